@@ -1,0 +1,45 @@
+#include "anwendung.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+// Texts read by job threads while the GUI thread may change them.
+struct Texte
+{
+    QMutex mutex;
+    QString anwendungsname = QStringLiteral("Quorbel-Software");
+    QString sprache = QStringLiteral("de");
+    QString qt_sprache = QStringLiteral("de");
+    QString meldungstitel = QStringLiteral("???");
+};
+
+Texte& texte()
+{
+    static Texte* t = new Texte;
+    return *t;
+}
+
+QString lies(QString Texte::*feld)
+{
+    QMutexLocker lock(&texte().mutex);
+    return texte().*feld;
+}
+
+void schreibe(QString Texte::*feld, const QString& wert)
+{
+    QMutexLocker lock(&texte().mutex);
+    texte().*feld = wert;
+}
+
+} // namespace
+
+QString gib_anwendungsname() { return lies(&Texte::anwendungsname); }
+void setze_anwendungsname(const QString& name) { schreibe(&Texte::anwendungsname, name); }
+QString gib_sprache() { return lies(&Texte::sprache); }
+void setze_sprachcode(const QString& sprache) { schreibe(&Texte::sprache, sprache); }
+QString gib_qt_sprache() { return lies(&Texte::qt_sprache); }
+void setze_qt_sprachcode(const QString& sprache) { schreibe(&Texte::qt_sprache, sprache); }
+QString gib_meldungstitel() { return lies(&Texte::meldungstitel); }
+void setze_meldungstitel(const QString& titel) { schreibe(&Texte::meldungstitel, titel); }

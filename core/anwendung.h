@@ -1,0 +1,18 @@
+// Process-wide texts of the running application: its name, the interface language, the message caption.
+#pragma once
+
+#include <QString>
+
+// "Quorbel-Software" until the main function names the program.
+QString gib_anwendungsname();
+void setze_anwendungsname(const QString& name);
+
+// Current interface language ("de" at start) and the language of the Qt translators.
+QString gib_sprache();
+void setze_sprachcode(const QString& sprache);
+QString gib_qt_sprache();
+void setze_qt_sprachcode(const QString& sprache);
+
+// Caption of the framework's message boxes ("???" until set).
+QString gib_meldungstitel();
+void setze_meldungstitel(const QString& titel);

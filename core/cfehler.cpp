@@ -1,0 +1,167 @@
+#include "cfehler.h"
+#include "ci18n.h"
+#include "cstring.h"
+#include "kerneinstellungen.h"
+#include "klassen.h"
+#include "melde.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+#include <ctime>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+
+CKlasse* CFehler::eigene_klasse = &eintrag_CFehler;
+
+namespace {
+
+const char* const typnamen[] = {"FATALER FEHLER", "PROGRAMMIERFEHLER", "SYNTAXFEHLER", "EINGABEFEHLER",
+                                "WARNUNG",        "INFO",              "DEBUG"};
+const char* const ungueltiger_typ = "KEIN GUELTIGER FEHLERTYP";
+
+const char* typname(int typ)
+{
+    return typ >= 0 && typ <= 6 ? typnamen[typ] : ungueltiger_typ;
+}
+
+// Keeps the three lines of one record together when threads raise errors at the same time.
+std::mutex& dateisperre()
+{
+    static std::mutex* m = new std::mutex;
+    return *m;
+}
+
+std::string zeitzeile()
+{
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&jetzt, &t);
+    char puffer[128];
+    std::snprintf(puffer, sizeof puffer, "%02ld.%02ld.%4ld - %02ld:%02ld:%02ld", long(t.tm_mday),
+                  long(t.tm_mon + 1), long(t.tm_year + 1900), long(t.tm_hour), long(t.tm_min),
+                  long(t.tm_sec));
+    return puffer;
+}
+
+const char* const fehlerdatei = "fehler.txt";
+
+// An error thrown while globals are built, or never caught, ends the program; say what it was.
+void melde_und_beende()
+{
+    if (std::exception_ptr p = std::current_exception()) {
+        try {
+            std::rethrow_exception(p);
+        } catch (const CFehlerBasis& f) {
+            std::cerr << "Programmabbruch durch unbehandelten Fehler: " << f.gib_meldung() << std::endl;
+        } catch (const std::exception& e) {
+            std::cerr << "Programmabbruch durch unbehandelte Ausnahme: " << e.what() << std::endl;
+        } catch (...) {
+            std::cerr << "Programmabbruch durch unbehandelte Ausnahme" << std::endl;
+        }
+    }
+    std::abort();
+}
+
+const bool terminate_gesetzt = (std::set_terminate(melde_und_beende), true);
+
+} // namespace
+
+CFehlerBasis::~CFehlerBasis() = default;
+
+std::string fehlertyp_text(int typ)
+{
+    return uebersetze_(CString(typname(typ)), CFehler::eigene_klasse).gib_string();
+}
+
+CQString qfehlertyp_text(int typ)
+{
+    return CQString(QCoreApplication::translate("CQFehler", typname(typ)));
+}
+
+CFehler::CFehler(int typ_, CKlasse* klasse_, const std::string& methode_, const std::string& text_)
+    : text(text_), methode(methode_), klasse(klasse_), typ(typ_)
+{
+    if (!ist_fehlerdatei_an())
+        return;
+    std::string kontext;
+    if (klasse) {
+        kontext = fehlertyp_text(typ) + ": ";
+        if (klasse == klasse_funktion)
+            kontext += uebersetze_(CString("in Methode oder Funktion  %1: "), eigene_klasse)
+                           .arg(CString(methode))
+                           .gib_string();
+        else
+            kontext += uebersetze_(CString("in Klasse %1, Methode %2: "), eigene_klasse)
+                           .arg(CString(klasse->gib_name()))
+                           .arg(CString(methode))
+                           .gib_string();
+    }
+    std::lock_guard<std::mutex> lock(dateisperre());
+    std::ofstream datei(fehlerdatei, std::ios::app);
+    if (!datei.good())
+        return;
+    datei << zeitzeile() << std::endl << kontext << std::endl << text << std::endl;
+}
+
+CFehler::CFehler(const CFehler& other)
+    : CFehlerBasis(other), CBasis(other), text(other.text), methode(other.methode), klasse(other.klasse),
+      typ(other.typ)
+{
+}
+
+CFehler::~CFehler() = default;
+
+void CFehler::melde(bool) const
+{
+    ::melde(typ, klasse, methode, text, 0);
+}
+
+CFehlerBasis* CFehler::gib_kopie() const
+{
+    return new CFehler(*this);
+}
+
+CQFehler::CQFehler(int typ_, CKlasse* klasse_, const CQString& methode_, const CQString& text_)
+    : text(text_), methode(methode_), klasse(klasse_), typ(typ_)
+{
+    if (!ist_fehlerdatei_an())
+        return;
+    QString kontext;
+    if (klasse) {
+        kontext = qfehlertyp_text(typ) + QLatin1String(": ");
+        if (klasse == klasse_funktion)
+            kontext += QCoreApplication::translate("CQFehler", "in Methode oder Funktion  %1: ").arg(methode);
+        else
+            kontext += QCoreApplication::translate("CQFehler", "in Klasse %1, Methode %2: ")
+                           .arg(QString::fromLatin1(klasse->gib_name().c_str()))
+                           .arg(methode);
+    }
+    std::lock_guard<std::mutex> lock(dateisperre());
+    QFile datei(QString::fromLatin1(fehlerdatei));
+    if (!datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    QTextStream stream(&datei);
+    stream.setCodec("UTF-8");
+    stream << QString::fromStdString(zeitzeile()) << '\n' << kontext << '\n' << text << '\n';
+}
+
+CQFehler::CQFehler(const CQFehler& other)
+    : CFehlerBasis(other), text(other.text), methode(other.methode), klasse(other.klasse), typ(other.typ)
+{
+}
+
+CQFehler::~CQFehler() = default;
+
+void CQFehler::melde(bool) const
+{
+    qmelde(typ, klasse, methode, text, nullptr, false);
+}
+
+CFehlerBasis* CQFehler::gib_kopie() const
+{
+    return new CQFehler(*this);
+}
