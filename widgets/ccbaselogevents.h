@@ -1,0 +1,65 @@
+// Events that a log window's worker side posts to its window, one class per event number.
+#pragma once
+
+#include "cqstring.h"
+
+#include <QEvent>
+
+namespace CCBaseLogEvent {
+constexpr QEvent::Type Fortschritt = static_cast<QEvent::Type>(10001);
+constexpr QEvent::Type Textzeile = static_cast<QEvent::Type>(10002);
+constexpr QEvent::Type Titelzeile = static_cast<QEvent::Type>(10003);
+constexpr QEvent::Type TotalSteps = static_cast<QEvent::Type>(10004);
+constexpr QEvent::Type Setting = static_cast<QEvent::Type>(10007);
+constexpr QEvent::Type TitelData = static_cast<QEvent::Type>(10008);
+} // namespace CCBaseLogEvent
+
+class CCbaseLogFortschrittGeaendert : public QEvent
+{
+public:
+    explicit CCbaseLogFortschrittGeaendert(unsigned schritt)
+        : QEvent(CCBaseLogEvent::Fortschritt), schritt(schritt)
+    {
+    }
+    unsigned schritt;
+};
+
+class CCbaseLogNeueTextzeile : public QEvent
+{
+public:
+    CCbaseLogNeueTextzeile(const CQString& text, int typ)
+        : QEvent(CCBaseLogEvent::Textzeile), text(text), typ(typ)
+    {
+    }
+    CQString text;
+    int typ;
+};
+
+class CCbaseLogNeueTitelzeile : public QEvent
+{
+public:
+    explicit CCbaseLogNeueTitelzeile(const CQString& text) : QEvent(CCBaseLogEvent::Titelzeile), text(text) {}
+    CQString text;
+};
+
+class CCbaseLogsetTotalSteps : public QEvent
+{
+public:
+    explicit CCbaseLogsetTotalSteps(int gesamt) : QEvent(CCBaseLogEvent::TotalSteps), gesamt(gesamt) {}
+    int gesamt;
+};
+
+class CCbaseLogSetting : public QEvent
+{
+public:
+    CCbaseLogSetting(int art, int wert) : QEvent(CCBaseLogEvent::Setting), art(art), wert(wert) {}
+    int art;
+    int wert;
+};
+
+class CCbaseLogTitelData : public QEvent
+{
+public:
+    explicit CCbaseLogTitelData(const CQString& text) : QEvent(CCBaseLogEvent::TitelData), text(text) {}
+    CQString text;
+};
