@@ -6,6 +6,7 @@
 #include "klassen.h"
 #include "melde.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <log4cpp/Category.hh>
 #include <log4cpp/PatternLayout.hh>
@@ -279,4 +280,19 @@ TEST(Html, FarbenUndFarbtext)
     EXPECT_EQ(html_farbtext(0, "a", true), QString("<span style=\"color:#000000\">a</span><br>"));
     EXPECT_EQ(html_farbtext(7, "a", false), QString("<span style=\"color:#b20000\">a</span>"));
     EXPECT_EQ(html_grau_br("g"), "<span style=\"color:#999999\">g</span><br>");
+}
+
+TEST_F(MeldeTest, SehrLangeUndLeereTexteKommenUnverkuerztAn)
+{
+    QZiel z;
+    const QString lang(1 << 20, QChar('x'));
+    qmelde(5, klasse_kurz, "m", lang);
+    qmelde(5, klasse_kurz, "m", "");
+    ASSERT_EQ(z.zeilen.size(), 2u);
+    EXPECT_EQ(z.zeilen[0].text.size(), lang.size() + int(std::strlen("<span style=\"color:#000000\"></span>")));
+    EXPECT_EQ(z.zeilen[1].text, "<span style=\"color:#000000\">&nbsp;</span>");
+    const auto log = logzeilen();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].second.size(), std::size_t(1) << 20);
+    EXPECT_EQ(log[1].second, "");
 }
