@@ -9,6 +9,6 @@ function(framework_tests bibliothek)
     target_link_libraries(${ziel} PRIVATE ${bibliothek} testmain ${ARGN})
     gtest_discover_tests(${ziel} DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1")
   endforeach()
 endfunction()

@@ -1,14 +1,13 @@
 #include "anwendung.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace {
 
 // Texts read by job threads while the GUI thread may change them.
 struct Texte
 {
-    QMutex mutex;
+    std::mutex mutex;
     QString anwendungsname = QStringLiteral("Quorbel-Software");
     QString sprache = QStringLiteral("de");
     QString qt_sprache = QStringLiteral("de");
@@ -23,13 +22,13 @@ Texte& texte()
 
 QString lies(QString Texte::*feld)
 {
-    QMutexLocker lock(&texte().mutex);
+    std::lock_guard<std::mutex> lock(texte().mutex);
     return texte().*feld;
 }
 
 void schreibe(QString Texte::*feld, const QString& wert)
 {
-    QMutexLocker lock(&texte().mutex);
+    std::lock_guard<std::mutex> lock(texte().mutex);
     texte().*feld = wert;
 }
 

@@ -1,9 +1,8 @@
 #include "ccat.h"
 #include "klassen.h"
 
-#include <QMutex>
-#include <QMutexLocker>
 #include <atomic>
+#include <mutex>
 #include <cstdlib>
 #include <log4cpp/Category.hh>
 
@@ -13,7 +12,7 @@ namespace {
 
 struct Zustand
 {
-    QMutex mutex;
+    std::mutex mutex;
     CQString name;
     log4cpp::Category* kategorie = nullptr;
 };
@@ -41,7 +40,7 @@ CQCat* CQCat::gib_instanz()
 
 CQCat::CQCat()
 {
-    QMutexLocker lock(&zustand().mutex);
+    std::lock_guard<std::mutex> lock(zustand().mutex);
     if (!zustand().kategorie) {
         const std::string name = zustand().name.toStdString();
         // Asking for a category builds log4cpp's hierarchy first; an exit handler registered
@@ -60,13 +59,13 @@ void CQCat::ausgabe(std::ostream&) const {}
 
 CQString CQCat::gib_name() const
 {
-    QMutexLocker lock(&zustand().mutex);
+    std::lock_guard<std::mutex> lock(zustand().mutex);
     return zustand().name;
 }
 
 void CQCat::setze_name(const CQString& name)
 {
-    QMutexLocker lock(&zustand().mutex);
+    std::lock_guard<std::mutex> lock(zustand().mutex);
     zustand().name = name;
 }
 

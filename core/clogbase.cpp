@@ -14,7 +14,7 @@ bool CLogGruppe::alle_bereit() const
 {
     std::lock_guard<std::recursive_mutex> lock(mutex);
     for (CLogBase* z : ziele)
-        if (!z->ist_bereit())
+        if (z->ist_angemeldet() && !z->ist_bereit())
             return false;
     return true;
 }
@@ -55,7 +55,7 @@ void CLogGruppe::fuer_alle(const std::function<void(CLogBase*)>& f) const
     // A target may report (and so re-enter) while it is called: walk a snapshot.
     const std::vector<CLogBase*> liste(ziele.begin(), ziele.end());
     for (CLogBase* z : liste)
-        if (ziele.count(z))
+        if (z->ist_angemeldet() && ziele.count(z))
             f(z);
 }
 
@@ -128,8 +128,14 @@ CLogBase::~CLogBase()
     abmelden();
 }
 
+void CLogBase::anmelden()
+{
+    angemeldet = true;
+}
+
 void CLogBase::abmelden()
 {
+    angemeldet = false;
     gib_qlog_ziele().entfernen(this);
     gib_log_gruppe().entfernen(this);
 }

@@ -15,7 +15,8 @@ class CLogBase;
 
 // An ordered set of log targets. Targets come and go in the GUI thread while job threads
 // report, so every access holds the group's lock; a report holds it while it calls the
-// targets, so a target that has left the group is never called again.
+// targets, so a target that has left the group is never called again. Members that are not
+// yet (or no longer) signed on are skipped.
 class CLogGruppe
 {
 public:
@@ -81,9 +82,15 @@ public:
     virtual void setze_fertig();
     virtual bool ist_bereit() = 0;
 
+    // True between `anmelden` and `abmelden`: only then do the groups call the object.
+    bool ist_angemeldet() const { return angemeldet; }
+
 protected:
-    // Leaves every group. Subclasses whose operations use their own members call it first
-    // in their destructor, so that no report from another thread reaches a half-destroyed object.
+    // A log target enters its groups when its base part is built, but reports from other
+    // threads reach it only once it is whole: the concrete class calls `anmelden` at the end
+    // of its constructor, and `abmelden` first thing in its destructor (the base destructors
+    // call it too). `abmelden` returns only when no report is still running in the object.
+    void anmelden();
     void abmelden();
 
     // Set by a job thread, read by the GUI thread at job end.
@@ -91,6 +98,9 @@ protected:
     std::atomic<bool> warnung{false};
     std::atomic<bool> abbruch{false};
     std::atomic<bool> fertig{false};
+
+private:
+    std::atomic<bool> angemeldet{false};
 };
 
 class CQLogBase : public CLogBase

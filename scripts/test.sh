@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: once in a plain build, once in
+# a build with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$build" --parallel
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+# Stop at the first sanitizer report, with a stack, so ctest sees the failure.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+baue_und_teste() {
+  local build=$1
+  shift
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$build" --parallel
+  ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+}
+
+baue_und_teste build
+baue_und_teste build-san -DMIT_SANITIZERN=ON
