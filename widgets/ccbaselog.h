@@ -16,7 +16,8 @@ class QWidget;
 
 // Worker side (any thread): the text, title, progress and status operations, which never touch
 // a widget but post events to the owner. GUI side: `bearbeite_event`, called by the owning
-// window's customEvent, applies them to whichever of the window's widgets exist.
+// window's customEvent, applies them to whichever of the window's widgets exist. The concrete
+// window calls `anmelden` at the end of its constructor, so that messages reach it only when whole.
 class CCBaseLog : public CQLogBase
 {
     FRAMEWORK_KLASSE(CQLogBase)

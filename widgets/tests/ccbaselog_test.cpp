@@ -27,7 +27,7 @@ struct Aufzeichnung
 class TestFenster : public QWidget, public CCBaseLog
 {
 public:
-    TestFenster() : CCBaseLog(this) {}
+    TestFenster() : CCBaseLog(this) { anmelden(); }
 
     void thread_beendet() override { ++beendet; }
 
