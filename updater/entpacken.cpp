@@ -1,0 +1,301 @@
+#include "entpacken.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Large enough that a big file needs few write calls.
+constexpr int kopierpuffer_groesse = 256 * 1024;
+
+// A file descriptor that is closed when it goes out of scope.
+class CDateiHandle
+{
+public:
+    explicit CDateiHandle(int fd = -1) : fd(fd) {}
+    ~CDateiHandle() { schliesse(); }
+    CDateiHandle(const CDateiHandle&) = delete;
+    CDateiHandle& operator=(const CDateiHandle&) = delete;
+    int gib() const { return fd; }
+    void setze(int neu)
+    {
+        schliesse();
+        fd = neu;
+    }
+    bool schliesse()
+    {
+        if (fd < 0)
+            return true;
+        const bool ok = ::close(fd) == 0;
+        fd = -1;
+        return ok;
+    }
+
+private:
+    int fd;
+};
+
+// The temporary file beside a target, created exclusively. Its name is short and independent of
+// the target's, so that every name the file system accepts can be written.
+int oeffne_temporaer(const QByteArray& ziel, mode_t modus, QByteArray& temp)
+{
+    static std::atomic<unsigned> zaehler{0};
+    const QByteArray ordner = ziel.left(ziel.lastIndexOf('/') + 1);
+    const QByteArray praefix = ordner + ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        temp = praefix + QByteArray::number(zaehler++) + ".tmp";
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool schreibe_ganz(int fd, const char* daten, int anzahl)
+{
+    while (anzahl > 0) {
+        const ssize_t n = ::write(fd, daten, static_cast<size_t>(anzahl));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        daten += n;
+        anzahl -= static_cast<int>(n);
+    }
+    return true;
+}
+
+// Whether an existing target may be replaced: a folder never, a file only while it is writable
+// (a file without any write bit counts as read-only, also for the superuser).
+bool ist_ersetzbar(const struct stat& st, const QByteArray& pfad)
+{
+    if (S_ISDIR(st.st_mode))
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return false;
+    return ::access(pfad.constData(), W_OK) == 0;
+}
+
+} // namespace
+
+QString gib_entpack_fehlertext(int code)
+{
+    switch (code) {
+    case ENTPACK_INFO: return QStringLiteral("Fehler bei unzGetCurrentFileInfo");
+    case ENTPACK_SPEICHER: return QStringLiteral("Error allocating memory\n");
+    case ENTPACK_OEFFNEN: return QStringLiteral("Fehler bei unzOpenCurrentFile");
+    case ENTPACK_AUSGABE: return QStringLiteral("Fehler bei Open auf Ausgabedatei");
+    case ENTPACK_LESEN: return QStringLiteral("Fehler bei unzReadCurrentFile");
+    case ENTPACK_SCHREIBEN: return QStringLiteral("Fehler bei Schreiben in Ausgabedatei");
+    case ENTPACK_SCHLIESSEN: return QStringLiteral("Fehler bei unzCloseCurrentFile");
+    case ENTPACK_NAME: return QStringLiteral("Unzulässiger Name: Pfad außerhalb des Zielverzeichnisses");
+    case ENTPACK_VERSCHLUESSELT: return QStringLiteral("Verschlüsselter Eintrag wird nicht unterstützt");
+    default: return QStringLiteral("Unbekannter Fehler %1").arg(code);
+    }
+}
+
+void entpack_ausgabe(const char* format, ...)
+{
+    va_list argumente;
+    va_start(argumente, format);
+    std::vfprintf(stdout, format, argumente);
+    va_end(argumente);
+}
+
+int pruefe_eintragsname(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char(':')))
+        return ENTPACK_NAME;
+    // Control characters would break the line format of "uninstall.dat", and a double quote
+    // cannot be read back from it unchanged (it opens a quoted cell there).
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('"'))
+            return ENTPACK_NAME;
+    const QStringList teile = name.split(QLatin1Char('/'));
+    for (const QString& teil : teile)
+        if (teil == QLatin1String(".."))
+            return ENTPACK_NAME;
+    return ENTPACK_OK;
+}
+
+int lege_verzeichnis_an(const QString& pfad)
+{
+    if (pfad.isEmpty())
+        return 0;
+    if (QDir().mkpath(pfad))
+        return 0;
+    entpack_ausgabe("couldn't create directory %s\n", QFile::encodeName(pfad).constData());
+    return 1;
+}
+
+bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
+{
+    // Many entries of an archive share a time stamp: remember the last conversion.
+    thread_local unsigned long letzte_dos = 0;
+    thread_local time_t letzte_zeit = 0;
+    if (dos_datum_zeit != letzte_dos || letzte_dos == 0) {
+        const unsigned long datum = dos_datum_zeit >> 16;
+        const unsigned long zeit = dos_datum_zeit & 0xFFFFu;
+        std::tm t{};
+        t.tm_year = static_cast<int>((datum >> 9) & 0x7F) + 80;
+        t.tm_mon = static_cast<int>((datum >> 5) & 0x0F) - 1;
+        t.tm_mday = static_cast<int>(datum & 0x1F);
+        t.tm_hour = static_cast<int>((zeit >> 11) & 0x1F);
+        t.tm_min = static_cast<int>((zeit >> 5) & 0x3F);
+        t.tm_sec = static_cast<int>((zeit & 0x1F) * 2);
+        t.tm_isdst = -1;
+        letzte_zeit = std::mktime(&t);
+        letzte_dos = dos_datum_zeit;
+    }
+    struct timespec zeiten[2];
+    zeiten[0].tv_sec = 0;
+    zeiten[0].tv_nsec = UTIME_OMIT;
+    zeiten[1].tv_sec = letzte_zeit;
+    zeiten[1].tv_nsec = 0;
+    return ::futimens(fd, zeiten) == 0;
+}
+
+CKopierpuffer::CKopierpuffer()
+{
+    try {
+        daten = QByteArray(kopierpuffer_groesse, Qt::Uninitialized);
+    } catch (const std::bad_alloc&) {
+        daten.clear();
+    }
+}
+
+int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
+                     CKopierpuffer& puffer)
+{
+    if (!puffer.ist_gueltig()) {
+        entpack_ausgabe("Error allocating memory\n");
+        return ENTPACK_SPEICHER;
+    }
+    const int trenner = eintrag.name.lastIndexOf(QLatin1Char('/'));
+    const QString dateiname = eintrag.name.mid(trenner + 1);
+
+    if (dateiname.isEmpty()) {
+        if (ohne_pfad)
+            return ENTPACK_OK;
+        entpack_ausgabe("creating directory: %s\n", eintrag.name.toUtf8().constData());
+        lege_verzeichnis_an(ziel + QLatin1Char('/') + eintrag.name);
+        return ENTPACK_OK;
+    }
+
+    if (eintrag.ist_verschluesselt())
+        return ENTPACK_VERSCHLUESSELT;
+
+    const QString name = ohne_pfad ? dateiname : eintrag.name;
+    const QByteArray ausgabe = QFile::encodeName(ziel + QLatin1Char('/') + name);
+    const QByteArray anzeige = name.toUtf8();
+
+    const int code = unzOpenCurrentFile(archiv);
+    if (code != UNZ_OK) {
+        entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
+        unzCloseCurrentFile(archiv);
+        return ENTPACK_OEFFNEN;
+    }
+
+    // An existing target keeps its permissions; a read-only one is not replaced.
+    struct stat st{};
+    const bool vorhanden = ::stat(ausgabe.constData(), &st) == 0;
+    const mode_t modus = vorhanden ? (st.st_mode & 07777) : 0666;
+    QByteArray temp;
+    CDateiHandle datei(vorhanden && !ist_ersetzbar(st, ausgabe) ? -1 : oeffne_temporaer(ausgabe, modus, temp));
+    if (datei.gib() < 0 && !vorhanden && errno == ENOENT && !ohne_pfad && trenner > 0) {
+        lege_verzeichnis_an(ziel + QLatin1Char('/') + eintrag.name.left(trenner));
+        datei.setze(oeffne_temporaer(ausgabe, modus, temp));
+    }
+    if (datei.gib() < 0) {
+        entpack_ausgabe("error opening %s\n", anzeige.constData());
+        unzCloseCurrentFile(archiv);
+        return ENTPACK_AUSGABE;
+    }
+
+    entpack_ausgabe(" extracting: %s\n", anzeige.constData());
+    int ergebnis = ENTPACK_OK;
+    for (;;) {
+        const int gelesen = unzReadCurrentFile(archiv, puffer.gib_daten(), puffer.gib_groesse());
+        if (gelesen < 0) {
+            entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
+            ergebnis = ENTPACK_LESEN;
+            break;
+        }
+        if (gelesen == 0)
+            break;
+        if (!schreibe_ganz(datei.gib(), puffer.gib_daten(), gelesen)) {
+            entpack_ausgabe("error in writing extracted file\n");
+            ergebnis = ENTPACK_SCHREIBEN;
+            break;
+        }
+    }
+
+    if (ergebnis != ENTPACK_OK) {
+        unzCloseCurrentFile(archiv);
+    } else if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
+        entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);
+        ergebnis = ENTPACK_SCHLIESSEN;
+    }
+    if (ergebnis == ENTPACK_OK) {
+        setze_dateizeit(datei.gib(), eintrag.info.dosDate);
+        if (vorhanden)
+            ::fchmod(datei.gib(), modus);
+        if (!datei.schliesse()) {
+            entpack_ausgabe("error in writing extracted file\n");
+            ergebnis = ENTPACK_SCHREIBEN;
+        } else if (::rename(temp.constData(), ausgabe.constData()) != 0) {
+            entpack_ausgabe("error opening %s\n", anzeige.constData());
+            ergebnis = ENTPACK_AUSGABE;
+        }
+    }
+    if (ergebnis != ENTPACK_OK) {
+        datei.schliesse();
+        ::unlink(temp.constData());
+    }
+    return ergebnis;
+}
+
+int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
+                        CKopierpuffer& puffer)
+{
+    anfang.clear();
+    if (!puffer.ist_gueltig()) {
+        entpack_ausgabe("Error allocating memory\n");
+        return ENTPACK_SPEICHER;
+    }
+    if (eintrag.ist_verschluesselt())
+        return ENTPACK_VERSCHLUESSELT;
+    const int code = unzOpenCurrentFile(archiv);
+    if (code != UNZ_OK) {
+        entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
+        unzCloseCurrentFile(archiv);
+        return ENTPACK_OEFFNEN;
+    }
+    for (;;) {
+        const int gelesen = unzReadCurrentFile(archiv, puffer.gib_daten(), puffer.gib_groesse());
+        if (gelesen < 0) {
+            entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
+            unzCloseCurrentFile(archiv);
+            return ENTPACK_LESEN;
+        }
+        if (gelesen == 0)
+            break;
+        if (anfang.size() < anzahl)
+            anfang.append(puffer.gib_daten(), qMin(gelesen, anzahl - anfang.size()));
+    }
+    if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
+        entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);
+        return ENTPACK_SCHLIESSEN;
+    }
+    return ENTPACK_OK;
+}

@@ -1,0 +1,262 @@
+// Archive opening, entry names and the single-entry extraction.
+#include "entpacken.h"
+#include "ziparchiv.h"
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+class Entpacken : public ::testing::Test
+{
+protected:
+    QString pfad(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
+    QString archiv(const std::vector<Eintrag>& eintraege, Lage* lage = nullptr)
+    {
+        const QString p = pfad(QStringLiteral("a.zip"));
+        schreibe(p, baue(eintraege, lage));
+        return p;
+    }
+    QStringList dateien_in(const QString& ordner) const
+    {
+        return QDir(ordner).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir dir;
+    CKopierpuffer puffer;
+};
+
+} // namespace
+
+TEST(Eintragsname, WirdEinmalDekodiert)
+{
+    EXPECT_EQ(dekodiere_eintragsname(QByteArray("a/b.txt"), 0), QStringLiteral("a/b.txt"));
+    // Valid UTF-8 without the flag, and with it.
+    EXPECT_EQ(dekodiere_eintragsname(QByteArray("\xc3\xa4.txt"), 0), QStringLiteral(u"ä.txt"));
+    EXPECT_EQ(dekodiere_eintragsname(QByteArray("\xc3\xa4.txt"), 1u << 11), QStringLiteral(u"ä.txt"));
+    // Not UTF-8: code page 437 (0x84 is "ä", 0x81 "ü").
+    EXPECT_EQ(dekodiere_eintragsname(QByteArray("\x84\x81.txt"), 0), QStringLiteral(u"äü.txt"));
+}
+
+TEST(Eintragsname, UnsichereNamenWerdenAbgewiesen)
+{
+    for (const char* gut : {"a.txt", "a/b/c.dll", "a/", "a..b/c", "...", "./a.txt", "x y/ z"})
+        EXPECT_EQ(pruefe_eintragsname(QString::fromUtf8(gut)), ENTPACK_OK) << gut;
+    for (const char* schlecht : {"", "../a.txt", "a/../../b", "..", "a/..", "/etc/passwd", "C:/x.txt",
+                                 "c:x.txt", "a/b:c", "a\tb", "a\nb", "x\"y"})
+        EXPECT_EQ(pruefe_eintragsname(QString::fromUtf8(schlecht)), ENTPACK_NAME) << schlecht;
+    EXPECT_EQ(pruefe_eintragsname(QString(QChar(0)) + QLatin1String("a")), ENTPACK_NAME);
+}
+
+TEST(Eintragsname, FehlertexteDerCodes)
+{
+    EXPECT_EQ(gib_entpack_fehlertext(ENTPACK_SPEICHER), QStringLiteral("Error allocating memory\n"));
+    EXPECT_EQ(gib_entpack_fehlertext(ENTPACK_AUSGABE), QStringLiteral("Fehler bei Open auf Ausgabedatei"));
+    EXPECT_EQ(gib_entpack_fehlertext(ENTPACK_SCHLIESSEN), QStringLiteral("Fehler bei unzCloseCurrentFile"));
+    EXPECT_FALSE(gib_entpack_fehlertext(ENTPACK_NAME).isEmpty());
+    EXPECT_NE(gib_entpack_fehlertext(ENTPACK_NAME), gib_entpack_fehlertext(ENTPACK_VERSCHLUESSELT));
+}
+
+TEST_F(Entpacken, ArchivOhneEndungUndLeeresArchiv)
+{
+    schreibe(pfad("b.zip"), baue({datei("x", "1")}));
+    CZipArchiv a;
+    EXPECT_TRUE(a.oeffne(pfad("b")));
+    quint64 n = 0;
+    EXPECT_EQ(a.lies_anzahl(n), UNZ_OK);
+    EXPECT_EQ(n, 1u);
+
+    // The 22-byte archive without entries, also with a comment.
+    for (const QByteArray& kommentar : {QByteArray(), QByteArray("hallo")}) {
+        schreibe(pfad("leer.zip"), baue({}, nullptr, kommentar));
+        ASSERT_TRUE(a.oeffne(pfad("leer.zip")));
+        EXPECT_EQ(a.lies_anzahl(n), UNZ_OK);
+        EXPECT_EQ(n, 0u);
+    }
+}
+
+TEST_F(Entpacken, KaputteArchiveOeffnenNicht)
+{
+    CZipArchiv a;
+    EXPECT_FALSE(a.oeffne(pfad("fehlt.zip")));
+    schreibe(pfad("null.zip"), QByteArray());
+    EXPECT_FALSE(a.oeffne(pfad("null.zip")));
+    schreibe(pfad("text.zip"), QByteArray("kein Archiv, nur Text\n"));
+    EXPECT_FALSE(a.oeffne(pfad("text.zip")));
+    const QByteArray ganz = baue({datei("x", QByteArray(5000, 'a')), datei("y", "b")});
+    schreibe(pfad("kurz.zip"), ganz.left(ganz.size() - 30));
+    EXPECT_FALSE(a.oeffne(pfad("kurz.zip")));
+    // An empty archive followed by stray bytes is no valid archive.
+    schreibe(pfad("leer.zip"), baue({}) + "xx");
+    EXPECT_FALSE(a.oeffne(pfad("leer.zip")));
+}
+
+TEST_F(Entpacken, LangeNamenWerdenGanzGelesen)
+{
+    const QByteArray lang = QByteArray("d/").repeated(150) + "ende.txt";
+    schreibe(pfad("l.zip"), baue({datei(lang, "x")}));
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(pfad("l.zip")));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(e.name, QString::fromLatin1(lang));
+}
+
+TEST_F(Entpacken, DateiBekommtInhaltUndZeit)
+{
+    const QString zip = archiv({datei("a\\b.txt", "Inhalt")});
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(e.name, QStringLiteral("a/b.txt"));
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    // The folder is created on demand when the caller has not done it.
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_OK);
+    EXPECT_EQ(lies(ziel + "/a/b.txt"), QByteArray("Inhalt"));
+    EXPECT_EQ(QFileInfo(ziel + "/a/b.txt").lastModified(), dos_als_datum());
+    EXPECT_EQ(dateien_in(ziel + "/a"), QStringList{"b.txt"});
+}
+
+TEST_F(Entpacken, OhnePfadUndVerzeichnisEintrag)
+{
+    const QString zip = archiv({datei("x/y/", ""), datei("x/z.txt", "z")});
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_TRUE(e.ist_verzeichnis());
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, true, puffer), ENTPACK_OK);
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/x"));
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_OK);
+    EXPECT_TRUE(QFileInfo(ziel + "/x/y").isDir());
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, true, puffer), ENTPACK_OK);
+    EXPECT_EQ(lies(ziel + "/z.txt"), QByteArray("z"));
+}
+
+TEST_F(Entpacken, SchadhafterEintragErsetztKeineGuteDatei)
+{
+    Eintrag crc = datei("crc.txt", QByteArray(10000, 'c'));
+    crc.crc_fehler = 1;
+    Eintrag kaputt = datei("kaputt.txt", QByteArray(10000, 'k'));
+    Eintrag geheim = datei("geheim.txt", "g");
+    geheim.flag = 1;
+    Lage lage;
+    const QString zip = archiv({crc, kaputt, geheim}, &lage);
+    // Damage the deflate stream of the second entry.
+    QByteArray bytes = lies(zip);
+    bytes[lage.daten[1]] = char(0xFF);
+    bytes[lage.daten[1] + 1] = char(0xFF);
+    schreibe(zip, bytes);
+
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    for (const char* n : {"crc.txt", "kaputt.txt", "geheim.txt"})
+        schreibe(ziel + "/" + n, "gut");
+
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_SCHLIESSEN);
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_LESEN);
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_TRUE(e.ist_verschluesselt());
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_VERSCHLUESSELT);
+
+    for (const char* n : {"crc.txt", "kaputt.txt", "geheim.txt"})
+        EXPECT_EQ(lies(ziel + "/" + n), QByteArray("gut")) << n;
+    // No temporary file stays behind.
+    EXPECT_EQ(dateien_in(ziel).size(), 3);
+}
+
+TEST_F(Entpacken, SchreibgeschuetzteDateiUndOrdnerAlsZiel)
+{
+    const QString zip = archiv({datei("ro.txt", "neu"), datei("ordner", "neu")});
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel + "/ordner");
+    schreibe(ziel + "/ro.txt", "alt");
+    QFile::setPermissions(ziel + "/ro.txt", QFile::ReadOwner | QFile::ReadGroup);
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_AUSGABE);
+    EXPECT_EQ(lies(ziel + "/ro.txt"), QByteArray("alt"));
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_AUSGABE);
+    EXPECT_TRUE(QFileInfo(ziel + "/ordner").isDir());
+    EXPECT_EQ(dateien_in(ziel).size(), 2);
+}
+
+TEST_F(Entpacken, ErsetzteDateiBehaeltIhreRechte)
+{
+    const QString zip = archiv({datei("run.sh", "neu")});
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    schreibe(ziel + "/run.sh", "alt");
+    const auto rechte = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(ziel + "/run.sh", rechte);
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_OK);
+    EXPECT_EQ(lies(ziel + "/run.sh"), QByteArray("neu"));
+    EXPECT_EQ(QFile::permissions(ziel + "/run.sh") & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), rechte);
+}
+
+TEST_F(Entpacken, ZuLangerDateinameIstEinEintragsfehler)
+{
+    const QString zip = archiv({datei(QByteArray(300, 'n'), "x")});
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_AUSGABE);
+    EXPECT_TRUE(dateien_in(ziel).isEmpty());
+}
+
+TEST_F(Entpacken, AnfangLesenPrueftDieCrc)
+{
+    Eintrag gut = datei("a.dll", pe_datei(0x8664));
+    Eintrag schlecht = datei("b.dll", pe_datei(0x14c));
+    schlecht.crc_fehler = 0x10;
+    const QString zip = archiv({gut, schlecht});
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    QByteArray anfang;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(lies_eintrag_anfang(a.gib_handle(), e, 1000, anfang, puffer), ENTPACK_OK);
+    EXPECT_EQ(anfang, pe_datei(0x8664).left(1000));
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(lies_eintrag_anfang(a.gib_handle(), e, 1000, anfang, puffer), ENTPACK_SCHLIESSEN);
+}
+
+TEST_F(Entpacken, LegeVerzeichnisAn)
+{
+    EXPECT_EQ(lege_verzeichnis_an(QString()), 0);
+    EXPECT_EQ(lege_verzeichnis_an(pfad("a/b/c/")), 0);
+    EXPECT_TRUE(QFileInfo(pfad("a/b/c")).isDir());
+    EXPECT_EQ(lege_verzeichnis_an(pfad("a/b")), 0);
+    schreibe(pfad("datei"), "x");
+    EXPECT_EQ(lege_verzeichnis_an(pfad("datei/unter")), 1);
+}

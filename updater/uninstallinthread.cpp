@@ -1,0 +1,157 @@
+#include "uninstallinthread.h"
+#include "ccbaselog.h"
+#include "cuninstallinfo.h"
+#include "klassen.h"
+#include "melde.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("UpdaterMainWindow", text);
+}
+
+void melde_info(const QString& text)
+{
+    qmelde(5, klasse_kurz, CQString("UninstallInThread"), CQString(text));
+}
+
+void melde_fehler(const QString& text)
+{
+    qmelde(2, klasse_kurz, CQString("UninstallInThread"), CQString(text));
+}
+
+bool ist_absolut(const QString& schluessel)
+{
+    return schluessel.startsWith(QLatin1Char('\\')) || schluessel.contains(QLatin1Char(':'));
+}
+
+// A key may never lead out of its folder: no ".." part, with either separator.
+bool verlaesst_wurzel(const QString& schluessel)
+{
+    QString s = schluessel;
+    s.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList teile = s.split(QLatin1Char('/'));
+    return teile.contains(QStringLiteral(".."));
+}
+
+QString ohne_endtrenner(QString pfad)
+{
+    if (pfad.endsWith(QLatin1Char('/')) || pfad.endsWith(QLatin1Char('\\')))
+        pfad.chop(1);
+    return pfad;
+}
+
+void zeige_eintraege(CCBaseLog* log, const CQString& produkt)
+{
+    const CUninstallMap& karte = unistall_map();
+    if (log) {
+        log->neue_titelzeile(CQString(tr("Inhalt der Uninstall Information 'uninstall.dat'")));
+        log->setze_abbruch();
+        log->setTotalSteps(static_cast<int>(karte.size()));
+    }
+    if (karte.empty()) {
+        if (log)
+            log->neue_textzeile(CQString(tr("Keine Uninstall Information für %1 gefunden !").arg(produkt)), 1);
+        return;
+    }
+    int k = 0;
+    for (const auto& [pfad, zeit] : karte) {
+        ++k;
+        if (!log)
+            continue;
+        log->neue_textzeile(CQString(QStringLiteral("%1: %2  %3")
+                                         .arg(k, 4, 10, QLatin1Char('0'))
+                                         .arg(zeit.als_qstring(true, true, false), pfad)),
+                            0);
+        log->setze_fortschritt(k);
+    }
+}
+
+bool deinstalliere(CCBaseLog* log, const QString& wurzel)
+{
+    const CUninstallMap& karte = unistall_map();
+    if (log)
+        log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Dateien")));
+    melde_info(QLatin1String("- ") + tr("Lösche Dateien") + QLatin1String(" -"));
+    int fehler = 0;
+    std::vector<QString> verzeichnisse;
+    int schritt = 0;
+    for (const auto& eintrag : karte) {
+        const QString& schluessel = eintrag.first;
+        const QString pfad = ist_absolut(schluessel) ? schluessel : wurzel + QLatin1Char('/') + schluessel;
+        if (verlaesst_wurzel(schluessel)) {
+            melde_fehler(tr("Fehlgeschlagen Löschen Datei %1").arg(pfad));
+            ++fehler;
+        } else if (QFileInfo(pfad).isDir()) {
+            const QString ordner = ohne_endtrenner(pfad);
+            if (ordner.compare(wurzel, Qt::CaseInsensitive) != 0)
+                verzeichnisse.push_back(ordner);
+        } else if (QFile::remove(pfad)) {
+            melde_info(tr("gelöscht %1").arg(pfad));
+        } else {
+            melde_fehler(tr("Fehlgeschlagen Löschen Datei %1").arg(pfad));
+            ++fehler;
+        }
+        if (log)
+            log->setze_fortschritt(schritt);
+        ++schritt;
+    }
+    if (log) {
+        log->setze_fortschritt(static_cast<int>(karte.size()));
+        log->neue_textzeile(CQString(" "), 0);
+        log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Verzeichnisse")));
+    }
+    melde_info(QLatin1String("- ") + tr("Lösche Verzeichnisse") + QLatin1String(" -"));
+    if (log)
+        log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
+
+    // Descending order puts every sub-folder before its parent.
+    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<QString>());
+    int erledigt = 0;
+    for (const QString& ordner : verzeichnisse) {
+        if (QDir().rmdir(ordner)) {
+            melde_info(tr("gelöscht %1").arg(ordner));
+        } else {
+            melde_fehler(tr("Fehlgeschlagen Löschen Verzeichnis %1").arg(ordner));
+            ++fehler;
+        }
+        if (log)
+            log->setze_fortschritt(erledigt);
+        ++erledigt;
+    }
+    if (log) {
+        log->setze_fortschritt(erledigt);
+        log->neue_textzeile(CQString(" "), 0);
+        log->neue_titelzeile(CQString(tr("Deinstallation")));
+    }
+    if (fehler > 0) {
+        if (log)
+            log->setze_fehler();
+        melde_fehler(tr("Deinstallation -mit Fehlern- beendet."));
+        return false;
+    }
+    melde_info(tr("Deinstallation beendet."));
+    return true;
+}
+
+} // namespace
+
+bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt)
+{
+    if (!modus || *modus > 2) {
+        zeige_eintraege(log, produkt);
+        return true;
+    }
+    QString root = wurzel;
+    if (root.size() > 1 && root[1] == QLatin1Char(':'))
+        root[0] = root[0].toUpper();
+    return deinstalliere(log, root);
+}
