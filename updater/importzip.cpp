@@ -115,7 +115,7 @@ bool CZipLauf::liste()
         log->neue_titelzeile(CQString(tr("Inhaltsverzeichnis ZIP Archiv")));
         gesamt();
     }
-    QString html = QLatin1String("<table border=1><tr><td>Größe</td><td>") + tr("Größe komp.")
+    QString html = QStringLiteral("<table border=1><tr><td>Größe</td><td>") + tr("Größe komp.")
                    + QLatin1String("</td><td>") + tr("Ratio") + QLatin1String("</td><td>") + tr("Datum")
                    + QLatin1String("</td><td>") + tr("Zeit") + QLatin1String("</td><td>") + tr("Name")
                    + QLatin1String("</td></tr>");

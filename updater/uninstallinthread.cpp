@@ -49,6 +49,12 @@ QString ohne_endtrenner(QString pfad)
     return pfad;
 }
 
+// Whether a folder is the root itself, however the key spelled it ("/", "./", "" ...).
+bool ist_wurzel(const QString& ordner, const QString& wurzel)
+{
+    return QDir::cleanPath(ordner).compare(QDir::cleanPath(wurzel), Qt::CaseInsensitive) == 0;
+}
+
 void zeige_eintraege(CCBaseLog* log, const CQString& produkt)
 {
     const CUninstallMap& karte = unistall_map();
@@ -92,7 +98,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
             ++fehler;
         } else if (QFileInfo(pfad).isDir()) {
             const QString ordner = ohne_endtrenner(pfad);
-            if (ordner.compare(wurzel, Qt::CaseInsensitive) != 0)
+            if (!ist_wurzel(ordner, wurzel))
                 verzeichnisse.push_back(ordner);
         } else if (QFile::remove(pfad)) {
             melde_info(tr("gelöscht %1").arg(pfad));

@@ -34,6 +34,37 @@ unzFile oeffne_minizip(const QString& pfad)
     return unzOpen64(name.constData());
 }
 
+// minizip 1.1 compares the 32-bit size fields with (unsigned long)-1, which on 64-bit Linux
+// never matches, so it ignores the ZIP64 extra field: take the real sizes from it here.
+void lies_zip64_groessen(const QByteArray& extra, unz_file_info64& info)
+{
+    constexpr ZPOS64_T marke = 0xFFFFFFFFu;
+    const auto* b = reinterpret_cast<const uchar*>(extra.constData());
+    const int n = extra.size();
+    const auto wert64 = [b](int pos) {
+        ZPOS64_T v = 0;
+        for (int i = 7; i >= 0; --i)
+            v = (v << 8) | b[pos + i];
+        return v;
+    };
+    for (int pos = 0; pos + 4 <= n;) {
+        const int kennung = b[pos] | (b[pos + 1] << 8);
+        const int laenge = b[pos + 2] | (b[pos + 3] << 8);
+        const int ende = qMin(n, pos + 4 + laenge);
+        if (kennung == 0x0001) {
+            int feld = pos + 4;
+            if (info.uncompressed_size == marke && feld + 8 <= ende) {
+                info.uncompressed_size = wert64(feld);
+                feld += 8;
+            }
+            if (info.compressed_size == marke && feld + 8 <= ende)
+                info.compressed_size = wert64(feld);
+            return;
+        }
+        pos += 4 + laenge;
+    }
+}
+
 } // namespace
 
 QString dekodiere_eintragsname(const QByteArray& roh, unsigned long flag)
@@ -107,6 +138,16 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     }
     if (code != UNZ_OK)
         return code;
+    if ((eintrag.info.uncompressed_size == 0xFFFFFFFFu || eintrag.info.compressed_size == 0xFFFFFFFFu)
+        && eintrag.info.size_file_extra > 0) {
+        QByteArray extra(static_cast<int>(eintrag.info.size_file_extra), '\0');
+        unz_file_info64 info{};
+        code = unzGetCurrentFileInfo64(datei, &info, nullptr, 0, extra.data(), static_cast<uLong>(extra.size()),
+                                       nullptr, 0);
+        if (code != UNZ_OK)
+            return code;
+        lies_zip64_groessen(extra, eintrag.info);
+    }
     const QByteArray roh(namenspuffer.constData(), static_cast<int>(eintrag.info.size_filename));
     eintrag.name = dekodiere_eintragsname(roh, eintrag.info.flag);
     eintrag.name.replace(QLatin1Char('\\'), QLatin1Char('/'));

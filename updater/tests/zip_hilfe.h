@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <log4cpp/Category.hh>
 #include <log4cpp/StringQueueAppender.hh>
@@ -201,7 +202,8 @@ public:
 
     void neue_textzeile(const CQString& text, const int& typ) override
     {
-        const QString klar = QTextDocumentFragment::fromHtml(text).toPlainText();
+        const QString klar = Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText()
+                                                       : QString(text);
         aufrufe << QStringLiteral("text%1: %2").arg(typ).arg(klar);
     }
     void neue_titelzeile(const CQString& text) override { aufrufe << QStringLiteral("titel: ") + text; }

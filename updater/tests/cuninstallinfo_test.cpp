@@ -1,0 +1,137 @@
+// The uninstall information file: format, reading rules, atomic writing and removal.
+#include "cuninstallinfo.h"
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+const QByteArray kopf = "#\r\n# ACHTUNG Uninstall-Information\r\n# Bitte diese Datei nicht editieren oder loeschen\r\n#\r\n";
+
+CZeitVDN zeit(const char* text)
+{
+    return CZeitVDN(CQString(text));
+}
+
+class Uninstall : public ::testing::Test
+{
+protected:
+    void SetUp() override { unistall_map().clear(); }
+    void TearDown() override { unistall_map().clear(); }
+    QString datei() const { return dir.path() + "/uninstall.dat"; }
+    QStringList schluessel() const
+    {
+        QStringList r;
+        for (const auto& e : unistall_map())
+            r << e.first;
+        return r;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(Uninstall, SchreibtKopfUndZeilenMitCrLfOhneBom)
+{
+    {
+        CUninstallInfo info(dir.path());
+        EXPECT_EQ(info.gib_dateiname(), datei());
+        ergaenze_unistall("b/c.dll", zeit("06.12.2026 09:17:18"));
+        ergaenze_unistall("a/", zeit("01.02.2003 04:05:06"));
+        ergaenze_unistall(QStringLiteral(u"ä.txt"), zeit("01.02.2003 04:05:06"));
+        ergaenze_unistall("b/c.dll", zeit("07.12.2026 10:00:00")); // overwrites
+    }
+    EXPECT_EQ(lies(datei()), kopf + "01.02.2003 04:05:06;a/\r\n07.12.2026 10:00:00;b/c.dll\r\n"
+                                    "01.02.2003 04:05:06;\xc3\xa4.txt\r\n");
+}
+
+TEST_F(Uninstall, LiestZeilenNachDenRegeln)
+{
+    schreibe(datei(), kopf + "06.12.2026 09:17:18;a/b/c.dll\r\n"
+                             "\r\n"
+                             "   \r\n"
+                             "  # auch ein Kommentar;x\r\n"
+                             "nur eine Zelle\r\n"
+                             "06.12.2026 09:17:1;zu/kurz.txt\r\n"
+                             "06.12.2026 09:17:19 ; mit/blanks.txt ; weiteres\r\n"
+                             "01.01.2020 00:00:00;a/b/c.dll\r\n"
+                             "02.01.2020 00:00:00;x;y\n");
+    AufzeichnenderLog log;
+    CUninstallInfo info(dir.path());
+    EXPECT_EQ(schluessel(), (QStringList{"a/b/c.dll", "mit/blanks.txt", "x"}));
+    // The later line wins.
+    EXPECT_EQ(unistall_map()["a/b/c.dll"].als_qstring(true, true, false), "01.01.2020 00:00:00");
+    EXPECT_EQ(unistall_map()["mit/blanks.txt"].als_qstring(true, true, false), "06.12.2026 09:17:19");
+    // The short time text is reported and skipped.
+    EXPECT_EQ(log.aufrufe.filter("Zeitstring muss").size(), 1);
+    unistall_map().clear();
+}
+
+TEST_F(Uninstall, SchluesselMitSemikolonOderRandblanksKommenUnveraendertZurueck)
+{
+    const QStringList besondere{"a;b.txt", " vorne.txt", "hinten.txt ", "\tmitte\t/x", "normal.txt"};
+    {
+        CUninstallInfo info(dir.path());
+        for (const QString& s : besondere)
+            ergaenze_unistall(s, zeit("06.12.2026 09:17:18"));
+    }
+    EXPECT_TRUE(lies(datei()).contains("06.12.2026 09:17:18;\"a;b.txt\"\r\n"));
+    EXPECT_TRUE(lies(datei()).contains("06.12.2026 09:17:18;normal.txt\r\n"));
+    unistall_map().clear();
+    CUninstallInfo info(dir.path());
+    QStringList erwartet = besondere;
+    erwartet.sort();
+    EXPECT_EQ(schluessel(), erwartet);
+    unistall_map().clear();
+}
+
+TEST_F(Uninstall, LeereKarteSchreibtNichts)
+{
+    schreibe(datei(), kopf);
+    {
+        CUninstallInfo info(dir.path());
+        EXPECT_TRUE(unistall_map().empty());
+        EXPECT_TRUE(info.schreibe_unistall());
+    }
+    EXPECT_EQ(lies(datei()), kopf);
+    QFile::remove(datei());
+    { CUninstallInfo info(dir.path()); }
+    EXPECT_FALSE(QFileInfo::exists(datei()));
+}
+
+TEST_F(Uninstall, NichtSchreibbareDateiWirdGemeldet)
+{
+    QDir().mkpath(datei());
+    AufzeichnenderLog log;
+    CUninstallInfo info(dir.path());
+    ergaenze_unistall("x", zeit("06.12.2026 09:17:18"));
+    EXPECT_FALSE(info.schreibe_unistall());
+    EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht zum Schreiben oeffnen"));
+    // Nothing half-written stays beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"uninstall.dat"});
+    unistall_map().clear();
+}
+
+TEST_F(Uninstall, EntfernenLeertKarteUndLoeschtDatei)
+{
+    AufzeichnenderLog log;
+    {
+        CUninstallInfo info(dir.path());
+        ergaenze_unistall("x", zeit("06.12.2026 09:17:18"));
+        EXPECT_TRUE(info.schreibe_unistall());
+        info.remove_unistall();
+        EXPECT_TRUE(unistall_map().empty());
+        EXPECT_FALSE(QFileInfo::exists(datei()));
+        EXPECT_TRUE(log.aufrufe.isEmpty());
+        info.remove_unistall();
+        EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(datei()));
+}

@@ -1,0 +1,364 @@
+// The archive routine in its three modes, with a recording log window and without one.
+#include "cuninstallinfo.h"
+#include "entpacken.h"
+#include "importzip.h"
+#include "wortbreite.h"
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+bool ist_64() { return true; }
+bool ist_32() { return false; }
+
+class ImportZip : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        unistall_map().clear();
+        ziel = dir.path() + "/ziel";
+        QDir().mkpath(ziel);
+        setze_wortbreiten_abfrage(ist_64);
+    }
+    void TearDown() override
+    {
+        unistall_map().clear();
+        setze_wortbreiten_abfrage(nullptr);
+    }
+
+    QString archiv(const std::vector<Eintrag>& eintraege, Lage* lage = nullptr)
+    {
+        const QString p = dir.path() + "/update.zip";
+        schreibe(p, baue(eintraege, lage));
+        return p;
+    }
+    bool lauf(int modus, const QString& zip, CCBaseLog* fenster, CUninstallInfo* info = nullptr)
+    {
+        return ImportZIP_installation(fenster, &modus, zip, ziel, info);
+    }
+    QStringList schluessel() const
+    {
+        QStringList r;
+        for (const auto& e : unistall_map())
+            r << e.first;
+        return r;
+    }
+    // Every file and folder below the test folder, relative to it.
+    QStringList alles() const
+    {
+        QStringList r;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            r << QDir(dir.path()).relativeFilePath(it.next());
+        r.sort();
+        return r;
+    }
+
+    QTemporaryDir dir;
+    QString ziel;
+    AufzeichnenderLog log;
+};
+
+} // namespace
+
+TEST_F(ImportZip, InstalliertOrdnerUndDateienUndZeichnetSieAuf)
+{
+    const QString zip = archiv({datei("a/b/c.dll", "c"), datei("a\\d.txt", "d"), datei("e.txt", "e")});
+    EXPECT_TRUE(lauf(0, zip, &log));
+    EXPECT_EQ(lies(ziel + "/a/b/c.dll"), QByteArray("c"));
+    EXPECT_EQ(lies(ziel + "/a/d.txt"), QByteArray("d"));
+    EXPECT_EQ(QFileInfo(ziel + "/a/d.txt").lastModified(), dos_als_datum());
+    EXPECT_EQ(schluessel(), (QStringList{"a/", "a/b/", "a/b/c.dll", "a/d.txt", "e.txt"}));
+    const QString zeit = unistall_map().begin()->second.als_qstring(true, true, false);
+    for (const auto& e : unistall_map())
+        EXPECT_EQ(e.second.als_qstring(true, true, false), zeit);
+
+    EXPECT_EQ(log.nur("titel"), (QStringList{"ZIP Archiv öffnen", "ZIP Archiv installieren"}));
+    EXPECT_EQ(log.nur("gesamt"), QStringList{"3"});
+    EXPECT_TRUE(log.hat_text("Zielverzeichnis: " + ziel));
+    EXPECT_TRUE(log.hat_text("installiere a/d.txt"));
+    EXPECT_TRUE(log.hat_text("Installation beendet."));
+    EXPECT_EQ(log.nur("schritt").last(), "3");
+    EXPECT_FALSE(log.aufrufe.contains("fehler"));
+    EXPECT_TRUE(log.ist_ok());
+
+    // Again: the folders exist now, only the file is recorded anew.
+    unistall_map().clear();
+    EXPECT_TRUE(lauf(0, zip, nullptr));
+    EXPECT_EQ(schluessel(), (QStringList{"a/b/c.dll", "a/d.txt", "e.txt"}));
+}
+
+TEST_F(ImportZip, VerzeichnisEintraegeNurWennNeuAngelegt)
+{
+    QDir().mkpath(ziel + "/alt");
+    const QString zip = archiv({datei("alt/", ""), datei("neu/", ""), datei("neu/unter/", ""), datei("alt/x.txt", "x")});
+    EXPECT_TRUE(lauf(0, zip, nullptr));
+    EXPECT_EQ(schluessel(), (QStringList{"alt/x.txt", "neu/", "neu/unter/"}));
+    EXPECT_TRUE(QFileInfo(ziel + "/neu/unter").isDir());
+}
+
+TEST_F(ImportZip, EigeneProgrammeWerdenUebersprungen)
+{
+    const QString zip = archiv({datei("UPDATER.EXE", "u"), datei("aktualisierer.exe", "a"), datei("sub/updater.exe", "s")});
+    EXPECT_TRUE(lauf(0, zip, &log));
+    EXPECT_TRUE(log.hat_text("überspringe UPDATER.EXE"));
+    EXPECT_TRUE(log.hat_text("überspringe aktualisierer.exe"));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/UPDATER.EXE"));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/aktualisierer.exe"));
+    EXPECT_EQ(lies(ziel + "/sub/updater.exe"), QByteArray("s"));
+    EXPECT_EQ(schluessel(), (QStringList{"sub/", "sub/updater.exe"}));
+}
+
+TEST_F(ImportZip, NichtsWirdAusserhalbDesZielsGeschrieben)
+{
+    const QString zip = archiv({datei("../boese.txt", "b"), datei("a/../../boese2.txt", "b"),
+                                datei("..\\boese3.txt", "b"), datei("/tmp/absolut.txt", "b"),
+                                datei("C:\\windows.txt", "b"), datei("gut.txt", "g")});
+    const QStringList vorher = alles();
+    EXPECT_FALSE(lauf(0, zip, &log));
+    EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
+    QStringList erwartet = vorher;
+    erwartet << "ziel/gut.txt";
+    erwartet.sort();
+    EXPECT_EQ(alles(), erwartet);
+    EXPECT_FALSE(QFileInfo::exists("/tmp/absolut.txt"));
+    EXPECT_EQ(schluessel(), QStringList{"gut.txt"});
+    const QString text = gib_entpack_fehlertext(ENTPACK_NAME);
+    EXPECT_TRUE(log.hat_text("Fehler bei entpacken von ../boese.txt : " + text));
+    EXPECT_TRUE(log.hat_text("Fehler bei entpacken von ../boese3.txt : " + text));
+    EXPECT_TRUE(log.hat_text("Fehler bei entpacken von C:/windows.txt : " + text));
+    EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
+    EXPECT_EQ(log.aufrufe.count("fehler"), 6); // five entries, then the end of the run
+    EXPECT_FALSE(log.ist_ok());
+}
+
+TEST_F(ImportZip, SchadhafteEintraegeLassenAlteDateienStehen)
+{
+    Eintrag crc = datei("crc.txt", "neu neu neu");
+    crc.crc_fehler = 7;
+    Eintrag geheim = datei("geheim.txt", "neu");
+    geheim.flag = 1;
+    const QString zip = archiv({crc, geheim, datei("gut.txt", "neu"), datei(QByteArray(300, 'l'), "x")});
+    schreibe(ziel + "/crc.txt", "alt");
+    schreibe(ziel + "/geheim.txt", "alt");
+    EXPECT_FALSE(lauf(0, zip, nullptr));
+    EXPECT_EQ(lies(ziel + "/crc.txt"), QByteArray("alt"));
+    EXPECT_EQ(lies(ziel + "/geheim.txt"), QByteArray("alt"));
+    EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("neu"));
+    EXPECT_EQ(QDir(ziel).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    EXPECT_EQ(schluessel(), QStringList{"gut.txt"});
+}
+
+TEST_F(ImportZip, LangeUndFremdKodierteNamen)
+{
+    const QByteArray lang = QByteArray("verzeichnis/").repeated(25) + "datei.txt";
+    Eintrag cp437 = datei("\x84rger.txt", "1");
+    Eintrag utf8 = datei("gr\xc3\xbc\xc3\x9f" "e.txt", "2");
+    utf8.flag = 1u << 11;
+    EXPECT_TRUE(lauf(0, archiv({datei(lang, "x"), cp437, utf8}), &log));
+    EXPECT_EQ(lies(ziel + "/" + QString::fromLatin1(lang)), QByteArray("x"));
+    EXPECT_TRUE(unistall_map().count(QString::fromLatin1(lang)));
+    // One decoded name for the disk (UTF-8), the record and the protocol.
+    EXPECT_EQ(lies(ziel + QStringLiteral(u"/ärger.txt")), QByteArray("1"));
+    EXPECT_EQ(lies(ziel + QStringLiteral(u"/grüße.txt")), QByteArray("2"));
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(QFile::encodeName(ziel) + "/\xc3\xa4rger.txt")));
+    EXPECT_TRUE(unistall_map().count(QStringLiteral(u"ärger.txt")));
+    EXPECT_TRUE(log.hat_text(QStringLiteral(u"installiere ärger.txt")));
+}
+
+TEST_F(ImportZip, LeeresFehlendesUndKaputtesArchiv)
+{
+    schreibe(dir.path() + "/leer.zip", baue({}));
+    EXPECT_TRUE(lauf(0, dir.path() + "/leer", &log));
+    EXPECT_TRUE(log.hat_text("ZIP Archiv ist leer !"));
+    EXPECT_TRUE(log.hat_text("Installation beendet."));
+
+    AufzeichnenderLog log2;
+    EXPECT_FALSE(lauf(0, dir.path() + "/fehlt", &log2));
+    EXPECT_TRUE(log2.hat_text("ZIP nicht zu öffnen: " + dir.path() + "/fehlt"));
+    EXPECT_TRUE(log2.aufrufe.contains("fehler"));
+
+    for (const QByteArray& inhalt : {QByteArray(), QByteArray("PK\x03\x04 kein Archiv")}) {
+        schreibe(dir.path() + "/kaputt.zip", inhalt);
+        EXPECT_FALSE(lauf(0, dir.path() + "/kaputt.zip", nullptr));
+        EXPECT_FALSE(lauf(1, dir.path() + "/kaputt.zip", nullptr));
+        EXPECT_FALSE(lauf(2, dir.path() + "/kaputt.zip", nullptr));
+    }
+    EXPECT_TRUE(unistall_map().empty());
+}
+
+TEST_F(ImportZip, KaputtesVerzeichnisBeendetDieSchleife)
+{
+    Lage lage;
+    const QString zip = archiv({datei("eins.txt", "1"), datei("zwei.txt", "2"), datei("drei.txt", "3")}, &lage);
+    QByteArray bytes = lies(zip);
+    bytes[lage.zentral[1]] = 'X';
+    schreibe(zip, bytes);
+    EXPECT_FALSE(lauf(0, zip, &log));
+    EXPECT_EQ(lies(ziel + "/eins.txt"), QByteArray("1"));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/zwei.txt"));
+    EXPECT_TRUE(log.hat_text("Fehlerhafte ZIP-Datei Code: -103"));
+    EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
+
+    // A damaged first header: the entry information cannot be read at all.
+    bytes = lies(zip);
+    bytes[lage.zentral[0]] = 'X';
+    schreibe(zip, bytes);
+    for (int modus : {0, 2}) {
+        AufzeichnenderLog l;
+        EXPECT_FALSE(lauf(modus, zip, &l)) << modus;
+        EXPECT_EQ(l.aufrufe.filter("Fehlerhafte ZIP-Datei Code").size(), 1) << modus;
+    }
+    AufzeichnenderLog l;
+    EXPECT_TRUE(lauf(1, zip, &l));
+    EXPECT_TRUE(l.aufrufe.contains("fehler"));
+}
+
+TEST_F(ImportZip, AusnahmeBeendetDieSchleifeAlsFehler)
+{
+    LoggerMitschnitt mitschnitt;
+    const QString zip = archiv({datei("eins.txt", "1"), datei("zwei.txt", "2")});
+    log.wirf_bei_schritt = 1;
+    EXPECT_FALSE(lauf(0, zip, &log));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/zwei.txt"));
+    EXPECT_TRUE(mitschnitt.hat("Exception bei Installieren aus ZIP"));
+    EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
+
+    AufzeichnenderLog log2;
+    log2.wirf_bei_schritt = 1;
+    EXPECT_FALSE(lauf(2, zip, &log2));
+    EXPECT_TRUE(mitschnitt.hat("Exception bei Prüfen ZIP"));
+    EXPECT_EQ(log2.nur("schritt").filter("1").size(), 1);
+}
+
+TEST_F(ImportZip, UninstallDateiWirdNachJederInstallationGeschrieben)
+{
+    const QString zip = archiv({datei("x.txt", "x")});
+    {
+        CUninstallInfo info(ziel);
+        EXPECT_TRUE(lauf(0, zip, nullptr, &info));
+        EXPECT_TRUE(lies(ziel + "/uninstall.dat").endsWith(";x.txt\r\n"));
+        unistall_map().clear();
+    }
+    // A folder in the place of the file: it cannot be written, and the install has failed.
+    QFile::remove(ziel + "/uninstall.dat");
+    QDir().mkpath(ziel + "/uninstall.dat");
+    CUninstallInfo info(ziel);
+    EXPECT_FALSE(lauf(0, zip, &log, &info));
+    EXPECT_TRUE(log.hat_text("Kann Datei " + ziel + "/uninstall.dat nicht zum Schreiben oeffnen"));
+    EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
+    unistall_map().clear();
+}
+
+TEST_F(ImportZip, InhaltsverzeichnisAlsTabelle)
+{
+    Eintrag gross = datei("riesig.bin", "");
+    gross.komprimiert = false;
+    gross.gross64 = 5ull << 30;
+    gross.komp64 = 4ull << 30;
+    Eintrag klein = datei("<b>&amp;.txt", QByteArray(1000, 'a'));
+    klein.zeit = (((2009u - 1980u) << 9 | 12u << 5 | 31u) << 16) | (23u << 11 | 59u << 5);
+    EXPECT_TRUE(lauf(1, archiv({klein, gross, datei("leer.txt", "")}), &log));
+    EXPECT_EQ(log.nur("titel"), (QStringList{"ZIP Archiv öffnen", "Inhaltsverzeichnis ZIP Archiv"}));
+    const QStringList zeilen = log.nur("text0");
+    ASSERT_EQ(zeilen.size(), 1);
+    // The table arrives as HTML; the recording log shows its plain text.
+    EXPECT_TRUE(zeilen[0].contains("Größe komp."));
+    EXPECT_TRUE(zeilen[0].contains("<b>&amp;.txt"));
+    EXPECT_TRUE(zeilen[0].contains("31.12.09"));
+    EXPECT_TRUE(zeilen[0].contains("23:59"));
+    EXPECT_TRUE(zeilen[0].contains(QString::number(5ull << 30))) << zeilen[0].toStdString();
+    EXPECT_TRUE(zeilen[0].contains(QString::number(4ull << 30)));
+    EXPECT_TRUE(zeilen[0].contains("80%"));
+    EXPECT_EQ(log.nur("schritt").last(), "3");
+    EXPECT_TRUE(unistall_map().empty());
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/leer.txt"));
+}
+
+TEST_F(ImportZip, InhaltsverzeichnisRohHtml)
+{
+    struct RohLog : AufzeichnenderLog
+    {
+        void neue_textzeile(const CQString& text, const int&) override { html << text; }
+        QStringList html;
+    } roh;
+    Eintrag e = datei("a<b.txt", QByteArray(200, 'a'));
+    EXPECT_TRUE(lauf(1, archiv({e}), &roh));
+    ASSERT_EQ(roh.html.size(), 1);
+    EXPECT_TRUE(roh.html[0].startsWith("<table border=1><tr><td>Größe</td><td>Größe komp.</td><td>Ratio</td>"
+                                       "<td>Datum</td><td>Zeit</td><td>Name</td></tr>"));
+    EXPECT_TRUE(roh.html[0].contains("<tr><td>    200</td><td>"));
+    EXPECT_TRUE(roh.html[0].contains("<td>04.03.21</td><td>05:06</td><td>a&lt;b.txt</td></tr>"));
+    EXPECT_TRUE(roh.html[0].endsWith("</table><br/>"));
+
+    RohLog leer;
+    schreibe(dir.path() + "/leer.zip", baue({}));
+    EXPECT_TRUE(lauf(1, dir.path() + "/leer.zip", &leer));
+    ASSERT_EQ(leer.html.size(), 1);
+    EXPECT_EQ(leer.html[0].count("<tr>"), 1);
+}
+
+TEST_F(ImportZip, WortbreitePrueftNurObersteExeUndDll)
+{
+    LoggerMitschnitt mitschnitt;
+    const QString temp = dir.path() + "/tmp";
+    QDir().mkpath(temp);
+    const QByteArray alt_tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp));
+
+    const std::vector<Eintrag> passend{datei("A.DLL", pe_datei(0x8664)), datei("sub/b.dll", pe_datei(0x14c)),
+                                       datei("text.exe", "kein PE"), datei("c.txt", pe_datei(0x14c))};
+    EXPECT_TRUE(lauf(2, archiv(passend), &log));
+    EXPECT_EQ(log.nur("titel"), (QStringList{"ZIP Archiv öffnen", "Prüfen Bitness ZIP Archiv"}));
+    EXPECT_TRUE(log.hat_text("Prüfen Bitness ZIP Archiv"));
+    EXPECT_TRUE(mitschnitt.hat("Test 'A.DLL' in 'A.tmpd'"));
+    EXPECT_TRUE(mitschnitt.hat("Test 'text.exe' in 'text.tmpe'"));
+    EXPECT_FALSE(mitschnitt.hat("sub/b.dll"));
+
+    AufzeichnenderLog log32;
+    setze_wortbreiten_abfrage(ist_32);
+    EXPECT_FALSE(lauf(2, archiv(passend), &log32));
+    EXPECT_TRUE(log32.hat_text("A.DLL (64Bit) ist ungültig! Zielsystem ist 32Bit."));
+    EXPECT_TRUE(log32.hat_text("EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. "
+                               "Das Archiv darf nicht installiert werden!"));
+    EXPECT_TRUE(log32.aufrufe.contains("fehler"));
+
+    Eintrag kaputt = datei("k.exe", pe_datei(0x8664));
+    kaputt.crc_fehler = 1;
+    AufzeichnenderLog logk;
+    setze_wortbreiten_abfrage(ist_64);
+    EXPECT_FALSE(lauf(2, archiv({kaputt, datei("d.dll", pe_datei(0x14c))}), &logk));
+    EXPECT_TRUE(logk.hat_text("Fehler bei Entpacken von k.exe : Fehler bei unzCloseCurrentFile"));
+    EXPECT_TRUE(logk.hat_text("d.dll (32Bit) ist ungültig! Zielsystem ist 64Bit."));
+
+    // Without a log window the refusal text is left out, the result is the same.
+    EXPECT_FALSE(lauf(2, archiv({datei("d.dll", pe_datei(0x14c))}), nullptr));
+
+    // The check writes nothing, neither into the temporary folder nor into the target.
+    EXPECT_TRUE(QDir(temp).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(QDir(ziel).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(unistall_map().empty());
+    if (alt_tmp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", alt_tmp);
+}
+
+TEST_F(ImportZip, UnbekannterModusTutNichts)
+{
+    const QString zip = archiv({datei("x.txt", "x")});
+    EXPECT_TRUE(lauf(3, zip, &log));
+    EXPECT_TRUE(lauf(-1, zip, &log));
+    EXPECT_TRUE(ImportZIP_installation(&log, nullptr, zip, ziel, nullptr));
+    EXPECT_TRUE(log.aufrufe.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/x.txt"));
+}

@@ -1,0 +1,130 @@
+// The uninstall run: listing the records, deleting files and then folders, never outside the root.
+#include "cuninstallinfo.h"
+#include "uninstallinthread.h"
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+class UninstallLauf : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        unistall_map().clear();
+        wurzel = dir.path() + "/R";
+        QDir().mkpath(wurzel);
+    }
+    void TearDown() override { unistall_map().clear(); }
+
+    void eintrag(const QString& schluessel)
+    {
+        ergaenze_unistall(schluessel, CZeitVDN(CQString("06.12.2026 09:17:18")));
+    }
+    bool lauf(int modus, CCBaseLog* fenster)
+    {
+        return UninstallInThread(fenster, &modus, CQString(wurzel), CQString("TALVOR"));
+    }
+
+    QTemporaryDir dir;
+    QString wurzel;
+    AufzeichnenderLog log;
+};
+
+} // namespace
+
+TEST_F(UninstallLauf, LoeschtDateienDannOrdnerVonInnenNachAussen)
+{
+    QDir().mkpath(wurzel + "/a/b");
+    schreibe(wurzel + "/a/b/c.dll", "c");
+    for (const char* s : {"a/", "a/b/", "a/b/c.dll"})
+        eintrag(s);
+    EXPECT_TRUE(lauf(2, &log));
+    EXPECT_FALSE(QFileInfo::exists(wurzel + "/a"));
+    EXPECT_TRUE(QFileInfo(wurzel).isDir());
+    const QStringList texte = log.nur("text0");
+    const int datei = texte.indexOf("gelöscht " + wurzel + "/a/b/c.dll");
+    const int innen = texte.indexOf("gelöscht " + wurzel + "/a/b");
+    const int aussen = texte.indexOf("gelöscht " + wurzel + "/a");
+    ASSERT_GE(datei, 0);
+    EXPECT_LT(datei, innen);
+    EXPECT_LT(innen, aussen);
+    EXPECT_EQ(log.nur("titel"), (QStringList{"Deinstallation - Lösche Dateien", "Deinstallation - Lösche Verzeichnisse",
+                                             "Deinstallation"}));
+    EXPECT_EQ(log.nur("gesamt"), QStringList{"2"});
+    EXPECT_TRUE(log.hat_text("Deinstallation beendet."));
+    EXPECT_TRUE(log.ist_ok());
+    // The run leaves the records alone.
+    EXPECT_EQ(unistall_map().size(), 3u);
+}
+
+TEST_F(UninstallLauf, FehlendeDateiUndVollerOrdnerSindFehler)
+{
+    QDir().mkpath(wurzel + "/voll");
+    schreibe(wurzel + "/voll/fremd.txt", "f");
+    eintrag("voll/");
+    eintrag("weg.txt");
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/weg.txt"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/voll"));
+    EXPECT_TRUE(log.hat_text("Deinstallation -mit Fehlern- beendet."));
+    EXPECT_TRUE(log.aufrufe.contains("fehler"));
+    EXPECT_TRUE(QFileInfo::exists(wurzel + "/voll/fremd.txt"));
+}
+
+TEST_F(UninstallLauf, SchluesselAusserhalbDerWurzelWerdenAbgewiesen)
+{
+    schreibe(dir.path() + "/draussen.txt", "bleibt");
+    QDir().mkpath(dir.path() + "/draussen");
+    for (const char* s : {"../draussen.txt", "a/../../draussen.txt", "..\\draussen.txt", "../draussen/"})
+        eintrag(s);
+    eintrag("/"); // the root itself is never removed
+    EXPECT_FALSE(lauf(2, nullptr));
+    EXPECT_EQ(lies(dir.path() + "/draussen.txt"), QByteArray("bleibt"));
+    EXPECT_TRUE(QFileInfo(dir.path() + "/draussen").isDir());
+    EXPECT_TRUE(QFileInfo(wurzel).isDir());
+}
+
+TEST_F(UninstallLauf, AbsoluteSchluesselGeltenAlsPfad)
+{
+    // A key with ":" names its own path; relative to the working folder here.
+    QDir().mkpath(dir.path() + "/C:/Programme");
+    schreibe(dir.path() + "/C:/Programme/x.dll", "x");
+    const QString alt = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    eintrag("C:/Programme/x.dll");
+    EXPECT_TRUE(lauf(2, &log));
+    QDir::setCurrent(alt);
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/C:/Programme/x.dll"));
+    EXPECT_TRUE(log.hat_text("gelöscht C:/Programme/x.dll"));
+}
+
+TEST_F(UninstallLauf, ZeigtEintraegeNummeriert)
+{
+    for (const char* s : {"a/", "a/b.txt", "c.txt"})
+        eintrag(s);
+    EXPECT_TRUE(lauf(3, &log));
+    EXPECT_EQ(log.nur("titel"), QStringList{"Inhalt der Uninstall Information 'uninstall.dat'"});
+    EXPECT_TRUE(log.aufrufe.contains("abbruch"));
+    EXPECT_EQ(log.nur("text0"), (QStringList{"0001: 06.12.2026 09:17:18  a/", "0002: 06.12.2026 09:17:18  a/b.txt",
+                                             "0003: 06.12.2026 09:17:18  c.txt"}));
+    EXPECT_EQ(log.nur("schritt").last(), "3");
+    EXPECT_TRUE(lauf(3, nullptr));
+    EXPECT_TRUE(UninstallInThread(nullptr, nullptr, CQString(wurzel), CQString("TALVOR")));
+    EXPECT_EQ(unistall_map().size(), 3u);
+}
+
+TEST_F(UninstallLauf, OhneEintraegeEineWarnung)
+{
+    EXPECT_TRUE(lauf(3, &log));
+    EXPECT_EQ(log.nur("text1"), QStringList{"Keine Uninstall Information für TALVOR gefunden !"});
+    AufzeichnenderLog log2;
+    EXPECT_TRUE(lauf(2, &log2));
+    EXPECT_TRUE(log2.hat_text("Deinstallation beendet."));
+}
