@@ -64,8 +64,9 @@ std::string double_zu_string(double zahl, int breite, int nachkommastellen, int 
 bool versuche_double_zu_string(double zahl, int breite, int nachkommastellen, int max_nachkommastellen,
                                int modus, int art, bool ungetrimmt, int nan_leer, int strich_leer,
                                std::string& text);
-// An empty text, "-" and blanks give 99999999.0; blanks inside are ignored. An invalid text
-// (also one outside the double range) gives 99999999.0 and sets *ok to false, or warns.
+// An empty text, "-" and blanks give 99999999.0; blanks inside are ignored; "inf" and "nan" are
+// read as those values. An invalid text (also one outside the double range) gives 99999999.0
+// and sets *ok to false, or warns.
 double string_zu_double(const std::string& text, bool* ok = nullptr);
 
 // Texts.
@@ -85,10 +86,10 @@ bool beginnt_mit(const char* text, const char* anfang);
 std::string in_grossbuchstaben(const std::string& text);
 // The rest of the text from `position`; "" at or beyond the end (and for a negative position).
 std::string ab_position(const std::string& text, int position);
-// Trailing blanks and carriage returns dropped, cut to `max_laenge` characters (0 or 99999999:
-// 1000000), and a backslash put in front of every special character. The text is read as UTF-8
-// and never split inside a character; a byte that is no part of a valid UTF-8 sequence counts
-// as one Latin-1 character.
+// Trailing blanks and carriage returns dropped, cut to `max_laenge` characters (0, less or
+// 99999999: 1000000), and a backslash put in front of every special character. The text is read
+// as UTF-8 and never split inside a character; a byte that is no part of a valid UTF-8 sequence
+// counts as one Latin-1 character.
 std::string maskiere(const std::string& text, int max_laenge);
 // Slash, backslash, double quote, acute accent (U+00B4), backquote, semicolon, apostrophe.
 const std::set<char32_t>& gib_sonderzeichen();
