@@ -13,6 +13,7 @@
 class SammelZiel : public CQLogBase
 {
 public:
+    SammelZiel() { anmelden(); }
     ~SammelZiel() override { abmelden(); }
 
     void setze_fortschritt(int) override {}
