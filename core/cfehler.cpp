@@ -1,15 +1,14 @@
 #include "cfehler.h"
 #include "ci18n.h"
+#include "cqiodatei.h"
 #include "cstring.h"
+#include "czeit.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
 #include "melde.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
-#include <cstdio>
-#include <ctime>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -35,16 +34,13 @@ std::mutex& dateisperre()
     return *m;
 }
 
+// The first line of a record: "dd.MM.yyyy - hh:mm:ss" in local time.
 std::string zeitzeile()
 {
-    const std::time_t jetzt = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&jetzt, &t);
-    char puffer[128];
-    std::snprintf(puffer, sizeof puffer, "%02ld.%02ld.%4ld - %02ld:%02ld:%02ld", long(t.tm_mday),
-                  long(t.tm_mon + 1), long(t.tm_year + 1900), long(t.tm_hour), long(t.tm_min),
-                  long(t.tm_sec));
-    return puffer;
+    CZeit jetzt;
+    jetzt.setze_jetzt();
+    std::string text;
+    return jetzt.gib_text(text, 2);
 }
 
 const char* const fehlerdatei = "fehler.txt";
@@ -141,12 +137,13 @@ CQFehler::CQFehler(int typ_, CKlasse* klasse_, const CQString& methode_, const C
                            .arg(methode);
     }
     std::lock_guard<std::mutex> lock(dateisperre());
-    QFile datei(QString::fromLatin1(fehlerdatei));
-    if (!datei.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    CQIODatei datei(CQString(QString::fromLatin1(fehlerdatei)));
+    if (!datei.oeffne(false, true, true, true, false))
         return;
-    QTextStream stream(&datei);
-    stream.setCodec("UTF-8");
-    stream << QString::fromStdString(zeitzeile()) << '\n' << kontext << '\n' << text << '\n';
+    datei.setze_codec(true);
+    QTextStream& stream = *datei.gib_stream();
+    stream << QString::fromStdString(zeitzeile()) << Qt::endl << kontext << Qt::endl << text << Qt::endl;
+    datei.schliesse();
 }
 
 CQFehler::CQFehler(const CQFehler& other)

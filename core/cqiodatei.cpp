@@ -1,0 +1,152 @@
+#include "cqiodatei.h"
+#include "anwendung.h"
+
+#include <QTextCodec>
+
+namespace {
+
+// The stand-in for the system's 8-bit code page of text files.
+QTextCodec* acht_bit_codec()
+{
+    static QTextCodec* codec = [] {
+        QTextCodec* c = QTextCodec::codecForName("Windows-1252");
+        return c ? c : QTextCodec::codecForName("ISO-8859-1");
+    }();
+    return codec;
+}
+
+QTextCodec* utf8_codec()
+{
+    static QTextCodec* codec = QTextCodec::codecForName("UTF-8");
+    return codec;
+}
+
+// Languages other than German and English are always written and read as UTF-8.
+bool sprache_braucht_utf8()
+{
+    const QString sprache = gib_sprache();
+    return sprache != QLatin1String("de") && sprache != QLatin1String("en");
+}
+
+const char utf8_bom[] = "\xEF\xBB\xBF";
+
+} // namespace
+
+CQIODatei::CQIODatei(const CQString& dateiname) : QFile(dateiname), iodatei(new QFile(dateiname)) {}
+
+CQIODatei::~CQIODatei()
+{
+    if (offen)
+        schliesse();
+}
+
+bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& text, const bool& anhaengen,
+                       const bool& abschneiden)
+{
+    if (offen || iodatei->isOpen())
+        return false;
+    QIODevice::OpenMode modus = QIODevice::NotOpen;
+    if (lesen)
+        modus |= QIODevice::ReadOnly;
+    if (schreiben)
+        modus |= QIODevice::WriteOnly;
+    if (text)
+        modus |= QIODevice::Text;
+    if (anhaengen)
+        modus |= QIODevice::Append;
+    if (abschneiden)
+        modus |= QIODevice::Truncate;
+    if (!iodatei->open(modus))
+        return false;
+    offen = true;
+    stream.reset(new QTextStream(iodatei.get()));
+    stream->setCodec(acht_bit_codec());
+    stream->setAutoDetectUnicode(true);
+    return true;
+}
+
+void CQIODatei::setze_codec(bool utf8)
+{
+    if (!stream)
+        return;
+    bool ist_utf8 = utf8 || sprache_braucht_utf8();
+    if (!(iodatei->openMode() & QIODevice::WriteOnly)) {
+        const QByteArray anfang = iodatei->peek(100);
+        if (!anfang.startsWith(utf8_bom)) {
+            // The content decides: valid UTF-8 in the first 2048 bytes (a character cut by
+            // that limit does not count as invalid).
+            const QByteArray probe = iodatei->peek(2048);
+            QTextCodec::ConverterState zustand;
+            utf8_codec()->toUnicode(probe.constData(), probe.size(), &zustand);
+            ist_utf8 = zustand.invalidChars == 0;
+        }
+    }
+    stream->setCodec(ist_utf8 ? utf8_codec() : acht_bit_codec());
+}
+
+void CQIODatei::setze_utf8_bom(bool utf8)
+{
+    if (!stream)
+        return;
+    if (utf8 || sprache_braucht_utf8()) {
+        stream->flush();
+        iodatei->write(utf8_bom, 3);
+        setze_codec(true);
+    } else {
+        setze_codec(false);
+    }
+}
+
+QTextStream* CQIODatei::gib_stream() const
+{
+    return stream.get();
+}
+
+bool CQIODatei::lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar)
+{
+    if (!stream || stream->atEnd())
+        return false;
+    for (;;) {
+        zeile = stream->readLine();
+        ++zeilennummer;
+        if (!zeile.isEmpty()) {
+            bool ist_kommentar = false;
+            if (kommentar) {
+                const int marke = static_cast<const QString&>(zeile).indexOf(QLatin1Char('!'));
+                if (marke == 0)
+                    ist_kommentar = true;
+                else if (marke > 0)
+                    zeile.truncate(marke);
+            }
+            if (!ist_kommentar && !ist_leerzeile(zeile))
+                return true;
+        }
+        if (stream->atEnd())
+            return false;
+    }
+}
+
+void CQIODatei::schreibe_zeile(const CQString& text)
+{
+    if (!stream)
+        return;
+    *stream << text << Qt::endl;
+}
+
+bool CQIODatei::schliesse()
+{
+    if (!offen)
+        return false;
+    offen = false;
+    // The stream hands over what it still holds before the file closes.
+    stream->flush();
+    bool geschrieben = stream->status() != QTextStream::WriteFailed;
+    stream.reset();
+    iodatei->close();
+    return geschrieben && iodatei->error() != QFileDevice::WriteError;
+}
+
+bool ist_leerzeile(const CQString& text)
+{
+    return text.vereinfacht().isEmpty();
+}

@@ -1,0 +1,48 @@
+// Text file over QFile with a text stream that reads and writes UTF-8 or the 8-bit code page.
+#pragma once
+
+#include "cqstring.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <memory>
+
+// The object is built on the file name; all work goes through a second QFile that it owns.
+// Typical use: `oeffne`, `setze_codec` (or `setze_utf8_bom` when writing), lines, `schliesse`.
+class CQIODatei : public QFile
+{
+public:
+    explicit CQIODatei(const CQString& dateiname);
+    ~CQIODatei() override;
+
+    // Opens with the union of the chosen modes; false (and nothing changed) when that fails,
+    // also when the file is open already. The stream starts with the 8-bit code page
+    // (Windows-1252), recognising a UTF-8 byte-order mark at the start of the input.
+    bool oeffne(const bool& lesen, const bool& schreiben, const bool& text, const bool& anhaengen,
+                const bool& abschneiden);
+    // UTF-8 when asked or when the language is neither "de" nor "en"; a file opened without
+    // writing and without byte-order mark is UTF-8 exactly when its first 2048 bytes are valid
+    // UTF-8, else the 8-bit code page.
+    void setze_codec(bool utf8);
+    // For writing: writes the byte-order mark and chooses UTF-8 when asked or when the language
+    // needs it; otherwise the same as `setze_codec(false)`.
+    void setze_utf8_bom(bool utf8);
+    // Null while the file is not open.
+    QTextStream* gib_stream() const;
+    // The next line that carries text: empty and blank lines are skipped, and with `kommentar`
+    // a line starting with "!" is skipped and a line is cut before a later "!". Every physical
+    // line read counts in `zeilennummer`. False at the end of the file.
+    bool lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar);
+    // The text and a line end ("\n"), flushed; nothing when not open.
+    void schreibe_zeile(const CQString& text);
+    // False when not open, or when something could not be written.
+    bool schliesse();
+
+private:
+    std::unique_ptr<QFile> iodatei;
+    std::unique_ptr<QTextStream> stream;
+    bool offen = false;
+};
+
+// True for an empty text and for white space only.
+bool ist_leerzeile(const CQString& text);
