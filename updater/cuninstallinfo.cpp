@@ -1,4 +1,7 @@
 #include "cuninstallinfo.h"
+#include "cfehler.h"
+#include "cqiodatei.h"
+#include "cqiozeileexcel.h"
 #include "klassen.h"
 #include "melde.h"
 #include "startzustand.h"

@@ -1,7 +1,7 @@
 // The uninstall information: the program-wide map of installed paths and its file "uninstall.dat".
 #pragma once
 
-#include "kern_ersatz.h"
+#include "czeit.h"
 
 #include <QString>
 #include <map>
