@@ -1,0 +1,22 @@
+#include "silentinstallation.h"
+#include "cuninstallinfo.h"
+#include "importzip.h"
+#include "klassen.h"
+#include "melde.h"
+#include "startzustand.h"
+
+#include <QCoreApplication>
+
+bool silent_installation(const QString& archiv, const QString& quelle)
+{
+    qmelde(5, klasse_kurz, CQString("silent_installation"),
+           CQString(QCoreApplication::translate("QObject", "- silent Modus -")));
+    QString pfad;
+    if (!quelle.isEmpty())
+        pfad = quelle + QLatin1Char('/');
+    pfad += archiv;
+    const CQString ziel = gib_zielverzeichnis();
+    CUninstallInfo uninstall(ziel);
+    int modus = 0;
+    return ImportZIP_installation(nullptr, &modus, pfad, ziel, &uninstall);
+}
