@@ -70,7 +70,8 @@ void qmelde(const int& typ, CKlasse* const& klasse, const CQString& methode, con
     }
     const CQString zeile(ist_debug_ausgabe() ? prefix + text : QString(text));
 
-    if (ziel != KEIN_FENSTER) {
+    // The HTML form costs a dozen replacements: build it only when a window may take it.
+    if (ziel != KEIN_FENSTER && !gib_qlog_ziele().leer()) {
         const CQString html = html_farbtext(level, zeile, false);
         gib_qlog_ziele().fuer_alle([&](CLogBase* b) {
             auto* q = static_cast<CQLogBase*>(b);

@@ -9,7 +9,7 @@ packages=(
   liblog4cpp5-dev libminizip-dev zlib1g-dev
   libgtest-dev libgmock-dev
   xvfb xauth qt5-assistant libgl1-mesa-dri
-  zip unzip locales-all
+  zip unzip locales-all time python3
 )
 
 missing=()

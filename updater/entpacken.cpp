@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 
 #include <atomic>
 #include <cerrno>
@@ -27,11 +26,6 @@ public:
     CDateiHandle(const CDateiHandle&) = delete;
     CDateiHandle& operator=(const CDateiHandle&) = delete;
     int gib() const { return fd; }
-    void setze(int neu)
-    {
-        schliesse();
-        fd = neu;
-    }
     bool schliesse()
     {
         if (fd < 0)
@@ -45,16 +39,15 @@ private:
     int fd;
 };
 
-// The temporary file beside a target, created exclusively. Its name is short and independent of
-// the target's, so that every name the file system accepts can be written.
-int oeffne_temporaer(const QByteArray& ziel, mode_t modus, QByteArray& temp)
+// The temporary file beside a target, created exclusively in the target's folder. Its name is
+// short and independent of the target's, so that every name the file system accepts can be written.
+int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
 {
     static std::atomic<unsigned> zaehler{0};
-    const QByteArray ordner = ziel.left(ziel.lastIndexOf('/') + 1);
-    const QByteArray praefix = ordner + ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
     for (int versuch = 0; versuch < 100; ++versuch) {
         temp = praefix + QByteArray::number(zaehler++) + ".tmp";
-        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -77,13 +70,13 @@ bool schreibe_ganz(int fd, const char* daten, int anzahl)
 
 // Whether an existing target may be replaced: a folder never, a file only while it is writable
 // (a file without any write bit counts as read-only, also for the superuser).
-bool ist_ersetzbar(const struct stat& st, const QByteArray& pfad)
+bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
 {
     if (S_ISDIR(st.st_mode))
         return false;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return false;
-    return ::access(pfad.constData(), W_OK) == 0;
+    return ::faccessat(ordner, name.constData(), W_OK, 0) == 0;
 }
 
 } // namespace
@@ -118,13 +111,19 @@ int pruefe_eintragsname(const QString& name)
         return ENTPACK_NAME;
     // Control characters would break the line format of "uninstall.dat", and a double quote
     // cannot be read back from it unchanged (it opens a quoted cell there).
-    for (const QChar c : name)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('"'))
+    int teil_anfang = 0;
+    const int n = name.size();
+    for (int i = 0; i <= n; ++i) {
+        if (i == n || name[i] == QLatin1Char('/')) {
+            if (i - teil_anfang == 2 && name[teil_anfang] == QLatin1Char('.') && name[teil_anfang + 1] == QLatin1Char('.'))
+                return ENTPACK_NAME;
+            teil_anfang = i + 1;
+            continue;
+        }
+        const ushort c = name[i].unicode();
+        if (c < 0x20 || c == 0x7F || c == '"')
             return ENTPACK_NAME;
-    const QStringList teile = name.split(QLatin1Char('/'));
-    for (const QString& teil : teile)
-        if (teil == QLatin1String(".."))
-            return ENTPACK_NAME;
+    }
     return ENTPACK_OK;
 }
 
@@ -165,19 +164,41 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
     return ::futimens(fd, zeiten) == 0;
 }
 
-CKopierpuffer::CKopierpuffer()
+CEntpackKontext::CEntpackKontext()
 {
     try {
-        daten = QByteArray(kopierpuffer_groesse, Qt::Uninitialized);
+        daten.reset(new char[kopierpuffer_groesse]);
     } catch (const std::bad_alloc&) {
-        daten.clear();
+        daten.reset();
     }
 }
 
-int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
-                     CKopierpuffer& puffer)
+CEntpackKontext::~CEntpackKontext()
 {
-    if (!puffer.ist_gueltig()) {
+    if (ordner_fd >= 0)
+        ::close(ordner_fd);
+}
+
+unsigned CEntpackKontext::gib_groesse() const
+{
+    return kopierpuffer_groesse;
+}
+
+int CEntpackKontext::verzeichnis(const QByteArray& pfad)
+{
+    if (ordner_fd >= 0 && pfad == ordner)
+        return ordner_fd;
+    if (ordner_fd >= 0)
+        ::close(ordner_fd);
+    ordner_fd = ::open(pfad.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    ordner = ordner_fd >= 0 ? pfad : QByteArray();
+    return ordner_fd;
+}
+
+int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
+                     CEntpackKontext& kontext)
+{
+    if (!kontext.ist_gueltig()) {
         entpack_ausgabe("Error allocating memory\n");
         return ENTPACK_SPEICHER;
     }
@@ -195,9 +216,12 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
 
-    const QString name = ohne_pfad ? dateiname : eintrag.name;
-    const QByteArray ausgabe = QFile::encodeName(ziel + QLatin1Char('/') + name);
-    const QByteArray anzeige = name.toUtf8();
+    const QString anzeige_name = ohne_pfad ? dateiname : eintrag.name;
+    const QByteArray anzeige = anzeige_name.toUtf8();
+    const bool mit_ordner = !ohne_pfad && trenner > 0;
+    const QString ordnerpfad = mit_ordner ? ziel + QLatin1Char('/') + eintrag.name.leftRef(trenner) : ziel;
+    const QByteArray ordner_b = QFile::encodeName(ordnerpfad);
+    const QByteArray name_b = QFile::encodeName(dateiname);
 
     const int code = unzOpenCurrentFile(archiv);
     if (code != UNZ_OK) {
@@ -206,16 +230,19 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         return ENTPACK_OEFFNEN;
     }
 
+    int ordner = kontext.verzeichnis(ordner_b);
+    if (ordner < 0 && errno == ENOENT && mit_ordner) {
+        // One level only: a missing target folder is not created behind the caller's back.
+        QDir().mkdir(ordnerpfad);
+        ordner = kontext.verzeichnis(ordner_b);
+    }
     // An existing target keeps its permissions; a read-only one is not replaced.
     struct stat st{};
-    const bool vorhanden = ::stat(ausgabe.constData(), &st) == 0;
+    const bool vorhanden = ordner >= 0 && ::fstatat(ordner, name_b.constData(), &st, 0) == 0;
     const mode_t modus = vorhanden ? (st.st_mode & 07777) : 0666;
     QByteArray temp;
-    CDateiHandle datei(vorhanden && !ist_ersetzbar(st, ausgabe) ? -1 : oeffne_temporaer(ausgabe, modus, temp));
-    if (datei.gib() < 0 && !vorhanden && errno == ENOENT && !ohne_pfad && trenner > 0) {
-        lege_verzeichnis_an(ziel + QLatin1Char('/') + eintrag.name.left(trenner));
-        datei.setze(oeffne_temporaer(ausgabe, modus, temp));
-    }
+    const bool ersetzbar = ordner >= 0 && (!vorhanden || ist_ersetzbar(st, ordner, name_b));
+    CDateiHandle datei(ersetzbar ? oeffne_temporaer(ordner, modus, temp) : -1);
     if (datei.gib() < 0) {
         entpack_ausgabe("error opening %s\n", anzeige.constData());
         unzCloseCurrentFile(archiv);
@@ -225,7 +252,7 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     entpack_ausgabe(" extracting: %s\n", anzeige.constData());
     int ergebnis = ENTPACK_OK;
     for (;;) {
-        const int gelesen = unzReadCurrentFile(archiv, puffer.gib_daten(), puffer.gib_groesse());
+        const int gelesen = unzReadCurrentFile(archiv, kontext.gib_daten(), kontext.gib_groesse());
         if (gelesen < 0) {
             entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
             ergebnis = ENTPACK_LESEN;
@@ -233,7 +260,7 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         }
         if (gelesen == 0)
             break;
-        if (!schreibe_ganz(datei.gib(), puffer.gib_daten(), gelesen)) {
+        if (!schreibe_ganz(datei.gib(), kontext.gib_daten(), gelesen)) {
             entpack_ausgabe("error in writing extracted file\n");
             ergebnis = ENTPACK_SCHREIBEN;
             break;
@@ -253,20 +280,20 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         if (!datei.schliesse()) {
             entpack_ausgabe("error in writing extracted file\n");
             ergebnis = ENTPACK_SCHREIBEN;
-        } else if (::rename(temp.constData(), ausgabe.constData()) != 0) {
+        } else if (::renameat(ordner, temp.constData(), ordner, name_b.constData()) != 0) {
             entpack_ausgabe("error opening %s\n", anzeige.constData());
             ergebnis = ENTPACK_AUSGABE;
         }
     }
     if (ergebnis != ENTPACK_OK) {
         datei.schliesse();
-        ::unlink(temp.constData());
+        ::unlinkat(ordner, temp.constData(), 0);
     }
     return ergebnis;
 }
 
 int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
-                        CKopierpuffer& puffer)
+                        CEntpackKontext& puffer)
 {
     anfang.clear();
     if (!puffer.ist_gueltig()) {

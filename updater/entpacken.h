@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // Extraction codes; `gib_entpack_fehlertext` gives their protocol texts.
 enum EntpackCode : int {
     ENTPACK_OK = 0,
@@ -36,25 +38,34 @@ int lege_verzeichnis_an(const QString& pfad);
 // read as local time; the access time stays.
 bool setze_dateizeit(int fd, unsigned long dos_datum_zeit);
 
-// The copy buffer of one run, handed to every extraction of that run.
-class CKopierpuffer
+// What one run of extractions shares: the copy buffer, and the folder of the last entry held
+// open, so that consecutive entries of one folder are created by name within it.
+class CEntpackKontext
 {
 public:
-    CKopierpuffer();
-    bool ist_gueltig() const { return !daten.isEmpty(); }
-    char* gib_daten() { return daten.data(); }
-    unsigned gib_groesse() const { return static_cast<unsigned>(daten.size()); }
+    CEntpackKontext();
+    ~CEntpackKontext();
+    CEntpackKontext(const CEntpackKontext&) = delete;
+    CEntpackKontext& operator=(const CEntpackKontext&) = delete;
+
+    bool ist_gueltig() const { return daten != nullptr; }
+    char* gib_daten() { return daten.get(); }
+    unsigned gib_groesse() const;
+    // A handle of the folder for the *at functions; -1 (errno set) when it cannot be opened.
+    int verzeichnis(const QByteArray& pfad);
 
 private:
-    QByteArray daten;
+    std::unique_ptr<char[]> daten;
+    QByteArray ordner;
+    int ordner_fd = -1;
 };
 
 // Writes the current entry below the target folder, keeping its folder path unless `ohne_pfad`.
 // A file is written to a temporary file beside its target and renamed over it only when its CRC
 // has been verified and its date and time are set; on any error the old file stays as it was.
 int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
-                     CKopierpuffer& puffer);
+                     CEntpackKontext& kontext);
 
 // Reads the current entry to its end (so that its CRC is verified) and keeps its first bytes.
 int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
-                        CKopierpuffer& puffer);
+                        CEntpackKontext& kontext);

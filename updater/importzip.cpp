@@ -97,15 +97,18 @@ private:
     bool pruefe_wortbreite();
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
     bool lege_ordner_an(const QString& ziel, const QStringList& teile, int anzahl_teile);
+    bool sichere_ordner(const QString& ziel, const CZipEintrag& eintrag);
 
     CCBaseLog* log;
     QString archivpfad;
     CZipArchiv archiv;
     CZeitVDN laufzeit;
     quint64 anzahl = 0;
-    CKopierpuffer puffer;
+    CEntpackKontext puffer;
     // Folders (relative, ending in "/") known to exist during this call.
     QSet<QString> bekannte_ordner;
+    // The folder part of the last entry whose folders exist: most entries share it.
+    QString letzter_ordner;
     int fehlerzahl = 0;
 };
 
@@ -259,6 +262,23 @@ bool CZipLauf::lege_ordner_an(const QString& ziel, const QStringList& teile, int
     return ok;
 }
 
+// Makes sure the folders of an entry exist (for a folder entry all its levels).
+bool CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag)
+{
+    const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
+    if (ende < 0)
+        return true;
+    const QStringRef ordner = eintrag.name.leftRef(ende);
+    if (!letzter_ordner.isNull() && ordner == letzter_ordner)
+        return true;
+    const QStringList teile = eintrag.name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const int ordnerteile = eintrag.ist_verzeichnis() ? teile.size() : teile.size() - 1;
+    if (!lege_ordner_an(ziel, teile, ordnerteile))
+        return false;
+    letzter_ordner = ordner.toString();
+    return true;
+}
+
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
 {
     titel(tr("ZIP Archiv installieren"));
@@ -281,16 +301,16 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
                 ergebnis = false;
                 break;
             }
-            const QString klein = eintrag.name.toLower();
-            if (klein == QLatin1String("updater.exe") || klein == QLatin1String("aktualisierer.exe")) {
+            if (eintrag.name.compare(QLatin1String("updater.exe"), Qt::CaseInsensitive) == 0
+                || eintrag.name.compare(QLatin1String("aktualisierer.exe"), Qt::CaseInsensitive) == 0) {
                 melde(5, text_ueberspringe.arg(eintrag.name));
             } else {
                 int code = pruefe_eintragsname(eintrag.name);
                 if (code == ENTPACK_OK) {
-                    const QStringList teile = eintrag.name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-                    const int ordnerteile = eintrag.ist_verzeichnis() ? teile.size() : teile.size() - 1;
-                    lege_ordner_an(ziel, teile, ordnerteile);
-                    code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, puffer);
+                    const bool ordner_da = sichere_ordner(ziel, eintrag);
+                    // A folder entry is done once its folders exist.
+                    if (!eintrag.ist_verzeichnis() || !ordner_da)
+                        code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, puffer);
                 }
                 if (code != ENTPACK_OK) {
                     ++fehlerzahl;

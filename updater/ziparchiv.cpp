@@ -1,4 +1,5 @@
 #include "ziparchiv.h"
+#include "zipeingabe.h"
 
 #include <QFile>
 #include <QTextCodec>
@@ -31,7 +32,9 @@ bool ist_leeres_archiv(const QString& pfad)
 unzFile oeffne_minizip(const QString& pfad)
 {
     const QByteArray name = QFile::encodeName(pfad);
-    return unzOpen64(name.constData());
+    zlib_filefunc64_def funktionen;
+    fuelle_zip_eingabe(funktionen);
+    return unzOpen2_64(name.constData(), &funktionen);
 }
 
 // minizip 1.1 compares the 32-bit size fields with (unsigned long)-1, which on 64-bit Linux

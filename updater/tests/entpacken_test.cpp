@@ -28,7 +28,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    CKopierpuffer puffer;
+    CEntpackKontext puffer;
 };
 
 } // namespace

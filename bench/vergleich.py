@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+"""Times the silent install of the updater against `unzip -o -q` on two archives.
+
+Builds (once, kept in the work folder) an archive of about 20,000 small files in nested folders
+and one of 16 files of 64 MiB, then installs each archive several times with both tools into
+fresh folders, alternating the tools. Prints the median times, their ratio and the peak memory
+(maximum resident set size) of each tool.
+"""
+import argparse
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+
+def erzeuge_kleine(ordner, anzahl):
+    zufall = random.Random(7)
+    woerter = [b"aktualisierer", b"archiv", b"datei", b"ordner", b"zeile", b"text", b"wert", b"update"]
+    for i in range(anzahl):
+        pfad = os.path.join(ordner, "ebene%02d" % (i % 40), "teil%02d" % (i // 40 % 25), "tiefer%d" % (i % 3))
+        os.makedirs(pfad, exist_ok=True)
+        groesse = zufall.randint(100, 6000)
+        inhalt = b" ".join(zufall.choice(woerter) for _ in range(groesse // 7))
+        with open(os.path.join(pfad, "datei%05d.txt" % i), "wb") as f:
+            f.write(inhalt[:groesse])
+
+
+def erzeuge_grosse(ordner, anzahl, mib):
+    os.makedirs(ordner, exist_ok=True)
+    for i in range(anzahl):
+        with open(os.path.join(ordner, "gross%02d.bin" % i), "wb") as f:
+            # Half random, half repeated bytes: deflate works, but not for free.
+            for _ in range(mib * 16):
+                f.write(os.urandom(32 * 1024))
+                f.write(bytes([i]) * (32 * 1024))
+
+
+def baue_archiv(arbeit, name, erzeuge):
+    archiv = os.path.join(arbeit, name + ".zip")
+    if os.path.exists(archiv):
+        return archiv
+    quelle = os.path.join(arbeit, name)
+    shutil.rmtree(quelle, ignore_errors=True)
+    os.makedirs(quelle)
+    print("building %s ..." % archiv, flush=True)
+    erzeuge(quelle)
+    subprocess.run(["zip", "-q", "-r", archiv + ".tmp", "."], cwd=quelle, check=True)
+    os.replace(archiv + ".tmp", archiv)
+    shutil.rmtree(quelle)
+    return archiv
+
+
+def miss(befehl, ziel):
+    # A fresh folder of its own for every run: removing the last run's tree right before would
+    # leave the file system busy with it while the next run is timed.
+    os.makedirs(ziel)
+    subprocess.run(["sync"], check=True)
+    # GNU time reports the peak memory of the tool alone (the maximum resident set size of a
+    # child started from Python would include Python's own, kept across exec).
+    speicherdatei = ziel + ".speicher"
+    start = time.perf_counter()
+    with open(os.devnull, "wb") as nichts:
+        ergebnis = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", speicherdatei] + befehl,
+                                  stdout=nichts, cwd=ziel)
+    dauer = time.perf_counter() - start
+    if ergebnis.returncode != 0:
+        sys.exit("failed (%d): %s" % (ergebnis.returncode, " ".join(befehl)))
+    with open(speicherdatei) as f:
+        kib = int(f.read().split()[-1])
+    os.remove(speicherdatei)
+    return dauer, kib / 1024.0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--programm", required=True, help="path of the built aktualisierer")
+    parser.add_argument("--arbeit", default="bench-arbeit", help="work folder for archives and targets")
+    parser.add_argument("--laeufe", type=int, default=5, help="runs per tool and archive")
+    parser.add_argument("--ziel", help="folder in which the fresh target folders are made "
+                        "(default: the work folder; /dev/shm leaves the disk out of the measurement)")
+    parser.add_argument("--klein", type=int, default=20000, help="number of small files")
+    parser.add_argument("--gross", type=int, default=16, help="number of large files")
+    parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB")
+    args = parser.parse_args()
+
+    arbeit = os.path.abspath(args.arbeit)
+    os.makedirs(arbeit, exist_ok=True)
+    programm = os.path.abspath(args.programm)
+    archive = [
+        ("%d small files" % args.klein,
+         baue_archiv(arbeit, "klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein))),
+        ("%d x %d MiB" % (args.gross, args.mib),
+         baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))),
+    ]
+    ziel = os.path.join(os.path.abspath(args.ziel) if args.ziel else arbeit, "ziel")
+    ergebnis = 0
+    for titel, archiv in archive:
+        befehle = {
+            "aktualisierer": [programm, "-silent", "-install", archiv, "-dst", "ZIEL"],
+            "unzip": ["unzip", "-o", "-q", archiv, "-d", "ZIEL"],
+        }
+        zeiten = {name: [] for name in befehle}
+        speicher = {name: 0.0 for name in befehle}
+        for lauf in range(args.laeufe):
+            for name, befehl in befehle.items():
+                ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
+                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner)
+                zeiten[name].append(dauer)
+                speicher[name] = max(speicher[name], mib)
+        median = {name: statistics.median(z) for name, z in zeiten.items()}
+        verhaeltnis = median["aktualisierer"] / median["unzip"]
+        print("%s (%d runs each):" % (titel, args.laeufe))
+        for name in befehle:
+            print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB"
+                  % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name]))
+        print("  ratio aktualisierer/unzip: %.2f" % verhaeltnis)
+        shutil.rmtree(ziel, ignore_errors=True)
+    return ergebnis
+
+
+if __name__ == "__main__":
+    sys.exit(main())

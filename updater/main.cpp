@@ -1,0 +1,70 @@
+// The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
+#include "anwendung.h"
+#include "kommandozeile.h"
+#include "silentinstallation.h"
+#include "startzustand.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// Stand-ins for the core's console and logging start-up until they are available.
+int oeffne_konsole_ersatz() { return 0; }
+int konsolenzustand_ersatz() { return 0; }
+void konfiguriere_logging_ersatz() {}
+
+const char* const anwendungsname = "Aktualisierer";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The arguments are read before any application object exists, so that the roads without a
+    // window ("version", the registration options, the silent install) need no display.
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente << QString::fromLocal8Bit(argv[i]);
+    setze_anwendungsname(QString::fromLatin1(anwendungsname));
+    QCoreApplication::setApplicationName(QString::fromLatin1(anwendungsname));
+
+    const QByteArray versionstext = gib_versionstext().toLocal8Bit();
+    const CKommandozeile kommandozeile = lies_kommandozeile(argumente);
+
+    for (int i = 0; i < kommandozeile.konsolen; ++i) {
+        oeffne_konsole_ersatz();
+        std::cerr << "\n" << anwendungsname << " Console\n";
+        std::cout << versionstext.constData() << "\n";
+    }
+    switch (kommandozeile.ende) {
+    case CKommandozeile::Ende::Registrierung:
+        std::printf("UPDATER - Aufruf mit Option >%s<\n Programm wird beendet !\n",
+                    kommandozeile.registrierung.toLocal8Bit().constData());
+        return 0;
+    case CKommandozeile::Ende::Version:
+        oeffne_konsole_ersatz();
+        std::cout << versionstext.constData() << "\n" << std::flush;
+        if (konsolenzustand_ersatz() == 1) {
+            std::cerr << "\nBitte beliebige Eingabe zum Schliessen des Fensters\n" << std::flush;
+            std::getchar();
+        }
+        return 0;
+    case CKommandozeile::Ende::Normal:
+        break;
+    }
+
+    startmodus = kommandozeile.modus;
+    setze_zielverzeichnis_vorgabe(CQString(kommandozeile.ziel));
+
+    if (kommandozeile.silent && kommandozeile.modus == 1) {
+        QCoreApplication anwendung(argc, argv);
+        konfiguriere_logging_ersatz();
+        return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
+    }
+
+    std::cerr << anwendungsname
+              << ": Das Programmfenster ist in dieser Ausgabe noch nicht enthalten; ohne Fenster laufen "
+                 "-silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
+    return 1;
+}
