@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <iostream>
 #include <log4cpp/Category.hh>
 #include <log4cpp/Configurator.hh>
@@ -33,7 +32,7 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
         (*appender.begin())->setLayout(new log4cpp::CPatternLayout("%m%n"));
 
     const QString pfad = suche_datei(dateiname, true, false);
-    if (!pfad.isEmpty() && QFileInfo::exists(pfad)) {
+    if (!pfad.isEmpty()) {
         try {
             log4cpp::konfiguriere_datei(QFile::encodeName(pfad).toStdString());
             logger->info(CQString(QStringLiteral("Logger: %1").arg(pfad)));

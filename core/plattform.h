@@ -1,5 +1,4 @@
-// The operating system's services, each in one place: word size, personal folder, console, beep,
-// shell opener and message box; the hooks let tests answer the modal and noisy ones.
+// The operating system's services in one place: word size, personal folder, console, beep, shell, message box.
 #pragma once
 
 #include "cqstring.h"
@@ -31,6 +30,9 @@ int oeffne_konsole(const CQString& titel);
 // Only while the console state is known: `text` and "Bitte <Enter> druecken" to standard
 // error, then waits for one character on standard input.
 void warte_auf_enter(const std::string& text);
+
+// The beep, the shell opener and the message box go through replaceable functions, so that a
+// test can answer them and never blocks on a window.
 
 // A beep; 0 when it sounded, 1 otherwise (no widget application). Frequency and duration
 // only reach a replacement hook.

@@ -1,5 +1,4 @@
-// Where the application stands on disk: program folder, application root and its sub-folders,
-// the personal folder, and the searches for files, logos and background images.
+// Where the application stands on disk: its folders, the personal folder, and the file and image searches.
 #pragma once
 
 #include "cqstring.h"

@@ -1,6 +1,7 @@
 // Start-up set-up of the logger: default log file, configuration file, faults, threads, exit.
 #include "ccat.h"
 #include "cfileappender.h"
+#include "heimordner.h"
 #include "kerneinstellungen.h"
 #include "logging.h"
 #include "verzeichnisse.h"
@@ -8,32 +9,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <log4cpp/Category.hh>
 
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 namespace {
-
-QTemporaryDir* heim = nullptr;
-
-// The personal folder is found once per process: point HOME at a folder of the test first.
-class HeimUmgebung : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        heim = new QTemporaryDir;
-        setenv("HOME", QFile::encodeName(heim->path()).constData(), 1);
-        QCoreApplication::setApplicationName(QStringLiteral("Aktualisierer"));
-    }
-};
-::testing::Environment* const umgebung = ::testing::AddGlobalTestEnvironment(new HeimUmgebung);
 
 // Built before log4cpp's hierarchy, so destroyed after it: logs once more at exit when asked.
 struct SpaeterLogger
@@ -57,26 +43,27 @@ class Logging : public ::testing::Test
 protected:
     void SetUp() override
     {
+        QCoreApplication::setApplicationName(QStringLiteral("Aktualisierer"));
         log4cpp::Category::getRoot().removeAllAppenders();
-        QDir ordner(heim->path());
+        QDir ordner(HeimOrdner::gib().path());
         for (const QString& name : ordner.entryList(QDir::Files | QDir::Hidden))
             ordner.remove(name);
     }
 
     static std::string inhalt(const QString& name)
     {
-        QFile f(heim->filePath(name));
+        QFile f(HeimOrdner::gib().filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<fehlt>";
     }
 
     static void schreibe(const QString& name, const char* text)
     {
-        QFile f(heim->filePath(name));
+        QFile f(HeimOrdner::gib().filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
 
-    static std::string heimpfad() { return heim->path().toStdString(); }
+    static std::string heimpfad() { return HeimOrdner::gib().path().toStdString(); }
 };
 
 } // namespace
@@ -86,7 +73,7 @@ TEST_F(Logging, OhneKonfigurationsdateiSchreibtDerStandardLoggerImPersoenlichenO
     kern_einstellungen().setze_debug_ausgabe(1);
     konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
     EXPECT_EQ(kern_einstellungen().debug_ausgabe(), 0);
-    EXPECT_EQ(gib_eigene_dateien().absolutePath(), heim->path());
+    EXPECT_EQ(gib_eigene_dateien().absolutePath(), HeimOrdner::gib().path());
     EXPECT_EQ(log4cpp::CFileAppender::gib_pfad(), heimpfad());
     EXPECT_EQ(log4cpp::Category::getRoot().getPriority(), 600);
     EXPECT_EQ(CQCat::gib_instanz()->gib_name(), QStringLiteral("AKTUALISIERER"));
@@ -97,7 +84,10 @@ TEST_F(Logging, OhneKonfigurationsdateiSchreibtDerStandardLoggerImPersoenlichenO
     const std::string erwartet = std::string(zeitstempel)
                                  + ": Verwende Default-Logger 'AKTUALISIERER\\.log' im Verzeichnis eigene Dateien \\("
                                  + heimpfad() + "\\)\n" + zeitstempel + ": laut\n";
-    EXPECT_TRUE(std::regex_match(text, std::regex(erwartet))) << text;
+    EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(QString::fromStdString(erwartet)))
+                    .match(QString::fromStdString(text))
+                    .hasMatch())
+        << text;
 }
 
 TEST_F(Logging, SuffixImNamenDerStandardDatei)
@@ -126,7 +116,7 @@ TEST_F(Logging, KonfigurationsdateiAusDemPersoenlichenOrdner)
     CQCat::gib_instanz()->debug(CQString("jetzt sichtbar"));
     EXPECT_EQ(inhalt(QStringLiteral("upd.log")),
               "INFO Logger: " + heimpfad() + "/log4upd_test.init\nDEBUGPRIO jetzt sichtbar\n");
-    EXPECT_FALSE(QFile::exists(heim->filePath(QStringLiteral("AKTUALISIERER.log"))));
+    EXPECT_FALSE(QFile::exists(HeimOrdner::gib().filePath(QStringLiteral("AKTUALISIERER.log"))));
 }
 
 TEST_F(Logging, FehlerhafteKonfigurationMeldetSichUndNimmtDenStandardLoggerDazu)
@@ -176,13 +166,14 @@ TEST_F(Logging, MehrereFaedenVerlierenKeineZeile)
     for (std::thread& t : arbeiter)
         t.join();
     std::istringstream text(inhalt(QStringLiteral("AKTUALISIERER.log")));
-    const std::regex zeile(std::string(zeitstempel) + R"(: faden (\d) zeile (\d+))");
+    const QRegularExpression zeile(
+        QRegularExpression::anchoredPattern(QString::fromLatin1(zeitstempel) + QStringLiteral(R"(: faden (\d) zeile (\d+))")));
     std::vector<int> je_faden(faeden, 0);
     std::string z;
     while (std::getline(text, z)) {
-        std::smatch treffer;
-        if (std::regex_match(z, treffer, zeile))
-            ++je_faden[static_cast<std::size_t>(std::stoi(treffer[1]))];
+        const QRegularExpressionMatch treffer = zeile.match(QString::fromStdString(z));
+        if (treffer.hasMatch())
+            ++je_faden[static_cast<std::size_t>(treffer.captured(1).toInt())];
     }
     EXPECT_EQ(je_faden, std::vector<int>(faeden, zeilen));
 }

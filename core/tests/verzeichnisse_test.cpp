@@ -1,6 +1,7 @@
 // Application root, its sub-folders, the personal folder and the file, logo and image searches.
 #include "anwendung.h"
 #include "cloginterface.h"
+#include "heimordner.h"
 #include "plattform.h"
 #include "verzeichnisse.h"
 
@@ -17,20 +18,6 @@
 #include <vector>
 
 namespace {
-
-QTemporaryDir* heim = nullptr;
-
-// The personal folder is found once per process: point HOME at a folder of the test first.
-class HeimUmgebung : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        heim = new QTemporaryDir;
-        setenv("HOME", QFile::encodeName(heim->path()).constData(), 1);
-    }
-};
-::testing::Environment* const umgebung = ::testing::AddGlobalTestEnvironment(new HeimUmgebung);
 
 class Fehlersammler : public log4cpp::CLogInterface
 {
@@ -61,8 +48,8 @@ protected:
         vorher = QDir::currentPath();
         QDir().mkpath(tmp.filePath(QStringLiteral("aktuell")));
         QDir::setCurrent(tmp.filePath(QStringLiteral("aktuell")));
-        QDir(heim->path()).removeRecursively();
-        QDir().mkpath(heim->path());
+        QDir(HeimOrdner::gib().path()).removeRecursively();
+        QDir().mkpath(HeimOrdner::gib().path());
     }
     void TearDown() override
     {
@@ -136,10 +123,10 @@ TEST_F(Verzeichnisse, UnterordnerMitSprache)
 
 TEST_F(Verzeichnisse, PersoenlicherOrdnerIstDerHomeOrdnerOhneDokumente)
 {
-    EXPECT_EQ(gib_eigene_dateien().absolutePath(), heim->path());
+    EXPECT_EQ(gib_eigene_dateien().absolutePath(), HeimOrdner::gib().path());
     EXPECT_EQ(gib_spezialverzeichnis(5), QString());
-    QDir().mkpath(heim->filePath(QStringLiteral("Documents")));
-    EXPECT_EQ(gib_spezialverzeichnis(5), heim->filePath(QStringLiteral("Documents")));
+    QDir().mkpath(HeimOrdner::gib().filePath(QStringLiteral("Documents")));
+    EXPECT_EQ(gib_spezialverzeichnis(5), HeimOrdner::gib().filePath(QStringLiteral("Documents")));
     EXPECT_EQ(gib_spezialverzeichnis(0), QString());
 
     const QByteArray home = qgetenv("HOME");
@@ -162,8 +149,8 @@ TEST_F(Verzeichnisse, DateisucheInDerFestenReihenfolge)
     EXPECT_EQ(suche_datei(name, true, true), wurzel + QStringLiteral("/system/") + name);
     lege_an(wurzel + QStringLiteral("/system/en/") + name);
     EXPECT_EQ(suche_datei(name, true, true), wurzel + QStringLiteral("/system/en/") + name);
-    lege_an(heim->filePath(name));
-    EXPECT_EQ(suche_datei(name, true, true), heim->filePath(name));
+    lege_an(HeimOrdner::gib().filePath(name));
+    EXPECT_EQ(suche_datei(name, true, true), HeimOrdner::gib().filePath(name));
     lege_an(QDir::current().filePath(name));
     EXPECT_EQ(suche_datei(name, true, true), QDir::currentPath() + QLatin1Char('/') + name);
 }
@@ -174,7 +161,7 @@ TEST_F(Verzeichnisse, LogoWirdGefundenUndNebenDieSeiteKopiert)
     QDir().mkpath(seite);
     EXPECT_EQ(suche_logo(seite, false, false, true), QStringLiteral("Logo_Datei_nicht_vorhanden"));
 
-    lege_an(heim->filePath(QStringLiteral("logo.png")), QByteArray()); // empty: not a logo here
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("logo.png")), QByteArray()); // empty: not a logo here
     lege_an(wurzel + QStringLiteral("/support/logo.jpg"), QByteArray()); // empty counts in support
     EXPECT_EQ(suche_logo(seite, false, false, true), QStringLiteral("./logo.jpg"));
     EXPECT_TRUE(QFileInfo::exists(seite + QStringLiteral("/logo.jpg")));
@@ -186,7 +173,7 @@ TEST_F(Verzeichnisse, LogoWirdGefundenUndNebenDieSeiteKopiert)
     EXPECT_TRUE(QFileInfo::exists(seite + QStringLiteral("/.logo2.gif")));
 
     // An empty page folder means the personal folder, where the logo already lies.
-    lege_an(heim->filePath(QStringLiteral("logo.png")), "png");
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("logo.png")), "png");
     EXPECT_EQ(suche_logo(QString(), false, false, true), QStringLiteral("./logo.png"));
 
     // A logo that cannot be put beside the page is not named.
@@ -204,7 +191,7 @@ TEST_F(Verzeichnisse, HintergrundbildNachEndungenUndOrdnern)
 
     EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), true), wurzel + QStringLiteral("/support/bild.bmp"));
     EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), false), wurzel + QStringLiteral("/system/bild.bmp"));
-    lege_an(heim->filePath(QStringLiteral("bild.bmp")));
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("bild.bmp")));
     lege_an(wurzel + QStringLiteral("/system/bild.gif"));
     EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), false), wurzel + QStringLiteral("/system/bild.gif"));
 }
