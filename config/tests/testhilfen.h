@@ -5,6 +5,9 @@
 #include "cvariablesteuer.h"
 #include "kerneinstellungen.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -76,4 +79,18 @@ CFehler fange_fehler(F&& aufruf)
     }
     ADD_FAILURE() << "kein CFehler";
     return CFehler(99, nullptr, "", "");
+}
+
+// Runs the test part in a folder of its own, so that its "fehler.txt" is its own; returns that file's text.
+template <typename F>
+QByteArray fehlerdatei_nach(F&& aufruf)
+{
+    QTemporaryDir ordner;
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(ordner.path());
+    aufruf();
+    QFile datei(QStringLiteral("fehler.txt"));
+    const QByteArray inhalt = datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    QDir::setCurrent(vorher);
+    return inhalt;
 }
