@@ -81,7 +81,11 @@ std::string allgemein(double zahl, int genauigkeit)
     const int p = genauigkeit == 0 ? 1 : genauigkeit;
     const std::string probe = exponential(zahl, p - 1);
     const auto e = probe.find('E');
-    const int x = e == std::string::npos ? 0 : std::atoi(probe.c_str() + e + 1);
+    int x = 0;
+    if (e != std::string::npos) {
+        const char* a = probe.c_str() + e + 1;
+        std::from_chars(a + (*a == '+' ? 1 : 0), probe.c_str() + probe.size(), x);
+    }
     if (p > x && x >= -4)
         return fest(zahl, p - 1 - x);
     return probe;

@@ -58,6 +58,19 @@ void fuege_ein(CString& text, const EBool& wert)
     text.arg(wert);
 }
 
+// "Wert <eingabe> ist zu klein/gross - Unter-/Obergrenze = <grenze>".
+template <typename T>
+[[noreturn]] void grenzfehler(const char* text, const std::string& eingabe, const T& grenze)
+{
+    CString meldung = uebersetzt(text);
+    meldung.arg(CString(eingabe));
+    fuege_ein(meldung, grenze);
+    eingabefehler(meldung);
+}
+
+const char* const zu_klein = "Wert %1 ist zu klein - Untergrenze = %2";
+const char* const zu_gross = "Wert %1 ist zu gross - Obergrenze = %2";
+
 template <typename T>
 bool ist_undefiniert_ungefaehr(const T& wert)
 {
@@ -105,21 +118,13 @@ T lies_oder_wirf(const std::string& text)
             eingabefehler(uebersetzt("Buchstabe bei Umwandlung von string in double: %1").arg(CString(text)));
         else
             eingabefehler(uebersetzt("Fehler bei Umwandlung von String in int: ") + CString(text));
-    case ELesen::ZU_GROSS: {
-        CString meldung = uebersetzt("Wert %1 ist zu gross - Obergrenze = %2");
-        meldung.arg(CString(text));
-        fuege_ein(meldung, std::numeric_limits<T>::max());
-        eingabefehler(meldung);
-    }
+    case ELesen::ZU_GROSS:
+        grenzfehler(zu_gross, text, std::numeric_limits<T>::max());
     case ELesen::ZU_KLEIN:
-        if constexpr (std::is_same_v<T, unsigned>) {
+        if constexpr (std::is_same_v<T, unsigned>)
             eingabefehler(uebersetzt("Wert %1 darf nicht negativ sein").arg(CString(text)));
-        } else {
-            CString meldung = uebersetzt("Wert %1 ist zu klein - Untergrenze = %2");
-            meldung.arg(CString(text));
-            fuege_ein(meldung, std::numeric_limits<T>::lowest());
-            eingabefehler(meldung);
-        }
+        else
+            grenzfehler(zu_klein, text, std::numeric_limits<T>::lowest());
     }
     return wert;
 }
@@ -323,18 +328,10 @@ void CVariableBasisTemplate<T>::setze_wert_str(const std::string& text, const bo
         if (b) {
             const T& unten = b->gib_zulaessig_unten();
             const T& oben = b->gib_zulaessig_oben();
-            if (!ist_undefinierter_wert(unten) && wert < unten) {
-                CString meldung = uebersetzt("Wert %1 ist zu klein - Untergrenze = %2");
-                meldung.arg(CString(text));
-                fuege_ein(meldung, unten);
-                eingabefehler(meldung);
-            }
-            if (!ist_undefinierter_wert(oben) && wert > oben) {
-                CString meldung = uebersetzt("Wert %1 ist zu gross - Obergrenze = %2");
-                meldung.arg(CString(text));
-                fuege_ein(meldung, oben);
-                eingabefehler(meldung);
-            }
+            if (!ist_undefinierter_wert(unten) && wert < unten)
+                grenzfehler(zu_klein, text, unten);
+            if (!ist_undefinierter_wert(oben) && wert > oben)
+                grenzfehler(zu_gross, text, oben);
         }
         setze_wert(wert);
     }
