@@ -1,6 +1,5 @@
 #include "cvariablebasistemplate.h"
 #include "allg.h"
-#include "allgersatz.h"
 #include "cfehler.h"
 #include "ci18n.h"
 #include "klassen.h"
@@ -12,7 +11,6 @@
 #include <limits>
 #include <type_traits>
 
-using namespace allg_ersatz;
 
 template <typename T>
 CKlasse* CVariableBasisTemplate<T>::klasse = &eintrag_CVariableBasisTemplate;

@@ -1,5 +1,5 @@
+#include "allg.h"
 #include "cvariablebeschr.h"
-#include "allgersatz.h"
 #include "cfehler.h"
 #include "ci18n.h"
 #include "cwerteprofile.h"
@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <mutex>
 
-using namespace allg_ersatz;
 
 CKlasse* CVariableBeschr::klasse = &eintrag_CVariableBeschr;
 template <typename T>

@@ -1,5 +1,5 @@
+#include "allg.h"
 #include "cvariablesteuer.h"
-#include "allgersatz.h"
 #include "cfehler.h"
 #include "ci18n.h"
 #include "csteuervarinterface.h"
@@ -10,7 +10,6 @@
 #include <memory>
 #include <type_traits>
 
-using namespace allg_ersatz;
 
 template <typename T>
 CKlasse* CVariableSteuer<T>::klasse = &eintrag_CVariableSteuer;

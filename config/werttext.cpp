@@ -1,5 +1,5 @@
+#include "allg.h"
 #include "werttext.h"
-#include "allgersatz.h"
 #include "ci18n.h"
 #include "cvariablebeschr.h"
 #include "kerneinstellungen.h"
@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 
-using namespace allg_ersatz;
 
 namespace {
 
