@@ -19,3 +19,9 @@ baue_und_teste() {
 
 baue_und_teste build
 baue_und_teste build-san -DMIT_SANITIZERN=ON
+
+# A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out).
+sekunden=${FUZZ_SEKUNDEN:-30}
+if [ "$sekunden" -gt 0 ]; then
+  scripts/fuzz.sh "$sekunden"
+fi
