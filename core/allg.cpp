@@ -298,16 +298,23 @@ char itohex(int wert)
     return "0123456789ABCDEF"[wert];
 }
 
+int hexziffer_wert(char z)
+{
+    if (z >= '0' && z <= '9')
+        return z - '0';
+    if (z >= 'a' && z <= 'f')
+        return z - 'a' + 10;
+    if (z >= 'A' && z <= 'F')
+        return z - 'A' + 10;
+    return -1;
+}
+
 int hextoi(const char* ziffer)
 {
     if (ziffer) {
-        const char z = ziffer[0];
-        if (z >= '0' && z <= '9')
-            return z - '0';
-        if (z >= 'a' && z <= 'f')
-            return z - 'a' + 10;
-        if (z >= 'A' && z <= 'F')
-            return z - 'A' + 10;
+        const int wert = hexziffer_wert(ziffer[0]);
+        if (wert >= 0)
+            return wert;
     }
     warne("hextoi", uebersetzt("'%1' ist keine Hexadezimalziffer!").arg(CString(ziffer)));
     return 0;

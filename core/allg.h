@@ -20,6 +20,8 @@ std::string itoa_nullen(int zahl, int breite);
 char itohex(int wert);
 // Value of the first character as a hexadecimal digit (either case); 0 with a warning otherwise.
 int hextoi(const char* ziffer);
+// The value of a hexadecimal digit (either case), -1 for any other character; no warning.
+int hexziffer_wert(char zeichen);
 // Blanks around the number are allowed, a point is not. An empty text gives 99999999; an invalid
 // text (also one outside the int range) gives 0 and sets *ok to false, or warns when ok is null.
 int string_zu_int(const std::string& text, bool* ok = nullptr);

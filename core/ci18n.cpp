@@ -1,4 +1,5 @@
 #include "ci18n.h"
+#include "allg.h"
 #include "cfehler.h"
 #include "clogbase.h"
 #include "klassen.h"
@@ -30,17 +31,6 @@ CI18n* standard_tabelle()
 const bool standard_angelegt = (gib_i18n(), true);
 
 bool ist_oktal(char c) { return c >= '0' && c <= '7'; }
-
-int hexwert(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Reads the file line by line, resolving escapes while reading: a character that ends a numeric
 // escape is stored as a plain character even when it is a line feed or a backslash.
@@ -90,8 +80,8 @@ private:
         case 'X': {
             unsigned wert = 0;
             bool ziffer = false;
-            while (i < n && hexwert(daten[i]) >= 0) {
-                wert = ((wert << 4) | static_cast<unsigned>(hexwert(daten[i++]))) & 0xFFFu;
+            while (i < n && hexziffer_wert(daten[i]) >= 0) {
+                wert = ((wert << 4) | static_cast<unsigned>(hexziffer_wert(daten[i++]))) & 0xFFFu;
                 ziffer = true;
             }
             if (!ziffer) {

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth qt5-assistant libgl1-mesa-dri
   zip unzip locales-all time python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

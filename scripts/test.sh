@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: once in a plain build, once in
-# a build with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run).
+# Installs what is missing, builds everything and runs every test: in a plain build, in a build
+# with AddressSanitizer and UndefinedBehaviorSanitizer, and in one with ThreadSanitizer (any
+# report fails the run); then fuzzes briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -19,3 +20,11 @@ baue_und_teste() {
 
 baue_und_teste build
 baue_und_teste build-san -DMIT_SANITIZERN=ON
+# ThreadSanitizer for the code that job threads run beside the GUI thread.
+TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan -DMIT_TSAN=ON
+
+# A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out).
+sekunden=${FUZZ_SEKUNDEN:-30}
+if [ "$sekunden" -gt 0 ]; then
+  scripts/fuzz.sh "$sekunden"
+fi

@@ -1,28 +1,10 @@
 // Numbered-argument substitution of CString.
-#include "clogbase.h"
 #include "cstring.h"
+#include "testziele.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 
-namespace {
-
-// Collects what `melde` hands the log group.
-class Sammler : public CLogBase
-{
-public:
-    Sammler() { anmelden(); }
-    ~Sammler() override { abmelden(); }
-    void setze_fortschritt(int) override {}
-    void setze_info(int, int) override {}
-    void neue_textzeile(const std::string& t, const int&) override { zeilen.push_back(t); }
-    void neue_zusatzzeile(const std::string&) override {}
-    void neue_titelzeile(const std::string&) override {}
-    bool ist_bereit() override { return true; }
-    std::vector<std::string> zeilen;
-};
-
-} // namespace
 
 TEST(CStringArg, NiedrigsteMarkeZuerst)
 {
@@ -48,7 +30,7 @@ TEST(CStringArg, MarkeIstImmerZweiZeichenLang)
 
 TEST(CStringArg, OhneMarkeWarnungUndTextBleibt)
 {
-    Sammler s;
+    SammelZiel s;
     CString t("100%");
     t.arg(CString("x"));
     EXPECT_EQ(t.gib_string(), "100%");

@@ -1,0 +1,54 @@
+#include "logging.h"
+#include "ccat.h"
+#include "cfileappender.h"
+#include "cpatternlayout.h"
+#include "kerneinstellungen.h"
+#include "logkonfiguration.h"
+#include "verzeichnisse.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <iostream>
+#include <log4cpp/Category.hh>
+#include <log4cpp/Configurator.hh>
+#include <log4cpp/Priority.hh>
+#include <memory>
+
+void konfiguriere_logging(const QString& dateiname, const QString& suffix)
+{
+    log4cpp::CFileAppender::setze_pfad(std::string());
+    CQCat::setze_name(CQString(QCoreApplication::applicationName()).gross());
+    CQCat* logger = CQCat::gib_instanz();
+
+    const QString logverzeichnis = gib_eigene_dateien().absolutePath();
+    log4cpp::CFileAppender::setze_pfad(QFile::encodeName(logverzeichnis).toStdString());
+
+    log4cpp::Category& wurzel = log4cpp::Category::getRoot();
+    wurzel.setPriority(log4cpp::Priority::INFO);
+    kern_einstellungen().setze_debug_ausgabe(0);
+
+    const log4cpp::AppenderSet appender = wurzel.getAllAppenders();
+    if (!appender.empty())
+        (*appender.begin())->setLayout(new log4cpp::CPatternLayout("%m%n"));
+
+    const QString pfad = suche_datei(dateiname, true, false);
+    if (!pfad.isEmpty()) {
+        try {
+            log4cpp::konfiguriere_datei(QFile::encodeName(pfad).toStdString());
+            logger->info(CQString(QStringLiteral("Logger: %1").arg(pfad)));
+            return;
+        } catch (const log4cpp::ConfigureFailure& fehler) {
+            std::cerr << "Configure Problem " << fehler.what() << std::endl;
+            logger->error(CQString(
+                QStringLiteral("Logger: Configure Problem %1").arg(QString::fromUtf8(fehler.what()))));
+        }
+    }
+
+    const QString logdatei = logger->gib_name() + suffix + QStringLiteral(".log");
+    auto standard = std::make_unique<log4cpp::CFileAppender>(
+        "root", QFile::encodeName(logdatei).toStdString(), true);
+    standard->setLayout(new log4cpp::CPatternLayout("%D: %m%n"));
+    wurzel.addAppender(standard.release());
+    logger->info(CQString(QStringLiteral("Verwende Default-Logger '%1' im Verzeichnis eigene Dateien (%2)")
+                              .arg(logdatei, logverzeichnis)));
+}

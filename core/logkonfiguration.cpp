@@ -1,0 +1,158 @@
+#include "logkonfiguration.h"
+#include "cfileappender.h"
+#include "cpatternlayout.h"
+#include "logprioritaet.h"
+
+#include <log4cpp/BasicLayout.hh>
+#include <log4cpp/Category.hh>
+#include <log4cpp/Configurator.hh>
+#include <log4cpp/OstreamAppender.hh>
+#include <log4cpp/RemoteSyslogAppender.hh>
+#include <log4cpp/SimpleLayout.hh>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace log4cpp {
+
+namespace {
+
+const std::size_t max_musterlaenge = 999;
+
+Category& kategorie_von(const std::string& wort)
+{
+    return wort == "root" ? Category::getRoot() : Category::getInstance(wort);
+}
+
+std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& art,
+                                        const std::string& kategorie)
+{
+    if (art == "file" || art == "filetrc") {
+        std::string datei;
+        if (!(ein >> datei))
+            throw ConfigureFailure(
+                "Missing filename for log file logging configuration file for category: " + kategorie);
+        return std::make_unique<CFileAppender>(kategorie, datei, art == "file");
+    }
+    if (art == "console")
+        return std::make_unique<OstreamAppender>(kategorie, &std::cout);
+    if (art == "stdout")
+        return std::make_unique<FileAppender>(kategorie, ::dup(fileno(stdout)));
+    if (art == "stderr")
+        return std::make_unique<FileAppender>(kategorie, ::dup(fileno(stderr)));
+    if (art == "remotesyslog") {
+        std::string syslogname;
+        std::string host;
+        if (!(ein >> syslogname))
+            throw ConfigureFailure("Missing syslogname for SysLogAppender for category: " + kategorie);
+        if (!(ein >> host))
+            throw ConfigureFailure("Missing syslog host for SysLogAppender for category: " + kategorie);
+        // A number that cannot be read leaves the stream failed: the reading ends after this line.
+        int facility = LOG_USER;
+        int port = 514;
+        int zahl = 0;
+        if (ein >> zahl)
+            facility = zahl;
+        if (ein >> zahl)
+            port = zahl;
+        return std::make_unique<RemoteSyslogAppender>(kategorie, syslogname, host, facility, port);
+    }
+    throw ConfigureFailure("Invalid appender name (" + art
+                           + ") in logging configuration file for category: " + kategorie);
+}
+
+std::unique_ptr<Layout> baue_layout(std::istream& ein, const std::string& name,
+                                    const std::string& kategorie)
+{
+    if (name == "basic")
+        return std::make_unique<BasicLayout>();
+    if (name == "simple")
+        return std::make_unique<SimpleLayout>();
+    if (name == "pattern") {
+        auto layout = std::make_unique<CPatternLayout>();
+        // The pattern is the rest of the line after any white space, line ends included.
+        std::string muster;
+        ein >> std::ws;
+        if (std::getline(ein, muster)) {
+            if (!muster.empty() && muster.back() == '\r')
+                muster.pop_back();
+            if (muster.size() > max_musterlaenge)
+                muster.resize(max_musterlaenge);
+            // A pattern the layout refuses leaves it with "%m%n".
+            layout->setze_muster(muster);
+        }
+        return layout;
+    }
+    throw ConfigureFailure("Invalid layout (" + name
+                           + ") in logging configuration file for category: " + kategorie);
+}
+
+void setze_prioritaet(std::istream& ein, Category& kategorie, const std::string& kategorie_wort)
+{
+    std::string wort;
+    if (!(ein >> wort))
+        throw ConfigureFailure("Missing priority in logging configuration file for category: "
+                               + kategorie_wort);
+    const ConfigureFailure ungueltig("Invalid priority (" + wort
+                                     + ") in logging configuration file for category: "
+                                     + kategorie_wort);
+    int wert = 0;
+    if (!gib_prioritaetswert(wort, wert))
+        throw ungueltig;
+    try {
+        kategorie.setPriority(wert);
+    } catch (const std::invalid_argument&) {
+        throw ungueltig;
+    }
+}
+
+void lies_befehle(std::istream& ein)
+{
+    std::string befehl;
+    while (ein >> befehl) {
+        if (befehl[0] == '#') {
+            ein.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            continue;
+        }
+        if (befehl == "path") {
+            std::string verzeichnis;
+            if (ein >> verzeichnis && verzeichnis[0] != '#')
+                CFileAppender::setze_pfad(verzeichnis);
+            continue;
+        }
+        std::string kategorie_wort;
+        if (!(ein >> kategorie_wort))
+            return;
+        Category& kategorie = kategorie_von(kategorie_wort);
+        if (befehl == "appender") {
+            std::string layout_name;
+            std::string art;
+            if (!(ein >> layout_name >> art))
+                continue;
+            std::unique_ptr<Appender> appender = baue_appender(ein, art, kategorie_wort);
+            appender->setLayout(baue_layout(ein, layout_name, kategorie_wort).release());
+            kategorie.addAppender(appender.release());
+        } else if (befehl == "priority") {
+            setze_prioritaet(ein, kategorie, kategorie_wort);
+        } else if (befehl != "category") {
+            throw ConfigureFailure("Invalid format in logging configuration file. Command: " + befehl);
+        }
+    }
+}
+
+} // namespace
+
+void konfiguriere_datei(const std::string& dateiname)
+{
+    std::ifstream ein(dateiname);
+    if (!ein)
+        throw ConfigureFailure("Config File " + dateiname + " does not exist or is unreadable");
+    lies_befehle(ein);
+}
+
+} // namespace log4cpp

@@ -1,0 +1,186 @@
+// Copying, moving and removing files, and the PE word-size probe.
+#include "dateien.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+class Dateien : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(tmp.isValid()); }
+
+    QString pfad(const char* name) const { return tmp.filePath(QString::fromLatin1(name)); }
+
+    QString schreibe(const char* name, const QByteArray& inhalt) const
+    {
+        QFile f(pfad(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhalt);
+        return f.fileName();
+    }
+
+    static QByteArray lies(const QString& datei)
+    {
+        QFile f(datei);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+    }
+
+    static QByteArray muster(int groesse)
+    {
+        QByteArray daten(groesse, '\0');
+        for (int i = 0; i < groesse; ++i)
+            daten[i] = static_cast<char>(i * 7 + i / 251);
+        return daten;
+    }
+
+    QTemporaryDir tmp;
+};
+
+// Files may grow only up to `grenze` bytes while this object lives: writes beyond it fail.
+class Dateigrenze
+{
+public:
+    explicit Dateigrenze(rlim_t grenze)
+    {
+        getrlimit(RLIMIT_FSIZE, &alt);
+        signal_alt = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit neu = alt;
+        neu.rlim_cur = grenze;
+        setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~Dateigrenze()
+    {
+        setrlimit(RLIMIT_FSIZE, &alt);
+        std::signal(SIGXFSZ, signal_alt);
+    }
+
+private:
+    rlimit alt{};
+    void (*signal_alt)(int) = nullptr;
+};
+
+// A PE header at `offset` with the machine field `maschine`, in a buffer of `groesse` bytes.
+QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
+{
+    QByteArray kopf(groesse, '\0');
+    kopf[0] = 'M';
+    kopf[1] = 'Z';
+    kopf[60] = static_cast<char>(offset & 0xFF);
+    kopf[61] = static_cast<char>(offset >> 8);
+    const auto setze = [&kopf](int stelle, char wert) {
+        if (stelle < kopf.size())
+            kopf[stelle] = wert;
+    };
+    setze(offset, 'P');
+    setze(offset + 1, 'E');
+    setze(offset + 4, static_cast<char>(maschine & 0xFF));
+    setze(offset + 5, static_cast<char>(maschine >> 8));
+    return kopf;
+}
+
+} // namespace
+
+TEST_F(Dateien, KopieInBloeckenUndOhneKopf)
+{
+    const QByteArray daten = muster(150001);
+    const QString quelle = schreibe("quelle.bin", daten);
+    EXPECT_EQ(kopiere_datei(quelle, pfad("ziel.bin"), false, false), 0);
+    EXPECT_EQ(lies(pfad("ziel.bin")), daten);
+    EXPECT_EQ(kopiere_datei(quelle, pfad("ziel.bin"), true, true), 0);
+    EXPECT_EQ(lies(pfad("ziel.bin")), daten.mid(3));
+    EXPECT_EQ(kopiere_datei(schreibe("leer", QByteArray()), pfad("leer2"), true, false), 0);
+    EXPECT_EQ(lies(pfad("leer2")), QByteArray());
+}
+
+TEST_F(Dateien, KopierfehlerNachQuelleUndZiel)
+{
+    const QString quelle = schreibe("quelle.txt", "inhalt");
+    EXPECT_EQ(kopiere_datei(pfad("fehlt"), pfad("ziel"), true, false), 1);
+    EXPECT_EQ(kopiere_datei(tmp.path(), pfad("ziel"), true, false), 1);
+    EXPECT_EQ(kopiere_datei(quelle, pfad("kein/ordner/ziel"), true, false), 2);
+    EXPECT_FALSE(QFile::exists(pfad("ziel")));
+}
+
+TEST_F(Dateien, ScheiterndesSchreibenIstEinFehlerUndDasZielBleibtUnberuehrt)
+{
+    const QString quelle = schreibe("gross.bin", muster(100000));
+    const QString ziel = schreibe("ziel.bin", "alt");
+    {
+        const Dateigrenze grenze(5000);
+        EXPECT_EQ(kopiere_datei(quelle, ziel, true, false), 2);
+        EXPECT_EQ(verschiebe_datei(quelle, pfad("verschoben.bin"), true), 2);
+    }
+    EXPECT_EQ(lies(ziel), "alt");
+    EXPECT_EQ(lies(quelle), muster(100000));
+    EXPECT_FALSE(QFile::exists(pfad("verschoben.bin")));
+}
+
+TEST_F(Dateien, VerschiebenEntferntDieQuelleNurNachVollstaendigerKopie)
+{
+    const QString quelle = schreibe("a.txt", "wandert");
+    EXPECT_EQ(verschiebe_datei(quelle, pfad("b.txt"), true), 0);
+    EXPECT_FALSE(QFile::exists(quelle));
+    EXPECT_EQ(lies(pfad("b.txt")), "wandert");
+
+    // Onto itself: the one file stays.
+    EXPECT_EQ(verschiebe_datei(pfad("b.txt"), pfad("b.txt"), true), 0);
+    EXPECT_EQ(lies(pfad("b.txt")), "wandert");
+
+    EXPECT_EQ(verschiebe_datei(pfad("fehlt"), pfad("c.txt"), true), 1);
+
+    // A source that cannot be removed: both files stay.
+    const QString fest = QStringLiteral("/proc/self/cmdline");
+    EXPECT_EQ(verschiebe_datei(fest, pfad("cmdline"), true), 3);
+    EXPECT_TRUE(QFile::exists(fest));
+    EXPECT_FALSE(lies(pfad("cmdline")).isEmpty());
+
+    EXPECT_EQ(loesche_datei(pfad("b.txt")), 0);
+    EXPECT_EQ(loesche_datei(pfad("b.txt")), 1);
+}
+
+TEST(PeKopf, MaschinenfeldEntscheidet)
+{
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0x014C)), 0);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0x8664)), 1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0xAA64)), 1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0x01C4)), -1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0x80, 0x8664)), 1);
+    // The machine byte at 999 is the last one looked at.
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(995, 0x014C)), 0);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(996, 0x014C, 1200)), -1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xFFFF, 0x014C)), -1);
+
+    QByteArray ohne_mark = pe_kopf(0xE8, 0x014C);
+    ohne_mark[0xE9] = 'X';
+    EXPECT_EQ(gib_pe_bitness_von(ohne_mark), -1);
+}
+
+TEST(PeKopf, KurzeOderLeerePuffer)
+{
+    EXPECT_EQ(gib_pe_bitness_von(QByteArray()), -1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0, 0, 61)), -1);
+    // The header lies beyond the bytes there are.
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0x014C).left(0xE8 + 4)), -1);
+    EXPECT_EQ(gib_pe_bitness_von(pe_kopf(0xE8, 0x014C).left(0xE8 + 5)), 0);
+}
+
+TEST_F(Dateien, PeProbeEinerDatei)
+{
+    EXPECT_EQ(gib_pe_bitness(schreibe("app32.exe", pe_kopf(0xE8, 0x014C, 4096))), 0);
+    EXPECT_EQ(gib_pe_bitness(schreibe("app64.dll", pe_kopf(0xE8, 0x8664, 300))), 1);
+    EXPECT_EQ(gib_pe_bitness(schreibe("leer.exe", QByteArray())), -1);
+    EXPECT_EQ(gib_pe_bitness(schreibe("kurz.exe", "MZ")), -1);
+    EXPECT_EQ(gib_pe_bitness(pfad("fehlt.exe")), -1);
+    EXPECT_EQ(gib_pe_bitness(tmp.path()), -1);
+    // A pipe with no writer would block a plain read.
+    ASSERT_EQ(mkfifo(QFile::encodeName(pfad("rohr.exe")).constData(), 0600), 0);
+    EXPECT_EQ(gib_pe_bitness(pfad("rohr.exe")), -1);
+}

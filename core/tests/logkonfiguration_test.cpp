@@ -1,0 +1,300 @@
+// The configuration reader, the pattern layout, the priority names and the interface appender.
+#include "cfileappender.h"
+#include "cloginterface.h"
+#include "cpatternlayout.h"
+#include "logkonfiguration.h"
+#include "logprioritaet.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <log4cpp/Category.hh>
+#include <log4cpp/Configurator.hh>
+#include <log4cpp/LoggingEvent.hh>
+#include <log4cpp/Priority.hh>
+
+#include <cstdlib>
+#include <ctime>
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+using log4cpp::Category;
+
+namespace {
+
+bool passt(const std::string& text, const QString& muster)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(muster)).match(QString::fromStdString(text)).hasMatch();
+}
+
+class Konfiguration : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        log4cpp::CFileAppender::setze_pfad(std::string());
+    }
+
+    std::string pfad(const QString& name) const { return tmp.filePath(name).toStdString(); }
+
+    // Writes the configuration and reads it; the failure text, empty when none.
+    std::string lies(const std::string& text)
+    {
+        const std::string datei = pfad(QStringLiteral("log.init"));
+        QFile f(QString::fromStdString(datei));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+        f.close();
+        try {
+            log4cpp::konfiguriere_datei(datei);
+        } catch (const log4cpp::ConfigureFailure& fehler) {
+            return fehler.what();
+        }
+        return std::string();
+    }
+
+    std::string inhalt(const QString& name) const
+    {
+        QFile f(tmp.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<fehlt>";
+    }
+
+    QTemporaryDir tmp;
+};
+
+class Sammler : public log4cpp::CLogInterface
+{
+public:
+    void write(const log4cpp::LoggingEvent& ereignis, const std::string& text) override
+    {
+        prioritaeten.push_back(ereignis.priority);
+        texte.push_back(text);
+    }
+    std::vector<int> prioritaeten;
+    std::vector<std::string> texte;
+};
+
+} // namespace
+
+TEST_F(Konfiguration, PfadSetztDenLogordnerVorDieDateiappenderDieDanachKommen)
+{
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("logs")));
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    EXPECT_EQ(lies("appender k1a pattern file vorher.log %m%n\n"
+                   "path " + pfad(QStringLiteral("logs")) + "\n"
+                   "appender k1b pattern file upd.log %D %p %m%n\n"),
+              "");
+    Category::getInstance("k1a").error("a");
+    Category::getInstance("k1b").error("Fehler eins");
+    Category::getInstance("k1b").debug("leise");
+    EXPECT_EQ(inhalt(QStringLiteral("vorher.log")), "a\n");
+    const std::string zeilen = inhalt(QStringLiteral("logs/upd.log"));
+    EXPECT_TRUE(passt(zeilen, QStringLiteral(R"(\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d ERRORPRIO Fehler eins\n)")))
+        << zeilen;
+}
+
+TEST_F(Konfiguration, FileHaengtAnUndFiletrcLeertDieDatei)
+{
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    for (const char* name : {"anhang.log", "leer.log"}) {
+        QFile f(tmp.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("alt\n");
+    }
+    EXPECT_EQ(lies("appender k2a simple file anhang.log\nappender k2b basic filetrc leer.log\n"), "");
+    EXPECT_EQ(inhalt(QStringLiteral("anhang.log")), "alt\n");
+    EXPECT_EQ(inhalt(QStringLiteral("leer.log")), "");
+}
+
+TEST_F(Konfiguration, DateiInFehlendemOrdnerLaesstDieAnderenAppenderWeiterlaufen)
+{
+    EXPECT_EQ(lies("path " + pfad(QStringLiteral("gibt/es/nicht")) + "\n"
+                   "appender k3 pattern file weg.log %m%n\n"
+                   "path " + pfad(QString()) + "\n"
+                   "appender k3 pattern file da.log %m%n\n"),
+              "");
+    EXPECT_EQ(Category::getInstance("k3").getAllAppenders().size(), 2u);
+    Category::getInstance("k3").warn("geht");
+    EXPECT_EQ(inhalt(QStringLiteral("da.log")), "geht\n");
+}
+
+TEST_F(Konfiguration, PrioritaetenMitDenEigenenNamenOderAlsZahl)
+{
+    EXPECT_EQ(lies("priority k4a DEBUGPRIO\npriority k4b ERRORPRIO\npriority k4c 450\n"), "");
+    EXPECT_EQ(Category::getInstance("k4a").getPriority(), 700);
+    EXPECT_EQ(Category::getInstance("k4b").getPriority(), 300);
+    EXPECT_EQ(Category::getInstance("k4c").getPriority(), 450);
+
+    EXPECT_EQ(lies("priority root DEBUG\n"),
+              "Invalid priority (DEBUG) in logging configuration file for category: root");
+    EXPECT_EQ(lies("priority k4d LOUD\n"),
+              "Invalid priority (LOUD) in logging configuration file for category: k4d");
+    EXPECT_EQ(lies("priority k4d -5\n"),
+              "Invalid priority (-5) in logging configuration file for category: k4d");
+    // The library refuses NOTSET for the root category; the root keeps its priority.
+    const int vorher = Category::getRoot().getPriority();
+    EXPECT_EQ(lies("priority root NOTSET\n"),
+              "Invalid priority (NOTSET) in logging configuration file for category: root");
+    EXPECT_EQ(Category::getRoot().getPriority(), vorher);
+    EXPECT_EQ(lies("priority k4e"), "Missing priority in logging configuration file for category: k4e");
+}
+
+TEST_F(Konfiguration, FehlertexteUndWasVorherEingerichtetWurdeBleibt)
+{
+    EXPECT_EQ(lies("category k5a\npriority k5a WARN\nlogger k5b\npriority k5a INFO\n"),
+              "Invalid format in logging configuration file. Command: logger");
+    EXPECT_EQ(Category::getInstance("k5a").getPriority(), 400);
+    EXPECT_NE(Category::exists("k5b"), nullptr);
+
+    EXPECT_EQ(lies("appender k5c basic file"),
+              "Missing filename for log file logging configuration file for category: k5c");
+    EXPECT_EQ(lies("appender k5c basic syslog x"),
+              "Invalid appender name (syslog) in logging configuration file for category: k5c");
+    EXPECT_EQ(lies("appender k5c fancy console"),
+              "Invalid layout (fancy) in logging configuration file for category: k5c");
+    EXPECT_TRUE(Category::getInstance("k5c").getAllAppenders().empty());
+    EXPECT_EQ(lies("appender k5c basic remotesyslog"),
+              "Missing syslogname for SysLogAppender for category: k5c");
+    EXPECT_EQ(lies("appender k5c basic remotesyslog upd"),
+              "Missing syslog host for SysLogAppender for category: k5c");
+
+    const std::string fehlt = pfad(QStringLiteral("fehlt.init"));
+    try {
+        log4cpp::konfiguriere_datei(fehlt);
+        ADD_FAILURE();
+    } catch (const log4cpp::ConfigureFailure& fehler) {
+        EXPECT_EQ(std::string(fehler.what()), "Config File " + fehlt + " does not exist or is unreadable");
+    }
+    // A command word alone at the end stops the reading without a failure.
+    EXPECT_EQ(lies("logger"), "");
+}
+
+TEST_F(Konfiguration, KommentareUndWorteNachBasicLayoutsWerdenAlsBefehleGelesen)
+{
+    log4cpp::CFileAppender::setze_pfad("/vorher");
+    EXPECT_EQ(lies("# appender k6x basic console\n"
+                   "path #kein-pfad category k6a\n"
+                   "appender k6b basic console category k6c # priority k6c LOUD\n"),
+              "");
+    EXPECT_EQ(log4cpp::CFileAppender::gib_pfad(), "/vorher");
+    EXPECT_EQ(Category::exists("k6x"), nullptr);
+    EXPECT_NE(Category::exists("k6a"), nullptr);
+    EXPECT_EQ(Category::getInstance("k6b").getAllAppenders().size(), 1u);
+    EXPECT_NE(Category::exists("k6c"), nullptr);
+}
+
+TEST_F(Konfiguration, MusterBisZeilenendeUndUngueltigesMusterBleibtBeiStandard)
+{
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    EXPECT_EQ(lies("appender k7a pattern file a.log   [%c] %p: %m%n\r\n"
+                   "appender k7b pattern file b.log %t %m%n\n"
+                   "appender k7c pattern file c.log\n%m|%n\n"),
+              "");
+    Category::getInstance("k7a").info("eins");
+    Category::getInstance("k7b").info("zwei");
+    Category::getInstance("k7c").info("drei");
+    EXPECT_EQ(inhalt(QStringLiteral("a.log")), "[k7a] INFO: eins\n");
+    EXPECT_EQ(inhalt(QStringLiteral("b.log")), "zwei\n");
+    // White space before the pattern includes line ends.
+    EXPECT_EQ(inhalt(QStringLiteral("c.log")), "drei|\n");
+}
+
+TEST_F(Konfiguration, RemoteSyslogSendetAnDenHostUndOhnePortEndetDasLesen)
+{
+    const int empfaenger = socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(empfaenger, 0);
+    sockaddr_in adresse{};
+    adresse.sin_family = AF_INET;
+    adresse.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t laenge = sizeof adresse;
+    ASSERT_EQ(bind(empfaenger, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse), 0);
+    ASSERT_EQ(getsockname(empfaenger, reinterpret_cast<sockaddr*>(&adresse), &laenge), 0);
+    const std::string port = std::to_string(ntohs(adresse.sin_port));
+    EXPECT_EQ(lies("appender k8 pattern remotesyslog upd 127.0.0.1 8 " + port + " %p %m\n"), "");
+    Category::getInstance("k8").error("ueber das Netz");
+    pollfd warten{empfaenger, POLLIN, 0};
+    ASSERT_EQ(poll(&warten, 1, 10000), 1);
+    char puffer[512];
+    const ssize_t n = recv(empfaenger, puffer, sizeof puffer, 0);
+    close(empfaenger);
+    // facility 8 (user) + syslog level 3 (error)
+    EXPECT_EQ(std::string(puffer, n > 0 ? static_cast<std::size_t>(n) : 0u),
+              "<11>ERRORPRIO ueber das Netz");
+
+    EXPECT_EQ(lies("appender k8b basic remotesyslog upd 127.0.0.1\ncategory k8c\n"), "");
+    EXPECT_EQ(Category::getInstance("k8b").getAllAppenders().size(), 1u);
+    EXPECT_EQ(Category::exists("k8c"), nullptr);
+}
+
+TEST(Prioritaetsnamen, EigeneNamenFuer300Und700)
+{
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(300), "ERRORPRIO");
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(700), "DEBUGPRIO");
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(0), "FATAL");
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(600), "INFO");
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(800), "NOTSET");
+    EXPECT_EQ(log4cpp::gib_prioritaetsname(5000), "NOTSET");
+    int wert = -1;
+    EXPECT_TRUE(log4cpp::gib_prioritaetswert("DEBUGPRIO", wert));
+    EXPECT_EQ(wert, 700);
+    EXPECT_TRUE(log4cpp::gib_prioritaetswert("NOTICE", wert));
+    EXPECT_EQ(wert, 500);
+    for (const char* falsch : {"ERROR", "DEBUG", "debugprio", "12a", "", "UNKNOWN"})
+        EXPECT_FALSE(log4cpp::gib_prioritaetswert(falsch, wert)) << falsch;
+}
+
+TEST(PatternLayout, UmwandlungenUndUngueltigeMuster)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    log4cpp::LoggingEvent ereignis("kat", "Text", "ndc", log4cpp::Priority::ERROR);
+    ereignis.timeStamp = log4cpp::TimeStamp(1518185133, 0);
+    std::string text;
+    ASSERT_TRUE(log4cpp::CPatternLayout::formatiere("%D|%d|%R|%p|%c|%x|%m|%%%n", ereignis, text));
+    EXPECT_EQ(text, "09.02.18 14:05:33|Fri Feb  9 14:05:33 2018|1518185133|ERRORPRIO|kat|ndc|Text|%\n");
+
+    for (const char* muster : {"%r", "%u"}) {
+        ASSERT_TRUE(log4cpp::CPatternLayout::formatiere(muster, ereignis, text));
+        EXPECT_TRUE(passt(text, QStringLiteral("-?\\d+"))) << muster << ": " << text;
+    }
+
+    log4cpp::CPatternLayout layout;
+    EXPECT_EQ(layout.gib_muster(), "%m%n");
+    for (const char* falsch : {"%t", "%m%", "%d{%H}"}) {
+        EXPECT_FALSE(layout.setze_muster(falsch)) << falsch;
+        EXPECT_FALSE(log4cpp::CPatternLayout::formatiere(falsch, ereignis, text));
+        EXPECT_EQ(text, "");
+    }
+    EXPECT_EQ(layout.gib_muster(), "%m%n");
+    EXPECT_EQ(log4cpp::CPatternLayout("%p %m %n").format(ereignis), "ERRORPRIO Text \n");
+}
+
+TEST(LogInterface, AppenderReichtJedesEreignisFormatiertWeiter)
+{
+    Sammler sammler;
+    auto* appender = new log4cpp::CLogInterfaceAppender("InterfaceAppender", &sammler);
+    appender->setLayout(new log4cpp::CPatternLayout("%m %n"));
+    Category& kategorie = Category::getInstance("k9");
+    kategorie.setAdditivity(false);
+    kategorie.addAppender(appender);
+    kategorie.error("schlimm");
+    kategorie.warn("vorsicht");
+    EXPECT_EQ(sammler.prioritaeten, (std::vector<int>{300, 400}));
+    EXPECT_EQ(sammler.texte, (std::vector<std::string>{"schlimm \n", "vorsicht \n"}));
+    kategorie.removeAppender(appender);
+}
+
+TEST(LogInterface, StandardSchreibenTutNichtsUndBlockiertDieWurzelNicht)
+{
+    log4cpp::CLogInterface standard;
+    auto* appender = new log4cpp::CLogInterfaceAppender("Standard", &standard);
+    Category& wurzel = Category::getRoot();
+    wurzel.addAppender(appender);
+    wurzel.error("kommt an und kehrt zurueck");
+    wurzel.removeAppender(appender);
+}

@@ -1,0 +1,214 @@
+// Application root, its sub-folders, the personal folder and the file, logo and image searches.
+#include "anwendung.h"
+#include "cloginterface.h"
+#include "heimordner.h"
+#include "plattform.h"
+#include "verzeichnisse.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <log4cpp/Category.hh>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Fehlersammler : public log4cpp::CLogInterface
+{
+public:
+    void write(const log4cpp::LoggingEvent&, const std::string& text) override { texte.push_back(text); }
+    std::vector<std::string> texte;
+};
+
+void lege_an(const QString& pfad, const QByteArray& inhalt = "x")
+{
+    QDir().mkpath(QFileInfo(pfad).absolutePath());
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << pfad.toStdString();
+    f.write(inhalt);
+}
+
+class Verzeichnisse : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        wurzel = tmp.filePath(QStringLiteral("wurzel"));
+        QDir().mkpath(wurzel + QStringLiteral("/support"));
+        QDir().mkpath(wurzel + QStringLiteral("/prog"));
+        ASSERT_EQ(gib_anwendungsverzeichnis(true, CQString(wurzel + QStringLiteral("/prog/app")), true).absolutePath(),
+                  wurzel);
+        vorher = QDir::currentPath();
+        QDir().mkpath(tmp.filePath(QStringLiteral("aktuell")));
+        QDir::setCurrent(tmp.filePath(QStringLiteral("aktuell")));
+        QDir(HeimOrdner::gib().path()).removeRecursively();
+        QDir().mkpath(HeimOrdner::gib().path());
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(vorher);
+        setze_sprachcode(QStringLiteral("de"));
+    }
+
+    QTemporaryDir tmp;
+    QString wurzel;
+    QString vorher;
+};
+
+} // namespace
+
+TEST(Anwendungswurzel, ProgrammordnerElternordnerOderKelmorQtDaneben)
+{
+    QTemporaryDir tmp;
+    const QString a = tmp.filePath(QStringLiteral("a"));
+    const QString b = tmp.filePath(QStringLiteral("b"));
+    const QString c = tmp.filePath(QStringLiteral("c"));
+    QDir().mkpath(a + QStringLiteral("/prog/support"));
+    QDir().mkpath(b + QStringLiteral("/support"));
+    QDir().mkpath(b + QStringLiteral("/prog"));
+    QDir().mkpath(c + QStringLiteral("/x/prog"));
+    QDir().mkpath(c + QStringLiteral("/KelmorQt/support"));
+
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, CQString(a + QStringLiteral("/prog/app")), true).absolutePath(),
+              a + QStringLiteral("/prog"));
+    // Kept once found, until `neu` asks again.
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, CQString(b + QStringLiteral("/prog/app")), false).absolutePath(),
+              a + QStringLiteral("/prog"));
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, CQString(b + QStringLiteral("/prog/app")), true).absolutePath(), b);
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, CQString(c + QStringLiteral("/x/prog/app")), true).absolutePath(),
+              c + QStringLiteral("/KelmorQt"));
+}
+
+TEST(Anwendungswurzel, OhneWurzelDerProgrammordnerUndEinFehlerJeAufruf)
+{
+    QTemporaryDir tmp;
+    const CQString start(tmp.filePath(QStringLiteral("nichts/prog/app")));
+    Fehlersammler sammler;
+    auto* appender = new log4cpp::CLogInterfaceAppender("Fehler", &sammler);
+    log4cpp::Category::getRoot().addAppender(appender);
+
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, start, true).absolutePath(), gib_programmverzeichnis().absolutePath());
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, start, false).absolutePath(), gib_programmverzeichnis().absolutePath());
+    EXPECT_EQ(sammler.texte.size(), 2u);
+    // Without searching nothing is logged.
+    gib_anwendungsverzeichnis(false, CQString(), false);
+    log4cpp::Category::getRoot().removeAppender(appender);
+    ASSERT_EQ(sammler.texte.size(), 2u);
+    EXPECT_NE(sammler.texte[0].find("Root-Verzeichnis der Anwendung nicht gefunden!"), std::string::npos);
+
+    // Nothing was kept: the next search finds a root that appears later.
+    QDir().mkpath(tmp.filePath(QStringLiteral("nichts/support")));
+    EXPECT_EQ(gib_anwendungsverzeichnis(true, start, false).absolutePath(), tmp.filePath(QStringLiteral("nichts")));
+}
+
+TEST_F(Verzeichnisse, UnterordnerMitSprache)
+{
+    EXPECT_EQ(gib_support_verzeichnis(true).absolutePath(), wurzel + QStringLiteral("/support"));
+    EXPECT_EQ(gib_sprachverzeichnis(CQString()).absolutePath(), wurzel + QStringLiteral("/support"));
+    setze_sprachcode(QStringLiteral("en"));
+    EXPECT_EQ(gib_support_verzeichnis(true).absolutePath(), wurzel + QStringLiteral("/support/en"));
+    EXPECT_EQ(gib_support_verzeichnis(false).absolutePath(), wurzel + QStringLiteral("/support"));
+    EXPECT_EQ(gib_anwendungs_unterverzeichnis(true).absolutePath(), wurzel + QStringLiteral("/system/en"));
+    EXPECT_EQ(gib_anwendungs_unterverzeichnis(false).absolutePath(), wurzel + QStringLiteral("/system"));
+    EXPECT_EQ(gib_sprachverzeichnis(CQString()).absolutePath(), wurzel + QStringLiteral("/support/en"));
+    EXPECT_EQ(gib_sprachverzeichnis(CQString("de")).absolutePath(), wurzel + QStringLiteral("/support"));
+}
+
+TEST_F(Verzeichnisse, PersoenlicherOrdnerIstDerHomeOrdnerOhneDokumente)
+{
+    EXPECT_EQ(gib_eigene_dateien().absolutePath(), HeimOrdner::gib().path());
+    EXPECT_EQ(gib_spezialverzeichnis(5), QString());
+    QDir().mkpath(HeimOrdner::gib().filePath(QStringLiteral("Documents")));
+    EXPECT_EQ(gib_spezialverzeichnis(5), HeimOrdner::gib().filePath(QStringLiteral("Documents")));
+    EXPECT_EQ(gib_spezialverzeichnis(0), QString());
+
+    const QByteArray home = qgetenv("HOME");
+    setenv("HOME", QFile::encodeName(tmp.filePath(QStringLiteral("fehlt"))).constData(), 1);
+    EXPECT_EQ(gib_home_verzeichnis().absolutePath(), QDir::currentPath());
+    setenv("HOME", home.constData(), 1);
+}
+
+TEST_F(Verzeichnisse, DateisucheInDerFestenReihenfolge)
+{
+    const QString name = QStringLiteral("such.txt");
+    EXPECT_EQ(suche_datei(name, true, false), QString());
+    lege_an(wurzel + QStringLiteral("/support/en/") + name);
+    lege_an(wurzel + QStringLiteral("/support/") + name);
+    EXPECT_EQ(suche_datei(name, false, false), QString());
+    EXPECT_EQ(suche_datei(name, true, false), wurzel + QStringLiteral("/support/") + name);
+    setze_sprachcode(QStringLiteral("en"));
+    EXPECT_EQ(suche_datei(name, true, true), wurzel + QStringLiteral("/support/en/") + name);
+    lege_an(wurzel + QStringLiteral("/system/") + name);
+    EXPECT_EQ(suche_datei(name, true, true), wurzel + QStringLiteral("/system/") + name);
+    lege_an(wurzel + QStringLiteral("/system/en/") + name);
+    EXPECT_EQ(suche_datei(name, true, true), wurzel + QStringLiteral("/system/en/") + name);
+    lege_an(HeimOrdner::gib().filePath(name));
+    EXPECT_EQ(suche_datei(name, true, true), HeimOrdner::gib().filePath(name));
+    lege_an(QDir::current().filePath(name));
+    EXPECT_EQ(suche_datei(name, true, true), QDir::currentPath() + QLatin1Char('/') + name);
+}
+
+TEST_F(Verzeichnisse, LogoWirdGefundenUndNebenDieSeiteKopiert)
+{
+    const QString seite = tmp.filePath(QStringLiteral("seite"));
+    QDir().mkpath(seite);
+    EXPECT_EQ(suche_logo(seite, false, false, true), QStringLiteral("Logo_Datei_nicht_vorhanden"));
+
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("logo.png")), QByteArray()); // empty: not a logo here
+    lege_an(wurzel + QStringLiteral("/support/logo.jpg"), QByteArray()); // empty counts in support
+    EXPECT_EQ(suche_logo(seite, false, false, true), QStringLiteral("./logo.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(seite + QStringLiteral("/logo.jpg")));
+    const QString absolut = suche_logo(seite, false, false, false);
+    EXPECT_EQ(QUrl(absolut).toLocalFile(), seite + QStringLiteral("/logo.jpg")) << absolut.toStdString();
+
+    lege_an(wurzel + QStringLiteral("/system/.logo2.gif"));
+    EXPECT_EQ(suche_logo(seite, true, true, true), QStringLiteral("./.logo2.gif"));
+    EXPECT_TRUE(QFileInfo::exists(seite + QStringLiteral("/.logo2.gif")));
+
+    // An empty page folder means the personal folder, where the logo already lies.
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("logo.png")), "png");
+    EXPECT_EQ(suche_logo(QString(), false, false, true), QStringLiteral("./logo.png"));
+
+    // A logo that cannot be put beside the page is not named.
+    EXPECT_EQ(suche_logo(tmp.filePath(QStringLiteral("gibt/es/nicht")), false, true, true),
+              QStringLiteral("Logo_Datei_nicht_vorhanden"));
+}
+
+TEST_F(Verzeichnisse, HintergrundbildNachEndungenUndOrdnern)
+{
+    lege_an(QDir::current().filePath(QStringLiteral("da.jpg")));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("da.jpg"), false), QStringLiteral("da.jpg"));
+    lege_an(wurzel + QStringLiteral("/support/mit.png"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("mit.png"), true), wurzel + QStringLiteral("/support/mit.png"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("mit.png"), false), QString());
+
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), true), wurzel + QStringLiteral("/support/bild.bmp"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), false), wurzel + QStringLiteral("/system/bild.bmp"));
+    lege_an(HeimOrdner::gib().filePath(QStringLiteral("bild.bmp")));
+    lege_an(wurzel + QStringLiteral("/system/bild.gif"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), false), wurzel + QStringLiteral("/system/bild.gif"));
+}
+
+TEST(Pfadteile, NameOrdnerEndungUndLaufwerk)
+{
+    QTemporaryDir tmp;
+    EXPECT_EQ(gib_dateiname_von(CQString("/a/b/datei.tar.gz")), QStringLiteral("datei.tar.gz"));
+    EXPECT_EQ(gib_verzeichnis_von(CQString("/a/b/datei.tar.gz")), QStringLiteral("/a/b"));
+    EXPECT_EQ(gib_verzeichnis_von(CQString(tmp.path())), tmp.path());
+    EXPECT_EQ(gib_endung_von(CQString("/a/b/datei.tar.gz")), QStringLiteral("gz"));
+    EXPECT_EQ(gib_dateiname_von(CQString()), QString());
+    EXPECT_EQ(gib_verzeichnis_von(CQString()), QString());
+    EXPECT_EQ(gib_endung_von(CQString()), QString());
+    EXPECT_EQ(gib_pfadtrenner(), QStringLiteral("/"));
+
+    EXPECT_EQ(laufwerk_gross(QStringLiteral("c:/daten")), QStringLiteral("C:/daten"));
+    EXPECT_EQ(laufwerk_gross(QStringLiteral("c")), QStringLiteral("c"));
+    EXPECT_EQ(laufwerk_gross(QStringLiteral("/c:/x")), QStringLiteral("/c:/x"));
+}

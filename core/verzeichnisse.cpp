@@ -1,0 +1,290 @@
+#include "verzeichnisse.h"
+#include "anwendung.h"
+#include "ccat.h"
+#include "dateien.h"
+#include "plattform.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace {
+
+const QString unterordner_name = QStringLiteral("system");
+const QString deutsch = QStringLiteral("de");
+
+// Job threads ask for the folders while the GUI thread may too.
+struct Ablage
+{
+    QMutex mutex;
+    QString wurzel;
+    QString eigene;
+};
+
+Ablage& ablage()
+{
+    static Ablage* a = new Ablage;
+    return *a;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("allgemein_qt", text);
+}
+
+// The path cut before its last "/".
+QString elternpfad(const QString& pfad)
+{
+    const int stelle = pfad.lastIndexOf(QLatin1Char('/'));
+    if (stelle < 0)
+        return QString();
+    return stelle == 0 ? QStringLiteral("/") : pfad.left(stelle);
+}
+
+bool hat_support(const QString& ordner)
+{
+    return QFileInfo(ordner + QStringLiteral("/support/")).isDir();
+}
+
+QString mit_sprache(const QString& ordner, bool sprache)
+{
+    const QString code = gib_sprache();
+    return sprache && code != deutsch ? ordner + QLatin1Char('/') + code : ordner;
+}
+
+QString wurzel() { return gib_anwendungsverzeichnis().absolutePath(); }
+
+QString support_von(const QString& wurzel, bool sprache)
+{
+    return mit_sprache(wurzel + QStringLiteral("/support"), sprache);
+}
+
+QString unterordner_von(const QString& wurzel, bool sprache)
+{
+    return mit_sprache(wurzel + QLatin1Char('/') + unterordner_name, sprache);
+}
+
+const QStringList& bild_endungen_logo()
+{
+    static const QStringList e = {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("gif"),
+                                  QStringLiteral("bmp")};
+    return e;
+}
+
+const QStringList& bild_endungen_hintergrund()
+{
+    static const QStringList e = {QStringLiteral("png"), QStringLiteral("gif"), QStringLiteral("jpg"),
+                                  QStringLiteral("bmp")};
+    return e;
+}
+
+} // namespace
+
+QDir gib_programmverzeichnis()
+{
+    // The running executable as the system knows it: argv[0] may be a bare name found on PATH.
+    if (QCoreApplication::instance())
+        return QDir(QCoreApplication::applicationDirPath());
+    return QDir(QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath());
+}
+
+QDir gib_anwendungsverzeichnis(const bool& suchen, const CQString& start, const bool& neu)
+{
+    {
+        QMutexLocker lock(&ablage().mutex);
+        if (neu)
+            ablage().wurzel.clear();
+        if (suchen && !ablage().wurzel.isEmpty())
+            return QDir(ablage().wurzel);
+    }
+    QString ordner = suchen && !start.isEmpty()
+                         ? elternpfad(QFileInfo(start).absoluteFilePath())
+                         : gib_programmverzeichnis().absolutePath();
+    bool gefunden = hat_support(ordner);
+    if (!gefunden && suchen) {
+        ordner = elternpfad(ordner);
+        gefunden = hat_support(ordner);
+    }
+    if (!gefunden) {
+        ordner = QDir::cleanPath(elternpfad(ordner) + QStringLiteral("/KelmorQt"));
+        gefunden = hat_support(ordner);
+    }
+    if (!gefunden) {
+        if (suchen)
+            CQCat::gib_instanz()->error(CQString(tr("Root-Verzeichnis der Anwendung nicht gefunden!")));
+        return gib_programmverzeichnis();
+    }
+    const QString pfad = QDir(ordner).absolutePath();
+    QMutexLocker lock(&ablage().mutex);
+    ablage().wurzel = pfad;
+    return QDir(pfad);
+}
+
+QDir gib_support_verzeichnis(const bool& sprache) { return QDir(support_von(wurzel(), sprache)); }
+
+QDir gib_anwendungs_unterverzeichnis(const bool& sprache)
+{
+    return QDir(unterordner_von(wurzel(), sprache));
+}
+
+QDir gib_sprachverzeichnis(const CQString& sprachcode)
+{
+    const QString code = sprachcode.isEmpty() ? gib_sprache() : QString(sprachcode);
+    const QString support = wurzel() + QStringLiteral("/support");
+    return QDir(code == deutsch ? support : support + QLatin1Char('/') + code);
+}
+
+QDir suche_qm_verzeichnis()
+{
+    const QString qt_ordner = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    if (QFileInfo::exists(qt_ordner + QStringLiteral("/kelmor_en.qm")))
+        return QDir(qt_ordner);
+    return QDir(wurzel() + QStringLiteral("/translations"));
+}
+
+QDir gib_eigene_dateien()
+{
+    QMutexLocker lock(&ablage().mutex);
+    if (ablage().eigene.isEmpty()) {
+        QString pfad = gib_spezialverzeichnis(5);
+        if (pfad.isEmpty())
+            pfad = gib_home_verzeichnis().absolutePath();
+        ablage().eigene = pfad;
+    }
+    return QDir(ablage().eigene);
+}
+
+QDir gib_home_verzeichnis()
+{
+    const QDir home(QDir::homePath());
+    if (home.exists())
+        return home;
+    qWarning("%s", qUtf8Printable(tr("Konnte HOME-Verzeichnis nicht finden.")));
+    return QDir::current();
+}
+
+CQString gib_pfadtrenner() { return CQString("/"); }
+
+QString suche_datei(const QString& name, const bool& support, const bool& sprache)
+{
+    const QString w = wurzel();
+    QStringList ordner = {QDir::currentPath(), gib_eigene_dateien().absolutePath(),
+                          unterordner_von(w, sprache)};
+    if (sprache)
+        ordner << unterordner_von(w, false);
+    if (support)
+        ordner << support_von(w, sprache);
+    for (const QString& o : qAsConst(ordner)) {
+        const QString pfad = o + QLatin1Char('/') + name;
+        if (QFileInfo::exists(pfad))
+            return pfad;
+    }
+    return QString();
+}
+
+QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, const bool& relativ)
+{
+    const QString vorsatz = punkt ? QStringLiteral(".") : QString();
+    const QString basis = vorsatz + (zweites ? QStringLiteral("logo2") : QStringLiteral("logo"));
+    QStringList kandidaten;
+    for (const QString& endung : bild_endungen_logo())
+        kandidaten << basis + QLatin1Char('.') + endung;
+
+    const QString zielordner = ziel.isEmpty() ? gib_eigene_dateien().absolutePath() : ziel;
+    const QString ziel_absolut = QDir(zielordner).absolutePath();
+    const QString w = wurzel();
+    struct Ort
+    {
+        QString ordner;
+        bool auch_leer; // an empty file counts as a logo here
+    };
+    const Ort orte[] = {{gib_eigene_dateien().absolutePath(), false},
+                        {unterordner_von(w, false), false},
+                        {support_von(w, false), true}};
+
+    QString logo;
+    for (const QString& kandidat : qAsConst(kandidaten)) {
+        for (const Ort& ort : orte) {
+            const QFileInfo info(ort.ordner + QLatin1Char('/') + kandidat);
+            if (!info.exists() || (!ort.auch_leer && info.size() <= 0))
+                continue;
+            if (QDir(ort.ordner).absolutePath() != ziel_absolut)
+                kopiere_datei(info.filePath(), zielordner + QLatin1Char('/') + kandidat, false, false);
+            logo = kandidat;
+            break;
+        }
+        if (!logo.isEmpty())
+            break;
+    }
+    // A logo that could not be copied is not named: the page would show a missing picture.
+    if (logo.isEmpty() || !QFileInfo::exists(zielordner + QLatin1Char('/') + logo)) {
+        logo.clear();
+        for (const QString& kandidat : qAsConst(kandidaten)) {
+            if (QFileInfo::exists(zielordner + QLatin1Char('/') + kandidat)) {
+                logo = kandidat;
+                break;
+            }
+        }
+    }
+    if (logo.isEmpty())
+        return tr("Logo_Datei_nicht_vorhanden");
+    if (relativ)
+        return QStringLiteral("./") + logo;
+    // "file:/" + folder; an absolute folder keeps a single slash, so that its first part is
+    // not taken for a host name.
+    QString ordner = ziel_absolut;
+    if (ordner.startsWith(QLatin1Char('/')))
+        ordner.remove(0, 1);
+    return QStringLiteral("file:/") + ordner + QLatin1Char('/') + logo;
+}
+
+QString suche_hintergrundbild(const QString& name, const bool& support)
+{
+    if (QFileInfo::exists(name))
+        return name;
+    if (!QFileInfo(name).suffix().isEmpty())
+        return suche_datei(name, support, false);
+    const QString w = wurzel();
+    QStringList ordner = {gib_eigene_dateien().absolutePath(), QDir::currentPath(),
+                          unterordner_von(w, false)};
+    if (support)
+        ordner << support_von(w, false);
+    QString kandidat;
+    for (const QString& endung : bild_endungen_hintergrund()) {
+        for (const QString& o : qAsConst(ordner)) {
+            kandidat = o + QLatin1Char('/') + name + QLatin1Char('.') + endung;
+            if (QFileInfo::exists(kandidat))
+                return kandidat;
+        }
+    }
+    return kandidat;
+}
+
+CQString gib_dateiname_von(const CQString& pfad)
+{
+    return pfad.isEmpty() ? CQString() : CQString(QFileInfo(pfad).fileName());
+}
+
+CQString gib_verzeichnis_von(const CQString& pfad)
+{
+    if (pfad.isEmpty())
+        return CQString();
+    const QFileInfo info(pfad);
+    return info.isDir() ? pfad : CQString(info.path());
+}
+
+CQString gib_endung_von(const CQString& pfad)
+{
+    return pfad.isEmpty() ? CQString() : CQString(QFileInfo(pfad).suffix());
+}
+
+QString laufwerk_gross(const QString& pfad)
+{
+    if (pfad.size() < 2 || pfad.at(1) != QLatin1Char(':'))
+        return pfad;
+    QString ergebnis = pfad;
+    ergebnis[0] = ergebnis.at(0).toUpper();
+    return ergebnis;
+}
