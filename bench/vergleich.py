@@ -53,9 +53,7 @@ def baue_archiv(arbeit, name, erzeuge):
     return archiv
 
 
-def miss(befehl, ziel):
-    # A fresh folder of its own for every run: removing the last run's tree right before would
-    # leave the file system busy with it while the next run is timed.
+def miss(befehl, ziel, arbeit):
     os.makedirs(ziel)
     subprocess.run(["sync"], check=True)
     # GNU time reports the peak memory of the tool alone (the maximum resident set size of a
@@ -64,8 +62,12 @@ def miss(befehl, ziel):
     start = time.perf_counter()
     with open(os.devnull, "wb") as nichts:
         ergebnis = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", speicherdatei] + befehl,
-                                  stdout=nichts, cwd=ziel)
+                                  stdout=nichts, cwd=arbeit)
     dauer = time.perf_counter() - start
+    # Removed at once, and the file system given a moment to settle before the next run.
+    shutil.rmtree(ziel, ignore_errors=True)
+    subprocess.run(["sync"], check=True)
+    time.sleep(1)
     if ergebnis.returncode != 0:
         sys.exit("failed (%d): %s" % (ergebnis.returncode, " ".join(befehl)))
     with open(speicherdatei) as f:
@@ -96,6 +98,12 @@ def main():
          baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))),
     ]
     ziel = os.path.join(os.path.abspath(args.ziel) if args.ziel else arbeit, "ziel")
+    # The protocol goes to a log file in the work folder; the runs start there, where the updater
+    # finds this configuration first.
+    if os.path.exists(os.path.join(arbeit, "aktualisierer.log")):
+        os.remove(os.path.join(arbeit, "aktualisierer.log"))
+    with open(os.path.join(arbeit, "log4upd.init"), "w") as f:
+        f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
     ergebnis = 0
     for titel, archiv in archive:
         befehle = {
@@ -107,7 +115,7 @@ def main():
         for lauf in range(args.laeufe):
             for name, befehl in befehle.items():
                 ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
-                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner)
+                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner, arbeit)
                 zeiten[name].append(dauer)
                 speicher[name] = max(speicher[name], mib)
         median = {name: statistics.median(z) for name, z in zeiten.items()}

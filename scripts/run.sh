@@ -1,10 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the updater and runs its main job.
+# Installs what is missing, builds the updater and runs its main job: a silent install of the
+# sample archive into a folder under the build tree, with the protocol on the console; then shows
+# the files installed and the "uninstall.dat" written.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --parallel
-echo "Built the framework core. The updater's main job will be: a silent install of a sample"
-echo "archive into a folder under $build (aktualisierer -silent -install <archive> -dst <folder>)."
+beispiel=$(cd "$build/updater/beispiel" && pwd)
+ziel="$beispiel/installation"
+rm -rf "$ziel"
+mkdir -p "$ziel"
+
+echo
+echo "== aktualisierer -silent -install update.zip -dst $ziel"
+rc=0
+(cd "$beispiel" && ../aktualisierer -silent -install update.zip -dst "$ziel") || rc=$?
+echo "== exit code: $rc"
+echo
+echo "== installed files"
+(cd "$ziel" && find . -mindepth 1 | sort)
+echo
+echo "== uninstall.dat"
+cat "$ziel/uninstall.dat"
+exit "$rc"

@@ -1,6 +1,7 @@
 #include "importzip.h"
 #include "ccat.h"
 #include "ccbaselog.h"
+#include "dateien.h"
 #include "cuninstallinfo.h"
 #include "entpacken.h"
 #include "klassen.h"
@@ -190,7 +191,7 @@ bool CZipLauf::pruefe_wortbreite()
                     melde(2, tr("Fehler bei Entpacken von %1 : %2").arg(eintrag.name, gib_entpack_fehlertext(code)));
                     fehler_marke();
                     ergebnis = false;
-                } else if (const int bits = gib_pe_bitness_daten(anfang); bits >= 0) {
+                } else if (const int bits = gib_pe_bitness_von(anfang); bits >= 0) {
                     const int dateibits = bits == 1 ? 64 : 32;
                     if (dateibits != zielbits) {
                         ergebnis = false;

@@ -1,6 +1,8 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
 #include "anwendung.h"
 #include "kommandozeile.h"
+#include "logging.h"
+#include "plattform.h"
 #include "silentinstallation.h"
 #include "startzustand.h"
 
@@ -9,11 +11,6 @@
 #include <iostream>
 
 namespace {
-
-// Stand-ins for the core's console and logging start-up until they are available.
-int oeffne_konsole_ersatz() { return 0; }
-int konsolenzustand_ersatz() { return 0; }
-void konfiguriere_logging_ersatz() {}
 
 const char* const anwendungsname = "Aktualisierer";
 
@@ -33,7 +30,7 @@ int main(int argc, char** argv)
     const CKommandozeile kommandozeile = lies_kommandozeile(argumente);
 
     for (int i = 0; i < kommandozeile.konsolen; ++i) {
-        oeffne_konsole_ersatz();
+        oeffne_konsole(CQString());
         std::cerr << "\n" << anwendungsname << " Console\n";
         std::cout << versionstext.constData() << "\n";
     }
@@ -43,9 +40,9 @@ int main(int argc, char** argv)
                     kommandozeile.registrierung.toLocal8Bit().constData());
         return 0;
     case CKommandozeile::Ende::Version:
-        oeffne_konsole_ersatz();
+        oeffne_konsole(CQString());
         std::cout << versionstext.constData() << "\n" << std::flush;
-        if (konsolenzustand_ersatz() == 1) {
+        if (wnt_c_inq_console() == 1) {
             std::cerr << "\nBitte beliebige Eingabe zum Schliessen des Fensters\n" << std::flush;
             std::getchar();
         }
@@ -59,7 +56,7 @@ int main(int argc, char** argv)
 
     if (kommandozeile.silent && kommandozeile.modus == 1) {
         QCoreApplication anwendung(argc, argv);
-        konfiguriere_logging_ersatz();
+        konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
         return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
     }
 

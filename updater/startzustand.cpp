@@ -1,7 +1,6 @@
 #include "startzustand.h"
+#include "verzeichnisse.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -24,19 +23,6 @@ Vorgabe& vorgabe()
     return *v;
 }
 
-// Stand-in for the core's application root until it is available: the first folder upward from
-// the program that holds "support/", else the program's folder.
-QDir anwendungsverzeichnis()
-{
-    const QDir programm(QCoreApplication::applicationDirPath());
-    for (QDir d = programm;; ) {
-        if (d.exists(QStringLiteral("support")))
-            return d;
-        if (!d.cdUp())
-            return programm;
-    }
-}
-
 } // namespace
 
 CQString gib_zielverzeichnis_vorgabe()
@@ -56,5 +42,5 @@ CQString gib_zielverzeichnis()
     const CQString vorgabe = gib_zielverzeichnis_vorgabe();
     if (!vorgabe.isEmpty())
         return vorgabe;
-    return CQString(anwendungsverzeichnis().absolutePath());
+    return CQString(gib_anwendungsverzeichnis().absolutePath());
 }
