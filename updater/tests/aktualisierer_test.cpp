@@ -1,0 +1,144 @@
+// The program itself: the roads without a window, their output and exit codes, with no display at all.
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+struct Ergebnis
+{
+    int code = -99;
+    QString aus;
+    QString fehler;
+};
+
+class Programm : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        heim = dir.path() + "/heim";
+        arbeit = dir.path() + "/arbeit";
+        ziel = dir.path() + "/ziel";
+        for (const QString& d : {heim, arbeit, ziel})
+            QDir().mkpath(d);
+    }
+
+    // Runs the program in the work folder, without any display, with a home of its own.
+    Ergebnis starte(const QStringList& argumente)
+    {
+        QProcess p;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DOCUMENTS_DIR"})
+            umgebung.remove(QString::fromLatin1(v));
+        umgebung.insert("HOME", heim);
+        umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
+        p.setProcessEnvironment(umgebung);
+        p.setWorkingDirectory(arbeit);
+        p.start(QStringLiteral(AKTUALISIERER), argumente);
+        p.closeWriteChannel();
+        Ergebnis e;
+        if (!p.waitForFinished(60000))
+            return e;
+        e.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -98;
+        e.aus = QString::fromUtf8(p.readAllStandardOutput());
+        e.fehler = QString::fromUtf8(p.readAllStandardError());
+        return e;
+    }
+    QString logdatei() const { return heim + "/AKTUALISIERER.log"; }
+
+    QTemporaryDir dir;
+    QString heim;
+    QString arbeit;
+    QString ziel;
+};
+
+} // namespace
+
+TEST_F(Programm, SilentInstallationInsZiel)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("ordner/x.txt", "x"), datei("y.txt", "y")}));
+    const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_EQ(lies(ziel + "/ordner/x.txt"), QByteArray("x"));
+    const QByteArray dat = lies(ziel + "/uninstall.dat");
+    EXPECT_TRUE(dat.contains(";ordner/\r\n"));
+    EXPECT_TRUE(dat.contains(";ordner/x.txt\r\n"));
+    EXPECT_TRUE(dat.contains(";y.txt\r\n"));
+    const QByteArray log = lies(logdatei());
+    EXPECT_TRUE(log.contains("- silent Modus -"));
+    EXPECT_TRUE(log.contains("installiere ordner/x.txt"));
+    EXPECT_TRUE(log.contains("Installation beendet."));
+
+    // A second archive adds its records to those already in the file.
+    schreibe(arbeit + "/b.zip", baue({datei("z.txt", "z")}));
+    EXPECT_EQ(starte({"/SILENT", "/INSTALL", "b.zip", "/dst", ziel}).code, 0);
+    EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";ordner/x.txt\r\n"));
+    EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";z.txt\r\n"));
+}
+
+TEST_F(Programm, ArchivUnterDemQuellverzeichnis)
+{
+    QDir().mkpath(dir.path() + "/quelle");
+    schreibe(dir.path() + "/quelle/update.zip", baue({datei("q.txt", "q")}));
+    EXPECT_EQ(starte({"-install", "update", dir.path() + "/quelle", "-silent", "-dst", ziel}).code, 0);
+    EXPECT_EQ(lies(ziel + "/q.txt"), QByteArray("q"));
+}
+
+TEST_F(Programm, FehlschlaegeEndenMitCodeEins)
+{
+    Ergebnis e = starte({"-silent", "-install", "fehlt.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 1);
+    EXPECT_TRUE(lies(logdatei()).contains("ZIP nicht zu öffnen: fehlt.zip"));
+
+    Eintrag kaputt = datei("k.txt", "inhalt");
+    kaputt.crc_fehler = 3;
+    schreibe(arbeit + "/k.zip", baue({kaputt, datei("gut.txt", "g")}));
+    EXPECT_EQ(starte({"-silent", "-install", "k.zip", "-dst", ziel}).code, 1);
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/k.txt"));
+    EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
+    EXPECT_TRUE(lies(logdatei()).contains("Installation fehlerhaft !"));
+
+    // "uninstall.dat" cannot be written: the install has failed.
+    const QString ziel2 = dir.path() + "/ziel2";
+    QDir().mkpath(ziel2 + "/uninstall.dat");
+    schreibe(arbeit + "/g.zip", baue({datei("g.txt", "g")}));
+    EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", ziel2}).code, 1);
+    EXPECT_TRUE(lies(logdatei()).contains("nicht zum Schreiben oeffnen"));
+}
+
+TEST_F(Programm, VersionUndRegistrierungOhneAnzeige)
+{
+    Ergebnis e = starte({"-version", "-silent", "-install"});
+    EXPECT_EQ(e.code, 0);
+    EXPECT_TRUE(e.aus.startsWith("UPDATER Version 5.9.3.7 vom 09.02.18")) << e.aus.toStdString();
+    EXPECT_TRUE(e.aus.endsWith("\n"));
+
+    e = starte({"/regserver"});
+    EXPECT_EQ(e.code, 0);
+    EXPECT_EQ(e.aus, "UPDATER - Aufruf mit Option >/regserver<\n Programm wird beendet !\n");
+
+    e = starte({"-cons", "/UNREGSERVER"});
+    EXPECT_EQ(e.code, 0);
+    EXPECT_TRUE(e.fehler.contains("Aktualisierer Console"));
+    EXPECT_TRUE(e.aus.contains("UPDATER Version"));
+    EXPECT_TRUE(e.aus.contains(">/UNREGSERVER<"));
+}
+
+TEST_F(Programm, FensterwegMeldetSichUndEndetMitEins)
+{
+    for (const QStringList& argumente : {QStringList{}, QStringList{"-silent", "-uninstall"},
+                                         QStringList{"-silent"}, QStringList{"-install", "a.zip"}}) {
+        const Ergebnis e = starte(argumente);
+        EXPECT_EQ(e.code, 1) << argumente.join(' ').toStdString();
+        EXPECT_EQ(e.fehler.count('\n'), 1);
+        EXPECT_TRUE(e.aus.isEmpty());
+    }
+    EXPECT_TRUE(QDir(ziel).isEmpty());
+}
