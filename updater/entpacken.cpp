@@ -79,6 +79,24 @@ bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
     return ::faccessat(ordner, name.constData(), W_OK, 0) == 0;
 }
 
+// Gives the finished temporary file the target's name. A new name is taken only while no file
+// holds it (no look-up beforehand: most targets of an install are new). An existing target is
+// replaced only when it is a writable file, and its permissions pass to the new one.
+bool ersetze(int ordner, const QByteArray& temp, const QByteArray& name)
+{
+    if (::renameat2(ordner, temp.constData(), ordner, name.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EEXIST && errno != EINVAL && errno != ENOSYS)
+        return false;
+    struct stat st{};
+    if (::fstatat(ordner, name.constData(), &st, 0) == 0) {
+        if (!ist_ersetzbar(st, ordner, name))
+            return false;
+        ::fchmodat(ordner, temp.constData(), st.st_mode & 07777, 0);
+    }
+    return ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0;
+}
+
 } // namespace
 
 QString gib_entpack_fehlertext(int code)
@@ -236,13 +254,8 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         QDir().mkdir(ordnerpfad);
         ordner = kontext.verzeichnis(ordner_b);
     }
-    // An existing target keeps its permissions; a read-only one is not replaced.
-    struct stat st{};
-    const bool vorhanden = ordner >= 0 && ::fstatat(ordner, name_b.constData(), &st, 0) == 0;
-    const mode_t modus = vorhanden ? (st.st_mode & 07777) : 0666;
     QByteArray temp;
-    const bool ersetzbar = ordner >= 0 && (!vorhanden || ist_ersetzbar(st, ordner, name_b));
-    CDateiHandle datei(ersetzbar ? oeffne_temporaer(ordner, modus, temp) : -1);
+    CDateiHandle datei(ordner >= 0 ? oeffne_temporaer(ordner, 0666, temp) : -1);
     if (datei.gib() < 0) {
         entpack_ausgabe("error opening %s\n", anzeige.constData());
         unzCloseCurrentFile(archiv);
@@ -275,12 +288,10 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     }
     if (ergebnis == ENTPACK_OK) {
         setze_dateizeit(datei.gib(), eintrag.info.dosDate);
-        if (vorhanden)
-            ::fchmod(datei.gib(), modus);
         if (!datei.schliesse()) {
             entpack_ausgabe("error in writing extracted file\n");
             ergebnis = ENTPACK_SCHREIBEN;
-        } else if (::renameat(ordner, temp.constData(), ordner, name_b.constData()) != 0) {
+        } else if (!ersetze(ordner, temp, name_b)) {
             entpack_ausgabe("error opening %s\n", anzeige.constData());
             ergebnis = ENTPACK_AUSGABE;
         }
