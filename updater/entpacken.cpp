@@ -14,31 +14,6 @@
 
 namespace {
 
-// Large enough that a big file needs few write calls.
-constexpr int kopierpuffer_groesse = 256 * 1024;
-
-// A file descriptor that is closed when it goes out of scope.
-class CDateiHandle
-{
-public:
-    explicit CDateiHandle(int fd = -1) : fd(fd) {}
-    ~CDateiHandle() { schliesse(); }
-    CDateiHandle(const CDateiHandle&) = delete;
-    CDateiHandle& operator=(const CDateiHandle&) = delete;
-    int gib() const { return fd; }
-    bool schliesse()
-    {
-        if (fd < 0)
-            return true;
-        const bool ok = ::close(fd) == 0;
-        fd = -1;
-        return ok;
-    }
-
-private:
-    int fd;
-};
-
 // The temporary file beside a target, created exclusively in the target's folder. Its name is
 // short and independent of the target's, so that every name the file system accepts can be written.
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
@@ -182,64 +157,128 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
     return ::futimens(fd, zeiten) == 0;
 }
 
-CEntpackKontext::CEntpackKontext()
-{
-    try {
-        daten.reset(new char[kopierpuffer_groesse]);
-    } catch (const std::bad_alloc&) {
-        daten.reset();
-    }
-}
+CEntpackZiel::~CEntpackZiel() = default;
 
-CEntpackKontext::~CEntpackKontext()
+CZieldatei::CZieldatei() = default;
+
+CZieldatei::~CZieldatei()
 {
+    verwirf();
     if (ordner_fd >= 0)
         ::close(ordner_fd);
 }
 
-unsigned CEntpackKontext::gib_groesse() const
+int CZieldatei::verzeichnis(const QByteArray& pfad)
 {
-    return kopierpuffer_groesse;
-}
-
-int CEntpackKontext::verzeichnis(const QByteArray& pfad)
-{
-    if (ordner_fd >= 0 && pfad == ordner)
+    if (ordner_fd >= 0 && pfad == ordner_pfad)
         return ordner_fd;
     if (ordner_fd >= 0)
         ::close(ordner_fd);
     ordner_fd = ::open(pfad.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    ordner = ordner_fd >= 0 ? pfad : QByteArray();
+    ordner_pfad = ordner_fd >= 0 ? pfad : QByteArray();
     return ordner_fd;
 }
 
-int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
-                     CEntpackKontext& kontext)
+int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit)
 {
-    if (!kontext.ist_gueltig()) {
-        entpack_ausgabe("Error allocating memory\n");
-        return ENTPACK_SPEICHER;
-    }
-    const int trenner = eintrag.name.lastIndexOf(QLatin1Char('/'));
-    const QString dateiname = eintrag.name.mid(trenner + 1);
+    verwirf();
+    const int trenner = eintrag.lastIndexOf(QLatin1Char('/'));
+    const bool mit_ordner = !ohne_pfad && trenner > 0;
+    const QString ordnerpfad = mit_ordner ? ziel + QLatin1Char('/') + eintrag.leftRef(trenner) : ziel;
+    const QByteArray ordner_b = QFile::encodeName(ordnerpfad);
+    name = QFile::encodeName(eintrag.mid(trenner + 1));
+    anzeige = (ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
+    dos_zeit = zeit;
 
-    if (dateiname.isEmpty()) {
+    int ordner = verzeichnis(ordner_b);
+    if (ordner < 0 && errno == ENOENT && mit_ordner) {
+        // One level only: a missing target folder is not created behind the caller's back.
+        QDir().mkdir(ordnerpfad);
+        ordner = verzeichnis(ordner_b);
+    }
+    datei_fd = ordner >= 0 ? oeffne_temporaer(ordner, 0666, temp) : -1;
+    if (datei_fd < 0) {
+        entpack_ausgabe("error opening %s\n", anzeige.constData());
+        return ENTPACK_AUSGABE;
+    }
+    return ENTPACK_OK;
+}
+
+QByteArray& CZieldatei::puffer()
+{
+    if (block.isEmpty()) {
+        try {
+            block = QByteArray(entpack_blockgroesse, Qt::Uninitialized);
+        } catch (const std::bad_alloc&) {
+            block.clear();
+        }
+    }
+    return block;
+}
+
+bool CZieldatei::schreibe(int anzahl)
+{
+    return schreibe_daten(block.constData(), anzahl);
+}
+
+bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
+{
+    if (datei_fd >= 0 && schreibe_ganz(datei_fd, daten, anzahl))
+        return true;
+    entpack_ausgabe("error in writing extracted file\n");
+    return false;
+}
+
+int CZieldatei::beende(bool behalten)
+{
+    if (datei_fd < 0)
+        return ENTPACK_AUSGABE;
+    if (!behalten) {
+        verwirf();
+        return ENTPACK_OK;
+    }
+    setze_dateizeit(datei_fd, dos_zeit);
+    const bool geschlossen = ::close(datei_fd) == 0;
+    datei_fd = -1;
+    int ergebnis = ENTPACK_OK;
+    if (!geschlossen) {
+        entpack_ausgabe("error in writing extracted file\n");
+        ergebnis = ENTPACK_SCHREIBEN;
+    } else if (!ersetze(ordner_fd, temp, name)) {
+        entpack_ausgabe("error opening %s\n", anzeige.constData());
+        ergebnis = ENTPACK_AUSGABE;
+    } else {
+        temp.clear();
+    }
+    if (ergebnis != ENTPACK_OK)
+        verwirf();
+    return ergebnis;
+}
+
+// Closes and removes the temporary file, if there is one.
+void CZieldatei::verwirf()
+{
+    if (datei_fd >= 0)
+        ::close(datei_fd);
+    datei_fd = -1;
+    if (!temp.isEmpty() && ordner_fd >= 0)
+        ::unlinkat(ordner_fd, temp.constData(), 0);
+    temp.clear();
+}
+
+int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
+                     CEntpackZiel& ausgabe)
+{
+    const int trenner = eintrag.name.lastIndexOf(QLatin1Char('/'));
+    if (trenner == eintrag.name.size() - 1) {
         if (ohne_pfad)
             return ENTPACK_OK;
         entpack_ausgabe("creating directory: %s\n", eintrag.name.toUtf8().constData());
         lege_verzeichnis_an(ziel + QLatin1Char('/') + eintrag.name);
         return ENTPACK_OK;
     }
-
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
-
-    const QString anzeige_name = ohne_pfad ? dateiname : eintrag.name;
-    const QByteArray anzeige = anzeige_name.toUtf8();
-    const bool mit_ordner = !ohne_pfad && trenner > 0;
-    const QString ordnerpfad = mit_ordner ? ziel + QLatin1Char('/') + eintrag.name.leftRef(trenner) : ziel;
-    const QByteArray ordner_b = QFile::encodeName(ordnerpfad);
-    const QByteArray name_b = QFile::encodeName(dateiname);
 
     const int code = unzOpenCurrentFile(archiv);
     if (code != UNZ_OK) {
@@ -247,25 +286,20 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         unzCloseCurrentFile(archiv);
         return ENTPACK_OEFFNEN;
     }
-
-    int ordner = kontext.verzeichnis(ordner_b);
-    if (ordner < 0 && errno == ENOENT && mit_ordner) {
-        // One level only: a missing target folder is not created behind the caller's back.
-        QDir().mkdir(ordnerpfad);
-        ordner = kontext.verzeichnis(ordner_b);
-    }
-    QByteArray temp;
-    CDateiHandle datei(ordner >= 0 ? oeffne_temporaer(ordner, 0666, temp) : -1);
-    if (datei.gib() < 0) {
-        entpack_ausgabe("error opening %s\n", anzeige.constData());
+    if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate); anfang != ENTPACK_OK) {
         unzCloseCurrentFile(archiv);
-        return ENTPACK_AUSGABE;
+        return anfang;
     }
-
-    entpack_ausgabe(" extracting: %s\n", anzeige.constData());
+    entpack_ausgabe(" extracting: %s\n", (ohne_pfad ? eintrag.name.mid(trenner + 1) : eintrag.name).toUtf8().constData());
     int ergebnis = ENTPACK_OK;
     for (;;) {
-        const int gelesen = unzReadCurrentFile(archiv, kontext.gib_daten(), kontext.gib_groesse());
+        QByteArray& block = ausgabe.puffer();
+        if (block.isEmpty()) {
+            entpack_ausgabe("Error allocating memory\n");
+            ergebnis = ENTPACK_SPEICHER;
+            break;
+        }
+        const int gelesen = unzReadCurrentFile(archiv, block.data(), static_cast<unsigned>(block.size()));
         if (gelesen < 0) {
             entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
             ergebnis = ENTPACK_LESEN;
@@ -273,46 +307,35 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         }
         if (gelesen == 0)
             break;
-        if (!schreibe_ganz(datei.gib(), kontext.gib_daten(), gelesen)) {
-            entpack_ausgabe("error in writing extracted file\n");
+        if (!ausgabe.schreibe(gelesen)) {
             ergebnis = ENTPACK_SCHREIBEN;
             break;
         }
     }
-
     if (ergebnis != ENTPACK_OK) {
         unzCloseCurrentFile(archiv);
     } else if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
         entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);
         ergebnis = ENTPACK_SCHLIESSEN;
     }
-    if (ergebnis == ENTPACK_OK) {
-        setze_dateizeit(datei.gib(), eintrag.info.dosDate);
-        if (!datei.schliesse()) {
-            entpack_ausgabe("error in writing extracted file\n");
-            ergebnis = ENTPACK_SCHREIBEN;
-        } else if (!ersetze(ordner, temp, name_b)) {
-            entpack_ausgabe("error opening %s\n", anzeige.constData());
-            ergebnis = ENTPACK_AUSGABE;
-        }
-    }
-    if (ergebnis != ENTPACK_OK) {
-        datei.schliesse();
-        ::unlinkat(ordner, temp.constData(), 0);
-    }
-    return ergebnis;
+    const int ende = ausgabe.beende(ergebnis == ENTPACK_OK);
+    return ergebnis != ENTPACK_OK ? ergebnis : ende;
 }
 
 int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
-                        CEntpackKontext& puffer)
+                        QByteArray& puffer)
 {
     anfang.clear();
-    if (!puffer.ist_gueltig()) {
-        entpack_ausgabe("Error allocating memory\n");
-        return ENTPACK_SPEICHER;
-    }
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
+    if (puffer.isEmpty()) {
+        try {
+            puffer = QByteArray(entpack_blockgroesse, Qt::Uninitialized);
+        } catch (const std::bad_alloc&) {
+            entpack_ausgabe("Error allocating memory\n");
+            return ENTPACK_SPEICHER;
+        }
+    }
     const int code = unzOpenCurrentFile(archiv);
     if (code != UNZ_OK) {
         entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
@@ -320,7 +343,7 @@ int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, 
         return ENTPACK_OEFFNEN;
     }
     for (;;) {
-        const int gelesen = unzReadCurrentFile(archiv, puffer.gib_daten(), puffer.gib_groesse());
+        const int gelesen = unzReadCurrentFile(archiv, puffer.data(), static_cast<unsigned>(puffer.size()));
         if (gelesen < 0) {
             entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
             unzCloseCurrentFile(archiv);
@@ -329,7 +352,7 @@ int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, 
         if (gelesen == 0)
             break;
         if (anfang.size() < anzahl)
-            anfang.append(puffer.gib_daten(), qMin(gelesen, anzahl - anfang.size()));
+            anfang.append(puffer.constData(), qMin(gelesen, anzahl - anfang.size()));
     }
     if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
         entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <memory>
 
 // Extraction codes; `gib_entpack_fehlertext` gives their protocol texts.
 enum EntpackCode : int {
@@ -38,34 +37,65 @@ int lege_verzeichnis_an(const QString& pfad);
 // read as local time; the access time stays.
 bool setze_dateizeit(int fd, unsigned long dos_datum_zeit);
 
-// What one run of extractions shares: the copy buffer, and the folder of the last entry held
-// open, so that consecutive entries of one folder are created by name within it.
-class CEntpackKontext
+// Where the bytes of an entry go while it is extracted.
+class CEntpackZiel
 {
 public:
-    CEntpackKontext();
-    ~CEntpackKontext();
-    CEntpackKontext(const CEntpackKontext&) = delete;
-    CEntpackKontext& operator=(const CEntpackKontext&) = delete;
-
-    bool ist_gueltig() const { return daten != nullptr; }
-    char* gib_daten() { return daten.get(); }
-    unsigned gib_groesse() const;
-    // A handle of the folder for the *at functions; -1 (errno set) when it cannot be opened.
-    int verzeichnis(const QByteArray& pfad);
-
-private:
-    std::unique_ptr<char[]> daten;
-    QByteArray ordner;
-    int ordner_fd = -1;
+    virtual ~CEntpackZiel();
+    // Starts the target file: `name` (relative, "/" as separator) below `ziel`, or its bare file
+    // name in `ziel` when `ohne_pfad`. 0, or an extraction code that is known at once.
+    virtual int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit) = 0;
+    // The block into which the next data is read; empty when none can be had.
+    virtual QByteArray& puffer() = 0;
+    // The first `anzahl` bytes of the block are the file's next data; false when they cannot be written.
+    virtual bool schreibe(int anzahl) = 0;
+    // Ends the file: keeps it when its data was complete and sound, else throws it away. The
+    // extraction code, or 0 when the result follows later.
+    virtual int beende(bool behalten) = 0;
 };
 
+// A target file written in the calling thread: a temporary file beside the target, which takes
+// the target's name only at the end. Consecutive files of one folder are made within the folder's
+// handle, which stays open.
+class CZieldatei : public CEntpackZiel
+{
+public:
+    CZieldatei();
+    ~CZieldatei() override;
+    CZieldatei(const CZieldatei&) = delete;
+    CZieldatei& operator=(const CZieldatei&) = delete;
+
+    int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit) override;
+    QByteArray& puffer() override;
+    bool schreibe(int anzahl) override;
+    int beende(bool behalten) override;
+
+    bool schreibe_daten(const char* daten, int anzahl);
+
+private:
+    int verzeichnis(const QByteArray& pfad);
+    void verwirf();
+
+    QByteArray block;
+    QByteArray ordner_pfad;
+    int ordner_fd = -1;
+    int datei_fd = -1;
+    QByteArray temp;
+    QByteArray name;
+    QByteArray anzeige;
+    unsigned long dos_zeit = 0;
+};
+
+// Size of the blocks in which entries are read and written.
+constexpr int entpack_blockgroesse = 256 * 1024;
+
 // Writes the current entry below the target folder, keeping its folder path unless `ohne_pfad`.
-// A file is written to a temporary file beside its target and renamed over it only when its CRC
-// has been verified and its date and time are set; on any error the old file stays as it was.
+// The file is kept only when the entry's data was read completely and its CRC matched; on any
+// error the old file stays as it was. The code of the reading side (0 when the entry was sound);
+// a target that writes later reports its own result.
 int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
-                     CEntpackKontext& kontext);
+                     CEntpackZiel& ausgabe);
 
 // Reads the current entry to its end (so that its CRC is verified) and keeps its first bytes.
 int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
-                        CEntpackKontext& kontext);
+                        QByteArray& puffer);

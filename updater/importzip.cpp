@@ -1,6 +1,7 @@
 #include "importzip.h"
 #include "ccat.h"
 #include "ccbaselog.h"
+#include "cschreiber.h"
 #include "dateien.h"
 #include "cuninstallinfo.h"
 #include "entpacken.h"
@@ -96,7 +97,21 @@ private:
 
     bool liste();
     bool pruefe_wortbreite();
+    // An entry on its way: its own result, and the failures of its folders, reported with it.
+    struct COffenerEintrag
+    {
+        QString name;
+        quint64 index = 0;
+        int code = ENTPACK_OK;
+        bool datei = false;
+        bool uebersprungen = false;
+        QStringList ordnerfehler;
+        bool aktiv = false;
+    };
+
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
+    void erledige(CSchreiber& schreiber);
+    void schliesse_ab(const COffenerEintrag& e, int geschrieben);
     bool lege_ordner_an(const QString& ziel, const QStringList& teile, int anzahl_teile);
     bool sichere_ordner(const QString& ziel, const CZipEintrag& eintrag);
 
@@ -105,7 +120,13 @@ private:
     CZipArchiv archiv;
     CZeitVDN laufzeit;
     quint64 anzahl = 0;
-    CEntpackKontext puffer;
+    QByteArray pruefpuffer;
+    COffenerEintrag aktueller;
+    COffenerEintrag offener;
+    // The texts of every entry, translated once.
+    const QString text_ueberspringe = tr("überspringe %1");
+    const QString text_fehler = tr("Fehler bei entpacken von %1 : %2");
+    const QString text_installiere = tr("installiere %1");
     // Folders (relative, ending in "/") known to exist during this call.
     QSet<QString> bekannte_ordner;
     // The folder part of the last entry whose folders exist: most entries share it.
@@ -186,7 +207,7 @@ bool CZipLauf::pruefe_wortbreite()
                 temp.replace(QLatin1String(".exe"), QLatin1String(".tmpe"), Qt::CaseInsensitive);
                 temp.replace(QLatin1String(".dll"), QLatin1String(".tmpd"), Qt::CaseInsensitive);
                 CQCat::gib_instanz()->info(CQString(QStringLiteral("Test '%1' in '%2'").arg(eintrag.name, temp)));
-                const int code = lies_eintrag_anfang(archiv.gib_handle(), eintrag, pe_pruefbereich, anfang, puffer);
+                const int code = lies_eintrag_anfang(archiv.gib_handle(), eintrag, pe_pruefbereich, anfang, pruefpuffer);
                 if (code != ENTPACK_OK) {
                     melde(2, tr("Fehler bei Entpacken von %1 : %2").arg(eintrag.name, gib_entpack_fehlertext(code)));
                     fehler_marke();
@@ -251,8 +272,9 @@ bool CZipLauf::lege_ordner_an(const QString& ziel, const QStringList& teile, int
                 if (errno == EEXIST && ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
                     bekannte_ordner.insert(relativ);
                 } else {
+                    // Reported with the entry, in the protocol's order.
                     ++fehlerzahl;
-                    melde(2, tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden").arg(ordner));
+                    aktueller.ordnerfehler << tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden").arg(ordner);
                     fehler_marke();
                     ok = false;
                 }
@@ -287,62 +309,77 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     gesamt();
     melde(5, anzahl > 0 ? tr("Zielverzeichnis: %1").arg(ziel) : tr("ZIP Archiv ist leer !"));
 
-    // The texts of every entry, translated once.
-    const QString text_ueberspringe = tr("überspringe %1");
-    const QString text_fehler = tr("Fehler bei entpacken von %1 : %2");
-    const QString text_installiere = tr("installiere %1");
-
+    // The files are written by a writer thread while the next entry is read; an entry is
+    // reported (and recorded) once its file is written, always in the archive's order.
+    CSchreiber schreiber;
+    schreiber.setze_vor_dem_schreiben([this, &schreiber] { erledige(schreiber); });
     bool ergebnis = true;
+    const auto zip_fehler = [&](int code) {
+        erledige(schreiber);
+        ++fehlerzahl;
+        melde_zipfehler(code);
+        ergebnis = false;
+    };
     CZipEintrag eintrag;
     for (quint64 i = 0; i < anzahl; ++i) {
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
-                ++fehlerzahl;
-                melde_zipfehler(code);
-                ergebnis = false;
+                zip_fehler(code);
                 break;
             }
+            aktueller = COffenerEintrag();
+            aktueller.name = eintrag.name;
+            aktueller.index = i;
             if (eintrag.name.compare(QLatin1String("updater.exe"), Qt::CaseInsensitive) == 0
                 || eintrag.name.compare(QLatin1String("aktualisierer.exe"), Qt::CaseInsensitive) == 0) {
-                melde(5, text_ueberspringe.arg(eintrag.name));
+                aktueller.uebersprungen = true;
             } else {
-                int code = pruefe_eintragsname(eintrag.name);
-                if (code == ENTPACK_OK) {
+                aktueller.code = pruefe_eintragsname(eintrag.name);
+                if (aktueller.code == ENTPACK_OK) {
                     const bool ordner_da = sichere_ordner(ziel, eintrag);
+                    aktueller.datei = !eintrag.ist_verzeichnis();
                     // A folder entry is done once its folders exist.
-                    if (!eintrag.ist_verzeichnis() || !ordner_da)
-                        code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, puffer);
+                    if (aktueller.datei || !ordner_da) {
+                        const auto vorher = schreiber.gib_uebergeben();
+                        aktueller.code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, schreiber);
+                        if (schreiber.gib_uebergeben() != vorher) {
+                            offener = aktueller;
+                            offener.aktiv = true;
+                            aktueller = COffenerEintrag();
+                        }
+                    }
                 }
-                if (code != ENTPACK_OK) {
-                    ++fehlerzahl;
-                    melde(2, text_fehler.arg(eintrag.name, gib_entpack_fehlertext(code)));
-                    fehler_marke();
-                    ergebnis = false;
-                    if (code == ENTPACK_INFO)
-                        break;
-                } else {
-                    melde(5, text_installiere.arg(eintrag.name));
-                    // A folder entry was recorded above, and only when this call created it.
-                    if (!eintrag.ist_verzeichnis())
-                        ergaenze_unistall(eintrag.name, laufzeit);
-                }
+            }
+            if (!aktueller.name.isNull()) {
+                erledige(schreiber);
+                schliesse_ab(aktueller, ENTPACK_OK);
+                aktueller = COffenerEintrag();
             }
             if (i + 1 < anzahl) {
                 if (const int code = archiv.naechster(); code != UNZ_OK) {
-                    ++fehlerzahl;
-                    melde_zipfehler(code);
-                    ergebnis = false;
+                    zip_fehler(code);
                     break;
                 }
             }
-            fortschritt(i + 1);
         } catch (...) {
-            // The archive's position is unknown after an exception: stop with an error.
+            // The archive's position is unknown after an exception: stop with an error. What
+            // was written stays recorded.
+            schreiber.brich_ab();
+            try {
+                erledige(schreiber);
+            } catch (...) {
+            }
             CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
             ++fehlerzahl;
             fehler_marke();
             break;
         }
+    }
+    try {
+        erledige(schreiber);
+    } catch (...) {
+        CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
+        ++fehlerzahl;
     }
     archiv.schliesse();
     textzeile(QStringLiteral(" "));
@@ -359,6 +396,36 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     }
     fortschritt(anzahl);
     return ergebnis;
+}
+
+// Reports the entry that is with the writer, once its file is written.
+void CZipLauf::erledige(CSchreiber& schreiber)
+{
+    if (!offener.aktiv)
+        return;
+    offener.aktiv = false;
+    const int geschrieben = schreiber.hat_offenes() ? schreiber.warte() : ENTPACK_OK;
+    schliesse_ab(offener, geschrieben);
+}
+
+// Reports one entry: the failures of its folders, then its own line; records a written file.
+void CZipLauf::schliesse_ab(const COffenerEintrag& e, int geschrieben)
+{
+    for (const QString& text : e.ordnerfehler)
+        melde(2, text);
+    const int code = e.code != ENTPACK_OK ? e.code : geschrieben;
+    if (e.uebersprungen) {
+        melde(5, text_ueberspringe.arg(e.name));
+    } else if (code != ENTPACK_OK) {
+        ++fehlerzahl;
+        melde(2, text_fehler.arg(e.name, gib_entpack_fehlertext(code)));
+        fehler_marke();
+    } else {
+        melde(5, text_installiere.arg(e.name));
+        if (e.datei)
+            ergaenze_unistall(e.name, laufzeit);
+    }
+    fortschritt(e.index + 1);
 }
 
 } // namespace
