@@ -2,8 +2,10 @@
 
 namespace {
 
-// Data gathered before an entry goes to the writer, and data waiting in the writer's queue.
-constexpr int sammelgrenze = 1024 * 1024;
+// An entry up to this size is written at once by the caller: handing it to the thread and back
+// would cost more than its writing. Larger entries go to the writer while they are read.
+constexpr int sammelgrenze = entpack_blockgroesse;
+// Data waiting in the writer's queue.
 constexpr long long warteschlangen_grenze = 16LL * 1024 * 1024;
 
 } // namespace
@@ -52,34 +54,65 @@ bool CSchreiber::schreibe(int anzahl)
     }
     gesammelt_bytes += anzahl;
     gesammelt.push_back(std::move(daten));
-    if (gesammelt_bytes > sammelgrenze)
-        starte();
+    if (gesammelt_bytes > sammelgrenze) {
+        std::vector<Befehl> rest;
+        starte(rest);
+        sende(rest);
+    }
     return true;
 }
 
 int CSchreiber::beende(bool behalten)
 {
-    if (!gestartet)
-        starte();
-    Befehl ende(Art::Ende);
-    ende.behalten = behalten;
-    sende(std::move(ende));
+    if (gestartet) {
+        Befehl ende(Art::Ende);
+        ende.behalten = behalten;
+        sende(std::move(ende));
+    } else {
+        if (vor_dem_schreiben)
+            vor_dem_schreiben();
+        if (offen)
+            warte();
+        direkt_ergebnis = schreibe_direkt(behalten);
+        direkt = true;
+    }
     begonnen = gestartet = false;
     offen = true;
     ++uebergeben;
     return ENTPACK_OK;
 }
 
-// The entry goes to the writer: first the caller finishes the previous one.
-void CSchreiber::starte()
+// A small entry, written in the caller's thread.
+int CSchreiber::schreibe_direkt(bool behalten)
+{
+    int code = datei_direkt.beginne(beginn.ziel, beginn.name, beginn.ohne_pfad, beginn.dos_zeit);
+    for (const Befehl& b : gesammelt)
+        if (code == ENTPACK_OK && !datei_direkt.schreibe_daten(b.block.constData(), b.anzahl))
+            code = ENTPACK_SCHREIBEN;
+    for (Befehl& b : gesammelt)
+        if (b.block.size() == entpack_blockgroesse && freie_direkt.size() < 4)
+            freie_direkt.push_back(std::move(b.block));
+    gesammelt.clear();
+    gesammelt_bytes = 0;
+    if (code != ENTPACK_OK) {
+        datei_direkt.beende(false);
+        return code;
+    }
+    return datei_direkt.beende(behalten);
+}
+
+// The entry goes to the writer: first the caller finishes the previous one. The gathered
+// commands are left in `rest` for the caller to send, together with what follows.
+void CSchreiber::starte(std::vector<Befehl>& rest)
 {
     if (vor_dem_schreiben)
         vor_dem_schreiben();
     if (offen)
         warte();
-    sende(std::move(beginn));
+    rest.reserve(gesammelt.size() + 2);
+    rest.push_back(std::move(beginn));
     for (Befehl& b : gesammelt)
-        sende(std::move(b));
+        rest.push_back(std::move(b));
     gesammelt.clear();
     gesammelt_bytes = 0;
     gestartet = true;
@@ -87,8 +120,15 @@ void CSchreiber::starte()
 
 int CSchreiber::warte()
 {
+    if (direkt) {
+        direkt = false;
+        offen = false;
+        return direkt_ergebnis;
+    }
     std::unique_lock<std::mutex> lock(mutex);
-    signal.wait(lock, [this] { return ergebnis_da; });
+    aufrufer_wartet = true;
+    fuer_aufrufer.wait(lock, [this] { return ergebnis_da; });
+    aufrufer_wartet = false;
     ergebnis_da = false;
     offen = false;
     return ergebnis;
@@ -101,8 +141,7 @@ void CSchreiber::brich_ab()
     gesammelt.clear();
     gesammelt_bytes = 0;
     if (gestartet) {
-        Befehl ende(Art::Ende);
-        sende(std::move(ende));
+        sende(Befehl(Art::Ende));
         offen = true;
         warte();
     }
@@ -111,16 +150,35 @@ void CSchreiber::brich_ab()
 
 void CSchreiber::sende(Befehl befehl)
 {
+    std::vector<Befehl> befehle;
+    befehle.push_back(std::move(befehl));
+    sende(befehle);
+}
+
+void CSchreiber::sende(std::vector<Befehl>& befehle)
+{
+    long long groesse = 0;
+    for (const Befehl& b : befehle)
+        groesse += b.block.size();
     std::unique_lock<std::mutex> lock(mutex);
-    const int groesse = befehl.block.size();
-    signal.wait(lock, [&] { return warteschlange_bytes == 0 || warteschlange_bytes + groesse <= warteschlangen_grenze; });
+    aufrufer_wartet = true;
+    fuer_aufrufer.wait(lock, [&] { return warteschlange_bytes == 0 || warteschlange_bytes + groesse <= warteschlangen_grenze; });
+    aufrufer_wartet = false;
     warteschlange_bytes += groesse;
-    warteschlange.push_back(std::move(befehl));
-    signal.notify_all();
+    for (Befehl& b : befehle)
+        warteschlange.push_back(std::move(b));
+    befehle.clear();
+    if (schreiber_wartet)
+        arbeit_da.notify_one();
 }
 
 QByteArray CSchreiber::hole_block()
 {
+    if (!freie_direkt.empty()) {
+        QByteArray block = std::move(freie_direkt.back());
+        freie_direkt.pop_back();
+        return block;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex);
         if (!freie_bloecke.empty()) {
@@ -144,11 +202,14 @@ void CSchreiber::arbeite()
         Befehl befehl;
         {
             std::unique_lock<std::mutex> lock(mutex);
-            signal.wait(lock, [this] { return !warteschlange.empty(); });
+            schreiber_wartet = true;
+            arbeit_da.wait(lock, [this] { return !warteschlange.empty(); });
+            schreiber_wartet = false;
             befehl = std::move(warteschlange.front());
             warteschlange.pop_front();
             warteschlange_bytes -= befehl.block.size();
-            signal.notify_all();
+            if (aufrufer_wartet && befehl.block.size() > 0)
+                fuer_aufrufer.notify_one();
         }
         bool fertig = false;
         int fertig_code = ENTPACK_OK;
@@ -178,13 +239,16 @@ void CSchreiber::arbeite()
                 code = ENTPACK_OK;
             }
         }
-        std::lock_guard<std::mutex> lock(mutex);
-        if (befehl.art == Art::Daten && befehl.block.size() == entpack_blockgroesse && freie_bloecke.size() < 8)
-            freie_bloecke.push_back(std::move(befehl.block));
-        if (fertig) {
-            ergebnis = fertig_code;
-            ergebnis_da = true;
-            signal.notify_all();
+        if (befehl.art == Art::Daten || fertig) {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (befehl.art == Art::Daten && befehl.block.size() == entpack_blockgroesse && freie_bloecke.size() < 8)
+                freie_bloecke.push_back(std::move(befehl.block));
+            if (fertig) {
+                ergebnis = fertig_code;
+                ergebnis_da = true;
+                if (aufrufer_wartet)
+                    fuer_aufrufer.notify_one();
+            }
         }
     }
 }

@@ -14,11 +14,13 @@
 #include <vector>
 
 // A target for `entpacke_eintrag` whose file work (creating, writing, setting the time,
-// renaming) runs in a writer thread, in the order the entries were given. An entry's data is
-// first gathered up to a threshold; only when the entry goes to the writer is the hook
-// `vor_dem_schreiben` called, so that the caller can first finish the previous entry (wait for
-// its result, report it). At most one entry is thus with the writer while the next is read, and
-// what is written after a stop is exactly what a one-by-one run would have written.
+// renaming) for large entries runs in a writer thread while the entry is still being read and
+// inflated; small entries are written at once in the caller's thread. Entries are written in the
+// order given. An entry's data is first gathered up to a threshold; only when the entry is about
+// to be written is the hook `vor_dem_schreiben` called, so that the caller can first finish the
+// previous entry (wait for its result, report it). At most one entry is thus with the writer
+// while the next is read, and what is written after a stop is exactly what a one-by-one run
+// would have written.
 class CSchreiber : public CEntpackZiel
 {
 public:
@@ -58,7 +60,9 @@ private:
         bool behalten = false;
     };
 
-    void starte();
+    void starte(std::vector<Befehl>& rest);
+    int schreibe_direkt(bool behalten);
+    void sende(std::vector<Befehl>& befehle);
     void sende(Befehl befehl);
     void arbeite();
     QByteArray hole_block();
@@ -73,10 +77,20 @@ private:
     bool gestartet = false;
     bool offen = false;
     unsigned long long uebergeben = 0;
+    // Small entries: written here, their result kept for `warte`.
+    CZieldatei datei_direkt;
+    std::vector<QByteArray> freie_direkt;
+    bool direkt = false;
+    int direkt_ergebnis = ENTPACK_OK;
 
     // Shared with the writer thread, under `mutex`.
     std::mutex mutex;
-    std::condition_variable signal;
+    // The writer waits for work; the caller waits for room in the queue or for a result. Each
+    // side is woken only while it waits.
+    std::condition_variable arbeit_da;
+    std::condition_variable fuer_aufrufer;
+    bool schreiber_wartet = false;
+    bool aufrufer_wartet = false;
     std::deque<Befehl> warteschlange;
     long long warteschlange_bytes = 0;
     std::vector<QByteArray> freie_bloecke;

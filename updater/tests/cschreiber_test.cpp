@@ -102,6 +102,15 @@ TEST_F(Schreiber, AbbruchUndEndeOhneErgebnisabholung)
         EXPECT_TRUE(s.schreibe(1));
         s.brich_ab();
         EXPECT_FALSE(s.hat_offenes());
+        // Also when the entry is already with the writer.
+        EXPECT_EQ(s.beginne(ziel, "gross.txt", false, dos_zeit), ENTPACK_OK);
+        for (int i = 0; i < 3; ++i) {
+            QByteArray& b = s.puffer();
+            b.fill('z');
+            EXPECT_TRUE(s.schreibe(b.size()));
+        }
+        s.brich_ab();
+        EXPECT_FALSE(s.hat_offenes());
         // An entry handed over whose result nobody takes: the destructor waits for it.
         EXPECT_EQ(s.beginne(ziel, "fertig.txt", false, dos_zeit), ENTPACK_OK);
         s.puffer()[0] = 'y';
@@ -109,6 +118,7 @@ TEST_F(Schreiber, AbbruchUndEndeOhneErgebnisabholung)
         s.beende(true);
     }
     EXPECT_FALSE(QFileInfo::exists(ziel + "/halb.txt"));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/gross.txt"));
     EXPECT_EQ(lies(ziel + "/fertig.txt"), QByteArray("y"));
     EXPECT_EQ(inhalt(), QStringList{"fertig.txt"});
 }
