@@ -81,8 +81,9 @@ def main():
     parser.add_argument("--programm", required=True, help="path of the built aktualisierer")
     parser.add_argument("--arbeit", default="bench-arbeit", help="work folder for archives and targets")
     parser.add_argument("--laeufe", type=int, default=5, help="runs per tool and archive")
-    parser.add_argument("--ziel", help="folder in which the fresh target folders are made "
-                        "(default: the work folder; /dev/shm leaves the disk out of the measurement)")
+    parser.add_argument("--ziel", help="folder in which the fresh target folders are made (default: "
+                        "/dev/shm when it exists, so that the disk's own noise stays out of the "
+                        "measurement; else the work folder)")
     parser.add_argument("--klein", type=int, default=20000, help="number of small files")
     parser.add_argument("--gross", type=int, default=16, help="number of large files")
     parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB")
@@ -97,7 +98,14 @@ def main():
         ("%d x %d MiB" % (args.gross, args.mib),
          baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))),
     ]
-    ziel = os.path.join(os.path.abspath(args.ziel) if args.ziel else arbeit, "ziel")
+    if args.ziel:
+        basis = os.path.abspath(args.ziel)
+    elif os.path.isdir("/dev/shm") and os.access("/dev/shm", os.W_OK):
+        basis = "/dev/shm"
+    else:
+        basis = arbeit
+    ziel = os.path.join(basis, "aktualisierer-bench-%d" % os.getpid())
+    print("targets in %s" % basis, flush=True)
     # The protocol goes to a log file in the work folder; the runs start there, where the updater
     # finds this configuration first.
     if os.path.exists(os.path.join(arbeit, "aktualisierer.log")):

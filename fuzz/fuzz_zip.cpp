@@ -1,0 +1,49 @@
+// Fuzz target: an update archive listed, checked and installed; nothing may land outside the target.
+#include "cuninstallinfo.h"
+#include "importzip.h"
+#include "kerneinstellungen.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
+{
+    kern_einstellungen().setze_fehlerdatei(0);
+    QTemporaryDir ordner;
+    if (!ordner.isValid())
+        return 0;
+    const QString archiv = ordner.path() + QStringLiteral("/archiv.zip");
+    const QString ziel = ordner.path() + QStringLiteral("/ziel");
+    QDir().mkpath(ziel);
+    {
+        QFile datei(archiv);
+        if (!datei.open(QIODevice::WriteOnly))
+            return 0;
+        datei.write(reinterpret_cast<const char*>(daten), static_cast<qint64>(groesse));
+    }
+    unistall_map().clear();
+    for (int modus : {1, 2, 0})
+        ImportZIP_installation(nullptr, &modus, archiv, ziel, nullptr);
+
+    // Beside the target folder there is still only the archive.
+    const QStringList neben = QDir(ordner.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    if (neben != QStringList{QStringLiteral("archiv.zip"), QStringLiteral("ziel")})
+        std::abort();
+    // Every record names a file or folder below the target, and no temporary file stays.
+    for (const auto& eintrag : unistall_map()) {
+        const QString pfad = QDir::cleanPath(ziel + QLatin1Char('/') + eintrag.first);
+        if (!pfad.startsWith(ziel + QLatin1Char('/')) || !QFileInfo::exists(pfad))
+            std::abort();
+    }
+    QDirIterator it(ziel, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (it.next().contains(QLatin1String("/.aktualisierer-")))
+            std::abort();
+    unistall_map().clear();
+    return 0;
+}
