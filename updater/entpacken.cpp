@@ -72,6 +72,40 @@ bool ersetze(int ordner, const QByteArray& temp, const QByteArray& name)
     return ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0;
 }
 
+// Opens the current entry for reading: ENTPACK_OK or ENTPACK_OEFFNEN.
+int oeffne_eintrag(unzFile archiv)
+{
+    const int code = unzOpenCurrentFile(archiv);
+    if (code == UNZ_OK)
+        return ENTPACK_OK;
+    entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
+    unzCloseCurrentFile(archiv);
+    return ENTPACK_OEFFNEN;
+}
+
+// Reads the next block of the entry: the number of bytes (0 at the end), or ENTPACK_LESEN.
+int lies_block(unzFile archiv, QByteArray& block)
+{
+    const int gelesen = unzReadCurrentFile(archiv, block.data(), static_cast<unsigned>(block.size()));
+    if (gelesen >= 0)
+        return gelesen;
+    entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
+    return ENTPACK_LESEN;
+}
+
+// Closes the entry. After a complete read this verifies the CRC: ENTPACK_SCHLIESSEN when it
+// fails; an earlier error is passed on.
+int schliesse_eintrag(unzFile archiv, int ergebnis)
+{
+    const int code = unzCloseCurrentFile(archiv);
+    if (ergebnis != ENTPACK_OK)
+        return ergebnis;
+    if (code == UNZ_OK)
+        return ENTPACK_OK;
+    entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", code);
+    return ENTPACK_SCHLIESSEN;
+}
+
 } // namespace
 
 QString gib_entpack_fehlertext(int code)
@@ -280,12 +314,8 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
 
-    const int code = unzOpenCurrentFile(archiv);
-    if (code != UNZ_OK) {
-        entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
-        unzCloseCurrentFile(archiv);
-        return ENTPACK_OEFFNEN;
-    }
+    if (const int code = oeffne_eintrag(archiv); code != ENTPACK_OK)
+        return code;
     if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate); anfang != ENTPACK_OK) {
         unzCloseCurrentFile(archiv);
         return anfang;
@@ -299,25 +329,17 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
             ergebnis = ENTPACK_SPEICHER;
             break;
         }
-        const int gelesen = unzReadCurrentFile(archiv, block.data(), static_cast<unsigned>(block.size()));
-        if (gelesen < 0) {
-            entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
-            ergebnis = ENTPACK_LESEN;
+        const int gelesen = lies_block(archiv, block);
+        if (gelesen <= 0) {
+            ergebnis = gelesen;
             break;
         }
-        if (gelesen == 0)
-            break;
         if (!ausgabe.schreibe(gelesen)) {
             ergebnis = ENTPACK_SCHREIBEN;
             break;
         }
     }
-    if (ergebnis != ENTPACK_OK) {
-        unzCloseCurrentFile(archiv);
-    } else if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
-        entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);
-        ergebnis = ENTPACK_SCHLIESSEN;
-    }
+    ergebnis = schliesse_eintrag(archiv, ergebnis);
     const int ende = ausgabe.beende(ergebnis == ENTPACK_OK);
     return ergebnis != ENTPACK_OK ? ergebnis : ende;
 }
@@ -336,27 +358,17 @@ int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, 
             return ENTPACK_SPEICHER;
         }
     }
-    const int code = unzOpenCurrentFile(archiv);
-    if (code != UNZ_OK) {
-        entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
-        unzCloseCurrentFile(archiv);
-        return ENTPACK_OEFFNEN;
-    }
+    if (const int code = oeffne_eintrag(archiv); code != ENTPACK_OK)
+        return code;
+    int ergebnis = ENTPACK_OK;
     for (;;) {
-        const int gelesen = unzReadCurrentFile(archiv, puffer.data(), static_cast<unsigned>(puffer.size()));
-        if (gelesen < 0) {
-            entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
-            unzCloseCurrentFile(archiv);
-            return ENTPACK_LESEN;
-        }
-        if (gelesen == 0)
+        const int gelesen = lies_block(archiv, puffer);
+        if (gelesen <= 0) {
+            ergebnis = gelesen;
             break;
+        }
         if (anfang.size() < anzahl)
             anfang.append(puffer.constData(), qMin(gelesen, anzahl - anfang.size()));
     }
-    if (const int z = unzCloseCurrentFile(archiv); z != UNZ_OK) {
-        entpack_ausgabe("error %d with zipfile in unzCloseCurrentFile\n", z);
-        return ENTPACK_SCHLIESSEN;
-    }
-    return ENTPACK_OK;
+    return schliesse_eintrag(archiv, ergebnis);
 }

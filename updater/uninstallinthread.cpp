@@ -28,6 +28,20 @@ void melde_fehler(const QString& text)
     qmelde(2, klasse_kurz, CQString("UninstallInThread"), CQString(text));
 }
 
+const char* const datei_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlgeschlagen Löschen Datei %1");
+const char* const ordner_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlgeschlagen Löschen Verzeichnis %1");
+
+// Reports one deletion; 1 when it failed.
+int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
+{
+    if (geloescht) {
+        melde_info(tr("gelöscht %1").arg(pfad));
+        return 0;
+    }
+    melde_fehler(tr(fehlertext).arg(pfad));
+    return 1;
+}
+
 bool ist_absolut(const QString& schluessel)
 {
     return schluessel.startsWith(QLatin1Char('\\')) || schluessel.contains(QLatin1Char(':'));
@@ -94,17 +108,13 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
         const QString& schluessel = eintrag.first;
         const QString pfad = ist_absolut(schluessel) ? schluessel : wurzel + QLatin1Char('/') + schluessel;
         if (verlaesst_wurzel(schluessel)) {
-            melde_fehler(tr("Fehlgeschlagen Löschen Datei %1").arg(pfad));
-            ++fehler;
+            fehler += berichte(false, pfad, datei_fehler);
         } else if (QFileInfo(pfad).isDir()) {
             const QString ordner = ohne_endtrenner(pfad);
             if (!ist_wurzel(ordner, wurzel))
                 verzeichnisse.push_back(ordner);
-        } else if (QFile::remove(pfad)) {
-            melde_info(tr("gelöscht %1").arg(pfad));
         } else {
-            melde_fehler(tr("Fehlgeschlagen Löschen Datei %1").arg(pfad));
-            ++fehler;
+            fehler += berichte(QFile::remove(pfad), pfad, datei_fehler);
         }
         if (log)
             log->setze_fortschritt(schritt);
@@ -123,12 +133,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<QString>());
     int erledigt = 0;
     for (const QString& ordner : verzeichnisse) {
-        if (QDir().rmdir(ordner)) {
-            melde_info(tr("gelöscht %1").arg(ordner));
-        } else {
-            melde_fehler(tr("Fehlgeschlagen Löschen Verzeichnis %1").arg(ordner));
-            ++fehler;
-        }
+        fehler += berichte(QDir().rmdir(ordner), ordner, ordner_fehler);
         if (log)
             log->setze_fortschritt(erledigt);
         ++erledigt;
