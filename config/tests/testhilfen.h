@@ -60,12 +60,13 @@ public:
 class Trennzeichen : public CKernEinstellungen
 {
 public:
-    explicit Trennzeichen(const std::string& z) : zeichen(z) { setze_kern_einstellungen(this); }
-    ~Trennzeichen() override { setze_kern_einstellungen(nullptr); }
+    explicit Trennzeichen(const std::string& z) : zeichen(z), vorher(setze_kern_einstellungen(this)) {}
+    ~Trennzeichen() override { setze_kern_einstellungen(vorher); }
     std::string dezimaltrennzeichen() const override { return zeichen; }
 
 private:
     std::string zeichen;
+    CKernEinstellungen* vorher;
 };
 
 // Runs the call and returns the CFehler it raises; fails the test when it raises none.
