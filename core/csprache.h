@@ -11,7 +11,8 @@
 // Language code -> display name, e.g. "de" -> "Deutsch", "en" -> "Englisch".
 using CSprachTabelle = std::map<CQString, CQString>;
 
-// One object, created at start with the application name and never deleted. Its texts are
+// One object, created at start with the application name and never deleted (keep it in a
+// static pointer). Its texts are
 // translated by Qt in the context "QObject" (the class has no meta object of its own).
 //
 // The program's start calls `setze_startsprache` once, after the application object exists

@@ -14,7 +14,7 @@ int main(int argc, char** argv)
         return 2;
     gib_anwendungsverzeichnis(true, CQString(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/programm")), true);
 
-    auto* sprache = new CSprache(CQString("Aktualisierer"));
+    static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
     for (const auto& [code, name] : gib_sprachen())
         std::cout << "sprache " << code.toStdString() << ' ' << name.toStdString() << '\n';
     std::cout << "start " << ermittle_startsprache().toStdString() << '\n';
