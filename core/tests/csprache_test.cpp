@@ -3,6 +3,7 @@
 #include "cfehler.h"
 #include "ci18n.h"
 #include "csprache.h"
+#include "klassen.h"
 #include "verzeichnisse.h"
 
 #include <QCoreApplication>
@@ -82,6 +83,9 @@ std::vector<QString> codes(const CSprachTabelle& tabelle)
 
 TEST_F(SpracheTest, OhneDateienNurDeutschUndFremdeCodesAendernNichts)
 {
+    EXPECT_EQ(sprache.gib_klasse(), &eintrag_CSprache);
+    EXPECT_TRUE(sprache.ist_abgeleitet_von(CBasis::klasse));
+
     const CSprachTabelle tabelle = gib_sprachen();
     ASSERT_EQ(codes(tabelle), std::vector<QString>{QStringLiteral("de")});
     EXPECT_EQ(tabelle.at(CQString("de")), QStringLiteral("Deutsch"));
