@@ -3,6 +3,7 @@
 #include "cfehler.h"
 #include "ci18n.h"
 #include "csteuervarinterface.h"
+#include "cvariablesteuerfarbe.h"
 #include "cwert.h"
 #include "klassen.h"
 #include "werttext.h"
@@ -265,13 +266,14 @@ template class CVariableSteuerUI<EBool>;
 
 void lege_steuervar_vorlagen_an()
 {
-    // Built in this order; the colour variables add the template "farbe" (5) themselves.
+    // Built in this order.
     static const bool angelegt = [] {
         new CVariableSteuer<double>(0, "double");
         new CVariableSteuer<int>(1, "int");
         new CVariableSteuer<unsigned>(2, "unsigned");
         new CVariableSteuer<EBool>(4, "bool");
         new CVariableSteuer<std::string>(3, "string");
+        new CVariableSteuerFarbe(5, "farbe");
         return true;
     }();
     (void)angelegt;

@@ -92,6 +92,6 @@ extern template class CVariableSteuerUI<double>;
 extern template class CVariableSteuerUI<std::string>;
 extern template class CVariableSteuerUI<EBool>;
 
-// Builds the template variables of int, unsigned, double, std::string and EBool once
-// (kind numbers 1, 2, 0, 3, 4); they are never destroyed.
+// Builds the template variables of int, unsigned, double, std::string, EBool and colours once
+// (kind numbers 1, 2, 0, 3, 4, 5); they are never destroyed.
 void lege_steuervar_vorlagen_an();

@@ -22,5 +22,5 @@ void ergaenze_steuervar_vorlage(const int& nummer, CVariableBasis* vorlage);
 // Removes the entries that point to this variable (and no other), so that a destroyed variable
 // leaves nothing behind in the registry or the template list.
 void entferne_steuervar(const std::string& schluessel, const CVariableBasis* variable);
-// The template list, with the templates of int, unsigned, double, std::string and EBool in it.
+// The template list, with the templates of int, unsigned, double, std::string, EBool and colours in it.
 CSteuerVarVorlagen* gib_steuervar_vorlagen();

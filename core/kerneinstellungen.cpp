@@ -1,4 +1,5 @@
 #include "kerneinstellungen.h"
+#include "ebool.h"
 
 namespace {
 
@@ -14,15 +15,21 @@ std::atomic<CKernEinstellungen*>& aktuell()
     return a;
 }
 
+// The value of a switch, or its default while it is not set.
+int wert_oder(int wert, int vorgabe)
+{
+    return wert == NICHT_GESETZT ? vorgabe : wert;
+}
+
 } // namespace
 
 CKernEinstellungen::~CKernEinstellungen() = default;
 
-int CKernEinstellungen::debug_ausgabe() const { return debug; }
-int CKernEinstellungen::unterdruecke_infos() const { return infos; }
-int CKernEinstellungen::unterdruecke_warnungen() const { return warnungen; }
-int CKernEinstellungen::ascii_ausgabe() const { return ascii; }
-int CKernEinstellungen::fehlerdatei() const { return datei; }
+int CKernEinstellungen::debug_ausgabe() const { return wert_oder(debug, 0); }
+int CKernEinstellungen::unterdruecke_infos() const { return wert_oder(infos, 0); }
+int CKernEinstellungen::unterdruecke_warnungen() const { return wert_oder(warnungen, 0); }
+int CKernEinstellungen::ascii_ausgabe() const { return wert_oder(ascii, 0); }
+int CKernEinstellungen::fehlerdatei() const { return wert_oder(datei, 1); }
 std::string CKernEinstellungen::dezimaltrennzeichen() const { return "."; }
 unsigned CKernEinstellungen::zeitformat() const { return 0; }
 
@@ -38,9 +45,9 @@ CKernEinstellungen& kern_einstellungen()
     return e ? *e : standard();
 }
 
-void setze_kern_einstellungen(CKernEinstellungen* einstellungen)
+CKernEinstellungen* setze_kern_einstellungen(CKernEinstellungen* einstellungen)
 {
-    aktuell() = einstellungen;
+    return aktuell().exchange(einstellungen);
 }
 
 bool ist_debug_ausgabe() { return kern_einstellungen().debug_ausgabe() == 1; }

@@ -5,8 +5,9 @@
 #include <string>
 
 // The core reads its switches through this object. The base keeps the catalogue's defaults
-// (so the core works before and without the catalogue); the catalogue installs a subclass
-// that answers from the real configuration variables.
+// (so the core works before and without the catalogue) and answers like the variables do: a
+// switch set to 99999999 (not set) gives its default. The settings catalogue installs a
+// subclass that reads and writes the real configuration variables.
 class CKernEinstellungen
 {
 public:
@@ -37,8 +38,9 @@ private:
 
 // The accessor in force; the defaults until `setze_kern_einstellungen` installs another.
 CKernEinstellungen& kern_einstellungen();
-// Installs the accessor (not owned; it must live until exit). Null restores the defaults.
-void setze_kern_einstellungen(CKernEinstellungen* einstellungen);
+// Installs the accessor (not owned; it must live while installed) and returns the one it
+// replaces, so that a caller can put that back. Null installs the defaults.
+CKernEinstellungen* setze_kern_einstellungen(CKernEinstellungen* einstellungen);
 
 // Switch readers of the message functions.
 bool ist_debug_ausgabe();

@@ -9,7 +9,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <log4cpp/Category.hh>
+#include <log4cpp/PatternLayout.hh>
+#include <log4cpp/StringQueueAppender.hh>
 #include <string>
+#include <vector>
 
 // A descriptor whose bounds, kind and attribute a test sets; the program itself builds none with bounds.
 template <typename T>
@@ -60,12 +64,13 @@ public:
 class Trennzeichen : public CKernEinstellungen
 {
 public:
-    explicit Trennzeichen(const std::string& z) : zeichen(z) { setze_kern_einstellungen(this); }
-    ~Trennzeichen() override { setze_kern_einstellungen(nullptr); }
+    explicit Trennzeichen(const std::string& z) : zeichen(z), vorher(setze_kern_einstellungen(this)) {}
+    ~Trennzeichen() override { setze_kern_einstellungen(vorher); }
     std::string dezimaltrennzeichen() const override { return zeichen; }
 
 private:
     std::string zeichen;
+    CKernEinstellungen* vorher;
 };
 
 // Runs the call and returns the CFehler it raises; fails the test when it raises none.
@@ -94,3 +99,30 @@ QByteArray fehlerdatei_nach(F&& aufruf)
     QDir::setCurrent(vorher);
     return inhalt;
 }
+
+// Collects the logger's lines ("<priority> <text>") while it lives.
+class LogMitschnitt
+{
+public:
+    LogMitschnitt()
+    {
+        auto* layout = new log4cpp::PatternLayout;
+        layout->setConversionPattern("%p %m");
+        appender->setLayout(layout);
+        wurzel.setPriority(log4cpp::Priority::DEBUG);
+        wurzel.addAppender(appender);
+    }
+    ~LogMitschnitt() { wurzel.removeAppender(appender); }
+
+    std::vector<std::string> zeilen()
+    {
+        std::vector<std::string> z;
+        for (auto& q = appender->getQueue(); !q.empty(); q.pop())
+            z.push_back(q.front());
+        return z;
+    }
+
+private:
+    log4cpp::Category& wurzel = log4cpp::Category::getRoot();
+    log4cpp::StringQueueAppender* appender = new log4cpp::StringQueueAppender("mitschnitt");
+};

@@ -109,12 +109,16 @@ TEST_F(FehlerTest, SchalterAusSchreibtNichts)
     CFehler(3, klasse_funktion, "a", "b");
     CQFehler(3, klasse_funktion, CQString("a"), CQString("b"));
     // Only exactly 1 counts as on.
-    kern_einstellungen().setze_fehlerdatei(99999999);
+    kern_einstellungen().setze_fehlerdatei(2);
     CFehler(3, klasse_funktion, "a", "b");
     EXPECT_FALSE(QFile::exists(QStringLiteral("fehler.txt")));
     kern_einstellungen().setze_fehlerdatei(1);
     CQFehler(3, klasse_funktion, CQString("a"), CQString("b"));
     EXPECT_EQ(zeilen().size(), 3);
+    // Not set means the default, which is on.
+    kern_einstellungen().setze_fehlerdatei(99999999);
+    CFehler(3, klasse_funktion, "a", "b");
+    EXPECT_EQ(zeilen().size(), 6);
 }
 
 TEST_F(FehlerTest, KopienSchreibenKeinenZweitenDatensatz)

@@ -67,8 +67,11 @@ public:
 class EinstellungenWahl
 {
 public:
-    explicit EinstellungenWahl(TestEinstellungen& e) { setze_kern_einstellungen(&e); }
-    ~EinstellungenWahl() { setze_kern_einstellungen(nullptr); }
+    explicit EinstellungenWahl(TestEinstellungen& e) : vorher(setze_kern_einstellungen(&e)) {}
+    ~EinstellungenWahl() { setze_kern_einstellungen(vorher); }
+
+private:
+    CKernEinstellungen* vorher;
 };
 
 // Makes a fresh temporary folder the working folder, and goes back afterwards.

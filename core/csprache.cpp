@@ -1,0 +1,310 @@
+#include "csprache.h"
+#include "anwendung.h"
+#include "ccat.h"
+#include "cfehler.h"
+#include "klassen.h"
+#include "verzeichnisse.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <algorithm>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+CKlasse* CSprache::klasse = &eintrag_CSprache;
+
+namespace {
+
+const QString deutsch = QStringLiteral("de");
+
+// Owned here; every object lives until the next switch replaces it, or until exit.
+struct SSprachZustand
+{
+    QString anwendungsname;
+    std::vector<QTranslator*> qt_uebersetzer;
+    QTranslator* produkt_uebersetzer = nullptr;
+    QString produkt_sprache;
+    CI18n* eigene_tabelle = nullptr;
+    CI18n* wiederherzustellen = nullptr;
+    CQtUebersetzeInterface* qt_seite = nullptr;
+};
+
+SSprachZustand& zustand()
+{
+    static SSprachZustand* z = new SSprachZustand;
+    return *z;
+}
+
+QString qm_verzeichnis()
+{
+    return suche_qm_verzeichnis().absolutePath();
+}
+
+bool existiert(const QString& ordner, const QString& datei)
+{
+    return QFileInfo::exists(ordner + QLatin1Char('/') + datei);
+}
+
+// The product's file of a language in one folder of its own (the support folder of the language).
+QString sprachordner_datei(const QString& code)
+{
+    return gib_sprachverzeichnis(CQString(code)).absolutePath() + QLatin1Char('/') + zustand().anwendungsname
+           + QStringLiteral(".qm");
+}
+
+// The product's ".qm" of a language: side by side in the translation folder, else in the
+// language's own support folder (where `gib_sprachen` may have found it); empty when neither.
+QString produktdatei(const QString& code, const QString& qm_ordner)
+{
+    const QString daneben = qm_ordner + QLatin1Char('/') + zustand().anwendungsname + QLatin1Char('_') + code
+                            + QStringLiteral(".qm");
+    if (QFileInfo::exists(daneben))
+        return daneben;
+    const QString eigen = sprachordner_datei(code);
+    return QFileInfo::exists(eigen) ? eigen : QString();
+}
+
+std::string ueb(const char* text, const QString& pfad)
+{
+    return uebersetze_(CString(text), CSprache::klasse).arg(CString(pfad.toStdString())).gib_string();
+}
+
+void entferne(QTranslator*& uebersetzer)
+{
+    if (!uebersetzer)
+        return;
+    QCoreApplication::removeTranslator(uebersetzer);
+    delete uebersetzer;
+    uebersetzer = nullptr;
+}
+
+// Installs Qt's own files of the language that exist; loading may fail, they are installed anyway.
+void lade_qt_bibliothek(const QString& code, const QString& qm_ordner)
+{
+    for (const QString& stamm : {QStringLiteral("qt_"), QStringLiteral("qtbase_")}) {
+        const QString datei = stamm + code + QStringLiteral(".qm");
+        if (!existiert(qm_ordner, datei))
+            continue;
+        auto* uebersetzer = new QTranslator;
+        uebersetzer->load(datei, qm_ordner);
+        QCoreApplication::installTranslator(uebersetzer);
+        zustand().qt_uebersetzer.push_back(uebersetzer);
+    }
+}
+
+void entferne_qt_bibliothek()
+{
+    for (QTranslator*& uebersetzer : zustand().qt_uebersetzer)
+        entferne(uebersetzer);
+    zustand().qt_uebersetzer.clear();
+}
+
+void melde_fehler(const std::string& text)
+{
+    std::cerr << text << std::flush;
+    CQCat::gib_instanz()->log(300, text);
+}
+
+// Back to German: the table that was current before, no product translator.
+void stelle_deutsch_her()
+{
+    SSprachZustand& z = zustand();
+    if (z.wiederherzustellen)
+        setze_i18n(z.wiederherzustellen);
+    z.wiederherzustellen = nullptr;
+    delete z.eigene_tabelle;
+    z.eigene_tabelle = nullptr;
+    delete z.qt_seite;
+    z.qt_seite = nullptr;
+    entferne(z.produkt_uebersetzer);
+    z.produkt_sprache.clear();
+}
+
+// A table of the language's own, made current; returns the ".itr" path read, or empty.
+QString lege_eigene_tabelle_an()
+{
+    SSprachZustand& z = zustand();
+    auto* neu = new CI18n;
+    CI18n* vorher = setze_i18n(neu);
+    if (z.eigene_tabelle)
+        delete z.eigene_tabelle;
+    else
+        z.wiederherzustellen = vorher;
+    z.eigene_tabelle = neu;
+
+    const QString itr = gib_support_verzeichnis(true).absolutePath() + QLatin1Char('/') + z.anwendungsname
+                        + QStringLiteral(".itr");
+    if (!QFileInfo::exists(itr))
+        return QString();
+    neu->importiere_uebersetzungen(itr.toStdString());
+    return itr;
+}
+
+// Loads the product's file of the language; on failure the previous one stays. Returns the path loaded, or empty.
+QString lade_produktdatei(const QString& code, const QString& qm_ordner)
+{
+    SSprachZustand& z = zustand();
+    const QString datei = produktdatei(code, qm_ordner);
+    if (datei.isEmpty()) {
+        melde_fehler(ueb("Fehlende Qt-Sprachdatei '%1'",
+                         qm_ordner + QLatin1Char('/') + z.anwendungsname + QLatin1Char('_') + code
+                             + QStringLiteral(".qm")));
+        return QString();
+    }
+    auto* uebersetzer = new QTranslator;
+    const QFileInfo info(datei);
+    if (!uebersetzer->load(info.fileName(), info.absolutePath())) {
+        // A damaged file would be installed as an empty translation: keep the previous one.
+        delete uebersetzer;
+        melde_fehler(ueb("Qt-Sprachdatei '%1' ist nicht lesbar", datei));
+        return QString();
+    }
+    entferne(z.produkt_uebersetzer);
+    QCoreApplication::installTranslator(uebersetzer);
+    z.produkt_uebersetzer = uebersetzer;
+    z.produkt_sprache = code;
+    return datei;
+}
+
+} // namespace
+
+CSprache::CSprache(const CQString& anwendungsname)
+{
+    zustand().anwendungsname = anwendungsname.klein();
+}
+
+CSprache::~CSprache() = default;
+
+bool CSprache::setze_sprache(const CQString& code)
+{
+    SSprachZustand& z = zustand();
+    if (!code.isEmpty() && gib_sprachen().count(code) == 0) {
+        const QString text = QStringLiteral("Language '%1' is not supported (no support files)!").arg(code);
+        qDebug().noquote() << text;
+        std::cout << text.toStdString() << std::endl;
+        return false;
+    }
+
+    QString c = code;
+    if (!c.isEmpty()) {
+        setze_sprachcode(c);
+    } else {
+        c = gib_sprache();
+        if (c.isEmpty()) {
+            c = gib_qt_sprache();
+            setze_sprachcode(c);
+        }
+    }
+
+    const QString qm_ordner = qm_verzeichnis();
+    QString itr_pfad;
+    QString produkt_pfad;
+    if (c != gib_qt_sprache()) {
+        setze_qt_sprachcode(c);
+        entferne_qt_bibliothek();
+        lade_qt_bibliothek(c, qm_ordner);
+        if (c == deutsch) {
+            stelle_deutsch_her();
+        } else {
+            itr_pfad = lege_eigene_tabelle_an();
+            produkt_pfad = lade_produktdatei(c, qm_ordner);
+        }
+    } else if (c == deutsch && z.qt_uebersetzer.empty()) {
+        lade_qt_bibliothek(c, qm_ordner);
+    }
+
+    if (!itr_pfad.isEmpty()) {
+        const std::string text = ueb("System-Sprachdatei: '%1'", itr_pfad);
+        qDebug().noquote() << QString::fromStdString(text);
+        CQCat::gib_instanz()->log(600, text);
+    }
+    if (!produkt_pfad.isEmpty()) {
+        const QString text = tr("Qt-Sprachdatei: '%1'").arg(produkt_pfad);
+        qDebug().noquote() << text;
+        CQCat::gib_instanz()->info(CQString(text));
+    }
+
+    if (z.eigene_tabelle) {
+        delete z.qt_seite;
+        z.qt_seite = new CQtUebersetzeInterface;
+        z.eigene_tabelle->setze_uebersetzer(z.qt_seite);
+    }
+    return c == deutsch || z.produkt_sprache == c;
+}
+
+bool CSprache::setze_startsprache()
+{
+    const CQString code = ermittle_startsprache();
+    // The message of a missing or unreadable product file has no line end of its own.
+    std::string zeilenende;
+    try {
+        if (setze_sprache(code))
+            return true;
+        if (gib_sprachen().count(code))
+            zeilenende = "\n";
+    } catch (const CFehlerBasis& fehler) {
+        melde_fehler(fehler.gib_meldung() + "\n");
+    }
+    melde_fehler(zeilenende + ueb("Sprache '%1' nicht verfuegbar - das Programm startet in Deutsch", code) + "\n");
+    try {
+        setze_sprache(CQString(deutsch));
+    } catch (const CFehlerBasis& fehler) {
+        // German reads no table; nothing here raises, but the start must go on whatever happens.
+        melde_fehler(fehler.gib_meldung() + "\n");
+    }
+    return false;
+}
+
+CQString gib_systemsprache(bool kurz)
+{
+    const QString name = QLocale::system().name().toLower();
+    return CQString(kurz ? name.left(2) : name);
+}
+
+CSprachTabelle gib_sprachen()
+{
+    CSprachTabelle sprachen;
+    sprachen[CQString(deutsch)] = CQString(QObject::tr("Deutsch"));
+
+    const QString qm_ordner = qm_verzeichnis();
+    const QString& name = zustand().anwendungsname;
+    const bool nebeneinander = existiert(qm_ordner, name + QStringLiteral("_en.qm"));
+    auto angeboten = [&](const QString& code) {
+        return nebeneinander ? existiert(qm_ordner, name + QLatin1Char('_') + code + QStringLiteral(".qm"))
+                             : QFileInfo::exists(sprachordner_datei(code));
+    };
+    const struct
+    {
+        const char* code;
+        const char* anzeige;
+    } feste[] = {{"en", QT_TR_NOOP("Englisch")}, {"fr", QT_TR_NOOP("Französisch")}, {"th", QT_TR_NOOP("Thai")}};
+    for (const auto& sprache : feste) {
+        const QString code = QString::fromLatin1(sprache.code);
+        if (angeboten(code))
+            sprachen[CQString(code)] = CQString(QObject::tr(sprache.anzeige));
+    }
+    const CQString system = gib_systemsprache(true);
+    const bool feste_sprache = system == deutsch || std::any_of(std::begin(feste), std::end(feste), [&](const auto& s) {
+                                   return system == QLatin1String(s.code);
+                               });
+    if (!feste_sprache && angeboten(system))
+        sprachen[system] = gib_systemsprache(false);
+    return sprachen;
+}
+
+CQString ermittle_startsprache()
+{
+    const CQString system = gib_systemsprache(true);
+    return gib_sprachen().count(system) ? system : CQString("en");
+}
+
+CQtUebersetzeInterface::~CQtUebersetzeInterface() = default;
+
+CString CQtUebersetzeInterface::uebersetze(const CString& text, const CString&)
+{
+    return CString(qstring_zu_string(CQString(QObject::tr(text.c_str()))));
+}
