@@ -1,5 +1,6 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
 #include "anwendung.h"
+#include "csprache.h"
 #include "kommandozeile.h"
 #include "logging.h"
 #include "plattform.h"
@@ -18,16 +19,22 @@ const char* const anwendungsname = "Aktualisierer";
 
 int main(int argc, char** argv)
 {
-    // The arguments are read before any application object exists, so that the roads without a
-    // window ("version", the registration options, the silent install) need no display.
+    // The arguments are read before any application object exists: the roads without a window
+    // ("version", the registration options, the silent install) run on a core application,
+    // which needs no display.
     QStringList argumente;
     for (int i = 0; i < argc; ++i)
         argumente << QString::fromLocal8Bit(argv[i]);
+    const CKommandozeile kommandozeile = lies_kommandozeile(argumente);
+
+    QCoreApplication anwendung(argc, argv);
     setze_anwendungsname(QString::fromLatin1(anwendungsname));
     QCoreApplication::setApplicationName(QString::fromLatin1(anwendungsname));
+    // Lives until the process ends.
+    static CSprache* const sprache = new CSprache(CQString(anwendungsname));
+    sprache->setze_startsprache();
 
     const QByteArray versionstext = gib_versionstext().toLocal8Bit();
-    const CKommandozeile kommandozeile = lies_kommandozeile(argumente);
 
     for (int i = 0; i < kommandozeile.konsolen; ++i) {
         oeffne_konsole(CQString());
@@ -55,7 +62,6 @@ int main(int argc, char** argv)
     setze_zielverzeichnis_vorgabe(CQString(kommandozeile.ziel));
 
     if (kommandozeile.silent && kommandozeile.modus == 1) {
-        QCoreApplication anwendung(argc, argv);
         konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
         return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
     }

@@ -38,6 +38,9 @@ protected:
         for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DOCUMENTS_DIR"})
             umgebung.remove(QString::fromLatin1(v));
         umgebung.insert("HOME", heim);
+        // German is always there: the start language says nothing about missing translations.
+        umgebung.insert("LC_ALL", "de_DE.UTF-8");
+        umgebung.insert("LANG", "de_DE.UTF-8");
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
