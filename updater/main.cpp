@@ -1,5 +1,7 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
 #include "anwendung.h"
+#include "ccat.h"
+#include "cfehler.h"
 #include "csprache.h"
 #include "kommandozeile.h"
 #include "logging.h"
@@ -9,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <exception>
 #include <iostream>
 
 namespace {
@@ -63,7 +66,19 @@ int main(int argc, char** argv)
 
     if (kommandozeile.silent && kommandozeile.modus == 1) {
         konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
-        return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
+        // An error that escapes the installation is a failed install: reported, exit code 1.
+        try {
+            return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
+        } catch (const CFehlerBasis& fehler) {
+            CQCat::gib_instanz()->error(CQString("Exception in silent_installation"));
+            fehler.melde(true);
+        } catch (const std::exception& fehler) {
+            CQCat::gib_instanz()->error(CQString(QStringLiteral("Exception in silent_installation: %1")
+                                                     .arg(QString::fromLocal8Bit(fehler.what()))));
+        } catch (...) {
+            CQCat::gib_instanz()->error(CQString("Exception in silent_installation"));
+        }
+        return 1;
     }
 
     std::cerr << anwendungsname
