@@ -75,7 +75,7 @@ TEST_F(Schreiber, GrosseEintraegeUndSchadhafteDaten)
 {
     QByteArray gross(5 * 1024 * 1024 + 17, '\0');
     for (int i = 0; i < gross.size(); ++i)
-        gross[i] = char((i * 7919) >> 5);
+        gross[i] = char((static_cast<unsigned>(i) * 7919u) >> 5);
     Eintrag kaputt = datei("kaputt.bin", gross);
     kaputt.crc_fehler = 1;
     schreibe(ziel + "/kaputt.bin", "alt");
