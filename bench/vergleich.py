@@ -62,13 +62,14 @@ def miss(befehl, ziel, arbeit):
     start = time.perf_counter()
     with open(os.devnull, "wb") as nichts:
         ergebnis = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", speicherdatei] + befehl,
-                                  stdout=nichts, cwd=arbeit)
+                                  stdout=nichts, stderr=subprocess.PIPE, cwd=arbeit)
     dauer = time.perf_counter() - start
     # Removed at once, and the file system given a moment to settle before the next run.
     shutil.rmtree(ziel, ignore_errors=True)
     subprocess.run(["sync"], check=True)
     time.sleep(1)
     if ergebnis.returncode != 0:
+        sys.stderr.buffer.write(ergebnis.stderr)
         sys.exit("failed (%d): %s" % (ergebnis.returncode, " ".join(befehl)))
     with open(speicherdatei) as f:
         kib = int(f.read().split()[-1])
