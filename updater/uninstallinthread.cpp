@@ -3,6 +3,7 @@
 #include "cuninstallinfo.h"
 #include "klassen.h"
 #include "melde.h"
+#include "verzeichnisse.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -161,8 +162,5 @@ bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const
         zeige_eintraege(log, produkt);
         return true;
     }
-    QString root = wurzel;
-    if (root.size() > 1 && root[1] == QLatin1Char(':'))
-        root[0] = root[0].toUpper();
-    return deinstalliere(log, root);
+    return deinstalliere(log, laufwerk_gross(wurzel));
 }
