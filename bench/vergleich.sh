@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build-bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --parallel
+cmake --build "$build" --parallel --target aktualisierer
 exec python3 bench/vergleich.py --programm "$build/updater/aktualisierer" --arbeit "$build/bench-arbeit" "$@"
