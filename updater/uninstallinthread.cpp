@@ -43,14 +43,13 @@ int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
     return 1;
 }
 
-bool ist_absolut(const QString& schluessel)
-{
-    return schluessel.startsWith(QLatin1Char('\\')) || schluessel.contains(QLatin1Char(':'));
-}
-
-// A key may never lead out of its folder: no ".." part, with either separator.
+// A key may never lead out of its folder: no ".." part, with either separator, and no Windows
+// path of its own (a drive or a leading backslash), which here would name a file relative to the
+// working folder.
 bool verlaesst_wurzel(const QString& schluessel)
 {
+    if (schluessel.startsWith(QLatin1Char('\\')) || schluessel.contains(QLatin1Char(':')))
+        return true;
     QString s = schluessel;
     s.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList teile = s.split(QLatin1Char('/'));
@@ -107,7 +106,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     int schritt = 0;
     for (const auto& eintrag : karte) {
         const QString& schluessel = eintrag.first;
-        const QString pfad = ist_absolut(schluessel) ? schluessel : wurzel + QLatin1Char('/') + schluessel;
+        const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         if (verlaesst_wurzel(schluessel)) {
             fehler += berichte(false, pfad, datei_fehler);
         } else if (QFileInfo(pfad).isDir()) {

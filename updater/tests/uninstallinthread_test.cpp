@@ -91,18 +91,23 @@ TEST_F(UninstallLauf, SchluesselAusserhalbDerWurzelWerdenAbgewiesen)
     EXPECT_TRUE(QFileInfo(wurzel).isDir());
 }
 
-TEST_F(UninstallLauf, AbsoluteSchluesselGeltenAlsPfad)
+TEST_F(UninstallLauf, WindowsPfadeWerdenAbgelehnt)
 {
-    // A key with ":" names its own path; relative to the working folder here.
+    // A key with a drive or a leading backslash would name a file relative to the working
+    // folder, outside the root: refused and counted, nothing deleted.
     QDir().mkpath(dir.path() + "/C:/Programme");
     schreibe(dir.path() + "/C:/Programme/x.dll", "x");
+    schreibe(dir.path() + "/\\y.dll", "y");
     const QString alt = QDir::currentPath();
     QDir::setCurrent(dir.path());
     eintrag("C:/Programme/x.dll");
-    EXPECT_TRUE(lauf(2, &log));
+    eintrag("\\y.dll");
+    EXPECT_FALSE(lauf(2, &log));
     QDir::setCurrent(alt);
-    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/C:/Programme/x.dll"));
-    EXPECT_TRUE(log.hat_text("gelöscht C:/Programme/x.dll"));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/C:/Programme/x.dll"));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/\\y.dll"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/C:/Programme/x.dll"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/\\y.dll"));
 }
 
 TEST_F(UninstallLauf, ZeigtEintraegeNummeriert)
