@@ -135,6 +135,17 @@ TEST_F(ZeitTest, KaputteFelderWerdenNullMitWarnung)
     EXPECT_EQ(ziel.zaehle("Fehler bei Umwandlung von String in int: xx"), 1);
 }
 
+TEST_F(ZeitTest, VorzeichenInFeldernSindKeineZahlen)
+{
+    // A signed field would give a value the layout cannot write back unchanged.
+    pruefe(gelesen("06.-8.2026 +9:17:18"), {6, 0, 2026, 0, 17, 18, 0}, "vorzeichen");
+    EXPECT_EQ(ziel.zaehle("Fehler bei Umwandlung von String in int: -8"), 1);
+    EXPECT_EQ(ziel.zaehle("Fehler bei Umwandlung von String in int: +9"), 1);
+    std::string text;
+    CZeitVDN wieder(CQString(QString::fromStdString(gelesen("06.-8.2026 +9:17:18").gib_text(text, true, true, false))));
+    EXPECT_EQ(wieder.gib_text(text, true, true, false), "06.00.2026 00:17:18");
+}
+
 TEST_F(ZeitTest, TexteDesWerts)
 {
     CZeitVDN z;
