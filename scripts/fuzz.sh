@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and libFuzzer and runs each for a bounded time.
 #   scripts/fuzz.sh [seconds per target] [target ...]    (default 30 seconds, every target)
+# FUZZ_SEED fixes libFuzzer's seed (0, the default, picks one at random).
 # New inputs go to a scratch corpus; a crash leaves its input in build-fuzz/funde/<target>/.
 # Copy such an input into fuzz/korpus/<target>/ once it is fixed: the normal build replays the
 # corpus as a test.
@@ -28,7 +29,7 @@ for ziel in "${ziele[@]}"; do
   mkdir -p "$arbeit" "$funde"
   echo "== fuzz_$ziel for ${sekunden}s"
   # Runs in its own folder: targets may write files into the working folder.
-  if ! (cd "$arbeit" && "../../fuzz/fuzz_$ziel" -max_total_time="$sekunden" -timeout=20 \
+  if ! (cd "$arbeit" && "../../fuzz/fuzz_$ziel" -max_total_time="$sekunden" -timeout=20 -seed="${FUZZ_SEED:-0}" \
           -rss_limit_mb=2048 -close_fd_mask=3 -artifact_prefix="../../funde/$ziel/" \
           . "../../../fuzz/korpus/$ziel" 2>"../$ziel.log"); then
     echo "fuzz_$ziel found a fault; see $build/$ziel.log ... and $funde" >&2

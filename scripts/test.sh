@@ -28,8 +28,9 @@ baue_und_teste build-san -DMIT_SANITIZERN=ON
 # ThreadSanitizer for the code that job threads run beside the GUI thread.
 TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan -DMIT_TSAN=ON
 
-# A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out).
+# A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out), with a fixed seed so
+# that a run can be repeated; longer runs with random seeds are scripts/fuzz.sh's job.
 sekunden=${FUZZ_SEKUNDEN:-30}
 if [ "$sekunden" -gt 0 ]; then
-  scripts/fuzz.sh "$sekunden"
+  FUZZ_SEED=${FUZZ_SEED:-1} scripts/fuzz.sh "$sekunden"
 fi
