@@ -365,8 +365,13 @@ int string_zu_int(const std::string& text, bool* ok)
     if (ok)
         *ok = false;
     else
-        warne("string_zu_int", uebersetzt("Fehler bei Umwandlung von String in int: ") + CString(text));
+        warne_keine_ganzzahl(text);
     return 0;
+}
+
+void warne_keine_ganzzahl(const std::string& text)
+{
+    warne("string_zu_int", uebersetzt("Fehler bei Umwandlung von String in int: ") + CString(text));
 }
 
 int zahl_ab_position(const std::string& text, int position)

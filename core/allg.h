@@ -25,6 +25,8 @@ int hexziffer_wert(char zeichen);
 // Blanks around the number are allowed, a point is not. An empty text gives 99999999; an invalid
 // text (also one outside the int range) gives 0 and sets *ok to false, or warns when ok is null.
 int string_zu_int(const std::string& text, bool* ok = nullptr);
+// The warning of `string_zu_int` for a text that is no whole number.
+void warne_keine_ganzzahl(const std::string& text);
 // `string_zu_int` of `ab_position(text, position)`, warning on failure.
 int zahl_ab_position(const std::string& text, int position);
 

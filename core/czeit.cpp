@@ -4,7 +4,6 @@
 #include "ci18n.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
-#include "melde.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -95,10 +94,7 @@ int lies_feld(const std::string& text, int start, int laenge)
     // Date and time fields hold digits: a sign would give a value that no layout can write back,
     // so such a field is no number, like one with a letter.
     if (teil.find_first_of("+-") != std::string::npos) {
-        const int warnung = 4;
-        melde(warnung, klasse_funktion, "string_zu_int",
-              uebersetze_(CString("Fehler bei Umwandlung von String in int: "), klasse_funktion).gib_string()
-                  + teil);
+        warne_keine_ganzzahl(teil);
         return 0;
     }
     return zahl_ab_position(teil, 0);
