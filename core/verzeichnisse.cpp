@@ -82,12 +82,17 @@ const QStringList& bild_endungen_hintergrund()
 
 } // namespace
 
-QDir gib_programmverzeichnis()
+QFileInfo gib_programmdatei()
 {
     // The running executable as the system knows it: argv[0] may be a bare name found on PATH.
     if (QCoreApplication::instance())
-        return QDir(QCoreApplication::applicationDirPath());
-    return QDir(QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath());
+        return QFileInfo(QCoreApplication::applicationFilePath());
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+}
+
+QDir gib_programmverzeichnis()
+{
+    return gib_programmdatei().absoluteDir();
 }
 
 QDir gib_anwendungsverzeichnis(const bool& suchen, const CQString& start, const bool& neu)

@@ -4,8 +4,11 @@
 #include "cqstring.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 
+// The running program's file.
+QFileInfo gib_programmdatei();
 // The folder of the running program.
 QDir gib_programmverzeichnis();
 // The application root: the program folder, its parent (when `suchen`) or the folder

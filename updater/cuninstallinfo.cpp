@@ -1,14 +1,22 @@
 #include "cuninstallinfo.h"
 #include "cfehler.h"
-#include "cqiodatei.h"
 #include "cqiozeileexcel.h"
+#include "czielsperre.h"
 #include "klassen.h"
 #include "melde.h"
 #include "startzustand.h"
+#include "steuerzeichen.h"
+#include "zielordner.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +34,34 @@ QString schluessel_text(const QString& pfad)
     return pfad;
 }
 
+// A record line is a time, ";" and a relative path; a path cannot be longer than this.
+constexpr qint64 zeilengrenze = 16 * 1024;
+
+struct CLadefehler
+{
+    QMutex mutex;
+    QString text;
+};
+
+CLadefehler& ladefehler_ablage()
+{
+    static CLadefehler* ablage = new CLadefehler;
+    return *ablage;
+}
+
+void setze_ladefehler(const QString& text)
+{
+    QMutexLocker lock(&ladefehler_ablage().mutex);
+    ladefehler_ablage().text = text;
+}
+
 } // namespace
+
+QString gib_unistall_ladefehler()
+{
+    QMutexLocker lock(&ladefehler_ablage().mutex);
+    return ladefehler_ablage().text;
+}
 
 CUninstallMap& unistall_map()
 {
@@ -47,27 +82,64 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 
 CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
-    : dateiname(verzeichnis + QLatin1String("/uninstall.dat"))
+    : dateiname(verzeichnis + QLatin1String("/uninstall.dat")), sperre(std::make_unique<CZielsperre>(verzeichnis))
 {
-    lies_unistall();
+    if (!sperre->gehalten())
+        ladefehler = sperre->gib_fehlertext();
+    else
+        lies_unistall();
+    setze_ladefehler(ladefehler);
 }
 
 CUninstallInfo::~CUninstallInfo()
 {
     schreibe_unistall();
+    setze_ladefehler(QString());
 }
 
-void CUninstallInfo::lies_unistall()
+bool CUninstallInfo::lies_unistall()
 {
-    CQIODatei datei{CQString(dateiname)};
-    if (!datei.oeffne(true, false, true, false, false))
-        return;
-    datei.setze_codec(true);
+    const auto unlesbar = [this] {
+        ladefehler = tr("Kann Datei %1 nicht zum Lesen oeffnen").arg(maskiere_steuerzeichen(dateiname));
+        return false;
+    };
+    // Without blocking on a FIFO and without following a link: only a regular file is read.
+    const int fd = ::open(QFile::encodeName(dateiname).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? true : unlesbar();
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        ::close(fd);
+        return unlesbar();
+    }
+    QFile datei;
+    if (!datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return unlesbar();
+    }
+    // All lines are read before any record is taken, so that a read error changes nothing.
+    CUninstallMap gelesen;
     trennzeichen = ';';
-    CQString zeile;
-    int nummer = 0;
     CQIOZeileExcel zellen;
-    while (datei.lies_zeile(zeile, nummer, false)) {
+    bool erste = true;
+    while (!datei.atEnd()) {
+        QByteArray roh = datei.readLine(zeilengrenze + 1);
+        if (datei.error() != QFileDevice::NoError)
+            return unlesbar();
+        if (roh.size() > zeilengrenze) {
+            // Longer than any record can be: the line is malformed, its rest is passed over.
+            while (!roh.endsWith('\n') && !datei.atEnd())
+                roh = datei.readLine(zeilengrenze + 1);
+            if (datei.error() != QFileDevice::NoError)
+                return unlesbar();
+            continue;
+        }
+        if (erste && roh.startsWith("\xEF\xBB\xBF"))
+            roh.remove(0, 3);
+        erste = false;
+        while (roh.endsWith('\n') || roh.endsWith('\r'))
+            roh.chop(1);
+        const CQString zeile(QString::fromUtf8(roh));
         if (zeile.trimmed().isEmpty())
             continue;
         zellen.zerlege(zeile, true);
@@ -75,11 +147,14 @@ void CUninstallInfo::lies_unistall()
             continue;
         try {
             const CZeitVDN zeit(zellen.gib_element(0));
-            unistall_map()[zellen.gib_element(1)] = zeit;
+            gelesen[zellen.gib_element(1)] = zeit;
         } catch (const CFehlerBasis& fehler) {
             fehler.melde(true);
         }
     }
+    for (auto& [pfad, zeit] : gelesen)
+        unistall_map()[pfad] = zeit;
+    return true;
 }
 
 bool CUninstallInfo::schreibe_unistall()
@@ -87,6 +162,9 @@ bool CUninstallInfo::schreibe_unistall()
     const CUninstallMap& karte = unistall_map();
     if (karte.empty())
         return true;
+    // Never over a file that could not be read, nor in a folder held by another process.
+    if (!ladefehler.isEmpty())
+        return false;
     QByteArray inhalt;
     const auto zeile = [&inhalt](const QString& text) {
         inhalt += text.toUtf8();
@@ -99,19 +177,26 @@ bool CUninstallInfo::schreibe_unistall()
     for (const auto& [pfad, zeit] : karte)
         zeile(uninstall_zeile(pfad, zeit));
 
-    QSaveFile datei(dateiname);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
+    // The same records again: written already, or failed already and reported then.
+    if (inhalt == letzter_inhalt)
+        return letzter_erfolg;
+    letzter_inhalt = inhalt;
+    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
+    if (ordner >= 0)
+        ::close(ordner);
+    if (!letzter_erfolg)
         qmelde(2, klasse_kurz, CQString("schreibe_unistall"),
-               CQString(tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(dateiname)));
-        return false;
-    }
-    return true;
+               CQString(tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(maskiere_steuerzeichen(dateiname))));
+    return letzter_erfolg;
 }
 
 void CUninstallInfo::remove_unistall()
 {
     unistall_map().clear();
+    letzter_inhalt.clear();
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(tr("Kann Datei %1 nicht loeschen").arg(dateiname)));
+               CQString(tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));
 }

@@ -3,8 +3,12 @@
 
 #include "czeit.h"
 
+#include <QByteArray>
 #include <QString>
 #include <map>
+#include <memory>
+
+class CZielsperre;
 
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
 // -> time of installation; ordered by plain QString comparison.
@@ -14,7 +18,13 @@ CUninstallMap& unistall_map();
 // Sets the map entry of the path to the time (inserts or overwrites).
 void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
 
-// Loads the map from "uninstall.dat" when built and writes it back when destroyed.
+// Why the uninstall information of this process cannot be used (its folder is held by another
+// process, or its file exists but cannot be read); empty while it can. Installing and
+// uninstalling refuse to work while it is set, so that no record is lost.
+QString gib_unistall_ladefehler();
+
+// Loads the map from "uninstall.dat" when built and writes it back when destroyed. While it
+// lives, this process holds the folder of the file against other processes.
 class CUninstallInfo
 {
 public:
@@ -26,18 +36,29 @@ public:
     CUninstallInfo(const CUninstallInfo&) = delete;
     CUninstallInfo& operator=(const CUninstallInfo&) = delete;
 
-    // Adds every valid line of the file to the map; a missing file changes nothing.
-    void lies_unistall();
+    // Adds every valid line of the file to the map; a missing file changes nothing. False (and
+    // the map unchanged) when the file exists but cannot be read: not a regular file, a link,
+    // no permission, a read error.
+    bool lies_unistall();
     // Replaces the file atomically when the map is not empty; false when it cannot be written
-    // (reported). An empty map writes nothing and leaves an existing file as it is.
+    // (reported once, also when asked again with the same records). An empty map writes
+    // nothing and leaves an existing file as it is. Nothing is written while the information
+    // could not be loaded.
     bool schreibe_unistall();
     // Empties the map and deletes the file.
     void remove_unistall();
 
     const QString& gib_dateiname() const { return dateiname; }
+    // See gib_unistall_ladefehler.
+    const QString& gib_ladefehler() const { return ladefehler; }
 
 private:
     QString dateiname;
+    std::unique_ptr<CZielsperre> sperre;
+    QString ladefehler;
+    // The records of the last write, and whether it succeeded.
+    QByteArray letzter_inhalt;
+    bool letzter_erfolg = false;
 };
 
 // The text of one record line as written to the file, without line end.

@@ -1,4 +1,6 @@
 #include "entpacken.h"
+#include "steuerzeichen.h"
+#include "zielordner.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,44 +16,18 @@
 
 namespace {
 
-// The temporary file beside a target, created exclusively in the target's folder. Its name is
-// short and independent of the target's, so that every name the file system accepts can be written.
-int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
-{
-    static std::atomic<unsigned> zaehler{0};
-    static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
-    for (int versuch = 0; versuch < 100; ++versuch) {
-        temp = praefix + QByteArray::number(zaehler++) + ".tmp";
-        const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
-}
-
-bool schreibe_ganz(int fd, const char* daten, int anzahl)
-{
-    while (anzahl > 0) {
-        const ssize_t n = ::write(fd, daten, static_cast<size_t>(anzahl));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        daten += n;
-        anzahl -= static_cast<int>(n);
-    }
-    return true;
-}
-
 // Whether an existing target may be replaced: a folder never, a file only while it is writable
 // (a file without any write bit counts as read-only, also for the superuser).
 bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
 {
     if (S_ISDIR(st.st_mode))
         return false;
+    // A link is replaced itself; what it points to is never touched.
+    if (S_ISLNK(st.st_mode))
+        return true;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return false;
-    return ::faccessat(ordner, name.constData(), W_OK, 0) == 0;
+    return ::faccessat(ordner, name.constData(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 // Gives the finished temporary file the target's name. A new name is taken only while no file
@@ -64,10 +40,11 @@ bool ersetze(int ordner, const QByteArray& temp, const QByteArray& name)
     if (errno != EEXIST && errno != EINVAL && errno != ENOSYS)
         return false;
     struct stat st{};
-    if (::fstatat(ordner, name.constData(), &st, 0) == 0) {
+    if (::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         if (!ist_ersetzbar(st, ordner, name))
             return false;
-        ::fchmodat(ordner, temp.constData(), st.st_mode & 07777, 0);
+        if (!S_ISLNK(st.st_mode))
+            ::fchmodat(ordner, temp.constData(), st.st_mode & 07777, 0);
     }
     return ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0;
 }
@@ -120,6 +97,7 @@ QString gib_entpack_fehlertext(int code)
     case ENTPACK_SCHLIESSEN: return QStringLiteral("Fehler bei unzCloseCurrentFile");
     case ENTPACK_NAME: return QStringLiteral("Unzulässiger Name: Pfad außerhalb des Zielverzeichnisses");
     case ENTPACK_VERSCHLUESSELT: return QStringLiteral("Verschlüsselter Eintrag wird nicht unterstützt");
+    case ENTPACK_STEUERZEICHEN: return QStringLiteral("Unzulässiger Name: Steuerzeichen im Namen");
     default: return QStringLiteral("Unbekannter Fehler %1").arg(code);
     }
 }
@@ -134,10 +112,12 @@ void entpack_ausgabe(const char* format, ...)
 
 int pruefe_eintragsname(const QString& name)
 {
+    // Control characters would break the line format of "uninstall.dat" and fake protocol lines.
+    if (hat_steuerzeichen(name))
+        return ENTPACK_STEUERZEICHEN;
     if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char(':')))
         return ENTPACK_NAME;
-    // Control characters would break the line format of "uninstall.dat", and a double quote
-    // cannot be read back from it unchanged (it opens a quoted cell there).
+    // A double quote cannot be read back from "uninstall.dat" unchanged (it opens a quoted cell).
     int teil_anfang = 0;
     const int n = name.size();
     for (int i = 0; i <= n; ++i) {
@@ -147,8 +127,7 @@ int pruefe_eintragsname(const QString& name)
             teil_anfang = i + 1;
             continue;
         }
-        const ushort c = name[i].unicode();
-        if (c < 0x20 || c == 0x7F || c == '"')
+        if (name[i] == QLatin1Char('"'))
             return ENTPACK_NAME;
     }
     return ENTPACK_OK;
@@ -198,18 +177,33 @@ CZieldatei::CZieldatei() = default;
 CZieldatei::~CZieldatei()
 {
     verwirf();
-    if (ordner_fd >= 0)
-        ::close(ordner_fd);
+    for (int fd : {ordner_fd, basis_fd})
+        if (fd >= 0)
+            ::close(fd);
 }
 
-int CZieldatei::verzeichnis(const QByteArray& pfad)
+// The folder of the next file, below the target folder and never reached through a link
+// that leaves it. Consecutive files of one folder share its handle.
+int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 {
-    if (ordner_fd >= 0 && pfad == ordner_pfad)
+    if (basis_fd < 0 || basis != basis_pfad) {
+        if (basis_fd >= 0)
+            ::close(basis_fd);
+        basis_fd = oeffne_ordnerhandle(basis);
+        basis_pfad = basis_fd >= 0 ? basis : QByteArray();
+        ordner_pfad.clear();
+        if (ordner_fd >= 0)
+            ::close(ordner_fd);
+        ordner_fd = -1;
+        if (basis_fd < 0)
+            return -1;
+    }
+    if (ordner_fd >= 0 && relativ == ordner_pfad)
         return ordner_fd;
     if (ordner_fd >= 0)
         ::close(ordner_fd);
-    ordner_fd = ::open(pfad.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    ordner_pfad = ordner_fd >= 0 ? pfad : QByteArray();
+    ordner_fd = oeffne_unterhalb(basis_fd, relativ, O_PATH | O_DIRECTORY);
+    ordner_pfad = ordner_fd >= 0 ? relativ : QByteArray();
     return ordner_fd;
 }
 
@@ -218,22 +212,29 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     verwirf();
     const int trenner = eintrag.lastIndexOf(QLatin1Char('/'));
     const bool mit_ordner = !ohne_pfad && trenner > 0;
-    const QString ordnerpfad = mit_ordner ? ziel + QLatin1Char('/') + eintrag.leftRef(trenner) : ziel;
-    const QByteArray ordner_b = QFile::encodeName(ordnerpfad);
+    const QByteArray basis = QFile::encodeName(ziel);
+    const QByteArray relativ = mit_ordner ? QFile::encodeName(eintrag.left(trenner)) : QByteArray();
     name = QFile::encodeName(eintrag.mid(trenner + 1));
-    anzeige = (ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
+    anzeige = maskiere_steuerzeichen(ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
     dos_zeit = zeit;
 
-    int ordner = verzeichnis(ordner_b);
-    if (ordner < 0 && errno == ENOENT && mit_ordner) {
+    int ordner = verzeichnis(basis, relativ);
+    if (ordner < 0 && errno == ENOENT && mit_ordner && basis_fd >= 0) {
         // One level only: a missing target folder is not created behind the caller's back.
-        QDir().mkdir(ordnerpfad);
-        ordner = verzeichnis(ordner_b);
+        const int letzter = relativ.lastIndexOf('/');
+        const int eltern = oeffne_unterhalb(basis_fd, letzter < 0 ? QByteArray() : relativ.left(letzter),
+                                            O_PATH | O_DIRECTORY);
+        if (eltern >= 0) {
+            ::mkdirat(eltern, relativ.mid(letzter + 1).constData(), 0777);
+            ::close(eltern);
+        }
+        ordner = verzeichnis(basis, relativ);
     }
+    const int ordnerfehler = ordner < 0 ? errno : 0;
     datei_fd = ordner >= 0 ? oeffne_temporaer(ordner, 0666, temp) : -1;
     if (datei_fd < 0) {
         entpack_ausgabe("error opening %s\n", anzeige.constData());
-        return ENTPACK_AUSGABE;
+        return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
     }
     return ENTPACK_OK;
 }
@@ -307,9 +308,13 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     if (trenner == eintrag.name.size() - 1) {
         if (ohne_pfad)
             return ENTPACK_OK;
-        entpack_ausgabe("creating directory: %s\n", eintrag.name.toUtf8().constData());
-        lege_verzeichnis_an(ziel + QLatin1Char('/') + eintrag.name);
-        return ENTPACK_OK;
+        entpack_ausgabe("creating directory: %s\n", maskiere_steuerzeichen(eintrag.name).toUtf8().constData());
+        CZielordner ordner(ziel);
+        QStringList angelegt;
+        QString fehlstufe;
+        // Whether the folder could be made is not the entry's concern, unless a link would
+        // have led it out of the target.
+        return verlaesst_ordner(ordner.lege_an(eintrag.name, angelegt, fehlstufe)) ? ENTPACK_NAME : ENTPACK_OK;
     }
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
@@ -320,7 +325,8 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
         unzCloseCurrentFile(archiv);
         return anfang;
     }
-    entpack_ausgabe(" extracting: %s\n", (ohne_pfad ? eintrag.name.mid(trenner + 1) : eintrag.name).toUtf8().constData());
+    entpack_ausgabe(" extracting: %s\n",
+                    maskiere_steuerzeichen(ohne_pfad ? eintrag.name.mid(trenner + 1) : eintrag.name).toUtf8().constData());
     int ergebnis = ENTPACK_OK;
     for (;;) {
         QByteArray& block = ausgabe.puffer();

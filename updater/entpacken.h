@@ -19,6 +19,7 @@ enum EntpackCode : int {
     ENTPACK_SCHLIESSEN = -112,     // closing the entry failed (among others a CRC mismatch)
     ENTPACK_NAME = -113,           // the entry's name could lead outside the target folder
     ENTPACK_VERSCHLUESSELT = -114, // the entry is encrypted
+    ENTPACK_STEUERZEICHEN = -115,  // the entry's name holds a control character
 };
 
 QString gib_entpack_fehlertext(int code);
@@ -26,8 +27,9 @@ QString gib_entpack_fehlertext(int code);
 // Short English diagnostics on standard output (not part of the protocol).
 void entpack_ausgabe(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// ENTPACK_NAME for a name that is empty, absolute, holds a drive letter or ":" (an uninstall key
-// with ":" counts as absolute), a ".." part, a control character or a double quote; else ENTPACK_OK.
+// ENTPACK_STEUERZEICHEN for a name with a control character; ENTPACK_NAME for one that is empty,
+// absolute, holds a drive letter or ":" (an uninstall key with ":" counts as absolute), a ".."
+// part or a double quote; else ENTPACK_OK.
 int pruefe_eintragsname(const QString& name);
 
 // Creates the folder with all missing levels: 0 on success or when it exists, 1 on failure.
@@ -55,8 +57,8 @@ public:
 };
 
 // A target file written in the calling thread: a temporary file beside the target, which takes
-// the target's name only at the end. Consecutive files of one folder are made within the folder's
-// handle, which stays open.
+// the target's name only at the end. The folder is reached from the target folder's handle
+// without leaving it through a link; consecutive files of one folder share its handle.
 class CZieldatei : public CEntpackZiel
 {
 public:
@@ -73,10 +75,12 @@ public:
     bool schreibe_daten(const char* daten, int anzahl);
 
 private:
-    int verzeichnis(const QByteArray& pfad);
+    int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
     void verwirf();
 
     QByteArray block;
+    QByteArray basis_pfad;
+    int basis_fd = -1;
     QByteArray ordner_pfad;
     int ordner_fd = -1;
     int datei_fd = -1;

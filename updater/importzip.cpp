@@ -3,21 +3,23 @@
 #include "ccbaselog.h"
 #include "cschreiber.h"
 #include "cuninstallinfo.h"
+#include "czielsperre.h"
 #include "dateien.h"
 #include "entpacken.h"
 #include "klassen.h"
 #include "melde.h"
+#include "steuerzeichen.h"
+#include "verzeichnisse.h"
 #include "wortbreite.h"
 #include "ziparchiv.h"
+#include "zielordner.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSet>
 
-#include <cerrno>
 #include <climits>
-#include <sys/stat.h>
+#include <memory>
 
 namespace {
 
@@ -29,6 +31,22 @@ QString tr(const char* text)
 int als_int(quint64 wert)
 {
     return static_cast<int>(qMin<quint64>(wert, INT_MAX));
+}
+
+// The updater never writes over itself: its own executables at the top level of the target are
+// skipped, however the name spells the top level ("./", "//") and in whatever case.
+bool ist_eigenes_programm(const QString& name)
+{
+    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    teile.removeAll(QStringLiteral("."));
+    if (teile.size() != 1)
+        return false;
+    static const QStringList eigene{QStringLiteral("updater.exe"), QStringLiteral("aktualisierer.exe"),
+                                    gib_programmdatei().fileName()};
+    for (const QString& eigen : eigene)
+        if (!eigen.isEmpty() && teile.front().compare(eigen, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 // One call of ImportZIP_installation: the archive, the log window, the run time and the result.
@@ -97,23 +115,25 @@ private:
 
     bool liste();
     bool pruefe_wortbreite();
-    // An entry on its way: its own result, and the failures of its folders, reported with it.
+    // An entry on its way: its own result, or the failure of its folder, reported with it.
     struct COffenerEintrag
     {
         QString name;
+        // The name as the protocol shows it.
+        QString anzeige;
         quint64 index = 0;
         int code = ENTPACK_OK;
         bool datei = false;
         bool uebersprungen = false;
-        QStringList ordnerfehler;
+        // The line of a folder that could not be made; it stands for the entry.
+        QString ordnerfehler;
         bool aktiv = false;
     };
 
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
     void erledige(CSchreiber& schreiber);
     void schliesse_ab(const COffenerEintrag& e, int geschrieben);
-    bool lege_ordner_an(const QString& ziel, const QStringList& teile, int anzahl_teile);
-    bool sichere_ordner(const QString& ziel, const CZipEintrag& eintrag);
+    int sichere_ordner(const QString& ziel, const CZipEintrag& eintrag);
 
     CCBaseLog* log;
     QString archivpfad;
@@ -127,8 +147,8 @@ private:
     const QString text_ueberspringe = tr("überspringe %1");
     const QString text_fehler = tr("Fehler bei entpacken von %1 : %2");
     const QString text_installiere = tr("installiere %1");
-    // Folders (relative, ending in "/") known to exist during this call.
-    QSet<QString> bekannte_ordner;
+    // The target folder, held open; it knows the folders that exist below it.
+    std::unique_ptr<CZielordner> zielordner;
     // The folder part of the last entry whose folders exist: most entries share it.
     QString letzter_ordner;
     int fehlerzahl = 0;
@@ -159,7 +179,7 @@ bool CZipLauf::liste()
                     + QLatin1String("%</td><td>") + zwei(int(d.tm_mday)) + QLatin1Char('.') + zwei(int(d.tm_mon) + 1)
                     + QLatin1Char('.') + zwei(int(d.tm_year % 100)) + QLatin1String("</td><td>")
                     + zwei(int(d.tm_hour)) + QLatin1Char(':') + zwei(int(d.tm_min)) + QLatin1String("</td><td>")
-                    + eintrag.name.toHtmlEscaped() + QLatin1String("</td></tr>");
+                    + maskiere_steuerzeichen(eintrag.name).toHtmlEscaped() + QLatin1String("</td></tr>");
             if (k < anzahl)
                 code = archiv.naechster();
         }
@@ -200,16 +220,17 @@ bool CZipLauf::pruefe_wortbreite()
                 break;
             }
             const QString klein = eintrag.name.toLower();
+            const QString anzeige = maskiere_steuerzeichen(eintrag.name);
             if ((klein.endsWith(QLatin1String(".exe")) || klein.endsWith(QLatin1String(".dll")))
                 && !klein.contains(QLatin1Char('/'))) {
                 // Nothing is written: the first bytes are probed while the entry is read through.
-                QString temp = eintrag.name;
+                QString temp = anzeige;
                 temp.replace(QLatin1String(".exe"), QLatin1String(".tmpe"), Qt::CaseInsensitive);
                 temp.replace(QLatin1String(".dll"), QLatin1String(".tmpd"), Qt::CaseInsensitive);
-                CQCat::gib_instanz()->info(CQString(QStringLiteral("Test '%1' in '%2'").arg(eintrag.name, temp)));
+                CQCat::gib_instanz()->info(CQString(QStringLiteral("Test '%1' in '%2'").arg(anzeige, temp)));
                 const int code = lies_eintrag_anfang(archiv.gib_handle(), eintrag, pe_pruefbereich, anfang, pruefpuffer);
                 if (code != ENTPACK_OK) {
-                    melde(2, tr("Fehler bei Entpacken von %1 : %2").arg(eintrag.name, gib_entpack_fehlertext(code)));
+                    melde(2, tr("Fehler bei Entpacken von %1 : %2").arg(anzeige, gib_entpack_fehlertext(code)));
                     fehler_marke();
                     ergebnis = false;
                 } else if (const int bits = gib_pe_bitness_von(anfang); bits >= 0) {
@@ -217,7 +238,7 @@ bool CZipLauf::pruefe_wortbreite()
                     if (dateibits != zielbits) {
                         ergebnis = false;
                         melde(0, tr("%1 (%2Bit) ist ungültig! Zielsystem ist %3Bit.")
-                                     .arg(eintrag.name)
+                                     .arg(anzeige)
                                      .arg(dateibits)
                                      .arg(zielbits));
                     }
@@ -251,55 +272,33 @@ bool CZipLauf::pruefe_wortbreite()
     return ergebnis;
 }
 
-// Creates the first `anzahl_teile` folder levels of an entry's path. A folder is recorded only
-// when this call created it; folders seen once are not looked at again.
-bool CZipLauf::lege_ordner_an(const QString& ziel, const QStringList& teile, int anzahl_teile)
-{
-    bool ok = true;
-    QString absolut = ziel;
-    QString relativ;
-    for (int t = 0; t < anzahl_teile; ++t) {
-        const QString& teil = teile[t];
-        const QString ordner = absolut + QLatin1Char('/') + teil;
-        relativ += teil + QLatin1Char('/');
-        if (!bekannte_ordner.contains(relativ)) {
-            const QByteArray pfad = QFile::encodeName(ordner);
-            if (::mkdir(pfad.constData(), 0777) == 0) {
-                ergaenze_unistall(relativ, laufzeit);
-                bekannte_ordner.insert(relativ);
-            } else {
-                struct stat st{};
-                if (errno == EEXIST && ::stat(pfad.constData(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                    bekannte_ordner.insert(relativ);
-                } else {
-                    // Reported with the entry, in the protocol's order.
-                    ++fehlerzahl;
-                    aktueller.ordnerfehler << tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden").arg(ordner);
-                    fehler_marke();
-                    ok = false;
-                }
-            }
-        }
-        absolut = ordner;
-    }
-    return ok;
-}
-
-// Makes sure the folders of an entry exist (for a folder entry all its levels).
-bool CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag)
+// Makes sure the folders of an entry exist (for a folder entry all its levels) and records
+// those this call created. The walk stops at the first level that cannot be made, which is the
+// entry's one error: ENTPACK_NAME when a link would lead it out of the target, else
+// ENTPACK_AUSGABE with the folder's own line.
+int CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag)
 {
     const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
     if (ende < 0)
-        return true;
+        return ENTPACK_OK;
     const QStringRef ordner = eintrag.name.leftRef(ende);
     if (!letzter_ordner.isNull() && ordner == letzter_ordner)
-        return true;
-    const QStringList teile = eintrag.name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    const int ordnerteile = eintrag.ist_verzeichnis() ? teile.size() : teile.size() - 1;
-    if (!lege_ordner_an(ziel, teile, ordnerteile))
-        return false;
-    letzter_ordner = ordner.toString();
-    return true;
+        return ENTPACK_OK;
+    QStringList angelegt;
+    QString fehlstufe;
+    const int fehler = zielordner->lege_an(ordner.toString(), angelegt, fehlstufe);
+    for (const QString& relativ : angelegt)
+        ergaenze_unistall(relativ, laufzeit);
+    if (fehler == 0) {
+        letzter_ordner = ordner.toString();
+        return ENTPACK_OK;
+    }
+    if (verlaesst_ordner(fehler))
+        return ENTPACK_NAME;
+    fehlstufe.chop(1);
+    aktueller.ordnerfehler = tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden")
+                                  .arg(maskiere_steuerzeichen(ziel + QLatin1Char('/') + fehlstufe));
+    return ENTPACK_AUSGABE;
 }
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
@@ -307,7 +306,23 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     titel(tr("ZIP Archiv installieren"));
     melde(5, tr("ZIP Archiv installieren"));
     gesamt();
-    melde(5, anzahl > 0 ? tr("Zielverzeichnis: %1").arg(ziel) : tr("ZIP Archiv ist leer !"));
+    melde(5, anzahl > 0 ? tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel)) : tr("ZIP Archiv ist leer !"));
+
+    // Nothing is written while another process works on the target, or while the records of an
+    // earlier install could not be read: they would be lost.
+    const CZielsperre sperre(ziel);
+    const QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
+                          : uninstall        ? uninstall->gib_ladefehler()
+                                             : QString();
+    if (!grund.isEmpty()) {
+        archiv.schliesse();
+        melde(2, grund);
+        melde(2, tr("Installation fehlerhaft !"));
+        fehler_marke();
+        fortschritt(anzahl);
+        return false;
+    }
+    zielordner = std::make_unique<CZielordner>(ziel);
 
     // The files are written by a writer thread while the next entry is read; an entry is
     // reported (and recorded) once its file is written, always in the archive's order.
@@ -329,17 +344,18 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             }
             aktueller = COffenerEintrag();
             aktueller.name = eintrag.name;
+            aktueller.anzeige = maskiere_steuerzeichen(eintrag.name);
             aktueller.index = i;
-            if (eintrag.name.compare(QLatin1String("updater.exe"), Qt::CaseInsensitive) == 0
-                || eintrag.name.compare(QLatin1String("aktualisierer.exe"), Qt::CaseInsensitive) == 0) {
+            if (ist_eigenes_programm(eintrag.name)) {
                 aktueller.uebersprungen = true;
             } else {
                 aktueller.code = pruefe_eintragsname(eintrag.name);
+                if (aktueller.code == ENTPACK_OK)
+                    aktueller.code = sichere_ordner(ziel, eintrag);
                 if (aktueller.code == ENTPACK_OK) {
-                    const bool ordner_da = sichere_ordner(ziel, eintrag);
                     aktueller.datei = !eintrag.ist_verzeichnis();
                     // A folder entry is done once its folders exist.
-                    if (aktueller.datei || !ordner_da) {
+                    if (aktueller.datei) {
                         const auto vorher = schreiber.gib_uebergeben();
                         aktueller.code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, schreiber);
                         if (schreiber.gib_uebergeben() != vorher) {
@@ -408,20 +424,22 @@ void CZipLauf::erledige(CSchreiber& schreiber)
     schliesse_ab(offener, geschrieben);
 }
 
-// Reports one entry: the failures of its folders, then its own line; records a written file.
+// Reports one entry (its folder's failure or its own line); records a written file.
 void CZipLauf::schliesse_ab(const COffenerEintrag& e, int geschrieben)
 {
-    for (const QString& text : e.ordnerfehler)
-        melde(2, text);
     const int code = e.code != ENTPACK_OK ? e.code : geschrieben;
     if (e.uebersprungen) {
-        melde(5, text_ueberspringe.arg(e.name));
+        melde(5, text_ueberspringe.arg(e.anzeige));
+    } else if (!e.ordnerfehler.isEmpty()) {
+        ++fehlerzahl;
+        melde(2, e.ordnerfehler);
+        fehler_marke();
     } else if (code != ENTPACK_OK) {
         ++fehlerzahl;
-        melde(2, text_fehler.arg(e.name, gib_entpack_fehlertext(code)));
+        melde(2, text_fehler.arg(e.anzeige, gib_entpack_fehlertext(code)));
         fehler_marke();
     } else {
-        melde(5, text_installiere.arg(e.name));
+        melde(5, text_installiere.arg(e.anzeige));
         if (e.datei)
             ergaenze_unistall(e.name, laufzeit);
     }

@@ -1,15 +1,21 @@
 #include "uninstallinthread.h"
 #include "ccbaselog.h"
 #include "cuninstallinfo.h"
+#include "czielsperre.h"
 #include "klassen.h"
 #include "melde.h"
+#include "steuerzeichen.h"
 #include "verzeichnisse.h"
+#include "zielordner.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,11 +42,41 @@ const char* const ordner_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlge
 int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
 {
     if (geloescht) {
-        melde_info(tr("gelöscht %1").arg(pfad));
+        melde_info(tr("gelöscht %1").arg(maskiere_steuerzeichen(pfad)));
         return 0;
     }
-    melde_fehler(tr(fehlertext).arg(pfad));
+    melde_fehler(tr(fehlertext).arg(maskiere_steuerzeichen(pfad)));
     return 1;
+}
+
+// Removes a file (or, with AT_REMOVEDIR, an empty folder) named by its path relative to the root
+// handle; no part of the path may lead out of the root through a link. A link itself is removed,
+// never what it points to.
+bool entferne_unterhalb(int wurzel, const QString& relativ, int art)
+{
+    const QByteArray pfad = QFile::encodeName(relativ);
+    const int trenner = pfad.lastIndexOf('/');
+    const QByteArray name = pfad.mid(trenner + 1);
+    if (name.isEmpty() || name == "." || name == "..")
+        return false;
+    const int ordner = oeffne_unterhalb(wurzel, trenner < 0 ? QByteArray() : pfad.left(trenner), O_PATH | O_DIRECTORY);
+    if (ordner < 0)
+        return false;
+    const bool ok = ::unlinkat(ordner, name.constData(), art) == 0;
+    ::close(ordner);
+    return ok;
+}
+
+// Whether the relative path names a folder below the root (a link counts as none).
+bool ist_ordner_unterhalb(int wurzel, const QString& relativ)
+{
+    const int fd = oeffne_unterhalb(wurzel, QFile::encodeName(relativ), O_PATH | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    struct stat st{};
+    const bool ordner = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    return ordner;
 }
 
 // A key may never lead out of its folder: no ".." part, with either separator, and no Windows
@@ -69,13 +105,26 @@ bool ist_wurzel(const QString& ordner, const QString& wurzel)
     return QDir::cleanPath(ordner).compare(QDir::cleanPath(wurzel), Qt::CaseInsensitive) == 0;
 }
 
-void zeige_eintraege(CCBaseLog* log, const CQString& produkt)
+// Why the records cannot be used now: another process holds the root, or "uninstall.dat"
+// could not be read; empty when they can.
+QString hindernis(const CZielsperre& sperre)
 {
+    return sperre.gehalten() ? gib_unistall_ladefehler() : sperre.gib_fehlertext();
+}
+
+void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt)
+{
+    const CZielsperre sperre(wurzel);
     const CUninstallMap& karte = unistall_map();
     if (log) {
         log->neue_titelzeile(CQString(tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
         log->setTotalSteps(static_cast<int>(karte.size()));
+    }
+    if (const QString grund = hindernis(sperre); !grund.isEmpty()) {
+        if (log)
+            log->neue_textzeile(CQString(grund), 1);
+        return;
     }
     if (karte.empty()) {
         if (log)
@@ -89,7 +138,7 @@ void zeige_eintraege(CCBaseLog* log, const CQString& produkt)
             continue;
         log->neue_textzeile(CQString(QStringLiteral("%1: %2  %3")
                                          .arg(k, 4, 10, QLatin1Char('0'))
-                                         .arg(zeit.als_qstring(true, true, false), pfad)),
+                                         .arg(zeit.als_qstring(true, true, false), maskiere_steuerzeichen(pfad))),
                             0);
         log->setze_fortschritt(k);
     }
@@ -97,24 +146,35 @@ void zeige_eintraege(CCBaseLog* log, const CQString& produkt)
 
 bool deinstalliere(CCBaseLog* log, const QString& wurzel)
 {
+    const CZielsperre sperre(wurzel);
     const CUninstallMap& karte = unistall_map();
     if (log)
         log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Dateien")));
     melde_info(QLatin1String("- ") + tr("Lösche Dateien") + QLatin1String(" -"));
     int fehler = 0;
-    std::vector<QString> verzeichnisse;
+    // Every deletion starts from the root's handle: a link below the root that leads out of it
+    // ends the path there.
+    const int wurzel_fd = oeffne_ordnerhandle(QFile::encodeName(wurzel));
+    // Folders by their path relative to the root and their full path for the protocol.
+    std::vector<std::pair<QString, QString>> verzeichnisse;
     int schritt = 0;
-    for (const auto& eintrag : karte) {
-        const QString& schluessel = eintrag.first;
+    const QString grund = hindernis(sperre);
+    if (!grund.isEmpty()) {
+        // Nothing is deleted on records that could not be read, or while another process works.
+        melde_fehler(grund);
+        ++fehler;
+    }
+    for (auto eintrag = karte.begin(); grund.isEmpty() && eintrag != karte.end(); ++eintrag) {
+        const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
-        if (verlaesst_wurzel(schluessel)) {
+        const QString relativ = ohne_endtrenner(schluessel);
+        if (verlaesst_wurzel(schluessel) || wurzel_fd < 0) {
             fehler += berichte(false, pfad, datei_fehler);
-        } else if (QFileInfo(pfad).isDir()) {
-            const QString ordner = ohne_endtrenner(pfad);
-            if (!ist_wurzel(ordner, wurzel))
-                verzeichnisse.push_back(ordner);
+        } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
+            if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
+                verzeichnisse.emplace_back(relativ, ohne_endtrenner(pfad));
         } else {
-            fehler += berichte(QFile::remove(pfad), pfad, datei_fehler);
+            fehler += berichte(entferne_unterhalb(wurzel_fd, relativ, 0), pfad, datei_fehler);
         }
         if (log)
             log->setze_fortschritt(schritt);
@@ -130,14 +190,16 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
 
     // Descending order puts every sub-folder before its parent.
-    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<QString>());
+    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
     int erledigt = 0;
-    for (const QString& ordner : verzeichnisse) {
-        fehler += berichte(QDir().rmdir(ordner), ordner, ordner_fehler);
+    for (const auto& [relativ, pfad] : verzeichnisse) {
+        fehler += berichte(entferne_unterhalb(wurzel_fd, relativ, AT_REMOVEDIR), pfad, ordner_fehler);
         if (log)
             log->setze_fortschritt(erledigt);
         ++erledigt;
     }
+    if (wurzel_fd >= 0)
+        ::close(wurzel_fd);
     if (log) {
         log->setze_fortschritt(erledigt);
         log->neue_textzeile(CQString(" "), 0);
@@ -158,7 +220,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
 bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt)
 {
     if (!modus || *modus > 2) {
-        zeige_eintraege(log, produkt);
+        zeige_eintraege(log, laufwerk_gross(wurzel), produkt);
         return true;
     }
     return deinstalliere(log, laufwerk_gross(wurzel));

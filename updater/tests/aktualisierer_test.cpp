@@ -108,12 +108,14 @@ TEST_F(Programm, FehlschlaegeEndenMitCodeEins)
     EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
     EXPECT_TRUE(lies(logdatei()).contains("Installation fehlerhaft !"));
 
-    // "uninstall.dat" cannot be written: the install has failed.
+    // "uninstall.dat" is there but cannot be read: nothing is installed, its records stay.
     const QString ziel2 = dir.path() + "/ziel2";
     QDir().mkpath(ziel2 + "/uninstall.dat");
     schreibe(arbeit + "/g.zip", baue({datei("g.txt", "g")}));
     EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", ziel2}).code, 1);
-    EXPECT_TRUE(lies(logdatei()).contains("nicht zum Schreiben oeffnen"));
+    EXPECT_TRUE(lies(logdatei()).contains("Kann Datei " + ziel2.toUtf8() + "/uninstall.dat nicht zum Lesen oeffnen"));
+    EXPECT_FALSE(QFileInfo::exists(ziel2 + "/g.txt"));
+    EXPECT_TRUE(QFileInfo(ziel2 + "/uninstall.dat").isDir());
 }
 
 TEST_F(Programm, VersionUndRegistrierungOhneAnzeige)

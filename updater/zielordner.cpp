@@ -1,0 +1,189 @@
+#include "zielordner.h"
+
+#include <QFile>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+// Without openat2 (kernels before 5.6) every component is opened on its own and no link is
+// followed at all: stricter than needed, never less safe.
+int oeffne_stufenweise(int basis, const QByteArray& relativ, int flags, mode_t modus)
+{
+    const QList<QByteArray> teile = relativ.split('/');
+    int aktuell = basis;
+    int ergebnis = -1;
+    for (int i = 0; i < teile.size(); ++i) {
+        const QByteArray& teil = teile[i];
+        const bool letzter = i == teile.size() - 1;
+        if (teil.isEmpty() || teil == ".") {
+            if (!letzter)
+                continue;
+        } else if (teil == "..") {
+            errno = EXDEV;
+            ergebnis = -1;
+            break;
+        }
+        const char* name = teil.isEmpty() || teil == "." ? "." : teil.constData();
+        const int fd = letzter ? ::openat(aktuell, name, flags | O_NOFOLLOW | O_CLOEXEC, modus)
+                               : ::openat(aktuell, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (aktuell != basis)
+            ::close(aktuell);
+        if (fd < 0) {
+            ergebnis = -1;
+            aktuell = basis;
+            break;
+        }
+        if (letzter) {
+            ergebnis = fd;
+            aktuell = basis;
+            break;
+        }
+        aktuell = fd;
+    }
+    if (aktuell != basis)
+        ::close(aktuell);
+    return ergebnis;
+}
+
+} // namespace
+
+int oeffne_ordnerhandle(const QByteArray& pfad)
+{
+    return ::open(pfad.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t modus)
+{
+    static std::atomic<bool> ohne_openat2{false};
+    const QByteArray pfad = relativ.isEmpty() ? QByteArrayLiteral(".") : relativ;
+    if (!ohne_openat2.load(std::memory_order_relaxed)) {
+        struct open_how wie{};
+        wie.flags = static_cast<__u64>(flags | O_CLOEXEC);
+        wie.mode = (flags & (O_CREAT | O_TMPFILE)) ? modus : 0;
+        wie.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+        for (int versuch = 0;; ++versuch) {
+            const long fd = ::syscall(SYS_openat2, basis, pfad.constData(), &wie, sizeof wie);
+            if (fd >= 0)
+                return static_cast<int>(fd);
+            // EAGAIN: a rename elsewhere in the tree raced with the walk; it is safe to repeat.
+            if ((errno == EINTR || errno == EAGAIN) && versuch < 100)
+                continue;
+            if (errno != ENOSYS)
+                return -1;
+            ohne_openat2 = true;
+            break;
+        }
+    }
+    return oeffne_stufenweise(basis, pfad, flags, modus);
+}
+
+bool verlaesst_ordner(int fehler)
+{
+    return fehler == EXDEV || fehler == ELOOP;
+}
+
+CZielordner::CZielordner(const QString& pfad)
+{
+    fd = oeffne_ordnerhandle(QFile::encodeName(pfad));
+    fehler = fd < 0 ? errno : 0;
+}
+
+CZielordner::~CZielordner()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe)
+{
+    if (fd < 0)
+        return fehler;
+    const QStringList teile = relativ.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString stufe;
+    int eltern = fd;
+    int ergebnis = 0;
+    for (const QString& teil : teile) {
+        stufe += teil + QLatin1Char('/');
+        if (bekannt.contains(stufe)) {
+            continue;
+        }
+        // The parent is opened again below the base: a level that is a link is followed only
+        // while it stays below the base.
+        if (eltern != fd)
+            ::close(eltern);
+        eltern = oeffne_unterhalb(fd, QFile::encodeName(stufe.left(stufe.size() - teil.size() - 1)),
+                                  O_PATH | O_DIRECTORY);
+        int e = eltern < 0 ? errno : 0;
+        if (e == 0) {
+            if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
+                angelegt << stufe;
+            } else if (errno != EEXIST) {
+                e = errno;
+            } else {
+                // Something of that name is there: it must be a folder below the base.
+                const int vorhanden = oeffne_unterhalb(fd, QFile::encodeName(stufe), O_PATH | O_DIRECTORY);
+                e = vorhanden < 0 ? errno : 0;
+                if (vorhanden >= 0)
+                    ::close(vorhanden);
+            }
+        }
+        if (e != 0) {
+            fehlstufe = stufe;
+            ergebnis = e;
+            break;
+        }
+        bekannt.insert(stufe);
+    }
+    if (eltern >= 0 && eltern != fd)
+        ::close(eltern);
+    return ergebnis;
+}
+
+int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
+{
+    static std::atomic<unsigned> zaehler{0};
+    static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        temp = praefix + QByteArray::number(zaehler++) + ".tmp";
+        const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
+{
+    while (anzahl > 0) {
+        const ssize_t n = ::write(fd, daten, static_cast<size_t>(anzahl));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        daten += n;
+        anzahl -= n;
+    }
+    return true;
+}
+
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt)
+{
+    QByteArray temp;
+    const int fd = oeffne_temporaer(ordner, 0666, temp);
+    if (fd < 0)
+        return false;
+    bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    // rename replaces whatever holds the name, a link included, and never follows it.
+    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0)
+        return true;
+    ::unlinkat(ordner, temp.constData(), 0);
+    return false;
+}

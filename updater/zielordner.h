@@ -1,0 +1,57 @@
+// File work below an installation folder that never leaves it through a symbolic link.
+#pragma once
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+// Opens a folder as the handle from which the walks below start; -1 with errno on failure.
+int oeffne_ordnerhandle(const QByteArray& pfad);
+
+// Opens `relativ` ("/"-separated) below the folder handle `basis`. A symbolic link is followed
+// only while it stays below `basis`; one that leads out of it (or is absolute) ends the walk
+// with EXDEV or ELOOP. An empty `relativ` opens the base itself. -1 with errno on failure.
+int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t modus = 0);
+
+// True for the errno values with which a walk refuses a path that leaves its base.
+bool verlaesst_ordner(int fehler);
+
+// An installation folder held open, and the folders below it known to exist.
+class CZielordner
+{
+public:
+    explicit CZielordner(const QString& pfad);
+    ~CZielordner();
+    CZielordner(const CZielordner&) = delete;
+    CZielordner& operator=(const CZielordner&) = delete;
+
+    // The folder's handle; -1 (with `fehler` set) when it cannot be opened.
+    int handle() const { return fd; }
+    int gib_oeffnungsfehler() const { return fehler; }
+
+    // Creates the folder `relativ` ("/"-separated, without "." or ".." parts) with every missing
+    // level, none of them reached through a link that leaves the folder. Each level that this
+    // call created is added to `angelegt` as its relative path ending in "/". 0 on success, else
+    // the errno of the first level that failed: the walk stops there, and `fehlstufe` holds that
+    // level's relative path.
+    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
+
+private:
+    int fd = -1;
+    int fehler = 0;
+    QSet<QString> bekannt;
+};
+
+// A temporary file created exclusively in the folder; its name is short and independent of the
+// target's, so every name the file system accepts can be written through it.
+int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
+
+// Writes all bytes; false on an error.
+bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
+
+// Writes the file `name` in the folder atomically: a temporary file, flushed to disk, takes the
+// name at the end. A symbolic link of that name is replaced by the file, never written through.
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
