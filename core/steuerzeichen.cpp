@@ -29,16 +29,11 @@ QString maskiere_steuerzeichen(const QString& text)
             ergebnis += c;
             continue;
         }
-        switch (u) {
-        case '\n': ergebnis += QLatin1String("\\n"); break;
-        case '\r': ergebnis += QLatin1String("\\r"); break;
-        case '\t': ergebnis += QLatin1String("\\t"); break;
-        default:
-            if (u <= 0xFF)
-                ergebnis += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
-            else
-                ergebnis += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
-        }
+        // Hexadecimal throughout: the protocol window's HTML turns a backslash and "n" into a break.
+        if (u <= 0xFF)
+            ergebnis += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            ergebnis += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
     }
     return ergebnis;
 }

@@ -7,6 +7,6 @@
 // separator).
 bool hat_steuerzeichen(const QString& text);
 
-// The text with every control character written out ("\n", "\r", "\t", else "\xHH" or
-// "\uHHHH"), so that a crafted name cannot start a line of its own or move the cursor.
+// The text with every control character written out as "\xHH" (or "\uHHHH"), so that a crafted
+// name cannot start a line of its own or move the cursor.
 QString maskiere_steuerzeichen(const QString& text);

@@ -123,13 +123,13 @@ bool CUninstallInfo::lies_unistall()
     CQIOZeileExcel zellen;
     bool erste = true;
     while (!datei.atEnd()) {
-        QByteArray roh = datei.readLine(zeilengrenze + 1);
+        QByteArray roh = datei.readLine(zeilengrenze);
         if (datei.error() != QFileDevice::NoError)
             return unlesbar();
-        if (roh.size() > zeilengrenze) {
+        if (!roh.endsWith('\n') && !datei.atEnd()) {
             // Longer than any record can be: the line is malformed, its rest is passed over.
             while (!roh.endsWith('\n') && !datei.atEnd())
-                roh = datei.readLine(zeilengrenze + 1);
+                roh = datei.readLine(zeilengrenze);
             if (datei.error() != QFileDevice::NoError)
                 return unlesbar();
             continue;

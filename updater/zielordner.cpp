@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <sys/stat.h>
@@ -106,43 +107,50 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
     if (fd < 0)
         return fehler;
     const QStringList teile = relativ.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    constexpr int unbekannt = -2;
     QString stufe;
+    // The handle of the level above the current one; reopened below the base after known levels.
     int eltern = fd;
     int ergebnis = 0;
+    const auto schliesse = [this](int h) {
+        if (h >= 0 && h != fd)
+            ::close(h);
+    };
     for (const QString& teil : teile) {
+        const QString oben = stufe;
         stufe += teil + QLatin1Char('/');
         if (bekannt.contains(stufe)) {
+            schliesse(eltern);
+            eltern = unbekannt;
             continue;
         }
-        // The parent is opened again below the base: a level that is a link is followed only
-        // while it stays below the base.
-        if (eltern != fd)
-            ::close(eltern);
-        eltern = oeffne_unterhalb(fd, QFile::encodeName(stufe.left(stufe.size() - teil.size() - 1)),
-                                  O_PATH | O_DIRECTORY);
-        int e = eltern < 0 ? errno : 0;
-        if (e == 0) {
-            if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
-                angelegt << stufe;
-            } else if (errno != EEXIST) {
-                e = errno;
-            } else {
-                // Something of that name is there: it must be a folder below the base.
-                const int vorhanden = oeffne_unterhalb(fd, QFile::encodeName(stufe), O_PATH | O_DIRECTORY);
-                e = vorhanden < 0 ? errno : 0;
-                if (vorhanden >= 0)
-                    ::close(vorhanden);
-            }
+        if (eltern == unbekannt)
+            eltern = oeffne_unterhalb(fd, QFile::encodeName(oben), O_PATH | O_DIRECTORY);
+        int naechste = -1;
+        // Every level must stay reachable by its path from the base, as the files below it and
+        // the uninstall reach it.
+        if (eltern < 0) {
+            ergebnis = errno;
+        } else if (QFile::encodeName(stufe).size() >= PATH_MAX) {
+            ergebnis = ENAMETOOLONG;
+        } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
+            angelegt << stufe;
+            naechste = ::openat(eltern, QFile::encodeName(teil).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        } else if (errno == EEXIST) {
+            // Something of that name is there: it must be a folder below the base.
+            naechste = oeffne_unterhalb(fd, QFile::encodeName(stufe), O_PATH | O_DIRECTORY);
         }
-        if (e != 0) {
+        if (ergebnis == 0 && naechste < 0)
+            ergebnis = errno;
+        schliesse(eltern);
+        eltern = naechste;
+        if (ergebnis != 0) {
             fehlstufe = stufe;
-            ergebnis = e;
             break;
         }
         bekannt.insert(stufe);
     }
-    if (eltern >= 0 && eltern != fd)
-        ::close(eltern);
+    schliesse(eltern);
     return ergebnis;
 }
 

@@ -4,8 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace testzip;
 
@@ -34,6 +38,11 @@ protected:
     Ergebnis starte(const QStringList& argumente)
     {
         QProcess p;
+        beginne(p, argumente);
+        return warte(p);
+    }
+    void beginne(QProcess& p, const QStringList& argumente)
+    {
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DOCUMENTS_DIR"})
             umgebung.remove(QString::fromLatin1(v));
@@ -46,6 +55,9 @@ protected:
         p.setWorkingDirectory(arbeit);
         p.start(QStringLiteral(AKTUALISIERER), argumente);
         p.closeWriteChannel();
+    }
+    Ergebnis warte(QProcess& p)
+    {
         Ergebnis e;
         if (!p.waitForFinished(60000))
             return e;
@@ -146,4 +158,59 @@ TEST_F(Programm, FensterwegMeldetSichUndEndetMitEins)
         EXPECT_TRUE(e.aus.isEmpty());
     }
     EXPECT_TRUE(QDir(ziel).isEmpty());
+}
+
+TEST_F(Programm, ZweiLaeufeInEinZielVerlierenKeinenEintrag)
+{
+    std::vector<Eintrag> a, b;
+    for (int i = 0; i < 3000; ++i) {
+        a.push_back(datei("a/" + QByteArray::number(i) + ".txt", "a"));
+        b.push_back(datei("b/" + QByteArray::number(i) + ".txt", "b"));
+    }
+    schreibe(arbeit + "/a.zip", baue(a));
+    schreibe(arbeit + "/b.zip", baue(b));
+    QProcess pa, pb;
+    // Each run's console goes nowhere: a full pipe would stop it while it holds the target.
+    pa.setStandardOutputFile(QProcess::nullDevice());
+    pb.setStandardOutputFile(QProcess::nullDevice());
+    beginne(pa, {"-silent", "-install", "a.zip", "-dst", ziel});
+    beginne(pb, {"-silent", "-install", "b.zip", "-dst", ziel});
+    const Ergebnis ea = warte(pa);
+    const Ergebnis eb = warte(pb);
+    // Each run either installed and recorded all of its files, or was refused and wrote none.
+    const QByteArray dat = lies(ziel + "/uninstall.dat");
+    for (const auto& [e, name] : {std::make_pair(ea, QString("a")), std::make_pair(eb, QString("b"))}) {
+        ASSERT_TRUE(e.code == 0 || e.code == 1) << e.code;
+        const bool ok = e.code == 0;
+        EXPECT_EQ(QDir(ziel + "/" + name).exists(), ok) << name.toStdString();
+        EXPECT_EQ(dat.count(";" + name.toUtf8() + "/"), ok ? 3001 : 0) << name.toStdString();
+    }
+    EXPECT_TRUE(ea.code == 0 || eb.code == 0);
+}
+
+TEST_F(Programm, FifoUndTiefeNamenEndenRasch)
+{
+    // A FIFO as "uninstall.dat" is refused at once; nothing is installed.
+    schreibe(arbeit + "/g.zip", baue({datei("g.txt", "g")}));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ziel + "/uninstall.dat").constData(), 0600), 0);
+    QElapsedTimer uhr;
+    uhr.start();
+    EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", ziel}).code, 1);
+    EXPECT_LT(uhr.elapsed(), 1000);
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/g.txt"));
+    QFile::remove(ziel + "/uninstall.dat");
+
+    // A name of 32,000 folder levels: one error line, little memory.
+    QByteArray tief;
+    for (int i = 0; i < 32000; ++i)
+        tief += "d/";
+    schreibe(arbeit + "/t.zip", baue({datei(tief + "x.txt", "x"), datei("gut.txt", "g")}));
+    const Ergebnis e = starte({"-silent", "-install", "t.zip", "-dst", ziel, "-cons"});
+    EXPECT_EQ(e.code, 1);
+    EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
+    EXPECT_EQ(lies(logdatei()).count("kann nicht angelegt werden"), 1);
+    EXPECT_LT(e.aus.size() + e.fehler.size(), 200000);
+    struct rusage verbrauch{};
+    ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &verbrauch), 0);
+    EXPECT_LT(verbrauch.ru_maxrss, 64 * 1024) << "KiB";
 }

@@ -1,0 +1,224 @@
+// Hostile targets and names: links out of the target, deep names, the updater's own files, control
+// characters, a folder held by another process, and an "uninstall.dat" that cannot be read.
+#include "cuninstallinfo.h"
+#include "czielsperre.h"
+#include "importzip.h"
+#include "uninstallinthread.h"
+#include "verzeichnisse.h"
+#include "zip_hilfe.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testzip;
+
+namespace {
+
+class Zielschutz : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        unistall_map().clear();
+        ziel = dir.path() + "/ziel";
+        draussen = dir.path() + "/draussen";
+        QDir().mkpath(ziel);
+        QDir().mkpath(draussen);
+        schreibe(draussen + "/opfer.txt", "bleibt");
+    }
+    void TearDown() override
+    {
+        unistall_map().clear();
+        CZielsperre::setze_wartezeit(5000);
+    }
+
+    bool installiere(const std::vector<Eintrag>& eintraege, CUninstallInfo* info = nullptr)
+    {
+        const QString zip = dir.path() + "/update.zip";
+        schreibe(zip, baue(eintraege));
+        int modus = 0;
+        return ImportZIP_installation(&log, &modus, zip, ziel, info);
+    }
+    bool deinstalliere()
+    {
+        int modus = 2;
+        return UninstallInThread(&log, &modus, CQString(ziel), CQString("TALVOR"));
+    }
+    // What lies outside the target, apart from the archive: must stay as it was.
+    QStringList draussen_inhalt() const
+    {
+        QStringList r;
+        QDirIterator it(draussen, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            r << it.next().mid(draussen.size());
+        r.sort();
+        return r;
+    }
+    QStringList schluessel() const
+    {
+        QStringList r;
+        for (const auto& e : unistall_map())
+            r << e.first;
+        return r;
+    }
+    bool temporaere_dateien() const
+    {
+        QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            if (it.next().contains(QLatin1String("/.aktualisierer-")))
+                return true;
+        return false;
+    }
+
+    QTemporaryDir dir;
+    QString ziel;
+    QString draussen;
+    AufzeichnenderLog log;
+};
+
+} // namespace
+
+TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
+{
+    ASSERT_TRUE(QFile::link(draussen, ziel + "/lnk"));
+    ASSERT_TRUE(QFile::link(draussen + "/opfer.txt", ziel + "/datei.txt"));
+    QDir().mkpath(ziel + "/innen/echt");
+    ASSERT_TRUE(QFile::link("echt", ziel + "/innen/kurz"));
+
+    EXPECT_FALSE(installiere({datei("lnk/evil.txt", "boese"), datei("lnk/neu/tief.txt", "boese"),
+                              datei("lnk/", ""), datei("datei.txt", "neu"), datei("innen/kurz/x.txt", "x")}));
+    // Nothing appeared or changed outside; the link that stays inside was followed.
+    EXPECT_EQ(draussen_inhalt(), QStringList{"/opfer.txt"});
+    EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
+    EXPECT_EQ(lies(ziel + "/innen/echt/x.txt"), QByteArray("x"));
+    // A link in the place of a file is replaced by the file, not written through.
+    EXPECT_FALSE(QFileInfo(ziel + "/datei.txt").isSymLink());
+    EXPECT_EQ(lies(ziel + "/datei.txt"), QByteArray("neu"));
+    EXPECT_EQ(log.aufrufe.filter("Unzulässiger Name").size(), 3);
+    EXPECT_EQ(schluessel(), (QStringList{"datei.txt", "innen/kurz/x.txt"}));
+    EXPECT_FALSE(temporaere_dateien());
+
+    // The uninstall does not delete through the link either; the link itself may go.
+    unistall_map().clear();
+    ergaenze_unistall("lnk/opfer.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    EXPECT_FALSE(deinstalliere());
+    EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt"));
+}
+
+TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)
+{
+    ASSERT_TRUE(QFile::link(draussen + "/opfer.txt", ziel + "/uninstall.dat"));
+    {
+        CUninstallInfo info(ziel);
+        EXPECT_FALSE(installiere({datei("a.txt", "a")}, &info));
+    }
+    EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/a.txt"));
+    EXPECT_TRUE(log.hat_text("Kann Datei " + ziel + "/uninstall.dat nicht zum Lesen oeffnen"));
+    // The uninstall refuses on records it could not read.
+    CUninstallInfo info(ziel);
+    ergaenze_unistall("x.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    schreibe(ziel + "/x.txt", "x");
+    EXPECT_FALSE(deinstalliere());
+    EXPECT_TRUE(QFileInfo::exists(ziel + "/x.txt"));
+    unistall_map().clear();
+}
+
+TEST_F(Zielschutz, TiefeNamenGebenEineFehlerzeile)
+{
+    QByteArray tief;
+    for (int i = 0; i < 5000; ++i)
+        tief += "d/";
+    EXPECT_FALSE(installiere({datei(tief + "x.txt", "x"), datei("gut.txt", "g")}));
+    EXPECT_EQ(log.aufrufe.filter("kann nicht angelegt werden").size(), 1);
+    EXPECT_EQ(log.aufrufe.filter("Fehler bei entpacken").size(), 0);
+    EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
+    // The folders that were made are on record, so that the uninstall removes them all.
+    EXPECT_GT(unistall_map().size(), 1000u);
+    EXPECT_TRUE(deinstalliere());
+    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
+
+TEST_F(Zielschutz, EigeneProgrammeInJederSchreibweise)
+{
+    const QString eigen = gib_programmdatei().fileName();
+    EXPECT_TRUE(installiere({datei("./updater.exe", "u"), datei(".//Aktualisierer.exe", "a"),
+                             datei(eigen.toUpper().toUtf8(), "t"), datei("sub/updater.exe", "s")}));
+    EXPECT_EQ(QDir(ziel).entryList(QDir::Files), QStringList{});
+    EXPECT_EQ(lies(ziel + "/sub/updater.exe"), QByteArray("s"));
+    EXPECT_EQ(log.aufrufe.filter("überspringe").size(), 3);
+}
+
+TEST_F(Zielschutz, SteuerzeichenErscheinenMaskiert)
+{
+    LoggerMitschnitt logger;
+    EXPECT_FALSE(installiere({datei("a\nInstallation beendet.", "x"), datei("b\x1b[2J.txt", "y")}));
+    EXPECT_TRUE(log.hat_text("Fehler bei entpacken von a\\x0aInstallation beendet. : "
+                             "Unzulässiger Name: Steuerzeichen im Namen"));
+    EXPECT_TRUE(log.hat_text("Fehler bei entpacken von b\\x1b[2J.txt : Unzulässiger Name: Steuerzeichen im Namen"));
+    // No line of the protocol or the log holds a raw control character.
+    for (const QString& zeile : log.aufrufe + logger.zeilen())
+        for (const QChar c : zeile)
+            EXPECT_FALSE(c.unicode() < 0x20) << zeile.toStdString();
+    EXPECT_FALSE(log.hat_text("Installation beendet."));
+    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
+
+TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
+{
+    // A lock on a descriptor of its own acts as another process's.
+    const int fremd = ::open(QFile::encodeName(ziel).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fremd, 0);
+    ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
+    CZielsperre::setze_wartezeit(300);
+    {
+        QElapsedTimer uhr;
+        uhr.start();
+        CUninstallInfo info(ziel);
+        EXPECT_FALSE(installiere({datei("a.txt", "a")}, &info));
+        EXPECT_LT(uhr.elapsed(), 3000);
+    }
+    EXPECT_TRUE(log.hat_text("Zielverzeichnis " + ziel + " wird von einem anderen Programm bearbeitet"));
+    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+    ::close(fremd);
+
+    // Jobs of one process share the hold.
+    CZielsperre erste(ziel);
+    CZielsperre zweite(ziel);
+    EXPECT_TRUE(erste.gehalten());
+    EXPECT_TRUE(zweite.gehalten());
+    EXPECT_TRUE(installiere({datei("b.txt", "b")}));
+}
+
+TEST_F(Zielschutz, UninstallDateiLesen)
+{
+    // A FIFO is not waited on; it counts as unreadable.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ziel + "/uninstall.dat").constData(), 0600), 0);
+    {
+        QElapsedTimer uhr;
+        uhr.start();
+        CUninstallInfo info(ziel);
+        EXPECT_FALSE(info.gib_ladefehler().isEmpty());
+        EXPECT_LT(uhr.elapsed(), 1000);
+    }
+    QFile::remove(ziel + "/uninstall.dat");
+    // A line longer than any path is passed over; the lines around it are read.
+    schreibe(ziel + "/uninstall.dat", "06.12.2026 09:17:18;a.txt\r\n06.12.2026 09:17:18;" + QByteArray(100000, 'x')
+                                          + "\r\n06.12.2026 09:17:18;b.txt\r\n");
+    CUninstallInfo info(ziel);
+    EXPECT_TRUE(info.gib_ladefehler().isEmpty());
+    EXPECT_EQ(schluessel(), (QStringList{"a.txt", "b.txt"}));
+    unistall_map().clear();
+}
