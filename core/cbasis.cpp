@@ -2,6 +2,7 @@
 #include "klassen.h"
 
 #include <mutex>
+#include <new>
 
 namespace {
 
