@@ -505,6 +505,29 @@ std::string formatiere_double(double zahl, int gesamtstellen, int nachkommastell
 
 namespace {
 
+// The number forms of strtod without its locale: one sign, then a decimal number, inf or nan,
+// or after "0x" / "0X" a hexadecimal one with an optional binary exponent (p or P).
+std::from_chars_result lies_double(const char* anfang, const char* ende, double& wert)
+{
+    const char* p = anfang;
+    const bool negativ = p != ende && *p == '-';
+    if (p != ende && (*p == '+' || *p == '-'))
+        ++p;
+    // from_chars takes a sign of its own: a second one would slip through.
+    if (p != ende && (*p == '+' || *p == '-'))
+        return {anfang, std::errc::invalid_argument};
+    std::from_chars_result ergebnis;
+    if (ende - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')
+        && (hexziffer_wert(p[2]) >= 0 || p[2] == '.')) {
+        ergebnis = std::from_chars(p + 2, ende, wert, std::chars_format::hex);
+    } else {
+        ergebnis = std::from_chars(p, ende, wert);
+    }
+    if (ergebnis.ec == std::errc() && negativ)
+        wert = -wert;
+    return ergebnis;
+}
+
 int stellen_fuer(double zahl, int nachkommastellen, int max_nachkommastellen, int modus)
 {
     if (modus == 2)
@@ -552,14 +575,9 @@ double string_zu_double(const std::string& text, bool* ok)
     }
     t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
 
-    const char* anfang = t.data();
     const char* const ende = t.data() + t.size();
-    // One plus sign is allowed in front of the number, as strtod allows it.
-    if (ende - anfang > 1 && anfang[0] == '+' && (std::isdigit(static_cast<unsigned char>(anfang[1]))
-                                                 || anfang[1] == '.'))
-        ++anfang;
     double wert = 0.0;
-    const auto [rest, fehler] = std::from_chars(anfang, ende, wert);
+    const auto [rest, fehler] = lies_double(t.data(), ende, wert);
     if (fehler == std::errc() && rest == ende)
         return wert;
     if (fehler != std::errc::result_out_of_range && (t == "." || t == "-." || t == "-"))

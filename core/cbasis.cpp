@@ -2,20 +2,27 @@
 #include "klassen.h"
 
 #include <mutex>
+#include <new>
 
 namespace {
 
-// The registry lives on the heap from the first entry on and is never torn down, so entries
-// of any unit may register and unregister in any order of static construction and destruction.
-std::map<std::string, CKlasse*>*& registry()
+// Room for a pseudo entry: constant-initialised, so its address is valid from load time on,
+// while the entry itself is built by the registry. Never destroyed, like the registry.
+union PseudoPlatz
 {
-    static std::map<std::string, CKlasse*>* map = nullptr;
-    return map;
-}
+    constexpr PseudoPlatz() : leer() {}
+    ~PseudoPlatz() {}
+    char leer;
+    CKlasse eintrag;
+};
 
-std::mutex& registry_lock()
+PseudoPlatz platz_funktion;
+PseudoPlatz platz_kurz;
+
+// Recursive: building the pseudo entries registers them while the first entry holds the lock.
+std::recursive_mutex& registry_lock()
 {
-    static std::mutex* m = new std::mutex;
+    static std::recursive_mutex* m = new std::recursive_mutex;
     return *m;
 }
 
@@ -25,7 +32,25 @@ int& klassenzaehler()
     return zaehler;
 }
 
+// The registry lives on the heap from its first use on and is never torn down, so entries of any
+// unit may register and unregister in any order of static construction and destruction. It
+// builds the two pseudo entries itself when it is created: they come before every other entry,
+// whichever unit is initialised first. Called with the lock held.
+std::map<std::string, CKlasse*>& registry()
+{
+    static std::map<std::string, CKlasse*>* map = nullptr;
+    if (!map) {
+        map = new std::map<std::string, CKlasse*>;
+        new (&platz_funktion.eintrag) CKlasse("Funktion oder nicht von CObjekt abgeleitete Klasse");
+        new (&platz_kurz.eintrag) CKlasse("Dummy: fuer kurze Ausgaben");
+    }
+    return *map;
+}
+
 } // namespace
+
+CKlasse* klasse_funktion = &platz_funktion.eintrag;
+CKlasse* klasse_kurz = &platz_kurz.eintrag;
 
 CKlasse* CBasis::klasse = &eintrag_CBasis;
 CKlasse* CObjekt::klasse = &eintrag_CObjekt;
@@ -49,8 +74,7 @@ CKlasse::CKlasse(const std::string& name_, int zahl3_, const std::string& text5_
     : name(name_), text2(text2_), eltern(eltern_), zahl1(zahl1_), text3(text3_),
       zahl2(zahl2_), text4(text4_), zahl3(zahl3_), text5(text5_)
 {
-    std::lock_guard<std::mutex> lock(registry_lock());
-    id = ++klassenzaehler();
+    std::lock_guard<std::recursive_mutex> lock(registry_lock());
     registriere_klasse();
 }
 
@@ -61,25 +85,33 @@ CKlasse::CKlasse(const std::string& name_, CKlasse* eltern_)
 
 CKlasse::~CKlasse()
 {
-    std::lock_guard<std::mutex> lock(registry_lock());
-    if (registry())
-        registry()->erase(name);
+    std::lock_guard<std::recursive_mutex> lock(registry_lock());
+    registry().erase(name);
 }
 
 void CKlasse::registriere_klasse()
 {
-    if (!registry())
-        registry() = new std::map<std::string, CKlasse*>;
-    (*registry())[name] = this;
+    // The registry first: when it is created now, its pseudo entries take the ids before this one.
+    std::map<std::string, CKlasse*>& eintraege = registry();
+    id = ++klassenzaehler();
+    eintraege[name] = this;
 }
 
 CKlasse* CKlasse::finde(const std::string& name)
 {
-    std::lock_guard<std::mutex> lock(registry_lock());
-    if (!registry())
-        return nullptr;
-    auto it = registry()->find(name);
-    return it == registry()->end() ? nullptr : it->second;
+    std::lock_guard<std::recursive_mutex> lock(registry_lock());
+    auto it = registry().find(name);
+    return it == registry().end() ? nullptr : it->second;
+}
+
+std::vector<CKlasse*> CKlasse::gib_alle()
+{
+    std::lock_guard<std::recursive_mutex> lock(registry_lock());
+    std::vector<CKlasse*> alle;
+    alle.reserve(registry().size());
+    for (const auto& eintrag : registry())
+        alle.push_back(eintrag.second);
+    return alle;
 }
 
 void CKlasse::ausgabe(std::ostream& os) const

@@ -4,6 +4,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 class CKlasse;
 
@@ -61,6 +62,8 @@ public:
 
     // Looks a class entry up by name; null when none is registered.
     static CKlasse* finde(const std::string& name);
+    // Every registered entry, ordered by name.
+    static std::vector<CKlasse*> gib_alle();
 
 private:
     void registriere_klasse();
@@ -80,5 +83,6 @@ private:
 };
 
 // Pseudo entries: free functions (and classes outside the framework tree), and short output.
+// The registry builds them when it is created, before any other entry.
 extern CKlasse* klasse_funktion;
 extern CKlasse* klasse_kurz;

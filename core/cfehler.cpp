@@ -1,16 +1,14 @@
 #include "cfehler.h"
 #include "ci18n.h"
-#include "cqiodatei.h"
 #include "cstring.h"
 #include "czeit.h"
+#include "dateien.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
 #include "melde.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <mutex>
 
@@ -44,6 +42,16 @@ std::string zeitzeile()
 }
 
 const char* const fehlerdatei = "fehler.txt";
+
+// Appends one record: the time line, the context line and the text, each ended by a line end.
+// Nothing is written when the file cannot be used: a folder, pipe or device of that name is
+// skipped without waiting, so that no error object hangs on it.
+void schreibe_datensatz(const std::string& kontext, const std::string& text)
+{
+    const std::string satz = zeitzeile() + '\n' + kontext + '\n' + text + '\n';
+    std::lock_guard<std::mutex> lock(dateisperre());
+    haenge_an_datei(fehlerdatei, satz);
+}
 
 // An error thrown while globals are built, or never caught, ends the program; say what it was.
 void melde_und_beende()
@@ -96,11 +104,7 @@ CFehler::CFehler(int typ_, CKlasse* klasse_, const std::string& methode_, const 
                            .arg(CString(methode))
                            .gib_string();
     }
-    std::lock_guard<std::mutex> lock(dateisperre());
-    std::ofstream datei(fehlerdatei, std::ios::app);
-    if (!datei.good())
-        return;
-    datei << zeitzeile() << std::endl << kontext << std::endl << text << std::endl;
+    schreibe_datensatz(kontext, text);
 }
 
 CFehler::CFehler(const CFehler& other)
@@ -136,14 +140,8 @@ CQFehler::CQFehler(int typ_, CKlasse* klasse_, const CQString& methode_, const C
                            .arg(QString::fromLatin1(klasse->gib_name().c_str()))
                            .arg(methode);
     }
-    std::lock_guard<std::mutex> lock(dateisperre());
-    CQIODatei datei(CQString(QString::fromLatin1(fehlerdatei)));
-    if (!datei.oeffne(false, true, true, true, false))
-        return;
-    datei.setze_codec(true);
-    QTextStream& stream = *datei.gib_stream();
-    stream << QString::fromStdString(zeitzeile()) << Qt::endl << kontext << Qt::endl << text << Qt::endl;
-    datei.schliesse();
+    // The record of this class is UTF-8, without byte-order mark.
+    schreibe_datensatz(kontext.toUtf8().toStdString(), text.toUtf8().toStdString());
 }
 
 CQFehler::CQFehler(const CQFehler& other)

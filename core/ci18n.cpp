@@ -2,12 +2,11 @@
 #include "allg.h"
 #include "cfehler.h"
 #include "clogbase.h"
+#include "dateien.h"
 #include "klassen.h"
 #include "melde.h"
 
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 CKlasse* CI18n::klasse = &eintrag_CI18n;
@@ -169,16 +168,17 @@ std::string CI18n::uebersetze(const std::string& text) const
     return it == tabelle.end() ? text : it->second;
 }
 
-void CI18n::importiere_uebersetzungen(const std::string& dateiname)
+bool CI18n::importiere_uebersetzungen(const std::string& dateiname)
 {
     const int warnung = 4;
-    std::ifstream datei(dateiname, std::ios::binary);
-    if (!datei) {
+    // A folder, pipe or device of that name, and a read that fails half way, are a file that
+    // cannot be read: the table stays as it was.
+    std::string daten;
+    if (!lies_datei(dateiname, daten)) {
         melde(warnung, klasse, "importiere_uebersetzungen",
               "Cannot open file '" + dateiname + "' for reading!");
-        return;
+        return false;
     }
-    const std::string daten((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
 
     enum class Zustand { SucheEintrag, SucheUebersetzung, SammleUebersetzung };
     Zustand zustand = Zustand::SucheEintrag;
@@ -234,6 +234,7 @@ void CI18n::importiere_uebersetzungen(const std::string& dateiname)
         for (const std::string& z : unverarbeitet)
             gruppe.schreibe_text(z, 0, true);
     }
+    return true;
 }
 
 CI18n* gib_i18n()

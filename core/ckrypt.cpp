@@ -1,12 +1,15 @@
 #include "ckrypt.h"
 #include "klassen.h"
 
-CKlasse eintrag_CQKrypt("CQKrypt");
-
 CKlasse* CKrypt::klasse = &eintrag_CKrypt;
-CKlasse* CQKrypt::klasse = &eintrag_CQKrypt;
 
 namespace {
+
+// Looked up at each use: the entry comes and goes with the library that registers it.
+CKlasse* registrierter_eintrag()
+{
+    return CKlasse::finde("CQKrypt");
+}
 
 const char ziffern[] = "0123456789ABCDEF";
 
@@ -51,6 +54,22 @@ std::string CKrypt::dekodiere(const std::string& hex) const
 
 CQKrypt::CQKrypt() = default;
 CQKrypt::~CQKrypt() = default;
+
+CKlasse* const& CQKrypt::gib_klasse() const
+{
+    // One answer per thread, valid until that thread asks again.
+    thread_local CKlasse* eintrag = nullptr;
+    eintrag = registrierter_eintrag();
+    if (!eintrag)
+        eintrag = klasse_funktion;
+    return eintrag;
+}
+
+bool CQKrypt::ist_abgeleitet_von(CKlasse* const& k) const
+{
+    CKlasse* const eintrag = registrierter_eintrag();
+    return (eintrag && k == eintrag) || CObjekt::ist_abgeleitet_von(k);
+}
 
 void CQKrypt::ausgabe(std::ostream&) const {}
 

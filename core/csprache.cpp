@@ -2,6 +2,7 @@
 #include "anwendung.h"
 #include "ccat.h"
 #include "cfehler.h"
+#include "dateien.h"
 #include "klassen.h"
 #include "verzeichnisse.h"
 
@@ -46,7 +47,7 @@ QString qm_verzeichnis()
 
 bool existiert(const QString& ordner, const QString& datei)
 {
-    return QFileInfo::exists(ordner + QLatin1Char('/') + datei);
+    return ist_datei(ordner + QLatin1Char('/') + datei);
 }
 
 // The product's file of a language in one folder of its own (the support folder of the language).
@@ -62,10 +63,10 @@ QString produktdatei(const QString& code, const QString& qm_ordner)
 {
     const QString daneben = qm_ordner + QLatin1Char('/') + zustand().anwendungsname + QLatin1Char('_') + code
                             + QStringLiteral(".qm");
-    if (QFileInfo::exists(daneben))
+    if (ist_datei(daneben))
         return daneben;
     const QString eigen = sprachordner_datei(code);
-    return QFileInfo::exists(eigen) ? eigen : QString();
+    return ist_datei(eigen) ? eigen : QString();
 }
 
 std::string ueb(const char* text, const QString& pfad)
@@ -124,8 +125,9 @@ void stelle_deutsch_her()
     z.produkt_sprache.clear();
 }
 
-// A table of the language's own, made current; returns the ".itr" path read, or empty.
-QString lege_eigene_tabelle_an()
+// A table of the language's own, made current. `itr` becomes the ".itr" path read, or empty.
+// False when such a file is there but cannot be read (reported on standard error and in the log).
+bool lege_eigene_tabelle_an(QString& itr)
 {
     SSprachZustand& z = zustand();
     auto* neu = new CI18n;
@@ -136,12 +138,19 @@ QString lege_eigene_tabelle_an()
         z.wiederherzustellen = vorher;
     z.eigene_tabelle = neu;
 
-    const QString itr = gib_support_verzeichnis(true).absolutePath() + QLatin1Char('/') + z.anwendungsname
-                        + QStringLiteral(".itr");
-    if (!QFileInfo::exists(itr))
-        return QString();
-    neu->importiere_uebersetzungen(itr.toStdString());
-    return itr;
+    const QString pfad = gib_support_verzeichnis(true).absolutePath() + QLatin1Char('/') + z.anwendungsname
+                         + QStringLiteral(".itr");
+    itr.clear();
+    // Whatever bears the name is read: a folder or pipe of that name is no missing table but
+    // one that cannot be read, and says so.
+    if (!QFileInfo::exists(pfad))
+        return true;
+    if (!neu->importiere_uebersetzungen(pfad.toStdString())) {
+        melde_fehler(ueb("System-Sprachdatei '%1' ist nicht lesbar", pfad) + "\n");
+        return false;
+    }
+    itr = pfad;
+    return true;
 }
 
 // Loads the product's file of the language; on failure the previous one stays. Returns the path loaded, or empty.
@@ -203,6 +212,7 @@ bool CSprache::setze_sprache(const CQString& code)
     const QString qm_ordner = qm_verzeichnis();
     QString itr_pfad;
     QString produkt_pfad;
+    bool tabelle_gelesen = true;
     if (c != gib_qt_sprache()) {
         setze_qt_sprachcode(c);
         entferne_qt_bibliothek();
@@ -210,7 +220,7 @@ bool CSprache::setze_sprache(const CQString& code)
         if (c == deutsch) {
             stelle_deutsch_her();
         } else {
-            itr_pfad = lege_eigene_tabelle_an();
+            tabelle_gelesen = lege_eigene_tabelle_an(itr_pfad);
             produkt_pfad = lade_produktdatei(c, qm_ordner);
         }
     } else if (c == deutsch && z.qt_uebersetzer.empty()) {
@@ -233,7 +243,7 @@ bool CSprache::setze_sprache(const CQString& code)
         z.qt_seite = new CQtUebersetzeInterface;
         z.eigene_tabelle->setze_uebersetzer(z.qt_seite);
     }
-    return c == deutsch || z.produkt_sprache == c;
+    return c == deutsch || (z.produkt_sprache == c && tabelle_gelesen);
 }
 
 bool CSprache::setze_startsprache()
@@ -244,7 +254,7 @@ bool CSprache::setze_startsprache()
     try {
         if (setze_sprache(code))
             return true;
-        if (gib_sprachen().count(code))
+        if (gib_sprachen().count(code) && zustand().produkt_sprache != code)
             zeilenende = "\n";
     } catch (const CFehlerBasis& fehler) {
         melde_fehler(fehler.gib_meldung() + "\n");
@@ -275,7 +285,7 @@ CSprachTabelle gib_sprachen()
     const bool nebeneinander = existiert(qm_ordner, name + QStringLiteral("_en.qm"));
     auto angeboten = [&](const QString& code) {
         return nebeneinander ? existiert(qm_ordner, name + QLatin1Char('_') + code + QStringLiteral(".qm"))
-                             : QFileInfo::exists(sprachordner_datei(code));
+                             : ist_datei(sprachordner_datei(code));
     };
     const struct
     {

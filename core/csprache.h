@@ -32,8 +32,9 @@ public:
     // any language but German a translation table of its own, read from the language's
     // "<name>.itr" in the support folder, whose translator answers from the product's ".qm".
     // A code that `gib_sprachen` does not offer changes nothing. Returns true when the language
-    // is German or its product file is loaded; a missing or unreadable product file is
-    // reported on standard error and in the log. A faulty ".itr" raises CFehler.
+    // is German, or its product file is loaded and its ".itr", when there is one, could be read;
+    // a missing or unreadable product file and an unreadable ".itr" (a folder or pipe of that
+    // name too) are reported on standard error and in the log. A faulty ".itr" raises CFehler.
     bool setze_sprache(const CQString& code);
 
     // `setze_sprache(ermittle_startsprache())`. When that raises or leaves the language without

@@ -217,7 +217,12 @@ void CZeitVDN::setze_text(const std::string& text)
 
 bool CZeitVDN::zu_qdatetime()
 {
-    const QDateTime utc(QDate(jahr, monat, tag), QTime(stunde, minute, sekunde, millisekunde), Qt::UTC);
+    const QDate datum(jahr, monat, tag);
+    const QTime zeit(stunde, minute, sekunde, millisekunde);
+    // QDateTime takes an impossible time on a valid day for midnight: both are checked here.
+    if (!datum.isValid() || !zeit.isValid())
+        return false;
+    const QDateTime utc(datum, zeit, Qt::UTC);
     if (!utc.isValid())
         return false;
     const QDateTime lokal = utc.toLocalTime();

@@ -8,6 +8,10 @@
 #include <QSaveFile>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,7 +49,96 @@ private:
     bool cursor = false;
 };
 
+// Opens without waiting: opening a pipe waits for its other end, a device may never answer.
+// Only a regular file is kept, and from then on it is read and written blocking as usual.
+// The descriptor, or -1.
+int oeffne_datei(const std::string& pfad, int modus)
+{
+    int fd;
+    do
+        fd = ::open(pfad.c_str(), modus | O_NONBLOCK | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    const int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1
+        || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Closes the descriptor when the block is left, whichever way.
+class Deskriptor
+{
+public:
+    explicit Deskriptor(int f) : fd(f) {}
+    ~Deskriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Deskriptor(const Deskriptor&) = delete;
+    Deskriptor& operator=(const Deskriptor&) = delete;
+    int gib() const { return fd; }
+    bool schliesse()
+    {
+        const int f = fd;
+        fd = -1;
+        return ::close(f) == 0;
+    }
+
+private:
+    int fd;
+};
+
 } // namespace
+
+bool ist_datei(const QString& pfad)
+{
+    struct stat info;
+    return !pfad.isEmpty() && ::stat(QFile::encodeName(pfad).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool lies_datei(const std::string& pfad, std::string& inhalt)
+{
+    Deskriptor datei(oeffne_datei(pfad, O_RDONLY));
+    if (datei.gib() < 0)
+        return false;
+    std::string gelesen;
+    char puffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(datei.gib(), puffer, sizeof puffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        gelesen.append(puffer, static_cast<std::size_t>(n));
+    }
+    inhalt.swap(gelesen);
+    return true;
+}
+
+bool haenge_an_datei(const std::string& pfad, const std::string& daten)
+{
+    Deskriptor datei(oeffne_datei(pfad, O_WRONLY | O_APPEND | O_CREAT));
+    if (datei.gib() < 0)
+        return false;
+    std::size_t geschrieben = 0;
+    while (geschrieben < daten.size()) {
+        const ssize_t n = ::write(datei.gib(), daten.data() + geschrieben, daten.size() - geschrieben);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        geschrieben += static_cast<std::size_t>(n);
+    }
+    return datei.schliesse();
+}
 
 int kopiere_datei(const QString& quelle, const QString& ziel, const bool& ohne_cursor,
                   const bool& ohne_kopf)
@@ -94,8 +187,7 @@ int loesche_datei(const QString& name)
 
 int gib_pe_bitness(const QString& dateiname)
 {
-    // Only plain files: a pipe or device could block the read or never end.
-    if (!QFileInfo(dateiname).isFile())
+    if (!ist_datei(dateiname))
         return -1;
     QFile datei(dateiname);
     if (!datei.open(QIODevice::ReadOnly))

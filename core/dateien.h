@@ -1,8 +1,21 @@
-// Copying, moving and removing files, and the word-size probe of Windows executables (PE files).
+// Copying, moving and removing files, the word-size probe of Windows executables (PE files),
+// and the checks that keep a folder, pipe or device of a sought name from being taken for a file.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <string>
+
+// True when `pfad` names a regular file (also through a link). A folder, pipe, socket or device
+// counts as no file: reading one fails or waits for a partner that never comes. Every search for
+// a named file asks this.
+bool ist_datei(const QString& pfad);
+// The whole content of the regular file `pfad` (bytes of the name as they are). False, and
+// `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
+// device is never waited for.
+bool lies_datei(const std::string& pfad, std::string& inhalt);
+// Appends `daten` to `pfad`, creating the file when missing; only a regular file is written to. False when that was not so, or the write failed; a pipe or device is never waited for.
+bool haenge_an_datei(const std::string& pfad, const std::string& daten);
 
 // 0 copied, 1 the source cannot be opened or read, 2 the target cannot be opened or written.
 // The target is replaced only by a complete copy. Unless `ohne_cursor` the wait cursor shows

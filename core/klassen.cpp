@@ -1,8 +1,7 @@
 #include "klassen.h"
 
-// Defined in one unit so that the core entries are built as one block, pseudo entries first.
-CKlasse eintrag_funktion("Funktion oder nicht von CObjekt abgeleitete Klasse");
-CKlasse eintrag_kurz("Dummy: fuer kurze Ausgaben");
+// Defined in one unit so that the core entries are built as one block; the two pseudo entries
+// come before them, built by the registry itself.
 CKlasse eintrag_CString("CString");
 CKlasse eintrag_CVariableBasis("CVariableBasis");
 CKlasse eintrag_CVariableBasisTemplate("CVariableBasisTemplate");
@@ -39,6 +38,3 @@ CKlasse eintrag_CZeitVDN("CZeitVDN");
 CKlasse eintrag_allgemein_qt("allgemein_qt");
 CKlasse eintrag_CSteuerDaten("CSteuerDaten");
 CKlasse eintrag_CKrypt("CKrypt");
-
-CKlasse* klasse_funktion = &eintrag_funktion;
-CKlasse* klasse_kurz = &eintrag_kurz;

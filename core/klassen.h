@@ -1,10 +1,9 @@
-// Class-registry entries of the framework core, one per class, built at start-up in this order.
+// Class-registry entries of the framework core, one per class, built at start-up in this order
+// (after the two pseudo entries, klasse_funktion and klasse_kurz, which the registry builds).
 #pragma once
 
 #include "cbasis.h"
 
-extern CKlasse eintrag_funktion; // "Funktion oder nicht von CObjekt abgeleitete Klasse"
-extern CKlasse eintrag_kurz;     // "Dummy: fuer kurze Ausgaben"
 extern CKlasse eintrag_CString;
 extern CKlasse eintrag_CVariableBasis;
 extern CKlasse eintrag_CVariableBasisTemplate;

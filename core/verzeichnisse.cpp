@@ -144,7 +144,7 @@ QDir gib_sprachverzeichnis(const CQString& sprachcode)
 QDir suche_qm_verzeichnis()
 {
     const QString qt_ordner = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-    if (QFileInfo::exists(qt_ordner + QStringLiteral("/kelmor_en.qm")))
+    if (ist_datei(qt_ordner + QStringLiteral("/kelmor_en.qm")))
         return QDir(qt_ordner);
     return QDir(wurzel() + QStringLiteral("/translations"));
 }
@@ -183,7 +183,7 @@ QString suche_datei(const QString& name, const bool& support, const bool& sprach
         ordner << support_von(w, sprache);
     for (const QString& o : qAsConst(ordner)) {
         const QString pfad = o + QLatin1Char('/') + name;
-        if (QFileInfo::exists(pfad))
+        if (ist_datei(pfad))
             return pfad;
     }
     return QString();
@@ -213,7 +213,7 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
     for (const QString& kandidat : qAsConst(kandidaten)) {
         for (const Ort& ort : orte) {
             const QFileInfo info(ort.ordner + QLatin1Char('/') + kandidat);
-            if (!info.exists() || (!ort.auch_leer && info.size() <= 0))
+            if (!ist_datei(info.filePath()) || (!ort.auch_leer && info.size() <= 0))
                 continue;
             if (QDir(ort.ordner).absolutePath() != ziel_absolut)
                 kopiere_datei(info.filePath(), zielordner + QLatin1Char('/') + kandidat, false, false);
@@ -224,10 +224,10 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
             break;
     }
     // A logo that could not be copied is not named: the page would show a missing picture.
-    if (logo.isEmpty() || !QFileInfo::exists(zielordner + QLatin1Char('/') + logo)) {
+    if (logo.isEmpty() || !ist_datei(zielordner + QLatin1Char('/') + logo)) {
         logo.clear();
         for (const QString& kandidat : qAsConst(kandidaten)) {
-            if (QFileInfo::exists(zielordner + QLatin1Char('/') + kandidat)) {
+            if (ist_datei(zielordner + QLatin1Char('/') + kandidat)) {
                 logo = kandidat;
                 break;
             }
@@ -247,7 +247,7 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
 
 QString suche_hintergrundbild(const QString& name, const bool& support)
 {
-    if (QFileInfo::exists(name))
+    if (ist_datei(name))
         return name;
     if (!QFileInfo(name).suffix().isEmpty())
         return suche_datei(name, support, false);
@@ -260,7 +260,7 @@ QString suche_hintergrundbild(const QString& name, const bool& support)
     for (const QString& endung : bild_endungen_hintergrund()) {
         for (const QString& o : qAsConst(ordner)) {
             kandidat = o + QLatin1Char('/') + name + QLatin1Char('.') + endung;
-            if (QFileInfo::exists(kandidat))
+            if (ist_datei(kandidat))
                 return kandidat;
         }
     }

@@ -33,7 +33,8 @@ CQString gib_pfadtrenner();
 
 // The first existing of current folder, personal folder, application sub-folder (with
 // `sprache` its language variant first, then the plain one) and, with `support`, the support
-// folder, each + "/" + `name`; empty when none exists.
+// folder, each + "/" + `name`; empty when none exists. Here and in the other searches only a
+// regular file counts: a folder, pipe or device of the name is passed over.
 QString suche_datei(const QString& name, const bool& support, const bool& sprache);
 // The logo ("logo" or, with `zweites`, "logo2", as png, jpg, gif or bmp; with `punkt` a hidden
 // file ".logo...") for a page in the folder `ziel` (empty: the personal folder). A logo found in

@@ -285,6 +285,34 @@ TEST_F(AllgTest, TextZuDouble)
     EXPECT_FALSE(ok);
 }
 
+TEST_F(AllgTest, TextZuDoubleHexadezimalWieStrtod)
+{
+    bool ok = false;
+    EXPECT_EQ(string_zu_double("0x10", &ok), 16.0);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(string_zu_double("0X1f"), 31.0);
+    EXPECT_EQ(string_zu_double("-0x10"), -16.0);
+    EXPECT_EQ(string_zu_double("+0xA"), 10.0);
+    EXPECT_EQ(string_zu_double("0x1.8"), 1.5);
+    EXPECT_EQ(string_zu_double("0x.8"), 0.5);
+    EXPECT_EQ(string_zu_double("0x1p4"), 16.0);
+    EXPECT_EQ(string_zu_double("0x1P-2"), 0.25);
+    EXPECT_EQ(string_zu_double(" 0x 10 "), 16.0);
+    EXPECT_TRUE(ziel.zeilen.empty());
+
+    // What strtod does not read to the end stays invalid.
+    for (const char* text : {"0x", "0x.", "0xg", "0x1p", "0x-1", "0x+1", "0x1.8p", "-+0x1", "0x1p99999", "0xinf"}) {
+        ok = true;
+        EXPECT_EQ(string_zu_double(text, &ok), 99999999.0) << text;
+        EXPECT_FALSE(ok) << text;
+    }
+
+    // The decimal separator counts in the hexadecimal form too.
+    TestEinstellungen komma;
+    EinstellungenWahl wahl(komma);
+    EXPECT_EQ(string_zu_double("0x1,8"), 1.5);
+}
+
 TEST_F(AllgTest, TextZuInt)
 {
     bool ok = false;

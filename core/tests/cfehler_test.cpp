@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <memory>
 
 namespace {
@@ -146,6 +147,23 @@ TEST_F(FehlerTest, NichtBeschreibbareDateiWirdUebergangen)
         EXPECT_EQ(f.gib_meldung(), "trotzdem");
     }
     EXPECT_THROW(throw CFehler(3, klasse_funktion, "m", "auch"), CFehler);
+}
+
+TEST_F(FehlerTest, RohrAlsFehlerdateiWirdUebergangenOhneZuWarten)
+{
+    const Wecker wecker;
+    ASSERT_TRUE(lege_rohr_an(QStringLiteral("fehler.txt")));
+    // With a reader at the other end nothing goes into the pipe.
+    const int leser = ::open("fehler.txt", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leser, 0);
+    CFehler(3, klasse_funktion, "m", "mit Leser");
+    CQFehler(3, klasse_funktion, CQString("m"), CQString("mit Leser"));
+    char zeichen;
+    EXPECT_EQ(::read(leser, &zeichen, 1), 0);
+    ::close(leser);
+    // Without one, opening to write would wait for a reader for ever.
+    EXPECT_THROW(throw CFehler(3, klasse_funktion, "m", "ohne Leser"), CFehler);
+    EXPECT_THROW(throw CQFehler(3, klasse_funktion, CQString("m"), CQString("ohne Leser")), CQFehler);
 }
 
 TEST_F(FehlerTest, MeldeUndQmelde)

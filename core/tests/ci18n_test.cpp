@@ -118,10 +118,31 @@ TEST_F(I18nTest, DateiFehltGibtWarnung)
 {
     SammelZiel s;
     CI18n t;
-    t.importiere_uebersetzungen(verzeichnis.filePath("gibtsnicht.itr").toStdString());
+    EXPECT_FALSE(t.importiere_uebersetzungen(verzeichnis.filePath("gibtsnicht.itr").toStdString()));
     EXPECT_TRUE(t.gib_tabelle().empty());
     ASSERT_FALSE(s.zeilen.empty());
     EXPECT_NE(s.zeilen.back().find("Cannot open file '"), std::string::npos);
+}
+
+TEST_F(I18nTest, OrdnerOderRohrDesNamensIstEineUnlesbareDatei)
+{
+    const Wecker wecker;
+    SammelZiel s;
+    CI18n t;
+    ASSERT_TRUE(t.importiere_uebersetzungen(datei("msgid \"Ja\"\nmsgstr \"Yes\"\n")));
+    const QString ordner = verzeichnis.filePath("ordner.itr");
+    const QString rohr = verzeichnis.filePath("rohr.itr");
+    ASSERT_TRUE(QDir().mkdir(ordner));
+    ASSERT_TRUE(lege_rohr_an(rohr));
+    for (const QString& pfad : {ordner, rohr}) {
+        s.leere();
+        EXPECT_FALSE(t.importiere_uebersetzungen(pfad.toStdString()));
+        EXPECT_EQ(t.gib_tabelle(), (std::map<std::string, std::string>{{"Ja", "Yes"}}));
+        ASSERT_FALSE(s.zeilen.empty());
+        EXPECT_NE(s.zeilen.back().find("Cannot open file '" + pfad.toStdString() + "' for reading!"),
+                  std::string::npos)
+            << s.zeilen.back();
+    }
 }
 
 TEST_F(I18nTest, UebersetzeMitUndOhneUebersetzer)

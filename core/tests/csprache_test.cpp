@@ -4,6 +4,7 @@
 #include "ci18n.h"
 #include "csprache.h"
 #include "klassen.h"
+#include "testziele.h"
 #include "verzeichnisse.h"
 
 #include <QCoreApplication>
@@ -212,6 +213,25 @@ TEST_F(SpracheTest, FehlerhafteItrDateiWirftUndDeutschRaeumtAuf)
     EXPECT_EQ(qt("TestProdukt", "sprache"), QStringLiteral("sprache"));
 }
 
+TEST_F(SpracheTest, UnlesbareItrDateiWirftNichtUndLaesstDieSpracheUnvollstaendig)
+{
+    const Wecker wecker;
+    alle_nebeneinander();
+    const QString itr = wurzel.pfad(QStringLiteral("support/en/aktualisierer.itr"));
+    ASSERT_TRUE(QFile::remove(itr));
+    ASSERT_TRUE(QDir().mkdir(itr));
+    for (int runde = 0; runde < 2; ++runde) {
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(sprache.setze_sprache(CQString("en")));
+        const std::string fehler = testing::internal::GetCapturedStderr();
+        EXPECT_NE(fehler.find("aktualisierer.itr' ist nicht lesbar\n"), std::string::npos) << fehler;
+        EXPECT_TRUE(sprache.setze_sprache(CQString("de")));
+        // The same for a pipe, which is not waited for.
+        ASSERT_TRUE(QDir().rmdir(itr) || QFile::remove(itr));
+        ASSERT_TRUE(lege_rohr_an(itr));
+    }
+}
+
 TEST(Systemsprache, KurzUndLang)
 {
     const CQString lang = gib_systemsprache(false);
@@ -297,6 +317,18 @@ TEST(Startsprache, KaputteDateienStartenDeutschUndSagenWarum)
         EXPECT_TRUE(s.ausgabe.endsWith(QStringLiteral("start en\nergebnis 0 de de\n"))) << qPrintable(s.ausgabe);
         EXPECT_TRUE(s.fehler.contains(QStringLiteral("Unknown Escape-Sequence: '\\q"))) << qPrintable(s.fehler);
         EXPECT_TRUE(s.fehler.contains(QStringLiteral("das Programm startet in Deutsch"))) << qPrintable(s.fehler);
+    }
+    {
+        // A folder in the place of the table: the start does not abort.
+        Wurzel wurzel;
+        wurzel.qm(QStringLiteral("aktualisierer_en.qm"), QStringLiteral("translations/aktualisierer_en.qm"));
+        ASSERT_TRUE(QDir().mkpath(wurzel.pfad(QStringLiteral("support/en/aktualisierer.itr"))));
+        const Start s = starte(wurzel, QStringLiteral("en_US.UTF-8"));
+        EXPECT_EQ(s.code, 0) << qPrintable(s.fehler);
+        EXPECT_TRUE(s.ausgabe.endsWith(QStringLiteral("start en\nergebnis 0 de de\n"))) << qPrintable(s.ausgabe);
+        EXPECT_TRUE(s.fehler.contains(QStringLiteral("aktualisierer.itr' ist nicht lesbar\n"))) << qPrintable(s.fehler);
+        EXPECT_TRUE(s.fehler.contains(QStringLiteral("\nSprache 'en' nicht verfuegbar - das Programm startet in Deutsch")))
+            << qPrintable(s.fehler);
     }
     {
         Wurzel wurzel;

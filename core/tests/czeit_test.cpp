@@ -101,6 +101,12 @@ TEST_F(ZeitTest, ZuluZeitWirdOrtszeit)
     CZeitVDN unmoeglich = gelesen("31.02.2018 10:00:00");
     EXPECT_FALSE(unmoeglich.zu_qdatetime());
     pruefe(unmoeglich, {31, 2, 2018, 10, 0, 0, 0}, "31.02.");
+
+    // An impossible time on a possible day is refused as well, not taken for midnight.
+    CZeitVDN spaet = gelesen("05.03.2018 25:61:00");
+    EXPECT_FALSE(spaet.zu_qdatetime());
+    pruefe(spaet, {5, 3, 2018, 25, 61, 0, 0}, "25:61");
+    pruefe(gelesen("2018-03-05T25:61:45.123Z"), {5, 3, 2018, 25, 61, 45, 0}, "Z 25:61");
 }
 
 TEST_F(ZeitTest, UnbekannteLaengeWirdAbgelehnt)

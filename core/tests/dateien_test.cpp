@@ -1,5 +1,6 @@
 // Copying, moving and removing files, and the PE word-size probe.
 #include "dateien.h"
+#include "testziele.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -183,4 +185,43 @@ TEST_F(Dateien, PeProbeEinerDatei)
     // A pipe with no writer would block a plain read.
     ASSERT_EQ(mkfifo(QFile::encodeName(pfad("rohr.exe")).constData(), 0600), 0);
     EXPECT_EQ(gib_pe_bitness(pfad("rohr.exe")), -1);
+}
+
+TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
+{
+    const Wecker wecker;
+    const QString datei = schreibe("da.txt", "Inhalt");
+    const QString rohr = pfad("rohr");
+    ASSERT_TRUE(lege_rohr_an(rohr));
+    ASSERT_TRUE(QFile::link(datei, pfad("verweis")));
+
+    EXPECT_TRUE(ist_datei(datei));
+    EXPECT_TRUE(ist_datei(pfad("verweis")));
+    EXPECT_FALSE(ist_datei(tmp.path()));
+    EXPECT_FALSE(ist_datei(rohr));
+    EXPECT_FALSE(ist_datei(pfad("fehlt")));
+    EXPECT_FALSE(ist_datei(QString()));
+
+    std::string inhalt = "vorher";
+    EXPECT_TRUE(lies_datei(datei.toStdString(), inhalt));
+    EXPECT_EQ(inhalt, "Inhalt");
+    for (const QString& kein : {tmp.path(), rohr, pfad("fehlt")}) {
+        inhalt = "vorher";
+        EXPECT_FALSE(lies_datei(kein.toStdString(), inhalt)) << kein.toStdString();
+        EXPECT_EQ(inhalt, "vorher");
+    }
+
+    EXPECT_TRUE(haenge_an_datei(datei.toStdString(), " und mehr"));
+    EXPECT_EQ(lies(datei), "Inhalt und mehr");
+    EXPECT_TRUE(haenge_an_datei(pfad("neu.txt").toStdString(), "neu"));
+    EXPECT_EQ(lies(pfad("neu.txt")), "neu");
+    EXPECT_FALSE(haenge_an_datei(tmp.path().toStdString(), "x"));
+    // A pipe is never written to: neither without a reader (opening would wait for one) nor with one.
+    EXPECT_FALSE(haenge_an_datei(rohr.toStdString(), "x"));
+    const int leser = ::open(QFile::encodeName(rohr).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leser, 0);
+    EXPECT_FALSE(haenge_an_datei(rohr.toStdString(), "x"));
+    char zeichen;
+    EXPECT_EQ(::read(leser, &zeichen, 1), 0);
+    ::close(leser);
 }

@@ -4,6 +4,7 @@
 #include "heimordner.h"
 #include "kerneinstellungen.h"
 #include "logging.h"
+#include "testziele.h"
 #include "verzeichnisse.h"
 
 #include <QCoreApplication>
@@ -136,6 +137,27 @@ TEST_F(Logging, FehlerhafteKonfigurationMeldetSichUndNimmtDenStandardLoggerDazu)
     EXPECT_NE(vorher.find("an beide"), 0u);
     EXPECT_NE(inhalt(QStringLiteral("vorher.log")).find("ERRORPRIO an beide\n"), std::string::npos);
     EXPECT_NE(inhalt(QStringLiteral("AKTUALISIERER.log")).find(": an beide\n"), std::string::npos);
+}
+
+TEST_F(Logging, OrdnerOderRohrDesNamensWerdenUebergangen)
+{
+    const Wecker wecker;
+    const TestOrdner aktuell;
+    // A folder of the name in the current folder: no file there, nor anywhere, so the default logger.
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("log4upd.init")));
+    konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
+    EXPECT_NE(inhalt(QStringLiteral("AKTUALISIERER.log")).find("Verwende Default-Logger 'AKTUALISIERER.log'"),
+              std::string::npos);
+
+    // A pipe of the name is passed over without waiting, and the next place is searched.
+    log4cpp::Category::getRoot().removeAllAppenders();
+    ASSERT_TRUE(QFile::remove(HeimOrdner::gib().filePath(QStringLiteral("AKTUALISIERER.log"))));
+    ASSERT_TRUE(QDir().rmdir(QStringLiteral("log4upd.init")));
+    ASSERT_TRUE(lege_rohr_an(QStringLiteral("log4upd.init")));
+    schreibe(QStringLiteral("log4upd.init"), "appender root pattern file gefunden.log %m%n\n");
+    konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
+    EXPECT_EQ(inhalt(QStringLiteral("gefunden.log")), "Logger: " + heimpfad() + "/log4upd.init\n");
+    EXPECT_EQ(inhalt(QStringLiteral("AKTUALISIERER.log")), "<fehlt>");
 }
 
 TEST_F(Logging, UnbrauchbarerLogordnerLaesstDieUebrigenAppenderArbeiten)

@@ -5,8 +5,11 @@
 #include "kerneinstellungen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 // Collects the window lines of `melde` (std::string side) and of `qmelde` (CQString side).
@@ -85,4 +88,22 @@ public:
 private:
     QString vorher;
     QTemporaryDir ordner;
+};
+
+// A named pipe at `pfad`: opening it waits for the other end, so a program that takes it for a
+// file hangs.
+inline bool lege_rohr_an(const QString& pfad)
+{
+    return mkfifo(QFile::encodeName(pfad).constData(), 0600) == 0;
+}
+
+// Ends the test program (SIGALRM) when the calls it guards hang: the hang then fails its test at
+// once instead of stalling the whole run.
+class Wecker
+{
+public:
+    explicit Wecker(unsigned sekunden = 20) { alarm(sekunden); }
+    ~Wecker() { alarm(0); }
+    Wecker(const Wecker&) = delete;
+    Wecker& operator=(const Wecker&) = delete;
 };

@@ -3,6 +3,7 @@
 #include "cloginterface.h"
 #include "heimordner.h"
 #include "plattform.h"
+#include "testziele.h"
 #include "verzeichnisse.h"
 
 #include <QDir>
@@ -153,6 +154,23 @@ TEST_F(Verzeichnisse, DateisucheInDerFestenReihenfolge)
     EXPECT_EQ(suche_datei(name, true, true), HeimOrdner::gib().filePath(name));
     lege_an(QDir::current().filePath(name));
     EXPECT_EQ(suche_datei(name, true, true), QDir::currentPath() + QLatin1Char('/') + name);
+}
+
+TEST_F(Verzeichnisse, OrdnerUndRohreZaehlenBeimSuchenNichtAlsDatei)
+{
+    const Wecker wecker;
+    const QString name = QStringLiteral("such.txt");
+    ASSERT_TRUE(QDir().mkdir(QDir::current().filePath(name)));
+    ASSERT_TRUE(lege_rohr_an(HeimOrdner::gib().filePath(name)));
+    EXPECT_EQ(suche_datei(name, true, false), QString());
+    lege_an(wurzel + QStringLiteral("/support/") + name);
+    EXPECT_EQ(suche_datei(name, true, false), wurzel + QStringLiteral("/support/") + name);
+    EXPECT_EQ(suche_hintergrundbild(name, true), wurzel + QStringLiteral("/support/") + name);
+
+    // An image name without suffix: the folder "bild.png" is passed over.
+    ASSERT_TRUE(QDir().mkdir(HeimOrdner::gib().filePath(QStringLiteral("bild.png"))));
+    lege_an(QDir::current().filePath(QStringLiteral("bild.gif")));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), false), QDir::currentPath() + QStringLiteral("/bild.gif"));
 }
 
 TEST_F(Verzeichnisse, LogoWirdGefundenUndNebenDieSeiteKopiert)
