@@ -49,27 +49,6 @@ private:
     bool cursor = false;
 };
 
-// Opens without waiting: opening a pipe waits for its other end, a device may never answer.
-// Only a regular file is kept, and from then on it is read and written blocking as usual.
-// The descriptor, or -1.
-int oeffne_datei(const std::string& pfad, int modus)
-{
-    int fd;
-    do
-        fd = ::open(pfad.c_str(), modus | O_NONBLOCK | O_CLOEXEC, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return -1;
-    struct stat info;
-    const int flags = fcntl(fd, F_GETFL);
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1
-        || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 // Closes the descriptor when the block is left, whichever way.
 class Deskriptor
 {
@@ -96,6 +75,25 @@ private:
 
 } // namespace
 
+int oeffne_regulaere_datei(const char* pfad, int modus)
+{
+    int fd;
+    do
+        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    const int flags = fcntl(fd, F_GETFL);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1
+        || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
 bool ist_datei(const QString& pfad)
 {
     struct stat info;
@@ -104,7 +102,7 @@ bool ist_datei(const QString& pfad)
 
 bool lies_datei(const std::string& pfad, std::string& inhalt)
 {
-    Deskriptor datei(oeffne_datei(pfad, O_RDONLY));
+    Deskriptor datei(oeffne_regulaere_datei(pfad.c_str(), O_RDONLY));
     if (datei.gib() < 0)
         return false;
     std::string gelesen;
@@ -125,7 +123,7 @@ bool lies_datei(const std::string& pfad, std::string& inhalt)
 
 bool haenge_an_datei(const std::string& pfad, const std::string& daten)
 {
-    Deskriptor datei(oeffne_datei(pfad, O_WRONLY | O_APPEND | O_CREAT));
+    Deskriptor datei(oeffne_regulaere_datei(pfad.c_str(), O_WRONLY | O_APPEND | O_CREAT));
     if (datei.gib() < 0)
         return false;
     std::size_t geschrieben = 0;

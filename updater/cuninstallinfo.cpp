@@ -2,6 +2,7 @@
 #include "cfehler.h"
 #include "cqiozeileexcel.h"
 #include "czielsperre.h"
+#include "dateien.h"
 #include "klassen.h"
 #include "melde.h"
 #include "startzustand.h"
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -104,14 +104,9 @@ bool CUninstallInfo::lies_unistall()
         return false;
     };
     // Without blocking on a FIFO and without following a link: only a regular file is read.
-    const int fd = ::open(QFile::encodeName(dateiname).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(dateiname).constData(), O_RDONLY | O_NOFOLLOW);
     if (fd < 0)
         return errno == ENOENT ? true : unlesbar();
-    struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
-        ::close(fd);
-        return unlesbar();
-    }
     QFile datei;
     if (!datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
