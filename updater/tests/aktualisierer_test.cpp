@@ -210,7 +210,12 @@ TEST_F(Programm, FifoUndTiefeNamenEndenRasch)
     EXPECT_EQ(lies(ziel + "/gut.txt"), QByteArray("g"));
     EXPECT_EQ(lies(logdatei()).count("kann nicht angelegt werden"), 1);
     EXPECT_LT(e.aus.size() + e.fehler.size(), 200000);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    // A sanitizer's shadow memory would be counted too.
     struct rusage verbrauch{};
     ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &verbrauch), 0);
     EXPECT_LT(verbrauch.ru_maxrss, 64 * 1024) << "KiB";
+#endif
+    // Folders deeper than a path can name are removed from their handles, as rm does it.
+    QProcess::execute("rm", {"-rf", ziel});
 }
