@@ -1,4 +1,5 @@
 #include "entpacken.h"
+#include "eintragsleser.h"
 #include "steuerzeichen.h"
 #include "zielordner.h"
 
@@ -49,32 +50,31 @@ bool ersetze(int ordner, const QByteArray& temp, const QByteArray& name)
     return ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0;
 }
 
-// Opens the current entry for reading: ENTPACK_OK or ENTPACK_OEFFNEN.
-int oeffne_eintrag(unzFile archiv)
+// Opens the entry for reading: ENTPACK_OK or ENTPACK_OEFFNEN.
+int oeffne_eintrag(const CZipEintrag& eintrag)
 {
-    const int code = unzOpenCurrentFile(archiv);
+    const int code = eintrag.leser ? eintrag.leser->oeffne(eintrag.ort) : UNZ_BADZIPFILE;
     if (code == UNZ_OK)
         return ENTPACK_OK;
     entpack_ausgabe("error %d with zipfile in unzOpenCurrentFile\n", code);
-    unzCloseCurrentFile(archiv);
     return ENTPACK_OEFFNEN;
 }
 
 // Reads the next block of the entry: the number of bytes (0 at the end), or ENTPACK_LESEN.
-int lies_block(unzFile archiv, QByteArray& block)
+int lies_block(const CZipEintrag& eintrag, QByteArray& block)
 {
-    const int gelesen = unzReadCurrentFile(archiv, block.data(), static_cast<unsigned>(block.size()));
+    const int gelesen = eintrag.leser->lies(block.data(), block.size());
     if (gelesen >= 0)
         return gelesen;
     entpack_ausgabe("error %d with zipfile in unzReadCurrentFile\n", gelesen);
     return ENTPACK_LESEN;
 }
 
-// Closes the entry. After a complete read this verifies the CRC: ENTPACK_SCHLIESSEN when it
-// fails; an earlier error is passed on.
-int schliesse_eintrag(unzFile archiv, int ergebnis)
+// Closes the entry. This checks that the data came complete, with the stated size and CRC:
+// ENTPACK_SCHLIESSEN when not; an earlier error is passed on.
+int schliesse_eintrag(const CZipEintrag& eintrag, int ergebnis)
 {
-    const int code = unzCloseCurrentFile(archiv);
+    const int code = eintrag.leser->schliesse();
     if (ergebnis != ENTPACK_OK)
         return ergebnis;
     if (code == UNZ_OK)
@@ -301,7 +301,7 @@ void CZieldatei::verwirf()
     temp.clear();
 }
 
-int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
+int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
                      CEntpackZiel& ausgabe)
 {
     const int trenner = eintrag.name.lastIndexOf(QLatin1Char('/'));
@@ -319,10 +319,10 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
     if (eintrag.ist_verschluesselt())
         return ENTPACK_VERSCHLUESSELT;
 
-    if (const int code = oeffne_eintrag(archiv); code != ENTPACK_OK)
+    if (const int code = oeffne_eintrag(eintrag); code != ENTPACK_OK)
         return code;
     if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate); anfang != ENTPACK_OK) {
-        unzCloseCurrentFile(archiv);
+        eintrag.leser->schliesse();
         return anfang;
     }
     entpack_ausgabe(" extracting: %s\n",
@@ -335,7 +335,7 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
             ergebnis = ENTPACK_SPEICHER;
             break;
         }
-        const int gelesen = lies_block(archiv, block);
+        const int gelesen = lies_block(eintrag, block);
         if (gelesen <= 0) {
             ergebnis = gelesen;
             break;
@@ -345,12 +345,12 @@ int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& 
             break;
         }
     }
-    ergebnis = schliesse_eintrag(archiv, ergebnis);
+    ergebnis = schliesse_eintrag(eintrag, ergebnis);
     const int ende = ausgabe.beende(ergebnis == ENTPACK_OK);
     return ergebnis != ENTPACK_OK ? ergebnis : ende;
 }
 
-int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
+int lies_eintrag_anfang(unzFile, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
                         QByteArray& puffer)
 {
     anfang.clear();
@@ -364,11 +364,11 @@ int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, 
             return ENTPACK_SPEICHER;
         }
     }
-    if (const int code = oeffne_eintrag(archiv); code != ENTPACK_OK)
+    if (const int code = oeffne_eintrag(eintrag); code != ENTPACK_OK)
         return code;
     int ergebnis = ENTPACK_OK;
     for (;;) {
-        const int gelesen = lies_block(archiv, puffer);
+        const int gelesen = lies_block(eintrag, puffer);
         if (gelesen <= 0) {
             ergebnis = gelesen;
             break;
@@ -376,5 +376,5 @@ int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, 
         if (anfang.size() < anzahl)
             anfang.append(puffer.constData(), qMin(gelesen, anzahl - anfang.size()));
     }
-    return schliesse_eintrag(archiv, ergebnis);
+    return schliesse_eintrag(eintrag, ergebnis);
 }

@@ -94,12 +94,13 @@ private:
 constexpr int entpack_blockgroesse = 256 * 1024;
 
 // Writes the current entry below the target folder, keeping its folder path unless `ohne_pfad`.
-// The file is kept only when the entry's data was read completely and its CRC matched; on any
-// error the old file stays as it was. The code of the reading side (0 when the entry was sound);
+// The entry's data is read through the entry (`archiv` is the archive it was read from). The file
+// is kept only when the data came out complete, with the stated size and CRC; on any error the
+// old file stays as it was. The code of the reading side (0 when the entry was sound);
 // a target that writes later reports its own result.
 int entpacke_eintrag(unzFile archiv, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,
                      CEntpackZiel& ausgabe);
 
-// Reads the current entry to its end (so that its CRC is verified) and keeps its first bytes.
+// Reads the current entry to its end (so that its size and CRC are verified) and keeps its first bytes.
 int lies_eintrag_anfang(unzFile archiv, const CZipEintrag& eintrag, int anzahl, QByteArray& anfang,
                         QByteArray& puffer);

@@ -19,6 +19,7 @@
 #include <QFile>
 
 #include <climits>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -171,7 +172,9 @@ bool CZipLauf::liste()
         if (code == UNZ_OK) {
             const quint64 gross = eintrag.info.uncompressed_size;
             const quint64 komp = eintrag.info.compressed_size;
-            const quint64 ratio = gross == 0 ? 0 : komp * 100 / gross;
+            // In 128 bits: a stated compressed size times 100 may not fit in 64.
+            const auto ratio128 = gross == 0 ? 0 : static_cast<unsigned __int128>(komp) * 100 / gross;
+            const quint64 ratio = quint64(qMin<unsigned __int128>(ratio128, std::numeric_limits<quint64>::max()));
             const tm_unz& d = eintrag.info.tmu_date;
             html += QLatin1String("<tr><td>") + QString::number(gross).rightJustified(7)
                     + QLatin1String("</td><td>") + QString::number(komp).rightJustified(7)

@@ -1,4 +1,5 @@
 #include "ziparchiv.h"
+#include "eintragsleser.h"
 #include "zipeingabe.h"
 
 #include <QFile>
@@ -8,64 +9,22 @@ namespace {
 
 // The end-of-central-directory record of an archive without entries, at the very start of the
 // file and followed only by its comment. minizip takes a record at offset 0 for "not found".
-bool ist_leeres_archiv(const QString& pfad)
+bool ist_leeres_archiv(CZipEingabe& eingabe)
 {
-    constexpr qint64 satzlaenge = 22;
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 groesse = datei.size();
+    constexpr ZPOS64_T satzlaenge = 22;
+    const ZPOS64_T groesse = eingabe.gib_groesse();
     if (groesse < satzlaenge || groesse > satzlaenge + 0xFFFF)
         return false;
-    const QByteArray satz = datei.read(satzlaenge);
-    if (satz.size() != satzlaenge || !satz.startsWith(QByteArray("PK\x05\x06", 4)))
+    uchar b[satzlaenge];
+    if (eingabe.lies(0, reinterpret_cast<char*>(b), satzlaenge) != satzlaenge || b[0] != 'P' || b[1] != 'K'
+        || b[2] != 5 || b[3] != 6)
         return false;
-    const auto* b = reinterpret_cast<const uchar*>(satz.constData());
     // Disk numbers, entry counts, directory size and offset are all 0; then the comment length.
     for (int i = 4; i < 20; ++i)
         if (b[i] != 0)
             return false;
-    const qint64 kommentar = b[20] | (b[21] << 8);
+    const ZPOS64_T kommentar = b[20] | (b[21] << 8);
     return groesse == satzlaenge + kommentar;
-}
-
-unzFile oeffne_minizip(const QString& pfad)
-{
-    const QByteArray name = QFile::encodeName(pfad);
-    zlib_filefunc64_def funktionen;
-    fuelle_zip_eingabe(funktionen);
-    return unzOpen2_64(name.constData(), &funktionen);
-}
-
-// minizip 1.1 compares the 32-bit size fields with (unsigned long)-1, which on 64-bit Linux
-// never matches, so it ignores the ZIP64 extra field: take the real sizes from it here.
-void lies_zip64_groessen(const QByteArray& extra, unz_file_info64& info)
-{
-    constexpr ZPOS64_T marke = 0xFFFFFFFFu;
-    const auto* b = reinterpret_cast<const uchar*>(extra.constData());
-    const int n = extra.size();
-    const auto wert64 = [b](int pos) {
-        ZPOS64_T v = 0;
-        for (int i = 7; i >= 0; --i)
-            v = (v << 8) | b[pos + i];
-        return v;
-    };
-    for (int pos = 0; pos + 4 <= n;) {
-        const int kennung = b[pos] | (b[pos + 1] << 8);
-        const int laenge = b[pos + 2] | (b[pos + 3] << 8);
-        const int ende = qMin(n, pos + 4 + laenge);
-        if (kennung == 0x0001) {
-            int feld = pos + 4;
-            if (info.uncompressed_size == marke && feld + 8 <= ende) {
-                info.uncompressed_size = wert64(feld);
-                feld += 8;
-            }
-            if (info.compressed_size == marke && feld + 8 <= ende)
-                info.compressed_size = wert64(feld);
-            return;
-        }
-        pos += 4 + laenge;
-    }
 }
 
 } // namespace
@@ -84,6 +43,8 @@ QString dekodiere_eintragsname(const QByteArray& roh, unsigned long flag)
     return cp437->toUnicode(roh);
 }
 
+CZipArchiv::CZipArchiv() = default;
+
 CZipArchiv::~CZipArchiv()
 {
     schliesse();
@@ -92,17 +53,34 @@ CZipArchiv::~CZipArchiv()
 bool CZipArchiv::oeffne(const QString& pfad)
 {
     schliesse();
-    const QString mit_endung = pfad + QLatin1String(".zip");
-    for (const QString& p : {pfad, mit_endung}) {
-        datei = oeffne_minizip(p);
-        if (datei)
-            return true;
-        if (ist_leeres_archiv(p)) {
-            leer = true;
-            return true;
-        }
+    return oeffne_datei(pfad) || oeffne_datei(pfad + QLatin1String(".zip"));
+}
+
+bool CZipArchiv::oeffne_datei(const QString& pfad)
+{
+    schliesse();
+    const QByteArray name = QFile::encodeName(pfad);
+    eingabe = CZipEingabe::oeffne(name.constData());
+    if (!eingabe)
+        return false;
+    zlib_filefunc64_def funktionen;
+    eingabe->fuelle_funktionen(funktionen);
+    datei = unzOpen2_64(name.constData(), &funktionen);
+    if (!datei) {
+        const bool ohne_eintraege = ist_leeres_archiv(*eingabe);
+        schliesse();
+        leer = ohne_eintraege;
+        return leer;
     }
-    return false;
+    // Our own reading of the directory must find the entries minizip walks.
+    unz_global_info64 info{};
+    if (!lies_zip_verzeichnis(*eingabe, verzeichnis) || unzGetGlobalInfo64(datei, &info) != UNZ_OK
+        || info.number_entry != verzeichnis.anzahl) {
+        schliesse();
+        return false;
+    }
+    leser.reset(new CEintragsleser(*eingabe));
+    return true;
 }
 
 void CZipArchiv::schliesse()
@@ -110,6 +88,10 @@ void CZipArchiv::schliesse()
     if (datei)
         unzClose(datei);
     datei = nullptr;
+    leser.reset();
+    eingabe.reset();
+    verzeichnis = CZipVerzeichnis();
+    index = 0;
     leer = false;
 }
 
@@ -141,15 +123,14 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     }
     if (code != UNZ_OK)
         return code;
-    if ((eintrag.info.uncompressed_size == 0xFFFFFFFFu || eintrag.info.compressed_size == 0xFFFFFFFFu)
-        && eintrag.info.size_file_extra > 0) {
-        QByteArray extra(static_cast<int>(eintrag.info.size_file_extra), '\0');
-        unz_file_info64 info{};
-        code = unzGetCurrentFileInfo64(datei, &info, nullptr, 0, extra.data(), static_cast<uLong>(extra.size()),
-                                       nullptr, 0);
-        if (code != UNZ_OK)
-            return code;
-        lies_zip64_groessen(extra, eintrag.info);
+    if (index < verzeichnis.orte.size()) {
+        eintrag.ort = verzeichnis.orte[size_t(index)];
+        eintrag.leser = leser.get();
+        eintrag.info.compressed_size = eintrag.ort.komp;
+        eintrag.info.uncompressed_size = eintrag.ort.gross;
+    } else {
+        eintrag.ort = CEintragsort();
+        eintrag.leser = nullptr;
     }
     const QByteArray roh(namenspuffer.constData(), static_cast<int>(eintrag.info.size_filename));
     eintrag.name = dekodiere_eintragsname(roh, eintrag.info.flag);
@@ -159,5 +140,10 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
 
 int CZipArchiv::naechster()
 {
-    return datei ? unzGoToNextFile(datei) : UNZ_END_OF_LIST_OF_FILE;
+    if (!datei)
+        return UNZ_END_OF_LIST_OF_FILE;
+    const int code = unzGoToNextFile(datei);
+    if (code == UNZ_OK)
+        ++index;
+    return code;
 }

@@ -5,13 +5,25 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "zipverzeichnis.h"
+
 #include <minizip/unzip.h>
 
+#include <memory>
+
+class CEintragsleser;
+class CZipEingabe;
+
 // The current entry's information, its name decoded once and with "/" as the only separator.
+// Sizes are the real ones, also where the central record holds them in its ZIP64 field.
 struct CZipEintrag
 {
     QString name;
     unz_file_info64 info{};
+    // Where the entry's data lies, and the archive's reader for it; null when the entry's place
+    // is not known (its data then cannot be read).
+    CEintragsort ort;
+    CEintragsleser* leser = nullptr;
 
     bool ist_verzeichnis() const { return name.endsWith(QLatin1Char('/')); }
     bool ist_verschluesselt() const { return (info.flag & 1u) != 0; }
@@ -23,13 +35,14 @@ QString dekodiere_eintragsname(const QByteArray& roh, unsigned long flag);
 class CZipArchiv
 {
 public:
-    CZipArchiv() = default;
+    CZipArchiv();
     ~CZipArchiv();
     CZipArchiv(const CZipArchiv&) = delete;
     CZipArchiv& operator=(const CZipArchiv&) = delete;
 
-    // Opens the path, else the path with ".zip" appended. A valid empty archive, which minizip
-    // cannot open, opens as an archive without entries.
+    // Opens the path, else the path with ".zip" appended. Only a regular file opens. A valid
+    // empty archive, which minizip cannot open, opens as an archive without entries. A damaged
+    // archive (entries overlapping or not where the directory says) does not open.
     bool oeffne(const QString& pfad);
     void schliesse();
 
@@ -41,7 +54,14 @@ public:
     unzFile gib_handle() const { return datei; }
 
 private:
+    bool oeffne_datei(const QString& pfad);
+
+    std::unique_ptr<CZipEingabe> eingabe;
     unzFile datei = nullptr;
+    CZipVerzeichnis verzeichnis;
+    std::unique_ptr<CEintragsleser> leser;
+    // The index of minizip's current entry in the directory.
+    ZPOS64_T index = 0;
     bool leer = false;
     QByteArray namenspuffer = QByteArray(512, '\0');
 };

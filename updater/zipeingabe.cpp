@@ -1,10 +1,7 @@
 #include "zipeingabe.h"
 
-#include <QtGlobal>
-
 #include <cerrno>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,30 +10,7 @@ namespace {
 
 constexpr size_t blockgroesse = 256 * 1024;
 
-// One block of the file held in memory.
-struct CBlock
-{
-    std::unique_ptr<char[]> daten{new char[blockgroesse]};
-    ZPOS64_T anfang = 0;
-    ZPOS64_T laenge = 0;
-    unsigned long long benutzt = 0;
-
-    bool enthaelt(ZPOS64_T position) const { return position >= anfang && position < anfang + laenge; }
-};
-
-// Two blocks: minizip alternates between the central directory at the end of the file and the
-// entries' data, and each of the two is read in order.
-struct CZipEingabe
-{
-    int fd = -1;
-    ZPOS64_T groesse = 0;
-    ZPOS64_T position = 0;
-    CBlock bloecke[2];
-    unsigned long long uhr = 0;
-    int fehler = 0;
-};
-
-qint64 lies_ab(int fd, char* ziel, size_t anzahl, ZPOS64_T position)
+ssize_t lies_ab(int fd, char* ziel, size_t anzahl, ZPOS64_T position)
 {
     for (;;) {
         const ssize_t n = ::pread(fd, ziel, anzahl, static_cast<off_t>(position));
@@ -45,114 +19,163 @@ qint64 lies_ab(int fd, char* ziel, size_t anzahl, ZPOS64_T position)
     }
 }
 
-voidpf ZCALLBACK oeffne(voidpf, const void* dateiname, int modus)
+} // namespace
+
+// One block of the file held in memory.
+struct CZipEingabe::CBlock
 {
-    if (!dateiname || (modus & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
-        return nullptr;
-    const int fd = ::open(static_cast<const char*>(dateiname), O_RDONLY | O_CLOEXEC);
+    std::unique_ptr<char[]> daten{new char[blockgroesse]};
+    ZPOS64_T anfang = 0;
+    ZPOS64_T laenge = 0;
+    unsigned long long benutzt = 0;
+
+    bool enthaelt(ZPOS64_T position) const { return position >= anfang && position - anfang < laenge; }
+};
+
+int oeffne_regulaere_datei(const char* pfad)
+{
+    const int fd = ::open(pfad, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st{};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0
+        || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::unique_ptr<CZipEingabe> CZipEingabe::oeffne(const char* pfad)
+{
+    const int fd = oeffne_regulaere_datei(pfad);
     if (fd < 0)
         return nullptr;
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return nullptr;
     }
-    auto* e = new CZipEingabe;
-    e->fd = fd;
-    e->groesse = static_cast<ZPOS64_T>(st.st_size);
-    return e;
+    return std::unique_ptr<CZipEingabe>(new CZipEingabe(fd, static_cast<ZPOS64_T>(st.st_size)));
 }
 
-uLong ZCALLBACK lies(voidpf, voidpf strom, void* puffer, uLong anzahl)
+// Two blocks: minizip alternates between the central directory at the end of the file and the
+// entries' data, and each of the two is read in order.
+CZipEingabe::CZipEingabe(int fd, ZPOS64_T groesse) : fd(fd), groesse(groesse), bloecke(new CBlock[2]) {}
+
+CZipEingabe::~CZipEingabe()
 {
-    auto* e = static_cast<CZipEingabe*>(strom);
-    char* ziel = static_cast<char*>(puffer);
-    uLong rest = anzahl;
+    ::close(fd);
+}
+
+size_t CZipEingabe::lies(ZPOS64_T position, char* ziel, size_t anzahl)
+{
+    size_t rest = anzahl;
     while (rest > 0) {
-        CBlock* block = e->bloecke[0].enthaelt(e->position)   ? &e->bloecke[0]
-                        : e->bloecke[1].enthaelt(e->position) ? &e->bloecke[1]
-                                                              : nullptr;
+        CBlock* block = bloecke[0].enthaelt(position)   ? &bloecke[0]
+                        : bloecke[1].enthaelt(position) ? &bloecke[1]
+                                                        : nullptr;
         if (block) {
-            const ZPOS64_T versatz = e->position - block->anfang;
-            const uLong n = uLong(qMin<ZPOS64_T>(rest, block->laenge - versatz));
+            const ZPOS64_T versatz = position - block->anfang;
+            const size_t n = size_t(qMin<ZPOS64_T>(rest, block->laenge - versatz));
             std::memcpy(ziel, block->daten.get() + versatz, n);
-            block->benutzt = ++e->uhr;
+            block->benutzt = ++uhr;
             ziel += n;
             rest -= n;
-            e->position += n;
+            position += n;
             continue;
         }
         if (rest >= blockgroesse) {
-            const qint64 n = lies_ab(e->fd, ziel, rest, e->position);
+            const ssize_t n = lies_ab(fd, ziel, rest, position);
             if (n < 0)
-                e->fehler = 1;
+                fehler = true;
             if (n <= 0)
                 break;
             ziel += n;
-            rest -= uLong(n);
-            e->position += ZPOS64_T(n);
+            rest -= size_t(n);
+            position += ZPOS64_T(n);
             continue;
         }
-        block = e->bloecke[0].benutzt <= e->bloecke[1].benutzt ? &e->bloecke[0] : &e->bloecke[1];
-        const qint64 n = lies_ab(e->fd, block->daten.get(), blockgroesse, e->position);
+        block = bloecke[0].benutzt <= bloecke[1].benutzt ? &bloecke[0] : &bloecke[1];
+        const ssize_t n = lies_ab(fd, block->daten.get(), blockgroesse, position);
         if (n < 0)
-            e->fehler = 1;
+            fehler = true;
         if (n <= 0)
             break;
-        block->anfang = e->position;
+        block->anfang = position;
         block->laenge = ZPOS64_T(n);
-        block->benutzt = ++e->uhr;
+        block->benutzt = ++uhr;
     }
     return anzahl - rest;
 }
 
-uLong ZCALLBACK schreibe(voidpf, voidpf, const void*, uLong)
+namespace {
+
+CZipEingabe* als_eingabe(voidpf strom)
+{
+    return static_cast<CZipEingabe*>(strom);
+}
+
+voidpf ZCALLBACK oeffne_fuer_minizip(voidpf eingabe, const void*, int modus)
+{
+    if ((modus & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
+        return nullptr;
+    als_eingabe(eingabe)->minizip_position = 0;
+    return eingabe;
+}
+
+uLong ZCALLBACK lies_fuer_minizip(voidpf, voidpf strom, void* puffer, uLong anzahl)
+{
+    CZipEingabe* e = als_eingabe(strom);
+    const size_t n = e->lies(e->minizip_position, static_cast<char*>(puffer), anzahl);
+    e->minizip_position += n;
+    return uLong(n);
+}
+
+uLong ZCALLBACK schreibe_fuer_minizip(voidpf, voidpf, const void*, uLong)
 {
     return 0;
 }
 
-ZPOS64_T ZCALLBACK position(voidpf, voidpf strom)
+ZPOS64_T ZCALLBACK position_fuer_minizip(voidpf, voidpf strom)
 {
-    return static_cast<CZipEingabe*>(strom)->position;
+    return als_eingabe(strom)->minizip_position;
 }
 
-long ZCALLBACK suche(voidpf, voidpf strom, ZPOS64_T versatz, int herkunft)
+long ZCALLBACK suche_fuer_minizip(voidpf, voidpf strom, ZPOS64_T versatz, int herkunft)
 {
-    auto* e = static_cast<CZipEingabe*>(strom);
-    ZPOS64_T neu = 0;
+    CZipEingabe* e = als_eingabe(strom);
     switch (herkunft) {
-    case ZLIB_FILEFUNC_SEEK_SET: neu = versatz; break;
-    case ZLIB_FILEFUNC_SEEK_CUR: neu = e->position + versatz; break;
-    case ZLIB_FILEFUNC_SEEK_END: neu = e->groesse + versatz; break;
+    case ZLIB_FILEFUNC_SEEK_SET: e->minizip_position = versatz; break;
+    case ZLIB_FILEFUNC_SEEK_CUR: e->minizip_position += versatz; break;
+    case ZLIB_FILEFUNC_SEEK_END: e->minizip_position = e->gib_groesse() + versatz; break;
     default: return -1;
     }
-    e->position = neu;
     return 0;
 }
 
-int ZCALLBACK schliesse(voidpf, voidpf strom)
+// The input belongs to the archive, which closes it after minizip.
+int ZCALLBACK schliesse_fuer_minizip(voidpf, voidpf)
 {
-    auto* e = static_cast<CZipEingabe*>(strom);
-    const int ergebnis = ::close(e->fd);
-    delete e;
-    return ergebnis;
+    return 0;
 }
 
-int ZCALLBACK fehler(voidpf, voidpf strom)
+int ZCALLBACK fehler_fuer_minizip(voidpf, voidpf strom)
 {
-    return static_cast<CZipEingabe*>(strom)->fehler;
+    return als_eingabe(strom)->hat_fehler() ? 1 : 0;
 }
 
 } // namespace
 
-void fuelle_zip_eingabe(zlib_filefunc64_def& funktionen)
+void CZipEingabe::fuelle_funktionen(zlib_filefunc64_def& funktionen)
 {
-    funktionen.zopen64_file = oeffne;
-    funktionen.zread_file = lies;
-    funktionen.zwrite_file = schreibe;
-    funktionen.ztell64_file = position;
-    funktionen.zseek64_file = suche;
-    funktionen.zclose_file = schliesse;
-    funktionen.zerror_file = fehler;
-    funktionen.opaque = nullptr;
+    funktionen.zopen64_file = oeffne_fuer_minizip;
+    funktionen.zread_file = lies_fuer_minizip;
+    funktionen.zwrite_file = schreibe_fuer_minizip;
+    funktionen.ztell64_file = position_fuer_minizip;
+    funktionen.zseek64_file = suche_fuer_minizip;
+    funktionen.zclose_file = schliesse_fuer_minizip;
+    funktionen.zerror_file = fehler_fuer_minizip;
+    funktionen.opaque = this;
 }

@@ -1,9 +1,50 @@
-// Reading an archive file for minizip: positions are kept in memory and data comes in large blocks.
+// Reading an archive file: positions are kept in memory and data comes in large blocks.
 #pragma once
 
 #include <minizip/ioapi.h>
 
-// minizip seeks before every read, also within a few bytes; through stdio each seek is a system
-// call. These file functions keep the position themselves and read the file with pread in
-// blocks of 256 KiB, so that an archive of many small entries costs few system calls.
-void fuelle_zip_eingabe(zlib_filefunc64_def& funktionen);
+#include <QtGlobal>
+
+#include <memory>
+
+// Opens a path for reading only when it names a regular file; -1 otherwise, at once: a FIFO or a
+// device would block the opening or the first read (nobody writes to it), so it is opened without
+// blocking, looked at, and only a regular file goes on (in blocking mode again).
+int oeffne_regulaere_datei(const char* pfad);
+
+// An archive file opened for reading. minizip seeks before every read, also within a few bytes;
+// through stdio each seek is a system call. This input reads the file with pread in blocks of
+// 256 KiB, so that an archive of many small entries costs few system calls, and lets larger
+// reads go straight into the caller's buffer.
+class CZipEingabe
+{
+public:
+    // Null when the path is no regular file or cannot be opened.
+    static std::unique_ptr<CZipEingabe> oeffne(const char* pfad);
+    ~CZipEingabe();
+    CZipEingabe(const CZipEingabe&) = delete;
+    CZipEingabe& operator=(const CZipEingabe&) = delete;
+
+    ZPOS64_T gib_groesse() const { return groesse; }
+    // Reads up to `anzahl` bytes from `position`: the number read, less at the file's end or on
+    // a read error (which is remembered).
+    size_t lies(ZPOS64_T position, char* ziel, size_t anzahl);
+    bool hat_fehler() const { return fehler; }
+
+    // minizip's file functions on this input: they read through it at minizip's own position.
+    // minizip opens its file once, gets this input for it, and never closes it.
+    void fuelle_funktionen(zlib_filefunc64_def& funktionen);
+
+    // minizip's position in the file.
+    ZPOS64_T minizip_position = 0;
+
+private:
+    struct CBlock;
+    CZipEingabe(int fd, ZPOS64_T groesse);
+
+    int fd;
+    ZPOS64_T groesse;
+    std::unique_ptr<CBlock[]> bloecke;
+    unsigned long long uhr = 0;
+    bool fehler = false;
+};

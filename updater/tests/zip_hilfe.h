@@ -40,6 +40,18 @@ struct Eintrag
     // Sizes in the central directory only, written as ZIP64 values (for listing very large entries).
     quint64 gross64 = 0;
     quint64 komp64 = 0;
+    // Real ZIP64 headers: the sizes (and, centrally, the local header's offset) only in the ZIP64
+    // extra fields, the 32-bit fields marked 0xFFFFFFFF.
+    bool zip64 = false;
+    // Flag bit 3: the local header holds no CRC and sizes; a data descriptor follows the data.
+    bool deskriptor = false;
+    // The uncompressed size stated in every header, when it is not the data's real size.
+    qint64 gross_angabe = -1;
+    // The central record points at the local header of that earlier entry (whose data it must
+    // have); no local header and data of its own are written.
+    int lokal_von = -1;
+    // Added to the local header offset in the central record.
+    qint64 versatz_fehler = 0;
 };
 
 inline Eintrag datei(const QByteArray& name, const QByteArray& daten)
@@ -102,47 +114,78 @@ inline QByteArray baue(const std::vector<Eintrag>& eintraege, Lage* lage = nullp
         const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef*>(e.daten.constData()), uInt(e.daten.size())))
                             ^ e.crc_fehler;
         const quint16 methode = e.komprimiert ? 8 : 0;
-        const int offset = zip.size();
-        l.lokal.push_back(offset);
-        le32(zip, 0x04034b50);
-        le16(zip, 20);
-        le16(zip, e.flag);
-        le16(zip, methode);
-        le32(zip, e.zeit);
-        le32(zip, crc);
-        le32(zip, quint32(gepackt.size()));
-        le32(zip, quint32(e.daten.size()));
-        le16(zip, quint32(e.name.size()));
-        le16(zip, 0);
-        zip += e.name;
-        l.daten.push_back(zip.size());
-        zip += gepackt;
+        const quint64 gross = e.gross_angabe >= 0 ? quint64(e.gross_angabe) : quint64(e.daten.size());
+        const quint64 komp = quint64(gepackt.size());
+        const int offset = e.lokal_von >= 0 ? l.lokal[size_t(e.lokal_von)] : zip.size();
+        if (e.lokal_von < 0) {
+            l.lokal.push_back(offset);
+            le32(zip, 0x04034b50);
+            le16(zip, e.zip64 ? 45 : 20);
+            le16(zip, e.flag | (e.deskriptor ? 8u : 0u));
+            le16(zip, methode);
+            le32(zip, e.zeit);
+            le32(zip, e.deskriptor ? 0 : crc);
+            le32(zip, e.zip64 ? 0xFFFFFFFFu : e.deskriptor ? 0 : quint32(komp));
+            le32(zip, e.zip64 ? 0xFFFFFFFFu : e.deskriptor ? 0 : quint32(gross));
+            le16(zip, quint32(e.name.size()));
+            le16(zip, e.zip64 ? 20 : 0);
+            zip += e.name;
+            if (e.zip64) {
+                le16(zip, 0x0001);
+                le16(zip, 16);
+                le64(zip, e.deskriptor ? 0 : gross);
+                le64(zip, e.deskriptor ? 0 : komp);
+            }
+            l.daten.push_back(zip.size());
+            zip += gepackt;
+            if (e.deskriptor) {
+                le32(zip, 0x08074b50);
+                le32(zip, crc);
+                if (e.zip64) {
+                    le64(zip, komp);
+                    le64(zip, gross);
+                } else {
+                    le32(zip, quint32(komp));
+                    le32(zip, quint32(gross));
+                }
+            }
+        } else {
+            l.lokal.push_back(offset);
+            l.daten.push_back(l.daten[size_t(e.lokal_von)]);
+        }
 
-        const bool zip64 = e.gross64 != 0;
+        const bool nur_zentral64 = e.gross64 != 0;
+        const bool zip64 = nur_zentral64 || e.zip64;
         QByteArray extra;
-        if (zip64) {
+        if (nur_zentral64) {
             le16(extra, 0x0001);
             le16(extra, 16);
             le64(extra, e.gross64);
             le64(extra, e.komp64);
+        } else if (e.zip64) {
+            le16(extra, 0x0001);
+            le16(extra, 24);
+            le64(extra, gross);
+            le64(extra, komp);
+            le64(extra, quint64(offset + e.versatz_fehler));
         }
         l.zentral.push_back(verzeichnis.size());
         le32(verzeichnis, 0x02014b50);
         le16(verzeichnis, zip64 ? 45 : 20);
         le16(verzeichnis, zip64 ? 45 : 20);
-        le16(verzeichnis, e.flag);
+        le16(verzeichnis, e.flag | (e.deskriptor ? 8u : 0u));
         le16(verzeichnis, methode);
         le32(verzeichnis, e.zeit);
         le32(verzeichnis, crc);
-        le32(verzeichnis, zip64 ? 0xFFFFFFFFu : quint32(gepackt.size()));
-        le32(verzeichnis, zip64 ? 0xFFFFFFFFu : quint32(e.daten.size()));
+        le32(verzeichnis, zip64 ? 0xFFFFFFFFu : quint32(komp));
+        le32(verzeichnis, zip64 ? 0xFFFFFFFFu : quint32(gross));
         le16(verzeichnis, quint32(e.name.size()));
         le16(verzeichnis, quint32(extra.size()));
         le16(verzeichnis, 0);
         le16(verzeichnis, 0);
         le16(verzeichnis, 0);
         le32(verzeichnis, 0);
-        le32(verzeichnis, quint32(offset));
+        le32(verzeichnis, e.zip64 ? 0xFFFFFFFFu : quint32(offset + e.versatz_fehler));
         verzeichnis += e.name;
         verzeichnis += extra;
     }

@@ -1,0 +1,170 @@
+#include "zipverzeichnis.h"
+#include "zipeingabe.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 sig_lokal = 0x04034b50;
+constexpr quint32 sig_zentral = 0x02014b50;
+constexpr quint32 sig_ende = 0x06054b50;
+constexpr quint32 sig_ende64 = 0x06064b50;
+constexpr quint32 sig_locator64 = 0x07064b50;
+constexpr ZPOS64_T marke32 = 0xFFFFFFFFu;
+constexpr int laenge_lokal = 30;
+constexpr int laenge_zentral = 46;
+constexpr int laenge_ende = 22;
+constexpr int laenge_locator64 = 20;
+constexpr int laenge_ende64 = 56;
+// The end record is looked for within this distance from the file's end, as minizip does.
+constexpr ZPOS64_T suchweite_ende = 0xFFFF + laenge_ende;
+
+quint32 wert16(const uchar* b)
+{
+    return quint32(b[0]) | quint32(b[1]) << 8;
+}
+
+quint32 wert32(const uchar* b)
+{
+    return wert16(b) | wert16(b + 2) << 16;
+}
+
+ZPOS64_T wert64(const uchar* b)
+{
+    return ZPOS64_T(wert32(b)) | ZPOS64_T(wert32(b + 4)) << 32;
+}
+
+bool lies_ganz(CZipEingabe& eingabe, ZPOS64_T position, uchar* ziel, size_t anzahl)
+{
+    return eingabe.lies(position, reinterpret_cast<char*>(ziel), anzahl) == anzahl;
+}
+
+// Where the central directory starts, how many entries it holds and how many bytes stand before
+// the archive (a program in front of it): from the last end record, or from the ZIP64 end record
+// a locator right before it points at.
+bool finde_verzeichnis(CZipEingabe& eingabe, ZPOS64_T& anfang, ZPOS64_T& anzahl, ZPOS64_T& davor)
+{
+    const ZPOS64_T groesse = eingabe.gib_groesse();
+    const ZPOS64_T weite = qMin(groesse, suchweite_ende);
+    std::vector<uchar> ende(static_cast<size_t>(weite));
+    if (!lies_ganz(eingabe, groesse - weite, ende.data(), ende.size()))
+        return false;
+    qint64 stelle = qint64(weite) - laenge_ende;
+    while (stelle >= 0 && wert32(&ende[size_t(stelle)]) != sig_ende)
+        --stelle;
+    if (stelle < 0)
+        return false;
+    const uchar* satz = &ende[size_t(stelle)];
+    const ZPOS64_T satzstelle = groesse - weite + ZPOS64_T(stelle);
+    ZPOS64_T satzanfang = satzstelle;
+    ZPOS64_T groesse_verzeichnis = wert32(satz + 12);
+    ZPOS64_T versatz_verzeichnis = wert32(satz + 16);
+    anzahl = wert16(satz + 10);
+
+    uchar locator[laenge_locator64];
+    uchar satz64[laenge_ende64];
+    if (satzstelle >= laenge_locator64 && lies_ganz(eingabe, satzstelle - laenge_locator64, locator, sizeof locator)
+        && wert32(locator) == sig_locator64 && wert32(locator + 4) == 0 && wert32(locator + 16) == 1
+        && lies_ganz(eingabe, wert64(locator + 8), satz64, sizeof satz64) && wert32(satz64) == sig_ende64) {
+        satzanfang = wert64(locator + 8);
+        anzahl = wert64(satz64 + 32);
+        groesse_verzeichnis = wert64(satz64 + 40);
+        versatz_verzeichnis = wert64(satz64 + 48);
+    }
+    if (groesse_verzeichnis > satzanfang || versatz_verzeichnis > satzanfang - groesse_verzeichnis)
+        return false;
+    anfang = satzanfang - groesse_verzeichnis;
+    davor = anfang - versatz_verzeichnis;
+    return true;
+}
+
+// The central records, as many as can be read; the local header offsets still relative.
+void lies_zentrale_saetze(CZipEingabe& eingabe, ZPOS64_T position, ZPOS64_T anzahl, std::vector<CEintragsort>& orte)
+{
+    uchar satz[laenge_zentral];
+    std::vector<uchar> extra;
+    orte.reserve(size_t(qMin<ZPOS64_T>(anzahl, eingabe.gib_groesse() / laenge_zentral)));
+    for (ZPOS64_T i = 0; i < anzahl; ++i) {
+        if (!lies_ganz(eingabe, position, satz, sizeof satz) || wert32(satz) != sig_zentral)
+            return;
+        CEintragsort ort;
+        ort.methode = quint16(wert16(satz + 10));
+        ort.crc = wert32(satz + 16);
+        ort.komp = wert32(satz + 20);
+        ort.gross = wert32(satz + 24);
+        ort.lokal = wert32(satz + 42);
+        const quint32 name = wert16(satz + 28);
+        const quint32 extralaenge = wert16(satz + 30);
+        const quint32 kommentar = wert16(satz + 32);
+        if (extralaenge > 0 && (ort.komp == marke32 || ort.gross == marke32 || ort.lokal == marke32)) {
+            extra.resize(extralaenge);
+            if (!lies_ganz(eingabe, position + laenge_zentral + name, extra.data(), extra.size()))
+                return;
+            lies_zip64_werte(extra.data(), int(extra.size()), ort.gross, ort.komp, ort.lokal);
+        }
+        orte.push_back(ort);
+        position += laenge_zentral + name + extralaenge + kommentar;
+    }
+}
+
+} // namespace
+
+void lies_zip64_werte(const uchar* extra, int laenge, ZPOS64_T& gross, ZPOS64_T& komp, ZPOS64_T& lokal)
+{
+    for (int pos = 0; pos + 4 <= laenge;) {
+        const int kennung = int(wert16(extra + pos));
+        const int feldlaenge = int(wert16(extra + pos + 2));
+        const int ende = qMin(laenge, pos + 4 + feldlaenge);
+        if (kennung == 0x0001) {
+            int feld = pos + 4;
+            for (ZPOS64_T* wert : {&gross, &komp, &lokal}) {
+                if (*wert != marke32)
+                    continue;
+                if (feld + 8 > ende)
+                    return;
+                *wert = wert64(extra + feld);
+                feld += 8;
+            }
+            return;
+        }
+        pos += 4 + feldlaenge;
+    }
+}
+
+bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis)
+{
+    verzeichnis = CZipVerzeichnis();
+    ZPOS64_T anfang = 0;
+    ZPOS64_T davor = 0;
+    if (!finde_verzeichnis(eingabe, anfang, verzeichnis.anzahl, davor))
+        return false;
+    std::vector<CEintragsort>& orte = verzeichnis.orte;
+    lies_zentrale_saetze(eingabe, anfang, verzeichnis.anzahl, orte);
+
+    // In the file's order (usually the directory's already), each entry must end before the next
+    // begins, and all before the central directory.
+    std::vector<CEintragsort*> reihe;
+    reihe.reserve(orte.size());
+    for (CEintragsort& ort : orte) {
+        if (ort.lokal > anfang - davor)
+            return false;
+        ort.lokal += davor;
+        reihe.push_back(&ort);
+    }
+    std::sort(reihe.begin(), reihe.end(), [](const CEintragsort* a, const CEintragsort* b) { return a->lokal < b->lokal; });
+    ZPOS64_T frei_ab = davor;
+    uchar kopf[laenge_lokal];
+    for (CEintragsort* ort : reihe) {
+        if (ort->lokal < frei_ab || anfang - ort->lokal < laenge_lokal
+            || !lies_ganz(eingabe, ort->lokal, kopf, sizeof kopf) || wert32(kopf) != sig_lokal)
+            return false;
+        const ZPOS64_T kopflaenge = laenge_lokal + ZPOS64_T(wert16(kopf + 26)) + wert16(kopf + 28);
+        if (anfang - ort->lokal < kopflaenge)
+            return false;
+        ort->daten = ort->lokal + kopflaenge;
+        if (anfang - ort->daten < ort->komp)
+            return false;
+        frei_ab = ort->daten + ort->komp;
+    }
+    return true;
+}

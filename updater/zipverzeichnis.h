@@ -1,0 +1,43 @@
+// Where an archive's entries lie: read from the central directory and the local headers ourselves,
+// ZIP64 values included, and checked before anything of the archive is used.
+#pragma once
+
+#include <minizip/ioapi.h>
+
+#include <QtGlobal>
+
+#include <vector>
+
+class CZipEingabe;
+
+// One entry's data, as its central record states it.
+struct CEintragsort
+{
+    ZPOS64_T lokal = 0;  // local header, from the file's start
+    ZPOS64_T daten = 0;  // first byte of the data, behind the local header
+    ZPOS64_T komp = 0;   // compressed size
+    ZPOS64_T gross = 0;  // uncompressed size
+    quint32 crc = 0;
+    quint16 methode = 0;
+};
+
+// The places of the entries, in the central directory's order.
+struct CZipVerzeichnis
+{
+    std::vector<CEintragsort> orte;
+    // The number of entries the end record states (it may be more than could be read).
+    ZPOS64_T anzahl = 0;
+};
+
+// Reads the central directory the way minizip finds and walks it (the last end record, its ZIP64
+// record when a locator points at one, bytes before the archive allowed) and the local header of
+// each entry. False when the archive is damaged: the end record is missing, a local header is not
+// where its central record says (no local header signature there, or at or beyond the start of
+// the central directory), or the data of two entries overlap or run into the central directory.
+// Overlapping entries would let a small archive install the same data again and again. The walk
+// stops quietly at a central record that cannot be read; reading the entries reports that one.
+bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis);
+
+// Takes the ZIP64 values of an extra field for the fields marked 0xFFFFFFFF: sizes and the local
+// header's offset (in this order, each present only when marked).
+void lies_zip64_werte(const uchar* extra, int laenge, ZPOS64_T& gross, ZPOS64_T& komp, ZPOS64_T& lokal);
