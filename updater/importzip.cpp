@@ -63,7 +63,7 @@ public:
     {
         titel(tr("ZIP Archiv öffnen"));
         if (!archiv.oeffne(archivpfad)) {
-            melde(2, tr("ZIP nicht zu öffnen: %1").arg(archivpfad));
+            melde(2, tr("ZIP nicht zu öffnen: %1").arg(maskiere_steuerzeichen(archivpfad)));
             fehler_marke();
             return false;
         }

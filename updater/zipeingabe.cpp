@@ -1,4 +1,5 @@
 #include "zipeingabe.h"
+#include "dateien.h"
 
 #include <cerrno>
 #include <cstring>
@@ -32,24 +33,10 @@ struct CZipEingabe::CBlock
     bool enthaelt(ZPOS64_T position) const { return position >= anfang && position - anfang < laenge; }
 };
 
-int oeffne_regulaere_datei(const char* pfad)
-{
-    const int fd = ::open(pfad, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return -1;
-    struct stat st{};
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0
-        || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 std::unique_ptr<CZipEingabe> CZipEingabe::oeffne(const char* pfad)
 {
-    const int fd = oeffne_regulaere_datei(pfad);
+    // A FIFO or a device would block the opening or the first read: refused at once.
+    const int fd = oeffne_regulaere_datei(pfad, O_RDONLY);
     if (fd < 0)
         return nullptr;
     struct stat st{};

@@ -7,11 +7,6 @@
 
 #include <memory>
 
-// Opens a path for reading only when it names a regular file; -1 otherwise, at once: a FIFO or a
-// device would block the opening or the first read (nobody writes to it), so it is opened without
-// blocking, looked at, and only a regular file goes on (in blocking mode again).
-int oeffne_regulaere_datei(const char* pfad);
-
 // An archive file opened for reading. minizip seeks before every read, also within a few bytes;
 // through stdio each seek is a system call. This input reads the file with pread in blocks of
 // 256 KiB, so that an archive of many small entries costs few system calls, and lets larger
