@@ -1,5 +1,6 @@
 #include "anwendung.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace {
@@ -42,3 +43,12 @@ QString gib_qt_sprache() { return lies(&Texte::qt_sprache); }
 void setze_qt_sprachcode(const QString& sprache) { schreibe(&Texte::qt_sprache, sprache); }
 QString gib_meldungstitel() { return lies(&Texte::meldungstitel); }
 void setze_meldungstitel(const QString& titel) { schreibe(&Texte::meldungstitel, titel); }
+
+namespace {
+
+std::atomic<QSettings*> einstellungen{nullptr};
+
+} // namespace
+
+QSettings* gib_einstellungen() { return einstellungen; }
+void setze_einstellungen(QSettings* neu) { einstellungen = neu; }

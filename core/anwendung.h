@@ -13,6 +13,12 @@ void setze_sprachcode(const QString& sprache);
 QString gib_qt_sprache();
 void setze_qt_sprachcode(const QString& sprache);
 
+class QSettings;
+
+// The process-wide settings object that windows may read; none is installed in this system (null).
+QSettings* gib_einstellungen();
+void setze_einstellungen(QSettings* einstellungen);
+
 // Caption of the framework's message boxes ("???" until set).
 QString gib_meldungstitel();
 void setze_meldungstitel(const QString& titel);
