@@ -41,7 +41,7 @@ QString gib_sprache() { return lies(&Texte::sprache); }
 void setze_sprachcode(const QString& sprache) { schreibe(&Texte::sprache, sprache); }
 QString gib_qt_sprache() { return lies(&Texte::qt_sprache); }
 void setze_qt_sprachcode(const QString& sprache) { schreibe(&Texte::qt_sprache, sprache); }
-QString gib_meldungstitel() { return lies(&Texte::meldungstitel); }
+CQString gib_meldungstitel() { return lies(&Texte::meldungstitel); }
 void setze_meldungstitel(const QString& titel) { schreibe(&Texte::meldungstitel, titel); }
 
 namespace {

@@ -1,6 +1,8 @@
 // Process-wide texts of the running application: its name, the interface language, the message caption.
 #pragma once
 
+#include "cqstring.h"
+
 #include <QString>
 
 // "Quorbel-Software" until the main function names the program.
@@ -19,6 +21,7 @@ class QSettings;
 QSettings* gib_einstellungen();
 void setze_einstellungen(QSettings* einstellungen);
 
-// Caption of the framework's message boxes ("???" until set).
-QString gib_meldungstitel();
+// Caption of the framework's message boxes ("???" until set), as the framework string that the
+// widget library hands to its message boxes.
+CQString gib_meldungstitel();
 void setze_meldungstitel(const QString& titel);

@@ -1,0 +1,82 @@
+#include "dialogseam.h"
+#include "gui.h"
+
+#include <QPushButton>
+
+namespace {
+
+// Built on first use and never destroyed, so that a dialog asked for during exit finds them.
+OeffnenFunktion& oeffnen_haken()
+{
+    static auto* f = new OeffnenFunktion;
+    return *f;
+}
+
+SpeichernFunktion& speichern_haken()
+{
+    static auto* f = new SpeichernFunktion;
+    return *f;
+}
+
+FrageFunktion& frage_haken()
+{
+    static auto* f = new FrageFunktion;
+    return *f;
+}
+
+} // namespace
+
+QString frage_dateiname_oeffnen(QWidget* eltern, const QString& titel, const QString& verzeichnis,
+                                const QString& filter)
+{
+    if (oeffnen_haken())
+        return oeffnen_haken()(eltern, titel, verzeichnis, filter);
+    if (!ist_gui_lauf())
+        return QString();
+    return QFileDialog::getOpenFileName(eltern, titel, verzeichnis, filter);
+}
+
+void setze_oeffnen_funktion(OeffnenFunktion funktion)
+{
+    oeffnen_haken() = std::move(funktion);
+}
+
+QString frage_dateiname_speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+                                  const QString& filter, QFileDialog::Options optionen)
+{
+    if (speichern_haken())
+        return speichern_haken()(eltern, titel, vorschlag, filter, optionen);
+    if (!ist_gui_lauf())
+        return QString();
+    return QFileDialog::getSaveFileName(eltern, titel, vorschlag, filter, nullptr, optionen);
+}
+
+void setze_speichern_funktion(SpeichernFunktion funktion)
+{
+    speichern_haken() = std::move(funktion);
+}
+
+int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text,
+                       const QStringList& knoepfe, int standard, int abbruch)
+{
+    if (frage_haken())
+        return frage_haken()(eltern, symbol, titel, text, knoepfe, standard, abbruch);
+    if (!ist_gui_lauf())
+        return abbruch;
+    QMessageBox box(symbol, titel, text, QMessageBox::NoButton, eltern);
+    QList<QPushButton*> liste;
+    for (const QString& k : knoepfe)
+        liste << box.addButton(k, QMessageBox::ActionRole);
+    if (standard >= 0 && standard < liste.size())
+        box.setDefaultButton(liste.at(standard));
+    if (abbruch >= 0 && abbruch < liste.size())
+        box.setEscapeButton(liste.at(abbruch));
+    box.exec();
+    const int gedrueckt = liste.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return gedrueckt >= 0 ? gedrueckt : abbruch;
+}
+
+void setze_frage_funktion(FrageFunktion funktion)
+{
+    frage_haken() = std::move(funktion);
+}

@@ -1,0 +1,41 @@
+// The modal dialogs of the widget library behind replaceable functions, so that a test can answer them.
+#pragma once
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Each dialog is reached through one function that calls the installed replacement, or, while
+// none is installed, shows the Qt dialog. Without a widget application no dialog can be shown:
+// the defaults then answer as if the user had cancelled. All of them run in the GUI thread.
+
+// The file to open; empty when cancelled.
+QString frage_dateiname_oeffnen(QWidget* eltern, const QString& titel, const QString& verzeichnis,
+                                const QString& filter);
+using OeffnenFunktion = std::function<QString(QWidget* eltern, const QString& titel, const QString& verzeichnis,
+                                              const QString& filter)>;
+// Replaces the open dialog; an empty function restores QFileDialog::getOpenFileName.
+void setze_oeffnen_funktion(OeffnenFunktion funktion);
+
+// The file to save under, starting at `vorschlag`; empty when cancelled.
+QString frage_dateiname_speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+                                  const QString& filter, QFileDialog::Options optionen);
+using SpeichernFunktion = std::function<QString(QWidget* eltern, const QString& titel, const QString& vorschlag,
+                                                const QString& filter, QFileDialog::Options optionen)>;
+// Replaces the save dialog; an empty function restores QFileDialog::getSaveFileName.
+void setze_speichern_funktion(SpeichernFunktion funktion);
+
+// A question answered by one of the named buttons (such as "Ja", "Nein"): the index of the
+// pressed button in `knoepfe`. `standard` is the button that Enter presses, `abbruch` the one
+// that Escape (or closing the box) stands for.
+int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text,
+                       const QStringList& knoepfe, int standard, int abbruch);
+using FrageFunktion = std::function<int(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel,
+                                        const QString& text, const QStringList& knoepfe, int standard,
+                                        int abbruch)>;
+// Replaces the question box; an empty function restores the QMessageBox.
+void setze_frage_funktion(FrageFunktion funktion);
