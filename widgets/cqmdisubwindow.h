@@ -15,8 +15,6 @@ public:
     void setze_schliessen_erlaubt(bool erlaubt) { schliessen_erlaubt = erlaubt; }
     bool ist_schliessen_erlaubt() const { return schliessen_erlaubt; }
 
-    Qt::WindowStates gib_fensterzustand() const { return fensterzustand; }
-
 signals:
     // Once per accepted close.
     void closeEvent_signal(CQMdiSubWindow* fenster);
