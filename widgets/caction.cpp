@@ -1,0 +1,5 @@
+#include "caction.h"
+
+CAction::CAction(QObject* eltern) : QAction(eltern) {}
+
+CAction::~CAction() = default;
