@@ -44,9 +44,9 @@ CCBaseLog::CCBaseLog(QWidget* besitzer)
 
 CCBaseLog::~CCBaseLog()
 {
-    // Only reached with a running worker when the concrete window did not stop it itself.
+    // Finds a worker only when the concrete window did not stop it itself.
     beende_worker();
-    // Leave the message targets first: a job thread's report must not reach a half-destroyed window.
+    // Then leave the message targets: another thread's report must not reach a half-destroyed window.
     abmelden();
     delete poll_timer.data();
 }
@@ -70,6 +70,8 @@ bool CCBaseLog::worker_laeuft() const
 
 void CCBaseLog::starte_thread(CCThread* thread)
 {
+    if (!thread)
+        return;
     worker = thread;
     worker_fertig = false;
     // Runs in the worker thread after run() has returned: everything the worker wrote is then
