@@ -1,6 +1,8 @@
 #include "ccbaselog.h"
 #include "ccbaselogevents.h"
+#include "ccthread.h"
 #include "cfehler.h"
+#include "gui.h"
 #include "html.h"
 
 #include <QCoreApplication>
@@ -22,19 +24,150 @@ QString tr(const char* text)
 }
 
 constexpr qint64 fortschritt_abstand_ms = 500;
+constexpr int poll_abstand_ms = 500;
+constexpr int schnell_abstand_ms = 200;
+
+CCBaseLog::Protokollanzeige& protokollanzeige()
+{
+    static CCBaseLog::Protokollanzeige anzeige;
+    return anzeige;
+}
 
 } // namespace
 
 CCBaseLog::CCBaseLog(QWidget* besitzer)
-    : dateityp("txt"), dateifilter(tr("Text-Datei (*.txt)")), besitzer(besitzer)
+    : dateityp("txt"), dateifilter(tr("Text-Datei (*.txt)")), besitzer(besitzer), poll_timer(new QTimer(besitzer))
 {
     fortschritt_uhr.start();
+    poll_timer->setSingleShot(true);
 }
 
 CCBaseLog::~CCBaseLog()
 {
-    // Leave the message targets first: a job thread's report must not reach a half-destroyed window.
+    // Finds a worker only when the concrete window did not stop it itself.
+    beende_worker();
+    // Then leave the message targets: another thread's report must not reach a half-destroyed window.
     abmelden();
+    delete poll_timer.data();
+}
+
+void CCBaseLog::setze_protokollanzeige(Protokollanzeige anzeige)
+{
+    protokollanzeige() = std::move(anzeige);
+}
+
+void CCBaseLog::zeige_protokoll()
+{
+    if (protokollquelle.isEmpty() || !protokollanzeige())
+        return;
+    protokollanzeige()(protokollquelle);
+}
+
+bool CCBaseLog::worker_laeuft() const
+{
+    return worker && !worker->isFinished();
+}
+
+void CCBaseLog::starte_thread(CCThread* thread)
+{
+    if (!thread)
+        return;
+    worker = thread;
+    worker_fertig = false;
+    // Runs in the worker thread after run() has returned: everything the worker wrote is then
+    // visible to the GUI thread once it has read the mark.
+    QObject::connect(worker, &QThread::finished, [this] { worker_fertig.store(true, std::memory_order_release); });
+    if (!verzoegerter_start)
+        beginne_lauf();
+    if (poll_timer)
+        poll_timer->start(poll_abstand_ms);
+}
+
+void CCBaseLog::beginne_lauf()
+{
+    if (schliessen_knopf)
+        schliessen_knopf->setEnabled(false);
+    if (abbruch_erlaubt && abbrechen_knopf)
+        abbrechen_knopf->setEnabled(true);
+    setze_warte_cursor(true, false);
+    warte_cursor = true;
+    // Not IdlePriority: on Linux that is SCHED_IDLE, which a busy machine may starve for good.
+    worker->start(QThread::LowPriority);
+}
+
+void CCBaseLog::pruefe_thread()
+{
+    if (!worker)
+        return;
+    if (verzoegerter_start) {
+        verzoegerter_start = false;
+        beginne_lauf();
+        if (besitzer)
+            schnell_timer_id = besitzer->startTimer(schnell_abstand_ms, Qt::CoarseTimer);
+        if (poll_timer)
+            poll_timer->start(poll_abstand_ms);
+        return;
+    }
+    if (!worker->isFinished()) {
+        if (poll_timer)
+            poll_timer->start(poll_abstand_ms);
+        return;
+    }
+    beende_schnell_timer();
+    warte_cursor_aus();
+    loesche_worker();
+    thread_beendet();
+    if (fortschrittsbalken)
+        fortschrittsbalken->setValue(fortschrittsbalken->maximum());
+    if (schliessen_knopf)
+        schliessen_knopf->setEnabled(schliessen_nach_ende);
+    if (abbrechen_knopf)
+        abbrechen_knopf->setEnabled(false);
+    if (protokoll_knopf && !protokollquelle.isEmpty())
+        protokoll_knopf->setEnabled(true);
+    if (!gesammelt.isEmpty()) {
+        poste(new CCbaseLogNeueTextzeile(gesammelt, 0));
+        gesammelt.clear();
+    }
+}
+
+void CCBaseLog::beende_worker()
+{
+    if (!worker)
+        return;
+    abbruch_marke = true;
+    abgebrochen = true;
+    loesche_worker();
+    beende_schnell_timer();
+    warte_cursor_aus();
+    if (poll_timer)
+        poll_timer->stop();
+}
+
+void CCBaseLog::loesche_worker()
+{
+    // isFinished is set while the thread is still winding down; only wait() says it is gone.
+    worker->wait();
+    // Pairs with the store after run(): orders the worker's last writes (collected output, its
+    // own fields) before the clean-up here.
+    worker_fertig.load(std::memory_order_acquire);
+    delete worker;
+    worker = nullptr;
+}
+
+void CCBaseLog::beende_schnell_timer()
+{
+    if (schnell_timer_id > 0 && besitzer)
+        besitzer->killTimer(schnell_timer_id);
+    schnell_timer_id = -1;
+}
+
+void CCBaseLog::warte_cursor_aus()
+{
+    if (!warte_cursor)
+        return;
+    warte_cursor = false;
+    setze_warte_cursor(false, false);
 }
 
 void CCBaseLog::poste(QEvent* event)
@@ -89,8 +222,11 @@ void CCBaseLog::neue_textzeile(const CQString& text, const int& typ)
     CQString zeile = text;
     if (typ != 0 && !text.contains(QLatin1String("<span style=")))
         zeile = html_farbtext(typ, text, false);
-    if (sammeln)
+    if (sammeln) {
+        if (!gesammelt.isEmpty())
+            gesammelt += QLatin1String("<br>");
         gesammelt += zeile;
+    }
     else
         poste(new CCbaseLogNeueTextzeile(zeile, typ));
 }
@@ -160,12 +296,16 @@ bool CCBaseLog::bearbeite_event(QEvent* event)
         }
         return true;
     case CCBaseLogEvent::Setting: {
-        const auto* e = static_cast<CCbaseLogSetting*>(event);
+        // The main-window event shares the number; it carries no kind and no flag.
+        const auto* e = dynamic_cast<CCbaseLogSetting*>(event);
+        if (!e)
+            return false;
         if (e->art == 1 && protokoll_knopf) {
             if (e->wert == 1) {
                 protokoll_knopf->setText(tr("Zeige Vorgang"));
                 protokoll_knopf->setToolTip(tr("Zeige Vorgangsprotokoll"));
-                protokoll_knopf->setEnabled(false);
+                // Disabled only while a run is on: after the end nothing would enable it again.
+                protokoll_knopf->setEnabled(!worker && !protokollquelle.isEmpty());
                 protokoll_knopf->show();
             } else {
                 protokoll_knopf->hide();

@@ -5,8 +5,13 @@
 #include "cqstring.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <atomic>
+#include <functional>
 
+class CCThread;
+class CSpeichernButton;
 class QEvent;
 class QLabel;
 class QProgressBar;
@@ -16,8 +21,14 @@ class QWidget;
 
 // Worker side (any thread): the text, title, progress and status operations, which never touch
 // a widget but post events to the owner. GUI side: `bearbeite_event`, called by the owning
-// window's customEvent, applies them to whichever of the window's widgets exist. The concrete
-// window calls `anmelden` at the end of its constructor, so that messages reach it only when whole.
+// window's customEvent, applies them to whichever of the window's widgets exist; `starte_thread`
+// runs one worker, `pruefe_thread` (the window's poll-timer slot, and its timerEvent for the
+// fast timer of a deferred start) cleans up after it and calls `thread_beendet`.
+//
+// Lifetime: the concrete window calls `anmelden` at the end of its constructor, so that messages
+// reach it only when whole, and `beende_worker` first thing in its destructor: a worker still
+// running then is told to stop and waited for while the whole window still exists. The
+// destructor here calls it again as the last safety net, when the concrete parts are already gone.
 class CCBaseLog : public CQLogBase
 {
     FRAMEWORK_KLASSE(CQLogBase)
@@ -54,6 +65,33 @@ public:
     // GUI thread: applies one posted event; false for events that are not a log window's.
     bool bearbeite_event(QEvent* event);
 
+    // GUI thread: takes ownership of the worker and starts it at low priority (with deferred
+    // start set, the first poll tick starts it). One worker at a time.
+    void starte_thread(CCThread* thread);
+    // GUI thread, every poll tick: once the worker has finished, deletes it, calls
+    // `thread_beendet` and enables the window's buttons again.
+    void pruefe_thread();
+    // True while a worker is handed over and has not finished; the window refuses to close then.
+    bool worker_laeuft() const;
+
+    // The single-shot poll timer (child of the owner); the window connects its timeout to the
+    // slot that calls `pruefe_thread`, e.g. verbinde_poll_timer(this, &Fenster::slot_timer).
+    QTimer* gib_poll_timer() const { return poll_timer; }
+    template <typename Fenster, typename Slot>
+    QMetaObject::Connection verbinde_poll_timer(const Fenster* fenster, Slot slot)
+    {
+        return QObject::connect(poll_timer.data(), &QTimer::timeout, fenster, slot);
+    }
+    // Id of the 200 ms timer a deferred start runs on the owner; -1 when there is none.
+    int gib_schnell_timer_id() const { return schnell_timer_id; }
+
+    // Opens the protocol source in the installed viewer; nothing without a source or viewer.
+    void zeige_protokoll();
+    // The viewer that `zeige_protokoll` calls with the protocol source (process-wide; the report
+    // viewer installs it). An empty function removes it.
+    using Protokollanzeige = std::function<void(const CQString& quelle)>;
+    static void setze_protokollanzeige(Protokollanzeige anzeige);
+
     QWidget* gib_besitzer() const { return besitzer; }
     unsigned gib_total_steps() const { return total_steps; }
     const CQString& gib_dateityp() const { return dateityp; }
@@ -63,12 +101,18 @@ public:
     bool gib_richtext() const { return richtext != 0; }
     void setze_sammeln(bool an) { sammeln = an; }
     void setze_stop_bei_abbruch(bool an) { stop_bei_abbruch = an; }
+    void setze_abbruch_erlaubt(bool an) { abbruch_erlaubt = an; }
+    void setze_verzoegerter_start(bool an) { verzoegerter_start = an; }
+    void setze_schliessen_nach_ende(bool an) { schliessen_nach_ende = an; }
     // Lines collected while collecting was on; empties the collection.
     CQString nimm_gesammelte_ausgabe();
 
 protected:
     // Hands the event to the owner; without an owner the event is dropped.
     void poste(QEvent* event);
+    // Sets both cancel marks, waits for a running worker and deletes it, without calling
+    // `thread_beendet`. The concrete window's destructor calls it first (see above).
+    void beende_worker();
 
     QProgressBar* fortschrittsbalken = nullptr;
     QTextEdit* textbereich = nullptr;
@@ -77,8 +121,18 @@ protected:
     QPushButton* protokoll_knopf = nullptr;
     QLabel* titel_label = nullptr;
     QLabel* data_label = nullptr;
+    QLabel* icon_label = nullptr;
+    QPushButton* drucken_knopf = nullptr;
+    CSpeichernButton* speichern_knopf = nullptr;
 
 private:
+    // Disables closing, enables cancelling when allowed, shows the wait cursor, starts the worker.
+    void beginne_lauf();
+    // Waits for the worker's thread to be gone, then deletes it.
+    void loesche_worker();
+    void beende_schnell_timer();
+    void warte_cursor_aus();
+
     CQString dateityp;
     CQString dateifilter;
     QWidget* besitzer;
@@ -87,9 +141,18 @@ private:
     std::atomic<bool> abbruch_marke{false};
     bool erzwinge_fortschritt = true;
     bool stop_bei_abbruch = false;
+    bool abbruch_erlaubt = false;
     bool sammeln = false;
+    bool verzoegerter_start = false;
+    bool schliessen_nach_ende = true;
+    bool warte_cursor = false;
     CQString gesammelt;
     CQString protokollquelle;
     unsigned total_steps = 0;
+    int schnell_timer_id = -1;
     int richtext = 0;
+    CCThread* worker = nullptr;
+    // Set in the worker thread right after its run() has returned; read after the end.
+    std::atomic<bool> worker_fertig{false};
+    QPointer<QTimer> poll_timer;
 };

@@ -1,4 +1,5 @@
 // Worker side of the log-window interface: which events reach the window, and how the window applies them.
+#include "camisc.h"
 #include "ccbaselog.h"
 #include "ccbaselogevents.h"
 
@@ -168,7 +169,7 @@ TEST(CCBaseLog, GesammelteAusgabeWirdNichtGepostet)
     f.neue_textzeile(CQString("b"), 0);
     verarbeite();
     EXPECT_TRUE(nur(f.events, 10002).empty());
-    EXPECT_EQ(f.nimm_gesammelte_ausgabe(), QStringLiteral("ab"));
+    EXPECT_EQ(f.nimm_gesammelte_ausgabe(), QStringLiteral("a<br>b"));
     EXPECT_TRUE(f.nimm_gesammelte_ausgabe().isEmpty());
 }
 
@@ -177,7 +178,6 @@ TEST(CCBaseLog, FensterWendetEventsAufSeineWidgetsAn)
     TestFenster f;
     f.mit_widgets();
     f.schliessen()->setEnabled(false);
-    f.setze_protokollquelle(CQString("protokoll.html"));
     f.setTotalSteps(7);
     f.setze_fortschritt(3); // inside the range right after step 0: dropped
     f.setze_fortschritt(7);
@@ -197,6 +197,7 @@ TEST(CCBaseLog, FensterWendetEventsAufSeineWidgetsAn)
     EXPECT_FALSE(f.protokoll()->isHidden());
 
     // A negative total marks the end of the run.
+    f.setze_protokollquelle(CQString("protokoll.html"));
     QCoreApplication::postEvent(&f, new CCbaseLogsetTotalSteps(-1));
     verarbeite();
     EXPECT_TRUE(f.schliessen()->isEnabled());
@@ -214,6 +215,15 @@ TEST(CCBaseLog, FremdeEventsWerdenNichtBearbeitet)
     EXPECT_FALSE(f.bearbeite_event(&fremd));
     QEvent andere(static_cast<QEvent::Type>(10005));
     EXPECT_FALSE(f.bearbeite_event(&andere));
+
+    // The main-window event shares 10007 but is no setting: a value of 1 must not show the button.
+    f.mit_widgets();
+    f.setting(0);
+    verarbeite();
+    ASSERT_TRUE(f.protokoll()->isHidden());
+    const auto hauptfenster_event = std::make_unique<CMainWindowEvent>(1);
+    EXPECT_FALSE(f.bearbeite_event(hauptfenster_event.get()));
+    EXPECT_TRUE(f.protokoll()->isHidden());
 }
 
 TEST(CCBaseLog, AbbruchWirdEinmalGemeldet)
