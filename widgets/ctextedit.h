@@ -39,6 +39,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     QRegExp link_muster;
+    // Kept free for derived widgets; the text edit itself never reads it.
     int reserviert = 0;
     // Derived input fields set it when their storage cannot hold "€".
     bool euro_verweigern = false;
