@@ -30,6 +30,8 @@ public:
     bool reopen() override;
     void close() override;
 
+    CLogInterface* gib_ziel() const { return ziel; }
+
 protected:
     void _append(const LoggingEvent& ereignis) override;
 

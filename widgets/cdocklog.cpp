@@ -1,0 +1,154 @@
+#include "cdocklog.h"
+#include "camisc.h"
+#include "ccat.h"
+#include "clogsubwidget.h"
+#include "clogwidget.h"
+#include "gui.h"
+#include "html.h"
+#include "protokolldruck.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTextDocument>
+#include <log4cpp/Category.hh>
+#include <log4cpp/LoggingEvent.hh>
+#include <log4cpp/Priority.hh>
+
+CDockLog::CDockLog(QWidget* eltern, Qt::WindowFlags flags) : QDockWidget(eltern, flags)
+{
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                | QDockWidget::DockWidgetFloatable);
+    logwidget = new CLogWidget(this, CQString("CLogWidget"));
+    logwidget->setMinimumSize(100, 100);
+    setWidget(logwidget);
+    setWindowTitle(tr("Protokollfenster"));
+
+    // Without pages of their own (page count 0) all three priorities share the one page.
+    ausgabeseite = logwidget->erzeuge_ansicht(seitenzahl > 0);
+    warnseite = ausgabeseite;
+    fehlerseite = ausgabeseite;
+
+    umschalt_aktion = new QAction(tr("Protokollfenster"), this);
+    umschalt_aktion->setStatusTip(tr("Ein-/ausblenden des Protokollfensters"));
+    umschalt_aktion->setWhatsThis(
+        tr("Protokollfenster\n\nHierüber kann das Protokollfenster\nein- bzw. ausgeblendet werden."));
+    // Only a checkable action reports `toggled`.
+    umschalt_aktion->setCheckable(true);
+    connect(umschalt_aktion, &QAction::toggled, this, &CDockLog::slotView);
+
+    setze_docklog(this);
+    anmelden();
+}
+
+CDockLog::~CDockLog()
+{
+    // A logging thread reaches the dock only through the interface appender, under the root
+    // category's lock; once the appender is off the category no thread is inside `write` and none
+    // can enter it. Lines already posted are dropped by QObject's destructor.
+    if (!CQCat::ist_beendet()) {
+        log4cpp::Category& wurzel = log4cpp::Category::getRoot();
+        for (log4cpp::Appender* appender : wurzel.getAllAppenders()) {
+            auto* schnittstelle = dynamic_cast<log4cpp::CLogInterfaceAppender*>(appender);
+            if (schnittstelle && schnittstelle->gib_ziel() == this)
+                wurzel.removeAppender(schnittstelle);
+        }
+    }
+    if (gib_docklog() == this)
+        setze_docklog(nullptr);
+    // Waits for a message function that is still sending a line to the dock.
+    abmelden();
+    delete umschalt_aktion;
+    delete ausgabeseite;
+    delete logwidget;
+}
+
+void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& text)
+{
+    // Runs under log4cpp's lock: anything here that logged would deadlock.
+    try {
+        if (text.empty() || !gib_hauptfenster())
+            return;
+        CDockLog* dock = gib_docklog();
+        if (!dock)
+            return;
+        QCoreApplication::postEvent(dock, new CDockLogWrite(string_zu_cqstring(text), ereignis.priority));
+    } catch (...) {
+        // The dock must never make logging fail.
+    }
+}
+
+void CDockLog::customEvent(QEvent* event)
+{
+    // Only shows the line: logging from here would send it round through the appender again.
+    if (event->type() != CDockLogWrite::typ)
+        return;
+    const auto* zeile = static_cast<CDockLogWrite*>(event);
+    CLogSubWidget* seite = ausgabeseite;
+    int tab = ausgabe_tab;
+    int typ = 0;
+    if (zeile->prioritaet <= log4cpp::Priority::ERROR) {
+        seite = fehlerseite;
+        tab = fehler_tab;
+        typ = 2;
+    } else if (zeile->prioritaet == log4cpp::Priority::WARN) {
+        seite = warnseite;
+        tab = warn_tab;
+        typ = 1;
+    }
+    logwidget->setCurrentPage(tab);
+    // The colouring would turn an empty line into a blank one.
+    seite->slotAppend(zeile->text.isEmpty() ? QString() : QString(html_farbtext(typ, zeile->text, false)));
+}
+
+void CDockLog::resizeEvent(QResizeEvent*) {}
+
+void CDockLog::neue_textzeile(const CQString& text, const int& typ)
+{
+    const int prioritaet = typ == 1   ? log4cpp::Priority::WARN
+                           : typ == 2 ? log4cpp::Priority::ERROR
+                                      : log4cpp::Priority::INFO;
+    CQCat::gib_instanz()->log(prioritaet, text);
+}
+
+void CDockLog::setze_fortschritt(int) {}
+void CDockLog::setze_info(int, int) {}
+void CDockLog::neue_zusatzzeile(const CQString&) {}
+void CDockLog::neue_titelzeile(const CQString&) {}
+void CDockLog::titel_data(const CQString&) {}
+void CDockLog::setting(int) {}
+bool CDockLog::kann_html() { return false; }
+
+void CDockLog::slotView(bool an)
+{
+    setVisible(an);
+}
+
+void CDockLog::drucke(int* druckart)
+{
+    drucke_protokoll(ausgabeseite->document(), this, false, CQString(), druckart);
+}
+
+void CDockLog::speichere()
+{
+    if (ausgabeseite->document()->isEmpty()) {
+        fehler_ton();
+        return;
+    }
+    int art = 0;
+    speichere_text_datei(CQString(ausgabeseite->toPlainText()), CQString(), CQString(), &art);
+}
+
+void zeige_protokollfenster()
+{
+    if (CDockLog* dock = gib_docklog())
+        dock->show();
+}
+
+void schalte_protokollfenster()
+{
+    CDockLog* dock = gib_docklog();
+    if (!dock)
+        return;
+    // isHidden, not isVisible: a dock inside a window that is not shown yet still toggles.
+    dock->setVisible(dock->isHidden());
+}

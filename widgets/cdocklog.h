@@ -1,0 +1,94 @@
+// The protocol dock window: shows the program's log output as coloured lines, fed by the logger from any thread.
+#pragma once
+
+#include "clogbase.h"
+#include "cloginterface.h"
+#include "cqstring.h"
+
+#include <QDockWidget>
+#include <QEvent>
+
+class CLogSubWidget;
+class CLogWidget;
+class QAction;
+class QResizeEvent;
+
+// One formatted log line on its way from the logging thread to the dock.
+class CDockLogWrite : public QEvent
+{
+public:
+    static constexpr QEvent::Type typ = static_cast<QEvent::Type>(10006);
+    CDockLogWrite(const CQString& text, int prioritaet) : QEvent(typ), text(text), prioritaet(prioritaet) {}
+    CQString text;
+    int prioritaet;
+};
+
+// The log4cpp side: an interface appender on the root category calls `write` in whatever thread
+// logs; `write` only posts the line to the dock, which shows it in the GUI thread, coloured by its
+// priority (up to ERROR red, WARN brown, anything else black). The CQLogBase side: lines the
+// message functions send to the dock go to the program logger, and so come back through the
+// appender. The dock answers `kann_html` with false, so that the message functions send it their
+// lines as they are.
+//
+// The dock publishes itself as the process-wide dock (`setze_docklog`) when it is whole. Its
+// destructor first takes its interface appender off the root category and clears the published
+// pointer, so that no logging thread can post to it any more.
+class CDockLog : public QDockWidget, public log4cpp::CLogInterface, public CQLogBase
+{
+    Q_OBJECT
+public:
+    explicit CDockLog(QWidget* eltern = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~CDockLog() override;
+
+    // Any thread: posts a non-empty line to the process-wide dock while the program has a main
+    // widget. Never logs and never throws.
+    void write(const log4cpp::LoggingEvent& ereignis, const std::string& text) override;
+
+    using CQLogBase::neue_textzeile;
+    using CQLogBase::neue_titelzeile;
+    using CQLogBase::neue_zusatzzeile;
+    using CQLogBase::setze_fortschritt;
+    // Logs the line: type 1 as WARN, 2 as ERROR, any other as INFO.
+    void neue_textzeile(const CQString& text, const int& typ) override;
+    void setze_fortschritt(int schritt) override;
+    void setze_info(int a, int b) override;
+    void neue_zusatzzeile(const CQString& text) override;
+    void neue_titelzeile(const CQString& text) override;
+    void titel_data(const CQString& text) override;
+    void setting(int wert) override;
+    bool kann_html() override;
+
+    // The main window's print command: prints the output page; `druckart` is passed on.
+    void drucke(int* druckart);
+    // The main window's save command: an empty dock only beeps, else asks for a file.
+    void speichere();
+
+    QAction* gib_umschalt_aktion() const { return umschalt_aktion; }
+    CLogWidget* gib_logwidget() const { return logwidget; }
+    CLogSubWidget* gib_ausgabeseite() const { return ausgabeseite; }
+
+public slots:
+    void slotView(bool an);
+
+protected:
+    void customEvent(QEvent* event) override;
+
+protected slots:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QAction* umschalt_aktion = nullptr;
+    CLogWidget* logwidget = nullptr;
+    CLogSubWidget* fehlerseite = nullptr;
+    CLogSubWidget* warnseite = nullptr;
+    CLogSubWidget* ausgabeseite = nullptr;
+    int seitenzahl = 0;
+    int fehler_tab = 0;
+    int warn_tab = 0;
+    int ausgabe_tab = 0;
+};
+
+// Shows the process-wide dock; nothing while there is none.
+void zeige_protokollfenster();
+// Hides the process-wide dock when it is shown, else shows it; nothing while there is none.
+void schalte_protokollfenster();

@@ -1,0 +1,213 @@
+// The protocol dock: log lines from any thread in their colours, lines sent to it as a log target, its commands, and its end while threads log.
+#include "camisc.h"
+#include "ccat.h"
+#include "cdocklog.h"
+#include "clogbase.h"
+#include "clogsubwidget.h"
+#include "dialogseam.h"
+#include "plattform.h"
+#include "systemwerte.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <log4cpp/Category.hh>
+#include <log4cpp/FileAppender.hh>
+#include <log4cpp/PatternLayout.hh>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Counts the dock's line events on their way in.
+class ZeilenZaehler : public QObject
+{
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == CDockLogWrite::typ)
+            ++zeilen;
+        return false;
+    }
+    int zeilen = 0;
+};
+
+log4cpp::Layout* muster(const char* text)
+{
+    auto* layout = new log4cpp::PatternLayout;
+    layout->setConversionPattern(text);
+    return layout;
+}
+
+// A main widget and a dock fed by an interface appender on the root category, as the main window
+// sets them up.
+class DockLog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        log4cpp::Category::getRoot().setPriority(log4cpp::Priority::DEBUG);
+        setze_hauptfenster(&haupt);
+        dock = new CDockLog;
+        auto* appender = new log4cpp::CLogInterfaceAppender("InterfaceAppender", dock);
+        appender->setLayout(muster("%m"));
+        log4cpp::Category::getRoot().addAppender(appender);
+        dock->installEventFilter(&zaehler);
+    }
+    void TearDown() override
+    {
+        delete dock;
+        setze_hauptfenster(nullptr);
+    }
+
+    CLogSubWidget* seite() const { return dock->findChild<CLogSubWidget*>(QStringLiteral("textview")); }
+
+    // Delivers posted events until `fertig` holds (at most 10 s).
+    static bool warte_bis(const std::function<bool()>& fertig)
+    {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (!fertig() && uhr.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return fertig();
+    }
+
+    // The text colour of every line of the page.
+    QStringList farben() const
+    {
+        QStringList liste;
+        for (QTextBlock b = seite()->document()->begin(); b.isValid(); b = b.next())
+            liste << (b.begin().atEnd() ? QString() : b.begin().fragment().charFormat().foreground().color().name());
+        return liste;
+    }
+
+    QWidget haupt;
+    CDockLog* dock = nullptr;
+    ZeilenZaehler zaehler;
+};
+
+TEST_F(DockLog, ZeilenAusEinemThreadErscheinenInIhrerFarbeUndNurMitHauptfenster)
+{
+    ASSERT_NE(seite(), nullptr);
+    EXPECT_EQ(gib_docklog(), dock);
+    EXPECT_EQ(dock->windowTitle(), QStringLiteral("Protokollfenster"));
+    EXPECT_EQ(dock->features(), QDockWidget::DockWidgetFeatures(7));
+
+    std::thread([] {
+        log4cpp::Category& wurzel = log4cpp::Category::getRoot();
+        wurzel.error("E1");
+        wurzel.warn("W1");
+        wurzel.info("I1");
+    }).join();
+    ASSERT_TRUE(warte_bis([&] { return zaehler.zeilen == 3; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seite()->toPlainText(), QStringLiteral("E1\nW1\nI1"));
+    EXPECT_EQ(farben(), (QStringList{"#b20000", "#b36b3f", "#000000"}));
+
+    CQCat::gib_instanz()->info(std::string("L\xc3\xb6sche Dateien"));
+    ASSERT_TRUE(warte_bis([&] { return zaehler.zeilen == 4; }));
+    EXPECT_EQ(seite()->document()->lastBlock().text(), QStringLiteral("Lösche Dateien"));
+
+    log4cpp::Category::getRoot().info("");
+    setze_hauptfenster(nullptr);
+    log4cpp::Category::getRoot().error("ohne Hauptfenster");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zaehler.zeilen, 4);
+    EXPECT_EQ(seite()->document()->blockCount(), 4);
+}
+
+TEST_F(DockLog, ZeilenAnDasZielGehenUeberDenLoggerInDieDateiUndZurueck)
+{
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    const QString pfad = ordner.filePath("dock.log");
+    auto* datei = new log4cpp::FileAppender("Datei", QFile::encodeName(pfad).toStdString());
+    datei->setLayout(muster("%p %m%n"));
+    log4cpp::Category::getRoot().addAppender(datei);
+
+    EXPECT_FALSE(dock->kann_html());
+    dock->neue_textzeile(CQString("abc"), 2);
+    ASSERT_TRUE(warte_bis([&] { return zaehler.zeilen == 1; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seite()->toPlainText(), QStringLiteral("abc"));
+    EXPECT_EQ(farben(), QStringList{"#b20000"});
+
+    // Showing the line logged nothing more: the file holds the one line.
+    log4cpp::Category::getRoot().removeAppender(datei);
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("ERROR abc\n"));
+}
+
+TEST_F(DockLog, LeeresSpeichernPiepOhneDialogUndDieAktionSchaltetDasFenster)
+{
+    int piepser = 0;
+    int dialoge = 0;
+    setze_piep_funktion([&](unsigned, unsigned) { return ++piepser, 0; });
+    setze_speichern_funktion([&](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) {
+        ++dialoge;
+        return QString();
+    });
+    dock->speichere();
+    EXPECT_EQ(piepser, 1);
+    EXPECT_EQ(dialoge, 0);
+    setze_piep_funktion({});
+    setze_speichern_funktion({});
+
+    QAction* aktion = dock->gib_umschalt_aktion();
+    ASSERT_NE(aktion, nullptr);
+    EXPECT_EQ(aktion->text(), QStringLiteral("Protokollfenster"));
+    EXPECT_FALSE(dock->isVisible());
+    aktion->toggle();
+    EXPECT_TRUE(dock->isVisible());
+    aktion->toggle();
+    EXPECT_FALSE(dock->isVisible());
+}
+
+// Threads log through the logger and send lines to the dock as a log target while it is destroyed.
+TEST_F(DockLog, EndeWaehrendThreadsProtokollieren)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<int> runden{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&] {
+            while (!stop) {
+                log4cpp::Category::getRoot().warn("Zeile");
+                CQCat::gib_instanz()->error(CQString("Fehler"));
+                ++runden;
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        });
+    threads.emplace_back([&] {
+        while (!stop) {
+            gib_qlog_ziele().fuer_alle([](CLogBase* ziel) { ziel->neue_textzeile(std::string("Ziel"), 0); });
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+
+    ASSERT_TRUE(warte_bis([&] { return runden > 50 && zaehler.zeilen > 50; }));
+    delete dock;
+    dock = nullptr;
+    EXPECT_EQ(gib_docklog(), nullptr);
+    for (log4cpp::Appender* appender : log4cpp::Category::getRoot().getAllAppenders())
+        EXPECT_EQ(dynamic_cast<log4cpp::CLogInterfaceAppender*>(appender), nullptr);
+    const int bis_jetzt = runden;
+    EXPECT_TRUE(warte_bis([&] { return runden > bis_jetzt + 50; }));
+    stop = true;
+    for (std::thread& t : threads)
+        t.join();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
