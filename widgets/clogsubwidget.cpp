@@ -3,9 +3,8 @@
 
 #include <QColor>
 
-CLogSubWidget::CLogSubWidget(QWidget* eltern, const CQString& name) : QTextEdit(eltern)
+CLogSubWidget::CLogSubWidget(QWidget* eltern, const CQString& name) : CTextEdit(eltern, name)
 {
-    setObjectName(name);
     setze_hintergrundfarbe(this, QColor(255, 255, 255));
     setReadOnly(true);
 }

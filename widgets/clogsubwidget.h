@@ -3,9 +3,9 @@
 
 #include "cqstring.h"
 
-#include <QTextEdit>
+#include "ctextedit.h"
 
-class CLogSubWidget : public QTextEdit
+class CLogSubWidget : public CTextEdit
 {
     Q_OBJECT
 public:
