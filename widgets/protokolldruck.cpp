@@ -127,9 +127,10 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
     qreal fuss = minimum_unten > 0 ? bild.koerper.height() + oben - minimum_unten : geraet.height() - oben;
     fuss -= fussmetrik.height();
     bild.mit_fuss = fuss > 0;
-    // The footer line must stay on the paper whatever the margins say, descenders included.
+    // The footer line must stay on the paper, above the strip the printer cannot reach, whatever
+    // the margins say, descenders included: a small minimum bottom margin would push it off.
     bild.fuss_y = qBound(papier.top() + fussmetrik.ascent(), bild.koerper.top() + fuss,
-                         papier.bottom() - fussmetrik.descent());
+                         papier.bottom() - minimum_unten - fussmetrik.descent());
     bild.fuss_links = qBound(papier.left(), bild.koerper.left(), papier.right());
     bild.fuss_rechts = qBound(papier.left(), bild.koerper.right(), papier.right());
     return bild;
