@@ -11,6 +11,7 @@ packages=(
   xvfb xauth qt5-assistant libgl1-mesa-dri
   zip unzip locales-all time python3
   clang libclang-rt-14-dev
+  poppler-utils fonts-dejavu-core
 )
 
 missing=()

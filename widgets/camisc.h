@@ -6,21 +6,39 @@
 #include "steuervarliste.h"
 
 #include <QEvent>
+#include <QMarginsF>
 #include <QObject>
 
 class CDockLog;
 class CQCat;
 class CQWorkspace;
 class CSteuerdaten;
+class QPrinter;
 class QSettings;
 class QStatusBar;
 class QWidget;
 
 // What the printer assignment offers to the windows that print; the report services implement it.
+// The printers it hands out stay its own.
 class CDruckerzuordnung
 {
 public:
     virtual ~CDruckerzuordnung();
+
+    // The default printer, or null with `meldung` saying why (plus a hint where to assign one,
+    // unless `ohne_hinweis` is set).
+    virtual QPrinter* gib_standarddrucker(CQString& meldung, const bool& ohne_hinweis) = 0;
+    // Runs the page set-up of the assignment; 1 when the user accepted.
+    virtual int richte_seite_ein() = 0;
+    // Asks for the output file when the printer writes a PDF file; false when the job must stop.
+    virtual bool setze_pdf_ausgabedatei(QPrinter* drucker, QWidget* eltern) = 0;
+    // The printer's name, paper and margins in one line (without the minimum margins when
+    // `ohne_minimum` is set).
+    virtual void gib_druckerbeschreibung(QString& ergebnis, QPrinter* drucker, bool ohne_minimum) = 0;
+    // True when the body is to be placed by the printer's own offsets.
+    virtual bool mit_druckerversatz(QPrinter* drucker) = 0;
+    // The margins of the printer's page layout in millimetres.
+    virtual QMarginsF gib_seitenraender(QPrinter* drucker) = 0;
 };
 
 // Process-wide window pointers, published by the main window (null until then).

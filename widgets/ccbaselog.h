@@ -93,6 +93,8 @@ public:
     static void setze_protokollanzeige(Protokollanzeige anzeige);
 
     QWidget* gib_besitzer() const { return besitzer; }
+    // The window's text area (printed and saved); null for a window without one.
+    QTextEdit* gib_textbereich() const { return textbereich; }
     unsigned gib_total_steps() const { return total_steps; }
     const CQString& gib_dateityp() const { return dateityp; }
     const CQString& gib_dateifilter() const { return dateifilter; }

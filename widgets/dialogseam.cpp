@@ -1,6 +1,8 @@
 #include "dialogseam.h"
 #include "gui.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -21,6 +23,12 @@ SpeichernFunktion& speichern_haken()
 FrageFunktion& frage_haken()
 {
     static auto* f = new FrageFunktion;
+    return *f;
+}
+
+DruckerFunktion& drucker_haken()
+{
+    static auto* f = new DruckerFunktion;
     return *f;
 }
 
@@ -79,4 +87,30 @@ int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString&
 void setze_frage_funktion(FrageFunktion funktion)
 {
     frage_haken() = std::move(funktion);
+}
+
+bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text)
+{
+    const QStringList knoepfe{QStringLiteral("Ja"), QStringLiteral("Nein")};
+    return frage_mit_knoepfen(eltern, QMessageBox::Information, titel, text, knoepfe, 1, 1) == 0;
+}
+
+std::unique_ptr<QPrinter> waehle_drucker(QWidget* eltern)
+{
+    auto drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    bool angenommen = false;
+    if (drucker_haken()) {
+        angenommen = drucker_haken()(eltern, *drucker);
+    } else if (ist_gui_lauf()) {
+        QPrintDialog dialog(drucker.get(), eltern);
+        angenommen = dialog.exec() == QDialog::Accepted;
+    }
+    if (!angenommen)
+        drucker.reset();
+    return drucker;
+}
+
+void setze_drucker_funktion(DruckerFunktion funktion)
+{
+    drucker_haken() = std::move(funktion);
 }

@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
+class QPrinter;
 class QWidget;
 
 // Each dialog is reached through one function that calls the installed replacement, or, while
@@ -39,3 +41,14 @@ using FrageFunktion = std::function<int(QWidget* eltern, QMessageBox::Icon symbo
                                         int abbruch)>;
 // Replaces the question box; an empty function restores the QMessageBox.
 void setze_frage_funktion(FrageFunktion funktion);
+
+// The question with "Ja" and "Nein" ("Nein" being default and escape): true for "Ja".
+bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text);
+
+// The printer to print on: a new high-resolution printer, set up by the user in the print
+// dialog; null when the dialog was cancelled.
+std::unique_ptr<QPrinter> waehle_drucker(QWidget* eltern);
+// Sets up the offered printer; true when the user accepted it.
+using DruckerFunktion = std::function<bool(QWidget* eltern, QPrinter& drucker)>;
+// Replaces the print dialog; an empty function restores the QPrintDialog.
+void setze_drucker_funktion(DruckerFunktion funktion);

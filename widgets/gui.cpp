@@ -121,17 +121,19 @@ QString speichere_datei_dialog(QWidget* eltern, CQStringSteuer& variable, const 
         pfad += endung;
         // The dialog saw the name without the extension, so it could not ask about this file.
         if (fragen && QFile::exists(pfad)) {
-            const QString text = QStringLiteral("Die Datei %1 ist bereits vorhanden !").arg(pfad) +
-                                 QStringLiteral("\nÜberschreiben ?");
-            const QStringList knoepfe{QStringLiteral("Ja"), QStringLiteral("Nein")};
-            const int antwort =
-                frage_mit_knoepfen(eltern, QMessageBox::Information, gib_anwendungsname(), text, knoepfe, 1, 1);
-            if (antwort != 0)
+            if (!frage_ueberschreiben(eltern, gib_anwendungsname(), pfad))
                 return QString();
         }
     }
     merke_auswahl(variable, pfad, ganzer_pfad);
     return pfad;
+}
+
+bool frage_ueberschreiben(QWidget* eltern, const QString& titel, const QString& pfad)
+{
+    const QString text = QCoreApplication::translate("QObject", "Die Datei %1 ist bereits vorhanden !").arg(pfad) +
+                         QLatin1Char('\n') + QCoreApplication::translate("QObject", "Überschreiben ?");
+    return frage_ja_nein(eltern, titel, text);
 }
 
 QMessageBox::StandardButton meldung_kritisch(QWidget* eltern, const CQString& titel, const CQString& text,

@@ -48,6 +48,9 @@ QString speichere_datei_dialog(QWidget* eltern, CQStringSteuer& variable, const 
                                const QString& basisname, const QString& endung, const QString& titel,
                                bool ganzer_pfad, bool fragen);
 
+// Asks whether the existing file `pfad` may be overwritten ("Ja"/"Nein"); true for "Ja".
+bool frage_ueberschreiben(QWidget* eltern, const QString& titel, const QString& pfad);
+
 // A critical message box through the core's message-box hook. Without a QApplication (console
 // and silent runs) the text also goes to the logger at error priority and the answer is Cancel.
 QMessageBox::StandardButton meldung_kritisch(QWidget* eltern, const CQString& titel, const CQString& text,

@@ -1,7 +1,408 @@
 #include "protokolldruck.h"
+#include "camisc.h"
+#include "ccat.h"
+#include "ccbaselog.h"
+#include "cqiodatei.h"
+#include "dialogseam.h"
+#include "gui.h"
+#include "verzeichnisse.h"
 
-// Placeholder until printing and saving are written.
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
 
-void drucke_protokoll(QTextDocument*, QWidget*, bool, const CQString&, int*) {}
-void speichere_als(CCBaseLog*, int, const CQString&, const CQString&) {}
-void speichere_text_datei(const CQString&, const CQString&, const CQString&, int*) {}
+#include <memory>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+
+// Up to this many lines a protocol is printed without asking.
+constexpr int ohne_frage_bis = 400;
+
+// A file that could not be written must not pass unnoticed: it goes to the log and gets the
+// error beep.
+void melde_schreibfehler(const QString& datei)
+{
+    CQCat::gib_instanz()->error(CQString(tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei)));
+    fehler_ton();
+}
+
+// A printer that writes a file reports its failure like any other file; a device printer that
+// failed says nothing more.
+void melde_druckfehler(const QPrinter& drucker)
+{
+    if (!drucker.outputFileName().isEmpty())
+        melde_schreibfehler(drucker.outputFileName());
+}
+
+bool ist_gestoppt(const QPrinter& drucker)
+{
+    const QPrinter::PrinterState zustand = drucker.printerState();
+    return zustand == QPrinter::Aborted || zustand == QPrinter::Error;
+}
+
+// The wait cursor for the time of one print run, restored on every way out.
+class WarteCursor
+{
+public:
+    WarteCursor()
+    {
+        setze_warte_cursor(true, false);
+        QCoreApplication::processEvents();
+    }
+    ~WarteCursor()
+    {
+        QCoreApplication::processEvents();
+        setze_warte_cursor(false, false);
+    }
+    WarteCursor(const WarteCursor&) = delete;
+    WarteCursor& operator=(const WarteCursor&) = delete;
+};
+
+// The geometry of every page in device pixels.
+struct Seitenbild
+{
+    QRectF koerper;
+    // Baseline of the footer line; no footer when `mit_fuss` is clear.
+    qreal fuss_y = 0;
+    qreal fuss_links = 0;
+    qreal fuss_rechts = 0;
+    bool mit_fuss = false;
+};
+
+qreal in_pixel(qreal millimeter, int dpi)
+{
+    return millimeter / 25.4 * dpi;
+}
+
+QMarginsF minimale_raender_mm(const QPrinter& drucker)
+{
+    QPageLayout layout = drucker.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    return layout.minimumMargins();
+}
+
+Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const Druckeinrichtung& einrichtung,
+                          const QFontMetricsF& fussmetrik)
+{
+    const int dpi_x = geraet.logicalDpiX();
+    const int dpi_y = geraet.logicalDpiY();
+    const QMarginsF& mm = einrichtung.raender_mm;
+    const qreal links = in_pixel(mm.left(), dpi_x);
+    const qreal rechts = in_pixel(mm.right(), dpi_x);
+    const qreal oben = in_pixel(mm.top(), dpi_y);
+    const qreal unten = in_pixel(mm.bottom(), dpi_y);
+    const QMarginsF minimum = minimale_raender_mm(drucker);
+    // Full-page mode: the device's origin is the paper's corner.
+    const QRectF papier(QPointF(0, 0), drucker.paperRect(QPrinter::DevicePixel).size());
+
+    Seitenbild bild;
+    if (!einrichtung.zugeordnet) {
+        bild.koerper = QRectF(links, oben, geraet.width() - links - rechts, geraet.height() - oben - unten);
+    } else {
+        QPointF ecke(0, 0);
+        if (einrichtung.versatz) {
+            const QRectF seite = drucker.pageRect(QPrinter::DevicePixel);
+            ecke = QPointF(links - in_pixel(minimum.left(), dpi_x) - seite.x(),
+                           oben - in_pixel(minimum.top(), dpi_y) - seite.y());
+        }
+        bild.koerper = QRectF(ecke, QSizeF(papier.width() - links - rechts, papier.height() - oben - unten));
+    }
+
+    // Measured from the body's top: below the body, above the printer's unprintable strip.
+    const qreal minimum_unten = in_pixel(minimum.bottom(), dpi_y);
+    qreal fuss = minimum_unten > 0 ? bild.koerper.height() + oben - minimum_unten : geraet.height() - oben;
+    fuss -= fussmetrik.height();
+    bild.mit_fuss = fuss > 0;
+    // The footer line must stay on the paper, above the strip the printer cannot reach, whatever
+    // the margins say, descenders included: a small minimum bottom margin would push it off.
+    bild.fuss_y = qBound(papier.top() + fussmetrik.ascent(), bild.koerper.top() + fuss,
+                         papier.bottom() - minimum_unten - fussmetrik.descent());
+    bild.fuss_links = qBound(papier.left(), bild.koerper.left(), papier.right());
+    bild.fuss_rechts = qBound(papier.left(), bild.koerper.right(), papier.right());
+    return bild;
+}
+
+// A copy of the document laid out for the printer; the copy also takes the extra formats of the
+// blocks (highlighting), which cloning leaves behind.
+std::unique_ptr<QTextDocument> kopie_fuer(const QTextDocument& dokument, QPaintDevice* geraet)
+{
+    std::unique_ptr<QTextDocument> kopie(dokument.clone());
+    for (QTextBlock quelle = dokument.firstBlock(), ziel = kopie->firstBlock(); quelle.isValid() && ziel.isValid();
+         quelle = quelle.next(), ziel = ziel.next())
+        ziel.layout()->setFormats(quelle.layout()->formats());
+    kopie->documentLayout()->setPaintDevice(geraet);
+    return kopie;
+}
+
+void drucke_seite(QPainter& maler, QTextDocument& kopie, int seite, const Seitenbild& bild, const QString& titel,
+                  const QFont& fussschrift)
+{
+    const QRectF& koerper = bild.koerper;
+    maler.save();
+    maler.translate(koerper.left(), koerper.top() - (seite - 1) * koerper.height());
+    const QRectF sicht(0, (seite - 1) * koerper.height(), koerper.width(), koerper.height());
+    maler.setClipRect(sicht);
+    QAbstractTextDocumentLayout::PaintContext kontext;
+    kontext.clip = sicht;
+    kontext.palette.setColor(QPalette::Text, Qt::black);
+    kopie.documentLayout()->draw(&maler, kontext);
+    maler.restore();
+
+    if (!bild.mit_fuss)
+        return;
+    maler.save();
+    maler.setClipping(false);
+    maler.setFont(fussschrift);
+    if (!titel.isEmpty())
+        maler.drawText(QPointF(bild.fuss_links, bild.fuss_y), titel);
+    const QString nummer = QString::number(seite);
+    const qreal breite = QFontMetricsF(fussschrift, maler.device()).horizontalAdvance(nummer);
+    maler.drawText(QPointF(bild.fuss_rechts - breite, bild.fuss_y), nummer);
+    maler.restore();
+}
+
+// Draws the chosen pages in the order and with the copies the printer asks for; false when the
+// printer stopped the run.
+bool drucke_seiten(QPainter& maler, QPrinter& drucker, QTextDocument& kopie, const Seitenbild& bild,
+                   const QString& titel, const QFont& fussschrift)
+{
+    int von = drucker.fromPage();
+    int bis = drucker.toPage();
+    if (von == 0 && bis == 0) {
+        von = 1;
+        bis = kopie.pageCount();
+    }
+    von = qMax(von, 1);
+    bis = qMin(bis, kopie.pageCount());
+    const bool rueckwaerts = drucker.pageOrder() == QPrinter::LastPageFirst;
+
+    int dokument_kopien = drucker.supportsMultipleCopies() ? 1 : drucker.copyCount();
+    int seiten_kopien = 1;
+    if (drucker.collateCopies()) {
+        seiten_kopien = dokument_kopien;
+        dokument_kopien = 1;
+    }
+
+    bool erste = true;
+    for (int d = 0; d < dokument_kopien; ++d) {
+        for (int i = 0; i <= bis - von; ++i) {
+            const int seite = rueckwaerts ? bis - i : von + i;
+            for (int k = 0; k < seiten_kopien; ++k) {
+                if (ist_gestoppt(drucker))
+                    return false;
+                if (!erste)
+                    drucker.newPage();
+                erste = false;
+                drucke_seite(maler, kopie, seite, bild, titel, fussschrift);
+            }
+        }
+    }
+    return !ist_gestoppt(drucker);
+}
+
+// The missing default printer is reported in the log and in a warning box.
+void melde_fehlenden_drucker(QWidget* eltern, const CQString& meldung)
+{
+    CQCat::gib_instanz()->error(meldung);
+    frage_mit_knoepfen(eltern, QMessageBox::Warning, gib_meldungstitel(), meldung, {tr("Ok")}, 0, 0);
+}
+
+// The assignment's default printer; without one the user may assign one in its page set-up.
+QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
+{
+    CQString meldung;
+    QPrinter* drucker = zuordnung.gib_standarddrucker(meldung, false);
+    if (drucker)
+        return drucker;
+    melde_fehlenden_drucker(eltern, meldung);
+    if (zuordnung.richte_seite_ein() != 1)
+        return nullptr;
+    drucker = zuordnung.gib_standarddrucker(meldung, false);
+    if (!drucker)
+        melde_fehlenden_drucker(eltern, meldung);
+    return drucker;
+}
+
+void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQString& titel,
+            const Druckeinrichtung& einrichtung)
+{
+    if (!schlicht) {
+        drucke_auf_drucker(dokument, drucker, titel, einrichtung);
+        return;
+    }
+    dokument->print(&drucker);
+    if (drucker.printerState() == QPrinter::Error)
+        melde_druckfehler(drucker);
+}
+
+void schreibe_pdf(const CQString& text, const QString& datei)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(datei);
+    auto browser = std::make_unique<QTextBrowser>();
+    browser->setOpenExternalLinks(true);
+    browser->append(text);
+    browser->print(&drucker);
+    browser.reset();
+    if (drucker.printerState() == QPrinter::Error)
+        melde_schreibfehler(datei);
+}
+
+void schreibe_text(const CQString& text, const QString& datei)
+{
+    CQIODatei ausgabe{CQString(datei)};
+    if (!ausgabe.oeffne(false, true, true, false, true)) {
+        melde_schreibfehler(datei);
+        return;
+    }
+    ausgabe.setze_codec(true);
+    ausgabe.schreibe_zeile(text);
+    if (!ausgabe.schliesse())
+        melde_schreibfehler(datei);
+}
+
+} // namespace
+
+bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
+                        const Druckeinrichtung& einrichtung)
+{
+    drucker.setFullPage(true);
+    // The printer takes its document name only while it is not printing yet.
+    const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
+    if (!name.isEmpty())
+        drucker.setDocName(name);
+    QPainter maler;
+    if (!maler.begin(&drucker)) {
+        melde_druckfehler(drucker);
+        return false;
+    }
+    const WarteCursor cursor;
+    const std::unique_ptr<QTextDocument> kopie = kopie_fuer(*dokument, maler.device());
+    const QFont fussschrift = dokument->defaultFont();
+    const Seitenbild bild =
+        vermesse_seite(drucker, *maler.device(), einrichtung, QFontMetricsF(fussschrift, maler.device()));
+    bool gedruckt = false;
+    if (!bild.koerper.isEmpty()) {
+        kopie->setPageSize(bild.koerper.size());
+        gedruckt = drucke_seiten(maler, drucker, *kopie, bild, titel, fussschrift);
+    }
+    const bool beendet = maler.end();
+    if (!beendet || drucker.printerState() == QPrinter::Error) {
+        melde_druckfehler(drucker);
+        return false;
+    }
+    return gedruckt;
+}
+
+void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, const CQString& titel, int* druckart)
+{
+    // A document without text still counts one line; it would print a blank page.
+    if (!dokument || dokument->isEmpty()) {
+        fehler_ton();
+        return;
+    }
+    const int zeilen = dokument->lineCount();
+    CQString kopf = eltern ? CQString(eltern->windowTitle()) : CQString();
+    if (!titel.isEmpty())
+        kopf = titel;
+    if (zeilen > ohne_frage_bis) {
+        const QString frage =
+            tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n') + tr("Wirklich drucken ?");
+        if (!frage_ja_nein(eltern, gib_meldungstitel(), frage))
+            return;
+    }
+
+    CAmisc* const amisc = druckart && *druckart == 1 ? CAmisc::instanz(true) : nullptr;
+    CDruckerzuordnung* const zuordnung = amisc ? amisc->gib_druckerzuordnung() : nullptr;
+    if (zuordnung) {
+        QPrinter* const drucker = zugeordneter_drucker(*zuordnung, eltern);
+        if (!drucker || !zuordnung->setze_pdf_ausgabedatei(drucker, eltern))
+            return;
+        QString beschreibung;
+        zuordnung->gib_druckerbeschreibung(beschreibung, drucker, true);
+        CQCat::gib_instanz()->info(CQString(beschreibung));
+        Druckeinrichtung einrichtung;
+        einrichtung.zugeordnet = true;
+        einrichtung.versatz = zuordnung->mit_druckerversatz(drucker);
+        einrichtung.raender_mm = zuordnung->gib_seitenraender(drucker);
+        drucke(dokument, *drucker, schlicht, kopf, einrichtung);
+        return;
+    }
+    const std::unique_ptr<QPrinter> drucker = waehle_drucker(eltern);
+    if (drucker)
+        drucke(dokument, *drucker, schlicht, kopf, Druckeinrichtung());
+}
+
+void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter)
+{
+    QTextEdit* const bereich = log ? log->gib_textbereich() : nullptr;
+    if (!bereich)
+        return;
+    if (bereich->document()->isEmpty()) {
+        fehler_ton();
+        return;
+    }
+    QString dateityp = typ.isEmpty() ? log->gib_dateityp() : typ;
+    QString dateifilter = filter.isEmpty() ? log->gib_dateifilter() : filter;
+
+    struct Format
+    {
+        int art;
+        const char* typ;
+        const char* filter;
+    };
+    static const Format formate[] = {{0, "txt", QT_TRANSLATE_NOOP("QObject", "Text-Datei (*.%1)")},
+                                     {1, "html", QT_TRANSLATE_NOOP("QObject", "HTML-Datei (*.%1)")},
+                                     {2, "pdf", QT_TRANSLATE_NOOP("QObject", "PDF-Datei (*.%1)")}};
+    for (const Format& format : formate) {
+        if (format.art == art && dateityp != QLatin1String(format.typ)) {
+            dateityp = QLatin1String(format.typ);
+            dateifilter = tr(format.filter).arg(dateityp);
+        }
+    }
+    // A save without a chosen format follows the window's type: a PDF type must give a PDF file,
+    // not text under a ".pdf" name.
+    int dateiart = art;
+    if (art < 0 || art > 2)
+        dateiart = dateityp == QLatin1String("pdf") ? 2 : 0;
+
+    const bool als_html = (dateityp == QLatin1String("html") || dateityp == QLatin1String("pdf")) && log->gib_richtext();
+    const CQString inhalt = als_html ? bereich->toHtml() : bereich->toPlainText();
+    speichere_text_datei(inhalt, CQString(dateifilter), CQString(dateityp), &dateiart);
+}
+
+void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art)
+{
+    const QString dateifilter = filter.isEmpty() ? tr("Text-Datei (*.txt)") : QString(filter);
+    const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
+    QWidget* const hauptfenster = gib_hauptfenster();
+    QString datei = frage_dateiname_speichern(hauptfenster, tr("Speichern unter"), gib_eigene_dateien().absolutePath(),
+                                              dateifilter, QFileDialog::Options());
+    if (datei.isEmpty())
+        return;
+    // A name that carries the type's suffix in any case was already confirmed by the dialog.
+    if (QFileInfo(datei).suffix().compare(dateityp, Qt::CaseInsensitive) != 0) {
+        datei += QLatin1Char('.') + dateityp;
+        if (QFile::exists(datei) && !frage_ueberschreiben(hauptfenster, gib_meldungstitel(), datei))
+            return;
+    }
+    if (art && *art == 2)
+        schreibe_pdf(text, datei);
+    else
+        schreibe_text(text, datei);
+}

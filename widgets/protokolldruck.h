@@ -3,7 +3,10 @@
 
 #include "cqstring.h"
 
+#include <QMarginsF>
+
 class CCBaseLog;
+class QPrinter;
 class QTextDocument;
 class QWidget;
 
@@ -12,8 +15,25 @@ class QWidget;
 // kind 1 uses the printer assignment when the objects bundle holds one, else the print dialog.
 void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, const CQString& titel, int* druckart);
 
+// Where the body of each page lies: the margins in millimetres, and whether the printer came from
+// the printer assignment (the body is then sized from the paper and placed at the paper's corner,
+// or, with `versatz`, by the printer's own offsets).
+struct Druckeinrichtung
+{
+    QMarginsF raender_mm{20, 20, 10, 15};
+    bool zugeordnet = false;
+    bool versatz = false;
+};
+
+// Renders the document onto a chosen printer: each page's body, then the title and the page
+// number on its footer line. False when nothing could be printed; a failed output file is
+// logged with its name and answered with the error beep.
+bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
+                        const Druckeinrichtung& einrichtung);
+
 // A log window's save request: kind 0 text, 1 HTML, 2 PDF, any other keeps the window's type.
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter);
 
-// Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it.
+// Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it. A file that
+// cannot be written is logged with its name and answered with the error beep.
 void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art);

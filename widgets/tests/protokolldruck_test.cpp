@@ -1,0 +1,469 @@
+// Printing a protocol onto PDF printers and saving it as text, HTML and PDF, read back with the PDF tools.
+#include "camisc.h"
+#include "ccbaselog.h"
+#include "dialogseam.h"
+#include "gui.h"
+#include "plattform.h"
+#include "protokolldruck.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <log4cpp/Category.hh>
+#include <log4cpp/StringQueueAppender.hh>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Frage
+{
+    QMessageBox::Icon symbol;
+    QString titel;
+    QString text;
+    QStringList knoepfe;
+    int standard;
+    int abbruch;
+};
+
+// Answers every dialog of the seam, records what was asked (in one sequence, so that the order
+// of questions and printer choices shows), and captures beeps and log lines.
+class Protokolldruck : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        setze_piep_funktion([this](unsigned, unsigned) {
+            ++pieptoene;
+            return 0;
+        });
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon symbol, const QString& titel, const QString& text,
+                                    const QStringList& knoepfe, int standard, int abbruch) {
+            fragen.push_back({symbol, titel, text, knoepfe, standard, abbruch});
+            ablauf.push_back("frage");
+            return antworten.empty() ? abbruch : nimm(antworten);
+        });
+        setze_drucker_funktion([this](QWidget*, QPrinter& drucker) {
+            ablauf.push_back("drucker");
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(druckdatei);
+            return true;
+        });
+        setze_speichern_funktion([this](QWidget*, const QString& titel, const QString&, const QString& filter,
+                                        QFileDialog::Options) {
+            speichertitel = titel;
+            speicherfilter = filter;
+            return dateinamen.empty() ? QString() : nimm(dateinamen);
+        });
+        mitschnitt = new log4cpp::StringQueueAppender("mitschnitt");
+        log4cpp::Category::getRoot().addAppender(mitschnitt);
+        log4cpp::Category::getRoot().setPriority(log4cpp::Priority::DEBUG);
+        druckdatei = tmp.filePath("druck.pdf");
+    }
+
+    void TearDown() override
+    {
+        log4cpp::Category::getRoot().removeAppender(mitschnitt);
+        setze_speichern_funktion({});
+        setze_drucker_funktion({});
+        setze_frage_funktion({});
+        setze_piep_funktion({});
+    }
+
+    template <typename T>
+    static T nimm(std::vector<T>& liste)
+    {
+        T vorne = liste.front();
+        liste.erase(liste.begin());
+        return vorne;
+    }
+
+    // Every log line so far, one per line.
+    std::string log() const
+    {
+        std::string alles;
+        for (auto zeilen = mitschnitt->getQueue(); !zeilen.empty(); zeilen.pop())
+            alles += zeilen.front() + "\n";
+        return alles;
+    }
+
+    QTemporaryDir tmp;
+    QString druckdatei;
+    int pieptoene = 0;
+    std::vector<Frage> fragen;
+    std::vector<int> antworten;
+    std::vector<std::string> ablauf;
+    std::vector<QString> dateinamen;
+    QString speichertitel;
+    QString speicherfilter;
+    log4cpp::StringQueueAppender* mitschnitt = nullptr;
+};
+
+// A missing tool fails the test: the output could not be checked.
+QString laufe(const QString& programm, const QStringList& argumente)
+{
+    QProcess prozess;
+    prozess.start(programm, argumente);
+    if (!prozess.waitForFinished(60000) || prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
+        ADD_FAILURE() << qPrintable(programm) << " failed: " << qPrintable(prozess.errorString()) << " "
+                      << prozess.readAllStandardError().toStdString();
+        return QString();
+    }
+    return QString::fromUtf8(prozess.readAllStandardOutput());
+}
+
+int seitenzahl(const QString& pdf)
+{
+    const QRegularExpressionMatch treffer =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
+            .match(laufe(QStringLiteral("pdfinfo"), {pdf}));
+    return treffer.hasMatch() ? treffer.captured(1).toInt() : 0;
+}
+
+// The text of each page as pdftotext lays it out.
+QStringList seiten_text(const QString& pdf)
+{
+    QStringList seiten = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                             .split(QLatin1Char('\f'));
+    while (!seiten.isEmpty() && seiten.last().trimmed().isEmpty())
+        seiten.removeLast();
+    return seiten;
+}
+
+QString letzte_zeile(const QString& seite)
+{
+    QStringList zeilen = seite.split(QLatin1Char('\n'));
+    while (!zeilen.isEmpty() && zeilen.last().trimmed().isEmpty())
+        zeilen.removeLast();
+    return zeilen.isEmpty() ? QString() : zeilen.last().simplified();
+}
+
+QString zeilen(int anzahl)
+{
+    QStringList liste;
+    for (int i = 1; i <= anzahl; ++i)
+        liste << QStringLiteral("Zeile %1").arg(i);
+    return liste.join(QLatin1Char('\n'));
+}
+
+// Every page ends with the title and its own number on the footer line.
+void erwarte_fusszeilen(const QString& pdf, const QString& titel, int mindestens)
+{
+    EXPECT_GE(seitenzahl(pdf), mindestens);
+    const QStringList seiten = seiten_text(pdf);
+    ASSERT_GE(seiten.size(), mindestens);
+    for (int i = 0; i < seiten.size(); ++i)
+        EXPECT_EQ(letzte_zeile(seiten[i]), QStringLiteral("%1 %2").arg(titel).arg(i + 1)) << "page " << i + 1;
+}
+
+QByteArray inhalt(const QString& datei)
+{
+    QFile f(datei);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A log window of the smallest kind: a widget with a text area.
+class Logfenster : public QWidget, public CCBaseLog
+{
+public:
+    Logfenster() : CCBaseLog(this)
+    {
+        textbereich = new QTextEdit(this);
+        anmelden();
+    }
+    ~Logfenster() override { beende_worker(); }
+    void thread_beendet() override {}
+    // Shows the line the way a worker reports it.
+    void zeige(const char* text, int typ)
+    {
+        neue_textzeile(CQString(text), typ);
+        QCoreApplication::sendPostedEvents();
+    }
+
+protected:
+    void customEvent(QEvent* e) override { bearbeite_event(e); }
+};
+
+// The printer assignment as the print road sees it: hands out its PDF printer, once assigned.
+// The printer cannot reach the last half millimetre of the paper, and its body is placed by its
+// offsets below a wide top margin: the footer's place from the margins alone lies off the paper.
+class TestZuordnung : public CDruckerzuordnung
+{
+public:
+    explicit TestZuordnung(const QString& datei)
+    {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(datei);
+        drucker.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, raender,
+                                          QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0.5)));
+    }
+    QPrinter* gib_standarddrucker(CQString& meldung, const bool& ohne_hinweis) override
+    {
+        EXPECT_FALSE(ohne_hinweis);
+        if (zugeordnet)
+            return &drucker;
+        meldung = CQString("Es ist kein Test-Drucker als Standarddrucker zugeordnet.");
+        return nullptr;
+    }
+    int richte_seite_ein() override
+    {
+        ++einrichtungen;
+        zugeordnet = true;
+        return 1;
+    }
+    bool setze_pdf_ausgabedatei(QPrinter* p, QWidget*) override
+    {
+        EXPECT_EQ(p, &drucker);
+        ++ausgabedateien;
+        return true;
+    }
+    void gib_druckerbeschreibung(QString& ergebnis, QPrinter*, bool ohne_minimum) override
+    {
+        EXPECT_TRUE(ohne_minimum);
+        ergebnis = QStringLiteral("Drucker: 'PDFDatei' A4, Hochformat");
+    }
+    bool mit_druckerversatz(QPrinter*) override { return true; }
+    QMarginsF gib_seitenraender(QPrinter*) override { return raender; }
+
+    const QMarginsF raender{15, 30, 15, 5};
+    QPrinter drucker{QPrinter::HighResolution};
+    bool zugeordnet = false;
+    int einrichtungen = 0;
+    int ausgabedateien = 0;
+};
+
+} // namespace
+
+TEST_F(Protokolldruck, JedeSeiteTraegtTitelUndNummerImFuss)
+{
+    QWidget eltern;
+    eltern.setWindowTitle(QStringLiteral("Protokoll-Test"));
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(150));
+    int art = 0;
+
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+
+    EXPECT_EQ(ablauf, std::vector<std::string>{"drucker"});
+    EXPECT_EQ(pieptoene, 0);
+    erwarte_fusszeilen(druckdatei, QStringLiteral("Protokoll-Test"), 2);
+    const QString text = seiten_text(druckdatei).join(QString());
+    EXPECT_TRUE(text.contains(QStringLiteral("Zeile 1\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Zeile 150\n")));
+
+    // A given title takes the place of the window's.
+    QFile::remove(druckdatei);
+    drucke_protokoll(&dokument, &eltern, false, CQString("Eigener Titel"), &art);
+    erwarte_fusszeilen(druckdatei, QStringLiteral("Eigener Titel"), 2);
+}
+
+TEST_F(Protokolldruck, AbVierhunderteinsZeilenFragtErVorDerDruckerwahl)
+{
+    QWidget eltern;
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(401));
+    int art = 0;
+
+    antworten = {1};
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(ablauf, std::vector<std::string>{"frage"});
+    EXPECT_FALSE(QFile::exists(druckdatei));
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0].text, QStringLiteral("Die Ausgabe enthält 401 Zeilen !\nWirklich drucken ?"));
+    EXPECT_EQ(fragen[0].knoepfe, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
+    EXPECT_EQ(fragen[0].standard, 1);
+    EXPECT_EQ(fragen[0].abbruch, 1);
+    EXPECT_EQ(fragen[0].titel, QString(gib_meldungstitel()));
+
+    antworten = {0};
+    ablauf.clear();
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(ablauf, (std::vector<std::string>{"frage", "drucker"}));
+    EXPECT_GE(seitenzahl(druckdatei), 2);
+
+    dokument.setPlainText(zeilen(400));
+    ablauf.clear();
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(ablauf, std::vector<std::string>{"drucker"});
+    EXPECT_EQ(pieptoene, 0);
+}
+
+TEST_F(Protokolldruck, LeeresDokumentPiepstNurUndEinePdfOhneOrdnerWirdGemeldet)
+{
+    QWidget eltern;
+    QTextDocument leer;
+    int art = 0;
+    drucke_protokoll(&leer, &eltern, false, CQString(), &art);
+    EXPECT_EQ(pieptoene, 1);
+    EXPECT_TRUE(ablauf.empty());
+    EXPECT_FALSE(QFile::exists(druckdatei));
+
+    // The printer's file lies below a regular file: it cannot be created.
+    QFile sperre(tmp.filePath(QStringLiteral("sperre")));
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    druckdatei = tmp.filePath(QStringLiteral("sperre/druck.pdf"));
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(3));
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(pieptoene, 2);
+    const std::string protokoll = log();
+    EXPECT_NE(protokoll.find("ERROR"), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find(druckdatei.toStdString()), std::string::npos) << protokoll;
+}
+
+TEST_F(Protokolldruck, DruckartEinsNimmtDenZugeordnetenDrucker)
+{
+    const QString datei = tmp.filePath(QStringLiteral("zugeordnet.pdf"));
+    TestZuordnung zuordnung(datei);
+    CAmisc::instanz(true)->setze_druckerzuordnung(&zuordnung);
+    QWidget eltern;
+    eltern.setWindowTitle(QStringLiteral("Protokoll-Test"));
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(150));
+    int art = 1;
+
+    // No default printer yet: reported, then the page set-up assigns one and printing goes on.
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(zuordnung.einrichtungen, 1);
+    EXPECT_EQ(zuordnung.ausgabedateien, 1);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0].symbol, QMessageBox::Warning);
+    EXPECT_EQ(fragen[0].text, QStringLiteral("Es ist kein Test-Drucker als Standarddrucker zugeordnet."));
+    EXPECT_EQ(std::count(ablauf.begin(), ablauf.end(), "drucker"), 0);
+    const std::string protokoll = log();
+    EXPECT_NE(protokoll.find("ERROR"), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find("Standarddrucker zugeordnet."), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find("INFO"), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find("Drucker: 'PDFDatei' A4, Hochformat"), std::string::npos) << protokoll;
+    erwarte_fusszeilen(datei, QStringLiteral("Protokoll-Test"), 2);
+
+    // Any other kind leaves the assignment alone and asks for a printer.
+    art = 0;
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(zuordnung.ausgabedateien, 1);
+    EXPECT_EQ(std::count(ablauf.begin(), ablauf.end(), "drucker"), 1);
+    CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
+}
+
+TEST_F(Protokolldruck, TextdateiBekommtIhreEndungUndFragtVorDemUeberschreiben)
+{
+    const QString basis = tmp.filePath(QStringLiteral("proto"));
+    const QString datei = basis + QStringLiteral(".txt");
+    int art = 0;
+
+    dateinamen = {basis};
+    speichere_text_datei(CQString("Zeile ä"), CQString(), CQString(), &art);
+    EXPECT_EQ(inhalt(datei), QByteArray("Zeile \xC3\xA4\n"));
+    EXPECT_EQ(speichertitel, QStringLiteral("Speichern unter"));
+    EXPECT_EQ(speicherfilter, QStringLiteral("Text-Datei (*.txt)"));
+    EXPECT_TRUE(fragen.empty());
+
+    dateinamen = {basis};
+    antworten = {1};
+    speichere_text_datei(CQString("neu"), CQString(), CQString(), &art);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0].text, QStringLiteral("Die Datei %1 ist bereits vorhanden !\nÜberschreiben ?").arg(datei));
+    EXPECT_EQ(fragen[0].knoepfe, (QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}));
+    EXPECT_EQ(fragen[0].abbruch, 1);
+    EXPECT_EQ(inhalt(datei), QByteArray("Zeile \xC3\xA4\n"));
+
+    dateinamen = {basis};
+    antworten = {0};
+    speichere_text_datei(CQString("neu"), CQString(), CQString(), &art);
+    EXPECT_EQ(inhalt(datei), QByteArray("neu\n"));
+
+    // The suffix in another case is the type's suffix all the same.
+    const QString gross = tmp.filePath(QStringLiteral("proto.TXT"));
+    dateinamen = {gross};
+    speichere_text_datei(CQString("gross"), CQString(), CQString(), &art);
+    EXPECT_EQ(inhalt(gross), QByteArray("gross\n"));
+    EXPECT_FALSE(QFile::exists(gross + QStringLiteral(".txt")));
+    EXPECT_EQ(fragen.size(), 2u);
+
+    // Cancelling the file dialog writes nothing.
+    speichere_text_datei(CQString("weg"), CQString(), CQString(), &art);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(pieptoene, 0);
+}
+
+TEST_F(Protokolldruck, LogfensterSpeichertHtmlNurNachRichtextUndPdfMitSeinenZeilen)
+{
+    Logfenster bunt;
+    bunt.zeige("Erste Zeile", 0);
+    bunt.zeige("Vorsicht Warnung", 1);
+    dateinamen = {tmp.filePath(QStringLiteral("bunt"))};
+    speichere_als(&bunt, 1, CQString(), CQString());
+    EXPECT_EQ(speicherfilter, QStringLiteral("HTML-Datei (*.html)"));
+    const QByteArray html = inhalt(tmp.filePath(QStringLiteral("bunt.html")));
+    EXPECT_TRUE(html.contains("<!DOCTYPE")) << html.constData();
+    EXPECT_TRUE(html.contains("color:#b36b3f")) << html.constData();
+
+    Logfenster schlicht;
+    schlicht.zeige("Nur Text", 0);
+    schlicht.zeige("Noch eine Zeile", 0);
+    dateinamen = {tmp.filePath(QStringLiteral("schlicht"))};
+    speichere_als(&schlicht, 1, CQString(), CQString());
+    EXPECT_EQ(inhalt(tmp.filePath(QStringLiteral("schlicht.html"))), QByteArray("Nur Text\nNoch eine Zeile\n"));
+
+    dateinamen = {tmp.filePath(QStringLiteral("bunt"))};
+    speichere_als(&bunt, 2, CQString(), CQString());
+    EXPECT_EQ(speicherfilter, QStringLiteral("PDF-Datei (*.pdf)"));
+    const QString pdf = tmp.filePath(QStringLiteral("bunt.pdf"));
+    EXPECT_TRUE(inhalt(pdf).startsWith("%PDF-"));
+    const QString text = seiten_text(pdf).join(QString());
+    EXPECT_TRUE(text.contains(QStringLiteral("Erste Zeile"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Vorsicht Warnung"))) << qPrintable(text);
+
+    // A window already saving PDF keeps its filter, and a save without a chosen format still
+    // writes a PDF for it.
+    schlicht.setze_dateityp(CQString("Protokoll als PDF (*.pdf)"), CQString("pdf"));
+    dateinamen = {tmp.filePath(QStringLiteral("vorgabe"))};
+    speichere_als(&schlicht, -1, CQString(), CQString());
+    EXPECT_EQ(speicherfilter, QStringLiteral("Protokoll als PDF (*.pdf)"));
+    const QString vorgabe = tmp.filePath(QStringLiteral("vorgabe.pdf"));
+    EXPECT_TRUE(inhalt(vorgabe).startsWith("%PDF-"));
+    EXPECT_TRUE(seiten_text(vorgabe).join(QString()).contains(QStringLiteral("Noch eine Zeile")));
+
+    // An empty window only beeps.
+    Logfenster leer;
+    dateinamen = {tmp.filePath(QStringLiteral("leer"))};
+    speichere_als(&leer, 0, CQString(), CQString());
+    EXPECT_EQ(pieptoene, 1);
+    EXPECT_FALSE(QFile::exists(tmp.filePath(QStringLiteral("leer.txt"))));
+}
+
+TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
+{
+    QFile sperre(tmp.filePath(QStringLiteral("sperre")));
+    ASSERT_TRUE(sperre.open(QIODevice::WriteOnly));
+    sperre.close();
+    const QString basis = tmp.filePath(QStringLiteral("sperre/proto"));
+
+    int art = 0;
+    dateinamen = {basis};
+    speichere_text_datei(CQString("Zeile"), CQString(), CQString(), &art);
+    EXPECT_EQ(pieptoene, 1);
+    std::string protokoll = log();
+    EXPECT_NE(protokoll.find("ERROR"), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find((basis + QStringLiteral(".txt")).toStdString()), std::string::npos) << protokoll;
+
+    art = 2;
+    dateinamen = {basis};
+    speichere_text_datei(CQString("Zeile"), CQString(), CQString("pdf"), &art);
+    EXPECT_EQ(pieptoene, 2);
+    protokoll = log();
+    EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
+}
