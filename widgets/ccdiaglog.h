@@ -10,7 +10,7 @@ class QShowEvent;
 
 // Deletes itself when closed. While its worker runs it cannot be closed in any way: the frame's
 // close, Escape and done() are refused with the error beep, and "Ok" is disabled. The concrete
-// window supplies `thread_beendet`.
+// window supplies `thread_beendet` and calls `beende_worker` first in its own destructor.
 class CCDiagLog : public CDialog, public CCBaseLog
 {
     Q_OBJECT

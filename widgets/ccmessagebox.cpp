@@ -27,7 +27,10 @@ CCMessageBox::CCMessageBox(QWidget* eltern, const CQString& titel, const CQStrin
     }
 }
 
-CCMessageBox::~CCMessageBox() = default;
+CCMessageBox::~CCMessageBox()
+{
+    beende_worker();
+}
 
 void CCMessageBox::haengeTextAn(const CQString& text)
 {

@@ -17,7 +17,7 @@ class QTimerEvent;
 // sub-window it lives in is watched: closing this widget closes the sub-window too, and a
 // sub-window that closes or is destroyed first (with the workspace, say) is forgotten, so the
 // widget never reaches into a sub-window that is going. The concrete window supplies
-// `thread_beendet`.
+// `thread_beendet` and calls `beende_worker` first in its own destructor.
 class CCWidgetLog : public CWidget, public CCBaseLog
 {
     Q_OBJECT

@@ -1,4 +1,4 @@
-// The widget log window in the workspace: sub-window, size, icon, save button, the cascade, the end of a run, and its three ways out.
+// The widget log window in the workspace: sub-window, size, icon, save button, the cascade, the end of a run, and its ways out.
 #include "camisc.h"
 #include "ccwidgetlog.h"
 #include "cqmdisubwindow.h"
@@ -20,6 +20,8 @@ class TestWidgetLog : public CCWidgetLog
 {
 public:
     TestWidgetLog() : CCWidgetLog(nullptr, CQString("test")) {}
+    // As every concrete window: the worker stops before this object starts to come apart.
+    ~TestWidgetLog() override { beende_worker(); }
     void thread_beendet() override {}
 };
 
@@ -132,6 +134,15 @@ TEST_F(CCWidgetLogTest, OkUndRahmenSchliessenWidgetUndUnterfenster)
     loesche_spaetere();
     EXPECT_TRUE(zweiter_wache.isNull());
     EXPECT_TRUE(zweites_fenster.isNull());
+    EXPECT_TRUE(workspace->subWindowList().isEmpty());
+
+    // Deleted by its owner, the widget takes its sub-window along.
+    auto* dritter = new TestWidgetLog;
+    dritter->zeigeImArbeitsbereich(true, QSize(500, 300));
+    QPointer<CQMdiSubWindow> drittes_fenster = dritter->gib_unterfenster();
+    delete dritter;
+    loesche_spaetere();
+    EXPECT_TRUE(drittes_fenster.isNull());
     EXPECT_TRUE(workspace->subWindowList().isEmpty());
     EXPECT_EQ(piep.anzahl, 2);
 }
