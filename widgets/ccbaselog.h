@@ -12,6 +12,7 @@
 
 class CCThread;
 class CSpeichernButton;
+class DialogThreadLog;
 class QEvent;
 class QLabel;
 class QProgressBar;
@@ -115,6 +116,9 @@ protected:
     // Sets both cancel marks, waits for a running worker and deletes it, without calling
     // `thread_beendet`. The concrete window's destructor calls it first (see above).
     void beende_worker();
+    // Takes over the widgets of the log windows' common form, hides its icon label, cancel and
+    // protocol button and gives the print button its icon (defined with the form).
+    void uebernimm_formular(const DialogThreadLog& form);
 
     QProgressBar* fortschrittsbalken = nullptr;
     QTextEdit* textbereich = nullptr;

@@ -1,0 +1,167 @@
+// The widget log window in the workspace: sub-window, size, icon, save button, the cascade, the end of a run, and its ways out.
+#include "camisc.h"
+#include "ccwidgetlog.h"
+#include "cqmdisubwindow.h"
+#include "cqworkspace.h"
+#include "cspeichernbutton.h"
+#include "logfenstertest.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TestWidgetLog : public CCWidgetLog
+{
+public:
+    TestWidgetLog() : CCWidgetLog(nullptr, CQString("test")) {}
+    // As every concrete window: the worker stops before this object starts to come apart.
+    ~TestWidgetLog() override { beende_worker(); }
+    void thread_beendet() override {}
+};
+
+// A shown 1000 x 800 main window around the published workspace.
+class CCWidgetLogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        haupt = std::make_unique<QMainWindow>();
+        haupt->resize(1000, 800);
+        workspace = new CQWorkspace(haupt.get());
+        haupt->setCentralWidget(workspace);
+        setze_workspace(workspace);
+        haupt->show();
+    }
+    void TearDown() override
+    {
+        haupt.reset();
+        setze_workspace(nullptr);
+        loesche_spaetere();
+    }
+
+    QPushButton* ok(const QWidget* fenster) const
+    {
+        return fenster->findChild<QPushButton*>(QStringLiteral("fbuttonok"));
+    }
+
+    std::unique_ptr<QMainWindow> haupt;
+    QPointer<CQWorkspace> workspace;
+};
+
+} // namespace
+
+TEST_F(CCWidgetLogTest, ImFensterUndOhneAufDerKaskadeMitSpeichernKnopf)
+{
+    auto* erster = new TestWidgetLog;
+    erster->zeigeImArbeitsbereich(true, QSize(500, 300));
+    ASSERT_EQ(workspace->subWindowList().size(), 1);
+    QMdiSubWindow* fenster = workspace->subWindowList().first();
+    EXPECT_EQ(fenster, erster->gib_unterfenster());
+    EXPECT_EQ(fenster->widget(), erster);
+    EXPECT_EQ(fenster->size(), QSize(500, 300));
+    EXPECT_EQ(fenster->pos(), QPoint(0, 0));
+    EXPECT_FALSE(fenster->windowIcon().isNull());
+    EXPECT_EQ(erster->findChildren<CSpeichernButton*>().size(), 1);
+    EXPECT_TRUE(erster->isVisible());
+    EXPECT_EQ(erster->windowTitle(), QStringLiteral("Widget Thread Log"));
+    EXPECT_EQ(erster->objectName(), QStringLiteral("widgetlog"));
+
+    auto* zweiter = new TestWidgetLog;
+    zweiter->zeigeImArbeitsbereich(true, QSize(500, 300));
+    ASSERT_EQ(workspace->subWindowList().size(), 2);
+    EXPECT_EQ(zweiter->gib_unterfenster()->pos(), QPoint(20, 20));
+
+    auto* ohne = new TestWidgetLog;
+    QPointer<TestWidgetLog> ohne_wache = ohne;
+    ohne->zeigeImArbeitsbereich(false, QSize());
+    EXPECT_EQ(workspace->subWindowList().size(), 2);
+    EXPECT_EQ(ohne->gib_unterfenster(), nullptr);
+    EXPECT_EQ(ohne->findChildren<CSpeichernButton*>().size(), 1);
+    EXPECT_TRUE(ohne->isVisible());
+
+    // The end of a run announced from outside enables "Ok".
+    EXPECT_FALSE(ok(ohne)->isEnabled());
+    ohne->setze_fertig();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ok(ohne)->isEnabled());
+    ok(ohne)->click();
+    loesche_spaetere();
+    EXPECT_TRUE(ohne_wache.isNull());
+}
+
+TEST_F(CCWidgetLogTest, OkUndRahmenSchliessenWidgetUndUnterfenster)
+{
+    PiepZaehler piep;
+    auto* log = new TestWidgetLog;
+    QPointer<TestWidgetLog> log_wache = log;
+    log->zeigeImArbeitsbereich(true, QSize(500, 300));
+    QPointer<CQMdiSubWindow> fenster = log->gib_unterfenster();
+    std::atomic<bool> frei{false};
+    log->starte_thread(new Arbeiter(log, frei));
+    QTextEdit* text = log->findChild<QTextEdit*>(QStringLiteral("ftextbroser"));
+    ASSERT_TRUE(warte_bis([text] { return !text->toPlainText().isEmpty(); }));
+
+    // While the worker runs neither the sub-window's close nor the widget's own closes anything.
+    EXPECT_FALSE(fenster->close());
+    EXPECT_FALSE(log->close());
+    loesche_spaetere();
+    EXPECT_EQ(piep.anzahl, 2);
+    ASSERT_FALSE(log_wache.isNull());
+    ASSERT_FALSE(fenster.isNull());
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(workspace->subWindowList().size(), 1);
+
+    frei = true;
+    ASSERT_TRUE(warte_bis([this, log] { return ok(log)->isEnabled(); }));
+    ok(log)->click();
+    loesche_spaetere();
+    EXPECT_TRUE(log_wache.isNull());
+    EXPECT_TRUE(fenster.isNull());
+    EXPECT_TRUE(workspace->subWindowList().isEmpty());
+
+    // The sub-window's own close takes the widget with it.
+    auto* zweiter = new TestWidgetLog;
+    QPointer<TestWidgetLog> zweiter_wache = zweiter;
+    zweiter->zeigeImArbeitsbereich(true, QSize(500, 300));
+    QPointer<CQMdiSubWindow> zweites_fenster = zweiter->gib_unterfenster();
+    EXPECT_TRUE(zweites_fenster->close());
+    loesche_spaetere();
+    EXPECT_TRUE(zweiter_wache.isNull());
+    EXPECT_TRUE(zweites_fenster.isNull());
+    EXPECT_TRUE(workspace->subWindowList().isEmpty());
+
+    // Deleted by its owner, the widget takes its sub-window along.
+    auto* dritter = new TestWidgetLog;
+    dritter->zeigeImArbeitsbereich(true, QSize(500, 300));
+    QPointer<CQMdiSubWindow> drittes_fenster = dritter->gib_unterfenster();
+    delete dritter;
+    loesche_spaetere();
+    EXPECT_TRUE(drittes_fenster.isNull());
+    EXPECT_TRUE(workspace->subWindowList().isEmpty());
+    EXPECT_EQ(piep.anzahl, 2);
+}
+
+TEST_F(CCWidgetLogTest, WorkspaceLoeschenMitFensternDarin)
+{
+    auto* ruhig = new TestWidgetLog;
+    QPointer<TestWidgetLog> ruhig_wache = ruhig;
+    ruhig->zeigeImArbeitsbereich(true, QSize(500, 300));
+    // A window whose worker still runs is stopped and waited for, not deleted under it.
+    auto* laufend = new TestWidgetLog;
+    QPointer<TestWidgetLog> laufend_wache = laufend;
+    laufend->zeigeImArbeitsbereich(true, QSize(400, 200));
+    std::atomic<bool> frei{false};
+    laufend->starte_thread(new Arbeiter(laufend, frei));
+
+    haupt.reset();
+    EXPECT_TRUE(ruhig_wache.isNull());
+    EXPECT_TRUE(laufend_wache.isNull());
+    EXPECT_TRUE(workspace.isNull());
+    loesche_spaetere();
+}

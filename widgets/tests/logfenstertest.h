@@ -1,0 +1,67 @@
+// What the log-window tests share: a beep counter, a worker that runs until released, waiting on the event loop.
+#pragma once
+
+#include "ccbaselog.h"
+#include "ccthread.h"
+#include "plattform.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <atomic>
+#include <functional>
+
+// Counts the beeps while it lives.
+struct PiepZaehler
+{
+    PiepZaehler()
+    {
+        setze_piep_funktion([this](unsigned, unsigned) {
+            ++anzahl;
+            return 0;
+        });
+    }
+    ~PiepZaehler() { setze_piep_funktion({}); }
+    int anzahl = 0;
+};
+
+// Reports one line, then sleeps until released or until its window cancels it.
+class Arbeiter : public CCThread
+{
+public:
+    Arbeiter(CCBaseLog* log, std::atomic<bool>& frei) : log(log), frei(frei) {}
+
+protected:
+    void run() override
+    {
+        log->neue_textzeile(CQString("Arbeiter laeuft"), 0);
+        while (!frei && !log->ist_abbruch())
+            msleep(5);
+    }
+
+private:
+    CCBaseLog* log;
+    std::atomic<bool>& frei;
+};
+
+// Runs the event loop until the condition holds; false after ten seconds without.
+inline bool warte_bis(const std::function<bool()>& bedingung)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (!bedingung()) {
+        if (uhr.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Carries out the pending deleteLater calls, also those that the deletions post in turn.
+inline void loesche_spaetere()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
