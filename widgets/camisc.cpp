@@ -1,9 +1,13 @@
 #include "camisc.h"
+#include "cdocklog.h"
+#include "cqworkspace.h"
 #include "anwendung.h"
 #include "ccat.h"
 #include "html.h"
 #include "steuerdaten.h"
 #include "systemwerte.h"
+
+#include <QStatusBar>
 
 #include <atomic>
 #include <mutex>
@@ -14,11 +18,11 @@ std::atomic<CQWorkspace*> workspace_zeiger{nullptr};
 std::atomic<QStatusBar*> statusbar_zeiger{nullptr};
 std::atomic<CDockLog*> docklog_zeiger{nullptr};
 
-// A pointer of the snapshot, or the live one when the snapshot still held none.
+// A window of the snapshot, or the live one when the snapshot holds none (any more).
 template <typename T>
-T* oder_aktuell(T* gesammelt, T* aktuell)
+T* oder_aktuell(const QPointer<QObject>& gesammelt, T* aktuell)
 {
-    return gesammelt ? gesammelt : aktuell;
+    return gesammelt ? static_cast<T*>(gesammelt.data()) : aktuell;
 }
 
 } // namespace

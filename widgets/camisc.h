@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QMarginsF>
 #include <QObject>
+#include <QPointer>
 
 class CDockLog;
 class CQCat;
@@ -50,8 +51,9 @@ CDockLog* gib_docklog();
 void setze_docklog(CDockLog* dock);
 
 // One object through which code reaches the process-wide objects. Its fields are a snapshot taken
-// when it is created; a window pointer that was still null then is read live, so that an object
-// published later (the workspace built after the bundle) is still found.
+// when it is created; a window that was still null then, or has been destroyed since, is read
+// live, so that an object published later (the workspace built after the bundle) is still found
+// and a destroyed one is never handed out.
 class CAmisc : public QObject
 {
     Q_OBJECT
@@ -85,10 +87,11 @@ private:
     CAmisc();
 
     CQString meldungstitel;
-    CQWorkspace* workspace = nullptr;
-    QWidget* hauptfenster = nullptr;
-    CDockLog* docklog = nullptr;
-    QStatusBar* statusbar = nullptr;
+    // Windows of the snapshot, forgotten when they are destroyed (a later one is then read live).
+    QPointer<QObject> workspace;
+    QPointer<QObject> hauptfenster;
+    QPointer<QObject> docklog;
+    QPointer<QObject> statusbar;
     CQCat* logger = nullptr;
     CSteuerdaten* steuerdaten = nullptr;
     CSteuerVarListe* steuervariablen = nullptr;
