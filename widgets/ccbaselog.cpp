@@ -1,4 +1,5 @@
 #include "ccbaselog.h"
+#include "ereignisuebergabe.h"
 #include "ccbaselogevents.h"
 #include "ccthread.h"
 #include "cfehler.h"
@@ -172,10 +173,12 @@ void CCBaseLog::warte_cursor_aus()
 
 void CCBaseLog::poste(QEvent* event)
 {
-    if (besitzer)
-        QCoreApplication::postEvent(besitzer, event);
-    else
+    if (!besitzer) {
         delete event;
+        return;
+    }
+    gib_ereignis_frei(event);
+    QCoreApplication::postEvent(besitzer, event);
 }
 
 void CCBaseLog::setze_fortschritt(int schritt)

@@ -1,4 +1,5 @@
 #include "cdocklog.h"
+#include "ereignisuebergabe.h"
 #include "camisc.h"
 #include "ccat.h"
 #include "clogsubwidget.h"
@@ -71,7 +72,9 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
         CDockLog* dock = gib_docklog();
         if (!dock)
             return;
-        QCoreApplication::postEvent(dock, new CDockLogWrite(string_zu_cqstring(text), ereignis.priority));
+        auto* zeile = new CDockLogWrite(string_zu_cqstring(text), ereignis.priority);
+        gib_ereignis_frei(zeile);
+        QCoreApplication::postEvent(dock, zeile);
     } catch (...) {
         // The dock must never make logging fail.
     }
