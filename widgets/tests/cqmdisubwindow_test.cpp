@@ -2,7 +2,7 @@
 #include "camisc.h"
 #include "cqmdisubwindow.h"
 #include "cqworkspace.h"
-#include "plattform.h"
+#include "piepzaehler.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -11,20 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Counts the beeps while it lives.
-struct PiepZaehler
-{
-    PiepZaehler()
-    {
-        setze_piep_funktion([this](unsigned, unsigned) {
-            ++anzahl;
-            return 0;
-        });
-    }
-    ~PiepZaehler() { setze_piep_funktion({}); }
-    int anzahl = 0;
-};
 
 // Content that refuses to close.
 class Stur : public QWidget

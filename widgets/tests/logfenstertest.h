@@ -3,27 +3,13 @@
 
 #include "ccbaselog.h"
 #include "ccthread.h"
-#include "plattform.h"
+#include "piepzaehler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <atomic>
 #include <functional>
-
-// Counts the beeps while it lives.
-struct PiepZaehler
-{
-    PiepZaehler()
-    {
-        setze_piep_funktion([this](unsigned, unsigned) {
-            ++anzahl;
-            return 0;
-        });
-    }
-    ~PiepZaehler() { setze_piep_funktion({}); }
-    int anzahl = 0;
-};
 
 // Reports one line, then sleeps until released or until its window cancels it.
 class Arbeiter : public CCThread
