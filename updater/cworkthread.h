@@ -1,0 +1,53 @@
+// A job of the updater: its window in the workspace and the thread that installs, lists or uninstalls.
+#pragma once
+
+#include "ccthread.h"
+#include "ccwidgetlog.h"
+#include "cqstring.h"
+
+// The job window: a log window in the workspace whose job-ended hook records success and, for
+// the work of the command line, ends the program.
+class CWorkThread : public CCWidgetLog
+{
+    Q_OBJECT
+    FRAMEWORK_KLASSE(CCWidgetLog)
+public:
+    CWorkThread(QWidget* eltern, const CQString& name, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~CWorkThread() override;
+
+    // Stores the mode, titles the window and its log, and starts the job thread on `archiv`.
+    void richte_job_ein(int* modus, const CQString& archiv);
+    int gib_jobmodus() const { return jobmodus; }
+
+    void thread_beendet() override;
+
+    // Number of job windows whose thread has not yet ended (GUI thread).
+    static int laufende_jobs();
+
+private:
+    int jobmodus = 0;
+};
+
+// The job thread: mode 0 or 1 runs `ImportZIPInThread`, 2 or 3 `UninstallInThread`. The archive
+// is fixed when the thread is made, so that the window may choose another one meanwhile.
+class CLoadThread : public CCThread
+{
+    Q_OBJECT
+public:
+    CLoadThread(CCBaseLog* log, int modus, const CQString& archiv, const CQString& ziel,
+                const CQString& produkt);
+
+protected:
+    void run() override;
+
+private:
+    CCBaseLog* log;
+    int modus;
+    CQString archiv;
+    CQString ziel;
+    CQString produkt;
+};
+
+// The list and install body of a job thread: the word-size check before an install (mode 0),
+// then the install or the listing.
+void ImportZIPInThread(CCBaseLog* log, int* modus, const CQString& archiv, const CQString& ziel);

@@ -1,0 +1,12 @@
+// The updater's road with a window: main window, first job after one second, exit code from the jobs.
+#pragma once
+
+#include "kommandozeile.h"
+
+class CSprache;
+
+// Runs the window road on the existing QApplication (start state already set, logging
+// configured): "en", the main window, its set-up, the delayed first job, the event loop. Returns
+// the process exit code: 0 when a job succeeded, 1 when none did, -1 when the loop ended with an
+// error or an exception escaped a slot.
+int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache);
