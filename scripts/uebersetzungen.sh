@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Brings updater/uebersetzungen/aktualisierer_en.ts up to date with the texts of the sources (tests left out); translations already made are kept, and texts that have left the sources stay in the file marked as vanished (lrelease leaves them out) so that a wording moved back, or a text not yet in the sources, keeps its translation.
+# Updates updater/uebersetzungen/aktualisierer_en.ts from the texts of the sources (tests left out), keeping the translations; texts gone from the sources stay as "vanished" (not compiled), so a text not yet, or no longer, in the sources keeps its translation.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 liste=$(mktemp)
