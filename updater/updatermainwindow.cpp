@@ -506,11 +506,11 @@ void UpdaterMainWindow::SlotwindowsMenuAboutToShow()
 
 void UpdaterMainWindow::SlotwindowsMenuActivated(int index)
 {
-    const QList<QMdiSubWindow*> fenster = workspace->subWindowList(QMdiArea::CreationOrder);
-    if (index < 0 || index >= fenster.size())
+    const QList<QMdiSubWindow*> unterfenster = workspace->subWindowList(QMdiArea::CreationOrder);
+    if (index < 0 || index >= unterfenster.size())
         return;
-    fenster.at(index)->showNormal();
-    fenster.at(index)->setFocus(Qt::OtherFocusReason);
+    unterfenster.at(index)->showNormal();
+    unterfenster.at(index)->setFocus(Qt::OtherFocusReason);
 }
 
 void UpdaterMainWindow::SlotVertical()
