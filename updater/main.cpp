@@ -1,18 +1,19 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
 #include "anwendung.h"
-#include "ccat.h"
-#include "cfehler.h"
+#include "canwendung.h"
 #include "csprache.h"
+#include "fensterlauf.h"
 #include "kommandozeile.h"
 #include "logging.h"
 #include "plattform.h"
 #include "silentinstallation.h"
 #include "startzustand.h"
+#include "updatermainwindow.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <exception>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -29,8 +30,21 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         argumente << QString::fromLocal8Bit(argv[i]);
     const CKommandozeile kommandozeile = lies_kommandozeile(argumente);
+    const bool mit_fenster =
+        kommandozeile.ende == CKommandozeile::Ende::Normal && !(kommandozeile.silent && kommandozeile.modus == 1);
 
-    QCoreApplication anwendung(argc, argv);
+    // Qt would abort with a long message when no platform can be opened.
+    if (mit_fenster && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::cerr << anwendungsname
+                  << ": Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM sind leer); ohne "
+                     "Fenster laufen -silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
+        return 1;
+    }
+
+    // Only the window road needs a display.
+    const std::unique_ptr<QCoreApplication> anwendung(mit_fenster ? new CAnwendung(argc, argv)
+                                                                  : new QCoreApplication(argc, argv));
     setze_anwendungsname(QString::fromLatin1(anwendungsname));
     QCoreApplication::setApplicationName(QString::fromLatin1(anwendungsname));
     // Lives until the process ends.
@@ -64,25 +78,23 @@ int main(int argc, char** argv)
     startmodus = kommandozeile.modus;
     setze_zielverzeichnis_vorgabe(CQString(kommandozeile.ziel));
 
-    if (kommandozeile.silent && kommandozeile.modus == 1) {
-        konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
+    konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
+
+    if (!mit_fenster) {
         // An error that escapes the installation is a failed install: reported, exit code 1.
         try {
             return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
-        } catch (const CFehlerBasis& fehler) {
-            CQCat::gib_instanz()->error(CQString("Exception in silent_installation"));
-            fehler.melde(true);
-        } catch (const std::exception& fehler) {
-            CQCat::gib_instanz()->error(CQString(QStringLiteral("Exception in silent_installation: %1")
-                                                     .arg(QString::fromLocal8Bit(fehler.what()))));
         } catch (...) {
-            CQCat::gib_instanz()->error(CQString("Exception in silent_installation"));
+            melde_ausnahme(QStringLiteral("silent_installation"));
         }
         return 1;
     }
 
-    std::cerr << anwendungsname
-              << ": Das Programmfenster ist in dieser Ausgabe noch nicht enthalten; ohne Fenster laufen "
-                 "-silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
-    return 1;
+    // ---- Help system -----------------------------------------------------------------------
+    // The help system of the report services is installed here, before the window road starts:
+    //     UpdaterMainWindow::setze_hilfeanzeige(...);
+    // "Manual" (F1) then shows the topic "updater" through it.
+    // -----------------------------------------------------------------------------------------
+
+    return fensterlauf(kommandozeile, *sprache);
 }

@@ -160,6 +160,23 @@ TEST_F(Programm, FensterwegMeldetSichUndEndetMitEins)
     EXPECT_TRUE(QDir(ziel).isEmpty());
 }
 
+TEST(Fensterweg, AusnahmeAusEinemSlotWirdGeloggtUndEndetMitMinusEins)
+{
+    for (const char* art : {"fehler", "std"}) {
+        QProcess p;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(umgebung);
+        p.start(QStringLiteral(AUSNAHME), {art});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << art;
+        EXPECT_EQ(p.exitCode(), 255) << art;
+        const QByteArray log = p.readAllStandardOutput();
+        EXPECT_TRUE(log.contains("ERROR Exception in der Ereignisschleife")) << log.toStdString();
+        EXPECT_TRUE(log.contains(std::string(art) == "fehler" ? "Fehler im Slot" : "Ausnahme im Slot")) << art;
+    }
+}
+
 TEST_F(Programm, ZweiLaeufeInEinZielVerlierenKeinenEintrag)
 {
     std::vector<Eintrag> a, b;
