@@ -13,6 +13,8 @@ extern std::atomic<bool> dbx_modus;
 extern std::atomic<bool> update_erfolgreich;
 // Number of install jobs begun.
 extern std::atomic<int> installationszaehler;
+// The uninstall job itself ended without error: only then is "uninstall.dat" deleted at close.
+extern std::atomic<bool> deinstallation_erfolgreich;
 
 // The "dst" folder: empty unless given on the command line.
 CQString gib_zielverzeichnis_vorgabe();

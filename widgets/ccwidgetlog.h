@@ -3,12 +3,12 @@
 
 #include "ccbaselog.h"
 #include "ccthread.h"
+#include "cqmdisubwindow.h" // whole: the inline getter converts the QPointer
 #include "dialogthreadlog.h"
 
 #include <QPointer>
 #include <QSize>
 
-class CQMdiSubWindow;
 class QCloseEvent;
 class QResizeEvent;
 class QTimerEvent;
