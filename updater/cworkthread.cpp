@@ -34,8 +34,11 @@ CWorkThread::CWorkThread(QWidget* eltern, const CQString& name, Qt::WindowFlags 
 CWorkThread::~CWorkThread()
 {
     beende_worker();
-    if (job_laeuft)
+    // Gone before its job ended (the program closes under it): the job is no longer counted.
+    if (job_laeuft) {
         --laufend;
+        setze_warte_cursor(false, false);
+    }
 }
 
 int CWorkThread::laufende_jobs()
