@@ -14,6 +14,8 @@
 namespace {
 
 std::atomic<bool> qmelde_schalter{true};
+// The window of the job running in this thread; null outside job threads.
+thread_local CQLogBase* eigenes_meldeziel = nullptr;
 
 int level_von(int typ)
 {
@@ -45,6 +47,16 @@ std::string ueb(const char* text)
 
 } // namespace
 
+CEigenesMeldeziel::CEigenesMeldeziel(CQLogBase* ziel) : vorher(eigenes_meldeziel)
+{
+    eigenes_meldeziel = ziel;
+}
+
+CEigenesMeldeziel::~CEigenesMeldeziel()
+{
+    eigenes_meldeziel = vorher;
+}
+
 void setze_qmelde_schalter(bool an) { qmelde_schalter = an; }
 bool gib_qmelde_schalter() { return qmelde_schalter; }
 
@@ -69,6 +81,8 @@ void qmelde(const int& typ, CKlasse* const& klasse, const CQString& methode, con
                           .arg(methode, 0, QLatin1Char(' '));
     }
     const CQString zeile(ist_debug_ausgabe() ? prefix + text : QString(text));
+    if (ziel == nullptr)
+        ziel = eigenes_meldeziel;
 
     // The HTML form costs a dozen replacements: build it only when a window may take it.
     if (ziel != KEIN_FENSTER && !gib_qlog_ziele().leer()) {

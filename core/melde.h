@@ -18,6 +18,21 @@ void qmelde(const int& typ, CKlasse* const& klasse, const CQString& methode, con
 void melde(const int& typ, CKlasse* const& klasse, const std::string& methode, const std::string& text,
            const int& ziel = 0);
 
+// While one lives in a thread, the `qmelde` lines of that thread that name no target go to its
+// window only; the logger (and so the protocol dock) still gets them. A job thread sets it, so
+// that its lines stay in its own window and its errors mark no other job's window failed.
+class CEigenesMeldeziel
+{
+public:
+    explicit CEigenesMeldeziel(CQLogBase* ziel);
+    ~CEigenesMeldeziel();
+    CEigenesMeldeziel(const CEigenesMeldeziel&) = delete;
+    CEigenesMeldeziel& operator=(const CEigenesMeldeziel&) = delete;
+
+private:
+    CQLogBase* vorher;
+};
+
 // While on (the default), `qmelde` gives targets that take no HTML the plain line.
 void setze_qmelde_schalter(bool an);
 bool gib_qmelde_schalter();

@@ -37,41 +37,56 @@ QString schluessel_text(const QString& pfad)
 // A record line is a time, ";" and a relative path; a path cannot be longer than this.
 constexpr qint64 zeilengrenze = 16 * 1024;
 
-struct CLadefehler
+// What the jobs of the process share across threads, each under its own lock.
+struct CGeteilt
 {
-    QMutex mutex;
-    QString text;
+    QMutex ladefehler_mutex;
+    QString ladefehler;
+    QMutex karten_mutex;
+    CUninstallMap karte;
 };
 
-CLadefehler& ladefehler_ablage()
+CGeteilt& geteilt()
 {
-    static CLadefehler* ablage = new CLadefehler;
-    return *ablage;
+    static CGeteilt* g = new CGeteilt;
+    return *g;
 }
 
 void setze_ladefehler(const QString& text)
 {
-    QMutexLocker lock(&ladefehler_ablage().mutex);
-    ladefehler_ablage().text = text;
+    QMutexLocker lock(&geteilt().ladefehler_mutex);
+    geteilt().ladefehler = text;
 }
 
 } // namespace
 
 QString gib_unistall_ladefehler()
 {
-    QMutexLocker lock(&ladefehler_ablage().mutex);
-    return ladefehler_ablage().text;
+    QMutexLocker lock(&geteilt().ladefehler_mutex);
+    return geteilt().ladefehler;
 }
 
 CUninstallMap& unistall_map()
 {
-    static CUninstallMap* karte = new CUninstallMap;
-    return *karte;
+    return geteilt().karte;
 }
 
 void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
 {
-    unistall_map()[pfad] = zeit;
+    QMutexLocker lock(&geteilt().karten_mutex);
+    geteilt().karte[pfad] = zeit;
+}
+
+CUninstallMap unistall_kopie()
+{
+    QMutexLocker lock(&geteilt().karten_mutex);
+    return geteilt().karte;
+}
+
+std::size_t unistall_anzahl()
+{
+    QMutexLocker lock(&geteilt().karten_mutex);
+    return geteilt().karte.size();
 }
 
 QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
@@ -148,13 +163,14 @@ bool CUninstallInfo::lies_unistall()
         }
     }
     for (auto& [pfad, zeit] : gelesen)
-        unistall_map()[pfad] = zeit;
+        ergaenze_unistall(pfad, zeit);
     return true;
 }
 
 bool CUninstallInfo::schreibe_unistall()
 {
-    const CUninstallMap& karte = unistall_map();
+    QMutexLocker lock(&schreib_mutex);
+    const CUninstallMap karte = unistall_kopie();
     if (karte.empty())
         return true;
     // Never over a file that could not be read, nor in a folder held by another process.
@@ -189,7 +205,11 @@ bool CUninstallInfo::schreibe_unistall()
 
 void CUninstallInfo::remove_unistall()
 {
-    unistall_map().clear();
+    QMutexLocker lock(&schreib_mutex);
+    {
+        QMutexLocker karten_lock(&geteilt().karten_mutex);
+        geteilt().karte.clear();
+    }
     letzter_inhalt.clear();
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),

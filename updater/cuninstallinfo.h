@@ -4,6 +4,7 @@
 #include "czeit.h"
 
 #include <QByteArray>
+#include <QMutex>
 #include <QString>
 #include <map>
 #include <memory>
@@ -13,10 +14,16 @@ class CZielsperre;
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
 // -> time of installation; ordered by plain QString comparison.
 using CUninstallMap = std::map<QString, CZeitVDN>;
+// The map itself, without its lock: only for set-up and tests while no job runs. Jobs may run
+// at the same time (an install records while a listing reads), so the program reaches it
+// through the functions below, which hold the lock; readers walk a copy.
 CUninstallMap& unistall_map();
 
 // Sets the map entry of the path to the time (inserts or overwrites).
 void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// The records as they are now.
+CUninstallMap unistall_kopie();
+std::size_t unistall_anzahl();
 
 // Why the uninstall information of this process cannot be used (its folder is held by another
 // process, or its file exists but cannot be read); empty while it can. Installing and
@@ -56,7 +63,9 @@ private:
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
     QString ladefehler;
-    // The records of the last write, and whether it succeeded.
+    // The records of the last write, and whether it succeeded; jobs that install at the same
+    // time write one after the other.
+    QMutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
 };

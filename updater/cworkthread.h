@@ -26,6 +26,8 @@ public:
 
 private:
     int jobmodus = 0;
+    // Counted in `laufende_jobs` from the thread's start until the job-ended hook.
+    bool job_laeuft = false;
 };
 
 // The job thread: mode 0 or 1 runs `ImportZIPInThread`, 2 or 3 `UninstallInThread`. The archive

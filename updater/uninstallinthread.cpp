@@ -115,7 +115,7 @@ QString hindernis(const CZielsperre& sperre)
 void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt)
 {
     const CZielsperre sperre(wurzel);
-    const CUninstallMap& karte = unistall_map();
+    const CUninstallMap karte = unistall_kopie();
     if (log) {
         log->neue_titelzeile(CQString(tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
@@ -136,9 +136,13 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
         ++k;
         if (!log)
             continue;
-        log->neue_textzeile(CQString(QStringLiteral("%1: %2  %3")
-                                         .arg(k, 4, 10, QLatin1Char('0'))
-                                         .arg(zeit.als_qstring(true, true, false), maskiere_steuerzeichen(pfad))),
+        const QString zeile = QStringLiteral("%1: %2  %3")
+                                  .arg(k, 4, 10, QLatin1Char('0'))
+                                  .arg(zeit.als_qstring(true, true, false), maskiere_steuerzeichen(pfad));
+        // The window shows its lines as rich text: a key such as "a<b>.txt" must stay text, and
+        // the two blanks before it must not collapse into one.
+        log->neue_textzeile(CQString(QLatin1String("<span style=\"white-space:pre\">") + zeile.toHtmlEscaped()
+                                     + QLatin1String("</span>")),
                             0);
         log->setze_fortschritt(k);
     }
@@ -147,7 +151,7 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
 bool deinstalliere(CCBaseLog* log, const QString& wurzel)
 {
     const CZielsperre sperre(wurzel);
-    const CUninstallMap& karte = unistall_map();
+    const CUninstallMap karte = unistall_kopie();
     if (log)
         log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Dateien")));
     melde_info(QLatin1String("- ") + tr("Lösche Dateien") + QLatin1String(" -"));

@@ -487,12 +487,6 @@ void UpdaterMainWindow::SlotBeenden()
     QApplication::closeAllWindows();
 }
 
-void UpdaterMainWindow::slot_zeitverzoegerung()
-{
-    int modus = startmodus == 2 ? 2 : 0;
-    bereite_job_vor(&modus);
-}
-
 void UpdaterMainWindow::SlotwindowsMenuAboutToShow()
 {
     fenstermenue->clear();
@@ -557,24 +551,6 @@ void UpdaterMainWindow::SlotShowAbout()
 {
     version dialog(this);
     dialog.exec();
-}
-
-void UpdaterMainWindow::SlotUinfo()
-{
-    int modus = 3;
-    bereite_job_vor(&modus);
-}
-
-void UpdaterMainWindow::SlotListZIP()
-{
-    int modus = 1;
-    bereite_job_vor(&modus);
-}
-
-void UpdaterMainWindow::SlotImportZIP()
-{
-    int modus = 0;
-    bereite_job_vor(&modus);
 }
 
 void UpdaterMainWindow::app_quit()

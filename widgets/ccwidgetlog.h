@@ -3,7 +3,7 @@
 
 #include "ccbaselog.h"
 #include "ccthread.h"
-#include "cqmdisubwindow.h"
+#include "cqmdisubwindow.h" // whole: the inline getter converts the QPointer
 #include "dialogthreadlog.h"
 
 #include <QPointer>

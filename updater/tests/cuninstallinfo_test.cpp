@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace testzip;
 
@@ -138,4 +139,24 @@ TEST_F(Uninstall, EntfernenLeertKarteUndLoeschtDatei)
         EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen"));
     }
     EXPECT_FALSE(QFileInfo::exists(datei()));
+}
+
+// Jobs may overlap: one records while another reads and writes the records (also run in the
+// ThreadSanitizer build).
+TEST_F(Uninstall, AufzeichnenWaehrendAndereLesenUndSchreiben)
+{
+    CUninstallInfo info(dir.path());
+    std::thread aufzeichnung([] {
+        for (int i = 0; i < 500; ++i)
+            ergaenze_unistall(QString::number(i), zeit("06.12.2026 09:17:18"));
+    });
+    std::size_t zuletzt = 0;
+    for (int i = 0; i < 50; ++i) {
+        const std::size_t jetzt = unistall_kopie().size();
+        EXPECT_GE(jetzt, zuletzt);
+        zuletzt = jetzt;
+        info.schreibe_unistall();
+    }
+    aufzeichnung.join();
+    EXPECT_EQ(unistall_anzahl(), 500u);
 }

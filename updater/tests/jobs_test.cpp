@@ -1,0 +1,201 @@
+// The jobs on the window road: dispatch, job windows and threads, their end, with the dialogs answered.
+#include "../../widgets/tests/logfenstertest.h"
+#include "cdocklog.h"
+#include "clogsubwidget.h"
+#include "cuninstallinfo.h"
+#include "cworkthread.h"
+#include "dialogseam.h"
+#include "startzustand.h"
+#include "updatermainwindow.h"
+#include "wortbreite.h"
+#include "zip_hilfe.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+using namespace testzip;
+
+namespace {
+
+class JobLauf : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir().mkpath(D);
+        unistall_map().clear();
+        setze_zielverzeichnis_vorgabe(CQString(D));
+        setze_wortbreiten_abfrage([] { return true; });
+        QApplication::setQuitOnLastWindowClosed(false);
+        setze_meldung_funktion([this](QWidget*, const QString& titel, const QString& text, auto, auto) {
+            boxen << titel + "|" + text;
+            return QMessageBox::Ok;
+        });
+        setze_oeffnen_funktion([this](QWidget*, const QString& titel, const QString&, const QString& filter) {
+            fragen << titel + "|" + filter;
+            return antwort;
+        });
+    }
+    void TearDown() override
+    {
+        UpdaterMainWindow::zerstoere_instanz();
+        loesche_spaetere();
+        setze_meldung_funktion({});
+        setze_oeffnen_funktion({});
+        setze_wortbreiten_abfrage(nullptr);
+        setze_zielverzeichnis_vorgabe(CQString());
+        unistall_map().clear();
+    }
+
+    // A fresh window of the start mode, set up as the program does, with a fresh start state.
+    UpdaterMainWindow* oeffne(int modus, const QString& archivname = QString())
+    {
+        UpdaterMainWindow::zerstoere_instanz();
+        startmodus = modus;
+        installationszaehler = 0;
+        update_erfolgreich = deinstallation_erfolgreich = false;
+        boxen.clear();
+        UpdaterMainWindow* w = UpdaterMainWindow::instanz();
+        w->show();
+        w->richte_fenster_ein();
+        w->setze_archivname(CQString(archivname));
+        return w;
+    }
+    // Runs the slot; the job window it opened, and whether every job ended.
+    QPointer<CWorkThread> starte(UpdaterMainWindow* w, void (UpdaterMainWindow::*slot)(), bool warten = true)
+    {
+        (w->*slot)();
+        QPointer<CWorkThread> job = w->gib_letztes_jobfenster();
+        if (warten)
+            EXPECT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }));
+        return job;
+    }
+    static QString text(CWorkThread* job) { return job ? job->gib_textbereich()->toPlainText() : "<zu>"; }
+    void uninstall_dat(const QStringList& schluessel)
+    {
+        QByteArray b = "#\r\n# A\r\n# B\r\n#\r\n";
+        for (const QString& s : schluessel)
+            b += "06.12.2026 09:17:18;" + s.toUtf8() + "\r\n";
+        schreibe(D + "/uninstall.dat", b);
+    }
+
+    QTemporaryDir dir;
+    const QString D = dir.path() + "/D";
+    QString antwort;
+    QStringList fragen, boxen;
+    PiepZaehler piep;
+};
+
+} // namespace
+
+TEST_F(JobLauf, InstallStartInstalliertZeichnetAufUndBeendetDasProgramm)
+{
+    schreibe(D + "/t.zip", baue({datei("a.txt", "a"), datei("sub/b.txt", "b")}));
+    UpdaterMainWindow* w = oeffne(1, "t.zip");
+    starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    EXPECT_EQ(lies(D + "/sub/b.txt"), "b");
+    EXPECT_TRUE(update_erfolgreich && !w->isVisible());
+    EXPECT_TRUE(lies(D + "/uninstall.dat").contains(";sub/b.txt\r\n"));
+    EXPECT_TRUE(fragen.isEmpty() && boxen.isEmpty() && piep.anzahl == 0);
+
+    // An absolute archive name is taken as it is, not below the source folder.
+    const QString absolut = dir.path() + "/u.zip";
+    schreibe(absolut, baue({datei("c.txt", "c")}));
+    w = oeffne(1, absolut);
+    w->setze_quellverzeichnis(CQString(dir.path() + "/quelle"));
+    starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    EXPECT_EQ(lies(D + "/c.txt"), "c");
+}
+
+TEST_F(JobLauf, FalscheWortbreiteInstalliertNichtsUndLaesstDasProgrammOffen)
+{
+    schreibe(D + "/x86.zip", baue({datei("x86.dll", pe_datei(0x14c))}));
+    UpdaterMainWindow* w = oeffne(1, "x86.zip");
+    const QPointer<CWorkThread> job = starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    EXPECT_FALSE(QFileInfo::exists(D + "/x86.dll"));
+    EXPECT_TRUE(text(job).contains("x86.dll (32Bit) ist ungültig! Zielsystem ist 64Bit."));
+    EXPECT_TRUE(text(job).contains("Das Archiv darf nicht installiert werden!"));
+    EXPECT_TRUE(piep.anzahl == 1 && w->gib_protokolldock()->isVisible());
+    EXPECT_EQ(boxen, QStringList{"Installation ...|Bei der Installation von ... sind Fehler aufgetreten !\n"
+                                 "Bitte beenden Sie diese Anwendung manuell (X)."});
+    EXPECT_TRUE(w->isVisible() && !update_erfolgreich);
+}
+
+TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
+{
+    QDir().mkpath(D + "/a/b");
+    schreibe(D + "/a/b/c.dll", "c");
+    uninstall_dat({"a/", "a/b/", "a/b/c.dll"});
+    UpdaterMainWindow* w = oeffne(2);
+    starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    EXPECT_FALSE(QFileInfo::exists(D + "/a"));
+    EXPECT_TRUE(deinstallation_erfolgreich && !w->isVisible());
+    EXPECT_TRUE(!QFileInfo::exists(D + "/uninstall.dat") && boxen.isEmpty());
+
+    // A recorded file that is missing, and a key that leads out of the folder.
+    schreibe(dir.path() + "/draussen.txt", "bleibt");
+    uninstall_dat({"fehlt.txt", "../draussen.txt"});
+    w = oeffne(2);
+    const QPointer<CWorkThread> job = starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    EXPECT_TRUE(text(job).contains("Fehlgeschlagen Löschen Datei " + D + "/fehlt.txt"));
+    EXPECT_EQ(lies(dir.path() + "/draussen.txt"), "bleibt");
+    EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Bei der Deinstallation von ... sind Fehler aufgetreten !\n"
+                                 "Bitte löschen Sie verbleibende Dateien im Verzeichnis\n'" + D + "'\n"
+                                 "bzw. das Verzeichnis selbst manuell."});
+    EXPECT_TRUE(piep.anzahl == 1 && !w->gib_protokolldock()->isVisible());
+    EXPECT_TRUE(w->isVisible() && !deinstallation_erfolgreich);
+    w->close();
+    EXPECT_TRUE(QFileInfo::exists(D + "/uninstall.dat"));
+
+    // No records at all: the box, and the program ends without a job.
+    QFile::remove(D + "/uninstall.dat");
+    unistall_map().clear();
+    w = oeffne(2);
+    EXPECT_TRUE(starte(w, &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
+    EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Keine Uninstall Information für ... gefunden !\nBitte löschen "
+                                 "Sie verbleibende Dateien im Verzeichnis'" + D + "'\n"
+                                 "bzw. das Verzeichnis selbst manuell."});
+    EXPECT_FALSE(w->isVisible());
+}
+
+// Also run in the ThreadSanitizer build: four job threads at once.
+TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
+{
+    uninstall_dat({"a<&>.txt"});
+    UpdaterMainWindow* w = oeffne(0);
+    EXPECT_TRUE(starte(w, &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
+    EXPECT_EQ(fragen, QStringList{"Update Archiv für ... auswählen|Update (*.zip)"});
+
+    const QPointer<CWorkThread> zeige = starte(w, &UpdaterMainWindow::SlotUinfo, false);
+    antwort = dir.path() + "/liste.zip";
+    schreibe(antwort, baue({datei("a<&>.txt", "x")}));
+    const QPointer<CWorkThread> liste = starte(w, &UpdaterMainWindow::SlotListZIP, false);
+    EXPECT_EQ(w->statusBar()->currentMessage(), "ZIP Inhalt");
+    antwort = dir.path() + "/weg.zip";
+    const QPointer<CWorkThread> fehler = starte(w, &UpdaterMainWindow::SlotListZIP, false);
+    antwort = dir.path() + "/neu.zip";
+    schreibe(antwort, baue({datei("b.txt", "b")}));
+    const QPointer<CWorkThread> install = starte(w, &UpdaterMainWindow::SlotImportZIP);
+
+    EXPECT_TRUE(text(zeige).contains("0001: 06.12.2026 09:17:18  a<&>.txt"));
+    EXPECT_FALSE(text(zeige).contains("ZIP") || text(zeige).contains("b.txt") || !zeige->ist_ok());
+    for (const char* kopf : {"Größe", "Größe komp.", "Ratio", "Datum", "Zeit", "Name", "a<&>.txt"})
+        EXPECT_TRUE(text(liste).contains(QString::fromUtf8(kopf))) << kopf;
+    EXPECT_FALSE(text(liste).contains("weg.zip") || text(liste).contains("b.txt") || !liste->ist_ok());
+    EXPECT_TRUE(text(fehler).contains("ZIP nicht zu öffnen: " + dir.path() + "/weg.zip"));
+    EXPECT_FALSE(text(fehler).contains("b.txt") || fehler->ist_ok());
+    EXPECT_TRUE(text(install).contains("installiere b.txt") && install->ist_ok());
+    EXPECT_EQ(unistall_kopie().size(), 2u);
+    EXPECT_TRUE(update_erfolgreich && w->isVisible());
+    // The dock still gets every line, through the logger.
+    const CLogSubWidget* dock = w->gib_protokolldock()->gib_ausgabeseite();
+    EXPECT_TRUE(warte_bis([dock] {
+        return dock->toPlainText().contains("weg.zip") && dock->toPlainText().contains("installiere b.txt");
+    }));
+}
