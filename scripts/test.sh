@@ -24,6 +24,8 @@ baue_und_teste() {
 }
 
 baue_und_teste build
+# The real windows under a virtual X server, once: four pictures that must not be blank.
+scripts/screenshots.sh build
 baue_und_teste build-san -DMIT_SANITIZERN=ON
 # ThreadSanitizer for the code that job threads run beside the GUI thread.
 TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan -DMIT_TSAN=ON

@@ -1,0 +1,118 @@
+// Takes pictures of the updater's real windows (install, list and uninstall job, About dialog), and checks pictures.
+#include "cworkthread.h"
+#include "dialogseam.h"
+#include "startzustand.h"
+#include "updatermainwindow.h"
+#include "anwendung.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QSet>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Lets the jobs run until every job window's thread has ended and its last events are shown.
+bool warte_auf_jobs()
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (CWorkThread::laufende_jobs() > 0) {
+        if (uhr.elapsed() > 60000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    // The last lines and the progress reach the windows with the next poll ticks.
+    const qint64 ende = uhr.elapsed() + 1200;
+    while (uhr.elapsed() < ende)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return true;
+}
+
+bool knipse(QWidget* fenster, const QString& datei)
+{
+    if (!fenster || !fenster->grab().save(datei, "PNG")) {
+        std::fprintf(stderr, "fensterbilder: '%s' nicht geschrieben\n", qPrintable(datei));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(datei));
+    return true;
+}
+
+// A picture counts when it loads and is not one colour: a window that was never painted is.
+int pruefe(const QStringList& dateien)
+{
+    int fehler = 0;
+    for (const QString& datei : dateien) {
+        const QImage bild(datei);
+        QSet<QRgb> farben;
+        for (int y = 0; y < bild.height() && farben.size() < 16; y += 7)
+            for (int x = 0; x < bild.width() && farben.size() < 16; x += 7)
+                farben.insert(bild.pixel(x, y));
+        if (bild.isNull() || farben.size() < 16) {
+            std::fprintf(stderr, "fensterbilder: '%s' ist kein Bild eines Fensters\n", qPrintable(datei));
+            ++fehler;
+        }
+    }
+    return fehler == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication anwendung(argc, argv);
+    const QStringList argumente = QApplication::arguments().mid(1);
+    if (argumente.value(0) == QLatin1String("--pruefe"))
+        return pruefe(argumente.mid(1));
+    if (argumente.size() != 3) {
+        std::fprintf(stderr, "Aufruf: fensterbilder <Bildordner> <Installationsordner> <Archiv>\n"
+                             "        fensterbilder --pruefe <Bild>...\n");
+        return 2;
+    }
+    const QString bildordner = QDir(argumente[0]).absolutePath();
+    const QString ziel = QDir(argumente[1]).absolutePath();
+    const QString archiv = QFileInfo(argumente[2]).absoluteFilePath();
+    QDir().mkpath(bildordner);
+
+    setze_anwendungsname(QStringLiteral("Aktualisierer"));
+    QApplication::setApplicationName(QStringLiteral("Aktualisierer"));
+    // An "install" start with "dbx": the job windows stay open for the pictures.
+    startmodus = 1;
+    dbx_modus = true;
+    setze_zielverzeichnis_vorgabe(CQString(ziel));
+    setze_oeffnen_funktion([archiv](QWidget*, const QString&, const QString&, const QString&) { return archiv; });
+
+    UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();
+    fenster->resize(1100, 760);
+    fenster->show();
+    fenster->richte_fenster_ein();
+    fenster->setze_archivname(CQString(archiv));
+
+    bool ok = true;
+    fenster->slot_zeitverzoegerung();
+    ok = warte_auf_jobs() && knipse(fenster, bildordner + QStringLiteral("/1_installation.png")) && ok;
+    fenster->SlotListZIP();
+    ok = warte_auf_jobs() && knipse(fenster, bildordner + QStringLiteral("/2_inhalt.png")) && ok;
+    int modus = 2;
+    fenster->bereite_job_vor(&modus);
+    ok = warte_auf_jobs() && knipse(fenster, bildordner + QStringLiteral("/3_deinstallation.png")) && ok;
+
+    // The About dialog runs modally: it is taken once it shows, then closed.
+    QTimer::singleShot(700, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ok = knipse(dialog, bildordner + QStringLiteral("/4_info.png")) && ok;
+        if (dialog)
+            dialog->close();
+    });
+    fenster->SlotShowAbout();
+
+    fenster->close();
+    UpdaterMainWindow::zerstoere_instanz();
+    return ok ? 0 : 1;
+}
