@@ -35,13 +35,14 @@ protected:
     }
 
     // Runs the program in the work folder, without any display, with a home of its own.
-    Ergebnis starte(const QStringList& argumente)
+    // `offscreen`: the window road gets Qt's offscreen platform in place of a display.
+    Ergebnis starte(const QStringList& argumente, bool offscreen = false)
     {
         QProcess p;
-        beginne(p, argumente);
+        beginne(p, argumente, offscreen);
         return warte(p);
     }
-    void beginne(QProcess& p, const QStringList& argumente)
+    void beginne(QProcess& p, const QStringList& argumente, bool offscreen = false)
     {
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
         for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DOCUMENTS_DIR"})
@@ -51,6 +52,8 @@ protected:
         umgebung.insert("LC_ALL", "de_DE.UTF-8");
         umgebung.insert("LANG", "de_DE.UTF-8");
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
+        if (offscreen)
+            umgebung.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
         p.start(QStringLiteral(AKTUALISIERER), argumente);
@@ -158,6 +161,24 @@ TEST_F(Programm, FensterwegMeldetSichUndEndetMitEins)
         EXPECT_TRUE(e.aus.isEmpty());
     }
     EXPECT_TRUE(QDir(ziel).isEmpty());
+}
+
+TEST_F(Programm, InstallStartMitFensterInstalliertUndEndetMitNull)
+{
+    schreibe(ziel + "/t.zip", baue({datei("a.txt", "a")}));
+    schreibe(ziel + "/Talvor.exe", "");
+    const Ergebnis e = starte({"-install", "t.zip", "-dst", ziel}, true);
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+    const QByteArray log = lies(logdatei());
+    const int wurzel = log.indexOf("Software-Root: " + ziel.toUtf8());
+    EXPECT_GE(wurzel, 0);
+    EXPECT_GT(log.indexOf("TALVOR wird installiert", wurzel), wurzel);
+
+    schreibe(arbeit + "/u.zip", baue({datei("b.txt", "b")}));
+    EXPECT_EQ(starte({"-install", arbeit + "/u.zip", "-dst", ziel}, true).code, 0);
+    EXPECT_EQ(lies(ziel + "/b.txt"), QByteArray("b"));
+    EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";b.txt\r\n"));
 }
 
 TEST(Fensterweg, AusnahmeAusEinemSlotWirdGeloggtUndEndetMitMinusEins)

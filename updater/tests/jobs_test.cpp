@@ -199,3 +199,18 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
         return dock->toPlainText().contains("weg.zip") && dock->toPlainText().contains("installiere b.txt");
     }));
 }
+
+TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)
+{
+    schreibe(D + "/t.zip", baue({datei("a.txt", "a")}));
+    UpdaterMainWindow* w = oeffne(0);
+    antwort = D + "/t.zip";
+    starte(w, &UpdaterMainWindow::SlotListZIP, false);
+    // The job counts as running until its end has been handled in this thread.
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(piep.anzahl, 1);
+    EXPECT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }));
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(piep.anzahl, 1);
+}
