@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QProcess>
 #include <QStringList>
 
@@ -20,6 +21,9 @@ public:
 
     void zeige_hilfe(const CQString& thema);
     // F1 (without Shift) as shortcut override on a widget asks for help; never consumes the event.
+    // Installed on the application, the filter sees one key press once for every widget from the
+    // focus widget up to its window: only the focus widget's (or, without one, the window's)
+    // turn asks, so that one key press sends one page.
     bool eventFilter(QObject* objekt, QEvent* event) override;
 
     QStringList& gib_ignorierliste() { return ignorierliste; }
@@ -27,6 +31,8 @@ public:
     const CQString& gib_programm() const { return programm; }
     const CQString& gib_dokumentationsname() const { return dokuname; }
     bool laeuft() const { return prozess != nullptr; }
+    // The running assistant; null while none runs.
+    const QProcess* gib_prozess() const { return prozess; }
 
 public slots:
     void hilfe_slot(const CQString& thema);
@@ -35,15 +41,19 @@ public slots:
 
 private:
     CHilfeSystem();
+    bool starte_assistent();
+    CQString schluessel_des_fokus() const;
     bool ist_ignorierter_name(const QString& name) const;
     void sende_hilfeseite(const CQString& schluessel);
+    CQString suche_seite(const QString& schluessel) const;
     bool lies_index();
 
     friend bool init_hilfsystem(const CQString& dokumentationsname);
 
     CQString hilfeverzeichnis;
     QStringList ignorierliste;
-    QWidget* workspace = nullptr;
+    // The main window's workspace; it may be gone before the help object, which lives to the end.
+    QPointer<QWidget> workspace;
     QProcess* prozess = nullptr;
     QMap<CQString, CQString> index;
     CQString standardseite;

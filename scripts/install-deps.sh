@@ -8,7 +8,7 @@ packages=(
   qtwebengine5-dev libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
   liblog4cpp5-dev libminizip-dev zlib1g-dev
   libgtest-dev libgmock-dev
-  xvfb xauth qt5-assistant libgl1-mesa-dri
+  xvfb xauth qt5-assistant qhelpgenerator-qt5 libgl1-mesa-dri
   zip unzip locales-all time python3
   clang libclang-rt-14-dev
   poppler-utils fonts-dejavu-core
