@@ -28,7 +28,8 @@ int laufe(UpdaterMainWindow* fenster)
 
 } // namespace
 
-int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache)
+int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache,
+                const std::function<void()>& hilfe_einrichten)
 {
     if (kommandozeile.en) {
         try {
@@ -48,6 +49,8 @@ int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache)
         fenster->setze_archivname(CQString(kommandozeile.archiv));
     if (kommandozeile.modus == 1 && !kommandozeile.quelle.isEmpty())
         fenster->setze_quellverzeichnis(CQString(kommandozeile.quelle));
+    if (hilfe_einrichten)
+        hilfe_einrichten();
 
     // The handlers guard every start, not only one with "cons": without a console the wait for
     // Enter does nothing, and the program still ends with -1 instead of an abort.

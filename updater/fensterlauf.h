@@ -3,10 +3,14 @@
 
 #include "kommandozeile.h"
 
+#include <functional>
+
 class CSprache;
 
 // Runs the window road on the existing QApplication (start state already set, logging
 // configured): "en", the main window, its set-up, the delayed first job, the event loop. Returns
 // the process exit code: 0 when a job succeeded, 1 when none did, -1 when the loop ended with an
-// error or an exception escaped a slot.
-int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache);
+// error or an exception escaped a slot. `hilfe_einrichten` sets up the help system once the
+// window and its workspace exist, before the first job (the program passes the real one).
+int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache,
+                const std::function<void()>& hilfe_einrichten = {});

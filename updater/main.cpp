@@ -2,6 +2,7 @@
 #include "anwendung.h"
 #include "canwendung.h"
 #include "csprache.h"
+#include "chilfesystem.h"
 #include "fensterlauf.h"
 #include "kommandozeile.h"
 #include "logging.h"
@@ -90,11 +91,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // ---- Help system -----------------------------------------------------------------------
-    // The help system of the report services is installed here, before the window road starts:
-    //     UpdaterMainWindow::setze_hilfeanzeige(...);
-    // "Manual" (F1) then shows the topic "updater" through it.
-    // -----------------------------------------------------------------------------------------
-
-    return fensterlauf(kommandozeile, *sprache);
+    // "Manual" (F1) shows the topic "updater" in Qt Assistant.
+    UpdaterMainWindow::setze_hilfeanzeige([](const CQString& thema) { CHilfeSystem::instanz()->zeige_hilfe(thema); });
+    return fensterlauf(kommandozeile, *sprache, [] { init_hilfsystem(CQString("updater")); });
 }

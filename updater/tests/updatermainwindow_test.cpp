@@ -295,13 +295,18 @@ TEST_F(Hauptfenster, FensterlaufEndetMitDemCodeDerJobsUndDerSchleife)
     kommandozeile.dbx = true;
     startmodus = 1;
 
-    // Closed without a successful job: 1. The command line reached the window.
+    // Closed without a successful job: 1. The command line reached the window, and the help was
+    // set up once the workspace existed.
     CQString quelle;
+    bool hilfe_mit_workspace = false;
     QTimer::singleShot(100, [&] {
         quelle = UpdaterMainWindow::instanz()->gib_quellverzeichnis();
         QApplication::closeAllWindows();
     });
-    EXPECT_EQ(fensterlauf(kommandozeile, *sprache), 1);
+    EXPECT_EQ(fensterlauf(kommandozeile, *sprache,
+                          [&] { hilfe_mit_workspace = UpdaterMainWindow::instanz()->gib_workspace() != nullptr; }),
+              1);
+    EXPECT_TRUE(hilfe_mit_workspace);
     EXPECT_EQ(quelle, CQString("/quelle/"));
     EXPECT_TRUE(dbx_modus);
     const QString zeilen = log();
