@@ -56,6 +56,13 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CHilfeSystem</name>
+    <message>
+        <source>Qt-Assistant nicht gefunden!</source>
+        <translation>Qt Assistant not found!</translation>
+    </message>
+</context>
+<context>
     <name>CQFehler</name>
     <message>
         <source>in Methode oder Funktion  %1: </source>
@@ -576,6 +583,22 @@ the log window.</translation>
         <source>Uninstall Info</source>
         <translation>Uninstall info</translation>
     </message>
+    <message>
+        <source>ZIP Archiv öffnen</source>
+        <translation>Open ZIP archive</translation>
+    </message>
+    <message>
+        <source>ZIP einlesen: %1</source>
+        <translation>Reading ZIP: %1</translation>
+    </message>
+    <message>
+        <source>Keine Uninstall Information für %1 gefunden !</source>
+        <translation>No uninstall information found for %1!</translation>
+    </message>
+    <message>
+        <source>Deinstallation</source>
+        <translation>Uninstall</translation>
+    </message>
 </context>
 <context>
     <name>allgemein_qt</name>
@@ -633,6 +656,14 @@ the log window.</translation>
     <message>
         <source>TextLabel3</source>
         <translation>TextLabel3</translation>
+    </message>
+    <message>
+        <source>Anwendung</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Herkunft</source>
+        <translation>Origin</translation>
     </message>
 </context>
 </TS>

@@ -440,10 +440,6 @@ Point with English Excel settings</translation>
         <translation>Contents of the uninstall information &apos;uninstall.dat&apos;</translation>
     </message>
     <message>
-        <source>Keine Uninstall Information für %1 gefunden !</source>
-        <translation>No uninstall information found for %1!</translation>
-    </message>
-    <message>
         <source>Deinstallation - Lösche Dateien</source>
         <translation>Uninstall - deleting files</translation>
     </message>
@@ -458,10 +454,6 @@ Point with English Excel settings</translation>
     <message>
         <source>Lösche Verzeichnisse</source>
         <translation>Deleting folders</translation>
-    </message>
-    <message>
-        <source>Deinstallation</source>
-        <translation>Uninstall</translation>
     </message>
     <message>
         <source>Deinstallation -mit Fehlern- beendet.</source>
@@ -490,10 +482,6 @@ Point with English Excel settings</translation>
     <message>
         <source>Kann Datei %1 nicht loeschen</source>
         <translation>Cannot delete file %1</translation>
-    </message>
-    <message>
-        <source>ZIP Archiv öffnen</source>
-        <translation>Open ZIP archive</translation>
     </message>
     <message>
         <source>ZIP nicht zu öffnen: %1</source>
@@ -578,10 +566,6 @@ Point with English Excel settings</translation>
     <message>
         <source>Installation beendet.</source>
         <translation>Installation finished.</translation>
-    </message>
-    <message>
-        <source>ZIP einlesen: %1</source>
-        <translation>Reading ZIP: %1</translation>
     </message>
 </context>
 <context>
