@@ -105,11 +105,6 @@ void UpdaterMainWindow::starte_job(int* modus)
 
     auto* fenster = new CWorkThread(workspace, CQString());
     letztes_jobfenster = fenster;
-    // The window deletes itself when closed; the pointer must not outlive it.
-    connect(fenster, &QObject::destroyed, this, [this, fenster] {
-        if (letztes_jobfenster == fenster)
-            letztes_jobfenster = nullptr;
-    });
     // The archive is read here, once: a dialog of a later job may change the variable meanwhile.
     fenster->richte_job_ein(modus, gib_sdir_update_zip().gib_wert_qstr());
 

@@ -1,4 +1,5 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
+#include "sanitizervorgaben.h"
 #include "anwendung.h"
 #include "canwendung.h"
 #include "csprache.h"

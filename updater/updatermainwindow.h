@@ -3,10 +3,12 @@
 
 #include "cqstring.h"
 #include "cstring.h"
+#include "cworkthread.h"
 
 #include <QImage>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <functional>
 
 class CDockLog;
@@ -14,7 +16,6 @@ class CQMenu;
 class CQStringSteuer;
 class CQWorkspace;
 class CUninstallInfo;
-class CWorkThread;
 class QAction;
 class QCloseEvent;
 class QPaintEvent;
@@ -117,7 +118,8 @@ private:
     void skaliere_hintergrund();
 
     CQWorkspace* workspace = nullptr;
-    CWorkThread* letztes_jobfenster = nullptr;
+    // Job windows delete themselves when closed.
+    QPointer<CWorkThread> letztes_jobfenster;
     CQMenu* fenstermenue = nullptr;
     CQMenu* dateimenue = nullptr;
     QAction* aktion_liste = nullptr;

@@ -1,4 +1,5 @@
 // Takes pictures of the updater's real windows (install, list and uninstall job, About dialog), and checks pictures.
+#include "sanitizervorgaben.h"
 #include "cworkthread.h"
 #include "dialogseam.h"
 #include "startzustand.h"

@@ -72,8 +72,9 @@ protected:
     {
         (w->*slot)();
         QPointer<CWorkThread> job = w->gib_letztes_jobfenster();
-        if (warten)
+        if (warten) {
             EXPECT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }));
+        }
         return job;
     }
     static QString text(CWorkThread* job) { return job ? job->gib_textbereich()->toPlainText() : "<zu>"; }

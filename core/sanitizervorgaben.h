@@ -1,0 +1,19 @@
+// What the sanitizers read from every program of this project; include it once, in the unit with main().
+#pragma once
+
+// Read by LeakSanitizer in sanitizer builds: Qt's offscreen platform keeps its screen objects
+// until the process ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libqoffscreen.so\n"
+           "leak:QScreen::QScreen\n"
+           "leak:QWindowSystemInterface::handleScreenAdded\n"
+           "leak:QPlatformScreen::QPlatformScreen\n";
+}
+
+// Read by ThreadSanitizer in its build: Qt is not instrumented, so the sanitizer cannot see the
+// ordering of its atomic reference counts and reports the release of shared string data.
+extern "C" const char* __tsan_default_suppressions()
+{
+    return "called_from_lib:libQt5Core.so.5\n";
+}
