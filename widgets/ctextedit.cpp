@@ -12,8 +12,6 @@
 
 namespace {
 
-const QChar euro_zeichen(0x20AC);
-
 // The text edit's settings; their keys are declared nowhere else.
 struct Einstellungen
 {
@@ -113,11 +111,7 @@ void CTextEdit::oeffneLink(const QUrl& url)
 
 void CTextEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (euro_verweigern && (event->modifiers() & Qt::AltModifier) && !event->text().isEmpty()
-        && event->text().at(0) == euro_zeichen) {
-        fehler_ton();
-        event->ignore();
+    if (euro_verweigern && verweigere_euro_taste(event))
         return;
-    }
     QTextEdit::keyPressEvent(event);
 }

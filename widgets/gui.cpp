@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QWidget>
 
@@ -48,6 +49,15 @@ void setze_warte_cursor(bool an, bool pfeil)
 void fehler_ton()
 {
     piepe(440, 50);
+}
+
+bool verweigere_euro_taste(QKeyEvent* ereignis)
+{
+    if (!(ereignis->modifiers() & Qt::AltModifier) || !ereignis->text().startsWith(QChar(0x20AC)))
+        return false;
+    fehler_ton();
+    ereignis->ignore();
+    return true;
 }
 
 void setze_hintergrundrolle(QWidget* widget, QPalette::ColorRole rolle)

@@ -11,6 +11,7 @@
 
 class CQStringSteuer;
 class QColor;
+class QKeyEvent;
 class QWidget;
 
 // True when the application object is a QApplication: console and silent runs have only a
@@ -23,6 +24,10 @@ bool ist_gui_lauf();
 void setze_warte_cursor(bool an, bool pfeil);
 // The error beep: 440 Hz for 50 ms through the core's beep.
 void fehler_ton();
+// For input fields whose storage cannot hold "€": a key press with Alt (AltGr on a German
+// keyboard) that types the euro sign gets the error beep and is ignored, and the answer is
+// true. Any other event stays untouched: false. A pasted euro sign is not a key press.
+bool verweigere_euro_taste(QKeyEvent* ereignis);
 
 // Gives the widget a fresh default palette whose background-role brush, in every colour group,
 // is the default palette's colour of `rolle`; every other entry of the widget's palette is reset.

@@ -21,6 +21,9 @@ public:
     CKlasse ctablemodell;
     CKlasse ctable;
     CKlasse cqkrypt;
+    // The popup choice field and its validator.
+    CKlasse cpopupauswahl{"CPopupAuswahl"};
+    CKlasse cvalidator{"CValidator"};
 };
 
 CWidgetKlassen& gib_widget_klassen();
