@@ -1,4 +1,5 @@
 #include "ceingabestring.h"
+#include "clineedit.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSpacerItem>
 
@@ -63,7 +63,7 @@ void EingabeString::setupUi(QDialog* dialog)
     EingabeLabel->setFont(fett);
     gridLayout_2->addWidget(EingabeLabel, 2, 0, 1, 1);
 
-    lineEdit = new QLineEdit(dialog);
+    lineEdit = new CLineEdit(dialog, CQString());
     lineEdit->setObjectName(QStringLiteral("lineEdit"));
     lineEdit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     lineEdit->setMinimumSize(0, 0);

@@ -11,7 +11,7 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
-class QLineEdit;
+class CLineEdit;
 class QPushButton;
 class QSpacerItem;
 
@@ -27,7 +27,7 @@ public:
     QLabel* textLabel1 = nullptr;
     QLabel* textLabel2 = nullptr;
     QLabel* EingabeLabel = nullptr;
-    QLineEdit* lineEdit = nullptr;
+    CLineEdit* lineEdit = nullptr;
     QGroupBox* groupBox = nullptr;
     QGridLayout* gridLayout = nullptr;
     QCheckBox* checkBox = nullptr;

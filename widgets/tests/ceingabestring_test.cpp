@@ -2,7 +2,7 @@
 #include "ceingabestring.h"
 
 #include <QGroupBox>
-#include <QLineEdit>
+#include "clineedit.h"
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
