@@ -1,8 +1,7 @@
 #include "systemwerte.h"
 
 #include <QCoreApplication>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 #include <QPointer>
 #include <QWidget>
 
@@ -10,7 +9,7 @@ namespace {
 
 struct Hauptfenster
 {
-    QMutex mutex;
+    std::mutex mutex;
     QPointer<QWidget> fenster;
 };
 
@@ -24,13 +23,13 @@ Hauptfenster& hauptfenster()
 
 void setze_hauptfenster(QWidget* fenster)
 {
-    QMutexLocker lock(&hauptfenster().mutex);
+    std::lock_guard<std::mutex> lock(hauptfenster().mutex);
     hauptfenster().fenster = fenster;
 }
 
 QWidget* gib_hauptfenster()
 {
-    QMutexLocker lock(&hauptfenster().mutex);
+    std::lock_guard<std::mutex> lock(hauptfenster().mutex);
     return hauptfenster().fenster.data();
 }
 

@@ -7,8 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace {
 
@@ -18,7 +17,7 @@ const QString deutsch = QStringLiteral("de");
 // Job threads ask for the folders while the GUI thread may too.
 struct Ablage
 {
-    QMutex mutex;
+    std::mutex mutex;
     QString wurzel;
     QString eigene;
 };
@@ -98,7 +97,7 @@ QDir gib_programmverzeichnis()
 QDir gib_anwendungsverzeichnis(const bool& suchen, const CQString& start, const bool& neu)
 {
     {
-        QMutexLocker lock(&ablage().mutex);
+        std::lock_guard<std::mutex> lock(ablage().mutex);
         if (neu)
             ablage().wurzel.clear();
         if (suchen && !ablage().wurzel.isEmpty())
@@ -122,7 +121,7 @@ QDir gib_anwendungsverzeichnis(const bool& suchen, const CQString& start, const 
         return gib_programmverzeichnis();
     }
     const QString pfad = QDir(ordner).absolutePath();
-    QMutexLocker lock(&ablage().mutex);
+    std::lock_guard<std::mutex> lock(ablage().mutex);
     ablage().wurzel = pfad;
     return QDir(pfad);
 }
@@ -151,7 +150,7 @@ QDir suche_qm_verzeichnis()
 
 QDir gib_eigene_dateien()
 {
-    QMutexLocker lock(&ablage().mutex);
+    std::lock_guard<std::mutex> lock(ablage().mutex);
     if (ablage().eigene.isEmpty()) {
         QString pfad = gib_spezialverzeichnis(5);
         if (pfad.isEmpty())

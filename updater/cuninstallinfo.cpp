@@ -11,8 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -40,9 +39,9 @@ constexpr qint64 zeilengrenze = 16 * 1024;
 // What the jobs of the process share across threads, each under its own lock.
 struct CGeteilt
 {
-    QMutex ladefehler_mutex;
+    std::mutex ladefehler_mutex;
     QString ladefehler;
-    QMutex karten_mutex;
+    std::mutex karten_mutex;
     CUninstallMap karte;
 };
 
@@ -54,7 +53,7 @@ CGeteilt& geteilt()
 
 void setze_ladefehler(const QString& text)
 {
-    QMutexLocker lock(&geteilt().ladefehler_mutex);
+    std::lock_guard<std::mutex> lock(geteilt().ladefehler_mutex);
     geteilt().ladefehler = text;
 }
 
@@ -62,7 +61,7 @@ void setze_ladefehler(const QString& text)
 
 QString gib_unistall_ladefehler()
 {
-    QMutexLocker lock(&geteilt().ladefehler_mutex);
+    std::lock_guard<std::mutex> lock(geteilt().ladefehler_mutex);
     return geteilt().ladefehler;
 }
 
@@ -73,19 +72,19 @@ CUninstallMap& unistall_map()
 
 void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
 {
-    QMutexLocker lock(&geteilt().karten_mutex);
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
     geteilt().karte[pfad] = zeit;
 }
 
 CUninstallMap unistall_kopie()
 {
-    QMutexLocker lock(&geteilt().karten_mutex);
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
     return geteilt().karte;
 }
 
 std::size_t unistall_anzahl()
 {
-    QMutexLocker lock(&geteilt().karten_mutex);
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
     return geteilt().karte.size();
 }
 
@@ -169,7 +168,7 @@ bool CUninstallInfo::lies_unistall()
 
 bool CUninstallInfo::schreibe_unistall()
 {
-    QMutexLocker lock(&schreib_mutex);
+    std::lock_guard<std::mutex> lock(schreib_mutex);
     const CUninstallMap karte = unistall_kopie();
     if (karte.empty())
         return true;
@@ -205,9 +204,9 @@ bool CUninstallInfo::schreibe_unistall()
 
 void CUninstallInfo::remove_unistall()
 {
-    QMutexLocker lock(&schreib_mutex);
+    std::lock_guard<std::mutex> lock(schreib_mutex);
     {
-        QMutexLocker karten_lock(&geteilt().karten_mutex);
+        std::lock_guard<std::mutex> karten_lock(geteilt().karten_mutex);
         geteilt().karte.clear();
     }
     letzter_inhalt.clear();

@@ -4,7 +4,7 @@
 #include "czeit.h"
 
 #include <QByteArray>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <map>
 #include <memory>
@@ -65,7 +65,7 @@ private:
     QString ladefehler;
     // The records of the last write, and whether it succeeded; jobs that install at the same
     // time write one after the other.
-    QMutex schreib_mutex;
+    std::mutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
 };

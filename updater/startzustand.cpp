@@ -1,8 +1,7 @@
 #include "startzustand.h"
 #include "verzeichnisse.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 std::atomic<int> startmodus{0};
 std::atomic<bool> dbx_modus{false};
@@ -14,7 +13,7 @@ namespace {
 
 struct Vorgabe
 {
-    QMutex mutex;
+    std::mutex mutex;
     CQString verzeichnis;
 };
 
@@ -28,13 +27,13 @@ Vorgabe& vorgabe()
 
 CQString gib_zielverzeichnis_vorgabe()
 {
-    QMutexLocker lock(&vorgabe().mutex);
+    std::lock_guard<std::mutex> lock(vorgabe().mutex);
     return vorgabe().verzeichnis;
 }
 
 void setze_zielverzeichnis_vorgabe(const CQString& verzeichnis)
 {
-    QMutexLocker lock(&vorgabe().mutex);
+    std::lock_guard<std::mutex> lock(vorgabe().mutex);
     vorgabe().verzeichnis = verzeichnis;
 }
 
