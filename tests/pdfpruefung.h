@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVector>
 #include <gtest/gtest.h>
 
@@ -41,14 +42,15 @@ inline QStringList seiten_text(const QString& pdf)
     return seiten;
 }
 
-// Every page as a picture at `dpi`, in page order; the pictures are written into `ordner`.
-inline QVector<QImage> seitenbilder(const QString& pdf, int dpi, const QString& ordner)
+// Every page as a picture at `dpi`, in page order.
+inline QVector<QImage> seitenbilder(const QString& pdf, int dpi)
 {
-    const QString praefix = QDir(ordner).filePath(QStringLiteral("seite"));
+    QTemporaryDir ordner;
+    const QString praefix = ordner.filePath(QStringLiteral("seite"));
     laufe(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), pdf, praefix});
     QVector<QImage> bilder;
     // pdftoppm pads the page numbers to the width of the largest one.
-    for (const QString& name : QDir(ordner).entryList({QStringLiteral("seite-*.ppm")}, QDir::Files, QDir::Name))
-        bilder.append(QImage(QDir(ordner).filePath(name)));
+    for (const QString& name : QDir(ordner.path()).entryList({QStringLiteral("seite-*.ppm")}, QDir::Files, QDir::Name))
+        bilder.append(QImage(ordner.filePath(name)));
     return bilder;
 }

@@ -1,14 +1,11 @@
 // The framework's printer: its name, the PDF output file through the save dialog, and PDF data printed page by page, read back with the poppler tools.
 #include "cprinter.h"
-#include "cqstringsteuer.h"
 #include "dialogseam.h"
 #include "logmitschnitt.h"
 #include "pdfpruefung.h"
 #include "steuerdaten.h"
-#include "steuervarliste.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
@@ -25,31 +22,25 @@ QByteArray rgb_pdf()
 {
     QBuffer puffer;
     puffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter schreiber(&puffer);
-        schreiber.setPageSize(QPageSize(QPageSize::A4));
-        schreiber.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter maler(&schreiber);
-        const QRect alles(0, 0, schreiber.width(), schreiber.height());
-        maler.fillRect(alles, Qt::red);
-        schreiber.newPage();
-        maler.fillRect(alles, Qt::green);
-        schreiber.newPage();
-        maler.fillRect(alles, Qt::blue);
+    QPdfWriter schreiber(&puffer);
+    schreiber.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter maler(&schreiber);
+    for (const QColor& farbe : {QColor(Qt::red), QColor(Qt::green), QColor(Qt::blue)}) {
+        if (farbe != Qt::red)
+            schreiber.newPage();
+        maler.fillRect(QRect(0, 0, schreiber.width(), schreiber.height()), farbe);
     }
+    maler.end();
     return puffer.data();
 }
 
 // 'R', 'G', 'B' for a clear colour, '?' for anything else.
 char farbe(const QColor& c)
 {
-    if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
-        return 'R';
-    if (c.green() > 200 && c.red() < 60 && c.blue() < 60)
-        return 'G';
-    if (c.blue() > 200 && c.red() < 60 && c.green() < 60)
-        return 'B';
-    return '?';
+    const int r = c.red() > 200 ? 1 : c.red() < 60 ? 0 : 9;
+    const int g = c.green() > 200 ? 1 : c.green() < 60 ? 0 : 9;
+    const int b = c.blue() > 200 ? 1 : c.blue() < 60 ? 0 : 9;
+    return r + g + b != 1 ? '?' : r ? 'R' : g ? 'G' : 'B';
 }
 
 class Drucker : public ::testing::Test
@@ -78,12 +69,16 @@ protected:
 
     QString ausgabe() const { return tmp.filePath(QStringLiteral("aus.pdf")); }
 
-    // The colours of the printed pages' centres.
-    std::string seitenfarben(const QString& unterordner)
+    // Prints the pages with that range, order and copies; the colours of the printed pages' centres.
+    std::string drucke(int von, int bis, QPrinter::PageOrder reihenfolge, int kopien, bool sortiert)
     {
-        EXPECT_TRUE(QDir(tmp.path()).mkpath(unterordner));
+        drucker.setFromTo(von, bis);
+        drucker.setPageOrder(reihenfolge);
+        drucker.setCopyCount(kopien);
+        drucker.setCollateCopies(sortiert);
+        EXPECT_TRUE(drucker.drucke_pdf(rgb_pdf()));
         std::string farben;
-        for (const QImage& bild : seitenbilder(ausgabe(), 20, tmp.filePath(unterordner)))
+        for (const QImage& bild : seitenbilder(ausgabe(), 20))
             farben += farbe(bild.pixelColor(bild.rect().center()));
         return farben;
     }
@@ -101,40 +96,14 @@ protected:
 
 } // namespace
 
-TEST_F(Drucker, NameNachPdfMerkerDruckernameOderAusgabedatei)
-{
-    EXPECT_FALSE(drucker.ist_default());
-    EXPECT_FALSE(drucker.ist_pdf_datei());
-    EXPECT_FALSE(drucker.mit_druckerversatz());
-    EXPECT_EQ(drucker.gib_druckername(), ausgabe());
-    drucker.setze_pdf_datei(true);
-    EXPECT_EQ(drucker.gib_druckername(), QStringLiteral("PDFDatei"));
-}
-
 TEST_F(Drucker, DrucktSeitenMitBereichReihenfolgeUndKopien)
 {
-    const QByteArray pdf = rgb_pdf();
-    ASSERT_TRUE(drucker.drucke_pdf(pdf));
+    EXPECT_EQ(drucke(0, 0, QPrinter::FirstPageFirst, 1, false), "RGB");
     EXPECT_EQ(seitenzahl(ausgabe()), 3);
-    EXPECT_EQ(seitenfarben("alle"), "RGB");
-
-    drucker.setFromTo(2, 99);
-    ASSERT_TRUE(drucker.drucke_pdf(pdf));
-    EXPECT_EQ(seitenfarben("bereich"), "GB");
-
-    drucker.setFromTo(0, 0);
-    drucker.setPageOrder(QPrinter::LastPageFirst);
-    ASSERT_TRUE(drucker.drucke_pdf(pdf));
-    EXPECT_EQ(seitenfarben("rueckwaerts"), "BGR");
-
-    drucker.setPageOrder(QPrinter::FirstPageFirst);
-    drucker.setCopyCount(2);
-    drucker.setCollateCopies(true);
-    ASSERT_TRUE(drucker.drucke_pdf(pdf));
-    EXPECT_EQ(seitenfarben("sortiert"), "RRGGBB");
-    drucker.setCollateCopies(false);
-    ASSERT_TRUE(drucker.drucke_pdf(pdf));
-    EXPECT_EQ(seitenfarben("ungeordnet"), "RGBRGB");
+    EXPECT_EQ(drucke(2, 99, QPrinter::FirstPageFirst, 1, false), "GB");
+    EXPECT_EQ(drucke(0, 0, QPrinter::LastPageFirst, 1, false), "BGR");
+    EXPECT_EQ(drucke(0, 0, QPrinter::FirstPageFirst, 2, true), "RRGGBB");
+    EXPECT_EQ(drucke(0, 0, QPrinter::FirstPageFirst, 2, false), "RGBRGB");
 }
 
 // Margins in points are read as millimetres would be: the page starts 20 mm from the edge, not 56.69.
@@ -142,17 +111,12 @@ TEST_F(Drucker, LinkerRandInPunktenBeginntBeiZwanzigMillimetern)
 {
     drucker.setPageMargins(QMarginsF(56.6929, 0, 0, 0), QPageLayout::Point);
     ASSERT_TRUE(drucker.drucke_pdf(rgb_pdf()));
-    const QVector<QImage> bilder = seitenbilder(ausgabe(), 72, tmp.path());
+    const QVector<QImage> bilder = seitenbilder(ausgabe(), 72);
     ASSERT_EQ(bilder.size(), 3);
-    const QImage& erste = bilder.first();
-    const int mitte = erste.height() / 2;
-    int rot_ab = -1;
-    for (int x = 0; x < erste.width() && rot_ab < 0; ++x) {
-        if (farbe(erste.pixelColor(x, mitte)) == 'R')
-            rot_ab = x;
-    }
-    const double millimeter = rot_ab * 25.4 / 72;
-    EXPECT_NEAR(millimeter, 20, 1);
+    int rot_ab = 0;
+    while (rot_ab < bilder[0].width() && farbe(bilder[0].pixelColor(rot_ab, bilder[0].height() / 2)) != 'R')
+        ++rot_ab;
+    EXPECT_NEAR(rot_ab * 25.4 / 72, 20, 1);
 }
 
 TEST_F(Drucker, UnlesbareDatenUndFehlenderOrdnerSchreibenNichts)
@@ -174,24 +138,21 @@ TEST_F(Drucker, UnlesbareDatenUndFehlenderOrdnerSchreibenNichts)
         << log();
 }
 
-TEST_F(Drucker, AusgabedateiUeberDenSpeicherdialog)
+TEST_F(Drucker, NameUndAusgabedateiUeberDenSpeicherdialog)
 {
-    // Registered once, as a text variable the save dialog can keep.
-    EXPECT_EQ(gib_steuervar_liste()->count("/Privat/Print/pdfausgabedatei"), 1u);
-    EXPECT_NE(dynamic_cast<CQStringSteuer*>(suche_steuervariable(CQString("/Privat/Print/pdfausgabedatei"))),
-              nullptr);
-
+    // Without the PDF-file flag: no question, and the output file names the printer.
     EXPECT_TRUE(drucker.setze_pdf_ausgabedatei(nullptr));
     EXPECT_EQ(dialoge, 0);
+    EXPECT_EQ(drucker.gib_druckername(), ausgabe());
 
     drucker.setze_pdf_datei(true);
+    EXPECT_EQ(drucker.gib_druckername(), QStringLiteral("PDFDatei"));
     const QString gewaehlt = tmp.filePath(QStringLiteral("o/q.pdf"));
     antwort = gewaehlt;
     EXPECT_TRUE(drucker.setze_pdf_ausgabedatei(nullptr));
     EXPECT_EQ(dialoge, 1);
     EXPECT_EQ(titel, QStringLiteral("PDF Ausgabe"));
     EXPECT_EQ(drucker.outputFileName(), gewaehlt);
-    EXPECT_EQ(drucker.gib_ausgabedatei(), gewaehlt);
     EXPECT_EQ(gib_steuerwert(CQString("/Privat/Print/pdfausgabedatei"), false).toString(), gewaehlt);
 
     antwort.clear();
