@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ninja-build
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-  qtwebengine5-dev libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
+  qtwebengine5-dev qtpdf5-dev libqt5svg5-dev libqt5sql5-sqlite libqt5sql5-psql libqt5sql5-mysql
   liblog4cpp5-dev libminizip-dev zlib1g-dev
   libgtest-dev libgmock-dev
   xvfb xauth qt5-assistant qhelpgenerator-qt5 libgl1-mesa-dri

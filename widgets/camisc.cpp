@@ -75,3 +75,4 @@ CQWorkspace* CAmisc::gib_workspace() const { return oder_aktuell(workspace, ::gi
 QWidget* CAmisc::gib_hauptfenster() const { return oder_aktuell(hauptfenster, ::gib_hauptfenster()); }
 CDockLog* CAmisc::gib_docklog() const { return oder_aktuell(docklog, ::gib_docklog()); }
 QStatusBar* CAmisc::gib_statusbar() const { return oder_aktuell(statusbar, ::gib_statusbar()); }
+CSteuerdaten* CAmisc::gib_steuerdaten() const { return steuerdaten ? steuerdaten : ::gib_steuerdaten(false); }

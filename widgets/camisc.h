@@ -71,7 +71,8 @@ public:
     CDockLog* gib_docklog() const;
     QStatusBar* gib_statusbar() const;
     CQCat* gib_logger() const { return logger; }
-    CSteuerdaten* gib_steuerdaten() const { return steuerdaten; }
+    // The store of the snapshot, or the live one when it was created after the snapshot.
+    CSteuerdaten* gib_steuerdaten() const;
     CSteuerVarListe* gib_steuervar_liste() const { return steuervariablen; }
     QSettings* gib_einstellungen() const { return einstellungen; }
     const CQString& gib_farbe_warnung() const { return farbe_warnung; }

@@ -4,6 +4,7 @@
 #include "ccbaselog.h"
 #include "cqiodatei.h"
 #include "dialogseam.h"
+#include "druckfolge.h"
 #include "gui.h"
 #include "verzeichnisse.h"
 
@@ -180,36 +181,14 @@ void drucke_seite(QPainter& maler, QTextDocument& kopie, int seite, const Seiten
 bool drucke_seiten(QPainter& maler, QPrinter& drucker, QTextDocument& kopie, const Seitenbild& bild,
                    const QString& titel, const QFont& fussschrift)
 {
-    int von = drucker.fromPage();
-    int bis = drucker.toPage();
-    if (von == 0 && bis == 0) {
-        von = 1;
-        bis = kopie.pageCount();
-    }
-    von = qMax(von, 1);
-    bis = qMin(bis, kopie.pageCount());
-    const bool rueckwaerts = drucker.pageOrder() == QPrinter::LastPageFirst;
-
-    int dokument_kopien = drucker.supportsMultipleCopies() ? 1 : drucker.copyCount();
-    int seiten_kopien = 1;
-    if (drucker.collateCopies()) {
-        seiten_kopien = dokument_kopien;
-        dokument_kopien = 1;
-    }
-
     bool erste = true;
-    for (int d = 0; d < dokument_kopien; ++d) {
-        for (int i = 0; i <= bis - von; ++i) {
-            const int seite = rueckwaerts ? bis - i : von + i;
-            for (int k = 0; k < seiten_kopien; ++k) {
-                if (ist_gestoppt(drucker))
-                    return false;
-                if (!erste)
-                    drucker.newPage();
-                erste = false;
-                drucke_seite(maler, kopie, seite, bild, titel, fussschrift);
-            }
-        }
+    for (const int seite : gib_druckfolge(drucker, kopie.pageCount())) {
+        if (ist_gestoppt(drucker))
+            return false;
+        if (!erste)
+            drucker.newPage();
+        erste = false;
+        drucke_seite(maler, kopie, seite, bild, titel, fussschrift);
     }
     return !ist_gestoppt(drucker);
 }

@@ -3,6 +3,8 @@
 #include "ccbaselog.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "logmitschnitt.h"
+#include "pdfpruefung.h"
 #include "plattform.h"
 #include "protokolldruck.h"
 
@@ -11,15 +13,11 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <log4cpp/Category.hh>
-#include <log4cpp/StringQueueAppender.hh>
 
 #include <algorithm>
 #include <string>
@@ -67,15 +65,11 @@ protected:
             speicherfilter = filter;
             return dateinamen.empty() ? QString() : nimm(dateinamen);
         });
-        mitschnitt = new log4cpp::StringQueueAppender("mitschnitt");
-        log4cpp::Category::getRoot().addAppender(mitschnitt);
-        log4cpp::Category::getRoot().setPriority(log4cpp::Priority::DEBUG);
         druckdatei = tmp.filePath("druck.pdf");
     }
 
     void TearDown() override
     {
-        log4cpp::Category::getRoot().removeAppender(mitschnitt);
         setze_speichern_funktion({});
         setze_drucker_funktion({});
         setze_frage_funktion({});
@@ -90,14 +84,7 @@ protected:
         return vorne;
     }
 
-    // Every log line so far, one per line.
-    std::string log() const
-    {
-        std::string alles;
-        for (auto zeilen = mitschnitt->getQueue(); !zeilen.empty(); zeilen.pop())
-            alles += zeilen.front() + "\n";
-        return alles;
-    }
+    std::string log() const { return mitschnitt.text(); }
 
     QTemporaryDir tmp;
     QString druckdatei;
@@ -108,39 +95,8 @@ protected:
     std::vector<QString> dateinamen;
     QString speichertitel;
     QString speicherfilter;
-    log4cpp::StringQueueAppender* mitschnitt = nullptr;
+    LogMitschnitt mitschnitt;
 };
-
-// A missing tool fails the test: the output could not be checked.
-QString laufe(const QString& programm, const QStringList& argumente)
-{
-    QProcess prozess;
-    prozess.start(programm, argumente);
-    if (!prozess.waitForFinished(60000) || prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
-        ADD_FAILURE() << qPrintable(programm) << " failed: " << qPrintable(prozess.errorString()) << " "
-                      << prozess.readAllStandardError().toStdString();
-        return QString();
-    }
-    return QString::fromUtf8(prozess.readAllStandardOutput());
-}
-
-int seitenzahl(const QString& pdf)
-{
-    const QRegularExpressionMatch treffer =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)$"), QRegularExpression::MultilineOption)
-            .match(laufe(QStringLiteral("pdfinfo"), {pdf}));
-    return treffer.hasMatch() ? treffer.captured(1).toInt() : 0;
-}
-
-// The text of each page as pdftotext lays it out.
-QStringList seiten_text(const QString& pdf)
-{
-    QStringList seiten = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
-                             .split(QLatin1Char('\f'));
-    while (!seiten.isEmpty() && seiten.last().trimmed().isEmpty())
-        seiten.removeLast();
-    return seiten;
-}
 
 QString letzte_zeile(const QString& seite)
 {

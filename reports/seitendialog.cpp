@@ -1,0 +1,41 @@
+#include "seitendialog.h"
+#include "dpagesetupdialog.h"
+#include "gui.h"
+
+#include <QPageSetupDialog>
+
+namespace {
+
+// Built on first use and never destroyed, like the widget library's dialog replacements.
+SeiteneinrichtungFunktion& seiten_haken()
+{
+    static auto* f = new SeiteneinrichtungFunktion;
+    return *f;
+}
+
+} // namespace
+
+int frage_seiteneinrichtung(QPrinter* drucker, QWidget* eltern, bool eigener_dialog, const QString& titel)
+{
+    if (!drucker)
+        return QDialog::Rejected;
+    if (seiten_haken())
+        return seiten_haken()(eltern, *drucker, eigener_dialog, titel);
+    if (!ist_gui_lauf())
+        return QDialog::Rejected;
+    if (eigener_dialog) {
+        DPageSetupDialog dialog(drucker, eltern);
+        if (!titel.isEmpty())
+            dialog.setWindowTitle(titel);
+        return dialog.exec();
+    }
+    QPageSetupDialog dialog(drucker, eltern);
+    if (!titel.isEmpty())
+        dialog.setWindowTitle(titel);
+    return dialog.exec();
+}
+
+void setze_seiteneinrichtung_funktion(SeiteneinrichtungFunktion funktion)
+{
+    seiten_haken() = std::move(funktion);
+}
