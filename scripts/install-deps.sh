@@ -12,6 +12,7 @@ packages=(
   zip unzip locales-all time python3
   clang libclang-rt-14-dev
   poppler-utils fonts-dejavu-core
+  openssl
 )
 
 missing=()
