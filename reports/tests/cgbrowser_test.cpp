@@ -1,16 +1,10 @@
 // The report browser on text pages: its forms, links by scheme, saving as text, HTML and PDF, the PDF viewer, and printing with running page numbers, read back with the PDF tools.
 #include "berichthtml.h"
+#include "berichtstest.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
-#include "ctextedit.h"
-#include "dialogseam.h"
-#include "katalog.h"
-#include "logmitschnitt.h"
 #include "pdfpruefung.h"
-#include "plattform.h"
-#include "steuerdaten.h"
 #include "heimordner.h"
-#include "testdateien.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,7 +16,6 @@
 #include <QTabWidget>
 #include <QTextCodec>
 #include <QTextDocument>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,62 +57,9 @@ QStringList seitennummern(const QString& pdf)
     return nummern;
 }
 
-class Bericht : public ::testing::Test
+class Bericht : public Berichtstest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(tmp.isValid());
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon symbol, const QString&, const QString& text,
-                                    const QStringList&, int, int abbruch) {
-            boxen << QString::number(symbol) + QLatin1Char('|') + text;
-            return abbruch;
-        });
-        setze_shell_funktion([this](const QUrl& adresse) {
-            shell << adresse.toString();
-            return shell_gelingt;
-        });
-        CTextEdit::setze_url_oeffner([this](const CQString& adresse, const bool& webadresse) {
-            geoeffnet << adresse + (webadresse ? QStringLiteral("|web") : QStringLiteral("|datei"));
-            return true;
-        });
-        setze_speichern_funktion(
-            [this](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) { return antwort; });
-        // The print dialog: printing into a PDF file with the chosen range and order.
-        setze_drucker_funktion([this](QWidget*, QPrinter& drucker) {
-            ++druckdialoge;
-            drucker.setOutputFormat(QPrinter::PdfFormat);
-            drucker.setOutputFileName(druckdatei);
-            drucker.setFromTo(von, bis);
-            drucker.setPageOrder(reihenfolge);
-            return true;
-        });
-        gib_steuerdaten(true)->leere();
-    }
-
-    void TearDown() override
-    {
-        setze_frage_funktion({});
-        setze_shell_funktion({});
-        CTextEdit::setze_url_oeffner({});
-        setze_speichern_funktion({});
-        setze_drucker_funktion({});
-        gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString());
-        gib_katalog_privat().dirs_exp_html.setze_wert_qstr(CQString());
-        CGBrowser::gib_druckeinstellungen().rand_links.setze_wert(2.0);
-        CGBrowser::gib_druckeinstellungen().fusszeile.setze_wert(JA);
-    }
-
-    QString pfad(const QString& name) const { return tmp.filePath(name); }
-
-    QString schreibe(const QString& name, const QByteArray& inhalt) const { return schreibe_datei(tmp, name, inhalt); }
-
-    static QByteArray lies(const QString& datei)
-    {
-        QFile f(datei);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     // A report source of `blaetter` sheets, each with its word.
     QString berichtsseite(const QString& name, const QString& wort, int blaetter) const
     {
@@ -129,38 +69,6 @@ protected:
                         .arg(i < blaetter ? QStringLiteral(" style=\"page-break-after:always\"") : QString(), wort);
         return schreibe(name, (html + QStringLiteral("</body></html>")).toUtf8());
     }
-
-    // A stub PDF viewer that writes its argument to "viewer.txt".
-    QString viewer_stub(bool ausfuehrbar) const
-    {
-        const QString skript = schreibe(QStringLiteral("viewer.sh"),
-                                        "#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(pfad("viewer.txt")) +
-                                            "\"\n");
-        QFile::setPermissions(skript, ausfuehrbar ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                  : QFile::ReadOwner | QFile::WriteOwner);
-        return skript;
-    }
-
-    QString warte_auf_viewer() const
-    {
-        for (int i = 0; i < 100 && !QFile::exists(pfad("viewer.txt")); ++i)
-            QThread::msleep(50);
-        QThread::msleep(50);
-        return QString::fromUtf8(lies(pfad("viewer.txt")));
-    }
-
-    QTemporaryDir tmp;
-    LogMitschnitt log;
-    QStringList boxen;
-    QStringList shell;
-    QStringList geoeffnet;
-    bool shell_gelingt = true;
-    QString antwort;
-    QString druckdatei = tmp.filePath(QStringLiteral("druck.pdf"));
-    int druckdialoge = 0;
-    int von = 0;
-    int bis = 0;
-    QPrinter::PageOrder reihenfolge = QPrinter::FirstPageFirst;
 };
 
 } // namespace
@@ -216,7 +124,7 @@ TEST_F(Bericht, LinksFuehrenZumZielMitDessenTitelUndAnkerBleibenAufDerSeite)
     EXPECT_GT(browser.gib_textseite1()->verticalScrollBar()->value(), 0);
     EXPECT_EQ(browser.gib_textseite1()->source(), QUrl::fromLocalFile(a));
     EXPECT_EQ(browser.gib_textseite1()->quelle, a);
-    EXPECT_TRUE(geoeffnet.isEmpty()) << geoeffnet.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(geoeffnet.isEmpty());
     EXPECT_TRUE(shell.isEmpty());
 }
 
@@ -233,11 +141,11 @@ TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)
     browser.setze_quelle(CQString("HTTPS://example.invalid/x.html"));
     EXPECT_EQ(seite->source(), QUrl::fromLocalFile(QStringLiteral("HTTPS://example.invalid/x.html")));
 
-    gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString(viewer_stub(true)));
+    viewer_stub(true);
     const QString pdf = schreibe(QStringLiteral("r/Doc.PDF"), "%PDF");
     browser.setze_quelle(CQString(QStringLiteral("file://") + pdf));
-    EXPECT_EQ(warte_auf_viewer(), pdf);
-    EXPECT_TRUE(boxen.isEmpty()) << boxen.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(gezeigt(1), QStringList{pdf});
+    EXPECT_TRUE(boxen.isEmpty());
 
     geoeffnet.clear();
     browser.setze_quelle(CQString("//server/share/x.doc"));
@@ -351,9 +259,9 @@ TEST_F(Bericht, PdfViewerFehlerMeldenSich)
                                          .arg(viewer)});
     }
     boxen.clear();
-    gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString(viewer_stub(true)));
+    viewer_stub(true);
     browser.zeigePDFSlot();
-    EXPECT_EQ(warte_auf_viewer(), HeimOrdner::gib().path() + QStringLiteral("/.zeigePDF.pdf"));
+    EXPECT_EQ(gezeigt(1), QStringList{HeimOrdner::gib().path() + QStringLiteral("/.zeigePDF.pdf")});
     EXPECT_TRUE(boxen.isEmpty());
 }
 
@@ -429,7 +337,7 @@ TEST_F(Bericht, EineSeiteDrucktSichSelbstOhneFusszeile)
 
 namespace {
 
-// A printer that goes to Aborted once it has begun its second sheet.
+// An A4 printer at 72 dpi that draws nothing and goes to Aborted when its second sheet begins.
 class AbbrechendeMaschine : public QPaintEngine, public QPrintEngine
 {
 public:
@@ -446,21 +354,13 @@ public:
     void setProperty(PrintEnginePropertyKey, const QVariant&) override {}
     QVariant property(PrintEnginePropertyKey schluessel) const override
     {
-        switch (schluessel) {
-        case PPK_QPageLayout:
+        if (schluessel == PPK_QPageLayout)
             return QVariant::fromValue(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        case PPK_Resolution:
+        if (schluessel == PPK_Resolution)
             return 72;
-        case PPK_CopyCount:
-        case PPK_NumberOfCopies:
+        if (schluessel == PPK_CopyCount || schluessel == PPK_NumberOfCopies)
             return 1;
-        case PPK_PageOrder:
-            return QPrinter::FirstPageFirst;
-        case PPK_FullPage:
-            return true;
-        default:
-            return QVariant();
-        }
+        return schluessel == PPK_FullPage ? QVariant(true) : QVariant();
     }
     bool newPage() override
     {
@@ -470,26 +370,12 @@ public:
     bool abort() override { return true; }
     int metric(QPaintDevice::PaintDeviceMetric metrik) const override
     {
-        switch (metrik) {
-        case QPaintDevice::PdmWidth:
-            return 595;
-        case QPaintDevice::PdmHeight:
-            return 842;
-        case QPaintDevice::PdmWidthMM:
-            return 210;
-        case QPaintDevice::PdmHeightMM:
-            return 297;
-        case QPaintDevice::PdmDevicePixelRatioScaled:
-            return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
-        case QPaintDevice::PdmDepth:
-            return 32;
-        case QPaintDevice::PdmNumColors:
-            return INT_MAX;
-        case QPaintDevice::PdmDevicePixelRatio:
-            return 1;
-        default:
-            return 72;
-        }
+        const QMap<QPaintDevice::PaintDeviceMetric, int> werte{
+            {QPaintDevice::PdmWidth, 595},       {QPaintDevice::PdmHeight, 842},     {QPaintDevice::PdmWidthMM, 210},
+            {QPaintDevice::PdmHeightMM, 297},    {QPaintDevice::PdmDepth, 32},       {QPaintDevice::PdmNumColors, INT_MAX},
+            {QPaintDevice::PdmDevicePixelRatio, 1},
+            {QPaintDevice::PdmDevicePixelRatioScaled, static_cast<int>(QPaintDevice::devicePixelRatioFScale())}};
+        return werte.value(metrik, 72);
     }
     QPrinter::PrinterState printerState() const override { return zustand; }
 

@@ -1,41 +1,21 @@
 // The report browser on a web page, under a virtual X server: loading, printing through PDF data with and without printer assignment, the test print, PDF files to show and the load-then-print road.
+#include "berichtstest.h"
 #include "camisc.h"
-#include "cgbrowser.h"
 #include "cgbrowserex.h"
-#include "cgbrowserweb.h"
 #include "cseiteeinrichtenwidget.h"
-#include "dialogseam.h"
-#include "katalog.h"
-#include "logmitschnitt.h"
 #include "pdfpruefung.h"
-#include "steuerdaten.h"
-#include "testdateien.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 
 namespace {
-
-bool warte(const std::function<bool()>& bedingung, int ms = 30000)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    while (!bedingung() && uhr.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(5);
-    }
-    return bedingung();
-}
 
 // Lets the engine deliver what it still has in hand.
 void lasse_laufen(int ms)
@@ -51,29 +31,14 @@ int zaehle(const std::string& text, const std::string& teil)
     return anzahl;
 }
 
-class Webseite : public ::testing::Test
+class Webseite : public Berichtstest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(tmp.isValid());
+        Berichtstest::SetUp();
+        druckdatei = pfad("o/dialog.pdf");
         QDir().mkpath(pfad("o"));
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
-                                    const QStringList&, int, int abbruch) {
-            boxen << text;
-            return abbruch;
-        });
-        setze_speichern_funktion([this](QWidget*, const QString&, const QString&, const QString&,
-                                        QFileDialog::Options) {
-            ++speicherdialoge;
-            return antwort;
-        });
-        setze_drucker_funktion([this](QWidget*, QPrinter& drucker) {
-            ++druckdialoge;
-            drucker.setOutputFormat(QPrinter::PdfFormat);
-            drucker.setOutputFileName(pfad("o/dialog.pdf"));
-            return true;
-        });
         CGBrowserWeb::setze_renderwaechter([this](QWebEngineView* seite) { bewacht << seite; });
         gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
                                           QStringLiteral("true"));
@@ -85,18 +50,10 @@ protected:
 
     void TearDown() override
     {
-        setze_frage_funktion({});
-        setze_speichern_funktion({});
-        setze_drucker_funktion({});
         CGBrowserWeb::setze_renderwaechter({});
         CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
-        gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString());
-        gib_steuerdaten(true)->leere();
+        Berichtstest::TearDown();
     }
-
-    QString pfad(const QString& name) const { return tmp.filePath(name); }
-
-    QString schreibe(const QString& name, const QByteArray& inhalt) const { return schreibe_datei(tmp, name, inhalt); }
 
     // The browser in its one-page form with the red page loaded.
     std::unique_ptr<CGBrowser> geladener_browser()
@@ -114,15 +71,9 @@ protected:
         return browser;
     }
 
-    QTemporaryDir tmp;
-    LogMitschnitt log;
-    QStringList boxen;
     QList<QWebEngineView*> bewacht;
     QList<bool> zuhause;
-    QString antwort;
     QString rot;
-    int speicherdialoge = 0;
-    int druckdialoge = 0;
 };
 
 } // namespace
@@ -177,10 +128,10 @@ TEST_F(Webseite, DrucktUeberPdfDatenAufDemZugeordnetenDrucker)
     // A second print before the first one's data came is refused.
     browser->drucke(0);
     browser->drucke(0);
-    const QString fertig = QStringLiteral("PDF erstellt: '%1'").arg(antwort);
+    const QString fertig = QStringLiteral("1|PDF erstellt: '%1'").arg(antwort);
     ASSERT_TRUE(warte([&] { return boxen.contains(fertig); })) << boxen.join(QLatin1Char('|')).toStdString();
     lasse_laufen(300);
-    EXPECT_EQ(boxen, QStringList({QStringLiteral("Es ist noch eine Druckausgabe aktiv.\n- Bitte warten -"), fertig}));
+    EXPECT_EQ(boxen, QStringList({QStringLiteral("2|Es ist noch eine Druckausgabe aktiv.\n- Bitte warten -"), fertig}));
     EXPECT_EQ(seitenzahl(antwort), 1);
     const QVector<QImage> bilder = seitenbilder(antwort, 20);
     ASSERT_EQ(bilder.size(), 1);
@@ -225,7 +176,7 @@ TEST_F(Webseite, TestdruckDerZuordnungUeberEineVerborgeneSeite)
     ASSERT_TRUE(warte([&] { return log.text().find("Testdruck auf Drucker 'PDFDatei' erfolgt") != std::string::npos; }))
         << log.text();
     EXPECT_NE(log.text().find("INFO"), std::string::npos);
-    EXPECT_TRUE(boxen.contains(QStringLiteral("PDF erstellt: '%1'").arg(antwort)));
+    EXPECT_TRUE(boxen.contains(QStringLiteral("1|PDF erstellt: '%1'").arg(antwort)));
     // The printer prints the page as a picture: the description shows as dark pixels.
     const QVector<QImage> bilder = seitenbilder(antwort, 30);
     ASSERT_EQ(bilder.size(), 1);
@@ -241,25 +192,15 @@ TEST_F(Webseite, TestdruckDerZuordnungUeberEineVerborgeneSeite)
 
 TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
 {
-    const QString liste = pfad("viewer.txt");
-    const QString viewer = schreibe(QStringLiteral("viewer.sh"),
-                                    "#!/bin/sh\necho \"$1\" >> \"" + QFile::encodeName(liste) + "\"\n");
-    QFile::setPermissions(viewer, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString(viewer));
+    viewer_stub(true);
     const std::unique_ptr<CGBrowser> browser = geladener_browser();
-    QStringList gezeigt;
-    const auto lies_liste = [&] {
-        QFile f(liste);
-        gezeigt = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                              : QStringList();
-        return gezeigt.size();
-    };
     browser->speichern_unter(2, true);
-    ASSERT_TRUE(warte([&] { return lies_liste() == 1; }));
+    ASSERT_EQ(gezeigt(1).size(), 1);
     browser->speichern_unter(2, true);
-    ASSERT_TRUE(warte([&] { return lies_liste() == 2; }));
-    EXPECT_NE(gezeigt[0], gezeigt[1]);
-    for (const QString& datei : gezeigt) {
+    const QStringList dateien = gezeigt(2);
+    ASSERT_EQ(dateien.size(), 2);
+    EXPECT_NE(dateien[0], dateien[1]);
+    for (const QString& datei : dateien) {
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1/tmp_Quorbel_\\w{6}\\.pdf$")
                                            .arg(QRegularExpression::escape(QDir::tempPath())))
                         .match(datei)
