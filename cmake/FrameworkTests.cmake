@@ -12,3 +12,21 @@ function(framework_tests bibliothek)
       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1")
   endforeach()
 endfunction()
+
+# framework_webtest(<library> <source> [<extra libs>...]): the test program of a library's web
+# pages. It has a main of its own (the engine wants shared OpenGL contexts before the application
+# object exists) and runs as one ctest entry, so the engine starts once, under a virtual X server
+# of its own. Labelled "webengine": the sanitizer builds leave it out, the engine's own threads
+# and allocations are not ours.
+function(framework_webtest bibliothek quelle)
+  get_filename_component(name ${quelle} NAME_WE)
+  set(ziel ${bibliothek}_${name})
+  add_executable(${ziel} ${quelle})
+  target_link_libraries(${ziel} PRIVATE ${bibliothek} GTest::gtest Qt5::WebEngineWidgets ${ARGN})
+  target_include_directories(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${ziel}
+    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${ziel}>
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(${ziel} PROPERTIES LABELS webengine TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;QTWEBENGINE_DISABLE_SANDBOX=1")
+endfunction()

@@ -1,4 +1,5 @@
 #include "cseiteeinrichtenwidget.h"
+#include "cgbrowserweb.h"
 #include "seitendialog.h"
 #include "ccat.h"
 #include "dialogseam.h"
@@ -168,6 +169,17 @@ void CSeiteEinrichtenWidget::testdruck_beendet()
         return;
     const QString name = testdrucker ? testdrucker->gib_druckername() : QString();
     CQCat::gib_instanz()->info(CQString(tr("Testdruck auf Drucker '%1' erfolgt").arg(name)));
+    beende_testdruck();
+}
+
+void CSeiteEinrichtenWidget::testdruck_fehlgeschlagen()
+{
+    if (!testdruck)
+        return;
+    const QString name = testdrucker ? testdrucker->gib_druckername() : QString();
+    const QString text = tr("Testdruck auf Drucker '%1' fehlgeschlagen.").arg(name);
+    CQCat::gib_instanz()->error(CQString(text));
+    frage_mit_knoepfen(this, QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
     beende_testdruck();
 }
 
@@ -404,16 +416,24 @@ void CSeiteEinrichtenWidget::slot_setzeDefault()
     zeige_druckertabelle();
 }
 
-void CSeiteEinrichtenWidget::slot_druckeTestseite()
+bool CSeiteEinrichtenWidget::beginne_testdruck(QObject* traeger)
 {
     // One test print at a time.
     if (!aktueller_drucker || testdruck) {
+        delete traeger;
         fehler_ton();
-        return;
+        return false;
     }
-    auto* seite = new QTextDocument;
-    testdruck.reset(seite);
+    testdruck.reset(traeger);
     testdrucker = aktueller_drucker;
+    return true;
+}
+
+void CSeiteEinrichtenWidget::slot_druckeTestseite()
+{
+    auto* seite = new QTextDocument;
+    if (!beginne_testdruck(seite))
+        return;
     if (!testdrucker->setze_pdf_ausgabedatei(this)) {
         beende_testdruck();
         return;
@@ -423,13 +443,26 @@ void CSeiteEinrichtenWidget::slot_druckeTestseite()
     gib_druckerbeschreibung(beschreibung, testdrucker, false);
     seite->setPlainText(beschreibung);
     if (!drucke_testseite(*testdrucker, *seite)) {
-        const QString text = tr("Testdruck auf Drucker '%1' fehlgeschlagen.").arg(testdrucker->gib_druckername());
-        CQCat::gib_instanz()->error(CQString(text));
-        frage_mit_knoepfen(this, QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
-        beende_testdruck();
+        testdruck_fehlgeschlagen();
         return;
     }
     testdruck_beendet();
+}
+
+void CSeiteEinrichtenWidget::slot_druckeTestseiteWE()
+{
+    // The test print lasts as long as this object; the page, never shown, goes with it (later:
+    // the end of the test print is reported from inside the page's own job).
+    auto* traeger = new QObject;
+    if (!beginne_testdruck(traeger))
+        return;
+    auto* seite = new CGBrowserWeb(nullptr);
+    connect(traeger, &QObject::destroyed, seite, &QObject::deleteLater);
+    seite->setze_druckerzuordnung(this);
+    seite->setze_druck_ausstehend(true);
+    QString beschreibung;
+    gib_druckerbeschreibung(beschreibung, testdrucker, false);
+    seite->setHtml(QStringLiteral("<html><body><p>%1</p></body></html>").arg(beschreibung.toHtmlEscaped()));
 }
 
 void CSeiteEinrichtenWidget::slot_pdfDruckerHinzu()

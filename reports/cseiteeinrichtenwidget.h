@@ -36,6 +36,10 @@ public:
     CPrinter* gib_testdrucker(CQString& meldung);
     // A print job on the test printer has ended: logs it and forgets the test print.
     void testdruck_beendet();
+    // Forgets the test print without logging it (its job was given up).
+    void beende_testdruck();
+    // A print job on the test printer failed: logs it, tells the user and forgets the test print.
+    void testdruck_fehlgeschlagen();
     // Name, paper, orientation and margins (millimetres) of a printer, null meaning the default
     // printer; without the minimum margins when `ohne_minimum` is set.
     void gib_druckerbeschreibung(QString& ergebnis, QPrinter* drucker, bool ohne_minimum) override;
@@ -71,6 +75,8 @@ public slots:
     virtual void slot_configPrinter();
     virtual void slot_deletePrinter();
     virtual void slot_setzeDefault();
+    // The same test print through a hidden web page, which prints through PDF data.
+    virtual void slot_druckeTestseiteWE();
     // Prints the current printer's description on it as a one-page test print.
     virtual void slot_druckeTestseite();
     void slot_pdfDruckerHinzu();
@@ -80,10 +86,11 @@ private:
 
     // False (after telling the user) when the list is full.
     bool hat_platz();
+    // Starts a test print on the current printer, kept while `traeger` lives (it becomes the
+    // assignment's); false, after the error beep, without a current printer or while one runs.
+    bool beginne_testdruck(QObject* traeger);
     // Lists a new printer, or takes the listed one of its name in its place; it becomes current.
     void nimm_auf(CPrinter* neu);
-    // Forgets the test print without logging it.
-    void beende_testdruck();
 
     QWidget* eltern;
     std::unique_ptr<Formular> formular;

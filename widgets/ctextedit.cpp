@@ -47,6 +47,11 @@ void CTextEdit::setze_url_oeffner(UrlOeffner oeffner)
     url_oeffner() = oeffner ? std::move(oeffner) : UrlOeffner(ueber_shell);
 }
 
+bool CTextEdit::oeffne_url(const CQString& adresse, const bool& webadresse)
+{
+    return url_oeffner()(adresse, webadresse);
+}
+
 CQStringSteuer& CTextEdit::gib_url_muster_variable()
 {
     return einstellungen().url_muster;
@@ -106,7 +111,7 @@ void CTextEdit::mouseReleaseEvent(QMouseEvent* event)
 void CTextEdit::oeffneLink(const QUrl& url)
 {
     fehler_ton();
-    url_oeffner()(CQString(url.toString()), true);
+    oeffne_url(CQString(url.toString()), true);
 }
 
 void CTextEdit::keyPressEvent(QKeyEvent* event)

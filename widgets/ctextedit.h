@@ -23,6 +23,8 @@ public:
     using UrlOeffner = std::function<bool(const CQString& adresse, const bool& webadresse)>;
     // An empty function restores the shell.
     static void setze_url_oeffner(UrlOeffner oeffner);
+    // Hands the address to the installed opener; its result.
+    static bool oeffne_url(const CQString& adresse, const bool& webadresse);
 
     // The two settings every text edit reads when it is built.
     static CQStringSteuer& gib_url_muster_variable();

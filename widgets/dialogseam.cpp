@@ -98,16 +98,19 @@ bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text)
 std::unique_ptr<QPrinter> waehle_drucker(QWidget* eltern)
 {
     auto drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    bool angenommen = false;
-    if (drucker_haken()) {
-        angenommen = drucker_haken()(eltern, *drucker);
-    } else if (ist_gui_lauf()) {
-        QPrintDialog dialog(drucker.get(), eltern);
-        angenommen = dialog.exec() == QDialog::Accepted;
-    }
-    if (!angenommen)
+    if (!frage_drucker(eltern, *drucker))
         drucker.reset();
     return drucker;
+}
+
+bool frage_drucker(QWidget* eltern, QPrinter& drucker)
+{
+    if (drucker_haken())
+        return drucker_haken()(eltern, drucker);
+    if (!ist_gui_lauf())
+        return false;
+    QPrintDialog dialog(&drucker, eltern);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void setze_drucker_funktion(DruckerFunktion funktion)

@@ -48,6 +48,8 @@ bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text);
 // The printer to print on: a new high-resolution printer, set up by the user in the print
 // dialog; null when the dialog was cancelled.
 std::unique_ptr<QPrinter> waehle_drucker(QWidget* eltern);
+// The print dialog on a printer of the caller's; true when the user accepted it.
+bool frage_drucker(QWidget* eltern, QPrinter& drucker);
 // Sets up the offered printer; true when the user accepted it.
 using DruckerFunktion = std::function<bool(QWidget* eltern, QPrinter& drucker)>;
 // Replaces the print dialog; an empty function restores the QPrintDialog.

@@ -152,17 +152,7 @@ std::unique_ptr<QTextDocument> kopie_fuer(const QTextDocument& dokument, QPaintD
 void drucke_seite(QPainter& maler, QTextDocument& kopie, int seite, const Seitenbild& bild, const QString& titel,
                   const QFont& fussschrift)
 {
-    const QRectF& koerper = bild.koerper;
-    maler.save();
-    maler.translate(koerper.left(), koerper.top() - (seite - 1) * koerper.height());
-    const QRectF sicht(0, (seite - 1) * koerper.height(), koerper.width(), koerper.height());
-    maler.setClipRect(sicht);
-    QAbstractTextDocumentLayout::PaintContext kontext;
-    kontext.clip = sicht;
-    kontext.palette.setColor(QPalette::Text, Qt::black);
-    kopie.documentLayout()->draw(&maler, kontext);
-    maler.restore();
-
+    zeichne_dokumentseite(maler, kopie, seite, bild.koerper);
     if (!bild.mit_fuss)
         return;
     maler.save();
@@ -198,22 +188,6 @@ void melde_fehlenden_drucker(QWidget* eltern, const CQString& meldung)
 {
     CQCat::gib_instanz()->error(meldung);
     frage_mit_knoepfen(eltern, QMessageBox::Warning, gib_meldungstitel(), meldung, {tr("Ok")}, 0, 0);
-}
-
-// The assignment's default printer; without one the user may assign one in its page set-up.
-QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
-{
-    CQString meldung;
-    QPrinter* drucker = zuordnung.gib_standarddrucker(meldung, false);
-    if (drucker)
-        return drucker;
-    melde_fehlenden_drucker(eltern, meldung);
-    if (zuordnung.richte_seite_ein() != 1)
-        return nullptr;
-    drucker = zuordnung.gib_standarddrucker(meldung, false);
-    if (!drucker)
-        melde_fehlenden_drucker(eltern, meldung);
-    return drucker;
 }
 
 void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQString& titel,
@@ -256,6 +230,34 @@ void schreibe_text(const CQString& text, const QString& datei)
 }
 
 } // namespace
+
+void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper)
+{
+    maler.save();
+    maler.translate(koerper.left(), koerper.top() - (seite - 1) * koerper.height());
+    const QRectF sicht(0, (seite - 1) * koerper.height(), koerper.width(), koerper.height());
+    maler.setClipRect(sicht);
+    QAbstractTextDocumentLayout::PaintContext kontext;
+    kontext.clip = sicht;
+    kontext.palette.setColor(QPalette::Text, Qt::black);
+    dokument.documentLayout()->draw(&maler, kontext);
+    maler.restore();
+}
+
+QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
+{
+    CQString meldung;
+    QPrinter* drucker = zuordnung.gib_standarddrucker(meldung, false);
+    if (drucker)
+        return drucker;
+    melde_fehlenden_drucker(eltern, meldung);
+    if (zuordnung.richte_seite_ein() != 1)
+        return nullptr;
+    drucker = zuordnung.gib_standarddrucker(meldung, false);
+    if (!drucker)
+        melde_fehlenden_drucker(eltern, meldung);
+    return drucker;
+}
 
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung)

@@ -6,7 +6,10 @@
 #include <QMarginsF>
 
 class CCBaseLog;
+class CDruckerzuordnung;
+class QPainter;
 class QPrinter;
+class QRectF;
 class QTextDocument;
 class QWidget;
 
@@ -14,6 +17,15 @@ class QWidget;
 // on every page's footer line; asks first from 401 lines on; an empty document only beeps. Print
 // kind 1 uses the printer assignment when the objects bundle holds one, else the print dialog.
 void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, const CQString& titel, int* druckart);
+
+// The assignment's default printer. Without one the message goes to the log and a warning box
+// and the assignment's page set-up is offered; when it still names none, the message is given
+// once more and the answer is null.
+QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern);
+
+// Draws page `seite` (from 1) of the document, laid out in pages of the body's size, into the
+// body, its text black whatever the page's colours.
+void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper);
 
 // Where the body of each page lies: the margins in millimetres, and whether the printer came from
 // the printer assignment (the body is then sized from the paper and placed at the paper's corner,

@@ -1,5 +1,6 @@
 // Image loader: where images are searched, what the cache keys on, and the compiled-in resource.
 #include "bilder.h"
+#include "heimordner.h"
 #include "verzeichnisse.h"
 
 #include <QColor>
@@ -9,27 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 namespace {
-
-// The personal folder is found once per process, so HOME points at an empty folder before the
-// first test asks for it.
-class EigenerHeimordner : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        ordner = new QTemporaryDir;
-        setenv("HOME", QFile::encodeName(ordner->path()).constData(), 1);
-    }
-    static QString pfad() { return ordner->path(); }
-
-private:
-    static inline QTemporaryDir* ordner = nullptr;
-};
-
-::testing::Environment* const heim = ::testing::AddGlobalTestEnvironment(new EigenerHeimordner);
 
 void schreibe_png(const QString& pfad, int kante)
 {
@@ -77,9 +58,9 @@ TEST_F(Bilder, NurDieDateiOhneGroesseImAktuellenOrdnerGibtEineGroesse)
 
 TEST_F(Bilder, BeideGroessenImPersoenlichenOrdner)
 {
-    ASSERT_EQ(gib_eigene_dateien().absolutePath(), QDir(EigenerHeimordner::pfad()).absolutePath());
-    schreibe_png(EigenerHeimordner::pfad() + QStringLiteral("/exportpdf_16.png"), 16);
-    schreibe_png(EigenerHeimordner::pfad() + QStringLiteral("/exportpdf_22.png"), 22);
+    ASSERT_EQ(gib_eigene_dateien().absolutePath(), QDir(HeimOrdner::gib().path()).absolutePath());
+    schreibe_png(HeimOrdner::gib().path() + QStringLiteral("/exportpdf_16.png"), 16);
+    schreibe_png(HeimOrdner::gib().path() + QStringLiteral("/exportpdf_22.png"), 22);
     const QIcon icon = gib_qicon(CQString("exportpdf"), true);
     EXPECT_EQ(groessen(icon), (QList<QSize>{QSize(16, 16), QSize(22, 22)}));
 }

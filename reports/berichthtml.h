@@ -1,0 +1,20 @@
+// The HTML of a report on its way to a file or to paper: links to files made relative, the file's code page, colours for printing.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every reference in `html` to one of `dateien` (the files that travel beside the report)
+// becomes "./" + the file's name; with `ohne_punkt` a name beginning with "." loses that dot.
+// The file-address forms are replaced before the bare path, so that no "file://" is left in
+// front of a rewritten name.
+QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bool ohne_punkt);
+
+// Writes the HTML and a line end to `datei` (created or overwritten): UTF-8 with a byte-order mark
+// when the program's language needs it, UTF-8 when the HTML declares "charset=utf-8", else the
+// 8-bit code page. False when the file cannot be opened or written.
+bool schreibe_berichtshtml(const QString& datei, const QString& html);
+
+// The report's HTML for paper: background colours dropped, white text and lines made black, and
+// the logo referred to by its absolute path, so that a page without source folder finds it.
+QString bereite_html_fuer_druck(QString html);

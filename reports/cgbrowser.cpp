@@ -1,0 +1,517 @@
+#include "cgbrowser.h"
+#include "berichthtml.h"
+#include "ccat.h"
+#include "cgbrowserex.h"
+#include "cgbrowserweb.h"
+#include "cqtabwidget.h"
+#include "czeit.h"
+#include "dateien.h"
+#include "dialogseam.h"
+#include "druckfolge.h"
+#include "gui.h"
+#include "katalog.h"
+#include "pdfoeffner.h"
+#include "protokolldruck.h"
+#include "steuerdaten.h"
+#include "verzeichnisse.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+// Qt's resolution of the screen, from which the text layout scales lengths to a printer.
+Q_GUI_EXPORT int qt_defaultDpiY();
+
+CKlasse eintrag_CGBrowser("CGBrowser");
+// The mail classes are registered with the browser that makes the mails.
+CKlasse eintrag_CGMail("CGMail");
+CKlasse eintrag_CEMLMail("CEMLMail");
+CKlasse* CGBrowser::klasse = &eintrag_CGBrowser;
+
+bool CGBrowser::druck_stoermeldung = false;
+QString CGBrowser::druck_titel;
+
+namespace {
+
+// Registered while globals are built, so the settings dialog lists them before any browser exists.
+const bool angelegt = (CGBrowser::gib_druckeinstellungen(), true);
+
+bool ist_gestoppt(const QPrinter& drucker)
+{
+    const QPrinter::PrinterState zustand = drucker.printerState();
+    return zustand == QPrinter::Aborted || zustand == QPrinter::Error;
+}
+
+void verarbeite_ereignisse()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Pixels of a length in centimetres at `dpi`, cut as the layout cuts them.
+int in_pixel(double zentimeter, int dpi)
+{
+    return static_cast<int>(zentimeter / 2.54 * dpi);
+}
+
+QString datei_fehler(const QString& datei)
+{
+    return QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
+}
+
+// A printer that writes a file it could not write says so in the log.
+void melde_druckfehler(const QPrinter& drucker)
+{
+    if (drucker.printerState() == QPrinter::Error && !drucker.outputFileName().isEmpty())
+        CQCat::gib_instanz()->error(CQString(datei_fehler(drucker.outputFileName())));
+}
+
+} // namespace
+
+CGBrowser::Druckeinstellungen& CGBrowser::gib_druckeinstellungen()
+{
+    static auto* werte = new Druckeinstellungen{
+        {"/Privat/Print/fusszeile", JA, "Drucken: bei Objektberichten Fusszeilenkasten verwenden", ""},
+        {"/Privat/Print/margin_bot", 1.0, "Drucken: Seitenrand unten (cm)", ""},
+        {"/Privat/Print/margin_left", 2.0, "Drucken: Seitenrand links (cm)", ""},
+        {"/Privat/Print/margin_right", 2.0, "Drucken: Seitenrand rechts (cm)", ""},
+        {"/Privat/Print/margin_top", 2.0, "Drucken: Seitenrand oben (cm)", ""}};
+    return *werte;
+}
+
+CGBrowser::CGBrowser(QWidget* eltern_, const CQString& name, const bool& zwei_seiten_)
+    : CWidget(eltern_, name), eltern(eltern_), zwei_seiten(zwei_seiten_)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    druck_stoermeldung = false;
+    druck_titel.clear();
+
+    const Druckeinstellungen& einstellungen = gib_druckeinstellungen();
+    rand_oben = static_cast<float>(einstellungen.rand_oben.gib_wert());
+    rand_unten = static_cast<float>(einstellungen.rand_unten.gib_wert());
+    rand_links = static_cast<float>(einstellungen.rand_links.gib_wert());
+    rand_rechts = static_cast<float>(einstellungen.rand_rechts.gib_wert());
+
+    web = !zwei_seiten && gib_steuerwert(CQString("/Allgemein/HTML_Viewer_verwende_QWebEngineView"), false).toBool();
+
+    layout = new QVBoxLayout(this);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QWidget* seite1 = nullptr;
+    if (web) {
+        webseite1 = new CGBrowserWeb(this);
+        connect(webseite1, &CGBrowserWeb::pdfFertig, this, &CGBrowser::zeigePDFSlot);
+        seite1 = webseite1;
+    } else {
+        textseite1 = new CGBrowserEx(this);
+        connect(textseite1, &QTextBrowser::anchorClicked, this, &CGBrowser::anchorClickedSlot);
+        seite1 = textseite1;
+    }
+
+    if (zwei_seiten) {
+        textseite2 = new CGBrowserEx(this);
+        textseite2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        tabs = new CQTabWidget(this);
+        tabs->setObjectName(QStringLiteral("tabWidget2"));
+        tabs->setGeometry(0, 25, 660, 420);
+        tabs->addTab(seite1, tr("Seite 1"));
+        tabs->addTab(textseite2, tr("Seite 2"));
+        layout->addWidget(tabs);
+        connect(textseite2, &QTextBrowser::anchorClicked, this, &CGBrowser::anchorClickedSlot2);
+    } else {
+        seite1->show();
+        layout->addWidget(seite1);
+    }
+
+    eigene_dateien = gib_eigene_dateien().absolutePath();
+    weitere_dateien.clear();
+    quelle.clear();
+    seite1->setFocus(Qt::OtherFocusReason);
+}
+
+CGBrowser::~CGBrowser()
+{
+    delete textseite1;
+    delete textseite2;
+    delete webseite1;
+    delete webseite2;
+}
+
+void CGBrowser::ausgabe(std::ostream& os) const
+{
+    os << "CGBrowser " << name.toStdString() << (zwei_seiten ? " (zwei Seiten)" : "") << (web ? " (web)" : "");
+}
+
+void CGBrowser::zurueck()
+{
+    if (textseite1)
+        textseite1->backward();
+    else if (webseite1)
+        webseite1->back();
+}
+
+void CGBrowser::vorwaerts()
+{
+    if (textseite1)
+        textseite1->forward();
+    else if (webseite1)
+        webseite1->forward();
+}
+
+void CGBrowser::startseite()
+{
+    if (webseite1 && !webseite1->gib_quelle().isEmpty())
+        webseite1->zeige_quelle(webseite1->gib_quelle());
+}
+
+void CGBrowser::neu_laden()
+{
+    if (webseite1)
+        webseite1->reload();
+}
+
+CQString CGBrowser::titel() const
+{
+    return CQString(windowTitle());
+}
+
+void CGBrowser::highlightedSlot(CQString) {}
+
+bool CGBrowser::folge_link(CGBrowserEx* seite, const QUrl& url)
+{
+    QUrl ziel = url;
+    // A link relative to the report is meant from the report's folder, not the program's.
+    if (ziel.isRelative() && !url.toString().startsWith(QLatin1Char('#')) && seite->source().isValid())
+        ziel = seite->source().resolved(url);
+    return seite->zeige_quelle(CQString(ziel.toString()));
+}
+
+void CGBrowser::anchorClickedSlot(const QUrl& url)
+{
+    if (url.isEmpty() || !textseite1)
+        return;
+    // The title is the target's once the page shows it.
+    const QString dokumenttitel = folge_link(textseite1, url) ? textseite1->documentTitle() : QString();
+    setWindowTitle(dokumenttitel.isEmpty() ? url.toString() : dokumenttitel);
+}
+
+void CGBrowser::anchorClickedSlot2(const QUrl& url)
+{
+    if (url.isEmpty() || !textseite2)
+        return;
+    folge_link(textseite2, url);
+}
+
+void CGBrowser::setze_quelle(const CQString& quelle_)
+{
+    if (quelle_.isEmpty()) {
+        quelle.clear();
+        return;
+    }
+    if (textseite1)
+        textseite1->zeige_quelle(quelle_);
+    else if (webseite1)
+        webseite1->zeige_quelle(quelle_);
+}
+
+// ---- Printing ----
+
+void CGBrowser::drucke(const int& art)
+{
+    if (!zwei_seiten) {
+        // A web page prints through its PDF data, not through a print dialog that has nothing to print.
+        if (webseite1) {
+            webseite1->drucke();
+            return;
+        }
+        QPrinter drucker(QPrinter::HighResolution);
+        if (!frage_drucker(this, drucker))
+            return;
+        drucker.setPageMargins(QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10),
+                               QPageLayout::Millimeter);
+        if (textseite1) {
+            textseite1->print(&drucker);
+            melde_druckfehler(drucker);
+        }
+        return;
+    }
+    if (textseite1)
+        drucke_seiten(textseite1, textseite2, zwei_seiten, art);
+    if (webseite1)
+        webseite1->drucke();
+}
+
+void CGBrowser::drucke_seiten(CGBrowserEx* seite1, CGBrowserEx* seite2, bool fusszeile, const int& art)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setFullPage(true);
+    // Page 2 counts only with text in its source file.
+    const CQString html2 = seite2 ? seite2->lies_quelldatei() : CQString();
+    const bool drucke2 = !html2.isEmpty() && art != 1;
+    if (!frage_drucker(gib_hauptfenster(), drucker))
+        return;
+    const CQString html1 = art != 2 && seite1 ? seite1->lies_quelldatei() : CQString();
+    drucke_berichtsseiten(drucker, art != 2 && seite1 ? &html1 : nullptr, drucke2 ? &html2 : nullptr, fusszeile);
+}
+
+void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, const CQString* html2, bool fusszeile)
+{
+    // Nothing to print leaves no empty file or sheet behind.
+    if (!html1 && !html2)
+        return;
+    QPainter maler;
+    if (!maler.begin(&drucker)) {
+        melde_druckfehler(drucker);
+        return;
+    }
+    setze_warte_cursor(true, false);
+    warte_cursor = true;
+    blatt_belegt = false;
+    verarbeite_ereignisse();
+    int nummer = 0;
+    // A printer that stopped ends only the page it stopped in; the next page is still tried.
+    if (html1)
+        drucke_seite(drucker, maler, *html1, fusszeile, nummer);
+    if (html2)
+        drucke_seite(drucker, maler, *html2, fusszeile, nummer);
+    verarbeite_ereignisse();
+    beende_warte_cursor();
+    maler.end();
+    melde_druckfehler(drucker);
+}
+
+void CGBrowser::beende_warte_cursor()
+{
+    if (!warte_cursor)
+        return;
+    warte_cursor = false;
+    setze_warte_cursor(false, false);
+}
+
+bool CGBrowser::drucke_seite(QPrinter& drucker, QPainter& maler, const CQString& html, bool fusszeile, int& nummer)
+{
+    QTextDocument seite;
+    seite.setHtml(bereite_html_fuer_druck(html));
+    return drucke_seitenweise(drucker, maler, seite, fusszeile, nummer);
+}
+
+bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile,
+                                   int& nummer)
+{
+    const bool mit_fuss = fusszeile && gib_druckeinstellungen().fusszeile.gib_wert() != NEIN;
+    QPaintDevice* const geraet = maler.device();
+    const int dpi = geraet->logicalDpiY();
+    const int fuss = mit_fuss ? in_pixel(rand_unten, dpi)
+                              : static_cast<int>(QFontMetricsF(dokument.defaultFont(), geraet).ascent() + 5.0 * dpi / 72);
+
+    const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
+    const QRectF koerper(QPointF(0, 0), seite);
+    dokument.documentLayout()->setPaintDevice(geraet);
+    dokument.setPageSize(seite);
+
+    geraeterand_oben = in_pixel(rand_oben, dpi);
+    // The text ends one centimetre above the footer.
+    geraeterand_unten = fuss + in_pixel(1.0, dpi);
+    geraeterand_links = in_pixel(rand_links, dpi);
+    geraeterand_rechts = in_pixel(rand_rechts, dpi);
+    // The layout takes frame margins as screen pixels and scales them to the device.
+    const qreal bildschirm = static_cast<qreal>(qt_defaultDpiY()) / dpi;
+    QTextFrameFormat rahmen = dokument.rootFrame()->frameFormat();
+    rahmen.setLeftMargin(geraeterand_links * bildschirm);
+    rahmen.setRightMargin(geraeterand_rechts * bildschirm);
+    rahmen.setTopMargin(geraeterand_oben * bildschirm);
+    rahmen.setBottomMargin(geraeterand_unten * bildschirm);
+    dokument.rootFrame()->setFrameFormat(rahmen);
+
+    const QVector<int> folge = gib_druckfolge(drucker, dokument.pageCount());
+    if (folge.isEmpty())
+        return true;
+    QPointF position(seite.width() - geraeterand_rechts, seite.height() - fuss);
+    if (mit_fuss)
+        position.setX(geraeterand_links);
+
+    for (const int i : folge) {
+        verarbeite_ereignisse();
+        if (ist_gestoppt(drucker)) {
+            beende_warte_cursor();
+            return false;
+        }
+        if (blatt_belegt)
+            drucker.newPage();
+        zeichne_blatt(i, nummer + i, maler, dokument, koerper, position, mit_fuss);
+        blatt_belegt = true;
+    }
+    // The next report page goes on after the range's last page, whichever order it was printed in.
+    nummer = *std::max_element(folge.begin(), folge.end());
+    return true;
+}
+
+void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, QTextDocument& dokument, const QRectF& koerper,
+                              const QPointF& position, bool fusszeile)
+{
+    zeichne_dokumentseite(maler, dokument, seite, koerper);
+    if (position.isNull())
+        return;
+    // The number's place is measured on the sheet, from the body's top.
+    maler.save();
+    maler.setClipping(false);
+    const QFont schrift = dokument.defaultFont();
+    maler.setFont(schrift);
+    const int y = qRound(koerper.top() + position.y());
+    if (!fusszeile) {
+        const QString text = QString::number(nummer);
+        const qreal breite = QFontMetricsF(schrift, maler.device()).horizontalAdvance(text);
+        maler.drawText(QPoint(qRound(koerper.left() + position.x() - breite), y), text);
+    } else {
+        QTextDocument kasten;
+        kasten.setHtml(fusszeile_html(nummer));
+        kasten.documentLayout()->setPaintDevice(maler.device());
+        QTextFrameFormat rahmen = kasten.rootFrame()->frameFormat();
+        rahmen.setMargin(static_cast<int>(koerper.left()));
+        kasten.rootFrame()->setFrameFormat(rahmen);
+        kasten.setTextWidth(koerper.width() - position.x() - geraeterand_rechts);
+        maler.translate(qRound(koerper.left() + position.x()), y);
+        maler.setClipRect(QRectF(0, 0, koerper.width(), koerper.height()));
+        QAbstractTextDocumentLayout::PaintContext kontext;
+        kontext.palette.setColor(QPalette::Text, Qt::black);
+        kasten.documentLayout()->draw(&maler, kontext);
+    }
+    maler.restore();
+}
+
+CQString CGBrowser::fusszeile_html(int nummer) const
+{
+    const QString titelzelle = druck_titel.isEmpty() ? QStringLiteral("vared") : druck_titel;
+    CZeitVDN jetzt;
+    jetzt.setze_jetzt();
+    const QString datumszelle = (druck_stoermeldung ? tr("Störungsmeldung gedruckt am:") : tr("Bericht gedruckt am:")) +
+                                QLatin1Char(' ') + jetzt.als_qstring(false, false, false) + QLatin1Char(' ') + tr("Uhr");
+    const QString seitenzelle = tr("Seite:") + QLatin1Char(' ') + QString::number(nummer);
+    return CQString(QStringLiteral("<table border=3 width=100% bordercolor=#000000 cellpadding=0 cellspacing=0 >\n") +
+                    QStringLiteral("<tr bgcolor=#ffffff>\n") + QStringLiteral("<td width=15% align=center>") +
+                    titelzelle + QStringLiteral("</td>\n") + QStringLiteral("<td width=70% align=center>") +
+                    datumszelle + QStringLiteral("</td>\n") + QStringLiteral("<td width=15% align=center>") +
+                    seitenzelle + QStringLiteral("</td>\n") + QStringLiteral("</tr>\n") +
+                    QStringLiteral("</table>\n"));
+}
+
+// ---- Saving and PDF ----
+
+QString CGBrowser::zeige_pdf_datei() const
+{
+    const QString name = QStringLiteral(".zeigePDF.pdf");
+    return eigene_dateien.isEmpty() ? name : eigene_dateien + QLatin1Char('/') + name;
+}
+
+void CGBrowser::speichern_unter(int art, const bool& zeigen)
+{
+    static const char* const endungen[] = {".txt", ".html", ".pdf"};
+    if (art < 0 || art > 2)
+        return;
+    const QString endung = QLatin1String(endungen[art]);
+    const bool anzeigen = art == 2 && zeigen;
+
+    QString ziel;
+    if (anzeigen) {
+        ziel = zeige_pdf_datei();
+    } else if (!speicherziel.isEmpty()) {
+        ziel = speicherziel;
+    } else {
+        CQStringSteuer& letzte = gib_katalog_privat().dirs_exp_html;
+        const QFileInfo bisher(letzte.gib_wert_qstr());
+        // Saved as text before, proposed as HTML now: the same name with the new extension.
+        if (!bisher.fileName().isEmpty() && QLatin1Char('.') + bisher.suffix().toLower() != endung)
+            letzte.setze_wert_qstr(CQString(bisher.path() + QLatin1Char('/') + bisher.completeBaseName() + endung));
+        ziel = speichere_datei_dialog(this, letzte, tr("Berichte"), tr("bericht"), endung, tr("Speichern unter"),
+                                      true, true);
+        if (ziel.isEmpty())
+            return;
+    }
+
+    if (art == 2) {
+        drucke_pdf(CQString(ziel), anzeigen);
+        return;
+    }
+    if (art == 1) {
+        if (!speichere_html(CQString(ziel), false, false, CQString()))
+            return;
+        const QString ordner = QFileInfo(ziel).absolutePath();
+        for (const QString& datei : qAsConst(weitere_dateien)) {
+            if (datei.isEmpty())
+                continue;
+            const QFileInfo info(datei);
+            const QString von = info.path() == QLatin1String(".") ? eigene_dateien + QLatin1Char('/') + datei : datei;
+            const QString nach = ordner + QLatin1Char('/') + info.fileName();
+            if (QFileInfo(von).absoluteFilePath() == QFileInfo(nach).absoluteFilePath())
+                continue;
+            if (kopiere_datei(von, nach, false, false) != 0)
+                CQCat::gib_instanz()->error(CQString(tr("Konnte '%1' nicht nach '%2' kopieren.").arg(von, nach)));
+        }
+        return;
+    }
+
+    // The plain text itself: read back as HTML it would lose its lines and its "<" and "&".
+    QString text = textseite1 ? textseite1->toPlainText() : webseite1 ? webseite1->gib_text() : QString();
+    if (zwei_seiten && textseite2)
+        text += QLatin1Char('\n') + textseite2->toPlainText();
+    QSaveFile datei(ziel);
+    const QByteArray daten = text.toUtf8();
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(daten) != daten.size() || !datei.commit())
+        CQCat::gib_instanz()->error(CQString(datei_fehler(ziel)));
+}
+
+bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString&)
+{
+    QString html = textseite1 ? textseite1->gib_html() : webseite1 ? webseite1->gib_html() : QString();
+    if (link_modus == 0)
+        html = mache_dateiverweise_relativ(html, weitere_dateien, false);
+    if (zwei_seiten && textseite2)
+        html += textseite2->gib_html();
+    if (!schreibe_berichtshtml(datei, html)) {
+        CQCat::gib_instanz()->error(CQString(datei_fehler(datei)));
+        return false;
+    }
+    return true;
+}
+
+void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
+{
+    if (webseite1) {
+        webseite1->drucke_pdf(datei, drucken, CGBrowserWeb::pdf_layout());
+        return;
+    }
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(datei);
+    drucker.setPageMargins(QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10),
+                           QPageLayout::Millimeter);
+    if (!tabs) {
+        if (textseite1)
+            textseite1->print(&drucker);
+    } else if (textseite1) {
+        QTextBrowser beide;
+        beide.setOpenExternalLinks(true);
+        beide.append(textseite1->toHtml());
+        if (textseite2)
+            beide.append(textseite2->toHtml());
+        beide.print(&drucker);
+    }
+    melde_druckfehler(drucker);
+}
+
+void CGBrowser::zeigePDFSlot()
+{
+    const QString datei = webseite1 ? QString(webseite1->gib_ausgabedatei()) : zeige_pdf_datei();
+    zeige_pdf_mit_meldung(CQString(datei), "CGBrowser");
+}

@@ -1,0 +1,408 @@
+#include "cgbrowserweb.h"
+#include "camisc.h"
+#include "ccat.h"
+#include "cprinter.h"
+#include "cseiteeinrichtenwidget.h"
+#include "dialogseam.h"
+#include "gui.h"
+#include "protokolldruck.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <QTextEdit>
+#include <QTextStream>
+#include <QWebEngineContextMenuData>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+
+namespace {
+
+CGBrowserWeb::RenderWaechter& renderwaechter()
+{
+    static CGBrowserWeb::RenderWaechter waechter;
+    return waechter;
+}
+
+// The messages of files go with the report browser's texts.
+QString datei_tr(const char* text)
+{
+    return QCoreApplication::translate("CGBrowser", text);
+}
+
+bool schreibe_daten(QFile& datei, const QByteArray& daten)
+{
+    return datei.write(daten) == daten.size() && datei.flush();
+}
+
+} // namespace
+
+void CGBrowserWeb::setze_renderwaechter(RenderWaechter waechter)
+{
+    renderwaechter() = std::move(waechter);
+}
+
+QPageLayout CGBrowserWeb::pdf_layout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
+    : QWebEngineView(eltern), seite(page()), lebt(std::make_shared<bool>(true))
+{
+    // Connected here once: a second connection would deliver every load twice, and start a
+    // pending print twice.
+    connect(this, &QWebEngineView::loadProgress, this, &CGBrowserWeb::setProgress);
+    connect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::loadFinished);
+    connect(this, &QWebEngineView::urlChanged, this, &CGBrowserWeb::urlChangedSlot);
+    connect(seite, &QWebEnginePage::linkHovered, this, &CGBrowserWeb::linkHovered);
+    // The engine writes a PDF file by itself; a file it could not write must not pass unnoticed.
+    connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
+        if (!erfolg)
+            CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
+    });
+    if (renderwaechter())
+        renderwaechter()(this);
+}
+
+CGBrowserWeb::~CGBrowserWeb()
+{
+    // The engine answers callbacks still pending with empty data while it takes the page down.
+    *lebt = false;
+}
+
+template <typename T>
+std::function<void(const T&)> CGBrowserWeb::rueckruf(void (CGBrowserWeb::*slot)(const T&))
+{
+    const std::shared_ptr<bool> zeichen = lebt;
+    return [this, zeichen, slot](const T& wert) {
+        if (*zeichen)
+            (this->*slot)(wert);
+    };
+}
+
+void CGBrowserWeb::zeige_quelle(const CQString& text)
+{
+    quelle = text;
+    if (text.isEmpty())
+        return;
+    const bool mit_abfrage = text.contains(QLatin1Char('?')) || text.contains(QLatin1Char('&'));
+    const QUrl adresse = !text.startsWith(QLatin1String("file:")) || mit_abfrage ? QUrl::fromUserInput(text)
+                                                                                 : QUrl(text);
+    if (adresse.isLocalFile())
+        quelle = CQString(adresse.toLocalFile());
+    gespeicherte_url = adresse;
+    load(adresse);
+    setFocus(Qt::OtherFocusReason);
+}
+
+QUrl CGBrowserWeb::url() const
+{
+    const QUrl adresse = QWebEngineView::url();
+    return adresse.isEmpty() ? gespeicherte_url : adresse;
+}
+
+CQString CGBrowserWeb::gib_html() const
+{
+    return CQString(seiten_html);
+}
+
+CQString CGBrowserWeb::gib_text() const
+{
+    QTextEdit text;
+    text.setReadOnly(true);
+    text.setHtml(seiten_html);
+    return CQString(text.toPlainText());
+}
+
+CQString CGBrowserWeb::gib_ausgabedatei() const
+{
+    return ausgabedatei;
+}
+
+void CGBrowserWeb::setProgress(int p)
+{
+    fortschritt = p;
+    emit loadProgressSignal(p);
+}
+
+void CGBrowserWeb::loadFinished(bool ok)
+{
+    if (ok && fortschritt != 100)
+        CQCat::gib_instanz()->warn(CQString(QStringLiteral("Received finished signal while progress is still: %1 Url: %2")
+                                                .arg(fortschritt)
+                                                .arg(url().toString())));
+    fortschritt = 0;
+    emit backwardAvailable(history()->canGoBack());
+    emit forwardAvailable(history()->canGoForward());
+    emit homeAvailable(url().toLocalFile().compare(quelle, Qt::CaseInsensitive) != 0);
+    seite->toHtml(rueckruf(&CGBrowserWeb::loadHTML));
+    if (druck_ausstehend) {
+        druck_ausstehend = false;
+        drucke();
+    }
+}
+
+void CGBrowserWeb::loadHTML(const QString& html)
+{
+    seiten_html = html;
+}
+
+void CGBrowserWeb::urlChangedSlot(const QUrl&) {}
+
+void CGBrowserWeb::lade_zum_drucken(const CQString& quelle_, const CQString& datei, const CQString& zweiter)
+{
+    connect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::printLoadFinishedSlot, Qt::UniqueConnection);
+    ausgabedatei = datei;
+    zweiter_name = zweiter;
+    zeige_quelle(quelle_);
+}
+
+void CGBrowserWeb::printLoadFinishedSlot(bool ok)
+{
+    // One PDF per request: later loads of the page print nothing.
+    disconnect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::printLoadFinishedSlot);
+    if (!ok) {
+        emit pdfFehlgeschlagen();
+        return;
+    }
+    seite->toHtml(rueckruf(&CGBrowserWeb::slotloadHTML));
+}
+
+void CGBrowserWeb::slotloadHTML(const QString& html)
+{
+    seiten_html = html;
+    if (!zweiter_name.isEmpty()) {
+        QFile datei(zweiter_name);
+        if (datei.open(QIODevice::WriteOnly)) {
+            QTextStream stream(&datei);
+            stream << html;
+        }
+    }
+    seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), pdf_layout());
+}
+
+void CGBrowserWeb::drucke_pdf(const CQString& datei, const bool& drucken_, const QPageLayout& layout)
+{
+    drucken = drucken_;
+    if (drucken)
+        seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), layout);
+    else
+        seite->printToPdf(datei, layout);
+}
+
+void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
+{
+    if (daten.isEmpty()) {
+        emit pdfFehlgeschlagen();
+        return;
+    }
+    bool geschrieben = false;
+    if (drucken) {
+        drucken = false;
+        QTemporaryFile datei(QDir::tempPath() + QDir::separator() + QStringLiteral("tmp_Quorbel_XXXXXX.pdf"));
+        datei.setAutoRemove(false);
+        if (datei.open()) {
+            ausgabedatei = CQString(datei.fileName());
+            geschrieben = schreibe_daten(datei, daten);
+        }
+    } else {
+        QFile datei(ausgabedatei);
+        geschrieben = datei.open(QIODevice::WriteOnly) && schreibe_daten(datei, daten);
+        if (!geschrieben)
+            CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
+    }
+    if (geschrieben)
+        emit pdfFertig();
+    else
+        emit pdfFehlgeschlagen();
+}
+
+void CGBrowserWeb::setze_druckerzuordnung(CSeiteEinrichtenWidget* zuordnung_)
+{
+    eigene_zuordnung = zuordnung_;
+}
+
+CDruckerzuordnung* CGBrowserWeb::zuordnung() const
+{
+    if (eigene_zuordnung)
+        return eigene_zuordnung;
+    CAmisc* const amisc = CAmisc::instanz(true);
+    return amisc->gib_druckerzuordnung();
+}
+
+void CGBrowserWeb::drucke()
+{
+    QWidget* const hauptfenster = gib_hauptfenster();
+    if (druckauftrag) {
+        frage_mit_knoepfen(hauptfenster, QMessageBox::Warning, gib_meldungstitel(),
+                           tr("Es ist noch eine Druckausgabe aktiv.\n- Bitte warten -"), {tr("Ok")}, 0, 0);
+        return;
+    }
+    CDruckerzuordnung* const zugeordnet = zuordnung();
+    if (!zugeordnet) {
+        // Without an assignment the print dialog chooses the printer.
+        auto drucker = std::make_unique<CPrinter>(QPrinterInfo(), QPrinter::HighResolution);
+        if (!frage_drucker(hauptfenster, *drucker))
+            return;
+        eigener_drucker = std::move(drucker);
+        druckauftrag = eigener_drucker.get();
+    } else {
+        CQString meldung;
+        CSeiteEinrichtenWidget* const einrichtung = dynamic_cast<CSeiteEinrichtenWidget*>(zugeordnet);
+        CPrinter* drucker = einrichtung ? einrichtung->gib_testdrucker(meldung) : nullptr;
+        if (!drucker)
+            drucker = dynamic_cast<CPrinter*>(zugeordneter_drucker(*zugeordnet, hauptfenster));
+        if (!drucker)
+            return;
+        druckauftrag = drucker;
+        if (!drucker->setze_pdf_ausgabedatei(hauptfenster)) {
+            beende_auftrag(true);
+            return;
+        }
+        QString beschreibung;
+        zugeordnet->gib_druckerbeschreibung(beschreibung, drucker, true);
+        CQCat::gib_instanz()->info(CQString(beschreibung));
+    }
+    seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfTmpPrinted), pdf_layout());
+}
+
+void CGBrowserWeb::slotHandlePdfTmpPrinted(const QByteArray& daten)
+{
+    if (!druckauftrag)
+        return;
+    if (daten.isEmpty()) {
+        CQCat::gib_instanz()->error(
+            CQString(tr("Druck auf '%1' fehlgeschlagen: keine Druckdaten.").arg(druckauftrag->gib_druckername())));
+        beende_auftrag(true);
+        return;
+    }
+    drucken = false;
+    slotHandlePagePrinted(druckauftrag->drucke_pdf(daten));
+}
+
+void CGBrowserWeb::slotHandlePagePrinted(bool ok)
+{
+    CDruckerzuordnung* const zugeordnet = zuordnung();
+    if (druckauftrag && !ok)
+        CQCat::gib_instanz()->error(CQString(tr("Druck auf '%1' fehlgeschlagen.").arg(druckauftrag->gib_druckername())));
+    if (druckauftrag && zugeordnet) {
+        if (ok) {
+            QString text;
+            if (druckauftrag->ist_pdf_datei()) {
+                text = tr("PDF erstellt: '%1'").arg(druckauftrag->gib_ausgabedatei());
+            } else {
+                QString beschreibung;
+                zugeordnet->gib_druckerbeschreibung(beschreibung, druckauftrag, true);
+                text = tr("Druckauftrag auf '%1' veranlasst.").arg(beschreibung);
+            }
+            frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+        }
+        if (CSeiteEinrichtenWidget* const einrichtung = dynamic_cast<CSeiteEinrichtenWidget*>(zugeordnet)) {
+            if (ok)
+                einrichtung->testdruck_beendet();
+            else
+                einrichtung->testdruck_fehlgeschlagen();
+        }
+    }
+    beende_auftrag(false);
+}
+
+void CGBrowserWeb::beende_auftrag(bool aufgegeben)
+{
+    auto* const einrichtung = dynamic_cast<CSeiteEinrichtenWidget*>(zuordnung());
+    CQString meldung;
+    if (aufgegeben && einrichtung && druckauftrag && einrichtung->gib_testdrucker(meldung) == druckauftrag)
+        einrichtung->beende_testdruck();
+    druckauftrag = nullptr;
+    eigener_drucker.reset();
+}
+
+void CGBrowserWeb::contextMenuEvent(QContextMenuEvent* ereignis)
+{
+    auto* menue = new QMenu(this);
+    connect(menue, &QMenu::aboutToHide, menue, &QObject::deleteLater);
+    const QWebEngineContextMenuData& daten = seite->contextMenuData();
+    if (daten.isValid() && daten.linkUrl().isValid()) {
+        menue->addAction(seite->action(QWebEnginePage::OpenLinkInThisWindow));
+        menue->addAction(seite->action(QWebEnginePage::CopyLinkToClipboard));
+    } else if (daten.isValid() && !daten.selectedText().isEmpty()) {
+        menue->addAction(seite->action(QWebEnginePage::Copy));
+    } else {
+        QAction* zurueck = menue->addAction(QIcon::fromTheme(QStringLiteral("go-previous")), tr("Zurück"));
+        connect(zurueck, &QAction::triggered, this, &QWebEngineView::back);
+        zurueck->setEnabled(history()->canGoBack());
+        QAction* vor = menue->addAction(QIcon::fromTheme(QStringLiteral("go-next")), tr("Vorwärts"));
+        connect(vor, &QAction::triggered, this, &QWebEngineView::forward);
+        vor->setEnabled(history()->canGoForward());
+    }
+    menue->popup(ereignis->globalPos());
+}
+
+void CGBrowserWeb::merke_druck(const QMouseEvent& ereignis)
+{
+    gedrueckte_knoepfe = static_cast<int>(ereignis.buttons());
+    gedrueckte_tasten = static_cast<int>(ereignis.modifiers());
+}
+
+void CGBrowserWeb::nach_loslassen(const QMouseEvent& ereignis, bool auch_angenommen)
+{
+    if ((ereignis.isAccepted() && !auch_angenommen) || !(gedrueckte_knoepfe & Qt::MiddleButton))
+        return;
+    const QUrl adresse(QApplication::clipboard()->text(QClipboard::Selection), QUrl::TolerantMode);
+    if (!adresse.isEmpty() && adresse.isValid() && !adresse.scheme().isEmpty())
+        setUrl(adresse);
+}
+
+void CGBrowserWeb::mousePressEvent(QMouseEvent* ereignis)
+{
+    merke_druck(*ereignis);
+    QWebEngineView::mousePressEvent(ereignis);
+}
+
+void CGBrowserWeb::mouseReleaseEvent(QMouseEvent* ereignis)
+{
+    QWebEngineView::mouseReleaseEvent(ereignis);
+    nach_loslassen(*ereignis, false);
+}
+
+void CGBrowserWeb::wheelEvent(QWheelEvent* ereignis)
+{
+    QWebEngineView::wheelEvent(ereignis);
+}
+
+bool CGBrowserWeb::event(QEvent* ereignis)
+{
+    // The engine's render widget, the focus proxy, gets the real mouse events, not the view.
+    if (ereignis->type() == QEvent::ChildAdded) {
+        QObject* const kind = static_cast<QChildEvent*>(ereignis)->child();
+        if (kind->isWidgetType())
+            kind->installEventFilter(this);
+    }
+    return QWebEngineView::event(ereignis);
+}
+
+bool CGBrowserWeb::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == focusProxy() && !leitet_weiter) {
+        if (ereignis->type() == QEvent::MouseButtonPress) {
+            merke_druck(*static_cast<QMouseEvent*>(ereignis));
+        } else if (ereignis->type() == QEvent::MouseButtonRelease) {
+            // The render widget handles the release first. It accepts every mouse event, so the
+            // middle button's selection is loaded whatever it did.
+            leitet_weiter = true;
+            objekt->event(ereignis);
+            leitet_weiter = false;
+            nach_loslassen(*static_cast<QMouseEvent*>(ereignis), true);
+            return true;
+        }
+    }
+    return QWebEngineView::eventFilter(objekt, ereignis);
+}

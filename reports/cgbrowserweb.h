@@ -1,0 +1,122 @@
+// A web page of the report browser: loads every source itself, tells its history and progress, turns itself into PDF and prints through PDF data.
+#pragma once
+
+#include "cqstring.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QPageLayout>
+#include <QUrl>
+#include <QWebEngineView>
+
+#include <functional>
+#include <memory>
+
+class CDruckerzuordnung;
+class CPrinter;
+class CSeiteEinrichtenWidget;
+class QWebEnginePage;
+
+class CGBrowserWeb : public QWebEngineView
+{
+    Q_OBJECT
+public:
+    // Gets every new web page, to reload it when its render process ends; none until the browser
+    // installs its watchdog.
+    using RenderWaechter = std::function<void(QWebEngineView* seite)>;
+    // An empty function removes it.
+    static void setze_renderwaechter(RenderWaechter waechter);
+
+    // A4 portrait without margins, the layout of every PDF of a web page.
+    static QPageLayout pdf_layout();
+
+    explicit CGBrowserWeb(QWidget* eltern);
+    ~CGBrowserWeb() override;
+
+    // Loads a source: plain paths and web addresses as the user would type them, "file:" texts
+    // as they are. The page's home is the source's local file.
+    void zeige_quelle(const CQString& text);
+    // The view's URL; the one last given to `zeige_quelle` while the view has none.
+    QUrl url() const;
+    // The page's HTML as last delivered by the engine, and its plain text.
+    CQString gib_html() const;
+    CQString gib_text() const;
+    // The PDF file last written.
+    CQString gib_ausgabedatei() const;
+    const CQString& gib_quelle() const { return quelle; }
+
+    // Loads the source and writes it as PDF to `ausgabedatei` (and its HTML to `zweiter_name`
+    // when given): `pdfFertig` follows, or `pdfFehlgeschlagen` when no PDF came of it.
+    void lade_zum_drucken(const CQString& quelle, const CQString& ausgabedatei, const CQString& zweiter_name);
+    // PDF output: with `drucken` the data go to a new temporary file and `pdfFertig` follows;
+    // without, the engine writes `datei` itself.
+    void drucke_pdf(const CQString& datei, const bool& drucken, const QPageLayout& layout);
+
+    // Prints the page on the assigned printer (a running test print's first), or on the printer
+    // chosen in the print dialog while no assignment exists; one job at a time.
+    void drucke();
+    // Print the page once the next load has finished.
+    void setze_druck_ausstehend(bool an) { druck_ausstehend = an; }
+    // The assignment to print through in place of the application's one (a test print's page).
+    void setze_druckerzuordnung(CSeiteEinrichtenWidget* zuordnung);
+
+signals:
+    void backwardAvailable(bool);
+    void forwardAvailable(bool);
+    void homeAvailable(bool);
+    void pdfFertig();
+    void linkHovered(const QString&);
+    void loadProgressSignal(int);
+    // The load-then-print road ended without a PDF (load failed, no data, file not writable).
+    void pdfFehlgeschlagen();
+
+public slots:
+    void setProgress(int p);
+    void loadFinished(bool ok);
+    void loadHTML(const QString& html);
+    void urlChangedSlot(const QUrl&);
+    void printLoadFinishedSlot(bool ok);
+    void slotloadHTML(const QString& html);
+    void slotHandlePdfPrinted(const QByteArray& daten);
+    void slotHandlePdfTmpPrinted(const QByteArray& daten);
+    void slotHandlePagePrinted(bool ok);
+
+protected:
+    void mousePressEvent(QMouseEvent* ereignis) override;
+    void mouseReleaseEvent(QMouseEvent* ereignis) override;
+    void wheelEvent(QWheelEvent* ereignis) override;
+    void contextMenuEvent(QContextMenuEvent* ereignis) override;
+    bool event(QEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    // Remembers what a press held; after a release the middle button loads the selection's
+    // address, when the release was left unhandled or `auch_angenommen` says it counts anyway.
+    void merke_druck(const QMouseEvent& ereignis);
+    void nach_loslassen(const QMouseEvent& ereignis, bool auch_angenommen);
+    // Wraps a slot for the engine's callbacks: they may come after the page is gone.
+    template <typename T>
+    std::function<void(const T&)> rueckruf(void (CGBrowserWeb::*slot)(const T&));
+    // The job is over: the printer is forgotten (and dropped when it was the page's own); a job
+    // given up before printing also gives up the test print it belonged to.
+    void beende_auftrag(bool aufgegeben);
+    CDruckerzuordnung* zuordnung() const;
+
+    CQString quelle;
+    bool drucken = false;
+    bool druck_ausstehend = false;
+    QUrl gespeicherte_url;
+    int fortschritt = 0;
+    int gedrueckte_tasten = 0;
+    int gedrueckte_knoepfe = 0;
+    QWebEnginePage* seite;
+    QString seiten_html;
+    CQString ausgabedatei;
+    CQString zweiter_name;
+    CPrinter* druckauftrag = nullptr;
+    // The printer of a job without assignment, chosen in the print dialog.
+    std::unique_ptr<CPrinter> eigener_drucker;
+    QPointer<CSeiteEinrichtenWidget> eigene_zuordnung;
+    bool leitet_weiter = false;
+    std::shared_ptr<bool> lebt;
+};

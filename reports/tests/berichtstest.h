@@ -1,0 +1,127 @@
+// The fixture of the report browser's tests: answers every dialog as a user would, records the boxes, the shell and the URL opener, and catches the log.
+#pragma once
+
+#include "cgbrowser.h"
+#include "cgbrowserweb.h"
+#include "ctextedit.h"
+#include "dialogseam.h"
+#include "katalog.h"
+#include "logmitschnitt.h"
+#include "plattform.h"
+#include "steuerdaten.h"
+#include "testdateien.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QStringList>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+// Runs the event loop until `bedingung` holds or `ms` have passed; whether it holds.
+inline bool warte(const std::function<bool()>& bedingung, int ms = 30000)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    while (!bedingung() && uhr.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
+    return bedingung();
+}
+
+class Berichtstest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        // Boxes as "<icon>|<text>" (1 information, 2 warning).
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon symbol, const QString&, const QString& text,
+                                    const QStringList&, int, int abbruch) {
+            boxen << QString::number(symbol) + QLatin1Char('|') + text;
+            return abbruch;
+        });
+        setze_shell_funktion([this](const QUrl& adresse) {
+            shell << adresse.toString();
+            return shell_gelingt;
+        });
+        CTextEdit::setze_url_oeffner([this](const CQString& adresse, const bool& webadresse) {
+            geoeffnet << adresse + (webadresse ? QStringLiteral("|web") : QStringLiteral("|datei"));
+            return true;
+        });
+        setze_speichern_funktion([this](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) {
+            ++speicherdialoge;
+            return antwort;
+        });
+        // The print dialog: printing into a PDF file with the chosen range and order.
+        setze_drucker_funktion([this](QWidget*, QPrinter& drucker) {
+            ++druckdialoge;
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(druckdatei);
+            drucker.setFromTo(von, bis);
+            drucker.setPageOrder(reihenfolge);
+            return true;
+        });
+        gib_steuerdaten(true)->leere();
+    }
+
+    void TearDown() override
+    {
+        setze_frage_funktion({});
+        setze_shell_funktion({});
+        CTextEdit::setze_url_oeffner({});
+        setze_speichern_funktion({});
+        setze_drucker_funktion({});
+        gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString());
+        gib_katalog_privat().dirs_exp_html.setze_wert_qstr(CQString());
+        CGBrowser::gib_druckeinstellungen().rand_links.setze_wert(2.0);
+        CGBrowser::gib_druckeinstellungen().fusszeile.setze_wert(JA);
+        gib_steuerdaten(true)->leere();
+    }
+
+    QString pfad(const QString& name) const { return tmp.filePath(name); }
+    QString schreibe(const QString& name, const QByteArray& inhalt) const { return schreibe_datei(tmp, name, inhalt); }
+    static QByteArray lies(const QString& datei)
+    {
+        QFile f(datei);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A stub PDF viewer that adds its argument as a line to "viewer.txt"; it is made the viewer.
+    QString viewer_stub(bool ausfuehrbar) const
+    {
+        const QString skript = schreibe(QStringLiteral("viewer.sh"), "#!/bin/sh\necho \"$1\" >> \"" +
+                                                                         QFile::encodeName(pfad("viewer.txt")) + "\"\n");
+        QFile::setPermissions(skript, ausfuehrbar ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                  : QFile::ReadOwner | QFile::WriteOwner);
+        gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString(skript));
+        return skript;
+    }
+    // The files the viewer got so far, once it got `anzahl`.
+    QStringList gezeigt(int anzahl) const
+    {
+        QStringList dateien;
+        warte([&] {
+            dateien = QString::fromUtf8(lies(pfad("viewer.txt"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            return dateien.size() >= anzahl;
+        }, 10000);
+        return dateien;
+    }
+
+    QTemporaryDir tmp;
+    LogMitschnitt log;
+    QStringList boxen;
+    QStringList shell;
+    QStringList geoeffnet;
+    bool shell_gelingt = true;
+    QString antwort;
+    int speicherdialoge = 0;
+    QString druckdatei = tmp.filePath(QStringLiteral("druck.pdf"));
+    int druckdialoge = 0;
+    int von = 0;
+    int bis = 0;
+    QPrinter::PageOrder reihenfolge = QPrinter::FirstPageFirst;
+};

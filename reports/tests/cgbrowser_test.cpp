@@ -1,0 +1,441 @@
+// The report browser on text pages: its forms, links by scheme, saving as text, HTML and PDF, the PDF viewer, and printing with running page numbers, read back with the PDF tools.
+#include "berichthtml.h"
+#include "berichtstest.h"
+#include "cgbrowser.h"
+#include "cgbrowserex.h"
+#include "pdfpruefung.h"
+#include "heimordner.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPaintEngine>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCodec>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A word of a PDF page and where pdftotext found it, in points.
+struct Wort
+{
+    QString text;
+    double links;
+    double rechts;
+};
+
+QVector<QVector<Wort>> woerter(const QString& pdf)
+{
+    QVector<QVector<Wort>> seiten;
+    const QString xml = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"([\\d.]+)\" "
+                                                 "yMax=\"[\\d.]+\">([^<]*)</word>"));
+    for (const QString& seite : xml.split(QStringLiteral("<page ")).mid(1)) {
+        QVector<Wort> liste;
+        for (auto treffer = wort.globalMatch(seite); treffer.hasNext();) {
+            const QRegularExpressionMatch m = treffer.next();
+            liste.append({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+        }
+        seiten.append(liste);
+    }
+    return seiten;
+}
+
+// The number in the footer box ("Seite: n") of every page.
+QStringList seitennummern(const QString& pdf)
+{
+    QStringList nummern;
+    const QRegularExpression muster(QStringLiteral("Seite: (\\d+)"));
+    for (const QString& seite : seiten_text(pdf)) {
+        const QRegularExpressionMatch m = muster.match(seite);
+        nummern << (m.hasMatch() ? m.captured(1) : QStringLiteral("-"));
+    }
+    return nummern;
+}
+
+class Bericht : public Berichtstest
+{
+protected:
+    // A report source of `blaetter` sheets, each with its word.
+    QString berichtsseite(const QString& name, const QString& wort, int blaetter) const
+    {
+        QString html = QStringLiteral("<html><body>");
+        for (int i = 1; i <= blaetter; ++i)
+            html += QStringLiteral("<p%1>%2</p>")
+                        .arg(i < blaetter ? QStringLiteral(" style=\"page-break-after:always\"") : QString(), wort);
+        return schreibe(name, (html + QStringLiteral("</body></html>")).toUtf8());
+    }
+};
+
+} // namespace
+
+TEST_F(Bericht, EineSeiteOhneSteuerdatenZweiSeitenInReiternOhneWeb)
+{
+    CGBrowser eine(nullptr, CQString("eine"), false);
+    EXPECT_FALSE(eine.verwendet_web());
+    EXPECT_EQ(eine.findChildren<CGBrowserEx*>().size(), 1);
+    EXPECT_EQ(eine.findChild<QTabWidget*>(QStringLiteral("tabWidget2")), nullptr);
+
+    // The two-page form keeps text pages whatever the control data say.
+    gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
+                                      QStringLiteral("true"));
+    CGBrowser zwei(nullptr, CQString("zwei"), true);
+    EXPECT_FALSE(zwei.verwendet_web());
+    auto* reiter = zwei.findChild<QTabWidget*>(QStringLiteral("tabWidget2"));
+    ASSERT_NE(reiter, nullptr);
+    ASSERT_EQ(reiter->count(), 2);
+    EXPECT_EQ(reiter->tabText(0), QStringLiteral("Seite 1"));
+    EXPECT_EQ(reiter->tabText(1), QStringLiteral("Seite 2"));
+    EXPECT_EQ(reiter->widget(1), zwei.gib_textseite2());
+}
+
+TEST_F(Bericht, LinksFuehrenZumZielMitDessenTitelUndAnkerBleibenAufDerSeite)
+{
+    QString lang;
+    for (int i = 0; i < 300; ++i)
+        lang += QStringLiteral("<p>Zeile %1</p>").arg(i);
+    const QString a = schreibe(QStringLiteral("r/a.html"),
+                               ("<html><head><title>Alpha</title></head><body><a href=\"b.html\">B</a>" + lang +
+                                "<p><a name=\"abschnitt\"></a>Ende</p></body></html>")
+                                   .toUtf8());
+    schreibe(QStringLiteral("r/b.html"), "<html><head><title>Beta</title></head><body>B</body></html>");
+    CGBrowser browser(nullptr, CQString("b"), true);
+    browser.resize(400, 300);
+    browser.show();
+    browser.setze_quelle(CQString(a));
+    browser.gib_textseite2()->zeige_quelle(CQString(a));
+
+    browser.anchorClickedSlot(QUrl(QStringLiteral("b.html")));
+    EXPECT_EQ(QFileInfo(browser.gib_textseite1()->source().toLocalFile()).fileName(), QStringLiteral("b.html"));
+    EXPECT_EQ(browser.titel(), QStringLiteral("Beta"));
+    browser.anchorClickedSlot2(QUrl(QStringLiteral("b.html")));
+    EXPECT_EQ(QFileInfo(browser.gib_textseite2()->source().toLocalFile()).fileName(), QStringLiteral("b.html"));
+    EXPECT_EQ(browser.titel(), QStringLiteral("Beta"));
+
+    // An anchor of the shown page scrolls there; nothing goes to the shell or the opener.
+    browser.setze_quelle(CQString(a));
+    QApplication::processEvents();
+    ASSERT_EQ(browser.gib_textseite1()->verticalScrollBar()->value(), 0);
+    browser.anchorClickedSlot(QUrl(QStringLiteral("#abschnitt")));
+    EXPECT_GT(browser.gib_textseite1()->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(browser.gib_textseite1()->source(), QUrl::fromLocalFile(a));
+    EXPECT_EQ(browser.gib_textseite1()->quelle, a);
+    EXPECT_TRUE(geoeffnet.isEmpty());
+    EXPECT_TRUE(shell.isEmpty());
+}
+
+TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)
+{
+    CGBrowser browser(nullptr, CQString("b"), false);
+    CGBrowserEx* seite = browser.gib_textseite1();
+
+    browser.setze_quelle(CQString("https://example.invalid/a?b=1"));
+    EXPECT_EQ(geoeffnet, QStringList{QStringLiteral("https://example.invalid/a?b=1|web")});
+    EXPECT_TRUE(seite->source().isEmpty());
+
+    // A scheme in capitals is no web address: the suffix shows it as a file in the page.
+    browser.setze_quelle(CQString("HTTPS://example.invalid/x.html"));
+    EXPECT_EQ(seite->source(), QUrl::fromLocalFile(QStringLiteral("HTTPS://example.invalid/x.html")));
+
+    viewer_stub(true);
+    const QString pdf = schreibe(QStringLiteral("r/Doc.PDF"), "%PDF");
+    browser.setze_quelle(CQString(QStringLiteral("file://") + pdf));
+    EXPECT_EQ(gezeigt(1), QStringList{pdf});
+    EXPECT_TRUE(boxen.isEmpty());
+
+    geoeffnet.clear();
+    browser.setze_quelle(CQString("//server/share/x.doc"));
+    EXPECT_EQ(geoeffnet, QStringList{QStringLiteral("\\\\server\\share\\x.doc|datei")});
+
+    const QString htm = schreibe(QStringLiteral("r/a.HTM"), "<p>gross</p>");
+    browser.setze_quelle(CQString(htm));
+    EXPECT_NE(log.text().find(("URL: file://" + htm).toStdString()), std::string::npos) << log.text();
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("gross"));
+
+    browser.quelle = CQString("bericht.txt");
+    browser.setze_quelle(CQString());
+    EXPECT_TRUE(browser.quelle.isEmpty());
+    EXPECT_EQ(seite->source(), QUrl::fromLocalFile(htm));
+}
+
+TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
+{
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.gib_textseite1()->setHtml(QStringLiteral("<p>Zeile1</p><p>Zeile2 &lt;x&gt;</p>"));
+    QDir().mkpath(pfad("o"));
+    browser.speicherziel = CQString(pfad("o/t.txt"));
+    browser.speichern_unter(0, false);
+    EXPECT_EQ(lies(pfad("o/t.txt")), QByteArray("Zeile1\nZeile2 <x>"));
+
+    // The logo is referred to by its file address, as a page found it on disk.
+    const QByteArray bild("\x89PNG\r\n\x1a\n-bytes-");
+    const QString logo = schreibe(QStringLiteral("src/logo.png"), bild);
+    browser.gib_textseite1()->setHtml(QStringLiteral("<p>Grüße € Ωmega</p><img src=\"file://%1\">").arg(logo));
+    browser.weitere_dateien << logo;
+    browser.speicherziel = CQString(pfad("o/bericht.html"));
+    browser.speichern_unter(1, false);
+    const QByteArray html = lies(pfad("o/bericht.html"));
+    EXPECT_TRUE(html.contains("src=\"./logo.png\"")) << html.toStdString();
+    EXPECT_FALSE(html.contains("file:")) << html.toStdString();
+    QTextCodec::ConverterState zustand;
+    const QString text = QTextCodec::codecForName("UTF-8")->toUnicode(html.constData(), html.size(), &zustand);
+    EXPECT_EQ(zustand.invalidChars, 0);
+    EXPECT_TRUE(text.contains(QStringLiteral("Grüße € Ωmega")));
+    EXPECT_TRUE(text.contains(QStringLiteral("charset=utf-8"), Qt::CaseInsensitive));
+    EXPECT_EQ(lies(pfad("o/logo.png")), bild);
+
+    // Saved beside the logo: nothing to copy, the logo stays as it is.
+    browser.speicherziel = CQString(pfad("src/b.html"));
+    browser.speichern_unter(1, false);
+    EXPECT_TRUE(QFile::exists(pfad("src/b.html")));
+    EXPECT_EQ(lies(logo), bild);
+    EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
+
+    browser.speicherziel = CQString(pfad("fehlt/x.html"));
+    browser.speichern_unter(1, false);
+    EXPECT_NE(log.text().find(("ERROR") ), std::string::npos);
+    EXPECT_NE(log.text().find(("Konnte Ausgabedatei '" + pfad("fehlt/x.html") + "' nicht oeffnen.").toStdString()),
+              std::string::npos)
+        << log.text();
+    EXPECT_FALSE(QFile::exists(pfad("fehlt/logo.png")));
+
+    // The last text file is proposed as HTML; a cancelled dialog writes nothing.
+    browser.speicherziel.clear();
+    gib_katalog_privat().dirs_exp_html.setze_wert_qstr(CQString(pfad("o/neu.txt")));
+    browser.speichern_unter(1, false);
+    EXPECT_EQ(gib_katalog_privat().dirs_exp_html.gib_wert_qstr(), pfad("o/neu.html"));
+    EXPECT_FALSE(QFile::exists(pfad("o/neu.html")));
+}
+
+TEST_F(Bericht, PdfMitDenRaendernDerEinstellungenUndZumZeigen)
+{
+    const auto xmark_links = [this](const char* datei) {
+        CGBrowser browser(nullptr, CQString("b"), false);
+        browser.gib_textseite1()->setHtml(QStringLiteral("<p>XMARK PDFMARK</p>"));
+        browser.speicherziel = CQString(pfad(datei));
+        browser.speichern_unter(2, false);
+        for (const Wort& wort : woerter(pfad(datei)).value(0))
+            if (wort.text == QLatin1String("XMARK"))
+                return wort.links;
+        ADD_FAILURE() << "XMARK fehlt in " << datei;
+        return 0.0;
+    };
+    const double vorher = xmark_links("a.pdf");
+    EXPECT_TRUE(seiten_text(pfad("a.pdf")).value(0).contains(QStringLiteral("PDFMARK")));
+    CGBrowser::gib_druckeinstellungen().rand_links.setze_wert(3.0);
+    EXPECT_NEAR(xmark_links("b.pdf") - vorher, 28.35, 2);
+
+    // Shown from a text page: written to the personal folder, no viewer opened here.
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.gib_textseite1()->setHtml(QStringLiteral("<p>ZEIGEN</p>"));
+    browser.speichern_unter(2, true);
+    EXPECT_TRUE(seiten_text(HeimOrdner::gib().path() + QStringLiteral("/.zeigePDF.pdf")).value(0).contains(
+        QStringLiteral("ZEIGEN")));
+    EXPECT_TRUE(shell.isEmpty());
+    EXPECT_TRUE(boxen.isEmpty());
+}
+
+TEST_F(Bericht, PdfViewerFehlerMeldenSich)
+{
+    CGBrowser browser(nullptr, CQString("b"), false);
+    shell_gelingt = false;
+    browser.zeigePDFSlot();
+    EXPECT_NE(log.text().find("Fehler (31) bei 'ShellExecute'"), std::string::npos) << log.text();
+    EXPECT_EQ(boxen, QStringList{QStringLiteral("1|Kein PDF Viewer spezifiziert !\nOder der PDF Viewer ist nicht mit der "
+                                                "Endung 'pdf' verknüpft.\nBitte verwenden Sie den "
+                                                "Eigenschaften-Dialog.\n")});
+
+    // A viewer missing, and one that is there but cannot be run: both are failures.
+    for (const QString& viewer : {pfad("fehlt/viewer"), viewer_stub(false)}) {
+        boxen.clear();
+        gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString(viewer));
+        browser.zeigePDFSlot();
+        EXPECT_EQ(boxen, QStringList{QStringLiteral("2|Der PDF Viewer\n\n%1\n\nkonnte nicht gestartet werden !\nBitte "
+                                                    "prüfen Sie, ob das Programm am angegebenen Ort existiert.")
+                                         .arg(viewer)});
+    }
+    boxen.clear();
+    viewer_stub(true);
+    browser.zeigePDFSlot();
+    EXPECT_EQ(gezeigt(1), QStringList{HeimOrdner::gib().path() + QStringLiteral("/.zeigePDF.pdf")});
+    EXPECT_TRUE(boxen.isEmpty());
+}
+
+TEST_F(Bericht, ZweiSeitenZaehlenDieSeitennummernWeiter)
+{
+    CGBrowser browser(nullptr, CQString("b"), true);
+    browser.gib_textseite1()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s1.html"), QStringLiteral("Eins"), 3)));
+    browser.gib_textseite2()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s2.html"), QStringLiteral("Zwei"), 2)));
+
+    browser.drucke(0);
+    EXPECT_EQ(seitenzahl(druckdatei), 5);
+    EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2", "3", "4", "5"}));
+    EXPECT_TRUE(seiten_text(druckdatei).value(4).contains(QStringLiteral("Zwei")));
+    EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("vared")));
+    browser.drucke(1);
+    EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2", "3"}));
+    browser.drucke(2);
+    EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2"}));
+    EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("Zwei")));
+
+    // Last page first: page 2 goes on after page 1's last page all the same.
+    reihenfolge = QPrinter::LastPageFirst;
+    browser.drucke(0);
+    EXPECT_EQ(seitennummern(druckdatei), QStringList({"3", "2", "1", "5", "4"}));
+
+    reihenfolge = QPrinter::FirstPageFirst;
+    von = 2;
+    bis = 3;
+    browser.gib_textseite1()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s5.html"), QStringLiteral("Eins"), 5)));
+    browser.gib_textseite2()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s3.html"), QStringLiteral("Zwei"), 3)));
+    browser.drucke(0);
+    EXPECT_EQ(seitennummern(druckdatei), QStringList({"2", "3", "5", "6"}));
+
+    // Without the footer box: bare numbers ending at the right margin (2 cm from the edge).
+    von = bis = 0;
+    CGBrowser::gib_druckeinstellungen().fusszeile.setze_wert(NEIN);
+    browser.drucke(0);
+    const QVector<QVector<Wort>> seiten = woerter(druckdatei);
+    ASSERT_EQ(seiten.size(), 8);
+    for (int i = 0; i < seiten.size(); ++i) {
+        bool gefunden = false;
+        for (const Wort& wort : seiten[i]) {
+            EXPECT_NE(wort.text, QStringLiteral("Seite:"));
+            EXPECT_NE(wort.text, QStringLiteral("vared"));
+            if (wort.text == QString::number(i + 1)) {
+                gefunden = true;
+                EXPECT_NEAR(wort.rechts, 595.28 - 56.69, 3);
+            }
+        }
+        EXPECT_TRUE(gefunden) << "Seite " << i + 1;
+    }
+
+    // Page 2 without text: asked for it alone, the dialog comes and nothing is printed.
+    QFile::remove(druckdatei);
+    browser.gib_textseite2()->quelle = CQString(schreibe(QStringLiteral("leer.html"), QByteArray()));
+    const int dialoge = druckdialoge;
+    browser.drucke(2);
+    EXPECT_EQ(druckdialoge, dialoge + 1);
+    EXPECT_FALSE(QFile::exists(druckdatei));
+}
+
+TEST_F(Bericht, EineSeiteDrucktSichSelbstOhneFusszeile)
+{
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.setze_quelle(CQString(berichtsseite(QStringLiteral("s.html"), QStringLiteral("Allein"), 2)));
+    browser.drucke(0);
+    const QStringList seiten = seiten_text(druckdatei);
+    ASSERT_EQ(seiten.size(), 2);
+    EXPECT_TRUE(seiten[0].contains(QStringLiteral("Allein")));
+    EXPECT_FALSE(seiten.join(QString()).contains(QStringLiteral("Seite:")));
+    EXPECT_FALSE(seiten.join(QString()).contains(QStringLiteral("vared")));
+}
+
+namespace {
+
+// An A4 printer at 72 dpi that draws nothing and goes to Aborted when its second sheet begins.
+class AbbrechendeMaschine : public QPaintEngine, public QPrintEngine
+{
+public:
+    AbbrechendeMaschine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF&, const QTextItem&) override {}
+    Type type() const override { return QPaintEngine::User; }
+
+    void setProperty(PrintEnginePropertyKey, const QVariant&) override {}
+    QVariant property(PrintEnginePropertyKey schluessel) const override
+    {
+        if (schluessel == PPK_QPageLayout)
+            return QVariant::fromValue(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        if (schluessel == PPK_Resolution)
+            return 72;
+        if (schluessel == PPK_CopyCount || schluessel == PPK_NumberOfCopies)
+            return 1;
+        return schluessel == PPK_FullPage ? QVariant(true) : QVariant();
+    }
+    bool newPage() override
+    {
+        zustand = QPrinter::Aborted;
+        return true;
+    }
+    bool abort() override { return true; }
+    int metric(QPaintDevice::PaintDeviceMetric metrik) const override
+    {
+        const QMap<QPaintDevice::PaintDeviceMetric, int> werte{
+            {QPaintDevice::PdmWidth, 595},       {QPaintDevice::PdmHeight, 842},     {QPaintDevice::PdmWidthMM, 210},
+            {QPaintDevice::PdmHeightMM, 297},    {QPaintDevice::PdmDepth, 32},       {QPaintDevice::PdmNumColors, INT_MAX},
+            {QPaintDevice::PdmDevicePixelRatio, 1},
+            {QPaintDevice::PdmDevicePixelRatioScaled, static_cast<int>(QPaintDevice::devicePixelRatioFScale())}};
+        return werte.value(metrik, 72);
+    }
+    QPrinter::PrinterState printerState() const override { return zustand; }
+
+private:
+    QPrinter::PrinterState zustand = QPrinter::Active;
+};
+
+class AbbrechenderDrucker : public QPrinter
+{
+public:
+    AbbrechenderDrucker() { setEngines(&maschine, &maschine); }
+
+private:
+    AbbrechendeMaschine maschine;
+};
+
+} // namespace
+
+TEST_F(Bericht, AbbrechenderDruckerGibtNurSeinenWartecursorZurueck)
+{
+    CGBrowser browser(nullptr, CQString("b"), true);
+    AbbrechenderDrucker drucker;
+    QString drei;
+    for (int i = 0; i < 3; ++i)
+        drei += QStringLiteral("<p style=\"page-break-after:always\">Blatt</p>");
+    const CQString html(drei);
+    QApplication::setOverrideCursor(Qt::CrossCursor);
+    browser.drucke_berichtsseiten(drucker, &html, &html, true);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    QApplication::restoreOverrideCursor();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(Bericht, FusszeileUndDruckfarben)
+{
+    CGBrowser browser(nullptr, CQString("b"), true);
+    const QString fuss = browser.fusszeile_html(3);
+    const QRegularExpression zellen(QStringLiteral("<td width=(\\d+)% align=center>([^<]*)</td>\n"));
+    QStringList inhalt;
+    for (auto treffer = zellen.globalMatch(fuss); treffer.hasNext();)
+        inhalt << treffer.next().captured(2);
+    ASSERT_EQ(inhalt.size(), 3) << fuss.toStdString();
+    EXPECT_TRUE(fuss.startsWith(QStringLiteral("<table border=3 width=100% bordercolor=#000000 cellpadding=0 "
+                                               "cellspacing=0 >\n<tr bgcolor=#ffffff>\n<td width=15% align=center>")));
+    EXPECT_TRUE(fuss.endsWith(QStringLiteral("</td>\n</tr>\n</table>\n")));
+    EXPECT_EQ(inhalt[0], QStringLiteral("vared"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Bericht gedruckt am: .+ Uhr$")).match(inhalt[1]).hasMatch())
+        << inhalt[1].toStdString();
+    EXPECT_EQ(inhalt[2], QStringLiteral("Seite: 3"));
+    CGBrowser::druck_stoermeldung = true;
+    CGBrowser::druck_titel = QStringLiteral("Titel");
+    EXPECT_TRUE(browser.fusszeile_html(1).contains(QStringLiteral(">Titel</td>")));
+    EXPECT_TRUE(browser.fusszeile_html(1).contains(QStringLiteral(">Störungsmeldung gedruckt am: ")));
+
+    EXPECT_EQ(bereite_html_fuer_druck(QStringLiteral(
+                  "<td bgcolor=\"#ff0000\" style=\"background-color:#00ff00;color:#ffffff;\">x</td>")),
+              QStringLiteral("<td  style=\"color:#000000;\">x</td>"));
+    EXPECT_EQ(bereite_html_fuer_druck(QStringLiteral("<p style=\"background-color:#eee\">A &amp; B</p>")),
+              QStringLiteral("<p style=\"\">A &amp; B</p>"));
+    EXPECT_EQ(bereite_html_fuer_druck(QStringLiteral("<font color=\"#FFFFFF\">w</font>")),
+              QStringLiteral("<font color=\"#000000\">w</font>"));
+}

@@ -1,0 +1,251 @@
+// The report browser on a web page, under a virtual X server: loading, printing through PDF data with and without printer assignment, the test print, PDF files to show and the load-then-print road.
+#include "berichtstest.h"
+#include "camisc.h"
+#include "cgbrowserex.h"
+#include "cseiteeinrichtenwidget.h"
+#include "pdfpruefung.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Lets the engine deliver what it still has in hand.
+void lasse_laufen(int ms)
+{
+    warte([] { return false; }, ms);
+}
+
+int zaehle(const std::string& text, const std::string& teil)
+{
+    int anzahl = 0;
+    for (auto pos = text.find(teil); pos != std::string::npos; pos = text.find(teil, pos + 1))
+        ++anzahl;
+    return anzahl;
+}
+
+class Webseite : public Berichtstest
+{
+protected:
+    void SetUp() override
+    {
+        Berichtstest::SetUp();
+        druckdatei = pfad("o/dialog.pdf");
+        QDir().mkpath(pfad("o"));
+        CGBrowserWeb::setze_renderwaechter([this](QWebEngineView* seite) { bewacht << seite; });
+        gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
+                                          QStringLiteral("true"));
+        // A page red from edge to edge.
+        rot = schreibe(QStringLiteral("r/w.html"),
+                       "<html><head><style>html,body{margin:0;height:100%;background:#ff0000}</style></head>"
+                       "<body><p>ROT</p></body></html>");
+    }
+
+    void TearDown() override
+    {
+        CGBrowserWeb::setze_renderwaechter({});
+        CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
+        Berichtstest::TearDown();
+    }
+
+    // The browser in its one-page form with the red page loaded.
+    std::unique_ptr<CGBrowser> geladener_browser()
+    {
+        auto browser = std::make_unique<CGBrowser>(nullptr, CQString("web"), false);
+        CGBrowserWeb* seite = browser->gib_webseite1();
+        if (!seite)
+            return browser;
+        QObject::connect(seite, &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
+        browser->resize(600, 400);
+        browser->show();
+        browser->setze_quelle(CQString(rot));
+        EXPECT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+        lasse_laufen(300);
+        return browser;
+    }
+
+    QList<QWebEngineView*> bewacht;
+    QList<bool> zuhause;
+    QString rot;
+};
+
+} // namespace
+
+TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
+{
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    ASSERT_TRUE(browser->verwendet_web());
+    CGBrowserWeb* seite = browser->gib_webseite1();
+    ASSERT_NE(seite, nullptr);
+    EXPECT_TRUE(browser->findChildren<CGBrowserEx*>().isEmpty());
+    EXPECT_EQ(bewacht, QList<QWebEngineView*>{seite});
+    EXPECT_EQ(zuhause, QList<bool>{false});
+    EXPECT_EQ(seite->gib_quelle(), rot);
+    EXPECT_TRUE(seite->gib_html().contains(QStringLiteral("ROT")));
+
+    // Each finished load arrives once, with its warning when the progress had not reached 100.
+    const std::string warnung = "Received finished signal while progress is still:";
+    const int vorher = zaehle(log.text(), warnung);
+    seite->setProgress(40);
+    emit static_cast<QWebEngineView*>(seite)->loadFinished(true);
+    EXPECT_EQ(zaehle(log.text(), warnung), vorher + 1) << log.text();
+    seite->setProgress(100);
+    emit static_cast<QWebEngineView*>(seite)->loadFinished(true);
+    EXPECT_EQ(zaehle(log.text(), warnung), vorher + 1);
+
+    // The middle button loads the selection when it is an address, not a plain word.
+    const auto mittelklick = [seite](const QString& auswahl) {
+        QApplication::clipboard()->setText(auswahl, QClipboard::Selection);
+        QMouseEvent druck(QEvent::MouseButtonPress, QPointF(50, 50), Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+        QApplication::sendEvent(seite->focusProxy(), &druck);
+        QMouseEvent los(QEvent::MouseButtonRelease, QPointF(50, 50), Qt::MiddleButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(seite->focusProxy(), &los);
+        lasse_laufen(300);
+    };
+    mittelklick(QStringLiteral("Wort"));
+    EXPECT_EQ(seite->url(), QUrl::fromLocalFile(rot));
+    const QUrl ziel(QUrl::fromLocalFile(rot).toString() + QStringLiteral("?mitte=1"));
+    mittelklick(ziel.toString());
+    EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
+}
+
+TEST_F(Webseite, DrucktUeberPdfDatenAufDemZugeordnetenDrucker)
+{
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    CSeiteEinrichtenWidget zuordnung;
+    CAmisc::instanz(true)->setze_druckerzuordnung(&zuordnung);
+    ASSERT_NE(zuordnung.fuege_pdf_drucker_hinzu(), nullptr);
+    zuordnung.slot_setzeDefault();
+    antwort = pfad("o/w.pdf");
+
+    // A second print before the first one's data came is refused.
+    browser->drucke(0);
+    browser->drucke(0);
+    const QString fertig = QStringLiteral("1|PDF erstellt: '%1'").arg(antwort);
+    ASSERT_TRUE(warte([&] { return boxen.contains(fertig); })) << boxen.join(QLatin1Char('|')).toStdString();
+    lasse_laufen(300);
+    EXPECT_EQ(boxen, QStringList({QStringLiteral("2|Es ist noch eine Druckausgabe aktiv.\n- Bitte warten -"), fertig}));
+    EXPECT_EQ(seitenzahl(antwort), 1);
+    const QVector<QImage> bilder = seitenbilder(antwort, 20);
+    ASSERT_EQ(bilder.size(), 1);
+    const QColor mitte = bilder[0].pixelColor(bilder[0].rect().center());
+    EXPECT_TRUE(mitte.red() > 200 && mitte.green() < 60 && mitte.blue() < 60) << mitte.name().toStdString();
+
+    // A refused output file ends the job: the next print asks again.
+    boxen.clear();
+    antwort.clear();
+    const int dialoge = speicherdialoge;
+    browser->drucke(0);
+    browser->drucke(0);
+    EXPECT_EQ(speicherdialoge, dialoge + 2);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join(QLatin1Char('|')).toStdString();
+
+    // A file that cannot be written: an error, and no word of a PDF made.
+    antwort = pfad("fehlt/w.pdf");
+    browser->drucke(0);
+    ASSERT_TRUE(warte([&] { return log.text().find("fehlgeschlagen") != std::string::npos; })) << log.text();
+    lasse_laufen(200);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Webseite, OhneZuordnungWaehltDerDruckdialog)
+{
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    browser->drucke(0);
+    EXPECT_EQ(druckdialoge, 1);
+    ASSERT_TRUE(warte([&] { return QFile::exists(pfad("o/dialog.pdf")); }));
+    lasse_laufen(300);
+    EXPECT_EQ(seitenzahl(pfad("o/dialog.pdf")), 1);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(Webseite, TestdruckDerZuordnungUeberEineVerborgeneSeite)
+{
+    CSeiteEinrichtenWidget zuordnung;
+    CAmisc::instanz(true)->setze_druckerzuordnung(&zuordnung);
+    ASSERT_NE(zuordnung.fuege_pdf_drucker_hinzu(), nullptr);
+    antwort = pfad("o/test.pdf");
+    zuordnung.slot_druckeTestseiteWE();
+    ASSERT_TRUE(warte([&] { return log.text().find("Testdruck auf Drucker 'PDFDatei' erfolgt") != std::string::npos; }))
+        << log.text();
+    EXPECT_NE(log.text().find("INFO"), std::string::npos);
+    EXPECT_TRUE(boxen.contains(QStringLiteral("1|PDF erstellt: '%1'").arg(antwort)));
+    // The printer prints the page as a picture: the description shows as dark pixels.
+    const QVector<QImage> bilder = seitenbilder(antwort, 30);
+    ASSERT_EQ(bilder.size(), 1);
+    bool dunkel = false;
+    for (int y = 0; y < bilder[0].height() && !dunkel; ++y)
+        for (int x = 0; x < bilder[0].width() && !dunkel; ++x)
+            dunkel = bilder[0].pixelColor(x, y).lightness() < 128;
+    EXPECT_TRUE(dunkel);
+    CQString meldung;
+    EXPECT_EQ(zuordnung.gib_testdrucker(meldung), nullptr);
+    lasse_laufen(200);
+}
+
+TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
+{
+    viewer_stub(true);
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    browser->speichern_unter(2, true);
+    ASSERT_EQ(gezeigt(1).size(), 1);
+    browser->speichern_unter(2, true);
+    const QStringList dateien = gezeigt(2);
+    ASSERT_EQ(dateien.size(), 2);
+    EXPECT_NE(dateien[0], dateien[1]);
+    for (const QString& datei : dateien) {
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1/tmp_Quorbel_\\w{6}\\.pdf$")
+                                           .arg(QRegularExpression::escape(QDir::tempPath())))
+                        .match(datei)
+                        .hasMatch())
+            << datei.toStdString();
+        EXPECT_EQ(seitenzahl(datei), 1);
+        QFile::remove(datei);
+    }
+
+    CGBrowserWeb drucken(nullptr);
+    int fertig = 0;
+    int ohne_pdf = 0;
+    QObject::connect(&drucken, &CGBrowserWeb::pdfFertig, [&] { ++fertig; });
+    QObject::connect(&drucken, &CGBrowserWeb::pdfFehlgeschlagen, [&] { ++ohne_pdf; });
+    drucken.lade_zum_drucken(CQString(rot), CQString(pfad("o/l.pdf")), CQString(pfad("o/l2.html")));
+    ASSERT_TRUE(warte([&] { return fertig > 0; }));
+    lasse_laufen(500);
+    EXPECT_EQ(fertig, 1);
+    EXPECT_EQ(ohne_pdf, 0);
+    EXPECT_EQ(seitenzahl(pfad("o/l.pdf")), 1);
+    QFile zweiter(pfad("o/l2.html"));
+    ASSERT_TRUE(zweiter.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(zweiter.readAll().contains("ROT"));
+
+    CGBrowserWeb fehlt(nullptr);
+    int fehlt_fertig = 0;
+    int fehlt_ohne = 0;
+    QObject::connect(&fehlt, &CGBrowserWeb::pdfFertig, [&] { ++fehlt_fertig; });
+    QObject::connect(&fehlt, &CGBrowserWeb::pdfFehlgeschlagen, [&] { ++fehlt_ohne; });
+    fehlt.lade_zum_drucken(CQString(pfad("fehlt.html")), CQString(pfad("o/m.pdf")), CQString());
+    ASSERT_TRUE(warte([&] { return fehlt_ohne > 0; }));
+    lasse_laufen(300);
+    EXPECT_EQ(fehlt_ohne, 1);
+    EXPECT_EQ(fehlt_fertig, 0);
+    EXPECT_FALSE(QFile::exists(pfad("o/m.pdf")));
+}
+
+int main(int argc, char** argv)
+{
+    // The engine shares OpenGL contexts with the application; it must be told before it exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QTemporaryDir heim;
+    setenv("HOME", QFile::encodeName(heim.path()).constData(), 1);
+    QStandardPaths::setTestModeEnabled(true);
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
