@@ -4,8 +4,8 @@
 #include "klassen.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <atomic>
@@ -140,11 +140,12 @@ void setze_piep_funktion(PiepFunktion funktion)
     piep_haken().setze(std::move(funktion));
 }
 
-bool oeffne_mit_shell(const QUrl& adresse)
+bool oeffne_mit_shell(const QString& adresse)
 {
     if (const ShellFunktion f = shell_haken().gib())
         return f(adresse);
-    return QDesktopServices::openUrl(adresse);
+    // No shell in between: blanks, quotes and shell characters stay part of the one argument.
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {adresse});
 }
 
 void setze_shell_funktion(ShellFunktion funktion)

@@ -5,7 +5,6 @@
 
 #include <QMessageBox>
 #include <QString>
-#include <QUrl>
 #include <functional>
 #include <string>
 
@@ -41,9 +40,11 @@ using PiepFunktion = std::function<int(unsigned frequenz, unsigned dauer)>;
 // Replaces the beep; an empty function restores the default.
 void setze_piep_funktion(PiepFunktion funktion);
 
-// Opens a file or address with the program associated with it; false when that failed.
-bool oeffne_mit_shell(const QUrl& adresse);
-using ShellFunktion = std::function<bool(const QUrl& adresse)>;
+// Opens a file or address with the program associated with it; false when that failed. By
+// default `xdg-open` is started detached with the unchanged text as its one argument (not
+// QDesktopServices, whose "http" handler the own browser takes over).
+bool oeffne_mit_shell(const QString& adresse);
+using ShellFunktion = std::function<bool(const QString& adresse)>;
 void setze_shell_funktion(ShellFunktion funktion);
 
 // A critical message box with the given buttons; without a widget application the text goes

@@ -7,6 +7,7 @@
 #include "fensterlauf.h"
 #include "kommandozeile.h"
 #include "logging.h"
+#include "oeffneurl.h"
 #include "plattform.h"
 #include "silentinstallation.h"
 #include "startzustand.h"
@@ -92,6 +93,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // Links of the text fields open by the browser mode from here on.
+    registriere_browser();
     // "Manual" (F1) shows the topic "updater" in Qt Assistant.
     UpdaterMainWindow::setze_hilfeanzeige([](const CQString& thema) { CHilfeSystem::instanz()->zeige_hilfe(thema); });
     return fensterlauf(kommandozeile, *sprache, [] { init_hilfsystem(CQString("updater")); });

@@ -31,7 +31,7 @@ const bool angelegt = (einstellungen(), true);
 
 bool ueber_shell(const CQString& adresse, const bool&)
 {
-    return oeffne_mit_shell(QUrl(adresse));
+    return oeffne_mit_shell(adresse);
 }
 
 CTextEdit::UrlOeffner& url_oeffner()

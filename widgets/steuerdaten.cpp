@@ -1,5 +1,6 @@
 #include "steuerdaten.h"
 #include "allg.h"
+#include "cqstringsteuer.h"
 #include "cvariablebasis.h"
 #include "cvariablesteuer.h"
 #include "klassen.h"
@@ -108,6 +109,12 @@ bool setze_steuerwert(const CQString& schluessel, const CQString& wert)
         return false;
     speicher->setze_wert(QString::fromStdString(variable->gib_schluessel()), umgewandelt);
     return true;
+}
+
+QString gib_webbrowser()
+{
+    const auto* const modus = dynamic_cast<const CQStringSteuer*>(suche_steuervariable(CQString("/Privat/webBrowser")));
+    return modus ? QString(modus->gib_wert_qstr()) : QString();
 }
 
 bool ist_xml_methode_2()

@@ -38,6 +38,10 @@ CVariableBasis* suche_steuervariable(const CQString& schluessel);
 // store, without such a variable, or for a text that is no number of the variable's type.
 bool setze_steuerwert(const CQString& schluessel, const CQString& wert);
 
+// The browser mode "/Privat/webBrowser": the value of the text variable registered under that
+// key (declared by the browser), empty while it is unset or not registered at all.
+QString gib_webbrowser();
+
 // True when the unsigned variable "/Privat/MethodeXmlBericht" says the XML report's second method.
 bool ist_xml_methode_2();
 
