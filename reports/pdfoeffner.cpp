@@ -22,7 +22,7 @@ bool zeige_datei_extern(const CQString& datei)
 {
     const QString viewer = gib_katalog_privat().pdf_reader.gib_wert_qstr();
     if (viewer.isEmpty()) {
-        if (oeffne_mit_shell(QUrl::fromLocalFile(datei)))
+        if (oeffne_mit_shell(datei))
             return true;
         CQCat::gib_instanz()->error(
             CQString(QCoreApplication::translate("CIAmisc", "Fehler (%1) bei").arg(keine_zuordnung) +

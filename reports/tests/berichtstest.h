@@ -44,8 +44,8 @@ protected:
             boxen << QString::number(symbol) + QLatin1Char('|') + text;
             return abbruch;
         });
-        setze_shell_funktion([this](const QUrl& adresse) {
-            shell << adresse.toString();
+        setze_shell_funktion([this](const QString& adresse) {
+            shell << adresse;
             return shell_gelingt;
         });
         CTextEdit::setze_url_oeffner([this](const CQString& adresse, const bool& webadresse) {
