@@ -56,28 +56,29 @@ void XbelReader::readFolder(BookmarkNode* parent, int depth)
     }
     auto* folder = new BookmarkNode(BookmarkNode::Folder, parent);
     folder->expanded = attributes().value(QLatin1String("folded")) == QLatin1String("no");
-    while (readNextStartElement()) {
-        if (name() == QLatin1String("title"))
-            folder->title = readElementText();
-        else if (name() == QLatin1String("desc"))
-            folder->desc = readElementText();
-        else
+    while (readNextStartElement())
+        if (!readText(folder))
             readItem(folder, depth + 1);
-    }
 }
 
 void XbelReader::readBookmarkNode(BookmarkNode* parent)
 {
     auto* bookmark = new BookmarkNode(BookmarkNode::Bookmark, parent);
     bookmark->url = attributes().value(QLatin1String("href")).toString();
-    while (readNextStartElement()) {
-        if (name() == QLatin1String("title"))
-            bookmark->title = readElementText();
-        else if (name() == QLatin1String("desc"))
-            bookmark->desc = readElementText();
-        else
+    while (readNextStartElement())
+        if (!readText(bookmark))
             skipCurrentElement();
-    }
     if (bookmark->title.isEmpty())
         bookmark->title = QObject::tr("Unknown title");
+}
+
+bool XbelReader::readText(BookmarkNode* node)
+{
+    if (name() == QLatin1String("title"))
+        node->title = readElementText();
+    else if (name() == QLatin1String("desc"))
+        node->desc = readElementText();
+    else
+        return false;
+    return true;
 }

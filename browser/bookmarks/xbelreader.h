@@ -25,4 +25,6 @@ private:
     void readItem(BookmarkNode* parent, int depth);
     void readFolder(BookmarkNode* parent, int depth);
     void readBookmarkNode(BookmarkNode* parent);
+    // Takes a "title" or "desc" element into the node; false for any other element.
+    bool readText(BookmarkNode* node);
 };

@@ -41,7 +41,7 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
     case BookmarkNode::Folder:
         writeStartElement(QStringLiteral("folder"));
         writeAttribute(QStringLiteral("folded"), parent->expanded ? QStringLiteral("no") : QStringLiteral("yes"));
-        writeTextElement(QStringLiteral("title"), parent->title);
+        writeText(QStringLiteral("title"), parent->title);
         for (const BookmarkNode* child : parent->children())
             writeItem(child);
         writeEndElement();
@@ -50,9 +50,9 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
         writeStartElement(QStringLiteral("bookmark"));
         if (!parent->url.isEmpty())
             writeAttribute(QStringLiteral("href"), parent->url);
-        writeTextElement(QStringLiteral("title"), parent->title);
+        writeText(QStringLiteral("title"), parent->title);
         if (!parent->desc.isEmpty())
-            writeTextElement(QStringLiteral("desc"), parent->desc);
+            writeText(QStringLiteral("desc"), parent->desc);
         writeEndElement();
         break;
     case BookmarkNode::Separator:
@@ -61,4 +61,21 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
     case BookmarkNode::Root:
         break;
     }
+}
+
+void XbelWriter::writeText(const QString& name, const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r'))) {
+        writeTextElement(name, text);
+        return;
+    }
+    // A reader turns a carriage return written as it is into a line feed.
+    writeStartElement(name);
+    const QStringList teile = text.split(QLatin1Char('\r'));
+    for (int i = 0; i < teile.size(); ++i) {
+        if (i > 0)
+            writeEntityReference(QStringLiteral("#13"));
+        writeCharacters(teile.at(i));
+    }
+    writeEndElement();
 }

@@ -20,4 +20,5 @@ public:
 
 private:
     void writeItem(const BookmarkNode* parent);
+    void writeText(const QString& name, const QString& text);
 };
