@@ -77,17 +77,7 @@ TEST(Xbel, SchreibtDenBaumByteGenauUndLiestIhnGleichZurueck)
     const Gelesen zurueck = lies(beispiel);
     EXPECT_EQ(zurueck.fehler, QString());
     EXPECT_EQ(schreibe(zurueck.root.get()), beispiel);
-    const BookmarkNode* gelesen = zurueck.root->children().at(0)->children().at(0);
-    EXPECT_EQ(gelesen->title, a->title);
-    EXPECT_EQ(gelesen->url, a->url);
-    EXPECT_EQ(gelesen->desc, QStringLiteral("d"));
 
-    // A single node is the only item below "xbel".
-    EXPECT_EQ(schreibe(root.children().at(1)), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                                          "<!DOCTYPE xbel>\n<xbel version=\"1.0\">\n"
-                                                          "    <folder folded=\"yes\">\n"
-                                                          "        <title>Bookmarks Menu</title>\n"
-                                                          "    </folder>\n</xbel>\n"));
 }
 
 TEST(Xbel, AndereVersionenUndDokumenteWerdenAbgewiesen)
@@ -124,14 +114,8 @@ TEST(Xbel, NachsichtigBeiFehlendemUndUnbekanntem)
     EXPECT_TRUE(oben[2]->children().isEmpty());
 }
 
-TEST(Xbel, KaputteUndZuTiefeDokumenteBehaltenDasGeleseneUndMeldenDenFehler)
+TEST(Xbel, ZuTiefeOrdnerWerdenBisZurGrenzeGelesenUndGemeldet)
 {
-    const Gelesen kaputt = lies(xbel("<bookmark href=\"a\"><title>A</title></bookmark>"
-                                     "<bookmark href=\"b\"><title>B<b>x</b></title></bookmark>"));
-    EXPECT_NE(kaputt.fehler, QString());
-    ASSERT_GE(kaputt.root->children().size(), 1);
-    EXPECT_EQ(kaputt.root->children().at(0)->title, QStringLiteral("A"));
-
     const int tiefe = 200000;
     const Gelesen tief = lies(xbel(QByteArray("<folder>").repeated(tiefe) + QByteArray("</folder>").repeated(tiefe)));
     EXPECT_EQ(tief.fehler, QStringLiteral("The bookmark folders are nested too deeply."));
@@ -139,26 +123,4 @@ TEST(Xbel, KaputteUndZuTiefeDokumenteBehaltenDasGeleseneUndMeldenDenFehler)
     for (const BookmarkNode* node = tief.root.get(); !node->children().isEmpty(); node = node->children().at(0))
         ++ebenen;
     EXPECT_EQ(ebenen, XbelReader::maxDepth);
-}
-
-TEST(BookmarkNode, EinfuegenNachPositionOhneKreise)
-{
-    BookmarkNode root;
-    auto* a = new BookmarkNode(BookmarkNode::Folder, &root);
-    auto* b = new BookmarkNode(BookmarkNode::Bookmark, &root);
-    auto* c = new BookmarkNode(BookmarkNode::Bookmark);
-    root.add(c, -5);
-    EXPECT_EQ(root.children(), (QList<BookmarkNode*>{c, a, b}));
-    root.add(c, 99);
-    EXPECT_EQ(root.children(), (QList<BookmarkNode*>{a, b, c}));
-    a->add(b, 0);
-    EXPECT_EQ(b->parent(), a);
-    EXPECT_EQ(root.children(), (QList<BookmarkNode*>{a, c}));
-    // Into its own subtree a node does not go.
-    b->add(a);
-    a->add(a);
-    EXPECT_EQ(a->parent(), &root);
-    EXPECT_EQ(root.children(), (QList<BookmarkNode*>{a, c}));
-    delete a;
-    EXPECT_EQ(root.children(), (QList<BookmarkNode*>{c}));
 }
