@@ -192,8 +192,9 @@ void BookmarksManager::importBookmarks()
         meldeLesefehler(reader);
     importiert->setType(BookmarkNode::Folder);
     importiert->title = tr("Imported %1").arg(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    BookmarkNode* ziel = menu();
-    addBookmark(ziel, importiert.release());
+    // The menu folder is gone only when someone removed it through the manager.
+    if (BookmarkNode* ziel = menu())
+        addBookmark(ziel, importiert.release());
 }
 
 void BookmarksManager::exportBookmarks()
