@@ -89,6 +89,11 @@ void setze_frage_funktion(FrageFunktion funktion)
     frage_haken() = std::move(funktion);
 }
 
+void zeige_warnung(QWidget* eltern, const QString& titel, const QString& text)
+{
+    frage_mit_knoepfen(eltern, QMessageBox::Warning, titel, text, {QStringLiteral("OK")}, 0, 0);
+}
+
 bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text)
 {
     const QStringList knoepfe{QStringLiteral("Ja"), QStringLiteral("Nein")};

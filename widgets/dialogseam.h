@@ -42,6 +42,9 @@ using FrageFunktion = std::function<int(QWidget* eltern, QMessageBox::Icon symbo
 // Replaces the question box; an empty function restores the QMessageBox.
 void setze_frage_funktion(FrageFunktion funktion);
 
+// A warning with a single "OK" button, through the question box's function.
+void zeige_warnung(QWidget* eltern, const QString& titel, const QString& text);
+
 // The question with "Ja" and "Nein" ("Nein" being default and escape): true for "Ja".
 bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text);
 

@@ -1,0 +1,269 @@
+// The bookmarks manager with its model: loading and sorting the file, saving, undo, drag and drop, import and export.
+#include "bookmarksmanager.h"
+#include "bookmarksmodel.h"
+#include "dialogseam.h"
+#include "plattform.h"
+#include "xbelreader.h"
+
+#include <QAbstractItemModelTester>
+#include <QDataStream>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Box
+{
+    QMessageBox::Icon symbol;
+    QString titel;
+    QString text;
+};
+
+// Every test runs in a home of its own, so the data folder starts missing; the boxes and file
+// dialogs are answered and recorded.
+class Lesezeichen : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        alterHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toUtf8());
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon symbol, const QString& titel, const QString& text,
+                                    const QStringList&, int, int abbruch) {
+            boxen.push_back({symbol, titel, text});
+            return abbruch;
+        });
+        setze_meldung_funktion([this](QWidget*, const QString& titel, const QString& text,
+                                      QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+            boxen.push_back({QMessageBox::Critical, titel, text});
+            return QMessageBox::Ok;
+        });
+        setze_oeffnen_funktion([this](QWidget*, const QString&, const QString&, const QString&) { return antwort; });
+        setze_speichern_funktion(
+            [this](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) { return antwort; });
+    }
+    void TearDown() override
+    {
+        // Its last save still belongs in the test's home.
+        manager.reset();
+        setze_frage_funktion(nullptr);
+        setze_meldung_funktion(nullptr);
+        setze_oeffnen_funktion(nullptr);
+        setze_speichern_funktion(nullptr);
+        qputenv("HOME", alterHome);
+    }
+
+    static void schreibeDatei(const QString& pfad, const QByteArray& inhalt)
+    {
+        QDir().mkpath(QFileInfo(pfad).absolutePath());
+        QFile datei(pfad);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(inhalt);
+    }
+    static QByteArray leseDatei(const QString& pfad)
+    {
+        QFile datei(pfad);
+        return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    }
+    static QStringList titel(const BookmarkNode* ordner)
+    {
+        QStringList liste;
+        for (const BookmarkNode* node : ordner->children())
+            liste << node->title;
+        return liste;
+    }
+    static BookmarkNode* lesezeichen(BookmarkNode* ordner, const QString& titel, const QString& url = QString())
+    {
+        auto* node = new BookmarkNode(BookmarkNode::Bookmark, ordner);
+        node->title = titel;
+        node->url = url;
+        return node;
+    }
+    QString topTitel() const { return stack()->command(stack()->count() - 1)->text(); }
+    QUndoStack* stack() const { return manager->undoRedoStack(); }
+
+    QTemporaryDir home;
+    QByteArray alterHome;
+    std::vector<Box> boxen;
+    QString antwort;
+    std::unique_ptr<BookmarksManager> manager = std::make_unique<BookmarksManager>();
+};
+
+} // namespace
+
+TEST_F(Lesezeichen, ErsterStartHatZweiLeereOrdnerUndLegtDenDatenordnerErstBeiEinerAenderungAn)
+{
+    EXPECT_EQ(titel(manager->bookmarks()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    EXPECT_EQ(manager->toolbar()->children().size() + manager->menu()->children().size(), 0);
+    // Nothing waits to be saved: the auto-saver would write now.
+    manager->saveIfNecessary();
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(BookmarksManager::fileName()).absolutePath()));
+    EXPECT_TRUE(boxen.empty());
+
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "A", "http://a.example/"));
+    manager->saveIfNecessary();
+    EXPECT_TRUE(leseDatei(BookmarksManager::fileName()).contains("<bookmark href=\"http://a.example/\">"));
+}
+
+TEST_F(Lesezeichen, LadenBehaeltDieLetztenOberordnerUebernimmtAlteNamenUndVerwirftFremde)
+{
+    schreibeDatei(BookmarksManager::fileName(),
+                  "<xbel><folder><title>Bookmarks Bar</title><bookmark href=\"x\"><title>X</title></bookmark></folder>"
+                  "<folder><title>Toolbar Bookmarks</title><bookmark href=\"t\"><title>T</title></bookmark></folder>"
+                  "<bookmark href=\"l\"><title>L</title></bookmark><folder><title>Other</title></folder>"
+                  "<folder><title>Menu</title><bookmark href=\"m\"><title>M</title></bookmark></folder></xbel>");
+    EXPECT_EQ(titel(manager->bookmarks()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    EXPECT_EQ(titel(manager->toolbar()), QStringList({"T"}));
+    EXPECT_EQ(titel(manager->menu()), QStringList({"M", "L"}));
+
+    manager->save();
+    const QByteArray datei = leseDatei(BookmarksManager::fileName());
+    EXPECT_TRUE(datei.contains("<title>Bookmarks Bar</title>"));
+    EXPECT_TRUE(datei.contains("<title>Bookmarks Menu</title>"));
+    for (const char* weg : {"Toolbar Bookmarks", "<title>Menu", "Other", "<title>X"})
+        EXPECT_FALSE(datei.contains(weg)) << weg;
+}
+
+TEST_F(Lesezeichen, KaputteDateiWirdGemeldetUndDasGeleseneBleibt)
+{
+    schreibeDatei(BookmarksManager::fileName(), "<xbel>\n<folder><title>Bookmarks Menu</title>\n"
+                                                "<bookmark href=\"a\"><title>A</title></bookmark>\n<bookmark");
+    EXPECT_EQ(titel(manager->menu()), QStringList({"A"}));
+    EXPECT_EQ(manager->bookmarks()->children().size(), 2);
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].symbol, QMessageBox::Warning);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Loading Bookmark"));
+    EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("Error when loading bookmarks on line 4, column 9:\n")))
+        << qPrintable(boxen[0].text);
+}
+
+TEST_F(Lesezeichen, ModellBearbeitetUndEntferntRueckgaengigMachbar)
+{
+    BookmarksModel* model = manager->bookmarksModel();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    BookmarkNode* ordner = new BookmarkNode(BookmarkNode::Folder);
+    ordner->title = QStringLiteral("F");
+    lesezeichen(ordner, "A", "http://a.example/");
+    new BookmarkNode(BookmarkNode::Separator, ordner);
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "B", "http://b.example/"));
+    manager->addBookmark(manager->menu(), ordner);
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "C"));
+
+    const QModelIndex a = model->index(0, 1, model->index(ordner));
+    QSignalSpy geaendert(model, &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(model->setData(a, QStringLiteral("http://neu.example/")));
+    EXPECT_EQ(topTitel(), QStringLiteral("Address Change"));
+    EXPECT_EQ(model->data(a, BookmarksModel::UrlRole).toUrl(), QUrl("http://neu.example/"));
+    stack()->undo();
+    EXPECT_EQ(model->data(a, BookmarksModel::UrlStringRole).toString(), QStringLiteral("http://a.example/"));
+    EXPECT_EQ(geaendert.count(), 2);
+
+    const int vorher = stack()->index();
+    ASSERT_TRUE(model->removeRows(1, 1, model->index(manager->menu())));
+    EXPECT_EQ(stack()->index(), vorher + 1);
+    EXPECT_EQ(titel(manager->menu()), QStringList({"B", "C"}));
+    stack()->undo();
+    EXPECT_EQ(titel(manager->menu()), QStringList({"B", "F", "C"}));
+    EXPECT_EQ(ordner->children().size(), 2);
+
+    // The top folders are fixed; a node without parent cannot be removed.
+    for (BookmarkNode* oben : {manager->toolbar(), manager->menu()}) {
+        const Qt::ItemFlags flags = model->flags(model->index(oben));
+        EXPECT_FALSE(flags & (Qt::ItemIsEditable | Qt::ItemIsDragEnabled));
+        EXPECT_TRUE(flags & Qt::ItemIsDropEnabled);
+    }
+    EXPECT_TRUE(model->removeRows(0, 2));
+    EXPECT_FALSE(model->removeRows(1, 2));
+    BookmarkNode lose(BookmarkNode::Bookmark);
+    manager->removeBookmark(&lose);
+    manager->removeBookmark(manager->bookmarks());
+    EXPECT_EQ(stack()->index(), vorher);
+    EXPECT_EQ(manager->bookmarks()->children().size(), 2);
+}
+
+TEST_F(Lesezeichen, ZiehenTraegtXbelUndNurDasEigeneVerschiebenWartetAufRemoveRows)
+{
+    BookmarksModel* model = manager->bookmarksModel();
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    manager->addBookmark(manager->toolbar(), lesezeichen(nullptr, "A", "http://a.example/"));
+    manager->addBookmark(manager->toolbar(), lesezeichen(nullptr, "B", "http://b.example/"));
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "M"));
+    const QModelIndex bar = model->index(manager->toolbar());
+    const QModelIndex menu = model->index(manager->menu());
+
+    std::unique_ptr<QMimeData> daten(model->mimeData({model->index(0, 0, bar), model->index(0, 1, bar),
+                                                      model->index(1, 0, bar)}));
+    QByteArray bytes = daten->data(QStringLiteral("application/bookmarks.xbel"));
+    QDataStream stream(&bytes, QIODevice::ReadOnly);
+    QByteArray a, b, rest;
+    stream >> a >> b >> rest;
+    EXPECT_TRUE(a.startsWith("<?xml") && b.startsWith("<?xml") && b.contains("<title>B</title>"));
+    EXPECT_TRUE(rest.isEmpty());
+
+    const int vorher = stack()->count();
+    ASSERT_TRUE(model->dropMimeData(daten.get(), Qt::MoveAction, 0, 0, menu));
+    EXPECT_EQ(titel(manager->menu()), QStringList({"B", "A", "M"}));
+    EXPECT_FALSE(stack()->canUndo()); // the macro is still open
+    ASSERT_TRUE(model->removeRows(0, 2, bar));
+    EXPECT_EQ(stack()->count(), vorher + 1);
+    EXPECT_EQ(topTitel(), QStringLiteral("Move Bookmarks"));
+    EXPECT_TRUE(manager->toolbar()->children().isEmpty());
+    stack()->undo();
+    EXPECT_EQ(titel(manager->toolbar()), QStringList({"A", "B"}));
+    EXPECT_EQ(titel(manager->menu()), QStringList({"M"}));
+
+    // A copy, or a move from elsewhere, is complete at once: the next change is a step of its own.
+    for (Qt::DropAction aktion : {Qt::CopyAction, Qt::MoveAction}) {
+        QMimeData fremd;
+        fremd.setData(QStringLiteral("application/bookmarks.xbel"), bytes);
+        QMimeData* quelle = aktion == Qt::CopyAction ? daten.get() : &fremd;
+        ASSERT_TRUE(model->dropMimeData(quelle, aktion, -1, 0, menu));
+        manager->setTitle(manager->menu()->children().at(0), QStringLiteral("neu"));
+        EXPECT_EQ(topTitel(), QStringLiteral("Name Change"));
+        EXPECT_EQ(stack()->command(stack()->count() - 2)->text(), QStringLiteral("Move Bookmarks"));
+    }
+    EXPECT_EQ(titel(manager->menu()), QStringList({"neu", "A", "neu", "A", "M"}));
+
+    // Foreign payloads and places that take no items are refused without a step.
+    const int jetzt = stack()->count();
+    QMimeData muell;
+    muell.setData(QStringLiteral("application/bookmarks.xbel"), QByteArray("\xff\xff\xff\x10garbage", 11));
+    EXPECT_FALSE(model->dropMimeData(&muell, Qt::MoveAction, 0, 0, menu));
+    EXPECT_FALSE(model->dropMimeData(daten.get(), Qt::MoveAction, 0, 1, menu));
+    EXPECT_FALSE(model->dropMimeData(daten.get(), Qt::MoveAction, 0, 0, QModelIndex()));
+    EXPECT_FALSE(model->dropMimeData(daten.get(), Qt::MoveAction, 0, 0, model->index(4, 0, menu)));
+    EXPECT_EQ(stack()->count(), jetzt);
+    EXPECT_TRUE(stack()->canUndo());
+}
+
+TEST_F(Lesezeichen, ImportHaengtEinenOrdnerAnUndExportMeldetFehler)
+{
+    const QString quelle = home.filePath(QStringLiteral("fremd.xbel"));
+    schreibeDatei(quelle, "<xbel><bookmark href=\"i\"><title>I</title></bookmark></xbel>");
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "M"));
+    antwort = quelle;
+    manager->importBookmarks();
+    const QString erwartet =
+        QStringLiteral("Imported %1").arg(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    EXPECT_EQ(titel(manager->menu()), QStringList({"M", erwartet}));
+    EXPECT_EQ(titel(manager->menu()->children().at(1)), QStringList({"I"}));
+    EXPECT_EQ(topTitel(), QStringLiteral("Insert Bookmark"));
+    stack()->undo();
+    EXPECT_EQ(titel(manager->menu()), QStringList({"M"}));
+
+    antwort = home.filePath(QStringLiteral("export.xbel"));
+    manager->exportBookmarks();
+    EXPECT_EQ(XbelReader().read(antwort)->children().size(), 2);
+    antwort = home.filePath(QStringLiteral("fehlt/export.xbel"));
+    manager->exportBookmarks();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Export error"));
+    EXPECT_EQ(boxen[0].text, QStringLiteral("error saving bookmarks"));
+}
