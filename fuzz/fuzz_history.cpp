@@ -1,4 +1,4 @@
-// Fuzz target: the history store loading a "history" file; what it kept is in order and reads back unchanged after a save.
+// Fuzz target: the history store loading a "history" file; what it kept is in order and reads back after a save.
 #include "datenordner.h"
 #include "historymanager.h"
 #include "kerneinstellungen.h"

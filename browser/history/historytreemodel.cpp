@@ -107,7 +107,8 @@ QModelIndex HistoryTreeModel::parent(const QModelIndex& index) const
 
 bool HistoryTreeModel::hasChildren(const QModelIndex& parent) const
 {
-    return !parent.parent().isValid() && (!parent.isValid() || rowCount(parent) > 0);
+    // Address rows never have children; days always have some.
+    return !parent.parent().isValid() && rowCount(parent) > 0;
 }
 
 Qt::ItemFlags HistoryTreeModel::flags(const QModelIndex& index) const
@@ -140,21 +141,25 @@ QVariant HistoryTreeModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !sourceModel())
         return QVariant();
-    const bool tagZeile = index.internalId() == 0;
-    if (tagZeile && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        if (index.column() == 0) {
-            const QDate datum = sourceModel()->index(quellZeile(dayStart(index.row())), 0).data(HistoryDateRole).toDate();
-            if (datum == QDate::currentDate())
-                return tr("Earlier Today");
-            return datum.toString(QStringLiteral("dddd, MMMM d, yyyy"));
-        }
-        if (index.column() == 1)
-            return tr("%1 items").arg(rowCount(index.sibling(index.row(), 0)));
-    }
-    if (tagZeile && role == Qt::DecorationRole && index.column() == 0)
-        return QIcon(QStringLiteral(":history.png"));
-    if (tagZeile && role == HistoryDateRole && index.column() == 0)
+    if (index.internalId() != 0)
+        return QAbstractProxyModel::data(index, role);
+    // A day row: its date is the date of its first address.
+    const auto datum = [&] {
         return sourceModel()->index(quellZeile(dayStart(index.row())), 0).data(HistoryDateRole);
+    };
+    const bool text = role == Qt::DisplayRole || role == Qt::EditRole;
+    if (text && index.column() == 0) {
+        const QDate tag = datum().toDate();
+        if (tag == QDate::currentDate())
+            return tr("Earlier Today");
+        return tag.toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    }
+    if (text && index.column() == 1)
+        return tr("%1 items").arg(rowCount(index.sibling(index.row(), 0)));
+    if (role == Qt::DecorationRole && index.column() == 0)
+        return QIcon(QStringLiteral(":history.png"));
+    if (role == HistoryDateRole && index.column() == 0)
+        return datum();
     return QAbstractProxyModel::data(index, role);
 }
 

@@ -110,8 +110,9 @@ TEST_F(History, RecordIsExactAndReadsBack)
     const HistoryItem item(QStringLiteral("http://a.example/"), QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)),
                            QStringLiteral("T"));
     const QByteArray bytes = history_datensatz(item);
-    EXPECT_EQ(bytes.toHex().toStdString(), std::string("0000003d00000017000000220068007400740070003a002f002f0061002e006500780061006d"
-                                        "0070006c0065002f0000000000258a9800a8888800000000020054"));
+    EXPECT_EQ(bytes.toHex().toStdString(),
+              "0000003d00000017000000220068007400740070003a002f002f0061002e006500780061006d"
+              "0070006c0065002f0000000000258a9800a8888800000000020054");
     QBuffer puffer;
     puffer.setData(bytes);
     puffer.open(QIODevice::ReadOnly);
@@ -123,7 +124,8 @@ TEST_F(History, RecordIsExactAndReadsBack)
 TEST_F(History, LoadsNewestFirstAndLeavesAnUnchangedFileAlone)
 {
     const QByteArray inhalt = satz("http://1.example/", jetzt.addSecs(-300), "eins")
-                              + satz("http://2.example/", jetzt.addSecs(-200)) + satz("http://3.example/", jetzt.addSecs(-100));
+                              + satz("http://2.example/", jetzt.addSecs(-200))
+                              + satz("http://3.example/", jetzt.addSecs(-100));
     schreibe(inhalt);
     HistoryManager history;
     EXPECT_EQ(urls(history), QStringList({"http://3.example/", "http://2.example/", "http://1.example/"}));
@@ -261,8 +263,8 @@ TEST_F(History, DamagedFilesKeepTheRecordsBeforeTheDamage)
     {
         QByteArray inhalt;
         QDataStream strom(&inhalt, QIODevice::WriteOnly);
-        strom << qint32(23) << QStringLiteral("http://z.example/") << qint64(2460312) << quint32(0) << qint8(Qt::TimeZone)
-              << QStringLiteral("../../../dev/zero") << QString();
+        strom << qint32(23) << QStringLiteral("http://z.example/") << qint64(2460312) << quint32(0)
+              << qint8(Qt::TimeZone) << QStringLiteral("../../../dev/zero") << QString();
         QDataStream rahmen(&zone_zeit, QIODevice::WriteOnly);
         rahmen << inhalt;
     }
