@@ -1,4 +1,5 @@
 #include "bookmarksmanager.h"
+#include "datenordner.h"
 #include "autosaver.h"
 #include "bookmarksmodel.h"
 #include "changebookmarkcommand.h"
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QtDebug>
 
 BookmarksManager::BookmarksManager(QObject* parent) : QObject(parent), m_saveTimer(new AutoSaver(this))
@@ -33,7 +33,7 @@ BookmarksManager::~BookmarksManager()
 
 QString BookmarksManager::fileName()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QLatin1String("/bookmarks.xbel");
+    return gib_browser_datenordner() + QLatin1String("/bookmarks.xbel");
 }
 
 void BookmarksManager::saveIfNecessary()

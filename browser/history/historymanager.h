@@ -1,11 +1,86 @@
-// The history store (placeholder until it is built: a plain object with its name).
+// The browser's history store: the visited pages, newest first, their "history" file and expiry.
 #pragma once
 
-#include <QObject>
+#include "historyitem.h"
 
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+
+class AutoSaver;
+class HistoryFilterModel;
+class HistoryModel;
+class HistoryTreeModel;
+
+// After construction the store never changes its list itself: it announces each change by a
+// signal, and its `HistoryModel`, which it creates at once, performs the change inside the
+// model's own notifications. One store per process (BrowserApplication::historyManager()).
 class HistoryManager : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(int historyLimit READ historyLimit WRITE setHistoryLimit)
+
+signals:
+    void historyReset();
+    void entryAdded(const HistoryItem& item);
+    void entryRemoved(const HistoryItem& item);
+    void entryUpdated(int offset);
+
 public:
-    explicit HistoryManager(QObject* parent = nullptr) : QObject(parent) {}
+    explicit HistoryManager(QObject* parent = nullptr);
+    ~HistoryManager() override;
+
+    // Records a visit of the cleaned address (no password, host in lower case); nothing while
+    // private browsing is on.
+    void addUrl(const QString& url);
+    // Removes every visit of the cleaned address.
+    void removeUrl(const QString& url);
+    // Titles the newest visit of `url`.
+    void updateTitle(const QUrl& url, const QString& title);
+
+    const QList<HistoryItem>& entries() const { return history; }
+
+    // Days a visit is kept; negative: visits never expire.
+    int historyLimit() const { return m_historyLimit; }
+    void setHistoryLimit(int limit);
+
+    // Writes a pending change at once; for the end of the program.
+    void saveIfNecessary();
+
+    HistoryModel* historyModel() const { return m_historyModel; }
+    HistoryFilterModel* historyFilterModel() const { return m_historyFilterModel; }
+    HistoryTreeModel* historyTreeModel() const { return m_historyTreeModel; }
+
+    // The file the store reads and writes.
+    static QString dateiname();
+
+public slots:
+    void clear();
+    void loadSettings();
+    void save();
+    void checkForExpired();
+
+private:
+    friend class HistoryModel;
+
+    void load();
+    // The file no longer matches the list: the next save writes it anew, and a save is due.
+    void dateiVeraltet();
+    // Position of the newest visit known to be in the file; -1 when none is known.
+    int gespeichertAb() const;
+    void merkeGespeichert();
+
+    AutoSaver* saveTimer;
+    int m_historyLimit = 30;
+    QTimer expiredTimer;
+    QList<HistoryItem> history;
+    // The last-saved marker: the newest visit known to be in the file, by address and time (the
+    // address alone would take a later visit of the same page for saved). An empty address means
+    // the whole file must be rewritten.
+    QString lastSavedUrl;
+    QDateTime lastSavedDateTime;
+    HistoryModel* m_historyModel = nullptr;
+    HistoryFilterModel* m_historyFilterModel = nullptr;
+    HistoryTreeModel* m_historyTreeModel = nullptr;
 };

@@ -1,0 +1,233 @@
+#include "historymanager.h"
+#include "autosaver.h"
+#include "browserapplication.h"
+#include "datenordner.h"
+#include "historyfiltermodel.h"
+#include "historymodel.h"
+#include "historytreemodel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace {
+
+constexpr int eine_woche_s = 7 * 86400;
+
+// The address as the history keeps it: parsed tolerantly, without password, host in lower case.
+QString bereinigt(const QString& adresse)
+{
+    QUrl url(adresse, QUrl::TolerantMode);
+    url.setPassword(QString());
+    url.setHost(url.host().toLower());
+    return url.toString();
+}
+
+} // namespace
+
+HistoryManager::HistoryManager(QObject* parent)
+    : QObject(parent), saveTimer(new AutoSaver(this)), expiredTimer(this)
+{
+    expiredTimer.setSingleShot(true);
+    connect(&expiredTimer, &QTimer::timeout, this, &HistoryManager::checkForExpired);
+    connect(this, &HistoryManager::entryAdded, saveTimer, &AutoSaver::changeOccurred);
+    connect(this, &HistoryManager::entryRemoved, saveTimer, &AutoSaver::changeOccurred);
+    load();
+    // From here on the history model carries out every change of the list.
+    m_historyModel = new HistoryModel(this, this);
+    m_historyFilterModel = new HistoryFilterModel(m_historyModel, this);
+    m_historyTreeModel = new HistoryTreeModel(m_historyFilterModel, this);
+}
+
+HistoryManager::~HistoryManager()
+{
+    saveTimer->saveIfNecessary();
+}
+
+QString HistoryManager::dateiname()
+{
+    return gib_browser_datenordner() + QStringLiteral("/history");
+}
+
+void HistoryManager::saveIfNecessary()
+{
+    saveTimer->saveIfNecessary();
+}
+
+void HistoryManager::addUrl(const QString& url)
+{
+    const HistoryItem item(bereinigt(url), QDateTime::currentDateTime());
+    if (BrowserApplication::privateBrowsing())
+        return;
+    emit entryAdded(item);
+    // A history that was empty has no expiry timer yet.
+    if (history.count() == 1)
+        checkForExpired();
+}
+
+void HistoryManager::removeUrl(const QString& url)
+{
+    const QString adresse = bereinigt(url);
+    for (int i = history.count() - 1; i >= 0; --i) {
+        if (history.at(i).url != adresse)
+            continue;
+        // The visit may lie anywhere in the file: only a full rewrite drops it there.
+        lastSavedUrl.clear();
+        const HistoryItem item = history.at(i);
+        emit entryRemoved(item);
+    }
+}
+
+void HistoryManager::updateTitle(const QUrl& url, const QString& title)
+{
+    for (int i = 0; i < history.count(); ++i) {
+        if (QUrl(history.at(i).url) != url)
+            continue;
+        history[i].title = title;
+        // A visit already in the file gets its new title only by a full rewrite; one not yet
+        // saved is appended with it.
+        const int gespeichert = gespeichertAb();
+        if (gespeichert >= 0 && i >= gespeichert)
+            lastSavedUrl.clear();
+        saveTimer->changeOccurred();
+        emit entryUpdated(i);
+        return;
+    }
+}
+
+void HistoryManager::setHistoryLimit(int limit)
+{
+    if (limit == m_historyLimit)
+        return;
+    m_historyLimit = limit;
+    checkForExpired();
+    saveTimer->changeOccurred();
+}
+
+void HistoryManager::clear()
+{
+    lastSavedUrl.clear();
+    emit historyReset();
+    saveTimer->changeOccurred();
+    saveTimer->saveIfNecessary();
+}
+
+void HistoryManager::loadSettings()
+{
+    QSettings einstellungen;
+    einstellungen.beginGroup(QStringLiteral("history"));
+    m_historyLimit = einstellungen.value(QStringLiteral("historyLimit"), 30).toInt();
+}
+
+void HistoryManager::checkForExpired()
+{
+    if (m_historyLimit < 0) {
+        expiredTimer.stop();
+        return;
+    }
+    if (history.isEmpty())
+        return;
+    const QDateTime jetzt = QDateTime::currentDateTime();
+    qint64 naechster = 0;
+    while (!history.isEmpty()) {
+        const HistoryItem item = history.last();
+        const QDateTime ablauf = item.dateTime.addDays(m_historyLimit);
+        // Counted in 64 bits: a visit of long ago must not wrap round into the future.
+        naechster = jetzt.daysTo(ablauf) > 7 ? eine_woche_s : jetzt.secsTo(ablauf);
+        if (naechster > 0)
+            break;
+        lastSavedUrl.clear();
+        const int vorher = history.count();
+        emit entryRemoved(item);
+        // While loading there is no model yet to take it out.
+        if (history.count() == vorher)
+            history.removeLast();
+    }
+    if (naechster > 0)
+        expiredTimer.start(int(naechster * 1000));
+}
+
+void HistoryManager::load()
+{
+    loadSettings();
+    QFile datei(dateiname());
+    if (!datei.exists())
+        return;
+    if (!datei.open(QIODevice::ReadOnly)) {
+        qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
+        return;
+    }
+    bool umsortiert = false;
+    history = lies_history(datei, &umsortiert);
+    // The marker first: visits that expire now are in the file and need a full rewrite.
+    merkeGespeichert();
+    checkForExpired();
+    emit historyReset();
+    if (umsortiert)
+        dateiVeraltet();
+}
+
+void HistoryManager::save()
+{
+    QSettings einstellungen;
+    einstellungen.beginGroup(QStringLiteral("history"));
+    einstellungen.setValue(QStringLiteral("historyLimit"), m_historyLimit);
+
+    const int gespeichert = gespeichertAb();
+    const bool saveAll = gespeichert < 0;
+    const int first = saveAll ? history.count() - 1 : gespeichert - 1;
+
+    if (!saveAll && first < 0)
+        return;
+    QDir().mkpath(gib_browser_datenordner());
+    const QString name = dateiname();
+    // A whole history is written beside the old file and put in its place only when complete:
+    // a failure at any point leaves the old file as it was.
+    QSaveFile ganz(name);
+    QFile anhang(name);
+    QFileDevice& datei = saveAll ? static_cast<QFileDevice&>(ganz) : anhang;
+    if (!datei.open(saveAll ? QIODevice::WriteOnly : QIODevice::Append)) {
+        qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
+        return;
+    }
+    for (int i = first; i >= 0; --i)
+        datei.write(history_datensatz(history.at(i)));
+    if (saveAll && !ganz.commit()) {
+        qWarning("History: error moving new history over old. %s %s", qUtf8Printable(ganz.errorString()),
+                 qUtf8Printable(name));
+        return;
+    }
+    if (!saveAll) {
+        anhang.close();
+        if (anhang.error() != QFileDevice::NoError) {
+            // A record may have reached the file only in half: the next save replaces it whole.
+            qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(anhang.errorString()));
+            lastSavedUrl.clear();
+            return;
+        }
+    }
+    merkeGespeichert();
+}
+
+void HistoryManager::dateiVeraltet()
+{
+    lastSavedUrl.clear();
+    saveTimer->changeOccurred();
+}
+
+int HistoryManager::gespeichertAb() const
+{
+    if (lastSavedUrl.isEmpty())
+        return -1;
+    for (int i = 0; i < history.count(); ++i)
+        if (history.at(i).url == lastSavedUrl && history.at(i).dateTime == lastSavedDateTime)
+            return i;
+    return -1;
+}
+
+void HistoryManager::merkeGespeichert()
+{
+    lastSavedUrl = history.isEmpty() ? QString() : history.first().url;
+    lastSavedDateTime = history.isEmpty() ? QDateTime() : history.first().dateTime;
+}

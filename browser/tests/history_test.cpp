@@ -1,0 +1,388 @@
+// The history store and its file: exact records, loading, saving, expiry, removals that persist, and its four models.
+#include "browserapplication.h"
+#include "historycompletionmodel.h"
+#include "historyfiltermodel.h"
+#include "historymanager.h"
+#include "historymodel.h"
+#include "historytreemodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Set before main builds the application: day and month names are read from the system locale.
+const bool c_locale = (setenv("LC_ALL", "C", 1), true);
+
+class EigenerHeimordner : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        ordner = std::make_unique<QTemporaryDir>();
+        setenv("HOME", QFile::encodeName(ordner->path()).constData(), 1);
+    }
+    std::unique_ptr<QTemporaryDir> ordner;
+};
+
+::testing::Environment* const heim = ::testing::AddGlobalTestEnvironment(new EigenerHeimordner);
+
+QStringList& warnungen()
+{
+    static QStringList liste;
+    return liste;
+}
+
+QByteArray satz(const QString& url, const QDateTime& zeit, const QString& titel = QString())
+{
+    return history_datensatz(HistoryItem(url, zeit, titel));
+}
+
+// A record framed like the others but of another version.
+QByteArray satz_version(qint32 version)
+{
+    QByteArray inhalt, rahmen;
+    QDataStream(&inhalt, QIODevice::WriteOnly) << version << QStringLiteral("http://v.example/")
+                                               << QDateTime::currentDateTime() << QString();
+    QDataStream strom(&rahmen, QIODevice::WriteOnly);
+    strom << inhalt;
+    return rahmen;
+}
+
+QStringList urls(const HistoryManager& history)
+{
+    QStringList liste;
+    for (const HistoryItem& item : history.entries())
+        liste << item.url;
+    return liste;
+}
+
+class History : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDir(QFileInfo(HistoryManager::dateiname()).path()).removeRecursively();
+        QSettings().remove(QStringLiteral("history"));
+        BrowserApplication::setze_privateBrowsing(false);
+        warnungen().clear();
+        vorher = qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString& text) {
+            if (typ == QtWarningMsg)
+                warnungen() << text;
+        });
+    }
+    void TearDown() override { qInstallMessageHandler(vorher); }
+
+    static void schreibe(const QByteArray& inhalt)
+    {
+        QDir().mkpath(QFileInfo(HistoryManager::dateiname()).path());
+        QFile datei(HistoryManager::dateiname());
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(inhalt);
+    }
+    static QByteArray datei()
+    {
+        QFile datei(HistoryManager::dateiname());
+        return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    }
+    static void setze_limit(int tage) { QSettings().setValue(QStringLiteral("history/historyLimit"), tage); }
+
+    QtMessageHandler vorher = nullptr;
+    const QDateTime jetzt = QDateTime::currentDateTime();
+};
+
+TEST_F(History, RecordIsExactAndReadsBack)
+{
+    const HistoryItem item(QStringLiteral("http://a.example/"), QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)),
+                           QStringLiteral("T"));
+    const QByteArray bytes = history_datensatz(item);
+    EXPECT_EQ(bytes.toHex().toStdString(),
+              "0000003d00000017000000220068007400740070003a002f002f0061002e006500780061006d"
+              "0070006c0065002f0000000000258a9800a8888800000000020054");
+    QBuffer puffer;
+    puffer.setData(bytes);
+    puffer.open(QIODevice::ReadOnly);
+    const QList<HistoryItem> gelesen = lies_history(puffer, nullptr);
+    ASSERT_EQ(gelesen.size(), 1);
+    EXPECT_EQ(gelesen.first(), item);
+}
+
+TEST_F(History, LoadsNewestFirstAndLeavesAnUnchangedFileAlone)
+{
+    const QByteArray inhalt = satz("http://1.example/", jetzt.addSecs(-300), "eins")
+                              + satz("http://2.example/", jetzt.addSecs(-200))
+                              + satz("http://3.example/", jetzt.addSecs(-100));
+    schreibe(inhalt);
+    HistoryManager history;
+    EXPECT_EQ(urls(history), QStringList({"http://3.example/", "http://2.example/", "http://1.example/"}));
+    EXPECT_EQ(history.entries().last().title, QStringLiteral("eins"));
+    history.save();
+    EXPECT_EQ(datei(), inhalt);
+}
+
+TEST_F(History, SkipsForeignVersionsInvalidTimesAndRepeatsAndSortsOnce)
+{
+    const QByteArray a = satz("http://a.example/", jetzt.addSecs(-300));
+    const QByteArray b = satz("http://b.example/", jetzt.addSecs(-200));
+    const QByteArray c = satz("http://c.example/", jetzt.addSecs(-100));
+    schreibe(satz_version(22) + a + satz("http://x.example/", QDateTime()) + a + satz_version(24) + c + b);
+    HistoryManager history;
+    EXPECT_EQ(urls(history), QStringList({"http://c.example/", "http://b.example/", "http://a.example/"}));
+    // The out-of-order file is written anew, in order, at the next save.
+    history.saveIfNecessary();
+    EXPECT_EQ(datei(), a + b + c);
+}
+
+TEST_F(History, CleansAddressesAndRecordsNothingWhilePrivate)
+{
+    HistoryManager history;
+    history.addUrl(QStringLiteral("http://USER:pw@WWW.Example.COM/Path"));
+    EXPECT_EQ(urls(history), QStringList{"http://USER@www.example.com/Path"});
+    history.clear();
+
+    BrowserApplication::setze_privateBrowsing(true);
+    QSignalSpy hinzu(&history, &HistoryManager::entryAdded);
+    history.addUrl(QStringLiteral("http://privat.example/"));
+    history.saveIfNecessary();
+    EXPECT_TRUE(history.entries().isEmpty());
+    EXPECT_EQ(hinzu.count(), 0);
+    EXPECT_TRUE(datei().isEmpty());
+}
+
+TEST_F(History, ExpiresOldVisitsAndDropsThemFromTheFile)
+{
+    const QByteArray alt = satz("http://alt.example/", jetzt.addDays(-31));
+    const QByteArray neu = satz("http://neu.example/", jetzt.addDays(-29));
+    schreibe(alt + neu);
+    {
+        HistoryManager history;
+        EXPECT_EQ(urls(history), QStringList{"http://neu.example/"});
+        const QTimer* timer = history.findChild<QTimer*>();
+        ASSERT_TRUE(timer && timer->isActive());
+        EXPECT_LE(timer->interval(), 604800 * 1000);
+        history.saveIfNecessary();
+        EXPECT_EQ(datei(), neu);
+    }
+    schreibe(alt + neu);
+    setze_limit(-1);
+    HistoryManager ohne_ablauf;
+    EXPECT_EQ(ohne_ablauf.entries().size(), 2);
+    EXPECT_FALSE(ohne_ablauf.findChild<QTimer*>()->isActive());
+}
+
+TEST_F(History, ClearEmptiesTheFileAtOnce)
+{
+    schreibe(satz("http://a.example/", jetzt));
+    HistoryManager history;
+    history.clear();
+    EXPECT_TRUE(QFileInfo::exists(HistoryManager::dateiname()));
+    EXPECT_TRUE(datei().isEmpty());
+    EXPECT_EQ(QSettings().value(QStringLiteral("history/historyLimit")).toInt(), 30);
+}
+
+TEST_F(History, EveryVisitAndTitleReachesTheFile)
+{
+    {
+        // A title given before the first save must not pass the visit off as saved.
+        HistoryManager history;
+        history.addUrl(QStringLiteral("http://a.example/"));
+        history.updateTitle(QUrl(QStringLiteral("http://a.example/")), QStringLiteral("T"));
+        history.save();
+        // A second visit of the page just saved is a visit of its own.
+        QThread::msleep(2);
+        history.addUrl(QStringLiteral("http://a.example/"));
+        history.save();
+    }
+    {
+        HistoryManager history;
+        ASSERT_EQ(history.entries().size(), 2);
+        EXPECT_EQ(history.entries().last().title, QStringLiteral("T"));
+        // Retitling a visit that is in the file already.
+        history.updateTitle(QUrl(QStringLiteral("http://a.example/")), QStringLiteral("U"));
+        history.saveIfNecessary();
+    }
+    HistoryManager history;
+    EXPECT_EQ(history.entries().first().title, QStringLiteral("U"));
+}
+
+TEST_F(History, RemovalsStayRemovedAfterARestart)
+{
+    const std::function<void(HistoryManager&)> entfernungen[] = {
+        [](HistoryManager& h) { h.removeUrl(QStringLiteral("http://b.example/")); },
+        [](HistoryManager& h) { EXPECT_TRUE(h.historyModel()->removeRows(1, 1)); },
+        [](HistoryManager& h) { EXPECT_TRUE(h.historyFilterModel()->removeRows(1, 1)); },
+    };
+    for (const auto& entferne : entfernungen) {
+        schreibe(satz("http://a.example/", jetzt.addSecs(-300)) + satz("http://b.example/", jetzt.addSecs(-200))
+                 + satz("http://c.example/", jetzt.addSecs(-100)));
+        {
+            HistoryManager history;
+            entferne(history);
+            history.saveIfNecessary();
+        }
+        HistoryManager history;
+        EXPECT_EQ(urls(history), QStringList({"http://c.example/", "http://a.example/"}));
+    }
+}
+
+TEST_F(History, AFailedSaveLeavesTheOldFileAndLosesNoVisit)
+{
+    HistoryManager history;
+    history.addUrl(QStringLiteral("http://a.example/"));
+    // Something that cannot be replaced stands where the file goes.
+    QDir().mkpath(HistoryManager::dateiname() + QStringLiteral("/drin"));
+    history.saveIfNecessary();
+    EXPECT_TRUE(QFileInfo::exists(HistoryManager::dateiname() + QStringLiteral("/drin")));
+    EXPECT_TRUE(warnungen().join('\n').contains(QStringLiteral("Unable to open history file for saving")));
+    QDir(HistoryManager::dateiname()).removeRecursively();
+    history.addUrl(QStringLiteral("http://b.example/"));
+    history.saveIfNecessary();
+    HistoryManager wieder;
+    EXPECT_EQ(urls(wieder), QStringList({"http://b.example/", "http://a.example/"}));
+}
+
+TEST_F(History, DamagedFilesKeepTheRecordsBeforeTheDamage)
+{
+    const QByteArray a = satz("http://a.example/", jetzt.addSecs(-200));
+    const QByteArray b = satz("http://b.example/", jetzt.addSecs(-100));
+    QByteArray zone_zeit;
+    {
+        QByteArray inhalt;
+        QDataStream strom(&inhalt, QIODevice::WriteOnly);
+        strom << qint32(23) << QStringLiteral("http://z.example/") << qint64(2460312) << quint32(0)
+              << qint8(Qt::TimeZone) << QStringLiteral("../../../dev/zero") << QString();
+        QDataStream rahmen(&zone_zeit, QIODevice::WriteOnly);
+        rahmen << inhalt;
+    }
+    const QByteArray riesig = QByteArray::fromHex("7fffffff") + QByteArray(100, 'x');
+    const QByteArray halb_innen = QByteArray::fromHex("00000008") + a.mid(4, 8);
+    const struct
+    {
+        QByteArray inhalt;
+        QStringList erwartet;
+    } faelle[] = {
+        {a + b.left(b.size() / 2), {"http://a.example/"}},
+        {a + riesig, {"http://a.example/"}},
+        {halb_innen + zone_zeit + a + b, {"http://b.example/", "http://a.example/"}},
+        {a + QByteArray::fromHex("ffffffff") + b, {"http://b.example/", "http://a.example/"}},
+    };
+    for (const auto& fall : faelle) {
+        schreibe(fall.inhalt);
+        HistoryManager history;
+        EXPECT_EQ(urls(history), fall.erwartet) << fall.inhalt.toHex().constData();
+    }
+}
+
+class HistoryModelle : public History
+{
+protected:
+    void SetUp() override
+    {
+        History::SetUp();
+        setze_limit(-1);
+        const QDate heute = QDate::currentDate();
+        schreibe(satz("http://c.example/", QDateTime(QDate(2024, 1, 2), QTime(12, 0)))
+                 + satz("http://user@host.example/path/", QDateTime(heute, QTime(9, 0)), "A")
+                 + satz("http://b.example/b.html", QDateTime(heute, QTime(10, 0)))
+                 + satz("http://user@host.example/path/", QDateTime(heute, QTime(11, 0))));
+        history = std::make_unique<HistoryManager>();
+        completion.setSourceModel(history->historyFilterModel());
+        for (QAbstractItemModel* modell : std::initializer_list<QAbstractItemModel*>{
+                 history->historyModel(), history->historyFilterModel(), history->historyTreeModel(), &completion})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                modell, QAbstractItemModelTester::FailureReportingMode::Warning));
+    }
+    void TearDown() override
+    {
+        testers.clear();
+        history.reset();
+        EXPECT_TRUE(warnungen().isEmpty()) << qPrintable(warnungen().join('\n'));
+        History::TearDown();
+    }
+
+    std::unique_ptr<HistoryManager> history;
+    HistoryCompletionModel completion;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+};
+
+TEST_F(HistoryModelle, ShowVisitsAddressesDaysAndCompletions)
+{
+    const HistoryModel& tabelle = *history->historyModel();
+    ASSERT_EQ(tabelle.rowCount(), 4);
+    EXPECT_EQ(tabelle.index(1, 0).data().toString(), QStringLiteral("b.html"));
+    EXPECT_EQ(tabelle.index(0, 0).data().toString(), QStringLiteral("http://user@host.example/path/"));
+
+    const HistoryFilterModel& filter = *history->historyFilterModel();
+    ASSERT_EQ(filter.rowCount(), 3);
+    EXPECT_EQ(filter.index(0, 1).data().toString(), QStringLiteral("http://user@host.example/path/"));
+    EXPECT_EQ(filter.index(1, 1).data().toString(), QStringLiteral("http://b.example/b.html"));
+
+    const HistoryTreeModel& baum = *history->historyTreeModel();
+    ASSERT_EQ(baum.rowCount(), 2);
+    EXPECT_EQ(baum.index(0, 0).data().toString(), QStringLiteral("Earlier Today"));
+    EXPECT_EQ(baum.index(0, 1).data().toString(), QStringLiteral("2 items"));
+    EXPECT_EQ(baum.index(1, 0).data().toString(), QStringLiteral("Tuesday, January 2, 2024"));
+    EXPECT_FALSE(baum.index(1, 0).data(Qt::DecorationRole).value<QIcon>().availableSizes().isEmpty());
+    EXPECT_EQ(baum.index(0, 0, baum.index(1, 0)).data().toString(), QStringLiteral("http://c.example/"));
+
+    ASSERT_EQ(completion.rowCount(), 6);
+    EXPECT_EQ(completion.index(0, 0).data().toString(), QStringLiteral("http://user@host.example/path/"));
+    EXPECT_EQ(completion.index(1, 0).data().toString(), QStringLiteral("host.example/path"));
+}
+
+TEST_F(HistoryModelle, FollowEveryChangeOfTheStore)
+{
+    HistoryFilterModel& filter = *history->historyFilterModel();
+    HistoryTreeModel& baum = *history->historyTreeModel();
+    QSignalSpy entfernt(&filter, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy eingefuegt(&filter, &QAbstractItemModel::rowsInserted);
+    history->addUrl(QStringLiteral("http://b.example/b.html"));
+    EXPECT_EQ(entfernt.count(), 1);
+    ASSERT_EQ(eingefuegt.count(), 1);
+    EXPECT_EQ(eingefuegt.first().at(1).toInt(), 0);
+    EXPECT_EQ(filter.index(0, 1).data().toString(), QStringLiteral("http://b.example/b.html"));
+    EXPECT_EQ(baum.rowCount(baum.index(0, 0)), 2);
+
+    // Out of range: refused, nothing announced.
+    QSignalSpy tabelle_entfernt(history->historyModel(), &QAbstractItemModel::rowsAboutToBeRemoved);
+    EXPECT_FALSE(history->historyModel()->removeRows(4, 2));
+    EXPECT_FALSE(filter.removeRows(-1, 1));
+    EXPECT_EQ(tabelle_entfernt.count(), 0);
+
+    // The address row of b goes with its newest visit; its older visit comes back as a row.
+    ASSERT_TRUE(filter.removeRows(0, 1));
+    ASSERT_EQ(filter.rowCount(), 3);
+    EXPECT_EQ(filter.index(1, 1).data().toString(), QStringLiteral("http://b.example/b.html"));
+    EXPECT_EQ(filter.index(1, 0).data(HistoryDateTimeRole).toDateTime().time(), QTime(10, 0));
+
+    history->updateTitle(QUrl(QStringLiteral("http://c.example/")), QStringLiteral("C"));
+    EXPECT_EQ(baum.index(0, 0, baum.index(1, 0)).data().toString(), QStringLiteral("C"));
+    history->removeUrl(QStringLiteral("http://c.example/"));
+    EXPECT_EQ(baum.rowCount(), 1);
+    // The address row goes with its newest visit; the older visit of it takes its place.
+    EXPECT_TRUE(baum.removeRows(0, 1, baum.index(0, 0)));
+    ASSERT_EQ(baum.rowCount(baum.index(0, 0)), 2);
+    EXPECT_EQ(baum.index(1, 0, baum.index(0, 0)).data().toString(), QStringLiteral("A"));
+    EXPECT_TRUE(baum.removeRows(0, 1));
+    EXPECT_EQ(history->entries().size(), 0);
+    history->addUrl(QStringLiteral("http://neu.example/"));
+    EXPECT_EQ(baum.rowCount(), 1);
+    history->clear();
+    EXPECT_EQ(completion.rowCount(), 0);
+}
+
+} // namespace
