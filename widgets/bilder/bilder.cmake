@@ -7,7 +7,7 @@ target_link_libraries(bildmaler PRIVATE Qt5::Svg Qt5::Gui)
 
 set(bild_quellen ${CMAKE_CURRENT_SOURCE_DIR}/bilder)
 set(bild_ziel ${CMAKE_CURRENT_BINARY_DIR}/bilder)
-set(bild_namen configure data exit filesaveas help minicross print mail leftarrow rightarrow)
+set(bild_namen configure data exit filesaveas help minicross print mail leftarrow rightarrow exportpdf home)
 
 set(bild_argumente)
 set(bild_dateien)
@@ -22,6 +22,11 @@ foreach(name IN LISTS bild_namen)
     string(APPEND qrc_eintraege "    <file>${datei}</file>\n")
   endforeach()
 endforeach()
+# The text tools' zoom, shown by the report viewer.
+list(APPEND bild_svgs ${bild_quellen}/zoomin.svg)
+list(APPEND bild_argumente ${bild_quellen}/zoomin.svg 22 ${bild_ziel}/textedit/zoomin.png)
+list(APPEND bild_dateien ${bild_ziel}/textedit/zoomin.png)
+string(APPEND qrc_eintraege "    <file>textedit/zoomin.png</file>\n")
 # The logo (size kind ".png" without a size suffix).
 list(APPEND bild_svgs ${bild_quellen}/kelmor.svg)
 list(APPEND bild_argumente ${bild_quellen}/kelmor.svg 48 ${bild_ziel}/kelmor.png)
@@ -31,7 +36,7 @@ string(APPEND qrc_eintraege "    <file>kelmor.png</file>\n")
 # Sanitizer builds instrument the tool too; what it leaks at exit must not fail the build.
 add_custom_command(
   OUTPUT ${bild_dateien}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${bild_ziel}/default
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${bild_ziel}/default ${bild_ziel}/textedit
   COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
           $<TARGET_FILE:bildmaler> ${bild_argumente}
   DEPENDS bildmaler ${bild_svgs}
