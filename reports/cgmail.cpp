@@ -178,30 +178,22 @@ void CGMail::pdf_fehlgeschlagen(const QString& pdf)
     melde_mailfehler(CQString(pdf));
 }
 
-CQString CGMail::gib_profil() const
+QPair<CQString, CQString> CGMail::gib_profil_und_passwort() const
 {
     CKatalogPrivat& privat = gib_katalog_privat();
+    const auto mapi = [](const CQStringSteuer& profil_, const CQStringSteuer& passwort) {
+        return qMakePair(profil_.gib_wert_qstr(), passwort.gib_wert_qstr());
+    };
     switch (art) {
-    case 0: return privat.mapi_profil.gib_wert_qstr();
-    case 1: return privat.mapi_profil_presse.gib_wert_qstr();
-    case 2: return privat.mapi_profil_nuv.gib_wert_qstr();
-    case 11: return gib_smtp_beginn();
-    case 12: return gib_smtp_ende();
-    case 13: return gib_smtp_beginn_ext();
-    case 14: return gib_smtp_ende_ext();
-    case 99: return profil;
-    default: return CQString();
-    }
-}
-
-CQString CGMail::gib_passwort() const
-{
-    CKatalogPrivat& privat = gib_katalog_privat();
-    switch (art) {
-    case 0: return privat.mapi_passwd.gib_wert_qstr();
-    case 1: return privat.mapi_passwd_presse.gib_wert_qstr();
-    case 2: return privat.mapi_passwd_nuv.gib_wert_qstr();
-    default: return CQString();
+    case 0: return mapi(privat.mapi_profil, privat.mapi_passwd);
+    case 1: return mapi(privat.mapi_profil_presse, privat.mapi_passwd_presse);
+    case 2: return mapi(privat.mapi_profil_nuv, privat.mapi_passwd_nuv);
+    case 11: return {gib_smtp_beginn(), CQString()};
+    case 12: return {gib_smtp_ende(), CQString()};
+    case 13: return {gib_smtp_beginn_ext(), CQString()};
+    case 14: return {gib_smtp_ende_ext(), CQString()};
+    case 99: return {profil, CQString()};
+    default: return {};
     }
 }
 
@@ -299,7 +291,8 @@ void CGMail::sende_mailSlot()
         return;
     }
 
-    const CQString profiltext = gib_profil();
+    const QPair<CQString, CQString> zugang = gib_profil_und_passwort();
+    const CQString& profiltext = zugang.first;
     smtp = profiltext.startsWith(QLatin1String("SMTP;"));
     CQString sender;
     if (!smtp) {
@@ -331,7 +324,7 @@ void CGMail::sende_mailSlot()
             zeile(eintrag);
     };
     zeile(profiltext);
-    zeile(gib_passwort());
+    zeile(zugang.second);
     zeile(betreff);
     liste(empfaenger);
     zeile(QStringLiteral("0"));

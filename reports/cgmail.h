@@ -5,6 +5,7 @@
 #include "cqstring.h"
 
 #include <QObject>
+#include <QPair>
 #include <QStringList>
 
 class CGBrowserWeb;
@@ -92,8 +93,7 @@ public slots:
 
 private:
     // Profile and password of the mail's kind.
-    CQString gib_profil() const;
-    CQString gib_passwort() const;
+    QPair<CQString, CQString> gib_profil_und_passwort() const;
     CQString gib_empfaenger() const;
     // The sender address for an SMTP profile; `anwender` gets the user asked, if any.
     CQString gib_smtp_absender(const CQString& profiltext, CQString& anwender) const;
