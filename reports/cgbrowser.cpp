@@ -3,6 +3,7 @@
 #include "ccat.h"
 #include "cgbrowserex.h"
 #include "cgbrowserweb.h"
+#include "cgmail.h"
 #include "cqtabwidget.h"
 #include "czeit.h"
 #include "dateien.h"
@@ -17,6 +18,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -514,4 +516,63 @@ void CGBrowser::zeigePDFSlot()
 {
     const QString datei = webseite1 ? QString(webseite1->gib_ausgabedatei()) : zeige_pdf_datei();
     zeige_pdf_mit_meldung(CQString(datei), "CGBrowser");
+}
+
+// ---- Mail ----
+
+void CGBrowser::sende_bericht()
+{
+    if (mailversand_frei(true))
+        erstelle_mail();
+}
+
+void CGBrowser::erstelle_mail()
+{
+    auto* mail = new CGMail;
+    if (!quelle.isEmpty()) {
+        mail->lies_text(quelle, true);
+    } else if (textseite1) {
+        mail->lies_text(textseite1->quelle, false);
+        mail->html = CQString(textseite1->toHtml());
+    } else if (webseite1) {
+        const QString seitenquelle = webseite1->gib_quelle();
+        if (ist_xml_methode_2()) {
+            // The page shows the XML source; the report file is its HTML beside it.
+            const QFileInfo info(seitenquelle);
+            const QString name = info.fileName();
+            const int ohne_endung = name.size() - info.suffix().size() - 1;
+            const QString stamm = ohne_endung > 0 ? name.left(ohne_endung) : name;
+            mail->lies_text_anlage(CQString(seitenquelle), CQString(info.path() + QLatin1Char('/') + stamm + ".html"),
+                                   false);
+        } else {
+            mail->lies_text(CQString(seitenquelle), false);
+        }
+        mail->html = webseite1->gib_html();
+    }
+    mail->dateien = weitere_dateien;
+    mail->link_modus = link_modus;
+    mail->betreff = mail_betreff;
+    mail->text = mail_text;
+    if (tabs && textseite1) {
+        mail->zweite_seite = true;
+        mail->html2 = CQString(textseite2 ? textseite2->toHtml() : QString());
+    }
+    mail->bereite_mail_vor();
+    if (mail->smtp)
+        mail->deleteLater();
+}
+
+void CGBrowser::slotHandlePdfPrinted(const QByteArray& daten)
+{
+    if (daten.isEmpty())
+        return;
+    QFile datei(mail_pdf_datei);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(daten) != daten.size() || !datei.flush()) {
+        CQCat::gib_instanz()->error(CQString(datei_fehler(mail_pdf_datei)));
+        return;
+    }
+    datei.close();
+    weitere_dateien << mail_pdf_datei;
+    mail_pdf_datei.clear();
+    erstelle_mail();
 }

@@ -89,6 +89,12 @@ public:
     // The shown report as PDF; `drucken` goes to the web page's PDF output.
     void drucke_pdf(const CQString& datei, const bool& drucken);
 
+    // Mails the report unless a dispatch is still active (then the user is told).
+    void sende_bericht();
+    // A new mail of the report (its file, or the text of page 1), the files that travel beside
+    // it, subject and text, handed off at once; an SMTP mail goes once control is back.
+    void erstelle_mail();
+
     // Handed to the mail as its link mode; 0.
     int link_modus = 0;
     // Files that travel beside the report: copied next to a saved HTML file, attached to a mail.
@@ -99,11 +105,16 @@ public:
     CQString quelle;
     // When set, the target of saving itself: no save dialog.
     CQString speicherziel;
+    // Where the PDF data of a report to be mailed go (`slotHandlePdfPrinted`); the XML report sets it.
+    CQString mail_pdf_datei;
 
 public slots:
     void highlightedSlot(CQString);
     void anchorClickedSlot(const QUrl& url);
     void anchorClickedSlot2(const QUrl& url);
+    // Writes the data to the pending mail PDF, attaches it and mails the report; nothing
+    // without data or when the file cannot be written.
+    void slotHandlePdfPrinted(const QByteArray& daten);
     void zeigePDFSlot();
 
 private:

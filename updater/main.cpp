@@ -2,6 +2,7 @@
 #include "sanitizervorgaben.h"
 #include "anwendung.h"
 #include "canwendung.h"
+#include "cgbrowserdiag.h"
 #include "csprache.h"
 #include "chilfesystem.h"
 #include "fensterlauf.h"
@@ -95,6 +96,8 @@ int main(int argc, char** argv)
 
     // Links of the text fields open by the browser mode from here on.
     registriere_browser();
+    // The log windows' protocol button opens the report viewer.
+    installiere_protokollanzeige();
     // "Manual" (F1) shows the topic "updater" in Qt Assistant.
     UpdaterMainWindow::setze_hilfeanzeige([](const CQString& thema) { CHilfeSystem::instanz()->zeige_hilfe(thema); });
     return fensterlauf(kommandozeile, *sprache, [] { init_hilfsystem(CQString("updater")); });

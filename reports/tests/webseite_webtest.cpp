@@ -1,13 +1,20 @@
-// The report browser on a web page, under a virtual X server: loading, printing through PDF data with and without printer assignment, the test print, PDF files to show and the load-then-print road.
+// The report browser on a web page, under a virtual X server: loading, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing its protocol with the PDF.
 #include "berichtstest.h"
 #include "camisc.h"
+#include "cgbrowserdiag.h"
 #include "cgbrowserex.h"
+#include "cgmail.h"
 #include "cseiteeinrichtenwidget.h"
 #include "pdfpruefung.h"
+#include "systemwerte.h"
+#include "verzeichnisse.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QToolBar>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -236,6 +243,72 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
     EXPECT_EQ(fehlt_ohne, 1);
     EXPECT_EQ(fehlt_fertig, 0);
     EXPECT_FALSE(QFile::exists(pfad("o/m.pdf")));
+}
+
+TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)
+{
+    if (!ist_64bit_system())
+        GTEST_SKIP() << "the bridge's path is that of a 64-bit system";
+    QWidget haupt;
+    setze_hauptfenster(&haupt);
+    auto* betrachter = new CGBrowserDiag(&haupt, CQString("Vorgangsprotokoll"), false, Qt::WindowFlags(), false);
+    const QList<QAction*> aktionen = betrachter->findChildren<QToolBar*>().value(0)->actions();
+    QStringList texte;
+    for (const QAction* a : aktionen)
+        texte << (a->isSeparator() ? QStringLiteral("|") : a->text() + (a->isEnabled() ? "" : "-"));
+    EXPECT_EQ(texte, QStringList({"Drucken", "Speichern unter...", "Mailen", "|", "PDF zeigen (um zu Drucken)",
+                                  "Aktuelle Seite neu laden", "Home-", "Zurück-", "Vorwärts-"}));
+    EXPECT_EQ(aktionen[1]->menu()->actions().size(), 2);
+    QProgressBar* balken = betrachter->findChild<QProgressBar*>();
+    betrachter->slotLoadProgress(50);
+    EXPECT_TRUE(balken->isVisibleTo(betrachter) && balken->value() == 50);
+    betrachter->slotLoadProgress(100);
+    EXPECT_FALSE(balken->isVisibleTo(betrachter));
+
+    // The bridge in the application root records its arguments and the interface file.
+    QDir().mkpath(pfad("R/support"));
+    gib_anwendungsverzeichnis(true, CQString(pfad("R/prog/app")), true);
+    const QString bruecke = schreibe("R/RT32/CallOutlook32.exe",
+                                     QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\nprintf '%s\\n' \"$0\" \"$@\" > '%2'\n")
+                                         .arg(pfad("copy.txt"), pfad("args.txt"))
+                                         .toUtf8());
+    QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString("Standard"));
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                  QMessageBox::StandardButton) {
+        boxen << text;
+        return QMessageBox::Ok;
+    });
+    const auto maile = [&](const QString& quelle) {
+        zuhause.clear();
+        QObject::connect(betrachter->browser->gib_webseite1(), &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
+        betrachter->browser->setze_quelle(CQString(quelle));
+        EXPECT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+        lasse_laufen(300);
+        aktionen[2]->trigger();
+    };
+    const QString protokoll = schreibe("p/protokoll.html", "<p>PROTOKOLL</p>");
+    maile(protokoll);
+    ASSERT_TRUE(warte([&] { return QFile::exists(pfad("args.txt")) && !mail_aktiv; }));
+    const QString pdf = pfad("p/protokoll.pdf");
+    EXPECT_TRUE(lies(protokoll).startsWith("<html>"));
+    EXPECT_GE(seitenzahl(pdf), 1);
+    EXPECT_TRUE(lies(pfad("copy.txt")).contains(("\r\n2\r\n" + protokoll + "\r\n" + pdf +
+                                                 "\r\n2\r\nprotokoll.html\r\nprotokoll.pdf\r\n").toUtf8()));
+    EXPECT_EQ(QString::fromUtf8(lies(pfad("args.txt"))).section('\n', 0, 0), bruecke);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+
+    // A report whose folder is missing gives no PDF: the box names it, nothing starts.
+    QFile::remove(pfad("args.txt"));
+    maile(pfad("fehlt/p.html"));
+    ASSERT_TRUE(warte([&] { return !boxen.isEmpty(); }));
+    lasse_laufen(300);
+    EXPECT_EQ(boxen, QStringList{"Beim Versuch eine Mail zu versenden sind Fehler aufgetreten!\n" + pfad("fehlt/p.pdf") +
+                                 "\n\nHinweise finden Sie im Protokollfenster"});
+    EXPECT_FALSE(QFile::exists(pfad("args.txt")));
+    EXPECT_FALSE(mail_aktiv);
+    setze_meldung_funktion({});
+    gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
 }
 
 int main(int argc, char** argv)

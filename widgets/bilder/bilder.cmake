@@ -48,11 +48,13 @@ endfunction()
 
 set(bild_quellen ${CMAKE_CURRENT_SOURCE_DIR}/bilder)
 set(bild_tripel)
-foreach(name configure data exit filesaveas help minicross print mail leftarrow rightarrow)
+foreach(name configure data exit filesaveas help minicross print mail leftarrow rightarrow exportpdf home)
   foreach(kante 16 22)
     list(APPEND bild_tripel ${bild_quellen}/${name}.svg ${kante} default/${name}_${kante}.png)
   endforeach()
 endforeach()
+# The text tools' zoom, shown by the report viewer.
+list(APPEND bild_tripel ${bild_quellen}/zoomin.svg 22 textedit/zoomin.png)
 # The logo (size kind ".png" without a size suffix).
 list(APPEND bild_tripel ${bild_quellen}/kelmor.svg 48 kelmor.png)
 male_bilder(widgets "Drawing the widget library's images" /Kelmor_common/images bilder.qrc

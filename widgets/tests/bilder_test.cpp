@@ -123,8 +123,10 @@ TEST_F(Bilder, RessourceHaeltLogoDruckbildUndAlleIcons)
     const QList<QSize> beide{QSize(16, 16), QSize(22, 22)};
     for (const QIcon& icon : {gib_icon_configure(), gib_icon_data(), gib_icon_exit(), gib_icon_filesaveas(),
                               gib_icon_help(), gib_icon_minicross(), gib_icon_print(), gib_icon(CQString("mail")),
-                              gib_icon(CQString("leftarrow")), gib_icon(CQString("rightarrow"))})
+                              gib_icon(CQString("leftarrow")), gib_icon(CQString("rightarrow")),
+                              gib_icon(CQString("exportpdf")), gib_icon(CQString("home"))})
         EXPECT_EQ(groessen(icon), beide);
     // An image the resource does not hold gives an icon without pixmaps.
-    EXPECT_TRUE(gib_icon(CQString("exportpdf")).isNull());
+    EXPECT_TRUE(gib_icon(CQString("zoomin")).isNull());
+    EXPECT_EQ(QPixmap(QStringLiteral(":/Kelmor_common/images/textedit/zoomin.png")).size(), QSize(22, 22));
 }

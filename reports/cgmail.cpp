@@ -1,0 +1,412 @@
+#include "cgmail.h"
+#include "anwenderemail.h"
+#include "berichthtml.h"
+#include "ccat.h"
+#include "cdocklog.h"
+#include "cgbrowserweb.h"
+#include "cprozess.h"
+#include "cqiodatei.h"
+#include "dialogseam.h"
+#include "einstellungswerte.h"
+#include "gui.h"
+#include "hilfsprogramm.h"
+#include "katalog.h"
+#include "steuerdaten.h"
+#include "verzeichnisse.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Registered with the browser that makes the mails.
+extern CKlasse eintrag_CGMail;
+CKlasse* CGMail::klasse = &eintrag_CGMail;
+
+bool mail_aktiv = false;
+int mail_versuche = 0;
+
+namespace {
+
+const QString schnittstellen_name = QStringLiteral(".mapi.txt");
+
+// The file empty and readable by its owner only, whatever it was before: it carries the mail
+// password. A file left by an earlier run is replaced rather than reused, so that nobody who
+// opened the old one reads the new text through it.
+bool lege_privat_an(const QString& pfad)
+{
+    QFile::remove(pfad);
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0)
+        return false;
+    const bool privat = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+    ::close(fd);
+    return privat;
+}
+
+// Folder + "/" + the file name without its suffix + `anhang`.
+QString neben(const QString& datei, const QString& anhang)
+{
+    const QFileInfo info(datei);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + anhang;
+}
+
+} // namespace
+
+bool mailversand_frei(const bool& warnen)
+{
+    if (!mail_aktiv)
+        return true;
+    const int n = mail_versuche + 1;
+    if (n >= 5) {
+        // The fifth attempt in a row goes through: a send window may have been closed unseen.
+        mail_versuche = 0;
+        return true;
+    }
+    mail_versuche = n;
+    if (warnen) {
+        const QString text = CGMail::tr("Ein Mailversand ist bereits aktiv!") + QLatin1Char('\n') +
+                             CGMail::tr("Beenden Sie das 'Senden'-Fenster Ihres Mail-Clients.") + QLatin1Char('\n') +
+                             CGMail::tr("Danach wiederholen Sie bitte den Vorgang.");
+        CQCat::gib_instanz()->warn(CQString(text));
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {CGMail::tr("Ok")}, 0,
+                           0);
+    }
+    return false;
+}
+
+CGMail::CGMail() : arbeitsverzeichnis(gib_eigene_dateien().absolutePath()) {}
+
+CGMail::~CGMail()
+{
+    delete pdf_seite;
+    mail_versuche = 0;
+    mail_aktiv = false;
+}
+
+void CGMail::ausgabe(std::ostream& os) const
+{
+    os << "CGMail: " << betreff.toStdString() << " (" << berichtsdatei.toStdString() << ")\n";
+}
+
+void CGMail::lies_text(const CQString& datei, const bool& lesen)
+{
+    berichtsdatei = datei;
+    if (!lesen)
+        return;
+    QFile quelle(datei);
+    if (!quelle.open(QIODevice::ReadOnly))
+        return;
+    QTextStream stream(&quelle);
+    html = CQString(stream.readAll());
+}
+
+void CGMail::lies_text_anlage(const CQString& name, const CQString& datei, const bool& lesen)
+{
+    lies_text(datei, lesen);
+    anlage_name = name;
+}
+
+void CGMail::scheitere()
+{
+    mail_versuche = 0;
+    mail_aktiv = false;
+    fehler = true;
+}
+
+void CGMail::bereite_mail_vor()
+{
+    fehler = false;
+    if (!wunsch_verzeichnis.isEmpty())
+        arbeitsverzeichnis = wunsch_verzeichnis;
+
+    mit_logo = false;
+    remote_logo.clear();
+    logo_datei.clear();
+    if (!dateien.isEmpty()) {
+        const QString datei = suche_datei(QStringLiteral("remote_logo.txt"), true, false);
+        QFile logo(datei);
+        if (!datei.isEmpty() && logo.open(QIODevice::ReadOnly)) {
+            const QString zeile = QTextStream(&logo).readLine();
+            if (!zeile.isEmpty()) {
+                remote_logo = CQString(zeile);
+                // The form the reports refer to their logo by.
+                logo_datei = CQString(suche_logo(QString(), false, false, true));
+                mit_logo = true;
+            }
+        }
+    }
+
+    anlage1 = berichtsdatei;
+    anlage2.clear();
+    mailtext.clear();
+    if (zweite_seite && !anlage1.isEmpty())
+        anlage2 = CQString(neben(anlage1, QStringLiteral("2.html")));
+
+    if (anlage1.size() > 1 && !ist_xml_methode_2() && !schreibe_html(anlage1, mit_logo))
+        scheitere();
+
+    if (zweite_seite || anlage1.isEmpty()) {
+        sende_mailSlot();
+        return;
+    }
+    const CQString pdf(neben(anlage1, QStringLiteral(".pdf")));
+    dateien << pdf;
+    pdf_seite = new CGBrowserWeb(nullptr);
+    connect(pdf_seite, &CGBrowserWeb::pdfFertig, this, &CGMail::sende_mailSlot);
+    connect(pdf_seite, &CGBrowserWeb::pdfFehlgeschlagen, this, [this, pdf] { pdf_fehlgeschlagen(pdf); });
+    // With the XML report's second method the page renders the PDF's source, whose HTML then
+    // replaces the report file.
+    if (ist_xml_methode_2())
+        pdf_seite->lade_zum_drucken(anlage_name, pdf, anlage1);
+    else
+        pdf_seite->lade_zum_drucken(anlage1, pdf, CQString());
+}
+
+void CGMail::pdf_fehlgeschlagen(const QString& pdf)
+{
+    // The page is still emitting.
+    if (pdf_seite)
+        pdf_seite->deleteLater();
+    pdf_seite = nullptr;
+    scheitere();
+    melde_mailfehler(CQString(pdf));
+}
+
+QPair<CQString, CQString> CGMail::gib_profil_und_passwort() const
+{
+    CKatalogPrivat& privat = gib_katalog_privat();
+    const auto mapi = [](const CQStringSteuer& profil_, const CQStringSteuer& passwort) {
+        return qMakePair(profil_.gib_wert_qstr(), passwort.gib_wert_qstr());
+    };
+    switch (art) {
+    case 0: return mapi(privat.mapi_profil, privat.mapi_passwd);
+    case 1: return mapi(privat.mapi_profil_presse, privat.mapi_passwd_presse);
+    case 2: return mapi(privat.mapi_profil_nuv, privat.mapi_passwd_nuv);
+    case 11: return {gib_smtp_beginn(), CQString()};
+    case 12: return {gib_smtp_ende(), CQString()};
+    case 13: return {gib_smtp_beginn_ext(), CQString()};
+    case 14: return {gib_smtp_ende_ext(), CQString()};
+    case 99: return {profil, CQString()};
+    default: return {};
+    }
+}
+
+CQString CGMail::gib_empfaenger() const
+{
+    CKatalogPrivat& privat = gib_katalog_privat();
+    const unsigned ohne_vorzeichen = static_cast<unsigned>(art);
+    if (art == 99)
+        return privat.mapi_to.gib_wert_qstr();
+    if (ohne_vorzeichen == 1 || ohne_vorzeichen > 10)
+        return privat.mapi_to_presse.gib_wert_qstr();
+    if (ohne_vorzeichen == 2)
+        return privat.mapi_to_nuv.gib_wert_qstr();
+    return privat.mapi_to.gib_wert_qstr();
+}
+
+CQString CGMail::gib_smtp_absender(const CQString& profiltext, CQString& anwender) const
+{
+    if (!absender.isEmpty())
+        return absender;
+    const CQString feld(profiltext.section(QLatin1Char(';'), 4, 4));
+    if (!feld.isEmpty())
+        return feld;
+    if (!benutzerverwaltung_aktiv())
+        return CQString();
+    anwender = gib_anwender();
+    return gib_anwender_email_tags(anwender);
+}
+
+CQString CGMail::gib_anlagenname(const CQString& pfad, int n) const
+{
+    QString name = QFileInfo(pfad).fileName();
+    if (name.isEmpty())
+        return CQString(tr("Anlage_%1").arg(n).remove(QLatin1Char(' ')));
+    if (name.startsWith(QLatin1Char('.')) && name.size() > 1)
+        name.remove(0, 1);
+    return CQString(name);
+}
+
+void CGMail::sende_mailSlot()
+{
+    if (pdf_seite) {
+        // Called from the page's own signal: it goes once control is back in the event loop.
+        pdf_seite->deleteLater();
+        pdf_seite = nullptr;
+    }
+
+    const CQString empfaenger_text = gib_empfaenger();
+    qDebug().noquote() << QStringLiteral("To:%1:").arg(empfaenger_text);
+    QStringList empfaenger;
+    if (!empfaenger_text.isEmpty())
+        empfaenger = QString(empfaenger_text).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+
+    if (text.isEmpty())
+        text = CQString(gib_meldungstitel() + QLatin1Char(' ') + tr("Bericht"));
+    if (betreff.isEmpty())
+        betreff = text;
+
+    QStringList pfade;
+    QStringList namen;
+    mailtext = text;
+    int n = 0;
+    for (const CQString* anlage : {&anlage1, &anlage2}) {
+        if (anlage->isEmpty())
+            continue;
+        ++n;
+        pfade << *anlage;
+        namen << gib_anlagenname(*anlage, n);
+        if (anlagen_im_text)
+            mailtext += QStringLiteral("\n\n") + tr("Anlage: %1").arg(*anlage);
+    }
+    for (QString datei : qAsConst(dateien)) {
+        if (datei.isEmpty() || (mit_logo && datei == logo_datei))
+            continue;
+        const QFileInfo info(datei);
+        if (info.path() == QLatin1String("."))
+            datei = arbeitsverzeichnis + QLatin1Char('/') + info.fileName();
+        ++n;
+        if (anlagen_im_text)
+            mailtext += QLatin1Char('\n') + tr("Anlage: %1").arg(datei);
+        pfade << datei;
+        namen << gib_anlagenname(CQString(datei), n);
+    }
+
+    const QString pfad = arbeitsverzeichnis + QLatin1Char('/') + schnittstellen_name;
+    CQIODatei datei{CQString(pfad)};
+    const auto schnittstelle_fehlt = [this, &pfad] {
+        const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
+        CQCat::gib_instanz()->error(meldung);
+        scheitere();
+        melde_mailfehler(meldung);
+    };
+    if (!lege_privat_an(pfad) || !datei.oeffne(false, true, true, false, true)) {
+        schnittstelle_fehlt();
+        return;
+    }
+
+    const QPair<CQString, CQString> zugang = gib_profil_und_passwort();
+    const CQString& profiltext = zugang.first;
+    smtp = profiltext.startsWith(QLatin1String("SMTP;"));
+    CQString sender;
+    if (!smtp) {
+        mail_versuche = 0;
+        mail_aktiv = true;
+    } else {
+        CQString anwender;
+        sender = gib_smtp_absender(profiltext, anwender);
+        if (sender.isEmpty()) {
+            const CQString meldung(benutzerverwaltung_aktiv()
+                                       ? tr("Dem Benutzer '%1' ist KEINE Mailadresse zugeordnet. Für SMTP Mailversand "
+                                            "ist eine Absender Mailadresse erforderlich!")
+                                             .arg(anwender)
+                                       : tr("Für SMTP Mailversand ist eine Absender Mailadresse erforderlich!"));
+            CQCat::gib_instanz()->error(meldung);
+            scheitere();
+            melde_mailfehler(CQString());
+            return;
+        }
+    }
+
+    // Every line ends in CR LF, the lines of the mail text too: the senders read Windows text.
+    datei.setze_utf8_bom(false);
+    QTextStream& aus = *datei.gib_stream();
+    const auto zeile = [&aus](const QString& inhalt) { aus << inhalt << "\r\n"; };
+    const auto liste = [&zeile](const QStringList& eintraege) {
+        zeile(QString::number(eintraege.size()));
+        for (const QString& eintrag : eintraege)
+            zeile(eintrag);
+    };
+    zeile(profiltext);
+    zeile(zugang.second);
+    zeile(betreff);
+    liste(empfaenger);
+    zeile(QStringLiteral("0"));
+    zeile(QStringLiteral("0"));
+    liste(pfade);
+    liste(namen);
+    if (leerzeile_vor_text)
+        zeile(QString());
+    QString inhalt = mailtext;
+    inhalt.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const QString& textzeile : inhalt.split(QLatin1Char('\n')))
+        zeile(textzeile);
+    zeile(QString());
+    // A file that could not be written whole would hand the sender a truncated mail.
+    if (!datei.schliesse()) {
+        schnittstelle_fehlt();
+        return;
+    }
+
+    QStringList argumente{pfad};
+    if (smtp && !sender.isEmpty())
+        argumente << sender;
+    argumente << QStringLiteral("-na");
+    if (!wunsch_verzeichnis.isEmpty())
+        argumente << QStringLiteral("-wd") << wunsch_verzeichnis;
+
+    prozess = new CProzess(this, tr("Mailversand"), tr("Bitte warten ! Mailversand ist aktiv"));
+    prozess->setze_programm(gib_hilfsprogramm_pfad(profiltext));
+    prozess->setze_argumente(argumente);
+    prozess->setze_timeout(-1);
+    // An SMTP mail waits in the runner's modal dialog; the mail client's send window may stay
+    // open for long, so its hand-off returns at once.
+    prozess->setze_warten(smtp);
+    connect(prozess, &CProzess::prozessfertig_signal, this, &CGMail::prozessfertig_slot);
+    if (!prozess->starte()) {
+        melde_mailfehler(CQString());
+        // A failure set earlier (the report file) stays; a start that failed frees the guard.
+        scheitere();
+    }
+    if (smtp)
+        emit sendmail_signal();
+}
+
+void CGMail::prozessfertig_slot()
+{
+    mail_versuche = 0;
+    mail_aktiv = false;
+    // The sender's end counts: a bridge that failed is no mail handed off.
+    if (prozess && prozess->gib_fehler())
+        fehler = true;
+    if (smtp)
+        return;
+    emit sendmail_signal();
+    if (prozess) {
+        // It is still emitting the signal that brought us here.
+        prozess->deleteLater();
+        prozess = nullptr;
+    }
+}
+
+bool CGMail::schreibe_html(const CQString& datei, const bool& logo)
+{
+    QString inhalt = html;
+    if (zweite_seite)
+        inhalt += html2;
+    if (link_modus == 0 || link_modus == 2)
+        inhalt = mache_dateiverweise_relativ(inhalt, dateien, link_modus == 2);
+    if (logo)
+        inhalt.replace(logo_datei, remote_logo);
+    if (!schreibe_berichtshtml(datei, inhalt)) {
+        CQCat::gib_instanz()->error(CQString(tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
+        return false;
+    }
+    return true;
+}
+
+void CGMail::melde_mailfehler(const CQString& detail)
+{
+    zeige_protokollfenster();
+    QString meldung = tr("Beim Versuch eine Mail zu versenden sind Fehler aufgetreten!");
+    if (!detail.isEmpty())
+        meldung += QLatin1Char('\n') + detail;
+    meldung += QStringLiteral("\n\n") + tr("Hinweise finden Sie im Protokollfenster");
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(meldung));
+}

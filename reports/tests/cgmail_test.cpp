@@ -1,0 +1,288 @@
+// The mail hand-off on stub senders: ".mapi.txt" byte for byte, the senders' arguments, the SMTP sender address, the guard against a second dispatch, and failures that never pass for success.
+#include "anwenderemail.h"
+#include "anwendung.h"
+#include "berichtstest.h"
+#include "cgmail.h"
+#include "cprozess.h"
+#include "cprozessthread.h"
+#include "heimordner.h"
+#include "verzeichnisse.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+// R: application root with the stub senders; W: the wanted working folder; B: report files.
+class Mail : public Berichtstest
+{
+protected:
+    void SetUp() override
+    {
+        Berichtstest::SetUp();
+        if (!ist_64bit_system())
+            GTEST_SKIP() << "the sender paths are those of a 64-bit system";
+        QDir().mkpath(R + "/support");
+        QDir().mkpath(W);
+        gib_anwendungsverzeichnis(true, CQString(R + "/prog/app"), true);
+        stub("CallOutlook32.exe", 0);
+        stub("SendMail.exe", 0);
+        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, auto, auto) {
+            boxen << "3|" + text;
+            return QMessageBox::Ok;
+        });
+        privat.mapi_profil.setze_wert_qstr(CQString("Standard"));
+        mail_aktiv = false;
+        mail_versuche = 0;
+    }
+    void TearDown() override
+    {
+        for (QWidget* fenster : QApplication::topLevelWidgets())
+            if (qobject_cast<CProzessThread*>(fenster))
+                fenster->close();
+        setze_meldung_funktion({});
+        setze_anwender_email_funktion({});
+        setze_benutzerverwaltung_aktiv(false);
+        for (CQStringSteuer* v : {&privat.mapi_profil, &privat.mapi_to, &privat.mapi_profil_nuv, &privat.mapi_to_presse,
+                                  &privat.anwender})
+            v->setze_wert_qstr(CQString());
+        setze_sprachcode(QStringLiteral("de"));
+        Berichtstest::TearDown();
+    }
+
+    // Copies its first argument to W/copy.txt, writes "$0" and the arguments a line each to
+    // W/args.txt, waits while W/halt exists, then exits with `code`.
+    void stub(const QString& name, int code)
+    {
+        const QString datei = schreibe("R/RT32/" + name,
+                                       QStringLiteral("#!/bin/sh\ncp \"$1\" '%1/copy.txt'\nprintf '%s\\n' \"$0\" \"$@\" > "
+                                                      "'%1/args.txt'\ni=0; while [ -f '%1/halt' ] && [ $i -lt 600 ]; do "
+                                                      "sleep 0.05; i=$((i+1)); done\nexit %2\n")
+                                           .arg(W)
+                                           .arg(code)
+                                           .toUtf8());
+        QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    std::unique_ptr<CGMail> neue_mail()
+    {
+        auto mail = std::make_unique<CGMail>();
+        mail->wunsch_verzeichnis = CQString(W);
+        mail->betreff = CQString("Test");
+        mail->text = CQString("Hallo");
+        QObject::connect(mail.get(), &CGMail::sendmail_signal, [this] { ++signale; });
+        return mail;
+    }
+    // Hands the mail off and waits for its end (at most `ms`), and a little longer for a second signal.
+    void sende(CGMail& mail, int ms = 15000)
+    {
+        signale = 0;
+        mail.bereite_mail_vor();
+        aktiv_danach = mail_aktiv;
+        warte([this] { return signale > 0; }, ms);
+        warte([] { return false; }, 100);
+    }
+    QStringList argumente() const { return QString::fromUtf8(lies(W + "/args.txt")).split('\n', Qt::SkipEmptyParts); }
+    QStringList bruecke(const QString& programm = "CallOutlook32.exe") const
+    {
+        return {R + "/RT32/" + programm, W + "/.mapi.txt", "-na", "-wd", W};
+    }
+    bool geloggt(const QString& text) const
+    {
+        return QString::fromStdString(log.text()).contains(QRegularExpression(
+            " ERROR .*: " + QRegularExpression::escape(text) + "$", QRegularExpression::MultilineOption));
+    }
+    // Signals so far, the mail's failure and the guard, in one line.
+    QString ende(const CGMail& mail) const
+    {
+        return QStringLiteral("signale=%1 fehler=%2 aktiv=%3").arg(signale).arg(mail.fehler).arg(mail_aktiv);
+    }
+    static QString fehlerbox(const QString& detail)
+    {
+        return "3|Beim Versuch eine Mail zu versenden sind Fehler aufgetreten!" + detail +
+               "\n\nHinweise finden Sie im Protokollfenster";
+    }
+
+    CKatalogPrivat& privat = gib_katalog_privat();
+    QString R = pfad("R"), W = pfad("W"), B = pfad("B");
+    int signale = 0;
+    bool aktiv_danach = false;
+};
+
+} // namespace
+
+TEST_F(Mail, BrueckeBekommtMapiDateiByteGenauNurFuerDenBesitzer)
+{
+    privat.mapi_to.setze_wert_qstr(CQString("a@x.de;;b@y.de"));
+    schreibe("W/.mapi.txt", "alt");
+    QFile::setPermissions(W + "/.mapi.txt", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    auto mail = neue_mail();
+    sende(*mail);
+    EXPECT_EQ(lies(W + "/.mapi.txt"),
+              "Standard\r\n\r\nTest\r\n2\r\na@x.de\r\nb@y.de\r\n0\r\n0\r\n0\r\n0\r\nHallo\r\n\r\n");
+    EXPECT_EQ(QFile::permissions(W + "/.mapi.txt") & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(argumente(), bruecke());
+    EXPECT_TRUE(aktiv_danach);
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=0 aktiv=0");
+}
+
+TEST_F(Mail, ZweiSeitenUndAnlagenInDateiUndText)
+{
+    auto mail = neue_mail();
+    mail->zweite_seite = true;
+    mail->anlagen_im_text = true;
+    mail->berichtsdatei = CQString(schreibe("B/bericht.html", "<p>alt</p>"));
+    mail->dateien = QStringList{"x.pdf"};
+    sende(*mail);
+    EXPECT_EQ(mail->pdf_seite, nullptr);
+    const QStringList zeilen = QStringList{"Standard", "", "Test", "0", "0", "0", "3", B + "/bericht.html",
+                                           B + "/bericht2.html", W + "/x.pdf", "3", "bericht.html", "bericht2.html",
+                                           "x.pdf", "Hallo", "", "Anlage: " + B + "/bericht.html", "",
+                                           "Anlage: " + B + "/bericht2.html", "Anlage: " + W + "/x.pdf", ""};
+    EXPECT_EQ(QString::fromUtf8(lies(W + "/copy.txt")), zeilen.join("\r\n") + "\r\n");
+    EXPECT_EQ(signale, 1);
+}
+
+TEST_F(Mail, SmtpAbsenderAusProfilOderBenutzerSonstVerweigert)
+{
+    privat.mapi_profil.setze_wert_qstr(CQString("SMTP;mail.local;25;;absender@x.de"));
+    auto mail = neue_mail();
+    sende(*mail);
+    QStringList erwartet = bruecke("SendMail.exe");
+    erwartet.insert(2, "absender@x.de");
+    EXPECT_EQ(argumente(), erwartet);
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=0 aktiv=0");
+
+    // Without an address nothing starts; with the user administration the user is named.
+    QFile::remove(W + "/args.txt");
+    privat.mapi_profil.setze_wert_qstr(CQString("SMTP;mail.local;25"));
+    privat.anwender.setze_wert_qstr(CQString("anwender1"));
+    const QString fehlt = "Für SMTP Mailversand ist eine Absender Mailadresse erforderlich!";
+    sende(*mail, 0);
+    EXPECT_TRUE(geloggt(fehlt)) << log.text();
+    EXPECT_EQ(boxen, QStringList{fehlerbox("")});
+    EXPECT_EQ(ende(*mail), "signale=0 fehler=1 aktiv=0");
+    setze_benutzerverwaltung_aktiv(true);
+    setze_anwender_email_funktion([](const CQString& name) { return CQString(name == "anwender2" ? "a2@x.de" : ""); });
+    sende(*mail, 0);
+    EXPECT_TRUE(geloggt("Dem Benutzer 'anwender1' ist KEINE Mailadresse zugeordnet. " + fehlt));
+    EXPECT_FALSE(QFile::exists(W + "/args.txt"));
+    privat.anwender.setze_wert_qstr(CQString("anwender2"));
+    sende(*mail);
+    EXPECT_EQ(argumente().value(2), "a2@x.de");
+
+    privat.mapi_profil.setze_wert_qstr(CQString("smtp;mail.local;25;;absender@x.de"));
+    sende(*mail);
+    EXPECT_EQ(argumente(), bruecke());
+}
+
+TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
+{
+    auto mail = neue_mail();
+    mail->betreff.clear();
+    mail->text.clear();
+    sende(*mail);
+    EXPECT_EQ(lies(W + "/.mapi.txt"), "Standard\r\n\r\n??? Bericht\r\n0\r\n0\r\n0\r\n0\r\n0\r\n??? Bericht\r\n\r\n");
+    EXPECT_EQ(mail->gib_anlagenname(CQString("/a/.zeigePDF.pdf"), 1), "zeigePDF.pdf");
+    EXPECT_EQ(mail->gib_anlagenname(CQString("/a/"), 3), "Anlage_3");
+
+    // A remote logo: the local one is never attached, and the report names the remote one.
+    schreibe("R/support/logo.png", "png");
+    const QString remote = gib_eigene_dateien().absoluteFilePath("remote_logo.txt");
+    QFile datei(remote);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly) && datei.write("http://x/logo.png\n") > 0 && datei.flush());
+    mail->berichtsdatei = CQString(schreibe("B/b.html", ""));
+    mail->zweite_seite = true;
+    mail->html = CQString("<img src=\"./logo.png\">");
+    mail->dateien = QStringList{"./logo.png", "a.pdf"};
+    sende(*mail);
+    QFile::remove(remote);
+    EXPECT_TRUE(lies(W + "/.mapi.txt").contains("\r\n3\r\nb.html\r\nb2.html\r\na.pdf\r\n")) << lies(W + "/.mapi.txt").constData();
+    EXPECT_TRUE(lies(B + "/b.html").startsWith("<img src=\"http://x/logo.png\">"));
+
+    // Kind 11 without its own profile: the NUV profile and the press recipients.
+    privat.mapi_profil_nuv.setze_wert_qstr(CQString("NUV"));
+    privat.mapi_to_presse.setze_wert_qstr(CQString("p@x.de"));
+    auto art11 = neue_mail();
+    art11->art = 11;
+    art11->text = CQString("Grüße");
+    sende(*art11);
+    EXPECT_EQ(lies(W + "/.mapi.txt"), "NUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGr\xFC\xDF" "e\r\n\r\n");
+    setze_sprachcode(QStringLiteral("ru"));
+    sende(*art11);
+    EXPECT_EQ(lies(W + "/.mapi.txt"), "\xEF\xBB\xBFNUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGrüße\r\n\r\n");
+}
+
+TEST_F(Mail, ZweiterVersandViermalVerweigertDannFrei)
+{
+    schreibe("W/halt", "");
+    auto mail = neue_mail();
+    mail->bereite_mail_vor();
+    ASSERT_TRUE(mail_aktiv);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(mailversand_frei(false)) << i;
+    EXPECT_TRUE(boxen.isEmpty());
+    EXPECT_TRUE(mailversand_frei(false));
+    EXPECT_FALSE(mailversand_frei(true));
+    const QString warnung = "Ein Mailversand ist bereits aktiv!\nBeenden Sie das 'Senden'-Fenster Ihres Mail-Clients.\n"
+                            "Danach wiederholen Sie bitte den Vorgang.";
+    EXPECT_EQ(boxen, QStringList{"2|" + warnung});
+    QFile::remove(W + "/halt");
+    EXPECT_TRUE(warte([&] { return signale == 1 && !mail_aktiv; }));
+    EXPECT_TRUE(mailversand_frei(false));
+}
+
+TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
+{
+    // A bridge that fails, and one that is missing: the end says so, and the guard is free.
+    stub("CallOutlook32.exe", 1);
+    auto mail = neue_mail();
+    sende(*mail);
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
+    QFile::remove(R + "/RT32/CallOutlook32.exe");
+    sende(*mail);
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
+    EXPECT_TRUE(mailversand_frei(false));
+
+    // A missing SMTP sender: the box comes once its runner's dialog is closed.
+    QFile::remove(R + "/RT32/SendMail.exe");
+    privat.mapi_profil.setze_wert_qstr(CQString("SMTP;mail.local;25;;absender@x.de"));
+    int boxen_beim_schliessen = -1;
+    QTimer wache;
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        CProzessThread* dialog = mail->prozess ? mail->prozess->gib_dialog() : nullptr;
+        if (dialog && dialog->findChild<QTextEdit*>("ftextbroser")->toPlainText().contains("ACHTUNG")) {
+            boxen_beim_schliessen = boxen.size();
+            dialog->close();
+        }
+    });
+    wache.start(20);
+    sende(*mail);
+    wache.stop();
+    EXPECT_EQ(boxen_beim_schliessen, 0);
+    EXPECT_EQ(boxen, QStringList{fehlerbox("")});
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
+
+    // A report file that cannot be rewritten stays a failure after a good start.
+    privat.mapi_profil.setze_wert_qstr(CQString("Standard"));
+    stub("CallOutlook32.exe", 0);
+    boxen.clear();
+    auto zwei = neue_mail();
+    zwei->zweite_seite = true;
+    zwei->berichtsdatei = CQString(B + "/fehlt/bericht.html");
+    sende(*zwei);
+    EXPECT_TRUE(geloggt("Konnte Ausgabedatei '" + B + "/fehlt/bericht.html' nicht oeffnen.")) << log.text();
+    EXPECT_EQ(ende(*zwei), "signale=1 fehler=1 aktiv=0");
+    EXPECT_TRUE(boxen.isEmpty());
+
+    // No working folder: nothing starts.
+    QFile::remove(W + "/args.txt");
+    zwei->wunsch_verzeichnis = CQString(B + "/fehlt");
+    sende(*zwei, 300);
+    const QString meldung = "Konnte Interfacedatei '" + B + "/fehlt/.mapi.txt' nicht oeffnen.";
+    EXPECT_TRUE(geloggt(meldung));
+    EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + meldung)});
+    EXPECT_FALSE(QFile::exists(W + "/args.txt"));
+    EXPECT_EQ(ende(*zwei), "signale=0 fehler=1 aktiv=0");
+}
