@@ -31,6 +31,10 @@ void ModelMenu::aboutToShow()
     }
 
     clear();
+    // The sub-menus of the last opening go with their actions.
+    for (const QPointer<QMenu>& alt : qAsConst(m_subMenus))
+        delete alt.data();
+    m_subMenus.clear();
     if (prePopulated())
         addSeparator();
     int max = m_maxRows;
@@ -48,6 +52,7 @@ void ModelMenu::createMenu(const QModelIndex& parent, int max, QMenu* parentMenu
         const QString title = parent.data().toString();
         const QVariant decoration = parent.data(Qt::DecorationRole);
         menu = new QMenu(title, this);
+        m_subMenus.append(menu);
         menu->setIcon(decoration.canConvert<QIcon>() ? qvariant_cast<QIcon>(decoration) : QIcon());
         parentMenu->addMenu(menu);
         menu->menuAction()->setData(QVariant::fromValue(QModelIndex(parent)));
@@ -93,8 +98,22 @@ QAction* ModelMenu::makeAction(const QIcon& icon, const QString& text, QObject* 
     return new QAction(icon, fm.elidedText(text, Qt::ElideMiddle, m_maxWidth), parent);
 }
 
+namespace {
+
+// QMenu repeats a sub-menu's signals in its parent menus; only the menu that holds the action
+// is heard, so that one click or hover is announced once.
+bool vonEigenerAktion(const QObject* sender, QAction* action)
+{
+    const auto* menu = qobject_cast<const QMenu*>(sender);
+    return !menu || menu->actions().contains(action);
+}
+
+} // namespace
+
 void ModelMenu::triggered(QAction* action)
 {
+    if (!vonEigenerAktion(sender(), action))
+        return;
     const QVariant v = action->data();
     if (v.canConvert<QModelIndex>())
         emit activated(qvariant_cast<QModelIndex>(v));
@@ -102,6 +121,8 @@ void ModelMenu::triggered(QAction* action)
 
 void ModelMenu::hovered(QAction* action)
 {
+    if (!vonEigenerAktion(sender(), action))
+        return;
     const QVariant v = action->data();
     if (!v.canConvert<QModelIndex>())
         return;

@@ -3,6 +3,7 @@
 
 #include <QMenu>
 #include <QPersistentModelIndex>
+#include <QPointer>
 
 class QAbstractItemModel;
 
@@ -57,4 +58,5 @@ private:
     int m_separatorRole = 0;
     QAbstractItemModel* m_model = nullptr;
     QPersistentModelIndex m_root;
+    QList<QPointer<QMenu>> m_subMenus;
 };
