@@ -124,7 +124,7 @@ void BookmarksDialog::customContextMenuRequested(const QPoint& pos)
     QMenu menu;
     QModelIndex index = tree->indexAt(pos);
     index = index.sibling(index.row(), 0);
-    if (index.isValid() && !tree->model()->hasChildren(index)) {
+    if (index.isValid() && !m_bookmarksModel->hasChildren(m_proxyModel->mapToSource(index))) {
         menu.addAction(tr("Open"), this, &BookmarksDialog::open);
         menu.addSeparator();
     }
@@ -142,18 +142,17 @@ void BookmarksDialog::open()
 
 void BookmarksDialog::newFolder()
 {
-    const QModelIndex currentIndex = tree->currentIndex();
-    QModelIndex idx = currentIndex;
+    // The proxy hides an empty folder's (missing) children and, while a filter is set, shows
+    // rows at other positions than the bookmark tree: every decision is taken in the tree.
+    QModelIndex idx = m_proxyModel->mapToSource(tree->currentIndex());
     // Behind the current item in its folder; a folder that is current takes the new one last.
     int row = -1;
-    if (idx.isValid() && !idx.model()->hasChildren(idx)) {
-        // The proxy's row is not the row in the bookmark tree while a filter hides rows.
-        row = m_proxyModel->mapToSource(idx).row() + 1;
+    if (idx.isValid() && !m_bookmarksModel->hasChildren(idx)) {
+        row = idx.row() + 1;
         idx = idx.parent();
     }
     if (!idx.isValid())
-        idx = tree->rootIndex();
-    idx = m_proxyModel->mapToSource(idx);
+        idx = m_proxyModel->mapToSource(tree->rootIndex());
     BookmarkNode* parent = m_bookmarksModel->node(idx);
     auto* node = new BookmarkNode(BookmarkNode::Folder);
     node->title = tr("New Folder");
