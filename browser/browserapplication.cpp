@@ -20,6 +20,8 @@ struct CHalter
     bool privat = false;
     // The application whose end writes the pending saves.
     QPointer<QCoreApplication> speichert_beim_beenden;
+    // Further auto-savers flushed at the end; a destroyed one drops out by itself.
+    QList<QPointer<AutoSaver>> weitere_saver;
 };
 
 CHalter& halter()
@@ -135,4 +137,16 @@ void BrowserApplication::speichere_alle()
         if (m)
             for (AutoSaver* saver : m->findChildren<AutoSaver*>(QString(), Qt::FindDirectChildrenOnly))
                 saver->saveIfNecessary();
+    const QList<QPointer<AutoSaver>> weitere = halter().weitere_saver;
+    for (const QPointer<AutoSaver>& saver : weitere)
+        if (saver)
+            saver->saveIfNecessary();
+}
+
+void BrowserApplication::speichere_beim_beenden(AutoSaver* saver)
+{
+    QList<QPointer<AutoSaver>>& liste = halter().weitere_saver;
+    liste.removeAll(QPointer<AutoSaver>());
+    liste.append(saver);
+    ::speichere_beim_beenden();
 }

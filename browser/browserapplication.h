@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 
+class AutoSaver;
 class BookmarksManager;
 class DownloadManager;
 class HistoryManager;
@@ -42,4 +43,7 @@ public:
     // Runs every existing manager's pending save now (their auto-savers' `saveIfNecessary`);
     // connected to QCoreApplication::aboutToQuit, since the managers are never deleted.
     static void speichere_alle();
+    // Another object that outlives the end of the event loop (the tool-bar search): its
+    // auto-saver's pending save is written by `speichere_alle` too, while it exists.
+    static void speichere_beim_beenden(AutoSaver* saver);
 };
