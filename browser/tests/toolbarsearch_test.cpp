@@ -1,5 +1,6 @@
 // The tool-bar search: the result address, the bounded list of recent searches in the store, and its menu.
 #include "browserapplication.h"
+#include "heimordner.h"
 #include "toolbarsearch.h"
 
 #include <QMenu>
@@ -13,6 +14,8 @@
 
 namespace {
 
+// Each test program has a personal folder of its own, so the settings of the cases, which run
+// side by side as separate programs, never meet.
 class ToolbarSearchTest : public ::testing::Test
 {
 protected:
