@@ -154,17 +154,106 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
     return ergebnis;
 }
 
-int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
+COrdnerhandle::~COrdnerhandle()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+namespace {
+
+QByteArray neuer_tempname()
 {
     static std::atomic<unsigned> zaehler{0};
     static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    return praefix + QByteArray::number(zaehler++) + ".tmp";
+}
+
+} // namespace
+
+bool CZielordner::entferne_leeren(const QString& relativ)
+{
+    if (fd < 0)
+        return false;
+    QString pfad = relativ;
+    if (pfad.endsWith(QLatin1Char('/')))
+        pfad.chop(1);
+    const int trenner = pfad.lastIndexOf(QLatin1Char('/'));
+    const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
+    if (eltern < 0)
+        return false;
+    const bool entfernt = ::unlinkat(eltern, QFile::encodeName(pfad.mid(trenner + 1)).constData(), AT_REMOVEDIR) == 0;
+    if (eltern != fd)
+        ::close(eltern);
+    if (entfernt)
+        bekannt.remove(pfad + QLatin1Char('/'));
+    return entfernt;
+}
+
+int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
+{
     for (int versuch = 0; versuch < 100; ++versuch) {
-        temp = praefix + QByteArray::number(zaehler++) + ".tmp";
+        temp = neuer_tempname();
         const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp)
+{
+    // Whether unnamed files can be made and named: 0 not known yet, 1 yes, 2 no.
+    static std::atomic<int> unbenannt{0};
+    temp.clear();
+    const int stand = unbenannt.load(std::memory_order_relaxed);
+    if (stand != 2) {
+        const int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modus);
+        if (fd >= 0 && stand == 1)
+            return fd;
+        if (fd >= 0) {
+            // The first one proves that a name can be given (without the capability for
+            // AT_EMPTY_PATH, through /proc): it takes a temporary name at once and goes the
+            // temporary file's road.
+            if (verlinke_temporaer(fd, ordner, temp)) {
+                unbenannt = 1;
+                return fd;
+            }
+            ::close(fd);
+            unbenannt = 2;
+        } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+            unbenannt = 2;
+        }
+    }
+    return oeffne_temporaer(ordner, modus, temp);
+}
+
+bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name)
+{
+    // AT_EMPTY_PATH needs the capability CAP_DAC_READ_SEARCH; the way through /proc does not.
+    static std::atomic<bool> ueber_proc{false};
+    if (!ueber_proc.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", ordner, name.constData(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != ENOENT && errno != EPERM)
+            return false;
+        ueber_proc = true;
+    }
+    const QByteArray pfad = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, pfad.constData(), ordner, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
+{
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        temp = neuer_tempname();
+        if (verlinke_unbenannt(fd, ordner, temp))
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    temp.clear();
+    return false;
 }
 
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)

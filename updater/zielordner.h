@@ -38,6 +38,9 @@ public:
     // the errno of the first level that failed: the walk stops there, and `fehlstufe` holds that
     // level's relative path.
     int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
+    // Removes a folder that `lege_an` made ("/" at the end), when it is empty: a folder that a
+    // stopped run made ahead of its entries. False when it stays.
+    bool entferne_leeren(const QString& relativ);
 
 private:
     int fd = -1;
@@ -45,9 +48,34 @@ private:
     QSet<QString> bekannt;
 };
 
+// A folder handle shared by the files written in it: closed with the last of them.
+class COrdnerhandle
+{
+public:
+    explicit COrdnerhandle(int fd) : fd_(fd) {}
+    ~COrdnerhandle();
+    COrdnerhandle(const COrdnerhandle&) = delete;
+    COrdnerhandle& operator=(const COrdnerhandle&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    const int fd_;
+};
+
 // A temporary file created exclusively in the folder; its name is short and independent of the
 // target's, so every name the file system accepts can be written through it.
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
+
+// A new file in the folder that does not show under any name until it is complete: an unnamed
+// file (O_TMPFILE, `temp` left empty; `verlinke_unbenannt` gives it its name), or where the file
+// system has none, a temporary file (`temp` holds its name). -1 with errno on failure.
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp);
+
+// Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
+// errno (EEXIST when the name is taken).
+bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
+// Gives the unnamed file a fresh temporary name in the folder, held in `temp`. False with errno.
+bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 
 // Writes all bytes; false on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
