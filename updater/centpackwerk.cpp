@@ -115,24 +115,24 @@ void CEntpackWerk::halte_an()
 
 bool CEntpackWerk::warte_auf_platz(quint64 index)
 {
-    if (index - genommen.load() < groesse)
+    if (index - gemeldet.load() < groesse)
         return !abbruch;
     schicke(true);
     // On again once a quarter of the window is free.
     const quint64 bis = index + 1 - groesse + groesse / 4;
     std::unique_lock<std::mutex> lock(schlaf);
     lesen_wartet_bis = bis;
-    fuer_lesen.wait(lock, [&] { return abbruch || genommen.load() >= bis; });
+    fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() >= bis; });
     lesen_wartet_bis = 0;
     return !abbruch;
 }
 
-bool CEntpackWerk::warte_bis_genommen(quint64 index)
+bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
 {
     schicke(true);
     std::unique_lock<std::mutex> lock(schlaf);
     lesen_wartet_bis = index + 1;
-    fuer_lesen.wait(lock, [&] { return abbruch || genommen.load() > index; });
+    fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() > index; });
     lesen_wartet_bis = 0;
     return !abbruch;
 }
@@ -226,13 +226,17 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
     eintrag = std::move(p.eintrag);
     p.eintrag = CEintragUnterwegs();
     p.zustand.store(frei);
-    genommen = index + 1;
+    return true;
+}
+
+void CEntpackWerk::ist_gemeldet(quint64 index)
+{
+    gemeldet = index + 1;
     const quint64 bis = lesen_wartet_bis.load();
     if (bis != 0 && index + 1 >= bis) {
         std::lock_guard<std::mutex> lock(schlaf);
         fuer_lesen.notify_one();
     }
-    return true;
 }
 
 void CEntpackWerk::brich_ab()
@@ -251,7 +255,7 @@ std::vector<CEintragUnterwegs> CEntpackWerk::nimm_uebrige()
     halte_an();
     sammlung.clear();
     std::vector<CEintragUnterwegs> uebrige;
-    for (quint64 i = genommen; i < genommen + groesse; ++i) {
+    for (quint64 i = gemeldet; i < gemeldet + groesse; ++i) {
         CPlatz& p = platz(i);
         if (p.zustand.load() == frei)
             continue;

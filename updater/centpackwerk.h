@@ -75,8 +75,8 @@ public:
 
     // Reading side. Waits until the entry fits into the window; false once stopped.
     bool warte_auf_platz(quint64 index);
-    // Waits until the reporting side has taken the entry; false once stopped.
-    bool warte_bis_genommen(quint64 index);
+    // Waits until the entry was reported (its file has its name); false once stopped.
+    bool warte_bis_gemeldet(quint64 index);
     // Puts the entry into the window, with `schreiben` (the entry as read) for the workers.
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag* schreiben);
     // Ends the reading before the entry `index`; never fails.
@@ -86,6 +86,8 @@ public:
     // Reporting side. Waits for the entry and takes it; false when the reading ended before it
     // (`schluss` and `code` say how).
     bool hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& schluss, int& code);
+    // The entry taken last was reported: its place is free again.
+    void ist_gemeldet(quint64 index);
     // Stops reading side and workers: nothing more is begun, waits end.
     void brich_ab();
     // Stops, and after the reading side and the workers have ended: the entries put in and not
@@ -113,7 +115,6 @@ private:
     CPlatz& platz(quint64 index) { return plaetze[size_t(index % groesse)]; }
     // Wakes the reporting side when it waits for one of these entries.
     void melde_fertig(quint64 von, quint64 bis);
-    bool wartet_lesen_bis(quint64 genommen_jetzt);
 
     const QString ziel;
     const quint64 groesse;
@@ -122,8 +123,8 @@ private:
     // Reading side only: entries gathered for the workers, not yet handed over.
     std::vector<CAuftrag> sammlung;
     quint64 sammlung_bytes = 0;
-    // Entries before this one were taken by the reporting side.
-    std::atomic<quint64> genommen{0};
+    // Entries before this one were reported.
+    std::atomic<quint64> gemeldet{0};
     // How the reading ended, before which entry (none yet: the largest index).
     std::atomic<quint64> schluss_index{~quint64(0)};
     CLeseschluss schluss = CLeseschluss::Keiner;
@@ -149,6 +150,6 @@ private:
     std::condition_variable fuer_lesen;
     // The entry the reporting side waits for, or none.
     std::atomic<quint64> gesucht{~quint64(0)};
-    // The reading side waits until `genommen` reaches this; 0 while it does not wait.
+    // The reading side waits until `gemeldet` reaches this; 0 while it does not wait.
     std::atomic<quint64> lesen_wartet_bis{0};
 };

@@ -316,7 +316,7 @@ int CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag, qu
             break;
     }
     if (gleichnamig)
-        werk->warte_bis_genommen(letzte);
+        werk->warte_bis_gemeldet(letzte);
     // The names of files reported long ago are let go, so that the list stays short.
     if (quint64(dateien.size()) > 4 * werk->fenster())
         for (auto it = dateien.begin(); it != dateien.end();)
@@ -472,8 +472,10 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;
         int code = UNZ_OK;
-        for (quint64 i = 0; werk && werk->hole(i, e, schluss, code); ++i)
+        for (quint64 i = 0; werk && werk->hole(i, e, schluss, code); ++i) {
             melde_eintrag(e, i);
+            werk->ist_gemeldet(i);
+        }
         if (schluss == CLeseschluss::Zipfehler) {
             ++fehlerzahl;
             melde_zipfehler(code);
