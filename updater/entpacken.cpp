@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -182,6 +183,10 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
         t.tm_min = static_cast<int>((zeit >> 5) & 0x3F);
         t.tm_sec = static_cast<int>((zeit & 0x1F) * 2);
         t.tm_isdst = -1;
+        // mktime reads the time zone again into memory that all threads share: the workers
+        // take turns.
+        static std::mutex zeitzone;
+        const std::lock_guard<std::mutex> lock(zeitzone);
         letzte_zeit = std::mktime(&t);
         letzte_dos = dos_datum_zeit;
     }

@@ -96,6 +96,11 @@ void UpdaterMainWindow::bereite_job_vor(int* modus)
     }
 }
 
+CWorkThread* UpdaterMainWindow::gib_letztes_jobfenster() const
+{
+    return letztes_jobfenster;
+}
+
 void UpdaterMainWindow::starte_job(int* modus)
 {
     static const char* const statustexte[] = {QT_TR_NOOP("ZIP Installieren"), QT_TR_NOOP("ZIP Inhalt"),
@@ -104,12 +109,9 @@ void UpdaterMainWindow::starte_job(int* modus)
     statusBar()->showMessage(tr(statustexte[art >= 1 && art <= 3 ? art : 0]), 2000);
 
     auto* fenster = new CWorkThread(workspace, CQString());
+    // The window deletes itself when closed, also while this window is destroyed (a slot of
+    // this window would then run in a half-destroyed object): the guarded pointer follows it.
     letztes_jobfenster = fenster;
-    // The window deletes itself when closed; the pointer must not outlive it.
-    connect(fenster, &QObject::destroyed, this, [this, fenster] {
-        if (letztes_jobfenster == fenster)
-            letztes_jobfenster = nullptr;
-    });
     // The archive is read here, once: a dialog of a later job may change the variable meanwhile.
     fenster->richte_job_ein(modus, gib_sdir_update_zip().gib_wert_qstr());
 

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPixmap>
 #include <functional>
 
@@ -71,7 +72,7 @@ public:
     CQWorkspace* gib_workspace() const { return workspace; }
     CDockLog* gib_protokolldock() const { return protokolldock; }
     CUninstallInfo* gib_uninstall_info() const { return uninstall_info; }
-    CWorkThread* gib_letztes_jobfenster() const { return letztes_jobfenster; }
+    CWorkThread* gib_letztes_jobfenster() const;
     const CQString& gib_zielverzeichnis() const { return zielverzeichnis; }
     const CQString& gib_produktanzeige() const { return produktanzeige; }
     const CQString& gib_archivname() const { return archivname; }
@@ -117,7 +118,7 @@ private:
     void skaliere_hintergrund();
 
     CQWorkspace* workspace = nullptr;
-    CWorkThread* letztes_jobfenster = nullptr;
+    QPointer<CWorkThread> letztes_jobfenster;
     CQMenu* fenstermenue = nullptr;
     CQMenu* dateimenue = nullptr;
     QAction* aktion_liste = nullptr;
