@@ -1,9 +1,11 @@
 #include "centpackwerk.h"
 #include "eintragsleser.h"
+#include "zielordner.h"
 #include "zipeingabe.h"
 
 #include <QtGlobal>
 
+#include <climits>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -86,8 +88,8 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
-CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl)
-    : ziel(ziel), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int anzahl)
+    : ziel(ziel), zielordner(zielordner), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
     sammlung.reserve(paket_eintraege);
@@ -137,14 +139,14 @@ bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
     return !abbruch;
 }
 
-void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag* schreiben)
+void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
 {
-    const bool zum_arbeiter = schreiben && !abbruch;
+    const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch;
     CPlatz& p = platz(index);
     p.eintrag = std::move(eintrag);
     if (zum_arbeiter) {
-        sammlung.push_back(CAuftrag{index, *schreiben});
-        sammlung_bytes += schreiben->ort.gross;
+        sammlung.push_back(CAuftrag{index, gelesen});
+        sammlung_bytes += p.eintrag.datei ? gelesen.ort.gross : 0;
         p.zustand.store(beim_arbeiter);
     } else {
         p.zustand.store(fertig);
@@ -273,6 +275,9 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
     if (eingabe)
         leser.reset(new CEintragsleser(*eingabe));
     CArbeiterDatei datei(abbruch);
+    // The folder this worker made last for an entry without levels of its own: the next such
+    // entry of the same folder needs no look-up.
+    QString letzter_ordner;
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;
@@ -298,11 +303,25 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 continue;
             // Nothing may end a worker: an entry that throws fails, its file goes.
             try {
-                const CEntpackAusgabeSammler sammler(e.ausgabe);
-                if (auftrag.eintrag.leser)
-                    auftrag.eintrag.leser = leser.get();
-                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
-                e.fertig = datei.nimm_fertige();
+                e.ergebnis = ENTPACK_OK;
+                if (!e.ordner.isNull() && !(e.ordner == letzter_ordner && e.eigene_ab == INT_MAX)) {
+                    const int fehler = zielordner.lege_an(e.ordner, e.angelegt, e.fehlstufe, e.eigene_ab);
+                    if (fehler == 0)
+                        letzter_ordner = e.ordner;
+                    else if (verlaesst_ordner(fehler))
+                        e.ergebnis = ENTPACK_NAME;
+                    else
+                        e.ergebnis = ENTPACK_AUSGABE;
+                    if (fehler == 0 || e.ergebnis == ENTPACK_NAME)
+                        e.fehlstufe.clear();
+                }
+                if (e.ergebnis == ENTPACK_OK && e.datei) {
+                    const CEntpackAusgabeSammler sammler(e.ausgabe);
+                    if (auftrag.eintrag.leser)
+                        auftrag.eintrag.leser = leser.get();
+                    e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
+                    e.fertig = datei.nimm_fertige();
+                }
             } catch (...) {
                 e.ergebnis = ENTPACK_SCHREIBEN;
                 e.fertig.verwirf();

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+class CZielordner;
 class CZipEingabe;
 
 // The number of worker threads of an install: the cores this process may run on, at most 16.
@@ -34,27 +35,34 @@ struct CEintragUnterwegs
     QString anzeige;
     // The entry's own failure, known before anything is written.
     int code = ENTPACK_OK;
-    // A file entry that went to the workers.
-    bool datei = false;
     bool uebersprungen = false;
-    // The line of a folder that could not be made; it stands for the entry.
-    QString ordnerfehler;
-    // The folders made for this entry, each ending in "/".
-    QStringList angelegt;
+    // A file entry.
+    bool datei = false;
+    // The folder the entry needs (all levels of a folder entry); null when none. The levels
+    // from depth `eigene_ab` on are this entry's: no entry before needed them.
+    QString ordner;
+    int eigene_ab = 0;
 
-    // From a worker: the code of reading and writing, the complete file still without its name,
-    // and the diagnostics for standard output.
+    // From a worker: the entry's own levels that this run made (each ending in "/"), the level
+    // at which making the folder failed, the code of the folder and the file, the complete file
+    // still without its name, and the diagnostics for standard output.
+    QStringList angelegt;
+    QString fehlstufe;
     int ergebnis = ENTPACK_OK;
     CFertigeDatei fertig;
     QByteArray ausgabe;
+
+    // Whether a worker has something to do for it.
+    bool fuer_arbeiter() const { return code == ENTPACK_OK && !uebersprungen && (datei || !ordner.isNull()); }
 };
 
 // How the reading of the archive ended.
 enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
 
 // Between the side that reads the archive (its own thread) and the side that reports (the
-// caller's thread). The reading side puts each entry into a window; a file entry is written by
-// one of the workers, each reading the archive through its own handle with positioned reads.
+// caller's thread). The reading side puts each entry into a window; one of the workers makes its
+// folders and writes its file, each worker reading the archive through its own handle with
+// positioned reads.
 // A worker leaves the file without its name: the reporting side takes the entries in the
 // archive's order and names each file then, so that the disk never runs ahead of what was
 // reported (after a stop exactly the files of a run one entry after the other are there; of two
@@ -63,8 +71,9 @@ enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
 class CEntpackWerk
 {
 public:
-    // The workers read through handles of their own on the archive's file and write below `ziel`.
-    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter);
+    // The workers read through handles of their own on the archive's file and write below
+    // `ziel`, making folders through `zielordner`.
+    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int arbeiter);
     // Stops the workers; entries not taken are thrown away with their files.
     ~CEntpackWerk();
     CEntpackWerk(const CEntpackWerk&) = delete;
@@ -77,8 +86,8 @@ public:
     bool warte_auf_platz(quint64 index);
     // Waits until the entry was reported (its file has its name); false once stopped.
     bool warte_bis_gemeldet(quint64 index);
-    // Puts the entry into the window, with `schreiben` (the entry as read) for the workers.
-    void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag* schreiben);
+    // Puts the entry into the window; `gelesen` is the entry as read, for the workers.
+    void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
     // Ends the reading before the entry `index`; never fails.
     void schliesse_lesen(quint64 index, CLeseschluss schluss, int code = 0) noexcept;
     bool ist_gestoppt() const { return abbruch.load(); }
@@ -117,6 +126,7 @@ private:
     void melde_fertig(quint64 von, quint64 bis);
 
     const QString ziel;
+    CZielordner& zielordner;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;
     std::atomic<bool> abbruch{false};

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
 #include <climits>
 #include <cstdio>
@@ -138,9 +139,9 @@ private:
     bool pruefe_wortbreite();
 
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
-    void lies_alle(const QString& ziel);
-    bool nimm_auf(const QString& ziel, const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
-    int sichere_ordner(const QString& ziel, const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
+    void lies_alle();
+    void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
+    void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void melde_eintrag(CEintragUnterwegs& e, quint64 index);
     void stoppe();
 
@@ -157,14 +158,18 @@ private:
     const QString text_ordnerfehler = tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden");
     int fehlerzahl = 0;
 
-    // An install: the archive is read, entry by entry, in a thread of its own, which makes the
-    // folders and hands the files to the workers; this thread reports the entries in their order.
+    // An install: the archive is read, entry by entry, in a thread of its own, which hands the
+    // entries to the workers (they make the folders and write the files); this thread reports
+    // the entries in their order and names their files.
     std::unique_ptr<CEntpackWerk> werk;
     std::thread leser;
-    // The reading thread's own. The target folder, held open; it knows the folders below it.
+    // The target folder, held open; it knows the folders below it.
+    QString zielpfad;
     std::unique_ptr<CZielordner> zielordner;
-    // The folder part of the last entry whose folders exist: most entries share it.
+    // The reading thread's own. The folder part of the last entry, planned already: most
+    // entries share it. The levels an entry planned for.
     QString letzter_ordner;
+    QSet<QString> geplant;
     // The files given to the workers (their paths without empty and "." parts), each with its
     // last entry: a folder of that name waits until the file was reported.
     QHash<QString, quint64> dateien;
@@ -290,20 +295,21 @@ bool CZipLauf::pruefe_wortbreite()
     return ergebnis;
 }
 
-// Makes sure the folders of an entry exist (for a folder entry all its levels) and keeps those
-// this call created with the entry. The walk stops at the first level that cannot be made, which
-// is the entry's one error: ENTPACK_NAME when a link would lead it out of the target, else
-// ENTPACK_AUSGABE with the folder's own line. A level of the name of a file still on its way
-// waits until that file was reported, as in a run of one entry after the other.
-int CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
+// Plans the folders of an entry (for a folder entry all its levels), which its worker makes:
+// the levels that no entry before needed become this entry's own, recorded with it. A level of
+// the name of a file still on its way waits until that file was reported, as in a run of one
+// entry after the other.
+void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
 {
     const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
     if (ende < 0)
-        return ENTPACK_OK;
-    const QStringRef ordner = eintrag.name.leftRef(ende);
-    if (!letzter_ordner.isNull() && ordner == letzter_ordner)
-        return ENTPACK_OK;
-    const QString pfad = ohne_leere_teile(ordner.toString());
+        return;
+    e.ordner = eintrag.name.left(ende);
+    if (e.ordner == letzter_ordner) {
+        e.eigene_ab = INT_MAX;
+        return;
+    }
+    const QString pfad = ohne_leere_teile(e.ordner);
     bool gleichnamig = false;
     quint64 letzte = 0;
     for (int pos = pfad.indexOf(QLatin1Char('/'));; pos = pfad.indexOf(QLatin1Char('/'), pos + 1)) {
@@ -321,42 +327,41 @@ int CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag, qu
     if (quint64(dateien.size()) > 4 * werk->fenster())
         for (auto it = dateien.begin(); it != dateien.end();)
             it = *it + werk->fenster() < index ? dateien.erase(it) : std::next(it);
-    QString fehlstufe;
-    const int fehler = zielordner->lege_an(ordner.toString(), e.angelegt, fehlstufe);
-    if (fehler == 0) {
-        letzter_ordner = ordner.toString();
-        return ENTPACK_OK;
-    }
-    if (verlaesst_ordner(fehler))
-        return ENTPACK_NAME;
-    fehlstufe.chop(1);
-    e.ordnerfehler = text_ordnerfehler.arg(maskiere_steuerzeichen(ziel + QLatin1Char('/') + fehlstufe));
-    return ENTPACK_AUSGABE;
+    const QStringList stufen = CZielordner::stufen(e.ordner);
+    int eigene_ab = 0;
+    while (eigene_ab < stufen.size() && geplant.contains(stufen[eigene_ab]))
+        ++eigene_ab;
+    for (int i = eigene_ab; i < stufen.size(); ++i)
+        geplant.insert(stufen[i]);
+    e.eigene_ab = eigene_ab;
+    letzter_ordner = e.ordner;
 }
 
-// Takes an entry from the archive: what needs no worker is settled here. True for a file that
-// goes to the workers.
-bool CZipLauf::nimm_auf(const QString& ziel, const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
+// Takes an entry from the archive: what needs no worker is settled here.
+void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
 {
     e.name = eintrag.name;
     e.anzeige = maskiere_steuerzeichen(eintrag.name);
     if (ist_eigenes_programm(eintrag.name)) {
         e.uebersprungen = true;
-        return false;
+        return;
     }
     e.code = pruefe_eintragsname(eintrag.name);
-    if (e.code == ENTPACK_OK)
-        e.code = sichere_ordner(ziel, eintrag, index, e);
-    // A folder entry is done once its folders exist.
-    if (e.code != ENTPACK_OK || eintrag.ist_verzeichnis())
-        return false;
+    if (e.code != ENTPACK_OK)
+        return;
+    plane_ordner(eintrag, index, e);
+    if (eintrag.ist_verzeichnis())
+        return;
     e.datei = true;
-    dateien.insert(ohne_leere_teile(eintrag.name), index);
-    return true;
+    const QString pfad = ohne_leere_teile(eintrag.name);
+    dateien.insert(pfad, index);
+    // A later entry in the same folder must not pass by the file's name unchecked.
+    if (letzter_ordner == pfad || letzter_ordner.startsWith(pfad + QLatin1Char('/')))
+        letzter_ordner.clear();
 }
 
 // The reading thread: every entry into the window, in order, then how the reading ended.
-void CZipLauf::lies_alle(const QString& ziel)
+void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
@@ -373,9 +378,9 @@ void CZipLauf::lies_alle(const QString& ziel)
                 return;
             }
             CEintragUnterwegs e;
+            nimm_auf(eintrag, i, e);
             // Put in also after a stop, so that its folders are known.
-            const bool datei = nimm_auf(ziel, eintrag, i, e);
-            werk->stelle_ein(i, std::move(e), datei ? &eintrag : nullptr);
+            werk->stelle_ein(i, std::move(e), eintrag);
             if (werk->ist_gestoppt())
                 return;
             if (i + 1 < anzahl)
@@ -398,9 +403,11 @@ void CZipLauf::stoppe()
     if (leser.joinable())
         leser.join();
     const std::vector<CEintragUnterwegs> uebrige = werk->nimm_uebrige();
-    for (auto e = uebrige.rbegin(); e != uebrige.rend(); ++e)
-        for (auto o = e->angelegt.crbegin(); o != e->angelegt.crend(); ++o)
-            zielordner->entferne_leeren(*o);
+    for (auto e = uebrige.rbegin(); e != uebrige.rend(); ++e) {
+        const QStringList stufen = e->ordner.isNull() ? QStringList() : CZielordner::stufen(e->ordner);
+        for (int i = int(stufen.size()) - 1; i >= e->eigene_ab; --i)
+            zielordner->entferne_leeren(stufen[i]);
+    }
     werk.reset();
 }
 
@@ -410,16 +417,16 @@ void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
     for (const QString& relativ : e.angelegt)
         ergaenze_unistall(relativ, laufzeit);
     int code = e.code;
-    if (code == ENTPACK_OK && e.datei) {
+    if (e.fuer_arbeiter()) {
         if (!e.ausgabe.isEmpty())
             std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
-        code = e.ergebnis != ENTPACK_OK ? e.ergebnis : e.fertig.benenne();
+        code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
     }
     if (e.uebersprungen) {
         melde(5, text_ueberspringe.arg(e.anzeige));
-    } else if (!e.ordnerfehler.isEmpty()) {
+    } else if (!e.fehlstufe.isEmpty()) {
         ++fehlerzahl;
-        melde(2, e.ordnerfehler);
+        melde(2, text_ordnerfehler.arg(maskiere_steuerzeichen(zielpfad + QLatin1Char('/') + e.fehlstufe.chopped(1))));
         fehler_marke();
     } else if (code != ENTPACK_OK) {
         ++fehlerzahl;
@@ -465,9 +472,10 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         if (anzahl > 0) {
             // Asked here, where the application object lives, before the reading thread needs it.
             eigene_programme();
+            zielpfad = ziel;
             zielordner = std::make_unique<CZielordner>(ziel);
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter());
-            leser = std::thread([this, ziel] { lies_alle(ziel); });
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, *zielordner, gib_entpack_arbeiter());
+            leser = std::thread([this] { lies_alle(); });
         }
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;

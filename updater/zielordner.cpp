@@ -102,7 +102,20 @@ CZielordner::~CZielordner()
         ::close(fd);
 }
 
-int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe)
+QStringList CZielordner::stufen(const QString& relativ)
+{
+    QStringList r;
+    QString stufe;
+    for (const QString& teil : relativ.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        stufe += teil + QLatin1Char('/');
+        if (QFile::encodeName(stufe).size() >= PATH_MAX)
+            break;
+        r << stufe;
+    }
+    return r;
+}
+
+int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab)
 {
     if (fd < 0)
         return fehler;
@@ -116,10 +129,16 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         if (h >= 0 && h != fd)
             ::close(h);
     };
-    for (const QString& teil : teile) {
+    for (int tiefe = 0; tiefe < teile.size(); ++tiefe) {
+        const QString& teil = teile[tiefe];
         const QString oben = stufe;
         stufe += teil + QLatin1Char('/');
-        if (bekannt.contains(stufe)) {
+        CStreifen& streifen = streifen_fuer(stufe);
+        const std::lock_guard<std::mutex> lock(streifen.mutex);
+        const auto bekannt = streifen.bekannt.constFind(stufe);
+        if (bekannt != streifen.bekannt.constEnd()) {
+            if (*bekannt && tiefe >= eigene_ab)
+                angelegt << stufe;
             schliesse(eltern);
             eltern = unbekannt;
             continue;
@@ -127,6 +146,7 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         if (eltern == unbekannt)
             eltern = oeffne_unterhalb(fd, QFile::encodeName(oben), O_PATH | O_DIRECTORY);
         int naechste = -1;
+        bool gemacht = false;
         // Every level must stay reachable by its path from the base, as the files below it and
         // the uninstall reach it.
         if (eltern < 0) {
@@ -134,7 +154,9 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         } else if (QFile::encodeName(stufe).size() >= PATH_MAX) {
             ergebnis = ENAMETOOLONG;
         } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
-            angelegt << stufe;
+            gemacht = true;
+            if (tiefe >= eigene_ab)
+                angelegt << stufe;
             naechste = ::openat(eltern, QFile::encodeName(teil).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         } else if (errno == EEXIST) {
             // Something of that name is there: it must be a folder below the base.
@@ -148,10 +170,30 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             fehlstufe = stufe;
             break;
         }
-        bekannt.insert(stufe);
+        streifen.bekannt.insert(stufe, gemacht);
     }
     schliesse(eltern);
     return ergebnis;
+}
+
+bool CZielordner::entferne_leeren(const QString& relativ)
+{
+    CStreifen& streifen = streifen_fuer(relativ);
+    const std::lock_guard<std::mutex> lock(streifen.mutex);
+    if (fd < 0 || !streifen.bekannt.value(relativ, false))
+        return false;
+    QString pfad = relativ;
+    pfad.chop(1);
+    const int trenner = pfad.lastIndexOf(QLatin1Char('/'));
+    const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
+    if (eltern < 0)
+        return false;
+    const bool entfernt = ::unlinkat(eltern, QFile::encodeName(pfad.mid(trenner + 1)).constData(), AT_REMOVEDIR) == 0;
+    if (eltern != fd)
+        ::close(eltern);
+    if (entfernt)
+        streifen.bekannt.remove(relativ);
+    return entfernt;
 }
 
 COrdnerhandle::~COrdnerhandle()
@@ -170,25 +212,6 @@ QByteArray neuer_tempname()
 }
 
 } // namespace
-
-bool CZielordner::entferne_leeren(const QString& relativ)
-{
-    if (fd < 0)
-        return false;
-    QString pfad = relativ;
-    if (pfad.endsWith(QLatin1Char('/')))
-        pfad.chop(1);
-    const int trenner = pfad.lastIndexOf(QLatin1Char('/'));
-    const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
-    if (eltern < 0)
-        return false;
-    const bool entfernt = ::unlinkat(eltern, QFile::encodeName(pfad.mid(trenner + 1)).constData(), AT_REMOVEDIR) == 0;
-    if (eltern != fd)
-        ::close(eltern);
-    if (entfernt)
-        bekannt.remove(pfad + QLatin1Char('/'));
-    return entfernt;
-}
 
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
 {

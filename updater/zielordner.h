@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <mutex>
 
 #include <sys/types.h>
 
@@ -19,7 +22,8 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
 
-// An installation folder held open, and the folders below it known to exist.
+// An installation folder held open, and the folders below it known to exist. Threads may make
+// folders in it at the same time.
 class CZielordner
 {
 public:
@@ -32,20 +36,35 @@ public:
     int handle() const { return fd; }
     int gib_oeffnungsfehler() const { return fehler; }
 
+    // The levels of `relativ` as `lege_an` walks them ("a/", "a/b/", ...), as far as a path can
+    // be long.
+    static QStringList stufen(const QString& relativ);
+
     // Creates the folder `relativ` ("/"-separated, without "." or ".." parts) with every missing
-    // level, none of them reached through a link that leaves the folder. Each level that this
-    // call created is added to `angelegt` as its relative path ending in "/". 0 on success, else
-    // the errno of the first level that failed: the walk stops there, and `fehlstufe` holds that
-    // level's relative path.
-    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
-    // Removes a folder that `lege_an` made ("/" at the end), when it is empty: a folder that a
-    // stopped run made ahead of its entries. False when it stays.
+    // level, none of them reached through a link that leaves the folder. The levels from depth
+    // `eigene_ab` on are the caller's own: each of them that this object made (in this call or
+    // in another thread's) is added to `angelegt` as its relative path ending in "/". 0 on
+    // success, else the errno of the first level that failed: the walk stops there, and
+    // `fehlstufe` holds that level's relative path.
+    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab = 0);
+    // Removes a folder that this object made ("/" at the end), when it is empty: a folder that
+    // a stopped run made ahead of its entries. False when it stays.
     bool entferne_leeren(const QString& relativ);
 
 private:
+    // The known levels, each with whether this object made it, in stripes by name: a level is
+    // looked up and made under its stripe's lock, so that whether this run made it is always
+    // known, while other levels are made at the same time.
+    struct CStreifen
+    {
+        std::mutex mutex;
+        QHash<QString, bool> bekannt;
+    };
+    CStreifen& streifen_fuer(const QString& stufe) { return streifen[qHash(stufe) % streifen.size()]; }
+
     int fd = -1;
     int fehler = 0;
-    QSet<QString> bekannt;
+    std::array<CStreifen, 32> streifen;
 };
 
 // A folder handle shared by the files written in it: closed with the last of them.
