@@ -5,7 +5,8 @@ Builds (once, kept in the work folder) an archive of about 20,000 small files in
 and one of 16 files of 64 MiB, then installs each archive several times with both tools into
 fresh folders on the disk (in the work folder; --im-speicher puts them in /dev/shm), alternating
 the tools. Prints the median times, their ratio and the peak memory (maximum resident set size)
-of each tool, the number of cores the tools may use and the machine's load.
+of each tool, the number of cores the tools may use (the updater starts as many workers; run the
+script under `taskset` to limit them) and the machine's load.
 """
 import argparse
 import os
@@ -86,6 +87,8 @@ def miss(befehl, ziel, arbeit, behalten):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--programm", required=True, help="path of the built aktualisierer")
+    parser.add_argument("--zweites", help="a second build of the aktualisierer (for example the one before a "
+                        "change), timed alternately with the others")
     parser.add_argument("--arbeit", default="bench-arbeit", help="work folder for archives and targets")
     parser.add_argument("--laeufe", type=int, default=5, help="runs per tool and archive")
     parser.add_argument("--ziel", help="folder in which the fresh target folders are made (default: "
@@ -99,7 +102,9 @@ def main():
 
     arbeit = os.path.abspath(args.arbeit)
     os.makedirs(arbeit, exist_ok=True)
-    programm = os.path.abspath(args.programm)
+    programme = {"aktualisierer": os.path.abspath(args.programm)}
+    if args.zweites:
+        programme["zweites"] = os.path.abspath(args.zweites)
     # (title, archive, whether the targets stay until the archive's runs are over)
     archive = [
         ("%d small files" % args.klein,
@@ -126,10 +131,8 @@ def main():
         f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
     ergebnis = 0
     for titel, archiv, behalten in archive:
-        befehle = {
-            "aktualisierer": [programm, "-silent", "-install", archiv, "-dst", "ZIEL"],
-            "unzip": ["unzip", "-o", "-q", archiv, "-d", "ZIEL"],
-        }
+        befehle = {name: [programm, "-silent", "-install", archiv, "-dst", "ZIEL"] for name, programm in programme.items()}
+        befehle["unzip"] = ["unzip", "-o", "-q", archiv, "-d", "ZIEL"]
         zeiten = {name: [] for name in befehle}
         speicher = {name: 0.0 for name in befehle}
         for lauf in range(args.laeufe):
@@ -139,12 +142,13 @@ def main():
                 zeiten[name].append(dauer)
                 speicher[name] = max(speicher[name], mib)
         median = {name: statistics.median(z) for name, z in zeiten.items()}
-        verhaeltnis = median["aktualisierer"] / median["unzip"]
         print("%s (%d runs each):" % (titel, args.laeufe))
         for name in befehle:
             print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB"
                   % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name]))
-        print("  ratio aktualisierer/unzip: %.2f   (load now %.2f)" % (verhaeltnis, os.getloadavg()[0]), flush=True)
+        for name in programme:
+            print("  ratio %s/unzip: %.2f" % (name, median[name] / median["unzip"]))
+        print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
         shutil.rmtree(ziel, ignore_errors=True)
         subprocess.run(["sync"], check=True)
     return ergebnis
