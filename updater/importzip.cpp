@@ -379,7 +379,6 @@ void CZipLauf::lies_alle()
             }
             CEintragUnterwegs e;
             nimm_auf(eintrag, i, e);
-            // Put in also after a stop, so that its folders are known.
             werk->stelle_ein(i, std::move(e), eintrag);
             if (werk->ist_gestoppt())
                 return;
