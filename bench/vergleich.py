@@ -3,8 +3,10 @@
 
 Builds (once, kept in the work folder) an archive of about 20,000 small files in nested folders
 and one of 16 files of 64 MiB, then installs each archive several times with both tools into
-fresh folders, alternating the tools. Prints the median times, their ratio and the peak memory
-(maximum resident set size) of each tool.
+fresh folders on the disk (in the work folder; --im-speicher puts them in /dev/shm), alternating
+the tools. Prints the median times, their ratio and the peak memory (maximum resident set size)
+of each tool, the number of cores the tools may use (the updater starts as many workers; run the
+script under `taskset` to limit them) and the machine's load.
 """
 import argparse
 import os
@@ -53,7 +55,7 @@ def baue_archiv(arbeit, name, erzeuge):
     return archiv
 
 
-def miss(befehl, ziel, arbeit):
+def miss(befehl, ziel, arbeit, behalten):
     os.makedirs(ziel)
     subprocess.run(["sync"], check=True)
     # GNU time reports the peak memory of the tool alone (the maximum resident set size of a
@@ -64,8 +66,13 @@ def miss(befehl, ziel, arbeit):
         ergebnis = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", speicherdatei] + befehl,
                                   stdout=nichts, stderr=subprocess.PIPE, cwd=arbeit)
     dauer = time.perf_counter() - start
-    # Removed at once, and the file system given a moment to settle before the next run.
-    shutil.rmtree(ziel, ignore_errors=True)
+    # Large targets are removed at once (disk space), and the file system given a moment to
+    # settle before the next run. Trees of many files stay until the archive's runs are over:
+    # ext4 without a journal passes over inodes freed in the last minutes when it allocates new
+    # ones, so a run right after removing thousands of files spends seconds in the kernel's
+    # inode allocator, for every tool alike and by chance.
+    if not behalten:
+        shutil.rmtree(ziel, ignore_errors=True)
     subprocess.run(["sync"], check=True)
     time.sleep(1)
     if ergebnis.returncode != 0:
@@ -80,11 +87,14 @@ def miss(befehl, ziel, arbeit):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--programm", required=True, help="path of the built aktualisierer")
+    parser.add_argument("--zweites", help="a second build of the aktualisierer (for example the one before a "
+                        "change), timed alternately with the others")
     parser.add_argument("--arbeit", default="bench-arbeit", help="work folder for archives and targets")
     parser.add_argument("--laeufe", type=int, default=5, help="runs per tool and archive")
     parser.add_argument("--ziel", help="folder in which the fresh target folders are made (default: "
-                        "/dev/shm when it exists, so that the disk's own noise stays out of the "
-                        "measurement; else the work folder)")
+                        "the work folder, on the disk)")
+    parser.add_argument("--im-speicher", action="store_true",
+                        help="targets in /dev/shm (memory): the tools' own work without the disk's file system")
     parser.add_argument("--klein", type=int, default=20000, help="number of small files")
     parser.add_argument("--gross", type=int, default=16, help="number of large files")
     parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB")
@@ -92,21 +102,27 @@ def main():
 
     arbeit = os.path.abspath(args.arbeit)
     os.makedirs(arbeit, exist_ok=True)
-    programm = os.path.abspath(args.programm)
+    programme = {"aktualisierer": os.path.abspath(args.programm)}
+    if args.zweites:
+        programme["zweites"] = os.path.abspath(args.zweites)
+    # (title, archive, whether the targets stay until the archive's runs are over)
     archive = [
         ("%d small files" % args.klein,
-         baue_archiv(arbeit, "klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein))),
+         baue_archiv(arbeit, "klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein)), True),
         ("%d x %d MiB" % (args.gross, args.mib),
-         baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))),
+         baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib)),
+         False),
     ]
     if args.ziel:
         basis = os.path.abspath(args.ziel)
-    elif os.path.isdir("/dev/shm") and os.access("/dev/shm", os.W_OK):
+    elif args.im_speicher:
         basis = "/dev/shm"
     else:
         basis = arbeit
     ziel = os.path.join(basis, "aktualisierer-bench-%d" % os.getpid())
-    print("targets in %s" % basis, flush=True)
+    kerne = len(os.sched_getaffinity(0))
+    print("targets in %s; %d cores (of %d) for both tools; load %.2f %.2f %.2f"
+          % ((basis, kerne, os.cpu_count()) + os.getloadavg()), flush=True)
     # The protocol goes to a log file in the work folder; the runs start there, where the updater
     # finds this configuration first.
     if os.path.exists(os.path.join(arbeit, "aktualisierer.log")):
@@ -114,27 +130,27 @@ def main():
     with open(os.path.join(arbeit, "log4upd.init"), "w") as f:
         f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
     ergebnis = 0
-    for titel, archiv in archive:
-        befehle = {
-            "aktualisierer": [programm, "-silent", "-install", archiv, "-dst", "ZIEL"],
-            "unzip": ["unzip", "-o", "-q", archiv, "-d", "ZIEL"],
-        }
+    for titel, archiv, behalten in archive:
+        befehle = {name: [programm, "-silent", "-install", archiv, "-dst", "ZIEL"] for name, programm in programme.items()}
+        befehle["unzip"] = ["unzip", "-o", "-q", archiv, "-d", "ZIEL"]
         zeiten = {name: [] for name in befehle}
         speicher = {name: 0.0 for name in befehle}
         for lauf in range(args.laeufe):
             for name, befehl in befehle.items():
                 ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
-                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner, arbeit)
+                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner, arbeit, behalten)
                 zeiten[name].append(dauer)
                 speicher[name] = max(speicher[name], mib)
         median = {name: statistics.median(z) for name, z in zeiten.items()}
-        verhaeltnis = median["aktualisierer"] / median["unzip"]
         print("%s (%d runs each):" % (titel, args.laeufe))
         for name in befehle:
             print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB"
                   % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name]))
-        print("  ratio aktualisierer/unzip: %.2f" % verhaeltnis)
+        for name in programme:
+            print("  ratio %s/unzip: %.2f" % (name, median[name] / median["unzip"]))
+        print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
         shutil.rmtree(ziel, ignore_errors=True)
+        subprocess.run(["sync"], check=True)
     return ergebnis
 
 

@@ -184,8 +184,20 @@ bool CUninstallInfo::schreibe_unistall()
     zeile(QLatin1String("# ") + tr("ACHTUNG Uninstall-Information"));
     zeile(QLatin1String("# ") + tr("Bitte diese Datei nicht editieren oder loeschen"));
     zeile(QStringLiteral("#"));
-    for (const auto& [pfad, zeit] : karte)
-        zeile(uninstall_zeile(pfad, zeit));
+    // Most records share a time (all of one install): its text is made once.
+    const auto gleich = [](const CZeitVDN& a, const CZeitVDN& b) {
+        return a.tag == b.tag && a.monat == b.monat && a.jahr == b.jahr && a.stunde == b.stunde
+               && a.minute == b.minute && a.sekunde == b.sekunde && a.millisekunde == b.millisekunde;
+    };
+    const CZeitVDN* letzte_zeit = nullptr;
+    QString zeittext;
+    for (const auto& [pfad, zeit] : karte) {
+        if (!letzte_zeit || !gleich(zeit, *letzte_zeit)) {
+            zeittext = uninstall_zeile(QString(), zeit);
+            letzte_zeit = &zeit;
+        }
+        zeile(zeittext + schluessel_text(pfad));
+    }
 
     // The same records again: written already, or failed already and reported then.
     if (inhalt == letzter_inhalt)

@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,12 +103,35 @@ QString gib_entpack_fehlertext(int code)
     }
 }
 
+namespace {
+
+thread_local QByteArray* ausgabe_sammler = nullptr;
+
+} // namespace
+
 void entpack_ausgabe(const char* format, ...)
 {
     va_list argumente;
     va_start(argumente, format);
-    std::vfprintf(stdout, format, argumente);
+    if (ausgabe_sammler) {
+        char zeile[512];
+        const int n = std::vsnprintf(zeile, sizeof zeile, format, argumente);
+        if (n > 0)
+            ausgabe_sammler->append(zeile, qMin(n, int(sizeof zeile) - 1));
+    } else {
+        std::vfprintf(stdout, format, argumente);
+    }
     va_end(argumente);
+}
+
+CEntpackAusgabeSammler::CEntpackAusgabeSammler(QByteArray& ziel) : vorher(ausgabe_sammler)
+{
+    ausgabe_sammler = &ziel;
+}
+
+CEntpackAusgabeSammler::~CEntpackAusgabeSammler()
+{
+    ausgabe_sammler = vorher;
 }
 
 int pruefe_eintragsname(const QString& name)
@@ -159,6 +183,10 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
         t.tm_min = static_cast<int>((zeit >> 5) & 0x3F);
         t.tm_sec = static_cast<int>((zeit & 0x1F) * 2);
         t.tm_isdst = -1;
+        // mktime reads the time zone again into memory that all threads share: the workers
+        // take turns.
+        static std::mutex zeitzone;
+        const std::lock_guard<std::mutex> lock(zeitzone);
         letzte_zeit = std::mktime(&t);
         letzte_dos = dos_datum_zeit;
     }
@@ -172,14 +200,75 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
 
 CEntpackZiel::~CEntpackZiel() = default;
 
-CZieldatei::CZieldatei() = default;
+CFertigeDatei::~CFertigeDatei()
+{
+    verwirf();
+}
+
+CFertigeDatei::CFertigeDatei(CFertigeDatei&& andere) noexcept
+{
+    *this = std::move(andere);
+}
+
+CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
+{
+    if (this != &andere) {
+        verwirf();
+        ordner = std::move(andere.ordner);
+        fd = andere.fd;
+        temp = std::move(andere.temp);
+        name = std::move(andere.name);
+        anzeige = std::move(andere.anzeige);
+        andere.fd = -1;
+        andere.temp.clear();
+    }
+    return *this;
+}
+
+int CFertigeDatei::benenne()
+{
+    if (!ordner)
+        return ENTPACK_AUSGABE;
+    const int o = ordner->fd();
+    bool ok = false;
+    if (!temp.isEmpty()) {
+        ok = ersetze(o, temp, name);
+    } else if (fd >= 0) {
+        ok = verlinke_unbenannt(fd, o, name);
+        if (!ok && errno == EEXIST) {
+            // The name is taken: the file gets a temporary name beside it and replaces the old
+            // one as a temporary file does.
+            ok = verlinke_temporaer(fd, o, temp) && ersetze(o, temp, name);
+        }
+    }
+    if (ok)
+        temp.clear();
+    verwirf();
+    if (ok)
+        return ENTPACK_OK;
+    entpack_ausgabe("error opening %s\n", anzeige.constData());
+    return ENTPACK_AUSGABE;
+}
+
+void CFertigeDatei::verwirf()
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+    if (!temp.isEmpty() && ordner)
+        ::unlinkat(ordner->fd(), temp.constData(), 0);
+    temp.clear();
+    ordner.reset();
+}
+
+CZieldatei::CZieldatei(bool sofort) : sofort(sofort) {}
 
 CZieldatei::~CZieldatei()
 {
-    verwirf();
-    for (int fd : {ordner_fd, basis_fd})
-        if (fd >= 0)
-            ::close(fd);
+    datei.verwirf();
+    ordner.reset();
+    if (basis_fd >= 0)
+        ::close(basis_fd);
 }
 
 // The folder of the next file, below the target folder and never reached through a link
@@ -192,34 +281,34 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
         basis_fd = oeffne_ordnerhandle(basis);
         basis_pfad = basis_fd >= 0 ? basis : QByteArray();
         ordner_pfad.clear();
-        if (ordner_fd >= 0)
-            ::close(ordner_fd);
-        ordner_fd = -1;
+        ordner.reset();
         if (basis_fd < 0)
             return -1;
     }
-    if (ordner_fd >= 0 && relativ == ordner_pfad)
-        return ordner_fd;
-    if (ordner_fd >= 0)
-        ::close(ordner_fd);
-    ordner_fd = oeffne_unterhalb(basis_fd, relativ, O_PATH | O_DIRECTORY);
-    ordner_pfad = ordner_fd >= 0 ? relativ : QByteArray();
-    return ordner_fd;
+    if (ordner && relativ == ordner_pfad)
+        return ordner->fd();
+    ordner.reset();
+    const int fd = oeffne_unterhalb(basis_fd, relativ, O_PATH | O_DIRECTORY);
+    if (fd < 0)
+        return -1;
+    ordner = std::make_shared<COrdnerhandle>(fd);
+    ordner_pfad = relativ;
+    return fd;
 }
 
 int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit)
 {
-    verwirf();
+    datei.verwirf();
     const int trenner = eintrag.lastIndexOf(QLatin1Char('/'));
     const bool mit_ordner = !ohne_pfad && trenner > 0;
     const QByteArray basis = QFile::encodeName(ziel);
     const QByteArray relativ = mit_ordner ? QFile::encodeName(eintrag.left(trenner)) : QByteArray();
-    name = QFile::encodeName(eintrag.mid(trenner + 1));
-    anzeige = maskiere_steuerzeichen(ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
+    datei.name = QFile::encodeName(eintrag.mid(trenner + 1));
+    datei.anzeige = maskiere_steuerzeichen(ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
     dos_zeit = zeit;
 
-    int ordner = verzeichnis(basis, relativ);
-    if (ordner < 0 && errno == ENOENT && mit_ordner && basis_fd >= 0) {
+    int fd = verzeichnis(basis, relativ);
+    if (fd < 0 && errno == ENOENT && mit_ordner && basis_fd >= 0) {
         // One level only: a missing target folder is not created behind the caller's back.
         const int letzter = relativ.lastIndexOf('/');
         const int eltern = oeffne_unterhalb(basis_fd, letzter < 0 ? QByteArray() : relativ.left(letzter),
@@ -228,12 +317,16 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
             ::mkdirat(eltern, relativ.mid(letzter + 1).constData(), 0777);
             ::close(eltern);
         }
-        ordner = verzeichnis(basis, relativ);
+        fd = verzeichnis(basis, relativ);
     }
-    const int ordnerfehler = ordner < 0 ? errno : 0;
-    datei_fd = ordner >= 0 ? oeffne_temporaer(ordner, 0666, temp) : -1;
-    if (datei_fd < 0) {
-        entpack_ausgabe("error opening %s\n", anzeige.constData());
+    const int ordnerfehler = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        datei.ordner = ordner;
+        datei.fd = oeffne_neue_datei(fd, 0666, datei.temp);
+    }
+    if (datei.fd < 0) {
+        entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
+        datei.verwirf();
         return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
     }
     return ENTPACK_OK;
@@ -258,7 +351,7 @@ bool CZieldatei::schreibe(int anzahl)
 
 bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
 {
-    if (datei_fd >= 0 && schreibe_ganz(datei_fd, daten, anzahl))
+    if (datei.fd >= 0 && schreibe_ganz(datei.fd, daten, anzahl))
         return true;
     entpack_ausgabe("error in writing extracted file\n");
     return false;
@@ -266,39 +359,30 @@ bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
 
 int CZieldatei::beende(bool behalten)
 {
-    if (datei_fd < 0)
+    if (datei.fd < 0)
         return ENTPACK_AUSGABE;
     if (!behalten) {
-        verwirf();
+        datei.verwirf();
         return ENTPACK_OK;
     }
-    setze_dateizeit(datei_fd, dos_zeit);
-    const bool geschlossen = ::close(datei_fd) == 0;
-    datei_fd = -1;
-    int ergebnis = ENTPACK_OK;
-    if (!geschlossen) {
-        entpack_ausgabe("error in writing extracted file\n");
-        ergebnis = ENTPACK_SCHREIBEN;
-    } else if (!ersetze(ordner_fd, temp, name)) {
-        entpack_ausgabe("error opening %s\n", anzeige.constData());
-        ergebnis = ENTPACK_AUSGABE;
-    } else {
-        temp.clear();
+    setze_dateizeit(datei.fd, dos_zeit);
+    // A temporary file is closed now, so that a failed write shows; an unnamed one stays open
+    // until it has its name.
+    if (!datei.temp.isEmpty()) {
+        const bool geschlossen = ::close(datei.fd) == 0;
+        datei.fd = -1;
+        if (!geschlossen) {
+            entpack_ausgabe("error in writing extracted file\n");
+            datei.verwirf();
+            return ENTPACK_SCHREIBEN;
+        }
     }
-    if (ergebnis != ENTPACK_OK)
-        verwirf();
-    return ergebnis;
+    return sofort ? datei.benenne() : ENTPACK_OK;
 }
 
-// Closes and removes the temporary file, if there is one.
-void CZieldatei::verwirf()
+CFertigeDatei CZieldatei::nimm_fertige()
 {
-    if (datei_fd >= 0)
-        ::close(datei_fd);
-    datei_fd = -1;
-    if (!temp.isEmpty() && ordner_fd >= 0)
-        ::unlinkat(ordner_fd, temp.constData(), 0);
-    temp.clear();
+    return std::move(datei);
 }
 
 int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, bool ohne_pfad,

@@ -6,6 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class COrdnerhandle;
+
 
 // Extraction codes; `gib_entpack_fehlertext` gives their protocol texts.
 enum EntpackCode : int {
@@ -26,6 +30,20 @@ QString gib_entpack_fehlertext(int code);
 
 // Short English diagnostics on standard output (not part of the protocol).
 void entpack_ausgabe(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// While it lives, the diagnostics of this thread are gathered in `ziel` instead of being printed:
+// a worker's lines are printed by the thread that reports the entries, in the archive's order.
+class CEntpackAusgabeSammler
+{
+public:
+    explicit CEntpackAusgabeSammler(QByteArray& ziel);
+    ~CEntpackAusgabeSammler();
+    CEntpackAusgabeSammler(const CEntpackAusgabeSammler&) = delete;
+    CEntpackAusgabeSammler& operator=(const CEntpackAusgabeSammler&) = delete;
+
+private:
+    QByteArray* vorher;
+};
 
 // ENTPACK_STEUERZEICHEN for a name with a control character; ENTPACK_NAME for one that is empty,
 // absolute, holds a drive letter or ":" (an uninstall key with ":" counts as absolute), a ".."
@@ -56,13 +74,42 @@ public:
     virtual int beende(bool behalten) = 0;
 };
 
-// A target file written in the calling thread: a temporary file beside the target, which takes
-// the target's name only at the end. The folder is reached from the target folder's handle
-// without leaving it through a link; consecutive files of one folder share its handle.
+// A target file whose data is complete but which does not carry its name yet: an unnamed file
+// held open, or a temporary file beside the target. `benenne` gives it the name; thrown away, it
+// leaves nothing behind.
+class CFertigeDatei
+{
+public:
+    CFertigeDatei() = default;
+    ~CFertigeDatei();
+    CFertigeDatei(CFertigeDatei&& andere) noexcept;
+    CFertigeDatei& operator=(CFertigeDatei&& andere) noexcept;
+
+    bool ist_leer() const { return !ordner; }
+    // Gives the file its name: a new name is taken at once; an existing target is replaced only
+    // when it is a writable file (or a link, which is replaced itself), and its permissions pass
+    // to the new file. ENTPACK_OK, or ENTPACK_AUSGABE (the file is then thrown away).
+    int benenne();
+    void verwirf();
+
+private:
+    friend class CZieldatei;
+    std::shared_ptr<COrdnerhandle> ordner;
+    int fd = -1;
+    QByteArray temp;
+    QByteArray name;
+    QByteArray anzeige;
+};
+
+// A target file: made in its folder without a name (see `CFertigeDatei`), which it takes only at
+// the end. The folder is reached from the target folder's handle without leaving it through a
+// link; consecutive files of one folder share its handle.
 class CZieldatei : public CEntpackZiel
 {
 public:
-    CZieldatei();
+    // `sofort`: the file takes its name in `beende`; else `beende` only completes it and
+    // `nimm_fertige` hands it over.
+    explicit CZieldatei(bool sofort = true);
     ~CZieldatei() override;
     CZieldatei(const CZieldatei&) = delete;
     CZieldatei& operator=(const CZieldatei&) = delete;
@@ -73,20 +120,20 @@ public:
     int beende(bool behalten) override;
 
     bool schreibe_daten(const char* daten, int anzahl);
+    // The file completed by the last `beende`, still without its name; empty when there is none.
+    CFertigeDatei nimm_fertige();
 
 private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
-    void verwirf();
 
+    const bool sofort;
     QByteArray block;
     QByteArray basis_pfad;
     int basis_fd = -1;
     QByteArray ordner_pfad;
-    int ordner_fd = -1;
-    int datei_fd = -1;
-    QByteArray temp;
-    QByteArray name;
-    QByteArray anzeige;
+    std::shared_ptr<COrdnerhandle> ordner;
+    // The file being written, then the completed one.
+    CFertigeDatei datei;
     unsigned long dos_zeit = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "importzip.h"
 #include "ccat.h"
 #include "ccbaselog.h"
-#include "cschreiber.h"
+#include "centpackwerk.h"
 #include "cuninstallinfo.h"
 #include "czielsperre.h"
 #include "dateien.h"
@@ -17,10 +17,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 #include <climits>
+#include <cstdio>
 #include <limits>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -34,6 +38,14 @@ int als_int(quint64 wert)
     return static_cast<int>(qMin<quint64>(wert, INT_MAX));
 }
 
+// The file names of the updater's own executables.
+const QStringList& eigene_programme()
+{
+    static const QStringList eigene{QStringLiteral("updater.exe"), QStringLiteral("aktualisierer.exe"),
+                                    gib_programmdatei().fileName()};
+    return eigene;
+}
+
 // The updater never writes over itself: its own executables at the top level of the target are
 // skipped, however the name spells the top level ("./", "//") and in whatever case.
 bool ist_eigenes_programm(const QString& name)
@@ -42,12 +54,21 @@ bool ist_eigenes_programm(const QString& name)
     teile.removeAll(QStringLiteral("."));
     if (teile.size() != 1)
         return false;
-    static const QStringList eigene{QStringLiteral("updater.exe"), QStringLiteral("aktualisierer.exe"),
-                                    gib_programmdatei().fileName()};
-    for (const QString& eigen : eigene)
+    for (const QString& eigen : eigene_programme())
         if (!eigen.isEmpty() && teile.front().compare(eigen, Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+// The path a name stands for below the target: without empty and "." parts.
+QString ohne_leere_teile(const QString& name)
+{
+    if (!name.contains(QLatin1String("//")) && !name.contains(QLatin1String("/./")) && !name.startsWith(QLatin1String("./"))
+        && !name.endsWith(QLatin1String("/.")) && name != QLatin1String(".") && !name.endsWith(QLatin1Char('/')))
+        return name;
+    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    teile.removeAll(QStringLiteral("."));
+    return teile.join(QLatin1Char('/'));
 }
 
 // One call of ImportZIP_installation: the archive, the log window, the run time and the result.
@@ -116,25 +137,13 @@ private:
 
     bool liste();
     bool pruefe_wortbreite();
-    // An entry on its way: its own result, or the failure of its folder, reported with it.
-    struct COffenerEintrag
-    {
-        QString name;
-        // The name as the protocol shows it.
-        QString anzeige;
-        quint64 index = 0;
-        int code = ENTPACK_OK;
-        bool datei = false;
-        bool uebersprungen = false;
-        // The line of a folder that could not be made; it stands for the entry.
-        QString ordnerfehler;
-        bool aktiv = false;
-    };
 
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
-    void erledige(CSchreiber& schreiber);
-    void schliesse_ab(const COffenerEintrag& e, int geschrieben);
-    int sichere_ordner(const QString& ziel, const CZipEintrag& eintrag);
+    void lies_alle();
+    void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
+    void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
+    void melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    void stoppe();
 
     CCBaseLog* log;
     QString archivpfad;
@@ -142,17 +151,28 @@ private:
     CZeitVDN laufzeit;
     quint64 anzahl = 0;
     QByteArray pruefpuffer;
-    COffenerEintrag aktueller;
-    COffenerEintrag offener;
     // The texts of every entry, translated once.
     const QString text_ueberspringe = tr("überspringe %1");
     const QString text_fehler = tr("Fehler bei entpacken von %1 : %2");
     const QString text_installiere = tr("installiere %1");
-    // The target folder, held open; it knows the folders that exist below it.
-    std::unique_ptr<CZielordner> zielordner;
-    // The folder part of the last entry whose folders exist: most entries share it.
-    QString letzter_ordner;
+    const QString text_ordnerfehler = tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden");
     int fehlerzahl = 0;
+
+    // An install: the archive is read, entry by entry, in a thread of its own, which hands the
+    // entries to the workers (they make the folders and write the files); this thread reports
+    // the entries in their order and names their files.
+    std::unique_ptr<CEntpackWerk> werk;
+    std::thread leser;
+    // The target folder, held open; it knows the folders below it.
+    QString zielpfad;
+    std::unique_ptr<CZielordner> zielordner;
+    // The reading thread's own. The folder part of the last entry, planned already: most
+    // entries share it. The levels an entry planned for.
+    QString letzter_ordner;
+    QSet<QString> geplant;
+    // The files given to the workers (their paths without empty and "." parts), each with its
+    // last entry: a folder of that name waits until the file was reported.
+    QHash<QString, quint64> dateien;
 };
 
 bool CZipLauf::liste()
@@ -275,33 +295,148 @@ bool CZipLauf::pruefe_wortbreite()
     return ergebnis;
 }
 
-// Makes sure the folders of an entry exist (for a folder entry all its levels) and records
-// those this call created. The walk stops at the first level that cannot be made, which is the
-// entry's one error: ENTPACK_NAME when a link would lead it out of the target, else
-// ENTPACK_AUSGABE with the folder's own line.
-int CZipLauf::sichere_ordner(const QString& ziel, const CZipEintrag& eintrag)
+// Plans the folders of an entry (for a folder entry all its levels), which its worker makes:
+// the levels that no entry before needed become this entry's own, recorded with it. A level of
+// the name of a file still on its way waits until that file was reported, as in a run of one
+// entry after the other.
+void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
 {
     const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
     if (ende < 0)
-        return ENTPACK_OK;
-    const QStringRef ordner = eintrag.name.leftRef(ende);
-    if (!letzter_ordner.isNull() && ordner == letzter_ordner)
-        return ENTPACK_OK;
-    QStringList angelegt;
-    QString fehlstufe;
-    const int fehler = zielordner->lege_an(ordner.toString(), angelegt, fehlstufe);
-    for (const QString& relativ : angelegt)
-        ergaenze_unistall(relativ, laufzeit);
-    if (fehler == 0) {
-        letzter_ordner = ordner.toString();
-        return ENTPACK_OK;
+        return;
+    e.ordner = eintrag.name.left(ende);
+    if (e.ordner == letzter_ordner) {
+        e.eigene_ab = INT_MAX;
+        return;
     }
-    if (verlaesst_ordner(fehler))
-        return ENTPACK_NAME;
-    fehlstufe.chop(1);
-    aktueller.ordnerfehler = tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden")
-                                  .arg(maskiere_steuerzeichen(ziel + QLatin1Char('/') + fehlstufe));
-    return ENTPACK_AUSGABE;
+    const QString pfad = ohne_leere_teile(e.ordner);
+    bool gleichnamig = false;
+    quint64 letzte = 0;
+    for (int pos = pfad.indexOf(QLatin1Char('/'));; pos = pfad.indexOf(QLatin1Char('/'), pos + 1)) {
+        const auto it = dateien.constFind(pos < 0 ? pfad : pfad.left(pos));
+        if (it != dateien.constEnd()) {
+            gleichnamig = true;
+            letzte = qMax(letzte, *it);
+        }
+        if (pos < 0)
+            break;
+    }
+    if (gleichnamig)
+        werk->warte_bis_gemeldet(letzte);
+    // The names of files reported long ago are let go, so that the list stays short.
+    if (quint64(dateien.size()) > 4 * werk->fenster())
+        for (auto it = dateien.begin(); it != dateien.end();)
+            it = *it + werk->fenster() < index ? dateien.erase(it) : std::next(it);
+    const QStringList stufen = CZielordner::stufen(e.ordner);
+    int eigene_ab = 0;
+    while (eigene_ab < stufen.size() && geplant.contains(stufen[eigene_ab]))
+        ++eigene_ab;
+    for (int i = eigene_ab; i < stufen.size(); ++i)
+        geplant.insert(stufen[i]);
+    e.eigene_ab = eigene_ab;
+    letzter_ordner = e.ordner;
+}
+
+// Takes an entry from the archive: what needs no worker is settled here.
+void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e)
+{
+    e.name = eintrag.name;
+    e.anzeige = maskiere_steuerzeichen(eintrag.name);
+    if (ist_eigenes_programm(eintrag.name)) {
+        e.uebersprungen = true;
+        return;
+    }
+    e.code = pruefe_eintragsname(eintrag.name);
+    if (e.code != ENTPACK_OK)
+        return;
+    plane_ordner(eintrag, index, e);
+    if (eintrag.ist_verzeichnis())
+        return;
+    e.datei = true;
+    const QString pfad = ohne_leere_teile(eintrag.name);
+    dateien.insert(pfad, index);
+    // A later entry in the same folder must not pass by the file's name unchecked.
+    if (letzter_ordner == pfad || letzter_ordner.startsWith(pfad + QLatin1Char('/')))
+        letzter_ordner.clear();
+}
+
+// The reading thread: every entry into the window, in order, then how the reading ended.
+void CZipLauf::lies_alle()
+{
+    CZipEintrag eintrag;
+    int zipfehler = UNZ_OK;
+    for (quint64 i = 0;; ++i) {
+        if (i == anzahl || zipfehler != UNZ_OK) {
+            werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
+            return;
+        }
+        if (!werk->warte_auf_platz(i))
+            return;
+        try {
+            if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
+                werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
+                return;
+            }
+            CEintragUnterwegs e;
+            nimm_auf(eintrag, i, e);
+            werk->stelle_ein(i, std::move(e), eintrag);
+            if (werk->ist_gestoppt())
+                return;
+            if (i + 1 < anzahl)
+                zipfehler = archiv.naechster();
+        } catch (...) {
+            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
+            return;
+        }
+    }
+}
+
+// Ends an install early: the reading thread and the workers stop, no file of an entry not
+// reported takes its name, and the folders made ahead for those entries go again, so that the
+// disk shows what was reported.
+void CZipLauf::stoppe()
+{
+    if (!werk)
+        return;
+    werk->brich_ab();
+    if (leser.joinable())
+        leser.join();
+    const std::vector<CEintragUnterwegs> uebrige = werk->nimm_uebrige();
+    for (auto e = uebrige.rbegin(); e != uebrige.rend(); ++e) {
+        const QStringList stufen = e->ordner.isNull() ? QStringList() : CZielordner::stufen(e->ordner);
+        for (int i = int(stufen.size()) - 1; i >= e->eigene_ab; --i)
+            zielordner->entferne_leeren(stufen[i]);
+    }
+    werk.reset();
+}
+
+// Reports one entry; its file takes its name now, after every earlier entry's.
+void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
+{
+    for (const QString& relativ : e.angelegt)
+        ergaenze_unistall(relativ, laufzeit);
+    int code = e.code;
+    if (e.fuer_arbeiter()) {
+        if (!e.ausgabe.isEmpty())
+            std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
+        code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
+    }
+    if (e.uebersprungen) {
+        melde(5, text_ueberspringe.arg(e.anzeige));
+    } else if (!e.fehlstufe.isEmpty()) {
+        ++fehlerzahl;
+        melde(2, text_ordnerfehler.arg(maskiere_steuerzeichen(zielpfad + QLatin1Char('/') + e.fehlstufe.chopped(1))));
+        fehler_marke();
+    } else if (code != ENTPACK_OK) {
+        ++fehlerzahl;
+        melde(2, text_fehler.arg(e.anzeige, gib_entpack_fehlertext(code)));
+        fehler_marke();
+    } else {
+        melde(5, text_installiere.arg(e.anzeige));
+        if (e.datei)
+            ergaenze_unistall(e.name, laufzeit);
+    }
+    fortschritt(index + 1);
 }
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
@@ -325,81 +460,49 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         fortschritt(anzahl);
         return false;
     }
-    zielordner = std::make_unique<CZielordner>(ziel);
 
-    // The files are written by a writer thread while the next entry is read; an entry is
-    // reported (and recorded) once its file is written, always in the archive's order.
-    CSchreiber schreiber;
-    schreiber.setze_vor_dem_schreiben([this, &schreiber] { erledige(schreiber); });
     bool ergebnis = true;
-    const auto zip_fehler = [&](int code) {
-        erledige(schreiber);
-        ++fehlerzahl;
-        melde_zipfehler(code);
-        ergebnis = false;
-    };
-    CZipEintrag eintrag;
-    for (quint64 i = 0; i < anzahl; ++i) {
-        try {
-            if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
-                zip_fehler(code);
-                break;
-            }
-            aktueller = COffenerEintrag();
-            aktueller.name = eintrag.name;
-            aktueller.anzeige = maskiere_steuerzeichen(eintrag.name);
-            aktueller.index = i;
-            if (ist_eigenes_programm(eintrag.name)) {
-                aktueller.uebersprungen = true;
-            } else {
-                aktueller.code = pruefe_eintragsname(eintrag.name);
-                if (aktueller.code == ENTPACK_OK)
-                    aktueller.code = sichere_ordner(ziel, eintrag);
-                if (aktueller.code == ENTPACK_OK) {
-                    aktueller.datei = !eintrag.ist_verzeichnis();
-                    // A folder entry is done once its folders exist.
-                    if (aktueller.datei) {
-                        const auto vorher = schreiber.gib_uebergeben();
-                        aktueller.code = entpacke_eintrag(archiv.gib_handle(), eintrag, ziel, false, schreiber);
-                        if (schreiber.gib_uebergeben() != vorher) {
-                            offener = aktueller;
-                            offener.aktiv = true;
-                            aktueller = COffenerEintrag();
-                        }
-                    }
-                }
-            }
-            if (!aktueller.name.isNull()) {
-                erledige(schreiber);
-                schliesse_ab(aktueller, ENTPACK_OK);
-                aktueller = COffenerEintrag();
-            }
-            if (i + 1 < anzahl) {
-                if (const int code = archiv.naechster(); code != UNZ_OK) {
-                    zip_fehler(code);
-                    break;
-                }
-            }
-        } catch (...) {
-            // The archive's position is unknown after an exception: stop with an error. What
-            // was written stays recorded.
-            schreiber.brich_ab();
-            try {
-                erledige(schreiber);
-            } catch (...) {
-            }
-            CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
-            ++fehlerzahl;
-            fehler_marke();
-            break;
-        }
-    }
-    try {
-        erledige(schreiber);
-    } catch (...) {
+    const auto ausnahme = [this] {
         CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
         ++fehlerzahl;
+        fehler_marke();
+    };
+    try {
+        if (anzahl > 0) {
+            // Asked here, where the application object lives, before the reading thread needs it.
+            eigene_programme();
+            zielpfad = ziel;
+            zielordner = std::make_unique<CZielordner>(ziel);
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, *zielordner, gib_entpack_arbeiter());
+            leser = std::thread([this] { lies_alle(); });
+        }
+        CEintragUnterwegs e;
+        CLeseschluss schluss = CLeseschluss::Ende;
+        int code = UNZ_OK;
+        for (quint64 i = 0; werk && werk->hole(i, e, schluss, code); ++i) {
+            melde_eintrag(e, i);
+            werk->ist_gemeldet(i);
+        }
+        if (schluss == CLeseschluss::Zipfehler) {
+            ++fehlerzahl;
+            melde_zipfehler(code);
+            ergebnis = false;
+        } else if (schluss == CLeseschluss::Ausnahme) {
+            // The archive's position is unknown after an exception: stop with an error. What
+            // was written stays recorded.
+            ausnahme();
+        }
+    } catch (...) {
+        // An exception while an entry was reported: nothing after it is written.
+        try {
+            stoppe();
+        } catch (...) {
+        }
+        ausnahme();
     }
+    if (leser.joinable())
+        leser.join();
+    werk.reset();
     archiv.schliesse();
     textzeile(QStringLiteral(" "));
     if (uninstall && !uninstall->schreibe_unistall()) {
@@ -415,38 +518,6 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     }
     fortschritt(anzahl);
     return ergebnis;
-}
-
-// Reports the entry that is with the writer, once its file is written.
-void CZipLauf::erledige(CSchreiber& schreiber)
-{
-    if (!offener.aktiv)
-        return;
-    offener.aktiv = false;
-    const int geschrieben = schreiber.hat_offenes() ? schreiber.warte() : ENTPACK_OK;
-    schliesse_ab(offener, geschrieben);
-}
-
-// Reports one entry (its folder's failure or its own line); records a written file.
-void CZipLauf::schliesse_ab(const COffenerEintrag& e, int geschrieben)
-{
-    const int code = e.code != ENTPACK_OK ? e.code : geschrieben;
-    if (e.uebersprungen) {
-        melde(5, text_ueberspringe.arg(e.anzeige));
-    } else if (!e.ordnerfehler.isEmpty()) {
-        ++fehlerzahl;
-        melde(2, e.ordnerfehler);
-        fehler_marke();
-    } else if (code != ENTPACK_OK) {
-        ++fehlerzahl;
-        melde(2, text_fehler.arg(e.anzeige, gib_entpack_fehlertext(code)));
-        fehler_marke();
-    } else {
-        melde(5, text_installiere.arg(e.anzeige));
-        if (e.datei)
-            ergaenze_unistall(e.name, laufzeit);
-    }
-    fortschritt(e.index + 1);
 }
 
 } // namespace

@@ -102,7 +102,20 @@ CZielordner::~CZielordner()
         ::close(fd);
 }
 
-int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe)
+QStringList CZielordner::stufen(const QString& relativ)
+{
+    QStringList r;
+    QString stufe;
+    for (const QString& teil : relativ.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        stufe += teil + QLatin1Char('/');
+        if (QFile::encodeName(stufe).size() >= PATH_MAX)
+            break;
+        r << stufe;
+    }
+    return r;
+}
+
+int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab)
 {
     if (fd < 0)
         return fehler;
@@ -116,10 +129,16 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         if (h >= 0 && h != fd)
             ::close(h);
     };
-    for (const QString& teil : teile) {
+    for (int tiefe = 0; tiefe < teile.size(); ++tiefe) {
+        const QString& teil = teile[tiefe];
         const QString oben = stufe;
         stufe += teil + QLatin1Char('/');
-        if (bekannt.contains(stufe)) {
+        CStreifen& streifen = streifen_fuer(stufe);
+        const std::lock_guard<std::mutex> lock(streifen.mutex);
+        const auto bekannt = streifen.bekannt.constFind(stufe);
+        if (bekannt != streifen.bekannt.constEnd()) {
+            if (*bekannt && tiefe >= eigene_ab)
+                angelegt << stufe;
             schliesse(eltern);
             eltern = unbekannt;
             continue;
@@ -127,6 +146,7 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         if (eltern == unbekannt)
             eltern = oeffne_unterhalb(fd, QFile::encodeName(oben), O_PATH | O_DIRECTORY);
         int naechste = -1;
+        bool gemacht = false;
         // Every level must stay reachable by its path from the base, as the files below it and
         // the uninstall reach it.
         if (eltern < 0) {
@@ -134,7 +154,9 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         } else if (QFile::encodeName(stufe).size() >= PATH_MAX) {
             ergebnis = ENAMETOOLONG;
         } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
-            angelegt << stufe;
+            gemacht = true;
+            if (tiefe >= eigene_ab)
+                angelegt << stufe;
             naechste = ::openat(eltern, QFile::encodeName(teil).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         } else if (errno == EEXIST) {
             // Something of that name is there: it must be a folder below the base.
@@ -148,23 +170,113 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             fehlstufe = stufe;
             break;
         }
-        bekannt.insert(stufe);
+        streifen.bekannt.insert(stufe, gemacht);
     }
     schliesse(eltern);
     return ergebnis;
 }
 
-int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
+bool CZielordner::entferne_leeren(const QString& relativ)
+{
+    CStreifen& streifen = streifen_fuer(relativ);
+    const std::lock_guard<std::mutex> lock(streifen.mutex);
+    if (fd < 0 || !streifen.bekannt.value(relativ, false))
+        return false;
+    QString pfad = relativ;
+    pfad.chop(1);
+    const int trenner = pfad.lastIndexOf(QLatin1Char('/'));
+    const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
+    if (eltern < 0)
+        return false;
+    const bool entfernt = ::unlinkat(eltern, QFile::encodeName(pfad.mid(trenner + 1)).constData(), AT_REMOVEDIR) == 0;
+    if (eltern != fd)
+        ::close(eltern);
+    if (entfernt)
+        streifen.bekannt.remove(relativ);
+    return entfernt;
+}
+
+COrdnerhandle::~COrdnerhandle()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+namespace {
+
+QByteArray neuer_tempname()
 {
     static std::atomic<unsigned> zaehler{0};
     static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    return praefix + QByteArray::number(zaehler++) + ".tmp";
+}
+
+} // namespace
+
+int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
+{
     for (int versuch = 0; versuch < 100; ++versuch) {
-        temp = praefix + QByteArray::number(zaehler++) + ".tmp";
+        temp = neuer_tempname();
         const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp)
+{
+    // Whether unnamed files can be made and named: 0 not known yet, 1 yes, 2 no.
+    static std::atomic<int> unbenannt{0};
+    temp.clear();
+    const int stand = unbenannt.load(std::memory_order_relaxed);
+    if (stand != 2) {
+        const int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modus);
+        if (fd >= 0 && stand == 1)
+            return fd;
+        if (fd >= 0) {
+            // The first one proves that a name can be given (without the capability for
+            // AT_EMPTY_PATH, through /proc): it takes a temporary name at once and goes the
+            // temporary file's road.
+            if (verlinke_temporaer(fd, ordner, temp)) {
+                unbenannt = 1;
+                return fd;
+            }
+            ::close(fd);
+            unbenannt = 2;
+        } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+            unbenannt = 2;
+        }
+    }
+    return oeffne_temporaer(ordner, modus, temp);
+}
+
+bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name)
+{
+    // AT_EMPTY_PATH needs the capability CAP_DAC_READ_SEARCH; the way through /proc does not.
+    static std::atomic<bool> ueber_proc{false};
+    if (!ueber_proc.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", ordner, name.constData(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno != ENOENT && errno != EPERM)
+            return false;
+        ueber_proc = true;
+    }
+    const QByteArray pfad = "/proc/self/fd/" + QByteArray::number(fd);
+    return ::linkat(AT_FDCWD, pfad.constData(), ordner, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
+{
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        temp = neuer_tempname();
+        if (verlinke_unbenannt(fd, ordner, temp))
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    temp.clear();
+    return false;
 }
 
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <mutex>
 
 #include <sys/types.h>
 
@@ -19,7 +22,8 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
 
-// An installation folder held open, and the folders below it known to exist.
+// An installation folder held open, and the folders below it known to exist. Threads may make
+// folders in it at the same time.
 class CZielordner
 {
 public:
@@ -32,22 +36,65 @@ public:
     int handle() const { return fd; }
     int gib_oeffnungsfehler() const { return fehler; }
 
+    // The levels of `relativ` as `lege_an` walks them ("a/", "a/b/", ...), as far as a path can
+    // be long.
+    static QStringList stufen(const QString& relativ);
+
     // Creates the folder `relativ` ("/"-separated, without "." or ".." parts) with every missing
-    // level, none of them reached through a link that leaves the folder. Each level that this
-    // call created is added to `angelegt` as its relative path ending in "/". 0 on success, else
-    // the errno of the first level that failed: the walk stops there, and `fehlstufe` holds that
-    // level's relative path.
-    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
+    // level, none of them reached through a link that leaves the folder. The levels from depth
+    // `eigene_ab` on are the caller's own: each of them that this object made (in this call or
+    // in another thread's) is added to `angelegt` as its relative path ending in "/". 0 on
+    // success, else the errno of the first level that failed: the walk stops there, and
+    // `fehlstufe` holds that level's relative path.
+    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab = 0);
+    // Removes a folder that this object made ("/" at the end), when it is empty: a folder that
+    // a stopped run made ahead of its entries. False when it stays.
+    bool entferne_leeren(const QString& relativ);
 
 private:
+    // The known levels, each with whether this object made it, in stripes by name: a level is
+    // looked up and made under its stripe's lock, so that whether this run made it is always
+    // known, while other levels are made at the same time.
+    struct CStreifen
+    {
+        std::mutex mutex;
+        QHash<QString, bool> bekannt;
+    };
+    CStreifen& streifen_fuer(const QString& stufe) { return streifen[qHash(stufe) % streifen.size()]; }
+
     int fd = -1;
     int fehler = 0;
-    QSet<QString> bekannt;
+    std::array<CStreifen, 32> streifen;
+};
+
+// A folder handle shared by the files written in it: closed with the last of them.
+class COrdnerhandle
+{
+public:
+    explicit COrdnerhandle(int fd) : fd_(fd) {}
+    ~COrdnerhandle();
+    COrdnerhandle(const COrdnerhandle&) = delete;
+    COrdnerhandle& operator=(const COrdnerhandle&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    const int fd_;
 };
 
 // A temporary file created exclusively in the folder; its name is short and independent of the
 // target's, so every name the file system accepts can be written through it.
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
+
+// A new file in the folder that does not show under any name until it is complete: an unnamed
+// file (O_TMPFILE, `temp` left empty; `verlinke_unbenannt` gives it its name), or where the file
+// system has none, a temporary file (`temp` holds its name). -1 with errno on failure.
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp);
+
+// Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
+// errno (EEXIST when the name is taken).
+bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
+// Gives the unnamed file a fresh temporary name in the folder, held in `temp`. False with errno.
+bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 
 // Writes all bytes; false on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);

@@ -52,6 +52,8 @@ public:
     int naechster();
 
     unzFile gib_handle() const { return datei; }
+    // The open archive file; null while none is open.
+    const CZipEingabe* gib_eingabe() const { return eingabe.get(); }
 
 private:
     bool oeffne_datei(const QString& pfad);

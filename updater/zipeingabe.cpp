@@ -47,6 +47,16 @@ std::unique_ptr<CZipEingabe> CZipEingabe::oeffne(const char* pfad)
     return std::unique_ptr<CZipEingabe>(new CZipEingabe(fd, static_cast<ZPOS64_T>(st.st_size)));
 }
 
+std::unique_ptr<CZipEingabe> CZipEingabe::zweite() const
+{
+    // A duplicate of the handle, not a new opening of the path: the file whose directory was
+    // checked, whatever the path names by now.
+    const int kopie = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (kopie < 0)
+        return nullptr;
+    return std::unique_ptr<CZipEingabe>(new CZipEingabe(kopie, groesse));
+}
+
 // Two blocks: minizip alternates between the central directory at the end of the file and the
 // entries' data, and each of the two is read in order.
 CZipEingabe::CZipEingabe(int fd, ZPOS64_T groesse) : fd(fd), groesse(groesse), bloecke(new CBlock[2]) {}

@@ -20,6 +20,10 @@ public:
     CZipEingabe(const CZipEingabe&) = delete;
     CZipEingabe& operator=(const CZipEingabe&) = delete;
 
+    // A second input on the same open file, for another thread: positions and blocks of its own.
+    // Null when the handle cannot be duplicated.
+    std::unique_ptr<CZipEingabe> zweite() const;
+
     ZPOS64_T gib_groesse() const { return groesse; }
     // Reads up to `anzahl` bytes from `position`: the number read, less at the file's end or on
     // a read error (which is remembered).

@@ -1,0 +1,335 @@
+#include "centpackwerk.h"
+#include "eintragsleser.h"
+#include "zielordner.h"
+#include "zipeingabe.h"
+
+#include <QtGlobal>
+
+#include <climits>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int hoechstzahl_arbeiter = 16;
+// Entries on their way: each may hold an open unnamed file and a folder handle until it is taken.
+constexpr quint64 hoechstes_fenster = 256;
+// The workers take entries in packets of consecutive ones (which lie side by side in the
+// archive and share its read blocks): few hand-overs, each of which may wake a thread.
+constexpr size_t paket_eintraege = 16;
+constexpr quint64 paket_bytes = 1024 * 1024;
+
+std::atomic<int> vorgabe_arbeiter{0};
+
+int kerne()
+{
+    cpu_set_t menge;
+    CPU_ZERO(&menge);
+    if (::sched_getaffinity(0, sizeof menge, &menge) == 0)
+        return qMax(1, CPU_COUNT(&menge));
+    return 1;
+}
+
+// The window, kept well below the limit of open files.
+quint64 fenstergroesse()
+{
+    struct rlimit grenze{};
+    if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
+        return hoechstes_fenster;
+    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 4 : 0;
+    return qBound<quint64>(16, frei, hoechstes_fenster);
+}
+
+// The table of open files grows in steps, and while threads run each step waits for all CPUs
+// to pass a quiescent state (milliseconds on a busy machine): it is grown once, before the
+// workers start, for the files and folders the window may hold open.
+void reserviere_deskriptoren(quint64 fenster)
+{
+    const int basis = ::open("/", O_PATH | O_CLOEXEC);
+    if (basis < 0)
+        return;
+    const int hoch = ::fcntl(basis, F_DUPFD_CLOEXEC, int(2 * fenster + 64));
+    if (hoch >= 0)
+        ::close(hoch);
+    ::close(basis);
+}
+
+// A worker's file: stops writing as soon as the run is broken off.
+class CArbeiterDatei : public CZieldatei
+{
+public:
+    explicit CArbeiterDatei(const std::atomic<bool>& abbruch) : CZieldatei(false), abbruch(abbruch) {}
+    bool schreibe(int anzahl) override
+    {
+        return !abbruch.load(std::memory_order_relaxed) && CZieldatei::schreibe(anzahl);
+    }
+
+private:
+    const std::atomic<bool>& abbruch;
+};
+
+} // namespace
+
+int gib_entpack_arbeiter()
+{
+    if (const int vorgabe = vorgabe_arbeiter.load(); vorgabe > 0)
+        return qMin(vorgabe, hoechstzahl_arbeiter);
+    bool ok = false;
+    const int umgebung = qEnvironmentVariableIntValue("AKTUALISIERER_ARBEITER", &ok);
+    if (ok && umgebung > 0)
+        return qMin(umgebung, hoechstzahl_arbeiter);
+    return qMin(kerne(), hoechstzahl_arbeiter);
+}
+
+void setze_entpack_arbeiter(int anzahl)
+{
+    vorgabe_arbeiter = qMax(0, anzahl);
+}
+
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int anzahl)
+    : ziel(ziel), zielordner(zielordner), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
+{
+    reserviere_deskriptoren(groesse);
+    sammlung.reserve(paket_eintraege);
+    for (int i = 0; i < qMax(1, anzahl); ++i)
+        arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
+}
+
+CEntpackWerk::~CEntpackWerk()
+{
+    halte_an();
+}
+
+void CEntpackWerk::halte_an()
+{
+    brich_ab();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        ende = true;
+    }
+    arbeit_da.notify_all();
+    for (std::thread& t : arbeiter)
+        t.join();
+    arbeiter.clear();
+}
+
+bool CEntpackWerk::warte_auf_platz(quint64 index)
+{
+    if (index - gemeldet.load() < groesse)
+        return !abbruch;
+    schicke(true);
+    // On again once a quarter of the window is free.
+    const quint64 bis = index + 1 - groesse + groesse / 4;
+    std::unique_lock<std::mutex> lock(schlaf);
+    lesen_wartet_bis = bis;
+    fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() >= bis; });
+    lesen_wartet_bis = 0;
+    return !abbruch;
+}
+
+bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
+{
+    schicke(true);
+    std::unique_lock<std::mutex> lock(schlaf);
+    lesen_wartet_bis = index + 1;
+    fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() > index; });
+    lesen_wartet_bis = 0;
+    return !abbruch;
+}
+
+void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
+{
+    const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch;
+    CPlatz& p = platz(index);
+    p.eintrag = std::move(eintrag);
+    if (zum_arbeiter) {
+        sammlung.push_back(CAuftrag{index, gelesen});
+        sammlung_bytes += p.eintrag.datei ? gelesen.ort.gross : 0;
+        p.zustand.store(beim_arbeiter);
+    } else {
+        p.zustand.store(fertig);
+        melde_fertig(index, index);
+    }
+    // Sent early when the reporting side waits for one of them.
+    if (!sammlung.empty() && gesucht.load() <= index)
+        schicke(true);
+    else if (sammlung.size() >= paket_eintraege || sammlung_bytes >= paket_bytes)
+        schicke();
+}
+
+void CEntpackWerk::schicke(bool wecken)
+{
+    const bool neu = !sammlung.empty();
+    if (!neu && !wecken)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (neu)
+            warteschlange.push_back(std::move(sammlung));
+        wecken = (wecken || schlafend == int(arbeiter.size()) || warteschlange.size() > 1) && schlafend > 0
+                 && !warteschlange.empty();
+    }
+    if (wecken)
+        arbeit_da.notify_one();
+    if (neu) {
+        sammlung = std::vector<CAuftrag>();
+        sammlung.reserve(paket_eintraege);
+        sammlung_bytes = 0;
+    }
+}
+
+void CEntpackWerk::melde_fertig(quint64 von, quint64 bis)
+{
+    const quint64 wartet = gesucht.load();
+    if (wartet >= von && wartet <= bis) {
+        std::lock_guard<std::mutex> lock(schlaf);
+        fuer_meldung.notify_one();
+    }
+}
+
+void CEntpackWerk::schliesse_lesen(quint64 index, CLeseschluss art, int code) noexcept
+{
+    try {
+        schicke(true);
+    } catch (...) {
+        // Without memory for the queue the gathered entries are not written; the reporting
+        // side stops at the first of them, where the reading ends now.
+        if (!sammlung.empty())
+            index = qMin(index, sammlung.front().index), art = CLeseschluss::Ausnahme;
+        sammlung.clear();
+    }
+    schluss = art;
+    schluss_code = code;
+    schluss_index = index;
+    melde_fertig(0, ~quint64(0) - 1);
+}
+
+bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code)
+{
+    CPlatz& p = platz(index);
+    const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
+    // A result that is about to come is waited for awake: going to sleep and being woken would
+    // cost more.
+    for (int runde = 0; runde < 64 && !da(); ++runde)
+        std::this_thread::yield();
+    if (!da()) {
+        std::unique_lock<std::mutex> lock(schlaf);
+        gesucht = index;
+        fuer_meldung.wait(lock, da);
+        gesucht = ~quint64(0);
+    }
+    if (p.zustand.load() != fertig) {
+        art = schluss;
+        code = schluss_code;
+        return false;
+    }
+    eintrag = std::move(p.eintrag);
+    p.eintrag = CEintragUnterwegs();
+    p.zustand.store(frei);
+    return true;
+}
+
+void CEntpackWerk::ist_gemeldet(quint64 index)
+{
+    gemeldet = index + 1;
+    const quint64 bis = lesen_wartet_bis.load();
+    if (bis != 0 && index + 1 >= bis) {
+        std::lock_guard<std::mutex> lock(schlaf);
+        fuer_lesen.notify_one();
+    }
+}
+
+void CEntpackWerk::brich_ab()
+{
+    abbruch = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        warteschlange.clear();
+    }
+    std::lock_guard<std::mutex> lock(schlaf);
+    fuer_lesen.notify_all();
+}
+
+std::vector<CEintragUnterwegs> CEntpackWerk::nimm_uebrige()
+{
+    halte_an();
+    sammlung.clear();
+    std::vector<CEintragUnterwegs> uebrige;
+    for (quint64 i = gemeldet; i < gemeldet + groesse; ++i) {
+        CPlatz& p = platz(i);
+        if (p.zustand.load() == frei)
+            continue;
+        p.eintrag.fertig.verwirf();
+        uebrige.push_back(std::move(p.eintrag));
+        p.eintrag = CEintragUnterwegs();
+        p.zustand.store(frei);
+    }
+    return uebrige;
+}
+
+void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
+{
+    std::unique_ptr<CEintragsleser> leser;
+    if (eingabe)
+        leser.reset(new CEintragsleser(*eingabe));
+    CArbeiterDatei datei(abbruch);
+    // The folder this worker made last for an entry without levels of its own: the next such
+    // entry of the same folder needs no look-up.
+    QString letzter_ordner;
+    for (;;) {
+        std::vector<CAuftrag> paket;
+        bool weiter_wecken = false;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            while (!ende && warteschlange.empty()) {
+                ++schlafend;
+                arbeit_da.wait(lock);
+                --schlafend;
+            }
+            if (warteschlange.empty())
+                return;
+            paket = std::move(warteschlange.front());
+            warteschlange.pop_front();
+            weiter_wecken = !warteschlange.empty() && schlafend > 0;
+        }
+        if (weiter_wecken)
+            arbeit_da.notify_one();
+        for (CAuftrag& auftrag : paket) {
+            CEintragUnterwegs& e = platz(auftrag.index).eintrag;
+            e.ergebnis = ENTPACK_SCHREIBEN;
+            if (abbruch)
+                continue;
+            // Nothing may end a worker: an entry that throws fails, its file goes.
+            try {
+                e.ergebnis = ENTPACK_OK;
+                if (!e.ordner.isNull() && !(e.ordner == letzter_ordner && e.eigene_ab == INT_MAX)) {
+                    const int fehler = zielordner.lege_an(e.ordner, e.angelegt, e.fehlstufe, e.eigene_ab);
+                    if (fehler == 0)
+                        letzter_ordner = e.ordner;
+                    else if (verlaesst_ordner(fehler))
+                        e.ergebnis = ENTPACK_NAME;
+                    else
+                        e.ergebnis = ENTPACK_AUSGABE;
+                    if (fehler == 0 || e.ergebnis == ENTPACK_NAME)
+                        e.fehlstufe.clear();
+                }
+                if (e.ergebnis == ENTPACK_OK && e.datei) {
+                    const CEntpackAusgabeSammler sammler(e.ausgabe);
+                    if (auftrag.eintrag.leser)
+                        auftrag.eintrag.leser = leser.get();
+                    e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
+                    e.fertig = datei.nimm_fertige();
+                }
+            } catch (...) {
+                e.ergebnis = ENTPACK_SCHREIBEN;
+                e.fertig.verwirf();
+                datei.nimm_fertige();
+            }
+        }
+        for (const CAuftrag& auftrag : paket)
+            platz(auftrag.index).zustand.store(fertig);
+        melde_fertig(paket.front().index, paket.back().index);
+    }
+}

@@ -1,0 +1,165 @@
+// Inflates and writes archive entries on worker threads; the reporting side takes them in the archive's order.
+#pragma once
+
+#include "entpacken.h"
+#include "ziparchiv.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class CZielordner;
+class CZipEingabe;
+
+// The number of worker threads of an install: the cores this process may run on, at most 16.
+// The environment variable AKTUALISIERER_ARBEITER, or `setze_entpack_arbeiter`, fixes it; with 1
+// the entries are written one after the other.
+int gib_entpack_arbeiter();
+// 0 restores the choice above.
+void setze_entpack_arbeiter(int anzahl);
+
+// An entry on its way from the archive to the report.
+struct CEintragUnterwegs
+{
+    // From the reading side.
+    QString name;
+    // The name as the protocol shows it.
+    QString anzeige;
+    // The entry's own failure, known before anything is written.
+    int code = ENTPACK_OK;
+    bool uebersprungen = false;
+    // A file entry.
+    bool datei = false;
+    // The folder the entry needs (all levels of a folder entry); null when none. The levels
+    // from depth `eigene_ab` on are this entry's: no entry before needed them.
+    QString ordner;
+    int eigene_ab = 0;
+
+    // From a worker: the entry's own levels that this run made (each ending in "/"), the level
+    // at which making the folder failed, the code of the folder and the file, the complete file
+    // still without its name, and the diagnostics for standard output.
+    QStringList angelegt;
+    QString fehlstufe;
+    int ergebnis = ENTPACK_OK;
+    CFertigeDatei fertig;
+    QByteArray ausgabe;
+
+    // Whether a worker has something to do for it.
+    bool fuer_arbeiter() const { return code == ENTPACK_OK && !uebersprungen && (datei || !ordner.isNull()); }
+};
+
+// How the reading of the archive ended.
+enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
+
+// Between the side that reads the archive (its own thread) and the side that reports (the
+// caller's thread). The reading side puts each entry into a window; one of the workers makes its
+// folders and writes its file, each worker reading the archive through its own handle with
+// positioned reads.
+// A worker leaves the file without its name: the reporting side takes the entries in the
+// archive's order and names each file then, so that the disk never runs ahead of what was
+// reported (after a stop exactly the files of a run one entry after the other are there; of two
+// entries of one path the later one wins). Memory stays bounded: at most `fenster()` entries
+// are on their way, and an entry's data passes through a worker's buffers in blocks.
+class CEntpackWerk
+{
+public:
+    // The workers read through handles of their own on the archive's file and write below
+    // `ziel`, making folders through `zielordner`.
+    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int arbeiter);
+    // Stops the workers; entries not taken are thrown away with their files.
+    ~CEntpackWerk();
+    CEntpackWerk(const CEntpackWerk&) = delete;
+    CEntpackWerk& operator=(const CEntpackWerk&) = delete;
+
+    // How many entries may be on their way.
+    quint64 fenster() const { return groesse; }
+
+    // Reading side. Waits until the entry fits into the window; false once stopped.
+    bool warte_auf_platz(quint64 index);
+    // Waits until the entry was reported (its file has its name); false once stopped.
+    bool warte_bis_gemeldet(quint64 index);
+    // Puts the entry into the window; `gelesen` is the entry as read, for the workers.
+    void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
+    // Ends the reading before the entry `index`; never fails.
+    void schliesse_lesen(quint64 index, CLeseschluss schluss, int code = 0) noexcept;
+    bool ist_gestoppt() const { return abbruch.load(); }
+
+    // Reporting side. Waits for the entry and takes it; false when the reading ended before it
+    // (`schluss` and `code` say how).
+    bool hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& schluss, int& code);
+    // The entry taken last was reported: its place is free again.
+    void ist_gemeldet(quint64 index);
+    // Stops reading side and workers: nothing more is begun, waits end.
+    void brich_ab();
+    // Stops, and after the reading side and the workers have ended: the entries put in and not
+    // taken, in the archive's order; their files are gone.
+    std::vector<CEintragUnterwegs> nimm_uebrige();
+
+private:
+    struct CAuftrag
+    {
+        quint64 index = 0;
+        CZipEintrag eintrag;
+    };
+    enum Zustand : int { frei, beim_arbeiter, fertig };
+    // A place of the window. The side whose turn it is (by `zustand`) alone touches the entry.
+    struct CPlatz
+    {
+        std::atomic<int> zustand{frei};
+        CEintragUnterwegs eintrag;
+    };
+
+    // Hands the gathered entries to the workers; `wecken`: a sleeping worker is woken for them.
+    void schicke(bool wecken = false);
+    void halte_an();
+    void arbeite(std::unique_ptr<CZipEingabe> eingabe);
+    CPlatz& platz(quint64 index) { return plaetze[size_t(index % groesse)]; }
+    // Wakes the reporting side when it waits for one of these entries.
+    void melde_fertig(quint64 von, quint64 bis);
+
+    const QString ziel;
+    CZielordner& zielordner;
+    const quint64 groesse;
+    std::unique_ptr<CPlatz[]> plaetze;
+    std::atomic<bool> abbruch{false};
+    // Reading side only: entries gathered for the workers, not yet handed over.
+    std::vector<CAuftrag> sammlung;
+    quint64 sammlung_bytes = 0;
+    // Entries before this one were reported.
+    std::atomic<quint64> gemeldet{0};
+    // How the reading ended, before which entry (none yet: the largest index).
+    std::atomic<quint64> schluss_index{~quint64(0)};
+    CLeseschluss schluss = CLeseschluss::Keiner;
+    int schluss_code = 0;
+
+    // Waking a sleeping thread costs more than a small entry's whole work (on a virtual machine
+    // tens of microseconds), and so does a lock that makes a thread sleep: the places of the
+    // window pass between the sides through their state alone, and each side wakes another
+    // only where it must. A worker that takes a packet while more wait wakes the next worker;
+    // the reading side wakes one only when none is awake or packets pile up. A worker wakes the
+    // reporting side once per packet, and only when it waits for one of its entries; the
+    // reporting side wakes the reading side once a quarter of the window is free.
+    std::mutex mutex;
+    std::condition_variable arbeit_da;
+    std::deque<std::vector<CAuftrag>> warteschlange;
+    int schlafend = 0;
+    bool ende = false;
+    std::vector<std::thread> arbeiter;
+
+    // Where the reporting side and the reading side sleep.
+    std::mutex schlaf;
+    std::condition_variable fuer_meldung;
+    std::condition_variable fuer_lesen;
+    // The entry the reporting side waits for, or none.
+    std::atomic<quint64> gesucht{~quint64(0)};
+    // The reading side waits until `gemeldet` reaches this; 0 while it does not wait.
+    std::atomic<quint64> lesen_wartet_bis{0};
+};

@@ -1,0 +1,204 @@
+// Installing on several workers: everything a user or a script sees is what one worker gives.
+#include "centpackwerk.h"
+#include "installation_hilfe.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace testzip;
+
+namespace {
+
+// What a run leaves: the log window's calls, standard output, the records, "uninstall.dat" and
+// every file and folder below the target (content and permissions), the target's path
+// replaced by "ZIEL" and the install time by "T".
+struct Ergebnis
+{
+    bool ok = false;
+    QStringList aufrufe;
+    QByteArray ausgabe;
+    QStringList schluessel;
+    QByteArray uninstall_dat;
+    QMap<QString, QByteArray> baum;
+};
+
+class ParallelesInstallieren : public InstallationsTest
+{
+protected:
+    void TearDown() override
+    {
+        setze_entpack_arbeiter(0);
+        InstallationsTest::TearDown();
+    }
+
+    // An existing file that the archive replaces, and a read-only one it cannot.
+    void bereite_vor(const QString& z)
+    {
+        QDir().mkpath(z + "/alt");
+        schreibe(z + "/alt/ersetzt.txt", "alt");
+        schreibe(z + "/schreibgeschuetzt.txt", "alt");
+        QFile::setPermissions(z + "/schreibgeschuetzt.txt", QFile::ReadOwner);
+    }
+
+    Ergebnis installiere(const QString& zip, int arbeiter, const QString& unterordner, int wirf_bei_schritt = -1)
+    {
+        const QString z = dir.path() + "/" + unterordner;
+        bereite_vor(z);
+        unistall_map().clear();
+        setze_entpack_arbeiter(arbeiter);
+        AufzeichnenderLog log;
+        log.wirf_bei_schritt = wirf_bei_schritt;
+        Ergebnis e;
+        // Standard output into a file for the run.
+        const QString ausgabe = dir.path() + "/ausgabe-" + unterordner;
+        std::fflush(stdout);
+        const int vorher = ::dup(1);
+        FILE* datei = std::fopen(QFile::encodeName(ausgabe).constData(), "w");
+        ::dup2(::fileno(datei), 1);
+        {
+            CUninstallInfo info(z);
+            int modus = 0;
+            e.ok = ImportZIP_installation(&log, &modus, zip, z, &info);
+        }
+        std::fflush(stdout);
+        ::dup2(vorher, 1);
+        ::close(vorher);
+        std::fclose(datei);
+        e.ausgabe = lies(ausgabe);
+        e.aufrufe = log.aufrufe.replaceInStrings(z, "ZIEL");
+        e.schluessel = schluessel();
+        e.uninstall_dat = QString::fromUtf8(lies(z + "/uninstall.dat"))
+                              .replace(QRegularExpression("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d;"), "T;")
+                              .toUtf8();
+        QDirIterator it(z, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            if (info.fileName() == "uninstall.dat")
+                continue;
+            e.baum[QDir(z).relativeFilePath(info.filePath())] =
+                QByteArray::number(int(info.permissions()), 16) + '|' + (info.isDir() ? QByteArray("/") : lies(info.filePath()));
+        }
+        QFile::setPermissions(z + "/schreibgeschuetzt.txt", QFile::ReadOwner | QFile::WriteOwner);
+        return e;
+    }
+};
+
+// The first place where two runs differ, for the message of a failed comparison; empty when alike.
+std::string unterschied(const QStringList& a, const QStringList& b)
+{
+    for (int i = 0; i < qMax(a.size(), b.size()); ++i)
+        if (a.value(i, "<fehlt>") != b.value(i, "<fehlt>"))
+            return QStringLiteral("#%1: %2 | %3").arg(i).arg(a.value(i, "<fehlt>"), b.value(i, "<fehlt>")).toStdString();
+    return std::string();
+}
+
+QStringList als_zeilen(const QMap<QString, QByteArray>& baum)
+{
+    QStringList r;
+    for (auto it = baum.begin(); it != baum.end(); ++it)
+        r << it.key() + " " + QString::fromUtf8(it.value().left(60)) + " " + QString::number(qHash(it.value()));
+    return r;
+}
+
+QByteArray inhalt(const Ergebnis& e, const QString& pfad)
+{
+    const QByteArray wert = e.baum.value(pfad);
+    return wert.mid(wert.indexOf('|') + 1);
+}
+
+QByteArray gross(int mib, char fuellung)
+{
+    QByteArray b;
+    quint32 x = quint32(fuellung);
+    while (b.size() < mib << 20) {
+        x = x * 1103515245u + 12345u;
+        b += QByteArray::number(x, 36).repeated(1 + int(x % 4)) + QByteArray(int(x % 64), fuellung);
+    }
+    return b;
+}
+
+// Many small files in nested folders (more than the window holds), a few large ones, two paths
+// written twice (the later one small, so that it is done first), a large file whose name a later
+// entry wants as a folder, damaged entries, refused names, the updater's own name, a folder
+// entry, a replaced file and a read-only one.
+QByteArray archiv()
+{
+    std::vector<Eintrag> e;
+    for (int i = 0; i < 700; ++i) {
+        if (i == 100)
+            e.push_back(datei("doppelt.bin", gross(3, 'a')));
+        if (i == 150) {
+            e.push_back(datei("k", gross(2, 'k')));
+            e.push_back(datei("k/x.txt", "unter einer Datei"));
+            e.push_back(datei("doppelt.bin", "die spaetere gewinnt"));
+        }
+        if (i == 300) {
+            Eintrag crc = datei("kaputt/crc.txt", QByteArray(5000, 'c'));
+            crc.crc_fehler = 3;
+            Eintrag laenge = datei("kaputt/laenge.bin", gross(1, 'l'));
+            laenge.gross_angabe = laenge.daten.size() - 1;
+            e.insert(e.end(), {crc, laenge, datei("../raus.txt", "r"), datei("steuer\x01.txt", "s"),
+                               datei("updater.exe", "u"), datei("leer/tief/", ""), datei("schreibgeschuetzt.txt", "neu"),
+                               datei("alt/ersetzt.txt", "neu"), datei("d1/gross.bin", gross(2, 'g'))});
+        }
+        e.push_back(datei(QStringLiteral("d%1/e%2/f%3.txt").arg(i % 7).arg(i % 5).arg(i).toUtf8(),
+                          QByteArray("Inhalt ").repeated(1 + i % 50) + QByteArray::number(i)));
+    }
+    return baue(e);
+}
+
+} // namespace
+
+TEST_F(ParallelesInstallieren, ProtokollAufzeichnungenUndDateienWieMitEinemArbeiter)
+{
+    const QString zip = dir.path() + "/update.zip";
+    schreibe(zip, archiv());
+    const Ergebnis eins = installiere(zip, 1, "eins");
+    const Ergebnis vier = installiere(zip, 4, "vier");
+    EXPECT_FALSE(eins.ok);
+    EXPECT_FALSE(vier.ok);
+    EXPECT_EQ(unterschied(vier.aufrufe, eins.aufrufe), "");
+    EXPECT_EQ(unterschied(QString::fromUtf8(vier.ausgabe).split('\n'), QString::fromUtf8(eins.ausgabe).split('\n')), "");
+    EXPECT_EQ(unterschied(vier.schluessel, eins.schluessel), "");
+    EXPECT_EQ(vier.uninstall_dat, eins.uninstall_dat);
+    EXPECT_EQ(unterschied(als_zeilen(vier.baum), als_zeilen(eins.baum)), "");
+
+    // And that is the right result.
+    EXPECT_EQ(inhalt(eins, "doppelt.bin"), QByteArray("die spaetere gewinnt"));
+    EXPECT_EQ(inhalt(eins, "alt/ersetzt.txt"), QByteArray("neu"));
+    EXPECT_EQ(inhalt(eins, "schreibgeschuetzt.txt"), QByteArray("alt"));
+    EXPECT_FALSE(eins.baum.contains("kaputt/crc.txt") || eins.baum.contains("kaputt/laenge.bin"));
+    EXPECT_FALSE(eins.baum.contains("updater.exe"));
+    EXPECT_EQ(eins.aufrufe.filter("Fehler").size(), 6);
+    EXPECT_EQ(eins.aufrufe.filter("Verzeichnis 'ZIEL/k' kann nicht angelegt werden").size(), 1);
+    EXPECT_EQ(eins.aufrufe.filter("installiere ").size(), 700 + 6);
+    EXPECT_EQ(eins.ausgabe.count(" extracting: "), 700 + 8);
+    EXPECT_EQ(eins.aufrufe.filter("schritt").size(), 700 + 13 + 1);
+    EXPECT_TRUE(eins.uninstall_dat.contains("T;d6/e4/\r\n"));
+    EXPECT_TRUE(eins.uninstall_dat.contains("T;leer/tief/\r\n"));
+}
+
+TEST_F(ParallelesInstallieren, NachEinemAbbruchStehtNurWasGemeldetWurde)
+{
+    const QString zip = dir.path() + "/update.zip";
+    schreibe(zip, archiv());
+    // The log window throws while the 120th entry is reported: the workers are far ahead then,
+    // and the reading side has made folders for entries to come.
+    const Ergebnis eins = installiere(zip, 1, "eins", 120);
+    const Ergebnis vier = installiere(zip, 4, "vier", 120);
+    EXPECT_FALSE(vier.ok);
+    EXPECT_EQ(unterschied(vier.aufrufe, eins.aufrufe), "");
+    EXPECT_EQ(unterschied(vier.schluessel, eins.schluessel), "");
+    EXPECT_EQ(vier.uninstall_dat, eins.uninstall_dat);
+    EXPECT_EQ(unterschied(als_zeilen(vier.baum), als_zeilen(eins.baum)), "");
+    EXPECT_EQ(eins.aufrufe.filter("installiere ").size(), 120);
+    EXPECT_EQ(inhalt(eins, "d6/e3/f118.txt"), QByteArray("Inhalt ").repeated(19) + "118");
+    EXPECT_FALSE(eins.baum.contains("d0/e4/f119.txt"));
+    EXPECT_EQ(inhalt(eins, "doppelt.bin"), gross(3, 'a'));
+    EXPECT_TRUE(eins.aufrufe.contains("text2: Installation fehlerhaft !"));
+}
