@@ -1,4 +1,5 @@
 #include "canwendung.h"
+#include "ereignisuebergabe.h"
 #include "ccat.h"
 #include "cfehler.h"
 
@@ -8,6 +9,9 @@ CAnwendung::CAnwendung(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool CAnwendung::notify(QObject* empfaenger, QEvent* ereignis)
 {
+    // A posted event that crossed threads is taken over before anyone reads it (ThreadSanitizer
+    // builds only).
+    uebernimm_ereignis(ereignis);
     try {
         return QApplication::notify(empfaenger, ereignis);
     } catch (...) {
