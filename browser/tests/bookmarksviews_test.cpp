@@ -1,4 +1,5 @@
 // The bookmarks menu, tool bar and the add and organise dialogs over the process's bookmark tree.
+#include "heimordner.h"
 #include "addbookmarkdialog.h"
 #include "bookmarknode.h"
 #include "bookmarksdialog.h"
@@ -26,14 +27,6 @@
 #include <cstdlib>
 
 namespace {
-
-class EigenerHeimordner : public ::testing::Environment
-{
-public:
-    void SetUp() override { setenv("HOME", QFile::encodeName(ordner.path()).constData(), 1); }
-    QTemporaryDir ordner;
-};
-::testing::Environment* const heim = ::testing::AddGlobalTestEnvironment(new EigenerHeimordner);
 
 class BookmarksViews : public ::testing::Test
 {

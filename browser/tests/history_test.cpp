@@ -1,4 +1,5 @@
 // The history store and its file: exact records, loading, saving, expiry, removals that persist, and its four models.
+#include "heimordner.h"
 #include "browserapplication.h"
 #include "historycompletionmodel.h"
 #include "historyfiltermodel.h"
@@ -27,19 +28,6 @@ namespace {
 
 // Set before main builds the application: day and month names are read from the system locale.
 const bool c_locale = (setenv("LC_ALL", "C", 1), true);
-
-class EigenerHeimordner : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        ordner = std::make_unique<QTemporaryDir>();
-        setenv("HOME", QFile::encodeName(ordner->path()).constData(), 1);
-    }
-    std::unique_ptr<QTemporaryDir> ordner;
-};
-
-::testing::Environment* const heim = ::testing::AddGlobalTestEnvironment(new EigenerHeimordner);
 
 QStringList& warnungen()
 {

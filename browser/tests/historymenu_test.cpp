@@ -1,4 +1,5 @@
 // The history menu over the day tree, and the history dialog's search, open, copy and removals.
+#include "heimordner.h"
 #include "browserapplication.h"
 #include "editviews.h"
 #include "historydialog.h"
@@ -23,15 +24,6 @@ namespace {
 
 // Set before main builds the application: day names are read from the system locale.
 const bool c_locale = (setenv("LC_ALL", "C", 1), true);
-
-// The history file goes to a home folder of the test's own.
-class EigenerHeimordner : public ::testing::Environment
-{
-public:
-    void SetUp() override { setenv("HOME", QFile::encodeName(ordner.path()).constData(), 1); }
-    QTemporaryDir ordner;
-};
-::testing::Environment* const heim = ::testing::AddGlobalTestEnvironment(new EigenerHeimordner);
 
 class HistoryViews : public ::testing::Test
 {
