@@ -13,16 +13,16 @@ function(framework_tests bibliothek)
   endforeach()
 endfunction()
 
-# framework_webtest(<library> <source> [<extra libs>...]): the test program of a library's web
-# pages. It has a main of its own (the engine wants shared OpenGL contexts before the application
-# object exists) and runs as one ctest entry, so the engine starts once, under a virtual X server
-# of its own. Labelled "webengine": the sanitizer builds leave it out, the engine's own threads
-# and allocations are not ours.
-function(framework_webtest bibliothek quelle)
-  get_filename_component(name ${quelle} NAME_WE)
+# framework_webtest(<library> <name> <sources>... [LIBS <extra libs>...]): the test program of a
+# library's web pages, on the shared web test main (the engine wants shared OpenGL contexts before
+# the application object exists). It runs as one ctest entry, so the engine starts once, under a
+# virtual X server of its own. Labelled "webengine": the sanitizer builds leave it out, the
+# engine's own threads and allocations are not ours.
+function(framework_webtest bibliothek name)
+  cmake_parse_arguments(PARSE_ARGV 2 WT "" "" "LIBS")
   set(ziel ${bibliothek}_${name})
-  add_executable(${ziel} ${quelle})
-  target_link_libraries(${ziel} PRIVATE ${bibliothek} GTest::gtest Qt5::WebEngineWidgets ${ARGN})
+  add_executable(${ziel} ${WT_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/webtestmain.cpp)
+  target_link_libraries(${ziel} PRIVATE ${bibliothek} GTest::gtest Qt5::WebEngineWidgets ${WT_LIBS})
   target_include_directories(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   add_test(NAME ${ziel}
     COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${ziel}>

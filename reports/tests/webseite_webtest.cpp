@@ -310,15 +310,3 @@ TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)
     setze_meldung_funktion({});
     gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
 }
-
-int main(int argc, char** argv)
-{
-    // The engine shares OpenGL contexts with the application; it must be told before it exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QTemporaryDir heim;
-    setenv("HOME", QFile::encodeName(heim.path()).constData(), 1);
-    QStandardPaths::setTestModeEnabled(true);
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
