@@ -15,6 +15,11 @@ fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
+# One private database server for the whole run; the tests find it through AKT_MARIADB_*. A server
+# that does not start fails the run here, so no server test is skipped silently.
+eval "$(scripts/datenbankserver.sh start)"
+trap 'scripts/datenbankserver.sh stop "$AKT_MARIADB_ORDNER"' EXIT
+
 # baue_und_teste <build folder> <ctest options> [cmake options...]
 baue_und_teste() {
   local build=$1
@@ -31,8 +36,9 @@ baue_und_teste build ""
 scripts/screenshots.sh build
 # The web engine's own threads and allocations are not ours: its tests run in the plain build only.
 baue_und_teste build-san "-LE webengine" -DMIT_SANITIZERN=ON
-# ThreadSanitizer for the code that job threads run beside the GUI thread.
-TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "-LE webengine" -DMIT_TSAN=ON
+# ThreadSanitizer for the code that job threads run beside the GUI thread; the database server's
+# tests run no threads of ours.
+TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "-LE webengine|mariadb" -DMIT_TSAN=ON
 
 # A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out), with a fixed seed so
 # that a run can be repeated; longer runs with random seeds are scripts/fuzz.sh's job.
