@@ -20,8 +20,14 @@ public:
     void setze_wert(const QString& schluessel, const QVariant& wert);
     void leere();
 
+    // Whether the SQL layer's queries that ask to read forward only are made forward-only (the
+    // default); cleared, such queries stay scrollable. `leere` leaves it as it is.
+    bool ist_nur_vorwaerts() const { return nur_vorwaerts; }
+    void setze_nur_vorwaerts(bool an) { nur_vorwaerts = an; }
+
 private:
     QMap<QString, QVariant> werte;
+    bool nur_vorwaerts = true;
 };
 
 // The store; created on the first call with `erzeugen` set, null before that. Never destroyed.
@@ -45,6 +51,7 @@ QString gib_webbrowser();
 // True when the unsigned variable "/Privat/MethodeXmlBericht" says the XML report's second method.
 bool ist_xml_methode_2();
 
-// Whether users log in through the user administration; nothing in this program switches it on.
+// Whether users log in through the user administration; off until the administration's log-on
+// switches it on.
 bool benutzerverwaltung_aktiv();
 void setze_benutzerverwaltung_aktiv(bool an);

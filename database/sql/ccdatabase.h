@@ -1,0 +1,134 @@
+// The database object: the connection and back-end dialect behind every SQL statement, its log, type names and value conversions.
+#pragma once
+
+#include "cbasis.h"
+#include "cqstring.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QSqlDatabase>
+#include <QVariant>
+
+class CVariableBasis;
+class QSqlQuery;
+
+// The back-end kind that belongs to a Qt SQL driver name: "QMYSQL" and "QMARIADB" MySQL, "QSQLITE"
+// the kind with "INTEGER PRIMARY KEY" record ids, "QOCI" Oracle, "QODBC" SQL Server, any other the
+// kind without a dialect of its own.
+int gib_datenbankart(const QString& treibername);
+
+// Which connection the SQL layer uses, which dialect it speaks there and how much it logs. Every
+// operation is const and none throws: failures are reported once and answered with an error text,
+// false, -1 or the not-set value. GUI thread only (Qt's connections belong to their thread).
+class CCDataBase : public CObjekt
+{
+    FRAMEWORK_KLASSE(CObjekt)
+public:
+    // Back-end kinds; the number is what every dialect decision tests.
+    static constexpr int art_mysql = 0;
+    static constexpr int art_allgemein = 1;
+    static constexpr int art_memo = 2;
+    static constexpr int art_oracle = 3;
+    static constexpr int art_mssql = 4;
+    static constexpr int art_sqlite = 5;
+
+    // On the connection registered under `verbindungsname` (empty: Qt's default connection).
+    // `protokollstufe` 0 logs nothing, 1 every statement, 2 also the values read. The text
+    // conversion of MySQL is on when `steuerschluessel` names a control key whose value is true;
+    // without a key, while `schaltvariable` (a numeric variable) is greater than 0; without both,
+    // when `konvertierung_vorgabe` is set. `mssql_datumsformat` formats the date of SQL Server
+    // date-time literals.
+    CCDataBase(int art, const CQString& verbindungsname, int protokollstufe = 1,
+               bool konvertierung_vorgabe = false, CVariableBasis* schaltvariable = nullptr,
+               const CQString& steuerschluessel = CQString(),
+               const CQString& mssql_datumsformat = CQString("yyyy-MM-dd"));
+    // On a connection of its own, kept by the object.
+    CCDataBase(int art, const QSqlDatabase& eigene_verbindung, int protokollstufe = 1,
+               bool konvertierung_vorgabe = false, CVariableBasis* schaltvariable = nullptr,
+               const CQString& steuerschluessel = CQString(),
+               const CQString& mssql_datumsformat = CQString("yyyy-MM-dd"));
+    ~CCDataBase() override;
+
+    void ausgabe(std::ostream& os) const override;
+
+    int gib_art() const { return art; }
+    int gib_protokollstufe() const { return protokollstufe; }
+    const CQString& gib_verbindungsname() const { return verbindungsname; }
+    // When set, long texts written to Oracle keep their special characters.
+    bool ist_ohne_ersetzung() const { return ohne_ersetzung; }
+    void setze_ohne_ersetzung(bool an) { ohne_ersetzung = an; }
+    // MySQL: table name to the column the database numbers new records by.
+    const QMap<QString, QString>& gib_autoinkrement_spalten() const { return autoinkrement_spalten; }
+    void setze_autoinkrement_spalte(const QString& tabelle, const QString& spalte);
+
+    // The connection: the own one, else the named one, else Qt's default; never opened here.
+    QSqlDatabase gib_datenbank() const;
+    // The statement as the back end wants it (Oracle: one final ";" less), logged before the
+    // change; an empty text stays as it is and is not logged.
+    CQString sql_anpassen(const CQString& sql) const;
+    // From log level 1: the statement, "<" and ">" as HTML entities, at info priority.
+    void protokolliere_sql(const CQString& sql) const;
+    // With `immer` or from log level 2: the current row's first `spalten` values, each followed by ": :".
+    void protokolliere_zeile(const QSqlQuery& abfrage, int spalten, const bool& immer) const;
+    bool ist_verbunden() const;
+    // Whether the driver reports result sizes (else callers count the rows).
+    bool hat_abfragegroesse() const;
+    bool konvertierung_aktiv() const;
+    // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
+    CQString oracle_fehlercode(const QSqlQuery& abfrage) const;
+    // Runs the statement after the dialect rewrite; a failure is reported with `methode` and
+    // `tabelle` and answered false.
+    bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
+
+    // Type names and lengths of column type codes, and column definitions, in this dialect.
+    CQString spalten_typname(int typcode) const;
+    int spalten_laenge(int typcode) const;
+    CQString memo_typname() const;
+    int memo_limit() const;
+    bool hat_memo_limit() const;
+    CQString spalten_definition(const CQString& name, const CQString& typtext, int laenge) const;
+
+    // Values read from a query; a missing (invalid or NULL) or unconvertible value gives the
+    // not-set value of its type (-1 for `sql_wert_int`).
+    int sql_wert_int(QVariant wert) const;
+    int sql_wert_ganzzahl(QVariant wert) const;
+    double sql_wert_double(QVariant wert) const;
+    bool sql_wert_bool(QVariant wert, const bool& vorgabe) const;
+    CQString sql_wert_string(QVariant wert, const bool& ohne_zeilenumbruch) const;
+
+    // The text ready to stand between single quotes.
+    CQString sql_text_literal(const CQString& text) const;
+    // Appends the column and the text as a literal, the raw text cut to `maximum` (> 0) first;
+    // an empty text as NULL.
+    void haenge_text_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& spalte,
+                        const CQString& text, int maximum) const;
+    // Appends the column and the date-time literal of the dialect; an invalid one as NULL.
+    void haenge_datumzeit_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& spalte,
+                             const QDateTime& zeit, const bool* mit_millisekunden) const;
+    // Writes a long text into one record through a bound value; empty on success, else the
+    // error text. A text of at most one character is stored as NULL.
+    CQString update_blob(CQString text, const CQString* tabelle, const CQString* spalte,
+                         const CQString* id_spalte, int id) const;
+
+private:
+    CCDataBase(int art, bool eigene, const QSqlDatabase& eigene_verbindung, const CQString& verbindungsname,
+               int protokollstufe, bool konvertierung_vorgabe, CVariableBasis* schaltvariable,
+               const CQString& steuerschluessel, const CQString& mssql_datumsformat);
+
+    // Backslashes escape in MySQL literals, whatever kind the object was given.
+    bool verdoppelt_backslash() const;
+    // The Oracle long-text type: the setting, "CLOB" without one.
+    CQString oracle_lobtyp() const;
+
+    int art;
+    bool ohne_ersetzung = false;
+    bool eigene_verbindung_aktiv;
+    bool konvertierung_vorgabe;
+    int protokollstufe;
+    CVariableBasis* schaltvariable;
+    CQString steuerschluessel;
+    QSqlDatabase eigene_verbindung;
+    CQString mssql_datumsformat;
+    CQString verbindungsname;
+    QMap<QString, QString> autoinkrement_spalten;
+};

@@ -1,0 +1,38 @@
+#include "sqlfehler.h"
+#include "melde.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CCDataBase", text);
+}
+
+} // namespace
+
+CQString als_html_text(const CQString& sql)
+{
+    QString text(sql);
+    text.replace(QLatin1Char('<'), QLatin1String("&lt;")).replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return CQString(text);
+}
+
+void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
+                      const CQString& tabelle)
+{
+    QString fehler = abfrage.lastError().text();
+    // Some drivers leave the error in the result row; only a positioned query has one to read.
+    if (fehler.isEmpty() && abfrage.isValid())
+        fehler = abfrage.value(0).toString();
+    if (fehler.isEmpty())
+        fehler = QStringLiteral("???");
+    const int typ = 2;
+    qmelde(typ, klasse, methode, CQString(tr("SQL-Fehler: %1").arg(fehler)));
+    qmelde(typ, klasse, methode, CQString(tr("SQL-Befehl: %1").arg(als_html_text(sql))));
+    qmelde(typ, klasse, methode, CQString(tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)));
+}
