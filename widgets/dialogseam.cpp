@@ -1,6 +1,7 @@
 #include "dialogseam.h"
 #include "gui.h"
 
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,6 +28,12 @@ FrageFunktion& frage_haken()
 }
 
 DruckerFunktion& drucker_haken()
+{
+    static auto* f = new DruckerFunktion;
+    return *f;
+}
+
+DruckerFunktion& seiten_haken()
 {
     static auto* f = new DruckerFunktion;
     return *f;
@@ -121,4 +128,19 @@ bool frage_drucker(QWidget* eltern, QPrinter& drucker)
 void setze_drucker_funktion(DruckerFunktion funktion)
 {
     drucker_haken() = std::move(funktion);
+}
+
+bool frage_seite_einrichten(QWidget* eltern, QPrinter& drucker)
+{
+    if (seiten_haken())
+        return seiten_haken()(eltern, drucker);
+    if (!ist_gui_lauf())
+        return false;
+    QPageSetupDialog dialog(&drucker, eltern);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void setze_seiten_funktion(DruckerFunktion funktion)
+{
+    seiten_haken() = std::move(funktion);
 }
