@@ -44,9 +44,11 @@ protected:
                          });
     }
 
-    bool fertig(const DownloadManager& manager)
+    // Until the manager shows `zeilen` rows and the last has finished.
+    bool fertig(const DownloadManager& manager, int zeilen = 1)
     {
-        return QTest::qWaitFor([&] { return manager.rowCount() == 1 && manager.widget(0)->succeeded(); }, 15000);
+        return QTest::qWaitFor(
+            [&] { return manager.rowCount() == zeilen && manager.widget(zeilen - 1)->succeeded(); }, 15000);
     }
 
     LoopbackHttp server;
@@ -56,6 +58,8 @@ protected:
 
 } // namespace
 
+// Into the configured folder, a taken name is not overwritten; without the setting into the
+// folder the engine proposes.
 TEST_F(Downloads, LandetImEingestelltenOrdnerSonstImVorgeschlagenen)
 {
     QTemporaryDir t, vorgeschlagen;
@@ -68,6 +72,14 @@ TEST_F(Downloads, LandetImEingestelltenOrdnerSonstImVorgeschlagenen)
         EXPECT_EQ(QFileInfo(t.filePath("datei.bin")).size(), 5000);
         EXPECT_EQ(manager.widget(0)->downloadInfoLabel->text(), "4 kB");
         EXPECT_EQ(manager.itemCount->text(), "1 Download");
+
+        // The same name again: a new file beside the first, which stays as it is.
+        page.download(server.url(QStringLiteral("/datei.bin")));
+        ASSERT_TRUE(fertig(manager, 2));
+        EXPECT_EQ(manager.widget(1)->file.absoluteFilePath(), t.filePath("datei (1).bin"));
+        EXPECT_EQ(QDir(t.path()).entryList(QDir::Files), QStringList({"datei (1).bin", "datei.bin"}));
+        EXPECT_EQ(QFileInfo(t.filePath("datei (1).bin")).size(), 5000);
+        EXPECT_EQ(manager.itemCount->text(), "2 Downloads");
     }
     QSettings().remove(QStringLiteral("downloadmanager"));
     QWebEngineProfile::defaultProfile()->setDownloadPath(vorgeschlagen.path());
