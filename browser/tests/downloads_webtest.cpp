@@ -29,7 +29,12 @@ protected:
         datei.kopfzeilen = "Content-Disposition: attachment; filename=\"datei.bin\"\r\n";
         server.setze(QStringLiteral("/datei.bin"), datei);
     }
-    void TearDown() override { QWebEngineProfile::defaultProfile()->setDownloadPath(standardpfad); }
+    // The other tests of the program share the store and the profile.
+    void TearDown() override
+    {
+        QSettings().remove(QStringLiteral("downloadmanager"));
+        QWebEngineProfile::defaultProfile()->setDownloadPath(standardpfad);
+    }
 
     // Hands each requested item to the manager the way the browser's windows do.
     static void nimm_entgegen(DownloadManager& manager)
