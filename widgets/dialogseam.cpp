@@ -1,6 +1,7 @@
 #include "dialogseam.h"
 #include "gui.h"
 
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -27,6 +28,12 @@ FrageFunktion& frage_haken()
 }
 
 DruckerFunktion& drucker_haken()
+{
+    static auto* f = new DruckerFunktion;
+    return *f;
+}
+
+DruckerFunktion& seiten_haken()
 {
     static auto* f = new DruckerFunktion;
     return *f;
@@ -108,17 +115,38 @@ std::unique_ptr<QPrinter> waehle_drucker(QWidget* eltern)
     return drucker;
 }
 
-bool frage_drucker(QWidget* eltern, QPrinter& drucker)
+namespace {
+
+// The installed replacement, else the Qt dialog `Dialog` on the printer.
+template <typename Dialog>
+bool frage_druckerdialog(const DruckerFunktion& haken, QWidget* eltern, QPrinter& drucker)
 {
-    if (drucker_haken())
-        return drucker_haken()(eltern, drucker);
+    if (haken)
+        return haken(eltern, drucker);
     if (!ist_gui_lauf())
         return false;
-    QPrintDialog dialog(&drucker, eltern);
+    Dialog dialog(&drucker, eltern);
     return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace
+
+bool frage_drucker(QWidget* eltern, QPrinter& drucker)
+{
+    return frage_druckerdialog<QPrintDialog>(drucker_haken(), eltern, drucker);
 }
 
 void setze_drucker_funktion(DruckerFunktion funktion)
 {
     drucker_haken() = std::move(funktion);
+}
+
+bool frage_seite_einrichten(QWidget* eltern, QPrinter& drucker)
+{
+    return frage_druckerdialog<QPageSetupDialog>(seiten_haken(), eltern, drucker);
+}
+
+void setze_seiten_funktion(DruckerFunktion funktion)
+{
+    seiten_haken() = std::move(funktion);
 }

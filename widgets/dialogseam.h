@@ -57,3 +57,9 @@ bool frage_drucker(QWidget* eltern, QPrinter& drucker);
 using DruckerFunktion = std::function<bool(QWidget* eltern, QPrinter& drucker)>;
 // Replaces the print dialog; an empty function restores the QPrintDialog.
 void setze_drucker_funktion(DruckerFunktion funktion);
+
+// The page set-up dialog (paper size, orientation) on a printer of the caller's; true when the
+// user accepted it.
+bool frage_seite_einrichten(QWidget* eltern, QPrinter& drucker);
+// Replaces the page set-up dialog; an empty function restores the QPageSetupDialog.
+void setze_seiten_funktion(DruckerFunktion funktion);

@@ -3,6 +3,7 @@
 #include "bookmarksmanager.h"
 #include "browserapplication.h"
 #include "downloadmanager.h"
+#include "heimordner.h"
 #include "historymanager.h"
 
 #include <QAbstractEventDispatcher>

@@ -1,0 +1,65 @@
+// One row of the downloads window: a file's icon, name, progress, speed and remaining time, with Stop and Open.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPointer>
+#include <QUrl>
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QWebEngineDownloadItem;
+class SqueezeLabel;
+
+// A widget with an item watches it and owns it: the item is deleted with the widget (a running
+// one is cancelled first). A widget without item stands for a download of an earlier run.
+class DownloadWidget : public QWidget
+{
+    Q_OBJECT
+signals:
+    void statusChanged();
+
+public:
+    explicit DownloadWidget(QWebEngineDownloadItem* download, QWidget* parent = nullptr);
+    ~DownloadWidget() override;
+
+    // Finished (completed, stopped by the user, or restored). Read from the Stop button's own
+    // hidden state, not its visibility, so that a download in a hidden window stays running.
+    bool succeeded() const;
+    // The progress bar is shown (not hidden); again independent of the window's visibility.
+    bool downloading() const;
+    QWebEngineDownloadItem* item() const;
+
+    // "1023 bytes", "1 kB", "5 MB": whole bytes below 1 kB, whole kB below 1 MB, else whole MB.
+    static QString groessentext(qint64 bytes);
+
+    QUrl url;
+    QFileInfo file;
+
+    QLabel* fileIcon;
+    SqueezeLabel* fileNameLabel;
+    QProgressBar* progressBar;
+    SqueezeLabel* downloadInfoLabel;
+    QPushButton* stopButton;
+    QPushButton* openButton;
+
+public slots:
+    void stop();
+    void open();
+    void downloadProgress(qint64 bytesReceived, qint64 bytesTotal);
+    void finished();
+
+private:
+    void setupUi();
+    void getFileName();
+    void updateInfoLabel();
+
+    qint64 bytesReceived = 0;
+    // The engine's total; 0 while it is unknown. The progress bar may show it scaled down.
+    qint64 bytesTotal = 0;
+    QElapsedTimer downloadTime;
+    // Null once the engine has dropped an item nobody accepted.
+    QPointer<QWebEngineDownloadItem> download;
+};

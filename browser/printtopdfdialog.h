@@ -1,0 +1,39 @@
+// Asks for the PDF file and the page layout before a page is printed to PDF; writes nothing itself.
+#pragma once
+
+#include <QDialog>
+#include <QPageLayout>
+
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+class PrintToPdfDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit PrintToPdfDialog(const QString& filePath, QWidget* parent = nullptr);
+
+    QString filePath() const;
+    QPageLayout pageLayout() const { return currentPageLayout; }
+
+    QLabel* filePathLabel;
+    QLineEdit* filePathLineEdit;
+    QToolButton* chooseFilePathButton;
+    QLabel* layoutLabel;
+    QLabel* pageLayoutLabel;
+    QToolButton* choosePageLayoutButton;
+    QDialogButtonBox* buttonBox;
+
+private slots:
+    void onChoosePageLayoutButtonClicked();
+    void onChooseFilePathButtonClicked();
+
+private:
+    void setupUi();
+    void updatePageLayoutLabel();
+
+    // A4, portrait, no margins, in points.
+    QPageLayout currentPageLayout;
+};
