@@ -2,14 +2,16 @@
 #pragma once
 
 // Read by LeakSanitizer in sanitizer builds: Qt's offscreen platform keeps its screen objects
-// until the process ends, and QtPdf never frees the loader of a document it could not read.
+// until the process ends, QtPdf never frees the loader of a document it could not read, and
+// OpenSSL's per-thread state of Qt Network's TLS threads can still be held when the process ends.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libqoffscreen.so\n"
            "leak:QScreen::QScreen\n"
            "leak:QWindowSystemInterface::handleScreenAdded\n"
            "leak:QPlatformScreen::QPlatformScreen\n"
-           "leak:libQt5Pdf.so\n";
+           "leak:libQt5Pdf.so\n"
+           "leak:libcrypto.so\n";
 }
 
 // Read by ThreadSanitizer in its build: Qt is not instrumented, so the sanitizer cannot see the
