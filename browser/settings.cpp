@@ -1,0 +1,3 @@
+#include "settings.h"
+
+SettingsDialog::SettingsDialog(QWidget* parent) : QDialog(parent) {}
