@@ -19,7 +19,29 @@ struct Formular {
     QLabel* intro;
     QLineEdit* benutzer;
     QLineEdit* kennwort;
+    QLabel* benutzer_label = nullptr;
+    QLabel* kennwort_label = nullptr;
 };
+
+// A form's texts, translated in the form's own context.
+struct Texte {
+    const char* titel;
+    const char* icon;
+    const char* intro;
+    const char* benutzer;
+    const char* kennwort;
+};
+
+void beschrifte(QDialog* dialog, const Formular& f, const Texte& t)
+{
+    const QByteArray kontext = dialog->objectName().toLatin1();
+    dialog->setWindowTitle(QCoreApplication::translate(kontext, t.titel));
+    f.icon->setText(QCoreApplication::translate(kontext, t.icon));
+    f.intro->setText(QCoreApplication::translate(kontext, t.intro));
+    f.benutzer_label->setText(QCoreApplication::translate(kontext, t.benutzer));
+    f.kennwort_label->setText(QCoreApplication::translate(kontext, t.kennwort));
+    QMetaObject::connectSlotsByName(dialog);
+}
 
 QLabel* neues_label(QDialog* dialog, const char* name)
 {
@@ -59,8 +81,7 @@ QGridLayout* neues_gitter(QDialog* dialog, const char* name, int breite, int hoe
 
 Formular baue_kennwortformular(QDialog* dialog)
 {
-    const char* kontext = "PasswordDialog";
-    QGridLayout* gitter = neues_gitter(dialog, kontext, 399, 148);
+    QGridLayout* gitter = neues_gitter(dialog, "PasswordDialog", 399, 148);
     auto* zeile = new QHBoxLayout;
     zeile->setObjectName(QStringLiteral("hboxLayout"));
     Formular f{neues_label(dialog, "iconLabel"), neues_label(dialog, "introLabel"),
@@ -69,45 +90,38 @@ Formular baue_kennwortformular(QDialog* dialog)
     zeile->addWidget(f.icon);
     zeile->addWidget(f.intro);
     gitter->addLayout(zeile, 0, 0, 1, 2);
-    QLabel* benutzer = neues_label(dialog, "label");
-    gitter->addWidget(benutzer, 1, 0);
+    f.benutzer_label = neues_label(dialog, "label");
+    gitter->addWidget(f.benutzer_label, 1, 0);
     gitter->addWidget(f.benutzer, 1, 1);
-    QLabel* kennwort = neues_label(dialog, "lblPassword");
-    gitter->addWidget(kennwort, 2, 0);
+    f.kennwort_label = neues_label(dialog, "lblPassword");
+    gitter->addWidget(f.kennwort_label, 2, 0);
     gitter->addWidget(f.kennwort, 2, 1);
     gitter->addWidget(neue_knoepfe(dialog), 3, 0, 1, 2);
-
-    dialog->setWindowTitle(QCoreApplication::translate(kontext, "Authentifikation erforderlich"));
-    f.icon->setText(QCoreApplication::translate(kontext, "DUMMY ICON"));
-    f.intro->setText(QCoreApplication::translate(kontext, "INTRO TEXT DUMMY"));
-    benutzer->setText(QCoreApplication::translate(kontext, "Benutzername:"));
-    kennwort->setText(QCoreApplication::translate(kontext, "Kennwort:"));
-    QMetaObject::connectSlotsByName(dialog);
+    beschrifte(dialog, f,
+               {QT_TRANSLATE_NOOP("PasswordDialog", "Authentifikation erforderlich"),
+                QT_TRANSLATE_NOOP("PasswordDialog", "DUMMY ICON"), QT_TRANSLATE_NOOP("PasswordDialog", "INTRO TEXT DUMMY"),
+                QT_TRANSLATE_NOOP("PasswordDialog", "Benutzername:"), QT_TRANSLATE_NOOP("PasswordDialog", "Kennwort:")});
     return f;
 }
 
 Formular baue_proxyformular(QDialog* dialog)
 {
-    const char* kontext = "ProxyDialog";
-    QGridLayout* gitter = neues_gitter(dialog, kontext, 369, 144);
+    QGridLayout* gitter = neues_gitter(dialog, "ProxyDialog", 369, 144);
     Formular f{neues_label(dialog, "iconLabel"), neues_label(dialog, "introLabel"),
                neue_zeile(dialog, "userNameLineEdit", false), neue_zeile(dialog, "passwordLineEdit", true)};
     gitter->addWidget(f.icon, 0, 0);
     gitter->addWidget(f.intro, 0, 1, 1, 2);
-    QLabel* benutzer = neues_label(dialog, "usernameLabel");
-    gitter->addWidget(benutzer, 1, 0, 1, 2);
+    f.benutzer_label = neues_label(dialog, "usernameLabel");
+    gitter->addWidget(f.benutzer_label, 1, 0, 1, 2);
     gitter->addWidget(f.benutzer, 1, 2);
-    QLabel* kennwort = neues_label(dialog, "passwordLabel");
-    gitter->addWidget(kennwort, 2, 0, 1, 2);
+    f.kennwort_label = neues_label(dialog, "passwordLabel");
+    gitter->addWidget(f.kennwort_label, 2, 0, 1, 2);
     gitter->addWidget(f.kennwort, 2, 2);
     gitter->addWidget(neue_knoepfe(dialog), 3, 0, 1, 3);
-
-    dialog->setWindowTitle(QCoreApplication::translate(kontext, "Proxy Authentifikation"));
-    f.icon->setText(QCoreApplication::translate(kontext, "ICON"));
-    f.intro->setText(QCoreApplication::translate(kontext, "Connect to proxy"));
-    benutzer->setText(QCoreApplication::translate(kontext, "benutzername:"));
-    kennwort->setText(QCoreApplication::translate(kontext, "kennwort:"));
-    QMetaObject::connectSlotsByName(dialog);
+    beschrifte(dialog, f,
+               {QT_TRANSLATE_NOOP("ProxyDialog", "Proxy Authentifikation"), QT_TRANSLATE_NOOP("ProxyDialog", "ICON"),
+                QT_TRANSLATE_NOOP("ProxyDialog", "Connect to proxy"), QT_TRANSLATE_NOOP("ProxyDialog", "benutzername:"),
+                QT_TRANSLATE_NOOP("ProxyDialog", "kennwort:")});
     return f;
 }
 

@@ -1,13 +1,12 @@
 #include "webview.h"
 #include "browserapplication.h"
 #include "featurepermissionbar.h"
+#include "mauswache.h"
 #include "renderwaechter.h"
 #include "webpage.h"
 
-#include <QApplication>
-#include <QChildEvent>
-#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QMenu>
 #include <QMouseEvent>
@@ -32,6 +31,17 @@ WebView::WebView(QWidget* parent) : QWebEngineView(parent)
     connect(this, &QWebEngineView::loadProgress, this, &WebView::setProgress);
     connect(this, &QWebEngineView::loadFinished, this, &WebView::loadFinished);
     bewache_renderprozess(this);
+    // Real mouse events reach the render widget, not this view's handlers.
+    new Mauswache(
+        this,
+        [this](const QMouseEvent& e) {
+            if (m_page)
+                merkeDruck(e);
+        },
+        [this](const QMouseEvent&) {
+            if (m_page)
+                nachLoslassen();
+        });
 }
 
 void WebView::setPage(WebPage* page)
@@ -127,8 +137,8 @@ void WebView::nachLoslassen()
 {
     if (!(m_page->m_pressedButtons & Qt::MiddleButton))
         return;
-    const QUrl adresse(QApplication::clipboard()->text(QClipboard::Selection), QUrl::TolerantMode);
-    if (!adresse.isEmpty() && adresse.isValid() && !adresse.scheme().isEmpty())
+    const QUrl adresse = Mauswache::auswahl_adresse();
+    if (!adresse.isEmpty())
         setUrl(adresse);
 }
 
@@ -150,34 +160,4 @@ void WebView::wheelEvent(QWheelEvent* event)
 {
     // The view does not zoom by the wheel.
     QWidget::wheelEvent(event);
-}
-
-bool WebView::event(QEvent* event)
-{
-    // Real mouse events go to the engine's render widget, the focus proxy, which the engine may
-    // replace (after a renderer ended, for instance): every new child is watched.
-    if (event->type() == QEvent::ChildAdded) {
-        QObject* const kind = static_cast<QChildEvent*>(event)->child();
-        if (kind->isWidgetType())
-            kind->installEventFilter(this);
-    }
-    return QWebEngineView::event(event);
-}
-
-bool WebView::eventFilter(QObject* object, QEvent* event)
-{
-    if (m_page && object == focusProxy() && !m_leitetWeiter) {
-        if (event->type() == QEvent::MouseButtonPress) {
-            merkeDruck(*static_cast<QMouseEvent*>(event));
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            // The render widget handles the release first. It accepts every mouse event, so the
-            // middle button's selection is loaded whatever the page did with it.
-            m_leitetWeiter = true;
-            object->event(event);
-            m_leitetWeiter = false;
-            nachLoslassen();
-            return true;
-        }
-    }
-    return QWebEngineView::eventFilter(object, event);
 }

@@ -43,8 +43,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     void merkeDruck(const QMouseEvent& event);
@@ -55,6 +53,4 @@ private:
     QUrl m_initialUrl;
     int m_progress = 0;
     WebPage* m_page = nullptr;
-    // Set while the filter hands a release to the render widget itself.
-    bool m_leitetWeiter = false;
 };
