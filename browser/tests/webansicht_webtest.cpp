@@ -212,6 +212,17 @@ TEST_F(Webansicht, DialogfensterDerSeiteWirdPopupUndSchliesstSichAufWunsch)
     }));
     skript(popup->view()->page(), QStringLiteral("window.close(); true"));
     EXPECT_TRUE(warte([&] { return popup.isNull(); }));
+
+    // A tab goes to the tabbed window's function, none of the page's own.
+    QList<QWebEnginePage::WebWindowType> typen;
+    WebPage::setze_fensterfunktion([&](WebPage*, QWebEnginePage::WebWindowType typ) {
+        typen << typ;
+        return nullptr;
+    });
+    skript(ansicht->page(), QStringLiteral("window.open('p2.html'); true"));
+    EXPECT_TRUE(warte([&] { return !typen.isEmpty(); }, 10000));
+    WebPage::setze_fensterfunktion({});
+    EXPECT_EQ(typen, QList<QWebEnginePage::WebWindowType>{QWebEnginePage::WebBrowserTab});
 }
 
 TEST_F(Webansicht, KontextmenueAufVerweisUndMittelklickMitAdresseDerAuswahl)
@@ -290,6 +301,7 @@ TEST_F(Webansicht, ErlaubnisleisteFragtUndGibtDieAntwortDerSeite)
         ASSERT_TRUE(leiste);
         EXPECT_EQ(leiste->findChild<QLabel*>()->text(),
                   QStringLiteral("h.example wants to use your camera and microphone."));
+        EXPECT_FALSE(knopf(leiste, 2)->icon().pixmap(16).isNull());
         QObject::connect(leiste, &FeaturePermissionBar::featurePermissionProvided,
                          [&](const QUrl& u, QWebEnginePage::Feature f, QWebEnginePage::PermissionPolicy p) {
                              EXPECT_EQ(u, herkunft);
@@ -339,8 +351,7 @@ TEST_F(Webansicht, AktionsabbildFolgtDerAktuellenSeite)
     wurzel.setCheckable(true);
     WebActionMapper abbild(&wurzel, QWebEnginePage::Back, nullptr);
     EXPECT_FALSE(wurzel.isEnabled());
-    auto* seite = new WebPage(QWebEngineProfile::defaultProfile(), ansicht.get());
-    ansicht->setPage(seite);
+    WebPage* seite = ansicht->webPage();
     QObject::connect(seite->action(QWebEnginePage::Back), &QAction::changed, &abbild, &WebActionMapper::childChanged);
     abbild.updateCurrent(seite);
     EXPECT_FALSE(wurzel.isEnabled());
@@ -364,9 +375,11 @@ TEST_F(Webansicht, AktionsabbildFolgtDerAktuellenSeite)
     wurzel.trigger();
 }
 
-TEST_F(Webansicht, AdressfeldZeigtAdresseUndFortschritt)
+TEST_F(Webansicht, AdressfeldZeigtAdresseUndFortschrittUndLaesstSieZiehen)
 {
     auto ansicht = neue_ansicht();
+    QList<QIcon> symbole;
+    QObject::connect(ansicht.get(), &QWebEngineView::iconChanged, [&](const QIcon& i) { symbole << i; });
     UrlLineEdit feld;
     feld.setWebView(ansicht.get());
     feld.resize(200, feld.sizeHint().height());
@@ -397,14 +410,12 @@ TEST_F(Webansicht, AdressfeldZeigtAdresseUndFortschritt)
     const QColor rechts = bild.pixelColor(innen.x() + innen.width() * 3 / 4, y);
     EXPECT_GT(links.blue(), links.red() + 40) << links.name().toStdString();
     EXPECT_EQ(rechts, feld.palette().color(QPalette::Base)) << rechts.name().toStdString();
-}
+    // A page without an icon shows the default one, and only that.
+    symbole.clear();
+    emit ansicht->webPage()->iconChanged(QIcon());
+    ASSERT_EQ(symbole.size(), 1);
+    EXPECT_FALSE(symbole.constFirst().isNull());
 
-TEST_F(Webansicht, AdresseWirdErstJenseitsDerZiehweiteUndNurMitAnsichtGezogen)
-{
-    auto ansicht = neue_ansicht();
-    ASSERT_TRUE(lade(*ansicht, schreibe(QStringLiteral("zieh.html"), "<p>zieh</p>")));
-    UrlLineEdit gebunden;
-    gebunden.setWebView(ansicht.get());
     UrlLineEdit frei;
     const int weite = QApplication::startDragDistance();
     // Whether a move of the icon by `dx` with the left button down started a drag.
@@ -425,9 +436,9 @@ TEST_F(Webansicht, AdresseWirdErstJenseitsDerZiehweiteUndNurMitAnsichtGezogen)
         QApplication::sendEvent(symbol, &zug);
         return gezogen;
     };
-    EXPECT_FALSE(zieht(gebunden, weite));
+    EXPECT_FALSE(zieht(feld, weite));
     EXPECT_FALSE(zieht(frei, weite + 5));
-    EXPECT_TRUE(zieht(gebunden, weite + 5));
+    EXPECT_TRUE(zieht(feld, weite + 5));
 }
 
 TEST_F(Webansicht, SelbstSigniertesZertifikatWirdErfragtUndNeinBrichtAb)
