@@ -5,7 +5,7 @@ class QWebEngineView;
 
 // From now on every end of the view's render process writes the info line "Render process exited
 // with code" with the exit code and its status, and reloads the view on the next turn of the event
-// loop. A page whose renderer dies at every load would reload forever: after three ends in a row
-// without a successful load between them the line is still written but the view is left alone,
-// until a load succeeds again. Call it once per view.
+// loop. A page whose renderer dies at every load would reload forever and burn the processor: it
+// gets three reloads in a row; a further end without a successful load since still writes its
+// line but leaves the view alone, until a load succeeds again. Call it once per view.
 void bewache_renderprozess(QWebEngineView* ansicht);

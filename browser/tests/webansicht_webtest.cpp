@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QDrag>
 #include <QLabel>
 #include <QLineEdit>
@@ -324,6 +323,8 @@ TEST_F(Webansicht, ErlaubnisleisteFragtUndGibtDieAntwortDerSeite)
     EXPECT_EQ(antworten.size(), 3);
     EXPECT_EQ(FeaturePermissionBar::phrase(QWebEnginePage::DesktopAudioVideoCapture),
               QStringLiteral("capture your screen and audio"));
+    EXPECT_NE(QMetaType::type("QWebEnginePage::Feature"), QMetaType::UnknownType);
+    EXPECT_NE(QMetaType::type("QWebEnginePage::PermissionPolicy"), QMetaType::UnknownType);
 
     // A real request from a page, denied.
     server.setze(QStringLiteral("/melde.html"), "<p>Meldungen</p>");
