@@ -1,8 +1,10 @@
 #include "oeffneurl.h"
 #include "ccat.h"
+#include "cgbrowserweb.h"
 #include "cqstringsteuer.h"
 #include "ctextedit.h"
 #include "plattform.h"
+#include "renderwaechter.h"
 #include "steuerdaten.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
@@ -78,4 +80,6 @@ bool oeffne_url(const QString& url, const bool& programm_starten)
 void registriere_browser()
 {
     CTextEdit::setze_url_oeffner(oeffne_url);
+    // The report pages' views are watched by the same watchdog as the browser's own.
+    CGBrowserWeb::setze_renderwaechter(bewache_renderprozess);
 }

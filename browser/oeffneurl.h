@@ -24,5 +24,6 @@ using BrowserFensterFabrik = std::function<void(const QString& url)>;
 void setze_browserfenster_fabrik(BrowserFensterFabrik fabrik);
 
 // Called once at start by the program (and by tests): every address that the framework's text
-// edit opens goes through `oeffne_url` from then on.
+// edit opens goes through `oeffne_url` from then on, and the report pages' web views get the
+// browser's render-process watchdog.
 void registriere_browser();

@@ -5,12 +5,11 @@
 #include "cseiteeinrichtenwidget.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "mauswache.h"
 #include "protokolldruck.h"
 
-#include <QApplication>
-#include <QChildEvent>
-#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -68,6 +67,8 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
         if (!erfolg)
             CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
     });
+    new Mauswache(
+        this, [this](const QMouseEvent& e) { merke_druck(e); }, [this](const QMouseEvent& e) { nach_loslassen(e, true); });
     if (renderwaechter())
         renderwaechter()(this);
 }
@@ -356,8 +357,8 @@ void CGBrowserWeb::nach_loslassen(const QMouseEvent& ereignis, bool auch_angenom
 {
     if ((ereignis.isAccepted() && !auch_angenommen) || !(gedrueckte_knoepfe & Qt::MiddleButton))
         return;
-    const QUrl adresse(QApplication::clipboard()->text(QClipboard::Selection), QUrl::TolerantMode);
-    if (!adresse.isEmpty() && adresse.isValid() && !adresse.scheme().isEmpty())
+    const QUrl adresse = Mauswache::auswahl_adresse();
+    if (!adresse.isEmpty())
         setUrl(adresse);
 }
 
@@ -376,33 +377,4 @@ void CGBrowserWeb::mouseReleaseEvent(QMouseEvent* ereignis)
 void CGBrowserWeb::wheelEvent(QWheelEvent* ereignis)
 {
     QWebEngineView::wheelEvent(ereignis);
-}
-
-bool CGBrowserWeb::event(QEvent* ereignis)
-{
-    // The engine's render widget, the focus proxy, gets the real mouse events, not the view.
-    if (ereignis->type() == QEvent::ChildAdded) {
-        QObject* const kind = static_cast<QChildEvent*>(ereignis)->child();
-        if (kind->isWidgetType())
-            kind->installEventFilter(this);
-    }
-    return QWebEngineView::event(ereignis);
-}
-
-bool CGBrowserWeb::eventFilter(QObject* objekt, QEvent* ereignis)
-{
-    if (objekt == focusProxy() && !leitet_weiter) {
-        if (ereignis->type() == QEvent::MouseButtonPress) {
-            merke_druck(*static_cast<QMouseEvent*>(ereignis));
-        } else if (ereignis->type() == QEvent::MouseButtonRelease) {
-            // The render widget handles the release first. It accepts every mouse event, so the
-            // middle button's selection is loaded whatever it did.
-            leitet_weiter = true;
-            objekt->event(ereignis);
-            leitet_weiter = false;
-            nach_loslassen(*static_cast<QMouseEvent*>(ereignis), true);
-            return true;
-        }
-    }
-    return QWebEngineView::eventFilter(objekt, ereignis);
 }

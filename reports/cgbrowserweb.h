@@ -86,8 +86,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
     void wheelEvent(QWheelEvent* ereignis) override;
     void contextMenuEvent(QContextMenuEvent* ereignis) override;
-    bool event(QEvent* ereignis) override;
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     // Remembers what a press held; after a release the middle button loads the selection's
@@ -117,6 +115,5 @@ private:
     // The printer of a job without assignment, chosen in the print dialog.
     std::unique_ptr<CPrinter> eigener_drucker;
     QPointer<CSeiteEinrichtenWidget> eigene_zuordnung;
-    bool leitet_weiter = false;
     std::shared_ptr<bool> lebt;
 };

@@ -10,6 +10,7 @@
 #include "plattform.h"
 #include "steuerdaten.h"
 #include "testdateien.h"
+#include "warten.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,18 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-
-// Runs the event loop until `bedingung` holds or `ms` have passed; whether it holds.
-inline bool warte(const std::function<bool()>& bedingung, int ms = 30000)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    while (!bedingung() && uhr.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(5);
-    }
-    return bedingung();
-}
 
 class Berichtstest : public ::testing::Test
 {

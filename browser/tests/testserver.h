@@ -1,0 +1,116 @@
+// A small HTTP server on 127.0.0.1 inside a test, plain or over TLS with a self-signed certificate, for pages, slow answers and files.
+#pragma once
+
+#include <QFile>
+#include <QHash>
+#include <QPointer>
+#include <QProcess>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QTimer>
+#include <QUrl>
+
+// Answers GET requests by path; an unknown path gets 404. Each answer closes its connection.
+class TestServer : public QTcpServer
+{
+public:
+    struct Antwort {
+        QByteArray inhalt;
+        QByteArray typ = "text/html; charset=utf-8";
+        // Time before the answer is sent.
+        int verzoegerung_ms = 0;
+    };
+
+    TestServer() { listen(QHostAddress::LocalHost); }
+
+    // Serves over TLS from now on with a fresh self-signed certificate for 127.0.0.1, made by
+    // `openssl req -x509` in `ordner`; false when openssl failed.
+    bool mit_tls(const QString& ordner)
+    {
+        const QString schluessel = ordner + QStringLiteral("/schluessel.pem");
+        const QString zertifikat = ordner + QStringLiteral("/zertifikat.pem");
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+                      {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                       QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                       QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                       QStringLiteral("-keyout"), schluessel, QStringLiteral("-out"), zertifikat});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+            return false;
+        QFile k(schluessel);
+        QFile z(zertifikat);
+        if (!k.open(QIODevice::ReadOnly) || !z.open(QIODevice::ReadOnly))
+            return false;
+        schluessel_ = QSslKey(k.readAll(), QSsl::Rsa);
+        zertifikat_ = QSslCertificate(z.readAll());
+        return !schluessel_.isNull() && !zertifikat_.isNull();
+    }
+
+    void setze(const QString& pfad, const Antwort& antwort) { antworten.insert(pfad, antwort); }
+    void setze(const QString& pfad, const QByteArray& html) { setze(pfad, Antwort{html}); }
+
+    QUrl url(const QString& pfad) const
+    {
+        QUrl u;
+        u.setScheme(zertifikat_.isNull() ? QStringLiteral("http") : QStringLiteral("https"));
+        u.setHost(QStringLiteral("127.0.0.1"));
+        u.setPort(serverPort());
+        u.setPath(pfad);
+        return u;
+    }
+
+    // The paths asked for so far, in order.
+    QStringList anfragen;
+
+protected:
+    void incomingConnection(qintptr deskriptor) override
+    {
+        auto* socket = new QSslSocket(this);
+        socket->setSocketDescriptor(deskriptor);
+        connect(socket, &QSslSocket::readyRead, socket, [this, socket] { lies(socket); });
+        connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+        if (!zertifikat_.isNull()) {
+            socket->setPrivateKey(schluessel_);
+            socket->setLocalCertificate(zertifikat_);
+            socket->startServerEncryption();
+        }
+    }
+
+private:
+    void lies(QSslSocket* socket)
+    {
+        QByteArray& puffer = gelesen[socket];
+        puffer += socket->readAll();
+        if (!puffer.contains("\r\n\r\n"))
+            return;
+        const QList<QByteArray> teile = puffer.left(puffer.indexOf("\r\n")).split(' ');
+        gelesen.remove(socket);
+        const QString pfad = teile.size() > 1 ? QUrl(QString::fromUtf8(teile.at(1))).path() : QString();
+        anfragen << pfad;
+        const auto it = antworten.constFind(pfad);
+        QByteArray text;
+        int verzoegerung = 0;
+        if (it == antworten.constEnd()) {
+            text = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        } else {
+            text = "HTTP/1.1 200 OK\r\nContent-Type: " + it->typ +
+                   "\r\nContent-Length: " + QByteArray::number(it->inhalt.size()) +
+                   "\r\nConnection: close\r\n\r\n" + it->inhalt;
+            verzoegerung = it->verzoegerung_ms;
+        }
+        QPointer<QSslSocket> ziel(socket);
+        QTimer::singleShot(verzoegerung, this, [ziel, text] {
+            if (!ziel)
+                return;
+            ziel->write(text);
+            ziel->disconnectFromHost();
+        });
+    }
+
+    QHash<QString, Antwort> antworten;
+    QHash<QSslSocket*, QByteArray> gelesen;
+    QSslKey schluessel_;
+    QSslCertificate zertifikat_;
+};
