@@ -1,7 +1,9 @@
 #include "browserapplication.h"
 #include "autosaver.h"
 #include "bookmarksmanager.h"
+#include "cwebbrowserapp.h"
 #include "downloadmanager.h"
+#include "einstellungenanwenden.h"
 #include "historymanager.h"
 
 #include <QCoreApplication>
@@ -113,6 +115,14 @@ bool BrowserApplication::privateBrowsing()
 void BrowserApplication::setze_privateBrowsing(bool an)
 {
     halter().privat = an;
+}
+
+void BrowserApplication::loadSettings()
+{
+    if (CWebBrowserApp::instance(false))
+        CWebBrowserApp::loadSettings();
+    else
+        wende_einstellungen_an();
 }
 
 void BrowserApplication::setze_anwendungsobjekt(QObject* objekt)

@@ -26,6 +26,9 @@ public:
     static HistoryManager* historyManager();
     static DownloadManager* downloadManager();
     static BookmarksManager* bookmarksManager();
+    // Applies the stored browser settings: through the browser application object when it exists,
+    // else for the tabbed windows.
+    static void loadSettings();
     // The default page icon, whatever the url.
     static QIcon icon(const QUrl& url);
     static QString aboutText();

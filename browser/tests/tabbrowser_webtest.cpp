@@ -1,0 +1,2 @@
+// The tabbed browser in a real engine, in a process without the browser application object.
+#include <gtest/gtest.h>
