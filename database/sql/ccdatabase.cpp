@@ -180,10 +180,18 @@ CQString CCDataBase::oracle_fehlercode(const QSqlQuery& abfrage) const
 
 bool CCDataBase::fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const
 {
-    QSqlQuery abfrage(sql_anpassen(sql), gib_datenbank());
+    QSqlQuery abfrage;
+    return fuehre_aus(abfrage, sql, methode, tabelle);
+}
+
+bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
+                            const CQString& tabelle, bool melden) const
+{
+    abfrage = QSqlQuery(sql_anpassen(sql), gib_datenbank());
     if (abfrage.isActive())
         return true;
-    melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+    if (melden)
+        melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
     return false;
 }
 
