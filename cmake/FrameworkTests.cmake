@@ -8,13 +8,14 @@ function(framework_tests bibliothek)
     set(ziel ${bibliothek}_${name})
     add_executable(${ziel} ${quelle})
     target_link_libraries(${ziel} PRIVATE ${bibliothek} testmain ${ARGN})
+    # Before the environment: its list reaches the discovered tests split into separate words.
     set(etiketten "")
     if(name MATCHES "^mariadb")
       set(etiketten LABELS mariadb)
     endif()
     gtest_discover_tests(${ziel} DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1" ${etiketten})
+      PROPERTIES ${etiketten} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1")
   endforeach()
 endfunction()
 

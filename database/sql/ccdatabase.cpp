@@ -187,7 +187,10 @@ bool CCDataBase::fuehre_aus(const CQString& sql, const CQString& methode, const 
 bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
                             const CQString& tabelle, bool melden) const
 {
-    abfrage = QSqlQuery(sql_anpassen(sql), gib_datenbank());
+    const QSqlDatabase datenbank = gib_datenbank();
+    const CQString angepasst = sql_anpassen(sql);
+    // Qt runs a statement given no valid connection on its default one: another database.
+    abfrage = datenbank.isValid() ? QSqlQuery(angepasst, datenbank) : QSqlQuery();
     if (abfrage.isActive())
         return true;
     if (melden)

@@ -1,5 +1,6 @@
 // Tables, keys, record ids and the table check: on SQLite, in script mode and on the scripted Oracle driver.
 #include "cdbtabelle.h"
+#include "kerneinstellungen.h"
 #include "logmitschnitt.h"
 #include "skripttreiber.h"
 #include "sqlitetest.h"
@@ -80,15 +81,30 @@ TEST_F(Tabellen, ZaehlenUndLeerenMeldenJedenFehlerEinmal)
     EXPECT_EQ(db.gib_anzahl_records(&t, false, &bedingung), 2);
 
     {
+        // With the debug output the windows get the lines with their context.
+        kern_einstellungen().setze_debug_ausgabe(1);
         TestFenster fenster;
         EXPECT_EQ(db.ClearTable(CQString("nix")), QStringLiteral("Fehler beim Leeren der Tabelle 'nix'"));
+        kern_einstellungen().setze_debug_ausgabe(0);
+        const QString kontext = QStringLiteral("FEHLER: in Klasse CCDataBase, Methode ClearTable: ");
         ASSERT_EQ(fenster.zeilen.size(), 3);
-        EXPECT_TRUE(fenster.zeilen.at(0).startsWith(QStringLiteral("SQL-Fehler: no such table: nix")));
-        EXPECT_EQ(fenster.zeilen.at(1), QStringLiteral("SQL-Befehl: DELETE FROM nix;"));
-        EXPECT_EQ(fenster.zeilen.at(2), QStringLiteral("ClearTable: Fehler beim Zugriff auf Tabelle nix"));
+        EXPECT_TRUE(fenster.zeilen.at(0).startsWith(kontext + "SQL-Fehler: no such table: nix"));
+        EXPECT_EQ(fenster.zeilen.at(1), kontext + "SQL-Befehl: DELETE FROM nix;");
+        EXPECT_EQ(fenster.zeilen.at(2), kontext + "ClearTable: Fehler beim Zugriff auf Tabelle nix");
     }
     EXPECT_TRUE(db.emptyTabelle(&t));
     EXPECT_EQ(db.gib_anzahl_records(&t, false, &keine), 0);
+
+    // A connection that is not there is no licence to use Qt's default one.
+    QSqlDatabase standard = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    standard.setDatabaseName(QStringLiteral(":memory:"));
+    ASSERT_TRUE(standard.open() && QSqlQuery(QStringLiteral("CREATE TABLE t(a)"), standard).exec(
+                                       QStringLiteral("INSERT INTO t VALUES (1)")));
+    EXPECT_FALSE(CCDataBase(CCDataBase::art_sqlite, CQString("unbekannt")).ClearTable(t).isEmpty());
+    EXPECT_EQ(QSqlQuery(QStringLiteral("SELECT a FROM t"), standard).next(), true);
+    standard.close();
+    standard = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
 
     LogMitschnitt mitschnitt;
     EXPECT_EQ(CCDataBase(CCDataBase::art_sqlite, CQString("unbekannt")).gib_anzahl_records(&t, false, &keine), -1);
