@@ -1,5 +1,6 @@
 # framework_tests(<library> [QT <extra libs>...]): one test program per *_test.cpp in ./tests,
-# linked against the library under test and the shared test main.
+# linked against the library under test and the shared test main. Programs named mariadb*_test
+# need the test command's database server and carry the label "mariadb".
 function(framework_tests bibliothek)
   file(GLOB test_quellen CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   foreach(quelle IN LISTS test_quellen)
@@ -7,9 +8,14 @@ function(framework_tests bibliothek)
     set(ziel ${bibliothek}_${name})
     add_executable(${ziel} ${quelle})
     target_link_libraries(${ziel} PRIVATE ${bibliothek} testmain ${ARGN})
+    # Before the environment: its list reaches the discovered tests split into separate words.
+    set(etiketten "")
+    if(name MATCHES "^mariadb")
+      set(etiketten LABELS mariadb)
+    endif()
     gtest_discover_tests(${ziel} DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1")
+      PROPERTIES ${etiketten} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;UBSAN_OPTIONS=print_stacktrace=1")
   endforeach()
 endfunction()
 

@@ -180,10 +180,21 @@ CQString CCDataBase::oracle_fehlercode(const QSqlQuery& abfrage) const
 
 bool CCDataBase::fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const
 {
-    QSqlQuery abfrage(sql_anpassen(sql), gib_datenbank());
+    QSqlQuery abfrage;
+    return fuehre_aus(abfrage, sql, methode, tabelle);
+}
+
+bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
+                            const CQString& tabelle, bool melden) const
+{
+    const QSqlDatabase datenbank = gib_datenbank();
+    const CQString angepasst = sql_anpassen(sql);
+    // Qt runs a statement given no valid connection on its default one: another database.
+    abfrage = datenbank.isValid() ? QSqlQuery(angepasst, datenbank) : QSqlQuery();
     if (abfrage.isActive())
         return true;
-    melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+    if (melden)
+        melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
     return false;
 }
 

@@ -9,8 +9,11 @@
 #include <QSqlDatabase>
 #include <QVariant>
 
+class CDBTabelle;
+class CQLogBase;
 class CVariableBasis;
 class QSqlQuery;
+class QStringList;
 
 // The back-end kind that belongs to a Qt SQL driver name: "QMYSQL" and "QMARIADB" MySQL, "QSQLITE"
 // the kind with "INTEGER PRIMARY KEY" record ids, "QOCI" Oracle, "QODBC" SQL Server, any other the
@@ -77,8 +80,10 @@ public:
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
     CQString oracle_fehlercode(const QSqlQuery& abfrage) const;
     // Runs the statement after the dialect rewrite; a failure is reported with `methode` and
-    // `tabelle` and answered false.
+    // `tabelle` (unless `melden` is false) and answered false. The query is left for reading.
     bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
+    bool fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode, const CQString& tabelle,
+                    bool melden = true) const;
 
     // Type names and lengths of column type codes, and column definitions, in this dialect.
     CQString spalten_typname(int typcode) const;
@@ -110,6 +115,48 @@ public:
     CQString update_blob(CQString text, const CQString* tabelle, const CQString* spalte,
                          const CQString* id_spalte, int id) const;
 
+    // Tables, keys and record ids. A log window (script mode) gets each statement that creates or
+    // changes a table as a line instead of the database; null runs it. A failed statement is
+    // reported once, with the operation's name, and answered false, -1 or an error text.
+
+    // Creates the table with its record-id column only (type code 17 of the description, else its
+    // first column without key; without a description `id_spalte`), with the key when asked.
+    // Oracle gets a sequence from one above the highest id. The other columns come from `Tabellencheck`.
+    bool TabelleAnlegen(const CQString* tabelle, const CDBTabelle* beschreibung, CQLogBase* fenster,
+                        const CQString* id_spalte, bool primaerschluessel) const;
+    // A type text "x" or "Memo" stands for the back end's long-text type.
+    bool add_column(const CQString* tabelle, const CQString* spalte, const CQString* typtext, const int& laenge,
+                    CQLogBase* fenster) const;
+    // The key on the column; MySQL numbers it by AUTO_INCREMENT from then on.
+    bool AddPrimaryKey(const CQString* tabelle, const CQString* spalte, CQLogBase* fenster) const;
+    // Whether the table exists, its name compared without case. On Oracle it also repairs the
+    // table's sequence: a missing one is created, one behind the ids restarts above them.
+    bool ExistTable(CQString tabelle, const CDBTabelle* beschreibung, const CQString* id_spalte) const;
+    // Deletes every row; empty on success, else the error text.
+    CQString ClearTable(CQString tabelle) const;
+    bool emptyTabelle(const CQString* tabelle) const;
+    // The number of rows, -1 on any failure (reported unless `still`). `bedingung` is put into the
+    // statement as it is: callers build it from escaped (`sql_text_literal`) or bound values only.
+    int gib_anzahl_records(const CQString* tabelle, const bool& still, const CQString* bedingung) const;
+    // The highest id (0 for an empty table); empty on success, else the error text.
+    CQString MaxRecordId(CQString tabelle, CQString id_spalte, int& maximum) const;
+    // A new id in `id` (the caller's previous id on entry, never handed out twice in a row):
+    // Oracle's sequence value, elsewhere one above the highest id.
+    CQString NewRecordId(CQString tabelle, CQString id_spalte, int& id) const;
+    // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
+    CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
+    // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
+    CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
+    // Oracle sequence "<tabelle>_SEQ", the name taken as given.
+    CQString oracle_create_sequence(CQString tabelle, int start, CQLogBase* fenster) const;
+    CQString oracle_drop_sequence(CQString tabelle, CQLogBase* fenster) const;
+    // Compares the description with the live table, adds missing columns (the record-id column and
+    // columns without a name excepted) and returns false when the table or a column is still
+    // missing, each appended to `meldungen`. With a log window nothing is read or run: the
+    // statements go there.
+    bool Tabellencheck(const CQString* tabelle, const CDBTabelle* beschreibung, QStringList* meldungen,
+                       CQLogBase* fenster) const;
+
 private:
     CCDataBase(int art, bool eigene, const QSqlDatabase& eigene_verbindung, const CQString& verbindungsname,
                int protokollstufe, bool konvertierung_vorgabe, CVariableBasis* schaltvariable,
@@ -119,6 +166,19 @@ private:
     bool verdoppelt_backslash() const;
     // The Oracle long-text type: the setting, "CLOB" without one.
     CQString oracle_lobtyp() const;
+    // Writes the statement to the log window, or runs it.
+    bool schreibe_oder_fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle,
+                                  CQLogBase* fenster) const;
+    // The first value of a statement that reads one; false when it failed (reported unless
+    // `melden` is false); `wert` stays invalid without a row.
+    bool lies_wert(const CQString& sql, const CQString& methode, const CQString& tabelle, QVariant& wert,
+                   bool melden = true) const;
+    // The next value of the table's Oracle sequence in `abfrage`, the sequence created one above
+    // the highest id of `id_spalte` when it is still missing after a second try. Failures other
+    // than the missing sequence are reported with `methode` when `andere_melden`; the last try's
+    // failure always.
+    bool oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
+                               const CQString& methode, bool andere_melden) const;
 
     int art;
     bool ohne_ersetzung = false;

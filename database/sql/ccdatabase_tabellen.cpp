@@ -1,0 +1,435 @@
+// The database object's table work: creation, columns, keys, existence, emptying, counting, record ids, Oracle sequences and the table check.
+#include "ccat.h"
+#include "ccdatabase.h"
+#include "cdbtabelle.h"
+#include "clogbase.h"
+#include "sqlfehler.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+namespace {
+
+constexpr int keine_spalte = 99999999;
+const char* const oracle_sequenz_fehlt = "ORA-02289";
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CCDataBase", text);
+}
+
+CQString text_von(const CQString* text)
+{
+    return text ? *text : CQString();
+}
+
+CQString nextval_sql(const CQString& tabelle)
+{
+    return CQString(QStringLiteral("SELECT \"%1_SEQ\".nextval FROM dual;").arg(tabelle.gross()));
+}
+
+// The table's name as the server lists it, compared without case; null when it is not listed. A
+// case-sensitive server gives the columns of a differently written name as none at all.
+QString gelisteter_name(const QSqlDatabase& datenbank, const QString& tabelle)
+{
+    for (const QString& name : datenbank.tables(QSql::Tables))
+        if (name.compare(tabelle, Qt::CaseInsensitive) == 0)
+            return name;
+    return QString();
+}
+
+bool ist_gelistet(const QSqlDatabase& datenbank, const QString& tabelle)
+{
+    return !gelisteter_name(datenbank, tabelle).isNull();
+}
+
+} // namespace
+
+bool CCDataBase::schreibe_oder_fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle,
+                                          CQLogBase* fenster) const
+{
+    if (!fenster)
+        return fuehre_aus(sql, methode, tabelle);
+    const int normal = 0;
+    fenster->neue_textzeile(sql, normal);
+    return true;
+}
+
+bool CCDataBase::lies_wert(const CQString& sql, const CQString& methode, const CQString& tabelle, QVariant& wert,
+                           bool melden) const
+{
+    QSqlQuery abfrage;
+    if (!fuehre_aus(abfrage, sql, methode, tabelle, melden))
+        return false;
+    if (abfrage.next()) {
+        protokolliere_zeile(abfrage, 1, false);
+        wert = abfrage.value(0);
+    }
+    return true;
+}
+
+bool CCDataBase::TabelleAnlegen(const CQString* tabelle_, const CDBTabelle* beschreibung, CQLogBase* fenster,
+                                const CQString* id_spalte_, bool primaerschluessel) const
+{
+    const CQString tabelle = text_von(tabelle_);
+    if (tabelle.isEmpty())
+        return false;
+
+    CQString spalte;
+    int tag = keine_spalte;
+    if (beschreibung) {
+        tag = beschreibung->gib_id_spalte();
+        if (tag == keine_spalte) {
+            const QVector<int> tags = beschreibung->gib_tagliste();
+            if (tags.isEmpty())
+                return false;
+            tag = tags.first();
+            primaerschluessel = false;
+        }
+        spalte = beschreibung->gib_spaltenname(tag);
+    } else {
+        spalte = text_von(id_spalte_);
+    }
+    if (spalte.isEmpty())
+        return false;
+
+    CQString definition;
+    if (primaerschluessel || !beschreibung)
+        definition = CQString(QString::fromLatin1(art == art_sqlite ? "%1 INTEGER PRIMARY KEY" : "%1 INT").arg(spalte));
+    else {
+        const int typ = beschreibung->gib_spaltentyp(tag);
+        definition = spalten_definition(spalte, beschreibung->gib_typtext(tag, spalten_typname(typ)),
+                                        beschreibung->gib_laenge(tag, spalten_laenge(typ)));
+    }
+    const CQString sql(QStringLiteral("CREATE TABLE %1 (%2);").arg(tabelle, definition));
+    if (!schreibe_oder_fuehre_aus(sql, CQString("TabelleAnlegen"), tabelle, fenster))
+        return false;
+    if (!fenster)
+        CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1' angelegt.").arg(tabelle)));
+
+    if (!primaerschluessel)
+        return true;
+    if (!AddPrimaryKey(&tabelle, &spalte, fenster))
+        return false;
+    if (art == art_oracle) {
+        int maximum = 0;
+        if (ist_verbunden())
+            MaxRecordId(tabelle, spalte, maximum);
+        if (!oracle_create_sequence(tabelle.gross(), maximum + 1, fenster).isEmpty() && !fenster)
+            return false;
+    }
+    return true;
+}
+
+bool CCDataBase::add_column(const CQString* tabelle_, const CQString* spalte_, const CQString* typtext_,
+                            const int& laenge_, CQLogBase* fenster) const
+{
+    const CQString tabelle = text_von(tabelle_);
+    const CQString spalte = text_von(spalte_);
+    CQString typtext = text_von(typtext_);
+    int laenge = laenge_;
+    if (typtext == QLatin1String("x") || typtext == QLatin1String("Memo")) {
+        typtext = memo_typname();
+        laenge = memo_limit();
+    }
+    const CQString sql(QStringLiteral("ALTER TABLE %1 ADD %2;").arg(tabelle, spalten_definition(spalte, typtext, laenge)));
+    if (!fenster)
+        CQCat::gib_instanz()->warn(CQString(tr("Anlegen der Spalte '%1' in Tabelle '%2'").arg(spalte, tabelle)));
+    return schreibe_oder_fuehre_aus(sql, CQString("add_column"), tabelle, fenster);
+}
+
+bool CCDataBase::AddPrimaryKey(const CQString* tabelle_, const CQString* spalte_, CQLogBase* fenster) const
+{
+    const CQString tabelle = text_von(tabelle_);
+    const CQString spalte = text_von(spalte_);
+    const CQString label("AddPrimaryKey");
+    bool ok = true;
+    // Each step runs even after a failed one: what can still be set up, is.
+    if (art == art_mysql)
+        ok &= schreibe_oder_fuehre_aus(
+            CQString(QStringLiteral("ALTER TABLE %1 CHANGE %2 %3 INT NOT NULL;").arg(tabelle, spalte, spalte)), label,
+            tabelle, fenster);
+    else if (art == art_mssql)
+        ok &= schreibe_oder_fuehre_aus(
+            CQString(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 INT NOT NULL;").arg(tabelle, spalte)), label,
+            tabelle, fenster);
+    if (art != art_sqlite)
+        ok &= schreibe_oder_fuehre_aus(
+            CQString(QStringLiteral("ALTER TABLE %1 ADD PRIMARY KEY (%2);").arg(tabelle, spalte)), label, tabelle,
+            fenster);
+    if (art == art_mysql)
+        ok &= schreibe_oder_fuehre_aus(
+            CQString(QStringLiteral("ALTER TABLE %1 CHANGE COLUMN %2 %3 BIGINT UNSIGNED NOT NULL AUTO_INCREMENT FIRST;")
+                         .arg(tabelle, spalte, spalte)),
+            CQString("AUTO_INCREMENT"), tabelle, fenster);
+    return ok;
+}
+
+bool CCDataBase::ExistTable(CQString tabelle, const CDBTabelle* beschreibung, const CQString* id_spalte_) const
+{
+    const QSqlDatabase datenbank = gib_datenbank();
+    if (!datenbank.isValid() || tabelle.isEmpty())
+        return false;
+
+    if (art == art_oracle) {
+        const bool still = true;
+        const CQString keine;
+        if (gib_anzahl_records(&tabelle, still, &keine) < 0)
+            return false;
+    } else if (art == art_mysql) {
+        // Listed without a pattern: in LIKE "_" and "%" match any character, and the first row
+        // need not be the table asked for.
+        QSqlQuery abfrage;
+        if (!fuehre_aus(abfrage, CQString("SHOW TABLES;"), CQString("ExistTable"), tabelle))
+            return false;
+        bool gefunden = false;
+        while (!gefunden && abfrage.next()) {
+            protokolliere_zeile(abfrage, 1, false);
+            gefunden = abfrage.value(0).toString().compare(tabelle, Qt::CaseInsensitive) == 0;
+        }
+        if (!gefunden)
+            return false;
+    } else if (!ist_gelistet(datenbank, tabelle)) {
+        return false;
+    }
+    if (art != art_oracle)
+        return true;
+
+    // The sequence behind the table's ids.
+    CQString id_spalte;
+    if (!beschreibung)
+        id_spalte = text_von(id_spalte_);
+    else if (beschreibung->gib_id_spalte() != keine_spalte)
+        id_spalte = beschreibung->gib_spaltenname(beschreibung->gib_id_spalte());
+    if (id_spalte.isEmpty())
+        return true;
+    QSqlQuery abfrage;
+    if (!oracle_naechster_wert(tabelle, id_spalte, abfrage, CQString("ExistTable"), false) || !abfrage.next())
+        return true;
+    protokolliere_zeile(abfrage, 1, false);
+    const int wert = abfrage.value(0).toInt();
+    int maximum = 0;
+    if (MaxRecordId(tabelle, id_spalte, maximum).isEmpty() && wert < maximum + 1) {
+        oracle_drop_sequence(tabelle.gross(), nullptr);
+        oracle_create_sequence(tabelle.gross(), maximum + 1, nullptr);
+    }
+    return true;
+}
+
+bool CCDataBase::oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
+                                       const CQString& methode, bool andere_melden) const
+{
+    const CQString sql = nextval_sql(tabelle);
+    const auto fehlt = [&] { return oracle_fehlercode(abfrage) == QLatin1String(oracle_sequenz_fehlt); };
+    const auto andere = [&] {
+        if (andere_melden && !fehlt())
+            melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+        return false;
+    };
+    // Prepared on the query's own connection, so that a failed prepare leaves its error there.
+    const auto nochmal = [&](bool melden) {
+        abfrage = QSqlQuery(gib_datenbank());
+        const bool ok = abfrage.prepare(sql_anpassen(sql)) && abfrage.exec() && abfrage.isActive();
+        if (!ok && melden)
+            melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+        return ok;
+    };
+
+    if (fuehre_aus(abfrage, sql, methode, tabelle, false))
+        return true;
+    if (!fehlt())
+        return andere();
+    // A sequence made a moment ago by another session may not be visible at once: ask again first.
+    if (nochmal(false))
+        return true;
+    if (!fehlt())
+        return andere();
+    int maximum = 0;
+    if (!MaxRecordId(tabelle, id_spalte, maximum).isEmpty())
+        return false;
+    oracle_create_sequence(tabelle.gross(), maximum + 1, nullptr);
+    return nochmal(true);
+}
+
+CQString CCDataBase::ClearTable(CQString tabelle) const
+{
+    if (fuehre_aus(CQString(QStringLiteral("DELETE FROM %1;").arg(tabelle)), CQString("ClearTable"), tabelle))
+        return CQString();
+    return CQString(tr("Fehler beim Leeren der Tabelle '%1'").arg(tabelle));
+}
+
+bool CCDataBase::emptyTabelle(const CQString* tabelle_) const
+{
+    const CQString tabelle = text_von(tabelle_);
+    return fuehre_aus(CQString(QStringLiteral("DELETE FROM %1;").arg(tabelle)), CQString("emptyTabelle"), tabelle);
+}
+
+int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, const CQString* bedingung_) const
+{
+    const QSqlDatabase datenbank = gib_datenbank();
+    if (!datenbank.isValid() || !datenbank.isOpen()) {
+        const char* text = datenbank.isValid() ? "Datenbank '%1'  NICHT verbunden !" : "Datenbank '%1' NICHT zugeordnet !";
+        CQCat::gib_instanz()->error(CQString(tr(text).arg(verbindungsname)));
+        return -1;
+    }
+    const CQString tabelle = text_von(tabelle_);
+    const CQString bedingung = text_von(bedingung_);
+    QString sql = QStringLiteral("SELECT count(*) AS count FROM %1").arg(tabelle);
+    if (!bedingung.isEmpty())
+        sql += QLatin1Char(' ') + bedingung;
+    sql += QLatin1Char(';');
+    QVariant wert;
+    if (!lies_wert(CQString(sql), CQString("gib_anzahl_records"), tabelle, wert, !still))
+        return -1;
+    return wert.toInt();
+}
+
+CQString CCDataBase::MaxRecordId(CQString tabelle, CQString id_spalte, int& maximum) const
+{
+    QVariant wert;
+    if (!lies_wert(CQString(QStringLiteral("SELECT max(%1) FROM %2;").arg(id_spalte, tabelle)),
+                   CQString("MaxRecordId"), tabelle, wert))
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    if (wert.isValid())
+        maximum = wert.toInt();
+    return CQString();
+}
+
+CQString CCDataBase::NewRecordId(CQString tabelle, CQString id_spalte, int& id) const
+{
+    const CQString fehler(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    int neu = 0;
+    if (art == art_oracle) {
+        QSqlQuery abfrage;
+        if (!oracle_naechster_wert(tabelle, id_spalte, abfrage, CQString("NewRecordId"), true))
+            return fehler;
+        if (!abfrage.next())
+            return CQString(tr("Tabelle %1: Neue Record-ID kann nicht ermittelt werden").arg(tabelle));
+        protokolliere_zeile(abfrage, 1, false);
+        neu = abfrage.value(0).toInt();
+    } else {
+        if (!MaxRecordId(tabelle, id_spalte, neu).isEmpty())
+            return fehler;
+        ++neu;
+    }
+    id = neu == id ? id + 1 : neu;
+    return CQString();
+}
+
+CQString CCDataBase::NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const
+{
+    if (art == art_mysql && autoinkrement_spalten.contains(tabelle))
+        return mysql_NeuerDatensatz(tabelle, CQString(autoinkrement_spalten.value(tabelle)), id, einfuegen_offen);
+    if (!NewRecordId(tabelle, id_spalte, id).isEmpty())
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    einfuegen_offen = art == art_oracle;
+    if (einfuegen_offen)
+        return CQString();
+    const CQString sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3);").arg(tabelle, id_spalte).arg(id));
+    if (!fuehre_aus(sql, CQString("NeuerDatensatz"), tabelle))
+        return CQString(tr("Fehler beim Anlegen eines Datensatzes"));
+    return CQString();
+}
+
+CQString CCDataBase::mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const
+{
+    einfuegen_offen = false;
+    const CQString label("mysql_NeuerDatensatz");
+    const CQString fehler(tr("Fehler beim Anlegen eines Datensatzes"));
+    const CQString sql(QStringLiteral("INSERT INTO %1 (%2) VALUES (NULL);").arg(tabelle, spalte));
+    QSqlQuery abfrage;
+    if (!fuehre_aus(abfrage, sql, label, tabelle))
+        return fehler;
+    // On the same query, so on the same connection: the id is the one this session inserted.
+    const QString letzte = QStringLiteral("SELECT LAST_INSERT_ID();");
+    if (!abfrage.prepare(letzte) || !abfrage.exec() || !abfrage.next()) {
+        melde_sql_fehler(abfrage, CQString(letzte), klasse, label, tabelle);
+        return fehler;
+    }
+    protokolliere_zeile(abfrage, 1, false);
+    id = abfrage.value(0).toInt();
+    return CQString();
+}
+
+CQString CCDataBase::oracle_create_sequence(CQString tabelle, int start, CQLogBase* fenster) const
+{
+    const CQString sql(QStringLiteral("CREATE SEQUENCE \"%1_SEQ\" MINVALUE 1 MAXVALUE 999999999999999999999999999 "
+                                      "INCREMENT BY 1 START WITH %2 CACHE 20 NOORDER  NOCYCLE;")
+                           .arg(tabelle)
+                           .arg(start));
+    if (!schreibe_oder_fuehre_aus(sql, CQString("oracle_create_sequence"), tabelle, fenster))
+        return CQString(tr("Fehler beim Zugriff auf Datenbank"));
+    if (!fenster)
+        CQCat::gib_instanz()->warn(CQString(tr("Sequenz '%1_SEQ' angelegt.").arg(tabelle)));
+    return CQString();
+}
+
+CQString CCDataBase::oracle_drop_sequence(CQString tabelle, CQLogBase* fenster) const
+{
+    const CQString sql(QStringLiteral("drop SEQUENCE \"%1_SEQ\";").arg(tabelle));
+    if (!schreibe_oder_fuehre_aus(sql, CQString("oracle_drop_sequence"), tabelle, fenster))
+        return CQString(tr("Fehler beim Zugriff auf Datenbank"));
+    if (!fenster)
+        CQCat::gib_instanz()->warn(CQString(tr("Sequenz '%1_SEQ' gelöscht.").arg(tabelle)));
+    return CQString();
+}
+
+bool CCDataBase::Tabellencheck(const CQString* tabelle_, const CDBTabelle* beschreibung, QStringList* meldungen,
+                               CQLogBase* fenster) const
+{
+    const CQString tabelle = text_von(tabelle_);
+    if (!beschreibung)
+        return false;
+    const QSqlDatabase datenbank = fenster ? QSqlDatabase() : gib_datenbank();
+    const bool mit_datenbank = datenbank.isValid();
+    const auto melde_fehlend = [&](const QString& text) {
+        if (meldungen)
+            meldungen->append(text);
+        CQCat::gib_instanz()->error(CQString(text));
+    };
+
+    if (mit_datenbank) {
+        CQCat::gib_instanz()->debug(CQString(tr("Tabellencheck '%1'").arg(tabelle)));
+        const CQString keine;
+        if (!ExistTable(tabelle, beschreibung, &keine)) {
+            melde_fehlend(tr("Fehlende Tabelle: '%1'").arg(tabelle));
+            return false;
+        }
+    }
+
+    bool ok = true;
+    const int id_tag = beschreibung->gib_id_spalte();
+    const int durchgaenge = mit_datenbank ? 2 : 1;
+    for (int durchgang = 1; durchgang <= durchgaenge; ++durchgang) {
+        QSqlRecord satz;
+        if (mit_datenbank) {
+            const QString gelistet = gelisteter_name(datenbank, tabelle);
+            satz = datenbank.record(gelistet.isNull() ? QString(tabelle) : gelistet);
+            if (protokollstufe >= 2)
+                for (int i = 0; i < satz.count(); ++i)
+                    CQCat::gib_instanz()->info(CQString(QStringLiteral(" %1 : %2").arg(tabelle, satz.fieldName(i))));
+        }
+        for (const int tag : beschreibung->gib_tagliste()) {
+            const CQString spalte = beschreibung->gib_spaltenname(tag);
+            if (tag == id_tag || spalte.isEmpty() || satz.contains(spalte))
+                continue;
+            if (durchgang == 1) {
+                const int typ = beschreibung->gib_spaltentyp(tag);
+                const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));
+                const int laenge = beschreibung->gib_laenge(tag, spalten_laenge(typ));
+                // Without a database no second pass finds a failed column again: the failure itself counts.
+                if (!add_column(&tabelle, &spalte, &typtext, laenge, fenster) && !mit_datenbank)
+                    ok = false;
+            } else {
+                const QString text = tr("Fehler: In Tabelle '%1' fehlende Spalte '%2'").arg(tabelle, spalte);
+                melde_fehlend(text);
+                qDebug().noquote() << text;
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
