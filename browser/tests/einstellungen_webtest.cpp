@@ -184,8 +184,10 @@ TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerLiestEinWortUndOeffnetNi
                     | QFileDevice::WriteOther | QFileDevice::ExeOther));
 
     const int fenster = QApplication::topLevelWidgets().size();
-    // A peer with an address, and one that sends nothing: each is closed within the second.
-    for (const QByteArray& nachricht : {QByteArray("http://127.0.0.1:9/\n"), QByteArray()}) {
+    // A peer with an address, one that floods and one that sends nothing: each is closed within
+    // the second.
+    for (const QByteArray& nachricht :
+         {QByteArray("http://127.0.0.1:9/\n"), QByteArray(4 << 20, 'a'), QByteArray()}) {
         QLocalSocket peer;
         peer.connectToServer(QStringLiteral("WebBrowser"));
         ASSERT_TRUE(peer.waitForConnected(1000));
@@ -194,7 +196,7 @@ TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerLiestEinWortUndOeffnetNi
         QElapsedTimer uhr;
         uhr.start();
         EXPECT_TRUE(warte([&] { return peer.state() == QLocalSocket::UnconnectedState; }, 3000));
-        EXPECT_LT(uhr.elapsed(), nachricht.isEmpty() ? 1500 : 1100) << nachricht.constData();
+        EXPECT_LT(uhr.elapsed(), nachricht.isEmpty() ? 1500 : 1100) << nachricht.size();
     }
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::topLevelWidgets().size(), fenster);
