@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString servername = QStringLiteral("WebBrowser");
+constexpr QLatin1String servername("WebBrowser");
 // A peer is given this long to send its word; the GUI thread waits meanwhile.
 constexpr int wartezeit_ms = 1000;
 
@@ -61,7 +61,7 @@ void CWebBrowserApp::lausche()
         if (localServer->listen(servername))
             return;
     }
-    qWarning("Could not create local socket %s.", servername.toLocal8Bit().constData());
+    qWarning("Could not create local socket %s.", QString(servername).toLocal8Bit().constData());
 }
 
 // The download manager belongs to BrowserApplication's holder, which hands it out to the end of

@@ -171,7 +171,7 @@ TEST_F(Einstellungen, AnwendungsobjektWendetDenSpeicherAufEngineUndProxyAn)
     }
 }
 
-TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerLiestEinWortUndOeffnetNichts)
+TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerSchliesstJedeVerbindungBinnenEinerSekundeOhneFenster)
 {
     CWebBrowserApp* const app = CWebBrowserApp::instance(true);
     auto* const server = app->findChild<QLocalServer*>();
@@ -227,7 +227,7 @@ TEST_F(Einstellungen, HttpAdressenDerDesktopDiensteOeffnenNichtsDerShellWegBleib
     EXPECT_EQ(shell, QStringList{QStringLiteral("http://127.0.0.1:9/x")});
 }
 
-TEST_F(Einstellungen, DialogAufLeeremSpeicherUndOkOhneAenderungSchreibtKeineFremdenSchluessel)
+TEST_F(Einstellungen, LeererSpeicherZeigtVorgabenUndOkOhneAenderungLaesstLimitUndDownloadOrdner)
 {
     SettingsDialog dialog;
     EXPECT_EQ(dialog.expireHistory->currentText(), QStringLiteral("Manually"));
