@@ -1,6 +1,72 @@
 #include "cwebbrowserapp.h"
+#include "browserapplication.h"
+#include "dialogseam.h"
+#include "einstellungenanwenden.h"
 
-CWebBrowserApp::CWebBrowserApp() = default;
+#include <QDataStream>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLocale>
+#include <QSettings>
+#include <QSslSocket>
+#include <QTextStream>
+#include <QTimer>
+#include <QTranslator>
+
+namespace {
+
+constexpr QLatin1String servername("WebBrowser");
+// A peer is given this long to send its word; the GUI thread waits meanwhile.
+constexpr int wartezeit_ms = 1000;
+
+} // namespace
+
+CWebBrowserApp::CWebBrowserApp() : QObject(nullptr)
+{
+    BrowserApplication::setze_anwendungsobjekt(this);
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+
+    localServer = new QLocalServer(this);
+    connect(localServer, &QLocalServer::newConnection, this, &CWebBrowserApp::newLocalSocketConnection);
+    lausche();
+
+    if (!QSslSocket::supportsSsl())
+        frage_mit_knoepfen(nullptr, QMessageBox::Information, QCoreApplication::applicationName(),
+                           QStringLiteral("This system does not support OpenSSL. SSL websites will not be available."),
+                           {QStringLiteral("OK")}, 0, 0);
+
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
+    installTranslator(QStringLiteral("qt_") + QLocale::system().name());
+
+    QSettings einstellungen;
+    einstellungen.beginGroup(QStringLiteral("sessions"));
+    lastSession = einstellungen.value(QStringLiteral("lastSession")).toByteArray();
+    einstellungen.endGroup();
+
+    QTimer::singleShot(0, this, &CWebBrowserApp::postLaunch);
+}
+
+// The socket file lies in the shared temporary folder: only its owner may connect, so no other
+// local user can reach the browser through it.
+void CWebBrowserApp::lausche()
+{
+    localServer->setSocketOptions(QLocalServer::UserAccessOption);
+    if (localServer->listen(servername))
+        return;
+    if (localServer->serverError() == QAbstractSocket::AddressInUseError) {
+        QLocalServer::removeServer(servername);
+        if (localServer->listen(servername))
+            return;
+    }
+    qWarning("Could not create local socket %s.", QString(servername).toLocal8Bit().constData());
+}
+
+// The download manager belongs to BrowserApplication's holder, which hands it out to the end of
+// the process; deleting it here would leave that holder with a dangling pointer.
+CWebBrowserApp::~CWebBrowserApp() = default;
 
 CWebBrowserApp* CWebBrowserApp::instance(bool create)
 {
@@ -10,4 +76,64 @@ CWebBrowserApp* CWebBrowserApp::instance(bool create)
     return objekt;
 }
 
-void CWebBrowserApp::loadSettings() {}
+HistoryManager* CWebBrowserApp::historyManager()
+{
+    return BrowserApplication::historyManager();
+}
+
+DownloadManager* CWebBrowserApp::downloadManager()
+{
+    return BrowserApplication::downloadManager();
+}
+
+void CWebBrowserApp::loadSettings()
+{
+    wende_einstellungen_an();
+}
+
+void CWebBrowserApp::installTranslator(const QString& name)
+{
+    auto* uebersetzer = new QTranslator(this);
+    uebersetzer->load(name, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    QCoreApplication::installTranslator(uebersetzer);
+}
+
+void CWebBrowserApp::restoreLastSession()
+{
+    // The window states inside belong to the tabbed browser; here they are only taken apart.
+    QDataStream strom(lastSession);
+    qint32 anzahl = 0;
+    strom >> anzahl;
+    QList<QByteArray> fensterzustaende;
+    for (qint32 i = 0; i < anzahl && strom.status() == QDataStream::Ok; ++i) {
+        QByteArray zustand;
+        strom >> zustand;
+        if (strom.status() == QDataStream::Ok)
+            fensterzustaende.append(zustand);
+    }
+}
+
+void CWebBrowserApp::lastWindowClosed() {}
+
+void CWebBrowserApp::quitBrowser() {}
+
+void CWebBrowserApp::postLaunch()
+{
+    loadSettings();
+    historyManager();
+}
+
+void CWebBrowserApp::openUrl(const QUrl&) {}
+
+void CWebBrowserApp::newLocalSocketConnection()
+{
+    QLocalSocket* const socket = localServer->nextPendingConnection();
+    if (!socket)
+        return;
+    socket->waitForReadyRead(wartezeit_ms);
+    // Only what has arrived is read: a peer that floods cannot hold the GUI thread longer.
+    QTextStream strom(socket);
+    QString wort;
+    strom >> wort;
+    delete socket;
+}

@@ -1,11 +1,82 @@
-// The browser's settings dialog (placeholder until it is built: an empty dialog).
+// The browser's settings dialog: shows the stored browser settings, writes them on OK and has them applied.
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTextEdit;
+
+// The fields come from the engine first (`loadDefaults`), then from the store
+// (`loadFromSettings`). OK writes them all and has the browser apply them anew; Cancel writes
+// nothing. The window that opens the dialog is its parent; it names its page through AktuelleSeite.
 class SettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit SettingsDialog(QWidget* parent = nullptr);
+
+    // The Accept-Language header for `sprachen` in their order: the first as it is, each further
+    // one with a falling ";q=" weight.
+    static QString acceptLanguage(const QStringList& sprachen);
+
+    QTabWidget* tabWidget;
+    QLineEdit* homeLineEdit;
+    QPushButton* setHomeToCurrentPageButton;
+    QComboBox* expireHistory;
+    QLineEdit* downloadsLocation;
+    QComboBox* openLinksIn;
+    QComboBox* faviconDownloadMode;
+    QCheckBox* enableScrollAnimator;
+    QLabel* standardLabel;
+    QPushButton* standardFontButton;
+    QLabel* fixedLabel;
+    QPushButton* fixedFontButton;
+    QCheckBox* enablePlugins;
+    QCheckBox* enableJavascript;
+    QComboBox* sessionCookiesCombo;
+    QLineEdit* persistentDataPath;
+    QGroupBox* proxySupport;
+    QComboBox* proxyType;
+    QLineEdit* proxyHostName;
+    QSpinBox* proxyPort;
+    QLineEdit* proxyUserName;
+    QLineEdit* proxyPassword;
+    QLineEdit* httpUserAgent;
+    QLabel* httpAcceptLanguageLabel;
+    QLineEdit* httpAcceptLanguage;
+    QTextEdit* userStyleSheet;
+    QDialogButtonBox* buttonBox;
+
+public slots:
+    void accept() override;
+    void loadDefaults();
+    void loadFromSettings();
+    void saveToSettings();
+    void setHomeToCurrentPage();
+    void chooseFont();
+    void chooseFixedFont();
+    void on_httpUserAgent_editingFinished();
+    void on_httpAcceptLanguage_editingFinished();
+
+private:
+    void setupUi();
+    // Shows `schrift` as "family size" in `label`.
+    static void zeigeSchrift(QLabel* label, const QFont& schrift);
+    // The font dialog on `schrift`; a confirmed choice replaces it and is shown in `label`.
+    void waehleSchrift(QFont& schrift, QLabel* label);
+
+    QFont standardFont;
+    QFont fixedFont;
+    // What the store gave the two fields that are written only when the user changed them.
+    int geladenesAblaufIndex = -1;
+    QString geladenerDownloadOrdner;
 };
