@@ -43,12 +43,12 @@ QList<QPointer<CWebBrowserDiag>>& fenster()
     return liste;
 }
 
-// The window that asks about a download: the one whose page requested it, else the active
-// one, else the newest that is still open.
+// The window that asks about a download: the one whose page requested it. An item without page
+// goes to the active window, else to the newest that is still open; an item of another page
+// (a tab of the tabbed browser) is left to that page's own handler.
 CWebBrowserDiag* fenster_fuer(const QWebEngineDownloadItem* item)
 {
     fenster().removeAll(QPointer<CWebBrowserDiag>());
-    CWebBrowserDiag* aktiv = qobject_cast<CWebBrowserDiag*>(QApplication::activeWindow());
     CWebBrowserDiag* neuestes = nullptr;
     for (const QPointer<CWebBrowserDiag>& f : qAsConst(fenster())) {
         if (!f->view())
@@ -57,6 +57,9 @@ CWebBrowserDiag* fenster_fuer(const QWebEngineDownloadItem* item)
             return f;
         neuestes = f;
     }
+    if (item->page())
+        return nullptr;
+    auto* aktiv = qobject_cast<CWebBrowserDiag*>(QApplication::activeWindow());
     return aktiv && aktiv->view() ? aktiv : neuestes;
 }
 
