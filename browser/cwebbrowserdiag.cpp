@@ -124,6 +124,7 @@ CWebBrowserDiag::CWebBrowserDiag(QWidget* parent, Qt::WindowFlags flags)
     connect(m_view, &QWebEngineView::loadProgress, this, &CWebBrowserDiag::LoadProgressSlot);
 
     verbinde_downloads_einmal(anwendung);
+    fenster().removeAll(QPointer<CWebBrowserDiag>());
     fenster().append(this);
 
     resize(minimumSizeHint().expandedTo(QSize(800, 600)));
