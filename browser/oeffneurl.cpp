@@ -3,12 +3,14 @@
 #include "cgbrowserweb.h"
 #include "cqstringsteuer.h"
 #include "ctextedit.h"
+#include "cwebbrowserdiag.h"
 #include "plattform.h"
 #include "renderwaechter.h"
 #include "steuerdaten.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
 
+#include <QApplication>
 #include <QProcess>
 
 namespace {
@@ -16,9 +18,17 @@ namespace {
 // Registered while globals are built, so the settings list it and `gib_webbrowser` finds it.
 const bool modus_angelegt = (gib_browsermodus_variable(), true);
 
+// The own browser window, without parent, left to itself: it deletes itself when closed.
+void neues_browserfenster(const QString& url)
+{
+    auto* fenster = new CWebBrowserDiag;
+    fenster->loadStartPage(url);
+    fenster->show();
+}
+
 BrowserFensterFabrik& fabrik()
 {
-    static BrowserFensterFabrik f;
+    static BrowserFensterFabrik f = neues_browserfenster;
     return f;
 }
 
@@ -48,14 +58,15 @@ CQStringSteuer& gib_browsermodus_variable()
 
 void setze_browserfenster_fabrik(BrowserFensterFabrik neue_fabrik)
 {
-    fabrik() = std::move(neue_fabrik);
+    fabrik() = neue_fabrik ? std::move(neue_fabrik) : BrowserFensterFabrik(neues_browserfenster);
 }
 
 bool oeffne_url(const QString& url, const bool& programm_starten)
 {
     const QString modus = gib_webbrowser();
     if (ist(modus, "intern")) {
-        if (!fabrik()) {
+        // Windows need a widget application.
+        if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
             CQCat::gib_instanz()->error(CQString(QStringLiteral("Kein eigenes Browserfenster: '%1' nicht geöffnet").arg(url)));
             return false;
         }

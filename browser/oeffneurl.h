@@ -12,7 +12,8 @@ class CQStringSteuer;
 // program path, started with the address when `programm_starten` is set, else the shell is
 // used. Programs are started detached with the address as their only argument. False when a
 // program cannot be started, the shell fails or there is no main window for it, or when no own
-// browser window can be made; each failure is logged here, the caller tells the user.
+// browser window can be made (no widget application); each failure is logged here, the caller
+// tells the user.
 bool oeffne_url(const QString& url, const bool& programm_starten);
 
 // The browser mode; declared here and nowhere else (others read it by key).
@@ -20,7 +21,8 @@ CQStringSteuer& gib_browsermodus_variable();
 
 // Makes and shows a new own browser window on the address, without waiting for it.
 using BrowserFensterFabrik = std::function<void(const QString& url)>;
-// The own browser window fills this in; until then the mode "intern" opens nothing.
+// By default a new `CWebBrowserDiag` without parent loads the address as its start page and is
+// shown modeless; tests put their own in. An empty function restores the default.
 void setze_browserfenster_fabrik(BrowserFensterFabrik fabrik);
 
 // Called once at start by the program (and by tests): every address that the framework's text

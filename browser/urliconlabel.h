@@ -1,6 +1,7 @@
 // The icon at the left of the URL line edit, from which the page's address can be dragged away.
 #pragma once
 
+#include <QPointer>
 #include <QLabel>
 #include <QPoint>
 
@@ -13,7 +14,8 @@ public:
     explicit UrlIconLabel(QWidget* parent);
 
     // The view whose address a drag carries; none, no drag.
-    WebView* m_webView = nullptr;
+    // Guarded: the view may be deleted before the line edit.
+    QPointer<WebView> m_webView;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

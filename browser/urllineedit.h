@@ -3,6 +3,7 @@
 
 #include "exlineedit.h"
 
+#include <QPointer>
 #include <QColor>
 
 class QIcon;
@@ -33,7 +34,8 @@ private:
     // The view's address as the field shows it.
     QString adresstext() const;
 
-    WebView* m_webView = nullptr;
+    // Guarded: the view may be deleted before the line edit.
+    QPointer<WebView> m_webView;
     UrlIconLabel* m_iconLabel;
     QColor m_defaultBaseColor;
 };

@@ -1,2 +1,328 @@
 // The own browser window in a real engine: start page, find, zoom, PDF, source, history, log-in forms, downloads.
+#include "browserapplication.h"
+#include "cqstringsteuer.h"
+#include "cwebbrowserapp.h"
+#include "cwebbrowserdiag.h"
+#include "downloadmanager.h"
+#include "downloadwidget.h"
+#include "historymanager.h"
+#include "oeffneurl.h"
+#include "printtopdfdialog.h"
+#include "savepagedialog.h"
+#include "settings.h"
+#include "testserver.h"
+#include "urllineedit.h"
+#include "warten.h"
+#include "webview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+QList<CWebBrowserDiag*> alle_fenster()
+{
+    QList<CWebBrowserDiag*> liste;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<CWebBrowserDiag*>(w))
+            liste << f;
+    return liste;
+}
+
+QMenu* menue(CWebBrowserDiag* f, const QString& name)
+{
+    for (QAction* knopf : f->findChild<QToolBar*>()->actions())
+        if (knopf->text() == name)
+            return knopf->menu();
+    return nullptr;
+}
+
+// The entry `text` of the tool-bar menu `name`.
+QAction* aktion(CWebBrowserDiag* f, const QString& name, const QString& text)
+{
+    for (QAction* a : menue(f, name)->actions())
+        if (a->text() == text)
+            return a;
+    throw std::runtime_error(text.toStdString());
+}
+
+// Answers each modal dialog that comes up while it lives.
+struct Antworter {
+    explicit Antworter(std::function<void(QDialog*)> antwort)
+    {
+        QObject::connect(&takt, &QTimer::timeout, [this, antwort] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (modal && modal != zuletzt)
+                ++anzahl, zuletzt = modal, antwort(modal);
+        });
+        takt.start(20);
+    }
+    int anzahl = 0;
+    QTimer takt;
+    QPointer<QDialog> zuletzt;
+};
+
+bool geladen(CWebBrowserDiag* f, const QUrl& url)
+{
+    return warte([&] { return f->view()->url() == url && !f->view()->progress() && !f->view()->title().isEmpty(); });
+}
+
+void pause(int ms) { warte([] { return false; }, ms); }
+
+class BrowserFenster : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const QString inhalt : {"page<title>Hello</title><p>find me</p>", "zwei<title>Zwei</title>"}) {
+            QFile datei(t.filePath(inhalt.left(4) + ".html"));
+            ASSERT_TRUE(datei.open(QIODevice::WriteOnly) && datei.write(inhalt.mid(4).toUtf8()) > 0);
+        }
+        gib_browsermodus_variable().setze_wert_qstr(CQString("INTERN"));
+    }
+    void TearDown() override
+    {
+        qDeleteAll(alle_fenster());
+        QSettings().remove("MainWindow");
+        QSettings().remove("downloadmanager");
+    }
+    QUrl url(const QString& name) const { return QUrl::fromLocalFile(t.filePath(name)); }
+
+    // A window of the opener on page.html, loaded.
+    CWebBrowserDiag* oeffne()
+    {
+        const QList<CWebBrowserDiag*> vorher = alle_fenster();
+        EXPECT_TRUE(oeffne_url(url("page.html").toString(), false));
+        for (CWebBrowserDiag* f : alle_fenster())
+            if (!vorher.contains(f)) {
+                EXPECT_TRUE(geladen(f, url("page.html")));
+                return f;
+            }
+        throw std::runtime_error("no window");
+    }
+
+    QTemporaryDir t;
+};
+
+} // namespace
+
+// Each call of the opener gives a window of its own; the first makes the one application object.
+// The start page wins over "home"; a new window with an empty "home" stays empty; a text that
+// gives no URL changes nothing. A closed window goes with its view, entry window and settings
+// dialog, and a late typed address reaches nothing.
+TEST_F(BrowserFenster, OeffnerStartseiteNeuesFensterUndSchliessen)
+{
+    CWebBrowserApp* const vorher = CWebBrowserApp::instance(false);
+    CWebBrowserDiag* eins = oeffne();
+    CWebBrowserApp* const anwendung = CWebBrowserApp::instance(false);
+    CWebBrowserDiag* zwei = oeffne();
+    EXPECT_TRUE(anwendung && (!vorher || vorher == anwendung) && CWebBrowserApp::instance(false) == anwendung);
+    EXPECT_NE(eins, zwei);
+    for (CWebBrowserDiag* f : {eins, zwei}) {
+        EXPECT_TRUE(f->isVisible() && !f->parent() && !f->isModal());
+        EXPECT_EQ(f->windowTitle(), url("page.html").toString());
+        EXPECT_EQ(f->startPage(), t.filePath("page.html"));
+    }
+
+    QSettings().setValue("MainWindow/home", url("zwei.html"));
+    eins->loadPage(url("zwei.html").toString());
+    ASSERT_TRUE(geladen(eins, url("zwei.html")));
+    eins->loadPage(QString());
+    EXPECT_EQ(eins->windowTitle(), url("zwei.html").toString());
+    aktion(eins, "Chronik", "Startseite")->trigger();
+    EXPECT_TRUE(geladen(eins, url("page.html")));
+
+    QSettings().setValue("MainWindow/home", QString());
+    aktion(zwei, "Datei", "Neues Fenster")->trigger();
+    ASSERT_EQ(alle_fenster().size(), 3);
+    CWebBrowserDiag* neu = alle_fenster().value(0);
+    for (CWebBrowserDiag* f : alle_fenster())
+        neu = f == eins || f == zwei ? neu : f;
+    pause(300);
+    EXPECT_TRUE(neu->isVisible() && neu->view()->url().isEmpty());
+
+    zwei->slotPreferences();
+    const QPointer<CWebBrowserDiag> zu(zwei);
+    const QPointer<WebView> ansicht(zwei->view());
+    const QPointer<SettingsDialog> einstellungen(zwei->findChild<SettingsDialog*>());
+    const QPointer<CUrlEingabe> eingabe(&zwei->urlEingabe());
+    aktion(zwei, "Datei", "Beenden")->trigger();
+    EXPECT_TRUE(ansicht.isNull());
+    emit eingabe->loadPageSig(url("zwei.html").toString());
+    EXPECT_TRUE(warte([&] { return zu.isNull(); }, 2000));
+    EXPECT_TRUE(einstellungen.isNull() && eingabe.isNull());
+}
+
+// Menus, progress bar, find, zoom, page source, PDF, the entry window and the history menu on
+// one window; the mapped "Stop" follows the page.
+TEST_F(BrowserFenster, MenuesSuchenZoomQuelltextPdfUndChronik)
+{
+    BrowserApplication::historyManager()->clear();
+    CWebBrowserDiag* f = oeffne();
+    QStringList menues;
+    for (QAction* a : f->findChild<QToolBar*>()->actions())
+        menues << a->text();
+    EXPECT_EQ(menues, QStringList({"Datei", "Bearbeiten", "Ansicht", "Chronik", "Hilfe"}));
+    auto* balken = f->findChild<QProgressBar*>();
+    f->LoadProgressSlot(50);
+    EXPECT_TRUE(balken->isVisible() && balken->value() == 50);
+    f->LoadProgressSlot(100);
+    EXPECT_FALSE(balken->isVisible());
+
+    QStatusBar* status = f->findChild<QStatusBar*>();
+    QStringList vorbelegt;
+    {
+        Antworter suche([&](QDialog* d) {
+            auto* dialog = static_cast<QInputDialog*>(d);
+            EXPECT_EQ(dialog->windowTitle() + dialog->labelText(), "SuchenText:");
+            vorbelegt << dialog->textValue();
+            dialog->setTextValue(vorbelegt.size() == 1 ? "zzqx" : "find me");
+            dialog->accept();
+        });
+        aktion(f, "Bearbeiten", "Suchen")->trigger();
+        EXPECT_TRUE(warte([&] { return status->currentMessage() == "\"zzqx\" nicht gefunden."; }, 10000));
+        status->clearMessage();
+        // The missed word is forgotten: the next search starts empty and finds without a message.
+        aktion(f, "Bearbeiten", "Suchen weiter")->trigger();
+        aktion(f, "Bearbeiten", "Suchen")->trigger();
+        pause(500);
+    }
+    EXPECT_EQ(vorbelegt, QStringList({"", ""}));
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+
+    for (int i = 0; i < 3; ++i)
+        aktion(f, "Ansicht", "Zoom &In")->trigger();
+    EXPECT_NEAR(f->view()->zoomFactor(), 1.3, 1e-9);
+    aktion(f, "Ansicht", "Reset &Zoom")->trigger();
+    EXPECT_EQ(f->view()->zoomFactor(), 1.0);
+
+    aktion(f, "Ansicht", "Seiten Quelltext anzeigen")->trigger();
+    QPlainTextEdit* quelltext = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "Quelltext von " + f->windowTitle())
+            quelltext = qobject_cast<QPlainTextEdit*>(w);
+    ASSERT_TRUE(quelltext);
+    EXPECT_TRUE(warte([&] { return quelltext->toPlainText().contains("<title>Hello</title>"); }, 10000));
+    delete quelltext;
+
+    const QString pdf = t.filePath("out.pdf");
+    {
+        Antworter speichern([&](QDialog* d) {
+            auto* dialog = static_cast<PrintToPdfDialog*>(d);
+            EXPECT_EQ(dialog->windowTitle(), "Speichern als PDF");
+            EXPECT_EQ(dialog->filePath(), QDir::current().absoluteFilePath("printout.pdf"));
+            dialog->filePathLineEdit->setText(pdf);
+            dialog->accept();
+        });
+        aktion(f, "Datei", "Speichern als PDF...")->trigger();
+    }
+    QFile datei(pdf);
+    ASSERT_TRUE(warte([&] { return datei.size() > 0; }) && datei.open(QIODevice::ReadOnly));
+    EXPECT_EQ(datei.read(5), "%PDF-");
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    // The engine's font joins "fi" into one glyph.
+    EXPECT_TRUE(QString(text.readAllStandardOutput()).normalized(QString::NormalizationForm_KC).contains("find me"));
+
+    aktion(f, "Datei", "lade URL...")->trigger();
+    ASSERT_TRUE(f->urlEingabe().isVisible());
+    QLineEdit* zeile = f->urlEingabe().lineEdit()->lineEdit();
+    zeile->setText(url("zwei.html").toString());
+    QTest::keyClick(zeile, Qt::Key_Return);
+    EXPECT_FALSE(f->urlEingabe().isVisible());
+    ASSERT_TRUE(geladen(f, url("zwei.html")));
+    EXPECT_TRUE(warte([&] { return aktion(f, "Chronik", "Zurück")->isEnabled(); }, 5000));
+
+    TestServer server;
+    server.setze("/langsam.html", TestServer::Antwort{"<title>Langsam</title>", "text/html", 800});
+    f->loadUrl(server.url("/langsam.html"));
+    EXPECT_TRUE(warte([&] { return aktion(f, "Ansicht", "Stop")->isEnabled(); }, 5000));
+    ASSERT_TRUE(geladen(f, server.url("/langsam.html")));
+    EXPECT_TRUE(warte([&] { return !aktion(f, "Ansicht", "Stop")->isEnabled(); }, 5000));
+
+    emit menue(f, "Chronik")->aboutToShow();
+    aktion(f, "Chronik", "zwei.html")->trigger();
+    EXPECT_TRUE(geladen(f, url("zwei.html")));
+}
+
+// A site that asks for a log-in: the German form; accepted, the server gets the credentials;
+// cancelled, the load fails. Then, with three windows of which one is closed, a page save is
+// asked about once by the window of the page, and a download gives one row that owns its item.
+TEST_F(BrowserFenster, AnmeldungUndEinDownloadBeiMehrerenFenstern)
+{
+    TestServer server, zweiter;
+    TestServer::Antwort geheim{"<title>Drin</title>"};
+    geheim.realm = "R";
+    server.setze("/geheim.html", geheim);
+    zweiter.setze("/geheim.html", geheim);
+    CWebBrowserDiag* eins = oeffne();
+    QStringList intros;
+    {
+        Antworter anmeldung([&](QDialog* d) {
+            EXPECT_TRUE(d->objectName() == "PasswordDialog" && d->windowFlags().testFlag(Qt::Sheet));
+            intros << d->findChild<QLabel*>("introLabel")->text();
+            d->findChild<QLineEdit*>("userNameLineEdit")->setText("u");
+            d->findChild<QLineEdit*>("passwordLineEdit")->setText("p");
+            intros.size() == 1 ? d->accept() : d->reject();
+        });
+        eins->loadUrl(server.url("/geheim.html"));
+        ASSERT_TRUE(warte([&] { return eins->view()->title() == "Drin"; }, 15000));
+        QSignalSpy fertig(eins->view(), &QWebEngineView::loadFinished);
+        eins->loadUrl(zweiter.url("/geheim.html"));
+        ASSERT_TRUE(warte([&] { return !fertig.isEmpty(); }, 15000));
+        EXPECT_FALSE(fertig.first().first().toBool());
+    }
+    EXPECT_EQ(intros.value(0), "<qt>Benutzername und Kennwort eingeben für \"R\" at "
+                                   + server.url("/geheim.html").toString() + "</qt>");
+    // The page and, once known, its icon are asked for with the credentials.
+    server.anmeldungen.removeDuplicates();
+    EXPECT_EQ(server.anmeldungen, QStringList("u:p"));
+    EXPECT_TRUE(zweiter.anmeldungen.isEmpty());
+
+    QSettings().setValue("downloadmanager/downloadDirectory", t.path());
+    oeffne()->close();
+    CWebBrowserDiag* drei = oeffne();
+    DownloadManager* manager = BrowserApplication::downloadManager();
+    manager->cleanup();
+    ASSERT_EQ(manager->rowCount(), 0);
+    QList<QWidget*> eltern;
+    Antworter dialoge([&](QDialog* d) {
+        eltern << d->parentWidget();
+        static_cast<SavePageDialog*>(d)->filePathLineEdit->setText(t.filePath("gespeichert.html"));
+        d->accept();
+    });
+    drei->view()->page()->triggerAction(QWebEnginePage::SavePage);
+    ASSERT_TRUE(warte([&] { return manager->rowCount() == 1 && manager->widget(0)->succeeded(); }));
+    EXPECT_GT(QFile(t.filePath("gespeichert.html")).size(), 0);
+
+    TestServer::Antwort datei{QByteArray(3000, 'x'), "application/octet-stream"};
+    datei.kopfzeilen = "Content-Disposition: attachment; filename=\"datei.bin\"\r\n";
+    server.setze("/datei.bin", datei);
+    eins->view()->page()->download(server.url("/datei.bin"));
+    ASSERT_TRUE(warte([&] { return manager->rowCount() > 1 && manager->widget(1)->succeeded(); }));
+    pause(300);
+    EXPECT_EQ(eltern, QList<QWidget*>({drei}));
+    EXPECT_EQ(manager->rowCount(), 2);
+    EXPECT_EQ(QFileInfo(t.filePath("datei.bin")).size(), 3000);
+    const QPointer<QWebEngineDownloadItem> item(manager->widget(1)->item());
+    EXPECT_FALSE(item.isNull());
+    manager->cleanup();
+    EXPECT_TRUE(warte([&] { return item.isNull() && manager->rowCount() == 0; }, 2000));
+}

@@ -1,8 +1,8 @@
 // Downloads in a real engine from a loopback server: the chosen folder, the finished row, and a running row in a hidden window.
 #include "downloadmanager.h"
 #include "downloadwidget.h"
-#include "loopbackhttp.h"
 #include "squeezelabel.h"
+#include "testserver.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,8 +24,9 @@ protected:
     void SetUp() override
     {
         QSettings().remove(QStringLiteral("downloadmanager"));
-        LoopbackHttp::Antwort datei;
-        datei.koerper = QByteArray(5000, 'x');
+        TestServer::Antwort datei;
+        datei.inhalt = QByteArray(5000, 'x');
+        datei.typ = "application/octet-stream";
         datei.kopfzeilen = "Content-Disposition: attachment; filename=\"datei.bin\"\r\n";
         server.setze(QStringLiteral("/datei.bin"), datei);
     }
@@ -56,7 +57,7 @@ protected:
             [&] { return manager.rowCount() == zeilen && manager.widget(zeilen - 1)->succeeded(); }, 15000);
     }
 
-    LoopbackHttp server;
+    TestServer server;
     QWebEnginePage page;
     const QString standardpfad = QWebEngineProfile::defaultProfile()->downloadPath();
 };
@@ -103,8 +104,9 @@ TEST_F(Downloads, LaufenderDownloadImVerstecktenFensterBleibt)
 {
     QTemporaryDir t;
     QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
-    LoopbackHttp::Antwort haengt;
-    haengt.koerper = QByteArray(1000, 'y');
+    TestServer::Antwort haengt;
+    haengt.inhalt = QByteArray(1000, 'y');
+    haengt.typ = "application/octet-stream";
     haengt.laenge = 5000;
     haengt.offen_halten = true;
     server.setze(QStringLiteral("/haengt.bin"), haengt);

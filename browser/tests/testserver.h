@@ -1,7 +1,8 @@
-// A small HTTP server on 127.0.0.1 inside a test, plain or over TLS with a self-signed certificate, for pages, slow answers and files.
+// A small HTTP server on 127.0.0.1 inside a test, plain or over TLS with a self-signed certificate, for pages, slow answers, files held open and Basic log-ins.
 #pragma once
 
 #include <QFile>
+#include <QHostAddress>
 #include <QHash>
 #include <QPointer>
 #include <QProcess>
@@ -12,7 +13,8 @@
 #include <QTimer>
 #include <QUrl>
 
-// Answers GET requests by path; an unknown path gets 404. Each answer closes its connection.
+// Answers GET requests by path; an unknown path gets 404. Each answer closes its connection
+// unless it is held open.
 class TestServer : public QTcpServer
 {
 public:
@@ -21,9 +23,19 @@ public:
         QByteArray typ = "text/html; charset=utf-8";
         // Time before the answer is sent.
         int verzoegerung_ms = 0;
+        // Further header lines, each ending "\r\n".
+        QByteArray kopfzeilen = {};
+        // Content-Length; -1: the body's size.
+        qint64 laenge = -1;
+        // The connection stays open after the body (a download that never ends).
+        bool offen_halten = false;
+        // Not empty: a request without credentials gets 401 asking for Basic log-in in this realm.
+        QByteArray realm = {};
     };
 
     TestServer() { listen(QHostAddress::LocalHost); }
+    // Held connections go before the tables their handlers use.
+    ~TestServer() override { qDeleteAll(findChildren<QSslSocket*>()); }
 
     // Serves over TLS from now on with a fresh self-signed certificate for 127.0.0.1, made by
     // `openssl req -x509` in `ordner`; false when openssl failed.
@@ -63,6 +75,8 @@ public:
 
     // The paths asked for so far, in order.
     QStringList anfragen;
+    // The Basic credentials received so far, decoded ("user:password"), in order.
+    QStringList anmeldungen;
 
 protected:
     void incomingConnection(qintptr deskriptor) override
@@ -85,28 +99,51 @@ private:
         puffer += socket->readAll();
         if (!puffer.contains("\r\n\r\n"))
             return;
-        const QList<QByteArray> teile = puffer.left(puffer.indexOf("\r\n")).split(' ');
-        gelesen.remove(socket);
+        const QByteArray anfrage = gelesen.take(socket);
+        const QList<QByteArray> teile = anfrage.left(anfrage.indexOf("\r\n")).split(' ');
         const QString pfad = teile.size() > 1 ? QUrl(QString::fromUtf8(teile.at(1))).path() : QString();
         anfragen << pfad;
         const auto it = antworten.constFind(pfad);
+        const QByteArray basic = kopfzeile(anfrage, "authorization");
+        if (basic.startsWith("Basic "))
+            anmeldungen << QString::fromUtf8(QByteArray::fromBase64(basic.mid(6)));
         QByteArray text;
         int verzoegerung = 0;
+        bool offen = false;
         if (it == antworten.constEnd()) {
             text = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        } else if (!it->realm.isEmpty() && !basic.startsWith("Basic ")) {
+            const QByteArray koerper = "<html><body>Anmeldung fehlt</body></html>";
+            text = "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"" + it->realm +
+                   "\"\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(koerper.size()) +
+                   "\r\nConnection: close\r\n\r\n" + koerper;
         } else {
-            text = "HTTP/1.1 200 OK\r\nContent-Type: " + it->typ +
-                   "\r\nContent-Length: " + QByteArray::number(it->inhalt.size()) +
-                   "\r\nConnection: close\r\n\r\n" + it->inhalt;
+            const qint64 laenge = it->laenge < 0 ? it->inhalt.size() : it->laenge;
+            text = "HTTP/1.1 200 OK\r\nContent-Type: " + it->typ + "\r\nContent-Length: " +
+                   QByteArray::number(laenge) + "\r\nConnection: close\r\n" + it->kopfzeilen + "\r\n" +
+                   it->inhalt;
             verzoegerung = it->verzoegerung_ms;
+            offen = it->offen_halten;
         }
         QPointer<QSslSocket> ziel(socket);
-        QTimer::singleShot(verzoegerung, this, [ziel, text] {
+        QTimer::singleShot(verzoegerung, this, [ziel, text, offen] {
             if (!ziel)
                 return;
             ziel->write(text);
-            ziel->disconnectFromHost();
+            if (!offen)
+                ziel->disconnectFromHost();
         });
+    }
+
+    // The value of a header line of the request (name in lower case), empty when it is missing.
+    static QByteArray kopfzeile(const QByteArray& anfrage, const QByteArray& name)
+    {
+        for (const QByteArray& zeile : anfrage.left(anfrage.indexOf("\r\n\r\n")).split('\n')) {
+            const int doppelpunkt = zeile.indexOf(':');
+            if (doppelpunkt > 0 && zeile.left(doppelpunkt).trimmed().toLower() == name)
+                return zeile.mid(doppelpunkt + 1).trimmed();
+        }
+        return QByteArray();
     }
 
     QHash<QString, Antwort> antworten;
