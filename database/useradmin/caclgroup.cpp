@@ -23,6 +23,19 @@ CKlasse* rechteklasse()
     return &gib_benutzer_klassen().caclright;
 }
 
+// The database object, name and description of the tagged table of the current user
+// administration; false when any of them is missing.
+bool gib_bv_tabelle(int tag, const CCDataBase*& db, CQString& name, const CDBTabelle*& beschreibung)
+{
+    const CBVDataBase* const bv = gib_bv_datenbank();
+    if (!bv || !bv->gib_datenbank() || !bv->gib_struktur())
+        return false;
+    db = bv->gib_datenbank();
+    name = bv->gib_struktur()->gib_tabellenname(tag);
+    beschreibung = bv->gib_struktur()->gib_tabelle(tag);
+    return beschreibung != nullptr;
+}
+
 } // namespace
 
 CAclGroup::CAclGroup(int nummer, const CQString& name) : nummer(nummer), name(name) {}
@@ -35,14 +48,11 @@ CQString lese_gruppen(int& anzahl)
 {
     anzahl = 0;
     loesche_gruppen();
-    const CBVDataBase* const bv = gib_bv_datenbank();
     const CQString fehler(tr("lese_gruppen: Fehler beim Zugriff auf Gruppendaten"));
-    if (!bv || !bv->gib_datenbank() || !bv->gib_struktur())
-        return fehler;
-    const CCDataBase* const db = bv->gib_datenbank();
-    const CQString tabelle = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    const CDBTabelle* const gruppen = bv->gib_struktur()->gib_tabelle(bv_tag::gruppen);
-    if (!gruppen)
+    const CCDataBase* db = nullptr;
+    CQString tabelle;
+    const CDBTabelle* gruppen = nullptr;
+    if (!gib_bv_tabelle(bv_tag::gruppen, db, tabelle, gruppen))
         return fehler;
     const CQString sql(QStringLiteral("SELECT %1,%2 FROM %3;")
                            .arg(gruppen->gib_spaltenname(bv_tag::grp_id), gruppen->gib_spaltenname(bv_tag::grp_name),
@@ -70,13 +80,10 @@ CQString lese_gruppen(int& anzahl)
 int ngruppe_vorhanden(unsigned gruppe)
 {
     const int fehler = 999;
-    const CBVDataBase* const bv = gib_bv_datenbank();
-    if (!bv || !bv->gib_datenbank() || !bv->gib_struktur())
-        return fehler;
-    const CCDataBase* const db = bv->gib_datenbank();
-    const CQString tabelle = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const CDBTabelle* const anwender = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
-    if (!anwender)
+    const CCDataBase* db = nullptr;
+    CQString tabelle;
+    const CDBTabelle* anwender = nullptr;
+    if (!gib_bv_tabelle(bv_tag::anwender, db, tabelle, anwender))
         return fehler;
     const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3=%4) ;")
                            .arg(anwender->gib_spaltenname(bv_tag::anw_id), tabelle,

@@ -77,7 +77,10 @@ CDbBVsetting::CDbBVsetting(QWidget* eltern) : QWidget(eltern)
 
     treiber = new CComboBox(this, CQString("bv_treiber"));
     treiber->addItems(QSqlDatabase::drivers());
-    treiber->setzeText(e.db_treiber.gib_wert_qstr());
+    // Only a driver that is there is chosen; the box never takes over a stored name it lacks.
+    const int gespeichert = treiber->findText(e.db_treiber.gib_wert_qstr());
+    if (gespeichert >= 0)
+        treiber->setCurrentIndex(gespeichert);
     formular->addRow(tr("Treiber"), treiber);
 
     const auto feld = [this, formular](const char* objektname, const QString& titel, const QString& wert) {
