@@ -13,6 +13,8 @@
 #include "steuerdaten.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -263,6 +265,27 @@ TEST_F(Benutzerverwaltung, ProtokollNurNachJaGeleertUndKontrollkaestchenGespeich
     seite.protokoll_slot();
     EXPECT_EQ(gib_bvdb_einstellungen().bvdb_verbindung.gib_wert(), NEIN);
     EXPECT_EQ(gib_bvdb_einstellungen().protokollierung.gib_wert(), JA);
+}
+
+TEST_F(Benutzerverwaltung, SqlFeldAntwortetMitZeilenzahlOderBerichtNieMitInhalten)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    CDbBVsetting seite;
+    auto* text = seite.findChild<QPlainTextEdit*>(QStringLiteral("bv_sql"));
+    auto* ergebnis = seite.findChild<QLabel*>(QStringLiteral("bv_sql_ergebnis"));
+    ASSERT_TRUE(text && ergebnis);
+    text->setPlainText(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_kennwort) VALUES (1, '4B454E4E')"));
+    seite.AusfuehrenSQL_slot();
+    EXPECT_EQ(ergebnis->text(), QStringLiteral("Erfolgreich: 1 Zeilen"));
+    text->setPlainText(QStringLiteral("SELECT anw_kennwort FROM bv_anwender"));
+    seite.AusfuehrenSQL_slot();
+    EXPECT_EQ(ergebnis->text(), QStringLiteral("Erfolgreich: 1 Zeilen"));
+    text->setPlainText(QStringLiteral("SELECT x FROM nix"));
+    seite.AusfuehrenSQL_slot();
+    const QStringList zeilen = ergebnis->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(zeilen.size(), 3) << ergebnis->text().toStdString();
+    EXPECT_TRUE(zeilen.at(0).startsWith(QStringLiteral("SQL-Fehler: no such table: nix")));
+    EXPECT_EQ(zeilen.at(1), QStringLiteral("SQL-Befehl: SELECT x FROM nix"));
 }
 
 TEST(Rechte, NamenKuerzelUndNummern)

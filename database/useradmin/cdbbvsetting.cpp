@@ -12,6 +12,7 @@
 #include "clineedit.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "sqlfehler.h"
 #include "steuervarliste.h"
 #include "cvariablebasis.h"
 
@@ -21,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
@@ -248,10 +248,11 @@ void CDbBVsetting::AusfuehrenSQL_slot()
         return;
     const CCDataBase* const db = gib_bv_ccdatabase();
     QSqlQuery abfrage;
-    // A failure is reported in three lines to the log windows; the page shows no row contents,
-    // since the user table holds stored passwords.
-    if (!db->fuehre_aus(abfrage, CQString(sqltext->toPlainText()), CQString("AusfuehrenSQL_slot"), CQString())) {
-        sqlergebnis->setText(tr("Fehlgeschlagen (Bericht im Protokoll): %1").arg(abfrage.lastError().text()));
+    const CQString sql(sqltext->toPlainText());
+    const CQString methode("AusfuehrenSQL_slot");
+    // The page shows the report of a failure, never row contents: the user table holds stored passwords.
+    if (!db->fuehre_aus(abfrage, sql, methode, CQString())) {
+        sqlergebnis->setText(sql_fehlerbericht(abfrage, sql, methode, CQString()).join(QLatin1Char('\n')));
         return;
     }
     int zeilen = abfrage.numRowsAffected();
