@@ -237,6 +237,25 @@ TEST_F(Benutzerverwaltung, VorlageGebundenMitVerschluesseltemKennwortEinmalJeVar
     EXPECT_FALSE(boxen.at(0).text.contains(QStringLiteral("Anlegen")));
 }
 
+TEST_F(Benutzerverwaltung, VorlageBrichtBeimErstenFehlschlagKritischAbOhneLeereZeile)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    ASSERT_TRUE(sql(QStringLiteral("CREATE TABLE bv_vorlage (vor_id INTEGER PRIMARY KEY, vor_schluessel VARCHAR(255), "
+                                   "vor_wert VARCHAR(255), vor_flag CHAR(1))")));
+    ASSERT_TRUE(sql(QStringLiteral("CREATE TRIGGER sperre BEFORE UPDATE ON bv_vorlage "
+                                   "WHEN NEW.vor_schluessel = '/BV-DB/DB-Host' BEGIN SELECT RAISE(ABORT, 'gesperrt'); END")));
+    CDbBVsetting seite;
+    seite.erzeuge_vorlageEinstellungen_slot();
+    EXPECT_TRUE(boxen.isEmpty()) << "no closing report after a failure";
+    EXPECT_EQ(kritisch, QStringList{QStringLiteral("Fehler beim Schreiben einer neuen Zeile in Tabelle 'bv_vorlage'!")});
+    // Rows before the failure stay; the reserved row of the failed one does not.
+    EXPECT_GT(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), 0);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_schluessel IS NULL "
+                                  "OR vor_schluessel >= '/BV-DB/DB-Host'"))
+                  .toInt(),
+              0);
+}
+
 TEST_F(Benutzerverwaltung, ProtokollNurNachJaGeleertUndKontrollkaestchenGespeichert)
 {
     ASSERT_EQ(bv_anmelden(), QString());
