@@ -56,6 +56,7 @@ public:
 
     int gib_art() const { return art; }
     int gib_protokollstufe() const { return protokollstufe; }
+    void setze_protokollstufe(int stufe) { protokollstufe = stufe; }
     const CQString& gib_verbindungsname() const { return verbindungsname; }
     // When set, long texts written to Oracle keep their special characters.
     bool ist_ohne_ersetzung() const { return ohne_ersetzung; }
@@ -145,6 +146,14 @@ public:
     CQString NewRecordId(CQString tabelle, CQString id_spalte, int& id) const;
     // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
     CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
+    // A new record with its values: reserves it (`NeuerDatensatz`), then inserts the whole row or
+    // fills the reserved one, the values bound, never in the statement text (quotes, backslashes
+    // and passwords stay out of the statement and the log). When filling fails, the reserved row
+    // is deleted again. Empty on success, else the error text; `id_fehler` tells whether no record
+    // could be reserved (nothing written) or the row could not be written.
+    CQString schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte, const QStringList& spalten,
+                                      const QVariantList& werte, int& id, bool& id_fehler,
+                                      const CQString& methode) const;
     // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
     CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
     // Oracle sequence "<tabelle>_SEQ", the name taken as given.

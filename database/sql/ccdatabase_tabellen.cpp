@@ -3,6 +3,7 @@
 #include "ccdatabase.h"
 #include "cdbtabelle.h"
 #include "clogbase.h"
+#include "cqsqlquery.h"
 #include "sqlfehler.h"
 
 #include <QCoreApplication>
@@ -332,6 +333,49 @@ CQString CCDataBase::NeuerDatensatz(CQString tabelle, CQString id_spalte, int& i
     if (!fuehre_aus(sql, CQString("NeuerDatensatz"), tabelle))
         return CQString(tr("Fehler beim Anlegen eines Datensatzes"));
     return CQString();
+}
+
+CQString CCDataBase::schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte,
+                                              const QStringList& spalten, const QVariantList& werte, int& id,
+                                              bool& id_fehler, const CQString& methode) const
+{
+    bool einfuegen_offen = false;
+    const CQString reserviert = NeuerDatensatz(tabelle, id_spalte, id, einfuegen_offen);
+    id_fehler = !reserviert.isEmpty();
+    if (id_fehler)
+        return reserviert;
+
+    QString sql;
+    if (einfuegen_offen) {
+        const QString platzhalter = QStringLiteral(",?").repeated(spalten.size());
+        sql = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4%5);")
+                  .arg(tabelle, id_spalte, spalten.join(QLatin1Char(',')))
+                  .arg(id)
+                  .arg(platzhalter);
+    } else {
+        QStringList zuweisungen;
+        for (const QString& spalte : spalten)
+            zuweisungen.append(spalte + QLatin1String("=?"));
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3=%4;")
+                  .arg(tabelle, zuweisungen.join(QLatin1Char(',')), id_spalte)
+                  .arg(id);
+    }
+    CQSqlQuery abfrage(CQString(), this, true);
+    bool geschrieben = abfrage.prepare(CQString(sql));
+    if (geschrieben) {
+        for (const QVariant& wert : werte)
+            abfrage.addBindValue(wert);
+        geschrieben = abfrage.exec() && abfrage.isActive();
+        if (!geschrieben)
+            melde_sql_fehler(abfrage, CQString(sql), klasse, methode, tabelle);
+    }
+    if (geschrieben)
+        return CQString();
+    // A reserved row without its values would stay behind as an empty record.
+    if (!einfuegen_offen)
+        fuehre_aus(CQString(QStringLiteral("DELETE FROM %1 WHERE %2=%3;").arg(tabelle, id_spalte).arg(id)), methode,
+                   tabelle);
+    return CQString(tr("Fehler beim Schreiben des Datensatzes %1 in Tabelle %2").arg(id).arg(tabelle));
 }
 
 CQString CCDataBase::mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const

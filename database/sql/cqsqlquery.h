@@ -11,18 +11,22 @@ class CCDataBase;
 class CQSqlQuery : public QSqlQuery
 {
 public:
-    // Runs a non-empty `sql` at once, after the database object's rewrite, on its connection
-    // (without one: unchanged, on no connection). With `nur_vorwaerts` the query reads forward
+    // Runs a non-empty `sql` at once, after the database object's rewrite, on its connection.
+    // Without a database object or a valid connection it runs nothing, never on Qt's default
+    // connection: a non-empty `sql` is reported once and the query stays inactive. With `nur_vorwaerts` the query reads forward
     // only unless the control-data store says otherwise.
     CQSqlQuery(const CQString& sql, const CCDataBase* datenbank, const bool& nur_vorwaerts);
     ~CQSqlQuery();
 
-    // QSqlQuery::prepare of the rewritten (and logged) statement.
+    // QSqlQuery::prepare of the rewritten (and logged) statement; refused (and reported) like
+    // the constructor's statement without a connection.
     bool prepare(const CQString& sql);
 
     const CCDataBase* gib_datenbank_objekt() const { return datenbank; }
 
 private:
+    void melde_ohne_verbindung(const CQString& sql) const;
+
     const CCDataBase* datenbank;
     QList<qint32> liste;
     bool merker;

@@ -22,8 +22,8 @@ CQString als_html_text(const CQString& sql)
     return CQString(text);
 }
 
-void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
-                      const CQString& tabelle)
+QStringList sql_fehlerbericht(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
+                              const CQString& tabelle)
 {
     QString fehler = abfrage.lastError().text();
     // Some drivers leave the error in the result row; only a positioned query has one to read.
@@ -31,8 +31,14 @@ void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* kl
         fehler = abfrage.value(0).toString();
     if (fehler.isEmpty())
         fehler = QStringLiteral("???");
+    return {tr("SQL-Fehler: %1").arg(fehler), tr("SQL-Befehl: %1").arg(als_html_text(sql)),
+            tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)};
+}
+
+void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
+                      const CQString& tabelle)
+{
     const int typ = 2;
-    qmelde(typ, klasse, methode, CQString(tr("SQL-Fehler: %1").arg(fehler)));
-    qmelde(typ, klasse, methode, CQString(tr("SQL-Befehl: %1").arg(als_html_text(sql))));
-    qmelde(typ, klasse, methode, CQString(tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)));
+    for (const QString& zeile : sql_fehlerbericht(abfrage, sql, methode, tabelle))
+        qmelde(typ, klasse, methode, CQString(zeile));
 }

@@ -4,11 +4,17 @@
 #include "cbasis.h"
 #include "cqstring.h"
 
+#include <QStringList>
+
 class QSqlQuery;
 
 // Reports the query's error, the statement as the caller built it ("<" and ">" as HTML entities)
 // and "<methode>: Fehler beim Zugriff auf Tabelle <tabelle>", each as an error of `klasse` and
 // `methode`. Without any error text the first line says "???".
+// The three lines of that report, as texts: for a window that shows the report itself.
+QStringList sql_fehlerbericht(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
+                              const CQString& tabelle);
+
 void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
                       const CQString& tabelle);
 

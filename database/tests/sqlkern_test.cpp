@@ -112,3 +112,52 @@ TEST(Treiber, ArtNachTreibername)
     for (const auto& [treiber, art] : faelle)
         EXPECT_EQ(gib_datenbankart(QString::fromLatin1(treiber)), art) << treiber;
 }
+
+TEST_F(Sqlkern, AbfrageOhneGueltigeVerbindungLaeuftNieAufDerStandardverbindung)
+{
+    QSqlDatabase standard = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    standard.setDatabaseName(QStringLiteral(":memory:"));
+    ASSERT_TRUE(standard.open());
+    ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE TABLE t(id INTEGER, a TEXT)"), standard).isActive());
+    ASSERT_TRUE(QSqlQuery(QStringLiteral("INSERT INTO t VALUES (1, 'alt')"), standard).isActive());
+
+    const CCDataBase fehlt(CCDataBase::art_sqlite, CQString("fehlt"));
+    {
+        LogMitschnitt mitschnitt;
+        CQSqlQuery abfrage(CQString("INSERT INTO t VALUES (2, 'neu')"), &fehlt, false);
+        EXPECT_FALSE(abfrage.isActive());
+        EXPECT_FALSE(abfrage.prepare(CQString("DELETE FROM t")));
+        EXPECT_FALSE(abfrage.exec());
+        const std::string text = mitschnitt.text();
+        // One report for the statement, one for the prepared one; nothing run.
+        EXPECT_TRUE(enthaelt(text, "SQL-Befehl: INSERT INTO t VALUES (2, 'neu')"));
+        EXPECT_TRUE(enthaelt(text, "SQL-Befehl: DELETE FROM t"));
+        size_t berichte = 0;
+        for (size_t ab = text.find("SQL-Fehler"); ab != std::string::npos; ab = text.find("SQL-Fehler", ab + 1))
+            ++berichte;
+        EXPECT_EQ(berichte, 2u);
+    }
+    const CQString tabelle("t"), spalte("a"), id("id");
+    EXPECT_FALSE(fehlt.update_blob(CQString("ueberschrieben"), &tabelle, &spalte, &id, 1).isEmpty());
+    EXPECT_FALSE(CQSqlQuery(CQString("DELETE FROM t"), nullptr, false).isActive());
+
+    QSqlQuery pruefung(QStringLiteral("SELECT count(*), max(a) FROM t"), standard);
+    ASSERT_TRUE(pruefung.next());
+    EXPECT_EQ(pruefung.value(0).toInt(), 1);
+    EXPECT_EQ(pruefung.value(1).toString(), QStringLiteral("alt"));
+    pruefung = QSqlQuery();
+    standard.close();
+    standard = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
+}
+
+TEST_F(Sqlkern, NurVorwaertsLiestJedeZeileMitIhrenWerten)
+{
+    const CCDataBase db(CCDataBase::art_sqlite, CQString(name), 0);
+    CQSqlQuery abfrage(CQString("SELECT a, a * 10 FROM t ORDER BY a"), &db, true);
+    ASSERT_TRUE(abfrage.isForwardOnly());
+    QStringList zeilen;
+    while (abfrage.next())
+        zeilen.append(abfrage.value(0).toString() + QLatin1Char('/') + abfrage.value(1).toString());
+    EXPECT_EQ(zeilen.join(QLatin1Char(' ')), QStringLiteral("1/10 2/20 5/50"));
+}

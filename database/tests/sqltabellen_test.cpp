@@ -115,6 +115,36 @@ TEST_F(Tabellen, ZaehlenUndLeerenMeldenJedenFehlerEinmal)
     QSqlDatabase::removeDatabase(QStringLiteral("zu"));
 }
 
+TEST_F(Tabellen, NeuerDatensatzMitWertenGebundenUndOhneLeereZeileNachFehler)
+{
+    const CCDataBase db(CCDataBase::art_sqlite, CQString(name), 0);
+    ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE TABLE w(id INTEGER PRIMARY KEY, k TEXT, v TEXT CHECK (v <> 'nein'))"),
+                          QSqlDatabase::database(name, false))
+                    .isActive());
+    int id = 0;
+    bool id_fehler = true;
+    const QString heikel = QStringLiteral("C:\\neu\nzwei'); DROP TABLE w; --");
+    EXPECT_EQ(db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), {QStringLiteral("k"), QStringLiteral("v")},
+                                          {QStringLiteral("a'b"), heikel}, id, id_fehler, CQString("test")),
+              QString());
+    EXPECT_FALSE(id_fehler);
+    EXPECT_EQ(id, 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT v FROM w WHERE k='a''b'")).toString(), heikel);
+
+    // The refused value leaves no reserved, empty row behind.
+    EXPECT_FALSE(db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), {QStringLiteral("k"), QStringLiteral("v")},
+                                             {QStringLiteral("x"), QStringLiteral("nein")}, id, id_fehler,
+                                             CQString("test"))
+                     .isEmpty());
+    EXPECT_FALSE(id_fehler);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM w")).toInt(), 1);
+    // No table, no id: nothing is written.
+    EXPECT_FALSE(db.schreibe_neuen_datensatz(CQString("nix"), CQString("id"), {QStringLiteral("k")},
+                                             {QStringLiteral("x")}, id, id_fehler, CQString("test"))
+                     .isEmpty());
+    EXPECT_TRUE(id_fehler);
+}
+
 TEST(Skriptmodus, SchreibtDieAnweisungenJeBackendStattSieAuszufuehren)
 {
     CDBTabelle beschreibung;

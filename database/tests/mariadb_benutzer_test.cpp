@@ -1,0 +1,134 @@
+// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password.
+#include "bvanmeldung.h"
+#include "bvdbeinstellungen.h"
+#include "caclgroup.h"
+#include "cbvdatabase.h"
+#include "cdbbvsetting.h"
+#include "ckrypt.h"
+#include "dialogseam.h"
+#include "logmitschnitt.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString umgebung(const char* name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// A database of this program's own on the test server, and the log-on settings pointing at it.
+class MariadbBenutzer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (umgebung("AKT_MARIADB_PORT").isEmpty())
+            GTEST_SKIP() << "no test server: AKT_MARIADB_PORT is not set (scripts/datenbankserver.sh start)";
+        name = QStringLiteral("%1bv%2_%3")
+                   .arg(umgebung("AKT_MARIADB_PRAEFIX"))
+                   .arg(qHash(QCoreApplication::applicationDirPath()), 0, 16)
+                   .arg(QCoreApplication::applicationPid());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("verwalter"));
+            db.setHostName(QStringLiteral("127.0.0.1"));
+            db.setPort(umgebung("AKT_MARIADB_PORT").toInt());
+            db.setUserName(umgebung("AKT_MARIADB_BENUTZER"));
+            db.setPassword(umgebung("AKT_MARIADB_PASSWORT"));
+            ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+            ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE DATABASE %1").arg(name), db).isActive());
+        }
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        e.db_treiber.setze_wert_qstr(CQString("QMYSQL"));
+        e.db_host.setze_wert_qstr(CQString("127.0.0.1"));
+        e.db_port.setze_wert(umgebung("AKT_MARIADB_PORT").toUInt());
+        e.db_name.setze_wert_qstr(CQString(name));
+        e.db_user.setze_wert_qstr(CQString(umgebung("AKT_MARIADB_BENUTZER")));
+        e.db_passwort.setze_wert_qstr(CQString(umgebung("AKT_MARIADB_PASSWORT")));
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                    const QStringList&, int, int) {
+            boxen.append(text);
+            return 0;
+        });
+    }
+    void TearDown() override
+    {
+        bv_abmelden();
+        setze_frage_funktion({});
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        for (CVariableBasis* v : std::initializer_list<CVariableBasis*>{&e.db_treiber, &e.db_host, &e.db_port,
+                                                                        &e.db_name, &e.db_user, &e.db_passwort})
+            v->setze_undefiniert();
+        if (QSqlDatabase::contains(QStringLiteral("verwalter"))) {
+            {
+                QSqlDatabase db = QSqlDatabase::database(QStringLiteral("verwalter"), false);
+                QSqlQuery(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(name), db);
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("verwalter"));
+        }
+    }
+    QSqlQuery sql(const QString& text) const
+    {
+        QSqlQuery abfrage(text, QSqlDatabase::database(bv_verbindungsname(), false));
+        EXPECT_TRUE(abfrage.isActive()) << text.toStdString() << ": " << abfrage.lastError().text().toStdString();
+        abfrage.next();
+        return abfrage;
+    }
+
+    QString name;
+    QStringList boxen;
+};
+
+} // namespace
+
+TEST_F(MariadbBenutzer, AutonummernVorlageGenauZurueckUndGruppenzahl)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    const CCDataBase* const db = gib_bv_ccdatabase();
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(db->gib_autoinkrement_spalten().value(QStringLiteral("bv_gruppen")), QStringLiteral("grp_id"));
+    int id = 0;
+    bool offen = true;
+    for (int erwartet : {1, 2}) {
+        EXPECT_EQ(db->NeuerDatensatz(CQString("bv_gruppen"), CQString("grp_id"), id, offen), QString());
+        EXPECT_EQ(id, erwartet);
+    }
+
+    for (int i = 0; i < 3; ++i)
+        sql(QStringLiteral("INSERT INTO bv_anwender (anw_gruppe) VALUES (2)"));
+    EXPECT_EQ(ngruppe_vorhanden(2), 3);
+    EXPECT_EQ(ngruppe_vorhanden(4), 0);
+
+    const QString host = QStringLiteral("C:\\neu\\host'x");
+    gib_bvdb_einstellungen().db_host.setze_wert_qstr(CQString(host));
+    CDbBVsetting seite;
+    seite.erzeuge_vorlageEinstellungen_slot();
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.at(0).endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!"))) << boxen.at(0).toStdString();
+    EXPECT_EQ(db->gib_autoinkrement_spalten().value(QStringLiteral("bv_vorlage")), QStringLiteral("vor_id"));
+    EXPECT_EQ(sql(QStringLiteral("SELECT vor_wert FROM bv_vorlage WHERE vor_schluessel='/BV-DB/DB-Host'")).value(0).toString(),
+              host);
+    EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert IS NULL OR vor_flag <> '1'"))
+                  .value(0)
+                  .toInt(),
+              0);
+}
+
+TEST_F(MariadbBenutzer, FalschesKennwortEineMeldungKeinZeigerKeinKennwortImProtokoll)
+{
+    const QString kennwort = QStringLiteral("Zq7falschQ");
+    gib_bvdb_einstellungen().db_passwort.setze_wert_qstr(CQString(kennwort));
+    LogMitschnitt mitschnitt;
+    const CQString fehler = bv_anmelden();
+    EXPECT_TRUE(fehler.contains(QStringLiteral("Access denied"))) << fehler.toStdString();
+    EXPECT_EQ(gib_bv_datenbank(), nullptr);
+    EXPECT_EQ(gib_bv_ccdatabase(), nullptr);
+    EXPECT_FALSE(QSqlDatabase::contains(bv_verbindungsname()));
+    const std::string text = mitschnitt.text() + fehler.toStdString();
+    EXPECT_EQ(text.find(kennwort.toStdString()), std::string::npos);
+    EXPECT_EQ(text.find(verschluessele_kennwort(CQString(kennwort)).toStdString()), std::string::npos);
+}

@@ -1,0 +1,139 @@
+#include "bvanmeldung.h"
+#include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
+#include "caclgroup.h"
+#include "ccat.h"
+#include "cbvdatabase.h"
+#include "cdbdatenstruktur.h"
+#include "steuerdaten.h"
+#include "verzeichnisse.h"
+
+#include <QCoreApplication>
+#include <QSqlError>
+#include <memory>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CBVDataBase", text);
+}
+
+// The tables the log-on makes sure of, and those the template writer adds.
+const int anmeldetabellen[] = {bv_tag::gruppen, bv_tag::anwender, bv_tag::protokoll};
+
+std::unique_ptr<CBVDataBase>& angemeldet()
+{
+    static std::unique_ptr<CBVDataBase>* bv = new std::unique_ptr<CBVDataBase>;
+    return *bv;
+}
+
+// Creates the tagged table when missing and checks it; empty on success.
+QString sichere_tabelle(const CBVDataBase& bv, int tag)
+{
+    const CCDataBase& db = *bv.gib_datenbank();
+    CDBDatenstruktur* const struktur = bv.gib_struktur();
+    const CQString name = struktur->gib_tabellenname(tag);
+    const CDBTabelle* const beschreibung = struktur->gib_tabelle(tag);
+    const CQString keine;
+    const bool primaerschluessel = true;
+    if (!db.ExistTable(name, beschreibung, &keine)
+        && !db.TabelleAnlegen(&name, beschreibung, nullptr, &keine, primaerschluessel))
+        return tr("Tabelle '%1' kann nicht angelegt werden: %2")
+            .arg(name, db.gib_datenbank().lastError().text());
+    QStringList meldungen;
+    if (!db.Tabellencheck(&name, beschreibung, &meldungen, nullptr))
+        return tr("Tabelle '%1' ist unvollständig: %2").arg(name, meldungen.join(QStringLiteral("; ")));
+    return QString();
+}
+
+} // namespace
+
+CBVVerbindungswerte gib_bv_verbindungswerte()
+{
+    CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+    CBVVerbindungswerte werte;
+    werte.treiber = e.db_treiber.gib_wert_qstr();
+    werte.host = e.db_host.gib_wert_qstr();
+    werte.name = e.db_name.gib_wert_qstr();
+    werte.port = e.db_port.gib_wert();
+    werte.benutzer = e.db_user.gib_wert_qstr();
+    werte.kennwort = e.db_passwort.gib_wert_qstr();
+    return werte;
+}
+
+QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindungswerte& werte)
+{
+    if (werte.treiber.isEmpty() || !QSqlDatabase::isDriverAvailable(werte.treiber))
+        return tr("Unbekannter Datenbanktreiber '%1' (vorhanden: %2)")
+            .arg(werte.treiber, QSqlDatabase::drivers().join(QStringLiteral(", ")));
+    QString fehler;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(werte.treiber, verbindungsname);
+        db.setHostName(werte.host);
+        db.setDatabaseName(werte.name);
+        if (werte.port != 99999999u)
+            db.setPort(static_cast<int>(werte.port));
+        db.setUserName(werte.benutzer);
+        db.setPassword(werte.kennwort);
+        if (db.open())
+            return QString();
+        fehler = tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3")
+                     .arg(werte.name, werte.host, db.lastError().text());
+    }
+    QSqlDatabase::removeDatabase(verbindungsname);
+    return fehler;
+}
+
+QString bv_verbindungsname()
+{
+    return QStringLiteral("benutzerverwaltung");
+}
+
+CQString bv_anmelden()
+{
+    bv_abmelden();
+    const CBVVerbindungswerte werte = gib_bv_verbindungswerte();
+    const QString fehler = oeffne_bv_verbindung(bv_verbindungsname(), werte);
+    if (!fehler.isEmpty()) {
+        CQCat::gib_instanz()->error(CQString(fehler));
+        return CQString(fehler);
+    }
+
+    CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+    const int stufe = e.protokollierung.gib_wert() == JA ? 1 : 0;
+    auto datenbank = std::make_unique<CCDataBase>(gib_datenbankart(werte.treiber), CQString(bv_verbindungsname()),
+                                                  stufe, false, nullptr, CQString(),
+                                                  e.mssql_format_zeit.gib_wert_qstr());
+    QStringList strukturmeldungen;
+    auto struktur = baue_bv_struktur(gib_anwendungsverzeichnis().absolutePath(), strukturmeldungen);
+    angemeldet() = std::make_unique<CBVDataBase>(std::move(datenbank), std::move(struktur));
+    setze_bv_datenbank(angemeldet().get());
+
+    for (const int tag : anmeldetabellen) {
+        const QString grund = sichere_tabelle(*angemeldet(), tag);
+        if (!grund.isEmpty()) {
+            bv_abmelden();
+            CQCat::gib_instanz()->error(CQString(grund));
+            return CQString(grund);
+        }
+    }
+    for (const int tag : {bv_tag::gruppen, bv_tag::anwender, bv_tag::verwaltung, bv_tag::vorlage, bv_tag::protokoll})
+        angemeldet()->erfasse_autoinkrement(tag);
+    setze_benutzerverwaltung_aktiv(true);
+    CQCat::gib_instanz()->info(CQString(tr("Benutzerverwaltung angemeldet: %1 auf %2").arg(werte.name, werte.host)));
+    return CQString();
+}
+
+void bv_abmelden()
+{
+    setze_benutzerverwaltung_aktiv(false);
+    loesche_gruppen();
+    setze_bv_datenbank(nullptr);
+    const bool war_angemeldet = angemeldet() != nullptr;
+    angemeldet().reset();
+    if (war_angemeldet || QSqlDatabase::contains(bv_verbindungsname())) {
+        QSqlDatabase::database(bv_verbindungsname(), false).close();
+        QSqlDatabase::removeDatabase(bv_verbindungsname());
+    }
+}

@@ -1,0 +1,37 @@
+// Log-on and log-off of the user administration: its connection, database object, structure and process-wide pointers.
+#pragma once
+
+#include "cqstring.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+// What a connection is opened with; the settings page tests its fields with it too.
+struct CBVVerbindungswerte
+{
+    QString treiber;
+    QString host;
+    QString name;
+    unsigned port = 99999999u;
+    QString benutzer;
+    QString kennwort;
+};
+
+// The values stored under "/BV-DB/".
+CBVVerbindungswerte gib_bv_verbindungswerte();
+
+// Opens a connection named `verbindungsname`; empty on success, else the one message with the
+// driver's text (the connection is removed again then). The password goes to the driver only.
+QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindungswerte& werte);
+
+// The name of the user administration's connection.
+QString bv_verbindungsname();
+
+// Logs on with the stored values (logging off first): opens the connection, builds the database
+// object and the structure (with the system file of the application root), sets the process-wide
+// pointers, creates missing groups, users and protocol tables and checks them, and on MySQL numbers
+// new records of every administration table the server auto-numbers. Empty on success; else one
+// text with the driver's message, and every step taken is undone.
+CQString bv_anmelden();
+// Clears the pointers and the active flag, releases the database object and closes the connection.
+void bv_abmelden();

@@ -1,0 +1,117 @@
+#include "caclgroup.h"
+#include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
+#include "ccat.h"
+#include "cbvdatabase.h"
+#include "cqsqlquery.h"
+#include "sqlfehler.h"
+
+#include <QCoreApplication>
+#include <QMap>
+
+CKlasse* CAclGroup::klasse = &gib_benutzer_klassen().caclgroup;
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CAclRight", text);
+}
+
+CKlasse* rechteklasse()
+{
+    return &gib_benutzer_klassen().caclright;
+}
+
+// The database object, name and description of the tagged table of the current user
+// administration; false when any of them is missing.
+bool gib_bv_tabelle(int tag, const CCDataBase*& db, CQString& name, const CDBTabelle*& beschreibung)
+{
+    const CBVDataBase* const bv = gib_bv_datenbank();
+    if (!bv || !bv->gib_datenbank() || !bv->gib_struktur())
+        return false;
+    db = bv->gib_datenbank();
+    name = bv->gib_struktur()->gib_tabellenname(tag);
+    beschreibung = bv->gib_struktur()->gib_tabelle(tag);
+    return beschreibung != nullptr;
+}
+
+} // namespace
+
+CAclGroup::CAclGroup(int nummer, const CQString& name) : nummer(nummer), name(name) {}
+
+CAclGroup::~CAclGroup() = default;
+
+void CAclGroup::ausgabe(std::ostream&) const {}
+
+CQString lese_gruppen(int& anzahl)
+{
+    anzahl = 0;
+    loesche_gruppen();
+    const CQString fehler(tr("lese_gruppen: Fehler beim Zugriff auf Gruppendaten"));
+    const CCDataBase* db = nullptr;
+    CQString tabelle;
+    const CDBTabelle* gruppen = nullptr;
+    if (!gib_bv_tabelle(bv_tag::gruppen, db, tabelle, gruppen))
+        return fehler;
+    const CQString sql(QStringLiteral("SELECT %1,%2 FROM %3;")
+                           .arg(gruppen->gib_spaltenname(bv_tag::grp_id), gruppen->gib_spaltenname(bv_tag::grp_name),
+                                tabelle));
+    CQSqlQuery abfrage(sql, db, true);
+    if (!abfrage.isActive()) {
+        melde_sql_fehler(abfrage, sql, rechteklasse(), CQString("lese_gruppen"), tabelle);
+        CQCat::gib_instanz()->error(CQString(tr("Fehler beim Zugriff auf Gruppendaten")));
+        return fehler;
+    }
+    // A later row of the same name wins; the map gives the list its order.
+    QMap<QString, int> nach_name;
+    while (abfrage.next()) {
+        ++anzahl;
+        db->protokolliere_zeile(abfrage, 2, false);
+        if (!abfrage.isValid())
+            continue;
+        nach_name.insert(db->sql_wert_string(abfrage.value(1), false), db->sql_wert_ganzzahl(abfrage.value(0)));
+    }
+    for (auto it = nach_name.cbegin(); it != nach_name.cend(); ++it)
+        neue_gruppe(it.value(), CQString(it.key()));
+    return CQString();
+}
+
+int ngruppe_vorhanden(unsigned gruppe)
+{
+    const int fehler = 999;
+    const CCDataBase* db = nullptr;
+    CQString tabelle;
+    const CDBTabelle* anwender = nullptr;
+    if (!gib_bv_tabelle(bv_tag::anwender, db, tabelle, anwender))
+        return fehler;
+    const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3=%4) ;")
+                           .arg(anwender->gib_spaltenname(bv_tag::anw_id), tabelle,
+                                anwender->gib_spaltenname(bv_tag::anw_gruppe))
+                           .arg(gruppe));
+    CQSqlQuery abfrage(sql, db, true);
+    if (!abfrage.isActive()) {
+        melde_sql_fehler(abfrage, sql, rechteklasse(), CQString("ngruppe_vorhanden"), tabelle);
+        return fehler;
+    }
+    if (db->hat_abfragegroesse())
+        return abfrage.size();
+    int anzahl = 0;
+    while (abfrage.next()) {
+        db->protokolliere_zeile(abfrage, 1, false);
+        ++anzahl;
+    }
+    return anzahl;
+}
+
+void neue_gruppe(int nummer, const CQString& name)
+{
+    gib_gruppenliste().append(new CAclGroup(nummer, name));
+}
+
+void loesche_gruppen()
+{
+    QVector<CAclGroup*>& liste = gib_gruppenliste();
+    qDeleteAll(liste);
+    liste.clear();
+}

@@ -1,0 +1,120 @@
+#include "cbvdatabase.h"
+#include "bvstruktur.h"
+#include "dialogseam.h"
+#include "ebool.h"
+#include "gui.h"
+
+#include <QCoreApplication>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace {
+
+CKlasse& eintrag()
+{
+    static CKlasse* klasse = new CKlasse("C_CBVDataBase");
+    return *klasse;
+}
+
+// Registered while globals are built.
+const bool angelegt = (eintrag(), true);
+
+CBVDataBase* aktuelle_bv = nullptr;
+CCDataBase* aktuelle_datenbank = nullptr;
+CDBTabelle* aktuelle_anwendertabelle = nullptr;
+
+} // namespace
+
+CKlasse* CBVDataBase::klasse = &eintrag();
+
+CBVDataBase::CBVDataBase(std::unique_ptr<CCDataBase> datenbank, std::unique_ptr<CBVStruktur> struktur)
+    : datenbank(std::move(datenbank)), struktur(std::move(struktur))
+{
+}
+
+CBVDataBase::~CBVDataBase() = default;
+
+void CBVDataBase::ausgabe(std::ostream& os) const
+{
+    os << "CBVDataBase";
+}
+
+CDBDatenstruktur* CBVDataBase::gib_struktur() const
+{
+    return struktur ? struktur->gib_datenstruktur() : nullptr;
+}
+
+int CBVDataBase::gib_anzahl_records(int tag) const
+{
+    if (!datenbank || !gib_struktur())
+        return -1;
+    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
+    const bool still = true;
+    const CQString keine;
+    return datenbank->gib_anzahl_records(&tabelle, still, &keine);
+}
+
+bool CBVDataBase::pruefe_tabelle(int tag, QStringList liste, bool) const
+{
+    if (!datenbank || !gib_struktur())
+        return false;
+    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
+    return datenbank->Tabellencheck(&tabelle, gib_struktur()->gib_tabelle(tag), &liste, nullptr);
+}
+
+void CBVDataBase::erfasse_autoinkrement(int tag) const
+{
+    if (!datenbank || !gib_struktur() || datenbank->gib_art() != CCDataBase::art_mysql)
+        return;
+    const CDBTabelle* const beschreibung = gib_struktur()->gib_tabelle(tag);
+    if (!beschreibung)
+        return;
+    const int id_tag = beschreibung->gib_id_spalte();
+    if (id_tag == NICHT_GESETZT)
+        return;
+    const QString tabelle = gib_struktur()->gib_tabellenname(tag);
+    const QString spalte = beschreibung->gib_spaltenname(id_tag);
+    const QSqlField feld = datenbank->gib_datenbank().record(tabelle).field(spalte);
+    if (feld.isValid() && feld.isAutoValue())
+        datenbank->setze_autoinkrement_spalte(tabelle, spalte);
+}
+
+CBVDataBase* gib_bv_datenbank()
+{
+    return aktuelle_bv;
+}
+
+CCDataBase* gib_bv_ccdatabase()
+{
+    return aktuelle_datenbank;
+}
+
+CDBTabelle* gib_bv_anwendertabelle()
+{
+    return aktuelle_anwendertabelle;
+}
+
+void setze_bv_datenbank(CBVDataBase* bv)
+{
+    aktuelle_bv = bv;
+    aktuelle_datenbank = bv ? bv->gib_datenbank() : nullptr;
+    aktuelle_anwendertabelle = bv && bv->gib_struktur() ? bv->gib_struktur()->gib_tabelle(bv_tag::anwender) : nullptr;
+}
+
+bool datenbank_verbunden()
+{
+    return aktuelle_datenbank && aktuelle_bv && aktuelle_bv->gib_struktur() && aktuelle_datenbank->ist_verbunden();
+}
+
+bool pruefe_datenbankverbindung(bool melden)
+{
+    if (datenbank_verbunden())
+        return true;
+    if (melden)
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information,
+                           QCoreApplication::translate("CBVDataBase", "Kelmor"),
+                           QCoreApplication::translate("CBVDataBase",
+                                                       "Funktion nur verfügbar, wenn Datenbank verbunden ist."),
+                           {QStringLiteral("OK")}, 0, 0);
+    return false;
+}

@@ -1,0 +1,56 @@
+// The user-administration database object, the process-wide pointers the log-on sets, and the connection test of the administration windows.
+#pragma once
+
+#include "cbasis.h"
+#include "ccdatabase.h"
+#include "cqstring.h"
+
+#include <QStringList>
+#include <memory>
+
+class CBVStruktur;
+class CDBDatenstruktur;
+class CDBTabelle;
+
+// A database object and the table structure of the administration tables, both owned.
+class CBVDataBase : public CObjekt
+{
+    FRAMEWORK_KLASSE(CObjekt)
+public:
+    CBVDataBase(std::unique_ptr<CCDataBase> datenbank, std::unique_ptr<CBVStruktur> struktur);
+    ~CBVDataBase() override;
+
+    void ausgabe(std::ostream& os) const override;
+
+    CCDataBase* gib_datenbank() const { return datenbank.get(); }
+    // Null without a structure.
+    CDBDatenstruktur* gib_struktur() const;
+
+    // -1 without database object or structure; else the record count of the tagged table,
+    // negative when it cannot be read (it does not exist).
+    int gib_anzahl_records(int tag) const;
+    // The table check of the tagged table (missing columns are added), its messages appended to
+    // `liste`; false without database object. `flag` has no meaning of its own here.
+    bool pruefe_tabelle(int tag, QStringList liste, bool flag) const;
+    // MySQL: numbers new records of the tagged table through AUTO_INCREMENT when the server reports
+    // the id column as auto-numbered, so that two administrators adding at once cannot clash.
+    void erfasse_autoinkrement(int tag) const;
+
+private:
+    std::unique_ptr<CCDataBase> datenbank;
+    std::unique_ptr<CBVStruktur> struktur;
+};
+
+// The current user-administration database, its database object and the description of the
+// user table: all null until the log-on sets them. GUI thread only.
+CBVDataBase* gib_bv_datenbank();
+CCDataBase* gib_bv_ccdatabase();
+CDBTabelle* gib_bv_anwendertabelle();
+// Sets the three pointers from `bv` (null clears them); the object stays the caller's.
+void setze_bv_datenbank(CBVDataBase* bv);
+
+// True when the database object and the current CBVDataBase with a structure exist and the
+// connection is valid and open.
+bool datenbank_verbunden();
+// `datenbank_verbunden`; when false and `melden` is set, an information box says so.
+bool pruefe_datenbankverbindung(bool melden);
