@@ -12,6 +12,9 @@ FullScreenNotification::FullScreenNotification(QWidget* parent)
     setVisible(false);
     setWindowFlags(Qt::ToolTip | Qt::WindowDoesNotAcceptFocus);
 
+    // A long translation wraps instead of widening the notice past its fixed size.
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignCenter);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_label, 0, 0, Qt::AlignHCenter | Qt::AlignVCenter);
 
