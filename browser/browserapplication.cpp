@@ -6,6 +6,7 @@
 #include "einstellungenanwenden.h"
 #include "historymanager.h"
 #include "browsermainwindow.h"
+#include "gespeicherterzustand.h"
 #include "tabwidget.h"
 #include "webpage.h"
 #include "webview.h"
@@ -314,7 +315,7 @@ void BrowserZustand::saveSession()
 
     QByteArray daten;
     QDataStream stream(&daten, QIODevice::WriteOnly);
-    stream.setVersion(QDataStream::Qt_5_15);
+    stream.setVersion(ZustandsVersion);
     stream << qint32(m_mainWindows.count());
     for (const QPointer<BrowserMainWindow>& fenster : qAsConst(m_mainWindows))
         stream << fenster->saveState(true);
@@ -327,17 +328,9 @@ void BrowserZustand::saveSession()
 void BrowserZustand::restoreLastSession()
 {
     QDataStream stream(BrowserApplication::letzteSitzung());
-    stream.setVersion(QDataStream::Qt_5_15);
-    quint32 anzahl = 0;
-    stream >> anzahl;
+    stream.setVersion(ZustandsVersion);
     // Only what was read whole; a damaged list ends there.
-    QList<QByteArray> fensterzustaende;
-    for (quint32 i = 0; i < anzahl && stream.status() == QDataStream::Ok; ++i) {
-        QByteArray zustand;
-        stream >> zustand;
-        if (stream.status() == QDataStream::Ok)
-            fensterzustaende.append(zustand);
-    }
+    const QList<QByteArray> fensterzustaende = lies_liste<QByteArray>(stream);
 
     for (const QByteArray& zustand : qAsConst(fensterzustaende)) {
         BrowserMainWindow* fenster = nullptr;

@@ -9,6 +9,7 @@
 #include "chasewidget.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
+#include "gespeicherterzustand.h"
 #include "historymenu.h"
 #include "printtopdfdialog.h"
 #include "settings.h"
@@ -146,8 +147,8 @@ QByteArray BrowserMainWindow::saveState(bool withTabs) const
 {
     QByteArray data;
     QDataStream stream(&data, QIODevice::WriteOnly);
-    stream.setVersion(QDataStream::Qt_5_15);
-    stream << FensterMarker << FensterVersion << size() << !m_navigationBar->isHidden()
+    schreibe_kopf(stream, FensterMarker, FensterVersion);
+    stream << size() << !m_navigationBar->isHidden()
            << !m_bookmarksToolbar->isHidden() << !statusBar()->isHidden();
     if (withTabs)
         stream << m_tabWidget->saveState();
@@ -159,14 +160,7 @@ QByteArray BrowserMainWindow::saveState(bool withTabs) const
 bool BrowserMainWindow::restoreState(const QByteArray& state)
 {
     QDataStream stream(state);
-    stream.setVersion(QDataStream::Qt_5_15);
-    if (stream.atEnd())
-        return false;
-
-    qint32 marker = 0;
-    qint32 version = 0;
-    stream >> marker >> version;
-    if (marker != FensterMarker || version != FensterVersion)
+    if (!lies_kopf(stream, FensterMarker, FensterVersion))
         return false;
 
     QSize size;
@@ -747,6 +741,15 @@ void BrowserMainWindow::slotLoadProgress(int progress)
     }
 }
 
+void BrowserMainWindow::fuegeVerlaufEin(QMenu* menu, const QWebEngineHistoryItem& item, int data)
+{
+    auto* action = new QAction(menu);
+    action->setData(data);
+    action->setIcon(BrowserApplication::icon(item.url()));
+    action->setText(item.title());
+    menu->addAction(action);
+}
+
 void BrowserMainWindow::slotAboutToShowBackMenu()
 {
     m_historyBackMenu->clear();
@@ -754,16 +757,10 @@ void BrowserMainWindow::slotAboutToShowBackMenu()
         return;
     QWebEngineHistory* history = currentTab()->history();
     const QList<QWebEngineHistoryItem> backItems = history->backItems(history->count());
+    // Each item carries the number of steps back to it: forward items do not count.
     const int anzahl = backItems.count();
-    for (int i = anzahl - 1; i >= 0; --i) {
-        const QWebEngineHistoryItem item = backItems.at(i);
-        auto* action = new QAction(this);
-        // The number of steps back to this item: forward items do not count.
-        action->setData(i - anzahl);
-        action->setIcon(BrowserApplication::icon(item.url()));
-        action->setText(item.title());
-        m_historyBackMenu->addAction(action);
-    }
+    for (int i = anzahl - 1; i >= 0; --i)
+        fuegeVerlaufEin(m_historyBackMenu, backItems.at(i), i - anzahl);
 }
 
 void BrowserMainWindow::slotAboutToShowForwardMenu()
@@ -774,14 +771,8 @@ void BrowserMainWindow::slotAboutToShowForwardMenu()
     QWebEngineHistory* history = currentTab()->history();
     const int historyCount = history->count();
     const QList<QWebEngineHistoryItem> forwardItems = history->forwardItems(historyCount);
-    for (int i = 0; i < forwardItems.count(); ++i) {
-        const QWebEngineHistoryItem item = forwardItems.at(i);
-        auto* action = new QAction(this);
-        action->setData(historyCount - i);
-        action->setIcon(BrowserApplication::icon(item.url()));
-        action->setText(item.title());
-        m_historyForwardMenu->addAction(action);
-    }
+    for (int i = 0; i < forwardItems.count(); ++i)
+        fuegeVerlaufEin(m_historyForwardMenu, forwardItems.at(i), historyCount - i);
 }
 
 void BrowserMainWindow::slotAboutToShowWindowMenu()

@@ -11,6 +11,7 @@ class ChaseWidget;
 class QAction;
 class QMenu;
 class QToolBar;
+class QWebEngineHistoryItem;
 class TabWidget;
 class ToolbarSearch;
 class WebView;
@@ -101,6 +102,7 @@ private:
     void setupToolBar();
     void updateStatusbarActionText(bool visible);
     void findText(const QString& text, bool backward);
+    static void fuegeVerlaufEin(QMenu* menu, const QWebEngineHistoryItem& item, int data);
 
     QToolBar* m_navigationBar;
     ToolbarSearch* m_toolbarSearch;

@@ -32,59 +32,34 @@ void TabBar::selectTabAction()
     setCurrentIndex(m_tabShortcuts.indexOf(shortcut));
 }
 
-int TabBar::aktionsIndex(bool* ok) const
-{
-    auto* action = qobject_cast<QAction*>(sender());
-    *ok = action != nullptr;
-    return action ? action->data().toInt() : -1;
-}
-
 void TabBar::cloneTab()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit cloneTab(index);
+    mitAktionsIndex([this](int index) { emit cloneTab(index); });
 }
 
 void TabBar::closeTab()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit closeTab(index);
+    mitAktionsIndex([this](int index) { emit closeTab(index); });
 }
 
 void TabBar::closeOtherTabs()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit closeOtherTabs(index);
+    mitAktionsIndex([this](int index) { emit closeOtherTabs(index); });
 }
 
 void TabBar::reloadTab()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit reloadTab(index);
+    mitAktionsIndex([this](int index) { emit reloadTab(index); });
 }
 
 void TabBar::muteTab()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit muteTab(index, true);
+    mitAktionsIndex([this](int index) { emit muteTab(index, true); });
 }
 
 void TabBar::unmuteTab()
 {
-    bool ok;
-    const int index = aktionsIndex(&ok);
-    if (ok)
-        emit muteTab(index, false);
+    mitAktionsIndex([this](int index) { emit muteTab(index, false); });
 }
 
 void TabBar::contextMenuRequested(const QPoint& position)

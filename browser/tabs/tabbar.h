@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QAction>
 #include <QTabBar>
 
 class QDrag;
@@ -42,8 +43,13 @@ private slots:
     void contextMenuRequested(const QPoint& position);
 
 private:
-    // The index carried by the sending menu action; -1 when the sender is none.
-    int aktionsIndex(bool* ok) const;
+    // Calls `signal` with the index carried by the sending menu action; nothing for another sender.
+    template <typename Signal>
+    void mitAktionsIndex(Signal signal)
+    {
+        if (auto* action = qobject_cast<QAction*>(sender()))
+            signal(action->data().toInt());
+    }
 
     QList<QShortcut*> m_tabShortcuts;
     QPoint m_dragStartPos;

@@ -2,6 +2,7 @@
 #include "browserapplication.h"
 #include "downloadmanager.h"
 #include "fullscreennotification.h"
+#include "gespeicherterzustand.h"
 #include "historycompletionmodel.h"
 #include "historyfiltermodel.h"
 #include "historymanager.h"
@@ -581,33 +582,17 @@ QByteArray TabWidget::saveState() const
     }
     QByteArray data;
     QDataStream stream(&data, QIODevice::WriteOnly);
-    stream.setVersion(QDataStream::Qt_5_15);
-    stream << TabMarker << TabVersion << tabs << qint32(currentIndex());
+    schreibe_kopf(stream, TabMarker, TabVersion);
+    stream << tabs << qint32(currentIndex());
     return data;
 }
 
 bool TabWidget::restoreState(const QByteArray& state)
 {
     QDataStream stream(state);
-    stream.setVersion(QDataStream::Qt_5_15);
-    if (stream.atEnd())
+    if (!lies_kopf(stream, TabMarker, TabVersion))
         return false;
-    qint32 marker = 0;
-    qint32 version = 0;
-    stream >> marker >> version;
-    if (marker != TabMarker || version != TabVersion)
-        return false;
-
-    // Read by hand: the stream's own list operator reserves room for whatever count it is given.
-    quint32 anzahl = 0;
-    stream >> anzahl;
-    QStringList openTabs;
-    for (quint32 i = 0; i < anzahl && stream.status() == QDataStream::Ok; ++i) {
-        QString url;
-        stream >> url;
-        if (stream.status() == QDataStream::Ok)
-            openTabs.append(url);
-    }
+    const QStringList openTabs = lies_liste<QString>(stream);
     qint32 currentTab = 0;
     stream >> currentTab;
     if (stream.status() != QDataStream::Ok)
