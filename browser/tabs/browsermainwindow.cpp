@@ -393,6 +393,8 @@ void BrowserMainWindow::slotShowBookmarksDialog()
 void BrowserMainWindow::slotAddBookmark()
 {
     WebView* webView = currentTab();
+    if (!webView)
+        return;
     const QString url = webView->url().toString();
     const QString title = webView->title();
     AddBookmarkDialog dialog(url, title);
@@ -583,6 +585,9 @@ void BrowserMainWindow::slotPrivateBrowsing()
             .arg(title);
     if (frage_mit_knoepfen(this, QMessageBox::Question, QString(), text, {tr("OK"), tr("Cancel")}, 0, 1) == 0)
         zustand->setPrivateBrowsing(true);
+    // A cancelled question leaves the checkable menu entry as it was.
+    if (auto* action = qobject_cast<QAction*>(sender()))
+        action->setChecked(BrowserApplication::privateBrowsing());
 }
 
 void BrowserMainWindow::closeEvent(QCloseEvent* event)

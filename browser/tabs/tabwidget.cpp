@@ -376,7 +376,7 @@ void TabWidget::handleTabBarDoubleClicked(int index)
 void TabWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!childAt(event->pos())) {
-        QMetaObject::invokeMethod(m_tabBar, "contextMenuRequested", Q_ARG(QPoint, event->pos()));
+        QMetaObject::invokeMethod(m_tabBar, "contextMenuRequested", Q_ARG(QPoint, m_tabBar->mapFrom(this, event->pos())));
         return;
     }
     QTabWidget::contextMenuEvent(event);

@@ -499,7 +499,20 @@ TEST(BrowserApplication, FensterlisteSitzungUndPrivatesSurfen)
     tabs->closeTab(tabs->count() - 1);
     ASSERT_EQ(tabs->recentlyClosedTabs().size(), 1);
 
-    zustand->setPrivateBrowsing(true);
+    // Switched on through the window's question: Cancel keeps it off, OK switches.
+    int antwort = 1;
+    QString frage;
+    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&,
+                             int, int) {
+        frage = text;
+        return antwort;
+    });
+    neuestes->slotPrivateBrowsing();
+    EXPECT_TRUE(frage.startsWith(QStringLiteral("<b>Are you sure you want to turn on private browsing?</b><br><br>")));
+    EXPECT_TRUE(umgeschaltet.isEmpty());
+    antwort = 0;
+    neuestes->slotPrivateBrowsing();
+    setze_frage_funktion({});
     ASSERT_EQ(umgeschaltet.size(), 1);
     EXPECT_TRUE(umgeschaltet.first().first().toBool());
     ASSERT_NE(zustand->privateProfile(), nullptr);
