@@ -292,7 +292,7 @@ void BrowserMainWindow::setupMenu()
     // History
     auto* historyMenu = new HistoryMenu(this);
     connect(historyMenu, &HistoryMenu::openUrl, m_tabWidget, &TabWidget::loadUrlInCurrentTab);
-    connect(historyMenu, &QMenu::hovered, this, [this](QAction* a) { slotUpdateStatusbar(a->text()); });
+    connect(historyMenu, qOverload<const QString&>(&ModelMenu::hovered), this, &BrowserMainWindow::slotUpdateStatusbar);
     historyMenu->setTitle(tr("Hi&story"));
     menuBar()->addMenu(historyMenu);
     QList<QAction*> historyActions;
@@ -318,7 +318,7 @@ void BrowserMainWindow::setupMenu()
     // Bookmarks
     auto* bookmarksMenu = new BookmarksMenu(this);
     connect(bookmarksMenu, &BookmarksMenu::openUrl, m_tabWidget, &TabWidget::loadUrlInCurrentTab);
-    connect(bookmarksMenu, &QMenu::hovered, this, [this](QAction* a) { slotUpdateStatusbar(a->text()); });
+    connect(bookmarksMenu, qOverload<const QString&>(&ModelMenu::hovered), this, &BrowserMainWindow::slotUpdateStatusbar);
     bookmarksMenu->setTitle(tr("&Bookmarks"));
     menuBar()->addMenu(bookmarksMenu);
 

@@ -21,6 +21,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -164,7 +165,8 @@ TEST(TabWidget, GespeicherterZustandUndTabsteuerung)
     tabs.closeTab(-1);
     EXPECT_EQ(tabs.count(), 3);
     ASSERT_TRUE(lade(tabs.currentWebView(), seiten().p(1)));
-    EXPECT_FALSE(tabs.tabIcon(2).isNull());
+    for (const char* bild : {":loading.gif", ":addtab.png", ":addbookmark.png", ":webbrowser.svg"})
+        EXPECT_FALSE(QIcon(QString::fromLatin1(bild)).pixmap(16).isNull()) << bild;
     tabs.cloneTab();
     ASSERT_EQ(tabs.count(), 4);
     EXPECT_EQ(tabs.currentIndex(), 2);
@@ -372,6 +374,15 @@ TEST(BrowserMainWindow, SuchenZoomUndPdf)
     });
     fenster->slotEditFind();
     EXPECT_EQ(fenster->lastSearch(), QStringLiteral("zzqx"));
+
+    fenster->slotViewPageSource();
+    QPlainTextEdit* quelltext = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == QStringLiteral("Page Source of p1"))
+            quelltext = qobject_cast<QPlainTextEdit*>(w);
+    ASSERT_NE(quelltext, nullptr);
+    EXPECT_TRUE(warte([&] { return quelltext->toPlainText().contains(QStringLiteral("Seite p1 Inhalt")); }, 5000));
+    delete quelltext;
 
     for (int i = 0; i < 10; ++i)
         fenster->slotViewZoomIn();
@@ -610,5 +621,12 @@ TEST(BrowserApplication, BenutzerStylesheetOhneAnwendungsobjekt)
     EXPECT_EQ(javascript(view->page(), QStringLiteral("String(document.getElementById('_qt_testBrowser_userStyleSheet') != null)")),
               QStringLiteral("true"));
     settings.remove(QStringLiteral("websettings/userStyleSheet"));
+
+    // After start the window icon is set and the newest window goes to its home page.
+    settings.setValue(QStringLiteral("MainWindow/home"), seiten().p(4).toString());
+    BrowserApplication::zustand()->postLaunch();
+    EXPECT_FALSE(QApplication::windowIcon().pixmap(32).isNull());
+    EXPECT_TRUE(warte([&] { return view->url() == seiten().p(4); }));
+    settings.remove(QStringLiteral("MainWindow/home"));
     schliesse_alle_fenster();
 }
