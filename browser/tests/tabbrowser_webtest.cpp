@@ -2,6 +2,7 @@
 #include "browserapplication.h"
 #include "browsermainwindow.h"
 #include "dialogseam.h"
+#include "downloadmanager.h"
 #include "fullscreennotification.h"
 #include "historymanager.h"
 #include "printtopdfdialog.h"
@@ -275,6 +276,14 @@ TEST(BrowserMainWindow, SeiteOeffnetTabsUndFensterDesEigenenFensters)
     EXPECT_TRUE(warte([&] { return fenster->currentTab()->url() == seiten().p(3); }));
     EXPECT_EQ(neueres->tabWidget()->count(), 1);
 
+    // Both windows hear the profile's download; the manager gets it once.
+    ASSERT_NE(neueres->currentTab(), nullptr);
+    DownloadManager* downloads = BrowserApplication::downloadManager();
+    const int vorher = downloads->rowCount();
+    view->page()->download(seiten().p(2), QStringLiteral("kopie.html"));
+    EXPECT_TRUE(warte([&] { return downloads->rowCount() == vorher + 1; }));
+    warte([] { return false; }, 300);
+    EXPECT_EQ(downloads->rowCount(), vorher + 1);
     schliesse_alle_fenster();
 }
 
