@@ -5,9 +5,24 @@
 #include "downloadmanager.h"
 #include "einstellungenanwenden.h"
 #include "historymanager.h"
+#include "browsermainwindow.h"
+#include "gespeicherterzustand.h"
+#include "tabwidget.h"
+#include "webpage.h"
+#include "webview.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDataStream>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QPointer>
+#include <QSettings>
+#include <QTextStream>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 namespace {
 
@@ -24,6 +39,10 @@ struct CHalter
     QPointer<QCoreApplication> speichert_beim_beenden;
     // Further auto-savers flushed at the end; a destroyed one drops out by itself.
     QList<QPointer<AutoSaver>> weitere_saver;
+    BrowserZustand* zustand = nullptr;
+    // The last saved session, read from the store when first needed.
+    QByteArray letzte_sitzung;
+    bool sitzung_bekannt = false;
 };
 
 CHalter& halter()
@@ -122,7 +141,7 @@ void BrowserApplication::loadSettings()
     if (CWebBrowserApp::instance(false))
         CWebBrowserApp::loadSettings();
     else
-        wende_einstellungen_an();
+        zustand()->ladeEinstellungen();
 }
 
 void BrowserApplication::setze_anwendungsobjekt(QObject* objekt)
@@ -159,4 +178,256 @@ void BrowserApplication::speichere_beim_beenden(AutoSaver* saver)
     liste.removeAll(QPointer<AutoSaver>());
     liste.append(saver);
     ::speichere_beim_beenden();
+}
+
+BrowserZustand* BrowserApplication::zustand()
+{
+    if (!halter().zustand)
+        halter().zustand = new BrowserZustand;
+    return halter().zustand;
+}
+
+void BrowserApplication::setUserStyleSheet(QWebEngineProfile* profile, const QString& styleSheet, QObject* fenster)
+{
+    const QString name = QStringLiteral("userStyleSheet");
+    QWebEngineScriptCollection* scripts = profile->scripts();
+    const QList<QWebEngineScript> vorhandene = scripts->findScripts(name);
+    QWebEngineScript script;
+    if (vorhandene.isEmpty()) {
+        script.setName(name);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setRunsOnSubFrames(true);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+    } else {
+        script = vorhandene.first();
+    }
+    for (const QWebEngineScript& alt : vorhandene)
+        scripts->remove(alt);
+
+    // The style sheet goes in as a string literal: quotes, backslashes and line breaks in it must
+    // neither break the script nor end the string early and run as code.
+    const QByteArray feld = QJsonDocument(QJsonArray{styleSheet}).toJson(QJsonDocument::Compact);
+    const QString literal = QString::fromUtf8(feld.mid(1, feld.size() - 2));
+    const QString quelle =
+        QStringLiteral("(function() {"
+                       "var css = document.getElementById(\"_qt_testBrowser_userStyleSheet\");"
+                       "if (css == undefined) {"
+                       "    css = document.createElement(\"style\");"
+                       "    css.type = \"text/css\";"
+                       "    css.id = \"_qt_testBrowser_userStyleSheet\";"
+                       "    document.head.appendChild(css);"
+                       "}"
+                       "css.innerText = %1;"
+                       "})()")
+            .arg(literal);
+    script.setSourceCode(quelle);
+    scripts->insert(script);
+    if (fenster)
+        QMetaObject::invokeMethod(fenster, "runScriptOnOpenViews", Qt::QueuedConnection, Q_ARG(QString, quelle));
+}
+
+QByteArray BrowserApplication::letzteSitzung()
+{
+    if (!halter().sitzung_bekannt) {
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("sessions"));
+        setze_letzteSitzung(settings.value(QStringLiteral("lastSession")).toByteArray());
+    }
+    return halter().letzte_sitzung;
+}
+
+void BrowserApplication::setze_letzteSitzung(const QByteArray& sitzung)
+{
+    halter().letzte_sitzung = sitzung;
+    halter().sitzung_bekannt = true;
+}
+
+namespace {
+
+// The tabbed window that a page belongs to: the one that shows it, else the newest.
+BrowserMainWindow* fenster_der_seite(WebPage* seite)
+{
+    if (QWidget* ansicht = seite->view())
+        if (auto* fenster = qobject_cast<BrowserMainWindow*>(ansicht->window()))
+            return fenster;
+    return BrowserApplication::zustand()->mainWindow();
+}
+
+} // namespace
+
+BrowserZustand::BrowserZustand()
+{
+    WebPage::setze_fensterfunktion([](WebPage* seite, QWebEnginePage::WebWindowType typ) -> QWebEnginePage* {
+        if (typ == QWebEnginePage::WebBrowserWindow) {
+            BrowserApplication::zustand()->newMainWindow();
+            WebView* ansicht = BrowserApplication::zustand()->mainWindow()->currentTab();
+            return ansicht ? ansicht->page() : nullptr;
+        }
+        WebView* ansicht =
+            fenster_der_seite(seite)->tabWidget()->newTab(typ != QWebEnginePage::WebBrowserBackgroundTab);
+        return ansicht ? ansicht->page() : nullptr;
+    });
+    WebPage::setze_hauptfensterfunktion([](WebPage* seite) -> QWidget* { return fenster_der_seite(seite); });
+}
+
+void BrowserZustand::clean()
+{
+    for (int i = m_mainWindows.count() - 1; i >= 0; --i)
+        if (m_mainWindows.at(i).isNull())
+            m_mainWindows.removeAt(i);
+}
+
+BrowserMainWindow* BrowserZustand::mainWindow()
+{
+    clean();
+    if (m_mainWindows.isEmpty())
+        newMainWindow();
+    return m_mainWindows.first();
+}
+
+QList<BrowserMainWindow*> BrowserZustand::mainWindows()
+{
+    clean();
+    QList<BrowserMainWindow*> liste;
+    for (const QPointer<BrowserMainWindow>& fenster : qAsConst(m_mainWindows))
+        liste.append(fenster);
+    return liste;
+}
+
+BrowserMainWindow* BrowserZustand::newMainWindow()
+{
+    auto* fenster = new BrowserMainWindow();
+    m_mainWindows.prepend(fenster);
+    fenster->show();
+    return fenster;
+}
+
+void BrowserZustand::openUrl(const QUrl& url)
+{
+    mainWindow()->loadPage(url.toString());
+}
+
+void BrowserZustand::saveSession()
+{
+    if (BrowserApplication::privateBrowsing())
+        return;
+    clean();
+
+    QByteArray daten;
+    QDataStream stream(&daten, QIODevice::WriteOnly);
+    stream.setVersion(ZustandsVersion);
+    stream << qint32(m_mainWindows.count());
+    for (const QPointer<BrowserMainWindow>& fenster : qAsConst(m_mainWindows))
+        stream << fenster->saveState(true);
+
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("sessions"));
+    settings.setValue(QStringLiteral("lastSession"), daten);
+}
+
+void BrowserZustand::restoreLastSession()
+{
+    QDataStream stream(BrowserApplication::letzteSitzung());
+    stream.setVersion(ZustandsVersion);
+    // Only what was read whole; a damaged list ends there.
+    const QList<QByteArray> fensterzustaende = lies_liste<QByteArray>(stream);
+
+    for (const QByteArray& zustand : qAsConst(fensterzustaende)) {
+        BrowserMainWindow* fenster = nullptr;
+        const QList<BrowserMainWindow*> fensterliste = mainWindows();
+        if (fensterliste.count() == 1 && fensterliste.first()->tabWidget()->count() == 1) {
+            TabWidget* tabs = fensterliste.first()->tabWidget();
+            auto* ansicht = qobject_cast<WebView*>(tabs->widget(0));
+            if (!ansicht || ansicht->url().isEmpty())
+                fenster = fensterliste.first();
+        }
+        if (!fenster)
+            fenster = newMainWindow();
+        fenster->restoreState(zustand);
+    }
+}
+
+void BrowserZustand::setPrivateBrowsing(bool privateBrowsing)
+{
+    if (BrowserApplication::privateBrowsing() == privateBrowsing)
+        return;
+    BrowserApplication::setze_privateBrowsing(privateBrowsing);
+    if (privateBrowsing) {
+        if (!m_privateProfile)
+            m_privateProfile = new QWebEngineProfile(this);
+        for (BrowserMainWindow* fenster : mainWindows())
+            fenster->tabWidget()->setProfile(m_privateProfile);
+    } else {
+        for (BrowserMainWindow* fenster : mainWindows()) {
+            fenster->tabWidget()->setProfile(QWebEngineProfile::defaultProfile());
+            fenster->setLastSearch(QString());
+            fenster->tabWidget()->clear();
+        }
+    }
+    emit privateBrowsingChanged(privateBrowsing);
+}
+
+void BrowserZustand::ladeEinstellungen()
+{
+    wende_einstellungen_an();
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("websettings"));
+    const QString css = settings.value(QStringLiteral("userStyleSheet")).toString();
+    BrowserApplication::setUserStyleSheet(QWebEngineProfile::defaultProfile(), css, mainWindow());
+}
+
+void BrowserZustand::postLaunch()
+{
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":webbrowser.svg")));
+    ladeEinstellungen();
+
+    clean();
+    if (!m_mainWindows.isEmpty()) {
+        const QStringList argumente = QCoreApplication::arguments();
+        QString url;
+        if (argumente.count() > 1 && QUrl::fromUserInput(argumente.last()).isValid())
+            url = argumente.last();
+        BrowserMainWindow* fenster = m_mainWindows.first();
+        if (!url.isEmpty())
+            fenster->loadPage(url);
+        else
+            fenster->slotHome();
+    }
+    BrowserApplication::historyManager();
+}
+
+void BrowserZustand::newLocalSocketConnection()
+{
+    QLocalSocket* socket = m_localServer ? m_localServer->nextPendingConnection() : nullptr;
+    if (!socket)
+        return;
+    socket->waitForReadyRead(1000);
+    QTextStream stream(socket);
+    QString wort;
+    stream >> wort;
+    const QUrl url(wort, QUrl::TolerantMode);
+    // Only a whole address opens something; a bare word would become a web search.
+    if (!wort.isEmpty() && url.isValid() && !url.scheme().isEmpty()) {
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("general"));
+        const int openLinksIn = settings.value(QStringLiteral("openLinksIn"), 0).toInt();
+        settings.endGroup();
+        if (openLinksIn == 1)
+            newMainWindow();
+        else
+            mainWindow()->tabWidget()->newTab();
+        openUrl(url);
+    }
+    delete socket;
+    BrowserMainWindow* fenster = mainWindow();
+    fenster->raise();
+    fenster->activateWindow();
+}
+
+void BrowserZustand::lastWindowClosed()
+{
+}
+
+void BrowserZustand::quitBrowser()
+{
 }

@@ -1,15 +1,23 @@
 // The browser's access point to its process-wide objects: the managers, the default icon, the About text, private browsing.
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
+#include <QList>
+#include <QLocalServer>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
 class AutoSaver;
 class BookmarksManager;
+class BrowserMainWindow;
+class BrowserZustand;
 class DownloadManager;
 class HistoryManager;
-class QObject;
+
+class QWebEngineProfile;
 
 // Never constructed: static accessors over one process-wide holder. The browser application
 // object shares that holder instead of keeping managers of its own: it announces itself with
@@ -49,4 +57,57 @@ public:
     // Another object that outlives the end of the event loop (the tool-bar search): its
     // auto-saver's pending save is written by `speichere_alle` too, while it exists.
     static void speichere_beim_beenden(AutoSaver* saver);
+
+    // The tabbed windows, private browsing and the second start, made on first use.
+    static BrowserZustand* zustand();
+    // Installs `styleSheet` as the script "userStyleSheet" of the profile; `fenster`, when given,
+    // gets the script by a queued `runScriptOnOpenViews(QString)` for the pages it shows already.
+    static void setUserStyleSheet(QWebEngineProfile* profile, const QString& styleSheet, QObject* fenster);
+    // The session that restoring reads, shared with the browser application object: read from
+    // "sessions"/"lastSession" when first needed unless it was set before.
+    static QByteArray letzteSitzung();
+    static void setze_letzteSitzung(const QByteArray& sitzung);
+};
+
+// The state of the tabbed browser windows, one per process: the window list (newest first),
+// sessions, private browsing with its off-the-record profile and the URL of a second start.
+class BrowserZustand : public QObject
+{
+    Q_OBJECT
+signals:
+    void privateBrowsingChanged(bool privateBrowsing);
+
+public:
+    // The newest live window; one is made and shown when none lives.
+    BrowserMainWindow* mainWindow();
+    // The live windows, newest first; never makes one.
+    QList<BrowserMainWindow*> mainWindows();
+    // Writes the windows with their tabs to "sessions"/"lastSession"; nothing while private
+    // browsing is on.
+    void saveSession();
+    // Null until private browsing is first switched on.
+    QWebEngineProfile* privateProfile() const { return m_privateProfile; }
+    // The single-instance server whose connections `newLocalSocketConnection` takes.
+    void setze_localServer(QLocalServer* server) { m_localServer = server; }
+    // Loads the stored settings without the browser application object.
+    void ladeEinstellungen();
+
+public slots:
+    BrowserMainWindow* newMainWindow();
+    void restoreLastSession();
+    void lastWindowClosed();
+    void quitBrowser();
+    void setPrivateBrowsing(bool privateBrowsing);
+    void postLaunch();
+    void openUrl(const QUrl& url);
+    void newLocalSocketConnection();
+
+private:
+    friend class BrowserApplication;
+    BrowserZustand();
+    void clean();
+
+    QList<QPointer<BrowserMainWindow>> m_mainWindows;
+    QPointer<QLocalServer> m_localServer;
+    QWebEngineProfile* m_privateProfile = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWebEngineContextMenuData>
@@ -160,4 +161,16 @@ void WebView::wheelEvent(QWheelEvent* event)
 {
     // The view does not zoom by the wheel.
     QWidget::wheelEvent(event);
+}
+
+void WebView::print(QPrinter* printer)
+{
+    QEventLoop schleife;
+    bool fertig = false;
+    page()->print(printer, [&fertig, &schleife](bool) {
+        fertig = true;
+        schleife.quit();
+    });
+    if (!fertig)
+        schleife.exec();
 }

@@ -6,6 +6,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+class QPrinter;
 class WebPage;
 
 class WebView : public QWebEngineView
@@ -37,6 +38,9 @@ public slots:
     void openLinkInNewTab();
     void onFeaturePermissionRequested(const QUrl& securityOrigin, QWebEnginePage::Feature feature);
     void onIconChanged(const QIcon& icon);
+    // Prints the page and returns when the engine has finished: a print preview paints only
+    // while its request runs.
+    void print(QPrinter* printer);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
