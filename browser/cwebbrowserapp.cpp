@@ -45,6 +45,8 @@ CWebBrowserApp::CWebBrowserApp() : QObject(nullptr)
     einstellungen.beginGroup(QStringLiteral("sessions"));
     lastSession = einstellungen.value(QStringLiteral("lastSession")).toByteArray();
     einstellungen.endGroup();
+    // The tabbed browser restores from the same session, not from a second read of the store.
+    BrowserApplication::setze_letzteSitzung(lastSession);
 
     QTimer::singleShot(0, this, &CWebBrowserApp::postLaunch);
 }
