@@ -14,6 +14,7 @@
 #include "plattform.h"
 
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -152,6 +153,15 @@ TEST_F(Gruppenliste, OptionaleSpaltenNurWennDieStrukturSieHat)
     EXPECT_EQ(titel(liste), QStringList({"ID", "Gruppe"}));
     EXPECT_EQ(eigene_zeilenfelder(seite.get()), 0);
     EXPECT_EQ(namen().size(), 3);
+    seite.reset();
+
+    CDBDatenstruktur* struktur = gib_bv_datenbank()->gib_struktur();
+    struktur->setze_listen({bv_tag::anwender}, {CQString("bv_anwender")}, {struktur->gib_tabelle(bv_tag::anwender)});
+    seite = std::make_unique<CGruppenListe>();
+    seite->aktualisiere_gruppen();
+    EXPECT_EQ(seite->findChild<CQTableView*>(), nullptr);
+    ASSERT_EQ(seite->findChildren<QLabel*>().size(), 1);
+    EXPECT_TRUE(seite->findChild<QLabel*>()->text().contains(QStringLiteral("keine Gruppentabelle")));
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
 }
 
