@@ -8,12 +8,15 @@
 #include "cdbdatenstruktur.h"
 #include "cdbtabelle.h"
 #include "cgruppenliste.h"
+#include "cqmenu.h"
 #include "cqtableview.h"
 #include "dialogseam.h"
 #include "logmitschnitt.h"
 #include "plattform.h"
 
+#include <QApplication>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -197,13 +200,24 @@ TEST_F(Gruppenliste, UnbenutzteGruppeNurNachJaGeloeschtUndUeberallFort)
     antwort = QStringLiteral("Nein");
     seite->deleteEntry();
     EXPECT_EQ(boxen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
+    boxen.clear();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 3);
     EXPECT_EQ(geaendert, 0);
 
+    // This time through the list's context menu: a right click on the row.
     antwort = QStringLiteral("Ja");
     LogMitschnitt mitschnitt;
-    waehle("Lager");
-    seite->deleteEntry();
+    const QPoint punkt = liste->visualRect(liste->gibIndex(2, 1)).center();
+    for (QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent klick(art, punkt, liste->viewport()->mapToGlobal(punkt), Qt::RightButton,
+                          art == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(liste->viewport(), &klick);
+    }
+    auto* menue = seite->findChild<CQMenu*>();
+    ASSERT_NE(menue, nullptr);
+    ASSERT_EQ(menue->actions().size(), 1);
+    EXPECT_EQ(menue->actions().at(0)->text(), QStringLiteral("Löschen"));
+    menue->actions().at(0)->trigger();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='Lager'")).toInt(), 0);
     EXPECT_NE(mitschnitt.text().find("Gruppe 'Lager' gelöscht"), std::string::npos) << mitschnitt.text();
     EXPECT_EQ(namen(), QStringList({"1:Buch", "2:Technik"}));
@@ -211,6 +225,7 @@ TEST_F(Gruppenliste, UnbenutzteGruppeNurNachJaGeloeschtUndUeberallFort)
     EXPECT_EQ(eintraege(sgruppe), QStringList({"Buch", "Technik"}));
     ASSERT_EQ(gib_gruppenliste().size(), 2);
     EXPECT_EQ(geaendert, 1);
+    EXPECT_EQ(boxen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
 }
 
 TEST_F(Gruppenliste, NeuerNameHinzufuegenUmbenennenUndGenauGespeichert)

@@ -109,6 +109,8 @@ void CGruppenListe::baue_gruppentabelle()
         liste->setzeSpaltentitel(pos_bezirk, tabelle->gib_guititel(21));
     if (pos_telefon >= 0)
         liste->setzeSpaltentitel(pos_telefon, tabelle->gib_guititel(22));
+    // A right click on a row reaches `tabrowSelected` too, which then offers the context menu.
+    liste->setzeKlickBeiRechtsLoslassen(true);
     connect(liste, &QAbstractItemView::clicked, this, &CGruppenListe::tabrowSelected);
 }
 
