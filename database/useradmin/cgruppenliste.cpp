@@ -1,0 +1,536 @@
+#include "cgruppenliste.h"
+#include "bilder.h"
+#include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
+#include "caclgroup.h"
+#include "cbvdatabase.h"
+#include "ccat.h"
+#include "ccombobox.h"
+#include "cdbdatenstruktur.h"
+#include "cdbtabelle.h"
+#include "cqmenu.h"
+#include "cqtableview.h"
+#include "cstringvalidator.h"
+#include "dialogseam.h"
+#include "gui.h"
+#include "sqlfehler.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTabWidget>
+
+namespace {
+
+CKlasse& eintrag()
+{
+    static CKlasse* klasse = new CKlasse("C_CGruppenListe");
+    return *klasse;
+}
+
+// Registered while globals are built.
+const bool angelegt = (eintrag(), true);
+
+} // namespace
+
+CKlasse* CGruppenListe::klasse = &eintrag();
+
+CGruppenListe::CGruppenListe(QWidget* eltern) : QWidget(eltern)
+{
+    baue_gruppenliste();
+}
+
+CGruppenListe::~CGruppenListe() = default;
+
+CDBTabelle* CGruppenListe::gruppentabelle()
+{
+    CBVDataBase* bv = gib_bv_datenbank();
+    // Read anew each time: a log-off and a new log-on replace the database object and structure.
+    return bv && bv->gib_datenbank() && bv->gib_struktur() ? bv->gib_struktur()->gib_tabelle(bv_tag::gruppen)
+                                                           : nullptr;
+}
+
+void CGruppenListe::baue_gruppenliste()
+{
+    if (gebaut || !gib_bv_datenbank())
+        return;
+    aktuelle_gruppe = -1;
+    pos_bezirk = -1;
+    pos_telefon = -1;
+    spaltenanzahl = 2;
+    if (!raster) {
+        raster = new QGridLayout(this);
+        raster->setSpacing(3);
+        raster->setContentsMargins(3, 3, 3, 3);
+    }
+    const CDBTabelle* tabelle = gruppentabelle();
+    if (!tabelle) {
+        // Without a group table there is nothing to list or edit; the page says so in one line.
+        if (!ohne_tabelle) {
+            ohne_tabelle = new QLabel(tr("Die Datenstruktur der Benutzerverwaltung enthält keine Gruppentabelle."), this);
+            raster->addWidget(ohne_tabelle, 0, 0);
+        }
+        return;
+    }
+    if (tabelle->gib_index(21, false) >= 0)
+        pos_bezirk = spaltenanzahl++;
+    if (tabelle->gib_index(22, false) >= 0)
+        pos_telefon = spaltenanzahl++;
+    if (ohne_tabelle) {
+        delete ohne_tabelle;
+        ohne_tabelle = nullptr;
+    }
+    gebaut = true;
+    baue_gruppentabelle();
+    reiter = new QTabWidget(this);
+    raster->addWidget(reiter, 0, 0);
+    raster->addWidget(liste, 1, 0);
+    baue_gruppenseite();
+    raster->setRowStretch(0, 0);
+    raster->setRowStretch(1, 1);
+    resize(sizeHint().expandedTo(QSize(374, 250)));
+    show();
+}
+
+void CGruppenListe::baue_gruppentabelle()
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    liste = new CQTableView(this, spaltenanzahl);
+    auto* modell = new QStandardItemModel(0, spaltenanzahl, liste);
+    auto* proxy = new QSortFilterProxyModel(liste);
+    proxy->setDynamicSortFilter(false);
+    liste->setzeModell(modell, proxy);
+    liste->setzeSpaltentitel(0, CQString("ID"));
+    liste->setzeSpaltentitel(1, CQString(tr("Gruppe")));
+    if (pos_bezirk >= 0)
+        liste->setzeSpaltentitel(pos_bezirk, tabelle->gib_guititel(21));
+    if (pos_telefon >= 0)
+        liste->setzeSpaltentitel(pos_telefon, tabelle->gib_guititel(22));
+    // A right click on a row reaches `tabrowSelected` too, which then offers the context menu.
+    liste->setzeKlickBeiRechtsLoslassen(true);
+    connect(liste, &QAbstractItemView::clicked, this, &CGruppenListe::tabrowSelected);
+}
+
+void CGruppenListe::baue_gruppenseite()
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    auto* bearbeiten = new QWidget(reiter);
+    auto* raster_b = new QGridLayout(bearbeiten);
+    raster_b->addWidget(new QLabel(tr("Gruppe"), bearbeiten), 0, 0);
+    igruppe = new CComboBox(true, bearbeiten, CQString("grp_igruppe"));
+    igruppe->setObjectName(QStringLiteral("grp_igruppe"));
+    igruppe->setValidator(new CStringValidator(false, true, igruppe, false, CQString(), true));
+    raster_b->addWidget(igruppe, 1, 0);
+    const auto optionale_spalte = [&](int tag, int spalte, QLineEdit*& feld) {
+        raster_b->addWidget(new QLabel(tabelle->gib_guititel(tag), bearbeiten), 0, spalte);
+        feld = new QLineEdit(bearbeiten);
+        raster_b->addWidget(feld, 1, spalte);
+    };
+    if (pos_bezirk >= 0) {
+        optionale_spalte(21, 1, bezirk);
+        connect(bezirk, &QLineEdit::editingFinished, this, &CGruppenListe::changeBezirk);
+        connect(bezirk, &QLineEdit::textChanged, this, &CGruppenListe::changeBezirk);
+    }
+    if (pos_telefon >= 0) {
+        optionale_spalte(22, 2, telefon);
+        connect(telefon, &QLineEdit::editingFinished, this, &CGruppenListe::changeTelefon);
+        connect(telefon, &QLineEdit::textChanged, this, &CGruppenListe::changeTelefon);
+    }
+    hinzufuegen = new QPushButton(tr("Hinzufügen"), bearbeiten);
+    hinzufuegen->setToolTip(tr("Neue Gruppe in der Datenbank anlegen"));
+    raster_b->addWidget(hinzufuegen, 0, 5);
+    loeschen = new QPushButton(tr("&Löschen"), bearbeiten);
+    loeschen->setToolTip(tr("Gruppe löschen") + QLatin1Char('\n') + tr("(oder rechte Maustaste in Liste)"));
+    raster_b->addWidget(loeschen, 0, 6);
+    aendern = new QPushButton(tr("&Ändern"), bearbeiten);
+    aendern->setToolTip(tr("Änderungen übernehmen und in Datenbank speichern"));
+    raster_b->addWidget(aendern, 1, 6);
+    reiter->addTab(bearbeiten, tr("Bearbeiten"));
+
+    auto* suche = new QWidget(reiter);
+    auto* raster_s = new QGridLayout(suche);
+    raster_s->addWidget(new QLabel(tr("Gruppe"), suche), 0, 0);
+    sgruppe = new CComboBox(true, suche, CQString("grp_sgruppe"));
+    sgruppe->setObjectName(QStringLiteral("grp_sgruppe"));
+    sgruppe->setEnabled(false);
+    raster_s->addWidget(sgruppe, 1, 0);
+    suchen = new QPushButton(tr("&Suchen"), suche);
+    raster_s->addWidget(suchen, 1, 6);
+    reiter->addTab(suche, tr("Suchen"));
+
+    connect(igruppe, QOverload<int>::of(&QComboBox::activated), this, &CGruppenListe::changeGroup);
+    connect(igruppe, &QComboBox::editTextChanged, this, &CGruppenListe::textGroup);
+    connect(hinzufuegen, &QPushButton::clicked, this, &CGruppenListe::addEntry);
+    connect(loeschen, &QPushButton::clicked, this, &CGruppenListe::deleteEntry);
+    connect(aendern, &QPushButton::clicked, this, &CGruppenListe::changeEntry);
+    connect(suchen, &QPushButton::clicked, this, &CGruppenListe::findEntries);
+    aktualisiere_gruppen();
+}
+
+void CGruppenListe::melde_fehler(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode)
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CQString name = gib_bv_datenbank() && gib_bv_datenbank()->gib_struktur()
+                              ? gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen)
+                              : CQString();
+    if (tabelle)
+        melde_sql_fehler(abfrage, sql, klasse, methode, name);
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+}
+
+void CGruppenListe::lade_gruppen()
+{
+    if (!gebaut)
+        baue_gruppenliste();
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (!gebaut || !tabelle || !db)
+        return;
+    liste->loescheZeilen();
+    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    QString sql = QStringLiteral("SELECT %1").arg(tabelle->gib_spaltenname(bv_tag::grp_id));
+    sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(bv_tag::grp_name));
+    if (pos_bezirk >= 0)
+        sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(21));
+    if (pos_telefon >= 0)
+        sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(22));
+    sql += QStringLiteral(" FROM %1;").arg(tabellenname);
+    QSqlQuery abfrage(db->sql_anpassen(CQString(sql)), db->gib_datenbank());
+    if (!abfrage.isActive()) {
+        melde_fehler(abfrage, CQString(sql), CQString("load"));
+        return;
+    }
+    while (abfrage.next()) {
+        db->protokolliere_zeile(abfrage, spaltenanzahl, false);
+        if (!abfrage.record().isEmpty()) {
+            QVector<QVariant> werte{abfrage.value(0), QString(db->sql_wert_string(abfrage.value(1), false))};
+            for (int spalte = 2; spalte < spaltenanzahl; ++spalte)
+                werte.append(abfrage.value(spalte));
+            liste->neueZeile(werte);
+        }
+    }
+    liste->resizeColumnsToContents();
+    liste->zeigeSortierung(1);
+}
+
+void CGruppenListe::aktualisiere_gruppen()
+{
+    lade_gruppen();
+    if (!gebaut || !gruppentabelle())
+        return;
+    fuellen = true;
+    nummern.clear();
+    igruppe->clear();
+    sgruppe->clear();
+    int gewaehlt = 0;
+    for (const CAclGroup* gruppe : gib_gruppenliste()) {
+        if (gruppe->gib_nummer() == aktuelle_gruppe)
+            gewaehlt = nummern.size();
+        nummern.append(gruppe->gib_nummer());
+        igruppe->addItem(gruppe->gib_name());
+        sgruppe->addItem(gruppe->gib_name());
+    }
+    // The chosen item follows the current group, so that the rebuild keeps it.
+    if (!nummern.isEmpty()) {
+        igruppe->setCurrentIndex(gewaehlt);
+        sgruppe->setCurrentIndex(gewaehlt);
+    }
+    suchen->setEnabled(true);
+    sgruppe->setEnabled(true);
+    sgruppe->setFocus();
+    setze_knoepfe(true);
+    fuellen = false;
+    changeGroup(gewaehlt);
+}
+
+void CGruppenListe::setze_knoepfe(bool vorhanden)
+{
+    vorhandene_gruppe = vorhanden;
+    hinzufuegen->setEnabled(!vorhanden);
+    aendern->setEnabled(vorhanden);
+    loeschen->setEnabled(vorhanden);
+}
+
+int CGruppenListe::finde_namenszeile(const QString& name) const
+{
+    const int zeilen = liste->model()->rowCount();
+    for (int zeile = 0; zeile < zeilen; ++zeile)
+        if (liste->zellDaten(zeile, 1).toString() == name)
+            return zeile;
+    return -1;
+}
+
+int CGruppenListe::finde_gruppenzeile(int nummer) const
+{
+    const int zeilen = liste->model()->rowCount();
+    for (int zeile = 0; zeile < zeilen; ++zeile) {
+        bool ok = false;
+        if (liste->zellDaten(zeile, 0).toInt(&ok) == nummer && ok)
+            return zeile;
+    }
+    return -1;
+}
+
+void CGruppenListe::waehle_zeile(int zeile)
+{
+    liste->markiereZeile(zeile, true);
+    tabrowSelected(liste->gibIndex(zeile, 0));
+}
+
+void CGruppenListe::changeGroup(int index)
+{
+    if (!gebaut)
+        return;
+    if (index >= 0 && index < nummern.size())
+        aktuelle_gruppe = nummern.at(index);
+    const int zeile = finde_namenszeile(igruppe->currentText().trimmed());
+    if (zeile >= 0)
+        waehle_zeile(zeile);
+    setze_knoepfe(true);
+}
+
+void CGruppenListe::textGroup(const QString& text)
+{
+    if (fuellen || text.isEmpty() || !gebaut)
+        return;
+    const int zeile = finde_namenszeile(text);
+    if (zeile >= 0)
+        waehle_zeile(zeile);
+    setze_knoepfe(zeile >= 0);
+    // The typed text may rename the current group.
+    if (zeile < 0 && aktuelle_gruppe != -1)
+        aendern->setEnabled(true);
+}
+
+void CGruppenListe::tabrowSelected(const QModelIndex& index)
+{
+    if (!index.isValid() || !gebaut)
+        return;
+    bool ok = false;
+    const int nummer = liste->zellDatenIndex(index, 0).toInt(&ok);
+    if (!ok) {
+        aktuelle_gruppe = -1;
+        return;
+    }
+    aktuelle_gruppe = nummer;
+    const int eintrag = nummern.indexOf(nummer);
+    if (eintrag >= 0) {
+        // Setting the item also sets the edit text; the row is chosen already.
+        const bool war = fuellen;
+        fuellen = true;
+        igruppe->setCurrentIndex(eintrag);
+        sgruppe->setCurrentIndex(eintrag);
+        fuellen = war;
+    }
+    if (pos_bezirk >= 0) {
+        bezirk_text = CQString(liste->zellDatenIndex(index, pos_bezirk).toString());
+        bezirk->setText(bezirk_text);
+    }
+    if (pos_telefon >= 0) {
+        telefon_text = CQString(liste->zellDatenIndex(index, pos_telefon).toString());
+        telefon->setText(telefon_text);
+    }
+    setze_knoepfe(true);
+    if (liste->rechteMaustaste()) {
+        liste->setzeRechteMaustasteZurueck();
+        auto* menue = new CQMenu(this);
+        menue->setAttribute(Qt::WA_DeleteOnClose);
+        QAction* aktion = menue->addAction(gib_icon_minicross(), tr("Löschen"));
+        aktion->setStatusTip(tr("Löschen Gruppen-Eintrag"));
+        aktion->setToolTip(tr("Gruppe Löschen"));
+        connect(aktion, &QAction::triggered, this, &CGruppenListe::DeleteItem);
+        menue->popup(liste->rechtsKlickPosition());
+    }
+}
+
+void CGruppenListe::changeBezirk()
+{
+    if (bezirk)
+        bezirk_text = CQString(bezirk->text());
+}
+
+void CGruppenListe::changeTelefon()
+{
+    if (telefon)
+        telefon_text = CQString(telefon->text());
+}
+
+CQString CGruppenListe::geprueften_namen()
+{
+    const CQString name(igruppe->currentText().trimmed());
+    // A group without a name could neither be chosen nor told apart in any list.
+    if (name.isEmpty())
+        fehler_ton();
+    return name;
+}
+
+void CGruppenListe::gruppen_neu_gelesen()
+{
+    int anzahl = 0;
+    const CQString fehler = lese_gruppen(anzahl);
+    if (!fehler.isEmpty())
+        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), fehler);
+    aktualisiere_gruppen();
+    emit gruppen_geaendert();
+}
+
+void CGruppenListe::addEntry()
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (!gebaut || !tabelle || !db)
+        return;
+    const CQString name = geprueften_namen();
+    if (name.isEmpty())
+        return;
+    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const int laenge = tabelle->gib_laenge(bv_tag::grp_name, 0);
+    int nummer = aktuelle_gruppe;
+    bool ohne_nummer = false;
+    // Reserves the number and fills the row; a row that cannot be filled is deleted again, so no
+    // nameless group is left behind.
+    const CQString fehler = db->schreibe_neuen_datensatz(
+        tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), QStringList{tabelle->gib_spaltenname(bv_tag::grp_name)},
+        QVariantList{laenge > 0 ? name.left(laenge) : QString(name)}, nummer, ohne_nummer, CQString("addEntry"));
+    if (!fehler.isEmpty()) {
+        CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(fehler)));
+        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+        return;
+    }
+    aktuelle_gruppe = nummer;
+    gruppen_neu_gelesen();
+}
+
+void CGruppenListe::changeEntry()
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (!gebaut || !tabelle || !db)
+        return;
+    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
+    if (zeile < 0)
+        return;
+    const CQString name = geprueften_namen();
+    if (name.isEmpty())
+        return;
+    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    CQString sql(QStringLiteral("UPDATE %1 SET %2='%3'")
+                     .arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_name), db->sql_text_literal(name)));
+    CQString werte;
+    if (pos_bezirk >= 0)
+        db->haenge_text_an(false, sql, werte, tabelle->gib_spaltenname(21), bezirk_text, tabelle->gib_laenge(21, 0));
+    if (pos_telefon >= 0)
+        db->haenge_text_an(false, sql, werte, tabelle->gib_spaltenname(22), telefon_text,
+                           tabelle->gib_laenge(22, 0));
+    sql += QStringLiteral(" WHERE (%1=%2);").arg(tabelle->gib_spaltenname(bv_tag::grp_id)).arg(aktuelle_gruppe);
+    QSqlQuery abfrage(db->sql_anpassen(sql), db->gib_datenbank());
+    if (!abfrage.isActive()) {
+        melde_fehler(abfrage, sql, CQString("changeEntry"));
+        return;
+    }
+    liste->setzeDaten(zeile, 1, QString(name));
+    if (pos_bezirk >= 0)
+        liste->setzeDaten(zeile, pos_bezirk, QString(bezirk_text));
+    if (pos_telefon >= 0)
+        liste->setzeDaten(zeile, pos_telefon, QString(telefon_text));
+    liste->resizeColumnsToContents();
+    gruppen_neu_gelesen();
+}
+
+void CGruppenListe::deleteEntry()
+{
+    if (!gebaut || aktuelle_gruppe == -1)
+        return;
+    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
+    if (zeile >= 0)
+        loesche_gruppe(zeile);
+}
+
+void CGruppenListe::DeleteItem()
+{
+    if (!gebaut)
+        return;
+    const int zeilen = liste->model()->rowCount();
+    for (int zeile = 0; zeile < zeilen; ++zeile)
+        if (liste->selectionModel()->rowIntersectsSelection(zeile, QModelIndex())) {
+            loesche_gruppe(zeile);
+            return;
+        }
+}
+
+void CGruppenListe::loesche_gruppe(int zeile)
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (!gebaut || !tabelle || !db)
+        return;
+    const int nummer = liste->zellDaten(zeile, 0).toInt();
+    const QString name = liste->zellDaten(zeile, 1).toString();
+    const QString titel = tr("Gruppe löschen");
+    // A count that cannot be read comes back as 999 and refuses like several users.
+    const int anwender = ngruppe_vorhanden(static_cast<unsigned>(nummer));
+    if (anwender > 0) {
+        const QString text =
+            anwender == 1
+                ? tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch ein Anwender "
+                     "zugeordnet ist !")
+                      .arg(name)
+                : tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch %2 Anwender "
+                     "zugeordnet sind !")
+                      .arg(name)
+                      .arg(anwender);
+        frage_mit_knoepfen(this, QMessageBox::Information, titel, text, {tr("&Ok")}, 0, 0);
+        return;
+    }
+    if (frage_mit_knoepfen(this, QMessageBox::Question, titel, tr("Gruppe '%1' endgültig löschen?").arg(name),
+                           {tr("Ja"), tr("Nein")}, 1, 1) != 0)
+        return;
+    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
+                           .arg(gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
+                                tabelle->gib_spaltenname(bv_tag::grp_id))
+                           .arg(nummer));
+    QSqlQuery abfrage(db->sql_anpassen(sql), db->gib_datenbank());
+    if (!abfrage.isActive()) {
+        melde_fehler(abfrage, sql, CQString("gruppeLoeschen"));
+        return;
+    }
+    CQCat::gib_instanz()->info(CQString(tr("Gruppe '%1' gelöscht").arg(name)));
+    gruppen_neu_gelesen();
+}
+
+void CGruppenListe::findEntries()
+{
+    if (!gebaut)
+        return;
+    const QString text = sgruppe->currentText();
+    QVector<int> treffer;
+    const int zeilen = liste->model()->rowCount();
+    for (int zeile = 0; zeile < zeilen; ++zeile)
+        if (liste->zellDaten(zeile, 1).toString().contains(text, Qt::CaseSensitive))
+            treffer.append(zeile);
+    if (treffer.isEmpty())
+        return;
+    for (int i = 0; i < treffer.size(); ++i)
+        liste->markiereZeile(treffer.at(i), i == 0);
+    if (treffer.size() == 1)
+        tabrowSelected(liste->gibIndex(treffer.first(), 0));
+    leere_eingabe();
+}
+
+void CGruppenListe::leere_eingabe()
+{
+    aktuelle_gruppe = -1;
+    if (!gebaut)
+        return;
+    const bool war = fuellen;
+    fuellen = true;
+    igruppe->setEditText(QString());
+    fuellen = war;
+    if (bezirk)
+        bezirk->clear();
+    if (telefon)
+        telefon->clear();
+}

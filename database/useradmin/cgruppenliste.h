@@ -1,0 +1,100 @@
+// The page of the user administration that lists, adds, renames, deletes and searches the access groups.
+#pragma once
+
+#include "cbasis.h"
+#include "cqstring.h"
+
+#include <QVector>
+#include <QWidget>
+
+class CComboBox;
+class CDBTabelle;
+class CQTableView;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QPushButton;
+class QSqlQuery;
+class QTabWidget;
+
+class CGruppenListe : public QWidget
+{
+    Q_OBJECT
+public:
+    static CKlasse* klasse;
+
+    // Builds the page when a user-administration database is current; else `lade_gruppen` does later.
+    explicit CGruppenListe(QWidget* eltern = nullptr);
+    ~CGruppenListe() override;
+
+    // Reads the group table into the list (building the page first when needed).
+    void lade_gruppen();
+    // Reloads the list and refills both choices from the access-group list.
+    void aktualisiere_gruppen();
+    // Deletes the group of a list row after the user count and the question.
+    void loesche_gruppe(int zeile);
+    // No current group, empty edit fields.
+    void leere_eingabe();
+
+    int gib_aktuelle_gruppe() const { return aktuelle_gruppe; }
+
+signals:
+    // After every stored add, rename or delete, once the access-group list is read again: the
+    // group choices of the other administration pages refill from it.
+    void gruppen_geaendert();
+
+public slots:
+    void addEntry();
+    void changeEntry();
+    void deleteEntry();
+    void changeGroup(int index);
+    void textGroup(const QString& text);
+    void tabrowSelected(const QModelIndex& index);
+    void findEntries();
+    void DeleteItem();
+    void changeBezirk();
+    void changeTelefon();
+
+private:
+    void baue_gruppenliste();
+    void baue_gruppentabelle();
+    void baue_gruppenseite();
+    // The group table of the current user-administration database; null without one.
+    static CDBTabelle* gruppentabelle();
+    // The list row whose name cell equals the text, or whose column 0 holds the number; -1 for none.
+    int finde_namenszeile(const QString& name) const;
+    int finde_gruppenzeile(int nummer) const;
+    // Selects the row alone and takes it as chosen.
+    void waehle_zeile(int zeile);
+    void setze_knoepfe(bool vorhanden);
+    // A failed statement of the page: the report under the page's class and the critical box.
+    void melde_fehler(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode);
+    // Re-reads the access-group list after a stored change, refreshes the page and tells the others.
+    void gruppen_neu_gelesen();
+    // The trimmed name of the edit choice; empty (with the beep) when nothing is left.
+    CQString geprueften_namen();
+
+    QGridLayout* raster = nullptr;
+    QTabWidget* reiter = nullptr;
+    CQTableView* liste = nullptr;
+    QLabel* ohne_tabelle = nullptr;
+    QPushButton* hinzufuegen = nullptr;
+    QPushButton* loeschen = nullptr;
+    QPushButton* aendern = nullptr;
+    QPushButton* suchen = nullptr;
+    CComboBox* igruppe = nullptr;
+    CComboBox* sgruppe = nullptr;
+    QLineEdit* bezirk = nullptr;
+    QLineEdit* telefon = nullptr;
+    CQString bezirk_text;
+    CQString telefon_text;
+    QVector<int> nummern;
+    int aktuelle_gruppe = -1;
+    int pos_bezirk = -1;
+    int pos_telefon = -1;
+    int spaltenanzahl = 2;
+    bool fuellen = false;
+    bool vorhandene_gruppe = false;
+    bool gebaut = false;
+};
