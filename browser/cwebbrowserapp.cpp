@@ -1,5 +1,6 @@
 #include "cwebbrowserapp.h"
 #include "browserapplication.h"
+#include "gespeicherterzustand.h"
 #include "dialogseam.h"
 #include "einstellungenanwenden.h"
 
@@ -104,15 +105,8 @@ void CWebBrowserApp::restoreLastSession()
 {
     // The window states inside belong to the tabbed browser; here they are only taken apart.
     QDataStream strom(lastSession);
-    qint32 anzahl = 0;
-    strom >> anzahl;
-    QList<QByteArray> fensterzustaende;
-    for (qint32 i = 0; i < anzahl && strom.status() == QDataStream::Ok; ++i) {
-        QByteArray zustand;
-        strom >> zustand;
-        if (strom.status() == QDataStream::Ok)
-            fensterzustaende.append(zustand);
-    }
+    const QList<QByteArray> fensterzustaende = lies_liste<QByteArray>(strom);
+    Q_UNUSED(fensterzustaende);
 }
 
 void CWebBrowserApp::lastWindowClosed() {}

@@ -370,13 +370,9 @@ void CWebBrowserDiag::slotHandlePdfPrinted(const QByteArray& data)
 {
     if (data.isEmpty())
         return;
-    QFile datei(m_pdfPath);
+    const QString pfad = m_pdfPath;
     m_pdfPath.clear();
-    // A target that cannot be written is left without a message.
-    if (!datei.open(QIODevice::WriteOnly))
-        return;
-    datei.write(data);
-    datei.close();
+    schreibe_pdf_daten(pfad, data);
 }
 
 void CWebBrowserDiag::slotEditFind()

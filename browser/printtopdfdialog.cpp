@@ -1,4 +1,6 @@
 #include "printtopdfdialog.h"
+
+#include <QFile>
 #include "dialogseam.h"
 
 #include <QDialogButtonBox>
@@ -99,4 +101,13 @@ void PrintToPdfDialog::onChooseFilePathButtonClicked()
     if (QFileInfo(gewaehlt).suffix().isEmpty())
         gewaehlt += QStringLiteral(".pdf");
     filePathLineEdit->setText(QDir::toNativeSeparators(gewaehlt));
+}
+
+void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten)
+{
+    if (daten.isEmpty())
+        return;
+    QFile datei(pfad);
+    if (datei.open(QIODevice::WriteOnly))
+        datei.write(daten);
 }

@@ -37,3 +37,7 @@ private:
     // A4, portrait, no margins, in points.
     QPageLayout currentPageLayout;
 };
+
+// Writes the PDF data of a finished print to the chosen file; empty data or a target that cannot
+// be written leave nothing and no message, as the browser windows have it.
+void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten);

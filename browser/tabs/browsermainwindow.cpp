@@ -555,12 +555,9 @@ void BrowserMainWindow::slotHandlePdfPrinted(const QByteArray& result)
 {
     if (result.isEmpty())
         return;
-    QFile file(m_printerOutputFileName);
+    const QString pfad = m_printerOutputFileName;
     m_printerOutputFileName.clear();
-    if (!file.open(QFile::WriteOnly))
-        return;
-    file.write(result.data(), result.size());
-    file.close();
+    schreibe_pdf_daten(pfad, result);
 }
 
 void BrowserMainWindow::slotPrivateBrowsing()
