@@ -824,7 +824,7 @@ void CAnwenderListe::addEntry()
     const CQString name = eName->text();
     // A second user of the same log-on name would hide the first from every lookup by name.
     const CQString bedingung(
-        QStringLiteral("(%1='%2')").arg(tab->gib_spaltenname(tag_name), db->sql_text_literal(name)));
+        QStringLiteral("WHERE (%1='%2')").arg(tab->gib_spaltenname(tag_name), db->sql_text_literal(name)));
     const int vorhanden = db->gib_anzahl_records(&tabellenname, false, &bedingung);
     if (vorhanden < 0) {
         fehler_anwendertabelle(gib_meldungstitel());
