@@ -16,6 +16,7 @@
 #include "katalog.h"
 #include "logmitschnitt.h"
 #include "plattform.h"
+#include "skripttreiber.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -453,6 +454,35 @@ TEST_F(Anwenderliste, EmailNachExaktemNamenUndNurAngemeldet)
     fenster.reset();
     bv_abmelden();
     EXPECT_EQ(gib_anwender_email_tags(CQString("O'Brien")), QString());
+}
+
+TEST(AnwenderlisteSequenz, HinzufuegenIstEinEinzigesInsert)
+{
+    Skript& skript = Skript::gib();
+    skript.leere();
+    ASSERT_TRUE(QSqlDatabase::addDatabase(SkriptTreiber::name(), QStringLiteral("oracle")).open());
+    skript.antworte_muster(QStringLiteral("count"), SkriptAntwort::wert(0));
+    skript.antworte_muster(QStringLiteral("nextval"), SkriptAntwort::wert(5));
+    {
+        CBVDataBase bv(std::make_unique<CCDataBase>(CCDataBase::art_oracle, CQString("oracle"), 1),
+                       std::make_unique<CBVStruktur>(gib_bv_grundentwurf()));
+        setze_bv_datenbank(&bv);
+        neue_gruppe(2, CQString("Technik"));
+        setze_modal_funktion([](QWidget*) { return 0; });
+        CAnwenderListe fenster;
+        fenster.eName->setzeText(CQString("meier"));
+        fenster.cRecht->setCurrentIndex(3);
+        fenster.addEntry();
+        setze_modal_funktion({});
+        setze_bv_datenbank(nullptr);
+        loesche_gruppen();
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+    }
+    const QStringList alle = skript.ausgefuehrt();
+    EXPECT_EQ(alle.filter(QStringLiteral("INSERT")).size(), 1) << alle.join('\n').toStdString();
+    EXPECT_TRUE(alle.filter(QStringLiteral("UPDATE")).isEmpty()) << alle.join('\n').toStdString();
+    QSqlDatabase::database(QStringLiteral("oracle"), false).close();
+    QSqlDatabase::removeDatabase(QStringLiteral("oracle"));
 }
 
 } // namespace
