@@ -153,6 +153,14 @@ CAnwenderListe::CAnwenderListe(QWidget* eltern) : QWidget(eltern)
 
 CAnwenderListe::~CAnwenderListe() = default;
 
+QVector<CAnwenderListe::Optional> CAnwenderListe::optionale()
+{
+    return {{tag_lang, &sp_lang, &anw_lang},         {tag_abteilung, &sp_abteilung, &anw_abteilung},
+            {tag_telefon, &sp_telefon, &anw_telefon}, {tag_telefax, &sp_telefax, &anw_telefax},
+            {tag_email, &sp_email, &anw_email},       {tag_host, &sp_host, &anw_host},
+            {bv_tag::anw_bemerkung, &sp_bemerkung, &anw_bemerkung}};
+}
+
 void CAnwenderListe::baue_oberflaeche()
 {
     const CDBTabelle* tab = gib_bv_anwendertabelle();
@@ -176,13 +184,9 @@ void CAnwenderListe::baue_oberflaeche()
     spalte(sp_recht, tr("Recht"));
     spalte(sp_kennwort_marke, tr("Kennwort"));
     spalte(sp_kennwort, QStringLiteral("-"));
-    const QVector<QPair<int, int*>> optionale{{tag_lang, &sp_lang},         {tag_abteilung, &sp_abteilung},
-                                              {tag_telefon, &sp_telefon},   {tag_telefax, &sp_telefax},
-                                              {tag_email, &sp_email},       {tag_host, &sp_host},
-                                              {bv_tag::anw_bemerkung, &sp_bemerkung}};
-    for (const auto& o : optionale)
-        if (hat_spalte(tab, o.first))
-            spalte(*o.second, tab->gib_guititel(o.first));
+    for (const Optional& o : optionale())
+        if (hat_spalte(tab, o.tag))
+            spalte(*o.spalte, tab->gib_guititel(o.tag));
     tabelle->setColumnCount(titel.size());
     tabelle->setHorizontalHeaderLabels(titel);
     tabelle->setColumnHidden(sp_gruppe, true);
@@ -333,12 +337,9 @@ bool CAnwenderListe::lade_tabelle()
     QVector<QPair<int, int>> spalten{{bv_tag::anw_id, 0},      {bv_tag::anw_gruppe, sp_gruppe},
                                      {tag_lock, sp_lock},      {tag_name, sp_name},
                                      {tag_kennwort, sp_kennwort}, {bv_tag::anw_recht, sp_recht}};
-    for (const auto& o : QVector<QPair<int, int>>{{tag_lang, sp_lang},       {tag_abteilung, sp_abteilung},
-                                                  {tag_telefon, sp_telefon}, {tag_telefax, sp_telefax},
-                                                  {tag_email, sp_email},     {tag_host, sp_host},
-                                                  {bv_tag::anw_bemerkung, sp_bemerkung}})
-        if (o.second >= 0)
-            spalten.append(o);
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            spalten.append({o.tag, *o.spalte});
     QStringList namen;
     for (const auto& s : spalten)
         namen.append(tab->gib_spaltenname(s.first));
@@ -416,13 +417,9 @@ void CAnwenderListe::lade_zeile(int zeile)
     anw_name = tabelle->zellText(zeile, sp_name);
     anw_recht = tabelle->zellText(zeile, sp_recht);
     anw_kennwort = tabelle->zellText(zeile, sp_kennwort);
-    const QVector<QPair<int, CQString*>> optionale{{sp_lang, &anw_lang},         {sp_abteilung, &anw_abteilung},
-                                                   {sp_telefon, &anw_telefon},   {sp_telefax, &anw_telefax},
-                                                   {sp_email, &anw_email},       {sp_host, &anw_host},
-                                                   {sp_bemerkung, &anw_bemerkung}};
-    for (const auto& o : optionale)
-        if (o.first >= 0)
-            *o.second = tabelle->zellText(zeile, o.first);
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            *o.wert = tabelle->zellText(zeile, *o.spalte);
     zeige_aktuellen_anwender();
 }
 
@@ -852,15 +849,10 @@ void CAnwenderListe::addEntry()
     QVariantList werte{gruppe, QString(name), textwert(gib_recht_kuerzel(cRecht->currentIndex() < 0
                                                                               ? NICHT_GESETZT
                                                                               : cRecht->currentIndex()))};
-    const QVector<QPair<int, std::pair<int, CQString*>>> optionale{
-        {sp_lang, {tag_lang, &anw_lang}},       {sp_abteilung, {tag_abteilung, &anw_abteilung}},
-        {sp_telefon, {tag_telefon, &anw_telefon}}, {sp_telefax, {tag_telefax, &anw_telefax}},
-        {sp_email, {tag_email, &anw_email}},    {sp_host, {tag_host, &anw_host}},
-        {sp_bemerkung, {bv_tag::anw_bemerkung, &anw_bemerkung}}};
-    for (const auto& o : optionale)
-        if (o.first >= 0) {
-            spalten.append(tab->gib_spaltenname(o.second.first));
-            werte.append(textwert(*o.second.second));
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0) {
+            spalten.append(tab->gib_spaltenname(o.tag));
+            werte.append(textwert(*o.wert));
         }
     int id = anw_id;
     bool id_fehler = false;
@@ -897,13 +889,9 @@ void CAnwenderListe::schreibe_zeile(int zeile)
     tabelle->setzeText(zeile, sp_recht, CQString(cRecht->currentText()));
     if (cRecht->currentIndex() >= 0)
         anw_recht = cRecht->currentText();
-    const QVector<QPair<int, CQString*>> optionale{{sp_lang, &anw_lang},         {sp_abteilung, &anw_abteilung},
-                                                   {sp_telefon, &anw_telefon},   {sp_telefax, &anw_telefax},
-                                                   {sp_email, &anw_email},       {sp_host, &anw_host},
-                                                   {sp_bemerkung, &anw_bemerkung}};
-    for (const auto& o : optionale)
-        if (o.first >= 0)
-            tabelle->setzeText(zeile, o.first, *o.second);
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            tabelle->setzeText(zeile, *o.spalte, *o.wert);
 }
 
 void CAnwenderListe::changeEntry()
@@ -923,14 +911,9 @@ void CAnwenderListe::changeEntry()
     };
     text(tag_name, anw_name);
     text(bv_tag::anw_recht, gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht));
-    const QVector<QPair<int, std::pair<int, CQString*>>> optionale{
-        {sp_lang, {tag_lang, &anw_lang}},       {sp_abteilung, {tag_abteilung, &anw_abteilung}},
-        {sp_telefon, {tag_telefon, &anw_telefon}}, {sp_telefax, {tag_telefax, &anw_telefax}},
-        {sp_email, {tag_email, &anw_email}},    {sp_host, {tag_host, &anw_host}},
-        {sp_bemerkung, {bv_tag::anw_bemerkung, &anw_bemerkung}}};
-    for (const auto& o : optionale)
-        if (o.first >= 0)
-            text(o.second.first, *o.second.second);
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            text(o.tag, *o.wert);
     const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE (%3=%4);")
                            .arg(tabellenname, zuweisungen, tab->gib_spaltenname(bv_tag::anw_id))
                            .arg(anw_id));
@@ -957,15 +940,7 @@ void CAnwenderListe::deleteEntry()
     const int zeile = zeile_von(anw_id);
     if (zeile < 0)
         return;
-    if (!anwender_loeschen(anw_id, tabelle->zellText(zeile, sp_lock) == QLatin1String("X"),
-                           tabelle->zellText(zeile, sp_name)))
-        return;
-    tabelle_aendert = true;
-    tabelle->removeRow(zeile);
-    tabelle_aendert = false;
-    anw_name.clear();
-    eName->setzeText(CQString());
-    sName->setzeText(CQString());
+    entferne_zeile(zeile);
 }
 
 void CAnwenderListe::DeleteItem()
@@ -973,6 +948,11 @@ void CAnwenderListe::DeleteItem()
     const int zeile = erste_markierte_zeile();
     if (zeile < 0)
         return;
+    entferne_zeile(zeile);
+}
+
+void CAnwenderListe::entferne_zeile(int zeile)
+{
     if (!anwender_loeschen(tabelle->zellText(zeile, 0).toInt(), tabelle->zellText(zeile, sp_lock) == QLatin1String("X"),
                            tabelle->zellText(zeile, sp_name)))
         return;

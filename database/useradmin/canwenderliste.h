@@ -112,6 +112,16 @@ protected:
     bool event(QEvent* ereignis) override;
 
 private:
+    // The optional columns in statement order: tag, grid column, edit-state text.
+    struct Optional
+    {
+        int tag;
+        int* spalte;
+        CQString* wert;
+    };
+    QVector<Optional> optionale();
+    // Deletes the user of the row (`anwender_loeschen` asks first); then the row goes and the name is emptied.
+    void entferne_zeile(int zeile);
     void baue_oberflaeche();
     // The first row lying in a selected range; -1 for none.
     int erste_markierte_zeile() const;
