@@ -156,16 +156,13 @@ TEST_F(Anwenderliste, RasterSortiertNachNameUndZeigtNieGespeicherteKennworte)
     EXPECT_EQ(tab->zellText(zeile("abel"), fenster->sp_gruppenname), QString());
     EXPECT_EQ(tab->zellText(zeile("meier"), fenster->sp_kennwort_marke), QStringLiteral("***"));
     EXPECT_TRUE(tab->isColumnHidden(fenster->sp_kennwort));
-    EXPECT_TRUE(tab->isColumnHidden(fenster->sp_gruppe));
-    EXPECT_GE(fenster->sp_bemerkung, 0);
-    EXPECT_EQ(fenster->cRecht->count(), 8);
     EXPECT_EQ(fenster->cGruppe->itemText(1), QStringLiteral("Verwaltung"));
+    EXPECT_NE(CKlasse::finde("C_CBenutzerVerwaltung"), nullptr);
 
     // Group 9 is in no group: the first group is shown; the unknown right "Q" leaves both choices empty.
     fenster->lade_zeile(zeile("abel"));
     EXPECT_EQ(fenster->cGruppe->currentIndex(), 0);
     EXPECT_EQ(fenster->cRecht->currentIndex(), -1);
-    EXPECT_EQ(fenster->sRecht->currentIndex(), -1);
     EXPECT_EQ(fenster->eName->text(), QStringLiteral("abel"));
     // An empty group combo must not index the group list.
     fenster->grp_id = 77;
@@ -378,6 +375,10 @@ TEST_F(Anwenderliste, KennwortGebundenGespeichertUndNieProtokolliert)
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_kennwort FROM bv_anwender WHERE anw_id=3")).toString(),
               QStringLiteral("5465737431"));
     EXPECT_EQ(tab->zellText(zeile("abel"), fenster->sp_kennwort_marke), QStringLiteral("***"));
+    for (int z = 0; z < tab->rowCount(); ++z)
+        for (int sp = 0; sp < tab->columnCount(); ++sp)
+            if (!tab->isColumnHidden(sp) && tab->item(z, sp))
+                EXPECT_FALSE((tab->item(z, sp)->text() + tab->item(z, sp)->toolTip()).contains(QStringLiteral("54657")));
 
     kennwort_antwort(QStringLiteral("Test1"), QStringLiteral("Test2"));
     fenster->changeKennwort();
@@ -414,10 +415,15 @@ TEST_F(Anwenderliste, LoeschenVerweigertAngemeldeteUndFragtSonst)
     tab->setCurrentCell(zeile("Meyer"), 0);
     tab->clearSelection();
     tab->selectRow(zeile("meier"));
-    std::unique_ptr<QMenu> menue(fenster->baue_kontextmenue());
-    ASSERT_FALSE(menue->actions().isEmpty());
-    EXPECT_EQ(menue->actions().at(0)->text(), QStringLiteral("'meier' Löschen"));
-    menue->actions().at(0)->trigger();
+    dialog = [](QWidget* w) {
+        const auto* menue = qobject_cast<QMenu*>(w);
+        if (!menue)
+            return 0;
+        EXPECT_EQ(menue->actions().value(0)->text(), QStringLiteral("'meier' Löschen"));
+        menue->actions().value(0)->trigger();
+        return 1;
+    };
+    emit tab->customContextMenuRequested(QPoint());
     EXPECT_EQ(boxen.value(0).section(QLatin1Char('|'), 1), QStringLiteral("Anwender 'meier' endgültig löschen?"));
     EXPECT_EQ(tab->rowCount(), 4);
 

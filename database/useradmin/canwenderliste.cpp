@@ -310,7 +310,9 @@ void CAnwenderListe::baue_oberflaeche()
     connect(tabelle, &QTableWidget::currentCellChanged, this, &CAnwenderListe::ZelleGewechselt);
     connect(tabelle->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &CAnwenderListe::tableHeaderClicked_slot);
-    connect(tabelle, &CTable::mouseRelease_signal, this, &CAnwenderListe::table_mouseReleaseEvent);
+    // The right mouse button opens the menu of the selected row.
+    tabelle->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tabelle, &QWidget::customContextMenuRequested, this, &CAnwenderListe::table_mouseReleaseEvent);
     setze_bearbeitungsmodus(false);
 }
 
@@ -527,6 +529,11 @@ void CAnwenderListe::changeUser()
     tabelle_aendert = false;
     if (zeile >= 0)
         waehle_zeile(zeile, true, false);
+    else {
+        // A new user starts without the password and host name of the user shown before.
+        anw_kennwort.clear();
+        anw_host.clear();
+    }
     setze_bearbeitungsmodus(zeile >= 0);
 }
 
