@@ -1,12 +1,18 @@
-// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password.
+// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password, a user with quote and backslash.
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
+#include "anwenderemail.h"
 #include "caclgroup.h"
+#include "canwender_passwort.h"
+#include "canwenderliste.h"
+#include "clineedit.h"
+#include "ctable.h"
 #include "cbvdatabase.h"
 #include "cdbbvsetting.h"
 #include "ckrypt.h"
 #include "dialogseam.h"
 #include "logmitschnitt.h"
+#include "plattform.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -131,4 +137,39 @@ TEST_F(MariadbBenutzer, FalschesKennwortEineMeldungKeinZeigerKeinKennwortImProto
     const std::string text = mitschnitt.text() + fehler.toStdString();
     EXPECT_EQ(text.find(kennwort.toStdString()), std::string::npos);
     EXPECT_EQ(text.find(verschluessele_kennwort(CQString(kennwort)).toStdString()), std::string::npos);
+}
+
+TEST_F(MariadbBenutzer, AnwenderMitHochkommaUndBackslashAngelegtGefundenGeloescht)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    sql(QStringLiteral("INSERT INTO bv_gruppen (grp_name) VALUES ('Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    setze_modal_funktion([](QWidget*) { return 0; });
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                  QMessageBox::StandardButton) {
+        boxen.append(text);
+        return QMessageBox::Ok;
+    });
+    const QString name = QStringLiteral("o'k\\x");
+    {
+        CAnwenderListe fenster;
+        fenster.eName->setzeText(CQString(name));
+        fenster.eEMail->setzeText(CQString("ok@x.de"));
+        fenster.addEntry();
+        EXPECT_EQ(gib_anwender_email_tags(CQString(name)), QStringLiteral("ok@x.de"));
+        EXPECT_EQ(sql(QStringLiteral("SELECT anw_name FROM bv_anwender")).value(0).toString(), name);
+        // Again: the lookup by name finds the stored one, with its backslash.
+        fenster.setze_bearbeitungsmodus(false);
+        fenster.addEntry();
+        EXPECT_EQ(boxen.filter(QStringLiteral("ist bereits vorhanden")).size(), 1);
+        setze_frage_funktion([](QWidget*, QMessageBox::Icon, const QString&, const QString&, const QStringList& k,
+                                int, int) { return static_cast<int>(k.indexOf(QStringLiteral("Ja"))); });
+        fenster.gib_tabelle()->selectRow(0);
+        fenster.DeleteItem();
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 0);
+    }
+    setze_modal_funktion({});
+    setze_meldung_funktion({});
+    EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM bv_anwender")).value(0).toInt(), 0);
 }

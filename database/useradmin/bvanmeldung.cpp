@@ -1,6 +1,8 @@
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
+#include "anwenderemail.h"
+#include "canwenderliste.h"
 #include "caclgroup.h"
 #include "ccat.h"
 #include "cbvdatabase.h"
@@ -120,6 +122,9 @@ CQString bv_anmelden()
     }
     for (const int tag : {bv_tag::gruppen, bv_tag::anwender, bv_tag::verwaltung, bv_tag::vorlage, bv_tag::protokoll})
         angemeldet()->erfasse_autoinkrement(tag);
+    // The mail hand-off finds a user's sender address in the user table from now on.
+    setze_anwender_email_funktion(
+        [](const CQString& anwender) { return gib_anwender_email(anwender, 41, 34); });
     setze_benutzerverwaltung_aktiv(true);
     CQCat::gib_instanz()->info(CQString(tr("Benutzerverwaltung angemeldet: %1 auf %2").arg(werte.name, werte.host)));
     return CQString();
@@ -128,6 +133,7 @@ CQString bv_anmelden()
 void bv_abmelden()
 {
     setze_benutzerverwaltung_aktiv(false);
+    setze_anwender_email_funktion({});
     loesche_gruppen();
     setze_bv_datenbank(nullptr);
     const bool war_angemeldet = angemeldet() != nullptr;

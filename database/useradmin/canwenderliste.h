@@ -1,0 +1,148 @@
+// The user table window of the user administration: the grid of all users, their edit and search fields, and the user lookups by name.
+#pragma once
+
+#include "cqstring.h"
+
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class CCDataBase;
+class CComboBox;
+class CDBTabelle;
+class CKlasse;
+class CLineEdit;
+class CTable;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+
+// The grid holds one row per user of the user table; column 0 is always the user number, every
+// other column's position is one of the `sp_*` members (-1 when not shown). The edit state below
+// always describes the user of the current row (or the one being entered). GUI thread only.
+class CAnwenderListe : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CAnwenderListe(QWidget* eltern = nullptr);
+    ~CAnwenderListe() override;
+
+    // Reads the user table into the grid, sorted by user name; false when it could not be read.
+    bool lade_tabelle();
+    void lade_zeile(int zeile);
+    void setze_bearbeitungsmodus(bool vorhanden);
+    void waehle_zeile(int zeile, bool zeigen, bool vorher_aufheben);
+    void ergaenze_abteilung(const CQString& text);
+    void zeige_aktuellen_anwender();
+    void pruefe_auswahl(const bool& ohne_neuwahl);
+    // Asks, deletes the row, logs; true when the row was deleted.
+    bool anwender_loeschen(int nummer, bool angemeldet, const CQString& name);
+    // The menu the right mouse button opens; its first action deletes `DeleteItem`'s row.
+    QMenu* baue_kontextmenue();
+
+    CTable* gib_tabelle() const { return tabelle; }
+    // The departments shared by every user window, sorted and unique.
+    static QStringList& abteilungen();
+
+    // Edit state.
+    int anw_id = -1;
+    int grp_id = -1;
+    CQString anw_name, anw_recht, anw_lang, anw_abteilung, anw_telefon, anw_telefax, anw_email, anw_host,
+        anw_bemerkung, anw_kennwort;
+    bool tabelle_aendert = false;
+    bool blockiert = false;
+    bool laedt = false;
+    bool anwender_vorhanden = false;
+    // The row of the last 10007 event the window took.
+    int ereignis_zeile = -1;
+
+    // Grid columns.
+    int sp_gruppe = -1, sp_lock = -1, sp_name = -1, sp_recht = -1, sp_kennwort = -1, sp_kennwort_marke = -1,
+        sp_gruppenname = -1, sp_lang = -1, sp_abteilung = -1, sp_telefon = -1, sp_telefax = -1, sp_email = -1,
+        sp_host = -1, sp_bemerkung = -1;
+
+    // Widgets. Edit fields: e*; search check boxes: k*; search fields: s*.
+    CLineEdit *eName = nullptr, *eLang = nullptr, *eTelefon = nullptr, *eTelefax = nullptr, *eEMail = nullptr,
+              *eBemerkung = nullptr;
+    CComboBox *cGruppe = nullptr, *cRecht = nullptr, *cAbteilung = nullptr;
+    QCheckBox *kName = nullptr, *kGruppe = nullptr, *kRecht = nullptr, *kLang = nullptr, *kAbteilung = nullptr,
+              *kTelefon = nullptr, *kTelefax = nullptr, *kEMail = nullptr, *kHost = nullptr;
+    CLineEdit *sName = nullptr, *sLang = nullptr, *sTelefon = nullptr, *sTelefax = nullptr, *sEMail = nullptr,
+              *sHost = nullptr;
+    CComboBox *sGruppe = nullptr, *sRecht = nullptr, *sAbteilung = nullptr;
+    QPushButton *bAdd = nullptr, *bChange = nullptr, *bDelete = nullptr, *bKennwort = nullptr;
+
+    // The lock list of the administration window (reading the locks, logging a user off) joins here.
+
+public slots:
+    void fcopybutton_clicked();
+    void fmarkbutton_clicked();
+    virtual void changeUser();
+    virtual void changeUserlang();
+    virtual void changeTelefon();
+    virtual void changeTelefax();
+    virtual void changeEMail();
+    virtual void changeBemerkung();
+    void addEntry();
+    void changeKennwort();
+    void changeEntry();
+    void deleteEntry();
+    void changeGroup(int index);
+    void changeAbteilung(int index);
+    void changeAbteilungText();
+    void toggleUser();
+    void toggleGruppe();
+    void toggleRecht();
+    void toggleUserlang();
+    void toggleAbteilung();
+    void toggleTelefon();
+    void toggleTelefax();
+    void toggleEMail();
+    void toggleHostname();
+    void findEntries();
+    void DeleteItem();
+    void EditBemerkung();
+    void tableHeaderClicked_slot(int spalte);
+    void ZelleGewechselt(int arowc, int acolc, int arowp, int acolp);
+    void table_mouseReleaseEvent();
+    void ff3button_clicked();
+
+protected:
+    // Takes the 10007 event that `ZelleGewechselt` posts to the window itself.
+    bool event(QEvent* ereignis) override;
+
+private:
+    // The optional columns in statement order: tag, grid column, edit-state text.
+    struct Optional
+    {
+        int tag;
+        int* spalte;
+        CQString* wert;
+    };
+    QVector<Optional> optionale();
+    // Deletes the user of the row (`anwender_loeschen` asks first); then the row goes and the name is emptied.
+    void entferne_zeile(int zeile);
+    void baue_oberflaeche();
+    // The first row lying in a selected range; -1 for none.
+    int erste_markierte_zeile() const;
+    // The row whose column 0 holds the user number; -1 for none.
+    int zeile_von(int nummer) const;
+    int zeile_mit_name(const QString& name) const;
+    // The declared width of the column, else its type's standard width.
+    int spaltenbreite(int tag) const;
+    void fehler_anwendertabelle(const QString& titel);
+    // Writes the edit state's shown values into the row (not the password columns).
+    void schreibe_zeile(int zeile);
+    void schalte(QCheckBox* kasten, QWidget* feld);
+
+    CTable* tabelle = nullptr;
+    QVector<int> gruppennummern;
+};
+
+// True when "/Kelmor/Windows_auto_Login" is set.
+bool gib_windows_auto_login();
+// The result column of the row whose name column holds the user name; empty when there is none
+// or on any failure.
+CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, const int& name_tag);
+// The class-registry entry of the user-administration window.
+CKlasse* gib_klasse_benutzerverwaltung();
