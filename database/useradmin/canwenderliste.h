@@ -12,6 +12,7 @@ class CComboBox;
 class CDBTabelle;
 class CKlasse;
 class CLineEdit;
+class CQTableView;
 class CTable;
 class QCheckBox;
 class QMenu;
@@ -72,7 +73,10 @@ public:
     CComboBox *sGruppe = nullptr, *sRecht = nullptr, *sAbteilung = nullptr;
     QPushButton *bAdd = nullptr, *bChange = nullptr, *bDelete = nullptr, *bKennwort = nullptr;
 
-    // The lock list of the administration window (reading the locks, logging a user off) joins here.
+    // Fills the view with one row per user holding a lock: number, name, the full name and the
+    // department when this window shows them, group name, the dates of columns 32 and 33. Returns
+    // the rows read; 0 when nothing could be read (a failed statement shows its box).
+    int upd_tab_lock_user(CQTableView* view);
 
 public slots:
     void fcopybutton_clicked();
@@ -139,6 +143,10 @@ private:
     QVector<int> gruppennummern;
 };
 
+// Clears the lock mark of the user and, with `mit_abmeldezeit`, stores the log-off time. True only
+// when the statement ran and succeeded; false while the user administration is not active, for
+// the user number -1, without user table, and after a failure (which shows its box).
+bool logoff(const int& nummer, const bool& mit_abmeldezeit);
 // True when "/Kelmor/Windows_auto_Login" is set.
 bool gib_windows_auto_login();
 // The result column of the row whose name column holds the user name; empty when there is none

@@ -1,0 +1,134 @@
+// The lock list of the user administration and the log-off that removes a user's lock.
+#include "canwenderliste.h"
+
+#include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
+#include "caclgroup.h"
+#include "cbvdatabase.h"
+#include "ccdatabase.h"
+#include "cdbdatenstruktur.h"
+#include "cdbtabelle.h"
+#include "cqsqlquery.h"
+#include "cqtableview.h"
+#include "gui.h"
+#include "sqlfehler.h"
+#include "sqlwerte.h"
+#include "steuerdaten.h"
+
+#include <QDateTime>
+
+namespace {
+
+constexpr int tag_lock = 31;
+constexpr int tag_anmeldung = 32;
+constexpr int tag_abmeldung = 33;
+constexpr int tag_name = 34;
+constexpr int tag_lang = 37;
+constexpr int tag_abteilung = 38;
+
+// The user-administration database with a structure that describes the user table; else null.
+CBVDataBase* bv_mit_anwendertabelle()
+{
+    CBVDataBase* bv = gib_bv_datenbank();
+    if (!bv || !bv->gib_datenbank() || !bv->gib_struktur() || !bv->gib_struktur()->gib_tabelle(bv_tag::anwender))
+        return nullptr;
+    return bv;
+}
+
+void zeige_zugriffsfehler()
+{
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(),
+                     CQString(QObject::tr("Fehler beim Zugriff auf Anwendertabelle !")));
+}
+
+} // namespace
+
+int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
+{
+    view->loescheZeilen();
+    CBVDataBase* bv = bv_mit_anwendertabelle();
+    if (!bv)
+        return 0;
+    const CCDataBase* db = bv->gib_datenbank();
+    const CDBTabelle* tab = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    int ergebnis = 0;
+    const int anzahl = bv->gib_anzahl_records(bv_tag::anwender);
+    if (anzahl > 0) {
+        QStringList spalten;
+        for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), tag_anmeldung, tag_abmeldung, tag_name})
+            spalten.append(tab->gib_spaltenname(tag));
+        // The optional cells follow the columns this window shows.
+        int optionale = 0;
+        for (const auto& [tag, spalte] : {std::pair<int, int>{tag_lang, sp_lang}, {tag_abteilung, sp_abteilung}})
+            if (spalte >= 0) {
+                spalten.append(tab->gib_spaltenname(tag));
+                ++optionale;
+            }
+        const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3='X');")
+                               .arg(spalten.join(QLatin1Char(',')), tabellenname, tab->gib_spaltenname(tag_lock)));
+        CQSqlQuery abfrage(sql, db, true);
+        if (!abfrage.isActive()) {
+            melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("upd_tab_lock_user"),
+                             tabellenname);
+            zeige_zugriffsfehler();
+            return 0;
+        }
+        const int zeilen = db->hat_abfragegroesse() ? abfrage.size() : anzahl;
+        if (zeilen > 0) {
+            const QVector<CAclGroup*> gruppen = gib_gruppenliste();
+            while (abfrage.next()) {
+                ++ergebnis;
+                db->protokolliere_zeile(abfrage, spalten.size(), false);
+                const int gruppe = db->sql_wert_ganzzahl(abfrage.value(1));
+                QVector<QVariant> zeile{QVariant(QString(db->sql_wert_string(abfrage.value(0), false))),
+                                        QVariant(QString(db->sql_wert_string(abfrage.value(4), false)))};
+                // A NULL cell stays as an empty text: skipping it would move every later cell left.
+                for (int i = 0; i < optionale; ++i)
+                    zeile.append(QString(db->sql_wert_string(abfrage.value(5 + i), false)));
+                QString gruppenname;
+                for (const CAclGroup* g : gruppen)
+                    if (g->gib_nummer() == gruppe) {
+                        gruppenname = g->gib_name();
+                        break;
+                    }
+                zeile.append(gruppenname);
+                zeile.append(sql_wert_datumzeit(abfrage.value(2)));
+                zeile.append(sql_wert_datumzeit(abfrage.value(3)));
+                view->neueZeile(zeile);
+            }
+        }
+    }
+    view->resizeColumnsToContents();
+    view->zeigeSortierung(-1);
+    return ergebnis;
+}
+
+bool logoff(const int& nummer, const bool& mit_abmeldezeit)
+{
+    if (!benutzerverwaltung_aktiv() || nummer == -1)
+        return false;
+    CBVDataBase* bv = bv_mit_anwendertabelle();
+    if (!bv)
+        return false;
+    try {
+        const CCDataBase* db = bv->gib_datenbank();
+        const CDBTabelle* tab = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
+        const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+        CQString zuweisungen, unbenutzt;
+        if (mit_abmeldezeit)
+            db->haenge_datumzeit_an(false, zuweisungen, unbenutzt, tab->gib_spaltenname(tag_abmeldung),
+                                    QDateTime::currentDateTime(), nullptr);
+        const CQString sql(QStringLiteral("UPDATE %1 SET %2=NULL%3 WHERE (%4=%5);")
+                               .arg(tabellenname, tab->gib_spaltenname(tag_lock), zuweisungen,
+                                    tab->gib_spaltenname(bv_tag::anw_id), QString::number(nummer)));
+        CQSqlQuery abfrage(sql, db, true);
+        if (abfrage.isActive())
+            return true;
+        melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().caclright, CQString("logoff"), tabellenname);
+    } catch (...) {
+        // Whatever went wrong on the way, the administrator learns that the lock stays.
+    }
+    zeige_zugriffsfehler();
+    return false;
+}
