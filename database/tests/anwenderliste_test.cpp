@@ -1,6 +1,6 @@
 // The user table window on SQLite: search, copy, remarks, adding, passwords, deleting, the context menu and the e-mail lookup.
 #include "anwenderemail.h"
-#include "bvanmeldung.h"
+#include "bvtest.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
 #include "caclgroup.h"
@@ -35,42 +35,17 @@ bool enthaelt(const std::string& text, const char* teil)
     return text.find(teil) != std::string::npos;
 }
 
-class Anwenderliste : public ::testing::Test
+class Anwenderliste : public BVTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(ordner.isValid());
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_wert_qstr(CQString("QSQLITE"));
-        e.db_name.setze_wert_qstr(CQString(ordner.filePath(QStringLiteral("bv.sqlite"))));
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString& titel, const QString& text,
-                                    const QStringList& knoepfe, int, int) {
-            boxen.append(titel + QLatin1Char('|') + text);
-            return static_cast<int>(knoepfe.indexOf(antwort));
-        });
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            boxen.append(text);
-            return QMessageBox::Ok;
-        });
-        setze_piep_funktion([this](unsigned, unsigned) {
-            ++pieptoene;
-            return 0;
-        });
-        setze_modal_funktion([this](QWidget* fenster) {
-            dialoge.append(fenster->windowTitle());
-            return dialog ? dialog(fenster) : 0;
-        });
-        ASSERT_EQ(bv_anmelden(), QString());
-        for (const char* zeile :
-             {"INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Verwaltung'), (2, 'Technik')",
-              "INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_recht, anw_email, anw_kennwort, anw_lock) "
-              "VALUES (1, 2, 'meier', 'W', 'm.meier@x.de', '41', NULL), (2, 1, 'Meyer', 'R', 'my@x.de', NULL, 'X'), "
-              "(3, 9, 'abel', 'Q', NULL, NULL, NULL), (4, 1, 'O''Brien', 'R', 'ob@x.de', NULL, NULL)"})
-            ASSERT_TRUE(sql(QLatin1String(zeile))) << zeile;
-        int anzahl = 0;
-        ASSERT_EQ(lese_gruppen(anzahl), QString());
+        BVTest::SetUp();
+        antwort = QStringLiteral("Nein");
+        melde_an({"INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Verwaltung'), (2, 'Technik')",
+                  "INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_recht, anw_email, anw_kennwort, anw_lock) "
+                  "VALUES (1, 2, 'meier', 'W', 'm.meier@x.de', '41', NULL), (2, 1, 'Meyer', 'R', 'my@x.de', NULL, 'X'), "
+                  "(3, 9, 'abel', 'Q', NULL, NULL, NULL), (4, 1, 'O''Brien', 'R', 'ob@x.de', NULL, NULL)"});
         // The remark column narrowed to 10 characters, on a database object of the test's own.
         CBVEntwurf entwurf = gib_bv_grundentwurf();
         for (CBVSpalte& s : entwurf[bv_tag::anwender].spalten)
@@ -88,25 +63,10 @@ protected:
         fenster.reset();
         bv_abmelden();
         eigene.reset();
-        setze_frage_funktion({});
-        setze_meldung_funktion({});
-        setze_piep_funktion({});
-        setze_modal_funktion({});
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_undefiniert();
-        e.db_name.setze_undefiniert();
+        BVTest::TearDown();
         gib_katalog_kelmor().csv_dezimalpunkt.setze_undefiniert();
         gib_katalog_kelmor().windows_auto_login.setze_undefiniert();
         gib_katalog_privat().anwender.setze_undefiniert();
-    }
-    bool sql(const QString& text) const
-    {
-        return QSqlQuery(text, QSqlDatabase::database(bv_verbindungsname(), false)).isActive();
-    }
-    QVariant lies(const QString& text) const
-    {
-        QSqlQuery abfrage(text, QSqlDatabase::database(bv_verbindungsname(), false));
-        return abfrage.next() ? abfrage.value(0) : QVariant();
     }
     int zeile(const QString& name) const
     {
@@ -136,12 +96,6 @@ protected:
         };
     }
 
-    QTemporaryDir ordner;
-    QStringList boxen;
-    QStringList dialoge;
-    QString antwort = QStringLiteral("Nein");
-    int pieptoene = 0;
-    std::function<int(QWidget*)> dialog;
     std::unique_ptr<CBVDataBase> eigene;
     std::unique_ptr<CAnwenderListe> fenster;
     CTable* tab = nullptr;
@@ -176,7 +130,7 @@ TEST_F(Anwenderliste, SucheWaehltNurTrefferMitGrossKleinschreibung)
     fenster->sName->setText(QStringLiteral("mey"));
     fenster->findEntries();
     EXPECT_TRUE(markierte_zeilen().isEmpty());
-    EXPECT_EQ(pieptoene, 1);
+    EXPECT_EQ(pieps, 1);
 
     fenster->sName->setText(QStringLiteral("eye"));
     fenster->findEntries();
@@ -186,14 +140,14 @@ TEST_F(Anwenderliste, SucheWaehltNurTrefferMitGrossKleinschreibung)
     fenster->kName->setChecked(false);
     fenster->findEntries();
     EXPECT_TRUE(markierte_zeilen().isEmpty());
-    EXPECT_EQ(pieptoene, 1);
+    EXPECT_EQ(pieps, 1);
 
     // With only the own row selected the re-selection leaves nothing and beeps once.
     fenster->lade_zeile(zeile("meier"));
     tab->selectRow(zeile("meier"));
     fenster->pruefe_auswahl(false);
     EXPECT_TRUE(markierte_zeilen().isEmpty());
-    EXPECT_EQ(pieptoene, 2);
+    EXPECT_EQ(pieps, 2);
 }
 
 TEST_F(Anwenderliste, SuchfelderSchaltenMitIhremKasten)
@@ -331,7 +285,7 @@ TEST_F(Anwenderliste, NeuerAnwenderOhneKennwortEinmaligUndNurMitGruppe)
     fenster->addEntry();
     EXPECT_EQ(boxen, (QStringList{QStringLiteral("Anwender 'meier' ist bereits vorhanden !"),
                                   QStringLiteral("Bitte eine gültige Gruppe wählen !")}));
-    EXPECT_EQ(pieptoene, 2);
+    EXPECT_EQ(pieps, 2);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), anzahl);
     EXPECT_EQ(tab->rowCount(), anzahl);
 

@@ -1,6 +1,6 @@
 // The user administration on SQLite: settings, log-on, structure file, template writer, protocol clearing, rights and groups.
 #include "aclrechte.h"
-#include "bvanmeldung.h"
+#include "bvtest.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
 #include "caclgroup.h"
@@ -24,62 +24,19 @@ namespace {
 // Registered like every setting; its value is set out of range by the template test.
 CVariableSteuer<EBool> kaputt("/Allgemein/AAA Kaputt", NEIN, "", "");
 
-struct Box
-{
-    QMessageBox::Icon symbol;
-    QString titel;
-    QString text;
-};
-
 bool enthaelt(const std::string& text, const std::string& teil)
 {
     return text.find(teil) != std::string::npos;
 }
 
-class Benutzerverwaltung : public ::testing::Test
+class Benutzerverwaltung : public BVTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(ordner.isValid());
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_wert_qstr(CQString("QSQLITE"));
-        e.db_name.setze_wert_qstr(CQString(ordner.filePath(QStringLiteral("bv.sqlite"))));
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon symbol, const QString& titel, const QString& text,
-                                    const QStringList& knoepfe, int, int) {
-            boxen.append({symbol, titel, text});
-            return static_cast<int>(knoepfe.indexOf(antwort));
-        });
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            kritisch.append(text);
-            return QMessageBox::Ok;
-        });
-    }
     void TearDown() override
     {
-        bv_abmelden();
-        setze_frage_funktion({});
-        setze_meldung_funktion({});
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        for (CVariableBasis* v : std::initializer_list<CVariableBasis*>{
-                 &e.db_treiber, &e.db_name, &e.db_host, &e.db_passwort, &e.protokollierung, &e.bvdb_verbindung, &kaputt})
-            v->setze_undefiniert();
+        BVTest::TearDown();
+        kaputt.setze_undefiniert();
     }
-    QVariant lies(const QString& sql) const
-    {
-        QSqlQuery abfrage(sql, QSqlDatabase::database(bv_verbindungsname(), false));
-        return abfrage.next() ? abfrage.value(0) : QVariant();
-    }
-    bool sql(const QString& text) const
-    {
-        return QSqlQuery(text, QSqlDatabase::database(bv_verbindungsname(), false)).isActive();
-    }
-
-    QTemporaryDir ordner;
-    QVector<Box> boxen;
-    QStringList kritisch;
-    QString antwort = QStringLiteral("Ja");
 };
 
 } // namespace
@@ -176,10 +133,8 @@ TEST_F(Benutzerverwaltung, OhneVerbindungZeigtNurMeldenEineInfoBox)
     EXPECT_FALSE(pruefe_datenbankverbindung(false));
     EXPECT_TRUE(boxen.isEmpty());
     EXPECT_FALSE(pruefe_datenbankverbindung(true));
-    ASSERT_EQ(boxen.size(), 1);
-    EXPECT_EQ(boxen.at(0).symbol, QMessageBox::Information);
-    EXPECT_EQ(boxen.at(0).titel, QStringLiteral("Kelmor"));
-    EXPECT_EQ(boxen.at(0).text, QStringLiteral("Funktion nur verfügbar, wenn Datenbank verbunden ist."));
+    EXPECT_EQ(boxen, QStringList{QStringLiteral("Kelmor|Funktion nur verfügbar, wenn Datenbank verbunden ist.")});
+    EXPECT_EQ(symbole, QVector<QMessageBox::Icon>{QMessageBox::Information});
 }
 
 TEST_F(Benutzerverwaltung, VorlageGebundenMitVerschluesseltemKennwortEinmalJeVariableUndGekuerzt)
@@ -197,11 +152,11 @@ TEST_F(Benutzerverwaltung, VorlageGebundenMitVerschluesseltemKennwortEinmalJeVar
     LogMitschnitt mitschnitt;
     seite.erzeuge_vorlageEinstellungen_slot();
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
-    ASSERT_EQ(boxen.size(), 1);
-    EXPECT_EQ(boxen.at(0).symbol, QMessageBox::Information);
-    EXPECT_TRUE(boxen.at(0).text.startsWith(QStringLiteral("Anlegen der Tabelle 'bv_verwaltung'!\n"
+    ASSERT_EQ(fragen.size(), 1);
+    EXPECT_EQ(symbole.at(0), QMessageBox::Information);
+    EXPECT_TRUE(fragen.at(0).section(QLatin1Char('|'), 1, -1).startsWith(QStringLiteral("Anlegen der Tabelle 'bv_verwaltung'!\n"
                                                            "Anlegen der Tabelle 'bv_vorlage'!\n")));
-    EXPECT_TRUE(boxen.at(0).text.endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!")));
+    EXPECT_TRUE(fragen.at(0).section(QLatin1Char('|'), 1, -1).endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!")));
     const auto wert = [this](const char* schluessel) {
         return lies(QStringLiteral("SELECT vor_wert || '|' || vor_flag FROM bv_vorlage WHERE vor_schluessel='%1'")
                         .arg(QLatin1String(schluessel)))
@@ -223,18 +178,19 @@ TEST_F(Benutzerverwaltung, VorlageGebundenMitVerschluesseltemKennwortEinmalJeVar
     EXPECT_GT(zeilen, 50);
 
     // Second run: emptied and written again, the over-long value cut to the column's width.
-    boxen.clear();
+    fragen.clear();
+    symbole.clear();
     e.db_host.setze_wert_qstr(CQString(QString(256, QLatin1Char('h'))));
     seite.erzeuge_vorlageEinstellungen_slot();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), zeilen);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(DISTINCT vor_schluessel) FROM bv_vorlage")).toInt(), zeilen);
     EXPECT_EQ(wert("/BV-DB/DB-Host"), QString(255, QLatin1Char('h')) + QStringLiteral("|1"));
-    ASSERT_EQ(boxen.size(), 1);
-    EXPECT_EQ(boxen.at(0).symbol, QMessageBox::Warning);
-    EXPECT_TRUE(boxen.at(0).text.contains(QStringLiteral(
+    ASSERT_EQ(fragen.size(), 1);
+    EXPECT_EQ(symbole.at(0), QMessageBox::Warning);
+    EXPECT_TRUE(fragen.at(0).section(QLatin1Char('|'), 1, -1).contains(QStringLiteral(
         "Zuviele Daten (/BV-DB/DB-Host) für Spalte 'vor_wert' in Tabelle 'bv_vorlage' (max. 255)!")));
-    EXPECT_TRUE(boxen.at(0).text.contains(QStringLiteral("Bitte anpassen in Systemdatei 'benutzerverwaltung_data.inf'")));
-    EXPECT_FALSE(boxen.at(0).text.contains(QStringLiteral("Anlegen")));
+    EXPECT_TRUE(fragen.at(0).section(QLatin1Char('|'), 1, -1).contains(QStringLiteral("Bitte anpassen in Systemdatei 'benutzerverwaltung_data.inf'")));
+    EXPECT_FALSE(fragen.at(0).section(QLatin1Char('|'), 1, -1).contains(QStringLiteral("Anlegen")));
 }
 
 TEST_F(Benutzerverwaltung, VorlageBrichtBeimErstenFehlschlagKritischAbOhneLeereZeile)
@@ -246,7 +202,7 @@ TEST_F(Benutzerverwaltung, VorlageBrichtBeimErstenFehlschlagKritischAbOhneLeereZ
                                    "WHEN NEW.vor_schluessel = '/BV-DB/DB-Host' BEGIN SELECT RAISE(ABORT, 'gesperrt'); END")));
     CDbBVsetting seite;
     seite.erzeuge_vorlageEinstellungen_slot();
-    EXPECT_TRUE(boxen.isEmpty()) << "no closing report after a failure";
+    EXPECT_TRUE(fragen.isEmpty()) << "no closing report after a failure";
     EXPECT_EQ(kritisch, QStringList{QStringLiteral("Fehler beim Schreiben einer neuen Zeile in Tabelle 'bv_vorlage'!")});
     // Rows before the failure stay; the reserved row of the failed one does not.
     EXPECT_GT(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), 0);
@@ -265,8 +221,8 @@ TEST_F(Benutzerverwaltung, ProtokollNurNachJaGeleertUndKontrollkaestchenGespeich
     antwort = QStringLiteral("Nein");
     seite.loesche_protokoll_slot();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_protokoll")).toInt(), 3);
-    ASSERT_EQ(boxen.size(), 1);
-    EXPECT_EQ(boxen.at(0).text, QStringLiteral("Soll Protokolltabelle gelöscht werden?"));
+    ASSERT_EQ(fragen.size(), 1);
+    EXPECT_EQ(fragen.at(0).section(QLatin1Char('|'), 1, -1), QStringLiteral("Soll Protokolltabelle gelöscht werden?"));
     antwort = QStringLiteral("Ja");
     LogMitschnitt mitschnitt;
     seite.loesche_protokoll_slot();

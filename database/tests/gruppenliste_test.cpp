@@ -1,5 +1,5 @@
 // The group page of the user administration on SQLite: columns, deletion checks, add, rename, search.
-#include "bvanmeldung.h"
+#include "bvtest.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
 #include "caclgroup.h"
@@ -26,51 +26,18 @@
 
 namespace {
 
-class Gruppenliste : public ::testing::Test
+class Gruppenliste : public BVTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(ordner.isValid());
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_wert_qstr(CQString("QSQLITE"));
-        e.db_name.setze_wert_qstr(CQString(ordner.filePath(QStringLiteral("bv.sqlite"))));
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString& titel, const QString& text,
-                                    const QStringList& knoepfe, int, int) {
-            boxen.append(titel + QLatin1Char('|') + text);
-            return static_cast<int>(knoepfe.indexOf(antwort));
-        });
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            kritisch.append(text);
-            return QMessageBox::Ok;
-        });
-        setze_piep_funktion([this](unsigned, unsigned) { return ++pieps, 0; });
-        ASSERT_EQ(bv_anmelden(), QString());
-        for (const char* zeile : {"(1,'Buch')", "(2,'Technik')", "(5,'Lager')"})
-            ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES %1").arg(QLatin1String(zeile))));
-        int anzahl = 0;
-        ASSERT_EQ(lese_gruppen(anzahl), QString());
+        BVTest::SetUp();
+        melde_an({"INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1,'Buch'), (2,'Technik'), (5,'Lager')"});
     }
     void TearDown() override
     {
         seite.reset();
-        bv_abmelden();
-        setze_frage_funktion({});
-        setze_meldung_funktion({});
-        setze_piep_funktion({});
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_undefiniert();
-        e.db_name.setze_undefiniert();
-    }
-    QVariant lies(const QString& text) const
-    {
-        QSqlQuery abfrage(text, QSqlDatabase::database(bv_verbindungsname(), false));
-        return abfrage.next() ? abfrage.value(0) : QVariant();
-    }
-    bool sql(const QString& text) const
-    {
-        return QSqlQuery(text, QSqlDatabase::database(bv_verbindungsname(), false)).isActive();
+        BVTest::TearDown();
     }
     void baue()
     {
@@ -110,11 +77,6 @@ protected:
         seite->changeGroup(index);
     }
 
-    QTemporaryDir ordner;
-    QStringList boxen;
-    QStringList kritisch;
-    int pieps = 0;
-    QString antwort = QStringLiteral("Ja");
     std::unique_ptr<CGruppenListe> seite;
     CQTableView* liste = nullptr;
     CComboBox* igruppe = nullptr;
@@ -179,7 +141,7 @@ TEST_F(Gruppenliste, GruppeMitAnwendernWirdNichtGeloeschtAuchBeiUnlesbarerZahl)
     seite->deleteEntry();
     ASSERT_TRUE(sql(QStringLiteral("DROP TABLE bv_anwender")));
     seite->deleteEntry();
-    EXPECT_EQ(boxen, QStringList({
+    EXPECT_EQ(fragen, QStringList({
                          "Gruppe löschen|Gruppe 'Technik' kann nicht gelöscht werden, gelöscht werden, da dieser noch "
                          "ein Anwender zugeordnet ist !",
                          "Gruppe löschen|Gruppe 'Technik' kann nicht gelöscht werden, gelöscht werden, da dieser noch 3 "
@@ -199,8 +161,8 @@ TEST_F(Gruppenliste, UnbenutzteGruppeNurNachJaGeloeschtUndUeberallFort)
     waehle("Lager");
     antwort = QStringLiteral("Nein");
     seite->deleteEntry();
-    EXPECT_EQ(boxen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
-    boxen.clear();
+    EXPECT_EQ(fragen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
+    fragen.clear();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 3);
     EXPECT_EQ(geaendert, 0);
 
@@ -225,7 +187,7 @@ TEST_F(Gruppenliste, UnbenutzteGruppeNurNachJaGeloeschtUndUeberallFort)
     EXPECT_EQ(eintraege(sgruppe), QStringList({"Buch", "Technik"}));
     ASSERT_EQ(gib_gruppenliste().size(), 2);
     EXPECT_EQ(geaendert, 1);
-    EXPECT_EQ(boxen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
+    EXPECT_EQ(fragen, QStringList({"Gruppe löschen|Gruppe 'Lager' endgültig löschen?"}));
 }
 
 TEST_F(Gruppenliste, NeuerNameHinzufuegenUmbenennenUndGenauGespeichert)
