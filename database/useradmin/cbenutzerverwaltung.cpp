@@ -47,9 +47,9 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     kopf->addWidget(lockanzahl);
     kopf->addStretch();
     lockraster->addLayout(kopf);
-    lockliste = new CQTableView(lockseite);
-    lockmodell = new QStandardItemModel(0, 0, lockliste);
-    lockliste->setzeModell(lockmodell, nullptr);
+    // Room for every cell a lock row can have; each refresh narrows the model to those shown.
+    lockliste = new CQTableView(lockseite, 7);
+    lockmodell = lockliste->gibModell();
     lockliste->setzeKlickBeiRechtsLoslassen(true);
     lockraster->addWidget(lockliste);
     connect(lockliste, &QAbstractItemView::clicked, this, &CBenutzerVerwaltung::itemSelected);

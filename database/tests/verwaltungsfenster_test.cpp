@@ -1,0 +1,271 @@
+// The user administration window on SQLite: the lock list, removing a lock, the log-off, and the log-on and refresh of its pages.
+#include "bvtest.h"
+#include "canwenderliste.h"
+#include "cbenutzerverwaltung.h"
+#include "ccombobox.h"
+#include "cdbbvsetting.h"
+#include "cgruppenliste.h"
+#include "cqtableview.h"
+#include "logmitschnitt.h"
+#include "steuerdaten.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTabWidget>
+
+namespace {
+
+bool enthaelt(const std::string& text, const char* teil)
+{
+    return text.find(teil) != std::string::npos;
+}
+
+class Verwaltungsfenster : public BVTest
+{
+protected:
+    void SetUp() override
+    {
+        BVTest::SetUp();
+        melde_an({"INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (2, 'Technik'), (5, 'Lager')",
+                  "INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock, anw_login) VALUES "
+                  "(3, 2, 'meier', 'X', '2024-01-02 08:00:00'), (4, 2, 'abel', NULL, NULL)"});
+    }
+    void TearDown() override
+    {
+        fenster.reset();
+        setze_benutzerverwaltung_aktiv(false);
+        BVTest::TearDown();
+    }
+    void oeffne()
+    {
+        fenster = std::make_unique<CBenutzerVerwaltung>();
+        liste = fenster->lockliste;
+    }
+    // The list row as shown whose number cell holds `nummer`; -1 for none.
+    int zeile(int nummer) const
+    {
+        for (int z = 0; z < liste->model()->rowCount(); ++z)
+            if (liste->zellDaten(z, 0).toString() == QString::number(nummer))
+                return z;
+        return -1;
+    }
+    QString sperre(int nummer) const
+    {
+        return lies(QStringLiteral("SELECT ifnull(anw_lock, '-') FROM bv_anwender WHERE anw_id=%1").arg(nummer))
+            .toString();
+    }
+    void klicke(Qt::MouseButton knopf, int zeile)
+    {
+        const QPoint punkt = liste->visualRect(liste->gibIndex(zeile, 1)).center();
+        for (QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent klick(art, punkt, liste->viewport()->mapToGlobal(punkt), knopf,
+                              art == QEvent::MouseButtonPress ? knopf : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(liste->viewport(), &klick);
+        }
+    }
+
+    std::unique_ptr<CBenutzerVerwaltung> fenster;
+    CQTableView* liste = nullptr;
+};
+
+} // namespace
+
+TEST_F(Verwaltungsfenster, LocklisteHaeltJedeZelleInIhrerSpalte)
+{
+    oeffne();
+    fenster->anwender->sp_lang = -1;
+    fenster->anwender->sp_abteilung = -1;
+    fenster->aktualisiere_lockliste();
+    ASSERT_EQ(liste->model()->rowCount(), 1);
+    EXPECT_EQ(liste->model()->columnCount(), 5);
+    EXPECT_EQ(liste->zellDaten(0, 0).toString(), QStringLiteral("3"));
+    EXPECT_EQ(liste->zellDaten(0, 1).toString(), QStringLiteral("meier"));
+    EXPECT_EQ(liste->zellDaten(0, 2).toString(), QStringLiteral("Technik"));
+    EXPECT_EQ(liste->zellDaten(0, 3).toDateTime(), QDateTime(QDate(2024, 1, 2), QTime(8, 0)));
+    EXPECT_FALSE(liste->zellDaten(0, 4).toDateTime().isValid());
+    EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("1"));
+    EXPECT_EQ(fenster->gesperrte, 1);
+
+    // A user in no group, with the long-name column shown but NULL there: no cell moves left.
+    ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock, anw_login, "
+                                   "anw_logoff, anw_abteilung) VALUES (6, 9, 'zorn', 'X', '2024-02-03 09:00:00', "
+                                   "'2024-02-03 17:30:00', 'Lager')")));
+    fenster->anwender->sp_lang = 7;
+    fenster->aktualisiere_lockliste();
+    const int z = zeile(6);
+    ASSERT_GE(z, 0);
+    EXPECT_EQ(liste->model()->columnCount(), 6);
+    EXPECT_EQ(liste->zellDaten(z, 2).toString(), QString());
+    EXPECT_EQ(liste->zellDaten(z, 3).toString(), QString());
+    EXPECT_EQ(liste->zellDaten(z, 4).toDateTime(), QDateTime(QDate(2024, 2, 3), QTime(9, 0)));
+    EXPECT_EQ(liste->zellDaten(z, 5).toDateTime(), QDateTime(QDate(2024, 2, 3), QTime(17, 30)));
+    EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("2"));
+
+    ASSERT_TRUE(sql(QStringLiteral("UPDATE bv_anwender SET anw_lock=NULL")));
+    fenster->aktualisiere_lockliste();
+    EXPECT_EQ(liste->model()->rowCount(), 0);
+    EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("0"));
+    EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+}
+
+TEST_F(Verwaltungsfenster, LockLoeschenMeldetEntferntNurNachGelungenemUpdate)
+{
+    oeffne();
+    {
+        // Nothing selected: nothing sent, nothing logged.
+        LogMitschnitt mitschnitt;
+        liste->clearSelection();
+        fenster->DeleteLock();
+        EXPECT_FALSE(enthaelt(mitschnitt.text(), "Lock von")) << mitschnitt.text();
+        EXPECT_EQ(sperre(3), QStringLiteral("X"));
+    }
+    {
+        setze_benutzerverwaltung_aktiv(false);
+        LogMitschnitt mitschnitt;
+        liste->markiereZeile(0, true);
+        fenster->DeleteLock();
+        EXPECT_TRUE(enthaelt(mitschnitt.text(), "Lock von User 'meier' (ID=3) NICHT entfernt")) << mitschnitt.text();
+        EXPECT_EQ(sperre(3), QStringLiteral("X"));
+        EXPECT_EQ(liste->model()->rowCount(), 1);
+        setze_benutzerverwaltung_aktiv(true);
+    }
+    {
+        LogMitschnitt mitschnitt;
+        liste->markiereZeile(0, true);
+        fenster->DeleteLock();
+        EXPECT_TRUE(enthaelt(mitschnitt.text(), "Lock von User 'meier' (ID=3) entfernt")) << mitschnitt.text();
+        EXPECT_FALSE(enthaelt(mitschnitt.text(), "NICHT")) << mitschnitt.text();
+        EXPECT_EQ(sperre(3), QStringLiteral("-"));
+        EXPECT_TRUE(lies(QStringLiteral("SELECT anw_logoff FROM bv_anwender WHERE anw_id=3")).isNull());
+        EXPECT_EQ(liste->model()->rowCount(), 0);
+        EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("0"));
+    }
+
+    // The log-off itself: -1 sends nothing; the time when asked; a failed statement is no success.
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    ASSERT_TRUE(sql(QStringLiteral("UPDATE bv_anwender SET anw_lock='X'")));
+    {
+        LogMitschnitt mitschnitt;
+        EXPECT_FALSE(logoff(-1, true));
+        EXPECT_FALSE(enthaelt(mitschnitt.text(), "UPDATE")) << mitschnitt.text();
+    }
+    EXPECT_TRUE(logoff(3, true));
+    EXPECT_EQ(sperre(3), QStringLiteral("-"));
+    EXPECT_EQ(sperre(4), QStringLiteral("X"));
+    const QDateTime zeit = lies(QStringLiteral("SELECT anw_logoff FROM bv_anwender WHERE anw_id=3")).toDateTime();
+    EXPECT_LE(qAbs(zeit.secsTo(QDateTime::currentDateTime())), 5) << zeit.toString().toStdString();
+    EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+    ASSERT_TRUE(sql(QStringLiteral("ALTER TABLE bv_anwender RENAME TO bv_weg")));
+    EXPECT_FALSE(logoff(4, false));
+    EXPECT_EQ(kritisch, QStringList{QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !")});
+}
+
+TEST_F(Verwaltungsfenster, SortierteListeEntsperrtDenGezeigtenAnwender)
+{
+    ASSERT_TRUE(sql(QStringLiteral("UPDATE bv_anwender SET anw_lock='X'")));
+    ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock) "
+                                   "VALUES (6, 5, 'zorn', 'X')")));
+    oeffne();
+    liste->sortByColumn(1, Qt::DescendingOrder);
+    ASSERT_EQ(liste->zellDaten(0, 1).toString(), QStringLiteral("zorn"));
+    liste->markiereZeile(0, true);
+    fenster->DeleteLock();
+    EXPECT_EQ(sperre(6), QStringLiteral("-"));
+    EXPECT_EQ(sperre(3), QStringLiteral("X"));
+    EXPECT_EQ(sperre(4), QStringLiteral("X"));
+    EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("2"));
+}
+
+TEST_F(Verwaltungsfenster, NurRechtsklickOeffnetDasLockMenue)
+{
+    oeffne();
+    fenster->resize(800, 600);
+    QStringList eintraege;
+    dialog = [&eintraege](QWidget* w) {
+        auto* menue = qobject_cast<QMenu*>(w);
+        if (!menue)
+            return 0;
+        for (QAction* a : menue->actions())
+            eintraege.append(a->text() + QLatin1Char('|') + a->toolTip());
+        menue->actions().value(0)->trigger();
+        return 1;
+    };
+    klicke(Qt::LeftButton, 0);
+    EXPECT_TRUE(eintraege.isEmpty());
+    EXPECT_EQ(sperre(3), QStringLiteral("X"));
+    liste->markiereZeile(0, true);
+    klicke(Qt::RightButton, 0);
+    EXPECT_EQ(eintraege, QStringList{QStringLiteral("Lock löschen|Lock-Eintrag des Anwenders entfernen")});
+    EXPECT_EQ(sperre(3), QStringLiteral("-"));
+}
+
+TEST_F(Verwaltungsfenster, OeffnenMeldetAnOderLaesstDieDatenbankseitenAus)
+{
+    CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+    bv_abmelden();
+    e.bvdb_verbindung.setze_wert(NEIN);
+    oeffne();
+    EXPECT_FALSE(datenbank_verbunden());
+    EXPECT_FALSE(fenster->lockseite->isEnabled());
+    EXPECT_FALSE(fenster->gruppen->isEnabled());
+    // Connected through the settings page, the lock page works once it is shown again.
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+    fenster->einstellungen->SlotDatabase();
+    ASSERT_TRUE(datenbank_verbunden());
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_locks);
+    EXPECT_TRUE(fenster->lockseite->isEnabled());
+    EXPECT_EQ(fenster->lockanzahl->text(), QStringLiteral("1"));
+    fenster.reset();
+
+    bv_abmelden();
+    e.bvdb_verbindung.setze_wert(JA);
+    oeffne();
+    EXPECT_TRUE(datenbank_verbunden());
+    EXPECT_TRUE(fenster->lockseite->isEnabled());
+    EXPECT_EQ(liste->zellDaten(0, 1).toString(), QStringLiteral("meier"));
+    fenster.reset();
+
+    bv_abmelden();
+    e.db_treiber.setze_wert_qstr(CQString("QGIBTESNICHT"));
+    oeffne();
+    EXPECT_FALSE(datenbank_verbunden());
+    ASSERT_EQ(kritisch.size(), 1);
+    EXPECT_TRUE(kritisch.at(0).contains(QStringLiteral("QGIBTESNICHT"))) << kritisch.at(0).toStdString();
+    EXPECT_FALSE(fenster->lockseite->isEnabled());
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    EXPECT_FALSE(fenster->reiter->currentWidget()->isEnabled());
+}
+
+TEST_F(Verwaltungsfenster, GruppenaenderungErreichtGruppenseiteUndAnwenderfenster)
+{
+    oeffne();
+    auto* gruppenliste = fenster->gruppen->findChild<CQTableView*>();
+    ASSERT_NE(gruppenliste, nullptr);
+    auto namen = [gruppenliste] {
+        QStringList text;
+        for (int z = 0; z < gruppenliste->model()->rowCount(); ++z)
+            text.append(gruppenliste->zellDaten(z, 1).toString());
+        text.sort();
+        return text;
+    };
+    ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (7, 'Buch')")));
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
+    EXPECT_EQ(namen(), QStringList({"Buch", "Lager", "Technik"}));
+
+    int lager = -1;
+    for (int z = 0; z < gruppenliste->model()->rowCount(); ++z)
+        if (gruppenliste->zellDaten(z, 1).toString() == QStringLiteral("Lager"))
+            lager = z;
+    ASSERT_GE(lager, 0);
+    fenster->gruppen->loesche_gruppe(lager);
+    EXPECT_EQ(namen(), QStringList({"Buch", "Technik"}));
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    QStringList auswahl;
+    for (int i = 0; i < fenster->anwender->cGruppe->count(); ++i)
+        auswahl.append(fenster->anwender->cGruppe->itemText(i));
+    EXPECT_EQ(auswahl, QStringList({"Buch", "Technik"}));
+    EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+}
