@@ -1,4 +1,4 @@
-// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password, a user with quote and backslash.
+// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password, a user with quote and backslash, the lock list and log-off.
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "anwenderemail.h"
@@ -9,6 +9,7 @@
 #include "ctable.h"
 #include "cbvdatabase.h"
 #include "cdbbvsetting.h"
+#include "cqtableview.h"
 #include "ckrypt.h"
 #include "dialogseam.h"
 #include "logmitschnitt.h"
@@ -172,4 +173,44 @@ TEST_F(MariadbBenutzer, AnwenderMitHochkommaUndBackslashAngelegtGefundenGeloesch
     setze_modal_funktion({});
     setze_meldung_funktion({});
     EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM bv_anwender")).value(0).toInt(), 0);
+}
+
+TEST_F(MariadbBenutzer, LocklisteUndLogoffAufDemServer)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (2, 'Technik')"));
+    sql(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock, anw_login, anw_langname) "
+                       "VALUES (3, 2, 'meier', 'X', '2024-01-02 08:00:00', 'Hans Meier'), (4, 2, 'abel', NULL, NULL, "
+                       "NULL), (6, 9, 'zorn', 'X', NULL, NULL)"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                  QMessageBox::StandardButton) {
+        boxen.append(text);
+        return QMessageBox::Ok;
+    });
+    {
+        CAnwenderListe fenster;
+        fenster.sp_abteilung = -1;
+        CQTableView view(nullptr, 7);
+        ASSERT_EQ(fenster.upd_tab_lock_user(&view), 2);
+        view.sortByColumn(0, Qt::AscendingOrder);
+        QStringList zeilen;
+        for (int z = 0; z < 2; ++z) {
+            QStringList zellen;
+            for (int sp = 0; sp < 4; ++sp)
+                zellen.append(view.zellDaten(z, sp).toString());
+            zeilen.append(zellen.join(QLatin1Char('|')) + QLatin1Char('|') +
+                          view.zellDaten(z, 4).toDateTime().toString(Qt::ISODate));
+        }
+        EXPECT_EQ(zeilen, QStringList({"3|meier|Hans Meier|Technik|2024-01-02T08:00:00", "6|zorn|||"}));
+        EXPECT_TRUE(logoff(6, true));
+        EXPECT_EQ(fenster.upd_tab_lock_user(&view), 1);
+    }
+    setze_meldung_funktion({});
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    EXPECT_TRUE(sql(QStringLiteral("SELECT anw_logoff FROM bv_anwender WHERE anw_id=6 AND anw_lock IS NULL"))
+                    .value(0)
+                    .toDateTime()
+                    .isValid());
 }
