@@ -40,17 +40,6 @@
 
 namespace {
 
-// Column tags of the user table beyond those the rights and groups use.
-constexpr int tag_lock = 31;
-constexpr int tag_name = 34;
-constexpr int tag_kennwort = 35;
-constexpr int tag_lang = 37;
-constexpr int tag_abteilung = 38;
-constexpr int tag_telefon = 39;
-constexpr int tag_telefax = 40;
-constexpr int tag_email = 41;
-constexpr int tag_host = 47;
-
 CKlasse& eintrag_benutzerverwaltung()
 {
     static CKlasse* klasse = new CKlasse("C_CBenutzerVerwaltung");
@@ -155,9 +144,9 @@ CAnwenderListe::~CAnwenderListe() = default;
 
 QVector<CAnwenderListe::Optional> CAnwenderListe::optionale()
 {
-    return {{tag_lang, &sp_lang, &anw_lang},         {tag_abteilung, &sp_abteilung, &anw_abteilung},
-            {tag_telefon, &sp_telefon, &anw_telefon}, {tag_telefax, &sp_telefax, &anw_telefax},
-            {tag_email, &sp_email, &anw_email},       {tag_host, &sp_host, &anw_host},
+    return {{bv_tag::anw_langname, &sp_lang, &anw_lang},         {bv_tag::anw_abteilung, &sp_abteilung, &anw_abteilung},
+            {bv_tag::anw_telefon, &sp_telefon, &anw_telefon}, {bv_tag::anw_telefax, &sp_telefax, &anw_telefax},
+            {bv_tag::anw_email, &sp_email, &anw_email},       {bv_tag::anw_host, &sp_host, &anw_host},
             {bv_tag::anw_bemerkung, &sp_bemerkung, &anw_bemerkung}};
 }
 
@@ -179,7 +168,7 @@ void CAnwenderListe::baue_oberflaeche()
     };
     spalte(sp_gruppe, tr("Gruppen-Nr."));
     spalte(sp_lock, tr("Angemeldet"));
-    spalte(sp_name, titel_von(tag_name, "Anwender"));
+    spalte(sp_name, titel_von(bv_tag::anw_name, "Anwender"));
     spalte(sp_gruppenname, tr("Gruppe"));
     spalte(sp_recht, tr("Recht"));
     spalte(sp_kennwort_marke, tr("Kennwort"));
@@ -225,7 +214,7 @@ void CAnwenderListe::baue_oberflaeche()
         return feld;
     };
 
-    zeile_hinzu(titel.value(sp_name), zeile_edit(eName, tag_name), &kName, suchfeld(sName));
+    zeile_hinzu(titel.value(sp_name), zeile_edit(eName, bv_tag::anw_name), &kName, suchfeld(sName));
     cGruppe = new CComboBox(felder);
     sGruppe = new CComboBox(suche);
     zeile_hinzu(tr("Gruppe"), cGruppe, &kGruppe, sGruppe);
@@ -233,18 +222,18 @@ void CAnwenderListe::baue_oberflaeche()
     sRecht = new CComboBox(suche);
     zeile_hinzu(tr("Recht"), cRecht, &kRecht, sRecht);
     if (sp_lang >= 0)
-        zeile_hinzu(titel.value(sp_lang), zeile_edit(eLang, tag_lang), &kLang, suchfeld(sLang));
+        zeile_hinzu(titel.value(sp_lang), zeile_edit(eLang, bv_tag::anw_langname), &kLang, suchfeld(sLang));
     if (sp_abteilung >= 0) {
         cAbteilung = new CComboBox(true, felder);
         sAbteilung = new CComboBox(true, suche);
         zeile_hinzu(titel.value(sp_abteilung), cAbteilung, &kAbteilung, sAbteilung);
     }
     if (sp_telefon >= 0)
-        zeile_hinzu(titel.value(sp_telefon), zeile_edit(eTelefon, tag_telefon), &kTelefon, suchfeld(sTelefon));
+        zeile_hinzu(titel.value(sp_telefon), zeile_edit(eTelefon, bv_tag::anw_telefon), &kTelefon, suchfeld(sTelefon));
     if (sp_telefax >= 0)
-        zeile_hinzu(titel.value(sp_telefax), zeile_edit(eTelefax, tag_telefax), &kTelefax, suchfeld(sTelefax));
+        zeile_hinzu(titel.value(sp_telefax), zeile_edit(eTelefax, bv_tag::anw_telefax), &kTelefax, suchfeld(sTelefax));
     if (sp_email >= 0)
-        zeile_hinzu(titel.value(sp_email), zeile_edit(eEMail, tag_email), &kEMail, suchfeld(sEMail));
+        zeile_hinzu(titel.value(sp_email), zeile_edit(eEMail, bv_tag::anw_email), &kEMail, suchfeld(sEMail));
     if (sp_host >= 0) {
         kHost = new QCheckBox(titel.value(sp_host), suche);
         sl->addWidget(kHost, zeile, 0);
@@ -337,8 +326,8 @@ bool CAnwenderListe::lade_tabelle()
         return false;
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     QVector<QPair<int, int>> spalten{{bv_tag::anw_id, 0},      {bv_tag::anw_gruppe, sp_gruppe},
-                                     {tag_lock, sp_lock},      {tag_name, sp_name},
-                                     {tag_kennwort, sp_kennwort}, {bv_tag::anw_recht, sp_recht}};
+                                     {bv_tag::anw_lock, sp_lock},      {bv_tag::anw_name, sp_name},
+                                     {bv_tag::anw_kennwort, sp_kennwort}, {bv_tag::anw_recht, sp_recht}};
     for (const Optional& o : optionale())
         if (*o.spalte >= 0)
             spalten.append({o.tag, *o.spalte});
@@ -828,7 +817,7 @@ void CAnwenderListe::addEntry()
     const CQString name = eName->text();
     // A second user of the same log-on name would hide the first from every lookup by name.
     const CQString bedingung(
-        QStringLiteral("WHERE (%1='%2')").arg(tab->gib_spaltenname(tag_name), db->sql_text_literal(name)));
+        QStringLiteral("WHERE (%1='%2')").arg(tab->gib_spaltenname(bv_tag::anw_name), db->sql_text_literal(name)));
     const int vorhanden = db->gib_anzahl_records(&tabellenname, false, &bedingung);
     if (vorhanden < 0) {
         fehler_anwendertabelle(gib_meldungstitel());
@@ -851,7 +840,7 @@ void CAnwenderListe::addEntry()
     }
     // A new user has no password until one is set for him.
     anw_kennwort.clear();
-    QStringList spalten{tab->gib_spaltenname(bv_tag::anw_gruppe), tab->gib_spaltenname(tag_name),
+    QStringList spalten{tab->gib_spaltenname(bv_tag::anw_gruppe), tab->gib_spaltenname(bv_tag::anw_name),
                         tab->gib_spaltenname(bv_tag::anw_recht)};
     QVariantList werte{gruppe, QString(name), textwert(gib_recht_kuerzel(cRecht->currentIndex() < 0
                                                                               ? NICHT_GESETZT
@@ -916,7 +905,7 @@ void CAnwenderListe::changeEntry()
             tab->gib_spaltenname(tag),
             wert.isEmpty() ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(db->sql_text_literal(wert)));
     };
-    text(tag_name, anw_name);
+    text(bv_tag::anw_name, anw_name);
     text(bv_tag::anw_recht, gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht));
     for (const Optional& o : optionale())
         if (*o.spalte >= 0)
@@ -1028,7 +1017,7 @@ void CAnwenderListe::changeKennwort()
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     // Bound, so that neither the log nor an error report shows the stored form.
     const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE (%3=%4);")
-                           .arg(tabellenname, tab->gib_spaltenname(tag_kennwort), tab->gib_spaltenname(bv_tag::anw_id))
+                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_kennwort), tab->gib_spaltenname(bv_tag::anw_id))
                            .arg(anw_id));
     CQSqlQuery abfrage(CQString(), db, true);
     bool geschrieben = abfrage.prepare(sql);

@@ -19,13 +19,6 @@
 
 namespace {
 
-constexpr int tag_lock = 31;
-constexpr int tag_anmeldung = 32;
-constexpr int tag_abmeldung = 33;
-constexpr int tag_name = 34;
-constexpr int tag_lang = 37;
-constexpr int tag_abteilung = 38;
-
 // The user-administration database with a structure that describes the user table; else null.
 CBVDataBase* bv_mit_anwendertabelle()
 {
@@ -56,17 +49,17 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
     const int anzahl = bv->gib_anzahl_records(bv_tag::anwender);
     if (anzahl > 0) {
         QStringList spalten;
-        for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), tag_anmeldung, tag_abmeldung, tag_name})
+        for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), bv_tag::anw_login, bv_tag::anw_logoff, bv_tag::anw_name})
             spalten.append(tab->gib_spaltenname(tag));
         // The optional cells follow the columns this window shows.
         int optionale = 0;
-        for (const auto& [tag, spalte] : {std::pair<int, int>{tag_lang, sp_lang}, {tag_abteilung, sp_abteilung}})
+        for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::anw_langname, sp_lang}, {bv_tag::anw_abteilung, sp_abteilung}})
             if (spalte >= 0) {
                 spalten.append(tab->gib_spaltenname(tag));
                 ++optionale;
             }
         const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3='X');")
-                               .arg(spalten.join(QLatin1Char(',')), tabellenname, tab->gib_spaltenname(tag_lock)));
+                               .arg(spalten.join(QLatin1Char(',')), tabellenname, tab->gib_spaltenname(bv_tag::anw_lock)));
         CQSqlQuery abfrage(sql, db, true);
         if (!abfrage.isActive()) {
             melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("upd_tab_lock_user"),
@@ -117,10 +110,10 @@ bool logoff(const int& nummer, const bool& mit_abmeldezeit)
         const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
         CQString zuweisungen, unbenutzt;
         if (mit_abmeldezeit)
-            db->haenge_datumzeit_an(false, zuweisungen, unbenutzt, tab->gib_spaltenname(tag_abmeldung),
+            db->haenge_datumzeit_an(false, zuweisungen, unbenutzt, tab->gib_spaltenname(bv_tag::anw_logoff),
                                     QDateTime::currentDateTime(), nullptr);
         const CQString sql(QStringLiteral("UPDATE %1 SET %2=NULL%3 WHERE (%4=%5);")
-                               .arg(tabellenname, tab->gib_spaltenname(tag_lock), zuweisungen,
+                               .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_lock), zuweisungen,
                                     tab->gib_spaltenname(bv_tag::anw_id), QString::number(nummer)));
         CQSqlQuery abfrage(sql, db, true);
         if (abfrage.isActive())
