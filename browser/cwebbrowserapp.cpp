@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr QLatin1String servername("WebBrowser");
+const QLatin1String servername("WebBrowser");
 // A peer is given this long to send its word; the GUI thread waits meanwhile.
 constexpr int wartezeit_ms = 1000;
 
