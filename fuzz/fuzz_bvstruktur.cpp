@@ -2,6 +2,7 @@
 #include "bvstruktur.h"
 
 #include <cstdint>
+#include <utility>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
@@ -9,10 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     QStringList meldungen;
     wende_strukturtext_an(QByteArray(reinterpret_cast<const char*>(daten), static_cast<int>(groesse)),
                           QStringLiteral("benutzerverwaltung_data.inf"), entwurf, meldungen);
-    // The columns that values are cut to keep a width whatever the file says.
-    for (int tabelle : {bv_tag::vorlage, bv_tag::anwender})
+    // The columns that values are cut to keep a width whatever the file says: the template's value
+    // and the user's remark, each in its own table (the same tag elsewhere is another column).
+    for (const auto& [tabelle, tag] : {std::pair<int, int>{bv_tag::vorlage, bv_tag::vor_wert},
+                                      {bv_tag::anwender, bv_tag::anw_bemerkung}})
         for (const CBVSpalte& spalte : entwurf.value(tabelle).spalten)
-            if ((spalte.tag == bv_tag::vor_wert || spalte.tag == bv_tag::anw_bemerkung) && spalte.laenge <= 0)
+            if (spalte.tag == tag && spalte.laenge <= 0)
                 __builtin_trap();
     CBVStruktur struktur(entwurf);
     for (auto it = entwurf.cbegin(); it != entwurf.cend(); ++it)
