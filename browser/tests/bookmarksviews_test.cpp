@@ -1,4 +1,5 @@
 // The bookmarks menu, tool bar and the add and organise dialogs over the process's bookmark tree.
+#include "menutexte.h"
 #include "heimordner.h"
 #include "addbookmarkdialog.h"
 #include "bookmarknode.h"
@@ -55,14 +56,6 @@ protected:
             liste << kind->title;
         return liste;
     }
-    static QStringList texte(QMenu& menu)
-    {
-        emit menu.aboutToShow();
-        QStringList liste;
-        for (QAction* a : menu.actions())
-            liste << (a->isSeparator() ? "-" : a->menu() ? "[" + a->text() + "]" : a->text());
-        return liste;
-    }
     BookmarksManager* manager = nullptr;
     BookmarksModel* model = nullptr;
 };
@@ -106,7 +99,7 @@ TEST_F(BookmarksViews, MenuZeigtLeisteUndMenueordner)
     manager->addBookmark(manager->menu(), new BookmarkNode(BookmarkNode::Separator));
     neu(neu(manager->menu(), "F1"), "B2", "http://b2.example/");
     BookmarksMenu menu;
-    EXPECT_EQ(texte(menu), QStringList({"[Bookmarks Bar]", "-", "B1", "-", "[F1]"}));
+    EXPECT_EQ(menu_texte(menu), QStringList({"[Bookmarks Bar]", "-", "B1", "-", "[F1]"}));
     QSignalSpy hover(&menu, qOverload<const QString&>(&ModelMenu::hovered));
     menu.actions().at(2)->hover();
     ASSERT_EQ(hover.size(), 1);
@@ -129,12 +122,12 @@ TEST_F(BookmarksViews, LeisteZeigtOrdnerAlsMenuesBautNeuUndNimmtLinksAuf)
     leiste.show();
     QToolButton* zehnKnopf = knopf(leiste, "Zehn");
     ASSERT_NE(zehnKnopf, nullptr);
-    ASSERT_EQ(texte(*zehnKnopf->menu()).size(), 6);
-    EXPECT_EQ(texte(*zehnKnopf->menu()->actions().at(0)->menu()).size(), 7);
+    ASSERT_EQ(menu_texte(*zehnKnopf->menu()).size(), 6);
+    EXPECT_EQ(menu_texte(*zehnKnopf->menu()->actions().at(0)->menu()).size(), 7);
     QToolButton* leer = knopf(leiste, "Leer");
     ASSERT_NE(leer, nullptr);
     EXPECT_EQ(leer->popupMode(), QToolButton::InstantPopup);
-    EXPECT_TRUE(texte(*leer->menu()).isEmpty());
+    EXPECT_TRUE(menu_texte(*leer->menu()).isEmpty());
 
     manager->setTitle(b1, "B1 neu");
     EXPECT_EQ(leiste.actions().last()->text(), "B1 neu");

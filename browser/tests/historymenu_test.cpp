@@ -1,4 +1,5 @@
 // The history menu over the day tree, and the history dialog's search, open, copy and removals.
+#include "menutexte.h"
 #include "heimordner.h"
 #include "browserapplication.h"
 #include "editviews.h"
@@ -44,14 +45,6 @@ protected:
                     HistoryItem(QStringLiteral("http://t%1.example/%2").arg(tag).arg(i), zeit));
             }
     }
-    static QStringList texte(QMenu& menu)
-    {
-        emit menu.aboutToShow();
-        QStringList liste;
-        for (QAction* a : menu.actions())
-            liste << (a->isSeparator() ? "-" : a->menu() ? "[" + a->text() + "]" : a->text());
-        return liste;
-    }
     HistoryManager* history = nullptr;
 };
 
@@ -60,19 +53,19 @@ protected:
 TEST_F(HistoryViews, MenuZeigtSeitenDesNeuestenTagesDannTage)
 {
     HistoryMenu menu;
-    EXPECT_EQ(texte(menu), QStringList({"Show All History", "Clear History"}));
+    EXPECT_EQ(menu_texte(menu), QStringList({"Show All History", "Clear History"}));
 
     const QDateTime gestern(QDate::currentDate().addDays(-1), QTime(12, 0));
     for (int i = 0; i < 3; ++i)
         emit history->entryAdded(HistoryItem(QStringLiteral("http://alt.example/%1").arg(i), gestern.addSecs(i)));
     besuche(1, 10);
-    QStringList t = texte(menu);
+    QStringList t = menu_texte(menu);
     ASSERT_EQ(t.size(), 15);
     EXPECT_EQ(t.at(10), "-");
     EXPECT_TRUE(t.at(11).startsWith("["));
     EXPECT_EQ(t.mid(12), QStringList({"-", "Show All History", "Clear History"}));
     QMenu* tag = menu.actions().at(11)->menu();
-    EXPECT_EQ(texte(*tag).size(), 3);
+    EXPECT_EQ(menu_texte(*tag).size(), 3);
 
     QSignalSpy geoeffnet(&menu, &HistoryMenu::openUrl);
     menu.actions().at(0)->trigger();
@@ -81,16 +74,16 @@ TEST_F(HistoryViews, MenuZeigtSeitenDesNeuestenTagesDannTage)
 
     history->clear();
     besuche(1, 20);
-    t = texte(menu);
+    t = menu_texte(menu);
     ASSERT_EQ(t.size(), 15 + 1 + 1 + 3);
     EXPECT_EQ(t.at(14), "5"); // untitled: the last path part
     EXPECT_EQ(t.at(15), "-");
     EXPECT_EQ(t.at(16), "[Earlier Today]");
-    EXPECT_EQ(texte(*menu.actions().at(16)->menu()).size(), 5);
+    EXPECT_EQ(menu_texte(*menu.actions().at(16)->menu()).size(), 5);
 
     history->clear();
     besuche(10, 3);
-    t = texte(menu);
+    t = menu_texte(menu);
     EXPECT_EQ(t.mid(3, 1), QStringList({"-"}));
     EXPECT_EQ(t.filter("[").size(), 7);
     EXPECT_EQ(t.size(), 3 + 1 + 7 + 3);
