@@ -20,19 +20,47 @@ CQString html_maskiere(const CQString& text)
 {
     if (text.isEmpty())
         return CQString("&nbsp;");
-    static const struct
-    {
-        const char16_t* alt;
-        const char* neu;
-    } ersetzungen[] = {
-        {u"&", "&amp;"},     {u">=", "&ge;"},     {u"<=", "&le;"},     {u"<", "&lt;"},
-        {u">", "&gt;"},      {u"\"", "&quot;"},   {u"\\n", "<br>"},    {u"\u00e9", "&#233;"},
-        {u"\u00c9", "&#201;"}, {u"\u00e4", "&auml;"}, {u"\u00c4", "&Auml;"}, {u"\u00f6", "&ouml;"},
-        {u"\u00d6", "&Ouml;"}, {u"\u00fc", "&uuml;"}, {u"\u00dc", "&Uuml;"}, {u"\u00df", "&szlig;"},
+    // One pass: every log line shown in a protocol window goes through here. What is replaced,
+    // checked at each place in this order: "&", ">=", "<=", "<", ">", a double quote, the two
+    // characters backslash and "n" (a line break written as text), and the accented letters.
+    const auto ersatz = [](QChar c, QChar naechstes, int& laenge) -> const char* {
+        laenge = 1;
+        switch (c.unicode()) {
+        case u'&': return "&amp;";
+        case u'>': return naechstes == u'=' ? (laenge = 2, "&ge;") : "&gt;";
+        case u'<': return naechstes == u'=' ? (laenge = 2, "&le;") : "&lt;";
+        case u'"': return "&quot;";
+        case u'\\': return naechstes == u'n' ? (laenge = 2, "<br>") : nullptr;
+        case u'\u00e9': return "&#233;";
+        case u'\u00c9': return "&#201;";
+        case u'\u00e4': return "&auml;";
+        case u'\u00c4': return "&Auml;";
+        case u'\u00f6': return "&ouml;";
+        case u'\u00d6': return "&Ouml;";
+        case u'\u00fc': return "&uuml;";
+        case u'\u00dc': return "&Uuml;";
+        case u'\u00df': return "&szlig;";
+        default: return nullptr;
+        }
     };
-    QString s = text;
-    for (const auto& e : ersetzungen)
-        s.replace(QString::fromUtf16(e.alt), QLatin1String(e.neu), Qt::CaseSensitive);
+    QString s;
+    int kopiert = 0;
+    for (int i = 0; i < text.size();) {
+        int laenge = 1;
+        const char* neu = ersatz(text.at(i), i + 1 < text.size() ? text.at(i + 1) : QChar(), laenge);
+        if (!neu) {
+            ++i;
+            continue;
+        }
+        if (s.isNull())
+            s.reserve(text.size() + 16);
+        s.append(text.constData() + kopiert, i - kopiert).append(QLatin1String(neu));
+        i += laenge;
+        kopiert = i;
+    }
+    if (s.isNull())
+        return text;
+    s.append(text.constData() + kopiert, text.size() - kopiert);
     return CQString(s);
 }
 

@@ -5,6 +5,8 @@
 #include "cfehler.h"
 #include "gui.h"
 #include "html.h"
+#include "protokolldruck.h"
+#include "zeilenpuffer.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -78,6 +80,18 @@ void CCBaseLog::starte_thread(CCThread* thread)
     // Runs in the worker thread after run() has returned: everything the worker wrote is then
     // visible to the GUI thread once it has read the mark.
     QObject::connect(worker, &QThread::finished, [this] { worker_fertig.store(true, std::memory_order_release); });
+    // The poll would notice the end only up to 500 ms later: the end of a short job would take
+    // longer than the job. The signal comes just before the thread is done, so the tick run here
+    // waits for that; it runs after every event the worker posted before.
+    QObject::connect(
+        worker, &QThread::finished, poll_timer.data(),
+        [this, thread] {
+            if (worker != thread)
+                return;
+            thread->wait();
+            pruefe_thread();
+        },
+        Qt::QueuedConnection);
     if (!verzoegerter_start)
         beginne_lauf();
     if (poll_timer)
@@ -257,6 +271,32 @@ void CCBaseLog::setze_dateityp(const CQString& filter, const CQString& typ)
     dateityp = typ;
 }
 
+void CCBaseLog::zeige_ausstehende()
+{
+    if (zeilenpuffer)
+        zeilenpuffer->schreibe();
+}
+
+void CCBaseLog::drucke_fenster()
+{
+    if (!textbereich)
+        return;
+    zeige_ausstehende();
+    int druckart = 0;
+    drucke_protokoll(textbereich->document(), besitzer, false, CQString(), &druckart);
+}
+
+void CCBaseLog::speichere_fenster(int art)
+{
+    speichere_als(this, art, dateityp, dateifilter);
+}
+
+void CCBaseLog::breche_ab()
+{
+    setze_abbruch();
+    abgebrochen = true;
+}
+
 CQString CCBaseLog::nimm_gesammelte_ausgabe()
 {
     CQString text = gesammelt;
@@ -276,9 +316,14 @@ bool CCBaseLog::bearbeite_event(QEvent* event)
             const auto* e = static_cast<CCbaseLogNeueTextzeile*>(event);
             if (Qt::mightBeRichText(e->text))
                 richtext = 1;
-            textbereich->append(e->text);
-            if (sammeln)
+            if (!zeilenpuffer)
+                zeilenpuffer = new CZeilenpuffer(textbereich);
+            zeilenpuffer->nimm(e->text);
+            if (sammeln) {
+                // The collected output comes as one block at the end: shown at once.
+                zeilenpuffer->schreibe();
                 QCoreApplication::processEvents();
+            }
         }
         return true;
     case CCBaseLogEvent::Titelzeile:

@@ -12,6 +12,7 @@
 
 class CCThread;
 class CSpeichernButton;
+class CZeilenpuffer;
 class DialogThreadLog;
 class QEvent;
 class QLabel;
@@ -61,7 +62,17 @@ public:
 
     // The job-ended hook of the concrete window.
     virtual void thread_beendet() = 0;
+    // The save format: its file-dialog filter and suffix.
     virtual void setze_dateityp(const CQString& filter, const CQString& typ);
+
+    // GUI thread, the windows' print, save and cancel buttons. The worker may still run and end
+    // meanwhile, and a window that closes itself at the end is gone once the print or save dialog
+    // returns: the print or save then ends without a word and touches nothing of the window.
+    void drucke_fenster();
+    // `art`: 0 text, 1 HTML, 2 PDF, any other keeps the save type.
+    void speichere_fenster(int art);
+    // Sets the cancel mark and the cancelled byte, which the worker reads.
+    void breche_ab();
 
     // GUI thread: applies one posted event; false for events that are not a log window's.
     bool bearbeite_event(QEvent* event);
@@ -94,8 +105,10 @@ public:
     static void setze_protokollanzeige(Protokollanzeige anzeige);
 
     QWidget* gib_besitzer() const { return besitzer; }
-    // The window's text area (printed and saved); null for a window without one.
+    // The window's text area (printed and saved); null for a window without one. Lines reach it
+    // on the event loop after their event: `zeige_ausstehende` appends those still queued.
     QTextEdit* gib_textbereich() const { return textbereich; }
+    void zeige_ausstehende();
     unsigned gib_total_steps() const { return total_steps; }
     const CQString& gib_dateityp() const { return dateityp; }
     const CQString& gib_dateifilter() const { return dateifilter; }
@@ -119,6 +132,9 @@ protected:
     // Takes over the widgets of the log windows' common form, hides its icon label, cancel and
     // protocol button and gives the print button its icon (defined with the form).
     void uebernimm_formular(const DialogThreadLog& form);
+    // Puts the save button of the save type in place of the form's placeholder; the window
+    // connects it to its save slot.
+    CSpeichernButton* erzeuge_speichern_knopf(DialogThreadLog& form);
 
     QProgressBar* fortschrittsbalken = nullptr;
     QTextEdit* textbereich = nullptr;
@@ -158,6 +174,8 @@ private:
     int schnell_timer_id = -1;
     int richtext = 0;
     CCThread* worker = nullptr;
+    // Child of the text area.
+    QPointer<CZeilenpuffer> zeilenpuffer;
     // Set in the worker thread right after its run() has returned; read after the end.
     std::atomic<bool> worker_fertig{false};
     QPointer<QTimer> poll_timer;

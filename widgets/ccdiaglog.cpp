@@ -1,7 +1,6 @@
 #include "ccdiaglog.h"
 #include "cspeichernbutton.h"
 #include "gui.h"
-#include "protokolldruck.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -12,8 +11,7 @@ CKlasse eintrag_CCDiagLog("CCDiagLog");
 CKlasse* CCDiagLog::klasse = &eintrag_CCDiagLog;
 
 CCDiagLog::CCDiagLog(QWidget* eltern, const CQString& name, Qt::WindowFlags flags)
-    : CDialog(eltern, flags), CCBaseLog(this),
-      speichertyp("txt"), speicherfilter(tr("Text-Datei (*.txt)"))
+    : CDialog(eltern, flags), CCBaseLog(this)
 {
     this->name = name;
     setAttribute(Qt::WA_DeleteOnClose);
@@ -34,12 +32,6 @@ CCDiagLog::~CCDiagLog()
     abmelden();
     if (QTimer* timer = gib_poll_timer())
         timer->disconnect(this);
-}
-
-void CCDiagLog::setze_dateityp(const CQString& filter, const CQString& typ)
-{
-    speicherfilter = filter;
-    speichertyp = typ;
 }
 
 bool CCDiagLog::bleibt_offen()
@@ -77,8 +69,7 @@ void CCDiagLog::showEvent(QShowEvent* e)
 {
     if (erste_anzeige && !e->spontaneous()) {
         erste_anzeige = false;
-        speichern_knopf = formular.erzeuge_speichern_knopf(speichertyp);
-        connect(speichern_knopf, &CSpeichernButton::signalActionEvent, this, &CCDiagLog::slot_saveAs);
+        connect(erzeuge_speichern_knopf(formular), &CSpeichernButton::signalActionEvent, this, &CCDiagLog::slot_saveAs);
     }
     CDialog::showEvent(e);
 }
@@ -90,21 +81,17 @@ void CCDiagLog::slot_timer()
 
 void CCDiagLog::slot_print()
 {
-    if (!textbereich)
-        return;
-    int druckart = 0;
-    drucke_protokoll(textbereich->document(), gib_besitzer(), false, CQString(), &druckart);
+    drucke_fenster();
 }
 
 void CCDiagLog::slot_saveAs(int art)
 {
-    speichere_als(this, art, speichertyp, speicherfilter);
+    speichere_fenster(art);
 }
 
 void CCDiagLog::slot_abbruch()
 {
-    setze_abbruch();
-    abgebrochen = true;
+    breche_ab();
 }
 
 void CCDiagLog::slot_protokoll()

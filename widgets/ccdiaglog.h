@@ -19,8 +19,6 @@ public:
     CCDiagLog(QWidget* eltern, const CQString& name, Qt::WindowFlags flags = Qt::WindowFlags());
     ~CCDiagLog() override;
 
-    // Saving reads these, not the copies of the log-window side.
-    void setze_dateityp(const CQString& filter, const CQString& typ) override;
 
     // Refused with the error beep while the worker runs (Escape, reject() and accept() end here).
     void done(int ergebnis) override;
@@ -45,6 +43,4 @@ protected:
 
 private:
     bool erste_anzeige = true;
-    CQString speichertyp;
-    CQString speicherfilter;
 };

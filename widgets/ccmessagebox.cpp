@@ -34,6 +34,8 @@ CCMessageBox::~CCMessageBox()
 
 void CCMessageBox::haengeTextAn(const CQString& text)
 {
+    // Behind any line still on its way from a worker.
+    zeige_ausstehende();
     textbereich->append(text);
 }
 

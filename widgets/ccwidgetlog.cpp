@@ -6,7 +6,6 @@
 #include "cspeichernbutton.h"
 #include "gui.h"
 #include "platziere.h"
-#include "protokolldruck.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -17,7 +16,7 @@ CKlasse eintrag_CCWidgetLog("CCWidgetLog");
 CKlasse* CCWidgetLog::klasse = &eintrag_CCWidgetLog;
 
 CCWidgetLog::CCWidgetLog(QWidget* eltern, const CQString& name, Qt::WindowFlags flags)
-    : CWidget(eltern, name, flags), CCBaseLog(this), speichertyp("txt"), speicherfilter(tr("Text-Datei (*.txt)"))
+    : CWidget(eltern, name, flags), CCBaseLog(this)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     formular.setupUi(this, DialogThreadLog::Art::Widget);
@@ -73,20 +72,13 @@ void CCWidgetLog::zeigeImArbeitsbereich(bool im_fenster, const QSize& groesse)
         show();
     }
     platziere_fenster(this);
-    speichern_knopf = formular.erzeuge_speichern_knopf(speichertyp);
-    connect(speichern_knopf, &CSpeichernButton::signalActionEvent, this, &CCWidgetLog::slot_saveAs);
+    connect(erzeuge_speichern_knopf(formular), &CSpeichernButton::signalActionEvent, this, &CCWidgetLog::slot_saveAs);
     show();
 }
 
 void CCWidgetLog::setze_fertig()
 {
     poste(new CCbaseLogsetTotalSteps(-1));
-}
-
-void CCWidgetLog::setze_dateityp(const CQString& filter, const CQString& typ)
-{
-    speicherfilter = filter;
-    speichertyp = typ;
 }
 
 void CCWidgetLog::timerEvent(QTimerEvent* e)
@@ -122,21 +114,17 @@ void CCWidgetLog::slot_timer()
 
 void CCWidgetLog::slot_print()
 {
-    if (!textbereich)
-        return;
-    int druckart = 0;
-    drucke_protokoll(textbereich->document(), gib_besitzer(), false, CQString(), &druckart);
+    drucke_fenster();
 }
 
 void CCWidgetLog::slot_saveAs(int art)
 {
-    speichere_als(this, art, speichertyp, speicherfilter);
+    speichere_fenster(art);
 }
 
 void CCWidgetLog::slot_abbruch()
 {
-    setze_abbruch();
-    abgebrochen = true;
+    breche_ab();
 }
 
 void CCWidgetLog::slot_protokoll()

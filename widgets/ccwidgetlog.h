@@ -31,8 +31,6 @@ public:
     void zeigeImArbeitsbereich(bool im_fenster, const QSize& groesse);
     // Any thread: the run is over, "Ok" (and the protocol button, when there is a source) enabled.
     void setze_fertig() override;
-    // Saving reads these, not the copies of the log-window side.
-    void setze_dateityp(const CQString& filter, const CQString& typ) override;
 
     CQMdiSubWindow* gib_unterfenster() const { return unterfenster; }
 
@@ -55,6 +53,4 @@ private:
     void vergiss_unterfenster();
 
     QPointer<CQMdiSubWindow> unterfenster;
-    CQString speichertyp;
-    CQString speicherfilter;
 };

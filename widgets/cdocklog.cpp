@@ -128,17 +128,19 @@ void CDockLog::slotView(bool an)
 
 void CDockLog::drucke(int* druckart)
 {
+    ausgabeseite->zeige_ausstehende();
     drucke_protokoll(ausgabeseite->document(), this, false, CQString(), druckart);
 }
 
 void CDockLog::speichere()
 {
+    ausgabeseite->zeige_ausstehende();
     if (ausgabeseite->document()->isEmpty()) {
         fehler_ton();
         return;
     }
     int art = 0;
-    speichere_text_datei(CQString(ausgabeseite->toPlainText()), CQString(), CQString(), &art);
+    speichere_text_datei(CQString(ausgabeseite->toPlainText()), CQString(), CQString(), &art, this);
 }
 
 void zeige_protokollfenster()

@@ -1,5 +1,6 @@
 #include "clogsubwidget.h"
 #include "gui.h"
+#include "zeilenpuffer.h"
 
 #include <QColor>
 
@@ -7,18 +8,33 @@ CLogSubWidget::CLogSubWidget(QWidget* eltern, const CQString& name) : CTextEdit(
 {
     setze_hintergrundfarbe(this, QColor(255, 255, 255));
     setReadOnly(true);
+    setUndoRedoEnabled(false);
+    puffer = new CZeilenpuffer(this, [this](qint64) { angehaengt(); });
+    // The dock is hidden most of the time, yet every log line of the program comes here.
+    puffer->setze_nur_sichtbar(true);
+}
+
+void CLogSubWidget::zeige_ausstehende()
+{
+    if (puffer)
+        puffer->schreibe();
 }
 
 void CLogSubWidget::slotAppend(QString text)
 {
-    if (!text.isEmpty())
-        append(text);
-    emit signalSizeChanged(this);
-    repaint();
+    if (text.isEmpty() || !puffer)
+        angehaengt();
+    else
+        puffer->nimm(text);
 }
 
 void CLogSubWidget::slotClear()
 {
+    angehaengt();
+}
+
+void CLogSubWidget::angehaengt()
+{
     emit signalSizeChanged(this);
-    repaint();
+    update();
 }

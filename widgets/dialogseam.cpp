@@ -3,10 +3,14 @@
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 
 namespace {
+
+// The dialogs are made on the heap and watched: a parent window may be deleted while one of its
+// dialogs runs (a log window whose worker ends and closes it), and takes the dialog with it.
 
 // Built on first use and never destroyed, so that a dialog asked for during exit finds them.
 OeffnenFunktion& oeffnen_haken()
@@ -78,16 +82,20 @@ int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString&
         return frage_haken()(eltern, symbol, titel, text, knoepfe, standard, abbruch);
     if (!ist_gui_lauf())
         return abbruch;
-    QMessageBox box(symbol, titel, text, QMessageBox::NoButton, eltern);
+    const QPointer<QMessageBox> box = new QMessageBox(symbol, titel, text, QMessageBox::NoButton, eltern);
     QList<QPushButton*> liste;
     for (const QString& k : knoepfe)
-        liste << box.addButton(k, QMessageBox::ActionRole);
+        liste << box->addButton(k, QMessageBox::ActionRole);
     if (standard >= 0 && standard < liste.size())
-        box.setDefaultButton(liste.at(standard));
+        box->setDefaultButton(liste.at(standard));
     if (abbruch >= 0 && abbruch < liste.size())
-        box.setEscapeButton(liste.at(abbruch));
-    box.exec();
-    const int gedrueckt = liste.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+        box->setEscapeButton(liste.at(abbruch));
+    box->exec();
+    // Gone with its parent while it was open: nothing was chosen.
+    if (!box)
+        return abbruch;
+    const int gedrueckt = liste.indexOf(qobject_cast<QPushButton*>(box->clickedButton()));
+    delete box.data();
     return gedrueckt >= 0 ? gedrueckt : abbruch;
 }
 
@@ -125,8 +133,13 @@ bool frage_druckerdialog(const DruckerFunktion& haken, QWidget* eltern, QPrinter
         return haken(eltern, drucker);
     if (!ist_gui_lauf())
         return false;
-    Dialog dialog(&drucker, eltern);
-    return dialog.exec() == QDialog::Accepted;
+    const QPointer<Dialog> dialog = new Dialog(&drucker, eltern);
+    const bool angenommen = dialog->exec() == QDialog::Accepted;
+    // Gone with its parent while it was open: not accepted.
+    if (!dialog)
+        return false;
+    delete dialog.data();
+    return angenommen;
 }
 
 } // namespace

@@ -142,3 +142,9 @@ void CCBaseLog::uebernimm_formular(const DialogThreadLog& form)
     protokoll_knopf->hide();
     drucken_knopf->setIcon(QIcon(*gib_pixmap_print(0, 0)));
 }
+
+CSpeichernButton* CCBaseLog::erzeuge_speichern_knopf(DialogThreadLog& form)
+{
+    speichern_knopf = form.erzeuge_speichern_knopf(dateityp);
+    return speichern_knopf;
+}

@@ -14,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -272,8 +273,9 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_druckfehler(drucker);
         return false;
     }
-    const WarteCursor cursor;
+    // Copied before the wait cursor lets the event loop run: the document's window may go then.
     const std::unique_ptr<QTextDocument> kopie = kopie_fuer(*dokument, maler.device());
+    const WarteCursor cursor;
     const QFont fussschrift = dokument->defaultFont();
     const Seitenbild bild =
         vermesse_seite(drucker, *maler.device(), einrichtung, QFontMetricsF(fussschrift, maler.device()));
@@ -297,6 +299,12 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
         fehler_ton();
         return;
     }
+    // The dialogs below let the event loop run: a log window whose worker ends meanwhile may
+    // close and delete itself, its document with it. Then the print ends without a word.
+    const QPointer<QTextDocument> dokument_da(dokument);
+    const QPointer<QWidget> eltern_da(eltern);
+    const auto noch_da = [&] { return dokument_da && (!eltern || eltern_da); };
+
     const int zeilen = dokument->lineCount();
     CQString kopf = eltern ? CQString(eltern->windowTitle()) : CQString();
     if (!titel.isEmpty())
@@ -304,7 +312,7 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
     if (zeilen > ohne_frage_bis) {
         const QString frage =
             tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n') + tr("Wirklich drucken ?");
-        if (!frage_ja_nein(eltern, gib_meldungstitel(), frage))
+        if (!frage_ja_nein(eltern, gib_meldungstitel(), frage) || !noch_da())
             return;
     }
 
@@ -312,7 +320,7 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
     CDruckerzuordnung* const zuordnung = amisc ? amisc->gib_druckerzuordnung() : nullptr;
     if (zuordnung) {
         QPrinter* const drucker = zugeordneter_drucker(*zuordnung, eltern);
-        if (!drucker || !zuordnung->setze_pdf_ausgabedatei(drucker, eltern))
+        if (!noch_da() || !drucker || !zuordnung->setze_pdf_ausgabedatei(drucker, eltern) || !noch_da())
             return;
         QString beschreibung;
         zuordnung->gib_druckerbeschreibung(beschreibung, drucker, true);
@@ -325,7 +333,7 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
         return;
     }
     const std::unique_ptr<QPrinter> drucker = waehle_drucker(eltern);
-    if (drucker)
+    if (drucker && noch_da())
         drucke(dokument, *drucker, schlicht, kopf, Druckeinrichtung());
 }
 
@@ -334,6 +342,7 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
     QTextEdit* const bereich = log ? log->gib_textbereich() : nullptr;
     if (!bereich)
         return;
+    log->zeige_ausstehende();
     if (bereich->document()->isEmpty()) {
         fehler_ton();
         return;
@@ -364,22 +373,25 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
 
     const bool als_html = (dateityp == QLatin1String("html") || dateityp == QLatin1String("pdf")) && log->gib_richtext();
     const CQString inhalt = als_html ? bereich->toHtml() : bereich->toPlainText();
-    speichere_text_datei(inhalt, CQString(dateifilter), CQString(dateityp), &dateiart);
+    speichere_text_datei(inhalt, CQString(dateifilter), CQString(dateityp), &dateiart, log->gib_besitzer());
 }
 
-void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art)
+void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art,
+                          const QObject* quelle)
 {
+    const QPointer<const QObject> quelle_da(quelle);
+    const auto noch_da = [&] { return !quelle || quelle_da; };
     const QString dateifilter = filter.isEmpty() ? tr("Text-Datei (*.txt)") : QString(filter);
     const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
     QWidget* const hauptfenster = gib_hauptfenster();
     QString datei = frage_dateiname_speichern(hauptfenster, tr("Speichern unter"), gib_eigene_dateien().absolutePath(),
                                               dateifilter, QFileDialog::Options());
-    if (datei.isEmpty())
+    if (datei.isEmpty() || !noch_da())
         return;
     // A name that carries the type's suffix in any case was already confirmed by the dialog.
     if (QFileInfo(datei).suffix().compare(dateityp, Qt::CaseInsensitive) != 0) {
         datei += QLatin1Char('.') + dateityp;
-        if (QFile::exists(datei) && !frage_ueberschreiben(hauptfenster, gib_meldungstitel(), datei))
+        if (QFile::exists(datei) && (!frage_ueberschreiben(hauptfenster, gib_meldungstitel(), datei) || !noch_da()))
             return;
     }
     if (art && *art == 2)

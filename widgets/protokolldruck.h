@@ -7,6 +7,7 @@
 
 class CCBaseLog;
 class CDruckerzuordnung;
+class QObject;
 class QPainter;
 class QPrinter;
 class QRectF;
@@ -47,5 +48,8 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter);
 
 // Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it. A file that
-// cannot be written is logged with its name and answered with the error beep.
-void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art);
+// cannot be written is logged with its name and answered with the error beep. `quelle`, when
+// given, is the window whose text this is: when it is gone once the dialogs are answered,
+// nothing is written.
+void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art,
+                          const QObject* quelle = nullptr);

@@ -191,6 +191,7 @@ TEST(CCBaseLog, FensterWendetEventsAufSeineWidgetsAn)
     EXPECT_EQ(f.titel()->text(), QStringLiteral("Titel"));
     EXPECT_EQ(f.data()->text(), QStringLiteral("Daten"));
     EXPECT_TRUE(f.gib_richtext());
+    f.zeige_ausstehende();
     EXPECT_TRUE(f.text()->toPlainText().contains(QStringLiteral("fett")));
     EXPECT_EQ(f.protokoll()->text(), QStringLiteral("Zeige Vorgang"));
     EXPECT_FALSE(f.protokoll()->isEnabled());

@@ -85,6 +85,7 @@ TEST(CCDiagLog, SpeichernKnopfErstBeimErstenZeigenNachDateityp)
     text.neue_titelzeile(CQString("Titel"));
     text.neue_textzeile(CQString("Zeile"), 0);
     QCoreApplication::processEvents();
+    text.zeige_ausstehende();
     EXPECT_EQ(kind<QLabel>(&text, "fueberschrift")->text(), QStringLiteral("Titel"));
     EXPECT_EQ(kind<QTextEdit>(&text, "ftextbroser")->toPlainText(), QStringLiteral("Zeile"));
 }

@@ -70,7 +70,14 @@ protected:
         setze_hauptfenster(nullptr);
     }
 
-    CLogSubWidget* seite() const { return dock->findChild<CLogSubWidget*>(QStringLiteral("textview")); }
+    // The page with every line it was given: a hidden dock appends only once it is shown or read.
+    CLogSubWidget* seite() const
+    {
+        auto* s = dock->findChild<CLogSubWidget*>(QStringLiteral("textview"));
+        if (s)
+            s->zeige_ausstehende();
+        return s;
+    }
 
     // Delivers posted events until `fertig` holds (at most 10 s).
     static bool warte_bis(const std::function<bool()>& fertig)

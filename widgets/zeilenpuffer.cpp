@@ -1,0 +1,144 @@
+#include "zeilenpuffer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFont>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+
+const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// Longest time one pass spends appending (layout included); lines appended in one edit, between
+// two looks at the clock.
+constexpr qint64 scheibe_ms = 8;
+constexpr int zeilen_je_edit = 64;
+
+} // namespace
+
+CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64)> angehaengt)
+    : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))
+{
+}
+
+void CZeilenpuffer::setze_nur_sichtbar(bool an)
+{
+    if (nur_sichtbar == an)
+        return;
+    nur_sichtbar = an;
+    if (!ziel)
+        return;
+    if (an)
+        ziel->installEventFilter(this);
+    else
+        ziel->removeEventFilter(this);
+    if (!ist_leer())
+        fordere_an();
+}
+
+bool CZeilenpuffer::eventFilter(QObject* objekt, QEvent* e)
+{
+    if (objekt == ziel && e->type() == QEvent::Show && !ist_leer())
+        fordere_an();
+    return false;
+}
+
+void CZeilenpuffer::nimm(const QString& zeile)
+{
+    ausstehend << zeile;
+    fordere_an();
+}
+
+void CZeilenpuffer::schreibe()
+{
+    haenge_an(-1);
+}
+
+void CZeilenpuffer::fordere_an()
+{
+    if (angefordert)
+        return;
+    angefordert = true;
+    // Behind every event posted so far: the append takes all lines of this pass at once.
+    QCoreApplication::postEvent(this, new QEvent(anhaengen_event));
+}
+
+void CZeilenpuffer::customEvent(QEvent* e)
+{
+    if (e->type() != anhaengen_event)
+        return;
+    angefordert = false;
+    // A hidden view waits for its show event.
+    if (nur_sichtbar && ziel && !ziel->isVisible())
+        return;
+    haenge_an(scheibe_ms);
+    if (!ist_leer())
+        fordere_an();
+}
+
+void CZeilenpuffer::haenge_an(qint64 bis_ms)
+{
+    if (ist_leer())
+        return;
+    if (!ziel) {
+        ausstehend.clear();
+        naechste = 0;
+        return;
+    }
+    QElapsedTimer uhr;
+    uhr.start();
+    QScrollBar* leiste = ziel->verticalScrollBar();
+    const bool am_ende = ziel->isReadOnly() ? leiste->value() >= leiste->maximum() : ziel->textCursor().atEnd();
+    // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
+    const QTextCursor sicht = ziel->textCursor();
+    const QTextBlockFormat absatz = sicht.blockFormat();
+    const QTextCharFormat zeichen = sicht.charFormat();
+    QTextDocument* dokument = ziel->document();
+    // Laying out the lines is most of the work, shaping them the larger part of that: a log needs
+    // no kerning or ligatures, and scripts that need shaping still get it.
+    QFont schrift = dokument->defaultFont();
+    if (!(schrift.styleStrategy() & QFont::PreferNoShaping)) {
+        schrift.setStyleStrategy(static_cast<QFont::StyleStrategy>(schrift.styleStrategy() | QFont::PreferNoShaping));
+        dokument->setDefaultFont(schrift);
+    }
+    QTextCursor cursor(dokument);
+    qint64 anzahl = 0;
+    while (!ist_leer()) {
+        // One edit for a group of lines: the document is laid out and the scroll bar adjusted
+        // once for all of them.
+        cursor.beginEditBlock();
+        cursor.movePosition(QTextCursor::End);
+        const int bis = qMin(ausstehend.size(), naechste + zeilen_je_edit);
+        for (; naechste < bis; ++naechste) {
+            const QString& zeile = ausstehend.at(naechste);
+            if (dokument->isEmpty())
+                cursor.setCharFormat(zeichen);
+            else
+                cursor.insertBlock(absatz, zeichen);
+            if (Qt::mightBeRichText(zeile))
+                cursor.insertHtml(zeile);
+            else
+                cursor.insertText(zeile);
+            anzahl += zeile.size();
+        }
+        cursor.endEditBlock();
+        if (bis_ms >= 0 && uhr.elapsed() >= bis_ms)
+            break;
+    }
+    // The lines appended are freed; a long queue is not moved for every slice.
+    if (ist_leer()) {
+        ausstehend.clear();
+        naechste = 0;
+    } else if (naechste > ausstehend.size() / 2) {
+        ausstehend.erase(ausstehend.begin(), ausstehend.begin() + naechste);
+        naechste = 0;
+    }
+    if (am_ende)
+        leiste->setValue(leiste->maximum());
+    if (angehaengt)
+        angehaengt(anzahl);
+}

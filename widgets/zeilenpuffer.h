@@ -1,0 +1,51 @@
+// Lines on their way into a log text area: gathered while the GUI thread takes the posted lines, appended in one edit per pass of the event loop.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+class QTextEdit;
+
+// A worker reports line by line, and appending each line on its own (a layout and scroll-bar
+// update every time) keeps the GUI thread busy for as long as the lines keep coming. The buffer
+// takes the lines of one pass over the posted events and appends them together on the next pass,
+// each as its own paragraph, exactly as `QTextEdit::append` would (plain or rich text by the same
+// test, the view following the end when it was at the end). One append stops after a slice of
+// time and leaves the rest to the next pass, so that input and painting are never held up long.
+// A buffer made to wait while its text area is hidden keeps the lines until it is shown (or its
+// text is asked for): laying out text nobody sees would cost as much as showing it.
+// The buffer is a child of its text area and dies with it.
+class CZeilenpuffer : public QObject
+{
+public:
+    // `angehaengt` runs after every append with the number of characters appended.
+    explicit CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64 zeichen)> angehaengt = {});
+
+    // Appends on the event loop only while the text area is visible.
+    void setze_nur_sichtbar(bool an);
+
+    // GUI thread: queues one line; it is appended on the event loop, after every line queued before.
+    void nimm(const QString& zeile);
+    // Appends every queued line now: before the text area's text is read, printed or saved.
+    void schreibe();
+    bool ist_leer() const { return naechste >= ausstehend.size(); }
+
+protected:
+    void customEvent(QEvent* e) override;
+    // Watches the text area's show events while waiting for them.
+    bool eventFilter(QObject* objekt, QEvent* e) override;
+
+private:
+    // Appends the queued lines from `naechste` on, until `bis_ms` have passed (-1: all of them).
+    void haenge_an(qint64 bis_ms);
+    void fordere_an();
+
+    QPointer<QTextEdit> ziel;
+    std::function<void(qint64)> angehaengt;
+    QStringList ausstehend;
+    int naechste = 0;
+    bool angefordert = false;
+    bool nur_sichtbar = false;
+};
