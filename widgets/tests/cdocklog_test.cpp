@@ -1,6 +1,8 @@
 // The protocol dock: log lines from any thread in their colours, lines sent to it as a log target, its commands, and its end while threads log.
 #include "camisc.h"
 #include "ccat.h"
+#include "ccdiaglog.h"
+#include "ccthread.h"
 #include "cdocklog.h"
 #include "clogbase.h"
 #include "clogsubwidget.h"
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <log4cpp/Category.hh>
@@ -131,6 +134,78 @@ TEST_F(DockLog, ZeilenAusEinemThreadErscheinenInIhrerFarbeUndNurMitHauptfenster)
     QCoreApplication::processEvents();
     EXPECT_EQ(zaehler.zeilen, 4);
     EXPECT_EQ(seite()->document()->blockCount(), 4);
+}
+
+namespace {
+
+// The lines of `text` that start with `vorsilbe`, as the numbers that follow it.
+std::vector<int> nummern(const QString& text, const QString& vorsilbe)
+{
+    std::vector<int> liste;
+    for (const QString& zeile : text.split(QLatin1Char('\n')))
+        if (zeile.startsWith(vorsilbe))
+            liste.push_back(zeile.mid(vorsilbe.size()).toInt());
+    return liste;
+}
+
+std::vector<int> eins_bis(int anzahl)
+{
+    std::vector<int> liste(anzahl);
+    for (int i = 0; i < anzahl; ++i)
+        liste[i] = i + 1;
+    return liste;
+}
+
+} // namespace
+
+// Many lines from workers, shown on the event loop: every line once and in its worker's order,
+// in a dialog log window fed by one worker and in the dock fed by four threads at once.
+TEST_F(DockLog, VieleZeilenAusArbeiternErscheinenJedeEinmalInIhrerReihenfolge)
+{
+    constexpr int zeilen = 20000;
+    struct Fenster : CCDiagLog
+    {
+        Fenster() : CCDiagLog(nullptr, CQString("viele")) { setAttribute(Qt::WA_DeleteOnClose, false); }
+        ~Fenster() override { beende_worker(); }
+        void thread_beendet() override { fertig = true; }
+        bool fertig = false;
+    } fenster;
+    struct Schreiber : CCThread
+    {
+        explicit Schreiber(CCBaseLog* log) : log(log) {}
+        void run() override
+        {
+            for (int i = 1; i <= zeilen; ++i)
+                log->neue_textzeile(CQString(QStringLiteral("Zeile %1").arg(i)), 0);
+        }
+        CCBaseLog* log;
+    };
+    fenster.show();
+    fenster.starte_thread(new Schreiber(&fenster));
+    const QTextDocument* text = fenster.gib_textbereich()->document();
+    ASSERT_TRUE(warte_bis([&] { return fenster.fertig && text->blockCount() >= zeilen; }));
+    EXPECT_EQ(text->blockCount(), zeilen);
+    EXPECT_EQ(nummern(text->toPlainText(), QStringLiteral("Zeile ")), eins_bis(zeilen));
+
+    constexpr int je_thread = 5000;
+    dock->show();
+    CLogSubWidget* seite_jetzt = seite();
+    const QTextDocument* seite_text = seite_jetzt->document();
+    // What the log window's run logged itself stays before the threads' lines.
+    const int vorher = seite_text->isEmpty() ? 0 : seite_text->blockCount();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t] {
+            for (int i = 1; i <= je_thread; ++i)
+                log4cpp::Category::getRoot().info("T%d %d", t, i);
+        });
+    for (std::thread& t : threads)
+        t.join();
+    ASSERT_TRUE(warte_bis([&] { return seite_text->blockCount() >= vorher + 4 * je_thread; }));
+    EXPECT_EQ(seite_text->blockCount(), vorher + 4 * je_thread);
+    const QString alles = seite_text->toPlainText();
+    for (int t = 0; t < 4; ++t)
+        EXPECT_EQ(nummern(alles, QStringLiteral("T%1 ").arg(t)), eins_bis(je_thread)) << "thread " << t;
 }
 
 TEST_F(DockLog, ZeilenAnDasZielGehenUeberDenLoggerInDieDateiUndZurueck)

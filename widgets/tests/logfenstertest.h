@@ -11,16 +11,18 @@
 #include <atomic>
 #include <functional>
 
-// Reports one line, then sleeps until released or until its window cancels it.
+// Reports one line (or `zeilen` lines), then sleeps until released or until its window cancels it.
 class Arbeiter : public CCThread
 {
 public:
-    Arbeiter(CCBaseLog* log, std::atomic<bool>& frei) : log(log), frei(frei) {}
+    Arbeiter(CCBaseLog* log, std::atomic<bool>& frei, int zeilen = 1) : log(log), frei(frei), zeilen(zeilen) {}
 
 protected:
     void run() override
     {
         log->neue_textzeile(CQString("Arbeiter laeuft"), 0);
+        for (int i = 2; i <= zeilen; ++i)
+            log->neue_textzeile(CQString(QStringLiteral("Zeile %1").arg(i)), 0);
         while (!frei && !log->ist_abbruch())
             msleep(5);
     }
@@ -28,6 +30,7 @@ protected:
 private:
     CCBaseLog* log;
     std::atomic<bool>& frei;
+    int zeilen;
 };
 
 // Runs the event loop until the condition holds; false after ten seconds without.

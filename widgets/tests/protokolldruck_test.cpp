@@ -1,25 +1,31 @@
 // Printing a protocol onto PDF printers and saving it as text, HTML and PDF, read back with the PDF tools.
 #include "camisc.h"
 #include "ccbaselog.h"
+#include "ccdiaglog.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "logfenstertest.h"
 #include "logmitschnitt.h"
 #include "pdfpruefung.h"
 #include "plattform.h"
 #include "protokolldruck.h"
+#include "warten.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPageLayout>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -422,4 +428,87 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
     EXPECT_EQ(pieptoene, 2);
     protokoll = log();
     EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
+}
+
+namespace {
+
+// Closes itself when its worker ends, as the process runner's window does after a good run.
+class SchliessendesLog : public CCDiagLog
+{
+public:
+    SchliessendesLog() : CCDiagLog(nullptr, CQString("schliessend")) {}
+    ~SchliessendesLog() override { beende_worker(); }
+    void thread_beendet() override { close(); }
+};
+
+} // namespace
+
+// The user prints or saves while the worker still runs; it ends while a dialog of that road is
+// open, and the window closes and is deleted under the dialog. Nothing of the window is read or
+// drawn afterwards (the sanitizer build sees any such read), nothing is printed or written.
+TEST_F(Protokolldruck, FensterDasUnterDemDialogGehtWirdWederGedrucktNochGespeichert)
+{
+    const QString gespeichert = tmp.filePath("gespeichert.txt");
+    // With the question before the print dialog, straight to the print dialog, and saving.
+    for (const int fall : {0, 1, 2}) {
+        SCOPED_TRACE(fall);
+        std::atomic<bool> frei{false};
+        auto* fenster = new SchliessendesLog;
+        const QPointer<SchliessendesLog> wache(fenster);
+        fenster->show();
+        const int zeilen = fall == 0 ? 450 : 10;
+        fenster->starte_thread(new Arbeiter(fenster, frei, zeilen));
+        ASSERT_TRUE(warte([&] { return fenster->gib_textbereich()->document()->blockCount() == zeilen; }));
+
+        const auto ende_im_dialog = [&] {
+            frei = true;
+            EXPECT_TRUE(warte([&] { return wache.isNull(); }));
+        };
+        ablauf.clear();
+        setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString&, const QStringList&,
+                                 int, int) {
+            ablauf.push_back("frage");
+            ende_im_dialog();
+            return 0;
+        });
+        setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
+            ablauf.push_back("drucker");
+            ende_im_dialog();
+            drucker.setOutputFormat(QPrinter::PdfFormat);
+            drucker.setOutputFileName(druckdatei);
+            return true;
+        });
+        setze_speichern_funktion([&](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) {
+            ablauf.push_back("speichern");
+            ende_im_dialog();
+            return gespeichert;
+        });
+        if (fall < 2)
+            fenster->slot_print();
+        else
+            fenster->slot_saveAs(0);
+
+        EXPECT_TRUE(wache.isNull());
+        EXPECT_EQ(ablauf, std::vector<std::string>{fall == 0 ? "frage" : fall == 1 ? "drucker" : "speichern"});
+        EXPECT_FALSE(QFile::exists(druckdatei));
+        EXPECT_FALSE(QFile::exists(gespeichert));
+    }
+}
+
+// The Qt dialogs themselves, when their parent window is deleted while they are open: they go
+// with it, and the answer is that of a cancel.
+TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
+{
+    auto* eltern = new QWidget;
+    eltern->show();
+    QTimer::singleShot(100, [eltern] { delete eltern; });
+    EXPECT_EQ(frage_mit_knoepfen(eltern, QMessageBox::Information, QStringLiteral("Titel"), QStringLiteral("Frage"),
+                                 {QStringLiteral("Ja"), QStringLiteral("Nein")}, 1, 1),
+              1);
+
+    auto* zweites = new QWidget;
+    zweites->show();
+    QTimer::singleShot(100, [zweites] { delete zweites; });
+    QPrinter drucker;
+    EXPECT_FALSE(frage_drucker(zweites, drucker));
 }
