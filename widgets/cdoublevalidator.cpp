@@ -2,6 +2,7 @@
 #include "gui.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 CDoubleValidator::CDoubleValidator(double minimum, double maximum, int nachkommastellen, QObject* eltern,
                                    const CQString&)
@@ -63,7 +64,13 @@ QValidator::State CDoubleValidator::urteile(const QString& eingabe, QString* gru
         // the number the user means.
         if (treffer.capturedLength(1) == 0)
             return Intermediate;
+        // A whole exponent after a good mantissa, and still no number: beyond what a double
+        // holds ("1e999", "1e-999"). The field would read it as 0.
+        return verweigere(QObject::tr("unzulässiger Zahlenstring"));
     }
+    // "nan" and "inf" read as numbers, but as no value in any range.
+    if (!std::isfinite(wert))
+        return verweigere(QObject::tr("unzulässiger Zahlenstring"));
 
     const int punkt = eingabe.indexOf(QLatin1Char('.'));
     if (punkt >= 0 && exponenten == 0) {

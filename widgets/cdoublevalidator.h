@@ -8,7 +8,8 @@
 
 // Refusals (Invalid) come with the error beep; a text that can still become a number in range
 // by typing on (empty, a lone "-" or ".", an exponent without digits, a value below the
-// minimum) is Intermediate and silent. Only "." counts as decimal point for the decimals.
+// minimum) is Intermediate and silent. Only "." counts as decimal point for the decimals. A text
+// that reads as no finite number ("nan", "inf", an exponent beyond a double's range) is Invalid.
 class CDoubleValidator : public QValidator
 {
     Q_OBJECT

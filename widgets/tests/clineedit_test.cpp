@@ -66,6 +66,21 @@ TEST(DoubleValidator, UrteileUndPieptoene)
     EXPECT_EQ(piep.anzahl, 6);
 }
 
+// Texts that read as no finite number: not a number, infinity, and exponents beyond what a double
+// holds either way. None is a value in any range, and typing on cannot make one.
+TEST(DoubleValidator, KeineEndlicheZahlIstUngueltig)
+{
+    PiepZaehler piep;
+    for (const CDoubleValidator& validator : {CDoubleValidator(0, 100, 2), CDoubleValidator(-1e308, 1e308, 2)})
+        pruefe_faelle(validator, {{"nan", Invalid}, {"NaN", Invalid}, {"inf", Invalid}, {"-inf", Invalid},
+                                  {"1e999", Invalid}, {"99e999", Invalid}, {"1e-999", Invalid}, {"1e-99", Acceptable},
+                                  {"1e9", validator.gibMaximum() > 100 ? Acceptable : Invalid}});
+    CDoubleValidator validator(-1e308, 1e308, 2);
+    EXPECT_EQ(validator.pruefe_zahlenstring(QStringLiteral("1e999")), Invalid);
+    EXPECT_EQ(validator.gibMeldung(), QStringLiteral("unzulässiger Zahlenstring"));
+    EXPECT_EQ(piep.anzahl, 16);
+}
+
 TEST(DoubleValidator, ZahlenstringNenntDenGrund)
 {
     PiepZaehler piep;
