@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMainWindow>
+#include <QShowEvent>
 #include <QTextDocument>
 #include <log4cpp/Category.hh>
 #include <log4cpp/LoggingEvent.hh>
@@ -104,6 +106,16 @@ void CDockLog::customEvent(QEvent* event)
 }
 
 void CDockLog::resizeEvent(QResizeEvent*) {}
+
+void CDockLog::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    auto* hauptfenster = qobject_cast<QMainWindow*>(parentWidget());
+    if (!erste_anzeige || event->spontaneous() || isFloating() || !hauptfenster)
+        return;
+    erste_anzeige = false;
+    hauptfenster->resizeDocks({this}, {qMax(minimumSizeHint().height(), hauptfenster->height() / 4)}, Qt::Vertical);
+}
 
 void CDockLog::neue_textzeile(const CQString& text, const int& typ)
 {

@@ -12,6 +12,7 @@ class CLogSubWidget;
 class CLogWidget;
 class QAction;
 class QResizeEvent;
+class QShowEvent;
 
 // One formatted log line on its way from the logging thread to the dock.
 class CDockLogWrite : public QEvent
@@ -72,6 +73,9 @@ public slots:
 
 protected:
     void customEvent(QEvent* event) override;
+    // The first time the dock shows docked in a main window, it takes a quarter of the window's
+    // height (at least its minimum): its size hint would leave a job window no room beside it.
+    void showEvent(QShowEvent* event) override;
 
 protected slots:
     void resizeEvent(QResizeEvent* event) override;
@@ -86,6 +90,7 @@ private:
     int fehler_tab = 0;
     int warn_tab = 0;
     int ausgabe_tab = 0;
+    bool erste_anzeige = true;
 };
 
 // Shows the process-wide dock; nothing while there is none.

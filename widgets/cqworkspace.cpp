@@ -97,6 +97,27 @@ void CQWorkspace::resizeEvent(QResizeEvent* e)
 {
     emit signalWSSizeChanged();
     QMdiArea::resizeEvent(e);
+    passe_fenster_ein();
+}
+
+void CQWorkspace::passe_fenster_ein()
+{
+    if (viewMode() != QMdiArea::SubWindowView)
+        return;
+    // The room without scroll bars: they are what the fitting does away with.
+    const QSize platz = maximumViewportSize();
+    for (QMdiSubWindow* fenster : subWindowList()) {
+        if (!fenster->isVisible() || fenster->isMinimized() || fenster->isMaximized())
+            continue;
+        const QSize minimum = mindestgroesse(fenster);
+        QRect lage = fenster->geometry();
+        lage.setWidth(qMin(lage.width(), qMax(platz.width(), minimum.width())));
+        lage.setHeight(qMin(lage.height(), qMax(platz.height(), minimum.height())));
+        lage.moveLeft(qMax(0, qMin(lage.left(), platz.width() - lage.width())));
+        lage.moveTop(qMax(0, qMin(lage.top(), platz.height() - lage.height())));
+        if (lage != fenster->geometry())
+            fenster->setGeometry(lage);
+    }
 }
 
 void CQWorkspace::anordnen(int art)

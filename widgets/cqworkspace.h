@@ -51,6 +51,10 @@ protected:
 
 private:
     void stapele_in_zeilen();
+    // A workspace that became smaller (the protocol dock was shown, say) moves and shrinks its
+    // windows, down to their minimum size, into the room it has left, so that no window sits
+    // under a scroll bar while there is room for it.
+    void passe_fenster_ein();
 
     bool tabansicht;
     bool xml_liefern = false;

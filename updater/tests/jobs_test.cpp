@@ -1,6 +1,8 @@
 // The jobs on the window road: dispatch, job windows and threads, their end, with the dialogs answered.
 #include "../../widgets/tests/logfenstertest.h"
 #include "cdocklog.h"
+#include "cqmdisubwindow.h"
+#include "cqworkspace.h"
 #include "clogsubwidget.h"
 #include "cuninstallinfo.h"
 #include "cworkthread.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -77,7 +80,14 @@ protected:
         }
         return job;
     }
-    static QString text(CWorkThread* job) { return job ? job->gib_textbereich()->toPlainText() : "<zu>"; }
+    // Every line the job reported, also those still on their way into the view.
+    static QString text(CWorkThread* job)
+    {
+        if (!job)
+            return "<zu>";
+        job->zeige_ausstehende();
+        return job->gib_textbereich()->toPlainText();
+    }
     void uninstall_dat(const QStringList& schluessel)
     {
         QByteArray b = "#\r\n# A\r\n# B\r\n#\r\n";
@@ -195,8 +205,9 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
     EXPECT_EQ(unistall_kopie().size(), 2u);
     EXPECT_TRUE(update_erfolgreich && w->isVisible());
     // The dock still gets every line, through the logger.
-    const CLogSubWidget* dock = w->gib_protokolldock()->gib_ausgabeseite();
+    CLogSubWidget* dock = w->gib_protokolldock()->gib_ausgabeseite();
     EXPECT_TRUE(warte_bis([dock] {
+        dock->zeige_ausstehende();
         return dock->toPlainText().contains("weg.zip") && dock->toPlainText().contains("installiere b.txt");
     }));
 }
@@ -214,4 +225,27 @@ TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)
     EXPECT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }));
     EXPECT_TRUE(w->close());
     EXPECT_EQ(piep.anzahl, 1);
+}
+
+// At the main window's size of a first start, a job window and the shown protocol dock share the
+// window: the job window lies wholly in the workspace, with no scroll bar over its buttons.
+TEST_F(JobLauf, JobfensterUndDockPassenOhneRollbalken)
+{
+    schreibe(D + "/t.zip", baue({datei("a.txt", "a")}));
+    antwort = D + "/t.zip";
+    for (const bool dock_zuerst : {false, true}) {
+        SCOPED_TRACE(dock_zuerst);
+        UpdaterMainWindow* w = oeffne(0);
+        // The size the window takes on a first start on a 1280 x 1024 screen (two thirds of it).
+        w->resize(853, 682);
+        w->gib_protokolldock()->setVisible(dock_zuerst);
+        const QPointer<CWorkThread> job = starte(w, &UpdaterMainWindow::SlotImportZIP);
+        ASSERT_FALSE(job.isNull());
+        zeige_protokollfenster();
+        QCoreApplication::processEvents();
+        const CQWorkspace* bereich = w->gib_workspace();
+        EXPECT_TRUE(bereich->viewport()->rect().contains(job->gib_unterfenster()->geometry()));
+        EXPECT_FALSE(bereich->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(bereich->horizontalScrollBar()->isVisible());
+    }
 }
