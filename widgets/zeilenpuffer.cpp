@@ -18,6 +18,23 @@ const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerE
 constexpr qint64 scheibe_ms = 8;
 constexpr int zeilen_je_edit = 64;
 
+// Characters without a break opportunity from which a line is not wrapped: breaking such a run
+// costs time that grows with the square of its length (a minute and a half for a million).
+constexpr int laengste_umbrochene_folge = 4096;
+
+bool hat_lange_folge(const QString& zeile)
+{
+    if (zeile.size() <= laengste_umbrochene_folge)
+        return false;
+    int folge = 0;
+    for (const QChar c : zeile) {
+        folge = c.isSpace() ? 0 : folge + 1;
+        if (folge > laengste_umbrochene_folge)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64)> angehaengt)
@@ -96,6 +113,8 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
     const QTextCursor sicht = ziel->textCursor();
     const QTextBlockFormat absatz = sicht.blockFormat();
+    QTextBlockFormat ungebrochen = absatz;
+    ungebrochen.setNonBreakableLines(true);
     const QTextCharFormat zeichen = sicht.charFormat();
     QTextDocument* dokument = ziel->document();
     // Laying out the lines is most of the work, shaping them the larger part of that: a log needs
@@ -115,10 +134,14 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         const int bis = qMin(ausstehend.size(), naechste + zeilen_je_edit);
         for (; naechste < bis; ++naechste) {
             const QString& zeile = ausstehend.at(naechste);
-            if (dokument->isEmpty())
+            // A line with a very long run stays one line, as wide as it is.
+            const QTextBlockFormat& format = hat_lange_folge(zeile) ? ungebrochen : absatz;
+            if (dokument->isEmpty()) {
+                cursor.setBlockFormat(format);
                 cursor.setCharFormat(zeichen);
-            else
-                cursor.insertBlock(absatz, zeichen);
+            } else {
+                cursor.insertBlock(format, zeichen);
+            }
             if (Qt::mightBeRichText(zeile))
                 cursor.insertHtml(zeile);
             else

@@ -14,6 +14,8 @@ class QTextEdit;
 // each as its own paragraph, exactly as `QTextEdit::append` would (plain or rich text by the same
 // test, the view following the end when it was at the end). One append stops after a slice of
 // time and leaves the rest to the next pass, so that input and painting are never held up long.
+// A line with a run of thousands of characters without a blank is not wrapped: wrapping it
+// would hold up the GUI thread for a time that grows with the square of the run.
 // A buffer made to wait while its text area is hidden keeps the lines until it is shown (or its
 // text is asked for): laying out text nobody sees would cost as much as showing it.
 // The buffer is a child of its text area and dies with it.
