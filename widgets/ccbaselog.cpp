@@ -83,12 +83,14 @@ void CCBaseLog::starte_thread(CCThread* thread)
     // The poll would notice the end only up to 500 ms later: the end of a short job would take
     // longer than the job. The signal comes just before the thread is done, so the tick run here
     // waits for that; it runs after every event the worker posted before.
+    // A worker that the poll has deleted meanwhile is not waited for (nor a later one that took its
+    // address): the pointer follows the object.
     QObject::connect(
         worker, &QThread::finished, poll_timer.data(),
-        [this, thread] {
-            if (worker != thread)
+        [this, lauf = QPointer<CCThread>(thread)] {
+            if (!lauf || worker != lauf)
                 return;
-            thread->wait();
+            lauf->wait();
             pruefe_thread();
         },
         Qt::QueuedConnection);
