@@ -6,7 +6,8 @@
 //   window with the protocol dock hidden and with it shown, each run in a process of its own into
 //   a fresh folder, and prints a table.
 // fensterinstallation --lauf silent|fenster|dock <archive> <target>
-//   one run; prints "<seconds> <longest gap in ms> <lines in the job window> <lines in the dock>".
+//   one run; prints "ERGEBNIS <seconds> <longest gap in ms> <lines in the job window> <lines in the dock>".
+#include "sanitizervorgaben.h"
 #include "cdocklog.h"
 #include "clogsubwidget.h"
 #include "cqstring.h"

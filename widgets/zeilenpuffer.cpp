@@ -57,9 +57,10 @@ void CZeilenpuffer::setze_nur_sichtbar(bool an)
         fordere_an();
 }
 
-bool CZeilenpuffer::eventFilter(QObject* objekt, QEvent* e)
+bool CZeilenpuffer::eventFilter(QObject*, QEvent* e)
 {
-    if (objekt == ziel && e->type() == QEvent::Show && !ist_leer())
+    // Installed on the text area only; its events reach here while it is destroyed, too.
+    if (e->type() == QEvent::Show && !ist_leer())
         fordere_an();
     return false;
 }
