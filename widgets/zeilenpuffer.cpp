@@ -35,6 +35,29 @@ bool hat_lange_folge(const QString& zeile)
     return false;
 }
 
+// The message functions send every line as its text and "<br>". When the text holds nothing that
+// the HTML parser reads otherwise than as it stands (markup, entities, runs of blanks, other white
+// space, control characters), the line is that text and a line break: inserted so without the
+// parser, which costs as much as laying the line out. The text's length, else -1.
+int schlichter_text(const QString& zeile)
+{
+    static const QLatin1String umbruch("<br>");
+    if (!zeile.endsWith(umbruch))
+        return -1;
+    const int laenge = zeile.size() - umbruch.size();
+    if (laenge == 0 || zeile.at(0) == QLatin1Char(' ') || zeile.at(laenge - 1) == QLatin1Char(' '))
+        return -1;
+    QChar vorher;
+    for (int i = 0; i < laenge; ++i) {
+        const QChar c = zeile.at(i);
+        if (c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('&') || c.unicode() < 0x20
+            || (c.isSpace() && (c != QLatin1Char(' ') || vorher == QLatin1Char(' '))))
+            return -1;
+        vorher = c;
+    }
+    return laenge;
+}
+
 } // namespace
 
 CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64)> angehaengt)
@@ -143,7 +166,9 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
             } else {
                 cursor.insertBlock(format, zeichen);
             }
-            if (Qt::mightBeRichText(zeile))
+            if (const int schlicht = schlichter_text(zeile); schlicht >= 0)
+                cursor.insertText(zeile.left(schlicht) + QChar(QChar::LineSeparator));
+            else if (Qt::mightBeRichText(zeile))
                 cursor.insertHtml(zeile);
             else
                 cursor.insertText(zeile);

@@ -1,0 +1,43 @@
+// The line buffer of the log views: the text it makes is the text QTextEdit::append makes of the same lines.
+#include "zeilenpuffer.h"
+
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+// Lines as the message functions and workers send them: plain, plain with a line break in HTML,
+// and such lines that the HTML parser reads otherwise than they stand (blanks, entities, markup).
+TEST(Zeilenpuffer, GibtDenTextVonAppendWieder)
+{
+    const QStringList zeilen{
+        QStringLiteral("installiere ebene01/teil02/datei00003.txt<br>"),
+        QStringLiteral("zwei  Blanks<br>"),
+        QStringLiteral(" vorne<br>"),
+        QStringLiteral("hinten <br>"),
+        QStringLiteral("a &amp; b &lt;c&gt;<br>"),
+        QStringLiteral("x > y<br>"),
+        QStringLiteral("Tab\there<br>"),
+        QStringLiteral("<span style=\"color:#b20000\">Fehler bei entpacken</span><br>"),
+        QStringLiteral("schlichte Zeile ohne Markup"),
+        QStringLiteral("<b>fett</b> und normal"),
+        QString::fromUtf8("Ünïcödé ∑ \xf0\x9f\x98\x80 Größe<br>"),
+        QStringLiteral("<br>"),
+        QStringLiteral(""),
+        QStringLiteral("<table border=1><tr><td>1</td><td>a.txt</td></tr></table>"),
+        QStringLiteral("ende<br>"),
+    };
+    QTextEdit einzeln;
+    for (const QString& zeile : zeilen)
+        einzeln.append(zeile);
+
+    QTextEdit gepuffert;
+    auto* puffer = new CZeilenpuffer(&gepuffert);
+    for (const QString& zeile : zeilen)
+        puffer->nimm(zeile);
+    EXPECT_TRUE(gepuffert.document()->isEmpty());
+    puffer->schreibe();
+    EXPECT_TRUE(puffer->ist_leer());
+
+    EXPECT_EQ(gepuffert.document()->blockCount(), einzeln.document()->blockCount());
+    EXPECT_EQ(gepuffert.toPlainText(), einzeln.toPlainText());
+    EXPECT_EQ(gepuffert.toHtml(), einzeln.toHtml());
+}
