@@ -77,14 +77,11 @@ void CCBaseLog::starte_thread(CCThread* thread)
         return;
     worker = thread;
     worker_fertig = false;
-    // Runs in the worker thread after run() has returned: everything the worker wrote is then
-    // visible to the GUI thread once it has read the mark.
-    QObject::connect(worker, &QThread::finished, [this] { worker_fertig.store(true, std::memory_order_release); });
     // The poll would notice the end only up to 500 ms later: the end of a short job would take
     // longer than the job. The signal comes just before the thread is done, so the tick run here
-    // waits for that; it runs after every event the worker posted before.
-    // A worker that the poll has deleted meanwhile is not waited for (nor a later one that took its
-    // address): the pointer follows the object.
+    // waits for that; it runs after every event the worker posted before. A worker that the poll
+    // has deleted meanwhile is not waited for (nor a later one that took its address): the pointer
+    // follows the object.
     QObject::connect(
         worker, &QThread::finished, poll_timer.data(),
         [this, lauf = QPointer<CCThread>(thread)] {
@@ -94,6 +91,10 @@ void CCBaseLog::starte_thread(CCThread* thread)
             pruefe_thread();
         },
         Qt::QueuedConnection);
+    // Runs in the worker thread after run() has returned: everything the worker wrote is then
+    // visible to the GUI thread once it has read the mark. Connected last, so that it is also the
+    // worker's last touch of its thread object (posting the queued tick above reads it).
+    QObject::connect(worker, &QThread::finished, [this] { worker_fertig.store(true, std::memory_order_release); });
     if (!verzoegerter_start)
         beginne_lauf();
     if (poll_timer)
