@@ -1,10 +1,12 @@
 #include "zeilenpuffer.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
 #include <QScrollBar>
+#include <QStringView>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -35,27 +37,82 @@ bool hat_lange_folge(const QString& zeile)
     return false;
 }
 
-// The message functions send every line as its text and "<br>". When the text holds nothing that
-// the HTML parser reads otherwise than as it stands (markup, entities, runs of blanks, other white
-// space, control characters), the line is that text and a line break: inserted so without the
-// parser, which costs as much as laying the line out. The text's length, else -1.
-int schlichter_text(const QString& zeile)
+// A line as the message functions make it: the escaped text, in a span of its colour or plain, and
+// maybe a line break ("<br>").
+struct SchlichteZeile
+{
+    QString text;
+    QColor farbe;
+    bool umbruch = false;
+};
+
+// The entities the message functions write, and what they stand for.
+QChar entitaet(QStringView name)
+{
+    static const struct
+    {
+        const char* name;
+        char16_t zeichen;
+    } tabelle[] = {{"amp", u'&'},       {"lt", u'<'},         {"gt", u'>'},         {"quot", u'"'},
+                   {"ge", u'\u2265'},   {"le", u'\u2264'},     {"nbsp", u'\u00a0'},   {"#233", u'\u00e9'},
+                   {"#201", u'\u00c9'}, {"auml", u'\u00e4'},   {"Auml", u'\u00c4'},   {"ouml", u'\u00f6'},
+                   {"Ouml", u'\u00d6'}, {"uuml", u'\u00fc'},   {"Uuml", u'\u00dc'},   {"szlig", u'\u00df'}};
+    for (const auto& e : tabelle)
+        if (name == QLatin1String(e.name))
+            return QChar(e.zeichen);
+    return QChar();
+}
+
+// Reads a line of that form into its parts, its text as the HTML parser reads it (entities
+// decoded, white space folded); false for any other line, and for a text with anything more
+// (markup, other entities, other white space, control characters). Such lines are inserted without
+// the parser, which costs as much as laying the line out.
+bool lies_schlichte_zeile(const QString& zeile, SchlichteZeile& teile)
 {
     static const QLatin1String umbruch("<br>");
-    if (!zeile.endsWith(umbruch))
-        return -1;
-    const int laenge = zeile.size() - umbruch.size();
-    if (laenge == 0 || zeile.at(0) == QLatin1Char(' ') || zeile.at(laenge - 1) == QLatin1Char(' '))
-        return -1;
-    QChar vorher;
-    for (int i = 0; i < laenge; ++i) {
-        const QChar c = zeile.at(i);
-        if (c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('&') || c.unicode() < 0x20
-            || (c.isSpace() && (c != QLatin1Char(' ') || vorher == QLatin1Char(' '))))
-            return -1;
-        vorher = c;
+    static const QLatin1String span_anfang("<span style=\"color:#");
+    static const QLatin1String span_ende("</span>");
+    QStringView rest(zeile);
+    teile.umbruch = rest.endsWith(umbruch);
+    if (teile.umbruch)
+        rest.chop(umbruch.size());
+    teile.farbe = QColor();
+    if (rest.startsWith(span_anfang)) {
+        constexpr int hex = 6;
+        const int kopf = span_anfang.size() + hex + 2;
+        if (!rest.endsWith(span_ende) || rest.size() < kopf + span_ende.size()
+            || rest.mid(span_anfang.size() + hex, 2) != QLatin1String("\">"))
+            return false;
+        teile.farbe = QColor(QLatin1Char('#') + rest.mid(span_anfang.size(), hex).toString());
+        if (!teile.farbe.isValid())
+            return false;
+        rest = rest.mid(kopf, rest.size() - kopf - span_ende.size());
+    } else if (!teile.umbruch) {
+        return false;
     }
-    return laenge;
+    teile.text.clear();
+    teile.text.reserve(rest.size());
+    for (int i = 0; i < rest.size(); ++i) {
+        QChar c = rest.at(i);
+        if (c == QLatin1Char('&')) {
+            const int ende = rest.indexOf(QLatin1Char(';'), i + 1);
+            if (ende < 0 || ende - i > 6)
+                return false;
+            c = entitaet(rest.mid(i + 1, ende - i - 1));
+            if (c.isNull())
+                return false;
+            i = ende;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            // White space as the parser reads it: none at the start, a run as one blank.
+            if (!teile.text.isEmpty() && !teile.text.endsWith(QLatin1Char(' ')))
+                teile.text += QLatin1Char(' ');
+            continue;
+        } else if (c == QLatin1Char('<') || c == QLatin1Char('>') || c.unicode() < 0x20 || c.isSpace()) {
+            return false;
+        }
+        teile.text += c;
+    }
+    return !teile.text.isEmpty();
 }
 
 } // namespace
@@ -149,6 +206,7 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         dokument->setDefaultFont(schrift);
     }
     QTextCursor cursor(dokument);
+    SchlichteZeile schlicht;
     qint64 anzahl = 0;
     while (!ist_leer()) {
         // One edit for a group of lines: the document is laid out and the scroll bar adjusted
@@ -166,9 +224,15 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
             } else {
                 cursor.insertBlock(format, zeichen);
             }
-            if (const int schlicht = schlichter_text(zeile); schlicht >= 0)
-                cursor.insertText(zeile.left(schlicht) + QChar(QChar::LineSeparator));
-            else if (Qt::mightBeRichText(zeile))
+            if (lies_schlichte_zeile(zeile, schlicht)) {
+                QTextCharFormat format = zeichen;
+                if (schlicht.farbe.isValid())
+                    format.setForeground(schlicht.farbe);
+                cursor.insertText(schlicht.text, format);
+                // The break follows the span, in the paragraph's own format.
+                if (schlicht.umbruch)
+                    cursor.insertText(QString(QChar(QChar::LineSeparator)), zeichen);
+            } else if (Qt::mightBeRichText(zeile))
                 cursor.insertHtml(zeile);
             else
                 cursor.insertText(zeile);
