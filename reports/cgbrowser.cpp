@@ -240,12 +240,8 @@ void CGBrowser::drucke(const int& art)
         QPrinter drucker(QPrinter::HighResolution);
         if (!frage_drucker(this, drucker))
             return;
-        drucker.setPageMargins(QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10),
-                               QPageLayout::Millimeter);
-        if (textseite1) {
-            textseite1->print(&drucker);
-            melde_druckfehler(drucker);
-        }
+        if (textseite1)
+            drucke_text(*textseite1->document(), drucker);
         return;
     }
     if (textseite1)
@@ -319,15 +315,14 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocu
 
     const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
     const QRectF koerper(QPointF(0, 0), seite);
-    dokument.documentLayout()->setPaintDevice(geraet);
-    dokument.setPageSize(seite);
+    lege_fuer_druck_an(dokument, *geraet, seite);
 
     geraeterand_oben = in_pixel(rand_oben, dpi);
     // The text ends one centimetre above the footer.
     geraeterand_unten = fuss + in_pixel(1.0, dpi);
     geraeterand_links = in_pixel(rand_links, dpi);
     geraeterand_rechts = in_pixel(rand_rechts, dpi);
-    // The layout takes frame margins as screen pixels and scales them to the device.
+    // The layout measures in the screen's pixels; it is scaled to the device when drawn.
     const qreal bildschirm = static_cast<qreal>(qt_defaultDpiY()) / dpi;
     QTextFrameFormat rahmen = dokument.rootFrame()->frameFormat();
     rahmen.setLeftMargin(geraeterand_links * bildschirm);
@@ -496,20 +491,25 @@ void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(datei);
-    drucker.setPageMargins(QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10),
-                           QPageLayout::Millimeter);
     if (!tabs) {
         if (textseite1)
-            textseite1->print(&drucker);
+            drucke_text(*textseite1->document(), drucker);
     } else if (textseite1) {
         QTextBrowser beide;
         beide.setOpenExternalLinks(true);
         beide.append(textseite1->toHtml());
         if (textseite2)
             beide.append(textseite2->toHtml());
-        beide.print(&drucker);
+        drucke_text(*beide.document(), drucker);
     }
-    melde_druckfehler(drucker);
+}
+
+void CGBrowser::drucke_text(QTextDocument& dokument, QPrinter& drucker) const
+{
+    // The page's own margins, not those QTextDocument::print adds to a document without pages.
+    Druckeinrichtung einrichtung;
+    einrichtung.raender_mm = QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10);
+    drucke_auf_drucker(&dokument, drucker, CQString(), einrichtung);
 }
 
 void CGBrowser::zeigePDFSlot()

@@ -80,6 +80,8 @@ public:
     bool drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile, int& nummer);
     void zeichne_blatt(int seite, int nummer, QPainter& maler, QTextDocument& dokument, const QRectF& koerper,
                        const QPointF& position, bool fusszeile);
+    // A text page onto a chosen printer within the configured margins, with the page numbers.
+    void drucke_text(QTextDocument& dokument, QPrinter& drucker) const;
     CQString fusszeile_html(int nummer) const;
 
     // Kind 0 text, 1 HTML, 2 PDF (with `zeigen`: written to ".zeigePDF.pdf" or, from a web page,

@@ -22,7 +22,11 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <cmath>
 #include <memory>
+
+Q_GUI_EXPORT int qt_defaultDpiX();
+Q_GUI_EXPORT int qt_defaultDpiY();
 
 namespace {
 
@@ -135,18 +139,29 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
                          papier.bottom() - minimum_unten - fussmetrik.descent());
     bild.fuss_links = qBound(papier.left(), bild.koerper.left(), papier.right());
     bild.fuss_rechts = qBound(papier.left(), bild.koerper.right(), papier.right());
+    // A footer line kept on the paper may reach into the body: the body then ends above it, or
+    // the footer would be written over the page's last line.
+    const qreal fuss_oben = bild.fuss_y - fussmetrik.ascent();
+    if (bild.mit_fuss && fuss_oben > bild.koerper.top() && fuss_oben < bild.koerper.bottom())
+        bild.koerper.setBottom(fuss_oben);
     return bild;
 }
 
-// A copy of the document laid out for the printer; the copy also takes the extra formats of the
-// blocks (highlighting), which cloning leaves behind.
-std::unique_ptr<QTextDocument> kopie_fuer(const QTextDocument& dokument, QPaintDevice* geraet)
+// Device pixels per pixel of a layout at the screen's resolution, across and down.
+QSizeF druckmassstab(const QPaintDevice& geraet)
+{
+    return QSizeF(static_cast<qreal>(geraet.logicalDpiX()) / qt_defaultDpiX(),
+                  static_cast<qreal>(geraet.logicalDpiY()) / qt_defaultDpiY());
+}
+
+// A copy of the document to print; the copy also takes the extra formats of the blocks
+// (highlighting), which cloning leaves behind.
+std::unique_ptr<QTextDocument> kopie_von(const QTextDocument& dokument)
 {
     std::unique_ptr<QTextDocument> kopie(dokument.clone());
     for (QTextBlock quelle = dokument.firstBlock(), ziel = kopie->firstBlock(); quelle.isValid() && ziel.isValid();
          quelle = quelle.next(), ziel = ziel.next())
         ziel.layout()->setFormats(quelle.layout()->formats());
-    kopie->documentLayout()->setPaintDevice(geraet);
     return kopie;
 }
 
@@ -232,14 +247,33 @@ void schreibe_text(const CQString& text, const QString& datei)
 
 } // namespace
 
+void lege_fuer_druck_an(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite)
+{
+    // Without a device of its own the layout measures in the screen's pixels.
+    dokument.documentLayout()->setPaintDevice(nullptr);
+    dokument.setDocumentMargin(0);
+    const QSizeF massstab = druckmassstab(geraet);
+    // Whole pixels: the layout keeps its page breaks in fractions of a pixel, and a fraction that
+    // differs from the one the pages are drawn with adds up page by page until lines are cut.
+    dokument.setPageSize(QSizeF(seite.width() / massstab.width(), std::floor(seite.height() / massstab.height())));
+}
+
 void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper)
 {
+    const QSizeF blatt = dokument.pageSize();
+    if (blatt.isEmpty() || !maler.device())
+        return;
+    const QSizeF massstab = druckmassstab(*maler.device());
     maler.save();
-    maler.translate(koerper.left(), koerper.top() - (seite - 1) * koerper.height());
-    const QRectF sicht(0, (seite - 1) * koerper.height(), koerper.width(), koerper.height());
+    maler.translate(koerper.topLeft());
+    maler.scale(massstab.width(), massstab.height());
+    maler.translate(0, -(seite - 1) * blatt.height());
+    const QRectF sicht(0, (seite - 1) * blatt.height(), blatt.width(), blatt.height());
     maler.setClipRect(sicht);
     QAbstractTextDocumentLayout::PaintContext kontext;
-    kontext.clip = sicht;
+    // The lines of the pages before and after touch this page's edges: they must not be drawn
+    // here (clipped away, but a PDF would still hold their text).
+    kontext.clip = sicht.adjusted(0, 1, 0, -1);
     kontext.palette.setColor(QPalette::Text, Qt::black);
     dokument.documentLayout()->draw(&maler, kontext);
     maler.restore();
@@ -274,14 +308,14 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         return false;
     }
     // Copied before the wait cursor lets the event loop run: the document's window may go then.
-    const std::unique_ptr<QTextDocument> kopie = kopie_fuer(*dokument, maler.device());
+    const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
     const WarteCursor cursor;
     const QFont fussschrift = dokument->defaultFont();
     const Seitenbild bild =
         vermesse_seite(drucker, *maler.device(), einrichtung, QFontMetricsF(fussschrift, maler.device()));
     bool gedruckt = false;
     if (!bild.koerper.isEmpty()) {
-        kopie->setPageSize(bild.koerper.size());
+        lege_fuer_druck_an(*kopie, *maler.device(), bild.koerper.size());
         gedruckt = drucke_seiten(maler, drucker, *kopie, bild, titel, fussschrift);
     }
     const bool beendet = maler.end();

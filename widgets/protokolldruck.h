@@ -10,7 +10,9 @@ class CDruckerzuordnung;
 class QObject;
 class QPainter;
 class QPrinter;
+class QPaintDevice;
 class QRectF;
+class QSizeF;
 class QTextDocument;
 class QWidget;
 
@@ -24,8 +26,15 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
 // once more and the answer is null.
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern);
 
-// Draws page `seite` (from 1) of the document, laid out in pages of the body's size, into the
-// body, its text black whatever the page's colours.
+// Lays the document out for printing on `geraet` in pages of `seite` (device pixels), its text
+// from the page's edge (no document margin): at the screen's resolution, whatever the device's,
+// and drawn scaled. Qt's text layout loses the end of a long document laid out at a printer's
+// resolution (at 1200 dpi only some 19,000 of 40,000 lines are left); at the screen's it holds
+// millions of lines. Every print road lays its documents out here.
+void lege_fuer_druck_an(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite);
+
+// Draws page `seite` (from 1) of a document laid out by `lege_fuer_druck_an` into the body (device
+// pixels), its text black whatever the page's colours.
 void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper);
 
 // Where the body of each page lies: the margins in millimetres, and whether the printer came from

@@ -67,6 +67,7 @@ protected:
         gib_katalog_privat().pdf_reader.setze_wert_qstr(CQString());
         gib_katalog_privat().dirs_exp_html.setze_wert_qstr(CQString());
         CGBrowser::gib_druckeinstellungen().rand_links.setze_wert(2.0);
+        CGBrowser::gib_druckeinstellungen().rand_oben.setze_wert(2.0);
         CGBrowser::gib_druckeinstellungen().fusszeile.setze_wert(JA);
         gib_steuerdaten(true)->leere();
     }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPaintEngine>
 #include <QPrintEngine>
@@ -17,6 +18,10 @@
 #include <QTextCodec>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+
+#include <iostream>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -209,6 +214,66 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     browser.speichern_unter(1, false);
     EXPECT_EQ(gib_katalog_privat().dirs_exp_html.gib_wert_qstr(), pfad("o/neu.html"));
     EXPECT_FALSE(QFile::exists(pfad("o/neu.html")));
+}
+
+// A report far longer than Qt's text layout holds at a printer's resolution: printed on the
+// paged road and saved as PDF, every line reaches the PDF once and in order, the pages numbered
+// through.
+TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
+{
+    constexpr int zeilen = 150000;
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 1; i <= zeilen; ++i)
+        html += QStringLiteral("<p>Zeile %1</p>").arg(i);
+    const QString quelle = schreibe(QStringLiteral("lang.html"), (html + QStringLiteral("</body></html>")).toUtf8());
+    const auto nummern_der_zeilen = [](const QString& pdf) {
+        std::vector<int> gefunden;
+        const QRegularExpression zeile(QStringLiteral("^\\s*Zeile (\\d+)\\s*$"), QRegularExpression::MultilineOption);
+        for (auto treffer = zeile.globalMatch(seiten_text(pdf).join(QLatin1Char('\n'))); treffer.hasNext();)
+            gefunden.push_back(treffer.next().captured(1).toInt());
+        return gefunden;
+    };
+    std::vector<int> alle(zeilen);
+    std::iota(alle.begin(), alle.end(), 1);
+
+    QElapsedTimer uhr;
+    uhr.start();
+    CGBrowser papier(nullptr, CQString("b"), true);
+    papier.gib_textseite1()->zeige_quelle(CQString(quelle));
+    papier.drucke(1);
+    std::cout << "paged print of " << zeilen << " lines: " << uhr.restart() << " ms" << std::endl;
+    EXPECT_EQ(nummern_der_zeilen(druckdatei), alle);
+    const int seiten = seitenzahl(druckdatei);
+    QStringList erwartet;
+    for (int i = 1; i <= seiten; ++i)
+        erwartet << QString::number(i);
+    EXPECT_EQ(seitennummern(druckdatei), erwartet);
+
+    uhr.restart();
+    CGBrowser pdf(nullptr, CQString("b"), false);
+    pdf.setze_quelle(CQString(quelle));
+    pdf.speicherziel = CQString(pfad("lang.pdf"));
+    pdf.speichern_unter(2, false);
+    std::cout << "PDF of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
+    EXPECT_EQ(nummern_der_zeilen(pfad("lang.pdf")), alle);
+}
+
+// A PDF from a text page: its first line begins exactly at the configured left and top margins.
+TEST_F(Bericht, ErsteZeileSitztAmEingestelltenRand)
+{
+    CGBrowser::gib_druckeinstellungen().rand_links.setze_wert(3.0);
+    CGBrowser::gib_druckeinstellungen().rand_oben.setze_wert(2.5);
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.gib_textseite1()->setHtml(QStringLiteral("<p>XMARK</p>"));
+    browser.speicherziel = CQString(pfad("rand.pdf"));
+    browser.speichern_unter(2, false);
+    const QString xml = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pfad("rand.pdf"), QStringLiteral("-")});
+    const QRegularExpressionMatch wort =
+        QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>XMARK<")).match(xml);
+    ASSERT_TRUE(wort.hasMatch()) << xml.toStdString();
+    constexpr double punkte_je_cm = 72 / 2.54;
+    EXPECT_NEAR(wort.captured(1).toDouble(), 3.0 * punkte_je_cm, 1.0);
+    EXPECT_NEAR(wort.captured(2).toDouble(), 2.5 * punkte_je_cm, 1.0);
 }
 
 TEST_F(Bericht, PdfMitDenRaendernDerEinstellungenUndZumZeigen)
