@@ -23,6 +23,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -215,10 +216,41 @@ void CGBrowser::anchorClickedSlot2(const QUrl& url)
     folge_link(textseite2, url);
 }
 
+namespace {
+
+// The local file a report source names: a path, or a "file:" address; empty for anchors and
+// addresses of other schemes.
+QString lokale_datei(const QString& quelle)
+{
+    if (quelle.startsWith(QLatin1Char('#')))
+        return QString();
+    if (quelle.startsWith(QLatin1String("file:"))) {
+        const QUrl adresse(quelle);
+        return adresse.isLocalFile() ? adresse.toLocalFile() : QString();
+    }
+    // A scheme has two letters at least; "C:" would be a drive.
+    static const QRegularExpression schema(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return schema.match(quelle).hasMatch() ? QString() : quelle;
+}
+
+} // namespace
+
 void CGBrowser::setze_quelle(const CQString& quelle_)
 {
     if (quelle_.isEmpty()) {
         quelle.clear();
+        return;
+    }
+    // A report that is not there is said so, rather than shown as an empty page. Documents of
+    // other kinds go to the programs that open them, which speak for themselves.
+    const QString datei = lokale_datei(quelle_);
+    static const QStringList seitenendungen{QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("txt"),
+                                            QStringLiteral("xml")};
+    const bool seite_zeigt_sie = webseite1 || seitenendungen.contains(QFileInfo(datei).suffix().toLower());
+    if (!datei.isEmpty() && seite_zeigt_sie && !QFileInfo::exists(datei)) {
+        const QString text = tr("Der Bericht '%1' ist nicht vorhanden !").arg(datei);
+        CQCat::gib_instanz()->error(CQString(text));
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
         return;
     }
     if (textseite1)
@@ -389,7 +421,8 @@ void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, QTextDocum
 
 CQString CGBrowser::fusszeile_html(int nummer) const
 {
-    const QString titelzelle = druck_titel.isEmpty() ? QStringLiteral("vared") : druck_titel;
+    // The title is text, not markup: "<" or "&" in it would break the footer's table.
+    const QString titelzelle = druck_titel.isEmpty() ? QStringLiteral("vared") : druck_titel.toHtmlEscaped();
     CZeitVDN jetzt;
     jetzt.setze_jetzt();
     const QString datumszelle = (druck_stoermeldung ? tr("Störungsmeldung gedruckt am:") : tr("Bericht gedruckt am:")) +
@@ -418,6 +451,11 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
+    // An empty viewer (its report was missing, say) has nothing to save: no empty files.
+    if (ist_leer()) {
+        fehler_ton();
+        return;
+    }
 
     QString ziel;
     if (anzeigen) {
@@ -462,6 +500,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
     QString text = textseite1 ? textseite1->toPlainText() : webseite1 ? webseite1->gib_text() : QString();
     if (zwei_seiten && textseite2)
         text += QLatin1Char('\n') + textseite2->toPlainText();
+    // Images leave their stand-in character behind, which no text reader shows.
+    text.remove(QChar::ObjectReplacementCharacter);
     QSaveFile datei(ziel);
     const QByteArray daten = text.toUtf8();
     if (!datei.open(QIODevice::WriteOnly) || datei.write(daten) != daten.size() || !datei.commit())
@@ -502,6 +542,13 @@ void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
             beide.append(textseite2->toHtml());
         drucke_text(*beide.document(), drucker);
     }
+}
+
+bool CGBrowser::ist_leer() const
+{
+    if (textseite1)
+        return textseite1->document()->isEmpty() && (!textseite2 || textseite2->document()->isEmpty());
+    return !webseite1 || webseite1->gib_html().isEmpty();
 }
 
 void CGBrowser::drucke_text(QTextDocument& dokument, QPrinter& drucker) const

@@ -82,6 +82,8 @@ public:
                        const QPointF& position, bool fusszeile);
     // A text page onto a chosen printer within the configured margins, with the page numbers.
     void drucke_text(QTextDocument& dokument, QPrinter& drucker) const;
+    // Neither page shows anything.
+    bool ist_leer() const;
     CQString fusszeile_html(int nummer) const;
 
     // Kind 0 text, 1 HTML, 2 PDF (with `zeigen`: written to ".zeigePDF.pdf" or, from a web page,

@@ -258,6 +258,35 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     EXPECT_EQ(nummern_der_zeilen(pfad("lang.pdf")), alle);
 }
 
+// A report that is not there is said so and leaves nothing to save; a saved text has no stand-ins
+// for images; a print title is text in the footer, whatever it holds.
+TEST_F(Bericht, FehlenderBerichtBilderImTextUndTitelMitZeichen)
+{
+    CGBrowser leer(nullptr, CQString("b"), false);
+    const QString fehlt = pfad("ordner mit Blank/fehlt ä.html");
+    leer.setze_quelle(CQString(fehlt));
+    EXPECT_EQ(boxen, QStringList{QStringLiteral("2|Der Bericht '%1' ist nicht vorhanden !").arg(fehlt)});
+    EXPECT_NE(log.text().find("ist nicht vorhanden"), std::string::npos) << log.text();
+    for (const int art : {0, 1, 2}) {
+        leer.speicherziel = CQString(pfad(QStringLiteral("leer%1").arg(art)));
+        leer.speichern_unter(art, false);
+        EXPECT_FALSE(QFile::exists(leer.speicherziel)) << art;
+    }
+
+    CGBrowser bild(nullptr, CQString("b"), false);
+    bild.gib_textseite1()->setHtml(QStringLiteral("<p>vor<img src=\"x.png\">nach</p>"));
+    bild.speicherziel = CQString(pfad("bild.txt"));
+    bild.speichern_unter(0, false);
+    EXPECT_EQ(lies(pfad("bild.txt")), QByteArray("vornach"));
+
+    CGBrowser papier(nullptr, CQString("b"), true);
+    CGBrowser::druck_titel = QStringLiteral("A<B & \"C\"");
+    papier.gib_textseite1()->zeige_quelle(CQString(berichtsseite(QStringLiteral("t.html"), QStringLiteral("Text"), 1)));
+    papier.drucke(1);
+    CGBrowser::druck_titel.clear();
+    EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("A<B & \"C\""))) << seiten_text(druckdatei).value(0).toStdString();
+}
+
 // A PDF from a text page: its first line begins exactly at the configured left and top margins.
 TEST_F(Bericht, ErsteZeileSitztAmEingestelltenRand)
 {
