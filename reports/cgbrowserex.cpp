@@ -3,11 +3,53 @@
 #include "ctextedit.h"
 #include "gui.h"
 #include "pdfoeffner.h"
+#include "steuerzeichen.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
 #include <QTextStream>
+
+namespace {
+
+// The page runs no script, and handed to the shell a script address would run in a browser.
+bool ist_skriptlink(const QString& text)
+{
+    return text.trimmed().startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive);
+}
+
+// The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
+// "smb://"). A drive letter is no scheme.
+QString lokale_datei(const QString& pfad)
+{
+    const QUrl adresse(pfad);
+    if (adresse.scheme().size() <= 1)
+        return pfad;
+    return adresse.isLocalFile() ? adresse.toLocalFile() : QString();
+}
+
+// What the shell would start rather than open: a program or script the user may run, a desktop
+// entry, or a Windows program (started by its suffix alone). A document that merely carries the
+// execute right, as on shares that mark every file so, is still opened.
+bool ist_programm(const QString& pfad)
+{
+    const QString datei = lokale_datei(pfad);
+    if (datei.isEmpty())
+        return false;
+    const QFileInfo info(datei);
+    for (const char* endung : {"desktop", "exe", "com", "bat", "cmd", "msi", "scr", "pif", "lnk"})
+        if (info.suffix().compare(QLatin1String(endung), Qt::CaseInsensitive) == 0)
+            return true;
+    if (!info.isFile() || !info.isExecutable())
+        return false;
+    QFile inhalt(datei);
+    if (!inhalt.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray anfang = inhalt.read(4);
+    return anfang.startsWith("#!") || anfang == QByteArray("\x7f" "ELF");
+}
+
+} // namespace
 
 CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern)
 {
@@ -38,7 +80,7 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
         return true;
     }
     quelle = text;
-    if (text.isEmpty())
+    if (text.isEmpty() || ist_skriptlink(text))
         return false;
     const bool datei_adresse = text.startsWith(QLatin1String("file:"));
     for (const char* schema : {"http://", "https://", "ftp://"}) {
@@ -61,12 +103,25 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
 
     QString pfad = text;
     if (datei_adresse) {
-        // The third slash of "file:///" begins the path here (on Windows the drive letter follows).
-        pfad.replace(QLatin1String("file:///"), QLatin1String("/"), Qt::CaseInsensitive);
-        pfad.remove(QLatin1String("file:"), Qt::CaseInsensitive);
+        // A link's address keeps quotes, "%" and "#" of a name percent-encoded, and the shell
+        // wants the name itself. A text that is no address loses its prefix as it stands: the
+        // third slash of "file:///" begins the path (on Windows the drive letter follows).
+        const QUrl adresse(text);
+        if (adresse.isValid()) {
+            pfad = adresse.toLocalFile();
+        } else {
+            pfad.replace(QLatin1String("file:///"), QLatin1String("/"), Qt::CaseInsensitive);
+            pfad.remove(QLatin1String("file:"), Qt::CaseInsensitive);
+        }
         pfad.replace(QLatin1Char('\\'), QLatin1Char('/'));
     } else if (pfad.startsWith(QLatin1Char('\\')) || pfad.startsWith(QLatin1String("//"))) {
         pfad.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+    // A report's link opens documents, it does not start programs.
+    if (ist_programm(pfad)) {
+        CQCat::gib_instanz()->warn(
+            CQString(tr("Link auf ein Programm nicht gestartet: '%1'").arg(maskiere_steuerzeichen(pfad))));
+        return false;
     }
     if (endung == QLatin1String("pdf"))
         zeige_pdf_mit_meldung(CQString(pfad), "CGBrowserEx");

@@ -19,7 +19,9 @@ public:
 
     // Web addresses go to the URL opener, report files ("xml", "txt", "htm", "html") are shown
     // here, PDF files go to the PDF viewer, anything else to the URL opener as a file; a link to
-    // an anchor of the shown page scrolls there. True when the page shows the source now.
+    // an anchor of the shown page scrolls there. A "javascript:" address does nothing, and a
+    // program, script or desktop entry is not started but logged as a warning. True when the page
+    // shows the source now.
     bool zeige_quelle(const CQString& text);
 
     // The last source given.

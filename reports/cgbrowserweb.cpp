@@ -1,4 +1,5 @@
 #include "cgbrowserweb.h"
+#include "berichtsordnerwache.h"
 #include "camisc.h"
 #include "ccat.h"
 #include "cprinter.h"
@@ -21,6 +22,7 @@
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 
 namespace {
 
@@ -62,6 +64,11 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
     connect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::loadFinished);
     connect(this, &QWebEngineView::urlChanged, this, &CGBrowserWeb::urlChangedSlot);
     connect(seite, &QWebEnginePage::linkHovered, this, &CGBrowserWeb::linkHovered);
+    // What a page shows may be saved, printed or mailed: its scripts read no local file (every
+    // local page would otherwise share one origin with all others), and it loads none from
+    // outside the report's folder, not even into a frame.
+    seite->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    seite->setUrlRequestInterceptor(new Berichtsordnerwache(seite));
     // The engine writes a PDF file by itself; a file it could not write must not pass unnoticed.
     connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
         if (!erfolg)

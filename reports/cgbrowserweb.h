@@ -30,6 +30,8 @@ public:
     // A4 portrait without margins, the layout of every PDF of a web page.
     static QPageLayout pdf_layout();
 
+    // The page's scripts read no local file, and it loads none from outside the folder of the
+    // report it shows (see Berichtsordnerwache).
     explicit CGBrowserWeb(QWidget* eltern);
     ~CGBrowserWeb() override;
 

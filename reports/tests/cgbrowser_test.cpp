@@ -167,6 +167,58 @@ TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)
     EXPECT_EQ(seite->source(), QUrl::fromLocalFile(htm));
 }
 
+TEST_F(Bericht, SkriptlinksUndProgrammeErreichenDieShellNichtAdressenUndDokumenteSchon)
+{
+    // The real road: the URL opener hands addresses and files to the shell.
+    CTextEdit::setze_url_oeffner({});
+    const QString ordner = QStringLiteral("Bericht \"Ä ö\" 'x' #1");
+    const QString bericht = schreibe(ordner + "/bericht.html", "<html><body><p>B</p></body></html>");
+    const auto ausfuehrbar = [this](const QString& name, const QByteArray& inhalt) {
+        const QString datei = schreibe(name, inhalt);
+        QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return datei;
+    };
+    const QString skript = ausfuehrbar(ordner + "/start.sh", "#!/bin/sh\nexit 0\n");
+    ausfuehrbar(QStringLiteral("werkzeug/lauf"), QByteArray("\x7f" "ELF\x02\x01\x01", 7));
+    schreibe(ordner + "/Start.desktop", "[Desktop Entry]\nType=Application\nExec=xterm\n");
+    // A document from a share that marks every file executable is still a document.
+    const QString brief = ausfuehrbar(ordner + "/Brief.odt", "PK\x03\x04");
+    const QString anlage = schreibe(ordner + "/Anlage.pdf", "%PDF-1.4");
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.setze_quelle(CQString(bericht));
+
+    const QString mail = QStringLiteral("mailto:a@example.invalid?subject=Grüße");
+    const QList<QPair<QString, QString>> zeilen{
+        {QStringLiteral("javascript:alert('x \"y\"')"), {}},
+        {QStringLiteral("JavaScript:void(0)"), {}},
+        {QStringLiteral("start.sh"), {}},
+        {QUrl::fromLocalFile(skript).toString(), {}},
+        {QStringLiteral("Start.desktop"), {}},
+        {QStringLiteral("../werkzeug/lauf"), {}},
+        // The shell starts a Windows program by its suffix alone.
+        {QStringLiteral("Setup.EXE"), {}},
+        {QStringLiteral("https://example.invalid/a?b=1"), QStringLiteral("https://example.invalid/a?b=1")},
+        {mail, mail},
+        {QStringLiteral("Brief.odt"), brief},
+        {QStringLiteral("Anlage.pdf"), anlage},
+    };
+    for (const auto& [link, ziel] : zeilen) {
+        shell.clear();
+        browser.anchorClickedSlot(QUrl(link));
+        EXPECT_EQ(shell, ziel.isEmpty() ? QStringList() : QStringList{ziel}) << link.toStdString();
+    }
+    EXPECT_TRUE(geoeffnet.isEmpty());
+    EXPECT_TRUE(boxen.isEmpty());
+    // Each program refused is named in the log; a script link leaves no trace.
+    const std::string text = log.text();
+    int abgewiesen = 0;
+    for (auto pos = text.find("nicht gestartet"); pos != std::string::npos; pos = text.find("nicht gestartet", pos + 1))
+        ++abgewiesen;
+    EXPECT_EQ(abgewiesen, 5) << text;
+    EXPECT_NE(text.find(skript.toStdString()), std::string::npos) << text;
+    EXPECT_EQ(text.find("javascript"), std::string::npos) << text;
+}
+
 TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
 {
     CGBrowser browser(nullptr, CQString("b"), false);

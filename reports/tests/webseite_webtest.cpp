@@ -1,4 +1,4 @@
-// The report browser on a web page, under a virtual X server: loading, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing its protocol with the PDF.
+// The report browser on a web page, under a virtual X server: loading, the local files a report may read, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing its protocol with the PDF.
 #include "berichtstest.h"
 #include "camisc.h"
 #include "cgbrowserdiag.h"
@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -121,6 +122,64 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
     const QUrl ziel(QUrl::fromLocalFile(rot).toString() + QStringLiteral("?mitte=1"));
     mittelklick(ziel.toString());
     EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
+}
+
+TEST_F(Webseite, BerichtLiestKeineLokalenDateienAusserhalbSeinesOrdners)
+{
+    const QString ordner = QStringLiteral("Bericht \"Ä ö\" 'x' #1");
+    const QString geheim = schreibe(QStringLiteral("aussen/geheim.txt"), "GEHEIM");
+    schreibe(ordner + "/neben.txt", "NEBEN");
+    schreibe(ordner + "/stil.css", "#s { color: rgb(255, 0, 0); }");
+    QDir().mkpath(pfad(ordner + "/bilder"));
+    QImage(7, 5, QImage::Format_RGB32).save(pfad(ordner + "/bild.png"));
+    QImage(3, 2, QImage::Format_RGB32).save(pfad(ordner + "/bilder/unten.png"));
+    // A link beside the report that leads out of its folder.
+    ASSERT_TRUE(QFile::link(pfad(QStringLiteral("aussen")), pfad(ordner + "/verweis")));
+    const QString bericht = schreibe(
+        ordner + "/bericht.html",
+        QStringLiteral("<html><head><link rel=\"stylesheet\" href=\"stil.css\"></head><body><p id=\"s\">-</p>"
+                       "<img id=\"b1\" src=\"bild.png\"><img id=\"b2\" src=\"bilder/unten.png\">"
+                       "<iframe src=\"../aussen/geheim.txt\"></iframe><iframe src=\"verweis/geheim.txt\"></iframe>"
+                       "<iframe src=\"neben.txt\"></iframe><script>"
+                       "function lies(a) { try { var x = new XMLHttpRequest(); x.open('GET', a, false); x.send();"
+                       " return x.responseText; } catch (e) { return 'verweigert'; } }"
+                       "window.gelesen = [lies(\"%1\"), lies('../aussen/geheim.txt'), lies('verweis/geheim.txt'),"
+                       " lies('neben.txt')];"
+                       "document.getElementById('s').textContent = 'GEAENDERT';"
+                       "</script></body></html>")
+            .arg(QUrl::fromLocalFile(geheim).toString(QUrl::FullyEncoded))
+            .toUtf8());
+
+    CGBrowser browser(nullptr, CQString("web"), false);
+    CGBrowserWeb* seite = browser.gib_webseite1();
+    ASSERT_NE(seite, nullptr);
+    QObject::connect(seite, &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
+    browser.resize(600, 400);
+    browser.show();
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+    lasse_laufen(500);
+
+    QString ergebnis;
+    seite->page()->runJavaScript(
+        QStringLiteral("JSON.stringify([gelesen, document.getElementById('s').textContent,"
+                       " getComputedStyle(document.getElementById('s')).color,"
+                       " document.getElementById('b1').naturalWidth, document.getElementById('b2').naturalWidth])"),
+        [&](const QVariant& wert) { ergebnis = wert.toString(); });
+    ASSERT_TRUE(warte([&] { return !ergebnis.isEmpty(); }));
+    // No script reads a local file, not even one beside the report; the script still changes
+    // the page, and style sheet and pictures beside the report and below it load.
+    EXPECT_EQ(ergebnis, QStringLiteral("[[\"verweigert\",\"verweigert\",\"verweigert\",\"verweigert\"],"
+                                       "\"GEAENDERT\",\"rgb(255, 0, 0)\",7,3]"));
+
+    // Frames show what lies beside the report, nothing from elsewhere.
+    QString text;
+    seite->page()->toPlainText([&](const QString& t) { text = t; });
+    ASSERT_TRUE(warte([&] { return !text.isEmpty(); }));
+    EXPECT_TRUE(text.contains(QStringLiteral("NEBEN"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("GEHEIM"))) << text.toStdString();
+    EXPECT_FALSE(seite->gib_html().contains(QStringLiteral("GEHEIM")));
+    EXPECT_NE(log.text().find(("nicht geladen: '" + geheim + "'").toStdString()), std::string::npos) << log.text();
 }
 
 TEST_F(Webseite, DrucktUeberPdfDatenAufDemZugeordnetenDrucker)

@@ -1,0 +1,39 @@
+#include "berichtsordnerwache.h"
+#include "ccat.h"
+#include "cqstring.h"
+#include "steuerzeichen.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+// True when `datei` lies in `ordner` or below it, both taken where their links lead.
+bool liegt_in(const QString& datei, const QString& ordner)
+{
+    const QString ziel = QFileInfo(datei).canonicalFilePath();
+    const QString wurzel = QFileInfo(ordner).canonicalFilePath();
+    if (ziel.isEmpty() || wurzel.isEmpty())
+        return false;
+    return ziel.startsWith(wurzel.endsWith(QLatin1Char('/')) ? wurzel : wurzel + QLatin1Char('/'));
+}
+
+} // namespace
+
+Berichtsordnerwache::Berichtsordnerwache(QObject* seite) : QWebEngineUrlRequestInterceptor(seite) {}
+
+void Berichtsordnerwache::interceptRequest(QWebEngineUrlRequestInfo& anfrage)
+{
+    const QUrl adresse = anfrage.requestUrl();
+    if (!adresse.isLocalFile() || anfrage.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+        return;
+    // The shown document is the first party of every load of its page, its frames' included.
+    const QUrl dokument = anfrage.firstPartyUrl();
+    if (dokument.isLocalFile() && liegt_in(adresse.toLocalFile(), QFileInfo(dokument.toLocalFile()).path()))
+        return;
+    anfrage.block(true);
+    CQCat::gib_instanz()->warn(CQString(
+        QCoreApplication::translate("CGBrowserWeb", "Lokale Datei ausserhalb des Berichtsordners nicht geladen: '%1'")
+            .arg(maskiere_steuerzeichen(adresse.toLocalFile()))));
+}
