@@ -23,7 +23,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -216,25 +215,6 @@ void CGBrowser::anchorClickedSlot2(const QUrl& url)
     folge_link(textseite2, url);
 }
 
-namespace {
-
-// The local file a report source names: a path, or a "file:" address; empty for anchors and
-// addresses of other schemes.
-QString lokale_datei(const QString& quelle)
-{
-    if (quelle.startsWith(QLatin1Char('#')))
-        return QString();
-    if (quelle.startsWith(QLatin1String("file:"))) {
-        const QUrl adresse(quelle);
-        return adresse.isLocalFile() ? adresse.toLocalFile() : QString();
-    }
-    // A scheme has two letters at least; "C:" would be a drive.
-    static const QRegularExpression schema(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return schema.match(quelle).hasMatch() ? QString() : quelle;
-}
-
-} // namespace
-
 void CGBrowser::setze_quelle(const CQString& quelle_)
 {
     if (quelle_.isEmpty()) {
@@ -243,7 +223,7 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
     }
     // A report that is not there is said so, rather than shown as an empty page. Documents of
     // other kinds go to the programs that open them, which speak for themselves.
-    const QString datei = lokale_datei(quelle_);
+    const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
     static const QStringList seitenendungen{QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("txt"),
                                             QStringLiteral("xml")};
     const bool seite_zeigt_sie = webseite1 || seitenendungen.contains(QFileInfo(datei).suffix().toLower());

@@ -18,16 +18,6 @@ bool ist_skriptlink(const QString& text)
     return text.trimmed().startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive);
 }
 
-// The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
-// "smb://"). A drive letter is no scheme.
-QString lokale_datei(const QString& pfad)
-{
-    const QUrl adresse(pfad);
-    if (adresse.scheme().size() <= 1)
-        return pfad;
-    return adresse.isLocalFile() ? adresse.toLocalFile() : QString();
-}
-
 // What the shell would start rather than open: a program or script the user may run, a desktop
 // entry, or a Windows program (started by its suffix alone). A document that merely carries the
 // execute right, as on shares that mark every file so, is still opened.
@@ -50,6 +40,14 @@ bool ist_programm(const QString& pfad)
 }
 
 } // namespace
+
+QString lokale_datei(const QString& pfad)
+{
+    const QUrl adresse(pfad);
+    if (adresse.scheme().size() <= 1)
+        return pfad;
+    return adresse.isLocalFile() ? adresse.toLocalFile() : QString();
+}
 
 CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern)
 {

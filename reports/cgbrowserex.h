@@ -27,3 +27,7 @@ public:
     // The last source given.
     CQString quelle;
 };
+
+// The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
+// "smb://"). A drive letter is no scheme.
+QString lokale_datei(const QString& pfad);
