@@ -231,6 +231,16 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
         const QString text = tr("Der Bericht '%1' ist nicht vorhanden !").arg(datei);
         CQCat::gib_instanz()->error(CQString(text));
         frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+        // Nor does the report shown before stay, to be saved, printed or mailed in its place.
+        quelle.clear();
+        if (textseite1) {
+            textseite1->quelle.clear();
+            textseite1->clear();
+        }
+        if (webseite1) {
+            webseite1->zeige_quelle(CQString());
+            webseite1->setHtml(QString());
+        }
         return;
     }
     if (textseite1)
@@ -528,7 +538,7 @@ bool CGBrowser::ist_leer() const
 {
     if (textseite1)
         return textseite1->document()->isEmpty() && (!textseite2 || textseite2->document()->isEmpty());
-    return !webseite1 || webseite1->gib_html().isEmpty();
+    return !webseite1 || webseite1->gib_text().trimmed().isEmpty();
 }
 
 void CGBrowser::drucke_text(QTextDocument& dokument, QPrinter& drucker) const
@@ -549,6 +559,10 @@ void CGBrowser::zeigePDFSlot()
 
 void CGBrowser::sende_bericht()
 {
+    if (ist_leer()) {
+        fehler_ton();
+        return;
+    }
     if (mailversand_frei(true))
         erstelle_mail();
 }
