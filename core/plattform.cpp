@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -138,6 +139,14 @@ int piepe(unsigned frequenz, unsigned dauer)
 void setze_piep_funktion(PiepFunktion funktion)
 {
     piep_haken().setze(std::move(funktion));
+}
+
+bool gib_normale_dateirechte(const QString& datei)
+{
+    // The mask can only be read by setting it; it is put back at once.
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    return ::chmod(QFile::encodeName(datei).constData(), 0666 & ~maske) == 0;
 }
 
 bool oeffne_mit_shell(const QString& adresse)

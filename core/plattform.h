@@ -47,6 +47,11 @@ bool oeffne_mit_shell(const QString& adresse);
 using ShellFunktion = std::function<bool(const QString& adresse)>;
 void setze_shell_funktion(ShellFunktion funktion);
 
+// Gives a file that a library wrote for the user only (a PDF of the web engine, say) the rights
+// any new file of the user gets (read and write as the process's file-creation mask allows);
+// false when they could not be set.
+bool gib_normale_dateirechte(const QString& datei);
+
 // A critical message box with the given buttons; without a widget application the text goes
 // to standard error and the answer is QMessageBox::Cancel.
 QMessageBox::StandardButton zeige_meldung_kritisch(QWidget* eltern, const QString& titel,

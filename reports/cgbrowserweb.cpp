@@ -2,6 +2,7 @@
 #include "berichtsordnerwache.h"
 #include "camisc.h"
 #include "ccat.h"
+#include "plattform.h"
 #include "cprinter.h"
 #include "cseiteeinrichtenwidget.h"
 #include "dialogseam.h"
@@ -43,6 +44,21 @@ bool schreibe_daten(QFile& datei, const QByteArray& daten)
     return datei.write(daten) == daten.size() && datei.flush();
 }
 
+// The temporary PDFs of this run go when the program ends: a viewer started on one may read it
+// until then.
+void merke_temporaere_datei(const QString& datei)
+{
+    static QStringList* dateien = nullptr;
+    if (!dateien) {
+        dateien = new QStringList;
+        qAddPostRoutine([] {
+            for (const QString& d : qAsConst(*dateien))
+                QFile::remove(d);
+        });
+    }
+    dateien->append(datei);
+}
+
 } // namespace
 
 void CGBrowserWeb::setze_renderwaechter(RenderWaechter waechter)
@@ -69,10 +85,13 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
     // outside the report's folder, not even into a frame.
     seite->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     seite->setUrlRequestInterceptor(new Berichtsordnerwache(seite));
-    // The engine writes a PDF file by itself; a file it could not write must not pass unnoticed.
+    // The engine writes a PDF file by itself, for its owner only; a saved PDF gets the rights of
+    // any file the user saves. A file it could not write must not pass unnoticed.
     connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
         if (!erfolg)
             CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
+        else
+            gib_normale_dateirechte(datei);
     });
     new Mauswache(
         this, [this](const QMouseEvent& e) { merke_druck(e); }, [this](const QMouseEvent& e) { nach_loslassen(e, true); });
@@ -219,6 +238,7 @@ void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
         datei.setAutoRemove(false);
         if (datei.open()) {
             ausgabedatei = CQString(datei.fileName());
+            merke_temporaere_datei(datei.fileName());
             geschrieben = schreibe_daten(datei, daten);
         }
     } else {

@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -275,6 +276,18 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
         EXPECT_EQ(seitenzahl(datei), 1);
         QFile::remove(datei);
     }
+
+    // Saved where the user chose: the rights of any file the user saves, not the engine's own.
+    const mode_t maske = ::umask(022);
+    browser->speicherziel = CQString(pfad("o/gespeichert.pdf"));
+    browser->speichern_unter(2, false);
+    const QFileInfo gespeichert(pfad("o/gespeichert.pdf"));
+    EXPECT_TRUE(warte([&] {
+        QFileInfo jetzt(gespeichert.filePath());
+        return jetzt.size() > 0 && (jetzt.permissions() & QFileDevice::ReadOther);
+    }, 10000));
+    ::umask(maske);
+    EXPECT_EQ(seitenzahl(gespeichert.filePath()), 1);
 
     CGBrowserWeb drucken(nullptr);
     int fertig = 0;
