@@ -299,7 +299,9 @@ void CGBrowserWeb::drucke()
         zugeordnet->gib_druckerbeschreibung(beschreibung, drucker, true);
         CQCat::gib_instanz()->info(CQString(beschreibung));
     }
-    seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfTmpPrinted), pdf_layout());
+    // The print dialog's printer gets the page on its own paper.
+    seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfTmpPrinted),
+                      druckauftrag == eigener_drucker.get() ? druckauftrag->pageLayout() : pdf_layout());
 }
 
 void CGBrowserWeb::slotHandlePdfTmpPrinted(const QByteArray& daten)
@@ -313,7 +315,10 @@ void CGBrowserWeb::slotHandlePdfTmpPrinted(const QByteArray& daten)
         return;
     }
     drucken = false;
-    slotHandlePagePrinted(druckauftrag->drucke_pdf(daten));
+    // A PDF file chosen in the print dialog keeps the page's text: the data go in as they are.
+    const bool als_datei = druckauftrag == eigener_drucker.get() && druckauftrag->outputFormat() == QPrinter::PdfFormat
+                           && !druckauftrag->outputFileName().isEmpty();
+    slotHandlePagePrinted(als_datei ? druckauftrag->schreibe_pdf_datei(daten) : druckauftrag->drucke_pdf(daten));
 }
 
 void CGBrowserWeb::slotHandlePagePrinted(bool ok)

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPainter>
+#include <QSaveFile>
 #include <QPdfDocument>
 
 namespace {
@@ -68,6 +69,9 @@ QRectF gib_zielrechteck(const QPrinter& drucker)
     return QRectF(versatz, QSizeF(papier.width() - links - rechts, papier.height() - oben - unten));
 }
 
+// The finest raster a PDF page is drawn in for a printer.
+constexpr qreal hoechste_bildaufloesung = 300;
+
 } // namespace
 
 CPrinter::CPrinter(const QPrinterInfo& info, QPrinter::PrinterMode modus) : QPrinter(info, modus) {}
@@ -107,6 +111,14 @@ bool CPrinter::setze_pdf_ausgabedatei(QWidget* eltern)
     return true;
 }
 
+bool CPrinter::schreibe_pdf_datei(const QByteArray& pdf)
+{
+    if (pdf.isEmpty() || outputFormat() != QPrinter::PdfFormat || outputFileName().isEmpty())
+        return false;
+    QSaveFile datei(outputFileName());
+    return datei.open(QIODevice::WriteOnly) && datei.write(pdf) == pdf.size() && datei.commit();
+}
+
 bool CPrinter::drucke_pdf(const QByteArray& pdf)
 {
     if (pdf.isEmpty())
@@ -120,7 +132,11 @@ bool CPrinter::drucke_pdf(const QByteArray& pdf)
     if (dokument.status() != QPdfDocument::Ready || dokument.pageCount() < 1)
         return false;
     const QRectF ziel = gib_zielrechteck(*this);
-    const QSize bildgroesse = ziel.size().toSize();
+    // A page drawn at a printer's full resolution is half a gigabyte at 1200 dpi; at 300 dpi it
+    // is a sixteenth of that and still finer than the engine's own raster.
+    const qreal aufloesung = qMax(logicalDpiX(), logicalDpiY());
+    const qreal verkleinerung = aufloesung > hoechste_bildaufloesung ? hoechste_bildaufloesung / aufloesung : 1.0;
+    const QSize bildgroesse = (ziel.size() * verkleinerung).toSize();
     if (bildgroesse.isEmpty())
         return false;
     const QVector<int> folge = gib_druckfolge(*this, dokument.pageCount());

@@ -30,9 +30,12 @@ public:
     // For a PDF-file printer asks the output file (and remembers it in the control data); true
     // when the job may go on.
     bool setze_pdf_ausgabedatei(QWidget* eltern);
-    // Prints finished PDF data page by page with the printer's margins, range, order and copies;
-    // true when every page was printed.
+    // Prints finished PDF data page by page with the printer's margins, range, order and copies,
+    // each page as a picture of at most 300 dpi; true when every page was printed.
     bool drucke_pdf(const QByteArray& pdf);
+    // A printer that writes a PDF file takes the finished PDF data as they are, text and all;
+    // false for any other printer and when the file could not be written.
+    bool schreibe_pdf_datei(const QByteArray& pdf);
 
 private:
     bool default_drucker = false;

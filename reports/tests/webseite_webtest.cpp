@@ -230,6 +230,8 @@ TEST_F(Webseite, OhneZuordnungWaehltDerDruckdialog)
     ASSERT_TRUE(warte([&] { return QFile::exists(pfad("o/dialog.pdf")); }));
     lasse_laufen(300);
     EXPECT_EQ(seitenzahl(pfad("o/dialog.pdf")), 1);
+    // A PDF file chosen in the dialog holds the page's text, not a picture of it.
+    EXPECT_TRUE(seiten_text(pfad("o/dialog.pdf")).value(0).contains(QStringLiteral("ROT")));
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join(QLatin1Char('|')).toStdString();
 }
 
