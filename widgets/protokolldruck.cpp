@@ -7,6 +7,7 @@
 #include "druckfolge.h"
 #include "gui.h"
 #include "verzeichnisse.h"
+#include "zeilenpuffer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -252,6 +253,16 @@ void lege_fuer_druck_an(QTextDocument& dokument, const QPaintDevice& geraet, con
     // Without a device of its own the layout measures in the screen's pixels.
     dokument.documentLayout()->setPaintDevice(nullptr);
     dokument.setDocumentMargin(0);
+    // A run of thousands of characters without a blank must be broken somewhere on paper; looking
+    // for word boundaries in it would take minutes, so such a document breaks its lines anywhere.
+    for (QTextBlock block = dokument.firstBlock(); block.isValid(); block = block.next()) {
+        if (hat_lange_folge(block.text())) {
+            QTextOption umbruch = dokument.defaultTextOption();
+            umbruch.setWrapMode(QTextOption::WrapAnywhere);
+            dokument.setDefaultTextOption(umbruch);
+            break;
+        }
+    }
     const QSizeF massstab = druckmassstab(geraet);
     // Whole pixels: the layout keeps its page breaks in fractions of a pixel, and a fraction that
     // differs from the one the pages are drawn with adds up page by page until lines are cut.

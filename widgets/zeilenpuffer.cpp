@@ -20,22 +20,6 @@ const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerE
 constexpr qint64 scheibe_ms = 8;
 constexpr int zeilen_je_edit = 64;
 
-// Characters without a break opportunity from which a line is not wrapped: breaking such a run
-// costs time that grows with the square of its length (a minute and a half for a million).
-constexpr int laengste_umbrochene_folge = 4096;
-
-bool hat_lange_folge(const QString& zeile)
-{
-    if (zeile.size() <= laengste_umbrochene_folge)
-        return false;
-    int folge = 0;
-    for (const QChar c : zeile) {
-        folge = c.isSpace() ? 0 : folge + 1;
-        if (folge > laengste_umbrochene_folge)
-            return true;
-    }
-    return false;
-}
 
 // A line as the message functions make it: the escaped text, in a span of its colour or plain, and
 // maybe a line break ("<br>").
@@ -116,6 +100,21 @@ bool lies_schlichte_zeile(const QString& zeile, SchlichteZeile& teile)
 }
 
 } // namespace
+
+bool hat_lange_folge(const QString& text)
+{
+    // Characters without a break opportunity from which breaking costs noticeable time.
+    constexpr int laengste_umbrochene_folge = 4096;
+    if (text.size() <= laengste_umbrochene_folge)
+        return false;
+    int folge = 0;
+    for (const QChar c : text) {
+        folge = c.isSpace() ? 0 : folge + 1;
+        if (folge > laengste_umbrochene_folge)
+            return true;
+    }
+    return false;
+}
 
 CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64)> angehaengt)
     : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))

@@ -8,6 +8,11 @@
 
 class QTextEdit;
 
+// True when the text has a run of thousands of characters without a blank: Qt breaks such a run
+// into lines at word boundaries in a time that grows with the square of its length (a minute and
+// a half for a million characters).
+bool hat_lange_folge(const QString& text);
+
 // A worker reports line by line, and appending each line on its own (a layout and scroll-bar
 // update every time) keeps the GUI thread busy for as long as the lines keep coming. The buffer
 // takes the lines of one pass over the posted events and appends them together on the next pass,
