@@ -6,6 +6,7 @@
 #include "cgbrowserweb.h"
 #include "cprozess.h"
 #include "cqiodatei.h"
+#include "cvariablesteuer.h"
 #include "dialogseam.h"
 #include "einstellungswerte.h"
 #include "gui.h"
@@ -19,6 +20,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +36,9 @@ int mail_versuche = 0;
 namespace {
 
 const QString schnittstellen_name = QStringLiteral(".mapi.txt");
+
+// Registered while globals are built, so the settings dialog lists it before any mail exists.
+const bool angelegt = (CGMail::gib_smtp_zeitlimit(), true);
 
 // The file empty and readable by its owner only, whatever it was before: it carries the mail
 // password. A file left by an earlier run is replaced rather than reused, so that nobody who
@@ -57,6 +63,13 @@ QString neben(const QString& datei, const QString& anhang)
 }
 
 } // namespace
+
+CVariableSteuer<unsigned>& CGMail::gib_smtp_zeitlimit()
+{
+    static auto* zeitlimit = new CVariableSteuer<unsigned>(
+        "/Privat/SmtpZeitlimit", 120u, "Mailversand: Sekunden, nach denen ein SMTP Sender abgebrochen wird", "");
+    return *zeitlimit;
+}
 
 bool mailversand_frei(const bool& warnen)
 {
@@ -354,9 +367,11 @@ void CGMail::sende_mailSlot()
     prozess = new CProzess(this, tr("Mailversand"), tr("Bitte warten ! Mailversand ist aktiv"));
     prozess->setze_programm(gib_hilfsprogramm_pfad(profiltext));
     prozess->setze_argumente(argumente);
-    prozess->setze_timeout(-1);
-    // An SMTP mail waits in the runner's modal dialog; the mail client's send window may stay
-    // open for long, so its hand-off returns at once.
+    // An SMTP mail waits in the runner's modal dialog, so a sender that hangs must not hold the
+    // program for ever; the mail client's send window may stay open for long, so its hand-off
+    // returns at once and has no limit.
+    const unsigned zeitlimit = std::min<unsigned>(gib_smtp_zeitlimit().gib_wert(), INT_MAX);
+    prozess->setze_timeout(smtp ? static_cast<int>(zeitlimit) : -1);
     prozess->setze_warten(smtp);
     connect(prozess, &CProzess::prozessfertig_signal, this, &CGMail::prozessfertig_slot);
     if (!prozess->starte()) {

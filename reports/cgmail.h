@@ -10,6 +10,8 @@
 
 class CGBrowserWeb;
 class CProzess;
+template <typename T>
+class CVariableSteuer;
 
 // A dispatch is running while the mail client still shows its send window (`mail_aktiv`); the
 // attempts refused since are counted in `mail_versuche`. GUI thread only.
@@ -23,14 +25,19 @@ bool mailversand_frei(const bool& warnen);
 // One mail: filled by its caller, then `bereite_mail_vor`. The report file is rewritten with its
 // links to the attachments made relative and, unless the report has a second page, turned into
 // a PDF that is attached too; then `sende_mailSlot` writes ".mapi.txt" into the working folder
-// and starts the sender for the profile. An SMTP mail waits in the runner's modal dialog, a
-// mail-client hand-off returns at once and ends in `prozessfertig_slot`. `fehler` tells whether
-// anything on the way failed; it is never cleared again within one hand-off.
+// and starts the sender for the profile. An SMTP mail waits in the runner's modal dialog, at
+// most "/Privat/SmtpZeitlimit" seconds for the sender; a mail-client hand-off returns at once
+// and ends in `prozessfertig_slot`. `fehler` tells whether anything on the way failed; it is
+// never cleared again within one hand-off.
 class CGMail : public QObject, public CObjekt
 {
     Q_OBJECT
     FRAMEWORK_KLASSE(CObjekt)
 public:
+    // "/Privat/SmtpZeitlimit": seconds an SMTP sender may run before it is stopped with the
+    // programs it started and the mail counts as failed; 120. Registered at start-up.
+    static CVariableSteuer<unsigned>& gib_smtp_zeitlimit();
+
     // The working folder is the personal documents folder.
     CGMail();
     // Ends the guard against a second dispatch.

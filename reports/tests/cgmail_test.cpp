@@ -1,4 +1,4 @@
-// The mail hand-off on stub senders: ".mapi.txt" byte for byte, the senders' arguments, the SMTP sender address, the guard against a second dispatch, and failures that never pass for success.
+// The mail hand-off on stub senders: ".mapi.txt" byte for byte, the senders' arguments, the SMTP sender address and time limit, the guard against a second dispatch, and failures that never pass for success.
 #include "anwenderemail.h"
 #include "anwendung.h"
 #include "berichtstest.h"
@@ -9,9 +9,12 @@
 #include "verzeichnisse.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <signal.h>
 
 namespace {
 
@@ -49,6 +52,7 @@ protected:
                                   &privat.anwender})
             v->setze_wert_qstr(CQString());
         setze_sprachcode(QStringLiteral("de"));
+        CGMail::gib_smtp_zeitlimit().setze_auf_default();
         Berichtstest::TearDown();
     }
 
@@ -288,4 +292,51 @@ TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
     EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + meldung)});
     EXPECT_FALSE(QFile::exists(W + "/args.txt"));
     EXPECT_EQ(ende(*zwei), "signale=0 fehler=1 aktiv=0");
+}
+
+TEST_F(Mail, HaengenderSmtpSenderEndetNachDemZeitlimitSamtKindernAlsFehlschlag)
+{
+    // A sender that hangs while W/halt exists, with a child of its own that would outlive it.
+    const QString sender = schreibe("R/RT32/SendMail.exe",
+                                    QStringLiteral("#!/bin/sh\nsleep 300 >/dev/null 2>&1 &\necho $! > '%1/kind.pid'\n"
+                                                   "while [ -f '%1/halt' ]; do sleep 0.05; done\n")
+                                        .arg(W)
+                                        .toUtf8());
+    QFile::setPermissions(sender, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    schreibe("W/halt", "");
+    privat.mapi_profil.setze_wert_qstr(CQString("SMTP;mail.local;25;;absender@x.de"));
+    CGMail::gib_smtp_zeitlimit().setze_wert(1);
+    auto mail = neue_mail();
+
+    // The runner's dialog is closed as the user would once it tells the failure; a run without
+    // limit would only end when the sender is let go after 20 s.
+    QString dialogtext;
+    QElapsedTimer uhr;
+    QTimer wache;
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        if (uhr.elapsed() > 20000)
+            QFile::remove(W + "/halt");
+        CProzessThread* dialog = mail->prozess ? mail->prozess->gib_dialog() : nullptr;
+        QTextEdit* text = dialog ? dialog->findChild<QTextEdit*>("ftextbroser") : nullptr;
+        if (text && text->toPlainText().contains("ACHTUNG")) {
+            dialogtext = text->toPlainText();
+            dialog->close();
+        }
+    });
+    uhr.start();
+    wache.start(20);
+    sende(*mail, 30000);
+    const qint64 dauer = uhr.elapsed();
+    wache.stop();
+
+    EXPECT_LT(dauer, 1000 + 5000);
+    EXPECT_TRUE(dialogtext.contains("Zeitablauf -- der Prozess wurde noch nicht beendet")) << dialogtext.toStdString();
+    EXPECT_EQ(boxen, QStringList{fehlerbox("")});
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
+    const int kind = QString::fromUtf8(lies(W + "/kind.pid")).trimmed().toInt();
+    ASSERT_GT(kind, 0);
+    QFile status(QStringLiteral("/proc/%1/status").arg(kind));
+    // Gone, or a zombie that no one has reaped yet.
+    EXPECT_TRUE(!status.open(QIODevice::ReadOnly) || status.readAll().contains("State:\tZ"));
+    ::kill(kind, SIGKILL);
 }
