@@ -1,4 +1,5 @@
 #include "cgbrowserweb.h"
+#include "berichthtml.h"
 #include "camisc.h"
 #include "ccat.h"
 #include "cprinter.h"
@@ -17,7 +18,6 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 #include <QTextEdit>
-#include <QTextStream>
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -180,13 +180,10 @@ void CGBrowserWeb::printLoadFinishedSlot(bool ok)
 void CGBrowserWeb::slotloadHTML(const QString& html)
 {
     seiten_html = html;
-    if (!zweiter_name.isEmpty()) {
-        QFile datei(zweiter_name);
-        if (datei.open(QIODevice::WriteOnly)) {
-            QTextStream stream(&datei);
-            stream << html;
-        }
-    }
+    // The second name is a mail's copy of the report: UTF-8, declared, like every such copy.
+    // A file that cannot be written is passed over; the PDF still comes.
+    if (!zweiter_name.isEmpty())
+        schreibe_berichtshtml(zweiter_name, deklariere_utf8(html));
     seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), pdf_layout());
 }
 
