@@ -37,6 +37,8 @@ public:
     void schreibe_zeile(const CQString& text);
     // False when not open, or when something could not be written.
     bool schliesse();
+    // Why the last open, read or write failed, as the file says.
+    QString gib_fehlertext() const { return iodatei->errorString(); }
 
 private:
     std::unique_ptr<QFile> iodatei;

@@ -3,6 +3,8 @@
 #include "verzeichnisse.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
 
 namespace {
 
@@ -23,6 +25,19 @@ void entferne_stuecke(QString& html, const QString& anfang, Ende ende)
         html.remove(pos, bis - pos);
         von = pos - 1;
     }
+}
+
+// `element` where a reader looks first: right after the opening head tag; without a head after
+// the html tag or the document type, so that it still comes before the content; else in front.
+QString fuege_in_kopf_ein(QString html, const QString& element)
+{
+    for (const char* tag : {"<head\\b[^>]*>", "<html\\b[^>]*>", "<!doctype\\b[^>]*>"}) {
+        const QRegularExpressionMatch treffer =
+            QRegularExpression(QLatin1String(tag), QRegularExpression::CaseInsensitiveOption).match(html);
+        if (treffer.hasMatch())
+            return html.insert(treffer.capturedEnd(), element);
+    }
+    return html.prepend(element);
 }
 
 } // namespace
@@ -56,6 +71,37 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
         ausgabe.gib_stream()->setCodec("UTF-8");
     ausgabe.schreibe_zeile(CQString(html));
     return ausgabe.schliesse();
+}
+
+QString deklariere_utf8(QString html)
+{
+    static const QRegularExpression meta(QStringLiteral("<meta\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    // "charset=x" in a content attribute, `charset="x"` as an attribute of its own.
+    static const QRegularExpression zeichensatz(QStringLiteral("charset\\s*=\\s*([\"']?)[^\\s\"'>;/]+\\1"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    bool deklariert = false;
+    for (int von = 0;;) {
+        const QRegularExpressionMatch treffer = meta.match(html, von);
+        if (!treffer.hasMatch())
+            break;
+        QString element = treffer.captured();
+        if (element.contains(zeichensatz)) {
+            element.replace(zeichensatz, QStringLiteral("charset=utf-8"));
+            html.replace(treffer.capturedStart(), treffer.capturedLength(), element);
+            deklariert = true;
+        }
+        von = treffer.capturedStart() + element.size();
+    }
+    if (deklariert)
+        return html;
+    return fuege_in_kopf_ein(html, QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"));
+}
+
+QString mit_basisordner(QString html, const QString& ordner)
+{
+    // Encoded, the address holds no quote or blank that could end the attribute.
+    const QString adresse = QUrl::fromLocalFile(ordner + QLatin1Char('/')).toString(QUrl::FullyEncoded);
+    return fuege_in_kopf_ein(html, QStringLiteral("<base href=\"") + adresse + QStringLiteral("\">"));
 }
 
 QString bereite_html_fuer_druck(QString html)

@@ -15,6 +15,15 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
 // 8-bit code page. False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
+// The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that
+// names none gets a Content-Type meta element at the start of its head. Written through
+// `schreibe_berichtshtml`, such a page is UTF-8 on disk.
+QString deklariere_utf8(QString html);
+
+// The HTML with a base element at the start of its head that makes its relative references
+// point into `ordner` (a local folder), as if the page lay there.
+QString mit_basisordner(QString html, const QString& ordner);
+
 // The report's HTML for paper: background colours dropped, white text and lines made black, and
 // the logo referred to by its absolute path, so that a page without source folder finds it.
 QString bereite_html_fuer_druck(QString html);

@@ -30,10 +30,19 @@ void Berichtsordnerwache::interceptRequest(QWebEngineUrlRequestInfo& anfrage)
         return;
     // The shown document is the first party of every load of its page, its frames' included.
     const QUrl dokument = anfrage.firstPartyUrl();
-    if (dokument.isLocalFile() && liegt_in(adresse.toLocalFile(), QFileInfo(dokument.toLocalFile()).path()))
+    const QString datei = adresse.toLocalFile();
+    if (dokument.isLocalFile() && liegt_in(datei, QFileInfo(dokument.toLocalFile()).path()))
         return;
+    for (const QString& ordner : qAsConst(erlaubte_ordner))
+        if (liegt_in(datei, ordner))
+            return;
     anfrage.block(true);
     CQCat::gib_instanz()->warn(CQString(
         QCoreApplication::translate("CGBrowserWeb", "Lokale Datei ausserhalb des Berichtsordners nicht geladen: '%1'")
-            .arg(maskiere_steuerzeichen(adresse.toLocalFile()))));
+            .arg(maskiere_steuerzeichen(datei))));
+}
+
+void Berichtsordnerwache::erlaube_ordner(const QString& ordner)
+{
+    erlaubte_ordner << ordner;
 }

@@ -1,6 +1,7 @@
 // Keeps a report page's loads of local files inside the folder of the report it shows.
 #pragma once
 
+#include <QStringList>
 #include <QWebEngineUrlRequestInterceptor>
 
 // A report page may load the local files in the folder of its shown document and below it
@@ -17,4 +18,11 @@ public:
     explicit Berichtsordnerwache(QObject* seite);
 
     void interceptRequest(QWebEngineUrlRequestInfo& anfrage) override;
+
+    // A folder whose files (and those below it) the page may load besides its own: the report's
+    // folder for a copy of the report shown elsewhere.
+    void erlaube_ordner(const QString& ordner);
+
+private:
+    QStringList erlaubte_ordner;
 };

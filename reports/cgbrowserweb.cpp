@@ -1,4 +1,5 @@
 #include "cgbrowserweb.h"
+#include "berichthtml.h"
 #include "berichtsordnerwache.h"
 #include "camisc.h"
 #include "ccat.h"
@@ -19,7 +20,6 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 #include <QTextEdit>
-#include <QTextStream>
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -84,7 +84,8 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
     // local page would otherwise share one origin with all others), and it loads none from
     // outside the report's folder, not even into a frame.
     seite->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    seite->setUrlRequestInterceptor(new Berichtsordnerwache(seite));
+    ordnerwache = new Berichtsordnerwache(seite);
+    seite->setUrlRequestInterceptor(ordnerwache);
     // The engine writes a PDF file by itself, for its owner only; a saved PDF gets the rights of
     // any file the user saves. A file it could not write must not pass unnoticed.
     connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
@@ -128,6 +129,11 @@ void CGBrowserWeb::zeige_quelle(const CQString& text)
     gespeicherte_url = adresse;
     load(adresse);
     setFocus(Qt::OtherFocusReason);
+}
+
+void CGBrowserWeb::erlaube_ordner(const QString& ordner)
+{
+    ordnerwache->erlaube_ordner(ordner);
 }
 
 QUrl CGBrowserWeb::url() const
@@ -206,13 +212,10 @@ void CGBrowserWeb::printLoadFinishedSlot(bool ok)
 void CGBrowserWeb::slotloadHTML(const QString& html)
 {
     seiten_html = html;
-    if (!zweiter_name.isEmpty()) {
-        QFile datei(zweiter_name);
-        if (datei.open(QIODevice::WriteOnly)) {
-            QTextStream stream(&datei);
-            stream << html;
-        }
-    }
+    // The second name is a mail's copy of the report: UTF-8, declared, like every such copy.
+    // A file that cannot be written is passed over; the PDF still comes.
+    if (!zweiter_name.isEmpty())
+        schreibe_berichtshtml(zweiter_name, deklariere_utf8(html));
     seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), pdf_layout());
 }
 

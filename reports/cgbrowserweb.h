@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class Berichtsordnerwache;
 class CDruckerzuordnung;
 class CPrinter;
 class CSeiteEinrichtenWidget;
@@ -38,6 +39,8 @@ public:
     // Loads a source: plain paths and web addresses as the user would type them, "file:" texts
     // as they are. The page's home is the source's local file.
     void zeige_quelle(const CQString& text);
+    // Lets the page also load the local files in `ordner` and below it.
+    void erlaube_ordner(const QString& ordner);
     // The view's URL; the one last given to `zeige_quelle` while the view has none.
     QUrl url() const;
     // The page's HTML as last delivered by the engine, and its plain text.
@@ -101,6 +104,8 @@ private:
     // given up before printing also gives up the test print it belonged to.
     void beende_auftrag(bool aufgegeben);
     CDruckerzuordnung* zuordnung() const;
+
+    Berichtsordnerwache* ordnerwache = nullptr;
 
     CQString quelle;
     bool drucken = false;

@@ -6,19 +6,25 @@
 #include "cgbrowserweb.h"
 #include "cprozess.h"
 #include "cqiodatei.h"
+#include "cvariablesteuer.h"
+#include "dateien.h"
 #include "dialogseam.h"
 #include "einstellungswerte.h"
 #include "gui.h"
 #include "hilfsprogramm.h"
 #include "katalog.h"
 #include "steuerdaten.h"
+#include "steuerzeichen.h"
 #include "verzeichnisse.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,6 +39,9 @@ int mail_versuche = 0;
 namespace {
 
 const QString schnittstellen_name = QStringLiteral(".mapi.txt");
+
+// Registered while globals are built, so the settings dialog lists it before any mail exists.
+const bool angelegt = (CGMail::gib_smtp_zeitlimit(), true);
 
 // The file empty and readable by its owner only, whatever it was before: it carries the mail
 // password. A file left by an earlier run is replaced rather than reused, so that nobody who
@@ -56,7 +65,32 @@ QString neben(const QString& datei, const QString& anhang)
     return info.path() + QLatin1Char('/') + info.completeBaseName() + anhang;
 }
 
+bool ist_textbericht(const QString& datei)
+{
+    return QFileInfo(datei).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0;
+}
+
+// The copy keeps the report's file name, which the recipient sees; an HTML copy of a report
+// with another ending gets ".html", and what names no file ("", ".", "..") becomes "bericht".
+QString kopie_name(const QString& bericht)
+{
+    QString name = QFileInfo(bericht).fileName();
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        name = QStringLiteral("bericht");
+    const QString endung = QFileInfo(name).suffix().toLower();
+    if (endung != QLatin1String("txt") && endung != QLatin1String("html") && endung != QLatin1String("htm"))
+        name += QStringLiteral(".html");
+    return name;
+}
+
 } // namespace
+
+CVariableSteuer<unsigned>& CGMail::gib_smtp_zeitlimit()
+{
+    static auto* zeitlimit = new CVariableSteuer<unsigned>(
+        "/Privat/SmtpZeitlimit", 120u, "Mailversand: Sekunden, nach denen ein SMTP Sender abgebrochen wird", "");
+    return *zeitlimit;
+}
 
 bool mailversand_frei(const bool& warnen)
 {
@@ -84,6 +118,7 @@ CGMail::CGMail() : arbeitsverzeichnis(gib_eigene_dateien().absolutePath()) {}
 
 CGMail::~CGMail()
 {
+    raeume_anlagen_auf();
     delete pdf_seite;
     mail_versuche = 0;
     mail_aktiv = false;
@@ -142,13 +177,21 @@ void CGMail::bereite_mail_vor()
         }
     }
 
-    anlage1 = berichtsdatei;
+    anlage1.clear();
     anlage2.clear();
     mailtext.clear();
-    if (zweite_seite && !anlage1.isEmpty())
-        anlage2 = CQString(neben(anlage1, QStringLiteral("2.html")));
+    raeume_anlagen_auf();
+    if (!berichtsdatei.isEmpty()) {
+        // The user's report is never written to: what travels are copies of the mail's own.
+        if (!lege_anlagenordner_an())
+            return;
+        anlage1 = CQString(anlagenordner->filePath(kopie_name(berichtsdatei)));
+        if (zweite_seite)
+            anlage2 = CQString(neben(berichtsdatei, QStringLiteral("2.html")));
+    }
 
-    if (anlage1.size() > 1 && !ist_xml_methode_2() && !schreibe_html(anlage1, mit_logo))
+    QString pdf_quelle = anlage1;
+    if (!anlage1.isEmpty() && !ist_xml_methode_2() && !schreibe_kopien(pdf_quelle))
         scheitere();
 
     if (zweite_seite || anlage1.isEmpty()) {
@@ -158,14 +201,86 @@ void CGMail::bereite_mail_vor()
     const CQString pdf(neben(anlage1, QStringLiteral(".pdf")));
     dateien << pdf;
     pdf_seite = new CGBrowserWeb(nullptr);
+    // The copy lies in the mail's folder; its pictures and style sheets are the report's own.
+    if (!berichtsdatei.isEmpty())
+        pdf_seite->erlaube_ordner(QFileInfo(berichtsdatei).absolutePath());
     connect(pdf_seite, &CGBrowserWeb::pdfFertig, this, &CGMail::sende_mailSlot);
     connect(pdf_seite, &CGBrowserWeb::pdfFehlgeschlagen, this, [this, pdf] { pdf_fehlgeschlagen(pdf); });
     // With the XML report's second method the page renders the PDF's source, whose HTML then
-    // replaces the report file.
+    // becomes the copy.
     if (ist_xml_methode_2())
         pdf_seite->lade_zum_drucken(anlage_name, pdf, anlage1);
     else
-        pdf_seite->lade_zum_drucken(anlage1, pdf, CQString());
+        pdf_seite->lade_zum_drucken(CQString(pdf_quelle), pdf, CQString());
+}
+
+bool CGMail::lege_anlagenordner_an()
+{
+    const QString vorlage = arbeitsverzeichnis + QStringLiteral("/.mail_XXXXXX");
+    anlagenordner = std::make_unique<QTemporaryDir>(vorlage);
+    if (anlagenordner->isValid())
+        return true;
+    const CQString meldung(
+        tr("Konnte Ordner '%1' nicht anlegen: %2").arg(maskiere_steuerzeichen(vorlage), anlagenordner->errorString()));
+    scheitere_vor_dem_start(meldung, meldung);
+    return false;
+}
+
+void CGMail::raeume_anlagen_auf()
+{
+    // A bridge's end releases `prozess`; an SMTP sender has always ended once `starte` returned.
+    if (anlagenordner && prozess && !smtp)
+        anlagenordner->setAutoRemove(false);
+    anlagenordner.reset();
+}
+
+bool CGMail::schreibe_kopien(QString& pdf_quelle)
+{
+    QString text;
+    if (!lies_bericht(text))
+        return false;
+    if (ist_textbericht(berichtsdatei))
+        return schreibe_text(anlage1, text);
+    if (!schreibe_html(anlage1, mit_logo))
+        return false;
+    const QString quelle = neben(anlage1, QStringLiteral(".pdf.html"));
+    const QString ordner = QFileInfo(berichtsdatei).absolutePath();
+    if (!ausgabe_gelungen(schreibe_berichtshtml(quelle, mit_basisordner(gib_mail_html(mit_logo), ordner)), quelle))
+        return false;
+    pdf_quelle = quelle;
+    return true;
+}
+
+bool CGMail::lies_bericht(QString& text)
+{
+    CQIODatei bericht{berichtsdatei};
+    // Asked first: opening a pipe of the name would wait for its writer.
+    const bool datei = ist_datei(berichtsdatei);
+    if (!datei || !bericht.oeffne(true, false, false, false, false)) {
+        const QString grund = datei ? bericht.gib_fehlertext() : tr("keine Datei");
+        CQCat::gib_instanz()->error(
+            CQString(tr("Konnte Berichtsdatei '%1' nicht lesen: %2").arg(maskiere_steuerzeichen(berichtsdatei), grund)));
+        return false;
+    }
+    if (ist_textbericht(berichtsdatei)) {
+        bericht.setze_codec(false);
+        text = bericht.gib_stream()->readAll();
+    }
+    bericht.schliesse();
+    return true;
+}
+
+bool CGMail::schreibe_text(const QString& datei, const QString& text)
+{
+    CQIODatei kopie{CQString(datei)};
+    bool geschrieben = kopie.oeffne(false, true, false, false, true);
+    if (geschrieben) {
+        // The mark tells the PDF page and Windows editors that the text is UTF-8.
+        kopie.setze_utf8_bom(true);
+        *kopie.gib_stream() << text;
+        geschrieben = kopie.schliesse();
+    }
+    return ausgabe_gelungen(geschrieben, datei);
 }
 
 void CGMail::pdf_fehlgeschlagen(const QString& pdf)
@@ -175,7 +290,16 @@ void CGMail::pdf_fehlgeschlagen(const QString& pdf)
         pdf_seite->deleteLater();
     pdf_seite = nullptr;
     scheitere();
+    raeume_anlagen_auf();
     melde_mailfehler(CQString(pdf));
+}
+
+void CGMail::scheitere_vor_dem_start(const CQString& meldung, const CQString& detail)
+{
+    CQCat::gib_instanz()->error(meldung);
+    scheitere();
+    raeume_anlagen_auf();
+    melde_mailfehler(detail);
 }
 
 QPair<CQString, CQString> CGMail::gib_profil_und_passwort() const
@@ -282,9 +406,7 @@ void CGMail::sende_mailSlot()
     CQIODatei datei{CQString(pfad)};
     const auto schnittstelle_fehlt = [this, &pfad] {
         const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
-        CQCat::gib_instanz()->error(meldung);
-        scheitere();
-        melde_mailfehler(meldung);
+        scheitere_vor_dem_start(meldung, meldung);
     };
     if (!lege_privat_an(pfad) || !datei.oeffne(false, true, true, false, true)) {
         schnittstelle_fehlt();
@@ -307,9 +429,7 @@ void CGMail::sende_mailSlot()
                                             "ist eine Absender Mailadresse erforderlich!")
                                              .arg(anwender)
                                        : tr("Für SMTP Mailversand ist eine Absender Mailadresse erforderlich!"));
-            CQCat::gib_instanz()->error(meldung);
-            scheitere();
-            melde_mailfehler(CQString());
+            scheitere_vor_dem_start(meldung, CQString());
             return;
         }
     }
@@ -354,9 +474,11 @@ void CGMail::sende_mailSlot()
     prozess = new CProzess(this, tr("Mailversand"), tr("Bitte warten ! Mailversand ist aktiv"));
     prozess->setze_programm(gib_hilfsprogramm_pfad(profiltext));
     prozess->setze_argumente(argumente);
-    prozess->setze_timeout(-1);
-    // An SMTP mail waits in the runner's modal dialog; the mail client's send window may stay
-    // open for long, so its hand-off returns at once.
+    // An SMTP mail waits in the runner's modal dialog, so a sender that hangs must not hold the
+    // program for ever; the mail client's send window may stay open for long, so its hand-off
+    // returns at once and has no limit.
+    const unsigned zeitlimit = std::min<unsigned>(gib_smtp_zeitlimit().gib_wert(), INT_MAX);
+    prozess->setze_timeout(smtp ? static_cast<int>(zeitlimit) : -1);
     prozess->setze_warten(smtp);
     connect(prozess, &CProzess::prozessfertig_signal, this, &CGMail::prozessfertig_slot);
     if (!prozess->starte()) {
@@ -375,6 +497,8 @@ void CGMail::prozessfertig_slot()
     // The sender's end counts: a bridge that failed is no mail handed off.
     if (prozess && prozess->gib_fehler())
         fehler = true;
+    // The sender has ended: nothing reads the copies any more.
+    anlagenordner.reset();
     if (smtp)
         return;
     emit sendmail_signal();
@@ -387,6 +511,11 @@ void CGMail::prozessfertig_slot()
 
 bool CGMail::schreibe_html(const CQString& datei, const bool& logo)
 {
+    return ausgabe_gelungen(schreibe_berichtshtml(datei, gib_mail_html(logo)), datei);
+}
+
+QString CGMail::gib_mail_html(bool logo) const
+{
     QString inhalt = html;
     if (zweite_seite)
         inhalt += html2;
@@ -394,11 +523,15 @@ bool CGMail::schreibe_html(const CQString& datei, const bool& logo)
         inhalt = mache_dateiverweise_relativ(inhalt, dateien, link_modus == 2);
     if (logo)
         inhalt.replace(logo_datei, remote_logo);
-    if (!schreibe_berichtshtml(datei, inhalt)) {
+    // Whatever the page declared, and whether it declared anything: the copy is written in UTF-8.
+    return deklariere_utf8(inhalt);
+}
+
+bool CGMail::ausgabe_gelungen(bool geschrieben, const QString& datei)
+{
+    if (!geschrieben)
         CQCat::gib_instanz()->error(CQString(tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
-        return false;
-    }
-    return true;
+    return geschrieben;
 }
 
 void CGMail::melde_mailfehler(const CQString& detail)

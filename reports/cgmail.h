@@ -8,8 +8,13 @@
 #include <QPair>
 #include <QStringList>
 
+#include <memory>
+
 class CGBrowserWeb;
 class CProzess;
+class QTemporaryDir;
+template <typename T>
+class CVariableSteuer;
 
 // A dispatch is running while the mail client still shows its send window (`mail_aktiv`); the
 // attempts refused since are counted in `mail_versuche`. GUI thread only.
@@ -20,20 +25,29 @@ extern int mail_versuche;
 // in a row are refused (with `warnen` a warning in the log and a box), the fifth goes through.
 bool mailversand_frei(const bool& warnen);
 
-// One mail: filled by its caller, then `bereite_mail_vor`. The report file is rewritten with its
-// links to the attachments made relative and, unless the report has a second page, turned into
-// a PDF that is attached too; then `sende_mailSlot` writes ".mapi.txt" into the working folder
-// and starts the sender for the profile. An SMTP mail waits in the runner's modal dialog, a
-// mail-client hand-off returns at once and ends in `prozessfertig_slot`. `fehler` tells whether
-// anything on the way failed; it is never cleared again within one hand-off.
+// One mail: filled by its caller, then `bereite_mail_vor`. The report file itself is only read:
+// what travels is a copy in a folder of the mail's own inside the working folder (HTML with its
+// links to the attachments made relative, declaring and written in UTF-8; a ".txt" report as
+// UTF-8 text) and, unless the report has a second page, a PDF of it beside the copy; then
+// `sende_mailSlot` writes ".mapi.txt" into the working folder and starts the sender for the
+// profile. An SMTP mail waits in the runner's modal dialog, at most "/Privat/SmtpZeitlimit"
+// seconds for the sender; a mail-client hand-off returns at once and ends in
+// `prozessfertig_slot`. The mail's folder goes once the sender has ended or when nothing is
+// started. `fehler` tells whether anything on the way failed; it is never cleared again within
+// one hand-off.
 class CGMail : public QObject, public CObjekt
 {
     Q_OBJECT
     FRAMEWORK_KLASSE(CObjekt)
 public:
+    // "/Privat/SmtpZeitlimit": seconds an SMTP sender may run before it is stopped with the
+    // programs it started and the mail counts as failed; 120. Registered at start-up.
+    static CVariableSteuer<unsigned>& gib_smtp_zeitlimit();
+
     // The working folder is the personal documents folder.
     CGMail();
-    // Ends the guard against a second dispatch.
+    // Ends the guard against a second dispatch; the mail's folder goes with it unless a
+    // mail-client bridge still runs on it.
     ~CGMail() override;
     void ausgabe(std::ostream& os) const override;
 
@@ -44,9 +58,9 @@ public:
     void bereite_mail_vor();
     // The display name of attachment `n`: the file name without a leading dot, or "Anlage_<n>".
     CQString gib_anlagenname(const CQString& pfad, int n) const;
-    // Writes `html` (and `html2` for two pages) to the report file with relative links to the
-    // attachments and, with `logo`, the remote logo in place of the local one. False (logged)
-    // when the file cannot be written.
+    // Writes `html` (and `html2` for two pages) to `datei` with relative links to the
+    // attachments and, with `logo`, the remote logo in place of the local one, declaring and
+    // written in UTF-8. False (logged) when the file cannot be written.
     bool schreibe_html(const CQString& datei, const bool& logo);
     // The log dock and a critical box: "Fehler aufgetreten", the detail when given, the hint.
     void melde_mailfehler(const CQString& detail);
@@ -99,6 +113,33 @@ private:
     CQString gib_smtp_absender(const CQString& profiltext, CQString& anwender) const;
     // Clears the guard and marks the failure.
     void scheitere();
+    // Nothing is started: the failure logged with `meldung`, the mail's folder removed, and the
+    // box with `detail`.
+    void scheitere_vor_dem_start(const CQString& meldung, const CQString& detail);
     // The PDF road ended without a PDF: reported with its path, nothing is sent.
     void pdf_fehlgeschlagen(const QString& pdf);
+
+    // A new folder for the copies in the working folder; false (reported, nothing started)
+    // when it cannot be made.
+    bool lege_anlagenordner_an();
+    // Removes the mail's folder, unless a mail-client bridge started on it has not ended yet:
+    // it may still read the copies, so the folder then stays on disk.
+    void raeume_anlagen_auf();
+    // Writes the copy `anlage1` of the report; for an HTML report also the file the PDF is made
+    // of, the same HTML with its relative references into the report's folder (where the logo
+    // lies), whose path goes to `pdf_quelle`. False (logged) when the report is no readable file
+    // (then nothing is written) or something cannot be written.
+    bool schreibe_kopien(QString& pdf_quelle);
+    // Whether the report is a readable file (logged when not); a ".txt" report's text goes to
+    // `text`: UTF-8 when it is valid UTF-8, else the 8-bit code page.
+    bool lies_bericht(QString& text);
+    // `text` to `datei` as UTF-8 with byte-order mark. False (logged) when it cannot be written.
+    bool schreibe_text(const QString& datei, const QString& text);
+    // The HTML that travels: `html` (and `html2`), links to the attachments made relative, the
+    // remote logo with `logo`, declaring UTF-8.
+    QString gib_mail_html(bool logo) const;
+    // `geschrieben`; when false, that `datei` could not be written is logged.
+    static bool ausgabe_gelungen(bool geschrieben, const QString& datei);
+
+    std::unique_ptr<QTemporaryDir> anlagenordner;
 };

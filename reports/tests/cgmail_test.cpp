@@ -1,4 +1,4 @@
-// The mail hand-off on stub senders: ".mapi.txt" byte for byte, the senders' arguments, the SMTP sender address, the guard against a second dispatch, and failures that never pass for success.
+// The mail hand-off on stub senders: ".mapi.txt" byte for byte, the senders' arguments, the report's copies, the SMTP sender address and time limit, the guard against a second dispatch, and failures that never pass for success.
 #include "anwenderemail.h"
 #include "anwendung.h"
 #include "berichtstest.h"
@@ -9,13 +9,17 @@
 #include "verzeichnisse.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QTimer>
 
+#include <signal.h>
+
 namespace {
 
-// R: application root with the stub senders; W: the wanted working folder; B: report files.
+// R: application root with the stub senders; W: the wanted working folder; B: report files;
+// S: the working folder as the sender found it.
 class Mail : public Berichtstest
 {
 protected:
@@ -49,19 +53,21 @@ protected:
                                   &privat.anwender})
             v->setze_wert_qstr(CQString());
         setze_sprachcode(QStringLiteral("de"));
+        CGMail::gib_smtp_zeitlimit().setze_auf_default();
         Berichtstest::TearDown();
     }
 
-    // Copies its first argument to W/copy.txt, writes "$0" and the arguments a line each to
-    // W/args.txt, waits while W/halt exists, then exits with `code`.
+    // Copies W to S and its first argument to W/copy.txt, writes "$0" and the arguments a line
+    // each to W/args.txt, waits while W/halt exists, then exits with `code`.
     void stub(const QString& name, int code)
     {
         const QString datei = schreibe("R/RT32/" + name,
-                                       QStringLiteral("#!/bin/sh\ncp \"$1\" '%1/copy.txt'\nprintf '%s\\n' \"$0\" \"$@\" > "
-                                                      "'%1/args.txt'\ni=0; while [ -f '%1/halt' ] && [ $i -lt 600 ]; do "
-                                                      "sleep 0.05; i=$((i+1)); done\nexit %2\n")
+                                       QStringLiteral("#!/bin/sh\nrm -rf '%3'; cp -R '%1' '%3'\ncp \"$1\" '%1/copy.txt'\n"
+                                                      "printf '%s\\n' \"$0\" \"$@\" > '%1/args.txt'\ni=0; while [ -f '%1/halt' ] "
+                                                      "&& [ $i -lt 600 ]; do sleep 0.05; i=$((i+1)); done\nexit %2\n")
                                            .arg(W)
                                            .arg(code)
+                                           .arg(S)
                                            .toUtf8());
         QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -84,6 +90,15 @@ protected:
         warte([] { return false; }, 100);
     }
     QStringList argumente() const { return QString::fromUtf8(lies(W + "/args.txt")).split('\n', Qt::SkipEmptyParts); }
+    // The attachment paths of the interface file the sender got.
+    QStringList anlagen() const
+    {
+        const QStringList zeilen = QString::fromUtf8(lies(W + "/copy.txt")).split("\r\n");
+        const int empfaenger = zeilen.value(3).toInt();
+        return zeilen.mid(7 + empfaenger, zeilen.value(6 + empfaenger).toInt());
+    }
+    // A file of the working folder as the sender found it.
+    QByteArray gesehen(const QString& datei) const { return lies(S + datei.mid(W.size())); }
     QStringList bruecke(const QString& programm = "CallOutlook32.exe") const
     {
         return {R + "/RT32/" + programm, W + "/.mapi.txt", "-na", "-wd", W};
@@ -105,7 +120,7 @@ protected:
     }
 
     CKatalogPrivat& privat = gib_katalog_privat();
-    QString R = pfad("R"), W = pfad("W"), B = pfad("B");
+    QString R = pfad("R"), W = pfad("W"), B = pfad("B"), S = pfad("S");
     int signale = 0;
     bool aktiv_danach = false;
 };
@@ -133,13 +148,26 @@ TEST_F(Mail, ZweiSeitenUndAnlagenInDateiUndText)
     mail->zweite_seite = true;
     mail->anlagen_im_text = true;
     mail->berichtsdatei = CQString(schreibe("B/bericht.html", "<p>alt</p>"));
+    const QString kopf = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=%1\"></head>";
+    mail->html = CQString(kopf.arg("windows-1252") + "<p>Ωmega</p>");
+    mail->html2 = CQString("<p>Привет</p>");
     mail->dateien = QStringList{"x.pdf"};
     sende(*mail);
     EXPECT_EQ(mail->pdf_seite, nullptr);
-    const QStringList zeilen = QStringList{"Standard", "", "Test", "0", "0", "0", "3", B + "/bericht.html",
-                                           B + "/bericht2.html", W + "/x.pdf", "3", "bericht.html", "bericht2.html",
-                                           "x.pdf", "Hallo", "", "Anlage: " + B + "/bericht.html", "",
-                                           "Anlage: " + B + "/bericht2.html", "Anlage: " + W + "/x.pdf", ""};
+    // Both pages travel as a UTF-8 copy in a folder of the mail's own, which goes once the sender
+    // has ended; the report itself is left as it was.
+    const QString kopie = anlagen().value(0);
+    EXPECT_TRUE(QRegularExpression("^" + QRegularExpression::escape(W) + "/\\.mail_\\w{6}/bericht\\.html$")
+                    .match(kopie)
+                    .hasMatch())
+        << kopie.toStdString();
+    EXPECT_EQ(QString::fromUtf8(gesehen(kopie)), kopf.arg("utf-8") + "<p>Ωmega</p><p>Привет</p>\n");
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(kopie).path()));
+    EXPECT_EQ(lies(B + "/bericht.html"), "<p>alt</p>");
+    const QStringList zeilen = QStringList{"Standard", "", "Test", "0", "0", "0", "3", kopie, B + "/bericht2.html",
+                                           W + "/x.pdf", "3", "bericht.html", "bericht2.html", "x.pdf", "Hallo", "",
+                                           "Anlage: " + kopie, "", "Anlage: " + B + "/bericht2.html",
+                                           "Anlage: " + W + "/x.pdf", ""};
     EXPECT_EQ(QString::fromUtf8(lies(W + "/copy.txt")), zeilen.join("\r\n") + "\r\n");
     EXPECT_EQ(signale, 1);
 }
@@ -199,7 +227,9 @@ TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
     sende(*mail);
     QFile::remove(remote);
     EXPECT_TRUE(lies(W + "/.mapi.txt").contains("\r\n3\r\nb.html\r\nb2.html\r\na.pdf\r\n")) << lies(W + "/.mapi.txt").constData();
-    EXPECT_TRUE(lies(B + "/b.html").startsWith("<img src=\"http://x/logo.png\">"));
+    EXPECT_EQ(gesehen(anlagen().value(0)), "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+                                           "<img src=\"http://x/logo.png\">\n");
+    EXPECT_EQ(lies(B + "/b.html"), "");
 
     // Kind 11 without its own profile: the NUV profile and the press recipients.
     privat.mapi_profil_nuv.setze_wert_qstr(CQString("NUV"));
@@ -267,7 +297,7 @@ TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
     EXPECT_EQ(boxen, QStringList{fehlerbox("")});
     EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
 
-    // A report file that cannot be rewritten stays a failure after a good start.
+    // A report file that cannot be read stays a failure after a good start.
     privat.mapi_profil.setze_wert_qstr(CQString("Standard"));
     stub("CallOutlook32.exe", 0);
     boxen.clear();
@@ -275,17 +305,71 @@ TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
     zwei->zweite_seite = true;
     zwei->berichtsdatei = CQString(B + "/fehlt/bericht.html");
     sende(*zwei);
-    EXPECT_TRUE(geloggt("Konnte Ausgabedatei '" + B + "/fehlt/bericht.html' nicht oeffnen.")) << log.text();
+    EXPECT_TRUE(geloggt("Konnte Berichtsdatei '" + B + "/fehlt/bericht.html' nicht lesen: keine Datei")) << log.text();
     EXPECT_EQ(ende(*zwei), "signale=1 fehler=1 aktiv=0");
     EXPECT_TRUE(boxen.isEmpty());
 
-    // No working folder: nothing starts.
+    // No working folder: nothing starts, whether the mail has a report to copy there or not.
     QFile::remove(W + "/args.txt");
     zwei->wunsch_verzeichnis = CQString(B + "/fehlt");
+    sende(*zwei, 300);
+    const QString ordner = "Konnte Ordner '" + B + "/fehlt/.mail_XXXXXX' nicht anlegen: No such file or directory";
+    EXPECT_TRUE(geloggt(ordner)) << log.text();
+    EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + ordner)});
+    EXPECT_EQ(ende(*zwei), "signale=0 fehler=1 aktiv=0");
+    boxen.clear();
+    zwei->berichtsdatei.clear();
     sende(*zwei, 300);
     const QString meldung = "Konnte Interfacedatei '" + B + "/fehlt/.mapi.txt' nicht oeffnen.";
     EXPECT_TRUE(geloggt(meldung));
     EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + meldung)});
     EXPECT_FALSE(QFile::exists(W + "/args.txt"));
     EXPECT_EQ(ende(*zwei), "signale=0 fehler=1 aktiv=0");
+}
+
+TEST_F(Mail, HaengenderSmtpSenderEndetNachDemZeitlimitSamtKindernAlsFehlschlag)
+{
+    // A sender that hangs while W/halt exists, with a child of its own that would outlive it.
+    const QString sender = schreibe("R/RT32/SendMail.exe",
+                                    QStringLiteral("#!/bin/sh\nsleep 300 >/dev/null 2>&1 &\necho $! > '%1/kind.pid'\n"
+                                                   "while [ -f '%1/halt' ]; do sleep 0.05; done\n")
+                                        .arg(W)
+                                        .toUtf8());
+    QFile::setPermissions(sender, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    schreibe("W/halt", "");
+    privat.mapi_profil.setze_wert_qstr(CQString("SMTP;mail.local;25;;absender@x.de"));
+    CGMail::gib_smtp_zeitlimit().setze_wert(1);
+    auto mail = neue_mail();
+
+    // The runner's dialog is closed as the user would once it tells the failure; a run without
+    // limit would only end when the sender is let go after 20 s.
+    QString dialogtext;
+    QElapsedTimer uhr;
+    QTimer wache;
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        if (uhr.elapsed() > 20000)
+            QFile::remove(W + "/halt");
+        CProzessThread* dialog = mail->prozess ? mail->prozess->gib_dialog() : nullptr;
+        QTextEdit* text = dialog ? dialog->findChild<QTextEdit*>("ftextbroser") : nullptr;
+        if (text && text->toPlainText().contains("ACHTUNG")) {
+            dialogtext = text->toPlainText();
+            dialog->close();
+        }
+    });
+    uhr.start();
+    wache.start(20);
+    sende(*mail, 30000);
+    const qint64 dauer = uhr.elapsed();
+    wache.stop();
+
+    EXPECT_LT(dauer, 1000 + 5000);
+    EXPECT_TRUE(dialogtext.contains("Zeitablauf -- der Prozess wurde noch nicht beendet")) << dialogtext.toStdString();
+    EXPECT_EQ(boxen, QStringList{fehlerbox("")});
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=1 aktiv=0");
+    const int kind = QString::fromUtf8(lies(W + "/kind.pid")).trimmed().toInt();
+    ASSERT_GT(kind, 0);
+    QFile status(QStringLiteral("/proc/%1/status").arg(kind));
+    // Gone, or a zombie that no one has reaped yet.
+    EXPECT_TRUE(!status.open(QIODevice::ReadOnly) || status.readAll().contains("State:\tZ"));
+    ::kill(kind, SIGKILL);
 }

@@ -1,4 +1,4 @@
-// The report browser on a web page, under a virtual X server: loading, the local files a report may read, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing its protocol with the PDF.
+// The report browser on a web page, under a virtual X server: loading, the local files a report may read, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing UTF-8 copies of its report with their PDF.
 #include "berichtstest.h"
 #include "camisc.h"
 #include "cgbrowserdiag.h"
@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QStandardPaths>
+#include <QTextCodec>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -61,7 +62,41 @@ protected:
     {
         CGBrowserWeb::setze_renderwaechter({});
         CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
+        setze_meldung_funktion({});
+        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
         Berichtstest::TearDown();
+    }
+
+    // The mail-client bridge in the application root: copies the interface file to "copy.txt",
+    // writes "$0" and its arguments a line each to "args.txt", then waits while "halt" exists.
+    // Critical boxes go to `boxen`.
+    QString bruecke_stub()
+    {
+        QDir().mkpath(pfad("R/support"));
+        gib_anwendungsverzeichnis(true, CQString(pfad("R/prog/app")), true);
+        const QString bruecke =
+            schreibe("R/RT32/CallOutlook32.exe",
+                     QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\nprintf '%s\\n' \"$0\" \"$@\" > '%2'\n"
+                                    "while [ -f '%3' ]; do sleep 0.05; done\n")
+                         .arg(pfad("copy.txt"), pfad("args.txt"), pfad("halt"))
+                         .toUtf8());
+        QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString("Standard"));
+        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                      QMessageBox::StandardButton) {
+            boxen << text;
+            return QMessageBox::Ok;
+        });
+        return bruecke;
+    }
+    // The attachment paths of the interface file the bridge got (in the 8-bit code page, the
+    // language being German).
+    QStringList anlagen() const
+    {
+        const QStringList zeilen =
+            QTextCodec::codecForName("Windows-1252")->toUnicode(lies(pfad("copy.txt"))).split("\r\n");
+        const int empfaenger = zeilen.value(3).toInt();
+        return zeilen.mid(7 + empfaenger, zeilen.value(6 + empfaenger).toInt());
     }
 
     // The browser in its one-page form with the red page loaded.
@@ -339,20 +374,7 @@ TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)
     betrachter->slotLoadProgress(100);
     EXPECT_FALSE(balken->isVisibleTo(betrachter));
 
-    // The bridge in the application root records its arguments and the interface file.
-    QDir().mkpath(pfad("R/support"));
-    gib_anwendungsverzeichnis(true, CQString(pfad("R/prog/app")), true);
-    const QString bruecke = schreibe("R/RT32/CallOutlook32.exe",
-                                     QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\nprintf '%s\\n' \"$0\" \"$@\" > '%2'\n")
-                                         .arg(pfad("copy.txt"), pfad("args.txt"))
-                                         .toUtf8());
-    QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString("Standard"));
-    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                  QMessageBox::StandardButton) {
-        boxen << text;
-        return QMessageBox::Ok;
-    });
+    const QString bruecke = bruecke_stub();
     const auto maile = [&](const QString& quelle) {
         zuhause.clear();
         QObject::connect(betrachter->browser->gib_webseite1(), &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
@@ -364,11 +386,10 @@ TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)
     const QString protokoll = schreibe("p/protokoll.html", "<p>PROTOKOLL</p>");
     maile(protokoll);
     ASSERT_TRUE(warte([&] { return QFile::exists(pfad("args.txt")) && !mail_aktiv; }));
-    const QString pdf = pfad("p/protokoll.pdf");
-    EXPECT_TRUE(lies(protokoll).startsWith("<html>"));
-    EXPECT_GE(seitenzahl(pdf), 1);
-    EXPECT_TRUE(lies(pfad("copy.txt")).contains(("\r\n2\r\n" + protokoll + "\r\n" + pdf +
-                                                 "\r\n2\r\nprotokoll.html\r\nprotokoll.pdf\r\n").toUtf8()));
+    const QString mailordner = QRegularExpression::escape(gib_eigene_dateien().absolutePath()) + "/\\.mail_\\w{6}/";
+    EXPECT_EQ(lies(protokoll), "<p>PROTOKOLL</p>");
+    EXPECT_TRUE(QRegularExpression("^" + mailordner + "protokoll\\.html$").match(anlagen().value(0)).hasMatch());
+    EXPECT_TRUE(lies(pfad("copy.txt")).contains("\r\n2\r\nprotokoll.html\r\nprotokoll.pdf\r\n"));
     EXPECT_EQ(QString::fromUtf8(lies(pfad("args.txt"))).section('\n', 0, 0), bruecke);
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 
@@ -383,6 +404,92 @@ TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)
     EXPECT_EQ(boxen.size(), 1);
     EXPECT_FALSE(QFile::exists(pfad("args.txt")));
     EXPECT_FALSE(mail_aktiv);
-    setze_meldung_funktion({});
-    gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
+}
+
+TEST_F(Webseite, MailenSchicktUtf8KopienUndLaesstBerichtUndPdfDanebenUnberuehrt)
+{
+    if (!ist_64bit_system())
+        GTEST_SKIP() << "the bridge's path is that of a 64-bit system";
+    QWidget haupt;
+    setze_hauptfenster(&haupt);
+    bruecke_stub();
+    const QString arbeitsordner = gib_eigene_dateien().absolutePath();
+    // The logo lies beside the report, which refers to it relatively.
+    const QByteArray html = "<html><head><meta charset=\"utf-8\"><title>B</title></head><body>"
+                            "<p>\xCE\xA9mega \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82</p>"
+                            "<img src=\"logo.png\" width=\"200\" height=\"200\"></body></html>";
+    QImage logo(200, 200, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    const QByteArray text = "Zeile 1: \xCE\xA9mega\r\nZeile 2: \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\r\n";
+    const QString omega = QString::fromUtf8("\xCE\xA9mega");
+    const QString privet = QString::fromUtf8("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82");
+    for (const bool web : {false, true}) {
+        gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
+                                          web ? QStringLiteral("true") : QStringLiteral("false"));
+        for (const QString& name : {QString::fromUtf8("B\xC3\xA4richt \"1\" 'a'.html"), QStringLiteral("notiz.txt")}) {
+            SCOPED_TRACE((web ? "web " : "text ") + name.toStdString());
+            const bool ist_text = name.endsWith(".txt");
+            // Blanks, quotes and umlauts in the folder, and a step back in the path.
+            const QString ordner = QString::fromUtf8("\xC3\x9C" "ber \"%1\" 'x'").arg(web ? "w" : "t");
+            const QString bericht = pfad(ordner + "/unten/../" + name);
+            schreibe(ordner + "/" + name, ist_text ? text : html);
+            ASSERT_TRUE(QDir().mkpath(pfad(ordner + "/unten")) && logo.save(pfad(ordner + "/logo.png")));
+            const QString stamm = QFileInfo(name).completeBaseName();
+            const QString daneben = schreibe(ordner + "/" + stamm + ".pdf", "%PDF-1.4 vom Anwender");
+
+            auto* betrachter = new CGBrowserDiag(&haupt, CQString("Bericht"), true, Qt::WindowFlags(), false);
+            ASSERT_EQ(betrachter->browser->verwendet_web(), web);
+            if (web) {
+                zuhause.clear();
+                QObject::connect(betrachter->browser->gib_webseite1(), &CGBrowserWeb::homeAvailable,
+                                 [this](bool b) { zuhause << b; });
+            }
+            betrachter->browser->setze_quelle(CQString(bericht));
+            if (web) {
+                ASSERT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+            }
+            lasse_laufen(300);
+
+            // The bridge waits while the test looks at what it was given.
+            schreibe("halt", "");
+            QFile::remove(pfad("args.txt"));
+            for (QAction* aktion : betrachter->findChildren<QToolBar*>().value(0)->actions())
+                if (aktion->text() == "Mailen")
+                    aktion->trigger();
+            ASSERT_TRUE(warte([&] { return QFile::exists(pfad("args.txt")); }));
+            const QStringList liste = anlagen();
+            ASSERT_EQ(liste.size(), 2);
+            const QString kopie = liste[0];
+            EXPECT_TRUE(kopie.startsWith(arbeitsordner + "/")) << kopie.toStdString();
+            EXPECT_EQ(QFileInfo(kopie).fileName(), name);
+            EXPECT_EQ(liste[1], QFileInfo(kopie).path() + "/" + stamm + ".pdf");
+            if (ist_text) {
+                EXPECT_EQ(lies(kopie), "\xEF\xBB\xBF" + text);
+            } else {
+                const QString kopiertext = QString::fromUtf8(lies(kopie));
+                EXPECT_TRUE(kopiertext.contains(omega + " " + privet)) << kopiertext.toStdString();
+                EXPECT_TRUE(kopiertext.contains("charset=utf-8")) << kopiertext.toStdString();
+            }
+            const QString pdftext = seiten_text(liste[1]).join("\n");
+            EXPECT_TRUE(pdftext.contains(omega) && pdftext.contains(privet)) << pdftext.toStdString();
+            if (!ist_text) {
+                // The PDF shows the logo found beside the report.
+                const QVector<QImage> bilder = seitenbilder(liste[1], 20);
+                ASSERT_FALSE(bilder.isEmpty());
+                int rote = 0;
+                for (int y = 0; y < bilder[0].height(); ++y)
+                    for (int x = 0; x < bilder[0].width(); ++x)
+                        rote += bilder[0].pixelColor(x, y) == QColor(Qt::red);
+                EXPECT_GT(rote, 100);
+            }
+
+            QFile::remove(pfad("halt"));
+            EXPECT_TRUE(warte([] { return !mail_aktiv; }));
+            EXPECT_FALSE(QFileInfo::exists(QFileInfo(kopie).path()));
+            EXPECT_EQ(lies(bericht), ist_text ? text : html);
+            EXPECT_EQ(lies(daneben), "%PDF-1.4 vom Anwender");
+            EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+            betrachter->close();
+        }
+    }
 }
