@@ -224,13 +224,12 @@ void schreibe_pdf(const CQString& text, const QString& datei)
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(datei);
-    auto browser = std::make_unique<QTextBrowser>();
-    browser->setOpenExternalLinks(true);
-    browser->append(text);
-    browser->print(&drucker);
-    browser.reset();
-    if (drucker.printerState() == QPrinter::Error)
-        melde_schreibfehler(datei);
+    QTextBrowser browser;
+    browser.setOpenExternalLinks(true);
+    browser.append(text);
+    // Laid out and paged as on every print road (QTextEdit::print would add margins of its own);
+    // a file that could not be written is reported there.
+    drucke_auf_drucker(browser.document(), drucker, CQString(), Druckeinrichtung());
 }
 
 void schreibe_text(const CQString& text, const QString& datei)
