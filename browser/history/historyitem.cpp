@@ -60,17 +60,20 @@ QByteArray history_datensatz(const HistoryItem& item)
     return satz;
 }
 
-QList<HistoryItem> lies_history(QIODevice& datei, bool* umsortiert)
+QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben)
 {
     QDataStream strom(&datei);
     stelle_ein(strom);
     QList<HistoryItem> liste;
     bool sortieren = false;
+    bool beschaedigt = false;
     while (!strom.atEnd()) {
         QByteArray satz;
         strom >> satz;
-        if (strom.status() != QDataStream::Ok)
+        if (strom.status() != QDataStream::Ok) {
+            beschaedigt = true;
             break;
+        }
         QDataStream inhalt(satz);
         stelle_ein(inhalt);
         qint32 version = 0;
@@ -93,7 +96,7 @@ QList<HistoryItem> lies_history(QIODevice& datei, bool* umsortiert)
     }
     if (sortieren)
         std::sort(liste.begin(), liste.end());
-    if (umsortiert)
-        *umsortiert = sortieren;
+    if (neu_schreiben)
+        *neu_schreiben = sortieren || beschaedigt;
     return liste;
 }

@@ -41,6 +41,8 @@ QByteArray history_datensatz(const HistoryItem& item);
 
 // Reads the records up to the end of the file, newest first. Records of another version, with an
 // invalid time or equal to the record kept before them are skipped; a frame that is cut off or
-// damaged ends the reading, and what came before it stays. A file not in time order is sorted,
-// and `umsortiert` tells so (the file then needs to be written anew).
-QList<HistoryItem> lies_history(QIODevice& datei, bool* umsortiert);
+// damaged ends the reading, and what came before it stays. A file not in time order is sorted.
+// `neu_schreiben` tells that the file must be written anew rather than appended to: it was not in
+// time order, or reading stopped before its end (a record appended behind the damage would never
+// be read again).
+QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben);

@@ -2,6 +2,7 @@
 #include "autosaver.h"
 #include "browserapplication.h"
 #include "datenordner.h"
+#include "einstellungswerte.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
@@ -117,7 +118,8 @@ void HistoryManager::loadSettings()
 {
     QSettings einstellungen;
     einstellungen.beginGroup(QStringLiteral("history"));
-    m_historyLimit = einstellungen.value(QStringLiteral("historyLimit"), 30).toInt();
+    // A damaged entry would read as 0 days and expire the whole history at once.
+    m_historyLimit = lies_zahl(einstellungen, QStringLiteral("historyLimit"), 30);
 }
 
 void HistoryManager::checkForExpired()
@@ -158,13 +160,13 @@ void HistoryManager::load()
         qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
         return;
     }
-    bool umsortiert = false;
-    history = lies_history(datei, &umsortiert);
+    bool neu_schreiben = false;
+    history = lies_history(datei, &neu_schreiben);
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
     checkForExpired();
     emit historyReset();
-    if (umsortiert)
+    if (neu_schreiben)
         dateiVeraltet();
 }
 
