@@ -116,8 +116,18 @@ void BookmarksManager::save()
     // On a first start the data folder may not exist yet.
     QDir().mkpath(QFileInfo(datei).absolutePath());
     XbelWriter writer;
-    if (!writer.write(datei, bookmarkRootNode.get()))
-        qWarning() << "BookmarkManager: error saving to" << datei;
+    if (writer.write(datei, bookmarkRootNode.get())) {
+        speicherfehlerGemeldet = false;
+        return;
+    }
+    qWarning() << "BookmarkManager: error saving to" << datei;
+    // Every later change would fail the same way: the user hears of it once, not every few seconds.
+    if (speicherfehlerGemeldet)
+        return;
+    speicherfehlerGemeldet = true;
+    zeige_warnung(nullptr, tr("Saving Bookmarks"),
+                  tr("The bookmarks could not be saved to %1.")
+                      .arg(QDir::toNativeSeparators(datei)));
 }
 
 void BookmarksManager::addBookmark(BookmarkNode* parent, BookmarkNode* node, int row)

@@ -52,7 +52,8 @@ signals:
 public slots:
     void importBookmarks();
     void exportBookmarks();
-    // Writes the tree to the bookmark file, creating the data folder when it is missing.
+    // Writes the tree to the bookmark file, creating the data folder when it is missing. The first
+    // failure after a good save is shown to the user.
     void save();
 
 private:
@@ -61,6 +62,8 @@ private:
     void meldeLesefehler(const XbelReader& reader);
 
     bool loaded = false;
+    // A failed save has been shown to the user; cleared by the next good save.
+    bool speicherfehlerGemeldet = false;
     AutoSaver* m_saveTimer;
     std::unique_ptr<BookmarkNode> bookmarkRootNode;
     BookmarksModel* m_bookmarksModel = nullptr;

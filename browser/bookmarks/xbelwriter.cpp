@@ -3,6 +3,35 @@
 
 #include <QSaveFile>
 
+namespace {
+
+bool in_xml(char32_t zeichen)
+{
+    return zeichen == 0x9 || zeichen == 0xA || zeichen == 0xD || (zeichen >= 0x20 && zeichen <= 0xD7FF)
+           || (zeichen >= 0xE000 && zeichen <= 0xFFFD) || (zeichen >= 0x10000 && zeichen <= 0x10FFFF);
+}
+
+// XML 1.0 carries no control character but tab, line feed and carriage return, neither U+FFFE
+// nor U+FFFF and no half of a surrogate pair. A reader refuses a document holding one from there
+// on, so one such character in a title would cost every bookmark after it: they are left out.
+QString xml_tauglich(const QString& text)
+{
+    QString ergebnis;
+    ergebnis.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar zeichen = text.at(i);
+        if (zeichen.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ergebnis += zeichen;
+            ergebnis += text.at(++i);
+        } else if (!zeichen.isSurrogate() && in_xml(zeichen.unicode())) {
+            ergebnis += zeichen;
+        }
+    }
+    return ergebnis;
+}
+
+} // namespace
+
 XbelWriter::XbelWriter()
 {
     setAutoFormatting(true);
@@ -49,7 +78,7 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
     case BookmarkNode::Bookmark:
         writeStartElement(QStringLiteral("bookmark"));
         if (!parent->url.isEmpty())
-            writeAttribute(QStringLiteral("href"), parent->url);
+            writeAttribute(QStringLiteral("href"), xml_tauglich(parent->url));
         writeText(QStringLiteral("title"), parent->title);
         if (!parent->desc.isEmpty())
             writeText(QStringLiteral("desc"), parent->desc);
@@ -63,8 +92,9 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
     }
 }
 
-void XbelWriter::writeText(const QString& name, const QString& text)
+void XbelWriter::writeText(const QString& name, const QString& roh)
 {
+    const QString text = xml_tauglich(roh);
     if (!text.contains(QLatin1Char('\r'))) {
         writeTextElement(name, text);
         return;

@@ -1,4 +1,6 @@
-// Writes a bookmark tree as an XBEL 1.0 document: LF line ends, four spaces per level.
+// Writes a bookmark tree as an XBEL 1.0 document: LF line ends, four spaces per level. Characters
+// that XML 1.0 cannot carry (control characters but tab, line feed and carriage return, U+FFFE,
+// U+FFFF, halves of surrogate pairs) are left out of titles, descriptions and addresses.
 #pragma once
 
 #include <QXmlStreamWriter>
@@ -20,5 +22,6 @@ public:
 
 private:
     void writeItem(const BookmarkNode* parent);
+    // Characters that XML 1.0 cannot carry are left out, so that the document always reads back.
     void writeText(const QString& name, const QString& text);
 };

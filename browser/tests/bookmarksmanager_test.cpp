@@ -267,3 +267,32 @@ TEST_F(Lesezeichen, ImportHaengtEinenOrdnerAnUndExportMeldetFehler)
     EXPECT_EQ(boxen[0].titel, QStringLiteral("Export error"));
     EXPECT_EQ(boxen[0].text, QStringLiteral("error saving bookmarks"));
 }
+
+TEST_F(Lesezeichen, ZeichenOhneXmlVerhindernKeinSpeichernUndEinFehlschlagWirdEinmalGemeldet)
+{
+    // A character outside the basic plane stays; a lone half of a surrogate pair goes.
+    const QString ausserhalb = QString::fromUcs4(U"\U0001F600");
+    const QString titel_mit_steuerzeichen =
+        QStringLiteral("A") + QChar(0x1) + QStringLiteral("B") + QChar(0xFFFE) + ausserhalb + QChar(0xD800);
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, titel_mit_steuerzeichen, "http://a.example/"));
+    manager->saveIfNecessary();
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Danach", "http://d.example/"));
+    manager->saveIfNecessary();
+    manager = std::make_unique<BookmarksManager>();
+    EXPECT_EQ(titel(manager->menu()), QStringList({QStringLiteral("AB") + ausserhalb, "Danach"}));
+    EXPECT_TRUE(boxen.empty());
+
+    // Something that cannot be replaced stands where the file goes: the user hears of it once.
+    const QString datei = BookmarksManager::fileName();
+    ASSERT_TRUE(QFile::remove(datei));
+    ASSERT_TRUE(QDir().mkpath(datei + QStringLiteral("/drin")));
+    for (const char* name : {"E", "F"}) {
+        manager->addBookmark(manager->menu(), lesezeichen(nullptr, name));
+        manager->saveIfNecessary();
+    }
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].symbol, QMessageBox::Warning);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Saving Bookmarks"));
+    EXPECT_TRUE(boxen[0].text.contains(datei)) << qPrintable(boxen[0].text);
+    ASSERT_TRUE(QDir(datei).removeRecursively());
+}
