@@ -3,25 +3,22 @@
 #include "gespeicherterzustand.h"
 #include "dialogseam.h"
 #include "einstellungenanwenden.h"
+#include "lokalnachricht.h"
 
 #include <QDataStream>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocalServer>
-#include <QLocalSocket>
 #include <QLocale>
 #include <QSettings>
 #include <QSslSocket>
-#include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 
 namespace {
 
 const QLatin1String servername("WebBrowser");
-// A peer is given this long to send its word; the GUI thread waits meanwhile.
-constexpr int wartezeit_ms = 1000;
 
 } // namespace
 
@@ -123,13 +120,7 @@ void CWebBrowserApp::openUrl(const QUrl&) {}
 
 void CWebBrowserApp::newLocalSocketConnection()
 {
-    QLocalSocket* const socket = localServer->nextPendingConnection();
-    if (!socket)
-        return;
-    socket->waitForReadyRead(wartezeit_ms);
-    // Only what has arrived is read: a peer that floods cannot hold the GUI thread longer.
-    QTextStream strom(socket);
+    // The word opens nothing here; reading it empties the connection.
     QString wort;
-    strom >> wort;
-    delete socket;
+    lies_lokale_nachricht(localServer, wort);
 }
