@@ -1,6 +1,7 @@
 #include "cwebbrowserapp.h"
 #include "browserapplication.h"
 #include "gespeicherterzustand.h"
+#include "ctextedit.h"
 #include "dialogseam.h"
 #include "einstellungenanwenden.h"
 #include "lokalnachricht.h"
@@ -116,7 +117,12 @@ void CWebBrowserApp::postLaunch()
     historyManager();
 }
 
-void CWebBrowserApp::openUrl(const QUrl&) {}
+void CWebBrowserApp::openUrl(const QUrl& url)
+{
+    // The opener's shell road starts its program directly, not through the desktop services,
+    // so this does not come back here.
+    CTextEdit::oeffne_url(CQString(url.toString()), true);
+}
 
 void CWebBrowserApp::newLocalSocketConnection()
 {
