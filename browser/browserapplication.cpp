@@ -5,6 +5,7 @@
 #include "downloadmanager.h"
 #include "einstellungenanwenden.h"
 #include "historymanager.h"
+#include "lokalnachricht.h"
 #include "browsermainwindow.h"
 #include "gespeicherterzustand.h"
 #include "tabwidget.h"
@@ -16,10 +17,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
 #include <QSettings>
-#include <QTextStream>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -398,13 +397,9 @@ void BrowserZustand::postLaunch()
 
 void BrowserZustand::newLocalSocketConnection()
 {
-    QLocalSocket* socket = m_localServer ? m_localServer->nextPendingConnection() : nullptr;
-    if (!socket)
-        return;
-    socket->waitForReadyRead(1000);
-    QTextStream stream(socket);
     QString wort;
-    stream >> wort;
+    if (!lies_lokale_nachricht(m_localServer, wort))
+        return;
     const QUrl url(wort, QUrl::TolerantMode);
     // Only a whole address opens something; a bare word would become a web search.
     if (!wort.isEmpty() && url.isValid() && !url.scheme().isEmpty()) {
@@ -418,7 +413,6 @@ void BrowserZustand::newLocalSocketConnection()
             mainWindow()->tabWidget()->newTab();
         openUrl(url);
     }
-    delete socket;
     BrowserMainWindow* fenster = mainWindow();
     fenster->raise();
     fenster->activateWindow();

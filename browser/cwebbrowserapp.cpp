@@ -1,27 +1,25 @@
 #include "cwebbrowserapp.h"
 #include "browserapplication.h"
 #include "gespeicherterzustand.h"
+#include "ctextedit.h"
 #include "dialogseam.h"
 #include "einstellungenanwenden.h"
+#include "lokalnachricht.h"
 
 #include <QDataStream>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocalServer>
-#include <QLocalSocket>
 #include <QLocale>
 #include <QSettings>
 #include <QSslSocket>
-#include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 
 namespace {
 
 const QLatin1String servername("WebBrowser");
-// A peer is given this long to send its word; the GUI thread waits meanwhile.
-constexpr int wartezeit_ms = 1000;
 
 } // namespace
 
@@ -119,17 +117,16 @@ void CWebBrowserApp::postLaunch()
     historyManager();
 }
 
-void CWebBrowserApp::openUrl(const QUrl&) {}
+void CWebBrowserApp::openUrl(const QUrl& url)
+{
+    // The opener's shell road starts its program directly, not through the desktop services,
+    // so this does not come back here.
+    CTextEdit::oeffne_url(CQString(url.toString()), true);
+}
 
 void CWebBrowserApp::newLocalSocketConnection()
 {
-    QLocalSocket* const socket = localServer->nextPendingConnection();
-    if (!socket)
-        return;
-    socket->waitForReadyRead(wartezeit_ms);
-    // Only what has arrived is read: a peer that floods cannot hold the GUI thread longer.
-    QTextStream strom(socket);
+    // The word opens nothing here; reading it empties the connection.
     QString wort;
-    strom >> wort;
-    delete socket;
+    lies_lokale_nachricht(localServer, wort);
 }

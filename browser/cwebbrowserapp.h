@@ -38,7 +38,9 @@ public slots:
     void lastWindowClosed();
     void quitBrowser();
     void postLaunch();
-    // The "http" handler of the desktop services: the address is taken and nothing opens.
+    // The "http" handler of the desktop services: once installed, it alone opens every "http"
+    // address of the process, so it hands each on to the framework's URL opener (the browser mode
+    // of the program, else the shell).
     void openUrl(const QUrl& url);
     // A second process reaching the local server: one word is read and dropped.
     void newLocalSocketConnection();

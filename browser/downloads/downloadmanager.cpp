@@ -1,4 +1,5 @@
 #include "downloadmanager.h"
+#include "fenstergroesse.h"
 #include "autosaver.h"
 #include "browserapplication.h"
 #include "downloadmodel.h"
@@ -259,9 +260,8 @@ void DownloadManager::load()
 {
     QSettings settings;
     settings.beginGroup(QStringLiteral("downloadmanager"));
-    const QSize size = settings.value(QStringLiteral("size")).toSize();
-    if (size.isValid())
-        resize(size);
+    // The size built in `setupUi` stands for one that is missing or does not fit the screen.
+    resize(passende_fenstergroesse(this, settings.value(QStringLiteral("size")).toSize(), size()));
     const QByteArray policy = settings.value(QStringLiteral("removeDownloadsPolicy"), QStringLiteral("Never")).toByteArray();
     bool ok = false;
     const int value = QMetaEnum::fromType<RemovePolicy>().keyToValue(policy.constData(), &ok);

@@ -9,6 +9,7 @@
 #include "chasewidget.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
+#include "fenstergroesse.h"
 #include "gespeicherterzustand.h"
 #include "historymenu.h"
 #include "printtopdfdialog.h"
@@ -173,7 +174,8 @@ bool BrowserMainWindow::restoreState(const QByteArray& state)
     if (stream.status() != QDataStream::Ok)
         return false;
 
-    resize(size);
+    // A session or default state written on a larger screen, or made up, must not outgrow this one.
+    resize(passende_fenstergroesse(this, size, sizeHint()));
 
     m_navigationBar->setVisible(showToolbar);
     updateToolbarActionText(showToolbar);

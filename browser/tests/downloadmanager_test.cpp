@@ -5,10 +5,12 @@
 #include "squeezelabel.h"
 #include "testdateien.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -93,6 +95,28 @@ TEST_F(DownloadManagerTest, GespeicherteListeOhneUnfertigeUndNeuNummeriert)
     EXPECT_FALSE(wert("download_2_url").isValid());
     EXPECT_FALSE(wert("download_2_location").isValid());
     EXPECT_FALSE(wert("download_2_done").isValid());
+}
+
+// A stored size is used only when it fits the screen; one from a larger screen, a made-up one
+// or one of the wrong kind gives the window's own size, and never a window larger than the screen.
+TEST_F(DownloadManagerTest, GespeicherteGroesseNurWennSieAufDenBildschirmPasst)
+{
+    const QSize flaeche = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QSize vorgabe = QSize(332, 252).boundedTo(flaeche);
+    const QList<QPair<QVariant, QSize>> faelle{
+        {QSize(345, 267), QSize(345, 267)},
+        {QSize(50000, 50000), vorgabe},
+        {QSize(flaeche.width() + 1, 200), vorgabe},
+        {QSize(-300, 200), vorgabe},
+        {QSize(0, 0), vorgabe},
+        {QStringLiteral("groß"), vorgabe},
+        {QVariantList{1, 2}, vorgabe},
+    };
+    for (const auto& [gespeichert, erwartet] : faelle) {
+        QSettings().setValue(QStringLiteral("downloadmanager/size"), gespeichert);
+        DownloadManager manager;
+        EXPECT_EQ(manager.size(), erwartet) << gespeichert.toString().toStdString();
+    }
 }
 
 // Gaps, empty urls and values of the wrong kind: those entries are skipped, the ones after a

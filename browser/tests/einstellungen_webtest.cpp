@@ -2,6 +2,8 @@
 #include "aktuelleseite.h"
 #include "browserapplication.h"
 #include "cqstringsteuer.h"
+#include "ctextedit.h"
+#include "cwebbrowserdiag.h"
 #include "cwebbrowserapp.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
@@ -10,7 +12,6 @@
 #include "oeffneurl.h"
 #include "plattform.h"
 #include "settings.h"
-#include "stubprogramm.h"
 #include "systemwerte.h"
 #include "warten.h"
 
@@ -202,29 +203,37 @@ TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerSchliesstJedeVerbindungB
     EXPECT_EQ(QApplication::topLevelWidgets().size(), fenster);
 }
 
-TEST_F(Einstellungen, HttpAdressenDerDesktopDiensteOeffnenNichtsDerShellWegBleibt)
+// The own browser takes "http" over from the desktop services; a web link opened that way (as a
+// text view with external links opens a report's link) still opens: in the browser of the browser
+// mode, or through the shell.
+TEST_F(Einstellungen, HttpAdressenDerDesktopDiensteOeffnenNachDemBrowsermodus)
 {
-    CWebBrowserApp::instance(true);
-    // Without the browser's handler the desktop services would start this `xdg-open`.
-    QTemporaryDir stubs;
-    const QString protokoll = stubs.filePath(QStringLiteral("aufruf"));
-    ASSERT_TRUE(schreibe_stubprogramm(stubs.filePath(QStringLiteral("xdg-open")), protokoll));
-    const QByteArray pfad = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(stubs.path()) + ':' + pfad);
-    EXPECT_TRUE(QDesktopServices::openUrl(QUrl(QStringLiteral("http://127.0.0.1:9/"))));
-    EXPECT_FALSE(warte([&] { return QFile::exists(protokoll); }, 1000));
-    qputenv("PATH", pfad);
-
+    QStringList fenster;
     QStringList shell;
+    setze_browserfenster_fabrik([&](const QString& adresse) { fenster << adresse; });
     setze_shell_funktion([&](const QString& adresse) { return shell << adresse, true; });
     QWidget hauptfenster;
     QWidget* const vorher = gib_hauptfenster();
     setze_hauptfenster(&hauptfenster);
+    registriere_browser();
+    // The own window makes the browser application object, which installs the handler.
+    delete new CWebBrowserDiag;
+    ASSERT_NE(CWebBrowserApp::instance(), nullptr);
+
+    const QString link = QStringLiteral("http://127.0.0.1:9/bericht?a=1");
+    gib_browsermodus_variable().setze_wert_qstr(CQString(QStringLiteral("Intern")));
+    EXPECT_TRUE(QDesktopServices::openUrl(QUrl(link)));
     gib_browsermodus_variable().setze_wert_qstr(CQString(QString()));
+    EXPECT_TRUE(QDesktopServices::openUrl(QUrl(link)));
+    // The opener's own shell road does not come back through the desktop services.
     EXPECT_TRUE(oeffne_url(QStringLiteral("http://127.0.0.1:9/x"), true));
+
     setze_hauptfenster(vorher);
     setze_shell_funktion({});
-    EXPECT_EQ(shell, QStringList{QStringLiteral("http://127.0.0.1:9/x")});
+    setze_browserfenster_fabrik({});
+    CTextEdit::setze_url_oeffner({});
+    EXPECT_EQ(fenster, QStringList{link});
+    EXPECT_EQ(shell, (QStringList{link, QStringLiteral("http://127.0.0.1:9/x")}));
 }
 
 TEST_F(Einstellungen, LeererSpeicherZeigtVorgabenUndOkOhneAenderungLaesstLimitUndDownloadOrdner)

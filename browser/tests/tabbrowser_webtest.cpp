@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -638,4 +640,55 @@ TEST(BrowserApplication, BenutzerStylesheetOhneAnwendungsobjekt)
     EXPECT_TRUE(warte([&] { return view->url() == seiten().p(4); }));
     settings.remove(QStringLiteral("MainWindow/home"));
     schliesse_alle_fenster();
+}
+
+// A default state or session written on a larger screen, or made up, opens a window that fits
+// the screen; a state of the wrong kind opens the window as if there were none. Defined after
+// the session test: the session is read from the store once, and setting it here first would
+// hide from that test what it saved.
+TEST(BrowserApplication, GespeicherteGroesseBleibtAufDemBildschirm)
+{
+    const auto zustand_mit = [](const QSize& groesse) {
+        QByteArray daten;
+        QDataStream stream(&daten, QIODevice::WriteOnly);
+        stream.setVersion(QDataStream::Qt_5_15);
+        stream << qint32(0xBA) << qint32(2) << groesse << true << true << true << QByteArray();
+        return daten;
+    };
+    const auto passt = [](const QWidget* fenster) {
+        const QSize flaeche = fenster->screen()->availableGeometry().size();
+        return fenster->width() > 0 && fenster->height() > 0 && fenster->width() <= flaeche.width()
+               && fenster->height() <= flaeche.height();
+    };
+    QSettings settings;
+    for (const QVariant& gespeichert : {QVariant(zustand_mit(QSize(50000, 50000))), QVariant(zustand_mit(QSize(-5, 700))),
+                                        QVariant(42), QVariant(QStringList{QStringLiteral("x")})}) {
+        settings.setValue(QStringLiteral("BrowserMainWindow/defaultState"), gespeichert);
+        BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+        warte([] { return false; }, 50);
+        EXPECT_TRUE(passt(fenster)) << fenster->width() << "x" << fenster->height();
+        EXPECT_FALSE(fenster->findChild<QToolBar*>(QStringLiteral("navigation"))->isHidden());
+        schliesse_alle_fenster();
+    }
+    settings.remove(QStringLiteral("BrowserMainWindow/defaultState"));
+
+    // A size that fits is taken as it was stored.
+    BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+    fenster->restoreState(zustand_mit(QSize(640, 480)));
+    EXPECT_EQ(fenster->size(), QSize(640, 480));
+
+    // The session's window states pass the same check: the one empty window takes the first.
+    const QByteArray vorher = BrowserApplication::letzteSitzung();
+    QByteArray sitzung;
+    QDataStream stream(&sitzung, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_5_15);
+    stream << qint32(1) << zustand_mit(QSize(50000, 50000));
+    BrowserApplication::setze_letzteSitzung(sitzung);
+    BrowserApplication::zustand()->restoreLastSession();
+    BrowserApplication::setze_letzteSitzung(vorher);
+    ASSERT_EQ(BrowserApplication::zustand()->mainWindows(), QList<BrowserMainWindow*>{fenster});
+    warte([] { return false; }, 50);
+    EXPECT_TRUE(passt(fenster)) << fenster->width() << "x" << fenster->height();
+    schliesse_alle_fenster();
+    settings.remove(QStringLiteral("BrowserMainWindow/defaultState"));
 }
