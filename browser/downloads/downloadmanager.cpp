@@ -28,6 +28,13 @@ namespace {
 
 const char* const genommen = "downloadmanager_genommen";
 
+// As the file systems of the platform compare names.
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity dateinamen_vergleich = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity dateinamen_vergleich = Qt::CaseSensitive;
+#endif
+
 QString schluessel(int i, const char* teil)
 {
     return QStringLiteral("download_%1_").arg(i) + QLatin1String(teil);
@@ -162,7 +169,14 @@ void DownloadManager::download(QWebEngineDownloadItem* item)
         if (w->item() == item)
             return;
     nimm_an(item);
-    addItem(new DownloadWidget(item, this));
+    // Downloads started together are placed before any of them has written a byte: the disk
+    // alone would give them all the same free name.
+    const auto vergeben = [this](const QString& pfad) {
+        return std::any_of(downloads.cbegin(), downloads.cend(), [&pfad](const DownloadWidget* w) {
+            return w->file.absoluteFilePath().compare(pfad, dateinamen_vergleich) == 0;
+        });
+    };
+    addItem(new DownloadWidget(item, this, vergeben));
     // The manager lives to the end of the process and its destructor never runs: a new row is
     // written by the auto-saver, at the latest by the flush at exit.
     m_autoSaver->changeOccurred();

@@ -4,15 +4,19 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSpacerItem>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadItem>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
 
 #include <algorithm>
 #include <climits>
@@ -20,14 +24,41 @@
 
 namespace {
 
+// Longest file name we give a download, in bytes of the file system's encoding: the file systems
+// take 255, and while the transfer runs the engine writes to the name with ".download" appended.
+constexpr int laengste_namenslaenge = 255 - int(sizeof(".download") - 1);
+
+int namenslaenge(const QString& name)
+{
+    return QFile::encodeName(name).size();
+}
+
 // The engine's name reduced to one plain name: no folder parts (which could lead out of the
-// chosen folder), never ".", ".." or empty.
+// chosen folder); empty names and names of dots only ("." and ".." are folders) give "download".
 QString einfacher_name(const QString& vorschlag)
 {
-    QString name = QFileInfo(vorschlag).fileName().trimmed();
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        name = QStringLiteral("download");
+    const QString pfad = QDir::fromNativeSeparators(vorschlag);
+    QString name = pfad.mid(pfad.lastIndexOf(QLatin1Char('/')) + 1);
+    // Control characters (a zero above all, which would end the name early) are dropped.
+    name.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    name = name.trimmed();
+    if (name.count(QLatin1Char('.')) == name.size())
+        return QStringLiteral("download");
     return name;
+}
+
+// `stamm` cut at its end so that it and `zusatz` together fit into one name; never between the
+// two halves of a surrogate pair.
+QString passend(QString stamm, const QString& zusatz)
+{
+    const int platz = laengste_namenslaenge - namenslaenge(zusatz);
+    // Every character takes at least one byte: a first cut that can never be too short.
+    stamm.truncate(std::max(platz, 0));
+    while (!stamm.isEmpty() && namenslaenge(stamm) > platz)
+        stamm.chop(1);
+    if (!stamm.isEmpty() && stamm.at(stamm.size() - 1).isHighSurrogate())
+        stamm.chop(1);
+    return stamm + zusatz;
 }
 
 // Taken also when it is a dangling link: writing there would land wherever the link points.
@@ -37,26 +68,35 @@ bool belegt(const QString& pfad)
     return info.exists() || info.isSymLink();
 }
 
-// A name in `ordner` that nothing uses yet: "name (1).ext", "name (2).ext", ...
-QString freier_name(const QDir& ordner, const QString& name)
+// A name in `ordner` that neither a file nor `vergeben` claims: "name.ext", "name (1).ext",
+// "name (2).ext", ..., each shortened to the longest name the file system takes. The extension
+// and the counter stay; an extension too long to leave room for the name counts as part of it.
+QString freier_name(const QDir& ordner, const QString& name, const DownloadWidget::Vergeben& vergeben)
 {
-    if (!belegt(ordner.filePath(name)))
-        return name;
+    const auto frei = [&](const QString& kandidat) {
+        const QString pfad = ordner.absoluteFilePath(kandidat);
+        return !belegt(pfad) && !(vergeben && vergeben(pfad));
+    };
     const QFileInfo info(name);
-    const QString stamm = info.baseName().isEmpty() ? name : info.baseName();
-    const QString endung = info.baseName().isEmpty() ? QString() : info.completeSuffix();
+    QString stamm = info.baseName().isEmpty() ? name : info.baseName();
+    QString endung = info.completeSuffix().isEmpty() ? QString() : QLatin1Char('.') + info.completeSuffix();
+    if (namenslaenge(endung) > laengste_namenslaenge / 2) {
+        stamm = name;
+        endung.clear();
+    }
+    const QString erster = passend(stamm, endung);
+    if (frei(erster))
+        return erster;
     for (int n = 1;; ++n) {
-        QString kandidat = QStringLiteral("%1 (%2)").arg(stamm).arg(n);
-        if (!endung.isEmpty())
-            kandidat += QLatin1Char('.') + endung;
-        if (!belegt(ordner.filePath(kandidat)))
+        const QString kandidat = passend(stamm, QStringLiteral(" (%1)").arg(n) + endung);
+        if (frei(kandidat))
             return kandidat;
     }
 }
 
 } // namespace
 
-DownloadWidget::DownloadWidget(QWebEngineDownloadItem* item, QWidget* parent)
+DownloadWidget::DownloadWidget(QWebEngineDownloadItem* item, QWidget* parent, const Vergeben& vergeben)
     : QWidget(parent), download(item)
 {
     setupUi();
@@ -74,7 +114,7 @@ DownloadWidget::DownloadWidget(QWebEngineDownloadItem* item, QWidget* parent)
         connect(download.data(), &QWebEngineDownloadItem::finished, this, &DownloadWidget::finished);
         downloadInfoLabel->clear();
         progressBar->setValue(0);
-        getFileName();
+        getFileName(vergeben);
     }
     downloadTime.start();
 }
@@ -131,13 +171,23 @@ void DownloadWidget::setupUi()
     openButton->setText(QCoreApplication::translate("DownloadItem", "Open"));
 }
 
-// The user is not asked: the configured folder, else the folder the engine proposed when it
-// exists, else the desktop; the engine's file name, made plain and unused there.
-void DownloadWidget::getFileName()
+// The user is not asked: the configured folder, else the folder of the item's path when it
+// exists, else the desktop; the item's file name, made plain and unused there.
+void DownloadWidget::getFileName(const Vergeben& vergeben)
 {
+    // The engine joins its download folder with the server's name as it came: after ".." or
+    // "../x" the item's path lies outside that folder, so folder and name are taken afresh.
+    QString vorgeschlagener_ordner = download->downloadDirectory();
+    QString vorschlag = download->downloadFileName();
+    const QString servername = download->suggestedFileName();
+    if (!servername.isEmpty() && einfacher_name(servername) != servername) {
+        const QWebEngineProfile* profil = download->page() ? download->page()->profile() : QWebEngineProfile::defaultProfile();
+        vorgeschlagener_ordner = profil->downloadPath();
+        vorschlag = servername;
+    }
     QString standard = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (file.absoluteDir().exists())
-        standard = file.absolutePath();
+    if (!vorgeschlagener_ordner.isEmpty() && QDir(vorgeschlagener_ordner).exists())
+        standard = QDir(vorgeschlagener_ordner).absolutePath();
     QSettings settings;
     settings.beginGroup(QStringLiteral("downloadmanager"));
     QString ordner = settings.value(QStringLiteral("downloadDirectory"), standard).toString();
@@ -145,9 +195,9 @@ void DownloadWidget::getFileName()
         ordner += QLatin1Char('/');
 
     // Once the engine writes, the path is fixed: the row shows where the file really goes.
-    if (download && download->state() == QWebEngineDownloadItem::DownloadRequested) {
+    if (download->state() == QWebEngineDownloadItem::DownloadRequested) {
         const QDir ziel(ordner);
-        file = QFileInfo(ziel, freier_name(ziel, einfacher_name(file.fileName())));
+        file = QFileInfo(ziel, freier_name(ziel, einfacher_name(vorschlag), vergeben));
         download->setDownloadDirectory(file.absolutePath());
         download->setDownloadFileName(file.fileName());
     }
@@ -189,6 +239,12 @@ void DownloadWidget::open()
 
 void DownloadWidget::downloadProgress(qint64 received, qint64 total)
 {
+    // An interruption the engine could resume (a target it cannot open, say) never reports
+    // finished: it comes as a progress report, after which the item rests.
+    if (download && download->state() == QWebEngineDownloadItem::DownloadInterrupted) {
+        unterbrochen();
+        return;
+    }
     bytesReceived = received;
     if (total < 0) {
         bytesTotal = 0;
@@ -248,6 +304,15 @@ QString DownloadWidget::groessentext(qint64 bytes)
     return QStringLiteral("%1 %2").arg(bytes / (1024 * 1024)).arg(tr("MB"));
 }
 
+// The row stays with its Stop button until the user stops it; the progress bar goes, so that
+// nothing looks as if it were still running.
+void DownloadWidget::unterbrochen()
+{
+    progressBar->hide();
+    const QString grund = download ? download->interruptReasonString() : QString();
+    downloadInfoLabel->setText(grund.isEmpty() ? tr("Download interrupted") : tr("Download interrupted: %1").arg(grund));
+}
+
 void DownloadWidget::finished()
 {
     if (download) {
@@ -257,7 +322,7 @@ void DownloadWidget::finished()
             return;
         }
         if (state == QWebEngineDownloadItem::DownloadInterrupted) {
-            downloadInfoLabel->setText(tr("Download interrupted"));
+            unterbrochen();
             return;
         }
         // The last progress signal may not have come; the item knows the final count.

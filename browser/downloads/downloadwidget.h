@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -22,7 +24,12 @@ signals:
     void statusChanged();
 
 public:
-    explicit DownloadWidget(QWebEngineDownloadItem* download, QWidget* parent = nullptr);
+    // Whether a path (absolute) is claimed by another row, beside the files on disk.
+    using Vergeben = std::function<bool(const QString& pfad)>;
+
+    // With `download`, the row places it (the path it chooses is free on disk and by `vergeben`)
+    // and watches it.
+    explicit DownloadWidget(QWebEngineDownloadItem* download, QWidget* parent = nullptr, const Vergeben& vergeben = {});
     ~DownloadWidget() override;
 
     // Finished (completed, stopped by the user, or restored). Read from the Stop button's own
@@ -53,7 +60,9 @@ public slots:
 
 private:
     void setupUi();
-    void getFileName();
+    void getFileName(const Vergeben& vergeben);
+    // The engine has given up on the item, reported as finished or not.
+    void unterbrochen();
     void updateInfoLabel();
 
     qint64 bytesReceived = 0;

@@ -1,13 +1,15 @@
-// Downloads in a real engine from a loopback server: the chosen folder, the finished row, and a running row in a hidden window.
+// Downloads in a real engine from a loopback server: the chosen folder and file name, the finished and the interrupted row, and a running row in a hidden window.
 #include "downloadmanager.h"
 #include "downloadwidget.h"
 #include "squeezelabel.h"
 #include "testserver.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
+#include <QProgressBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,11 +52,35 @@ protected:
                          });
     }
 
-    // Until the manager shows `zeilen` rows and the last has finished.
+    // A file under `pfad` that the browser is to save as `name` (sent UTF-8 encoded).
+    void datei_als(const QString& pfad, const QByteArray& inhalt, const QString& name)
+    {
+        TestServer::Antwort datei;
+        datei.inhalt = inhalt;
+        datei.typ = "application/octet-stream";
+        datei.kopfzeilen = "Content-Disposition: attachment; filename*=UTF-8''" + QUrl::toPercentEncoding(name) + "\r\n";
+        server.setze(pfad, datei);
+    }
+
+    static QByteArray inhalt_von(const QString& pfad)
+    {
+        QFile f(pfad);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+    }
+
+    // Until the manager shows `zeilen` rows and all of them have finished.
     bool fertig(const DownloadManager& manager, int zeilen = 1)
     {
         return QTest::qWaitFor(
-            [&] { return manager.rowCount() == zeilen && manager.widget(zeilen - 1)->succeeded(); }, 15000);
+            [&] {
+                if (manager.rowCount() != zeilen)
+                    return false;
+                for (int z = 0; z < zeilen; ++z)
+                    if (!manager.widget(z)->succeeded())
+                        return false;
+                return true;
+            },
+            15000);
     }
 
     TestServer server;
@@ -132,4 +158,84 @@ TEST_F(Downloads, LaufenderDownloadImVerstecktenFensterBleibt)
         EXPECT_EQ(item->state(), QWebEngineDownloadItem::DownloadInProgress);
     }
     EXPECT_TRUE(item.isNull());
+}
+
+// Three downloads of one name started together: each gets a file of its own with its own
+// content, nothing is overwritten.
+TEST_F(Downloads, GleichnamigeZugleichJedeInEigeneDatei)
+{
+    QTemporaryDir t;
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
+    const QList<QByteArray> inhalte = {QByteArray(3000, 'a'), QByteArray(4000, 'b'), QByteArray(5000, 'c')};
+    for (int i = 0; i < inhalte.size(); ++i)
+        datei_als(QStringLiteral("/gleich%1").arg(i), inhalte.at(i), QStringLiteral("same.txt"));
+    DownloadManager manager;
+    nimm_entgegen(manager);
+    for (int i = 0; i < inhalte.size(); ++i)
+        page.download(server.url(QStringLiteral("/gleich%1").arg(i)));
+    ASSERT_TRUE(fertig(manager, 3));
+    EXPECT_EQ(QDir(t.path()).entryList(QDir::Files), QStringList({"same (1).txt", "same (2).txt", "same.txt"}));
+    for (int z = 0; z < 3; ++z) {
+        const DownloadWidget* zeile = manager.widget(z);
+        const int i = zeile->url.path().right(1).toInt();
+        EXPECT_EQ(inhalt_von(zeile->file.absoluteFilePath()), inhalte.at(i)) << zeile->file.fileName().toStdString();
+    }
+}
+
+// A name too long for the file system (255 bytes, UTF-8) is shortened, extension and counter
+// kept; a target that cannot be opened ends the row as interrupted.
+TEST_F(Downloads, ZuLangerNameWirdGekuerztUnoeffnbaresZielUnterbrochen)
+{
+    QTemporaryDir t;
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
+    // 125 two-byte characters and ".txt": 254 bytes, taken already.
+    const QString lang = QString(125, QChar(0xe4)) + QStringLiteral(".txt");
+    ASSERT_EQ(lang.toUtf8().size(), 254);
+    {
+        QFile alt(t.filePath(lang));
+        ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+        alt.write("alt");
+    }
+    datei_als(QStringLiteral("/lang"), "neu", lang);
+    DownloadManager manager;
+    nimm_entgegen(manager);
+    // The engine's transfer name, the name with ".download", must fit as well: 246 bytes at most.
+    const QStringList gekuerzt = {QString(121, QChar(0xe4)) + QStringLiteral(".txt"),
+                                  QString(119, QChar(0xe4)) + QStringLiteral(" (1).txt")};
+    for (int i = 0; i < gekuerzt.size(); ++i) {
+        page.download(server.url(QStringLiteral("/lang")));
+        ASSERT_TRUE(fertig(manager, i + 1));
+        EXPECT_EQ(manager.widget(i)->file.absoluteFilePath().toStdString(), t.filePath(gekuerzt.at(i)).toStdString());
+        EXPECT_EQ(inhalt_von(t.filePath(gekuerzt.at(i))), "neu");
+    }
+    EXPECT_EQ(inhalt_von(t.filePath(lang)), "alt");
+
+    // A folder that takes no new files, not even from root: the file cannot be opened.
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), QStringLiteral("/proc"));
+    page.download(server.url(QStringLiteral("/datei.bin")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return manager.rowCount() == 3 && manager.widget(2)->downloadInfoLabel->text().startsWith("Download interrupted"); },
+        15000));
+    EXPECT_TRUE(manager.widget(2)->progressBar->isHidden());
+    EXPECT_EQ(manager.widget(2)->item()->state(), QWebEngineDownloadItem::DownloadInterrupted);
+}
+// Names of dots only or folder parts from the server: "download" in the download folder, nothing
+// beside it.
+TEST_F(Downloads, PunktnamenWerdenDownload)
+{
+    QTemporaryDir t;
+    ASSERT_TRUE(QDir(t.path()).mkdir(QStringLiteral("h5")));
+    QWebEngineProfile::defaultProfile()->setDownloadPath(t.filePath(QStringLiteral("h5")));
+    datei_als(QStringLiteral("/punkte"), "punkte", QStringLiteral(".."));
+    datei_als(QStringLiteral("/boese"), "boese", QStringLiteral("../../boese.txt"));
+    DownloadManager manager;
+    nimm_entgegen(manager);
+    page.download(server.url(QStringLiteral("/punkte")));
+    ASSERT_TRUE(fertig(manager));
+    page.download(server.url(QStringLiteral("/boese")));
+    ASSERT_TRUE(fertig(manager, 2));
+    EXPECT_EQ(manager.widget(0)->file.absoluteFilePath().toStdString(), t.filePath(QStringLiteral("h5/download")).toStdString());
+    EXPECT_EQ(inhalt_von(t.filePath(QStringLiteral("h5/download"))), "punkte");
+    EXPECT_EQ(inhalt_von(t.filePath(QStringLiteral("h5/boese.txt"))), "boese");
+    EXPECT_EQ(QDir(t.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"h5"}));
 }
