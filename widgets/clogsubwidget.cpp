@@ -9,7 +9,7 @@ CLogSubWidget::CLogSubWidget(QWidget* eltern, const CQString& name) : CTextEdit(
     setze_hintergrundfarbe(this, QColor(255, 255, 255));
     setReadOnly(true);
     setUndoRedoEnabled(false);
-    puffer = new CZeilenpuffer(this, [this](qint64) { angehaengt(); });
+    puffer = new CZeilenpuffer(this, [this] { angehaengt(); });
     // The dock is hidden most of the time, yet every log line of the program comes here.
     puffer->setze_nur_sichtbar(true);
 }

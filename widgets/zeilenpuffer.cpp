@@ -116,7 +116,7 @@ bool hat_lange_folge(const QString& text)
     return false;
 }
 
-CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64)> angehaengt)
+CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))
 {
 }
@@ -206,7 +206,6 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     }
     QTextCursor cursor(dokument);
     SchlichteZeile schlicht;
-    qint64 anzahl = 0;
     while (!ist_leer()) {
         // One edit for a group of lines: the document is laid out and the scroll bar adjusted
         // once for all of them.
@@ -235,7 +234,6 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
                 cursor.insertHtml(zeile);
             else
                 cursor.insertText(zeile);
-            anzahl += zeile.size();
         }
         cursor.endEditBlock();
         if (bis_ms >= 0 && uhr.elapsed() >= bis_ms)
@@ -252,5 +250,5 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     if (am_ende)
         leiste->setValue(leiste->maximum());
     if (angehaengt)
-        angehaengt(anzahl);
+        angehaengt();
 }

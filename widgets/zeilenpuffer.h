@@ -27,8 +27,8 @@ bool hat_lange_folge(const QString& text);
 class CZeilenpuffer : public QObject
 {
 public:
-    // `angehaengt` runs after every append with the number of characters appended.
-    explicit CZeilenpuffer(QTextEdit* ziel, std::function<void(qint64 zeichen)> angehaengt = {});
+    // `angehaengt` runs after every append.
+    explicit CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt = {});
 
     // Appends on the event loop only while the text area is visible.
     void setze_nur_sichtbar(bool an);
@@ -50,7 +50,7 @@ private:
     void fordere_an();
 
     QPointer<QTextEdit> ziel;
-    std::function<void(qint64)> angehaengt;
+    std::function<void()> angehaengt;
     QStringList ausstehend;
     int naechste = 0;
     bool angefordert = false;
