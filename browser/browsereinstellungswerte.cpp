@@ -1,4 +1,4 @@
-#include "einstellungswerte.h"
+#include "browsereinstellungswerte.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
 #include "einstellungenanwenden.h"
-#include "einstellungswerte.h"
+#include "browsereinstellungswerte.h"
 
 #include <QNetworkProxy>
 #include <QSettings>

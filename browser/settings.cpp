@@ -1,7 +1,7 @@
 #include "settings.h"
 #include "aktuelleseite.h"
 #include "browserapplication.h"
-#include "einstellungswerte.h"
+#include "browsereinstellungswerte.h"
 #include "historymanager.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "autosaver.h"
 #include "browserapplication.h"
 #include "datenordner.h"
-#include "einstellungswerte.h"
+#include "browsereinstellungswerte.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
