@@ -12,7 +12,8 @@
 # PostgreSQL: AKT_PG_PORT (127.0.0.1), AKT_PG_BENUTZER, AKT_PG_PASSWORT, AKT_PG_PRAEFIX and
 # AKT_PG_ORDNER; its account may create databases and is no superuser.
 #
-# Neither server's administrator can log on over TCP: MariaDB's root and PostgreSQL's superuser are
+# MariaDB runs without strict mode, as many servers do: a value it cannot store is refused only
+# because the program sets its own session up strictly. Neither server's administrator can log on over TCP: MariaDB's root and PostgreSQL's superuser are
 # reached only through the socket, as the system account that runs the script. The socket lies in
 # the server's folder, which only the server's account (and root) may enter.
 set -euo pipefail
@@ -60,6 +61,7 @@ starte() {
   mariadbd --no-defaults "${konto[@]}" --datadir="$ordner/daten" --socket="$ordner/socket" \
     --pid-file="$ordner/pid" --port="$port" --bind-address=127.0.0.1 --log-error="$ordner/fehler.log" \
     --skip-log-bin --innodb-buffer-pool-size=32M --character-set-server=utf8mb4 \
+    --sql-mode=NO_ENGINE_SUBSTITUTION \
     > /dev/null 2>&1 &
 
   local i

@@ -177,3 +177,28 @@ TEST_F(MariadbBenutzer, LocklisteUndLogoffAufDemServer)
                     .toDateTime()
                     .isValid());
 }
+
+TEST_F(MariadbBenutzer, VierByteZeichenInAlterLatin1TabelleMitBerichtVerweigert)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    // A table from before, in Latin-1: the test server is not strict, so only the session the
+    // log-on sets up refuses a character the column cannot hold instead of storing "?".
+    sql(QStringLiteral("ALTER TABLE bv_gruppen MODIFY grp_name VARCHAR(100) CHARACTER SET latin1"));
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                  QMessageBox::StandardButton) {
+        boxen.append(text);
+        return QMessageBox::Ok;
+    });
+    LogMitschnitt mitschnitt;
+    {
+        CGruppenListe seite;
+        seite.lade_gruppen();
+        auto* eingabe = seite.findChild<CComboBox*>(QStringLiteral("grp_igruppe"));
+        ASSERT_NE(eingabe, nullptr);
+        eingabe->setEditText(QStringLiteral("G\U0001F600"));
+        seite.addEntry();
+    }
+    EXPECT_EQ(boxen, QStringList{QStringLiteral("Fehler beim Zugriff auf Gruppentabelle !")});
+    EXPECT_NE(mitschnitt.text().find("Incorrect string value"), std::string::npos) << mitschnitt.text();
+    EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM bv_gruppen")).value(0).toInt(), 0);
+}
