@@ -8,6 +8,7 @@
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "cbvdatabase.h"
+#include "cdbbvsetting.h"
 #include "ccombobox.h"
 #include "cgruppenliste.h"
 #include "clineedit.h"
@@ -201,6 +202,14 @@ TEST_P(ServerBenutzer, AnmeldungLegtTabellenAnUndZaehltAnwenderDerGruppeUndGespe
     EXPECT_TRUE(logoff(6, true));
     EXPECT_EQ(fenster.upd_tab_lock_user(&view), 1);
     EXPECT_TRUE(lies(QStringLiteral("SELECT anw_logoff FROM bv_anwender WHERE anw_id=6")).toDateTime().isValid());
+
+    // The settings template creates its tables there too and writes one row per variable.
+    boxen.clear();
+    CDbBVsetting seite;
+    seite.erzeuge_vorlageEinstellungen_slot();
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!"))) << boxen.first().toStdString();
+    EXPECT_GT(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_flag='1'")).toInt(), 10);
 }
 
 TEST_P(ServerBenutzer, VierByteZeichenUndBackslashGenauGespeichertGefundenGeloescht)
@@ -227,6 +236,9 @@ TEST_P(ServerBenutzer, VierByteZeichenUndBackslashGenauGespeichertGefundenGeloes
         fuege_hinzu(fenster, anwender, QStringLiteral("b\\s@x.de"));
         EXPECT_EQ(gib_anwender_email_tags(CQString(anwender)), QStringLiteral("b\\s@x.de"));
         EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), anwender);
+        fenster.eLang->setzeText(CQString("Zwei\\Teile 'x'"));
+        fenster.changeEntry();
+        EXPECT_EQ(lies(QStringLiteral("SELECT anw_langname FROM bv_anwender")).toString(), QStringLiteral("Zwei\\Teile 'x'"));
         // The same name once more is found and refused.
         fenster.setze_bearbeitungsmodus(false);
         fenster.addEntry();
