@@ -142,7 +142,10 @@ stoppe() {
   if [ -f "$ordner/pid" ]; then
     local pid
     pid=$(cat "$ordner/pid")
-    kill "$pid" 2> /dev/null || true
+    # PostgreSQL's fast shutdown (SIGINT) does not wait for clients that a failed test left open.
+    local signal=TERM
+    [ -f "$ordner/daten/postmaster.pid" ] && signal=INT
+    kill -s "$signal" "$pid" 2> /dev/null || true
     local i
     for ((i = 0; i < 60; i++)); do
       kill -0 "$pid" 2> /dev/null || break
