@@ -206,7 +206,8 @@ int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
 
 CQString CCDataBase::richte_sitzung_ein() const
 {
-    if (art != art_mysql && !ist_mysql_treiber(gib_datenbank().driverName()))
+    // The statements are MySQL's: the driver decides, not the kind the object was given.
+    if (!ist_mysql_treiber(gib_datenbank().driverName()))
         return CQString();
     for (const char* text : {"SET NAMES utf8mb4",
                              "SET SESSION sql_mode=CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), 'STRICT_ALL_TABLES')"}) {

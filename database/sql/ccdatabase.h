@@ -81,10 +81,10 @@ public:
     // the caller counts the rows. A driver may claim sizes and still not know one: PostgreSQL
     // answers -1 for every forward-only query.
     int gib_abfragegroesse(const QSqlQuery& abfrage) const;
-    // Sets the session up after the connection is opened. MySQL/MariaDB: the whole of Unicode
-    // (utf8mb4: four-byte characters such as emoji, which utf8 refuses or turns into "?"), and
-    // strict mode, so that a value the server cannot store exactly is refused with an error and
-    // never stored changed. Empty on success, else the server's message.
+    // Sets the session up after the connection is opened. On a MySQL/MariaDB driver: the whole of
+    // Unicode (utf8mb4: four-byte characters such as emoji, which utf8 refuses or turns into "?"),
+    // and strict mode, so that a value the server cannot store exactly is refused with an error
+    // and never stored changed. Empty on success, else the server's message.
     CQString richte_sitzung_ein() const;
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
@@ -173,8 +173,8 @@ public:
     // Compares the description with the live table, adds missing columns (the record-id column and
     // columns without a name excepted) and returns false when the table or a column is still
     // missing, each appended to `meldungen`. A missing record-id column is never added (the rows
-    // there would have no ids) and fails the check like any other missing column. With a log window nothing is read or run: the
-    // statements go there.
+    // there would have no ids) and fails the check like any other missing column. With a log
+    // window nothing is read or run: the statements go there.
     bool Tabellencheck(const CQString* tabelle, const CDBTabelle* beschreibung, QStringList* meldungen,
                        CQLogBase* fenster) const;
 
