@@ -1,6 +1,7 @@
 # framework_tests(<library> [QT <extra libs>...]): one test program per *_test.cpp in ./tests,
 # linked against the library under test and the shared test main. Programs named mariadb*_test
-# need the test command's database server and carry the label "mariadb".
+# need the test command's MariaDB server and carry the label "mariadb"; programs named
+# postgres*_test need its PostgreSQL server and carry the label "postgres".
 function(framework_tests bibliothek)
   file(GLOB test_quellen CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
   foreach(quelle IN LISTS test_quellen)
@@ -12,6 +13,8 @@ function(framework_tests bibliothek)
     set(etiketten "")
     if(name MATCHES "^mariadb")
       set(etiketten LABELS mariadb)
+    elseif(name MATCHES "^postgres")
+      set(etiketten LABELS postgres)
     endif()
     gtest_discover_tests(${ziel} DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

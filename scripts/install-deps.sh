@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   poppler-utils fonts-dejavu-core
   openssl
-  mariadb-server
+  mariadb-server postgresql
 )
 
 missing=()

@@ -15,10 +15,14 @@ fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-# One private database server for the whole run; the tests find it through AKT_MARIADB_*. A server
-# that does not start fails the run here, so no server test is skipped silently.
-eval "$(scripts/datenbankserver.sh start)"
-trap 'scripts/datenbankserver.sh stop "$AKT_MARIADB_ORDNER"' EXIT
+# One private MariaDB and one PostgreSQL server for the whole run; the tests find them through
+# AKT_MARIADB_* and AKT_PG_*. A server that does not start fails the run here, so no server test is
+# skipped silently (an assignment, not eval "$(...)": eval would hide the failure from set -e).
+variablen=$(scripts/datenbankserver.sh start)
+eval "$variablen"
+trap 'scripts/datenbankserver.sh stop "$AKT_MARIADB_ORDNER"; scripts/datenbankserver.sh stop "${AKT_PG_ORDNER:-}"' EXIT
+variablen=$(scripts/datenbankserver.sh start postgres)
+eval "$variablen"
 
 # baue_und_teste <build folder> <ctest options> [cmake options...]
 baue_und_teste() {

@@ -54,8 +54,3 @@ QVector<CAclGroup*>& gib_gruppenliste()
     return *liste;
 }
 
-QStringList& gib_abteilungsliste()
-{
-    static QStringList* liste = new QStringList;
-    return *liste;
-}

@@ -63,5 +63,3 @@ extern const CQString eins;
 
 // The access groups read from the group table, ordered by name; the list owns its groups.
 QVector<CAclGroup*>& gib_gruppenliste();
-// The department texts of every user window, sorted and without duplicates.
-QStringList& gib_abteilungsliste();

@@ -12,6 +12,7 @@
 #include "widgetklassen.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -185,17 +186,36 @@ bool CCDataBase::fuehre_aus(const CQString& sql, const CQString& methode, const 
 }
 
 bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
-                            const CQString& tabelle, bool melden) const
+                            const CQString& tabelle, bool melden, const QVariantList& werte) const
 {
-    const QSqlDatabase datenbank = gib_datenbank();
-    const CQString angepasst = sql_anpassen(sql);
-    // Qt runs a statement given no valid connection on its default one: another database.
-    abfrage = datenbank.isValid() ? QSqlQuery(angepasst, datenbank) : QSqlQuery();
-    if (abfrage.isActive())
-        return true;
-    if (melden)
+    // The query class never runs on Qt's default connection when this object has none.
+    CQSqlQuery lauf(CQString(), this, false);
+    const bool ok = lauf.fuehre_aus(sql, werte);
+    abfrage = lauf;
+    if (!ok && melden)
         melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
-    return false;
+    return ok;
+}
+
+int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
+{
+    if (!hat_abfragegroesse())
+        return -1;
+    return qMax(-1, abfrage.size());
+}
+
+CQString CCDataBase::richte_sitzung_ein() const
+{
+    // The statements are MySQL's: the driver decides, not the kind the object was given.
+    if (!ist_mysql_treiber(gib_datenbank().driverName()))
+        return CQString();
+    for (const char* text : {"SET NAMES utf8mb4",
+                             "SET SESSION sql_mode=CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), 'STRICT_ALL_TABLES')"}) {
+        QSqlQuery abfrage;
+        if (!fuehre_aus(abfrage, CQString(text), CQString("richte_sitzung_ein"), CQString()))
+            return CQString(abfrage.lastError().text());
+    }
+    return CQString();
 }
 
 // --- Type names ---
@@ -240,7 +260,10 @@ CQString CCDataBase::spalten_typname(int typcode) const
     case 1:
         return CQString("CHAR");
     case 4:
-        return CQString(art == art_oracle ? "DOUBLE PRECISION" : art == art_mssql ? "FLOAT" : "DOUBLE");
+        // Kind 1 speaks standard SQL (PostgreSQL among others), which has no plain DOUBLE.
+        if (art == art_mssql)
+            return CQString("FLOAT");
+        return CQString(art == art_oracle || art == art_allgemein ? "DOUBLE PRECISION" : "DOUBLE");
     case 5:
     case 6:
     case 8:
@@ -252,6 +275,9 @@ CQString CCDataBase::spalten_typname(int typcode) const
     case 19:
     case 20:
     case 21:
+        // DATETIME is no standard SQL: PostgreSQL, for one, knows only TIMESTAMP.
+        if (art == art_allgemein)
+            return CQString("TIMESTAMP");
         return CQString(art == art_oracle ? "DATE" : "DATETIME");
     case 22:
         return memo_typname();
@@ -282,6 +308,12 @@ CQString CCDataBase::spalten_definition(const CQString& name, const CQString& ty
                              || typtext == oracle_lobtyp();
     if (laenge != 0 && !ohne_laenge)
         definition += QStringLiteral("(%1)").arg(laenge);
+    // MySQL compares texts by the column's collation, which by default ignores case and accents:
+    // "Meier" would find "meier". Texts created here compare exactly and hold the whole of Unicode.
+    static const QRegularExpression texttyp(QStringLiteral("^(VAR)?CHAR$|^TEXT$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (art == art_mysql && texttyp.match(typtext.trimmed()).hasMatch())
+        definition += QLatin1String(" CHARACTER SET utf8mb4 COLLATE utf8mb4_bin");
     if (art == art_mssql)
         definition += QLatin1String(" NULL");
     return CQString(definition);

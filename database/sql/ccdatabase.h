@@ -77,14 +77,24 @@ public:
     bool ist_verbunden() const;
     // Whether the driver reports result sizes (else callers count the rows).
     bool hat_abfragegroesse() const;
+    // The number of rows of the query's result when the driver knows it; -1 when it does not, and
+    // the caller counts the rows. A driver may claim sizes and still not know one: PostgreSQL
+    // answers -1 for every forward-only query.
+    int gib_abfragegroesse(const QSqlQuery& abfrage) const;
+    // Sets the session up after the connection is opened. On a MySQL/MariaDB driver: the whole of
+    // Unicode (utf8mb4: four-byte characters such as emoji, which utf8 refuses or turns into "?"),
+    // and strict mode, so that a value the server cannot store exactly is refused with an error
+    // and never stored changed. Empty on success, else the server's message.
+    CQString richte_sitzung_ein() const;
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
     CQString oracle_fehlercode(const QSqlQuery& abfrage) const;
-    // Runs the statement after the dialect rewrite; a failure is reported with `methode` and
-    // `tabelle` (unless `melden` is false) and answered false. The query is left for reading.
+    // Runs the statement through the query class after the dialect rewrite, `werte` bound to its
+    // "?" in order; a failure is reported with `methode` and `tabelle` (unless `melden` is false)
+    // and answered false. The query is left for reading.
     bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
     bool fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode, const CQString& tabelle,
-                    bool melden = true) const;
+                    bool melden = true, const QVariantList& werte = QVariantList()) const;
 
     // Type names and lengths of column type codes, and column definitions, in this dialect.
     CQString spalten_typname(int typcode) const;
@@ -137,8 +147,9 @@ public:
     CQString ClearTable(CQString tabelle) const;
     bool emptyTabelle(const CQString* tabelle) const;
     // The number of rows, -1 on any failure (reported unless `still`). `bedingung` is put into the
-    // statement as it is: callers build it from escaped (`sql_text_literal`) or bound values only.
-    int gib_anzahl_records(const CQString* tabelle, const bool& still, const CQString* bedingung) const;
+    // statement as it is: every value in it stands as "?" and comes bound from `werte`, in order.
+    int gib_anzahl_records(const CQString* tabelle, const bool& still, const CQString* bedingung,
+                           const QVariantList& werte = QVariantList()) const;
     // The highest id (0 for an empty table); empty on success, else the error text.
     CQString MaxRecordId(CQString tabelle, CQString id_spalte, int& maximum) const;
     // A new id in `id` (the caller's previous id on entry, never handed out twice in a row):
@@ -161,8 +172,9 @@ public:
     CQString oracle_drop_sequence(CQString tabelle, CQLogBase* fenster) const;
     // Compares the description with the live table, adds missing columns (the record-id column and
     // columns without a name excepted) and returns false when the table or a column is still
-    // missing, each appended to `meldungen`. With a log window nothing is read or run: the
-    // statements go there.
+    // missing, each appended to `meldungen`. A missing record-id column is never added (the rows
+    // there would have no ids) and fails the check like any other missing column. With a log
+    // window nothing is read or run: the statements go there.
     bool Tabellencheck(const CQString* tabelle, const CDBTabelle* beschreibung, QStringList* meldungen,
                        CQLogBase* fenster) const;
 
@@ -181,7 +193,7 @@ private:
     // The first value of a statement that reads one; false when it failed (reported unless
     // `melden` is false); `wert` stays invalid without a row.
     bool lies_wert(const CQString& sql, const CQString& methode, const CQString& tabelle, QVariant& wert,
-                   bool melden = true) const;
+                   bool melden = true, const QVariantList& werte = QVariantList()) const;
     // The next value of the table's Oracle sequence in `abfrage`, the sequence created one above
     // the highest id of `id_spalte` when it is still missing after a second try. Failures other
     // than the missing sequence are reported with `methode` when `andere_melden`; the last try's

@@ -60,10 +60,10 @@ bool CCDataBase::schreibe_oder_fuehre_aus(const CQString& sql, const CQString& m
 }
 
 bool CCDataBase::lies_wert(const CQString& sql, const CQString& methode, const CQString& tabelle, QVariant& wert,
-                           bool melden) const
+                           bool melden, const QVariantList& werte) const
 {
     QSqlQuery abfrage;
-    if (!fuehre_aus(abfrage, sql, methode, tabelle, melden))
+    if (!fuehre_aus(abfrage, sql, methode, tabelle, melden, werte))
         return false;
     if (abfrage.next()) {
         protokolliere_zeile(abfrage, 1, false);
@@ -232,8 +232,9 @@ bool CCDataBase::oracle_naechster_wert(const CQString& tabelle, const CQString& 
     };
     // Prepared on the query's own connection, so that a failed prepare leaves its error there.
     const auto nochmal = [&](bool melden) {
-        abfrage = QSqlQuery(gib_datenbank());
-        const bool ok = abfrage.prepare(sql_anpassen(sql)) && abfrage.exec() && abfrage.isActive();
+        CQSqlQuery neu(CQString(), this, false);
+        const bool ok = neu.prepare(sql) && neu.exec() && neu.isActive();
+        abfrage = neu;
         if (!ok && melden)
             melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
         return ok;
@@ -268,7 +269,8 @@ bool CCDataBase::emptyTabelle(const CQString* tabelle_) const
     return fuehre_aus(CQString(QStringLiteral("DELETE FROM %1;").arg(tabelle)), CQString("emptyTabelle"), tabelle);
 }
 
-int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, const CQString* bedingung_) const
+int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, const CQString* bedingung_,
+                                   const QVariantList& werte) const
 {
     const QSqlDatabase datenbank = gib_datenbank();
     if (!datenbank.isValid() || !datenbank.isOpen()) {
@@ -283,7 +285,7 @@ int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, 
         sql += QLatin1Char(' ') + bedingung;
     sql += QLatin1Char(';');
     QVariant wert;
-    if (!lies_wert(CQString(sql), CQString("gib_anzahl_records"), tabelle, wert, !still))
+    if (!lies_wert(CQString(sql), CQString("gib_anzahl_records"), tabelle, wert, !still, werte))
         return -1;
     return wert.toInt();
 }
@@ -458,8 +460,16 @@ bool CCDataBase::Tabellencheck(const CQString* tabelle_, const CDBTabelle* besch
         }
         for (const int tag : beschreibung->gib_tagliste()) {
             const CQString spalte = beschreibung->gib_spaltenname(tag);
-            if (tag == id_tag || spalte.isEmpty() || satz.contains(spalte))
+            if (spalte.isEmpty() || satz.contains(spalte))
                 continue;
+            if (tag == id_tag) {
+                // Every statement on the table names its ids; added now, the rows there would have none.
+                if (mit_datenbank && durchgang == 2) {
+                    melde_fehlend(tr("Fehler: In Tabelle '%1' fehlt die Datensatz-ID-Spalte '%2'").arg(tabelle, spalte));
+                    ok = false;
+                }
+                continue;
+            }
             if (durchgang == 1) {
                 const int typ = beschreibung->gib_spaltentyp(tag);
                 const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));

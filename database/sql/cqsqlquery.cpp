@@ -50,6 +50,19 @@ bool CQSqlQuery::prepare(const CQString& sql)
     return QSqlQuery::prepare(datenbank->sql_anpassen(sql));
 }
 
+bool CQSqlQuery::fuehre_aus(const CQString& sql, const QVariantList& werte)
+{
+    // Without a connection the query holds Qt's null result: it fails and keeps that error.
+    const CQString text = datenbank ? datenbank->sql_anpassen(sql) : sql;
+    if (werte.isEmpty())
+        return exec(text) && isActive();
+    if (!QSqlQuery::prepare(text))
+        return false;
+    for (const QVariant& wert : werte)
+        addBindValue(wert);
+    return exec() && isActive();
+}
+
 void CQSqlQuery::melde_ohne_verbindung(const CQString& sql) const
 {
     melde_sql_fehler(*this, sql, CCDataBase::klasse, CQString("CQSqlQuery"), CQString());

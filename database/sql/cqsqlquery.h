@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QSqlQuery>
+#include <QVariantList>
 
 class CCDataBase;
 
@@ -21,6 +22,11 @@ public:
     // QSqlQuery::prepare of the rewritten (and logged) statement; refused (and reported) like
     // the constructor's statement without a connection.
     bool prepare(const CQString& sql);
+    // Runs `sql` after the rewrite; with `werte` it is prepared and each value bound to its "?" in
+    // order, so that no value becomes part of the statement text (nor of the log). False when the
+    // statement failed or there is no connection; nothing is reported here, the caller reports it
+    // under its own operation's name.
+    bool fuehre_aus(const CQString& sql, const QVariantList& werte = QVariantList());
 
     const CCDataBase* gib_datenbank_objekt() const { return datenbank; }
 

@@ -30,6 +30,13 @@ void haenge_null_an(bool einfuegen, CQString& spalten, CQString& werte, const CQ
     haenge_spalte_an(einfuegen, spalten, werte, spalte, CQString("NULL"));
 }
 
+QVariant sql_bindetext(const QString& text, int maximum)
+{
+    if (text.isEmpty())
+        return QVariant(QVariant::String);
+    return maximum > 0 ? text.left(maximum) : text;
+}
+
 bool ist_sql_wert_da(const QVariant& wert)
 {
     return wert.isValid() && !wert.isNull();

@@ -93,6 +93,23 @@ TEST_F(Benutzerverwaltung, AnmeldungLegtTabellenEinmalAnUndAbmeldungRaeumtAuf)
     EXPECT_FALSE(QSqlDatabase::contains(bv_verbindungsname()));
 }
 
+TEST_F(Benutzerverwaltung, TabelleOhneIdSpalteScheitertBeiDerAnmeldungMitKlarerMeldung)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("vorher"));
+        db.setDatabaseName(ordner.filePath(QStringLiteral("bv.sqlite")));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE TABLE bv_anwender (anw_name VARCHAR(100))"), db).isActive());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("vorher"));
+    const CQString fehler = bv_anmelden();
+    EXPECT_TRUE(fehler.contains(QStringLiteral("'bv_anwender' ist unvollständig"))) << fehler.toStdString();
+    EXPECT_TRUE(fehler.contains(QStringLiteral("Datensatz-ID-Spalte 'anw_id'"))) << fehler.toStdString();
+    EXPECT_EQ(gib_bv_datenbank(), nullptr);
+    EXPECT_FALSE(benutzerverwaltung_aktiv());
+}
+
 TEST(BVStruktur, DateiErsetztSpalteUndBenenntJedeVerworfeneZeile)
 {
     QTemporaryDir ordner;

@@ -107,6 +107,14 @@ CQString bv_anmelden()
     auto datenbank = std::make_unique<CCDataBase>(gib_datenbankart(werte.treiber), CQString(bv_verbindungsname()),
                                                   stufe, false, nullptr, CQString(),
                                                   e.mssql_format_zeit.gib_wert_qstr());
+    const CQString sitzung = datenbank->richte_sitzung_ein();
+    if (!sitzung.isEmpty()) {
+        const QString grund = tr("Sitzung der Datenbank '%1' nicht einrichtbar: %2").arg(werte.name, sitzung);
+        datenbank.reset();
+        bv_abmelden();
+        CQCat::gib_instanz()->error(CQString(grund));
+        return CQString(grund);
+    }
     QStringList strukturmeldungen;
     auto struktur = baue_bv_struktur(gib_anwendungsverzeichnis().absolutePath(), strukturmeldungen);
     angemeldet() = std::make_unique<CBVDataBase>(std::move(datenbank), std::move(struktur));

@@ -28,7 +28,8 @@ QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindung
 QString bv_verbindungsname();
 
 // Logs on with the stored values (logging off first): opens the connection, builds the database
-// object and the structure (with the system file of the application root), sets the process-wide
+// object (its session set up for the whole of Unicode and, on MySQL, strict mode) and the
+// structure (with the system file of the application root), sets the process-wide
 // pointers, creates missing groups, users and protocol tables and checks them, and on MySQL numbers
 // new records of every administration table the server auto-numbers. Empty on success; else one
 // text with the driver's message, and every step taken is undone.

@@ -94,9 +94,10 @@ int ngruppe_vorhanden(unsigned gruppe)
         melde_sql_fehler(abfrage, sql, rechteklasse(), CQString("ngruppe_vorhanden"), tabelle);
         return fehler;
     }
-    if (db->hat_abfragegroesse())
-        return abfrage.size();
-    int anzahl = 0;
+    int anzahl = db->gib_abfragegroesse(abfrage);
+    if (anzahl >= 0)
+        return anzahl;
+    anzahl = 0;
     while (abfrage.next()) {
         db->protokolliere_zeile(abfrage, 1, false);
         ++anzahl;

@@ -124,6 +124,21 @@ private:
         CQString* wert;
     };
     QVector<Optional> optionale();
+    // The edit state a loaded row goes over: ids, the chosen right, the stored password and the
+    // optional texts in `optionale()` order.
+    struct Eingabe
+    {
+        int anw_id = -1;
+        int grp_id = -1;
+        CQString recht;
+        CQString kennwort;
+        QVector<CQString> texte;
+    };
+    void merke_eingabe();
+    // Back to what was entered before the last row was loaded (empty fields when nothing was).
+    void stelle_eingabe_wieder_her();
+    // Shows the edit state in the edit and search fields, the user name excepted.
+    void fuelle_felder();
     // Deletes the user of the row (`anwender_loeschen` asks first); then the row goes and the name is emptied.
     void entferne_zeile(int zeile);
     void baue_oberflaeche();
@@ -141,6 +156,7 @@ private:
 
     CTable* tabelle = nullptr;
     QVector<int> gruppennummern;
+    Eingabe eingabe_vor_laden;
 };
 
 // Clears the lock mark of the user and, with `mit_abmeldezeit`, stores the log-off time. True only

@@ -67,7 +67,8 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
             zeige_zugriffsfehler();
             return 0;
         }
-        const int zeilen = db->hat_abfragegroesse() ? abfrage.size() : anzahl;
+        const int groesse = db->gib_abfragegroesse(abfrage);
+        const int zeilen = groesse >= 0 ? groesse : anzahl;
         if (zeilen > 0) {
             const QVector<CAclGroup*> gruppen = gib_gruppenliste();
             while (abfrage.next()) {

@@ -14,6 +14,7 @@
 #include "dialogseam.h"
 #include "gui.h"
 #include "sqlfehler.h"
+#include "sqlwerte.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -198,8 +199,8 @@ void CGruppenListe::lade_gruppen()
     if (pos_telefon >= 0)
         sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(22));
     sql += QStringLiteral(" FROM %1;").arg(tabellenname);
-    QSqlQuery abfrage(db->sql_anpassen(CQString(sql)), db->gib_datenbank());
-    if (!abfrage.isActive()) {
+    QSqlQuery abfrage;
+    if (!db->fuehre_aus(abfrage, CQString(sql), CQString("load"), tabellenname, false)) {
         melde_fehler(abfrage, CQString(sql), CQString("load"));
         return;
     }
@@ -360,7 +361,13 @@ void CGruppenListe::changeTelefon()
 
 CQString CGruppenListe::geprueften_namen()
 {
-    const CQString name(igruppe->currentText().trimmed());
+    // Cut to the column like every other text the page writes: a strict server refuses a longer
+    // name, a lenient one would store it changed.
+    const int laenge = gruppentabelle() ? gruppentabelle()->gib_laenge(bv_tag::grp_name, 0) : 0;
+    QString text = igruppe->currentText().trimmed();
+    if (laenge > 0)
+        text.truncate(laenge);
+    const CQString name(text);
     // A group without a name could neither be chosen nor told apart in any list.
     if (name.isEmpty())
         fehler_ton();
@@ -387,14 +394,13 @@ void CGruppenListe::addEntry()
     if (name.isEmpty())
         return;
     const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    const int laenge = tabelle->gib_laenge(bv_tag::grp_name, 0);
     int nummer = aktuelle_gruppe;
     bool ohne_nummer = false;
     // Reserves the number and fills the row; a row that cannot be filled is deleted again, so no
     // nameless group is left behind.
     const CQString fehler = db->schreibe_neuen_datensatz(
         tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), QStringList{tabelle->gib_spaltenname(bv_tag::grp_name)},
-        QVariantList{laenge > 0 ? name.left(laenge) : QString(name)}, nummer, ohne_nummer, CQString("addEntry"));
+        QVariantList{QString(name)}, nummer, ohne_nummer, CQString("addEntry"));
     if (!fehler.isEmpty()) {
         CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(fehler)));
         meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
@@ -417,18 +423,21 @@ void CGruppenListe::changeEntry()
     if (name.isEmpty())
         return;
     const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    CQString sql(QStringLiteral("UPDATE %1 SET %2='%3'")
-                     .arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_name), db->sql_text_literal(name)));
-    CQString werte;
+    // Every text bound, none in the statement: quotes and backslashes reach the table as typed.
+    QString sql = QStringLiteral("UPDATE %1 SET %2=?").arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_name));
+    QVariantList werte{QString(name)};
+    const auto optional = [&](int tag, const CQString& text) {
+        sql += QStringLiteral(",%1=?").arg(tabelle->gib_spaltenname(tag));
+        werte.append(sql_bindetext(text, tabelle->gib_laenge(tag, 0)));
+    };
     if (pos_bezirk >= 0)
-        db->haenge_text_an(false, sql, werte, tabelle->gib_spaltenname(21), bezirk_text, tabelle->gib_laenge(21, 0));
+        optional(21, bezirk_text);
     if (pos_telefon >= 0)
-        db->haenge_text_an(false, sql, werte, tabelle->gib_spaltenname(22), telefon_text,
-                           tabelle->gib_laenge(22, 0));
+        optional(22, telefon_text);
     sql += QStringLiteral(" WHERE (%1=%2);").arg(tabelle->gib_spaltenname(bv_tag::grp_id)).arg(aktuelle_gruppe);
-    QSqlQuery abfrage(db->sql_anpassen(sql), db->gib_datenbank());
-    if (!abfrage.isActive()) {
-        melde_fehler(abfrage, sql, CQString("changeEntry"));
+    QSqlQuery abfrage;
+    if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
+        melde_fehler(abfrage, CQString(sql), CQString("changeEntry"));
         return;
     }
     liste->setzeDaten(zeile, 1, QString(name));
@@ -488,12 +497,12 @@ void CGruppenListe::loesche_gruppe(int zeile)
     if (frage_mit_knoepfen(this, QMessageBox::Question, titel, tr("Gruppe '%1' endgültig löschen?").arg(name),
                            {tr("Ja"), tr("Nein")}, 1, 1) != 0)
         return;
+    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
-                           .arg(gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
-                                tabelle->gib_spaltenname(bv_tag::grp_id))
+                           .arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id))
                            .arg(nummer));
-    QSqlQuery abfrage(db->sql_anpassen(sql), db->gib_datenbank());
-    if (!abfrage.isActive()) {
+    QSqlQuery abfrage;
+    if (!db->fuehre_aus(abfrage, sql, CQString("gruppeLoeschen"), tabellenname, false)) {
         melde_fehler(abfrage, sql, CQString("gruppeLoeschen"));
         return;
     }

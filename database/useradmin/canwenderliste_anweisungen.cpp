@@ -1,0 +1,349 @@
+// The user table window's statements: users added, changed, deleted, their passwords and remarks written, and the lookups by name.
+#include "canwenderliste.h"
+
+#include "aclrechte.h"
+#include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
+#include "caclgroup.h"
+#include "canwender_passwort.h"
+#include "cbvdatabase.h"
+#include "ccdatabase.h"
+#include "ccombobox.h"
+#include "cdbdatenstruktur.h"
+#include "cdbtabelle.h"
+#include "ceingabestring.h"
+#include "ckrypt.h"
+#include "clineedit.h"
+#include "cqsqlquery.h"
+#include "ctable.h"
+#include "dialogseam.h"
+#include "gui.h"
+#include "katalog.h"
+#include "melde.h"
+#include "plattform.h"
+#include "sqlfehler.h"
+#include "sqlwerte.h"
+
+#include <QLabel>
+
+bool gib_windows_auto_login()
+{
+    return gib_katalog_kelmor().windows_auto_login.gib_wert() != NEIN;
+}
+
+CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, const int& name_tag)
+{
+    CBVDataBase* bv = gib_bv_datenbank();
+    if (anwender.isEmpty() || !datenbank_verbunden() || !bv || !bv->gib_struktur())
+        return CQString();
+    CDBTabelle* tab = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
+    if (!tab || !tab->gib_tagliste().contains(ergebnis_tag))
+        return CQString();
+    const CCDataBase* db = bv->gib_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    setze_warte_cursor(true, false);
+    QString sql = QStringLiteral("SELECT %1,%2 FROM %3")
+                      .arg(tab->gib_spaltenname(bv_tag::anw_id), tab->gib_spaltenname(ergebnis_tag), tabellenname);
+    // The name is bound: compared exactly as stored, whatever quotes or backslashes it holds.
+    if (db->gib_art() == CCDataBase::art_oracle && gib_windows_auto_login())
+        sql += QStringLiteral(" WHERE (LOWER(%1)=LOWER(?));").arg(tab->gib_spaltenname(name_tag));
+    else
+        sql += QStringLiteral(" WHERE (%1=?);").arg(tab->gib_spaltenname(name_tag));
+    CQSqlQuery abfrage(CQString(), db, true);
+    CQString ergebnis;
+    if (!abfrage.fuehre_aus(CQString(sql), {QString(anwender)})) {
+        melde_sql_fehler(abfrage, CQString(sql), &gib_benutzer_klassen().c_canwenderliste, CQString("gib_anwender_email"), tabellenname);
+        setze_warte_cursor(false, false);
+        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(),
+                         CQString(QObject::tr("Fehler beim Zugriff auf Anwendertabelle !")));
+        return CQString();
+    }
+    // Only the first row counts.
+    if (abfrage.next()) {
+        db->protokolliere_zeile(abfrage, 2, false);
+        if (!abfrage.value(1).isNull())
+            ergebnis = db->sql_wert_string(abfrage.value(1), false);
+    }
+    setze_warte_cursor(false, false);
+    return ergebnis;
+}
+
+void CAnwenderListe::EditBemerkung()
+{
+    const int zeile = erste_markierte_zeile();
+    CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (zeile < 0 || sp_bemerkung < 0 || !bv || !tab)
+        return;
+    const int maximum = spaltenbreite(bv_tag::anw_bemerkung);
+    const CQString alt = tabelle->zellText(zeile, sp_bemerkung);
+    CEingabeString dialog(this, CQString("bemerkung"), true);
+    dialog.setWindowTitle(tr("Editieren der Bemerkung"));
+    EingabeString* f = dialog.gib_formular();
+    f->textLabel1->setText(tr("Anwender %1").arg(tabelle->zellText(zeile, sp_name)));
+    f->textLabel2->setText(tr("maximal %1 Zeichen (wird beim Speichern abgeschnitten)").arg(maximum));
+    f->lineEdit->setText(alt);
+    if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
+        return;
+    QString eingabe = f->lineEdit->text();
+    eingabe.remove(QLatin1Char('\n'));
+    eingabe.remove(QLatin1Char('\r'));
+    if (maximum > 0)
+        eingabe.truncate(maximum);
+    const CQString neu(eingabe);
+    tabelle_aendert = true;
+    tabelle->setzeText(zeile, sp_bemerkung, neu);
+    tabelle_aendert = false;
+    const CCDataBase* db = bv->gib_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE (%3=%4);")
+                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_bemerkung),
+                                tab->gib_spaltenname(bv_tag::anw_id), tabelle->zellText(zeile, 0)));
+    QSqlQuery abfrage;
+    if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, {sql_bindetext(neu)})) {
+        // The cell shows what the table holds, not the text that could not be stored.
+        tabelle_aendert = true;
+        tabelle->setzeText(zeile, sp_bemerkung, alt);
+        tabelle_aendert = false;
+        fehler_anwendertabelle(gib_meldungstitel());
+        return;
+    }
+    if (tabelle->zellText(zeile, 0).toInt() == anw_id)
+        anw_bemerkung = neu;
+}
+
+void CAnwenderListe::addEntry()
+{
+    CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (eName->text().isEmpty() || !bv || !bv->gib_struktur() || !tab)
+        return;
+    const CCDataBase* db = bv->gib_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    const CQString name = eName->text();
+    // A second user of the same log-on name would hide the first from every lookup by name.
+    const CQString bedingung(QStringLiteral("WHERE (%1=?)").arg(tab->gib_spaltenname(bv_tag::anw_name)));
+    const int vorhanden = db->gib_anzahl_records(&tabellenname, false, &bedingung, {QString(name)});
+    if (vorhanden < 0) {
+        fehler_anwendertabelle(gib_meldungstitel());
+        return;
+    }
+    if (vorhanden > 0) {
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist bereits vorhanden !").arg(name)));
+        return;
+    }
+    // Without a group the user could never be changed afterwards.
+    int gruppe = -1;
+    for (const CAclGroup* g : gib_gruppenliste())
+        if (g->gib_name() == cGruppe->currentText())
+            gruppe = g->gib_nummer();
+    if (gruppe < 0) {
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte eine gültige Gruppe wählen !")));
+        return;
+    }
+    // A new user has no password until one is set for him.
+    anw_kennwort.clear();
+    QStringList spalten{tab->gib_spaltenname(bv_tag::anw_gruppe), tab->gib_spaltenname(bv_tag::anw_name),
+                        tab->gib_spaltenname(bv_tag::anw_recht)};
+    QVariantList werte{gruppe, QString(name), sql_bindetext(gib_recht_kuerzel(cRecht->currentIndex() < 0
+                                                                              ? NICHT_GESETZT
+                                                                              : cRecht->currentIndex()))};
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0) {
+            spalten.append(tab->gib_spaltenname(o.tag));
+            werte.append(sql_bindetext(*o.wert));
+        }
+    int id = anw_id;
+    bool id_fehler = false;
+    const CQString fehler = db->schreibe_neuen_datensatz(tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten,
+                                                         werte, id, id_fehler, CQString("addEntry"));
+    if (!id_fehler)
+        anw_id = id;
+    grp_id = gruppe;
+    if (!fehler.isEmpty()) {
+        if (!id_fehler)
+            fehler_anwendertabelle(gib_meldungstitel());
+        return;
+    }
+    tabelle_aendert = true;
+    const int zeile = tabelle->rowCount();
+    tabelle->setRowCount(zeile + 1);
+    tabelle->setzeText(zeile, 0, CQString(QString::number(anw_id)));
+    tabelle->setzeText(zeile, sp_kennwort_marke, CQString());
+    tabelle->setzeText(zeile, sp_kennwort, CQString());
+    tabelle->setzeText(zeile, sp_lock, CQString());
+    schreibe_zeile(zeile);
+    tabelle_aendert = false;
+    waehle_zeile(zeile, true, true);
+    setze_bearbeitungsmodus(true);
+    // The new user is the loaded one now; a next new name starts from empty fields.
+    eingabe_vor_laden = Eingabe();
+    // The new user's first password.
+    changeKennwort();
+}
+
+void CAnwenderListe::schreibe_zeile(int zeile)
+{
+    tabelle->setzeText(zeile, sp_gruppe, CQString(QString::number(grp_id)));
+    tabelle->setzeText(zeile, sp_name, anw_name);
+    tabelle->setzeText(zeile, sp_gruppenname, CQString(cGruppe->currentText()));
+    tabelle->setzeText(zeile, sp_recht, CQString(cRecht->currentText()));
+    if (cRecht->currentIndex() >= 0)
+        anw_recht = cRecht->currentText();
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            tabelle->setzeText(zeile, *o.spalte, *o.wert);
+}
+
+void CAnwenderListe::changeEntry()
+{
+    CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (anw_id == -1 || grp_id == -1 || !bv || !bv->gib_struktur() || !tab)
+        return;
+    const CCDataBase* db = bv->gib_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    const int recht = cRecht->currentIndex();
+    QString zuweisungen = QStringLiteral("%1=%2").arg(tab->gib_spaltenname(bv_tag::anw_gruppe)).arg(grp_id);
+    // Every text bound, none in the statement text.
+    QVariantList werte;
+    auto text = [&](int tag, const CQString& wert) {
+        zuweisungen += QStringLiteral(",%1=?").arg(tab->gib_spaltenname(tag));
+        werte.append(sql_bindetext(wert));
+    };
+    text(bv_tag::anw_name, anw_name);
+    text(bv_tag::anw_recht, gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht));
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            text(o.tag, *o.wert);
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE (%3=%4);")
+                           .arg(tabellenname, zuweisungen, tab->gib_spaltenname(bv_tag::anw_id))
+                           .arg(anw_id));
+    QSqlQuery abfrage;
+    if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
+        fehler_anwendertabelle(gib_meldungstitel());
+        return;
+    }
+    tabelle_aendert = true;
+    tabelle->hebeMarkierungAuf();
+    const int zeile = zeile_von(anw_id);
+    if (zeile >= 0)
+        schreibe_zeile(zeile);
+    tabelle_aendert = false;
+    if (zeile >= 0)
+        waehle_zeile(zeile, true, false);
+    setze_bearbeitungsmodus(true);
+}
+
+void CAnwenderListe::deleteEntry()
+{
+    if (anw_id == -1 || grp_id == -1)
+        return;
+    const int zeile = zeile_von(anw_id);
+    if (zeile < 0)
+        return;
+    entferne_zeile(zeile);
+}
+
+void CAnwenderListe::DeleteItem()
+{
+    const int zeile = erste_markierte_zeile();
+    if (zeile < 0)
+        return;
+    entferne_zeile(zeile);
+}
+
+void CAnwenderListe::entferne_zeile(int zeile)
+{
+    if (!anwender_loeschen(tabelle->zellText(zeile, 0).toInt(), tabelle->zellText(zeile, sp_lock) == QLatin1String("X"),
+                           tabelle->zellText(zeile, sp_name)))
+        return;
+    tabelle_aendert = true;
+    tabelle->removeRow(zeile);
+    tabelle_aendert = false;
+    anw_name.clear();
+    eName->setzeText(CQString());
+    sName->setzeText(CQString());
+}
+
+bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQString& name)
+{
+    const QString zweite = angemeldet ? tr("Der Anwender '%1' benutzt gerade Kelmor !").arg(name)
+                                      : tr("Sie selbst sind als Kelmor Anwender '%1' angemeldet !").arg(name);
+    if (angemeldet || name == gib_katalog_privat().anwender.gib_wert_qstr()) {
+        frage_mit_knoepfen(this, QMessageBox::Information, tr("Anwender löschen"),
+                           tr("Anwender darf nicht gelöscht werden !") + QStringLiteral("\n ") + zweite,
+                           {tr("&Ok")}, 0, 0);
+        return false;
+    }
+    if (frage_mit_knoepfen(this, QMessageBox::Question, gib_meldungstitel(),
+                           tr("Anwender '%1' endgültig löschen?").arg(name), {tr("Ja"), tr("Nein")}, 1, 1) != 0)
+        return false;
+    CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (!bv || !bv->gib_struktur() || !tab)
+        return false;
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
+                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_id))
+                           .arg(nummer));
+    if (!bv->gib_datenbank()->fuehre_aus(sql, CQString("anwenderLoeschen"), tabellenname)) {
+        fehler_anwendertabelle(gib_meldungstitel());
+        return false;
+    }
+    qmelde(5, &gib_benutzer_klassen().c_canwenderliste, CQString("anwender_loeschen"), CQString(tr("Anwender '%1' gelöscht").arg(name)));
+    return true;
+}
+
+void CAnwenderListe::changeKennwort()
+{
+    if (eName->text().isEmpty()) {
+        fehler_ton();
+        return;
+    }
+    Canwender_passwort dialog(this, CQString("pass"), 1);
+    dialog.cUser->setText(eName->text());
+    dialog.ePass_n->setText(QString());
+    dialog.ePass_nb->setText(QString());
+    if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
+        return;
+    if (dialog.ePass_n->text() != dialog.ePass_nb->text()) {
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Kennworte stimmen nicht überein !")));
+        return;
+    }
+    const QString text = dialog.ePass_n->text();
+    anw_kennwort = text.isEmpty() ? CQString() : verschluessele_kennwort(CQString(text));
+    CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (!anwender_vorhanden || !bv || !bv->gib_struktur() || !tab)
+        return;
+    const CCDataBase* db = bv->gib_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    // Bound, so that neither the log nor an error report shows the stored form.
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE (%3=%4);")
+                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_kennwort), tab->gib_spaltenname(bv_tag::anw_id))
+                           .arg(anw_id));
+    CQSqlQuery abfrage(CQString(), db, true);
+    bool geschrieben = abfrage.prepare(sql);
+    if (geschrieben) {
+        // An empty password is stored as '', not as NULL.
+        abfrage.addBindValue(anw_kennwort.isEmpty() ? QStringLiteral("") : QString(anw_kennwort));
+        geschrieben = abfrage.exec();
+    }
+    if (!geschrieben)
+        melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("changeKennwort"), tabellenname);
+    if (!geschrieben) {
+        fehler_anwendertabelle(tr("Kennwort ändern"));
+        return;
+    }
+    const int zeile = zeile_von(anw_id);
+    if (zeile < 0)
+        return;
+    tabelle_aendert = true;
+    tabelle->setzeText(zeile, sp_kennwort_marke, anw_kennwort.isEmpty() ? CQString() : CQString("***"));
+    tabelle->setzeText(zeile, sp_kennwort, anw_kennwort);
+    tabelle_aendert = false;
+}

@@ -1,0 +1,192 @@
+// The user table window's edit fields: a row loaded into them, the buttons they enable, what the administrator types into them and the department list.
+#include "canwenderliste.h"
+
+#include "aclrechte.h"
+#include "caclgroup.h"
+#include "bvdbeinstellungen.h"
+#include "ccombobox.h"
+#include "clineedit.h"
+#include "ctable.h"
+#include "gui.h"
+
+#include <QPushButton>
+#include <tuple>
+#include <utility>
+
+QStringList& CAnwenderListe::abteilungen()
+{
+    static QStringList liste;
+    return liste;
+}
+
+void CAnwenderListe::lade_zeile(int zeile)
+{
+    if (blockiert || zeile < 0 || zeile >= tabelle->rowCount())
+        return;
+    // The row goes over what the administrator was entering: kept to come back when the typed name
+    // stops matching the row.
+    if (!anwender_vorhanden)
+        merke_eingabe();
+    laedt = true;
+    anw_id = tabelle->zellText(zeile, 0).toInt();
+    bool ok = false;
+    grp_id = tabelle->zellText(zeile, sp_gruppe).toInt(&ok);
+    if (!ok)
+        grp_id = -1;
+    anw_name = tabelle->zellText(zeile, sp_name);
+    anw_recht = tabelle->zellText(zeile, sp_recht);
+    anw_kennwort = tabelle->zellText(zeile, sp_kennwort);
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0)
+            *o.wert = tabelle->zellText(zeile, *o.spalte);
+    zeige_aktuellen_anwender();
+}
+
+void CAnwenderListe::zeige_aktuellen_anwender()
+{
+    eName->setzeText(anw_name);
+    sName->setzeText(anw_name);
+    fuelle_felder();
+    setze_bearbeitungsmodus(true);
+    laedt = false;
+}
+
+void CAnwenderListe::merke_eingabe()
+{
+    const int recht = cRecht->currentIndex();
+    eingabe_vor_laden = Eingabe{anw_id, grp_id, CQString(recht < 0 ? QString() : gib_recht_name(recht)), anw_kennwort, {}};
+    for (const Optional& o : optionale())
+        eingabe_vor_laden.texte.append(*o.wert);
+}
+
+void CAnwenderListe::stelle_eingabe_wieder_her()
+{
+    const Eingabe eingabe = std::exchange(eingabe_vor_laden, Eingabe());
+    anw_id = eingabe.anw_id;
+    grp_id = eingabe.grp_id;
+    anw_kennwort = eingabe.kennwort;
+    anw_recht = eingabe.recht;
+    const QVector<Optional> felder = optionale();
+    for (int i = 0; i < felder.size(); ++i)
+        *felder.at(i).wert = eingabe.texte.value(i);
+    laedt = true;
+    fuelle_felder();
+    laedt = false;
+}
+
+void CAnwenderListe::fuelle_felder()
+{
+    const int index = qMax(0, gruppennummern.indexOf(grp_id));
+    cGruppe->setCurrentIndex(index);
+    sGruppe->setCurrentIndex(index);
+    const int recht = gib_recht_nummer(anw_recht);
+    // An unknown right leaves both choices without a current item.
+    cRecht->setCurrentIndex(recht == NICHT_GESETZT ? -1 : recht);
+    sRecht->setCurrentIndex(recht == NICHT_GESETZT ? -1 : recht);
+    const QVector<std::tuple<int, CLineEdit*, CLineEdit*, CQString*>> felder{
+        {sp_lang, eLang, sLang, &anw_lang},       {sp_telefon, eTelefon, sTelefon, &anw_telefon},
+        {sp_telefax, eTelefax, sTelefax, &anw_telefax}, {sp_email, eEMail, sEMail, &anw_email},
+        {sp_host, nullptr, sHost, &anw_host},     {sp_bemerkung, eBemerkung, nullptr, &anw_bemerkung}};
+    for (const auto& [spalte, edit, such, wert] : felder) {
+        if (spalte < 0)
+            continue;
+        if (edit)
+            edit->setzeText(*wert);
+        if (such)
+            such->setzeText(*wert);
+    }
+    if (sp_abteilung >= 0) {
+        cAbteilung->setzeText(anw_abteilung);
+        sAbteilung->setzeText(anw_abteilung);
+    }
+}
+
+void CAnwenderListe::setze_bearbeitungsmodus(bool vorhanden)
+{
+    anwender_vorhanden = vorhanden;
+    const bool gueltig = !eName->text().isEmpty() && eName->istGueltig();
+    bAdd->setEnabled(gueltig && !vorhanden);
+    bChange->setEnabled(gueltig && vorhanden);
+    bDelete->setEnabled(gueltig && vorhanden);
+    bKennwort->setEnabled(gueltig && vorhanden);
+}
+
+void CAnwenderListe::ergaenze_abteilung(const CQString& text)
+{
+    QStringList& liste = abteilungen();
+    if (text.isEmpty() || (cAbteilung && cAbteilung->count() > 0 && liste.contains(text)))
+        return;
+    liste.append(text);
+    liste.sort();
+    liste.removeDuplicates();
+    for (CComboBox* combo : {cAbteilung, sAbteilung}) {
+        if (!combo)
+            continue;
+        const QSignalBlocker sperre(combo);
+        combo->clear();
+        combo->addItems(liste);
+    }
+}
+
+void CAnwenderListe::changeUser()
+{
+    anw_name = eName->text();
+    if (laedt)
+        return;
+    const bool war_geladen = anwender_vorhanden;
+    const int zeile = anw_name.isEmpty() ? -1 : zeile_mit_name(anw_name);
+    tabelle_aendert = true;
+    tabelle->hebeMarkierungAuf();
+    if (zeile >= 0)
+        waehle_zeile(zeile, true, false);
+    tabelle_aendert = false;
+    if (zeile >= 0) {
+        // Loaded here, not by the cell change: the row may be the current one already.
+        lade_zeile(zeile);
+    } else if (war_geladen) {
+        // The name no longer names the loaded user: nothing of his may go into a new one.
+        stelle_eingabe_wieder_her();
+    } else {
+        // A new user starts without the password and host name of the user shown before.
+        anw_kennwort.clear();
+        anw_host.clear();
+    }
+    setze_bearbeitungsmodus(zeile >= 0);
+}
+
+void CAnwenderListe::changeUserlang() { anw_lang = eLang->text(); }
+void CAnwenderListe::changeTelefon() { anw_telefon = eTelefon->text(); }
+void CAnwenderListe::changeTelefax() { anw_telefax = eTelefax->text(); }
+void CAnwenderListe::changeEMail() { anw_email = eEMail->text(); }
+void CAnwenderListe::changeBemerkung() { anw_bemerkung = eBemerkung->text(); }
+
+void CAnwenderListe::changeGroup(int index)
+{
+    // An empty combo box reports -1.
+    if (laedt || index < 0 || index >= gib_gruppenliste().size())
+        return;
+    grp_id = gib_gruppenliste().at(index)->gib_nummer();
+    if (eName->text().isEmpty() || !tabelle)
+        return;
+    tabelle_aendert = true;
+    tabelle->hebeMarkierungAuf();
+    tabelle_aendert = false;
+    const int zeile = zeile_mit_name(eName->text());
+    if (zeile >= 0)
+        waehle_zeile(zeile, true, false);
+    setze_bearbeitungsmodus(zeile >= 0);
+}
+
+void CAnwenderListe::changeAbteilung(int)
+{
+    if (!laedt && cAbteilung)
+        anw_abteilung = cAbteilung->currentText();
+}
+
+void CAnwenderListe::changeAbteilungText()
+{
+    if (!cAbteilung)
+        return;
+    anw_abteilung = cAbteilung->currentText();
+    ergaenze_abteilung(anw_abteilung);
+}
