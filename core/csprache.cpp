@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <algorithm>
@@ -83,15 +84,19 @@ void entferne(QTranslator*& uebersetzer)
     uebersetzer = nullptr;
 }
 
-// Installs Qt's own files of the language that exist; loading may fail, they are installed anyway.
+// Installs Qt's own files of the language that exist, so that Qt's dialogs and message-box
+// buttons speak it: from the product's translation folder, else from Qt's own (where Debian's
+// qttranslations5-l10n puts them). Loading may fail; they are installed anyway.
 void lade_qt_bibliothek(const QString& code, const QString& qm_ordner)
 {
+    const QString qt_ordner = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     for (const QString& stamm : {QStringLiteral("qt_"), QStringLiteral("qtbase_")}) {
         const QString datei = stamm + code + QStringLiteral(".qm");
-        if (!existiert(qm_ordner, datei))
+        const QString ordner = existiert(qm_ordner, datei) ? qm_ordner : qt_ordner;
+        if (!existiert(ordner, datei))
             continue;
         auto* uebersetzer = new QTranslator;
-        uebersetzer->load(datei, qm_ordner);
+        uebersetzer->load(datei, ordner);
         QCoreApplication::installTranslator(uebersetzer);
         zustand().qt_uebersetzer.push_back(uebersetzer);
     }
@@ -233,7 +238,7 @@ bool CSprache::setze_sprache(const CQString& code)
         CQCat::gib_instanz()->log(600, text);
     }
     if (!produkt_pfad.isEmpty()) {
-        const QString text = tr("Qt-Sprachdatei: '%1'").arg(produkt_pfad);
+        const QString text = QObject::tr("Qt-Sprachdatei: '%1'").arg(produkt_pfad);
         qDebug().noquote() << text;
         CQCat::gib_instanz()->info(CQString(text));
     }
