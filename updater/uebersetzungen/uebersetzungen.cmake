@@ -2,11 +2,11 @@
 # (the folder of the executable, whose "support/" folder makes it the root):
 #   translations/aktualisierer_en.qm  - the product's Qt translation; its presence offers "en"
 #   support/en/aktualisierer.itr      - the framework's English table, read while switching
-# Sources: aktualisierer_en.ts is kept up to date by scripts/uebersetzungen.sh (lupdate);
-# aktualisierer_zusatz_en.ts is kept by hand and holds what lupdate cannot see in the context it
-# is looked up in: the framework texts passed through uebersetze_ (answered by QObject::tr once a
-# language other than German is set) and texts behind file-local tr() helpers. Both go into the
-# ".qm"; the ".itr" is made from the hand-kept file.
+# Sources: aktualisierer_en.ts is made by scripts/uebersetzungen.sh (lupdate) and holds every text
+# lupdate finds; aktualisierer_zusatz_en.ts holds only the framework texts that the code passes to
+# uebersetze_ (answered by QObject::tr once a language other than German is set, and looked up by
+# text alone). The translation check test keeps both files true to the code. Both go into the
+# ".qm"; the ".itr" is made from the second file.
 find_package(Qt5 5.15 REQUIRED COMPONENTS LinguistTools)
 
 set(uebersetzungen_quelle ${CMAKE_CURRENT_SOURCE_DIR}/uebersetzungen)
@@ -34,8 +34,14 @@ add_custom_target(uebersetzungen ALL DEPENDS ${uebersetzungen_qm} ${uebersetzung
 if(TARGET updater_aktualisierer_test)
   add_dependencies(updater_aktualisierer_test uebersetzungen)
 endif()
+# The translation check runs lupdate over the sources.
+if(TARGET updater_uebersetzungen_test)
+  target_compile_definitions(updater_uebersetzungen_test PRIVATE LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
+                             QUELLEN="${PROJECT_SOURCE_DIR}")
+endif()
 # The language test starts the built program, and switches its own process, on these files.
 if(TARGET updater_sprache_test)
-  target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>")
+  target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>"
+                             HILFE="${CMAKE_CURRENT_SOURCE_DIR}/hilfe")
   add_dependencies(updater_sprache_test aktualisierer uebersetzungen)
 endif()
