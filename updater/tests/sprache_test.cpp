@@ -1,12 +1,16 @@
 // The English translation as built into the build tree's application root: the program's start language and the switch to "en".
 #include "ci18n.h"
+#include "cqmenu.h"
 #include "csprache.h"
+#include "updatermainwindow.h"
 #include "verzeichnisse.h"
 #include "zip_hilfe.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -105,4 +109,46 @@ TEST(Sprache, UmschaltenAufEnglischUndZurueck)
     ASSERT_TRUE(sprache->setze_sprache(CQString("de")));
     EXPECT_EQ(tr("UpdaterMainWindow", "&Datei"), "&Datei");
     EXPECT_EQ(uebersetze_(CString("vom"), CString()).gib_string(), "vom");
+}
+
+// Each language's help page names the menus and their entries character for character as the
+// window of that language shows them.
+TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
+{
+    static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
+    for (const char* code : {"de", "en"}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(sprache->setze_sprache(CQString(code)));
+        UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();
+        fenster->richte_fenster_ein();
+        emit fenster->gib_fenstermenue()->aboutToShow();
+        QMap<QString, QStringList> menues;
+        for (const QAction* menue : fenster->menuBar()->actions()) {
+            if (!menue->menu())
+                continue;
+            QStringList& eintraege = menues[menue->text().remove('&')];
+            for (const QAction* a : menue->menu()->actions())
+                eintraege << a->text().remove('&');
+        }
+        QFile seite(QStringLiteral(HILFE) + (QByteArray(code) == "en" ? "/en" : "") + "/aktualisierer.html");
+        ASSERT_TRUE(seite.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(seite.readAll());
+        static const QRegularExpression abschnitt(QStringLiteral("<h2>Men(?:u|ü) [\"„]([^\"“]+)[\"“]</h2>((?:(?!<h2>).)*)"),
+                                                   QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression fett(QStringLiteral("<b>([^<]+)</b>"));
+        int genannt = 0;
+        for (auto m = abschnitt.globalMatch(html); m.hasNext();) {
+            const auto treffer = m.next();
+            const QString menue = treffer.captured(1);
+            EXPECT_TRUE(menues.contains(menue)) << menue.toStdString();
+            for (auto b = fett.globalMatch(treffer.captured(2)); b.hasNext(); ++genannt) {
+                const QString eintrag = b.next().captured(1);
+                EXPECT_TRUE(menues.value(menue).contains(eintrag)) << menue.toStdString() << " / " << eintrag.toStdString();
+            }
+        }
+        EXPECT_EQ(menues.size(), 3);
+        EXPECT_EQ(genannt, 9);
+        UpdaterMainWindow::zerstoere_instanz();
+    }
+    ASSERT_TRUE(sprache->setze_sprache(CQString("de")));
 }
