@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -151,4 +153,22 @@ TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
         UpdaterMainWindow::zerstoere_instanz();
     }
     ASSERT_TRUE(sprache->setze_sprache(CQString("de")));
+}
+
+// Qt's own dialogs follow the language: the file dialog's buttons are German in German, English
+// under "en".
+TEST(Sprache, DateidialogSprichtDieGewaehlteSprache)
+{
+    static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
+    for (const auto& [code, abbrechen] : {std::pair<const char*, const char*>{"de", "Abbrechen"}, {"en", "Cancel"},
+                                          {"de", "Abbrechen"}}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(sprache->setze_sprache(CQString(code)));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList knoepfe;
+        for (const QPushButton* knopf : dialog.findChildren<QPushButton*>())
+            knoepfe << knopf->text().remove('&');
+        EXPECT_TRUE(knoepfe.contains(QString::fromLatin1(abbrechen))) << knoepfe.join('|').toStdString();
+    }
 }
