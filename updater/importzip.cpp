@@ -183,7 +183,8 @@ bool CZipLauf::liste()
         log->neue_titelzeile(CQString(Text::tr("Inhaltsverzeichnis ZIP Archiv")));
         gesamt();
     }
-    QString html = QStringLiteral("<table border=1><tr><td>Größe</td><td>") + Text::tr("Größe komp.")
+    QString html = QStringLiteral("<table border=1><tr><td>") + Text::tr("Größe") + QLatin1String("</td><td>")
+                   + Text::tr("Größe komp.")
                    + QLatin1String("</td><td>") + Text::tr("Ratio") + QLatin1String("</td><td>") + Text::tr("Datum")
                    + QLatin1String("</td><td>") + Text::tr("Zeit") + QLatin1String("</td><td>") + Text::tr("Name")
                    + QLatin1String("</td></tr>");

@@ -1388,6 +1388,10 @@ the log window.</translation>
         <source>Deinstallation beendet.</source>
         <translation>Uninstall finished.</translation>
     </message>
+    <message>
+        <source>Größe</source>
+        <translation>Size</translation>
+    </message>
 </context>
 <context>
     <name>allgemein_qt</name>
