@@ -39,6 +39,13 @@ if(TARGET updater_uebersetzungen_test)
   target_compile_definitions(updater_uebersetzungen_test PRIVATE LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
                              QUELLEN="${PROJECT_SOURCE_DIR}")
 endif()
+# The English windows test reads the German texts from the translation files and opens the report
+# viewer from a job window's protocol button, as the program does.
+if(TARGET updater_englisch_test)
+  target_link_libraries(updater_englisch_test PRIVATE reports)
+  target_compile_definitions(updater_englisch_test PRIVATE UEBERSETZUNGEN="${uebersetzungen_quelle}")
+  add_dependencies(updater_englisch_test uebersetzungen anwendungswurzel)
+endif()
 # The language test starts the built program, and switches its own process, on these files.
 if(TARGET updater_sprache_test)
   target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>"
