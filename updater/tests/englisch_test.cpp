@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -139,7 +140,7 @@ TEST(Englisch, FensterDesAktualisierersZeigenKeinDeutsch)
     const QString protokoll = dir.filePath("protokoll.html");
     QFile f(protokoll);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(job->gib_textbereich()->toHtml().toUtf8());
+    f.write(job->gib_textbereich()->document()->toHtml("utf-8").toUtf8());
     f.close();
     job->setze_protokollquelle(CQString(protokoll));
     job->zeige_protokoll();
