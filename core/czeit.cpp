@@ -146,8 +146,9 @@ std::string& CZeit::gib_text(std::string& text, int form) const
 void CZeit::ausgabe(std::ostream& os) const
 {
     if (jahr != 0)
-        os << uebersetze_(CString("Jahr: "), CObjekt::klasse) << jahr << "   ";
-    os << uebersetze_(CString("Zeit: "), CObjekt::klasse) << stunde << " : " << minute << " : " << sekunde;
+        os << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Jahr: ")), CObjekt::klasse) << jahr << "   ";
+    os << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Zeit: ")), CObjekt::klasse) << stunde << " : " << minute
+       << " : " << sekunde;
 }
 
 CZeitVDN::CZeitVDN() = default;

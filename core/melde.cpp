@@ -113,23 +113,24 @@ void melde(const int& typ, CKlasse* const& klasse, const std::string& methode, c
     const int level = (typ >= 0 && typ <= 6) ? level_von(typ) : 0;
     std::string prefix;
     if (typ >= 0 && typ <= 3)
-        prefix = ueb("FEHLER: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "FEHLER: "));
     else if (typ == 4)
-        prefix = ueb("WARNUNG: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "WARNUNG: "));
     else if (typ == 5 && !kurz)
-        prefix = ueb("INFO: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "INFO: "));
     else if (typ == 6)
-        prefix = ueb("DEBUG: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "DEBUG: "));
     else if (typ < 0 || typ > 6)
-        std::cerr << '\n' << ueb("KEIN GUELTIGER FEHLERTYP") << std::endl;
+        std::cerr << '\n' << ueb(QT_TRANSLATE_NOOP("QObject", "KEIN GUELTIGER FEHLERTYP")) << std::endl;
 
     if (!kurz) {
         if (!klasse || klasse == klasse_funktion)
-            prefix += uebersetze_(CString("in Methode oder Funktion  %1: "), CObjekt::klasse)
+            prefix += uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Methode oder Funktion  %1: ")),
+                                  CObjekt::klasse)
                           .arg(CString(methode))
                           .gib_string();
         else
-            prefix += uebersetze_(CString("in Klasse %1, Methode %2: "), CObjekt::klasse)
+            prefix += uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Klasse %1, Methode %2: ")), CObjekt::klasse)
                           .arg(CString(klasse->gib_name()))
                           .arg(CString(methode))
                           .gib_string();

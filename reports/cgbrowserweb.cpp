@@ -248,7 +248,8 @@ void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
         QFile datei(ausgabedatei);
         geschrieben = datei.open(QIODevice::WriteOnly) && schreibe_daten(datei, daten);
         if (!geschrieben)
-            CQCat::gib_instanz()->error(CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
+            CQCat::gib_instanz()->error(
+                CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
     }
     if (geschrieben)
         emit pdfFertig();

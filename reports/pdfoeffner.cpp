@@ -62,16 +62,18 @@ bool zeige_pdf_mit_meldung(const CQString& datei, const char* kontext)
     const auto im_kontext = [kontext](const char* text) { return QCoreApplication::translate(kontext, text); };
     const QString viewer = gib_katalog_privat().pdf_reader.gib_wert_qstr();
     if (viewer.isEmpty()) {
-        const QString text = im_kontext("Kein PDF Viewer spezifiziert !") + QLatin1Char('\n') +
-                             im_kontext("Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft.") +
-                             QLatin1Char('\n') + im_kontext("Bitte verwenden Sie den Eigenschaften-Dialog.") +
-                             QLatin1Char('\n');
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {im_kontext("Ok")}, 0, 0);
+        const QString text = im_kontext("Kein PDF Viewer spezifiziert !") + QLatin1Char('\n')
+                             + im_kontext("Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft.")
+                             + QLatin1Char('\n') + im_kontext("Bitte verwenden Sie den Eigenschaften-Dialog.")
+                             + QLatin1Char('\n');
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {im_kontext("Ok")},
+                           0, 0);
     } else {
-        const QString text = im_kontext("Der PDF Viewer") + QStringLiteral("\n\n") + viewer + QStringLiteral("\n\n") +
-                             im_kontext("konnte nicht gestartet werden !") + QLatin1Char('\n') +
-                             im_kontext("Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.");
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {im_kontext("Ok")}, 0, 0);
+        const QString text = im_kontext("Der PDF Viewer") + QStringLiteral("\n\n") + viewer + QStringLiteral("\n\n")
+                             + im_kontext("konnte nicht gestartet werden !") + QLatin1Char('\n')
+                             + im_kontext("Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.");
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {im_kontext("Ok")}, 0,
+                           0);
     }
     return false;
 }

@@ -184,10 +184,9 @@ bool CZipLauf::liste()
         gesamt();
     }
     QString html = QStringLiteral("<table border=1><tr><td>") + Text::tr("Größe") + QLatin1String("</td><td>")
-                   + Text::tr("Größe komp.")
-                   + QLatin1String("</td><td>") + Text::tr("Ratio") + QLatin1String("</td><td>") + Text::tr("Datum")
-                   + QLatin1String("</td><td>") + Text::tr("Zeit") + QLatin1String("</td><td>") + Text::tr("Name")
-                   + QLatin1String("</td></tr>");
+                   + Text::tr("Größe komp.") + QLatin1String("</td><td>") + Text::tr("Ratio")
+                   + QLatin1String("</td><td>") + Text::tr("Datum") + QLatin1String("</td><td>") + Text::tr("Zeit")
+                   + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
     for (quint64 k = 1; k <= anzahl; ++k) {
@@ -292,7 +291,7 @@ bool CZipLauf::pruefe_wortbreite()
         textzeile(QStringLiteral(" "));
         textzeile(QStringLiteral(" "));
         melde(2, Text::tr("EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. "
-                    "Das Archiv darf nicht installiert werden!"));
+                          "Das Archiv darf nicht installiert werden!"));
     }
     fortschritt(anzahl);
     return ergebnis;
@@ -447,7 +446,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     titel(Text::tr("ZIP Archiv installieren"));
     melde(5, Text::tr("ZIP Archiv installieren"));
     gesamt();
-    melde(5, anzahl > 0 ? Text::tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel)) : Text::tr("ZIP Archiv ist leer !"));
+    melde(5, anzahl > 0 ? Text::tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel))
+                        : Text::tr("ZIP Archiv ist leer !"));
 
     // Nothing is written while another process works on the target, or while the records of an
     // earlier install could not be read: they would be lost.

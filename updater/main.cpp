@@ -44,9 +44,8 @@ int main(int argc, char** argv)
                               && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 
     // Only the window road needs a display.
-    const std::unique_ptr<QCoreApplication> anwendung(mit_fenster && !ohne_anzeige
-                                                          ? new CAnwendung(argc, argv)
-                                                          : new QCoreApplication(argc, argv));
+    const std::unique_ptr<QCoreApplication> anwendung(mit_fenster && !ohne_anzeige ? new CAnwendung(argc, argv)
+                                                                                   : new QCoreApplication(argc, argv));
     setze_anwendungsname(QString::fromLatin1(anwendungsname));
     QCoreApplication::setApplicationName(QString::fromLatin1(anwendungsname));
     // Lives until the process ends.
@@ -56,10 +55,9 @@ int main(int argc, char** argv)
     if (ohne_anzeige) {
         setze_kommandozeilensprache(kommandozeile, *sprache);
         std::cerr << anwendungsname << ": "
-                  << QCoreApplication::translate("QObject",
-                                                 "Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und "
-                                                 "QT_QPA_PLATFORM sind leer); ohne Fenster laufen -silent "
-                                                 "-install, -version, /REGSERVER und /UNREGSERVER.")
+                  << QCoreApplication::translate("QObject", "Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und "
+                                                            "QT_QPA_PLATFORM sind leer); ohne Fenster laufen -silent "
+                                                            "-install, -version, /REGSERVER und /UNREGSERVER.")
                          .toLocal8Bit()
                          .constData()
                   << "\n";

@@ -41,7 +41,10 @@ CCBaseLog::Protokollanzeige& protokollanzeige()
 } // namespace
 
 CCBaseLog::CCBaseLog(QWidget* besitzer)
-    : dateityp("txt"), dateifilter(Text::tr("Text-Datei (*.txt)")), besitzer(besitzer), poll_timer(new QTimer(besitzer))
+    : dateityp("txt"),
+      dateifilter(Text::tr("Text-Datei (*.txt)")),
+      besitzer(besitzer),
+      poll_timer(new QTimer(besitzer))
 {
     fortschritt_uhr.start();
     poll_timer->setSingleShot(true);

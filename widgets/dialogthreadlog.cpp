@@ -103,23 +103,22 @@ void DialogThreadLog::setupUi(QWidget* form, Art art_)
 namespace {
 
 // The form is translated in the dialog's or in the widget's context; its texts in both, for lupdate.
-const char* const formtexte[] = {
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Dialog Thread Log"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "icon"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "fueberschrift"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Gibt den Fensterinhalt auf Drucker aus"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Speichert den Fensterinhalt in eine Datei"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B3"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B2"),
-    QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Ok"),
-    QT_TRANSLATE_NOOP("widgetlog", "Widget Thread Log"),
-    QT_TRANSLATE_NOOP("widgetlog", "icon"),
-    QT_TRANSLATE_NOOP("widgetlog", "fueberschrift"),
-    QT_TRANSLATE_NOOP("widgetlog", "Gibt den Fensterinhalt auf Drucker aus"),
-    QT_TRANSLATE_NOOP("widgetlog", "Speichert den Fensterinhalt in eine Datei"),
-    QT_TRANSLATE_NOOP("widgetlog", "B3"),
-    QT_TRANSLATE_NOOP("widgetlog", "B2"),
-    QT_TRANSLATE_NOOP("widgetlog", "Ok")};
+const char* const formtexte[] = {QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Dialog Thread Log"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "icon"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "fueberschrift"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Gibt den Fensterinhalt auf Drucker aus"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Speichert den Fensterinhalt in eine Datei"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B3"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B2"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Ok"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Widget Thread Log"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "icon"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "fueberschrift"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Gibt den Fensterinhalt auf Drucker aus"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Speichert den Fensterinhalt in eine Datei"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "B3"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "B2"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Ok")};
 
 } // namespace
 

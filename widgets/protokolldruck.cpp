@@ -356,8 +356,8 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
     if (!titel.isEmpty())
         kopf = titel;
     if (zeilen > ohne_frage_bis) {
-        const QString frage =
-            Text::tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n') + Text::tr("Wirklich drucken ?");
+        const QString frage = Text::tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n')
+                              + Text::tr("Wirklich drucken ?");
         if (!frage_ja_nein(eltern, gib_meldungstitel(), frage) || !noch_da())
             return;
     }
@@ -430,8 +430,8 @@ void speichere_text_datei(const CQString& text, const CQString& filter, const CQ
     const QString dateifilter = filter.isEmpty() ? Text::tr("Text-Datei (*.txt)") : QString(filter);
     const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
     QWidget* const hauptfenster = gib_hauptfenster();
-    QString datei = frage_dateiname_speichern(hauptfenster, Text::tr("Speichern unter"), gib_eigene_dateien().absolutePath(),
-                                              dateifilter, QFileDialog::Options());
+    QString datei = frage_dateiname_speichern(hauptfenster, Text::tr("Speichern unter"),
+                                              gib_eigene_dateien().absolutePath(), dateifilter, QFileDialog::Options());
     if (datei.isEmpty() || !noch_da())
         return;
     // A name that carries the type's suffix in any case was already confirmed by the dialog.

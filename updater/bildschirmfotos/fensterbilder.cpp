@@ -1,4 +1,5 @@
-// Takes pictures of the updater's real windows (install, list and uninstall job, About dialog; the English window and the report viewer of the protocol button), and checks pictures.
+// Takes pictures of the updater's real windows (install, list and uninstall job, About dialog; the English window and
+// the report viewer of the protocol button), and checks pictures.
 #include "sanitizervorgaben.h"
 #include "cgbrowserdiag.h"
 #include "csprache.h"

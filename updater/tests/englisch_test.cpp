@@ -1,4 +1,5 @@
-// Under "en" the windows the updater opens show no German: main, job and protocol window, the report viewer of the protocol button, a file dialog.
+// Under "en" the windows the updater opens show no German: main, job and protocol window, the report viewer of the
+// protocol button, a file dialog.
 #include "../../widgets/tests/logfenstertest.h"
 #include "cdocklog.h"
 #include "cgbrowserdiag.h"
@@ -37,21 +38,19 @@ QString ohne_kuerzel(QString text)
     return text.remove('&').trimmed();
 }
 
-// The German texts of both translation files whose English differs.
+// The German texts of the translation file whose English differs.
 QSet<QString> deutsche_texte()
 {
     QSet<QString> texte;
-    for (const char* datei : {"/aktualisierer_en.ts", "/aktualisierer_zusatz_en.ts"}) {
-        QFile f(QStringLiteral(UEBERSETZUNGEN) + QLatin1String(datei));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&f);
-        QString quelle;
-        while (xml.readNextStartElement() || !xml.atEnd()) {
-            if (xml.name() == QLatin1String("source"))
-                quelle = xml.readElementText();
-            else if (xml.name() == QLatin1String("translation") && xml.readElementText() != quelle)
-                texte.insert(ohne_kuerzel(quelle));
-        }
+    QFile f(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    QString quelle;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.name() == QLatin1String("source"))
+            quelle = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation") && xml.readElementText() != quelle)
+            texte.insert(ohne_kuerzel(quelle));
     }
     return texte;
 }

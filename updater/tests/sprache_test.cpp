@@ -33,8 +33,7 @@ struct Lauf
 
 // Runs the built program (or `programm`) without a display under the locale, in a home and work
 // folder of its own; it should end with `code`.
-Lauf starte(const QString& locale, const QStringList& argumente, const QString& programm = AKTUALISIERER,
-            int code = 0)
+Lauf starte(const QString& locale, const QStringList& argumente, const QString& programm = AKTUALISIERER, int code = 0)
 {
     QTemporaryDir dir;
     for (const char* ordner : {"/arbeit", "/ziel"})
@@ -141,8 +140,9 @@ TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
         QFile seite(QStringLiteral(HILFE) + (QByteArray(code) == "en" ? "/en" : "") + "/aktualisierer.html");
         ASSERT_TRUE(seite.open(QIODevice::ReadOnly));
         const QString html = QString::fromUtf8(seite.readAll());
-        static const QRegularExpression abschnitt(QStringLiteral("<h2>Men(?:u|ü) [\"„]([^\"“]+)[\"“]</h2>((?:(?!<h2>).)*)"),
-                                                   QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression abschnitt(
+            QStringLiteral("<h2>Men(?:u|ü) [\"„]([^\"“]+)[\"“]</h2>((?:(?!<h2>).)*)"),
+            QRegularExpression::DotMatchesEverythingOption);
         static const QRegularExpression fett(QStringLiteral("<b>([^<]+)</b>"));
         int genannt = 0;
         for (auto m = abschnitt.globalMatch(html); m.hasNext();) {
@@ -151,7 +151,8 @@ TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
             EXPECT_TRUE(menues.contains(menue)) << menue.toStdString();
             for (auto b = fett.globalMatch(treffer.captured(2)); b.hasNext(); ++genannt) {
                 const QString eintrag = b.next().captured(1);
-                EXPECT_TRUE(menues.value(menue).contains(eintrag)) << menue.toStdString() << " / " << eintrag.toStdString();
+                EXPECT_TRUE(menues.value(menue).contains(eintrag))
+                    << menue.toStdString() << " / " << eintrag.toStdString();
             }
         }
         EXPECT_EQ(menues.size(), 3);
@@ -166,8 +167,8 @@ TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
 TEST(Sprache, DateidialogSprichtDieGewaehlteSprache)
 {
     static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
-    for (const auto& [code, abbrechen] : {std::pair<const char*, const char*>{"de", "Abbrechen"}, {"en", "Cancel"},
-                                          {"de", "Abbrechen"}}) {
+    for (const auto& [code, abbrechen] :
+         {std::pair<const char*, const char*>{"de", "Abbrechen"}, {"en", "Cancel"}, {"de", "Abbrechen"}}) {
         SCOPED_TRACE(code);
         ASSERT_TRUE(sprache->setze_sprache(CQString(code)));
         QFileDialog dialog;
@@ -183,8 +184,9 @@ TEST(Sprache, DateidialogSprichtDieGewaehlteSprache)
 // finds no English files: then it says so and stays German.
 TEST(Sprache, OhneAnzeigeEineZeileInDerGewaehltenSprache)
 {
-    const QString deutsch = "Aktualisierer: Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM "
-                            "sind leer); ohne Fenster laufen -silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
+    const QString deutsch =
+        "Aktualisierer: Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM "
+        "sind leer); ohne Fenster laufen -silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
     const QString englisch = "Aktualisierer: No display found (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are "
                              "empty); without a window run -silent -install, -version, /REGSERVER and /UNREGSERVER.\n";
     QTemporaryDir wurzel;

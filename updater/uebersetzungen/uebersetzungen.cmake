@@ -2,32 +2,29 @@
 # (the folder of the executable, whose "support/" folder makes it the root):
 #   translations/aktualisierer_en.qm  - the product's Qt translation; its presence offers "en"
 #   support/en/aktualisierer.itr      - the framework's English table, read while switching
-# Sources: aktualisierer_en.ts is made by scripts/uebersetzungen.sh (lupdate) and holds every text
-# lupdate finds; aktualisierer_zusatz_en.ts holds only the framework texts that the code passes to
-# uebersetze_ (answered by QObject::tr once a language other than German is set, and looked up by
-# text alone). The translation check test keeps both files true to the code. Both go into the
-# ".qm"; the ".itr" is made from the second file.
+# Source: aktualisierer_en.ts, made by scripts/uebersetzungen.sh (lupdate) from every text the code
+# translates, the framework texts for uebersetze_ included (marked with QT_TRANSLATE_NOOP in the
+# context "QObject", the context QObject::tr answers them in). The translation check test keeps it
+# true to the code. The ".itr" is made from its "QObject" entries.
 find_package(Qt5 5.15 REQUIRED COMPONENTS LinguistTools)
 
 set(uebersetzungen_quelle ${CMAKE_CURRENT_SOURCE_DIR}/uebersetzungen)
 set(uebersetzungen_ts ${uebersetzungen_quelle}/aktualisierer_en.ts)
-set(uebersetzungen_zusatz_ts ${uebersetzungen_quelle}/aktualisierer_zusatz_en.ts)
 set(uebersetzungen_qm ${CMAKE_CURRENT_BINARY_DIR}/translations/aktualisierer_en.qm)
 set(uebersetzungen_itr ${CMAKE_CURRENT_BINARY_DIR}/support/en/aktualisierer.itr)
 
-# The lupdate file comes first: where both files hold a text, its finished translation wins.
 add_custom_command(
   OUTPUT ${uebersetzungen_qm}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/translations
-  COMMAND Qt5::lrelease -silent ${uebersetzungen_ts} ${uebersetzungen_zusatz_ts} -qm ${uebersetzungen_qm}
-  DEPENDS ${uebersetzungen_ts} ${uebersetzungen_zusatz_ts}
+  COMMAND Qt5::lrelease -silent ${uebersetzungen_ts} -qm ${uebersetzungen_qm}
+  DEPENDS ${uebersetzungen_ts}
   COMMENT "English translation aktualisierer_en.qm")
 
 add_custom_command(
   OUTPUT ${uebersetzungen_itr}
-  COMMAND ${CMAKE_COMMAND} -DLCONVERT=$<TARGET_FILE:Qt5::lconvert> -DEINGABE=${uebersetzungen_zusatz_ts}
+  COMMAND ${CMAKE_COMMAND} -DLCONVERT=$<TARGET_FILE:Qt5::lconvert> -DEINGABE=${uebersetzungen_ts}
           -DAUSGABE=${uebersetzungen_itr} -P ${uebersetzungen_quelle}/itr_aus_ts.cmake
-  DEPENDS ${uebersetzungen_zusatz_ts} ${uebersetzungen_quelle}/itr_aus_ts.cmake
+  DEPENDS ${uebersetzungen_ts} ${uebersetzungen_quelle}/itr_aus_ts.cmake
   COMMENT "English framework table aktualisierer.itr")
 
 add_custom_target(uebersetzungen ALL DEPENDS ${uebersetzungen_qm} ${uebersetzungen_itr})
