@@ -44,7 +44,7 @@ CVariableBasis::~CVariableBasis() = default;
 void CVariableBasis::setze_id(const int&)
 {
     throw CFehler(0, klasse, "setze_id",
-                  CString(text_basis("Id in dieser Variable nicht unterstüzt: %1"))
+                  CString(text_basis(QT_TRANSLATE_NOOP("QObject", "Id in dieser Variable nicht unterstüzt: %1")))
                       .arg(CString(gib_schluessel()))
                       .gib_string());
 }
@@ -196,7 +196,9 @@ int CVariableBasis::pruefe_wert(CPruefMeldungen& meldungen, const int&) const
         auto it = s.saetze.find(beschreibung);
         if (it == s.saetze.end()) {
             const std::string text =
-                CString(text_basis("Variable %1 muss im aktuellen Berechnungsverfahren belegt sein und hat keinen Wert"))
+                CString(text_basis(QT_TRANSLATE_NOOP(
+                            "QObject",
+                            "Variable %1 muss im aktuellen Berechnungsverfahren belegt sein und hat keinen Wert")))
                     .arg(CString(beschreibung->gib_name()))
                     .gib_string();
             it = s.saetze.emplace(beschreibung, new CSteuerPlausi(++s.zaehler, beschreibung, 5, 99999999, text)).first;

@@ -113,14 +113,17 @@ T lies_oder_wirf(const std::string& text)
         return wert;
     case ELesen::UNGUELTIG:
         if constexpr (std::is_same_v<T, double>)
-            eingabefehler(uebersetzt("Buchstabe bei Umwandlung von string in double: %1").arg(CString(text)));
+            eingabefehler(uebersetzt(QT_TRANSLATE_NOOP("QObject", "Buchstabe bei Umwandlung von string in double: %1"))
+                              .arg(CString(text)));
         else
-            eingabefehler(uebersetzt("Fehler bei Umwandlung von String in int: ") + CString(text));
+            eingabefehler(uebersetzt(QT_TRANSLATE_NOOP("QObject", "Fehler bei Umwandlung von String in int: "))
+                          + CString(text));
     case ELesen::ZU_GROSS:
         grenzfehler(zu_gross, text, std::numeric_limits<T>::max());
     case ELesen::ZU_KLEIN:
         if constexpr (std::is_same_v<T, unsigned>)
-            eingabefehler(uebersetzt("Wert %1 darf nicht negativ sein").arg(CString(text)));
+            eingabefehler(
+                uebersetzt(QT_TRANSLATE_NOOP("QObject", "Wert %1 darf nicht negativ sein")).arg(CString(text)));
         else
             grenzfehler(zu_klein, text, std::numeric_limits<T>::lowest());
     }
@@ -136,7 +139,8 @@ EBool lies_ebool(const std::string& text)
         return NEIN;
     if (text.empty())
         return EBOOL_UNDEFINIERT;
-    eingabefehler(uebersetzt("%1 ist unzulaessiger Wert fuer boolsche Variable").arg(CString(text)));
+    eingabefehler(uebersetzt(QT_TRANSLATE_NOOP("QObject", "%1 ist unzulaessiger Wert fuer boolsche Variable"))
+                      .arg(CString(text)));
 }
 
 } // namespace
@@ -287,8 +291,9 @@ std::string CVariableBasisTemplate<T>::gib_db_string() const
             return ganzzahl_text(wert);
         if (ist_undefinierter_wert(wert))
             return null;
-        throw CFehler(1, klasse_funktion, "gib_db_string",
-                      uebersetzt("unbekannter Typ %1").arg(static_cast<int>(wert)).gib_string());
+        throw CFehler(
+            1, klasse_funktion, "gib_db_string",
+            uebersetzt(QT_TRANSLATE_NOOP("QObject", "unbekannter Typ %1")).arg(static_cast<int>(wert)).gib_string());
     } else {
         return ist_undefinierter_wert(wert) ? null : ganzzahl_text(wert);
     }
@@ -390,7 +395,7 @@ int CVariableBasisTemplate<T>::pruefe_wert(CPruefMeldungen& meldungen, const int
             if (vorhanden(*grenze))
                 fuege_ein(meldung, *grenze);
             else
-                meldung.arg(uebersetzt("unbegrenzt"));
+                meldung.arg(uebersetzt(QT_TRANSLATE_NOOP("QObject", "unbegrenzt")));
         }
         meldungen.push_back(CPruefMeldung{code, meldung.gib_string(), nullptr});
         return code;

@@ -91,9 +91,11 @@ CVariableBeschr::~CVariableBeschr()
         return;
     // A destructor must not throw: report the fault instead of raising it.
     try {
-        const CFehler fehler(1, klasse_funktion, "~CVariableBeschr",
-                             uebersetze_(CString("unplausibel: Variablenbeschreiber nicht in Liste"), klasse)
-                                 .gib_string());
+        const CFehler fehler(
+            1, klasse_funktion, "~CVariableBeschr",
+            uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "unplausibel: Variablenbeschreiber nicht in Liste")),
+                        klasse)
+                .gib_string());
         fehler.melde();
     } catch (...) {
     }

@@ -36,7 +36,8 @@ void zeile_nicht_unterstuetzt(const char* methode, int zeile)
 {
     try {
         const CFehler fehler(1, &eintrag_CVariableSteuer, methode,
-                             uebersetze_(CString("Zeile: %1 - Methode nicht implementiert! - nichts passiert"),
+                             uebersetze_(CString(QT_TRANSLATE_NOOP(
+                                             "QObject", "Zeile: %1 - Methode nicht implementiert! - nichts passiert")),
                                          &eintrag_CVariableSteuer)
                                  .arg(zeile)
                                  .gib_string());

@@ -1,6 +1,7 @@
 #include "einheit.h"
 #include "ci18n.h"
 
+#include <QtGlobal>
 #include <iterator>
 
 namespace {
@@ -123,7 +124,8 @@ std::string einheit_in_string(const EEinheit& einheit)
 {
     if (einheit >= 0 && einheit < anzahl_einheiten)
         return einheitentexte[einheit];
-    return uebersetze_(CString("Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!"),
+    return uebersetze_(CString(QT_TRANSLATE_NOOP(
+                           "QObject", "Fehler in cvariablebasis/string einheit_in_string(const EEinheit& aw) !!!")),
                        CString())
         .gib_string();
 }

@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const kennwort_mapi = "Kennwort des Mapi Users";
+const char* const kennwort_mapi = QT_TRANSLATE_NOOP("QObject", "Kennwort des Mapi Users");
 
 } // namespace
 
@@ -12,7 +12,7 @@ CKatalogPrivat::CKatalogPrivat()
       proxy_host("/Privat/proxy/proxy_host", "", "", false),
       proxy_port("/Privat/proxy/proxy_port", 99999999u, "", ""),
       proxy_user("/Privat/proxy/proxy_user", "", "", false),
-      proxy_pass("/Privat/proxy/proxy_pass", "", "Kennwort des Proxy Users", true),
+      proxy_pass("/Privat/proxy/proxy_pass", "", QT_TRANSLATE_NOOP("QObject", "Kennwort des Proxy Users"), true),
       pdf_reader("/Privat/pdfReader", "", "", false),
       mapi_passwd("/Privat/MapiPassWD", "", kennwort_mapi, true),
       mapi_to("/Privat/MapiTo", "", "", false),

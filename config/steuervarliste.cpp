@@ -48,7 +48,9 @@ void ergaenze_steuervar(CVariableBasis* variable)
             return;
     }
     throw CFehler(1, klasse_funktion, "ergaenze_steuervar",
-                  CString(text_basis("Steuervariable %1 bereits in Liste")).arg(CString(schluessel)).gib_string());
+                  CString(text_basis(QT_TRANSLATE_NOOP("QObject", "Steuervariable %1 bereits in Liste")))
+                      .arg(CString(schluessel))
+                      .gib_string());
 }
 
 void ergaenze_steuervar_vorlage(const int& nummer, CVariableBasis* vorlage)
@@ -59,7 +61,8 @@ void ergaenze_steuervar_vorlage(const int& nummer, CVariableBasis* vorlage)
         if (l.vorlagen.emplace(nummer, vorlage).second)
             return;
     }
-    throw CFehler(1, klasse_funktion, "ergaenze_steuervar_vorlage", text_basis("Vorlage wurde bereits aufgenommen"));
+    throw CFehler(1, klasse_funktion, "ergaenze_steuervar_vorlage",
+                  text_basis(QT_TRANSLATE_NOOP("QObject", "Vorlage wurde bereits aufgenommen")));
 }
 
 void entferne_steuervar(const std::string& schluessel, const CVariableBasis* variable)

@@ -150,11 +150,12 @@ CString ueberlauf_meldung(const char* anfang, double zahl, int breite, int nachk
                           const char* ende)
 {
     CString text = uebersetzt(anfang) + CString(mit_trenner(c_format(zahl, 'G', 6, true)))
-                   + uebersetzt("< innerhalb von >") + CString(std::to_string(breite));
+                   + uebersetzt(QT_TRANSLATE_NOOP("QObject", "< innerhalb von >")) + CString(std::to_string(breite));
     if (nachkommastellen > 0 && ende == nullptr)
-        return text + uebersetzt("< Zeichen Breite und >") + CString(std::to_string(nachkommastellen))
-               + uebersetzt("< Nachkommastellen nicht moeglich!");
-    return text + uebersetzt(ende ? ende : "< Zeichen Breite nicht moeglich!");
+        return text + uebersetzt(QT_TRANSLATE_NOOP("QObject", "< Zeichen Breite und >"))
+               + CString(std::to_string(nachkommastellen))
+               + uebersetzt(QT_TRANSLATE_NOOP("QObject", "< Nachkommastellen nicht moeglich!"));
+    return text + uebersetzt(ende ? ende : QT_TRANSLATE_NOOP("QObject", "< Zeichen Breite nicht moeglich!"));
 }
 
 struct Form
@@ -183,16 +184,17 @@ Form form_mit_breite(double zahl, int breite, int nachkommastellen, bool exponen
         text = passender_text(0.0, art, nachkommastellen, breite);
         if (!text.empty()) {
             form.text = links_in(mit_trenner(text), breite);
-            form.warnung = ueberlauf_meldung("Bei Exponentialdarstellung Ausgabe der Zahl >", zahl, breite,
-                                             nachkommastellen,
-                                             "< Zeichen Breite nicht moeglich! 0 wird ausgegeben.");
+            form.warnung = ueberlauf_meldung(
+                QT_TRANSLATE_NOOP("QObject", "Bei Exponentialdarstellung Ausgabe der Zahl >"), zahl, breite,
+                nachkommastellen, QT_TRANSLATE_NOOP("QObject", "< Zeichen Breite nicht moeglich! 0 wird ausgegeben."));
             return form;
         }
     }
-    const char* anfang = exponential              ? "Bei Exponentialdarstellung Ausgabe der Zahl >"
-                         : nachkommastellen > 0   ? "Bei Fixkommadarstellung Ausgabe der Zahl >"
-                         : nachkommastellen < 0   ? "Bei variabler Kommadarstellung Ausgabe der Zahl >"
-                                                  : "Die Ausgabe der Zahl >";
+    const char* anfang =
+        exponential            ? QT_TRANSLATE_NOOP("QObject", "Bei Exponentialdarstellung Ausgabe der Zahl >")
+        : nachkommastellen > 0 ? QT_TRANSLATE_NOOP("QObject", "Bei Fixkommadarstellung Ausgabe der Zahl >")
+        : nachkommastellen < 0 ? QT_TRANSLATE_NOOP("QObject", "Bei variabler Kommadarstellung Ausgabe der Zahl >")
+                               : QT_TRANSLATE_NOOP("QObject", "Die Ausgabe der Zahl >");
     form.text = ueberlauf_text(breite);
     form.warnung = ueberlauf_meldung(anfang, zahl, breite, nachkommastellen, nullptr);
     form.ueberlauf = true;
@@ -213,7 +215,8 @@ template <typename T>
 std::string ganzzahl_text(T zahl, int breite)
 {
     if (breite < 0 || breite > 99) {
-        warne("itoa", uebersetzt("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100.")
+        warne("itoa", uebersetzt(QT_TRANSLATE_NOOP("QObject",
+                                                   "Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<100."))
                           .arg(CString(std::to_string(breite))));
         return "*";
     }
@@ -221,9 +224,10 @@ std::string ganzzahl_text(T zahl, int breite)
         return nicht_gesetzt_text(breite);
     const std::string text = rechts_in(std::to_string(zahl), breite);
     if (breite != 0 && static_cast<int>(text.size()) > breite)
-        warne("itoa", uebersetzt("Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)")
-                          .arg(CString(std::to_string(zahl)))
-                          .arg(CString(std::to_string(breite))));
+        warne("itoa",
+              uebersetzt(QT_TRANSLATE_NOOP("QObject", "Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)"))
+                  .arg(CString(std::to_string(zahl)))
+                  .arg(CString(std::to_string(breite))));
     return text;
 }
 
@@ -292,7 +296,7 @@ std::string itoa_nullen(int zahl, int breite)
 char itohex(int wert)
 {
     if (wert < 0 || wert > 15) {
-        warne("itohex", uebersetzt("Ungueltiger Eingabewert in itohex()"));
+        warne("itohex", uebersetzt(QT_TRANSLATE_NOOP("QObject", "Ungueltiger Eingabewert in itohex()")));
         return '0';
     }
     return "0123456789ABCDEF"[wert];
@@ -316,7 +320,7 @@ int hextoi(const char* ziffer)
         if (wert >= 0)
             return wert;
     }
-    warne("hextoi", uebersetzt("'%1' ist keine Hexadezimalziffer!").arg(CString(ziffer)));
+    warne("hextoi", uebersetzt(QT_TRANSLATE_NOOP("QObject", "'%1' ist keine Hexadezimalziffer!")).arg(CString(ziffer)));
     return 0;
 }
 
@@ -371,7 +375,8 @@ int string_zu_int(const std::string& text, bool* ok)
 
 void warne_keine_ganzzahl(const std::string& text)
 {
-    warne("string_zu_int", uebersetzt("Fehler bei Umwandlung von String in int: ") + CString(text));
+    warne("string_zu_int",
+          uebersetzt(QT_TRANSLATE_NOOP("QObject", "Fehler bei Umwandlung von String in int: ")) + CString(text));
 }
 
 int zahl_ab_position(const std::string& text, int position)
@@ -426,7 +431,8 @@ std::string dtoa(double zahl, int breite, int nachkommastellen, int art)
     if (zahl == 99999999.0)
         return nicht_gesetzt_text(breite);
     if (breite < 0 || breite >= DTOA_GRENZE) {
-        warne("dtoa", uebersetzt("Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2.")
+        warne("dtoa", uebersetzt(QT_TRANSLATE_NOOP("QObject",
+                                                   "Breiteangabe breite=%1 nicht im erlaubten Bereich: 0<=breite<%2."))
                           .arg(CString(std::to_string(breite)))
                           .arg(CString(std::to_string(DTOA_GRENZE))));
         return "*";
@@ -462,16 +468,19 @@ bool ftoa(double zahl, int gesamtstellen, int art, double schwellwert, const std
         return false;
     }
     if (gesamtstellen < 0 || gesamtstellen > 99) {
-        warne("ftoa", uebersetzt("Gesamtstellenangabe gesamtstellen=") + CString(itoa(gesamtstellen, 0))
-                          + uebersetzt("nicht im erlaubten Bereich: 0<=gesamtstellen<100.")
-                          + uebersetzt(" für Funktion ftoa(const double& zahl, const int& gesamtstellen, "
-                                       "const int& nachkommastellen, const int& art, const double& "
-                                       "schwellwert, const string& nullstring) in 'allg' "));
+        warne("ftoa",
+              uebersetzt(QT_TRANSLATE_NOOP("QObject", "Gesamtstellenangabe gesamtstellen="))
+                  + CString(itoa(gesamtstellen, 0))
+                  + uebersetzt(QT_TRANSLATE_NOOP("QObject", "nicht im erlaubten Bereich: 0<=gesamtstellen<100."))
+                  + uebersetzt(QT_TRANSLATE_NOOP("QObject",
+                                                 " für Funktion ftoa(const double& zahl, const int& gesamtstellen, "
+                                                 "const int& nachkommastellen, const int& art, const double& "
+                                                 "schwellwert, const string& nullstring) in 'allg' ")));
         text = "*";
         return false;
     }
     if (art == 2 && std::fabs(zahl) > 1e50) {
-        warne("ftoa", uebersetzt("Zahl kann nicht dargestellt werden"));
+        warne("ftoa", uebersetzt(QT_TRANSLATE_NOOP("QObject", "Zahl kann nicht dargestellt werden")));
         text = ueberlauf_text(gesamtstellen);
         return false;
     }
@@ -586,7 +595,8 @@ double string_zu_double(const std::string& text, bool* ok)
         *ok = false;
     else
         warne("string_zu_double",
-              uebersetzt("Buchstabe bei Umwandlung von string in double: %1").arg(CString(text)));
+              uebersetzt(QT_TRANSLATE_NOOP("QObject", "Buchstabe bei Umwandlung von string in double: %1"))
+                  .arg(CString(text)));
     return 99999999.0;
 }
 

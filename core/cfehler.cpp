@@ -16,12 +16,23 @@ CKlasse* CFehler::eigene_klasse = &eintrag_CFehler;
 
 namespace {
 
-const char* const typnamen[] = {"FATALER FEHLER", "PROGRAMMIERFEHLER", "SYNTAXFEHLER", "EINGABEFEHLER",
-                                "WARNUNG",        "INFO",              "DEBUG"};
-const char* const ungueltiger_typ = "KEIN GUELTIGER FEHLERTYP";
+// The names are translated in the context "CQFehler" (CQFehler) and, through uebersetze_, in
+// "QObject" (CFehler): the second array only shows lupdate the second context.
+const char* const typnamen[] = {
+    QT_TRANSLATE_NOOP("CQFehler", "FATALER FEHLER"), QT_TRANSLATE_NOOP("CQFehler", "PROGRAMMIERFEHLER"),
+    QT_TRANSLATE_NOOP("CQFehler", "SYNTAXFEHLER"),   QT_TRANSLATE_NOOP("CQFehler", "EINGABEFEHLER"),
+    QT_TRANSLATE_NOOP("CQFehler", "WARNUNG"),        QT_TRANSLATE_NOOP("CQFehler", "INFO"),
+    QT_TRANSLATE_NOOP("CQFehler", "DEBUG")};
+const char* const ungueltiger_typ = QT_TRANSLATE_NOOP("CQFehler", "KEIN GUELTIGER FEHLERTYP");
+const char* const typnamen_fuer_uebersetze[] = {
+    QT_TRANSLATE_NOOP("QObject", "FATALER FEHLER"), QT_TRANSLATE_NOOP("QObject", "PROGRAMMIERFEHLER"),
+    QT_TRANSLATE_NOOP("QObject", "SYNTAXFEHLER"),   QT_TRANSLATE_NOOP("QObject", "EINGABEFEHLER"),
+    QT_TRANSLATE_NOOP("QObject", "WARNUNG"),        QT_TRANSLATE_NOOP("QObject", "INFO"),
+    QT_TRANSLATE_NOOP("QObject", "DEBUG"),          QT_TRANSLATE_NOOP("QObject", "KEIN GUELTIGER FEHLERTYP")};
 
 const char* typname(int typ)
 {
+    Q_UNUSED(typnamen_fuer_uebersetze)
     return typ >= 0 && typ <= 6 ? typnamen[typ] : ungueltiger_typ;
 }
 
@@ -95,11 +106,12 @@ CFehler::CFehler(int typ_, CKlasse* klasse_, const std::string& methode_, const 
     if (klasse) {
         kontext = fehlertyp_text(typ) + ": ";
         if (klasse == klasse_funktion)
-            kontext += uebersetze_(CString("in Methode oder Funktion  %1: "), eigene_klasse)
-                           .arg(CString(methode))
-                           .gib_string();
+            kontext +=
+                uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Methode oder Funktion  %1: ")), eigene_klasse)
+                    .arg(CString(methode))
+                    .gib_string();
         else
-            kontext += uebersetze_(CString("in Klasse %1, Methode %2: "), eigene_klasse)
+            kontext += uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Klasse %1, Methode %2: ")), eigene_klasse)
                            .arg(CString(klasse->gib_name()))
                            .arg(CString(methode))
                            .gib_string();

@@ -107,10 +107,12 @@ private:
                 zeile += daten[i++];
             return;
         }
-        throw CFehler(0, CI18n::klasse, "BITTE_ERGAENZEN_2",
-                      uebersetze_(CString("In get_line(): Unknown Escape-Sequence: '\\%1"), CI18n::klasse)
-                          .arg(CString(std::string(1, e)))
-                          .gib_string());
+        throw CFehler(
+            0, CI18n::klasse, "BITTE_ERGAENZEN_2",
+            uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "In get_line(): Unknown Escape-Sequence: '\\%1")),
+                        CI18n::klasse)
+                .arg(CString(std::string(1, e)))
+                .gib_string());
     }
 
     const std::string& daten;

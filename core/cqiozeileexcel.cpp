@@ -10,10 +10,12 @@ char trennzeichen = ';';
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "CQIOZeileExcel" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("CQIOZeileExcel", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CQIOZeileExcel)
+};
 
 } // namespace
 
@@ -68,10 +70,10 @@ bool CQIOZeileExcel::zerlege(const CQString& zeile, const bool& trimmen)
 CQString CQIOZeileExcel::gib_element(const int& index) const
 {
     if (zellen.empty())
-        throw CQFehler(0, klasse, CQString("gib_element"), CQString(tr("Es sind keine Elemente enthalten!")));
+        throw CQFehler(0, klasse, CQString("gib_element"), CQString(Text::tr("Es sind keine Elemente enthalten!")));
     if (static_cast<unsigned>(index) >= zellen.size())
         throw CQFehler(0, klasse, CQString("gib_element"),
-                       CQString(tr("Index %1 nicht zulaessig! Erlaubter Indexbereich: 0 bis %2")
+                       CQString(Text::tr("Index %1 nicht zulaessig! Erlaubter Indexbereich: 0 bis %2")
                                     .arg(index)
                                     .arg(static_cast<int>(zellen.size()) - 1)));
     return zellen[static_cast<std::size_t>(index)];

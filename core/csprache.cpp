@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <algorithm>
@@ -83,15 +84,19 @@ void entferne(QTranslator*& uebersetzer)
     uebersetzer = nullptr;
 }
 
-// Installs Qt's own files of the language that exist; loading may fail, they are installed anyway.
+// Installs Qt's own files of the language that exist, so that Qt's dialogs and message-box
+// buttons speak it: from the product's translation folder, else from Qt's own (where Debian's
+// qttranslations5-l10n puts them). Loading may fail; they are installed anyway.
 void lade_qt_bibliothek(const QString& code, const QString& qm_ordner)
 {
+    const QString qt_ordner = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     for (const QString& stamm : {QStringLiteral("qt_"), QStringLiteral("qtbase_")}) {
         const QString datei = stamm + code + QStringLiteral(".qm");
-        if (!existiert(qm_ordner, datei))
+        const QString ordner = existiert(qm_ordner, datei) ? qm_ordner : qt_ordner;
+        if (!existiert(ordner, datei))
             continue;
         auto* uebersetzer = new QTranslator;
-        uebersetzer->load(datei, qm_ordner);
+        uebersetzer->load(datei, ordner);
         QCoreApplication::installTranslator(uebersetzer);
         zustand().qt_uebersetzer.push_back(uebersetzer);
     }
@@ -146,7 +151,7 @@ bool lege_eigene_tabelle_an(QString& itr)
     if (!QFileInfo::exists(pfad))
         return true;
     if (!neu->importiere_uebersetzungen(pfad.toStdString())) {
-        melde_fehler(ueb("System-Sprachdatei '%1' ist nicht lesbar", pfad) + "\n");
+        melde_fehler(ueb(QT_TRANSLATE_NOOP("QObject", "System-Sprachdatei '%1' ist nicht lesbar"), pfad) + "\n");
         return false;
     }
     itr = pfad;
@@ -159,9 +164,9 @@ QString lade_produktdatei(const QString& code, const QString& qm_ordner)
     SSprachZustand& z = zustand();
     const QString datei = produktdatei(code, qm_ordner);
     if (datei.isEmpty()) {
-        melde_fehler(ueb("Fehlende Qt-Sprachdatei '%1'",
-                         qm_ordner + QLatin1Char('/') + z.anwendungsname + QLatin1Char('_') + code
-                             + QStringLiteral(".qm")));
+        melde_fehler(
+            ueb(QT_TRANSLATE_NOOP("QObject", "Fehlende Qt-Sprachdatei '%1'"),
+                qm_ordner + QLatin1Char('/') + z.anwendungsname + QLatin1Char('_') + code + QStringLiteral(".qm")));
         return QString();
     }
     auto* uebersetzer = new QTranslator;
@@ -169,7 +174,7 @@ QString lade_produktdatei(const QString& code, const QString& qm_ordner)
     if (!uebersetzer->load(info.fileName(), info.absolutePath())) {
         // A damaged file would be installed as an empty translation: keep the previous one.
         delete uebersetzer;
-        melde_fehler(ueb("Qt-Sprachdatei '%1' ist nicht lesbar", datei));
+        melde_fehler(ueb(QT_TRANSLATE_NOOP("QObject", "Qt-Sprachdatei '%1' ist nicht lesbar"), datei));
         return QString();
     }
     entferne(z.produkt_uebersetzer);
@@ -228,12 +233,12 @@ bool CSprache::setze_sprache(const CQString& code)
     }
 
     if (!itr_pfad.isEmpty()) {
-        const std::string text = ueb("System-Sprachdatei: '%1'", itr_pfad);
+        const std::string text = ueb(QT_TRANSLATE_NOOP("QObject", "System-Sprachdatei: '%1'"), itr_pfad);
         qDebug().noquote() << QString::fromStdString(text);
         CQCat::gib_instanz()->log(600, text);
     }
     if (!produkt_pfad.isEmpty()) {
-        const QString text = tr("Qt-Sprachdatei: '%1'").arg(produkt_pfad);
+        const QString text = QObject::tr("Qt-Sprachdatei: '%1'").arg(produkt_pfad);
         qDebug().noquote() << text;
         CQCat::gib_instanz()->info(CQString(text));
     }
@@ -259,7 +264,10 @@ bool CSprache::setze_startsprache()
     } catch (const CFehlerBasis& fehler) {
         melde_fehler(fehler.gib_meldung() + "\n");
     }
-    melde_fehler(zeilenende + ueb("Sprache '%1' nicht verfuegbar - das Programm startet in Deutsch", code) + "\n");
+    melde_fehler(
+        zeilenende
+        + ueb(QT_TRANSLATE_NOOP("QObject", "Sprache '%1' nicht verfuegbar - das Programm startet in Deutsch"), code)
+        + "\n");
     try {
         setze_sprache(CQString(deutsch));
     } catch (const CFehlerBasis& fehler) {
@@ -291,7 +299,9 @@ CSprachTabelle gib_sprachen()
     {
         const char* code;
         const char* anzeige;
-    } feste[] = {{"en", QT_TR_NOOP("Englisch")}, {"fr", QT_TR_NOOP("Französisch")}, {"th", QT_TR_NOOP("Thai")}};
+    } feste[] = {{"en", QT_TRANSLATE_NOOP("QObject", "Englisch")},
+                 {"fr", QT_TRANSLATE_NOOP("QObject", "Französisch")},
+                 {"th", QT_TRANSLATE_NOOP("QObject", "Thai")}};
     for (const auto& sprache : feste) {
         const QString code = QString::fromLatin1(sprache.code);
         if (angeboten(code))

@@ -41,7 +41,8 @@ CString& CString::arg(const CString& argument)
     if (pos == std::string::npos) {
         const int typ = 4;
         melde(typ, klasse_funktion, "arg()",
-              uebersetze_(CString("Argument kann nicht zugeordnet werden"), klasse).gib_string());
+              uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Argument kann nicht zugeordnet werden")), klasse)
+                  .gib_string());
         return *this;
     }
     text.replace(pos, 2, argument.text);
@@ -61,9 +62,9 @@ CString& CString::arg(double zahl, int breite, int nachkommastellen, int art)
 CString& CString::arg(EBool wert)
 {
     if (wert == JA)
-        return arg(uebersetze_(CString("Ja"), klasse));
+        return arg(uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Ja")), klasse));
     if (wert == NEIN)
-        return arg(uebersetze_(CString("Nein"), klasse));
+        return arg(uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Nein")), klasse));
     return arg(CString());
 }
 

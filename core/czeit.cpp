@@ -47,10 +47,12 @@ std::string mit_null(int wert, bool nullen)
     return (nullen && wert < 10 ? "0" : "") + itoa(wert, 0);
 }
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "CZeitVDN" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("CZeitVDN", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CZeitVDN)
+};
 
 // Start positions of the fields in one layout (-1: the layout has no such field). Day, month,
 // hour, minute and second have two digits, the millisecond three.
@@ -144,8 +146,9 @@ std::string& CZeit::gib_text(std::string& text, int form) const
 void CZeit::ausgabe(std::ostream& os) const
 {
     if (jahr != 0)
-        os << uebersetze_(CString("Jahr: "), CObjekt::klasse) << jahr << "   ";
-    os << uebersetze_(CString("Zeit: "), CObjekt::klasse) << stunde << " : " << minute << " : " << sekunde;
+        os << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Jahr: ")), CObjekt::klasse) << jahr << "   ";
+    os << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Zeit: ")), CObjekt::klasse) << stunde << " : " << minute
+       << " : " << sekunde;
 }
 
 CZeitVDN::CZeitVDN() = default;
@@ -192,12 +195,12 @@ void CZeitVDN::setze_text(const std::string& text)
     const Layout* l = layout_fuer(text);
     if (!l) {
         const QString layouts =
-            tr("8[dd.MM.yy], 10[ddMMyyhhmm], 14[dd.MM.yy hh:mm], 16[dd.MM.yyyy hh:mm], 17[dd.MM.yy hh:mm:ss]")
-            + QLatin1String(", ") + tr("19[dd.MM.yyyy hh:mm:ss]") + QLatin1String(", ")
-            + tr("23[02.01.2004 09:25:56.678]") + QLatin1String(", ") + tr("23[yyyy-MM-ddThh:mm:ss.uuu]")
-            + QLatin1String(" ") + tr("24[yyyy-MM-ddThh:mm:ss.uuuZ]");
+            Text::tr("8[dd.MM.yy], 10[ddMMyyhhmm], 14[dd.MM.yy hh:mm], 16[dd.MM.yyyy hh:mm], 17[dd.MM.yy hh:mm:ss]")
+            + QLatin1String(", ") + Text::tr("19[dd.MM.yyyy hh:mm:ss]") + QLatin1String(", ")
+            + Text::tr("23[02.01.2004 09:25:56.678]") + QLatin1String(", ") + Text::tr("23[yyyy-MM-ddThh:mm:ss.uuu]")
+            + QLatin1String(" ") + Text::tr("24[yyyy-MM-ddThh:mm:ss.uuuZ]");
         throw CQFehler(3, klasse, CQString("CZeitVDN"),
-                       CQString(tr("Zeitstring muss %1 Zeichen enthalten").arg(layouts, 0, QLatin1Char(' '))));
+                       CQString(Text::tr("Zeitstring muss %1 Zeichen enthalten").arg(layouts, 0, QLatin1Char(' '))));
     }
     CZeitVDN wert;
     wert.tag = lies_feld(text, l->tag, 2);

@@ -28,10 +28,12 @@ int level_von(int typ)
     return 0;
 }
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "qmelde" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("qmelde", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(qmelde)
+};
 
 // Whether the message reaches the logger (qmelde) or the console and window lines (melde).
 bool wird_ausgegeben(int typ, int level)
@@ -67,16 +69,16 @@ void qmelde(const int& typ, CKlasse* const& klasse, const CQString& methode, con
     const int level = level_von(typ);
     QString prefix;
     switch (level) {
-    case 2: if (!kurz) prefix = tr("FEHLER: "); break;
-    case 1: if (!kurz) prefix = tr("WARNUNG: "); break;
-    case 3: prefix = tr("DEBUG: "); break;
-    default: if (typ == 5 && !kurz) prefix = tr("INFO: "); break;
+    case 2: if (!kurz) prefix = Text::tr("FEHLER: "); break;
+    case 1: if (!kurz) prefix = Text::tr("WARNUNG: "); break;
+    case 3: prefix = Text::tr("DEBUG: "); break;
+    default: if (typ == 5 && !kurz) prefix = Text::tr("INFO: "); break;
     }
     if (!kurz) {
         if (!klasse || klasse == klasse_funktion)
-            prefix += tr("in Methode oder Funktion %1: ").arg(methode, 0, QLatin1Char(' '));
+            prefix += Text::tr("in Methode oder Funktion %1: ").arg(methode, 0, QLatin1Char(' '));
         else
-            prefix += tr("in Klasse %1, Methode %2: ")
+            prefix += Text::tr("in Klasse %1, Methode %2: ")
                           .arg(QString::fromLatin1(klasse->gib_name().c_str()), 0, QLatin1Char(' '))
                           .arg(methode, 0, QLatin1Char(' '));
     }
@@ -111,23 +113,24 @@ void melde(const int& typ, CKlasse* const& klasse, const std::string& methode, c
     const int level = (typ >= 0 && typ <= 6) ? level_von(typ) : 0;
     std::string prefix;
     if (typ >= 0 && typ <= 3)
-        prefix = ueb("FEHLER: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "FEHLER: "));
     else if (typ == 4)
-        prefix = ueb("WARNUNG: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "WARNUNG: "));
     else if (typ == 5 && !kurz)
-        prefix = ueb("INFO: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "INFO: "));
     else if (typ == 6)
-        prefix = ueb("DEBUG: ");
+        prefix = ueb(QT_TRANSLATE_NOOP("QObject", "DEBUG: "));
     else if (typ < 0 || typ > 6)
-        std::cerr << '\n' << ueb("KEIN GUELTIGER FEHLERTYP") << std::endl;
+        std::cerr << '\n' << ueb(QT_TRANSLATE_NOOP("QObject", "KEIN GUELTIGER FEHLERTYP")) << std::endl;
 
     if (!kurz) {
         if (!klasse || klasse == klasse_funktion)
-            prefix += uebersetze_(CString("in Methode oder Funktion  %1: "), CObjekt::klasse)
+            prefix += uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Methode oder Funktion  %1: ")),
+                                  CObjekt::klasse)
                           .arg(CString(methode))
                           .gib_string();
         else
-            prefix += uebersetze_(CString("in Klasse %1, Methode %2: "), CObjekt::klasse)
+            prefix += uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "in Klasse %1, Methode %2: ")), CObjekt::klasse)
                           .arg(CString(klasse->gib_name()))
                           .arg(CString(methode))
                           .gib_string();

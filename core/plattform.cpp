@@ -121,7 +121,8 @@ void warte_auf_enter(const std::string& text)
     std::cout.flush();
     std::fflush(stdout);
     std::cerr << text << '\n'
-              << uebersetze_(CString("Bitte <Enter> druecken\n"), &eintrag_CSystemAllg).gib_string();
+              << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Bitte <Enter> druecken\n")), &eintrag_CSystemAllg)
+                     .gib_string();
     std::cerr.flush();
     std::cin.get();
 }

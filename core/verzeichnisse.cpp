@@ -28,10 +28,12 @@ Ablage& ablage()
     return *a;
 }
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "allgemein_qt" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("allgemein_qt", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(allgemein_qt)
+};
 
 // The path cut before its last "/".
 QString elternpfad(const QString& pfad)
@@ -117,7 +119,7 @@ QDir gib_anwendungsverzeichnis(const bool& suchen, const CQString& start, const 
     }
     if (!gefunden) {
         if (suchen)
-            CQCat::gib_instanz()->error(CQString(tr("Root-Verzeichnis der Anwendung nicht gefunden!")));
+            CQCat::gib_instanz()->error(CQString(Text::tr("Root-Verzeichnis der Anwendung nicht gefunden!")));
         return gib_programmverzeichnis();
     }
     const QString pfad = QDir(ordner).absolutePath();
@@ -165,7 +167,7 @@ QDir gib_home_verzeichnis()
     const QDir home(QDir::homePath());
     if (home.exists())
         return home;
-    qWarning("%s", qUtf8Printable(tr("Konnte HOME-Verzeichnis nicht finden.")));
+    qWarning("%s", qUtf8Printable(Text::tr("Konnte HOME-Verzeichnis nicht finden.")));
     return QDir::current();
 }
 
@@ -233,7 +235,7 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
         }
     }
     if (logo.isEmpty())
-        return tr("Logo_Datei_nicht_vorhanden");
+        return Text::tr("Logo_Datei_nicht_vorhanden");
     if (relativ)
         return QStringLiteral("./") + logo;
     // "file:/" + folder; an absolute folder keeps a single slash, so that its first part is

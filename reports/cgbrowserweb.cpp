@@ -34,10 +34,10 @@ CGBrowserWeb::RenderWaechter& renderwaechter()
 }
 
 // The messages of files go with the report browser's texts.
-QString datei_tr(const char* text)
+struct DateiText
 {
-    return QCoreApplication::translate("CGBrowser", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CGBrowser)
+};
 
 bool schreibe_daten(QFile& datei, const QByteArray& daten)
 {
@@ -90,7 +90,7 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
     // any file the user saves. A file it could not write must not pass unnoticed.
     connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
         if (!erfolg)
-            CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
+            CQCat::gib_instanz()->error(CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
         else
             gib_normale_dateirechte(datei);
     });
@@ -248,7 +248,8 @@ void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
         QFile datei(ausgabedatei);
         geschrieben = datei.open(QIODevice::WriteOnly) && schreibe_daten(datei, daten);
         if (!geschrieben)
-            CQCat::gib_instanz()->error(CQString(datei_tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
+            CQCat::gib_instanz()->error(
+                CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
     }
     if (geschrieben)
         emit pdfFertig();

@@ -5,6 +5,7 @@
 #include "cqiodatei.h"
 #include "cqworkspace.h"
 #include "plattform.h"
+#include "steuerzeichen.h"
 #include "verzeichnisse.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QTextStream>
 #include <QWidget>
@@ -130,6 +132,14 @@ bool CHilfeSystem::starte_assistent()
     const QStringList argumente = {QStringLiteral("-collectionFile"),
                                    hilfeverzeichnis + dokuname + QStringLiteral(".qhc"),
                                    QStringLiteral("-enableRemoteControl")};
+    // Assistant has no language option: it follows the locale of its environment, which is set
+    // to the program's language so that its window speaks it too.
+    const QString locale = QLocale(gib_sprache()).name() + QStringLiteral(".UTF-8");
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        umgebung.insert(QString::fromLatin1(name), locale);
+    umgebung.insert(QStringLiteral("LANGUAGE"), QString(gib_sprache()));
+    neu->setProcessEnvironment(umgebung);
     qDebug().noquote() << programm << argumente.join(QLatin1Char(' '));
     // Connected before the start: an assistant that ends at once is still forgotten.
     connect(neu, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this, &CHilfeSystem::finished_slot);
@@ -235,6 +245,15 @@ bool CHilfeSystem::lies_index()
         const int stelle = zeile.indexOf(QLatin1Char(';'));
         const CQString schluessel(stelle < 0 ? zeile : zeile.left(stelle));
         const CQString seite(stelle < 0 ? zeile : zeile.mid(stelle + 1));
+        // The page goes into the assistant's remote-control line, where ";" separates commands
+        // and a line break ends the line: such a page would smuggle in commands of its own.
+        if (seite.contains(QLatin1Char(';')) || seite.contains(QLatin1Char('\r')) || seite.contains(QLatin1Char('\n'))
+            || seite.contains(QChar(0))) {
+            CQCat::gib_instanz()->warn(CQString(
+                QStringLiteral("%1: Seite zum Schluessel '%2' enthaelt ';' oder einen Zeilenumbruch, verworfen: '%3'")
+                    .arg(pfad, maskiere_steuerzeichen(schluessel), maskiere_steuerzeichen(seite))));
+            continue;
+        }
         index.insert(schluessel, seite);
         qDebug().noquote()
             << QStringLiteral("key:%1: val:%2: test:%3:").arg(schluessel, seite, index.value(schluessel));

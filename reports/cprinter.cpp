@@ -14,10 +14,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The printer's texts, in the translation context "QObject" (a class of its own, so that lupdate
+// sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("QObject", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QObject)
+};
 
 const char* const schluessel_ausgabedatei = "/Privat/Print/pdfausgabedatei";
 
@@ -81,7 +83,7 @@ CPrinter::~CPrinter() = default;
 QString CPrinter::gib_druckername() const
 {
     if (pdf_datei)
-        return tr("PDFDatei");
+        return Text::tr("PDFDatei");
     const QString name = printerName();
     return name.isEmpty() ? outputFileName() : name;
 }
@@ -95,14 +97,14 @@ bool CPrinter::setze_pdf_ausgabedatei(QWidget* eltern)
     auto* const variable = dynamic_cast<CQStringSteuer*>(suche_steuervariable(schluessel));
     if (!variable) {
         CQCat::gib_instanz()->error(
-            CQString(tr("Interner Fehler: Steuervariable '%1' nicht definiert !!").arg(schluessel)));
+            CQString(Text::tr("Interner Fehler: Steuervariable '%1' nicht definiert !!").arg(schluessel)));
         return false;
     }
     if (ausgabedatei.isEmpty())
         ausgabedatei = gib_steuerwert(schluessel, false).toString();
 
-    const QString antwort = speichere_datei_dialog(eltern, *variable, tr("PDF Ausgabe"), tr("pdfdatei"),
-                                                   QStringLiteral(".pdf"), tr("PDF Ausgabe"), true, true);
+    const QString antwort = speichere_datei_dialog(eltern, *variable, Text::tr("PDF Ausgabe"), Text::tr("pdfdatei"),
+                                                   QStringLiteral(".pdf"), Text::tr("PDF Ausgabe"), true, true);
     if (antwort.isEmpty())
         return false;
     ausgabedatei = antwort;
@@ -146,7 +148,7 @@ bool CPrinter::drucke_pdf(const QByteArray& pdf)
     QPainter maler;
     if (!maler.begin(this)) {
         CQCat::gib_instanz()->error(
-            CQString(tr("Verbindung zu Drucker '%1' fehlgeschlagen. Ist Ausgabedatei noch geöffnet?")
+            CQString(Text::tr("Verbindung zu Drucker '%1' fehlgeschlagen. Ist Ausgabedatei noch geöffnet?")
                          .arg(gib_druckername())));
         return false;
     }

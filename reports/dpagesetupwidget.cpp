@@ -40,15 +40,16 @@ QDoubleSpinBox* neuer_rand(QWidget* eltern, const char* name)
     return feld;
 }
 
-QString tr_form(const char* text)
+// The form's texts, in the translation context "PageSetupWidget".
+struct FormText
 {
-    return QCoreApplication::translate("PageSetupWidget", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(PageSetupWidget)
+};
 
 void setze_randtexte(QDoubleSpinBox* feld, const char* text)
 {
-    feld->setToolTip(tr_form(text));
-    feld->setAccessibleName(tr_form(text));
+    feld->setToolTip(FormText::tr(text));
+    feld->setAccessibleName(FormText::tr(text));
 }
 
 } // namespace
@@ -142,19 +143,19 @@ void Ui::PageSetupWidget::setupUi(QWidget* form)
 
 void Ui::PageSetupWidget::retranslateUi(QWidget* form)
 {
-    form->setWindowTitle(tr_form("Form"));
-    groupBox_2->setTitle(tr_form("Papier"));
-    pageSizeLabel->setText(tr_form("Seitengröße:"));
-    widthLabel->setText(tr_form("Breite:"));
-    heightLabel->setText(tr_form("Höhe:"));
-    groupBox_3->setTitle(tr_form("Ausrichtung"));
-    portrait->setText(tr_form("Hochformat"));
-    landscape->setText(tr_form("Querformat"));
-    groupBox->setTitle(tr_form("Ränder"));
-    setze_randtexte(topMargin, "top margin");
-    setze_randtexte(leftMargin, "left margin");
-    setze_randtexte(rightMargin, "right margin");
-    setze_randtexte(bottomMargin, "bottom margin");
+    form->setWindowTitle(FormText::tr("Form"));
+    groupBox_2->setTitle(FormText::tr("Papier"));
+    pageSizeLabel->setText(FormText::tr("Seitengröße:"));
+    widthLabel->setText(FormText::tr("Breite:"));
+    heightLabel->setText(FormText::tr("Höhe:"));
+    groupBox_3->setTitle(FormText::tr("Ausrichtung"));
+    portrait->setText(FormText::tr("Hochformat"));
+    landscape->setText(FormText::tr("Querformat"));
+    groupBox->setTitle(FormText::tr("Ränder"));
+    setze_randtexte(topMargin, QT_TRANSLATE_NOOP("PageSetupWidget", "top margin"));
+    setze_randtexte(leftMargin, QT_TRANSLATE_NOOP("PageSetupWidget", "left margin"));
+    setze_randtexte(rightMargin, QT_TRANSLATE_NOOP("PageSetupWidget", "right margin"));
+    setze_randtexte(bottomMargin, QT_TRANSLATE_NOOP("PageSetupWidget", "bottom margin"));
 }
 
 DPageSetupWidget::DPageSetupWidget(QWidget* parent) : QWidget(parent), form(std::make_unique<Ui::PageSetupWidget>())

@@ -33,23 +33,47 @@ bool zeige_datei_extern(const CQString& datei)
     return QFileInfo::exists(viewer) && QProcess::startDetached(viewer, {datei});
 }
 
+namespace {
+
+// The messages are translated in the caller's context; their texts in both callers' contexts, for lupdate.
+const char* const meldungstexte[] = {
+    QT_TRANSLATE_NOOP("CGBrowser", "Kein PDF Viewer spezifiziert !"),
+    QT_TRANSLATE_NOOP("CGBrowser", "Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft."),
+    QT_TRANSLATE_NOOP("CGBrowser", "Bitte verwenden Sie den Eigenschaften-Dialog."),
+    QT_TRANSLATE_NOOP("CGBrowser", "Ok"),
+    QT_TRANSLATE_NOOP("CGBrowser", "Der PDF Viewer"),
+    QT_TRANSLATE_NOOP("CGBrowser", "konnte nicht gestartet werden !"),
+    QT_TRANSLATE_NOOP("CGBrowser", "Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert."),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Kein PDF Viewer spezifiziert !"),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft."),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Bitte verwenden Sie den Eigenschaften-Dialog."),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Ok"),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Der PDF Viewer"),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "konnte nicht gestartet werden !"),
+    QT_TRANSLATE_NOOP("CGBrowserEx", "Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.")};
+
+} // namespace
+
 bool zeige_pdf_mit_meldung(const CQString& datei, const char* kontext)
 {
     if (zeige_datei_extern(datei))
         return true;
-    const auto tr = [kontext](const char* text) { return QCoreApplication::translate(kontext, text); };
+    Q_UNUSED(meldungstexte)
+    const auto im_kontext = [kontext](const char* text) { return QCoreApplication::translate(kontext, text); };
     const QString viewer = gib_katalog_privat().pdf_reader.gib_wert_qstr();
     if (viewer.isEmpty()) {
-        const QString text = tr("Kein PDF Viewer spezifiziert !") + QLatin1Char('\n') +
-                             tr("Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft.") +
-                             QLatin1Char('\n') + tr("Bitte verwenden Sie den Eigenschaften-Dialog.") +
-                             QLatin1Char('\n');
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+        const QString text = im_kontext("Kein PDF Viewer spezifiziert !") + QLatin1Char('\n')
+                             + im_kontext("Oder der PDF Viewer ist nicht mit der Endung 'pdf' verknüpft.")
+                             + QLatin1Char('\n') + im_kontext("Bitte verwenden Sie den Eigenschaften-Dialog.")
+                             + QLatin1Char('\n');
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {im_kontext("Ok")},
+                           0, 0);
     } else {
-        const QString text = tr("Der PDF Viewer") + QStringLiteral("\n\n") + viewer + QStringLiteral("\n\n") +
-                             tr("konnte nicht gestartet werden !") + QLatin1Char('\n') +
-                             tr("Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.");
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+        const QString text = im_kontext("Der PDF Viewer") + QStringLiteral("\n\n") + viewer + QStringLiteral("\n\n")
+                             + im_kontext("konnte nicht gestartet werden !") + QLatin1Char('\n')
+                             + im_kontext("Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.");
+        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {im_kontext("Ok")}, 0,
+                           0);
     }
     return false;
 }

@@ -9,6 +9,7 @@ packages=(
   liblog4cpp5-dev libminizip-dev zlib1g-dev
   libgtest-dev libgmock-dev
   xvfb xauth qt5-assistant qhelpgenerator-qt5 libgl1-mesa-dri
+  qttranslations5-l10n
   zip unzip locales-all time python3
   clang libclang-rt-14-dev
   poppler-utils fonts-dejavu-core

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Pictures of the updater's real windows under a virtual X server: the main window with an install
-# job, with a list job, with an uninstall job, and the About dialog; then checks that each is a
+# job, with a list job, with an uninstall job, the About dialog, the English main window with a
+# list job and the report viewer opened from its protocol button; then checks that each is a
 # real picture. Usage: scripts/screenshots.sh [build folder]; the PNGs land in <build>/bildschirmfotos.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-cmake --build "$build" --target fensterbilder beispielarchiv >/dev/null
+cmake --build "$build" --target fensterbilder beispielarchiv uebersetzungen >/dev/null
 ordner=$(cd "$build" && pwd)/bildschirmfotos
 ziel="$ordner/installation"
 rm -rf "$ordner"
@@ -21,5 +22,5 @@ env -u QT_QPA_PLATFORM HOME="$ordner" LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 \
   xvfb-run -a -s "-screen 0 1280x900x24" \
   "$build/updater/fensterbilder" "$ordner" "$ziel" "$build/updater/beispiel/update.zip"
 QT_QPA_PLATFORM=offscreen "$build/updater/fensterbilder" --pruefe "$ordner"/1_installation.png "$ordner"/2_inhalt.png \
-  "$ordner"/3_deinstallation.png "$ordner"/4_info.png
+  "$ordner"/3_deinstallation.png "$ordner"/4_info.png "$ordner"/5_englisch.png "$ordner"/6_bericht.png
 echo "Bilder in $ordner"

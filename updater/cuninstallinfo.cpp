@@ -19,10 +19,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "UpdaterMainWindow" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("UpdaterMainWindow", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(UpdaterMainWindow)
+};
 
 // Keys that the line splitter would change (a ";" inside, blanks at either end) are quoted.
 QString schluessel_text(const QString& pfad)
@@ -114,7 +116,7 @@ CUninstallInfo::~CUninstallInfo()
 bool CUninstallInfo::lies_unistall()
 {
     const auto unlesbar = [this] {
-        ladefehler = tr("Kann Datei %1 nicht zum Lesen oeffnen").arg(maskiere_steuerzeichen(dateiname));
+        ladefehler = Text::tr("Kann Datei %1 nicht zum Lesen oeffnen").arg(maskiere_steuerzeichen(dateiname));
         return false;
     };
     // Without blocking on a FIFO and without following a link: only a regular file is read.
@@ -181,8 +183,8 @@ bool CUninstallInfo::schreibe_unistall()
         inhalt += "\r\n";
     };
     zeile(QStringLiteral("#"));
-    zeile(QLatin1String("# ") + tr("ACHTUNG Uninstall-Information"));
-    zeile(QLatin1String("# ") + tr("Bitte diese Datei nicht editieren oder loeschen"));
+    zeile(QLatin1String("# ") + Text::tr("ACHTUNG Uninstall-Information"));
+    zeile(QLatin1String("# ") + Text::tr("Bitte diese Datei nicht editieren oder loeschen"));
     zeile(QStringLiteral("#"));
     // Most records share a time (all of one install): its text is made once.
     const auto gleich = [](const CZeitVDN& a, const CZeitVDN& b) {
@@ -210,7 +212,7 @@ bool CUninstallInfo::schreibe_unistall()
         ::close(ordner);
     if (!letzter_erfolg)
         qmelde(2, klasse_kurz, CQString("schreibe_unistall"),
-               CQString(tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(maskiere_steuerzeichen(dateiname))));
+               CQString(Text::tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(maskiere_steuerzeichen(dateiname))));
     return letzter_erfolg;
 }
 
@@ -224,5 +226,5 @@ void CUninstallInfo::remove_unistall()
     letzter_inhalt.clear();
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));
+               CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));
 }

@@ -28,17 +28,27 @@ int laufe(UpdaterMainWindow* fenster)
 
 } // namespace
 
+void setze_kommandozeilensprache(const CKommandozeile& kommandozeile, CSprache& sprache)
+{
+    if (!kommandozeile.en)
+        return;
+    try {
+        if (sprache.setze_sprache(CQString("en")))
+            return;
+    } catch (const CFehlerBasis& fehler) {
+        fehler.melde(true);
+    }
+    // The reason (no or an unreadable English file) is reported already; this says what follows.
+    sprache.setze_sprache(CQString("de"));
+    CQCat::gib_instanz()->warn(CQString(
+        QCoreApplication::translate("QObject", "Sprache '%1' nicht verfuegbar - das Programm startet in Deutsch")
+            .arg(QStringLiteral("en"))));
+}
+
 int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache,
                 const std::function<void()>& hilfe_einrichten)
 {
-    if (kommandozeile.en) {
-        try {
-            sprache.setze_sprache(CQString("en"));
-        } catch (const CFehlerBasis& fehler) {
-            fehler.melde(true);
-            sprache.setze_sprache(CQString("de"));
-        }
-    }
+    setze_kommandozeilensprache(kommandozeile, sprache);
     UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();
     dbx_modus = kommandozeile.dbx;
     fenster->show();

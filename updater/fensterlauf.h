@@ -7,6 +7,10 @@
 
 class CSprache;
 
+// "-en" switches to English; when the English files are missing or unreadable, a log line says
+// so and the program stays German. Without "-en" nothing changes.
+void setze_kommandozeilensprache(const CKommandozeile& kommandozeile, CSprache& sprache);
+
 // Runs the window road on the existing QApplication (start state already set, logging
 // configured): "en", the main window, its set-up, the delayed first job, the event loop. Returns
 // the process exit code: 0 when a job succeeded, 1 when none did, -1 when the loop ended with an

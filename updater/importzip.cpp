@@ -28,10 +28,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "UpdaterMainWindow" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("UpdaterMainWindow", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(UpdaterMainWindow)
+};
 
 int als_int(quint64 wert)
 {
@@ -82,9 +84,9 @@ public:
 
     bool fuehre_aus(int modus, const QString& ziel, CUninstallInfo* uninstall)
     {
-        titel(tr("ZIP Archiv öffnen"));
+        titel(Text::tr("ZIP Archiv öffnen"));
         if (!archiv.oeffne(archivpfad)) {
-            melde(2, tr("ZIP nicht zu öffnen: %1").arg(maskiere_steuerzeichen(archivpfad)));
+            melde(2, Text::tr("ZIP nicht zu öffnen: %1").arg(maskiere_steuerzeichen(archivpfad)));
             fehler_marke();
             return false;
         }
@@ -106,7 +108,7 @@ private:
     }
     void melde_zipfehler(int code)
     {
-        melde(2, tr("Fehlerhafte ZIP-Datei Code: %1").arg(code));
+        melde(2, Text::tr("Fehlerhafte ZIP-Datei Code: %1").arg(code));
         fehler_marke();
     }
     void titel(const QString& text)
@@ -152,10 +154,10 @@ private:
     quint64 anzahl = 0;
     QByteArray pruefpuffer;
     // The texts of every entry, translated once.
-    const QString text_ueberspringe = tr("überspringe %1");
-    const QString text_fehler = tr("Fehler bei entpacken von %1 : %2");
-    const QString text_installiere = tr("installiere %1");
-    const QString text_ordnerfehler = tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden");
+    const QString text_ueberspringe = Text::tr("überspringe %1");
+    const QString text_fehler = Text::tr("Fehler bei entpacken von %1 : %2");
+    const QString text_installiere = Text::tr("installiere %1");
+    const QString text_ordnerfehler = Text::tr("Fehler: Verzeichnis '%1' kann nicht angelegt werden");
     int fehlerzahl = 0;
 
     // An install: the archive is read, entry by entry, in a thread of its own, which hands the
@@ -178,13 +180,13 @@ private:
 bool CZipLauf::liste()
 {
     if (log) {
-        log->neue_titelzeile(CQString(tr("Inhaltsverzeichnis ZIP Archiv")));
+        log->neue_titelzeile(CQString(Text::tr("Inhaltsverzeichnis ZIP Archiv")));
         gesamt();
     }
-    QString html = QStringLiteral("<table border=1><tr><td>Größe</td><td>") + tr("Größe komp.")
-                   + QLatin1String("</td><td>") + tr("Ratio") + QLatin1String("</td><td>") + tr("Datum")
-                   + QLatin1String("</td><td>") + tr("Zeit") + QLatin1String("</td><td>") + tr("Name")
-                   + QLatin1String("</td></tr>");
+    QString html = QStringLiteral("<table border=1><tr><td>") + Text::tr("Größe") + QLatin1String("</td><td>")
+                   + Text::tr("Größe komp.") + QLatin1String("</td><td>") + Text::tr("Ratio")
+                   + QLatin1String("</td><td>") + Text::tr("Datum") + QLatin1String("</td><td>") + Text::tr("Zeit")
+                   + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
     for (quint64 k = 1; k <= anzahl; ++k) {
@@ -223,7 +225,7 @@ bool CZipLauf::liste()
 
 bool CZipLauf::pruefe_wortbreite()
 {
-    const QString ueberschrift = tr("Prüfen Bitness ZIP Archiv");
+    const QString ueberschrift = Text::tr("Prüfen Bitness ZIP Archiv");
     melde(5, ueberschrift);
     if (log) {
         log->neue_titelzeile(CQString(ueberschrift));
@@ -253,14 +255,14 @@ bool CZipLauf::pruefe_wortbreite()
                 CQCat::gib_instanz()->info(CQString(QStringLiteral("Test '%1' in '%2'").arg(anzeige, temp)));
                 const int code = lies_eintrag_anfang(archiv.gib_handle(), eintrag, pe_pruefbereich, anfang, pruefpuffer);
                 if (code != ENTPACK_OK) {
-                    melde(2, tr("Fehler bei Entpacken von %1 : %2").arg(anzeige, gib_entpack_fehlertext(code)));
+                    melde(2, Text::tr("Fehler bei Entpacken von %1 : %2").arg(anzeige, gib_entpack_fehlertext(code)));
                     fehler_marke();
                     ergebnis = false;
                 } else if (const int bits = gib_pe_bitness_von(anfang); bits >= 0) {
                     const int dateibits = bits == 1 ? 64 : 32;
                     if (dateibits != zielbits) {
                         ergebnis = false;
-                        melde(0, tr("%1 (%2Bit) ist ungültig! Zielsystem ist %3Bit.")
+                        melde(0, Text::tr("%1 (%2Bit) ist ungültig! Zielsystem ist %3Bit.")
                                      .arg(anzeige)
                                      .arg(dateibits)
                                      .arg(zielbits));
@@ -288,8 +290,8 @@ bool CZipLauf::pruefe_wortbreite()
         log->setze_fehler();
         textzeile(QStringLiteral(" "));
         textzeile(QStringLiteral(" "));
-        melde(2, tr("EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. "
-                    "Das Archiv darf nicht installiert werden!"));
+        melde(2, Text::tr("EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. "
+                          "Das Archiv darf nicht installiert werden!"));
     }
     fortschritt(anzahl);
     return ergebnis;
@@ -441,10 +443,11 @@ void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
 {
-    titel(tr("ZIP Archiv installieren"));
-    melde(5, tr("ZIP Archiv installieren"));
+    titel(Text::tr("ZIP Archiv installieren"));
+    melde(5, Text::tr("ZIP Archiv installieren"));
     gesamt();
-    melde(5, anzahl > 0 ? tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel)) : tr("ZIP Archiv ist leer !"));
+    melde(5, anzahl > 0 ? Text::tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel))
+                        : Text::tr("ZIP Archiv ist leer !"));
 
     // Nothing is written while another process works on the target, or while the records of an
     // earlier install could not be read: they would be lost.
@@ -455,7 +458,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     if (!grund.isEmpty()) {
         archiv.schliesse();
         melde(2, grund);
-        melde(2, tr("Installation fehlerhaft !"));
+        melde(2, Text::tr("Installation fehlerhaft !"));
         fehler_marke();
         fortschritt(anzahl);
         return false;
@@ -510,11 +513,11 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         fehler_marke();
     }
     if (fehlerzahl > 0) {
-        melde(2, tr("Installation fehlerhaft !"));
+        melde(2, Text::tr("Installation fehlerhaft !"));
         fehler_marke();
         ergebnis = false;
     } else {
-        melde(5, tr("Installation beendet."));
+        melde(5, Text::tr("Installation beendet."));
     }
     fortschritt(anzahl);
     return ergebnis;

@@ -73,7 +73,7 @@ void UpdaterMainWindow::bereite_job_vor(int* modus)
         meldung_kritisch(this, CQString(tr("Deinstallation %1").arg(produktanzeige)),
                          CQString(tr("Keine Uninstall Information für %1 gefunden !").arg(produktanzeige)
                                   + QLatin1Char('\n') + tr("Bitte löschen Sie verbleibende Dateien im Verzeichnis")
-                                  + QStringLiteral("'%1'\n").arg(zielverzeichnis)
+                                  + QStringLiteral(" '%1'\n").arg(zielverzeichnis)
                                   + tr("bzw. das Verzeichnis selbst manuell.")));
         QApplication::closeAllWindows();
         return;

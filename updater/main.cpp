@@ -37,23 +37,32 @@ int main(int argc, char** argv)
     const bool mit_fenster =
         kommandozeile.ende == CKommandozeile::Ende::Normal && !(kommandozeile.silent && kommandozeile.modus == 1);
 
-    // Qt would abort with a long message when no platform can be opened.
-    if (mit_fenster && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::cerr << anwendungsname
-                  << ": Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM sind leer); ohne "
-                     "Fenster laufen -silent -install, -version, /REGSERVER und /UNREGSERVER.\n";
-        return 1;
-    }
+    // Qt would abort with a long message when no platform can be opened: the window road then
+    // only says so, in the language the window would have shown.
+    const bool ohne_anzeige = mit_fenster && qEnvironmentVariableIsEmpty("DISPLAY")
+                              && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                              && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 
     // Only the window road needs a display.
-    const std::unique_ptr<QCoreApplication> anwendung(mit_fenster ? new CAnwendung(argc, argv)
-                                                                  : new QCoreApplication(argc, argv));
+    const std::unique_ptr<QCoreApplication> anwendung(mit_fenster && !ohne_anzeige ? new CAnwendung(argc, argv)
+                                                                                   : new QCoreApplication(argc, argv));
     setze_anwendungsname(QString::fromLatin1(anwendungsname));
     QCoreApplication::setApplicationName(QString::fromLatin1(anwendungsname));
     // Lives until the process ends.
     static CSprache* const sprache = new CSprache(CQString(anwendungsname));
     sprache->setze_startsprache();
+
+    if (ohne_anzeige) {
+        setze_kommandozeilensprache(kommandozeile, *sprache);
+        std::cerr << anwendungsname << ": "
+                  << QCoreApplication::translate("QObject", "Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und "
+                                                            "QT_QPA_PLATFORM sind leer); ohne Fenster laufen -silent "
+                                                            "-install, -version, /REGSERVER und /UNREGSERVER.")
+                         .toLocal8Bit()
+                         .constData()
+                  << "\n";
+        return 1;
+    }
 
     const QByteArray versionstext = gib_versionstext().toLocal8Bit();
 

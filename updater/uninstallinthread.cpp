@@ -20,10 +20,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "UpdaterMainWindow" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("UpdaterMainWindow", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(UpdaterMainWindow)
+};
 
 void melde_info(const QString& text)
 {
@@ -42,10 +44,10 @@ const char* const ordner_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlge
 int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
 {
     if (geloescht) {
-        melde_info(tr("gelöscht %1").arg(maskiere_steuerzeichen(pfad)));
+        melde_info(Text::tr("gelöscht %1").arg(maskiere_steuerzeichen(pfad)));
         return 0;
     }
-    melde_fehler(tr(fehlertext).arg(maskiere_steuerzeichen(pfad)));
+    melde_fehler(Text::tr(fehlertext).arg(maskiere_steuerzeichen(pfad)));
     return 1;
 }
 
@@ -117,7 +119,7 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
     const CZielsperre sperre(wurzel);
     const CUninstallMap karte = unistall_kopie();
     if (log) {
-        log->neue_titelzeile(CQString(tr("Inhalt der Uninstall Information 'uninstall.dat'")));
+        log->neue_titelzeile(CQString(Text::tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
         log->setTotalSteps(static_cast<int>(karte.size()));
     }
@@ -128,7 +130,7 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
     }
     if (karte.empty()) {
         if (log)
-            log->neue_textzeile(CQString(tr("Keine Uninstall Information für %1 gefunden !").arg(produkt)), 1);
+            log->neue_textzeile(CQString(Text::tr("Keine Uninstall Information für %1 gefunden !").arg(produkt)), 1);
         return;
     }
     int k = 0;
@@ -153,8 +155,8 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     const CZielsperre sperre(wurzel);
     const CUninstallMap karte = unistall_kopie();
     if (log)
-        log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Dateien")));
-    melde_info(QLatin1String("- ") + tr("Lösche Dateien") + QLatin1String(" -"));
+        log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
+    melde_info(QLatin1String("- ") + Text::tr("Lösche Dateien") + QLatin1String(" -"));
     int fehler = 0;
     // Every deletion starts from the root's handle: a link below the root that leads out of it
     // ends the path there.
@@ -187,9 +189,9 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     if (log) {
         log->setze_fortschritt(static_cast<int>(karte.size()));
         log->neue_textzeile(CQString(" "), 0);
-        log->neue_titelzeile(CQString(tr("Deinstallation - Lösche Verzeichnisse")));
+        log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Verzeichnisse")));
     }
-    melde_info(QLatin1String("- ") + tr("Lösche Verzeichnisse") + QLatin1String(" -"));
+    melde_info(QLatin1String("- ") + Text::tr("Lösche Verzeichnisse") + QLatin1String(" -"));
     if (log)
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
 
@@ -207,15 +209,15 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     if (log) {
         log->setze_fortschritt(erledigt);
         log->neue_textzeile(CQString(" "), 0);
-        log->neue_titelzeile(CQString(tr("Deinstallation")));
+        log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
     }
     if (fehler > 0) {
         if (log)
             log->setze_fehler();
-        melde_fehler(tr("Deinstallation -mit Fehlern- beendet."));
+        melde_fehler(Text::tr("Deinstallation -mit Fehlern- beendet."));
         return false;
     }
-    melde_info(tr("Deinstallation beendet."));
+    melde_info(Text::tr("Deinstallation beendet."));
     return true;
 }
 

@@ -107,12 +107,12 @@ version::version(QWidget* eltern, Qt::WindowFlags flags) : QDialog(eltern, flags
     setWindowTitle(QStringLiteral("Aktualisierer"));
     formular.PixmapLabel->setPixmap(gib_logo_pixmap());
     formular.TextLabel1->setText(QStringLiteral("UPDATER"));
-    formular.lDemoVersion->setText(uebersetzt("Aktualisieren einer Anwendung"));
-    formular.lohneDB->setText(uebersetzt("aus ZIP-Archiv"));
-    QString zeile = uebersetzt("Version") + QStringLiteral(" 5.9.3.7");
+    formular.lDemoVersion->setText(uebersetzt(QT_TRANSLATE_NOOP("QObject", "Aktualisieren einer Anwendung")));
+    formular.lohneDB->setText(uebersetzt(QT_TRANSLATE_NOOP("QObject", "aus ZIP-Archiv")));
+    QString zeile = uebersetzt(QT_TRANSLATE_NOOP("QObject", "Version")) + QStringLiteral(" 5.9.3.7");
     if (ist_64bit_system())
         zeile += QStringLiteral(" 64Bit");
-    zeile += QLatin1Char(' ') + uebersetzt("vom") + QStringLiteral(" 09.02.18");
+    zeile += QLatin1Char(' ') + uebersetzt(QT_TRANSLATE_NOOP("QObject", "vom")) + QStringLiteral(" 09.02.18");
     formular.TextLabel2->setText(zeile);
     formular.TextLabel3->setText(
         QStringLiteral("\u00a9 2015-%1 Quorbel GmbH").arg(QDate::currentDate().year()));

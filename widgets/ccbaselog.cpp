@@ -21,10 +21,12 @@ CKlasse* CCBaseLog::klasse = &eintrag_CCBaseLog;
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "CCBaseLog" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("CCBaseLog", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CCBaseLog)
+};
 
 constexpr qint64 fortschritt_abstand_ms = 500;
 constexpr int poll_abstand_ms = 500;
@@ -39,7 +41,10 @@ CCBaseLog::Protokollanzeige& protokollanzeige()
 } // namespace
 
 CCBaseLog::CCBaseLog(QWidget* besitzer)
-    : dateityp("txt"), dateifilter(tr("Text-Datei (*.txt)")), besitzer(besitzer), poll_timer(new QTimer(besitzer))
+    : dateityp("txt"),
+      dateifilter(Text::tr("Text-Datei (*.txt)")),
+      besitzer(besitzer),
+      poll_timer(new QTimer(besitzer))
 {
     fortschritt_uhr.start();
     poll_timer->setSingleShot(true);
@@ -212,7 +217,7 @@ void CCBaseLog::setze_fortschritt(int schritt)
     stop_bei_abbruch = false;
     abgebrochen = true;
     try {
-        throw CQFehler(4, klasse, CQString("setze_fortschritt"), CQString(tr("Abbruch durch den Anwender")));
+        throw CQFehler(4, klasse, CQString("setze_fortschritt"), CQString(Text::tr("Abbruch durch den Anwender")));
     } catch (const CFehlerBasis& f) {
         f.melde(true);
     }
@@ -353,8 +358,8 @@ bool CCBaseLog::bearbeite_event(QEvent* event)
             return false;
         if (e->art == 1 && protokoll_knopf) {
             if (e->wert == 1) {
-                protokoll_knopf->setText(tr("Zeige Vorgang"));
-                protokoll_knopf->setToolTip(tr("Zeige Vorgangsprotokoll"));
+                protokoll_knopf->setText(Text::tr("Zeige Vorgang"));
+                protokoll_knopf->setToolTip(Text::tr("Zeige Vorgangsprotokoll"));
                 // Disabled only while a run is on: after the end nothing would enable it again.
                 protokoll_knopf->setEnabled(!worker && !protokollquelle.isEmpty());
                 protokoll_knopf->show();

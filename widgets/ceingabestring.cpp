@@ -102,19 +102,27 @@ void EingabeString::setupUi(QDialog* dialog)
     QMetaObject::connectSlotsByName(dialog);
 }
 
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(EingabeString)
+};
+
+} // namespace
+
 void EingabeString::retranslateUi(QDialog* dialog)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("EingabeString", text); };
-    dialog->setWindowTitle(tr("Eingabe"));
-    textLabel1->setText(tr("textLabel1"));
-    textLabel2->setText(tr("textLabel2"));
-    EingabeLabel->setText(tr("Eingabe"));
-    groupBox->setTitle(tr("Suchoptionen"));
-    checkBox->setText(tr("CheckBox"));
-    bNNOk->setText(tr("&Ok"));
-    bNNOk->setShortcut(QKeySequence(tr("Alt+O")));
-    bNNCancel->setText(tr("&Abbrechen"));
-    bNNCancel->setShortcut(QKeySequence(tr("Alt+A")));
+    dialog->setWindowTitle(Text::tr("Eingabe"));
+    textLabel1->setText(Text::tr("textLabel1"));
+    textLabel2->setText(Text::tr("textLabel2"));
+    EingabeLabel->setText(Text::tr("Eingabe"));
+    groupBox->setTitle(Text::tr("Suchoptionen"));
+    checkBox->setText(Text::tr("CheckBox"));
+    bNNOk->setText(Text::tr("&Ok"));
+    bNNOk->setShortcut(QKeySequence(Text::tr("Alt+O")));
+    bNNCancel->setText(Text::tr("&Abbrechen"));
+    bNNCancel->setShortcut(QKeySequence(Text::tr("Alt+A")));
 }
 
 CEingabeString::CEingabeString(QWidget* eltern, const CQString& name, bool, Qt::WindowFlags flags)

@@ -16,8 +16,9 @@ namespace {
 struct Einstellungen
 {
     CQStringSteuer url_muster{CQString("/Privat/UrlPattern"), CQString("((http|https)://[^ ]+)"),
-                              CQString("Muster zum Erkennen von URLs"), false};
-    CVariableSteuer<int> tab_breite{"/Privat/TextEdit_tab_Breite", 10, "Tabbreite (Pixel) in Textedit", ""};
+                              CQString(QT_TRANSLATE_NOOP("QObject", "Muster zum Erkennen von URLs")), false};
+    CVariableSteuer<int> tab_breite{"/Privat/TextEdit_tab_Breite", 10,
+                                    QT_TRANSLATE_NOOP("QObject", "Tabbreite (Pixel) in Textedit"), ""};
 };
 
 Einstellungen& einstellungen()

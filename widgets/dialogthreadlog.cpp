@@ -100,22 +100,45 @@ void DialogThreadLog::setupUi(QWidget* form, Art art_)
     retranslateUi(form);
 }
 
+namespace {
+
+// The form is translated in the dialog's or in the widget's context; its texts in both, for lupdate.
+const char* const formtexte[] = {QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Dialog Thread Log"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "icon"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "fueberschrift"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Gibt den Fensterinhalt auf Drucker aus"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Speichert den Fensterinhalt in eine Datei"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B3"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "B2"),
+                                 QT_TRANSLATE_NOOP("ui_cdiaglogbase", "Ok"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Widget Thread Log"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "icon"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "fueberschrift"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Gibt den Fensterinhalt auf Drucker aus"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Speichert den Fensterinhalt in eine Datei"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "B3"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "B2"),
+                                 QT_TRANSLATE_NOOP("widgetlog", "Ok")};
+
+} // namespace
+
 void DialogThreadLog::retranslateUi(QWidget* form)
 {
+    Q_UNUSED(formtexte)
     const bool dialog = art == Art::Dialog;
     const char* kontext = dialog ? "ui_cdiaglogbase" : "widgetlog";
-    const auto tr = [kontext](const char* text) { return QCoreApplication::translate(kontext, text); };
-    form->setWindowTitle(dialog ? tr("Dialog Thread Log") : tr("Widget Thread Log"));
-    ficonlabel->setText(tr("icon"));
-    fueberschrift->setText(tr("fueberschrift"));
+    const auto text = [kontext](const char* text) { return QCoreApplication::translate(kontext, text); };
+    form->setWindowTitle(dialog ? text("Dialog Thread Log") : text("Widget Thread Log"));
+    ficonlabel->setText(text("icon"));
+    fueberschrift->setText(text("fueberschrift"));
     fdata->setText(QString());
-    pb_drucken->setToolTip(tr("Gibt den Fensterinhalt auf Drucker aus"));
+    pb_drucken->setToolTip(text("Gibt den Fensterinhalt auf Drucker aus"));
     pb_drucken->setText(QString());
-    pb_speichern->setToolTip(tr("Speichert den Fensterinhalt in eine Datei"));
+    pb_speichern->setToolTip(text("Speichert den Fensterinhalt in eine Datei"));
     pb_speichern->setText(QString());
-    fbutton3->setText(tr("B3"));
-    fbutton2->setText(tr("B2"));
-    fbuttonok->setText(tr("Ok"));
+    fbutton3->setText(text("B3"));
+    fbutton2->setText(text("B2"));
+    fbuttonok->setText(text("Ok"));
 }
 
 CSpeichernButton* DialogThreadLog::erzeuge_speichern_knopf(const CQString& typ)

@@ -31,10 +31,12 @@ Q_GUI_EXPORT int qt_defaultDpiY();
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context "QObject" (a class of its own, so that
+// lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("QObject", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(QObject)
+};
 
 // Up to this many lines a protocol is printed without asking.
 constexpr int ohne_frage_bis = 400;
@@ -43,7 +45,7 @@ constexpr int ohne_frage_bis = 400;
 // error beep.
 void melde_schreibfehler(const QString& datei)
 {
-    CQCat::gib_instanz()->error(CQString(tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei)));
+    CQCat::gib_instanz()->error(CQString(Text::tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei)));
     fehler_ton();
 }
 
@@ -204,7 +206,7 @@ bool drucke_seiten(QPainter& maler, QPrinter& drucker, QTextDocument& kopie, con
 void melde_fehlenden_drucker(QWidget* eltern, const CQString& meldung)
 {
     CQCat::gib_instanz()->error(meldung);
-    frage_mit_knoepfen(eltern, QMessageBox::Warning, gib_meldungstitel(), meldung, {tr("Ok")}, 0, 0);
+    frage_mit_knoepfen(eltern, QMessageBox::Warning, gib_meldungstitel(), meldung, {Text::tr("Ok")}, 0, 0);
 }
 
 void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQString& titel,
@@ -354,8 +356,8 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
     if (!titel.isEmpty())
         kopf = titel;
     if (zeilen > ohne_frage_bis) {
-        const QString frage =
-            tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n') + tr("Wirklich drucken ?");
+        const QString frage = Text::tr("Die Ausgabe enthält %1 Zeilen !").arg(zeilen) + QLatin1Char('\n')
+                              + Text::tr("Wirklich drucken ?");
         if (!frage_ja_nein(eltern, gib_meldungstitel(), frage) || !noch_da())
             return;
     }
@@ -406,7 +408,7 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
     for (const Format& format : formate) {
         if (format.art == art && dateityp != QLatin1String(format.typ)) {
             dateityp = QLatin1String(format.typ);
-            dateifilter = tr(format.filter).arg(dateityp);
+            dateifilter = Text::tr(format.filter).arg(dateityp);
         }
     }
     // A save without a chosen format follows the window's type: a PDF type must give a PDF file,
@@ -425,11 +427,11 @@ void speichere_text_datei(const CQString& text, const CQString& filter, const CQ
 {
     const QPointer<const QObject> quelle_da(quelle);
     const auto noch_da = [&] { return !quelle || quelle_da; };
-    const QString dateifilter = filter.isEmpty() ? tr("Text-Datei (*.txt)") : QString(filter);
+    const QString dateifilter = filter.isEmpty() ? Text::tr("Text-Datei (*.txt)") : QString(filter);
     const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
     QWidget* const hauptfenster = gib_hauptfenster();
-    QString datei = frage_dateiname_speichern(hauptfenster, tr("Speichern unter"), gib_eigene_dateien().absolutePath(),
-                                              dateifilter, QFileDialog::Options());
+    QString datei = frage_dateiname_speichern(hauptfenster, Text::tr("Speichern unter"),
+                                              gib_eigene_dateien().absolutePath(), dateifilter, QFileDialog::Options());
     if (datei.isEmpty() || !noch_da())
         return;
     // A name that carries the type's suffix in any case was already confirmed by the dialog.

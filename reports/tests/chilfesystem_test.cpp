@@ -36,6 +36,7 @@ public:
 const char* const stub = "#!/bin/sh\n"
                          "ordner=$(dirname \"$0\")\n"
                          "printf '%s\\n' \"$@\" > \"$ordner/argumente.txt\"\n"
+                         "printf '%s\\n' \"$LC_ALL\" \"$LANGUAGE\" > \"$ordner/sprache.txt\"\n"
                          "echo $$ >> \"$ordner/starts.txt\"\n"
                          "exec cat >> \"$ordner/eingabe.txt\"\n";
 
@@ -146,11 +147,29 @@ TEST_F(Hilfe, EinStartJeLaufendemAssistentenUndSeitenbefehlNachSchluessel)
     erwarte_eingabe(erwartet);
     EXPECT_EQ(lies("starts.txt").count('\n'), 1);
 
+    // The assistant's window follows the program's language through its locale.
+    EXPECT_EQ(lies("sprache.txt"), "de_DE.UTF-8\nde\n");
+
     // Once it has ended, the next request starts a new one.
     beende_assistent();
     hilfe->zeige_hilfe(CQString("updater"));
     erwarte_eingabe(erwartet + befehl("updater.html"));
     EXPECT_EQ(lies("starts.txt").count('\n'), 2);
+}
+
+// A page holding ";" would add commands of its own to the assistant's line: such entries are
+// dropped with a log line, and their keys reach the default page. (A line break cannot reach a
+// page: the index is read line by line, and a lone CR goes in the text stream.)
+TEST_F(Hilfe, SeiteMitSemikolonOderZeilenumbruchWirdVerworfen)
+{
+    schreibe("support/hilfe_index.txt", "default;start.html\nquit;a.html;quit\ncr;b.html\rhide index\ngut;gut.html\n");
+    ASSERT_TRUE(init_hilfsystem(CQString("updater")));
+    for (const char* schluessel : {"quit", "cr", "gut"})
+        hilfe->zeige_hilfe(CQString(schluessel));
+    erwarte_eingabe(befehl("start.html", true) + befehl("b.htmlhide index") + befehl("gut.html"));
+    EXPECT_TRUE(sammler.texte.contains("Seite zum Schluessel 'quit' enthaelt ';' oder einen Zeilenumbruch, "
+                                       "verworfen: 'a.html;quit'"))
+        << sammler.texte.toStdString();
 }
 
 TEST_F(Hilfe, HilfeverzeichnisNachSpracheFehlendesWirdProtokolliert)

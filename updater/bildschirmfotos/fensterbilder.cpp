@@ -1,5 +1,8 @@
-// Takes pictures of the updater's real windows (install, list and uninstall job, About dialog), and checks pictures.
+// Takes pictures of the updater's real windows (install, list and uninstall job, About dialog; the English window and
+// the report viewer of the protocol button), and checks pictures.
 #include "sanitizervorgaben.h"
+#include "cgbrowserdiag.h"
+#include "csprache.h"
 #include "cworkthread.h"
 #include "dialogseam.h"
 #include "startzustand.h"
@@ -8,11 +11,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QSet>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
 #include <cstdio>
 
@@ -113,6 +119,44 @@ int main(int argc, char** argv)
     });
     fenster->SlotShowAbout();
 
+    fenster->close();
+    UpdaterMainWindow::zerstoere_instanz();
+
+    // The English window with a list job, and the job's protocol in the report viewer, opened as
+    // the protocol button opens it.
+    static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
+    ok = sprache->setze_sprache(CQString("en")) && ok;
+    installiere_protokollanzeige();
+    fenster = UpdaterMainWindow::instanz();
+    fenster->resize(1100, 760);
+    fenster->show();
+    fenster->richte_fenster_ein();
+    fenster->SlotProtokoll();
+    fenster->SlotListZIP();
+    ok = warte_auf_jobs() && knipse(fenster, bildordner + QStringLiteral("/5_englisch.png")) && ok;
+    CWorkThread* job = fenster->gib_letztes_jobfenster();
+    const QString protokoll = bildordner + QStringLiteral("/protokoll.html");
+    QFile datei(protokoll);
+    if (job && datei.open(QIODevice::WriteOnly)) {
+        datei.write(job->gib_textbereich()->document()->toHtml("utf-8").toUtf8());
+        datei.close();
+        job->setze_protokollquelle(CQString(protokoll));
+        job->zeige_protokoll();
+    }
+    QWidget* anzeige = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<CGBrowserDiag*>(w))
+            anzeige = w;
+    if (anzeige) {
+        anzeige->resize(900, 600);
+        QElapsedTimer uhr;
+        uhr.start();
+        while (uhr.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ok = knipse(anzeige, bildordner + QStringLiteral("/6_bericht.png")) && ok;
+    delete anzeige;
+    QFile::remove(protokoll);
     fenster->close();
     UpdaterMainWindow::zerstoere_instanz();
     return ok ? 0 : 1;

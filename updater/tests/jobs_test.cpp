@@ -170,7 +170,7 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     w = oeffne(2);
     EXPECT_TRUE(starte(w, &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
     EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Keine Uninstall Information für ... gefunden !\nBitte löschen "
-                                 "Sie verbleibende Dateien im Verzeichnis'" + D + "'\n"
+                                 "Sie verbleibende Dateien im Verzeichnis '" + D + "'\n"
                                  "bzw. das Verzeichnis selbst manuell."});
     EXPECT_FALSE(w->isVisible());
 }

@@ -19,19 +19,9 @@
         <source>Zeige Vorgangsprotokoll</source>
         <translation>Show the process log</translation>
     </message>
-</context>
-<context>
-    <name>CCDiagLog</name>
     <message>
-        <source>Text-Datei (*.txt)</source>
-        <translation>Text file (*.txt)</translation>
-    </message>
-</context>
-<context>
-    <name>CCWidgetLog</name>
-    <message>
-        <source>Text-Datei (*.txt)</source>
-        <translation>Text file (*.txt)</translation>
+        <source>Vorgangsprotokoll</source>
+        <translation>Process log</translation>
     </message>
 </context>
 <context>
@@ -56,10 +46,428 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CGBrowser</name>
+    <message>
+        <source>Konnte Ausgabedatei &apos;%1&apos; nicht oeffnen.</source>
+        <translation>Could not open output file &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Seite 1</source>
+        <translation>Page 1</translation>
+    </message>
+    <message>
+        <source>Seite 2</source>
+        <translation>Page 2</translation>
+    </message>
+    <message>
+        <source>Der Bericht &apos;%1&apos; ist nicht vorhanden !</source>
+        <translation>The report &apos;%1&apos; does not exist!</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Störungsmeldung gedruckt am:</source>
+        <translation>Fault report printed on:</translation>
+    </message>
+    <message>
+        <source>Bericht gedruckt am:</source>
+        <translation>Report printed on:</translation>
+    </message>
+    <message>
+        <source>Uhr</source>
+        <translation>o&apos;clock</translation>
+    </message>
+    <message>
+        <source>Seite:</source>
+        <translation>Page:</translation>
+    </message>
+    <message>
+        <source>Berichte</source>
+        <translation>Reports</translation>
+    </message>
+    <message>
+        <source>bericht</source>
+        <translation>report</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Konnte &apos;%1&apos; nicht nach &apos;%2&apos; kopieren.</source>
+        <translation>Could not copy &apos;%1&apos; to &apos;%2&apos;.</translation>
+    </message>
+    <message>
+        <source>Kein PDF Viewer spezifiziert !</source>
+        <translation>No PDF viewer specified!</translation>
+    </message>
+    <message>
+        <source>Oder der PDF Viewer ist nicht mit der Endung &apos;pdf&apos; verknüpft.</source>
+        <translation>Or the PDF viewer is not associated with the extension &apos;pdf&apos;.</translation>
+    </message>
+    <message>
+        <source>Bitte verwenden Sie den Eigenschaften-Dialog.</source>
+        <translation>Please use the properties dialog.</translation>
+    </message>
+    <message>
+        <source>Der PDF Viewer</source>
+        <translation>The PDF viewer</translation>
+    </message>
+    <message>
+        <source>konnte nicht gestartet werden !</source>
+        <translation>could not be started!</translation>
+    </message>
+    <message>
+        <source>Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.</source>
+        <translation>Please check that the program exists at the given place.</translation>
+    </message>
+</context>
+<context>
+    <name>CGBrowserDiag</name>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Ausgabe in &apos;%1&apos;</source>
+        <translation>Output to &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Drucken auf Drucker &apos;%1&apos;</source>
+        <translation>Print on printer &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Drucken alles</source>
+        <translation>Print all</translation>
+    </message>
+    <message>
+        <source>Drucken Seite 1</source>
+        <translation>Print page 1</translation>
+    </message>
+    <message>
+        <source>Drucken Seite 2</source>
+        <translation>Print page 2</translation>
+    </message>
+    <message>
+        <source>Speichern als Text</source>
+        <translation>Save as text</translation>
+    </message>
+    <message>
+        <source>Speichern unter... als Text</source>
+        <translation>Save as... text</translation>
+    </message>
+    <message>
+        <source>Speichern als HTML</source>
+        <translation>Save as HTML</translation>
+    </message>
+    <message>
+        <source>Speichern unter... als HTML</source>
+        <translation>Save as... HTML</translation>
+    </message>
+    <message>
+        <source>Speichern als PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Speichern unter... als PDF</source>
+        <translation>Save as... PDF</translation>
+    </message>
+    <message>
+        <source>Speichern unter...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Mailen</source>
+        <translation>Mail</translation>
+    </message>
+    <message>
+        <source>Bericht per eMail senden</source>
+        <translation>Send the report by e-mail</translation>
+    </message>
+    <message>
+        <source>PDF zeigen (um zu Drucken)</source>
+        <translation>Show PDF (to print)</translation>
+    </message>
+    <message>
+        <source>als PDF speichern und dann PDF anzeigen (Viewer aufschalten)</source>
+        <translation>save as PDF and then show the PDF (open the viewer)</translation>
+    </message>
+    <message>
+        <source>Aktuelle Seite neu laden</source>
+        <translation>Reload the current page</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Zurück zur Startseite</source>
+        <translation>Back to the start page</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Zurück (Alt+Links)</source>
+        <translation>Back (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Vorwärts</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Vorwärts (Alt+Rechts)</source>
+        <translation>Forward (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Fenster schliessen</source>
+        <translation>Close window</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Bericht</source>
+        <translation>Report</translation>
+    </message>
+</context>
+<context>
+    <name>CGBrowserEx</name>
+    <message>
+        <source>Link auf ein Programm nicht gestartet: &apos;%1&apos;</source>
+        <translation>Link to a program not started: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Kein PDF Viewer spezifiziert !</source>
+        <translation>No PDF viewer specified!</translation>
+    </message>
+    <message>
+        <source>Oder der PDF Viewer ist nicht mit der Endung &apos;pdf&apos; verknüpft.</source>
+        <translation>Or the PDF viewer is not associated with the extension &apos;pdf&apos;.</translation>
+    </message>
+    <message>
+        <source>Bitte verwenden Sie den Eigenschaften-Dialog.</source>
+        <translation>Please use the properties dialog.</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Der PDF Viewer</source>
+        <translation>The PDF viewer</translation>
+    </message>
+    <message>
+        <source>konnte nicht gestartet werden !</source>
+        <translation>could not be started!</translation>
+    </message>
+    <message>
+        <source>Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.</source>
+        <translation>Please check that the program exists at the given place.</translation>
+    </message>
+</context>
+<context>
+    <name>CGBrowserWeb</name>
+    <message>
+        <source>Lokale Datei ausserhalb des Berichtsordners nicht geladen: &apos;%1&apos;</source>
+        <translation>Local file outside the report folder not loaded: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Es ist noch eine Druckausgabe aktiv.
+- Bitte warten -</source>
+        <translation>A print job is still running.
+- Please wait -</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Druck auf &apos;%1&apos; fehlgeschlagen: keine Druckdaten.</source>
+        <translation>Printing on &apos;%1&apos; failed: no print data.</translation>
+    </message>
+    <message>
+        <source>Druck auf &apos;%1&apos; fehlgeschlagen.</source>
+        <translation>Printing on &apos;%1&apos; failed.</translation>
+    </message>
+    <message>
+        <source>PDF erstellt: &apos;%1&apos;</source>
+        <translation>PDF created: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Druckauftrag auf &apos;%1&apos; veranlasst.</source>
+        <translation>Print job sent to &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Vorwärts</source>
+        <translation>Forward</translation>
+    </message>
+</context>
+<context>
+    <name>CGMail</name>
+    <message>
+        <source>Ein Mailversand ist bereits aktiv!</source>
+        <translation>A mail is being sent already!</translation>
+    </message>
+    <message>
+        <source>Beenden Sie das &apos;Senden&apos;-Fenster Ihres Mail-Clients.</source>
+        <translation>Close the &apos;Send&apos; window of your mail client.</translation>
+    </message>
+    <message>
+        <source>Danach wiederholen Sie bitte den Vorgang.</source>
+        <translation>Then please try again.</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Konnte Ordner &apos;%1&apos; nicht anlegen: %2</source>
+        <translation>Could not create folder &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>keine Datei</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>Konnte Berichtsdatei &apos;%1&apos; nicht lesen: %2</source>
+        <translation>Could not read report file &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>Anlage_%1</source>
+        <translation>Attachment_%1</translation>
+    </message>
+    <message>
+        <source>Bericht</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Anlage: %1</source>
+        <translation>Attachment: %1</translation>
+    </message>
+    <message>
+        <source>Konnte Interfacedatei &apos;%1&apos; nicht oeffnen.</source>
+        <translation>Could not open interface file &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Dem Benutzer &apos;%1&apos; ist KEINE Mailadresse zugeordnet. Für SMTP Mailversand ist eine Absender Mailadresse erforderlich!</source>
+        <translation>The user &apos;%1&apos; has NO mail address. Sending mail over SMTP needs a sender address!</translation>
+    </message>
+    <message>
+        <source>Für SMTP Mailversand ist eine Absender Mailadresse erforderlich!</source>
+        <translation>Sending mail over SMTP needs a sender address!</translation>
+    </message>
+    <message>
+        <source>Mailversand</source>
+        <translation>Sending mail</translation>
+    </message>
+    <message>
+        <source>Bitte warten ! Mailversand ist aktiv</source>
+        <translation>Please wait! Sending mail</translation>
+    </message>
+    <message>
+        <source>Konnte Ausgabedatei &apos;%1&apos; nicht oeffnen.</source>
+        <translation>Could not open output file &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Beim Versuch eine Mail zu versenden sind Fehler aufgetreten!</source>
+        <translation>Errors occurred while trying to send a mail!</translation>
+    </message>
+    <message>
+        <source>Hinweise finden Sie im Protokollfenster</source>
+        <translation>See the protocol window for details</translation>
+    </message>
+</context>
+<context>
     <name>CHilfeSystem</name>
     <message>
         <source>Qt-Assistant nicht gefunden!</source>
         <translation>Qt Assistant not found!</translation>
+    </message>
+</context>
+<context>
+    <name>CIAmisc</name>
+    <message>
+        <source>Fehler (%1) bei</source>
+        <translation>Error (%1) in</translation>
+    </message>
+</context>
+<context>
+    <name>CLineEdit</name>
+    <message>
+        <source>Fehler in Eingabe</source>
+        <translation>Input error</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>COutlook_Interface_Impl</name>
+    <message>
+        <source>Anlage &apos;%1&apos; übersprungen: der Drop enthält nur den Inhalt der ersten Anlage</source>
+        <translation>Attachment &apos;%1&apos; skipped: the drop holds only the content of the first attachment</translation>
+    </message>
+    <message>
+        <source>Die Anlage &apos;%1&apos; wurde nicht gespeichert</source>
+        <translation>The attachment &apos;%1&apos; was not saved</translation>
+    </message>
+    <message>
+        <source>Starte %1 -anlage -name &apos;%2&apos;</source>
+        <translation>Starting %1 -anlage -name &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>CPBThread</name>
+    <message>
+        <source>Fehler bei Vorgang</source>
+        <translation>Error in process</translation>
+    </message>
+    <message>
+        <source>Starte: &apos;%1&apos;</source>
+        <translation>Starting: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Zeitablauf -- der Prozess wurde noch nicht beendet</source>
+        <translation>Timeout -- the process has not ended yet</translation>
+    </message>
+    <message>
+        <source>Weitere Ausgaben des Programms werden nicht angezeigt.</source>
+        <translation>Further output of the program is not shown.</translation>
+    </message>
+</context>
+<context>
+    <name>CPopupAuswahl</name>
+    <message>
+        <source>Falsch initialisiert!</source>
+        <translation>Wrongly initialised!</translation>
+    </message>
+</context>
+<context>
+    <name>CProzess</name>
+    <message>
+        <source>Fehler bei </source>
+        <translation>Error in </translation>
+    </message>
+</context>
+<context>
+    <name>CProzessThread</name>
+    <message>
+        <source>ACHTUNG - Es sind Fehler aufgetreten !</source>
+        <translation>ATTENTION - errors occurred!</translation>
+    </message>
+    <message>
+        <source>- Prozess beendet -</source>
+        <translation>- process ended -</translation>
     </message>
 </context>
 <context>
@@ -71,6 +479,38 @@ the log window.</translation>
     <message>
         <source>in Klasse %1, Methode %2: </source>
         <translation>in class %1, method %2: </translation>
+    </message>
+    <message>
+        <source>FATALER FEHLER</source>
+        <translation>FATAL ERROR</translation>
+    </message>
+    <message>
+        <source>PROGRAMMIERFEHLER</source>
+        <translation>PROGRAMMING ERROR</translation>
+    </message>
+    <message>
+        <source>SYNTAXFEHLER</source>
+        <translation>SYNTAX ERROR</translation>
+    </message>
+    <message>
+        <source>EINGABEFEHLER</source>
+        <translation>INPUT ERROR</translation>
+    </message>
+    <message>
+        <source>WARNUNG</source>
+        <translation>WARNING</translation>
+    </message>
+    <message>
+        <source>INFO</source>
+        <translation>INFO</translation>
+    </message>
+    <message>
+        <source>DEBUG</source>
+        <translation>DEBUG</translation>
+    </message>
+    <message>
+        <source>KEIN GUELTIGER FEHLERTYP</source>
+        <translation>NO VALID ERROR TYPE</translation>
     </message>
 </context>
 <context>
@@ -85,10 +525,203 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CQNetworkAccessManager</name>
+    <message>
+        <source>SSL-Fehler:(%1) %2</source>
+        <translation>SSL error:(%1) %2</translation>
+    </message>
+    <message>
+        <source>Proxy-Server Authentification: fehlender Proxy Benutzername</source>
+        <translation>Proxy server authentication: missing proxy user name</translation>
+    </message>
+    <message>
+        <source>Proxy-Server Authentification:  fehlendes Proxy Benutzerkennwort</source>
+        <translation>Proxy server authentication:  missing proxy password</translation>
+    </message>
+    <message>
+        <source>Proxy-Server Authentification:  falsches Proxy Benutzerkennwort</source>
+        <translation>Proxy server authentication:  wrong proxy password</translation>
+    </message>
+    <message>
+        <source>Netzwerkzugriff fehlgeschlagen: %1</source>
+        <translation>Network access failed: %1</translation>
+    </message>
+    <message>
+        <source>Zeitablauf bei Zertifikatabfrage von %1</source>
+        <translation>Timeout while fetching the certificate of %1</translation>
+    </message>
+</context>
+<context>
     <name>CQWorkspace</name>
     <message>
         <source>Stay</source>
         <translation>Stay</translation>
+    </message>
+</context>
+<context>
+    <name>CSeiteEinrichtenWidget</name>
+    <message>
+        <source>Seite einrichten</source>
+        <translation>Page setup</translation>
+    </message>
+    <message>
+        <source>Drucker</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Papier</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>Ausrichtung</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Rechts</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Oben</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>Unten</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>Min. links</source>
+        <translation>Min. left</translation>
+    </message>
+    <message>
+        <source>Min. rechts</source>
+        <translation>Min. right</translation>
+    </message>
+    <message>
+        <source>Min. oben</source>
+        <translation>Min. top</translation>
+    </message>
+    <message>
+        <source>Min. unten</source>
+        <translation>Min. bottom</translation>
+    </message>
+    <message>
+        <source>Drucker hinzufügen...</source>
+        <translation>Add printer...</translation>
+    </message>
+    <message>
+        <source>PDF-Datei hinzufügen...</source>
+        <translation>Add PDF file...</translation>
+    </message>
+    <message>
+        <source>Seite einrichten...</source>
+        <translation>Page setup...</translation>
+    </message>
+    <message>
+        <source>Als Standard</source>
+        <translation>As default</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Testseite drucken</source>
+        <translation>Print test page</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Es sind keine %1-Drucker zugeordnet.</source>
+        <translation>No %1 printers are assigned.</translation>
+    </message>
+    <message>
+        <source>Es ist kein %1-Drucker als Standarddrucker zugeordnet.</source>
+        <translation>No %1 printer is assigned as the default printer.</translation>
+    </message>
+    <message>
+        <source>Siehe %1 Datei-&gt;Seite einrichten</source>
+        <translation>See %1 File-&gt;Page setup</translation>
+    </message>
+    <message>
+        <source>Testdrucker nicht zugeordnet zugeordnet.</source>
+        <translation>Test printer not assigned.</translation>
+    </message>
+    <message>
+        <source>Testdruck auf Drucker &apos;%1&apos; erfolgt</source>
+        <translation>Test page printed on printer &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Testdruck auf Drucker &apos;%1&apos; fehlgeschlagen.</source>
+        <translation>Test page on printer &apos;%1&apos; failed.</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Hochformat</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Querformat</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Drucker zuordnen</source>
+        <translation>Assign printers</translation>
+    </message>
+    <message>
+        <source>Es sind maximal %1 Drucker zulässig!</source>
+        <translation>At most %1 printers are allowed!</translation>
+    </message>
+    <message>
+        <source>Seite einrichten - Drucker %1</source>
+        <translation>Page setup - printer %1</translation>
+    </message>
+</context>
+<context>
+    <name>CSeiteEinrichtenWidgetV1</name>
+    <message>
+        <source>Seite einrichten</source>
+        <translation>Page setup</translation>
+    </message>
+    <message>
+        <source>Drucker wählen...</source>
+        <translation>Choose printer...</translation>
+    </message>
+    <message>
+        <source>Seite einrichten...</source>
+        <translation>Page setup...</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Hochformat</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Querformat</source>
+        <translation>Landscape</translation>
     </message>
 </context>
 <context>
@@ -123,40 +756,10 @@ the log window.</translation>
     </message>
 </context>
 <context>
-    <name>CSprache</name>
-    <message>
-        <source>Qt-Sprachdatei: &apos;%1&apos;</source>
-        <translation>Qt language file: &apos;%1&apos;</translation>
-    </message>
-</context>
-<context>
     <name>CTextEdit</name>
     <message>
         <source>STRG+Mausklick zum Öffnen der Verknüpfung</source>
         <translation>Ctrl+click to open the link</translation>
-    </message>
-</context>
-<context>
-    <name>CUninstallInfo</name>
-    <message>
-        <source>Kann Datei %1 nicht zum Lesen oeffnen</source>
-        <translation>Cannot open file %1 for reading</translation>
-    </message>
-    <message>
-        <source>ACHTUNG Uninstall-Information</source>
-        <translation>ATTENTION: uninstall information</translation>
-    </message>
-    <message>
-        <source>Bitte diese Datei nicht editieren oder loeschen</source>
-        <translation>Please do not edit or delete this file</translation>
-    </message>
-    <message>
-        <source>Kann Datei %1 nicht zum Schreiben oeffnen</source>
-        <translation>Cannot open file %1 for writing</translation>
-    </message>
-    <message>
-        <source>Kann Datei %1 nicht loeschen</source>
-        <translation>Cannot delete file %1</translation>
     </message>
 </context>
 <context>
@@ -225,133 +828,135 @@ the log window.</translation>
     </message>
 </context>
 <context>
-    <name>CZipLauf</name>
+    <name>CertificateInfo</name>
     <message>
-        <source>ZIP Archiv öffnen</source>
-        <translation>Open ZIP archive</translation>
+        <source>Zertifikat</source>
+        <translation>Certificate</translation>
     </message>
     <message>
-        <source>ZIP nicht zu öffnen: %1</source>
-        <translation>Cannot open ZIP: %1</translation>
+        <source>Zertifizierungspfad</source>
+        <translation>Certification path</translation>
     </message>
     <message>
-        <source>Fehlerhafte ZIP-Datei Code: %1</source>
-        <translation>Faulty ZIP file, code: %1</translation>
+        <source>Zertifikatinformationen</source>
+        <translation>Certificate information</translation>
     </message>
     <message>
-        <source>überspringe %1</source>
-        <translation>skipping %1</translation>
+        <source>%1%2 (%3)</source>
+        <translation>%1%2 (%3)</translation>
     </message>
     <message>
-        <source>Fehler bei entpacken von %1 : %2</source>
-        <translation>Error unpacking %1 : %2</translation>
+        <source>Aussteller: </source>
+        <translation>Issuer: </translation>
     </message>
     <message>
-        <source>installiere %1</source>
-        <translation>installing %1</translation>
+        <source>Kein Zertifikat verfügbar!</source>
+        <translation>No certificate available!</translation>
     </message>
     <message>
-        <source>Inhaltsverzeichnis ZIP Archiv</source>
-        <translation>Contents of the ZIP archive</translation>
-    </message>
-    <message>
-        <source>Größe komp.</source>
-        <translation>Compr. size</translation>
-    </message>
-    <message>
-        <source>Ratio</source>
-        <translation>Ratio</translation>
-    </message>
-    <message>
-        <source>Datum</source>
-        <translation>Date</translation>
-    </message>
-    <message>
-        <source>Zeit</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Prüfen Bitness ZIP Archiv</source>
-        <translation>Checking the bitness of the ZIP archive</translation>
-    </message>
-    <message>
-        <source>Fehler bei Entpacken von %1 : %2</source>
-        <translation>Error unpacking %1 : %2</translation>
-    </message>
-    <message>
-        <source>%1 (%2Bit) ist ungültig! Zielsystem ist %3Bit.</source>
-        <translation>%1 (%2-bit) is invalid! The target system is %3-bit.</translation>
-    </message>
-    <message>
-        <source>EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. Das Archiv darf nicht installiert werden!</source>
-        <translation>EXE or DLL files of the ZIP archive do not match the bitness of the target system. The archive must not be installed!</translation>
-    </message>
-    <message>
-        <source>Fehler: Verzeichnis &apos;%1&apos; kann nicht angelegt werden</source>
-        <translation>Error: folder &apos;%1&apos; cannot be created</translation>
-    </message>
-    <message>
-        <source>ZIP Archiv installieren</source>
-        <translation>Install ZIP archive</translation>
-    </message>
-    <message>
-        <source>Zielverzeichnis: %1</source>
-        <translation>Target folder: %1</translation>
-    </message>
-    <message>
-        <source>ZIP Archiv ist leer !</source>
-        <translation>ZIP archive is empty!</translation>
-    </message>
-    <message>
-        <source>Installation fehlerhaft !</source>
-        <translation>Installation failed!</translation>
-    </message>
-    <message>
-        <source>Installation beendet.</source>
-        <translation>Installation finished.</translation>
+        <source>Fehler bei Netzwerkanfrage</source>
+        <translation>Network request failed</translation>
     </message>
 </context>
 <context>
-    <name>DialogThreadLog</name>
+    <name>DPageSetupDialog</name>
     <message>
-        <source>Dialog Thread Log</source>
-        <translation>Dialog Thread Log</translation>
+        <source>Seite einrichten</source>
+        <translation>Page setup</translation>
+    </message>
+</context>
+<context>
+    <name>EingabeString</name>
+    <message>
+        <source>Eingabe</source>
+        <translation>Input</translation>
     </message>
     <message>
-        <source>Widget Thread Log</source>
-        <translation>Widget Thread Log</translation>
+        <source>textLabel1</source>
+        <translation>textLabel1</translation>
     </message>
     <message>
-        <source>icon</source>
-        <translation>icon</translation>
+        <source>textLabel2</source>
+        <translation>textLabel2</translation>
     </message>
     <message>
-        <source>fueberschrift</source>
-        <translation>fueberschrift</translation>
+        <source>Suchoptionen</source>
+        <translation>Search options</translation>
     </message>
     <message>
-        <source>Gibt den Fensterinhalt auf Drucker aus</source>
-        <translation>Prints the window content</translation>
+        <source>CheckBox</source>
+        <translation>CheckBox</translation>
     </message>
     <message>
-        <source>Speichert den Fensterinhalt in eine Datei</source>
-        <translation>Saves the window content to a file</translation>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
     </message>
     <message>
-        <source>B3</source>
-        <translation>B3</translation>
+        <source>Alt+O</source>
+        <translation>Alt+O</translation>
     </message>
     <message>
-        <source>B2</source>
-        <translation>B2</translation>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <source>Ok</source>
-        <translation>OK</translation>
+        <source>Alt+A</source>
+        <translation>Alt+C</translation>
+    </message>
+</context>
+<context>
+    <name>PageSetupWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Papier</source>
+        <translation>Paper</translation>
+    </message>
+    <message>
+        <source>Seitengröße:</source>
+        <translation>Page size:</translation>
+    </message>
+    <message>
+        <source>Breite:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Höhe:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Ausrichtung</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>Hochformat</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Querformat</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>Ränder</source>
+        <translation>Margins</translation>
+    </message>
+    <message>
+        <source>top margin</source>
+        <translation>top margin</translation>
+    </message>
+    <message>
+        <source>left margin</source>
+        <translation>left margin</translation>
+    </message>
+    <message>
+        <source>right margin</source>
+        <translation>right margin</translation>
+    </message>
+    <message>
+        <source>bottom margin</source>
+        <translation>bottom margin</translation>
     </message>
 </context>
 <context>
@@ -391,6 +996,444 @@ the log window.</translation>
     <message>
         <source>Programmende mit Fehlern</source>
         <translation>Program ended with errors</translation>
+    </message>
+    <message>
+        <source>Sprache &apos;%1&apos; nicht verfuegbar - das Programm startet in Deutsch</source>
+        <translation>Language &apos;%1&apos; not available - the program starts in German</translation>
+    </message>
+    <message>
+        <source>Keine Anzeige gefunden (DISPLAY, WAYLAND_DISPLAY und QT_QPA_PLATFORM sind leer); ohne Fenster laufen -silent -install, -version, /REGSERVER und /UNREGSERVER.</source>
+        <translation>No display found (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are empty); without a window run -silent -install, -version, /REGSERVER and /UNREGSERVER.</translation>
+    </message>
+    <message>
+        <source>Zahlenstring enthält unzulässiges &apos;-&apos;</source>
+        <translation>Number text holds a &apos;-&apos; not allowed</translation>
+    </message>
+    <message>
+        <source>unzulässiger Zahlenstring</source>
+        <translation>invalid number text</translation>
+    </message>
+    <message>
+        <source>Mantisse fehlerhaft</source>
+        <translation>faulty mantissa</translation>
+    </message>
+    <message>
+        <source>Maximale Zahl der Kommastellen %1 überschritten</source>
+        <translation>Maximum number of decimals %1 exceeded</translation>
+    </message>
+    <message>
+        <source>Minimalwert %1 unterschritten</source>
+        <translation>Below the minimum %1</translation>
+    </message>
+    <message>
+        <source>Maximalwert %1 überschritten</source>
+        <translation>Above the maximum %1</translation>
+    </message>
+    <message>
+        <source>Die Datei %1 kann nicht geschrieben werden !</source>
+        <translation>The file %1 cannot be written!</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Die Ausgabe enthält %1 Zeilen !</source>
+        <translation>The output has %1 lines!</translation>
+    </message>
+    <message>
+        <source>Wirklich drucken ?</source>
+        <translation>Really print?</translation>
+    </message>
+    <message>
+        <source>Text-Datei (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Qt-Sprachdatei: &apos;%1&apos;</source>
+        <translation>Qt language file: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>PDFDatei</source>
+        <translation>PDFFile</translation>
+    </message>
+    <message>
+        <source>Interner Fehler: Steuervariable &apos;%1&apos; nicht definiert !!</source>
+        <translation>Internal error: setting &apos;%1&apos; not defined!!</translation>
+    </message>
+    <message>
+        <source>PDF Ausgabe</source>
+        <translation>PDF output</translation>
+    </message>
+    <message>
+        <source>pdfdatei</source>
+        <translation>pdffile</translation>
+    </message>
+    <message>
+        <source>Verbindung zu Drucker &apos;%1&apos; fehlgeschlagen. Ist Ausgabedatei noch geöffnet?</source>
+        <translation>Connecting to printer &apos;%1&apos; failed. Is the output file still open?</translation>
+    </message>
+    <message>
+        <source>Id in dieser Variable nicht unterstüzt: %1</source>
+        <translation>Id not supported in this variable: %1</translation>
+    </message>
+    <message>
+        <source>Variable %1 muss im aktuellen Berechnungsverfahren belegt sein und hat keinen Wert</source>
+        <translation>Variable %1 must be set in the current calculation method and has no value</translation>
+    </message>
+    <message>
+        <source>Buchstabe bei Umwandlung von string in double: %1</source>
+        <translation>Letter while converting string to double: %1</translation>
+    </message>
+    <message>
+        <source>Fehler bei Umwandlung von String in int: </source>
+        <translation>Error converting string to int: </translation>
+    </message>
+    <message>
+        <source>Wert %1 darf nicht negativ sein</source>
+        <translation>Value %1 must not be negative</translation>
+    </message>
+    <message>
+        <source>%1 ist unzulaessiger Wert fuer boolsche Variable</source>
+        <translation>%1 is not an allowed value for a boolean variable</translation>
+    </message>
+    <message>
+        <source>unbekannter Typ %1</source>
+        <translation>unknown type %1</translation>
+    </message>
+    <message>
+        <source>unbegrenzt</source>
+        <translation>unlimited</translation>
+    </message>
+    <message>
+        <source>unplausibel: Variablenbeschreiber nicht in Liste</source>
+        <translation>implausible: variable descriptor not in list</translation>
+    </message>
+    <message>
+        <source>Zeile: %1 - Methode nicht implementiert! - nichts passiert</source>
+        <translation>Line: %1 - method not implemented! - nothing happens</translation>
+    </message>
+    <message>
+        <source>Fehler in cvariablebasis/string einheit_in_string(const EEinheit&amp; aw) !!!</source>
+        <translation>Error in cvariablebasis/string einheit_in_string(const EEinheit&amp; aw) !!!</translation>
+    </message>
+    <message>
+        <source>intern</source>
+        <translation>internal</translation>
+    </message>
+    <message>
+        <source>Ja - alle Warnungen werden unterdrückt</source>
+        <translation>Yes - all warnings are suppressed</translation>
+    </message>
+    <message>
+        <source>Ja - alle Meldungen werden unterdrückt</source>
+        <translation>Yes - all messages are suppressed</translation>
+    </message>
+    <message>
+        <source>Ja - zusätzliche Ausgaben, welche bei der Analyse von Programmfehlern nützlich sind</source>
+        <translation>Yes - additional output that helps to analyse program errors</translation>
+    </message>
+    <message>
+        <source>Ja - Fehler beim Programmablauf werden in der Datei fehler.txt im Anwenderverzeichnis protokolliert</source>
+        <translation>Yes - errors while the program runs are logged in the file fehler.txt in the user folder</translation>
+    </message>
+    <message>
+        <source>internes Dezimaltrennzeichen - wird bei Export- und Import umgesetzt</source>
+        <translation>internal decimal separator - converted on export and import</translation>
+    </message>
+    <message>
+        <source>Dezimaltrennzeichen bei Export- und Importfunktionen
+Komma bei Verwendung der deutschen Excel-Einstellungen
+Punkt bei Verwendung der englischen Excel-Einstellungen</source>
+        <translation>Decimal separator of the export and import functions
+Comma with German Excel settings
+Point with English Excel settings</translation>
+    </message>
+    <message>
+        <source>zurzeit ohne Bedeutung</source>
+        <translation>currently without meaning</translation>
+    </message>
+    <message>
+        <source>unter TALVOR vermutlich ohne Bedeutung</source>
+        <translation>probably without meaning under TALVOR</translation>
+    </message>
+    <message>
+        <source>Kennwort des Mapi Users</source>
+        <translation>Password of the MAPI user</translation>
+    </message>
+    <message>
+        <source>Kennwort des Proxy Users</source>
+        <translation>Password of the proxy user</translation>
+    </message>
+    <message>
+        <source>Steuervariable %1 bereits in Liste</source>
+        <translation>Control variable %1 already in list</translation>
+    </message>
+    <message>
+        <source>Vorlage wurde bereits aufgenommen</source>
+        <translation>Template has already been added</translation>
+    </message>
+    <message>
+        <source>&lt; innerhalb von &gt;</source>
+        <translation>&lt; within &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; Zeichen Breite und &gt;</source>
+        <translation>&lt; characters width and &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; Nachkommastellen nicht moeglich!</source>
+        <translation>&lt; decimal places not possible!</translation>
+    </message>
+    <message>
+        <source>&lt; Zeichen Breite nicht moeglich!</source>
+        <translation>&lt; characters width not possible!</translation>
+    </message>
+    <message>
+        <source>Bei Exponentialdarstellung Ausgabe der Zahl &gt;</source>
+        <translation>In exponential notation, writing the number &gt;</translation>
+    </message>
+    <message>
+        <source>&lt; Zeichen Breite nicht moeglich! 0 wird ausgegeben.</source>
+        <translation>&lt; characters width not possible! 0 is written.</translation>
+    </message>
+    <message>
+        <source>Bei Fixkommadarstellung Ausgabe der Zahl &gt;</source>
+        <translation>In fixed-point notation, writing the number &gt;</translation>
+    </message>
+    <message>
+        <source>Bei variabler Kommadarstellung Ausgabe der Zahl &gt;</source>
+        <translation>In variable-point notation, writing the number &gt;</translation>
+    </message>
+    <message>
+        <source>Die Ausgabe der Zahl &gt;</source>
+        <translation>Writing the number &gt;</translation>
+    </message>
+    <message>
+        <source>Breiteangabe breite=%1 nicht im erlaubten Bereich: 0&lt;=breite&lt;100.</source>
+        <translation>Width breite=%1 not in the allowed range: 0&lt;=breite&lt;100.</translation>
+    </message>
+    <message>
+        <source>Ausgabe einer Zahl (%1) uebersteigt angegebene Breite (%2)</source>
+        <translation>Output of a number (%1) exceeds the given width (%2)</translation>
+    </message>
+    <message>
+        <source>Ungueltiger Eingabewert in itohex()</source>
+        <translation>Invalid input value in itohex()</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; ist keine Hexadezimalziffer!</source>
+        <translation>&apos;%1&apos; is no hexadecimal digit!</translation>
+    </message>
+    <message>
+        <source>Breiteangabe breite=%1 nicht im erlaubten Bereich: 0&lt;=breite&lt;%2.</source>
+        <translation>Width breite=%1 not in the allowed range: 0&lt;=breite&lt;%2.</translation>
+    </message>
+    <message>
+        <source>Gesamtstellenangabe gesamtstellen=</source>
+        <translation>Total digits gesamtstellen=</translation>
+    </message>
+    <message>
+        <source>nicht im erlaubten Bereich: 0&lt;=gesamtstellen&lt;100.</source>
+        <translation>not in the allowed range: 0&lt;=gesamtstellen&lt;100.</translation>
+    </message>
+    <message>
+        <source> für Funktion ftoa(const double&amp; zahl, const int&amp; gesamtstellen, const int&amp; nachkommastellen, const int&amp; art, const double&amp; schwellwert, const string&amp; nullstring) in &apos;allg&apos; </source>
+        <translation> for function ftoa(const double&amp; zahl, const int&amp; gesamtstellen, const int&amp; nachkommastellen, const int&amp; art, const double&amp; schwellwert, const string&amp; nullstring) in &apos;allg&apos; </translation>
+    </message>
+    <message>
+        <source>Zahl kann nicht dargestellt werden</source>
+        <translation>Number cannot be shown</translation>
+    </message>
+    <message>
+        <source>FATALER FEHLER</source>
+        <translation>FATAL ERROR</translation>
+    </message>
+    <message>
+        <source>PROGRAMMIERFEHLER</source>
+        <translation>PROGRAMMING ERROR</translation>
+    </message>
+    <message>
+        <source>SYNTAXFEHLER</source>
+        <translation>SYNTAX ERROR</translation>
+    </message>
+    <message>
+        <source>EINGABEFEHLER</source>
+        <translation>INPUT ERROR</translation>
+    </message>
+    <message>
+        <source>WARNUNG</source>
+        <translation>WARNING</translation>
+    </message>
+    <message>
+        <source>INFO</source>
+        <translation>INFO</translation>
+    </message>
+    <message>
+        <source>DEBUG</source>
+        <translation>DEBUG</translation>
+    </message>
+    <message>
+        <source>KEIN GUELTIGER FEHLERTYP</source>
+        <translation>NO VALID ERROR TYPE</translation>
+    </message>
+    <message>
+        <source>In get_line(): Unknown Escape-Sequence: &apos;\%1</source>
+        <translation>In get_line(): Unknown Escape-Sequence: &apos;\%1</translation>
+    </message>
+    <message>
+        <source>System-Sprachdatei &apos;%1&apos; ist nicht lesbar</source>
+        <translation>System language file &apos;%1&apos; cannot be read</translation>
+    </message>
+    <message>
+        <source>Fehlende Qt-Sprachdatei &apos;%1&apos;</source>
+        <translation>Missing Qt language file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Qt-Sprachdatei &apos;%1&apos; ist nicht lesbar</source>
+        <translation>Qt language file &apos;%1&apos; cannot be read</translation>
+    </message>
+    <message>
+        <source>System-Sprachdatei: &apos;%1&apos;</source>
+        <translation>System language file: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Englisch</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Französisch</source>
+        <translation>French</translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation>Thai</translation>
+    </message>
+    <message>
+        <source>Argument kann nicht zugeordnet werden</source>
+        <translation>Argument cannot be assigned</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Jahr: </source>
+        <translation>Year: </translation>
+    </message>
+    <message>
+        <source>Zeit: </source>
+        <translation>Time: </translation>
+    </message>
+    <message>
+        <source>FEHLER: </source>
+        <translation>ERROR: </translation>
+    </message>
+    <message>
+        <source>WARNUNG: </source>
+        <translation>WARNING: </translation>
+    </message>
+    <message>
+        <source>INFO: </source>
+        <translation>INFO: </translation>
+    </message>
+    <message>
+        <source>DEBUG: </source>
+        <translation>DEBUG: </translation>
+    </message>
+    <message>
+        <source>in Methode oder Funktion  %1: </source>
+        <translation>in method or function %1: </translation>
+    </message>
+    <message>
+        <source>in Klasse %1, Methode %2: </source>
+        <translation>in class %1, method %2: </translation>
+    </message>
+    <message>
+        <source>Bitte &lt;Enter&gt; druecken
+</source>
+        <translation>Please press &lt;Enter&gt;
+</translation>
+    </message>
+    <message>
+        <source>Aktualisieren einer Anwendung</source>
+        <translation>Updating an application</translation>
+    </message>
+    <message>
+        <source>aus ZIP-Archiv</source>
+        <translation>from a ZIP archive</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>vom</source>
+        <translation>of</translation>
+    </message>
+    <message>
+        <source>Muster zum Erkennen von URLs</source>
+        <translation>Pattern that recognises URLs</translation>
+    </message>
+    <message>
+        <source>Tabbreite (Pixel) in Textedit</source>
+        <translation>Tab width (pixels) in text edits</translation>
+    </message>
+    <message>
+        <source>Einfärbung des Hintergrundes, für Datenfelder welche nicht zum FNN Format gehören</source>
+        <translation>Background colour of data fields that do not belong to the FNN format</translation>
+    </message>
+    <message>
+        <source>Schriftfarbe Protokoll bei Fehlern</source>
+        <translation>Log text colour for errors</translation>
+    </message>
+    <message>
+        <source>Schriftfarbe Protokoll bei Warnungen</source>
+        <translation>Log text colour for warnings</translation>
+    </message>
+    <message>
+        <source>Einfärbung des Hintergrundes, bei fehlendem Pflichteintrag</source>
+        <translation>Background colour of a missing mandatory entry</translation>
+    </message>
+    <message>
+        <source>blau</source>
+        <translation>blue</translation>
+    </message>
+    <message>
+        <source>gelb</source>
+        <translation>yellow</translation>
+    </message>
+    <message>
+        <source>grau</source>
+        <translation>grey</translation>
+    </message>
+    <message>
+        <source>gruen</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>hellgruen</source>
+        <translation>light green</translation>
+    </message>
+    <message>
+        <source>rot</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>weiss</source>
+        <translation>white</translation>
+    </message>
+    <message>
+        <source>Reaktion auf Mausrad in Comboboxen</source>
+        <translation>Reaction to the mouse wheel in combo boxes</translation>
     </message>
 </context>
 <context>
@@ -599,6 +1642,146 @@ the log window.</translation>
         <source>Deinstallation</source>
         <translation>Uninstall</translation>
     </message>
+    <message>
+        <source>Kann Datei %1 nicht zum Lesen oeffnen</source>
+        <translation>Cannot open file %1 for reading</translation>
+    </message>
+    <message>
+        <source>ACHTUNG Uninstall-Information</source>
+        <translation>ATTENTION: uninstall information</translation>
+    </message>
+    <message>
+        <source>Bitte diese Datei nicht editieren oder loeschen</source>
+        <translation>Please do not edit or delete this file</translation>
+    </message>
+    <message>
+        <source>Kann Datei %1 nicht zum Schreiben oeffnen</source>
+        <translation>Cannot open file %1 for writing</translation>
+    </message>
+    <message>
+        <source>Kann Datei %1 nicht loeschen</source>
+        <translation>Cannot delete file %1</translation>
+    </message>
+    <message>
+        <source>ZIP nicht zu öffnen: %1</source>
+        <translation>Cannot open ZIP: %1</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte ZIP-Datei Code: %1</source>
+        <translation>Faulty ZIP file, code: %1</translation>
+    </message>
+    <message>
+        <source>überspringe %1</source>
+        <translation>skipping %1</translation>
+    </message>
+    <message>
+        <source>Fehler bei entpacken von %1 : %2</source>
+        <translation>Error unpacking %1 : %2</translation>
+    </message>
+    <message>
+        <source>installiere %1</source>
+        <translation>installing %1</translation>
+    </message>
+    <message>
+        <source>Fehler: Verzeichnis &apos;%1&apos; kann nicht angelegt werden</source>
+        <translation>Error: folder &apos;%1&apos; cannot be created</translation>
+    </message>
+    <message>
+        <source>Inhaltsverzeichnis ZIP Archiv</source>
+        <translation>Contents of the ZIP archive</translation>
+    </message>
+    <message>
+        <source>Größe komp.</source>
+        <translation>Compr. size</translation>
+    </message>
+    <message>
+        <source>Ratio</source>
+        <translation>Ratio</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Prüfen Bitness ZIP Archiv</source>
+        <translation>Checking the bitness of the ZIP archive</translation>
+    </message>
+    <message>
+        <source>Fehler bei Entpacken von %1 : %2</source>
+        <translation>Error unpacking %1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2Bit) ist ungültig! Zielsystem ist %3Bit.</source>
+        <translation>%1 (%2-bit) is invalid! The target system is %3-bit.</translation>
+    </message>
+    <message>
+        <source>EXE bzw. DLL aus dem ZIP-Archiv passen nicht zur Bitness des Zielsystems. Das Archiv darf nicht installiert werden!</source>
+        <translation>EXE or DLL files of the ZIP archive do not match the bitness of the target system. The archive must not be installed!</translation>
+    </message>
+    <message>
+        <source>ZIP Archiv installieren</source>
+        <translation>Install ZIP archive</translation>
+    </message>
+    <message>
+        <source>Zielverzeichnis: %1</source>
+        <translation>Target folder: %1</translation>
+    </message>
+    <message>
+        <source>ZIP Archiv ist leer !</source>
+        <translation>ZIP archive is empty!</translation>
+    </message>
+    <message>
+        <source>Installation fehlerhaft !</source>
+        <translation>Installation failed!</translation>
+    </message>
+    <message>
+        <source>Installation beendet.</source>
+        <translation>Installation finished.</translation>
+    </message>
+    <message>
+        <source>gelöscht %1</source>
+        <translation>deleted %1</translation>
+    </message>
+    <message>
+        <source>Inhalt der Uninstall Information &apos;uninstall.dat&apos;</source>
+        <translation>Contents of the uninstall information &apos;uninstall.dat&apos;</translation>
+    </message>
+    <message>
+        <source>Deinstallation - Lösche Dateien</source>
+        <translation>Uninstall - deleting files</translation>
+    </message>
+    <message>
+        <source>Lösche Dateien</source>
+        <translation>Deleting files</translation>
+    </message>
+    <message>
+        <source>Deinstallation - Lösche Verzeichnisse</source>
+        <translation>Uninstall - deleting folders</translation>
+    </message>
+    <message>
+        <source>Lösche Verzeichnisse</source>
+        <translation>Deleting folders</translation>
+    </message>
+    <message>
+        <source>Deinstallation -mit Fehlern- beendet.</source>
+        <translation>Uninstall finished -with errors-.</translation>
+    </message>
+    <message>
+        <source>Deinstallation beendet.</source>
+        <translation>Uninstall finished.</translation>
+    </message>
+    <message>
+        <source>Größe</source>
+        <translation>Size</translation>
+    </message>
 </context>
 <context>
     <name>allgemein_qt</name>
@@ -634,6 +1817,80 @@ the log window.</translation>
         <source>Versionsverwaltung</source>
         <translation>Version control</translation>
     </message>
+    <message>
+        <source>Root-Verzeichnis der Anwendung nicht gefunden!</source>
+        <translation>Root folder of the application not found!</translation>
+    </message>
+    <message>
+        <source>Konnte HOME-Verzeichnis nicht finden.</source>
+        <translation>Could not find the HOME folder.</translation>
+    </message>
+    <message>
+        <source>Logo_Datei_nicht_vorhanden</source>
+        <translation>Logo_file_missing</translation>
+    </message>
+</context>
+<context>
+    <name>qmelde</name>
+    <message>
+        <source>FEHLER: </source>
+        <translation>ERROR: </translation>
+    </message>
+    <message>
+        <source>WARNUNG: </source>
+        <translation>WARNING: </translation>
+    </message>
+    <message>
+        <source>DEBUG: </source>
+        <translation>DEBUG: </translation>
+    </message>
+    <message>
+        <source>INFO: </source>
+        <translation>INFO: </translation>
+    </message>
+    <message>
+        <source>in Methode oder Funktion %1: </source>
+        <translation>in method or function %1: </translation>
+    </message>
+    <message>
+        <source>in Klasse %1, Methode %2: </source>
+        <translation>in class %1, method %2: </translation>
+    </message>
+</context>
+<context>
+    <name>ui_cdiaglogbase</name>
+    <message>
+        <source>Dialog Thread Log</source>
+        <translation>Dialog Thread Log</translation>
+    </message>
+    <message>
+        <source>icon</source>
+        <translation>icon</translation>
+    </message>
+    <message>
+        <source>fueberschrift</source>
+        <translation>fueberschrift</translation>
+    </message>
+    <message>
+        <source>Gibt den Fensterinhalt auf Drucker aus</source>
+        <translation>Prints the window content</translation>
+    </message>
+    <message>
+        <source>Speichert den Fensterinhalt in eine Datei</source>
+        <translation>Saves the window content to a file</translation>
+    </message>
+    <message>
+        <source>B3</source>
+        <translation>B3</translation>
+    </message>
+    <message>
+        <source>B2</source>
+        <translation>B2</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>versionBase</name>
@@ -664,6 +1921,41 @@ the log window.</translation>
     <message>
         <source>Herkunft</source>
         <translation>Origin</translation>
+    </message>
+</context>
+<context>
+    <name>widgetlog</name>
+    <message>
+        <source>Widget Thread Log</source>
+        <translation>Widget Thread Log</translation>
+    </message>
+    <message>
+        <source>icon</source>
+        <translation>icon</translation>
+    </message>
+    <message>
+        <source>fueberschrift</source>
+        <translation>fueberschrift</translation>
+    </message>
+    <message>
+        <source>Gibt den Fensterinhalt auf Drucker aus</source>
+        <translation>Prints the window content</translation>
+    </message>
+    <message>
+        <source>Speichert den Fensterinhalt in eine Datei</source>
+        <translation>Saves the window content to a file</translation>
+    </message>
+    <message>
+        <source>B3</source>
+        <translation>B3</translation>
+    </message>
+    <message>
+        <source>B2</source>
+        <translation>B2</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

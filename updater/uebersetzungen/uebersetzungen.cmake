@@ -2,40 +2,50 @@
 # (the folder of the executable, whose "support/" folder makes it the root):
 #   translations/aktualisierer_en.qm  - the product's Qt translation; its presence offers "en"
 #   support/en/aktualisierer.itr      - the framework's English table, read while switching
-# Sources: aktualisierer_en.ts is kept up to date by scripts/uebersetzungen.sh (lupdate);
-# aktualisierer_zusatz_en.ts is kept by hand and holds what lupdate cannot see in the context it
-# is looked up in: the framework texts passed through uebersetze_ (answered by QObject::tr once a
-# language other than German is set) and texts behind file-local tr() helpers. Both go into the
-# ".qm"; the ".itr" is made from the hand-kept file.
+# Source: aktualisierer_en.ts, made by scripts/uebersetzungen.sh (lupdate) from every text the code
+# translates, the framework texts for uebersetze_ included (marked with QT_TRANSLATE_NOOP in the
+# context "QObject", the context QObject::tr answers them in). The translation check test keeps it
+# true to the code. The ".itr" is made from its "QObject" entries.
 find_package(Qt5 5.15 REQUIRED COMPONENTS LinguistTools)
 
 set(uebersetzungen_quelle ${CMAKE_CURRENT_SOURCE_DIR}/uebersetzungen)
 set(uebersetzungen_ts ${uebersetzungen_quelle}/aktualisierer_en.ts)
-set(uebersetzungen_zusatz_ts ${uebersetzungen_quelle}/aktualisierer_zusatz_en.ts)
 set(uebersetzungen_qm ${CMAKE_CURRENT_BINARY_DIR}/translations/aktualisierer_en.qm)
 set(uebersetzungen_itr ${CMAKE_CURRENT_BINARY_DIR}/support/en/aktualisierer.itr)
 
-# The lupdate file comes first: where both files hold a text, its finished translation wins.
 add_custom_command(
   OUTPUT ${uebersetzungen_qm}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/translations
-  COMMAND Qt5::lrelease -silent ${uebersetzungen_ts} ${uebersetzungen_zusatz_ts} -qm ${uebersetzungen_qm}
-  DEPENDS ${uebersetzungen_ts} ${uebersetzungen_zusatz_ts}
+  COMMAND Qt5::lrelease -silent ${uebersetzungen_ts} -qm ${uebersetzungen_qm}
+  DEPENDS ${uebersetzungen_ts}
   COMMENT "English translation aktualisierer_en.qm")
 
 add_custom_command(
   OUTPUT ${uebersetzungen_itr}
-  COMMAND ${CMAKE_COMMAND} -DLCONVERT=$<TARGET_FILE:Qt5::lconvert> -DEINGABE=${uebersetzungen_zusatz_ts}
+  COMMAND ${CMAKE_COMMAND} -DLCONVERT=$<TARGET_FILE:Qt5::lconvert> -DEINGABE=${uebersetzungen_ts}
           -DAUSGABE=${uebersetzungen_itr} -P ${uebersetzungen_quelle}/itr_aus_ts.cmake
-  DEPENDS ${uebersetzungen_zusatz_ts} ${uebersetzungen_quelle}/itr_aus_ts.cmake
+  DEPENDS ${uebersetzungen_ts} ${uebersetzungen_quelle}/itr_aus_ts.cmake
   COMMENT "English framework table aktualisierer.itr")
 
 add_custom_target(uebersetzungen ALL DEPENDS ${uebersetzungen_qm} ${uebersetzungen_itr})
 if(TARGET updater_aktualisierer_test)
   add_dependencies(updater_aktualisierer_test uebersetzungen)
 endif()
+# The translation check runs lupdate over the sources.
+if(TARGET updater_uebersetzungen_test)
+  target_compile_definitions(updater_uebersetzungen_test PRIVATE LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
+                             QUELLEN="${PROJECT_SOURCE_DIR}")
+endif()
+# The English windows test reads the German texts from the translation files and opens the report
+# viewer from a job window's protocol button, as the program does.
+if(TARGET updater_englisch_test)
+  target_link_libraries(updater_englisch_test PRIVATE reports)
+  target_compile_definitions(updater_englisch_test PRIVATE UEBERSETZUNGEN="${uebersetzungen_quelle}")
+  add_dependencies(updater_englisch_test uebersetzungen anwendungswurzel)
+endif()
 # The language test starts the built program, and switches its own process, on these files.
 if(TARGET updater_sprache_test)
-  target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>")
+  target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>"
+                             HILFE="${CMAKE_CURRENT_SOURCE_DIR}/hilfe")
   add_dependencies(updater_sprache_test aktualisierer uebersetzungen)
 endif()
