@@ -25,9 +25,12 @@ endfunction()
 # framework_webtest(<library> <name> <sources>... [LIBS <extra libs>...]): the test program of a
 # library's web pages, on the shared web test main (the engine wants shared OpenGL contexts before
 # the application object exists). It runs as one ctest entry, so the engine starts once, under a
-# virtual X server of its own. Labelled "webengine": the sanitizer builds leave it out, the
+# virtual X server of its own. Labelled "webengine"; the sanitizer builds do not make it: the
 # engine's own threads and allocations are not ours.
 function(framework_webtest bibliothek name)
+  if(NOT MIT_WEBTESTS)
+    return()
+  endif()
   cmake_parse_arguments(PARSE_ARGV 2 WT "" "" "LIBS")
   set(ziel ${bibliothek}_${name})
   add_executable(${ziel} ${WT_UNPARSED_ARGUMENTS} ${PROJECT_SOURCE_DIR}/tests/webtestmain.cpp)

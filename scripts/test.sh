@@ -46,7 +46,7 @@ TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "-LE web
 
 # A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out), with a fixed seed so
 # that a run can be repeated; longer runs with random seeds are scripts/fuzz.sh's job.
-sekunden=${FUZZ_SEKUNDEN:-30}
+sekunden=${FUZZ_SEKUNDEN:-20}
 if [ "$sekunden" -gt 0 ]; then
   FUZZ_SEED=${FUZZ_SEED:-1} scripts/fuzz.sh "$sekunden"
 fi
