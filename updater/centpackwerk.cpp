@@ -5,6 +5,7 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <climits>
 #include <fcntl.h>
 #include <sched.h>
@@ -117,7 +118,7 @@ void CEntpackWerk::halte_an()
 
 bool CEntpackWerk::warte_auf_platz(quint64 index)
 {
-    if (index - gemeldet.load() < groesse)
+    if (hat_platz(index))
         return !abbruch;
     schicke(true);
     // On again once a quarter of the window is free.
@@ -206,7 +207,7 @@ void CEntpackWerk::schliesse_lesen(quint64 index, CLeseschluss art, int code) no
     melde_fertig(0, ~quint64(0) - 1);
 }
 
-bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code)
+bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code, int frist_ms)
 {
     CPlatz& p = platz(index);
     const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
@@ -217,10 +218,17 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
     if (!da()) {
         std::unique_lock<std::mutex> lock(schlaf);
         gesucht = index;
-        fuer_meldung.wait(lock, da);
+        if (frist_ms < 0)
+            fuer_meldung.wait(lock, da);
+        else
+            fuer_meldung.wait_for(lock, std::chrono::milliseconds(frist_ms), da);
         gesucht = ~quint64(0);
     }
     if (p.zustand.load() != fertig) {
+        if (index < schluss_index.load()) {
+            art = CLeseschluss::Keiner;
+            return false;
+        }
         art = schluss;
         code = schluss_code;
         return false;

@@ -1,4 +1,5 @@
 #include "cuninstallinfo.h"
+#include "ccat.h"
 #include "cfehler.h"
 #include "cqiozeileexcel.h"
 #include "czielsperre.h"
@@ -14,6 +15,7 @@
 #include <mutex>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -76,6 +78,24 @@ void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
     geteilt().karte[pfad] = zeit;
 }
 
+void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)
+{
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
+    if (vorher)
+        geteilt().karte[pfad] = *vorher;
+    else
+        geteilt().karte.erase(pfad);
+}
+
+std::optional<CZeitVDN> unistall_eintrag(const QString& pfad)
+{
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
+    const auto it = geteilt().karte.find(pfad);
+    if (it == geteilt().karte.end())
+        return std::nullopt;
+    return it->second;
+}
+
 CUninstallMap unistall_kopie()
 {
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
@@ -107,7 +127,7 @@ CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
 
 CUninstallInfo::~CUninstallInfo()
 {
-    schreibe_unistall();
+    (void)schreibe_unistall();
     setze_ladefehler(QString());
 }
 
@@ -166,7 +186,7 @@ bool CUninstallInfo::lies_unistall()
     return true;
 }
 
-bool CUninstallInfo::schreibe_unistall()
+bool CUninstallInfo::schreibe_unistall(bool melden)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     const CUninstallMap karte = unistall_kopie();
@@ -200,17 +220,23 @@ bool CUninstallInfo::schreibe_unistall()
     }
 
     // The same records again: written already, or failed already and reported then.
-    if (inhalt == letzter_inhalt)
-        return letzter_erfolg;
-    letzter_inhalt = inhalt;
-    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
-    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
-    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
-    if (ordner >= 0)
-        ::close(ordner);
-    if (!letzter_erfolg)
+    if (inhalt != letzter_inhalt) {
+        letzter_inhalt = inhalt;
+        const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+        const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+        letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
+        letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+        fehler_gemeldet = false;
+        if (ordner >= 0)
+            ::close(ordner);
+    }
+    if (!letzter_erfolg && melden && !fehler_gemeldet) {
+        fehler_gemeldet = true;
         qmelde(2, klasse_kurz, CQString("schreibe_unistall"),
                CQString(tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(maskiere_steuerzeichen(dateiname))));
+        // The line's wording is fixed; its cause goes to the log beside it.
+        CQCat::gib_instanz()->error(CQString(maskiere_steuerzeichen(dateiname) + QLatin1String(": ") + letzte_ursache));
+    }
     return letzter_erfolg;
 }
 

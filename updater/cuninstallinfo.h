@@ -8,6 +8,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 
 class CZielsperre;
 
@@ -21,6 +22,10 @@ CUninstallMap& unistall_map();
 
 // Sets the map entry of the path to the time (inserts or overwrites).
 void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// Removes the map entry of the path, or sets it back to `vorher` when that holds a time.
+void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher = std::nullopt);
+// The map entry of the path, when there is one.
+std::optional<CZeitVDN> unistall_eintrag(const QString& pfad);
 // The records as they are now.
 CUninstallMap unistall_kopie();
 std::size_t unistall_anzahl();
@@ -48,10 +53,11 @@ public:
     // no permission, a read error.
     bool lies_unistall();
     // Replaces the file atomically when the map is not empty; false when it cannot be written
-    // (reported once, also when asked again with the same records). An empty map writes
-    // nothing and leaves an existing file as it is. Nothing is written while the information
-    // could not be loaded.
-    bool schreibe_unistall();
+    // (reported once with its cause, also when asked again with the same records; `melden`
+    // false keeps the report for a later call). An empty map writes nothing and leaves an
+    // existing file as it is. Nothing is written while the information could not be loaded.
+    // Any thread may call it.
+    [[nodiscard]] bool schreibe_unistall(bool melden = true);
     // Empties the map and deletes the file.
     void remove_unistall();
 
@@ -68,6 +74,9 @@ private:
     std::mutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
+    // Why the last write failed, and whether that was reported.
+    QString letzte_ursache;
+    bool fehler_gemeldet = false;
 };
 
 // The text of one record line as written to the file, without line end.

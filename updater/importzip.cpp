@@ -3,6 +3,7 @@
 #include "ccbaselog.h"
 #include "centpackwerk.h"
 #include "cuninstallinfo.h"
+#include "cuninstallschreiber.h"
 #include "czielsperre.h"
 #include "dateien.h"
 #include "entpacken.h"
@@ -20,11 +21,18 @@
 #include <QHash>
 #include <QSet>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -142,7 +150,11 @@ private:
     void lies_alle();
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
-    void melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    bool merke_ordner_vor(const QStringList& stufen, int ab);
+    bool gib_zurueckgehaltene_frei(quint64 bis);
+    bool melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    bool benenne_offene();
+    void nimm_vormerkungen_zurueck();
     void stoppe();
 
     CCBaseLog* log;
@@ -173,6 +185,21 @@ private:
     // The files given to the workers (their paths without empty and "." parts), each with its
     // last entry: a folder of that name waits until the file was reported.
     QHash<QString, quint64> dateien;
+
+    // Nothing shows in the target before "uninstall.dat" names it, so that a run killed at any
+    // moment leaves no file and no folder off the record. A folder is recorded before a worker
+    // makes it: the reading thread records the levels that do not exist yet (with the record
+    // each had before) and hands the entries that need them on only after the file was
+    // written. A file is complete before its record is written and takes its name after.
+    std::unique_ptr<CUninstallSchreiber> schreiber;
+    QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
+    // The reporting thread's own: the entries taken whose files wait for their names, and the
+    // folders the workers made.
+    std::vector<std::pair<quint64, CEintragUnterwegs>> offen;
+    QSet<QString> gemacht;
+    // The reading thread's own: the entries held back, and whether it has ended the reading.
+    std::vector<std::pair<CEintragUnterwegs, CZipEintrag>> zurueck;
+    bool lesen_beendet = false;
 };
 
 bool CZipLauf::liste()
@@ -321,7 +348,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         if (pos < 0)
             break;
     }
-    if (gleichnamig)
+    if (gleichnamig && gib_zurueckgehaltene_frei(index))
         werk->warte_bis_gemeldet(letzte);
     // The names of files reported long ago are let go, so that the list stays short.
     if (quint64(dateien.size()) > 4 * werk->fenster())
@@ -334,7 +361,51 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     for (int i = eigene_ab; i < stufen.size(); ++i)
         geplant.insert(stufen[i]);
     e.eigene_ab = eigene_ab;
+    e.vorgemerkt = merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
+}
+
+// Records the levels from `ab` on that do not exist yet, before any worker may make them; true
+// when there was one.
+bool CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
+{
+    bool neu = false;
+    for (int i = ab; i < stufen.size(); ++i) {
+        const QString& stufe = stufen[i];
+        const int fd = oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH);
+        if (fd >= 0) {
+            ::close(fd);
+            continue;
+        }
+        if (errno != ENOENT || vorgemerkt.contains(stufe))
+            continue;
+        vorgemerkt.insert(stufe, unistall_eintrag(stufe));
+        ergaenze_unistall(stufe, laufzeit);
+        neu = true;
+    }
+    return neu;
+}
+
+// Writes the records of the folders that the held entries need, then hands the entries to the
+// workers. False when the records could not be written: the reading ends before the first of
+// them.
+bool CZipLauf::gib_zurueckgehaltene_frei(quint64 bis)
+{
+    if (lesen_beendet)
+        return false;
+    if (zurueck.empty())
+        return true;
+    const quint64 erster = bis - zurueck.size();
+    if (!schreiber->schreibe(false)) {
+        zurueck.clear();
+        lesen_beendet = true;
+        werk->schliesse_lesen(erster, CLeseschluss::Aufzeichnung);
+        return false;
+    }
+    for (quint64 k = 0; k < zurueck.size(); ++k)
+        werk->stelle_ein(erster + k, std::move(zurueck[k].first), zurueck[k].second);
+    zurueck.clear();
+    return true;
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -360,13 +431,19 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
         letzter_ordner.clear();
 }
 
-// The reading thread: every entry into the window, in order, then how the reading ended.
+// The reading thread: every entry into the window, in order, then how the reading ended. An
+// entry that needs a folder recorded ahead waits, with the entries after it, until the records
+// are written: in one write for up to a quarter of the window, and before the thread would wait.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
+    const size_t zurueck_grenze = size_t(qMax<quint64>(1, werk->fenster() / 4));
     for (quint64 i = 0;; ++i) {
-        if (i == anzahl || zipfehler != UNZ_OK) {
+        const bool ende = i == anzahl || zipfehler != UNZ_OK;
+        if ((ende || !werk->hat_platz(i) || zurueck.size() >= zurueck_grenze) && !gib_zurueckgehaltene_frei(i))
+            return;
+        if (ende) {
             werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
             return;
         }
@@ -374,18 +451,26 @@ void CZipLauf::lies_alle()
             return;
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
-                werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
+                if (gib_zurueckgehaltene_frei(i))
+                    werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
                 return;
             }
             CEintragUnterwegs e;
             nimm_auf(eintrag, i, e);
-            werk->stelle_ein(i, std::move(e), eintrag);
+            if (lesen_beendet)
+                return;
+            if (e.vorgemerkt || !zurueck.empty())
+                zurueck.emplace_back(std::move(e), eintrag);
+            else
+                werk->stelle_ein(i, std::move(e), eintrag);
             if (werk->ist_gestoppt())
                 return;
             if (i + 1 < anzahl)
                 zipfehler = archiv.naechster();
         } catch (...) {
-            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
+            const quint64 erster = i - zurueck.size();
+            zurueck.clear();
+            werk->schliesse_lesen(erster, CLeseschluss::Ausnahme);
             return;
         }
     }
@@ -410,17 +495,16 @@ void CZipLauf::stoppe()
     werk.reset();
 }
 
-// Reports one entry; its file takes its name now, after every earlier entry's.
-void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
+// Reports one entry; its file takes its name now, after every earlier entry's. True when it did.
+bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
 {
-    for (const QString& relativ : e.angelegt)
-        ergaenze_unistall(relativ, laufzeit);
     int code = e.code;
     if (e.fuer_arbeiter()) {
         if (!e.ausgabe.isEmpty())
             std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
         code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
     }
+    bool benannt = false;
     if (e.uebersprungen) {
         melde(5, text_ueberspringe.arg(e.anzeige));
     } else if (!e.fehlstufe.isEmpty()) {
@@ -433,10 +517,58 @@ void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
         fehler_marke();
     } else {
         melde(5, text_installiere.arg(e.anzeige));
-        if (e.datei)
-            ergaenze_unistall(e.name, laufzeit);
+        benannt = e.datei;
     }
     fortschritt(index + 1);
+    return benannt;
+}
+
+// Writes the records of the entries taken (their folders exist, their files are complete), then
+// gives the files their names and reports the entries, in the archive's order; a file that
+// cannot take its name gets its old record back. False when the records could not be written:
+// then no file takes its name.
+bool CZipLauf::benenne_offene()
+{
+    if (offen.empty())
+        return true;
+    QHash<QString, std::optional<CZeitVDN>> vorher;
+    for (auto& [index, e] : offen) {
+        for (const QString& relativ : e.angelegt) {
+            gemacht.insert(relativ);
+            ergaenze_unistall(relativ, laufzeit);
+        }
+        if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
+            if (!vorher.contains(e.name))
+                vorher.insert(e.name, unistall_eintrag(e.name));
+            ergaenze_unistall(e.name, laufzeit);
+        }
+    }
+    if (!schreiber->schreibe()) {
+        for (auto it = vorher.cbegin(); it != vorher.cend(); ++it)
+            setze_unistall_zurueck(it.key(), it.value());
+        offen.clear();
+        return false;
+    }
+    QSet<QString> benannt;
+    for (auto& [index, e] : offen) {
+        if (melde_eintrag(e, index))
+            benannt.insert(e.name);
+        else if (vorher.contains(e.name) && !benannt.contains(e.name))
+            setze_unistall_zurueck(e.name, vorher.value(e.name));
+        werk->ist_gemeldet(index);
+    }
+    offen.clear();
+    return true;
+}
+
+// The folders recorded ahead that this run did not make go off the record again (an entry
+// failed or the run stopped before).
+void CZipLauf::nimm_vormerkungen_zurueck()
+{
+    for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
+        if (!gemacht.contains(it.key()))
+            setze_unistall_zurueck(it.key(), it.value());
+    vorgemerkt.clear();
 }
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
@@ -461,6 +593,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         return false;
     }
 
+    schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
     bool ergebnis = true;
     const auto ausnahme = [this] {
         CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
@@ -479,11 +612,30 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;
         int code = UNZ_OK;
-        for (quint64 i = 0; werk && werk->hole(i, e, schluss, code); ++i) {
-            melde_eintrag(e, i);
-            werk->ist_gemeldet(i);
+        bool aufgezeichnet = true;
+        const quint64 offen_grenze = werk ? qMax<quint64>(1, werk->fenster() / 2) : 1;
+        for (quint64 i = 0; werk && aufgezeichnet;) {
+            // While files wait for their names the wait for the next entry is short: they are
+            // named when the records are due, or when the reading side waits for a name.
+            if (!werk->hole(i, e, schluss, code, offen.empty() ? -1 : 20)) {
+                if (schluss != CLeseschluss::Keiner)
+                    break;
+                if (werk->lesen_wartet() || schreiber->ist_faellig())
+                    aufgezeichnet = benenne_offene();
+                continue;
+            }
+            offen.emplace_back(i++, std::move(e));
+            e = CEintragUnterwegs();
+            if (offen.size() >= offen_grenze || schreiber->ist_faellig())
+                aufgezeichnet = benenne_offene();
         }
-        if (schluss == CLeseschluss::Zipfehler) {
+        aufgezeichnet = aufgezeichnet && benenne_offene() && schluss != CLeseschluss::Aufzeichnung;
+        if (!aufgezeichnet) {
+            // Without its records nothing more may be written: the run stops.
+            stoppe();
+            ++fehlerzahl;
+            fehler_marke();
+        } else if (schluss == CLeseschluss::Zipfehler) {
             ++fehlerzahl;
             melde_zipfehler(code);
             ergebnis = false;
@@ -503,9 +655,11 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     if (leser.joinable())
         leser.join();
     werk.reset();
+    offen.clear();
     archiv.schliesse();
+    nimm_vormerkungen_zurueck();
     textzeile(QStringLiteral(" "));
-    if (uninstall && !uninstall->schreibe_unistall()) {
+    if (!schreiber->schreibe()) {
         ++fehlerzahl;
         fehler_marke();
     }

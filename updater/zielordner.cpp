@@ -300,10 +300,18 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhal
     if (fd < 0)
         return false;
     bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
+    int ursache = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        ursache = errno;
+    }
     // rename replaces whatever holds the name, a link included, and never follows it.
     if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0)
         return true;
+    if (ok)
+        ursache = errno;
     ::unlinkat(ordner, temp.constData(), 0);
+    // The caller reports why it failed.
+    errno = ursache;
     return false;
 }
