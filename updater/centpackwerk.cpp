@@ -15,8 +15,10 @@
 namespace {
 
 constexpr int hoechstzahl_arbeiter = 16;
-// Entries on their way: each may hold an open unnamed file and a folder handle until it is taken.
-constexpr quint64 hoechstes_fenster = 256;
+// Entries on their way: each may hold an open unnamed file and a folder handle until it is
+// reported. The files of an install take their names in batches, after their records are
+// written: the larger the window, the fewer times the records are written.
+constexpr quint64 hoechstes_fenster = 8192;
 // The workers take entries in packets of consecutive ones (which lie side by side in the
 // archive and share its read blocks): few hand-overs, each of which may wake a thread.
 constexpr size_t paket_eintraege = 16;
@@ -33,13 +35,20 @@ int kerne()
     return 1;
 }
 
-// The window, kept well below the limit of open files.
+// The window, kept well below the limit of open files, which is raised as far as this process
+// may (the soft limit is often far below the hard one).
 quint64 fenstergroesse()
 {
     struct rlimit grenze{};
     if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
         return hoechstes_fenster;
-    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 4 : 0;
+    const rlim_t gewuenscht = rlim_t(2 * hoechstes_fenster + 128);
+    if (grenze.rlim_cur < gewuenscht && grenze.rlim_cur < grenze.rlim_max) {
+        grenze.rlim_cur = grenze.rlim_max == RLIM_INFINITY ? gewuenscht : qMin(grenze.rlim_max, gewuenscht);
+        if (::setrlimit(RLIMIT_NOFILE, &grenze) != 0)
+            ::getrlimit(RLIMIT_NOFILE, &grenze);
+    }
+    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 2 : 0;
     return qBound<quint64>(16, frei, hoechstes_fenster);
 }
 

@@ -94,6 +94,8 @@ public:
     bool warte_bis_gemeldet(quint64 index);
     // Puts the entry into the window; `gelesen` is the entry as read, for the workers.
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
+    // Hands the entries put in so far to the workers now, without waiting for a packet to fill.
+    void sende_gesammelte() { schicke(true); }
     // Ends the reading before the entry `index`; never fails.
     void schliesse_lesen(quint64 index, CLeseschluss schluss, int code = 0) noexcept;
     bool ist_gestoppt() const { return abbruch.load(); }

@@ -58,6 +58,11 @@ public:
     // existing file as it is. Nothing is written while the information could not be loaded.
     // Any thread may call it.
     [[nodiscard]] bool schreibe_unistall(bool melden = true);
+    // The same for a run that is still under way, at the cost of the records it added: while the
+    // map has only grown since the last write, the new lines follow the file's last content in
+    // the order they came (a key of an earlier line again: the later line holds, as reading
+    // takes it); else the whole file is written as above.
+    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true);
     // Empties the map and deletes the file.
     void remove_unistall();
 
@@ -66,6 +71,9 @@ public:
     const QString& gib_ladefehler() const { return ladefehler; }
 
 private:
+    QByteArray kopf() const;
+    bool schreibe_inhalt(const QByteArray& inhalt, bool melden);
+
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
     QString ladefehler;
@@ -74,6 +82,8 @@ private:
     std::mutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
+    // The content of the last write in full.
+    QByteArray basis;
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

@@ -11,15 +11,18 @@ bool CUninstallSchreiber::ist_faellig() const
     return uhr.elapsed() - letzte.load(std::memory_order_relaxed) >= abstand;
 }
 
-bool CUninstallSchreiber::schreibe(bool melden)
+bool CUninstallSchreiber::schreibe(bool melden, bool endstand)
 {
-    if (!info)
-        return true;
+    // Every change counted before this point is in the map that the write takes.
+    const quint64 stand = aenderungen.load();
     letzte = uhr.elapsed();
     const bool melde_jetzt = melden && !gemeldet.load();
-    const bool ok = info->schreibe_unistall(melde_jetzt);
+    const bool ok = !info || (endstand ? info->schreibe_unistall(melde_jetzt) : info->schreibe_zwischenstand(melde_jetzt));
     if (!ok && melde_jetzt)
         gemeldet = true;
+    quint64 bisher = geschrieben.load();
+    while (ok && bisher < stand && !geschrieben.compare_exchange_weak(bisher, stand)) {
+    }
     return ok;
 }
 

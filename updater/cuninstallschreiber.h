@@ -19,12 +19,19 @@ public:
 
     // Whether the interval since the last write has passed.
     bool ist_faellig() const;
-    // Writes the records now (atomically: a file that is complete, on disk, takes the name).
-    // False when that failed; the cause is reported once per run (a thread that may not report
-    // passes `melden` false and leaves the report to a later call).
-    [[nodiscard]] bool schreibe(bool melden = true);
+    // Writes the records now (atomically: a file that is complete, on disk, takes the name);
+    // in their final order with `endstand`, else as a run's intermediate state. False when that
+    // failed; the cause is reported once per run (a thread that may not report passes `melden`
+    // false and leaves the report to a later call).
+    [[nodiscard]] bool schreibe(bool melden = true, bool endstand = false);
     // Writes when the interval has passed; true when nothing was due.
     [[nodiscard]] bool bei_bedarf();
+
+    // Counts a change of the map, made just before: its number, for `ist_geschrieben`. A thread
+    // that waits for its changes to reach the disk goes on as soon as any thread has written.
+    quint64 vermerke_aenderung() { return ++aenderungen; }
+    // Whether the changes up to number `stand` are on disk.
+    bool ist_geschrieben(quint64 stand) const { return geschrieben.load() >= stand; }
 
 private:
     CUninstallInfo* const info;
@@ -32,4 +39,6 @@ private:
     QElapsedTimer uhr;
     std::atomic<qint64> letzte{0};
     std::atomic<bool> gemeldet{false};
+    std::atomic<quint64> aenderungen{0};
+    std::atomic<quint64> geschrieben{0};
 };

@@ -21,6 +21,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <deque>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -151,9 +153,11 @@ private:
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     bool merke_ordner_vor(const QStringList& stufen, int ab);
-    bool gib_zurueckgehaltene_frei(quint64 bis);
+    bool gib_zurueckgehaltene_frei(quint64 bis, bool schreiben = true);
     bool melde_eintrag(CEintragUnterwegs& e, quint64 index);
-    bool benenne_offene();
+    void nimm_offen(quint64 index, CEintragUnterwegs e);
+    bool benenne_offene(bool schreiben);
+    void gib_eintrag_zurueck(const QString& name);
     void nimm_vormerkungen_zurueck();
     void stoppe();
 
@@ -189,16 +193,30 @@ private:
     // Nothing shows in the target before "uninstall.dat" names it, so that a run killed at any
     // moment leaves no file and no folder off the record. A folder is recorded before a worker
     // makes it: the reading thread records the levels that do not exist yet (with the record
-    // each had before) and hands the entries that need them on only after the file was
-    // written. A file is complete before its record is written and takes its name after.
+    // each had before) and hands the entries that need them on only once a write has taken
+    // them. A file is complete before its record goes into the map, and takes its name once a
+    // write has taken that. Either thread writes when it would wait; every write serves both.
     std::unique_ptr<CUninstallSchreiber> schreiber;
     QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
-    // The reporting thread's own: the entries taken whose files wait for their names, and the
-    // folders the workers made.
-    std::vector<std::pair<quint64, CEintragUnterwegs>> offen;
+    // The reporting thread's own: the entries taken whose files wait for their names (with the
+    // change that recorded them; the last such change), the record each of their paths had before this run, the
+    // paths this run has named, and the folders the workers made.
+    struct COffen
+    {
+        quint64 index;
+        quint64 stand;
+        CEintragUnterwegs e;
+    };
+    std::deque<COffen> offen;
+    quint64 offen_stand = 0;
+    QHash<QString, std::optional<CZeitVDN>> frueher;
+    QHash<QString, int> offen_je_pfad;
+    QSet<QString> benannte_pfade;
     QSet<QString> gemacht;
-    // The reading thread's own: the entries held back, and whether it has ended the reading.
+    // The reading thread's own: the entries held back, the change that recorded the last of
+    // their folders, and whether it has ended the reading.
     std::vector<std::pair<CEintragUnterwegs, CZipEintrag>> zurueck;
+    quint64 zurueck_stand = 0;
     bool lesen_beendet = false;
 };
 
@@ -383,28 +401,36 @@ bool CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         ergaenze_unistall(stufe, laufzeit);
         neu = true;
     }
+    if (neu)
+        zurueck_stand = schreiber->vermerke_aenderung();
     return neu;
 }
 
-// Writes the records of the folders that the held entries need, then hands the entries to the
-// workers. False when the records could not be written: the reading ends before the first of
-// them.
-bool CZipLauf::gib_zurueckgehaltene_frei(quint64 bis)
+// Hands the held entries to the workers once the records of their folders are on disk: at
+// once when a write took them already, else after writing them (unless `schreiben` is false).
+// False when the records could not be written: the reading ends before the first of them.
+bool CZipLauf::gib_zurueckgehaltene_frei(quint64 bis, bool schreiben)
 {
     if (lesen_beendet)
         return false;
     if (zurueck.empty())
         return true;
     const quint64 erster = bis - zurueck.size();
-    if (!schreiber->schreibe(false)) {
-        zurueck.clear();
-        lesen_beendet = true;
-        werk->schliesse_lesen(erster, CLeseschluss::Aufzeichnung);
-        return false;
+    if (!schreiber->ist_geschrieben(zurueck_stand)) {
+        if (!schreiben)
+            return true;
+        if (!schreiber->schreibe(false)) {
+            zurueck.clear();
+            lesen_beendet = true;
+            werk->schliesse_lesen(erster, CLeseschluss::Aufzeichnung);
+            return false;
+        }
     }
     for (quint64 k = 0; k < zurueck.size(); ++k)
         werk->stelle_ein(erster + k, std::move(zurueck[k].first), zurueck[k].second);
     zurueck.clear();
+    // The entries after them may be held again: the last packet goes now.
+    werk->sende_gesammelte();
     return true;
 }
 
@@ -438,10 +464,11 @@ void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
-    const size_t zurueck_grenze = size_t(qMax<quint64>(1, werk->fenster() / 4));
+    const size_t zurueck_grenze = size_t(qMax<quint64>(1, werk->fenster() / 2));
     for (quint64 i = 0;; ++i) {
         const bool ende = i == anzahl || zipfehler != UNZ_OK;
-        if ((ende || !werk->hat_platz(i) || zurueck.size() >= zurueck_grenze) && !gib_zurueckgehaltene_frei(i))
+        const bool warten = ende || !werk->hat_platz(i) || zurueck.size() >= zurueck_grenze;
+        if (!gib_zurueckgehaltene_frei(i, warten))
             return;
         if (ende) {
             werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
@@ -504,7 +531,7 @@ bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
             std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
         code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
     }
-    bool benannt = false;
+    bool ok = false;
     if (e.uebersprungen) {
         melde(5, text_ueberspringe.arg(e.anzeige));
     } else if (!e.fehlstufe.isEmpty()) {
@@ -517,47 +544,65 @@ bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
         fehler_marke();
     } else {
         melde(5, text_installiere.arg(e.anzeige));
-        benannt = e.datei;
+        ok = e.datei;
     }
     fortschritt(index + 1);
-    return benannt;
+    return ok;
 }
 
-// Writes the records of the entries taken (their folders exist, their files are complete), then
-// gives the files their names and reports the entries, in the archive's order; a file that
-// cannot take its name gets its old record back. False when the records could not be written:
-// then no file takes its name.
-bool CZipLauf::benenne_offene()
+// Takes an entry from the workers: the record of its complete file goes into the map at once;
+// the file waits for its name until a write has taken the record.
+void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
 {
-    if (offen.empty())
-        return true;
-    QHash<QString, std::optional<CZeitVDN>> vorher;
-    for (auto& [index, e] : offen) {
-        for (const QString& relativ : e.angelegt) {
-            gemacht.insert(relativ);
-            ergaenze_unistall(relativ, laufzeit);
-        }
-        if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
-            if (!vorher.contains(e.name))
-                vorher.insert(e.name, unistall_eintrag(e.name));
-            ergaenze_unistall(e.name, laufzeit);
-        }
+    for (const QString& relativ : e.angelegt)
+        gemacht.insert(relativ);
+    quint64 stand = 0;
+    if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
+        if (!frueher.contains(e.name))
+            frueher.insert(e.name, unistall_eintrag(e.name));
+        ergaenze_unistall(e.name, laufzeit);
+        ++offen_je_pfad[e.name];
+        stand = offen_stand = schreiber->vermerke_aenderung();
     }
-    if (!schreiber->schreibe()) {
-        for (auto it = vorher.cbegin(); it != vorher.cend(); ++it)
-            setze_unistall_zurueck(it.key(), it.value());
+    offen.push_back(COffen{index, stand, std::move(e)});
+}
+
+// The record of a file that did not take its name: back to what it was before this run, unless
+// this run named the path already or another entry of it still waits.
+void CZipLauf::gib_eintrag_zurueck(const QString& name)
+{
+    const auto it = offen_je_pfad.find(name);
+    if (it == offen_je_pfad.end())
+        return;
+    if (--*it == 0)
+        offen_je_pfad.erase(it);
+    if (!benannte_pfade.contains(name) && !offen_je_pfad.contains(name))
+        setze_unistall_zurueck(name, frueher.value(name));
+}
+
+// Names the waiting files whose records are on disk and reports their entries, in the archive's
+// order; with `schreiben` all of them, after writing the records. False when the records could
+// not be written: then no waiting file takes its name.
+bool CZipLauf::benenne_offene(bool schreiben)
+{
+    if (schreiben && !offen.empty() && !schreiber->ist_geschrieben(offen_stand) && !schreiber->schreibe()) {
+        for (COffen& o : offen)
+            if (o.stand != 0)
+                gib_eintrag_zurueck(o.e.name);
         offen.clear();
         return false;
     }
-    QSet<QString> benannt;
-    for (auto& [index, e] : offen) {
-        if (melde_eintrag(e, index))
-            benannt.insert(e.name);
-        else if (vorher.contains(e.name) && !benannt.contains(e.name))
-            setze_unistall_zurueck(e.name, vorher.value(e.name));
-        werk->ist_gemeldet(index);
+    while (!offen.empty() && schreiber->ist_geschrieben(offen.front().stand)) {
+        COffen& o = offen.front();
+        const bool ok = melde_eintrag(o.e, o.index);
+        if (o.stand != 0) {
+            if (ok)
+                benannte_pfade.insert(o.e.name);
+            gib_eintrag_zurueck(o.e.name);
+        }
+        werk->ist_gemeldet(o.index);
+        offen.pop_front();
     }
-    offen.clear();
     return true;
 }
 
@@ -613,23 +658,22 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         CLeseschluss schluss = CLeseschluss::Ende;
         int code = UNZ_OK;
         bool aufgezeichnet = true;
-        const quint64 offen_grenze = werk ? qMax<quint64>(1, werk->fenster() / 2) : 1;
+        const size_t offen_grenze = werk ? size_t(qMax<quint64>(1, werk->fenster() / 2)) : 1;
         for (quint64 i = 0; werk && aufgezeichnet;) {
             // While files wait for their names the wait for the next entry is short: they are
-            // named when the records are due, or when the reading side waits for a name.
+            // named as soon as a write took their records, and written for when the records are
+            // due or the reading side waits.
             if (!werk->hole(i, e, schluss, code, offen.empty() ? -1 : 20)) {
                 if (schluss != CLeseschluss::Keiner)
                     break;
-                if (werk->lesen_wartet() || schreiber->ist_faellig())
-                    aufgezeichnet = benenne_offene();
+                aufgezeichnet = benenne_offene(werk->lesen_wartet() || schreiber->ist_faellig());
                 continue;
             }
-            offen.emplace_back(i++, std::move(e));
+            nimm_offen(i++, std::move(e));
             e = CEintragUnterwegs();
-            if (offen.size() >= offen_grenze || schreiber->ist_faellig())
-                aufgezeichnet = benenne_offene();
+            aufgezeichnet = benenne_offene(offen.size() >= offen_grenze || schreiber->ist_faellig());
         }
-        aufgezeichnet = aufgezeichnet && benenne_offene() && schluss != CLeseschluss::Aufzeichnung;
+        aufgezeichnet = aufgezeichnet && benenne_offene(true) && schluss != CLeseschluss::Aufzeichnung;
         if (!aufgezeichnet) {
             // Without its records nothing more may be written: the run stops.
             stoppe();
@@ -659,7 +703,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     archiv.schliesse();
     nimm_vormerkungen_zurueck();
     textzeile(QStringLiteral(" "));
-    if (!schreiber->schreibe()) {
+    if (!schreiber->schreibe(true, true)) {
         ++fehlerzahl;
         fehler_marke();
     }

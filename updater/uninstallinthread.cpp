@@ -224,7 +224,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         ++erledigt;
     }
     // The records as they end; a run that could not write them stops with an error.
-    if (!aufgezeichnet || !schreiber.schreibe())
+    if (!aufgezeichnet || !schreiber.schreibe(true, true))
         ++fehler;
     if (wurzel_fd >= 0)
         ::close(wurzel_fd);

@@ -103,3 +103,7 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 // name at the end. A symbolic link of that name is replaced by the file, never written through.
 // False with errno on failure.
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
+
+// Removes the temporary files that a killed run left in the folder (only those of processes that
+// are gone; a run is killed at worst between naming its file and the rename).
+void entferne_verwaiste_tempdateien(int ordner);
