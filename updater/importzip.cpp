@@ -554,8 +554,14 @@ bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
 // the file waits for its name until a write has taken the record.
 void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
 {
+    // Its folders were recorded ahead; one that was there when it was planned and is new all the
+    // same (another process removed it meanwhile) is recorded now.
     for (const QString& relativ : e.angelegt)
-        gemacht.insert(relativ);
+        if (!gemacht.contains(relativ)) {
+            gemacht.insert(relativ);
+            if (!unistall_eintrag(relativ))
+                ergaenze_unistall(relativ, laufzeit);
+        }
     quint64 stand = 0;
     if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
         if (!frueher.contains(e.name))

@@ -313,9 +313,17 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhal
         ok = false;
         ursache = errno;
     }
-    // rename replaces whatever holds the name, a link included, and never follows it.
-    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0)
+    // rename replaces whatever holds the name, a link included, and never follows it. The
+    // folder is flushed after it, so that the new name is on disk before the caller goes on (a
+    // run names its files only after their records are written).
+    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0) {
+        const int verzeichnis = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (verzeichnis >= 0) {
+            ::fsync(verzeichnis);
+            ::close(verzeichnis);
+        }
         return true;
+    }
     if (ok)
         ursache = errno;
     if (!temp.isEmpty())

@@ -100,7 +100,7 @@ bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 
 // Writes the file `name` in the folder atomically: a temporary file, flushed to disk, takes the
-// name at the end. A symbolic link of that name is replaced by the file, never written through.
+// name at the end, and the folder is flushed too. A symbolic link of that name is replaced by the file, never written through.
 // False with errno on failure.
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
 
