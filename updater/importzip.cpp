@@ -458,8 +458,9 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
 }
 
 // The reading thread: every entry into the window, in order, then how the reading ended. An
-// entry that needs a folder recorded ahead waits, with the entries after it, until the records
-// are written: in one write for up to a quarter of the window, and before the thread would wait.
+// entry that needs a folder recorded ahead waits, with the entries after it, until a write has
+// taken its records; this thread writes them itself once half the window waits so, and before it
+// would wait for room.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
