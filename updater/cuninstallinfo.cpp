@@ -105,11 +105,16 @@ CUninstallMap& unistall_map()
     return geteilt().karte;
 }
 
-void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
 {
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
-    g.karte[pfad] = zeit;
+    std::optional<CZeitVDN> vorher;
+    const auto [eintrag, neu] = g.karte.try_emplace(pfad, zeit);
+    if (!neu) {
+        vorher = eintrag->second;
+        eintrag->second = zeit;
+    }
     if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
         g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
         g.nachtrag_zeit = zeit;
@@ -117,6 +122,7 @@ void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
     g.nachtrag += g.nachtrag_zeittext;
     haenge_schluessel_an(g.nachtrag, pfad);
     g.nachtrag += "\r\n";
+    return vorher;
 }
 
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)

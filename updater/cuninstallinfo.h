@@ -20,8 +20,8 @@ using CUninstallMap = std::map<QString, CZeitVDN>;
 // through the functions below, which hold the lock; readers walk a copy.
 CUninstallMap& unistall_map();
 
-// Sets the map entry of the path to the time (inserts or overwrites).
-void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// Sets the map entry of the path to the time (inserts or overwrites); the entry it had before.
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
 // Removes the map entry of the path, or sets it back to `vorher` when that holds a time.
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher = std::nullopt);
 // The map entry of the path, when there is one.

@@ -157,7 +157,7 @@ private:
     bool melde_eintrag(CEintragUnterwegs& e, quint64 index);
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     bool benenne_offene(bool schreiben);
-    void gib_eintrag_zurueck(const QString& name);
+    void gib_eintrag_zurueck(size_t platz);
     void nimm_vormerkungen_zurueck();
     void stoppe();
 
@@ -199,19 +199,17 @@ private:
     std::unique_ptr<CUninstallSchreiber> schreiber;
     QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
     // The reporting thread's own: the entries taken whose files wait for their names (with the
-    // change that recorded them; the last such change), the record each of their paths had before this run, the
-    // paths this run has named, and the folders the workers made.
+    // change that recorded them and the record their path had before; the last such change),
+    // and the folders the workers made.
     struct COffen
     {
         quint64 index;
         quint64 stand;
+        std::optional<CZeitVDN> vorher;
         CEintragUnterwegs e;
     };
     std::deque<COffen> offen;
     quint64 offen_stand = 0;
-    QHash<QString, std::optional<CZeitVDN>> frueher;
-    QHash<QString, int> offen_je_pfad;
-    QSet<QString> benannte_pfade;
     QSet<QString> gemacht;
     // The reading thread's own: the entries held back, the change that recorded the last of
     // their folders, and whether it has ended the reading.
@@ -564,27 +562,25 @@ void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
                 ergaenze_unistall(relativ, laufzeit);
         }
     quint64 stand = 0;
+    std::optional<CZeitVDN> vorher;
     if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
-        if (!frueher.contains(e.name))
-            frueher.insert(e.name, unistall_eintrag(e.name));
-        ergaenze_unistall(e.name, laufzeit);
-        ++offen_je_pfad[e.name];
+        vorher = ergaenze_unistall(e.name, laufzeit);
         stand = offen_stand = schreiber->vermerke_aenderung();
     }
-    offen.push_back(COffen{index, stand, std::move(e)});
+    offen.push_back(COffen{index, stand, std::move(vorher), std::move(e)});
 }
 
-// The record of a file that did not take its name: back to what it was before this run, unless
-// this run named the path already or another entry of it still waits.
-void CZipLauf::gib_eintrag_zurueck(const QString& name)
+// The record of a waiting file that does not take its name goes back to what it was before:
+// at once, or, while a later entry of the same path still waits, when that one has its turn.
+void CZipLauf::gib_eintrag_zurueck(size_t platz)
 {
-    const auto it = offen_je_pfad.find(name);
-    if (it == offen_je_pfad.end())
-        return;
-    if (--*it == 0)
-        offen_je_pfad.erase(it);
-    if (!benannte_pfade.contains(name) && !offen_je_pfad.contains(name))
-        setze_unistall_zurueck(name, frueher.value(name));
+    const COffen& o = offen[platz];
+    for (size_t spaeter = platz + 1; spaeter < offen.size(); ++spaeter)
+        if (offen[spaeter].stand != 0 && offen[spaeter].e.name == o.e.name) {
+            offen[spaeter].vorher = o.vorher;
+            return;
+        }
+    setze_unistall_zurueck(o.e.name, o.vorher);
 }
 
 // Names the waiting files whose records are on disk and reports their entries, in the archive's
@@ -593,20 +589,17 @@ void CZipLauf::gib_eintrag_zurueck(const QString& name)
 bool CZipLauf::benenne_offene(bool schreiben)
 {
     if (schreiben && !offen.empty() && !schreiber->ist_geschrieben(offen_stand) && !schreiber->schreibe()) {
-        for (COffen& o : offen)
-            if (o.stand != 0)
-                gib_eintrag_zurueck(o.e.name);
+        // Last first: the first waiting entry of a path holds the record from before this run.
+        for (size_t platz = offen.size(); platz-- > 0;)
+            if (offen[platz].stand != 0)
+                setze_unistall_zurueck(offen[platz].e.name, offen[platz].vorher);
         offen.clear();
         return false;
     }
     while (!offen.empty() && schreiber->ist_geschrieben(offen.front().stand)) {
         COffen& o = offen.front();
-        const bool ok = melde_eintrag(o.e, o.index);
-        if (o.stand != 0) {
-            if (ok)
-                benannte_pfade.insert(o.e.name);
-            gib_eintrag_zurueck(o.e.name);
-        }
+        if (!melde_eintrag(o.e, o.index) && o.stand != 0)
+            gib_eintrag_zurueck(0);
         werk->ist_gemeldet(o.index);
         offen.pop_front();
     }
