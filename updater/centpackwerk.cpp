@@ -5,6 +5,7 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <climits>
 #include <fcntl.h>
 #include <sched.h>
@@ -14,8 +15,10 @@
 namespace {
 
 constexpr int hoechstzahl_arbeiter = 16;
-// Entries on their way: each may hold an open unnamed file and a folder handle until it is taken.
-constexpr quint64 hoechstes_fenster = 256;
+// Entries on their way: each may hold an open unnamed file and a folder handle until it is
+// reported. The files of an install take their names in batches, after their records are
+// written: the larger the window, the fewer times the records are written.
+constexpr quint64 hoechstes_fenster = 8192;
 // The workers take entries in packets of consecutive ones (which lie side by side in the
 // archive and share its read blocks): few hand-overs, each of which may wake a thread.
 constexpr size_t paket_eintraege = 16;
@@ -32,13 +35,20 @@ int kerne()
     return 1;
 }
 
-// The window, kept well below the limit of open files.
+// The window, kept well below the limit of open files, which is raised as far as this process
+// may (the soft limit is often far below the hard one).
 quint64 fenstergroesse()
 {
     struct rlimit grenze{};
     if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
         return hoechstes_fenster;
-    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 4 : 0;
+    const rlim_t gewuenscht = rlim_t(2 * hoechstes_fenster + 128);
+    if (grenze.rlim_cur < gewuenscht && grenze.rlim_cur < grenze.rlim_max) {
+        grenze.rlim_cur = grenze.rlim_max == RLIM_INFINITY ? gewuenscht : qMin(grenze.rlim_max, gewuenscht);
+        if (::setrlimit(RLIMIT_NOFILE, &grenze) != 0)
+            ::getrlimit(RLIMIT_NOFILE, &grenze);
+    }
+    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 2 : 0;
     return qBound<quint64>(16, frei, hoechstes_fenster);
 }
 
@@ -117,7 +127,7 @@ void CEntpackWerk::halte_an()
 
 bool CEntpackWerk::warte_auf_platz(quint64 index)
 {
-    if (index - gemeldet.load() < groesse)
+    if (hat_platz(index))
         return !abbruch;
     schicke(true);
     // On again once a quarter of the window is free.
@@ -206,7 +216,7 @@ void CEntpackWerk::schliesse_lesen(quint64 index, CLeseschluss art, int code) no
     melde_fertig(0, ~quint64(0) - 1);
 }
 
-bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code)
+bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code, int frist_ms)
 {
     CPlatz& p = platz(index);
     const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
@@ -217,10 +227,17 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
     if (!da()) {
         std::unique_lock<std::mutex> lock(schlaf);
         gesucht = index;
-        fuer_meldung.wait(lock, da);
+        if (frist_ms < 0)
+            fuer_meldung.wait(lock, da);
+        else
+            fuer_meldung.wait_for(lock, std::chrono::milliseconds(frist_ms), da);
         gesucht = ~quint64(0);
     }
     if (p.zustand.load() != fertig) {
+        if (index < schluss_index.load()) {
+            art = CLeseschluss::Keiner;
+            return false;
+        }
         art = schluss;
         code = schluss_code;
         return false;

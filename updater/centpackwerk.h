@@ -42,6 +42,8 @@ struct CEintragUnterwegs
     // from depth `eigene_ab` on are this entry's: no entry before needed them.
     QString ordner;
     int eigene_ab = 0;
+    // Levels of it were recorded ahead: it waits until the records are written.
+    bool vorgemerkt = false;
 
     // From a worker: the entry's own levels that this run made (each ending in "/"), the level
     // at which making the folder failed, the code of the folder and the file, the complete file
@@ -57,7 +59,9 @@ struct CEintragUnterwegs
 };
 
 // How the reading of the archive ended.
-enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
+// How the reading of the archive ended (`Aufzeichnung`: the records of the folders to be made
+// could not be written first).
+enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme, Aufzeichnung };
 
 // Between the side that reads the archive (its own thread) and the side that reports (the
 // caller's thread). The reading side puts each entry into a window; one of the workers makes its
@@ -82,19 +86,26 @@ public:
     // How many entries may be on their way.
     quint64 fenster() const { return groesse; }
 
-    // Reading side. Waits until the entry fits into the window; false once stopped.
+    // Reading side. Whether the entry fits into the window now.
+    bool hat_platz(quint64 index) const { return index - gemeldet.load() < groesse; }
+    // Waits until the entry fits into the window; false once stopped.
     bool warte_auf_platz(quint64 index);
     // Waits until the entry was reported (its file has its name); false once stopped.
     bool warte_bis_gemeldet(quint64 index);
     // Puts the entry into the window; `gelesen` is the entry as read, for the workers.
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
+    // Hands the entries put in so far to the workers now, without waiting for a packet to fill.
+    void sende_gesammelte() { schicke(true); }
     // Ends the reading before the entry `index`; never fails.
     void schliesse_lesen(quint64 index, CLeseschluss schluss, int code = 0) noexcept;
     bool ist_gestoppt() const { return abbruch.load(); }
 
     // Reporting side. Waits for the entry and takes it; false when the reading ended before it
-    // (`schluss` and `code` say how).
-    bool hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& schluss, int& code);
+    // (`schluss` and `code` say how), or with `schluss` Keiner when `frist_ms` (not negative)
+    // passed first.
+    bool hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& schluss, int& code, int frist_ms = -1);
+    // Whether the reading side waits for entries to be reported.
+    bool lesen_wartet() const { return lesen_wartet_bis.load() != 0; }
     // The entry taken last was reported: its place is free again.
     void ist_gemeldet(quint64 index);
     // Stops reading side and workers: nothing more is begun, waits end.

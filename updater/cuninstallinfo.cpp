@@ -1,4 +1,5 @@
 #include "cuninstallinfo.h"
+#include "ccat.h"
 #include "cfehler.h"
 #include "cqiozeileexcel.h"
 #include "czielsperre.h"
@@ -14,6 +15,7 @@
 #include <mutex>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,6 +37,32 @@ QString schluessel_text(const QString& pfad)
     return pfad;
 }
 
+bool gleiche_zeit(const CZeitVDN& a, const CZeitVDN& b)
+{
+    return a.tag == b.tag && a.monat == b.monat && a.jahr == b.jahr && a.stunde == b.stunde && a.minute == b.minute
+           && a.sekunde == b.sekunde && a.millisekunde == b.millisekunde;
+}
+
+// Appends the key as `schluessel_text` writes it, in UTF-8.
+void haenge_schluessel_an(QByteArray& inhalt, const QString& pfad)
+{
+    const int n = pfad.size();
+    const QChar* zeichen = pfad.constData();
+    bool einfach = n > 0 && zeichen[0] != QLatin1Char(' ') && zeichen[0] != QLatin1Char('\t')
+                   && zeichen[n - 1] != QLatin1Char(' ') && zeichen[n - 1] != QLatin1Char('\t');
+    for (int i = 0; einfach && i < n; ++i)
+        einfach = zeichen[i].unicode() < 0x80 && zeichen[i] != QLatin1Char(';');
+    if (!einfach) {
+        inhalt += schluessel_text(pfad).toUtf8();
+        return;
+    }
+    const int alt = inhalt.size();
+    inhalt.resize(alt + n);
+    char* ziel = inhalt.data() + alt;
+    for (int i = 0; i < n; ++i)
+        ziel[i] = char(zeichen[i].unicode());
+}
+
 // A record line is a time, ";" and a relative path; a path cannot be longer than this.
 constexpr qint64 zeilengrenze = 16 * 1024;
 
@@ -45,6 +73,13 @@ struct CGeteilt
     QString ladefehler;
     std::mutex karten_mutex;
     CUninstallMap karte;
+    // The lines of the records set since the map was last written in full, in the order they
+    // came, and whether the map has only grown since (no record went or was set back). The
+    // time text of the last line, made once for the many records of one run.
+    QByteArray nachtrag;
+    bool nur_zugefuegt = true;
+    CZeitVDN nachtrag_zeit;
+    QByteArray nachtrag_zeittext;
 };
 
 CGeteilt& geteilt()
@@ -72,10 +107,43 @@ CUninstallMap& unistall_map()
     return geteilt().karte;
 }
 
-void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
+{
+    CGeteilt& g = geteilt();
+    std::lock_guard<std::mutex> lock(g.karten_mutex);
+    std::optional<CZeitVDN> vorher;
+    const auto [eintrag, neu] = g.karte.try_emplace(pfad, zeit);
+    if (!neu) {
+        vorher = eintrag->second;
+        eintrag->second = zeit;
+    }
+    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
+        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
+        g.nachtrag_zeit = zeit;
+    }
+    g.nachtrag += g.nachtrag_zeittext;
+    haenge_schluessel_an(g.nachtrag, pfad);
+    g.nachtrag += "\r\n";
+    return vorher;
+}
+
+void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)
 {
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
-    geteilt().karte[pfad] = zeit;
+    if (vorher)
+        geteilt().karte[pfad] = *vorher;
+    else
+        geteilt().karte.erase(pfad);
+    geteilt().nur_zugefuegt = false;
+}
+
+std::optional<CZeitVDN> unistall_eintrag(const QString& pfad)
+{
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
+    const auto it = geteilt().karte.find(pfad);
+    if (it == geteilt().karte.end())
+        return std::nullopt;
+    return it->second;
 }
 
 CUninstallMap unistall_kopie()
@@ -100,16 +168,22 @@ CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
     : dateiname(verzeichnis + QLatin1String("/uninstall.dat")), sperre(std::make_unique<CZielsperre>(verzeichnis))
 {
-    if (!sperre->gehalten())
+    if (!sperre->gehalten()) {
         ladefehler = sperre->gib_fehlertext();
-    else
+    } else {
         lies_unistall();
+        // The folder is this process's now: what a killed run left half-way goes.
+        if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(verzeichnis)); ordner >= 0) {
+            entferne_verwaiste_tempdateien(ordner);
+            ::close(ordner);
+        }
+    }
     setze_ladefehler(ladefehler);
 }
 
 CUninstallInfo::~CUninstallInfo()
 {
-    schreibe_unistall();
+    (void)schreibe_unistall();
     setze_ladefehler(QString());
 }
 
@@ -168,51 +242,92 @@ bool CUninstallInfo::lies_unistall()
     return true;
 }
 
-bool CUninstallInfo::schreibe_unistall()
+QByteArray CUninstallInfo::kopf() const
+{
+    QByteArray inhalt;
+    for (const QString& zeile : {QStringLiteral("#"), QLatin1String("# ") + Text::tr("ACHTUNG Uninstall-Information"),
+                                 QLatin1String("# ") + Text::tr("Bitte diese Datei nicht editieren oder loeschen"),
+                                 QStringLiteral("#")})
+        inhalt += zeile.toUtf8() + "\r\n";
+    return inhalt;
+}
+
+bool CUninstallInfo::schreibe_unistall(bool melden)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
-    const CUninstallMap karte = unistall_kopie();
-    if (karte.empty())
-        return true;
     // Never over a file that could not be read, nor in a folder held by another process.
     if (!ladefehler.isEmpty())
-        return false;
-    QByteArray inhalt;
-    const auto zeile = [&inhalt](const QString& text) {
-        inhalt += text.toUtf8();
-        inhalt += "\r\n";
-    };
-    zeile(QStringLiteral("#"));
-    zeile(QLatin1String("# ") + Text::tr("ACHTUNG Uninstall-Information"));
-    zeile(QLatin1String("# ") + Text::tr("Bitte diese Datei nicht editieren oder loeschen"));
-    zeile(QStringLiteral("#"));
-    // Most records share a time (all of one install): its text is made once.
-    const auto gleich = [](const CZeitVDN& a, const CZeitVDN& b) {
-        return a.tag == b.tag && a.monat == b.monat && a.jahr == b.jahr && a.stunde == b.stunde
-               && a.minute == b.minute && a.sekunde == b.sekunde && a.millisekunde == b.millisekunde;
-    };
-    const CZeitVDN* letzte_zeit = nullptr;
-    QString zeittext;
-    for (const auto& [pfad, zeit] : karte) {
-        if (!letzte_zeit || !gleich(zeit, *letzte_zeit)) {
-            zeittext = uninstall_zeile(QString(), zeit);
-            letzte_zeit = &zeit;
+        return unistall_anzahl() == 0;
+    QByteArray inhalt = kopf();
+    inhalt.reserve(basis.size() + 4096);
+    {
+        // The lines are made straight from the map, and a plain ASCII key is copied without a
+        // conversion.
+        CGeteilt& g = geteilt();
+        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+        if (g.karte.empty())
+            return true;
+        // Most records share a time (all of one install): its text is made once.
+        const CZeitVDN* letzte_zeit = nullptr;
+        QByteArray zeittext;
+        for (const auto& [pfad, zeit] : g.karte) {
+            if (!letzte_zeit || !gleiche_zeit(zeit, *letzte_zeit)) {
+                zeittext = uninstall_zeile(QString(), zeit).toUtf8();
+                letzte_zeit = &zeit;
+            }
+            inhalt += zeittext;
+            haenge_schluessel_an(inhalt, pfad);
+            inhalt += "\r\n";
         }
-        zeile(zeittext + schluessel_text(pfad));
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
     }
+    basis = inhalt;
+    return schreibe_inhalt(inhalt, melden);
+}
 
+bool CUninstallInfo::schreibe_zwischenstand(bool melden)
+{
+    {
+        std::lock_guard<std::mutex> lock(schreib_mutex);
+        if (!ladefehler.isEmpty())
+            return unistall_anzahl() == 0;
+        QByteArray nachtrag;
+        bool nur_zugefuegt = false;
+        {
+            CGeteilt& g = geteilt();
+            std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+            if (g.karte.empty())
+                return true;
+            nur_zugefuegt = g.nur_zugefuegt;
+            nachtrag = g.nachtrag;
+        }
+        if (nur_zugefuegt)
+            return schreibe_inhalt((basis.isEmpty() ? kopf() : basis) + nachtrag, melden);
+    }
+    return schreibe_unistall(melden);
+}
+
+bool CUninstallInfo::schreibe_inhalt(const QByteArray& inhalt, bool melden)
+{
     // The same records again: written already, or failed already and reported then.
-    if (inhalt == letzter_inhalt)
-        return letzter_erfolg;
-    letzter_inhalt = inhalt;
-    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
-    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
-    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
-    if (ordner >= 0)
-        ::close(ordner);
-    if (!letzter_erfolg)
+    if (inhalt != letzter_inhalt) {
+        letzter_inhalt = inhalt;
+        const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+        const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+        letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
+        letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+        fehler_gemeldet = false;
+        if (ordner >= 0)
+            ::close(ordner);
+    }
+    if (!letzter_erfolg && melden && !fehler_gemeldet) {
+        fehler_gemeldet = true;
         qmelde(2, klasse_kurz, CQString("schreibe_unistall"),
                CQString(Text::tr("Kann Datei %1 nicht zum Schreiben oeffnen").arg(maskiere_steuerzeichen(dateiname))));
+        // The line's wording is fixed; its cause goes to the log beside it.
+        CQCat::gib_instanz()->error(CQString(maskiere_steuerzeichen(dateiname) + QLatin1String(": ") + letzte_ursache));
+    }
     return letzter_erfolg;
 }
 
@@ -222,8 +337,11 @@ void CUninstallInfo::remove_unistall()
     {
         std::lock_guard<std::mutex> karten_lock(geteilt().karten_mutex);
         geteilt().karte.clear();
+        geteilt().nachtrag.clear();
+        geteilt().nur_zugefuegt = true;
     }
     letzter_inhalt.clear();
+    basis.clear();
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
                CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));

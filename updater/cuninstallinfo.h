@@ -8,6 +8,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 
 class CZielsperre;
 
@@ -19,8 +20,12 @@ using CUninstallMap = std::map<QString, CZeitVDN>;
 // through the functions below, which hold the lock; readers walk a copy.
 CUninstallMap& unistall_map();
 
-// Sets the map entry of the path to the time (inserts or overwrites).
-void ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// Sets the map entry of the path to the time (inserts or overwrites); the entry it had before.
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// Removes the map entry of the path, or sets it back to `vorher` when that holds a time.
+void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher = std::nullopt);
+// The map entry of the path, when there is one.
+std::optional<CZeitVDN> unistall_eintrag(const QString& pfad);
 // The records as they are now.
 CUninstallMap unistall_kopie();
 std::size_t unistall_anzahl();
@@ -48,10 +53,16 @@ public:
     // no permission, a read error.
     bool lies_unistall();
     // Replaces the file atomically when the map is not empty; false when it cannot be written
-    // (reported once, also when asked again with the same records). An empty map writes
-    // nothing and leaves an existing file as it is. Nothing is written while the information
-    // could not be loaded.
-    bool schreibe_unistall();
+    // (reported once with its cause, also when asked again with the same records; `melden`
+    // false keeps the report for a later call). An empty map writes nothing and leaves an
+    // existing file as it is. Nothing is written while the information could not be loaded.
+    // Any thread may call it.
+    [[nodiscard]] bool schreibe_unistall(bool melden = true);
+    // The same for a run that is still under way, at the cost of the records it added: while the
+    // map has only grown since the last write, the new lines follow the file's last content in
+    // the order they came (a key of an earlier line again: the later line holds, as reading
+    // takes it); else the whole file is written as above.
+    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true);
     // Empties the map and deletes the file.
     void remove_unistall();
 
@@ -60,6 +71,9 @@ public:
     const QString& gib_ladefehler() const { return ladefehler; }
 
 private:
+    QByteArray kopf() const;
+    bool schreibe_inhalt(const QByteArray& inhalt, bool melden);
+
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
     QString ladefehler;
@@ -68,6 +82,11 @@ private:
     std::mutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
+    // The content of the last write in full.
+    QByteArray basis;
+    // Why the last write failed, and whether that was reported.
+    QString letzte_ursache;
+    bool fehler_gemeldet = false;
 };
 
 // The text of one record line as written to the file, without line end.

@@ -124,7 +124,7 @@ void CLoadThread::run()
         if (modus <= 1)
             ImportZIPInThread(log, &modus, archiv, ziel);
         else
-            UninstallInThread(log, &modus, ziel, produkt);
+            UninstallInThread(log, &modus, ziel, produkt, UpdaterMainWindow::instanz()->gib_uninstall_info());
     } catch (const CFehlerBasis& fehler) {
         fehler.melde(true);
         log->setze_fehler();

@@ -3,6 +3,7 @@
 #include "ccbaselog.h"
 #include "centpackwerk.h"
 #include "cuninstallinfo.h"
+#include "cuninstallschreiber.h"
 #include "czielsperre.h"
 #include "dateien.h"
 #include "entpacken.h"
@@ -20,11 +21,20 @@
 #include <QHash>
 #include <QSet>
 
+#include <deque>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -144,7 +154,13 @@ private:
     void lies_alle();
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
-    void melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    bool merke_ordner_vor(const QStringList& stufen, int ab);
+    bool gib_zurueckgehaltene_frei(quint64 bis, bool schreiben = true);
+    bool melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    void nimm_offen(quint64 index, CEintragUnterwegs e);
+    bool benenne_offene(bool schreiben);
+    void gib_eintrag_zurueck(size_t platz);
+    void nimm_vormerkungen_zurueck();
     void stoppe();
 
     CCBaseLog* log;
@@ -175,6 +191,33 @@ private:
     // The files given to the workers (their paths without empty and "." parts), each with its
     // last entry: a folder of that name waits until the file was reported.
     QHash<QString, quint64> dateien;
+
+    // Nothing shows in the target before "uninstall.dat" names it, so that a run killed at any
+    // moment leaves no file and no folder off the record. A folder is recorded before a worker
+    // makes it: the reading thread records the levels that do not exist yet (with the record
+    // each had before) and hands the entries that need them on only once a write has taken
+    // them. A file is complete before its record goes into the map, and takes its name once a
+    // write has taken that. Either thread writes when it would wait; every write serves both.
+    std::unique_ptr<CUninstallSchreiber> schreiber;
+    QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
+    // The reporting thread's own: the entries taken whose files wait for their names (with the
+    // change that recorded them and the record their path had before; the last such change),
+    // and the folders the workers made.
+    struct COffen
+    {
+        quint64 index;
+        quint64 stand;
+        std::optional<CZeitVDN> vorher;
+        CEintragUnterwegs e;
+    };
+    std::deque<COffen> offen;
+    quint64 offen_stand = 0;
+    QSet<QString> gemacht;
+    // The reading thread's own: the entries held back, the change that recorded the last of
+    // their folders, and whether it has ended the reading.
+    std::vector<std::pair<CEintragUnterwegs, CZipEintrag>> zurueck;
+    quint64 zurueck_stand = 0;
+    bool lesen_beendet = false;
 };
 
 bool CZipLauf::liste()
@@ -323,7 +366,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         if (pos < 0)
             break;
     }
-    if (gleichnamig)
+    if (gleichnamig && gib_zurueckgehaltene_frei(index))
         werk->warte_bis_gemeldet(letzte);
     // The names of files reported long ago are let go, so that the list stays short.
     if (quint64(dateien.size()) > 4 * werk->fenster())
@@ -336,7 +379,59 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     for (int i = eigene_ab; i < stufen.size(); ++i)
         geplant.insert(stufen[i]);
     e.eigene_ab = eigene_ab;
+    e.vorgemerkt = merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
+}
+
+// Records the levels from `ab` on that do not exist yet, before any worker may make them; true
+// when there was one.
+bool CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
+{
+    bool neu = false;
+    for (int i = ab; i < stufen.size(); ++i) {
+        const QString& stufe = stufen[i];
+        const int fd = oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH);
+        if (fd >= 0) {
+            ::close(fd);
+            continue;
+        }
+        if (errno != ENOENT || vorgemerkt.contains(stufe))
+            continue;
+        vorgemerkt.insert(stufe, unistall_eintrag(stufe));
+        ergaenze_unistall(stufe, laufzeit);
+        neu = true;
+    }
+    if (neu)
+        zurueck_stand = schreiber->vermerke_aenderung();
+    return neu;
+}
+
+// Hands the held entries to the workers once the records of their folders are on disk: at
+// once when a write took them already, else after writing them (unless `schreiben` is false).
+// False when the records could not be written: the reading ends before the first of them.
+bool CZipLauf::gib_zurueckgehaltene_frei(quint64 bis, bool schreiben)
+{
+    if (lesen_beendet)
+        return false;
+    if (zurueck.empty())
+        return true;
+    const quint64 erster = bis - zurueck.size();
+    if (!schreiber->ist_geschrieben(zurueck_stand)) {
+        if (!schreiben)
+            return true;
+        if (!schreiber->schreibe(false)) {
+            zurueck.clear();
+            lesen_beendet = true;
+            werk->schliesse_lesen(erster, CLeseschluss::Aufzeichnung);
+            return false;
+        }
+    }
+    for (quint64 k = 0; k < zurueck.size(); ++k)
+        werk->stelle_ein(erster + k, std::move(zurueck[k].first), zurueck[k].second);
+    zurueck.clear();
+    // The entries after them may be held again: the last packet goes now.
+    werk->sende_gesammelte();
+    return true;
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -362,13 +457,21 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
         letzter_ordner.clear();
 }
 
-// The reading thread: every entry into the window, in order, then how the reading ended.
+// The reading thread: every entry into the window, in order, then how the reading ended. An
+// entry that needs a folder recorded ahead waits, with the entries after it, until a write has
+// taken its records; this thread writes them itself once half the window waits so, and before it
+// would wait for room.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
+    const size_t zurueck_grenze = size_t(qMax<quint64>(1, werk->fenster() / 2));
     for (quint64 i = 0;; ++i) {
-        if (i == anzahl || zipfehler != UNZ_OK) {
+        const bool ende = i == anzahl || zipfehler != UNZ_OK;
+        const bool warten = ende || !werk->hat_platz(i) || zurueck.size() >= zurueck_grenze;
+        if (!gib_zurueckgehaltene_frei(i, warten))
+            return;
+        if (ende) {
             werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
             return;
         }
@@ -376,18 +479,26 @@ void CZipLauf::lies_alle()
             return;
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
-                werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
+                if (gib_zurueckgehaltene_frei(i))
+                    werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
                 return;
             }
             CEintragUnterwegs e;
             nimm_auf(eintrag, i, e);
-            werk->stelle_ein(i, std::move(e), eintrag);
+            if (lesen_beendet)
+                return;
+            if (e.vorgemerkt || !zurueck.empty())
+                zurueck.emplace_back(std::move(e), eintrag);
+            else
+                werk->stelle_ein(i, std::move(e), eintrag);
             if (werk->ist_gestoppt())
                 return;
             if (i + 1 < anzahl)
                 zipfehler = archiv.naechster();
         } catch (...) {
-            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
+            const quint64 erster = i - zurueck.size();
+            zurueck.clear();
+            werk->schliesse_lesen(erster, CLeseschluss::Ausnahme);
             return;
         }
     }
@@ -412,17 +523,16 @@ void CZipLauf::stoppe()
     werk.reset();
 }
 
-// Reports one entry; its file takes its name now, after every earlier entry's.
-void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
+// Reports one entry; its file takes its name now, after every earlier entry's. True when it did.
+bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
 {
-    for (const QString& relativ : e.angelegt)
-        ergaenze_unistall(relativ, laufzeit);
     int code = e.code;
     if (e.fuer_arbeiter()) {
         if (!e.ausgabe.isEmpty())
             std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
         code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
     }
+    bool ok = false;
     if (e.uebersprungen) {
         melde(5, text_ueberspringe.arg(e.anzeige));
     } else if (!e.fehlstufe.isEmpty()) {
@@ -435,10 +545,77 @@ void CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
         fehler_marke();
     } else {
         melde(5, text_installiere.arg(e.anzeige));
-        if (e.datei)
-            ergaenze_unistall(e.name, laufzeit);
+        ok = e.datei;
     }
     fortschritt(index + 1);
+    return ok;
+}
+
+// Takes an entry from the workers: the record of its complete file goes into the map at once;
+// the file waits for its name until a write has taken the record.
+void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
+{
+    // Its folders were recorded ahead; one that was there when it was planned and is new all the
+    // same (another process removed it meanwhile) is recorded now.
+    for (const QString& relativ : e.angelegt)
+        if (!gemacht.contains(relativ)) {
+            gemacht.insert(relativ);
+            if (!unistall_eintrag(relativ))
+                ergaenze_unistall(relativ, laufzeit);
+        }
+    quint64 stand = 0;
+    std::optional<CZeitVDN> vorher;
+    if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
+        vorher = ergaenze_unistall(e.name, laufzeit);
+        stand = offen_stand = schreiber->vermerke_aenderung();
+    }
+    offen.push_back(COffen{index, stand, std::move(vorher), std::move(e)});
+}
+
+// The record of a waiting file that does not take its name goes back to what it was before:
+// at once, or, while a later entry of the same path still waits, when that one has its turn.
+void CZipLauf::gib_eintrag_zurueck(size_t platz)
+{
+    const COffen& o = offen[platz];
+    for (size_t spaeter = platz + 1; spaeter < offen.size(); ++spaeter)
+        if (offen[spaeter].stand != 0 && offen[spaeter].e.name == o.e.name) {
+            offen[spaeter].vorher = o.vorher;
+            return;
+        }
+    setze_unistall_zurueck(o.e.name, o.vorher);
+}
+
+// Names the waiting files whose records are on disk and reports their entries, in the archive's
+// order; with `schreiben` all of them, after writing the records. False when the records could
+// not be written: then no waiting file takes its name.
+bool CZipLauf::benenne_offene(bool schreiben)
+{
+    if (schreiben && !offen.empty() && !schreiber->ist_geschrieben(offen_stand) && !schreiber->schreibe()) {
+        // Last first: the first waiting entry of a path holds the record from before this run.
+        for (size_t platz = offen.size(); platz-- > 0;)
+            if (offen[platz].stand != 0)
+                setze_unistall_zurueck(offen[platz].e.name, offen[platz].vorher);
+        offen.clear();
+        return false;
+    }
+    while (!offen.empty() && schreiber->ist_geschrieben(offen.front().stand)) {
+        COffen& o = offen.front();
+        if (!melde_eintrag(o.e, o.index) && o.stand != 0)
+            gib_eintrag_zurueck(0);
+        werk->ist_gemeldet(o.index);
+        offen.pop_front();
+    }
+    return true;
+}
+
+// The folders recorded ahead that this run did not make go off the record again (an entry
+// failed or the run stopped before).
+void CZipLauf::nimm_vormerkungen_zurueck()
+{
+    for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
+        if (!gemacht.contains(it.key()))
+            setze_unistall_zurueck(it.key(), it.value());
+    vorgemerkt.clear();
 }
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
@@ -464,6 +641,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         return false;
     }
 
+    schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
     bool ergebnis = true;
     const auto ausnahme = [this] {
         CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
@@ -482,11 +660,29 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;
         int code = UNZ_OK;
-        for (quint64 i = 0; werk && werk->hole(i, e, schluss, code); ++i) {
-            melde_eintrag(e, i);
-            werk->ist_gemeldet(i);
+        bool aufgezeichnet = true;
+        const size_t offen_grenze = werk ? size_t(qMax<quint64>(1, werk->fenster() / 2)) : 1;
+        for (quint64 i = 0; werk && aufgezeichnet;) {
+            // While files wait for their names the wait for the next entry is short: they are
+            // named as soon as a write took their records, and written for when the records are
+            // due or the reading side waits.
+            if (!werk->hole(i, e, schluss, code, offen.empty() ? -1 : 20)) {
+                if (schluss != CLeseschluss::Keiner)
+                    break;
+                aufgezeichnet = benenne_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                continue;
+            }
+            nimm_offen(i++, std::move(e));
+            e = CEintragUnterwegs();
+            aufgezeichnet = benenne_offene(offen.size() >= offen_grenze || schreiber->ist_faellig());
         }
-        if (schluss == CLeseschluss::Zipfehler) {
+        aufgezeichnet = aufgezeichnet && benenne_offene(true) && schluss != CLeseschluss::Aufzeichnung;
+        if (!aufgezeichnet) {
+            // Without its records nothing more may be written: the run stops.
+            stoppe();
+            ++fehlerzahl;
+            fehler_marke();
+        } else if (schluss == CLeseschluss::Zipfehler) {
             ++fehlerzahl;
             melde_zipfehler(code);
             ergebnis = false;
@@ -506,9 +702,11 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     if (leser.joinable())
         leser.join();
     werk.reset();
+    offen.clear();
     archiv.schliesse();
+    nimm_vormerkungen_zurueck();
     textzeile(QStringLiteral(" "));
-    if (uninstall && !uninstall->schreibe_unistall()) {
+    if (!schreiber->schreibe(true, true)) {
         ++fehlerzahl;
         fehler_marke();
     }

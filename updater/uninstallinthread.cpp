@@ -1,6 +1,7 @@
 #include "uninstallinthread.h"
 #include "ccbaselog.h"
 #include "cuninstallinfo.h"
+#include "cuninstallschreiber.h"
 #include "czielsperre.h"
 #include "klassen.h"
 #include "melde.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,7 +55,8 @@ int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
 
 // Removes a file (or, with AT_REMOVEDIR, an empty folder) named by its path relative to the root
 // handle; no part of the path may lead out of the root through a link. A link itself is removed,
-// never what it points to.
+// never what it points to. What is gone already counts as removed: a run that was killed, or an
+// install killed before a recorded file took its name, leaves such records.
 bool entferne_unterhalb(int wurzel, const QString& relativ, int art)
 {
     const QByteArray pfad = QFile::encodeName(relativ);
@@ -63,8 +66,8 @@ bool entferne_unterhalb(int wurzel, const QString& relativ, int art)
         return false;
     const int ordner = oeffne_unterhalb(wurzel, trenner < 0 ? QByteArray() : pfad.left(trenner), O_PATH | O_DIRECTORY);
     if (ordner < 0)
-        return false;
-    const bool ok = ::unlinkat(ordner, name.constData(), art) == 0;
+        return errno == ENOENT;
+    const bool ok = ::unlinkat(ordner, name.constData(), art) == 0 || errno == ENOENT;
     ::close(ordner);
     return ok;
 }
@@ -150,9 +153,21 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
     }
 }
 
-bool deinstalliere(CCBaseLog* log, const QString& wurzel)
+// Takes the record of what is gone off the map and keeps "uninstall.dat" current with it; false
+// when the file cannot be written: the run stops then, so that the records on disk still name
+// everything that is there.
+bool vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
+{
+    setze_unistall_zurueck(schluessel);
+    return schreiber.bei_bedarf();
+}
+
+bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
 {
     const CZielsperre sperre(wurzel);
+    // A record goes only after its file or folder is gone; one whose removal failed stays.
+    CUninstallSchreiber schreiber(uninstall);
+    bool aufgezeichnet = true;
     const CUninstallMap karte = unistall_kopie();
     if (log)
         log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
@@ -170,7 +185,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
         melde_fehler(grund);
         ++fehler;
     }
-    for (auto eintrag = karte.begin(); grund.isEmpty() && eintrag != karte.end(); ++eintrag) {
+    for (auto eintrag = karte.begin(); grund.isEmpty() && aufgezeichnet && eintrag != karte.end(); ++eintrag) {
         const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         const QString relativ = ohne_endtrenner(schluessel);
@@ -178,9 +193,11 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
             fehler += berichte(false, pfad, datei_fehler);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
             if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
-                verzeichnisse.emplace_back(relativ, ohne_endtrenner(pfad));
+                verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));
+        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, 0), pfad, datei_fehler) == 0) {
+            aufgezeichnet = vergiss(schreiber, schluessel);
         } else {
-            fehler += berichte(entferne_unterhalb(wurzel_fd, relativ, 0), pfad, datei_fehler);
+            ++fehler;
         }
         if (log)
             log->setze_fortschritt(schritt);
@@ -198,12 +215,19 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
     // Descending order puts every sub-folder before its parent.
     std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
     int erledigt = 0;
-    for (const auto& [relativ, pfad] : verzeichnisse) {
-        fehler += berichte(entferne_unterhalb(wurzel_fd, relativ, AT_REMOVEDIR), pfad, ordner_fehler);
+    for (auto ordner = verzeichnisse.begin(); aufgezeichnet && ordner != verzeichnisse.end(); ++ordner) {
+        const auto& [schluessel, pfad] = *ordner;
+        if (berichte(entferne_unterhalb(wurzel_fd, ohne_endtrenner(schluessel), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
+            aufgezeichnet = vergiss(schreiber, schluessel);
+        else
+            ++fehler;
         if (log)
             log->setze_fortschritt(erledigt);
         ++erledigt;
     }
+    // The records as they end; a run that could not write them stops with an error.
+    if (!aufgezeichnet || !schreiber.schreibe(true, true))
+        ++fehler;
     if (wurzel_fd >= 0)
         ::close(wurzel_fd);
     if (log) {
@@ -223,11 +247,12 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel)
 
 } // namespace
 
-bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt)
+bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt,
+                       CUninstallInfo* uninstall)
 {
     if (!modus || *modus > 2) {
         zeige_eintraege(log, laufwerk_gross(wurzel), produkt);
         return true;
     }
-    return deinstalliere(log, laufwerk_gross(wurzel));
+    return deinstalliere(log, laufwerk_gross(wurzel), uninstall);
 }

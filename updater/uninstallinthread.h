@@ -4,9 +4,14 @@
 #include "cqstring.h"
 
 class CCBaseLog;
+class CUninstallInfo;
 
 // Mode 2 (or below) deletes what the uninstall map names below `wurzel`, mode 3 (or above) lists
 // the records (also without a mode); `produkt` names the product when there are none. The log
-// window may be null.
+// window may be null. The deletion takes the record of each file and folder that is gone (or was
+// gone already) off the uninstall map and keeps the file of `uninstall` (when given) current,
+// so that a killed run leaves records of everything still there; a run that cannot write them
+// stops with an error.
 // True when the run ended without error.
-bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt);
+bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt,
+                       CUninstallInfo* uninstall = nullptr);

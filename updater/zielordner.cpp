@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <sys/stat.h>
@@ -204,10 +206,13 @@ COrdnerhandle::~COrdnerhandle()
 
 namespace {
 
+// Temporary files are named after the process that made them: prefix, process id, "-", number, ".tmp".
+constexpr char temp_praefix[] = ".aktualisierer-";
+
 QByteArray neuer_tempname()
 {
     static std::atomic<unsigned> zaehler{0};
-    static const QByteArray praefix = ".aktualisierer-" + QByteArray::number(::getpid()) + '-';
+    static const QByteArray praefix = temp_praefix + QByteArray::number(::getpid()) + '-';
     return praefix + QByteArray::number(zaehler++) + ".tmp";
 }
 
@@ -295,15 +300,61 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
 
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt)
 {
+    // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
+    // temporary name only for the rename that replaces the old file.
     QByteArray temp;
-    const int fd = oeffne_temporaer(ordner, 0666, temp);
+    const int fd = oeffne_neue_datei(ordner, 0666, temp);
     if (fd < 0)
         return false;
-    bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    // rename replaces whatever holds the name, a link included, and never follows it.
-    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0)
+    bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0
+              && (!temp.isEmpty() || verlinke_temporaer(fd, ordner, temp));
+    int ursache = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        ursache = errno;
+    }
+    // rename replaces whatever holds the name, a link included, and never follows it. The
+    // folder is flushed after it, so that the new name is on disk before the caller goes on (a
+    // run names its files only after their records are written).
+    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0) {
+        const int verzeichnis = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (verzeichnis >= 0) {
+            ::fsync(verzeichnis);
+            ::close(verzeichnis);
+        }
         return true;
-    ::unlinkat(ordner, temp.constData(), 0);
+    }
+    if (ok)
+        ursache = errno;
+    if (!temp.isEmpty())
+        ::unlinkat(ordner, temp.constData(), 0);
+    // The caller reports why it failed.
+    errno = ursache;
     return false;
+}
+
+void entferne_verwaiste_tempdateien(int ordner)
+{
+    const int fd = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* verzeichnis = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!verzeichnis) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    const QByteArray praefix(temp_praefix);
+    QList<QByteArray> verwaist;
+    while (const dirent* e = ::readdir(verzeichnis)) {
+        const QByteArray name(e->d_name);
+        if (!name.startsWith(praefix) || !name.endsWith(".tmp"))
+            continue;
+        bool zahl = false;
+        const pid_t pid = pid_t(name.mid(praefix.size(), name.indexOf('-', praefix.size()) - praefix.size()).toLong(&zahl));
+        // Only a file of a process that is gone: a live one may still rename it.
+        if (zahl && pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+            verwaist << name;
+    }
+    for (const QByteArray& name : verwaist)
+        ::unlinkat(ordner, name.constData(), 0);
+    ::closedir(verzeichnis);
 }

@@ -100,5 +100,10 @@ bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 
 // Writes the file `name` in the folder atomically: a temporary file, flushed to disk, takes the
-// name at the end. A symbolic link of that name is replaced by the file, never written through.
+// name at the end, and the folder is flushed too. A symbolic link of that name is replaced by the file, never written through.
+// False with errno on failure.
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
+
+// Removes the temporary files that a killed run left in the folder (only those of processes that
+// are gone; a run is killed at worst between naming its file and the rename).
+void entferne_verwaiste_tempdateien(int ordner);

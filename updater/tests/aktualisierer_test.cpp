@@ -2,12 +2,20 @@
 #include "zip_hilfe.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QThread>
+
+#include <functional>
 #include <QProcess>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -71,11 +79,97 @@ protected:
     }
     QString logdatei() const { return heim + "/AKTUALISIERER.log"; }
 
+    // Starts a run whose console goes nowhere (a full pipe would stop it).
+    void beginne_still(QProcess& p, const QStringList& argumente, bool offscreen = false)
+    {
+        p.setStandardOutputFile(QProcess::nullDevice());
+        beginne(p, argumente, offscreen);
+    }
+    // Kills the run with SIGKILL as soon as `bis` holds (or lets it end); false when it ended first.
+    static bool toete_sobald(QProcess& p, const std::function<bool()>& bis)
+    {
+        while (!bis() && p.state() != QProcess::NotRunning && !p.waitForFinished(0))
+            QThread::usleep(100);
+        const bool lief = p.state() != QProcess::NotRunning;
+        if (lief)
+            ::kill(pid_t(p.processId()), SIGKILL);
+        p.waitForFinished(60000);
+        return lief;
+    }
+
     QTemporaryDir dir;
     QString heim;
     QString arbeit;
     QString ziel;
 };
+
+// What a folder holds below it: files by their relative path, folders with "/" at the end.
+QSet<QString> inhalt(const QString& ordner)
+{
+    QSet<QString> r;
+    QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString relativ = QDir(ordner).relativeFilePath(it.filePath());
+        r.insert(it.fileInfo().isDir() && !it.fileInfo().isSymLink() ? relativ + "/" : relativ);
+    }
+    r.remove("uninstall.dat");
+    r.remove("uninstall.dat/");
+    return r;
+}
+
+// The keys of an "uninstall.dat"; every line is checked against the format (header, then time ";" key, CR LF).
+QSet<QString> aufzeichnung(const QString& datei)
+{
+    const QByteArray text = lies(datei);
+    EXPECT_TRUE(text.endsWith("\r\n")) << datei.toStdString();
+    const QList<QByteArray> zeilen = text.split('\n');
+    QSet<QString> r;
+    static const QRegularExpression zeile("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d;(.+)\r$");
+    for (int i = 0; i + 1 < zeilen.size(); ++i) {
+        const QString z = QString::fromUtf8(zeilen[i]);
+        if (i < 4) {
+            EXPECT_TRUE(z.startsWith("#") && z.endsWith("\r")) << z.toStdString();
+            continue;
+        }
+        const QRegularExpressionMatch m = zeile.match(z);
+        EXPECT_TRUE(m.hasMatch()) << z.toStdString();
+        r.insert(m.captured(1));
+    }
+    return r;
+}
+
+// A set of paths as one sorted text, for comparisons whose failure shows them.
+std::string als_text(const QSet<QString>& menge)
+{
+    QStringList r = menge.values();
+    r.sort();
+    return r.mid(0, 10).join(' ').toStdString();
+}
+
+// The paths of `da` that `liste` lacks, a few of them for the failure message.
+std::string fehlend(const QSet<QString>& da, const QSet<QString>& liste)
+{
+    QStringList r = (da - liste).values();
+    r.sort();
+    return QString("%1 missing: %2").arg(r.size()).arg(r.mid(0, 5).join(' ')).toStdString();
+}
+
+// An archive of a few thousand files in some folders, and its names in order.
+QStringList viele_dateien(const QString& zip, int anzahl)
+{
+    std::vector<Eintrag> eintraege;
+    QStringList namen;
+    for (int i = 0; i < anzahl; ++i) {
+        const QByteArray name = "o" + QByteArray::number(i % 40) + "/u" + QByteArray::number(i % 7) + "/d"
+                                + QByteArray::number(i) + ".txt";
+        eintraege.push_back(datei(name, QByteArray(1000 + i % 3000, char('a' + i % 26))));
+        namen << QString::fromUtf8(name);
+    }
+    schreibe(zip, baue(eintraege));
+    return namen;
+}
 
 } // namespace
 
@@ -260,4 +354,87 @@ TEST_F(Programm, FifoUndTiefeNamenEndenRasch)
 #endif
     // Folders deeper than a path can name are removed from their handles, as rm does it.
     QProcess::execute("rm", {"-rf", ziel});
+}
+
+TEST_F(Programm, GetoeteteInstallationLaesstJedeDateiAufDerListe)
+{
+    const int anzahl = 4000;
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", anzahl);
+    // Early, in the middle and late: the run is killed as soon as that entry's file is there.
+    for (const int moment : {anzahl / 10, anzahl / 2, anzahl * 9 / 10}) {
+        SCOPED_TRACE(moment);
+        const QString z = dir.path() + "/ziel" + QString::number(moment);
+        // A file of the user's, and the records of an earlier install.
+        QDir().mkpath(z + "/frueher");
+        schreibe(z + "/eigen.txt", "eigen");
+        schreibe(z + "/frueher/a.txt", "a");
+        schreibe(z + "/uninstall.dat", "#\r\n#\r\n#\r\n#\r\n01.02.2025 03:04:05;frueher/\r\n01.02.2025 03:04:05;frueher/a.txt\r\n"
+                                       "01.02.2025 03:04:05;weg.txt\r\n");
+        QProcess p;
+        beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", z});
+        const QString bis = z + "/" + namen[moment];
+        toete_sobald(p, [&] { return QFileInfo::exists(bis); });
+        ASSERT_TRUE(QFileInfo::exists(bis));
+
+        // Everything the run made is on record, and the old records are all there.
+        const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
+        QSet<QString> neu = inhalt(z);
+        neu.remove("eigen.txt");
+        neu.unite({"frueher/", "frueher/a.txt", "weg.txt"});
+        EXPECT_TRUE(liste.contains(neu)) << fehlend(neu, liste);
+
+        // The uninstall removes all of it; the user's file stays.
+        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        EXPECT_EQ(als_text(inhalt(z)), "eigen.txt");
+    }
+}
+
+TEST_F(Programm, GetoeteteDeinstallationGelingtBeimZweitenLauf)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    schreibe(ziel + "/eigen.txt", "eigen");
+    ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
+    QStringList sortiert = namen;
+    sortiert.sort();
+    const QString mitte = ziel + "/" + sortiert[sortiert.size() / 2];
+
+    QProcess p;
+    beginne_still(p, {"-uninstall", "-dst", ziel}, true);
+    ASSERT_TRUE(toete_sobald(p, [&] { return !QFileInfo::exists(mitte); }));
+    // What is still there is on record.
+    const QSet<QString> liste = aufzeichnung(ziel + "/uninstall.dat");
+    QSet<QString> da = inhalt(ziel);
+    da.remove("eigen.txt");
+    EXPECT_FALSE(da.isEmpty());
+    EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+
+    const Ergebnis e = starte({"-uninstall", "-dst", ziel}, true);
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_EQ(als_text(inhalt(ziel)), "eigen.txt");
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/uninstall.dat"));
+}
+
+TEST_F(Programm, UnschreibbareListeBeendetDieInstallation)
+{
+    viele_dateien(arbeit + "/viele.zip", 4000);
+    QProcess p;
+    beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", ziel});
+    // Another process puts a folder in the place of the records once they are first written.
+    const QString dat = ziel + "/uninstall.dat";
+    const QString alt = ziel + "/../alt.dat";
+    while (!QFileInfo(dat).isFile() && p.state() != QProcess::NotRunning && !p.waitForFinished(0))
+        QThread::usleep(100);
+    ASSERT_TRUE(QFileInfo(dat).isFile());
+    while (!QDir().mkdir(dat))
+        ::rename(QFile::encodeName(dat).constData(), QFile::encodeName(alt).constData());
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QByteArray log = lies(logdatei());
+    EXPECT_TRUE(log.contains("Kann Datei " + dat.toUtf8() + " nicht zum Schreiben oeffnen"));
+    EXPECT_TRUE(log.contains("Installation fehlerhaft !"));
+    // What the run left in the target is on the last record it could write.
+    const QSet<QString> liste = aufzeichnung(alt);
+    const QSet<QString> da = inhalt(ziel);
+    EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+    EXPECT_LT(da.size(), 4000);
 }

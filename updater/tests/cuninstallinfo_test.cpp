@@ -155,7 +155,7 @@ TEST_F(Uninstall, AufzeichnenWaehrendAndereLesenUndSchreiben)
         const std::size_t jetzt = unistall_kopie().size();
         EXPECT_GE(jetzt, zuletzt);
         zuletzt = jetzt;
-        info.schreibe_unistall();
+        EXPECT_TRUE(info.schreibe_unistall());
     }
     aufzeichnung.join();
     EXPECT_EQ(unistall_anzahl(), 500u);

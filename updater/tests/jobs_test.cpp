@@ -149,12 +149,13 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     EXPECT_TRUE(deinstallation_erfolgreich && !w->isVisible());
     EXPECT_TRUE(!QFileInfo::exists(D + "/uninstall.dat") && boxen.isEmpty());
 
-    // A recorded file that is missing, and a key that leads out of the folder.
+    // A recorded file that is missing (as good as deleted), and a key that leads out of the folder.
     schreibe(dir.path() + "/draussen.txt", "bleibt");
     uninstall_dat({"fehlt.txt", "../draussen.txt"});
     w = oeffne(2);
     const QPointer<CWorkThread> job = starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
-    EXPECT_TRUE(text(job).contains("Fehlgeschlagen Löschen Datei " + D + "/fehlt.txt"));
+    EXPECT_TRUE(text(job).contains("gelöscht " + D + "/fehlt.txt"));
+    EXPECT_TRUE(text(job).contains("Fehlgeschlagen Löschen Datei " + D + "/../draussen.txt"));
     EXPECT_EQ(lies(dir.path() + "/draussen.txt"), "bleibt");
     EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Bei der Deinstallation von ... sind Fehler aufgetreten !\n"
                                  "Bitte löschen Sie verbleibende Dateien im Verzeichnis\n'" + D + "'\n"
@@ -162,7 +163,9 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     EXPECT_TRUE(piep.anzahl == 1 && !w->gib_protokolldock()->isVisible());
     EXPECT_TRUE(w->isVisible() && !deinstallation_erfolgreich);
     w->close();
-    EXPECT_TRUE(QFileInfo::exists(D + "/uninstall.dat"));
+    // What stays keeps its record; what is gone has none.
+    EXPECT_TRUE(lies(D + "/uninstall.dat").endsWith(";../draussen.txt\r\n"));
+    EXPECT_FALSE(lies(D + "/uninstall.dat").contains("fehlt.txt"));
 
     // No records at all: the box, and the program ends without a job.
     QFile::remove(D + "/uninstall.dat");

@@ -108,13 +108,17 @@ TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
     EXPECT_EQ(schluessel(), (QStringList{"datei.txt", "innen/kurz/x.txt"}));
     EXPECT_FALSE(temporaere_dateien());
 
-    // The uninstall does not delete through the link either; the link itself may go.
+    // The uninstall does not delete through the link either.
     unistall_map().clear();
     ergaenze_unistall("lnk/opfer.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
-    ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
     EXPECT_FALSE(deinstalliere());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
     EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt"));
+    // The link itself may go; what was behind it stays.
+    ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    deinstalliere();
+    EXPECT_FALSE(QFileInfo(ziel + "/lnk").isSymLink());
+    EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
 }
 
 TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)
