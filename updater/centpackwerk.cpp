@@ -1,6 +1,5 @@
 #include "centpackwerk.h"
 #include "eintragsleser.h"
-#include "zielordner.h"
 #include "zipeingabe.h"
 
 #include <QtGlobal>
@@ -98,8 +97,8 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
-CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int anzahl)
-    : ziel(ziel), zielordner(zielordner), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl)
+    : ziel(ziel), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
     sammlung.reserve(paket_eintraege);
@@ -269,21 +268,15 @@ void CEntpackWerk::brich_ab()
     fuer_lesen.notify_all();
 }
 
-std::vector<CEintragUnterwegs> CEntpackWerk::nimm_uebrige()
+void CEntpackWerk::verwirf_uebrige()
 {
     halte_an();
     sammlung.clear();
-    std::vector<CEintragUnterwegs> uebrige;
     for (quint64 i = gemeldet; i < gemeldet + groesse; ++i) {
         CPlatz& p = platz(i);
-        if (p.zustand.load() == frei)
-            continue;
-        p.eintrag.fertig.verwirf();
-        uebrige.push_back(std::move(p.eintrag));
         p.eintrag = CEintragUnterwegs();
         p.zustand.store(frei);
     }
-    return uebrige;
 }
 
 void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
@@ -292,9 +285,6 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
     if (eingabe)
         leser.reset(new CEintragsleser(*eingabe));
     CArbeiterDatei datei(abbruch);
-    // The folder this worker made last for an entry without levels of its own: the next such
-    // entry of the same folder needs no look-up.
-    QString letzter_ordner;
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;
@@ -320,25 +310,11 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 continue;
             // Nothing may end a worker: an entry that throws fails, its file goes.
             try {
-                e.ergebnis = ENTPACK_OK;
-                if (!e.ordner.isNull() && !(e.ordner == letzter_ordner && e.eigene_ab == INT_MAX)) {
-                    const int fehler = zielordner.lege_an(e.ordner, e.angelegt, e.fehlstufe, e.eigene_ab);
-                    if (fehler == 0)
-                        letzter_ordner = e.ordner;
-                    else if (verlaesst_ordner(fehler))
-                        e.ergebnis = ENTPACK_NAME;
-                    else
-                        e.ergebnis = ENTPACK_AUSGABE;
-                    if (fehler == 0 || e.ergebnis == ENTPACK_NAME)
-                        e.fehlstufe.clear();
-                }
-                if (e.ergebnis == ENTPACK_OK && e.datei) {
-                    const CEntpackAusgabeSammler sammler(e.ausgabe);
-                    if (auftrag.eintrag.leser)
-                        auftrag.eintrag.leser = leser.get();
-                    e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
-                    e.fertig = datei.nimm_fertige();
-                }
+                const CEntpackAusgabeSammler sammler(e.ausgabe);
+                if (auftrag.eintrag.leser)
+                    auftrag.eintrag.leser = leser.get();
+                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
+                e.fertig = datei.nimm_fertige();
             } catch (...) {
                 e.ergebnis = ENTPACK_SCHREIBEN;
                 e.fertig.verwirf();

@@ -16,7 +16,6 @@
 #include <thread>
 #include <vector>
 
-class CZielordner;
 class CZipEingabe;
 
 // The number of worker threads of an install: the cores this process may run on, at most 16.
@@ -38,46 +37,43 @@ struct CEintragUnterwegs
     bool uebersprungen = false;
     // A file entry.
     bool datei = false;
-    // The folder the entry needs (all levels of a folder entry); null when none. The levels
-    // from depth `eigene_ab` on are this entry's: no entry before needed them.
+    // The folder the entry needs (all levels of a folder entry); null when none. `wie_vorher`:
+    // the folder of the entry before, with nothing of that name in between. It is made once the
+    // records name its levels. `nach_gleichem`: a file of the same path came shortly before.
     QString ordner;
-    int eigene_ab = 0;
-    // Levels of it were recorded ahead: it waits until the records are written.
-    bool vorgemerkt = false;
+    bool wie_vorher = false;
+    bool nach_gleichem = false;
 
-    // From a worker: the entry's own levels that this run made (each ending in "/"), the level
-    // at which making the folder failed, the code of the folder and the file, the complete file
-    // still without its name, and the diagnostics for standard output.
-    QStringList angelegt;
-    QString fehlstufe;
+    // From a worker: the code of the file, the complete file still without its name, and the
+    // diagnostics for standard output. When its folder is made: the levels that this run made
+    // (each ending in "/"), and the level at which making the folder failed.
     int ergebnis = ENTPACK_OK;
     CFertigeDatei fertig;
     QByteArray ausgabe;
+    QStringList angelegt;
+    QString fehlstufe;
 
-    // Whether a worker has something to do for it.
-    bool fuer_arbeiter() const { return code == ENTPACK_OK && !uebersprungen && (datei || !ordner.isNull()); }
+    // Whether it is to be installed, and whether a worker writes a file for it.
+    bool gilt() const { return code == ENTPACK_OK && !uebersprungen; }
+    bool fuer_arbeiter() const { return gilt() && datei; }
 };
 
 // How the reading of the archive ended.
-// How the reading of the archive ended (`Aufzeichnung`: the records of the folders to be made
-// could not be written first).
-enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme, Aufzeichnung };
+enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
 
 // Between the side that reads the archive (its own thread) and the side that reports (the
-// caller's thread). The reading side puts each entry into a window; one of the workers makes its
-// folders and writes its file, each worker reading the archive through its own handle with
-// positioned reads.
+// caller's thread). The reading side puts each entry into a window; one of the workers writes its
+// file, each worker reading the archive through its own handle with positioned reads.
 // A worker leaves the file without its name: the reporting side takes the entries in the
-// archive's order and names each file then, so that the disk never runs ahead of what was
-// reported (after a stop exactly the files of a run one entry after the other are there; of two
-// entries of one path the later one wins). Memory stays bounded: at most `fenster()` entries
-// are on their way, and an entry's data passes through a worker's buffers in blocks.
+// archive's order, and the files take their names in that order, once their records are written
+// (of two entries of one path the later one wins). Memory stays bounded: at most `fenster()`
+// entries are on their way, and an entry's data passes through a worker's buffers in blocks.
 class CEntpackWerk
 {
 public:
     // The workers read through handles of their own on the archive's file and write below
-    // `ziel`, making folders through `zielordner`.
-    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, CZielordner& zielordner, int arbeiter);
+    // `ziel`; they make no folder.
+    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter);
     // Stops the workers; entries not taken are thrown away with their files.
     ~CEntpackWerk();
     CEntpackWerk(const CEntpackWerk&) = delete;
@@ -110,9 +106,9 @@ public:
     void ist_gemeldet(quint64 index);
     // Stops reading side and workers: nothing more is begun, waits end.
     void brich_ab();
-    // Stops, and after the reading side and the workers have ended: the entries put in and not
-    // taken, in the archive's order; their files are gone.
-    std::vector<CEintragUnterwegs> nimm_uebrige();
+    // Stops, and after the reading side and the workers have ended throws the files of the
+    // entries put in and not taken away.
+    void verwirf_uebrige();
 
 private:
     struct CAuftrag
@@ -137,7 +133,6 @@ private:
     void melde_fertig(quint64 von, quint64 bis);
 
     const QString ziel;
-    CZielordner& zielordner;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;
     std::atomic<bool> abbruch{false};

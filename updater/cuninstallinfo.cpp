@@ -78,6 +78,8 @@ struct CGeteilt
     // time text of the last line, made once for the many records of one run.
     QByteArray nachtrag;
     bool nur_zugefuegt = true;
+    // Counts the changes of the map (a hand on the map itself counts as one).
+    quint64 aenderung = 0;
     CZeitVDN nachtrag_zeit;
     QByteArray nachtrag_zeittext;
 };
@@ -104,6 +106,7 @@ QString gib_unistall_ladefehler()
 
 CUninstallMap& unistall_map()
 {
+    ++geteilt().aenderung;
     return geteilt().karte;
 }
 
@@ -112,6 +115,7 @@ std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& z
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
     std::optional<CZeitVDN> vorher;
+    ++g.aenderung;
     const auto [eintrag, neu] = g.karte.try_emplace(pfad, zeit);
     if (!neu) {
         vorher = eintrag->second;
@@ -130,6 +134,7 @@ std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& z
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)
 {
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
+    ++geteilt().aenderung;
     if (vorher)
         geteilt().karte[pfad] = *vorher;
     else
@@ -260,6 +265,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         return unistall_anzahl() == 0;
     QByteArray inhalt = kopf();
     inhalt.reserve(basis.size() + 4096);
+    quint64 stand = 0;
     {
         // The lines are made straight from the map, and a plain ASCII key is copied without a
         // conversion.
@@ -267,6 +273,10 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
         if (g.karte.empty())
             return true;
+        // Nothing changed since the last write in full, which succeeded: it stands.
+        if (g.aenderung == voll_stand && letzter_erfolg)
+            return true;
+        stand = g.aenderung;
         // Most records share a time (all of one install): its text is made once.
         const CZeitVDN* letzte_zeit = nullptr;
         QByteArray zeittext;
@@ -283,7 +293,9 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         g.nur_zugefuegt = true;
     }
     basis = inhalt;
-    return schreibe_inhalt(inhalt, melden);
+    const bool ok = schreibe_inhalt(inhalt, melden);
+    voll_stand = ok ? stand : ~quint64(0);
+    return ok;
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden)
@@ -337,6 +349,7 @@ void CUninstallInfo::remove_unistall()
     {
         std::lock_guard<std::mutex> karten_lock(geteilt().karten_mutex);
         geteilt().karte.clear();
+        ++geteilt().aenderung;
         geteilt().nachtrag.clear();
         geteilt().nur_zugefuegt = true;
     }

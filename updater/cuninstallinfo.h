@@ -82,8 +82,9 @@ private:
     std::mutex schreib_mutex;
     QByteArray letzter_inhalt;
     bool letzter_erfolg = false;
-    // The content of the last write in full.
+    // The content of the last write in full, and the map's change it took when it succeeded.
     QByteArray basis;
+    quint64 voll_stand = ~quint64(0);
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 
 #include <atomic>
+#include <functional>
 
 class CUninstallInfo;
 
@@ -26,12 +27,16 @@ public:
     [[nodiscard]] bool schreibe(bool melden = true, bool endstand = false);
     // Writes when the interval has passed; true when nothing was due.
     [[nodiscard]] bool bei_bedarf();
+    // Called after every successful write, in the thread that wrote, with the number of the
+    // last change the write took: what waited for those records may follow them on disk.
+    void setze_nach_schreiben(std::function<void(quint64)> aufruf) { nach_schreiben = std::move(aufruf); }
 
     // Counts a change of the map, made just before: its number, for `ist_geschrieben`. A thread
     // that waits for its changes to reach the disk goes on as soon as any thread has written.
     quint64 vermerke_aenderung() { return ++aenderungen; }
     // Whether the changes up to number `stand` are on disk.
     bool ist_geschrieben(quint64 stand) const { return geschrieben.load() >= stand; }
+    bool alles_geschrieben() const { return geschrieben.load() >= aenderungen.load(); }
 
 private:
     CUninstallInfo* const info;
@@ -41,4 +46,5 @@ private:
     std::atomic<bool> gemeldet{false};
     std::atomic<quint64> aenderungen{0};
     std::atomic<quint64> geschrieben{0};
+    std::function<void(quint64)> nach_schreiben;
 };

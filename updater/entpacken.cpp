@@ -32,23 +32,24 @@ bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
     return ::faccessat(ordner, name.constData(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-// Gives the finished temporary file the target's name. A new name is taken only while no file
-// holds it (no look-up beforehand: most targets of an install are new). An existing target is
-// replaced only when it is a writable file, and its permissions pass to the new one.
-bool ersetze(int ordner, const QByteArray& temp, const QByteArray& name)
+// Gives the finished temporary file (in the folder `von`) the target's name in the folder `nach`.
+// A new name is taken only while no file holds it (no look-up beforehand: most targets of an
+// install are new). An existing target is replaced only when it is a writable file, and its
+// permissions pass to the new one.
+bool ersetze(int von, const QByteArray& temp, int nach, const QByteArray& name)
 {
-    if (::renameat2(ordner, temp.constData(), ordner, name.constData(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(von, temp.constData(), nach, name.constData(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EEXIST && errno != EINVAL && errno != ENOSYS)
         return false;
     struct stat st{};
-    if (::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (!ist_ersetzbar(st, ordner, name))
+    if (::fstatat(nach, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (!ist_ersetzbar(st, nach, name))
             return false;
         if (!S_ISLNK(st.st_mode))
-            ::fchmodat(ordner, temp.constData(), st.st_mode & 07777, 0);
+            ::fchmodat(von, temp.constData(), st.st_mode & 07777, 0);
     }
-    return ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0;
+    return ::renameat(von, temp.constData(), nach, name.constData()) == 0;
 }
 
 // Opens the entry for reading: ENTPACK_OK or ENTPACK_OEFFNEN.
@@ -217,6 +218,7 @@ CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
         ordner = std::move(andere.ordner);
         fd = andere.fd;
         temp = std::move(andere.temp);
+        rest = std::move(andere.rest);
         name = std::move(andere.name);
         anzeige = std::move(andere.anzeige);
         andere.fd = -1;
@@ -225,22 +227,39 @@ CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
     return *this;
 }
 
-int CFertigeDatei::benenne()
+// The folder in which the file takes its name: `zielordner` when given, else its own folder
+// (looked up when the file waits elsewhere; `eigener`: the handle is the caller's to close).
+int CFertigeDatei::namensordner(int zielordner, bool& eigener) const
+{
+    eigener = !rest.isEmpty() && zielordner < 0;
+    if (rest.isEmpty())
+        return ordner->fd();
+    return eigener ? oeffne_unterhalb(ordner->fd(), rest, O_PATH | O_DIRECTORY) : zielordner;
+}
+
+int CFertigeDatei::benenne(int zielordner)
 {
     if (!ordner)
         return ENTPACK_AUSGABE;
     const int o = ordner->fd();
+    bool eigener = false;
+    const int ziel = namensordner(zielordner, eigener);
     bool ok = false;
-    if (!temp.isEmpty()) {
-        ok = ersetze(o, temp, name);
-    } else if (fd >= 0) {
-        ok = verlinke_unbenannt(fd, o, name);
+    if (ziel >= 0 && !temp.isEmpty()) {
+        ok = ersetze(o, temp, ziel, name);
+    } else if (ziel >= 0 && fd >= 0) {
+        ok = verlinke_unbenannt(fd, ziel, name);
         if (!ok && errno == EEXIST) {
             // The name is taken: the file gets a temporary name beside it and replaces the old
             // one as a temporary file does.
-            ok = verlinke_temporaer(fd, o, temp) && ersetze(o, temp, name);
+            QByteArray daneben;
+            ok = verlinke_temporaer(fd, ziel, daneben) && ersetze(ziel, daneben, ziel, name);
+            if (!ok && !daneben.isEmpty())
+                ::unlinkat(ziel, daneben.constData(), 0);
         }
     }
+    if (eigener && ziel >= 0)
+        ::close(ziel);
     if (ok)
         temp.clear();
     verwirf();
@@ -248,6 +267,26 @@ int CFertigeDatei::benenne()
         return ENTPACK_OK;
     entpack_ausgabe("error opening %s\n", anzeige.constData());
     return ENTPACK_AUSGABE;
+}
+
+bool CFertigeDatei::benenne_neu(int zielordner)
+{
+    if (!ordner)
+        return false;
+    bool eigener = false;
+    const int ziel = namensordner(zielordner, eigener);
+    bool ok = false;
+    if (ziel >= 0 && !temp.isEmpty())
+        ok = ::renameat2(ordner->fd(), temp.constData(), ziel, name.constData(), RENAME_NOREPLACE) == 0;
+    else if (ziel >= 0 && fd >= 0)
+        ok = verlinke_unbenannt(fd, ziel, name);
+    if (eigener && ziel >= 0)
+        ::close(ziel);
+    if (ok) {
+        temp.clear();
+        verwirf();
+    }
+    return ok;
 }
 
 void CFertigeDatei::verwirf()
@@ -258,6 +297,7 @@ void CFertigeDatei::verwirf()
     if (!temp.isEmpty() && ordner)
         ::unlinkat(ordner->fd(), temp.constData(), 0);
     temp.clear();
+    rest.clear();
     ordner.reset();
 }
 
@@ -272,7 +312,9 @@ CZieldatei::~CZieldatei()
 }
 
 // The folder of the next file, below the target folder and never reached through a link
-// that leaves it. Consecutive files of one folder share its handle.
+// that leaves it. Consecutive files of one folder share its handle. A file that takes its name
+// later waits, while its folder is missing, in the deepest level there is (`ordner_rest` is the
+// path from there): the folder is made only once the records name it.
 int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 {
     if (basis_fd < 0 || basis != basis_pfad) {
@@ -288,11 +330,20 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
     if (ordner && relativ == ordner_pfad)
         return ordner->fd();
     ordner.reset();
-    const int fd = oeffne_unterhalb(basis_fd, relativ, O_PATH | O_DIRECTORY);
+    ordner_rest.clear();
+    QByteArray vorhanden = relativ;
+    int fd = oeffne_unterhalb(basis_fd, vorhanden, O_PATH | O_DIRECTORY);
+    while (fd < 0 && errno == ENOENT && !sofort && !vorhanden.isEmpty()) {
+        const int trenner = vorhanden.lastIndexOf('/');
+        vorhanden.truncate(qMax(0, trenner));
+        fd = oeffne_unterhalb(basis_fd, vorhanden, O_PATH | O_DIRECTORY);
+    }
     if (fd < 0)
         return -1;
     ordner = std::make_shared<COrdnerhandle>(fd);
     ordner_pfad = relativ;
+    if (vorhanden.size() < relativ.size())
+        ordner_rest = relativ.mid(vorhanden.isEmpty() ? 0 : vorhanden.size() + 1);
     return fd;
 }
 
@@ -322,6 +373,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     const int ordnerfehler = fd < 0 ? errno : 0;
     if (fd >= 0) {
         datei.ordner = ordner;
+        datei.rest = ordner_rest;
         datei.fd = oeffne_neue_datei(fd, 0666, datei.temp);
     }
     if (datei.fd < 0) {

@@ -76,7 +76,8 @@ public:
 
 // A target file whose data is complete but which does not carry its name yet: an unnamed file
 // held open, or a temporary file beside the target. `benenne` gives it the name; thrown away, it
-// leaves nothing behind.
+// leaves nothing behind. A file whose folder did not exist yet waits in the deepest level that
+// did, and is linked into its folder once that was made.
 class CFertigeDatei
 {
 public:
@@ -86,17 +87,28 @@ public:
     CFertigeDatei& operator=(CFertigeDatei&& andere) noexcept;
 
     bool ist_leer() const { return !ordner; }
-    // Gives the file its name: a new name is taken at once; an existing target is replaced only
+    // Whether the file's own folder was missing when it was written (it must be made first).
+    bool wartet_auf_ordner() const { return !rest.isEmpty(); }
+    // Gives the file its name in its folder (the handle `zielordner` when the caller has it open,
+    // else it is looked up): a new name is taken at once; an existing target is replaced only
     // when it is a writable file (or a link, which is replaced itself), and its permissions pass
     // to the new file. ENTPACK_OK, or ENTPACK_AUSGABE (the file is then thrown away).
-    int benenne();
+    int benenne(int zielordner = -1);
+    // The same where no file holds the name yet: true when the file took it; else the file stays
+    // as it was, for `benenne`.
+    bool benenne_neu(int zielordner = -1);
+    // The handle of the folder in which the file takes its name, when the file waits there.
+    std::shared_ptr<COrdnerhandle> eigener_ordner() const { return rest.isEmpty() ? ordner : nullptr; }
     void verwirf();
 
 private:
     friend class CZieldatei;
+    int namensordner(int zielordner, bool& eigener) const;
     std::shared_ptr<COrdnerhandle> ordner;
     int fd = -1;
     QByteArray temp;
+    // The path from `ordner` to the file's own folder; empty when that is `ordner`.
+    QByteArray rest;
     QByteArray name;
     QByteArray anzeige;
 };
@@ -108,7 +120,7 @@ class CZieldatei : public CEntpackZiel
 {
 public:
     // `sofort`: the file takes its name in `beende`; else `beende` only completes it and
-    // `nimm_fertige` hands it over.
+    // `nimm_fertige` hands it over, and a missing folder is left to the one who names the file.
     explicit CZieldatei(bool sofort = true);
     ~CZieldatei() override;
     CZieldatei(const CZieldatei&) = delete;
@@ -132,6 +144,7 @@ private:
     int basis_fd = -1;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
+    QByteArray ordner_rest;
     // The file being written, then the completed one.
     CFertigeDatei datei;
     unsigned long dos_zeit = 0;

@@ -21,7 +21,10 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <condition_variable>
 #include <deque>
+#include <mutex>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -154,12 +157,20 @@ private:
     void lies_alle();
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
-    bool merke_ordner_vor(const QStringList& stufen, int ab);
-    bool gib_zurueckgehaltene_frei(quint64 bis, bool schreiben = true);
-    bool melde_eintrag(CEintragUnterwegs& e, quint64 index);
+    void merke_ordner_vor(const QStringList& stufen, int ab);
+    void mache_vorgemerkte(quint64 stand);
+    int lege_ordner_an(CEintragUnterwegs& e);
+    struct COffen;
+    std::optional<int> nenne(COffen& o, bool voraus);
+    bool melde_eintrag(COffen& o);
     void nimm_offen(quint64 index, CEintragUnterwegs e);
-    bool benenne_offene(bool schreiben);
-    void gib_eintrag_zurueck(size_t platz);
+    void uebergib_offene(bool jetzt, bool immer = false);
+    bool nenner_hat_arbeit();
+    void nenne_im_hintergrund();
+    void beende_nenner();
+    bool melde_genannte();
+    void schliesse_ab(const COffen& o, bool benannt);
+    void nimm_zurueck(const COffen& o);
     void nimm_vormerkungen_zurueck();
     void stoppe();
 
@@ -177,8 +188,9 @@ private:
     int fehlerzahl = 0;
 
     // An install: the archive is read, entry by entry, in a thread of its own, which hands the
-    // entries to the workers (they make the folders and write the files); this thread reports
-    // the entries in their order and names their files.
+    // entries to the workers (they write the files); this thread takes them in their order and
+    // reports them after the naming thread has written their records, made their folders and
+    // named their files.
     std::unique_ptr<CEntpackWerk> werk;
     std::thread leser;
     // The target folder, held open; it knows the folders below it.
@@ -189,35 +201,61 @@ private:
     QString letzter_ordner;
     QSet<QString> geplant;
     // The files given to the workers (their paths without empty and "." parts), each with its
-    // last entry: a folder of that name waits until the file was reported.
+    // last entry: a folder of that name waits until the file was reported, and a later file of
+    // the same path is marked.
     QHash<QString, quint64> dateien;
 
     // Nothing shows in the target before "uninstall.dat" names it, so that a run killed at any
-    // moment leaves no file and no folder off the record. A folder is recorded before a worker
-    // makes it: the reading thread records the levels that do not exist yet (with the record
-    // each had before) and hands the entries that need them on only once a write has taken
-    // them. A file is complete before its record goes into the map, and takes its name once a
-    // write has taken that. Either thread writes when it would wait; every write serves both.
+    // moment leaves no file and no folder off the record. The reading thread records the folder
+    // levels that do not exist yet (with the record each had before) as it plans them; a worker
+    // writes a file complete and unnamed, in the deepest level of its folder that exists. The
+    // reporting thread puts the file's record into the map and hands the entry on; the naming
+    // thread writes the records, makes the folders that write took and names the files.
     std::unique_ptr<CUninstallSchreiber> schreiber;
     QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
-    // The reporting thread's own: the entries taken whose files wait for their names (with the
-    // change that recorded them and the record their path had before; the last such change),
-    // and the folders the workers made.
+    // The levels recorded ahead, with the change that recorded them: made right after the write
+    // that took them.
+    std::mutex ordner_mutex;
+    std::deque<std::pair<quint64, QString>> zu_machen;
+    // An entry taken: whether its file was recorded, with the record its path had before. From
+    // the naming thread: whether it took the entry, its code (none: the name was taken, and the
+    // report names the file), whether the file took a name that no file held, and the folder
+    // in which the file takes its name.
     struct COffen
     {
         quint64 index;
-        quint64 stand;
+        bool eingetragen;
         std::optional<CZeitVDN> vorher;
         CEintragUnterwegs e;
+        bool vom_nenner = false;
+        std::optional<int> benannt;
+        bool neu = false;
+        std::shared_ptr<COrdnerhandle> ordner;
     };
+    // The reporting thread's own: the entries taken and not handed on; for the paths of the
+    // marked files taken and not reported, how many; the records to restore once the last of
+    // those is reported.
     std::deque<COffen> offen;
-    quint64 offen_stand = 0;
+    // Back from the naming thread, being reported.
+    std::deque<COffen> in_meldung;
+    QHash<QString, int> gleichnamige;
+    QHash<QString, std::optional<CZeitVDN>> erbe;
+    // Between the reporting and the naming thread: the entries handed on, and those done.
+    std::thread nenner;
+    std::mutex nenn_mutex;
+    std::condition_variable nenn_signal;
+    std::deque<COffen> zu_nennen;
+    std::deque<COffen> genannt;
+    bool nenner_arbeitet = false;
+    bool nenner_ende = false;
+    bool letzte_uebergabe = false;
+    // A write of the naming thread failed: it names nothing until the reporting thread wrote.
+    bool nenn_fehler = false;
+    // The naming thread's own: the folder made last, and its handle.
+    QString letzter_gemachter;
+    std::shared_ptr<COrdnerhandle> letzter_handle;
+    // The reporting thread's own: the folders of the entries reported that this run made.
     QSet<QString> gemacht;
-    // The reading thread's own: the entries held back, the change that recorded the last of
-    // their folders, and whether it has ended the reading.
-    std::vector<std::pair<CEintragUnterwegs, CZipEintrag>> zurueck;
-    quint64 zurueck_stand = 0;
-    bool lesen_beendet = false;
 };
 
 bool CZipLauf::liste()
@@ -351,7 +389,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         return;
     e.ordner = eintrag.name.left(ende);
     if (e.ordner == letzter_ordner) {
-        e.eigene_ab = INT_MAX;
+        e.wie_vorher = true;
         return;
     }
     const QString pfad = ohne_leere_teile(e.ordner);
@@ -366,7 +404,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         if (pos < 0)
             break;
     }
-    if (gleichnamig && gib_zurueckgehaltene_frei(index))
+    if (gleichnamig)
         werk->warte_bis_gemeldet(letzte);
     // The names of files reported long ago are let go, so that the list stays short.
     if (quint64(dateien.size()) > 4 * werk->fenster())
@@ -378,14 +416,12 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         ++eigene_ab;
     for (int i = eigene_ab; i < stufen.size(); ++i)
         geplant.insert(stufen[i]);
-    e.eigene_ab = eigene_ab;
-    e.vorgemerkt = merke_ordner_vor(stufen, eigene_ab);
+    merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
 }
 
-// Records the levels from `ab` on that do not exist yet, before any worker may make them; true
-// when there was one.
-bool CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
+// Records the levels from `ab` on that do not exist yet, before they may be made.
+void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
 {
     bool neu = false;
     for (int i = ab; i < stufen.size(); ++i) {
@@ -401,37 +437,27 @@ bool CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         ergaenze_unistall(stufe, laufzeit);
         neu = true;
     }
-    if (neu)
-        zurueck_stand = schreiber->vermerke_aenderung();
-    return neu;
+    if (!neu)
+        return;
+    const quint64 stand = schreiber->vermerke_aenderung();
+    const std::lock_guard<std::mutex> lock(ordner_mutex);
+    zu_machen.emplace_back(stand, stufen.back());
 }
 
-// Hands the held entries to the workers once the records of their folders are on disk: at
-// once when a write took them already, else after writing them (unless `schreiben` is false).
-// False when the records could not be written: the reading ends before the first of them.
-bool CZipLauf::gib_zurueckgehaltene_frei(quint64 bis, bool schreiben)
+// After a write: the folders whose records it took are made (errors show when their entries
+// are reported).
+void CZipLauf::mache_vorgemerkte(quint64 stand)
 {
-    if (lesen_beendet)
-        return false;
-    if (zurueck.empty())
-        return true;
-    const quint64 erster = bis - zurueck.size();
-    if (!schreiber->ist_geschrieben(zurueck_stand)) {
-        if (!schreiben)
-            return true;
-        if (!schreiber->schreibe(false)) {
-            zurueck.clear();
-            lesen_beendet = true;
-            werk->schliesse_lesen(erster, CLeseschluss::Aufzeichnung);
-            return false;
-        }
+    std::vector<QString> stufen;
+    {
+        const std::lock_guard<std::mutex> lock(ordner_mutex);
+        for (; !zu_machen.empty() && zu_machen.front().first <= stand; zu_machen.pop_front())
+            stufen.push_back(std::move(zu_machen.front().second));
     }
-    for (quint64 k = 0; k < zurueck.size(); ++k)
-        werk->stelle_ein(erster + k, std::move(zurueck[k].first), zurueck[k].second);
-    zurueck.clear();
-    // The entries after them may be held again: the last packet goes now.
-    werk->sende_gesammelte();
-    return true;
+    QStringList angelegt;
+    QString fehlstufe;
+    for (const QString& stufe : stufen)
+        zielordner->lege_an(stufe, angelegt, fehlstufe);
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -451,27 +477,20 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
         return;
     e.datei = true;
     const QString pfad = ohne_leere_teile(eintrag.name);
+    e.nach_gleichem = dateien.contains(pfad);
     dateien.insert(pfad, index);
     // A later entry in the same folder must not pass by the file's name unchecked.
     if (letzter_ordner == pfad || letzter_ordner.startsWith(pfad + QLatin1Char('/')))
         letzter_ordner.clear();
 }
 
-// The reading thread: every entry into the window, in order, then how the reading ended. An
-// entry that needs a folder recorded ahead waits, with the entries after it, until a write has
-// taken its records; this thread writes them itself once half the window waits so, and before it
-// would wait for room.
+// The reading thread: every entry into the window, in order, then how the reading ended.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
-    const size_t zurueck_grenze = size_t(qMax<quint64>(1, werk->fenster() / 2));
     for (quint64 i = 0;; ++i) {
-        const bool ende = i == anzahl || zipfehler != UNZ_OK;
-        const bool warten = ende || !werk->hat_platz(i) || zurueck.size() >= zurueck_grenze;
-        if (!gib_zurueckgehaltene_frei(i, warten))
-            return;
-        if (ende) {
+        if (i == anzahl || zipfehler != UNZ_OK) {
             werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
             return;
         }
@@ -479,34 +498,25 @@ void CZipLauf::lies_alle()
             return;
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
-                if (gib_zurueckgehaltene_frei(i))
-                    werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
+                werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
                 return;
             }
             CEintragUnterwegs e;
             nimm_auf(eintrag, i, e);
-            if (lesen_beendet)
-                return;
-            if (e.vorgemerkt || !zurueck.empty())
-                zurueck.emplace_back(std::move(e), eintrag);
-            else
-                werk->stelle_ein(i, std::move(e), eintrag);
+            werk->stelle_ein(i, std::move(e), eintrag);
             if (werk->ist_gestoppt())
                 return;
             if (i + 1 < anzahl)
                 zipfehler = archiv.naechster();
         } catch (...) {
-            const quint64 erster = i - zurueck.size();
-            zurueck.clear();
-            werk->schliesse_lesen(erster, CLeseschluss::Ausnahme);
+            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
             return;
         }
     }
 }
 
-// Ends an install early: the reading thread and the workers stop, no file of an entry not
-// reported takes its name, and the folders made ahead for those entries go again, so that the
-// disk shows what was reported.
+// Ends an install early: the reading thread and the workers stop, and the disk shows what was
+// reported: a file of an entry not reported does not keep a name it took (its record goes back).
 void CZipLauf::stoppe()
 {
     if (!werk)
@@ -514,24 +524,87 @@ void CZipLauf::stoppe()
     werk->brich_ab();
     if (leser.joinable())
         leser.join();
-    const std::vector<CEintragUnterwegs> uebrige = werk->nimm_uebrige();
-    for (auto e = uebrige.rbegin(); e != uebrige.rend(); ++e) {
-        const QStringList stufen = e->ordner.isNull() ? QStringList() : CZielordner::stufen(e->ordner);
-        for (int i = int(stufen.size()) - 1; i >= e->eigene_ab; --i)
-            zielordner->entferne_leeren(stufen[i]);
+    beende_nenner();
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        for (std::deque<COffen>* teil : {&in_meldung, &genannt, &offen})
+            for (const COffen& o : *teil)
+                nimm_zurueck(o);
+        genannt.clear();
     }
+    in_meldung.clear();
+    offen.clear();
+    werk->verwirf_uebrige();
     werk.reset();
 }
 
-// Reports one entry; its file takes its name now, after every earlier entry's. True when it did.
-bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
+// Makes the entry's folder, once the records name its levels: 0, or the errno of the level that
+// failed.
+int CZipLauf::lege_ordner_an(CEintragUnterwegs& e)
 {
+    if (e.wie_vorher && e.ordner == letzter_gemachter)
+        return 0;
+    letzter_gemachter.clear();
+    letzter_handle.reset();
+    const int fehler = zielordner->lege_an(e.ordner, e.angelegt, e.fehlstufe);
+    if (fehler == 0)
+        letzter_gemachter = e.ordner;
+    return fehler;
+}
+
+// Makes an entry's folder and names its file, after every earlier entry's: its code. With
+// `voraus` (the naming thread, ahead of the report) a file takes only a name that no file holds;
+// else nothing is returned, and the report names the file.
+std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
+{
+    CEintragUnterwegs& e = o.e;
     int code = e.code;
-    if (e.fuer_arbeiter()) {
-        if (!e.ausgabe.isEmpty())
-            std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
-        code = e.ergebnis != ENTPACK_OK || !e.datei ? e.ergebnis : e.fertig.benenne();
+    if (e.gilt() && !e.ordner.isNull()) {
+        if (const int fehler = lege_ordner_an(e); fehler != 0) {
+            code = verlaesst_ordner(fehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
+            if (code == ENTPACK_NAME)
+                e.fehlstufe.clear();
+        }
     }
+    if (!e.fuer_arbeiter() || code != ENTPACK_OK)
+        return code;
+    if (e.ergebnis != ENTPACK_OK)
+        return e.ergebnis;
+    if (e.fertig.wartet_auf_ordner()) {
+        // Files of one folder come one after the other: its handle is kept for them.
+        if (!letzter_handle && !letzter_gemachter.isNull())
+            letzter_handle = std::make_shared<COrdnerhandle>(oeffne_unterhalb(
+                zielordner->handle(), QFile::encodeName(letzter_gemachter), O_PATH | O_DIRECTORY));
+        o.ordner = letzter_handle;
+    } else {
+        o.ordner = e.fertig.eigener_ordner();
+    }
+    const int ordner = o.ordner ? o.ordner->fd() : -1;
+    if (!voraus)
+        return e.fertig.benenne(ordner);
+    o.neu = e.fertig.benenne_neu(ordner);
+    return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
+}
+
+// Reports one entry, named by the naming thread or now. True when its file has its name.
+bool CZipLauf::melde_eintrag(COffen& o)
+{
+    CEintragUnterwegs& e = o.e;
+    const int code = !o.vom_nenner ? *nenne(o, false)
+                     : o.benannt   ? *o.benannt
+                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1);
+    o.ordner.reset();
+    const quint64 index = o.index;
+    // A level made that was there when it was planned (another process removed it meanwhile) is
+    // recorded now.
+    for (const QString& relativ : e.angelegt)
+        if (!gemacht.contains(relativ)) {
+            gemacht.insert(relativ);
+            if (!unistall_eintrag(relativ))
+                ergaenze_unistall(relativ, laufzeit);
+        }
+    if (e.fuer_arbeiter() && !e.ausgabe.isEmpty())
+        std::fwrite(e.ausgabe.constData(), 1, size_t(e.ausgabe.size()), stdout);
     bool ok = false;
     if (e.uebersprungen) {
         melde(5, text_ueberspringe.arg(e.anzeige));
@@ -555,66 +628,191 @@ bool CZipLauf::melde_eintrag(CEintragUnterwegs& e, quint64 index)
 // the file waits for its name until a write has taken the record.
 void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
 {
-    // Its folders were recorded ahead; one that was there when it was planned and is new all the
-    // same (another process removed it meanwhile) is recorded now.
-    for (const QString& relativ : e.angelegt)
-        if (!gemacht.contains(relativ)) {
-            gemacht.insert(relativ);
-            if (!unistall_eintrag(relativ))
-                ergaenze_unistall(relativ, laufzeit);
-        }
-    quint64 stand = 0;
+    const bool eingetragen = e.fuer_arbeiter() && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer();
     std::optional<CZeitVDN> vorher;
-    if (e.fuer_arbeiter() && e.datei && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer()) {
+    if (eingetragen) {
         vorher = ergaenze_unistall(e.name, laufzeit);
-        stand = offen_stand = schreiber->vermerke_aenderung();
+        schreiber->vermerke_aenderung();
+        if (e.nach_gleichem)
+            ++gleichnamige[e.name];
     }
-    offen.push_back(COffen{index, stand, std::move(vorher), std::move(e)});
+    offen.push_back(COffen{index, eingetragen, std::move(vorher), std::move(e)});
 }
 
-// The record of a waiting file that does not take its name goes back to what it was before:
-// at once, or, while a later entry of the same path still waits, when that one has its turn.
-void CZipLauf::gib_eintrag_zurueck(size_t platz)
+// The record of a reported file stays. That of a file that did not take its name goes back to
+// what the path had before this run's entries of it: at once, or, while a later entry of the
+// path waits, when that one is reported.
+void CZipLauf::schliesse_ab(const COffen& o, bool benannt)
 {
-    const COffen& o = offen[platz];
-    for (size_t spaeter = platz + 1; spaeter < offen.size(); ++spaeter)
-        if (offen[spaeter].stand != 0 && offen[spaeter].e.name == o.e.name) {
-            offen[spaeter].vorher = o.vorher;
+    const QString& name = o.e.name;
+    if (o.e.nach_gleichem) {
+        const auto it = gleichnamige.find(name);
+        if (it != gleichnamige.end() && --*it == 0)
+            gleichnamige.erase(it);
+    }
+    if (benannt) {
+        erbe.remove(name);
+        return;
+    }
+    const std::optional<CZeitVDN> vorher = erbe.contains(name) ? erbe.take(name) : o.vorher;
+    if (gleichnamige.contains(name))
+        erbe.insert(name, vorher);
+    else
+        setze_unistall_zurueck(name, vorher);
+}
+
+// Hands the entries taken to the naming thread when it is idle and `jetzt` (with `immer`
+// even while it works, for the end of the run).
+void CZipLauf::uebergib_offene(bool jetzt, bool immer)
+{
+    if (offen.empty() || !jetzt)
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        if (!immer && (nenner_arbeitet || !zu_nennen.empty()))
             return;
-        }
-    setze_unistall_zurueck(o.e.name, o.vorher);
+        letzte_uebergabe = immer;
+        for (COffen& o : offen)
+            zu_nennen.push_back(std::move(o));
+    }
+    offen.clear();
+    nenn_signal.notify_all();
 }
 
-// Names the waiting files whose records are on disk and reports their entries, in the archive's
-// order; with `schreiben` all of them, after writing the records. False when the records could
-// not be written: then no waiting file takes its name.
-bool CZipLauf::benenne_offene(bool schreiben)
+bool CZipLauf::nenner_hat_arbeit()
 {
-    if (schreiben && !offen.empty() && !schreiber->ist_geschrieben(offen_stand) && !schreiber->schreibe()) {
-        // Last first: the first waiting entry of a path holds the record from before this run.
-        for (size_t platz = offen.size(); platz-- > 0;)
-            if (offen[platz].stand != 0)
-                setze_unistall_zurueck(offen[platz].e.name, offen[platz].vorher);
-        offen.clear();
-        return false;
+    const std::lock_guard<std::mutex> lock(nenn_mutex);
+    return nenner_arbeitet || !zu_nennen.empty() || !genannt.empty();
+}
+
+// The naming thread: writes the records of the entries handed over (they were put into the map
+// before), makes the folders that write took, then names the files in the archive's order. Only
+// the reporting thread reports; a write that fails names nothing, and the reporting thread
+// takes it from there.
+void CZipLauf::nenne_im_hintergrund()
+{
+    std::unique_lock<std::mutex> lock(nenn_mutex);
+    for (;;) {
+        nenn_signal.wait(lock, [this] { return !zu_nennen.empty() || nenner_ende; });
+        if (zu_nennen.empty())
+            return;
+        std::deque<COffen> stapel;
+        stapel.swap(zu_nennen);
+        nenner_arbeitet = true;
+        const bool vorher_fehler = nenn_fehler;
+        const bool zuletzt = letzte_uebergabe;
+        lock.unlock();
+        // Reported by the reporting thread's own write: this thread may not report. The last
+        // write is the final one already, unless something changes after it.
+        const bool ok = !vorher_fehler && schreiber->schreibe(false, zuletzt);
+        // Named in parts, so that the reporting thread reports while the rest are named.
+        size_t fertig = 0;
+        while (fertig < stapel.size()) {
+            const size_t bis = ok ? qMin(stapel.size(), fertig + 256) : stapel.size();
+            for (size_t k = fertig; ok && k < bis; ++k) {
+                try {
+                    stapel[k].vom_nenner = true;
+                    stapel[k].benannt = nenne(stapel[k], true);
+                } catch (...) {
+                    stapel[k].benannt = ENTPACK_SCHREIBEN;
+                }
+            }
+            const std::lock_guard<std::mutex> teil_lock(nenn_mutex);
+            for (; fertig < bis; ++fertig)
+                genannt.push_back(std::move(stapel[fertig]));
+        }
+        lock.lock();
+        nenner_arbeitet = false;
+        nenn_fehler = nenn_fehler || !ok;
+        nenn_signal.notify_all();
     }
-    while (!offen.empty() && schreiber->ist_geschrieben(offen.front().stand)) {
-        COffen& o = offen.front();
-        if (!melde_eintrag(o.e, o.index) && o.stand != 0)
-            gib_eintrag_zurueck(0);
+}
+
+// Waits until the naming thread has done what it was given, and ends it.
+void CZipLauf::beende_nenner()
+{
+    if (!nenner.joinable())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        nenner_ende = true;
+    }
+    nenn_signal.notify_all();
+    nenner.join();
+}
+
+// Reports, in the archive's order, the entries that came back from the naming thread. Where it
+// could not write their records the reporting thread writes them itself (which reports why) and
+// names the files; when that fails too none of them nor any entry taken after them takes its
+// name, their records go back, and the result is false.
+bool CZipLauf::melde_genannte()
+{
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        if (genannt.empty())
+            return true;
+        for (COffen& o : genannt)
+            in_meldung.push_back(std::move(o));
+        genannt.clear();
+        if (nenn_fehler && !nenner_arbeitet && zu_nennen.empty())
+            nenn_fehler = false;
+    }
+    while (!in_meldung.empty()) {
+        if (!in_meldung.front().vom_nenner && !schreiber->alles_geschrieben() && !schreiber->schreibe()) {
+            for (std::deque<COffen>* teil : {&in_meldung, &offen})
+                for (const COffen& rest : *teil)
+                    nimm_zurueck(rest);
+            in_meldung.clear();
+            offen.clear();
+            return false;
+        }
+        // Out of the list before it is reported: should the report throw, the file stays.
+        COffen o = std::move(in_meldung.front());
+        in_meldung.pop_front();
+        const bool benannt = melde_eintrag(o);
+        if (o.eingetragen)
+            schliesse_ab(o, benannt);
         werk->ist_gemeldet(o.index);
-        offen.pop_front();
     }
     return true;
+}
+
+// The entry taken does not stay: a file the naming thread gave a new name goes again, and the
+// record goes back.
+void CZipLauf::nimm_zurueck(const COffen& o)
+{
+    if (o.neu && o.ordner) {
+        const QString& name = o.e.name;
+        ::unlinkat(o.ordner->fd(), QFile::encodeName(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)).constData(), 0);
+    }
+    if (o.eingetragen)
+        schliesse_ab(o, false);
 }
 
 // The folders recorded ahead that this run did not make go off the record again (an entry
 // failed or the run stopped before).
 void CZipLauf::nimm_vormerkungen_zurueck()
 {
+    {
+        const std::lock_guard<std::mutex> lock(ordner_mutex);
+        zu_machen.clear();
+    }
+    // Deepest first: a folder made ahead goes again when it is empty; its record stays while it
+    // is there.
+    QStringList uebrig;
     for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
         if (!gemacht.contains(it.key()))
-            setze_unistall_zurueck(it.key(), it.value());
+            uebrig << it.key();
+    std::sort(uebrig.begin(), uebrig.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& stufe : uebrig) {
+        if (zielordner)
+            zielordner->entferne_leeren(stufe);
+        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH) : -1;
+        if (fd >= 0)
+            ::close(fd);
+        else
+            setze_unistall_zurueck(stufe, vorgemerkt.value(stufe));
+    }
     vorgemerkt.clear();
 }
 
@@ -642,6 +840,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     }
 
     schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
+    schreiber->setze_nach_schreiben([this](quint64 stand) { mache_vorgemerkte(stand); });
     bool ergebnis = true;
     const auto ausnahme = [this] {
         CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
@@ -654,29 +853,37 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             eigene_programme();
             zielpfad = ziel;
             zielordner = std::make_unique<CZielordner>(ziel);
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, *zielordner, gib_entpack_arbeiter());
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter());
             leser = std::thread([this] { lies_alle(); });
+            nenner = std::thread([this] { nenne_im_hintergrund(); });
         }
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;
         int code = UNZ_OK;
         bool aufgezeichnet = true;
-        const size_t offen_grenze = werk ? size_t(qMax<quint64>(1, werk->fenster() / 2)) : 1;
+        // The entries handed on at a time, at the least (unless due): each costs a write.
+        constexpr size_t uebergabe = 512;
         for (quint64 i = 0; werk && aufgezeichnet;) {
-            // While files wait for their names the wait for the next entry is short: they are
-            // named as soon as a write took their records, and written for when the records are
-            // due or the reading side waits.
-            if (!werk->hole(i, e, schluss, code, offen.empty() ? -1 : 20)) {
+            // While files are on their way to their names the wait for the next entry is short:
+            // what the naming thread has done is reported soon, and the files waiting are
+            // handed to it when their records are due or the reading side waits.
+            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? -1 : 1)) {
                 if (schluss != CLeseschluss::Keiner)
                     break;
-                aufgezeichnet = benenne_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                aufgezeichnet = melde_genannte();
+                uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
                 continue;
             }
             nimm_offen(i++, std::move(e));
             e = CEintragUnterwegs();
-            aufgezeichnet = benenne_offene(offen.size() >= offen_grenze || schreiber->ist_faellig());
+            aufgezeichnet = melde_genannte();
+            uebergib_offene(offen.size() >= uebergabe || schreiber->ist_faellig());
         }
-        aufgezeichnet = aufgezeichnet && benenne_offene(true) && schluss != CLeseschluss::Aufzeichnung;
+        if (aufgezeichnet) {
+            uebergib_offene(true, true);
+            beende_nenner();
+            aufgezeichnet = melde_genannte();
+        }
         if (!aufgezeichnet) {
             // Without its records nothing more may be written: the run stops.
             stoppe();
@@ -701,6 +908,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     }
     if (leser.joinable())
         leser.join();
+    beende_nenner();
     werk.reset();
     offen.clear();
     archiv.schliesse();

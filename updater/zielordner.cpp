@@ -117,7 +117,7 @@ QStringList CZielordner::stufen(const QString& relativ)
     return r;
 }
 
-int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab)
+int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe)
 {
     if (fd < 0)
         return fehler;
@@ -139,7 +139,7 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         const std::lock_guard<std::mutex> lock(streifen.mutex);
         const auto bekannt = streifen.bekannt.constFind(stufe);
         if (bekannt != streifen.bekannt.constEnd()) {
-            if (*bekannt && tiefe >= eigene_ab)
+            if (*bekannt)
                 angelegt << stufe;
             schliesse(eltern);
             eltern = unbekannt;
@@ -157,8 +157,7 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             ergebnis = ENAMETOOLONG;
         } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
             gemacht = true;
-            if (tiefe >= eigene_ab)
-                angelegt << stufe;
+            angelegt << stufe;
             naechste = ::openat(eltern, QFile::encodeName(teil).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         } else if (errno == EEXIST) {
             // Something of that name is there: it must be a folder below the base.

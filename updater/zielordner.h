@@ -41,14 +41,13 @@ public:
     static QStringList stufen(const QString& relativ);
 
     // Creates the folder `relativ` ("/"-separated, without "." or ".." parts) with every missing
-    // level, none of them reached through a link that leaves the folder. The levels from depth
-    // `eigene_ab` on are the caller's own: each of them that this object made (in this call or
-    // in another thread's) is added to `angelegt` as its relative path ending in "/". 0 on
-    // success, else the errno of the first level that failed: the walk stops there, and
-    // `fehlstufe` holds that level's relative path.
-    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe, int eigene_ab = 0);
-    // Removes a folder that this object made ("/" at the end), when it is empty: a folder that
-    // a stopped run made ahead of its entries. False when it stays.
+    // level, none of them reached through a link that leaves the folder. Each of its levels that
+    // this object made (in this call or in another thread's) is added to `angelegt` as its
+    // relative path ending in "/". 0 on success, else the errno of the first level that failed:
+    // the walk stops there, and `fehlstufe` holds that level's relative path.
+    int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
+    // Removes a folder that this object made ("/" at the end), when it is empty: a folder made
+    // ahead for entries that a stopped run never reported. False when it stays.
     bool entferne_leeren(const QString& relativ);
 
 private:
