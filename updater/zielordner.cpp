@@ -139,8 +139,9 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         const std::lock_guard<std::mutex> lock(streifen.mutex);
         const auto bekannt = streifen.bekannt.constFind(stufe);
         if (bekannt != streifen.bekannt.constEnd()) {
+            // The known level's own text: a deep folder's levels are not held twice.
             if (*bekannt)
-                angelegt << stufe;
+                angelegt << bekannt.key();
             schliesse(eltern);
             eltern = unbekannt;
             continue;
