@@ -23,8 +23,6 @@ bool CUninstallSchreiber::schreibe(bool melden, bool endstand)
     quint64 bisher = geschrieben.load();
     while (ok && bisher < stand && !geschrieben.compare_exchange_weak(bisher, stand)) {
     }
-    if (ok && nach_schreiben)
-        nach_schreiben(stand);
     return ok;
 }
 

@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 
 #include <atomic>
-#include <functional>
 
 class CUninstallInfo;
 
@@ -27,15 +26,10 @@ public:
     [[nodiscard]] bool schreibe(bool melden = true, bool endstand = false);
     // Writes when the interval has passed; true when nothing was due.
     [[nodiscard]] bool bei_bedarf();
-    // Called after every successful write, in the thread that wrote, with the number of the
-    // last change the write took: what waited for those records may follow them on disk.
-    void setze_nach_schreiben(std::function<void(quint64)> aufruf) { nach_schreiben = std::move(aufruf); }
 
-    // Counts a change of the map, made just before: its number, for `ist_geschrieben`. A thread
-    // that waits for its changes to reach the disk goes on as soon as any thread has written.
-    quint64 vermerke_aenderung() { return ++aenderungen; }
-    // Whether the changes up to number `stand` are on disk.
-    bool ist_geschrieben(quint64 stand) const { return geschrieben.load() >= stand; }
+    // Counts a change of the map, made just before.
+    void vermerke_aenderung() { ++aenderungen; }
+    // Whether every change counted is on disk: a write of any thread took it.
     bool alles_geschrieben() const { return geschrieben.load() >= aenderungen.load(); }
 
 private:
@@ -46,5 +40,4 @@ private:
     std::atomic<bool> gemeldet{false};
     std::atomic<quint64> aenderungen{0};
     std::atomic<quint64> geschrieben{0};
-    std::function<void(quint64)> nach_schreiben;
 };

@@ -158,7 +158,6 @@ private:
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void merke_ordner_vor(const QStringList& stufen, int ab);
-    void mache_vorgemerkte(quint64 stand);
     int lege_ordner_an(CEintragUnterwegs& e);
     struct COffen;
     std::optional<int> nenne(COffen& o, bool voraus);
@@ -210,13 +209,9 @@ private:
     // levels that do not exist yet (with the record each had before) as it plans them; a worker
     // writes a file complete and unnamed, in the deepest level of its folder that exists. The
     // reporting thread puts the file's record into the map and hands the entry on; the naming
-    // thread writes the records, makes the folders that write took and names the files.
+    // thread writes the records, makes the folders and names the files.
     std::unique_ptr<CUninstallSchreiber> schreiber;
     QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
-    // The levels recorded ahead, with the change that recorded them: made right after the write
-    // that took them.
-    std::mutex ordner_mutex;
-    std::deque<std::pair<quint64, QString>> zu_machen;
     // An entry taken: whether its file was recorded, with the record its path had before. From
     // the naming thread: whether it took the entry, its code (none: the name was taken, and the
     // report names the file), whether the file took a name that no file held, and the folder
@@ -437,27 +432,8 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         ergaenze_unistall(stufe, laufzeit);
         neu = true;
     }
-    if (!neu)
-        return;
-    const quint64 stand = schreiber->vermerke_aenderung();
-    const std::lock_guard<std::mutex> lock(ordner_mutex);
-    zu_machen.emplace_back(stand, stufen.back());
-}
-
-// After a write: the folders whose records it took are made (errors show when their entries
-// are reported).
-void CZipLauf::mache_vorgemerkte(quint64 stand)
-{
-    std::vector<QString> stufen;
-    {
-        const std::lock_guard<std::mutex> lock(ordner_mutex);
-        for (; !zu_machen.empty() && zu_machen.front().first <= stand; zu_machen.pop_front())
-            stufen.push_back(std::move(zu_machen.front().second));
-    }
-    QStringList angelegt;
-    QString fehlstufe;
-    for (const QString& stufe : stufen)
-        zielordner->lege_an(stufe, angelegt, fehlstufe);
+    if (neu)
+        schreiber->vermerke_aenderung();
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -686,7 +662,7 @@ bool CZipLauf::nenner_hat_arbeit()
 }
 
 // The naming thread: writes the records of the entries handed over (they were put into the map
-// before), makes the folders that write took, then names the files in the archive's order. Only
+// before), then makes the folders and names the files in the archive's order. Only
 // the reporting thread reports; a write that fails names nothing, and the reporting thread
 // takes it from there.
 void CZipLauf::nenne_im_hintergrund()
@@ -793,10 +769,6 @@ void CZipLauf::nimm_zurueck(const COffen& o)
 // failed or the run stopped before).
 void CZipLauf::nimm_vormerkungen_zurueck()
 {
-    {
-        const std::lock_guard<std::mutex> lock(ordner_mutex);
-        zu_machen.clear();
-    }
     // Deepest first: a folder made ahead goes again when it is empty; its record stays while it
     // is there.
     QStringList uebrig;
@@ -840,7 +812,6 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     }
 
     schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
-    schreiber->setze_nach_schreiben([this](quint64 stand) { mache_vorgemerkte(stand); });
     bool ergebnis = true;
     const auto ausnahme = [this] {
         CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
