@@ -6,10 +6,10 @@
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
+#include "dateien.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -184,30 +184,44 @@ void HistoryManager::save()
         return;
     QDir().mkpath(gib_browser_datenordner());
     const QString name = dateiname();
-    // A whole history is written beside the old file and put in its place only when complete:
-    // a failure at any point leaves the old file as it was.
-    QSaveFile ganz(name);
+    if (saveAll) {
+        schreibeGanz(name);
+        return;
+    }
     QFile anhang(name);
-    QFileDevice& datei = saveAll ? static_cast<QFileDevice&>(ganz) : anhang;
-    if (!datei.open(saveAll ? QIODevice::WriteOnly : QIODevice::Append)) {
+    if (!anhang.open(QIODevice::Append)) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
     for (int i = first; i >= 0; --i)
-        datei.write(history_datensatz(history.at(i)));
-    if (saveAll && !ganz.commit()) {
-        qWarning("History: error moving new history over old. %s %s", qUtf8Printable(ganz.errorString()),
-                 qUtf8Printable(name));
+        anhang.write(history_datensatz(history.at(i)));
+    anhang.close();
+    if (anhang.error() != QFileDevice::NoError) {
+        // A record may have reached the file only in half: the next save replaces it whole.
+        qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(anhang.errorString()));
+        lastSavedUrl.clear();
         return;
     }
-    if (!saveAll) {
-        anhang.close();
-        if (anhang.error() != QFileDevice::NoError) {
-            // A record may have reached the file only in half: the next save replaces it whole.
-            qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(anhang.errorString()));
-            lastSavedUrl.clear();
-            return;
-        }
+    merkeGespeichert();
+}
+
+void HistoryManager::schreibeGanz(const QString& name)
+{
+    const std::unique_ptr<QFileDevice> datei = oeffne_ganz(name);
+    if (!datei->isOpen()) {
+        qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
+        return;
+    }
+    bool geschrieben = true;
+    for (int i = history.count() - 1; i >= 0 && geschrieben; --i) {
+        const QByteArray satz = history_datensatz(history.at(i));
+        geschrieben = datei->write(satz) == satz.size();
+    }
+    const QString fehler = beende_ganz(*datei, geschrieben);
+    if (!fehler.isEmpty()) {
+        // The old file stays as it was; the marker too, so the next save tries again.
+        qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(fehler));
+        return;
     }
     merkeGespeichert();
 }

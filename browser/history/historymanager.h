@@ -65,6 +65,8 @@ private:
     friend class HistoryModel;
 
     void load();
+    // Writes the whole list through a file that takes the old one's place only when complete.
+    void schreibeGanz(const QString& name);
     // The file no longer matches the list: the next save writes it anew, and a save is due.
     void dateiVeraltet();
     // Position of the newest visit known to be in the file; -1 when none is known.
