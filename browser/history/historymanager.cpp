@@ -10,7 +10,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,14 @@ QString bereinigt(const QString& adresse)
     url.setPassword(QString());
     url.setHost(url.host().toLower());
     return url.toString();
+}
+
+// A visit as the store tells visits apart when it merges: address and local date and time, read
+// without a conversion to UTC (which would cost a time-zone look-up for each of many visits).
+QString besuch(const HistoryItem& item)
+{
+    return QString::number(item.dateTime.date().toJulianDay()) + QLatin1Char(' ')
+           + QString::number(item.dateTime.time().msecsSinceStartOfDay()) + QLatin1Char(' ') + item.url;
 }
 
 } // namespace
@@ -76,6 +87,7 @@ void HistoryManager::removeUrl(const QString& url)
         // The visit may lie anywhere in the file: only a full rewrite drops it there.
         lastSavedUrl.clear();
         const HistoryItem item = history.at(i);
+        vergiss(item);
         emit entryRemoved(item);
     }
 }
@@ -108,6 +120,7 @@ void HistoryManager::setHistoryLimit(int limit)
 
 void HistoryManager::clear()
 {
+    geleertAm = QDateTime::currentDateTime();
     lastSavedUrl.clear();
     emit historyReset();
     saveTimer->changeOccurred();
@@ -162,6 +175,7 @@ void HistoryManager::load()
     }
     bool neu_schreiben = false;
     history = lies_history(datei, &neu_schreiben);
+    bekannterStand = dateistand();
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
     checkForExpired();
@@ -188,6 +202,9 @@ void HistoryManager::save()
         schreibeGanz(name);
         return;
     }
+    // Appended behind another process's records, ours leave the file unknown to this one: the
+    // next full rewrite reads it first.
+    const bool bekannt = dateistand() == bekannterStand;
     QFile anhang(name);
     if (!anhang.open(QIODevice::Append)) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
@@ -202,11 +219,15 @@ void HistoryManager::save()
         lastSavedUrl.clear();
         return;
     }
+    if (bekannt)
+        bekannterStand = dateistand();
     merkeGespeichert();
 }
 
 void HistoryManager::schreibeGanz(const QString& name)
 {
+    if (!(dateistand() == bekannterStand))
+        uebernimmFremdeBesuche();
     const std::unique_ptr<QFileDevice> datei = oeffne_ganz(name);
     if (!datei->isOpen()) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
@@ -223,7 +244,55 @@ void HistoryManager::schreibeGanz(const QString& name)
         qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(fehler));
         return;
     }
+    bekannterStand = dateistand();
     merkeGespeichert();
+}
+
+void HistoryManager::uebernimmFremdeBesuche()
+{
+    QFile datei(dateiname());
+    if (!datei.open(QIODevice::ReadOnly))
+        return;
+    const QList<HistoryItem> inDatei = lies_history(datei, nullptr);
+    QSet<QString> bekannt;
+    bekannt.reserve(history.size());
+    for (const HistoryItem& item : qAsConst(history))
+        bekannt.insert(besuch(item));
+    QList<HistoryItem> zusammen = history;
+    for (const HistoryItem& item : inDatei) {
+        if (geleertAm.isValid() && item.dateTime <= geleertAm)
+            continue;
+        const QString schluessel = besuch(item);
+        if (bekannt.contains(schluessel) || entfernt.contains(schluessel))
+            continue;
+        bekannt.insert(schluessel);
+        zusammen.append(item);
+    }
+    if (zusammen.size() == history.size())
+        return;
+    // Newest first again; of two visits at one moment, this process's first.
+    std::stable_sort(zusammen.begin(), zusammen.end());
+    naechsteListe = zusammen;
+    emit historyReset();
+    // The other process may keep its visits longer than this one.
+    checkForExpired();
+}
+
+HistoryManager::Dateistand HistoryManager::dateistand()
+{
+    const QFileInfo info(dateiname());
+    Dateistand stand;
+    if (info.exists()) {
+        stand.groesse = info.size();
+        stand.geaendert = info.lastModified();
+        stand.status = info.metadataChangeTime();
+    }
+    return stand;
+}
+
+void HistoryManager::vergiss(const HistoryItem& item)
+{
+    entfernt.insert(besuch(item));
 }
 
 void HistoryManager::dateiVeraltet()
