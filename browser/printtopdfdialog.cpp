@@ -1,6 +1,5 @@
 #include "printtopdfdialog.h"
-
-#include <QFile>
+#include "dateien.h"
 #include "dialogseam.h"
 
 #include <QDialogButtonBox>
@@ -107,7 +106,8 @@ void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten)
 {
     if (daten.isEmpty())
         return;
-    QFile datei(pfad);
-    if (datei.open(QIODevice::WriteOnly))
-        datei.write(daten);
+    // The windows report nothing; the old file stays and the cause goes to the log.
+    const QString fehler = schreibe_ganz(pfad, daten);
+    if (!fehler.isEmpty())
+        qWarning("PDF not written to %s: %s", qUtf8Printable(pfad), qUtf8Printable(fehler));
 }

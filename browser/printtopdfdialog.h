@@ -38,6 +38,7 @@ private:
     QPageLayout currentPageLayout;
 };
 
-// Writes the PDF data of a finished print to the chosen file; empty data or a target that cannot
-// be written leave nothing and no message, as the browser windows have it.
+// Writes the PDF data of a finished print to the chosen file, replacing it only when all is
+// written; empty data or a target that cannot be written leave the old file and no message, as
+// the browser windows have it (the cause goes to the log).
 void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten);

@@ -1,5 +1,6 @@
 #include "cqiodatei.h"
 #include "anwendung.h"
+#include "dateien.h"
 
 #include <QTextCodec>
 
@@ -56,8 +57,16 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         modus |= QIODevice::Append;
     if (abschneiden)
         modus |= QIODevice::Truncate;
-    if (!iodatei->open(modus))
-        return false;
+    schreibfehler.clear();
+    if (schreiben && !lesen && !anhaengen) {
+        iodatei = oeffne_ganz(iodatei->fileName(), modus);
+        if (!iodatei->isOpen())
+            return false;
+    } else {
+        iodatei = std::make_unique<QFile>(iodatei->fileName());
+        if (!iodatei->open(modus))
+            return false;
+    }
     offen = true;
     stream.reset(new QTextStream(iodatei.get()));
     stream->setCodec(acht_bit_codec());
@@ -142,8 +151,18 @@ bool CQIODatei::schliesse()
     stream->flush();
     bool geschrieben = stream->status() != QTextStream::WriteFailed;
     stream.reset();
+    const QIODevice::OpenMode modus = iodatei->openMode();
+    if ((modus & QIODevice::WriteOnly) && !(modus & (QIODevice::ReadOnly | QIODevice::Append))) {
+        schreibfehler = beende_ganz(*iodatei, geschrieben);
+        return schreibfehler.isEmpty();
+    }
     iodatei->close();
     return geschrieben && iodatei->error() != QFileDevice::WriteError;
+}
+
+QString CQIODatei::gib_fehlertext() const
+{
+    return schreibfehler.isEmpty() ? iodatei->errorString() : schreibfehler;
 }
 
 bool ist_leerzeile(const CQString& text)

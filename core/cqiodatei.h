@@ -7,8 +7,10 @@
 #include <QTextStream>
 #include <memory>
 
-// The object is built on the file name; all work goes through a second QFile that it owns.
+// The object is built on the file name; all work goes through a second file object that it owns.
 // Typical use: `oeffne`, `setze_codec` (or `setze_utf8_bom` when writing), lines, `schliesse`.
+// A file opened for writing without reading and without appending is written whole: it is
+// replaced only at `schliesse`, and only when everything was written (see `oeffne_ganz`).
 class CQIODatei : public QFile
 {
 public:
@@ -35,13 +37,16 @@ public:
     bool lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar);
     // The text and a line end ("\n"), flushed; nothing when not open.
     void schreibe_zeile(const CQString& text);
-    // False when not open, or when something could not be written.
+    // False when not open, or when something could not be written; a file written whole then
+    // keeps its old content.
     bool schliesse();
     // Why the last open, read or write failed, as the file says.
-    QString gib_fehlertext() const { return iodatei->errorString(); }
+    QString gib_fehlertext() const;
 
 private:
-    std::unique_ptr<QFile> iodatei;
+    std::unique_ptr<QFileDevice> iodatei;
+    // Why writing a whole file failed: dropping its new content leaves a text of its own behind.
+    QString schreibfehler;
     std::unique_ptr<QTextStream> stream;
     bool offen = false;
 };

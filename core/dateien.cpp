@@ -138,33 +138,92 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten)
     return datei.schliesse();
 }
 
+std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
+{
+    std::unique_ptr<QFileDevice> datei;
+    // Replacing a device or a pipe by a file would take it from everyone else.
+    const QFileInfo info(pfad);
+    if (info.exists() && !info.isDir() && !ist_datei(pfad))
+        datei = std::make_unique<QFile>(pfad);
+    else
+        datei = std::make_unique<QSaveFile>(pfad);
+    datei->open(QIODevice::WriteOnly | zusatz);
+    return datei;
+}
+
+QString beende_ganz(QFileDevice& datei, bool gelungen)
+{
+    // The last buffered bytes are written only by this flush, and only it tells of their failure.
+    // A write cut short (the file system took a part) ends without the system's reason: one more
+    // attempt at the rest names it. A writer's own failure is flushed too, for that reason.
+    bool geflusht = datei.isOpen() && datei.flush();
+    if (!geflusht && datei.isOpen())
+        geflusht = datei.flush();
+    const bool geschrieben = gelungen && geflusht && datei.error() == QFileDevice::NoError;
+    auto* ersatz = qobject_cast<QSaveFile*>(&datei);
+    if (!ersatz) {
+        datei.close();
+        if (geschrieben && datei.error() == QFileDevice::NoError)
+            return QString();
+        return datei.errorString();
+    }
+    if (!geschrieben) {
+        // Taken first: dropping the new content puts a text of its own in its place.
+        const QString grund = datei.errorString();
+        if (datei.isOpen()) {
+            ersatz->cancelWriting();
+            // Refused after the cancel: removes the new content at once.
+            (void)ersatz->commit();
+        }
+        return grund;
+    }
+    return ersatz->commit() ? QString() : ersatz->errorString();
+}
+
+QString schreibe_ganz(const QString& pfad, const std::function<bool(QIODevice&)>& fuelle)
+{
+    const std::unique_ptr<QFileDevice> datei = oeffne_ganz(pfad);
+    if (!datei->isOpen())
+        return datei->errorString();
+    const bool gelungen = fuelle(*datei);
+    return beende_ganz(*datei, gelungen);
+}
+
+QString schreibe_ganz(const QString& pfad, const QByteArray& inhalt)
+{
+    return schreibe_ganz(pfad, [&inhalt](QIODevice& datei) { return datei.write(inhalt) == inhalt.size(); });
+}
+
 int kopiere_datei(const QString& quelle, const QString& ziel, const bool& ohne_cursor,
                   const bool& ohne_kopf)
 {
     QFile ein(quelle);
     if (!ein.open(QIODevice::ReadOnly))
         return 1;
-    QSaveFile aus(ziel);
-    if (!aus.open(QIODevice::WriteOnly))
-        return 2;
-    const Wartezeit warten(!ohne_cursor);
-    if (ohne_kopf) {
-        char kopf[3];
-        if (ein.read(kopf, sizeof kopf) < 0)
-            return 1;
-    }
-    QByteArray block(static_cast<int>(blockgroesse), Qt::Uninitialized);
-    for (;;) {
-        warten.lass_laufen();
-        const qint64 gelesen = ein.read(block.data(), blockgroesse);
-        if (gelesen < 0)
-            return 1;
-        if (gelesen == 0)
-            break;
-        if (aus.write(block.constData(), gelesen) != gelesen)
-            return 2;
-    }
-    return aus.commit() ? 0 : 2;
+    bool lesefehler = false;
+    const auto kopiere = [&](QIODevice& aus) {
+        const Wartezeit warten(!ohne_cursor);
+        if (ohne_kopf) {
+            char kopf[3];
+            lesefehler = ein.read(kopf, sizeof kopf) < 0;
+            if (lesefehler)
+                return false;
+        }
+        QByteArray block(static_cast<int>(blockgroesse), Qt::Uninitialized);
+        for (;;) {
+            warten.lass_laufen();
+            const qint64 gelesen = ein.read(block.data(), blockgroesse);
+            lesefehler = gelesen < 0;
+            if (gelesen <= 0)
+                return !lesefehler;
+            if (aus.write(block.constData(), gelesen) != gelesen)
+                return false;
+        }
+    };
+    const QString fehler = schreibe_ganz(ziel, kopiere);
+    if (lesefehler)
+        return 1;
+    return fehler.isEmpty() ? 0 : 2;
 }
 
 int verschiebe_datei(const QString& quelle, const QString& ziel, const bool& ohne_cursor)

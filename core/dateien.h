@@ -1,10 +1,15 @@
-// Copying, moving and removing files, the word-size probe of Windows executables (PE files),
-// and the checks that keep a folder, pipe or device of a sought name from being taken for a file.
+// Writing, copying, moving and removing files, the word-size probe of Windows executables (PE
+// files), and the checks that keep a folder, pipe or device of a sought name from being taken for a file.
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
+
+class QFileDevice;
 
 // True when `pfad` names a regular file (also through a link). A folder, pipe, socket or device
 // counts as no file: reading one fails or waits for a partner that never comes. Every search for
@@ -21,6 +26,24 @@ int oeffne_regulaere_datei(const char* pfad, int modus);
 bool lies_datei(const std::string& pfad, std::string& inhalt);
 // Appends `daten` to `pfad`, creating the file when missing; only a regular file is written to. False when that was not so, or the write failed; a pipe or device is never waited for.
 bool haenge_an_datei(const std::string& pfad, const std::string& daten);
+
+// Writing a file whole: the file is replaced only by a complete copy, one for which every write,
+// the last flush and the file's own error state have vouched (QSaveFile::commit alone can report
+// success after the last buffered bytes failed, and the old file is then lost to a cut-short one).
+// A target that exists and is no regular file (a device, a pipe) is written to as it is, never
+// replaced.
+//
+// Opens `pfad` for writing whole, `zusatz` (QIODevice::Text, say) added to the write mode. The
+// device is always returned: open, or closed with the reason in its errorString().
+std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz = {});
+// Ends a write begun by `oeffne_ganz`; `gelungen` false when the writer itself saw a write fail.
+// Empty when the file now holds exactly what was written; otherwise the failure's text, the new
+// content is dropped and the old file stays byte for byte. The device is closed either way.
+[[nodiscard]] QString beende_ganz(QFileDevice& datei, bool gelungen = true);
+// Both in one: `fuelle` writes the content into the opened file and answers whether every write
+// succeeded. Empty on success, else the failure's text (the old file stays).
+[[nodiscard]] QString schreibe_ganz(const QString& pfad, const std::function<bool(QIODevice&)>& fuelle);
+[[nodiscard]] QString schreibe_ganz(const QString& pfad, const QByteArray& inhalt);
 
 // 0 copied, 1 the source cannot be opened or read, 2 the target cannot be opened or written.
 // The target is replaced only by a complete copy. Unless `ohne_cursor` the wait cursor shows

@@ -23,7 +23,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -492,10 +491,9 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         text += QLatin1Char('\n') + textseite2->toPlainText();
     // Images leave their stand-in character behind, which no text reader shows.
     text.remove(QChar::ObjectReplacementCharacter);
-    QSaveFile datei(ziel);
-    const QByteArray daten = text.toUtf8();
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(daten) != daten.size() || !datei.commit())
-        CQCat::gib_instanz()->error(CQString(datei_fehler(ziel)));
+    const QString fehler = schreibe_ganz(ziel, text.toUtf8());
+    if (!fehler.isEmpty())
+        CQCat::gib_instanz()->error(CQString(datei_fehler(ziel) + QLatin1Char(' ') + fehler));
 }
 
 bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString&)
@@ -607,12 +605,11 @@ void CGBrowser::slotHandlePdfPrinted(const QByteArray& daten)
 {
     if (daten.isEmpty())
         return;
-    QFile datei(mail_pdf_datei);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(daten) != daten.size() || !datei.flush()) {
-        CQCat::gib_instanz()->error(CQString(datei_fehler(mail_pdf_datei)));
+    const QString fehler = schreibe_ganz(mail_pdf_datei, daten);
+    if (!fehler.isEmpty()) {
+        CQCat::gib_instanz()->error(CQString(datei_fehler(mail_pdf_datei) + QLatin1Char(' ') + fehler));
         return;
     }
-    datei.close();
     weitere_dateien << mail_pdf_datei;
     mail_pdf_datei.clear();
     erstelle_mail();

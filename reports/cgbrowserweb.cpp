@@ -6,6 +6,7 @@
 #include "plattform.h"
 #include "cprinter.h"
 #include "cseiteeinrichtenwidget.h"
+#include "dateien.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "mauswache.h"
@@ -245,11 +246,11 @@ void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
             geschrieben = schreibe_daten(datei, daten);
         }
     } else {
-        QFile datei(ausgabedatei);
-        geschrieben = datei.open(QIODevice::WriteOnly) && schreibe_daten(datei, daten);
+        const QString fehler = schreibe_ganz(ausgabedatei, daten);
+        geschrieben = fehler.isEmpty();
         if (!geschrieben)
-            CQCat::gib_instanz()->error(
-                CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei)));
+            CQCat::gib_instanz()->error(CQString(
+                DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei) + QLatin1Char(' ') + fehler));
     }
     if (geschrieben)
         emit pdfFertig();

@@ -1,6 +1,7 @@
 #include "cprinter.h"
 #include "ccat.h"
 #include "cqstringsteuer.h"
+#include "dateien.h"
 #include "druckfolge.h"
 #include "gui.h"
 #include "steuerdaten.h"
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPainter>
-#include <QSaveFile>
 #include <QPdfDocument>
 
 namespace {
@@ -117,8 +117,7 @@ bool CPrinter::schreibe_pdf_datei(const QByteArray& pdf)
 {
     if (pdf.isEmpty() || outputFormat() != QPrinter::PdfFormat || outputFileName().isEmpty())
         return false;
-    QSaveFile datei(outputFileName());
-    return datei.open(QIODevice::WriteOnly) && datei.write(pdf) == pdf.size() && datei.commit();
+    return schreibe_ganz(outputFileName(), pdf).isEmpty();
 }
 
 bool CPrinter::drucke_pdf(const QByteArray& pdf)

@@ -130,11 +130,24 @@ void BookmarksManager::save()
                       .arg(QDir::toNativeSeparators(datei)));
 }
 
-void BookmarksManager::addBookmark(BookmarkNode* parent, BookmarkNode* node, int row)
+bool BookmarksManager::addBookmark(BookmarkNode* parent, BookmarkNode* node, int row)
 {
-    if (!loaded || !parent || !node || node->parent())
-        return;
+    if (!loaded || !parent || !node || node->parent() || !canHold(parent, node))
+        return false;
     commands.push(new InsertBookmarksCommand(this, parent, node, row));
+    return true;
+}
+
+bool BookmarksManager::canHold(const BookmarkNode* parent, const BookmarkNode* node)
+{
+    // The next start would read the file only up to the first folder too deep: every bookmark
+    // after it would be lost, and the save after that would make the loss permanent.
+    if (XbelReader::fitsIn(parent, node))
+        return true;
+    zeige_warnung(nullptr, tr("Adding Bookmarks"),
+                  tr("The bookmarks were not added: bookmark folders can be nested at most %1 levels deep.")
+                      .arg(XbelReader::maxDepth));
+    return false;
 }
 
 void BookmarksManager::removeBookmark(BookmarkNode* node)
@@ -202,9 +215,11 @@ void BookmarksManager::importBookmarks()
         meldeLesefehler(reader);
     importiert->setType(BookmarkNode::Folder);
     importiert->title = tr("Imported %1").arg(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    // The menu folder is gone only when someone removed it through the manager.
-    if (BookmarkNode* ziel = menu())
-        addBookmark(ziel, importiert.release());
+    // The menu folder is gone only when someone removed it through the manager. An import too
+    // deep to be stored is refused as a whole (with its warning); the bookmarks stay as they were.
+    BookmarkNode* ziel = menu();
+    if (ziel && addBookmark(ziel, importiert.get()))
+        importiert.release();
 }
 
 void BookmarksManager::exportBookmarks()

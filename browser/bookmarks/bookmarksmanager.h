@@ -23,8 +23,12 @@ public:
     ~BookmarksManager() override;
 
     // Inserts the node (which must not belong to a tree yet) as one undoable step; the manager
-    // then owns it. Before loading the node stays with the caller.
-    void addBookmark(BookmarkNode* parent, BookmarkNode* node, int row = -1);
+    // then owns it. Before loading, and when its folders would lie deeper than the bookmark file
+    // can be read back (the user is told), the node stays with the caller: false.
+    bool addBookmark(BookmarkNode* parent, BookmarkNode* node, int row = -1);
+    // Whether `node` may go into `parent`: its folders would still be read back from the file.
+    // When not, the user is told.
+    bool canHold(const BookmarkNode* parent, const BookmarkNode* node);
     // Removes a node of the tree as one undoable step; a node without parent is left alone.
     void removeBookmark(BookmarkNode* node);
     void setTitle(BookmarkNode* node, const QString& newTitle);

@@ -267,6 +267,12 @@ bool BookmarksModel::dropMimeData(const QMimeData* data, Qt::DropAction action, 
     }
     if (neu.empty())
         return false;
+    // Refused before anything moves: a move whose drop failed in part would still remove its
+    // source rows.
+    BookmarkNode* ziel = node(parent);
+    for (const auto& item : neu)
+        if (!m_bookmarksManager->canHold(ziel, item.get()))
+            return false;
 
     QUndoStack* stack = m_bookmarksManager->undoRedoStack();
     // A move whose source rows were never removed must not swallow this drop.
@@ -275,7 +281,6 @@ bool BookmarksModel::dropMimeData(const QMimeData* data, Qt::DropAction action, 
         m_endMacro = false;
     }
     stack->beginMacro(QStringLiteral("Move Bookmarks"));
-    BookmarkNode* ziel = node(parent);
     for (auto& item : neu)
         m_bookmarksManager->addBookmark(ziel, item.release(), qMax(0, row));
     // Only a view moving this model's own rows removes its source rows afterwards and so closes

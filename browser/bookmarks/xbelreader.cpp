@@ -3,6 +3,34 @@
 #include <QFile>
 #include <QObject>
 
+#include <algorithm>
+
+namespace {
+
+// The folder levels a node brings along: 0 for a bookmark or a separator, 1 for a folder without
+// folders in it. A root below the top is not written, nor anything in it.
+int folderLevels(const BookmarkNode* node)
+{
+    if (node->type() != BookmarkNode::Folder)
+        return 0;
+    int tiefste = 0;
+    for (const BookmarkNode* child : node->children())
+        tiefste = std::max(tiefste, folderLevels(child));
+    return tiefste + 1;
+}
+
+} // namespace
+
+bool XbelReader::fitsIn(const BookmarkNode* parent, const BookmarkNode* node)
+{
+    // The writer puts the root's children at the top, at level 1.
+    int ebene = 0;
+    for (const BookmarkNode* ordner = parent; ordner; ordner = ordner->parent())
+        if (ordner->type() == BookmarkNode::Folder)
+            ++ebene;
+    return ebene + folderLevels(node) <= maxDepth;
+}
+
 std::unique_ptr<BookmarkNode> XbelReader::read(const QString& fileName)
 {
     QFile file(fileName);

@@ -19,6 +19,9 @@ public:
 
     // Folders nested deeper than this are refused: every walk over a tree recurses.
     static constexpr int maxDepth = 256;
+    // Whether `node`, put into `parent`, still reads back whole from a file the tree is written
+    // to: its folders then lie no deeper than `maxDepth` below the root.
+    static bool fitsIn(const BookmarkNode* parent, const BookmarkNode* node);
 
 private:
     void readXBEL(BookmarkNode* parent);

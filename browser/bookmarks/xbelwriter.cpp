@@ -1,7 +1,8 @@
 #include "xbelwriter.h"
 #include "bookmarknode.h"
+#include "dateien.h"
 
-#include <QSaveFile>
+#include <QtDebug>
 
 namespace {
 
@@ -41,10 +42,12 @@ bool XbelWriter::write(const QString& fileName, const BookmarkNode* root)
 {
     if (!root)
         return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return write(&file, root) && file.commit();
+    const QString fehler = schreibe_ganz(fileName, [this, root](QIODevice& file) { return write(&file, root); });
+    if (fehler.isEmpty())
+        return true;
+    // The callers' messages are fixed; the cause goes to the log.
+    qWarning() << "XbelWriter:" << fileName << fehler;
+    return false;
 }
 
 bool XbelWriter::write(QIODevice* device, const BookmarkNode* root)

@@ -13,8 +13,9 @@ class XbelWriter : public QXmlStreamWriter
 public:
     XbelWriter();
 
-    // Replaces the file only once the whole document is written: false for a null node or when
-    // the file cannot be written, and the old file then stays.
+    // Replaces the file only once the whole document is written and flushed: false for a null
+    // node or when the file cannot be written (the cause goes to the log), and the old file then
+    // stays byte for byte.
     bool write(const QString& fileName, const BookmarkNode* root);
     // A root's children become the top items, any other node the only one. False when the
     // device refused the data.

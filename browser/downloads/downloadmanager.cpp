@@ -165,9 +165,17 @@ void DownloadManager::download(QWebEngineDownloadItem* item)
 {
     if (!item)
         return;
-    for (const DownloadWidget* w : qAsConst(downloads))
+    for (DownloadWidget* w : qAsConst(downloads)) {
         if (w->item() == item)
             return;
+        // The engine resumes a download cut short with a new item of the same id: still one row,
+        // one file.
+        if (w->setztFort(item)) {
+            nimm_an(item);
+            w->folge(item);
+            return;
+        }
+    }
     nimm_an(item);
     // Downloads started together are placed before any of them has written a byte: the disk
     // alone would give them all the same free name.

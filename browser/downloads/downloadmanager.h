@@ -52,7 +52,8 @@ public:
 
 public slots:
     // Adds a row for the item and marks it taken; an item one of the rows holds already, or
-    // null, is ignored.
+    // null, is ignored. An item that carries on a row's download (the engine resumed it) goes to
+    // that row.
     void download(QWebEngineDownloadItem* download);
     void cleanup();
     void save();

@@ -33,16 +33,20 @@ int namenslaenge(const QString& name)
     return QFile::encodeName(name).size();
 }
 
-// The engine's name reduced to one plain name: no folder parts (which could lead out of the
-// chosen folder); empty names and names of dots only ("." and ".." are folders) give "download".
+// The engine's name reduced to one plain name: no folder parts, after "/" or "\\" (which could lead
+// out of the chosen folder), and no leading dots (a file saved hidden is not seen where the user
+// looks for it, and could pose as a program's settings file); a name that is left empty gives
+// "download".
 QString einfacher_name(const QString& vorschlag)
 {
-    const QString pfad = QDir::fromNativeSeparators(vorschlag);
-    QString name = pfad.mid(pfad.lastIndexOf(QLatin1Char('/')) + 1);
+    QString name = vorschlag.mid(std::max(vorschlag.lastIndexOf(QLatin1Char('/')), vorschlag.lastIndexOf(QLatin1Char('\\'))) + 1);
     // Control characters (a zero above all, which would end the name early) are dropped.
     name.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
     name = name.trimmed();
-    if (name.count(QLatin1Char('.')) == name.size())
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    name = name.trimmed();
+    if (name.isEmpty())
         return QStringLiteral("download");
     return name;
 }
@@ -77,9 +81,10 @@ QString freier_name(const QDir& ordner, const QString& name, const DownloadWidge
         const QString pfad = ordner.absoluteFilePath(kandidat);
         return !belegt(pfad) && !(vergeben && vergeben(pfad));
     };
-    const QFileInfo info(name);
-    QString stamm = info.baseName().isEmpty() ? name : info.baseName();
-    QString endung = info.completeSuffix().isEmpty() ? QString() : QLatin1Char('.') + info.completeSuffix();
+    // Stem and extension together are the name, once: the extension from the first dot on.
+    const QString suffix = QFileInfo(name).completeSuffix();
+    QString endung = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
+    QString stamm = name.left(name.size() - endung.size());
     if (namenslaenge(endung) > laengste_namenslaenge / 2) {
         stamm = name;
         endung.clear();
@@ -110,10 +115,9 @@ DownloadWidget::DownloadWidget(QWebEngineDownloadItem* item, QWidget* parent, co
     if (download) {
         file = QFileInfo(QDir(download->downloadDirectory()).filePath(download->downloadFileName()));
         url = download->url();
-        connect(download.data(), &QWebEngineDownloadItem::downloadProgress, this, &DownloadWidget::downloadProgress);
-        connect(download.data(), &QWebEngineDownloadItem::finished, this, &DownloadWidget::finished);
-        downloadInfoLabel->clear();
-        progressBar->setValue(0);
+        kennung = download->id();
+        profil = download->parent();
+        beobachte();
         getFileName(vergeben);
     }
     downloadTime.start();
@@ -125,6 +129,40 @@ DownloadWidget::~DownloadWidget()
         if (!download->isFinished())
             download->cancel();
         delete download.data();
+    }
+    // Only now: an item of the same id, deleted or cancelled earlier, would have ended the
+    // download the row still watched.
+    for (const QPointer<QWebEngineDownloadItem>& alt : qAsConst(frueher))
+        delete alt.data();
+}
+
+void DownloadWidget::beobachte()
+{
+    connect(download.data(), &QWebEngineDownloadItem::downloadProgress, this, &DownloadWidget::downloadProgress);
+    connect(download.data(), &QWebEngineDownloadItem::finished, this, &DownloadWidget::finished);
+    downloadInfoLabel->clear();
+    progressBar->setValue(0);
+}
+
+bool DownloadWidget::setztFort(const QWebEngineDownloadItem* item) const
+{
+    return item && profil && item->id() == kennung && item->parent() == profil;
+}
+
+void DownloadWidget::folge(QWebEngineDownloadItem* item)
+{
+    if (!setztFort(item) || item == download)
+        return;
+    if (download) {
+        download->disconnect(this);
+        frueher.append(download);
+    }
+    download = item;
+    beobachte();
+    progressBar->show();
+    if (download->state() == QWebEngineDownloadItem::DownloadRequested) {
+        download->setDownloadDirectory(file.absolutePath());
+        download->setDownloadFileName(file.fileName());
     }
 }
 

@@ -6,11 +6,14 @@
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
+#include "dateien.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,14 @@ QString bereinigt(const QString& adresse)
     url.setPassword(QString());
     url.setHost(url.host().toLower());
     return url.toString();
+}
+
+// A visit as the store tells visits apart when it merges: address and local date and time, read
+// without a conversion to UTC (which would cost a time-zone look-up for each of many visits).
+QString besuch(const HistoryItem& item)
+{
+    return QString::number(item.dateTime.date().toJulianDay()) + QLatin1Char(' ')
+           + QString::number(item.dateTime.time().msecsSinceStartOfDay()) + QLatin1Char(' ') + item.url;
 }
 
 } // namespace
@@ -76,6 +87,7 @@ void HistoryManager::removeUrl(const QString& url)
         // The visit may lie anywhere in the file: only a full rewrite drops it there.
         lastSavedUrl.clear();
         const HistoryItem item = history.at(i);
+        vergiss(item);
         emit entryRemoved(item);
     }
 }
@@ -108,6 +120,7 @@ void HistoryManager::setHistoryLimit(int limit)
 
 void HistoryManager::clear()
 {
+    geleertAm = QDateTime::currentDateTime();
     lastSavedUrl.clear();
     emit historyReset();
     saveTimer->changeOccurred();
@@ -162,6 +175,7 @@ void HistoryManager::load()
     }
     bool neu_schreiben = false;
     history = lies_history(datei, &neu_schreiben);
+    bekannterStand = dateistand();
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
     checkForExpired();
@@ -184,32 +198,101 @@ void HistoryManager::save()
         return;
     QDir().mkpath(gib_browser_datenordner());
     const QString name = dateiname();
-    // A whole history is written beside the old file and put in its place only when complete:
-    // a failure at any point leaves the old file as it was.
-    QSaveFile ganz(name);
+    if (saveAll) {
+        schreibeGanz(name);
+        return;
+    }
+    // Appended behind another process's records, ours leave the file unknown to this one: the
+    // next full rewrite reads it first.
+    const bool bekannt = dateistand() == bekannterStand;
     QFile anhang(name);
-    QFileDevice& datei = saveAll ? static_cast<QFileDevice&>(ganz) : anhang;
-    if (!datei.open(saveAll ? QIODevice::WriteOnly : QIODevice::Append)) {
+    if (!anhang.open(QIODevice::Append)) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
     for (int i = first; i >= 0; --i)
-        datei.write(history_datensatz(history.at(i)));
-    if (saveAll && !ganz.commit()) {
-        qWarning("History: error moving new history over old. %s %s", qUtf8Printable(ganz.errorString()),
-                 qUtf8Printable(name));
+        anhang.write(history_datensatz(history.at(i)));
+    anhang.close();
+    if (anhang.error() != QFileDevice::NoError) {
+        // A record may have reached the file only in half: the next save replaces it whole.
+        qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(anhang.errorString()));
+        lastSavedUrl.clear();
         return;
     }
-    if (!saveAll) {
-        anhang.close();
-        if (anhang.error() != QFileDevice::NoError) {
-            // A record may have reached the file only in half: the next save replaces it whole.
-            qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(anhang.errorString()));
-            lastSavedUrl.clear();
-            return;
-        }
-    }
+    if (bekannt)
+        bekannterStand = dateistand();
     merkeGespeichert();
+}
+
+void HistoryManager::schreibeGanz(const QString& name)
+{
+    if (!(dateistand() == bekannterStand))
+        uebernimmFremdeBesuche();
+    const std::unique_ptr<QFileDevice> datei = oeffne_ganz(name);
+    if (!datei->isOpen()) {
+        qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
+        return;
+    }
+    bool geschrieben = true;
+    for (int i = history.count() - 1; i >= 0 && geschrieben; --i) {
+        const QByteArray satz = history_datensatz(history.at(i));
+        geschrieben = datei->write(satz) == satz.size();
+    }
+    const QString fehler = beende_ganz(*datei, geschrieben);
+    if (!fehler.isEmpty()) {
+        // The old file stays as it was; the marker too, so the next save tries again.
+        qWarning("Unable to write history file %s: %s", qUtf8Printable(name), qUtf8Printable(fehler));
+        return;
+    }
+    bekannterStand = dateistand();
+    merkeGespeichert();
+}
+
+void HistoryManager::uebernimmFremdeBesuche()
+{
+    QFile datei(dateiname());
+    if (!datei.open(QIODevice::ReadOnly))
+        return;
+    const QList<HistoryItem> inDatei = lies_history(datei, nullptr);
+    QSet<QString> bekannt;
+    bekannt.reserve(history.size());
+    for (const HistoryItem& item : qAsConst(history))
+        bekannt.insert(besuch(item));
+    QList<HistoryItem> zusammen = history;
+    for (const HistoryItem& item : inDatei) {
+        if (geleertAm.isValid() && item.dateTime <= geleertAm)
+            continue;
+        const QString schluessel = besuch(item);
+        if (bekannt.contains(schluessel) || entfernt.contains(schluessel))
+            continue;
+        bekannt.insert(schluessel);
+        zusammen.append(item);
+    }
+    if (zusammen.size() == history.size())
+        return;
+    // Newest first again; of two visits at one moment, this process's first.
+    std::stable_sort(zusammen.begin(), zusammen.end());
+    naechsteListe = zusammen;
+    emit historyReset();
+    // The other process may keep its visits longer than this one.
+    checkForExpired();
+}
+
+HistoryManager::Dateistand HistoryManager::dateistand()
+{
+    const QFileInfo info(dateiname());
+    Dateistand stand;
+    if (info.exists()) {
+        stand.groesse = info.size();
+        stand.geaendert = info.lastModified();
+        stand.status = info.metadataChangeTime();
+    }
+    return stand;
+}
+
+void HistoryManager::vergiss(const HistoryItem& item)
+{
+    entfernt.insert(besuch(item));
 }
 
 void HistoryManager::dateiVeraltet()

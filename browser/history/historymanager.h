@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <QUrl>
 
@@ -16,6 +17,11 @@ class HistoryTreeModel;
 // After construction the store never changes its list itself: it announces each change by a
 // signal, and its `HistoryModel`, which it creates at once, performs the change inside the
 // model's own notifications. One store per process (BrowserApplication::historyManager()).
+//
+// Other processes may use the same file. Appending never touches their visits; before the file
+// is written whole, the visits another process has written to it since this one last read or
+// wrote it are read back into the list, so that no visit already in the file is lost. Visits
+// this process removed (or cleared) stay removed.
 class HistoryManager : public QObject
 {
     Q_OBJECT
@@ -65,8 +71,15 @@ private:
     friend class HistoryModel;
 
     void load();
+    // Writes the whole list through a file that takes the old one's place only when complete,
+    // after taking over the visits another process has added to the file.
+    void schreibeGanz(const QString& name);
+    // Puts into the list the visits of the file that this process neither knows nor removed.
+    void uebernimmFremdeBesuche();
     // The file no longer matches the list: the next save writes it anew, and a save is due.
     void dateiVeraltet();
+    // The visit leaves the list on purpose: it is not taken back from the file.
+    void vergiss(const HistoryItem& item);
     // Position of the newest visit known to be in the file; -1 when none is known.
     int gespeichertAb() const;
     void merkeGespeichert();
@@ -80,6 +93,26 @@ private:
     // the whole file must be rewritten.
     QString lastSavedUrl;
     QDateTime lastSavedDateTime;
+    // What the file looked like when this process last read or wrote all of it: size,
+    // modification and status change; another writer changes one of them.
+    struct Dateistand
+    {
+        qint64 groesse = -1;
+        QDateTime geaendert;
+        QDateTime status;
+        bool operator==(const Dateistand& anderer) const
+        {
+            return groesse == anderer.groesse && geaendert == anderer.geaendert && status == anderer.status;
+        }
+    };
+    static Dateistand dateistand();
+    Dateistand bekannterStand;
+    // Visits removed by this process and the moment it last cleared the history: the file may
+    // still hold them, or another process's file may bring them back.
+    QSet<QString> entfernt;
+    QDateTime geleertAm;
+    // The list that the history model takes at its next reset (empty: the history is cleared).
+    QList<HistoryItem> naechsteListe;
     HistoryModel* m_historyModel = nullptr;
     HistoryFilterModel* m_historyFilterModel = nullptr;
     HistoryTreeModel* m_historyTreeModel = nullptr;

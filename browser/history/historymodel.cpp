@@ -76,8 +76,10 @@ bool HistoryModel::removeRows(int row, int count, const QModelIndex& parent)
     if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
         return false;
     beginRemoveRows(parent, row, row + count - 1);
-    for (int i = row + count - 1; i >= row; --i)
+    for (int i = row + count - 1; i >= row; --i) {
+        m_history->vergiss(m_history->history.at(i));
         m_history->history.removeAt(i);
+    }
     endRemoveRows();
     m_history->dateiVeraltet();
     return true;
@@ -86,7 +88,9 @@ bool HistoryModel::removeRows(int row, int count, const QModelIndex& parent)
 void HistoryModel::historyReset()
 {
     beginResetModel();
-    m_history->history.clear();
+    // Empty, unless the store has merged its list with visits another process wrote.
+    m_history->history.swap(m_history->naechsteListe);
+    m_history->naechsteListe.clear();
     endResetModel();
 }
 

@@ -296,3 +296,76 @@ TEST_F(Lesezeichen, ZeichenOhneXmlVerhindernKeinSpeichernUndEinFehlschlagWirdEin
     EXPECT_TRUE(boxen[0].text.contains(datei)) << qPrintable(boxen[0].text);
     ASSERT_TRUE(QDir(datei).removeRecursively());
 }
+
+// What the program stores, it reads back: an import whose folders would lie deeper than the file
+// is read is refused at once, with a warning, and a drop too; one that fits is there whole after
+// a restart.
+TEST_F(Lesezeichen, ZuTiefeOrdnerWerdenAbgewiesenUndAllesGespeicherteLiestSichWieder)
+{
+    // Folders `ebenen` deep, each with a bookmark beside its subfolder.
+    const auto verschachtelt = [](int ebenen) {
+        QByteArray xbel = "<xbel version=\"1.0\">";
+        for (int i = 1; i <= ebenen; ++i)
+            xbel += "<folder><title>O" + QByteArray::number(i) + "</title><bookmark href=\"http://" +
+                    QByteArray::number(i) + ".example/\"><title>L" + QByteArray::number(i) + "</title></bookmark>";
+        return xbel + QByteArray("</folder>").repeated(ebenen) + "</xbel>";
+    };
+    // Below the menu folder (level 1) the imported folder takes level 2.
+    const QString tief = home.filePath(QStringLiteral("tief.xbel"));
+    const QString passt = home.filePath(QStringLiteral("passt.xbel"));
+    schreibeDatei(tief, verschachtelt(XbelReader::maxDepth));
+    schreibeDatei(passt, verschachtelt(XbelReader::maxDepth - 2));
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "M"));
+    manager->saveIfNecessary();
+    const QByteArray vorher = leseDatei(BookmarksManager::fileName());
+
+    antwort = tief;
+    const int schritte = stack()->count();
+    manager->importBookmarks();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].symbol, QMessageBox::Warning);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Adding Bookmarks"));
+    EXPECT_EQ(titel(manager->menu()), QStringList({"M"}));
+    EXPECT_EQ(stack()->count(), schritte);
+    manager->saveIfNecessary();
+    EXPECT_EQ(leseDatei(BookmarksManager::fileName()), vorher);
+
+    boxen.clear();
+    antwort = passt;
+    manager->importBookmarks();
+    EXPECT_TRUE(boxen.empty());
+    ASSERT_EQ(manager->menu()->children().size(), 2);
+    BookmarkNode* tiefster = manager->menu()->children().at(1)->children().at(0);
+    while (tiefster->children().size() == 2)
+        tiefster = tiefster->children().at(1);
+
+    // Not even one more folder fits into the deepest one, by the model's drop or the manager.
+    BookmarksModel* model = manager->bookmarksModel();
+    std::unique_ptr<QMimeData> ordner(model->mimeData({model->index(manager->toolbar())}));
+    EXPECT_FALSE(model->dropMimeData(ordner.get(), Qt::CopyAction, 0, 0, model->index(tiefster)));
+    auto* neu = new BookmarkNode(BookmarkNode::Folder);
+    EXPECT_FALSE(manager->addBookmark(tiefster, neu));
+    EXPECT_EQ(neu->parent(), nullptr);
+    delete neu;
+    EXPECT_EQ(boxen.size(), 2u);
+    EXPECT_TRUE(manager->addBookmark(tiefster, lesezeichen(nullptr, "Unten")));
+
+    manager = std::make_unique<BookmarksManager>();
+    int ebenen = 0;
+    int lesezeichen_zahl = 0;
+    for (const BookmarkNode* node = manager->menu()->children().at(1); node;) {
+        ++ebenen;
+        const BookmarkNode* weiter = nullptr;
+        for (const BookmarkNode* kind : node->children()) {
+            if (kind->type() == BookmarkNode::Folder)
+                weiter = kind;
+            else
+                ++lesezeichen_zahl;
+        }
+        node = weiter;
+    }
+    // The imported folder and its 254 levels, each bookmark, and the one added last.
+    EXPECT_EQ(ebenen, XbelReader::maxDepth - 1);
+    EXPECT_EQ(lesezeichen_zahl, XbelReader::maxDepth - 2 + 1);
+    EXPECT_EQ(boxen.size(), 2u);
+}

@@ -62,6 +62,20 @@ protected:
         server.setze(pfad, datei);
     }
 
+    // Under `pfad` a file that announces `laenge` bytes and sends `inhalt`; with `offen` the
+    // connection stays open after it, else it closes.
+    void angekuendigt(const QString& pfad, const QByteArray& inhalt, qint64 laenge, bool offen,
+                      const QByteArray& kopfzeilen = {})
+    {
+        TestServer::Antwort datei;
+        datei.inhalt = inhalt;
+        datei.typ = "application/octet-stream";
+        datei.laenge = laenge;
+        datei.offen_halten = offen;
+        datei.kopfzeilen = kopfzeilen;
+        server.setze(pfad, datei);
+    }
+
     static QByteArray inhalt_von(const QString& pfad)
     {
         QFile f(pfad);
@@ -130,12 +144,7 @@ TEST_F(Downloads, LaufenderDownloadImVerstecktenFensterBleibt)
 {
     QTemporaryDir t;
     QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
-    TestServer::Antwort haengt;
-    haengt.inhalt = QByteArray(1000, 'y');
-    haengt.typ = "application/octet-stream";
-    haengt.laenge = 5000;
-    haengt.offen_halten = true;
-    server.setze(QStringLiteral("/haengt.bin"), haengt);
+    angekuendigt(QStringLiteral("/haengt.bin"), QByteArray(1000, 'y'), 5000, true);
 
     QPointer<QWebEngineDownloadItem> item;
     {
@@ -219,23 +228,69 @@ TEST_F(Downloads, ZuLangerNameWirdGekuerztUnoeffnbaresZielUnterbrochen)
     EXPECT_TRUE(manager.widget(2)->progressBar->isHidden());
     EXPECT_EQ(manager.widget(2)->item()->state(), QWebEngineDownloadItem::DownloadInterrupted);
 }
-// Names of dots only or folder parts from the server: "download" in the download folder, nothing
-// beside it.
+// Names of dots only, leading dots or folder parts (after "/" or "\\") from the server: one plain
+// name each, written once, in the download folder and nothing beside it.
 TEST_F(Downloads, PunktnamenWerdenDownload)
 {
     QTemporaryDir t;
     ASSERT_TRUE(QDir(t.path()).mkdir(QStringLiteral("h5")));
     QWebEngineProfile::defaultProfile()->setDownloadPath(t.filePath(QStringLiteral("h5")));
-    datei_als(QStringLiteral("/punkte"), "punkte", QStringLiteral(".."));
-    datei_als(QStringLiteral("/boese"), "boese", QStringLiteral("../../boese.txt"));
+    const struct
+    {
+        const char* pfad;
+        QString name;
+        QString gespeichert;
+    } faelle[] = {
+        {"/punkte", QStringLiteral(".."), QStringLiteral("download")},
+        {"/boese", QStringLiteral("../../boese.txt"), QStringLiteral("boese.txt")},
+        {"/versteckt", QStringLiteral(".hidden.txt"), QStringLiteral("hidden.txt")},
+        {"/windows", QStringLiteral("..\\..\\win.txt"), QStringLiteral("win.txt")},
+    };
     DownloadManager manager;
     nimm_entgegen(manager);
-    page.download(server.url(QStringLiteral("/punkte")));
-    ASSERT_TRUE(fertig(manager));
-    page.download(server.url(QStringLiteral("/boese")));
-    ASSERT_TRUE(fertig(manager, 2));
-    EXPECT_EQ(manager.widget(0)->file.absoluteFilePath().toStdString(), t.filePath(QStringLiteral("h5/download")).toStdString());
-    EXPECT_EQ(inhalt_von(t.filePath(QStringLiteral("h5/download"))), "punkte");
-    EXPECT_EQ(inhalt_von(t.filePath(QStringLiteral("h5/boese.txt"))), "boese");
+    int zeilen = 0;
+    for (const auto& fall : faelle) {
+        datei_als(QLatin1String(fall.pfad), fall.pfad, fall.name);
+        page.download(server.url(QLatin1String(fall.pfad)));
+        ASSERT_TRUE(fertig(manager, ++zeilen)) << fall.pfad;
+        const QString ziel = t.filePath(QStringLiteral("h5/") + fall.gespeichert);
+        EXPECT_EQ(manager.widget(zeilen - 1)->file.absoluteFilePath().toStdString(), ziel.toStdString());
+        EXPECT_EQ(inhalt_von(ziel), fall.pfad);
+    }
+    EXPECT_EQ(QDir(t.filePath(QStringLiteral("h5"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"boese.txt", "download", "hidden.txt", "win.txt"}));
     EXPECT_EQ(QDir(t.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"h5"}));
+}
+
+// A server that announces more than it sends: the engine resumes the download several times,
+// each time with a new item of the same id. It stays one row, at one name, and ends interrupted,
+// its partial file gone as a cancelled download's.
+TEST_F(Downloads, AbgerissenerDownloadBleibtEineZeileUndEndetUnterbrochen)
+{
+    QTemporaryDir t;
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
+    angekuendigt(QStringLiteral("/cut.bin"), QByteArray(50000, 'a'), 51000, false,
+                 "Content-Disposition: attachment; filename=\"cut.bin\"\r\n");
+    DownloadManager manager;
+    nimm_entgegen(manager);
+    page.download(server.url(QStringLiteral("/cut.bin")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return manager.rowCount() > 1
+                   || (manager.rowCount() == 1
+                       && manager.widget(0)->downloadInfoLabel->text().startsWith(QStringLiteral("Download interrupted: ")));
+        },
+        15000));
+    // Long enough for a further resume to show.
+    QTest::qWait(500);
+    ASSERT_EQ(manager.rowCount(), 1);
+    const DownloadWidget* zeile = manager.widget(0);
+    EXPECT_TRUE(zeile->downloadInfoLabel->text().startsWith(QStringLiteral("Download interrupted: ")))
+        << zeile->downloadInfoLabel->text().toStdString();
+    EXPECT_EQ(zeile->file.absoluteFilePath(), t.filePath(QStringLiteral("cut.bin")));
+    EXPECT_TRUE(zeile->progressBar->isHidden());
+    EXPECT_EQ(zeile->item()->state(), QWebEngineDownloadItem::DownloadInterrupted);
+    // The engine did resume: the server was asked again.
+    EXPECT_GT(server.anfragen.count(QStringLiteral("/cut.bin")), 1);
+    EXPECT_TRUE(QDir(t.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
 }

@@ -250,6 +250,33 @@ TEST_F(History, AFailedSaveLeavesTheOldFileAndLosesNoVisit)
     EXPECT_EQ(urls(wieder), QStringList({"http://b.example/", "http://a.example/"}));
 }
 
+// Two processes on one profile: a full rewrite takes over the visits the other one added to the
+// file since this one last read or wrote it, and leaves out those it removed itself.
+TEST_F(History, AFullRewriteKeepsTheVisitsAnotherProcessAdded)
+{
+    schreibe(satz("http://alt.example/", jetzt.addSecs(-100)));
+    HistoryManager eins;
+    HistoryManager zwei;
+    eins.addUrl(QStringLiteral("http://eins.example/"));
+    eins.save();
+    zwei.addUrl(QStringLiteral("http://zwei.example/"));
+    zwei.save();
+    // A late title of a saved visit makes the first write the whole file.
+    eins.updateTitle(QUrl(QStringLiteral("http://eins.example/")), QStringLiteral("Eins"));
+    eins.save();
+    EXPECT_EQ(urls(eins), QStringList({"http://zwei.example/", "http://eins.example/", "http://alt.example/"}));
+    // And the second, after a removal, in its turn.
+    zwei.removeUrl(QStringLiteral("http://alt.example/"));
+    zwei.save();
+    EXPECT_EQ(urls(zwei), QStringList({"http://zwei.example/", "http://eins.example/"}));
+
+    HistoryManager danach;
+    EXPECT_EQ(urls(danach), QStringList({"http://zwei.example/", "http://eins.example/"}));
+    ASSERT_EQ(danach.entries().size(), 2);
+    EXPECT_EQ(danach.entries().at(1).title, QStringLiteral("Eins"));
+    EXPECT_TRUE(warnungen().isEmpty()) << qPrintable(warnungen().join('\n'));
+}
+
 TEST_F(History, DamagedFilesKeepTheRecordsBeforeTheDamageAndEveryLaterVisit)
 {
     const QByteArray a = satz("http://a.example/", jetzt.addSecs(-200));

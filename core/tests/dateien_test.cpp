@@ -1,5 +1,6 @@
 // Copying, moving and removing files, and the PE word-size probe.
 #include "dateien.h"
+#include "dateigrenze.h"
 #include "testziele.h"
 
 #include <QFile>
@@ -7,9 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -44,29 +43,6 @@ protected:
     }
 
     QTemporaryDir tmp;
-};
-
-// Files may grow only up to `grenze` bytes while this object lives: writes beyond it fail.
-class Dateigrenze
-{
-public:
-    explicit Dateigrenze(rlim_t grenze)
-    {
-        getrlimit(RLIMIT_FSIZE, &alt);
-        signal_alt = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit neu = alt;
-        neu.rlim_cur = grenze;
-        setrlimit(RLIMIT_FSIZE, &neu);
-    }
-    ~Dateigrenze()
-    {
-        setrlimit(RLIMIT_FSIZE, &alt);
-        std::signal(SIGXFSZ, signal_alt);
-    }
-
-private:
-    rlimit alt{};
-    void (*signal_alt)(int) = nullptr;
 };
 
 // A PE header at `offset` with the machine field `maschine`, in a buffer of `groesse` bytes.
