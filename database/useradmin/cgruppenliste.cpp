@@ -562,8 +562,9 @@ void CGruppenListe::findEntries()
             treffer.append(zeile);
     if (treffer.isEmpty())
         return;
-    for (int i = 0; i < treffer.size(); ++i)
-        liste->markiereZeile(treffer.at(i), i == 0);
+    // The first clears the former selection and comes into view; then all of them in one step.
+    liste->markiereZeile(treffer.first(), true);
+    liste->markiereZeilen(treffer);
     if (treffer.size() == 1)
         tabrowSelected(liste->gibIndex(treffer.first(), 0));
     leere_eingabe();
