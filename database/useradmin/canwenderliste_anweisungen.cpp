@@ -43,10 +43,14 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     setze_warte_cursor(true, false);
-    QString sql = QStringLiteral("SELECT %1,%2 FROM %3")
-                      .arg(tab->gib_spaltenname(bv_tag::anw_id), tab->gib_spaltenname(ergebnis_tag), tabellenname);
+    // The name column comes along: where the server cannot compare exactly (utf8mb4_bin pads, so
+    // "pad " finds "pad"), the program does.
+    QString sql = QStringLiteral("SELECT %1,%2,%3 FROM %4")
+                      .arg(tab->gib_spaltenname(bv_tag::anw_id), tab->gib_spaltenname(ergebnis_tag),
+                           tab->gib_spaltenname(name_tag), tabellenname);
     // The name is bound: compared exactly as stored, whatever quotes or backslashes it holds.
-    if (db->gib_art() == CCDataBase::art_oracle && gib_windows_auto_login())
+    const bool ohne_gross_klein = db->gib_art() == CCDataBase::art_oracle && gib_windows_auto_login();
+    if (ohne_gross_klein)
         sql += QStringLiteral(" WHERE (LOWER(%1)=LOWER(?));").arg(tab->gib_spaltenname(name_tag));
     else
         sql += QStringLiteral(" WHERE (%1=?);").arg(tab->gib_spaltenname(name_tag));
@@ -59,11 +63,14 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
                          CQString(QObject::tr("Fehler beim Zugriff auf Anwendertabelle !")));
         return CQString();
     }
-    // Only the first row counts.
-    if (abfrage.next()) {
+    // Only the first row of the name counts.
+    while (abfrage.next()) {
+        if (!ohne_gross_klein && db->sql_wert_string(abfrage.value(2), false) != anwender)
+            continue;
         db->protokolliere_zeile(abfrage, 2, false);
         if (!abfrage.value(1).isNull())
             ergebnis = db->sql_wert_string(abfrage.value(1), false);
+        break;
     }
     setze_warte_cursor(false, false);
     return ergebnis;
