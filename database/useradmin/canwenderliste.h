@@ -156,8 +156,8 @@ private:
     // "FROM <group table> WHERE <group number>=<gruppe>", locked against a concurrent delete:
     // a statement that reads its values from it writes nothing once the group is gone.
     CQString gruppenquelle(int gruppe) const;
-    // The users of that name; -1 when they cannot be counted (reported).
-    int anzahl_mit_namen(const CQString& name) const;
+    // The users of that name but the one numbered `ausser`; -1 when they cannot be counted (reported).
+    int anzahl_mit_namen(const CQString& name, int ausser = -1) const;
     // Whether the tagged table holds a row whose id column (tag `id_tag`) is `nummer`.
     bool ist_da(int tag, int id_tag, int nummer) const;
     void melde_vorhanden(const CQString& name);

@@ -211,11 +211,14 @@ CQString CAnwenderListe::gruppenquelle(int gruppe) const
                         .arg(bv->gib_datenbank()->teilsperre()));
 }
 
-int CAnwenderListe::anzahl_mit_namen(const CQString& name) const
+int CAnwenderListe::anzahl_mit_namen(const CQString& name, int ausser) const
 {
     const CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const CQString bedingung(QStringLiteral("WHERE (%1=?)").arg(gib_bv_anwendertabelle()->gib_spaltenname(bv_tag::anw_name)));
+    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>%3)")
+                                 .arg(tab->gib_spaltenname(bv_tag::anw_name), tab->gib_spaltenname(bv_tag::anw_id))
+                                 .arg(ausser));
     return bv->gib_datenbank()->gib_anzahl_records(&tabellenname, false, &bedingung, {QString(name)});
 }
 
@@ -318,7 +321,7 @@ void CAnwenderListe::changeEntry()
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
         // The name's unique key refuses another user's name.
-        if (anzahl_mit_namen(anw_name) > 0)
+        if (anzahl_mit_namen(anw_name, anw_id) > 0)
             melde_vorhanden(anw_name);
         else
             fehler_anwendertabelle(gib_meldungstitel());
