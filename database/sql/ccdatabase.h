@@ -188,9 +188,10 @@ public:
     // Deletes the record with the id only while `bedingung` (appended to its WHERE with AND; empty:
     // none) holds, checked in the same statement; where the back end locks rows, the record is
     // locked first in a transaction, so that a row that another session is about to make the
-    // condition false with waits. The rows deleted (0 or 1), -1 after a failure (reported).
+    // condition false with waits. The rows deleted (0 or 1), -1 after a failure (reported with
+    // `methode` under `berichtsklasse`, this class when null).
     int loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                     const CQString& methode) const;
+                     const CQString& methode, CKlasse* berichtsklasse = nullptr) const;
     // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
     // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
     // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).

@@ -390,8 +390,9 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
 }
 
 int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                             const CQString& methode) const
+                             const CQString& methode, CKlasse* berichtsklasse) const
 {
+    CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
     QSqlDatabase verbindung = gib_datenbank();
     const CQString sperre = schreibsperre();
     const bool gesperrt = !sperre.isEmpty() && verbindung.isValid()
@@ -411,17 +412,25 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
         verbindung.rollback();
         return -1;
     };
+    // Runs the statement; a failure is reported under the caller's class.
+    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql) {
+        if (fuehre_aus(abfrage, sql, methode, tabelle, false))
+            return true;
+        melde_sql_fehler(abfrage, sql, bericht, methode, tabelle);
+        return false;
+    };
     const QString schluessel = QStringLiteral("%1=%2").arg(id_spalte).arg(id);
-    QVariant wert;
+    QSqlQuery sperrt;
     if (gesperrt
-        && !lies_wert(CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre)),
-                      methode, tabelle, wert))
+        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre))))
         return ende(-1);
+    // The lock is held by the transaction, not by the query's result.
+    sperrt.finish();
     QString sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelle, schluessel);
     if (!bedingung.isEmpty())
         sql += QLatin1String(" AND ") + bedingung;
     QSqlQuery abfrage;
-    if (!fuehre_aus(abfrage, CQString(sql + QLatin1Char(';')), methode, tabelle))
+    if (!laufe(abfrage, CQString(sql + QLatin1Char(';'))))
         return ende(-1);
     return ende(qMax(0, abfrage.numRowsAffected()));
 }

@@ -501,7 +501,7 @@ void CGruppenListe::loesche_gruppe(int zeile)
                                  anwender ? QString(anwender->gib_spaltenname(bv_tag::anw_gruppe)) : QString())
                             .arg(nummer));
     const int geloescht = db->loesche_wenn(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), nummer, frei,
-                                           CQString("gruppeLoeschen"));
+                                           CQString("gruppeLoeschen"), klasse);
     if (geloescht < 0) {
         meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
         return;
