@@ -26,6 +26,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
+#include <atomic>
+#include <thread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -138,6 +140,39 @@ protected:
         }
         EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
         return db;
+    }
+    // Another administrator's statements in a transaction of their own, on a connection of a thread
+    // of their own: run at once, committed `ms` later, while this thread's statement waits for them.
+    // `begonnen` is set once they have run.
+    std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms) const
+    {
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        const QString host = e.db_host.gib_wert_qstr();
+        const int port = static_cast<int>(e.db_port.gib_wert());
+        const QString benutzer = e.db_user.gib_wert_qstr();
+        const QString kennwort = e.db_passwort.gib_wert_qstr();
+        return std::thread([=, &begonnen] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("dritter"));
+                db.setDatabaseName(name);
+                if (!ist_sqlite()) {
+                    db.setHostName(host);
+                    db.setPort(port);
+                    db.setUserName(benutzer);
+                    db.setPassword(kennwort);
+                }
+                if (db.open() && db.transaction()) {
+                    for (const QString& text : anweisungen)
+                        QSqlQuery(text, db);
+                    begonnen = true;
+                    QThread::msleep(static_cast<unsigned long>(ms));
+                    db.commit();
+                }
+                begonnen = true;
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("dritter"));
+        });
     }
     // Runs the statement on the second connection, without a log line (it may run inside one).
     static bool zweite_fuehrt_aus(const QString& text)
@@ -651,4 +686,58 @@ TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
                                   QStringLiteral("Anwender 'weg2' ist nicht mehr vorhanden !"),
                                   QStringLiteral("Gruppe 'Alt' ist nicht mehr vorhanden !")}));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+}
+
+TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeinander)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (2, 'Offen'), (3, 'Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    const CCDataBase* db = gib_bv_ccdatabase();
+    const auto waerte_auf = [](std::atomic<bool>& begonnen) {
+        for (int i = 0; i < 1000 && !begonnen; ++i)
+            QThread::msleep(10);
+        return bool(begonnen);
+    };
+    // The other administrator's add of a user to "Offen" is not committed yet when the delete comes.
+    {
+        std::atomic<bool> begonnen{false};
+        std::thread anderer = halte_transaktion(
+            {QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) SELECT 50, 2, 'spaet' FROM "
+                            "bv_gruppen WHERE grp_id=2%1")
+                 .arg(db->teilsperre())},
+            begonnen, 500);
+        EXPECT_TRUE(waerte_auf(begonnen));
+        {
+            CGruppenListe seite;
+            waehle_gruppe(seite, gruppeneingabe(seite), QStringLiteral("Offen"));
+            seite.deleteEntry();
+        }
+        anderer.join();
+    }
+    // The other administrator's delete of "Technik" is not committed yet when the add comes.
+    {
+        std::atomic<bool> begonnen{false};
+        QStringList anweisungen{QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=3")};
+        if (!ist_sqlite())
+            anweisungen.prepend(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_id=3 FOR UPDATE"));
+        std::thread anderer = halte_transaktion(anweisungen, begonnen, 500);
+        EXPECT_TRUE(waerte_auf(begonnen));
+        {
+            CAnwenderListe fenster;
+            fenster.eName->setzeText(CQString("neu"));
+            waehle_gruppe(fenster, QStringLiteral("Technik"));
+            fenster.addEntry();
+        }
+        anderer.join();
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Offen' endgültig löschen?"),
+                                     QStringLiteral("Gruppe 'Offen' kann nicht gelöscht werden, gelöscht werden, da "
+                                                    "dieser noch ein Anwender zugeordnet ist !"),
+                                     QStringLiteral("Gruppe 'Technik' ist nicht mehr vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_gruppe NOT IN (SELECT grp_id FROM bv_gruppen)"))
+                  .toInt(),
+              0);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
 }
