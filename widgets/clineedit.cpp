@@ -1,5 +1,6 @@
 #include "clineedit.h"
 #include "cstringvalidator.h"
+#include "czeichengrenze.h"
 #include "dialogseam.h"
 #include "gui.h"
 
@@ -60,13 +61,14 @@ void CLineEdit::setzeZahl(int zahl)
 void CLineEdit::setzeValidator(QValidator* validator)
 {
     pruefer = validator;
-    setValidator(validator);
+    // A limit in characters stays in front of whichever validator judges the text.
+    ::setze_feldvalidator(this, validator);
 }
 
 void CLineEdit::loescheValidator()
 {
     pruefer = nullptr;
-    setValidator(nullptr);
+    ::setze_feldvalidator(this, nullptr);
 }
 
 void CLineEdit::setzeText(const CQString& text)

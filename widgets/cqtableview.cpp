@@ -1,4 +1,5 @@
 #include "cqtableview.h"
+#include "zeilenauswahl.h"
 #include "steuerdaten.h"
 
 #include <QColor>
@@ -182,6 +183,12 @@ void CQTableView::zeigeSortierung(int spalte)
     const QSignalBlocker stumm(horizontalHeader());
     horizontalHeader()->setSortIndicator(spalte, folge);
     horizontalHeader()->viewport()->update();
+}
+
+void CQTableView::markiereZeilen(const QVector<int>& zeilen)
+{
+    if (selectionModel())
+        selectionModel()->select(zeilenauswahl(gezeigt(), zeilen, spaltenanzahl), QItemSelectionModel::Select);
 }
 
 void CQTableView::markiereZeile(int zeile, const bool& neu)

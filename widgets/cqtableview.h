@@ -54,6 +54,8 @@ public:
     void zeigeSortierung(int spalte);
     // Selects a whole row, after clearing the selection when `neu` is set, and scrolls it to the centre.
     void markiereZeile(int zeile, const bool& neu);
+    // Adds the rows (ascending) over their whole width to the selection, all in one step, without scrolling.
+    void markiereZeilen(const QVector<int>& zeilen);
     // Removes every row of the model and deletes the row writers.
     void loescheZeilen();
 

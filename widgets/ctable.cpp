@@ -1,4 +1,5 @@
 #include "ctable.h"
+#include "zeilenauswahl.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -42,6 +43,12 @@ CQString CTable::zellText(int zeile, int spalte) const
 void CTable::markiereBereich(int oben, int links, int unten, int rechts)
 {
     setRangeSelected(QTableWidgetSelectionRange(oben, links, unten, rechts), true);
+}
+
+void CTable::markiereZeilen(const QVector<int>& zeilen)
+{
+    if (selectionModel())
+        selectionModel()->select(zeilenauswahl(model(), zeilen, columnCount()), QItemSelectionModel::Select);
 }
 
 void CTable::hebeMarkierungAuf(bool)

@@ -5,6 +5,7 @@
 
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <QVector>
 
 // The cell item that `CTable::setzeText` creates; it carries a row key for its owner's use.
 class CTableItem : public QTableWidgetItem
@@ -36,6 +37,8 @@ public:
     void setzeText(int zeile, int spalte, const CQString& text);
     CQString zellText(int zeile, int spalte) const;
     void markiereBereich(int oben, int links, int unten, int rechts);
+    // Adds the rows (ascending) over their whole width to the selection, all in one step.
+    void markiereZeilen(const QVector<int>& zeilen);
     // Deselects every cell; the argument is not read.
     void hebeMarkierungAuf(bool alle = true);
     // Scrolls to the cell's item; nothing when the cell has none.

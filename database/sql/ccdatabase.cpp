@@ -10,6 +10,7 @@
 #include "sqlwerte.h"
 #include "steuerdaten.h"
 #include "widgetklassen.h"
+#include "zeichenlaenge.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -204,7 +205,7 @@ int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
     return qMax(-1, abfrage.size());
 }
 
-CQString CCDataBase::richte_sitzung_ein() const
+CQString CCDataBase::richte_sitzung_ein()
 {
     // The statements are MySQL's: the driver decides, not the kind the object was given.
     if (!ist_mysql_treiber(gib_datenbank().driverName()))
@@ -215,7 +216,35 @@ CQString CCDataBase::richte_sitzung_ein() const
         if (!fuehre_aus(abfrage, CQString(text), CQString("richte_sitzung_ein"), CQString()))
             return CQString(abfrage.lastError().text());
     }
+    // utf8mb4_bin pads: "pad " would count as "pad". The exact collations without padding are
+    // MariaDB's (10.2 on) and MySQL's (8.0 on); an older server keeps utf8mb4_bin.
+    QSqlQuery abfrage;
+    if (!fuehre_aus(abfrage,
+                    CQString("SELECT COLLATION_NAME FROM information_schema.COLLATIONS "
+                             "WHERE COLLATION_NAME IN ('utf8mb4_nopad_bin', 'utf8mb4_0900_bin');"),
+                    CQString("richte_sitzung_ein"), CQString()))
+        return CQString(abfrage.lastError().text());
+    QStringList vorhanden;
+    while (abfrage.next())
+        vorhanden.append(abfrage.value(0).toString());
+    for (const char* sortierung : {"utf8mb4_nopad_bin", "utf8mb4_0900_bin"})
+        if (vorhanden.contains(QLatin1String(sortierung))) {
+            exakte_sortierung = QLatin1String(sortierung);
+            break;
+        }
     return CQString();
+}
+
+CQString CCDataBase::teilsperre() const
+{
+    if (spricht_mysql())
+        return CQString(" LOCK IN SHARE MODE");
+    return CQString(spricht_postgres() ? " FOR SHARE" : "");
+}
+
+CQString CCDataBase::schreibsperre() const
+{
+    return CQString(spricht_mysql() || spricht_postgres() || art == art_oracle ? " FOR UPDATE" : "");
 }
 
 // --- Type names ---
@@ -313,7 +342,7 @@ CQString CCDataBase::spalten_definition(const CQString& name, const CQString& ty
     static const QRegularExpression texttyp(QStringLiteral("^(VAR)?CHAR$|^TEXT$"),
                                             QRegularExpression::CaseInsensitiveOption);
     if (art == art_mysql && texttyp.match(typtext.trimmed()).hasMatch())
-        definition += QLatin1String(" CHARACTER SET utf8mb4 COLLATE utf8mb4_bin");
+        definition += QLatin1String(" CHARACTER SET utf8mb4 COLLATE ") + exakte_sortierung;
     if (art == art_mssql)
         definition += QLatin1String(" NULL");
     return CQString(definition);
@@ -405,16 +434,21 @@ CQString CCDataBase::sql_wert_string(QVariant wert, const bool& ohne_zeilenumbru
 
 // --- Writing ---
 
-bool CCDataBase::verdoppelt_backslash() const
+bool CCDataBase::spricht_mysql() const
 {
     return art == art_mysql || ist_mysql_treiber(gib_datenbank().driverName());
+}
+
+bool CCDataBase::spricht_postgres() const
+{
+    return gib_datenbank().driverName() == QLatin1String("QPSQL");
 }
 
 CQString CCDataBase::sql_text_literal(const CQString& text) const
 {
     QString literal(text);
     literal.replace(QLatin1Char('\''), QLatin1String("''"));
-    if (verdoppelt_backslash())
+    if (spricht_mysql())
         literal.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     if (art == art_mysql && konvertierung_aktiv())
         return als_utf8_zeichen(literal);
@@ -425,7 +459,7 @@ void CCDataBase::haenge_text_an(bool einfuegen, CQString& spalten, CQString& wer
                                 const CQString& text, int maximum) const
 {
     // Cut before quoting: a cut through a doubled quote or backslash would leave the literal open.
-    const CQString roh(maximum > 0 && text.size() > maximum ? text.left(maximum) : QString(text));
+    const CQString roh(maximum > 0 ? kuerze_auf_zeichen(text, maximum) : QString(text));
     const CQString literal = sql_text_literal(roh);
     if (literal.isEmpty())
         haenge_null_an(einfuegen, spalten, werte, spalte);
@@ -474,8 +508,8 @@ CQString CCDataBase::update_blob(CQString text, const CQString* tabelle_, const 
         limit = art == art_oracle ? 2000 : art == art_mssql ? 256 : 65535;
     else if (art == art_mssql && memotyp == QLatin1String("TEXT") && memo_limit() > 0)
         limit = memo_limit();
-    if (limit > 0 && text.size() > limit)
-        text = CQString(text.left(limit));
+    if (limit > 0)
+        text = CQString(kuerze_auf_zeichen(text, limit));
 
     const QString fehler_update = tr("Fehler beim Update des Datenfeldes %1 in %2").arg(spalte, tabelle);
     if (text.size() <= 1) {

@@ -84,8 +84,13 @@ public:
     // Sets the session up after the connection is opened. On a MySQL/MariaDB driver: the whole of
     // Unicode (utf8mb4: four-byte characters such as emoji, which utf8 refuses or turns into "?"),
     // and strict mode, so that a value the server cannot store exactly is refused with an error
-    // and never stored changed. Empty on success, else the server's message.
-    CQString richte_sitzung_ein() const;
+    // and never stored changed; and the collation of new text columns becomes the server's exact
+    // one without padding ("utf8mb4_nopad_bin" on MariaDB, "utf8mb4_0900_bin" on MySQL 8), where
+    // "pad" and "pad " differ. Empty on success, else the server's message.
+    CQString richte_sitzung_ein();
+    // The collation that text columns get on MySQL: the exact one of `richte_sitzung_ein`, else
+    // "utf8mb4_bin" (exact but for trailing blanks).
+    const QString& gib_exakte_sortierung() const { return exakte_sortierung; }
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
     CQString oracle_fehlercode(const QSqlQuery& abfrage) const;
@@ -114,15 +119,16 @@ public:
 
     // The text ready to stand between single quotes.
     CQString sql_text_literal(const CQString& text) const;
-    // Appends the column and the text as a literal, the raw text cut to `maximum` (> 0) first;
-    // an empty text as NULL.
+    // Appends the column and the text as a literal, the raw text cut to `maximum` (> 0)
+    // characters first (code points, never half of one); an empty text as NULL.
     void haenge_text_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& spalte,
                         const CQString& text, int maximum) const;
     // Appends the column and the date-time literal of the dialect; an invalid one as NULL.
     void haenge_datumzeit_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& spalte,
                              const QDateTime& zeit, const bool* mit_millisekunden) const;
-    // Writes a long text into one record through a bound value; empty on success, else the
-    // error text. A text of at most one character is stored as NULL.
+    // Writes a long text into one record through a bound value, cut to the back end's limit in
+    // characters; empty on success, else the error text. A text of at most one UTF-16 unit is
+    // stored as NULL.
     CQString update_blob(CQString text, const CQString* tabelle, const CQString* spalte,
                          const CQString* id_spalte, int id) const;
 
@@ -157,14 +163,47 @@ public:
     CQString NewRecordId(CQString tabelle, CQString id_spalte, int& id) const;
     // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
     CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
-    // A new record with its values: reserves it (`NeuerDatensatz`), then inserts the whole row or
-    // fills the reserved one, the values bound, never in the statement text (quotes, backslashes
-    // and passwords stay out of the statement and the log). When filling fails, the reserved row
-    // is deleted again. Empty on success, else the error text; `id_fehler` tells whether no record
-    // could be reserved (nothing written) or the row could not be written.
-    CQString schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte, const QStringList& spalten,
-                                      const QVariantList& werte, int& id, bool& id_fehler,
-                                      const CQString& methode) const;
+    // What became of a new record (`schreibe_neuen_datensatz`).
+    struct CNeuerDatensatz
+    {
+        // Empty when the row was written, or when `quelle` yielded no row; else the error text.
+        CQString fehler;
+        // The new record's id; -1 when no row was written.
+        int id = -1;
+        // No id could be had: nothing was written (the failure is reported).
+        bool id_fehler = false;
+        // The row was written.
+        bool geschrieben = false;
+    };
+    // A new record with its values, in one INSERT: it is there whole or not at all, also when the
+    // connection drops. MySQL tables of the auto-increment map take the server's number; the
+    // others `NewRecordId` (`vorige_id` as the previous id), and an id that another session took
+    // meanwhile gives way to a new one. The values are bound, never in the statement text (quotes,
+    // backslashes and passwords stay out of the statement and the log). With `quelle` ("FROM ...
+    // WHERE ..."), the values are selected from it: the row is written only while it yields a row,
+    // checked in the same statement. A failed statement is reported with `methode`.
+    CNeuerDatensatz schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte,
+                                             const QStringList& spalten, const QVariantList& werte, int vorige_id,
+                                             const CQString& methode, const CQString& quelle = CQString()) const;
+    // Deletes the record with the id only while `bedingung` (appended to its WHERE with AND; empty:
+    // none) holds, checked in the same statement; where the back end locks rows, the record is
+    // locked first in a transaction, so that a row that another session is about to make the
+    // condition false with waits. The rows deleted (0 or 1), -1 after a failure (reported with
+    // `methode` under `berichtsklasse`, this class when null).
+    int loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
+                     const CQString& methode, CKlasse* berichtsklasse = nullptr) const;
+    // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
+    // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
+    // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).
+    CQString teilsperre() const;
+    // Makes the column's values unique by the database itself: a unique index "<table>_<column>_uk"
+    // when it is missing. Values held more than once block it: nothing is dropped, and the text names
+    // them. Empty when the key is there or was made; else that text or the error text.
+    CQString sichere_eindeutigkeit(const CQString& tabelle, const CQString& spalte) const;
+    // MySQL: brings the table's text columns to the exact comparison of this session (trailing
+    // blanks, case and accents count), converting them with their rows, with a log line. Empty on
+    // success (and on other back ends), else the error text.
+    CQString sichere_exakten_vergleich(const CQString& tabelle) const;
     // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
     CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
     // Oracle sequence "<tabelle>_SEQ", the name taken as given.
@@ -183,8 +222,10 @@ private:
                int protokollstufe, bool konvertierung_vorgabe, CVariableBasis* schaltvariable,
                const CQString& steuerschluessel, const CQString& mssql_datumsformat);
 
-    // Backslashes escape in MySQL literals, whatever kind the object was given.
-    bool verdoppelt_backslash() const;
+    // Whether the connection speaks MySQL (kind 0 or a MySQL/MariaDB driver, whatever kind the
+    // object was given): backslashes escape in its literals, and its locks and catalogue are MySQL's.
+    bool spricht_mysql() const;
+    bool spricht_postgres() const;
     // The Oracle long-text type: the setting, "CLOB" without one.
     CQString oracle_lobtyp() const;
     // Writes the statement to the log window, or runs it.
@@ -200,6 +241,11 @@ private:
     // failure always.
     bool oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
                                const CQString& methode, bool andere_melden) const;
+    // Whether the index exists; false in `bekannt` when the back end gives no way to ask.
+    bool hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const;
+    // Appended to a SELECT, the clause that locks the rows read for a change ("FOR UPDATE"), where
+    // the SQL layer knows one; empty elsewhere.
+    CQString schreibsperre() const;
 
     int art;
     bool ohne_ersetzung = false;
@@ -211,5 +257,6 @@ private:
     QSqlDatabase eigene_verbindung;
     CQString mssql_datumsformat;
     CQString verbindungsname;
+    QString exakte_sortierung = QStringLiteral("utf8mb4_bin");
     QMap<QString, QString> autoinkrement_spalten;
 };

@@ -5,9 +5,12 @@
 #include "clogbase.h"
 #include "cqsqlquery.h"
 #include "sqlfehler.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
@@ -337,47 +340,185 @@ CQString CCDataBase::NeuerDatensatz(CQString tabelle, CQString id_spalte, int& i
     return CQString();
 }
 
-CQString CCDataBase::schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte,
-                                              const QStringList& spalten, const QVariantList& werte, int& id,
-                                              bool& id_fehler, const CQString& methode) const
+CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte,
+                                                                 const QStringList& spalten, const QVariantList& werte,
+                                                                 int vorige_id, const CQString& methode,
+                                                                 const CQString& quelle) const
 {
-    bool einfuegen_offen = false;
-    const CQString reserviert = NeuerDatensatz(tabelle, id_spalte, id, einfuegen_offen);
-    id_fehler = !reserviert.isEmpty();
-    if (id_fehler)
-        return reserviert;
+    CNeuerDatensatz satz;
+    const bool autonummer = art == art_mysql && autoinkrement_spalten.contains(tabelle);
+    QStringList platzhalter;
+    for (int i = 0; i < spalten.size(); ++i)
+        platzhalter.append(QStringLiteral("?"));
+    int id = vorige_id;
+    // Between asking for the highest id and inserting, another session may take the id: a few
+    // tries with the next one, then the failure stands.
+    constexpr int versuche = 5;
+    for (int versuch = 1;; ++versuch) {
+        QStringList namen = spalten;
+        QStringList liste = platzhalter;
+        if (!autonummer) {
+            if (!NewRecordId(tabelle, id_spalte, id).isEmpty()) {
+                satz.id_fehler = true;
+                satz.fehler = CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+                return satz;
+            }
+            namen.prepend(id_spalte);
+            liste.prepend(QString::number(id));
+        }
+        const QString felder = namen.join(QLatin1Char(','));
+        const CQString sql(quelle.isEmpty()
+                               ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3);").arg(tabelle, felder, liste.join(QLatin1Char(',')))
+                               : QStringLiteral("INSERT INTO %1 (%2) SELECT %3 %4;")
+                                     .arg(tabelle, felder, liste.join(QLatin1Char(',')), quelle));
+        QSqlQuery abfrage;
+        if (fuehre_aus(abfrage, sql, methode, tabelle, false, werte)) {
+            satz.geschrieben = abfrage.numRowsAffected() > 0;
+            if (satz.geschrieben)
+                satz.id = autonummer ? abfrage.lastInsertId().toInt() : id;
+            return satz;
+        }
+        const CQString bedingung(QStringLiteral("WHERE %1=?").arg(id_spalte));
+        const bool vergeben = !autonummer && versuch < versuche
+                              && gib_anzahl_records(&tabelle, true, &bedingung, {id}) > 0;
+        if (!vergeben) {
+            melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+            satz.fehler = CQString(tr("Fehler beim Schreiben des Datensatzes %1 in Tabelle %2").arg(id).arg(tabelle));
+            return satz;
+        }
+    }
+}
 
+int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
+                             const CQString& methode, CKlasse* berichtsklasse) const
+{
+    CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
+    QSqlDatabase verbindung = gib_datenbank();
+    const CQString sperre = schreibsperre();
+    const bool gesperrt = !sperre.isEmpty() && verbindung.isValid()
+                          && verbindung.driver()->hasFeature(QSqlDriver::Transactions) && verbindung.transaction();
+    const auto ende = [&](int geloescht) {
+        if (!gesperrt)
+            return geloescht;
+        if (geloescht < 0) {
+            verbindung.rollback();
+            return geloescht;
+        }
+        if (verbindung.commit())
+            return geloescht;
+        CQCat::gib_instanz()->error(
+            CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3")
+                         .arg(methode, tabelle, verbindung.lastError().text())));
+        verbindung.rollback();
+        return -1;
+    };
+    // Runs the statement; a failure is reported under the caller's class.
+    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql) {
+        if (fuehre_aus(abfrage, sql, methode, tabelle, false))
+            return true;
+        melde_sql_fehler(abfrage, sql, bericht, methode, tabelle);
+        return false;
+    };
+    const QString schluessel = QStringLiteral("%1=%2").arg(id_spalte).arg(id);
+    QSqlQuery sperrt;
+    if (gesperrt
+        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre))))
+        return ende(-1);
+    // The lock is held by the transaction, not by the query's result.
+    sperrt.finish();
+    QString sql = QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelle, schluessel);
+    if (!bedingung.isEmpty())
+        sql += QLatin1String(" AND ") + bedingung;
+    QSqlQuery abfrage;
+    if (!laufe(abfrage, CQString(sql + QLatin1Char(';'))))
+        return ende(-1);
+    return ende(qMax(0, abfrage.numRowsAffected()));
+}
+
+bool CCDataBase::hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const
+{
     QString sql;
-    if (einfuegen_offen) {
-        const QString platzhalter = QStringLiteral(",?").repeated(spalten.size());
-        sql = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (%4%5);")
-                  .arg(tabelle, id_spalte, spalten.join(QLatin1Char(',')))
-                  .arg(id)
-                  .arg(platzhalter);
-    } else {
-        QStringList zuweisungen;
-        for (const QString& spalte : spalten)
-            zuweisungen.append(spalte + QLatin1String("=?"));
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3=%4;")
-                  .arg(tabelle, zuweisungen.join(QLatin1Char(',')), id_spalte)
-                  .arg(id);
+    QVariantList werte{index};
+    if (art == art_sqlite || gib_datenbank().driverName() == QLatin1String("QSQLITE")) {
+        sql = QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index' AND lower(name)=lower(?);");
+    } else if (spricht_mysql()) {
+        sql = QStringLiteral("SELECT count(*) FROM information_schema.STATISTICS "
+                             "WHERE TABLE_SCHEMA=DATABASE() AND TABLE_NAME=? AND INDEX_NAME=?;");
+        werte.prepend(QString(tabelle));
+    } else if (spricht_postgres()) {
+        // Unquoted names are kept in lower case there.
+        sql = QStringLiteral("SELECT count(*) FROM pg_indexes WHERE schemaname=current_schema() AND indexname=lower(?);");
+    } else if (art == art_oracle) {
+        sql = QStringLiteral("SELECT count(*) FROM user_indexes WHERE index_name=UPPER(?);");
+    } else if (art == art_mssql) {
+        sql = QStringLiteral("SELECT count(*) FROM sys.indexes WHERE name=?;");
     }
-    CQSqlQuery abfrage(CQString(), this, true);
-    bool geschrieben = abfrage.prepare(CQString(sql));
-    if (geschrieben) {
-        for (const QVariant& wert : werte)
-            abfrage.addBindValue(wert);
-        geschrieben = abfrage.exec() && abfrage.isActive();
-        if (!geschrieben)
-            melde_sql_fehler(abfrage, CQString(sql), klasse, methode, tabelle);
-    }
-    if (geschrieben)
+    bekannt = !sql.isEmpty();
+    QVariant wert;
+    if (bekannt && !lies_wert(CQString(sql), CQString("sichere_eindeutigkeit"), tabelle, wert, true, werte))
+        bekannt = false;
+    return bekannt && wert.toInt() > 0;
+}
+
+CQString CCDataBase::sichere_eindeutigkeit(const CQString& tabelle, const CQString& spalte) const
+{
+    const CQString methode("sichere_eindeutigkeit");
+    const QString index = QStringLiteral("%1_%2_uk").arg(tabelle, spalte);
+    bool bekannt = false;
+    if (hat_index(tabelle, index, bekannt))
         return CQString();
-    // A reserved row without its values would stay behind as an empty record.
-    if (!einfuegen_offen)
-        fuehre_aus(CQString(QStringLiteral("DELETE FROM %1 WHERE %2=%3;").arg(tabelle, id_spalte).arg(id)), methode,
-                   tabelle);
-    return CQString(tr("Fehler beim Schreiben des Datensatzes %1 in Tabelle %2").arg(id).arg(tabelle));
+    // Values held more than once would make the server refuse the key: they are named, and none
+    // is dropped; the administrator decides which one goes.
+    QSqlQuery abfrage;
+    const CQString doppelt_sql(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL GROUP BY %1 HAVING count(*) > 1;").arg(spalte, tabelle));
+    if (!fuehre_aus(abfrage, doppelt_sql, methode, tabelle))
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    constexpr int genannt = 20;
+    QStringList doppelte;
+    int anzahl = 0;
+    while (abfrage.next())
+        if (++anzahl <= genannt)
+            doppelte.append(QStringLiteral("'%1'").arg(maskiere_steuerzeichen(sql_wert_string(abfrage.value(0), false))));
+    if (anzahl > genannt)
+        doppelte.append(tr("und %1 weitere").arg(anzahl - genannt));
+    if (anzahl > 0)
+        return CQString(tr("Tabelle '%1': Spalte '%2' bekommt keinen eindeutigen Schlüssel, solange Werte mehrfach "
+                           "darin stehen: %3")
+                            .arg(tabelle, spalte, doppelte.join(QStringLiteral(", "))));
+    const CQString anlegen(QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3);").arg(index, tabelle, spalte));
+    if (!fuehre_aus(anlegen, methode, tabelle))
+        return CQString(tr("Eindeutiger Schlüssel auf Spalte '%1' in Tabelle '%2' nicht anlegbar").arg(spalte, tabelle));
+    CQCat::gib_instanz()->warn(CQString(tr("Eindeutiger Schlüssel '%1' auf Spalte '%2' in Tabelle '%3' angelegt.")
+                                            .arg(index, spalte, tabelle)));
+    return CQString();
+}
+
+CQString CCDataBase::sichere_exakten_vergleich(const CQString& tabelle) const
+{
+    // Only the kind that gives new text columns the exact collation (`spalten_definition`).
+    if (art != art_mysql)
+        return CQString();
+    const CQString methode("sichere_exakten_vergleich");
+    QSqlQuery abfrage;
+    const CQString sql("SELECT COLUMN_NAME, COLLATION_NAME FROM information_schema.COLUMNS WHERE TABLE_SCHEMA=DATABASE() "
+                       "AND TABLE_NAME=? AND COLLATION_NAME IS NOT NULL AND COLLATION_NAME<>?;");
+    if (!fuehre_aus(abfrage, sql, methode, tabelle, true, {QString(tabelle), exakte_sortierung}))
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    QStringList spalten;
+    while (abfrage.next())
+        spalten.append(QStringLiteral("%1 (%2)").arg(abfrage.value(0).toString(), abfrage.value(1).toString()));
+    if (spalten.isEmpty())
+        return CQString();
+    // A table made before: its texts still compare without case, accents or trailing blanks.
+    const CQString umstellen(
+        QStringLiteral("ALTER TABLE %1 CONVERT TO CHARACTER SET utf8mb4 COLLATE %2;").arg(tabelle, exakte_sortierung));
+    if (!fuehre_aus(umstellen, methode, tabelle))
+        return CQString(tr("Tabelle '%1' kann nicht auf exakten Vergleich umgestellt werden").arg(tabelle));
+    CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1': Textspalten %2 auf exakten Vergleich (%3) umgestellt, "
+                                           "alle Zeilen erhalten.")
+                                            .arg(tabelle, spalten.join(QStringLiteral(", ")), exakte_sortierung)));
+    return CQString();
 }
 
 CQString CCDataBase::mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const

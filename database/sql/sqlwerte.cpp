@@ -1,4 +1,5 @@
 #include "sqlwerte.h"
+#include "zeichenlaenge.h"
 
 void haenge_zuweisung_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& literal)
 {
@@ -34,7 +35,7 @@ QVariant sql_bindetext(const QString& text, int maximum)
 {
     if (text.isEmpty())
         return QVariant(QVariant::String);
-    return maximum > 0 ? text.left(maximum) : text;
+    return maximum > 0 ? kuerze_auf_zeichen(text, maximum) : text;
 }
 
 bool ist_sql_wert_da(const QVariant& wert)

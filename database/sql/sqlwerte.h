@@ -16,7 +16,8 @@ void haenge_null_an(bool einfuegen, CQString& spalten, CQString& werte, const CQ
 void haenge_spalte_an(bool einfuegen, CQString& spalten, CQString& werte, const CQString& spalte,
                       const CQString& literal);
 
-// A text to bind to a statement: an empty text as a NULL of type text, `maximum` (> 0) characters at most.
+// A text to bind to a statement: an empty text as a NULL of type text, `maximum` (> 0) characters
+// (code points, as the columns count) at most, never half of one.
 QVariant sql_bindetext(const QString& text, int maximum = 0);
 
 // False for an invalid QVariant or a NULL.

@@ -453,6 +453,7 @@ TEST(AnwenderlisteSequenz, HinzufuegenIstEinEinzigesInsert)
     ASSERT_TRUE(QSqlDatabase::addDatabase(SkriptTreiber::name(), QStringLiteral("oracle")).open());
     skript.antworte_muster(QStringLiteral("count"), SkriptAntwort::wert(0));
     skript.antworte_muster(QStringLiteral("nextval"), SkriptAntwort::wert(5));
+    skript.antworte_muster(QStringLiteral("^INSERT"), SkriptAntwort{{}, {}, {}, 1});
     {
         CBVDataBase bv(std::make_unique<CCDataBase>(CCDataBase::art_oracle, CQString("oracle"), 1),
                        std::make_unique<CBVStruktur>(gib_bv_grundentwurf()));

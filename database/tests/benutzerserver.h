@@ -1,6 +1,7 @@
 // The user administration on a real database server, one test body for every server: each test program names its server rows and instantiates the tests for them.
 #pragma once
 
+#include "anweisungshaken.h"
 #include "anwenderemail.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
@@ -9,27 +10,35 @@
 #include "canwenderliste.h"
 #include "cbvdatabase.h"
 #include "cdbbvsetting.h"
+#include "ceingabestring.h"
 #include "ccombobox.h"
 #include "cgruppenliste.h"
 #include "clineedit.h"
 #include "cqtableview.h"
 #include "ctable.h"
 #include "dialogseam.h"
+#include "logmitschnitt.h"
 #include "plattform.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
+#include <atomic>
+#include <thread>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// A server as the tests reach it.
+// A server as the tests reach it; SQLite (driver "QSQLITE") as a file of the test's own.
 struct BenutzerServer
 {
     // Row name in the test names.
     const char* name;
     const char* treiber;
-    // Prefix of the variables that `scripts/datenbankserver.sh` prints: <prefix>_PORT and so on.
+    // Prefix of the variables that `scripts/datenbankserver.sh` prints: <prefix>_PORT and so on;
+    // empty for SQLite.
     const char* variablen;
     // The database the administrating connection opens first; empty for none.
     const char* startdatenbank;
@@ -40,6 +49,12 @@ struct BenutzerServer
 inline void PrintTo(const BenutzerServer& server, std::ostream* os)
 {
     *os << server.name;
+}
+
+// The texts one a line, for comparisons whose failure shows them readably.
+inline std::string zeilen(const QStringList& texte)
+{
+    return texte.join(QLatin1Char('\n')).toStdString();
 }
 
 // The row's name as the name of its instantiated tests.
@@ -57,6 +72,20 @@ protected:
     // `HasFatalFailure` after it.
     void richte_ein(const BenutzerServer& server)
     {
+        treiber = QLatin1String(server.treiber);
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                    const QStringList& knoepfe, int, int) {
+            boxen.append(text);
+            return qMax(0, static_cast<int>(knoepfe.indexOf(QStringLiteral("Ja"))));
+        });
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        e.db_treiber.setze_wert_qstr(CQString(server.treiber));
+        if (ist_sqlite()) {
+            ASSERT_TRUE(sqlite_ordner.isValid());
+            name = sqlite_ordner.filePath(QStringLiteral("bv.sqlite"));
+            e.db_name.setze_wert_qstr(CQString(name));
+            return;
+        }
         const auto variable = [&server](const char* teil) {
             return qEnvironmentVariable(QByteArray(server.variablen) + '_' + teil);
         };
@@ -77,22 +106,86 @@ protected:
             ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
             ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE DATABASE %1").arg(name), db).isActive());
         }
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        e.db_treiber.setze_wert_qstr(CQString(server.treiber));
         e.db_host.setze_wert_qstr(CQString("127.0.0.1"));
         e.db_port.setze_wert(variable("PORT").toUInt());
         e.db_name.setze_wert_qstr(CQString(name));
         e.db_user.setze_wert_qstr(CQString(variable("BENUTZER")));
         e.db_passwort.setze_wert_qstr(CQString(variable("PASSWORT")));
-        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
-                                    const QStringList& knoepfe, int, int) {
+    }
+    // Every message box recorded in `boxen` and answered OK, every modal window rejected.
+    void nimm_meldungen_auf()
+    {
+        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
+                                      QMessageBox::StandardButton) {
             boxen.append(text);
-            return qMax(0, static_cast<int>(knoepfe.indexOf(QStringLiteral("Ja"))));
+            return QMessageBox::Ok;
         });
+        setze_modal_funktion([](QWidget*) { return 0; });
+    }
+    bool ist_sqlite() const { return treiber == QLatin1String("QSQLITE"); }
+    bool ist_mariadb() const { return treiber == QLatin1String("QMYSQL"); }
+    // A second connection to the test's database, as another administrator's program has it.
+    QSqlDatabase zweite_verbindung() const
+    {
+        if (QSqlDatabase::contains(QStringLiteral("zweiter")))
+            return QSqlDatabase::database(QStringLiteral("zweiter"));
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("zweiter"));
+        db.setDatabaseName(name);
+        if (!ist_sqlite()) {
+            db.setHostName(e.db_host.gib_wert_qstr());
+            db.setPort(static_cast<int>(e.db_port.gib_wert()));
+            db.setUserName(e.db_user.gib_wert_qstr());
+            db.setPassword(e.db_passwort.gib_wert_qstr());
+        }
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        return db;
+    }
+    // Another administrator's statements in a transaction of their own, on a connection of a thread
+    // of their own: run at once, committed `ms` later, while this thread's statement waits for them.
+    // `begonnen` is set once they have run.
+    std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms) const
+    {
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        const QString host = e.db_host.gib_wert_qstr();
+        const int port = static_cast<int>(e.db_port.gib_wert());
+        const QString benutzer = e.db_user.gib_wert_qstr();
+        const QString kennwort = e.db_passwort.gib_wert_qstr();
+        return std::thread([=, &begonnen] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("dritter"));
+                db.setDatabaseName(name);
+                if (!ist_sqlite()) {
+                    db.setHostName(host);
+                    db.setPort(port);
+                    db.setUserName(benutzer);
+                    db.setPassword(kennwort);
+                }
+                if (db.open() && db.transaction()) {
+                    for (const QString& text : anweisungen)
+                        QSqlQuery(text, db);
+                    begonnen = true;
+                    QThread::msleep(static_cast<unsigned long>(ms));
+                    db.commit();
+                }
+                begonnen = true;
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("dritter"));
+        });
+    }
+    // Runs the statement on the second connection, without a log line (it may run inside one).
+    static bool zweite_fuehrt_aus(const QString& text)
+    {
+        return QSqlQuery(text, QSqlDatabase::database(QStringLiteral("zweiter"), false)).isActive();
     }
     void raeume_auf()
     {
         bv_abmelden();
+        if (QSqlDatabase::contains(QStringLiteral("zweiter"))) {
+            QSqlDatabase::database(QStringLiteral("zweiter"), false).close();
+            QSqlDatabase::removeDatabase(QStringLiteral("zweiter"));
+        }
         setze_frage_funktion({});
         setze_meldung_funktion({});
         setze_modal_funktion({});
@@ -110,7 +203,10 @@ protected:
         }
     }
 
+    // The database's name on the server; the file's path on SQLite.
     QString name;
+    QString treiber;
+    QTemporaryDir sqlite_ordner;
     QStringList boxen;
 };
 
@@ -124,12 +220,7 @@ protected:
         richte_ein(GetParam());
         if (IsSkipped() || HasFatalFailure())
             return;
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            boxen.append(text);
-            return QMessageBox::Ok;
-        });
-        setze_modal_funktion([](QWidget*) { return 0; });
+        nimm_meldungen_auf();
         angemeldet = bv_anmelden();
         if (angemeldet.isEmpty() && *GetParam().sitzung)
             ausfuehren(QString::fromLatin1(GetParam().sitzung));
@@ -157,6 +248,48 @@ protected:
         fenster.eEMail->setzeText(CQString(email));
         fenster.cGruppe->setCurrentIndex(0);
         fenster.addEntry();
+    }
+    static void waehle_gruppe(CAnwenderListe& fenster, const QString& gruppe)
+    {
+        const int index = fenster.cGruppe->findText(gruppe);
+        ASSERT_GE(index, 0) << gruppe.toStdString();
+        fenster.cGruppe->setCurrentIndex(index);
+        fenster.changeGroup(index);
+    }
+    // The group page's edit choice, the page loaded.
+    static CComboBox* gruppeneingabe(CGruppenListe& seite)
+    {
+        seite.lade_gruppen();
+        auto* eingabe = seite.findChild<CComboBox*>(QStringLiteral("grp_igruppe"));
+        EXPECT_NE(eingabe, nullptr);
+        return eingabe;
+    }
+    static void waehle_gruppe(CGruppenListe& seite, CComboBox* eingabe, const QString& gruppe)
+    {
+        const int index = eingabe->findText(gruppe);
+        ASSERT_GE(index, 0) << gruppe.toStdString();
+        eingabe->setCurrentIndex(index);
+        seite.changeGroup(index);
+    }
+    // The server's number of the user administration's session.
+    QString sitzung() const
+    {
+        return lies(QLatin1String(ist_mariadb() ? "SELECT CONNECTION_ID()" : "SELECT pg_backend_pid()")).toString();
+    }
+    // Ends that session from the second connection, as a dropped network would, and waits (at most
+    // 10 s) until the server has let it go. Logs nothing.
+    static void beende_sitzung(bool mariadb, const QString& nummer)
+    {
+        zweite_fuehrt_aus(mariadb ? QStringLiteral("KILL %1").arg(nummer)
+                                  : QStringLiteral("SELECT pg_terminate_backend(%1)").arg(nummer));
+        const QString noch_da = mariadb ? QStringLiteral("SELECT count(*) FROM information_schema.PROCESSLIST WHERE ID=%1")
+                                        : QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE pid=%1");
+        for (int i = 0; i < 500; ++i) {
+            QSqlQuery abfrage(noch_da.arg(nummer), QSqlDatabase::database(QStringLiteral("zweiter"), false));
+            if (abfrage.next() && abfrage.value(0).toInt() == 0)
+                return;
+            QThread::msleep(20);
+        }
     }
 
     CQString angemeldet;
@@ -265,4 +398,346 @@ TEST_P(ServerBenutzer, NamenUnterscheidenGrossUndKleinschreibung)
     EXPECT_EQ(gib_anwender_email_tags(CQString("meier")), QStringLiteral("klein@x.de"));
     EXPECT_EQ(gib_anwender_email_tags(CQString("Meier")), QStringLiteral("gross@x.de"));
     EXPECT_EQ(gib_anwender_email_tags(CQString("MEIER")), QString());
+}
+
+TEST_P(ServerBenutzer, GleicherNeuerAnwenderZugleichGibtEineZeileUndEineMeldung)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    zweite_verbindung();
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        CAnwenderListe fenster;
+        bool dazwischen = false;
+        // The other administrator's add lands after this one's count, before its write.
+        Anweisungshaken haken([&dazwischen](const std::string& text) {
+            if (!dazwischen && text.rfind("INSERT INTO bv_anwender", 0) == 0)
+                dazwischen = zweite_fuehrt_aus(QStringLiteral(
+                    "INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (900, 1, 'zwilling')"));
+        });
+        fuege_hinzu(fenster, QStringLiteral("zwilling"), QStringLiteral("z@x.de"));
+        EXPECT_TRUE(dazwischen);
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 0);
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Anwender 'zwilling' ist bereits vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_id FROM bv_anwender")).toInt(), 900);
+}
+
+TEST_P(ServerBenutzer, AeltereTabelleMitDoppeltenNamenBehaeltAlleUndNenntSie)
+{
+    ASSERT_EQ(angemeldet, QString());
+    // A table from before the unique key, with a name held twice.
+    ausfuehren(ist_mariadb() ? QStringLiteral("DROP INDEX bv_anwender_anw_name_uk ON bv_anwender")
+                             : QStringLiteral("DROP INDEX bv_anwender_anw_name_uk"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
+                              "(1, 1, 'doppelt'), (2, 1, 'doppelt'), (3, 1, 'einzeln')"));
+    bv_abmelden();
+    {
+        LogMitschnitt mitschnitt;
+        ASSERT_EQ(bv_anmelden(), QString());
+        EXPECT_NE(mitschnitt.text().find("Spalte 'anw_name' bekommt keinen eindeutigen Schlüssel, solange Werte "
+                                         "mehrfach darin stehen: 'doppelt'"),
+                  std::string::npos)
+            << mitschnitt.text();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 3);
+
+    // Once the administrator has removed the second one, the next log-on makes the key.
+    ausfuehren(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2"));
+    bv_abmelden();
+    ASSERT_EQ(bv_anmelden(), QString());
+    QSqlQuery doppelt(QSqlDatabase::database(bv_verbindungsname(), false));
+    EXPECT_FALSE(doppelt.exec(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (4, 1, 'einzeln')")));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 2);
+}
+
+TEST_P(ServerBenutzer, GruppeDieInzwischenFehltOderBelegtIstNimmtKeinenAnwenderUndBleibt)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Verwaist'), (2, 'Offen'), "
+                              "(3, 'Technik'), (4, 'Weg')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (10, 3, 'wechsler')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    zweite_verbindung();
+    {
+        // The window is open when the other administrator deletes the empty groups.
+        CAnwenderListe fenster;
+        fenster.gib_tabelle()->setCurrentCell(0, 1);
+        waehle_gruppe(fenster, QStringLiteral("Weg"));
+        ASSERT_EQ(fenster.grp_id, 4);
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=4")));
+        fenster.changeEntry();
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=1")));
+        fenster.eName->setzeText(CQString("neu"));
+        waehle_gruppe(fenster, QStringLiteral("Verwaist"));
+        fenster.addEntry();
+        EXPECT_EQ(fenster.cGruppe->findText(QStringLiteral("Verwaist")), -1);
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Weg' ist nicht mehr vorhanden !"),
+                                  QStringLiteral("Gruppe 'Verwaist' ist nicht mehr vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_gruppe FROM bv_anwender WHERE anw_id=10")).toInt(), 3);
+
+    // While the question is open, the other administrator puts a user into the group.
+    boxen.clear();
+    setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                const QStringList& knoepfe, int, int) {
+        boxen.append(text);
+        if (text.contains(QStringLiteral("endgültig löschen")))
+            EXPECT_TRUE(zweite_fuehrt_aus(
+                QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (11, 2, 'spaet')")));
+        return qMax(0, static_cast<int>(knoepfe.indexOf(QStringLiteral("Ja"))));
+    });
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        waehle_gruppe(seite, eingabe, QStringLiteral("Offen"));
+        seite.deleteEntry();
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Offen' endgültig löschen?"),
+                                  QStringLiteral("Gruppe 'Offen' kann nicht gelöscht werden, gelöscht werden, da "
+                                                 "dieser noch ein Anwender zugeordnet ist !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_id=2")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_gruppe NOT IN (SELECT grp_id FROM bv_gruppen)"))
+                  .toInt(),
+              0);
+}
+
+TEST_P(ServerBenutzer, AbgebrocheneVerbindungLaesstKeinenHalbenAnwender)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server session to end";
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    zweite_verbindung();
+    // The session ends before each statement of an add in turn, until an add runs to its end.
+    for (int schritt = 1;; ++schritt) {
+        SCOPED_TRACE(schritt);
+        ASSERT_LT(schritt, 10);
+        int anzahl = 0;
+        ASSERT_EQ(lese_gruppen(anzahl), QString());
+        gib_bv_ccdatabase()->setze_protokollstufe(1);
+        const QString nummer = sitzung();
+        const QString anwender = QStringLiteral("teil%1").arg(schritt);
+        bool beendet = false;
+        boxen.clear();
+        {
+            CAnwenderListe fenster;
+            int anweisungen = 0;
+            const bool mariadb = ist_mariadb();
+            Anweisungshaken haken([&](const std::string& text) {
+                if (Anweisungshaken::ist_anweisung(text) && ++anweisungen == schritt) {
+                    beende_sitzung(mariadb, nummer);
+                    beendet = true;
+                }
+            });
+            fuege_hinzu(fenster, anwender, QStringLiteral("t@x.de"));
+        }
+        bv_abmelden();
+        ASSERT_EQ(bv_anmelden(), QString());
+        if (*GetParam().sitzung)
+            ausfuehren(QString::fromLatin1(GetParam().sitzung));
+        EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_name IS NULL OR anw_gruppe IS NULL "
+                                      "OR anw_email IS NULL"))
+                      .toInt(),
+                  0);
+        const int ganz = lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_name='%1' AND "
+                                             "anw_gruppe=1 AND anw_email='t@x.de'")
+                                  .arg(anwender))
+                             .toInt();
+        if (!beendet) {
+            EXPECT_GT(schritt, 2) << "an add has a count and a write at least";
+            EXPECT_EQ(ganz, 1);
+            EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+            break;
+        }
+        EXPECT_EQ(ganz, 0);
+        EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !")}));
+    }
+}
+
+TEST_P(ServerBenutzer, NamenUndBemerkungAnDerSpaltenbreiteGanzOderGekuerztNieGebrochen)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    const QString emoji = QStringLiteral("\U0001F600");
+    const QString passt = QString(99, QLatin1Char('a')) + emoji;
+    const QString bemerkung = QString(254, QLatin1Char('r')) + emoji;
+    setze_modal_funktion([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
+            dialog->gib_formular()->lineEdit->setText(bemerkung + QStringLiteral("zu viel"));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        return 0;
+    });
+    {
+        CAnwenderListe fenster;
+        // One character more than the column holds: the emoji goes whole.
+        fenster.eName->setzeText(CQString(QString(100, QLatin1Char('b')) + emoji));
+        EXPECT_EQ(fenster.eName->text(), QString(100, QLatin1Char('b')));
+        fuege_hinzu(fenster, passt, QStringLiteral("a@x.de"));
+        EXPECT_EQ(fenster.eName->text(), passt);
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(0);
+        fenster.EditBemerkung();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), passt);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_bemerkung FROM bv_anwender")).toString(), bemerkung);
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        eingabe->setEditText(QString(99, QLatin1Char('g')) + emoji);
+        seite.addEntry();
+        eingabe->setEditText(QString(100, QLatin1Char('h')) + emoji);
+        seite.addEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='%1'")
+                       .arg(QString(99, QLatin1Char('g')) + emoji))
+                  .toInt(),
+              1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='%1'").arg(QString(100, QLatin1Char('h'))))
+                  .toInt(),
+              1);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+}
+
+TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (1, 1, 'alt')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    {
+        CAnwenderListe fenster;
+        fuege_hinzu(fenster, QStringLiteral("nul") + QChar(0) + QStringLiteral("x"), QStringLiteral("n@x.de"));
+        fuege_hinzu(fenster, QStringLiteral("tab\tx"), QStringLiteral("t@x.de"));
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+    }
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        eingabe->setEditText(QStringLiteral("G\x01"));
+        seite.addEntry();
+        waehle_gruppe(seite, eingabe, QStringLiteral("Technik"));
+        eingabe->setEditText(QStringLiteral("Tech\x1fnik"));
+        seite.changeEntry();
+    }
+    const QString text = QStringLiteral("Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !");
+    EXPECT_EQ(zeilen(boxen), zeilen({text.arg(QStringLiteral("nul\\x00x")), text.arg(QStringLiteral("tab\\x09x")),
+                                  text.arg(QStringLiteral("G\\x01")), text.arg(QStringLiteral("Tech\\x1fnik"))}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), QStringLiteral("alt"));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
+}
+
+TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik'), (2, 'Alt')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
+                              "(1, 1, 'bleibt'), (2, 1, 'weg1'), (3, 1, 'weg2')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    zweite_verbindung();
+    {
+        CAnwenderListe fenster;
+        const auto zeile = [&fenster](const char* name) {
+            for (int z = 0; z < fenster.gib_tabelle()->rowCount(); ++z)
+                if (fenster.gib_tabelle()->zellText(z, fenster.sp_name) == QLatin1String(name))
+                    return z;
+            return -1;
+        };
+        fenster.lade_zeile(zeile("weg1"));
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2")));
+        fenster.eEMail->setzeText(CQString("neu@x.de"));
+        fenster.changeEntry();
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 2);
+        EXPECT_FALSE(fenster.bChange->isEnabled());
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=3")));
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("weg2"));
+        fenster.DeleteItem();
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+        EXPECT_EQ(zeile("bleibt"), 0);
+    }
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        waehle_gruppe(seite, eingabe, QStringLiteral("Alt"));
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=2")));
+        eingabe->setEditText(QStringLiteral("Neu"));
+        seite.changeEntry();
+        EXPECT_EQ(eingabe->findText(QStringLiteral("Alt")), -1);
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Anwender 'weg1' ist nicht mehr vorhanden !"),
+                                  QStringLiteral("Anwender 'weg2' endgültig löschen?"),
+                                  QStringLiteral("Anwender 'weg2' ist nicht mehr vorhanden !"),
+                                  QStringLiteral("Gruppe 'Alt' ist nicht mehr vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+}
+
+TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeinander)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (2, 'Offen'), (3, 'Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    const CCDataBase* db = gib_bv_ccdatabase();
+    const auto waerte_auf = [](std::atomic<bool>& begonnen) {
+        for (int i = 0; i < 1000 && !begonnen; ++i)
+            QThread::msleep(10);
+        return bool(begonnen);
+    };
+    // The other administrator's add of a user to "Offen" is not committed yet when the delete comes.
+    {
+        std::atomic<bool> begonnen{false};
+        std::thread anderer = halte_transaktion(
+            {QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) SELECT 50, 2, 'spaet' FROM "
+                            "bv_gruppen WHERE grp_id=2%1")
+                 .arg(db->teilsperre())},
+            begonnen, 500);
+        EXPECT_TRUE(waerte_auf(begonnen));
+        {
+            CGruppenListe seite;
+            waehle_gruppe(seite, gruppeneingabe(seite), QStringLiteral("Offen"));
+            seite.deleteEntry();
+        }
+        anderer.join();
+    }
+    // The other administrator's delete of "Technik" is not committed yet when the add comes.
+    {
+        std::atomic<bool> begonnen{false};
+        QStringList anweisungen{QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=3")};
+        if (!ist_sqlite())
+            anweisungen.prepend(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_id=3 FOR UPDATE"));
+        std::thread anderer = halte_transaktion(anweisungen, begonnen, 500);
+        EXPECT_TRUE(waerte_auf(begonnen));
+        {
+            CAnwenderListe fenster;
+            fenster.eName->setzeText(CQString("neu"));
+            waehle_gruppe(fenster, QStringLiteral("Technik"));
+            fenster.addEntry();
+        }
+        anderer.join();
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Offen' endgültig löschen?"),
+                                     QStringLiteral("Gruppe 'Offen' kann nicht gelöscht werden, gelöscht werden, da "
+                                                    "dieser noch ein Anwender zugeordnet ist !"),
+                                     QStringLiteral("Gruppe 'Technik' ist nicht mehr vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_gruppe NOT IN (SELECT grp_id FROM bv_gruppen)"))
+                  .toInt(),
+              0);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
 }

@@ -215,7 +215,7 @@ TEST_F(Benutzerverwaltung, VorlageBrichtBeimErstenFehlschlagKritischAbOhneLeereZ
     ASSERT_EQ(bv_anmelden(), QString());
     ASSERT_TRUE(sql(QStringLiteral("CREATE TABLE bv_vorlage (vor_id INTEGER PRIMARY KEY, vor_schluessel VARCHAR(255), "
                                    "vor_wert VARCHAR(255), vor_flag CHAR(1))")));
-    ASSERT_TRUE(sql(QStringLiteral("CREATE TRIGGER sperre BEFORE UPDATE ON bv_vorlage "
+    ASSERT_TRUE(sql(QStringLiteral("CREATE TRIGGER sperre BEFORE INSERT ON bv_vorlage "
                                    "WHEN NEW.vor_schluessel = '/BV-DB/DB-Host' BEGIN SELECT RAISE(ABORT, 'gesperrt'); END")));
     CDbBVsetting seite;
     seite.erzeuge_vorlageEinstellungen_slot();

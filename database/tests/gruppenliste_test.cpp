@@ -240,8 +240,8 @@ TEST_F(Gruppenliste, LeererNameWirdMitPiepVerweigertUndFehlschlagLaesstKeineLeer
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 3);
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen WHERE grp_id=2")).toString(), QStringLiteral("Technik"));
 
-    // Filling the reserved row fails: it must not stay behind without its name.
-    ASSERT_TRUE(sql(QStringLiteral("CREATE TRIGGER sperre BEFORE UPDATE ON bv_gruppen WHEN NEW.grp_name='Kaputt' "
+    // Writing the new row fails: no row must stay behind without its name.
+    ASSERT_TRUE(sql(QStringLiteral("CREATE TRIGGER sperre BEFORE INSERT ON bv_gruppen WHEN NEW.grp_name='Kaputt' "
                                    "BEGIN SELECT RAISE(ABORT, 'gesperrt'); END")));
     igruppe->setEditText(QStringLiteral("Kaputt"));
     seite->addEntry();

@@ -1,4 +1,4 @@
-// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password, a user with quote and backslash, the lock list and log-off; and the tests every server runs, also in a session that takes backslashes literally.
+// The user administration on a real MariaDB server: log-on, auto-numbered ids, the template read back, counting, a refused password, a user with quote and backslash, the lock list and log-off, names compared exactly (trailing blanks too, older tables converted); and the tests every server runs, also in a session that takes backslashes literally.
 #include "benutzerserver.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
@@ -109,12 +109,7 @@ TEST_F(MariadbBenutzer, AnwenderMitHochkommaUndBackslashAngelegtGefundenGeloesch
     sql(QStringLiteral("INSERT INTO bv_gruppen (grp_name) VALUES ('Technik')"));
     int anzahl = 0;
     ASSERT_EQ(lese_gruppen(anzahl), QString());
-    setze_modal_funktion([](QWidget*) { return 0; });
-    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                  QMessageBox::StandardButton) {
-        boxen.append(text);
-        return QMessageBox::Ok;
-    });
+    nimm_meldungen_auf();
     const QString name = QStringLiteral("o'k\\x");
     {
         CAnwenderListe fenster;
@@ -147,11 +142,7 @@ TEST_F(MariadbBenutzer, LocklisteUndLogoffAufDemServer)
                        "NULL), (6, 9, 'zorn', 'X', NULL, NULL)"));
     int anzahl = 0;
     ASSERT_EQ(lese_gruppen(anzahl), QString());
-    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                  QMessageBox::StandardButton) {
-        boxen.append(text);
-        return QMessageBox::Ok;
-    });
+    nimm_meldungen_auf();
     {
         CAnwenderListe fenster;
         fenster.sp_abteilung = -1;
@@ -184,11 +175,7 @@ TEST_F(MariadbBenutzer, VierByteZeichenInAlterLatin1TabelleMitBerichtVerweigert)
     // A table from before, in Latin-1: the test server is not strict, so only the session the
     // log-on sets up refuses a character the column cannot hold instead of storing "?".
     sql(QStringLiteral("ALTER TABLE bv_gruppen MODIFY grp_name VARCHAR(100) CHARACTER SET latin1"));
-    setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                  QMessageBox::StandardButton) {
-        boxen.append(text);
-        return QMessageBox::Ok;
-    });
+    nimm_meldungen_auf();
     LogMitschnitt mitschnitt;
     {
         CGruppenListe seite;
@@ -201,4 +188,49 @@ TEST_F(MariadbBenutzer, VierByteZeichenInAlterLatin1TabelleMitBerichtVerweigert)
     EXPECT_EQ(boxen, QStringList{QStringLiteral("Fehler beim Zugriff auf Gruppentabelle !")});
     EXPECT_NE(mitschnitt.text().find("Incorrect string value"), std::string::npos) << mitschnitt.text();
     EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM bv_gruppen")).value(0).toInt(), 0);
+}
+
+TEST_F(MariadbBenutzer, NamenVergleichenGenauAuchMitLeerzeichenUndInAelterenTabellen)
+{
+    ASSERT_EQ(bv_anmelden(), QString());
+    sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    nimm_meldungen_auf();
+    const auto fuege_hinzu = [](const QString& anwender, const QString& email) {
+        CAnwenderListe fenster;
+        fenster.eName->setzeText(CQString(anwender));
+        fenster.eEMail->setzeText(CQString(email));
+        fenster.cGruppe->setCurrentIndex(0);
+        fenster.addEntry();
+    };
+    fuege_hinzu(QStringLiteral("pad"), QStringLiteral("ohne@x.de"));
+    fuege_hinzu(QStringLiteral("pad "), QStringLiteral("mit@x.de"));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    EXPECT_EQ(gib_anwender_email_tags(CQString("pad ")), QStringLiteral("mit@x.de"));
+    EXPECT_EQ(gib_anwender_email_tags(CQString("pad")), QStringLiteral("ohne@x.de"));
+
+    // A table from before: it compares without case and trailing blanks and has no unique key.
+    sql(QStringLiteral("DROP INDEX bv_anwender_anw_name_uk ON bv_anwender"));
+    sql(QStringLiteral("DELETE FROM bv_anwender WHERE anw_name LIKE 'pad_'"));
+    sql(QStringLiteral("ALTER TABLE bv_anwender CONVERT TO CHARACTER SET utf8mb4 COLLATE utf8mb4_general_ci"));
+    sql(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_email) VALUES (7, 1, 'alt', 'alt@x.de')"));
+    bv_abmelden();
+    {
+        LogMitschnitt mitschnitt;
+        ASSERT_EQ(bv_anmelden(), QString());
+        EXPECT_NE(mitschnitt.text().find("Tabelle 'bv_anwender': Textspalten"), std::string::npos) << mitschnitt.text();
+        EXPECT_NE(mitschnitt.text().find("auf exakten Vergleich (utf8mb4_nopad_bin) umgestellt"), std::string::npos);
+    }
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    fuege_hinzu(QStringLiteral("ALT"), QStringLiteral("gross@x.de"));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    EXPECT_EQ(gib_anwender_email_tags(CQString("ALT")), QStringLiteral("gross@x.de"));
+    EXPECT_EQ(gib_anwender_email_tags(CQString("alt")), QStringLiteral("alt@x.de"));
+    EXPECT_EQ(sql(QStringLiteral("SELECT group_concat(anw_name ORDER BY anw_id SEPARATOR '|') FROM bv_anwender"))
+                  .value(0)
+                  .toString(),
+              QStringLiteral("pad|alt|ALT"));
+    setze_modal_funktion({});
+    setze_meldung_funktion({});
 }

@@ -121,28 +121,29 @@ TEST_F(Tabellen, NeuerDatensatzMitWertenGebundenUndOhneLeereZeileNachFehler)
     ASSERT_TRUE(QSqlQuery(QStringLiteral("CREATE TABLE w(id INTEGER PRIMARY KEY, k TEXT, v TEXT CHECK (v <> 'nein'))"),
                           QSqlDatabase::database(name, false))
                     .isActive());
-    int id = 0;
-    bool id_fehler = true;
     const QString heikel = QStringLiteral("C:\\neu\nzwei'); DROP TABLE w; --");
-    EXPECT_EQ(db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), {QStringLiteral("k"), QStringLiteral("v")},
-                                          {QStringLiteral("a'b"), heikel}, id, id_fehler, CQString("test")),
-              QString());
-    EXPECT_FALSE(id_fehler);
-    EXPECT_EQ(id, 1);
+    const QStringList spalten{QStringLiteral("k"), QStringLiteral("v")};
+    CCDataBase::CNeuerDatensatz satz =
+        db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), spalten, {QStringLiteral("a'b"), heikel}, 0,
+                                    CQString("test"));
+    EXPECT_EQ(satz.fehler, QString());
+    EXPECT_TRUE(satz.geschrieben);
+    EXPECT_FALSE(satz.id_fehler);
+    EXPECT_EQ(satz.id, 1);
     EXPECT_EQ(lies(QStringLiteral("SELECT v FROM w WHERE k='a''b'")).toString(), heikel);
 
     // The refused value leaves no reserved, empty row behind.
-    EXPECT_FALSE(db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), {QStringLiteral("k"), QStringLiteral("v")},
-                                             {QStringLiteral("x"), QStringLiteral("nein")}, id, id_fehler,
-                                             CQString("test"))
-                     .isEmpty());
-    EXPECT_FALSE(id_fehler);
+    satz = db.schreibe_neuen_datensatz(CQString("w"), CQString("id"), spalten, {QStringLiteral("x"), QStringLiteral("nein")},
+                                       1, CQString("test"));
+    EXPECT_FALSE(satz.fehler.isEmpty());
+    EXPECT_FALSE(satz.geschrieben);
+    EXPECT_FALSE(satz.id_fehler);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM w")).toInt(), 1);
     // No table, no id: nothing is written.
-    EXPECT_FALSE(db.schreibe_neuen_datensatz(CQString("nix"), CQString("id"), {QStringLiteral("k")},
-                                             {QStringLiteral("x")}, id, id_fehler, CQString("test"))
-                     .isEmpty());
-    EXPECT_TRUE(id_fehler);
+    satz = db.schreibe_neuen_datensatz(CQString("nix"), CQString("id"), {QStringLiteral("k")}, {QStringLiteral("x")}, 0,
+                                       CQString("test"));
+    EXPECT_FALSE(satz.fehler.isEmpty());
+    EXPECT_TRUE(satz.id_fehler);
 }
 
 TEST(Skriptmodus, SchreibtDieAnweisungenJeBackendStattSieAuszufuehren)

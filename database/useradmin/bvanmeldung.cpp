@@ -7,6 +7,8 @@
 #include "ccat.h"
 #include "cbvdatabase.h"
 #include "cdbdatenstruktur.h"
+#include "cdbtabelle.h"
+#include "melde.h"
 #include "steuerdaten.h"
 #include "verzeichnisse.h"
 
@@ -47,6 +49,24 @@ QString sichere_tabelle(const CBVDataBase& bv, int tag)
     if (!db.Tabellencheck(&name, beschreibung, &meldungen, nullptr))
         return tr("Tabelle '%1' ist unvollständig: %2").arg(name, meldungen.join(QStringLiteral("; ")));
     return QString();
+}
+
+// Names compare exactly and are unique by the database itself. A table from before that cannot
+// be brought there is said so and stays as it is: the log-on goes on, and no row is dropped.
+void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
+{
+    const CCDataBase& db = *bv.gib_datenbank();
+    CDBDatenstruktur* const struktur = bv.gib_struktur();
+    const auto warne = [](const QString& text) {
+        if (!text.isEmpty())
+            qmelde(4, CBVDataBase::klasse, CQString("bv_anmelden"), CQString(text));
+    };
+    for (const int tag : anmeldetabellen)
+        warne(db.sichere_exakten_vergleich(struktur->gib_tabellenname(tag)));
+    const CDBTabelle* const anwender = struktur->gib_tabelle(bv_tag::anwender);
+    if (anwender)
+        warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(bv_tag::anwender),
+                                       anwender->gib_spaltenname(bv_tag::anw_name)));
 }
 
 } // namespace
@@ -128,6 +148,7 @@ CQString bv_anmelden()
             return CQString(grund);
         }
     }
+    sichere_vergleich_und_eindeutigkeit(*angemeldet());
     for (const int tag : {bv_tag::gruppen, bv_tag::anwender, bv_tag::verwaltung, bv_tag::vorlage, bv_tag::protokoll})
         angemeldet()->erfasse_autoinkrement(tag);
     // The mail hand-off finds a user's sender address in the user table from now on.

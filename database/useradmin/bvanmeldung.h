@@ -30,9 +30,12 @@ QString bv_verbindungsname();
 // Logs on with the stored values (logging off first): opens the connection, builds the database
 // object (its session set up for the whole of Unicode and, on MySQL, strict mode) and the
 // structure (with the system file of the application root), sets the process-wide
-// pointers, creates missing groups, users and protocol tables and checks them, and on MySQL numbers
+// pointers, creates missing groups, users and protocol tables and checks them, brings their text
+// columns to the exact comparison (MySQL) and gives the user name a unique key, and on MySQL numbers
 // new records of every administration table the server auto-numbers. Empty on success; else one
-// text with the driver's message, and every step taken is undone.
+// text with the driver's message, and every step taken is undone. A table that cannot have the
+// exact comparison or the unique key (names held twice, named in it) gets a warning line in the
+// log windows and the log, and the log-on goes on.
 CQString bv_anmelden();
 // Clears the pointers and the active flag, releases the database object and closes the connection.
 void bv_abmelden();

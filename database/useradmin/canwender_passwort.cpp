@@ -2,6 +2,7 @@
 
 #include "ccombobox.h"
 #include "cstringvalidator.h"
+#include "czeichengrenze.h"
 #include "einstellungswerte.h"
 
 #include <QApplication>
@@ -25,7 +26,8 @@ QLineEdit* kennwortfeld(QWidget* eltern, const char* name, QLineEdit::EchoMode e
 {
     auto* feld = new QLineEdit(eltern);
     feld->setObjectName(QLatin1String(name));
-    feld->setMaxLength(100);
+    // 100 characters, an emoji counted once and never cut in two.
+    begrenze_zeichen(feld, 100);
     feld->setEchoMode(echo);
     feld->setAlignment(Qt::AlignLeft);
     return feld;
@@ -139,7 +141,7 @@ Canwender_passwort::Canwender_passwort(QWidget* eltern, const CQString& name_, i
     }
     // Blanks at either end or characters outside Latin-1 would be stored in a form the other
     // programs of the products cannot compare.
-    ePass_n->setValidator(new CStringValidator(false, false, ePass_n, true, CQString()));
+    setze_feldvalidator(ePass_n, new CStringValidator(false, false, ePass_n, true, CQString()));
 
     connect(bNNCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bNNOk, &QPushButton::clicked, this, &QDialog::accept);

@@ -14,6 +14,7 @@
 #include "clineedit.h"
 #include "cqsqlquery.h"
 #include "ctable.h"
+#include "czeichengrenze.h"
 #include "gui.h"
 #include "sqlfehler.h"
 
@@ -125,9 +126,7 @@ void CAnwenderListe::baue_oberflaeche()
     };
     auto zeile_edit = [&](CLineEdit*& feld, int tag) {
         feld = new CLineEdit(felder);
-        const int breite = spaltenbreite(tag);
-        if (breite > 0)
-            feld->setMaxLength(breite);
+        begrenze_zeichen(feld, spaltenbreite(tag));
         return feld;
     };
     auto suchfeld = [&](CLineEdit*& feld) {
@@ -148,8 +147,7 @@ void CAnwenderListe::baue_oberflaeche()
     if (sp_abteilung >= 0) {
         cAbteilung = new CComboBox(true, felder);
         // Cut to the column like the line edits: a strict server refuses a longer text.
-        if (spaltenbreite(bv_tag::anw_abteilung) > 0)
-            cAbteilung->lineEdit()->setMaxLength(spaltenbreite(bv_tag::anw_abteilung));
+        begrenze_zeichen(cAbteilung->lineEdit(), spaltenbreite(bv_tag::anw_abteilung));
         sAbteilung = new CComboBox(true, suche);
         zeile_hinzu(titel.value(sp_abteilung), cAbteilung, &kAbteilung, sAbteilung);
     }
@@ -167,11 +165,7 @@ void CAnwenderListe::baue_oberflaeche()
     if (sp_bemerkung >= 0)
         zeile_hinzu(titel.value(sp_bemerkung), zeile_edit(eBemerkung, bv_tag::anw_bemerkung), nullptr, nullptr);
 
-    for (const CAclGroup* gruppe : gib_gruppenliste()) {
-        gruppennummern.append(gruppe->gib_nummer());
-        cGruppe->addItem(gruppe->gib_name());
-        sGruppe->addItem(gruppe->gib_name());
-    }
+    fuelle_gruppenauswahl();
     for (int recht = 0; recht < 8; ++recht) {
         cRecht->addItem(gib_recht_name(recht));
         sRecht->addItem(gib_recht_name(recht));
@@ -228,6 +222,18 @@ void CAnwenderListe::baue_oberflaeche()
     tabelle->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(tabelle, &QWidget::customContextMenuRequested, this, &CAnwenderListe::table_mouseReleaseEvent);
     setze_bearbeitungsmodus(false);
+}
+
+void CAnwenderListe::fuelle_gruppenauswahl()
+{
+    gruppennummern.clear();
+    cGruppe->clear();
+    sGruppe->clear();
+    for (const CAclGroup* gruppe : gib_gruppenliste()) {
+        gruppennummern.append(gruppe->gib_nummer());
+        cGruppe->addItem(gruppe->gib_name());
+        sGruppe->addItem(gruppe->gib_name());
+    }
 }
 
 int CAnwenderListe::spaltenbreite(int tag) const

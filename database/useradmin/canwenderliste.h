@@ -17,6 +17,7 @@ class CTable;
 class QCheckBox;
 class QMenu;
 class QPushButton;
+class QSqlQuery;
 
 // The grid holds one row per user of the user table; column 0 is always the user number, every
 // other column's position is one of the `sp_*` members (-1 when not shown). The edit state below
@@ -150,6 +151,22 @@ private:
     // The declared width of the column, else its type's standard width.
     int spaltenbreite(int tag) const;
     void fehler_anwendertabelle(const QString& titel);
+    // The group choices filled from the access-group list.
+    void fuelle_gruppenauswahl();
+    // "FROM <group table> WHERE <group number>=<gruppe>", locked against a concurrent delete:
+    // a statement that reads its values from it writes nothing once the group is gone.
+    CQString gruppenquelle(int gruppe) const;
+    // The users of that name but the one numbered `ausser`; -1 when they cannot be counted (reported).
+    int anzahl_mit_namen(const CQString& name, int ausser = -1) const;
+    // Whether the tagged table holds a row whose id column (tag `id_tag`) is `nummer`.
+    bool ist_da(int tag, int id_tag, int nummer) const;
+    void melde_vorhanden(const CQString& name);
+    // Says that the group is gone, and shows the groups and the grid as they are now.
+    void melde_gruppe_fehlt(int gruppe);
+    // Says that the user is gone and reloads the grid; the current user's edit state is cleared.
+    void melde_verschwunden(int nummer, const CQString& name);
+    // False, after `melde_verschwunden`, when the statement touched no row because the user is gone.
+    bool ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name);
     // Writes the edit state's shown values into the row (not the password columns).
     void schreibe_zeile(int zeile);
     void schalte(QCheckBox* kasten, QWidget* feld);

@@ -23,6 +23,7 @@
 #include "plattform.h"
 #include "sqlfehler.h"
 #include "sqlwerte.h"
+#include "zeichenlaenge.h"
 
 #include <QLabel>
 
@@ -42,10 +43,14 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     setze_warte_cursor(true, false);
-    QString sql = QStringLiteral("SELECT %1,%2 FROM %3")
-                      .arg(tab->gib_spaltenname(bv_tag::anw_id), tab->gib_spaltenname(ergebnis_tag), tabellenname);
+    // The name column comes along: where the server cannot compare exactly (utf8mb4_bin pads, so
+    // "pad " finds "pad"), the program does.
+    QString sql = QStringLiteral("SELECT %1,%2,%3 FROM %4")
+                      .arg(tab->gib_spaltenname(bv_tag::anw_id), tab->gib_spaltenname(ergebnis_tag),
+                           tab->gib_spaltenname(name_tag), tabellenname);
     // The name is bound: compared exactly as stored, whatever quotes or backslashes it holds.
-    if (db->gib_art() == CCDataBase::art_oracle && gib_windows_auto_login())
+    const bool ohne_gross_klein = db->gib_art() == CCDataBase::art_oracle && gib_windows_auto_login();
+    if (ohne_gross_klein)
         sql += QStringLiteral(" WHERE (LOWER(%1)=LOWER(?));").arg(tab->gib_spaltenname(name_tag));
     else
         sql += QStringLiteral(" WHERE (%1=?);").arg(tab->gib_spaltenname(name_tag));
@@ -58,11 +63,14 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
                          CQString(QObject::tr("Fehler beim Zugriff auf Anwendertabelle !")));
         return CQString();
     }
-    // Only the first row counts.
-    if (abfrage.next()) {
+    // Only the first row of the name counts.
+    while (abfrage.next()) {
+        if (!ohne_gross_klein && db->sql_wert_string(abfrage.value(2), false) != anwender)
+            continue;
         db->protokolliere_zeile(abfrage, 2, false);
         if (!abfrage.value(1).isNull())
             ergebnis = db->sql_wert_string(abfrage.value(1), false);
+        break;
     }
     setze_warte_cursor(false, false);
     return ergebnis;
@@ -89,7 +97,7 @@ void CAnwenderListe::EditBemerkung()
     eingabe.remove(QLatin1Char('\n'));
     eingabe.remove(QLatin1Char('\r'));
     if (maximum > 0)
-        eingabe.truncate(maximum);
+        eingabe = kuerze_auf_zeichen(eingabe, maximum);
     const CQString neu(eingabe);
     tabelle_aendert = true;
     tabelle->setzeText(zeile, sp_bemerkung, neu);
@@ -108,7 +116,10 @@ void CAnwenderListe::EditBemerkung()
         fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
-    if (tabelle->zellText(zeile, 0).toInt() == anw_id)
+    const int nummer = tabelle->zellText(zeile, 0).toInt();
+    if (!ist_beruehrt(abfrage, nummer, tabelle->zellText(zeile, sp_name)))
+        return;
+    if (nummer == anw_id)
         anw_bemerkung = neu;
 }
 
@@ -121,16 +132,16 @@ void CAnwenderListe::addEntry()
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     const CQString name = eName->text();
+    if (!pruefe_namen(this, name))
+        return;
     // A second user of the same log-on name would hide the first from every lookup by name.
-    const CQString bedingung(QStringLiteral("WHERE (%1=?)").arg(tab->gib_spaltenname(bv_tag::anw_name)));
-    const int vorhanden = db->gib_anzahl_records(&tabellenname, false, &bedingung, {QString(name)});
+    const int vorhanden = anzahl_mit_namen(name);
     if (vorhanden < 0) {
         fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
     if (vorhanden > 0) {
-        fehler_ton();
-        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist bereits vorhanden !").arg(name)));
+        melde_vorhanden(name);
         return;
     }
     // Without a group the user could never be changed afterwards.
@@ -155,18 +166,23 @@ void CAnwenderListe::addEntry()
             spalten.append(tab->gib_spaltenname(o.tag));
             werte.append(sql_bindetext(*o.wert));
         }
-    int id = anw_id;
-    bool id_fehler = false;
-    const CQString fehler = db->schreibe_neuen_datensatz(tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten,
-                                                         werte, id, id_fehler, CQString("addEntry"));
-    if (!id_fehler)
-        anw_id = id;
+    // The group is read in the same statement: a group deleted meanwhile takes no user.
+    const CCDataBase::CNeuerDatensatz satz = db->schreibe_neuen_datensatz(
+        tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten, werte, anw_id, CQString("addEntry"),
+        gruppenquelle(gruppe));
     grp_id = gruppe;
-    if (!fehler.isEmpty()) {
-        if (!id_fehler)
+    if (!satz.geschrieben) {
+        if (satz.fehler.isEmpty())
+            melde_gruppe_fehlt(gruppe);
+        // Another administrator's same name, written between the count and this write, is refused
+        // by the name's unique key: the same answer as the count's.
+        else if (anzahl_mit_namen(name) > 0)
+            melde_vorhanden(name);
+        else
             fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
+    anw_id = satz.id;
     tabelle_aendert = true;
     const int zeile = tabelle->rowCount();
     tabelle->setRowCount(zeile + 1);
@@ -182,6 +198,83 @@ void CAnwenderListe::addEntry()
     eingabe_vor_laden = Eingabe();
     // The new user's first password.
     changeKennwort();
+}
+
+CQString CAnwenderListe::gruppenquelle(int gruppe) const
+{
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* gruppen = bv->gib_struktur()->gib_tabelle(bv_tag::gruppen);
+    return CQString(QStringLiteral("FROM %1 WHERE %2=%3%4")
+                        .arg(bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
+                             gruppen ? QString(gruppen->gib_spaltenname(bv_tag::grp_id)) : QString())
+                        .arg(gruppe)
+                        .arg(bv->gib_datenbank()->teilsperre()));
+}
+
+int CAnwenderListe::anzahl_mit_namen(const CQString& name, int ausser) const
+{
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
+    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>%3)")
+                                 .arg(tab->gib_spaltenname(bv_tag::anw_name), tab->gib_spaltenname(bv_tag::anw_id))
+                                 .arg(ausser));
+    return bv->gib_datenbank()->gib_anzahl_records(&tabellenname, false, &bedingung, {QString(name)});
+}
+
+void CAnwenderListe::melde_vorhanden(const CQString& name)
+{
+    fehler_ton();
+    meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist bereits vorhanden !").arg(name)));
+}
+
+bool CAnwenderListe::ist_da(int tag, int id_tag, int nummer) const
+{
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CDBTabelle* beschreibung = bv->gib_struktur()->gib_tabelle(tag);
+    if (!beschreibung)
+        return false;
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(tag);
+    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(beschreibung->gib_spaltenname(id_tag)));
+    return bv->gib_datenbank()->gib_anzahl_records(&tabellenname, false, &bedingung, {nummer}) > 0;
+}
+
+void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
+{
+    QString name = QString::number(gruppe);
+    for (const CAclGroup* g : gib_gruppenliste())
+        if (g->gib_nummer() == gruppe)
+            name = g->gib_name();
+    fehler_ton();
+    meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Gruppe '%1' ist nicht mehr vorhanden !").arg(name)));
+    // The choices and the grid show the groups as they are now.
+    int anzahl = 0;
+    const CQString fehler = lese_gruppen(anzahl);
+    if (!fehler.isEmpty())
+        meldung_kritisch(this, gib_meldungstitel(), fehler);
+    fuelle_gruppenauswahl();
+    lade_tabelle();
+}
+
+bool CAnwenderListe::ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name)
+{
+    // MySQL counts a row written with the values it had as untouched: only a row that is gone is.
+    if (abfrage.numRowsAffected() != 0 || ist_da(bv_tag::anwender, bv_tag::anw_id, nummer))
+        return true;
+    melde_verschwunden(nummer, name);
+    return false;
+}
+
+void CAnwenderListe::melde_verschwunden(int nummer, const CQString& name)
+{
+    fehler_ton();
+    meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist nicht mehr vorhanden !").arg(name)));
+    // The grid shows the table as it is now; what was typed for the user may be added anew.
+    lade_tabelle();
+    if (nummer != anw_id)
+        return;
+    anw_id = -1;
+    setze_bearbeitungsmodus(false);
 }
 
 void CAnwenderListe::schreibe_zeile(int zeile)
@@ -203,6 +296,8 @@ void CAnwenderListe::changeEntry()
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (anw_id == -1 || grp_id == -1 || !bv || !bv->gib_struktur() || !tab)
         return;
+    if (!pruefe_namen(this, anw_name))
+        return;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     const int recht = cRecht->currentIndex();
@@ -218,14 +313,29 @@ void CAnwenderListe::changeEntry()
     for (const Optional& o : optionale())
         if (*o.spalte >= 0)
             text(o.tag, *o.wert);
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE (%3=%4);")
+    // The group is read in the same statement: a group deleted meanwhile takes no user.
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE (%3=%4) AND EXISTS (SELECT 1 %5);")
                            .arg(tabellenname, zuweisungen, tab->gib_spaltenname(bv_tag::anw_id))
-                           .arg(anw_id));
+                           .arg(anw_id)
+                           .arg(gruppenquelle(grp_id)));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
-        fehler_anwendertabelle(gib_meldungstitel());
+        // The name's unique key refuses another user's name.
+        if (anzahl_mit_namen(anw_name, anw_id) > 0)
+            melde_vorhanden(anw_name);
+        else
+            fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
+    if (abfrage.numRowsAffected() == 0 && !ist_da(bv_tag::gruppen, bv_tag::grp_id, grp_id)) {
+        if (ist_da(bv_tag::anwender, bv_tag::anw_id, anw_id))
+            melde_gruppe_fehlt(grp_id);
+        else
+            melde_verschwunden(anw_id, anw_name);
+        return;
+    }
+    if (!ist_beruehrt(abfrage, anw_id, anw_name))
+        return;
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
     const int zeile = zeile_von(anw_id);
@@ -289,8 +399,14 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
     const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
                            .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_id))
                            .arg(nummer));
-    if (!bv->gib_datenbank()->fuehre_aus(sql, CQString("anwenderLoeschen"), tabellenname)) {
+    QSqlQuery abfrage;
+    if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname)) {
         fehler_anwendertabelle(gib_meldungstitel());
+        return false;
+    }
+    // Deleted meanwhile by another administrator: said so, and the grid reloaded.
+    if (abfrage.numRowsAffected() == 0) {
+        melde_verschwunden(nummer, name);
         return false;
     }
     qmelde(5, &gib_benutzer_klassen().c_canwenderliste, CQString("anwender_loeschen"), CQString(tr("Anwender '%1' gelöscht").arg(name)));
@@ -339,6 +455,8 @@ void CAnwenderListe::changeKennwort()
         fehler_anwendertabelle(tr("Kennwort ändern"));
         return;
     }
+    if (!ist_beruehrt(abfrage, anw_id, eName->text()))
+        return;
     const int zeile = zeile_von(anw_id);
     if (zeile < 0)
         return;

@@ -168,12 +168,14 @@ void CAnwenderListe::changeGroup(int index)
     grp_id = gib_gruppenliste().at(index)->gib_nummer();
     if (eName->text().isEmpty() || !tabelle)
         return;
+    // Selecting the row moves the current cell to its first column; loading the row from there
+    // would take the new group back.
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
-    tabelle_aendert = false;
     const int zeile = zeile_mit_name(eName->text());
     if (zeile >= 0)
         waehle_zeile(zeile, true, false);
+    tabelle_aendert = false;
     setze_bearbeitungsmodus(zeile >= 0);
 }
 

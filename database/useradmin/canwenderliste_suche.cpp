@@ -76,24 +76,27 @@ void CAnwenderListe::findEntries()
             kriterien.append(k);
     if (kriterien.isEmpty())
         return;
-    tabelle_aendert = true;
-    tabelle->setSelectionMode(QAbstractItemView::MultiSelection);
-    bool erste = true;
+    QStringList suchtexte;
+    for (const Kriterium& k : kriterien) {
+        const auto* combo = qobject_cast<QComboBox*>(k.feld);
+        suchtexte.append(combo ? combo->currentText() : static_cast<QLineEdit*>(k.feld)->text());
+    }
+    QVector<int> treffer;
     for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile) {
         bool passt = true;
-        for (const Kriterium& k : kriterien) {
-            const auto* combo = qobject_cast<QComboBox*>(k.feld);
-            const QString such = combo ? combo->currentText() : static_cast<QLineEdit*>(k.feld)->text();
-            passt = passt && tabelle->zellText(zeile, k.spalte).contains(such, Qt::CaseSensitive);
+        for (int i = 0; passt && i < kriterien.size(); ++i) {
+            const QTableWidgetItem* zelle = tabelle->item(zeile, kriterien.at(i).spalte);
+            passt = (zelle ? zelle->text() : QString()).contains(suchtexte.at(i), Qt::CaseSensitive);
         }
-        if (!passt)
-            continue;
-        tabelle->selectRow(zeile);
-        if (erste)
-            tabelle->zeigeZelle(zeile, sp_lock);
-        erste = false;
+        if (passt)
+            treffer.append(zeile);
     }
-    tabelle->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // All matches in one step: row by row, the view does a round of selection work for each,
+    // seconds for a thousand rows.
+    tabelle_aendert = true;
+    tabelle->markiereZeilen(treffer);
+    if (!treffer.isEmpty())
+        tabelle->zeigeZelle(treffer.first(), sp_lock);
     tabelle_aendert = false;
     pruefe_auswahl(true);
 }
@@ -202,11 +205,8 @@ void CAnwenderListe::pruefe_auswahl(const bool& ohne_neuwahl)
             return;
         }
         tabelle_aendert = true;
-        tabelle->setSelectionMode(QAbstractItemView::MultiSelection);
-        for (int zeile : zeilen)
-            tabelle->selectRow(zeile);
+        tabelle->markiereZeilen(zeilen);
         tabelle->zeigeZelle(zeilen.first(), 0);
-        tabelle->setSelectionMode(QAbstractItemView::ExtendedSelection);
         tabelle_aendert = false;
     }
     for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile) {

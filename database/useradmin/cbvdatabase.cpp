@@ -3,6 +3,7 @@
 #include "dialogseam.h"
 #include "ebool.h"
 #include "gui.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QSqlField>
@@ -116,5 +117,17 @@ bool pruefe_datenbankverbindung(bool melden)
                            QCoreApplication::translate("CBVDataBase",
                                                        "Funktion nur verfügbar, wenn Datenbank verbunden ist."),
                            {QStringLiteral("OK")}, 0, 0);
+    return false;
+}
+
+bool pruefe_namen(QWidget* eltern, const QString& name)
+{
+    if (!hat_steuerzeichen(name))
+        return true;
+    fehler_ton();
+    meldung_kritisch(eltern, gib_meldungstitel(),
+                     CQString(QCoreApplication::translate("CBVDataBase",
+                                                          "Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !")
+                                  .arg(maskiere_steuerzeichen(name))));
     return false;
 }

@@ -11,6 +11,7 @@
 class CBVStruktur;
 class CDBDatenstruktur;
 class CDBTabelle;
+class QWidget;
 
 // A database object and the table structure of the administration tables, both owned.
 class CBVDataBase : public CObjekt
@@ -54,3 +55,6 @@ void setze_bv_datenbank(CBVDataBase* bv);
 bool datenbank_verbunden();
 // `datenbank_verbunden`; when false and `melden` is set, an information box says so.
 bool pruefe_datenbankverbindung(bool melden);
+// False, after a beep and a critical box naming it, for a user or group name that holds a control
+// character: MariaDB cuts a name at a NUL, the others keep what no list or log line shows.
+bool pruefe_namen(QWidget* eltern, const QString& name);

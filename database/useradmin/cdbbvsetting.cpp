@@ -15,6 +15,7 @@
 #include "sqlfehler.h"
 #include "steuervarliste.h"
 #include "cvariablebasis.h"
+#include "zeichenlaenge.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -334,23 +335,24 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
                 CQString(tr("Vorlage: Wert von '%1' nicht lesbar, Variable übergangen").arg(schluessel)));
             continue;
         }
-        if (maximum > 0 && wert.size() > maximum) {
+        if (maximum > 0 && zeichenzahl(wert) > maximum) {
             const QString text = tr("Zuviele Daten (%1) für Spalte '%2' in Tabelle '%3' (max. %4)!")
                                      .arg(schluessel, wertspalte, tabelle)
                                      .arg(maximum);
             bericht += QLatin1Char('\n') + text + QLatin1Char('\n') + hinweis;
             CQCat::gib_instanz()->error(CQString(text + QLatin1Char(' ') + hinweis));
             gekuerzt = true;
-            wert.truncate(maximum);
+            wert = kuerze_auf_zeichen(wert, maximum);
         }
-        bool id_fehler = false;
-        const CQString fehler = db->schreibe_neuen_datensatz(tabelle, id_spalte, spalten,
-                                                             {schluessel, wert, QStringLiteral("1")}, id, id_fehler,
-                                                             CQString("erzeuge_vorlageEinstellungen_slot"));
-        if (fehler.isEmpty())
+        const CCDataBase::CNeuerDatensatz satz =
+            db->schreibe_neuen_datensatz(tabelle, id_spalte, spalten, {schluessel, wert, QStringLiteral("1")}, id,
+                                         CQString("erzeuge_vorlageEinstellungen_slot"));
+        if (satz.geschrieben) {
+            id = satz.id;
             continue;
-        if (id_fehler) {
-            CQCat::gib_instanz()->error(fehler);
+        }
+        if (satz.id_fehler) {
+            CQCat::gib_instanz()->error(satz.fehler);
             melde_abbruch(tr("Fehler beim Ermitteln einer neuen ID für Tabelle '%1'!").arg(tabelle));
         } else {
             melde_abbruch(tr("Fehler beim Schreiben einer neuen Zeile in Tabelle '%1'!").arg(tabelle));

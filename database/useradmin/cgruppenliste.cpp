@@ -15,6 +15,7 @@
 #include "gui.h"
 #include "sqlfehler.h"
 #include "sqlwerte.h"
+#include "zeichenlaenge.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -366,12 +367,12 @@ CQString CGruppenListe::geprueften_namen()
     const int laenge = gruppentabelle() ? gruppentabelle()->gib_laenge(bv_tag::grp_name, 0) : 0;
     QString text = igruppe->currentText().trimmed();
     if (laenge > 0)
-        text.truncate(laenge);
+        text = kuerze_auf_zeichen(text, laenge);
     const CQString name(text);
     // A group without a name could neither be chosen nor told apart in any list.
     if (name.isEmpty())
         fehler_ton();
-    return name;
+    return pruefe_namen(this, name) ? name : CQString();
 }
 
 void CGruppenListe::gruppen_neu_gelesen()
@@ -394,19 +395,16 @@ void CGruppenListe::addEntry()
     if (name.isEmpty())
         return;
     const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    int nummer = aktuelle_gruppe;
-    bool ohne_nummer = false;
-    // Reserves the number and fills the row; a row that cannot be filled is deleted again, so no
-    // nameless group is left behind.
-    const CQString fehler = db->schreibe_neuen_datensatz(
+    // One INSERT with number and name: no nameless group is left behind, whatever fails.
+    const CCDataBase::CNeuerDatensatz satz = db->schreibe_neuen_datensatz(
         tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), QStringList{tabelle->gib_spaltenname(bv_tag::grp_name)},
-        QVariantList{QString(name)}, nummer, ohne_nummer, CQString("addEntry"));
-    if (!fehler.isEmpty()) {
-        CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(fehler)));
+        QVariantList{QString(name)}, aktuelle_gruppe, CQString("addEntry"));
+    if (!satz.geschrieben) {
+        CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(satz.fehler)));
         meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
         return;
     }
-    aktuelle_gruppe = nummer;
+    aktuelle_gruppe = satz.id;
     gruppen_neu_gelesen();
 }
 
@@ -438,6 +436,12 @@ void CGruppenListe::changeEntry()
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
         melde_fehler(abfrage, CQString(sql), CQString("changeEntry"));
+        return;
+    }
+    // Deleted meanwhile by another administrator (MySQL counts a row given its own values as
+    // untouched, so the table is asked).
+    if (abfrage.numRowsAffected() == 0 && gruppe_fehlt(aktuelle_gruppe)) {
+        melde_verschwunden(liste->zellDaten(zeile, 1).toString());
         return;
     }
     liste->setzeDaten(zeile, 1, QString(name));
@@ -480,33 +484,69 @@ void CGruppenListe::loesche_gruppe(int zeile)
     const QString name = liste->zellDaten(zeile, 1).toString();
     const QString titel = tr("Gruppe löschen");
     // A count that cannot be read comes back as 999 and refuses like several users.
-    const int anwender = ngruppe_vorhanden(static_cast<unsigned>(nummer));
-    if (anwender > 0) {
-        const QString text =
-            anwender == 1
-                ? tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch ein Anwender "
-                     "zugeordnet ist !")
-                      .arg(name)
-                : tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch %2 Anwender "
-                     "zugeordnet sind !")
-                      .arg(name)
-                      .arg(anwender);
-        frage_mit_knoepfen(this, QMessageBox::Information, titel, text, {tr("&Ok")}, 0, 0);
+    const int belegt = ngruppe_vorhanden(static_cast<unsigned>(nummer));
+    if (belegt > 0) {
+        frage_mit_knoepfen(this, QMessageBox::Information, titel, belegt_text(name, belegt), {tr("&Ok")}, 0, 0);
         return;
     }
     if (frage_mit_knoepfen(this, QMessageBox::Question, titel, tr("Gruppe '%1' endgültig löschen?").arg(name),
                            {tr("Ja"), tr("Nein")}, 1, 1) != 0)
         return;
     const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
-                           .arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id))
-                           .arg(nummer));
-    QSqlQuery abfrage;
-    if (!db->fuehre_aus(abfrage, sql, CQString("gruppeLoeschen"), tabellenname, false)) {
-        melde_fehler(abfrage, sql, CQString("gruppeLoeschen"));
+    const CDBTabelle* anwender = gib_bv_anwendertabelle();
+    // Deleted only while no user is in it, checked in the same statement: a user that another
+    // administrator put in since the count keeps the group.
+    const CQString frei(QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE %2=%3)")
+                            .arg(gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::anwender),
+                                 anwender ? QString(anwender->gib_spaltenname(bv_tag::anw_gruppe)) : QString())
+                            .arg(nummer));
+    const int geloescht = db->loesche_wenn(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), nummer, frei,
+                                           CQString("gruppeLoeschen"), klasse);
+    if (geloescht < 0) {
+        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+        return;
+    }
+    if (geloescht == 0) {
+        const int jetzt = ngruppe_vorhanden(static_cast<unsigned>(nummer));
+        if (gruppe_fehlt(nummer) || jetzt <= 0)
+            melde_verschwunden(name);
+        else {
+            frage_mit_knoepfen(this, QMessageBox::Information, titel, belegt_text(name, jetzt), {tr("&Ok")}, 0, 0);
+            gruppen_neu_gelesen();
+        }
         return;
     }
     CQCat::gib_instanz()->info(CQString(tr("Gruppe '%1' gelöscht").arg(name)));
+    gruppen_neu_gelesen();
+}
+
+QString CGruppenListe::belegt_text(const QString& name, int anwender)
+{
+    if (anwender == 1)
+        return tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch ein Anwender "
+                  "zugeordnet ist !")
+            .arg(name);
+    return tr("Gruppe '%1' kann nicht gelöscht werden, gelöscht werden, da dieser noch %2 Anwender "
+              "zugeordnet sind !")
+        .arg(name)
+        .arg(anwender);
+}
+
+bool CGruppenListe::gruppe_fehlt(int nummer) const
+{
+    const CDBTabelle* tabelle = gruppentabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (!tabelle || !db)
+        return false;
+    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(tabelle->gib_spaltenname(bv_tag::grp_id)));
+    return db->gib_anzahl_records(&tabellenname, false, &bedingung, {nummer}) == 0;
+}
+
+void CGruppenListe::melde_verschwunden(const QString& name)
+{
+    fehler_ton();
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Gruppe '%1' ist nicht mehr vorhanden !").arg(name)));
     gruppen_neu_gelesen();
 }
 
@@ -522,8 +562,9 @@ void CGruppenListe::findEntries()
             treffer.append(zeile);
     if (treffer.isEmpty())
         return;
-    for (int i = 0; i < treffer.size(); ++i)
-        liste->markiereZeile(treffer.at(i), i == 0);
+    // The first clears the former selection and comes into view; then all of them in one step.
+    liste->markiereZeile(treffer.first(), true);
+    liste->markiereZeilen(treffer);
     if (treffer.size() == 1)
         tabrowSelected(liste->gibIndex(treffer.first(), 0));
     leere_eingabe();

@@ -72,8 +72,15 @@ private:
     void melde_fehler(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode);
     // Re-reads the access-group list after a stored change, refreshes the page and tells the others.
     void gruppen_neu_gelesen();
-    // The trimmed name of the edit choice; empty (with the beep) when nothing is left.
+    // The trimmed name of the edit choice, cut to the column's width in characters; empty (with the
+    // beep) when nothing is left, or (with a box) when it holds a control character.
     CQString geprueften_namen();
+    // The refusal to delete a group that `anwender` users are in.
+    static QString belegt_text(const QString& name, int anwender);
+    // Whether the group table lacks the group (false when it cannot be asked).
+    bool gruppe_fehlt(int nummer) const;
+    // Says that the group is gone (another administrator deleted it) and refreshes the page.
+    void melde_verschwunden(const QString& name);
 
     QGridLayout* raster = nullptr;
     QTabWidget* reiter = nullptr;
