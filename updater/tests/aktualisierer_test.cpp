@@ -1,6 +1,7 @@
 // The program itself: the roads without a window, their output and exit codes, with no display at all.
 #include "zip_hilfe.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -273,6 +274,38 @@ TEST_F(Programm, InstallStartMitFensterInstalliertUndEndetMitNull)
     EXPECT_EQ(starte({"-install", arbeit + "/u.zip", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(lies(ziel + "/b.txt"), QByteArray("b"));
     EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";b.txt\r\n"));
+}
+
+// The README's command that starts the window on the sample archive, word for word, in a folder
+// that holds its archive: it installs (with "dbx" the window stays; the run is ended after the job).
+TEST_F(Programm, FensterbefehlDerAnleitungInstalliert)
+{
+    QStringList argumente;
+    for (const QByteArray& zeile : lies(QStringLiteral(ANLEITUNG)).split('\n'))
+        if (zeile.startsWith("../aktualisierer -install"))
+            argumente = QString::fromUtf8(zeile.left(zeile.indexOf('#'))).split(' ', Qt::SkipEmptyParts).mid(1);
+    const int dst = argumente.indexOf("-dst");
+    ASSERT_TRUE(dst > 0 && argumente.contains("-dbx")) << argumente.join(' ').toStdString();
+    const QString installation = arbeit + "/" + argumente.value(dst + 1);
+    QDir().mkpath(installation);
+    schreibe(arbeit + "/" + argumente.value(argumente.indexOf("-install") + 1),
+             baue({datei("programm/a.txt", "a"), datei("b.txt", "b")}));
+
+    QProcess p;
+    beginne_still(p, argumente, true);
+    const auto job_zu_ende = [this] {
+        const QByteArray log = lies(logdatei());
+        return log.contains("Installation beendet.") || log.contains("Installation fehlerhaft")
+               || log.contains("ZIP nicht zu");
+    };
+    for (QDeadlineTimer frist(60000); !job_zu_ende() && p.state() != QProcess::NotRunning && !frist.hasExpired();)
+        p.waitForFinished(50);
+    toete_sobald(p, [] { return true; });
+    const QByteArray log = lies(logdatei());
+    EXPECT_TRUE(log.contains("Installation beendet.")) << log.toStdString();
+    EXPECT_EQ(lies(installation + "/programm/a.txt"), QByteArray("a"));
+    EXPECT_EQ(lies(installation + "/b.txt"), QByteArray("b"));
+    EXPECT_TRUE(lies(installation + "/uninstall.dat").contains(";programm/a.txt\r\n"));
 }
 
 TEST(Fensterweg, AusnahmeAusEinemSlotWirdGeloggtUndEndetMitMinusEins)
