@@ -75,11 +75,11 @@ private:
 
 } // namespace
 
-int oeffne_regulaere_datei(const char* pfad, int modus)
+int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
 {
     int fd;
     do
-        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, 0666);
+        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -1;

@@ -12,9 +12,9 @@
 bool ist_datei(const QString& pfad);
 // Opens `pfad` with the open(2) flags `modus` without waiting: opening a pipe waits for its
 // other end, a device may never answer. Only a regular file is kept, and from then on it is read
-// and written blocking as usual. The descriptor, or -1 with errno (EINVAL for something that is
-// not a regular file).
-int oeffne_regulaere_datei(const char* pfad, int modus);
+// and written blocking as usual; a file it creates gets `rechte` (less the umask). The
+// descriptor, or -1 with errno (EINVAL for something that is not a regular file).
+int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
 // The whole content of the regular file `pfad` (bytes of the name as they are). False, and
 // `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
 // device is never waited for.

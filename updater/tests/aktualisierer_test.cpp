@@ -389,6 +389,29 @@ TEST_F(Programm, FifoUndTiefeNamenEndenRasch)
     QProcess::execute("rm", {"-rf", ziel});
 }
 
+// A log file that is a pipe nobody reads (the default one, a link to one, or one that
+// "log4upd.init" names) would hold the start up before the install: it writes nothing instead.
+TEST_F(Programm, LogdateiAlsRohrHaeltDenStartNichtAuf)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));
+    const QString rohr = dir.path() + "/rohr";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    for (const char* art : {"Standard", "Link", "Konfiguration"}) {
+        SCOPED_TRACE(art);
+        QFile::remove(logdatei());
+        QFile::remove(ziel + "/a.txt");
+        if (QByteArray(art) == "Standard")
+            ASSERT_EQ(::mkfifo(QFile::encodeName(logdatei()).constData(), 0600), 0);
+        else if (QByteArray(art) == "Link")
+            ASSERT_TRUE(QFile::link(rohr, logdatei()));
+        else
+            schreibe(arbeit + "/log4upd.init", "path " + dir.path().toUtf8() + "\nappender root pattern file rohr %m%n\n");
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+        EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+    }
+}
+
 TEST_F(Programm, GetoeteteInstallationLaesstJedeDateiAufDerListe)
 {
     const int anzahl = 4000;
