@@ -1,7 +1,10 @@
 #include "cqiodatei.h"
 #include "anwendung.h"
+#include "dateien.h"
 
 #include <QTextCodec>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -56,8 +59,12 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         modus |= QIODevice::Append;
     if (abschneiden)
         modus |= QIODevice::Truncate;
-    if (!iodatei->open(modus))
+    // A pipe or device of the name is not waited for: it counts as a file that cannot be opened.
+    if (!oeffne_regulaere_datei(*iodatei, modus)) {
+        oeffnungsfehler = QString::fromLocal8Bit(std::strerror(errno));
         return false;
+    }
+    oeffnungsfehler.clear();
     offen = true;
     stream.reset(new QTextStream(iodatei.get()));
     stream->setCodec(acht_bit_codec());
@@ -144,6 +151,11 @@ bool CQIODatei::schliesse()
     stream.reset();
     iodatei->close();
     return geschrieben && iodatei->error() != QFileDevice::WriteError;
+}
+
+QString CQIODatei::gib_fehlertext() const
+{
+    return oeffnungsfehler.isEmpty() ? iodatei->errorString() : oeffnungsfehler;
 }
 
 bool ist_leerzeile(const CQString& text)

@@ -16,7 +16,8 @@ public:
     ~CQIODatei() override;
 
     // Opens with the union of the chosen modes; false (and nothing changed) when that fails,
-    // also when the file is open already. The stream starts with the 8-bit code page
+    // also when the file is open already, and at once for a name that is no regular file (a
+    // pipe, socket or device, also behind a link). The stream starts with the 8-bit code page
     // (Windows-1252), recognising a UTF-8 byte-order mark at the start of the input.
     bool oeffne(const bool& lesen, const bool& schreiben, const bool& text, const bool& anhaengen,
                 const bool& abschneiden);
@@ -37,13 +38,15 @@ public:
     void schreibe_zeile(const CQString& text);
     // False when not open, or when something could not be written.
     bool schliesse();
-    // Why the last open, read or write failed, as the file says.
-    QString gib_fehlertext() const { return iodatei->errorString(); }
+    // Why the last open, read or write failed, as the system says.
+    QString gib_fehlertext() const;
 
 private:
     std::unique_ptr<QFile> iodatei;
     std::unique_ptr<QTextStream> stream;
     bool offen = false;
+    // Set by a failed `oeffne`: the file object never saw that open.
+    QString oeffnungsfehler;
 };
 
 // True for an empty text and for white space only.

@@ -94,6 +94,35 @@ int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
     return fd;
 }
 
+bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere)
+{
+    // The flags QFile itself derives from an open mode.
+    if (modus & QIODevice::Append)
+        modus |= QIODevice::WriteOnly;
+    int flags = O_RDONLY;
+    if ((modus & QIODevice::ReadWrite) == QIODevice::ReadWrite)
+        flags = O_RDWR;
+    else if (modus & QIODevice::WriteOnly)
+        flags = O_WRONLY;
+    if ((modus & QIODevice::WriteOnly) && !(modus & QIODevice::ExistingOnly))
+        flags |= O_CREAT;
+    if (modus & QIODevice::NewOnly)
+        flags |= O_CREAT | O_EXCL;
+    if (modus & QIODevice::Append)
+        flags |= O_APPEND;
+    else if ((modus & QIODevice::WriteOnly) && ((modus & QIODevice::Truncate) || !(modus & QIODevice::ReadOnly)))
+        flags |= O_TRUNC;
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(datei.fileName()).constData(), flags | weitere);
+    if (fd < 0)
+        return false;
+    if (!datei.open(fd, modus, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        errno = EBADF;
+        return false;
+    }
+    return true;
+}
+
 bool ist_datei(const QString& pfad)
 {
     struct stat info;
@@ -142,7 +171,7 @@ int kopiere_datei(const QString& quelle, const QString& ziel, const bool& ohne_c
                   const bool& ohne_kopf)
 {
     QFile ein(quelle);
-    if (!ein.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(ein, QIODevice::ReadOnly))
         return 1;
     QSaveFile aus(ziel);
     if (!aus.open(QIODevice::WriteOnly))
@@ -185,10 +214,8 @@ int loesche_datei(const QString& name)
 
 int gib_pe_bitness(const QString& dateiname)
 {
-    if (!ist_datei(dateiname))
-        return -1;
     QFile datei(dateiname);
-    if (!datei.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
         return -1;
     QByteArray kopf(kopfgroesse, Qt::Uninitialized);
     const qint64 gelesen = datei.read(kopf.data(), kopfgroesse);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <string>
 
@@ -15,6 +16,11 @@ bool ist_datei(const QString& pfad);
 // and written blocking as usual; a file it creates gets `rechte` (less the umask). The
 // descriptor, or -1 with errno (EINVAL for something that is not a regular file).
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
+// `datei`, named by its file name, opened in `modus` as QFile::open opens it, but by the rule
+// above: false, without waiting, for a pipe, socket or device (also behind a link), and when the
+// open fails; errno says why (the file's own error text does not). `weitere` adds open(2) flags
+// such as O_NOFOLLOW.
+bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere = 0);
 // The whole content of the regular file `pfad` (bytes of the name as they are). False, and
 // `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
 // device is never waited for.

@@ -3,6 +3,7 @@
 #include "browserapplication.h"
 #include "datenordner.h"
 #include "browsereinstellungswerte.h"
+#include "dateien.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
@@ -156,7 +157,7 @@ void HistoryManager::load()
     QFile datei(dateiname());
     if (!datei.exists())
         return;
-    if (!datei.open(QIODevice::ReadOnly)) {
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly)) {
         qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
         return;
     }
@@ -189,7 +190,7 @@ void HistoryManager::save()
     QSaveFile ganz(name);
     QFile anhang(name);
     QFileDevice& datei = saveAll ? static_cast<QFileDevice&>(ganz) : anhang;
-    if (!datei.open(saveAll ? QIODevice::WriteOnly : QIODevice::Append)) {
+    if (!(saveAll ? ganz.open(QIODevice::WriteOnly) : oeffne_regulaere_datei(anhang, QIODevice::Append))) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }

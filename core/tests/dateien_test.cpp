@@ -46,29 +46,6 @@ protected:
     QTemporaryDir tmp;
 };
 
-// Files may grow only up to `grenze` bytes while this object lives: writes beyond it fail.
-class Dateigrenze
-{
-public:
-    explicit Dateigrenze(rlim_t grenze)
-    {
-        getrlimit(RLIMIT_FSIZE, &alt);
-        signal_alt = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit neu = alt;
-        neu.rlim_cur = grenze;
-        setrlimit(RLIMIT_FSIZE, &neu);
-    }
-    ~Dateigrenze()
-    {
-        setrlimit(RLIMIT_FSIZE, &alt);
-        std::signal(SIGXFSZ, signal_alt);
-    }
-
-private:
-    rlimit alt{};
-    void (*signal_alt)(int) = nullptr;
-};
-
 // A PE header at `offset` with the machine field `maschine`, in a buffer of `groesse` bytes.
 QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
 {
@@ -224,4 +201,28 @@ TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
     char zeichen;
     EXPECT_EQ(::read(leser, &zeichen, 1), 0);
     ::close(leser);
+
+    // Through QFile by the same rule, in QFile's own modes; a copy reads only a regular file.
+    EXPECT_EQ(kopiere_datei(rohr, pfad("kopie"), true, false), 1);
+    QFile ueber_rohr(rohr);
+    EXPECT_FALSE(oeffne_regulaere_datei(ueber_rohr, QIODevice::ReadOnly));
+    EXPECT_FALSE(ueber_rohr.isOpen());
+    QFile verweis(pfad("verweis"));
+    EXPECT_FALSE(oeffne_regulaere_datei(verweis, QIODevice::ReadOnly, O_NOFOLLOW));
+    ASSERT_TRUE(oeffne_regulaere_datei(verweis, QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(verweis.readAll(), "Inhalt und mehr");
+    verweis.close();
+    QFile anhang(datei);
+    ASSERT_TRUE(oeffne_regulaere_datei(anhang, QIODevice::Append));
+    EXPECT_EQ(anhang.write("!"), 1);
+    anhang.close();
+    EXPECT_EQ(lies(datei), "Inhalt und mehr!");
+    QFile lesen_schreiben(datei);
+    ASSERT_TRUE(oeffne_regulaere_datei(lesen_schreiben, QIODevice::ReadWrite));
+    EXPECT_EQ(lesen_schreiben.readAll(), "Inhalt und mehr!");
+    lesen_schreiben.close();
+    QFile neu(pfad("neu.txt"));
+    ASSERT_TRUE(oeffne_regulaere_datei(neu, QIODevice::WriteOnly));
+    neu.close();
+    EXPECT_EQ(lies(pfad("neu.txt")), "");
 }

@@ -209,12 +209,16 @@ TEST_F(Konfiguration, FehlertexteUndWasVorherEingerichtetWurdeBleibt)
     EXPECT_EQ(lies("appender k5c basic remotesyslog upd"),
               "Missing syslog host for SysLogAppender for category: k5c");
 
-    const std::string fehlt = pfad(QStringLiteral("fehlt.init"));
-    try {
-        log4cpp::konfiguriere_datei(fehlt);
-        ADD_FAILURE();
-    } catch (const log4cpp::ConfigureFailure& fehler) {
-        EXPECT_EQ(std::string(fehler.what()), "Config File " + fehlt + " does not exist or is unreadable");
+    // Missing, or a pipe that would wait for its writer: unreadable at once.
+    const Wecker wecker;
+    ASSERT_TRUE(lege_rohr_an(tmp.filePath(QStringLiteral("rohr.init"))));
+    for (const std::string& unlesbar : {pfad(QStringLiteral("fehlt.init")), pfad(QStringLiteral("rohr.init"))}) {
+        try {
+            log4cpp::konfiguriere_datei(unlesbar);
+            ADD_FAILURE() << unlesbar;
+        } catch (const log4cpp::ConfigureFailure& fehler) {
+            EXPECT_EQ(std::string(fehler.what()), "Config File " + unlesbar + " does not exist or is unreadable");
+        }
     }
     // A command word alone at the end stops the reading without a failure.
     EXPECT_EQ(lies("logger"), "");

@@ -3,11 +3,14 @@
 
 #include "clogbase.h"
 #include "kerneinstellungen.h"
+#include "wecker.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -97,13 +100,28 @@ inline bool lege_rohr_an(const QString& pfad)
     return mkfifo(QFile::encodeName(pfad).constData(), 0600) == 0;
 }
 
-// Ends the test program (SIGALRM) when the calls it guards hang: the hang then fails its test at
-// once instead of stalling the whole run.
-class Wecker
+// Files may grow only up to `grenze` bytes while this object lives: writes beyond it fail.
+class Dateigrenze
 {
 public:
-    explicit Wecker(unsigned sekunden = 20) { alarm(sekunden); }
-    ~Wecker() { alarm(0); }
-    Wecker(const Wecker&) = delete;
-    Wecker& operator=(const Wecker&) = delete;
+    explicit Dateigrenze(rlim_t grenze)
+    {
+        getrlimit(RLIMIT_FSIZE, &alt);
+        signal_alt = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit neu = alt;
+        neu.rlim_cur = grenze;
+        setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~Dateigrenze()
+    {
+        setrlimit(RLIMIT_FSIZE, &alt);
+        std::signal(SIGXFSZ, signal_alt);
+    }
+    Dateigrenze(const Dateigrenze&) = delete;
+    Dateigrenze& operator=(const Dateigrenze&) = delete;
+
+private:
+    rlimit alt{};
+    void (*signal_alt)(int) = nullptr;
 };
+

@@ -7,6 +7,7 @@
 #include "cprozessthread.h"
 #include "heimordner.h"
 #include "verzeichnisse.h"
+#include "wecker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <QTimer>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -242,6 +244,19 @@ TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
     setze_sprachcode(QStringLiteral("ru"));
     sende(*art11);
     EXPECT_EQ(lies(W + "/.mapi.txt"), "\xEF\xBB\xBFNUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGrüße\r\n\r\n");
+}
+
+// A report text that is a pipe is never waited for: the mail keeps its text and the file's name.
+TEST_F(Mail, RohrAlsBerichtstextWartetNicht)
+{
+    const Wecker wecker;
+    const QString rohr = pfad("rohr.html");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    auto mail = neue_mail();
+    mail->html = CQString("vorher");
+    mail->lies_text(CQString(rohr), true);
+    EXPECT_EQ(mail->html, QStringLiteral("vorher"));
+    EXPECT_EQ(mail->berichtsdatei, rohr);
 }
 
 TEST_F(Mail, ZweiterVersandViermalVerweigertDannFrei)
