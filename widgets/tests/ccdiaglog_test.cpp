@@ -138,12 +138,7 @@ TEST(CCMessageBox, AngehaengteZeilenFolgenDemEndeNachEinerVerkleinerung)
         if (i % 100 == 0)
             QCoreApplication::processEvents();
     }
-    EXPECT_TRUE(warte_bis([text] {
-        QTextCursor ende(text->document());
-        ende.movePosition(QTextCursor::End);
-        const QRect zeile = text->cursorRect(ende);
-        return zeile.top() >= 0 && zeile.bottom() < text->viewport()->height();
-    })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
+    EXPECT_TRUE(warte_bis([text] { return letzte_zeile_zu_sehen(text); })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
     EXPECT_EQ(text->document()->blockCount(), 3000);
 }
 

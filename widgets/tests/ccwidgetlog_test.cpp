@@ -160,12 +160,6 @@ TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
     QTextEdit* text = fenster->findChild<QTextEdit*>(QStringLiteral("ftextbroser"));
     ASSERT_NE(text, nullptr);
     QScrollBar* leiste = text->verticalScrollBar();
-    const auto letzte_zeile_zu_sehen = [text] {
-        QTextCursor ende(text->document());
-        ende.movePosition(QTextCursor::End);
-        const QRect zeile = text->cursorRect(ende);
-        return text->document()->blockCount() > 1 && zeile.top() >= 0 && zeile.bottom() < text->viewport()->height();
-    };
     QWidget* rahmen = fenster->parentWidget();
     // Lines come in as a worker posts them; the window changes between the passes that show them.
     const auto zeilen = [fenster](int von, int bis, const std::function<void(int)>& dazwischen) {
@@ -187,7 +181,8 @@ TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
         else if (i == 15000)
             rahmen->resize(400, 200);
     });
-    EXPECT_TRUE(warte_bis(letzte_zeile_zu_sehen)) << leiste->value() << " of " << leiste->maximum();
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 20000 && letzte_zeile_zu_sehen(text); }))
+        << leiste->value() << " of " << leiste->maximum();
 
     // Scrolled up by the user: it stays, through more lines and a change of size.
     leiste->triggerAction(QAbstractSlider::SliderToMinimum);
@@ -206,7 +201,7 @@ TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
         if (i == 25000)
             rahmen->resize(600, 350);
     });
-    EXPECT_TRUE(warte_bis([&] { return text->document()->blockCount() == 26000 && letzte_zeile_zu_sehen(); }))
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 26000 && letzte_zeile_zu_sehen(text); }))
         << leiste->value() << " of " << leiste->maximum();
     rahmen->close();
 }

@@ -7,6 +7,7 @@
 #include "clogbase.h"
 #include "clogsubwidget.h"
 #include "dialogseam.h"
+#include "logfenstertest.h"
 #include "plattform.h"
 #include "systemwerte.h"
 
@@ -237,12 +238,7 @@ TEST_F(DockLog, AmEndeZeigtEsNachDemEinblendenDieLetzteZeile)
         if (i % 250 == 0)
             QCoreApplication::processEvents();
     }
-    EXPECT_TRUE(warte_bis([text] {
-        QTextCursor ende(text->document());
-        ende.movePosition(QTextCursor::End);
-        const QRect zeile = text->cursorRect(ende);
-        return text->document()->blockCount() == 6000 && zeile.top() >= 0 && zeile.bottom() < text->viewport()->height();
-    })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 6000 && letzte_zeile_zu_sehen(text); })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
 }
 
 TEST_F(DockLog, ZeilenAnDasZielGehenUeberDenLoggerInDieDateiUndZurueck)
