@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <QProcess>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -358,10 +357,8 @@ TEST_F(Programm, FifoUndTiefeNamenEndenRasch)
     // A FIFO as "uninstall.dat" is refused at once; nothing is installed.
     schreibe(arbeit + "/g.zip", baue({datei("g.txt", "g")}));
     ASSERT_EQ(::mkfifo(QFile::encodeName(ziel + "/uninstall.dat").constData(), 0600), 0);
-    QElapsedTimer uhr;
-    uhr.start();
+    // A run that waited on it would not end (-99 after the bound of `starte`).
     EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", ziel}).code, 1);
-    EXPECT_LT(uhr.elapsed(), 1000);
     EXPECT_FALSE(QFileInfo::exists(ziel + "/g.txt"));
     QFile::remove(ziel + "/uninstall.dat");
     // What the program needs for a run of nothing (its libraries loaded): the deep name below
