@@ -172,7 +172,7 @@ TEST_F(Einstellungen, AnwendungsobjektWendetDenSpeicherAufEngineUndProxyAn)
     }
 }
 
-TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerSchliesstJedeVerbindungBinnenEinerSekundeOhneFenster)
+TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerSchliesstJedeVerbindungOhneFenster)
 {
     CWebBrowserApp* const app = CWebBrowserApp::instance(true);
     auto* const server = app->findChild<QLocalServer*>();
