@@ -83,47 +83,6 @@ ELesen lies_ganzzahl(const std::string& text, T& wert)
     return ELesen::OK;
 }
 
-// Decimal exponent of the first significant digit of a checked number text ("-0.05e3" gives 1).
-long long zehnerexponent(const std::string& t)
-{
-    long long vor_punkt = 0; // significant digits before the point
-    long long nullen = 0;    // zeros after the point before the first significant digit
-    bool punkt = false;
-    bool gefunden = false;
-    std::size_t i = 0;
-    for (; i < t.size() && t[i] != 'e' && t[i] != 'E'; ++i) {
-        const char c = t[i];
-        if (c == '.') {
-            punkt = true;
-        } else if (ist_ziffer(c)) {
-            if (c != '0')
-                gefunden = true;
-            if (!punkt && gefunden)
-                ++vor_punkt;
-            else if (punkt && !gefunden)
-                ++nullen;
-            if (punkt && gefunden)
-                break;
-        }
-    }
-    if (!gefunden)
-        return std::numeric_limits<long long>::min();
-    while (i < t.size() && t[i] != 'e' && t[i] != 'E')
-        ++i;
-    long long exponent = 0;
-    if (i < t.size()) {
-        const char* a = t.data() + i + 1;
-        if (*a == '+')
-            ++a;
-        const auto [ende, fehler] = std::from_chars(a, t.data() + t.size(), exponent);
-        (void)ende;
-        if (fehler == std::errc::result_out_of_range)
-            exponent = *a == '-' ? -1000000 : 1000000;
-    }
-    const long long basis = vor_punkt > 0 ? vor_punkt - 1 : -(nullen + 1);
-    return basis + exponent;
-}
-
 // printf "%.<n>f" with a point.
 std::string festkomma(double zahl, int nachkommastellen)
 {
@@ -246,17 +205,13 @@ ELesen lies_zahl(const std::string& text, double& wert)
     }
     if (i != t.size())
         return ELesen::UNGUELTIG;
-    const bool negativ = t[0] == '-';
-    const char* anfang = t.data() + (t[0] == '+' ? 1 : 0);
+    // Read as the core reads numbers: a value too small for a double is 0, one too large is out of range.
     double zahl = 0.0;
-    const auto [ende, fehler] = std::from_chars(anfang, t.data() + t.size(), zahl);
-    if (fehler == std::errc::result_out_of_range) {
-        if (zehnerexponent(t) > 0)
-            return negativ ? ELesen::ZU_KLEIN : ELesen::ZU_GROSS;
-        zahl = negativ ? -0.0 : 0.0;
-    } else if (fehler != std::errc() || ende != t.data() + t.size()) {
+    const auto [ende, fehler] = lies_double(t.data(), t.data() + t.size(), zahl);
+    if (fehler == std::errc::result_out_of_range)
+        return t[0] == '-' ? ELesen::ZU_KLEIN : ELesen::ZU_GROSS;
+    if (fehler != std::errc() || ende != t.data() + t.size())
         return ELesen::UNGUELTIG;
-    }
     wert = zahl;
     return ELesen::OK;
 }

@@ -514,8 +514,41 @@ std::string formatiere_double(double zahl, int gesamtstellen, int nachkommastell
 
 namespace {
 
-// The number forms of strtod without its locale: one sign, then a decimal number, inf or nan,
-// or after "0x" / "0X" a hexadecimal one with an optional binary exponent (p or P).
+// For a number text that from_chars found out of range: whether it is too small for a double
+// rather than too large, by the power of its first significant digit (of ten, or of two after
+// "0x" with the binary exponent "p").
+bool ist_unterlauf(const char* p, const char* ende, bool hex)
+{
+    long long stellen_vor_punkt = 0; // digits from the first significant one to the point
+    long long nullen_nach_punkt = 0; // zeros after the point before the first significant digit
+    bool punkt = false;
+    bool gefunden = false;
+    for (; p != ende; ++p) {
+        if (*p == '.') {
+            punkt = true;
+            continue;
+        }
+        if (hex ? hexziffer_wert(*p) < 0 : (*p < '0' || *p > '9'))
+            break;
+        gefunden = gefunden || *p != '0';
+        if (gefunden && !punkt)
+            ++stellen_vor_punkt;
+        else if (!gefunden && punkt)
+            ++nullen_nach_punkt;
+    }
+    long long exponent = 0;
+    if (p != ende && ++p != ende) {
+        if (*p == '+')
+            ++p;
+        if (std::from_chars(p, ende, exponent).ec == std::errc::result_out_of_range)
+            exponent = *p == '-' ? -(1LL << 40) : (1LL << 40);
+    }
+    const long long stelle = stellen_vor_punkt > 0 ? stellen_vor_punkt - 1 : -(nullen_nach_punkt + 1);
+    return (hex ? 4 * stelle : stelle) + exponent < 0;
+}
+
+} // namespace
+
 std::from_chars_result lies_double(const char* anfang, const char* ende, double& wert)
 {
     const char* p = anfang;
@@ -525,17 +558,23 @@ std::from_chars_result lies_double(const char* anfang, const char* ende, double&
     // from_chars takes a sign of its own: a second one would slip through.
     if (p != ende && (*p == '+' || *p == '-'))
         return {anfang, std::errc::invalid_argument};
-    std::from_chars_result ergebnis;
-    if (ende - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')
-        && (hexziffer_wert(p[2]) >= 0 || p[2] == '.')) {
-        ergebnis = std::from_chars(p + 2, ende, wert, std::chars_format::hex);
-    } else {
-        ergebnis = std::from_chars(p, ende, wert);
+    const bool hex = ende - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')
+                     && (hexziffer_wert(p[2]) >= 0 || p[2] == '.');
+    if (hex)
+        p += 2;
+    std::from_chars_result ergebnis = hex ? std::from_chars(p, ende, wert, std::chars_format::hex)
+                                          : std::from_chars(p, ende, wert);
+    // strtod's underflow: a value too small even for a denormal is 0 (a denormal is read as such).
+    if (ergebnis.ec == std::errc::result_out_of_range && ist_unterlauf(p, ergebnis.ptr, hex)) {
+        wert = 0.0;
+        ergebnis.ec = std::errc();
     }
     if (ergebnis.ec == std::errc() && negativ)
         wert = -wert;
     return ergebnis;
 }
+
+namespace {
 
 int stellen_fuer(double zahl, int nachkommastellen, int max_nachkommastellen, int modus)
 {

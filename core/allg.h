@@ -1,6 +1,7 @@
 // Number and text conversion of the framework: fixed-width number texts, rounding, trimming, escaping.
 #pragma once
 
+#include <charconv>
 #include <set>
 #include <string>
 
@@ -69,9 +70,14 @@ bool versuche_double_zu_string(double zahl, int breite, int nachkommastellen, in
                                int modus, int art, bool ungetrimmt, int nan_leer, int strich_leer,
                                std::string& text);
 // An empty text, "-" and blanks give 99999999.0; blanks inside are ignored; "inf" and "nan" are
-// read as those values. An invalid text (also one outside the double range) gives 99999999.0
-// and sets *ok to false, or warns.
+// read as those values. An invalid text (also one too large for a double) gives 99999999.0
+// and sets *ok to false, or warns; one too small for a double is 0, as strtod reads it.
 double string_zu_double(const std::string& text, bool* ok = nullptr);
+// The number at `anfang` as the C library's strtod reads it, without its locale: one sign, then a
+// decimal number, inf or nan, or after "0x" a hexadecimal one with a binary exponent ("p"). A
+// value too small for a double is 0 with its sign (a denormal stays one); one too large gives
+// result_out_of_range and leaves `wert` as it was. The pointer stands after the number read.
+std::from_chars_result lies_double(const char* anfang, const char* ende, double& wert);
 
 // Texts.
 // Leading blanks are dropped (blank fill) or replaced by the fill character (any other fill, also

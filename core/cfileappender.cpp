@@ -1,4 +1,8 @@
 #include "cfileappender.h"
+#include "dateien.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <mutex>
 
@@ -20,12 +24,28 @@ Logverzeichnis& logverzeichnis()
 
 } // namespace
 
+// The library's own open waits on a pipe until a reader comes, which may be never: the file is
+// opened here, and the library takes the descriptor.
 CFileAppender::CFileAppender(const std::string& name, const std::string& datei, bool anhaengen)
-    : FileAppender(name, mit_pfad(datei), anhaengen, 00644)
+    : FileAppender(name, -1), pfad(mit_pfad(datei))
 {
+    _flags = O_CREAT | O_APPEND | O_WRONLY | (anhaengen ? 0 : O_TRUNC);
+    _mode = 00644;
+    _fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
 }
 
 CFileAppender::~CFileAppender() = default;
+
+bool CFileAppender::reopen()
+{
+    const int fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
+    if (fd < 0)
+        return false;
+    if (_fd != -1)
+        ::close(_fd);
+    _fd = fd;
+    return true;
+}
 
 void CFileAppender::setze_pfad(const std::string& verzeichnis)
 {

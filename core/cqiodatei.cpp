@@ -3,6 +3,8 @@
 #include "dateien.h"
 
 #include <QTextCodec>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -57,14 +59,22 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         modus |= QIODevice::Append;
     if (abschneiden)
         modus |= QIODevice::Truncate;
-    schreibfehler.clear();
+    fehlertext.clear();
     if (schreiben && !lesen && !anhaengen) {
+        // Written whole: the old file is replaced only by a complete new one.
         iodatei = oeffne_ganz(iodatei->fileName(), modus);
-        if (!iodatei->isOpen())
+        if (!iodatei->isOpen()) {
+            fehlertext = iodatei->errorString();
             return false;
+        }
     } else {
-        iodatei = std::make_unique<QFile>(iodatei->fileName());
-        if (!iodatei->open(modus))
+        auto datei = std::make_unique<QFile>(iodatei->fileName());
+        // A pipe or device of the name is not waited for: it counts as a file that cannot be opened.
+        const bool geoeffnet = oeffne_regulaere_datei(*datei, modus);
+        if (!geoeffnet)
+            fehlertext = QString::fromLocal8Bit(std::strerror(errno));
+        iodatei = std::move(datei);
+        if (!geoeffnet)
             return false;
     }
     offen = true;
@@ -153,8 +163,8 @@ bool CQIODatei::schliesse()
     stream.reset();
     const QIODevice::OpenMode modus = iodatei->openMode();
     if ((modus & QIODevice::WriteOnly) && !(modus & (QIODevice::ReadOnly | QIODevice::Append))) {
-        schreibfehler = beende_ganz(*iodatei, geschrieben);
-        return schreibfehler.isEmpty();
+        fehlertext = beende_ganz(*iodatei, geschrieben);
+        return fehlertext.isEmpty();
     }
     iodatei->close();
     return geschrieben && iodatei->error() != QFileDevice::WriteError;
@@ -162,7 +172,7 @@ bool CQIODatei::schliesse()
 
 QString CQIODatei::gib_fehlertext() const
 {
-    return schreibfehler.isEmpty() ? iodatei->errorString() : schreibfehler;
+    return fehlertext.isEmpty() ? iodatei->errorString() : fehlertext;
 }
 
 bool ist_leerzeile(const CQString& text)

@@ -18,7 +18,8 @@ public:
     ~CQIODatei() override;
 
     // Opens with the union of the chosen modes; false (and nothing changed) when that fails,
-    // also when the file is open already. The stream starts with the 8-bit code page
+    // also when the file is open already, and at once for a name that is no regular file (a
+    // pipe, socket or device, also behind a link). The stream starts with the 8-bit code page
     // (Windows-1252), recognising a UTF-8 byte-order mark at the start of the input.
     bool oeffne(const bool& lesen, const bool& schreiben, const bool& text, const bool& anhaengen,
                 const bool& abschneiden);
@@ -40,13 +41,14 @@ public:
     // False when not open, or when something could not be written; a file written whole then
     // keeps its old content.
     bool schliesse();
-    // Why the last open, read or write failed, as the file says.
+    // Why the last open, read or write failed, as the system says.
     QString gib_fehlertext() const;
 
 private:
     std::unique_ptr<QFileDevice> iodatei;
-    // Why writing a whole file failed: dropping its new content leaves a text of its own behind.
-    QString schreibfehler;
+    // Why the last open, or the write of a whole file, failed: the file object never saw a
+    // refused open, and dropping a whole file's new content leaves a text of its own behind.
+    QString fehlertext;
     std::unique_ptr<QTextStream> stream;
     bool offen = false;
 };

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,11 +76,11 @@ private:
 
 } // namespace
 
-int oeffne_regulaere_datei(const char* pfad, int modus)
+int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
 {
     int fd;
     do
-        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, 0666);
+        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -1;
@@ -92,6 +93,35 @@ int oeffne_regulaere_datei(const char* pfad, int modus)
         return -1;
     }
     return fd;
+}
+
+bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere)
+{
+    // The flags QFile itself derives from an open mode.
+    if (modus & QIODevice::Append)
+        modus |= QIODevice::WriteOnly;
+    int flags = O_RDONLY;
+    if ((modus & QIODevice::ReadWrite) == QIODevice::ReadWrite)
+        flags = O_RDWR;
+    else if (modus & QIODevice::WriteOnly)
+        flags = O_WRONLY;
+    if ((modus & QIODevice::WriteOnly) && !(modus & QIODevice::ExistingOnly))
+        flags |= O_CREAT;
+    if (modus & QIODevice::NewOnly)
+        flags |= O_CREAT | O_EXCL;
+    if (modus & QIODevice::Append)
+        flags |= O_APPEND;
+    else if ((modus & QIODevice::WriteOnly) && ((modus & QIODevice::Truncate) || !(modus & QIODevice::ReadOnly)))
+        flags |= O_TRUNC;
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(datei.fileName()).constData(), flags | weitere);
+    if (fd < 0)
+        return false;
+    if (!datei.open(fd, modus, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        errno = EBADF;
+        return false;
+    }
+    return true;
 }
 
 bool ist_datei(const QString& pfad)
@@ -138,15 +168,25 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten)
     return datei.schliesse();
 }
 
+namespace {
+
+// A file refused before any open, with the reason as its error text.
+class AbgewieseneDatei : public QFile
+{
+public:
+    AbgewieseneDatei(const QString& pfad, const QString& grund) : QFile(pfad) { setErrorString(grund); }
+};
+
+} // namespace
+
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
 {
-    std::unique_ptr<QFileDevice> datei;
-    // Replacing a device or a pipe by a file would take it from everyone else.
+    // A device or a pipe is neither replaced by a file (that would take it from everyone else)
+    // nor waited for: it counts as a file that cannot be opened, as for every other open.
     const QFileInfo info(pfad);
     if (info.exists() && !info.isDir() && !ist_datei(pfad))
-        datei = std::make_unique<QFile>(pfad);
-    else
-        datei = std::make_unique<QSaveFile>(pfad);
+        return std::make_unique<AbgewieseneDatei>(pfad, QString::fromLocal8Bit(std::strerror(EINVAL)));
+    auto datei = std::make_unique<QSaveFile>(pfad);
     datei->open(QIODevice::WriteOnly | zusatz);
     return datei;
 }
@@ -198,7 +238,7 @@ int kopiere_datei(const QString& quelle, const QString& ziel, const bool& ohne_c
                   const bool& ohne_kopf)
 {
     QFile ein(quelle);
-    if (!ein.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(ein, QIODevice::ReadOnly))
         return 1;
     bool lesefehler = false;
     const auto kopiere = [&](QIODevice& aus) {
@@ -244,10 +284,8 @@ int loesche_datei(const QString& name)
 
 int gib_pe_bitness(const QString& dateiname)
 {
-    if (!ist_datei(dateiname))
-        return -1;
     QFile datei(dateiname);
-    if (!datei.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
         return -1;
     QByteArray kopf(kopfgroesse, Qt::Uninitialized);
     const qint64 gelesen = datei.read(kopf.data(), kopfgroesse);

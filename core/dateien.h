@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QIODevice>
+#include <QFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -17,9 +17,14 @@ class QFileDevice;
 bool ist_datei(const QString& pfad);
 // Opens `pfad` with the open(2) flags `modus` without waiting: opening a pipe waits for its
 // other end, a device may never answer. Only a regular file is kept, and from then on it is read
-// and written blocking as usual. The descriptor, or -1 with errno (EINVAL for something that is
-// not a regular file).
-int oeffne_regulaere_datei(const char* pfad, int modus);
+// and written blocking as usual; a file it creates gets `rechte` (less the umask). The
+// descriptor, or -1 with errno (EINVAL for something that is not a regular file).
+int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
+// `datei`, named by its file name, opened in `modus` as QFile::open opens it, but by the rule
+// above: false, without waiting, for a pipe, socket or device (also behind a link), and when the
+// open fails; errno says why (the file's own error text does not). `weitere` adds open(2) flags
+// such as O_NOFOLLOW.
+bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere = 0);
 // The whole content of the regular file `pfad` (bytes of the name as they are). False, and
 // `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
 // device is never waited for.
@@ -30,8 +35,8 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten);
 // Writing a file whole: the file is replaced only by a complete copy, one for which every write,
 // the last flush and the file's own error state have vouched (QSaveFile::commit alone can report
 // success after the last buffered bytes failed, and the old file is then lost to a cut-short one).
-// A target that exists and is no regular file (a device, a pipe) is written to as it is, never
-// replaced.
+// A target that exists and is no regular file (a device, a pipe, also behind a link) is neither
+// replaced nor waited for: it does not open.
 //
 // Opens `pfad` for writing whole, `zusatz` (QIODevice::Text, say) added to the write mode. The
 // device is always returned: open, or closed with the reason in its errorString().

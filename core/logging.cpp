@@ -13,6 +13,7 @@
 #include <log4cpp/Configurator.hh>
 #include <log4cpp/Priority.hh>
 #include <memory>
+#include <optional>
 
 void konfiguriere_logging(const QString& dateiname, const QString& suffix)
 {
@@ -32,6 +33,7 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
         (*appender.begin())->setLayout(new log4cpp::CPatternLayout("%m%n"));
 
     const QString pfad = suche_datei(dateiname, true, false);
+    std::optional<QString> konfigurationsfehler;
     if (!pfad.isEmpty()) {
         try {
             log4cpp::konfiguriere_datei(QFile::encodeName(pfad).toStdString());
@@ -39,8 +41,7 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
             return;
         } catch (const log4cpp::ConfigureFailure& fehler) {
             std::cerr << "Configure Problem " << fehler.what() << std::endl;
-            logger->error(CQString(
-                QStringLiteral("Logger: Configure Problem %1").arg(QString::fromUtf8(fehler.what()))));
+            konfigurationsfehler = QString::fromUtf8(fehler.what());
         }
     }
 
@@ -49,6 +50,10 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
         "root", QFile::encodeName(logdatei).toStdString(), true);
     standard->setLayout(new log4cpp::CPatternLayout("%D: %m%n"));
     wurzel.addAppender(standard.release());
+    // The failure is logged once the default log exists: before it, a faulty file has usually set
+    // up no appender, and the reason would reach no log at all.
+    if (konfigurationsfehler)
+        logger->error(CQString(QStringLiteral("Logger: Configure Problem %1").arg(*konfigurationsfehler)));
     logger->info(CQString(QStringLiteral("Verwende Default-Logger '%1' im Verzeichnis eigene Dateien (%2)")
                               .arg(logdatei, logverzeichnis)));
 }

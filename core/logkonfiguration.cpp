@@ -1,6 +1,7 @@
 #include "logkonfiguration.h"
 #include "cfileappender.h"
 #include "cpatternlayout.h"
+#include "dateien.h"
 #include "logprioritaet.h"
 
 #include <log4cpp/BasicLayout.hh>
@@ -11,10 +12,10 @@
 #include <log4cpp/SimpleLayout.hh>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -149,9 +150,11 @@ void lies_befehle(std::istream& ein)
 
 void konfiguriere_datei(const std::string& dateiname)
 {
-    std::ifstream ein(dateiname);
-    if (!ein)
+    // Read whole through the core, which never waits on a pipe or device of the name.
+    std::string text;
+    if (!lies_datei(dateiname, text))
         throw ConfigureFailure("Config File " + dateiname + " does not exist or is unreadable");
+    std::istringstream ein(text);
     lies_befehle(ein);
 }
 

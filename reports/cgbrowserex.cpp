@@ -1,6 +1,7 @@
 #include "cgbrowserex.h"
 #include "ccat.h"
 #include "ctextedit.h"
+#include "dateien.h"
 #include "gui.h"
 #include "pdfoeffner.h"
 #include "steuerzeichen.h"
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QTextDocument>
 #include <QTextStream>
+
+#include <cerrno>
 
 namespace {
 
@@ -33,7 +36,7 @@ bool ist_programm(const QString& pfad)
     if (!info.isFile() || !info.isExecutable())
         return false;
     QFile inhalt(datei);
-    if (!inhalt.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly))
         return true;
     const QByteArray anfang = inhalt.read(4);
     return anfang.startsWith("#!") || anfang == QByteArray("\x7f" "ELF");
@@ -60,10 +63,27 @@ CQString CGBrowserEx::gib_html() const
     return CQString(document()->toHtml(QByteArrayLiteral("utf-8")));
 }
 
+QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
+{
+    // Resolved as QTextBrowser resolves it: against the page shown.
+    const QUrl adresse = name.isRelative() && !source().isRelative() ? source().resolved(name) : name;
+    const QString datei = adresse.isLocalFile() ? adresse.toLocalFile()
+                          : adresse.scheme().isEmpty() ? adresse.path()
+                                                       : QString();
+    if (!QFileInfo(datei).isAbsolute())
+        return QTextBrowser::loadResource(typ, name);
+    QFile inhalt(datei);
+    if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly))
+        return inhalt.readAll();
+    // An empty resource, not a null one: the document would then try the file itself. A missing
+    // or unreadable file fails there at once, as before.
+    return errno == EINVAL ? QVariant(QByteArray("")) : QVariant();
+}
+
 CQString CGBrowserEx::lies_quelldatei() const
 {
     QFile datei(quelle);
-    if (!datei.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
         return CQString();
     QTextStream stream(&datei);
     return CQString(stream.readAll());

@@ -26,6 +26,13 @@ public:
 
     // The last source given.
     CQString quelle;
+
+protected:
+    // A local file (the page, its pictures and style sheets) is read by the core's rule: a pipe or
+    // device of the name gives an empty resource at once, where QTextBrowser would hold the GUI
+    // thread until a writer comes. Other addresses, and names relative to no file, go
+    // QTextBrowser's way.
+    QVariant loadResource(int typ, const QUrl& name) override;
 };
 
 // The file a path or "file:" address names; empty for an address of another scheme ("mailto:",

@@ -135,7 +135,7 @@ void CGMail::lies_text(const CQString& datei, const bool& lesen)
     if (!lesen)
         return;
     QFile quelle(datei);
-    if (!quelle.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(quelle, QIODevice::ReadOnly))
         return;
     QTextStream stream(&quelle);
     html = CQString(stream.readAll());
@@ -166,7 +166,7 @@ void CGMail::bereite_mail_vor()
     if (!dateien.isEmpty()) {
         const QString datei = suche_datei(QStringLiteral("remote_logo.txt"), true, false);
         QFile logo(datei);
-        if (!datei.isEmpty() && logo.open(QIODevice::ReadOnly)) {
+        if (!datei.isEmpty() && oeffne_regulaere_datei(logo, QIODevice::ReadOnly)) {
             const QString zeile = QTextStream(&logo).readLine();
             if (!zeile.isEmpty()) {
                 remote_logo = CQString(zeile);

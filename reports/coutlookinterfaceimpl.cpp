@@ -229,7 +229,7 @@ void COutlook_Interface_Impl::sammle_namen(QDropEvent* event, QStringList& datei
     xml_neu.clear();
     for (const QString& pfad : originale) {
         QFile original(pfad);
-        if (!original.open(QIODevice::ReadOnly))
+        if (!oeffne_regulaere_datei(original, QIODevice::ReadOnly))
             continue;
         const QString kopie = schreibe_kopie(xml_vorlage(QFileInfo(pfad).fileName()), original.readAll());
         if (!kopie.isEmpty())

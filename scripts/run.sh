@@ -6,9 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-# Only the program and the sample archive: the tests are the test command's work.
-cmake --build "$build" --parallel --target aktualisierer beispielarchiv
+# Ninja for a fresh folder; one configured before (by hand, with Makefiles say) keeps its generator,
+# which CMake would not change.
+generator=()
+[ -f "$build/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S . -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Only the program and the sample archive: the tests are the test command's work. A number of
+# jobs: make alone would start every job at once.
+cmake --build "$build" --parallel "$(nproc)" --target aktualisierer beispielarchiv
 beispiel=$(cd "$build/updater/beispiel" && pwd)
 ziel="$beispiel/installation"
 rm -rf "$ziel"

@@ -17,10 +17,11 @@ inline bool schreibe_stubprogramm(const QString& pfad, const QString& protokoll)
            && datei.setPermissions(datei.permissions() | QFileDevice::ExeOwner);
 }
 
-// The record once it exists, after at most five seconds; empty when none came.
+// The record once it exists, after at most thirty seconds (a loaded machine starts a program
+// slowly); empty when none came.
 inline QString warte_auf_protokoll(const QString& protokoll)
 {
-    for (const QDeadlineTimer frist(5000); !QFile::exists(protokoll) && !frist.hasExpired(); QThread::msleep(10))
+    for (const QDeadlineTimer frist(30000); !QFile::exists(protokoll) && !frist.hasExpired(); QThread::msleep(10))
         QCoreApplication::processEvents();
     QFile datei(protokoll);
     return datei.open(QIODevice::ReadOnly) ? QString::fromUtf8(datei.readAll()) : QString();

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <functional>
@@ -19,4 +21,17 @@ inline bool warte(const std::function<bool()>& bedingung, int ms = 30000)
         QThread::msleep(5);
     }
     return bedingung();
+}
+
+// Whether the process `pid` is gone, or a zombie that no one has reaped yet, within `ms`: a
+// killed process takes its moment to die, longer on a loaded machine.
+inline bool prozess_ist_weg(qint64 pid, int ms = 10000)
+{
+    const auto weg = [pid] {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        return !status.open(QIODevice::ReadOnly) || status.readAll().contains("State:\tZ");
+    };
+    for (QDeadlineTimer frist(ms); !weg() && !frist.hasExpired();)
+        QThread::msleep(20);
+    return weg();
 }

@@ -38,7 +38,9 @@ find_program(QHELPGENERATOR qhelpgenerator HINTS ${wurzel_qt_bin} /usr/lib/qt5/b
 
 # One help collection from the pages, project and collection project in `quelle`, into `ziel`.
 # The collection project is generated where the collection goes: it records the help file
-# relative to itself, and its icon path leads from there to the support folder.
+# relative to itself, and its icon path leads from there to the support folder. Only that step
+# runs in `ziel`, and only after the folder is made: a WORKING_DIRECTORY would have to exist
+# before the first step, and the Makefile generators do not make it.
 set(wurzel_hilfe)
 function(hilfe_sammlung quelle ziel)
   file(GLOB seiten CONFIGURE_DEPENDS ${quelle}/*.html)
@@ -48,9 +50,8 @@ function(hilfe_sammlung quelle ziel)
     COMMAND ${CMAKE_COMMAND} -E remove -f ${ziel}/updater.qch ${ziel}/updater.qhc
     COMMAND ${QHELPGENERATOR} -s -c ${quelle}/updater.qhp -o ${ziel}/updater.qch
     COMMAND ${CMAKE_COMMAND} -E copy ${quelle}/updater.qhcp ${ziel}/updater.qhcp
-    COMMAND ${QHELPGENERATOR} -s updater.qhcp -o updater.qhc
+    COMMAND ${CMAKE_COMMAND} -E chdir ${ziel} ${QHELPGENERATOR} -s updater.qhcp -o updater.qhc
     COMMAND ${CMAKE_COMMAND} -E remove ${ziel}/updater.qhcp
-    WORKING_DIRECTORY ${ziel}
     DEPENDS ${quelle}/updater.qhp ${quelle}/updater.qhcp ${seiten} ${support_ziel}/qtassistant.png
     COMMENT "Help collection ${ziel}"
     VERBATIM)

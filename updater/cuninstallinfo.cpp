@@ -199,14 +199,9 @@ bool CUninstallInfo::lies_unistall()
         return false;
     };
     // Without blocking on a FIFO and without following a link: only a regular file is read.
-    const int fd = oeffne_regulaere_datei(QFile::encodeName(dateiname).constData(), O_RDONLY | O_NOFOLLOW);
-    if (fd < 0)
+    QFile datei(dateiname);
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
         return errno == ENOENT ? true : unlesbar();
-    QFile datei;
-    if (!datei.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return unlesbar();
-    }
     // All lines are read before any record is taken, so that a read error changes nothing.
     CUninstallMap gelesen;
     trennzeichen = ';';

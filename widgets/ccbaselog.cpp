@@ -285,6 +285,21 @@ void CCBaseLog::zeige_ausstehende()
         zeilenpuffer->schreibe();
 }
 
+CZeilenpuffer* CCBaseLog::gib_zeilenpuffer()
+{
+    if (!zeilenpuffer)
+        zeilenpuffer = new CZeilenpuffer(textbereich);
+    return zeilenpuffer;
+}
+
+void CCBaseLog::haenge_zeile_an(const QString& text)
+{
+    if (!textbereich)
+        return;
+    gib_zeilenpuffer()->nimm(text);
+    zeilenpuffer->schreibe();
+}
+
 void CCBaseLog::drucke_fenster()
 {
     if (!textbereich)
@@ -324,9 +339,7 @@ bool CCBaseLog::bearbeite_event(QEvent* event)
             const auto* e = static_cast<CCbaseLogNeueTextzeile*>(event);
             if (Qt::mightBeRichText(e->text))
                 richtext = 1;
-            if (!zeilenpuffer)
-                zeilenpuffer = new CZeilenpuffer(textbereich);
-            zeilenpuffer->nimm(e->text);
+            gib_zeilenpuffer()->nimm(e->text);
             if (sammeln) {
                 // The collected output comes as one block at the end: shown at once.
                 zeilenpuffer->schreibe();

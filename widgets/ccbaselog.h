@@ -135,6 +135,9 @@ protected:
     // Puts the save button of the save type in place of the form's placeholder; the window
     // connects it to its save slot.
     CSpeichernButton* erzeuge_speichern_knopf(DialogThreadLog& form);
+    // Appends a line now, behind those still queued, through the line buffer as a worker's line
+    // goes (the view following the end as the buffer keeps it); nothing without a text area.
+    void haenge_zeile_an(const QString& text);
 
     QProgressBar* fortschrittsbalken = nullptr;
     QTextEdit* textbereich = nullptr;
@@ -154,6 +157,8 @@ private:
     void loesche_worker();
     void beende_schnell_timer();
     void warte_cursor_aus();
+    // The text area's line buffer, made on first use.
+    CZeilenpuffer* gib_zeilenpuffer();
 
     CQString dateityp;
     CQString dateifilter;

@@ -34,9 +34,8 @@ CCMessageBox::~CCMessageBox()
 
 void CCMessageBox::haengeTextAn(const CQString& text)
 {
-    // Behind any line still on its way from a worker.
-    zeige_ausstehende();
-    textbereich->append(text);
+    // Behind any line still on its way from a worker, and following the end as those do.
+    haenge_zeile_an(text);
 }
 
 void CCMessageBox::setzeSymbol(QMessageBox::Icon symbol)

@@ -119,6 +119,23 @@ bool hat_lange_folge(const QString& text)
 CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))
 {
+    QScrollBar* leiste = ziel->verticalScrollBar();
+    folgt_ende = leiste->value() >= leiste->maximum();
+    // Only the user's moves decide: at the action the slider already stands where the move ends.
+    connect(leiste, &QAbstractSlider::actionTriggered, this, [this, leiste](int) {
+        folgt_ende = leiste->sliderPosition() >= leiste->maximum();
+    });
+    // The range grows with every layout step, a smaller or newly shown window, and the lines
+    // appended: each time a view that follows goes with it.
+    connect(leiste, &QAbstractSlider::rangeChanged, this, &CZeilenpuffer::folge_dem_ende);
+}
+
+void CZeilenpuffer::folge_dem_ende()
+{
+    if (ziel && ziel->isReadOnly() && folgt_ende) {
+        QScrollBar* leiste = ziel->verticalScrollBar();
+        leiste->setValue(leiste->maximum());
+    }
 }
 
 void CZeilenpuffer::setze_nur_sichtbar(bool an)
@@ -188,8 +205,7 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     }
     QElapsedTimer uhr;
     uhr.start();
-    QScrollBar* leiste = ziel->verticalScrollBar();
-    const bool am_ende = ziel->isReadOnly() ? leiste->value() >= leiste->maximum() : ziel->textCursor().atEnd();
+    const bool cursor_am_ende = !ziel->isReadOnly() && ziel->textCursor().atEnd();
     // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
     const QTextCursor sicht = ziel->textCursor();
     const QTextBlockFormat absatz = sicht.blockFormat();
@@ -247,8 +263,10 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         ausstehend.erase(ausstehend.begin(), ausstehend.begin() + naechste);
         naechste = 0;
     }
-    if (am_ende)
-        leiste->setValue(leiste->maximum());
+    if (cursor_am_ende)
+        ziel->verticalScrollBar()->setValue(ziel->verticalScrollBar()->maximum());
+    else
+        folge_dem_ende();
     if (angehaengt)
         angehaengt();
 }

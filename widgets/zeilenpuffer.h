@@ -17,12 +17,17 @@ bool hat_lange_folge(const QString& text);
 // update every time) keeps the GUI thread busy for as long as the lines keep coming. The buffer
 // takes the lines of one pass over the posted events and appends them together on the next pass,
 // each as its own paragraph, exactly as `QTextEdit::append` would (plain or rich text by the same
-// test, the view following the end when it was at the end). One append stops after a slice of
-// time and leaves the rest to the next pass, so that input and painting are never held up long.
+// test). One append stops after a slice of time and leaves the rest to the next pass, so that
+// input and painting are never held up long.
 // A line with a run of thousands of characters without a blank is not wrapped: wrapping it
 // would hold up the GUI thread for a time that grows with the square of the run.
 // A buffer made to wait while its text area is hidden keeps the lines until it is shown (or its
 // text is asked for): laying out text nobody sees would cost as much as showing it.
+// A read-only view follows the end as long as its user has left it there: whether it does is
+// kept by the buffer and changed only when the user moves the scroll bar (drag, wheel, keys),
+// never by the scroll bar's range, which a smaller window, a hidden one or a document still being
+// laid out changes in passing. An editable view follows while its cursor stands at the end, as
+// with `QTextEdit::append`.
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {
@@ -48,6 +53,8 @@ private:
     // Appends the queued lines from `naechste` on, until `bis_ms` have passed (-1: all of them).
     void haenge_an(qint64 bis_ms);
     void fordere_an();
+    // Puts a read-only view that follows the end at its end.
+    void folge_dem_ende();
 
     QPointer<QTextEdit> ziel;
     std::function<void()> angehaengt;
@@ -55,4 +62,6 @@ private:
     int naechste = 0;
     bool angefordert = false;
     bool nur_sichtbar = false;
+    // The read-only view was at its end when its user last moved it (or was never moved).
+    bool folgt_ende = true;
 };

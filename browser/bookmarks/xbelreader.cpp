@@ -1,4 +1,5 @@
 #include "xbelreader.h"
+#include "dateien.h"
 
 #include <QFile>
 #include <QObject>
@@ -36,7 +37,8 @@ std::unique_ptr<BookmarkNode> XbelReader::read(const QString& fileName)
     QFile file(fileName);
     if (!file.exists())
         return std::make_unique<BookmarkNode>(BookmarkNode::Root);
-    file.open(QFile::ReadOnly);
+    // A pipe of the name is not waited for: the reader then finds no document.
+    oeffne_regulaere_datei(file, QFile::ReadOnly);
     return read(&file);
 }
 

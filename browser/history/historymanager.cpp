@@ -3,10 +3,10 @@
 #include "browserapplication.h"
 #include "datenordner.h"
 #include "browsereinstellungswerte.h"
+#include "dateien.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
-#include "dateien.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,7 +169,7 @@ void HistoryManager::load()
     QFile datei(dateiname());
     if (!datei.exists())
         return;
-    if (!datei.open(QIODevice::ReadOnly)) {
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly)) {
         qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
         return;
     }
@@ -206,7 +206,7 @@ void HistoryManager::save()
     // next full rewrite reads it first.
     const bool bekannt = dateistand() == bekannterStand;
     QFile anhang(name);
-    if (!anhang.open(QIODevice::Append)) {
+    if (!oeffne_regulaere_datei(anhang, QIODevice::Append)) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
@@ -251,7 +251,7 @@ void HistoryManager::schreibeGanz(const QString& name)
 void HistoryManager::uebernimmFremdeBesuche()
 {
     QFile datei(dateiname());
-    if (!datei.open(QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
         return;
     const QList<HistoryItem> inDatei = lies_history(datei, nullptr);
     QSet<QString> bekannt;

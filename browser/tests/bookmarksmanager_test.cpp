@@ -3,6 +3,7 @@
 #include "bookmarksmodel.h"
 #include "dialogseam.h"
 #include "plattform.h"
+#include "wecker.h"
 #include "xbelreader.h"
 
 #include <QAbstractItemModelTester>
@@ -16,6 +17,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -142,6 +145,18 @@ TEST_F(Lesezeichen, KaputteDateiWirdGemeldetUndDasGeleseneBleibt)
     EXPECT_EQ(boxen[0].titel, QStringLiteral("Loading Bookmark"));
     EXPECT_TRUE(boxen[0].text.startsWith(QStringLiteral("Error when loading bookmarks on line 4, column 9:\n")))
         << qPrintable(boxen[0].text);
+}
+
+// A bookmarks file that is a pipe is never waited for: it reads as a damaged file, and the two
+// top folders are there.
+TEST_F(Lesezeichen, RohrAlsDateiWirdNichtAbgewartet)
+{
+    const Wecker wecker;
+    QDir().mkpath(QFileInfo(BookmarksManager::fileName()).absolutePath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(BookmarksManager::fileName()).constData(), 0600), 0);
+    EXPECT_EQ(titel(manager->bookmarks()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Loading Bookmark"));
 }
 
 TEST_F(Lesezeichen, ModellBearbeitetUndEntferntRueckgaengigMachbar)

@@ -204,6 +204,6 @@ TEST_F(BookmarksViews, DialogEntferntLesezeichenUndLegtOrdnerHinterDemAktuellenA
     EXPECT_FALSE(gespeichert());
     QTest::qWait(2500);
     EXPECT_FALSE(gespeichert());
-    QTest::qWait(1000);
-    EXPECT_TRUE(gespeichert());
+    // The saver's three seconds are over soon; a loaded machine may take longer to run it.
+    EXPECT_TRUE(QTest::qWaitFor(gespeichert, 20000));
 }

@@ -165,7 +165,7 @@ TEST_F(BrowserFenster, OeffnerStartseiteNeuesFensterUndSchliessen)
     aktion(zwei, "Datei", "Beenden")->trigger();
     EXPECT_TRUE(ansicht.isNull());
     emit eingabe->loadPageSig(url("zwei.html").toString());
-    EXPECT_TRUE(warte([&] { return zu.isNull(); }, 2000));
+    EXPECT_TRUE(warte([&] { return zu.isNull(); }));
     EXPECT_TRUE(einstellungen.isNull() && eingabe.isNull());
 }
 
@@ -248,14 +248,14 @@ TEST_F(BrowserFenster, MenuesSuchenZoomQuelltextPdfUndChronik)
     QTest::keyClick(zeile, Qt::Key_Return);
     EXPECT_FALSE(f->urlEingabe().isVisible());
     ASSERT_TRUE(geladen(f, url("zwei.html")));
-    EXPECT_TRUE(warte([&] { return aktion(f, "Chronik", "Zurück")->isEnabled(); }, 5000));
+    EXPECT_TRUE(warte([&] { return aktion(f, "Chronik", "Zurück")->isEnabled(); }));
 
     TestServer server;
     server.setze("/langsam.html", TestServer::Antwort{"<title>Langsam</title>", "text/html", 800});
     f->loadUrl(server.url("/langsam.html"));
-    EXPECT_TRUE(warte([&] { return aktion(f, "Ansicht", "Stop")->isEnabled(); }, 5000));
+    EXPECT_TRUE(warte([&] { return aktion(f, "Ansicht", "Stop")->isEnabled(); }));
     ASSERT_TRUE(geladen(f, server.url("/langsam.html")));
-    EXPECT_TRUE(warte([&] { return !aktion(f, "Ansicht", "Stop")->isEnabled(); }, 5000));
+    EXPECT_TRUE(warte([&] { return !aktion(f, "Ansicht", "Stop")->isEnabled(); }));
 
     emit menue(f, "Chronik")->aboutToShow();
     aktion(f, "Chronik", "zwei.html")->trigger();
@@ -324,5 +324,5 @@ TEST_F(BrowserFenster, AnmeldungUndEinDownloadBeiMehrerenFenstern)
     const QPointer<QWebEngineDownloadItem> item(manager->widget(1)->item());
     EXPECT_FALSE(item.isNull());
     manager->cleanup();
-    EXPECT_TRUE(warte([&] { return item.isNull() && manager->rowCount() == 0; }, 2000));
+    EXPECT_TRUE(warte([&] { return item.isNull() && manager->rowCount() == 0; }));
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -24,11 +25,13 @@ class ZaehlendeChase : public ChaseWidget
 public:
     using ChaseWidget::ChaseWidget;
     int ticks = 0;
+    std::set<int> zeitgeber;
 
 protected:
     void timerEvent(QTimerEvent* event) override
     {
         ++ticks;
+        zeitgeber.insert(event->timerId());
         ChaseWidget::timerEvent(event);
     }
 };
@@ -76,19 +79,17 @@ TEST(ChaseWidget, PunkteLaufenMitJedemTakt)
 
     chase.setAnimated(true);
     erwarte_grau(chase.grab().toImage().pixelColor(24, 16), 31);
-    warte([&] { return chase.ticks >= 1; }, 1000);
+    ASSERT_TRUE(warte([&] { return chase.ticks >= 1; }, 10000));
     erwarte_grau(chase.grab().toImage().pixelColor(24, 16), 255);
 
-    // A second switch-on starts no second timer.
+    // A second switch-on starts no second timer: every tick comes from the same one.
     chase.setAnimated(false);
     chase.ticks = 0;
+    chase.zeitgeber.clear();
     chase.setAnimated(true);
     chase.setAnimated(true);
-    QElapsedTimer uhr;
-    uhr.start();
-    warte([&] { return uhr.elapsed() >= 1000; }, 1100);
-    EXPECT_GE(chase.ticks, 9);
-    EXPECT_LE(chase.ticks, 11);
+    EXPECT_TRUE(warte([&] { return chase.ticks >= 6; }, 10000));
+    EXPECT_EQ(chase.zeitgeber.size(), 1u);
 }
 
 TEST(FullScreenNotification, MittigAufDerElternbreiteUndBlendetAus)
@@ -109,8 +110,9 @@ TEST(FullScreenNotification, MittigAufDerElternbreiteUndBlendetAus)
     EXPECT_EQ(hinweis.findChild<QLabel*>()->text(), QStringLiteral("You are now in fullscreen mode. Press ESC to quit!"));
     EXPECT_EQ(hinweis.pos(), eltern.mapToGlobal(QPoint(300, 80)));
 
-    warte([&] { return uhr.elapsed() >= 6200; }, 6300);
-    EXPECT_FALSE(hinweis.isVisible());
+    // It fades out after five seconds, however long a loaded machine takes for that.
+    EXPECT_TRUE(warte([&] { return !hinweis.isVisible(); }, 30000));
+    EXPECT_GE(uhr.elapsed(), 5000);
     EXPECT_DOUBLE_EQ(hinweis.windowOpacity(), 1.0);
 }
 

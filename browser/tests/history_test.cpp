@@ -6,6 +6,7 @@
 #include "historymanager.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
+#include "wecker.h"
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <functional>
 #include <memory>
 
@@ -275,6 +278,34 @@ TEST_F(History, AFullRewriteKeepsTheVisitsAnotherProcessAdded)
     ASSERT_EQ(danach.entries().size(), 2);
     EXPECT_EQ(danach.entries().at(1).title, QStringLiteral("Eins"));
     EXPECT_TRUE(warnungen().isEmpty()) << qPrintable(warnungen().join('\n'));
+}
+
+// A history file that is a pipe is never waited for, neither when it is read nor when visits are
+// appended to it: a warning each time, and the visits stay in memory.
+TEST_F(History, APipeInThePlaceOfTheFileIsNeverWaitedFor)
+{
+    const Wecker wecker;
+    QDir().mkpath(QFileInfo(HistoryManager::dateiname()).path());
+    const QByteArray name = QFile::encodeName(HistoryManager::dateiname());
+    ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+    {
+        HistoryManager gelesen;
+        EXPECT_TRUE(gelesen.entries().isEmpty());
+        EXPECT_TRUE(warnungen().join('\n').contains(QStringLiteral("Unable to open history file"))) << warnungen().join('\n').toStdString();
+    }
+    QFile::remove(HistoryManager::dateiname());
+
+    HistoryManager history;
+    history.addUrl(QStringLiteral("http://a.example/"));
+    history.saveIfNecessary();
+    ASSERT_EQ(::unlink(name.constData()), 0);
+    ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+    warnungen().clear();
+    history.addUrl(QStringLiteral("http://b.example/"));
+    history.saveIfNecessary();
+    EXPECT_TRUE(warnungen().join('\n').contains(QStringLiteral("Unable to open history file for saving")));
+    EXPECT_EQ(urls(history), QStringList({"http://b.example/", "http://a.example/"}));
+    QFile::remove(HistoryManager::dateiname());
 }
 
 TEST_F(History, DamagedFilesKeepTheRecordsBeforeTheDamageAndEveryLaterVisit)

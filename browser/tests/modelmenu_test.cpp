@@ -142,7 +142,7 @@ TEST(SearchLineEdit, HinweisInDerFarbeDesDeaktiviertenTextsUndKnopfbreite)
     fenster.show();
     anderes->setFocus();
     QApplication::setActiveWindow(&fenster);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster, 30000));
 
     const auto rotePunkte = [feld] {
         const QImage bild = feld->grab().toImage();

@@ -278,9 +278,26 @@ TEST_F(AllgTest, TextZuDouble)
     EXPECT_TRUE(ziel.zeilen.empty());
     EXPECT_EQ(string_zu_double("abc"), 99999999.0);
     EXPECT_EQ(warnungen("Buchstabe bei Umwandlung von string in double: abc"), 1);
-    // Out of the double range: invalid, not infinity.
-    EXPECT_EQ(string_zu_double("1e400", &ok), 99999999.0);
-    EXPECT_FALSE(ok);
+    // Too large for a double: invalid, not infinity. Too small: 0 with its sign, as strtod reads
+    // it, and a denormal as such, in either notation; neither warns.
+    ziel.leere();
+    for (const char* text : {"1e400", "-1e400", "100000e305", "0x1p1024", "0x1p99999999999999999999"}) {
+        ok = true;
+        EXPECT_EQ(string_zu_double(text, &ok), 99999999.0) << text;
+        EXPECT_FALSE(ok) << text;
+    }
+    for (const auto& [text, wert] : {std::make_pair("1e-400", 0.0), std::make_pair("-1e-400", -0.0),
+                                     std::make_pair("1000e-330", 0.0), std::make_pair("0.0001e-330", 0.0),
+                                     std::make_pair("1e-99999999999999999999", 0.0), std::make_pair("0x1p-1100", 0.0),
+                                     std::make_pair("-0x0.01p-1070", -0.0), std::make_pair("4e-324", 4.9406564584124654e-324),
+                                     std::make_pair("1e-310", 1e-310), std::make_pair("0x1p-1070", 0x1p-1070)}) {
+        ok = false;
+        const double gelesen = string_zu_double(text, &ok);
+        EXPECT_EQ(gelesen, wert) << text;
+        EXPECT_EQ(std::signbit(gelesen), std::signbit(wert)) << text;
+        EXPECT_TRUE(ok) << text;
+    }
+    EXPECT_TRUE(ziel.zeilen.empty());
     EXPECT_EQ(string_zu_double("--1", &ok), 99999999.0);
     EXPECT_FALSE(ok);
 }

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <tuple>
+#include <unistd.h>
+
 namespace {
 
 class DateiTest : public ::testing::Test
@@ -178,11 +182,45 @@ TEST_F(DateiTest, OeffnenUndSchliessen)
 
 TEST_F(DateiTest, SchreibfehlerWirdGemeldet)
 {
-    CQIODatei voll{CQString("/dev/full")};
+    const Dateigrenze grenze(4);
+    CQIODatei voll{CQString("voll.txt")};
     ASSERT_TRUE(voll.oeffne(false, true, true, false, false));
     voll.setze_codec(true);
     voll.schreibe_zeile(CQString("geht nicht"));
     EXPECT_FALSE(voll.schliesse());
+}
+
+// A name that is no regular file opens in no mode, and never waits: a pipe without a writer or
+// reader, a link to it, a pipe with a reader, a device.
+TEST_F(DateiTest, RohrOderGeraetOeffnetNichtUndWartetNicht)
+{
+    const Wecker wecker;
+    ASSERT_TRUE(lege_rohr_an(QStringLiteral("rohr")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("rohr"), QStringLiteral("verweis")));
+    for (const char* name : {"rohr", "verweis", "/dev/zero"}) {
+        for (const auto& [lesen, schreiben, anhaengen] : {std::make_tuple(true, false, false),
+                                                          std::make_tuple(false, true, true),
+                                                          std::make_tuple(false, true, false)}) {
+            SCOPED_TRACE(std::string(name) + (lesen ? " lesen" : anhaengen ? " anhaengen" : " schreiben"));
+            CQIODatei datei{CQString(name)};
+            EXPECT_FALSE(datei.oeffne(lesen, schreiben, true, anhaengen, false));
+            EXPECT_EQ(datei.gib_stream(), nullptr);
+            EXPECT_FALSE(datei.gib_fehlertext().isEmpty());
+        }
+    }
+    const int leser = ::open("rohr", O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leser, 0);
+    CQIODatei anhang{CQString("rohr")};
+    EXPECT_FALSE(anhang.oeffne(false, true, true, true, false));
+    char zeichen;
+    EXPECT_EQ(::read(leser, &zeichen, 1), 0);
+    ::close(leser);
+
+    // A file opened after a refusal reports no old reason.
+    lege_an(QStringLiteral("da.txt"), "da\n");
+    CQIODatei da{CQString("da.txt")};
+    EXPECT_TRUE(da.oeffne(true, false, true, false, false));
+    EXPECT_EQ(lies_alles(QStringLiteral("da.txt"), true), QStringList{QStringLiteral("da")});
 }
 
 TEST(Leerzeile, NurWeissraum)

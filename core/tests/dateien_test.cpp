@@ -1,6 +1,5 @@
 // Copying, moving and removing files, and the PE word-size probe.
 #include "dateien.h"
-#include "dateigrenze.h"
 #include "testziele.h"
 
 #include <QFile>
@@ -200,4 +199,28 @@ TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
     char zeichen;
     EXPECT_EQ(::read(leser, &zeichen, 1), 0);
     ::close(leser);
+
+    // Through QFile by the same rule, in QFile's own modes; a copy reads only a regular file.
+    EXPECT_EQ(kopiere_datei(rohr, pfad("kopie"), true, false), 1);
+    QFile ueber_rohr(rohr);
+    EXPECT_FALSE(oeffne_regulaere_datei(ueber_rohr, QIODevice::ReadOnly));
+    EXPECT_FALSE(ueber_rohr.isOpen());
+    QFile verweis(pfad("verweis"));
+    EXPECT_FALSE(oeffne_regulaere_datei(verweis, QIODevice::ReadOnly, O_NOFOLLOW));
+    ASSERT_TRUE(oeffne_regulaere_datei(verweis, QIODevice::ReadOnly | QIODevice::Text));
+    EXPECT_EQ(verweis.readAll(), "Inhalt und mehr");
+    verweis.close();
+    QFile anhang(datei);
+    ASSERT_TRUE(oeffne_regulaere_datei(anhang, QIODevice::Append));
+    EXPECT_EQ(anhang.write("!"), 1);
+    anhang.close();
+    EXPECT_EQ(lies(datei), "Inhalt und mehr!");
+    QFile lesen_schreiben(datei);
+    ASSERT_TRUE(oeffne_regulaere_datei(lesen_schreiben, QIODevice::ReadWrite));
+    EXPECT_EQ(lesen_schreiben.readAll(), "Inhalt und mehr!");
+    lesen_schreiben.close();
+    QFile neu(pfad("neu.txt"));
+    ASSERT_TRUE(oeffne_regulaere_datei(neu, QIODevice::WriteOnly));
+    neu.close();
+    EXPECT_EQ(lies(pfad("neu.txt")), "");
 }

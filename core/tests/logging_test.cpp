@@ -133,6 +133,14 @@ TEST_F(Logging, FehlerhafteKonfigurationMeldetSichUndNimmtDenStandardLoggerDazu)
                            0),
               0u)
         << vorher;
+    // The default log, which the faulty file left as the only log of most categories, says why it is used.
+    const QString standard = QString::fromStdString(inhalt(QStringLiteral("AKTUALISIERER.log")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1: Logger: Configure Problem Invalid format in logging "
+                                                  "configuration file\\. Command: logger\n%1: Verwende Default-Logger")
+                                       .arg(QLatin1String(zeitstempel)))
+                    .match(standard)
+                    .hasMatch())
+        << standard.toStdString();
     CQCat::gib_instanz()->error(CQString("an beide"));
     EXPECT_NE(vorher.find("an beide"), 0u);
     EXPECT_NE(inhalt(QStringLiteral("vorher.log")).find("ERRORPRIO an beide\n"), std::string::npos);

@@ -4,6 +4,7 @@
 #include "cpatternlayout.h"
 #include "logkonfiguration.h"
 #include "logprioritaet.h"
+#include "testziele.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -17,8 +18,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #include <vector>
 
@@ -123,6 +126,49 @@ TEST_F(Konfiguration, DateiInFehlendemOrdnerLaesstDieAnderenAppenderWeiterlaufen
     EXPECT_EQ(inhalt(QStringLiteral("da.log")), "geht\n");
 }
 
+// A log file that is no regular file is never waited for: a pipe without a reader, one with a
+// reader, a link to a pipe, a socket and a device each give an appender that writes nothing and
+// cannot be reopened, and the lines after them are read.
+TEST_F(Konfiguration, RohrSocketOderGeraetAlsLogdateiSchreibtNichtsUndWartetNicht)
+{
+    const Wecker wecker;
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    ASSERT_TRUE(lege_rohr_an(tmp.filePath(QStringLiteral("rohr.log"))));
+    ASSERT_TRUE(lege_rohr_an(tmp.filePath(QStringLiteral("gelesen.log"))));
+    ASSERT_TRUE(QFile::link(tmp.filePath(QStringLiteral("rohr.log")), tmp.filePath(QStringLiteral("link.log"))));
+    const int sockel = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un adresse{};
+    adresse.sun_family = AF_UNIX;
+    const std::string sockelpfad = pfad(QStringLiteral("sockel.log"));
+    ASSERT_LT(sockelpfad.size(), sizeof adresse.sun_path);
+    sockelpfad.copy(adresse.sun_path, sockelpfad.size());
+    ASSERT_EQ(::bind(sockel, reinterpret_cast<const sockaddr*>(&adresse), sizeof adresse), 0);
+    // With a reader at its other end a pipe opens for writing at once.
+    const int leser = ::open(pfad(QStringLiteral("gelesen.log")).c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(leser, 0);
+
+    EXPECT_EQ(lies("appender k10a pattern file rohr.log %m%n\n"
+                   "appender k10b pattern filetrc gelesen.log %m%n\n"
+                   "appender k10c pattern file link.log %m%n\n"
+                   "appender k10d pattern file sockel.log %m%n\n"
+                   "path /dev\n"
+                   "appender k10e pattern file null %m%n\n"
+                   "path " + pfad(QString()) + "\n"
+                   "appender k10f pattern file da.log %m%n\n"),
+              "");
+    for (const char* kategorie : {"k10a", "k10b", "k10c", "k10d", "k10e", "k10f"}) {
+        const log4cpp::AppenderSet appender = Category::getInstance(kategorie).getAllAppenders();
+        ASSERT_EQ(appender.size(), 1u) << kategorie;
+        Category::getInstance(kategorie).error("zeile");
+        EXPECT_EQ((*appender.begin())->reopen(), std::string(kategorie) == "k10f") << kategorie;
+    }
+    EXPECT_EQ(inhalt(QStringLiteral("da.log")), "zeile\n");
+    char puffer[16];
+    EXPECT_LE(::read(leser, puffer, sizeof puffer), 0);
+    ::close(leser);
+    ::close(sockel);
+}
+
 TEST_F(Konfiguration, PrioritaetenMitDenEigenenNamenOderAlsZahl)
 {
     EXPECT_EQ(lies("priority k4a DEBUGPRIO\npriority k4b ERRORPRIO\npriority k4c 450\n"), "");
@@ -163,12 +209,16 @@ TEST_F(Konfiguration, FehlertexteUndWasVorherEingerichtetWurdeBleibt)
     EXPECT_EQ(lies("appender k5c basic remotesyslog upd"),
               "Missing syslog host for SysLogAppender for category: k5c");
 
-    const std::string fehlt = pfad(QStringLiteral("fehlt.init"));
-    try {
-        log4cpp::konfiguriere_datei(fehlt);
-        ADD_FAILURE();
-    } catch (const log4cpp::ConfigureFailure& fehler) {
-        EXPECT_EQ(std::string(fehler.what()), "Config File " + fehlt + " does not exist or is unreadable");
+    // Missing, or a pipe that would wait for its writer: unreadable at once.
+    const Wecker wecker;
+    ASSERT_TRUE(lege_rohr_an(tmp.filePath(QStringLiteral("rohr.init"))));
+    for (const std::string& unlesbar : {pfad(QStringLiteral("fehlt.init")), pfad(QStringLiteral("rohr.init"))}) {
+        try {
+            log4cpp::konfiguriere_datei(unlesbar);
+            ADD_FAILURE() << unlesbar;
+        } catch (const log4cpp::ConfigureFailure& fehler) {
+            EXPECT_EQ(std::string(fehler.what()), "Config File " + unlesbar + " does not exist or is unreadable");
+        }
     }
     // A command word alone at the end stops the reading without a failure.
     EXPECT_EQ(lies("logger"), "");

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "clogbase.h"
+#include "dateigrenze.h"
 #include "kerneinstellungen.h"
+#include "wecker.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,13 +99,3 @@ inline bool lege_rohr_an(const QString& pfad)
     return mkfifo(QFile::encodeName(pfad).constData(), 0600) == 0;
 }
 
-// Ends the test program (SIGALRM) when the calls it guards hang: the hang then fails its test at
-// once instead of stalling the whole run.
-class Wecker
-{
-public:
-    explicit Wecker(unsigned sekunden = 20) { alarm(sekunden); }
-    ~Wecker() { alarm(0); }
-    Wecker(const Wecker&) = delete;
-    Wecker& operator=(const Wecker&) = delete;
-};

@@ -11,6 +11,7 @@
 #include "logmitschnitt.h"
 #include "plattform.h"
 #include "steuerdaten.h"
+#include "wecker.h"
 
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -143,6 +146,21 @@ TEST(BVStruktur, DateiErsetztSpalteUndBenenntJedeVerworfeneZeile)
         EXPECT_TRUE(meldungen.at(i).startsWith(datei.fileName() + QStringLiteral(", Zeile %1: ").arg(zeilen[i])))
             << meldungen.at(i).toStdString();
     EXPECT_TRUE(meldungen.at(1).contains(QStringLiteral("Langtext")));
+}
+
+// An override file that is a pipe is not waited for: it is reported as unreadable and the
+// built-in layout stays.
+TEST(BVStruktur, RohrAlsDateiIstUnlesbarOhneZuWarten)
+{
+    const Wecker wecker;
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QLatin1String(bv_strukturdatei));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pfad).constData(), 0600), 0);
+    QStringList meldungen;
+    const auto struktur = baue_bv_struktur(ordner.path(), meldungen);
+    ASSERT_EQ(meldungen.size(), 1);
+    EXPECT_TRUE(meldungen.at(0).startsWith(pfad + QStringLiteral(": nicht lesbar: "))) << meldungen.at(0).toStdString();
+    EXPECT_EQ(struktur->gib_datenstruktur()->gib_tabelle(1)->gib_laenge(48, 0), 255);
 }
 
 TEST_F(Benutzerverwaltung, OhneVerbindungZeigtNurMeldenEineInfoBox)

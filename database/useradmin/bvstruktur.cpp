@@ -1,10 +1,14 @@
 #include "bvstruktur.h"
 #include "ccat.h"
+#include "dateien.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -185,10 +189,10 @@ std::unique_ptr<CBVStruktur> baue_bv_struktur(const QString& verzeichnis, QStrin
     QFile datei(pfad);
     if (datei.exists()) {
         const int vorher = meldungen.size();
-        if (datei.open(QIODevice::ReadOnly))
+        if (oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
             wende_strukturtext_an(datei.readAll(), pfad, entwurf, meldungen);
         else
-            meldungen.append(tr("%1: nicht lesbar: %2").arg(pfad, datei.errorString()));
+            meldungen.append(tr("%1: nicht lesbar: %2").arg(pfad, QString::fromLocal8Bit(std::strerror(errno))));
         for (int i = vorher; i < meldungen.size(); ++i)
             CQCat::gib_instanz()->error(CQString(meldungen.at(i)));
     }

@@ -5,6 +5,7 @@
 #include "cgbrowserex.h"
 #include "pdfpruefung.h"
 #include "heimordner.h"
+#include "wecker.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,6 +22,7 @@
 
 #include <iostream>
 #include <numeric>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -337,6 +339,25 @@ TEST_F(Bericht, FehlenderBerichtBilderImTextUndTitelMitZeichen)
     papier.drucke(1);
     CGBrowser::druck_titel.clear();
     EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("A<B & \"C\""))) << seiten_text(druckdatei).value(0).toStdString();
+}
+
+// A report, or a picture of one, that is a pipe is never waited for: the page shows what it can
+// at once, and the report's source reads as empty.
+TEST_F(Bericht, RohrAlsBerichtOderBildWartetNicht)
+{
+    const Wecker wecker;
+    const QString rohr = pfad(QStringLiteral("rohr.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rohr).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pfad(QStringLiteral("rohr.png"))).constData(), 0600), 0);
+    CGBrowser browser(nullptr, CQString("b"), false);
+    CGBrowserEx* seite = browser.gib_textseite1();
+    browser.setze_quelle(CQString(rohr));
+    EXPECT_EQ(seite->toPlainText(), QString());
+    EXPECT_EQ(seite->lies_quelldatei(), QString());
+
+    browser.setze_quelle(CQString(schreibe(QStringLiteral("mit_bild.html"), "<p>vor<img src=\"rohr.png\">nach</p>")));
+    EXPECT_EQ(seite->toPlainText().remove(QChar::ObjectReplacementCharacter), QStringLiteral("vornach"));
+    EXPECT_EQ(seite->lies_quelldatei(), QStringLiteral("<p>vor<img src=\"rohr.png\">nach</p>"));
 }
 
 // A PDF from a text page: its first line begins exactly at the configured left and top margins.

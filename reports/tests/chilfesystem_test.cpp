@@ -57,7 +57,8 @@ bool warte_auf(const std::function<bool()>& bedingung)
 {
     QElapsedTimer uhr;
     uhr.start();
-    while (!bedingung() && uhr.elapsed() < 5000) {
+    // Far beyond what the stand-in needs: a loaded machine starts a program slowly.
+    while (!bedingung() && uhr.elapsed() < 30000) {
         QCoreApplication::processEvents();
         QThread::msleep(5);
     }

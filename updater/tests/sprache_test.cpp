@@ -2,6 +2,8 @@
 #include "anwendung.h"
 #include "ci18n.h"
 #include "cqmenu.h"
+#include "cspeichernbutton.h"
+#include "cworkthread.h"
 #include "csprache.h"
 #include "fensterlauf.h"
 #include "updatermainwindow.h"
@@ -17,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <log4cpp/Category.hh>
 #include <log4cpp/StringQueueAppender.hh>
 
@@ -158,6 +161,38 @@ TEST(Sprache, HilfeseiteNenntDieMenuesDesFenstersInIhrerSprache)
         EXPECT_EQ(menues.size(), 3);
         EXPECT_EQ(genannt, 9);
         UpdaterMainWindow::zerstoere_instanz();
+    }
+    ASSERT_TRUE(sprache->setze_sprache(CQString("de")));
+}
+
+// Each language's help page names the kinds in which a job window saves its lines exactly as the
+// window's save button offers them.
+TEST(Sprache, HilfeseiteNenntDieSpeicherartenDesJobfensters)
+{
+    static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
+    for (const auto& [code, speichern, oder] : {std::make_tuple("de", "speichern sie als ", " oder "),
+                                                 std::make_tuple("en", "save them as ", " or ")}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(sprache->setze_sprache(CQString(code)));
+        CWorkThread job(nullptr, CQString("job"));
+        job.zeigeImArbeitsbereich(false, QSize());
+        const CSpeichernButton* knopf = job.findChild<CSpeichernButton*>();
+        ASSERT_TRUE(knopf && knopf->menu());
+        QStringList angeboten;
+        for (const QAction* a : knopf->menu()->actions())
+            angeboten << a->text().section(' ', -1).toLower();
+
+        QFile seite(QStringLiteral(HILFE) + (QByteArray(code) == "en" ? "/en" : "") + "/aktualisierer.html");
+        ASSERT_TRUE(seite.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(seite.readAll()).simplified();
+        const int anfang = html.indexOf(QLatin1String(speichern));
+        ASSERT_GE(anfang, 0);
+        const int ende = html.indexOf(QLatin1Char(';'), anfang);
+        QStringList genannt = html.mid(anfang + int(strlen(speichern)), ende - anfang - int(strlen(speichern)))
+                                  .replace(QLatin1String(oder), QStringLiteral(", "))
+                                  .toLower()
+                                  .split(QStringLiteral(", "));
+        EXPECT_EQ(genannt.join(' ').toStdString(), angeboten.join(' ').toStdString());
     }
     ASSERT_TRUE(sprache->setze_sprache(CQString("de")));
 }

@@ -3,7 +3,6 @@
 #include "installation_hilfe.h"
 
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStorageInfo>
@@ -247,18 +246,16 @@ TEST_F(ZipDaten, FifoOrdnerUndGeraetAlsArchivScheiternSofort)
     for (const QString& f : {fifo, neben})
         ASSERT_EQ(::mkfifo(QFile::encodeName(f).constData(), 0600), 0);
     // A run that blocks on a FIFO fails the test and is then set free: writers come and go, as
-    // often as it opens, so that it sees the end.
+    // often as it opens, so that it sees the end. The bound is far beyond what a run takes on a
+    // loaded machine; a blocked one would never end.
     const auto lauf_mit_wache = [&](int modus, const QString& zip, CCBaseLog* log) {
-        QElapsedTimer uhr;
-        uhr.start();
         auto ergebnis = std::async(std::launch::async, [&] { return lauf(modus, zip, log); });
-        if (ergebnis.wait_for(std::chrono::seconds(1)) != std::future_status::ready) {
+        if (ergebnis.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
             ADD_FAILURE() << "blocked on " << zip.toStdString();
             while (ergebnis.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
                 for (const QString& f : {fifo, neben})
                     ::close(::open(QFile::encodeName(f).constData(), O_WRONLY | O_NONBLOCK));
         }
-        EXPECT_LT(uhr.elapsed(), 1000);
         return ergebnis.get();
     };
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -117,17 +118,34 @@ TEST(CCBaseLogThread, FortschrittImBalkenNurAnDenRaendernUndNachEinerPause)
         LogFenster f;
         QObject::connect(f.balken(), &QProgressBar::valueChanged, [&werte](int w) { werte.push_back(w); });
         CCBaseLog* log = &f;
-        f.starte_thread(new Arbeiter([log, mit_pause] {
+        // How long the steps between the edges took (without the pause): a loaded machine may
+        // stretch them past the throttle, which then rightly lets a step through.
+        std::atomic<qint64> dauer_ms{0};
+        f.starte_thread(new Arbeiter([log, mit_pause, &dauer_ms] {
             log->setTotalSteps(100);
+            QElapsedTimer uhr;
+            uhr.start();
             for (int i = 1; i <= 100; ++i) {
-                if (mit_pause && i == 50)
+                if (mit_pause && i == 50) {
+                    dauer_ms += uhr.elapsed();
                     QThread::msleep(600);
+                    uhr.restart();
+                }
                 log->setze_fortschritt(i);
             }
+            dauer_ms += uhr.elapsed();
         }));
-        ASSERT_TRUE(warte_bis([&f] { return f.beendet == 1; }, 10000));
+        ASSERT_TRUE(warte_bis([&f] { return f.beendet == 1; }, 30000));
         EXPECT_EQ(f.balken()->maximum(), 100);
-        EXPECT_EQ(werte, mit_pause ? std::vector<int>({0, 1, 50, 100}) : std::vector<int>({0, 1, 100}));
+        ASSERT_GE(werte.size(), 3u);
+        EXPECT_EQ(std::vector<int>(werte.begin(), werte.begin() + 2), std::vector<int>({0, 1}));
+        EXPECT_EQ(werte.back(), 100);
+        // The step after the pause always passes; otherwise at most one step per 500 ms.
+        if (mit_pause) {
+            EXPECT_NE(std::find(werte.begin(), werte.end(), 50), werte.end());
+        }
+        const qint64 zwischen = static_cast<qint64>(werte.size()) - 3 - (mit_pause ? 1 : 0);
+        EXPECT_LE(zwischen, dauer_ms / 500) << dauer_ms << " ms";
     }
 }
 
@@ -149,7 +167,7 @@ TEST(CCBaseLogThread, LaufSperrtDasFensterBisZumEnde)
                 EXPECT_TRUE(f.schliessen()->isEnabled());
                 EXPECT_EQ(QApplication::overrideCursor(), nullptr);
                 EXPECT_EQ(f.gib_schnell_timer_id(), -1);
-                ASSERT_TRUE(warte_bis([&f] { return !f.schliessen()->isEnabled(); }, 3000));
+                ASSERT_TRUE(warte_bis([&f] { return !f.schliessen()->isEnabled(); }, 30000));
                 EXPECT_GT(f.gib_schnell_timer_id(), 0);
             }
             EXPECT_FALSE(f.schliessen()->isEnabled());
@@ -157,7 +175,7 @@ TEST(CCBaseLogThread, LaufSperrtDasFensterBisZumEnde)
             ASSERT_NE(QApplication::overrideCursor(), nullptr);
             EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 
-            ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 1500));
+            ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 30000));
             EXPECT_FALSE(f.balken_voll_beim_ende);
             EXPECT_FALSE(f.schliessen_beim_ende);
             EXPECT_EQ(geloeschte_arbeiter, vorher + 1);
@@ -184,7 +202,7 @@ TEST(CCBaseLogThread, SchliessenNachEndeBleibtAusWennAbbestellt)
     LogFenster f;
     f.setze_schliessen_nach_ende(false);
     f.starte_thread(new Arbeiter([] {}));
-    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 3000));
+    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 30000));
     EXPECT_FALSE(f.schliessen()->isEnabled());
 }
 
@@ -203,7 +221,7 @@ TEST(CCBaseLogThread, ProtokollKnopfNachDemLaufFreigegeben)
     EXPECT_FALSE(f.protokoll()->isEnabled());
 
     weiter = true;
-    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 3000));
+    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 30000));
     EXPECT_TRUE(f.protokoll()->isEnabled());
     f.setting(0);
     verarbeite_fuer(20);
@@ -223,7 +241,7 @@ TEST(CCBaseLogThread, GesammelteAusgabeKommtAmEndeZeilenweise)
         log->neue_textzeile(CQString("erste"), 0);
         log->neue_textzeile(CQString("zweite"), 0);
     }));
-    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 3000));
+    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 30000));
     verarbeite_fuer(20);
     EXPECT_EQ(f.text()->toPlainText(), QStringLiteral("erste\nzweite"));
 }
@@ -239,10 +257,12 @@ TEST(CCBaseLogThread, LoeschenWaehrendDesLaufsWartetAufDenWorker)
         f->selbst_beenden = selbst;
         CCBaseLog* log = f;
         // Qualified calls: while the base destructor runs, the window's virtual table is gone.
+        // The worker waits for the marks far longer than any run: it ends by them, or not at all
+        // within the test's time (and then saw none).
         f->starte_thread(new Arbeiter([log, &sah_abbruch, &sah_abgebrochen, &fertig] {
             QElapsedTimer uhr;
             uhr.start();
-            while (uhr.elapsed() < 5000 && !(log->CCBaseLog::ist_abbruch() && log->CQLogBase::ist_abgebrochen()))
+            while (uhr.elapsed() < 120000 && !(log->CCBaseLog::ist_abbruch() && log->CQLogBase::ist_abgebrochen()))
                 QThread::msleep(5);
             sah_abbruch = log->CCBaseLog::ist_abbruch();
             sah_abgebrochen = log->CQLogBase::ist_abgebrochen();
@@ -250,13 +270,10 @@ TEST(CCBaseLogThread, LoeschenWaehrendDesLaufsWartetAufDenWorker)
             fertig = true;
         }));
         verarbeite_fuer(50);
-        QElapsedTimer uhr;
-        uhr.start();
         delete eltern;
         EXPECT_TRUE(fertig);
         EXPECT_TRUE(sah_abbruch);
         EXPECT_TRUE(sah_abgebrochen);
-        EXPECT_LT(uhr.elapsed(), 4000);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -120,6 +122,24 @@ TEST(CCDiagLog, BleibtOffenSolangeDerArbeiterLaeuft)
     loesche_spaetere();
     EXPECT_TRUE(wache.isNull());
     EXPECT_EQ(piep.anzahl, 2);
+}
+
+// Lines appended to a shown box follow its end, also after the box was made smaller.
+TEST(CCMessageBox, AngehaengteZeilenFolgenDemEndeNachEinerVerkleinerung)
+{
+    CCMessageBox box(nullptr, CQString(), CQString("m"));
+    box.resize(600, 500);
+    box.show();
+    QTextEdit* text = kind<QTextEdit>(&box, "ftextbroser");
+    for (int i = 1; i <= 3000; ++i) {
+        box.haengeTextAn(CQString(QStringLiteral("Zeile %1 mit etwas Text, damit sie umbricht, wenn es eng wird").arg(i)));
+        if (i == 1000)
+            box.resize(300, 200);
+        if (i % 100 == 0)
+            QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(warte_bis([text] { return letzte_zeile_zu_sehen(text); })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
+    EXPECT_EQ(text->document()->blockCount(), 3000);
 }
 
 TEST(CCMessageBox, FormKnoepfeSymbolUndEndeVonExec)

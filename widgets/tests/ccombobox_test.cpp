@@ -32,7 +32,7 @@ TEST(CComboBox, MausradWirktNachEinstellungUndFokus)
     auto* box = new CComboBox(&rahmen, "box");
     box->addItems({"a", "b", "c"});
     rahmen.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&rahmen));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&rahmen, 30000));
     const auto drehe = [&](unsigned modus, QWidget* fokus) {
         einstellung.setze_wert(modus);
         fokus->setFocus();

@@ -9,9 +9,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -145,6 +148,62 @@ TEST_F(CCWidgetLogTest, OkUndRahmenSchliessenWidgetUndUnterfenster)
     EXPECT_TRUE(drittes_fenster.isNull());
     EXPECT_TRUE(workspace->subWindowList().isEmpty());
     EXPECT_EQ(piep.anzahl, 2);
+}
+
+// A job window whose view is at its end keeps its last line in sight while 20,000 lines arrive
+// and the window is made smaller, hidden and shown again; once its user has scrolled up, the view
+// stays where the user put it until the user goes back to the end.
+TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
+{
+    auto* fenster = new TestWidgetLog;
+    fenster->zeigeImArbeitsbereich(true, QSize(800, 600));
+    QTextEdit* text = fenster->findChild<QTextEdit*>(QStringLiteral("ftextbroser"));
+    ASSERT_NE(text, nullptr);
+    QScrollBar* leiste = text->verticalScrollBar();
+    QWidget* rahmen = fenster->parentWidget();
+    // Lines come in as a worker posts them; the window changes between the passes that show them.
+    const auto zeilen = [fenster](int von, int bis, const std::function<void(int)>& dazwischen) {
+        for (int i = von; i <= bis; ++i) {
+            fenster->neue_textzeile(CQString(QStringLiteral("installiere ebene01/teil02/datei%1.txt").arg(i)), 0);
+            if (i % 250 == 0) {
+                dazwischen(i);
+                QCoreApplication::processEvents();
+            }
+        }
+    };
+    zeilen(1, 20000, [rahmen](int i) {
+        if (i == 3000)
+            rahmen->resize(500, 300);
+        else if (i == 9000)
+            rahmen->hide();
+        else if (i == 11000)
+            rahmen->show();
+        else if (i == 15000)
+            rahmen->resize(400, 200);
+    });
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 20000 && letzte_zeile_zu_sehen(text); }))
+        << leiste->value() << " of " << leiste->maximum();
+
+    // Scrolled up by the user: it stays, through more lines and a change of size.
+    leiste->triggerAction(QAbstractSlider::SliderToMinimum);
+    zeilen(20001, 24000, [rahmen](int i) {
+        if (i == 22000)
+            rahmen->resize(450, 250);
+    });
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 24000; }));
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(leiste->value(), 0);
+
+    // Back at the end, the view follows again.
+    leiste->triggerAction(QAbstractSlider::SliderToMaximum);
+    zeilen(24001, 26000, [rahmen](int i) {
+        if (i == 25000)
+            rahmen->resize(600, 350);
+    });
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 26000 && letzte_zeile_zu_sehen(text); }))
+        << leiste->value() << " of " << leiste->maximum();
+    rahmen->close();
 }
 
 TEST_F(CCWidgetLogTest, WorkspaceLoeschenMitFensternDarin)

@@ -7,6 +7,7 @@
 #include "clogbase.h"
 #include "clogsubwidget.h"
 #include "dialogseam.h"
+#include "logfenstertest.h"
 #include "plattform.h"
 #include "systemwerte.h"
 
@@ -14,7 +15,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextDocument>
@@ -214,6 +217,28 @@ TEST_F(DockLog, VieleZeilenAusArbeiternErscheinenJedeEinmalInIhrerReihenfolge)
     const QString alles = seite_text->toPlainText();
     for (int t = 0; t < 4; ++t)
         EXPECT_EQ(nummern(alles, QStringLiteral("T%1 ").arg(t)), eins_bis(je_thread)) << "thread " << t;
+}
+
+// A dock at its end shows its last line after lines came while it was hidden and then shown
+// smaller, as the main window shows it after a failed job.
+TEST_F(DockLog, AmEndeZeigtEsNachDemEinblendenDieLetzteZeile)
+{
+    dock->resize(500, 400);
+    dock->show();
+    auto* text = dock->findChild<CLogSubWidget*>(QStringLiteral("textview"));
+    ASSERT_NE(text, nullptr);
+    for (int i = 1; i <= 6000; ++i) {
+        CQCat::gib_instanz()->info(CQString(QStringLiteral("installiere ebene01/teil02/datei%1.txt").arg(i)));
+        if (i == 1000)
+            dock->hide();
+        else if (i == 4000) {
+            dock->resize(300, 150);
+            dock->show();
+        }
+        if (i % 250 == 0)
+            QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 6000 && letzte_zeile_zu_sehen(text); })) << text->verticalScrollBar()->value() << " of " << text->verticalScrollBar()->maximum();
 }
 
 TEST_F(DockLog, ZeilenAnDasZielGehenUeberDenLoggerInDieDateiUndZurueck)

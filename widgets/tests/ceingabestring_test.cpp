@@ -11,15 +11,15 @@
 namespace {
 
 // Presses the key in the input once the dialog is active; a dialog the key does not end
-// ends with -1 after a while.
+// ends with -1 after a while (long enough that a loaded machine never meets it).
 int fuehre_aus(Qt::Key taste, Qt::KeyboardModifiers mit)
 {
     CEingabeString dialog;
     QTimer::singleShot(0, &dialog, [&] {
-        if (QTest::qWaitForWindowActive(&dialog))
+        if (QTest::qWaitForWindowActive(&dialog, 60000))
             QTest::keyClick(dialog.gib_formular()->lineEdit, taste, mit);
     });
-    QTimer::singleShot(5000, &dialog, [&] { dialog.done(-1); });
+    QTimer::singleShot(60000, &dialog, [&] { dialog.done(-1); });
     return dialog.exec();
 }
 

@@ -196,7 +196,7 @@ TEST(CQWorkspace, DropWirdSofortGemeldetUndDieDateienHalbeSekundeSpaeter)
     EXPECT_EQ(empfang.drops[0], &daten);
     EXPECT_TRUE(empfang.dateien.empty());
 
-    warte_bis([&] { return !empfang.dateien.empty(); }, 5000);
+    warte_bis([&] { return !empfang.dateien.empty(); }, 30000);
     ASSERT_EQ(empfang.dateien.size(), 1u);
     EXPECT_EQ(empfang.dateien[0].first, (QStringList{a, b}));
     EXPECT_TRUE(empfang.dateien[0].second);
@@ -209,7 +209,7 @@ TEST(CQWorkspace, DropWirdSofortGemeldetUndDieDateienHalbeSekundeSpaeter)
     QMimeData xml_daten;
     xml_daten.setUrls({QUrl::fromLocalFile(xml), QUrl::fromLocalFile(ordner.filePath("fehlt.xml"))});
     ziehe_und_lasse_fallen(ws.viewport(), xml_daten);
-    warte_bis([&] { return !empfang.xml.empty(); }, 5000);
+    warte_bis([&] { return !empfang.xml.empty(); }, 30000);
     ASSERT_EQ(empfang.xml.size(), 1u);
     EXPECT_EQ(empfang.xml[0].first, QStringList{xml});
     EXPECT_EQ(empfang.dateien.size(), 1u);
@@ -267,7 +267,7 @@ TEST(CQWorkspace, CMWidgetLiefertDateienUndUeberstehtEinVerschwundenesInterface)
     ziehe_und_lasse_fallen(&widget, daten);
     EXPECT_EQ(empfang.drag_betreten, 1);
     EXPECT_EQ(empfang.drops.size(), 1u);
-    warte_bis([&] { return !empfang.dateien.empty(); }, 5000);
+    warte_bis([&] { return !empfang.dateien.empty(); }, 30000);
     ASSERT_EQ(empfang.dateien.size(), 1u);
     EXPECT_EQ(empfang.dateien[0].first, QStringList{a});
 

@@ -50,8 +50,9 @@ void waehle_im_menue(CSpeichernButton& knopf, const QString& text)
         QKeyEvent taste(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QCoreApplication::sendEvent(menue, &taste);
     });
-    // Safety net: a menu that does not react must not block the test run.
-    QTimer::singleShot(5000, menue, [menue] { menue->hide(); });
+    // Safety net: a menu that does not react must not block the test run (late enough that a
+    // loaded machine never meets it).
+    QTimer::singleShot(60000, menue, [menue] { menue->hide(); });
     knopf.showMenu();
 }
 

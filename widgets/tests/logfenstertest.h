@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <atomic>
 #include <functional>
 
@@ -44,6 +46,15 @@ inline bool warte_bis(const std::function<bool()>& bedingung)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+// Whether the view shows the last line of its text (top to bottom; a line wider than the view counts).
+inline bool letzte_zeile_zu_sehen(const QTextEdit* text)
+{
+    QTextCursor ende(text->document());
+    ende.movePosition(QTextCursor::End);
+    const QRect zeile = text->cursorRect(ende);
+    return zeile.top() >= 0 && zeile.bottom() < text->viewport()->height();
 }
 
 // Carries out the pending deleteLater calls, also those that the deletions post in turn.
