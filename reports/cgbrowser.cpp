@@ -1,5 +1,6 @@
 #include "cgbrowser.h"
 #include "berichthtml.h"
+#include "berichtslink.h"
 #include "ccat.h"
 #include "cgbrowserex.h"
 #include "cgbrowserweb.h"
@@ -222,13 +223,8 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
     // A report that is not there is said so, rather than shown as an empty page. Documents of
     // other kinds go to the programs that open them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
-    static const QStringList seitenendungen{QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("txt"),
-                                            QStringLiteral("xml")};
-    const bool seite_zeigt_sie = webseite1 || seitenendungen.contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && !QFileInfo::exists(datei)) {
-        const QString text = tr("Der Bericht '%1' ist nicht vorhanden !").arg(datei);
-        CQCat::gib_instanz()->error(CQString(text));
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+    const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
+    if (!datei.isEmpty() && seite_zeigt_sie && bericht_fehlt(datei)) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {

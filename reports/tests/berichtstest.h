@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPrinter>
+#include <QUrl>
 #include <QStringList>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -78,6 +79,58 @@ protected:
     {
         QFile f(datei);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // A link of a kind a report may hold, and the one thing the shell must get for it; empty
+    // when it must reach neither the shell nor the desktop.
+    struct Linkfall
+    {
+        QString link;
+        QString ziel;
+    };
+    // Links beside the report in `ordner` (relative ones are meant from there) to every kind the
+    // allow-list refuses (schemes, programs, scripts, files that run code when opened, an
+    // office document marked executable) and to those it lets through to the shell (a mail
+    // address, documents). The files are made here.
+    QList<Linkfall> linkfaelle(const QString& ordner) const
+    {
+        const auto ausfuehrbar = [this](const QString& name, const QByteArray& inhalt) {
+            const QString datei = schreibe(name, inhalt);
+            QFile::setPermissions(datei, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return datei;
+        };
+        const QString skript = ausfuehrbar(ordner + "/start.sh", "#!/bin/sh\nexit 0\n");
+        ausfuehrbar(QStringLiteral("werkzeug/lauf"), QByteArray("\x7f" "ELF\x02\x01\x01", 7));
+        schreibe(ordner + "/Start.desktop", "[Desktop Entry]\nType=Application\nExec=xterm\n");
+        ausfuehrbar(ordner + "/Brief.odt", "PK\x03\x04");
+        for (const char* name : {"x.jar", "x.vbs", "x.js", "x.hta", "x.wsf"})
+            schreibe(ordner + QLatin1Char('/') + QLatin1String(name), "WScript.Echo 1\n");
+        const QString anlage = schreibe(ordner + "/Anlage.pdf", "%PDF-1.4");
+        const QString tabelle = schreibe(ordner + "/Tabelle.ods", "PK\x03\x04");
+        const QString mail = QStringLiteral("mailto:a@example.invalid?subject=Gruss");
+        return {
+            {QStringLiteral("javascript:alert('x \"y\"')"), {}},
+            {QStringLiteral("vbscript:MsgBox(1)"), {}},
+            {QStringLiteral("ms-msdt:/id PCWDiagnostic /skip force"), {}},
+            {QStringLiteral("data:text/html,<script>alert(1)</script>"), {}},
+            {QStringLiteral("ftp://example.invalid/x.txt"), {}},
+            {QStringLiteral("start.sh"), {}},
+            {QUrl::fromLocalFile(skript).toString(), {}},
+            {QStringLiteral("Start.desktop"), {}},
+            {QStringLiteral("../werkzeug/lauf"), {}},
+            // The shell starts a Windows program by its suffix alone.
+            {QStringLiteral("Setup.EXE"), {}},
+            {QStringLiteral("x.jar"), {}},
+            {QStringLiteral("x.vbs"), {}},
+            {QStringLiteral("x.js"), {}},
+            {QStringLiteral("x.hta"), {}},
+            {QStringLiteral("x.wsf"), {}},
+            // A document marked executable would be started, not opened.
+            {QStringLiteral("Brief.odt"), {}},
+            {mail, mail},
+            {QStringLiteral("Anlage.pdf"), anlage},
+            {QStringLiteral("Tabelle.ods"), tabelle},
+        };
     }
 
     // A stub PDF viewer that adds its argument as a line to "viewer.txt"; it is made the viewer.
