@@ -1,6 +1,7 @@
 // The report browser on text pages: its forms, links by scheme, saving as text, HTML and PDF, the PDF viewer, and printing with running page numbers, read back with the PDF tools.
 #include "berichthtml.h"
 #include "berichtstest.h"
+#include "cgmail.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
 #include "pdfpruefung.h"
@@ -198,6 +199,82 @@ TEST_F(Bericht, SkriptlinksUndProgrammeErreichenDieShellNichtAdressenUndDokument
     EXPECT_EQ(abgewiesen, verweigert) << text;
     EXPECT_NE(text.find((pfad(ordner) + QStringLiteral("/start.sh")).toStdString()), std::string::npos) << text;
     EXPECT_NE(text.find("Schema 'vbscript'"), std::string::npos) << text;
+}
+
+// A text report of many lines, its first one with a "<" and no ">", in the 8-bit code page with
+// Windows line ends: the window, the saved text, a saved PDF and a printed page 1 hold it line by
+// line, every "<", ">" and "&" as it stands.
+TEST_F(Bericht, TextberichtBleibtTextZeileFuerZeile)
+{
+    QStringList zeilen{QStringLiteral("Messwert 3 < 5 und 7 > 2"), QStringLiteral("Größe <b>fett</b> & &amp; mehr")};
+    for (int i = 3; i <= 5000; ++i)
+        zeilen << QStringLiteral("Zeile %1: a<b & c>d").arg(i);
+    const QString bericht =
+        schreibe(QStringLiteral("r/bericht.txt"), QTextCodec::codecForName("Windows-1252")->fromUnicode(zeilen.join("\r\n")));
+    const QString ohne_leerraum = zeilen.join(QString()).remove(QLatin1Char(' '));
+
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.setze_quelle(CQString(bericht));
+    EXPECT_EQ(browser.gib_textseite1()->toPlainText(), zeilen.join(QLatin1Char('\n')));
+    EXPECT_EQ(browser.gib_textseite1()->document()->blockCount(), zeilen.size());
+
+    browser.speicherziel = CQString(pfad("o/t.txt"));
+    QDir().mkpath(pfad("o"));
+    browser.speichern_unter(0, false);
+    EXPECT_EQ(QString::fromUtf8(lies(pfad("o/t.txt"))), zeilen.join(QLatin1Char('\n')));
+
+    browser.speicherziel = CQString(pfad("o/t.pdf"));
+    browser.speichern_unter(2, false);
+    EXPECT_TRUE(text_ohne_fusszeilen(pfad("o/t.pdf")) == ohne_leerraum);
+
+    CGBrowser zwei(nullptr, CQString("b"), true);
+    zwei.gib_textseite1()->zeige_quelle(CQString(bericht));
+    zwei.drucke(1);
+    const QStringList seiten = seiten_text(druckdatei);
+    ASSERT_FALSE(seiten.isEmpty());
+    EXPECT_TRUE(seiten[0].contains(zeilen[0])) << seiten[0].left(300).toStdString();
+    EXPECT_TRUE(seiten[0].contains(zeilen[1])) << seiten[0].left(300).toStdString();
+    EXPECT_TRUE(seiten.last().contains(zeilen.last())) << seiten.last().toStdString();
+}
+
+// A link that opens elsewhere (a PDF, a web address), one refused and one to a missing report
+// leave the page with its report: the missing one is said so, and printing page 1 and mailing
+// take the report shown.
+TEST_F(Bericht, NachLinksWoandershinDruckenUndMailenDenGezeigtenBericht)
+{
+    if (!ist_64bit_system())
+        GTEST_SKIP() << "the bridge's path is that of a 64-bit system";
+    const QString bericht = schreibe(QStringLiteral("r/bericht.html"), "<html><body><p>BERICHTTEXT</p></body></html>");
+    schreibe(QStringLiteral("r/x.pdf"), "%PDF-1.4");
+    CGBrowser browser(nullptr, CQString("b"), true);
+    browser.gib_textseite1()->zeige_quelle(CQString(bericht));
+    const QUrl gezeigt = browser.gib_textseite1()->source();
+
+    for (const char* link : {"x.pdf", "https://example.invalid/x.pdf", "vbscript:MsgBox(1)", "fehlt.html"}) {
+        browser.anchorClickedSlot(QUrl(QLatin1String(link)));
+        EXPECT_EQ(browser.gib_textseite1()->quelle, bericht) << link;
+        EXPECT_EQ(browser.gib_textseite1()->source(), gezeigt) << link;
+        EXPECT_EQ(browser.gib_textseite1()->toPlainText(), QStringLiteral("BERICHTTEXT")) << link;
+    }
+    EXPECT_EQ(boxen, QStringList{"2|Der Bericht '" + pfad("r/fehlt.html") + "' ist nicht vorhanden !"});
+
+    browser.drucke(1);
+    EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("BERICHTTEXT")));
+
+    // The bridge waits while the test looks at the copy it was given.
+    bruecke_stub();
+    boxen.clear();
+    mail_aktiv = false;
+    schreibe("halt", "");
+    browser.setze_quelle(CQString());
+    browser.sende_bericht();
+    ASSERT_TRUE(warte([&] { return QFile::exists(pfad("args.txt")); }));
+    const QString kopie = anlagen().value(0);
+    EXPECT_EQ(QFileInfo(kopie).fileName(), QStringLiteral("bericht.html"));
+    EXPECT_TRUE(lies(kopie).contains("BERICHTTEXT")) << kopie.toStdString();
+    QFile::remove(pfad("halt"));
+    EXPECT_TRUE(warte([] { return !mail_aktiv; }));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
 
 TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)

@@ -62,41 +62,7 @@ protected:
     {
         CGBrowserWeb::setze_renderwaechter({});
         CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
-        setze_meldung_funktion({});
-        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
         Berichtstest::TearDown();
-    }
-
-    // The mail-client bridge in the application root: copies the interface file to "copy.txt",
-    // writes "$0" and its arguments a line each to "args.txt", then waits while "halt" exists.
-    // Critical boxes go to `boxen`.
-    QString bruecke_stub()
-    {
-        QDir().mkpath(pfad("R/support"));
-        gib_anwendungsverzeichnis(true, CQString(pfad("R/prog/app")), true);
-        const QString bruecke =
-            schreibe("R/RT32/CallOutlook32.exe",
-                     QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\nprintf '%s\\n' \"$0\" \"$@\" > '%2'\n"
-                                    "while [ -f '%3' ]; do sleep 0.05; done\n")
-                         .arg(pfad("copy.txt"), pfad("args.txt"), pfad("halt"))
-                         .toUtf8());
-        QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString("Standard"));
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            boxen << text;
-            return QMessageBox::Ok;
-        });
-        return bruecke;
-    }
-    // The attachment paths of the interface file the bridge got (in the 8-bit code page, the
-    // language being German).
-    QStringList anlagen() const
-    {
-        const QStringList zeilen =
-            QTextCodec::codecForName("Windows-1252")->toUnicode(lies(pfad("copy.txt"))).split("\r\n");
-        const int empfaenger = zeilen.value(3).toInt();
-        return zeilen.mid(7 + empfaenger, zeilen.value(6 + empfaenger).toInt());
     }
 
     // The browser in its one-page form with the red page loaded.

@@ -433,27 +433,6 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
     EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
 }
 
-namespace {
-
-// The body text of every page, the footer line left out, without white space: what a reader of
-// the PDF finds in order (ligatures read as their letters).
-QString text_ohne_fusszeilen(const QString& pdf)
-{
-    QString text;
-    for (const QString& seite : seiten_text(pdf)) {
-        QStringList zeilen = seite.split(QLatin1Char('\n'));
-        while (!zeilen.isEmpty() && zeilen.last().trimmed().isEmpty())
-            zeilen.removeLast();
-        if (!zeilen.isEmpty())
-            zeilen.removeLast();
-        text += zeilen.join(QString());
-    }
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    return text.normalized(QString::NormalizationForm_KC);
-}
-
-} // namespace
-
 // A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
 // with a run of 100,000 characters without a blank among 1,200 lines, and a table of 3,000 rows:
 // on small paper, upright and across, the PDF's text holds every character, line and cell once
