@@ -1,7 +1,6 @@
 #include "cgbrowserweb.h"
 #include "berichthtml.h"
 #include "berichtslink.h"
-#include "berichtsseite.h"
 #include "berichtsordnerwache.h"
 #include "camisc.h"
 #include "ccat.h"
@@ -14,6 +13,7 @@
 #include "mauswache.h"
 #include "protokolldruck.h"
 #include "steuerzeichen.h"
+#include "wegweiserseite.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -78,7 +78,7 @@ QPageLayout CGBrowserWeb::pdf_layout()
 CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::make_shared<bool>(true))
 {
     // The page goes with the view, and decides nothing once the view is going.
-    seite = new Berichtsseite(
+    seite = new WegweiserSeite(
         [this, zeichen = lebt](const QUrl& adresse, QWebEnginePage::NavigationType art, bool hauptrahmen) {
             return *zeichen && darf_navigieren(adresse, art, hauptrahmen);
         },
@@ -95,10 +95,6 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
     // local page would otherwise share one origin with all others), and it loads none from
     // outside the report's folder, not even into a frame.
     seite->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    // An address of a scheme the engine does not load itself goes to the desktop once the page
-    // accepts it: every such address, clicked or not, is put to the page, which accepts none
-    // (a mail address goes to the URL opener instead).
-    seite->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
     ordnerwache = new Berichtsordnerwache(seite);
     seite->setUrlRequestInterceptor(ordnerwache);
     // The engine writes a PDF file by itself, for its owner only; a saved PDF gets the rights of
@@ -412,10 +408,9 @@ void CGBrowserWeb::merke_druck(const QMouseEvent& ereignis)
 
 bool CGBrowserWeb::darf_navigieren(const QUrl& adresse, QWebEnginePage::NavigationType art, bool hauptrahmen)
 {
-    static const QStringList eigene_schemata{QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"),
-                                             QStringLiteral("data"), QStringLiteral("about"), QStringLiteral("blob"),
-                                             QStringLiteral("qrc")};
-    const bool laedt_selbst = eigene_schemata.contains(adresse.scheme().toLower());
+    // An address of a scheme the engine does not load itself is never accepted: it would go to
+    // the desktop (a mail address goes to the URL opener instead).
+    const bool laedt_selbst = WegweiserSeite::laedt_selbst(adresse);
     // A source the program sets (or the user types or drops in with the middle button), and the
     // page's history.
     const bool von_aussen = art == QWebEnginePage::NavigationTypeTyped

@@ -6,12 +6,12 @@
 #include "cgmail.h"
 #include "cseiteeinrichtenwidget.h"
 #include "pdfpruefung.h"
+#include "schreibtisch.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -27,30 +27,6 @@
 #include <cstdlib>
 
 namespace {
-
-// What reaches the desktop's URL handlers, scheme by scheme.
-class Schreibtisch : public QObject
-{
-    Q_OBJECT
-public:
-    explicit Schreibtisch(const QStringList& schemata) : schemata(schemata)
-    {
-        for (const QString& schema : schemata)
-            QDesktopServices::setUrlHandler(schema, this, "nimm");
-    }
-    ~Schreibtisch() override
-    {
-        for (const QString& schema : schemata)
-            QDesktopServices::unsetUrlHandler(schema);
-    }
-    QStringList adressen;
-
-public slots:
-    void nimm(const QUrl& adresse) { adressen << adresse.toString(); }
-
-private:
-    QStringList schemata;
-};
 
 // Lets the engine deliver what it still has in hand.
 void lasse_laufen(int ms)
@@ -666,4 +642,3 @@ TEST_F(Webseite, LinksBeiderSeitenartenNurNachDerErlaubnisliste)
     EXPECT_TRUE(schreibtisch.adressen.isEmpty()) << schreibtisch.adressen.join(' ').toStdString();
 }
 
-#include "webseite_webtest.moc"
