@@ -608,6 +608,9 @@ void CGBrowser::erstelle_mail()
         mail->zweite_seite = true;
         mail->html2 = CQString(textseite2 ? textseite2->toHtml() : QString());
     }
+    // The browser keeps no mail: one handed to the mail client goes when the client's program
+    // has ended (it owns the program's runner until then), an SMTP mail once it has been sent.
+    connect(mail, &CGMail::sendmail_signal, mail, &QObject::deleteLater);
     mail->bereite_mail_vor();
     if (mail->smtp)
         mail->deleteLater();

@@ -418,7 +418,8 @@ bool CGBrowserWeb::darf_navigieren(const QUrl& adresse, QWebEnginePage::Navigati
                             || art == QWebEnginePage::NavigationTypeReload;
     if (von_aussen && laedt_selbst)
         return true;
-    // The user's click on the link under the mouse; a script's jump counts as a link too.
+    // The user's click on the link under the mouse: the engine reports a script's jump as a
+    // link clicked too.
     const bool geklickter_link = art == QWebEnginePage::NavigationTypeLinkClicked && hauptrahmen
                                  && !geklickt.isEmpty() && adresse == geklickt;
     if (von_aussen || geklickter_link) {
