@@ -1,4 +1,6 @@
 #include "cwebbrowserdiag.h"
+#include "wegweiserseite.h"
+#include "webpage.h"
 #include "anmeldedialoge.h"
 #include "browserapplication.h"
 #include "cwebbrowserapp.h"
@@ -96,6 +98,9 @@ CWebBrowserDiag::CWebBrowserDiag(QWidget* parent, Qt::WindowFlags flags)
 
     baueMenues();
     m_view = new WebView(this);
+    // The engine's own page (no tabs, no pop-ups, the window answers authentication), whose
+    // addresses of other schemes go the browser's way, never to the desktop.
+    static_cast<QWebEngineView*>(m_view)->setPage(new WegweiserSeite(&WebPage::folgt, m_view));
     QSizePolicy flaeche(QSizePolicy::Expanding, QSizePolicy::Expanding);
     flaeche.setHorizontalStretch(1);
     flaeche.setVerticalStretch(1);
@@ -246,7 +251,8 @@ void CWebBrowserDiag::loadStartPage(const QString& text)
         if (!lokal.isEmpty())
             url = QUrl::fromLocalFile(QFileInfo(lokal).absoluteFilePath());
     } else {
-        url = QUrl::fromUserInput(text);
+        // A file named relative to the current folder is that file, not a web host of its name.
+        url = QUrl::fromUserInput(text, QDir::currentPath());
     }
     const QString lokal = url.toLocalFile();
     m_startPage = lokal.isEmpty() ? text : lokal;

@@ -1,11 +1,14 @@
 #include "webpage.h"
 #include "anmeldedialoge.h"
 #include "dialogseam.h"
+#include "linkfreigabe.h"
 #include "plattform.h"
 #include "popupwindow.h"
 #include "webview.h"
+#include "wegweiserseite.h"
 
 #include <QWebEngineCertificateError>
+#include <QWebEngineSettings>
 
 namespace {
 
@@ -25,8 +28,25 @@ WebPage::HauptfensterFunktion& hauptfensterfunktion()
 
 WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
 {
+    // Every address of a scheme the engine does not load itself is put to `folgt`, clicked or not.
+    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
     connect(this, &QWebEnginePage::authenticationRequired, this, &WebPage::authenticationRequired);
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this, &WebPage::proxyAuthenticationRequired);
+}
+
+bool WebPage::folgt(const QUrl& adresse, NavigationType art, bool hauptrahmen)
+{
+    if (WegweiserSeite::laedt_selbst(adresse))
+        return true;
+    const bool vom_anwender = hauptrahmen && (art == NavigationTypeLinkClicked || art == NavigationTypeTyped);
+    if (pruefe_link(adresse.toString()).art == Linkart::Mailadresse && vom_anwender)
+        oeffne_mit_shell(adresse.toString());
+    return false;
+}
+
+bool WebPage::acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen)
+{
+    return folgt(adresse, art, hauptrahmen);
 }
 
 void WebPage::setze_fensterfunktion(FensterFunktion funktion)

@@ -22,11 +22,17 @@ public:
     static void setze_hauptfensterfunktion(HauptfensterFunktion funktion);
     QWidget* hauptfenster() const;
 
+    // Whether a page of the browser follows a navigation: the schemes the engine loads itself
+    // are followed; an address of any other is never handed to the desktop: a mail address the
+    // user follows goes to the shell, anything else is refused and logged.
+    static bool folgt(const QUrl& adresse, NavigationType art, bool hauptrahmen);
+
     // Written by the view at each mouse press.
     Qt::KeyboardModifiers m_keyboardModifiers;
     Qt::MouseButtons m_pressedButtons;
 
 protected:
+    bool acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
     bool certificateError(const QWebEngineCertificateError& error) override;
 

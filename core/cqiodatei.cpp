@@ -116,6 +116,22 @@ void CQIODatei::setze_utf8_bom(bool utf8)
     }
 }
 
+bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
+{
+    grund.clear();
+    if (!ist_datei(datei))
+        return false;
+    CQIODatei eingabe{CQString(datei)};
+    if (!eingabe.oeffne(true, false, false, false, false)) {
+        grund = eingabe.gib_fehlertext();
+        return false;
+    }
+    eingabe.setze_codec(false);
+    text = eingabe.gib_stream()->readAll();
+    eingabe.schliesse();
+    return true;
+}
+
 QTextStream* CQIODatei::gib_stream() const
 {
     return stream.get();

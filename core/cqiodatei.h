@@ -41,6 +41,10 @@ public:
     // False when not open, or when something could not be written; a file written whole then
     // keeps its old content.
     bool schliesse();
+    // The whole text of the regular file `datei` in the code page `setze_codec(false)` chooses
+    // (a byte-order mark counts; line ends stay as they are). False when it is no regular file
+    // (`grund` empty: a pipe or device is never waited for) or cannot be read (`grund` says why).
+    static bool lies_text(const QString& datei, QString& text, QString& grund);
     // Why the last open, read or write failed, as the system says.
     QString gib_fehlertext() const;
 

@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace {
 
@@ -26,16 +25,13 @@ Berichtsordnerwache::Berichtsordnerwache(QObject* seite) : QWebEngineUrlRequestI
 void Berichtsordnerwache::interceptRequest(QWebEngineUrlRequestInfo& anfrage)
 {
     const QUrl adresse = anfrage.requestUrl();
+    // The main frame's own navigations are the page's to decide (`CGBrowserWeb`).
     if (!adresse.isLocalFile() || anfrage.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
         return;
     // The shown document is the first party of every load of its page, its frames' included.
-    const QUrl dokument = anfrage.firstPartyUrl();
     const QString datei = adresse.toLocalFile();
-    if (dokument.isLocalFile() && liegt_in(datei, QFileInfo(dokument.toLocalFile()).path()))
+    if (erlaubt(datei, anfrage.firstPartyUrl()))
         return;
-    for (const QString& ordner : qAsConst(erlaubte_ordner))
-        if (liegt_in(datei, ordner))
-            return;
     anfrage.block(true);
     CQCat::gib_instanz()->warn(CQString(
         QCoreApplication::translate("CGBrowserWeb", "Lokale Datei ausserhalb des Berichtsordners nicht geladen: '%1'")
@@ -45,4 +41,14 @@ void Berichtsordnerwache::interceptRequest(QWebEngineUrlRequestInfo& anfrage)
 void Berichtsordnerwache::erlaube_ordner(const QString& ordner)
 {
     erlaubte_ordner << ordner;
+}
+
+bool Berichtsordnerwache::erlaubt(const QString& datei, const QUrl& dokument) const
+{
+    if (dokument.isLocalFile() && liegt_in(datei, QFileInfo(dokument.toLocalFile()).path()))
+        return true;
+    for (const QString& ordner : qAsConst(erlaubte_ordner))
+        if (liegt_in(datei, ordner))
+            return true;
+    return false;
 }

@@ -1,5 +1,6 @@
 #include "cgbrowser.h"
 #include "berichthtml.h"
+#include "berichtslink.h"
 #include "ccat.h"
 #include "cgbrowserex.h"
 #include "cgbrowserweb.h"
@@ -9,6 +10,7 @@
 #include "dateien.h"
 #include "dialogseam.h"
 #include "druckfolge.h"
+#include "druckseiten.h"
 #include "gui.h"
 #include "katalog.h"
 #include "pdfoeffner.h"
@@ -30,9 +32,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-// Qt's resolution of the screen, from which the text layout scales lengths to a printer.
-Q_GUI_EXPORT int qt_defaultDpiY();
 
 CKlasse eintrag_CGBrowser("CGBrowser");
 // The mail classes are registered with the browser that makes the mails.
@@ -223,13 +222,8 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
     // A report that is not there is said so, rather than shown as an empty page. Documents of
     // other kinds go to the programs that open them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
-    static const QStringList seitenendungen{QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("txt"),
-                                            QStringLiteral("xml")};
-    const bool seite_zeigt_sie = webseite1 || seitenendungen.contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && !QFileInfo::exists(datei)) {
-        const QString text = tr("Der Bericht '%1' ist nicht vorhanden !").arg(datei);
-        CQCat::gib_instanz()->error(CQString(text));
-        frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+    const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
+    if (!datei.isEmpty() && seite_zeigt_sie && bericht_fehlt(datei)) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {
@@ -286,9 +280,13 @@ void CGBrowser::drucke_seiten(CGBrowserEx* seite1, CGBrowserEx* seite2, bool fus
 
 void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, const CQString* html2, bool fusszeile)
 {
-    // Nothing to print leaves no empty file or sheet behind.
+    // Nothing to print leaves no empty file or sheet behind, nor does paper too small for a line.
     if (!html1 && !html2)
         return;
+    if (!papier_reicht(drucker, fusszeile)) {
+        melde_papier_zu_klein(drucker);
+        return;
+    }
     QPainter maler;
     if (!maler.begin(&drucker)) {
         melde_druckfehler(drucker);
@@ -325,34 +323,46 @@ bool CGBrowser::drucke_seite(QPrinter& drucker, QPainter& maler, const CQString&
     return drucke_seitenweise(drucker, maler, seite, fusszeile, nummer);
 }
 
-bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile,
-                                   int& nummer)
+bool CGBrowser::mit_fusszeile(bool fusszeile)
 {
-    const bool mit_fuss = fusszeile && gib_druckeinstellungen().fusszeile.gib_wert() != NEIN;
-    QPaintDevice* const geraet = maler.device();
-    const int dpi = geraet->logicalDpiY();
-    const int fuss = mit_fuss ? in_pixel(rand_unten, dpi)
-                              : static_cast<int>(QFontMetricsF(dokument.defaultFont(), geraet).ascent() + 5.0 * dpi / 72);
+    return fusszeile && gib_druckeinstellungen().fusszeile.gib_wert() != NEIN;
+}
 
-    const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
-    const QRectF koerper(QPointF(0, 0), seite);
-    lege_fuer_druck_an(dokument, *geraet, seite);
-
+QMarginsF CGBrowser::druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss)
+{
+    const int dpi = geraet.logicalDpiY();
+    fuss = mit_fuss ? in_pixel(rand_unten, dpi)
+                    : static_cast<int>(QFontMetricsF(schrift, const_cast<QPaintDevice*>(&geraet)).ascent() + 5.0 * dpi / 72);
     geraeterand_oben = in_pixel(rand_oben, dpi);
     // The text ends one centimetre above the footer.
     geraeterand_unten = fuss + in_pixel(1.0, dpi);
     geraeterand_links = in_pixel(rand_links, dpi);
     geraeterand_rechts = in_pixel(rand_rechts, dpi);
-    // The layout measures in the screen's pixels; it is scaled to the device when drawn.
-    const qreal bildschirm = static_cast<qreal>(qt_defaultDpiY()) / dpi;
-    QTextFrameFormat rahmen = dokument.rootFrame()->frameFormat();
-    rahmen.setLeftMargin(geraeterand_links * bildschirm);
-    rahmen.setRightMargin(geraeterand_rechts * bildschirm);
-    rahmen.setTopMargin(geraeterand_oben * bildschirm);
-    rahmen.setBottomMargin(geraeterand_unten * bildschirm);
-    dokument.rootFrame()->setFrameFormat(rahmen);
+    return QMarginsF(geraeterand_links, geraeterand_oben, geraeterand_rechts, geraeterand_unten);
+}
 
-    const QVector<int> folge = gib_druckfolge(drucker, dokument.pageCount());
+bool CGBrowser::papier_reicht(QPrinter& drucker, bool fusszeile)
+{
+    const QFont schrift = QTextDocument().defaultFont();
+    int fuss = 0;
+    const QSizeF inhalt =
+        drucker.pageRect(QPrinter::DevicePixel).size().shrunkBy(druckraender(drucker, schrift, mit_fusszeile(fusszeile), fuss));
+    const QFontMetricsF zeile(schrift, &drucker);
+    return inhalt.height() >= zeile.lineSpacing() && inhalt.width() >= zeile.maxWidth();
+}
+
+bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile,
+                                   int& nummer)
+{
+    const bool mit_fuss = mit_fusszeile(fusszeile);
+    QPaintDevice* const geraet = maler.device();
+    int fuss = 0;
+    const QMarginsF raender = druckraender(*geraet, dokument.defaultFont(), mit_fuss, fuss);
+    const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
+    const QRectF koerper(QPointF(0, 0), seite);
+    const CDruckseiten seiten(dokument, *geraet, seite, raender);
+
+    const QVector<int> folge = gib_druckfolge(drucker, seiten.anzahl());
     if (folge.isEmpty())
         return true;
     QPointF position(seite.width() - geraeterand_rechts, seite.height() - fuss);
@@ -367,7 +377,7 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocu
         }
         if (blatt_belegt)
             drucker.newPage();
-        zeichne_blatt(i, nummer + i, maler, dokument, koerper, position, mit_fuss);
+        zeichne_blatt(i, nummer + i, maler, seiten, koerper, position, mit_fuss);
         blatt_belegt = true;
     }
     // The next report page goes on after the range's last page, whichever order it was printed in.
@@ -375,16 +385,16 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocu
     return true;
 }
 
-void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, QTextDocument& dokument, const QRectF& koerper,
-                              const QPointF& position, bool fusszeile)
+void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, const CDruckseiten& seiten,
+                              const QRectF& koerper, const QPointF& position, bool fusszeile)
 {
-    zeichne_dokumentseite(maler, dokument, seite, koerper);
+    seiten.zeichne(maler, seite, koerper);
     if (position.isNull())
         return;
     // The number's place is measured on the sheet, from the body's top.
     maler.save();
     maler.setClipping(false);
-    const QFont schrift = dokument.defaultFont();
+    const QFont schrift = seiten.gib_dokument().defaultFont();
     maler.setFont(schrift);
     const int y = qRound(koerper.top() + position.y());
     if (!fusszeile) {
@@ -596,6 +606,9 @@ void CGBrowser::erstelle_mail()
         mail->zweite_seite = true;
         mail->html2 = CQString(textseite2 ? textseite2->toHtml() : QString());
     }
+    // The browser keeps no mail: one handed to the mail client goes when the client's program
+    // has ended (it owns the program's runner until then), an SMTP mail once it has been sent.
+    connect(mail, &CGMail::sendmail_signal, mail, &QObject::deleteLater);
     mail->bereite_mail_vor();
     if (mail->smtp)
         mail->deleteLater();

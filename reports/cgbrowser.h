@@ -7,15 +7,19 @@
 #include "cvariablesteuer.h"
 #include "ebool.h"
 
+#include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
 #include <QStringList>
 
 #include <ostream>
 
+class CDruckseiten;
 class CGBrowserEx;
 class CGBrowserWeb;
 class CQTabWidget;
+class QFont;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
 class QTextDocument;
@@ -71,6 +75,7 @@ public:
     // The print dialog, then the pages' source files printed in one job with running page numbers.
     void drucke_seiten(CGBrowserEx* seite1, CGBrowserEx* seite2, bool fusszeile, const int& art);
     // One job on a chosen printer: the HTML texts given (null: left out), page 2 on a new sheet.
+    // Paper too small for one line between the margins is reported, and nothing is printed.
     void drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, const CQString* html2, bool fusszeile);
     // One report page, prepared for paper; false when the printer stopped.
     bool drucke_seite(QPrinter& drucker, QPainter& maler, const CQString& html, bool fusszeile, int& nummer);
@@ -78,7 +83,7 @@ public:
     // running number goes on from `nummer` and ends at the range's last page. False when the
     // printer stopped.
     bool drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile, int& nummer);
-    void zeichne_blatt(int seite, int nummer, QPainter& maler, QTextDocument& dokument, const QRectF& koerper,
+    void zeichne_blatt(int seite, int nummer, QPainter& maler, const CDruckseiten& seiten, const QRectF& koerper,
                        const QPointF& position, bool fusszeile);
     // A text page onto a chosen printer within the configured margins, with the page numbers.
     void drucke_text(QTextDocument& dokument, QPrinter& drucker) const;
@@ -124,6 +129,13 @@ public slots:
 private:
     // A link of a text page goes by its scheme; relative ones are taken from the page's source.
     bool folge_link(CGBrowserEx* seite, const QUrl& url);
+    // The footer box is asked for and switched on.
+    static bool mit_fusszeile(bool fusszeile);
+    // The page margins of the paged printing on `geraet` (device pixels, also kept in the
+    // browser), and in `fuss` the footer's height.
+    QMarginsF druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss);
+    // The printer's page holds one line between those margins.
+    bool papier_reicht(QPrinter& drucker, bool fusszeile);
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;

@@ -14,27 +14,27 @@ public:
 
     // The page's HTML; it declares UTF-8, so that a saved copy keeps every character.
     CQString gib_html() const;
-    // The whole text of the source file; empty when it cannot be read.
+    // The whole text of the source file as the page shows it (a text report as HTML of its
+    // lines); empty when it cannot be read.
     CQString lies_quelldatei() const;
 
-    // Web addresses go to the URL opener, report files ("xml", "txt", "htm", "html") are shown
-    // here, PDF files go to the PDF viewer, anything else to the URL opener as a file; a link to
-    // an anchor of the shown page scrolls there. A "javascript:" address does nothing, and a
-    // program, script or desktop entry is not started but logged as a warning. True when the page
+    // Links are decided by the allow-list (`pruefe_berichtslink`): an anchor of the shown page
+    // scrolls there; report files ("xml", "txt", "htm", "html") are shown here, a text report
+    // as text, line by line; web and mail addresses go to the URL opener, documents to their
+    // programs (PDF files to the PDF viewer); anything else is refused and logged. A report file
+    // that is missing is said so and the page stays as it was. `quelle` becomes the source only
+    // when the page shows it: printing and mailing take the report shown. True when the page
     // shows the source now.
     bool zeige_quelle(const CQString& text);
 
-    // The last source given.
+    // The file of the last source shown (cleared by an empty source).
     CQString quelle;
 
 protected:
     // A local file (the page, its pictures and style sheets) is read by the core's rule: a pipe or
     // device of the name gives an empty resource at once, where QTextBrowser would hold the GUI
-    // thread until a writer comes. Other addresses, and names relative to no file, go
-    // QTextBrowser's way.
+    // thread until a writer comes. A text report is read in its code page and handed on as HTML
+    // of its lines, so that its "<", ">" and "&" stay text. Other addresses, and names relative
+    // to no file, go QTextBrowser's way.
     QVariant loadResource(int typ, const QUrl& name) override;
 };
-
-// The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
-// "smb://"). A drive letter is no scheme.
-QString lokale_datei(const QString& pfad);

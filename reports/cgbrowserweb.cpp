@@ -1,5 +1,6 @@
 #include "cgbrowserweb.h"
 #include "berichthtml.h"
+#include "berichtslink.h"
 #include "berichtsordnerwache.h"
 #include "camisc.h"
 #include "ccat.h"
@@ -7,10 +8,13 @@
 #include "cprinter.h"
 #include "cseiteeinrichtenwidget.h"
 #include "dateien.h"
+#include "ctextedit.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "mauswache.h"
 #include "protokolldruck.h"
+#include "steuerzeichen.h"
+#include "wegweiserseite.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -72,15 +76,22 @@ QPageLayout CGBrowserWeb::pdf_layout()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 
-CGBrowserWeb::CGBrowserWeb(QWidget* eltern)
-    : QWebEngineView(eltern), seite(page()), lebt(std::make_shared<bool>(true))
+CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::make_shared<bool>(true))
 {
+    // The page goes with the view, and decides nothing once the view is going.
+    seite = new WegweiserSeite(
+        [this, zeichen = lebt](const QUrl& adresse, QWebEnginePage::NavigationType art, bool hauptrahmen) {
+            return *zeichen && darf_navigieren(adresse, art, hauptrahmen);
+        },
+        this);
+    setPage(seite);
     // Connected here once: a second connection would deliver every load twice, and start a
     // pending print twice.
     connect(this, &QWebEngineView::loadProgress, this, &CGBrowserWeb::setProgress);
     connect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::loadFinished);
     connect(this, &QWebEngineView::urlChanged, this, &CGBrowserWeb::urlChangedSlot);
     connect(seite, &QWebEnginePage::linkHovered, this, &CGBrowserWeb::linkHovered);
+    connect(seite, &QWebEnginePage::linkHovered, this, [this](const QString& link) { zeiger_link = link; });
     // What a page shows may be saved, printed or mailed: its scripts read no local file (every
     // local page would otherwise share one origin with all others), and it loads none from
     // outside the report's folder, not even into a frame.
@@ -120,11 +131,14 @@ std::function<void(const T&)> CGBrowserWeb::rueckruf(void (CGBrowserWeb::*slot)(
 void CGBrowserWeb::zeige_quelle(const CQString& text)
 {
     quelle = text;
+    sprung_abgewiesen = false;
     if (text.isEmpty())
         return;
     const bool mit_abfrage = text.contains(QLatin1Char('?')) || text.contains(QLatin1Char('&'));
-    const QUrl adresse = !text.startsWith(QLatin1String("file:")) || mit_abfrage ? QUrl::fromUserInput(text)
-                                                                                 : QUrl(text);
+    // A name relative to the current folder is a file there, not a web host.
+    const QUrl adresse = !text.startsWith(QLatin1String("file:")) || mit_abfrage
+                             ? QUrl::fromUserInput(text, QDir::currentPath(), QUrl::AssumeLocalFile)
+                             : QUrl(text);
     if (adresse.isLocalFile())
         quelle = CQString(adresse.toLocalFile());
     gespeicherte_url = adresse;
@@ -203,7 +217,9 @@ void CGBrowserWeb::printLoadFinishedSlot(bool ok)
 {
     // One PDF per request: later loads of the page print nothing.
     disconnect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::printLoadFinishedSlot);
-    if (!ok) {
+    // A jump refused while the page loaded ends its load as failed; what the page shows is the
+    // report all the same.
+    if (!ok && !sprung_abgewiesen) {
         emit pdfFehlgeschlagen();
         return;
     }
@@ -388,6 +404,67 @@ void CGBrowserWeb::merke_druck(const QMouseEvent& ereignis)
 {
     gedrueckte_knoepfe = static_cast<int>(ereignis.buttons());
     gedrueckte_tasten = static_cast<int>(ereignis.modifiers());
+    geklickt = ereignis.button() == Qt::LeftButton && !zeiger_link.isEmpty() ? QUrl(zeiger_link) : QUrl();
+}
+
+bool CGBrowserWeb::darf_navigieren(const QUrl& adresse, QWebEnginePage::NavigationType art, bool hauptrahmen)
+{
+    // An address of a scheme the engine does not load itself is never accepted: it would go to
+    // the desktop (a mail address goes to the URL opener instead).
+    const bool laedt_selbst = WegweiserSeite::laedt_selbst(adresse);
+    // A source the program sets (or the user types or drops in with the middle button), and the
+    // page's history.
+    const bool von_aussen = art == QWebEnginePage::NavigationTypeTyped
+                            || art == QWebEnginePage::NavigationTypeBackForward
+                            || art == QWebEnginePage::NavigationTypeReload;
+    if (von_aussen && laedt_selbst)
+        return true;
+    // The user's click on the link under the mouse: the engine reports a script's jump as a
+    // link clicked too.
+    const bool geklickter_link = art == QWebEnginePage::NavigationTypeLinkClicked && hauptrahmen
+                                 && !geklickt.isEmpty() && adresse == geklickt;
+    if (von_aussen || geklickter_link) {
+        geklickt.clear();
+        return folge_link(adresse);
+    }
+    // What the page does by itself: a refresh, a script, a form, a redirect, a frame.
+    if (!laedt_selbst) {
+        sprung_abgewiesen = sprung_abgewiesen || hauptrahmen;
+        CQCat::gib_instanz()->warn(CQString(
+            tr("Sprung der Seite nicht gefolgt: '%1'").arg(maskiere_steuerzeichen(adresse.toString()))));
+        return false;
+    }
+    if (hauptrahmen && adresse.isLocalFile()
+        && !ordnerwache->erlaubt(adresse.toLocalFile(), QUrl::fromLocalFile(quelle))) {
+        sprung_abgewiesen = true;
+        CQCat::gib_instanz()->warn(CQString(tr("Sprung der Seite auf lokale Datei ausserhalb des Berichtsordners "
+                                               "nicht gefolgt: '%1'")
+                                                .arg(maskiere_steuerzeichen(adresse.toLocalFile()))));
+        return false;
+    }
+    return true;
+}
+
+bool CGBrowserWeb::folge_link(const QUrl& adresse)
+{
+    const QString text = adresse.toString();
+    const Linkziel ziel = pruefe_berichtslink(text);
+    switch (ziel.art) {
+    case Linkart::Anker:
+    case Linkart::Webadresse:
+        return true;
+    case Linkart::Seite:
+        return !bericht_fehlt(ziel.datei);
+    case Linkart::Mailadresse:
+        CTextEdit::oeffne_url(CQString(text), false);
+        return false;
+    case Linkart::Dokument:
+        oeffne_dokument(text, ziel.datei, "CGBrowserWeb");
+        return false;
+    case Linkart::Verweigert:
+        break;
+    }
+    return false;
 }
 
 void CGBrowserWeb::nach_loslassen(const QMouseEvent& ereignis, bool auch_angenommen)

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QPageLayout>
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <functional>
@@ -16,7 +17,6 @@ class Berichtsordnerwache;
 class CDruckerzuordnung;
 class CPrinter;
 class CSeiteEinrichtenWidget;
-class QWebEnginePage;
 
 class CGBrowserWeb : public QWebEngineView
 {
@@ -32,12 +32,17 @@ public:
     static QPageLayout pdf_layout();
 
     // The page's scripts read no local file, and it loads none from outside the folder of the
-    // report it shows (see Berichtsordnerwache).
+    // report it shows (see Berichtsordnerwache). Its main frame changes only when the program
+    // sets a source or the user follows a link: a jump the page makes itself (a refresh, a
+    // script, a form, a redirect) to a local file outside the report's folder is refused and
+    // logged. Links the user follows are decided by the allow-list (`pruefe_berichtslink`): web
+    // addresses and report files load here, mail addresses and documents go to their programs,
+    // anything else is refused and logged; no address ever reaches the desktop from the engine.
     explicit CGBrowserWeb(QWidget* eltern);
     ~CGBrowserWeb() override;
 
-    // Loads a source: plain paths and web addresses as the user would type them, "file:" texts
-    // as they are. The page's home is the source's local file.
+    // Loads a source: plain paths (a relative one from the current folder) and web addresses,
+    // "file:" texts as they are. The page's home is the source's local file.
     void zeige_quelle(const CQString& text);
     // Lets the page also load the local files in `ordner` and below it.
     void erlaube_ordner(const QString& ordner);
@@ -96,6 +101,10 @@ private:
     // Remembers what a press held; after a release the middle button loads the selection's
     // address, when the release was left unhandled or `auch_angenommen` says it counts anyway.
     void merke_druck(const QMouseEvent& ereignis);
+    // Whether the engine follows a navigation of the page (see the constructor).
+    bool darf_navigieren(const QUrl& adresse, QWebEnginePage::NavigationType art, bool hauptrahmen);
+    // A link the user follows, or an address the user gave: whether the engine loads it.
+    bool folge_link(const QUrl& adresse);
     void nach_loslassen(const QMouseEvent& ereignis, bool auch_angenommen);
     // Wraps a slot for the engine's callbacks: they may come after the page is gone.
     template <typename T>
@@ -114,8 +123,13 @@ private:
     int fortschritt = 0;
     int gedrueckte_tasten = 0;
     int gedrueckte_knoepfe = 0;
-    QWebEnginePage* seite;
+    QWebEnginePage* seite = nullptr;
     QString seiten_html;
+    // The link under the mouse, and the one the user last pressed the left button on.
+    QString zeiger_link;
+    QUrl geklickt;
+    // A jump of the page's own was refused since the program last set a source.
+    bool sprung_abgewiesen = false;
     CQString ausgabedatei;
     CQString zweiter_name;
     CPrinter* druckauftrag = nullptr;

@@ -1,6 +1,7 @@
 #include "cgmail.h"
 #include "anwenderemail.h"
 #include "berichthtml.h"
+#include "berichtslink.h"
 #include "ccat.h"
 #include "cdocklog.h"
 #include "cgbrowserweb.h"
@@ -63,11 +64,6 @@ QString neben(const QString& datei, const QString& anhang)
 {
     const QFileInfo info(datei);
     return info.path() + QLatin1Char('/') + info.completeBaseName() + anhang;
-}
-
-bool ist_textbericht(const QString& datei)
-{
-    return QFileInfo(datei).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0;
 }
 
 // The copy keeps the report's file name, which the recipient sees; an HTML copy of a report
@@ -253,20 +249,16 @@ bool CGMail::schreibe_kopien(QString& pdf_quelle)
 
 bool CGMail::lies_bericht(QString& text)
 {
-    CQIODatei bericht{berichtsdatei};
-    // Asked first: opening a pipe of the name would wait for its writer.
-    const bool datei = ist_datei(berichtsdatei);
-    if (!datei || !bericht.oeffne(true, false, false, false, false)) {
-        const QString grund = datei ? bericht.gib_fehlertext() : tr("keine Datei");
-        CQCat::gib_instanz()->error(
-            CQString(tr("Konnte Berichtsdatei '%1' nicht lesen: %2").arg(maskiere_steuerzeichen(berichtsdatei), grund)));
+    QString gelesen;
+    QString grund;
+    if (!CQIODatei::lies_text(berichtsdatei, gelesen, grund)) {
+        CQCat::gib_instanz()->error(CQString(tr("Konnte Berichtsdatei '%1' nicht lesen: %2")
+                                                 .arg(maskiere_steuerzeichen(berichtsdatei),
+                                                      grund.isEmpty() ? tr("keine Datei") : grund)));
         return false;
     }
-    if (ist_textbericht(berichtsdatei)) {
-        bericht.setze_codec(false);
-        text = bericht.gib_stream()->readAll();
-    }
-    bericht.schliesse();
+    if (ist_textbericht(berichtsdatei))
+        text = gelesen;
     return true;
 }
 

@@ -42,6 +42,23 @@ inline QStringList seiten_text(const QString& pdf)
     return seiten;
 }
 
+// The body text of every page, its last line (the footer) left out, without white space: what a
+// reader of the PDF finds in order, ligatures read as their letters.
+inline QString text_ohne_fusszeilen(const QString& pdf)
+{
+    QString text;
+    for (const QString& seite : seiten_text(pdf)) {
+        QStringList zeilen = seite.split(QLatin1Char('\n'));
+        while (!zeilen.isEmpty() && zeilen.last().trimmed().isEmpty())
+            zeilen.removeLast();
+        if (!zeilen.isEmpty())
+            zeilen.removeLast();
+        text += zeilen.join(QString());
+    }
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text.normalized(QString::NormalizationForm_KC);
+}
+
 // Every page as a picture at `dpi`, in page order.
 inline QVector<QImage> seitenbilder(const QString& pdf, int dpi)
 {

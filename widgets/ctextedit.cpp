@@ -2,6 +2,7 @@
 #include "cqstringsteuer.h"
 #include "cvariablesteuer.h"
 #include "gui.h"
+#include "linkfreigabe.h"
 #include "plattform.h"
 
 #include <QKeyEvent>
@@ -112,6 +113,10 @@ void CTextEdit::mouseReleaseEvent(QMouseEvent* event)
 void CTextEdit::oeffneLink(const QUrl& url)
 {
     fehler_ton();
+    // A pattern that finds more than web addresses finds no programs to start: the allow-list
+    // decides, and logs what it refuses.
+    if (pruefe_link(url.toString()).art == Linkart::Verweigert)
+        return;
     oeffne_url(CQString(url.toString()), true);
 }
 

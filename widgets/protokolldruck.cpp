@@ -5,9 +5,9 @@
 #include "cqiodatei.h"
 #include "dialogseam.h"
 #include "druckfolge.h"
+#include "druckseiten.h"
 #include "gui.h"
 #include "verzeichnisse.h"
-#include "zeilenpuffer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -23,11 +23,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include <cmath>
 #include <memory>
-
-Q_GUI_EXPORT int qt_defaultDpiX();
-Q_GUI_EXPORT int qt_defaultDpiY();
 
 namespace {
 
@@ -150,13 +146,6 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
     return bild;
 }
 
-// Device pixels per pixel of a layout at the screen's resolution, across and down.
-QSizeF druckmassstab(const QPaintDevice& geraet)
-{
-    return QSizeF(static_cast<qreal>(geraet.logicalDpiX()) / qt_defaultDpiX(),
-                  static_cast<qreal>(geraet.logicalDpiY()) / qt_defaultDpiY());
-}
-
 // A copy of the document to print; the copy also takes the extra formats of the blocks
 // (highlighting), which cloning leaves behind.
 std::unique_ptr<QTextDocument> kopie_von(const QTextDocument& dokument)
@@ -168,38 +157,47 @@ std::unique_ptr<QTextDocument> kopie_von(const QTextDocument& dokument)
     return kopie;
 }
 
-void drucke_seite(QPainter& maler, QTextDocument& kopie, int seite, const Seitenbild& bild, const QString& titel,
+void drucke_seite(QPainter& maler, const CDruckseiten& seiten, int seite, const Seitenbild& bild, const QString& titel,
                   const QFont& fussschrift)
 {
-    zeichne_dokumentseite(maler, kopie, seite, bild.koerper);
+    seiten.zeichne(maler, seite, bild.koerper);
     if (!bild.mit_fuss)
         return;
     maler.save();
     maler.setClipping(false);
     maler.setFont(fussschrift);
-    if (!titel.isEmpty())
-        maler.drawText(QPointF(bild.fuss_links, bild.fuss_y), titel);
+    const QFontMetricsF metrik(fussschrift, maler.device());
     const QString nummer = QString::number(seite);
-    const qreal breite = QFontMetricsF(fussschrift, maler.device()).horizontalAdvance(nummer);
+    const qreal breite = metrik.horizontalAdvance(nummer);
+    // The title gives way to the number: on narrow paper it is cut short, never written over it.
+    const qreal platz = bild.fuss_rechts - breite - metrik.horizontalAdvance(QLatin1Char(' ')) - bild.fuss_links;
+    if (!titel.isEmpty() && platz > 0)
+        maler.drawText(QPointF(bild.fuss_links, bild.fuss_y), metrik.elidedText(titel, Qt::ElideRight, platz));
     maler.drawText(QPointF(bild.fuss_rechts - breite, bild.fuss_y), nummer);
     maler.restore();
 }
 
 // Draws the chosen pages in the order and with the copies the printer asks for; false when the
 // printer stopped the run.
-bool drucke_seiten(QPainter& maler, QPrinter& drucker, QTextDocument& kopie, const Seitenbild& bild,
+bool drucke_seiten(QPainter& maler, QPrinter& drucker, const CDruckseiten& seiten, const Seitenbild& bild,
                    const QString& titel, const QFont& fussschrift)
 {
     bool erste = true;
-    for (const int seite : gib_druckfolge(drucker, kopie.pageCount())) {
+    for (const int seite : gib_druckfolge(drucker, seiten.anzahl())) {
         if (ist_gestoppt(drucker))
             return false;
         if (!erste)
             drucker.newPage();
         erste = false;
-        drucke_seite(maler, kopie, seite, bild, titel, fussschrift);
+        drucke_seite(maler, seiten, seite, bild, titel, fussschrift);
     }
     return !ist_gestoppt(drucker);
+}
+
+// The body holds one line of the document's font, and the footer has its line on the paper.
+bool passt_aufs_papier(const Seitenbild& bild, const QFontMetricsF& zeile)
+{
+    return bild.mit_fuss && bild.koerper.height() >= zeile.lineSpacing() && bild.koerper.width() >= zeile.maxWidth();
 }
 
 // The missing default printer is reported in the log and in a warning box.
@@ -249,46 +247,12 @@ void schreibe_text(const CQString& text, const QString& datei)
 
 } // namespace
 
-void lege_fuer_druck_an(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite)
+void melde_papier_zu_klein(const QPrinter& drucker)
 {
-    // Without a device of its own the layout measures in the screen's pixels.
-    dokument.documentLayout()->setPaintDevice(nullptr);
-    dokument.setDocumentMargin(0);
-    // A run of thousands of characters without a blank must be broken somewhere on paper; looking
-    // for word boundaries in it would take minutes, so such a document breaks its lines anywhere.
-    for (QTextBlock block = dokument.firstBlock(); block.isValid(); block = block.next()) {
-        if (hat_lange_folge(block.text())) {
-            QTextOption umbruch = dokument.defaultTextOption();
-            umbruch.setWrapMode(QTextOption::WrapAnywhere);
-            dokument.setDefaultTextOption(umbruch);
-            break;
-        }
-    }
-    const QSizeF massstab = druckmassstab(geraet);
-    // Whole pixels: the layout keeps its page breaks in fractions of a pixel, and a fraction that
-    // differs from the one the pages are drawn with adds up page by page until lines are cut.
-    dokument.setPageSize(QSizeF(seite.width() / massstab.width(), std::floor(seite.height() / massstab.height())));
-}
-
-void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper)
-{
-    const QSizeF blatt = dokument.pageSize();
-    if (blatt.isEmpty() || !maler.device())
-        return;
-    const QSizeF massstab = druckmassstab(*maler.device());
-    maler.save();
-    maler.translate(koerper.topLeft());
-    maler.scale(massstab.width(), massstab.height());
-    maler.translate(0, -(seite - 1) * blatt.height());
-    const QRectF sicht(0, (seite - 1) * blatt.height(), blatt.width(), blatt.height());
-    maler.setClipRect(sicht);
-    QAbstractTextDocumentLayout::PaintContext kontext;
-    // The lines of the pages before and after touch this page's edges: they must not be drawn
-    // here (clipped away, but a PDF would still hold their text).
-    kontext.clip = sicht.adjusted(0, 1, 0, -1);
-    kontext.palette.setColor(QPalette::Text, Qt::black);
-    dokument.documentLayout()->draw(&maler, kontext);
-    maler.restore();
+    const QString text = Text::tr("Das Papier '%1' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.")
+                             .arg(drucker.pageLayout().pageSize().name());
+    CQCat::gib_instanz()->error(CQString(text));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {Text::tr("Ok")}, 0, 0);
 }
 
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
@@ -314,6 +278,14 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
     const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
     if (!name.isEmpty())
         drucker.setDocName(name);
+    const QFont fussschrift = dokument->defaultFont();
+    // Measured on the printer before it writes anything: paper too small leaves no empty file.
+    const QFontMetricsF metrik(fussschrift, &drucker);
+    const Seitenbild bild = vermesse_seite(drucker, drucker, einrichtung, metrik);
+    if (!passt_aufs_papier(bild, metrik)) {
+        melde_papier_zu_klein(drucker);
+        return false;
+    }
     QPainter maler;
     if (!maler.begin(&drucker)) {
         melde_druckfehler(drucker);
@@ -322,14 +294,8 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
     // Copied before the wait cursor lets the event loop run: the document's window may go then.
     const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
     const WarteCursor cursor;
-    const QFont fussschrift = dokument->defaultFont();
-    const Seitenbild bild =
-        vermesse_seite(drucker, *maler.device(), einrichtung, QFontMetricsF(fussschrift, maler.device()));
-    bool gedruckt = false;
-    if (!bild.koerper.isEmpty()) {
-        lege_fuer_druck_an(*kopie, *maler.device(), bild.koerper.size());
-        gedruckt = drucke_seiten(maler, drucker, *kopie, bild, titel, fussschrift);
-    }
+    const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
+    const bool gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift);
     const bool beendet = maler.end();
     if (!beendet || drucker.printerState() == QPrinter::Error) {
         melde_druckfehler(drucker);

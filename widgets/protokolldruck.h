@@ -8,11 +8,7 @@
 class CCBaseLog;
 class CDruckerzuordnung;
 class QObject;
-class QPainter;
 class QPrinter;
-class QPaintDevice;
-class QRectF;
-class QSizeF;
 class QTextDocument;
 class QWidget;
 
@@ -26,16 +22,9 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
 // once more and the answer is null.
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern);
 
-// Lays the document out for printing on `geraet` in pages of `seite` (device pixels), its text
-// from the page's edge (no document margin): at the screen's resolution, whatever the device's,
-// and drawn scaled. Qt's text layout loses the end of a long document laid out at a printer's
-// resolution (at 1200 dpi only some 19,000 of 40,000 lines are left); at the screen's it holds
-// millions of lines. Every print road lays its documents out here.
-void lege_fuer_druck_an(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite);
-
-// Draws page `seite` (from 1) of a document laid out by `lege_fuer_druck_an` into the body (device
-// pixels), its text black whatever the page's colours.
-void zeichne_dokumentseite(QPainter& maler, QTextDocument& dokument, int seite, const QRectF& koerper);
+// Tells the user, in the log and in a warning box, that the printer's paper cannot hold one line
+// and the footer, so nothing was printed.
+void melde_papier_zu_klein(const QPrinter& drucker);
 
 // Where the body of each page lies: the margins in millimetres, and whether the printer came from
 // the printer assignment (the body is then sized from the paper and placed at the paper's corner,
@@ -48,8 +37,10 @@ struct Druckeinrichtung
 };
 
 // Renders the document onto a chosen printer: each page's body, then the title and the page
-// number on its footer line. False when nothing could be printed; a failed output file is
-// logged with its name and answered with the error beep.
+// number on its footer line (the title cut short where it would reach the number). False when
+// nothing could be printed; a failed output file is logged with its name and answered with the
+// error beep; paper too small for one line and the footer is reported before anything is
+// written (`melde_papier_zu_klein`).
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung);
 

@@ -1,4 +1,4 @@
-// The own browser window in a real engine: start page, find, zoom, PDF, source, history, log-in forms, downloads.
+// The own browser window in a real engine: start page, links of other schemes, find, zoom, PDF, source, history, log-in forms, downloads.
 #include "browserapplication.h"
 #include "cqstringsteuer.h"
 #include "cwebbrowserapp.h"
@@ -7,8 +7,10 @@
 #include "downloadwidget.h"
 #include "historymanager.h"
 #include "oeffneurl.h"
+#include "plattform.h"
 #include "printtopdfdialog.h"
 #include "savepagedialog.h"
+#include "schreibtisch.h"
 #include "settings.h"
 #include "testserver.h"
 #include "urllineedit.h"
@@ -20,6 +22,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
@@ -167,6 +170,61 @@ TEST_F(BrowserFenster, OeffnerStartseiteNeuesFensterUndSchliessen)
     emit eingabe->loadPageSig(url("zwei.html").toString());
     EXPECT_TRUE(warte([&] { return zu.isNull(); }));
     EXPECT_TRUE(einstellungen.isNull() && eingabe.isNull());
+}
+
+// Links of other schemes in the window's page, clicked as a user clicks them: none reaches the
+// desktop, a mail address goes to the shell. A start page named relative to the current folder
+// is the file there.
+TEST_F(BrowserFenster, FremdeSchemataErreichenNieDenSchreibtisch)
+{
+    QStringList shell;
+    setze_shell_funktion([&](const QString& adresse) {
+        shell << adresse;
+        return true;
+    });
+    const Schreibtisch schreibtisch({"vbscript", "ms-msdt", "mailto"});
+    QFile datei(t.filePath("links.html"));
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write("<html><head><title>Links</title></head><body style=\"margin:0\">"
+                "<a href=\"vbscript:MsgBox(1)\" style=\"display:block;height:40px\">V</a>"
+                "<a href=\"ms-msdt:/id PCWDiagnostic\" style=\"display:block;height:40px\">M</a>"
+                "<a href=\"mailto:a@example.invalid\" style=\"display:block;height:40px\">E</a></body></html>");
+    datei.close();
+    const QList<CWebBrowserDiag*> vorher = alle_fenster();
+    ASSERT_TRUE(oeffne_url(url("links.html").toString(), false));
+    CWebBrowserDiag* fenster = nullptr;
+    for (CWebBrowserDiag* f : alle_fenster())
+        fenster = vorher.contains(f) ? fenster : f;
+    ASSERT_NE(fenster, nullptr);
+    ASSERT_TRUE(geladen(fenster, url("links.html")));
+    for (const int zeile : {0, 1, 2}) {
+        QWidget* flaeche = fenster->view()->focusProxy();
+        const QPointF stelle(10, zeile * 40 + 20);
+        QMouseEvent bewegung(QEvent::MouseMove, stelle, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &bewegung);
+        pause(100);
+        QMouseEvent druck(QEvent::MouseButtonPress, stelle, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &druck);
+        QMouseEvent los(QEvent::MouseButtonRelease, stelle, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &los);
+        pause(400);
+    }
+    EXPECT_TRUE(schreibtisch.adressen.isEmpty()) << schreibtisch.adressen.join(' ').toStdString();
+    EXPECT_EQ(shell, QStringList{QStringLiteral("mailto:a@example.invalid")});
+    EXPECT_EQ(fenster->view()->url(), url("links.html"));
+    setze_shell_funktion({});
+
+    const QString arbeitsordner = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(t.path()));
+    const QList<CWebBrowserDiag*> davor = alle_fenster();
+    const bool geoeffnet = oeffne_url(QStringLiteral("zwei.html"), false);
+    QDir::setCurrent(arbeitsordner);
+    ASSERT_TRUE(geoeffnet);
+    CWebBrowserDiag* relativ = nullptr;
+    for (CWebBrowserDiag* f : alle_fenster())
+        relativ = davor.contains(f) ? relativ : f;
+    ASSERT_NE(relativ, nullptr);
+    EXPECT_TRUE(geladen(relativ, url("zwei.html")));
 }
 
 // Menus, progress bar, find, zoom, page source, PDF, the entry window and the history menu on

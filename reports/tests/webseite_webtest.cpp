@@ -1,4 +1,4 @@
-// The report browser on a web page, under a virtual X server: loading, the local files a report may read, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing UTF-8 copies of its report with their PDF.
+// The report browser on a web page, under a virtual X server: loading, the local files a report may read and the jumps it may make, links by the allow-list in both kinds of page, printing through PDF data with and without printer assignment, the test print, PDF files to show, the load-then-print road, and the report viewer mailing UTF-8 copies of its report with their PDF.
 #include "berichtstest.h"
 #include "camisc.h"
 #include "cgbrowserdiag.h"
@@ -6,6 +6,7 @@
 #include "cgmail.h"
 #include "cseiteeinrichtenwidget.h"
 #include "pdfpruefung.h"
+#include "schreibtisch.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
 
@@ -62,41 +63,7 @@ protected:
     {
         CGBrowserWeb::setze_renderwaechter({});
         CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
-        setze_meldung_funktion({});
-        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString());
         Berichtstest::TearDown();
-    }
-
-    // The mail-client bridge in the application root: copies the interface file to "copy.txt",
-    // writes "$0" and its arguments a line each to "args.txt", then waits while "halt" exists.
-    // Critical boxes go to `boxen`.
-    QString bruecke_stub()
-    {
-        QDir().mkpath(pfad("R/support"));
-        gib_anwendungsverzeichnis(true, CQString(pfad("R/prog/app")), true);
-        const QString bruecke =
-            schreibe("R/RT32/CallOutlook32.exe",
-                     QStringLiteral("#!/bin/sh\ncp \"$1\" '%1'\nprintf '%s\\n' \"$0\" \"$@\" > '%2'\n"
-                                    "while [ -f '%3' ]; do sleep 0.05; done\n")
-                         .arg(pfad("copy.txt"), pfad("args.txt"), pfad("halt"))
-                         .toUtf8());
-        QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        gib_katalog_privat().mapi_profil.setze_wert_qstr(CQString("Standard"));
-        setze_meldung_funktion([this](QWidget*, const QString&, const QString& text, QMessageBox::StandardButtons,
-                                      QMessageBox::StandardButton) {
-            boxen << text;
-            return QMessageBox::Ok;
-        });
-        return bruecke;
-    }
-    // The attachment paths of the interface file the bridge got (in the 8-bit code page, the
-    // language being German).
-    QStringList anlagen() const
-    {
-        const QStringList zeilen =
-            QTextCodec::codecForName("Windows-1252")->toUnicode(lies(pfad("copy.txt"))).split("\r\n");
-        const int empfaenger = zeilen.value(3).toInt();
-        return zeilen.mid(7 + empfaenger, zeilen.value(6 + empfaenger).toInt());
     }
 
     // The browser in its one-page form with the red page loaded.
@@ -493,3 +460,185 @@ TEST_F(Webseite, MailenSchicktUtf8KopienUndLaesstBerichtUndPdfDanebenUnberuehrt)
         }
     }
 }
+
+// A report page's own jumps to a file outside its folder (a refresh, a script at once and later,
+// a form) are refused and logged: the page keeps showing its report, and saving as HTML and PDF
+// and mailing hold only the report. A report named relative to the current folder is the file
+// there.
+TEST_F(Webseite, SprungAufEineDateiAusserhalbDesOrdnersBleibtAus)
+{
+    if (!ist_64bit_system())
+        GTEST_SKIP() << "the bridge's path is that of a 64-bit system";
+    QWidget haupt;
+    setze_hauptfenster(&haupt);
+    const QString geheim = schreibe(QStringLiteral("aussen/geheim.txt"), "GEHEIM");
+    const QList<QPair<QString, QByteArray>> berichte{
+        {QStringLiteral("refresh.html"),
+         "<html><head><meta http-equiv=\"refresh\" content=\"0; url=../aussen/geheim.txt\"></head>"
+         "<body><p>BERICHT</p></body></html>"},
+        {QStringLiteral("sofort.html"),
+         "<html><body><p>BERICHT</p><script>location.replace('../aussen/geheim.txt');</script></body></html>"},
+        {QStringLiteral("spaeter.html"),
+         "<html><body><p>BERICHT</p><script>setTimeout(function() { location.href = '../aussen/geheim.txt'; }, "
+         "100);</script></body></html>"},
+        {QStringLiteral("formular.html"),
+         "<html><body><p>BERICHT</p><form method=\"get\" action=\"../aussen/geheim.txt\"></form>"
+         "<script>document.forms[0].submit();</script></body></html>"},
+    };
+    bruecke_stub();
+    QDir().mkpath(pfad("o"));
+    for (const auto& [name, html] : berichte) {
+        SCOPED_TRACE(name.toStdString());
+        const QString bericht = schreibe("b/" + name, html);
+        auto* betrachter = new CGBrowserDiag(&haupt, CQString("Bericht"), true, Qt::WindowFlags(), false);
+        CGBrowser* browser = betrachter->browser;
+        CGBrowserWeb* seite = browser->gib_webseite1();
+        ASSERT_NE(seite, nullptr);
+        zuhause.clear();
+        QObject::connect(seite, &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
+        betrachter->show();
+        const std::string vorher = log.text();
+        browser->setze_quelle(CQString(bericht));
+        ASSERT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+        // The jump refused is logged once the page tried it.
+        EXPECT_TRUE(warte([&] { return log.text().size() > vorher.size()
+                                       && log.text().find("nicht gefolgt: '" + geheim.toStdString() + "'",
+                                                          vorher.size()) != std::string::npos; }, 10000))
+            << log.text();
+        lasse_laufen(500);
+        EXPECT_EQ(seite->url(), QUrl::fromLocalFile(bericht));
+        EXPECT_TRUE(seite->gib_html().contains(QStringLiteral("BERICHT")));
+        EXPECT_FALSE(seite->gib_html().contains(QStringLiteral("GEHEIM")));
+
+        browser->speicherziel = CQString(pfad("o/" + name));
+        browser->speichern_unter(1, false);
+        EXPECT_TRUE(lies(pfad("o/" + name)).contains("BERICHT"));
+        EXPECT_FALSE(lies(pfad("o/" + name)).contains("GEHEIM"));
+        const QString pdf = pfad("o/" + name + ".pdf");
+        browser->speicherziel = CQString(pdf);
+        browser->speichern_unter(2, false);
+        ASSERT_TRUE(warte([&] { return lies(pdf).contains("%%EOF"); }));
+        EXPECT_TRUE(seiten_text(pdf).join(QString()).contains(QStringLiteral("BERICHT")));
+        EXPECT_FALSE(seiten_text(pdf).join(QString()).contains(QStringLiteral("GEHEIM")));
+
+        // The bridge waits while the test looks at the copies it was given.
+        schreibe("halt", "");
+        QFile::remove(pfad("args.txt"));
+        betrachter->domailSlot();
+        ASSERT_TRUE(warte([&] { return QFile::exists(pfad("args.txt")); }));
+        const QStringList liste = anlagen();
+        ASSERT_EQ(liste.size(), 2);
+        EXPECT_TRUE(lies(liste[0]).contains("BERICHT"));
+        EXPECT_FALSE(lies(liste[0]).contains("GEHEIM"));
+        EXPECT_FALSE(seiten_text(liste[1]).join(QString()).contains(QStringLiteral("GEHEIM")));
+        QFile::remove(pfad("halt"));
+        EXPECT_TRUE(warte([] { return !mail_aktiv; }));
+        betrachter->close();
+    }
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+
+    schreibe(QStringLiteral("b/rel.html"), "<p>REL</p>");
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(pfad("b")));
+    CGBrowser browser(nullptr, CQString("web"), false);
+    browser.setze_quelle(CQString("rel.html"));
+    QDir::setCurrent(vorher);
+    EXPECT_EQ(browser.gib_webseite1()->url(), QUrl::fromLocalFile(pfad("b/rel.html")));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+}
+
+// The links of a report in both kinds of page, clicked as a user clicks them: every kind the
+// allow-list refuses reaches neither the shell nor the desktop and is logged; a mail address and
+// documents go to the shell, a report file beside the report loads in the page, and one that is
+// missing is said so while the page stays.
+TEST_F(Webseite, LinksBeiderSeitenartenNurNachDerErlaubnisliste)
+{
+    CTextEdit::setze_url_oeffner({});
+    const Schreibtisch schreibtisch({"vbscript", "ms-msdt", "mailto", "file", "data", "javascript", "ftp", "http",
+                                     "https"});
+    const QString ordner = QStringLiteral("links");
+    const QList<Linkfall> faelle = linkfaelle(ordner);
+    const QString neben = schreibe(ordner + "/neben.html", "<p>NEBEN</p>");
+    QString html = QStringLiteral("<html><body style=\"margin:0\">");
+    for (int i = 0; i < faelle.size(); ++i)
+        html += QStringLiteral("<a href=\"%1\" style=\"display:block;height:20px;font:14px monospace\">L%2</a>")
+                    .arg(faelle[i].link.toHtmlEscaped())
+                    .arg(i);
+    html += QStringLiteral("<a href=\"fehlt.html\" style=\"display:block;height:20px\">F</a>"
+                           "<a href=\"neben.html\" style=\"display:block;height:20px\">N</a></body></html>");
+    const QString bericht = schreibe(ordner + "/bericht.html", html.toUtf8());
+
+    // The text page.
+    {
+        gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
+                                          QStringLiteral("false"));
+        CGBrowser browser(nullptr, CQString("text"), false);
+        browser.setze_quelle(CQString(bericht));
+        for (const Linkfall& fall : faelle) {
+            shell.clear();
+            browser.anchorClickedSlot(QUrl(fall.link));
+            EXPECT_EQ(shell, fall.ziel.isEmpty() ? QStringList() : QStringList{fall.ziel}) << fall.link.toStdString();
+        }
+        gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
+                                          QStringLiteral("true"));
+    }
+
+    // The web page, a real mouse on each link.
+    CGBrowser browser(nullptr, CQString("web"), false);
+    CGBrowserWeb* seite = browser.gib_webseite1();
+    ASSERT_NE(seite, nullptr);
+    QObject::connect(seite, &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
+    QString unter_der_maus;
+    int gemeldet = 0;
+    QObject::connect(seite, &CGBrowserWeb::linkHovered, [&](const QString& link) {
+        unter_der_maus = link;
+        ++gemeldet;
+    });
+    browser.resize(600, 900);
+    browser.show();
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
+    lasse_laufen(300);
+    const auto bewege = [&](const QPointF& stelle) {
+        QMouseEvent bewegung(QEvent::MouseMove, stelle, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(seite->focusProxy(), &bewegung);
+    };
+    const auto klicke = [&](int zeile) {
+        QWidget* flaeche = seite->focusProxy();
+        // Off the links first: two links to the same file are one link to the engine.
+        const int vorher = gemeldet;
+        bewege(QPointF(20, 880));
+        warte([&] { return gemeldet > vorher; }, 300);
+        const QPointF stelle(20, zeile * 20 + 10);
+        bewege(stelle);
+        EXPECT_TRUE(warte([&] { return !unter_der_maus.isEmpty(); }, 5000)) << zeile;
+        QMouseEvent druck(QEvent::MouseButtonPress, stelle, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &druck);
+        QMouseEvent los(QEvent::MouseButtonRelease, stelle, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &los);
+        lasse_laufen(400);
+    };
+    for (int i = 0; i < faelle.size(); ++i) {
+        // A script address is no navigation: the page runs it itself.
+        if (faelle[i].link.startsWith(QLatin1String("javascript:")))
+            continue;
+        SCOPED_TRACE(faelle[i].link.toStdString());
+        shell.clear();
+        klicke(i);
+        EXPECT_EQ(shell, faelle[i].ziel.isEmpty() ? QStringList() : QStringList{faelle[i].ziel});
+        EXPECT_TRUE(schreibtisch.adressen.isEmpty()) << schreibtisch.adressen.join(' ').toStdString();
+        EXPECT_EQ(seite->url(), QUrl::fromLocalFile(bericht));
+    }
+    const std::string text = log.text();
+    EXPECT_NE(text.find("Schema 'vbscript'"), std::string::npos) << text;
+    EXPECT_NE(text.find("Schema 'ms-msdt'"), std::string::npos) << text;
+    EXPECT_NE(text.find((pfad(ordner) + "/x.hta").toStdString()), std::string::npos) << text;
+
+    klicke(faelle.size());
+    EXPECT_EQ(boxen, QStringList{"2|Der Bericht '" + pfad(ordner + "/fehlt.html") + "' ist nicht vorhanden !"});
+    EXPECT_EQ(seite->url(), QUrl::fromLocalFile(bericht));
+    klicke(faelle.size() + 1);
+    EXPECT_TRUE(warte([&] { return seite->url() == QUrl::fromLocalFile(neben); }));
+    EXPECT_TRUE(schreibtisch.adressen.isEmpty()) << schreibtisch.adressen.join(' ').toStdString();
+}
+

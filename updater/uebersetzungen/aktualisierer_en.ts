@@ -238,10 +238,6 @@ the log window.</translation>
 <context>
     <name>CGBrowserEx</name>
     <message>
-        <source>Link auf ein Programm nicht gestartet: &apos;%1&apos;</source>
-        <translation>Link to a program not started: &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>Kein PDF Viewer spezifiziert !</source>
         <translation>No PDF viewer specified!</translation>
     </message>
@@ -275,6 +271,14 @@ the log window.</translation>
     <message>
         <source>Lokale Datei ausserhalb des Berichtsordners nicht geladen: &apos;%1&apos;</source>
         <translation>Local file outside the report folder not loaded: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Sprung der Seite nicht gefolgt: &apos;%1&apos;</source>
+        <translation>Jump of the page not followed: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Sprung der Seite auf lokale Datei ausserhalb des Berichtsordners nicht gefolgt: &apos;%1&apos;</source>
+        <translation>Jump of the page to a local file outside the report folder not followed: &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Es ist noch eine Druckausgabe aktiv.
@@ -905,6 +909,29 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>Linkfreigabe</name>
+    <message>
+        <source>Link nicht geöffnet (%1): &apos;%2&apos;</source>
+        <translation>Link not opened (%1): &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>Schema &apos;%1&apos;</source>
+        <translation>scheme &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>keine Datei</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>ausführbar</source>
+        <translation>executable</translation>
+    </message>
+    <message>
+        <source>kein Dokument: %1</source>
+        <translation>not a document: %1</translation>
+    </message>
+</context>
+<context>
     <name>PageSetupWidget</name>
     <message>
         <source>Form</source>
@@ -1032,6 +1059,10 @@ the log window.</translation>
     <message>
         <source>Die Datei %1 kann nicht geschrieben werden !</source>
         <translation>The file %1 cannot be written!</translation>
+    </message>
+    <message>
+        <source>Das Papier &apos;%1&apos; ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.</source>
+        <translation>The paper &apos;%1&apos; is too small for one line and the footer: nothing was printed.</translation>
     </message>
     <message>
         <source>Ok</source>

@@ -10,6 +10,7 @@
 #include "plattform.h"
 #include "protokolldruck.h"
 #include "warten.h"
+#include "zeilenpuffer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +18,8 @@
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextDocument>
@@ -428,6 +431,146 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
     EXPECT_EQ(pieptoene, 2);
     protokoll = log();
     EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
+}
+
+// A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
+// with a run of 100,000 characters without a blank among 1,200 lines, and a table of 3,000 rows:
+// on small paper, upright and across, the PDF's text holds every character, line and cell once
+// and in order.
+TEST_F(Protokolldruck, JedesZeichenJedeZeileUndZelleKommtEinmalAufsPapier)
+{
+    QTextEdit dock;
+    dock.setReadOnly(true);
+    dock.setWordWrapMode(QTextOption::NoWrap);
+    dock.document()->setDefaultFont(QFont(QStringLiteral("Courier"), 10));
+    CZeilenpuffer puffer(&dock);
+    QRandomGenerator zufall(48);
+    QString lauf;
+    for (int i = 0; i < 100000; ++i)
+        lauf += QChar(QLatin1Char('a').unicode() + zufall.bounded(26));
+    QString erwartet;
+    for (int i = 1; i <= 1200; ++i) {
+        puffer.nimm(QStringLiteral("Zeile %1").arg(i));
+        erwartet += QStringLiteral("Zeile%1").arg(i);
+        if (i == 600) {
+            puffer.nimm(lauf);
+            erwartet += lauf;
+        }
+    }
+    puffer.schreibe();
+
+    QPageSize papier(QPageSize::A4);
+    QPageLayout::Orientation richtung = QPageLayout::Portrait;
+    setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(druckdatei);
+        drucker.setPageSize(papier);
+        drucker.setPageOrientation(richtung);
+        return true;
+    });
+    int art = 0;
+    for (const QPageSize::PageSizeId id : {QPageSize::A6, QPageSize::A7}) {
+        for (const QPageLayout::Orientation r : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            SCOPED_TRACE(QPageSize::name(id).toStdString() + (r == QPageLayout::Landscape ? " quer" : ""));
+            papier = QPageSize(id);
+            richtung = r;
+            QFile::remove(druckdatei);
+            antworten = {0};
+            drucke_protokoll(dock.document(), nullptr, false, CQString("Protokoll"), &art);
+            const QString text = text_ohne_fusszeilen(druckdatei);
+            EXPECT_EQ(text.size(), erwartet.size());
+            EXPECT_TRUE(text == erwartet);
+        }
+    }
+
+    // Cells of several lines, many of their rows split across sheets: every word once.
+    constexpr int reihen = 3000;
+    QString html = QStringLiteral("<table border=1>");
+    QHash<QString, int> erwartete_woerter;
+    for (int i = 1; i <= reihen; ++i) {
+        QString zelle;
+        for (int k = 1; k <= 24; ++k)
+            zelle += QStringLiteral(" w%1x%2").arg(i).arg(k);
+        html += QStringLiteral("<tr><td>a%1</td><td>%2</td></tr>").arg(i).arg(zelle);
+        for (const QString& w : (QStringLiteral("a%1").arg(i) + zelle).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            erwartete_woerter[w] = 1;
+    }
+    QTextEdit ansicht;
+    ansicht.setHtml(html + QStringLiteral("</table>"));
+    papier = QPageSize(QPageSize::A4);
+    richtung = QPageLayout::Portrait;
+    QFile::remove(druckdatei);
+    antworten = {0};
+    drucke_protokoll(ansicht.document(), nullptr, false, CQString("Tabelle"), &art);
+    QHash<QString, int> woerter;
+    for (const QString& seite : seiten_text(druckdatei)) {
+        QStringList zeilen = seite.split(QLatin1Char('\n'));
+        while (!zeilen.isEmpty() && zeilen.last().trimmed().isEmpty())
+            zeilen.removeLast();
+        zeilen.removeLast();
+        for (const QString& w : zeilen.join(QLatin1Char(' ')).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            ++woerter[w];
+    }
+    EXPECT_TRUE(woerter == erwartete_woerter);
+}
+
+// Paper that cannot hold a line and the footer is said so, and nothing is written; on narrow
+// paper the title gives way to the page number.
+TEST_F(Protokolldruck, ZuKleinesPapierWirdGemeldetUndDieSeitenzahlUeberdecktNieDenTitel)
+{
+    QPageSize papier(QPageSize::A10);
+    setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(druckdatei);
+        drucker.setPageSize(papier);
+        return true;
+    });
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(30));
+    int art = 0;
+    drucke_protokoll(&dokument, nullptr, false, CQString("Ein Titel, der auf schmalem Papier keinen Platz hat"), &art);
+    EXPECT_FALSE(QFile::exists(druckdatei));
+    const QString meldung =
+        QStringLiteral("Das Papier 'A10' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.");
+    EXPECT_EQ(fragen.size(), 1u);
+    for (const Frage& frage : fragen) {
+        EXPECT_EQ(frage.symbol, QMessageBox::Warning);
+        EXPECT_EQ(frage.text, meldung);
+    }
+    EXPECT_NE(log().find("ERROR"), std::string::npos) << log();
+    EXPECT_NE(log().find(meldung.toStdString()), std::string::npos) << log();
+
+    papier = QPageSize(QPageSize::A8);
+    drucke_protokoll(&dokument, nullptr, false, CQString("Ein Titel, der auf schmalem Papier keinen Platz hat"), &art);
+    const QString xml = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), druckdatei, QStringLiteral("-")});
+    const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                 "yMax=\"[\\d.]+\">([^<]*)</word>"));
+    const QStringList seiten = xml.split(QStringLiteral("<page ")).mid(1);
+    ASSERT_GE(seiten.size(), 2);
+    for (int i = 0; i < seiten.size(); ++i) {
+        // The footer line: the lowest words of the page; the number is the one farthest right.
+        struct Wort
+        {
+            double links, oben, rechts;
+            QString text;
+        };
+        QVector<Wort> fuss;
+        for (auto treffer = wort.globalMatch(seiten[i]); treffer.hasNext();) {
+            const QRegularExpressionMatch m = treffer.next();
+            const Wort w{m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4)};
+            if (!fuss.isEmpty() && w.oben > fuss.first().oben + 1)
+                fuss.clear();
+            if (fuss.isEmpty() || w.oben > fuss.first().oben - 1)
+                fuss.append(w);
+        }
+        ASSERT_GE(fuss.size(), 2) << "page " << i + 1;
+        const Wort nummer = *std::max_element(fuss.begin(), fuss.end(),
+                                              [](const Wort& a, const Wort& b) { return a.links < b.links; });
+        EXPECT_EQ(nummer.text, QString::number(i + 1));
+        for (const Wort& w : fuss)
+            if (w.links < nummer.links)
+                EXPECT_LT(w.rechts, nummer.links) << w.text.toStdString() << " page " << i + 1;
+    }
 }
 
 namespace {

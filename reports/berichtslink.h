@@ -1,0 +1,26 @@
+// How a report page follows a link: the allow-list with the report files the pages show themselves, a missing report, and documents for their programs.
+#pragma once
+
+#include "linkfreigabe.h"
+
+#include <QString>
+#include <QStringList>
+
+// The suffixes of the report files a page shows itself: "xml", "txt", "htm", "html".
+const QStringList& berichtsendungen();
+
+// The allow-list's decision on a link or source of a report page (both kinds of page ask here).
+Linkziel pruefe_berichtslink(const QString& text);
+
+// True when `datei` names no regular file: the user is told, in the log and in a warning box,
+// "Der Bericht '%1' ist nicht vorhanden !".
+bool bericht_fehlt(const QString& datei);
+
+// True for a plain-text report (the suffix "txt" in any case).
+bool ist_textbericht(const QString& datei);
+
+// Opens a document the allow-list let through (`datei`, from the link `text`) with its program:
+// a PDF in the PDF viewer, with the messages of a failure translated in `kontext`; anything else
+// through the URL opener as a file. A network path written with slashes goes to the shell with
+// backslashes.
+void oeffne_dokument(const QString& text, const QString& datei, const char* kontext);
