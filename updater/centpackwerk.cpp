@@ -69,7 +69,7 @@ void reserviere_deskriptoren(quint64 fenster)
 class CArbeiterDatei : public CZieldatei
 {
 public:
-    explicit CArbeiterDatei(const std::atomic<bool>& abbruch) : CZieldatei(false), abbruch(abbruch) {}
+    CArbeiterDatei(const std::atomic<bool>& abbruch, bool unbenannt) : CZieldatei(false, unbenannt), abbruch(abbruch) {}
     bool schreibe(int anzahl) override
     {
         return !abbruch.load(std::memory_order_relaxed) && CZieldatei::schreibe(anzahl);
@@ -97,8 +97,8 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
-CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl)
-    : ziel(ziel), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt)
+    : ziel(ziel), unbenannt(unbenannt), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
     sammlung.reserve(paket_eintraege);
@@ -284,7 +284,7 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
     std::unique_ptr<CEintragsleser> leser;
     if (eingabe)
         leser.reset(new CEintragsleser(*eingabe));
-    CArbeiterDatei datei(abbruch);
+    CArbeiterDatei datei(abbruch, unbenannt);
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;

@@ -195,6 +195,7 @@ private:
     // The target folder, held open; it knows the folders below it.
     QString zielpfad;
     std::unique_ptr<CZielordner> zielordner;
+    CNamensregeln regeln;
     // The reading thread's own. The folder part of the last entry, planned already: most
     // entries share it. The levels an entry planned for.
     QString letzter_ordner;
@@ -423,6 +424,8 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         const QString& stufe = stufen[i];
         const int fd = oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH);
         if (fd >= 0) {
+            // A folder there before this run: files of a killed one may wait in it.
+            entferne_verwaiste_tempdateien(fd);
             ::close(fd);
             continue;
         }
@@ -557,7 +560,7 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     }
     const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
-        return e.fertig.benenne(ordner);
+        return e.fertig.benenne(ordner, zielordner->handle());
     o.neu = e.fertig.benenne_neu(ordner);
     return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
 }
@@ -568,7 +571,7 @@ bool CZipLauf::melde_eintrag(COffen& o)
     CEintragUnterwegs& e = o.e;
     const int code = !o.vom_nenner ? *nenne(o, false)
                      : o.benannt   ? *o.benannt
-                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1);
+                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
     o.ordner.reset();
     const quint64 index = o.index;
     // A level made that was there when it was planned (another process removed it meanwhile) is
@@ -824,7 +827,12 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             eigene_programme();
             zielpfad = ziel;
             zielordner = std::make_unique<CZielordner>(ziel);
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter());
+            // Decided once, before any worker writes: should the workers find it out each for
+            // itself, several would make their files under temporary names.
+            regeln = pruefe_namensregeln(zielordner->handle());
+            // What killed runs left: here, and in every folder of the target the run reaches.
+            entferne_verwaiste_tempdateien(zielordner->handle());
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt);
             leser = std::thread([this] { lies_alle(); });
             nenner = std::thread([this] { nenne_im_hintergrund(); });
         }

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -162,6 +163,31 @@ bool vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
     return schreiber.bei_bedarf();
 }
 
+// Removes what killed runs left in the folders of the records (a file waits in its folder, or in
+// the deepest level of it that was there, until it takes its name), so that those folders can go.
+void raeume_auf(int wurzel_fd, const CUninstallMap& karte)
+{
+    QSet<QString> ordner{QString()};
+    for (const auto& eintrag : karte) {
+        const QString& schluessel = eintrag.first;
+        if (verlaesst_wurzel(schluessel))
+            continue;
+        QString pfad = ohne_endtrenner(schluessel);
+        if (schluessel.endsWith(QLatin1Char('/')))
+            ordner.insert(pfad);
+        for (int trenner = pfad.lastIndexOf(QLatin1Char('/')); trenner > 0 && !ordner.contains(pfad.left(trenner));
+             trenner = pfad.lastIndexOf(QLatin1Char('/'), trenner - 1))
+            ordner.insert(pfad.left(trenner));
+    }
+    for (const QString& relativ : ordner) {
+        const int fd = oeffne_unterhalb(wurzel_fd, QFile::encodeName(relativ), O_PATH | O_DIRECTORY);
+        if (fd >= 0) {
+            entferne_verwaiste_tempdateien(fd);
+            ::close(fd);
+        }
+    }
+}
+
 bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
 {
     const CZielsperre sperre(wurzel);
@@ -184,6 +210,8 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         // Nothing is deleted on records that could not be read, or while another process works.
         melde_fehler(grund);
         ++fehler;
+    } else if (wurzel_fd >= 0) {
+        raeume_auf(wurzel_fd, karte);
     }
     for (auto eintrag = karte.begin(); grund.isEmpty() && aufgezeichnet && eintrag != karte.end(); ++eintrag) {
         const QString& schluessel = eintrag->first;
