@@ -12,6 +12,9 @@
 
 class CZielsperre;
 
+// The name of the records' file in its folder.
+constexpr QLatin1String unistall_dateiname("uninstall.dat");
+
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
 // -> time of installation; ordered by plain QString comparison.
 using CUninstallMap = std::map<QString, CZeitVDN>;

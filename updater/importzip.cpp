@@ -65,8 +65,7 @@ const QStringList& eigene_programme()
 // skipped, however the name spells the top level ("./", "//") and in whatever case.
 bool ist_eigenes_programm(const QString& name)
 {
-    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    teile.removeAll(QStringLiteral("."));
+    const QStringList teile = namensteile(name);
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
@@ -75,15 +74,23 @@ bool ist_eigenes_programm(const QString& name)
     return false;
 }
 
+// Nor over the target's records: an entry of that name at the top level, as a file or a folder
+// or below it, would replace them (an update packed from an installed folder carries them). A
+// name in another case is the same where the file system takes it for the same.
+bool an_stelle_der_aufzeichnung(const QString& name, bool gross_klein_gleich)
+{
+    const QStringList teile = namensteile(name);
+    return !teile.isEmpty()
+           && teile.front().compare(unistall_dateiname, gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
+}
+
 // The path a name stands for below the target: without empty and "." parts.
 QString ohne_leere_teile(const QString& name)
 {
     if (!name.contains(QLatin1String("//")) && !name.contains(QLatin1String("/./")) && !name.startsWith(QLatin1String("./"))
         && !name.endsWith(QLatin1String("/.")) && name != QLatin1String(".") && !name.endsWith(QLatin1Char('/')))
         return name;
-    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    teile.removeAll(QStringLiteral("."));
-    return teile.join(QLatin1Char('/'));
+    return namensteile(name).join(QLatin1Char('/'));
 }
 
 // One call of ImportZIP_installation: the archive, the log window, the run time and the result.
@@ -444,7 +451,7 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
 {
     e.name = eintrag.name;
     e.anzeige = maskiere_steuerzeichen(eintrag.name);
-    if (ist_eigenes_programm(eintrag.name)) {
+    if (ist_eigenes_programm(eintrag.name) || an_stelle_der_aufzeichnung(eintrag.name, regeln.gross_klein_gleich)) {
         e.uebersprungen = true;
         return;
     }
@@ -782,7 +789,10 @@ void CZipLauf::nimm_vormerkungen_zurueck()
     for (const QString& stufe : uebrig) {
         if (zielordner)
             zielordner->entferne_leeren(stufe);
-        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH) : -1;
+        // Something else of that name (a file) is no folder of this run's either.
+        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)),
+                                                     O_PATH | O_DIRECTORY)
+                                  : -1;
         if (fd >= 0)
             ::close(fd);
         else

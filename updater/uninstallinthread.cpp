@@ -105,6 +105,20 @@ QString ohne_endtrenner(QString pfad)
     return pfad;
 }
 
+// Whether the key stands at the place of the records' own file (a record of that name from an
+// install that wrote over them): deleting that would lose every record. The file goes with the
+// records once the uninstall has succeeded.
+bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
+{
+    const QStringList teile = namensteile(schluessel);
+    struct stat eintrag{};
+    struct stat aufzeichnung{};
+    return !teile.isEmpty()
+           && ::fstatat(wurzel_fd, QFile::encodeName(teile.front()).constData(), &eintrag, AT_SYMLINK_NOFOLLOW) == 0
+           && ::fstatat(wurzel_fd, QFile::encodeName(unistall_dateiname).constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
+           && eintrag.st_dev == aufzeichnung.st_dev && eintrag.st_ino == aufzeichnung.st_ino;
+}
+
 // Whether a folder is the root itself, however the key spelled it ("/", "./", "" ...).
 bool ist_wurzel(const QString& ordner, const QString& wurzel)
 {
@@ -219,6 +233,9 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         const QString relativ = ohne_endtrenner(schluessel);
         if (verlaesst_wurzel(schluessel) || wurzel_fd < 0) {
             fehler += berichte(false, pfad, datei_fehler);
+        } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
+            melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
+            aufgezeichnet = vergiss(schreiber, schluessel);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
             if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
                 verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));

@@ -91,6 +91,13 @@ bool verlaesst_ordner(int fehler)
     return fehler == EXDEV || fehler == ELOOP;
 }
 
+QStringList namensteile(const QString& pfad)
+{
+    QStringList teile = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    teile.removeAll(QStringLiteral("."));
+    return teile;
+}
+
 CZielordner::CZielordner(const QString& pfad)
 {
     fd = oeffne_ordnerhandle(QFile::encodeName(pfad));

@@ -22,6 +22,9 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
 
+// The parts of a "/"-separated path below a folder, without empty and "." parts.
+QStringList namensteile(const QString& pfad);
+
 // An installation folder held open, and the folders below it known to exist. Threads may make
 // folders in it at the same time.
 class CZielordner
