@@ -133,8 +133,16 @@ private:
     // Wakes the reporting side when it waits for one of these entries.
     void melde_fertig(quint64 von, quint64 bis);
 
+    struct CPlan
+    {
+        int arbeiter;
+        quint64 fenster;
+    };
+    static CPlan plane(int arbeiter);
+
     const QString ziel;
     const bool unbenannt;
+    const CPlan plan;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;
     std::atomic<bool> abbruch{false};

@@ -68,7 +68,10 @@ protected:
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
-        p.start(QStringLiteral(AKTUALISIERER), argumente);
+        if (huelle.isEmpty())
+            p.start(QStringLiteral(AKTUALISIERER), argumente);
+        else
+            p.start(huelle.front(), huelle.mid(1) + QStringList{QStringLiteral(AKTUALISIERER)} + argumente);
         p.closeWriteChannel();
     }
     Ergebnis warte(QProcess& p)
@@ -105,6 +108,8 @@ protected:
     QString heim;
     QString arbeit;
     QString ziel;
+    // A command that starts the program, the program's path and its arguments following.
+    QStringList huelle;
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -542,4 +547,18 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), als_text(vorher));
     EXPECT_FALSE(QFileInfo::exists(ziel + "/uninstall.dat"));
+}
+
+TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    // Eight workers wanted, where unzip gets by with a few handles.
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -n 32 && AKTUALISIERER_ARBEITER=8 exec \"$0\" \"$@\""};
+    const Ergebnis e = starte({"-silent", "-install", "viele.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_FALSE(lies(logdatei()).contains("Too many open files"));
+    const QSet<QString> liste = aufzeichnung(ziel + "/uninstall.dat");
+    const QSet<QString> da = inhalt(ziel);
+    EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
+    EXPECT_EQ(liste, da) << fehlend(da, liste);
 }
