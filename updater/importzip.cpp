@@ -810,8 +810,10 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
                         : Text::tr("ZIP Archiv ist leer !"));
 
     // Nothing is written while another process works on the target, or while the records of an
-    // earlier install could not be read: they would be lost.
-    const CZielsperre sperre(ziel);
+    // earlier install could not be read: they would be lost. Another job of this process that
+    // changes the target is waited for: the two would replace each other's files and share the
+    // limit of open files that each plans with.
+    const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
     const QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
                           : uninstall        ? uninstall->gib_ladefehler()
                                              : QString();

@@ -204,7 +204,7 @@ void raeume_auf(int wurzel_fd, const CUninstallMap& karte)
 
 bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
 {
-    const CZielsperre sperre(wurzel);
+    const CZielsperre sperre(wurzel, CZielsperre::aendern, melde_info);
     // A record goes only after its file or folder is gone; one whose removal failed stays.
     CUninstallSchreiber schreiber(uninstall);
     bool aufgezeichnet = true;
