@@ -17,8 +17,9 @@ namespace {
 constexpr int hoechstzahl_arbeiter = 16;
 // Entries on their way: each may hold an open unnamed file and a folder handle until it is
 // reported. The files of an install take their names in batches, after their records are
-// written: the larger the window, the fewer times the records are written.
-constexpr quint64 hoechstes_fenster = 8192;
+// written: the larger the window, the fewer times the records are written. Beyond eight batches
+// of the reporting side's (512) the window gains no speed, only memory.
+constexpr quint64 hoechstes_fenster = 4096;
 // The workers take entries in packets of consecutive ones (which lie side by side in the
 // archive and share its read blocks): few hand-overs, each of which may wake a thread.
 constexpr size_t paket_eintraege = 16;

@@ -390,11 +390,13 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
     if (ende < 0)
         return;
-    e.ordner = eintrag.name.left(ende);
-    if (e.ordner == letzter_ordner) {
+    if (QStringView(eintrag.name).left(ende) == letzter_ordner) {
+        // The text of the entry before: the many entries of one folder on their way hold one.
+        e.ordner = letzter_ordner;
         e.wie_vorher = true;
         return;
     }
+    e.ordner = eintrag.name.left(ende);
     const QString pfad = ohne_leere_teile(e.ordner);
     bool gleichnamig = false;
     quint64 letzte = 0;
@@ -409,8 +411,9 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     }
     if (gleichnamig)
         werk->warte_bis_gemeldet(letzte);
-    // The names of files reported long ago are let go, so that the list stays short.
-    if (quint64(dateien.size()) > 4 * werk->fenster())
+    // The names of files reported long ago (a window before this entry) are let go, so that the
+    // list stays short.
+    if (quint64(dateien.size()) > 2 * werk->fenster())
         for (auto it = dateien.begin(); it != dateien.end();)
             it = *it + werk->fenster() < index ? dateien.erase(it) : std::next(it);
     const QStringList stufen = CZielordner::stufen(e.ordner);

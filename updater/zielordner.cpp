@@ -333,7 +333,7 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
     return true;
 }
 
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt)
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile)
 {
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
@@ -341,8 +341,10 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhal
     const int fd = oeffne_neue_datei(ordner, 0666, temp, true);
     if (fd < 0)
         return false;
-    bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0
-              && (!temp.isEmpty() || verlinke_temporaer(fd, ordner, temp));
+    bool ok = true;
+    for (const QByteArray& teil : teile)
+        ok = ok && schreibe_ganz(fd, teil.constData(), teil.size());
+    ok = ok && ::fsync(fd) == 0 && (!temp.isEmpty() || verlinke_temporaer(fd, ordner, temp));
     int ursache = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -113,10 +114,11 @@ bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 // Writes all bytes; false with errno on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 
-// Writes the file `name` in the folder atomically: a temporary file, flushed to disk, takes the
-// name at the end, and the folder is flushed too. A symbolic link of that name is replaced by the
-// file, never written through. False with errno on failure; the old file then stays as it was.
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
+// Writes the file `name` in the folder atomically, its content the parts one after the other: a
+// temporary file, flushed to disk, takes the name at the end, and the folder is flushed too. A
+// symbolic link of that name is replaced by the file, never written through. False with errno on
+// failure; the old file then stays as it was.
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile);
 
 // Removes the temporary files that killed runs left in the folder: those of every other process.
 // Only for a caller that holds the target's lock (`CZielsperre`): every run holds it while it has
