@@ -95,6 +95,43 @@ CGeteilt& geteilt()
     return *g;
 }
 
+// Adds the line of a record set just now to the lines since the last write in full (the map's
+// lock is held).
+void haenge_an_nachtrag(CGeteilt& g, const QString& pfad, const CZeitVDN& zeit)
+{
+    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
+        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
+        g.nachtrag_zeit = zeit;
+    }
+    if (g.nachtrag.isEmpty() || g.nachtrag.constLast().size() >= nachtrag_stueck) {
+        g.nachtrag.append(QByteArray());
+        g.nachtrag.last().reserve(nachtrag_stueck + 1024);
+    }
+    QByteArray& stueck = g.nachtrag.last();
+    stueck += g.nachtrag_zeittext;
+    haenge_schluessel_an(stueck, pfad);
+    stueck += "\r\n";
+}
+
+// Takes the records read from the file: an empty map (as at the program's start) takes them as
+// they are, so that the many records of a large file are not held twice; else one by one.
+void uebernimm(CUninstallMap&& gelesen)
+{
+    CGeteilt& g = geteilt();
+    {
+        std::lock_guard<std::mutex> lock(g.karten_mutex);
+        if (g.karte.empty()) {
+            ++g.aenderung;
+            g.karte = std::move(gelesen);
+            for (const auto& [pfad, zeit] : g.karte)
+                haenge_an_nachtrag(g, pfad, zeit);
+            return;
+        }
+    }
+    for (const auto& [pfad, zeit] : gelesen)
+        ergaenze_unistall(pfad, zeit);
+}
+
 void setze_ladefehler(const QString& text)
 {
     std::lock_guard<std::mutex> lock(geteilt().ladefehler_mutex);
@@ -126,18 +163,7 @@ std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& z
         vorher = eintrag->second;
         eintrag->second = zeit;
     }
-    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
-        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
-        g.nachtrag_zeit = zeit;
-    }
-    if (g.nachtrag.isEmpty() || g.nachtrag.constLast().size() >= nachtrag_stueck) {
-        g.nachtrag.append(QByteArray());
-        g.nachtrag.last().reserve(nachtrag_stueck + 1024);
-    }
-    QByteArray& stueck = g.nachtrag.last();
-    stueck += g.nachtrag_zeittext;
-    haenge_schluessel_an(stueck, pfad);
-    stueck += "\r\n";
+    haenge_an_nachtrag(g, pfad, zeit);
     return vorher;
 }
 
@@ -252,8 +278,7 @@ bool CUninstallInfo::lies_unistall()
             fehler.melde(true);
         }
     }
-    for (auto& [pfad, zeit] : gelesen)
-        ergaenze_unistall(pfad, zeit);
+    uebernimm(std::move(gelesen));
     return true;
 }
 
