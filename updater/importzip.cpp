@@ -62,26 +62,23 @@ const QStringList& eigene_programme()
 }
 
 // The updater never writes over itself: its own executables at the top level of the target are
-// skipped, however the name spells the top level ("./", "//") and in whatever case.
-bool ist_eigenes_programm(const QString& name)
+// skipped, however the name spells the top level ("./", "//") and in whatever case. Nor over the
+// target's records: an entry of that name at the top level, as a file or a folder or below it,
+// would replace them (an update packed from an installed folder carries them); a name in another
+// case is the same where the file system takes it for the same.
+bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
 {
     const QStringList teile = namensteile(name);
+    if (teile.isEmpty())
+        return false;
+    if (teile.front().compare(unistall_dateiname, gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
+        return true;
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
         if (!eigen.isEmpty() && teile.front().compare(eigen, Qt::CaseInsensitive) == 0)
             return true;
     return false;
-}
-
-// Nor over the target's records: an entry of that name at the top level, as a file or a folder
-// or below it, would replace them (an update packed from an installed folder carries them). A
-// name in another case is the same where the file system takes it for the same.
-bool an_stelle_der_aufzeichnung(const QString& name, bool gross_klein_gleich)
-{
-    const QStringList teile = namensteile(name);
-    return !teile.isEmpty()
-           && teile.front().compare(unistall_dateiname, gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
 }
 
 // The path a name stands for below the target: without empty and "." parts.
@@ -454,7 +451,7 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
 {
     e.name = eintrag.name;
     e.anzeige = maskiere_steuerzeichen(eintrag.name);
-    if (ist_eigenes_programm(eintrag.name) || an_stelle_der_aufzeichnung(eintrag.name, regeln.gross_klein_gleich)) {
+    if (wird_uebersprungen(eintrag.name, regeln.gross_klein_gleich)) {
         e.uebersprungen = true;
         return;
     }
