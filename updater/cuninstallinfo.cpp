@@ -207,7 +207,7 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 
 CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
-    : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname), sperre(std::make_unique<CZielsperre>(verzeichnis))
+    : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname()), sperre(std::make_unique<CZielsperre>(verzeichnis))
 {
     if (!sperre->gehalten()) {
         ladefehler = sperre->gib_fehlertext();

@@ -14,7 +14,10 @@
 class CZielsperre;
 
 // The name of the records' file in its folder.
-constexpr QLatin1String unistall_dateiname("uninstall.dat");
+inline QLatin1String unistall_dateiname()
+{
+    return QLatin1String("uninstall.dat");
+}
 
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
 // -> time of installation; ordered by plain QString comparison.

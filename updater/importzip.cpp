@@ -71,7 +71,7 @@ bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
     const QStringList teile = namensteile(name);
     if (teile.isEmpty())
         return false;
-    if (teile.front().compare(unistall_dateiname, gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
+    if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
         return true;
     if (teile.size() != 1)
         return false;

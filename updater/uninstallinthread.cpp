@@ -112,12 +112,12 @@ bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
 {
     const QStringList teile = namensteile(schluessel);
     // Only a name equal but for case can name the same file.
-    if (teile.isEmpty() || teile.front().compare(unistall_dateiname, Qt::CaseInsensitive) != 0)
+    if (teile.isEmpty() || teile.front().compare(unistall_dateiname(), Qt::CaseInsensitive) != 0)
         return false;
     struct stat eintrag{};
     struct stat aufzeichnung{};
     return ::fstatat(wurzel_fd, QFile::encodeName(teile.front()).constData(), &eintrag, AT_SYMLINK_NOFOLLOW) == 0
-           && ::fstatat(wurzel_fd, QFile::encodeName(unistall_dateiname).constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
+           && ::fstatat(wurzel_fd, QFile::encodeName(unistall_dateiname()).constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
            && eintrag.st_dev == aufzeichnung.st_dev && eintrag.st_ino == aufzeichnung.st_ino;
 }
 

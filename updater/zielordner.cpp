@@ -337,14 +337,26 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
 {
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
+    const auto schreibe_alles = [&teile](int fd) {
+        for (const QByteArray& teil : teile)
+            if (!schreibe_ganz(fd, teil.constData(), teil.size()))
+                return false;
+        return ::fsync(fd) == 0;
+    };
     QByteArray temp;
-    const int fd = oeffne_neue_datei(ordner, 0666, temp, true);
+    int fd = oeffne_neue_datei(ordner, 0666, temp, true);
     if (fd < 0)
         return false;
-    bool ok = true;
-    for (const QByteArray& teil : teile)
-        ok = ok && schreibe_ganz(fd, teil.constData(), teil.size());
-    ok = ok && ::fsync(fd) == 0 && (!temp.isEmpty() || verlinke_temporaer(fd, ordner, temp));
+    bool ok = schreibe_alles(fd);
+    if (ok && temp.isEmpty() && !verlinke_temporaer(fd, ordner, temp)) {
+        // Where an unnamed file cannot be named (neither the capability nor /proc), the content
+        // goes to a temporary file.
+        ::close(fd);
+        fd = oeffne_temporaer(ordner, 0666, temp);
+        if (fd < 0)
+            return false;
+        ok = schreibe_alles(fd);
+    }
     int ursache = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
