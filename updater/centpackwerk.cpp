@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -16,8 +17,9 @@ namespace {
 constexpr int hoechstzahl_arbeiter = 16;
 // Entries on their way: each may hold an open unnamed file and a folder handle until it is
 // reported. The files of an install take their names in batches, after their records are
-// written: the larger the window, the fewer times the records are written.
-constexpr quint64 hoechstes_fenster = 8192;
+// written: the larger the window, the fewer times the records are written. Beyond eight batches
+// of the reporting side's (512) the window gains no speed, only memory.
+constexpr quint64 hoechstes_fenster = 4096;
 // The workers take entries in packets of consecutive ones (which lie side by side in the
 // archive and share its read blocks): few hand-overs, each of which may wake a thread.
 constexpr size_t paket_eintraege = 16;
@@ -34,22 +36,62 @@ int kerne()
     return 1;
 }
 
-// The window, kept well below the limit of open files, which is raised as far as this process
-// may (the soft limit is often far below the hard one).
-quint64 fenstergroesse()
+// The handles a run holds at any one time besides its workers' and the window's: the reading
+// thread's folder look-ups and clean-ups, the naming thread's folder walks, a write of the records
+// (folder, file, flush) on either side, the folder in which a file takes its name.
+constexpr quint64 eigene_handles = 12;
+// A worker's own: its handle on the archive, the target folder's, its current folder's, and a
+// look-up of the next one.
+constexpr quint64 handles_je_arbeiter = 4;
+// An entry on its way: its unnamed file and its folder's handle.
+constexpr quint64 handles_je_eintrag = 2;
+// Entries on their way that make a worker worth its handles.
+constexpr quint64 eintraege_je_arbeiter = 4;
+
+// The handles this process holds now (a window job holds more than the silent install).
+quint64 offene_handles(rlim_t grenze)
 {
+    quint64 anzahl = 0;
+    if (DIR* ordner = ::opendir("/proc/self/fd")) {
+        while (const dirent* e = ::readdir(ordner))
+            anzahl += e->d_name[0] != '.';
+        ::closedir(ordner);
+        // Without the listing's own.
+        return anzahl > 0 ? anzahl - 1 : 0;
+    }
+    for (int fd = 0; fd < int(qMin<rlim_t>(grenze, 4096)); ++fd)
+        anzahl += ::fcntl(fd, F_GETFD) != -1;
+    return anzahl;
+}
+
+} // namespace
+
+// The workers and the window, chosen so that the handles in use stay below the soft limit of open
+// files, which is raised first as far as this process may (it is often far below the hard one):
+// with a low limit fewer workers (one at the least) and a smaller window, so that the run
+// succeeds all the same, with more writes of the records.
+CEntpackWerk::CPlan CEntpackWerk::plane(int arbeiter)
+{
+    arbeiter = qMax(1, arbeiter);
     struct rlimit grenze{};
     if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
-        return hoechstes_fenster;
-    const rlim_t gewuenscht = rlim_t(2 * hoechstes_fenster + 128);
+        return CPlan{arbeiter, hoechstes_fenster};
+    const quint64 offen = offene_handles(grenze.rlim_cur);
+    const rlim_t gewuenscht = rlim_t(offen + eigene_handles + quint64(arbeiter) * handles_je_arbeiter
+                                     + hoechstes_fenster * handles_je_eintrag);
     if (grenze.rlim_cur < gewuenscht && grenze.rlim_cur < grenze.rlim_max) {
         grenze.rlim_cur = grenze.rlim_max == RLIM_INFINITY ? gewuenscht : qMin(grenze.rlim_max, gewuenscht);
         if (::setrlimit(RLIMIT_NOFILE, &grenze) != 0)
             ::getrlimit(RLIMIT_NOFILE, &grenze);
     }
-    const quint64 frei = grenze.rlim_cur > 128 ? quint64(grenze.rlim_cur - 128) / 2 : 0;
-    return qBound<quint64>(16, frei, hoechstes_fenster);
+    const quint64 frei = quint64(grenze.rlim_cur) > offen + eigene_handles ? quint64(grenze.rlim_cur) - offen - eigene_handles : 0;
+    const quint64 tragbar = frei / (handles_je_arbeiter + eintraege_je_arbeiter * handles_je_eintrag);
+    arbeiter = int(qBound<quint64>(1, quint64(arbeiter), qMax<quint64>(1, tragbar)));
+    const quint64 rest = frei > quint64(arbeiter) * handles_je_arbeiter ? frei - quint64(arbeiter) * handles_je_arbeiter : 0;
+    return CPlan{arbeiter, qBound<quint64>(1, rest / handles_je_eintrag, hoechstes_fenster)};
 }
+
+namespace {
 
 // The table of open files grows in steps, and while threads run each step waits for all CPUs
 // to pass a quiescent state (milliseconds on a busy machine): it is grown once, before the
@@ -59,7 +101,11 @@ void reserviere_deskriptoren(quint64 fenster)
     const int basis = ::open("/", O_PATH | O_CLOEXEC);
     if (basis < 0)
         return;
-    const int hoch = ::fcntl(basis, F_DUPFD_CLOEXEC, int(2 * fenster + 64));
+    struct rlimit grenze{};
+    quint64 hoechstes = handles_je_eintrag * fenster + 64;
+    if (::getrlimit(RLIMIT_NOFILE, &grenze) == 0 && grenze.rlim_cur != RLIM_INFINITY)
+        hoechstes = qMin<quint64>(hoechstes, quint64(grenze.rlim_cur) - 1);
+    const int hoch = ::fcntl(basis, F_DUPFD_CLOEXEC, int(hoechstes));
     if (hoch >= 0)
         ::close(hoch);
     ::close(basis);
@@ -69,7 +115,7 @@ void reserviere_deskriptoren(quint64 fenster)
 class CArbeiterDatei : public CZieldatei
 {
 public:
-    explicit CArbeiterDatei(const std::atomic<bool>& abbruch) : CZieldatei(false), abbruch(abbruch) {}
+    CArbeiterDatei(const std::atomic<bool>& abbruch, bool unbenannt) : CZieldatei(false, unbenannt), abbruch(abbruch) {}
     bool schreibe(int anzahl) override
     {
         return !abbruch.load(std::memory_order_relaxed) && CZieldatei::schreibe(anzahl);
@@ -97,12 +143,12 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
-CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl)
-    : ziel(ziel), groesse(fenstergroesse()), plaetze(new CPlatz[groesse])
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt)
+    : ziel(ziel), unbenannt(unbenannt), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
     sammlung.reserve(paket_eintraege);
-    for (int i = 0; i < qMax(1, anzahl); ++i)
+    for (int i = 0; i < plan.arbeiter; ++i)
         arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
 }
 
@@ -284,7 +330,7 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
     std::unique_ptr<CEintragsleser> leser;
     if (eingabe)
         leser.reset(new CEintragsleser(*eingabe));
-    CArbeiterDatei datei(abbruch);
+    CArbeiterDatei datei(abbruch, unbenannt);
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;

@@ -72,8 +72,9 @@ class CEntpackWerk
 {
 public:
     // The workers read through handles of their own on the archive's file and write below
-    // `ziel`; they make no folder.
-    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter);
+    // `ziel`; they make no folder. `unbenannt`: they make their files without a name (see
+    // `pruefe_namensregeln`).
+    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter, bool unbenannt);
     // Stops the workers; entries not taken are thrown away with their files.
     ~CEntpackWerk();
     CEntpackWerk(const CEntpackWerk&) = delete;
@@ -132,7 +133,16 @@ private:
     // Wakes the reporting side when it waits for one of these entries.
     void melde_fertig(quint64 von, quint64 bis);
 
+    struct CPlan
+    {
+        int arbeiter;
+        quint64 fenster;
+    };
+    static CPlan plane(int arbeiter);
+
     const QString ziel;
+    const bool unbenannt;
+    const CPlan plan;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;
     std::atomic<bool> abbruch{false};

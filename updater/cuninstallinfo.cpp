@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -65,6 +66,8 @@ void haenge_schluessel_an(QByteArray& inhalt, const QString& pfad)
 
 // A record line is a time, ";" and a relative path; a path cannot be longer than this.
 constexpr qint64 zeilengrenze = 16 * 1024;
+// The size of the pieces of the lines recorded since the last write in full.
+constexpr int nachtrag_stueck = 64 * 1024;
 
 // What the jobs of the process share across threads, each under its own lock.
 struct CGeteilt
@@ -75,8 +78,10 @@ struct CGeteilt
     CUninstallMap karte;
     // The lines of the records set since the map was last written in full, in the order they
     // came, and whether the map has only grown since (no record went or was set back). The
-    // time text of the last line, made once for the many records of one run.
-    QByteArray nachtrag;
+    // time text of the last line, made once for the many records of one run. The lines lie in
+    // pieces of a fixed size: a write takes them as they are while new lines go to the last
+    // piece, and no block grows, is copied and left behind in pieces of ever larger size.
+    QByteArrayList nachtrag;
     bool nur_zugefuegt = true;
     // Counts the changes of the map (a hand on the map itself counts as one).
     quint64 aenderung = 0;
@@ -88,6 +93,43 @@ CGeteilt& geteilt()
 {
     static CGeteilt* g = new CGeteilt;
     return *g;
+}
+
+// Adds the line of a record set just now to the lines since the last write in full (the map's
+// lock is held).
+void haenge_an_nachtrag(CGeteilt& g, const QString& pfad, const CZeitVDN& zeit)
+{
+    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
+        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
+        g.nachtrag_zeit = zeit;
+    }
+    if (g.nachtrag.isEmpty() || g.nachtrag.constLast().size() >= nachtrag_stueck) {
+        g.nachtrag.append(QByteArray());
+        g.nachtrag.last().reserve(nachtrag_stueck + 1024);
+    }
+    QByteArray& stueck = g.nachtrag.last();
+    stueck += g.nachtrag_zeittext;
+    haenge_schluessel_an(stueck, pfad);
+    stueck += "\r\n";
+}
+
+// Takes the records read from the file: an empty map (as at the program's start) takes them as
+// they are, so that the many records of a large file are not held twice; else one by one.
+void uebernimm(CUninstallMap&& gelesen)
+{
+    CGeteilt& g = geteilt();
+    {
+        std::lock_guard<std::mutex> lock(g.karten_mutex);
+        if (g.karte.empty()) {
+            ++g.aenderung;
+            g.karte = std::move(gelesen);
+            for (const auto& [pfad, zeit] : g.karte)
+                haenge_an_nachtrag(g, pfad, zeit);
+            return;
+        }
+    }
+    for (const auto& [pfad, zeit] : gelesen)
+        ergaenze_unistall(pfad, zeit);
 }
 
 void setze_ladefehler(const QString& text)
@@ -121,13 +163,7 @@ std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& z
         vorher = eintrag->second;
         eintrag->second = zeit;
     }
-    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
-        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
-        g.nachtrag_zeit = zeit;
-    }
-    g.nachtrag += g.nachtrag_zeittext;
-    haenge_schluessel_an(g.nachtrag, pfad);
-    g.nachtrag += "\r\n";
+    haenge_an_nachtrag(g, pfad, zeit);
     return vorher;
 }
 
@@ -171,7 +207,7 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 
 CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
-    : dateiname(verzeichnis + QLatin1String("/uninstall.dat")), sperre(std::make_unique<CZielsperre>(verzeichnis))
+    : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname()), sperre(std::make_unique<CZielsperre>(verzeichnis))
 {
     if (!sperre->gehalten()) {
         ladefehler = sperre->gib_fehlertext();
@@ -237,8 +273,7 @@ bool CUninstallInfo::lies_unistall()
             fehler.melde(true);
         }
     }
-    for (auto& [pfad, zeit] : gelesen)
-        ergaenze_unistall(pfad, zeit);
+    uebernimm(std::move(gelesen));
     return true;
 }
 
@@ -258,8 +293,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
     // Never over a file that could not be read, nor in a folder held by another process.
     if (!ladefehler.isEmpty())
         return unistall_anzahl() == 0;
-    QByteArray inhalt = kopf();
-    inhalt.reserve(basis.size() + 4096);
+    QByteArray inhalt;
     quint64 stand = 0;
     {
         // The lines are made straight from the map, and a plain ASCII key is copied without a
@@ -268,10 +302,16 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
         if (g.karte.empty())
             return true;
-        // Nothing changed since the last write in full, which succeeded: it stands.
-        if (g.aenderung == voll_stand && letzter_erfolg)
-            return true;
         stand = g.aenderung;
+        // Nothing changed since the last write in full: it stands, or it failed and was reported.
+        if (stand == letzter_stand && letzter_voll)
+            return melde_ergebnis(melden);
+        // About as long as the last write in full and the lines since: it is made in one block.
+        qsizetype laenge = basis.size() + 4096;
+        for (const QByteArray& stueck : qAsConst(g.nachtrag))
+            laenge += stueck.size();
+        inhalt = kopf();
+        inhalt.reserve(int(qMin<qsizetype>(laenge, std::numeric_limits<int>::max() / 2)));
         // Most records share a time (all of one install): its text is made once.
         const CZeitVDN* letzte_zeit = nullptr;
         QByteArray zeittext;
@@ -288,9 +328,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         g.nur_zugefuegt = true;
     }
     basis = inhalt;
-    const bool ok = schreibe_inhalt(inhalt, melden);
-    voll_stand = ok ? stand : ~quint64(0);
-    return ok;
+    return schreibe_inhalt(stand, true, QByteArrayList{inhalt}, melden);
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden)
@@ -299,8 +337,9 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
         std::lock_guard<std::mutex> lock(schreib_mutex);
         if (!ladefehler.isEmpty())
             return unistall_anzahl() == 0;
-        QByteArray nachtrag;
+        QByteArrayList nachtrag;
         bool nur_zugefuegt = false;
+        quint64 stand = 0;
         {
             CGeteilt& g = geteilt();
             std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
@@ -308,26 +347,34 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
                 return true;
             nur_zugefuegt = g.nur_zugefuegt;
             nachtrag = g.nachtrag;
+            stand = g.aenderung;
         }
+        // The content follows from the map's state: the same state, the same records.
+        if (nur_zugefuegt && stand == letzter_stand)
+            return melde_ergebnis(melden);
+        // The two parts go to the file as they are, without a copy of the whole.
         if (nur_zugefuegt)
-            return schreibe_inhalt((basis.isEmpty() ? kopf() : basis) + nachtrag, melden);
+            return schreibe_inhalt(stand, false, QByteArrayList{basis.isEmpty() ? kopf() : basis} + nachtrag, melden);
     }
     return schreibe_unistall(melden);
 }
 
-bool CUninstallInfo::schreibe_inhalt(const QByteArray& inhalt, bool melden)
+bool CUninstallInfo::schreibe_inhalt(quint64 stand, bool voll, const QByteArrayList& teile, bool melden)
 {
-    // The same records again: written already, or failed already and reported then.
-    if (inhalt != letzter_inhalt) {
-        letzter_inhalt = inhalt;
-        const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
-        const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
-        letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), inhalt);
-        letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
-        fehler_gemeldet = false;
-        if (ordner >= 0)
-            ::close(ordner);
-    }
+    letzter_stand = stand;
+    letzter_voll = voll;
+    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), teile);
+    letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    fehler_gemeldet = false;
+    if (ordner >= 0)
+        ::close(ordner);
+    return melde_ergebnis(melden);
+}
+
+bool CUninstallInfo::melde_ergebnis(bool melden)
+{
     if (!letzter_erfolg && melden && !fehler_gemeldet) {
         fehler_gemeldet = true;
         qmelde(2, klasse_kurz, CQString("schreibe_unistall"),
@@ -348,7 +395,7 @@ void CUninstallInfo::remove_unistall()
         geteilt().nachtrag.clear();
         geteilt().nur_zugefuegt = true;
     }
-    letzter_inhalt.clear();
+    letzter_stand = ~quint64(0);
     basis.clear();
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),

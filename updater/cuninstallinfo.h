@@ -4,6 +4,7 @@
 #include "czeit.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <mutex>
 #include <QString>
 #include <map>
@@ -11,6 +12,12 @@
 #include <optional>
 
 class CZielsperre;
+
+// The name of the records' file in its folder.
+inline QLatin1String unistall_dateiname()
+{
+    return QLatin1String("uninstall.dat");
+}
 
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
 // -> time of installation; ordered by plain QString comparison.
@@ -72,19 +79,24 @@ public:
 
 private:
     QByteArray kopf() const;
-    bool schreibe_inhalt(const QByteArray& inhalt, bool melden);
+    // Writes the parts as the file's content, taken from the map at its change `stand`; `voll`:
+    // the whole map in order.
+    bool schreibe_inhalt(quint64 stand, bool voll, const QByteArrayList& teile, bool melden);
+    // The last write's result, reported once when it failed.
+    bool melde_ergebnis(bool melden);
 
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
     QString ladefehler;
-    // The records of the last write, and whether it succeeded; jobs that install at the same
-    // time write one after the other.
+    // The map's change that the last write took (none yet: the largest number), whether it wrote
+    // the whole map in order, and whether it succeeded; jobs that install at the same time write
+    // one after the other.
     std::mutex schreib_mutex;
-    QByteArray letzter_inhalt;
+    quint64 letzter_stand = ~quint64(0);
+    bool letzter_voll = false;
     bool letzter_erfolg = false;
-    // The content of the last write in full, and the map's change it took when it succeeded.
+    // The content of the last write in full.
     QByteArray basis;
-    quint64 voll_stand = ~quint64(0);
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

@@ -3,14 +3,22 @@
 
 #include <QString>
 
+#include <functional>
+
 // Held while it lives. The lock is taken once per process and folder and shared by every job of
 // the process that works on that folder (the window runs several jobs at once); another process
-// waits a short, bounded time for it and then gives up. A folder that does not exist needs no
-// lock: it counts as held.
+// waits a short, bounded time for it and then gives up. Within the process, a job that changes
+// the folder (an install, an uninstall) waits until another one that changes it has ended; jobs
+// that only read it never wait for each other. A folder that does not exist needs no lock: it
+// counts as held.
 class CZielsperre
 {
 public:
-    explicit CZielsperre(const QString& ordner);
+    enum Zugriff { lesen, aendern };
+    // `beim_warten` is called once, before the holder waits for another job of the process, with
+    // the line that says so (for the protocol).
+    explicit CZielsperre(const QString& ordner, Zugriff zugriff = lesen,
+                         const std::function<void(const QString&)>& beim_warten = {});
     ~CZielsperre();
     CZielsperre(const CZielsperre&) = delete;
     CZielsperre& operator=(const CZielsperre&) = delete;
@@ -26,6 +34,7 @@ public:
 private:
     bool gehalten_ = false;
     bool eingetragen = false;
+    bool aendert = false;
     unsigned long long geraet = 0;
     unsigned long long knoten = 0;
     QString fehlertext;

@@ -237,7 +237,7 @@ int CFertigeDatei::namensordner(int zielordner, bool& eigener) const
     return eigener ? oeffne_unterhalb(ordner->fd(), rest, O_PATH | O_DIRECTORY) : zielordner;
 }
 
-int CFertigeDatei::benenne(int zielordner)
+int CFertigeDatei::benenne(int zielordner, int wurzel)
 {
     if (!ordner)
         return ENTPACK_AUSGABE;
@@ -250,12 +250,19 @@ int CFertigeDatei::benenne(int zielordner)
     } else if (ziel >= 0 && fd >= 0) {
         ok = verlinke_unbenannt(fd, ziel, name);
         if (!ok && errno == EEXIST) {
-            // The name is taken: the file gets a temporary name beside it and replaces the old
-            // one as a temporary file does.
-            QByteArray daneben;
-            ok = verlinke_temporaer(fd, ziel, daneben) && ersetze(ziel, daneben, ziel, name);
-            if (!ok && !daneben.isEmpty())
-                ::unlinkat(ziel, daneben.constData(), 0);
+            // The name is taken, and a name cannot be replaced by an unnamed file: the file takes
+            // a temporary name for the moment and replaces the old one from there, in one step.
+            // That name lies in the target folder, where a killed run's leftovers are always
+            // cleared; only on another file system below it (EXDEV) beside the old one.
+            for (const int temp_ordner : {wurzel >= 0 ? wurzel : ziel, ziel}) {
+                QByteArray daneben;
+                ok = verlinke_temporaer(fd, temp_ordner, daneben) && ersetze(temp_ordner, daneben, ziel, name);
+                const int fehler = errno;
+                if (!ok && !daneben.isEmpty())
+                    ::unlinkat(temp_ordner, daneben.constData(), 0);
+                if (ok || fehler != EXDEV || temp_ordner == ziel)
+                    break;
+            }
         }
     }
     if (eigener && ziel >= 0)
@@ -301,7 +308,7 @@ void CFertigeDatei::verwirf()
     ordner.reset();
 }
 
-CZieldatei::CZieldatei(bool sofort) : sofort(sofort) {}
+CZieldatei::CZieldatei(bool sofort, bool unbenannt) : sofort(sofort), unbenannt(unbenannt) {}
 
 CZieldatei::~CZieldatei()
 {
@@ -374,7 +381,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     if (fd >= 0) {
         datei.ordner = ordner;
         datei.rest = ordner_rest;
-        datei.fd = oeffne_neue_datei(fd, 0666, datei.temp);
+        datei.fd = oeffne_neue_datei(fd, 0666, datei.temp, unbenannt);
     }
     if (datei.fd < 0) {
         entpack_ausgabe("error opening %s\n", datei.anzeige.constData());

@@ -92,8 +92,10 @@ public:
     // Gives the file its name in its folder (the handle `zielordner` when the caller has it open,
     // else it is looked up): a new name is taken at once; an existing target is replaced only
     // when it is a writable file (or a link, which is replaced itself), and its permissions pass
-    // to the new file. ENTPACK_OK, or ENTPACK_AUSGABE (the file is then thrown away).
-    int benenne(int zielordner = -1);
+    // to the new file. An unnamed file that replaces one is named for that moment in `wurzel`
+    // (the target folder, which every run and the uninstall clear of what a killed run left),
+    // else beside it. ENTPACK_OK, or ENTPACK_AUSGABE (the file is then thrown away).
+    int benenne(int zielordner = -1, int wurzel = -1);
     // The same where no file holds the name yet: true when the file took it; else the file stays
     // as it was, for `benenne`.
     bool benenne_neu(int zielordner = -1);
@@ -121,7 +123,8 @@ class CZieldatei : public CEntpackZiel
 public:
     // `sofort`: the file takes its name in `beende`; else `beende` only completes it and
     // `nimm_fertige` hands it over, and a missing folder is left to the one who names the file.
-    explicit CZieldatei(bool sofort = true);
+    // `unbenannt`: files are made without a name (see `pruefe_namensregeln`).
+    explicit CZieldatei(bool sofort = true, bool unbenannt = true);
     ~CZieldatei() override;
     CZieldatei(const CZieldatei&) = delete;
     CZieldatei& operator=(const CZieldatei&) = delete;
@@ -139,6 +142,7 @@ private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
 
     const bool sofort;
+    const bool unbenannt;
     QByteArray block;
     QByteArray basis_pfad;
     int basis_fd = -1;

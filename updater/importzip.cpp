@@ -62,11 +62,17 @@ const QStringList& eigene_programme()
 }
 
 // The updater never writes over itself: its own executables at the top level of the target are
-// skipped, however the name spells the top level ("./", "//") and in whatever case.
-bool ist_eigenes_programm(const QString& name)
+// skipped, however the name spells the top level ("./", "//") and in whatever case. Nor over the
+// target's records: an entry of that name at the top level, as a file or a folder or below it,
+// would replace them (an update packed from an installed folder carries them); a name in another
+// case is the same where the file system takes it for the same.
+bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
 {
-    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    teile.removeAll(QStringLiteral("."));
+    const QStringList teile = namensteile(name);
+    if (teile.isEmpty())
+        return false;
+    if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
+        return true;
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
@@ -81,9 +87,7 @@ QString ohne_leere_teile(const QString& name)
     if (!name.contains(QLatin1String("//")) && !name.contains(QLatin1String("/./")) && !name.startsWith(QLatin1String("./"))
         && !name.endsWith(QLatin1String("/.")) && name != QLatin1String(".") && !name.endsWith(QLatin1Char('/')))
         return name;
-    QStringList teile = name.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    teile.removeAll(QStringLiteral("."));
-    return teile.join(QLatin1Char('/'));
+    return namensteile(name).join(QLatin1Char('/'));
 }
 
 // One call of ImportZIP_installation: the archive, the log window, the run time and the result.
@@ -195,6 +199,7 @@ private:
     // The target folder, held open; it knows the folders below it.
     QString zielpfad;
     std::unique_ptr<CZielordner> zielordner;
+    CNamensregeln regeln;
     // The reading thread's own. The folder part of the last entry, planned already: most
     // entries share it. The levels an entry planned for.
     QString letzter_ordner;
@@ -382,11 +387,13 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     const int ende = eintrag.name.lastIndexOf(QLatin1Char('/'));
     if (ende < 0)
         return;
-    e.ordner = eintrag.name.left(ende);
-    if (e.ordner == letzter_ordner) {
+    if (QStringView(eintrag.name).left(ende) == letzter_ordner) {
+        // The text of the entry before: the many entries of one folder on their way hold one.
+        e.ordner = letzter_ordner;
         e.wie_vorher = true;
         return;
     }
+    e.ordner = eintrag.name.left(ende);
     const QString pfad = ohne_leere_teile(e.ordner);
     bool gleichnamig = false;
     quint64 letzte = 0;
@@ -401,8 +408,9 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     }
     if (gleichnamig)
         werk->warte_bis_gemeldet(letzte);
-    // The names of files reported long ago are let go, so that the list stays short.
-    if (quint64(dateien.size()) > 4 * werk->fenster())
+    // The names of files reported long ago (a window before this entry) are let go, so that the
+    // list stays short.
+    if (quint64(dateien.size()) > 2 * werk->fenster())
         for (auto it = dateien.begin(); it != dateien.end();)
             it = *it + werk->fenster() < index ? dateien.erase(it) : std::next(it);
     const QStringList stufen = CZielordner::stufen(e.ordner);
@@ -423,6 +431,8 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         const QString& stufe = stufen[i];
         const int fd = oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH);
         if (fd >= 0) {
+            // A folder there before this run: files of a killed one may wait in it.
+            entferne_verwaiste_tempdateien(fd);
             ::close(fd);
             continue;
         }
@@ -441,7 +451,7 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
 {
     e.name = eintrag.name;
     e.anzeige = maskiere_steuerzeichen(eintrag.name);
-    if (ist_eigenes_programm(eintrag.name)) {
+    if (wird_uebersprungen(eintrag.name, regeln.gross_klein_gleich)) {
         e.uebersprungen = true;
         return;
     }
@@ -557,7 +567,7 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     }
     const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
-        return e.fertig.benenne(ordner);
+        return e.fertig.benenne(ordner, zielordner->handle());
     o.neu = e.fertig.benenne_neu(ordner);
     return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
 }
@@ -568,7 +578,7 @@ bool CZipLauf::melde_eintrag(COffen& o)
     CEintragUnterwegs& e = o.e;
     const int code = !o.vom_nenner ? *nenne(o, false)
                      : o.benannt   ? *o.benannt
-                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1);
+                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
     o.ordner.reset();
     const quint64 index = o.index;
     // A level made that was there when it was planned (another process removed it meanwhile) is
@@ -779,7 +789,10 @@ void CZipLauf::nimm_vormerkungen_zurueck()
     for (const QString& stufe : uebrig) {
         if (zielordner)
             zielordner->entferne_leeren(stufe);
-        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH) : -1;
+        // Something else of that name (a file) is no folder of this run's either.
+        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)),
+                                                     O_PATH | O_DIRECTORY)
+                                  : -1;
         if (fd >= 0)
             ::close(fd);
         else
@@ -797,8 +810,10 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
                         : Text::tr("ZIP Archiv ist leer !"));
 
     // Nothing is written while another process works on the target, or while the records of an
-    // earlier install could not be read: they would be lost.
-    const CZielsperre sperre(ziel);
+    // earlier install could not be read: they would be lost. Another job of this process that
+    // changes the target is waited for: the two would replace each other's files and share the
+    // limit of open files that each plans with.
+    const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
     const QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
                           : uninstall        ? uninstall->gib_ladefehler()
                                              : QString();
@@ -824,7 +839,12 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             eigene_programme();
             zielpfad = ziel;
             zielordner = std::make_unique<CZielordner>(ziel);
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter());
+            // Decided once, before any worker writes: should the workers find it out each for
+            // itself, several would make their files under temporary names.
+            regeln = pruefe_namensregeln(zielordner->handle());
+            // What killed runs left: here, and in every folder of the target the run reaches.
+            entferne_verwaiste_tempdateien(zielordner->handle());
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt);
             leser = std::thread([this] { lies_alle(); });
             nenner = std::thread([this] { nenne_im_hintergrund(); });
         }

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -104,6 +105,22 @@ QString ohne_endtrenner(QString pfad)
     return pfad;
 }
 
+// Whether the key stands at the place of the records' own file (a record of that name from an
+// install that wrote over them): deleting that would lose every record. The file goes with the
+// records once the uninstall has succeeded.
+bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
+{
+    const QStringList teile = namensteile(schluessel);
+    // Only a name equal but for case can name the same file.
+    if (teile.isEmpty() || teile.front().compare(unistall_dateiname(), Qt::CaseInsensitive) != 0)
+        return false;
+    struct stat eintrag{};
+    struct stat aufzeichnung{};
+    return ::fstatat(wurzel_fd, QFile::encodeName(teile.front()).constData(), &eintrag, AT_SYMLINK_NOFOLLOW) == 0
+           && ::fstatat(wurzel_fd, QFile::encodeName(unistall_dateiname()).constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
+           && eintrag.st_dev == aufzeichnung.st_dev && eintrag.st_ino == aufzeichnung.st_ino;
+}
+
 // Whether a folder is the root itself, however the key spelled it ("/", "./", "" ...).
 bool ist_wurzel(const QString& ordner, const QString& wurzel)
 {
@@ -162,9 +179,34 @@ bool vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
     return schreiber.bei_bedarf();
 }
 
+// Removes what killed runs left in the folders of the records (a file waits in its folder, or in
+// the deepest level of it that was there, until it takes its name), so that those folders can go.
+void raeume_auf(int wurzel_fd, const CUninstallMap& karte)
+{
+    QSet<QString> ordner{QString()};
+    for (const auto& eintrag : karte) {
+        const QString& schluessel = eintrag.first;
+        if (verlaesst_wurzel(schluessel))
+            continue;
+        QString pfad = ohne_endtrenner(schluessel);
+        if (schluessel.endsWith(QLatin1Char('/')))
+            ordner.insert(pfad);
+        for (int trenner = pfad.lastIndexOf(QLatin1Char('/')); trenner > 0 && !ordner.contains(pfad.left(trenner));
+             trenner = pfad.lastIndexOf(QLatin1Char('/'), trenner - 1))
+            ordner.insert(pfad.left(trenner));
+    }
+    for (const QString& relativ : ordner) {
+        const int fd = oeffne_unterhalb(wurzel_fd, QFile::encodeName(relativ), O_PATH | O_DIRECTORY);
+        if (fd >= 0) {
+            entferne_verwaiste_tempdateien(fd);
+            ::close(fd);
+        }
+    }
+}
+
 bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
 {
-    const CZielsperre sperre(wurzel);
+    const CZielsperre sperre(wurzel, CZielsperre::aendern, melde_info);
     // A record goes only after its file or folder is gone; one whose removal failed stays.
     CUninstallSchreiber schreiber(uninstall);
     bool aufgezeichnet = true;
@@ -184,6 +226,8 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         // Nothing is deleted on records that could not be read, or while another process works.
         melde_fehler(grund);
         ++fehler;
+    } else if (wurzel_fd >= 0) {
+        raeume_auf(wurzel_fd, karte);
     }
     for (auto eintrag = karte.begin(); grund.isEmpty() && aufgezeichnet && eintrag != karte.end(); ++eintrag) {
         const QString& schluessel = eintrag->first;
@@ -191,6 +235,9 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         const QString relativ = ohne_endtrenner(schluessel);
         if (verlaesst_wurzel(schluessel) || wurzel_fd < 0) {
             fehler += berichte(false, pfad, datei_fehler);
+        } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
+            melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
+            aufgezeichnet = vergiss(schreiber, schluessel);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
             if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
                 verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));

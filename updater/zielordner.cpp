@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
@@ -90,6 +89,13 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 bool verlaesst_ordner(int fehler)
 {
     return fehler == EXDEV || fehler == ELOOP;
+}
+
+QStringList namensteile(const QString& pfad)
+{
+    QStringList teile = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    teile.removeAll(QStringLiteral("."));
+    return teile;
 }
 
 CZielordner::CZielordner(const QString& pfad)
@@ -216,6 +222,21 @@ QByteArray neuer_tempname()
     return praefix + QByteArray::number(zaehler++) + ".tmp";
 }
 
+// The process that made a temporary file of the name above; -1 for any other name.
+pid_t prozess_des_tempnamens(const QByteArray& name)
+{
+    const int praefix = int(sizeof temp_praefix) - 1;
+    if (!name.startsWith(temp_praefix) || !name.endsWith(".tmp"))
+        return -1;
+    const QList<QByteArray> teile = name.mid(praefix, name.size() - praefix - 4).split('-');
+    bool pid_ok = false;
+    bool nummer_ok = false;
+    const long pid = teile.size() == 2 ? teile[0].toLong(&pid_ok) : -1;
+    if (teile.size() == 2)
+        teile[1].toULongLong(&nummer_ok);
+    return pid_ok && nummer_ok ? pid_t(pid) : -1;
+}
+
 } // namespace
 
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
@@ -229,29 +250,40 @@ int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
     return -1;
 }
 
-int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp)
+CNamensregeln pruefe_namensregeln(int ordner)
 {
-    // Whether unnamed files can be made and named: 0 not known yet, 1 yes, 2 no.
-    static std::atomic<int> unbenannt{0};
+    CNamensregeln regeln;
+    QByteArray temp;
+    // An unnamed file that takes a name proves both (without the capability for AT_EMPTY_PATH
+    // the name is given through /proc).
+    int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        regeln.unbenannt = verlinke_temporaer(fd, ordner, temp);
+        ::close(fd);
+    }
+    if (!regeln.unbenannt) {
+        fd = oeffne_temporaer(ordner, 0600, temp);
+        if (fd < 0)
+            return regeln;
+        ::close(fd);
+    }
+    struct stat klein{};
+    struct stat gross{};
+    regeln.gross_klein_gleich = ::fstatat(ordner, temp.constData(), &klein, AT_SYMLINK_NOFOLLOW) == 0
+                                && ::fstatat(ordner, temp.toUpper().constData(), &gross, AT_SYMLINK_NOFOLLOW) == 0
+                                && klein.st_dev == gross.st_dev && klein.st_ino == gross.st_ino;
+    ::unlinkat(ordner, temp.constData(), 0);
+    return regeln;
+}
+
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt)
+{
     temp.clear();
-    const int stand = unbenannt.load(std::memory_order_relaxed);
-    if (stand != 2) {
+    if (unbenannt) {
         const int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, modus);
-        if (fd >= 0 && stand == 1)
+        // A folder below the target may lie on another file system, without unnamed files.
+        if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
             return fd;
-        if (fd >= 0) {
-            // The first one proves that a name can be given (without the capability for
-            // AT_EMPTY_PATH, through /proc): it takes a temporary name at once and goes the
-            // temporary file's road.
-            if (verlinke_temporaer(fd, ordner, temp)) {
-                unbenannt = 1;
-                return fd;
-            }
-            ::close(fd);
-            unbenannt = 2;
-        } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
-            unbenannt = 2;
-        }
     }
     return oeffne_temporaer(ordner, modus, temp);
 }
@@ -290,24 +322,41 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
         const ssize_t n = ::write(fd, daten, static_cast<size_t>(anzahl));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
+        }
         daten += n;
         anzahl -= n;
     }
     return true;
 }
 
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt)
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile)
 {
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
+    const auto schreibe_alles = [&teile](int fd) {
+        for (const QByteArray& teil : teile)
+            if (!schreibe_ganz(fd, teil.constData(), teil.size()))
+                return false;
+        return ::fsync(fd) == 0;
+    };
     QByteArray temp;
-    const int fd = oeffne_neue_datei(ordner, 0666, temp);
+    int fd = oeffne_neue_datei(ordner, 0666, temp, true);
     if (fd < 0)
         return false;
-    bool ok = schreibe_ganz(fd, inhalt.constData(), inhalt.size()) && ::fsync(fd) == 0
-              && (!temp.isEmpty() || verlinke_temporaer(fd, ordner, temp));
+    bool ok = schreibe_alles(fd);
+    if (ok && temp.isEmpty() && !verlinke_temporaer(fd, ordner, temp)) {
+        // Where an unnamed file cannot be named (neither the capability nor /proc), the content
+        // goes to a temporary file.
+        ::close(fd);
+        fd = oeffne_temporaer(ordner, 0666, temp);
+        if (fd < 0)
+            return false;
+        ok = schreibe_alles(fd);
+    }
     int ursache = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -342,16 +391,10 @@ void entferne_verwaiste_tempdateien(int ordner)
             ::close(fd);
         return;
     }
-    const QByteArray praefix(temp_praefix);
     QList<QByteArray> verwaist;
     while (const dirent* e = ::readdir(verzeichnis)) {
         const QByteArray name(e->d_name);
-        if (!name.startsWith(praefix) || !name.endsWith(".tmp"))
-            continue;
-        bool zahl = false;
-        const pid_t pid = pid_t(name.mid(praefix.size(), name.indexOf('-', praefix.size()) - praefix.size()).toLong(&zahl));
-        // Only a file of a process that is gone: a live one may still rename it.
-        if (zahl && pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+        if (const pid_t pid = prozess_des_tempnamens(name); pid > 0 && pid != ::getpid())
             verwaist << name;
     }
     for (const QByteArray& name : verwaist)

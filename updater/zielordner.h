@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,9 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
+
+// The parts of a "/"-separated path below a folder, without empty and "." parts.
+QStringList namensteile(const QString& pfad);
 
 // An installation folder held open, and the folders below it known to exist. Threads may make
 // folders in it at the same time.
@@ -84,10 +88,22 @@ private:
 // target's, so every name the file system accepts can be written through it.
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
 
-// A new file in the folder that does not show under any name until it is complete: an unnamed
-// file (O_TMPFILE, `temp` left empty; `verlinke_unbenannt` gives it its name), or where the file
-// system has none, a temporary file (`temp` holds its name). -1 with errno on failure.
-int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp);
+// What a run learns once about the file system of its target folder, before any file is written:
+// whether files can be made there without a name and given one later, and whether two names
+// that differ only in case name one file.
+struct CNamensregeln
+{
+    bool unbenannt = false;
+    bool gross_klein_gleich = false;
+};
+// Finds them out with a temporary file of its own that it removes again.
+CNamensregeln pruefe_namensregeln(int ordner);
+
+// A new file in the folder that does not show under any name until it is complete: with
+// `unbenannt` an unnamed file (O_TMPFILE, `temp` left empty; `verlinke_unbenannt` gives it its
+// name), else, or where the folder's file system has none, a temporary file (`temp` holds its
+// name). -1 with errno on failure.
+int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt);
 
 // Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
 // errno (EEXIST when the name is taken).
@@ -95,14 +111,17 @@ bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
 // Gives the unnamed file a fresh temporary name in the folder, held in `temp`. False with errno.
 bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 
-// Writes all bytes; false on an error.
+// Writes all bytes; false with errno on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 
-// Writes the file `name` in the folder atomically: a temporary file, flushed to disk, takes the
-// name at the end, and the folder is flushed too. A symbolic link of that name is replaced by the file, never written through.
-// False with errno on failure.
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArray& inhalt);
+// Writes the file `name` in the folder atomically, its content the parts one after the other: a
+// temporary file, flushed to disk, takes the name at the end, and the folder is flushed too. A
+// symbolic link of that name is replaced by the file, never written through. False with errno on
+// failure; the old file then stays as it was.
+bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile);
 
-// Removes the temporary files that a killed run left in the folder (only those of processes that
-// are gone; a run is killed at worst between naming its file and the rename).
+// Removes the temporary files that killed runs left in the folder: those of every other process.
+// Only for a caller that holds the target's lock (`CZielsperre`): every run holds it while it has
+// temporary files, so another process's can only be left over (a process id says nothing more,
+// it is soon taken again).
 void entferne_verwaiste_tempdateien(int ordner);

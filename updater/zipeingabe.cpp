@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr size_t blockgroesse = 256 * 1024;
+constexpr size_t blockgroesse_archiv = 256 * 1024;
+constexpr size_t blockgroesse_arbeiter = 64 * 1024;
 
 ssize_t lies_ab(int fd, char* ziel, size_t anzahl, ZPOS64_T position)
 {
@@ -25,7 +26,7 @@ ssize_t lies_ab(int fd, char* ziel, size_t anzahl, ZPOS64_T position)
 // One block of the file held in memory.
 struct CZipEingabe::CBlock
 {
-    std::unique_ptr<char[]> daten{new char[blockgroesse]};
+    std::unique_ptr<char[]> daten;
     ZPOS64_T anfang = 0;
     ZPOS64_T laenge = 0;
     unsigned long long benutzt = 0;
@@ -44,7 +45,7 @@ std::unique_ptr<CZipEingabe> CZipEingabe::oeffne(const char* pfad)
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<CZipEingabe>(new CZipEingabe(fd, static_cast<ZPOS64_T>(st.st_size)));
+    return std::unique_ptr<CZipEingabe>(new CZipEingabe(fd, static_cast<ZPOS64_T>(st.st_size), blockgroesse_archiv));
 }
 
 std::unique_ptr<CZipEingabe> CZipEingabe::zweite() const
@@ -54,12 +55,17 @@ std::unique_ptr<CZipEingabe> CZipEingabe::zweite() const
     const int kopie = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (kopie < 0)
         return nullptr;
-    return std::unique_ptr<CZipEingabe>(new CZipEingabe(kopie, groesse));
+    return std::unique_ptr<CZipEingabe>(new CZipEingabe(kopie, groesse, blockgroesse_arbeiter));
 }
 
 // Two blocks: minizip alternates between the central directory at the end of the file and the
 // entries' data, and each of the two is read in order.
-CZipEingabe::CZipEingabe(int fd, ZPOS64_T groesse) : fd(fd), groesse(groesse), bloecke(new CBlock[2]) {}
+CZipEingabe::CZipEingabe(int fd, ZPOS64_T groesse, size_t blockgroesse)
+    : fd(fd), groesse(groesse), blockgroesse(blockgroesse), bloecke(new CBlock[2])
+{
+    for (int i = 0; i < 2; ++i)
+        bloecke[i].daten.reset(new char[blockgroesse]);
+}
 
 CZipEingabe::~CZipEingabe()
 {

@@ -10,7 +10,8 @@
 // An archive file opened for reading. minizip seeks before every read, also within a few bytes;
 // through stdio each seek is a system call. This input reads the file with pread in blocks of
 // 256 KiB, so that an archive of many small entries costs few system calls, and lets larger
-// reads go straight into the caller's buffer.
+// reads go straight into the caller's buffer. A worker's input, which reads only the data of
+// consecutive entries, reads in blocks of 64 KiB: as few calls for small entries, less memory.
 class CZipEingabe
 {
 public:
@@ -20,7 +21,7 @@ public:
     CZipEingabe(const CZipEingabe&) = delete;
     CZipEingabe& operator=(const CZipEingabe&) = delete;
 
-    // A second input on the same open file, for another thread: positions and blocks of its own.
+    // A second input on the same open file, for a worker thread: positions and blocks of its own.
     // Null when the handle cannot be duplicated.
     std::unique_ptr<CZipEingabe> zweite() const;
 
@@ -39,10 +40,11 @@ public:
 
 private:
     struct CBlock;
-    CZipEingabe(int fd, ZPOS64_T groesse);
+    CZipEingabe(int fd, ZPOS64_T groesse, size_t blockgroesse);
 
     int fd;
     ZPOS64_T groesse;
+    size_t blockgroesse;
     std::unique_ptr<CBlock[]> bloecke;
     unsigned long long uhr = 0;
     bool fehler = false;

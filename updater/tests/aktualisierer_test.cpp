@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QThread>
@@ -16,8 +17,11 @@
 
 #include <csignal>
 #include <cstdio>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testzip;
 
@@ -64,7 +68,10 @@ protected:
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
-        p.start(QStringLiteral(AKTUALISIERER), argumente);
+        if (huelle.isEmpty())
+            p.start(QStringLiteral(AKTUALISIERER), argumente);
+        else
+            p.start(huelle.front(), huelle.mid(1) + QStringList{QStringLiteral(AKTUALISIERER)} + argumente);
         p.closeWriteChannel();
     }
     Ergebnis warte(QProcess& p)
@@ -101,6 +108,8 @@ protected:
     QString heim;
     QString arbeit;
     QString ziel;
+    // A command that starts the program, the program's path and its arguments following.
+    QStringList huelle;
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -169,6 +178,56 @@ QStringList viele_dateien(const QString& zip, int anzahl)
     }
     schreibe(zip, baue(eintraege));
     return namen;
+}
+
+// Watches every folder of a tree for the temporary names of the updater (".aktualisierer-...").
+class Tempnamenwache
+{
+public:
+    explicit Tempnamenwache(const QString& wurzel) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        const auto beobachte = [this](const QString& ordner, const QString& relativ) {
+            namen.insert(inotify_add_watch(fd, QFile::encodeName(ordner).constData(), IN_CREATE | IN_MOVED_TO), relativ);
+        };
+        beobachte(wurzel, ".");
+        QDirIterator it(wurzel, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            beobachte(it.next(), QDir(wurzel).relativeFilePath(it.filePath()));
+    }
+    ~Tempnamenwache() { ::close(fd); }
+    // The temporary names shown since the last call, each as its relative path.
+    QStringList neue(int warte_ms)
+    {
+        QStringList r;
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, warte_ms) <= 0)
+            return r;
+        alignas(inotify_event) char puffer[64 * 1024];
+        for (ssize_t n; (n = ::read(fd, puffer, sizeof puffer)) > 0;) {
+            for (char* z = puffer; z < puffer + n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(z);
+                const QString name = e->len ? QFile::decodeName(e->name) : QString();
+                if (name.startsWith(".aktualisierer-"))
+                    r << QDir::cleanPath(namen.value(e->wd) + "/" + name);
+                z += sizeof(inotify_event) + e->len;
+            }
+        }
+        return r;
+    }
+
+private:
+    const int fd;
+    QHash<int, QString> namen;
+};
+
+// The temporary names left anywhere below the folder.
+QStringList tempnamen(const QString& ordner)
+{
+    QStringList r;
+    for (const QString& pfad : inhalt(ordner))
+        if (QFileInfo(pfad).fileName().startsWith(".aktualisierer-"))
+            r << pfad;
+    return r;
 }
 
 } // namespace
@@ -490,4 +549,69 @@ TEST_F(Programm, UnschreibbareListeBeendetDieInstallation)
     const QSet<QString> da = inhalt(ziel);
     EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
     EXPECT_LT(da.size(), 4000);
+}
+
+TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
+{
+    viele_dateien(arbeit + "/viele.zip", 4000);
+    // The user's own files, one in a folder that the archive fills too.
+    QDir().mkpath(ziel + "/o1");
+    schreibe(ziel + "/eigen.txt", "eigen");
+    schreibe(ziel + "/o1/eigen.txt", "eigen");
+    const QSet<QString> vorher = inhalt(ziel);
+    ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
+
+    // An update over the installed tree: no unfinished file ever shows a name of its own below
+    // the target folder itself (there every run and the uninstall clear what a killed one left).
+    {
+        Tempnamenwache wache(ziel);
+        QProcess p;
+        beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", ziel});
+        QStringList gesehen;
+        while (!p.waitForFinished(0))
+            gesehen << wache.neue(10);
+        gesehen << wache.neue(0);
+        EXPECT_EQ(p.exitCode(), 0);
+        QStringList darunter;
+        for (const QString& name : gesehen)
+            if (name.contains('/'))
+                darunter << name;
+        EXPECT_TRUE(darunter.isEmpty()) << darunter.size() << " " << darunter.mid(0, 3).join(' ').toStdString();
+    }
+
+    // Killed at the moment a temporary name shows.
+    for (const int moment : {1, 50}) {
+        SCOPED_TRACE(moment);
+        Tempnamenwache wache(ziel);
+        QProcess p;
+        beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", ziel});
+        int gezeigt = 0;
+        EXPECT_TRUE(toete_sobald(p, [&] { return (gezeigt += wache.neue(1).size()) >= moment; }));
+    }
+    // What runs killed long ago left (under process ids that live processes have now, as this
+    // one): in a folder the next install reaches, and in one that only the uninstall reaches.
+    const QByteArray verwaist = ".aktualisierer-" + QByteArray::number(::getpid()) + "-7.tmp";
+    schreibe(ziel + "/o3/u3/" + verwaist, "halb");
+    ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
+    EXPECT_EQ(tempnamen(ziel).join(" ").toStdString(), "");
+    schreibe(ziel + "/o5/u2/" + verwaist, "halb");
+    schreibe(ziel + "/" + verwaist, "halb");
+
+    EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
+    EXPECT_EQ(als_text(inhalt(ziel)), als_text(vorher));
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/uninstall.dat"));
+}
+
+TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    // Eight workers wanted, where unzip gets by with a few handles.
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -n 32 && AKTUALISIERER_ARBEITER=8 exec \"$0\" \"$@\""};
+    const Ergebnis e = starte({"-silent", "-install", "viele.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_FALSE(lies(logdatei()).contains("Too many open files"));
+    const QSet<QString> liste = aufzeichnung(ziel + "/uninstall.dat");
+    const QSet<QString> da = inhalt(ziel);
+    EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
+    EXPECT_EQ(liste, da) << fehlend(da, liste);
 }

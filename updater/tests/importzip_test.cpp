@@ -2,6 +2,7 @@
 #include "cuninstallinfo.h"
 #include "entpacken.h"
 #include "importzip.h"
+#include "uninstallinthread.h"
 #include "wortbreite.h"
 #include "installation_hilfe.h"
 #include "zip_hilfe.h"
@@ -88,6 +89,42 @@ TEST_F(ImportZip, EigeneProgrammeWerdenUebersprungen)
     EXPECT_FALSE(QFileInfo::exists(ziel + "/aktualisierer.exe"));
     EXPECT_EQ(lies(ziel + "/sub/updater.exe"), QByteArray("s"));
     EXPECT_EQ(schluessel(), (QStringList{"sub/", "sub/updater.exe"}));
+}
+
+TEST_F(ImportZip, UninstallDatImArchivLaesstDieAufzeichnungenStehen)
+{
+    const QByteArray frueher = "#\r\n#\r\n#\r\n#\r\n01.02.2025 03:04:05;alt.txt\r\n01.02.2025 03:04:05;alt/\r\n";
+    schreibe(ziel + "/uninstall.dat", frueher);
+    QDir().mkpath(ziel + "/alt");
+    schreibe(ziel + "/alt.txt", "a");
+    // An update packed from an installed folder: its records, as a file, a folder and below it.
+    const QStringList eigene{"uninstall.dat", "./uninstall.dat/", "uninstall.dat/innen.txt"};
+    std::vector<Eintrag> eintraege{datei("neu/n.txt", "n")};
+    for (const QString& name : eigene)
+        eintraege.push_back(datei(name.toUtf8(), name.endsWith('/') ? "" : "01.01.2020 00:00:00;fremd.txt\r\n"));
+    {
+        CUninstallInfo info(ziel);
+        EXPECT_TRUE(lauf(0, archiv(eintraege), &log, &info));
+    }
+    for (const QString& name : eigene)
+        EXPECT_TRUE(log.hat_text("überspringe " + name)) << name.toStdString();
+    EXPECT_FALSE(log.aufrufe.contains("fehler"));
+    EXPECT_TRUE(QFileInfo(ziel + "/uninstall.dat").isFile());
+    EXPECT_EQ(schluessel().join(" ").toStdString(), "alt.txt alt/ neu/ neu/n.txt");
+    const QByteArray dat = lies(ziel + "/uninstall.dat");
+    for (const char* zeile : {";alt.txt\r\n", ";alt/\r\n", ";neu/\r\n", ";neu/n.txt\r\n"})
+        EXPECT_TRUE(dat.contains(zeile)) << zeile;
+    EXPECT_FALSE(dat.contains("fremd.txt") || dat.contains(";uninstall.dat"));
+
+    // Records that an install wrote over them once name them too: the uninstall leaves the file
+    // to the end of a successful run, whatever it is called there, and deletes the rest.
+    ergaenze_unistall("uninstall.dat", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    ergaenze_unistall("uninstall.dat/", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    int modus = 2;
+    EXPECT_TRUE(UninstallInThread(&log, &modus, CQString(ziel), CQString("TALVOR")));
+    EXPECT_TRUE(log.hat_text("überspringe " + ziel + "/uninstall.dat/"));
+    EXPECT_TRUE(QFileInfo(ziel + "/uninstall.dat").isFile());
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/neu") || QFileInfo::exists(ziel + "/alt.txt"));
 }
 
 TEST_F(ImportZip, NichtsWirdAusserhalbDesZielsGeschrieben)

@@ -22,6 +22,8 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 using namespace testzip;
 
 namespace {
@@ -213,6 +215,39 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
         dock->zeige_ausstehende();
         return dock->toPlainText().contains("weg.zip") && dock->toPlainText().contains("installiere b.txt");
     }));
+}
+
+// Also run in the ThreadSanitizer build: two installs of one archive into one target at once.
+TEST_F(JobLauf, ZweiInstallationenInEinZielMeldenKeineFalschenFehler)
+{
+    // Each plans with the handles the process may have; the machine's limit, here lower (for good:
+    // the hard limit cannot be raised again), so that a few thousand entries fill it.
+    rlimit grenze{4000, 4000};
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &grenze), 0);
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 6000; ++i)
+        eintraege.push_back(datei("o" + QByteArray::number(i % 40) + "/u" + QByteArray::number(i % 7) + "/d"
+                                      + QByteArray::number(i) + ".txt",
+                                  QByteArray(100 + i % 500, char('a' + i % 26))));
+    antwort = dir.path() + "/viele.zip";
+    schreibe(antwort, baue(eintraege));
+    UpdaterMainWindow* w = oeffne(0);
+    const QPointer<CWorkThread> erster = starte(w, &UpdaterMainWindow::SlotImportZIP, false);
+    const QPointer<CWorkThread> zweiter = starte(w, &UpdaterMainWindow::SlotImportZIP);
+    // One of them waited for the other, and said so.
+    int gewartet = 0;
+    for (const QPointer<CWorkThread>& job : {erster, zweiter}) {
+        ASSERT_FALSE(job.isNull());
+        const QString t = text(job);
+        EXPECT_FALSE(t.contains("Fehler")) << t.count("Fehler bei Open auf Ausgabedatei");
+        EXPECT_TRUE(t.contains("Installation beendet.") && job->ist_ok());
+        gewartet += t.count("Zielverzeichnis " + D + " wird von einem anderen Auftrag bearbeitet: warte, bis er endet");
+    }
+    EXPECT_EQ(gewartet, 1);
+    EXPECT_EQ(unistall_kopie().size(), 6000u + 40 + 40 * 7);
+    for (const Eintrag& e : eintraege)
+        ASSERT_EQ(lies(D + "/" + e.name), e.daten) << e.name.toStdString();
+    EXPECT_TRUE(update_erfolgreich && piep.anzahl == 0);
 }
 
 TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)

@@ -1813,6 +1813,10 @@ Point with English Excel settings</translation>
         <source>Größe</source>
         <translation>Size</translation>
     </message>
+    <message>
+        <source>Zielverzeichnis %1 wird von einem anderen Auftrag bearbeitet: warte, bis er endet</source>
+        <translation>Target folder %1 is being worked on by another job: waiting until it ends</translation>
+    </message>
 </context>
 <context>
     <name>allgemein_qt</name>
