@@ -77,7 +77,9 @@ protected:
     Ergebnis warte(QProcess& p)
     {
         Ergebnis e;
-        if (!p.waitForFinished(60000))
+        // A safety net against a run that never ends, not a measure: a few thousand entries
+        // under a low open-files limit take minutes under the thread sanitizer on a loaded machine.
+        if (!p.waitForFinished(300000))
             return e;
         e.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -98;
         e.aus = QString::fromUtf8(p.readAllStandardOutput());

@@ -28,6 +28,9 @@ using namespace testzip;
 
 namespace {
 
+// The bound for waits on long jobs: a safety net against a job that never ends, not a measure.
+constexpr int grosse_frist = 300000;
+
 class JobLauf : public ::testing::Test
 {
 protected:
@@ -49,6 +52,8 @@ protected:
     }
     void TearDown() override
     {
+        // A job still running after a failed wait would outlive the window it reports to.
+        warte_bis([] { return CWorkThread::laufende_jobs() == 0; }, grosse_frist);
         UpdaterMainWindow::zerstoere_instanz();
         loesche_spaetere();
         setze_meldung_funktion({});
@@ -233,7 +238,10 @@ TEST_F(JobLauf, ZweiInstallationenInEinZielMeldenKeineFalschenFehler)
     schreibe(antwort, baue(eintraege));
     UpdaterMainWindow* w = oeffne(0);
     const QPointer<CWorkThread> erster = starte(w, &UpdaterMainWindow::SlotImportZIP, false);
-    const QPointer<CWorkThread> zweiter = starte(w, &UpdaterMainWindow::SlotImportZIP);
+    const QPointer<CWorkThread> zweiter = starte(w, &UpdaterMainWindow::SlotImportZIP, false);
+    // Two installs of 6,000 entries, one after the other: minutes under the thread sanitizer on a
+    // loaded machine.
+    ASSERT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }, grosse_frist));
     // One of them waited for the other, and said so.
     int gewartet = 0;
     for (const QPointer<CWorkThread>& job : {erster, zweiter}) {

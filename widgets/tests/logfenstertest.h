@@ -35,13 +35,13 @@ private:
     int zeilen;
 };
 
-// Runs the event loop until the condition holds; false after ten seconds without.
-inline bool warte_bis(const std::function<bool()>& bedingung)
+// Runs the event loop until the condition holds; false after `ms` (ten seconds) without.
+inline bool warte_bis(const std::function<bool()>& bedingung, int ms = 10000)
 {
     QElapsedTimer uhr;
     uhr.start();
     while (!bedingung()) {
-        if (uhr.elapsed() > 10000)
+        if (uhr.elapsed() > ms)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
