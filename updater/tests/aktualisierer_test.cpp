@@ -78,8 +78,9 @@ protected:
     {
         Ergebnis e;
         // A safety net against a run that never ends, not a measure: a few thousand entries
-        // under a low open-files limit take minutes under the thread sanitizer on a loaded machine.
-        if (!p.waitForFinished(300000))
+        // under a low open-files limit flush the records every few entries, which takes minutes
+        // on a machine whose disk other runs keep busy.
+        if (!p.waitForFinished(600000))
             return e;
         e.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -98;
         e.aus = QString::fromUtf8(p.readAllStandardOutput());
