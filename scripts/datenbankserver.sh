@@ -49,8 +49,14 @@ starte() {
   # The caller's system account reaches the server as its administrator, by the socket only.
   admin=$(id -un)
   port=$(freier_port)
+  # A temporary folder of its own: a server starting up clears every "#sql*" file in its
+  # temporary folder, also those of another server setting itself up in the shared /tmp.
+  mkdir "$ordner/tmp"
+  if [ "$(id -u)" -eq 0 ]; then
+    chown mysql: "$ordner/tmp"
+  fi
 
-  if ! mariadb-install-db --no-defaults "${konto[@]}" --datadir="$ordner/daten" \
+  if ! mariadb-install-db --no-defaults "${konto[@]}" --datadir="$ordner/daten" --tmpdir="$ordner/tmp" \
        --auth-root-authentication-method=socket --auth-root-socket-user="$admin" \
        --skip-test-db > "$ordner/einrichtung.log" 2>&1; then
     cat "$ordner/einrichtung.log" >&2
@@ -58,7 +64,7 @@ starte() {
     rm -rf "$ordner"
     return 1
   fi
-  mariadbd --no-defaults "${konto[@]}" --datadir="$ordner/daten" --socket="$ordner/socket" \
+  mariadbd --no-defaults "${konto[@]}" --datadir="$ordner/daten" --tmpdir="$ordner/tmp" --socket="$ordner/socket" \
     --pid-file="$ordner/pid" --port="$port" --bind-address=127.0.0.1 --log-error="$ordner/fehler.log" \
     --skip-log-bin --innodb-buffer-pool-size=32M --character-set-server=utf8mb4 \
     --sql-mode=NO_ENGINE_SUBSTITUTION \
