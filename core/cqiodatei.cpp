@@ -60,15 +60,16 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
     if (abschneiden)
         modus |= QIODevice::Truncate;
     fehlertext.clear();
+    // The name is this object's own: a device opened on a descriptor no longer knows it.
     if (schreiben && !lesen && !anhaengen) {
         // Written whole: the old file is replaced only by a complete new one.
-        iodatei = oeffne_ganz(iodatei->fileName(), modus);
+        iodatei = oeffne_ganz(fileName(), modus);
         if (!iodatei->isOpen()) {
             fehlertext = iodatei->errorString();
             return false;
         }
     } else {
-        auto datei = std::make_unique<QFile>(iodatei->fileName());
+        auto datei = std::make_unique<QFile>(fileName());
         // A pipe or device of the name is not waited for: it counts as a file that cannot be opened.
         const bool geoeffnet = oeffne_regulaere_datei(*datei, modus);
         if (!geoeffnet)

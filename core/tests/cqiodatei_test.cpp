@@ -178,6 +178,16 @@ TEST_F(DateiTest, OeffnenUndSchliessen)
         *anhang.gib_stream() << "b";
     }
     EXPECT_EQ(inhalt("anhang.txt"), QByteArray("a\nb"));
+    // One object opens its file again after closing it, in another mode.
+    {
+        CQIODatei wieder{CQString("anhang.txt")};
+        ASSERT_TRUE(wieder.oeffne(true, false, true, false, false));
+        EXPECT_TRUE(wieder.schliesse());
+        ASSERT_TRUE(wieder.oeffne(false, true, true, true, false));
+        *wieder.gib_stream() << "\nc";
+        EXPECT_TRUE(wieder.schliesse());
+    }
+    EXPECT_EQ(inhalt("anhang.txt"), QByteArray("a\nb\nc"));
 }
 
 TEST_F(DateiTest, SchreibfehlerWirdGemeldet)
