@@ -210,8 +210,9 @@ void HistoryManager::save()
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
+    qint64 angehaengt = 0;
     for (int i = first; i >= 0; --i)
-        anhang.write(history_datensatz(history.at(i)));
+        angehaengt += anhang.write(history_datensatz(history.at(i)));
     anhang.close();
     if (anhang.error() != QFileDevice::NoError) {
         // A record may have reached the file only in half: the next save replaces it whole.
@@ -219,8 +220,11 @@ void HistoryManager::save()
         lastSavedUrl.clear();
         return;
     }
-    if (bekannt)
-        bekannterStand = dateistand();
+    // The file stays known only if it grew by our records alone: another process may have
+    // appended between the look above and our write.
+    const Dateistand danach = dateistand();
+    if (bekannt && danach.groesse == bekannterStand.groesse + angehaengt)
+        bekannterStand = danach;
     merkeGespeichert();
 }
 
