@@ -88,9 +88,6 @@ public:
     // one without padding ("utf8mb4_nopad_bin" on MariaDB, "utf8mb4_0900_bin" on MySQL 8), where
     // "pad" and "pad " differ. Empty on success, else the server's message.
     CQString richte_sitzung_ein();
-    // The collation that text columns get on MySQL: the exact one of `richte_sitzung_ein`, else
-    // "utf8mb4_bin" (exact but for trailing blanks).
-    const QString& gib_exakte_sortierung() const { return exakte_sortierung; }
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
     CQString oracle_fehlercode(const QSqlQuery& abfrage) const;

@@ -465,7 +465,9 @@ CQString CCDataBase::sichere_eindeutigkeit(const CQString& tabelle, const CQStri
     const CQString methode("sichere_eindeutigkeit");
     const QString index = QStringLiteral("%1_%2_uk").arg(tabelle, spalte);
     bool bekannt = false;
-    if (hat_index(tabelle, index, bekannt))
+    // Where the server cannot be asked whether the key is there, it is not made blind at every
+    // log-on: the second try would fail and log an error each time.
+    if (hat_index(tabelle, index, bekannt) || !bekannt)
         return CQString();
     // Values held more than once would make the server refuse the key: they are named, and none
     // is dropped; the administrator decides which one goes.
