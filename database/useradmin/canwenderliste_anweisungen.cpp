@@ -63,9 +63,11 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
                          CQString(QObject::tr("Fehler beim Zugriff auf Anwendertabelle !")));
         return CQString();
     }
-    // Only the first row of the name counts.
+    // Only the first row of the name counts. The name read back from MSSQL has lost its trailing
+    // blanks, so it could never match there: the server's match stands.
+    const bool im_programm_vergleichen = !ohne_gross_klein && db->gib_art() != CCDataBase::art_mssql;
     while (abfrage.next()) {
-        if (!ohne_gross_klein && db->sql_wert_string(abfrage.value(2), false) != anwender)
+        if (im_programm_vergleichen && db->sql_wert_string(abfrage.value(2), false) != anwender)
             continue;
         db->protokolliere_zeile(abfrage, 2, false);
         if (!abfrage.value(1).isNull())
