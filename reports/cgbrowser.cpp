@@ -347,8 +347,7 @@ bool CGBrowser::papier_reicht(QPrinter& drucker, bool fusszeile)
     int fuss = 0;
     const QSizeF inhalt =
         drucker.pageRect(QPrinter::DevicePixel).size().shrunkBy(druckraender(drucker, schrift, mit_fusszeile(fusszeile), fuss));
-    const QFontMetricsF zeile(schrift, &drucker);
-    return inhalt.height() >= zeile.lineSpacing() && inhalt.width() >= zeile.maxWidth();
+    return CDruckseiten::fasst_eine_zeile(inhalt, QFontMetricsF(schrift, &drucker));
 }
 
 bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile,

@@ -2,6 +2,7 @@
 #include "zeilenpuffer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextBlock>
@@ -102,6 +103,11 @@ std::vector<Zeile> zeilen_von(const QTextDocument& dokument, std::vector<Absatz>
 }
 
 } // namespace
+
+bool CDruckseiten::fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile)
+{
+    return koerper.height() >= zeile.lineSpacing() && koerper.width() >= zeile.maxWidth();
+}
 
 CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet, const QSizeF& seite,
                            const QMarginsF& raender)

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QFontMetricsF;
 class QPaintDevice;
 class QPainter;
 class QRectF;
@@ -39,6 +40,10 @@ public:
     // pixels) inside every page, and cuts it into pages. The document must outlive this object.
     CDruckseiten(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite,
                  const QMarginsF& raender = QMarginsF());
+
+    // Whether a page body of `koerper` holds one line of the font: paper too small for that is
+    // reported before anything is printed.
+    static bool fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile);
 
     // At least 1: a document without lines is one empty page.
     int anzahl() const { return static_cast<int>(oben.size()) - 1; }

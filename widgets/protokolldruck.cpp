@@ -197,7 +197,7 @@ bool drucke_seiten(QPainter& maler, QPrinter& drucker, const CDruckseiten& seite
 // The body holds one line of the document's font, and the footer has its line on the paper.
 bool passt_aufs_papier(const Seitenbild& bild, const QFontMetricsF& zeile)
 {
-    return bild.mit_fuss && bild.koerper.height() >= zeile.lineSpacing() && bild.koerper.width() >= zeile.maxWidth();
+    return bild.mit_fuss && CDruckseiten::fasst_eine_zeile(bild.koerper.size(), zeile);
 }
 
 // The missing default printer is reported in the log and in a warning box.
