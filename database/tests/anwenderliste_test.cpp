@@ -359,8 +359,9 @@ TEST_F(Anwenderliste, KennwortGebundenGespeichertUndNieProtokolliert)
     EXPECT_EQ(tab->zellText(zeile("abel"), fenster->sp_kennwort_marke), QStringLiteral("***"));
     for (int z = 0; z < tab->rowCount(); ++z)
         for (int sp = 0; sp < tab->columnCount(); ++sp)
-            if (!tab->isColumnHidden(sp) && tab->item(z, sp))
+            if (!tab->isColumnHidden(sp) && tab->item(z, sp)) {
                 EXPECT_FALSE((tab->item(z, sp)->text() + tab->item(z, sp)->toolTip()).contains(QStringLiteral("54657")));
+            }
 
     kennwort_antwort(QStringLiteral("Test1"), QStringLiteral("Test2"));
     fenster->changeKennwort();

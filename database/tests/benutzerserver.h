@@ -487,9 +487,10 @@ TEST_P(ServerBenutzer, GruppeDieInzwischenFehltOderBelegtIstNimmtKeinenAnwenderU
     setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
                                 const QStringList& knoepfe, int, int) {
         boxen.append(text);
-        if (text.contains(QStringLiteral("endgültig löschen")))
+        if (text.contains(QStringLiteral("endgültig löschen"))) {
             EXPECT_TRUE(zweite_fuehrt_aus(
                 QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (11, 2, 'spaet')")));
+        }
         return qMax(0, static_cast<int>(knoepfe.indexOf(QStringLiteral("Ja"))));
     });
     {
