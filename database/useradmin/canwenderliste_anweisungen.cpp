@@ -232,13 +232,7 @@ void CAnwenderListe::melde_vorhanden(const CQString& name)
 
 bool CAnwenderListe::ist_da(int tag, int id_tag, int nummer) const
 {
-    const CBVDataBase* bv = gib_bv_datenbank();
-    const CDBTabelle* beschreibung = bv->gib_struktur()->gib_tabelle(tag);
-    if (!beschreibung)
-        return false;
-    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(tag);
-    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(beschreibung->gib_spaltenname(id_tag)));
-    return bv->gib_datenbank()->gib_anzahl_records(&tabellenname, false, &bedingung, {nummer}) > 0;
+    return gib_bv_datenbank()->gib_anzahl_records(tag, id_tag, nummer) > 0;
 }
 
 void CAnwenderListe::melde_gruppe_fehlt(int gruppe)

@@ -55,6 +55,16 @@ int CBVDataBase::gib_anzahl_records(int tag) const
     return datenbank->gib_anzahl_records(&tabelle, still, &keine);
 }
 
+int CBVDataBase::gib_anzahl_records(int tag, int id_tag, int nummer) const
+{
+    const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
+    if (!beschreibung)
+        return -1;
+    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
+    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(beschreibung->gib_spaltenname(id_tag)));
+    return datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {nummer});
+}
+
 bool CBVDataBase::pruefe_tabelle(int tag, QStringList liste, bool) const
 {
     if (!datenbank || !gib_struktur())

@@ -30,6 +30,9 @@ public:
     // -1 without database object or structure; else the record count of the tagged table,
     // negative when it cannot be read (it does not exist).
     int gib_anzahl_records(int tag) const;
+    // The same for the records whose `id_tag` column holds `nummer`; -1 without a description of
+    // the table too.
+    int gib_anzahl_records(int tag, int id_tag, int nummer) const;
     // The table check of the tagged table (missing columns are added), its messages appended to
     // `liste`; false without database object. `flag` has no meaning of its own here.
     bool pruefe_tabelle(int tag, QStringList liste, bool flag) const;

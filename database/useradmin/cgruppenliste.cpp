@@ -534,13 +534,8 @@ QString CGruppenListe::belegt_text(const QString& name, int anwender)
 
 bool CGruppenListe::gruppe_fehlt(int nummer) const
 {
-    const CDBTabelle* tabelle = gruppentabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    if (!tabelle || !db)
-        return false;
-    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
-    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(tabelle->gib_spaltenname(bv_tag::grp_id)));
-    return db->gib_anzahl_records(&tabellenname, false, &bedingung, {nummer}) == 0;
+    const CBVDataBase* bv = gib_bv_datenbank();
+    return bv && bv->gib_anzahl_records(bv_tag::gruppen, bv_tag::grp_id, nummer) == 0;
 }
 
 void CGruppenListe::melde_verschwunden(const QString& name)
