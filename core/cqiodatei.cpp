@@ -2,6 +2,7 @@
 #include "anwendung.h"
 #include "dateien.h"
 
+#include <QSaveFile>
 #include <QTextCodec>
 #include <cerrno>
 #include <cstring>
@@ -178,8 +179,8 @@ bool CQIODatei::schliesse()
     stream->flush();
     bool geschrieben = stream->status() != QTextStream::WriteFailed;
     stream.reset();
-    const QIODevice::OpenMode modus = iodatei->openMode();
-    if ((modus & QIODevice::WriteOnly) && !(modus & (QIODevice::ReadOnly | QIODevice::Append))) {
+    // Written whole (see `oeffne`).
+    if (qobject_cast<QSaveFile*>(iodatei.get())) {
         fehlertext = beende_ganz(*iodatei, geschrieben);
         return fehlertext.isEmpty();
     }

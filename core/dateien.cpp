@@ -184,7 +184,7 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
     // A device or a pipe is neither replaced by a file (that would take it from everyone else)
     // nor waited for: it counts as a file that cannot be opened, as for every other open.
     const QFileInfo info(pfad);
-    if (info.exists() && !info.isDir() && !ist_datei(pfad))
+    if (info.exists() && !info.isDir() && !info.isFile())
         return std::make_unique<AbgewieseneDatei>(pfad, QString::fromLocal8Bit(std::strerror(EINVAL)));
     auto datei = std::make_unique<QSaveFile>(pfad);
     datei->open(QIODevice::WriteOnly | zusatz);

@@ -21,7 +21,6 @@ public:
     State validate(QString& eingabe, int& position) const override;
     void fixup(QString& eingabe) const override;
 
-    int gib_maximum() const { return maximum; }
     QValidator* gib_innen() const { return innen; }
     void setze_innen(QValidator* validator) { innen = validator; }
 
