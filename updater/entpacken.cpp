@@ -298,11 +298,13 @@ bool CFertigeDatei::benenne_neu(int zielordner)
 
 void CFertigeDatei::verwirf()
 {
+    // A temporary file goes while its handle still holds it: unheld, another run could take it
+    // for a leftover.
+    if (!temp.isEmpty() && ordner)
+        ::unlinkat(ordner->fd(), temp.constData(), 0);
     if (fd >= 0)
         ::close(fd);
     fd = -1;
-    if (!temp.isEmpty() && ordner)
-        ::unlinkat(ordner->fd(), temp.constData(), 0);
     temp.clear();
     rest.clear();
     ordner.reset();
@@ -425,12 +427,10 @@ int CZieldatei::beende(bool behalten)
         return ENTPACK_OK;
     }
     setze_dateizeit(datei.fd, dos_zeit);
-    // A temporary file is closed now, so that a failed write shows; an unnamed one stays open
-    // until it has its name.
+    // A temporary file is closed now, so that a failed write shows; like an unnamed one it stays
+    // open (through a duplicate that keeps its lock) until it has its name.
     if (!datei.temp.isEmpty()) {
-        const bool geschlossen = ::close(datei.fd) == 0;
-        datei.fd = -1;
-        if (!geschlossen) {
+        if (!schliesse_behalte_sperre(datei.fd)) {
             entpack_ausgabe("error in writing extracted file\n");
             datei.verwirf();
             return ENTPACK_SCHREIBEN;

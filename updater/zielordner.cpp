@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -237,6 +238,16 @@ pid_t prozess_des_tempnamens(const QByteArray& name)
     return pid_ok && nummer_ok ? pid_t(pid) : -1;
 }
 
+// The lock by which a temporary file shows that a live process still uses it; only a file that
+// no process holds is left over. flock waits while a cleanup that found the file unheld tests it.
+bool sperre_temporaer(int fd)
+{
+    while (::flock(fd, LOCK_EX) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
+}
+
 } // namespace
 
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
@@ -244,8 +255,17 @@ int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
     for (int versuch = 0; versuch < 100; ++versuch) {
         temp = neuer_tempname();
         const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd < 0 && errno != EEXIST)
             return fd;
+        if (fd < 0)
+            continue;
+        // The name shows before the lock can be taken: a cleanup that came in between has removed
+        // the file (it does so only while it holds the lock), and a new name is taken. Where the
+        // file system has no locks the file stays unheld, as it stays there for every cleanup.
+        struct stat st{};
+        if (!sperre_temporaer(fd) || ::fstat(fd, &st) != 0 || st.st_nlink > 0)
+            return fd;
+        ::close(fd);
     }
     return -1;
 }
@@ -259,20 +279,22 @@ CNamensregeln pruefe_namensregeln(int ordner)
     int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
         regeln.unbenannt = verlinke_temporaer(fd, ordner, temp);
-        ::close(fd);
+        if (!regeln.unbenannt)
+            ::close(fd);
     }
     if (!regeln.unbenannt) {
         fd = oeffne_temporaer(ordner, 0600, temp);
         if (fd < 0)
             return regeln;
-        ::close(fd);
     }
     struct stat klein{};
     struct stat gross{};
     regeln.gross_klein_gleich = ::fstatat(ordner, temp.constData(), &klein, AT_SYMLINK_NOFOLLOW) == 0
                                 && ::fstatat(ordner, temp.toUpper().constData(), &gross, AT_SYMLINK_NOFOLLOW) == 0
                                 && klein.st_dev == gross.st_dev && klein.st_ino == gross.st_ino;
+    // The file is held until its name is gone, so that no other run takes it for a leftover.
     ::unlinkat(ordner, temp.constData(), 0);
+    ::close(fd);
     return regeln;
 }
 
@@ -305,6 +327,8 @@ bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name)
 
 bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
 {
+    // Held before it has a name: no other run ever sees it unheld while this one uses it.
+    sperre_temporaer(fd);
     for (int versuch = 0; versuch < 100; ++versuch) {
         temp = neuer_tempname();
         if (verlinke_unbenannt(fd, ordner, temp))
@@ -333,6 +357,21 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
     return true;
 }
 
+bool schliesse_behalte_sperre(int& fd)
+{
+    const int halter = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (halter < 0) {
+        // No handle to spare: the file stays open as it is, and a flush to disk shows a failed
+        // write instead.
+        return ::fdatasync(fd) == 0;
+    }
+    const bool ok = ::close(fd) == 0;
+    const int fehler = errno;
+    fd = halter;
+    errno = fehler;
+    return ok;
+}
+
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile)
 {
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
@@ -358,7 +397,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
         ok = schreibe_alles(fd);
     }
     int ursache = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
+    if (!schliesse_behalte_sperre(fd) && ok) {
         ok = false;
         ursache = errno;
     }
@@ -366,6 +405,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
     // folder is flushed after it, so that the new name is on disk before the caller goes on (a
     // run names its files only after their records are written).
     if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0) {
+        ::close(fd);
         const int verzeichnis = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (verzeichnis >= 0) {
             ::fsync(verzeichnis);
@@ -375,8 +415,11 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
     }
     if (ok)
         ursache = errno;
+    // Removed while still held, so that no other run can find the name unheld.
     if (!temp.isEmpty())
         ::unlinkat(ordner, temp.constData(), 0);
+    if (fd >= 0)
+        ::close(fd);
     // The caller reports why it failed.
     errno = ursache;
     return false;
@@ -391,13 +434,33 @@ void entferne_verwaiste_tempdateien(int ordner)
             ::close(fd);
         return;
     }
-    QList<QByteArray> verwaist;
+    QList<QByteArray> kandidaten;
     while (const dirent* e = ::readdir(verzeichnis)) {
         const QByteArray name(e->d_name);
-        if (const pid_t pid = prozess_des_tempnamens(name); pid > 0 && pid != ::getpid())
-            verwaist << name;
+        // The process id in the name says nothing: it may be this process's, a later one's or
+        // that of a run that is still writing. Only the lock tells.
+        if (prozess_des_tempnamens(name) > 0)
+            kandidaten << name;
     }
-    for (const QByteArray& name : verwaist)
-        ::unlinkat(ordner, name.constData(), 0);
     ::closedir(verzeichnis);
+    for (const QByteArray& name : kandidaten) {
+        // Only a regular file can be one: a FIFO or device that merely carries such a name is not
+        // even opened, nor a link followed.
+        struct stat vorher{};
+        if (::fstatat(ordner, name.constData(), &vorher, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(vorher.st_mode))
+            continue;
+        // A file that cannot be opened or locked here cannot be told apart from one in use: it stays.
+        const int datei = ::openat(ordner, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (datei < 0)
+            continue;
+        // Removed while held, and only while the name still is the file that was tested: its
+        // maker, should it have made it just now, finds it gone once it has the lock.
+        struct stat offen{};
+        struct stat jetzt{};
+        if (::fstat(datei, &offen) == 0 && S_ISREG(offen.st_mode) && ::flock(datei, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(ordner, name.constData(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
+            && jetzt.st_ino == offen.st_ino)
+            ::unlinkat(ordner, name.constData(), 0);
+        ::close(datei);
+    }
 }

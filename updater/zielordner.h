@@ -85,7 +85,9 @@ private:
 };
 
 // A temporary file created exclusively in the folder; its name is short and independent of the
-// target's, so every name the file system accepts can be written through it.
+// target's, so every name the file system accepts can be written through it. The returned handle
+// holds the file's lock (flock): while it or a duplicate of it stays open, no run removes the
+// file as a leftover, so it is closed only after the file has its name or is removed.
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
 
 // What a run learns once about the file system of its target folder, before any file is written:
@@ -108,11 +110,17 @@ int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt
 // Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
 // errno (EEXIST when the name is taken).
 bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
-// Gives the unnamed file a fresh temporary name in the folder, held in `temp`. False with errno.
+// Gives the unnamed file a fresh temporary name in the folder, held in `temp`; the file is locked
+// first, as by `oeffne_temporaer`. False with errno.
 bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 
 // Writes all bytes; false with errno on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
+
+// Closes a temporary file's handle so that a failed write shows (close reports what the file
+// system could not store), while the file stays locked: `fd` becomes a duplicate that holds the
+// lock until the file has its name. False with errno when the write failed (`fd` is still open).
+bool schliesse_behalte_sperre(int& fd);
 
 // Writes the file `name` in the folder atomically, its content the parts one after the other: a
 // temporary file, flushed to disk, takes the name at the end, and the folder is flushed too. A
@@ -120,8 +128,8 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 // failure; the old file then stays as it was.
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile);
 
-// Removes the temporary files that killed runs left in the folder: those of every other process.
-// Only for a caller that holds the target's lock (`CZielsperre`): every run holds it while it has
-// temporary files, so another process's can only be left over (a process id says nothing more,
-// it is soon taken again).
+// Removes the temporary files that killed runs left in the folder: those that no live process
+// holds locked. The target's lock (`CZielsperre`) is not enough, as a run into a folder below
+// this target holds only its own; and the process id in a name says nothing, it is soon taken
+// again. A name that is no regular file, or a file that cannot be opened to test its lock, stays.
 void entferne_verwaiste_tempdateien(int ordner);

@@ -17,7 +17,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -603,6 +605,36 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), als_text(vorher));
     EXPECT_FALSE(QFileInfo::exists(ziel + "/uninstall.dat"));
+}
+
+TEST_F(Programm, GehalteneTempdateiEinesZielsDarunterUeberstehtInstallationUndDeinstallation)
+{
+    // A run into "ziel/sub" holds only the lock of its own target: that it still writes its
+    // temporary file shows only in the file's own lock (here held by this process, whose id the
+    // names carry, as a live process's would).
+    schreibe(arbeit + "/a.zip", baue({datei("sub/x.txt", "x"), datei("y.txt", "y")}));
+    QDir().mkpath(ziel + "/sub");
+    const QString praefix = ziel + "/sub/.aktualisierer-" + QString::number(::getpid());
+    const QString gehalten = praefix + "-3.tmp";
+    const QString verwaist = praefix + "-4.tmp";
+    schreibe(gehalten, "halb");
+    const int halter = ::open(QFile::encodeName(gehalten).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(halter, 0);
+    ASSERT_EQ(::flock(halter, LOCK_EX), 0);
+
+    schreibe(verwaist, "halb");
+    const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    EXPECT_EQ(lies(ziel + "/sub/x.txt"), QByteArray("x"));
+    EXPECT_EQ(lies(gehalten), QByteArray("halb"));
+    EXPECT_FALSE(QFileInfo::exists(verwaist));
+
+    schreibe(verwaist, "halb");
+    EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
+    EXPECT_FALSE(QFileInfo::exists(ziel + "/sub/x.txt"));
+    EXPECT_EQ(lies(gehalten), QByteArray("halb"));
+    EXPECT_FALSE(QFileInfo::exists(verwaist));
+    ::close(halter);
 }
 
 TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)

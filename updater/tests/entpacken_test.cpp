@@ -1,12 +1,16 @@
 // Archive opening, entry names and the single-entry extraction.
 #include "entpacken.h"
 #include "ziparchiv.h"
+#include "zielordner.h"
 #include "zip_hilfe.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testzip;
 
@@ -263,4 +267,37 @@ TEST_F(Entpacken, LegeVerzeichnisAn)
     EXPECT_EQ(lege_verzeichnis_an(pfad("a/b")), 0);
     schreibe(pfad("datei"), "x");
     EXPECT_EQ(lege_verzeichnis_an(pfad("datei/unter")), 1);
+}
+
+TEST_F(Entpacken, WartendeTempdateiUeberstehtDasAufraeumen)
+{
+    const QString zip = archiv({datei("x.txt", "inhalt")});
+    const QString ziel = pfad("ziel");
+    QDir().mkpath(ziel);
+    // Leftovers under this very process's id (a killed run may have had it before), one of them
+    // a FIFO that must not even be opened.
+    const QString verwaist = ziel + "/.aktualisierer-" + QString::number(::getpid()) + "-999999.tmp";
+    const QString fifo = ziel + "/.aktualisierer-1-1.tmp";
+    schreibe(verwaist, "halb");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    // Written under a temporary name, the file waits for its name while the target is cleared.
+    CZieldatei wartend(false, false);
+    CZipArchiv a;
+    ASSERT_TRUE(a.oeffne(zip));
+    CZipEintrag e;
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, wartend), ENTPACK_OK);
+    CFertigeDatei fertig = wartend.nimm_fertige();
+    ASSERT_EQ(dateien_in(ziel).filter(".aktualisierer-").size(), 2);
+
+    const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
+    ASSERT_GE(ordner, 0);
+    entferne_verwaiste_tempdateien(ordner);
+    ::close(ordner);
+    EXPECT_FALSE(QFileInfo::exists(verwaist));
+    EXPECT_TRUE(QFileInfo::exists(fifo));
+    EXPECT_EQ(fertig.benenne(), ENTPACK_OK);
+    EXPECT_EQ(lies(ziel + "/x.txt"), QByteArray("inhalt"));
+    EXPECT_EQ(dateien_in(ziel), QStringList({"x.txt"}));
 }
