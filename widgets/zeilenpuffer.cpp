@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QtMath>
 
 namespace {
 
@@ -120,14 +121,40 @@ CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))
 {
     QScrollBar* leiste = ziel->verticalScrollBar();
-    folgt_ende = leiste->value() >= leiste->maximum();
-    // Only the user's moves decide: at the action the slider already stands where the move ends.
+    letzter_wert = leiste->value();
+    folgt_ende = am_ende(letzter_wert);
+    // The scroll bar's own moves (drag, click, wheel, the keys the scroll area handles): at the
+    // action the slider already stands where the move ends. An action that leaves the value as it
+    // is (End at the end) decides as well.
     connect(leiste, &QAbstractSlider::actionTriggered, this, [this, leiste](int) {
-        folgt_ende = leiste->sliderPosition() >= leiste->maximum();
+        folgt_ende = am_ende(leiste->sliderPosition());
     });
+    // The text area scrolls by setting the value, without any action: a search, the cursor moved
+    // by keys and kept in sight.
+    connect(leiste, &QAbstractSlider::valueChanged, this, &CZeilenpuffer::wert_geaendert);
     // The range grows with every layout step, a smaller or newly shown window, and the lines
     // appended: each time a view that follows goes with it.
     connect(leiste, &QAbstractSlider::rangeChanged, this, &CZeilenpuffer::folge_dem_ende);
+}
+
+bool CZeilenpuffer::am_ende(int wert) const
+{
+    // Moving the cursor to the end brings the last line into sight but leaves the document's
+    // bottom margin below it.
+    const int maximum = ziel->verticalScrollBar()->maximum();
+    return wert >= maximum - qCeil(ziel->document()->documentMargin());
+}
+
+void CZeilenpuffer::wert_geaendert(int wert)
+{
+    if (!ziel)
+        return;
+    // A value above the maximum was pulled down by a smaller range (a larger window, a hidden
+    // one): the view moved, its user did not.
+    const bool geklemmt = letzter_wert > ziel->verticalScrollBar()->maximum();
+    letzter_wert = wert;
+    if (!geklemmt)
+        folgt_ende = am_ende(wert);
 }
 
 void CZeilenpuffer::folge_dem_ende()

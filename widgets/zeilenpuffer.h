@@ -24,10 +24,11 @@ bool hat_lange_folge(const QString& text);
 // A buffer made to wait while its text area is hidden keeps the lines until it is shown (or its
 // text is asked for): laying out text nobody sees would cost as much as showing it.
 // A read-only view follows the end as long as its user has left it there: whether it does is
-// kept by the buffer and changed only when the user moves the scroll bar (drag, wheel, keys),
-// never by the scroll bar's range, which a smaller window, a hidden one or a document still being
-// laid out changes in passing. An editable view follows while its cursor stands at the end, as
-// with `QTextEdit::append`.
+// kept by the buffer and changed whenever the view is scrolled, by the scroll bar (drag, wheel,
+// keys) or by the text area itself (a search, the cursor moved by keys and kept in sight), never
+// by the scroll bar's range, which a smaller window, a hidden one or a document still being laid
+// out changes in passing, nor by the value that a smaller range pulls down with it. An editable
+// view follows while its cursor stands at the end, as with `QTextEdit::append`.
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {
@@ -53,6 +54,10 @@ private:
     // Appends the queued lines from `naechste` on, until `bis_ms` have passed (-1: all of them).
     void haenge_an(qint64 bis_ms);
     void fordere_an();
+    // Whether a view scrolled to `wert` shows the end of its text.
+    bool am_ende(int wert) const;
+    // Any move of the view but one that a smaller range forced decides whether it follows.
+    void wert_geaendert(int wert);
     // Puts a read-only view that follows the end at its end.
     void folge_dem_ende();
 
@@ -64,4 +69,6 @@ private:
     bool nur_sichtbar = false;
     // The read-only view was at its end when its user last moved it (or was never moved).
     bool folgt_ende = true;
+    // The scroll bar's value as last seen: one above a new maximum was clamped by the range.
+    int letzter_wert = 0;
 };

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -151,8 +152,9 @@ TEST_F(CCWidgetLogTest, OkUndRahmenSchliessenWidgetUndUnterfenster)
 }
 
 // A job window whose view is at its end keeps its last line in sight while 20,000 lines arrive
-// and the window is made smaller, hidden and shown again; once its user has scrolled up, the view
-// stays where the user put it until the user goes back to the end.
+// and the window is made smaller, hidden and shown again; once its user has scrolled up, by the
+// scroll bar or by the text area's own scrolling, the view stays where the user put it until the
+// user goes back to the end.
 TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
 {
     auto* fenster = new TestWidgetLog;
@@ -171,7 +173,22 @@ TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
             }
         }
     };
-    zeilen(1, 20000, [rahmen](int i) {
+    // Whether the last line is in sight once lines up to `bis` are in.
+    const auto folgt = [&](int von, int bis, const std::function<void(int)>& dazwischen) {
+        zeilen(von, bis, dazwischen);
+        if (warte_bis([text, bis] { return text->document()->blockCount() == bis && letzte_zeile_zu_sehen(text); }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << leiste->value() << " of " << leiste->maximum();
+    };
+    // Where the view stands once lines up to `bis` are in and the event loop has settled.
+    const auto stand_nach = [&](int von, int bis, const std::function<void(int)>& dazwischen) {
+        zeilen(von, bis, dazwischen);
+        EXPECT_TRUE(warte_bis([text, bis] { return text->document()->blockCount() == bis; }));
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return leiste->value();
+    };
+    EXPECT_TRUE(folgt(1, 20000, [rahmen](int i) {
         if (i == 3000)
             rahmen->resize(500, 300);
         else if (i == 9000)
@@ -180,29 +197,50 @@ TEST_F(CCWidgetLogTest, AnsichtAmEndeFolgtDenZeilenTrotzGroesseUndSichtbarkeit)
             rahmen->show();
         else if (i == 15000)
             rahmen->resize(400, 200);
-    });
-    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 20000 && letzte_zeile_zu_sehen(text); }))
-        << leiste->value() << " of " << leiste->maximum();
+    }));
 
     // Scrolled up by the user: it stays, through more lines and a change of size.
     leiste->triggerAction(QAbstractSlider::SliderToMinimum);
-    zeilen(20001, 24000, [rahmen](int i) {
+    EXPECT_EQ(stand_nach(20001, 24000, [rahmen](int i) {
         if (i == 22000)
             rahmen->resize(450, 250);
-    });
-    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 24000; }));
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_EQ(leiste->value(), 0);
+    }), 0);
 
     // Back at the end, the view follows again.
     leiste->triggerAction(QAbstractSlider::SliderToMaximum);
-    zeilen(24001, 26000, [rahmen](int i) {
+    EXPECT_TRUE(folgt(24001, 26000, [rahmen](int i) {
         if (i == 25000)
             rahmen->resize(600, 350);
-    });
-    EXPECT_TRUE(warte_bis([text] { return text->document()->blockCount() == 26000 && letzte_zeile_zu_sehen(text); }))
-        << leiste->value() << " of " << leiste->maximum();
+    }));
+
+    // The text area scrolls on its own too, setting the scroll bar's value without any action of
+    // it: here a search selects an early line and brings it into sight, as moving the cursor by
+    // keys or dragging a selection does. The view and the selection stay through more lines and a
+    // change of size.
+    ASSERT_TRUE(text->find(QStringLiteral("datei5000.txt"), QTextDocument::FindBackward));
+    const int gesucht = leiste->value();
+    ASSERT_LT(gesucht, leiste->maximum() / 2);
+    EXPECT_EQ(stand_nach(26001, 30000, [rahmen](int i) {
+        if (i == 28000)
+            rahmen->resize(500, 300);
+    }), gesucht);
+    EXPECT_EQ(text->textCursor().selectedText(), QStringLiteral("datei5000.txt"));
+
+    // Just above the end, then made taller: the smaller range pulls the view down to its end,
+    // which is no move of its user's, so it stays there as more lines arrive.
+    leiste->setValue(leiste->maximum() - 60);
+    rahmen->resize(500, 450);
+    ASSERT_TRUE(warte_bis([leiste] { return leiste->value() == leiste->maximum(); }));
+    const int gezogen = leiste->value();
+    EXPECT_EQ(stand_nach(30001, 31000, [](int) {}), gezogen);
+
+    // The cursor moved to the end by the text area brings the view back to its end (short of the
+    // document's margin): it follows again.
+    text->moveCursor(QTextCursor::End);
+    EXPECT_TRUE(folgt(31001, 33000, [rahmen](int i) {
+        if (i == 32000)
+            rahmen->resize(450, 280);
+    }));
     rahmen->close();
 }
 
