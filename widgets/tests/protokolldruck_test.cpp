@@ -567,9 +567,11 @@ TEST_F(Protokolldruck, ZuKleinesPapierWirdGemeldetUndDieSeitenzahlUeberdecktNieD
         const Wort nummer = *std::max_element(fuss.begin(), fuss.end(),
                                               [](const Wort& a, const Wort& b) { return a.links < b.links; });
         EXPECT_EQ(nummer.text, QString::number(i + 1));
-        for (const Wort& w : fuss)
-            if (w.links < nummer.links)
+        for (const Wort& w : fuss) {
+            if (w.links < nummer.links) {
                 EXPECT_LT(w.rechts, nummer.links) << w.text.toStdString() << " page " << i + 1;
+            }
+        }
     }
 }
 
