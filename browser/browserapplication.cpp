@@ -352,8 +352,10 @@ void BrowserZustand::setPrivateBrowsing(bool privateBrowsing)
         return;
     BrowserApplication::setze_privateBrowsing(privateBrowsing);
     if (privateBrowsing) {
-        if (!m_privateProfile)
+        if (!m_privateProfile) {
             m_privateProfile = new QWebEngineProfile(this);
+            WegweiserSeite::sperre_lokale_zugriffe(m_privateProfile->settings());
+        }
         for (BrowserMainWindow* fenster : mainWindows())
             fenster->tabWidget()->setProfile(m_privateProfile);
     } else {

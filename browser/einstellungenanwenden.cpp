@@ -1,5 +1,6 @@
 #include "einstellungenanwenden.h"
 #include "browsereinstellungswerte.h"
+#include "wegweiserseite.h"
 
 #include <QNetworkProxy>
 #include <QSettings>
@@ -52,6 +53,8 @@ void wende_webeinstellungen_an(QSettings& einstellungen)
         break;
     }
     web->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // Not a setting of the user's: also a page the engine makes by itself keeps to it.
+    WegweiserSeite::sperre_lokale_zugriffe(web);
     einstellungen.endGroup();
 }
 

@@ -5,10 +5,8 @@
 #include "plattform.h"
 #include "popupwindow.h"
 #include "webview.h"
-#include "wegweiserseite.h"
 
 #include <QWebEngineCertificateError>
-#include <QWebEngineSettings>
 
 namespace {
 
@@ -26,10 +24,8 @@ WebPage::HauptfensterFunktion& hauptfensterfunktion()
 
 } // namespace
 
-WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
+WebPage::WebPage(QWebEngineProfile* profile, QObject* parent) : WegweiserSeite(profile, &WebPage::folgt, parent)
 {
-    // Every address of a scheme the engine does not load itself is put to `folgt`, clicked or not.
-    settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
     connect(this, &QWebEnginePage::authenticationRequired, this, &WebPage::authenticationRequired);
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this, &WebPage::proxyAuthenticationRequired);
 }
@@ -42,11 +38,6 @@ bool WebPage::folgt(const QUrl& adresse, NavigationType art, bool hauptrahmen)
     if (pruefe_link(adresse.toString()).art == Linkart::Mailadresse && vom_anwender)
         oeffne_mit_shell(adresse.toString());
     return false;
-}
-
-bool WebPage::acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen)
-{
-    return folgt(adresse, art, hauptrahmen);
 }
 
 void WebPage::setze_fensterfunktion(FensterFunktion funktion)

@@ -1,15 +1,17 @@
 // The page of the tabbed browser's views: new windows, certificate errors and authentication.
 #pragma once
 
+#include "wegweiserseite.h"
+
 #include <QAuthenticator>
-#include <QWebEnginePage>
 
 #include <functional>
 
-class WebPage : public QWebEnginePage
+class WebPage : public WegweiserSeite
 {
     Q_OBJECT
 public:
+    // Its navigations go to `folgt`.
     WebPage(QWebEngineProfile* profile, QObject* parent);
 
     // Makes the page of a new tab, background tab or window; the tabbed window installs it.
@@ -32,7 +34,6 @@ public:
     Qt::MouseButtons m_pressedButtons;
 
 protected:
-    bool acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
     bool certificateError(const QWebEngineCertificateError& error) override;
 

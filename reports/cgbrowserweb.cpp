@@ -28,7 +28,6 @@
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
-#include <QWebEngineSettings>
 
 namespace {
 
@@ -92,10 +91,9 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
     connect(this, &QWebEngineView::urlChanged, this, &CGBrowserWeb::urlChangedSlot);
     connect(seite, &QWebEnginePage::linkHovered, this, &CGBrowserWeb::linkHovered);
     connect(seite, &QWebEnginePage::linkHovered, this, [this](const QString& link) { zeiger_link = link; });
-    // What a page shows may be saved, printed or mailed: its scripts read no local file (every
-    // local page would otherwise share one origin with all others), and it loads none from
-    // outside the report's folder, not even into a frame.
-    seite->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    // What a page shows may be saved, printed or mailed: besides what every page of the program
+    // keeps to (its scripts read no local file), it loads none from outside the report's folder,
+    // not even into a frame.
     ordnerwache = new Berichtsordnerwache(seite);
     seite->setUrlRequestInterceptor(ordnerwache);
     // The engine writes a PDF file by itself, for its owner only; a saved PDF gets the rights of

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QWebEngineSettings;
+
 class WegweiserSeite : public QWebEnginePage
 {
     Q_OBJECT
@@ -12,14 +14,23 @@ public:
     // Decides whether the engine follows a navigation: (address, kind, main frame or not).
     using Wegweiser = std::function<bool(const QUrl& adresse, NavigationType art, bool hauptrahmen)>;
 
-    // On the default profile, a child of `eltern`. Addresses of schemes the engine does not load
-    // itself are put to the guide too, clicked or not (without it they would go to the desktop
-    // once accepted). Without a guide every navigation is refused.
+    // On `profil`, a child of `eltern`. Addresses of schemes the engine does not load itself are
+    // put to the guide too, clicked or not (without it they would go to the desktop once
+    // accepted). Without a guide every navigation is refused. The page keeps to
+    // `sperre_lokale_zugriffe`.
+    WegweiserSeite(QWebEngineProfile* profil, Wegweiser wegweiser, QObject* eltern);
+    // The same on the default profile.
     WegweiserSeite(Wegweiser wegweiser, QObject* eltern);
 
     // True for the schemes the engine loads itself ("http", "https", "file", "data", "about",
     // "blob", "qrc"); an address of any other would be handed to the desktop.
     static bool laedt_selbst(const QUrl& adresse);
+
+    // What every page of the program keeps to, of a profile or of its own: a page from a local
+    // file reads no other local file by script (all local files would otherwise share one
+    // origin, and whatever a saved page read could go to any server by a plain navigation), nor
+    // reads remote addresses past the rules of their origin.
+    static void sperre_lokale_zugriffe(QWebEngineSettings* einstellungen);
 
 protected:
     bool acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen) override;

@@ -11,6 +11,7 @@
 #include "printtopdfdialog.h"
 #include "savepagedialog.h"
 #include "schreibtisch.h"
+#include "seitenlesung.h"
 #include "settings.h"
 #include "testserver.h"
 #include "urllineedit.h"
@@ -225,6 +226,27 @@ TEST_F(BrowserFenster, FremdeSchemataErreichenNieDenSchreibtisch)
         relativ = davor.contains(f) ? relativ : f;
     ASSERT_NE(relativ, nullptr);
     EXPECT_TRUE(geladen(relativ, url("zwei.html")));
+}
+
+// A saved page in the window reads no other file of the user by script, not even one beside
+// it; a page from a web server still reads from its own server.
+TEST_F(BrowserFenster, LokaleSeiteLiestKeineAndereLokaleDatei)
+{
+    QFile geheim(t.filePath("geheim.txt"));
+    ASSERT_TRUE(geheim.open(QIODevice::WriteOnly) && geheim.write("GEHEIM") == 6);
+    geheim.close();
+    const std::string verweigert = "verweigert | verweigert";
+    CWebBrowserDiag* f = oeffne();
+    EXPECT_EQ(lies_durch_seite(f->view()->page(), url("geheim.txt")), verweigert);
+    EXPECT_EQ(lies_durch_seite(f->view()->page(), url("zwei.html")), verweigert);
+
+    TestServer server;
+    server.setze("/seite.html", TestServer::Antwort{"<title>Web</title>"});
+    server.setze("/daten.txt", TestServer::Antwort{"DATEN", "text/plain"});
+    f->loadUrl(server.url("/seite.html"));
+    ASSERT_TRUE(geladen(f, server.url("/seite.html")));
+    EXPECT_EQ(lies_durch_seite(f->view()->page(), server.url("/daten.txt")),
+              "DATEN | DATEN");
 }
 
 // Menus, progress bar, find, zoom, page source, PDF, the entry window and the history menu on

@@ -6,7 +6,9 @@
 #include "fullscreennotification.h"
 #include "historymanager.h"
 #include "printtopdfdialog.h"
+#include "seitenlesung.h"
 #include "tabwidget.h"
+#include "testserver.h"
 #include "warten.h"
 #include "webpage.h"
 #include "webview.h"
@@ -414,6 +416,37 @@ TEST(BrowserMainWindow, SuchenZoomUndPdf)
     warte([] { return false; }, 200);
     EXPECT_EQ(dialoge, 1);
     EXPECT_TRUE(warte([&] { return QFile(pdf).size() > 0; }, 20000));
+    schliesse_alle_fenster();
+}
+
+// A saved page in a tab, and one it opens in a new tab, read no other file of the user by
+// script; a page from a web server still reads from its own server.
+TEST(BrowserMainWindow, LokaleSeiteLiestKeineAndereLokaleDatei)
+{
+    QTemporaryDir ordner;
+    QFile geheim(ordner.filePath(QStringLiteral("geheim.txt")));
+    ASSERT_TRUE(geheim.open(QIODevice::WriteOnly) && geheim.write("GEHEIM") == 6);
+    geheim.close();
+    const QUrl geheim_url = QUrl::fromLocalFile(geheim.fileName());
+    const std::string verweigert = "verweigert | verweigert";
+
+    BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+    WebView* view = fenster->currentTab();
+    ASSERT_TRUE(lade(view, seiten().p(1)));
+    EXPECT_EQ(lies_durch_seite(view->page(), geheim_url), verweigert);
+    EXPECT_EQ(lies_durch_seite(view->page(), seiten().p(2)), verweigert);
+    view->page()->runJavaScript(QStringLiteral("window.open('p3.html')"));
+    ASSERT_TRUE(warte([&] { return fenster->tabWidget()->count() == 2; }));
+    WebView* neu = fenster->tabWidget()->webView(1);
+    ASSERT_TRUE(warte([&] { return neu->title() == QStringLiteral("p3") && !neu->progress(); }));
+    EXPECT_EQ(lies_durch_seite(neu->page(), geheim_url), verweigert);
+
+    TestServer server;
+    server.setze(QStringLiteral("/seite.html"), QByteArray("<html><title>web</title><body>web</body></html>"));
+    server.setze(QStringLiteral("/daten.txt"), TestServer::Antwort{"DATEN", "text/plain"});
+    ASSERT_TRUE(lade(view, server.url(QStringLiteral("/seite.html"))));
+    EXPECT_EQ(lies_durch_seite(view->page(), server.url(QStringLiteral("/daten.txt"))),
+              "DATEN | DATEN");
     schliesse_alle_fenster();
 }
 

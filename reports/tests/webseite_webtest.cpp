@@ -7,6 +7,7 @@
 #include "cseiteeinrichtenwidget.h"
 #include "pdfpruefung.h"
 #include "schreibtisch.h"
+#include "seitenlesung.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
 
@@ -174,6 +175,10 @@ TEST_F(Webseite, BerichtLiestKeineLokalenDateienAusserhalbSeinesOrdners)
     // the page, and style sheet and pictures beside the report and below it load.
     EXPECT_EQ(ergebnis, QStringLiteral("[[\"verweigert\",\"verweigert\",\"verweigert\",\"verweigert\"],"
                                        "\"GEAENDERT\",\"rgb(255, 0, 0)\",7,3]"));
+    // Nor by fetch, once the page has loaded.
+    const std::string verweigert = "verweigert | verweigert";
+    EXPECT_EQ(lies_durch_seite(seite->page(), QUrl::fromLocalFile(geheim)), verweigert);
+    EXPECT_EQ(lies_durch_seite(seite->page(), QUrl::fromLocalFile(pfad(ordner + "/neben.txt"))), verweigert);
 
     // Frames show what lies beside the report, nothing from elsewhere.
     QString text;
