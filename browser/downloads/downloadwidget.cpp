@@ -1,5 +1,6 @@
 #include "downloadwidget.h"
 #include "squeezelabel.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QSpacerItem>
 #include <QStandardPaths>
@@ -34,21 +34,27 @@ int namenslaenge(const QString& name)
 }
 
 // The engine's name reduced to one plain name: no folder parts, after "/" or "\\" (which could lead
-// out of the chosen folder), and no leading dots (a file saved hidden is not seen where the user
-// looks for it, and could pose as a program's settings file); a name that is left empty gives
-// "download".
+// out of the chosen folder); no character a reader cannot see (a zero would end the name early,
+// and with a direction or zero-width character "invoice<U+202E>txt.exe" is listed as
+// "invoiceexe.txt"); no leading dots (a file saved hidden is not seen where the user looks for
+// it, and could pose as a program's settings file); no trailing dots and blanks, which hide the
+// real suffix. A name that was only a suffix (".txt") keeps it behind "download"; a name that is
+// left empty gives "download".
 QString einfacher_name(const QString& vorschlag)
 {
     QString name = vorschlag.mid(std::max(vorschlag.lastIndexOf(QLatin1Char('/')), vorschlag.lastIndexOf(QLatin1Char('\\'))) + 1);
-    // Control characters (a zero above all, which would end the name early) are dropped.
-    name.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
-    name = name.trimmed();
-    while (name.startsWith(QLatin1Char('.')))
-        name.remove(0, 1);
-    name = name.trimmed();
+    name = ohne_unsichtbare_zeichen(name);
+    const auto punkt_oder_leer = [](QChar c) { return c == QLatin1Char('.') || c.isSpace(); };
+    while (!name.isEmpty() && punkt_oder_leer(name.back()))
+        name.chop(1);
+    int anfang = 0;
+    while (anfang < name.size() && punkt_oder_leer(name.at(anfang)))
+        ++anfang;
+    const bool nur_endung = name.mid(0, anfang).contains(QLatin1Char('.')) && !name.mid(anfang).contains(QLatin1Char('.'));
+    name.remove(0, anfang);
     if (name.isEmpty())
         return QStringLiteral("download");
-    return name;
+    return nur_endung ? QStringLiteral("download.") + name : name;
 }
 
 // `stamm` cut at its end so that it and `zusatz` together fit into one name; never between the

@@ -18,6 +18,8 @@
 #include <QWebEngineProfile>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class Downloads : public ::testing::Test
@@ -95,6 +97,32 @@ protected:
                 return true;
             },
             15000);
+    }
+
+    // A file that the server names `name`, and the name it is to be saved under.
+    struct Namensfall
+    {
+        const char* pfad;
+        QString name;
+        QString gespeichert;
+    };
+    // Downloads the cases one after the other: each lands in `ordner` under its name, whole, and
+    // its row shows that name.
+    void speichere_nacheinander(const QString& ordner, const std::vector<Namensfall>& faelle)
+    {
+        DownloadManager manager;
+        nimm_entgegen(manager);
+        int zeilen = 0;
+        for (const Namensfall& fall : faelle) {
+            datei_als(QLatin1String(fall.pfad), fall.pfad, fall.name);
+            page.download(server.url(QLatin1String(fall.pfad)));
+            ASSERT_TRUE(fertig(manager, ++zeilen)) << fall.pfad;
+            const QString ziel = QDir(ordner).filePath(fall.gespeichert);
+            const DownloadWidget* zeile = manager.widget(zeilen - 1);
+            EXPECT_EQ(zeile->file.absoluteFilePath().toStdString(), ziel.toStdString());
+            EXPECT_EQ(zeile->fileNameLabel->text().toStdString(), fall.gespeichert.toStdString());
+            EXPECT_EQ(inhalt_von(ziel), fall.pfad);
+        }
     }
 
     TestServer server;
@@ -235,31 +263,38 @@ TEST_F(Downloads, PunktnamenWerdenDownload)
     QTemporaryDir t;
     ASSERT_TRUE(QDir(t.path()).mkdir(QStringLiteral("h5")));
     QWebEngineProfile::defaultProfile()->setDownloadPath(t.filePath(QStringLiteral("h5")));
-    const struct
-    {
-        const char* pfad;
-        QString name;
-        QString gespeichert;
-    } faelle[] = {
-        {"/punkte", QStringLiteral(".."), QStringLiteral("download")},
-        {"/boese", QStringLiteral("../../boese.txt"), QStringLiteral("boese.txt")},
-        {"/versteckt", QStringLiteral(".hidden.txt"), QStringLiteral("hidden.txt")},
-        {"/windows", QStringLiteral("..\\..\\win.txt"), QStringLiteral("win.txt")},
-    };
-    DownloadManager manager;
-    nimm_entgegen(manager);
-    int zeilen = 0;
-    for (const auto& fall : faelle) {
-        datei_als(QLatin1String(fall.pfad), fall.pfad, fall.name);
-        page.download(server.url(QLatin1String(fall.pfad)));
-        ASSERT_TRUE(fertig(manager, ++zeilen)) << fall.pfad;
-        const QString ziel = t.filePath(QStringLiteral("h5/") + fall.gespeichert);
-        EXPECT_EQ(manager.widget(zeilen - 1)->file.absoluteFilePath().toStdString(), ziel.toStdString());
-        EXPECT_EQ(inhalt_von(ziel), fall.pfad);
-    }
+    speichere_nacheinander(t.filePath(QStringLiteral("h5")),
+                           {
+                               {"/punkte", QStringLiteral(".."), QStringLiteral("download")},
+                               {"/boese", QStringLiteral("../../boese.txt"), QStringLiteral("boese.txt")},
+                               {"/versteckt", QStringLiteral(".hidden.txt"), QStringLiteral("hidden.txt")},
+                               {"/windows", QStringLiteral("..\\..\\win.txt"), QStringLiteral("win.txt")},
+                           });
     EXPECT_EQ(QDir(t.filePath(QStringLiteral("h5"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"boese.txt", "download", "hidden.txt", "win.txt"}));
     EXPECT_EQ(QDir(t.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList({"h5"}));
+}
+
+// Names that read otherwise than they are: direction and zero-width characters go, so that a
+// program does not pass for a text file; a name that is only a suffix keeps it, trailing dots and
+// blanks go. The row shows the name the file has.
+TEST_F(Downloads, UnsichtbareZeichenUndEndpunkteVerlassenDenNamen)
+{
+    QTemporaryDir t;
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), t.path());
+    speichere_nacheinander(
+        t.path(), {
+                      {"/rlo", QStringLiteral("invoice") + QChar(0x202E) + QStringLiteral("txt.exe"),
+                       QStringLiteral("invoicetxt.exe")},
+                      {"/nullbreit",
+                       QChar(0xFEFF) + QStringLiteral("re") + QChar(0x200B) + QStringLiteral("chnung") + QChar(0x2066)
+                           + QStringLiteral(".pdf") + QChar(0x200D),
+                       QStringLiteral("rechnung.pdf")},
+                      {"/endung", QStringLiteral(" .txt"), QStringLiteral("download.txt")},
+                      {"/hinten", QStringLiteral("trail.txt.  "), QStringLiteral("trail.txt")},
+                  });
+    EXPECT_EQ(QDir(t.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"download.txt", "invoicetxt.exe", "rechnung.pdf", "trail.txt"}));
 }
 
 // A server that announces more than it sends: the engine resumes the download several times,

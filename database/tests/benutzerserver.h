@@ -642,6 +642,45 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
 }
 
+// Names that look like "anna5" or "Technik" beside them, made with zero-width or direction
+// characters: refused with the same box, users added and groups added or renamed.
+TEST_P(ServerBenutzer, UnsichtbareZwillingeEinesNamensMitMeldungVerweigert)
+{
+    ASSERT_EQ(angemeldet, QString());
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (1, 1, 'anna5')"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    const QString anna = QStringLiteral("anna5");
+    const QStringList zwillinge{anna + QChar(0x200B), QStringLiteral("an") + QChar(0x200D) + QStringLiteral("na5"),
+                                QChar(0x202E) + anna, anna + QChar(0xFEFF)};
+    {
+        CAnwenderListe fenster;
+        for (const QString& zwilling : zwillinge)
+            fuege_hinzu(fenster, zwilling, QStringLiteral("a@x.de"));
+        EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+    }
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        eingabe->setEditText(QStringLiteral("Technik") + QChar(0x2060));
+        seite.addEntry();
+        waehle_gruppe(seite, eingabe, QStringLiteral("Technik"));
+        eingabe->setEditText(QChar(0x202A) + QStringLiteral("Technik2"));
+        seite.changeEntry();
+    }
+    const QString text = QStringLiteral("Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !");
+    EXPECT_EQ(zeilen(boxen), zeilen({text.arg(QStringLiteral("anna5\\u200b")), text.arg(QStringLiteral("an\\u200dna5")),
+                                  text.arg(QStringLiteral("\\u202eanna5")), text.arg(QStringLiteral("anna5\\ufeff")),
+                                  text.arg(QStringLiteral("Technik\\u2060")),
+                                  text.arg(QStringLiteral("\\u202aTechnik2"))}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), anna);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
+}
+
 TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
 {
     ASSERT_EQ(angemeldet, QString());

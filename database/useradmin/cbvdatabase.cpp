@@ -132,7 +132,7 @@ bool pruefe_datenbankverbindung(bool melden)
 
 bool pruefe_namen(QWidget* eltern, const QString& name)
 {
-    if (!hat_steuerzeichen(name))
+    if (!hat_unsichtbare_zeichen(name))
         return true;
     fehler_ton();
     meldung_kritisch(eltern, gib_meldungstitel(),

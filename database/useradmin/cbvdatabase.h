@@ -59,5 +59,7 @@ bool datenbank_verbunden();
 // `datenbank_verbunden`; when false and `melden` is set, an information box says so.
 bool pruefe_datenbankverbindung(bool melden);
 // False, after a beep and a critical box naming it, for a user or group name that holds a control
-// character: MariaDB cuts a name at a NUL, the others keep what no list or log line shows.
+// character or an invisible format character: MariaDB cuts a name at a NUL, the others keep what
+// no list or log line shows, and a name with a zero-width or direction character would stand
+// beside the one it looks like, in the grid and in the delete question.
 bool pruefe_namen(QWidget* eltern, const QString& name);
