@@ -19,10 +19,17 @@
 set -euo pipefail
 
 benutzer=aktest
-passwort=aktest-$$-$RANDOM
 praefix=aktest_
 
 melde() { echo "datenbankserver: $*" >&2; }
+
+# 128 random bits: the accounts are open to every local user over TCP, who could otherwise guess
+# a password made of the process id within seconds. Hexadecimal digits need no quoting in SQL.
+passwort=$(od -An -tx1 -N16 /dev/urandom | tr -d ' \n')
+if [ "${#passwort}" -ne 32 ]; then
+  melde "no random password from /dev/urandom"
+  exit 1
+fi
 
 freier_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'

@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QSqlError>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QThread>
@@ -679,6 +680,18 @@ TEST_P(ServerBenutzer, UnsichtbareZwillingeEinesNamensMitMeldungVerweigert)
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), anna);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
+}
+
+// The account of a private test server has a random password of 128 bits or more (32 hexadecimal
+// digits): one made of the script's process id and a small number was found by another local
+// user within seconds.
+TEST_P(ServerBenutzer, KontoDesTestserversHatEinZufallspasswortVon128Bit)
+{
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no account";
+    const QString passwort = qEnvironmentVariable(QByteArray(GetParam().variablen) + "_PASSWORT");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[0-9a-f]{32,}$")).match(passwort).hasMatch())
+        << passwort.size() << " characters";
 }
 
 TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
