@@ -81,15 +81,23 @@ void HistoryManager::addUrl(const QString& url)
 void HistoryManager::removeUrl(const QString& url)
 {
     const QString adresse = bereinigt(url);
-    for (int i = history.count() - 1; i >= 0; --i) {
-        if (history.at(i).url != adresse)
-            continue;
-        // The visit may lie anywhere in the file: only a full rewrite drops it there.
-        lastSavedUrl.clear();
-        const HistoryItem item = history.at(i);
-        vergiss(item);
-        emit entryRemoved(item);
+    QList<HistoryItem> bleiben;
+    bleiben.reserve(history.size());
+    for (const HistoryItem& item : qAsConst(history)) {
+        if (item.url == adresse)
+            vergiss(item);
+        else
+            bleiben.append(item);
     }
+    if (bleiben.size() == history.size())
+        return;
+    // The visits may lie anywhere in the file: only a full rewrite drops them there.
+    lastSavedUrl.clear();
+    // One change of the list for all visits of the address: one by one, each would have the models
+    // look for it and build the address list anew.
+    naechsteListe = bleiben;
+    emit historyReset();
+    saveTimer->changeOccurred();
 }
 
 void HistoryManager::updateTitle(const QUrl& url, const QString& title)
@@ -144,20 +152,43 @@ void HistoryManager::checkForExpired()
     if (history.isEmpty())
         return;
     const QDateTime jetzt = QDateTime::currentDateTime();
+    // A visit expires once its date moved on by the limit, its time of day kept, is reached. The
+    // oldest visits stand at the end. Those that expired a day or more ago are found in one pass
+    // against one bound: a visit in local time by its date and time of day as read, without a
+    // time-zone look-up each (a history of a million visits would take three times as long to
+    // load); no change of the clock's offset moves a visit by a day.
+    const qint64 tag_ms = 86400000;
+    const qint64 grenze_lokal =
+        (jetzt.date().toJulianDay() - m_historyLimit - 1) * tag_ms + jetzt.time().msecsSinceStartOfDay();
+    const qint64 grenze_ms = jetzt.toMSecsSinceEpoch() - tag_ms;
+    const auto laengst_abgelaufen = [&](const QDateTime& zeit) {
+        if (zeit.timeSpec() == Qt::LocalTime)
+            return zeit.date().toJulianDay() * tag_ms + zeit.time().msecsSinceStartOfDay() <= grenze_lokal;
+        return zeit.addDays(m_historyLimit).toMSecsSinceEpoch() <= grenze_ms;
+    };
+    int erster = history.count();
+    while (erster > 0 && laengst_abgelaufen(history.at(erster - 1).dateTime))
+        --erster;
+    // The visits of the last day before the bound are weighed one by one, up to the first that
+    // has not expired, whose moment sets the timer.
     qint64 naechster = 0;
-    while (!history.isEmpty()) {
-        const HistoryItem item = history.last();
-        const QDateTime ablauf = item.dateTime.addDays(m_historyLimit);
+    while (erster > 0) {
+        const QDateTime ablauf = history.at(erster - 1).dateTime.addDays(m_historyLimit);
         // Counted in 64 bits: a visit of long ago must not wrap round into the future.
         naechster = jetzt.daysTo(ablauf) > 7 ? eine_woche_s : jetzt.secsTo(ablauf);
         if (naechster > 0)
             break;
+        --erster;
+    }
+    if (erster < history.count()) {
         lastSavedUrl.clear();
-        const int vorher = history.count();
-        emit entryRemoved(item);
-        // While loading there is no model yet to take it out.
-        if (history.count() == vorher)
-            history.removeLast();
+        // Once the models exist the history model takes them out, in one removal; while loading
+        // there is no model yet.
+        if (m_historyModel)
+            m_historyModel->entferneAb(erster);
+        else
+            history.erase(history.begin() + erster, history.end());
+        saveTimer->changeOccurred();
     }
     if (naechster > 0)
         expiredTimer.start(int(naechster * 1000));

@@ -15,8 +15,8 @@ class HistoryModel;
 class HistoryTreeModel;
 
 // After construction the store never changes its list itself: it announces each change by a
-// signal, and its `HistoryModel`, which it creates at once, performs the change inside the
-// model's own notifications. One store per process (BrowserApplication::historyManager()).
+// signal (expired visits it hands over directly), and its `HistoryModel`, which it creates at
+// once, performs the change inside the model's own notifications. One store per process (BrowserApplication::historyManager()).
 //
 // Other processes may use the same file. Appending never touches their visits; before the file
 // is written whole, the visits another process has written to it since this one last read or

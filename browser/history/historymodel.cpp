@@ -85,6 +85,16 @@ bool HistoryModel::removeRows(int row, int count, const QModelIndex& parent)
     return true;
 }
 
+void HistoryModel::entferneAb(int row)
+{
+    QList<HistoryItem>& liste = m_history->history;
+    if (row < 0 || row >= liste.count())
+        return;
+    beginRemoveRows(QModelIndex(), row, liste.count() - 1);
+    liste.erase(liste.begin() + row, liste.end());
+    endRemoveRows();
+}
+
 void HistoryModel::historyReset()
 {
     beginResetModel();

@@ -31,6 +31,9 @@ public:
     // Removes the visits of the rows from the store (and, at the next save, from the file); false
     // for a range that is not wholly inside the table.
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    // Takes the store's visits from `row` to the end out of its list in one removal: visits that
+    // expired, which the file may keep until the next save.
+    void entferneAb(int row);
 
 public slots:
     void historyReset();

@@ -182,6 +182,65 @@ TEST_F(History, ExpiresOldVisitsAndDropsThemFromTheFile)
     EXPECT_EQ(beschaedigt.historyLimit(), 30);
 }
 
+// Visits that expire while the models are up (here by a smaller limit) leave in one removal, not
+// one by one, which would rebuild the address list for each. Each visit is weighed by its own
+// time, local, UTC or at a fixed offset, a minute either side of the bound; the file follows.
+TEST_F(History, ExpiredVisitsLeaveInOneRemovalWeighedByTheirOwnTime)
+{
+    QByteArray inhalt;
+    for (int i = 0; i < 5000; ++i)
+        inhalt += satz(QStringLiteral("http://a%1.example/").arg(i), jetzt.addDays(-20).addSecs(i * 60));
+    inhalt += satz("http://utc-alt.example/", jetzt.toUTC().addDays(-10));
+    inhalt += satz("http://versatz-alt.example/", jetzt.toOffsetFromUtc(-7 * 3600).addDays(-9));
+    inhalt += satz("http://utc-vorher.example/", jetzt.toUTC().addDays(-5).addSecs(-60));
+    inhalt += satz("http://lokal-vorher.example/", jetzt.addDays(-5).addSecs(-60));
+    inhalt += satz("http://lokal-nachher.example/", jetzt.addDays(-5).addSecs(60));
+    inhalt += satz("http://versatz-nachher.example/", jetzt.toOffsetFromUtc(5 * 3600).addDays(-5).addSecs(120));
+    inhalt += satz("http://utc-nachher.example/", jetzt.toUTC().addDays(-5).addSecs(180));
+    schreibe(inhalt);
+    HistoryManager history;
+    ASSERT_EQ(history.entries().size(), 5007);
+    QSignalSpy entfernt(history.historyModel(), &QAbstractItemModel::rowsRemoved);
+    QSignalSpy neu_gebaut(history.historyFilterModel(), &QAbstractItemModel::modelReset);
+    history.setHistoryLimit(5);
+    EXPECT_EQ(entfernt.count(), 1);
+    EXPECT_EQ(neu_gebaut.count(), 1);
+    const QStringList bleiben{"http://utc-nachher.example/", "http://versatz-nachher.example/",
+                              "http://lokal-nachher.example/"};
+    EXPECT_EQ(urls(history), bleiben);
+    EXPECT_EQ(history.historyFilterModel()->rowCount(), 3);
+    const QTimer* timer = history.findChild<QTimer*>();
+    ASSERT_TRUE(timer && timer->isActive());
+    EXPECT_LE(timer->interval(), 60 * 1000);
+    history.saveIfNecessary();
+    QFile datei(HistoryManager::dateiname());
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    QStringList gespeichert;
+    for (const HistoryItem& item : lies_history(datei, nullptr))
+        gespeichert << item.url;
+    EXPECT_EQ(gespeichert, bleiben);
+}
+
+// Every visit of an address, here every second one of many, leaves in one change of the list,
+// which the models follow once.
+TEST_F(History, RemovingAnAddressIsOneChangeOfTheList)
+{
+    QByteArray inhalt;
+    for (int i = 0; i < 4000; ++i)
+        inhalt += satz(i % 2 ? QStringLiteral("http://weg.example/") : QStringLiteral("http://b%1.example/").arg(i),
+                       jetzt.addSecs(i - 4000));
+    schreibe(inhalt);
+    HistoryManager history;
+    ASSERT_EQ(history.entries().size(), 4000);
+    QSignalSpy neu_gebaut(history.historyFilterModel(), &QAbstractItemModel::modelReset);
+    history.removeUrl(QStringLiteral("http://WEG.example/"));
+    EXPECT_EQ(neu_gebaut.count(), 1);
+    EXPECT_EQ(history.entries().size(), 2000);
+    EXPECT_FALSE(urls(history).contains(QStringLiteral("http://weg.example/")));
+    EXPECT_EQ(urls(history).first(), QStringLiteral("http://b3998.example/"));
+    EXPECT_EQ(history.historyFilterModel()->rowCount(), 2000);
+}
+
 TEST_F(History, ClearEmptiesTheFileAtOnce)
 {
     schreibe(satz("http://a.example/", jetzt));
