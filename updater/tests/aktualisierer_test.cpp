@@ -650,3 +650,45 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
 }
+
+// Another local user plants a "log4upd.init" in the folder the install starts from, to have the
+// protocol appended to a file of the victim's: a file there that is not the user's own, or that
+// others may change, is passed over with a warning naming it, and the install goes on with the
+// default log. The user's own file there still sets the log up.
+TEST_F(Programm, GepflanzteLogkonfigurationWirdUebergangen)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));
+    const QString opfer = dir.path() + "/profil";
+    const QString init = arbeit + "/log4upd.init";
+    const QByteArray konfiguration = "path " + dir.path().toUtf8() + "\nappender root pattern file profil %m%n\n";
+    const auto installiere = [&](const char* fall, bool genommen) {
+        SCOPED_TRACE(fall);
+        schreibe(opfer, "alt\n");
+        QFile::remove(logdatei());
+        QFile::remove(ziel + "/a.txt");
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+        EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+        if (genommen) {
+            EXPECT_TRUE(lies(opfer).contains("Installation beendet."));
+        } else {
+            EXPECT_EQ(lies(opfer), QByteArray("alt\n"));
+            const QByteArray log = lies(logdatei());
+            EXPECT_TRUE(log.contains("Datei " + QFile::encodeName(init) + " wird uebergangen")) << log.toStdString();
+            EXPECT_TRUE(log.contains("Installation beendet."));
+        }
+    };
+    const auto rechte = [&](mode_t r) { ASSERT_EQ(::chmod(QFile::encodeName(init).constData(), r), 0); };
+
+    schreibe(init, konfiguration);
+    rechte(0664);
+    installiere("von der Gruppe beschreibbar", false);
+    rechte(0646);
+    installiere("von allen beschreibbar", false);
+    rechte(0644);
+    installiere("eigene Datei", true);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another owner needs root to be made";
+    ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 12345, 12345), 0);
+    installiere("Datei eines anderen", false);
+}
