@@ -1,12 +1,36 @@
 #include "cfileappender.h"
 #include "dateien.h"
 
+#include <log4cpp/Layout.hh>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <iostream>
+#include <map>
 #include <mutex>
+#include <system_error>
 
 namespace log4cpp {
+
+// One open log file and what has been said about it. Its lock orders the writes of all
+// appenders sharing it and the exchange of the descriptor by a reopen.
+struct CFileAppender::CGeteilteDatei
+{
+    explicit CGeteilteDatei(const std::string& p) : pfad(p) {}
+    ~CGeteilteDatei();
+    CGeteilteDatei(const CGeteilteDatei&) = delete;
+    CGeteilteDatei& operator=(const CGeteilteDatei&) = delete;
+
+    const std::string pfad;
+    std::mutex mutex;
+    int fd = -1;
+    bool oeffnen_gemeldet = false;
+    bool schreiben_gemeldet = false;
+};
 
 namespace {
 
@@ -22,29 +46,140 @@ Logverzeichnis& logverzeichnis()
     return *l;
 }
 
+// The log files of the process by the name they were opened under, and how many of them hold a
+// descriptor. Built on first use and never destroyed: appenders go when log4cpp ends, late.
+template <class Datei>
+struct Logdateien
+{
+    std::mutex mutex;
+    std::map<std::string, std::weak_ptr<Datei>> dateien;
+    std::atomic<long> offen{0};
+    bool grenze_gemeldet = false;
+};
+
+template <class Datei>
+Logdateien<Datei>& logdateien()
+{
+    static auto* l = new Logdateien<Datei>;
+    return *l;
+}
+
+// The log files' share of the open-files limit: the rest is the program's own work.
+long hoechstzahl_logdateien()
+{
+    struct rlimit grenze{};
+    if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
+        return -1;
+    return static_cast<long>(grenze.rlim_cur / 4);
+}
+
+std::string grund(int fehler)
+{
+    return fehler == EINVAL ? std::string("keine regulaere Datei") : std::generic_category().message(fehler);
+}
+
+// Said on standard error: an appender must not log from inside an appender.
+void melde(const std::string& text)
+{
+    std::cerr << text << std::endl;
+}
+
 } // namespace
 
+CFileAppender::CGeteilteDatei::~CGeteilteDatei()
+{
+    if (fd >= 0) {
+        ::close(fd);
+        --logdateien<CGeteilteDatei>().offen;
+    }
+}
+
 // The library's own open waits on a pipe until a reader comes, which may be never: the file is
-// opened here, and the library takes the descriptor.
+// opened here, and the appender writes through the shared file; the library's descriptor stays
+// unused, so that its close has nothing to close.
 CFileAppender::CFileAppender(const std::string& name, const std::string& datei, bool anhaengen)
     : FileAppender(name, -1), pfad(mit_pfad(datei))
 {
     _flags = O_CREAT | O_APPEND | O_WRONLY | (anhaengen ? 0 : O_TRUNC);
     _mode = 00644;
-    _fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
+    this->datei = teile_datei(pfad, _flags, _mode);
 }
 
 CFileAppender::~CFileAppender() = default;
+
+std::shared_ptr<CFileAppender::CGeteilteDatei> CFileAppender::teile_datei(const std::string& pfad, int flags,
+                                                                          mode_t rechte)
+{
+    auto& alle = logdateien<CGeteilteDatei>();
+    std::lock_guard<std::mutex> lock(alle.mutex);
+    std::weak_ptr<CGeteilteDatei>& eintrag = alle.dateien[pfad];
+    std::shared_ptr<CGeteilteDatei> datei = eintrag.lock();
+    if (!datei) {
+        datei = std::make_shared<CGeteilteDatei>(pfad);
+        eintrag = datei;
+    }
+    std::lock_guard<std::mutex> dateilock(datei->mutex);
+    if (datei->fd >= 0) {
+        // As a second open of the name would have done it.
+        if (flags & O_TRUNC)
+            (void)::ftruncate(datei->fd, 0);
+        return datei;
+    }
+    const long hoechstens = hoechstzahl_logdateien();
+    if (hoechstens >= 0 && alle.offen >= hoechstens) {
+        if (!alle.grenze_gemeldet)
+            melde("Log-Datei " + pfad + " und weitere werden nicht geoeffnet: Log-Dateien belegen schon "
+                  + std::to_string(hoechstens) + " offene Dateien, ein Viertel der Grenze");
+        alle.grenze_gemeldet = true;
+        return datei;
+    }
+    datei->fd = oeffne_regulaere_datei(pfad.c_str(), flags, rechte);
+    if (datei->fd >= 0) {
+        ++alle.offen;
+    } else if (!datei->oeffnen_gemeldet) {
+        datei->oeffnen_gemeldet = true;
+        melde("Log-Datei " + pfad + " kann nicht geoeffnet werden: " + grund(errno));
+    }
+    return datei;
+}
 
 bool CFileAppender::reopen()
 {
     const int fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
     if (fd < 0)
         return false;
-    if (_fd != -1)
-        ::close(_fd);
-    _fd = fd;
+    std::lock_guard<std::mutex> lock(datei->mutex);
+    if (datei->fd >= 0)
+        ::close(datei->fd);
+    else
+        ++logdateien<CGeteilteDatei>().offen;
+    datei->fd = fd;
+    datei->schreiben_gemeldet = false;
     return true;
+}
+
+void CFileAppender::_append(const LoggingEvent& ereignis)
+{
+    const std::string text = _getLayout().format(ereignis);
+    std::lock_guard<std::mutex> lock(datei->mutex);
+    if (datei->fd < 0)
+        return;
+    std::size_t geschrieben = 0;
+    while (geschrieben < text.size()) {
+        const ssize_t n = ::write(datei->fd, text.data() + geschrieben, text.size() - geschrieben);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A full disk or the file-size limit: said once, not at every line; a later line is
+            // tried all the same, for the space may come back.
+            if (!datei->schreiben_gemeldet)
+                melde("Log-Datei " + pfad + " kann nicht mehr geschrieben werden: "
+                      + grund(n < 0 ? errno : ENOSPC));
+            datei->schreiben_gemeldet = true;
+            return;
+        }
+        geschrieben += static_cast<std::size_t>(n);
+    }
 }
 
 void CFileAppender::setze_pfad(const std::string& verzeichnis)

@@ -692,3 +692,54 @@ TEST_F(Programm, GepflanzteLogkonfigurationWirdUebergangen)
     ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 12345, 12345), 0);
     installiere("Datei eines anderen", false);
 }
+
+// A log configuration of 2,000 file appenders under the usual limit of 1,024 open files: lines
+// naming one file share it, and of 2,000 files only a part is opened (said once), so that the
+// install has the handles it needs.
+TEST_F(Programm, TausendeLogappenderLassenDerInstallationIhreHandles)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a"), datei("b/c.txt", "c")}));
+    const QString init = arbeit + "/log4upd.init";
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -n 1024 && exec \"$0\" \"$@\""};
+    for (const bool eine_datei : {true, false}) {
+        SCOPED_TRACE(eine_datei ? "eine Datei" : "2000 Dateien");
+        QByteArray konfiguration = "path " + dir.path().toUtf8() + "\n";
+        for (int i = 0; i < 2000; ++i)
+            konfiguration += "appender root pattern file log" + (eine_datei ? QByteArray() : QByteArray::number(i)) + " %m%n\n";
+        schreibe(init, konfiguration);
+        ASSERT_EQ(::chmod(QFile::encodeName(init).constData(), 0644), 0);
+        QFile::remove(ziel + "/a.txt");
+        QFile::remove(ziel + "/b/c.txt");
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.left(2000).toStdString();
+        EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+        EXPECT_EQ(lies(ziel + "/b/c.txt"), QByteArray("c"));
+        EXPECT_FALSE(e.fehler.contains("Cannot open ZIP"));
+        EXPECT_EQ(e.fehler.count("werden nicht geoeffnet"), eine_datei ? 0 : 1) << e.fehler.left(2000).toStdString();
+        EXPECT_TRUE(lies(dir.path() + (eine_datei ? "/log" : "/log0")).contains("Installation beendet."));
+    }
+}
+
+// A default log file already at the file-size limit: the first log line would end the program
+// with SIGXFSZ, at this and every later start. The write fails instead, said once on the error
+// stream, and the install ends with 0 with every file in place.
+TEST_F(Programm, LogdateiAnDerDateigroessengrenzeHaeltDieInstallationNichtAuf)
+{
+    std::vector<testzip::Eintrag> eintraege;
+    for (int i = 0; i < 20; ++i)
+        eintraege.push_back(datei("d" + QByteArray::number(i) + ".txt", QByteArray(1000, char('a' + i))));
+    schreibe(arbeit + "/a.zip", baue(eintraege));
+    // 64 KiB: the limit of `ulimit -f` counts blocks of 512 bytes.
+    schreibe(logdatei(), QByteArray(64 * 1024, 'x'));
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -f 128 && exec \"$0\" \"$@\""};
+    for (const int lauf : {1, 2}) {
+        SCOPED_TRACE(lauf);
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+        for (int i = 0; i < 20; ++i)
+            EXPECT_EQ(lies(ziel + "/d" + QString::number(i) + ".txt"), QByteArray(1000, char('a' + i))) << i;
+        EXPECT_EQ(aufzeichnung(ziel + "/uninstall.dat").size(), 20);
+        EXPECT_EQ(e.fehler.count("kann nicht mehr geschrieben werden"), 1) << e.fehler.toStdString();
+        EXPECT_EQ(QFileInfo(logdatei()).size(), 64 * 1024);
+    }
+}
