@@ -46,15 +46,13 @@ Logverzeichnis& logverzeichnis()
     return *l;
 }
 
-// The log files of the process by the name they were opened under, and how many of them hold a
-// descriptor. Built on first use and never destroyed: appenders go when log4cpp ends, late.
+// The log files of the process by the name they were opened under, and how many handles the
+// log holds. Built on first use and never destroyed: appenders go when log4cpp ends, late.
 template <class Datei>
 struct Logdateien
 {
     std::mutex mutex;
     std::map<std::string, std::weak_ptr<Datei>> dateien;
-    std::atomic<long> offen{0};
-    bool grenze_gemeldet = false;
 };
 
 template <class Datei>
@@ -64,8 +62,11 @@ Logdateien<Datei>& logdateien()
     return *l;
 }
 
-// The log files' share of the open-files limit: the rest is the program's own work.
-long hoechstzahl_logdateien()
+std::atomic<long> loghandles{0};
+std::atomic<bool> grenze_gemeldet{false};
+
+// The log's share of the open-files limit: the rest is the program's own work.
+long hoechstzahl_loghandles()
 {
     struct rlimit grenze{};
     if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
@@ -90,8 +91,28 @@ CFileAppender::CGeteilteDatei::~CGeteilteDatei()
 {
     if (fd >= 0) {
         ::close(fd);
-        --logdateien<CGeteilteDatei>().offen;
+        gib_loghandle_frei();
     }
+}
+
+bool CFileAppender::belege_loghandle(const std::string& name)
+{
+    const long hoechstens = hoechstzahl_loghandles();
+    long belegt = loghandles.load();
+    do {
+        if (hoechstens >= 0 && belegt >= hoechstens) {
+            if (!grenze_gemeldet.exchange(true))
+                melde("Log-Ziel " + name + " und weitere werden nicht geoeffnet: das Log belegt schon "
+                      + std::to_string(hoechstens) + " offene Dateien, ein Viertel der Grenze");
+            return false;
+        }
+    } while (!loghandles.compare_exchange_weak(belegt, belegt + 1));
+    return true;
+}
+
+void CFileAppender::gib_loghandle_frei()
+{
+    --loghandles;
 }
 
 // The library's own open waits on a pipe until a reader comes, which may be never: the file is
@@ -102,57 +123,65 @@ CFileAppender::CFileAppender(const std::string& name, const std::string& datei, 
 {
     _flags = O_CREAT | O_APPEND | O_WRONLY | (anhaengen ? 0 : O_TRUNC);
     _mode = 00644;
-    this->datei = teile_datei(pfad, _flags, _mode);
+    this->datei = teile_datei(
+        pfad, [this] { return oeffne_regulaere_datei(pfad.c_str(), _flags, _mode); }, !anhaengen);
+}
+
+CFileAppender::CFileAppender(const std::string& name, int deskriptor) : FileAppender(name, -1)
+{
+    datei = teile_datei(
+        "<" + std::to_string(deskriptor) + ">", [deskriptor] { return ::fcntl(deskriptor, F_DUPFD_CLOEXEC, 0); },
+        false);
 }
 
 CFileAppender::~CFileAppender() = default;
 
-std::shared_ptr<CFileAppender::CGeteilteDatei> CFileAppender::teile_datei(const std::string& pfad, int flags,
-                                                                          mode_t rechte)
+std::shared_ptr<CFileAppender::CGeteilteDatei>
+CFileAppender::teile_datei(const std::string& schluessel, const std::function<int()>& oeffne, bool kuerzen)
 {
     auto& alle = logdateien<CGeteilteDatei>();
     std::lock_guard<std::mutex> lock(alle.mutex);
-    std::weak_ptr<CGeteilteDatei>& eintrag = alle.dateien[pfad];
+    std::weak_ptr<CGeteilteDatei>& eintrag = alle.dateien[schluessel];
     std::shared_ptr<CGeteilteDatei> datei = eintrag.lock();
     if (!datei) {
-        datei = std::make_shared<CGeteilteDatei>(pfad);
+        datei = std::make_shared<CGeteilteDatei>(schluessel);
         eintrag = datei;
     }
     std::lock_guard<std::mutex> dateilock(datei->mutex);
     if (datei->fd >= 0) {
         // As a second open of the name would have done it.
-        if (flags & O_TRUNC)
+        if (kuerzen)
             (void)::ftruncate(datei->fd, 0);
         return datei;
     }
-    const long hoechstens = hoechstzahl_logdateien();
-    if (hoechstens >= 0 && alle.offen >= hoechstens) {
-        if (!alle.grenze_gemeldet)
-            melde("Log-Datei " + pfad + " und weitere werden nicht geoeffnet: Log-Dateien belegen schon "
-                  + std::to_string(hoechstens) + " offene Dateien, ein Viertel der Grenze");
-        alle.grenze_gemeldet = true;
+    if (!belege_loghandle(schluessel))
         return datei;
-    }
-    datei->fd = oeffne_regulaere_datei(pfad.c_str(), flags, rechte);
-    if (datei->fd >= 0) {
-        ++alle.offen;
-    } else if (!datei->oeffnen_gemeldet) {
+    datei->fd = oeffne();
+    if (datei->fd < 0) {
+        const int fehler = errno;
+        gib_loghandle_frei();
+        if (!datei->oeffnen_gemeldet)
+            melde("Log-Datei " + schluessel + " kann nicht geoeffnet werden: " + grund(fehler));
         datei->oeffnen_gemeldet = true;
-        melde("Log-Datei " + pfad + " kann nicht geoeffnet werden: " + grund(errno));
     }
     return datei;
 }
 
 bool CFileAppender::reopen()
 {
-    const int fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
-    if (fd < 0)
-        return false;
+    if (pfad.empty())
+        return true;
     std::lock_guard<std::mutex> lock(datei->mutex);
+    if (datei->fd < 0 && !belege_loghandle(pfad))
+        return false;
+    const int fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
+    if (fd < 0) {
+        if (datei->fd < 0)
+            gib_loghandle_frei();
+        return false;
+    }
     if (datei->fd >= 0)
         ::close(datei->fd);
-    else
-        ++logdateien<CGeteilteDatei>().offen;
     datei->fd = fd;
     datei->schreiben_gemeldet = false;
     return true;

@@ -3,6 +3,7 @@
 
 #include <log4cpp/FileAppender.hh>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,11 +23,20 @@ public:
     // one past that share, are said once on standard error; so is the first write that fails
     // (a full disk, the file-size limit).
     CFileAppender(const std::string& name, const std::string& datei, bool anhaengen);
+    // An appender on standard output or error (`deskriptor` 1 or 2): all naming one share one
+    // duplicate of it.
+    CFileAppender(const std::string& name, int deskriptor);
     ~CFileAppender() override;
 
     // Opens the file again by the same rule, for every appender sharing it; false (the old file
-    // kept) when that fails.
+    // kept) when that fails. Nothing to do on a standard descriptor.
     bool reopen() override;
+
+    // The log's share of the open-files limit, which every handle a log appender holds (a file,
+    // a socket) counts against: true when one more may be taken, and then it is counted; false
+    // past the share, said once on standard error with `name`. `gib_loghandle_frei` returns one.
+    static bool belege_loghandle(const std::string& name);
+    static void gib_loghandle_frei();
 
     // The log folder of every file appender built after the call; empty for none.
     static void setze_pfad(const std::string& verzeichnis);
@@ -39,7 +49,10 @@ protected:
 
 private:
     struct CGeteilteDatei;
-    static std::shared_ptr<CGeteilteDatei> teile_datei(const std::string& pfad, int flags, mode_t rechte);
+    // The shared file of `schluessel`, opened by `oeffne` (a descriptor, or -1 with errno) unless
+    // open already; `kuerzen` empties a file already open, as a second open would have.
+    static std::shared_ptr<CGeteilteDatei> teile_datei(const std::string& schluessel, const std::function<int()>& oeffne,
+                                                       bool kuerzen);
 
     const std::string pfad;
     std::shared_ptr<CGeteilteDatei> datei;

@@ -181,9 +181,9 @@ int offene_dateien()
 
 } // namespace
 
-// Thousands of appender lines under a low open-files limit: lines naming one file share one
-// open file, and files past a quarter of the limit are not opened, said once; the rest of the
-// handles stay for the program's own work.
+// Thousands of appender lines under a low open-files limit: lines naming one file (or standard
+// error) share one open file, and files and sockets past a quarter of the limit are not opened,
+// said once; the rest of the handles stay for the program's own work.
 TEST_F(Konfiguration, TausendeAppenderLassenDemProgrammSeineOffenenDateien)
 {
     rlimit alt{};
@@ -195,17 +195,22 @@ TEST_F(Konfiguration, TausendeAppenderLassenDemProgrammSeineOffenenDateien)
     const int vorher = offene_dateien();
 
     std::string eine;
+    std::string fehlerstrom;
     std::string viele;
     std::string zeilen;
     for (int i = 0; i < 2000; ++i) {
         eine += "appender k20 pattern file eine.log %m%n\n";
-        viele += "appender k21 pattern file d" + std::to_string(i) + ".log %m%n\n";
+        fehlerstrom += "appender k20 pattern stderr %m%n\n";
+        viele += "appender k21 pattern file d" + std::to_string(i) + ".log %m%n\n"
+                 "appender k21 pattern remotesyslog upd 127.0.0.1 8 9 %m%n\n";
         zeilen += "z\n";
     }
     EXPECT_EQ(lies(eine), "");
     EXPECT_EQ(offene_dateien(), vorher + 1);
     Category::getInstance("k20").error("z");
     EXPECT_EQ(inhalt(QStringLiteral("eine.log")), zeilen);
+    EXPECT_EQ(lies(fehlerstrom), "");
+    EXPECT_EQ(offene_dateien(), vorher + 2);
 
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(lies(viele), "");
