@@ -1,5 +1,6 @@
 #include "cfileappender.h"
 #include "dateien.h"
+#include "eigentum.h"
 
 #include <log4cpp/Layout.hh>
 
@@ -76,6 +77,9 @@ long hoechstzahl_loghandles()
 
 std::string grund(int fehler)
 {
+    // ELOOP: a link refused, or one that came after the look and was not followed.
+    if (fehler == ELOOP)
+        return "Link eines anderen Anwenders";
     return fehler == EINVAL ? std::string("keine regulaere Datei") : std::generic_category().message(fehler);
 }
 
@@ -123,8 +127,19 @@ CFileAppender::CFileAppender(const std::string& name, const std::string& datei, 
 {
     _flags = O_CREAT | O_APPEND | O_WRONLY | (anhaengen ? 0 : O_TRUNC);
     _mode = 00644;
-    this->datei = teile_datei(
-        pfad, [this] { return oeffne_regulaere_datei(pfad.c_str(), _flags, _mode); }, !anhaengen);
+    this->datei = teile_datei(pfad, [this] { return oeffne(); }, !anhaengen);
+}
+
+// A log folder may be one that others write (a "path" to a shared folder, the current one): a
+// link of the log's name that another user planted there is never written through.
+int CFileAppender::oeffne() const
+{
+    int weitere = 0;
+    if (!darf_angehaengt_werden(pfad, weitere)) {
+        errno = ELOOP;
+        return -1;
+    }
+    return oeffne_regulaere_datei(pfad.c_str(), _flags | weitere, _mode);
 }
 
 CFileAppender::CFileAppender(const std::string& name, int deskriptor) : FileAppender(name, -1)
@@ -174,7 +189,7 @@ bool CFileAppender::reopen()
     std::lock_guard<std::mutex> lock(datei->mutex);
     if (datei->fd < 0 && !belege_loghandle(pfad))
         return false;
-    const int fd = oeffne_regulaere_datei(pfad.c_str(), _flags, _mode);
+    const int fd = oeffne();
     if (fd < 0) {
         if (datei->fd < 0)
             gib_loghandle_frei();

@@ -16,7 +16,7 @@ public:
     // created with mode 0644, every write at the end; `anhaengen` false truncates it. A file
     // that cannot be opened still gives an appender, which then writes nothing; so does a name
     // that is no regular file (a pipe, socket or device, also behind a link), which is never
-    // waited for.
+    // waited for, and a link of the name that another user owns, which is never followed.
     // All appenders naming one file share one open file, and log files together hold at most a
     // quarter of the open-files limit, so that a configuration of thousands of appenders leaves
     // the program the handles its own work needs. A file that cannot be opened, and the first
@@ -48,6 +48,9 @@ protected:
     void _append(const LoggingEvent& ereignis) override;
 
 private:
+    // The file by the rule of the constructor; -1 with errno when it cannot be opened.
+    int oeffne() const;
+
     struct CGeteilteDatei;
     // The shared file of `schluessel`, opened by `oeffne` (a descriptor, or -1 with errno) unless
     // open already; `kuerzen` empties a file already open, as a second open would have.

@@ -234,6 +234,33 @@ TEST_F(Konfiguration, TausendeAppenderLassenDemProgrammSeineOffenenDateien)
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &alt), 0);
 }
 
+// A log folder others may write: a link of the log's name is followed only when it is the
+// user's own; one another user planted (to the user's start-up file, say) is never written through.
+TEST_F(Konfiguration, LinkEinesAnderenAlsLogdateiWirdNichtBeschrieben)
+{
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    const QString opfer = tmp.filePath(QStringLiteral("profil"));
+    QFile f(opfer);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("alt\n");
+    f.close();
+    ASSERT_TRUE(QFile::link(opfer, tmp.filePath(QStringLiteral("eigen.log"))));
+    ASSERT_TRUE(QFile::link(opfer, tmp.filePath(QStringLiteral("fremd.log"))));
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a link of another owner needs root to be made";
+    ASSERT_EQ(::lchown(pfad(QStringLiteral("fremd.log")).c_str(), 12345, 12345), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(lies("appender k22a pattern file eigen.log %m%n\nappender k22b pattern file fremd.log %m%n\n"), "");
+    const std::string gemeldet = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(gemeldet.find("fremd.log kann nicht geoeffnet werden: Link eines anderen Anwenders"), std::string::npos)
+        << gemeldet;
+    Category::getInstance("k22a").error("eigen");
+    Category::getInstance("k22b").error("fremd");
+    EXPECT_EQ(inhalt(QStringLiteral("profil")), "alt\neigen\n");
+    EXPECT_FALSE(Category::getInstance("k22b").getAllAppenders().empty());
+    EXPECT_FALSE((*Category::getInstance("k22b").getAllAppenders().begin())->reopen());
+}
+
 TEST_F(Konfiguration, PrioritaetenMitDenEigenenNamenOderAlsZahl)
 {
     EXPECT_EQ(lies("priority k4a DEBUGPRIO\npriority k4b ERRORPRIO\npriority k4c 450\n"), "");
