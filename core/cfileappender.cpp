@@ -19,12 +19,12 @@ namespace log4cpp {
 
 // One open log file and what has been said about it. Its lock orders the writes of all
 // appenders sharing it and the exchange of the descriptor by a reopen.
-struct CFileAppender::CGeteilteDatei
+struct CGeteilteLogdatei
 {
-    explicit CGeteilteDatei(const std::string& p) : pfad(p) {}
-    ~CGeteilteDatei();
-    CGeteilteDatei(const CGeteilteDatei&) = delete;
-    CGeteilteDatei& operator=(const CGeteilteDatei&) = delete;
+    explicit CGeteilteLogdatei(const std::string& p) : pfad(p) {}
+    ~CGeteilteLogdatei();
+    CGeteilteLogdatei(const CGeteilteLogdatei&) = delete;
+    CGeteilteLogdatei& operator=(const CGeteilteLogdatei&) = delete;
 
     const std::string pfad;
     std::mutex mutex;
@@ -47,22 +47,21 @@ Logverzeichnis& logverzeichnis()
     return *l;
 }
 
-// The log files of the process by the name they were opened under, and how many handles the
-// log holds. Built on first use and never destroyed: appenders go when log4cpp ends, late.
-template <class Datei>
+// The log files of the process by the name they were opened under. Built on first use and never
+// destroyed: appenders go when log4cpp ends, late.
 struct Logdateien
 {
     std::mutex mutex;
-    std::map<std::string, std::weak_ptr<Datei>> dateien;
+    std::map<std::string, std::weak_ptr<CGeteilteLogdatei>> dateien;
 };
 
-template <class Datei>
-Logdateien<Datei>& logdateien()
+Logdateien& logdateien()
 {
-    static auto* l = new Logdateien<Datei>;
+    static auto* l = new Logdateien;
     return *l;
 }
 
+// The handles the log holds: files and sockets.
 std::atomic<long> loghandles{0};
 std::atomic<bool> grenze_gemeldet{false};
 
@@ -91,11 +90,11 @@ void melde(const std::string& text)
 
 } // namespace
 
-CFileAppender::CGeteilteDatei::~CGeteilteDatei()
+CGeteilteLogdatei::~CGeteilteLogdatei()
 {
     if (fd >= 0) {
         ::close(fd);
-        gib_loghandle_frei();
+        CFileAppender::gib_loghandle_frei();
     }
 }
 
@@ -151,15 +150,15 @@ CFileAppender::CFileAppender(const std::string& name, int deskriptor) : FileAppe
 
 CFileAppender::~CFileAppender() = default;
 
-std::shared_ptr<CFileAppender::CGeteilteDatei>
+std::shared_ptr<CGeteilteLogdatei>
 CFileAppender::teile_datei(const std::string& schluessel, const std::function<int()>& oeffne, bool kuerzen)
 {
-    auto& alle = logdateien<CGeteilteDatei>();
+    auto& alle = logdateien();
     std::lock_guard<std::mutex> lock(alle.mutex);
-    std::weak_ptr<CGeteilteDatei>& eintrag = alle.dateien[schluessel];
-    std::shared_ptr<CGeteilteDatei> datei = eintrag.lock();
+    std::weak_ptr<CGeteilteLogdatei>& eintrag = alle.dateien[schluessel];
+    std::shared_ptr<CGeteilteLogdatei> datei = eintrag.lock();
     if (!datei) {
-        datei = std::make_shared<CGeteilteDatei>(schluessel);
+        datei = std::make_shared<CGeteilteLogdatei>(schluessel);
         eintrag = datei;
     }
     std::lock_guard<std::mutex> dateilock(datei->mutex);

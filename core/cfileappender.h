@@ -9,6 +9,9 @@
 
 namespace log4cpp {
 
+// One open log file that appenders share; defined with the appender.
+struct CGeteilteLogdatei;
+
 class CFileAppender : public FileAppender
 {
 public:
@@ -51,14 +54,13 @@ private:
     // The file by the rule of the constructor; -1 with errno when it cannot be opened.
     int oeffne() const;
 
-    struct CGeteilteDatei;
     // The shared file of `schluessel`, opened by `oeffne` (a descriptor, or -1 with errno) unless
     // open already; `kuerzen` empties a file already open, as a second open would have.
-    static std::shared_ptr<CGeteilteDatei> teile_datei(const std::string& schluessel, const std::function<int()>& oeffne,
+    static std::shared_ptr<CGeteilteLogdatei> teile_datei(const std::string& schluessel, const std::function<int()>& oeffne,
                                                        bool kuerzen);
 
     const std::string pfad;
-    std::shared_ptr<CGeteilteDatei> datei;
+    std::shared_ptr<CGeteilteLogdatei> datei;
 };
 
 } // namespace log4cpp
