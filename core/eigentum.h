@@ -6,11 +6,13 @@
 #include <string>
 
 // True when the folder `ordner` may be written by anyone but the user running the program and
-// root: its group or others may write it, or another user owns it (a folder that cannot be
-// looked at counts as such).
+// root: others may write it, or a group that is not its owner's own (the group of the owner's
+// name that holds no one else), or another user owns it (a folder that cannot be looked at
+// counts as such).
 bool ist_fremd_beschreibbar(const QString& ordner);
-// True when `pfad` belongs to the user running the program (or root) and neither its group nor
-// others may write it; a link counts only when the link and the file it leads to both do.
+// True when `pfad` belongs to the user running the program (or root) and no one else may write
+// it: neither others nor a group but the owner's own; a link counts only when the link and the
+// file it leads to both do.
 bool ist_eigene_datei(const QString& pfad);
 // The check of every look-up of a configuration, index or picture by name: a file found in the
 // current folder, or in a folder others may write, is taken only when it is the user's own

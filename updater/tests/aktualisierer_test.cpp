@@ -681,14 +681,16 @@ TEST_F(Programm, GepflanzteLogkonfigurationWirdUebergangen)
     const auto rechte = [&](mode_t r) { ASSERT_EQ(::chmod(QFile::encodeName(init).constData(), r), 0); };
 
     schreibe(init, konfiguration);
-    rechte(0664);
-    installiere("von der Gruppe beschreibbar", false);
     rechte(0646);
     installiere("von allen beschreibbar", false);
     rechte(0644);
     installiere("eigene Datei", true);
     if (::geteuid() != 0)
-        GTEST_SKIP() << "a file of another owner needs root to be made";
+        GTEST_SKIP() << "a file of another owner or group needs root to be made";
+    ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 0, 12345), 0);
+    rechte(0664);
+    installiere("von einer fremden Gruppe beschreibbar", false);
+    rechte(0644);
     ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 12345, 12345), 0);
     installiere("Datei eines anderen", false);
 }
