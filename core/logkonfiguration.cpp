@@ -17,7 +17,6 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace log4cpp {
 
