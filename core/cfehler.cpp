@@ -3,6 +3,7 @@
 #include "cstring.h"
 #include "czeit.h"
 #include "dateien.h"
+#include "eigentum.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
 #include "melde.h"
@@ -56,12 +57,16 @@ const char* const fehlerdatei = "fehler.txt";
 
 // Appends one record: the time line, the context line and the text, each ended by a line end.
 // Nothing is written when the file cannot be used: a folder, pipe or device of that name is
-// skipped without waiting, so that no error object hangs on it.
+// skipped without waiting, so that no error object hangs on it. The current folder may be one
+// that others write: a link of that name planted by another user (to the user's start-up files,
+// say) is never written through.
 void schreibe_datensatz(const std::string& kontext, const std::string& text)
 {
     const std::string satz = zeitzeile() + '\n' + kontext + '\n' + text + '\n';
     std::lock_guard<std::mutex> lock(dateisperre());
-    haenge_an_datei(fehlerdatei, satz);
+    int weitere = 0;
+    if (darf_angehaengt_werden(fehlerdatei, weitere))
+        haenge_an_datei(fehlerdatei, satz, weitere);
 }
 
 // An error thrown while globals are built, or never caught, ends the program; say what it was.

@@ -22,6 +22,18 @@ std::tm lokale_zeit_jetzt()
     return t;
 }
 
+// Year to second of a broken-down time into the fields of the same names.
+template <class Zeitwert>
+void uebernimm_felder(Zeitwert& wert, const std::tm& t)
+{
+    wert.jahr = t.tm_year + 1900;
+    wert.monat = t.tm_mon + 1;
+    wert.tag = t.tm_mday;
+    wert.stunde = t.tm_hour;
+    wert.minute = t.tm_min;
+    wert.sekunde = t.tm_sec;
+}
+
 // What printf makes of "%0<breite>ld" (fill '0') or "%<breite>ld" (fill ' ').
 std::string feld(long long wert, int breite, char fuell)
 {
@@ -110,12 +122,7 @@ CZeit::~CZeit() = default;
 void CZeit::setze_jetzt()
 {
     const std::tm t = lokale_zeit_jetzt();
-    jahr = t.tm_year + 1900;
-    monat = t.tm_mon + 1;
-    tag = t.tm_mday;
-    stunde = t.tm_hour;
-    minute = t.tm_min;
-    sekunde = t.tm_sec;
+    uebernimm_felder(*this, t);
     wochentag = t.tm_wday + 1;
     tag_im_jahr = t.tm_yday + 1;
 }
@@ -180,13 +187,7 @@ CZeitVDN& CZeitVDN::operator=(const CZeitVDN& other)
 
 void CZeitVDN::setze_jetzt()
 {
-    const std::tm t = lokale_zeit_jetzt();
-    tag = t.tm_mday;
-    monat = t.tm_mon + 1;
-    jahr = t.tm_year + 1900;
-    stunde = t.tm_hour;
-    minute = t.tm_min;
-    sekunde = t.tm_sec;
+    uebernimm_felder(*this, lokale_zeit_jetzt());
     millisekunde = 0;
 }
 
@@ -228,14 +229,13 @@ bool CZeitVDN::zu_qdatetime()
     const QDateTime utc(datum, zeit, Qt::UTC);
     if (!utc.isValid())
         return false;
-    const QDateTime lokal = utc.toLocalTime();
-    jahr = lokal.date().year();
-    monat = lokal.date().month();
-    tag = lokal.date().day();
-    stunde = lokal.time().hour();
-    minute = lokal.time().minute();
-    sekunde = lokal.time().second();
-    millisekunde = lokal.time().msec();
+    // The C library asks the zone database for every year it knows; Qt 5's toLocalTime() gives
+    // a time before 1970 the rules of 1970, which lose the summer times of earlier years.
+    const std::time_t sekunden = static_cast<std::time_t>(utc.toSecsSinceEpoch());
+    std::tm lokal{};
+    if (!localtime_r(&sekunden, &lokal))
+        return false;
+    uebernimm_felder(*this, lokal);
     return true;
 }
 

@@ -151,9 +151,9 @@ bool lies_datei(const std::string& pfad, std::string& inhalt)
     return true;
 }
 
-bool haenge_an_datei(const std::string& pfad, const std::string& daten)
+bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weitere)
 {
-    Deskriptor datei(oeffne_regulaere_datei(pfad.c_str(), O_WRONLY | O_APPEND | O_CREAT));
+    Deskriptor datei(oeffne_regulaere_datei(pfad.c_str(), O_WRONLY | O_APPEND | O_CREAT | weitere));
     if (datei.gib() < 0)
         return false;
     std::size_t geschrieben = 0;

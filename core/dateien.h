@@ -30,7 +30,8 @@ bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere
 // device is never waited for.
 bool lies_datei(const std::string& pfad, std::string& inhalt);
 // Appends `daten` to `pfad`, creating the file when missing; only a regular file is written to. False when that was not so, or the write failed; a pipe or device is never waited for.
-bool haenge_an_datei(const std::string& pfad, const std::string& daten);
+// `weitere` adds open(2) flags such as O_NOFOLLOW.
+bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weitere = 0);
 
 // Writing a file whole: the file is replaced only by a complete copy, one for which every write,
 // the last flush and the file's own error state have vouched (QSaveFile::commit alone can report

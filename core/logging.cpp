@@ -32,11 +32,14 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
     if (!appender.empty())
         (*appender.begin())->setLayout(new log4cpp::CPatternLayout("%m%n"));
 
-    const QString pfad = suche_datei(dateiname, true, false);
+    // A file passed over for its owner is named once the log it would have set up exists.
+    QStringList uebergangen;
+    const QString pfad = suche_datei(dateiname, true, false, uebergangen);
     std::optional<QString> konfigurationsfehler;
     if (!pfad.isEmpty()) {
         try {
             log4cpp::konfiguriere_datei(QFile::encodeName(pfad).toStdString());
+            melde_uebergangen(uebergangen);
             logger->info(CQString(QStringLiteral("Logger: %1").arg(pfad)));
             return;
         } catch (const log4cpp::ConfigureFailure& fehler) {
@@ -52,6 +55,7 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
     wurzel.addAppender(standard.release());
     // The failure is logged once the default log exists: before it, a faulty file has usually set
     // up no appender, and the reason would reach no log at all.
+    melde_uebergangen(uebergangen);
     if (konfigurationsfehler)
         logger->error(CQString(QStringLiteral("Logger: Configure Problem %1").arg(*konfigurationsfehler)));
     logger->info(CQString(QStringLiteral("Verwende Default-Logger '%1' im Verzeichnis eigene Dateien (%2)")

@@ -17,7 +17,6 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace log4cpp {
 
@@ -30,6 +29,15 @@ Category& kategorie_von(const std::string& wort)
     return wort == "root" ? Category::getRoot() : Category::getInstance(wort);
 }
 
+// A remote syslog appender holds a socket, which counts against the log's share of open files.
+class GezaehlterSyslogAppender : public RemoteSyslogAppender
+{
+public:
+    using RemoteSyslogAppender::RemoteSyslogAppender;
+    ~GezaehlterSyslogAppender() override { CFileAppender::gib_loghandle_frei(); }
+};
+
+// The appender of a line; null for one past the log's share of open files.
 std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& art,
                                         const std::string& kategorie)
 {
@@ -43,9 +51,9 @@ std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& ar
     if (art == "console")
         return std::make_unique<OstreamAppender>(kategorie, &std::cout);
     if (art == "stdout")
-        return std::make_unique<FileAppender>(kategorie, ::dup(fileno(stdout)));
+        return std::make_unique<CFileAppender>(kategorie, fileno(stdout));
     if (art == "stderr")
-        return std::make_unique<FileAppender>(kategorie, ::dup(fileno(stderr)));
+        return std::make_unique<CFileAppender>(kategorie, fileno(stderr));
     if (art == "remotesyslog") {
         std::string syslogname;
         std::string host;
@@ -61,7 +69,9 @@ std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& ar
             facility = zahl;
         if (ein >> zahl)
             port = zahl;
-        return std::make_unique<RemoteSyslogAppender>(kategorie, syslogname, host, facility, port);
+        if (!CFileAppender::belege_loghandle(host))
+            return nullptr;
+        return std::make_unique<GezaehlterSyslogAppender>(kategorie, syslogname, host, facility, port);
     }
     throw ConfigureFailure("Invalid appender name (" + art
                            + ") in logging configuration file for category: " + kategorie);
@@ -136,7 +146,11 @@ void lies_befehle(std::istream& ein)
             if (!(ein >> layout_name >> art))
                 continue;
             std::unique_ptr<Appender> appender = baue_appender(ein, art, kategorie_wort);
-            appender->setLayout(baue_layout(ein, layout_name, kategorie_wort).release());
+            // Read also without an appender: a pattern runs to the end of the line.
+            std::unique_ptr<Layout> layout = baue_layout(ein, layout_name, kategorie_wort);
+            if (!appender)
+                continue;
+            appender->setLayout(layout.release());
             kategorie.addAppender(appender.release());
         } else if (befehl == "priority") {
             setze_prioritaet(ein, kategorie, kategorie_wort);

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
@@ -18,6 +19,20 @@
 #include <unistd.h>
 
 namespace {
+
+// A write past the file-size limit raises SIGXFSZ, which by default ends the program before any
+// writer can say what failed. Caught and dropped as soon as the core is loaded, the write fails
+// with EFBIG instead, like a write to a full disk, which every writer handles. A handler rather
+// than SIG_IGN: programs started from here get the default back, as they expect.
+void uebergehe_signal(int) {}
+
+const bool dateigrenze_ohne_signal = [] {
+    struct sigaction aktion{};
+    aktion.sa_handler = uebergehe_signal;
+    sigemptyset(&aktion.sa_mask);
+    aktion.sa_flags = SA_RESTART;
+    return ::sigaction(SIGXFSZ, &aktion, nullptr) == 0;
+}();
 
 // Replaceable services, read and replaced from any thread.
 template <typename Funktion>

@@ -2,7 +2,9 @@
 #include "anwendung.h"
 #include "ccat.h"
 #include "dateien.h"
+#include "eigentum.h"
 #include "plattform.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -79,6 +81,15 @@ const QStringList& bild_endungen_hintergrund()
     static const QStringList e = {QStringLiteral("png"), QStringLiteral("gif"), QStringLiteral("jpg"),
                                   QStringLiteral("bmp")};
     return e;
+}
+
+// The check of every look-up; a file passed over is logged.
+bool ist_genommen(const QString& ordner, const QString& pfad)
+{
+    if (darf_genommen_werden(ordner, pfad))
+        return true;
+    melde_uebergangen({pfad});
+    return false;
 }
 
 } // namespace
@@ -175,6 +186,14 @@ CQString gib_pfadtrenner() { return CQString("/"); }
 
 QString suche_datei(const QString& name, const bool& support, const bool& sprache)
 {
+    QStringList uebergangen;
+    const QString pfad = suche_datei(name, support, sprache, uebergangen);
+    melde_uebergangen(uebergangen);
+    return pfad;
+}
+
+QString suche_datei(const QString& name, const bool& support, const bool& sprache, QStringList& uebergangen)
+{
     const QString w = wurzel();
     QStringList ordner = {QDir::currentPath(), gib_eigene_dateien().absolutePath(),
                           unterordner_von(w, sprache)};
@@ -184,10 +203,21 @@ QString suche_datei(const QString& name, const bool& support, const bool& sprach
         ordner << support_von(w, sprache);
     for (const QString& o : qAsConst(ordner)) {
         const QString pfad = o + QLatin1Char('/') + name;
-        if (ist_datei(pfad))
+        if (!ist_datei(pfad))
+            continue;
+        if (darf_genommen_werden(o, pfad))
             return pfad;
+        uebergangen << pfad;
     }
     return QString();
+}
+
+void melde_uebergangen(const QStringList& uebergangen)
+{
+    for (const QString& pfad : uebergangen)
+        CQCat::gib_instanz()->warn(CQString(
+            Text::tr("Datei %1 wird uebergangen: sie gehoert nicht dem Anwender oder andere duerfen sie aendern")
+                .arg(maskiere_steuerzeichen(pfad))));
 }
 
 QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, const bool& relativ)
@@ -214,7 +244,8 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
     for (const QString& kandidat : qAsConst(kandidaten)) {
         for (const Ort& ort : orte) {
             const QFileInfo info(ort.ordner + QLatin1Char('/') + kandidat);
-            if (!ist_datei(info.filePath()) || (!ort.auch_leer && info.size() <= 0))
+            if (!ist_datei(info.filePath()) || (!ort.auch_leer && info.size() <= 0)
+                || !ist_genommen(ort.ordner, info.filePath()))
                 continue;
             if (QDir(ort.ordner).absolutePath() != ziel_absolut)
                 kopiere_datei(info.filePath(), zielordner + QLatin1Char('/') + kandidat, false, false);
@@ -228,7 +259,8 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
     if (logo.isEmpty() || !ist_datei(zielordner + QLatin1Char('/') + logo)) {
         logo.clear();
         for (const QString& kandidat : qAsConst(kandidaten)) {
-            if (ist_datei(zielordner + QLatin1Char('/') + kandidat)) {
+            const QString pfad = zielordner + QLatin1Char('/') + kandidat;
+            if (ist_datei(pfad) && ist_genommen(zielordner, pfad)) {
                 logo = kandidat;
                 break;
             }
@@ -248,7 +280,7 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
 
 QString suche_hintergrundbild(const QString& name, const bool& support)
 {
-    if (ist_datei(name))
+    if (ist_datei(name) && ist_genommen(QFileInfo(name).absolutePath(), name))
         return name;
     if (!QFileInfo(name).suffix().isEmpty())
         return suche_datei(name, support, false);
@@ -261,7 +293,7 @@ QString suche_hintergrundbild(const QString& name, const bool& support)
     for (const QString& endung : bild_endungen_hintergrund()) {
         for (const QString& o : qAsConst(ordner)) {
             kandidat = o + QLatin1Char('/') + name + QLatin1Char('.') + endung;
-            if (ist_datei(kandidat))
+            if (ist_datei(kandidat) && ist_genommen(o, kandidat))
                 return kandidat;
         }
     }

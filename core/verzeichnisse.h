@@ -34,8 +34,15 @@ CQString gib_pfadtrenner();
 // The first existing of current folder, personal folder, application sub-folder (with
 // `sprache` its language variant first, then the plain one) and, with `support`, the support
 // folder, each + "/" + `name`; empty when none exists. Here and in the other searches only a
-// regular file counts: a folder, pipe or device of the name is passed over.
+// regular file counts: a folder, pipe or device of the name is passed over; so is a file in the
+// current folder or in a folder others may write that is not the user's own (another user's,
+// or one others may change: see eigentum.h), with a warning in the log naming it.
 QString suche_datei(const QString& name, const bool& support, const bool& sprache);
+// The same, the files passed over for their owner added to `uebergangen` instead of logged (for
+// a caller whose log is not ready yet).
+QString suche_datei(const QString& name, const bool& support, const bool& sprache, QStringList& uebergangen);
+// The warning of the searches for each file passed over.
+void melde_uebergangen(const QStringList& uebergangen);
 // The logo ("logo" or, with `zweites`, "logo2", as png, jpg, gif or bmp; with `punkt` a hidden
 // file ".logo...") for a page in the folder `ziel` (empty: the personal folder). A logo found in
 // the personal, application or support folder is copied to `ziel`. The result is "./" + name

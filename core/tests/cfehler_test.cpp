@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 
 namespace {
@@ -164,6 +165,30 @@ TEST_F(FehlerTest, RohrAlsFehlerdateiWirdUebergangenOhneZuWarten)
     // Without one, opening to write would wait for a reader for ever.
     EXPECT_THROW(throw CFehler(3, klasse_funktion, "m", "ohne Leser"), CFehler);
     EXPECT_THROW(throw CQFehler(3, klasse_funktion, CQString("m"), CQString("ohne Leser")), CQFehler);
+}
+
+// The current folder may be shared: a "fehler.txt" there that another user made a link (to the
+// user's start-up file, say) is never written through; the user's own link is.
+TEST_F(FehlerTest, LinkEinesAnderenAlsFehlerdateiWirdNichtBeschrieben)
+{
+    const QString opfer = ordner.pfad(QStringLiteral("profil"));
+    QFile f(opfer);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("alt\n");
+    f.close();
+    ASSERT_TRUE(QFile::link(opfer, QStringLiteral("fehler.txt")));
+    CFehler(3, klasse_funktion, "m", "eigener Link");
+    f.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(f.readAll().endsWith("eigener Link\n"));
+    f.close();
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a link of another owner needs root to be made";
+    ASSERT_EQ(::lchown("fehler.txt", 12345, 12345), 0);
+    CFehler(3, klasse_funktion, "m", "fremder Link");
+    CQFehler(3, klasse_funktion, CQString("m"), CQString("fremder Link"));
+    f.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(f.readAll().contains("fremder Link"));
 }
 
 TEST_F(FehlerTest, MeldeUndQmelde)

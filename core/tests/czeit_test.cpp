@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <sstream>
+#include <string>
 
 namespace {
 
@@ -107,6 +108,47 @@ TEST_F(ZeitTest, ZuluZeitWirdOrtszeit)
     EXPECT_FALSE(spaet.zu_qdatetime());
     pruefe(spaet, {5, 3, 2018, 25, 61, 0, 0}, "25:61");
     pruefe(gelesen("2018-03-05T25:61:45.123Z"), {5, 3, 2018, 25, 61, 45, 0}, "Z 25:61");
+}
+
+// The zone in force for one test, from the system's zone database; the environment's zone afterwards.
+class Zeitzone
+{
+public:
+    explicit Zeitzone(const char* zone) : alt(std::getenv("TZ") ? std::getenv("TZ") : "")
+    {
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~Zeitzone()
+    {
+        setenv("TZ", alt.c_str(), 1);
+        tzset();
+    }
+    Zeitzone(const Zeitzone&) = delete;
+    Zeitzone& operator=(const Zeitzone&) = delete;
+
+private:
+    const std::string alt;
+};
+
+TEST_F(ZeitTest, ZuluZeitVor1970BekommtDieSommerzeitIhresJahres)
+{
+    const Zeitzone berlin("Europe/Berlin");
+    const std::pair<std::string, Felder> faelle[] = {
+        // Summer time of the First World War.
+        {"1916-06-01T12:00:00.250Z", {1, 6, 1916, 14, 0, 0, 0}},
+        {"1918-07-01T12:00:00.000Z", {1, 7, 1918, 14, 0, 0, 0}},
+        // Double summer time of 1945 and 1947: three hours ahead of UTC.
+        {"1945-06-01T12:00:00.000Z", {1, 6, 1945, 15, 0, 0, 0}},
+        {"1947-05-20T22:30:00.000Z", {21, 5, 1947, 1, 30, 0, 0}},
+        {"1949-06-01T12:00:00.000Z", {1, 6, 1949, 14, 0, 0, 0}},
+        // Winter, and the summers without summer time.
+        {"1947-01-15T12:00:00.000Z", {15, 1, 1947, 13, 0, 0, 0}},
+        {"1960-07-01T12:00:00.000Z", {1, 7, 1960, 13, 0, 0, 0}},
+        {"1980-07-01T12:00:00.000Z", {1, 7, 1980, 14, 0, 0, 0}},
+    };
+    for (const auto& [text, felder] : faelle)
+        pruefe(gelesen(text), felder, text);
 }
 
 TEST_F(ZeitTest, UnbekannteLaengeWirdAbgelehnt)

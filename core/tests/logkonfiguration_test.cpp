@@ -6,6 +6,7 @@
 #include "logprioritaet.h"
 #include "testziele.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,9 +18,11 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -167,6 +170,95 @@ TEST_F(Konfiguration, RohrSocketOderGeraetAlsLogdateiSchreibtNichtsUndWartetNich
     EXPECT_LE(::read(leser, puffer, sizeof puffer), 0);
     ::close(leser);
     ::close(sockel);
+}
+
+namespace {
+
+int offene_dateien()
+{
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size());
+}
+
+} // namespace
+
+// Thousands of appender lines under a low open-files limit: lines naming one file (or standard
+// error) share one open file, and files and sockets past a quarter of the limit are not opened,
+// said once; the rest of the handles stay for the program's own work.
+TEST_F(Konfiguration, TausendeAppenderLassenDemProgrammSeineOffenenDateien)
+{
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &alt), 0);
+    rlimit neu = alt;
+    neu.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &neu), 0);
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    const int vorher = offene_dateien();
+
+    std::string eine;
+    std::string fehlerstrom;
+    std::string viele;
+    std::string zeilen;
+    for (int i = 0; i < 2000; ++i) {
+        eine += "appender k20 pattern file eine.log %m%n\n";
+        fehlerstrom += "appender k20 pattern stderr %m%n\n";
+        viele += "appender k21 pattern file d" + std::to_string(i) + ".log %m%n\n"
+                 "appender k21 pattern remotesyslog upd 127.0.0.1 8 9 %m%n\n";
+        zeilen += "z\n";
+    }
+    EXPECT_EQ(lies(eine), "");
+    EXPECT_EQ(offene_dateien(), vorher + 1);
+    Category::getInstance("k20").error("z");
+    EXPECT_EQ(inhalt(QStringLiteral("eine.log")), zeilen);
+    EXPECT_EQ(lies(fehlerstrom), "");
+    EXPECT_EQ(offene_dateien(), vorher + 2);
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(lies(viele), "");
+    const std::string gemeldet = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(gemeldet.begin(), gemeldet.end(), '\n'), 1) << gemeldet;
+    EXPECT_NE(gemeldet.find("werden nicht geoeffnet"), std::string::npos) << gemeldet;
+    // Log files opened by earlier lines of this program count towards the quarter too.
+    EXPECT_LE(offene_dateien(), vorher + 256 / 4);
+    EXPECT_GT(offene_dateien(), vorher + 1);
+    // The handles the program needs are there.
+    std::vector<int> eigene;
+    for (int i = 0; i < 100; ++i)
+        eigene.push_back(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    EXPECT_GE(*std::min_element(eigene.begin(), eigene.end()), 0);
+    for (const int fd : eigene)
+        ::close(fd);
+
+    Category::getInstance("k20").removeAllAppenders();
+    Category::getInstance("k21").removeAllAppenders();
+    EXPECT_EQ(offene_dateien(), vorher);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &alt), 0);
+}
+
+// A log folder others may write: a link of the log's name is followed only when it is the
+// user's own; one another user planted (to the user's start-up file, say) is never written through.
+TEST_F(Konfiguration, LinkEinesAnderenAlsLogdateiWirdNichtBeschrieben)
+{
+    log4cpp::CFileAppender::setze_pfad(tmp.path().toStdString());
+    const QString opfer = tmp.filePath(QStringLiteral("profil"));
+    QFile f(opfer);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("alt\n");
+    f.close();
+    ASSERT_TRUE(QFile::link(opfer, tmp.filePath(QStringLiteral("eigen.log"))));
+    ASSERT_TRUE(QFile::link(opfer, tmp.filePath(QStringLiteral("fremd.log"))));
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a link of another owner needs root to be made";
+    ASSERT_EQ(::lchown(pfad(QStringLiteral("fremd.log")).c_str(), 12345, 12345), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(lies("appender k22a pattern file eigen.log %m%n\nappender k22b pattern file fremd.log %m%n\n"), "");
+    const std::string gemeldet = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(gemeldet.find("fremd.log kann nicht geoeffnet werden: Link eines anderen Anwenders"), std::string::npos)
+        << gemeldet;
+    Category::getInstance("k22a").error("eigen");
+    Category::getInstance("k22b").error("fremd");
+    EXPECT_EQ(inhalt(QStringLiteral("profil")), "alt\neigen\n");
+    EXPECT_FALSE(Category::getInstance("k22b").getAllAppenders().empty());
+    EXPECT_FALSE((*Category::getInstance("k22b").getAllAppenders().begin())->reopen());
 }
 
 TEST_F(Konfiguration, PrioritaetenMitDenEigenenNamenOderAlsZahl)

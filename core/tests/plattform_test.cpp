@@ -2,11 +2,20 @@
 #include "plattform.h"
 #include "systemwerte.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <iostream>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(Plattform, WortbreiteNachArchitektur)
 {
@@ -69,6 +78,36 @@ TEST(Plattform, ErsetzbarePiepShellUndMeldung)
     EXPECT_EQ(zeige_meldung_kritisch(nullptr, QStringLiteral("???"), QStringLiteral("kaputt")), QMessageBox::Ok);
     EXPECT_EQ(gezeigt, QStringLiteral("???|kaputt"));
     setze_meldung_funktion(nullptr);
+}
+
+// Every program of the core, this one too, survives a write past the file-size limit: the write
+// fails with EFBIG, and no SIGXFSZ ends the program. Tried in a child, whose limit is its own;
+// the programs started from here get the default signal back.
+TEST(Plattform, SchreibenUeberDieDateigroessengrenzeScheitertNur)
+{
+    QTemporaryDir ordner;
+    const QByteArray datei = QFile::encodeName(ordner.filePath(QStringLiteral("grenze")));
+    const pid_t kind = ::fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        rlimit grenze{};
+        ::getrlimit(RLIMIT_FSIZE, &grenze);
+        grenze.rlim_cur = 4;
+        ::setrlimit(RLIMIT_FSIZE, &grenze);
+        const int fd = ::open(datei.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const bool gescheitert = fd >= 0 && ::write(fd, "12345678", 8) == 4 && ::write(fd, "9", 1) == -1 && errno == EFBIG;
+        ::_exit(gescheitert ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status)) << "signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+
+    QProcess kind_programm;
+    kind_programm.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("grep SigIgn /proc/self/status")});
+    ASSERT_TRUE(kind_programm.waitForFinished(10000));
+    const qulonglong ignoriert = kind_programm.readAllStandardOutput().split('\t').value(1).trimmed().toULongLong(nullptr, 16);
+    EXPECT_EQ(ignoriert & (1ull << (SIGXFSZ - 1)), 0u);
 }
 
 TEST(Systemwerte, HauptfensterUndSparten)

@@ -15,6 +15,8 @@
 #include <log4cpp/Category.hh>
 
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -229,4 +231,96 @@ TEST(Pfadteile, NameOrdnerEndungUndLaufwerk)
     EXPECT_EQ(laufwerk_gross(QStringLiteral("c:/daten")), QStringLiteral("C:/daten"));
     EXPECT_EQ(laufwerk_gross(QStringLiteral("c")), QStringLiteral("c"));
     EXPECT_EQ(laufwerk_gross(QStringLiteral("/c:/x")), QStringLiteral("/c:/x"));
+}
+
+namespace {
+
+// Another local user's: only root can hand a file over, and ownership is what the searches look at.
+bool gib_fremdem(const QString& pfad)
+{
+    return ::lchown(QFile::encodeName(pfad).constData(), 12345, 12345) == 0;
+}
+
+bool setze_rechte(const QString& pfad, mode_t rechte)
+{
+    return ::chmod(QFile::encodeName(pfad).constData(), rechte) == 0;
+}
+
+} // namespace
+
+// A file planted in the current folder, or in a folder others may write, is passed over with a
+// warning naming it, and the search goes on; the user's own file there is still found.
+TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
+{
+    Fehlersammler sammler;
+    auto* appender = new log4cpp::CLogInterfaceAppender("Uebergangen", &sammler);
+    log4cpp::Category::getRoot().addAppender(appender);
+    const QString name = QStringLiteral("such.cfg");
+    const QString hier = QDir::currentPath() + QLatin1Char('/') + name;
+    const QString heim = HeimOrdner::gib().filePath(name);
+    lege_an(heim);
+    const auto gesucht = [&](const char* fall, const QString& erwartet, bool gewarnt) {
+        SCOPED_TRACE(fall);
+        sammler.texte.clear();
+        EXPECT_EQ(suche_datei(name, true, false), erwartet);
+        ASSERT_EQ(sammler.texte.size(), gewarnt ? 1u : 0u);
+        if (gewarnt)
+            EXPECT_NE(sammler.texte[0].find("Datei " + hier.toStdString() + " wird uebergangen"), std::string::npos)
+                << sammler.texte[0];
+    };
+
+    lege_an(hier);
+    ASSERT_TRUE(setze_rechte(hier, 0646));
+    gesucht("von allen beschreibbar", heim, true);
+    ASSERT_TRUE(setze_rechte(hier, 0644));
+    gesucht("eigene Datei", hier, false);
+
+    if (::geteuid() != 0) {
+        log4cpp::Category::getRoot().removeAppender(appender);
+        GTEST_SKIP() << "files of another owner or group need root to be made";
+    }
+    // A group of others may write it; root's own group ("root", with no other member) may.
+    ASSERT_EQ(::chown(QFile::encodeName(hier).constData(), 0, 12345), 0);
+    ASSERT_TRUE(setze_rechte(hier, 0664));
+    gesucht("von einer fremden Gruppe beschreibbar", heim, true);
+    ASSERT_EQ(::chown(QFile::encodeName(hier).constData(), 0, 0), 0);
+    gesucht("von der eigenen Gruppe beschreibbar", hier, false);
+    ASSERT_TRUE(QFile::remove(hier));
+    ASSERT_TRUE(QFile::link(heim, hier));
+    gesucht("eigener Link", hier, false);
+    ASSERT_TRUE(gib_fremdem(hier));
+    gesucht("Link eines anderen auf die eigene Datei", heim, true);
+    ASSERT_TRUE(QFile::remove(hier));
+    lege_an(hier);
+    ASSERT_TRUE(setze_rechte(hier, 0644));
+    ASSERT_TRUE(gib_fremdem(hier));
+    gesucht("Datei eines anderen", heim, true);
+
+    // Beyond the current folder only where others may write: a folder of all in place of the
+    // personal one's place in the order, then the pictures.
+    ASSERT_TRUE(QFile::remove(heim));
+    const QString system = wurzel + QStringLiteral("/system");
+    lege_an(system + QLatin1Char('/') + name);
+    ASSERT_TRUE(gib_fremdem(system + QLatin1Char('/') + name));
+    lege_an(wurzel + QStringLiteral("/support/") + name);
+    EXPECT_EQ(suche_datei(name, true, false), system + QLatin1Char('/') + name);
+    ASSERT_TRUE(setze_rechte(system, 0777));
+    sammler.texte.clear();
+    EXPECT_EQ(suche_datei(name, true, false), wurzel + QStringLiteral("/support/") + name);
+    EXPECT_EQ(sammler.texte.size(), 2u);
+
+    lege_an(system + QStringLiteral("/logo.png"));
+    ASSERT_TRUE(gib_fremdem(system + QStringLiteral("/logo.png")));
+    lege_an(wurzel + QStringLiteral("/support/logo.jpg"));
+    const QString seite = tmp.filePath(QStringLiteral("seite"));
+    QDir().mkpath(seite);
+    EXPECT_EQ(suche_logo(seite, false, false, true), QStringLiteral("./logo.jpg"));
+    EXPECT_FALSE(QFileInfo::exists(seite + QStringLiteral("/logo.png")));
+
+    lege_an(QDir::current().filePath(QStringLiteral("bild.png")));
+    ASSERT_TRUE(gib_fremdem(QDir::current().filePath(QStringLiteral("bild.png"))));
+    lege_an(wurzel + QStringLiteral("/support/bild.png"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild.png"), true), wurzel + QStringLiteral("/support/bild.png"));
+    EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), true), wurzel + QStringLiteral("/support/bild.png"));
+    log4cpp::Category::getRoot().removeAppender(appender);
 }

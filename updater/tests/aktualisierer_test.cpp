@@ -650,3 +650,98 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
 }
+
+// Another local user plants a "log4upd.init" in the folder the install starts from, to have the
+// protocol appended to a file of the victim's: a file there that is not the user's own, or that
+// others may change, is passed over with a warning naming it, and the install goes on with the
+// default log. The user's own file there still sets the log up.
+TEST_F(Programm, GepflanzteLogkonfigurationWirdUebergangen)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));
+    const QString opfer = dir.path() + "/profil";
+    const QString init = arbeit + "/log4upd.init";
+    const QByteArray konfiguration = "path " + dir.path().toUtf8() + "\nappender root pattern file profil %m%n\n";
+    const auto installiere = [&](const char* fall, bool genommen) {
+        SCOPED_TRACE(fall);
+        schreibe(opfer, "alt\n");
+        QFile::remove(logdatei());
+        QFile::remove(ziel + "/a.txt");
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+        EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+        if (genommen) {
+            EXPECT_TRUE(lies(opfer).contains("Installation beendet."));
+        } else {
+            EXPECT_EQ(lies(opfer), QByteArray("alt\n"));
+            const QByteArray log = lies(logdatei());
+            EXPECT_TRUE(log.contains("Datei " + QFile::encodeName(init) + " wird uebergangen")) << log.toStdString();
+            EXPECT_TRUE(log.contains("Installation beendet."));
+        }
+    };
+    const auto rechte = [&](mode_t r) { ASSERT_EQ(::chmod(QFile::encodeName(init).constData(), r), 0); };
+
+    schreibe(init, konfiguration);
+    rechte(0646);
+    installiere("von allen beschreibbar", false);
+    rechte(0644);
+    installiere("eigene Datei", true);
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another owner or group needs root to be made";
+    ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 0, 12345), 0);
+    rechte(0664);
+    installiere("von einer fremden Gruppe beschreibbar", false);
+    rechte(0644);
+    ASSERT_EQ(::chown(QFile::encodeName(init).constData(), 12345, 12345), 0);
+    installiere("Datei eines anderen", false);
+}
+
+// A log configuration of 2,000 file appenders under the usual limit of 1,024 open files: lines
+// naming one file share it, and of 2,000 files only a part is opened (said once), so that the
+// install has the handles it needs.
+TEST_F(Programm, TausendeLogappenderLassenDerInstallationIhreHandles)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a"), datei("b/c.txt", "c")}));
+    const QString init = arbeit + "/log4upd.init";
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -n 1024 && exec \"$0\" \"$@\""};
+    for (const bool eine_datei : {true, false}) {
+        SCOPED_TRACE(eine_datei ? "eine Datei" : "2000 Dateien");
+        QByteArray konfiguration = "path " + dir.path().toUtf8() + "\n";
+        for (int i = 0; i < 2000; ++i)
+            konfiguration += "appender root pattern file log" + (eine_datei ? QByteArray() : QByteArray::number(i)) + " %m%n\n";
+        schreibe(init, konfiguration);
+        ASSERT_EQ(::chmod(QFile::encodeName(init).constData(), 0644), 0);
+        QFile::remove(ziel + "/a.txt");
+        QFile::remove(ziel + "/b/c.txt");
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.left(2000).toStdString();
+        EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+        EXPECT_EQ(lies(ziel + "/b/c.txt"), QByteArray("c"));
+        EXPECT_FALSE(e.fehler.contains("Cannot open ZIP"));
+        EXPECT_EQ(e.fehler.count("werden nicht geoeffnet"), eine_datei ? 0 : 1) << e.fehler.left(2000).toStdString();
+        EXPECT_TRUE(lies(dir.path() + (eine_datei ? "/log" : "/log0")).contains("Installation beendet."));
+    }
+}
+
+// A default log file already at the file-size limit: the first log line would end the program
+// with SIGXFSZ, at this and every later start. The write fails instead, said once on the error
+// stream, and the install ends with 0 with every file in place.
+TEST_F(Programm, LogdateiAnDerDateigroessengrenzeHaeltDieInstallationNichtAuf)
+{
+    std::vector<testzip::Eintrag> eintraege;
+    for (int i = 0; i < 20; ++i)
+        eintraege.push_back(datei("d" + QByteArray::number(i) + ".txt", QByteArray(1000, char('a' + i))));
+    schreibe(arbeit + "/a.zip", baue(eintraege));
+    // 64 KiB: the limit of `ulimit -f` counts blocks of 512 bytes.
+    schreibe(logdatei(), QByteArray(64 * 1024, 'x'));
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -f 128 && exec \"$0\" \"$@\""};
+    for (const int lauf : {1, 2}) {
+        SCOPED_TRACE(lauf);
+        const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+        for (int i = 0; i < 20; ++i)
+            EXPECT_EQ(lies(ziel + "/d" + QString::number(i) + ".txt"), QByteArray(1000, char('a' + i))) << i;
+        EXPECT_EQ(aufzeichnung(ziel + "/uninstall.dat").size(), 20);
+        EXPECT_EQ(e.fehler.count("kann nicht mehr geschrieben werden"), 1) << e.fehler.toStdString();
+        EXPECT_EQ(QFileInfo(logdatei()).size(), 64 * 1024);
+    }
+}

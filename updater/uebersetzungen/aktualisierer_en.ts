@@ -1864,6 +1864,10 @@ Point with English Excel settings</translation>
         <source>Logo_Datei_nicht_vorhanden</source>
         <translation>Logo_file_missing</translation>
     </message>
+    <message>
+        <source>Datei %1 wird uebergangen: sie gehoert nicht dem Anwender oder andere duerfen sie aendern</source>
+        <translation>File %1 is passed over: it does not belong to the user, or others may change it</translation>
+    </message>
 </context>
 <context>
     <name>qmelde</name>
