@@ -183,12 +183,13 @@ public:
                                              const QStringList& spalten, const QVariantList& werte, int vorige_id,
                                              const CQString& methode, const CQString& quelle = CQString()) const;
     // Deletes the record with the id only while `bedingung` (appended to its WHERE with AND; empty:
-    // none) holds, checked in the same statement; where the back end locks rows, the record is
+    // none; its values bound from `werte`) holds, checked in the same statement; where the back end locks rows, the record is
     // locked first in a transaction, so that a row that another session is about to make the
     // condition false with waits. The rows deleted (0 or 1), -1 after a failure (reported with
     // `methode` under `berichtsklasse`, this class when null).
     int loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                     const CQString& methode, CKlasse* berichtsklasse = nullptr) const;
+                     const CQString& methode, CKlasse* berichtsklasse = nullptr,
+                     const QVariantList& werte = QVariantList()) const;
     // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
     // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
     // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).

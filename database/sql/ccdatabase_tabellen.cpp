@@ -390,7 +390,7 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
 }
 
 int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                             const CQString& methode, CKlasse* berichtsklasse) const
+                             const CQString& methode, CKlasse* berichtsklasse, const QVariantList& werte) const
 {
     CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
     QSqlDatabase verbindung = gib_datenbank();
@@ -413,8 +413,8 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
         return -1;
     };
     // Runs the statement; a failure is reported under the caller's class.
-    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql) {
-        if (fuehre_aus(abfrage, sql, methode, tabelle, false))
+    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql, const QVariantList& gebunden) {
+        if (fuehre_aus(abfrage, sql, methode, tabelle, false, gebunden))
             return true;
         melde_sql_fehler(abfrage, sql, bericht, methode, tabelle);
         return false;
@@ -422,7 +422,8 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     const QString schluessel = QStringLiteral("%1=%2").arg(id_spalte).arg(id);
     QSqlQuery sperrt;
     if (gesperrt
-        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre))))
+        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre)),
+                  QVariantList()))
         return ende(-1);
     // The lock is held by the transaction, not by the query's result.
     sperrt.finish();
@@ -430,7 +431,7 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     if (!bedingung.isEmpty())
         sql += QLatin1String(" AND ") + bedingung;
     QSqlQuery abfrage;
-    if (!laufe(abfrage, CQString(sql + QLatin1Char(';'))))
+    if (!laufe(abfrage, CQString(sql + QLatin1Char(';')), werte))
         return ende(-1);
     return ende(qMax(0, abfrage.numRowsAffected()));
 }

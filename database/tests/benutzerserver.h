@@ -9,6 +9,7 @@
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "cbvdatabase.h"
+#include "cbenutzerverwaltung.h"
 #include "cdbbvsetting.h"
 #include "ceingabestring.h"
 #include "ccombobox.h"
@@ -21,6 +22,7 @@
 #include "plattform.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -241,6 +243,26 @@ protected:
         EXPECT_TRUE(abfrage.isActive()) << text.toStdString() << ": " << abfrage.lastError().text().toStdString();
         return abfrage.next() ? abfrage.value(0) : QVariant();
     }
+    // The groups and users (the value lists of their INSERTs; empty: none) in the tables, the
+    // groups read, and the second administrator's connection open.
+    void bereite_vor(const char* gruppen, const char* anwender)
+    {
+        ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES %1").arg(QLatin1String(gruppen)));
+        if (*anwender)
+            ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock) VALUES %1")
+                           .arg(QLatin1String(anwender)));
+        int anzahl = 0;
+        ASSERT_EQ(lese_gruppen(anzahl), QString());
+        zweite_verbindung();
+    }
+    // The grid row that shows the user name; -1 for none.
+    static int zeile_von(CAnwenderListe& fenster, const char* name)
+    {
+        for (int z = 0; z < fenster.gib_tabelle()->rowCount(); ++z)
+            if (fenster.gib_tabelle()->zellText(z, fenster.sp_name) == QLatin1String(name))
+                return z;
+        return -1;
+    }
     // A user added through the window, as an administrator would.
     static void fuege_hinzu(CAnwenderListe& fenster, const QString& anwender, const QString& email)
     {
@@ -434,6 +456,9 @@ TEST_P(ServerBenutzer, AeltereTabelleMitDoppeltenNamenBehaeltAlleUndNenntSie)
                              : QStringLiteral("DROP INDEX bv_anwender_anw_name_uk"));
     ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
                               "(1, 1, 'doppelt'), (2, 1, 'doppelt'), (3, 1, 'einzeln')"));
+    ausfuehren(ist_mariadb() ? QStringLiteral("DROP INDEX bv_gruppen_grp_name_uk ON bv_gruppen")
+                             : QStringLiteral("DROP INDEX bv_gruppen_grp_name_uk"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Vertrieb'), (2, 'Vertrieb')"));
     bv_abmelden();
     {
         LogMitschnitt mitschnitt;
@@ -442,8 +467,13 @@ TEST_P(ServerBenutzer, AeltereTabelleMitDoppeltenNamenBehaeltAlleUndNenntSie)
                                          "mehrfach darin stehen: 'doppelt'"),
                   std::string::npos)
             << mitschnitt.text();
+        EXPECT_NE(mitschnitt.text().find("Spalte 'grp_name' bekommt keinen eindeutigen Schlüssel, solange Werte "
+                                         "mehrfach darin stehen: 'Vertrieb'"),
+                  std::string::npos)
+            << mitschnitt.text();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 3);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 2);
 
     // Once the administrator has removed the second one, the next log-on makes the key.
     ausfuehren(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2"));
@@ -645,20 +675,11 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
 TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
 {
     ASSERT_EQ(angemeldet, QString());
-    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik'), (2, 'Alt')"));
-    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
-                              "(1, 1, 'bleibt'), (2, 1, 'weg1'), (3, 1, 'weg2')"));
-    int anzahl = 0;
-    ASSERT_EQ(lese_gruppen(anzahl), QString());
-    zweite_verbindung();
+    bereite_vor("(1, 'Technik'), (2, 'Alt')", "(1, 1, 'bleibt', NULL), (2, 1, 'weg1', NULL), (3, 1, 'weg2', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
     {
         CAnwenderListe fenster;
-        const auto zeile = [&fenster](const char* name) {
-            for (int z = 0; z < fenster.gib_tabelle()->rowCount(); ++z)
-                if (fenster.gib_tabelle()->zellText(z, fenster.sp_name) == QLatin1String(name))
-                    return z;
-            return -1;
-        };
+        const auto zeile = [&fenster](const char* name) { return zeile_von(fenster, name); };
         fenster.lade_zeile(zeile("weg1"));
         ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2")));
         fenster.eEMail->setzeText(CQString("neu@x.de"));
@@ -741,4 +762,156 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
                   .toInt(),
               0);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
+}
+
+TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNochTraegt)
+{
+    ASSERT_EQ(angemeldet, QString());
+    bereite_vor("(1, 'Technik'), (2, 'Vertrieb'), (3, 'Alt')", "(5, 1, 'lockalt', 'X'), (6, 1, 'alt', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
+    // The other administrator deletes the row shown and adds another under its number, as the
+    // highest number plus one gives it after a delete.
+    const auto ersetze = [](const char* tabelle, const char* id_spalte, int nummer, const QString& werte) {
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM %1 WHERE %2=%3").arg(tabelle, id_spalte).arg(nummer)));
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("INSERT INTO %1 %2").arg(tabelle, werte)));
+    };
+    const auto anwender = [&](int nummer, const char* name, const char* sperre = "NULL") {
+        ersetze("bv_anwender", "anw_id", nummer,
+                QStringLiteral("(anw_id, anw_gruppe, anw_lock, anw_name, anw_email) VALUES (%1, 1, %2, '%3', 'n@x.de')")
+                    .arg(nummer)
+                    .arg(QLatin1String(sperre), QLatin1String(name)));
+    };
+    setze_modal_funktion([](QWidget* w) {
+        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
+            dialog->gib_formular()->lineEdit->setText(QStringLiteral("veraltet"));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        if (auto* dialog = qobject_cast<Canwender_passwort*>(w)) {
+            dialog->ePass_n->setText(QStringLiteral("geheim"));
+            dialog->ePass_nb->setText(QStringLiteral("geheim"));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        return 0;
+    });
+    {
+        LogMitschnitt mitschnitt;
+        CBenutzerVerwaltung verwaltung;
+        ASSERT_EQ(verwaltung.lockliste->model()->rowCount(), 1);
+        anwender(5, "locknew", "'X'");
+        verwaltung.lockliste->markiereZeile(0, true);
+        verwaltung.DeleteLock();
+        EXPECT_NE(mitschnitt.text().find("Lock von User 'lockalt' (ID=5) NICHT entfernt"), std::string::npos)
+            << mitschnitt.text();
+        ASSERT_EQ(verwaltung.lockliste->model()->rowCount(), 1);
+        EXPECT_EQ(verwaltung.lockliste->zellDaten(0, 1).toString(), QStringLiteral("locknew"));
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_lock FROM bv_anwender WHERE anw_id=5")).toString(), QStringLiteral("X"));
+    {
+        CAnwenderListe fenster;
+        const auto zeile = [&fenster](const char* name) { return zeile_von(fenster, name); };
+        anwender(6, "neu1");
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("alt"));
+        fenster.EditBemerkung();
+        ASSERT_GE(zeile("neu1"), 0);
+        fenster.lade_zeile(zeile("neu1"));
+        anwender(6, "neu2");
+        fenster.eEMail->setzeText(CQString("veraltet@x.de"));
+        fenster.changeEntry();
+        ASSERT_GE(zeile("neu2"), 0);
+        fenster.lade_zeile(zeile("neu2"));
+        anwender(6, "neu3");
+        fenster.changeKennwort();
+        ASSERT_GE(zeile("neu3"), 0);
+        anwender(6, "neu4");
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("neu3"));
+        fenster.DeleteItem();
+        EXPECT_GE(zeile("neu4"), 0);
+        // The group chosen for a user is the one the choices show, not another under its number.
+        fenster.lade_zeile(zeile("locknew"));
+        ersetze("bv_gruppen", "grp_id", 2, QStringLiteral("(grp_id, grp_name) VALUES (2, 'Andere')"));
+        waehle_gruppe(fenster, QStringLiteral("Vertrieb"));
+        fenster.changeEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_id=6 AND anw_name='neu4' AND "
+                                  "anw_email='n@x.de' AND anw_bemerkung IS NULL AND anw_kennwort IS NULL"))
+                  .toInt(),
+              1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_gruppe FROM bv_anwender WHERE anw_id=5")).toInt(), 1);
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        waehle_gruppe(seite, eingabe, QStringLiteral("Alt"));
+        ersetze("bv_gruppen", "grp_id", 3, QStringLiteral("(grp_id, grp_name) VALUES (3, 'Neu1')"));
+        eingabe->setEditText(QStringLiteral("Umbenannt"));
+        seite.changeEntry();
+        waehle_gruppe(seite, eingabe, QStringLiteral("Neu1"));
+        ersetze("bv_gruppen", "grp_id", 3, QStringLiteral("(grp_id, grp_name) VALUES (3, 'Neu2')"));
+        seite.deleteEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen WHERE grp_id=3")).toString(), QStringLiteral("Neu2"));
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Anwender 'lockalt' ist nicht mehr vorhanden !\n"
+                                                    "Lock von User 'lockalt' (ID=5) NICHT entfernt"),
+                                     QStringLiteral("Anwender 'alt' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu1' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu2' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu3' endgültig löschen?"),
+                                     QStringLiteral("Anwender 'neu3' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Gruppe 'Vertrieb' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Gruppe 'Alt' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Gruppe 'Neu1' endgültig löschen?"),
+                                     QStringLiteral("Gruppe 'Neu1' ist nicht mehr vorhanden !")}));
+}
+
+TEST_P(ServerBenutzer, GleicheGruppeZugleichGibtEineZeileUndEineMeldung)
+{
+    ASSERT_EQ(angemeldet, QString());
+    zweite_verbindung();
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        bool dazwischen = false;
+        // The other administrator's add lands after this one's look at the table, before its write.
+        Anweisungshaken haken([&dazwischen](const std::string& text) {
+            if (!dazwischen && text.rfind("INSERT INTO bv_gruppen", 0) == 0)
+                dazwischen = zweite_fuehrt_aus(
+                    QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (900, 'Vertrieb')"));
+        });
+        eingabe->setEditText(QStringLiteral("Vertrieb"));
+        seite.addEntry();
+        EXPECT_TRUE(dazwischen);
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Vertrieb' ist bereits vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+    ASSERT_EQ(gib_gruppenliste().size(), 1);
+    EXPECT_EQ(gib_gruppenliste().first()->gib_nummer(), 900);
+}
+
+TEST_P(ServerBenutzer, UnlesbareLocklisteUndTabellenNachVerlorenerSitzungMeldenFehlerStattNull)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server session to end";
+    bereite_vor("(1, 'Technik')", "(1, 1, 'gesperrt', 'X')");
+    ASSERT_FALSE(HasFatalFailure());
+    CBenutzerVerwaltung verwaltung;
+    ASSERT_EQ(verwaltung.lockanzahl->text(), QStringLiteral("1"));
+    ASSERT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    // The server ends the session under the open window, as a restart of the server does.
+    beende_sitzung(ist_mariadb(), sitzung());
+    verwaltung.aktualisiere_lockliste();
+    EXPECT_NE(verwaltung.lockanzahl->text(), QStringLiteral("0"));
+    EXPECT_LT(verwaltung.gesperrte, 0);
+    EXPECT_FALSE(verwaltung.anwender->lade_tabelle());
+    {
+        // The page reads its list as it is built.
+        CGruppenListe seite;
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"),
+                                     QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"),
+                                     QStringLiteral("Fehler beim Zugriff auf Gruppentabelle !")}));
 }
