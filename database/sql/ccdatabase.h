@@ -198,10 +198,13 @@ public:
     // when it is missing. Values held more than once block it: nothing is dropped, and the text names
     // them. Empty when the key is there or was made; else that text or the error text.
     CQString sichere_eindeutigkeit(const CQString& tabelle, const CQString& spalte) const;
-    // MySQL: brings the table's text columns to the exact comparison of this session (trailing
-    // blanks, case and accents count), converting them with their rows, with a log line. Empty on
-    // success (and on other back ends), else the error text.
-    CQString sichere_exakten_vergleich(const CQString& tabelle) const;
+    // Brings the table's texts to exact comparison, converting the columns with their rows, each
+    // change with a log line. MySQL: the text columns get the exact collation of this session
+    // (trailing blanks, case and accents count). Every back end whose fixed-width CHAR pads (MySQL,
+    // PostgreSQL, SQL Server, Oracle): a column the description declares VARCHAR but the table holds
+    // as CHAR (a table from before) becomes VARCHAR, its values without the padding, so that names
+    // read back and compare as they were written. Empty on success, else the error text.
+    CQString sichere_exakten_vergleich(const CQString& tabelle, const CDBTabelle* beschreibung) const;
     // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
     CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
     // Oracle sequence "<tabelle>_SEQ", the name taken as given.
@@ -239,6 +242,9 @@ private:
     // failure always.
     bool oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
                                const CQString& methode, bool andere_melden) const;
+    // The parts of `sichere_exakten_vergleich`: the collation, the fixed-width columns.
+    CQString sichere_exakte_sortierung(const CQString& tabelle) const;
+    CQString sichere_variable_breite(const CQString& tabelle, const CDBTabelle* beschreibung) const;
     // Whether the index exists; false in `bekannt` when the back end gives no way to ask.
     bool hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const;
     // Appended to a SELECT, the clause that locks the rows read for a change ("FOR UPDATE"), where

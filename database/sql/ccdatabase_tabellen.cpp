@@ -8,6 +8,8 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
+#include <QMap>
+#include <QRegularExpression>
 #include <QDebug>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -497,7 +499,83 @@ CQString CCDataBase::sichere_eindeutigkeit(const CQString& tabelle, const CQStri
     return CQString();
 }
 
-CQString CCDataBase::sichere_exakten_vergleich(const CQString& tabelle) const
+CQString CCDataBase::sichere_exakten_vergleich(const CQString& tabelle, const CDBTabelle* beschreibung) const
+{
+    const CQString sortierung = sichere_exakte_sortierung(tabelle);
+    const CQString breite = sichere_variable_breite(tabelle, beschreibung);
+    return sortierung.isEmpty() ? breite : sortierung;
+}
+
+CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBTabelle* beschreibung) const
+{
+    if (!beschreibung)
+        return CQString();
+    // The fixed-width text columns of the live table and their widths, where the catalogue tells.
+    QString katalog;
+    QVariantList werte{QString(tabelle)};
+    if (spricht_mysql())
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHARACTER_MAXIMUM_LENGTH FROM information_schema.COLUMNS "
+                                 "WHERE TABLE_SCHEMA=DATABASE() AND TABLE_NAME=? AND DATA_TYPE='char';");
+    else if (spricht_postgres())
+        // Unquoted names are kept in lower case there.
+        katalog = QStringLiteral("SELECT column_name, character_maximum_length FROM information_schema.columns "
+                                 "WHERE table_schema=current_schema() AND table_name=lower(?) AND data_type='character';");
+    else if (art == art_mssql)
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS "
+                                 "WHERE TABLE_NAME=? AND DATA_TYPE IN ('char', 'nchar');");
+    else if (art == art_oracle)
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHAR_LENGTH FROM USER_TAB_COLUMNS "
+                                 "WHERE TABLE_NAME=UPPER(?) AND DATA_TYPE IN ('CHAR', 'NCHAR');");
+    else
+        // SQLite keeps a text as it was written, whatever type the column was declared with.
+        return CQString();
+    const CQString methode("sichere_exakten_vergleich");
+    QSqlQuery abfrage;
+    if (!fuehre_aus(abfrage, CQString(katalog), methode, tabelle, true, werte))
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    QMap<QString, int> fest;
+    while (abfrage.next())
+        fest.insert(abfrage.value(0).toString().toLower(), abfrage.value(1).toInt());
+    abfrage.finish();
+    static const QRegularExpression variabel(QStringLiteral("^N?VARCHAR2?$"), QRegularExpression::CaseInsensitiveOption);
+    QStringList umgestellt;
+    for (const int tag : beschreibung->gib_tagliste()) {
+        const CQString spalte = beschreibung->gib_spaltenname(tag);
+        const int typ = beschreibung->gib_spaltentyp(tag);
+        const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));
+        if (spalte.isEmpty() || !fest.contains(spalte.toLower()) || !variabel.match(typtext.trimmed()).hasMatch())
+            continue;
+        // Never narrower than the table holds now: no value is cut.
+        const int laenge = qMax(beschreibung->gib_laenge(tag, spalten_laenge(typ)), fest.value(spalte.toLower()));
+        const QString definition = spalten_definition(spalte, typtext, laenge);
+        QStringList anweisungen;
+        if (spricht_mysql())
+            // MySQL hands a CHAR value out without its padding: the new column takes it so.
+            anweisungen.append(QStringLiteral("ALTER TABLE %1 MODIFY %2;").arg(tabelle, definition));
+        else if (spricht_postgres())
+            anweisungen.append(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4) USING rtrim(%2);")
+                                   .arg(tabelle, spalte, typtext)
+                                   .arg(laenge));
+        else
+            // These keep the padding in the new column: it goes in a second step.
+            anweisungen << (art == art_mssql ? QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2;")
+                                             : QStringLiteral("ALTER TABLE %1 MODIFY (%2);"))
+                               .arg(tabelle, definition)
+                        << QStringLiteral("UPDATE %1 SET %2=RTRIM(%2);").arg(tabelle, spalte);
+        for (const QString& sql : anweisungen)
+            if (!fuehre_aus(CQString(sql), methode, tabelle))
+                return CQString(tr("Spalte '%1' in Tabelle '%2' kann nicht auf variable Breite umgestellt werden")
+                                    .arg(spalte, tabelle));
+        umgestellt.append(spalte);
+    }
+    if (!umgestellt.isEmpty())
+        CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1': Textspalten %2 von fester auf variable Breite umgestellt, "
+                                               "Leerzeichen der Auffüllung entfernt, alle Zeilen erhalten.")
+                                                .arg(tabelle, umgestellt.join(QStringLiteral(", ")))));
+    return CQString();
+}
+
+CQString CCDataBase::sichere_exakte_sortierung(const CQString& tabelle) const
 {
     // Only the kind that gives new text columns the exact collation (`spalten_definition`).
     if (art != art_mysql)

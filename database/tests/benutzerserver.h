@@ -915,3 +915,43 @@ TEST_P(ServerBenutzer, UnlesbareLocklisteUndTabellenNachVerlorenerSitzungMeldenF
                                      QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"),
                                      QStringLiteral("Fehler beim Zugriff auf Gruppentabelle !")}));
 }
+
+TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndBehaeltAlleZeilen)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite keeps a text as written, whatever its column's type: no column pads there";
+    // A table from before, its names and mail addresses in columns of fixed width.
+    for (const char* spalte : {"anw_name", "anw_email"})
+        ausfuehren(ist_mariadb() ? QStringLiteral("ALTER TABLE bv_anwender MODIFY %1 CHAR(100)").arg(QLatin1String(spalte))
+                                 : QStringLiteral("ALTER TABLE bv_anwender ALTER COLUMN %1 TYPE CHAR(100)")
+                                       .arg(QLatin1String(spalte)));
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_email) VALUES "
+                              "(7, 1, 'alt', 'alt@x.de'), (8, 1, 'zwei', NULL)"));
+    bv_abmelden();
+    {
+        LogMitschnitt mitschnitt;
+        ASSERT_EQ(bv_anmelden(), QString());
+        EXPECT_NE(mitschnitt.text().find("Tabelle 'bv_anwender': Textspalten anw_name, anw_email von fester auf variable "
+                                         "Breite umgestellt"),
+                  std::string::npos)
+            << mitschnitt.text();
+    }
+    if (*GetParam().sitzung)
+        ausfuehren(QString::fromLatin1(GetParam().sitzung));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    EXPECT_EQ(gib_anwender_email_tags(CQString("alt")), QStringLiteral("alt@x.de"));
+    {
+        CAnwenderListe fenster;
+        EXPECT_GE(zeile_von(fenster, "alt"), 0);
+        EXPECT_GE(zeile_von(fenster, "zwei"), 0);
+        fuege_hinzu(fenster, QStringLiteral("pad "), QStringLiteral("pad@x.de "));
+    }
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 3);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender WHERE anw_email='pad@x.de '")).toString(),
+              QStringLiteral("pad "));
+    EXPECT_EQ(gib_anwender_email_tags(CQString("pad ")), QStringLiteral("pad@x.de "));
+}

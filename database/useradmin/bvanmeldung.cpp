@@ -63,7 +63,7 @@ void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
             qmelde(4, CBVDataBase::klasse, CQString("bv_anmelden"), CQString(text));
     };
     for (const int tag : anmeldetabellen)
-        warne(db.sichere_exakten_vergleich(struktur->gib_tabellenname(tag)));
+        warne(db.sichere_exakten_vergleich(struktur->gib_tabellenname(tag), struktur->gib_tabelle(tag)));
     for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::gruppen, bv_tag::grp_name}, {bv_tag::anwender, bv_tag::anw_name}})
         if (const CDBTabelle* const tabelle = struktur->gib_tabelle(tag))
             warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(tag), tabelle->gib_spaltenname(spalte)));
