@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QSqlDatabase>
 #include <QVariant>
+#include <functional>
 
 class CDBTabelle;
 class CQLogBase;
@@ -190,6 +191,15 @@ public:
     int loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
                      const CQString& methode, CKlasse* berichtsklasse = nullptr,
                      const QVariantList& werte = QVariantList()) const;
+    // Runs `schreiben` (empty when it succeeded, else its error text) as the only writer of the
+    // table, in one transaction: its statements take effect whole or not at all, and a second
+    // session's call waits until this one has ended (at most 30 s, then it fails). The table is
+    // held by a lock of the table in the transaction; MySQL, whose table definitions end a
+    // transaction, holds a named lock of the server ("<database>.<table>") for the whole call.
+    // Without transactions on the connection `schreiben` runs alone. Empty after the commit, else
+    // the error text (a failed lock or commit reported with `methode`), everything rolled back.
+    CQString schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
+                             const CQString& methode) const;
     // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
     // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
     // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).

@@ -438,6 +438,62 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     return ende(qMax(0, abfrage.numRowsAffected()));
 }
 
+CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
+                                    const CQString& methode) const
+{
+    QSqlDatabase verbindung = gib_datenbank();
+    if (!verbindung.isValid() || !verbindung.driver()->hasFeature(QSqlDriver::Transactions))
+        return schreiben();
+    const CQString gesperrt_fehler(tr("Tabelle '%1' kann nicht für das Schreiben gesperrt werden").arg(tabelle));
+    const auto lies_eins = [&](const QString& sql, const QVariantList& werte) {
+        QVariant wert;
+        return lies_wert(CQString(sql), methode, tabelle, wert, true, werte) && wert.toInt() == 1;
+    };
+    const bool mysql = spricht_mysql();
+    const QString name = QStringLiteral("%1.%2").arg(verbindung.databaseName(), tabelle);
+    if (mysql && !lies_eins(QStringLiteral("SELECT GET_LOCK(?, 30);"), {name}))
+        return gesperrt_fehler;
+    const auto gib_frei = [&] {
+        if (mysql)
+            lies_eins(QStringLiteral("SELECT RELEASE_LOCK(?);"), {name});
+    };
+    // SQLite: the write lock is taken at the start, so that two writers never meet half-way (the
+    // later one waits for the busy time-out, where a deferred start would fail at once).
+    const bool sqlite = art == art_sqlite || verbindung.driverName() == QLatin1String("QSQLITE");
+    QSqlQuery beginn;
+    if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !verbindung.transaction()) {
+        if (!sqlite)
+            CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
+                                                     .arg(methode, tabelle, verbindung.lastError().text())));
+        gib_frei();
+        return gesperrt_fehler;
+    }
+    beginn.finish();
+    QStringList sperren;
+    if (spricht_postgres())
+        sperren << QStringLiteral("SET LOCAL lock_timeout = '30s';")
+                << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+    else if (art == art_oracle)
+        sperren << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+    else if (art == art_mssql)
+        sperren << QStringLiteral("SELECT count(*) FROM %1 WITH (TABLOCKX, HOLDLOCK);").arg(tabelle);
+    CQString fehler;
+    for (const QString& sql : sperren)
+        if (fehler.isEmpty() && !fuehre_aus(CQString(sql), methode, tabelle))
+            fehler = gesperrt_fehler;
+    if (fehler.isEmpty())
+        fehler = schreiben();
+    if (fehler.isEmpty() && !verbindung.commit()) {
+        fehler = CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3")
+                              .arg(methode, tabelle, verbindung.lastError().text()));
+        CQCat::gib_instanz()->error(fehler);
+    }
+    if (!fehler.isEmpty())
+        verbindung.rollback();
+    gib_frei();
+    return fehler;
+}
+
 bool CCDataBase::hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const
 {
     QString sql;

@@ -5,6 +5,7 @@
 #include "anwenderemail.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
 #include "caclgroup.h"
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
@@ -29,6 +30,7 @@
 #include <QSqlRecord>
 #include <QThread>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -126,21 +128,44 @@ protected:
     }
     bool ist_sqlite() const { return treiber == QLatin1String("QSQLITE"); }
     bool ist_mariadb() const { return treiber == QLatin1String("QMYSQL"); }
+    // The way to the test's database, taken on the test's thread for a connection that another
+    // thread opens.
+    struct Zugang
+    {
+        QString treiber, name, host, benutzer, kennwort;
+        int port = 0;
+        // Opens a connection of that name, in the calling thread.
+        QSqlDatabase oeffne(const QString& verbindung) const
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(treiber, verbindung);
+            db.setDatabaseName(name);
+            if (treiber != QLatin1String("QSQLITE")) {
+                db.setHostName(host);
+                db.setPort(port);
+                db.setUserName(benutzer);
+                db.setPassword(kennwort);
+            }
+            db.open();
+            return db;
+        }
+    };
+    Zugang zugang() const
+    {
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        return Zugang{treiber,
+                      name,
+                      e.db_host.gib_wert_qstr(),
+                      e.db_user.gib_wert_qstr(),
+                      e.db_passwort.gib_wert_qstr(),
+                      static_cast<int>(e.db_port.gib_wert())};
+    }
     // A second connection to the test's database, as another administrator's program has it.
     QSqlDatabase zweite_verbindung() const
     {
         if (QSqlDatabase::contains(QStringLiteral("zweiter")))
             return QSqlDatabase::database(QStringLiteral("zweiter"));
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("zweiter"));
-        db.setDatabaseName(name);
-        if (!ist_sqlite()) {
-            db.setHostName(e.db_host.gib_wert_qstr());
-            db.setPort(static_cast<int>(e.db_port.gib_wert()));
-            db.setUserName(e.db_user.gib_wert_qstr());
-            db.setPassword(e.db_passwort.gib_wert_qstr());
-        }
-        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlDatabase db = zugang().oeffne(QStringLiteral("zweiter"));
+        EXPECT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
         return db;
     }
     // Another administrator's statements in a transaction of their own, on a connection of a thread
@@ -148,22 +173,10 @@ protected:
     // `begonnen` is set once they have run.
     std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms) const
     {
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        const QString host = e.db_host.gib_wert_qstr();
-        const int port = static_cast<int>(e.db_port.gib_wert());
-        const QString benutzer = e.db_user.gib_wert_qstr();
-        const QString kennwort = e.db_passwort.gib_wert_qstr();
-        return std::thread([=, &begonnen] {
+        return std::thread([weg = zugang(), anweisungen, ms, &begonnen] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("dritter"));
-                db.setDatabaseName(name);
-                if (!ist_sqlite()) {
-                    db.setHostName(host);
-                    db.setPort(port);
-                    db.setUserName(benutzer);
-                    db.setPassword(kennwort);
-                }
-                if (db.open() && db.transaction()) {
+                QSqlDatabase db = weg.oeffne(QStringLiteral("dritter"));
+                if (db.isOpen() && db.transaction()) {
                     for (const QString& text : anweisungen)
                         QSqlQuery(text, db);
                     begonnen = true;
@@ -954,4 +967,120 @@ TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndB
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender WHERE anw_email='pad@x.de '")).toString(),
               QStringLiteral("pad "));
     EXPECT_EQ(gib_anwender_email_tags(CQString("pad ")), QStringLiteral("pad@x.de "));
+}
+
+TEST_P(ServerBenutzer, VorlageVonZweiVerwalternZugleichGanzUndJederSchluesselEinmal)
+{
+    ASSERT_EQ(angemeldet, QString());
+    {
+        // The first run makes the tables.
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_EQ(boxen.size(), 1);
+    const int schluessel = lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt();
+    ASSERT_GT(schluessel, 10);
+    boxen.clear();
+    // The other administrator's template: the same keys, other values.
+    QVector<QVariantList> andere;
+    {
+        QSqlQuery abfrage(QStringLiteral("SELECT vor_schluessel FROM bv_vorlage"),
+                          QSqlDatabase::database(bv_verbindungsname(), false));
+        while (abfrage.next())
+            andere.append({abfrage.value(0).toString(), QStringLiteral("anders"), QStringLiteral("1")});
+    }
+    zweite_verbindung();
+    QString ergebnis = QStringLiteral("nicht gelaufen");
+    std::atomic<bool> fertig{false};
+    std::thread anderer;
+    // The other administrator's program on a connection of its own, in a thread of its own.
+    const auto starte_anderen = [&] {
+        anderer = std::thread([&, weg = zugang()] {
+            {
+                QSqlDatabase db = weg.oeffne(QStringLiteral("anderer"));
+                if (db.isOpen()) {
+                    auto datenbank = std::make_unique<CCDataBase>(gib_datenbankart(weg.treiber), CQString("anderer"), 0);
+                    datenbank->richte_sitzung_ein();
+                    QStringList meldungen;
+                    CBVDataBase bv(std::move(datenbank), baue_bv_struktur(QString(), meldungen));
+                    bv.erfasse_autoinkrement(bv_tag::vorlage);
+                    ergebnis = CDbBVsetting::schreibe_vorlage(bv, andere);
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("anderer"));
+            fertig = true;
+        });
+    };
+    // Whether the other administrator's program waits for this one (where the server tells).
+    const QString wartet = ist_mariadb() ? QStringLiteral("SELECT count(*) FROM information_schema.PROCESSLIST "
+                                                          "WHERE STATE='User lock'")
+                                         : QStringLiteral("SELECT count(*) FROM pg_locks WHERE NOT granted");
+    const auto wartet_schon = [&] {
+        if (ist_sqlite())
+            return false;
+        QSqlQuery abfrage(wartet, QSqlDatabase::database(QStringLiteral("zweiter"), false));
+        return abfrage.next() && abfrage.value(0).toInt() > 0;
+    };
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        // The other one starts when this one has emptied the table and is about to write its rows;
+        // without one writer at a time it writes all of its own meanwhile.
+        Anweisungshaken haken([&](const std::string& text) {
+            if (anderer.joinable() || text.rfind("INSERT INTO bv_vorlage", 0) != 0)
+                return;
+            starte_anderen();
+            // SQLite cannot tell: a second long enough for the other to write all, short of its busy time-out.
+            const int runden = ist_sqlite() ? 100 : 300;
+            for (int i = 0; i < runden && !fertig && !wartet_schon(); ++i)
+                QThread::msleep(10);
+        });
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_TRUE(anderer.joinable());
+    anderer.join();
+    EXPECT_EQ(ergebnis, QString());
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!"))) << boxen.first().toStdString();
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), schluessel);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(DISTINCT vor_schluessel) FROM bv_vorlage")).toInt(), schluessel);
+    // The later writer's template stands whole.
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert='anders'")).toInt(), schluessel);
+}
+
+TEST_P(ServerBenutzer, VorlageBeiAbbruchMittendrinBleibtWieSieWar)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server session to end";
+    {
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    const int schluessel = lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt();
+    ASSERT_GT(schluessel, 10);
+    ausfuehren(QStringLiteral("UPDATE bv_vorlage SET vor_wert='alt'"));
+    boxen.clear();
+    zweite_verbindung();
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        // The session ends before the tenth row.
+        const QString nummer = sitzung();
+        const bool mariadb = ist_mariadb();
+        int zeilen = 0;
+        Anweisungshaken haken([&](const std::string& text) {
+            if (text.rfind("INSERT INTO bv_vorlage", 0) == 0 && ++zeilen == 10)
+                beende_sitzung(mariadb, nummer);
+        });
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().endsWith(QStringLiteral("Tabelle 'bv_vorlage' bleibt unverändert!")))
+        << boxen.first().toStdString();
+    bv_abmelden();
+    ASSERT_EQ(bv_anmelden(), QString());
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert='alt'")).toInt(), schluessel);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), schluessel);
 }
