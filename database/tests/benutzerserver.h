@@ -841,6 +841,12 @@ TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNoch
         fenster.gib_tabelle()->selectRow(zeile("neu3"));
         fenster.DeleteItem();
         EXPECT_GE(zeile("neu4"), 0);
+        // The user the grid shows as not logged on has logged on since.
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("UPDATE bv_anwender SET anw_lock='X' WHERE anw_id=6")));
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("neu4"));
+        fenster.DeleteItem();
+        EXPECT_EQ(fenster.gib_tabelle()->zellText(zeile("neu4"), fenster.sp_lock), QStringLiteral("X"));
         // The group chosen for a user is the one the choices show, not another under its number.
         fenster.lade_zeile(zeile("locknew"));
         ersetze("bv_gruppen", "grp_id", 2, QStringLiteral("(grp_id, grp_name) VALUES (2, 'Andere')"));
@@ -848,7 +854,8 @@ TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNoch
         fenster.changeEntry();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_id=6 AND anw_name='neu4' AND "
-                                  "anw_email='n@x.de' AND anw_bemerkung IS NULL AND anw_kennwort IS NULL"))
+                                  "anw_email='n@x.de' AND anw_bemerkung IS NULL AND anw_kennwort IS NULL AND "
+                                  "anw_lock='X'"))
                   .toInt(),
               1);
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_gruppe FROM bv_anwender WHERE anw_id=5")).toInt(), 1);
@@ -872,6 +879,9 @@ TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNoch
                                      QStringLiteral("Anwender 'neu2' ist nicht mehr vorhanden !"),
                                      QStringLiteral("Anwender 'neu3' endgültig löschen?"),
                                      QStringLiteral("Anwender 'neu3' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu4' endgültig löschen?"),
+                                     QStringLiteral("Anwender darf nicht gelöscht werden !\n Der Anwender 'neu4' benutzt "
+                                                    "gerade Kelmor !"),
                                      QStringLiteral("Gruppe 'Vertrieb' ist nicht mehr vorhanden !"),
                                      QStringLiteral("Gruppe 'Alt' ist nicht mehr vorhanden !"),
                                      QStringLiteral("Gruppe 'Neu1' endgültig löschen?"),

@@ -39,7 +39,8 @@ public:
     void ergaenze_abteilung(const CQString& text);
     void zeige_aktuellen_anwender();
     void pruefe_auswahl(const bool& ohne_neuwahl);
-    // Asks, deletes the row, logs; true when the row was deleted.
+    // Asks, deletes the row (only while the user of the number still bears the name and is not
+    // logged on), logs; true when the row was deleted.
     bool anwender_loeschen(int nummer, bool angemeldet, const CQString& name);
     // The menu the right mouse button opens; its first action deletes `DeleteItem`'s row.
     QMenu* baue_kontextmenue();
@@ -164,6 +165,8 @@ private:
     QString gruppenname(int gruppe) const;
     // The name the grid shows for the user numbered `nummer`; the edit state's without such a row.
     QString gezeigter_name(int nummer) const;
+    // The refusal to delete a user who is logged on (`angemeldet`), or as whom this program is.
+    void melde_nicht_loeschbar(bool angemeldet, const CQString& name);
     // Says that the user table could not be read, and shows the grid as it can be read now.
     void melde_unlesbar();
     void melde_vorhanden(const CQString& name);

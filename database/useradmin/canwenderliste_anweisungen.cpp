@@ -390,14 +390,18 @@ void CAnwenderListe::entferne_zeile(int zeile)
     sName->setzeText(CQString());
 }
 
-bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQString& name)
+void CAnwenderListe::melde_nicht_loeschbar(bool angemeldet, const CQString& name)
 {
     const QString zweite = angemeldet ? tr("Der Anwender '%1' benutzt gerade Kelmor !").arg(name)
                                       : tr("Sie selbst sind als Kelmor Anwender '%1' angemeldet !").arg(name);
+    frage_mit_knoepfen(this, QMessageBox::Information, tr("Anwender löschen"),
+                       tr("Anwender darf nicht gelöscht werden !") + QStringLiteral("\n ") + zweite, {tr("&Ok")}, 0, 0);
+}
+
+bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQString& name)
+{
     if (angemeldet || name == gib_katalog_privat().anwender.gib_wert_qstr()) {
-        frage_mit_knoepfen(this, QMessageBox::Information, tr("Anwender löschen"),
-                           tr("Anwender darf nicht gelöscht werden !") + QStringLiteral("\n ") + zweite,
-                           {tr("&Ok")}, 0, 0);
+        melde_nicht_loeschbar(angemeldet, name);
         return false;
     }
     if (frage_mit_knoepfen(this, QMessageBox::Question, gib_meldungstitel(),
@@ -409,17 +413,28 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
         return false;
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     QVariantList werte;
-    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2;")
-                           .arg(tabellenname, bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte)));
+    // Only while he is not logged on, checked in the same statement: he may have logged on since
+    // the grid was read.
+    const QString sperre = tab->gib_spaltenname(bv_tag::anw_lock);
+    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2 AND (%3 IS NULL OR %3<>'X');")
+                           .arg(tabellenname, bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte), sperre));
     QSqlQuery abfrage;
     if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname, true, werte)) {
         fehler_anwendertabelle(gib_meldungstitel());
         return false;
     }
-    // Deleted meanwhile by another administrator, or the number is another user's now: said so,
-    // and the grid reloaded.
     if (abfrage.numRowsAffected() == 0) {
-        melde_verschwunden(nummer, name);
+        // Deleted meanwhile by another administrator, or the number is another user's now: said
+        // so, and the grid reloaded. Still there: he has logged on since.
+        const int da = bv->gib_anzahl_records(bv_tag::anwender, nummer, name);
+        if (da > 0) {
+            melde_nicht_loeschbar(true, name);
+            lade_tabelle();
+        } else if (da == 0) {
+            melde_verschwunden(nummer, name);
+        } else {
+            melde_unlesbar();
+        }
         return false;
     }
     qmelde(5, &gib_benutzer_klassen().c_canwenderliste, CQString("anwender_loeschen"), CQString(tr("Anwender '%1' gelöscht").arg(name)));
