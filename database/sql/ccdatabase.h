@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QSqlDatabase>
 #include <QVariant>
+#include <functional>
 
 class CDBTabelle;
 class CQLogBase;
@@ -183,12 +184,22 @@ public:
                                              const QStringList& spalten, const QVariantList& werte, int vorige_id,
                                              const CQString& methode, const CQString& quelle = CQString()) const;
     // Deletes the record with the id only while `bedingung` (appended to its WHERE with AND; empty:
-    // none) holds, checked in the same statement; where the back end locks rows, the record is
+    // none; its values bound from `werte`) holds, checked in the same statement; where the back end locks rows, the record is
     // locked first in a transaction, so that a row that another session is about to make the
     // condition false with waits. The rows deleted (0 or 1), -1 after a failure (reported with
     // `methode` under `berichtsklasse`, this class when null).
     int loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                     const CQString& methode, CKlasse* berichtsklasse = nullptr) const;
+                     const CQString& methode, CKlasse* berichtsklasse = nullptr,
+                     const QVariantList& werte = QVariantList()) const;
+    // Runs `schreiben` (empty when it succeeded, else its error text) as the only writer of the
+    // table, in one transaction: its statements take effect whole or not at all, and a second
+    // session's call waits until this one has ended (at most 30 s, then it fails). The table is
+    // held by a lock of the table in the transaction; MySQL, whose table definitions end a
+    // transaction, holds a named lock of the server ("<database>.<table>") for the whole call.
+    // Without transactions on the connection `schreiben` runs alone. Empty after the commit, else
+    // the error text (a failed lock or commit reported with `methode`), everything rolled back.
+    CQString schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
+                             const CQString& methode) const;
     // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
     // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
     // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).
@@ -197,10 +208,13 @@ public:
     // when it is missing. Values held more than once block it: nothing is dropped, and the text names
     // them. Empty when the key is there or was made; else that text or the error text.
     CQString sichere_eindeutigkeit(const CQString& tabelle, const CQString& spalte) const;
-    // MySQL: brings the table's text columns to the exact comparison of this session (trailing
-    // blanks, case and accents count), converting them with their rows, with a log line. Empty on
-    // success (and on other back ends), else the error text.
-    CQString sichere_exakten_vergleich(const CQString& tabelle) const;
+    // Brings the table's texts to exact comparison, converting the columns with their rows, each
+    // change with a log line. MySQL: the text columns get the exact collation of this session
+    // (trailing blanks, case and accents count). Every back end whose fixed-width CHAR pads (MySQL,
+    // PostgreSQL, SQL Server, Oracle): a column the description declares VARCHAR but the table holds
+    // as CHAR (a table from before) becomes VARCHAR, its values without the padding, so that names
+    // read back and compare as they were written. Empty on success, else the error text.
+    CQString sichere_exakten_vergleich(const CQString& tabelle, const CDBTabelle* beschreibung) const;
     // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
     CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
     // Oracle sequence "<tabelle>_SEQ", the name taken as given.
@@ -238,6 +252,9 @@ private:
     // failure always.
     bool oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
                                const CQString& methode, bool andere_melden) const;
+    // The parts of `sichere_exakten_vergleich`: the collation, the fixed-width columns.
+    CQString sichere_exakte_sortierung(const CQString& tabelle) const;
+    CQString sichere_variable_breite(const CQString& tabelle, const CDBTabelle* beschreibung) const;
     // Whether the index exists; false in `bekannt` when the back end gives no way to ask.
     bool hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const;
     // Appended to a SELECT, the clause that locks the rows read for a change ("FOR UPDATE"), where

@@ -8,6 +8,8 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
+#include <QMap>
+#include <QRegularExpression>
 #include <QDebug>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -390,7 +392,7 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
 }
 
 int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,
-                             const CQString& methode, CKlasse* berichtsklasse) const
+                             const CQString& methode, CKlasse* berichtsklasse, const QVariantList& werte) const
 {
     CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
     QSqlDatabase verbindung = gib_datenbank();
@@ -413,8 +415,8 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
         return -1;
     };
     // Runs the statement; a failure is reported under the caller's class.
-    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql) {
-        if (fuehre_aus(abfrage, sql, methode, tabelle, false))
+    const auto laufe = [&](QSqlQuery& abfrage, const CQString& sql, const QVariantList& gebunden) {
+        if (fuehre_aus(abfrage, sql, methode, tabelle, false, gebunden))
             return true;
         melde_sql_fehler(abfrage, sql, bericht, methode, tabelle);
         return false;
@@ -422,7 +424,8 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     const QString schluessel = QStringLiteral("%1=%2").arg(id_spalte).arg(id);
     QSqlQuery sperrt;
     if (gesperrt
-        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre))))
+        && !laufe(sperrt, CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4;").arg(id_spalte, tabelle, schluessel, sperre)),
+                  QVariantList()))
         return ende(-1);
     // The lock is held by the transaction, not by the query's result.
     sperrt.finish();
@@ -430,9 +433,65 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     if (!bedingung.isEmpty())
         sql += QLatin1String(" AND ") + bedingung;
     QSqlQuery abfrage;
-    if (!laufe(abfrage, CQString(sql + QLatin1Char(';'))))
+    if (!laufe(abfrage, CQString(sql + QLatin1Char(';')), werte))
         return ende(-1);
     return ende(qMax(0, abfrage.numRowsAffected()));
+}
+
+CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
+                                    const CQString& methode) const
+{
+    QSqlDatabase verbindung = gib_datenbank();
+    if (!verbindung.isValid() || !verbindung.driver()->hasFeature(QSqlDriver::Transactions))
+        return schreiben();
+    const CQString gesperrt_fehler(tr("Tabelle '%1' kann nicht für das Schreiben gesperrt werden").arg(tabelle));
+    const auto lies_eins = [&](const QString& sql, const QVariantList& werte) {
+        QVariant wert;
+        return lies_wert(CQString(sql), methode, tabelle, wert, true, werte) && wert.toInt() == 1;
+    };
+    const bool mysql = spricht_mysql();
+    const QString name = QStringLiteral("%1.%2").arg(verbindung.databaseName(), tabelle);
+    if (mysql && !lies_eins(QStringLiteral("SELECT GET_LOCK(?, 30);"), {name}))
+        return gesperrt_fehler;
+    const auto gib_frei = [&] {
+        if (mysql)
+            lies_eins(QStringLiteral("SELECT RELEASE_LOCK(?);"), {name});
+    };
+    // SQLite: the write lock is taken at the start, so that two writers never meet half-way (the
+    // later one waits for the busy time-out, where a deferred start would fail at once).
+    const bool sqlite = art == art_sqlite || verbindung.driverName() == QLatin1String("QSQLITE");
+    QSqlQuery beginn;
+    if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !verbindung.transaction()) {
+        if (!sqlite)
+            CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
+                                                     .arg(methode, tabelle, verbindung.lastError().text())));
+        gib_frei();
+        return gesperrt_fehler;
+    }
+    beginn.finish();
+    QStringList sperren;
+    if (spricht_postgres())
+        sperren << QStringLiteral("SET LOCAL lock_timeout = '30s';")
+                << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+    else if (art == art_oracle)
+        sperren << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+    else if (art == art_mssql)
+        sperren << QStringLiteral("SELECT count(*) FROM %1 WITH (TABLOCKX, HOLDLOCK);").arg(tabelle);
+    CQString fehler;
+    for (const QString& sql : sperren)
+        if (fehler.isEmpty() && !fuehre_aus(CQString(sql), methode, tabelle))
+            fehler = gesperrt_fehler;
+    if (fehler.isEmpty())
+        fehler = schreiben();
+    if (fehler.isEmpty() && !verbindung.commit()) {
+        fehler = CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3")
+                              .arg(methode, tabelle, verbindung.lastError().text()));
+        CQCat::gib_instanz()->error(fehler);
+    }
+    if (!fehler.isEmpty())
+        verbindung.rollback();
+    gib_frei();
+    return fehler;
 }
 
 bool CCDataBase::hat_index(const CQString& tabelle, const QString& index, bool& bekannt) const
@@ -496,7 +555,83 @@ CQString CCDataBase::sichere_eindeutigkeit(const CQString& tabelle, const CQStri
     return CQString();
 }
 
-CQString CCDataBase::sichere_exakten_vergleich(const CQString& tabelle) const
+CQString CCDataBase::sichere_exakten_vergleich(const CQString& tabelle, const CDBTabelle* beschreibung) const
+{
+    const CQString sortierung = sichere_exakte_sortierung(tabelle);
+    const CQString breite = sichere_variable_breite(tabelle, beschreibung);
+    return sortierung.isEmpty() ? breite : sortierung;
+}
+
+CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBTabelle* beschreibung) const
+{
+    if (!beschreibung)
+        return CQString();
+    // The fixed-width text columns of the live table and their widths, where the catalogue tells.
+    QString katalog;
+    QVariantList werte{QString(tabelle)};
+    if (spricht_mysql())
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHARACTER_MAXIMUM_LENGTH FROM information_schema.COLUMNS "
+                                 "WHERE TABLE_SCHEMA=DATABASE() AND TABLE_NAME=? AND DATA_TYPE='char';");
+    else if (spricht_postgres())
+        // Unquoted names are kept in lower case there.
+        katalog = QStringLiteral("SELECT column_name, character_maximum_length FROM information_schema.columns "
+                                 "WHERE table_schema=current_schema() AND table_name=lower(?) AND data_type='character';");
+    else if (art == art_mssql)
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS "
+                                 "WHERE TABLE_NAME=? AND DATA_TYPE IN ('char', 'nchar');");
+    else if (art == art_oracle)
+        katalog = QStringLiteral("SELECT COLUMN_NAME, CHAR_LENGTH FROM USER_TAB_COLUMNS "
+                                 "WHERE TABLE_NAME=UPPER(?) AND DATA_TYPE IN ('CHAR', 'NCHAR');");
+    else
+        // SQLite keeps a text as it was written, whatever type the column was declared with.
+        return CQString();
+    const CQString methode("sichere_exakten_vergleich");
+    QSqlQuery abfrage;
+    if (!fuehre_aus(abfrage, CQString(katalog), methode, tabelle, true, werte))
+        return CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
+    QMap<QString, int> fest;
+    while (abfrage.next())
+        fest.insert(abfrage.value(0).toString().toLower(), abfrage.value(1).toInt());
+    abfrage.finish();
+    static const QRegularExpression variabel(QStringLiteral("^N?VARCHAR2?$"), QRegularExpression::CaseInsensitiveOption);
+    QStringList umgestellt;
+    for (const int tag : beschreibung->gib_tagliste()) {
+        const CQString spalte = beschreibung->gib_spaltenname(tag);
+        const int typ = beschreibung->gib_spaltentyp(tag);
+        const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));
+        if (spalte.isEmpty() || !fest.contains(spalte.toLower()) || !variabel.match(typtext.trimmed()).hasMatch())
+            continue;
+        // Never narrower than the table holds now: no value is cut.
+        const int laenge = qMax(beschreibung->gib_laenge(tag, spalten_laenge(typ)), fest.value(spalte.toLower()));
+        const QString definition = spalten_definition(spalte, typtext, laenge);
+        QStringList anweisungen;
+        if (spricht_mysql())
+            // MySQL hands a CHAR value out without its padding: the new column takes it so.
+            anweisungen.append(QStringLiteral("ALTER TABLE %1 MODIFY %2;").arg(tabelle, definition));
+        else if (spricht_postgres())
+            anweisungen.append(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3(%4) USING rtrim(%2);")
+                                   .arg(tabelle, spalte, typtext)
+                                   .arg(laenge));
+        else
+            // These keep the padding in the new column: it goes in a second step.
+            anweisungen << (art == art_mssql ? QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2;")
+                                             : QStringLiteral("ALTER TABLE %1 MODIFY (%2);"))
+                               .arg(tabelle, definition)
+                        << QStringLiteral("UPDATE %1 SET %2=RTRIM(%2);").arg(tabelle, spalte);
+        for (const QString& sql : anweisungen)
+            if (!fuehre_aus(CQString(sql), methode, tabelle))
+                return CQString(tr("Spalte '%1' in Tabelle '%2' kann nicht auf variable Breite umgestellt werden")
+                                    .arg(spalte, tabelle));
+        umgestellt.append(spalte);
+    }
+    if (!umgestellt.isEmpty())
+        CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1': Textspalten %2 von fester auf variable Breite umgestellt, "
+                                               "Leerzeichen der Auffüllung entfernt, alle Zeilen erhalten.")
+                                                .arg(tabelle, umgestellt.join(QStringLiteral(", ")))));
+    return CQString();
+}
+
+CQString CCDataBase::sichere_exakte_sortierung(const CQString& tabelle) const
 {
     // Only the kind that gives new text columns the exact collation (`spalten_definition`).
     if (art != art_mysql)

@@ -351,7 +351,7 @@ TEST_F(Anwenderliste, KennwortGebundenGespeichertUndNieProtokolliert)
         fenster->lade_zeile(zeile("abel"));
         EXPECT_FALSE(enthaelt(mitschnitt.text(), "Test1"));
         EXPECT_FALSE(enthaelt(mitschnitt.text(), "5465737431"));
-        EXPECT_TRUE(enthaelt(mitschnitt.text(), "UPDATE bv_anwender SET anw_kennwort=? WHERE (anw_id=3);"))
+        EXPECT_TRUE(enthaelt(mitschnitt.text(), "UPDATE bv_anwender SET anw_kennwort=? WHERE (anw_id=?) AND (anw_name=?);"))
             << mitschnitt.text();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_kennwort FROM bv_anwender WHERE anw_id=3")).toString(),

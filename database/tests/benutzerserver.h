@@ -5,10 +5,12 @@
 #include "anwenderemail.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
 #include "caclgroup.h"
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "cbvdatabase.h"
+#include "cbenutzerverwaltung.h"
 #include "cdbbvsetting.h"
 #include "ceingabestring.h"
 #include "ccombobox.h"
@@ -21,6 +23,7 @@
 #include "plattform.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QSqlError>
 #include <QRegularExpression>
@@ -28,6 +31,7 @@
 #include <QSqlRecord>
 #include <QThread>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -125,21 +129,44 @@ protected:
     }
     bool ist_sqlite() const { return treiber == QLatin1String("QSQLITE"); }
     bool ist_mariadb() const { return treiber == QLatin1String("QMYSQL"); }
+    // The way to the test's database, taken on the test's thread for a connection that another
+    // thread opens.
+    struct Zugang
+    {
+        QString treiber, name, host, benutzer, kennwort;
+        int port = 0;
+        // Opens a connection of that name, in the calling thread.
+        QSqlDatabase oeffne(const QString& verbindung) const
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(treiber, verbindung);
+            db.setDatabaseName(name);
+            if (treiber != QLatin1String("QSQLITE")) {
+                db.setHostName(host);
+                db.setPort(port);
+                db.setUserName(benutzer);
+                db.setPassword(kennwort);
+            }
+            db.open();
+            return db;
+        }
+    };
+    Zugang zugang() const
+    {
+        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
+        return Zugang{treiber,
+                      name,
+                      e.db_host.gib_wert_qstr(),
+                      e.db_user.gib_wert_qstr(),
+                      e.db_passwort.gib_wert_qstr(),
+                      static_cast<int>(e.db_port.gib_wert())};
+    }
     // A second connection to the test's database, as another administrator's program has it.
     QSqlDatabase zweite_verbindung() const
     {
         if (QSqlDatabase::contains(QStringLiteral("zweiter")))
             return QSqlDatabase::database(QStringLiteral("zweiter"));
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("zweiter"));
-        db.setDatabaseName(name);
-        if (!ist_sqlite()) {
-            db.setHostName(e.db_host.gib_wert_qstr());
-            db.setPort(static_cast<int>(e.db_port.gib_wert()));
-            db.setUserName(e.db_user.gib_wert_qstr());
-            db.setPassword(e.db_passwort.gib_wert_qstr());
-        }
-        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlDatabase db = zugang().oeffne(QStringLiteral("zweiter"));
+        EXPECT_TRUE(db.isOpen()) << db.lastError().text().toStdString();
         return db;
     }
     // Another administrator's statements in a transaction of their own, on a connection of a thread
@@ -147,22 +174,10 @@ protected:
     // `begonnen` is set once they have run.
     std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms) const
     {
-        CBVDBEinstellungen& e = gib_bvdb_einstellungen();
-        const QString host = e.db_host.gib_wert_qstr();
-        const int port = static_cast<int>(e.db_port.gib_wert());
-        const QString benutzer = e.db_user.gib_wert_qstr();
-        const QString kennwort = e.db_passwort.gib_wert_qstr();
-        return std::thread([=, &begonnen] {
+        return std::thread([weg = zugang(), anweisungen, ms, &begonnen] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(treiber, QStringLiteral("dritter"));
-                db.setDatabaseName(name);
-                if (!ist_sqlite()) {
-                    db.setHostName(host);
-                    db.setPort(port);
-                    db.setUserName(benutzer);
-                    db.setPassword(kennwort);
-                }
-                if (db.open() && db.transaction()) {
+                QSqlDatabase db = weg.oeffne(QStringLiteral("dritter"));
+                if (db.isOpen() && db.transaction()) {
                     for (const QString& text : anweisungen)
                         QSqlQuery(text, db);
                     begonnen = true;
@@ -241,6 +256,26 @@ protected:
         QSqlQuery abfrage(text, QSqlDatabase::database(bv_verbindungsname(), false));
         EXPECT_TRUE(abfrage.isActive()) << text.toStdString() << ": " << abfrage.lastError().text().toStdString();
         return abfrage.next() ? abfrage.value(0) : QVariant();
+    }
+    // The groups and users (the value lists of their INSERTs; empty: none) in the tables, the
+    // groups read, and the second administrator's connection open.
+    void bereite_vor(const char* gruppen, const char* anwender)
+    {
+        ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES %1").arg(QLatin1String(gruppen)));
+        if (*anwender)
+            ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_lock) VALUES %1")
+                           .arg(QLatin1String(anwender)));
+        int anzahl = 0;
+        ASSERT_EQ(lese_gruppen(anzahl), QString());
+        zweite_verbindung();
+    }
+    // The grid row that shows the user name; -1 for none.
+    static int zeile_von(CAnwenderListe& fenster, const char* name)
+    {
+        for (int z = 0; z < fenster.gib_tabelle()->rowCount(); ++z)
+            if (fenster.gib_tabelle()->zellText(z, fenster.sp_name) == QLatin1String(name))
+                return z;
+        return -1;
     }
     // A user added through the window, as an administrator would.
     static void fuege_hinzu(CAnwenderListe& fenster, const QString& anwender, const QString& email)
@@ -435,6 +470,9 @@ TEST_P(ServerBenutzer, AeltereTabelleMitDoppeltenNamenBehaeltAlleUndNenntSie)
                              : QStringLiteral("DROP INDEX bv_anwender_anw_name_uk"));
     ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
                               "(1, 1, 'doppelt'), (2, 1, 'doppelt'), (3, 1, 'einzeln')"));
+    ausfuehren(ist_mariadb() ? QStringLiteral("DROP INDEX bv_gruppen_grp_name_uk ON bv_gruppen")
+                             : QStringLiteral("DROP INDEX bv_gruppen_grp_name_uk"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Vertrieb'), (2, 'Vertrieb')"));
     bv_abmelden();
     {
         LogMitschnitt mitschnitt;
@@ -443,8 +481,13 @@ TEST_P(ServerBenutzer, AeltereTabelleMitDoppeltenNamenBehaeltAlleUndNenntSie)
                                          "mehrfach darin stehen: 'doppelt'"),
                   std::string::npos)
             << mitschnitt.text();
+        EXPECT_NE(mitschnitt.text().find("Spalte 'grp_name' bekommt keinen eindeutigen Schlüssel, solange Werte "
+                                         "mehrfach darin stehen: 'Vertrieb'"),
+                  std::string::npos)
+            << mitschnitt.text();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 3);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 2);
 
     // Once the administrator has removed the second one, the next log-on makes the key.
     ausfuehren(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2"));
@@ -697,20 +740,11 @@ TEST_P(ServerBenutzer, KontoDesTestserversHatEinZufallspasswortVon128Bit)
 TEST_P(ServerBenutzer, AenderungOderLoeschungOhneZeileMeldetUndLaedtNeu)
 {
     ASSERT_EQ(angemeldet, QString());
-    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik'), (2, 'Alt')"));
-    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES "
-                              "(1, 1, 'bleibt'), (2, 1, 'weg1'), (3, 1, 'weg2')"));
-    int anzahl = 0;
-    ASSERT_EQ(lese_gruppen(anzahl), QString());
-    zweite_verbindung();
+    bereite_vor("(1, 'Technik'), (2, 'Alt')", "(1, 1, 'bleibt', NULL), (2, 1, 'weg1', NULL), (3, 1, 'weg2', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
     {
         CAnwenderListe fenster;
-        const auto zeile = [&fenster](const char* name) {
-            for (int z = 0; z < fenster.gib_tabelle()->rowCount(); ++z)
-                if (fenster.gib_tabelle()->zellText(z, fenster.sp_name) == QLatin1String(name))
-                    return z;
-            return -1;
-        };
+        const auto zeile = [&fenster](const char* name) { return zeile_von(fenster, name); };
         fenster.lade_zeile(zeile("weg1"));
         ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_anwender WHERE anw_id=2")));
         fenster.eEMail->setzeText(CQString("neu@x.de"));
@@ -793,4 +827,322 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
                   .toInt(),
               0);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
+}
+
+TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNochTraegt)
+{
+    ASSERT_EQ(angemeldet, QString());
+    bereite_vor("(1, 'Technik'), (2, 'Vertrieb'), (3, 'Alt')", "(5, 1, 'lockalt', 'X'), (6, 1, 'alt', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
+    // The other administrator deletes the row shown and adds another under its number, as the
+    // highest number plus one gives it after a delete.
+    const auto ersetze = [](const char* tabelle, const char* id_spalte, int nummer, const QString& werte) {
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM %1 WHERE %2=%3").arg(tabelle, id_spalte).arg(nummer)));
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("INSERT INTO %1 %2").arg(tabelle, werte)));
+    };
+    const auto anwender = [&](int nummer, const char* name, const char* sperre = "NULL") {
+        ersetze("bv_anwender", "anw_id", nummer,
+                QStringLiteral("(anw_id, anw_gruppe, anw_lock, anw_name, anw_email) VALUES (%1, 1, %2, '%3', 'n@x.de')")
+                    .arg(nummer)
+                    .arg(QLatin1String(sperre), QLatin1String(name)));
+    };
+    setze_modal_funktion([](QWidget* w) {
+        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
+            dialog->gib_formular()->lineEdit->setText(QStringLiteral("veraltet"));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        if (auto* dialog = qobject_cast<Canwender_passwort*>(w)) {
+            dialog->ePass_n->setText(QStringLiteral("geheim"));
+            dialog->ePass_nb->setText(QStringLiteral("geheim"));
+            return static_cast<int>(QDialog::Accepted);
+        }
+        return 0;
+    });
+    {
+        LogMitschnitt mitschnitt;
+        CBenutzerVerwaltung verwaltung;
+        ASSERT_EQ(verwaltung.lockliste->model()->rowCount(), 1);
+        anwender(5, "locknew", "'X'");
+        verwaltung.lockliste->markiereZeile(0, true);
+        verwaltung.DeleteLock();
+        EXPECT_NE(mitschnitt.text().find("Lock von User 'lockalt' (ID=5) NICHT entfernt"), std::string::npos)
+            << mitschnitt.text();
+        ASSERT_EQ(verwaltung.lockliste->model()->rowCount(), 1);
+        EXPECT_EQ(verwaltung.lockliste->zellDaten(0, 1).toString(), QStringLiteral("locknew"));
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_lock FROM bv_anwender WHERE anw_id=5")).toString(), QStringLiteral("X"));
+    {
+        CAnwenderListe fenster;
+        const auto zeile = [&fenster](const char* name) { return zeile_von(fenster, name); };
+        anwender(6, "neu1");
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("alt"));
+        fenster.EditBemerkung();
+        ASSERT_GE(zeile("neu1"), 0);
+        fenster.lade_zeile(zeile("neu1"));
+        anwender(6, "neu2");
+        fenster.eEMail->setzeText(CQString("veraltet@x.de"));
+        fenster.changeEntry();
+        ASSERT_GE(zeile("neu2"), 0);
+        fenster.lade_zeile(zeile("neu2"));
+        anwender(6, "neu3");
+        fenster.changeKennwort();
+        ASSERT_GE(zeile("neu3"), 0);
+        anwender(6, "neu4");
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("neu3"));
+        fenster.DeleteItem();
+        EXPECT_GE(zeile("neu4"), 0);
+        // The user the grid shows as not logged on has logged on since.
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("UPDATE bv_anwender SET anw_lock='X' WHERE anw_id=6")));
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile("neu4"));
+        fenster.DeleteItem();
+        EXPECT_EQ(fenster.gib_tabelle()->zellText(zeile("neu4"), fenster.sp_lock), QStringLiteral("X"));
+        // The group chosen for a user is the one the choices show, not another under its number.
+        fenster.lade_zeile(zeile("locknew"));
+        ersetze("bv_gruppen", "grp_id", 2, QStringLiteral("(grp_id, grp_name) VALUES (2, 'Andere')"));
+        waehle_gruppe(fenster, QStringLiteral("Vertrieb"));
+        fenster.changeEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_id=6 AND anw_name='neu4' AND "
+                                  "anw_email='n@x.de' AND anw_bemerkung IS NULL AND anw_kennwort IS NULL AND "
+                                  "anw_lock='X'"))
+                  .toInt(),
+              1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_gruppe FROM bv_anwender WHERE anw_id=5")).toInt(), 1);
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        waehle_gruppe(seite, eingabe, QStringLiteral("Alt"));
+        ersetze("bv_gruppen", "grp_id", 3, QStringLiteral("(grp_id, grp_name) VALUES (3, 'Neu1')"));
+        eingabe->setEditText(QStringLiteral("Umbenannt"));
+        seite.changeEntry();
+        waehle_gruppe(seite, eingabe, QStringLiteral("Neu1"));
+        ersetze("bv_gruppen", "grp_id", 3, QStringLiteral("(grp_id, grp_name) VALUES (3, 'Neu2')"));
+        seite.deleteEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen WHERE grp_id=3")).toString(), QStringLiteral("Neu2"));
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Anwender 'lockalt' ist nicht mehr vorhanden !\n"
+                                                    "Lock von User 'lockalt' (ID=5) NICHT entfernt"),
+                                     QStringLiteral("Anwender 'alt' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu1' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu2' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu3' endgültig löschen?"),
+                                     QStringLiteral("Anwender 'neu3' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Anwender 'neu4' endgültig löschen?"),
+                                     QStringLiteral("Anwender darf nicht gelöscht werden !\n Der Anwender 'neu4' benutzt "
+                                                    "gerade Kelmor !"),
+                                     QStringLiteral("Gruppe 'Vertrieb' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Gruppe 'Alt' ist nicht mehr vorhanden !"),
+                                     QStringLiteral("Gruppe 'Neu1' endgültig löschen?"),
+                                     QStringLiteral("Gruppe 'Neu1' ist nicht mehr vorhanden !")}));
+}
+
+TEST_P(ServerBenutzer, GleicheGruppeZugleichGibtEineZeileUndEineMeldung)
+{
+    ASSERT_EQ(angemeldet, QString());
+    zweite_verbindung();
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        bool dazwischen = false;
+        // The other administrator's add lands after this one's look at the table, before its write.
+        Anweisungshaken haken([&dazwischen](const std::string& text) {
+            if (!dazwischen && text.rfind("INSERT INTO bv_gruppen", 0) == 0)
+                dazwischen = zweite_fuehrt_aus(
+                    QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (900, 'Vertrieb')"));
+        });
+        eingabe->setEditText(QStringLiteral("Vertrieb"));
+        seite.addEntry();
+        EXPECT_TRUE(dazwischen);
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Vertrieb' ist bereits vorhanden !")}));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+    ASSERT_EQ(gib_gruppenliste().size(), 1);
+    EXPECT_EQ(gib_gruppenliste().first()->gib_nummer(), 900);
+}
+
+TEST_P(ServerBenutzer, UnlesbareLocklisteUndTabellenNachVerlorenerSitzungMeldenFehlerStattNull)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server session to end";
+    bereite_vor("(1, 'Technik')", "(1, 1, 'gesperrt', 'X')");
+    ASSERT_FALSE(HasFatalFailure());
+    CBenutzerVerwaltung verwaltung;
+    ASSERT_EQ(verwaltung.lockanzahl->text(), QStringLiteral("1"));
+    ASSERT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    // The server ends the session under the open window, as a restart of the server does.
+    beende_sitzung(ist_mariadb(), sitzung());
+    verwaltung.aktualisiere_lockliste();
+    EXPECT_NE(verwaltung.lockanzahl->text(), QStringLiteral("0"));
+    EXPECT_LT(verwaltung.gesperrte, 0);
+    EXPECT_FALSE(verwaltung.anwender->lade_tabelle());
+    {
+        // The page reads its list as it is built.
+        CGruppenListe seite;
+    }
+    EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"),
+                                     QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"),
+                                     QStringLiteral("Fehler beim Zugriff auf Gruppentabelle !")}));
+}
+
+TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndBehaeltAlleZeilen)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite keeps a text as written, whatever its column's type: no column pads there";
+    // A table from before, its names and mail addresses in columns of fixed width.
+    for (const char* spalte : {"anw_name", "anw_email"})
+        ausfuehren(ist_mariadb() ? QStringLiteral("ALTER TABLE bv_anwender MODIFY %1 CHAR(100)").arg(QLatin1String(spalte))
+                                 : QStringLiteral("ALTER TABLE bv_anwender ALTER COLUMN %1 TYPE CHAR(100)")
+                                       .arg(QLatin1String(spalte)));
+    ausfuehren(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (1, 'Technik')"));
+    ausfuehren(QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name, anw_email) VALUES "
+                              "(7, 1, 'alt', 'alt@x.de'), (8, 1, 'zwei', NULL)"));
+    bv_abmelden();
+    {
+        LogMitschnitt mitschnitt;
+        ASSERT_EQ(bv_anmelden(), QString());
+        EXPECT_NE(mitschnitt.text().find("Tabelle 'bv_anwender': Textspalten anw_name, anw_email von fester auf variable "
+                                         "Breite umgestellt"),
+                  std::string::npos)
+            << mitschnitt.text();
+    }
+    if (*GetParam().sitzung)
+        ausfuehren(QString::fromLatin1(GetParam().sitzung));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    EXPECT_EQ(gib_anwender_email_tags(CQString("alt")), QStringLiteral("alt@x.de"));
+    {
+        CAnwenderListe fenster;
+        EXPECT_GE(zeile_von(fenster, "alt"), 0);
+        EXPECT_GE(zeile_von(fenster, "zwei"), 0);
+        fuege_hinzu(fenster, QStringLiteral("pad "), QStringLiteral("pad@x.de "));
+    }
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('\n').toStdString();
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 3);
+    EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender WHERE anw_email='pad@x.de '")).toString(),
+              QStringLiteral("pad "));
+    EXPECT_EQ(gib_anwender_email_tags(CQString("pad ")), QStringLiteral("pad@x.de "));
+}
+
+TEST_P(ServerBenutzer, VorlageVonZweiVerwalternZugleichGanzUndJederSchluesselEinmal)
+{
+    ASSERT_EQ(angemeldet, QString());
+    {
+        // The first run makes the tables.
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_EQ(boxen.size(), 1);
+    const int schluessel = lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt();
+    ASSERT_GT(schluessel, 10);
+    boxen.clear();
+    // The other administrator's template: the same keys, other values.
+    QVector<QVariantList> andere;
+    {
+        QSqlQuery abfrage(QStringLiteral("SELECT vor_schluessel FROM bv_vorlage"),
+                          QSqlDatabase::database(bv_verbindungsname(), false));
+        while (abfrage.next())
+            andere.append({abfrage.value(0).toString(), QStringLiteral("anders"), QStringLiteral("1")});
+    }
+    zweite_verbindung();
+    QString ergebnis = QStringLiteral("nicht gelaufen");
+    std::atomic<bool> fertig{false};
+    std::thread anderer;
+    // The other administrator's program on a connection of its own, in a thread of its own.
+    const auto starte_anderen = [&] {
+        anderer = std::thread([&, weg = zugang()] {
+            {
+                QSqlDatabase db = weg.oeffne(QStringLiteral("anderer"));
+                if (db.isOpen()) {
+                    auto datenbank = std::make_unique<CCDataBase>(gib_datenbankart(weg.treiber), CQString("anderer"), 0);
+                    datenbank->richte_sitzung_ein();
+                    QStringList meldungen;
+                    CBVDataBase bv(std::move(datenbank), baue_bv_struktur(QString(), meldungen));
+                    bv.erfasse_autoinkrement(bv_tag::vorlage);
+                    ergebnis = CDbBVsetting::schreibe_vorlage(bv, andere);
+                }
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("anderer"));
+            fertig = true;
+        });
+    };
+    // Whether the other administrator's program waits for this one (where the server tells).
+    const QString wartet = ist_mariadb() ? QStringLiteral("SELECT count(*) FROM information_schema.PROCESSLIST "
+                                                          "WHERE STATE='User lock'")
+                                         : QStringLiteral("SELECT count(*) FROM pg_locks WHERE NOT granted");
+    const auto wartet_schon = [&] {
+        if (ist_sqlite())
+            return false;
+        QSqlQuery abfrage(wartet, QSqlDatabase::database(QStringLiteral("zweiter"), false));
+        return abfrage.next() && abfrage.value(0).toInt() > 0;
+    };
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        // The other one starts when this one has emptied the table and is about to write its rows;
+        // without one writer at a time it writes all of its own meanwhile.
+        Anweisungshaken haken([&](const std::string& text) {
+            if (anderer.joinable() || text.rfind("INSERT INTO bv_vorlage", 0) != 0)
+                return;
+            starte_anderen();
+            // SQLite cannot tell: a second long enough for the other to write all, short of its busy time-out.
+            const int runden = ist_sqlite() ? 100 : 300;
+            for (int i = 0; i < runden && !fertig && !wartet_schon(); ++i)
+                QThread::msleep(10);
+        });
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_TRUE(anderer.joinable());
+    anderer.join();
+    EXPECT_EQ(ergebnis, QString());
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().endsWith(QStringLiteral("Tabelle 'bv_vorlage' geschrieben!"))) << boxen.first().toStdString();
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), schluessel);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(DISTINCT vor_schluessel) FROM bv_vorlage")).toInt(), schluessel);
+    // The later writer's template stands whole.
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert='anders'")).toInt(), schluessel);
+}
+
+TEST_P(ServerBenutzer, VorlageBeiAbbruchMittendrinBleibtWieSieWar)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server session to end";
+    {
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    const int schluessel = lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt();
+    ASSERT_GT(schluessel, 10);
+    ausfuehren(QStringLiteral("UPDATE bv_vorlage SET vor_wert='alt'"));
+    boxen.clear();
+    zweite_verbindung();
+    gib_bv_ccdatabase()->setze_protokollstufe(1);
+    {
+        // The session ends before the tenth row.
+        const QString nummer = sitzung();
+        const bool mariadb = ist_mariadb();
+        int zeilen = 0;
+        Anweisungshaken haken([&](const std::string& text) {
+            if (text.rfind("INSERT INTO bv_vorlage", 0) == 0 && ++zeilen == 10)
+                beende_sitzung(mariadb, nummer);
+        });
+        CDbBVsetting seite;
+        seite.erzeuge_vorlageEinstellungen_slot();
+    }
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().endsWith(QStringLiteral("Tabelle 'bv_vorlage' bleibt unverändert!")))
+        << boxen.first().toStdString();
+    bv_abmelden();
+    ASSERT_EQ(bv_anmelden(), QString());
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert='alt'")).toInt(), schluessel);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), schluessel);
 }

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QSqlError>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -62,11 +63,10 @@ void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
             qmelde(4, CBVDataBase::klasse, CQString("bv_anmelden"), CQString(text));
     };
     for (const int tag : anmeldetabellen)
-        warne(db.sichere_exakten_vergleich(struktur->gib_tabellenname(tag)));
-    const CDBTabelle* const anwender = struktur->gib_tabelle(bv_tag::anwender);
-    if (anwender)
-        warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(bv_tag::anwender),
-                                       anwender->gib_spaltenname(bv_tag::anw_name)));
+        warne(db.sichere_exakten_vergleich(struktur->gib_tabellenname(tag), struktur->gib_tabelle(tag)));
+    for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::gruppen, bv_tag::grp_name}, {bv_tag::anwender, bv_tag::anw_name}})
+        if (const CDBTabelle* const tabelle = struktur->gib_tabelle(tag))
+            warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(tag), tabelle->gib_spaltenname(spalte)));
 }
 
 } // namespace

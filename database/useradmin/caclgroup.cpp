@@ -79,7 +79,8 @@ CQString lese_gruppen(int& anzahl)
 
 int ngruppe_vorhanden(unsigned gruppe)
 {
-    const int fehler = 999;
+    // A count that could not be read is no number of users: the caller says so.
+    const int fehler = -1;
     const CCDataBase* db = nullptr;
     CQString tabelle;
     const CDBTabelle* anwender = nullptr;

@@ -27,7 +27,7 @@ private:
 // Rebuilds the list from the group table of the current user-administration database; empty on
 // success, else the error text (the list stays empty). `anzahl` gets the number of rows read.
 CQString lese_gruppen(int& anzahl);
-// The number of users in the group; 999 when the user table cannot be read.
+// The number of users in the group; -1 when the user table cannot be read (reported).
 int ngruppe_vorhanden(unsigned gruppe);
 // Appends a new group to the list.
 void neue_gruppe(int nummer, const CQString& name);

@@ -270,6 +270,8 @@ bool CAnwenderListe::lade_tabelle()
     CQSqlQuery abfrage(sql, db, true);
     if (!abfrage.isActive()) {
         melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("lade_tabelle"), tabellenname);
+        // The grid keeps what it showed; the administrator learns that it may be out of date.
+        fehler_anwendertabelle(gib_meldungstitel());
         return false;
     }
     tabelle_aendert = true;

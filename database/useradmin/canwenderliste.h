@@ -4,6 +4,7 @@
 #include "cqstring.h"
 
 #include <QStringList>
+#include <QVariantList>
 #include <QVector>
 #include <QWidget>
 
@@ -29,7 +30,8 @@ public:
     explicit CAnwenderListe(QWidget* eltern = nullptr);
     ~CAnwenderListe() override;
 
-    // Reads the user table into the grid, sorted by user name; false when it could not be read.
+    // Reads the user table into the grid, sorted by user name; false, after a box, when it could not
+    // be read (the grid stays as it was).
     bool lade_tabelle();
     void lade_zeile(int zeile);
     void setze_bearbeitungsmodus(bool vorhanden);
@@ -37,7 +39,8 @@ public:
     void ergaenze_abteilung(const CQString& text);
     void zeige_aktuellen_anwender();
     void pruefe_auswahl(const bool& ohne_neuwahl);
-    // Asks, deletes the row, logs; true when the row was deleted.
+    // Asks, deletes the row (only while the user of the number still bears the name and is not
+    // logged on), logs; true when the row was deleted.
     bool anwender_loeschen(int nummer, bool angemeldet, const CQString& name);
     // The menu the right mouse button opens; its first action deletes `DeleteItem`'s row.
     QMenu* baue_kontextmenue();
@@ -76,7 +79,8 @@ public:
 
     // Fills the view with one row per user holding a lock: number, name, the full name and the
     // department when this window shows them, group name, the dates of columns 32 and 33. Returns
-    // the rows read; 0 when nothing could be read (a failed statement shows its box).
+    // the rows read; -1, after a box, when the user table could not be counted or read: a failed
+    // read is never shown as nobody locked. 0 without a user-administration database.
     int upd_tab_lock_user(CQTableView* view);
 
 public slots:
@@ -153,19 +157,25 @@ private:
     void fehler_anwendertabelle(const QString& titel);
     // The group choices filled from the access-group list.
     void fuelle_gruppenauswahl();
-    // "FROM <group table> WHERE <group number>=<gruppe>", locked against a concurrent delete:
-    // a statement that reads its values from it writes nothing once the group is gone.
-    CQString gruppenquelle(int gruppe) const;
-    // The users of that name but the one numbered `ausser`; -1 when they cannot be counted (reported).
-    int anzahl_mit_namen(const CQString& name, int ausser = -1) const;
-    // Whether the tagged table holds a row whose id column (tag `id_tag`) is `nummer`.
-    bool ist_da(int tag, int id_tag, int nummer) const;
+    // "FROM <group table> WHERE <the group numbered `gruppe` under the name the choices show>",
+    // locked against a concurrent delete, its values appended to `werte`: a statement that reads
+    // its values from it writes nothing once the group is gone or its number is another's.
+    CQString gruppenquelle(int gruppe, QVariantList& werte) const;
+    // The name of the group numbered `gruppe` in the access-group list; empty for none.
+    QString gruppenname(int gruppe) const;
+    // The name the grid shows for the user numbered `nummer`; the edit state's without such a row.
+    QString gezeigter_name(int nummer) const;
+    // The refusal to delete a user who is logged on (`angemeldet`), or as whom this program is.
+    void melde_nicht_loeschbar(bool angemeldet, const CQString& name);
+    // Says that the user table could not be read, and shows the grid as it can be read now.
+    void melde_unlesbar();
     void melde_vorhanden(const CQString& name);
     // Says that the group is gone, and shows the groups and the grid as they are now.
     void melde_gruppe_fehlt(int gruppe);
     // Says that the user is gone and reloads the grid; the current user's edit state is cleared.
     void melde_verschwunden(int nummer, const CQString& name);
-    // False, after `melde_verschwunden`, when the statement touched no row because the user is gone.
+    // False, after `melde_verschwunden`, when the statement touched no row because the user is gone
+    // or his number holds another name now; false after `melde_unlesbar` when that cannot be told.
     bool ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name);
     // Writes the edit state's shown values into the row (not the password columns).
     void schreibe_zeile(int zeile);
@@ -180,6 +190,11 @@ private:
 // when the statement ran and succeeded; false while the user administration is not active, for
 // the user number -1, without user table, and after a failure (which shows its box).
 bool logoff(const int& nummer, const bool& mit_abmeldezeit);
+// The lock removal of a row of the lock list: clears the lock mark of the user numbered `nummer`
+// only while he still bears the name the row shows, so that a stale row never unlocks another
+// user who has taken the number since. 1 when removed, 0 when no such user is there any more, -1
+// when `logoff` would return false (a failure shows its box).
+int entferne_lock(int nummer, const QString& name);
 // True when "/Kelmor/Windows_auto_Login" is set.
 bool gib_windows_auto_login();
 // The result column of the row whose name column holds the user name; empty when there is none

@@ -106,11 +106,14 @@ void CAnwenderListe::EditBemerkung()
     tabelle_aendert = false;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE (%3=%4);")
+    const int nummer = tabelle->zellText(zeile, 0).toInt();
+    const CQString name = tabelle->zellText(zeile, sp_name);
+    QVariantList werte{sql_bindetext(neu)};
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;")
                            .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_bemerkung),
-                                tab->gib_spaltenname(bv_tag::anw_id), tabelle->zellText(zeile, 0)));
+                                bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte)));
     QSqlQuery abfrage;
-    if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, {sql_bindetext(neu)})) {
+    if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, werte)) {
         // The cell shows what the table holds, not the text that could not be stored.
         tabelle_aendert = true;
         tabelle->setzeText(zeile, sp_bemerkung, alt);
@@ -118,8 +121,7 @@ void CAnwenderListe::EditBemerkung()
         fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
-    const int nummer = tabelle->zellText(zeile, 0).toInt();
-    if (!ist_beruehrt(abfrage, nummer, tabelle->zellText(zeile, sp_name)))
+    if (!ist_beruehrt(abfrage, nummer, name))
         return;
     if (nummer == anw_id)
         anw_bemerkung = neu;
@@ -137,7 +139,7 @@ void CAnwenderListe::addEntry()
     if (!pruefe_namen(this, name))
         return;
     // A second user of the same log-on name would hide the first from every lookup by name.
-    const int vorhanden = anzahl_mit_namen(name);
+    const int vorhanden = bv->gib_anzahl_namen(bv_tag::anwender, name);
     if (vorhanden < 0) {
         fehler_anwendertabelle(gib_meldungstitel());
         return;
@@ -169,16 +171,16 @@ void CAnwenderListe::addEntry()
             werte.append(sql_bindetext(*o.wert));
         }
     // The group is read in the same statement: a group deleted meanwhile takes no user.
+    const CQString quelle = gruppenquelle(gruppe, werte);
     const CCDataBase::CNeuerDatensatz satz = db->schreibe_neuen_datensatz(
-        tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten, werte, anw_id, CQString("addEntry"),
-        gruppenquelle(gruppe));
+        tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten, werte, anw_id, CQString("addEntry"), quelle);
     grp_id = gruppe;
     if (!satz.geschrieben) {
         if (satz.fehler.isEmpty())
             melde_gruppe_fehlt(gruppe);
         // Another administrator's same name, written between the count and this write, is refused
         // by the name's unique key: the same answer as the count's.
-        else if (anzahl_mit_namen(name) > 0)
+        else if (bv->gib_anzahl_namen(bv_tag::anwender, name) > 0)
             melde_vorhanden(name);
         else
             fehler_anwendertabelle(gib_meldungstitel());
@@ -202,26 +204,27 @@ void CAnwenderListe::addEntry()
     changeKennwort();
 }
 
-CQString CAnwenderListe::gruppenquelle(int gruppe) const
+CQString CAnwenderListe::gruppenquelle(int gruppe, QVariantList& werte) const
 {
     const CBVDataBase* bv = gib_bv_datenbank();
-    const CDBTabelle* gruppen = bv->gib_struktur()->gib_tabelle(bv_tag::gruppen);
-    return CQString(QStringLiteral("FROM %1 WHERE %2=%3%4")
+    return CQString(QStringLiteral("FROM %1 WHERE %2%3")
                         .arg(bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
-                             gruppen ? QString(gruppen->gib_spaltenname(bv_tag::grp_id)) : QString())
-                        .arg(gruppe)
-                        .arg(bv->gib_datenbank()->teilsperre()));
+                             bv->zeile_mit_namen(bv_tag::gruppen, gruppe, gruppenname(gruppe), werte),
+                             bv->gib_datenbank()->teilsperre()));
 }
 
-int CAnwenderListe::anzahl_mit_namen(const CQString& name, int ausser) const
+QString CAnwenderListe::gruppenname(int gruppe) const
 {
-    const CBVDataBase* bv = gib_bv_datenbank();
-    const CDBTabelle* tab = gib_bv_anwendertabelle();
-    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>%3)")
-                                 .arg(tab->gib_spaltenname(bv_tag::anw_name), tab->gib_spaltenname(bv_tag::anw_id))
-                                 .arg(ausser));
-    return bv->gib_datenbank()->gib_anzahl_records(&tabellenname, false, &bedingung, {QString(name)});
+    for (const CAclGroup* g : gib_gruppenliste())
+        if (g->gib_nummer() == gruppe)
+            return g->gib_name();
+    return QString();
+}
+
+QString CAnwenderListe::gezeigter_name(int nummer) const
+{
+    const int zeile = zeile_von(nummer);
+    return zeile >= 0 ? QString(tabelle->zellText(zeile, sp_name)) : QString(anw_name);
 }
 
 void CAnwenderListe::melde_vorhanden(const CQString& name)
@@ -230,17 +233,11 @@ void CAnwenderListe::melde_vorhanden(const CQString& name)
     meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist bereits vorhanden !").arg(name)));
 }
 
-bool CAnwenderListe::ist_da(int tag, int id_tag, int nummer) const
-{
-    return gib_bv_datenbank()->gib_anzahl_records(tag, id_tag, nummer) > 0;
-}
-
 void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
 {
-    QString name = QString::number(gruppe);
-    for (const CAclGroup* g : gib_gruppenliste())
-        if (g->gib_nummer() == gruppe)
-            name = g->gib_name();
+    QString name = gruppenname(gruppe);
+    if (name.isEmpty())
+        name = QString::number(gruppe);
     fehler_ton();
     meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Gruppe '%1' ist nicht mehr vorhanden !").arg(name)));
     // The choices and the grid show the groups as they are now.
@@ -254,11 +251,25 @@ void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
 
 bool CAnwenderListe::ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name)
 {
-    // MySQL counts a row written with the values it had as untouched: only a row that is gone is.
-    if (abfrage.numRowsAffected() != 0 || ist_da(bv_tag::anwender, bv_tag::anw_id, nummer))
+    if (abfrage.numRowsAffected() != 0)
         return true;
-    melde_verschwunden(nummer, name);
+    // MySQL counts a row written with the values it had as untouched: only a row that is gone, or
+    // that holds another name now, is.
+    const int da = gib_bv_datenbank()->gib_anzahl_records(bv_tag::anwender, nummer, name);
+    if (da > 0)
+        return true;
+    if (da < 0)
+        melde_unlesbar();
+    else
+        melde_verschwunden(nummer, name);
     return false;
+}
+
+void CAnwenderListe::melde_unlesbar()
+{
+    // A grid that cannot be read either says so itself.
+    if (lade_tabelle())
+        fehler_anwendertabelle(gib_meldungstitel());
 }
 
 void CAnwenderListe::melde_verschwunden(int nummer, const CQString& name)
@@ -309,28 +320,33 @@ void CAnwenderListe::changeEntry()
     for (const Optional& o : optionale())
         if (*o.spalte >= 0)
             text(o.tag, *o.wert);
-    // The group is read in the same statement: a group deleted meanwhile takes no user.
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE (%3=%4) AND EXISTS (SELECT 1 %5);")
-                           .arg(tabellenname, zuweisungen, tab->gib_spaltenname(bv_tag::anw_id))
-                           .arg(anw_id)
-                           .arg(gruppenquelle(grp_id)));
+    // The user still under the name the grid shows, and the group read in the same statement: a
+    // user or group deleted meanwhile, or whose number another has taken since, takes nothing.
+    const CQString alt(gezeigter_name(anw_id));
+    const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, anw_id, alt, werte);
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE %3 AND EXISTS (SELECT 1 %4);")
+                           .arg(tabellenname, zuweisungen, zeile_bedingung, gruppenquelle(grp_id, werte)));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
         // The name's unique key refuses another user's name.
-        if (anzahl_mit_namen(anw_name, anw_id) > 0)
+        if (bv->gib_anzahl_namen(bv_tag::anwender, anw_name, anw_id) > 0)
             melde_vorhanden(anw_name);
         else
             fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
-    if (abfrage.numRowsAffected() == 0 && !ist_da(bv_tag::gruppen, bv_tag::grp_id, grp_id)) {
-        if (ist_da(bv_tag::anwender, bv_tag::anw_id, anw_id))
+    if (abfrage.numRowsAffected() == 0) {
+        const int gruppe_da = bv->gib_anzahl_records(bv_tag::gruppen, grp_id, gruppenname(grp_id));
+        if (gruppe_da == 0 && bv->gib_anzahl_records(bv_tag::anwender, anw_id, alt) > 0) {
             melde_gruppe_fehlt(grp_id);
-        else
-            melde_verschwunden(anw_id, anw_name);
-        return;
+            return;
+        }
+        if (gruppe_da < 0) {
+            melde_unlesbar();
+            return;
+        }
     }
-    if (!ist_beruehrt(abfrage, anw_id, anw_name))
+    if (!ist_beruehrt(abfrage, anw_id, alt))
         return;
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
@@ -374,14 +390,18 @@ void CAnwenderListe::entferne_zeile(int zeile)
     sName->setzeText(CQString());
 }
 
-bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQString& name)
+void CAnwenderListe::melde_nicht_loeschbar(bool angemeldet, const CQString& name)
 {
     const QString zweite = angemeldet ? tr("Der Anwender '%1' benutzt gerade Kelmor !").arg(name)
                                       : tr("Sie selbst sind als Kelmor Anwender '%1' angemeldet !").arg(name);
+    frage_mit_knoepfen(this, QMessageBox::Information, tr("Anwender löschen"),
+                       tr("Anwender darf nicht gelöscht werden !") + QStringLiteral("\n ") + zweite, {tr("&Ok")}, 0, 0);
+}
+
+bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQString& name)
+{
     if (angemeldet || name == gib_katalog_privat().anwender.gib_wert_qstr()) {
-        frage_mit_knoepfen(this, QMessageBox::Information, tr("Anwender löschen"),
-                           tr("Anwender darf nicht gelöscht werden !") + QStringLiteral("\n ") + zweite,
-                           {tr("&Ok")}, 0, 0);
+        melde_nicht_loeschbar(angemeldet, name);
         return false;
     }
     if (frage_mit_knoepfen(this, QMessageBox::Question, gib_meldungstitel(),
@@ -392,17 +412,29 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
     if (!bv || !bv->gib_struktur() || !tab)
         return false;
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2=%3;")
-                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_id))
-                           .arg(nummer));
+    QVariantList werte;
+    // Only while he is not logged on, checked in the same statement: he may have logged on since
+    // the grid was read.
+    const QString sperre = tab->gib_spaltenname(bv_tag::anw_lock);
+    const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2 AND (%3 IS NULL OR %3<>'X');")
+                           .arg(tabellenname, bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte), sperre));
     QSqlQuery abfrage;
-    if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname)) {
+    if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname, true, werte)) {
         fehler_anwendertabelle(gib_meldungstitel());
         return false;
     }
-    // Deleted meanwhile by another administrator: said so, and the grid reloaded.
     if (abfrage.numRowsAffected() == 0) {
-        melde_verschwunden(nummer, name);
+        // Deleted meanwhile by another administrator, or the number is another user's now: said
+        // so, and the grid reloaded. Still there: he has logged on since.
+        const int da = bv->gib_anzahl_records(bv_tag::anwender, nummer, name);
+        if (da > 0) {
+            melde_nicht_loeschbar(true, name);
+            lade_tabelle();
+        } else if (da == 0) {
+            melde_verschwunden(nummer, name);
+        } else {
+            melde_unlesbar();
+        }
         return false;
     }
     qmelde(5, &gib_benutzer_klassen().c_canwenderliste, CQString("anwender_loeschen"), CQString(tr("Anwender '%1' gelöscht").arg(name)));
@@ -434,15 +466,18 @@ void CAnwenderListe::changeKennwort()
         return;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    // Bound, so that neither the log nor an error report shows the stored form.
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE (%3=%4);")
-                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_kennwort), tab->gib_spaltenname(bv_tag::anw_id))
-                           .arg(anw_id));
+    // Bound, so that neither the log nor an error report shows the stored form. An empty password
+    // is stored as '', not as NULL.
+    QVariantList werte{anw_kennwort.isEmpty() ? QStringLiteral("") : QString(anw_kennwort)};
+    const CQString name(gezeigter_name(anw_id));
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;")
+                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_kennwort),
+                                bv->zeile_mit_namen(bv_tag::anwender, anw_id, name, werte)));
     CQSqlQuery abfrage(CQString(), db, true);
     bool geschrieben = abfrage.prepare(sql);
     if (geschrieben) {
-        // An empty password is stored as '', not as NULL.
-        abfrage.addBindValue(anw_kennwort.isEmpty() ? QStringLiteral("") : QString(anw_kennwort));
+        for (const QVariant& wert : werte)
+            abfrage.addBindValue(wert);
         geschrieben = abfrage.exec();
     }
     if (!geschrieben)
@@ -451,7 +486,7 @@ void CAnwenderListe::changeKennwort()
         fehler_anwendertabelle(tr("Kennwort ändern"));
         return;
     }
-    if (!ist_beruehrt(abfrage, anw_id, eName->text()))
+    if (!ist_beruehrt(abfrage, anw_id, name))
         return;
     const int zeile = zeile_von(anw_id);
     if (zeile < 0)

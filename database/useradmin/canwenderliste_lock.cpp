@@ -16,6 +16,7 @@
 #include "steuerdaten.h"
 
 #include <QDateTime>
+#include <QSqlQuery>
 
 namespace {
 
@@ -47,6 +48,11 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     int ergebnis = 0;
     const int anzahl = bv->gib_anzahl_records(bv_tag::anwender);
+    // A count that cannot be read (the server gone, say) is no empty table: users may still be locked.
+    if (anzahl < 0) {
+        zeige_zugriffsfehler();
+        return -1;
+    }
     if (anzahl > 0) {
         QStringList spalten;
         for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), bv_tag::anw_login, bv_tag::anw_logoff, bv_tag::anw_name})
@@ -65,7 +71,7 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
             melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("upd_tab_lock_user"),
                              tabellenname);
             zeige_zugriffsfehler();
-            return 0;
+            return -1;
         }
         const int groesse = db->gib_abfragegroesse(abfrage);
         const int zeilen = groesse >= 0 ? groesse : anzahl;
@@ -98,13 +104,19 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
     return ergebnis;
 }
 
-bool logoff(const int& nummer, const bool& mit_abmeldezeit)
+namespace {
+
+// Clears the lock mark of the user numbered `nummer` (while he still bears `name`, when given)
+// and, with `mit_abmeldezeit`, stores the log-off time. 1 when done, 0 when no such user is there
+// (any more); -1 while the user administration is not active, for the user number -1, without
+// user table, and after a failure (which shows its box).
+int setze_abgemeldet(int nummer, const QString* name, bool mit_abmeldezeit)
 {
     if (!benutzerverwaltung_aktiv() || nummer == -1)
-        return false;
+        return -1;
     CBVDataBase* bv = bv_mit_anwendertabelle();
     if (!bv)
-        return false;
+        return -1;
     try {
         const CCDataBase* db = bv->gib_datenbank();
         const CDBTabelle* tab = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
@@ -113,16 +125,38 @@ bool logoff(const int& nummer, const bool& mit_abmeldezeit)
         if (mit_abmeldezeit)
             db->haenge_datumzeit_an(false, zuweisungen, unbenutzt, tab->gib_spaltenname(bv_tag::anw_logoff),
                                     QDateTime::currentDateTime(), nullptr);
-        const CQString sql(QStringLiteral("UPDATE %1 SET %2=NULL%3 WHERE (%4=%5);")
-                               .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_lock), zuweisungen,
-                                    tab->gib_spaltenname(bv_tag::anw_id), QString::number(nummer)));
-        CQSqlQuery abfrage(sql, db, true);
-        if (abfrage.isActive())
-            return true;
-        melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().caclright, CQString("logoff"), tabellenname);
+        QVariantList werte;
+        const QString bedingung = name ? bv->zeile_mit_namen(bv_tag::anwender, nummer, *name, werte)
+                                       : QStringLiteral("(%1=%2)").arg(tab->gib_spaltenname(bv_tag::anw_id)).arg(nummer);
+        const CQString sql(QStringLiteral("UPDATE %1 SET %2=NULL%3 WHERE %4;")
+                               .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_lock), zuweisungen, bedingung));
+        QSqlQuery abfrage;
+        if (db->fuehre_aus(abfrage, sql, CQString("logoff"), tabellenname, false, werte)) {
+            if (!name || abfrage.numRowsAffected() != 0)
+                return 1;
+            // MySQL counts a row that had no lock as untouched: only a row that is gone, or whose
+            // number holds another name now, is.
+            const int da = bv->gib_anzahl_records(bv_tag::anwender, nummer, *name);
+            if (da >= 0)
+                return da > 0 ? 1 : 0;
+        } else {
+            melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().caclright, CQString("logoff"), tabellenname);
+        }
     } catch (...) {
         // Whatever went wrong on the way, the administrator learns that the lock stays.
     }
     zeige_zugriffsfehler();
-    return false;
+    return -1;
+}
+
+} // namespace
+
+bool logoff(const int& nummer, const bool& mit_abmeldezeit)
+{
+    return setze_abgemeldet(nummer, nullptr, mit_abmeldezeit) > 0;
+}
+
+int entferne_lock(int nummer, const QString& name)
+{
+    return setze_abgemeldet(nummer, &name, false);
 }

@@ -162,7 +162,8 @@ void CBenutzerVerwaltung::aktualisiere_lockliste()
     lockmodell->setHorizontalHeaderLabels(titel);
     lockanzahl->setText(QStringLiteral("..."));
     gesperrte = anwender->upd_tab_lock_user(lockliste);
-    lockanzahl->setText(QStringLiteral("%1").arg(gesperrte));
+    // A list that could not be read (its box said so) shows no number of locked users.
+    lockanzahl->setText(gesperrte < 0 ? tr("nicht lesbar") : QStringLiteral("%1").arg(gesperrte));
 }
 
 void CBenutzerVerwaltung::itemSelected(const QModelIndex& index)
@@ -193,9 +194,17 @@ void CBenutzerVerwaltung::DeleteLock()
         return;
     const int nummer = lockliste->zellDaten(zeile, 0).toInt();
     const QString name = lockliste->zellDaten(zeile, 1).toString();
-    if (logoff(nummer, false))
+    // Only the user who still bears the name shown: the number may be another's by now.
+    const int entfernt = entferne_lock(nummer, name);
+    if (entfernt > 0)
         CQCat::gib_instanz()->warn(CQString(tr("Lock von User '%1' (ID=%2) entfernt").arg(name).arg(nummer)));
     else
         CQCat::gib_instanz()->warn(CQString(tr("Lock von User '%1' (ID=%2) NICHT entfernt").arg(name).arg(nummer)));
+    if (entfernt == 0) {
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(),
+                         CQString(tr("Anwender '%1' ist nicht mehr vorhanden !").arg(name) + QLatin1Char('\n')
+                                  + tr("Lock von User '%1' (ID=%2) NICHT entfernt").arg(name).arg(nummer)));
+    }
     aktualisiere_lockliste();
 }

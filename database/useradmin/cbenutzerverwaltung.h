@@ -38,6 +38,7 @@ public:
     CAnwenderListe* anwender = nullptr;
     CGruppenListe* gruppen = nullptr;
     CDbBVsetting* einstellungen = nullptr;
+    // -1 when the list could not be read.
     int gesperrte = 0;
 
 public slots:
@@ -46,7 +47,8 @@ public slots:
     virtual void slotCurrentChangedsub(int index);
     // The lock list's click: after a right-button press it opens the menu that removes the lock.
     void itemSelected(const QModelIndex& index);
-    // Logs off the user of the first selected row as shown.
+    // Removes the lock of the user of the first selected row, only while the user of its number
+    // still bears the name shown; else says so. The list is read again either way.
     void DeleteLock();
 
 private:

@@ -55,14 +55,65 @@ int CBVDataBase::gib_anzahl_records(int tag) const
     return datenbank->gib_anzahl_records(&tabelle, still, &keine);
 }
 
-int CBVDataBase::gib_anzahl_records(int tag, int id_tag, int nummer) const
+namespace {
+
+// The id and name column tags of the tables whose rows a list shows by name; false for another.
+bool namensspalten(int tag, int& id_tag, int& name_tag)
 {
+    if (tag == bv_tag::gruppen) {
+        id_tag = bv_tag::grp_id;
+        name_tag = bv_tag::grp_name;
+        return true;
+    }
+    if (tag == bv_tag::anwender) {
+        id_tag = bv_tag::anw_id;
+        name_tag = bv_tag::anw_name;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
+{
+    int id_tag = 0;
+    int name_tag = 0;
     const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
-    if (!beschreibung)
+    if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
+        return QString();
+    const QString spalte = beschreibung->gib_spaltenname(name_tag);
+    werte.append(nummer);
+    QString bedingung = QStringLiteral("(%1=?) AND ").arg(beschreibung->gib_spaltenname(id_tag));
+    // A list shows a name the table does not hold (NULL) as an empty text.
+    if (name.isEmpty())
+        return bedingung + QStringLiteral("(%1 IS NULL OR %1='')").arg(spalte);
+    werte.append(name);
+    return bedingung + QStringLiteral("(%1=?)").arg(spalte);
+}
+
+int CBVDataBase::gib_anzahl_records(int tag, int nummer, const QString& name) const
+{
+    QVariantList werte;
+    const QString bedingung = zeile_mit_namen(tag, nummer, name, werte);
+    if (bedingung.isEmpty())
         return -1;
     const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
-    const CQString bedingung(QStringLiteral("WHERE %1=?").arg(beschreibung->gib_spaltenname(id_tag)));
-    return datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {nummer});
+    const CQString wo(QStringLiteral("WHERE ") + bedingung);
+    return datenbank->gib_anzahl_records(&tabelle, false, &wo, werte);
+}
+
+int CBVDataBase::gib_anzahl_namen(int tag, const QString& name, int ausser) const
+{
+    int id_tag = 0;
+    int name_tag = 0;
+    const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
+    if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
+        return -1;
+    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
+    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>?)")
+                                 .arg(beschreibung->gib_spaltenname(name_tag), beschreibung->gib_spaltenname(id_tag)));
+    return datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {name, ausser});
 }
 
 bool CBVDataBase::pruefe_tabelle(int tag, QStringList liste, bool) const

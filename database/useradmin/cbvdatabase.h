@@ -6,6 +6,7 @@
 #include "cqstring.h"
 
 #include <QStringList>
+#include <QVariantList>
 #include <memory>
 
 class CBVStruktur;
@@ -30,9 +31,18 @@ public:
     // -1 without database object or structure; else the record count of the tagged table,
     // negative when it cannot be read (it does not exist).
     int gib_anzahl_records(int tag) const;
-    // The same for the records whose `id_tag` column holds `nummer`; -1 without a description of
-    // the table too.
-    int gib_anzahl_records(int tag, int id_tag, int nummer) const;
+    // The condition that picks the row numbered `nummer` of the group or user table only while its
+    // name column still holds `name`, as a list showed it: another administrator may have deleted
+    // that row and given its number to a new one (new numbers are the highest plus one). Its values
+    // are appended to `werte` in order; an empty name stands for a row without one. Empty for
+    // another table or without a description of it.
+    QString zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const;
+    // The records of that condition (0 or 1); -1 without a description of the table, or when they
+    // cannot be counted (reported).
+    int gib_anzahl_records(int tag, int nummer, const QString& name) const;
+    // The records of the group or user table that hold `name`, the one numbered `ausser` not
+    // counted; -1 when they cannot be counted (reported).
+    int gib_anzahl_namen(int tag, const QString& name, int ausser = -1) const;
     // The table check of the tagged table (missing columns are added), its messages appended to
     // `liste`; false without database object. `flag` has no meaning of its own here.
     bool pruefe_tabelle(int tag, QStringList liste, bool flag) const;

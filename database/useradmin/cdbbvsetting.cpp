@@ -287,8 +287,8 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
     QString bericht;
     bool gekuerzt = false;
 
-    // Creates the table when missing, else empties it when asked; then the check. False after a failure.
-    const auto bereite_vor = [&](int tag, bool leeren) {
+    // Creates the table when missing; then the check. False after a failure.
+    const auto bereite_vor = [&](int tag) {
         const CQString tabelle = struktur->gib_tabellenname(tag);
         if (bv->gib_anzahl_records(tag) < 0) {
             const CQString keine;
@@ -297,9 +297,6 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
                 return false;
             }
             bericht += tr("Anlegen der Tabelle '%1'!").arg(tabelle) + QLatin1Char('\n');
-        } else if (leeren && !db->emptyTabelle(&tabelle)) {
-            melde_abbruch(tr("Fehler beim Leeren der Tabelle '%1'!").arg(tabelle));
-            return false;
         }
         if (!bv->pruefe_tabelle(tag, QStringList(), false)) {
             melde_abbruch(tr("Fehler beim Erweitern/Prüfung der Tabelle '%1'!").arg(tabelle));
@@ -308,20 +305,17 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
         bv->erfasse_autoinkrement(tag);
         return true;
     };
-    if (!bereite_vor(bv_tag::verwaltung, false) || !bereite_vor(bv_tag::vorlage, true))
+    if (!bereite_vor(bv_tag::verwaltung) || !bereite_vor(bv_tag::vorlage))
         return;
 
     const CDBTabelle* const vorlage = struktur->gib_tabelle(bv_tag::vorlage);
     const CQString tabelle = struktur->gib_tabellenname(bv_tag::vorlage);
-    const CQString id_spalte = vorlage->gib_spaltenname(bv_tag::vor_id);
     const CQString wertspalte = vorlage->gib_spaltenname(bv_tag::vor_wert);
-    const QStringList spalten{vorlage->gib_spaltenname(bv_tag::vor_schluessel), wertspalte,
-                              vorlage->gib_spaltenname(bv_tag::vor_flag)};
     const int maximum =
         vorlage->gib_laenge(bv_tag::vor_wert, db->spalten_laenge(vorlage->gib_spaltentyp(bv_tag::vor_wert)));
     const QString hinweis = tr("Bitte anpassen in Systemdatei '%1'").arg(QLatin1String(bv_strukturdatei));
 
-    int id = 0;
+    QVector<QVariantList> zeilen;
     for (const auto& [schluessel_std, variable] : *gib_steuervar_liste()) {
         const QString schluessel = QString::fromStdString(schluessel_std);
         if (!variable || ist_ausgenommen(schluessel))
@@ -344,19 +338,11 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
             gekuerzt = true;
             wert = kuerze_auf_zeichen(wert, maximum);
         }
-        const CCDataBase::CNeuerDatensatz satz =
-            db->schreibe_neuen_datensatz(tabelle, id_spalte, spalten, {schluessel, wert, QStringLiteral("1")}, id,
-                                         CQString("erzeuge_vorlageEinstellungen_slot"));
-        if (satz.geschrieben) {
-            id = satz.id;
-            continue;
-        }
-        if (satz.id_fehler) {
-            CQCat::gib_instanz()->error(satz.fehler);
-            melde_abbruch(tr("Fehler beim Ermitteln einer neuen ID für Tabelle '%1'!").arg(tabelle));
-        } else {
-            melde_abbruch(tr("Fehler beim Schreiben einer neuen Zeile in Tabelle '%1'!").arg(tabelle));
-        }
+        zeilen.append({schluessel, wert, QStringLiteral("1")});
+    }
+    const QString fehler = schreibe_vorlage(*bv, zeilen);
+    if (!fehler.isEmpty()) {
+        melde_abbruch(fehler + QLatin1Char('\n') + tr("Tabelle '%1' bleibt unverändert!").arg(tabelle));
         return;
     }
 
@@ -367,6 +353,44 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
     bericht += geschrieben;
     setze_warte_cursor(false, false);
     zeige_box(this, gekuerzt ? QMessageBox::Warning : QMessageBox::Information, bericht);
+}
+
+QString CDbBVsetting::schreibe_vorlage(const CBVDataBase& bv, const QVector<QVariantList>& zeilen)
+{
+    const CCDataBase* const db = bv.gib_datenbank();
+    const CDBDatenstruktur* const struktur = bv.gib_struktur();
+    const CDBTabelle* const vorlage = struktur ? struktur->gib_tabelle(bv_tag::vorlage) : nullptr;
+    if (!db || !vorlage)
+        return tr("Datenstruktur nicht initiatisiert");
+    const CQString tabelle = struktur->gib_tabellenname(bv_tag::vorlage);
+    const CQString id_spalte = vorlage->gib_spaltenname(bv_tag::vor_id);
+    const QStringList spalten{vorlage->gib_spaltenname(bv_tag::vor_schluessel), vorlage->gib_spaltenname(bv_tag::vor_wert),
+                              vorlage->gib_spaltenname(bv_tag::vor_flag)};
+    const CQString methode("erzeuge_vorlageEinstellungen_slot");
+    // Emptied and written in one go: another administrator's template written at the same time
+    // comes whole before or after it, and a failure part-way leaves the old one.
+    return db->schreibe_allein(
+        tabelle,
+        [&]() -> CQString {
+            if (!db->emptyTabelle(&tabelle))
+                return CQString(tr("Fehler beim Leeren der Tabelle '%1'!").arg(tabelle));
+            int id = 0;
+            for (const QVariantList& werte : zeilen) {
+                const CCDataBase::CNeuerDatensatz satz =
+                    db->schreibe_neuen_datensatz(tabelle, id_spalte, spalten, werte, id, methode);
+                if (satz.geschrieben) {
+                    id = satz.id;
+                    continue;
+                }
+                if (satz.id_fehler) {
+                    CQCat::gib_instanz()->error(satz.fehler);
+                    return CQString(tr("Fehler beim Ermitteln einer neuen ID für Tabelle '%1'!").arg(tabelle));
+                }
+                return CQString(tr("Fehler beim Schreiben einer neuen Zeile in Tabelle '%1'!").arg(tabelle));
+            }
+            return CQString();
+        },
+        methode);
 }
 
 void CDbBVsetting::protokoll_slot()

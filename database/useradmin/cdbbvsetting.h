@@ -1,8 +1,12 @@
 // The settings page of the user-administration database: connection, log-on, connection test, SQL protocol and field, template writer, protocol clearing.
 #pragma once
 
+#include <QString>
+#include <QVariantList>
+#include <QVector>
 #include <QWidget>
 
+class CBVDataBase;
 class CCheckBox;
 class CComboBox;
 class CLineEdit;
@@ -17,6 +21,12 @@ class CDbBVsetting : public QWidget
 public:
     explicit CDbBVsetting(QWidget* eltern = nullptr);
     ~CDbBVsetting() override;
+
+    // Replaces the rows of the template table of `bv` by `zeilen` (key, value and flag each), as
+    // the only writer of the table and whole or not at all: another administrator's template
+    // written at the same time comes whole before or after it. Empty on success, else the text
+    // for the box (the failure reported); the table is then as it was.
+    static QString schreibe_vorlage(const CBVDataBase& bv, const QVector<QVariantList>& zeilen);
 
 public slots:
     // Logs on with the page's values, or off while connected.

@@ -394,14 +394,27 @@ void CGruppenListe::addEntry()
     const CQString name = geprueften_namen();
     if (name.isEmpty())
         return;
-    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    // A second group of the name would hide the first from every choice. The page may not show one
+    // that another administrator added: the table is asked (a table from before may lack the
+    // unique key). A count that fails leaves the answer to the write, which reports its own failure.
+    if (bv->gib_anzahl_namen(bv_tag::gruppen, name) > 0) {
+        melde_vorhanden(name);
+        return;
+    }
     // One INSERT with number and name: no nameless group is left behind, whatever fails.
     const CCDataBase::CNeuerDatensatz satz = db->schreibe_neuen_datensatz(
         tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), QStringList{tabelle->gib_spaltenname(bv_tag::grp_name)},
         QVariantList{QString(name)}, aktuelle_gruppe, CQString("addEntry"));
     if (!satz.geschrieben) {
         CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(satz.fehler)));
-        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+        // Another administrator's same name, written between the count and this write, is refused
+        // by the name's unique key: the same answer as the count's.
+        if (bv->gib_anzahl_namen(bv_tag::gruppen, name) > 0)
+            melde_vorhanden(name);
+        else
+            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
         return;
     }
     aktuelle_gruppe = satz.id;
@@ -420,7 +433,9 @@ void CGruppenListe::changeEntry()
     const CQString name = geprueften_namen();
     if (name.isEmpty())
         return;
-    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const QString alt = liste->zellDaten(zeile, 1).toString();
     // Every text bound, none in the statement: quotes and backslashes reach the table as typed.
     QString sql = QStringLiteral("UPDATE %1 SET %2=?").arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_name));
     QVariantList werte{QString(name)};
@@ -432,18 +447,22 @@ void CGruppenListe::changeEntry()
         optional(21, bezirk_text);
     if (pos_telefon >= 0)
         optional(22, telefon_text);
-    sql += QStringLiteral(" WHERE (%1=%2);").arg(tabelle->gib_spaltenname(bv_tag::grp_id)).arg(aktuelle_gruppe);
+    // Only the group that still bears the name the list shows: its number may be another's by now.
+    sql += QStringLiteral(" WHERE %1;").arg(bv->zeile_mit_namen(bv_tag::gruppen, aktuelle_gruppe, alt, werte));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
+        // The name's unique key refuses another group's name.
+        if (bv->gib_anzahl_namen(bv_tag::gruppen, name, aktuelle_gruppe) > 0) {
+            melde_vorhanden(name);
+            return;
+        }
         melde_fehler(abfrage, CQString(sql), CQString("changeEntry"));
         return;
     }
     // Deleted meanwhile by another administrator (MySQL counts a row given its own values as
     // untouched, so the table is asked).
-    if (abfrage.numRowsAffected() == 0 && gruppe_fehlt(aktuelle_gruppe)) {
-        melde_verschwunden(liste->zellDaten(zeile, 1).toString());
+    if (abfrage.numRowsAffected() == 0 && !ist_da(aktuelle_gruppe, alt))
         return;
-    }
     liste->setzeDaten(zeile, 1, QString(name));
     if (pos_bezirk >= 0)
         liste->setzeDaten(zeile, pos_bezirk, QString(bezirk_text));
@@ -483,8 +502,12 @@ void CGruppenListe::loesche_gruppe(int zeile)
     const int nummer = liste->zellDaten(zeile, 0).toInt();
     const QString name = liste->zellDaten(zeile, 1).toString();
     const QString titel = tr("Gruppe löschen");
-    // A count that cannot be read comes back as 999 and refuses like several users.
+    // A count that cannot be read refuses with its own box, never with a number of users.
     const int belegt = ngruppe_vorhanden(static_cast<unsigned>(nummer));
+    if (belegt < 0) {
+        melde_anwender_unlesbar();
+        return;
+    }
     if (belegt > 0) {
         frage_mit_knoepfen(this, QMessageBox::Information, titel, belegt_text(name, belegt), {tr("&Ok")}, 0, 0);
         return;
@@ -492,28 +515,33 @@ void CGruppenListe::loesche_gruppe(int zeile)
     if (frage_mit_knoepfen(this, QMessageBox::Question, titel, tr("Gruppe '%1' endgültig löschen?").arg(name),
                            {tr("Ja"), tr("Nein")}, 1, 1) != 0)
         return;
-    const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    const CBVDataBase* bv = gib_bv_datenbank();
+    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     const CDBTabelle* anwender = gib_bv_anwendertabelle();
-    // Deleted only while no user is in it, checked in the same statement: a user that another
-    // administrator put in since the count keeps the group.
-    const CQString frei(QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE %2=%3)")
-                            .arg(gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::anwender),
-                                 anwender ? QString(anwender->gib_spaltenname(bv_tag::anw_gruppe)) : QString())
-                            .arg(nummer));
-    const int geloescht = db->loesche_wenn(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), nummer, frei,
-                                           CQString("gruppeLoeschen"), klasse);
+    // Deleted only while it still bears the name shown (its number may be another's by now) and no
+    // user is in it, checked in the same statement: a user that another administrator put in
+    // since the count keeps the group.
+    QVariantList werte;
+    const CQString bedingung(QStringLiteral("%1 AND NOT EXISTS (SELECT 1 FROM %2 WHERE %3=%4)")
+                                 .arg(bv->zeile_mit_namen(bv_tag::gruppen, nummer, name, werte),
+                                      bv->gib_struktur()->gib_tabellenname(bv_tag::anwender),
+                                      anwender ? QString(anwender->gib_spaltenname(bv_tag::anw_gruppe)) : QString())
+                                 .arg(nummer));
+    const int geloescht = db->loesche_wenn(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), nummer, bedingung,
+                                           CQString("gruppeLoeschen"), klasse, werte);
     if (geloescht < 0) {
         meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
         return;
     }
     if (geloescht == 0) {
+        if (!ist_da(nummer, name))
+            return;
         const int jetzt = ngruppe_vorhanden(static_cast<unsigned>(nummer));
-        if (gruppe_fehlt(nummer) || jetzt <= 0)
-            melde_verschwunden(name);
-        else {
+        if (jetzt < 0)
+            melde_anwender_unlesbar();
+        else if (jetzt > 0)
             frage_mit_knoepfen(this, QMessageBox::Information, titel, belegt_text(name, jetzt), {tr("&Ok")}, 0, 0);
-            gruppen_neu_gelesen();
-        }
+        gruppen_neu_gelesen();
         return;
     }
     CQCat::gib_instanz()->info(CQString(tr("Gruppe '%1' gelöscht").arg(name)));
@@ -532,10 +560,32 @@ QString CGruppenListe::belegt_text(const QString& name, int anwender)
         .arg(anwender);
 }
 
-bool CGruppenListe::gruppe_fehlt(int nummer) const
+bool CGruppenListe::ist_da(int nummer, const QString& name)
 {
     const CBVDataBase* bv = gib_bv_datenbank();
-    return bv && bv->gib_anzahl_records(bv_tag::gruppen, bv_tag::grp_id, nummer) == 0;
+    const int da = bv ? bv->gib_anzahl_records(bv_tag::gruppen, nummer, name) : -1;
+    if (da > 0)
+        return true;
+    if (da == 0) {
+        melde_verschwunden(name);
+        return false;
+    }
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+    gruppen_neu_gelesen();
+    return false;
+}
+
+void CGruppenListe::melde_vorhanden(const QString& name)
+{
+    fehler_ton();
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Gruppe '%1' ist bereits vorhanden !").arg(name)));
+    // The page shows the group the other administrator added.
+    gruppen_neu_gelesen();
+}
+
+void CGruppenListe::melde_anwender_unlesbar()
+{
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Anwendertabelle !")));
 }
 
 void CGruppenListe::melde_verschwunden(const QString& name)

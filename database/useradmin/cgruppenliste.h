@@ -77,8 +77,13 @@ private:
     CQString geprueften_namen();
     // The refusal to delete a group that `anwender` users are in.
     static QString belegt_text(const QString& name, int anwender);
-    // Whether the group table lacks the group (false when it cannot be asked).
-    bool gruppe_fehlt(int nummer) const;
+    // Whether the group table still holds the group numbered `nummer` under the name the list
+    // showed; when not, says so (gone, or the table not readable) and refreshes the page.
+    bool ist_da(int nummer, const QString& name);
+    // Says that a group of the name is there already, and refreshes the page.
+    void melde_vorhanden(const QString& name);
+    // The box for a user count that could not be read.
+    static void melde_anwender_unlesbar();
     // Says that the group is gone (another administrator deleted it) and refreshes the page.
     void melde_verschwunden(const QString& name);
 
