@@ -233,15 +233,23 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         const QString relativ = ohne_endtrenner(schluessel);
+        const bool ordnerschluessel = relativ.size() < schluessel.size();
         if (verlaesst_wurzel(schluessel) || wurzel_fd < 0) {
             fehler += berichte(false, pfad, datei_fehler);
         } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
             melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
             aufgezeichnet = vergiss(schreiber, schluessel);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
-            if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
+            // A folder where a file was recorded is the user's: it stays.
+            if (!ordnerschluessel)
+                fehler += berichte(false, pfad, datei_fehler);
+            else if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
                 verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));
-        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, 0), pfad, datei_fehler) == 0) {
+        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, ordnerschluessel ? AT_REMOVEDIR : 0),
+                            ordnerschluessel ? ohne_endtrenner(pfad) : pfad, ordnerschluessel ? ordner_fehler : datei_fehler)
+                   == 0) {
+            // A folder's record removes only a folder: a file or a link that the user put in its
+            // place stays, with a failure line (only what is gone already counts as removed).
             aufgezeichnet = vergiss(schreiber, schluessel);
         } else {
             ++fehler;
