@@ -1,5 +1,7 @@
 #include "zielordner.h"
+#include "steuerzeichen.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <atomic>
@@ -97,6 +99,14 @@ QStringList namensteile(const QString& pfad)
     QStringList teile = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     teile.removeAll(QStringLiteral("."));
     return teile;
+}
+
+QString zielordner_fehlertext(const QString& pfad, int fehler)
+{
+    const QString ordner = maskiere_steuerzeichen(pfad);
+    if (fehler == ENOENT || fehler == ENOTDIR)
+        return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 existiert nicht").arg(ordner);
+    return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden").arg(ordner);
 }
 
 CZielordner::CZielordner(const QString& pfad)

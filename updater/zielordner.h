@@ -26,6 +26,10 @@ bool verlaesst_ordner(int fehler);
 // The parts of a "/"-separated path below a folder, without empty and "." parts.
 QStringList namensteile(const QString& pfad);
 
+// The protocol's line for a target folder that cannot be opened, by the errno: that it does not
+// exist (nor anything of its name that is a folder), or that it cannot be opened.
+QString zielordner_fehlertext(const QString& pfad, int fehler);
+
 // An installation folder held open, and the folders below it known to exist. Threads may make
 // folders in it at the same time.
 class CZielordner

@@ -63,8 +63,8 @@ protected:
             umgebung.remove(QString::fromLatin1(v));
         umgebung.insert("HOME", heim);
         // German is always there: the start language says nothing about missing translations.
-        umgebung.insert("LC_ALL", "de_DE.UTF-8");
-        umgebung.insert("LANG", "de_DE.UTF-8");
+        umgebung.insert("LC_ALL", sprache);
+        umgebung.insert("LANG", sprache);
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         if (offscreen)
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
@@ -115,6 +115,8 @@ protected:
     QString ziel;
     // A command that starts the program, the program's path and its arguments following.
     QStringList huelle;
+    // The locale of the runs.
+    QString sprache = QStringLiteral("de_DE.UTF-8");
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -649,4 +651,24 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     const QSet<QString> da = inhalt(ziel);
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
+}
+
+TEST_F(Programm, FehlenderZielordnerWirdEinmalGenannt)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 20; ++i)
+        eintraege.push_back(datei("o/" + QByteArray::number(i) + ".txt", "x"));
+    schreibe(arbeit + "/a.zip", baue(eintraege));
+    const QString fehlt = dir.path() + "/fehlt";
+    for (const auto& [locale, zeile] : {std::make_pair("de_DE.UTF-8", "Zielverzeichnis %1 existiert nicht"),
+                                        std::make_pair("en_US.UTF-8", "Target folder %1 does not exist")}) {
+        SCOPED_TRACE(locale);
+        sprache = QString::fromLatin1(locale);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", fehlt}).code, 1);
+        const QString log = QString::fromUtf8(lies(logdatei()));
+        EXPECT_EQ(log.count(QString::fromLatin1(zeile).arg(fehlt)), 1) << log.toStdString();
+        EXPECT_FALSE(log.contains("Ausgabedatei")) << log.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fehlt));
+    }
 }

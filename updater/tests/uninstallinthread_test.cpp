@@ -160,3 +160,14 @@ TEST_F(UninstallLauf, AnStelleDesAufgezeichnetenBleibtWasDerAnwenderHinstellte)
     for (const char* s : {"g/", "l/", "d"})
         EXPECT_EQ(unistall_map().count(s), 1u) << s;
 }
+
+TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)
+{
+    for (const char* s : {"a/", "a/b.txt", "c.txt"})
+        eintrag(s);
+    QDir(wurzel).removeRecursively();
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_EQ(log.nur("text2"), (QStringList{"Zielverzeichnis " + wurzel + " existiert nicht",
+                                             "Deinstallation -mit Fehlern- beendet."}));
+    EXPECT_EQ(unistall_map().size(), 3u);
+}
