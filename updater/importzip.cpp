@@ -73,6 +73,11 @@ bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
         return false;
     if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
         return true;
+    // Nor does an entry take a name of the program's temporary files, at any level: a cleanup
+    // would take it for a leftover (an update packed from an installed folder may carry one).
+    for (const QString& teil : teile)
+        if (ist_eigener_name(teil))
+            return true;
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
@@ -909,6 +914,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     offen.clear();
     archiv.schliesse();
     nimm_vormerkungen_zurueck();
+    if (zielordner)
+        entferne_tempordner(zielordner->handle());
     textzeile(QStringLiteral(" "));
     if (!schreiber->schreibe(true, true)) {
         ++fehlerzahl;
