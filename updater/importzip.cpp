@@ -158,6 +158,8 @@ private:
         if (log)
             log->setze_fehler();
     }
+    // The job is to stop (its window goes, or the program ends under it).
+    bool abgebrochen() const { return log && log->ist_abgebrochen(); }
 
     bool liste();
     bool pruefe_wortbreite();
@@ -275,7 +277,7 @@ bool CZipLauf::liste()
                    + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
-    for (quint64 k = 1; k <= anzahl; ++k) {
+    for (quint64 k = 1; k <= anzahl && !abgebrochen(); ++k) {
         int code = archiv.lies_eintrag(eintrag);
         if (code == UNZ_OK) {
             const quint64 gross = eintrag.info.uncompressed_size;
@@ -322,7 +324,12 @@ bool CZipLauf::pruefe_wortbreite()
     bool ergebnis = true;
     CZipEintrag eintrag;
     QByteArray anfang;
+    // A stop leaves the check unfinished: not passed.
     for (quint64 i = 0; i < anzahl; ++i) {
+        if (abgebrochen()) {
+            ergebnis = false;
+            break;
+        }
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
                 // Without the entry's information the archive cannot move on: stop here.
@@ -864,11 +871,17 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         bool aufgezeichnet = true;
         // The entries handed on at a time, at the least (unless due): each costs a write.
         constexpr size_t uebergabe = 512;
+        bool gestoppt = false;
         for (quint64 i = 0; werk && aufgezeichnet;) {
+            if (abgebrochen()) {
+                gestoppt = true;
+                break;
+            }
             // While files are on their way to their names the wait for the next entry is short:
             // what the naming thread has done is reported soon, and the files waiting are
-            // handed to it when their records are due or the reading side waits.
-            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? -1 : 1)) {
+            // handed to it when their records are due or the reading side waits. Else it is
+            // long, yet bounded, so that a stop is seen.
+            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? 100 : 1)) {
                 if (schluss != CLeseschluss::Keiner)
                     break;
                 aufgezeichnet = melde_genannte();
@@ -880,12 +893,12 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             aufgezeichnet = melde_genannte();
             uebergib_offene(offen.size() >= uebergabe || schreiber->ist_faellig());
         }
-        if (aufgezeichnet) {
+        if (aufgezeichnet && !gestoppt) {
             uebergib_offene(true, true);
             beende_nenner();
             aufgezeichnet = melde_genannte();
         }
-        if (!aufgezeichnet) {
+        if (!aufgezeichnet || gestoppt) {
             // Without its records nothing more may be written: the run stops.
             stoppe();
             ++fehlerzahl;

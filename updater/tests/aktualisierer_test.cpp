@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -68,6 +69,8 @@ protected:
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         if (offscreen)
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!anzeige.isEmpty())
+            umgebung.insert("DISPLAY", anzeige);
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
         if (huelle.isEmpty())
@@ -117,6 +120,8 @@ protected:
     QStringList huelle;
     // The locale of the runs.
     QString sprache = QStringLiteral("de_DE.UTF-8");
+    // The X display of the runs (none when empty).
+    QString anzeige;
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -721,4 +726,83 @@ TEST_F(Programm, DateienMitDenNamenDerTemporaerenBleiben)
     // The uninstall removes what is on record, the user's files stay.
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), eigen.toStdString() + " o/ o/" + eigen.toStdString());
+}
+
+// An X server of its own: started with the object, its display known once it is ready.
+class XServer
+{
+public:
+    XServer()
+    {
+        prozess.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        for (QDeadlineTimer frist(30000); !prozess.canReadLine() && !frist.hasExpired();)
+            prozess.waitForReadyRead(100);
+        const QByteArray zeile = prozess.readLine().trimmed();
+        if (!zeile.isEmpty())
+            anzeige = ":" + QString::fromLatin1(zeile);
+    }
+    ~XServer()
+    {
+        prozess.kill();
+        prozess.waitForFinished(10000);
+    }
+    // Ended by `terminate`, as at a log-out.
+    QProcess prozess;
+    QString anzeige;
+};
+
+TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    // Some runs at a time, each with its own display, the display ended as soon as the install
+    // has written a file.
+    constexpr int laeufe = 20;
+    constexpr int zugleich = 4;
+    for (int erster = 0; erster < laeufe; erster += zugleich) {
+        std::vector<std::unique_ptr<XServer>> server;
+        std::vector<std::unique_ptr<QProcess>> programme;
+        QStringList ziele;
+        for (int k = 0; k < zugleich; ++k) {
+            server.push_back(std::make_unique<XServer>());
+            ASSERT_FALSE(server.back()->anzeige.isEmpty());
+            ziele << dir.path() + "/anzeige" + QString::number(erster + k);
+            QDir().mkpath(ziele.back());
+            anzeige = server.back()->anzeige;
+            heim = dir.path() + "/heim" + QString::number(erster + k);
+            QDir().mkpath(heim);
+            programme.push_back(std::make_unique<QProcess>());
+            beginne_still(*programme.back(), {"-install", arbeit + "/viele.zip", "-dst", ziele.back()});
+        }
+        std::vector<bool> beendet(zugleich, false);
+        for (int offen = zugleich; offen > 0;) {
+            for (int k = 0; k < zugleich; ++k) {
+                QProcess& p = *programme[size_t(k)];
+                if (!beendet[size_t(k)]
+                    && (QFileInfo::exists(ziele[k] + "/" + namen.front()) || p.state() == QProcess::NotRunning
+                        || p.waitForFinished(0))) {
+                    server[size_t(k)]->prozess.terminate();
+                    beendet[size_t(k)] = true;
+                    --offen;
+                }
+            }
+            QThread::usleep(100);
+        }
+        for (int k = 0; k < zugleich; ++k) {
+            SCOPED_TRACE(erster + k);
+            QProcess& p = *programme[size_t(k)];
+            ASSERT_TRUE(p.waitForFinished(120000));
+            // Qt ends the program when its display is gone: no crash, and the job stopped first.
+            EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(p.exitCode(), 1);
+            const QByteArray log = lies(dir.path() + "/heim" + QString::number(erster + k) + "/AKTUALISIERER.log");
+            EXPECT_TRUE(log.contains("Installation fehlerhaft !") || log.contains("Installation beendet."))
+                << log.right(500).toStdString();
+            // What is in the target is on record.
+            const QSet<QString> da = inhalt(ziele[k]);
+            if (!da.isEmpty()) {
+                const QSet<QString> liste = aufzeichnung(ziele[k] + "/uninstall.dat");
+                EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+            }
+        }
+    }
 }
