@@ -22,6 +22,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -176,6 +177,7 @@ private:
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
     bool nenner_hat_arbeit();
+    bool melde_alle_vorigen();
     void nenne_im_hintergrund();
     void beende_nenner();
     bool melde_genannte();
@@ -683,6 +685,23 @@ bool CZipLauf::nenner_hat_arbeit()
     return nenner_arbeitet || !zu_nennen.empty() || !genannt.empty();
 }
 
+// Reports every entry taken: the naming thread names their files, and this thread reports them.
+// False when their records could not be written.
+bool CZipLauf::melde_alle_vorigen()
+{
+    for (;;) {
+        if (!melde_genannte())
+            return false;
+        uebergib_offene(true);
+        std::unique_lock<std::mutex> lock(nenn_mutex);
+        if (offen.empty() && !nenner_arbeitet && zu_nennen.empty() && genannt.empty())
+            return true;
+        // Woken when the naming thread has done what it was given; what it names in parts comes
+        // sooner.
+        nenn_signal.wait_for(lock, std::chrono::milliseconds(1));
+    }
+}
+
 // The naming thread: writes the records of the entries handed over (they were put into the map
 // before), then makes the folders and names the files in the archive's order. Only
 // the reporting thread reports; a write that fails names nothing, and the reporting thread
@@ -886,6 +905,16 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
                     break;
                 aufgezeichnet = melde_genannte();
                 uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                continue;
+            }
+            if (e.ergebnis == ENTPACK_VOLL && !e.wiederholt) {
+                // The file system ran out of room: once every entry before it is reported
+                // (an update's old files are gone then), it is written again with fewer on
+                // their way.
+                aufgezeichnet = melde_alle_vorigen();
+                if (aufgezeichnet)
+                    werk->wiederhole(i, std::move(e));
+                e = CEintragUnterwegs();
                 continue;
             }
             nimm_offen(i++, std::move(e));

@@ -22,8 +22,10 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -804,5 +806,107 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
                 EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
             }
         }
+    }
+}
+
+// A small file system of its own (tmpfs) for a test's target, unmounted with the object.
+class KleinesDateisystem
+{
+public:
+    KleinesDateisystem(const QString& pfad, const QByteArray& optionen) : pfad(QFile::encodeName(pfad))
+    {
+        QDir().mkpath(pfad);
+        ok = ::mount("tmpfs", this->pfad.constData(), "tmpfs", 0, optionen.constData()) == 0;
+    }
+    ~KleinesDateisystem()
+    {
+        if (ok)
+            ::umount2(pfad.constData(), MNT_DETACH);
+    }
+    struct statvfs frei() const
+    {
+        struct statvfs st{};
+        ::statvfs(pfad.constData(), &st);
+        return st;
+    }
+
+    const QByteArray pfad;
+    bool ok = false;
+};
+
+// An archive of files of one size in some folders, each filled with one letter.
+void gleich_grosse(const QString& zip, int anzahl, int groesse, char zeichen)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < anzahl; ++i)
+        eintraege.push_back(datei("o" + QByteArray::number(i % 5) + "/" + QByteArray::number(i) + ".bin",
+                                  QByteArray(groesse, zeichen)));
+    schreibe(zip, baue(eintraege));
+}
+
+// The files below the folder whose content is not all of that letter.
+int andere(const QString& ordner, int anzahl, char zeichen)
+{
+    int r = 0;
+    for (int i = 0; i < anzahl; ++i) {
+        const QByteArray inhalt = lies(ordner + "/o" + QString::number(i % 5) + "/" + QString::number(i) + ".bin");
+        r += inhalt.isEmpty() || inhalt.count(zeichen) != inhalt.size();
+    }
+    return r;
+}
+
+TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
+{
+    // Mounting needs root, as CI runs; elsewhere there is no small file system to be had.
+    KleinesDateisystem probe(dir.path() + "/probe", "size=1m");
+    if (!probe.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+
+    // 300 files of 100 KiB replaced by files of the same size with 10 MiB free.
+    gleich_grosse(arbeit + "/a.zip", 300, 100 * 1024, 'a');
+    gleich_grosse(arbeit + "/b.zip", 300, 100 * 1024, 'b');
+    {
+        const KleinesDateisystem fs(dir.path() + "/platz", "size=42m");
+        const QString z = dir.path() + "/platz/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 0);
+        const struct statvfs st = fs.frei();
+        schreibe(dir.path() + "/platz/fueller", QByteArray(int(quint64(st.f_bavail) * st.f_frsize - 10 * 1024 * 1024), 'f'));
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "b.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 300, 'b'), 0);
+    }
+    // 2,500 small files replaced with 298 inodes free.
+    gleich_grosse(arbeit + "/c.zip", 2500, 10, 'c');
+    gleich_grosse(arbeit + "/d.zip", 2500, 10, 'd');
+    {
+        const KleinesDateisystem fs(dir.path() + "/knoten", "size=42m,nr_inodes=4000");
+        const QString z = dir.path() + "/knoten/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "c.zip", "-dst", z}).code, 0);
+        QDir().mkpath(dir.path() + "/knoten/fueller");
+        for (quint64 i = 0, n = fs.frei().f_favail - 298; i < n; ++i)
+            schreibe(dir.path() + "/knoten/fueller/" + QString::number(i), "");
+        ASSERT_EQ(fs.frei().f_favail, 298u);
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "d.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 2500, 'd'), 0);
+    }
+    // 30 MiB into 12: what does not fit fails and is named, the rest is installed and on record.
+    {
+        const KleinesDateisystem fs(dir.path() + "/voll", "size=12m");
+        const QString z = dir.path() + "/voll/z";
+        QDir().mkpath(z);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 1);
+        const QByteArray log = lies(logdatei());
+        const int fehlt = andere(z, 300, 'a');
+        EXPECT_GT(fehlt, 0);
+        EXPECT_EQ(log.count("Fehler bei Schreiben in Ausgabedatei: Datenträger voll"), fehlt);
+        const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
+        const QSet<QString> da = inhalt(z);
+        EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
     }
 }
