@@ -222,7 +222,8 @@ void CEntpackWerk::miss_raum()
             : 0;
     const quint64 vorbehalt = vorbehalt_bytes + 2 * aufzeichnung_bytes;
     const quint64 frei = quint64(st.f_bavail) * block;
-    frei_bytes = frei > vorbehalt ? frei - vorbehalt : 0;
+    // A file system that counts no blocks at all (some network and user-space ones) says nothing.
+    frei_bytes = st.f_blocks == 0 ? ~quint64(0) : frei > vorbehalt ? frei - vorbehalt : 0;
     // A file system without a count of inodes (f_files 0) has no bound on them.
     frei_knoten = st.f_files == 0                        ? ~quint64(0)
                   : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
