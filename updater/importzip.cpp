@@ -22,6 +22,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -73,6 +74,11 @@ bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
         return false;
     if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
         return true;
+    // Nor does an entry take a name of the program's temporary files, at any level: a cleanup
+    // would take it for a leftover (an update packed from an installed folder may carry one).
+    for (const QString& teil : teile)
+        if (ist_eigener_name(teil))
+            return true;
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
@@ -153,6 +159,8 @@ private:
         if (log)
             log->setze_fehler();
     }
+    // The job is to stop (its window goes, or the program ends under it).
+    bool abgebrochen() const { return log && log->ist_abgebrochen(); }
 
     bool liste();
     bool pruefe_wortbreite();
@@ -169,6 +177,7 @@ private:
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
     bool nenner_hat_arbeit();
+    bool melde_alle_vorigen();
     void nenne_im_hintergrund();
     void beende_nenner();
     bool melde_genannte();
@@ -270,7 +279,7 @@ bool CZipLauf::liste()
                    + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
-    for (quint64 k = 1; k <= anzahl; ++k) {
+    for (quint64 k = 1; k <= anzahl && !abgebrochen(); ++k) {
         int code = archiv.lies_eintrag(eintrag);
         if (code == UNZ_OK) {
             const quint64 gross = eintrag.info.uncompressed_size;
@@ -317,7 +326,12 @@ bool CZipLauf::pruefe_wortbreite()
     bool ergebnis = true;
     CZipEintrag eintrag;
     QByteArray anfang;
+    // A stop leaves the check unfinished: not passed.
     for (quint64 i = 0; i < anzahl; ++i) {
+        if (abgebrochen()) {
+            ergebnis = false;
+            break;
+        }
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
                 // Without the entry's information the archive cannot move on: stop here.
@@ -671,6 +685,23 @@ bool CZipLauf::nenner_hat_arbeit()
     return nenner_arbeitet || !zu_nennen.empty() || !genannt.empty();
 }
 
+// Reports every entry taken: the naming thread names their files, and this thread reports them.
+// False when their records could not be written.
+bool CZipLauf::melde_alle_vorigen()
+{
+    for (;;) {
+        if (!melde_genannte())
+            return false;
+        uebergib_offene(true);
+        std::unique_lock<std::mutex> lock(nenn_mutex);
+        if (offen.empty() && !nenner_arbeitet && zu_nennen.empty() && genannt.empty())
+            return true;
+        // Woken when the naming thread has done what it was given; what it names in parts comes
+        // sooner.
+        nenn_signal.wait_for(lock, std::chrono::milliseconds(1));
+    }
+}
+
 // The naming thread: writes the records of the entries handed over (they were put into the map
 // before), then makes the folders and names the files in the archive's order. Only
 // the reporting thread reports; a write that fails names nothing, and the reporting thread
@@ -814,9 +845,15 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     // changes the target is waited for: the two would replace each other's files and share the
     // limit of open files that each plans with.
     const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
-    const QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
-                          : uninstall        ? uninstall->gib_ladefehler()
-                                             : QString();
+    QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
+                    : uninstall        ? uninstall->gib_ladefehler()
+                                       : QString();
+    // A target folder that is not there is said once, before any entry.
+    if (grund.isEmpty() && anzahl > 0) {
+        zielordner = std::make_unique<CZielordner>(ziel);
+        if (zielordner->handle() < 0)
+            grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
+    }
     if (!grund.isEmpty()) {
         archiv.schliesse();
         melde(2, grund);
@@ -838,7 +875,6 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             // Asked here, where the application object lives, before the reading thread needs it.
             eigene_programme();
             zielpfad = ziel;
-            zielordner = std::make_unique<CZielordner>(ziel);
             // Decided once, before any worker writes: should the workers find it out each for
             // itself, several would make their files under temporary names.
             regeln = pruefe_namensregeln(zielordner->handle());
@@ -854,15 +890,31 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         bool aufgezeichnet = true;
         // The entries handed on at a time, at the least (unless due): each costs a write.
         constexpr size_t uebergabe = 512;
+        bool gestoppt = false;
         for (quint64 i = 0; werk && aufgezeichnet;) {
+            if (abgebrochen()) {
+                gestoppt = true;
+                break;
+            }
             // While files are on their way to their names the wait for the next entry is short:
             // what the naming thread has done is reported soon, and the files waiting are
-            // handed to it when their records are due or the reading side waits.
-            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? -1 : 1)) {
+            // handed to it when their records are due or the reading side waits. Else it is
+            // long, yet bounded, so that a stop is seen.
+            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? 100 : 1)) {
                 if (schluss != CLeseschluss::Keiner)
                     break;
                 aufgezeichnet = melde_genannte();
                 uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                continue;
+            }
+            if (e.ergebnis == ENTPACK_VOLL && !e.wiederholt) {
+                // The file system ran out of room: once every entry before it is reported
+                // (an update's old files are gone then), it is written again with fewer on
+                // their way.
+                aufgezeichnet = melde_alle_vorigen();
+                if (aufgezeichnet)
+                    werk->wiederhole(i, std::move(e));
+                e = CEintragUnterwegs();
                 continue;
             }
             nimm_offen(i++, std::move(e));
@@ -870,12 +922,12 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             aufgezeichnet = melde_genannte();
             uebergib_offene(offen.size() >= uebergabe || schreiber->ist_faellig());
         }
-        if (aufgezeichnet) {
+        if (aufgezeichnet && !gestoppt) {
             uebergib_offene(true, true);
             beende_nenner();
             aufgezeichnet = melde_genannte();
         }
-        if (!aufgezeichnet) {
+        if (!aufgezeichnet || gestoppt) {
             // Without its records nothing more may be written: the run stops.
             stoppe();
             ++fehlerzahl;
@@ -904,6 +956,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     offen.clear();
     archiv.schliesse();
     nimm_vormerkungen_zurueck();
+    if (zielordner)
+        entferne_tempordner(zielordner->handle());
     textzeile(QStringLiteral(" "));
     if (!schreiber->schreibe(true, true)) {
         ++fehlerzahl;

@@ -1,4 +1,5 @@
 // The program itself: the roads without a window, their output and exit codes, with no display at all.
+#include "dateisystem_hilfe.h"
 #include "zip_hilfe.h"
 
 #include <QDeadlineTimer>
@@ -11,6 +12,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -63,11 +65,15 @@ protected:
             umgebung.remove(QString::fromLatin1(v));
         umgebung.insert("HOME", heim);
         // German is always there: the start language says nothing about missing translations.
-        umgebung.insert("LC_ALL", "de_DE.UTF-8");
-        umgebung.insert("LANG", "de_DE.UTF-8");
+        umgebung.insert("LC_ALL", sprache);
+        umgebung.insert("LANG", sprache);
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         if (offscreen)
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!anzeige.isEmpty())
+            umgebung.insert("DISPLAY", anzeige);
+        for (auto it = umgebung_dazu.cbegin(); it != umgebung_dazu.cend(); ++it)
+            umgebung.insert(it.key(), umgebung.value(it.key()) + it.value());
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
         if (huelle.isEmpty())
@@ -115,6 +121,12 @@ protected:
     QString ziel;
     // A command that starts the program, the program's path and its arguments following.
     QStringList huelle;
+    // The locale of the runs.
+    QString sprache = QStringLiteral("de_DE.UTF-8");
+    // The X display of the runs (none when empty).
+    QString anzeige;
+    // Texts appended to variables of the runs' environment.
+    QHash<QString, QString> umgebung_dazu;
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -185,19 +197,20 @@ QStringList viele_dateien(const QString& zip, int anzahl)
     return namen;
 }
 
-// Watches every folder of a tree for the temporary names of the updater (".aktualisierer-...").
+// The updater's folder of temporary files, in the folder where they take their names.
+const QString tempordner = QStringLiteral(".aktualisierer-temp");
+
+// Watches every folder of a tree, and the updater's folders of temporary files as they come, for
+// the temporary names of the updater (".aktualisierer-...").
 class Tempnamenwache
 {
 public:
-    explicit Tempnamenwache(const QString& wurzel) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    explicit Tempnamenwache(const QString& wurzel) : wurzel(wurzel), fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
     {
-        const auto beobachte = [this](const QString& ordner, const QString& relativ) {
-            namen.insert(inotify_add_watch(fd, QFile::encodeName(ordner).constData(), IN_CREATE | IN_MOVED_TO), relativ);
-        };
-        beobachte(wurzel, ".");
+        beobachte(".");
         QDirIterator it(wurzel, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
-            beobachte(it.next(), QDir(wurzel).relativeFilePath(it.filePath()));
+            beobachte(QDir(wurzel).relativeFilePath(it.next()));
     }
     ~Tempnamenwache() { ::close(fd); }
     // The temporary names shown since the last call, each as its relative path.
@@ -212,8 +225,11 @@ public:
             for (char* z = puffer; z < puffer + n;) {
                 const auto* e = reinterpret_cast<const inotify_event*>(z);
                 const QString name = e->len ? QFile::decodeName(e->name) : QString();
-                if (name.startsWith(".aktualisierer-"))
-                    r << QDir::cleanPath(namen.value(e->wd) + "/" + name);
+                const QString pfad = QDir::cleanPath(namen.value(e->wd) + "/" + name);
+                if ((e->mask & IN_ISDIR) && name == tempordner)
+                    beobachte(pfad);
+                else if (name.startsWith(".aktualisierer-"))
+                    r << pfad;
                 z += sizeof(inotify_event) + e->len;
             }
         }
@@ -221,6 +237,13 @@ public:
     }
 
 private:
+    void beobachte(const QString& relativ)
+    {
+        namen.insert(inotify_add_watch(fd, QFile::encodeName(wurzel + "/" + relativ).constData(), IN_CREATE | IN_MOVED_TO),
+                     relativ);
+    }
+
+    const QString wurzel;
     const int fd;
     QHash<int, QString> namen;
 };
@@ -230,7 +253,7 @@ QStringList tempnamen(const QString& ordner)
 {
     QStringList r;
     for (const QString& pfad : inhalt(ordner))
-        if (QFileInfo(pfad).fileName().startsWith(".aktualisierer-"))
+        if (QFileInfo(QDir::cleanPath(pfad)).fileName().startsWith(".aktualisierer-"))
             r << pfad;
     return r;
 }
@@ -566,8 +589,9 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     const QSet<QString> vorher = inhalt(ziel);
     ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
 
-    // An update over the installed tree: no unfinished file ever shows a name of its own below
-    // the target folder itself (there every run and the uninstall clear what a killed one left).
+    // An update over the installed tree: no unfinished file ever shows a name of its own outside
+    // the folder of temporary files of the target folder itself (there every run and the
+    // uninstall clear what a killed one left).
     {
         Tempnamenwache wache(ziel);
         QProcess p;
@@ -579,7 +603,7 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
         EXPECT_EQ(p.exitCode(), 0);
         QStringList darunter;
         for (const QString& name : gesehen)
-            if (name.contains('/'))
+            if (name.section('/', 0, -2) != tempordner)
                 darunter << name;
         EXPECT_TRUE(darunter.isEmpty()) << darunter.size() << " " << darunter.mid(0, 3).join(' ').toStdString();
     }
@@ -595,12 +619,15 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     }
     // What runs killed long ago left (under process ids that live processes have now, as this
     // one): in a folder the next install reaches, and in one that only the uninstall reaches.
-    const QByteArray verwaist = ".aktualisierer-" + QByteArray::number(::getpid()) + "-7.tmp";
+    const QString verwaist = tempordner + "/.aktualisierer-" + QString::number(::getpid()) + "-7.tmp";
+    QDir().mkpath(ziel + "/o3/u3/" + tempordner);
     schreibe(ziel + "/o3/u3/" + verwaist, "halb");
     ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
     EXPECT_EQ(tempnamen(ziel).join(" ").toStdString(), "");
-    schreibe(ziel + "/o5/u2/" + verwaist, "halb");
-    schreibe(ziel + "/" + verwaist, "halb");
+    for (const QString& ordner : {ziel + "/o5/u2/", ziel + "/"}) {
+        QDir().mkpath(ordner + tempordner);
+        schreibe(ordner + verwaist, "halb");
+    }
 
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), als_text(vorher));
@@ -613,8 +640,8 @@ TEST_F(Programm, GehalteneTempdateiEinesZielsDarunterUeberstehtInstallationUndDe
     // temporary file shows only in the file's own lock (here held by this process, whose id the
     // names carry, as a live process's would).
     schreibe(arbeit + "/a.zip", baue({datei("sub/x.txt", "x"), datei("y.txt", "y")}));
-    QDir().mkpath(ziel + "/sub");
-    const QString praefix = ziel + "/sub/.aktualisierer-" + QString::number(::getpid());
+    QDir().mkpath(ziel + "/sub/" + tempordner);
+    const QString praefix = ziel + "/sub/" + tempordner + "/.aktualisierer-" + QString::number(::getpid());
     const QString gehalten = praefix + "-3.tmp";
     const QString verwaist = praefix + "-4.tmp";
     schreibe(gehalten, "halb");
@@ -743,5 +770,219 @@ TEST_F(Programm, LogdateiAnDerDateigroessengrenzeHaeltDieInstallationNichtAuf)
         EXPECT_EQ(aufzeichnung(ziel + "/uninstall.dat").size(), 20);
         EXPECT_EQ(e.fehler.count("kann nicht mehr geschrieben werden"), 1) << e.fehler.toStdString();
         EXPECT_EQ(QFileInfo(logdatei()).size(), 64 * 1024);
+    }
+}
+
+TEST_F(Programm, FehlenderZielordnerWirdEinmalGenannt)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 20; ++i)
+        eintraege.push_back(datei("o/" + QByteArray::number(i) + ".txt", "x"));
+    schreibe(arbeit + "/a.zip", baue(eintraege));
+    const QString fehlt = dir.path() + "/fehlt";
+    for (const auto& [locale, zeile] : {std::make_pair("de_DE.UTF-8", "Zielverzeichnis %1 existiert nicht"),
+                                        std::make_pair("en_US.UTF-8", "Target folder %1 does not exist")}) {
+        SCOPED_TRACE(locale);
+        sprache = QString::fromLatin1(locale);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", fehlt}).code, 1);
+        const QString log = QString::fromUtf8(lies(logdatei()));
+        EXPECT_EQ(log.count(QString::fromLatin1(zeile).arg(fehlt)), 1) << log.toStdString();
+        EXPECT_FALSE(log.contains("Ausgabedatei")) << log.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fehlt));
+    }
+}
+
+TEST_F(Programm, DateienMitDenNamenDerTemporaerenBleiben)
+{
+    // One of them on record (an earlier version installed it), the others the user's: at the top
+    // and in a folder that the install reaches.
+    const QString aufgezeichnet = ".aktualisierer-1234-5.tmp";
+    const QString eigen = ".aktualisierer-4242-7.tmp";
+    QDir().mkpath(ziel + "/o");
+    schreibe(ziel + "/" + aufgezeichnet, "aufgezeichnet");
+    schreibe(ziel + "/" + eigen, "eigen");
+    schreibe(ziel + "/o/" + eigen, "eigen");
+    schreibe(ziel + "/uninstall.dat", "#\r\n#\r\n#\r\n#\r\n01.02.2025 03:04:05;" + aufgezeichnet.toUtf8() + "\r\n");
+    // An archive that brings such names, also the program's folder, is refused them; another
+    // one replaces a file, so that the run needs temporary names.
+    schreibe(arbeit + "/a.zip", baue({datei(aufgezeichnet.toUtf8(), "neu"), datei("o/" + eigen.toUtf8(), "neu"),
+                                      datei(".aktualisierer-temp/x.txt", "neu"), datei("o/a.txt", "a")}));
+    schreibe(arbeit + "/b.zip", baue({datei("o/a.txt", "b"), datei("b.txt", "b")}));
+    for (const char* zip : {"a.zip", "b.zip"}) {
+        SCOPED_TRACE(zip);
+        EXPECT_EQ(starte({"-silent", "-install", zip, "-dst", ziel}).code, 0);
+        EXPECT_EQ(lies(ziel + "/" + aufgezeichnet), QByteArray("aufgezeichnet"));
+        EXPECT_EQ(lies(ziel + "/" + eigen), QByteArray("eigen"));
+        EXPECT_EQ(lies(ziel + "/o/" + eigen), QByteArray("eigen"));
+        EXPECT_FALSE(QFileInfo::exists(ziel + "/.aktualisierer-temp"));
+    }
+    EXPECT_EQ(lies(ziel + "/o/a.txt"), QByteArray("b"));
+    const QByteArray log = lies(logdatei());
+    for (const QString& name : {aufgezeichnet, "o/" + eigen, QString(".aktualisierer-temp/x.txt")})
+        EXPECT_TRUE(log.contains("überspringe " + name.toUtf8())) << name.toStdString();
+    EXPECT_TRUE(aufzeichnung(ziel + "/uninstall.dat").contains(aufgezeichnet));
+
+    // The uninstall removes what is on record, the user's files stay.
+    EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
+    EXPECT_EQ(als_text(inhalt(ziel)), eigen.toStdString() + " o/ o/" + eigen.toStdString());
+}
+
+// An X server of its own: started with the object, its display known once it is ready.
+class XServer
+{
+public:
+    XServer()
+    {
+        prozess.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        for (QDeadlineTimer frist(30000); !prozess.canReadLine() && !frist.hasExpired();)
+            prozess.waitForReadyRead(100);
+        const QByteArray zeile = prozess.readLine().trimmed();
+        if (!zeile.isEmpty())
+            anzeige = ":" + QString::fromLatin1(zeile);
+    }
+    ~XServer()
+    {
+        prozess.kill();
+        prozess.waitForFinished(10000);
+    }
+    // Ended by `terminate`, as at a log-out.
+    QProcess prozess;
+    QString anzeige;
+};
+
+TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    // Ended by exit() from Qt's X11 plugin, a program never frees what the libraries of the X11
+    // platform (D-Bus, fontconfig) hold: a sanitizer build checks it for no leaks.
+    umgebung_dazu.insert("ASAN_OPTIONS", ":detect_leaks=0");
+    // Some runs at a time, each with its own display, the display ended as soon as the install
+    // has written a file.
+    constexpr int laeufe = 20;
+    constexpr int zugleich = 4;
+    for (int erster = 0; erster < laeufe; erster += zugleich) {
+        std::vector<std::unique_ptr<XServer>> server;
+        std::vector<std::unique_ptr<QProcess>> programme;
+        QStringList ziele;
+        for (int k = 0; k < zugleich; ++k) {
+            server.push_back(std::make_unique<XServer>());
+            ASSERT_FALSE(server.back()->anzeige.isEmpty());
+            ziele << dir.path() + "/anzeige" + QString::number(erster + k);
+            QDir().mkpath(ziele.back());
+            anzeige = server.back()->anzeige;
+            heim = dir.path() + "/heim" + QString::number(erster + k);
+            QDir().mkpath(heim);
+            programme.push_back(std::make_unique<QProcess>());
+            beginne_still(*programme.back(), {"-install", arbeit + "/viele.zip", "-dst", ziele.back()});
+        }
+        std::vector<bool> beendet(zugleich, false);
+        for (int offen = zugleich; offen > 0;) {
+            for (int k = 0; k < zugleich; ++k) {
+                QProcess& p = *programme[size_t(k)];
+                if (!beendet[size_t(k)]
+                    && (QFileInfo::exists(ziele[k] + "/" + namen.front()) || p.state() == QProcess::NotRunning
+                        || p.waitForFinished(0))) {
+                    server[size_t(k)]->prozess.terminate();
+                    beendet[size_t(k)] = true;
+                    --offen;
+                }
+            }
+            QThread::usleep(100);
+        }
+        for (int k = 0; k < zugleich; ++k) {
+            SCOPED_TRACE(erster + k);
+            QProcess& p = *programme[size_t(k)];
+            ASSERT_TRUE(p.waitForFinished(120000));
+            // Qt ends the program when its display is gone: no crash, and the job stopped first.
+            EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(p.exitCode(), 1);
+            const QByteArray log = lies(dir.path() + "/heim" + QString::number(erster + k) + "/AKTUALISIERER.log");
+            EXPECT_TRUE(log.contains("Installation fehlerhaft !") || log.contains("Installation beendet."))
+                << log.right(500).toStdString();
+            // What is in the target is on record.
+            const QSet<QString> da = inhalt(ziele[k]);
+            if (!da.isEmpty()) {
+                const QSet<QString> liste = aufzeichnung(ziele[k] + "/uninstall.dat");
+                EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+            }
+        }
+    }
+}
+
+// An archive of files of one size in some folders, each filled with one letter.
+void gleich_grosse(const QString& zip, int anzahl, int groesse, char zeichen)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < anzahl; ++i)
+        eintraege.push_back(datei("o" + QByteArray::number(i % 5) + "/" + QByteArray::number(i) + ".bin",
+                                  QByteArray(groesse, zeichen)));
+    schreibe(zip, baue(eintraege));
+}
+
+// The files below the folder whose content is not all of that letter.
+int andere(const QString& ordner, int anzahl, char zeichen)
+{
+    int r = 0;
+    for (int i = 0; i < anzahl; ++i) {
+        const QByteArray inhalt = lies(ordner + "/o" + QString::number(i % 5) + "/" + QString::number(i) + ".bin");
+        r += inhalt.isEmpty() || inhalt.count(zeichen) != inhalt.size();
+    }
+    return r;
+}
+
+TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
+{
+    // Elsewhere there is no small file system to be had.
+    const KleinesDateisystem probe(dir.path() + "/probe", "size=1m");
+    if (!probe.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+
+    // 300 files of 100 KiB replaced by files of the same size with 10 MiB free.
+    gleich_grosse(arbeit + "/a.zip", 300, 100 * 1024, 'a');
+    gleich_grosse(arbeit + "/b.zip", 300, 100 * 1024, 'b');
+    {
+        const KleinesDateisystem fs(dir.path() + "/platz", "size=42m");
+        const QString z = dir.path() + "/platz/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 0);
+        const struct statvfs st = fs.frei();
+        schreibe(dir.path() + "/platz/fueller", QByteArray(int(quint64(st.f_bavail) * st.f_frsize - 10 * 1024 * 1024), 'f'));
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "b.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 300, 'b'), 0);
+    }
+    // 2,500 small files replaced with 298 inodes free.
+    gleich_grosse(arbeit + "/c.zip", 2500, 10, 'c');
+    gleich_grosse(arbeit + "/d.zip", 2500, 10, 'd');
+    {
+        const KleinesDateisystem fs(dir.path() + "/knoten", "size=42m,nr_inodes=4000");
+        const QString z = dir.path() + "/knoten/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "c.zip", "-dst", z}).code, 0);
+        QDir().mkpath(dir.path() + "/knoten/fueller");
+        for (quint64 i = 0, n = fs.frei().f_favail - 298; i < n; ++i)
+            schreibe(dir.path() + "/knoten/fueller/" + QString::number(i), "");
+        ASSERT_EQ(fs.frei().f_favail, 298u);
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "d.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 2500, 'd'), 0);
+    }
+    // 30 MiB into 12: what does not fit fails and is named, the rest is installed and on record.
+    {
+        const KleinesDateisystem fs(dir.path() + "/voll", "size=12m");
+        const QString z = dir.path() + "/voll/z";
+        QDir().mkpath(z);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 1);
+        const QByteArray log = lies(logdatei());
+        const int fehlt = andere(z, 300, 'a');
+        EXPECT_GT(fehlt, 0);
+        EXPECT_EQ(log.count("Fehler bei Schreiben in Ausgabedatei: Datenträger voll"), fehlt);
+        const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
+        const QSet<QString> da = inhalt(z);
+        EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
     }
 }

@@ -1,12 +1,15 @@
 // The uninstall run: listing the records, deleting files and then folders, never outside the root.
 #include "cuninstallinfo.h"
+#include "dateisystem_hilfe.h"
 #include "uninstallinthread.h"
 #include "zip_hilfe.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
 
 using namespace testzip;
 
@@ -136,4 +139,81 @@ TEST_F(UninstallLauf, OhneEintraegeEineWarnung)
     AufzeichnenderLog log2;
     EXPECT_TRUE(lauf(2, &log2));
     EXPECT_TRUE(log2.hat_text("Deinstallation beendet."));
+}
+
+TEST_F(UninstallLauf, AnStelleDesAufgezeichnetenBleibtWasDerAnwenderHinstellte)
+{
+    // Installed were the folders "g" and "l" and the file "d"; the user then put a file in place
+    // of "g", a link to a folder of his in place of "l", and a folder in place of "d".
+    for (const char* s : {"g/", "g/h.txt", "l/", "d"})
+        eintrag(s);
+    schreibe(wurzel + "/g", "eigen");
+    QDir().mkpath(dir.path() + "/eigen");
+    ASSERT_TRUE(QFile::link(dir.path() + "/eigen", wurzel + "/l"));
+    QDir().mkpath(wurzel + "/d");
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_EQ(lies(wurzel + "/g"), QByteArray("eigen"));
+    EXPECT_TRUE(QFileInfo(wurzel + "/l").isSymLink());
+    EXPECT_TRUE(QFileInfo(wurzel + "/d").isDir());
+    EXPECT_TRUE(QFileInfo(dir.path() + "/eigen").isDir());
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/g"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/l"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/d"));
+    // Their records stay.
+    for (const char* s : {"g/", "l/", "d"})
+        EXPECT_EQ(unistall_map().count(s), 1u) << s;
+}
+
+TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)
+{
+    for (const char* s : {"a/", "a/b.txt", "c.txt"})
+        eintrag(s);
+    QDir(wurzel).removeRecursively();
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_EQ(log.nur("text2"), (QStringList{"Zielverzeichnis " + wurzel + " existiert nicht",
+                                             "Deinstallation -mit Fehlern- beendet."}));
+    EXPECT_EQ(unistall_map().size(), 3u);
+}
+
+// A log window whose report of the first step takes longer than the interval in which the
+// records are written: the next deletion writes them.
+struct LangsamerLog : AufzeichnenderLog
+{
+    void setze_fortschritt(int schritt) override
+    {
+        AufzeichnenderLog::setze_fortschritt(schritt);
+        if (schritt == 1)
+            QThread::msleep(600);
+    }
+};
+
+TEST_F(UninstallLauf, VolleFestplatteMachtSichDenPlatzSelbst)
+{
+    // The root on a small file system of its own.
+    const KleinesDateisystem klein(wurzel, "size=8m");
+    if (!klein.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    // Small files with long names: their records take more room than a deleted file frees.
+    QDir().mkpath(wurzel + "/o");
+    for (int i = 0; i < 1000; ++i) {
+        const QString name = "o/" + QString(100, 'n') + QString::number(i);
+        schreibe(wurzel + "/" + name, "x");
+        eintrag(name);
+    }
+    eintrag("o/");
+    {
+        CUninstallInfo info(wurzel);
+        ASSERT_TRUE(info.schreibe_unistall());
+        // Full to the last block.
+        QFile fueller(dir.path() + "/R/fueller");
+        ASSERT_TRUE(fueller.open(QIODevice::WriteOnly));
+        while (fueller.write(QByteArray(4096, 'f')) == 4096 && fueller.flush()) {
+        }
+        LangsamerLog langsam;
+        int modus = 2;
+        EXPECT_TRUE(UninstallInThread(&langsam, &modus, CQString(wurzel), CQString("TALVOR"), &info))
+            << langsam.aufrufe.filter("text2").join(" | ").toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(wurzel + "/o"));
+    EXPECT_TRUE(unistall_map().empty());
 }
