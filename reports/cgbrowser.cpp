@@ -13,6 +13,7 @@
 #include "druckseiten.h"
 #include "gui.h"
 #include "katalog.h"
+#include "pdfausgabe.h"
 #include "pdfoeffner.h"
 #include "protokolldruck.h"
 #include "steuerdaten.h"
@@ -69,11 +70,16 @@ QString datei_fehler(const QString& datei)
     return QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
 }
 
-// A printer that writes a file it could not write says so in the log.
-void melde_druckfehler(const QPrinter& drucker)
+// A printer that writes a file it could not write says so in the log, with the reason when one
+// is known.
+void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString())
 {
-    if (drucker.printerState() == QPrinter::Error && !drucker.outputFileName().isEmpty())
-        CQCat::gib_instanz()->error(CQString(datei_fehler(drucker.outputFileName())));
+    if ((drucker.printerState() != QPrinter::Error && grund.isEmpty()) || drucker.outputFileName().isEmpty())
+        return;
+    QString text = datei_fehler(drucker.outputFileName());
+    if (!grund.isEmpty())
+        text += QLatin1Char(' ') + grund;
+    CQCat::gib_instanz()->error(CQString(text));
 }
 
 } // namespace
@@ -287,8 +293,11 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         melde_papier_zu_klein(drucker);
         return;
     }
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(drucker);
     QPainter maler;
     if (!maler.begin(&drucker)) {
+        (void)ausgabe.beende(false);
         melde_druckfehler(drucker);
         return;
     }
@@ -304,8 +313,8 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         drucke_seite(drucker, maler, *html2, fusszeile, nummer);
     verarbeite_ereignisse();
     beende_warte_cursor();
-    maler.end();
-    melde_druckfehler(drucker);
+    const bool beendet = maler.end();
+    melde_druckfehler(drucker, ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error));
 }
 
 void CGBrowser::beende_warte_cursor()

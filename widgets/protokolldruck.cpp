@@ -7,6 +7,7 @@
 #include "druckfolge.h"
 #include "druckseiten.h"
 #include "gui.h"
+#include "pdfausgabe.h"
 #include "verzeichnisse.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -39,18 +40,21 @@ constexpr int ohne_frage_bis = 400;
 
 // A file that could not be written must not pass unnoticed: it goes to the log and gets the
 // error beep.
-void melde_schreibfehler(const QString& datei)
+void melde_schreibfehler(const QString& datei, const QString& grund = QString())
 {
-    CQCat::gib_instanz()->error(CQString(Text::tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei)));
+    QString text = Text::tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei);
+    if (!grund.isEmpty())
+        text += QLatin1Char(' ') + grund;
+    CQCat::gib_instanz()->error(CQString(text));
     fehler_ton();
 }
 
 // A printer that writes a file reports its failure like any other file; a device printer that
 // failed says nothing more.
-void melde_druckfehler(const QPrinter& drucker)
+void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString())
 {
     if (!drucker.outputFileName().isEmpty())
-        melde_schreibfehler(drucker.outputFileName());
+        melde_schreibfehler(drucker.outputFileName(), grund);
 }
 
 bool ist_gestoppt(const QPrinter& drucker)
@@ -214,9 +218,11 @@ void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQS
         drucke_auf_drucker(dokument, drucker, titel, einrichtung);
         return;
     }
+    CPdfAusgabe ausgabe(drucker);
     dokument->print(&drucker);
-    if (drucker.printerState() == QPrinter::Error)
-        melde_druckfehler(drucker);
+    const QString fehler = ausgabe.beende(drucker.printerState() != QPrinter::Error);
+    if (!fehler.isEmpty() || drucker.printerState() == QPrinter::Error)
+        melde_druckfehler(drucker, fehler);
 }
 
 void schreibe_pdf(const CQString& text, const QString& datei)
@@ -286,8 +292,11 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_papier_zu_klein(drucker);
         return false;
     }
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(drucker);
     QPainter maler;
     if (!maler.begin(&drucker)) {
+        (void)ausgabe.beende(false);
         melde_druckfehler(drucker);
         return false;
     }
@@ -297,8 +306,9 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
     const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
     const bool gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift);
     const bool beendet = maler.end();
-    if (!beendet || drucker.printerState() == QPrinter::Error) {
-        melde_druckfehler(drucker);
+    const QString fehler = ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error);
+    if (!fehler.isEmpty() || !beendet || drucker.printerState() == QPrinter::Error) {
+        melde_druckfehler(drucker, fehler);
         return false;
     }
     return gedruckt;

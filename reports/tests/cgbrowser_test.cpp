@@ -4,6 +4,7 @@
 #include "cgmail.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
+#include "dateigrenze.h"
 #include "pdfpruefung.h"
 #include "heimordner.h"
 #include "wecker.h"
@@ -326,6 +327,44 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     browser.speichern_unter(1, false);
     EXPECT_EQ(gib_katalog_privat().dirs_exp_html.gib_wert_qstr(), pfad("o/neu.html"));
     EXPECT_FALSE(QFile::exists(pfad("o/neu.html")));
+}
+
+// A PDF that cannot be written whole (the file-size limit stands in for a full disk) over an
+// existing file, saved from a text page and printed on the paged road into a PDF file: the old
+// file keeps every byte, the failure is logged with the file's name, no temporary file is left.
+TEST_F(Bericht, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
+{
+    const QByteArray alt = "%PDF-1.4 the old report\n";
+    const QString gespeichert = pfad(QStringLiteral("bericht.pdf"));
+    const QString quelle = berichtsseite(QStringLiteral("b.html"), QStringLiteral("Inhalt"), 20);
+    for (const QString& datei : {gespeichert, druckdatei})
+        schreibe(QFileInfo(datei).fileName(), alt);
+    const QStringList vorher = QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden);
+    CGBrowser text(nullptr, CQString("b"), false);
+    text.setze_quelle(CQString(quelle));
+    text.speicherziel = CQString(gespeichert);
+    CGBrowser papier(nullptr, CQString("b"), true);
+    papier.gib_textseite1()->zeige_quelle(CQString(quelle));
+    {
+        const Dateigrenze grenze(4096);
+        text.speichern_unter(2, false);
+        papier.drucke(1);
+    }
+    EXPECT_EQ(lies(gespeichert), alt);
+    EXPECT_EQ(lies(druckdatei), alt);
+    EXPECT_NE(log.text().find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(gespeichert).toStdString()),
+              std::string::npos)
+        << log.text();
+    EXPECT_NE(log.text().find(QStringLiteral("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(druckdatei).toStdString()),
+              std::string::npos)
+        << log.text();
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), vorher);
+
+    // With room both replace the old files by whole PDFs.
+    text.speichern_unter(2, false);
+    papier.drucke(1);
+    EXPECT_EQ(seitenzahl(gespeichert), 20);
+    EXPECT_EQ(seitenzahl(druckdatei), 20);
 }
 
 // A report far longer than Qt's text layout holds at a printer's resolution: printed on the

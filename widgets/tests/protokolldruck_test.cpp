@@ -2,6 +2,7 @@
 #include "camisc.h"
 #include "ccbaselog.h"
 #include "ccdiaglog.h"
+#include "dateigrenze.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "logfenstertest.h"
@@ -431,6 +432,53 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
     EXPECT_EQ(pieptoene, 2);
     protokoll = log();
     EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
+}
+
+// A PDF that cannot be written whole (the file-size limit stands in for a full disk) over an
+// existing file, saved from a protocol and printed to a PDF printer: the old file keeps every
+// byte, the failure is logged with the file's name and beeped, and no temporary file is left.
+TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
+{
+    const QByteArray alt = "%PDF-1.4 the old protocol\n";
+    const auto alte_datei = [&](const QString& datei) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    };
+    const QString gespeichert = tmp.filePath(QStringLiteral("proto.pdf"));
+    alte_datei(gespeichert);
+    alte_datei(druckdatei);
+    QWidget eltern;
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(300));
+    int art = 2;
+    {
+        const Dateigrenze grenze(4096);
+        dateinamen = {gespeichert};
+        speichere_text_datei(CQString(zeilen(300)), CQString(), CQString("pdf"), &art);
+        art = 0;
+        drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    }
+    EXPECT_EQ(inhalt(gespeichert), alt);
+    EXPECT_EQ(inhalt(druckdatei), alt);
+    EXPECT_EQ(pieptoene, 2);
+    const std::string protokoll = log();
+    for (const QString& datei : {gespeichert, druckdatei})
+        EXPECT_NE(protokoll.find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(datei).toStdString()),
+                  std::string::npos)
+            << protokoll;
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("druck.pdf"), QStringLiteral("proto.pdf")}));
+
+    // With room the same roads replace the old files by whole PDFs.
+    dateinamen = {gespeichert};
+    art = 2;
+    speichere_text_datei(CQString(zeilen(300)), CQString(), CQString("pdf"), &art);
+    art = 0;
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_TRUE(seiten_text(gespeichert).join(QString()).contains(QStringLiteral("Zeile 300")));
+    EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("Zeile 300")));
+    EXPECT_EQ(pieptoene, 2);
 }
 
 // A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
