@@ -69,7 +69,8 @@ bool CPdfDatei::ist_ganz(const QString& datei)
         return false;
     const QByteArray schluss = pdf.read(schlussbereich);
     static const QRegularExpression trailer(QStringLiteral("startxref\\s+(\\d+)\\s+%%EOF\\s*$"));
-    const QRegularExpressionMatch treffer = trailer.match(QString::fromLatin1(schluss));
+    // Every byte counts: the data before the trailer may hold zero bytes.
+    const QRegularExpressionMatch treffer = trailer.match(QString::fromLatin1(schluss.constData(), schluss.size()));
     if (!treffer.hasMatch())
         return false;
     bool zahl = false;
@@ -78,7 +79,8 @@ bool CPdfDatei::ist_ganz(const QString& datei)
         return false;
     // A cross-reference table, or the object of a cross-reference stream.
     static const QRegularExpression tabelle(QStringLiteral("^(xref|\\d+\\s+\\d+\\s+obj)"));
-    return tabelle.match(QString::fromLatin1(pdf.read(32))).hasMatch();
+    const QByteArray anfang = pdf.read(32);
+    return tabelle.match(QString::fromLatin1(anfang.constData(), anfang.size())).hasMatch();
 }
 
 QString CPdfDatei::uebernimm(bool geschrieben)

@@ -95,6 +95,18 @@ TEST(PdfDatei, NurEineGanzeDateiErsetztDasZiel)
     EXPECT_EQ(rechte(ziel), mode_t(0640));
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bericht.pdf")});
 
+    // Binary data (zero bytes) just before the trailer, as a compressed page leaves them.
+    QByteArray binaer = "%PDF-1.4\n1 0 obj\n<< /Length 8 >>\nstream\n" + QByteArray(8, '\0') + "\nendstream\nendobj\n";
+    const int verweis = binaer.size();
+    binaer += "xref\n0 2\n0000000000 65535 f \n0000000009 00000 n \ntrailer\n<< /Size 2 >>\nstartxref\n"
+              + QByteArray::number(verweis) + "\n%%EOF\n";
+    {
+        CPdfDatei pdf(ziel);
+        schreibe(pdf.zwischenname(), binaer);
+        EXPECT_EQ(pdf.uebernimm(), QString());
+    }
+    EXPECT_EQ(lies(ziel), binaer);
+
     // A target in a folder that is not there gets no file and a reason.
     CPdfDatei ohne(tmp.filePath(QStringLiteral("fehlt/x.pdf")));
     EXPECT_TRUE(ohne.zwischenname().isEmpty());
