@@ -253,12 +253,16 @@ void schreibe_text(const CQString& text, const QString& datei)
 
 } // namespace
 
+void melde_nicht_druckbar(const QString& grund)
+{
+    CQCat::gib_instanz()->error(CQString(grund));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), grund, {Text::tr("Ok")}, 0, 0);
+}
+
 void melde_papier_zu_klein(const QPrinter& drucker)
 {
-    const QString text = Text::tr("Das Papier '%1' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.")
-                             .arg(drucker.pageLayout().pageSize().name());
-    CQCat::gib_instanz()->error(CQString(text));
-    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {Text::tr("Ok")}, 0, 0);
+    melde_nicht_druckbar(Text::tr("Das Papier '%1' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.")
+                             .arg(drucker.pageLayout().pageSize().name()));
 }
 
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
@@ -292,6 +296,16 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_papier_zu_klein(drucker);
         return false;
     }
+    // Copied before the wait cursor lets the event loop run: the document's window may go then.
+    const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
+    const WarteCursor cursor;
+    // Laid out before the printer writes anything: a document that cannot be printed whole is
+    // refused with its reason and leaves no file.
+    const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
+    if (!seiten.gib_fehler().isEmpty()) {
+        melde_nicht_druckbar(seiten.gib_fehler());
+        return false;
+    }
     // A PDF file is written beside its target: the old file stays until the new one is whole.
     CPdfAusgabe ausgabe(drucker);
     QPainter maler;
@@ -300,10 +314,6 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_druckfehler(drucker);
         return false;
     }
-    // Copied before the wait cursor lets the event loop run: the document's window may go then.
-    const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
-    const WarteCursor cursor;
-    const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
     const bool gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift);
     const bool beendet = maler.end();
     const QString fehler = ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error);

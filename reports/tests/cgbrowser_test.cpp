@@ -377,13 +377,7 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     for (int i = 1; i <= zeilen; ++i)
         html += QStringLiteral("<p>Zeile %1</p>").arg(i);
     const QString quelle = schreibe(QStringLiteral("lang.html"), (html + QStringLiteral("</body></html>")).toUtf8());
-    const auto nummern_der_zeilen = [](const QString& pdf) {
-        std::vector<int> gefunden;
-        const QRegularExpression zeile(QStringLiteral("^\\s*Zeile (\\d+)\\s*$"), QRegularExpression::MultilineOption);
-        for (auto treffer = zeile.globalMatch(seiten_text(pdf).join(QLatin1Char('\n'))); treffer.hasNext();)
-            gefunden.push_back(treffer.next().captured(1).toInt());
-        return gefunden;
-    };
+    const auto nummern_der_zeilen = [](const QString& pdf) { return zeilennummern(pdf, QStringLiteral("Zeile")); };
     std::vector<int> alle(zeilen);
     std::iota(alle.begin(), alle.end(), 1);
 
@@ -407,6 +401,28 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     pdf.speichern_unter(2, false);
     std::cout << "PDF of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
     EXPECT_EQ(nummern_der_zeilen(pfad("lang.pdf")), alle);
+}
+
+// A text report of 1,000,000 lines, far more than one text layout holds, saved as PDF: every
+// line is in the PDF's text once and in order.
+TEST_F(Bericht, LangerBerichtMitMillionTextzeilenKommtJedeEinmalInsPdf)
+{
+    constexpr int zeilen = 1000000;
+    QByteArray text;
+    for (int i = 1; i <= zeilen; ++i)
+        text += "Zeile " + QByteArray::number(i) + '\n';
+    const QString quelle = schreibe(QStringLiteral("lang.txt"), text);
+    QElapsedTimer uhr;
+    uhr.start();
+    CGBrowser pdf(nullptr, CQString("b"), false);
+    pdf.setze_quelle(CQString(quelle));
+    pdf.speicherziel = CQString(pfad("lang.pdf"));
+    pdf.speichern_unter(2, false);
+    std::cout << "PDF of a text report of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
+    EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
+    std::vector<int> alle(zeilen);
+    std::iota(alle.begin(), alle.end(), 1);
+    EXPECT_TRUE(zeilennummern(pfad("lang.pdf"), QStringLiteral("Zeile")) == alle);
 }
 
 // A report that is not there is said so and leaves nothing to save; a saved text has no stand-ins

@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -479,6 +480,26 @@ TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGe
     EXPECT_TRUE(seiten_text(gespeichert).join(QString()).contains(QStringLiteral("Zeile 300")));
     EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("Zeile 300")));
     EXPECT_EQ(pieptoene, 2);
+}
+
+// A log window of 1,000,000 lines, far more than one text layout holds, printed into a PDF file:
+// every line is in the PDF's text once and in order, and the pages are numbered through.
+TEST_F(Protokolldruck, LangesProtokollEinerMillionZeilenKommtJedeEinmalInsPdf)
+{
+    constexpr int anzahl = 1000000;
+    Logfenster fenster;
+    fenster.setWindowTitle(QStringLiteral("Langes Protokoll"));
+    fenster.gib_textbereich()->setPlainText(zeilen(anzahl));
+    antworten = {0};
+    fenster.drucke_fenster();
+    EXPECT_EQ(pieptoene, 0) << log();
+    EXPECT_EQ(fragen.size(), 1u);
+    std::vector<int> alle(anzahl);
+    std::iota(alle.begin(), alle.end(), 1);
+    EXPECT_TRUE(zeilennummern(druckdatei, QStringLiteral("Zeile")) == alle);
+    const QStringList seiten = seiten_text(druckdatei);
+    ASSERT_GT(seiten.size(), 10000);
+    EXPECT_EQ(letzte_zeile(seiten.last()), QStringLiteral("Langes Protokoll %1").arg(seiten.size()));
 }
 
 // A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
