@@ -502,6 +502,33 @@ TEST_F(Protokolldruck, LangesProtokollEinerMillionZeilenKommtJedeEinmalInsPdf)
     EXPECT_EQ(letzte_zeile(seiten.last()), QStringLiteral("Langes Protokoll %1").arg(seiten.size()));
 }
 
+// One paragraph far taller than a layout keeps its glyphs in (400,000 lines broken inside it): the
+// print is refused with its reason before anything is written, and an old file stays.
+TEST_F(Protokolldruck, ZuLangerAbsatzWirdVorDemSchreibenAbgelehnt)
+{
+    QStringList liste;
+    for (int i = 1; i <= 400000; ++i)
+        liste << QStringLiteral("Zeile %1").arg(i);
+    QTextDocument dokument;
+    dokument.setPlainText(liste.join(QChar::LineSeparator));
+    ASSERT_EQ(dokument.blockCount(), 1);
+    QFile alt(druckdatei);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    QWidget eltern;
+    int art = 0;
+    antworten = {0};
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(inhalt(druckdatei), QByteArray("alt"));
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("druck.pdf")});
+    ASSERT_FALSE(fragen.empty());
+    EXPECT_EQ(fragen.back().symbol, QMessageBox::Warning);
+    EXPECT_TRUE(fragen.back().text.startsWith(QStringLiteral("Ein Absatz oder eine Tabelle ist zu lang für den Druck")))
+        << fragen.back().text.toStdString();
+    EXPECT_NE(log().find(fragen.back().text.toStdString()), std::string::npos) << log();
+}
+
 // A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
 // with a run of 100,000 characters without a blank among 1,200 lines, and a table of 3,000 rows:
 // on small paper, upright and across, the PDF's text holds every character, line and cell once
