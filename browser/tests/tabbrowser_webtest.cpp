@@ -7,6 +7,7 @@
 #include "historymanager.h"
 #include "printtopdfdialog.h"
 #include "tabwidget.h"
+#include "vollerordner.h"
 #include "warten.h"
 #include "webpage.h"
 #include "webview.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -414,6 +416,57 @@ TEST(BrowserMainWindow, SuchenZoomUndPdf)
     warte([] { return false; }, 200);
     EXPECT_EQ(dialoge, 1);
     EXPECT_TRUE(warte([&] { return QFile(pdf).size() > 0; }, 20000));
+    schliesse_alle_fenster();
+}
+
+// A page printed to PDF over existing files on a full file system, through the print-to-PDF
+// dialog and onto a printer that writes a PDF file (the print preview's road): the old files keep
+// every byte and a box names each file.
+TEST(BrowserMainWindow, PdfAufVollemDatentraegerLaesstDieAlteDateiUndSagtEs)
+{
+    VollerOrdner voll(256 * 1024);
+    if (!voll.bereit())
+        GTEST_SKIP() << "a small file system of its own can only be mounted as root";
+    const QByteArray alt = "%PDF-1.4 the old page\n";
+    const QString daten = voll.pfad(QStringLiteral("druck.pdf"));
+    const QString drucker_datei = voll.pfad(QStringLiteral("vorschau.pdf"));
+    for (const QString& datei : {daten, drucker_datei}) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    }
+    voll.fuelle_bis(1024);
+    QStringList boxen;
+    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&, int,
+                             int abbruch) {
+        boxen.append(text);
+        return abbruch;
+    });
+    BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+    WebView* view = fenster->currentTab();
+    ASSERT_TRUE(lade(view, seiten().p(1)));
+
+    beantworte<PrintToPdfDialog>([&](PrintToPdfDialog* d) {
+        d->filePathLineEdit->setText(daten);
+        d->accept();
+    });
+    fenster->slotFilePrintToPDF();
+    EXPECT_TRUE(warte([&] { return !boxen.isEmpty(); }, 20000));
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(drucker_datei);
+    view->print(&drucker);
+    ASSERT_EQ(boxen.size(), 2);
+    EXPECT_TRUE(boxen[0].contains(daten)) << boxen[0].toStdString();
+    EXPECT_TRUE(boxen[1].contains(drucker_datei)) << boxen[1].toStdString();
+    for (const QString& datei : {daten, drucker_datei}) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), alt) << datei.toStdString();
+    }
+    EXPECT_EQ(QDir(QFileInfo(daten).path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral(".fueller"), QStringLiteral("druck.pdf"), QStringLiteral("vorschau.pdf")}));
+    setze_frage_funktion({});
     schliesse_alle_fenster();
 }
 
