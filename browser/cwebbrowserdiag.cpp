@@ -378,7 +378,7 @@ void CWebBrowserDiag::slotHandlePdfPrinted(const QByteArray& data)
         return;
     const QString pfad = m_pdfPath;
     m_pdfPath.clear();
-    schreibe_pdf_daten(pfad, data);
+    schreibe_pdf_daten(this, pfad, data);
 }
 
 void CWebBrowserDiag::slotEditFind()

@@ -102,12 +102,19 @@ void PrintToPdfDialog::onChooseFilePathButtonClicked()
     filePathLineEdit->setText(QDir::toNativeSeparators(gewaehlt));
 }
 
-void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten)
+void schreibe_pdf_daten(QWidget* eltern, const QString& pfad, const QByteArray& daten)
 {
     if (daten.isEmpty())
         return;
-    // The windows report nothing; the old file stays and the cause goes to the log.
     const QString fehler = schreibe_ganz(pfad, daten);
     if (!fehler.isEmpty())
-        qWarning("PDF not written to %s: %s", qUtf8Printable(pfad), qUtf8Printable(fehler));
+        melde_pdf_fehler(eltern, pfad, fehler);
+}
+
+void melde_pdf_fehler(QWidget* eltern, const QString& pfad, const QString& grund)
+{
+    qWarning("PDF not written to %s: %s", qUtf8Printable(pfad), qUtf8Printable(grund));
+    frage_mit_knoepfen(eltern, QMessageBox::Warning, QString(),
+                       PrintToPdfDialog::tr("The PDF file %1 could not be written: %2").arg(QDir::toNativeSeparators(pfad), grund),
+                       {PrintToPdfDialog::tr("OK")}, 0, 0);
 }

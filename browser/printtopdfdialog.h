@@ -39,6 +39,9 @@ private:
 };
 
 // Writes the PDF data of a finished print to the chosen file, replacing it only when all is
-// written; empty data or a target that cannot be written leave the old file and no message, as
-// the browser windows have it (the cause goes to the log).
-void schreibe_pdf_daten(const QString& pfad, const QByteArray& daten);
+// written; empty data leave the old file. A target that cannot be written keeps its old content
+// and the user is told (`melde_pdf_fehler`).
+void schreibe_pdf_daten(QWidget* eltern, const QString& pfad, const QByteArray& daten);
+// Tells the user in a warning box that the PDF file `pfad` was not written and why (the old file,
+// if any, is unchanged); the cause also goes to the log.
+void melde_pdf_fehler(QWidget* eltern, const QString& pfad, const QString& grund);

@@ -2,6 +2,8 @@
 #include "browserapplication.h"
 #include "featurepermissionbar.h"
 #include "mauswache.h"
+#include "pdfausgabe.h"
+#include "printtopdfdialog.h"
 #include "renderwaechter.h"
 #include "webpage.h"
 
@@ -11,6 +13,7 @@
 #include <QEventLoop>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
 
@@ -165,12 +168,19 @@ void WebView::wheelEvent(QWheelEvent* event)
 
 void WebView::print(QPrinter* printer)
 {
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(*printer);
     QEventLoop schleife;
     bool fertig = false;
-    page()->print(printer, [&fertig, &schleife](bool) {
+    bool gelungen = false;
+    page()->print(printer, [&fertig, &gelungen, &schleife](bool ok) {
         fertig = true;
+        gelungen = ok;
         schleife.quit();
     });
     if (!fertig)
         schleife.exec();
+    const QString fehler = ausgabe.beende(gelungen);
+    if (!fehler.isEmpty())
+        melde_pdf_fehler(this, printer->outputFileName(), fehler);
 }

@@ -13,6 +13,7 @@
 #include "druckseiten.h"
 #include "gui.h"
 #include "katalog.h"
+#include "pdfausgabe.h"
 #include "pdfoeffner.h"
 #include "protokolldruck.h"
 #include "steuerdaten.h"
@@ -32,6 +33,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 CKlasse eintrag_CGBrowser("CGBrowser");
 // The mail classes are registered with the browser that makes the mails.
@@ -69,11 +72,16 @@ QString datei_fehler(const QString& datei)
     return QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
 }
 
-// A printer that writes a file it could not write says so in the log.
-void melde_druckfehler(const QPrinter& drucker)
+// A printer that writes a file it could not write says so in the log, with the reason when one
+// is known.
+void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString())
 {
-    if (drucker.printerState() == QPrinter::Error && !drucker.outputFileName().isEmpty())
-        CQCat::gib_instanz()->error(CQString(datei_fehler(drucker.outputFileName())));
+    if ((drucker.printerState() != QPrinter::Error && grund.isEmpty()) || drucker.outputFileName().isEmpty())
+        return;
+    QString text = datei_fehler(drucker.outputFileName());
+    if (!grund.isEmpty())
+        text += QLatin1Char(' ') + grund;
+    CQCat::gib_instanz()->error(CQString(text));
 }
 
 } // namespace
@@ -287,25 +295,43 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         melde_papier_zu_klein(drucker);
         return;
     }
-    QPainter maler;
-    if (!maler.begin(&drucker)) {
-        melde_druckfehler(drucker);
-        return;
-    }
     setze_warte_cursor(true, false);
     warte_cursor = true;
     blatt_belegt = false;
     verarbeite_ereignisse();
+    // Both report pages are laid out before the printer writes anything: one that cannot be
+    // printed whole is refused with its reason and leaves no file.
+    std::vector<std::unique_ptr<QTextDocument>> dokumente;
+    std::vector<std::unique_ptr<CDruckseiten>> teile;
+    for (const CQString* html : {html1, html2}) {
+        if (!html)
+            continue;
+        dokumente.push_back(std::make_unique<QTextDocument>());
+        dokumente.back()->setHtml(bereite_html_fuer_druck(*html));
+        teile.push_back(lege_seiten_an(drucker, *dokumente.back(), fusszeile));
+        if (!teile.back()->gib_fehler().isEmpty()) {
+            beende_warte_cursor();
+            melde_nicht_druckbar(teile.back()->gib_fehler());
+            return;
+        }
+    }
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(drucker);
+    QPainter maler;
+    if (!maler.begin(&drucker)) {
+        beende_warte_cursor();
+        (void)ausgabe.beende(false);
+        melde_druckfehler(drucker);
+        return;
+    }
     int nummer = 0;
     // A printer that stopped ends only the page it stopped in; the next page is still tried.
-    if (html1)
-        drucke_seite(drucker, maler, *html1, fusszeile, nummer);
-    if (html2)
-        drucke_seite(drucker, maler, *html2, fusszeile, nummer);
+    for (const std::unique_ptr<CDruckseiten>& seiten : teile)
+        drucke_seitenweise(drucker, maler, *seiten, fusszeile, nummer);
     verarbeite_ereignisse();
     beende_warte_cursor();
-    maler.end();
-    melde_druckfehler(drucker);
+    const bool beendet = maler.end();
+    melde_druckfehler(drucker, ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error));
 }
 
 void CGBrowser::beende_warte_cursor()
@@ -316,11 +342,11 @@ void CGBrowser::beende_warte_cursor()
     setze_warte_cursor(false, false);
 }
 
-bool CGBrowser::drucke_seite(QPrinter& drucker, QPainter& maler, const CQString& html, bool fusszeile, int& nummer)
+std::unique_ptr<CDruckseiten> CGBrowser::lege_seiten_an(QPrinter& drucker, QTextDocument& dokument, bool fusszeile)
 {
-    QTextDocument seite;
-    seite.setHtml(bereite_html_fuer_druck(html));
-    return drucke_seitenweise(drucker, maler, seite, fusszeile, nummer);
+    int fuss = 0;
+    const QMarginsF raender = druckraender(drucker, dokument.defaultFont(), mit_fusszeile(fusszeile), fuss);
+    return std::make_unique<CDruckseiten>(dokument, drucker, drucker.pageRect(QPrinter::DevicePixel).size(), raender);
 }
 
 bool CGBrowser::mit_fusszeile(bool fusszeile)
@@ -350,16 +376,14 @@ bool CGBrowser::papier_reicht(QPrinter& drucker, bool fusszeile)
     return CDruckseiten::fasst_eine_zeile(inhalt, QFontMetricsF(schrift, &drucker));
 }
 
-bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile,
+bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, const CDruckseiten& seiten, bool fusszeile,
                                    int& nummer)
 {
     const bool mit_fuss = mit_fusszeile(fusszeile);
-    QPaintDevice* const geraet = maler.device();
     int fuss = 0;
-    const QMarginsF raender = druckraender(*geraet, dokument.defaultFont(), mit_fuss, fuss);
+    druckraender(*maler.device(), seiten.gib_dokument().defaultFont(), mit_fuss, fuss);
     const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
     const QRectF koerper(QPointF(0, 0), seite);
-    const CDruckseiten seiten(dokument, *geraet, seite, raender);
 
     const QVector<int> folge = gib_druckfolge(drucker, seiten.anzahl());
     if (folge.isEmpty())

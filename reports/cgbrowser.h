@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QStringList>
 
+#include <memory>
 #include <ostream>
 
 class CDruckseiten;
@@ -75,14 +76,15 @@ public:
     // The print dialog, then the pages' source files printed in one job with running page numbers.
     void drucke_seiten(CGBrowserEx* seite1, CGBrowserEx* seite2, bool fusszeile, const int& art);
     // One job on a chosen printer: the HTML texts given (null: left out), page 2 on a new sheet.
-    // Paper too small for one line between the margins is reported, and nothing is printed.
+    // Paper too small for one line between the margins, and a page with a paragraph or table too
+    // long to lay out, are reported, and nothing is printed.
     void drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, const CQString* html2, bool fusszeile);
-    // One report page, prepared for paper; false when the printer stopped.
-    bool drucke_seite(QPrinter& drucker, QPainter& maler, const CQString& html, bool fusszeile, int& nummer);
-    // The laid-out document sheet by sheet, with the printer's range, order and copies; the
+    // A report page's document laid out for the printer within the configured margins.
+    std::unique_ptr<CDruckseiten> lege_seiten_an(QPrinter& drucker, QTextDocument& dokument, bool fusszeile);
+    // The laid-out pages sheet by sheet, with the printer's range, order and copies; the
     // running number goes on from `nummer` and ends at the range's last page. False when the
     // printer stopped.
-    bool drucke_seitenweise(QPrinter& drucker, QPainter& maler, QTextDocument& dokument, bool fusszeile, int& nummer);
+    bool drucke_seitenweise(QPrinter& drucker, QPainter& maler, const CDruckseiten& seiten, bool fusszeile, int& nummer);
     void zeichne_blatt(int seite, int nummer, QPainter& maler, const CDruckseiten& seiten, const QRectF& koerper,
                        const QPointF& position, bool fusszeile);
     // A text page onto a chosen printer within the configured margins, with the page numbers.

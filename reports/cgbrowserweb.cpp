@@ -6,6 +6,7 @@
 #include "ccat.h"
 #include "plattform.h"
 #include "cprinter.h"
+#include "pdfdatei.h"
 #include "cseiteeinrichtenwidget.h"
 #include "dateien.h"
 #include "ctextedit.h"
@@ -96,13 +97,18 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
     // not even into a frame.
     ordnerwache = new Berichtsordnerwache(seite);
     seite->setUrlRequestInterceptor(ordnerwache);
-    // The engine writes a PDF file by itself, for its owner only; a saved PDF gets the rights of
-    // any file the user saves. A file it could not write must not pass unnoticed.
-    connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [](const QString& datei, bool erfolg) {
-        if (!erfolg)
-            CQCat::gib_instanz()->error(CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
-        else
-            gib_normale_dateirechte(datei);
+    // The engine writes a PDF file by itself, beside its target; the file takes the target's
+    // place only when whole. A file it could not write must not pass unnoticed.
+    connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [this](const QString& datei, bool erfolg) {
+        const auto offen = pdf_dateien.find(datei);
+        if (offen == pdf_dateien.end())
+            return;
+        const std::unique_ptr<CPdfDatei> pdf = std::move(offen->second);
+        pdf_dateien.erase(offen);
+        const QString fehler = pdf->uebernimm(erfolg);
+        if (!fehler.isEmpty())
+            CQCat::gib_instanz()->error(CQString(
+                DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(pdf->gib_ziel()) + QLatin1Char(' ') + fehler));
     });
     new Mauswache(
         this, [this](const QMouseEvent& e) { merke_druck(e); }, [this](const QMouseEvent& e) { nach_loslassen(e, true); });
@@ -240,7 +246,20 @@ void CGBrowserWeb::drucke_pdf(const CQString& datei, const bool& drucken_, const
     if (drucken)
         seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), layout);
     else
-        seite->printToPdf(datei, layout);
+        schreibe_pdf_datei(datei, layout);
+}
+
+void CGBrowserWeb::schreibe_pdf_datei(const QString& datei, const QPageLayout& layout)
+{
+    auto pdf = std::make_unique<CPdfDatei>(datei);
+    const QString name = pdf->zwischenname();
+    if (name.isEmpty()) {
+        CQCat::gib_instanz()->error(CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)
+                                             + QLatin1Char(' ') + pdf->uebernimm(false)));
+        return;
+    }
+    pdf_dateien[name] = std::move(pdf);
+    seite->printToPdf(name, layout);
 }
 
 void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)

@@ -11,10 +11,12 @@
 #include <QWebEngineView>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class Berichtsordnerwache;
 class CDruckerzuordnung;
+class CPdfDatei;
 class CPrinter;
 class CSeiteEinrichtenWidget;
 
@@ -59,7 +61,8 @@ public:
     // when given): `pdfFertig` follows, or `pdfFehlgeschlagen` when no PDF came of it.
     void lade_zum_drucken(const CQString& quelle, const CQString& ausgabedatei, const CQString& zweiter_name);
     // PDF output: with `drucken` the data go to a new temporary file and `pdfFertig` follows;
-    // without, the engine writes `datei` itself.
+    // without, the engine writes beside `datei`, which is replaced once the new file is whole
+    // (else it stays, and the failure goes to the log).
     void drucke_pdf(const CQString& datei, const bool& drucken, const QPageLayout& layout);
 
     // Prints the page on the assigned printer (a running test print's first), or on the printer
@@ -113,6 +116,8 @@ private:
     // given up before printing also gives up the test print it belonged to.
     void beende_auftrag(bool aufgegeben);
     CDruckerzuordnung* zuordnung() const;
+    // The engine writes `datei` as PDF through a temporary file beside it.
+    void schreibe_pdf_datei(const QString& datei, const QPageLayout& layout);
 
     Berichtsordnerwache* ordnerwache = nullptr;
 
@@ -137,4 +142,6 @@ private:
     std::unique_ptr<CPrinter> eigener_drucker;
     QPointer<CSeiteEinrichtenWidget> eigene_zuordnung;
     std::shared_ptr<bool> lebt;
+    // The PDF files the engine is writing, by the temporary names it was given.
+    std::map<QString, std::unique_ptr<CPdfDatei>> pdf_dateien;
 };

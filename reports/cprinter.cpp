@@ -4,6 +4,7 @@
 #include "dateien.h"
 #include "druckfolge.h"
 #include "gui.h"
+#include "pdfausgabe.h"
 #include "steuerdaten.h"
 
 #include <QBuffer>
@@ -144,8 +145,11 @@ bool CPrinter::drucke_pdf(const QByteArray& pdf)
     if (folge.isEmpty())
         return false;
 
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(*this);
     QPainter maler;
     if (!maler.begin(this)) {
+        (void)ausgabe.beende(false);
         CQCat::gib_instanz()->error(
             CQString(Text::tr("Verbindung zu Drucker '%1' fehlgeschlagen. Ist Ausgabedatei noch geöffnet?")
                          .arg(gib_druckername())));
@@ -173,5 +177,8 @@ bool CPrinter::drucke_pdf(const QByteArray& pdf)
         maler.drawImage(ziel, bild, QRectF(bild.rect()));
     }
     const bool beendet = maler.end();
-    return gedruckt && beendet && printerState() != QPrinter::Error;
+    const QString fehler = ausgabe.beende(beendet && printerState() != QPrinter::Error);
+    if (!fehler.isEmpty())
+        CQCat::gib_instanz()->error(CQString(fehler));
+    return gedruckt && beendet && printerState() != QPrinter::Error && fehler.isEmpty();
 }

@@ -4,6 +4,7 @@
 #include "ccat.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "pdfausgabe.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDialogButtonBox>
@@ -58,17 +59,22 @@ CPrinter* neuer_drucker(const QPrinter& gewaehlt)
     return drucker;
 }
 
-// Paints the page's text into the printable area; false when the printer could not be reached.
+// Paints the page's text into the printable area; false when the printer could not be reached
+// or its PDF file not written whole (the old file then stays).
 bool drucke_testseite(CPrinter& drucker, QTextDocument& seite)
 {
+    CPdfAusgabe ausgabe(drucker);
     QPainter maler;
-    if (!maler.begin(&drucker))
+    if (!maler.begin(&drucker)) {
+        (void)ausgabe.beende(false);
         return false;
+    }
     const QRectF flaeche(QPointF(0, 0), drucker.pageRect(QPrinter::DevicePixel).size());
     seite.documentLayout()->setPaintDevice(&drucker);
     seite.setPageSize(flaeche.size());
     seite.drawContents(&maler, flaeche);
-    return maler.end() && drucker.printerState() != QPrinter::Error;
+    const bool beendet = maler.end() && drucker.printerState() != QPrinter::Error;
+    return ausgabe.beende(beendet).isEmpty() && beendet;
 }
 
 } // namespace

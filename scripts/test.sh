@@ -50,11 +50,11 @@ scripts/screenshots.sh build
 baue_und_teste build-san Ninja "-LE webengine" -DMIT_SANITIZERN=ON
 # ThreadSanitizer for the code that job threads run beside the GUI thread. The build itself leaves
 # out the test programs of the subsystems that start no threads of ours (the database layer with
-# its server tests, the web browser); the long-report print (a minute under this sanitizer) runs
-# none either. It is built with CMake's default generator (Makefiles where nothing else is chosen),
+# its server tests, the web browser); the long-report and long-protocol prints (minutes under
+# this sanitizer) run none either. It is built with CMake's default generator (Makefiles where nothing else is chosen),
 # as a newcomer's `cmake -S . -B build` does: the build must not rely on what Ninja does beyond
 # the rules.
-TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "" "-LE webengine -E LangerBericht" -DMIT_TSAN=ON
+TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "" "-LE webengine -E LangerBericht|LangesProtokoll" -DMIT_TSAN=ON
 
 # A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out), with a fixed seed so
 # that a run can be repeated; longer runs with random seeds are scripts/fuzz.sh's job.

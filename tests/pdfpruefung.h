@@ -11,12 +11,15 @@
 #include <QVector>
 #include <gtest/gtest.h>
 
-// The program's standard output; a program that is missing or fails adds a test failure.
-inline QString laufe(const QString& programm, const QStringList& argumente)
+#include <vector>
+
+// The program's standard output; a program that is missing, fails or runs longer than
+// `hoechstens` milliseconds adds a test failure.
+inline QString laufe(const QString& programm, const QStringList& argumente, int hoechstens = 60000)
 {
     QProcess prozess;
     prozess.start(programm, argumente);
-    if (!prozess.waitForFinished(60000) || prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
+    if (!prozess.waitForFinished(hoechstens) || prozess.exitStatus() != QProcess::NormalExit || prozess.exitCode() != 0) {
         ADD_FAILURE() << qPrintable(programm) << " failed: " << qPrintable(prozess.errorString()) << " "
                       << prozess.readAllStandardError().toStdString();
         return QString();
@@ -70,4 +73,17 @@ inline QVector<QImage> seitenbilder(const QString& pdf, int dpi)
     for (const QString& name : QDir(ordner.path()).entryList({QStringLiteral("seite-*.ppm")}, QDir::Files, QDir::Name))
         bilder.append(QImage(ordner.filePath(name)));
     return bilder;
+}
+
+// The numbers of the lines "<wort> <n>" in the PDF's text, in the order the PDF holds them; a long
+// PDF may take pdftotext minutes.
+inline std::vector<int> zeilennummern(const QString& pdf, const QString& wort)
+{
+    std::vector<int> nummern;
+    const QString text = laufe(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}, 600000);
+    const QRegularExpression zeile(QStringLiteral("^\\s*%1 (\\d+)\\s*$").arg(QRegularExpression::escape(wort)),
+                                   QRegularExpression::MultilineOption);
+    for (auto treffer = zeile.globalMatch(text); treffer.hasNext();)
+        nummern.push_back(treffer.next().captured(1).toInt());
+    return nummern;
 }

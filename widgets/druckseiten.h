@@ -5,8 +5,10 @@
 #include <QPointF>
 #include <QSizeF>
 #include <QTextBlock>
+#include <QString>
 #include <QVector>
 
+#include <memory>
 #include <vector>
 
 class QFontMetricsF;
@@ -19,7 +21,15 @@ class QTextDocument;
 //
 // The layout is made at the screen's resolution, whatever the device's, and drawn scaled: Qt's
 // text layout loses the end of a long document laid out at a printer's resolution (at 1200 dpi
-// only some 19,000 of 40,000 lines are left); at the screen's it holds millions of lines.
+// only some 19,000 of 40,000 lines are left).
+//
+// Nor is a long document laid out as one flow: past some 2^23 pixels down a layout its glyphs
+// are lost when drawn, and past the layout's own range nothing is laid out at all. The document
+// is laid out in slices of a few thousand paragraphs, each a document of its own beginning on a
+// new page, so that every coordinate stays small and any number of lines reaches paper. A slice
+// ends at its last full page: what begins on the page after (and a paragraph or table running
+// across that page's top) begins the next slice. Only a single paragraph or table too tall for
+// that range cannot be printed; that is known before anything is drawn (`gib_fehler`).
 //
 // On paper anything too wide for the page wraps, whatever the window showed: lines marked not to
 // break (a log line with a run of thousands of characters, a "<pre>" block) break at the page's
@@ -35,18 +45,24 @@ class QTextDocument;
 class CDruckseiten
 {
 public:
-    // Lays out `dokument`, a copy made for printing (its block formats and options are changed),
-    // for `geraet` in pages of `seite` (device pixels), with the page margins `raender` (device
-    // pixels) inside every page, and cuts it into pages. The document must outlive this object.
+    // Lays out `dokument` (which is left as it is) for `geraet` in pages of `seite` (device
+    // pixels), with the page margins `raender` (device pixels) inside every page, and cuts it
+    // into pages. The document must outlive this object.
     CDruckseiten(QTextDocument& dokument, const QPaintDevice& geraet, const QSizeF& seite,
                  const QMarginsF& raender = QMarginsF());
+    ~CDruckseiten();
+    CDruckseiten(const CDruckseiten&) = delete;
+    CDruckseiten& operator=(const CDruckseiten&) = delete;
 
     // Whether a page body of `koerper` holds one line of the font: paper too small for that is
     // reported before anything is printed.
     static bool fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile);
 
-    // At least 1: a document without lines is one empty page.
-    int anzahl() const { return static_cast<int>(oben.size()) - 1; }
+    // Empty when every line has its page; otherwise why the document cannot be printed (then
+    // there are no pages to draw).
+    const QString& gib_fehler() const { return fehler; }
+    // At least 1 when printable: a document without lines is one empty page.
+    int anzahl() const { return static_cast<int>(seiten.size()); }
     QTextDocument& gib_dokument() const { return dokument; }
 
     // Draws page `seite` (from 1) into `koerper` (device pixels of the painter's device), its
@@ -54,18 +70,16 @@ public:
     void zeichne(QPainter& maler, int seite, const QRectF& koerper) const;
 
 private:
-    // A block begun on an earlier page, and where its layout is placed.
-    struct Ueberhang
+    struct Scheibe;
+    struct Seite
     {
-        QTextBlock block;
-        QPointF basis;
+        // The slice, and the page within it.
+        std::size_t scheibe;
+        int nummer;
     };
 
-    void schneide();
-
     QTextDocument& dokument;
-    // Where each page begins in the layout, and after the last one where its drawing ends.
-    QVector<qreal> oben;
-    // For each page the blocks of several lines that run across its top.
-    std::vector<std::vector<Ueberhang>> ueberhaenge;
+    std::vector<std::unique_ptr<Scheibe>> scheiben;
+    std::vector<Seite> seiten;
+    QString fehler;
 };

@@ -7,6 +7,7 @@
 #include "druckfolge.h"
 #include "druckseiten.h"
 #include "gui.h"
+#include "pdfausgabe.h"
 #include "verzeichnisse.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -39,18 +40,21 @@ constexpr int ohne_frage_bis = 400;
 
 // A file that could not be written must not pass unnoticed: it goes to the log and gets the
 // error beep.
-void melde_schreibfehler(const QString& datei)
+void melde_schreibfehler(const QString& datei, const QString& grund = QString())
 {
-    CQCat::gib_instanz()->error(CQString(Text::tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei)));
+    QString text = Text::tr("Die Datei %1 kann nicht geschrieben werden !").arg(datei);
+    if (!grund.isEmpty())
+        text += QLatin1Char(' ') + grund;
+    CQCat::gib_instanz()->error(CQString(text));
     fehler_ton();
 }
 
 // A printer that writes a file reports its failure like any other file; a device printer that
 // failed says nothing more.
-void melde_druckfehler(const QPrinter& drucker)
+void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString())
 {
     if (!drucker.outputFileName().isEmpty())
-        melde_schreibfehler(drucker.outputFileName());
+        melde_schreibfehler(drucker.outputFileName(), grund);
 }
 
 bool ist_gestoppt(const QPrinter& drucker)
@@ -214,9 +218,11 @@ void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQS
         drucke_auf_drucker(dokument, drucker, titel, einrichtung);
         return;
     }
+    CPdfAusgabe ausgabe(drucker);
     dokument->print(&drucker);
-    if (drucker.printerState() == QPrinter::Error)
-        melde_druckfehler(drucker);
+    const QString fehler = ausgabe.beende(drucker.printerState() != QPrinter::Error);
+    if (!fehler.isEmpty() || drucker.printerState() == QPrinter::Error)
+        melde_druckfehler(drucker, fehler);
 }
 
 void schreibe_pdf(const CQString& text, const QString& datei)
@@ -247,12 +253,16 @@ void schreibe_text(const CQString& text, const QString& datei)
 
 } // namespace
 
+void melde_nicht_druckbar(const QString& grund)
+{
+    CQCat::gib_instanz()->error(CQString(grund));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), grund, {Text::tr("Ok")}, 0, 0);
+}
+
 void melde_papier_zu_klein(const QPrinter& drucker)
 {
-    const QString text = Text::tr("Das Papier '%1' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.")
-                             .arg(drucker.pageLayout().pageSize().name());
-    CQCat::gib_instanz()->error(CQString(text));
-    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text, {Text::tr("Ok")}, 0, 0);
+    melde_nicht_druckbar(Text::tr("Das Papier '%1' ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.")
+                             .arg(drucker.pageLayout().pageSize().name()));
 }
 
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
@@ -286,19 +296,29 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_papier_zu_klein(drucker);
         return false;
     }
-    QPainter maler;
-    if (!maler.begin(&drucker)) {
-        melde_druckfehler(drucker);
-        return false;
-    }
     // Copied before the wait cursor lets the event loop run: the document's window may go then.
     const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
     const WarteCursor cursor;
+    // Laid out before the printer writes anything: a document that cannot be printed whole is
+    // refused with its reason and leaves no file.
     const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
+    if (!seiten.gib_fehler().isEmpty()) {
+        melde_nicht_druckbar(seiten.gib_fehler());
+        return false;
+    }
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(drucker);
+    QPainter maler;
+    if (!maler.begin(&drucker)) {
+        (void)ausgabe.beende(false);
+        melde_druckfehler(drucker);
+        return false;
+    }
     const bool gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift);
     const bool beendet = maler.end();
-    if (!beendet || drucker.printerState() == QPrinter::Error) {
-        melde_druckfehler(drucker);
+    const QString fehler = ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error);
+    if (!fehler.isEmpty() || !beendet || drucker.printerState() == QPrinter::Error) {
+        melde_druckfehler(drucker, fehler);
         return false;
     }
     return gedruckt;

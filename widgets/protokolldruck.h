@@ -22,8 +22,9 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
 // once more and the answer is null.
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern);
 
-// Tells the user, in the log and in a warning box, that the printer's paper cannot hold one line
-// and the footer, so nothing was printed.
+// Tells the user, in the log and in a warning box, why nothing was printed.
+void melde_nicht_druckbar(const QString& grund);
+// The same for a printer's paper that cannot hold one line and the footer.
 void melde_papier_zu_klein(const QPrinter& drucker);
 
 // Where the body of each page lies: the margins in millimetres, and whether the printer came from
@@ -39,8 +40,8 @@ struct Druckeinrichtung
 // Renders the document onto a chosen printer: each page's body, then the title and the page
 // number on its footer line (the title cut short where it would reach the number). False when
 // nothing could be printed; a failed output file is logged with its name and answered with the
-// error beep; paper too small for one line and the footer is reported before anything is
-// written (`melde_papier_zu_klein`).
+// error beep; paper too small for one line and the footer, and a document with a paragraph or
+// table too long to lay out, are reported before anything is written (`melde_nicht_druckbar`).
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung);
 

@@ -559,7 +559,7 @@ void BrowserMainWindow::slotHandlePdfPrinted(const QByteArray& result)
         return;
     const QString pfad = m_printerOutputFileName;
     m_printerOutputFileName.clear();
-    schreibe_pdf_daten(pfad, result);
+    schreibe_pdf_daten(this, pfad, result);
 }
 
 void BrowserMainWindow::slotPrivateBrowsing()

@@ -9,6 +9,7 @@
 #include "seitenlesung.h"
 #include "tabwidget.h"
 #include "testserver.h"
+#include "vollerordner.h"
 #include "warten.h"
 #include "webpage.h"
 #include "webview.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -447,6 +449,58 @@ TEST(BrowserMainWindow, LokaleSeiteLiestKeineAndereLokaleDatei)
     ASSERT_TRUE(lade(view, server.url(QStringLiteral("/seite.html"))));
     EXPECT_EQ(lies_durch_seite(view->page(), server.url(QStringLiteral("/daten.txt"))),
               "DATEN | DATEN");
+    schliesse_alle_fenster();
+}
+
+// A page printed to PDF over existing files on a full file system, as the print-to-PDF dialogs
+// write it and onto a printer that writes a PDF file (the print preview's road): the old files
+// keep every byte and a box names each file.
+TEST(BrowserMainWindow, PdfAufVollemDatentraegerLaesstDieAlteDateiUndSagtEs)
+{
+    VollerOrdner voll(256 * 1024);
+    if (!voll.bereit())
+        GTEST_SKIP() << "a small file system of its own can only be mounted as root";
+    const QByteArray alt = "%PDF-1.4 the old page\n";
+    const QString daten = voll.pfad(QStringLiteral("druck.pdf"));
+    const QString drucker_datei = voll.pfad(QStringLiteral("vorschau.pdf"));
+    for (const QString& datei : {daten, drucker_datei}) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    }
+    voll.fuelle_bis(1024);
+    QStringList boxen;
+    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&, int,
+                             int abbruch) {
+        boxen.append(text);
+        return abbruch;
+    });
+    BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+    WebView* view = fenster->currentTab();
+    ASSERT_TRUE(lade(view, seiten().p(1)));
+
+    // The PDF data of the print-to-PDF dialogs (of both browser windows) go to their file here.
+    QByteArray pdf;
+    view->page()->printToPdf([&pdf](const QByteArray& ergebnis) { pdf = ergebnis.isEmpty() ? "-" : ergebnis; });
+    ASSERT_TRUE(warte([&] { return !pdf.isEmpty(); }, 20000));
+    ASSERT_TRUE(pdf.startsWith("%PDF-"));
+    schreibe_pdf_daten(fenster, daten, pdf);
+    ASSERT_EQ(boxen.size(), 1);
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(drucker_datei);
+    view->print(&drucker);
+    ASSERT_EQ(boxen.size(), 2);
+    EXPECT_TRUE(boxen[0].contains(daten)) << boxen[0].toStdString();
+    EXPECT_TRUE(boxen[1].contains(drucker_datei)) << boxen[1].toStdString();
+    for (const QString& datei : {daten, drucker_datei}) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), alt) << datei.toStdString();
+    }
+    EXPECT_EQ(QDir(QFileInfo(daten).path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral(".fueller"), QStringLiteral("druck.pdf"), QStringLiteral("vorschau.pdf")}));
+    setze_frage_funktion({});
     schliesse_alle_fenster();
 }
 

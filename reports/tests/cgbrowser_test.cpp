@@ -4,6 +4,7 @@
 #include "cgmail.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
+#include "dateigrenze.h"
 #include "pdfpruefung.h"
 #include "heimordner.h"
 #include "wecker.h"
@@ -328,6 +329,44 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     EXPECT_FALSE(QFile::exists(pfad("o/neu.html")));
 }
 
+// A PDF that cannot be written whole (the file-size limit stands in for a full disk) over an
+// existing file, saved from a text page and printed on the paged road into a PDF file: the old
+// file keeps every byte, the failure is logged with the file's name, no temporary file is left.
+TEST_F(Bericht, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
+{
+    const QByteArray alt = "%PDF-1.4 the old report\n";
+    const QString gespeichert = pfad(QStringLiteral("bericht.pdf"));
+    const QString quelle = berichtsseite(QStringLiteral("b.html"), QStringLiteral("Inhalt"), 20);
+    for (const QString& datei : {gespeichert, druckdatei})
+        schreibe(QFileInfo(datei).fileName(), alt);
+    const QStringList vorher = QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden);
+    CGBrowser text(nullptr, CQString("b"), false);
+    text.setze_quelle(CQString(quelle));
+    text.speicherziel = CQString(gespeichert);
+    CGBrowser papier(nullptr, CQString("b"), true);
+    papier.gib_textseite1()->zeige_quelle(CQString(quelle));
+    {
+        const Dateigrenze grenze(4096);
+        text.speichern_unter(2, false);
+        papier.drucke(1);
+    }
+    EXPECT_EQ(lies(gespeichert), alt);
+    EXPECT_EQ(lies(druckdatei), alt);
+    EXPECT_NE(log.text().find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(gespeichert).toStdString()),
+              std::string::npos)
+        << log.text();
+    EXPECT_NE(log.text().find(QStringLiteral("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(druckdatei).toStdString()),
+              std::string::npos)
+        << log.text();
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), vorher);
+
+    // With room both replace the old files by whole PDFs.
+    text.speichern_unter(2, false);
+    papier.drucke(1);
+    EXPECT_EQ(seitenzahl(gespeichert), 20);
+    EXPECT_EQ(seitenzahl(druckdatei), 20);
+}
+
 // A report far longer than Qt's text layout holds at a printer's resolution: printed on the
 // paged road and saved as PDF, every line reaches the PDF once and in order, the pages numbered
 // through.
@@ -338,13 +377,7 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     for (int i = 1; i <= zeilen; ++i)
         html += QStringLiteral("<p>Zeile %1</p>").arg(i);
     const QString quelle = schreibe(QStringLiteral("lang.html"), (html + QStringLiteral("</body></html>")).toUtf8());
-    const auto nummern_der_zeilen = [](const QString& pdf) {
-        std::vector<int> gefunden;
-        const QRegularExpression zeile(QStringLiteral("^\\s*Zeile (\\d+)\\s*$"), QRegularExpression::MultilineOption);
-        for (auto treffer = zeile.globalMatch(seiten_text(pdf).join(QLatin1Char('\n'))); treffer.hasNext();)
-            gefunden.push_back(treffer.next().captured(1).toInt());
-        return gefunden;
-    };
+    const auto nummern_der_zeilen = [](const QString& pdf) { return zeilennummern(pdf, QStringLiteral("Zeile")); };
     std::vector<int> alle(zeilen);
     std::iota(alle.begin(), alle.end(), 1);
 
@@ -368,6 +401,28 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     pdf.speichern_unter(2, false);
     std::cout << "PDF of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
     EXPECT_EQ(nummern_der_zeilen(pfad("lang.pdf")), alle);
+}
+
+// A text report of 1,000,000 lines, far more than one text layout holds, saved as PDF: every
+// line is in the PDF's text once and in order.
+TEST_F(Bericht, LangerBerichtMitMillionTextzeilenKommtJedeEinmalInsPdf)
+{
+    constexpr int zeilen = 1000000;
+    QByteArray text;
+    for (int i = 1; i <= zeilen; ++i)
+        text += "Zeile " + QByteArray::number(i) + '\n';
+    const QString quelle = schreibe(QStringLiteral("lang.txt"), text);
+    QElapsedTimer uhr;
+    uhr.start();
+    CGBrowser pdf(nullptr, CQString("b"), false);
+    pdf.setze_quelle(CQString(quelle));
+    pdf.speicherziel = CQString(pfad("lang.pdf"));
+    pdf.speichern_unter(2, false);
+    std::cout << "PDF of a text report of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
+    EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
+    std::vector<int> alle(zeilen);
+    std::iota(alle.begin(), alle.end(), 1);
+    EXPECT_TRUE(zeilennummern(pfad("lang.pdf"), QStringLiteral("Zeile")) == alle);
 }
 
 // A report that is not there is said so and leaves nothing to save; a saved text has no stand-ins

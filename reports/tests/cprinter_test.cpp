@@ -1,11 +1,13 @@
 // The framework's printer: its name, the PDF output file through the save dialog, and PDF data printed page by page, read back with the poppler tools.
 #include "cprinter.h"
+#include "dateigrenze.h"
 #include "dialogseam.h"
 #include "logmitschnitt.h"
 #include "pdfpruefung.h"
 #include "steuerdaten.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
@@ -136,6 +138,27 @@ TEST_F(Drucker, UnlesbareDatenUndFehlenderOrdnerSchreibenNichts)
     EXPECT_NE(log().find("Verbindung zu Drucker 'PDFDatei' fehlgeschlagen. Ist Ausgabedatei noch geöffnet?"),
               std::string::npos)
         << log();
+}
+
+// PDF data printed onto a printer whose PDF file cannot be written whole (the file-size limit
+// stands in for a full disk): the old file keeps every byte, the print fails with a log line, and
+// no temporary file is left.
+TEST_F(Drucker, NichtGanzGeschriebeneAusgabeLaesstDieAlteDatei)
+{
+    const QByteArray alt = "%PDF-1.4 the old print\n";
+    QFile datei(ausgabe());
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+    datei.write(alt);
+    datei.close();
+    const QByteArray daten = rgb_pdf();
+    {
+        const Dateigrenze grenze(2048);
+        EXPECT_FALSE(drucker.drucke_pdf(daten));
+    }
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    EXPECT_EQ(datei.readAll(), alt);
+    EXPECT_NE(log().find("ERROR"), std::string::npos) << log();
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("aus.pdf")});
 }
 
 TEST_F(Drucker, NameUndAusgabedateiUeberDenSpeicherdialog)

@@ -1,6 +1,7 @@
 // The printer assignment: its messages, table and list, the test print and the protocol print road through it, on PDF printers read back with the PDF tools.
 #include "camisc.h"
 #include "cseiteeinrichtenwidget.h"
+#include "dateigrenze.h"
 #include "dialogseam.h"
 #include "protokolldruck.h"
 
@@ -216,6 +217,22 @@ TEST_F(Zuordnung, TestseiteDrucktDieBeschreibungUndEndetDanach)
     EXPECT_FALSE(QFile::exists(pfad("fehlt/t.pdf")));
     EXPECT_EQ(boxen, QStringList{QStringLiteral("???|Testdruck auf Drucker 'PDFDatei' fehlgeschlagen.|Ok")});
     EXPECT_EQ(zuordnung.gib_testdrucker(text), nullptr);
+
+    // A file that cannot be written whole (the file-size limit stands in for a full disk) over
+    // the earlier one: the earlier one keeps every byte, and the test print failed.
+    QFile frueher(pfad("t.pdf"));
+    ASSERT_TRUE(frueher.open(QIODevice::ReadOnly));
+    const QByteArray alt = frueher.readAll();
+    frueher.close();
+    pdf_drucker("t.pdf");
+    {
+        const Dateigrenze grenze(1024);
+        zuordnung.slot_druckeTestseite();
+    }
+    ASSERT_TRUE(frueher.open(QIODevice::ReadOnly));
+    EXPECT_EQ(frueher.readAll(), alt);
+    EXPECT_EQ(boxen.size(), 2);
+    EXPECT_EQ(boxen.value(1), QStringLiteral("???|Testdruck auf Drucker 'PDFDatei' fehlgeschlagen.|Ok"));
 }
 
 TEST_F(Zuordnung, ProtokolldruckNimmtDenStandarddruckerOderBietetDieZuordnungAn)

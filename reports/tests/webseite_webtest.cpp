@@ -10,6 +10,7 @@
 #include "seitenlesung.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
+#include "vollerordner.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -324,6 +325,31 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
     EXPECT_EQ(fehlt_ohne, 1);
     EXPECT_EQ(fehlt_fertig, 0);
     EXPECT_FALSE(QFile::exists(pfad("o/m.pdf")));
+}
+
+// A web page saved as PDF over an existing file on a full file system: the old file keeps every
+// byte, the failure is logged with the file's name, and no temporary file is left.
+TEST_F(Webseite, PdfAufVollemDatentraegerLaesstDieAlteDateiUndWirdGemeldet)
+{
+    VollerOrdner voll(256 * 1024);
+    if (!voll.bereit())
+        GTEST_SKIP() << "a small file system of its own can only be mounted as root";
+    const QString ziel = voll.pfad(QStringLiteral("bericht.pdf"));
+    const QByteArray alt = "%PDF-1.4 the old report\n";
+    {
+        QFile datei(ziel);
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        datei.write(alt);
+    }
+    voll.fuelle_bis(1024);
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    browser->speicherziel = CQString(ziel);
+    browser->speichern_unter(2, false);
+    const std::string meldung = QStringLiteral("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ziel).toStdString();
+    ASSERT_TRUE(warte([&] { return log.text().find(meldung) != std::string::npos; }, 20000)) << log.text();
+    EXPECT_EQ(lies(ziel), alt);
+    EXPECT_EQ(QDir(QFileInfo(ziel).path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral(".fueller"), QStringLiteral("bericht.pdf")}));
 }
 
 TEST_F(Webseite, BetrachterMailtDasProtokollMitSeinemPdf)

@@ -450,6 +450,21 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CPdfDatei</name>
+    <message>
+        <source>&apos;%1&apos; ist keine Datei.</source>
+        <translation>&apos;%1&apos; is not a file.</translation>
+    </message>
+    <message>
+        <source>Die PDF-Datei &apos;%1&apos; wurde nicht geschrieben.</source>
+        <translation>The PDF file &apos;%1&apos; was not written.</translation>
+    </message>
+    <message>
+        <source>Die PDF-Datei &apos;%1&apos; wurde nicht ganz geschrieben.</source>
+        <translation>The PDF file &apos;%1&apos; was not written completely.</translation>
+    </message>
+</context>
+<context>
     <name>CPopupAuswahl</name>
     <message>
         <source>Falsch initialisiert!</source>
@@ -1063,6 +1078,10 @@ the log window.</translation>
     <message>
         <source>Das Papier &apos;%1&apos; ist zu klein für eine Zeile und die Fußzeile: es wurde nichts gedruckt.</source>
         <translation>The paper &apos;%1&apos; is too small for one line and the footer: nothing was printed.</translation>
+    </message>
+    <message>
+        <source>Ein Absatz oder eine Tabelle ist zu lang für den Druck (über %1 Seiten): es wurde nichts gedruckt.</source>
+        <translation>A paragraph or table is too long to print (over %1 pages): nothing was printed.</translation>
     </message>
     <message>
         <source>Ok</source>

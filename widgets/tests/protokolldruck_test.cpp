@@ -2,6 +2,7 @@
 #include "camisc.h"
 #include "ccbaselog.h"
 #include "ccdiaglog.h"
+#include "dateigrenze.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "logfenstertest.h"
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -431,6 +433,102 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
     EXPECT_EQ(pieptoene, 2);
     protokoll = log();
     EXPECT_NE(protokoll.find((basis + QStringLiteral(".pdf")).toStdString()), std::string::npos) << protokoll;
+}
+
+// A PDF that cannot be written whole (the file-size limit stands in for a full disk) over an
+// existing file, saved from a protocol and printed to a PDF printer: the old file keeps every
+// byte, the failure is logged with the file's name and beeped, and no temporary file is left.
+TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
+{
+    const QByteArray alt = "%PDF-1.4 the old protocol\n";
+    const auto alte_datei = [&](const QString& datei) {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    };
+    const QString gespeichert = tmp.filePath(QStringLiteral("proto.pdf"));
+    alte_datei(gespeichert);
+    alte_datei(druckdatei);
+    QWidget eltern;
+    QTextDocument dokument;
+    dokument.setPlainText(zeilen(300));
+    int art = 2;
+    {
+        const Dateigrenze grenze(4096);
+        dateinamen = {gespeichert};
+        speichere_text_datei(CQString(zeilen(300)), CQString(), CQString("pdf"), &art);
+        art = 0;
+        drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    }
+    EXPECT_EQ(inhalt(gespeichert), alt);
+    EXPECT_EQ(inhalt(druckdatei), alt);
+    EXPECT_EQ(pieptoene, 2);
+    const std::string protokoll = log();
+    for (const QString& datei : {gespeichert, druckdatei})
+        EXPECT_NE(protokoll.find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(datei).toStdString()),
+                  std::string::npos)
+            << protokoll;
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("druck.pdf"), QStringLiteral("proto.pdf")}));
+
+    // With room the same roads replace the old files by whole PDFs.
+    dateinamen = {gespeichert};
+    art = 2;
+    speichere_text_datei(CQString(zeilen(300)), CQString(), CQString("pdf"), &art);
+    art = 0;
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_TRUE(seiten_text(gespeichert).join(QString()).contains(QStringLiteral("Zeile 300")));
+    EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("Zeile 300")));
+    EXPECT_EQ(pieptoene, 2);
+}
+
+// A log window of 1,000,000 lines, far more than one text layout holds, printed into a PDF file:
+// every line is in the PDF's text once and in order, and the pages are numbered through.
+TEST_F(Protokolldruck, LangesProtokollEinerMillionZeilenKommtJedeEinmalInsPdf)
+{
+    constexpr int anzahl = 1000000;
+    Logfenster fenster;
+    fenster.setWindowTitle(QStringLiteral("Langes Protokoll"));
+    fenster.gib_textbereich()->setPlainText(zeilen(anzahl));
+    antworten = {0};
+    fenster.drucke_fenster();
+    EXPECT_EQ(pieptoene, 0) << log();
+    EXPECT_EQ(fragen.size(), 1u);
+    std::vector<int> alle(anzahl);
+    std::iota(alle.begin(), alle.end(), 1);
+    EXPECT_TRUE(zeilennummern(druckdatei, QStringLiteral("Zeile")) == alle);
+    const int seiten = seitenzahl(druckdatei);
+    ASSERT_GT(seiten, 10000);
+    const QString letzte = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                                               QString::number(seiten), druckdatei, QStringLiteral("-")});
+    EXPECT_EQ(letzte_zeile(letzte), QStringLiteral("Langes Protokoll %1").arg(seiten));
+}
+
+// One paragraph far taller than a layout keeps its glyphs in (400,000 lines broken inside it): the
+// print is refused with its reason before anything is written, and an old file stays.
+TEST_F(Protokolldruck, ZuLangerAbsatzWirdVorDemSchreibenAbgelehnt)
+{
+    QStringList liste;
+    for (int i = 1; i <= 400000; ++i)
+        liste << QStringLiteral("Zeile %1").arg(i);
+    QTextDocument dokument;
+    dokument.setPlainText(liste.join(QChar::LineSeparator));
+    ASSERT_EQ(dokument.blockCount(), 1);
+    QFile alt(druckdatei);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+    alt.close();
+    QWidget eltern;
+    int art = 0;
+    antworten = {0};
+    drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
+    EXPECT_EQ(inhalt(druckdatei), QByteArray("alt"));
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("druck.pdf")});
+    ASSERT_FALSE(fragen.empty());
+    EXPECT_EQ(fragen.back().symbol, QMessageBox::Warning);
+    EXPECT_TRUE(fragen.back().text.startsWith(QStringLiteral("Ein Absatz oder eine Tabelle ist zu lang für den Druck")))
+        << fragen.back().text.toStdString();
+    EXPECT_NE(log().find(fragen.back().text.toStdString()), std::string::npos) << log();
 }
 
 // A protocol as the dock shows it (lines fed through the line buffer, not wrapped, in Courier),
