@@ -270,9 +270,9 @@ void SettingsDialog::loadFromSettings()
     geladenerDownloadOrdner = downloadsLocation->text();
     einstellungen.endGroup();
 
-    einstellungen.beginGroup(QStringLiteral("general"));
-    setze_zeile(openLinksIn, einstellungen, QStringLiteral("openLinksIn"));
-    einstellungen.endGroup();
+    const int linkziel = lies_linkziel(einstellungen);
+    if (linkziel >= 0 && linkziel < openLinksIn->count())
+        openLinksIn->setCurrentIndex(linkziel);
 
     einstellungen.beginGroup(QStringLiteral("websettings"));
     fixedFont = lies_schrift(einstellungen, QStringLiteral("fixedFont"), fixedFont);
@@ -360,7 +360,7 @@ void SettingsDialog::saveToSettings()
     einstellungen.setValue(QStringLiteral("userName"), proxyUserName->text());
     einstellungen.setValue(QStringLiteral("password"), proxyPassword->text());
     einstellungen.endGroup();
-    einstellungen.sync();
+    speichere_einstellungen(einstellungen);
 
     BrowserApplication::loadSettings();
     BrowserApplication::historyManager()->loadSettings();

@@ -1,4 +1,5 @@
 #include "toolbarsearch.h"
+#include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "browserapplication.h"
 
@@ -48,6 +49,7 @@ void ToolbarSearch::save()
     settings.setValue(QStringLiteral("recentSearches"), m_stringListModel->stringList());
     settings.setValue(QStringLiteral("maximumSaved"), m_maxSavedSearches);
     settings.endGroup();
+    speichere_einstellungen(settings);
 }
 
 void ToolbarSearch::load()

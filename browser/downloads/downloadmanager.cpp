@@ -1,4 +1,5 @@
 #include "downloadmanager.h"
+#include "browsereinstellungswerte.h"
 #include "fenstergroesse.h"
 #include "autosaver.h"
 #include "browserapplication.h"
@@ -260,8 +261,10 @@ void DownloadManager::save()
     const QMetaEnum policyEnum = QMetaEnum::fromType<RemovePolicy>();
     settings.setValue(QStringLiteral("removeDownloadsPolicy"), QLatin1String(policyEnum.valueToKey(m_removePolicy)));
     settings.setValue(QStringLiteral("size"), size());
-    if (m_removePolicy == Exit)
+    if (m_removePolicy == Exit) {
+        speichere_einstellungen(settings);
         return;
+    }
 
     for (int i = 0; i < downloads.count(); ++i) {
         const DownloadWidget* w = downloads.at(i);
@@ -276,6 +279,7 @@ void DownloadManager::save()
         settings.remove(schluessel(i, "location"));
         settings.remove(schluessel(i, "done"));
     }
+    speichere_einstellungen(settings);
 }
 
 void DownloadManager::load()

@@ -189,6 +189,7 @@ void HistoryManager::save()
     QSettings einstellungen;
     einstellungen.beginGroup(QStringLiteral("history"));
     einstellungen.setValue(QStringLiteral("historyLimit"), m_historyLimit);
+    speichere_einstellungen(einstellungen);
 
     const int gespeichert = gespeichertAb();
     const bool saveAll = gespeichert < 0;
