@@ -520,6 +520,28 @@ bool lege_ordner_an(const QString& pfad)
     return ::mkdir(QFile::encodeName(pfad).constData(), S_IRWXU) == 0 || errno == EEXIST;
 }
 
+// Whether the file `name` holds the keys and values of `einstellungen` in its current group and
+// below, and no others there (compared as the text they are written as).
+bool haelt_stand(QSettings& einstellungen, const QString& name)
+{
+    QSettings::SettingsMap datei;
+    QFile geraet(name);
+    if (ist_datei(name) && (!oeffne_regulaere_datei(geraet, QIODevice::ReadOnly) || !lies_einstellungstext(geraet, datei)))
+        return false;
+    const QString gruppe = einstellungen.group().isEmpty() ? QString() : einstellungen.group() + QLatin1Char('/');
+    QSettings::SettingsMap dort;
+    for (auto it = datei.constBegin(); it != datei.constEnd(); ++it)
+        if (it.key().startsWith(gruppe))
+            dort.insert(it.key(), it.value());
+    const bool rueckfall = einstellungen.fallbacksEnabled();
+    einstellungen.setFallbacksEnabled(false);
+    QSettings::SettingsMap hier;
+    for (const QString& schluessel : einstellungen.allKeys())
+        hier.insert(gruppe + schluessel, einstellungen.value(schluessel));
+    einstellungen.setFallbacksEnabled(rueckfall);
+    return einstellungstext(hier) == einstellungstext(dort);
+}
+
 void setze_vorgabe()
 {
     QSettings::setDefaultFormat(einstellungsformat());
@@ -543,16 +565,22 @@ QString sichere_einstellungen(QSettings& einstellungen)
     letzter_text.clear();
     if (!lege_ordner_an(QFileInfo(name).path()))
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
-    // A QSettings object keeps the first error it met for good: only a change of it, or the
-    // write itself, tells about this sync.
+    // The status tells little: a QSettings object keeps the first error it met for good, and one
+    // of an application without an organisation's name has one from the start. What the write
+    // of this sync did tells.
     const QSettings::Status vorher = einstellungen.status();
     einstellungen.sync();
-    const QSettings::Status nachher = einstellungen.status();
-    bool gelungen = nachher == QSettings::NoError;
-    if (!gelungen && vorher != QSettings::NoError && letzter_schreibfehler.isEmpty()) {
+    bool gelungen = letzter_schreibfehler.isEmpty();
+    if (gelungen && schreiben_versucht) {
+        // Written and committed: the file holds the text now.
         QFile datei(name);
-        gelungen = !schreiben_versucht
-                   || (oeffne_regulaere_datei(datei, QIODevice::ReadOnly) && datei.readAll() == letzter_text);
+        gelungen = oeffne_regulaere_datei(datei, QIODevice::ReadOnly) && datei.readAll() == letzter_text;
+    } else if (gelungen && (vorher == QSettings::NoError) != (einstellungen.status() == QSettings::NoError)) {
+        gelungen = false;
+    } else if (gelungen) {
+        // Nothing was written: either nothing waited, or Qt gave up before the write (a lock
+        // file that could not be written, say). The file holds what the object holds, or not.
+        gelungen = haelt_stand(einstellungen, name);
     }
     if (gelungen)
         return QString();
