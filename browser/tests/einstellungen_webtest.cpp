@@ -18,6 +18,7 @@
 #include "warten.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -367,4 +368,19 @@ TEST_F(Einstellungen, NeuesFensterUeberstehtDenNeustartUndDasProxyPasswortLiestN
     frueher.write("[%General]\nopenLinksIn=1\n");
     frueher.close();
     EXPECT_EQ(lies_linkziel(QSettings(alt, einstellungsformat())), 1);
+}
+
+// Two browsers have the dialog open: each OK keeps what the other saved and it did not change.
+TEST_F(Einstellungen, ZweiBrowserBehaltenBeideGeaenderteEinstellungen)
+{
+    SettingsDialog().accept();
+    ASSERT_EQ(gespeichert(QStringLiteral("websettings/enableJavascript")).toString(), QStringLiteral("true"));
+    SettingsDialog erster;
+    SettingsDialog zweiter;
+    erster.enableJavascript->setChecked(false);
+    erster.accept();
+    zweiter.homeLineEdit->setText(QStringLiteral("http://start.example/"));
+    zweiter.accept();
+    EXPECT_EQ(gespeichert(QStringLiteral("websettings/enableJavascript")).toString(), QStringLiteral("false"));
+    EXPECT_EQ(gespeichert(QStringLiteral("MainWindow/home")).toString(), QStringLiteral("http://start.example/"));
 }
