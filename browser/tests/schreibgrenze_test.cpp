@@ -7,6 +7,7 @@
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
 #include "historymanager.h"
+#include "plattform.h"
 #include "toolbarsearch.h"
 
 #include <QDir>
@@ -201,6 +202,27 @@ const std::vector<Speicher>& speicher()
                  manager.addBookmark(manager.menu(), seite(runde * 100 + i));
              manager.saveIfNecessary();
              return BookmarksManager::fileName();
+         }},
+        {"Lesezeichen exportiert",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/export.xbel");
+             setze_speichern_funktion([pfad](QWidget*, const QString&, const QString&, const QString&,
+                                             QFileDialog::Options) { return pfad; });
+             setze_meldung_funktion([&gesagt](QWidget*, const QString&, const QString& text,
+                                              QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+                 gesagt << text;
+                 return QMessageBox::Ok;
+             });
+             {
+                 BookmarksManager manager;
+                 manager.addBookmark(manager.toolbar(), seite(200 + runde));
+                 manager.exportBookmarks();
+                 // Nothing of this row is left for the bookmark file's own row.
+                 manager.undoRedoStack()->undo();
+             }
+             setze_meldung_funktion(nullptr);
+             setze_speichern_funktion(nullptr);
+             return pfad;
          }},
         {"Verlauf (history), ganz neu geschrieben",
          [](int runde, QStringList&) {
