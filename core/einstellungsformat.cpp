@@ -466,11 +466,11 @@ bool lies(QIODevice& geraet, QSettings::SettingsMap& werte)
     const QString hinweis =
         kopie.isEmpty()
             ? QCoreApplication::translate("Einstellungen",
-                                          "The settings file %1 could not be read whole and could not be kept aside: "
-                                          "it is not written again.")
+                                          "Die Einstellungsdatei %1 ist nicht ganz lesbar und kann nicht beiseitegelegt "
+                                          "werden: sie wird nicht mehr geschrieben.")
                   .arg(QDir::toNativeSeparators(name))
             : QCoreApplication::translate("Einstellungen",
-                                          "The settings file %1 could not be read whole; it was kept as %2.")
+                                          "Die Einstellungsdatei %1 ist nicht ganz lesbar; sie ist als %2 aufbewahrt.")
                   .arg(QDir::toNativeSeparators(name), QDir::toNativeSeparators(kopie));
     qWarning("%s", qUtf8Printable(hinweis));
     std::lock_guard<std::mutex> sperre(beiseite().mutex);
@@ -488,7 +488,7 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
         std::lock_guard<std::mutex> sperre(beiseite().mutex);
         if (beiseite().unbewahrt.contains(datei->fileName())) {
             letzter_schreibfehler = QCoreApplication::translate(
-                "Einstellungen", "the file could not be read whole and could not be kept aside");
+                "Einstellungen", "die Datei ist nicht ganz lesbar und kann nicht beiseitegelegt werden");
             return false;
         }
     }
@@ -587,8 +587,8 @@ QString sichere_einstellungen(QSettings& einstellungen)
     QString grund = letzter_schreibfehler;
     if (grund.isEmpty())
         grund = einstellungen.status() == QSettings::FormatError
-                    ? QCoreApplication::translate("Einstellungen", "the file could not be read")
-                    : QCoreApplication::translate("Einstellungen", "the file could not be written");
+                    ? QCoreApplication::translate("Einstellungen", "die Datei ist nicht lesbar")
+                    : QCoreApplication::translate("Einstellungen", "die Datei ist nicht schreibbar");
     return QDir::toNativeSeparators(name) + QStringLiteral(": ") + grund;
 }
 
