@@ -308,13 +308,17 @@ bool lies_wert(const QByteArray& text, int von, int bis, QString& wert, QStringL
                 grenze = wert.size();
                 continue;
             }
+            // The value of a hex digit, -1 for another character.
             const auto hex = [](char c) {
-                return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+                return c >= '0' && c <= '9' ? c - '0'
+                       : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                       : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                              : -1;
             };
-            if (art == 'x' && i < bis && hex(text.at(i))) {
+            if (art == 'x' && i < bis && hex(text.at(i)) >= 0) {
                 uint zahl = 0;
-                while (i < bis && hex(text.at(i)))
-                    zahl = (zahl << 4) + uint(QByteArray(1, text.at(i++)).toUInt(nullptr, 16));
+                while (i < bis && hex(text.at(i)) >= 0)
+                    zahl = (zahl << 4) + uint(hex(text.at(i++)));
                 wert += QChar(ushort(zahl));
             } else if (art >= '0' && art <= '7') {
                 uint zahl = uint(art - '0');

@@ -33,6 +33,8 @@ QSettings::SettingsMap beispielwerte()
     werte.insert(QStringLiteral("ohneGruppe"), QStringLiteral("oben"));
     werte.insert(QStringLiteral("proxy/password"), QStringLiteral(" a;b,c=d \"q\" \\ \t\n\r\x01 @ äß€\U0001F600 "));
     werte.insert(QStringLiteral("proxy/leer"), QString());
+    // Hex digits after an escape must not run into it.
+    werte.insert(QStringLiteral("proxy/ziffern"), QString::fromUtf8("\xC3\xA4" "bc") + QChar(1) + QStringLiteral("Fz") + QChar(0) + QStringLiteral("7"));
     werte.insert(QStringLiteral("proxy/at"), QStringLiteral("@Rect(1 2 3 4)"));
     werte.insert(QStringLiteral("proxy/port"), 8080);
     werte.insert(QStringLiteral("proxy/enabled"), true);
