@@ -1,5 +1,6 @@
 // Saving onto a file system that takes only a few KiB more, or none: every file the program writes whole keeps its old bytes and the failure is told.
 #include "bookmarksmanager.h"
+#include "cgbrowser.h"
 #include "cqiodatei.h"
 #include "dateien.h"
 #include "dateigrenze.h"
@@ -7,6 +8,7 @@
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
 #include "historymanager.h"
+#include "logmitschnitt.h"
 #include "plattform.h"
 #include "toolbarsearch.h"
 
@@ -192,6 +194,31 @@ QString& ablage()
     return pfad;
 }
 
+// A text report saved by the report window as `art` (0 text, 1 HTML) into `name`; its error lines
+// in the log are what the window tells.
+QString speichere_bericht(int art, const char* name, int runde, QStringList& gesagt)
+{
+    // Both rounds' reports are there before the write that fails.
+    const auto quelle = [](int r) { return ablage() + QStringLiteral("/quelle%1.txt").arg(r); };
+    for (int r = 0; runde == 0 && r < 2; ++r) {
+        QStringList zeilen;
+        for (int i = 0; i < 40; ++i)
+            zeilen << QStringLiteral("Zeile %1 der Runde %2").arg(i).arg(r);
+        if (!schreibe_ganz(quelle(r), zeilen.join(QLatin1Char('\n')).toUtf8()).isEmpty())
+            gesagt << QStringLiteral("keine Quelle");
+    }
+    const QString ziel = ablage() + QLatin1Char('/') + QLatin1String(name);
+    const LogMitschnitt log;
+    CGBrowser bericht(nullptr, CQString("b"), false);
+    bericht.setze_quelle(CQString(quelle(runde)));
+    bericht.speicherziel = CQString(ziel);
+    bericht.speichern_unter(art, false);
+    const QString zeilen_im_log = QString::fromStdString(log.text());
+    if (zeilen_im_log.contains(QStringLiteral("ERROR")))
+        gesagt << zeilen_im_log;
+    return ziel;
+}
+
 const std::vector<Speicher>& speicher()
 {
     static const std::vector<Speicher> tabelle = {
@@ -266,6 +293,10 @@ const std::vector<Speicher>& speicher()
                  gesagt << fehler;
              return einstellungen.fileName();
          }},
+        {"Bericht als Text gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_bericht(0, "bericht.txt", runde, gesagt); }},
+        {"Bericht als HTML gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_bericht(1, "bericht.html", runde, gesagt); }},
         {"Kern: eine Datei ganz geschrieben",
          [](int runde, QStringList& gesagt) {
              const QString pfad = ablage() + QStringLiteral("/ganz.txt");
