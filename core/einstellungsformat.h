@@ -10,7 +10,8 @@
 // Linux ("<organisation>/<application>.conf" in the configuration folder) and hold the INI text Qt
 // writes, so stored files read back and older programs read the new ones. Unlike Qt's own format:
 // - a file is replaced only by a complete copy (also a failed last flush is seen); otherwise the
-//   old file stays byte for byte and `status()` after `sync()` says QSettings::AccessError;
+//   old file stays byte for byte and `sichere_einstellungen` says why (`status()` cannot: a
+//   QSettings object keeps its first error for good);
 // - the file is readable by its user alone (0600): it may hold passwords;
 // - group and key names read back exactly as written ("general" too, which Qt reads back as
 //   "General");
