@@ -1,4 +1,5 @@
 #include "browserapplication.h"
+#include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "bookmarksmanager.h"
 #include "cwebbrowserapp.h"
@@ -322,6 +323,7 @@ void BrowserZustand::saveSession()
     QSettings settings;
     settings.beginGroup(QStringLiteral("sessions"));
     settings.setValue(QStringLiteral("lastSession"), daten);
+    speichere_einstellungen(settings);
 }
 
 void BrowserZustand::restoreLastSession()
@@ -405,11 +407,7 @@ void BrowserZustand::newLocalSocketConnection()
     const QUrl url(wort, QUrl::TolerantMode);
     // Only a whole address opens something; a bare word would become a web search.
     if (!wort.isEmpty() && url.isValid() && !url.scheme().isEmpty()) {
-        QSettings settings;
-        settings.beginGroup(QStringLiteral("general"));
-        const int openLinksIn = settings.value(QStringLiteral("openLinksIn"), 0).toInt();
-        settings.endGroup();
-        if (openLinksIn == 1)
+        if (lies_linkziel(QSettings()) == 1)
             newMainWindow();
         else
             mainWindow()->tabWidget()->newTab();

@@ -1,6 +1,11 @@
 #include "browsereinstellungswerte.h"
 
+#include "dialogseam.h"
+#include "einstellungsformat.h"
+
+#include <QCoreApplication>
 #include <QSettings>
+#include <QtDebug>
 
 bool lies_schalter(const QSettings& einstellungen, const QString& schluessel, bool vorgabe)
 {
@@ -31,4 +36,39 @@ QFont lies_schrift(const QSettings& einstellungen, const QString& schluessel, co
     if (wert.type() == QVariant::String && schrift.fromString(wert.toString()))
         return schrift;
     return vorgabe;
+}
+
+int lies_linkziel(const QSettings& einstellungen)
+{
+    const QString schluessel = QStringLiteral("general/openLinksIn");
+    if (einstellungen.contains(schluessel))
+        return lies_zahl(einstellungen, schluessel, 0);
+    return lies_zahl(einstellungen, QStringLiteral("General/openLinksIn"), 0);
+}
+
+void melde_beiseite_gelegte_einstellungen()
+{
+    for (const QString& hinweis : nimm_beiseite_hinweise())
+        zeige_warnung(nullptr, QCoreApplication::translate("Settings", "Loading Settings"), hinweis);
+}
+
+bool speichere_einstellungen(QSettings& einstellungen)
+{
+    // Every store writes the same file: a full disk is reported once, not at every auto-save.
+    static bool gemeldet = false;
+    const QString fehler = sichere_einstellungen(einstellungen);
+    melde_beiseite_gelegte_einstellungen();
+    if (fehler.isEmpty()) {
+        gemeldet = false;
+        return true;
+    }
+    qWarning() << "Unable to save the settings:" << fehler;
+    if (!gemeldet) {
+        gemeldet = true;
+        zeige_warnung(nullptr, QCoreApplication::translate("Settings", "Saving Settings"),
+                      QCoreApplication::translate("Settings", "The settings could not be saved; the file keeps the "
+                                                              "settings saved before.\n%1")
+                          .arg(fehler));
+    }
+    return false;
 }

@@ -1,4 +1,5 @@
 #include "cwebbrowserapp.h"
+#include "browsereinstellungswerte.h"
 #include "browserapplication.h"
 #include "gespeicherterzustand.h"
 #include "ctextedit.h"
@@ -44,6 +45,7 @@ CWebBrowserApp::CWebBrowserApp() : QObject(nullptr)
     einstellungen.beginGroup(QStringLiteral("sessions"));
     lastSession = einstellungen.value(QStringLiteral("lastSession")).toByteArray();
     einstellungen.endGroup();
+    melde_beiseite_gelegte_einstellungen();
     // The tabbed browser restores from the same session, not from a second read of the store.
     BrowserApplication::setze_letzteSitzung(lastSession);
 

@@ -261,18 +261,16 @@ void SettingsDialog::loadFromSettings()
 
     einstellungen.beginGroup(QStringLiteral("history"));
     expireHistory->setCurrentIndex(zeile_fuer_tage(lies_zahl(einstellungen, QStringLiteral("historyExpire"), 0)));
-    geladenesAblaufIndex = expireHistory->currentIndex();
     einstellungen.endGroup();
 
     einstellungen.beginGroup(QStringLiteral("downloadmanager"));
     downloadsLocation->setText(
         einstellungen.value(QStringLiteral("downloadDirectory"), downloadsLocation->text()).toString());
-    geladenerDownloadOrdner = downloadsLocation->text();
     einstellungen.endGroup();
 
-    einstellungen.beginGroup(QStringLiteral("general"));
-    setze_zeile(openLinksIn, einstellungen, QStringLiteral("openLinksIn"));
-    einstellungen.endGroup();
+    const int linkziel = lies_linkziel(einstellungen);
+    if (linkziel >= 0 && linkziel < openLinksIn->count())
+        openLinksIn->setCurrentIndex(linkziel);
 
     einstellungen.beginGroup(QStringLiteral("websettings"));
     fixedFont = lies_schrift(einstellungen, QStringLiteral("fixedFont"), fixedFont);
@@ -306,61 +304,60 @@ void SettingsDialog::loadFromSettings()
     proxyUserName->setText(einstellungen.value(QStringLiteral("userName")).toString());
     proxyPassword->setText(einstellungen.value(QStringLiteral("password")).toString());
     einstellungen.endGroup();
+
+    geladen.clear();
+    vorhanden.clear();
+    for (const auto& [schluessel, wert] : werte()) {
+        geladen.insert(schluessel, wert);
+        if (einstellungen.contains(schluessel))
+            vorhanden.insert(schluessel);
+    }
+}
+
+QList<QPair<QString, QVariant>> SettingsDialog::werte() const
+{
+    const int tage = tage_fuer_zeile(expireHistory->currentIndex());
+    return {
+        {QStringLiteral("MainWindow/home"), homeLineEdit->text()},
+        {QStringLiteral("general/openLinksIn"), openLinksIn->currentIndex()},
+        {QStringLiteral("history/historyExpire"), tage},
+        // The history store keeps its limit under "historyLimit", the download manager its folder:
+        // both only when the user chose them (see `saveToSettings`).
+        {QStringLiteral("history/historyLimit"), tage},
+        {QStringLiteral("downloadmanager/downloadDirectory"), downloadsLocation->text()},
+        {QStringLiteral("websettings/fixedFont"), fixedFont},
+        {QStringLiteral("websettings/standardFont"), standardFont},
+        {QStringLiteral("websettings/enableJavascript"), enableJavascript->isChecked()},
+        {QStringLiteral("websettings/enablePlugins"), enablePlugins->isChecked()},
+        {QStringLiteral("websettings/enableScrollAnimator"), enableScrollAnimator->isChecked()},
+        {QStringLiteral("websettings/userStyleSheet"), userStyleSheet->toPlainText()},
+        {QStringLiteral("websettings/httpUserAgent"), httpUserAgent->text()},
+        {QStringLiteral("websettings/httpAcceptLanguage"), httpAcceptLanguage->text()},
+        {QStringLiteral("websettings/faviconDownloadMode"), faviconDownloadMode->currentIndex()},
+        {QStringLiteral("cookies/persistentCookiesPolicy"), sessionCookiesCombo->currentIndex()},
+        {QStringLiteral("cookies/persistentDataPath"), persistentDataPath->text()},
+        {QStringLiteral("proxy/enabled"), proxySupport->isChecked()},
+        {QStringLiteral("proxy/type"), proxyType->currentIndex()},
+        {QStringLiteral("proxy/hostName"), proxyHostName->text()},
+        {QStringLiteral("proxy/port"), proxyPort->text()},
+        {QStringLiteral("proxy/userName"), proxyUserName->text()},
+        {QStringLiteral("proxy/password"), proxyPassword->text()},
+    };
 }
 
 void SettingsDialog::saveToSettings()
 {
+    // Written only when changed in the dialog: OK alone never replaces the stores' own defaults.
+    static const QSet<QString> nur_gewaehlt{QStringLiteral("history/historyLimit"),
+                                            QStringLiteral("downloadmanager/downloadDirectory")};
     QSettings einstellungen;
-    einstellungen.beginGroup(QStringLiteral("MainWindow"));
-    einstellungen.setValue(QStringLiteral("home"), homeLineEdit->text());
-    einstellungen.endGroup();
-
-    einstellungen.beginGroup(QStringLiteral("general"));
-    einstellungen.setValue(QStringLiteral("openLinksIn"), openLinksIn->currentIndex());
-    einstellungen.endGroup();
-
-    einstellungen.beginGroup(QStringLiteral("history"));
-    const int tage = tage_fuer_zeile(expireHistory->currentIndex());
-    einstellungen.setValue(QStringLiteral("historyExpire"), tage);
-    // The history store keeps its limit under "historyLimit": only a choice the user made goes
-    // there, so that OK alone never replaces the store's own default.
-    if (expireHistory->currentIndex() != geladenesAblaufIndex)
-        einstellungen.setValue(QStringLiteral("historyLimit"), tage);
-    einstellungen.endGroup();
-
-    // Likewise only an edited folder: an untouched one leaves the download manager's own rule.
-    if (downloadsLocation->text() != geladenerDownloadOrdner) {
-        einstellungen.beginGroup(QStringLiteral("downloadmanager"));
-        einstellungen.setValue(QStringLiteral("downloadDirectory"), downloadsLocation->text());
-        einstellungen.endGroup();
+    for (const auto& [schluessel, wert] : werte()) {
+        const bool unveraendert = geladen.value(schluessel) == wert;
+        if (unveraendert && (vorhanden.contains(schluessel) || nur_gewaehlt.contains(schluessel)))
+            continue;
+        einstellungen.setValue(schluessel, wert);
     }
-
-    einstellungen.beginGroup(QStringLiteral("websettings"));
-    einstellungen.setValue(QStringLiteral("fixedFont"), fixedFont);
-    einstellungen.setValue(QStringLiteral("standardFont"), standardFont);
-    einstellungen.setValue(QStringLiteral("enableJavascript"), enableJavascript->isChecked());
-    einstellungen.setValue(QStringLiteral("enablePlugins"), enablePlugins->isChecked());
-    einstellungen.setValue(QStringLiteral("enableScrollAnimator"), enableScrollAnimator->isChecked());
-    einstellungen.setValue(QStringLiteral("userStyleSheet"), userStyleSheet->toPlainText());
-    einstellungen.setValue(QStringLiteral("httpUserAgent"), httpUserAgent->text());
-    einstellungen.setValue(QStringLiteral("httpAcceptLanguage"), httpAcceptLanguage->text());
-    einstellungen.setValue(QStringLiteral("faviconDownloadMode"), faviconDownloadMode->currentIndex());
-    einstellungen.endGroup();
-
-    einstellungen.beginGroup(QStringLiteral("cookies"));
-    einstellungen.setValue(QStringLiteral("persistentCookiesPolicy"), sessionCookiesCombo->currentIndex());
-    einstellungen.setValue(QStringLiteral("persistentDataPath"), persistentDataPath->text());
-    einstellungen.endGroup();
-
-    einstellungen.beginGroup(QStringLiteral("proxy"));
-    einstellungen.setValue(QStringLiteral("enabled"), proxySupport->isChecked());
-    einstellungen.setValue(QStringLiteral("type"), proxyType->currentIndex());
-    einstellungen.setValue(QStringLiteral("hostName"), proxyHostName->text());
-    einstellungen.setValue(QStringLiteral("port"), proxyPort->text());
-    einstellungen.setValue(QStringLiteral("userName"), proxyUserName->text());
-    einstellungen.setValue(QStringLiteral("password"), proxyPassword->text());
-    einstellungen.endGroup();
-    einstellungen.sync();
+    speichere_einstellungen(einstellungen);
 
     BrowserApplication::loadSettings();
     BrowserApplication::historyManager()->loadSettings();

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
+#include <QSet>
 #include <QFont>
 
 class QCheckBox;
@@ -74,9 +76,13 @@ private:
     // The font dialog on `schrift`; a confirmed choice replaces it and is shown in `label`.
     void waehleSchrift(QFont& schrift, QLabel* label);
 
+    // The dialog's values as the store keeps them, by "group/key".
+    QList<QPair<QString, QVariant>> werte() const;
+
     QFont standardFont;
     QFont fixedFont;
-    // What the store gave the two fields that are written only when the user changed them.
-    int geladenesAblaufIndex = -1;
-    QString geladenerDownloadOrdner;
+    // The values as loaded, and the keys the store held then: OK writes only what the user
+    // changed (or what the store lacked), so that what another browser saved in the meantime stays.
+    QHash<QString, QVariant> geladen;
+    QSet<QString> vorhanden;
 };

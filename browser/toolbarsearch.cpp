@@ -1,4 +1,5 @@
 #include "toolbarsearch.h"
+#include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "browserapplication.h"
 
@@ -8,6 +9,8 @@
 #include <QStringListModel>
 #include <QUrl>
 #include <QUrlQuery>
+
+#include <algorithm>
 
 namespace {
 const QString gruppe = QStringLiteral("toolbarsearch");
@@ -45,9 +48,21 @@ void ToolbarSearch::save()
 {
     QSettings settings;
     settings.beginGroup(gruppe);
-    settings.setValue(QStringLiteral("recentSearches"), m_stringListModel->stringList());
+    // Searches another browser saved since are taken in behind this one's, up to the bound.
+    const QStringList eigene = m_stringListModel->stringList();
+    QStringList liste = eigene;
+    for (const QString& text : settings.value(QStringLiteral("recentSearches")).toStringList())
+        if (!m_gespeichert.contains(text) && !liste.contains(text))
+            liste.append(text);
+    while (liste.size() > std::max(int(eigene.size()), m_maxSavedSearches - 1))
+        liste.removeLast();
+    if (liste != eigene)
+        m_stringListModel->setStringList(liste);
+    m_gespeichert = liste;
+    settings.setValue(QStringLiteral("recentSearches"), liste);
     settings.setValue(QStringLiteral("maximumSaved"), m_maxSavedSearches);
     settings.endGroup();
+    speichere_einstellungen(settings);
 }
 
 void ToolbarSearch::load()
@@ -57,6 +72,7 @@ void ToolbarSearch::load()
     const QStringList list = settings.value(QStringLiteral("recentSearches")).toStringList();
     m_maxSavedSearches = settings.value(QStringLiteral("maximumSaved"), m_maxSavedSearches).toInt();
     m_stringListModel->setStringList(list);
+    m_gespeichert = list;
     settings.endGroup();
 }
 

@@ -39,4 +39,7 @@ private:
     AutoSaver* m_autosaver;
     int m_maxSavedSearches;
     QStringListModel* m_stringListModel;
+    // The list as this process last read or wrote it: any other search in the store was saved by
+    // another browser since, and a save takes it in.
+    QStringList m_gespeichert;
 };

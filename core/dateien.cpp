@@ -191,15 +191,51 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
     return datei;
 }
 
-QString beende_ganz(QFileDevice& datei, bool gelungen)
+bool schreibe_puffer(QFileDevice& datei)
 {
     // The last buffered bytes are written only by this flush, and only it tells of their failure.
     // A write cut short (the file system took a part) ends without the system's reason: one more
-    // attempt at the rest names it. A writer's own failure is flushed too, for that reason.
+    // attempt at the rest names it.
     bool geflusht = datei.isOpen() && datei.flush();
     if (!geflusht && datei.isOpen())
         geflusht = datei.flush();
-    const bool geschrieben = gelungen && geflusht && datei.error() == QFileDevice::NoError;
+    return geflusht && datei.error() == QFileDevice::NoError;
+}
+
+QString lege_beiseite(const QString& pfad)
+{
+    const QByteArray quelle = QFile::encodeName(pfad);
+    for (int nummer = 1; nummer < 1000; ++nummer) {
+        const QString name = pfad + QStringLiteral(".beschaedigt")
+                             + (nummer == 1 ? QString() : QStringLiteral("-%1").arg(nummer));
+        struct stat neben;
+        if (::lstat(QFile::encodeName(name).constData(), &neben) == 0) {
+            // Kept already, by this or another process that read the same damaged file.
+            struct stat original;
+            if (::stat(quelle.constData(), &original) == 0 && S_ISREG(neben.st_mode)
+                && neben.st_ino == original.st_ino && neben.st_dev == original.st_dev)
+                return name;
+            continue;
+        }
+        // A second link costs no room, which a full disk would not have for a copy.
+        if (::link(quelle.constData(), QFile::encodeName(name).constData()) == 0)
+            return name;
+        if (errno == EEXIST)
+            continue;
+        // The copy is no more readable than the original: it may hold a password.
+        if (kopiere_datei(pfad, name, true, false) != 0)
+            return QString();
+        QFile::setPermissions(name, QFile::permissions(pfad));
+        return name;
+    }
+    return QString();
+}
+
+QString beende_ganz(QFileDevice& datei, bool gelungen)
+{
+    // A writer's own failure is flushed too: the flush names the system's reason.
+    const bool geflusht = schreibe_puffer(datei);
+    const bool geschrieben = gelungen && geflusht;
     auto* ersatz = qobject_cast<QSaveFile*>(&datei);
     if (!ersatz) {
         datei.close();

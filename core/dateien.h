@@ -42,6 +42,10 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
 // Opens `pfad` for writing whole, `zusatz` (QIODevice::Text, say) added to the write mode. The
 // device is always returned: open, or closed with the reason in its errorString().
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz = {});
+// Writes out what `datei` still buffers: true only when all of it reached the file and no earlier
+// write failed. A commit of QSaveFile alone misses a failure of this last flush; a writer handed a
+// QSaveFile by someone else (Qt's settings, say) calls it before the commit.
+[[nodiscard]] bool schreibe_puffer(QFileDevice& datei);
 // Ends a write begun by `oeffne_ganz`; `gelungen` false when the writer itself saw a write fail.
 // Empty when the file now holds exactly what was written; otherwise the failure's text, the new
 // content is dropped and the old file stays byte for byte. The device is closed either way.
@@ -50,6 +54,12 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
 // succeeded. Empty on success, else the failure's text (the old file stays).
 [[nodiscard]] QString schreibe_ganz(const QString& pfad, const std::function<bool(QIODevice&)>& fuelle);
 [[nodiscard]] QString schreibe_ganz(const QString& pfad, const QByteArray& inhalt);
+
+// A file that was not read whole is kept aside before anything replaces it: its bytes stay, under
+// `pfad` + ".beschaedigt" (then ".beschaedigt-2", ...), as a second link to the same data where the
+// file system allows it, else as a copy. The name it now has, or empty when it could not be kept
+// (then nothing may replace it).
+QString lege_beiseite(const QString& pfad);
 
 // 0 copied, 1 the source cannot be opened or read, 2 the target cannot be opened or written.
 // The target is replaced only by a complete copy. Unless `ohne_cursor` the wait cursor shows

@@ -11,6 +11,7 @@
 #include "cuninstallinfo.h"
 #include "cvariablebasis.h"
 #include "cworkthread.h"
+#include "einstellungsformat.h"
 #include "gui.h"
 #include "melde.h"
 #include "startzustand.h"
@@ -62,10 +63,10 @@ UpdaterMainWindow::Hilfeanzeige& hilfeanzeige()
 // Registered while globals are built, so that the registry knows the key before any window exists.
 const bool archiv_angelegt = (gib_sdir_update_zip(), true);
 
-// The registry settings of the product: native format, user scope.
+// The registry settings of the product, user scope: the file of the native format, written whole.
 std::unique_ptr<QSettings> oeffne_registry(const QString& produkt)
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+    return std::make_unique<QSettings>(einstellungsformat(), QSettings::UserScope,
                                        QString::fromLatin1(organisation), produkt);
 }
 
@@ -343,6 +344,8 @@ void UpdaterMainWindow::lies_einstellungen()
     if (produkt.isEmpty() || startmodus == 1 || startmodus == 2)
         return;
     const auto registry = oeffne_registry(produkt);
+    for (const QString& hinweis : nimm_beiseite_hinweise())
+        logger->warn(CQString(hinweis));
     for (CVariableBasis* variable : registry_variablen()) {
         const QString text = registry
                                  ->value(QString::fromStdString(variable->gib_schluessel()),
@@ -368,6 +371,9 @@ void UpdaterMainWindow::speichere_einstellungen()
     for (CVariableBasis* variable : registry_variablen())
         registry->setValue(QString::fromStdString(variable->gib_schluessel()),
                            QString::fromStdString(variable->gib_wert_str()));
+    const QString fehler = sichere_einstellungen(*registry);
+    if (!fehler.isEmpty())
+        CQCat::gib_instanz()->error(CQString(tr("Einstellungen nicht gespeichert: %1").arg(fehler)));
 }
 
 void UpdaterMainWindow::lade_hintergrund()

@@ -1,8 +1,10 @@
 #include "bookmarksmanager.h"
 #include "datenordner.h"
 #include "autosaver.h"
+#include "beschaedigtedatei.h"
 #include "bookmarksmodel.h"
 #include "changebookmarkcommand.h"
+#include "dateien.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "removebookmarkscommand.h"
@@ -15,7 +17,55 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QtDebug>
+
+namespace {
+
+// The folder titles above a node, from the top.
+QStringList ordnerpfad(const BookmarkNode* node)
+{
+    QStringList pfad;
+    for (const BookmarkNode* ordner = node->parent(); ordner && ordner->type() != BookmarkNode::Root;
+         ordner = ordner->parent())
+        pfad.prepend(ordner->title);
+    return pfad;
+}
+
+// An entry as two processes tell their changes apart: its place, kind, title and address, as the
+// file holds them.
+QString eintrag(const BookmarkNode* node)
+{
+    // The separator is a character no part holds: the file carries none.
+    const QChar trenner(0x1F);
+    QStringList teile;
+    for (const QString& ordner : ordnerpfad(node))
+        teile << XbelWriter::xmlTauglich(ordner);
+    teile << QString() << QString::number(node->type()) << XbelWriter::xmlTauglich(node->title)
+          << XbelWriter::xmlTauglich(node->url);
+    return teile.join(trenner);
+}
+
+// Every node below `node`, parents before their children.
+void sammle(const BookmarkNode* node, QList<const BookmarkNode*>& folge)
+{
+    for (const BookmarkNode* kind : node->children()) {
+        folge.append(kind);
+        sammle(kind, folge);
+    }
+}
+
+QHash<QString, int> eintraege(const BookmarkNode* wurzel)
+{
+    QList<const BookmarkNode*> folge;
+    sammle(wurzel, folge);
+    QHash<QString, int> anzahl;
+    for (const BookmarkNode* node : qAsConst(folge))
+        ++anzahl[eintrag(node)];
+    return anzahl;
+}
+
+} // namespace
 
 BookmarksManager::BookmarksManager(QObject* parent) : QObject(parent), m_saveTimer(new AutoSaver(this))
 {
@@ -41,13 +91,105 @@ void BookmarksManager::saveIfNecessary()
     m_saveTimer->saveIfNecessary();
 }
 
+QString BookmarksManager::lesefehler(const XbelReader& reader)
+{
+    return tr("Error when loading bookmarks on line %1, column %2:\n%3")
+        .arg(reader.lineNumber())
+        .arg(reader.columnNumber())
+        .arg(reader.errorString());
+}
+
 void BookmarksManager::meldeLesefehler(const XbelReader& reader)
 {
-    zeige_warnung(nullptr, QStringLiteral("Loading Bookmark"),
-                  tr("Error when loading bookmarks on line %1, column %2:\n%3")
-                      .arg(reader.lineNumber())
-                      .arg(reader.columnNumber())
-                      .arg(reader.errorString()));
+    zeige_warnung(nullptr, QStringLiteral("Loading Bookmark"), lesefehler(reader));
+}
+
+bool BookmarksManager::behalteBeschaedigte(const XbelReader& reader)
+{
+    return behalte_beschaedigte_datei(fileName(), QStringLiteral("Loading Bookmark"), lesefehler(reader),
+                                      beiseiteGemeldet);
+}
+
+BookmarkNode* BookmarksManager::ordner(const QStringList& pfad)
+{
+    BookmarkNode* ordner = bookmarkRootNode.get();
+    for (const QString& titel : pfad) {
+        BookmarkNode* gefunden = nullptr;
+        for (BookmarkNode* kind : ordner->children())
+            if (kind->type() == BookmarkNode::Folder && kind->title == titel)
+                gefunden = kind;
+        if (!gefunden) {
+            gefunden = new BookmarkNode(BookmarkNode::Folder);
+            gefunden->title = titel;
+            ordner->add(gefunden);
+            emit entryAdded(gefunden);
+        }
+        ordner = gefunden;
+    }
+    return ordner;
+}
+
+bool BookmarksManager::uebernimmFremdeAenderungen()
+{
+    // No file, or something that is none (the writer refuses to replace it): nothing to take over.
+    if (!ist_datei(fileName()))
+        return true;
+    XbelReader reader;
+    const std::unique_ptr<BookmarkNode> inDatei = reader.read(fileName());
+    if (reader.error() != QXmlStreamReader::NoError)
+        return behalteBeschaedigte(reader);
+    const QHash<QString, int> dort = eintraege(inDatei.get());
+    if (dort == gespeichert)
+        return true;
+    bool geaendert = false;
+    // Added there: put in here at the same place, parents before their children.
+    QHash<QString, int> hinzu;
+    for (auto it = dort.constBegin(); it != dort.constEnd(); ++it)
+        if (it.value() > gespeichert.value(it.key()))
+            hinzu.insert(it.key(), it.value() - gespeichert.value(it.key()));
+    QList<const BookmarkNode*> folge;
+    sammle(inDatei.get(), folge);
+    for (const BookmarkNode* node : qAsConst(folge)) {
+        int& fehlt = hinzu[eintrag(node)];
+        if (fehlt <= 0)
+            continue;
+        --fehlt;
+        BookmarkNode* ziel = ordner(ordnerpfad(node));
+        auto* kopie = new BookmarkNode(node->type());
+        kopie->title = node->title;
+        kopie->url = node->url;
+        kopie->desc = node->desc;
+        kopie->expanded = node->expanded;
+        ziel->add(kopie);
+        emit entryAdded(kopie);
+        geaendert = true;
+    }
+    // Removed there: taken out here, children before their folders, a folder only when empty.
+    QHash<QString, int> weg;
+    for (auto it = gespeichert.constBegin(); it != gespeichert.constEnd(); ++it)
+        if (it.value() > dort.value(it.key()))
+            weg.insert(it.key(), it.value() - dort.value(it.key()));
+    if (!weg.isEmpty()) {
+        QList<const BookmarkNode*> hier;
+        sammle(bookmarkRootNode.get(), hier);
+        for (int i = hier.size() - 1; i >= 0; --i) {
+            auto* node = const_cast<BookmarkNode*>(hier.at(i));
+            int& zuviel = weg[eintrag(node)];
+            if (zuviel <= 0 || !node->children().isEmpty() || node->parent() == bookmarkRootNode.get())
+                continue;
+            --zuviel;
+            BookmarkNode* eltern = node->parent();
+            const int zeile = eltern->children().indexOf(node);
+            eltern->remove(node);
+            emit entryRemoved(eltern, zeile, node);
+            delete node;
+            geaendert = true;
+        }
+    }
+    // The steps on the undo stack name rows and nodes of the tree before the merge.
+    if (geaendert)
+        commands.clear();
+    return true;
 }
 
 void BookmarksManager::load()
@@ -61,6 +203,8 @@ void BookmarksManager::load()
         datei = QStringLiteral(":defaultbookmarks.xbel");
     XbelReader reader;
     bookmarkRootNode = reader.read(datei);
+    // What the file held, before the sorting below: the base of a later merge.
+    gespeichert = eintraege(bookmarkRootNode.get());
 
     // Keep the last tool-bar folder and the last menu folder of the file (older names are
     // taken over), move loose items into the menu folder and drop every other top folder.
@@ -103,9 +247,14 @@ void BookmarksManager::load()
     for (BookmarkNode* node : lose)
         menu->add(node);
 
-    // Shown only now: while the box is open, views may already read the sorted tree.
-    if (reader.error() != QXmlStreamReader::NoError)
-        meldeLesefehler(reader);
+    // Shown only now: while the box is open, views may already read the sorted tree. The file
+    // itself is kept before the first save can replace it with what could be read.
+    if (reader.error() != QXmlStreamReader::NoError) {
+        if (datei == fileName())
+            behalteBeschaedigte(reader);
+        else
+            meldeLesefehler(reader);
+    }
 }
 
 void BookmarksManager::save()
@@ -115,8 +264,15 @@ void BookmarksManager::save()
     const QString datei = fileName();
     // On a first start the data folder may not exist yet.
     QDir().mkpath(QFileInfo(datei).absolutePath());
+    // Another process saving at the same moment waits: its change is read back, not overwritten.
+    QLockFile sperre(datei + QStringLiteral(".lock"));
+    sperre.setStaleLockTime(10000);
+    sperre.tryLock(5000);
+    if (!uebernimmFremdeAenderungen())
+        return;
     XbelWriter writer;
     if (writer.write(datei, bookmarkRootNode.get())) {
+        gespeichert = eintraege(bookmarkRootNode.get());
         speicherfehlerGemeldet = false;
         return;
     }

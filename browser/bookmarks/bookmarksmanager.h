@@ -3,6 +3,7 @@
 
 #include "bookmarknode.h"
 
+#include <QHash>
 #include <QObject>
 #include <QUndoStack>
 #include <memory>
@@ -56,18 +57,34 @@ signals:
 public slots:
     void importBookmarks();
     void exportBookmarks();
-    // Writes the tree to the bookmark file, creating the data folder when it is missing. The first
-    // failure after a good save is shown to the user.
+    // Writes the tree to the bookmark file, creating the data folder when it is missing. What
+    // another process added to or removed from the file since this one read or wrote it is taken
+    // over first; a file that cannot be read whole is kept aside first (the user is told where).
+    // The first failure after a good save is shown to the user.
     void save();
 
 private:
     void load();
     BookmarkNode* topFolder(const QString& title);
+    static QString lesefehler(const XbelReader& reader);
     void meldeLesefehler(const XbelReader& reader);
+    // Keeps the bookmark file, which could not be read whole, aside before it is replaced; the
+    // user is told once where. False when it could not be kept: then it must not be replaced.
+    bool behalteBeschaedigte(const XbelReader& reader);
+    // Takes over into the tree what another process changed in the file since `gespeichert`.
+    // False when the file could not be read whole and could not be kept aside.
+    bool uebernimmFremdeAenderungen();
+    // The folder below the root reached by the folder titles `pfad`; missing folders are made.
+    BookmarkNode* ordner(const QStringList& pfad);
 
     bool loaded = false;
     // A failed save has been shown to the user; cleared by the next good save.
     bool speicherfehlerGemeldet = false;
+    // How often each entry (its folders, kind, title and address) stood in the file when this
+    // process last read or wrote it.
+    QHash<QString, int> gespeichert;
+    // Where the damaged file was last kept (or the file, when it could not be), as the user was told.
+    QString beiseiteGemeldet;
     AutoSaver* m_saveTimer;
     std::unique_ptr<BookmarkNode> bookmarkRootNode;
     BookmarksModel* m_bookmarksModel = nullptr;

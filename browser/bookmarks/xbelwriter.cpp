@@ -12,10 +12,12 @@ bool in_xml(char32_t zeichen)
            || (zeichen >= 0xE000 && zeichen <= 0xFFFD) || (zeichen >= 0x10000 && zeichen <= 0x10FFFF);
 }
 
+} // namespace
+
 // XML 1.0 carries no control character but tab, line feed and carriage return, neither U+FFFE
 // nor U+FFFF and no half of a surrogate pair. A reader refuses a document holding one from there
 // on, so one such character in a title would cost every bookmark after it: they are left out.
-QString xml_tauglich(const QString& text)
+QString XbelWriter::xmlTauglich(const QString& text)
 {
     QString ergebnis;
     ergebnis.reserve(text.size());
@@ -30,8 +32,6 @@ QString xml_tauglich(const QString& text)
     }
     return ergebnis;
 }
-
-} // namespace
 
 XbelWriter::XbelWriter()
 {
@@ -81,7 +81,7 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
     case BookmarkNode::Bookmark:
         writeStartElement(QStringLiteral("bookmark"));
         if (!parent->url.isEmpty())
-            writeAttribute(QStringLiteral("href"), xml_tauglich(parent->url));
+            writeAttribute(QStringLiteral("href"), xmlTauglich(parent->url));
         writeText(QStringLiteral("title"), parent->title);
         if (!parent->desc.isEmpty())
             writeText(QStringLiteral("desc"), parent->desc);
@@ -97,7 +97,7 @@ void XbelWriter::writeItem(const BookmarkNode* parent)
 
 void XbelWriter::writeText(const QString& name, const QString& roh)
 {
-    const QString text = xml_tauglich(roh);
+    const QString text = xmlTauglich(roh);
     if (!text.contains(QLatin1Char('\r'))) {
         writeTextElement(name, text);
         return;

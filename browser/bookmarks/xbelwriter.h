@@ -20,6 +20,8 @@ public:
     // A root's children become the top items, any other node the only one. False when the
     // device refused the data.
     bool write(QIODevice* device, const BookmarkNode* root);
+    // `text` as the document carries it: without the characters XML 1.0 cannot carry.
+    static QString xmlTauglich(const QString& text);
 
 private:
     void writeItem(const BookmarkNode* parent);

@@ -1,4 +1,5 @@
 #include "downloadmanager.h"
+#include "browsereinstellungswerte.h"
 #include "fenstergroesse.h"
 #include "autosaver.h"
 #include "browserapplication.h"
@@ -56,6 +57,12 @@ QList<int> eintragsnummern(const QSettings& settings, bool nur_mit_url)
     std::sort(nummern.begin(), nummern.end());
     nummern.erase(std::unique(nummern.begin(), nummern.end()), nummern.end());
     return nummern;
+}
+
+// An entry as two browsers tell theirs apart: its address and file, as stored.
+QString eintragskennung(const QVariant& url, const QVariant& location)
+{
+    return url.toString() + QLatin1Char('\n') + location.toString();
 }
 
 // A stored value of the expected kind; anything else makes the entry unusable.
@@ -260,22 +267,53 @@ void DownloadManager::save()
     const QMetaEnum policyEnum = QMetaEnum::fromType<RemovePolicy>();
     settings.setValue(QStringLiteral("removeDownloadsPolicy"), QLatin1String(policyEnum.valueToKey(m_removePolicy)));
     settings.setValue(QStringLiteral("size"), size());
-    if (m_removePolicy == Exit)
+    if (m_removePolicy == Exit) {
+        speichere_einstellungen(settings);
         return;
+    }
 
+    // The entries another browser saved since this one read or wrote the list stay, behind ours.
+    struct Eintrag
+    {
+        QVariant url, location, done;
+    };
+    QVector<Eintrag> fremde;
+    QSet<QString> eigene;
+    for (const DownloadWidget* w : qAsConst(downloads))
+        eigene.insert(eintragskennung(w->url, w->file.filePath()));
+    for (int i : eintragsnummern(settings, false)) {
+        Eintrag e{settings.value(schluessel(i, "url")), settings.value(schluessel(i, "location")),
+                  settings.value(schluessel(i, "done"))};
+        const QString kennung = eintragskennung(e.url, e.location);
+        if (!m_eigeneEintraege.contains(kennung) && !eigene.contains(kennung))
+            fremde.append(e);
+    }
     for (int i = 0; i < downloads.count(); ++i) {
         const DownloadWidget* w = downloads.at(i);
         settings.setValue(schluessel(i, "url"), w->url);
         settings.setValue(schluessel(i, "location"), w->file.filePath());
         settings.setValue(schluessel(i, "done"), w->succeeded());
     }
+    const int anzahl = downloads.count() + fremde.count();
+    for (int i = downloads.count(); i < anzahl; ++i) {
+        const Eintrag& e = fremde.at(i - downloads.count());
+        const std::pair<const char*, const QVariant*> teile[] = {{"url", &e.url}, {"location", &e.location}, {"done", &e.done}};
+        for (const auto& [teil, wert] : teile) {
+            if (wert->isValid())
+                settings.setValue(schluessel(i, teil), *wert);
+            else
+                settings.remove(schluessel(i, teil));
+        }
+    }
     for (int i : eintragsnummern(settings, false)) {
-        if (i < downloads.count())
+        if (i < anzahl)
             continue;
         settings.remove(schluessel(i, "url"));
         settings.remove(schluessel(i, "location"));
         settings.remove(schluessel(i, "done"));
     }
+    m_eigeneEintraege = eigene;
+    speichere_einstellungen(settings);
 }
 
 void DownloadManager::load()
@@ -289,7 +327,10 @@ void DownloadManager::load()
     const int value = QMetaEnum::fromType<RemovePolicy>().keyToValue(policy.constData(), &ok);
     m_removePolicy = ok ? RemovePolicy(value) : Never;
 
-    // Entries of the wrong kind, without url or location, or unfinished are skipped.
+    // Entries of the wrong kind, without url or location, or unfinished are skipped; they count
+    // as this process's all the same, so that its next save drops them.
+    for (int i : eintragsnummern(settings, false))
+        m_eigeneEintraege.insert(eintragskennung(settings.value(schluessel(i, "url")), settings.value(schluessel(i, "location"))));
     for (int i : eintragsnummern(settings, true)) {
         QUrl url;
         bool done = false;

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QSet>
 
 class AutoSaver;
 class DownloadModel;
@@ -72,4 +73,7 @@ private:
     QFileIconProvider* m_iconProvider = nullptr;
     QList<DownloadWidget*> downloads;
     RemovePolicy m_removePolicy = Never;
+    // The stored entries (address and file) this process read or wrote last: any other entry
+    // in the store was saved by another browser since, and a save keeps it.
+    QSet<QString> m_eigeneEintraege;
 };

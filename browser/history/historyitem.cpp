@@ -60,13 +60,14 @@ QByteArray history_datensatz(const HistoryItem& item)
     return satz;
 }
 
-QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben)
+QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben, bool* unvollstaendig)
 {
     QDataStream strom(&datei);
     stelle_ein(strom);
     QList<HistoryItem> liste;
     bool sortieren = false;
     bool beschaedigt = false;
+    bool uebersprungen = false;
     while (!strom.atEnd()) {
         QByteArray satz;
         strom >> satz;
@@ -78,14 +79,18 @@ QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben)
         stelle_ein(inhalt);
         qint32 version = 0;
         inhalt >> version;
-        if (version != datensatz_version)
+        if (version != datensatz_version) {
+            uebersprungen = true;
             continue;
+        }
         HistoryItem item;
         inhalt >> item.url;
         item.dateTime = lies_zeit(inhalt);
         inhalt >> item.title;
-        if (inhalt.status() != QDataStream::Ok || !item.dateTime.isValid())
+        if (inhalt.status() != QDataStream::Ok || !item.dateTime.isValid()) {
+            uebersprungen = true;
             continue;
+        }
         if (!liste.isEmpty()) {
             if (item == liste.first())
                 continue;
@@ -98,5 +103,7 @@ QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben)
         std::sort(liste.begin(), liste.end());
     if (neu_schreiben)
         *neu_schreiben = sortieren || beschaedigt;
+    if (unvollstaendig)
+        *unvollstaendig = beschaedigt || uebersprungen;
     return liste;
 }

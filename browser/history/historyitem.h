@@ -44,5 +44,6 @@ QByteArray history_datensatz(const HistoryItem& item);
 // damaged ends the reading, and what came before it stays. A file not in time order is sorted.
 // `neu_schreiben` tells that the file must be written anew rather than appended to: it was not in
 // time order, or reading stopped before its end (a record appended behind the damage would never
-// be read again).
-QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben);
+// be read again). `unvollstaendig` tells that something of the file is not in the list (a record
+// skipped for its version or time, or the damage): a rewrite would lose it.
+QList<HistoryItem> lies_history(QIODevice& datei, bool* neu_schreiben, bool* unvollstaendig = nullptr);

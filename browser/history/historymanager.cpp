@@ -1,5 +1,6 @@
 #include "historymanager.h"
 #include "autosaver.h"
+#include "beschaedigtedatei.h"
 #include "browserapplication.h"
 #include "datenordner.h"
 #include "browsereinstellungswerte.h"
@@ -205,7 +206,7 @@ void HistoryManager::load()
         return;
     }
     bool neu_schreiben = false;
-    history = lies_history(datei, &neu_schreiben);
+    nichtErsetzen = !liesDatei(datei, history, &neu_schreiben);
     bekannterStand = dateistand();
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
@@ -220,6 +221,7 @@ void HistoryManager::save()
     QSettings einstellungen;
     einstellungen.beginGroup(QStringLiteral("history"));
     einstellungen.setValue(QStringLiteral("historyLimit"), m_historyLimit);
+    speichere_einstellungen(einstellungen);
 
     const int gespeichert = gespeichertAb();
     const bool saveAll = gespeichert < 0;
@@ -262,7 +264,11 @@ void HistoryManager::save()
 void HistoryManager::schreibeGanz(const QString& name)
 {
     if (!(dateistand() == bekannterStand))
-        uebernimmFremdeBesuche();
+        nichtErsetzen = !uebernimmFremdeBesuche() || nichtErsetzen;
+    if (nichtErsetzen) {
+        qWarning("History file not replaced, it could not be kept aside: %s", qUtf8Printable(name));
+        return;
+    }
     const std::unique_ptr<QFileDevice> datei = oeffne_ganz(name);
     if (!datei->isOpen()) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
@@ -283,12 +289,22 @@ void HistoryManager::schreibeGanz(const QString& name)
     merkeGespeichert();
 }
 
-void HistoryManager::uebernimmFremdeBesuche()
+bool HistoryManager::liesDatei(QIODevice& datei, QList<HistoryItem>& liste, bool* neu_schreiben)
+{
+    bool unvollstaendig = false;
+    liste = lies_history(datei, neu_schreiben, &unvollstaendig);
+    return !unvollstaendig
+           || behalte_beschaedigte_datei(dateiname(), tr("Loading History"),
+                                         tr("The history file could not be read whole."), beiseiteGemeldet);
+}
+
+bool HistoryManager::uebernimmFremdeBesuche()
 {
     QFile datei(dateiname());
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
-        return;
-    const QList<HistoryItem> inDatei = lies_history(datei, nullptr);
+        return true;
+    QList<HistoryItem> inDatei;
+    const bool bewahrt = liesDatei(datei, inDatei, nullptr);
     QSet<QString> bekannt;
     bekannt.reserve(history.size());
     for (const HistoryItem& item : qAsConst(history))
@@ -304,13 +320,14 @@ void HistoryManager::uebernimmFremdeBesuche()
         zusammen.append(item);
     }
     if (zusammen.size() == history.size())
-        return;
+        return bewahrt;
     // Newest first again; of two visits at one moment, this process's first.
     std::stable_sort(zusammen.begin(), zusammen.end());
     naechsteListe = zusammen;
     emit historyReset();
     // The other process may keep its visits longer than this one.
     checkForExpired();
+    return bewahrt;
 }
 
 HistoryManager::Dateistand HistoryManager::dateistand()

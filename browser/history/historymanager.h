@@ -75,7 +75,11 @@ private:
     // after taking over the visits another process has added to the file.
     void schreibeGanz(const QString& name);
     // Puts into the list the visits of the file that this process neither knows nor removed.
-    void uebernimmFremdeBesuche();
+    // False when the file could not be read whole and could not be kept aside.
+    bool uebernimmFremdeBesuche();
+    // Reads the file's visits; one that cannot be read whole is kept aside first (the user is
+    // told where). False when it could not be kept: then it must not be rewritten.
+    bool liesDatei(QIODevice& datei, QList<HistoryItem>& liste, bool* neu_schreiben);
     // The file no longer matches the list: the next save writes it anew, and a save is due.
     void dateiVeraltet();
     // The visit leaves the list on purpose: it is not taken back from the file.
@@ -111,6 +115,10 @@ private:
     // still hold them, or another process's file may bring them back.
     QSet<QString> entfernt;
     QDateTime geleertAm;
+    // Where the damaged file was last kept (or the file, when it could not be), as the user was told.
+    QString beiseiteGemeldet;
+    // The damaged file could not be kept aside: it is only appended to.
+    bool nichtErsetzen = false;
     // The list that the history model takes at its next reset (empty: the history is cleared).
     QList<HistoryItem> naechsteListe;
     HistoryModel* m_historyModel = nullptr;

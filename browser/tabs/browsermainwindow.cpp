@@ -1,4 +1,5 @@
 #include "browsermainwindow.h"
+#include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "addbookmarkdialog.h"
 #include "bookmarksdialog.h"
@@ -142,6 +143,7 @@ void BrowserMainWindow::save()
     settings.beginGroup(QStringLiteral("BrowserMainWindow"));
     settings.setValue(QStringLiteral("defaultState"), saveState(false));
     settings.endGroup();
+    speichere_einstellungen(settings);
 }
 
 QByteArray BrowserMainWindow::saveState(bool withTabs) const

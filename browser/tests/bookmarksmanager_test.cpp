@@ -384,3 +384,61 @@ TEST_F(Lesezeichen, ZuTiefeOrdnerWerdenAbgewiesenUndAllesGespeicherteLiestSichWi
     EXPECT_EQ(lesezeichen_zahl, XbelReader::maxDepth - 2 + 1);
     EXPECT_EQ(boxen.size(), 2u);
 }
+
+// A file damaged by another program (one Latin-1 byte in a UTF-8 title) reads as nothing: before
+// the first save replaces it, the file is kept whole under a name that says so, and the warning
+// names it.
+TEST_F(Lesezeichen, BeschaedigteDateiWirdVorDemSpeichernBeiseiteGelegtUndGenannt)
+{
+    QByteArray xbel = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE xbel>\n<xbel version=\"1.0\">\n"
+                      "<folder><title>Bookmarks Menu</title>\n";
+    for (int i = 0; i < 61; ++i) {
+        xbel += "<bookmark href=\"http://seite" + QByteArray::number(i) + ".example/\"><title>Seite "
+                + QByteArray::number(i) + (i == 30 ? " Gr\xFC\xDF" "e" : "") + "</title></bookmark>\n";
+    }
+    xbel += "</folder>\n</xbel>\n";
+    schreibeDatei(BookmarksManager::fileName(), xbel);
+    const QString beiseite = BookmarksManager::fileName() + QStringLiteral(".beschaedigt");
+
+    manager->bookmarks();
+    ASSERT_EQ(boxen.size(), 1u);
+    EXPECT_EQ(boxen[0].titel, QStringLiteral("Loading Bookmark"));
+    EXPECT_TRUE(boxen[0].text.contains(beiseite)) << qPrintable(boxen[0].text);
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Neu", "http://neu.example/"));
+    manager->saveIfNecessary();
+
+    EXPECT_EQ(leseDatei(beiseite), xbel);
+    EXPECT_TRUE(leseDatei(BookmarksManager::fileName()).contains("http://neu.example/"));
+    EXPECT_EQ(boxen.size(), 1u);
+}
+
+// Two browsers on one profile each add a bookmark, and one removes one the other had: the file
+// keeps every change, whichever saves last.
+TEST_F(Lesezeichen, ZweiProzesseBehaltenJederDieAenderungenDesAnderen)
+{
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Alt", "http://alt.example/"));
+    manager->addBookmark(manager->toolbar(), lesezeichen(nullptr, "Leiste", "http://leiste.example/"));
+    manager->saveIfNecessary();
+
+    BookmarksManager zweiter;
+    ASSERT_EQ(titel(zweiter.menu()), QStringList({"Alt"}));
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Vom ersten", "http://eins.example/"));
+    auto* ordner = new BookmarkNode(BookmarkNode::Folder);
+    ordner->title = QStringLiteral("Ordner");
+    lesezeichen(ordner, "Darin", "http://darin.example/");
+    manager->addBookmark(manager->menu(), ordner);
+    manager->saveIfNecessary();
+    zweiter.addBookmark(zweiter.menu(), lesezeichen(nullptr, "Vom zweiten", "http://zwei.example/"));
+    zweiter.removeBookmark(zweiter.toolbar()->children().first());
+    zweiter.saveIfNecessary();
+    // The first sees the second's change at its next save.
+    manager->addBookmark(manager->toolbar(), lesezeichen(nullptr, "Noch einer", "http://noch.example/"));
+    manager->saveIfNecessary();
+
+    BookmarksManager danach;
+    EXPECT_EQ(titel(danach.menu()), QStringList({"Alt", "Vom ersten", "Ordner", "Vom zweiten"}));
+    EXPECT_EQ(titel(danach.menu()->children().at(2)), QStringList({"Darin"}));
+    EXPECT_EQ(titel(danach.toolbar()), QStringList({"Noch einer"}));
+    EXPECT_EQ(titel(manager->toolbar()), QStringList({"Noch einer"}));
+    EXPECT_TRUE(boxen.empty());
+}

@@ -167,3 +167,24 @@ TEST_F(DownloadManagerTest, AufraeumenUndRichtlinieExit)
     EXPECT_EQ(wieder.removePolicy(), DownloadManager::Exit);
     EXPECT_EQ(wieder.size(), QSize(345, 267));
 }
+
+// Two browsers share the list: what the other saved since this one read it stays at this one's
+// save, also after a clean-up; what this one cleared goes.
+TEST_F(DownloadManagerTest, ZweiBrowserBehaltenDieEintraegeDesAnderen)
+{
+    const QString a = t.filePath("a.txt"), b = t.filePath("b.txt");
+    eintrag(0, QUrl("http://h.example/a.txt"), a, true);
+    DownloadManager erster;
+    ASSERT_EQ(erster.rowCount(), 1);
+    // The other browser, which read the same list, saves it with its own download added.
+    eintrag(1, QUrl("http://h.example/b.txt"), b, true);
+
+    erster.save();
+    EXPECT_EQ(wert("download_0_location").toString(), a);
+    EXPECT_EQ(wert("download_1_location").toString(), b);
+    erster.cleanupButton->click();
+    erster.save();
+    EXPECT_EQ(wert("download_0_location").toString(), b);
+    EXPECT_TRUE(wert("download_0_done").toBool());
+    EXPECT_FALSE(wert("download_1_url").isValid());
+}

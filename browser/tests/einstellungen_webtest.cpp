@@ -1,5 +1,6 @@
 // The browser application object and the settings dialog in a real engine.
 #include "aktuelleseite.h"
+#include "browsereinstellungswerte.h"
 #include "browserapplication.h"
 #include "cqstringsteuer.h"
 #include "ctextedit.h"
@@ -7,6 +8,7 @@
 #include "cwebbrowserapp.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
+#include "einstellungsformat.h"
 #include "einstellungenanwenden.h"
 #include "historymanager.h"
 #include "oeffneurl.h"
@@ -16,6 +18,7 @@
 #include "warten.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -37,6 +40,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -333,4 +338,49 @@ TEST_F(Einstellungen, KopfzeilenWirkenSofortAbbruchSpeichertNichtStartseiteVomFe
     dialog->reject();
     EXPECT_FALSE(QSettings().contains(QStringLiteral("websettings/httpUserAgent")));
     EXPECT_FALSE(QSettings().contains(QStringLiteral("MainWindow/home")));
+}
+
+// "Open links from applications: In a new window" comes back after a restart, when the file is
+// read anew; a file written before group names read back as written still gives it. The file
+// that holds the proxy password is readable by the user alone.
+TEST_F(Einstellungen, NeuesFensterUeberstehtDenNeustartUndDasProxyPasswortLiestNurDerBenutzer)
+{
+    {
+        SettingsDialog dialog;
+        dialog.openLinksIn->setCurrentIndex(1);
+        dialog.proxyPassword->setText(QStringLiteral("geheim"));
+        dialog.accept();
+    }
+    const QString datei = QSettings().fileName();
+    // As after a restart: the file changed on disk, so the next reader takes it from there.
+    const timespec spaeter[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 100, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(datei).constData(), spaeter, 0), 0);
+    EXPECT_EQ(SettingsDialog().openLinksIn->currentIndex(), 1);
+    EXPECT_EQ(lies_linkziel(QSettings()), 1);
+    struct stat info;
+    ASSERT_EQ(::stat(QFile::encodeName(datei).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+    QTemporaryDir ordner;
+    const QString alt = ordner.filePath(QStringLiteral("alt.conf"));
+    QFile frueher(alt);
+    ASSERT_TRUE(frueher.open(QIODevice::WriteOnly));
+    frueher.write("[%General]\nopenLinksIn=1\n");
+    frueher.close();
+    EXPECT_EQ(lies_linkziel(QSettings(alt, einstellungsformat())), 1);
+}
+
+// Two browsers have the dialog open: each OK keeps what the other saved and it did not change.
+TEST_F(Einstellungen, ZweiBrowserBehaltenBeideGeaenderteEinstellungen)
+{
+    SettingsDialog().accept();
+    ASSERT_EQ(gespeichert(QStringLiteral("websettings/enableJavascript")).toString(), QStringLiteral("true"));
+    SettingsDialog erster;
+    SettingsDialog zweiter;
+    erster.enableJavascript->setChecked(false);
+    erster.accept();
+    zweiter.homeLineEdit->setText(QStringLiteral("http://start.example/"));
+    zweiter.accept();
+    EXPECT_EQ(gespeichert(QStringLiteral("websettings/enableJavascript")).toString(), QStringLiteral("false"));
+    EXPECT_EQ(gespeichert(QStringLiteral("MainWindow/home")).toString(), QStringLiteral("http://start.example/"));
 }

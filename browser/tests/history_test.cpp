@@ -1,6 +1,7 @@
 // The history store and its file: exact records, loading, saving, expiry, removals that persist, and its four models.
 #include "heimordner.h"
 #include "browserapplication.h"
+#include "dialogseam.h"
 #include "historycompletionmodel.h"
 #include "historyfiltermodel.h"
 #include "historymanager.h"
@@ -75,8 +76,17 @@ protected:
             if (typ == QtWarningMsg)
                 warnungen() << text;
         });
+        setze_frage_funktion([this](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                    const QStringList&, int, int abbruch) {
+            boxen << text;
+            return abbruch;
+        });
     }
-    void TearDown() override { qInstallMessageHandler(vorher); }
+    void TearDown() override
+    {
+        setze_frage_funktion(nullptr);
+        qInstallMessageHandler(vorher);
+    }
 
     static void schreibe(const QByteArray& inhalt)
     {
@@ -93,6 +103,7 @@ protected:
     static void setze_limit(int tage) { QSettings().setValue(QStringLiteral("history/historyLimit"), tage); }
 
     QtMessageHandler vorher = nullptr;
+    QStringList boxen;
     const QDateTime jetzt = QDateTime::currentDateTime();
 };
 
@@ -130,12 +141,20 @@ TEST_F(History, SkipsForeignVersionsInvalidTimesAndRepeatsAndSortsOnce)
     const QByteArray a = satz("http://a.example/", jetzt.addSecs(-300));
     const QByteArray b = satz("http://b.example/", jetzt.addSecs(-200));
     const QByteArray c = satz("http://c.example/", jetzt.addSecs(-100));
-    schreibe(satz_version(22) + a + satz("http://x.example/", QDateTime()) + a + satz_version(24) + c + b);
+    const QByteArray alt = satz_version(22) + a + satz("http://x.example/", QDateTime()) + a + satz_version(24) + c + b;
+    schreibe(alt);
     HistoryManager history;
     EXPECT_EQ(urls(history), QStringList({"http://c.example/", "http://b.example/", "http://a.example/"}));
-    // The out-of-order file is written anew, in order, at the next save.
+    // The out-of-order file is written anew, in order, at the next save; what this version could
+    // not read of it is kept aside first, and the user told where.
     history.saveIfNecessary();
     EXPECT_EQ(datei(), a + b + c);
+    const QString beiseite = HistoryManager::dateiname() + QStringLiteral(".beschaedigt");
+    QFile behalten(beiseite);
+    ASSERT_TRUE(behalten.open(QIODevice::ReadOnly));
+    EXPECT_EQ(behalten.readAll(), alt);
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().contains(beiseite)) << qPrintable(boxen.first());
 }
 
 TEST_F(History, CleansAddressesAndRecordsNothingWhilePrivate)

@@ -1,20 +1,33 @@
-// Saving onto a file system that takes only a few KiB more: every store keeps its old file byte for byte and says so.
+// Saving onto a file system that takes only a few KiB more, or none: every file the program writes whole keeps its old bytes and the failure is told.
 #include "bookmarksmanager.h"
+#include "cgbrowser.h"
 #include "cqiodatei.h"
 #include "dateien.h"
 #include "dateigrenze.h"
 #include "dialogseam.h"
+#include "downloadmanager.h"
+#include "einstellungsformat.h"
 #include "historymanager.h"
+#include "logmitschnitt.h"
+#include "plattform.h"
+#include "toolbarsearch.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -151,4 +164,251 @@ TEST_F(Schreibgrenze, JederSpeicherBehaeltDieAlteDateiUndMeldetDenFehler)
     EXPECT_EQ(inhalt(ziel), "alt");
     EXPECT_EQ(inhalt(text), "alter Text");
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList({"quelle.bin", "text.txt", "ziel.bin"}));
+}
+
+namespace {
+
+// One file the program writes whole: its name in the report and how to make the program write
+// it. The step is called twice, the first time to make the old file, the second with another
+// change while writing fails; it answers the file's path and adds what the program itself
+// answered about a failure to `gesagt` (boxes and warnings are collected by the test). A store
+// added later gets a row here.
+struct Speicher
+{
+    const char* name;
+    std::function<QString(int runde, QStringList& gesagt)> schreibe;
+};
+
+BookmarkNode* seite(int i)
+{
+    auto* node = new BookmarkNode(BookmarkNode::Bookmark);
+    node->title = QStringLiteral("Seite %1").arg(i);
+    node->url = QStringLiteral("http://seite%1.example/").arg(i);
+    return node;
+}
+
+// The folder of the test's files other than the program's own stores.
+QString& ablage()
+{
+    static QString pfad;
+    return pfad;
+}
+
+// A text report saved by the report window as `art` (0 text, 1 HTML) into `name`; its error lines
+// in the log are what the window tells.
+QString speichere_bericht(int art, const char* name, int runde, QStringList& gesagt)
+{
+    // Both rounds' reports are there before the write that fails.
+    const auto quelle = [](int r) { return ablage() + QStringLiteral("/quelle%1.txt").arg(r); };
+    for (int r = 0; runde == 0 && r < 2; ++r) {
+        QStringList zeilen;
+        for (int i = 0; i < 40; ++i)
+            zeilen << QStringLiteral("Zeile %1 der Runde %2").arg(i).arg(r);
+        if (!schreibe_ganz(quelle(r), zeilen.join(QLatin1Char('\n')).toUtf8()).isEmpty())
+            gesagt << QStringLiteral("keine Quelle");
+    }
+    const QString ziel = ablage() + QLatin1Char('/') + QLatin1String(name);
+    const LogMitschnitt log;
+    CGBrowser bericht(nullptr, CQString("b"), false);
+    bericht.setze_quelle(CQString(quelle(runde)));
+    bericht.speicherziel = CQString(ziel);
+    bericht.speichern_unter(art, false);
+    const QString zeilen_im_log = QString::fromStdString(log.text());
+    if (zeilen_im_log.contains(QStringLiteral("ERROR")))
+        gesagt << zeilen_im_log;
+    return ziel;
+}
+
+const std::vector<Speicher>& speicher()
+{
+    static const std::vector<Speicher> tabelle = {
+        {"Lesezeichen (bookmarks.xbel)",
+         [](int runde, QStringList&) {
+             BookmarksManager manager;
+             for (int i = 0; i < (runde == 0 ? 8 : 1); ++i)
+                 manager.addBookmark(manager.menu(), seite(runde * 100 + i));
+             manager.saveIfNecessary();
+             return BookmarksManager::fileName();
+         }},
+        {"Lesezeichen exportiert",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/export.xbel");
+             setze_speichern_funktion([pfad](QWidget*, const QString&, const QString&, const QString&,
+                                             QFileDialog::Options) { return pfad; });
+             setze_meldung_funktion([&gesagt](QWidget*, const QString&, const QString& text,
+                                              QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+                 gesagt << text;
+                 return QMessageBox::Ok;
+             });
+             {
+                 BookmarksManager manager;
+                 manager.addBookmark(manager.toolbar(), seite(200 + runde));
+                 manager.exportBookmarks();
+                 // Nothing of this row is left for the bookmark file's own row.
+                 manager.undoRedoStack()->undo();
+             }
+             setze_meldung_funktion(nullptr);
+             setze_speichern_funktion(nullptr);
+             return pfad;
+         }},
+        {"Verlauf (history), ganz neu geschrieben",
+         [](int runde, QStringList&) {
+             HistoryManager verlauf;
+             if (runde == 0) {
+                 for (int i = 0; i < 10; ++i)
+                     verlauf.addUrl(QStringLiteral("http://besuch%1.example/").arg(i));
+             } else {
+                 verlauf.removeUrl(QStringLiteral("http://besuch0.example/"));
+             }
+             verlauf.saveIfNecessary();
+             return HistoryManager::dateiname();
+         }},
+        {"Einstellungen: die letzten Suchen",
+         [](int runde, QStringList&) {
+             {
+                 ToolbarSearch suche;
+                 for (int i = 0; i < 8; ++i) {
+                     suche.lineEdit()->setText(QStringLiteral("Suche %1 in Runde %2").arg(i).arg(runde));
+                     QTest::keyClick(&suche, Qt::Key_Return);
+                 }
+             }
+             return QSettings().fileName();
+         }},
+        {"Einstellungen: die Downloadliste",
+         [](int runde, QStringList&) {
+             {
+                 DownloadManager liste;
+                 liste.resize(400 + runde, 300);
+                 liste.save();
+             }
+             return QSettings().fileName();
+         }},
+        {"Einstellungen: der Updater und andere Programme des Kerns",
+         [](int runde, QStringList& gesagt) {
+             QSettings einstellungen;
+             for (int i = 0; i < 10; ++i)
+                 einstellungen.setValue(QStringLiteral("kern/wert%1").arg(i), QStringLiteral("Runde %1").arg(runde));
+             const QString fehler = sichere_einstellungen(einstellungen);
+             if (!fehler.isEmpty())
+                 gesagt << fehler;
+             return einstellungen.fileName();
+         }},
+        {"Bericht als Text gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_bericht(0, "bericht.txt", runde, gesagt); }},
+        {"Bericht als HTML gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_bericht(1, "bericht.html", runde, gesagt); }},
+        {"Kern: eine Datei ganz geschrieben",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/ganz.txt");
+             const QString fehler = schreibe_ganz(pfad, QByteArray(600 + runde, 'g'));
+             if (!fehler.isEmpty())
+                 gesagt << fehler;
+             return pfad;
+         }},
+        {"Kern: eine Kopie",
+         [](int runde, QStringList& gesagt) {
+             const QString quelle = ablage() + QStringLiteral("/quelle.bin");
+             const QString pfad = ablage() + QStringLiteral("/kopie.bin");
+             if (runde == 0 && !schreibe_ganz(quelle, QByteArray(700, 'q')).isEmpty())
+                 gesagt << QStringLiteral("keine Quelle");
+             if (kopiere_datei(quelle, pfad, true, false) != 0)
+                 gesagt << QStringLiteral("kopiere_datei: 2");
+             return pfad;
+         }},
+        {"Kern: eine Textdatei ganz geschrieben",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/text.txt");
+             CQIODatei datei{CQString(pfad)};
+             if (!datei.oeffne(false, true, true, false, true)) {
+                 gesagt << QStringLiteral("nicht geoeffnet");
+                 return pfad;
+             }
+             datei.setze_codec(true);
+             datei.schreibe_zeile(CQString(QString(800, QLatin1Char('a' + runde))));
+             if (!datei.schliesse())
+                 gesagt << datei.gib_fehlertext();
+             return pfad;
+         }},
+    };
+    return tabelle;
+}
+
+// Runs every row once to make its old file, then again while `scheitern` stands for the failing
+// write: each old file stays byte for byte and each failure was told.
+class Speichertabelle : public Schreibgrenze
+{
+protected:
+    void pruefe(const QString& ordner, const std::function<std::function<void()>()>& scheitern)
+    {
+        qputenv("HOME", ordner.toUtf8());
+        QSettings::setPath(einstellungsformat(), QSettings::UserScope, ordner + QStringLiteral("/config"));
+        ablage() = ordner;
+        std::vector<QString> dateien;
+        std::vector<QByteArray> alt;
+        for (const Speicher& zeile : speicher()) {
+            QStringList gesagt;
+            dateien.push_back(zeile.schreibe(0, gesagt));
+            EXPECT_TRUE(gesagt.isEmpty() && boxen.isEmpty()) << zeile.name << ": " << qPrintable(gesagt.join('\n'));
+        }
+        // Several rows share the settings file: it is taken once all have written.
+        for (const QString& datei : dateien) {
+            alt.push_back(inhalt(datei));
+            EXPECT_GT(alt.back().size(), int(grenze_klein)) << qPrintable(datei);
+        }
+        for (std::size_t i = 0; i < speicher().size(); ++i) {
+            const Speicher& zeile = speicher()[i];
+            boxen.clear();
+            warnungen().clear();
+            QStringList gesagt;
+            {
+                const std::function<void()> ende = scheitern();
+                zeile.schreibe(1, gesagt);
+                ende();
+            }
+            EXPECT_EQ(inhalt(dateien[i]), alt[i]) << zeile.name;
+            gesagt << boxen << warnungen();
+            EXPECT_FALSE(gesagt.isEmpty()) << zeile.name << " did not tell of the failure";
+        }
+        // Nothing is left behind beside the files.
+        for (const QString& datei : dateien)
+            for (const QString& name : QDir(QFileInfo(datei).path()).entryList(QDir::Files | QDir::Hidden))
+                EXPECT_FALSE(name.contains(QStringLiteral(".tmp")) || name.endsWith(QStringLiteral(".lock")))
+                    << qPrintable(name);
+    }
+
+    static constexpr rlim_t grenze_klein = 256;
+};
+
+} // namespace
+
+TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiBleibtBeiDateigrenzeUndVollemDateisystemUndDerFehlerWirdGesagt)
+{
+    QTemporaryDir begrenzt;
+    {
+        SCOPED_TRACE("file-size limit");
+        pruefe(begrenzt.path(), [] {
+            auto grenze = std::make_shared<Dateigrenze>(grenze_klein);
+            return [grenze]() mutable { grenze.reset(); };
+        });
+    }
+
+    // A small file system of its own, filled up before the second write.
+    QTemporaryDir punkt;
+    if (::mount("tmpfs", QFile::encodeName(punkt.path()).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here (" << std::strerror(errno)
+                     << "): the full file system is left to a run as root";
+    // Taken away again however the test ends.
+    const std::unique_ptr<QTemporaryDir, void (*)(QTemporaryDir*)> aushaengen(
+        &punkt, [](QTemporaryDir* d) { ::umount2(QFile::encodeName(d->path()).constData(), MNT_DETACH); });
+    const QString fueller = punkt.filePath(QStringLiteral("fueller"));
+    pruefe(punkt.path(), [&fueller] {
+        const int fd = ::open(QFile::encodeName(fueller).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const QByteArray block(4096, 'f');
+        while (::write(fd, block.constData(), block.size()) > 0) {
+        }
+        while (::write(fd, block.constData(), 1) > 0) {
+        }
+        ::close(fd);
+        return [&fueller] { QFile::remove(fueller); };
+    });
 }

@@ -129,3 +129,15 @@ TEST_F(ToolbarSearchTest, MenueDerLetztenSuchen)
     EXPECT_EQ(QUrlQuery(spion.at(2).at(0).toUrl()).queryItemValue("q"), "eins");
     EXPECT_EQ(menuetexte(feld).mid(1, 2), QStringList({"eins", "zwei"}));
 }
+
+// Two browsers search: a save keeps what the other saved since.
+TEST_F(ToolbarSearchTest, ZweiBrowserBehaltenDieSuchenDesAnderen)
+{
+    auto erster = std::make_unique<ToolbarSearch>();
+    auto zweiter = std::make_unique<ToolbarSearch>();
+    suche(*erster, {"eins"});
+    erster.reset();
+    suche(*zweiter, {"zwei"});
+    zweiter.reset();
+    EXPECT_EQ(gespeichert(), QStringList({"zwei", "eins"}));
+}

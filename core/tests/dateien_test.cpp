@@ -224,3 +224,17 @@ TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
     neu.close();
     EXPECT_EQ(lies(pfad("neu.txt")), "");
 }
+
+// A damaged file is kept under a name that says so, once for the same file; a later damaged file
+// gets a name of its own, and the one kept before stays as it was.
+TEST_F(Dateien, BeiseiteGelegtEinmalJeDateiUndNieUeberschrieben)
+{
+    const QString datei = schreibe("daten.xbel", "kaputt 1");
+    const QString erste = lege_beiseite(datei);
+    EXPECT_EQ(erste, datei + ".beschaedigt");
+    EXPECT_EQ(lege_beiseite(datei), erste);
+    ASSERT_TRUE(schreibe_ganz(datei, "kaputt 2").isEmpty());
+    EXPECT_EQ(lege_beiseite(datei), datei + ".beschaedigt-2");
+    EXPECT_EQ(lies(erste), "kaputt 1");
+    EXPECT_EQ(lies(datei + ".beschaedigt-2"), "kaputt 2");
+}

@@ -6,6 +6,7 @@
 #include "csprache.h"
 #include "cuninstallinfo.h"
 #include "dialogseam.h"
+#include "einstellungsformat.h"
 #include "fensterlauf.h"
 #include "plattform.h"
 #include "startzustand.h"
@@ -48,7 +49,7 @@ protected:
         ziel = tmp.filePath("ziel");
         QDir().mkpath(ziel);
         setze_zielverzeichnis_vorgabe(CQString(ziel));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, tmp.filePath("config"));
+        QSettings::setPath(einstellungsformat(), QSettings::UserScope, tmp.filePath("config"));
         startmodus = 0;
         update_erfolgreich = false;
         deinstallation_erfolgreich = false;
@@ -168,7 +169,7 @@ TEST_F(Hauptfenster, RegistryNurBeiEinfachemStartMitProdukt)
 {
     lege_an("talvor.exe");
     {
-        QSettings registry(QSettings::NativeFormat, QSettings::UserScope, "Quorbel GmbH", "Talvor");
+        QSettings registry(einstellungsformat(), QSettings::UserScope, "Quorbel GmbH", "Talvor");
         registry.setValue("/sdirUpdateZip", "-#nix#-");
     }
     UpdaterMainWindow* fenster = neues_fenster();

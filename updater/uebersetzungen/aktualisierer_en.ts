@@ -924,6 +924,29 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>Einstellungen</name>
+    <message>
+        <source>Die Einstellungsdatei %1 ist nicht ganz lesbar und kann nicht beiseitegelegt werden: sie wird nicht mehr geschrieben.</source>
+        <translation>The settings file %1 cannot be read whole and cannot be kept aside: it is not written again.</translation>
+    </message>
+    <message>
+        <source>Die Einstellungsdatei %1 ist nicht ganz lesbar; sie ist als %2 aufbewahrt.</source>
+        <translation>The settings file %1 cannot be read whole; it is kept as %2.</translation>
+    </message>
+    <message>
+        <source>die Datei ist nicht ganz lesbar und kann nicht beiseitegelegt werden</source>
+        <translation>the file cannot be read whole and cannot be kept aside</translation>
+    </message>
+    <message>
+        <source>die Datei ist nicht lesbar</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>die Datei ist nicht schreibbar</source>
+        <translation>the file cannot be written</translation>
+    </message>
+</context>
+<context>
     <name>Linkfreigabe</name>
     <message>
         <source>Link nicht geöffnet (%1): &apos;%2&apos;</source>
@@ -1488,6 +1511,10 @@ Point with English Excel settings</translation>
 </context>
 <context>
     <name>UpdaterMainWindow</name>
+    <message>
+        <source>Einstellungen nicht gespeichert: %1</source>
+        <translation>Settings not saved: %1</translation>
+    </message>
     <message>
         <source>Zielverzeichnis %1 kann nicht geöffnet werden</source>
         <translation>Target folder %1 cannot be opened</translation>

@@ -1,0 +1,249 @@
+// The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
+#include "einstellungsformat.h"
+#include "dateigrenze.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray inhalt(const QString& pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray("<fehlt>");
+}
+
+// Values of every kind the stores keep, with the characters the text must escape.
+QSettings::SettingsMap beispielwerte()
+{
+    QSettings::SettingsMap werte;
+    werte.insert(QStringLiteral("ohneGruppe"), QStringLiteral("oben"));
+    werte.insert(QStringLiteral("proxy/password"), QStringLiteral(" a;b,c=d \"q\" \\ \t\n\r\x01 @ äß€\U0001F600 "));
+    werte.insert(QStringLiteral("proxy/leer"), QString());
+    // Hex digits after an escape must not run into it.
+    werte.insert(QStringLiteral("proxy/ziffern"), QString::fromUtf8("\xC3\xA4" "bc") + QChar(1) + QStringLiteral("Fz") + QChar(0) + QStringLiteral("7"));
+    werte.insert(QStringLiteral("proxy/at"), QStringLiteral("@Rect(1 2 3 4)"));
+    werte.insert(QStringLiteral("proxy/port"), 8080);
+    werte.insert(QStringLiteral("proxy/enabled"), true);
+    werte.insert(QStringLiteral("proxy/anteil"), 0.25);
+    werte.insert(QStringLiteral("sessions/lastSession"), QByteArray("\x00\x01\xff()\\\n,;", 10));
+    werte.insert(QStringLiteral("suche/liste"), QStringList({QStringLiteral("a, b"), QStringLiteral(" c"), QStringLiteral("@d")}));
+    werte.insert(QStringLiteral("suche/eine"), QStringList({QStringLiteral("nur")}));
+    werte.insert(QStringLiteral("suche/keine"), QStringList());
+    werte.insert(QStringLiteral("suche/gemischt"), QVariantList({1, QStringLiteral("x"), QSize(3, 4)}));
+    werte.insert(QStringLiteral("fenster/url"), QUrl(QStringLiteral("http://example.org/ä?x=1")));
+    werte.insert(QStringLiteral("fenster/rahmen"), QRect(-1, 2, 300, 400));
+    werte.insert(QStringLiteral("fenster/groesse"), QSize(640, 480));
+    werte.insert(QStringLiteral("fenster/ort"), QPoint(-5, 7));
+    werte.insert(QStringLiteral("fenster/zeit"), QDateTime(QDate(2026, 3, 29), QTime(2, 30), Qt::UTC));
+    werte.insert(QStringLiteral("tief/unter/schluessel mit leerzeichen"), QStringLiteral("ü"));
+    werte.insert(QStringLiteral("Grüße/Ärger"), QStringLiteral("x"));
+    return werte;
+}
+
+void erwarte_gleich(const QSettings::SettingsMap& gelesen, const QSettings::SettingsMap& erwartet)
+{
+    EXPECT_EQ(gelesen.keys(), erwartet.keys());
+    for (auto it = erwartet.constBegin(); it != erwartet.constEnd(); ++it) {
+        // An empty list reads back as no value, whose list is empty, as with Qt's own format.
+        if (it.value().userType() == QMetaType::QStringList && it.value().toStringList().isEmpty())
+            EXPECT_EQ(gelesen.value(it.key()), QVariant()) << qPrintable(it.key());
+        else
+            EXPECT_EQ(gelesen.value(it.key()), it.value()) << qPrintable(it.key());
+    }
+}
+
+QSettings::SettingsMap alle(QSettings& einstellungen)
+{
+    QSettings::SettingsMap werte;
+    for (const QString& schluessel : einstellungen.allKeys())
+        werte.insert(schluessel, einstellungen.value(schluessel));
+    return werte;
+}
+
+class Einstellungsformat : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("ordner")));
+        // A second name of the folder: QSettings objects on it stand for another process, since
+        // Qt shares what it read of a file only among the objects of one path.
+        ASSERT_TRUE(QFile::link(tmp.filePath(QStringLiteral("ordner")), tmp.filePath(QStringLiteral("anderer"))));
+        nimm_beiseite_hinweise();
+    }
+
+    QString datei() const { return tmp.filePath(QStringLiteral("ordner/programm.conf")); }
+    QString datei_des_anderen() const { return tmp.filePath(QStringLiteral("anderer/programm.conf")); }
+
+    QTemporaryDir tmp;
+};
+
+} // namespace
+
+TEST_F(Einstellungsformat, LiestUndSchreibtDenTextVonQtsIniFormat)
+{
+    const QSettings::SettingsMap werte = beispielwerte();
+    {
+        QSettings qt(tmp.filePath(QStringLiteral("qt.ini")), QSettings::IniFormat);
+        for (auto it = werte.constBegin(); it != werte.constEnd(); ++it)
+            qt.setValue(it.key(), it.value());
+    }
+    QFile von_qt(tmp.filePath(QStringLiteral("qt.ini")));
+    ASSERT_TRUE(von_qt.open(QIODevice::ReadOnly));
+    QSettings::SettingsMap gelesen;
+    EXPECT_TRUE(lies_einstellungstext(von_qt, gelesen));
+    erwarte_gleich(gelesen, werte);
+
+    QSettings::SettingsMap mit_general = werte;
+    mit_general.insert(QStringLiteral("general/openLinksIn"), 1);
+    mit_general.insert(QStringLiteral("General/gross"), 2);
+    {
+        QSettings unsere(datei(), einstellungsformat());
+        for (auto it = mit_general.constBegin(); it != mit_general.constEnd(); ++it)
+            unsere.setValue(it.key(), it.value());
+        EXPECT_TRUE(sichere_einstellungen(unsere).isEmpty());
+    }
+    ASSERT_TRUE(QFile::copy(datei(), tmp.filePath(QStringLiteral("unsere.ini"))));
+    QSettings qt(tmp.filePath(QStringLiteral("unsere.ini")), QSettings::IniFormat);
+    erwarte_gleich(alle(qt), mit_general);
+    QSettings wieder(datei_des_anderen(), einstellungsformat());
+    erwarte_gleich(alle(wieder), mit_general);
+}
+
+TEST_F(Einstellungsformat, EineGruppeGeneralKommtSoZurueckWieSieGeschriebenWurde)
+{
+    {
+        QSettings einstellungen(datei(), einstellungsformat());
+        einstellungen.setValue(QStringLiteral("general/openLinksIn"), 1);
+        einstellungen.setValue(QStringLiteral("GENERAL/laut"), 2);
+        EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    }
+    QSettings neu(datei_des_anderen(), einstellungsformat());
+    EXPECT_EQ(neu.value(QStringLiteral("general/openLinksIn")), QVariant(QStringLiteral("1")));
+    EXPECT_EQ(neu.value(QStringLiteral("GENERAL/laut")), QVariant(QStringLiteral("2")));
+    EXPECT_EQ(neu.allKeys().size(), 2);
+}
+
+TEST_F(Einstellungsformat, EinMisslungenesSchreibenLaesstDieAlteDateiUndMeldetEs)
+{
+    {
+        QSettings einstellungen(datei(), einstellungsformat());
+        for (int i = 0; i < 40; ++i)
+            einstellungen.setValue(QStringLiteral("gruppe%1/schluessel").arg(i), QString(40, QLatin1Char('a')));
+        ASSERT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    }
+    const QByteArray alt = inhalt(datei());
+    ASSERT_GT(alt.size(), 1024);
+    QSettings einstellungen(datei(), einstellungsformat());
+    einstellungen.setValue(QStringLiteral("websettings/enableJavascript"), false);
+    QString fehler;
+    {
+        const Dateigrenze grenze(1024);
+        fehler = sichere_einstellungen(einstellungen);
+    }
+    EXPECT_EQ(einstellungen.status(), QSettings::AccessError);
+    EXPECT_TRUE(fehler.startsWith(datei())) << qPrintable(fehler);
+    EXPECT_TRUE(fehler.endsWith(QString::fromLocal8Bit(std::strerror(EFBIG)))) << qPrintable(fehler);
+    EXPECT_EQ(inhalt(datei()), alt);
+    EXPECT_EQ(QDir(tmp.filePath(QStringLiteral("ordner"))).entryList(QDir::Files),
+              QStringList({QStringLiteral("programm.conf")}));
+    // With room again the change is written.
+    EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_EQ(QSettings(datei_des_anderen(), einstellungsformat()).value(QStringLiteral("websettings/enableJavascript")),
+              QVariant(QStringLiteral("false")));
+}
+
+TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
+{
+    QSettings erster(datei(), einstellungsformat());
+    QSettings zweiter(datei_des_anderen(), einstellungsformat());
+    erster.setValue(QStringLiteral("a/gemeinsam"), 1);
+    ASSERT_TRUE(sichere_einstellungen(erster).isEmpty());
+    // Another process's changes are read at a sync, as Qt does.
+    ASSERT_TRUE(sichere_einstellungen(zweiter).isEmpty());
+    ASSERT_EQ(zweiter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
+
+    erster.setValue(QStringLiteral("a/vom_ersten"), QStringLiteral("eins"));
+    zweiter.setValue(QStringLiteral("b/vom_zweiten"), QStringLiteral("zwei"));
+    EXPECT_TRUE(sichere_einstellungen(erster).isEmpty());
+    EXPECT_TRUE(sichere_einstellungen(zweiter).isEmpty());
+    ASSERT_TRUE(QFile::link(tmp.filePath(QStringLiteral("ordner")), tmp.filePath(QStringLiteral("dritter"))));
+    QSettings dritter(tmp.filePath(QStringLiteral("dritter/programm.conf")), einstellungsformat());
+    EXPECT_EQ(dritter.value(QStringLiteral("a/vom_ersten")), QVariant(QStringLiteral("eins")));
+    EXPECT_EQ(dritter.value(QStringLiteral("b/vom_zweiten")), QVariant(QStringLiteral("zwei")));
+    EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
+}
+
+TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
+{
+    const QByteArray beschaedigt = "[proxy]\nhostName=proxy.example\n\xff\xfe kaputt ohne Gleichheitszeichen\nport=3128\n";
+    {
+        QFile f(datei());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(beschaedigt);
+    }
+    QSettings einstellungen(datei(), einstellungsformat());
+    // What could be read is there.
+    EXPECT_EQ(einstellungen.value(QStringLiteral("proxy/hostName")), QVariant(QStringLiteral("proxy.example")));
+    EXPECT_EQ(einstellungen.value(QStringLiteral("proxy/port")), QVariant(QStringLiteral("3128")));
+    const QString beiseite = datei() + QStringLiteral(".beschaedigt");
+    const QStringList hinweise = nimm_beiseite_hinweise();
+    ASSERT_EQ(hinweise.size(), 1);
+    EXPECT_TRUE(hinweise.first().contains(datei())) << qPrintable(hinweise.first());
+    EXPECT_TRUE(hinweise.first().contains(beiseite)) << qPrintable(hinweise.first());
+
+    einstellungen.setValue(QStringLiteral("proxy/userName"), QStringLiteral("anna"));
+    EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_EQ(inhalt(beiseite), beschaedigt);
+    EXPECT_EQ(QSettings(datei_des_anderen(), einstellungsformat()).value(QStringLiteral("proxy/hostName")),
+              QVariant(QStringLiteral("proxy.example")));
+}
+
+TEST_F(Einstellungsformat, DieDateiMitEinemPasswortLiestNurIhrBenutzer)
+{
+    const QString ordner = tmp.filePath(QStringLiteral("neu/unter"));
+    const QString pfad = ordner + QStringLiteral("/programm.conf");
+    // A file readable by everyone, as an earlier version left it, is made private too.
+    ASSERT_TRUE(QDir().mkpath(tmp.filePath(QStringLiteral("alt"))));
+    const QString alt = tmp.filePath(QStringLiteral("alt/programm.conf"));
+    {
+        QFile f(alt);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[proxy]\nhostName=x\n");
+        ASSERT_TRUE(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    for (const QString& name : {pfad, alt}) {
+        QSettings einstellungen(name, einstellungsformat());
+        einstellungen.setValue(QStringLiteral("proxy/password"), QStringLiteral("geheim"));
+        ASSERT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+        struct stat info;
+        ASSERT_EQ(::stat(QFile::encodeName(name).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << qPrintable(name);
+    }
+    for (const QString& name : {tmp.filePath(QStringLiteral("neu")), ordner}) {
+        struct stat info;
+        ASSERT_EQ(::stat(QFile::encodeName(name).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << qPrintable(name);
+    }
+}
+
+TEST_F(Einstellungsformat, QSettingsOhneFormatNimmtDiesesFormat)
+{
+    EXPECT_EQ(QSettings().format(), einstellungsformat());
+    EXPECT_TRUE(QSettings().fileName().endsWith(QStringLiteral(".conf"))) << qPrintable(QSettings().fileName());
+}
