@@ -1,33 +1,44 @@
 // Saving onto a file system that takes only a few KiB more, or none: every file the program writes whole keeps its old bytes and the failure is told.
 #include "bookmarksmanager.h"
 #include "cgbrowser.h"
+#include "cgbrowserex.h"
+#include "cprinter.h"
 #include "cqiodatei.h"
+#include "cseiteeinrichtenwidget.h"
+#include "cuninstallinfo.h"
 #include "dateien.h"
 #include "dateigrenze.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
 #include "historymanager.h"
+#include "kleinesdateisystem.h"
 #include "logmitschnitt.h"
 #include "plattform.h"
+#include "printtopdfdialog.h"
+#include "protokolldruck.h"
 #include "toolbarsearch.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <memory>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace {
 
@@ -194,29 +205,94 @@ QString& ablage()
     return pfad;
 }
 
-// A text report saved by the report window as `art` (0 text, 1 HTML) into `name`; its error lines
-// in the log are what the window tells.
+// The error lines naming the file that the program writes into its log while `schritt` runs are
+// what it told.
+void fehler_im_log(QStringList& gesagt, const QString& datei, const std::function<void()>& schritt)
+{
+    const LogMitschnitt log;
+    schritt();
+    for (const QString& zeile : QString::fromStdString(log.text()).split(QLatin1Char('\n')))
+        if (zeile.contains(QStringLiteral("ERROR")) && zeile.contains(datei))
+            gesagt << zeile;
+}
+
+// Lines of text that differ from round to round.
+QString text_der_runde(int runde, int zeilen)
+{
+    QStringList text;
+    for (int i = 0; i < zeilen; ++i)
+        text << QStringLiteral("Zeile %1 der Runde %2").arg(i).arg(runde);
+    return text.join(QLatin1Char('\n'));
+}
+
+// A report source in the folder for each round, made before the write that fails.
+QString berichtsquelle(int runde, const char* endung)
+{
+    const auto quelle = [endung](int r) { return ablage() + QStringLiteral("/quelle%1.%2").arg(r).arg(QLatin1String(endung)); };
+    for (int r = 0; runde == 0 && r < 2; ++r)
+        (void)schreibe_ganz(quelle(r), text_der_runde(r, 40).toUtf8());
+    return quelle(runde);
+}
+
+// A text report saved by the report window as `art` (0 text, 1 HTML, 2 PDF) into `name`; its
+// error lines in the log are what the window tells.
 QString speichere_bericht(int art, const char* name, int runde, QStringList& gesagt)
 {
-    // Both rounds' reports are there before the write that fails.
-    const auto quelle = [](int r) { return ablage() + QStringLiteral("/quelle%1.txt").arg(r); };
-    for (int r = 0; runde == 0 && r < 2; ++r) {
-        QStringList zeilen;
-        for (int i = 0; i < 40; ++i)
-            zeilen << QStringLiteral("Zeile %1 der Runde %2").arg(i).arg(r);
-        if (!schreibe_ganz(quelle(r), zeilen.join(QLatin1Char('\n')).toUtf8()).isEmpty())
-            gesagt << QStringLiteral("keine Quelle");
-    }
+    const QString quelle = berichtsquelle(runde, "txt");
     const QString ziel = ablage() + QLatin1Char('/') + QLatin1String(name);
-    const LogMitschnitt log;
-    CGBrowser bericht(nullptr, CQString("b"), false);
-    bericht.setze_quelle(CQString(quelle(runde)));
-    bericht.speicherziel = CQString(ziel);
-    bericht.speichern_unter(art, false);
-    const QString zeilen_im_log = QString::fromStdString(log.text());
-    if (zeilen_im_log.contains(QStringLiteral("ERROR")))
-        gesagt << zeilen_im_log;
+    fehler_im_log(gesagt, ziel, [&] {
+        CGBrowser bericht(nullptr, CQString("b"), false);
+        bericht.setze_quelle(CQString(quelle));
+        bericht.speicherziel = CQString(ziel);
+        bericht.speichern_unter(art, false);
+    });
     return ziel;
+}
+
+// The printer writes a PDF file.
+void schreibt_pdf_datei(QPrinter& drucker, const QString& pfad)
+{
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(pfad);
+}
+
+// The print dialog answered with a PDF file, for the time of one print.
+void drucke_in_datei(const QString& pfad, const std::function<void()>& drucken)
+{
+    setze_drucker_funktion([pfad](QWidget*, QPrinter& drucker) {
+        schreibt_pdf_datei(drucker, pfad);
+        return true;
+    });
+    drucken();
+    setze_drucker_funktion({});
+}
+
+// A protocol saved from a log window as `art` (0 text, 1 HTML, 2 PDF) into `name`.
+QString speichere_protokoll(int art, const char* name, int runde, QStringList& gesagt)
+{
+    const QString pfad = ablage() + QLatin1Char('/') + QLatin1String(name);
+    setze_speichern_funktion([pfad](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) {
+        return pfad;
+    });
+    static const char* const typen[] = {"txt", "html", "pdf"};
+    const QString text = art == 1 ? QStringLiteral("<html><body><p>%1</p></body></html>").arg(text_der_runde(runde, 40))
+                                  : text_der_runde(runde, 40);
+    fehler_im_log(gesagt, pfad, [&] { speichere_text_datei(CQString(text), CQString(), CQString(typen[art]), &art); });
+    setze_speichern_funktion({});
+    return pfad;
+}
+
+// PDF data of one page, as a finished web print hands them over.
+QByteArray pdf_daten(int runde)
+{
+    QBuffer puffer;
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter schreiber(&puffer);
+        QPainter maler(&schreiber);
+        maler.drawText(QPointF(100, 100), text_der_runde(runde, 1));
+    }
+    return puffer.data();
 }
 
 const std::vector<Speicher>& speicher()
@@ -297,6 +373,96 @@ const std::vector<Speicher>& speicher()
          [](int runde, QStringList& gesagt) { return speichere_bericht(0, "bericht.txt", runde, gesagt); }},
         {"Bericht als HTML gespeichert",
          [](int runde, QStringList& gesagt) { return speichere_bericht(1, "bericht.html", runde, gesagt); }},
+        {"Bericht als PDF gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_bericht(2, "bericht.pdf", runde, gesagt); }},
+        {"Bericht seitenweise in eine Datei gedruckt",
+         [](int runde, QStringList& gesagt) {
+             const QString quelle = berichtsquelle(runde, "html");
+             const QString pfad = ablage() + QStringLiteral("/bericht_druck.pdf");
+             fehler_im_log(gesagt, pfad, [&] {
+                 CGBrowser papier(nullptr, CQString("b"), true);
+                 papier.gib_textseite1()->zeige_quelle(CQString(quelle));
+                 drucke_in_datei(pfad, [&] { papier.drucke(1); });
+             });
+             return pfad;
+         }},
+        {"Protokoll als Text gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_protokoll(0, "protokoll.txt", runde, gesagt); }},
+        {"Protokoll als HTML gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_protokoll(1, "protokoll.html", runde, gesagt); }},
+        {"Protokoll als PDF gespeichert",
+         [](int runde, QStringList& gesagt) { return speichere_protokoll(2, "protokoll.pdf", runde, gesagt); }},
+        {"Protokoll in eine PDF-Datei gedruckt",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/protokoll_druck.pdf");
+             QTextDocument dokument;
+             dokument.setPlainText(text_der_runde(runde, 40));
+             int art = 0;
+             fehler_im_log(gesagt, pfad, [&] {
+                 drucke_in_datei(pfad, [&] { drucke_protokoll(&dokument, nullptr, false, CQString(), &art); });
+             });
+             return pfad;
+         }},
+        {"Drucker: PDF-Daten als Bilder in seine Ausgabedatei",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/drucker.pdf");
+             CPrinter drucker{QPrinterInfo(), QPrinter::ScreenResolution};
+             schreibt_pdf_datei(drucker, pfad);
+             fehler_im_log(gesagt, pfad, [&] {
+                 if (!drucker.drucke_pdf(pdf_daten(runde)))
+                     gesagt << QStringLiteral("drucke_pdf: false");
+             });
+             return pfad;
+         }},
+        {"Drucker: fertige PDF-Daten in seine Ausgabedatei",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/drucker_daten.pdf");
+             CPrinter drucker{QPrinterInfo(), QPrinter::ScreenResolution};
+             schreibt_pdf_datei(drucker, pfad);
+             if (!drucker.schreibe_pdf_datei(pdf_daten(runde)))
+                 gesagt << QStringLiteral("schreibe_pdf_datei: false");
+             return pfad;
+         }},
+        {"Druckerzuordnung: Testseite auf einen PDF-Drucker",
+         [](int runde, QStringList& gesagt) {
+             const QString pfad = ablage() + QStringLiteral("/testseite.pdf");
+             CSeiteEinrichtenWidget zuordnung;
+             CPrinter* drucker = zuordnung.fuege_pdf_drucker_hinzu();
+             drucker->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), runde == 0 ? QPageLayout::Portrait : QPageLayout::Landscape,
+                                                QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+             drucker->setze_ausgabedatei(pfad);
+             // The printer asks for its output file, offering the one it has.
+             setze_speichern_funktion([pfad](QWidget*, const QString&, const QString&, const QString&,
+                                             QFileDialog::Options) { return pfad; });
+             fehler_im_log(gesagt, pfad, [&] { zuordnung.slot_druckeTestseite(); });
+             setze_speichern_funktion({});
+             return pfad;
+         }},
+        {"Browser: Drucken als PDF (die Daten der Seite)",
+         [](int runde, QStringList&) {
+             const QString pfad = ablage() + QStringLiteral("/seite.pdf");
+             schreibe_pdf_daten(nullptr, pfad, pdf_daten(runde));
+             return pfad;
+         }},
+        {"Updater: die Aufzeichnung der installierten Dateien (uninstall.dat)",
+         [](int runde, QStringList& gesagt) {
+             const QString ordner = ablage() + QStringLiteral("/installiert");
+             QDir().mkpath(ordner);
+             for (int i = 0; i < 20; ++i) {
+                 CZeitVDN zeit;
+                 zeit.setze_jetzt();
+                 (void)ergaenze_unistall(QStringLiteral("runde%1/datei%2.txt").arg(runde).arg(i), zeit);
+             }
+             QString datei;
+             fehler_im_log(gesagt, ordner, [&] {
+                 CUninstallInfo aufzeichnung(ordner);
+                 if (!aufzeichnung.schreibe_unistall())
+                     gesagt << QStringLiteral("schreibe_unistall: false");
+                 datei = aufzeichnung.gib_dateiname();
+             });
+             unistall_map().clear();
+             return datei;
+         }},
         {"Kern: eine Datei ganz geschrieben",
          [](int runde, QStringList& gesagt) {
              const QString pfad = ablage() + QStringLiteral("/ganz.txt");
@@ -393,22 +559,11 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiBleibtBeiDateigrenzeUndVollemDa
     }
 
     // A small file system of its own, filled up before the second write.
-    QTemporaryDir punkt;
-    if (::mount("tmpfs", QFile::encodeName(punkt.path()).constData(), "tmpfs", 0, "size=256k") != 0)
-        GTEST_SKIP() << "no tmpfs can be mounted here (" << std::strerror(errno)
-                     << "): the full file system is left to a run as root";
-    // Taken away again however the test ends.
-    const std::unique_ptr<QTemporaryDir, void (*)(QTemporaryDir*)> aushaengen(
-        &punkt, [](QTemporaryDir* d) { ::umount2(QFile::encodeName(d->path()).constData(), MNT_DETACH); });
-    const QString fueller = punkt.filePath(QStringLiteral("fueller"));
-    pruefe(punkt.path(), [&fueller] {
-        const int fd = ::open(QFile::encodeName(fueller).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const QByteArray block(4096, 'f');
-        while (::write(fd, block.constData(), block.size()) > 0) {
-        }
-        while (::write(fd, block.constData(), 1) > 0) {
-        }
-        ::close(fd);
-        return [&fueller] { QFile::remove(fueller); };
+    const KleinesDateisystem klein("size=256k");
+    if (!klein.ok)
+        GTEST_SKIP() << "no tmpfs can be mounted here (mounting needs root): the full file system is left to a run as root";
+    pruefe(klein.ordner, [&klein] {
+        klein.fuelle_bis(0);
+        return [&klein] { klein.leere(); };
     });
 }

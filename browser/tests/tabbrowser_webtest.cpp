@@ -9,7 +9,7 @@
 #include "seitenlesung.h"
 #include "tabwidget.h"
 #include "testserver.h"
-#include "vollerordner.h"
+#include "kleinesdateisystem.h"
 #include "warten.h"
 #include "webpage.h"
 #include "webview.h"
@@ -457,8 +457,8 @@ TEST(BrowserMainWindow, LokaleSeiteLiestKeineAndereLokaleDatei)
 // keep every byte and a box names each file.
 TEST(BrowserMainWindow, PdfAufVollemDatentraegerLaesstDieAlteDateiUndSagtEs)
 {
-    VollerOrdner voll(256 * 1024);
-    if (!voll.bereit())
+    const KleinesDateisystem voll("size=256k");
+    if (!voll.ok)
         GTEST_SKIP() << "a small file system of its own can only be mounted as root";
     const QByteArray alt = "%PDF-1.4 the old page\n";
     const QString daten = voll.pfad(QStringLiteral("druck.pdf"));

@@ -10,7 +10,7 @@
 #include "seitenlesung.h"
 #include "systemwerte.h"
 #include "verzeichnisse.h"
-#include "vollerordner.h"
+#include "kleinesdateisystem.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -331,8 +331,8 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
 // byte, the failure is logged with the file's name, and no temporary file is left.
 TEST_F(Webseite, PdfAufVollemDatentraegerLaesstDieAlteDateiUndWirdGemeldet)
 {
-    VollerOrdner voll(256 * 1024);
-    if (!voll.bereit())
+    const KleinesDateisystem voll("size=256k");
+    if (!voll.ok)
         GTEST_SKIP() << "a small file system of its own can only be mounted as root";
     const QString ziel = voll.pfad(QStringLiteral("bericht.pdf"));
     const QByteArray alt = "%PDF-1.4 the old report\n";

@@ -1,5 +1,5 @@
 // The program itself: the roads without a window, their output and exit codes, with no display at all.
-#include "dateisystem_hilfe.h"
+#include "kleinesdateisystem.h"
 #include "zip_hilfe.h"
 
 #include <QDeadlineTimer>
@@ -946,8 +946,7 @@ TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
         const QString z = dir.path() + "/platz/z";
         QDir().mkpath(z);
         ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 0);
-        const struct statvfs st = fs.frei();
-        schreibe(dir.path() + "/platz/fueller", QByteArray(int(quint64(st.f_bavail) * st.f_frsize - 10 * 1024 * 1024), 'f'));
+        fs.fuelle_bis(10 * 1024 * 1024);
         QFile::remove(logdatei());
         const Ergebnis e = starte({"-silent", "-install", "b.zip", "-dst", z});
         EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();

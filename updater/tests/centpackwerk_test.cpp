@@ -1,6 +1,6 @@
 // Installing on several workers: everything a user or a script sees is what one worker gives.
 #include "centpackwerk.h"
-#include "dateisystem_hilfe.h"
+#include "kleinesdateisystem.h"
 #include "installation_hilfe.h"
 
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 // The uninstall run: listing the records, deleting files and then folders, never outside the root.
 #include "cuninstallinfo.h"
-#include "dateisystem_hilfe.h"
+#include "kleinesdateisystem.h"
 #include "uninstallinthread.h"
 #include "zip_hilfe.h"
 
@@ -204,11 +204,8 @@ TEST_F(UninstallLauf, VolleFestplatteMachtSichDenPlatzSelbst)
     {
         CUninstallInfo info(wurzel);
         ASSERT_TRUE(info.schreibe_unistall());
-        // Full to the last block.
-        QFile fueller(dir.path() + "/R/fueller");
-        ASSERT_TRUE(fueller.open(QIODevice::WriteOnly));
-        while (fueller.write(QByteArray(4096, 'f')) == 4096 && fueller.flush()) {
-        }
+        // Full to the last byte.
+        klein.fuelle_bis(0);
         LangsamerLog langsam;
         int modus = 2;
         EXPECT_TRUE(UninstallInThread(&langsam, &modus, CQString(wurzel), CQString("TALVOR"), &info))
