@@ -78,6 +78,15 @@ protected:
                         .arg(i < blaetter ? QStringLiteral(" style=\"page-break-after:always\"") : QString(), wort);
         return schreibe(name, (html + QStringLiteral("</body></html>")).toUtf8());
     }
+
+    // The text report `quelle` saved as PDF into `ziel` by a report window of its own.
+    static void speichere_als_pdf(const QString& quelle, const QString& ziel)
+    {
+        CGBrowser pdf(nullptr, CQString("b"), false);
+        pdf.setze_quelle(CQString(quelle));
+        pdf.speicherziel = CQString(ziel);
+        pdf.speichern_unter(2, false);
+    }
 };
 
 } // namespace
@@ -395,10 +404,7 @@ TEST_F(Bericht, LangerBerichtKommtGanzAufPapierUndInsPdf)
     EXPECT_EQ(seitennummern(druckdatei), erwartet);
 
     uhr.restart();
-    CGBrowser pdf(nullptr, CQString("b"), false);
-    pdf.setze_quelle(CQString(quelle));
-    pdf.speicherziel = CQString(pfad("lang.pdf"));
-    pdf.speichern_unter(2, false);
+    speichere_als_pdf(quelle, pfad("lang.pdf"));
     std::cout << "PDF of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
     EXPECT_EQ(nummern_der_zeilen(pfad("lang.pdf")), alle);
 }
@@ -414,10 +420,7 @@ TEST_F(Bericht, LangerBerichtMitMillionTextzeilenKommtJedeEinmalInsPdf)
     const QString quelle = schreibe(QStringLiteral("lang.txt"), text);
     QElapsedTimer uhr;
     uhr.start();
-    CGBrowser pdf(nullptr, CQString("b"), false);
-    pdf.setze_quelle(CQString(quelle));
-    pdf.speicherziel = CQString(pfad("lang.pdf"));
-    pdf.speichern_unter(2, false);
+    speichere_als_pdf(quelle, pfad("lang.pdf"));
     std::cout << "PDF of a text report of " << zeilen << " lines: " << uhr.elapsed() << " ms" << std::endl;
     EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
     std::vector<int> alle(zeilen);
