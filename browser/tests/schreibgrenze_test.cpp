@@ -4,6 +4,7 @@
 #include "cgbrowserex.h"
 #include "cprinter.h"
 #include "cqiodatei.h"
+#include "cqstringsteuer.h"
 #include "cseiteeinrichtenwidget.h"
 #include "cuninstallinfo.h"
 #include "dateien.h"
@@ -17,7 +18,9 @@
 #include "plattform.h"
 #include "printtopdfdialog.h"
 #include "protokolldruck.h"
+#include "startzustand.h"
 #include "toolbarsearch.h"
+#include "updatermainwindow.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -359,7 +362,7 @@ const std::vector<Speicher>& speicher()
              }
              return QSettings().fileName();
          }},
-        {"Einstellungen: der Updater und andere Programme des Kerns",
+        {"Einstellungen: ein anderes Programm des Kerns",
          [](int runde, QStringList& gesagt) {
              QSettings einstellungen;
              for (int i = 0; i < 10; ++i)
@@ -461,6 +464,25 @@ const std::vector<Speicher>& speicher()
                  datei = aufzeichnung.gib_dateiname();
              });
              unistall_map().clear();
+             return datei;
+         }},
+        {"Updater: das Register des Produkts (/sdirUpdateZip)",
+         [](int runde, QStringList& gesagt) {
+             const QString ziel = ablage() + QStringLiteral("/produkt");
+             QDir().mkpath(ziel);
+             QFile(ziel + QStringLiteral("/talvor.exe")).open(QIODevice::WriteOnly);
+             setze_zielverzeichnis_vorgabe(CQString(ziel));
+             UpdaterMainWindow::vergiss_produkt();
+             // The archive chosen last, a long name so that the file outgrows the limit.
+             gib_sdir_update_zip().setze_wert_qstr(
+                 CQString(ablage() + QLatin1Char('/') + QString(300, QLatin1Char('a' + runde)) + QStringLiteral(".zip")));
+             const QString datei =
+                 QSettings(einstellungsformat(), QSettings::UserScope, QStringLiteral("Quorbel GmbH"), QStringLiteral("Talvor"))
+                     .fileName();
+             fehler_im_log(gesagt, datei, [] { UpdaterMainWindow::instanz()->speichere_einstellungen(); });
+             UpdaterMainWindow::zerstoere_instanz();
+             gib_sdir_update_zip().setze_wert_qstr(CQString());
+             setze_zielverzeichnis_vorgabe(CQString());
              return datei;
          }},
         {"Kern: eine Datei ganz geschrieben",
