@@ -118,6 +118,16 @@ void CQIODatei::setze_utf8_bom(bool utf8)
     }
 }
 
+void CQIODatei::setze_codec_fuer(const QString& text)
+{
+    setze_utf8_bom(!passt_in_codepage(text));
+}
+
+bool CQIODatei::passt_in_codepage(const QString& text)
+{
+    return acht_bit_codec()->canEncode(text);
+}
+
 bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
 {
     grund.clear();

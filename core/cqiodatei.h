@@ -30,6 +30,11 @@ public:
     // For writing: writes the byte-order mark and chooses UTF-8 when asked or when the language
     // needs it; otherwise the same as `setze_codec(false)`.
     void setze_utf8_bom(bool utf8);
+    // For writing `text`: as `setze_utf8_bom(false)` when the 8-bit code page holds every one of
+    // its characters, else the byte-order mark and UTF-8, so that no character becomes a "?".
+    void setze_codec_fuer(const QString& text);
+    // Whether the 8-bit code page holds every character of `text`.
+    static bool passt_in_codepage(const QString& text);
     // Null while the file is not open.
     QTextStream* gib_stream() const;
     // The next line that carries text: empty and blank lines are skipped, and with `kommentar`
