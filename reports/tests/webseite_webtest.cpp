@@ -127,6 +127,28 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
     EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
 }
 
+// A web report in Cyrillic and Chinese that names no charset, saved as HTML with the language
+// German: the file reads back with every character, in the encoding it declares.
+TEST_F(Webseite, SpeichernAlsHtmlBehaeltFremdeSchrift)
+{
+    const QString bericht = schreibe(QStringLiteral("b/kunde.html"),
+                                     "<html><head><title>K</title></head><body><p>Kunde &#1048;&#1074;&#1072;&#1085;"
+                                     "&#1086;&#1074; Ort &#26481;&#20140; Gr&uuml;&szlig;e</p></body></html>");
+    CGBrowser browser(nullptr, CQString("web"), false);
+    CGBrowserWeb* seite = browser.gib_webseite1();
+    ASSERT_NE(seite, nullptr);
+    browser.resize(600, 400);
+    browser.show();
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(warte([&] { return seite->gib_html().contains(QStringLiteral("Kunde")); }));
+    browser.speicherziel = CQString(pfad("o/kunde.html"));
+    browser.speichern_unter(1, false);
+    const QByteArray html = lies(pfad("o/kunde.html"));
+    QTextCodec* codec = QTextCodec::codecForHtml(html, QTextCodec::codecForName("Windows-1252"));
+    EXPECT_EQ(codec->name(), "UTF-8") << html.constData();
+    EXPECT_TRUE(codec->toUnicode(html).contains(QStringLiteral("Kunde Иванов Ort 東京 Grüße"))) << html.constData();
+}
+
 TEST_F(Webseite, BerichtLiestKeineLokalenDateienAusserhalbSeinesOrdners)
 {
     const QString ordner = QStringLiteral("Bericht \"Ä ö\" 'x' #1");
