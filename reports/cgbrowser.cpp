@@ -190,11 +190,8 @@ void CGBrowser::highlightedSlot(CQString) {}
 
 bool CGBrowser::folge_link(CGBrowserEx* seite, const QUrl& url)
 {
-    QUrl ziel = url;
     // A link relative to the report is meant from the report's folder, not the program's.
-    if (ziel.isRelative() && !url.toString().startsWith(QLatin1Char('#')) && seite->source().isValid())
-        ziel = seite->source().resolved(url);
-    return seite->zeige_quelle(CQString(ziel.toString()));
+    return seite->zeige_quelle(CQString(loese_link_auf(seite->source(), url).toString()));
 }
 
 void CGBrowser::anchorClickedSlot(const QUrl& url)

@@ -44,8 +44,8 @@ CQString CGBrowserEx::gib_html() const
 
 QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
 {
-    // Resolved as QTextBrowser resolves it: against the page shown.
-    const QUrl adresse = name.isRelative() && !source().isRelative() ? source().resolved(name) : name;
+    // Resolved against the page shown, "file:" addresses with a relative path too.
+    const QUrl adresse = source().isRelative() ? name : loese_link_auf(source(), name);
     const QString datei = adresse.isLocalFile() ? adresse.toLocalFile()
                           : adresse.scheme().isEmpty() ? adresse.path()
                                                        : QString();
