@@ -2,6 +2,7 @@
 #include "anwendung.h"
 #include "dateien.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QTextCodec>
 #include <cerrno>
@@ -128,7 +129,7 @@ bool CQIODatei::passt_in_codepage(const QString& text)
     return acht_bit_codec()->canEncode(text);
 }
 
-bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
+bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens)
 {
     grund.clear();
     if (!ist_datei(datei))
@@ -138,8 +139,14 @@ bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
         grund = eingabe.gib_fehlertext();
         return false;
     }
+    // The size of the file opened, not of the name: it may have been replaced meanwhile.
+    const qint64 groesse = eingabe.iodatei->size();
+    if (groesse > hoechstens) {
+        grund = QCoreApplication::translate("CQIODatei", "zu groß (%1 Bytes, höchstens %2)").arg(groesse).arg(hoechstens);
+        return false;
+    }
     eingabe.setze_codec(false);
-    text = eingabe.gib_stream()->readAll();
+    text = eingabe.gib_stream()->read(hoechstens);
     eingabe.schliesse();
     return true;
 }

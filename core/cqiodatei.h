@@ -48,8 +48,9 @@ public:
     bool schliesse();
     // The whole text of the regular file `datei` in the code page `setze_codec(false)` chooses
     // (a byte-order mark counts; line ends stay as they are). False when it is no regular file
-    // (`grund` empty: a pipe or device is never waited for) or cannot be read (`grund` says why).
-    static bool lies_text(const QString& datei, QString& text, QString& grund);
+    // (`grund` empty: a pipe or device is never waited for), cannot be read, or holds more than
+    // `hoechstens` bytes, so that no file handed in can exhaust the memory (`grund` says why).
+    static bool lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens);
     // Why the last open, read or write failed, as the system says.
     QString gib_fehlertext() const;
 

@@ -216,11 +216,12 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
         quelle.clear();
         return;
     }
-    // A report that is not there is said so, rather than shown as an empty page. Documents of
-    // other kinds go to the programs that open them, which speak for themselves.
+    // A report that is not there, or larger than a page loads, is said so, rather than shown as
+    // an empty page or taking all memory. Documents of other kinds go to the programs that open
+    // them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
     const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && bericht_fehlt(datei)) {
+    if (!datei.isEmpty() && seite_zeigt_sie && (bericht_fehlt(datei) || bericht_zu_gross(datei))) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {
@@ -578,7 +579,9 @@ void CGBrowser::erstelle_mail()
         mail->lies_text(quelle, true);
     } else if (textseite1) {
         mail->lies_text(textseite1->quelle, false);
-        mail->html = CQString(textseite1->toHtml());
+        // A text report travels as its file: the HTML of its page would only take memory.
+        if (!ist_textbericht(textseite1->quelle))
+            mail->html = CQString(textseite1->toHtml());
     } else if (webseite1) {
         const QString seitenquelle = webseite1->gib_quelle();
         if (ist_xml_methode_2()) {

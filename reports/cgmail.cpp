@@ -175,6 +175,12 @@ void CGMail::lies_text(const CQString& datei, const bool& lesen)
     QFile quelle(datei);
     if (!oeffne_regulaere_datei(quelle, QIODevice::ReadOnly))
         return;
+    // A report no page would load is not taken into memory for a mail either.
+    if (quelle.size() > groesste_berichtsdatei(datei)) {
+        CQCat::gib_instanz()->error(CQString(
+            tr("Berichtsdatei '%1' ist zu groß für eine Mail").arg(maskiere_steuerzeichen(datei))));
+        return;
+    }
     QTextStream stream(&quelle);
     html = CQString(stream.readAll());
 }
@@ -312,7 +318,7 @@ bool CGMail::lies_bericht(QString& text)
 {
     QString gelesen;
     QString grund;
-    if (!CQIODatei::lies_text(berichtsdatei, gelesen, grund)) {
+    if (!CQIODatei::lies_text(berichtsdatei, gelesen, grund, groesste_berichtsdatei(berichtsdatei))) {
         CQCat::gib_instanz()->error(CQString(tr("Konnte Berichtsdatei '%1' nicht lesen: %2")
                                                  .arg(maskiere_steuerzeichen(berichtsdatei),
                                                       grund.isEmpty() ? tr("keine Datei") : grund)));

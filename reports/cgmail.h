@@ -54,7 +54,8 @@ public:
     ~CGMail() override;
     void ausgabe(std::ostream& os) const override;
 
-    // The report file; with `lesen` its text becomes `html` (left as it was when unreadable).
+    // The report file; with `lesen` its text becomes `html` (left as it was when unreadable, or
+    // larger than a page loads: `groesste_berichtsdatei`, logged).
     void lies_text(const CQString& datei, const bool& lesen);
     // As `lies_text`, with a second name (the PDF's source for the XML report's second method).
     void lies_text_anlage(const CQString& name, const CQString& datei, const bool& lesen);
