@@ -211,7 +211,8 @@ void CGMail::bereite_mail_vor()
         const QString datei = suche_datei(QStringLiteral("remote_logo.txt"), true, false);
         QFile logo(datei);
         if (!datei.isEmpty() && oeffne_regulaere_datei(logo, QIODevice::ReadOnly)) {
-            const QString zeile = QTextStream(&logo).readLine();
+            // An address, never longer than this: a file of one endless line is not taken into memory.
+            const QString zeile = QTextStream(&logo).readLine(64 * 1024);
             if (!zeile.isEmpty()) {
                 remote_logo = CQString(zeile);
                 // The form the reports refer to their logo by.

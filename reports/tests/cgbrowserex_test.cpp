@@ -131,3 +131,22 @@ TEST_F(Textseite, GrosserTextberichtLaedtOhneDasFensterAnzuhalten)
     EXPECT_LT(hoechster_speicher_mib() - vorher, 6 * mib) << mib << " MiB";
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
+
+// Back in the history to a text report, which the history loads passing by `setSource`: the
+// report comes again, as text.
+TEST_F(Textseite, ZurueckZumTextberichtZeigtIhnWieder)
+{
+    const QString text = schreibe(QStringLiteral("r/a.txt"), "Zeile <1>\r\nZeile 2\r\n");
+    const QString html = schreibe(QStringLiteral("r/b.html"), "<html><body><p>HTML</p></body></html>");
+    CGBrowser browser(nullptr, CQString("b"), false);
+    CGBrowserEx* seite = browser.gib_textseite1();
+    browser.setze_quelle(CQString(text));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("Zeile <1>\nZeile 2\n"));
+    browser.setze_quelle(CQString(html));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("HTML"));
+    browser.zurueck();
+    EXPECT_TRUE(warte([seite] { return seite->toPlainText() == QStringLiteral("Zeile <1>\nZeile 2\n"); }, 10000))
+        << seite->toPlainText().toStdString();
+    browser.vorwaerts();
+    EXPECT_TRUE(warte([seite] { return seite->toPlainText() == QStringLiteral("HTML"); }, 10000));
+}
