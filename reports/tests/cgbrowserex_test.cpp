@@ -80,15 +80,19 @@ TEST_F(Textseite, RiesigerTextberichtWirdMitMeldungAbgewiesen)
     EXPECT_LT(hoechster_speicher_mib() - vorher, 64);
 }
 
-// A text report of 200 MB (less under the sanitizers, whose memory is many times a program's):
-// the window's timers keep firing while it loads, it comes whole, and memory stays a small
-// multiple of the file.
+// A text report of 200 MB: the window's timers keep firing while it loads, it comes whole, and
+// memory stays a small multiple of the file. (Under the sanitizers a smaller one, its memory
+// not measured.)
 TEST_F(Textseite, GrosserTextberichtLaedtOhneDasFensterAnzuhalten)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The sanitizers keep freed memory aside for a while: what the process holds says nothing
+    // of what the page takes.
     const int mib = 24;
+    const bool speicher_messbar = false;
 #else
     const int mib = 200;
+    const bool speicher_messbar = true;
 #endif
     const QByteArray zeile = "Zeile 0000000: Kunde Ort Betrag 123,45 EUR <b>fett</b> & mehr Text, wie ein Bericht ihn hat\r\n";
     QByteArray block;
@@ -128,7 +132,8 @@ TEST_F(Textseite, GrosserTextberichtLaedtOhneDasFensterAnzuhalten)
     EXPECT_EQ(seite->document()->blockCount(), zeilen + 1);
     EXPECT_EQ(seite->document()->firstBlock().text(), QString::fromLatin1(zeile.trimmed()));
     EXPECT_EQ(seite->quelle, bericht);
-    EXPECT_LT(hoechster_speicher_mib() - vorher, 6 * mib) << mib << " MiB";
+    if (speicher_messbar)
+        EXPECT_LT(hoechster_speicher_mib() - vorher, 6 * mib) << mib << " MiB";
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
 
