@@ -427,9 +427,9 @@ void CGMail::sende_mailSlot()
 
     const CQString empfaenger_text = gib_empfaenger();
     qDebug().noquote() << QStringLiteral("To:%1:").arg(empfaenger_text);
-    QStringList empfaenger;
-    if (!empfaenger_text.isEmpty())
-        empfaenger = QString(empfaenger_text).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    // A line end in the setting parts recipients as ";" does: each keeps to its line of the file.
+    const QStringList empfaenger =
+        zeilen_von(empfaenger_text).join(QLatin1Char(';')).split(QLatin1Char(';'), Qt::SkipEmptyParts);
 
     if (text.isEmpty())
         text = CQString(gib_meldungstitel() + QLatin1Char(' ') + tr("Bericht"));
