@@ -132,8 +132,9 @@ TEST_F(Textseite, GrosserTextberichtLaedtOhneDasFensterAnzuhalten)
     EXPECT_EQ(seite->document()->blockCount(), zeilen + 1);
     EXPECT_EQ(seite->document()->firstBlock().text(), QString::fromLatin1(zeile.trimmed()));
     EXPECT_EQ(seite->quelle, bericht);
-    if (speicher_messbar)
+    if (speicher_messbar) {
         EXPECT_LT(hoechster_speicher_mib() - vorher, 6 * mib) << mib << " MiB";
+    }
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
 
