@@ -161,8 +161,16 @@ bool CQIODatei::lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar)
     if (!stream || stream->atEnd())
         return false;
     for (;;) {
-        zeile = stream->readLine();
+        zeile = stream->readLine(laengste_zeile);
         ++zeilennummer;
+        if (zeile.size() >= laengste_zeile) {
+            // No line of a file the framework reads is that long: the rest of it is passed over
+            // too, piece by piece, so that a file of one endless line never fills the memory. (A
+            // rest of exactly a piece's length takes the next line along.)
+            while (!stream->atEnd() && stream->readLine(laengste_zeile).size() >= laengste_zeile) {
+            }
+            zeile.clear();
+        }
         if (!zeile.isEmpty()) {
             bool ist_kommentar = false;
             if (kommentar) {

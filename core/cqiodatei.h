@@ -37,9 +37,12 @@ public:
     static bool passt_in_codepage(const QString& text);
     // Null while the file is not open.
     QTextStream* gib_stream() const;
+    // Lines of at least this many characters carry no text for `lies_zeile`.
+    static constexpr int laengste_zeile = 1 << 20;
     // The next line that carries text: empty and blank lines are skipped, and with `kommentar`
-    // a line starting with "!" is skipped and a line is cut before a later "!". Every physical
-    // line read counts in `zeilennummer`. False at the end of the file.
+    // a line starting with "!" is skipped and a line is cut before a later "!". A line of
+    // `laengste_zeile` characters or more is skipped as well, without being held in memory whole.
+    // Every physical line read counts in `zeilennummer`. False at the end of the file.
     bool lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar);
     // The text and a line end ("\n"), flushed; nothing when not open.
     void schreibe_zeile(const CQString& text);
