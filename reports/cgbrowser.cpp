@@ -242,8 +242,16 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
 
 // ---- Printing ----
 
+void CGBrowser::lade_seiten_zu_ende()
+{
+    for (CGBrowserEx* seite : {textseite1, textseite2})
+        if (seite)
+            seite->lade_zu_ende();
+}
+
 void CGBrowser::drucke(const int& art)
 {
+    lade_seiten_zu_ende();
     if (!zwei_seiten) {
         // A web page prints through its PDF data, not through a print dialog that has nothing to print.
         if (webseite1) {
@@ -447,6 +455,7 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
+    lade_seiten_zu_ende();
     // An empty viewer (its report was missing, say) has nothing to save: no empty files.
     if (ist_leer()) {
         fehler_ton();
@@ -519,6 +528,7 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
 
 void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
 {
+    lade_seiten_zu_ende();
     if (webseite1) {
         webseite1->drucke_pdf(datei, drucken, CGBrowserWeb::pdf_layout());
         return;

@@ -140,6 +140,22 @@ void CGBrowserEx::lies_weiter(unsigned nummer)
         QTimer::singleShot(0, this, [this, nummer] { lies_weiter(nummer); });
         return;
     }
+    beende_lader();
+}
+
+void CGBrowserEx::lade_zu_ende()
+{
+    // One the history asked for may not have started yet.
+    lade_ausstehenden_bericht();
+    if (!lader)
+        return;
+    while (!lader->lies_stueck()) {
+    }
+    beende_lader();
+}
+
+void CGBrowserEx::beende_lader()
+{
     const std::unique_ptr<Textlader> fertig = std::move(lader);
     zeige_geladen(fertig->dokument.release());
 }

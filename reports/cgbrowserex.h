@@ -36,6 +36,9 @@ public:
 
     // Whether a text report is still being read into the page.
     bool laedt() const;
+    // Completes a text report still being read, at once: what is printed or saved is the whole
+    // report, not the page's note that it loads.
+    void lade_zu_ende();
 
 public slots:
     // As QTextBrowser's; a text report is read as below.
@@ -60,6 +63,8 @@ private:
     void lies_weiter(unsigned nummer);
     // Shows the document a load has completed.
     void zeige_geladen(QTextDocument* dokument);
+    // Shows what the running load has read, which then ends.
+    void beende_lader();
 
     QString ausstehend;
     std::unique_ptr<Textlader> lader;

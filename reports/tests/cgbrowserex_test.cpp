@@ -2,6 +2,8 @@
 #include "berichtstest.h"
 #include "cgbrowserex.h"
 #include "cgmail.h"
+#include "cqiodatei.h"
+#include "pdfpruefung.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -155,4 +157,28 @@ TEST_F(Textseite, ZurueckZumTextberichtZeigtIhnWieder)
         << seite->toPlainText().toStdString();
     browser.vorwaerts();
     EXPECT_TRUE(warte([seite] { return seite->toPlainText() == QStringLiteral("HTML"); }, 10000));
+}
+
+// Saved and printed while a text report is still being read: what is written is the whole
+// report, not the page's note that it loads.
+TEST_F(Textseite, SpeichernUndDruckenWaehrendDesLadensNehmenDenGanzenBericht)
+{
+    QByteArray text;
+    for (int i = 0; text.size() < 3 * CQIODatei::laengste_zeile; ++i)
+        text += "Zeile " + QByteArray::number(i) + " eines Berichts, der in Stuecken geladen wird\n";
+    text += "ENDE";
+    const QString bericht = schreibe(QStringLiteral("r/mittel.txt"), text);
+    QDir().mkpath(pfad("o"));
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(browser.gib_textseite1()->laedt());
+    browser.speicherziel = CQString(pfad("o/t.txt"));
+    browser.speichern_unter(0, false);
+    EXPECT_EQ(lies(pfad("o/t.txt")), text);
+
+    browser.setze_quelle(CQString(schreibe(QStringLiteral("r/b.html"), "<p>HTML</p>")));
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(browser.gib_textseite1()->laedt());
+    browser.drucke(0);
+    EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("ENDE")));
 }
