@@ -7,6 +7,7 @@
 #include "melde.h"
 
 #include <atomic>
+#include <cerrno>
 #include <vector>
 
 CKlasse* CI18n::klasse = &eintrag_CI18n;
@@ -175,10 +176,13 @@ bool CI18n::importiere_uebersetzungen(const std::string& dateiname)
     const int warnung = 4;
     // A folder, pipe or device of that name, and a read that fails half way, are a file that
     // cannot be read: the table stays as it was.
+    // A table of the program's texts: a file far larger is none, and is not taken into memory.
+    constexpr std::size_t hoechstens = 64 * 1024 * 1024;
     std::string daten;
-    if (!lies_datei(dateiname, daten)) {
+    if (!lies_datei(dateiname, daten, hoechstens)) {
         melde(warnung, klasse, "importiere_uebersetzungen",
-              "Cannot open file '" + dateiname + "' for reading!");
+              errno == EFBIG ? "File '" + dateiname + "' is larger than " + std::to_string(hoechstens) + " bytes!"
+                             : "Cannot open file '" + dateiname + "' for reading!");
         return false;
     }
 

@@ -26,8 +26,8 @@ public:
     // The stored translation of exactly this text, else the text itself.
     std::string uebersetze(const std::string& text) const;
     // Reads a ".itr" file into the table; an unknown escape raises a CFehler (type 0). A file
-    // that cannot be opened or read (also a folder or pipe of that name) gives a warning and
-    // false, and leaves the table unchanged.
+    // that cannot be opened or read (also a folder or pipe of that name), or holds more than
+    // 64 MiB, gives a warning and false, and leaves the table unchanged.
     bool importiere_uebersetzungen(const std::string& dateiname);
 
     CUebersetzeInterface* gib_uebersetzer() const { return uebersetzer; }

@@ -2,6 +2,7 @@
 #include "anwendung.h"
 #include "dateien.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QTextCodec>
 #include <cerrno>
@@ -118,7 +119,17 @@ void CQIODatei::setze_utf8_bom(bool utf8)
     }
 }
 
-bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
+void CQIODatei::setze_codec_fuer(const QString& text)
+{
+    setze_utf8_bom(!passt_in_codepage(text));
+}
+
+bool CQIODatei::passt_in_codepage(const QString& text)
+{
+    return acht_bit_codec()->canEncode(text);
+}
+
+bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens)
 {
     grund.clear();
     if (!ist_datei(datei))
@@ -128,8 +139,14 @@ bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund)
         grund = eingabe.gib_fehlertext();
         return false;
     }
+    // The size of the file opened, not of the name: it may have been replaced meanwhile.
+    const qint64 groesse = eingabe.iodatei->size();
+    if (groesse > hoechstens) {
+        grund = QCoreApplication::translate("CQIODatei", "zu groß (%1 Bytes, höchstens %2)").arg(groesse).arg(hoechstens);
+        return false;
+    }
     eingabe.setze_codec(false);
-    text = eingabe.gib_stream()->readAll();
+    text = eingabe.gib_stream()->read(hoechstens);
     eingabe.schliesse();
     return true;
 }
@@ -144,8 +161,16 @@ bool CQIODatei::lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar)
     if (!stream || stream->atEnd())
         return false;
     for (;;) {
-        zeile = stream->readLine();
+        zeile = stream->readLine(laengste_zeile);
         ++zeilennummer;
+        if (zeile.size() >= laengste_zeile) {
+            // No line of a file the framework reads is that long: the rest of it is passed over
+            // too, piece by piece, so that a file of one endless line never fills the memory. (A
+            // rest of exactly a piece's length takes the next line along.)
+            while (!stream->atEnd() && stream->readLine(laengste_zeile).size() >= laengste_zeile) {
+            }
+            zeile.clear();
+        }
         if (!zeile.isEmpty()) {
             bool ist_kommentar = false;
             if (kommentar) {

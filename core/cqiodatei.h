@@ -30,11 +30,19 @@ public:
     // For writing: writes the byte-order mark and chooses UTF-8 when asked or when the language
     // needs it; otherwise the same as `setze_codec(false)`.
     void setze_utf8_bom(bool utf8);
+    // For writing `text`: as `setze_utf8_bom(false)` when the 8-bit code page holds every one of
+    // its characters, else the byte-order mark and UTF-8, so that no character becomes a "?".
+    void setze_codec_fuer(const QString& text);
+    // Whether the 8-bit code page holds every character of `text`.
+    static bool passt_in_codepage(const QString& text);
     // Null while the file is not open.
     QTextStream* gib_stream() const;
+    // Lines of at least this many characters carry no text for `lies_zeile`.
+    static constexpr int laengste_zeile = 1 << 20;
     // The next line that carries text: empty and blank lines are skipped, and with `kommentar`
-    // a line starting with "!" is skipped and a line is cut before a later "!". Every physical
-    // line read counts in `zeilennummer`. False at the end of the file.
+    // a line starting with "!" is skipped and a line is cut before a later "!". A line of
+    // `laengste_zeile` characters or more is skipped as well, without being held in memory whole.
+    // Every physical line read counts in `zeilennummer`. False at the end of the file.
     bool lies_zeile(CQString& zeile, int& zeilennummer, bool kommentar);
     // The text and a line end ("\n"), flushed; nothing when not open.
     void schreibe_zeile(const CQString& text);
@@ -43,8 +51,9 @@ public:
     bool schliesse();
     // The whole text of the regular file `datei` in the code page `setze_codec(false)` chooses
     // (a byte-order mark counts; line ends stay as they are). False when it is no regular file
-    // (`grund` empty: a pipe or device is never waited for) or cannot be read (`grund` says why).
-    static bool lies_text(const QString& datei, QString& text, QString& grund);
+    // (`grund` empty: a pipe or device is never waited for), cannot be read, or holds more than
+    // `hoechstens` bytes, so that no file handed in can exhaust the memory (`grund` says why).
+    static bool lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens);
     // Why the last open, read or write failed, as the system says.
     QString gib_fehlertext() const;
 

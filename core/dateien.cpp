@@ -130,7 +130,7 @@ bool ist_datei(const QString& pfad)
     return !pfad.isEmpty() && ::stat(QFile::encodeName(pfad).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool lies_datei(const std::string& pfad, std::string& inhalt)
+bool lies_datei(const std::string& pfad, std::string& inhalt, std::size_t hoechstens)
 {
     Deskriptor datei(oeffne_regulaere_datei(pfad.c_str(), O_RDONLY));
     if (datei.gib() < 0)
@@ -145,6 +145,10 @@ bool lies_datei(const std::string& pfad, std::string& inhalt)
             return false;
         if (n == 0)
             break;
+        if (static_cast<std::size_t>(n) > hoechstens - gelesen.size()) {
+            errno = EFBIG;
+            return false;
+        }
         gelesen.append(puffer, static_cast<std::size_t>(n));
     }
     inhalt.swap(gelesen);

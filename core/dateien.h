@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -27,8 +28,10 @@ int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
 bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere = 0);
 // The whole content of the regular file `pfad` (bytes of the name as they are). False, and
 // `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
-// device is never waited for.
-bool lies_datei(const std::string& pfad, std::string& inhalt);
+// device is never waited for. A file of more than `hoechstens` bytes is not read on: false, with
+// errno EFBIG, so that no file handed in fills the memory.
+bool lies_datei(const std::string& pfad, std::string& inhalt,
+                std::size_t hoechstens = std::numeric_limits<std::size_t>::max());
 // Appends `daten` to `pfad`, creating the file when missing; only a regular file is written to. False when that was not so, or the write failed; a pipe or device is never waited for.
 // `weitere` adds open(2) flags such as O_NOFOLLOW.
 bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weitere = 0);

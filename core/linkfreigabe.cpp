@@ -55,6 +55,24 @@ Linkziel verweigert(const QString& was, const QString& grund)
 
 } // namespace
 
+QUrl loese_link_auf(const QUrl& basis, const QUrl& link)
+{
+    if (!basis.isValid() || basis.isEmpty() || link.toString().startsWith(QLatin1Char('#')))
+        return link;
+    if (link.isRelative())
+        return basis.resolved(link);
+    // "file:name" names no folder of its own: it is the page's, as for a name without scheme.
+    // A drive letter ("file:C:/x") makes the path absolute.
+    const QString pfad = link.path();
+    const bool relativ = link.scheme() == QLatin1String("file") && link.authority().isEmpty() && !pfad.isEmpty() &&
+                         !pfad.startsWith(QLatin1Char('/')) && !(pfad.size() > 1 && pfad.at(1) == QLatin1Char(':'));
+    if (!relativ)
+        return link;
+    QUrl ohne_schema = link;
+    ohne_schema.setScheme(QString());
+    return basis.resolved(ohne_schema);
+}
+
 QString lokale_datei(const QString& pfad)
 {
     const QUrl adresse(pfad);

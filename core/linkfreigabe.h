@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // What a link leads to. Nothing outside this list is opened, handed to the shell or to the
 // desktop: a new scheme or a new kind of file is refused until it is named here.
@@ -38,6 +39,12 @@ struct Linkziel
 // file that does not exist (a share not mounted here) is judged by its name alone. Every refusal
 // is logged as a warning with the link (a file by its name) and the reason.
 Linkziel pruefe_link(const QString& adresse, const QStringList& seitenendungen = QStringList());
+
+// A link of a page that lies at `basis`, as the page means it: a name without scheme and a
+// "file:" address with a relative path ("file:andere.html", "file:sub/u.html") are resolved
+// against the page's folder; anchors, absolute addresses and links of a page without address
+// stay as they are.
+QUrl loese_link_auf(const QUrl& basis, const QUrl& link);
 
 // The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
 // "smb://"). A drive letter is no scheme.

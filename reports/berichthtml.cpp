@@ -66,10 +66,12 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
     if (!ausgabe.oeffne(false, true, true, false, true))
         return false;
     ausgabe.setze_utf8_bom(false);
-    // A page that says it is UTF-8 must be UTF-8, or its readers garble every umlaut.
-    if (html.contains(QLatin1String("charset=utf-8"), Qt::CaseInsensitive))
+    // A page that says it is UTF-8 must be UTF-8, or its readers garble every umlaut; a page the
+    // code page cannot hold becomes UTF-8 and says so, or its characters become "?".
+    const bool passt = CQIODatei::passt_in_codepage(html);
+    if (!passt || html.contains(QLatin1String("charset=utf-8"), Qt::CaseInsensitive))
         ausgabe.gib_stream()->setCodec("UTF-8");
-    ausgabe.schreibe_zeile(CQString(html));
+    ausgabe.schreibe_zeile(CQString(passt ? html : deklariere_utf8(html)));
     return ausgabe.schliesse();
 }
 

@@ -11,8 +11,9 @@
 QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bool ohne_punkt);
 
 // Writes the HTML and a line end to `datei` (created or overwritten): UTF-8 with a byte-order mark
-// when the program's language needs it, UTF-8 when the HTML declares "charset=utf-8", else the
-// 8-bit code page. False when the file cannot be opened or written.
+// when the program's language needs it, UTF-8 when the HTML declares "charset=utf-8", UTF-8
+// declared as by `deklariere_utf8` when the 8-bit code page cannot hold every character, else
+// the 8-bit code page. False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
 // The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that

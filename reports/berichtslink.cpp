@@ -5,6 +5,7 @@
 #include "dialogseam.h"
 #include "gui.h"
 #include "pdfoeffner.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -21,14 +22,44 @@ Linkziel pruefe_berichtslink(const QString& text)
     return pruefe_link(text, berichtsendungen());
 }
 
+namespace {
+
+// The user is told in the log and in a warning box.
+void melde_bericht(const QString& text)
+{
+    CQCat::gib_instanz()->error(CQString(text));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text,
+                       {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
+}
+
+} // namespace
+
 bool bericht_fehlt(const QString& datei)
 {
     if (ist_datei(datei))
         return false;
-    const QString text = QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist nicht vorhanden !").arg(datei);
-    CQCat::gib_instanz()->error(CQString(text));
-    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Warning, gib_meldungstitel(), text,
-                       {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
+    melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist nicht vorhanden !").arg(datei));
+    return true;
+}
+
+qint64 groesste_berichtsdatei(const QString& datei)
+{
+    constexpr qint64 mib = 1024 * 1024;
+    return ist_textbericht(datei) ? 256 * mib : 32 * mib;
+}
+
+bool bericht_zu_gross(const QString& datei)
+{
+    const qint64 groesse = QFileInfo(datei).size();
+    const qint64 grenze = groesste_berichtsdatei(datei);
+    if (groesse <= grenze)
+        return false;
+    constexpr qint64 mib = 1024 * 1024;
+    melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen "
+                                                           "(höchstens %3 MB).")
+                      .arg(maskiere_steuerzeichen(datei))
+                      .arg((groesse + mib - 1) / mib)
+                      .arg(grenze / mib));
     return true;
 }
 

@@ -198,11 +198,8 @@ void CGBrowser::highlightedSlot(CQString) {}
 
 bool CGBrowser::folge_link(CGBrowserEx* seite, const QUrl& url)
 {
-    QUrl ziel = url;
     // A link relative to the report is meant from the report's folder, not the program's.
-    if (ziel.isRelative() && !url.toString().startsWith(QLatin1Char('#')) && seite->source().isValid())
-        ziel = seite->source().resolved(url);
-    return seite->zeige_quelle(CQString(ziel.toString()));
+    return seite->zeige_quelle(CQString(loese_link_auf(seite->source(), url).toString()));
 }
 
 void CGBrowser::anchorClickedSlot(const QUrl& url)
@@ -227,11 +224,12 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
         quelle.clear();
         return;
     }
-    // A report that is not there is said so, rather than shown as an empty page. Documents of
-    // other kinds go to the programs that open them, which speak for themselves.
+    // A report that is not there, or larger than a page loads, is said so, rather than shown as
+    // an empty page or taking all memory. Documents of other kinds go to the programs that open
+    // them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
     const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && bericht_fehlt(datei)) {
+    if (!datei.isEmpty() && seite_zeigt_sie && (bericht_fehlt(datei) || bericht_zu_gross(datei))) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {
@@ -252,8 +250,16 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
 
 // ---- Printing ----
 
+void CGBrowser::lade_seiten_zu_ende()
+{
+    for (CGBrowserEx* seite : {textseite1, textseite2})
+        if (seite)
+            seite->lade_zu_ende();
+}
+
 void CGBrowser::drucke(const int& art)
 {
+    lade_seiten_zu_ende();
     if (!zwei_seiten) {
         // A web page prints through its PDF data, not through a print dialog that has nothing to print.
         if (webseite1) {
@@ -473,6 +479,7 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
+    lade_seiten_zu_ende();
     // An empty viewer (its report was missing, say) has nothing to save: no empty files.
     if (ist_leer()) {
         fehler_ton();
@@ -545,6 +552,7 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
 
 void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
 {
+    lade_seiten_zu_ende();
     if (webseite1) {
         webseite1->drucke_pdf(datei, drucken, CGBrowserWeb::pdf_layout());
         return;
@@ -605,7 +613,9 @@ void CGBrowser::erstelle_mail()
         mail->lies_text(quelle, true);
     } else if (textseite1) {
         mail->lies_text(textseite1->quelle, false);
-        mail->html = CQString(textseite1->toHtml());
+        // A text report travels as its file: the HTML of its page would only take memory.
+        if (!ist_textbericht(textseite1->quelle))
+            mail->html = CQString(textseite1->toHtml());
     } else if (webseite1) {
         const QString seitenquelle = webseite1->gib_quelle();
         if (ist_xml_methode_2()) {

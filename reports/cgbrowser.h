@@ -138,6 +138,8 @@ private:
     QMarginsF druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss);
     // The printer's page holds one line between those margins.
     bool papier_reicht(QPrinter& drucker, bool fusszeile);
+    // Text reports still being read into the pages are read to their end.
+    void lade_seiten_zu_ende();
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;

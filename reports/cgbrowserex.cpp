@@ -5,22 +5,32 @@
 #include "ctextedit.h"
 #include "dateien.h"
 #include "gui.h"
+#include "steuerzeichen.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 #include <cerrno>
 
 namespace {
 
-// The lines of a text report as HTML that reads back as those lines; empty when it cannot be read.
+// Characters read between two turns of the event loop: some tens of milliseconds of work.
+constexpr int stueckgroesse = 1 << 20;
+
+// The lines of a text report as HTML that reads back as those lines; empty when it cannot be
+// read or is larger than a page loads.
 QString textbericht_als_html(const QString& datei)
 {
     QString text;
     QString fehler;
-    if (!CQIODatei::lies_text(datei, text, fehler))
+    if (!CQIODatei::lies_text(datei, text, fehler, groesste_berichtsdatei(datei)))
         return QString();
     // Lines ended as on Windows are lines all the same.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -31,10 +41,140 @@ QString textbericht_als_html(const QString& datei)
 
 } // namespace
 
+// A text report read into a document of its own as plain text, a slice at a time: the text
+// goes in as it comes, with no HTML made of it on the way, so that memory stays a small
+// multiple of the file.
+class CGBrowserEx::Textlader
+{
+public:
+    explicit Textlader(const QString& datei) : eingabe(CQString(datei)), rest(groesste_berichtsdatei(datei))
+    {
+        dokument->setUndoRedoEnabled(false);
+    }
+
+    bool oeffne()
+    {
+        if (!eingabe.oeffne(true, false, false, false, false))
+            return false;
+        eingabe.setze_codec(false);
+        return true;
+    }
+
+    // Reads the next slice; true once the file is read whole, or as far as a page loads.
+    bool lies_stueck()
+    {
+        QTextStream& strom = *eingabe.gib_stream();
+        QString stueck = strom.read(std::min<qint64>(stueckgroesse, rest));
+        rest -= stueck.size();
+        const bool ende = strom.atEnd() || rest <= 0;
+        stueck.prepend(zeilenende);
+        zeilenende.clear();
+        // Lines ended as on Windows are lines all the same, also when a slice ends between CR and LF.
+        if (!ende && stueck.endsWith(QLatin1Char('\r'))) {
+            stueck.chop(1);
+            zeilenende = QStringLiteral("\r");
+        }
+        stueck.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        schreiber.insertText(stueck);
+        if (rest <= 0 && !strom.atEnd())
+            CQCat::gib_instanz()->warn(
+                CQString(CGBrowserEx::tr("Bericht '%1' nur bis %2 Zeichen angezeigt: er ist gewachsen, seit er "
+                                         "geöffnet wurde")
+                             .arg(maskiere_steuerzeichen(eingabe.fileName()))
+                             .arg(groesste_berichtsdatei(eingabe.fileName()))));
+        return ende;
+    }
+
+    std::unique_ptr<QTextDocument> dokument = std::make_unique<QTextDocument>();
+
+private:
+    CQIODatei eingabe;
+    qint64 rest;
+    QTextCursor schreiber{dokument.get()};
+    QString zeilenende;
+};
+
 CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern)
 {
     setOpenLinks(false);
     setOpenExternalLinks(true);
+}
+
+CGBrowserEx::~CGBrowserEx() = default;
+
+bool CGBrowserEx::laedt() const
+{
+    return lader != nullptr;
+}
+
+void CGBrowserEx::setSource(const QUrl& name)
+{
+    QTextBrowser::setSource(name);
+    // A small report is on the page before control returns.
+    lade_ausstehenden_bericht();
+}
+
+void CGBrowserEx::lade_ausstehenden_bericht()
+{
+    if (ausstehend.isEmpty())
+        return;
+    auto neu = std::make_unique<Textlader>(std::exchange(ausstehend, QString()));
+    if (!neu->oeffne()) {
+        document()->clear();
+        return;
+    }
+    if (neu->lies_stueck()) {
+        zeige_geladen(neu->dokument.release());
+        return;
+    }
+    lader = std::move(neu);
+    QTimer::singleShot(0, this, [this, nummer = ++ladenummer] { lies_weiter(nummer); });
+}
+
+void CGBrowserEx::lies_weiter(unsigned nummer)
+{
+    // A load ended by another source leaves its last turn behind.
+    if (!lader || nummer != ladenummer)
+        return;
+    if (!lader->lies_stueck()) {
+        QTimer::singleShot(0, this, [this, nummer] { lies_weiter(nummer); });
+        return;
+    }
+    beende_lader();
+}
+
+void CGBrowserEx::lade_zu_ende()
+{
+    // One the history asked for may not have started yet.
+    lade_ausstehenden_bericht();
+    if (!lader)
+        return;
+    while (!lader->lies_stueck()) {
+    }
+    beende_lader();
+}
+
+void CGBrowserEx::beende_lader()
+{
+    const std::unique_ptr<Textlader> fertig = std::move(lader);
+    zeige_geladen(fertig->dokument.release());
+}
+
+void CGBrowserEx::zeige_geladen(QTextDocument* dokument)
+{
+    QTextDocument* const alt = document();
+    dokument->setParent(this);
+    dokument->setDefaultFont(alt->defaultFont());
+    dokument->setBaseUrl(alt->baseUrl());
+    dokument->setMetaInformation(QTextDocument::DocumentUrl, alt->metaInformation(QTextDocument::DocumentUrl));
+    // The text control deletes the document it made itself; one of this page's goes here.
+    const bool eigenes = alt->parent() == this;
+    setDocument(dokument);
+    if (eigenes)
+        delete alt;
+    // QTextBrowser learns of a changed page from its document, so that the same source shown
+    // again after the page was emptied is loaded anew; it listens to the first document only.
+    connect(dokument, SIGNAL(contentsChanged()), this, SLOT(_q_documentModified()));
 }
 
 CQString CGBrowserEx::gib_html() const
@@ -44,18 +184,32 @@ CQString CGBrowserEx::gib_html() const
 
 QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
 {
-    // Resolved as QTextBrowser resolves it: against the page shown.
-    const QUrl adresse = name.isRelative() && !source().isRelative() ? source().resolved(name) : name;
+    // Resolved against the page shown, "file:" addresses with a relative path too.
+    const QUrl adresse = source().isRelative() ? name : loese_link_auf(source(), name);
     const QString datei = adresse.isLocalFile() ? adresse.toLocalFile()
                           : adresse.scheme().isEmpty() ? adresse.path()
                                                        : QString();
+    if (typ == QTextDocument::HtmlResource) {
+        // The page gets another source: a load still running is of no use any more.
+        lader.reset();
+        ausstehend.clear();
+    }
     if (!QFileInfo(datei).isAbsolute())
         return QTextBrowser::loadResource(typ, name);
-    if (typ == QTextDocument::HtmlResource && ist_textbericht(datei))
-        return textbericht_als_html(datei);
+    if (typ == QTextDocument::HtmlResource && ist_textbericht(datei)) {
+        ausstehend = datei;
+        // The history reaches here passing by `setSource`.
+        QTimer::singleShot(0, this, &CGBrowserEx::lade_ausstehenden_bericht);
+        return tr("Der Bericht wird geladen ...");
+    }
     QFile inhalt(datei);
-    if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly))
-        return inhalt.readAll();
+    if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
+        if (inhalt.size() <= groesste_berichtsdatei(datei))
+            return inhalt.readAll();
+        CQCat::gib_instanz()->warn(
+            CQString(tr("Datei '%1' ist zu groß für die Seite").arg(maskiere_steuerzeichen(datei))));
+        return QVariant(QByteArray(""));
+    }
     // An empty resource, not a null one: the document would then try the file itself. A missing
     // or unreadable file fails there at once, as before.
     return errno == EINVAL ? QVariant(QByteArray("")) : QVariant();
@@ -66,7 +220,7 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (ist_textbericht(quelle))
         return CQString(textbericht_als_html(quelle));
     QFile datei(quelle);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle))
         return CQString();
     QTextStream stream(&datei);
     return CQString(stream.readAll());
@@ -98,7 +252,7 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
     case Linkart::Seite:
         break;
     }
-    if (bericht_fehlt(ziel.datei))
+    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei))
         return false;
     // A name relative to the current folder is taken from there, and so are the links in it; an
     // address keeps its anchor.

@@ -44,6 +44,47 @@ const QString schnittstellen_name = QStringLiteral(".mapi.txt");
 // Registered while globals are built, so the settings dialog lists it before any mail exists.
 const bool angelegt = (CGMail::gib_smtp_zeitlimit(), true);
 
+// Whether `zeichen` ends a line for a reader of lines: the bridges read Windows text, whose
+// readers also break at a lone CR, and Unicode's own separators count as well.
+bool ist_zeilenende(QChar zeichen)
+{
+    switch (zeichen.unicode()) {
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r':
+    case 0x85:
+    case 0x2028:
+    case 0x2029: return true;
+    default: return false;
+    }
+}
+
+bool hat_zeilenende(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), ist_zeilenende);
+}
+
+// A field of the line-oriented hand-off file: a line end in it would begin a field of its own
+// (a subject could turn into recipients), so each becomes a blank.
+QString eine_zeile(QString text)
+{
+    for (QChar& zeichen : text)
+        if (ist_zeilenende(zeichen))
+            zeichen = QLatin1Char(' ');
+    return text;
+}
+
+// The lines of a text of several lines, whatever ends them.
+QStringList zeilen_von(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (QChar& zeichen : text)
+        if (ist_zeilenende(zeichen))
+            zeichen = QLatin1Char('\n');
+    return text.split(QLatin1Char('\n'));
+}
+
 // The file empty and readable by its owner only, whatever it was before: it carries the mail
 // password. A file left by an earlier run is replaced rather than reused, so that nobody who
 // opened the old one reads the new text through it.
@@ -70,7 +111,8 @@ QString neben(const QString& datei, const QString& anhang)
 // with another ending gets ".html", and what names no file ("", ".", "..") becomes "bericht".
 QString kopie_name(const QString& bericht)
 {
-    QString name = QFileInfo(bericht).fileName();
+    // The name goes to the hand-off file, whose lines it must not split.
+    QString name = eine_zeile(QFileInfo(bericht).fileName());
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         name = QStringLiteral("bericht");
     const QString endung = QFileInfo(name).suffix().toLower();
@@ -133,6 +175,12 @@ void CGMail::lies_text(const CQString& datei, const bool& lesen)
     QFile quelle(datei);
     if (!oeffne_regulaere_datei(quelle, QIODevice::ReadOnly))
         return;
+    // A report no page would load is not taken into memory for a mail either.
+    if (quelle.size() > groesste_berichtsdatei(datei)) {
+        CQCat::gib_instanz()->error(CQString(
+            tr("Berichtsdatei '%1' ist zu groß für eine Mail").arg(maskiere_steuerzeichen(datei))));
+        return;
+    }
     QTextStream stream(&quelle);
     html = CQString(stream.readAll());
 }
@@ -163,7 +211,8 @@ void CGMail::bereite_mail_vor()
         const QString datei = suche_datei(QStringLiteral("remote_logo.txt"), true, false);
         QFile logo(datei);
         if (!datei.isEmpty() && oeffne_regulaere_datei(logo, QIODevice::ReadOnly)) {
-            const QString zeile = QTextStream(&logo).readLine();
+            // An address, never longer than this: a file of one endless line is not taken into memory.
+            const QString zeile = QTextStream(&logo).readLine(64 * 1024);
             if (!zeile.isEmpty()) {
                 remote_logo = CQString(zeile);
                 // The form the reports refer to their logo by.
@@ -177,10 +226,12 @@ void CGMail::bereite_mail_vor()
     anlage2.clear();
     mailtext.clear();
     raeume_anlagen_auf();
+    // Every mail has a folder of its own for its hand-off file and its copies, so that a mail
+    // going out at the same time (from another window or instance) never takes its place.
+    if (!lege_anlagenordner_an())
+        return;
     if (!berichtsdatei.isEmpty()) {
         // The user's report is never written to: what travels are copies of the mail's own.
-        if (!lege_anlagenordner_an())
-            return;
         anlage1 = CQString(anlagenordner->filePath(kopie_name(berichtsdatei)));
         if (zweite_seite)
             anlage2 = CQString(neben(berichtsdatei, QStringLiteral("2.html")));
@@ -222,6 +273,23 @@ bool CGMail::lege_anlagenordner_an()
     return false;
 }
 
+bool CGMail::zeilenfest(QString& pfad)
+{
+    if (!hat_zeilenende(pfad))
+        return true;
+    const QString name = eine_zeile(QFileInfo(pfad).fileName());
+    QString link = anlagenordner->filePath(name);
+    for (int i = 2; QFileInfo(link).isSymLink() || QFileInfo::exists(link); ++i)
+        link = anlagenordner->filePath(QString::number(i) + QLatin1Char('_') + name);
+    if (!hat_zeilenende(link) && QFile::link(QFileInfo(pfad).absoluteFilePath(), link)) {
+        pfad = link;
+        return true;
+    }
+    const CQString meldung(tr("Konnte Anlage '%1' nicht übergeben.").arg(maskiere_steuerzeichen(pfad)));
+    scheitere_vor_dem_start(meldung, meldung);
+    return false;
+}
+
 void CGMail::raeume_anlagen_auf()
 {
     // A bridge's end releases `prozess`; an SMTP sender has always ended once `starte` returned.
@@ -251,7 +319,7 @@ bool CGMail::lies_bericht(QString& text)
 {
     QString gelesen;
     QString grund;
-    if (!CQIODatei::lies_text(berichtsdatei, gelesen, grund)) {
+    if (!CQIODatei::lies_text(berichtsdatei, gelesen, grund, groesste_berichtsdatei(berichtsdatei))) {
         CQCat::gib_instanz()->error(CQString(tr("Konnte Berichtsdatei '%1' nicht lesen: %2")
                                                  .arg(maskiere_steuerzeichen(berichtsdatei),
                                                       grund.isEmpty() ? tr("keine Datei") : grund)));
@@ -359,42 +427,46 @@ void CGMail::sende_mailSlot()
 
     const CQString empfaenger_text = gib_empfaenger();
     qDebug().noquote() << QStringLiteral("To:%1:").arg(empfaenger_text);
-    QStringList empfaenger;
-    if (!empfaenger_text.isEmpty())
-        empfaenger = QString(empfaenger_text).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    // A line end in the setting parts recipients as ";" does: each keeps to its line of the file.
+    const QStringList empfaenger =
+        zeilen_von(empfaenger_text).join(QLatin1Char(';')).split(QLatin1Char(';'), Qt::SkipEmptyParts);
 
     if (text.isEmpty())
         text = CQString(gib_meldungstitel() + QLatin1Char(' ') + tr("Bericht"));
     if (betreff.isEmpty())
         betreff = text;
 
+    // A mail sent by this slot alone gets its folder here.
+    if (!anlagenordner && !lege_anlagenordner_an())
+        return;
     QStringList pfade;
     QStringList namen;
     mailtext = text;
     int n = 0;
-    for (const CQString* anlage : {&anlage1, &anlage2}) {
-        if (anlage->isEmpty())
-            continue;
+    const auto fuege_an = [&](QString datei, const QString& trenner) {
+        if (!zeilenfest(datei))
+            return false;
         ++n;
-        pfade << *anlage;
-        namen << gib_anlagenname(*anlage, n);
+        pfade << datei;
+        namen << gib_anlagenname(CQString(datei), n);
         if (anlagen_im_text)
-            mailtext += QStringLiteral("\n\n") + tr("Anlage: %1").arg(*anlage);
-    }
+            mailtext += trenner + tr("Anlage: %1").arg(datei);
+        return true;
+    };
+    for (const CQString* anlage : {&anlage1, &anlage2})
+        if (!anlage->isEmpty() && !fuege_an(*anlage, QStringLiteral("\n\n")))
+            return;
     for (QString datei : qAsConst(dateien)) {
         if (datei.isEmpty() || (mit_logo && datei == logo_datei))
             continue;
         const QFileInfo info(datei);
         if (info.path() == QLatin1String("."))
             datei = arbeitsverzeichnis + QLatin1Char('/') + info.fileName();
-        ++n;
-        if (anlagen_im_text)
-            mailtext += QLatin1Char('\n') + tr("Anlage: %1").arg(datei);
-        pfade << datei;
-        namen << gib_anlagenname(CQString(datei), n);
+        if (!fuege_an(datei, QStringLiteral("\n")))
+            return;
     }
 
-    const QString pfad = arbeitsverzeichnis + QLatin1Char('/') + schnittstellen_name;
+    const QString pfad = anlagenordner->filePath(schnittstellen_name);
     CQIODatei datei{CQString(pfad)};
     const auto schnittstelle_fehlt = [this, &pfad] {
         const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
@@ -427,9 +499,9 @@ void CGMail::sende_mailSlot()
     }
 
     // Every line ends in CR LF, the lines of the mail text too: the senders read Windows text.
-    datei.setze_utf8_bom(false);
-    QTextStream& aus = *datei.gib_stream();
-    const auto zeile = [&aus](const QString& inhalt) { aus << inhalt << "\r\n"; };
+    // Each field keeps to its line whatever it holds.
+    QString inhalt;
+    const auto zeile = [&inhalt](const QString& feld) { inhalt += eine_zeile(feld) + QStringLiteral("\r\n"); };
     const auto liste = [&zeile](const QStringList& eintraege) {
         zeile(QString::number(eintraege.size()));
         for (const QString& eintrag : eintraege)
@@ -445,11 +517,12 @@ void CGMail::sende_mailSlot()
     liste(namen);
     if (leerzeile_vor_text)
         zeile(QString());
-    QString inhalt = mailtext;
-    inhalt.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    for (const QString& textzeile : inhalt.split(QLatin1Char('\n')))
+    for (const QString& textzeile : zeilen_von(mailtext))
         zeile(textzeile);
     zeile(QString());
+    // A name or text the code page cannot hold makes the whole file UTF-8, which its mark says.
+    datei.setze_codec_fuer(inhalt);
+    *datei.gib_stream() << inhalt;
     // A file that could not be written whole would hand the sender a truncated mail.
     if (!datei.schliesse()) {
         schnittstelle_fehlt();

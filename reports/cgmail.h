@@ -25,16 +25,19 @@ extern int mail_versuche;
 // in a row are refused (with `warnen` a warning in the log and a box), the fifth goes through.
 bool mailversand_frei(const bool& warnen);
 
-// One mail: filled by its caller, then `bereite_mail_vor`. The report file itself is only read:
-// what travels is a copy in a folder of the mail's own inside the working folder (HTML with its
-// links to the attachments made relative, declaring and written in UTF-8; a ".txt" report as
-// UTF-8 text) and, unless the report has a second page, a PDF of it beside the copy; then
-// `sende_mailSlot` writes ".mapi.txt" into the working folder and starts the sender for the
-// profile. An SMTP mail waits in the runner's modal dialog, at most "/Privat/SmtpZeitlimit"
-// seconds for the sender; a mail-client hand-off returns at once and ends in
-// `prozessfertig_slot`. The mail's folder goes once the sender has ended or when nothing is
-// started. `fehler` tells whether anything on the way failed; it is never cleared again within
-// one hand-off.
+// One mail: filled by its caller, then `bereite_mail_vor`. Each mail has a folder of its own inside
+// the working folder, so that two mails at once (two windows or instances) never share a hand-off
+// file. The report file itself is only read: what travels is a copy in that folder (HTML with its
+// links to the attachments made relative, declaring and written in UTF-8; a ".txt" report as UTF-8
+// text) and, unless the report has a second page, a PDF of it beside the copy; then
+// `sende_mailSlot` writes ".mapi.txt" into that folder and starts the sender for the profile with
+// the file's full path. Each field of the file keeps to its line (a line end in it becomes a blank,
+// in the recipient setting a separator, and an attachment path holding one is linked under a name
+// without), and the file is in the 8-bit code page only when that holds every character, else UTF-8
+// with its mark. An SMTP mail waits in the runner's modal dialog, at most "/Privat/SmtpZeitlimit"
+// seconds for the sender; a mail-client hand-off returns at once and ends in `prozessfertig_slot`.
+// The mail's folder goes once the sender has ended or when nothing is started. `fehler` tells
+// whether anything on the way failed; it is never cleared again within one hand-off.
 class CGMail : public QObject, public CObjekt
 {
     Q_OBJECT
@@ -51,7 +54,8 @@ public:
     ~CGMail() override;
     void ausgabe(std::ostream& os) const override;
 
-    // The report file; with `lesen` its text becomes `html` (left as it was when unreadable).
+    // The report file; with `lesen` its text becomes `html` (left as it was when unreadable, or
+    // larger than a page loads: `groesste_berichtsdatei`, logged).
     void lies_text(const CQString& datei, const bool& lesen);
     // As `lies_text`, with a second name (the PDF's source for the XML report's second method).
     void lies_text_anlage(const CQString& name, const CQString& datei, const bool& lesen);
@@ -119,9 +123,13 @@ private:
     // The PDF road ended without a PDF: reported with its path, nothing is sent.
     void pdf_fehlgeschlagen(const QString& pdf);
 
-    // A new folder for the copies in the working folder; false (reported, nothing started)
+    // A new folder for the hand-off file and the copies in the working folder; false (reported, nothing started)
     // when it cannot be made.
     bool lege_anlagenordner_an();
+    // `pfad` as a line of the hand-off file can name it: a path holding a line end becomes a
+    // link in the mail's folder, named as the file without the line ends. False (reported,
+    // nothing started) when no such link can be made.
+    bool zeilenfest(QString& pfad);
     // Removes the mail's folder, unless a mail-client bridge started on it has not ended yet:
     // it may still read the copies, so the folder then stays on disk.
     void raeume_anlagen_auf();

@@ -3,6 +3,7 @@
 #include "hilfsprogramm.h"
 #include "melde.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -79,18 +80,31 @@ QString datei_vorlage(const QString& name)
     return vorlage.insert(punkt < 0 ? vorlage.size() : punkt, QStringLiteral("_XXXXXX"));
 }
 
-// Writes the data into a new temporary file that stays; its name, empty when that failed.
-QString schreibe_kopie(const QString& vorlage, const QByteArray& daten)
+// Writes what `quelle` holds into a new temporary file that stays; its name, empty when that
+// failed.
+QString schreibe_kopie(const QString& vorlage, QIODevice& quelle)
 {
     QTemporaryFile datei(QDir::tempPath() + QLatin1Char('/') + vorlage);
     datei.setAutoRemove(false);
     if (!datei.open())
         return QString();
-    if (datei.write(daten) != daten.size() || !datei.flush()) {
+    // In blocks: a dropped file of any size takes little memory.
+    bool geschrieben = true;
+    for (QByteArray block; geschrieben && !(block = quelle.read(1 << 20)).isEmpty();)
+        geschrieben = datei.write(block) == block.size();
+    if (!geschrieben || !quelle.atEnd() || !datei.flush()) {
         datei.remove();
         return QString();
     }
     return datei.fileName();
+}
+
+// The same for data in memory.
+QString schreibe_kopie(const QString& vorlage, QByteArray daten)
+{
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::ReadOnly);
+    return schreibe_kopie(vorlage, puffer);
 }
 
 QStringList argumente_mit_ziel(QStringList argumente, const QString& ziel, const QString& name)
@@ -231,7 +245,7 @@ void COutlook_Interface_Impl::sammle_namen(QDropEvent* event, QStringList& datei
         QFile original(pfad);
         if (!oeffne_regulaere_datei(original, QIODevice::ReadOnly))
             continue;
-        const QString kopie = schreibe_kopie(xml_vorlage(QFileInfo(pfad).fileName()), original.readAll());
+        const QString kopie = schreibe_kopie(xml_vorlage(QFileInfo(pfad).fileName()), original);
         if (!kopie.isEmpty())
             xml_neu << kopie;
     }

@@ -124,6 +124,22 @@ TEST_F(I18nTest, DateiFehltGibtWarnung)
     EXPECT_NE(s.zeilen.back().find("Cannot open file '"), std::string::npos);
 }
 
+// A table file of 1 GB (sparse) is refused with a warning that names its bound, without being
+// read into memory; the table stays as it was.
+TEST_F(I18nTest, RiesigeDateiWirdMitWarnungAbgewiesen)
+{
+    SammelZiel s;
+    const QString pfad = verzeichnis.filePath("riesig.itr");
+    QFile riesig(pfad);
+    ASSERT_TRUE(riesig.open(QIODevice::WriteOnly) && riesig.resize(qint64(1) << 30));
+    riesig.close();
+    CI18n t;
+    EXPECT_FALSE(t.importiere_uebersetzungen(pfad.toStdString()));
+    EXPECT_TRUE(t.gib_tabelle().empty());
+    ASSERT_FALSE(s.zeilen.empty());
+    EXPECT_NE(s.zeilen.back().find("is larger than 67108864 bytes!"), std::string::npos) << s.zeilen.back();
+}
+
 TEST_F(I18nTest, OrdnerOderRohrDesNamensIstEineUnlesbareDatei)
 {
     const Wecker wecker;

@@ -239,3 +239,21 @@ TEST(Leerzeile, NurWeissraum)
     EXPECT_TRUE(ist_leerzeile(CQString(" \t \r")));
     EXPECT_FALSE(ist_leerzeile(CQString(" x ")));
 }
+
+// A line far longer than any the framework reads (a file another program hands in may hold one
+// endless line): passed over, counted as one line, and the lines around it are read as before.
+TEST_F(DateiTest, UeberlangeZeileWirdUebergangen)
+{
+    const int lang = 3 * CQIODatei::laengste_zeile + 17;
+    lege_an("lang.txt", "vorher\n" + QByteArray(lang, 'x') + "\nnachher\n" + QByteArray(lang, 'y'));
+    CQIODatei datei{CQString("lang.txt")};
+    ASSERT_TRUE(datei.oeffne(true, false, true, false, false));
+    datei.setze_codec(false);
+    CQString zeile;
+    int nummer = 0;
+    QStringList zeilen;
+    while (datei.lies_zeile(zeile, nummer, false))
+        zeilen << zeile + QStringLiteral("@") + QString::number(nummer);
+    EXPECT_EQ(zeilen, QStringList({"vorher@1", "nachher@3"}));
+    EXPECT_EQ(nummer, 4);
+}

@@ -163,6 +163,21 @@ TEST(BVStruktur, RohrAlsDateiIstUnlesbarOhneZuWarten)
     EXPECT_EQ(struktur->gib_datenstruktur()->gib_tabelle(1)->gib_laenge(48, 0), 255);
 }
 
+// A structure file of 1 GB (sparse) is refused with its size, not read into memory: the
+// built-in layout stays.
+TEST(BVStruktur, RiesigeDateiWirdMitGroesseAbgewiesen)
+{
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath(QLatin1String(bv_strukturdatei));
+    QFile datei(pfad);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly) && datei.resize(qint64(1) << 30));
+    datei.close();
+    QStringList meldungen;
+    const auto struktur = baue_bv_struktur(ordner.path(), meldungen);
+    EXPECT_EQ(meldungen, QStringList{pfad + QStringLiteral(": zu groß (1073741824 Bytes, höchstens 16777216)")});
+    EXPECT_EQ(struktur->gib_datenstruktur()->gib_tabelle(1)->gib_laenge(48, 0), 255);
+}
+
 TEST_F(Benutzerverwaltung, OhneVerbindungZeigtNurMeldenEineInfoBox)
 {
     EXPECT_FALSE(pruefe_datenbankverbindung(false));

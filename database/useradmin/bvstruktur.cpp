@@ -189,7 +189,11 @@ std::unique_ptr<CBVStruktur> baue_bv_struktur(const QString& verzeichnis, QStrin
     QFile datei(pfad);
     if (datei.exists()) {
         const int vorher = meldungen.size();
-        if (oeffne_regulaere_datei(datei, QIODevice::ReadOnly))
+        // A few tables' columns: a file far larger is no structure file, and is not taken into memory.
+        constexpr qint64 hoechstens = 16 * 1024 * 1024;
+        if (oeffne_regulaere_datei(datei, QIODevice::ReadOnly) && datei.size() > hoechstens)
+            meldungen.append(tr("%1: zu groß (%2 Bytes, höchstens %3)").arg(pfad).arg(datei.size()).arg(hoechstens));
+        else if (datei.isOpen())
             wende_strukturtext_an(datei.readAll(), pfad, entwurf, meldungen);
         else
             meldungen.append(tr("%1: nicht lesbar: %2").arg(pfad, QString::fromLocal8Bit(std::strerror(errno))));

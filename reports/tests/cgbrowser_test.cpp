@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPrintEngine>
 #include <QPrinter>
@@ -144,6 +145,39 @@ TEST_F(Bericht, LinksFuehrenZumZielMitDessenTitelUndAnkerBleibenAufDerSeite)
     EXPECT_EQ(browser.gib_textseite1()->quelle, a);
     EXPECT_TRUE(geoeffnet.isEmpty());
     EXPECT_TRUE(shell.isEmpty());
+}
+
+// "file:" links with a relative path are meant from the report's folder, as names without
+// scheme are: the page, its pictures and a text report beside it, whatever the current folder holds.
+TEST_F(Bericht, RelativeDateiLinksGeltenVomOrdnerDesBerichts)
+{
+    const QString bild = QStringLiteral("<img src=\"file:bild.png\">");
+    const QString bericht = schreibe(QStringLiteral("r/bericht.html"), ("<html><body>" + bild + "</body></html>").toUtf8());
+    schreibe(QStringLiteral("r/andere.html"), "<html><head><title>Richtig</title></head><body>RICHTIG</body></html>");
+    schreibe(QStringLiteral("r/sub/u.html"), "<html><head><title>Unten</title></head><body>UNTEN</body></html>");
+    schreibe(QStringLiteral("r/sub/t.txt"), "TEXT <neben>");
+    QImage png(3, 2, QImage::Format_RGB32);
+    png.fill(Qt::red);
+    ASSERT_TRUE(png.save(pfad("r/bild.png")));
+    schreibe(QStringLiteral("cwd/andere.html"), "<html><head><title>Falsch</title></head><body>FALSCH</body></html>");
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(pfad("cwd")));
+
+    CGBrowser browser(nullptr, CQString("b"), false);
+    CGBrowserEx* seite = browser.gib_textseite1();
+    browser.setze_quelle(CQString(bericht));
+    const QVariant geladen = seite->document()->resource(QTextDocument::ImageResource, QUrl("file:bild.png"));
+    EXPECT_EQ(qvariant_cast<QImage>(geladen).size(), QSize(3, 2));
+    browser.anchorClickedSlot(QUrl(QStringLiteral("file:andere.html")));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("RICHTIG"));
+    EXPECT_EQ(seite->quelle, pfad("r/andere.html"));
+    browser.anchorClickedSlot(QUrl(QStringLiteral("file:sub/u.html")));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("UNTEN"));
+    EXPECT_EQ(browser.titel(), QStringLiteral("Unten"));
+    browser.anchorClickedSlot(QUrl(QStringLiteral("file:t.txt")));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("TEXT <neben>"));
+    QDir::setCurrent(vorher);
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
 
 TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)

@@ -91,7 +91,15 @@ protected:
         warte([this] { return signale > 0; }, ms);
         warte([] { return false; }, 100);
     }
-    QStringList argumente() const { return QString::fromUtf8(lies(W + "/args.txt")).split('\n', Qt::SkipEmptyParts); }
+    // The arguments the sender got, the mail's own folder written as ".mail_XXXXXX".
+    QStringList argumente() const
+    {
+        return QString::fromUtf8(lies(W + "/args.txt"))
+            .replace(QRegularExpression("/\\.mail_\\w{6}/"), "/.mail_XXXXXX/")
+            .split('\n', Qt::SkipEmptyParts);
+    }
+    // The interface file the sender got, as it got it.
+    QByteArray mapi() const { return lies(W + "/copy.txt"); }
     // The attachment paths of the interface file the sender got.
     QStringList anlagen() const
     {
@@ -103,7 +111,7 @@ protected:
     QByteArray gesehen(const QString& datei) const { return lies(S + datei.mid(W.size())); }
     QStringList bruecke(const QString& programm = "CallOutlook32.exe") const
     {
-        return {R + "/RT32/" + programm, W + "/.mapi.txt", "-na", "-wd", W};
+        return {R + "/RT32/" + programm, W + "/.mail_XXXXXX/.mapi.txt", "-na", "-wd", W};
     }
     bool geloggt(const QString& text) const
     {
@@ -132,13 +140,14 @@ protected:
 TEST_F(Mail, BrueckeBekommtMapiDateiByteGenauNurFuerDenBesitzer)
 {
     privat.mapi_to.setze_wert_qstr(CQString("a@x.de;;b@y.de"));
+    // A file of the name in the working folder is not the mail's: it stays as it was.
     schreibe("W/.mapi.txt", "alt");
-    QFile::setPermissions(W + "/.mapi.txt", QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     auto mail = neue_mail();
     sende(*mail);
-    EXPECT_EQ(lies(W + "/.mapi.txt"),
-              "Standard\r\n\r\nTest\r\n2\r\na@x.de\r\nb@y.de\r\n0\r\n0\r\n0\r\n0\r\nHallo\r\n\r\n");
-    EXPECT_EQ(QFile::permissions(W + "/.mapi.txt") & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(mapi(), "Standard\r\n\r\nTest\r\n2\r\na@x.de\r\nb@y.de\r\n0\r\n0\r\n0\r\n0\r\nHallo\r\n\r\n");
+    const QString gegeben = QString::fromUtf8(lies(W + "/args.txt")).split('\n').value(1);
+    EXPECT_EQ(QFile::permissions(S + gegeben.mid(W.size())) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(lies(W + "/.mapi.txt"), "alt");
     EXPECT_EQ(argumente(), bruecke());
     EXPECT_TRUE(aktiv_danach);
     EXPECT_EQ(ende(*mail), "signale=1 fehler=0 aktiv=0");
@@ -213,7 +222,7 @@ TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
     mail->betreff.clear();
     mail->text.clear();
     sende(*mail);
-    EXPECT_EQ(lies(W + "/.mapi.txt"), "Standard\r\n\r\n??? Bericht\r\n0\r\n0\r\n0\r\n0\r\n0\r\n??? Bericht\r\n\r\n");
+    EXPECT_EQ(mapi(), "Standard\r\n\r\n??? Bericht\r\n0\r\n0\r\n0\r\n0\r\n0\r\n??? Bericht\r\n\r\n");
     EXPECT_EQ(mail->gib_anlagenname(CQString("/a/.zeigePDF.pdf"), 1), "zeigePDF.pdf");
     EXPECT_EQ(mail->gib_anlagenname(CQString("/a/"), 3), "Anlage_3");
 
@@ -228,7 +237,7 @@ TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
     mail->dateien = QStringList{"./logo.png", "a.pdf"};
     sende(*mail);
     QFile::remove(remote);
-    EXPECT_TRUE(lies(W + "/.mapi.txt").contains("\r\n3\r\nb.html\r\nb2.html\r\na.pdf\r\n")) << lies(W + "/.mapi.txt").constData();
+    EXPECT_TRUE(mapi().contains("\r\n3\r\nb.html\r\nb2.html\r\na.pdf\r\n")) << mapi().constData();
     EXPECT_EQ(gesehen(anlagen().value(0)), "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
                                            "<img src=\"http://x/logo.png\">\n");
     EXPECT_EQ(lies(B + "/b.html"), "");
@@ -240,10 +249,90 @@ TEST_F(Mail, VorgabenNamenLogoArtUndZeichensatz)
     art11->art = 11;
     art11->text = CQString("Grüße");
     sende(*art11);
-    EXPECT_EQ(lies(W + "/.mapi.txt"), "NUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGr\xFC\xDF" "e\r\n\r\n");
+    EXPECT_EQ(mapi(), "NUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGr\xFC\xDF" "e\r\n\r\n");
     setze_sprachcode(QStringLiteral("ru"));
     sende(*art11);
-    EXPECT_EQ(lies(W + "/.mapi.txt"), "\xEF\xBB\xBFNUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGrüße\r\n\r\n");
+    EXPECT_EQ(mapi(), "\xEF\xBB\xBFNUV\r\n\r\nTest\r\n1\r\np@x.de\r\n0\r\n0\r\n0\r\n0\r\nGrüße\r\n\r\n");
+}
+
+// Two mails handed off at once, each read by its bridge only after both were written: each
+// goes out once, with its own text.
+TEST_F(Mail, ZweiMailsZugleichGehenJedeEinmalMitIhremText)
+{
+    const QString bruecke = schreibe("R/RT32/CallOutlook32.exe",
+                                     QStringLiteral("#!/bin/sh\ni=0; while [ ! -f '%1/los' ] && [ $i -lt 600 ]; do sleep "
+                                                    "0.05; i=$((i+1)); done\ncp \"$1\" '%1/gesendet_'$$.neu && mv "
+                                                    "'%1/gesendet_'$$.neu '%1/gesendet_'$$.txt\n")
+                                         .arg(W)
+                                         .toUtf8());
+    QFile::setPermissions(bruecke, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    int enden = 0;
+    auto erste = neue_mail();
+    auto zweite = neue_mail();
+    erste->text = CQString("Text der ersten");
+    zweite->text = CQString("Text der zweiten");
+    for (CGMail* mail : {erste.get(), zweite.get()}) {
+        QObject::connect(mail, &CGMail::sendmail_signal, [&enden] { ++enden; });
+        mail->bereite_mail_vor();
+    }
+    schreibe("W/los", "");
+    ASSERT_TRUE(warte([&] { return enden == 2; }));
+    QStringList texte;
+    for (const QString& name : QDir(W).entryList({"gesendet_*.txt"}, QDir::Files))
+        texte << QString::fromUtf8(lies(W + '/' + name)).split("\r\n").value(8);
+    texte.sort();
+    EXPECT_EQ(texte, QStringList({"Text der ersten", "Text der zweiten"}));
+    EXPECT_FALSE(erste->fehler || zweite->fehler);
+}
+
+// Line ends in the subject, in the text taken as subject, in a recipient setting and in an
+// attachment's name: every field stays on its line, the recipients are the user's, and the
+// attachment is found under a name without the line end.
+TEST_F(Mail, ZeilenendenInFeldernTeilenDieUebergabedateiNicht)
+{
+    privat.mapi_to.setze_wert_qstr(CQString("a@x.de\r\nb@y.de;\n"));
+    const QString anlage = schreibe("W/zwei\nZeilen.pdf", "%PDF anlage");
+    auto mail = neue_mail();
+    mail->betreff = CQString("Monatsbericht\r\n1\r\nfremd@example.invalid");
+    mail->dateien = QStringList{anlage};
+    sende(*mail);
+    QStringList zeilen = QString::fromUtf8(mapi()).split("\r\n");
+    ASSERT_EQ(zeilen.size(), 15) << mapi().constData();
+    const QString pfad = zeilen.value(9);
+    EXPECT_EQ(zeilen.mid(0, 9), QStringList({"Standard", "", "Monatsbericht  1  fremd@example.invalid", "2", "a@x.de",
+                                             "b@y.de", "0", "0", "1"}));
+    EXPECT_EQ(zeilen.mid(10), QStringList({"1", "zwei Zeilen.pdf", "Hallo", "", ""}));
+    EXPECT_EQ(gesehen(pfad), "%PDF anlage") << pfad.toStdString();
+    EXPECT_EQ(ende(*mail), "signale=1 fehler=0 aktiv=0");
+
+    // No subject: the text of several lines is the subject on one line, and the text keeps its lines.
+    auto ohne = neue_mail();
+    ohne->betreff.clear();
+    ohne->text = CQString("Erste\r\nZweite\rDritte");
+    sende(*ohne);
+    zeilen = QString::fromUtf8(mapi()).split("\r\n");
+    EXPECT_EQ(zeilen.value(2), "Erste  Zweite Dritte");
+    EXPECT_EQ(zeilen.mid(10), QStringList({"Erste", "Zweite", "Dritte", "", ""}));
+}
+
+// A report and an attachment named in Cyrillic and Chinese, the language German: the interface
+// file turns UTF-8 with its mark, and the bridge finds both files under the names it read.
+TEST_F(Mail, AnlagenInFremderSchriftFindetDieBruecke)
+{
+    const QString bericht = schreibe("B/Отчёт 報告.txt", "Kunde Иванов Ort 東京\n");
+    const QString anlage = schreibe("W/Счёт 請求.pdf", "%PDF счёт");
+    auto mail = neue_mail();
+    mail->zweite_seite = true;
+    mail->berichtsdatei = CQString(bericht);
+    mail->dateien = QStringList{anlage};
+    sende(*mail);
+    const QByteArray datei = mapi();
+    ASSERT_TRUE(datei.startsWith("\xEF\xBB\xBF")) << datei.constData();
+    const QStringList zeilen = QString::fromUtf8(datei.mid(3)).split("\r\n");
+    EXPECT_EQ(zeilen.mid(6, 1), QStringList{"3"});
+    EXPECT_EQ(zeilen.mid(10, 4), QStringList({"3", "Отчёт 報告.txt", "Отчёт 報告2.html", "Счёт 請求.pdf"}));
+    EXPECT_EQ(QString::fromUtf8(gesehen(zeilen.value(7))), "\xEF\xBB\xBF" "Kunde Иванов Ort 東京\n");
+    EXPECT_EQ(gesehen(zeilen.value(9)), "%PDF счёт");
 }
 
 // A report text that is a pipe is never waited for: the mail keeps its text and the file's name.
@@ -335,9 +424,7 @@ TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
     boxen.clear();
     zwei->berichtsdatei.clear();
     sende(*zwei, 300);
-    const QString meldung = "Konnte Interfacedatei '" + B + "/fehlt/.mapi.txt' nicht oeffnen.";
-    EXPECT_TRUE(geloggt(meldung));
-    EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + meldung)});
+    EXPECT_EQ(boxen, QStringList{fehlerbox("\n" + ordner)});
     EXPECT_FALSE(QFile::exists(W + "/args.txt"));
     EXPECT_EQ(ende(*zwei), "signale=0 fehler=1 aktiv=0");
 }

@@ -63,13 +63,14 @@ protected:
 
     void TearDown() override
     {
+        browser.reset();
         CGBrowserWeb::setze_renderwaechter({});
         CAmisc::instanz(true)->setze_druckerzuordnung(nullptr);
         Berichtstest::TearDown();
     }
 
-    // The browser in its one-page form with the red page loaded.
-    std::unique_ptr<CGBrowser> geladener_browser()
+    // The browser in its one-page form with `quelle` loaded, by default the red page.
+    std::unique_ptr<CGBrowser> geladener_browser(const QString& quelle = QString())
     {
         auto browser = std::make_unique<CGBrowser>(nullptr, CQString("web"), false);
         CGBrowserWeb* seite = browser->gib_webseite1();
@@ -78,12 +79,19 @@ protected:
         QObject::connect(seite, &CGBrowserWeb::homeAvailable, [this](bool b) { zuhause << b; });
         browser->resize(600, 400);
         browser->show();
-        browser->setze_quelle(CQString(rot));
+        browser->setze_quelle(CQString(quelle.isEmpty() ? rot : quelle));
         EXPECT_TRUE(warte([this] { return !zuhause.isEmpty(); }));
         lasse_laufen(300);
         return browser;
     }
+    // The page of `browser`, loaded with `quelle`; null without a web page.
+    CGBrowserWeb* zeige(const QString& quelle)
+    {
+        browser = geladener_browser(quelle);
+        return browser->gib_webseite1();
+    }
 
+    std::unique_ptr<CGBrowser> browser;
     QList<QWebEngineView*> bewacht;
     QList<bool> zuhause;
     QString rot;
@@ -127,6 +135,48 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
     const QUrl ziel(QUrl::fromLocalFile(rot).toString() + QStringLiteral("?mitte=1"));
     mittelklick(ziel.toString());
     EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
+}
+
+// A web report in Cyrillic and Chinese that names no charset, saved as HTML with the language
+// German: the file reads back with every character, in the encoding it declares.
+TEST_F(Webseite, SpeichernAlsHtmlBehaeltFremdeSchrift)
+{
+    const QString bericht = schreibe(QStringLiteral("b/kunde.html"),
+                                     "<html><head><title>K</title></head><body><p>Kunde &#1048;&#1074;&#1072;&#1085;"
+                                     "&#1086;&#1074; Ort &#26481;&#20140; Gr&uuml;&szlig;e</p></body></html>");
+    CGBrowserWeb* seite = zeige(bericht);
+    ASSERT_NE(seite, nullptr);
+    ASSERT_TRUE(warte([&] { return seite->gib_html().contains(QStringLiteral("Kunde")); }));
+    browser->speicherziel = CQString(pfad("o/kunde.html"));
+    browser->speichern_unter(1, false);
+    const QByteArray html = lies(pfad("o/kunde.html"));
+    QTextCodec* codec = QTextCodec::codecForHtml(html, QTextCodec::codecForName("Windows-1252"));
+    EXPECT_EQ(codec->name(), "UTF-8") << html.constData();
+    EXPECT_TRUE(codec->toUnicode(html).contains(QStringLiteral("Kunde Иванов Ort 東京 Grüße"))) << html.constData();
+}
+
+// A "file:" link with a relative path in a web report leads beside the report, as in a text page.
+TEST_F(Webseite, RelativerDateiLinkFuehrtNebenDenBericht)
+{
+    const QString unten = schreibe(QStringLiteral("rel/sub/u.html"), "<p>UNTEN</p>");
+    const QString bericht = schreibe(QStringLiteral("rel/bericht.html"),
+                                     "<html><body style=\"margin:0\"><a href=\"file:sub/u.html\" "
+                                     "style=\"display:block;height:40px\">U</a></body></html>");
+    CGBrowserWeb* seite = zeige(bericht);
+    ASSERT_NE(seite, nullptr);
+    QString unter_der_maus;
+    QObject::connect(seite, &CGBrowserWeb::linkHovered, [&](const QString& link) { unter_der_maus = link; });
+    const QPointF stelle(20, 20);
+    QMouseEvent bewegung(QEvent::MouseMove, stelle, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(seite->focusProxy(), &bewegung);
+    ASSERT_TRUE(warte([&] { return !unter_der_maus.isEmpty(); }, 5000));
+    QMouseEvent druck(QEvent::MouseButtonPress, stelle, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(seite->focusProxy(), &druck);
+    QMouseEvent los(QEvent::MouseButtonRelease, stelle, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(seite->focusProxy(), &los);
+    EXPECT_TRUE(warte([&] { return seite->url() == QUrl::fromLocalFile(unten); }, 10000))
+        << seite->url().toString().toStdString() << " " << unter_der_maus.toStdString();
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
 
 TEST_F(Webseite, BerichtLiestKeineLokalenDateienAusserhalbSeinesOrdners)

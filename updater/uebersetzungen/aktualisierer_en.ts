@@ -123,6 +123,10 @@ the log window.</translation>
         <source>Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.</source>
         <translation>Please check that the program exists at the given place.</translation>
     </message>
+    <message>
+        <source>Der Bericht &apos;%1&apos; ist mit %2 MB zu groß zum Anzeigen (höchstens %3 MB).</source>
+        <translation>The report &apos;%1&apos; is too large to show at %2 MB (at most %3 MB).</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserDiag</name>
@@ -265,6 +269,18 @@ the log window.</translation>
         <source>Bitte prüfen Sie, ob das Programm am angegebenen Ort existiert.</source>
         <translation>Please check that the program exists at the given place.</translation>
     </message>
+    <message>
+        <source>Bericht &apos;%1&apos; nur bis %2 Zeichen angezeigt: er ist gewachsen, seit er geöffnet wurde</source>
+        <translation>Report &apos;%1&apos; shown up to %2 characters only: it has grown since it was opened</translation>
+    </message>
+    <message>
+        <source>Datei &apos;%1&apos; ist zu groß für die Seite</source>
+        <translation>File &apos;%1&apos; is too large for the page</translation>
+    </message>
+    <message>
+        <source>Der Bericht wird geladen ...</source>
+        <translation>Loading the report ...</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserWeb</name>
@@ -388,6 +404,14 @@ the log window.</translation>
     <message>
         <source>Hinweise finden Sie im Protokollfenster</source>
         <translation>See the protocol window for details</translation>
+    </message>
+    <message>
+        <source>Berichtsdatei &apos;%1&apos; ist zu groß für eine Mail</source>
+        <translation>Report file &apos;%1&apos; is too large for a mail</translation>
+    </message>
+    <message>
+        <source>Konnte Anlage &apos;%1&apos; nicht übergeben.</source>
+        <translation>Could not hand over attachment &apos;%1&apos;.</translation>
     </message>
 </context>
 <context>
@@ -530,6 +554,13 @@ the log window.</translation>
     <message>
         <source>KEIN GUELTIGER FEHLERTYP</source>
         <translation>NO VALID ERROR TYPE</translation>
+    </message>
+</context>
+<context>
+    <name>CQIODatei</name>
+    <message>
+        <source>zu groß (%1 Bytes, höchstens %2)</source>
+        <translation>too large (%1 bytes, at most %2)</translation>
     </message>
 </context>
 <context>
