@@ -151,10 +151,15 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
 }
 
 // A copy of the document to print; the copy also takes the extra formats of the blocks
-// (highlighting), which cloning leaves behind.
-std::unique_ptr<QTextDocument> kopie_von(const QTextDocument& dokument)
+// (highlighting), which cloning leaves behind. Cloning lays the document out to its end: a
+// document shown in a narrow or hidden view would wrap every line many times over (minutes for
+// a million lines), so it is laid out unwrapped for the copy, and the view gets its width back.
+std::unique_ptr<QTextDocument> kopie_von(QTextDocument& dokument)
 {
+    const QSizeF seitengroesse = dokument.pageSize();
+    dokument.setTextWidth(-1);
     std::unique_ptr<QTextDocument> kopie(dokument.clone());
+    dokument.setPageSize(seitengroesse);
     for (QTextBlock quelle = dokument.firstBlock(), ziel = kopie->firstBlock(); quelle.isValid() && ziel.isValid();
          quelle = quelle.next(), ziel = ziel.next())
         ziel.layout()->setFormats(quelle.layout()->formats());
