@@ -1,5 +1,6 @@
 #include "czielsperre.h"
 #include "steuerzeichen.h"
+#include "zielordner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -84,8 +85,7 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
         // Nothing to protect in a folder that is not there; the work itself reports it.
         gehalten_ = fehler == ENOENT || fehler == ENOTDIR;
         if (!gehalten_)
-            fehlertext = QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden")
-                             .arg(maskiere_steuerzeichen(ordner));
+            fehlertext = zielordner_fehlertext(ordner, fehler);
         return;
     }
     geraet = st.st_dev;

@@ -218,6 +218,8 @@ CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
         ordner = std::move(andere.ordner);
         fd = andere.fd;
         temp = std::move(andere.temp);
+        hatte_temp = andere.hatte_temp;
+        andere.hatte_temp = false;
         rest = std::move(andere.rest);
         name = std::move(andere.name);
         anzeige = std::move(andere.anzeige);
@@ -260,6 +262,9 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
                 const int fehler = errno;
                 if (!ok && !daneben.isEmpty())
                     ::unlinkat(temp_ordner, daneben.constData(), 0);
+                // The target folder's folder of temporary files goes at the end of the run.
+                if (temp_ordner != wurzel)
+                    entferne_tempordner(temp_ordner);
                 if (ok || fehler != EXDEV || temp_ordner == ziel)
                     break;
             }
@@ -302,6 +307,10 @@ void CFertigeDatei::verwirf()
     // for a leftover.
     if (!temp.isEmpty() && ordner)
         ::unlinkat(ordner->fd(), temp.constData(), 0);
+    // A temporary name, given or gone, leaves its folder of temporary files behind.
+    if (hatte_temp && ordner)
+        entferne_tempordner(ordner->fd());
+    hatte_temp = false;
     if (fd >= 0)
         ::close(fd);
     fd = -1;
@@ -384,6 +393,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
         datei.ordner = ordner;
         datei.rest = ordner_rest;
         datei.fd = oeffne_neue_datei(fd, 0666, datei.temp, unbenannt);
+        datei.hatte_temp = !datei.temp.isEmpty();
     }
     if (datei.fd < 0) {
         entpack_ausgabe("error opening %s\n", datei.anzeige.constData());

@@ -109,6 +109,8 @@ private:
     std::shared_ptr<COrdnerhandle> ordner;
     int fd = -1;
     QByteArray temp;
+    // Whether the file was made under a temporary name.
+    bool hatte_temp = false;
     // The path from `ordner` to the file's own folder; empty when that is `ordner`.
     QByteArray rest;
     QByteArray name;

@@ -73,6 +73,11 @@ bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
         return false;
     if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
         return true;
+    // Nor does an entry take a name of the program's temporary files, at any level: a cleanup
+    // would take it for a leftover (an update packed from an installed folder may carry one).
+    for (const QString& teil : teile)
+        if (ist_eigener_name(teil))
+            return true;
     if (teile.size() != 1)
         return false;
     for (const QString& eigen : eigene_programme())
@@ -814,9 +819,15 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     // changes the target is waited for: the two would replace each other's files and share the
     // limit of open files that each plans with.
     const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
-    const QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
-                          : uninstall        ? uninstall->gib_ladefehler()
-                                             : QString();
+    QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
+                    : uninstall        ? uninstall->gib_ladefehler()
+                                       : QString();
+    // A target folder that is not there is said once, before any entry.
+    if (grund.isEmpty() && anzahl > 0) {
+        zielordner = std::make_unique<CZielordner>(ziel);
+        if (zielordner->handle() < 0)
+            grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
+    }
     if (!grund.isEmpty()) {
         archiv.schliesse();
         melde(2, grund);
@@ -838,7 +849,6 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             // Asked here, where the application object lives, before the reading thread needs it.
             eigene_programme();
             zielpfad = ziel;
-            zielordner = std::make_unique<CZielordner>(ziel);
             // Decided once, before any worker writes: should the workers find it out each for
             // itself, several would make their files under temporary names.
             regeln = pruefe_namensregeln(zielordner->handle());
@@ -904,6 +914,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     offen.clear();
     archiv.schliesse();
     nimm_vormerkungen_zurueck();
+    if (zielordner)
+        entferne_tempordner(zielordner->handle());
     textzeile(QStringLiteral(" "));
     if (!schreiber->schreibe(true, true)) {
         ++fehlerzahl;

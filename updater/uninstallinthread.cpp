@@ -218,6 +218,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
     // Every deletion starts from the root's handle: a link below the root that leads out of it
     // ends the path there.
     const int wurzel_fd = oeffne_ordnerhandle(QFile::encodeName(wurzel));
+    const int wurzelfehler = wurzel_fd < 0 ? errno : 0;
     // Folders by their path relative to the root and their full path for the protocol.
     std::vector<std::pair<QString, QString>> verzeichnisse;
     int schritt = 0;
@@ -228,20 +229,33 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         ++fehler;
     } else if (wurzel_fd >= 0) {
         raeume_auf(wurzel_fd, karte);
+    } else if (!karte.empty()) {
+        // Said once, not as a failure of every record.
+        melde_fehler(zielordner_fehlertext(wurzel, wurzelfehler));
+        ++fehler;
     }
-    for (auto eintrag = karte.begin(); grund.isEmpty() && aufgezeichnet && eintrag != karte.end(); ++eintrag) {
+    for (auto eintrag = karte.begin(); grund.isEmpty() && wurzel_fd >= 0 && aufgezeichnet && eintrag != karte.end();
+         ++eintrag) {
         const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         const QString relativ = ohne_endtrenner(schluessel);
-        if (verlaesst_wurzel(schluessel) || wurzel_fd < 0) {
+        const bool ordnerschluessel = relativ.size() < schluessel.size();
+        if (verlaesst_wurzel(schluessel)) {
             fehler += berichte(false, pfad, datei_fehler);
         } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
             melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
             aufgezeichnet = vergiss(schreiber, schluessel);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
-            if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
+            // A folder where a file was recorded is the user's: it stays.
+            if (!ordnerschluessel)
+                fehler += berichte(false, pfad, datei_fehler);
+            else if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
                 verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));
-        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, 0), pfad, datei_fehler) == 0) {
+        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, ordnerschluessel ? AT_REMOVEDIR : 0),
+                            ordnerschluessel ? ohne_endtrenner(pfad) : pfad, ordnerschluessel ? ordner_fehler : datei_fehler)
+                   == 0) {
+            // A folder's record removes only a folder: a file or a link that the user put in its
+            // place stays, with a failure line (only what is gone already counts as removed).
             aufgezeichnet = vergiss(schreiber, schluessel);
         } else {
             ++fehler;

@@ -1,7 +1,10 @@
 #include "zielordner.h"
+#include "steuerzeichen.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -97,6 +100,14 @@ QStringList namensteile(const QString& pfad)
     QStringList teile = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     teile.removeAll(QStringLiteral("."));
     return teile;
+}
+
+QString zielordner_fehlertext(const QString& pfad, int fehler)
+{
+    const QString ordner = maskiere_steuerzeichen(pfad);
+    if (fehler == ENOENT || fehler == ENOTDIR)
+        return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 existiert nicht").arg(ordner);
+    return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden").arg(ordner);
 }
 
 CZielordner::CZielordner(const QString& pfad)
@@ -213,29 +224,44 @@ COrdnerhandle::~COrdnerhandle()
 
 namespace {
 
-// Temporary files are named after the process that made them: prefix, process id, "-", number, ".tmp".
+// Temporary files live in a folder of the program's own in the folder where they take their
+// names, and are named after the process that made them: prefix, process id, "-", number,
+// ".tmp". Only the program puts files into that folder (an archive entry of its name is never
+// written), so a leftover of a killed run is known by its place as well as by its name: a file of
+// that name anywhere else is a user's, or an archive's, and is never removed.
+constexpr char temp_ordner[] = ".aktualisierer-temp";
 constexpr char temp_praefix[] = ".aktualisierer-";
 
+// A new name, relative to the folder in which the file takes its name.
 QByteArray neuer_tempname()
 {
     static std::atomic<unsigned> zaehler{0};
-    static const QByteArray praefix = temp_praefix + QByteArray::number(::getpid()) + '-';
+    static const QByteArray praefix =
+        QByteArray(temp_ordner) + '/' + temp_praefix + QByteArray::number(::getpid()) + '-';
     return praefix + QByteArray::number(zaehler++) + ".tmp";
 }
 
-// The process that made a temporary file of the name above; -1 for any other name.
-pid_t prozess_des_tempnamens(const QByteArray& name)
+// Whether the name has the shape of a temporary file's (in any case: on a file system that
+// takes names in either case for one, both are).
+bool ist_tempname(QStringView name)
 {
     const int praefix = int(sizeof temp_praefix) - 1;
-    if (!name.startsWith(temp_praefix) || !name.endsWith(".tmp"))
-        return -1;
-    const QList<QByteArray> teile = name.mid(praefix, name.size() - praefix - 4).split('-');
-    bool pid_ok = false;
-    bool nummer_ok = false;
-    const long pid = teile.size() == 2 ? teile[0].toLong(&pid_ok) : -1;
-    if (teile.size() == 2)
-        teile[1].toULongLong(&nummer_ok);
-    return pid_ok && nummer_ok ? pid_t(pid) : -1;
+    if (!name.startsWith(QLatin1String(temp_praefix), Qt::CaseInsensitive)
+        || !name.endsWith(QLatin1String(".tmp"), Qt::CaseInsensitive))
+        return false;
+    const QStringView mitte = name.mid(praefix, name.size() - praefix - 4);
+    const int trenner = mitte.indexOf(QLatin1Char('-'));
+    const auto ziffern = [](QStringView teil) {
+        return !teil.isEmpty() && std::all_of(teil.begin(), teil.end(), [](QChar c) { return c.isDigit(); });
+    };
+    return trenner > 0 && ziffern(mitte.left(trenner)) && ziffern(mitte.mid(trenner + 1));
+}
+
+// Makes the folder of temporary files in `ordner`, when it is missing (another run may just
+// have removed it, empty); false with errno when there is none and it cannot be made.
+bool lege_tempordner_an(int ordner)
+{
+    return ::mkdirat(ordner, temp_ordner, 0700) == 0 || errno == EEXIST;
 }
 
 // The lock by which a temporary file shows that a live process still uses it; only a file that
@@ -250,11 +276,23 @@ bool sperre_temporaer(int fd)
 
 } // namespace
 
+bool ist_eigener_name(QStringView teil)
+{
+    return teil.compare(QLatin1String(temp_ordner), Qt::CaseInsensitive) == 0 || ist_tempname(teil);
+}
+
+void entferne_tempordner(int ordner)
+{
+    ::unlinkat(ordner, temp_ordner, AT_REMOVEDIR);
+}
+
 int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
 {
     for (int versuch = 0; versuch < 100; ++versuch) {
         temp = neuer_tempname();
         const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        if (fd < 0 && errno == ENOENT && lege_tempordner_an(ordner))
+            continue;
         if (fd < 0 && errno != EEXIST)
             return fd;
         if (fd < 0)
@@ -333,6 +371,8 @@ bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
         temp = neuer_tempname();
         if (verlinke_unbenannt(fd, ordner, temp))
             return true;
+        if (errno == ENOENT && lege_tempordner_an(ordner))
+            continue;
         if (errno != EEXIST)
             break;
     }
@@ -406,6 +446,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
     // run names its files only after their records are written).
     if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0) {
         ::close(fd);
+        entferne_tempordner(ordner);
         const int verzeichnis = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (verzeichnis >= 0) {
             ::fsync(verzeichnis);
@@ -420,6 +461,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
         ::unlinkat(ordner, temp.constData(), 0);
     if (fd >= 0)
         ::close(fd);
+    entferne_tempordner(ordner);
     // The caller reports why it failed.
     errno = ursache;
     return false;
@@ -427,30 +469,31 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& t
 
 void entferne_verwaiste_tempdateien(int ordner)
 {
-    const int fd = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Only the program's own folder is searched, never followed through a link.
+    const int fd = ::openat(ordner, temp_ordner, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     DIR* verzeichnis = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!verzeichnis) {
         if (fd >= 0)
             ::close(fd);
         return;
     }
+    const int temp = ::dirfd(verzeichnis);
     QList<QByteArray> kandidaten;
     while (const dirent* e = ::readdir(verzeichnis)) {
         const QByteArray name(e->d_name);
         // The process id in the name says nothing: it may be this process's, a later one's or
         // that of a run that is still writing. Only the lock tells.
-        if (prozess_des_tempnamens(name) > 0)
+        if (ist_tempname(QString::fromLatin1(name)))
             kandidaten << name;
     }
-    ::closedir(verzeichnis);
     for (const QByteArray& name : kandidaten) {
         // Only a regular file can be one: a FIFO or device that merely carries such a name is not
         // even opened, nor a link followed.
         struct stat vorher{};
-        if (::fstatat(ordner, name.constData(), &vorher, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(vorher.st_mode))
+        if (::fstatat(temp, name.constData(), &vorher, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(vorher.st_mode))
             continue;
         // A file that cannot be opened or locked here cannot be told apart from one in use: it stays.
-        const int datei = ::openat(ordner, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        const int datei = ::openat(temp, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (datei < 0)
             continue;
         // Removed while held, and only while the name still is the file that was tested: its
@@ -458,9 +501,12 @@ void entferne_verwaiste_tempdateien(int ordner)
         struct stat offen{};
         struct stat jetzt{};
         if (::fstat(datei, &offen) == 0 && S_ISREG(offen.st_mode) && ::flock(datei, LOCK_EX | LOCK_NB) == 0
-            && ::fstatat(ordner, name.constData(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
+            && ::fstatat(temp, name.constData(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
             && jetzt.st_ino == offen.st_ino)
-            ::unlinkat(ordner, name.constData(), 0);
+            ::unlinkat(temp, name.constData(), 0);
         ::close(datei);
     }
+    ::closedir(verzeichnis);
+    // Empty, the folder goes too; a file of a run still writing keeps it.
+    entferne_tempordner(ordner);
 }

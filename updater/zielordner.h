@@ -26,6 +26,10 @@ bool verlaesst_ordner(int fehler);
 // The parts of a "/"-separated path below a folder, without empty and "." parts.
 QStringList namensteile(const QString& pfad);
 
+// The protocol's line for a target folder that cannot be opened, by the errno: that it does not
+// exist (nor anything of its name that is a folder), or that it cannot be opened.
+QString zielordner_fehlertext(const QString& pfad, int fehler);
+
 // An installation folder held open, and the folders below it known to exist. Threads may make
 // folders in it at the same time.
 class CZielordner
@@ -84,7 +88,8 @@ private:
     const int fd_;
 };
 
-// A temporary file created exclusively in the folder; its name is short and independent of the
+// A temporary file created exclusively in the folder's folder of temporary files (made when
+// missing; `temp` holds the name relative to the folder); its name is short and independent of the
 // target's, so every name the file system accepts can be written through it. The returned handle
 // holds the file's lock (flock): while it or a duplicate of it stays open, no run removes the
 // file as a leftover, so it is closed only after the file has its name or is removed.
@@ -110,7 +115,8 @@ int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt
 // Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
 // errno (EEXIST when the name is taken).
 bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
-// Gives the unnamed file a fresh temporary name in the folder, held in `temp`; the file is locked
+// Gives the unnamed file a fresh temporary name in the folder's folder of temporary files, held
+// in `temp` (relative to the folder); the file is locked
 // first, as by `oeffne_temporaer`. False with errno.
 bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
 
@@ -128,8 +134,16 @@ bool schliesse_behalte_sperre(int& fd);
 // failure; the old file then stays as it was.
 bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile);
 
-// Removes the temporary files that killed runs left in the folder: those that no live process
-// holds locked. The target's lock (`CZielsperre`) is not enough, as a run into a folder below
+// Whether a part of a path is a name the program uses for its own purposes: its folder of
+// temporary files, or the shape of a temporary file's name. No archive entry takes such a name.
+bool ist_eigener_name(QStringView teil);
+
+// Removes the folder of temporary files in the folder when it is empty: a run does so once its
+// files have their names.
+void entferne_tempordner(int ordner);
+
+// Removes the temporary files that killed runs left in the folder (in its folder of temporary
+// files, which goes too once empty): those that no live process holds locked. The target's lock (`CZielsperre`) is not enough, as a run into a folder below
 // this target holds only its own; and the process id in a name says nothing, it is soon taken
 // again. A name that is no regular file, or a file that cannot be opened to test its lock, stays.
 void entferne_verwaiste_tempdateien(int ordner);

@@ -63,8 +63,8 @@ protected:
             umgebung.remove(QString::fromLatin1(v));
         umgebung.insert("HOME", heim);
         // German is always there: the start language says nothing about missing translations.
-        umgebung.insert("LC_ALL", "de_DE.UTF-8");
-        umgebung.insert("LANG", "de_DE.UTF-8");
+        umgebung.insert("LC_ALL", sprache);
+        umgebung.insert("LANG", sprache);
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         if (offscreen)
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
@@ -115,6 +115,8 @@ protected:
     QString ziel;
     // A command that starts the program, the program's path and its arguments following.
     QStringList huelle;
+    // The locale of the runs.
+    QString sprache = QStringLiteral("de_DE.UTF-8");
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -185,19 +187,20 @@ QStringList viele_dateien(const QString& zip, int anzahl)
     return namen;
 }
 
-// Watches every folder of a tree for the temporary names of the updater (".aktualisierer-...").
+// The updater's folder of temporary files, in the folder where they take their names.
+const QString tempordner = QStringLiteral(".aktualisierer-temp");
+
+// Watches every folder of a tree, and the updater's folders of temporary files as they come, for
+// the temporary names of the updater (".aktualisierer-...").
 class Tempnamenwache
 {
 public:
-    explicit Tempnamenwache(const QString& wurzel) : fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    explicit Tempnamenwache(const QString& wurzel) : wurzel(wurzel), fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
     {
-        const auto beobachte = [this](const QString& ordner, const QString& relativ) {
-            namen.insert(inotify_add_watch(fd, QFile::encodeName(ordner).constData(), IN_CREATE | IN_MOVED_TO), relativ);
-        };
-        beobachte(wurzel, ".");
+        beobachte(".");
         QDirIterator it(wurzel, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
-            beobachte(it.next(), QDir(wurzel).relativeFilePath(it.filePath()));
+            beobachte(QDir(wurzel).relativeFilePath(it.next()));
     }
     ~Tempnamenwache() { ::close(fd); }
     // The temporary names shown since the last call, each as its relative path.
@@ -212,8 +215,11 @@ public:
             for (char* z = puffer; z < puffer + n;) {
                 const auto* e = reinterpret_cast<const inotify_event*>(z);
                 const QString name = e->len ? QFile::decodeName(e->name) : QString();
-                if (name.startsWith(".aktualisierer-"))
-                    r << QDir::cleanPath(namen.value(e->wd) + "/" + name);
+                const QString pfad = QDir::cleanPath(namen.value(e->wd) + "/" + name);
+                if ((e->mask & IN_ISDIR) && name == tempordner)
+                    beobachte(pfad);
+                else if (name.startsWith(".aktualisierer-"))
+                    r << pfad;
                 z += sizeof(inotify_event) + e->len;
             }
         }
@@ -221,6 +227,13 @@ public:
     }
 
 private:
+    void beobachte(const QString& relativ)
+    {
+        namen.insert(inotify_add_watch(fd, QFile::encodeName(wurzel + "/" + relativ).constData(), IN_CREATE | IN_MOVED_TO),
+                     relativ);
+    }
+
+    const QString wurzel;
     const int fd;
     QHash<int, QString> namen;
 };
@@ -230,7 +243,7 @@ QStringList tempnamen(const QString& ordner)
 {
     QStringList r;
     for (const QString& pfad : inhalt(ordner))
-        if (QFileInfo(pfad).fileName().startsWith(".aktualisierer-"))
+        if (QFileInfo(QDir::cleanPath(pfad)).fileName().startsWith(".aktualisierer-"))
             r << pfad;
     return r;
 }
@@ -580,8 +593,9 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     const QSet<QString> vorher = inhalt(ziel);
     ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
 
-    // An update over the installed tree: no unfinished file ever shows a name of its own below
-    // the target folder itself (there every run and the uninstall clear what a killed one left).
+    // An update over the installed tree: no unfinished file ever shows a name of its own outside
+    // the folder of temporary files of the target folder itself (there every run and the
+    // uninstall clear what a killed one left).
     {
         Tempnamenwache wache(ziel);
         QProcess p;
@@ -593,7 +607,7 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
         EXPECT_EQ(p.exitCode(), 0);
         QStringList darunter;
         for (const QString& name : gesehen)
-            if (name.contains('/'))
+            if (name.section('/', 0, -2) != tempordner)
                 darunter << name;
         EXPECT_TRUE(darunter.isEmpty()) << darunter.size() << " " << darunter.mid(0, 3).join(' ').toStdString();
     }
@@ -609,12 +623,15 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     }
     // What runs killed long ago left (under process ids that live processes have now, as this
     // one): in a folder the next install reaches, and in one that only the uninstall reaches.
-    const QByteArray verwaist = ".aktualisierer-" + QByteArray::number(::getpid()) + "-7.tmp";
+    const QString verwaist = tempordner + "/.aktualisierer-" + QString::number(::getpid()) + "-7.tmp";
+    QDir().mkpath(ziel + "/o3/u3/" + tempordner);
     schreibe(ziel + "/o3/u3/" + verwaist, "halb");
     ASSERT_EQ(starte({"-silent", "-install", "viele.zip", "-dst", ziel}).code, 0);
     EXPECT_EQ(tempnamen(ziel).join(" ").toStdString(), "");
-    schreibe(ziel + "/o5/u2/" + verwaist, "halb");
-    schreibe(ziel + "/" + verwaist, "halb");
+    for (const QString& ordner : {ziel + "/o5/u2/", ziel + "/"}) {
+        QDir().mkpath(ordner + tempordner);
+        schreibe(ordner + verwaist, "halb");
+    }
 
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), als_text(vorher));
@@ -627,8 +644,8 @@ TEST_F(Programm, GehalteneTempdateiEinesZielsDarunterUeberstehtInstallationUndDe
     // temporary file shows only in the file's own lock (here held by this process, whose id the
     // names carry, as a live process's would).
     schreibe(arbeit + "/a.zip", baue({datei("sub/x.txt", "x"), datei("y.txt", "y")}));
-    QDir().mkpath(ziel + "/sub");
-    const QString praefix = ziel + "/sub/.aktualisierer-" + QString::number(::getpid());
+    QDir().mkpath(ziel + "/sub/" + tempordner);
+    const QString praefix = ziel + "/sub/" + tempordner + "/.aktualisierer-" + QString::number(::getpid());
     const QString gehalten = praefix + "-3.tmp";
     const QString verwaist = praefix + "-4.tmp";
     schreibe(gehalten, "halb");
@@ -663,4 +680,59 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     const QSet<QString> da = inhalt(ziel);
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
+}
+
+TEST_F(Programm, FehlenderZielordnerWirdEinmalGenannt)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 20; ++i)
+        eintraege.push_back(datei("o/" + QByteArray::number(i) + ".txt", "x"));
+    schreibe(arbeit + "/a.zip", baue(eintraege));
+    const QString fehlt = dir.path() + "/fehlt";
+    for (const auto& [locale, zeile] : {std::make_pair("de_DE.UTF-8", "Zielverzeichnis %1 existiert nicht"),
+                                        std::make_pair("en_US.UTF-8", "Target folder %1 does not exist")}) {
+        SCOPED_TRACE(locale);
+        sprache = QString::fromLatin1(locale);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", fehlt}).code, 1);
+        const QString log = QString::fromUtf8(lies(logdatei()));
+        EXPECT_EQ(log.count(QString::fromLatin1(zeile).arg(fehlt)), 1) << log.toStdString();
+        EXPECT_FALSE(log.contains("Ausgabedatei")) << log.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(fehlt));
+    }
+}
+
+TEST_F(Programm, DateienMitDenNamenDerTemporaerenBleiben)
+{
+    // One of them on record (an earlier version installed it), the others the user's: at the top
+    // and in a folder that the install reaches.
+    const QString aufgezeichnet = ".aktualisierer-1234-5.tmp";
+    const QString eigen = ".aktualisierer-4242-7.tmp";
+    QDir().mkpath(ziel + "/o");
+    schreibe(ziel + "/" + aufgezeichnet, "aufgezeichnet");
+    schreibe(ziel + "/" + eigen, "eigen");
+    schreibe(ziel + "/o/" + eigen, "eigen");
+    schreibe(ziel + "/uninstall.dat", "#\r\n#\r\n#\r\n#\r\n01.02.2025 03:04:05;" + aufgezeichnet.toUtf8() + "\r\n");
+    // An archive that brings such names, also the program's folder, is refused them; another
+    // one replaces a file, so that the run needs temporary names.
+    schreibe(arbeit + "/a.zip", baue({datei(aufgezeichnet.toUtf8(), "neu"), datei("o/" + eigen.toUtf8(), "neu"),
+                                      datei(".aktualisierer-temp/x.txt", "neu"), datei("o/a.txt", "a")}));
+    schreibe(arbeit + "/b.zip", baue({datei("o/a.txt", "b"), datei("b.txt", "b")}));
+    for (const char* zip : {"a.zip", "b.zip"}) {
+        SCOPED_TRACE(zip);
+        EXPECT_EQ(starte({"-silent", "-install", zip, "-dst", ziel}).code, 0);
+        EXPECT_EQ(lies(ziel + "/" + aufgezeichnet), QByteArray("aufgezeichnet"));
+        EXPECT_EQ(lies(ziel + "/" + eigen), QByteArray("eigen"));
+        EXPECT_EQ(lies(ziel + "/o/" + eigen), QByteArray("eigen"));
+        EXPECT_FALSE(QFileInfo::exists(ziel + "/.aktualisierer-temp"));
+    }
+    EXPECT_EQ(lies(ziel + "/o/a.txt"), QByteArray("b"));
+    const QByteArray log = lies(logdatei());
+    for (const QString& name : {aufgezeichnet, "o/" + eigen, QString(".aktualisierer-temp/x.txt")})
+        EXPECT_TRUE(log.contains("überspringe " + name.toUtf8())) << name.toStdString();
+    EXPECT_TRUE(aufzeichnung(ziel + "/uninstall.dat").contains(aufgezeichnet));
+
+    // The uninstall removes what is on record, the user's files stay.
+    EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
+    EXPECT_EQ(als_text(inhalt(ziel)), eigen.toStdString() + " o/ o/" + eigen.toStdString());
 }

@@ -273,12 +273,16 @@ TEST_F(Entpacken, WartendeTempdateiUeberstehtDasAufraeumen)
 {
     const QString zip = archiv({datei("x.txt", "inhalt")});
     const QString ziel = pfad("ziel");
-    QDir().mkpath(ziel);
+    const QString temp = ziel + "/.aktualisierer-temp";
+    QDir().mkpath(temp);
     // Leftovers under this very process's id (a killed run may have had it before), one of them
-    // a FIFO that must not even be opened.
-    const QString verwaist = ziel + "/.aktualisierer-" + QString::number(::getpid()) + "-999999.tmp";
-    const QString fifo = ziel + "/.aktualisierer-1-1.tmp";
+    // a FIFO that must not even be opened; and a user's file of such a name outside the
+    // program's folder.
+    const QString name = "/.aktualisierer-" + QString::number(::getpid()) + "-999999.tmp";
+    const QString verwaist = temp + name;
+    const QString fifo = temp + "/.aktualisierer-1-1.tmp";
     schreibe(verwaist, "halb");
+    schreibe(ziel + name, "eigen");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     // Written under a temporary name, the file waits for its name while the target is cleared.
@@ -289,15 +293,22 @@ TEST_F(Entpacken, WartendeTempdateiUeberstehtDasAufraeumen)
     ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
     ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, wartend), ENTPACK_OK);
     CFertigeDatei fertig = wartend.nimm_fertige();
-    ASSERT_EQ(dateien_in(ziel).filter(".aktualisierer-").size(), 2);
+    // The waiting file and the leftover (a FIFO is no entry of the list).
+    ASSERT_EQ(dateien_in(temp).size(), 2);
 
     const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
     ASSERT_GE(ordner, 0);
     entferne_verwaiste_tempdateien(ordner);
-    ::close(ordner);
     EXPECT_FALSE(QFileInfo::exists(verwaist));
     EXPECT_TRUE(QFileInfo::exists(fifo));
+    EXPECT_EQ(lies(ziel + name), QByteArray("eigen"));
     EXPECT_EQ(fertig.benenne(), ENTPACK_OK);
     EXPECT_EQ(lies(ziel + "/x.txt"), QByteArray("inhalt"));
-    EXPECT_EQ(dateien_in(ziel), QStringList({"x.txt"}));
+    EXPECT_TRUE(dateien_in(temp).isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(fifo));
+    // Empty, the program's folder goes.
+    QFile::remove(fifo);
+    entferne_verwaiste_tempdateien(ordner);
+    ::close(ordner);
+    EXPECT_EQ(dateien_in(ziel), QStringList({name.mid(1), "x.txt"}));
 }

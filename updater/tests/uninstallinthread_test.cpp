@@ -137,3 +137,37 @@ TEST_F(UninstallLauf, OhneEintraegeEineWarnung)
     EXPECT_TRUE(lauf(2, &log2));
     EXPECT_TRUE(log2.hat_text("Deinstallation beendet."));
 }
+
+TEST_F(UninstallLauf, AnStelleDesAufgezeichnetenBleibtWasDerAnwenderHinstellte)
+{
+    // Installed were the folders "g" and "l" and the file "d"; the user then put a file in place
+    // of "g", a link to a folder of his in place of "l", and a folder in place of "d".
+    for (const char* s : {"g/", "g/h.txt", "l/", "d"})
+        eintrag(s);
+    schreibe(wurzel + "/g", "eigen");
+    QDir().mkpath(dir.path() + "/eigen");
+    ASSERT_TRUE(QFile::link(dir.path() + "/eigen", wurzel + "/l"));
+    QDir().mkpath(wurzel + "/d");
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_EQ(lies(wurzel + "/g"), QByteArray("eigen"));
+    EXPECT_TRUE(QFileInfo(wurzel + "/l").isSymLink());
+    EXPECT_TRUE(QFileInfo(wurzel + "/d").isDir());
+    EXPECT_TRUE(QFileInfo(dir.path() + "/eigen").isDir());
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/g"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/l"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/d"));
+    // Their records stay.
+    for (const char* s : {"g/", "l/", "d"})
+        EXPECT_EQ(unistall_map().count(s), 1u) << s;
+}
+
+TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)
+{
+    for (const char* s : {"a/", "a/b.txt", "c.txt"})
+        eintrag(s);
+    QDir(wurzel).removeRecursively();
+    EXPECT_FALSE(lauf(2, &log));
+    EXPECT_EQ(log.nur("text2"), (QStringList{"Zielverzeichnis " + wurzel + " existiert nicht",
+                                             "Deinstallation -mit Fehlern- beendet."}));
+    EXPECT_EQ(unistall_map().size(), 3u);
+}

@@ -114,10 +114,10 @@ TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
     EXPECT_FALSE(deinstalliere());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
     EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt"));
-    // The link itself may go; what was behind it stays.
+    // A folder's record removes no link in its place (a user's); what was behind it stays too.
     ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
-    deinstalliere();
-    EXPECT_FALSE(QFileInfo(ziel + "/lnk").isSymLink());
+    EXPECT_FALSE(deinstalliere());
+    EXPECT_TRUE(QFileInfo(ziel + "/lnk").isSymLink());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
 }
 

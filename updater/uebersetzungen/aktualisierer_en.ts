@@ -1817,6 +1817,10 @@ Point with English Excel settings</translation>
         <source>Zielverzeichnis %1 wird von einem anderen Auftrag bearbeitet: warte, bis er endet</source>
         <translation>Target folder %1 is being worked on by another job: waiting until it ends</translation>
     </message>
+    <message>
+        <source>Zielverzeichnis %1 existiert nicht</source>
+        <translation>Target folder %1 does not exist</translation>
+    </message>
 </context>
 <context>
     <name>allgemein_qt</name>
