@@ -1,7 +1,9 @@
 #include "centpackwerk.h"
+#include "cuninstallinfo.h"
 #include "eintragsleser.h"
 #include "zipeingabe.h"
 
+#include <QFile>
 #include <QtGlobal>
 
 #include <chrono>
@@ -10,6 +12,8 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +49,11 @@ constexpr quint64 eigene_handles = 12;
 constexpr quint64 handles_je_arbeiter = 4;
 // An entry on its way: its unnamed file and its folder's handle.
 constexpr quint64 handles_je_eintrag = 2;
+// Room kept free on the target's file system beside the files on their way: the records are
+// written whole beside their old file (twice their size, so that they may grow), and the run
+// makes folders and names a file for a moment in the folder of temporary files.
+constexpr quint64 vorbehalt_bytes = 1024 * 1024;
+constexpr quint64 vorbehalt_knoten = 16;
 // Entries on their way that make a worker worth its handles.
 constexpr quint64 eintraege_je_arbeiter = 4;
 
@@ -118,7 +127,10 @@ public:
     CArbeiterDatei(const std::atomic<bool>& abbruch, bool unbenannt) : CZieldatei(false, unbenannt), abbruch(abbruch) {}
     bool schreibe(int anzahl) override
     {
-        return !abbruch.load(std::memory_order_relaxed) && CZieldatei::schreibe(anzahl);
+        if (!abbruch.load(std::memory_order_relaxed))
+            return CZieldatei::schreibe(anzahl);
+        errno = ECANCELED;
+        return false;
     }
 
 private:
@@ -147,6 +159,7 @@ CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int 
     : ziel(ziel), unbenannt(unbenannt), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
+    miss_raum();
     sammlung.reserve(paket_eintraege);
     for (int i = 0; i < plan.arbeiter; ++i)
         arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
@@ -194,12 +207,102 @@ bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
     return !abbruch;
 }
 
+void CEntpackWerk::miss_raum()
+{
+    struct statvfs st{};
+    if (::statvfs(QFile::encodeName(ziel).constData(), &st) != 0) {
+        frei_bytes = frei_knoten = ~quint64(0);
+        return;
+    }
+    block = qMax<quint64>(512, st.f_frsize ? st.f_frsize : st.f_bsize);
+    struct stat aufzeichnung{};
+    const quint64 aufzeichnung_bytes =
+        ::stat(QFile::encodeName(ziel + QLatin1Char('/') + unistall_dateiname()).constData(), &aufzeichnung) == 0
+            ? quint64(aufzeichnung.st_size)
+            : 0;
+    const quint64 vorbehalt = vorbehalt_bytes + 2 * aufzeichnung_bytes;
+    const quint64 frei = quint64(st.f_bavail) * block;
+    // A file system that counts no blocks at all (some network and user-space ones) says nothing.
+    frei_bytes = st.f_blocks == 0 ? ~quint64(0) : frei > vorbehalt ? frei - vorbehalt : 0;
+    // A file system without a count of inodes (f_files 0) has no bound on them.
+    frei_knoten = st.f_files == 0                        ? ~quint64(0)
+                  : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
+                                                          : 0;
+    seit_messung_bytes = seit_messung_knoten = 0;
+    raum_knapp = false;
+}
+
+quint64 CEntpackWerk::belegt(quint64 gross) const
+{
+    // A file takes its size in whole blocks, and a block more for what the file system keeps of it.
+    return (gross + 2 * block - 1) / block * block;
+}
+
+bool CEntpackWerk::passt(quint64 gross)
+{
+    const std::lock_guard<std::mutex> lock(raum_mutex);
+    const quint64 bytes = belegt(gross);
+    const quint64 knoten = 1;
+    if (unterwegs_knoten == 0)
+        return true;
+    if (unterwegs_bytes + bytes > deckel_bytes || unterwegs_knoten + knoten > deckel_knoten)
+        return false;
+    // What the files on their way wrote is no longer free, and is counted again with them: at
+    // most about half of the room goes out at once, never more.
+    const auto reicht = [&] {
+        return unterwegs_bytes + bytes <= frei_bytes && unterwegs_knoten + knoten <= frei_knoten;
+    };
+    if (!raum_knapp && reicht() && seit_messung_bytes + bytes <= frei_bytes / 4
+        && seit_messung_knoten + knoten <= frei_knoten / 4)
+        return true;
+    miss_raum();
+    return reicht();
+}
+
+void CEntpackWerk::halte_raum(CPlatz& p, quint64 gross)
+{
+    const std::lock_guard<std::mutex> lock(raum_mutex);
+    const quint64 bytes = belegt(gross);
+    const quint64 knoten = 1;
+    p.bytes = bytes;
+    p.knoten = knoten;
+    unterwegs_bytes += bytes;
+    unterwegs_knoten += knoten;
+    seit_messung_bytes += bytes;
+    seit_messung_knoten += knoten;
+}
+
+void CEntpackWerk::gib_raum_frei(CPlatz& p)
+{
+    const std::lock_guard<std::mutex> lock(raum_mutex);
+    unterwegs_bytes -= p.bytes;
+    unterwegs_knoten -= p.knoten;
+    p.bytes = p.knoten = 0;
+}
+
 void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
 {
+    if (eintrag.fuer_arbeiter() && !abbruch && !passt(gelesen.ort.gross)) {
+        // The entries on their way go ahead; each one reported frees room.
+        schicke(true);
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(schlaf);
+                const quint64 bis = gemeldet.load() + 1;
+                lesen_wartet_bis = bis;
+                fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() >= bis; });
+                lesen_wartet_bis = 0;
+            }
+            if (abbruch || passt(gelesen.ort.gross))
+                break;
+        }
+    }
     const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch;
     CPlatz& p = platz(index);
     p.eintrag = std::move(eintrag);
     if (zum_arbeiter) {
+        p.gelesen = gelesen;
+        halte_raum(p, gelesen.ort.gross);
         sammlung.push_back(CAuftrag{index, gelesen});
         sammlung_bytes += p.eintrag.datei ? gelesen.ort.gross : 0;
         p.zustand.store(beim_arbeiter);
@@ -264,6 +367,13 @@ void CEntpackWerk::schliesse_lesen(quint64 index, CLeseschluss art, int code) no
 bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss& art, int& code, int frist_ms)
 {
     CPlatz& p = platz(index);
+    if (p.nochmal && p.zustand.load() == fertig) {
+        // Its file was thrown away for an entry before it: it is written again now, holding its
+        // room anew.
+        p.nochmal = false;
+        halte_raum(p, p.gelesen.ort.gross);
+        gib_erneut(index);
+    }
     const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
     // A result that is about to come is waited for awake: going to sleep and being woken would
     // cost more.
@@ -295,12 +405,57 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
 
 void CEntpackWerk::ist_gemeldet(quint64 index)
 {
+    // Its room is free once its file has its name (an old file of that name is gone then).
+    for (quint64 i = gemeldet.load(); i <= index; ++i) {
+        CPlatz& p = platz(i);
+        gib_raum_frei(p);
+        p.gelesen = CZipEintrag();
+        p.nochmal = false;
+    }
     gemeldet = index + 1;
     const quint64 bis = lesen_wartet_bis.load();
     if (bis != 0 && index + 1 >= bis) {
         std::lock_guard<std::mutex> lock(schlaf);
         fuer_lesen.notify_one();
     }
+}
+
+void CEntpackWerk::wiederhole(quint64 index, CEintragUnterwegs eintrag)
+{
+    CPlatz& p = platz(index);
+    {
+        const std::lock_guard<std::mutex> lock(raum_mutex);
+        deckel_bytes = qMax(p.bytes, unterwegs_bytes / 2);
+        deckel_knoten = qMax<quint64>(1, unterwegs_knoten / 2);
+    }
+    // The files completed for later entries hold room that this one needs.
+    for (quint64 i = index + 1; i < index + groesse; ++i) {
+        CPlatz& spaeter = platz(i);
+        if (spaeter.zustand.load() != fertig || spaeter.nochmal || !spaeter.eintrag.fuer_arbeiter())
+            continue;
+        spaeter.eintrag.fertig.verwirf();
+        spaeter.eintrag.ergebnis = ENTPACK_OK;
+        spaeter.eintrag.ausgabe.clear();
+        spaeter.nochmal = true;
+        gib_raum_frei(spaeter);
+    }
+    eintrag.fertig.verwirf();
+    eintrag.ergebnis = ENTPACK_OK;
+    eintrag.ausgabe.clear();
+    eintrag.wiederholt = true;
+    p.eintrag = std::move(eintrag);
+    gib_erneut(index);
+}
+
+void CEntpackWerk::gib_erneut(quint64 index)
+{
+    CPlatz& p = platz(index);
+    p.zustand.store(beim_arbeiter);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        warteschlange.push_front(std::vector<CAuftrag>{CAuftrag{index, p.gelesen}});
+    }
+    arbeit_da.notify_one();
 }
 
 void CEntpackWerk::brich_ab()
@@ -321,6 +476,8 @@ void CEntpackWerk::verwirf_uebrige()
     for (quint64 i = gemeldet; i < gemeldet + groesse; ++i) {
         CPlatz& p = platz(i);
         p.eintrag = CEintragUnterwegs();
+        p.gelesen = CZipEintrag();
+        p.nochmal = false;
         p.zustand.store(frei);
     }
 }
@@ -361,6 +518,9 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                     auftrag.eintrag.leser = leser.get();
                 e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
                 e.fertig = datei.nimm_fertige();
+                // The room measured last was not there: the next entry measures anew.
+                if (e.ergebnis == ENTPACK_VOLL)
+                    raum_knapp = true;
             } catch (...) {
                 e.ergebnis = ENTPACK_SCHREIBEN;
                 e.fertig.verwirf();

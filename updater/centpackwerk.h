@@ -53,6 +53,9 @@ struct CEintragUnterwegs
     QStringList angelegt;
     QString fehlstufe;
 
+    // Whether it was written again after it failed for want of room (see `wiederhole`).
+    bool wiederholt = false;
+
     // Whether it is to be installed, and whether a worker writes a file for it.
     bool gilt() const { return code == ENTPACK_OK && !uebersprungen; }
     bool fuer_arbeiter() const { return gilt() && datei; }
@@ -68,6 +71,10 @@ enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
 // archive's order, and the files take their names in that order, once their records are written
 // (of two entries of one path the later one wins). Memory stays bounded: at most `fenster()`
 // entries are on their way, and an entry's data passes through a worker's buffers in blocks.
+// Room on the target's file system bounds them too: the files of the entries on their way hold
+// no more space and inodes than the file system shows free (less a reserve for the records and
+// the run's folders), measured again as the run goes on; after a file failed for want of room
+// fewer go at once (see `wiederhole`).
 class CEntpackWerk
 {
 public:
@@ -89,7 +96,9 @@ public:
     bool warte_auf_platz(quint64 index);
     // Waits until the entry was reported (its file has its name); false once stopped.
     bool warte_bis_gemeldet(quint64 index);
-    // Puts the entry into the window; `gelesen` is the entry as read, for the workers.
+    // Puts the entry into the window; `gelesen` is the entry as read, for the workers. An entry
+    // for a worker waits first until the file system has room for it beside those on their way
+    // (one alone always goes).
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
     // Hands the entries put in so far to the workers now, without waiting for a packet to fill.
     void sende_gesammelte() { schicke(true); }
@@ -105,6 +114,11 @@ public:
     bool lesen_wartet() const { return lesen_wartet_bis.load() != 0; }
     // The entry taken last was reported: its place is free again.
     void ist_gemeldet(quint64 index);
+    // The entry taken last (every entry before it reported) failed for want of room and was not
+    // written again before: from now on half as much goes at once; the files that workers
+    // completed for later entries are thrown away (each is written again when its turn comes),
+    // and the entry is written again alone, `hole` takes it anew.
+    void wiederhole(quint64 index, CEintragUnterwegs eintrag);
     // Stops reading side and workers: nothing more is begun, waits end.
     void brich_ab();
     // Stops, and after the reading side and the workers have ended throws the files of the
@@ -123,6 +137,12 @@ private:
     {
         std::atomic<int> zustand{frei};
         CEintragUnterwegs eintrag;
+        // A worker's entry as read, for writing it again; the room it holds while on its way.
+        CZipEintrag gelesen;
+        quint64 bytes = 0;
+        quint64 knoten = 0;
+        // Its file was thrown away: the entry is written again when it is taken.
+        bool nochmal = false;
     };
 
     // Hands the gathered entries to the workers; `wecken`: a sleeping worker is woken for them.
@@ -132,6 +152,17 @@ private:
     CPlatz& platz(quint64 index) { return plaetze[size_t(index % groesse)]; }
     // Wakes the reporting side when it waits for one of these entries.
     void melde_fertig(quint64 von, quint64 bis);
+    // Room: whether the file system has it for a file of `gross` bytes (and an inode) beside
+    // those on their way (measured again when it seems not to, and after a quarter of what was
+    // free went out); the entry then holds it until reported. Under `raum_mutex` but `passt`,
+    // `halte_raum` and `gib_raum_frei`.
+    bool passt(quint64 gross);
+    void miss_raum();
+    quint64 belegt(quint64 gross) const;
+    void halte_raum(CPlatz& p, quint64 gross);
+    void gib_raum_frei(CPlatz& p);
+    // Hands the entry in its place to a worker again, alone and before all others.
+    void gib_erneut(quint64 index);
 
     struct CPlan
     {
@@ -176,6 +207,21 @@ private:
     std::condition_variable fuer_lesen;
     // The entry the reporting side waits for, or none.
     std::atomic<quint64> gesucht{~quint64(0)};
+
+    // Room on the target's file system, under `raum_mutex`: what was free when measured last
+    // (less the reserve), what went out since, the caps after a want of room, the block size.
+    // What the entries on their way hold, and whether a worker ran out of room since.
+    std::mutex raum_mutex;
+    quint64 frei_bytes = ~quint64(0);
+    quint64 frei_knoten = ~quint64(0);
+    quint64 seit_messung_bytes = 0;
+    quint64 seit_messung_knoten = 0;
+    quint64 deckel_bytes = ~quint64(0);
+    quint64 deckel_knoten = ~quint64(0);
+    quint64 block = 4096;
+    quint64 unterwegs_bytes = 0;
+    quint64 unterwegs_knoten = 0;
+    std::atomic<bool> raum_knapp{false};
     // The reading side waits until `gemeldet` reaches this; 0 while it does not wait.
     std::atomic<quint64> lesen_wartet_bis{0};
 };

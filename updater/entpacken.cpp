@@ -100,6 +100,7 @@ QString gib_entpack_fehlertext(int code)
     case ENTPACK_NAME: return QStringLiteral("Unzulässiger Name: Pfad außerhalb des Zielverzeichnisses");
     case ENTPACK_VERSCHLUESSELT: return QStringLiteral("Verschlüsselter Eintrag wird nicht unterstützt");
     case ENTPACK_STEUERZEICHEN: return QStringLiteral("Unzulässiger Name: Steuerzeichen im Namen");
+    case ENTPACK_VOLL: return QStringLiteral("Fehler bei Schreiben in Ausgabedatei: Datenträger voll");
     default: return QStringLiteral("Unbekannter Fehler %1").arg(code);
     }
 }
@@ -276,6 +277,7 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
             }
         }
     }
+    const int fehler = errno;
     if (eigener && ziel >= 0)
         ::close(ziel);
     if (ok)
@@ -284,7 +286,7 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
     if (ok)
         return ENTPACK_OK;
     entpack_ausgabe("error opening %s\n", anzeige.constData());
-    return ENTPACK_AUSGABE;
+    return ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
 }
 
 bool CFertigeDatei::benenne_neu(int zielordner)
@@ -404,9 +406,10 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
         datei.hatte_temp = !datei.temp.isEmpty();
     }
     if (datei.fd < 0) {
+        const int fehler = fd < 0 ? ordnerfehler : errno;
         entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
         datei.verwirf();
-        return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
+        return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
     }
     return ENTPACK_OK;
 }
@@ -432,7 +435,10 @@ bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
 {
     if (datei.fd >= 0 && schreibe_ganz(datei.fd, daten, anzahl))
         return true;
+    // The caller tells a full disk by errno.
+    const int fehler = datei.fd >= 0 ? errno : EBADF;
     entpack_ausgabe("error in writing extracted file\n");
+    errno = fehler;
     return false;
 }
 
@@ -449,9 +455,10 @@ int CZieldatei::beende(bool behalten)
     // open (through a duplicate that keeps its lock) until it has its name.
     if (!datei.temp.isEmpty()) {
         if (!schliesse_behalte_sperre(datei.fd)) {
+            const int fehler = errno;
             entpack_ausgabe("error in writing extracted file\n");
             datei.verwirf();
-            return ENTPACK_SCHREIBEN;
+            return ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
         }
     }
     if (sofort)
@@ -540,7 +547,7 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
             break;
         }
         if (!ausgabe.schreibe(gelesen)) {
-            ergebnis = ENTPACK_SCHREIBEN;
+            ergebnis = ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
             break;
         }
     }

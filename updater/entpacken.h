@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cerrno>
 #include <memory>
 
 class COrdnerhandle;
@@ -24,7 +25,14 @@ enum EntpackCode : int {
     ENTPACK_NAME = -113,           // the entry's name could lead outside the target folder
     ENTPACK_VERSCHLUESSELT = -114, // the entry is encrypted
     ENTPACK_STEUERZEICHEN = -115,  // the entry's name holds a control character
+    ENTPACK_VOLL = -116,           // the file system of the target has no room (space or inodes) for the file
 };
+
+// Whether an errno says that the file system has no room: no space, no free inode, or the quota.
+inline bool ist_platzmangel(int fehler)
+{
+    return fehler == ENOSPC || fehler == EDQUOT;
+}
 
 QString gib_entpack_fehlertext(int code);
 

@@ -23,6 +23,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -165,6 +166,8 @@ private:
         if (log)
             log->setze_fehler();
     }
+    // The job is to stop (its window goes, or the program ends under it).
+    bool abgebrochen() const { return log && log->ist_abgebrochen(); }
 
     bool liste();
     bool pruefe_wortbreite();
@@ -182,6 +185,7 @@ private:
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
     bool nenner_hat_arbeit();
+    bool melde_alle_vorigen();
     void nenne_im_hintergrund();
     void beende_nenner();
     bool melde_genannte();
@@ -287,7 +291,7 @@ bool CZipLauf::liste()
                    + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
-    for (quint64 k = 1; k <= anzahl; ++k) {
+    for (quint64 k = 1; k <= anzahl && !abgebrochen(); ++k) {
         int code = archiv.lies_eintrag(eintrag);
         if (code == UNZ_OK) {
             const quint64 gross = eintrag.info.uncompressed_size;
@@ -334,7 +338,12 @@ bool CZipLauf::pruefe_wortbreite()
     bool ergebnis = true;
     CZipEintrag eintrag;
     QByteArray anfang;
+    // A stop leaves the check unfinished: not passed.
     for (quint64 i = 0; i < anzahl; ++i) {
+        if (abgebrochen()) {
+            ergebnis = false;
+            break;
+        }
         try {
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
                 // Without the entry's information the archive cannot move on: stop here.
@@ -707,6 +716,23 @@ bool CZipLauf::nenner_hat_arbeit()
     return nenner_arbeitet || !zu_nennen.empty() || !genannt.empty();
 }
 
+// Reports every entry taken: the naming thread names their files, and this thread reports them.
+// False when their records could not be written.
+bool CZipLauf::melde_alle_vorigen()
+{
+    for (;;) {
+        if (!melde_genannte())
+            return false;
+        uebergib_offene(true);
+        std::unique_lock<std::mutex> lock(nenn_mutex);
+        if (offen.empty() && !nenner_arbeitet && zu_nennen.empty() && genannt.empty())
+            return true;
+        // Woken when the naming thread has done what it was given; what it names in parts comes
+        // sooner.
+        nenn_signal.wait_for(lock, std::chrono::milliseconds(1));
+    }
+}
+
 // The naming thread: writes the records of the entries handed over (they were put into the map
 // before), then makes the folders and names the files in the archive's order. Only
 // the reporting thread reports; a write that fails names nothing, and the reporting thread
@@ -919,15 +945,31 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         bool aufgezeichnet = true;
         // The entries handed on at a time, at the least (unless due): each costs a write.
         constexpr size_t uebergabe = 512;
+        bool gestoppt = false;
         for (quint64 i = 0; werk && aufgezeichnet;) {
+            if (abgebrochen()) {
+                gestoppt = true;
+                break;
+            }
             // While files are on their way to their names the wait for the next entry is short:
             // what the naming thread has done is reported soon, and the files waiting are
-            // handed to it when their records are due or the reading side waits.
-            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? -1 : 1)) {
+            // handed to it when their records are due or the reading side waits. Else it is
+            // long, yet bounded, so that a stop is seen.
+            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? 100 : 1)) {
                 if (schluss != CLeseschluss::Keiner)
                     break;
                 aufgezeichnet = melde_genannte();
                 uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                continue;
+            }
+            if (e.ergebnis == ENTPACK_VOLL && !e.wiederholt) {
+                // The file system ran out of room: once every entry before it is reported
+                // (an update's old files are gone then), it is written again with fewer on
+                // their way.
+                aufgezeichnet = melde_alle_vorigen();
+                if (aufgezeichnet)
+                    werk->wiederhole(i, std::move(e));
+                e = CEintragUnterwegs();
                 continue;
             }
             nimm_offen(i++, std::move(e));
@@ -935,12 +977,12 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             aufgezeichnet = melde_genannte();
             uebergib_offene(offen.size() >= uebergabe || schreiber->ist_faellig());
         }
-        if (aufgezeichnet) {
+        if (aufgezeichnet && !gestoppt) {
             uebergib_offene(true, true);
             beende_nenner();
             aufgezeichnet = melde_genannte();
         }
-        if (!aufgezeichnet) {
+        if (!aufgezeichnet || gestoppt) {
             // Without its records nothing more may be written: the run stops.
             stoppe();
             ++fehlerzahl;

@@ -234,8 +234,16 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         melde_fehler(zielordner_fehlertext(wurzel, wurzelfehler));
         ++fehler;
     }
-    for (auto eintrag = karte.begin(); grund.isEmpty() && wurzel_fd >= 0 && aufgezeichnet && eintrag != karte.end();
-         ++eintrag) {
+    // A job that is to stop (its window goes, or the program ends under it) stops between two
+    // deletions, its records written.
+    const auto abgebrochen = [log, &fehler] {
+        if (!log || !log->ist_abgebrochen())
+            return false;
+        ++fehler;
+        return true;
+    };
+    for (auto eintrag = karte.begin();
+         grund.isEmpty() && wurzel_fd >= 0 && aufgezeichnet && eintrag != karte.end() && !abgebrochen(); ++eintrag) {
         const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         const QString relativ = ohne_endtrenner(schluessel);
@@ -276,7 +284,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
     // Descending order puts every sub-folder before its parent.
     std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
     int erledigt = 0;
-    for (auto ordner = verzeichnisse.begin(); aufgezeichnet && ordner != verzeichnisse.end(); ++ordner) {
+    for (auto ordner = verzeichnisse.begin(); aufgezeichnet && ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
         const auto& [schluessel, pfad] = *ordner;
         if (berichte(entferne_unterhalb(wurzel_fd, ohne_endtrenner(schluessel), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
             aufgezeichnet = vergiss(schreiber, schluessel);

@@ -9,12 +9,18 @@
 #include "zeilenpuffer.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 CKlasse eintrag_CCBaseLog("CCBaseLog");
 CKlasse* CCBaseLog::klasse = &eintrag_CCBaseLog;
@@ -37,6 +43,29 @@ CCBaseLog::Protokollanzeige& protokollanzeige()
     static CCBaseLog::Protokollanzeige anzeige;
     return anzeige;
 }
+
+// A worker that has not ended this long after the program began to end is not waited for.
+constexpr int worker_frist_bei_ende_ms = 10000;
+
+// The log windows whose worker runs (GUI thread only). Never destroyed: it is read while the
+// program ends.
+std::vector<CCBaseLog*>& mit_worker()
+{
+    static auto* const liste = new std::vector<CCBaseLog*>;
+    return *liste;
+}
+
+// The program may end from under the workers: Qt's X11 plugin calls exit() in the GUI thread
+// when the display goes away (a log-out), and the static objects of every library are destroyed
+// while the workers still use them. The thread-local objects of the thread that calls exit are
+// destroyed before any static one: this one, made in the thread that starts the workers, stops
+// them there while everything they use still exists.
+struct CWorkerwache
+{
+    bool gesetzt = false;
+    ~CWorkerwache() { CCBaseLog::halte_alle_worker_an(); }
+};
+thread_local CWorkerwache workerwache;
 
 } // namespace
 
@@ -82,6 +111,8 @@ void CCBaseLog::starte_thread(CCThread* thread)
         return;
     worker = thread;
     worker_fertig = false;
+    workerwache.gesetzt = true;
+    mit_worker().push_back(this);
     // The poll would notice the end only up to 500 ms later: the end of a short job would take
     // longer than the job. The signal comes just before the thread is done, so the tick run here
     // waits for that; it runs after every event the worker posted before. A worker that the poll
@@ -167,10 +198,29 @@ void CCBaseLog::beende_worker()
         poll_timer->stop();
 }
 
+void CCBaseLog::halte_alle_worker_an()
+{
+    for (CCBaseLog* log : mit_worker()) {
+        log->abbruch_marke = true;
+        log->abgebrochen = true;
+    }
+    const QDeadlineTimer frist(worker_frist_bei_ende_ms);
+    for (CCBaseLog* log : mit_worker()) {
+        if (log->worker->wait(frist))
+            continue;
+        // Its files and records survive being cut off as they survive a kill; what it uses
+        // must not be destroyed under it.
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+}
+
 void CCBaseLog::loesche_worker()
 {
     // isFinished is set while the thread is still winding down; only wait() says it is gone.
     worker->wait();
+    auto& liste = mit_worker();
+    liste.erase(std::remove(liste.begin(), liste.end(), this), liste.end());
     // Pairs with the store after run(): orders the worker's last writes (collected output, its
     // own fields) before the clean-up here.
     worker_fertig.load(std::memory_order_acquire);

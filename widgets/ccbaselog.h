@@ -85,6 +85,10 @@ public:
     void pruefe_thread();
     // True while a worker is handed over and has not finished; the window refuses to close then.
     bool worker_laeuft() const;
+    // The program ends under the GUI thread: every window's worker is told to stop (both cancel
+    // marks) and waited for, a few seconds at most, before the program's static objects go; a
+    // worker that does not end by then ends with the process at once, exit code 1.
+    static void halte_alle_worker_an();
 
     // The single-shot poll timer (child of the owner); the window connects its timeout to the
     // slot that calls `pruefe_thread`, e.g. verbinde_poll_timer(this, &Fenster::slot_timer).

@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,8 +22,10 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -68,6 +71,10 @@ protected:
         umgebung.insert("XDG_CONFIG_HOME", heim + "/.config");
         if (offscreen)
             umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!anzeige.isEmpty())
+            umgebung.insert("DISPLAY", anzeige);
+        for (auto it = umgebung_dazu.cbegin(); it != umgebung_dazu.cend(); ++it)
+            umgebung.insert(it.key(), umgebung.value(it.key()) + it.value());
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
         if (huelle.isEmpty())
@@ -117,6 +124,10 @@ protected:
     QStringList huelle;
     // The locale of the runs.
     QString sprache = QStringLiteral("de_DE.UTF-8");
+    // The X display of the runs (none when empty).
+    QString anzeige;
+    // Texts appended to variables of the runs' environment.
+    QHash<QString, QString> umgebung_dazu;
 };
 
 // What a folder holds below it: files by their relative path, folders with "/" at the end.
@@ -735,4 +746,188 @@ TEST_F(Programm, DateienMitDenNamenDerTemporaerenBleiben)
     // The uninstall removes what is on record, the user's files stay.
     EXPECT_EQ(starte({"-uninstall", "-dst", ziel}, true).code, 0);
     EXPECT_EQ(als_text(inhalt(ziel)), eigen.toStdString() + " o/ o/" + eigen.toStdString());
+}
+
+// An X server of its own: started with the object, its display known once it is ready.
+class XServer
+{
+public:
+    XServer()
+    {
+        prozess.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "640x480x24"});
+        for (QDeadlineTimer frist(30000); !prozess.canReadLine() && !frist.hasExpired();)
+            prozess.waitForReadyRead(100);
+        const QByteArray zeile = prozess.readLine().trimmed();
+        if (!zeile.isEmpty())
+            anzeige = ":" + QString::fromLatin1(zeile);
+    }
+    ~XServer()
+    {
+        prozess.kill();
+        prozess.waitForFinished(10000);
+    }
+    // Ended by `terminate`, as at a log-out.
+    QProcess prozess;
+    QString anzeige;
+};
+
+TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
+{
+    const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
+    // Ended by exit() from Qt's X11 plugin, a program never frees what the libraries of the X11
+    // platform (D-Bus, fontconfig) hold: a sanitizer build checks it for no leaks.
+    umgebung_dazu.insert("ASAN_OPTIONS", ":detect_leaks=0");
+    // Some runs at a time, each with its own display, the display ended as soon as the install
+    // has written a file.
+    constexpr int laeufe = 20;
+    constexpr int zugleich = 4;
+    for (int erster = 0; erster < laeufe; erster += zugleich) {
+        std::vector<std::unique_ptr<XServer>> server;
+        std::vector<std::unique_ptr<QProcess>> programme;
+        QStringList ziele;
+        for (int k = 0; k < zugleich; ++k) {
+            server.push_back(std::make_unique<XServer>());
+            ASSERT_FALSE(server.back()->anzeige.isEmpty());
+            ziele << dir.path() + "/anzeige" + QString::number(erster + k);
+            QDir().mkpath(ziele.back());
+            anzeige = server.back()->anzeige;
+            heim = dir.path() + "/heim" + QString::number(erster + k);
+            QDir().mkpath(heim);
+            programme.push_back(std::make_unique<QProcess>());
+            beginne_still(*programme.back(), {"-install", arbeit + "/viele.zip", "-dst", ziele.back()});
+        }
+        std::vector<bool> beendet(zugleich, false);
+        for (int offen = zugleich; offen > 0;) {
+            for (int k = 0; k < zugleich; ++k) {
+                QProcess& p = *programme[size_t(k)];
+                if (!beendet[size_t(k)]
+                    && (QFileInfo::exists(ziele[k] + "/" + namen.front()) || p.state() == QProcess::NotRunning
+                        || p.waitForFinished(0))) {
+                    server[size_t(k)]->prozess.terminate();
+                    beendet[size_t(k)] = true;
+                    --offen;
+                }
+            }
+            QThread::usleep(100);
+        }
+        for (int k = 0; k < zugleich; ++k) {
+            SCOPED_TRACE(erster + k);
+            QProcess& p = *programme[size_t(k)];
+            ASSERT_TRUE(p.waitForFinished(120000));
+            // Qt ends the program when its display is gone: no crash, and the job stopped first.
+            EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(p.exitCode(), 1);
+            const QByteArray log = lies(dir.path() + "/heim" + QString::number(erster + k) + "/AKTUALISIERER.log");
+            EXPECT_TRUE(log.contains("Installation fehlerhaft !") || log.contains("Installation beendet."))
+                << log.right(500).toStdString();
+            // What is in the target is on record.
+            const QSet<QString> da = inhalt(ziele[k]);
+            if (!da.isEmpty()) {
+                const QSet<QString> liste = aufzeichnung(ziele[k] + "/uninstall.dat");
+                EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+            }
+        }
+    }
+}
+
+// A small file system of its own (tmpfs) for a test's target, unmounted with the object.
+class KleinesDateisystem
+{
+public:
+    KleinesDateisystem(const QString& pfad, const QByteArray& optionen) : pfad(QFile::encodeName(pfad))
+    {
+        QDir().mkpath(pfad);
+        ok = ::mount("tmpfs", this->pfad.constData(), "tmpfs", 0, optionen.constData()) == 0;
+    }
+    ~KleinesDateisystem()
+    {
+        if (ok)
+            ::umount2(pfad.constData(), MNT_DETACH);
+    }
+    struct statvfs frei() const
+    {
+        struct statvfs st{};
+        ::statvfs(pfad.constData(), &st);
+        return st;
+    }
+
+    const QByteArray pfad;
+    bool ok = false;
+};
+
+// An archive of files of one size in some folders, each filled with one letter.
+void gleich_grosse(const QString& zip, int anzahl, int groesse, char zeichen)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < anzahl; ++i)
+        eintraege.push_back(datei("o" + QByteArray::number(i % 5) + "/" + QByteArray::number(i) + ".bin",
+                                  QByteArray(groesse, zeichen)));
+    schreibe(zip, baue(eintraege));
+}
+
+// The files below the folder whose content is not all of that letter.
+int andere(const QString& ordner, int anzahl, char zeichen)
+{
+    int r = 0;
+    for (int i = 0; i < anzahl; ++i) {
+        const QByteArray inhalt = lies(ordner + "/o" + QString::number(i % 5) + "/" + QString::number(i) + ".bin");
+        r += inhalt.isEmpty() || inhalt.count(zeichen) != inhalt.size();
+    }
+    return r;
+}
+
+TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
+{
+    // Mounting needs root, as CI runs; elsewhere there is no small file system to be had.
+    KleinesDateisystem probe(dir.path() + "/probe", "size=1m");
+    if (!probe.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+
+    // 300 files of 100 KiB replaced by files of the same size with 10 MiB free.
+    gleich_grosse(arbeit + "/a.zip", 300, 100 * 1024, 'a');
+    gleich_grosse(arbeit + "/b.zip", 300, 100 * 1024, 'b');
+    {
+        const KleinesDateisystem fs(dir.path() + "/platz", "size=42m");
+        const QString z = dir.path() + "/platz/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 0);
+        const struct statvfs st = fs.frei();
+        schreibe(dir.path() + "/platz/fueller", QByteArray(int(quint64(st.f_bavail) * st.f_frsize - 10 * 1024 * 1024), 'f'));
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "b.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 300, 'b'), 0);
+    }
+    // 2,500 small files replaced with 298 inodes free.
+    gleich_grosse(arbeit + "/c.zip", 2500, 10, 'c');
+    gleich_grosse(arbeit + "/d.zip", 2500, 10, 'd');
+    {
+        const KleinesDateisystem fs(dir.path() + "/knoten", "size=42m,nr_inodes=4000");
+        const QString z = dir.path() + "/knoten/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "c.zip", "-dst", z}).code, 0);
+        QDir().mkpath(dir.path() + "/knoten/fueller");
+        for (quint64 i = 0, n = fs.frei().f_favail - 298; i < n; ++i)
+            schreibe(dir.path() + "/knoten/fueller/" + QString::number(i), "");
+        ASSERT_EQ(fs.frei().f_favail, 298u);
+        QFile::remove(logdatei());
+        const Ergebnis e = starte({"-silent", "-install", "d.zip", "-dst", z});
+        EXPECT_EQ(e.code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(andere(z, 2500, 'd'), 0);
+    }
+    // 30 MiB into 12: what does not fit fails and is named, the rest is installed and on record.
+    {
+        const KleinesDateisystem fs(dir.path() + "/voll", "size=12m");
+        const QString z = dir.path() + "/voll/z";
+        QDir().mkpath(z);
+        QFile::remove(logdatei());
+        EXPECT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 1);
+        const QByteArray log = lies(logdatei());
+        const int fehlt = andere(z, 300, 'a');
+        EXPECT_GT(fehlt, 0);
+        EXPECT_EQ(log.count("Fehler bei Schreiben in Ausgabedatei: Datenträger voll"), fehlt);
+        const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
+        const QSet<QString> da = inhalt(z);
+        EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+    }
 }

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <sys/mount.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace testzip;
@@ -201,4 +203,75 @@ TEST_F(ParallelesInstallieren, NachEinemAbbruchStehtNurWasGemeldetWurde)
     EXPECT_FALSE(eins.baum.contains("d0/e4/f119.txt"));
     EXPECT_EQ(inhalt(eins, "doppelt.bin"), gross(3, 'a'));
     EXPECT_TRUE(eins.aufrufe.contains("text2: Installation fehlerhaft !"));
+}
+
+TEST_F(ParallelesInstallieren, DateiOhneRaumWirdAlleinWiederholtSobaldRaumIst)
+{
+    // A small file system of its own (mounting needs root, as CI runs), almost full.
+    const QString fs = dir.path() + "/fs";
+    QDir().mkpath(fs);
+    if (::mount("tmpfs", QFile::encodeName(fs).constData(), "tmpfs", 0, "size=4m") != 0)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    struct Aushaengen
+    {
+        QByteArray pfad;
+        ~Aushaengen() { ::umount2(pfad.constData(), MNT_DETACH); }
+    } aushaengen_bei_ende{QFile::encodeName(fs)};
+    schreibe(fs + "/fueller", QByteArray(3 * 1024 * 1024 + 512 * 1024, 'f'));
+    const QString zip = dir.path() + "/raum.zip";
+    schreibe(zip, baue({datei("gross.bin", QByteArray(1024 * 1024, 'g')), datei("klein.bin", "k")}));
+    CZipArchiv archiv;
+    ASSERT_TRUE(archiv.oeffne(zip));
+    {
+        CEntpackWerk werk(*archiv.gib_eingabe(), fs, 2, true);
+        // The reading side, as the install has it.
+        std::thread leser([&] {
+            CZipEintrag gelesen;
+            for (quint64 i = 0; i < 2; ++i) {
+                if (!werk.warte_auf_platz(i) || archiv.lies_eintrag(gelesen) != UNZ_OK)
+                    return werk.schliesse_lesen(i, CLeseschluss::Zipfehler);
+                CEintragUnterwegs e;
+                e.name = e.anzeige = gelesen.name;
+                e.datei = true;
+                werk.stelle_ein(i, std::move(e), gelesen);
+                if (i == 0)
+                    archiv.naechster();
+            }
+            werk.schliesse_lesen(2, CLeseschluss::Ende);
+        });
+        // Also when an assertion ends the test early.
+        struct Beende
+        {
+            CEntpackWerk& werk;
+            std::thread& leser;
+            ~Beende()
+            {
+                werk.brich_ab();
+                leser.join();
+            }
+        } beende{werk, leser};
+        CEintragUnterwegs e;
+        CLeseschluss schluss = CLeseschluss::Keiner;
+        int code = 0;
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        EXPECT_EQ(e.ergebnis, ENTPACK_VOLL);
+        EXPECT_FALSE(e.wiederholt);
+        // Room comes free: the entry is written again, alone, and succeeds.
+        QFile::remove(fs + "/fueller");
+        werk.wiederhole(0, std::move(e));
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        EXPECT_EQ(e.ergebnis, ENTPACK_OK);
+        EXPECT_TRUE(e.wiederholt);
+        EXPECT_EQ(e.fertig.benenne(), ENTPACK_OK);
+        werk.ist_gemeldet(0);
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(1, e, schluss, code));
+        EXPECT_EQ(e.ergebnis, ENTPACK_OK);
+        EXPECT_EQ(e.fertig.benenne(), ENTPACK_OK);
+        werk.ist_gemeldet(1);
+    }
+    archiv.schliesse();
+    EXPECT_EQ(lies(fs + "/gross.bin"), QByteArray(1024 * 1024, 'g'));
+    EXPECT_EQ(lies(fs + "/klein.bin"), QByteArray("k"));
 }
