@@ -266,7 +266,6 @@ private:
     std::deque<COffen> genannt;
     bool nenner_arbeitet = false;
     bool nenner_ende = false;
-    bool letzte_uebergabe = false;
     // A write of the naming thread failed: it names nothing until the reporting thread wrote.
     bool nenn_fehler = false;
     // The naming thread's own: the folder made last, and its handle. While it names a part of
@@ -702,7 +701,6 @@ void CZipLauf::uebergib_offene(bool jetzt, bool immer)
         const std::lock_guard<std::mutex> lock(nenn_mutex);
         if (!immer && (nenner_arbeitet || !zu_nennen.empty()))
             return;
-        letzte_uebergabe = immer;
         for (COffen& o : offen)
             zu_nennen.push_back(std::move(o));
     }
@@ -748,11 +746,12 @@ void CZipLauf::nenne_im_hintergrund()
         stapel.swap(zu_nennen);
         nenner_arbeitet = true;
         const bool vorher_fehler = nenn_fehler;
-        const bool zuletzt = letzte_uebergabe;
         lock.unlock();
-        // Reported by the reporting thread's own write: this thread may not report. The last
-        // write is the final one already, unless something changes after it.
-        const bool ok = !vorher_fehler && schreiber->schreibe(false, zuletzt);
+        // Reported by the reporting thread's own write: this thread may not report. Its writes
+        // add to the last one; the records in their final order are written by the reporting
+        // thread at the end, where the memory of the lines it recorded is free for them (a thread
+        // of its own would take new memory for the whole file).
+        const bool ok = !vorher_fehler && schreiber->schreibe(false);
         // Named in parts, so that the reporting thread reports while the rest are named.
         size_t fertig = 0;
         while (fertig < stapel.size()) {
