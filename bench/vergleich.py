@@ -135,6 +135,9 @@ def main():
         os.remove(os.path.join(arbeit, "aktualisierer.log"))
     with open(os.path.join(arbeit, "log4upd.init"), "w") as f:
         f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
+    # In memory the file system has no such allocator to spare, and all the trees would not fit.
+    if args.im_speicher:
+        archive = [(titel, archiv, False) for titel, archiv, _ in archive]
     ergebnis = 0
     fehlend = [name for name in ("bsdtar", "7zz") if not shutil.which(name)]
     if fehlend:
