@@ -170,13 +170,14 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
     }
 }
 
-// Takes the record of what is gone off the map and keeps "uninstall.dat" current with it; false
-// when the file cannot be written: the run stops then, so that the records on disk still name
-// everything that is there.
-bool vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
+// Takes the record of what is gone off the map and keeps "uninstall.dat" current with it. A
+// write that fails (reported once) does not stop the run: what it deletes next only leaves the
+// file on disk naming more than is there, which an uninstall counts as removed, and on a full
+// disk each deletion makes room for the next write. The last write decides.
+void vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
 {
     setze_unistall_zurueck(schluessel);
-    return schreiber.bei_bedarf();
+    (void)schreiber.bei_bedarf();
 }
 
 // Removes what killed runs left in the folders of the records (a file waits in its folder, or in
@@ -209,7 +210,6 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
     const CZielsperre sperre(wurzel, CZielsperre::aendern, melde_info);
     // A record goes only after its file or folder is gone; one whose removal failed stays.
     CUninstallSchreiber schreiber(uninstall);
-    bool aufgezeichnet = true;
     const CUninstallMap karte = unistall_kopie();
     if (log)
         log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
@@ -243,7 +243,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         return true;
     };
     for (auto eintrag = karte.begin();
-         grund.isEmpty() && wurzel_fd >= 0 && aufgezeichnet && eintrag != karte.end() && !abgebrochen(); ++eintrag) {
+         grund.isEmpty() && wurzel_fd >= 0 && eintrag != karte.end() && !abgebrochen(); ++eintrag) {
         const QString& schluessel = eintrag->first;
         const QString pfad = wurzel + QLatin1Char('/') + schluessel;
         const QString relativ = ohne_endtrenner(schluessel);
@@ -252,7 +252,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
             fehler += berichte(false, pfad, datei_fehler);
         } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
             melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
-            aufgezeichnet = vergiss(schreiber, schluessel);
+            vergiss(schreiber, schluessel);
         } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
             // A folder where a file was recorded is the user's: it stays.
             if (!ordnerschluessel)
@@ -264,7 +264,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
                    == 0) {
             // A folder's record removes only a folder: a file or a link that the user put in its
             // place stays, with a failure line (only what is gone already counts as removed).
-            aufgezeichnet = vergiss(schreiber, schluessel);
+            vergiss(schreiber, schluessel);
         } else {
             ++fehler;
         }
@@ -284,10 +284,10 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
     // Descending order puts every sub-folder before its parent.
     std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
     int erledigt = 0;
-    for (auto ordner = verzeichnisse.begin(); aufgezeichnet && ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
+    for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
         const auto& [schluessel, pfad] = *ordner;
         if (berichte(entferne_unterhalb(wurzel_fd, ohne_endtrenner(schluessel), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
-            aufgezeichnet = vergiss(schreiber, schluessel);
+            vergiss(schreiber, schluessel);
         else
             ++fehler;
         if (log)
@@ -295,7 +295,7 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         ++erledigt;
     }
     // The records as they end; a run that could not write them stops with an error.
-    if (!aufgezeichnet || !schreiber.schreibe(true, true))
+    if (!schreiber.schreibe(true, true))
         ++fehler;
     if (wurzel_fd >= 0)
         ::close(wurzel_fd);

@@ -10,8 +10,9 @@ class CUninstallInfo;
 // the records (also without a mode); `produkt` names the product when there are none. The log
 // window may be null. The deletion takes the record of each file and folder that is gone (or was
 // gone already) off the uninstall map and keeps the file of `uninstall` (when given) current,
-// so that a killed run leaves records of everything still there; a run that cannot write them
-// stops with an error.
+// so that a killed run leaves records of everything still there; a write that fails does not
+// stop the deletion (on a full disk the deletion makes the room), a last write that fails is an
+// error.
 // True when the run ended without error.
 bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt,
                        CUninstallInfo* uninstall = nullptr);

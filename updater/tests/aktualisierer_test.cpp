@@ -1,4 +1,5 @@
 // The program itself: the roads without a window, their output and exit codes, with no display at all.
+#include "dateisystem_hilfe.h"
 #include "zip_hilfe.h"
 
 #include <QDeadlineTimer>
@@ -22,10 +23,8 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -830,31 +829,6 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
     }
 }
 
-// A small file system of its own (tmpfs) for a test's target, unmounted with the object.
-class KleinesDateisystem
-{
-public:
-    KleinesDateisystem(const QString& pfad, const QByteArray& optionen) : pfad(QFile::encodeName(pfad))
-    {
-        QDir().mkpath(pfad);
-        ok = ::mount("tmpfs", this->pfad.constData(), "tmpfs", 0, optionen.constData()) == 0;
-    }
-    ~KleinesDateisystem()
-    {
-        if (ok)
-            ::umount2(pfad.constData(), MNT_DETACH);
-    }
-    struct statvfs frei() const
-    {
-        struct statvfs st{};
-        ::statvfs(pfad.constData(), &st);
-        return st;
-    }
-
-    const QByteArray pfad;
-    bool ok = false;
-};
-
 // An archive of files of one size in some folders, each filled with one letter.
 void gleich_grosse(const QString& zip, int anzahl, int groesse, char zeichen)
 {
@@ -878,8 +852,8 @@ int andere(const QString& ordner, int anzahl, char zeichen)
 
 TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
 {
-    // Mounting needs root, as CI runs; elsewhere there is no small file system to be had.
-    KleinesDateisystem probe(dir.path() + "/probe", "size=1m");
+    // Elsewhere there is no small file system to be had.
+    const KleinesDateisystem probe(dir.path() + "/probe", "size=1m");
     if (!probe.ok)
         GTEST_SKIP() << "mounting a tmpfs needs root";
 

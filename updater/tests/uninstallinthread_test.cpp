@@ -1,12 +1,15 @@
 // The uninstall run: listing the records, deleting files and then folders, never outside the root.
 #include "cuninstallinfo.h"
+#include "dateisystem_hilfe.h"
 #include "uninstallinthread.h"
 #include "zip_hilfe.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+
 
 using namespace testzip;
 
@@ -170,4 +173,47 @@ TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)
     EXPECT_EQ(log.nur("text2"), (QStringList{"Zielverzeichnis " + wurzel + " existiert nicht",
                                              "Deinstallation -mit Fehlern- beendet."}));
     EXPECT_EQ(unistall_map().size(), 3u);
+}
+
+// A log window whose report of the first step takes longer than the interval in which the
+// records are written: the next deletion writes them.
+struct LangsamerLog : AufzeichnenderLog
+{
+    void setze_fortschritt(int schritt) override
+    {
+        AufzeichnenderLog::setze_fortschritt(schritt);
+        if (schritt == 1)
+            QThread::msleep(600);
+    }
+};
+
+TEST_F(UninstallLauf, VolleFestplatteMachtSichDenPlatzSelbst)
+{
+    // The root on a small file system of its own.
+    const KleinesDateisystem klein(wurzel, "size=8m");
+    if (!klein.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    // Small files with long names: their records take more room than a deleted file frees.
+    QDir().mkpath(wurzel + "/o");
+    for (int i = 0; i < 1000; ++i) {
+        const QString name = "o/" + QString(100, 'n') + QString::number(i);
+        schreibe(wurzel + "/" + name, "x");
+        eintrag(name);
+    }
+    eintrag("o/");
+    {
+        CUninstallInfo info(wurzel);
+        ASSERT_TRUE(info.schreibe_unistall());
+        // Full to the last block.
+        QFile fueller(dir.path() + "/R/fueller");
+        ASSERT_TRUE(fueller.open(QIODevice::WriteOnly));
+        while (fueller.write(QByteArray(4096, 'f')) == 4096 && fueller.flush()) {
+        }
+        LangsamerLog langsam;
+        int modus = 2;
+        EXPECT_TRUE(UninstallInThread(&langsam, &modus, CQString(wurzel), CQString("TALVOR"), &info))
+            << langsam.aufrufe.filter("text2").join(" | ").toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(wurzel + "/o"));
+    EXPECT_TRUE(unistall_map().empty());
 }
