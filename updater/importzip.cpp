@@ -51,8 +51,9 @@ struct Text
 };
 
 // The replacements of a part of the naming thread's entries run side by side from this many on,
-// on this many helpers besides the naming thread: renames wait on the file system more than they
-// compute, and a few at once are several times as fast as one after the other.
+// on this many helpers besides the naming thread: on a disk a rename waits on the file system's
+// journal more than it computes, and a few at once overlap those waits (in memory they gain
+// little: the kernel renames across folders one at a time).
 constexpr size_t mindestens_parallel = 8;
 constexpr int ersetzende_helfer = 3;
 
