@@ -37,6 +37,49 @@
 
 namespace {
 
+// minizip writes the record of the central directory's end in its 16-bit form alone (the count
+// of entries cut off at 65,535) unless the archive passes 4 GiB: for more entries the ZIP64 end
+// record and its locator go in front of it, as the format asks.
+bool ergaenze_zip64_ende(const QString& pfad, int anzahl)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadWrite) || datei.size() < 22 || !datei.seek(datei.size() - 22))
+        return false;
+    const QByteArray ende = datei.read(22);
+    if (!ende.startsWith("PK\x05\x06"))
+        return false;
+    const auto lies32 = [&ende](int pos) {
+        quint32 wert = 0;
+        for (int i = 3; i >= 0; --i)
+            wert = wert << 8 | quint8(ende[pos + i]);
+        return quint64(wert);
+    };
+    const quint64 groesse = lies32(12);
+    const quint64 anfang = lies32(16);
+    const qint64 hier = datei.size() - 22;
+    QByteArray neu;
+    const auto schreibe = [&neu](quint64 wert, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            neu += char(wert >> (8 * i) & 0xFF);
+    };
+    neu += QByteArray("PK\x06\x06", 4);
+    schreibe(44, 8);          // size of the rest of the record
+    schreibe(45, 2);          // made by
+    schreibe(45, 2);          // needed
+    schreibe(0, 4);           // this disk
+    schreibe(0, 4);           // disk of the directory
+    schreibe(quint64(anzahl), 8);
+    schreibe(quint64(anzahl), 8);
+    schreibe(groesse, 8);
+    schreibe(anfang, 8);
+    neu += QByteArray("PK\x06\x07", 4);
+    schreibe(0, 4);
+    schreibe(quint64(hier), 8);
+    schreibe(1, 4);
+    neu += ende;
+    return datei.seek(hier) && datei.write(neu) == neu.size();
+}
+
 // An archive of `anzahl` text files of 100 to 6000 bytes in 40 x 25 x 3 folders.
 bool baue_archiv(const QString& pfad, int anzahl)
 {
@@ -67,7 +110,7 @@ bool baue_archiv(const QString& pfad, int anzahl)
              && zipCloseFileInZip(zip) == ZIP_OK;
     }
     ok = zipClose(zip, nullptr) == ZIP_OK && ok;
-    return ok && QFile::rename(vorlaeufig, pfad);
+    return ok && (anzahl < 0xFFFF || ergaenze_zip64_ende(vorlaeufig, anzahl)) && QFile::rename(vorlaeufig, pfad);
 }
 
 // The longest time between two ticks of a 10 ms timer of the GUI thread.

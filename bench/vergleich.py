@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Times the silent install of the updater against `unzip -o -q` on two archives.
+"""Times the silent install of the updater against `unzip -o -q`, `bsdtar` and `7zz` on two archives.
 
 Builds (once, kept in the work folder) an archive of about 20,000 small files in nested folders
-and one of 16 files of 64 MiB, then installs each archive several times with both tools into
+and one of 16 files of 64 MiB, then installs each archive several times with every tool into
 fresh folders on the disk (in the work folder; --im-speicher puts them in /dev/shm), alternating
-the tools. Prints the median times, their ratio and the peak memory (maximum resident set size)
-of each tool, the number of cores the tools may use (the updater starts as many workers; run the
-script under `taskset` to limit them) and the machine's load.
+the tools; then, as an update, over the tree each tool made itself. A tool that is not installed
+is left out. Prints the median times, their ratio to unzip's and the peak memory (maximum resident
+set size) of each tool, the number of cores the tools may use (the updater starts as many
+workers; run the script under `taskset` to limit them) and the machine's load.
 """
 import argparse
 import os
@@ -55,8 +56,8 @@ def baue_archiv(arbeit, name, erzeuge):
     return archiv
 
 
-def miss(befehl, ziel, arbeit, behalten):
-    os.makedirs(ziel)
+def miss(befehl, ziel, arbeit, behalten, vorhanden=False):
+    os.makedirs(ziel, exist_ok=vorhanden)
     subprocess.run(["sync"], check=True)
     # GNU time reports the peak memory of the tool alone (the maximum resident set size of a
     # child started from Python would include Python's own, kept across exec).
@@ -97,7 +98,9 @@ def main():
                         help="targets in /dev/shm (memory): the tools' own work without the disk's file system")
     parser.add_argument("--klein", type=int, default=20000, help="number of small files")
     parser.add_argument("--gross", type=int, default=16, help="number of large files")
-    parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB")
+    parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB (--gross 0: no large archive)")
+    parser.add_argument("--arten", default="frisch,update",
+                        help="what is timed: frisch (into an empty folder), update (over the tree of the run before)")
     args = parser.parse_args()
 
     arbeit = os.path.abspath(args.arbeit)
@@ -109,10 +112,13 @@ def main():
     archive = [
         ("%d small files" % args.klein,
          baue_archiv(arbeit, "klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein)), True),
-        ("%d x %d MiB" % (args.gross, args.mib),
-         baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib)),
-         False),
     ]
+    if args.gross > 0:
+        archive.append(("%d x %d MiB" % (args.gross, args.mib),
+                        baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib),
+                                    lambda o: erzeuge_grosse(o, args.gross, args.mib)),
+                        False))
+    arten = [a for a in args.arten.split(",") if a]
     if args.ziel:
         basis = os.path.abspath(args.ziel)
     elif args.im_speicher:
@@ -129,28 +135,45 @@ def main():
         os.remove(os.path.join(arbeit, "aktualisierer.log"))
     with open(os.path.join(arbeit, "log4upd.init"), "w") as f:
         f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
+    # In memory the file system has no such allocator to spare, and all the trees would not fit.
+    if args.im_speicher:
+        archive = [(titel, archiv, False) for titel, archiv, _ in archive]
     ergebnis = 0
+    fehlend = [name for name in ("bsdtar", "7zz") if not shutil.which(name)]
+    if fehlend:
+        print("not installed, left out: %s" % ", ".join(fehlend))
     for titel, archiv, behalten in archive:
         befehle = {name: [programm, "-silent", "-install", archiv, "-dst", "ZIEL"] for name, programm in programme.items()}
         befehle["unzip"] = ["unzip", "-o", "-q", archiv, "-d", "ZIEL"]
-        zeiten = {name: [] for name in befehle}
-        speicher = {name: 0.0 for name in befehle}
-        for lauf in range(args.laeufe):
-            for name, befehl in befehle.items():
-                ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
-                dauer, mib = miss([ordner if teil == "ZIEL" else teil for teil in befehl], ordner, arbeit, behalten)
-                zeiten[name].append(dauer)
-                speicher[name] = max(speicher[name], mib)
-        median = {name: statistics.median(z) for name, z in zeiten.items()}
-        print("%s (%d runs each):" % (titel, args.laeufe))
-        for name in befehle:
-            print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB"
-                  % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name]))
-        for name in programme:
-            print("  ratio %s/unzip: %.2f" % (name, median[name] / median["unzip"]))
-        print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
-        shutil.rmtree(ziel, ignore_errors=True)
-        subprocess.run(["sync"], check=True)
+        if "bsdtar" not in fehlend:
+            befehle["bsdtar"] = ["bsdtar", "-x", "-f", archiv, "-C", "ZIEL"]
+        if "7zz" not in fehlend:
+            # 7zz takes its target folder glued to the option.
+            befehle["7zz"] = ["7zz", "x", "-y", "-bd", "-bso0", "-bsp0", "-oZIEL", archiv]
+        for art in arten:
+            zeiten = {name: [] for name in befehle}
+            speicher = {name: 0.0 for name in befehle}
+            for lauf in range(args.laeufe):
+                for name, befehl in befehle.items():
+                    ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
+                    befehl = [teil.replace("ZIEL", ordner) for teil in befehl]
+                    if art == "update":
+                        # The tree the tool made itself, made just before and not timed.
+                        miss(befehl, ordner, arbeit, True)
+                    dauer, mib = miss(befehl, ordner, arbeit, behalten, art == "update")
+                    zeiten[name].append(dauer)
+                    speicher[name] = max(speicher[name], mib)
+                    if art == "update" and not behalten:
+                        shutil.rmtree(ordner, ignore_errors=True)
+            median = {name: statistics.median(z) for name, z in zeiten.items()}
+            print("%s, %s (%d runs each):" % (titel, "fresh" if art == "frisch" else "update", args.laeufe))
+            for name in befehle:
+                print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB  (%.2f x unzip)"
+                      % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name],
+                         median[name] / median["unzip"]))
+            print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
+            shutil.rmtree(ziel, ignore_errors=True)
+            subprocess.run(["sync"], check=True)
     return ergebnis
 
 

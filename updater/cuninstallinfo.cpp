@@ -69,6 +69,16 @@ constexpr qint64 zeilengrenze = 16 * 1024;
 // The size of the pieces of the lines recorded since the last write in full.
 constexpr int nachtrag_stueck = 64 * 1024;
 
+// The piece of `stuecke` to which the next line goes: a new one once the last is full.
+QByteArray& neues_stueck_bei_bedarf(QByteArrayList& stuecke)
+{
+    if (stuecke.isEmpty() || stuecke.constLast().size() >= nachtrag_stueck) {
+        stuecke.append(QByteArray());
+        stuecke.last().reserve(nachtrag_stueck + 1024);
+    }
+    return stuecke.last();
+}
+
 // What the jobs of the process share across threads, each under its own lock.
 struct CGeteilt
 {
@@ -103,11 +113,7 @@ void haenge_an_nachtrag(CGeteilt& g, const QString& pfad, const CZeitVDN& zeit)
         g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
         g.nachtrag_zeit = zeit;
     }
-    if (g.nachtrag.isEmpty() || g.nachtrag.constLast().size() >= nachtrag_stueck) {
-        g.nachtrag.append(QByteArray());
-        g.nachtrag.last().reserve(nachtrag_stueck + 1024);
-    }
-    QByteArray& stueck = g.nachtrag.last();
+    QByteArray& stueck = neues_stueck_bei_bedarf(g.nachtrag);
     stueck += g.nachtrag_zeittext;
     haenge_schluessel_an(stueck, pfad);
     stueck += "\r\n";
@@ -293,7 +299,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
     // Never over a file that could not be read, nor in a folder held by another process.
     if (!ladefehler.isEmpty())
         return unistall_anzahl() == 0;
-    QByteArray inhalt;
+    QByteArrayList inhalt;
     quint64 stand = 0;
     {
         // The lines are made straight from the map, and a plain ASCII key is copied without a
@@ -306,12 +312,14 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         // Nothing changed since the last write in full: it stands, or it failed and was reported.
         if (stand == letzter_stand && letzter_voll)
             return melde_ergebnis(melden);
-        // About as long as the last write in full and the lines since: it is made in one block.
-        qsizetype laenge = basis.size() + 4096;
-        for (const QByteArray& stueck : qAsConst(g.nachtrag))
-            laenge += stueck.size();
-        inhalt = kopf();
-        inhalt.reserve(int(qMin<qsizetype>(laenge, std::numeric_limits<int>::max() / 2)));
+        // The lines since and the last write in full go before the whole is made: with many
+        // records they would make the run's largest moment in memory. Should the making fail,
+        // the next write is one in full again. The whole is made in pieces of the size of those
+        // lines', which take the memory those gave back.
+        g.nachtrag.clear();
+        g.nur_zugefuegt = false;
+        basis.clear();
+        inhalt << kopf();
         // Most records share a time (all of one install): its text is made once.
         const CZeitVDN* letzte_zeit = nullptr;
         QByteArray zeittext;
@@ -320,15 +328,15 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
                 zeittext = uninstall_zeile(QString(), zeit).toUtf8();
                 letzte_zeit = &zeit;
             }
-            inhalt += zeittext;
-            haenge_schluessel_an(inhalt, pfad);
-            inhalt += "\r\n";
+            QByteArray& stueck = neues_stueck_bei_bedarf(inhalt);
+            stueck += zeittext;
+            haenge_schluessel_an(stueck, pfad);
+            stueck += "\r\n";
         }
-        g.nachtrag.clear();
         g.nur_zugefuegt = true;
     }
     basis = inhalt;
-    return schreibe_inhalt(stand, true, QByteArrayList{inhalt}, melden);
+    return schreibe_inhalt(stand, true, inhalt, melden);
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden)
@@ -354,7 +362,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
             return melde_ergebnis(melden);
         // The two parts go to the file as they are, without a copy of the whole.
         if (nur_zugefuegt)
-            return schreibe_inhalt(stand, false, QByteArrayList{basis.isEmpty() ? kopf() : basis} + nachtrag, melden);
+            return schreibe_inhalt(stand, false, (basis.isEmpty() ? QByteArrayList{kopf()} : basis) + nachtrag, melden);
     }
     return schreibe_unistall(melden);
 }

@@ -96,7 +96,7 @@ private:
     bool letzter_voll = false;
     bool letzter_erfolg = false;
     // The content of the last write in full.
-    QByteArray basis;
+    QByteArrayList basis;
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

@@ -221,6 +221,9 @@ CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
         temp = std::move(andere.temp);
         hatte_temp = andere.hatte_temp;
         andere.hatte_temp = false;
+        temp_ort = std::move(andere.temp_ort);
+        ersetzt = andere.ersetzt;
+        andere.ersetzt = false;
         rest = std::move(andere.rest);
         name = std::move(andere.name);
         anzeige = std::move(andere.anzeige);
@@ -248,7 +251,10 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
     bool eigener = false;
     const int ziel = namensordner(zielordner, eigener);
     bool ok = false;
-    if (ziel >= 0 && !temp.isEmpty()) {
+    if (ziel >= 0 && ersetzt) {
+        // Checked and made ready by the worker: one step.
+        ok = ::renameat(temp_ort ? temp_ort->fd() : o, temp.constData(), ziel, name.constData()) == 0;
+    } else if (ziel >= 0 && !temp.isEmpty()) {
         ok = ersetze(o, temp, ziel, name);
     } else if (ziel >= 0 && fd >= 0) {
         ok = verlinke_unbenannt(fd, ziel, name);
@@ -285,7 +291,8 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
 
 bool CFertigeDatei::benenne_neu(int zielordner)
 {
-    if (!ordner)
+    // A file that replaces another was found holding the name.
+    if (!ordner || ersetzt)
         return false;
     bool eigener = false;
     const int ziel = namensordner(zielordner, eigener);
@@ -307,8 +314,8 @@ void CFertigeDatei::verwirf()
 {
     // A temporary file goes while its handle still holds it: unheld, another run could take it
     // for a leftover.
-    if (!temp.isEmpty() && ordner)
-        ::unlinkat(ordner->fd(), temp.constData(), 0);
+    if (!temp.isEmpty() && (temp_ort || ordner))
+        ::unlinkat(temp_ort ? temp_ort->fd() : ordner->fd(), temp.constData(), 0);
     // A temporary name, given or gone, leaves its folder of temporary files behind.
     if (hatte_temp && ordner)
         entferne_tempordner(ordner->fd());
@@ -319,6 +326,8 @@ void CFertigeDatei::verwirf()
     temp.clear();
     rest.clear();
     ordner.reset();
+    temp_ort.reset();
+    ersetzt = false;
 }
 
 CZieldatei::CZieldatei(bool sofort, bool unbenannt) : sofort(sofort), unbenannt(unbenannt) {}
@@ -327,8 +336,6 @@ CZieldatei::~CZieldatei()
 {
     datei.verwirf();
     ordner.reset();
-    if (basis_fd >= 0)
-        ::close(basis_fd);
 }
 
 // The folder of the next file, below the target folder and never reached through a link
@@ -338,14 +345,15 @@ CZieldatei::~CZieldatei()
 int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 {
     if (basis_fd < 0 || basis != basis_pfad) {
-        if (basis_fd >= 0)
-            ::close(basis_fd);
+        // Files completed in the old target folder keep its handle while they need it.
+        basis_handle.reset();
         basis_fd = oeffne_ordnerhandle(basis);
         basis_pfad = basis_fd >= 0 ? basis : QByteArray();
         ordner_pfad.clear();
         ordner.reset();
         if (basis_fd < 0)
             return -1;
+        basis_handle = std::make_shared<COrdnerhandle>(basis_fd);
     }
     if (ordner && relativ == ordner_pfad)
         return ordner->fd();
@@ -453,7 +461,45 @@ int CZieldatei::beende(bool behalten)
             return ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
         }
     }
-    return sofort ? datei.benenne() : ENTPACK_OK;
+    if (sofort)
+        return datei.benenne();
+    bereite_ersetzen_vor();
+    return ENTPACK_OK;
+}
+
+// An update replaces most of its files, and the files take their names one after the other, in
+// the archive's order: what a replacement needs besides the rename itself is done here, by the
+// worker, while the others write. When a file that may be replaced holds the name (a folder
+// never, a file only while writable, a link itself), the new file takes its permissions and a
+// temporary name in the target folder (where every run and the uninstall clear what a killed run
+// left; on another file system below it, beside the old file). Whatever fails here is left to the
+// naming, which checks everything again.
+void CZieldatei::bereite_ersetzen_vor()
+{
+    if (!datei.ordner || !datei.rest.isEmpty() || datei.fd < 0)
+        return;
+    const int ordner_fd = datei.ordner->fd();
+    struct stat st{};
+    if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
+        || !ist_ersetzbar(st, ordner_fd, datei.name))
+        return;
+    if (!S_ISLNK(st.st_mode) && ::fchmod(datei.fd, st.st_mode & 07777) != 0)
+        return;
+    if (datei.temp.isEmpty()) {
+        for (const std::shared_ptr<COrdnerhandle>& ort : {basis_handle, datei.ordner}) {
+            QByteArray temp;
+            if (ort && verlinke_temporaer(datei.fd, ort->fd(), temp)) {
+                datei.temp = temp;
+                datei.temp_ort = ort;
+                break;
+            }
+            if (errno != EXDEV)
+                break;
+        }
+        if (datei.temp.isEmpty())
+            return;
+    }
+    datei.ersetzt = true;
 }
 
 CFertigeDatei CZieldatei::nimm_fertige()

@@ -97,6 +97,9 @@ public:
     bool ist_leer() const { return !ordner; }
     // Whether the file's own folder was missing when it was written (it must be made first).
     bool wartet_auf_ordner() const { return !rest.isEmpty(); }
+    // Whether a file that it may replace held its name when it was completed: it is ready to
+    // replace it in one step.
+    bool ersetzt_vorhandene() const { return ersetzt; }
     // Gives the file its name in its folder (the handle `zielordner` when the caller has it open,
     // else it is looked up): a new name is taken at once; an existing target is replaced only
     // when it is a writable file (or a link, which is replaced itself), and its permissions pass
@@ -119,6 +122,12 @@ private:
     QByteArray temp;
     // Whether the file was made under a temporary name.
     bool hatte_temp = false;
+    // The folder in which `temp` lies, when not `ordner`: the target folder, where a file that
+    // replaces another took its temporary name.
+    std::shared_ptr<COrdnerhandle> temp_ort;
+    // Its name was held by a file that it may replace when it was completed: it took that file's
+    // permissions and a temporary name (see `CZieldatei::bereite_ersetzen_vor`).
+    bool ersetzt = false;
     // The path from `ordner` to the file's own folder; empty when that is `ordner`.
     QByteArray rest;
     QByteArray name;
@@ -150,12 +159,15 @@ public:
 
 private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
+    void bereite_ersetzen_vor();
 
     const bool sofort;
     const bool unbenannt;
     QByteArray block;
     QByteArray basis_pfad;
+    // The target folder's handle; the files that take their temporary names there share it.
     int basis_fd = -1;
+    std::shared_ptr<COrdnerhandle> basis_handle;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
     QByteArray ordner_rest;

@@ -9,6 +9,7 @@
 #include "entpacken.h"
 #include "klassen.h"
 #include "melde.h"
+#include "parallelschleife.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
 #include "wortbreite.h"
@@ -48,6 +49,13 @@ struct Text
 {
     Q_DECLARE_TR_FUNCTIONS(UpdaterMainWindow)
 };
+
+// The replacements of a part of the naming thread's entries run side by side from this many on,
+// on this many helpers besides the naming thread: on a disk a rename waits on the file system's
+// journal more than it computes, and a few at once overlap those waits (in memory they gain
+// little: the kernel renames across folders one at a time).
+constexpr size_t mindestens_parallel = 8;
+constexpr int ersetzende_helfer = 3;
 
 int als_int(quint64 wert)
 {
@@ -173,6 +181,7 @@ private:
     int lege_ordner_an(CEintragUnterwegs& e);
     struct COffen;
     std::optional<int> nenne(COffen& o, bool voraus);
+    int ersetze_voraus(COffen& o);
     bool melde_eintrag(COffen& o);
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
@@ -228,8 +237,8 @@ private:
     QHash<QString, std::optional<CZeitVDN>> vorgemerkt;
     // An entry taken: whether its file was recorded, with the record its path had before. From
     // the naming thread: whether it took the entry, its code (none: the name was taken, and the
-    // report names the file), whether the file took a name that no file held, and the folder
-    // in which the file takes its name.
+    // report names the file), whether the file took a name that no file held or replaced the
+    // file that held it, and the folder in which the file takes its name.
     struct COffen
     {
         quint64 index;
@@ -239,6 +248,7 @@ private:
         bool vom_nenner = false;
         std::optional<int> benannt;
         bool neu = false;
+        bool ersetzt = false;
         std::shared_ptr<COrdnerhandle> ordner;
     };
     // The reporting thread's own: the entries taken and not handed on; for the paths of the
@@ -257,12 +267,14 @@ private:
     std::deque<COffen> genannt;
     bool nenner_arbeitet = false;
     bool nenner_ende = false;
-    bool letzte_uebergabe = false;
     // A write of the naming thread failed: it names nothing until the reporting thread wrote.
     bool nenn_fehler = false;
-    // The naming thread's own: the folder made last, and its handle.
+    // The naming thread's own: the folder made last, and its handle. While it names a part of
+    // its entries, where the replacements wait; the helpers that make them side by side.
     QString letzter_gemachter;
     std::shared_ptr<COrdnerhandle> letzter_handle;
+    std::vector<COffen*>* ersetzungen = nullptr;
+    std::unique_ptr<CParallelschleife> ersetzer;
     // The reporting thread's own: the folders of the entries reported that this run made.
     QSet<QString> gemacht;
 };
@@ -553,8 +565,10 @@ int CZipLauf::lege_ordner_an(CEintragUnterwegs& e)
 }
 
 // Makes an entry's folder and names its file, after every earlier entry's: its code. With
-// `voraus` (the naming thread, ahead of the report) a file takes only a name that no file holds;
-// else nothing is returned, and the report names the file.
+// `voraus` (the naming thread, ahead of the report) a file takes only a name that no file holds,
+// or replaces the file that its worker found there and made it ready for (the records name the
+// path either way, and an update replaces most of its files: the reporting thread is spared
+// their renames); else nothing is returned, and the report names the file.
 std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
 {
     CEintragUnterwegs& e = o.e;
@@ -582,8 +596,25 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
         return e.fertig.benenne(ordner, zielordner->handle());
+    if (e.fertig.ersetzt_vorhandene()) {
+        if (ersetzungen) {
+            ersetzungen->push_back(&o);
+            return std::nullopt;
+        }
+        return ersetze_voraus(o);
+    }
     o.neu = e.fertig.benenne_neu(ordner);
     return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
+}
+
+// The naming thread replaces the file that held the name of the entry's file, which its worker
+// made ready for that: its code. A failure's diagnostics are printed with the entry's report.
+int CZipLauf::ersetze_voraus(COffen& o)
+{
+    const CEntpackAusgabeSammler sammler(o.e.ausgabe);
+    const int code = o.e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
+    o.ersetzt = code == ENTPACK_OK;
+    return code;
 }
 
 // Reports one entry, named by the naming thread or now. True when its file has its name.
@@ -671,7 +702,6 @@ void CZipLauf::uebergib_offene(bool jetzt, bool immer)
         const std::lock_guard<std::mutex> lock(nenn_mutex);
         if (!immer && (nenner_arbeitet || !zu_nennen.empty()))
             return;
-        letzte_uebergabe = immer;
         for (COffen& o : offen)
             zu_nennen.push_back(std::move(o));
     }
@@ -717,22 +747,47 @@ void CZipLauf::nenne_im_hintergrund()
         stapel.swap(zu_nennen);
         nenner_arbeitet = true;
         const bool vorher_fehler = nenn_fehler;
-        const bool zuletzt = letzte_uebergabe;
         lock.unlock();
-        // Reported by the reporting thread's own write: this thread may not report. The last
-        // write is the final one already, unless something changes after it.
-        const bool ok = !vorher_fehler && schreiber->schreibe(false, zuletzt);
+        // Reported by the reporting thread's own write: this thread may not report. Its writes
+        // add to the last one; the records in their final order are written by the reporting
+        // thread at the end, where the memory of the lines it recorded is free for them (a thread
+        // of its own would take new memory for the whole file).
+        const bool ok = !vorher_fehler && schreiber->schreibe(false);
         // Named in parts, so that the reporting thread reports while the rest are named.
         size_t fertig = 0;
         while (fertig < stapel.size()) {
             const size_t bis = ok ? qMin(stapel.size(), fertig + 256) : stapel.size();
+            // The folders are made and new names taken in order; the replacements (the most of an
+            // update, each a rename) wait and run side by side after them, unless two entries of
+            // one path are among them: then each in its turn.
+            std::vector<COffen*> wartend;
+            bool gleichnamig = false;
+            ersetzungen = &wartend;
             for (size_t k = fertig; ok && k < bis; ++k) {
                 try {
                     stapel[k].vom_nenner = true;
+                    gleichnamig = gleichnamig || stapel[k].e.nach_gleichem;
                     stapel[k].benannt = nenne(stapel[k], true);
                 } catch (...) {
                     stapel[k].benannt = ENTPACK_SCHREIBEN;
                 }
+            }
+            ersetzungen = nullptr;
+            const auto ersetze = [this, &wartend](size_t k) {
+                COffen& o = *wartend[k];
+                try {
+                    o.benannt = ersetze_voraus(o);
+                } catch (...) {
+                    o.benannt = ENTPACK_SCHREIBEN;
+                }
+            };
+            if (gleichnamig || wartend.size() < mindestens_parallel) {
+                for (size_t k = 0; k < wartend.size(); ++k)
+                    ersetze(k);
+            } else {
+                if (!ersetzer)
+                    ersetzer = std::make_unique<CParallelschleife>(ersetzende_helfer);
+                ersetzer->fuer_alle(wartend.size(), ersetze);
             }
             const std::lock_guard<std::mutex> teil_lock(nenn_mutex);
             for (; fertig < bis; ++fertig)
@@ -795,7 +850,7 @@ bool CZipLauf::melde_genannte()
 }
 
 // The entry taken does not stay: a file the naming thread gave a new name goes again, and the
-// record goes back.
+// record goes back. A file that replaced another cannot give it back: it stays, on record.
 void CZipLauf::nimm_zurueck(const COffen& o)
 {
     if (o.neu && o.ordner) {
@@ -803,7 +858,7 @@ void CZipLauf::nimm_zurueck(const COffen& o)
         ::unlinkat(o.ordner->fd(), QFile::encodeName(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)).constData(), 0);
     }
     if (o.eingetragen)
-        schliesse_ab(o, false);
+        schliesse_ab(o, o.ersetzt);
 }
 
 // The folders recorded ahead that this run did not make go off the record again (an entry

@@ -2,19 +2,17 @@
 #include "sanitizervorgaben.h"
 #include "anwendung.h"
 #include "canwendung.h"
-#include "cgbrowserdiag.h"
 #include "csprache.h"
-#include "chilfesystem.h"
+#include "fensterdienste.h"
 #include "fensterlauf.h"
 #include "kommandozeile.h"
 #include "logging.h"
-#include "oeffneurl.h"
 #include "plattform.h"
 #include "silentinstallation.h"
 #include "startzustand.h"
-#include "updatermainwindow.h"
 
 #include <QCoreApplication>
+#include <QLibrary>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -43,7 +41,10 @@ int main(int argc, char** argv)
                               && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
                               && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 
-    // Only the window road needs a display.
+    // Only the window road needs a display. The web engine that its module brings is loaded after
+    // the application object exists: it asks for contexts shared between windows beforehand.
+    if (mit_fenster && !ohne_anzeige)
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     const std::unique_ptr<QCoreApplication> anwendung(mit_fenster && !ohne_anzeige ? new CAnwendung(argc, argv)
                                                                                    : new QCoreApplication(argc, argv));
     setze_anwendungsname(QString::fromLatin1(anwendungsname));
@@ -103,11 +104,14 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // Links of the text fields open by the browser mode from here on.
-    registriere_browser();
-    // The log windows' protocol button opens the report viewer.
-    installiere_protokollanzeige();
-    // "Manual" (F1) shows the topic "updater" in Qt Assistant.
-    UpdaterMainWindow::setze_hilfeanzeige([](const CQString& thema) { CHilfeSystem::instanz()->zeige_hilfe(thema); });
-    return fensterlauf(kommandozeile, *sprache, [] { init_hilfsystem(CQString("updater")); });
+    // The browser, the report viewer and the help come from the window's module, which stays
+    // loaded until the process ends.
+    QLibrary modul(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(FENSTERMODUL));
+    const auto einrichten = reinterpret_cast<AktualisiererHilfestart (*)()>(modul.resolve(aktualisierer_fensterdienste_symbol));
+    if (!einrichten) {
+        std::cerr << anwendungsname << ": " << modul.errorString().toLocal8Bit().constData() << "\n";
+        return 1;
+    }
+    const AktualisiererHilfestart hilfe = einrichten();
+    return fensterlauf(kommandozeile, *sprache, [hilfe] { hilfe(); });
 }

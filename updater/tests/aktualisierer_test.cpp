@@ -282,6 +282,20 @@ TEST_F(Programm, SilentInstallationInsZiel)
     EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";z.txt\r\n"));
 }
 
+// The silent install shows no window: the libraries of the window's services (the web engine
+// among them, tens of megabytes) stay unloaded. The loader's protocol names every file it opens.
+TEST_F(Programm, SilentInstallationLaedtKeineWebEngine)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));
+    qputenv("LD_DEBUG", "files");
+    const Ergebnis e = starte({"-silent", "-install", "a.zip", "-dst", ziel});
+    qunsetenv("LD_DEBUG");
+    EXPECT_EQ(e.code, 0);
+    EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("a"));
+    ASSERT_TRUE(e.fehler.contains("libQt5Core.so")) << "no protocol of the loader";
+    EXPECT_FALSE(e.fehler.contains("WebEngine"));
+}
+
 TEST_F(Programm, ArchivUnterDemQuellverzeichnis)
 {
     QDir().mkpath(dir.path() + "/quelle");

@@ -1,0 +1,63 @@
+#include "parallelschleife.h"
+
+CParallelschleife::CParallelschleife(int anzahl)
+{
+    for (int i = 0; i < anzahl; ++i)
+        helfer.emplace_back([this] { helfe(); });
+}
+
+CParallelschleife::~CParallelschleife()
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ende = true;
+    }
+    auftrag_da.notify_all();
+    for (std::thread& t : helfer)
+        t.join();
+}
+
+void CParallelschleife::fuer_alle(std::size_t n, const std::function<void(std::size_t)>& f)
+{
+    if (helfer.empty() || n < 2) {
+        for (std::size_t k = 0; k < n; ++k)
+            f(k);
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        arbeit = &f;
+        anzahl = n;
+        naechster = 0;
+        ++runde;
+    }
+    auftrag_da.notify_all();
+    for (std::size_t k = naechster++; k < n; k = naechster++)
+        f(k);
+    // A helper that wakes only after this loop finds it done, or takes part in the next one.
+    std::unique_lock<std::mutex> lock(mutex);
+    auftrag_fertig.wait(lock, [this] { return beschaeftigt == 0; });
+    arbeit = nullptr;
+    anzahl = 0;
+}
+
+void CParallelschleife::helfe()
+{
+    unsigned long gesehen = 0;
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+        auftrag_da.wait(lock, [&] { return ende || (runde != gesehen && arbeit); });
+        if (ende)
+            return;
+        gesehen = runde;
+        const std::function<void(std::size_t)>& f = *arbeit;
+        const std::size_t n = anzahl;
+        ++beschaeftigt;
+        lock.unlock();
+        for (std::size_t k = naechster++; k < n; k = naechster++)
+            f(k);
+        lock.lock();
+        if (--beschaeftigt == 0)
+            auftrag_fertig.notify_all();
+    }
+}
