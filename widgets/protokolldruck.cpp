@@ -151,15 +151,20 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
 }
 
 // A copy of the document to print; the copy also takes the extra formats of the blocks
-// (highlighting), which cloning leaves behind. Cloning lays the document out to its end: a
-// document shown in a narrow or hidden view would wrap every line many times over (minutes for
-// a million lines), so it is laid out unwrapped for the copy, and the view gets its width back.
+// (highlighting), which cloning leaves behind. Cloning lays the document out to its end: at the
+// width of a narrow view (a hidden one's) a long text report wraps line after line and took
+// minutes for a million lines, so such a document is laid out unwrapped for the copy, and the
+// view gets its width back. A width of 0 is no wrap to the layout already.
 std::unique_ptr<QTextDocument> kopie_von(QTextDocument& dokument)
 {
     const QSizeF seitengroesse = dokument.pageSize();
-    dokument.setTextWidth(-1);
+    const qreal zeichen = QFontMetricsF(dokument.defaultFont()).averageCharWidth();
+    const bool schmal = seitengroesse.width() > 0 && seitengroesse.width() < 40 * zeichen;
+    if (schmal)
+        dokument.setTextWidth(-1);
     std::unique_ptr<QTextDocument> kopie(dokument.clone());
-    dokument.setPageSize(seitengroesse);
+    if (schmal)
+        dokument.setPageSize(seitengroesse);
     for (QTextBlock quelle = dokument.firstBlock(), ziel = kopie->firstBlock(); quelle.isValid() && ziel.isValid();
          quelle = quelle.next(), ziel = ziel.next())
         ziel.layout()->setFormats(quelle.layout()->formats());
