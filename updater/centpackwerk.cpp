@@ -211,7 +211,7 @@ void CEntpackWerk::miss_raum()
 {
     struct statvfs st{};
     if (::statvfs(QFile::encodeName(ziel).constData(), &st) != 0) {
-        frei_bytes = frei_knoten = ~quint64(0);
+        frei_bytes = frei_allein = frei_knoten = ~quint64(0);
         return;
     }
     block = qMax<quint64>(512, st.f_frsize ? st.f_frsize : st.f_bsize);
@@ -220,10 +220,13 @@ void CEntpackWerk::miss_raum()
         ::stat(QFile::encodeName(ziel + QLatin1Char('/') + unistall_dateiname()).constData(), &aufzeichnung) == 0
             ? quint64(aufzeichnung.st_size)
             : 0;
-    const quint64 vorbehalt = vorbehalt_bytes + 2 * aufzeichnung_bytes;
+    // What the records and the run's folders need, and a margin for files written side by side.
+    const quint64 noetig = 2 * aufzeichnung_bytes + vorbehalt_knoten * block;
+    const quint64 vorbehalt = vorbehalt_bytes + noetig;
     const quint64 frei = quint64(st.f_bavail) * block;
     // A file system that counts no blocks at all (some network and user-space ones) says nothing.
     frei_bytes = st.f_blocks == 0 ? ~quint64(0) : frei > vorbehalt ? frei - vorbehalt : 0;
+    frei_allein = st.f_blocks == 0 ? ~quint64(0) : frei > noetig ? frei - noetig : 0;
     // A file system without a count of inodes (f_files 0) has no bound on them.
     frei_knoten = st.f_files == 0                        ? ~quint64(0)
                   : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
@@ -238,15 +241,14 @@ quint64 CEntpackWerk::belegt(quint64 gross) const
     return (gross + 2 * block - 1) / block * block;
 }
 
-bool CEntpackWerk::passt(quint64 gross)
+CEntpackWerk::CRaum CEntpackWerk::passt(quint64 gross)
 {
     const std::lock_guard<std::mutex> lock(raum_mutex);
     const quint64 bytes = belegt(gross);
     const quint64 knoten = 1;
-    if (unterwegs_knoten == 0)
-        return true;
-    if (unterwegs_bytes + bytes > deckel_bytes || unterwegs_knoten + knoten > deckel_knoten)
-        return false;
+    const bool allein = unterwegs_knoten == 0;
+    if (!allein && (unterwegs_bytes + bytes > deckel_bytes || unterwegs_knoten + knoten > deckel_knoten))
+        return CRaum::Spaeter;
     // What the files on their way wrote is no longer free, and is counted again with them: at
     // most about half of the room goes out at once, never more.
     const auto reicht = [&] {
@@ -254,9 +256,17 @@ bool CEntpackWerk::passt(quint64 gross)
     };
     if (!raum_knapp && reicht() && seit_messung_bytes + bytes <= frei_bytes / 4
         && seit_messung_knoten + knoten <= frei_knoten / 4)
-        return true;
+        return CRaum::Ja;
     miss_raum();
-    return reicht();
+    if (reicht())
+        return CRaum::Ja;
+    if (!allein)
+        return CRaum::Spaeter;
+    // Alone, every earlier file has its name and no file of this run lies unnamed: what is free
+    // now stays free, and a file that does not fit now never will. It fails at once: written,
+    // it would only fill the disk to its last block, while the records are written, for
+    // nothing. The margin for files written side by side is not needed alone.
+    return bytes <= frei_allein && knoten <= frei_knoten ? CRaum::Ja : CRaum::Nie;
 }
 
 void CEntpackWerk::halte_raum(CPlatz& p, quint64 gross)
@@ -282,7 +292,8 @@ void CEntpackWerk::gib_raum_frei(CPlatz& p)
 
 void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
 {
-    if (eintrag.fuer_arbeiter() && !abbruch && !passt(gelesen.ort.gross)) {
+    CRaum raum = eintrag.fuer_arbeiter() && !abbruch ? passt(gelesen.ort.gross) : CRaum::Ja;
+    if (raum == CRaum::Spaeter) {
         // The entries on their way go ahead; each one reported frees room.
         schicke(true);
         for (;;) {
@@ -293,11 +304,18 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
                 fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() >= bis; });
                 lesen_wartet_bis = 0;
             }
-            if (abbruch || passt(gelesen.ort.gross))
+            if (abbruch)
+                break;
+            if (raum = passt(gelesen.ort.gross); raum != CRaum::Spaeter)
                 break;
         }
     }
-    const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch;
+    if (raum == CRaum::Nie) {
+        // Failed without a write, and for good: nothing this run does makes room for it.
+        eintrag.ergebnis = ENTPACK_VOLL;
+        eintrag.endgueltig = true;
+    }
+    const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch && raum != CRaum::Nie;
     CPlatz& p = platz(index);
     p.eintrag = std::move(eintrag);
     if (zum_arbeiter) {
@@ -442,7 +460,7 @@ void CEntpackWerk::wiederhole(quint64 index, CEintragUnterwegs eintrag)
     eintrag.fertig.verwirf();
     eintrag.ergebnis = ENTPACK_OK;
     eintrag.ausgabe.clear();
-    eintrag.wiederholt = true;
+    eintrag.endgueltig = true;
     p.eintrag = std::move(eintrag);
     gib_erneut(index);
 }

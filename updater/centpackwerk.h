@@ -53,8 +53,9 @@ struct CEintragUnterwegs
     QStringList angelegt;
     QString fehlstufe;
 
-    // Whether it was written again after it failed for want of room (see `wiederhole`).
-    bool wiederholt = false;
+    // Whether a failure for want of room is final: it was written again after one (see
+    // `wiederhole`), or it did not fit when nothing else was on its way (no worker wrote it).
+    bool endgueltig = false;
 
     // Whether it is to be installed, and whether a worker writes a file for it.
     bool gilt() const { return code == ENTPACK_OK && !uebersprungen; }
@@ -97,8 +98,8 @@ public:
     // Waits until the entry was reported (its file has its name); false once stopped.
     bool warte_bis_gemeldet(quint64 index);
     // Puts the entry into the window; `gelesen` is the entry as read, for the workers. An entry
-    // for a worker waits first until the file system has room for it beside those on their way
-    // (one alone always goes).
+    // for a worker waits first until the file system has room for it beside those on their way;
+    // one that does not fit alone fails at once, `ENTPACK_VOLL`, for good.
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
     // Hands the entries put in so far to the workers now, without waiting for a packet to fill.
     void sende_gesammelte() { schicke(true); }
@@ -154,9 +155,10 @@ private:
     void melde_fertig(quint64 von, quint64 bis);
     // Room: whether the file system has it for a file of `gross` bytes (and an inode) beside
     // those on their way (measured again when it seems not to, and after a quarter of what was
-    // free went out); the entry then holds it until reported. Under `raum_mutex` but `passt`,
-    // `halte_raum` and `gib_raum_frei`.
-    bool passt(quint64 gross);
+    // free went out); the entry then holds it until reported. `Nie`: not even alone. Under
+    // `raum_mutex` but `passt`, `halte_raum` and `gib_raum_frei`.
+    enum class CRaum { Ja, Spaeter, Nie };
+    CRaum passt(quint64 gross);
     void miss_raum();
     quint64 belegt(quint64 gross) const;
     void halte_raum(CPlatz& p, quint64 gross);
@@ -209,10 +211,12 @@ private:
     std::atomic<quint64> gesucht{~quint64(0)};
 
     // Room on the target's file system, under `raum_mutex`: what was free when measured last
-    // (less the reserve), what went out since, the caps after a want of room, the block size.
-    // What the entries on their way hold, and whether a worker ran out of room since.
+    // (less the reserve; `frei_allein` less what the records need alone), what went out since,
+    // the caps after a want of room, the block size. What the entries on their way hold, and
+    // whether a worker ran out of room since.
     std::mutex raum_mutex;
     quint64 frei_bytes = ~quint64(0);
+    quint64 frei_allein = ~quint64(0);
     quint64 frei_knoten = ~quint64(0);
     quint64 seit_messung_bytes = 0;
     quint64 seit_messung_knoten = 0;

@@ -962,7 +962,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
                 uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
                 continue;
             }
-            if (e.ergebnis == ENTPACK_VOLL && !e.wiederholt) {
+            if (e.ergebnis == ENTPACK_VOLL && !e.endgueltig) {
                 // The file system ran out of room: once every entry before it is reported
                 // (an update's old files are gone then), it is written again with fewer on
                 // their way.
