@@ -387,14 +387,20 @@ TEST_F(ZipDaten, UebergelaufeneEintragszahlWirdBisZumVerzeichnisendeGelesen)
     EXPECT_TRUE(liste.html[0].contains("<td>" + vieler_name(viele - 1) + "</td>"));
     EXPECT_TRUE(liste.html[0].contains("<td>z.dll</td>"));
 
-    // The word-size check reaches the DLL, also where the writer put 0xFFFF for the count.
-    for (const quint16 angabe : {quint16(alle % 65536), quint16(0xFFFF)}) {
-        QByteArray bytes = ueberlaufendes_archiv();
-        setze_endanzahl(bytes, angabe);
+    // The word-size check reaches the DLL, also where the writer put 0xFFFF for the count, and in
+    // an archive of exactly 65,536 entries, whose count reads 0 (as that of an empty archive).
+    QByteArray ffff = ueberlaufendes_archiv();
+    setze_endanzahl(ffff, 0xFFFF);
+    const std::vector<std::pair<QByteArray, int>> faelle{
+        {ueberlaufendes_archiv(), alle},
+        {ffff, alle},
+        {viele_eintraege(65535, {datei("z.dll", pe_datei(0x14c))}), 65536},
+    };
+    for (size_t i = 0; i < faelle.size(); ++i) {
         AufzeichnenderLog log;
-        EXPECT_FALSE(lauf(2, archiv(bytes, QStringLiteral("%1.zip").arg(angabe)), &log)) << angabe;
-        EXPECT_TRUE(log.hat_text("z.dll (32Bit) ist ungültig! Zielsystem ist 64Bit.")) << angabe;
-        EXPECT_EQ(log.nur("gesamt"), QStringList{QString::number(alle)}) << angabe;
+        EXPECT_FALSE(lauf(2, archiv(faelle[i].first, QStringLiteral("%1.zip").arg(i)), &log)) << i;
+        EXPECT_TRUE(log.hat_text("z.dll (32Bit) ist ungültig! Zielsystem ist 64Bit.")) << i;
+        EXPECT_EQ(log.nur("gesamt"), QStringList{QString::number(faelle[i].second)}) << i;
     }
 }
 
