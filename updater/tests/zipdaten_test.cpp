@@ -416,6 +416,8 @@ TEST_F(ZipDaten, EintragszahlDieDasVerzeichnisNichtHaeltWirdAbgewiesen)
         QByteArray bytes = drei;
         setze_endanzahl(bytes, angabe);
         faelle.emplace_back("drei, angegeben " + QByteArray::number(angabe), bytes);
+        if (angabe == 5)
+            faelle.emplace_back("drei, angegeben 5 im ZIP64-Endsatz", mit_zip64_ende(bytes));
     }
     faelle.emplace_back("mehr als 65535, einer zu viel", gross_falsch);
     for (const auto& [name, bytes] : faelle) {
