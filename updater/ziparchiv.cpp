@@ -72,10 +72,10 @@ bool CZipArchiv::oeffne_datei(const QString& pfad)
         leer = ohne_eintraege;
         return leer;
     }
-    // Our own reading of the directory must find the entries minizip walks.
+    // Our own reading of the directory must find the end record minizip found.
     unz_global_info64 info{};
     if (!lies_zip_verzeichnis(*eingabe, verzeichnis) || unzGetGlobalInfo64(datei, &info) != UNZ_OK
-        || info.number_entry != verzeichnis.anzahl) {
+        || info.number_entry != verzeichnis.angegeben) {
         schliesse();
         return false;
     }
@@ -102,17 +102,20 @@ int CZipArchiv::lies_anzahl(quint64& anzahl)
         return UNZ_OK;
     if (!datei)
         return UNZ_PARAMERROR;
-    unz_global_info64 info{};
-    const int code = unzGetGlobalInfo64(datei, &info);
-    if (code == UNZ_OK)
-        anzahl = info.number_entry;
-    return code;
+    // Not minizip's count: that is the end record's, which may have wrapped.
+    if (verzeichnis.anzahl_falsch)
+        return UNZ_BADZIPFILE;
+    anzahl = verzeichnis.anzahl;
+    return UNZ_OK;
 }
 
 int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
 {
     if (!datei)
         return UNZ_PARAMERROR;
+    // Only the records our reading found are entries: beyond them lies the one that cannot be read.
+    if (verzeichnis.anzahl_falsch || index >= verzeichnis.orte.size())
+        return UNZ_BADZIPFILE;
     // minizip leaves a name that fills the buffer unterminated: size the buffer from the name.
     int code = unzGetCurrentFileInfo64(datei, &eintrag.info, namenspuffer.data(),
                                        static_cast<uLong>(namenspuffer.size()), nullptr, 0, nullptr, 0);
@@ -123,15 +126,10 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     }
     if (code != UNZ_OK)
         return code;
-    if (index < verzeichnis.orte.size()) {
-        eintrag.ort = verzeichnis.orte[size_t(index)];
-        eintrag.leser = leser.get();
-        eintrag.info.compressed_size = eintrag.ort.komp;
-        eintrag.info.uncompressed_size = eintrag.ort.gross;
-    } else {
-        eintrag.ort = CEintragsort();
-        eintrag.leser = nullptr;
-    }
+    eintrag.ort = verzeichnis.orte[size_t(index)];
+    eintrag.leser = leser.get();
+    eintrag.info.compressed_size = eintrag.ort.komp;
+    eintrag.info.uncompressed_size = eintrag.ort.gross;
     const QByteArray roh(namenspuffer.constData(), static_cast<int>(eintrag.info.size_filename));
     eintrag.name = dekodiere_eintragsname(roh, eintrag.info.flag);
     eintrag.name.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -140,9 +138,14 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
 
 int CZipArchiv::naechster()
 {
-    if (!datei)
+    if (!datei || index + 1 >= verzeichnis.anzahl)
         return UNZ_END_OF_LIST_OF_FILE;
-    const int code = unzGoToNextFile(datei);
+    if (index + 1 >= verzeichnis.orte.size())
+        return UNZ_BADZIPFILE;
+    // minizip's own step ends at the end record's count, which may have wrapped: it is led to the
+    // record that our reading found next.
+    unz64_file_pos stelle{verzeichnis.orte[size_t(index + 1)].zentral, index + 1};
+    const int code = unzGoToFilePos64(datei, &stelle);
     if (code == UNZ_OK)
         ++index;
     return code;

@@ -20,8 +20,8 @@ struct CZipEintrag
 {
     QString name;
     unz_file_info64 info{};
-    // Where the entry's data lies, and the archive's reader for it; null when the entry's place
-    // is not known (its data then cannot be read).
+    // Where the entry's data lies, and the archive's reader for it (null in an entry not read
+    // from an archive).
     CEintragsort ort;
     CEintragsleser* leser = nullptr;
 
@@ -46,7 +46,9 @@ public:
     bool oeffne(const QString& pfad);
     void schliesse();
 
-    // minizip codes (0 on success).
+    // minizip codes (0 on success). The number of entries is that of the central directory read
+    // to its end: UNZ_BADZIPFILE when the end record states one it does not hold. Past the last
+    // entry `naechster` gives UNZ_END_OF_LIST_OF_FILE.
     int lies_anzahl(quint64& anzahl);
     int lies_eintrag(CZipEintrag& eintrag);
     int naechster();

@@ -39,10 +39,19 @@ bool lies_ganz(CZipEingabe& eingabe, ZPOS64_T position, uchar* ziel, size_t anza
     return eingabe.lies(position, reinterpret_cast<char*>(ziel), anzahl) == anzahl;
 }
 
-// Where the central directory starts, how many entries it holds and how many bytes stand before
-// the archive (a program in front of it): from the last end record, or from the ZIP64 end record
-// a locator right before it points at.
-bool finde_verzeichnis(CZipEingabe& eingabe, ZPOS64_T& anfang, ZPOS64_T& anzahl, ZPOS64_T& davor)
+// The central directory as the end record gives it.
+struct CVerzeichnislage
+{
+    ZPOS64_T anfang = 0; // its first byte, from the file's start
+    ZPOS64_T ende = 0;   // the byte behind it: the (ZIP64) end record
+    ZPOS64_T anzahl = 0; // the number of entries stated
+    ZPOS64_T davor = 0;  // bytes before the archive (a program in front of it)
+    bool zip64 = false;  // stated by a ZIP64 end record
+};
+
+// The central directory from the last end record, or from the ZIP64 end record a locator right
+// before it points at.
+bool finde_verzeichnis(CZipEingabe& eingabe, CVerzeichnislage& lage)
 {
     const ZPOS64_T groesse = eingabe.gib_groesse();
     const ZPOS64_T weite = qMin(groesse, suchweite_ende);
@@ -59,7 +68,7 @@ bool finde_verzeichnis(CZipEingabe& eingabe, ZPOS64_T& anfang, ZPOS64_T& anzahl,
     ZPOS64_T satzanfang = satzstelle;
     ZPOS64_T groesse_verzeichnis = wert32(satz + 12);
     ZPOS64_T versatz_verzeichnis = wert32(satz + 16);
-    anzahl = wert16(satz + 10);
+    lage.anzahl = wert16(satz + 10);
 
     uchar locator[laenge_locator64];
     uchar satz64[laenge_ende64];
@@ -67,44 +76,63 @@ bool finde_verzeichnis(CZipEingabe& eingabe, ZPOS64_T& anfang, ZPOS64_T& anzahl,
         && wert32(locator) == sig_locator64 && wert32(locator + 4) == 0 && wert32(locator + 16) == 1
         && lies_ganz(eingabe, wert64(locator + 8), satz64, sizeof satz64) && wert32(satz64) == sig_ende64) {
         satzanfang = wert64(locator + 8);
-        anzahl = wert64(satz64 + 32);
+        lage.anzahl = wert64(satz64 + 32);
+        lage.zip64 = true;
         groesse_verzeichnis = wert64(satz64 + 40);
         versatz_verzeichnis = wert64(satz64 + 48);
     }
     if (groesse_verzeichnis > satzanfang || versatz_verzeichnis > satzanfang - groesse_verzeichnis)
         return false;
-    anfang = satzanfang - groesse_verzeichnis;
-    davor = anfang - versatz_verzeichnis;
+    lage.ende = satzanfang;
+    lage.anfang = satzanfang - groesse_verzeichnis;
+    lage.davor = lage.anfang - versatz_verzeichnis;
     return true;
 }
 
-// The central records, as many as can be read; the local header offsets still relative.
-void lies_zentrale_saetze(CZipEingabe& eingabe, ZPOS64_T position, ZPOS64_T anzahl, std::vector<CEintragsort>& orte)
+// The central records, from the directory's start to its end, as many as can be read; the local
+// header offsets still relative. False when one cannot be read, or runs beyond the directory.
+bool lies_zentrale_saetze(CZipEingabe& eingabe, const CVerzeichnislage& lage, std::vector<CEintragsort>& orte)
 {
     uchar satz[laenge_zentral];
     std::vector<uchar> extra;
-    orte.reserve(size_t(qMin<ZPOS64_T>(anzahl, eingabe.gib_groesse() / laenge_zentral)));
-    for (ZPOS64_T i = 0; i < anzahl; ++i) {
-        if (!lies_ganz(eingabe, position, satz, sizeof satz) || wert32(satz) != sig_zentral)
-            return;
+    orte.reserve(size_t(qMin<ZPOS64_T>(lage.anzahl, (lage.ende - lage.anfang) / laenge_zentral)));
+    for (ZPOS64_T position = lage.anfang; position < lage.ende;) {
+        if (lage.ende - position < laenge_zentral || !lies_ganz(eingabe, position, satz, sizeof satz)
+            || wert32(satz) != sig_zentral)
+            return false;
         CEintragsort ort;
         ort.methode = quint16(wert16(satz + 10));
         ort.crc = wert32(satz + 16);
         ort.komp = wert32(satz + 20);
         ort.gross = wert32(satz + 24);
         ort.lokal = wert32(satz + 42);
+        ort.zentral = position - lage.davor;
         const quint32 name = wert16(satz + 28);
         const quint32 extralaenge = wert16(satz + 30);
         const quint32 kommentar = wert16(satz + 32);
+        const ZPOS64_T laenge = ZPOS64_T(laenge_zentral) + name + extralaenge + kommentar;
+        if (lage.ende - position < laenge)
+            return false;
         if (extralaenge > 0 && (ort.komp == marke32 || ort.gross == marke32 || ort.lokal == marke32)) {
             extra.resize(extralaenge);
             if (!lies_ganz(eingabe, position + laenge_zentral + name, extra.data(), extra.size()))
-                return;
+                return false;
             lies_zip64_werte(extra.data(), int(extra.size()), ort.gross, ort.komp, ort.lokal);
         }
         orte.push_back(ort);
-        position += laenge_zentral + name + extralaenge + kommentar;
+        position += laenge;
     }
+    return true;
+}
+
+// Whether the stated count fits the records of the whole directory: the same number, or, in the
+// 16-bit field of an end record without ZIP64 record, that number modulo 65,536 or 0xFFFF (as
+// writers put it for more entries than the field holds).
+bool anzahl_passt(ZPOS64_T gelesen, const CVerzeichnislage& lage)
+{
+    if (gelesen == lage.anzahl)
+        return true;
+    return !lage.zip64 && gelesen > 0xFFFF && (gelesen % 0x10000 == lage.anzahl || lage.anzahl == 0xFFFF);
 }
 
 } // namespace
@@ -134,12 +162,19 @@ void lies_zip64_werte(const uchar* extra, int laenge, ZPOS64_T& gross, ZPOS64_T&
 bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis)
 {
     verzeichnis = CZipVerzeichnis();
-    ZPOS64_T anfang = 0;
-    ZPOS64_T davor = 0;
-    if (!finde_verzeichnis(eingabe, anfang, verzeichnis.anzahl, davor))
+    CVerzeichnislage lage;
+    if (!finde_verzeichnis(eingabe, lage))
         return false;
+    verzeichnis.angegeben = lage.anzahl;
     std::vector<CEintragsort>& orte = verzeichnis.orte;
-    lies_zentrale_saetze(eingabe, anfang, verzeichnis.anzahl, orte);
+    if (!lies_zentrale_saetze(eingabe, lage, orte))
+        verzeichnis.anzahl = orte.size() + 1;
+    else if (anzahl_passt(orte.size(), lage))
+        verzeichnis.anzahl = orte.size();
+    else
+        verzeichnis.anzahl_falsch = true;
+    const ZPOS64_T anfang = lage.anfang;
+    const ZPOS64_T davor = lage.davor;
 
     // In the file's order (usually the directory's already), each entry must end before the next
     // begins, and all before the central directory.

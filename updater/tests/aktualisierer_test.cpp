@@ -284,6 +284,33 @@ TEST_F(Programm, SilentInstallationInsZiel)
 
 // The silent install shows no window: the libraries of the window's services (the web engine
 // among them, tens of megabytes) stay unloaded. The loader's protocol names every file it opens.
+// More entries than the end record's 16-bit count holds (no ZIP64 end record): every one is
+// installed and recorded, and the run ends with 0. An end record that states more entries than
+// the directory holds fails the run with 1 before anything is installed.
+TEST_F(Programm, MehrAls65535EintraegeWerdenAlleInstalliert)
+{
+    constexpr int viele = 65536 + 300;
+    QByteArray zip = viele_eintraege(viele);
+    schreibe(arbeit + "/viele.zip", zip);
+    const Ergebnis e = starte({"-silent", "-install", "viele.zip", "-dst", ziel});
+    EXPECT_EQ(e.code, 0) << e.fehler.toStdString();
+    const QSet<QString> da = inhalt(ziel);
+    EXPECT_EQ(da.size(), viele + viele / 1000 + 1);
+    EXPECT_TRUE(da.contains(vieler_name(viele - 1)));
+    EXPECT_EQ(lies(ziel + "/" + vieler_name(viele - 1)), QByteArray("x"));
+    const QSet<QString> liste = aufzeichnung(ziel + "/uninstall.dat");
+    EXPECT_TRUE(liste == da) << als_text(da - liste) << " | " << als_text(liste - da);
+    EXPECT_TRUE(lies(logdatei()).contains("Installation beendet."));
+
+    setze_endanzahl(zip, quint16((viele + 1) % 65536));
+    schreibe(arbeit + "/falsch.zip", zip);
+    const QString ziel2 = dir.path() + "/ziel2";
+    QDir().mkpath(ziel2);
+    EXPECT_EQ(starte({"-silent", "-install", "falsch.zip", "-dst", ziel2}).code, 1);
+    EXPECT_TRUE(lies(logdatei()).contains("Fehlerhafte ZIP-Datei Code: -103"));
+    EXPECT_TRUE(inhalt(ziel2).isEmpty());
+}
+
 TEST_F(Programm, SilentInstallationLaedtKeineWebEngine)
 {
     schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));

@@ -207,6 +207,37 @@ inline QByteArray baue(const std::vector<Eintrag>& eintraege, Lage* lage = nullp
     return zip;
 }
 
+// The name of entry `i` of `viele_eintraege`: folders of 1000 files.
+inline QString vieler_name(int i)
+{
+    return QStringLiteral("o%1/%2").arg(i / 1000).arg(i % 1000);
+}
+
+// An archive of `anzahl` stored entries of 0 or 1 byte (see `vieler_name`), and `dazu` behind
+// them. Past 65,535 entries its end record holds the count modulo 65,536, as the 16-bit field
+// does in an archive without a ZIP64 end record.
+inline QByteArray viele_eintraege(int anzahl, const std::vector<Eintrag>& dazu = {})
+{
+    std::vector<Eintrag> eintraege;
+    eintraege.reserve(size_t(anzahl) + dazu.size());
+    for (int i = 0; i < anzahl; ++i) {
+        Eintrag e = datei(vieler_name(i).toLatin1(), i % 2 ? QByteArray("x") : QByteArray());
+        e.komprimiert = false;
+        eintraege.push_back(e);
+    }
+    eintraege.insert(eintraege.end(), dazu.begin(), dazu.end());
+    return baue(eintraege);
+}
+
+// Puts `anzahl` into both entry counts of the end record of an archive without comment.
+inline void setze_endanzahl(QByteArray& zip, quint16 anzahl)
+{
+    for (int feld : {8, 10}) {
+        zip[zip.size() - 22 + feld] = char(anzahl & 0xFF);
+        zip[zip.size() - 22 + feld + 1] = char(anzahl >> 8);
+    }
+}
+
 inline void schreibe(const QString& pfad, const QByteArray& daten)
 {
     QFile f(pfad);

@@ -135,6 +135,15 @@ QByteArray mit_zip64_ende(const QByteArray& zip)
     return r;
 }
 
+// More entries than the end record's 16-bit count holds, the last a 32-bit DLL at the top level;
+// built once for the test program.
+constexpr int viele = 65536 + 300;
+const QByteArray& ueberlaufendes_archiv()
+{
+    static const QByteArray zip = viele_eintraege(viele, {datei("z.dll", pe_datei(0x14c))});
+    return zip;
+}
+
 // Runs python3 with a program and its arguments; false when it is missing or fails.
 bool python(const QString& programm, const QStringList& argumente, int zeit_ms = 60000)
 {
@@ -360,4 +369,68 @@ TEST_F(ZipDaten, EintragUeber4GiBWirdGanzInstalliert)
     EXPECT_EQ(f.readAll(), schluss);
     f.close();
     QFile::remove(datei);
+}
+
+// The end record's count wrapped (no ZIP64 end record): the entries beyond it are read on to the
+// central directory's end, and the total shown is the true count. The install of this archive: in
+// the program test.
+TEST_F(ZipDaten, UebergelaufeneEintragszahlWirdBisZumVerzeichnisendeGelesen)
+{
+    const int alle = viele + 1;
+    const QString zip = archiv(ueberlaufendes_archiv());
+    HtmlLog liste;
+    EXPECT_TRUE(lauf(1, zip, &liste));
+    EXPECT_FALSE(liste.aufrufe.contains("fehler"));
+    EXPECT_EQ(liste.nur("gesamt"), QStringList{QString::number(alle)});
+    ASSERT_EQ(liste.html.size(), 1);
+    EXPECT_EQ(liste.html[0].count(QLatin1String("<tr>")), alle + 1);
+    EXPECT_TRUE(liste.html[0].contains("<td>" + vieler_name(viele - 1) + "</td>"));
+    EXPECT_TRUE(liste.html[0].contains("<td>z.dll</td>"));
+
+    // The word-size check reaches the DLL, also where the writer put 0xFFFF for the count, and in
+    // an archive of exactly 65,536 entries, whose count reads 0 (as that of an empty archive).
+    QByteArray ffff = ueberlaufendes_archiv();
+    setze_endanzahl(ffff, 0xFFFF);
+    const std::vector<std::pair<QByteArray, int>> faelle{
+        {ueberlaufendes_archiv(), alle},
+        {ffff, alle},
+        {viele_eintraege(65535, {datei("z.dll", pe_datei(0x14c))}), 65536},
+    };
+    for (size_t i = 0; i < faelle.size(); ++i) {
+        AufzeichnenderLog log;
+        EXPECT_FALSE(lauf(2, archiv(faelle[i].first, QStringLiteral("%1.zip").arg(i)), &log)) << i;
+        EXPECT_TRUE(log.hat_text("z.dll (32Bit) ist ungültig! Zielsystem ist 64Bit.")) << i;
+        EXPECT_EQ(log.nur("gesamt"), QStringList{QString::number(faelle[i].second)}) << i;
+    }
+}
+
+// An end record whose count the central directory does not hold, more or fewer: nothing is
+// installed or listed, every road fails at the start.
+TEST_F(ZipDaten, EintragszahlDieDasVerzeichnisNichtHaeltWirdAbgewiesen)
+{
+    const QByteArray drei = baue({datei("a/eins.txt", "1"), datei("zwei.txt", "2"), datei("drei.txt", "3")});
+    QByteArray gross_falsch = ueberlaufendes_archiv();
+    setze_endanzahl(gross_falsch, quint16((viele + 2) % 65536));
+    std::vector<std::pair<QByteArray, QByteArray>> faelle;
+    for (const quint16 angabe : {5, 2, 0, 0xFFFF}) {
+        QByteArray bytes = drei;
+        setze_endanzahl(bytes, angabe);
+        faelle.emplace_back("drei, angegeben " + QByteArray::number(angabe), bytes);
+        if (angabe == 5)
+            faelle.emplace_back("drei, angegeben 5 im ZIP64-Endsatz", mit_zip64_ende(bytes));
+    }
+    faelle.emplace_back("mehr als 65535, einer zu viel", gross_falsch);
+    for (const auto& [name, bytes] : faelle) {
+        const QString zip = archiv(bytes);
+        for (int modus : {0, 1, 2}) {
+            AufzeichnenderLog log;
+            EXPECT_FALSE(lauf(modus, zip, &log)) << name.constData() << " " << modus;
+            EXPECT_TRUE(log.hat_text("Fehlerhafte ZIP-Datei Code: -103")) << name.constData() << " " << modus;
+            EXPECT_TRUE(log.aufrufe.contains("fehler")) << name.constData();
+            // Stopped before the first entry: no total, no title of the mode.
+            EXPECT_TRUE(log.nur("gesamt").isEmpty()) << name.constData() << " " << modus;
+        }
+        EXPECT_TRUE(im_ziel().isEmpty()) << name.constData();
+        EXPECT_TRUE(schluessel().isEmpty()) << name.constData();
+    }
 }
