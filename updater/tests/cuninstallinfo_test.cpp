@@ -67,8 +67,8 @@ TEST_F(Uninstall, LiestZeilenNachDenRegeln)
     CUninstallInfo info(dir.path());
     EXPECT_EQ(schluessel(), (QStringList{"a/b/c.dll", "mit/blanks.txt", "x"}));
     // The later line wins.
-    EXPECT_EQ(unistall_map()["a/b/c.dll"].als_qstring(true, true, false), "01.01.2020 00:00:00");
-    EXPECT_EQ(unistall_map()["mit/blanks.txt"].als_qstring(true, true, false), "06.12.2026 09:17:19");
+    EXPECT_EQ(unistall_eintrag("a/b/c.dll")->als_qstring(true, true, false), "01.01.2020 00:00:00");
+    EXPECT_EQ(unistall_eintrag("mit/blanks.txt")->als_qstring(true, true, false), "06.12.2026 09:17:19");
     // The short time text is reported and skipped.
     EXPECT_EQ(log.aufrufe.filter("Zeitstring muss").size(), 1);
     unistall_map().clear();
