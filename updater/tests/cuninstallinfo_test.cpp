@@ -52,6 +52,24 @@ TEST_F(Uninstall, SchreibtKopfUndZeilenMitCrLfOhneBom)
                                     "01.02.2003 04:05:06;\xc3\xa4.txt\r\n");
 }
 
+// The keys are kept in UTF-8, whose byte order puts a character beyond U+FFFF after U+E000 to
+// U+FFFF; the file and a walk keep QString's order, in which its surrogates come first.
+TEST_F(Uninstall, SchluesselFolgenDerOrdnungVonQString)
+{
+    const QStringList erwartet{"z.txt", QStringLiteral(u"\u00e4.txt"), QStringLiteral(u"\U0001F600.txt"),
+                               QStringLiteral(u"\uE000.txt"), QStringLiteral(u"\uFFFD.txt")};
+    {
+        CUninstallInfo info(dir.path());
+        for (auto it = erwartet.crbegin(); it != erwartet.crend(); ++it)
+            ergaenze_unistall(*it, zeit("06.12.2026 09:17:18"));
+        EXPECT_EQ(schluessel(), erwartet);
+    }
+    QByteArray inhalt = kopf;
+    for (const QString& s : erwartet)
+        inhalt += "06.12.2026 09:17:18;" + s.toUtf8() + "\r\n";
+    EXPECT_EQ(lies(datei()), inhalt);
+}
+
 TEST_F(Uninstall, LiestZeilenNachDenRegeln)
 {
     schreibe(datei(), kopf + "06.12.2026 09:17:18;a/b/c.dll\r\n"
