@@ -119,20 +119,23 @@ std::optional<CZeitVDN> setze_eintrag(CGeteilt& g, const QByteArray& pfad, const
 }
 
 // Takes the records read from the file: an empty map (as at the program's start) takes them as
-// they are, so that the many records of a large file are not held twice; else one by one. Taken
-// whole, they need no lines: the information's first write is one in full.
-void uebernimm(CUninstallKarte&& gelesen)
+// they are, so that the many records of a large file are not held twice (true); else one by one,
+// each with its line for the next write.
+bool uebernimm(CUninstallKarte&& gelesen)
 {
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
     if (g.karte.empty()) {
         ++g.aenderung;
         g.karte = std::move(gelesen);
-        return;
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
+        return true;
     }
     gelesen.fuer_jeden([&g](const char* pfad, int laenge, const CZeitVDN& zeit) {
         setze_eintrag(g, QByteArray::fromRawData(pfad, laenge), zeit);
     });
+    return false;
 }
 
 void setze_ladefehler(const QString& text)
@@ -271,7 +274,15 @@ bool CUninstallInfo::lies_unistall()
             fehler.melde(true);
         }
     }
-    uebernimm(std::move(gelesen));
+    // Taken whole, the map is what the file says: the lines of this run's records can follow it,
+    // when its last line is ended.
+    if (uebernimm(std::move(gelesen))) {
+        struct stat st;
+        char ende = 0;
+        const bool basis = ::fstat(datei.handle(), &st) == 0 && st.st_size > 0
+                           && ::pread(datei.handle(), &ende, 1, st.st_size - 1) == 1 && ende == '\n';
+        merke_basis(basis ? &st : nullptr);
+    }
     return true;
 }
 
@@ -353,7 +364,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
         if (basis >= 0 && (::fstat(basis, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != basis_geraet
                            || quint64(st.st_ino) != basis_inode || qint64(st.st_size) != basis_groesse)) {
             ::close(basis);
-            basis_groesse = -1;
+            merke_basis(nullptr);
         } else if (basis >= 0) {
             QByteArrayList nachtrag;
             bool nur_zugefuegt = false;
@@ -398,16 +409,17 @@ bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::funct
     fehler_gemeldet = false;
     // The file now on disk is the base of the next write that adds to it.
     struct stat st;
-    if (letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        basis_geraet = quint64(st.st_dev);
-        basis_inode = quint64(st.st_ino);
-        basis_groesse = qint64(st.st_size);
-    } else {
-        basis_groesse = -1;
-    }
+    merke_basis(letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? &st : nullptr);
     if (ordner >= 0)
         ::close(ordner);
     return melde_ergebnis(melden);
+}
+
+void CUninstallInfo::merke_basis(const struct stat* st)
+{
+    basis_geraet = st ? quint64(st->st_dev) : 0;
+    basis_inode = st ? quint64(st->st_ino) : 0;
+    basis_groesse = st ? qint64(st->st_size) : -1;
 }
 
 bool CUninstallInfo::melde_ergebnis(bool melden)
@@ -433,7 +445,7 @@ void CUninstallInfo::remove_unistall()
         geteilt().nur_zugefuegt = true;
     }
     letzter_stand = ~quint64(0);
-    basis_groesse = -1;
+    merke_basis(nullptr);
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
                CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));

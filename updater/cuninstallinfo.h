@@ -13,6 +13,7 @@
 #include <optional>
 
 class CZielsperre;
+struct stat;
 
 // The name of the records' file in its folder.
 inline QLatin1String unistall_dateiname()
@@ -86,6 +87,9 @@ private:
     bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden);
     // The last write's result, reported once when it failed.
     bool melde_ergebnis(bool melden);
+    // Takes the file of which `st` tells as the base of the next write that adds to it; none
+    // with null.
+    void merke_basis(const struct stat* st);
 
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
@@ -97,9 +101,9 @@ private:
     quint64 letzter_stand = ~quint64(0);
     bool letzter_voll = false;
     bool letzter_erfolg = false;
-    // The file that the last write left, while it succeeded: a write that adds to it copies it on
-    // disk and holds none of its lines in memory. Its device and inode (0: none) and its size
-    // tell that it is still that file.
+    // The file that the last write left, while it succeeded, or the file read when the map took
+    // it whole: a write that adds to it copies it on disk and holds none of its lines in memory.
+    // Its device and inode and its size (-1: none) tell that it is still that file.
     quint64 basis_geraet = 0;
     quint64 basis_inode = 0;
     qint64 basis_groesse = -1;

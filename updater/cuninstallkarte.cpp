@@ -16,11 +16,16 @@ std::uint32_t hash_von(const char* pfad, std::uint32_t laenge)
 // Whether the UTF-8 key a comes before b in the order of their UTF-16 code units (QString's
 // plain comparison). Byte order is code point order; UTF-16 differs from it only where a
 // character from U+10000 on (a surrogate pair, lead byte 0xF0 to 0xF4) meets one of U+E000 to
-// U+FFFF (lead byte 0xEE or 0xEF): the pair's units come first. Up to the first differing byte
-// both keys have the same characters, so that byte is a lead byte in both or in neither.
-bool kommt_vor(const char* a, std::uint32_t la, const char* b, std::uint32_t lb)
+// U+FFFF (lead byte 0xEE or 0xEF): the pair's units come first. `hinter_bmp`: whether a key
+// holds such a character at all. Up to the first differing byte both keys have the same
+// characters, so that byte is a lead byte in both or in neither.
+bool kommt_vor(const char* a, std::uint32_t la, bool a_hinter_bmp, const char* b, std::uint32_t lb, bool b_hinter_bmp)
 {
     const std::uint32_t n = std::min(la, lb);
+    if (!a_hinter_bmp && !b_hinter_bmp) {
+        const int vergleich = std::memcmp(a, b, n);
+        return vergleich != 0 ? vergleich < 0 : la < lb;
+    }
     const auto [pa, pb] = std::mismatch(a, a + n, b);
     if (pa == a + n)
         return la < lb;
@@ -44,23 +49,6 @@ std::array<int, 7> felder(const CZeitVDN& z)
 void CUninstallKarte::clear()
 {
     *this = CUninstallKarte();
-}
-
-CUninstallKarte::Kopf CUninstallKarte::kopf(std::uint32_t stelle) const
-{
-    Kopf k;
-    std::memcpy(&k, bloecke[stelle / blockgroesse].get() + stelle % blockgroesse, sizeof k);
-    return k;
-}
-
-void CUninstallKarte::setze_kopf(std::uint32_t stelle, const Kopf& k)
-{
-    std::memcpy(bloecke[stelle / blockgroesse].get() + stelle % blockgroesse, &k, sizeof k);
-}
-
-const char* CUninstallKarte::schluessel(std::uint32_t stelle) const
-{
-    return bloecke[stelle / blockgroesse].get() + stelle % blockgroesse + sizeof(Kopf);
 }
 
 std::size_t CUninstallKarte::suche(const char* pfad, std::uint32_t laenge, std::uint32_t hash, bool& gefunden) const
@@ -116,7 +104,8 @@ std::uint32_t CUninstallKarte::lege_ab(const QByteArray& pfad, std::uint32_t zei
     }
     const auto stelle = std::uint32_t((bloecke.size() - 1) * blockgroesse + belegt);
     belegt = groesse > blockgroesse ? blockgroesse : std::uint32_t(belegt + groesse);
-    setze_kopf(stelle, Kopf{zeit, std::uint32_t(pfad.size())});
+    const bool hinter_bmp = std::any_of(pfad.cbegin(), pfad.cend(), [](char c) { return static_cast<unsigned char>(c) >= 0xF0; });
+    setze_kopf(stelle, Kopf{zeit, std::uint32_t(pfad.size()), hinter_bmp});
     std::memcpy(bloecke.back().get() + stelle % blockgroesse + sizeof(Kopf), pfad.constData(), std::size_t(pfad.size()));
     return stelle;
 }
@@ -202,7 +191,9 @@ void CUninstallKarte::ordne() const
         if (p != 0 && p != entfernt)
             ordnung.push_back(p - 1);
     std::sort(ordnung.begin(), ordnung.end(), [this](std::uint32_t a, std::uint32_t b) {
-        return kommt_vor(schluessel(a), kopf(a).laenge, schluessel(b), kopf(b).laenge);
+        const Kopf ka = kopf(a);
+        const Kopf kb = kopf(b);
+        return kommt_vor(schluessel(a), ka.laenge, ka.hinter_bmp, schluessel(b), kb.laenge, kb.hinter_bmp);
     });
     geordnet = true;
 }

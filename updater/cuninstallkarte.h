@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -99,14 +100,27 @@ private:
     struct Kopf
     {
         std::uint32_t zeit;
-        std::uint32_t laenge;
+        std::uint32_t laenge : 31;
+        // Whether the key holds a character beyond U+FFFF, which sorts apart from its bytes.
+        std::uint32_t hinter_bmp : 1;
     };
     // A record lies whole in one block: its place is block * blockgroesse + offset.
     static constexpr std::uint32_t blockgroesse = 1u << 20;
 
-    Kopf kopf(std::uint32_t stelle) const;
-    void setze_kopf(std::uint32_t stelle, const Kopf& k);
-    const char* schluessel(std::uint32_t stelle) const;
+    Kopf kopf(std::uint32_t stelle) const
+    {
+        Kopf k;
+        std::memcpy(&k, bloecke[stelle / blockgroesse].get() + stelle % blockgroesse, sizeof k);
+        return k;
+    }
+    void setze_kopf(std::uint32_t stelle, const Kopf& k)
+    {
+        std::memcpy(bloecke[stelle / blockgroesse].get() + stelle % blockgroesse, &k, sizeof k);
+    }
+    const char* schluessel(std::uint32_t stelle) const
+    {
+        return bloecke[stelle / blockgroesse].get() + stelle % blockgroesse + sizeof(Kopf);
+    }
     // The slot of `plaetze` that holds the key or, when none does, the free one where it goes.
     std::size_t suche(const char* pfad, std::uint32_t laenge, std::uint32_t hash, bool& gefunden) const;
     const std::uint32_t* finde(const QByteArray& pfad) const;
