@@ -204,6 +204,13 @@ CUninstallKarte::const_iterator CUninstallKarte::begin() const
     return const_iterator(this, 0);
 }
 
+CUninstallKarte::const_iterator CUninstallKarte::end() const
+{
+    // Made here too: a caller may ask for the end first.
+    ordne();
+    return const_iterator(this, ordnung.size());
+}
+
 CUninstallKarte::const_iterator CUninstallKarte::erase(const_iterator it)
 {
     std::vector<std::uint32_t> rest = std::move(ordnung);

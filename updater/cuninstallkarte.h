@@ -77,7 +77,7 @@ public:
     std::optional<CZeitVDN> zeit_von(const QByteArray& pfad) const;
 
     const_iterator begin() const;
-    const_iterator end() const { return const_iterator(this, ordnung.size()); }
+    const_iterator end() const;
     // Removes the record the iterator stands on; the next one.
     const_iterator erase(const_iterator it);
 
