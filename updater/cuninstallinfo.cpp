@@ -358,8 +358,11 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
                 return melde_ergebnis(melden);
         }
         // The new lines follow the last written file, copied on disk. That is only while it is
-        // still the file this information wrote last.
-        const int basis = basis_groesse < 0 ? -1 : ::open(QFile::encodeName(dateiname).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        // still the file this information wrote last (opened without waiting on whatever else
+        // may have taken its name).
+        const int basis = basis_groesse < 0 ? -1
+                                            : ::open(QFile::encodeName(dateiname).constData(),
+                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat st;
         if (basis >= 0 && (::fstat(basis, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != basis_geraet
                            || quint64(st.st_ino) != basis_inode || qint64(st.st_size) != basis_groesse)) {

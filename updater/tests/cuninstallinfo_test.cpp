@@ -6,7 +6,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <future>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testzip;
 
@@ -177,4 +182,28 @@ TEST_F(Uninstall, AufzeichnenWaehrendAndereLesenUndSchreiben)
     }
     aufzeichnung.join();
     EXPECT_EQ(unistall_anzahl(), 500u);
+}
+
+// A write that adds to the records copies the file it wrote last; a pipe that took its name
+// meanwhile is not waited on: the records are written whole in its place.
+TEST_F(Uninstall, ZwischenstandWartetNichtAufEinePipeAnStelleDerDatei)
+{
+    CUninstallInfo info(dir.path());
+    ergaenze_unistall("a.txt", zeit("06.12.2026 09:17:18"));
+    ASSERT_TRUE(info.schreibe_zwischenstand());
+    ASSERT_TRUE(QFile::remove(datei()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(datei()).constData(), 0600), 0);
+    ergaenze_unistall("b.txt", zeit("06.12.2026 09:17:18"));
+    auto schreiben = std::async(std::launch::async, [&info] { return info.schreibe_zwischenstand(); });
+    const bool fertig = schreiben.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!fertig) {
+        // A writer at the pipe's other end lets the waiting write go on.
+        const int ende = ::open(QFile::encodeName(datei()).constData(), O_WRONLY | O_NONBLOCK);
+        schreiben.wait();
+        if (ende >= 0)
+            ::close(ende);
+    }
+    EXPECT_TRUE(fertig);
+    EXPECT_TRUE(schreiben.get());
+    EXPECT_EQ(lies(datei()), kopf + "06.12.2026 09:17:18;a.txt\r\n06.12.2026 09:17:18;b.txt\r\n");
 }
