@@ -128,6 +128,9 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     if (code != UNZ_OK)
         return code;
     if (index < verzeichnis.orte.size()) {
+        // A place given back is not read: the walk went past it and does not come back.
+        if (quintptr(&verzeichnis.orte[size_t(index)]) < orte_frei_bis)
+            return UNZ_PARAMERROR;
         eintrag.ort = verzeichnis.orte[size_t(index)];
         eintrag.leser = leser.get();
         eintrag.info.compressed_size = eintrag.ort.komp;
