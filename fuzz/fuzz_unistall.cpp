@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         // Keys the writer can quote read back unchanged; a key that itself holds a double quote
         // or a line break cannot be stored and is left out of the comparison.
         for (auto it = unistall_map().begin(); it != unistall_map().end();) {
-            const QString& k = it->first;
+            const QString k = it->first;
             const bool stoerend = k.contains(QLatin1Char('"')) || k.contains(QLatin1Char('\n'))
                                   || k.contains(QLatin1Char('\r')) || k.trimmed().isEmpty()
                                   || k.trimmed().startsWith(QLatin1Char('#'));

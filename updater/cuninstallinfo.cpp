@@ -18,6 +18,7 @@
 #include <cstring>
 #include <limits>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -29,39 +30,23 @@ struct Text
     Q_DECLARE_TR_FUNCTIONS(UpdaterMainWindow)
 };
 
-// Keys that the line splitter would change (a ";" inside, blanks at either end) are quoted.
-QString schluessel_text(const QString& pfad)
-{
-    const auto ist_leer = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    if (pfad.contains(QLatin1Char(';')) || (!pfad.isEmpty() && (ist_leer(pfad.front()) || ist_leer(pfad.back()))))
-        return QLatin1Char('"') + pfad + QLatin1Char('"');
-    return pfad;
-}
-
 bool gleiche_zeit(const CZeitVDN& a, const CZeitVDN& b)
 {
     return a.tag == b.tag && a.monat == b.monat && a.jahr == b.jahr && a.stunde == b.stunde && a.minute == b.minute
            && a.sekunde == b.sekunde && a.millisekunde == b.millisekunde;
 }
 
-// Appends the key as `schluessel_text` writes it, in UTF-8.
-void haenge_schluessel_an(QByteArray& inhalt, const QString& pfad)
+// Appends the key (UTF-8) as the file holds it: a key that the line splitter would change (a ";"
+// inside, blanks at either end) is quoted.
+void haenge_schluessel_an(QByteArray& inhalt, const char* pfad, int laenge)
 {
-    const int n = pfad.size();
-    const QChar* zeichen = pfad.constData();
-    bool einfach = n > 0 && zeichen[0] != QLatin1Char(' ') && zeichen[0] != QLatin1Char('\t')
-                   && zeichen[n - 1] != QLatin1Char(' ') && zeichen[n - 1] != QLatin1Char('\t');
-    for (int i = 0; einfach && i < n; ++i)
-        einfach = zeichen[i].unicode() < 0x80 && zeichen[i] != QLatin1Char(';');
-    if (!einfach) {
-        inhalt += schluessel_text(pfad).toUtf8();
-        return;
-    }
-    const int alt = inhalt.size();
-    inhalt.resize(alt + n);
-    char* ziel = inhalt.data() + alt;
-    for (int i = 0; i < n; ++i)
-        ziel[i] = char(zeichen[i].unicode());
+    const auto ist_leer = [](char c) { return c == ' ' || c == '\t'; };
+    const bool quoten = laenge > 0 && (ist_leer(pfad[0]) || ist_leer(pfad[laenge - 1]) || std::memchr(pfad, ';', std::size_t(laenge)));
+    if (quoten)
+        inhalt += '"';
+    inhalt.append(pfad, laenge);
+    if (quoten)
+        inhalt += '"';
 }
 
 // A record line is a time, ";" and a relative path; a path cannot be longer than this.
@@ -79,24 +64,39 @@ QByteArray& neues_stueck_bei_bedarf(QByteArrayList& stuecke)
     return stuecke.last();
 }
 
+// The text of the time in a record line, with the ";" that follows; made once for the many
+// records of one time.
+struct CZeittext
+{
+    const QByteArray& zu(const CZeitVDN& zeit)
+    {
+        if (text.isEmpty() || !gleiche_zeit(zeit, fuer)) {
+            text = uninstall_zeile(QString(), zeit).toUtf8();
+            fuer = zeit;
+        }
+        return text;
+    }
+    CZeitVDN fuer;
+    QByteArray text;
+};
+
 // What the jobs of the process share across threads, each under its own lock.
 struct CGeteilt
 {
     std::mutex ladefehler_mutex;
     QString ladefehler;
     std::mutex karten_mutex;
-    CUninstallMap karte;
-    // The lines of the records set since the map was last written in full, in the order they
-    // came, and whether the map has only grown since (no record went or was set back). The
-    // time text of the last line, made once for the many records of one run. The lines lie in
-    // pieces of a fixed size: a write takes them as they are while new lines go to the last
-    // piece, and no block grows, is copied and left behind in pieces of ever larger size.
+    CUninstallKarte karte;
+    // The lines of the records set since the map was last written, in the order they came, and
+    // whether the map has only grown since the last write in full (no record went or was set
+    // back). The lines lie in pieces of a fixed size: a write takes them as they are while new
+    // lines go to the last piece, and no block grows, is copied and left behind in pieces of
+    // ever larger size.
     QByteArrayList nachtrag;
     bool nur_zugefuegt = true;
     // Counts the changes of the map (a hand on the map itself counts as one).
     quint64 aenderung = 0;
-    CZeitVDN nachtrag_zeit;
-    QByteArray nachtrag_zeittext;
+    CZeittext nachtrag_zeit;
 };
 
 CGeteilt& geteilt()
@@ -105,37 +105,37 @@ CGeteilt& geteilt()
     return *g;
 }
 
-// Adds the line of a record set just now to the lines since the last write in full (the map's
-// lock is held).
-void haenge_an_nachtrag(CGeteilt& g, const QString& pfad, const CZeitVDN& zeit)
+// Sets the record of the path (UTF-8) and adds its line to the lines since the last write (the
+// map's lock is held); the time it had before.
+std::optional<CZeitVDN> setze_eintrag(CGeteilt& g, const QByteArray& pfad, const CZeitVDN& zeit)
 {
-    if (g.nachtrag_zeittext.isEmpty() || !gleiche_zeit(zeit, g.nachtrag_zeit)) {
-        g.nachtrag_zeittext = uninstall_zeile(QString(), zeit).toUtf8();
-        g.nachtrag_zeit = zeit;
-    }
+    ++g.aenderung;
+    std::optional<CZeitVDN> vorher = g.karte.setze(pfad, zeit);
     QByteArray& stueck = neues_stueck_bei_bedarf(g.nachtrag);
-    stueck += g.nachtrag_zeittext;
-    haenge_schluessel_an(stueck, pfad);
+    stueck += g.nachtrag_zeit.zu(zeit);
+    haenge_schluessel_an(stueck, pfad.constData(), pfad.size());
     stueck += "\r\n";
+    return vorher;
 }
 
 // Takes the records read from the file: an empty map (as at the program's start) takes them as
-// they are, so that the many records of a large file are not held twice; else one by one.
-void uebernimm(CUninstallMap&& gelesen)
+// they are, so that the many records of a large file are not held twice (true); else one by one,
+// each with its line for the next write.
+bool uebernimm(CUninstallKarte&& gelesen)
 {
     CGeteilt& g = geteilt();
-    {
-        std::lock_guard<std::mutex> lock(g.karten_mutex);
-        if (g.karte.empty()) {
-            ++g.aenderung;
-            g.karte = std::move(gelesen);
-            for (const auto& [pfad, zeit] : g.karte)
-                haenge_an_nachtrag(g, pfad, zeit);
-            return;
-        }
+    std::lock_guard<std::mutex> lock(g.karten_mutex);
+    if (g.karte.empty()) {
+        ++g.aenderung;
+        g.karte = std::move(gelesen);
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
+        return true;
     }
-    for (const auto& [pfad, zeit] : gelesen)
-        ergaenze_unistall(pfad, zeit);
+    gelesen.fuer_jeden([&g](const char* pfad, int laenge, const CZeitVDN& zeit) {
+        setze_eintrag(g, QByteArray::fromRawData(pfad, laenge), zeit);
+    });
+    return false;
 }
 
 void setze_ladefehler(const QString& text)
@@ -152,7 +152,7 @@ QString gib_unistall_ladefehler()
     return geteilt().ladefehler;
 }
 
-CUninstallMap& unistall_map()
+CUninstallKarte& unistall_map()
 {
     ++geteilt().aenderung;
     return geteilt().karte;
@@ -160,43 +160,35 @@ CUninstallMap& unistall_map()
 
 std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit)
 {
+    const QByteArray schluessel = pfad.toUtf8();
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
-    std::optional<CZeitVDN> vorher;
-    ++g.aenderung;
-    const auto [eintrag, neu] = g.karte.try_emplace(pfad, zeit);
-    if (!neu) {
-        vorher = eintrag->second;
-        eintrag->second = zeit;
-    }
-    haenge_an_nachtrag(g, pfad, zeit);
-    return vorher;
+    return setze_eintrag(g, schluessel, zeit);
 }
 
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)
 {
+    const QByteArray schluessel = pfad.toUtf8();
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
     ++geteilt().aenderung;
     if (vorher)
-        geteilt().karte[pfad] = *vorher;
+        geteilt().karte.setze(schluessel, *vorher);
     else
-        geteilt().karte.erase(pfad);
+        geteilt().karte.entferne(schluessel);
     geteilt().nur_zugefuegt = false;
 }
 
 std::optional<CZeitVDN> unistall_eintrag(const QString& pfad)
 {
+    const QByteArray schluessel = pfad.toUtf8();
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
-    const auto it = geteilt().karte.find(pfad);
-    if (it == geteilt().karte.end())
-        return std::nullopt;
-    return it->second;
+    return geteilt().karte.zeit_von(schluessel);
 }
 
 CUninstallMap unistall_kopie()
 {
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
-    return geteilt().karte;
+    return geteilt().karte.als_map();
 }
 
 std::size_t unistall_anzahl()
@@ -207,7 +199,10 @@ std::size_t unistall_anzahl()
 
 QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
 {
-    return zeit.als_qstring(true, true, false) + QLatin1Char(';') + schluessel_text(pfad);
+    QByteArray schluessel;
+    const QByteArray utf8 = pfad.toUtf8();
+    haenge_schluessel_an(schluessel, utf8.constData(), utf8.size());
+    return zeit.als_qstring(true, true, false) + QLatin1Char(';') + QString::fromUtf8(schluessel);
 }
 
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
@@ -245,7 +240,7 @@ bool CUninstallInfo::lies_unistall()
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
         return errno == ENOENT ? true : unlesbar();
     // All lines are read before any record is taken, so that a read error changes nothing.
-    CUninstallMap gelesen;
+    CUninstallKarte gelesen;
     trennzeichen = ';';
     CQIOZeileExcel zellen;
     bool erste = true;
@@ -274,12 +269,20 @@ bool CUninstallInfo::lies_unistall()
             continue;
         try {
             const CZeitVDN zeit(zellen.gib_element(0));
-            gelesen[zellen.gib_element(1)] = zeit;
+            gelesen.setze(zellen.gib_element(1).toUtf8(), zeit);
         } catch (const CFehlerBasis& fehler) {
             fehler.melde(true);
         }
     }
-    uebernimm(std::move(gelesen));
+    // Taken whole, the map is what the file says: the lines of this run's records can follow it,
+    // when its last line is ended.
+    if (uebernimm(std::move(gelesen))) {
+        struct stat st;
+        char ende = 0;
+        const bool basis = ::fstat(datei.handle(), &st) == 0 && st.st_size > 0
+                           && ::pread(datei.handle(), &ende, 1, st.st_size - 1) == 1 && ende == '\n';
+        merke_basis(basis ? &st : nullptr);
+    }
     return true;
 }
 
@@ -299,12 +302,9 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
     // Never over a file that could not be read, nor in a folder held by another process.
     if (!ladefehler.isEmpty())
         return unistall_anzahl() == 0;
-    QByteArrayList inhalt;
+    CGeteilt& g = geteilt();
     quint64 stand = 0;
     {
-        // The lines are made straight from the map, and a plain ASCII key is copied without a
-        // conversion.
-        CGeteilt& g = geteilt();
         std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
         if (g.karte.empty())
             return true;
@@ -312,31 +312,32 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         // Nothing changed since the last write in full: it stands, or it failed and was reported.
         if (stand == letzter_stand && letzter_voll)
             return melde_ergebnis(melden);
-        // The lines since and the last write in full go before the whole is made: with many
-        // records they would make the run's largest moment in memory. Should the making fail,
-        // the next write is one in full again. The whole is made in pieces of the size of those
-        // lines', which take the memory those gave back.
-        g.nachtrag.clear();
-        g.nur_zugefuegt = false;
-        basis.clear();
-        inhalt << kopf();
-        // Most records share a time (all of one install): its text is made once.
-        const CZeitVDN* letzte_zeit = nullptr;
-        QByteArray zeittext;
-        for (const auto& [pfad, zeit] : g.karte) {
-            if (!letzte_zeit || !gleiche_zeit(zeit, *letzte_zeit)) {
-                zeittext = uninstall_zeile(QString(), zeit).toUtf8();
-                letzte_zeit = &zeit;
-            }
-            QByteArray& stueck = neues_stueck_bei_bedarf(inhalt);
-            stueck += zeittext;
-            haenge_schluessel_an(stueck, pfad);
-            stueck += "\r\n";
-        }
-        g.nur_zugefuegt = true;
     }
-    basis = inhalt;
-    return schreibe_inhalt(stand, true, inhalt, melden);
+    // The lines are made straight from the map into the file, a piece at a time: the whole
+    // content is never held in memory. The map stays locked while they are made, so that the
+    // file holds one state of it; the lines since the last write go, as the file holds them.
+    return schreibe_inhalt(stand, true, [this, &g, &stand](int fd) {
+        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+        stand = g.aenderung;
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
+        QByteArray stueck = kopf();
+        stueck.reserve(nachtrag_stueck + 1024);
+        CZeittext zeittext;
+        bool ok = true;
+        g.karte.fuer_jeden([&](const char* pfad, int laenge, const CZeitVDN& zeit) {
+            if (!ok)
+                return;
+            stueck += zeittext.zu(zeit);
+            haenge_schluessel_an(stueck, pfad, laenge);
+            stueck += "\r\n";
+            if (stueck.size() >= nachtrag_stueck) {
+                ok = schreibe_ganz(fd, stueck.constData(), stueck.size());
+                stueck.resize(0);
+            }
+        });
+        return ok && schreibe_ganz(fd, stueck.constData(), stueck.size());
+    }, melden);
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden)
@@ -345,40 +346,83 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
         std::lock_guard<std::mutex> lock(schreib_mutex);
         if (!ladefehler.isEmpty())
             return unistall_anzahl() == 0;
-        QByteArrayList nachtrag;
-        bool nur_zugefuegt = false;
+        CGeteilt& g = geteilt();
         quint64 stand = 0;
         {
-            CGeteilt& g = geteilt();
             std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
             if (g.karte.empty())
                 return true;
-            nur_zugefuegt = g.nur_zugefuegt;
-            nachtrag = g.nachtrag;
             stand = g.aenderung;
+            // The content follows from the map's state: the same state, the same records.
+            if (g.nur_zugefuegt && stand == letzter_stand)
+                return melde_ergebnis(melden);
         }
-        // The content follows from the map's state: the same state, the same records.
-        if (nur_zugefuegt && stand == letzter_stand)
-            return melde_ergebnis(melden);
-        // The two parts go to the file as they are, without a copy of the whole.
-        if (nur_zugefuegt)
-            return schreibe_inhalt(stand, false, (basis.isEmpty() ? QByteArrayList{kopf()} : basis) + nachtrag, melden);
+        // The new lines follow the last written file, copied on disk. That is only while it is
+        // still the file this information wrote last (opened without waiting on whatever else
+        // may have taken its name).
+        const int basis = basis_groesse < 0 ? -1
+                                            : ::open(QFile::encodeName(dateiname).constData(),
+                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat st;
+        if (basis >= 0 && (::fstat(basis, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != basis_geraet
+                           || quint64(st.st_ino) != basis_inode || qint64(st.st_size) != basis_groesse)) {
+            ::close(basis);
+            merke_basis(nullptr);
+        } else if (basis >= 0) {
+            QByteArrayList nachtrag;
+            bool nur_zugefuegt = false;
+            {
+                std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+                nur_zugefuegt = g.nur_zugefuegt;
+                if (nur_zugefuegt) {
+                    nachtrag.swap(g.nachtrag);
+                    stand = g.aenderung;
+                }
+            }
+            if (nur_zugefuegt) {
+                const qint64 groesse = basis_groesse;
+                const bool ok = schreibe_inhalt(stand, false, [basis, groesse, &nachtrag](int fd) {
+                    if (!kopiere_inhalt(basis, fd, groesse))
+                        return false;
+                    for (const QByteArray& teil : nachtrag)
+                        if (!schreibe_ganz(fd, teil.constData(), teil.size()))
+                            return false;
+                    return true;
+                }, melden);
+                // Failed, it leaves no base: the next write is one in full and takes the lines
+                // from the map.
+                ::close(basis);
+                return ok;
+            }
+            ::close(basis);
+        }
     }
     return schreibe_unistall(melden);
 }
 
-bool CUninstallInfo::schreibe_inhalt(quint64 stand, bool voll, const QByteArrayList& teile, bool melden)
+bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden)
 {
-    letzter_stand = stand;
-    letzter_voll = voll;
     const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
     const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
-    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, QFile::encodeName(dateiname.mid(trenner + 1)), teile);
+    const QByteArray name = QFile::encodeName(dateiname.mid(trenner + 1));
+    letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, name, schreibe);
     letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    letzter_stand = stand;
+    letzter_voll = voll;
     fehler_gemeldet = false;
+    // The file now on disk is the base of the next write that adds to it.
+    struct stat st;
+    merke_basis(letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? &st : nullptr);
     if (ordner >= 0)
         ::close(ordner);
     return melde_ergebnis(melden);
+}
+
+void CUninstallInfo::merke_basis(const struct stat* st)
+{
+    basis_geraet = st ? quint64(st->st_dev) : 0;
+    basis_inode = st ? quint64(st->st_ino) : 0;
+    basis_groesse = st ? qint64(st->st_size) : -1;
 }
 
 bool CUninstallInfo::melde_ergebnis(bool melden)
@@ -404,7 +448,7 @@ void CUninstallInfo::remove_unistall()
         geteilt().nur_zugefuegt = true;
     }
     letzter_stand = ~quint64(0);
-    basis.clear();
+    merke_basis(nullptr);
     if (!QFile::remove(dateiname))
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
                CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));

@@ -1,10 +1,11 @@
 // The uninstall information: the program-wide map of installed paths and its file "uninstall.dat".
 #pragma once
 
+#include "cuninstallkarte.h"
 #include "czeit.h"
 
 #include <QByteArray>
-#include <QByteArrayList>
+#include <functional>
 #include <mutex>
 #include <QString>
 #include <map>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class CZielsperre;
+struct stat;
 
 // The name of the records' file in its folder.
 inline QLatin1String unistall_dateiname()
@@ -20,12 +22,13 @@ inline QLatin1String unistall_dateiname()
 }
 
 // Recorded path (relative to the installation folder, "/" as separator, folders ending in "/")
-// -> time of installation; ordered by plain QString comparison.
+// -> time of installation; ordered by plain QString comparison. The program keeps the records in
+// a `CUninstallKarte`; a copy for a walk is a plain map.
 using CUninstallMap = std::map<QString, CZeitVDN>;
 // The map itself, without its lock: only for set-up and tests while no job runs. Jobs may run
 // at the same time (an install records while a listing reads), so the program reaches it
 // through the functions below, which hold the lock; readers walk a copy.
-CUninstallMap& unistall_map();
+CUninstallKarte& unistall_map();
 
 // Sets the map entry of the path to the time (inserts or overwrites); the entry it had before.
 std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
@@ -79,11 +82,14 @@ public:
 
 private:
     QByteArray kopf() const;
-    // Writes the parts as the file's content, taken from the map at its change `stand`; `voll`:
-    // the whole map in order.
-    bool schreibe_inhalt(quint64 stand, bool voll, const QByteArrayList& teile, bool melden);
+    // Writes the file's content with `schreibe` (given the new file's handle), taken from the map
+    // at its change `stand` (which `schreibe` may set); `voll`: the whole map in order.
+    bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden);
     // The last write's result, reported once when it failed.
     bool melde_ergebnis(bool melden);
+    // Takes the file of which `st` tells as the base of the next write that adds to it; none
+    // with null.
+    void merke_basis(const struct stat* st);
 
     QString dateiname;
     std::unique_ptr<CZielsperre> sperre;
@@ -95,8 +101,12 @@ private:
     quint64 letzter_stand = ~quint64(0);
     bool letzter_voll = false;
     bool letzter_erfolg = false;
-    // The content of the last write in full.
-    QByteArrayList basis;
+    // The file that the last write left, while it succeeded, or the file read when the map took
+    // it whole: a write that adds to it copies it on disk and holds none of its lines in memory.
+    // Its device and inode and its size (-1: none) tell that it is still that file.
+    quint64 basis_geraet = 0;
+    quint64 basis_inode = 0;
+    qint64 basis_groesse = -1;
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

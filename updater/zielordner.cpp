@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -380,19 +381,35 @@ bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
     return false;
 }
 
+namespace {
+
+// How a read or write call that gave `n` went on: bytes moved, interrupted (to be called again),
+// or failed, with errno (EIO where it moved none without an error).
+enum class CSchritt { weiter, nochmal, fehler };
+CSchritt schritt(ssize_t n)
+{
+    if (n > 0)
+        return CSchritt::weiter;
+    if (n < 0 && errno == EINTR)
+        return CSchritt::nochmal;
+    if (n == 0)
+        errno = EIO;
+    return CSchritt::fehler;
+}
+
+} // namespace
+
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl)
 {
     while (anzahl > 0) {
         const ssize_t n = ::write(fd, daten, static_cast<size_t>(anzahl));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
+        const CSchritt s = schritt(n);
+        if (s == CSchritt::fehler)
             return false;
+        if (s == CSchritt::weiter) {
+            daten += n;
+            anzahl -= n;
         }
-        daten += n;
-        anzahl -= n;
     }
     return true;
 }
@@ -412,20 +429,38 @@ bool schliesse_behalte_sperre(int& fd)
     return ok;
 }
 
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile)
+bool kopiere_inhalt(int von, int nach, qint64 anzahl)
+{
+    // In the kernel where the file systems allow it, else through a buffer. A file that ends
+    // before `anzahl` fails.
+    std::vector<char> puffer;
+    for (loff_t ab = 0; ab < anzahl;) {
+        if (puffer.empty()) {
+            const ssize_t n = ::copy_file_range(von, &ab, nach, nullptr, std::size_t(anzahl - ab), 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == EPERM))
+                puffer.resize(64 * 1024);
+            else if (schritt(n) == CSchritt::fehler)
+                return false;
+            continue;
+        }
+        const ssize_t n = ::pread(von, puffer.data(), std::size_t(std::min<qint64>(qint64(puffer.size()), anzahl - ab)), ab);
+        const CSchritt s = schritt(n);
+        if (s == CSchritt::fehler || (s == CSchritt::weiter && !schreibe_ganz(nach, puffer.data(), n)))
+            return false;
+        ab += std::max<ssize_t>(n, 0);
+    }
+    return true;
+}
+
+bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe)
 {
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
-    const auto schreibe_alles = [&teile](int fd) {
-        for (const QByteArray& teil : teile)
-            if (!schreibe_ganz(fd, teil.constData(), teil.size()))
-                return false;
-        return ::fsync(fd) == 0;
-    };
     QByteArray temp;
     int fd = oeffne_neue_datei(ordner, 0666, temp, true);
     if (fd < 0)
         return false;
+    const auto schreibe_alles = [&schreibe](int fd) { return schreibe(fd) && ::fsync(fd) == 0; };
     bool ok = schreibe_alles(fd);
     if (ok && temp.isEmpty() && !verlinke_temporaer(fd, ordner, temp)) {
         // Where an unnamed file cannot be named (neither the capability nor /proc), the content

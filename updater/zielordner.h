@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <mutex>
 
 #include <sys/types.h>
@@ -128,11 +129,15 @@ bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
 // lock until the file has its name. False with errno when the write failed (`fd` is still open).
 bool schliesse_behalte_sperre(int& fd);
 
-// Writes the file `name` in the folder atomically, its content the parts one after the other: a
-// temporary file, flushed to disk, takes the name at the end, and the folder is flushed too. A
-// symbolic link of that name is replaced by the file, never written through. False with errno on
-// failure; the old file then stays as it was.
-bool schreibe_atomar(int ordner, const QByteArray& name, const QByteArrayList& teile);
+// Copies `anzahl` bytes from the start of the file `von` to the end of `nach`; false with errno.
+bool kopiere_inhalt(int von, int nach, qint64 anzahl);
+
+// Writes the file `name` in the folder atomically, its content written by `schreibe` to the
+// handle it is given (once more to a fresh one where an unnamed file cannot be named): a temporary file, flushed to disk, takes the name at the end, and the
+// folder is flushed too. A symbolic link of that name is replaced by the file, never written
+// through. False with errno on failure (`schreibe` sets it when it fails); the old file then stays
+// as it was.
+bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe);
 
 // Whether a part of a path is a name the program uses for its own purposes: its folder of
 // temporary files, or the shape of a temporary file's name. No archive entry takes such a name.

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QTextCodec>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 
 // The end-of-central-directory record of an archive without entries, at the very start of the
@@ -91,6 +94,7 @@ void CZipArchiv::schliesse()
     leser.reset();
     eingabe.reset();
     verzeichnis = CZipVerzeichnis();
+    orte_frei_bis = 0;
     index = 0;
     leer = false;
 }
@@ -126,6 +130,9 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     }
     if (code != UNZ_OK)
         return code;
+    // A place given back is not read: the walk went past it and does not come back.
+    if (quintptr(&verzeichnis.orte[size_t(index)]) < orte_frei_bis)
+        return UNZ_PARAMERROR;
     eintrag.ort = verzeichnis.orte[size_t(index)];
     eintrag.leser = leser.get();
     eintrag.info.compressed_size = eintrag.ort.komp;
@@ -148,5 +155,21 @@ int CZipArchiv::naechster()
     const int code = unzGoToFilePos64(datei, &stelle);
     if (code == UNZ_OK)
         ++index;
+    gib_gelesene_orte_frei();
     return code;
+}
+
+void CZipArchiv::gib_gelesene_orte_frei()
+{
+    // The walk only goes forward: the places behind it are not read again. Their whole pages go
+    // back to the system a megabyte at a time, so that the directory of a large archive is not
+    // held beside the records to the end of the run.
+    static const auto seite = quintptr(::sysconf(_SC_PAGESIZE));
+    const auto anfang = quintptr(verzeichnis.orte.data());
+    const auto bis = (anfang + quintptr(qMin<ZPOS64_T>(index, verzeichnis.orte.size())) * sizeof(CEintragsort)) & ~(seite - 1);
+    const quintptr von = qMax((anfang + seite - 1) & ~(seite - 1), orte_frei_bis);
+    if (bis >= von + (1u << 20)) {
+        ::madvise(reinterpret_cast<void*>(von), bis - von, MADV_DONTNEED);
+        orte_frei_bis = bis;
+    }
 }

@@ -64,8 +64,13 @@ private:
     unzFile datei = nullptr;
     CZipVerzeichnis verzeichnis;
     std::unique_ptr<CEintragsleser> leser;
+    // Gives the memory of the places the walk has passed back to the system.
+    void gib_gelesene_orte_frei();
+
     // The index of minizip's current entry in the directory.
     ZPOS64_T index = 0;
+    // Where the places given back end (an address in `verzeichnis.orte`).
+    quintptr orte_frei_bis = 0;
     bool leer = false;
     QByteArray namenspuffer = QByteArray(512, '\0');
 };

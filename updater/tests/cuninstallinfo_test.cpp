@@ -6,7 +6,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <future>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testzip;
 
@@ -52,6 +57,24 @@ TEST_F(Uninstall, SchreibtKopfUndZeilenMitCrLfOhneBom)
                                     "01.02.2003 04:05:06;\xc3\xa4.txt\r\n");
 }
 
+// The keys are kept in UTF-8, whose byte order puts a character beyond U+FFFF after U+E000 to
+// U+FFFF; the file and a walk keep QString's order, in which its surrogates come first.
+TEST_F(Uninstall, SchluesselFolgenDerOrdnungVonQString)
+{
+    const QStringList erwartet{"z.txt", QStringLiteral(u"\u00e4.txt"), QStringLiteral(u"\U0001F600.txt"),
+                               QStringLiteral(u"\uE000.txt"), QStringLiteral(u"\uFFFD.txt")};
+    {
+        CUninstallInfo info(dir.path());
+        for (auto it = erwartet.crbegin(); it != erwartet.crend(); ++it)
+            ergaenze_unistall(*it, zeit("06.12.2026 09:17:18"));
+        EXPECT_EQ(schluessel(), erwartet);
+    }
+    QByteArray inhalt = kopf;
+    for (const QString& s : erwartet)
+        inhalt += "06.12.2026 09:17:18;" + s.toUtf8() + "\r\n";
+    EXPECT_EQ(lies(datei()), inhalt);
+}
+
 TEST_F(Uninstall, LiestZeilenNachDenRegeln)
 {
     schreibe(datei(), kopf + "06.12.2026 09:17:18;a/b/c.dll\r\n"
@@ -67,8 +90,8 @@ TEST_F(Uninstall, LiestZeilenNachDenRegeln)
     CUninstallInfo info(dir.path());
     EXPECT_EQ(schluessel(), (QStringList{"a/b/c.dll", "mit/blanks.txt", "x"}));
     // The later line wins.
-    EXPECT_EQ(unistall_map()["a/b/c.dll"].als_qstring(true, true, false), "01.01.2020 00:00:00");
-    EXPECT_EQ(unistall_map()["mit/blanks.txt"].als_qstring(true, true, false), "06.12.2026 09:17:19");
+    EXPECT_EQ(unistall_eintrag("a/b/c.dll")->als_qstring(true, true, false), "01.01.2020 00:00:00");
+    EXPECT_EQ(unistall_eintrag("mit/blanks.txt")->als_qstring(true, true, false), "06.12.2026 09:17:19");
     // The short time text is reported and skipped.
     EXPECT_EQ(log.aufrufe.filter("Zeitstring muss").size(), 1);
     unistall_map().clear();
@@ -159,4 +182,28 @@ TEST_F(Uninstall, AufzeichnenWaehrendAndereLesenUndSchreiben)
     }
     aufzeichnung.join();
     EXPECT_EQ(unistall_anzahl(), 500u);
+}
+
+// A write that adds to the records copies the file it wrote last; a pipe that took its name
+// meanwhile is not waited on: the records are written whole in its place.
+TEST_F(Uninstall, ZwischenstandWartetNichtAufEinePipeAnStelleDerDatei)
+{
+    CUninstallInfo info(dir.path());
+    ergaenze_unistall("a.txt", zeit("06.12.2026 09:17:18"));
+    ASSERT_TRUE(info.schreibe_zwischenstand());
+    ASSERT_TRUE(QFile::remove(datei()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(datei()).constData(), 0600), 0);
+    ergaenze_unistall("b.txt", zeit("06.12.2026 09:17:18"));
+    auto schreiben = std::async(std::launch::async, [&info] { return info.schreibe_zwischenstand(); });
+    const bool fertig = schreiben.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!fertig) {
+        // A writer at the pipe's other end lets the waiting write go on.
+        const int ende = ::open(QFile::encodeName(datei()).constData(), O_WRONLY | O_NONBLOCK);
+        schreiben.wait();
+        if (ende >= 0)
+            ::close(ende);
+    }
+    EXPECT_TRUE(fertig);
+    EXPECT_TRUE(schreiben.get());
+    EXPECT_EQ(lies(datei()), kopf + "06.12.2026 09:17:18;a.txt\r\n06.12.2026 09:17:18;b.txt\r\n");
 }
