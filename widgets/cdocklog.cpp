@@ -93,7 +93,8 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
 
 void CDockLog::customEvent(QEvent* event)
 {
-    if (event->type() == CDockLogWrite::typ)
+    // A hidden dock takes its lines when it is shown; until then no further event comes.
+    if (event->type() == CDockLogWrite::typ && ausgabeseite->isVisible())
         zeige_wartende();
 }
 
@@ -129,6 +130,7 @@ void CDockLog::resizeEvent(QResizeEvent*) {}
 void CDockLog::showEvent(QShowEvent* event)
 {
     QDockWidget::showEvent(event);
+    zeige_wartende();
     auto* hauptfenster = qobject_cast<QMainWindow*>(parentWidget());
     if (!erste_anzeige || event->spontaneous() || isFloating() || !hauptfenster)
         return;
@@ -157,17 +159,21 @@ void CDockLog::slotView(bool an)
     setVisible(an);
 }
 
-void CDockLog::drucke(int* druckart)
+void CDockLog::zeige_ausstehende()
 {
     zeige_wartende();
     ausgabeseite->zeige_ausstehende();
+}
+
+void CDockLog::drucke(int* druckart)
+{
+    zeige_ausstehende();
     drucke_protokoll(ausgabeseite->document(), this, false, CQString(), druckart);
 }
 
 void CDockLog::speichere()
 {
-    zeige_wartende();
-    ausgabeseite->zeige_ausstehende();
+    zeige_ausstehende();
     if (ausgabeseite->document()->isEmpty()) {
         fehler_ton();
         return;

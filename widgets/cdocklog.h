@@ -65,6 +65,9 @@ public:
     void drucke(int* druckart);
     // The main window's save command: an empty dock only beeps, else asks for a file.
     void speichere();
+    // Appends every line that reached the dock so far, also while it is hidden: before its text
+    // is read, printed or saved.
+    void zeige_ausstehende();
 
     QAction* gib_umschalt_aktion() const { return umschalt_aktion; }
     CLogWidget* gib_logwidget() const { return logwidget; }
@@ -91,7 +94,9 @@ private:
     // GUI thread: hands the lines queued so far to their page.
     void zeige_wartende();
 
-    // Lines queued by `write` and not yet taken; while there are any, a CDockLogWrite is on its way.
+    // Lines queued by `write` and not yet taken; while there are any, a CDockLogWrite is on its way
+    // or the dock is hidden. A hidden dock leaves them here until it is shown: every line of the
+    // program comes to it, and it is hidden most of the time.
     std::mutex zeilen_sperre;
     std::vector<Zeile> wartende_zeilen;
     QAction* umschalt_aktion = nullptr;

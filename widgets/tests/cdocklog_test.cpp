@@ -66,10 +66,8 @@ protected:
     // The page with every line it was given: a hidden dock appends only once it is shown or read.
     CLogSubWidget* seite() const
     {
-        auto* s = dock->findChild<CLogSubWidget*>(QStringLiteral("textview"));
-        if (s)
-            s->zeige_ausstehende();
-        return s;
+        dock->zeige_ausstehende();
+        return dock->findChild<CLogSubWidget*>(QStringLiteral("textview"));
     }
 
     // Delivers posted events until `fertig` holds (at most 10 s).
