@@ -2,6 +2,7 @@
 #include "zipeingabe.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -78,11 +79,27 @@ bool finde_verzeichnis(CZipEingabe& eingabe, ZPOS64_T& anfang, ZPOS64_T& anzahl,
     return true;
 }
 
-// The central records, as many as can be read; the local header offsets still relative.
-void lies_zentrale_saetze(CZipEingabe& eingabe, ZPOS64_T position, ZPOS64_T anzahl, std::vector<CEintragsort>& orte)
+// Whether the name has no folder and ends in ".exe" or ".dll" (any case). Its bytes are those of
+// the record, in UTF-8 or code page 437: both write these characters and the separators as ASCII.
+bool ist_programmname(const std::vector<uchar>& name)
 {
+    if (name.size() < 4 || std::any_of(name.begin(), name.end(), [](uchar c) { return c == '/' || c == '\\'; }))
+        return false;
+    std::string ende(name.end() - 4, name.end());
+    for (char& c : ende)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + ('a' - 'A'));
+    return ende == ".exe" || ende == ".dll";
+}
+
+// The central records, as many as can be read; the local header offsets and the places of the
+// programs' records still absolute.
+void lies_zentrale_saetze(CZipEingabe& eingabe, ZPOS64_T position, ZPOS64_T anzahl, CZipVerzeichnis& verzeichnis)
+{
+    std::vector<CEintragsort>& orte = verzeichnis.orte;
     uchar satz[laenge_zentral];
     std::vector<uchar> extra;
+    std::vector<uchar> name_bytes;
     orte.reserve(size_t(qMin<ZPOS64_T>(anzahl, eingabe.gib_groesse() / laenge_zentral)));
     for (ZPOS64_T i = 0; i < anzahl; ++i) {
         if (!lies_ganz(eingabe, position, satz, sizeof satz) || wert32(satz) != sig_zentral)
@@ -102,6 +119,11 @@ void lies_zentrale_saetze(CZipEingabe& eingabe, ZPOS64_T position, ZPOS64_T anza
                 return;
             lies_zip64_werte(extra.data(), int(extra.size()), ort.gross, ort.komp, ort.lokal);
         }
+        name_bytes.resize(name);
+        if (!lies_ganz(eingabe, position + laenge_zentral, name_bytes.data(), name_bytes.size()))
+            return;
+        if (ist_programmname(name_bytes))
+            verzeichnis.programme.push_back({i, position});
         orte.push_back(ort);
         position += laenge_zentral + name + extralaenge + kommentar;
     }
@@ -139,7 +161,9 @@ bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis)
     if (!finde_verzeichnis(eingabe, anfang, verzeichnis.anzahl, davor))
         return false;
     std::vector<CEintragsort>& orte = verzeichnis.orte;
-    lies_zentrale_saetze(eingabe, anfang, verzeichnis.anzahl, orte);
+    lies_zentrale_saetze(eingabe, anfang, verzeichnis.anzahl, verzeichnis);
+    for (CProgrammort& programm : verzeichnis.programme)
+        programm.satz -= davor;
 
     // In the file's order (usually the directory's already), each entry must end before the next
     // begins, and all before the central directory.

@@ -21,12 +21,24 @@ struct CEintragsort
     quint16 methode = 0;
 };
 
+// An entry at the archive's top level named like a Windows program or library: ".exe" or ".dll",
+// in any case.
+struct CProgrammort
+{
+    quint64 index = 0;
+    // Its central record, from the archive's start as minizip counts it (without bytes before it).
+    ZPOS64_T satz = 0;
+};
+
 // The places of the entries, in the central directory's order.
 struct CZipVerzeichnis
 {
     std::vector<CEintragsort> orte;
     // The number of entries the end record states (it may be more than could be read).
     ZPOS64_T anzahl = 0;
+    // Of the entries read, those at the top level named like a program: the word-size check looks
+    // at these alone, without walking every entry through minizip.
+    std::vector<CProgrammort> programme;
 };
 
 // Reads the central directory the way minizip finds and walks it (the last end record, its ZIP64
