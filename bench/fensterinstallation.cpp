@@ -189,21 +189,26 @@ int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
     Lueckenmesser messer;
     fenster->slot_zeitverzoegerung();
     laufe_bis([] { return CWorkThread::laufende_jobs() == 0; });
-    // Then until every line is shown: the counts stay the same over several ticks.
+    // Then until every line is shown: the counts stay the same over several ticks. The time is
+    // that of the job's end, or of the tick that saw the last new line after it; the ticks that
+    // only confirm it do not count.
+    qint64 ende_ms = uhr.elapsed();
     const CWorkThread* job = fenster->gib_letztes_jobfenster();
     const QTextEdit* seite = gib_docklog() ? gib_docklog()->gib_ausgabeseite() : nullptr;
-    int job_zeilen = -1;
-    int dock_zeilen = -1;
+    int job_zeilen = zeilen(job ? job->gib_textbereich() : nullptr);
+    int dock_zeilen = zeilen(seite);
     int gleich = 0;
     laufe_bis([&] {
         const int j = zeilen(job ? job->gib_textbereich() : nullptr);
         const int d = zeilen(seite);
         gleich = j == job_zeilen && d == dock_zeilen ? gleich + 1 : 0;
+        if (gleich == 0)
+            ende_ms = uhr.elapsed();
         job_zeilen = j;
         dock_zeilen = d;
         return gleich >= 4;
     });
-    const double sekunden = uhr.elapsed() / 1000.0;
+    const double sekunden = ende_ms / 1000.0;
     std::printf("ERGEBNIS %.3f %lld %d %d\n", sekunden, static_cast<long long>(messer.laengste), job_zeilen, dock_zeilen);
     const bool ok = update_erfolgreich;
     fenster->close();

@@ -143,6 +143,24 @@ int CZipArchiv::lies_eintrag(CZipEintrag& eintrag)
     return UNZ_OK;
 }
 
+int CZipArchiv::gehe_zu(const CProgrammort& programm)
+{
+    if (!datei)
+        return UNZ_PARAMERROR;
+    unz64_file_pos ort{programm.satz, programm.index};
+    const int code = unzGoToFilePos64(datei, &ort);
+    if (code == UNZ_OK)
+        index = programm.index;
+    return code;
+}
+
+const std::vector<CProgrammort>* CZipArchiv::gib_programme() const
+{
+    if (leer)
+        return &verzeichnis.programme;
+    return datei && verzeichnis.orte.size() == verzeichnis.anzahl ? &verzeichnis.programme : nullptr;
+}
+
 int CZipArchiv::naechster()
 {
     if (!datei || index + 1 >= verzeichnis.anzahl)

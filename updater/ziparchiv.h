@@ -52,6 +52,13 @@ public:
     int lies_anzahl(quint64& anzahl);
     int lies_eintrag(CZipEintrag& eintrag);
     int naechster();
+    // Makes the program's entry the current one.
+    int gehe_zu(const CProgrammort& programm);
+
+    // The entries at the top level named like a program, when every central record could be
+    // read; null otherwise (only a walk over every entry finds them then, and names the record
+    // that cannot be read).
+    const std::vector<CProgrammort>* gib_programme() const;
 
     unzFile gib_handle() const { return datei; }
     // The open archive file; null while none is open.

@@ -2,6 +2,7 @@
 #include "zipeingabe.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -89,12 +90,28 @@ bool finde_verzeichnis(CZipEingabe& eingabe, CVerzeichnislage& lage)
     return true;
 }
 
-// The central records, from the directory's start to its end, as many as can be read; the local
-// header offsets still relative. False when one cannot be read, or runs beyond the directory.
-bool lies_zentrale_saetze(CZipEingabe& eingabe, const CVerzeichnislage& lage, std::vector<CEintragsort>& orte)
+// Whether the name has no folder and ends in ".exe" or ".dll" (any case). Its bytes are those of
+// the record, in UTF-8 or code page 437: both write these characters and the separators as ASCII.
+bool ist_programmname(const std::vector<uchar>& name)
 {
+    if (name.size() < 4 || std::any_of(name.begin(), name.end(), [](uchar c) { return c == '/' || c == '\\'; }))
+        return false;
+    std::string ende(name.end() - 4, name.end());
+    for (char& c : ende)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + ('a' - 'A'));
+    return ende == ".exe" || ende == ".dll";
+}
+
+// The central records, from the directory's start to its end, as many as can be read, and the
+// programs' among them; the local header offsets still relative. False when one cannot be read,
+// or runs beyond the directory.
+bool lies_zentrale_saetze(CZipEingabe& eingabe, const CVerzeichnislage& lage, CZipVerzeichnis& verzeichnis)
+{
+    std::vector<CEintragsort>& orte = verzeichnis.orte;
     uchar satz[laenge_zentral];
     std::vector<uchar> extra;
+    std::vector<uchar> name_bytes;
     orte.reserve(size_t(qMin<ZPOS64_T>(lage.anzahl, (lage.ende - lage.anfang) / laenge_zentral)));
     for (ZPOS64_T position = lage.anfang; position < lage.ende;) {
         if (lage.ende - position < laenge_zentral || !lies_ganz(eingabe, position, satz, sizeof satz)
@@ -119,6 +136,11 @@ bool lies_zentrale_saetze(CZipEingabe& eingabe, const CVerzeichnislage& lage, st
                 return false;
             lies_zip64_werte(extra.data(), int(extra.size()), ort.gross, ort.komp, ort.lokal);
         }
+        name_bytes.resize(name);
+        if (!lies_ganz(eingabe, position + laenge_zentral, name_bytes.data(), name_bytes.size()))
+            return false;
+        if (ist_programmname(name_bytes))
+            verzeichnis.programme.push_back({orte.size(), ort.zentral});
         orte.push_back(ort);
         position += laenge;
     }
@@ -167,7 +189,7 @@ bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis)
         return false;
     verzeichnis.angegeben = lage.anzahl;
     std::vector<CEintragsort>& orte = verzeichnis.orte;
-    if (!lies_zentrale_saetze(eingabe, lage, orte))
+    if (!lies_zentrale_saetze(eingabe, lage, verzeichnis))
         verzeichnis.anzahl = orte.size() + 1;
     else if (anzahl_passt(orte.size(), lage))
         verzeichnis.anzahl = orte.size();

@@ -24,6 +24,15 @@ struct CEintragsort
     ZPOS64_T zentral = 0;
 };
 
+// An entry at the archive's top level named like a Windows program or library: ".exe" or ".dll",
+// in any case.
+struct CProgrammort
+{
+    quint64 index = 0;
+    // Its central record, from the archive's start as minizip counts it (without bytes before it).
+    ZPOS64_T satz = 0;
+};
+
 // The places of the entries, in the central directory's order.
 struct CZipVerzeichnis
 {
@@ -36,6 +45,9 @@ struct CZipVerzeichnis
     // The directory was read to its end, and the end record states a number of entries that it
     // does not hold, also where its 16-bit field wrapped: neither can be trusted.
     bool anzahl_falsch = false;
+    // Of the entries read, those at the top level named like a program: the word-size check looks
+    // at these alone, without walking every entry through minizip.
+    std::vector<CProgrammort> programme;
 };
 
 // Reads the central directory the way minizip finds it (the last end record, its ZIP64 record

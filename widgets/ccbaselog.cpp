@@ -180,7 +180,7 @@ void CCBaseLog::pruefe_thread()
     if (protokoll_knopf && !protokollquelle.isEmpty())
         protokoll_knopf->setEnabled(true);
     if (!gesammelt.isEmpty()) {
-        poste(new CCbaseLogNeueTextzeile(gesammelt, 0));
+        reiche_zeile(gesammelt, 0);
         gesammelt.clear();
     }
 }
@@ -303,7 +303,41 @@ void CCBaseLog::neue_textzeile(const CQString& text, const int& typ)
         gesammelt += zeile;
     }
     else
-        poste(new CCbaseLogNeueTextzeile(zeile, typ));
+        reiche_zeile(zeile, typ);
+}
+
+void CCBaseLog::reiche_zeile(const CQString& zeile, int typ)
+{
+    if (!besitzer)
+        return;
+    bool erste = false;
+    {
+        const std::lock_guard<std::mutex> sperre(zeilen_sperre);
+        erste = wartende_zeilen.empty();
+        wartende_zeilen.push_back({zeile, typ});
+    }
+    // Posted after the lock: the window takes whatever waits when the event arrives, so a line
+    // that finds others waiting rides with their event.
+    if (erste)
+        poste(new CCbaseLogNeueTextzeile);
+}
+
+std::vector<CCbaseLogNeueTextzeile::Zeile> CCBaseLog::uebernimm_zeilen()
+{
+    std::vector<CCbaseLogNeueTextzeile::Zeile> zeilen;
+    {
+        const std::lock_guard<std::mutex> sperre(zeilen_sperre);
+        zeilen.swap(wartende_zeilen);
+    }
+    if (!textbereich)
+        return zeilen;
+    CZeilenpuffer* puffer = gib_zeilenpuffer();
+    for (const auto& zeile : zeilen) {
+        if (!richtext && Qt::mightBeRichText(zeile.text))
+            richtext = 1;
+        puffer->nimm(zeile.text);
+    }
+    return zeilen;
 }
 
 void CCBaseLog::neue_zusatzzeile(const CQString&) {}
@@ -331,6 +365,7 @@ void CCBaseLog::setze_dateityp(const CQString& filter, const CQString& typ)
 
 void CCBaseLog::zeige_ausstehende()
 {
+    uebernimm_zeilen();
     if (zeilenpuffer)
         zeilenpuffer->schreibe();
 }
@@ -384,19 +419,16 @@ bool CCBaseLog::bearbeite_event(QEvent* event)
         if (fortschrittsbalken)
             fortschrittsbalken->setValue(static_cast<int>(static_cast<CCbaseLogFortschrittGeaendert*>(event)->schritt));
         return true;
-    case CCBaseLogEvent::Textzeile:
-        if (textbereich) {
-            const auto* e = static_cast<CCbaseLogNeueTextzeile*>(event);
-            if (Qt::mightBeRichText(e->text))
-                richtext = 1;
-            gib_zeilenpuffer()->nimm(e->text);
-            if (sammeln) {
-                // The collected output comes as one block at the end: shown at once.
-                zeilenpuffer->schreibe();
-                QCoreApplication::processEvents();
-            }
+    case CCBaseLogEvent::Textzeile: {
+        auto* e = static_cast<CCbaseLogNeueTextzeile*>(event);
+        e->zeilen = uebernimm_zeilen();
+        if (sammeln && zeilenpuffer && !e->zeilen.empty()) {
+            // The collected output comes as one block at the end: shown at once.
+            zeilenpuffer->schreibe();
+            QCoreApplication::processEvents();
         }
         return true;
+    }
     case CCBaseLogEvent::Titelzeile:
         if (titel_label)
             titel_label->setText(static_cast<CCbaseLogNeueTitelzeile*>(event)->text);

@@ -1,6 +1,7 @@
 // The half of a log window that a worker thread talks to: every call posts an event to the window.
 #pragma once
 
+#include "ccbaselogevents.h"
 #include "clogbase.h"
 #include "cqstring.h"
 
@@ -9,6 +10,8 @@
 #include <QTimer>
 #include <atomic>
 #include <functional>
+#include <mutex>
+#include <vector>
 
 class CCThread;
 class CSpeichernButton;
@@ -110,7 +113,7 @@ public:
 
     QWidget* gib_besitzer() const { return besitzer; }
     // The window's text area (printed and saved); null for a window without one. Lines reach it
-    // on the event loop after their event: `zeige_ausstehende` appends those still queued.
+    // on the event loop after their event: `zeige_ausstehende` appends those still on their way.
     QTextEdit* gib_textbereich() const { return textbereich; }
     void zeige_ausstehende();
     unsigned gib_total_steps() const { return total_steps; }
@@ -163,6 +166,11 @@ private:
     void warte_cursor_aus();
     // The text area's line buffer, made on first use.
     CZeilenpuffer* gib_zeilenpuffer();
+    // Any thread: queues the line for the window; the first line of a run posts the event that
+    // takes the run.
+    void reiche_zeile(const CQString& zeile, int typ);
+    // GUI thread: takes the lines waiting for the window and hands them to the line buffer.
+    std::vector<CCbaseLogNeueTextzeile::Zeile> uebernimm_zeilen();
 
     CQString dateityp;
     CQString dateifilter;
@@ -185,6 +193,10 @@ private:
     CCThread* worker = nullptr;
     // Child of the text area.
     QPointer<CZeilenpuffer> zeilenpuffer;
+    // Lines posted and not yet taken by the window; while there are any, an event to take them is
+    // on its way.
+    std::mutex zeilen_sperre;
+    std::vector<CCbaseLogNeueTextzeile::Zeile> wartende_zeilen;
     // Set in the worker thread right after its run() has returned; read after the end.
     std::atomic<bool> worker_fertig{false};
     QPointer<QTimer> poll_timer;

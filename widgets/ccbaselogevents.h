@@ -5,6 +5,8 @@
 
 #include <QEvent>
 
+#include <vector>
+
 namespace CCBaseLogEvent {
 constexpr QEvent::Type Fortschritt = static_cast<QEvent::Type>(10001);
 constexpr QEvent::Type Textzeile = static_cast<QEvent::Type>(10002);
@@ -24,15 +26,20 @@ public:
     unsigned schritt;
 };
 
+// Lines wait in their window, not in the event: a worker posts one event for every run of lines
+// that the window has not yet taken (one event and one wake-up of the GUI thread per line kept it
+// and the worker busy for as long as the lines came). The window takes every waiting line when
+// the event arrives and leaves in `zeilen` those it took, in their order.
 class CCbaseLogNeueTextzeile : public QEvent
 {
 public:
-    CCbaseLogNeueTextzeile(const CQString& text, int typ)
-        : QEvent(CCBaseLogEvent::Textzeile), text(text), typ(typ)
+    struct Zeile
     {
-    }
-    CQString text;
-    int typ;
+        CQString text;
+        int typ = 0;
+    };
+    CCbaseLogNeueTextzeile() : QEvent(CCBaseLogEvent::Textzeile) {}
+    std::vector<Zeile> zeilen;
 };
 
 class CCbaseLogNeueTitelzeile : public QEvent

@@ -74,9 +74,18 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
         CDockLog* dock = gib_docklog();
         if (!dock)
             return;
-        auto* zeile = new CDockLogWrite(string_zu_cqstring(text), ereignis.priority);
-        gib_ereignis_frei(zeile);
-        QCoreApplication::postEvent(dock, zeile);
+        bool erste = false;
+        {
+            const std::lock_guard<std::mutex> sperre(dock->zeilen_sperre);
+            erste = dock->wartende_zeilen.empty();
+            dock->wartende_zeilen.push_back({string_zu_cqstring(text), ereignis.priority});
+        }
+        // A line that finds others waiting rides with their event.
+        if (erste) {
+            auto* ereignis_neu = new CDockLogWrite;
+            gib_ereignis_frei(ereignis_neu);
+            QCoreApplication::postEvent(dock, ereignis_neu);
+        }
     } catch (...) {
         // The dock must never make logging fail.
     }
@@ -84,25 +93,36 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
 
 void CDockLog::customEvent(QEvent* event)
 {
-    // Only shows the line: logging from here would send it round through the appender again.
-    if (event->type() != CDockLogWrite::typ)
-        return;
-    const auto* zeile = static_cast<CDockLogWrite*>(event);
-    CLogSubWidget* seite = ausgabeseite;
-    int tab = ausgabe_tab;
-    int typ = 0;
-    if (zeile->prioritaet <= log4cpp::Priority::ERROR) {
-        seite = fehlerseite;
-        tab = fehler_tab;
-        typ = 2;
-    } else if (zeile->prioritaet == log4cpp::Priority::WARN) {
-        seite = warnseite;
-        tab = warn_tab;
-        typ = 1;
+    // A hidden dock takes its lines when it is shown; until then no further event comes.
+    if (event->type() == CDockLogWrite::typ && ausgabeseite->isVisible())
+        zeige_wartende();
+}
+
+void CDockLog::zeige_wartende()
+{
+    std::vector<Zeile> zeilen;
+    {
+        const std::lock_guard<std::mutex> sperre(zeilen_sperre);
+        zeilen.swap(wartende_zeilen);
     }
-    logwidget->setCurrentPage(tab);
-    // The colouring would turn an empty line into a blank one.
-    seite->slotAppend(zeile->text.isEmpty() ? QString() : QString(html_farbtext(typ, zeile->text, false)));
+    // Only shows the lines: logging from here would send them round through the appender again.
+    for (const Zeile& zeile : zeilen) {
+        CLogSubWidget* seite = ausgabeseite;
+        int tab = ausgabe_tab;
+        int typ = 0;
+        if (zeile.prioritaet <= log4cpp::Priority::ERROR) {
+            seite = fehlerseite;
+            tab = fehler_tab;
+            typ = 2;
+        } else if (zeile.prioritaet == log4cpp::Priority::WARN) {
+            seite = warnseite;
+            tab = warn_tab;
+            typ = 1;
+        }
+        logwidget->setCurrentPage(tab);
+        // The colouring would turn an empty line into a blank one.
+        seite->slotAppend(zeile.text.isEmpty() ? QString() : QString(html_farbtext(typ, zeile.text, false)));
+    }
 }
 
 void CDockLog::resizeEvent(QResizeEvent*) {}
@@ -110,6 +130,7 @@ void CDockLog::resizeEvent(QResizeEvent*) {}
 void CDockLog::showEvent(QShowEvent* event)
 {
     QDockWidget::showEvent(event);
+    zeige_wartende();
     auto* hauptfenster = qobject_cast<QMainWindow*>(parentWidget());
     if (!erste_anzeige || event->spontaneous() || isFloating() || !hauptfenster)
         return;
@@ -138,15 +159,21 @@ void CDockLog::slotView(bool an)
     setVisible(an);
 }
 
+void CDockLog::zeige_ausstehende()
+{
+    zeige_wartende();
+    ausgabeseite->zeige_ausstehende();
+}
+
 void CDockLog::drucke(int* druckart)
 {
-    ausgabeseite->zeige_ausstehende();
+    zeige_ausstehende();
     drucke_protokoll(ausgabeseite->document(), this, false, CQString(), druckart);
 }
 
 void CDockLog::speichere()
 {
-    ausgabeseite->zeige_ausstehende();
+    zeige_ausstehende();
     if (ausgabeseite->document()->isEmpty()) {
         fehler_ton();
         return;

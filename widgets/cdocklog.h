@@ -8,24 +8,26 @@
 #include <QDockWidget>
 #include <QEvent>
 
+#include <mutex>
+#include <vector>
+
 class CLogSubWidget;
 class CLogWidget;
 class QAction;
 class QResizeEvent;
 class QShowEvent;
 
-// One formatted log line on its way from the logging thread to the dock.
+// Tells the dock that formatted log lines wait for it: posted by the logging thread whose line
+// found none waiting, so that a burst of lines wakes the GUI thread once, not once per line.
 class CDockLogWrite : public QEvent
 {
 public:
     static constexpr QEvent::Type typ = static_cast<QEvent::Type>(10006);
-    CDockLogWrite(const CQString& text, int prioritaet) : QEvent(typ), text(text), prioritaet(prioritaet) {}
-    CQString text;
-    int prioritaet;
+    CDockLogWrite() : QEvent(typ) {}
 };
 
 // The log4cpp side: an interface appender on the root category calls `write` in whatever thread
-// logs; `write` only posts the line to the dock, which shows it in the GUI thread, coloured by its
+// logs; `write` only queues the line for the dock, which shows it in the GUI thread, coloured by its
 // priority (up to ERROR red, WARN brown, anything else black). The CQLogBase side: lines the
 // message functions send to the dock go to the program logger, and so come back through the
 // appender. The dock answers `kann_html` with false, so that the message functions send it their
@@ -41,7 +43,7 @@ public:
     explicit CDockLog(QWidget* eltern = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~CDockLog() override;
 
-    // Any thread: posts a non-empty line to the process-wide dock while the program has a main
+    // Any thread: queues a non-empty line for the process-wide dock while the program has a main
     // widget. Never logs and never throws.
     void write(const log4cpp::LoggingEvent& ereignis, const std::string& text) override;
 
@@ -63,6 +65,9 @@ public:
     void drucke(int* druckart);
     // The main window's save command: an empty dock only beeps, else asks for a file.
     void speichere();
+    // Appends every line that reached the dock so far, also while it is hidden: before its text
+    // is read, printed or saved.
+    void zeige_ausstehende();
 
     QAction* gib_umschalt_aktion() const { return umschalt_aktion; }
     CLogWidget* gib_logwidget() const { return logwidget; }
@@ -81,6 +86,19 @@ protected slots:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct Zeile
+    {
+        CQString text;
+        int prioritaet;
+    };
+    // GUI thread: hands the lines queued so far to their page.
+    void zeige_wartende();
+
+    // Lines queued by `write` and not yet taken; while there are any, a CDockLogWrite is on its way
+    // or the dock is hidden. A hidden dock leaves them here until it is shown: every line of the
+    // program comes to it, and it is hidden most of the time.
+    std::mutex zeilen_sperre;
+    std::vector<Zeile> wartende_zeilen;
     QAction* umschalt_aktion = nullptr;
     CLogWidget* logwidget = nullptr;
     CLogSubWidget* fehlerseite = nullptr;

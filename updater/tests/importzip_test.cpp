@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace testzip;
 
 namespace {
@@ -292,9 +294,10 @@ TEST_F(ImportZip, AusnahmeBeendetDieSchleifeAlsFehler)
     EXPECT_TRUE(mitschnitt.hat("Exception bei Installieren aus ZIP"));
     EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
 
+    // The check steps through the programs at the top level.
     AufzeichnenderLog log2;
     log2.wirf_bei_schritt = 1;
-    EXPECT_FALSE(lauf(2, zip, &log2));
+    EXPECT_FALSE(lauf(2, archiv({datei("eins.exe", "1"), datei("zwei.txt", "2")}), &log2));
     EXPECT_TRUE(mitschnitt.hat("Exception bei Prüfen ZIP"));
     EXPECT_EQ(log2.nur("schritt").filter("1").size(), 1);
 }
@@ -360,6 +363,38 @@ TEST_F(ImportZip, InhaltsverzeichnisRohHtml)
     EXPECT_TRUE(lauf(1, dir.path() + "/leer.zip", &leer));
     ASSERT_EQ(leer.html.size(), 1);
     EXPECT_EQ(leer.html[0].count("<tr>"), 1);
+}
+
+// The check looks only at the programs the directory names: found among thousands of other
+// entries, in any case, behind bytes in front of the archive, and not in a folder of either
+// separator.
+TEST_F(ImportZip, WortbreiteFindetDieProgrammeUnterTausendenEintraegen)
+{
+    LoggerMitschnitt mitschnitt;
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 3000; ++i) {
+        eintraege.push_back(datei("o" + QByteArray::number(i % 30) + "/d" + QByteArray::number(i) + ".txt", "x"));
+        if (i == 1500)
+            eintraege.push_back(datei("Mitte.EXE", pe_datei(0x8664)));
+    }
+    eintraege.push_back(datei("unter\\a.dll", pe_datei(0x14c)));
+    eintraege.push_back(datei("ende.dll", pe_datei(0x14c)));
+    const QString zip = dir.path() + "/programme.zip";
+    schreibe(zip, QByteArray(777, 'v') + baue(eintraege));
+
+    // Each word size refuses the program built for the other and lets the other pass.
+    const std::vector<std::tuple<bool (*)(), QString, QString>> faelle{
+        {ist_64, "ende.dll (32Bit) ist ungültig! Zielsystem ist 64Bit.", "Mitte.EXE ("},
+        {ist_32, "Mitte.EXE (64Bit) ist ungültig! Zielsystem ist 32Bit.", "ende.dll ("}};
+    for (const auto& [abfrage, abgewiesen, durchgelassen] : faelle) {
+        AufzeichnenderLog fenster;
+        setze_wortbreiten_abfrage(abfrage);
+        EXPECT_FALSE(lauf(2, zip, &fenster));
+        EXPECT_TRUE(fenster.hat_text(abgewiesen));
+        EXPECT_FALSE(fenster.hat_text(durchgelassen));
+    }
+    EXPECT_TRUE(mitschnitt.hat("Test 'Mitte.EXE' in 'Mitte.tmpe'"));
+    EXPECT_FALSE(mitschnitt.hat("a.dll"));
 }
 
 TEST_F(ImportZip, WortbreitePrueftNurObersteExeUndDll)

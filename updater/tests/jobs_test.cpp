@@ -215,9 +215,10 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
     EXPECT_EQ(unistall_kopie().size(), 2u);
     EXPECT_TRUE(update_erfolgreich && w->isVisible());
     // The dock still gets every line, through the logger.
-    CLogSubWidget* dock = w->gib_protokolldock()->gib_ausgabeseite();
-    EXPECT_TRUE(warte_bis([dock] {
-        dock->zeige_ausstehende();
+    CDockLog* protokolldock = w->gib_protokolldock();
+    CLogSubWidget* dock = protokolldock->gib_ausgabeseite();
+    EXPECT_TRUE(warte_bis([protokolldock, dock] {
+        protokolldock->zeige_ausstehende();
         return dock->toPlainText().contains("weg.zip") && dock->toPlainText().contains("installiere b.txt");
     }));
 }

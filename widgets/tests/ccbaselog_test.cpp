@@ -56,12 +56,19 @@ protected:
     {
         Aufzeichnung a;
         a.typ = static_cast<int>(e->type());
+        if (a.typ == 10002) {
+            // The lines wait in the window: the event brings every line not yet taken, one record
+            // each.
+            bearbeite_event(e);
+            for (const auto& zeile : static_cast<CCbaseLogNeueTextzeile*>(e)->zeilen) {
+                a.text = zeile.text;
+                a.zahl = zeile.typ;
+                events.push_back(a);
+            }
+            return;
+        }
         switch (a.typ) {
         case 10001: a.zahl = static_cast<CCbaseLogFortschrittGeaendert*>(e)->schritt; break;
-        case 10002:
-            a.text = static_cast<CCbaseLogNeueTextzeile*>(e)->text;
-            a.zahl = static_cast<CCbaseLogNeueTextzeile*>(e)->typ;
-            break;
         case 10003: a.text = static_cast<CCbaseLogNeueTitelzeile*>(e)->text; break;
         case 10004: a.zahl = static_cast<CCbaseLogsetTotalSteps*>(e)->gesamt; break;
         case 10007:
@@ -207,6 +214,22 @@ TEST(CCBaseLog, FensterWendetEventsAufSeineWidgetsAn)
     f.setting(0);
     verarbeite();
     EXPECT_TRUE(f.protokoll()->isHidden());
+}
+
+// Printing or saving during a run shows every line the worker logged so far, also those whose
+// event has not arrived yet, and the event that comes later adds none of them again.
+TEST(CCBaseLog, ZeilenVorIhremEventErscheinenBeimZeigenGenauEinmal)
+{
+    TestFenster f;
+    f.mit_widgets();
+    f.neue_textzeile(CQString("eins"), 0);
+    f.neue_textzeile(CQString("zwei"), 2);
+    f.zeige_ausstehende();
+    EXPECT_EQ(f.text()->toPlainText(), QStringLiteral("eins\nzwei"));
+    f.neue_textzeile(CQString("drei"), 0);
+    verarbeite();
+    f.zeige_ausstehende();
+    EXPECT_EQ(f.text()->toPlainText(), QStringLiteral("eins\nzwei\ndrei"));
 }
 
 TEST(CCBaseLog, FremdeEventsWerdenNichtBearbeitet)

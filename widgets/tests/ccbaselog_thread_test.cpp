@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimerEvent>
 #include <gtest/gtest.h>
@@ -60,6 +62,8 @@ public:
     void thread_beendet() override
     {
         ++beendet;
+        zeige_ausstehende();
+        letzte_zeile_beim_ende = textbereich->document()->lastBlock().text();
         balken_voll_beim_ende = fortschrittsbalken->value() == fortschrittsbalken->maximum();
         schliessen_beim_ende = schliessen_knopf->isEnabled();
     }
@@ -75,6 +79,7 @@ public:
     int schnelle_ticks = 0;
     bool balken_voll_beim_ende = true;
     bool schliessen_beim_ende = true;
+    QString letzte_zeile_beim_ende;
 
 protected:
     void customEvent(QEvent* e) override { bearbeite_event(e); }
@@ -244,6 +249,29 @@ TEST(CCBaseLogThread, GesammelteAusgabeKommtAmEndeZeilenweise)
     ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 30000));
     verarbeite_fuer(20);
     EXPECT_EQ(f.text()->toPlainText(), QStringLiteral("erste\nzweite"));
+}
+
+// A worker that logs as fast as it can: its lines reach the window in runs, every one once and in
+// its order, and the line logged right before its end is in the window when the job-ended hook
+// runs.
+TEST(CCBaseLogThread, JedeZeileKommtEinmalInIhrerReihenfolgeUndDieLetzteVorDemEnde)
+{
+    constexpr int anzahl = 50000;
+    LogFenster f;
+    CCBaseLog* log = &f;
+    f.starte_thread(new Arbeiter([log] {
+        for (int i = 1; i <= anzahl; ++i)
+            log->neue_textzeile(CQString(QStringLiteral("Zeile %1").arg(i)), i % 3);
+        log->neue_textzeile(CQString("fertig"), 0);
+    }));
+    ASSERT_TRUE(warte_bis([&f] { return f.beendet > 0; }, 60000));
+    EXPECT_EQ(f.letzte_zeile_beim_ende, QStringLiteral("fertig"));
+    f.zeige_ausstehende();
+    const QStringList zeilen = f.text()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(zeilen.size(), anzahl + 1);
+    for (int i = 0; i < anzahl; ++i)
+        ASSERT_EQ(zeilen[i], QStringLiteral("Zeile %1").arg(i + 1));
+    EXPECT_EQ(zeilen.last(), QStringLiteral("fertig"));
 }
 
 TEST(CCBaseLogThread, LoeschenWaehrendDesLaufsWartetAufDenWorker)
