@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <mutex>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,6 +30,11 @@ bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
         return true;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return false;
+    // The owner's own write bit answers what the kernel would (an access list never overrides
+    // it): asked only for another's file. A read-only or immutable file fails the rename itself.
+    static const uid_t wer = ::getuid();
+    if (st.st_uid == wer && (st.st_mode & S_IWUSR))
+        return true;
     return ::faccessat(ordner, name.constData(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
@@ -169,6 +175,32 @@ int lege_verzeichnis_an(const QString& pfad)
     return 1;
 }
 
+namespace {
+
+// The moment the local time `t` names, as mktime gives it. mktime looks at the time zone file
+// again on every call and changes memory that all threads share, so the workers would take
+// turns: where the time is plain (its fields in range, and shown by localtime_r with exactly
+// these fields at the offset found) the moment is found without it. Of an hour that occurs twice
+// either moment may be taken, as by mktime.
+time_t als_ortszeit(std::tm t)
+{
+    std::tm utc = t;
+    const time_t als_utc = ::timegm(&utc);
+    std::tm ort{};
+    if (als_utc != time_t(-1) && ::localtime_r(&als_utc, &ort)) {
+        const time_t zeit = als_utc - ort.tm_gmtoff;
+        if (::localtime_r(&zeit, &ort) && ort.tm_year == t.tm_year && ort.tm_mon == t.tm_mon
+            && ort.tm_mday == t.tm_mday && ort.tm_hour == t.tm_hour && ort.tm_min == t.tm_min
+            && ort.tm_sec == t.tm_sec)
+            return zeit;
+    }
+    static std::mutex zeitzone;
+    const std::lock_guard<std::mutex> lock(zeitzone);
+    return std::mktime(&t);
+}
+
+} // namespace
+
 bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
 {
     // Many entries of an archive share a time stamp: remember the last conversion.
@@ -185,11 +217,7 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
         t.tm_min = static_cast<int>((zeit >> 5) & 0x3F);
         t.tm_sec = static_cast<int>((zeit & 0x1F) * 2);
         t.tm_isdst = -1;
-        // mktime reads the time zone again into memory that all threads share: the workers
-        // take turns.
-        static std::mutex zeitzone;
-        const std::lock_guard<std::mutex> lock(zeitzone);
-        letzte_zeit = std::mktime(&t);
+        letzte_zeit = als_ortszeit(t);
         letzte_dos = dos_datum_zeit;
     }
     struct timespec zeiten[2];
@@ -369,6 +397,7 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
     if (fd < 0)
         return -1;
     ordner = std::make_shared<COrdnerhandle>(fd);
+    neuer_modus.reset();
     ordner_pfad = relativ;
     if (vorhanden.size() < relativ.size())
         ordner_rest = relativ.mid(vorhanden.isEmpty() ? 0 : vorhanden.size() + 1);
@@ -483,7 +512,15 @@ void CZieldatei::bereite_ersetzen_vor()
     if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
         || !ist_ersetzbar(st, ordner_fd, datei.name))
         return;
-    if (!S_ISLNK(st.st_mode) && ::fchmod(datei.fd, st.st_mode & 07777) != 0)
+    // The new files of one folder are made with one mode (the umask, or the folder's default
+    // access list): it is looked up once, and a file whose old one had the same keeps it as made.
+    if (!neuer_modus) {
+        struct stat neu{};
+        if (::fstat(datei.fd, &neu) == 0)
+            neuer_modus = neu.st_mode & 07777;
+    }
+    if (!S_ISLNK(st.st_mode) && neuer_modus != std::optional<mode_t>(st.st_mode & 07777)
+        && ::fchmod(datei.fd, st.st_mode & 07777) != 0)
         return;
     if (datei.temp.isEmpty()) {
         for (const std::shared_ptr<COrdnerhandle>& ort : {basis_handle, datei.ordner}) {

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
+#include <sys/types.h>
 
 class COrdnerhandle;
 
@@ -170,6 +172,8 @@ private:
     std::shared_ptr<COrdnerhandle> basis_handle;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
+    // The permissions a new file of `ordner` is made with, once a replacement needed them.
+    std::optional<mode_t> neuer_modus;
     QByteArray ordner_rest;
     // The file being written, then the completed one.
     CFertigeDatei datei;
