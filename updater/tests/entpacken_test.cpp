@@ -338,16 +338,29 @@ TEST_F(Entpacken, VorbereiteteErsetzungenBehaltenDieRechteJederDatei)
     CZieldatei spaeter(false);
     CZipArchiv a;
     ASSERT_TRUE(a.oeffne(zip));
+    std::vector<CFertigeDatei> fertige;
     for (int i = 0; i < 3; ++i) {
         if (i > 0)
             ASSERT_EQ(a.naechster(), UNZ_OK);
         CZipEintrag e;
         ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
         ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, spaeter), ENTPACK_OK);
-        CFertigeDatei fertig = spaeter.nimm_fertige();
-        EXPECT_TRUE(fertig.ersetzt_vorhandene()) << namen[i];
-        EXPECT_EQ(fertig.benenne(), ENTPACK_OK) << namen[i];
+        fertige.push_back(spaeter.nimm_fertige());
+        EXPECT_TRUE(fertige.back().ersetzt_vorhandene()) << namen[i];
     }
+    // While they wait, their temporary names lie in the target folder's folder of temporary
+    // files, held against a cleanup; the folder holds only the old files.
+    const QString temp = ziel + "/.aktualisierer-temp";
+    EXPECT_EQ(dateien_in(temp).size(), 3);
+    EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
+    const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
+    ASSERT_GE(ordner, 0);
+    entferne_verwaiste_tempdateien(ordner);
+    ::close(ordner);
+    EXPECT_EQ(dateien_in(temp).size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(fertige[size_t(i)].benenne(), ENTPACK_OK) << namen[i];
+    EXPECT_TRUE(dateien_in(temp).isEmpty());
     for (int i = 0; i < 3; ++i) {
         const QString datei_pfad = ziel + "/o/" + namen[i];
         EXPECT_EQ(lies(datei_pfad), "neu " + QByteArray(namen[i]).left(1)) << namen[i];
