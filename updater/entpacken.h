@@ -178,6 +178,8 @@ private:
     std::optional<mode_t> neuer_modus;
     std::optional<bool> gleiche_platte;
     std::optional<dev_t> basis_geraet;
+    // Whether the target folder lies in memory (tmpfs).
+    bool basis_im_speicher = false;
     // The file being written replaces one (its mode) and was made under a temporary name; or no
     // file held its name when it was started.
     std::optional<mode_t> ersatz;

@@ -322,53 +322,60 @@ TEST_F(Entpacken, WartendeTempdateiUeberstehtDasAufraeumen)
 TEST_F(Entpacken, VorbereiteteErsetzungenBehaltenDieRechteJederDatei)
 {
     // Three files of one folder replaced on the road where the worker prepares each replacement:
-    // the first has the permissions a new file gets, the others not.
+    // the first has the permissions a new file gets, the others not. On a disk, and in memory
+    // (where the files are made under their temporary names at once).
     const QString zip = archiv({datei("o/a.txt", "neu a"), datei("o/b.sh", "neu b"), datei("o/c.txt", "neu c")});
-    const QString ziel = pfad("ziel");
-    QDir().mkpath(ziel + "/o");
+    QTemporaryDir im_speicher(QStringLiteral("/dev/shm/entpacken-XXXXXX"));
+    QStringList orte{pfad("ziel")};
+    if (im_speicher.isValid())
+        orte << im_speicher.path() + "/ziel";
     const mode_t maske = ::umask(0);
     ::umask(maske);
     const mode_t rechte[] = {0666 & ~maske, 0750, 0640};
     const char* namen[] = {"a.txt", "b.sh", "c.txt"};
-    for (int i = 0; i < 3; ++i) {
-        const QString datei_pfad = ziel + "/o/" + namen[i];
-        schreibe(datei_pfad, "alt");
-        ASSERT_EQ(::chmod(QFile::encodeName(datei_pfad).constData(), rechte[i]), 0);
+    for (const QString& ziel : orte) {
+        SCOPED_TRACE(ziel.toStdString());
+        QDir().mkpath(ziel + "/o");
+        for (int i = 0; i < 3; ++i) {
+            const QString datei_pfad = ziel + "/o/" + namen[i];
+            schreibe(datei_pfad, "alt");
+            ASSERT_EQ(::chmod(QFile::encodeName(datei_pfad).constData(), rechte[i]), 0);
+        }
+        CZieldatei spaeter(false);
+        CZipArchiv a;
+        ASSERT_TRUE(a.oeffne(zip));
+        std::vector<CFertigeDatei> fertige;
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                ASSERT_EQ(a.naechster(), UNZ_OK);
+            CZipEintrag e;
+            ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+            ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, spaeter), ENTPACK_OK);
+            fertige.push_back(spaeter.nimm_fertige());
+            EXPECT_TRUE(fertige.back().ersetzt_vorhandene()) << namen[i];
+        }
+        // While they wait, their temporary names lie in the target folder's folder of temporary
+        // files, held against a cleanup; the folder holds only the old files.
+        const QString temp = ziel + "/.aktualisierer-temp";
+        EXPECT_EQ(dateien_in(temp).size(), 3);
+        EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
+        const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
+        ASSERT_GE(ordner, 0);
+        entferne_verwaiste_tempdateien(ordner);
+        ::close(ordner);
+        EXPECT_EQ(dateien_in(temp).size(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(fertige[size_t(i)].benenne(), ENTPACK_OK) << namen[i];
+        EXPECT_TRUE(dateien_in(temp).isEmpty());
+        for (int i = 0; i < 3; ++i) {
+            const QString datei_pfad = ziel + "/o/" + namen[i];
+            EXPECT_EQ(lies(datei_pfad), "neu " + QByteArray(namen[i]).left(1)) << namen[i];
+            struct stat st{};
+            ASSERT_EQ(::stat(QFile::encodeName(datei_pfad).constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, rechte[i]) << namen[i];
+        }
+        EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
     }
-    CZieldatei spaeter(false);
-    CZipArchiv a;
-    ASSERT_TRUE(a.oeffne(zip));
-    std::vector<CFertigeDatei> fertige;
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0)
-            ASSERT_EQ(a.naechster(), UNZ_OK);
-        CZipEintrag e;
-        ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
-        ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, spaeter), ENTPACK_OK);
-        fertige.push_back(spaeter.nimm_fertige());
-        EXPECT_TRUE(fertige.back().ersetzt_vorhandene()) << namen[i];
-    }
-    // While they wait, their temporary names lie in the target folder's folder of temporary
-    // files, held against a cleanup; the folder holds only the old files.
-    const QString temp = ziel + "/.aktualisierer-temp";
-    EXPECT_EQ(dateien_in(temp).size(), 3);
-    EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
-    const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
-    ASSERT_GE(ordner, 0);
-    entferne_verwaiste_tempdateien(ordner);
-    ::close(ordner);
-    EXPECT_EQ(dateien_in(temp).size(), 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(fertige[size_t(i)].benenne(), ENTPACK_OK) << namen[i];
-    EXPECT_TRUE(dateien_in(temp).isEmpty());
-    for (int i = 0; i < 3; ++i) {
-        const QString datei_pfad = ziel + "/o/" + namen[i];
-        EXPECT_EQ(lies(datei_pfad), "neu " + QByteArray(namen[i]).left(1)) << namen[i];
-        struct stat st{};
-        ASSERT_EQ(::stat(QFile::encodeName(datei_pfad).constData(), &st), 0);
-        EXPECT_EQ(st.st_mode & 07777, rechte[i]) << namen[i];
-    }
-    EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
 }
 
 TEST(Dateizeit, IstDieOrtszeitDieMktimeGibt)
