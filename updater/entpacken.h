@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
+#include <sys/types.h>
 
 class COrdnerhandle;
 
@@ -159,6 +161,7 @@ public:
 
 private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
+    void oeffne_als_ersatz(int ordner_fd);
     void bereite_ersetzen_vor();
 
     const bool sofort;
@@ -170,6 +173,17 @@ private:
     std::shared_ptr<COrdnerhandle> basis_handle;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
+    // The permissions a new file of `ordner` is made with, once a replacement needed them;
+    // whether `ordner` lies on the file system of the target folder (`basis_geraet`).
+    std::optional<mode_t> neuer_modus;
+    std::optional<bool> gleiche_platte;
+    std::optional<dev_t> basis_geraet;
+    // Whether the target folder lies in memory (tmpfs).
+    bool basis_im_speicher = false;
+    // The file being written replaces one (its mode) and was made under a temporary name; or no
+    // file held its name when it was started.
+    std::optional<mode_t> ersatz;
+    bool ziel_frei = false;
     QByteArray ordner_rest;
     // The file being written, then the completed one.
     CFertigeDatei datei;

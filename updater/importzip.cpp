@@ -186,6 +186,8 @@ private:
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
     bool nenner_hat_arbeit();
+    bool nenner_frei() const;
+    void schreibe_im_hintergrund();
     bool melde_alle_vorigen();
     void nenne_im_hintergrund();
     void beende_nenner();
@@ -210,8 +212,8 @@ private:
 
     // An install: the archive is read, entry by entry, in a thread of its own, which hands the
     // entries to the workers (they write the files); this thread takes them in their order and
-    // reports them after the naming thread has written their records, made their folders and
-    // named their files.
+    // reports them after the writing thread has written their records and the naming thread has
+    // made their folders and named their files.
     std::unique_ptr<CEntpackWerk> werk;
     std::thread leser;
     // The target folder, held open; it knows the folders below it.
@@ -259,15 +261,28 @@ private:
     std::deque<COffen> in_meldung;
     QHash<QString, int> gleichnamige;
     QHash<QString, std::optional<CZeitVDN>> erbe;
-    // Between the reporting and the naming thread: the entries handed on, and those done.
+    // Between the reporting, the writing and the naming thread: the entries handed on; a part
+    // whose records the writing thread wrote (or failed to: `ok`), which waits for the naming
+    // thread (one at a time: the records of the next part are written while the naming thread
+    // names this one); the entries done.
+    struct CTeil
+    {
+        std::deque<COffen> eintraege;
+        bool ok;
+    };
+    std::thread schreiber_faden;
     std::thread nenner;
     std::mutex nenn_mutex;
     std::condition_variable nenn_signal;
     std::deque<COffen> zu_nennen;
+    std::optional<CTeil> geschrieben;
     std::deque<COffen> genannt;
+    bool schreiber_arbeitet = false;
+    bool schreiber_fertig = false;
     bool nenner_arbeitet = false;
     bool nenner_ende = false;
-    // A write of the naming thread failed: it names nothing until the reporting thread wrote.
+    // A write of the writing thread failed: nothing more is named until the reporting thread
+    // wrote.
     bool nenn_fehler = false;
     // The naming thread's own: the folder made last, and its handle. While it names a part of
     // its entries, where the replacements wait; the helpers that make them side by side.
@@ -724,15 +739,15 @@ void CZipLauf::schliesse_ab(const COffen& o, bool benannt)
         setze_unistall_zurueck(name, vorher);
 }
 
-// Hands the entries taken to the naming thread when it is idle and `jetzt` (with `immer`
-// even while it works, for the end of the run).
+// Hands the entries taken to the writing thread when it is idle and no part waits for the naming
+// thread, and `jetzt` (with `immer` even while they work, for the end of the run).
 void CZipLauf::uebergib_offene(bool jetzt, bool immer)
 {
     if (offen.empty() || !jetzt)
         return;
     {
         const std::lock_guard<std::mutex> lock(nenn_mutex);
-        if (!immer && (nenner_arbeitet || !zu_nennen.empty()))
+        if (!immer && (schreiber_arbeitet || !zu_nennen.empty() || geschrieben))
             return;
         for (COffen& o : offen)
             zu_nennen.push_back(std::move(o));
@@ -744,7 +759,13 @@ void CZipLauf::uebergib_offene(bool jetzt, bool immer)
 bool CZipLauf::nenner_hat_arbeit()
 {
     const std::lock_guard<std::mutex> lock(nenn_mutex);
-    return nenner_arbeitet || !zu_nennen.empty() || !genannt.empty();
+    return !nenner_frei() || !genannt.empty();
+}
+
+// Whether the writing and the naming thread have done all they were given (under the lock).
+bool CZipLauf::nenner_frei() const
+{
+    return !schreiber_arbeitet && !nenner_arbeitet && zu_nennen.empty() && !geschrieben;
 }
 
 // Reports every entry taken: the naming thread names their files, and this thread reports them.
@@ -756,7 +777,7 @@ bool CZipLauf::melde_alle_vorigen()
             return false;
         uebergib_offene(true);
         std::unique_lock<std::mutex> lock(nenn_mutex);
-        if (offen.empty() && !nenner_arbeitet && zu_nennen.empty() && genannt.empty())
+        if (offen.empty() && nenner_frei() && genannt.empty())
             return true;
         // Woken when the naming thread has done what it was given; what it names in parts comes
         // sooner.
@@ -764,27 +785,56 @@ bool CZipLauf::melde_alle_vorigen()
     }
 }
 
-// The naming thread: writes the records of the entries handed over (they were put into the map
-// before), then makes the folders and names the files in the archive's order. Only
-// the reporting thread reports; a write that fails names nothing, and the reporting thread
-// takes it from there.
-void CZipLauf::nenne_im_hintergrund()
+// The writing thread: writes the records of the entries handed over (they were put into the map
+// before), and passes them on to the naming thread, one part at a time. Only the reporting thread
+// reports; a write that fails names nothing, and the reporting thread takes it from there.
+void CZipLauf::schreibe_im_hintergrund()
 {
     std::unique_lock<std::mutex> lock(nenn_mutex);
     for (;;) {
-        nenn_signal.wait(lock, [this] { return !zu_nennen.empty() || nenner_ende; });
-        if (zu_nennen.empty())
+        nenn_signal.wait(lock, [this] { return (!zu_nennen.empty() && !geschrieben) || (nenner_ende && zu_nennen.empty()); });
+        if (zu_nennen.empty()) {
+            schreiber_fertig = true;
+            nenn_signal.notify_all();
             return;
-        std::deque<COffen> stapel;
-        stapel.swap(zu_nennen);
-        nenner_arbeitet = true;
+        }
+        CTeil teil{std::deque<COffen>(), false};
+        teil.eintraege.swap(zu_nennen);
+        schreiber_arbeitet = true;
         const bool vorher_fehler = nenn_fehler;
         lock.unlock();
         // Reported by the reporting thread's own write: this thread may not report. Its writes
         // add to the last one; the records in their final order are written by the reporting
         // thread at the end, where the memory of the lines it recorded is free for them (a thread
         // of its own would take new memory for the whole file).
-        const bool ok = !vorher_fehler && schreiber->schreibe(false);
+        try {
+            teil.ok = !vorher_fehler && schreiber->schreibe(false);
+        } catch (...) {
+            teil.ok = false;
+        }
+        lock.lock();
+        geschrieben = std::move(teil);
+        schreiber_arbeitet = false;
+        nenn_fehler = nenn_fehler || !geschrieben->ok;
+        nenn_signal.notify_all();
+    }
+}
+
+// The naming thread: makes the folders and names the files of the parts whose records were
+// written, in the archive's order.
+void CZipLauf::nenne_im_hintergrund()
+{
+    std::unique_lock<std::mutex> lock(nenn_mutex);
+    for (;;) {
+        nenn_signal.wait(lock, [this] { return geschrieben || schreiber_fertig; });
+        if (!geschrieben)
+            return;
+        std::deque<COffen> stapel = std::move(geschrieben->eintraege);
+        const bool ok = geschrieben->ok;
+        geschrieben.reset();
+        nenner_arbeitet = true;
+        nenn_signal.notify_all();
+        lock.unlock();
         // Named in parts, so that the reporting thread reports while the rest are named.
         size_t fertig = 0;
         while (fertig < stapel.size()) {
@@ -827,22 +877,23 @@ void CZipLauf::nenne_im_hintergrund()
         }
         lock.lock();
         nenner_arbeitet = false;
-        nenn_fehler = nenn_fehler || !ok;
         nenn_signal.notify_all();
     }
 }
 
-// Waits until the naming thread has done what it was given, and ends it.
+// Waits until the writing and the naming thread have done what they were given, and ends them.
 void CZipLauf::beende_nenner()
 {
-    if (!nenner.joinable())
+    if (!nenner.joinable() && !schreiber_faden.joinable())
         return;
     {
         const std::lock_guard<std::mutex> lock(nenn_mutex);
         nenner_ende = true;
     }
     nenn_signal.notify_all();
-    nenner.join();
+    for (std::thread* faden : {&schreiber_faden, &nenner})
+        if (faden->joinable())
+            faden->join();
 }
 
 // Reports, in the archive's order, the entries that came back from the naming thread. Where it
@@ -858,7 +909,7 @@ bool CZipLauf::melde_genannte()
         for (COffen& o : genannt)
             in_meldung.push_back(std::move(o));
         genannt.clear();
-        if (nenn_fehler && !nenner_arbeitet && zu_nennen.empty())
+        if (nenn_fehler && nenner_frei())
             nenn_fehler = false;
     }
     while (!in_meldung.empty()) {
@@ -969,6 +1020,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             entferne_verwaiste_tempdateien(zielordner->handle());
             werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt);
             leser = std::thread([this] { lies_alle(); });
+            schreiber_faden = std::thread([this] { schreibe_im_hintergrund(); });
             nenner = std::thread([this] { nenne_im_hintergrund(); });
         }
         CEintragUnterwegs e;

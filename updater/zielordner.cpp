@@ -145,6 +145,8 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
     QString stufe;
     // The handle of the level above the current one; reopened below the base after known levels.
     int eltern = fd;
+    // Whether the level above was made by this run.
+    bool oben_neu = false;
     int ergebnis = 0;
     const auto schliesse = [this](int h) {
         if (h >= 0 && h != fd)
@@ -161,27 +163,38 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             // The known level's own text: a deep folder's levels are not held twice.
             if (*bekannt)
                 angelegt << bekannt.key();
+            oben_neu = *bekannt;
             schliesse(eltern);
             eltern = unbekannt;
             continue;
         }
-        if (eltern == unbekannt)
-            eltern = oeffne_unterhalb(fd, QFile::encodeName(oben), O_PATH | O_DIRECTORY);
         int naechste = -1;
         bool gemacht = false;
-        // Every level must stay reachable by its path from the base, as the files below it and
-        // the uninstall reach it.
-        if (eltern < 0) {
-            ergebnis = errno;
-        } else if (QFile::encodeName(stufe).size() >= PATH_MAX) {
-            ergebnis = ENAMETOOLONG;
-        } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
-            gemacht = true;
-            angelegt << stufe;
-            naechste = ::openat(eltern, QFile::encodeName(teil).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        } else if (errno == EEXIST) {
-            // Something of that name is there: it must be a folder below the base.
+        // Below a level that was there before, most levels are there too (an update): it is
+        // opened at once, and made only when missing.
+        bool gefunden = false;
+        if (!oben_neu) {
             naechste = oeffne_unterhalb(fd, QFile::encodeName(stufe), O_PATH | O_DIRECTORY);
+            gefunden = naechste >= 0 || errno != ENOENT;
+        }
+        if (!gefunden) {
+            if (eltern == unbekannt)
+                eltern = oeffne_unterhalb(fd, QFile::encodeName(oben), O_PATH | O_DIRECTORY);
+            // Every level must stay reachable by its path from the base, as the files below it
+            // and the uninstall reach it.
+            if (eltern < 0) {
+                ergebnis = errno;
+            } else if (QFile::encodeName(stufe).size() >= PATH_MAX) {
+                ergebnis = ENAMETOOLONG;
+            } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
+                gemacht = true;
+                angelegt << stufe;
+                naechste = ::openat(eltern, QFile::encodeName(teil).constData(),
+                                    O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            } else if (errno == EEXIST) {
+                // Something of that name is there: it must be a folder below the base.
+                naechste = oeffne_unterhalb(fd, QFile::encodeName(stufe), O_PATH | O_DIRECTORY);
+            }
         }
         if (ergebnis == 0 && naechste < 0)
             ergebnis = errno;
@@ -191,6 +204,7 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             fehlstufe = stufe;
             break;
         }
+        oben_neu = gemacht;
         streifen.bekannt.insert(stufe, gemacht);
     }
     schliesse(eltern);

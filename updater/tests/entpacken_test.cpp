@@ -5,10 +5,16 @@
 #include "zip_hilfe.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ctime>
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -311,4 +317,108 @@ TEST_F(Entpacken, WartendeTempdateiUeberstehtDasAufraeumen)
     entferne_verwaiste_tempdateien(ordner);
     ::close(ordner);
     EXPECT_EQ(dateien_in(ziel), QStringList({name.mid(1), "x.txt"}));
+}
+
+TEST_F(Entpacken, VorbereiteteErsetzungenBehaltenDieRechteJederDatei)
+{
+    // Three files of one folder replaced on the road where the worker prepares each replacement:
+    // the first has the permissions a new file gets, the others not. On a disk, and in memory
+    // (where the files are made under their temporary names at once).
+    const QString zip = archiv({datei("o/a.txt", "neu a"), datei("o/b.sh", "neu b"), datei("o/c.txt", "neu c")});
+    QTemporaryDir im_speicher(QStringLiteral("/dev/shm/entpacken-XXXXXX"));
+    QStringList orte{pfad("ziel")};
+    if (im_speicher.isValid())
+        orte << im_speicher.path() + "/ziel";
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    const mode_t rechte[] = {0666 & ~maske, 0750, 0640};
+    const char* namen[] = {"a.txt", "b.sh", "c.txt"};
+    for (const QString& ziel : orte) {
+        SCOPED_TRACE(ziel.toStdString());
+        QDir().mkpath(ziel + "/o");
+        for (int i = 0; i < 3; ++i) {
+            const QString datei_pfad = ziel + "/o/" + namen[i];
+            schreibe(datei_pfad, "alt");
+            ASSERT_EQ(::chmod(QFile::encodeName(datei_pfad).constData(), rechte[i]), 0);
+        }
+        CZieldatei spaeter(false);
+        CZipArchiv a;
+        ASSERT_TRUE(a.oeffne(zip));
+        std::vector<CFertigeDatei> fertige;
+        for (int i = 0; i < 3; ++i) {
+            if (i > 0)
+                ASSERT_EQ(a.naechster(), UNZ_OK);
+            CZipEintrag e;
+            ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+            ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, spaeter), ENTPACK_OK);
+            fertige.push_back(spaeter.nimm_fertige());
+            EXPECT_TRUE(fertige.back().ersetzt_vorhandene()) << namen[i];
+        }
+        // While they wait, their temporary names lie in the target folder's folder of temporary
+        // files, held against a cleanup; the folder holds only the old files.
+        const QString temp = ziel + "/.aktualisierer-temp";
+        EXPECT_EQ(dateien_in(temp).size(), 3);
+        EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
+        const int ordner = oeffne_ordnerhandle(QFile::encodeName(ziel));
+        ASSERT_GE(ordner, 0);
+        entferne_verwaiste_tempdateien(ordner);
+        ::close(ordner);
+        EXPECT_EQ(dateien_in(temp).size(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(fertige[size_t(i)].benenne(), ENTPACK_OK) << namen[i];
+        EXPECT_TRUE(dateien_in(temp).isEmpty());
+        for (int i = 0; i < 3; ++i) {
+            const QString datei_pfad = ziel + "/o/" + namen[i];
+            EXPECT_EQ(lies(datei_pfad), "neu " + QByteArray(namen[i]).left(1)) << namen[i];
+            struct stat st{};
+            ASSERT_EQ(::stat(QFile::encodeName(datei_pfad).constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, rechte[i]) << namen[i];
+        }
+        EXPECT_EQ(dateien_in(ziel + "/o").size(), 3);
+    }
+}
+
+TEST(Dateizeit, IstDieOrtszeitDieMktimeGibt)
+{
+    // A zone with summer time: its changes, a day of each month, and fields out of range.
+    const QByteArray vorher = qgetenv("TZ");
+    const bool hatte = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    ::tzset();
+    QTemporaryDir dir;
+    const QByteArray pfad = QFile::encodeName(dir.path() + "/f");
+    const int fd = ::open(pfad.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    const auto dos = [](int jahr, int monat, int tag, int stunde, int minute, int sekunde) {
+        return (static_cast<unsigned long>(((jahr - 1980) << 9) | (monat << 5) | tag) << 16)
+               | static_cast<unsigned long>((stunde << 11) | (minute << 5) | (sekunde / 2));
+    };
+    std::vector<std::array<int, 6>> zeiten = {{2026, 3, 29, 2, 30, 0},  {2026, 3, 29, 3, 0, 0},
+                                              {2026, 10, 25, 1, 59, 58}, {2026, 10, 25, 3, 0, 0},
+                                              {2026, 0, 10, 12, 0, 0},   {2026, 13, 10, 12, 0, 0},
+                                              {2026, 5, 0, 25, 61, 62},  {1980, 1, 1, 0, 0, 0},
+                                              {2107, 12, 31, 23, 59, 58}};
+    for (int monat = 1; monat <= 12; ++monat)
+        zeiten.push_back({2026, monat, 15, 13, 17, 42});
+    for (const auto& z : zeiten) {
+        std::tm t{};
+        t.tm_year = z[0] - 1900;
+        t.tm_mon = z[1] - 1;
+        t.tm_mday = z[2];
+        t.tm_hour = z[3];
+        t.tm_min = z[4];
+        t.tm_sec = z[5] / 2 * 2;
+        t.tm_isdst = -1;
+        const time_t erwartet = std::mktime(&t);
+        ASSERT_TRUE(setze_dateizeit(fd, dos(z[0], z[1], z[2], z[3], z[4], z[5])));
+        struct stat st{};
+        ASSERT_EQ(::fstat(fd, &st), 0);
+        EXPECT_EQ(st.st_mtime, erwartet) << z[0] << "-" << z[1] << "-" << z[2] << " " << z[3] << ":" << z[4];
+    }
+    ::close(fd);
+    if (hatte)
+        qputenv("TZ", vorher);
+    else
+        qunsetenv("TZ");
+    ::tzset();
 }
