@@ -236,10 +236,8 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
             textseite1->quelle.clear();
             textseite1->clear();
         }
-        if (webseite1) {
-            webseite1->zeige_quelle(CQString());
-            webseite1->setHtml(QString());
-        }
+        if (webseite1)
+            webseite1->leere();
         return;
     }
     if (textseite1)

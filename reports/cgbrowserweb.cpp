@@ -150,6 +150,14 @@ void CGBrowserWeb::zeige_quelle(const CQString& text)
     setFocus(Qt::OtherFocusReason);
 }
 
+void CGBrowserWeb::leere()
+{
+    zeige_quelle(CQString());
+    ++geleert;
+    seiten_html.clear();
+    setHtml(QString());
+}
+
 void CGBrowserWeb::erlaube_ordner(const QString& ordner)
 {
     ordnerwache->erlaube_ordner(ordner);
@@ -195,7 +203,11 @@ void CGBrowserWeb::loadFinished(bool ok)
     emit backwardAvailable(history()->canGoBack());
     emit forwardAvailable(history()->canGoForward());
     emit homeAvailable(url().toLocalFile().compare(quelle, Qt::CaseInsensitive) != 0);
-    seite->toHtml(rueckruf(&CGBrowserWeb::loadHTML));
+    // As `rueckruf` does, and not the HTML of a page emptied since.
+    seite->toHtml([this, zeichen = lebt, nummer = geleert](const QString& html) {
+        if (*zeichen && nummer == geleert)
+            loadHTML(html);
+    });
     if (druck_ausstehend) {
         druck_ausstehend = false;
         drucke();

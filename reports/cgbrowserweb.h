@@ -46,6 +46,9 @@ public:
     // Loads a source: plain paths (a relative one from the current folder) and web addresses,
     // "file:" texts as they are. The page's home is the source's local file.
     void zeige_quelle(const CQString& text);
+    // Shows nothing, at once: the source and the HTML the page held are gone before the engine
+    // has loaded its empty page, so that nothing saves, prints or mails the report shown before.
+    void leere();
     // Lets the page also load the local files in `ordner` and below it.
     void erlaube_ordner(const QString& ordner);
     // The view's URL; the one last given to `zeige_quelle` while the view has none.
@@ -130,6 +133,8 @@ private:
     int gedrueckte_knoepfe = 0;
     QWebEnginePage* seite = nullptr;
     QString seiten_html;
+    // Counts `leere`: the engine's answer to a request made before it is not taken.
+    quint64 geleert = 0;
     // The link under the mouse, and the one the user last pressed the left button on.
     QString zeiger_link;
     QUrl geklickt;
