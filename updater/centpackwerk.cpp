@@ -393,10 +393,12 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
         gib_erneut(index);
     }
     const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
-    // A result that is about to come is waited for awake: going to sleep and being woken would
-    // cost more.
-    for (int runde = 0; runde < 64 && !da(); ++runde)
-        std::this_thread::yield();
+    // A result that is about to come is waited for awake, a few microseconds: going to sleep and
+    // being woken would cost more. Not by giving the processor away: on a loaded machine each
+    // turn given away lasts a time slice, and a run whose window holds few entries crawled.
+    const auto wach_bis = std::chrono::steady_clock::now() + std::chrono::microseconds(20);
+    while (!da() && std::chrono::steady_clock::now() < wach_bis) {
+    }
     if (!da()) {
         std::unique_lock<std::mutex> lock(schlaf);
         gesucht = index;
