@@ -155,8 +155,9 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
-CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt)
-    : ziel(ziel), unbenannt(unbenannt), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
+CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt,
+                           bool vergleichen)
+    : ziel(ziel), unbenannt(unbenannt), vergleichen(vergleichen), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
     miss_raum();
@@ -536,6 +537,8 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 const CEntpackAusgabeSammler sammler(e.ausgabe);
                 if (auftrag.eintrag.leser)
                     auftrag.eintrag.leser = leser.get();
+                // An entry before it with the same path may not have its name yet.
+                datei.setze_vergleich(vergleichen && !e.nach_gleichem);
                 e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
                 e.fertig = datei.nimm_fertige();
                 // The room measured last was not there: the next entry measures anew.

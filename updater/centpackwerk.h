@@ -81,8 +81,9 @@ class CEntpackWerk
 public:
     // The workers read through handles of their own on the archive's file and write below
     // `ziel`; they make no folder. `unbenannt`: they make their files without a name (see
-    // `pruefe_namensregeln`).
-    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter, bool unbenannt);
+    // `pruefe_namensregeln`). `vergleichen`: a file that holds an entry's data already stays as
+    // it is (see `CZieldatei::setze_vergleich`), unless an entry before it had its path.
+    CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter, bool unbenannt, bool vergleichen);
     // Stops the workers; entries not taken are thrown away with their files.
     ~CEntpackWerk();
     CEntpackWerk(const CEntpackWerk&) = delete;
@@ -175,6 +176,7 @@ private:
 
     const QString ziel;
     const bool unbenannt;
+    const bool vergleichen;
     const CPlan plan;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;

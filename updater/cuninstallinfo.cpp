@@ -96,6 +96,8 @@ struct CGeteilt
     bool nur_zugefuegt = true;
     // Counts the changes of the map (a hand on the map itself counts as one).
     quint64 aenderung = 0;
+    // Times of paths on record were set that only a write in full takes (see `ergaenze_unistall`).
+    bool zeiten_offen = false;
     CZeittext nachtrag_zeit;
 };
 
@@ -164,6 +166,22 @@ std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& z
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
     return setze_eintrag(g, schluessel, zeit);
+}
+
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit, bool& spaeter)
+{
+    const QByteArray schluessel = pfad.toUtf8();
+    CGeteilt& g = geteilt();
+    std::lock_guard<std::mutex> lock(g.karten_mutex);
+    std::optional<CZeitVDN> vorher = g.karte.zeit_von(schluessel);
+    spaeter = vorher.has_value();
+    if (!spaeter)
+        return setze_eintrag(g, schluessel, zeit);
+    // An update replaces most of its files, all of them on record: each line would cost an
+    // intermediate write that names nothing new.
+    g.karte.setze(schluessel, zeit);
+    g.zeiten_offen = true;
+    return vorher;
 }
 
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher)
@@ -310,7 +328,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
             return true;
         stand = g.aenderung;
         // Nothing changed since the last write in full: it stands, or it failed and was reported.
-        if (stand == letzter_stand && letzter_voll)
+        if (stand == letzter_stand && letzter_voll && !g.zeiten_offen)
             return melde_ergebnis(melden);
     }
     // The lines are made straight from the map into the file, a piece at a time: the whole
@@ -321,6 +339,7 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
         stand = g.aenderung;
         g.nachtrag.clear();
         g.nur_zugefuegt = true;
+        g.zeiten_offen = false;
         QByteArray stueck = kopf();
         stueck.reserve(nachtrag_stueck + 1024);
         CZeittext zeittext;
@@ -446,6 +465,7 @@ void CUninstallInfo::remove_unistall()
         ++geteilt().aenderung;
         geteilt().nachtrag.clear();
         geteilt().nur_zugefuegt = true;
+        geteilt().zeiten_offen = false;
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);

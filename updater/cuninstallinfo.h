@@ -32,6 +32,11 @@ CUninstallKarte& unistall_map();
 
 // Sets the map entry of the path to the time (inserts or overwrites); the entry it had before.
 std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit);
+// The same for a file of an install, where only the path must be on disk before the file takes
+// its name: a path already on record only changes its time, which waits for the run's final
+// write (a killed run leaves the time before, the path still named); `spaeter` says so. A path not
+// on record yet goes to the next write as with `ergaenze_unistall`.
+std::optional<CZeitVDN> ergaenze_unistall(const QString& pfad, const CZeitVDN& zeit, bool& spaeter);
 // Removes the map entry of the path, or sets it back to `vorher` when that holds a time.
 void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& vorher = std::nullopt);
 // The map entry of the path, when there is one.

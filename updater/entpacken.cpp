@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <optional>
@@ -201,9 +202,8 @@ time_t als_ortszeit(std::tm t)
     return std::mktime(&t);
 }
 
-} // namespace
-
-bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
+// The moment of a DOS date (high half) and time (low half), read as local time.
+time_t als_dateizeit(unsigned long dos_datum_zeit)
 {
     // Many entries of an archive share a time stamp: remember the last conversion.
     thread_local unsigned long letzte_dos = 0;
@@ -222,10 +222,34 @@ bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
         letzte_zeit = als_ortszeit(t);
         letzte_dos = dos_datum_zeit;
     }
+    return letzte_zeit;
+}
+
+// Reads up to `anzahl` bytes, fewer only at the end of the file: their number, or -1.
+ssize_t lies_ganz(int fd, char* ziel, size_t anzahl)
+{
+    size_t gelesen = 0;
+    while (gelesen < anzahl) {
+        const ssize_t n = ::read(fd, ziel + gelesen, anzahl - gelesen);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        gelesen += size_t(n);
+    }
+    return ssize_t(gelesen);
+}
+
+} // namespace
+
+bool setze_dateizeit(int fd, unsigned long dos_datum_zeit)
+{
     struct timespec zeiten[2];
     zeiten[0].tv_sec = 0;
     zeiten[0].tv_nsec = UTIME_OMIT;
-    zeiten[1].tv_sec = letzte_zeit;
+    zeiten[1].tv_sec = als_dateizeit(dos_datum_zeit);
     zeiten[1].tv_nsec = 0;
     return ::futimens(fd, zeiten) == 0;
 }
@@ -254,6 +278,8 @@ CFertigeDatei& CFertigeDatei::operator=(CFertigeDatei&& andere) noexcept
         temp_ort = std::move(andere.temp_ort);
         ersetzt = andere.ersetzt;
         andere.ersetzt = false;
+        unveraendert = andere.unveraendert;
+        andere.unveraendert = false;
         rest = std::move(andere.rest);
         name = std::move(andere.name);
         anzeige = std::move(andere.anzeige);
@@ -277,6 +303,10 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
 {
     if (!ordner)
         return ENTPACK_AUSGABE;
+    if (unveraendert) {
+        verwirf();
+        return ENTPACK_OK;
+    }
     const int o = ordner->fd();
     bool eigener = false;
     const int ziel = namensordner(zielordner, eigener);
@@ -321,8 +351,8 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
 
 bool CFertigeDatei::benenne_neu(int zielordner)
 {
-    // A file that replaces another was found holding the name.
-    if (!ordner || ersetzt)
+    // A file that replaces another (or is the one there) was found holding the name.
+    if (!ordner || ersetzt || unveraendert)
         return false;
     bool eigener = false;
     const int ziel = namensordner(zielordner, eigener);
@@ -359,12 +389,14 @@ void CFertigeDatei::verwirf()
     ordner.reset();
     temp_ort.reset();
     ersetzt = false;
+    unveraendert = false;
 }
 
 CZieldatei::CZieldatei(bool sofort, bool unbenannt) : sofort(sofort), unbenannt(unbenannt) {}
 
 CZieldatei::~CZieldatei()
 {
+    beende_vergleich();
     datei.verwirf();
     ordner.reset();
 }
@@ -412,8 +444,13 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
     return fd;
 }
 
-int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit)
+int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit,
+                        quint64 groesse)
 {
+    // Asked again after a difference was found: the file is written this time.
+    const bool vergleichen = vergleich_erlaubt && !neu_anfangen;
+    neu_anfangen = false;
+    beende_vergleich();
     datei.verwirf();
     const int trenner = eintrag.lastIndexOf(QLatin1Char('/'));
     const bool mit_ordner = !ohne_pfad && trenner > 0;
@@ -441,20 +478,93 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     if (fd >= 0) {
         datei.ordner = ordner;
         datei.rest = ordner_rest;
-        if (!sofort && unbenannt && basis_im_speicher && ordner_rest.isEmpty())
-            oeffne_als_ersatz(fd);
-        if (datei.fd < 0) {
-            datei.fd = oeffne_neue_datei(fd, 0666, datei.temp, unbenannt);
-            datei.hatte_temp = !datei.temp.isEmpty();
-        }
+        if (vergleichen)
+            beginne_vergleich(fd, groesse);
+        if (alt_fd < 0)
+            oeffne_datei(fd);
     }
-    if (datei.fd < 0) {
+    if (alt_fd < 0 && datei.fd < 0) {
         const int fehler = fd < 0 ? ordnerfehler : errno;
         entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
         datei.verwirf();
         return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
     }
     return ENTPACK_OK;
+}
+
+bool CZieldatei::oeffne_datei(int ordner_fd)
+{
+    if (!sofort && unbenannt && basis_im_speicher && datei.rest.isEmpty() && !ziel_frei)
+        oeffne_als_ersatz(ordner_fd);
+    if (datei.fd < 0) {
+        datei.fd = oeffne_neue_datei(ordner_fd, 0666, datei.temp, unbenannt);
+        datei.hatte_temp = !datei.temp.isEmpty();
+    }
+    return datei.fd >= 0;
+}
+
+// Only a plain file of the user's own, writable (as a replacement asks), of the entry's size and
+// with no other name is compared: everything a replacement would change besides the data (owner,
+// a link, another name sharing the file) then stays the same. Anything else at the name is left
+// to the replacement, which checks it again.
+void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
+{
+    if (!datei.rest.isEmpty())
+        return;
+    static const uid_t wer = ::geteuid();
+    struct stat st{};
+    if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        ziel_frei = errno == ENOENT;
+        return;
+    }
+    if (!S_ISREG(st.st_mode) || quint64(st.st_size) != groesse || st.st_uid != wer || st.st_nlink != 1
+        || !ist_ersetzbar(st, ordner_fd, datei.name))
+        return;
+    const int fd = ::openat(ordner_fd, datei.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat offen{};
+    // The file opened is the one looked at.
+    if (::fstat(fd, &offen) != 0 || offen.st_dev != st.st_dev || offen.st_ino != st.st_ino) {
+        ::close(fd);
+        return;
+    }
+    alt_fd = fd;
+    alt_zeit = offen.st_mtim;
+    alt_groesse = groesse;
+    verglichen = 0;
+}
+
+bool CZieldatei::vergleiche(int anzahl)
+{
+    // In pieces: the old file's bytes need no second block of the full size.
+    constexpr int stueck = 64 * 1024;
+    if (alt_block.size() < stueck) {
+        try {
+            alt_block = QByteArray(stueck, Qt::Uninitialized);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+    if (verglichen + quint64(anzahl) > alt_groesse)
+        return false;
+    for (int pos = 0; pos < anzahl; pos += stueck) {
+        const int n = qMin(stueck, anzahl - pos);
+        if (lies_ganz(alt_fd, alt_block.data(), size_t(n)) != n
+            || std::memcmp(alt_block.constData(), block.constData() + pos, size_t(n)) != 0)
+            return false;
+    }
+    verglichen += quint64(anzahl);
+    // All of it alike: the file must end there, too.
+    char mehr = 0;
+    return verglichen < alt_groesse || lies_ganz(alt_fd, &mehr, 1) == 0;
+}
+
+void CZieldatei::beende_vergleich()
+{
+    if (alt_fd >= 0)
+        ::close(alt_fd);
+    alt_fd = -1;
 }
 
 QByteArray& CZieldatei::puffer()
@@ -471,7 +581,14 @@ QByteArray& CZieldatei::puffer()
 
 bool CZieldatei::schreibe(int anzahl)
 {
-    return schreibe_daten(block.constData(), anzahl);
+    if (alt_fd < 0)
+        return schreibe_daten(block.constData(), anzahl);
+    if (vergleiche(anzahl))
+        return true;
+    // A difference: the data is written from its start, by a new `beginne`.
+    beende_vergleich();
+    neu_anfangen = true;
+    return false;
 }
 
 bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
@@ -487,6 +604,31 @@ bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
 
 int CZieldatei::beende(bool behalten)
 {
+    if (alt_fd >= 0) {
+        const int alt = alt_fd;
+        alt_fd = -1;
+        // An empty entry was never compared: the file must be empty as well.
+        char mehr = 0;
+        const bool gleich = behalten && verglichen == alt_groesse && (verglichen > 0 || lies_ganz(alt, &mehr, 1) == 0);
+        const time_t zeit = als_dateizeit(dos_zeit);
+        bool ok = true;
+        if (gleich && (alt_zeit.tv_sec != zeit || alt_zeit.tv_nsec != 0)) {
+            struct timespec zeiten[2] = {{0, UTIME_OMIT}, {zeit, 0}};
+            ok = ::futimens(alt, zeiten) == 0;
+        }
+        ::close(alt);
+        if (!behalten) {
+            datei.verwirf();
+            return ENTPACK_OK;
+        }
+        if (!gleich || !ok) {
+            entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
+            datei.verwirf();
+            return ENTPACK_AUSGABE;
+        }
+        datei.unveraendert = true;
+        return sofort ? datei.benenne() : ENTPACK_OK;
+    }
     if (datei.fd < 0)
         return ENTPACK_AUSGABE;
     if (!behalten) {
@@ -613,13 +755,16 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
 
     if (const int code = oeffne_eintrag(eintrag); code != ENTPACK_OK)
         return code;
-    if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate); anfang != ENTPACK_OK) {
+    if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate,
+                                           eintrag.info.uncompressed_size);
+        anfang != ENTPACK_OK) {
         eintrag.leser->schliesse();
         return anfang;
     }
     entpack_ausgabe(" extracting: %s\n",
                     maskiere_steuerzeichen(ohne_pfad ? eintrag.name.mid(trenner + 1) : eintrag.name).toUtf8().constData());
     int ergebnis = ENTPACK_OK;
+    quint64 bisher = 0;
     for (;;) {
         QByteArray& block = ausgabe.puffer();
         if (block.isEmpty()) {
@@ -632,10 +777,30 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
             ergebnis = gelesen;
             break;
         }
-        if (!ausgabe.schreibe(gelesen)) {
-            ergebnis = ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
-            break;
+        if (ausgabe.schreibe(gelesen)) {
+            bisher += quint64(gelesen);
+            continue;
         }
+        if (ausgabe.von_vorn()) {
+            // The file at the name held other data: the file is made now and takes the data from
+            // its first byte, this block when it is the first, else read anew.
+            ergebnis = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate, eintrag.info.uncompressed_size);
+            if (ergebnis != ENTPACK_OK)
+                break;
+            if (bisher > 0) {
+                eintrag.leser->schliesse();
+                bisher = 0;
+                if (ergebnis = oeffne_eintrag(eintrag); ergebnis != ENTPACK_OK)
+                    break;
+                continue;
+            }
+            if (ausgabe.schreibe(gelesen)) {
+                bisher += quint64(gelesen);
+                continue;
+            }
+        }
+        ergebnis = ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
+        break;
     }
     ergebnis = schliesse_eintrag(eintrag, ergebnis);
     const int ende = ausgabe.beende(ergebnis == ENTPACK_OK);

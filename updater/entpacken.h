@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <sys/types.h>
+#include <ctime>
 
 class COrdnerhandle;
 
@@ -73,12 +74,18 @@ class CEntpackZiel
 public:
     virtual ~CEntpackZiel();
     // Starts the target file: `name` (relative, "/" as separator) below `ziel`, or its bare file
-    // name in `ziel` when `ohne_pfad`. 0, or an extraction code that is known at once.
-    virtual int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit) = 0;
+    // name in `ziel` when `ohne_pfad`; `groesse` is the entry's stated size. 0, or an extraction
+    // code that is known at once.
+    virtual int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit,
+                        quint64 groesse) = 0;
     // The block into which the next data is read; empty when none can be had.
     virtual QByteArray& puffer() = 0;
-    // The first `anzahl` bytes of the block are the file's next data; false when they cannot be written.
+    // The first `anzahl` bytes of the block are the file's next data; false when they cannot be
+    // written, or when `von_vorn` asks for the data from its start.
     virtual bool schreibe(int anzahl) = 0;
+    // After a failed `schreibe`: the target wants the entry's data again from its first byte (it
+    // kept none of what came so far).
+    virtual bool von_vorn() const { return false; }
     // Ends the file: keeps it when its data was complete and sound, else throws it away. The
     // extraction code, or 0 when the result follows later.
     virtual int beende(bool behalten) = 0;
@@ -97,11 +104,13 @@ public:
     CFertigeDatei& operator=(CFertigeDatei&& andere) noexcept;
 
     bool ist_leer() const { return !ordner; }
+    // Whether the file at its name already held the entry's data: there is nothing to name.
+    bool ist_unveraendert() const { return unveraendert; }
     // Whether the file's own folder was missing when it was written (it must be made first).
     bool wartet_auf_ordner() const { return !rest.isEmpty(); }
     // Whether a file that it may replace held its name when it was completed: it is ready to
-    // replace it in one step.
-    bool ersetzt_vorhandene() const { return ersetzt; }
+    // replace it in one step (or it is that file, unchanged).
+    bool ersetzt_vorhandene() const { return ersetzt || unveraendert; }
     // Gives the file its name in its folder (the handle `zielordner` when the caller has it open,
     // else it is looked up): a new name is taken at once; an existing target is replaced only
     // when it is a writable file (or a link, which is replaced itself), and its permissions pass
@@ -130,6 +139,7 @@ private:
     // Its name was held by a file that it may replace when it was completed: it took that file's
     // permissions and a temporary name (see `CZieldatei::bereite_ersetzen_vor`).
     bool ersetzt = false;
+    bool unveraendert = false;
     // The path from `ordner` to the file's own folder; empty when that is `ordner`.
     QByteArray rest;
     QByteArray name;
@@ -150,10 +160,18 @@ public:
     CZieldatei(const CZieldatei&) = delete;
     CZieldatei& operator=(const CZieldatei&) = delete;
 
-    int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit) override;
+    int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit,
+                quint64 groesse) override;
     QByteArray& puffer() override;
     bool schreibe(int anzahl) override;
+    bool von_vorn() const override { return neu_anfangen; }
     int beende(bool behalten) override;
+
+    // An existing file of the user's own at the target's name, of the entry's size, is first
+    // compared with the entry's data: when it holds that data already, it stays as it is (only its
+    // time is set), and nothing is written or named. Off where two names may mean one file (a
+    // target that does not tell upper from lower case): the file there may be another entry's.
+    void setze_vergleich(bool an) { vergleich_erlaubt = an; }
 
     bool schreibe_daten(const char* daten, int anzahl);
     // The file completed by the last `beende`, still without its name; empty when there is none.
@@ -161,8 +179,15 @@ public:
 
 private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
+    // Makes the file in the folder `ordner_fd`: true, or false with errno.
+    bool oeffne_datei(int ordner_fd);
     void oeffne_als_ersatz(int ordner_fd);
     void bereite_ersetzen_vor();
+    // Opens the file at the target's name for the comparison, when it may be left as it is.
+    void beginne_vergleich(int ordner_fd, quint64 groesse);
+    // Whether the old file's next bytes are the block's first `anzahl`.
+    bool vergleiche(int anzahl);
+    void beende_vergleich();
 
     const bool sofort;
     const bool unbenannt;
@@ -188,6 +213,15 @@ private:
     // The file being written, then the completed one.
     CFertigeDatei datei;
     unsigned long dos_zeit = 0;
+    // The old file while it is compared with the entry's data (-1 when not), the bytes found
+    // alike so far, and whether the data must come again for a file made after a difference.
+    bool vergleich_erlaubt = false;
+    int alt_fd = -1;
+    struct timespec alt_zeit{};
+    quint64 alt_groesse = 0;
+    quint64 verglichen = 0;
+    QByteArray alt_block;
+    bool neu_anfangen = false;
 };
 
 // Size of the blocks in which entries are read and written.

@@ -709,8 +709,12 @@ void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
     const bool eingetragen = e.fuer_arbeiter() && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer();
     std::optional<CZeitVDN> vorher;
     if (eingetragen) {
-        vorher = ergaenze_unistall(e.name, laufzeit);
-        schreiber->vermerke_aenderung();
+        // A path that an entry before this one set may still wait for its line: only a path on
+        // record before the run leaves its line to the final write.
+        bool spaeter = false;
+        vorher = e.nach_gleichem ? ergaenze_unistall(e.name, laufzeit) : ergaenze_unistall(e.name, laufzeit, spaeter);
+        if (!spaeter)
+            schreiber->vermerke_aenderung();
         if (e.nach_gleichem)
             ++gleichnamige[e.name];
     }
@@ -1018,7 +1022,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             regeln = pruefe_namensregeln(zielordner->handle());
             // What killed runs left: here, and in every folder of the target the run reaches.
             entferne_verwaiste_tempdateien(zielordner->handle());
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt);
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt,
+                                                  !regeln.gross_klein_gleich);
             leser = std::thread([this] { lies_alle(); });
             schreiber_faden = std::thread([this] { schreibe_im_hintergrund(); });
             nenner = std::thread([this] { nenne_im_hintergrund(); });

@@ -183,14 +183,15 @@ std::string fehlend(const QSet<QString>& da, const QSet<QString>& liste)
 }
 
 // An archive of a few thousand files in some folders, and its names in order.
-QStringList viele_dateien(const QString& zip, int anzahl)
+// `fassung`: another one gives every file other data of the same size.
+QStringList viele_dateien(const QString& zip, int anzahl, int fassung = 0)
 {
     std::vector<Eintrag> eintraege;
     QStringList namen;
     for (int i = 0; i < anzahl; ++i) {
         const QByteArray name = "o" + QByteArray::number(i % 40) + "/u" + QByteArray::number(i % 7) + "/d"
                                 + QByteArray::number(i) + ".txt";
-        eintraege.push_back(datei(name, QByteArray(1000 + i % 3000, char('a' + i % 26))));
+        eintraege.push_back(datei(name, QByteArray(1000 + i % 3000, char('a' + (i + fassung) % 26))));
         namen << QString::fromUtf8(name);
     }
     schreibe(zip, baue(eintraege));
@@ -635,6 +636,8 @@ TEST_F(Programm, UnschreibbareListeBeendetDieInstallation)
 TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
 {
     viele_dateien(arbeit + "/viele.zip", 4000);
+    viele_dateien(arbeit + "/neu.zip", 4000, 1);
+    viele_dateien(arbeit + "/dritte.zip", 4000, 2);
     // The user's own files, one in a folder that the archive fills too.
     QDir().mkpath(ziel + "/o1");
     schreibe(ziel + "/eigen.txt", "eigen");
@@ -648,7 +651,7 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
     {
         Tempnamenwache wache(ziel);
         QProcess p;
-        beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", ziel});
+        beginne_still(p, {"-silent", "-install", "neu.zip", "-dst", ziel});
         QStringList gesehen;
         while (!p.waitForFinished(0))
             gesehen << wache.neue(10);
@@ -666,7 +669,7 @@ TEST_F(Programm, GetoetetesUpdateLaesstNachDeinstallationDasZielWieVorher)
         SCOPED_TRACE(moment);
         Tempnamenwache wache(ziel);
         QProcess p;
-        beginne_still(p, {"-silent", "-install", "viele.zip", "-dst", ziel});
+        beginne_still(p, {"-silent", "-install", moment == 1 ? "viele.zip" : "dritte.zip", "-dst", ziel});
         int gezeigt = 0;
         EXPECT_TRUE(toete_sobald(p, [&] { return (gezeigt += wache.neue(1).size()) >= moment; }));
     }

@@ -221,7 +221,7 @@ TEST_F(ParallelesInstallieren, DateiOhneRaumWirdWiederholtOderSofortAbgewiesen)
     ASSERT_TRUE(archiv.oeffne(zip));
     {
         // Measured while the file system was empty; it fills up before the first entry comes.
-        CEntpackWerk werk(*archiv.gib_eingabe(), fs, 2, true);
+        CEntpackWerk werk(*archiv.gib_eingabe(), fs, 2, true, true);
         schreibe(fs + "/fueller", QByteArray(7 * 1024 * 1024 + 512 * 1024, 'f'));
         // The reading side, as the install has it.
         std::thread leser([&] {

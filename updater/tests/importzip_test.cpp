@@ -10,10 +10,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <sys/stat.h>
 
 using namespace testzip;
 
@@ -120,6 +122,62 @@ TEST_F(ImportZip, UpdateVielerDateienErsetztNurWasErsetzbarIst)
         if (const QString name = it.next(); QFileInfo(name).fileName().startsWith(".aktualisierer"))
             uebrig << name;
     EXPECT_TRUE(uebrig.isEmpty()) << uebrig.join(' ').toStdString();
+}
+
+// An update over an installed tree leaves a file that holds the entry's data already as it is
+// (only its time is set); every other file gets the entry's data whole, also when it differs only
+// in its last block, and of two entries of one path the later one wins. The paths were on record
+// before: their new times reach the file with the run's last write.
+TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
+{
+    QByteArray gross(600 * 1024, 'g');
+    QByteArray gross_neu = gross;
+    gross_neu[gross.size() - 1] = 'h';
+    QByteArray anfang(1000, 'a');
+    QByteArray anfang_neu = anfang;
+    anfang_neu[0] = 'b';
+    {
+        CUninstallInfo info(ziel);
+        ASSERT_TRUE(lauf(0, archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross),
+                                    datei("o/anfang.bin", anfang), datei("doppelt.txt", "alt!")}),
+                         nullptr, &info));
+    }
+    // The records of an install long ago, read as a new run would.
+    QString records = QString::fromUtf8(lies(ziel + "/uninstall.dat"));
+    records.replace(QRegularExpression("\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d;"), "01.02.2003 04:05:06;");
+    schreibe(ziel + "/uninstall.dat", records.toUtf8());
+    unistall_map().clear();
+    CUninstallInfo info(ziel);
+    ASSERT_TRUE(info.schreibe_unistall(false));
+    QFile gleich(ziel + "/o/gleich.txt");
+    ASSERT_TRUE(gleich.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(gleich.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+    gleich.close();
+    struct stat vorher{};
+    ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/gleich.txt").constData(), &vorher), 0);
+
+    EXPECT_TRUE(lauf(0, archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross_neu),
+                                datei("o/anfang.bin", anfang_neu)}),
+                     &log, &info));
+    struct stat nachher{};
+    ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/gleich.txt").constData(), &nachher), 0);
+    EXPECT_EQ(nachher.st_ino, vorher.st_ino);
+    EXPECT_EQ(lies(ziel + "/o/gleich.txt"), QByteArray("gleich"));
+    EXPECT_EQ(QFileInfo(ziel + "/o/gleich.txt").lastModified(), dos_als_datum());
+    EXPECT_TRUE(lies(ziel + "/o/gross.bin") == gross_neu);
+    EXPECT_TRUE(lies(ziel + "/o/anfang.bin") == anfang_neu);
+    EXPECT_TRUE(log.hat_text("installiere o/gleich.txt"));
+    EXPECT_TRUE(log.ist_ok());
+    // The folder there before keeps its time, and so does the file not in this archive.
+    const QByteArray danach = lies(ziel + "/uninstall.dat");
+    EXPECT_EQ(danach.count("01.02.2003 04:05:06;"), 2) << danach.toStdString();
+    EXPECT_TRUE(danach.contains("01.02.2003 04:05:06;o/\r\n"));
+    EXPECT_TRUE(danach.contains("01.02.2003 04:05:06;doppelt.txt\r\n"));
+    EXPECT_EQ(danach.count(";"), 5);
+
+    // The first entry of a path holds other data, the second the data there before.
+    EXPECT_TRUE(lauf(0, archiv({datei("doppelt.txt", "neu!"), datei("doppelt.txt", "alt!")}), nullptr, &info));
+    EXPECT_EQ(lies(ziel + "/doppelt.txt"), QByteArray("alt!"));
 }
 
 TEST_F(ImportZip, VerzeichnisEintraegeNurWennNeuAngelegt)
