@@ -4,7 +4,9 @@
 Builds (once, kept in the work folder) an archive of about 20,000 small files in nested folders
 and one of 16 files of 64 MiB, then installs each archive several times with every tool into
 fresh folders on the disk (in the work folder; --im-speicher puts them in /dev/shm), alternating
-the tools; then, as an update, over the tree each tool made itself. A tool that is not installed
+the tools; then, as an update, over the tree each tool made itself (and with `--arten anders` over
+the tree of another edition of the archive, whose files all differ in their last byte, as an update
+of a product whose every file changed). A tool that is not installed
 is left out. Prints the median times, their ratio to unzip's and the peak memory (maximum resident
 set size) of each tool, the number of cores the tools may use (the updater starts as many
 workers; run the script under `taskset` to limit them) and the machine's load.
@@ -39,6 +41,18 @@ def erzeuge_grosse(ordner, anzahl, mib):
             for _ in range(mib * 16):
                 f.write(os.urandom(32 * 1024))
                 f.write(bytes([i]) * (32 * 1024))
+
+
+def aendere_letzte_bytes(ordner):
+    """Another edition of the same files: each keeps its name and size, its last byte changes (for
+    a tool that compares, the costliest difference)."""
+    for wurzel, _, dateien in os.walk(ordner):
+        for name in dateien:
+            with open(os.path.join(wurzel, name), "r+b") as f:
+                f.seek(-1, os.SEEK_END)
+                letztes = f.read(1)
+                f.seek(-1, os.SEEK_END)
+                f.write(bytes([letztes[0] ^ 0x20]))
 
 
 def baue_archiv(arbeit, name, erzeuge):
@@ -100,7 +114,8 @@ def main():
     parser.add_argument("--gross", type=int, default=16, help="number of large files")
     parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB (--gross 0: no large archive)")
     parser.add_argument("--arten", default="frisch,update",
-                        help="what is timed: frisch (into an empty folder), update (over the tree of the run before)")
+                        help="what is timed: frisch (into an empty folder), update (over the tree of the run before), "
+                        "anders (over the tree of another edition: the same files, each with its last byte changed)")
     args = parser.parse_args()
 
     arbeit = os.path.abspath(args.arbeit)
@@ -109,16 +124,23 @@ def main():
     if args.zweites:
         programme["zweites"] = os.path.abspath(args.zweites)
     # (title, archive, whether the targets stay until the archive's runs are over)
-    archive = [
-        ("%d small files" % args.klein,
-         baue_archiv(arbeit, "klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein)), True),
-    ]
-    if args.gross > 0:
-        archive.append(("%d x %d MiB" % (args.gross, args.mib),
-                        baue_archiv(arbeit, "gross%dx%d" % (args.gross, args.mib),
-                                    lambda o: erzeuge_grosse(o, args.gross, args.mib)),
-                        False))
     arten = [a for a in args.arten.split(",") if a]
+
+    def mit_anderer(name, erzeuge):
+        """The archive, and its other edition when it is asked for."""
+        def anders(o):
+            erzeuge(o)
+            aendere_letzte_bytes(o)
+        return (baue_archiv(arbeit, name, erzeuge),
+                baue_archiv(arbeit, name + "-anders", anders) if "anders" in arten else None)
+
+    # (title, archive, its other edition, whether the targets stay until the archive's runs are over)
+    archive = [("%d small files" % args.klein,) + mit_anderer("klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein))
+               + (True,)]
+    if args.gross > 0:
+        archive.append(("%d x %d MiB" % (args.gross, args.mib),)
+                       + mit_anderer("gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))
+                       + (False,))
     if args.ziel:
         basis = os.path.abspath(args.ziel)
     elif args.im_speicher:
@@ -137,12 +159,12 @@ def main():
         f.write("path %s\nappender root pattern file aktualisierer.log %%D: %%m%%n\n" % arbeit)
     # In memory the file system has no such allocator to spare, and all the trees would not fit.
     if args.im_speicher:
-        archive = [(titel, archiv, False) for titel, archiv, _ in archive]
+        archive = [(titel, archiv, anderes, False) for titel, archiv, anderes, _ in archive]
     ergebnis = 0
     fehlend = [name for name in ("bsdtar", "7zz") if not shutil.which(name)]
     if fehlend:
         print("not installed, left out: %s" % ", ".join(fehlend))
-    for titel, archiv, behalten in archive:
+    def befehle_fuer(archiv):
         befehle = {name: [programm, "-silent", "-install", archiv, "-dst", "ZIEL"] for name, programm in programme.items()}
         befehle["unzip"] = ["unzip", "-o", "-q", archiv, "-d", "ZIEL"]
         if "bsdtar" not in fehlend:
@@ -150,6 +172,12 @@ def main():
         if "7zz" not in fehlend:
             # 7zz takes its target folder glued to the option.
             befehle["7zz"] = ["7zz", "x", "-y", "-bd", "-bso0", "-bsp0", "-oZIEL", archiv]
+        return befehle
+
+    titel_der_art = {"frisch": "fresh", "update": "update", "anders": "update over another edition"}
+    for titel, archiv, anderes, behalten in archive:
+        befehle = befehle_fuer(archiv)
+        vorlauf = befehle_fuer(anderes if anderes else archiv)
         for art in arten:
             zeiten = {name: [] for name in befehle}
             speicher = {name: 0.0 for name in befehle}
@@ -157,16 +185,18 @@ def main():
                 for name, befehl in befehle.items():
                     ordner = os.path.join(ziel, "%s-%d" % (name, lauf))
                     befehl = [teil.replace("ZIEL", ordner) for teil in befehl]
-                    if art == "update":
-                        # The tree the tool made itself, made just before and not timed.
-                        miss(befehl, ordner, arbeit, True)
-                    dauer, mib = miss(befehl, ordner, arbeit, behalten, art == "update")
+                    if art in ("update", "anders"):
+                        # The tree the tool made itself (of this archive or of its other edition),
+                        # made just before and not timed.
+                        miss([teil.replace("ZIEL", ordner) for teil in vorlauf[name]] if art == "anders" else befehl,
+                             ordner, arbeit, True)
+                    dauer, mib = miss(befehl, ordner, arbeit, behalten, art != "frisch")
                     zeiten[name].append(dauer)
                     speicher[name] = max(speicher[name], mib)
-                    if art == "update" and not behalten:
+                    if art != "frisch" and not behalten:
                         shutil.rmtree(ordner, ignore_errors=True)
             median = {name: statistics.median(z) for name, z in zeiten.items()}
-            print("%s, %s (%d runs each):" % (titel, "fresh" if art == "frisch" else "update", args.laeufe))
+            print("%s, %s (%d runs each):" % (titel, titel_der_art.get(art, art), args.laeufe))
             for name in befehle:
                 print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB  (%.2f x unzip)"
                       % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name],
