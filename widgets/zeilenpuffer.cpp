@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStringView>
 #include <QTextCursor>
@@ -68,7 +69,8 @@ bool lies_schlichte_zeile(const QString& zeile, SchlichteZeile& teile)
         if (!rest.endsWith(span_ende) || rest.size() < kopf + span_ende.size()
             || rest.mid(span_anfang.size() + hex, 2) != QLatin1String("\">"))
             return false;
-        teile.farbe = QColor(QLatin1Char('#') + rest.mid(span_anfang.size(), hex).toString());
+        // The '#' ends the span's head.
+        teile.farbe.setNamedColor(rest.mid(span_anfang.size() - 1, hex + 1));
         if (!teile.farbe.isValid())
             return false;
         rest = rest.mid(kopf, rest.size() - kopf - span_ende.size());
@@ -98,6 +100,29 @@ bool lies_schlichte_zeile(const QString& zeile, SchlichteZeile& teile)
         teile.text += c;
     }
     return !teile.text.isEmpty();
+}
+
+// Whether a paragraph of this text runs left to right by its content, as QTextBlock::textDirection
+// decides it: its first character of a strong direction is a left-to-right one, or it has none.
+bool laeuft_nach_rechts(const QString& text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        uint zeichen = text.at(i).unicode();
+        if (QChar::isHighSurrogate(zeichen) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            zeichen = QChar::surrogateToUcs4(zeichen, text.at(i).unicode());
+        }
+        switch (QChar::direction(zeichen)) {
+        case QChar::DirL:
+            return true;
+        case QChar::DirR:
+        case QChar::DirAL:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -159,7 +184,7 @@ void CZeilenpuffer::wert_geaendert(int wert)
 
 void CZeilenpuffer::folge_dem_ende()
 {
-    if (ziel && ziel->isReadOnly() && folgt_ende) {
+    if (ziel && ziel->isReadOnly() && folgt_ende && !haengt_an) {
         QScrollBar* leiste = ziel->verticalScrollBar();
         leiste->setValue(leiste->maximum());
     }
@@ -236,10 +261,19 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
     const QTextCursor sicht = ziel->textCursor();
     const QTextBlockFormat absatz = sicht.blockFormat();
-    QTextBlockFormat ungebrochen = absatz;
-    ungebrochen.setNonBreakableLines(true);
     const QTextCharFormat zeichen = sicht.charFormat();
     QTextDocument* dokument = ziel->document();
+    // The paragraph formats, by [a very long run][left to right given]. A paragraph whose
+    // direction nothing sets is searched for its first character of a strong direction at every
+    // layout; a plain line's paragraph that this search would find left to right is given that
+    // direction, which lays it out the same.
+    const bool richtung_offen = absatz.layoutDirection() == Qt::LayoutDirectionAuto
+                                && dokument->defaultTextOption().textDirection() == Qt::LayoutDirectionAuto;
+    QTextBlockFormat formate[2][2] = {{absatz, absatz}, {absatz, absatz}};
+    for (QTextBlockFormat& format : formate[1])
+        format.setNonBreakableLines(true);
+    formate[0][1].setLayoutDirection(Qt::LeftToRight);
+    formate[1][1].setLayoutDirection(Qt::LeftToRight);
     // Laying out the lines is most of the work, shaping them the larger part of that: a log needs
     // no kerning or ligatures, and scripts that need shaping still get it.
     QFont schrift = dokument->defaultFont();
@@ -249,6 +283,13 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     }
     QTextCursor cursor(dokument);
     SchlichteZeile schlicht;
+    // The format of the last colour: the lines of a log share a few colours, and a format made
+    // anew for each line is compared with those of the document as a whole every time.
+    QColor letzte_farbe;
+    QTextCharFormat farbformat = zeichen;
+    // The view follows the end once, after all groups: the range it would follow after each group
+    // is never painted.
+    const QScopedValueRollback<bool> im_anhaengen(haengt_an, true);
     while (!ist_leer()) {
         // One edit for a group of lines: the document is laid out and the scroll bar adjusted
         // once for all of them.
@@ -257,19 +298,24 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         const int bis = qMin(ausstehend.size(), naechste + zeilen_je_edit);
         for (; naechste < bis; ++naechste) {
             const QString& zeile = ausstehend.at(naechste);
+            const bool ist_schlicht = lies_schlichte_zeile(zeile, schlicht);
             // A line with a very long run stays one line, as wide as it is.
-            const QTextBlockFormat& format = hat_lange_folge(zeile) ? ungebrochen : absatz;
+            const QTextBlockFormat& format =
+                formate[hat_lange_folge(zeile)][richtung_offen && ist_schlicht && laeuft_nach_rechts(schlicht.text)];
             if (dokument->isEmpty()) {
                 cursor.setBlockFormat(format);
                 cursor.setCharFormat(zeichen);
             } else {
                 cursor.insertBlock(format, zeichen);
             }
-            if (lies_schlichte_zeile(zeile, schlicht)) {
-                QTextCharFormat format = zeichen;
-                if (schlicht.farbe.isValid())
-                    format.setForeground(schlicht.farbe);
-                cursor.insertText(schlicht.text, format);
+            if (ist_schlicht) {
+                if (schlicht.farbe != letzte_farbe) {
+                    letzte_farbe = schlicht.farbe;
+                    farbformat = zeichen;
+                    if (letzte_farbe.isValid())
+                        farbformat.setForeground(letzte_farbe);
+                }
+                cursor.insertText(schlicht.text, farbformat);
                 // The break follows the span, in the paragraph's own format.
                 if (schlicht.umbruch)
                     cursor.insertText(QString(QChar(QChar::LineSeparator)), zeichen);
@@ -290,6 +336,7 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         ausstehend.erase(ausstehend.begin(), ausstehend.begin() + naechste);
         naechste = 0;
     }
+    haengt_an = false;
     if (cursor_am_ende)
         ziel->verticalScrollBar()->setValue(ziel->verticalScrollBar()->maximum());
     else

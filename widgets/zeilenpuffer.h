@@ -69,6 +69,8 @@ private:
     bool nur_sichtbar = false;
     // The read-only view was at its end when its user last moved it (or was never moved).
     bool folgt_ende = true;
+    // Lines are being appended: the view follows after the last group.
+    bool haengt_an = false;
     // The scroll bar's value as last seen: one above a new maximum was clamped by the range.
     int letzter_wert = 0;
 };

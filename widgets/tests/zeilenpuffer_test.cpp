@@ -1,6 +1,8 @@
 // The line buffer of the log views: the text it makes is the text QTextEdit::append makes of the same lines.
 #include "zeilenpuffer.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,12 @@ TEST(Zeilenpuffer, GibtDenTextVonAppendWieder)
         QStringLiteral("<span style=\"color:#000000\">a<br>b</span>"),
         QStringLiteral("<span style=\"color:#000000\">&unbekannt; &copy;</span>"),
         QStringLiteral("<span style=\"color:#zzzzzz\">falsche Farbe</span>"),
+        QString::fromUtf8("<span style=\"color:#000000\">\u05e9\u05dc\u05d5\u05dd ebene01/datei.txt</span>"),
+        QString::fromUtf8("<span style=\"color:#000000\">123 - \u0645\u0631\u062d\u0628\u0627 abc</span>"),
+        QString::fromUtf8("<span style=\"color:#000000\">123 - 456 \u05d0</span><br>"),
+        QString::fromUtf8("<span style=\"color:#000000\">(1) \xf0\x90\xa0\x80 a</span>"),
+        QString::fromUtf8("<span style=\"color:#000000\">123 - 456</span>"),
+        QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd<br>"),
         QStringLiteral("ende<br>"),
     };
     QTextEdit einzeln;
@@ -52,4 +60,9 @@ TEST(Zeilenpuffer, GibtDenTextVonAppendWieder)
     EXPECT_EQ(gepuffert.document()->blockCount(), einzeln.document()->blockCount());
     EXPECT_EQ(gepuffert.toPlainText().toStdString(), einzeln.toPlainText().toStdString());
     EXPECT_EQ(gepuffert.toHtml().toStdString(), einzeln.toHtml().toStdString());
+    // Each paragraph runs in the same direction, left to right or (by its first character of a
+    // strong direction) right to left.
+    for (QTextBlock a = gepuffert.document()->begin(), b = einzeln.document()->begin(); a.isValid() && b.isValid();
+         a = a.next(), b = b.next())
+        EXPECT_EQ(a.textDirection(), b.textDirection()) << a.text().toStdString();
 }
