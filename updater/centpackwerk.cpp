@@ -538,7 +538,7 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 if (auftrag.eintrag.leser)
                     auftrag.eintrag.leser = leser.get();
                 // An entry before it with the same path may not have its name yet.
-                datei.setze_vergleich(vergleichen && !e.nach_gleichem);
+                datei.setze_vergleich(vergleichen.load() && !e.nach_gleichem);
                 e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
                 e.fertig = datei.nimm_fertige();
                 // The room measured last was not there: the next entry measures anew.

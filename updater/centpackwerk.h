@@ -107,6 +107,10 @@ public:
     // Ends the reading before the entry `index`; never fails.
     void schliesse_lesen(quint64 index, CLeseschluss schluss, int code = 0) noexcept;
     bool ist_gestoppt() const { return abbruch.load(); }
+    // From the entry put in next on, no file is compared: a folder of the target was reached
+    // through a link, and two paths may name one file (the later entry must win, and the earlier
+    // one may replace the file after the later one's worker looked at it).
+    void vergleiche_nicht_mehr() { vergleichen.store(false); }
 
     // Reporting side. Waits for the entry and takes it; false when the reading ended before it
     // (`schluss` and `code` say how), or with `schluss` Keiner when `frist_ms` (not negative)
@@ -176,7 +180,7 @@ private:
 
     const QString ziel;
     const bool unbenannt;
-    const bool vergleichen;
+    std::atomic<bool> vergleichen;
     const CPlan plan;
     const quint64 groesse;
     std::unique_ptr<CPlatz[]> plaetze;

@@ -30,6 +30,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -502,11 +503,18 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
     bool neu = false;
     for (int i = ab; i < stufen.size(); ++i) {
         const QString& stufe = stufen[i];
-        const int fd = oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)), O_PATH);
+        const QByteArray relativ = QFile::encodeName(stufe.chopped(1));
+        const int fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH);
         if (fd >= 0) {
             // A folder there before this run: files of a killed one may wait in it.
             entferne_verwaiste_tempdateien(fd);
             ::close(fd);
+            // Each level is looked at when it is planned first: one that is a link makes two paths
+            // of the archive one file.
+            struct stat st{};
+            if (werk && ::fstatat(zielordner->handle(), relativ.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                && S_ISLNK(st.st_mode))
+                werk->vergleiche_nicht_mehr();
             continue;
         }
         if (errno != ENOENT || vorgemerkt.contains(stufe))

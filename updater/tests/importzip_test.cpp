@@ -16,6 +16,7 @@
 
 #include <tuple>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testzip;
 
@@ -126,7 +127,7 @@ TEST_F(ImportZip, UpdateVielerDateienErsetztNurWasErsetzbarIst)
 
 // An update over an installed tree leaves a file that holds the entry's data already as it is
 // (only its time is set); every other file gets the entry's data whole, also when it differs only
-// in its last block, and of two entries of one path the later one wins. The paths were on record
+// in its last block, and of two entries of one path (also through a link) the later one wins. The paths were on record
 // before: their new times reach the file with the run's last write.
 TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
 {
@@ -175,9 +176,13 @@ TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
     EXPECT_TRUE(danach.contains("01.02.2003 04:05:06;doppelt.txt\r\n"));
     EXPECT_EQ(danach.count(";"), 5);
 
-    // The first entry of a path holds other data, the second the data there before.
+    // The first entry of a path holds other data, the second the data there before; the same
+    // with the first entry's path leading through a link to the second's folder.
     EXPECT_TRUE(lauf(0, archiv({datei("doppelt.txt", "neu!"), datei("doppelt.txt", "alt!")}), nullptr, &info));
     EXPECT_EQ(lies(ziel + "/doppelt.txt"), QByteArray("alt!"));
+    ASSERT_EQ(::symlink("o", QFile::encodeName(ziel + "/lnk").constData()), 0);
+    EXPECT_TRUE(lauf(0, archiv({datei("lnk/gleich.txt", "andere"), datei("o/gleich.txt", "gleich")}), nullptr, &info));
+    EXPECT_EQ(lies(ziel + "/o/gleich.txt"), QByteArray("gleich"));
 }
 
 TEST_F(ImportZip, VerzeichnisEintraegeNurWennNeuAngelegt)
