@@ -22,6 +22,13 @@
 
 namespace {
 
+// The owner the kernel checks file access against.
+uid_t eigene_uid()
+{
+    static const uid_t wer = ::geteuid();
+    return wer;
+}
+
 // Whether an existing target may be replaced: a folder never, a file only while it is writable
 // (a file without any write bit counts as read-only, also for the superuser).
 bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
@@ -35,8 +42,7 @@ bool ist_ersetzbar(const struct stat& st, int ordner, const QByteArray& name)
         return false;
     // The owner's own write bit answers what the kernel would (an access list never overrides
     // it): asked only for another's file. A read-only or immutable file fails the rename itself.
-    static const uid_t wer = ::getuid();
-    if (st.st_uid == wer && (st.st_mode & S_IWUSR))
+    if (st.st_uid == eigene_uid() && (st.st_mode & S_IWUSR))
         return true;
     return ::faccessat(ordner, name.constData(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
 }
@@ -447,8 +453,14 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit,
                         quint64 groesse)
 {
-    // Asked again after a difference was found: the file is written this time.
+    // Asked again after a difference was found: the file is written this time, and the look at its
+    // name stands.
     const bool vergleichen = vergleich_erlaubt && !neu_anfangen;
+    if (!neu_anfangen) {
+        ziel_gesehen = false;
+        ziel_stand.reset();
+        ziel_frei = false;
+    }
     neu_anfangen = false;
     beende_vergleich();
     datei.verwirf();
@@ -459,8 +471,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     datei.name = QFile::encodeName(eintrag.mid(trenner + 1));
     datei.anzeige = maskiere_steuerzeichen(ohne_pfad ? eintrag.mid(trenner + 1) : eintrag).toUtf8();
     dos_zeit = zeit;
-    ersatz.reset();
-    ziel_frei = false;
+    ersatz = false;
 
     int fd = verzeichnis(basis, relativ);
     if (fd < 0 && errno == ENOENT && mit_ordner && basis_fd >= 0) {
@@ -492,6 +503,19 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     return ENTPACK_OK;
 }
 
+const struct stat* CZieldatei::schaue_ziel_an(int ordner_fd)
+{
+    if (!ziel_gesehen) {
+        ziel_gesehen = true;
+        struct stat st{};
+        if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+            ziel_stand = st;
+        else
+            ziel_frei = errno == ENOENT;
+    }
+    return ziel_stand ? &*ziel_stand : nullptr;
+}
+
 bool CZieldatei::oeffne_datei(int ordner_fd)
 {
     if (!sofort && unbenannt && basis_im_speicher && datei.rest.isEmpty() && !ziel_frei)
@@ -511,13 +535,11 @@ void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
 {
     if (!datei.rest.isEmpty())
         return;
-    static const uid_t wer = ::geteuid();
-    struct stat st{};
-    if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        ziel_frei = errno == ENOENT;
+    const struct stat* const da = schaue_ziel_an(ordner_fd);
+    if (!da)
         return;
-    }
-    if (!S_ISREG(st.st_mode) || quint64(st.st_size) != groesse || st.st_uid != wer || st.st_nlink != 1
+    const struct stat& st = *da;
+    if (!S_ISREG(st.st_mode) || quint64(st.st_size) != groesse || st.st_uid != eigene_uid() || st.st_nlink != 1
         || !ist_ersetzbar(st, ordner_fd, datei.name))
         return;
     const int fd = ::openat(ordner_fd, datei.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -605,23 +627,20 @@ bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
 int CZieldatei::beende(bool behalten)
 {
     if (alt_fd >= 0) {
-        const int alt = alt_fd;
-        alt_fd = -1;
-        // An empty entry was never compared: the file must be empty as well.
-        char mehr = 0;
-        const bool gleich = behalten && verglichen == alt_groesse && (verglichen > 0 || lies_ganz(alt, &mehr, 1) == 0);
-        const time_t zeit = als_dateizeit(dos_zeit);
-        bool ok = true;
-        if (gleich && (alt_zeit.tv_sec != zeit || alt_zeit.tv_nsec != 0)) {
-            struct timespec zeiten[2] = {{0, UTIME_OMIT}, {zeit, 0}};
-            ok = ::futimens(alt, zeiten) == 0;
+        bool gleich = false;
+        if (behalten) {
+            // An empty entry was never compared: the file must be empty as well.
+            char mehr = 0;
+            gleich = verglichen == alt_groesse && (verglichen > 0 || lies_ganz(alt_fd, &mehr, 1) == 0);
+            if (gleich && (alt_zeit.tv_sec != als_dateizeit(dos_zeit) || alt_zeit.tv_nsec != 0))
+                gleich = setze_dateizeit(alt_fd, dos_zeit);
         }
-        ::close(alt);
+        beende_vergleich();
         if (!behalten) {
             datei.verwirf();
             return ENTPACK_OK;
         }
-        if (!gleich || !ok) {
+        if (!gleich) {
             entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
             datei.verwirf();
             return ENTPACK_AUSGABE;
@@ -665,12 +684,8 @@ int CZieldatei::beende(bool behalten)
 // over every inode the same update freed (the update took 1.5 times as long).
 void CZieldatei::oeffne_als_ersatz(int ordner_fd)
 {
-    struct stat st{};
-    if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        ziel_frei = errno == ENOENT;
-        return;
-    }
-    if (!ist_ersetzbar(st, ordner_fd, datei.name) || !basis_handle || !basis_geraet)
+    const struct stat* const st = schaue_ziel_an(ordner_fd);
+    if (!st || !ist_ersetzbar(*st, ordner_fd, datei.name) || !basis_handle || !basis_geraet)
         return;
     if (!gleiche_platte) {
         struct stat ordner_st{};
@@ -685,7 +700,7 @@ void CZieldatei::oeffne_als_ersatz(int ordner_fd)
     datei.fd = fd;
     datei.temp = temp;
     datei.temp_ort = basis_handle;
-    ersatz = st.st_mode;
+    ersatz = true;
 }
 
 // Completes the worker's part of a replacement: the new file takes the old one's permissions, and
@@ -694,15 +709,13 @@ void CZieldatei::oeffne_als_ersatz(int ordner_fd)
 // beside the old file). Whatever fails here is left to the naming, which checks everything again.
 void CZieldatei::bereite_ersetzen_vor()
 {
-    if (!datei.ordner || !datei.rest.isEmpty() || datei.fd < 0 || ziel_frei)
+    if (!datei.ordner || !datei.rest.isEmpty() || datei.fd < 0)
         return;
     const int ordner_fd = datei.ordner->fd();
-    struct stat st{};
-    if (ersatz)
-        st.st_mode = *ersatz;
-    else if (::fstatat(ordner_fd, datei.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
-             || !ist_ersetzbar(st, ordner_fd, datei.name))
+    const struct stat* const da = schaue_ziel_an(ordner_fd);
+    if (!da || (!ersatz && !ist_ersetzbar(*da, ordner_fd, datei.name)))
         return;
+    const struct stat& st = *da;
     // The new files of one folder are made with one mode (the umask, or the folder's default
     // access list): it is looked up once, and a file whose old one had the same keeps it as made.
     if (!neuer_modus) {

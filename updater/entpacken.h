@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <ctime>
 
@@ -181,6 +182,9 @@ private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
     // Makes the file in the folder `ordner_fd`: true, or false with errno.
     bool oeffne_datei(int ordner_fd);
+    // What holds the target's name in the folder `ordner_fd`, looked at once per file; null when
+    // nothing does (`ziel_frei`) or it cannot be looked at.
+    const struct stat* schaue_ziel_an(int ordner_fd);
     void oeffne_als_ersatz(int ordner_fd);
     void bereite_ersetzen_vor();
     // Opens the file at the target's name for the comparison, when it may be left as it is.
@@ -205,10 +209,12 @@ private:
     std::optional<dev_t> basis_geraet;
     // Whether the target folder lies in memory (tmpfs).
     bool basis_im_speicher = false;
-    // The file being written replaces one (its mode) and was made under a temporary name; or no
-    // file held its name when it was started.
-    std::optional<mode_t> ersatz;
+    // The look at the target's name (see `schaue_ziel_an`); whether the file being written replaces
+    // what it found there and was made under a temporary name.
+    bool ziel_gesehen = false;
+    std::optional<struct stat> ziel_stand;
     bool ziel_frei = false;
+    bool ersatz = false;
     QByteArray ordner_rest;
     // The file being written, then the completed one.
     CFertigeDatei datei;
