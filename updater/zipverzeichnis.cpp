@@ -11,6 +11,8 @@ constexpr quint32 sig_zentral = 0x02014b50;
 constexpr quint32 sig_ende = 0x06054b50;
 constexpr quint32 sig_ende64 = 0x06064b50;
 constexpr quint32 sig_locator64 = 0x07064b50;
+constexpr quint32 sig_signatur = 0x05054b50;
+constexpr int laenge_signatur = 6;
 constexpr ZPOS64_T marke32 = 0xFFFFFFFFu;
 constexpr int laenge_lokal = 30;
 constexpr int laenge_zentral = 46;
@@ -114,6 +116,11 @@ bool lies_zentrale_saetze(CZipEingabe& eingabe, const CVerzeichnislage& lage, CZ
     std::vector<uchar> name_bytes;
     orte.reserve(size_t(qMin<ZPOS64_T>(lage.anzahl, (lage.ende - lage.anfang) / laenge_zentral)));
     for (ZPOS64_T position = lage.anfang; position < lage.ende;) {
+        // The directory may end in a digital signature (PKWARE's tools write one), which ends
+        // exactly where the directory does.
+        if (lage.ende - position >= laenge_signatur && lies_ganz(eingabe, position, satz, laenge_signatur)
+            && wert32(satz) == sig_signatur && lage.ende - position == laenge_signatur + wert16(satz + 4))
+            break;
         if (lage.ende - position < laenge_zentral || !lies_ganz(eingabe, position, satz, sizeof satz)
             || wert32(satz) != sig_zentral)
             return false;

@@ -406,6 +406,29 @@ TEST_F(ZipDaten, UebergelaufeneEintragszahlWirdBisZumVerzeichnisendeGelesen)
 
 // An end record whose count the central directory does not hold, more or fewer: nothing is
 // installed or listed, every road fails at the start.
+// PKWARE's tools end the central directory with a digital signature record, inside the size the
+// end record states: the entries before it are the archive, in every mode.
+TEST_F(ZipDaten, DigitaleSignaturAmVerzeichnisendeGehoertZumArchiv)
+{
+    QByteArray bytes = baue({datei("a/eins.txt", "1"), datei("zwei.txt", "2")});
+    const QByteArray signatur = QByteArray("PK\x05\x05\x04\x00", 6) + "sig!";
+    const int ende = bytes.size() - 22;
+    bytes.insert(ende, signatur);
+    quint32 groesse = 0;
+    for (int i = 3; i >= 0; --i)
+        groesse = groesse << 8 | quint8(bytes[ende + signatur.size() + 12 + i]);
+    groesse += quint32(signatur.size());
+    for (int i = 0; i < 4; ++i)
+        bytes[ende + signatur.size() + 12 + i] = char(groesse >> (8 * i));
+    const QString zip = archiv(bytes);
+    for (int modus : {0, 1, 2}) {
+        AufzeichnenderLog log;
+        EXPECT_TRUE(lauf(modus, zip, &log)) << modus << " " << log.aufrufe.join(" / ").toStdString();
+        EXPECT_EQ(log.nur("gesamt"), QStringList{"2"}) << modus;
+    }
+    EXPECT_EQ(im_ziel(), (QStringList{"a", "a/eins.txt", "zwei.txt"}));
+}
+
 TEST_F(ZipDaten, EintragszahlDieDasVerzeichnisNichtHaeltWirdAbgewiesen)
 {
     const QByteArray drei = baue({datei("a/eins.txt", "1"), datei("zwei.txt", "2"), datei("drei.txt", "3")});
