@@ -293,6 +293,11 @@ void CEntpackWerk::gib_raum_frei(CPlatz& p)
 
 void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
 {
+    // The reports counted before the room is measured: when it is not there, the wait is for a
+    // report after that measure. Entries before this one may all be reported by the time it
+    // waits (then it is alone, and measures again at once); a wait for one more report then
+    // would wait for its own.
+    quint64 vor_messung = gemeldet.load();
     CRaum raum = eintrag.fuer_arbeiter() && !abbruch ? passt(gelesen.ort.gross) : CRaum::Ja;
     if (raum == CRaum::Spaeter) {
         // The entries on their way go ahead; each one reported frees room.
@@ -300,13 +305,14 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
         for (;;) {
             {
                 std::unique_lock<std::mutex> lock(schlaf);
-                const quint64 bis = gemeldet.load() + 1;
+                const quint64 bis = vor_messung + 1;
                 lesen_wartet_bis = bis;
                 fuer_lesen.wait(lock, [&] { return abbruch || gemeldet.load() >= bis; });
                 lesen_wartet_bis = 0;
             }
             if (abbruch)
                 break;
+            vor_messung = gemeldet.load();
             if (raum = passt(gelesen.ort.gross); raum != CRaum::Spaeter)
                 break;
         }

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <atomic>
 #include <cstdio>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 
@@ -154,6 +156,44 @@ QByteArray archiv()
     return baue(e);
 }
 
+// The reading side, as the install has it, on a thread of its own: puts the archive's entries
+// in as files, `vor_eintrag` first waits before an entry while it returns false. Stopped and
+// ended also when an assertion ends a test early.
+class Leseseite
+{
+public:
+    Leseseite(CEntpackWerk& werk, CZipArchiv& archiv, quint64 anzahl,
+              std::function<bool(quint64)> vor_eintrag = [](quint64) { return true; })
+        : werk(werk)
+    {
+        faden = std::thread([&werk, &archiv, anzahl, vor_eintrag] {
+            CZipEintrag gelesen;
+            for (quint64 i = 0; i < anzahl; ++i) {
+                while (!vor_eintrag(i) && !werk.ist_gestoppt())
+                    std::this_thread::yield();
+                if (!werk.warte_auf_platz(i) || archiv.lies_eintrag(gelesen) != UNZ_OK)
+                    return werk.schliesse_lesen(i, CLeseschluss::Zipfehler);
+                CEintragUnterwegs e;
+                e.name = e.anzeige = gelesen.name;
+                e.datei = true;
+                werk.stelle_ein(i, std::move(e), gelesen);
+                if (i + 1 < anzahl)
+                    archiv.naechster();
+            }
+            werk.schliesse_lesen(anzahl, CLeseschluss::Ende);
+        });
+    }
+    ~Leseseite()
+    {
+        werk.brich_ab();
+        faden.join();
+    }
+
+private:
+    CEntpackWerk& werk;
+    std::thread faden;
+};
+
 } // namespace
 
 TEST_F(ParallelesInstallieren, ProtokollAufzeichnungenUndDateienWieMitEinemArbeiter)
@@ -223,32 +263,7 @@ TEST_F(ParallelesInstallieren, DateiOhneRaumWirdWiederholtOderSofortAbgewiesen)
         // Measured while the file system was empty; it fills up before the first entry comes.
         CEntpackWerk werk(*archiv.gib_eingabe(), fs, 2, true, true);
         schreibe(fs + "/fueller", QByteArray(7 * 1024 * 1024 + 512 * 1024, 'f'));
-        // The reading side, as the install has it.
-        std::thread leser([&] {
-            CZipEintrag gelesen;
-            for (quint64 i = 0; i < 4; ++i) {
-                if (!werk.warte_auf_platz(i) || archiv.lies_eintrag(gelesen) != UNZ_OK)
-                    return werk.schliesse_lesen(i, CLeseschluss::Zipfehler);
-                CEintragUnterwegs e;
-                e.name = e.anzeige = gelesen.name;
-                e.datei = true;
-                werk.stelle_ein(i, std::move(e), gelesen);
-                if (i < 3)
-                    archiv.naechster();
-            }
-            werk.schliesse_lesen(4, CLeseschluss::Ende);
-        });
-        // Also when an assertion ends the test early.
-        struct Beende
-        {
-            CEntpackWerk& werk;
-            std::thread& leser;
-            ~Beende()
-            {
-                werk.brich_ab();
-                leser.join();
-            }
-        } beende{werk, leser};
+        const Leseseite leser(werk, archiv, 4);
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Keiner;
         int code = 0;
@@ -288,4 +303,49 @@ TEST_F(ParallelesInstallieren, DateiOhneRaumWirdWiederholtOderSofortAbgewiesen)
     EXPECT_EQ(lies(fs + "/klein.bin"), QByteArray("k"));
     EXPECT_FALSE(QFileInfo::exists(fs + "/riesig.bin"));
     EXPECT_EQ(lies(fs + "/danach.bin"), QByteArray("d"));
+}
+
+// Once a file failed for want of room, one file goes at a time: each entry waits until the one
+// before it was reported. That report may come before the entry begins to wait; the entry must
+// not then wait for a report of its own, which never comes.
+TEST_F(ParallelesInstallieren, WartenAufRaumEndetAuchNachEinerMeldungZuvor)
+{
+    const QString zip = dir.path() + "/klein.zip";
+    constexpr quint64 anzahl = 3000;
+    std::vector<Eintrag> eintraege;
+    for (quint64 i = 0; i < anzahl; ++i)
+        eintraege.push_back(datei("f" + QByteArray::number(i), "x"));
+    schreibe(zip, baue(eintraege));
+    const QString ziel = dir.path() + "/ziel";
+    QDir().mkpath(ziel);
+    CZipArchiv archiv;
+    ASSERT_TRUE(archiv.oeffne(zip));
+    {
+        CEntpackWerk werk(*archiv.gib_eingabe(), ziel, 2, true, true);
+        std::atomic<bool> eins_allein{false};
+        const Leseseite leser(werk, archiv, anzahl, [&](quint64 i) { return i != 1 || eins_allein; });
+        CEintragUnterwegs e;
+        CLeseschluss schluss = CLeseschluss::Keiner;
+        int code = 0;
+        // The first entry as if it had failed for want of room, alone on its way.
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        werk.wiederhole(0, std::move(e));
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        werk.ist_gemeldet(0);
+        eins_allein = true;
+        for (quint64 i = 1; i < anzahl; ++i) {
+            // Bounded: a reading side that waits for its own report stops the run.
+            const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            bool da = false;
+            while (!(da = werk.hole(i, e, schluss, code, 100)) && schluss == CLeseschluss::Keiner
+                   && std::chrono::steady_clock::now() < bis) {
+            }
+            ASSERT_TRUE(da) << "entry " << i << " never came";
+            EXPECT_EQ(e.ergebnis, ENTPACK_OK);
+            e = CEintragUnterwegs();
+            werk.ist_gemeldet(i);
+        }
+    }
+    archiv.schliesse();
 }
