@@ -455,10 +455,12 @@ void CEntpackWerk::wiederhole(quint64 index, CEintragUnterwegs eintrag)
         deckel_bytes = qMax(p.bytes, unterwegs_bytes / 2);
         deckel_knoten = qMax<quint64>(1, unterwegs_knoten / 2);
     }
-    // The files completed for later entries hold room that this one needs.
+    // The files completed for later entries hold room that this one needs. An entry that holds
+    // none went to no worker (it failed for good, for want of room): it has nothing to write.
     for (quint64 i = index + 1; i < index + groesse; ++i) {
         CPlatz& spaeter = platz(i);
-        if (spaeter.zustand.load() != fertig || spaeter.nochmal || !spaeter.eintrag.fuer_arbeiter())
+        if (spaeter.zustand.load() != fertig || spaeter.nochmal || !spaeter.eintrag.fuer_arbeiter()
+            || spaeter.bytes == 0)
             continue;
         spaeter.eintrag.fertig.verwirf();
         spaeter.eintrag.ergebnis = ENTPACK_OK;

@@ -157,8 +157,8 @@ QByteArray archiv()
 }
 
 // The reading side, as the install has it, on a thread of its own: puts the archive's entries
-// in as files, `vor_eintrag` first waits before an entry while it returns false. Stopped and
-// ended also when an assertion ends a test early.
+// in as files and counts them; before an entry it waits while `vor_eintrag` returns false,
+// having handed on what it gathered. Stopped and ended also when an assertion ends a test early.
 class Leseseite
 {
 public:
@@ -166,9 +166,11 @@ public:
               std::function<bool(quint64)> vor_eintrag = [](quint64) { return true; })
         : werk(werk)
     {
-        faden = std::thread([&werk, &archiv, anzahl, vor_eintrag] {
+        faden = std::thread([this, &werk, &archiv, anzahl, vor_eintrag] {
             CZipEintrag gelesen;
             for (quint64 i = 0; i < anzahl; ++i) {
+                if (!vor_eintrag(i))
+                    werk.sende_gesammelte();
                 while (!vor_eintrag(i) && !werk.ist_gestoppt())
                     std::this_thread::yield();
                 if (!werk.warte_auf_platz(i) || archiv.lies_eintrag(gelesen) != UNZ_OK)
@@ -177,6 +179,7 @@ public:
                 e.name = e.anzeige = gelesen.name;
                 e.datei = true;
                 werk.stelle_ein(i, std::move(e), gelesen);
+                ++eingestellt;
                 if (i + 1 < anzahl)
                     archiv.naechster();
             }
@@ -188,6 +191,8 @@ public:
         werk.brich_ab();
         faden.join();
     }
+
+    std::atomic<quint64> eingestellt{0};
 
 private:
     CEntpackWerk& werk;
@@ -346,6 +351,59 @@ TEST_F(ParallelesInstallieren, WartenAufRaumEndetAuchNachEinerMeldungZuvor)
             e = CEintragUnterwegs();
             werk.ist_gemeldet(i);
         }
+    }
+    archiv.schliesse();
+}
+
+// An entry that failed for good without a write, for want of room, stays failed when an entry
+// before it is written again: it has no file to throw away, nor data a worker could write.
+TEST_F(ParallelesInstallieren, EintragOhneRaumBleibtAbgewiesenWennEinVorigerWiederholtWird)
+{
+    const QString fs = dir.path() + "/fs";
+    const KleinesDateisystem klein(fs, "size=4m");
+    if (!klein.ok)
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString zip = dir.path() + "/raum.zip";
+    schreibe(zip, baue({datei("a.bin", "a"), datei("b.bin", "b"), datei("riesig.bin", QByteArray(8 << 20, 'r'))}));
+    CZipArchiv archiv;
+    ASSERT_TRUE(archiv.oeffne(zip));
+    {
+        // One worker: the first two entries are one packet, done together.
+        CEntpackWerk werk(*archiv.gib_eingabe(), fs, 1, true, true);
+        std::atomic<bool> zum_dritten{false};
+        Leseseite leser(werk, archiv, 3, [&](quint64 i) { return i != 2 || zum_dritten; });
+        const auto eingestellt = [&leser](quint64 anzahl) {
+            const auto bis = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (leser.eingestellt < anzahl && std::chrono::steady_clock::now() < bis)
+                std::this_thread::yield();
+            return leser.eingestellt.load();
+        };
+        ASSERT_EQ(eingestellt(2), 2u);
+        CEintragUnterwegs e;
+        CLeseschluss schluss = CLeseschluss::Keiner;
+        int code = 0;
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        // Written again: the second entry's file is thrown away, and nothing is on its way once
+        // the first is reported. The third does not fit even alone.
+        werk.wiederhole(0, std::move(e));
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(0, e, schluss, code));
+        werk.ist_gemeldet(0);
+        zum_dritten = true;
+        ASSERT_EQ(eingestellt(3), 3u);
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(1, e, schluss, code));
+        EXPECT_EQ(e.ergebnis, ENTPACK_OK);
+        werk.wiederhole(1, std::move(e));
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(1, e, schluss, code));
+        werk.ist_gemeldet(1);
+        e = CEintragUnterwegs();
+        ASSERT_TRUE(werk.hole(2, e, schluss, code));
+        EXPECT_EQ(e.ergebnis, ENTPACK_VOLL);
+        EXPECT_TRUE(e.endgueltig);
+        EXPECT_TRUE(e.ausgabe.isEmpty()) << e.ausgabe.constData();
+        werk.ist_gemeldet(2);
     }
     archiv.schliesse();
 }
