@@ -1,4 +1,5 @@
 #include "zeilenpuffer.h"
+#include "zeilenlayout.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -145,6 +146,9 @@ bool hat_lange_folge(const QString& text)
 CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     : QObject(ziel), ziel(ziel), angehaengt(std::move(angehaengt))
 {
+    // A log that nobody edits is laid out as far as it is seen.
+    if (ziel->isReadOnly() && CZeilenlayout::passt_zu(ziel->document()))
+        ziel->document()->setDocumentLayout(new CZeilenlayout(ziel->document()));
     QScrollBar* leiste = ziel->verticalScrollBar();
     letzter_wert = leiste->value();
     folgt_ende = am_ende(letzter_wert);
@@ -337,6 +341,9 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
         naechste = 0;
     }
     haengt_an = false;
+    if (ziel->isReadOnly() && folgt_ende)
+        if (auto* layout = dynamic_cast<CZeilenlayout*>(dokument->documentLayout()))
+            layout->lege_ende(ziel->viewport()->height());
     if (cursor_am_ende)
         ziel->verticalScrollBar()->setValue(ziel->verticalScrollBar()->maximum());
     else

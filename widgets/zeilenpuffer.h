@@ -29,6 +29,8 @@ bool hat_lange_folge(const QString& text);
 // by the scroll bar's range, which a smaller window, a hidden one or a document still being laid
 // out changes in passing, nor by the value that a smaller range pulls down with it. An editable
 // view follows while its cursor stands at the end, as with `QTextEdit::append`.
+// A read-only view gets the layout of long logs (`CZeilenlayout`): of thousands of lines appended
+// only those shown are laid out.
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {
