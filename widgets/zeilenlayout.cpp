@@ -144,9 +144,8 @@ void CZeilenlayout::documentChanged(int von, int entfernt, int hinzu)
     emit update(QRectF(0, dokument->documentMargin() + oben(qMax(0, erster)), bis_unten, bis_unten));
 }
 
-bool CZeilenlayout::lege(const QTextBlock& block) const
+bool CZeilenlayout::lege(const QTextBlock& block, int nummer) const
 {
-    const int nummer = block.blockNumber();
     if (nummer < 0 || nummer >= int(hoehen.size()) || gelegt[std::size_t(nummer)])
         return false;
     gelegt[std::size_t(nummer)] = true;
@@ -201,9 +200,11 @@ void CZeilenlayout::lege_ende(qreal sichthoehe)
 {
     bool geaendert = false;
     qreal hoehe = 0;
-    for (QTextBlock block = document()->lastBlock(); block.isValid() && hoehe < sichthoehe; block = block.previous()) {
-        geaendert = lege(block) || geaendert;
-        hoehe += hoehen[std::size_t(block.blockNumber())];
+    int nummer = int(hoehen.size()) - 1;
+    for (QTextBlock block = document()->lastBlock(); block.isValid() && hoehe < sichthoehe;
+         block = block.previous(), --nummer) {
+        geaendert = lege(block, nummer) || geaendert;
+        hoehe += hoehen[std::size_t(nummer)];
     }
     if (geaendert)
         emit documentSizeChanged(documentSize());
@@ -259,10 +260,10 @@ QRectF CZeilenlayout::frameBoundingRect(QTextFrame* rahmen) const
 
 QRectF CZeilenlayout::blockBoundingRect(const QTextBlock& block) const
 {
-    if (!block.isValid() || block.document() != document() || block.blockNumber() >= int(hoehen.size()))
+    const int nummer = block.isValid() && block.document() == document() ? block.blockNumber() : -1;
+    if (nummer < 0 || nummer >= int(hoehen.size()))
         return QRectF();
-    lege(block);
-    const int nummer = block.blockNumber();
+    lege(block, nummer);
     return QRectF(0, document()->documentMargin() + oben(nummer), documentSize().width(), hoehen[std::size_t(nummer)]);
 }
 
@@ -279,7 +280,7 @@ void CZeilenlayout::draw(QPainter* maler, const PaintContext& kontext)
     maler->setPen(kontext.palette.color(QPalette::Text));
     for (QTextBlock block = dokument->findBlockByNumber(nummer);
          block.isValid() && nummer < int(hoehen.size()) && y <= ausschnitt.bottom(); block = block.next(), ++nummer) {
-        lege(block);
+        lege(block, nummer);
         const qreal hoehe = hoehen[std::size_t(nummer)];
         if (hoehe > 0 && y + hoehe >= ausschnitt.top()) {
             const QTextBlockFormat format = block.blockFormat();
@@ -319,7 +320,7 @@ int CZeilenlayout::hitTest(const QPointF& punkt, Qt::HitTestAccuracy genauigkeit
         return -1;
     const int nummer = suche(qBound<qreal>(0, y, gesamt));
     const QTextBlock block = document()->findBlockByNumber(nummer);
-    lege(block);
+    lege(block, nummer);
     const qreal innen = y - oben(nummer);
     const QTextLayout* absatz = block.layout();
     QTextLine zeile;

@@ -5,8 +5,6 @@
 
 #include <vector>
 
-class QTextDocument;
-
 // Laying out every appended line costs the GUI thread most of its time when a job writes a line
 // per file, although only the last screen of them is seen. This layout places the paragraphs one
 // below the other, each in the document's width, as the standard layout does for a document of
@@ -41,8 +39,8 @@ private:
     void alles_neu();
     // The paragraph's height as not laid out yet.
     qreal schaetzung(const QTextBlock& block) const;
-    // Lays the paragraph out unless it is; true when its height changed.
-    bool lege(const QTextBlock& block) const;
+    // Lays the paragraph (of that number) out unless it is; true when its height changed.
+    bool lege(const QTextBlock& block, int nummer) const;
     // The tops of the paragraphs: a sum tree over their heights (index from 1).
     void haenge_an(qreal hoehe) const;
     void aendere(int nummer, qreal neu) const;
