@@ -24,7 +24,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -400,8 +399,7 @@ bool UpdaterMainWindow::setze_hintergrundbild(QIODevice& bild)
 bool UpdaterMainWindow::uebernimm_hintergrundbild()
 {
     setze_warte_cursor(true, false);
-    // Without image mode the picture goes over as it is, without the conversion flags.
-    hintergrund_voll = QPixmap::fromImage(hintergrund, bildmodus ? Qt::ImageConversionFlags(umwandlung) : Qt::AutoColor);
+    hintergrund_voll = QPixmap::fromImage(hintergrund, Qt::ImageConversionFlags(umwandlung));
     if (hintergrund_voll.isNull()) {
         setze_warte_cursor(false, false);
         return false;

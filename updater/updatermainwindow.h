@@ -18,6 +18,7 @@ class CQWorkspace;
 class CUninstallInfo;
 class QAction;
 class QCloseEvent;
+class QIODevice;
 class QPaintEvent;
 class QResizeEvent;
 class QTimer;
