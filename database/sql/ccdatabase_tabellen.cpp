@@ -658,17 +658,23 @@ CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBT
         fest.insert(abfrage.value(0).toString().toLower(), abfrage.value(1).toInt());
     abfrage.finish();
     static const QRegularExpression variabel(QStringLiteral("^N?VARCHAR2?$"), QRegularExpression::CaseInsensitiveOption);
-    QStringList umgestellt;
+    QVector<int> umzustellen;
     for (const int tag : beschreibung->gib_tagliste()) {
+        const CQString spalte = beschreibung->gib_spaltenname(tag);
+        if (spalte.isEmpty() || !fest.contains(spalte.toLower())
+            || !variabel.match(beschreibung->gib_typtext(tag, spalten_typname(beschreibung->gib_spaltentyp(tag))).trimmed())
+                    .hasMatch())
+            continue;
+        umzustellen.append(tag);
+        // Until it is converted, its values are read without their padding; MySQL hands them out so.
+        if (!spricht_mysql())
+            aufgefuellte_spalten.insert(QStringLiteral("%1.%2").arg(tabelle, spalte).toLower());
+    }
+    QStringList umgestellt;
+    for (const int tag : umzustellen) {
         const CQString spalte = beschreibung->gib_spaltenname(tag);
         const int typ = beschreibung->gib_spaltentyp(tag);
         const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));
-        if (spalte.isEmpty() || !fest.contains(spalte.toLower()) || !variabel.match(typtext.trimmed()).hasMatch())
-            continue;
-        // Until it is converted, its values are read without their padding; MySQL hands them out so.
-        const QString schluessel = QStringLiteral("%1.%2").arg(tabelle, spalte).toLower();
-        if (!spricht_mysql())
-            aufgefuellte_spalten.insert(schluessel);
         // Never narrower than the table holds now: no value is cut.
         const int laenge = qMax(beschreibung->gib_laenge(tag, spalten_laenge(typ)), fest.value(spalte.toLower()));
         const QString definition = spalten_definition(spalte, typtext, laenge);
@@ -690,7 +696,7 @@ CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBT
             if (!fuehre_aus(CQString(sql), methode, tabelle))
                 return CQString(tr("Spalte '%1' in Tabelle '%2' kann nicht auf variable Breite umgestellt werden")
                                     .arg(spalte, tabelle));
-        aufgefuellte_spalten.remove(schluessel);
+        aufgefuellte_spalten.remove(QStringLiteral("%1.%2").arg(tabelle, spalte).toLower());
         umgestellt.append(spalte);
     }
     if (!umgestellt.isEmpty())

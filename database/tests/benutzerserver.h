@@ -12,9 +12,11 @@
 #include "cbvdatabase.h"
 #include "cbenutzerverwaltung.h"
 #include "cdbbvsetting.h"
+#include "cdbzeitgrenzen.h"
 #include "ceingabestring.h"
 #include "ccombobox.h"
 #include "cgruppenliste.h"
+#include "ckrypt.h"
 #include "clineedit.h"
 #include "cqtableview.h"
 #include "ctable.h"
@@ -23,7 +25,10 @@
 #include "plattform.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <csignal>
 #include <QPushButton>
 #include <QSqlError>
 #include <QRegularExpression>
@@ -170,18 +175,20 @@ protected:
         return db;
     }
     // Another administrator's statements in a transaction of their own, on a connection of a thread
-    // of their own: run at once, committed `ms` later, while this thread's statement waits for them.
-    // `begonnen` is set once they have run.
-    std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms) const
+    // of their own: run at once, committed `ms` later (or once `ende` is set), while this thread's
+    // statement waits for them. `begonnen` is set once they have run.
+    std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms,
+                                  const std::atomic<bool>* ende = nullptr) const
     {
-        return std::thread([weg = zugang(), anweisungen, ms, &begonnen] {
+        return std::thread([weg = zugang(), anweisungen, ms, &begonnen, ende] {
             {
                 QSqlDatabase db = weg.oeffne(QStringLiteral("dritter"));
                 if (db.isOpen() && db.transaction()) {
                     for (const QString& text : anweisungen)
                         QSqlQuery(text, db);
                     begonnen = true;
-                    QThread::msleep(static_cast<unsigned long>(ms));
+                    for (int i = 0; i < ms / 10 && !(ende && *ende); ++i)
+                        QThread::msleep(10);
                     db.commit();
                 }
                 begonnen = true;
@@ -205,6 +212,7 @@ protected:
         setze_frage_funktion({});
         setze_meldung_funktion({});
         setze_modal_funktion({});
+        gib_db_zeitgrenzen() = CDBZeitgrenzen();
         CBVDBEinstellungen& e = gib_bvdb_einstellungen();
         for (CVariableBasis* v : std::initializer_list<CVariableBasis*>{&e.db_treiber, &e.db_host, &e.db_port,
                                                                         &e.db_name, &e.db_user, &e.db_passwort})
@@ -1006,6 +1014,25 @@ TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndB
                               "(7, 1, 'alt', 'alt@x.de'), (8, 1, 'zwei', NULL)"));
     bv_abmelden();
     {
+        // A second session holds the table: the conversion waits a second, is logged and left for
+        // a later log-on, and the padded names still compare as written.
+        gib_db_zeitgrenzen().sperre = 1;
+        std::atomic<bool> begonnen{false}, ende{false};
+        std::thread anderer =
+            halte_transaktion({QStringLiteral("SELECT count(*) FROM bv_anwender")}, begonnen, 30000, &ende);
+        for (int i = 0; i < 1000 && !begonnen; ++i)
+            QThread::msleep(10);
+        LogMitschnitt mitschnitt;
+        const CQString fehler = bv_anmelden();
+        ende = true;
+        anderer.join();
+        ASSERT_EQ(fehler, QString());
+        EXPECT_NE(mitschnitt.text().find("' kann nicht auf "), std::string::npos)
+            << mitschnitt.text();
+        EXPECT_EQ(gib_anwender_email_tags(CQString("alt")), QStringLiteral("alt@x.de"));
+    }
+    bv_abmelden();
+    {
         LogMitschnitt mitschnitt;
         ASSERT_EQ(bv_anmelden(), QString());
         EXPECT_NE(mitschnitt.text().find("Tabelle 'bv_anwender': Textspalten anw_name, anw_email von fester auf variable "
@@ -1145,4 +1172,176 @@ TEST_P(ServerBenutzer, VorlageBeiAbbruchMittendrinBleibtWieSieWar)
     ASSERT_EQ(bv_anmelden(), QString());
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage WHERE vor_wert='alt'")).toInt(), schluessel);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_vorlage")).toInt(), schluessel);
+}
+
+// Another administrator changes what this one's form shows, plainly or with a rename there and
+// back: the form's change, password and remark write nothing of his away, say so and reload.
+TEST_P(ServerBenutzer, VeralteteMaskeMachtAenderungenDesAnderenNieRueckgaengig)
+{
+    ASSERT_EQ(angemeldet, QString());
+    bereite_vor("(1, 'Technik')", "(5, 1, 'x', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
+    setze_modal_funktion([](QWidget* w) {
+        if (auto* dialog = qobject_cast<CEingabeString*>(w))
+            dialog->gib_formular()->lineEdit->setText(QStringLiteral("meine"));
+        else if (auto* dialog = qobject_cast<Canwender_passwort*>(w))
+            for (QLineEdit* feld : {dialog->ePass_n, dialog->ePass_nb})
+                feld->setText(QStringLiteral("meins"));
+        return static_cast<int>(QDialog::Accepted);
+    });
+    for (const int umweg : {0, 1}) {
+        const auto anderer = [umweg](const QString& setze) {
+            for (const QString& s : umweg ? QStringList{"anw_name='xx'", setze, "anw_name='x'"} : QStringList{setze})
+                ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("UPDATE bv_anwender SET %1 WHERE anw_id=5").arg(s)));
+        };
+        CAnwenderListe fenster;
+        fenster.lade_zeile(zeile_von(fenster, "x"));
+        anderer(QStringLiteral("anw_recht='R', anw_telefon='20%1'").arg(umweg));
+        fenster.eLang->setzeText(CQString("Lang"));
+        fenster.changeEntry();
+        EXPECT_EQ(fenster.eTelefon->text(), QStringLiteral("20%1").arg(umweg));
+        anderer(QStringLiteral("anw_kennwort='K%1'").arg(umweg));
+        fenster.changeKennwort();
+        fenster.gib_tabelle()->clearSelection();
+        fenster.gib_tabelle()->selectRow(zeile_von(fenster, "x"));
+        anderer(QStringLiteral("anw_bemerkung='b%1'").arg(umweg));
+        fenster.EditBemerkung();
+        EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_recht='R' AND anw_telefon='20%1' AND "
+                                      "anw_langname IS NULL AND anw_kennwort='K%1' AND anw_bemerkung='b%1'")
+                           .arg(umweg))
+                      .toInt(),
+                  1)
+            << umweg;
+    }
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        waehle_gruppe(seite, eingabe, QStringLiteral("Technik"));
+        ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("UPDATE bv_gruppen SET grp_telefon='2' WHERE grp_id=1")));
+        eingabe->setEditText(QStringLiteral("Neu"));
+        seite.changeEntry();
+    }
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='Technik' AND grp_telefon='2'")).toInt(), 1);
+    QStringList erwartet;
+    for (int i = 0; i < 6; ++i)
+        erwartet << QStringLiteral("Anwender 'x' wurde inzwischen von anderer Seite geändert und wird neu geladen !");
+    erwartet << QStringLiteral("Gruppe 'Technik' wurde inzwischen von anderer Seite geändert und wird neu geladen !");
+    EXPECT_EQ(zeilen(boxen), zeilen(erwartet));
+}
+
+// Deleted and added again under the same name, a user or group gets a new number on every back
+// end: a stale password change or delete of the old one never touches the new one.
+TEST_P(ServerBenutzer, GeloeschtUndNeuAngelegtBekommtNeueNummer)
+{
+    ASSERT_EQ(angemeldet, QString());
+    bereite_vor("(1, 'Technik')", "");
+    ASSERT_FALSE(HasFatalFailure());
+    QString kennwort = QStringLiteral("meins");
+    setze_modal_funktion([&kennwort](QWidget* w) {
+        auto* dialog = qobject_cast<Canwender_passwort*>(w);
+        for (QLineEdit* feld : {dialog->ePass_n, dialog->ePass_nb})
+            feld->setText(kennwort);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    CAnwenderListe veraltet;
+    fuege_hinzu(veraltet, QStringLiteral("neu"), QStringLiteral("a@x.de"));
+    const QString nummer = QStringLiteral("SELECT anw_id FROM bv_anwender");
+    const int erste = lies(nummer).toInt();
+    CAnwenderListe loeschen;
+    loeschen.gib_tabelle()->selectRow(0);
+    {
+        // The other administrator deletes the user and adds him again.
+        CAnwenderListe anderer;
+        anderer.gib_tabelle()->selectRow(0);
+        anderer.DeleteItem();
+        fuege_hinzu(anderer, QStringLiteral("neu"), QStringLiteral("b@x.de"));
+    }
+    EXPECT_NE(lies(nummer).toInt(), erste);
+    boxen.clear();
+    kennwort = QStringLiteral("veraltet");
+    veraltet.changeKennwort();
+    loeschen.DeleteItem();
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_email='b@x.de' AND anw_kennwort='%1'")
+                       .arg(verschluessele_kennwort(CQString("meins"))))
+                  .toInt(),
+              1);
+    QVector<int> gruppen;
+    {
+        CGruppenListe seite;
+        CComboBox* const eingabe = gruppeneingabe(seite);
+        ASSERT_NE(eingabe, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            eingabe->setEditText(QStringLiteral("G"));
+            seite.addEntry();
+            gruppen.append(lies(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_name='G'")).toInt());
+            ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_gruppen WHERE grp_name='G'")));
+        }
+    }
+    EXPECT_NE(gruppen.first(), gruppen.last());
+    const QString weg = QStringLiteral("Anwender 'neu' ist nicht mehr vorhanden !");
+    EXPECT_EQ(zeilen(boxen), zeilen({weg, QStringLiteral("Anwender 'neu' endgültig löschen?"), weg}));
+}
+
+// Stops a test server's process for as long as it lives, as a cut network leaves a server: its
+// destructor continues it, and a shell started beside (holding no output of the test's) continues it
+// after 30 s whatever becomes of this process, so that a failed or hanging test never leaves the
+// server stopped.
+class ServerHalt
+{
+public:
+    explicit ServerHalt(qint64 pid) : pid(pid)
+    {
+        QProcess::startDetached(QStringLiteral("/bin/sh"),
+                                {QStringLiteral("-c"), QStringLiteral("exec >/dev/null 2>&1 </dev/null; sleep 30; kill -CONT %1").arg(pid)}, QString(),
+                                &waechter);
+        ::kill(static_cast<pid_t>(pid), SIGSTOP);
+    }
+    ~ServerHalt()
+    {
+        ::kill(static_cast<pid_t>(pid), SIGCONT);
+        if (waechter > 0)
+            ::kill(static_cast<pid_t>(waechter), SIGTERM);
+    }
+    ServerHalt(const ServerHalt&) = delete;
+    ServerHalt& operator=(const ServerHalt&) = delete;
+
+private:
+    qint64 pid;
+    qint64 waechter = 0;
+};
+
+// The server stops answering: a reload and a log-on end within their time-outs with a message (on
+// PostgreSQL the server process that takes log-ons stops, the session's own goes on), and the
+// open window's actions then say that no database is connected.
+TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungStattStehendemFenster)
+{
+    ASSERT_EQ(angemeldet, QString());
+    if (ist_sqlite())
+        GTEST_SKIP() << "SQLite has no server";
+    QFile datei(qEnvironmentVariable(QByteArray(GetParam().variablen) + "_ORDNER") + QStringLiteral("/pid"));
+    if (!datei.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "the server's process id cannot be read";
+    const qint64 pid = datei.readAll().trimmed().toLongLong();
+    ASSERT_GT(pid, 0);
+    bereite_vor("(1, 'Technik')", "(1, 1, 'x', NULL)");
+    ASSERT_FALSE(HasFatalFailure());
+    gib_db_zeitgrenzen() = CDBZeitgrenzen{2, 2, 1};
+    bv_abmelden();
+    ASSERT_EQ(bv_anmelden(), QString());
+    CAnwenderListe fenster;
+    fenster.lade_zeile(0);
+    {
+        ServerHalt halt(pid);
+        EXPECT_EQ(fenster.lade_tabelle(), !ist_mariadb());
+        EXPECT_NE(bv_anmelden(), QString());
+        EXPECT_FALSE(fenster.lade_tabelle());
+        fenster.eEMail->setzeText(CQString("neu@x.de"));
+        fenster.changeEntry();
+    }
+    const QString ohne = QStringLiteral("Funktion nur verfügbar, wenn Datenbank verbunden ist.");
+    QStringList erwartet{ohne, ohne};
+    if (ist_mariadb())
+        erwartet.prepend(QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"));
+    EXPECT_EQ(zeilen(boxen), zeilen(erwartet));
 }
