@@ -27,7 +27,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 

