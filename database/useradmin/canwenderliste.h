@@ -4,6 +4,7 @@
 #include "cqstring.h"
 
 #include <QHash>
+#include <QMap>
 #include <QStringList>
 #include <QVariantList>
 #include <QVector>
@@ -209,7 +210,8 @@ private:
     {
         Eingabe gezeigt;
         CQString name;
-        QHash<int, QVariant> gelesen;
+        // Ordered: the statement reads the same at every write.
+        QMap<int, QVariant> gelesen;
     };
     Geladen geladen;
 };

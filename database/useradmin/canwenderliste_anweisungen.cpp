@@ -140,7 +140,8 @@ void CAnwenderListe::EditBemerkung()
     if (nummer != anw_id)
         return;
     anw_bemerkung = neu;
-    // The loaded user holds the new remark now: a change of his other fields goes on from it.
+    // The loaded user holds the new remark now (the last of his optional texts): a change of his
+    // other fields goes on from it.
     geladen.gelesen.insert(bv_tag::anw_bemerkung, wert);
     if (!geladen.gezeigt.texte.isEmpty())
         geladen.gezeigt.texte.last() = neu;
