@@ -1,5 +1,6 @@
 #include "ccdatabase.h"
 #include "ccat.h"
+#include "cdbzeitgrenzen.h"
 #include "cqsqlquery.h"
 #include "cvariablebasistemplate.h"
 #include "ebool.h"
@@ -207,15 +208,26 @@ int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
 
 CQString CCDataBase::richte_sitzung_ein()
 {
-    // The statements are MySQL's: the driver decides, not the kind the object was given.
-    if (!ist_mysql_treiber(gib_datenbank().driverName()))
-        return CQString();
-    for (const char* text : {"SET NAMES utf8mb4",
-                             "SET SESSION sql_mode=CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), 'STRICT_ALL_TABLES')"}) {
+    // The statements are the server's: the driver decides, not the kind the object was given.
+    const bool mysql = ist_mysql_treiber(gib_datenbank().driverName());
+    // A lock another session holds (an open transaction, a table being converted) is waited for a
+    // few seconds, not for good: MariaDB's default wait is a day, PostgreSQL's has no end.
+    const int sperre = qMax(1, gib_db_zeitgrenzen().sperre);
+    QStringList anweisungen;
+    if (mysql)
+        anweisungen << QStringLiteral("SET NAMES utf8mb4")
+                    << QStringLiteral("SET SESSION sql_mode=CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), 'STRICT_ALL_TABLES')")
+                    << QStringLiteral("SET SESSION lock_wait_timeout=%1").arg(sperre)
+                    << QStringLiteral("SET SESSION innodb_lock_wait_timeout=%1").arg(sperre);
+    else if (spricht_postgres())
+        anweisungen << QStringLiteral("SET lock_timeout=%1").arg(sperre * 1000);
+    for (const QString& text : anweisungen) {
         QSqlQuery abfrage;
         if (!fuehre_aus(abfrage, CQString(text), CQString("richte_sitzung_ein"), CQString()))
             return CQString(abfrage.lastError().text());
     }
+    if (!mysql)
+        return CQString();
     // utf8mb4_bin pads: "pad " would count as "pad". The exact collations without padding are
     // MariaDB's (10.2 on) and MySQL's (8.0 on); an older server keeps utf8mb4_bin.
     QSqlQuery abfrage;

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QMap>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QVariant>
 #include <functional>
@@ -87,7 +88,9 @@ public:
     // and strict mode, so that a value the server cannot store exactly is refused with an error
     // and never stored changed; and the collation of new text columns becomes the server's exact
     // one without padding ("utf8mb4_nopad_bin" on MariaDB, "utf8mb4_0900_bin" on MySQL 8), where
-    // "pad" and "pad " differ. Empty on success, else the server's message.
+    // "pad" and "pad " differ. On MySQL/MariaDB and PostgreSQL a lock that another session holds
+    // is waited for `gib_db_zeitgrenzen().sperre` seconds at most, then the statement fails.
+    // Empty on success, else the server's message.
     CQString richte_sitzung_ein();
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
@@ -157,8 +160,14 @@ public:
     // The highest id (0 for an empty table); empty on success, else the error text.
     CQString MaxRecordId(CQString tabelle, CQString id_spalte, int& maximum) const;
     // A new id in `id` (the caller's previous id on entry, never handed out twice in a row):
-    // Oracle's sequence value, elsewhere one above the highest id.
+    // Oracle's sequence value; elsewhere one above both the highest id of the table and the highest
+    // id ever handed out for it (`sichere_nummernstand`), so that the id of a deleted record is
+    // never given again, whichever session asks.
     CQString NewRecordId(CQString tabelle, CQString id_spalte, int& id) const;
+    // The table that keeps, for every table whose ids `NewRecordId` hands out, the highest one
+    // handed out: created when missing (no table changes its form). Empty when it is there, else
+    // the error text (reported).
+    CQString sichere_nummernstand() const;
     // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
     CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
     // What became of a new record (`schreibe_neuen_datensatz`).
@@ -215,6 +224,10 @@ public:
     // as CHAR (a table from before) becomes VARCHAR, its values without the padding, so that names
     // read back and compare as they were written. Empty on success, else the error text.
     CQString sichere_exakten_vergleich(const CQString& tabelle, const CDBTabelle* beschreibung) const;
+    // The value's text as it was written (`sql_wert_string`): a column that stayed of fixed width
+    // where `sichere_exakten_vergleich` could not convert it (the account does not own the table,
+    // another session held it) hands its values out padded with blanks, which go here.
+    CQString sql_wert_ohne_auffuellung(QVariant wert, const QString& tabelle, const QString& spalte) const;
     // MySQL: a record numbered by the database through AUTO_INCREMENT in `spalte`.
     CQString mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int& id, bool& einfuegen_offen) const;
     // Oracle sequence "<tabelle>_SEQ", the name taken as given.
@@ -252,6 +265,9 @@ private:
     // failure always.
     bool oracle_naechster_wert(const CQString& tabelle, const CQString& id_spalte, QSqlQuery& abfrage,
                                const CQString& methode, bool andere_melden) const;
+    // The id after the highest of the table and of its mark in the table of `sichere_nummernstand`,
+    // the caller's previous one skipped, taken in that mark; false after a failure (reported).
+    bool naechste_nummer(const CQString& tabelle, const CQString& id_spalte, int vorige, int& neu) const;
     // The parts of `sichere_exakten_vergleich`: the collation, the fixed-width columns.
     CQString sichere_exakte_sortierung(const CQString& tabelle) const;
     CQString sichere_variable_breite(const CQString& tabelle, const CDBTabelle* beschreibung) const;
@@ -273,4 +289,7 @@ private:
     CQString verbindungsname;
     QString exakte_sortierung = QStringLiteral("utf8mb4_bin");
     QMap<QString, QString> autoinkrement_spalten;
+    // "table.column" in lower case of the columns that stayed of fixed width.
+    mutable QSet<QString> aufgefuellte_spalten;
+    mutable bool nummernstand_da = false;
 };

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr int keine_spalte = 99999999;
+// The highest id handed out for each table (`CCDataBase::sichere_nummernstand`).
+const char* const nummernstand = "db_id_hochstand";
 const char* const oracle_sequenz_fehlt = "ORA-02289";
 
 QString tr(const char* text)
@@ -319,12 +321,74 @@ CQString CCDataBase::NewRecordId(CQString tabelle, CQString id_spalte, int& id) 
         protokolliere_zeile(abfrage, 1, false);
         neu = abfrage.value(0).toInt();
     } else {
-        if (!MaxRecordId(tabelle, id_spalte, neu).isEmpty())
+        if (!sichere_nummernstand().isEmpty() || !naechste_nummer(tabelle, id_spalte, id, neu))
             return fehler;
-        ++neu;
+        id = neu;
+        return CQString();
     }
     id = neu == id ? id + 1 : neu;
     return CQString();
+}
+
+CQString CCDataBase::sichere_nummernstand() const
+{
+    if (nummernstand_da)
+        return CQString();
+    const CQString tabelle(nummernstand);
+    if (!ist_gelistet(gib_datenbank(), tabelle)) {
+        const CQString sql(QStringLiteral("CREATE TABLE %1 (tabelle VARCHAR(128) NOT NULL PRIMARY KEY, "
+                                          "hoechste_id INT NOT NULL);")
+                               .arg(tabelle));
+        QSqlQuery abfrage;
+        // Another session may make it at the same moment: only a table still missing is a failure.
+        if (!fuehre_aus(abfrage, sql, CQString("sichere_nummernstand"), tabelle, false)
+            && !ist_gelistet(gib_datenbank(), tabelle)) {
+            melde_sql_fehler(abfrage, sql, klasse, CQString("sichere_nummernstand"), tabelle);
+            return CQString(tr("Tabelle '%1' kann nicht angelegt werden").arg(tabelle));
+        }
+        CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1' angelegt.").arg(tabelle)));
+    }
+    nummernstand_da = true;
+    return CQString();
+}
+
+bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spalte, int vorige, int& neu) const
+{
+    const CQString methode("NewRecordId");
+    const CQString stand(nummernstand);
+    const QString schluessel = tabelle.toLower();
+    const CQString lesen(QStringLiteral("SELECT hoechste_id FROM %1 WHERE tabelle=?;").arg(stand));
+    const CQString anlegen(QStringLiteral("INSERT INTO %1 (tabelle, hoechste_id) VALUES (?, 0);").arg(stand));
+    const CQString heben(QStringLiteral("UPDATE %1 SET hoechste_id=? WHERE tabelle=? AND hoechste_id=?;").arg(stand));
+    // Another session may raise the mark between this one's read and write: the write takes only
+    // the mark it read, else the mark is read again.
+    constexpr int versuche = 20;
+    for (int versuch = 0; versuch < versuche; ++versuch) {
+        QVariant wert;
+        if (!lies_wert(lesen, methode, stand, wert, true, {schluessel}))
+            return false;
+        if (!wert.isValid()) {
+            // The first id handed out here: the mark starts from the ids the table holds. A row that
+            // another session adds meanwhile makes this one fail; a second failure is a real one.
+            QSqlQuery abfrage;
+            fuehre_aus(abfrage, anlegen, methode, stand, versuch > 0, {schluessel});
+            continue;
+        }
+        int maximum = 0;
+        if (!MaxRecordId(tabelle, id_spalte, maximum).isEmpty())
+            return false;
+        const int hoechste = wert.toInt();
+        neu = qMax(hoechste, maximum) + 1;
+        if (neu == vorige)
+            ++neu;
+        QSqlQuery abfrage;
+        if (!fuehre_aus(abfrage, heben, methode, stand, true, {neu, schluessel, hoechste}))
+            return false;
+        if (abfrage.numRowsAffected() > 0)
+            return true;
+    }
+    CQCat::gib_instanz()->error(CQString(tr("Tabelle %1: Neue Record-ID kann nicht ermittelt werden").arg(tabelle)));
+    return false;
 }
 
 CQString CCDataBase::NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const
@@ -594,13 +658,23 @@ CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBT
         fest.insert(abfrage.value(0).toString().toLower(), abfrage.value(1).toInt());
     abfrage.finish();
     static const QRegularExpression variabel(QStringLiteral("^N?VARCHAR2?$"), QRegularExpression::CaseInsensitiveOption);
-    QStringList umgestellt;
+    QVector<int> umzustellen;
     for (const int tag : beschreibung->gib_tagliste()) {
+        const CQString spalte = beschreibung->gib_spaltenname(tag);
+        if (spalte.isEmpty() || !fest.contains(spalte.toLower())
+            || !variabel.match(beschreibung->gib_typtext(tag, spalten_typname(beschreibung->gib_spaltentyp(tag))).trimmed())
+                    .hasMatch())
+            continue;
+        umzustellen.append(tag);
+        // Until it is converted, its values are read without their padding; MySQL hands them out so.
+        if (!spricht_mysql())
+            aufgefuellte_spalten.insert(QStringLiteral("%1.%2").arg(tabelle, spalte).toLower());
+    }
+    QStringList umgestellt;
+    for (const int tag : umzustellen) {
         const CQString spalte = beschreibung->gib_spaltenname(tag);
         const int typ = beschreibung->gib_spaltentyp(tag);
         const CQString typtext = beschreibung->gib_typtext(tag, spalten_typname(typ));
-        if (spalte.isEmpty() || !fest.contains(spalte.toLower()) || !variabel.match(typtext.trimmed()).hasMatch())
-            continue;
         // Never narrower than the table holds now: no value is cut.
         const int laenge = qMax(beschreibung->gib_laenge(tag, spalten_laenge(typ)), fest.value(spalte.toLower()));
         const QString definition = spalten_definition(spalte, typtext, laenge);
@@ -622,6 +696,7 @@ CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBT
             if (!fuehre_aus(CQString(sql), methode, tabelle))
                 return CQString(tr("Spalte '%1' in Tabelle '%2' kann nicht auf variable Breite umgestellt werden")
                                     .arg(spalte, tabelle));
+        aufgefuellte_spalten.remove(QStringLiteral("%1.%2").arg(tabelle, spalte).toLower());
         umgestellt.append(spalte);
     }
     if (!umgestellt.isEmpty())
@@ -629,6 +704,15 @@ CQString CCDataBase::sichere_variable_breite(const CQString& tabelle, const CDBT
                                                "Leerzeichen der Auffüllung entfernt, alle Zeilen erhalten.")
                                                 .arg(tabelle, umgestellt.join(QStringLiteral(", ")))));
     return CQString();
+}
+
+CQString CCDataBase::sql_wert_ohne_auffuellung(QVariant wert, const QString& tabelle, const QString& spalte) const
+{
+    CQString text = sql_wert_string(wert, false);
+    if (aufgefuellte_spalten.contains(QStringLiteral("%1.%2").arg(tabelle, spalte).toLower()))
+        while (text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+    return text;
 }
 
 CQString CCDataBase::sichere_exakte_sortierung(const CQString& tabelle) const

@@ -8,6 +8,7 @@
 #include "cbvdatabase.h"
 #include "cdbdatenstruktur.h"
 #include "cdbtabelle.h"
+#include "cdbzeitgrenzen.h"
 #include "melde.h"
 #include "steuerdaten.h"
 #include "verzeichnisse.h"
@@ -67,6 +68,8 @@ void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
     for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::gruppen, bv_tag::grp_name}, {bv_tag::anwender, bv_tag::anw_name}})
         if (const CDBTabelle* const tabelle = struktur->gib_tabelle(tag))
             warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(tag), tabelle->gib_spaltenname(spalte)));
+    // Ids of deleted users and groups are never given again; without the table no new one is given.
+    warne(db.sichere_nummernstand());
 }
 
 } // namespace
@@ -98,6 +101,7 @@ QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindung
             db.setPort(static_cast<int>(werte.port));
         db.setUserName(werte.benutzer);
         db.setPassword(werte.kennwort);
+        setze_zeitgrenzen(db);
         if (db.open())
             return QString();
         fehler = tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3")

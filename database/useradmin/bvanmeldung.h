@@ -20,8 +20,9 @@ struct CBVVerbindungswerte
 // The values stored under "/BV-DB/".
 CBVVerbindungswerte gib_bv_verbindungswerte();
 
-// Opens a connection named `verbindungsname`; empty on success, else the one message with the
-// driver's text (the connection is removed again then). The password goes to the driver only.
+// Opens a connection named `verbindungsname`, with the time-outs of `setze_zeitgrenzen`; empty on
+// success, else the one message with the driver's text (the connection is removed again then). The
+// password goes to the driver only.
 QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindungswerte& werte);
 
 // The name of the user administration's connection.
@@ -31,11 +32,12 @@ QString bv_verbindungsname();
 // object (its session set up for the whole of Unicode and, on MySQL, strict mode) and the
 // structure (with the system file of the application root), sets the process-wide
 // pointers, creates missing groups, users and protocol tables and checks them, brings their text
-// columns to the exact comparison (MySQL) and gives the user name a unique key, and on MySQL numbers
-// new records of every administration table the server auto-numbers. Empty on success; else one
-// text with the driver's message, and every step taken is undone. A table that cannot have the
-// exact comparison or the unique key (names held twice, named in it) gets a warning line in the
-// log windows and the log, and the log-on goes on.
+// columns to the exact comparison (MySQL) and gives the user name a unique key, makes the table of
+// the highest ids handed out, and on MySQL numbers new records of every administration table the
+// server auto-numbers. Empty on success; else one text with the driver's message, and every step
+// taken is undone. A table that cannot have the exact comparison or the unique key (names held
+// twice, named in it; another session holding the table longer than the lock wait) gets a warning
+// line in the log windows and the log, and the log-on goes on: a later log-on tries again.
 CQString bv_anmelden();
 // Clears the pointers and the active flag, releases the database object and closes the connection.
 void bv_abmelden();

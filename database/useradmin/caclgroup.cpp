@@ -70,7 +70,8 @@ CQString lese_gruppen(int& anzahl)
         db->protokolliere_zeile(abfrage, 2, false);
         if (!abfrage.isValid())
             continue;
-        nach_name.insert(db->sql_wert_string(abfrage.value(1), false), db->sql_wert_ganzzahl(abfrage.value(0)));
+        nach_name.insert(db->sql_wert_ohne_auffuellung(abfrage.value(1), tabelle, gruppen->gib_spaltenname(bv_tag::grp_name)),
+                         db->sql_wert_ganzzahl(abfrage.value(0)));
     }
     for (auto it = nach_name.cbegin(); it != nach_name.cend(); ++it)
         neue_gruppe(it.value(), CQString(it.key()));

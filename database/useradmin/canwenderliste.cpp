@@ -60,7 +60,9 @@ CAnwenderListe::CAnwenderListe(QWidget* eltern) : QWidget(eltern)
 {
     setObjectName(QStringLiteral("CAnwenderListe"));
     baue_oberflaeche();
-    lade_tabelle();
+    // Without a log-on the window is built empty and says nothing until it is used.
+    if (gib_bv_datenbank())
+        lade_tabelle();
 }
 
 CAnwenderListe::~CAnwenderListe() = default;
@@ -248,13 +250,33 @@ int CAnwenderListe::spaltenbreite(int tag) const
     return db ? db->spalten_laenge(tab->gib_spaltentyp(tag)) : 0;
 }
 
+int CAnwenderListe::spalte_von(int tag)
+{
+    const QVector<QPair<int, int>> feste{{bv_tag::anw_gruppe, sp_gruppe}, {bv_tag::anw_name, sp_name},
+                                         {bv_tag::anw_recht, sp_recht},   {bv_tag::anw_kennwort, sp_kennwort},
+                                         {bv_tag::anw_lock, sp_lock}};
+    for (const auto& [t, spalte] : feste)
+        if (t == tag)
+            return spalte;
+    for (const Optional& o : optionale())
+        if (o.tag == tag)
+            return *o.spalte;
+    return -1;
+}
+
+QVariant CAnwenderListe::gelesen(int zeile, int spalte) const
+{
+    const QTableWidgetItem* zelle = tabelle->item(zeile, spalte);
+    return zelle ? zelle->data(Qt::UserRole) : QVariant();
+}
+
 bool CAnwenderListe::lade_tabelle()
 {
     const CDBTabelle* tab = gib_bv_anwendertabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    CBVDataBase* bv = gib_bv_datenbank();
-    if (!tab || !db || !bv || !bv->gib_struktur())
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
+    if (!tab || !bv)
         return false;
+    const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     QVector<QPair<int, int>> spalten{{bv_tag::anw_id, 0},      {bv_tag::anw_gruppe, sp_gruppe},
                                      {bv_tag::anw_lock, sp_lock},      {bv_tag::anw_name, sp_name},
@@ -285,10 +307,13 @@ bool CAnwenderListe::lade_tabelle()
             if (spalten[i].first == bv_tag::anw_id || spalten[i].first == bv_tag::anw_gruppe)
                 tabelle->setzeText(zeile, sp, wert.isNull() ? CQString() : CQString(QString::number(wert.toInt())));
             else if (spalten[i].first == bv_tag::anw_recht) {
-                const int nummer = gib_recht_nummer_aus_kuerzel(db->sql_wert_string(wert, false));
+                const int nummer = gib_recht_nummer_aus_kuerzel(db->sql_wert_ohne_auffuellung(wert, tabellenname, namen[i]));
                 tabelle->setzeText(zeile, sp, nummer == NICHT_GESETZT ? CQString() : CQString(gib_recht_name(nummer)));
             } else
-                tabelle->setzeText(zeile, sp, wert.isNull() ? CQString() : db->sql_wert_string(wert, false));
+                tabelle->setzeText(zeile, sp, db->sql_wert_ohne_auffuellung(wert, tabellenname, namen[i]));
+            // Beside the text, the value as read: a later write checks that the row still holds it.
+            if (QTableWidgetItem* zelle = tabelle->item(zeile, sp))
+                zelle->setData(Qt::UserRole, wert);
         }
         const int gruppe = tabelle->zellText(zeile, sp_gruppe).toInt();
         const int gruppe_index = gruppennummern.indexOf(gruppe);

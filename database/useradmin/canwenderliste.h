@@ -3,6 +3,8 @@
 
 #include "cqstring.h"
 
+#include <QHash>
+#include <QMap>
 #include <QStringList>
 #include <QVariantList>
 #include <QVector>
@@ -139,6 +141,8 @@ private:
         CQString kennwort;
         QVector<CQString> texte;
     };
+    // The edit state as an `Eingabe` (the right as the rights choice shows it).
+    Eingabe eingabe();
     void merke_eingabe();
     // Back to what was entered before the last row was loaded (empty fields when nothing was).
     void stelle_eingabe_wieder_her();
@@ -174,16 +178,42 @@ private:
     void melde_gruppe_fehlt(int gruppe);
     // Says that the user is gone and reloads the grid; the current user's edit state is cleared.
     void melde_verschwunden(int nummer, const CQString& name);
-    // False, after `melde_verschwunden`, when the statement touched no row because the user is gone
-    // or his number holds another name now; false after `melde_unlesbar` when that cannot be told.
-    bool ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name);
-    // Writes the edit state's shown values into the row (not the password columns).
-    void schreibe_zeile(int zeile);
+    // Says that another administrator has changed the user since he was shown, reloads the grid and,
+    // for the current user, the edit fields.
+    void melde_geaendert(int nummer, const CQString& name);
+    // False when the statement, which carried the values shown, touched no row: after
+    // `melde_verschwunden` when the user is gone or his number holds another name now, after
+    // `melde_geaendert` when he is there with other values, after `melde_unlesbar` when that cannot
+    // be told.
+    bool ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name);
+    // Writes the edit state's shown values into the row (not the password columns), and `gelesen`
+    // (column tag to the value written) as the values the row holds.
+    void schreibe_zeile(int zeile, const QHash<int, QVariant>& gelesen);
+    // The grid column of a user-table column; -1 when the grid does not show it.
+    int spalte_von(int tag);
+    // The value read from the table for a cell (kept beside its text); invalid for a NULL.
+    QVariant gelesen(int zeile, int spalte) const;
+    // Remembers the row as the edit fields show it now, when it is loaded or written.
+    void merke_geladen(int zeile);
+    // "<id>=? AND" every column the edit fields show (the host and password excepted) still holding
+    // the value read for the loaded user, its values appended to `werte`.
+    QString haelt_geladen(QVariantList& werte);
     void schalte(QCheckBox* kasten, QWidget* feld);
 
     CTable* tabelle = nullptr;
     QVector<int> gruppennummern;
     Eingabe eingabe_vor_laden;
+    // The loaded user as the edit fields showed him: what the administrator changed is told from
+    // `gezeigt` and `name`; a write goes only where the row still holds `gelesen`, the values read
+    // (by column tag).
+    struct Geladen
+    {
+        Eingabe gezeigt;
+        CQString name;
+        // Ordered: the statement reads the same at every write.
+        QMap<int, QVariant> gelesen;
+    };
+    Geladen geladen;
 };
 
 // Clears the lock mark of the user and, with `mit_abmeldezeit`, stores the log-off time. True only

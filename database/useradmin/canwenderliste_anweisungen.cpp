@@ -66,12 +66,16 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
     // Only the first row of the name counts. The name read back from MSSQL has lost its trailing
     // blanks, so it could never match there: the server's match stands.
     const bool im_programm_vergleichen = !ohne_gross_klein && db->gib_art() != CCDataBase::art_mssql;
+    // A name column that stayed of fixed width pads both sides alike.
+    const QString namensspalte = tab->gib_spaltenname(name_tag);
+    const CQString gesucht = db->sql_wert_ohne_auffuellung(QString(anwender), tabellenname, namensspalte);
     while (abfrage.next()) {
-        if (im_programm_vergleichen && db->sql_wert_string(abfrage.value(2), false) != anwender)
+        if (im_programm_vergleichen
+            && db->sql_wert_ohne_auffuellung(abfrage.value(2), tabellenname, namensspalte) != gesucht)
             continue;
         db->protokolliere_zeile(abfrage, 2, false);
         if (!abfrage.value(1).isNull())
-            ergebnis = db->sql_wert_string(abfrage.value(1), false);
+            ergebnis = db->sql_wert_ohne_auffuellung(abfrage.value(1), tabellenname, tab->gib_spaltenname(ergebnis_tag));
         break;
     }
     setze_warte_cursor(false, false);
@@ -81,9 +85,11 @@ CQString gib_anwender_email(const CQString& anwender, const int& ergebnis_tag, c
 void CAnwenderListe::EditBemerkung()
 {
     const int zeile = erste_markierte_zeile();
-    CBVDataBase* bv = gib_bv_datenbank();
+    if (zeile < 0 || sp_bemerkung < 0)
+        return;
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
-    if (zeile < 0 || sp_bemerkung < 0 || !bv || !tab)
+    if (!bv || !tab)
         return;
     const int maximum = spaltenbreite(bv_tag::anw_bemerkung);
     const CQString alt = tabelle->zellText(zeile, sp_bemerkung);
@@ -101,6 +107,8 @@ void CAnwenderListe::EditBemerkung()
     if (maximum > 0)
         eingabe = kuerze_auf_zeichen(eingabe, maximum);
     const CQString neu(eingabe);
+    if (neu == alt)
+        return;
     tabelle_aendert = true;
     tabelle->setzeText(zeile, sp_bemerkung, neu);
     tabelle_aendert = false;
@@ -108,10 +116,15 @@ void CAnwenderListe::EditBemerkung()
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     const int nummer = tabelle->zellText(zeile, 0).toInt();
     const CQString name = tabelle->zellText(zeile, sp_name);
-    QVariantList werte{sql_bindetext(neu)};
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;")
-                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_bemerkung),
-                                bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte)));
+    const QVariant wert = sql_bindetext(neu);
+    QVariantList werte{wert};
+    // Only while the row still holds the remark the grid showed: another administrator's is never
+    // overwritten unseen.
+    const QString spalte = tab->gib_spaltenname(bv_tag::anw_bemerkung);
+    const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte);
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3 AND %4;")
+                           .arg(tabellenname, spalte, zeile_bedingung,
+                                sql_haelt_wert(spalte, gelesen(zeile, sp_bemerkung), werte)));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, werte)) {
         // The cell shows what the table holds, not the text that could not be stored.
@@ -121,17 +134,26 @@ void CAnwenderListe::EditBemerkung()
         fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
-    if (!ist_beruehrt(abfrage, nummer, name))
+    if (!ist_geschrieben(abfrage, nummer, name))
         return;
-    if (nummer == anw_id)
-        anw_bemerkung = neu;
+    tabelle->item(zeile, sp_bemerkung)->setData(Qt::UserRole, wert);
+    if (nummer != anw_id)
+        return;
+    anw_bemerkung = neu;
+    // The loaded user holds the new remark now (the last of his optional texts): a change of his
+    // other fields goes on from it.
+    geladen.gelesen.insert(bv_tag::anw_bemerkung, wert);
+    if (!geladen.gezeigt.texte.isEmpty())
+        geladen.gezeigt.texte.last() = neu;
 }
 
 void CAnwenderListe::addEntry()
 {
-    CBVDataBase* bv = gib_bv_datenbank();
+    if (eName->text().isEmpty())
+        return;
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
-    if (eName->text().isEmpty() || !bv || !bv->gib_struktur() || !tab)
+    if (!bv || !tab)
         return;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
@@ -160,6 +182,7 @@ void CAnwenderListe::addEntry()
     }
     // A new user has no password until one is set for him.
     anw_kennwort.clear();
+    QVector<int> tags{bv_tag::anw_gruppe, bv_tag::anw_name, bv_tag::anw_recht};
     QStringList spalten{tab->gib_spaltenname(bv_tag::anw_gruppe), tab->gib_spaltenname(bv_tag::anw_name),
                         tab->gib_spaltenname(bv_tag::anw_recht)};
     QVariantList werte{gruppe, QString(name), sql_bindetext(gib_recht_kuerzel(cRecht->currentIndex() < 0
@@ -167,6 +190,7 @@ void CAnwenderListe::addEntry()
                                                                               : cRecht->currentIndex()))};
     for (const Optional& o : optionale())
         if (*o.spalte >= 0) {
+            tags.append(o.tag);
             spalten.append(tab->gib_spaltenname(o.tag));
             werte.append(sql_bindetext(*o.wert));
         }
@@ -194,9 +218,13 @@ void CAnwenderListe::addEntry()
     tabelle->setzeText(zeile, sp_kennwort_marke, CQString());
     tabelle->setzeText(zeile, sp_kennwort, CQString());
     tabelle->setzeText(zeile, sp_lock, CQString());
-    schreibe_zeile(zeile);
+    QHash<int, QVariant> geschrieben;
+    for (int i = 0; i < tags.size(); ++i)
+        geschrieben.insert(tags.at(i), werte.at(i));
+    schreibe_zeile(zeile, geschrieben);
     tabelle_aendert = false;
     waehle_zeile(zeile, true, true);
+    merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
     // The new user is the loaded one now; a next new name starts from empty fields.
     eingabe_vor_laden = Eingabe();
@@ -249,20 +277,37 @@ void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
     lade_tabelle();
 }
 
-bool CAnwenderListe::ist_beruehrt(const QSqlQuery& abfrage, int nummer, const CQString& name)
+bool CAnwenderListe::ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name)
 {
+    // Every write carries a change (an unchanged value is not written), so that MySQL, which counts
+    // a row given the values it had as untouched, counts it too.
     if (abfrage.numRowsAffected() != 0)
         return true;
-    // MySQL counts a row written with the values it had as untouched: only a row that is gone, or
-    // that holds another name now, is.
     const int da = gib_bv_datenbank()->gib_anzahl_records(bv_tag::anwender, nummer, name);
-    if (da > 0)
-        return true;
     if (da < 0)
         melde_unlesbar();
-    else
+    else if (da == 0)
         melde_verschwunden(nummer, name);
+    else
+        melde_geaendert(nummer, name);
     return false;
+}
+
+void CAnwenderListe::melde_geaendert(int nummer, const CQString& name)
+{
+    fehler_ton();
+    meldung_kritisch(this, gib_meldungstitel(),
+                     CQString(tr("Anwender '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !")
+                                  .arg(name)));
+    lade_tabelle();
+    const int zeile = zeile_von(nummer);
+    if (nummer != anw_id || zeile < 0)
+        return;
+    // The fields show the user as he is now; what was typed for him is to be typed again.
+    tabelle_aendert = true;
+    waehle_zeile(zeile, true, true);
+    tabelle_aendert = false;
+    lade_zeile(zeile);
 }
 
 void CAnwenderListe::melde_unlesbar()
@@ -284,7 +329,7 @@ void CAnwenderListe::melde_verschwunden(int nummer, const CQString& name)
     setze_bearbeitungsmodus(false);
 }
 
-void CAnwenderListe::schreibe_zeile(int zeile)
+void CAnwenderListe::schreibe_zeile(int zeile, const QHash<int, QVariant>& gelesen)
 {
     tabelle->setzeText(zeile, sp_gruppe, CQString(QString::number(grp_id)));
     tabelle->setzeText(zeile, sp_name, anw_name);
@@ -295,37 +340,56 @@ void CAnwenderListe::schreibe_zeile(int zeile)
     for (const Optional& o : optionale())
         if (*o.spalte >= 0)
             tabelle->setzeText(zeile, *o.spalte, *o.wert);
+    for (auto it = gelesen.cbegin(); it != gelesen.cend(); ++it)
+        if (QTableWidgetItem* zelle = tabelle->item(zeile, spalte_von(it.key())))
+            zelle->setData(Qt::UserRole, it.value());
 }
 
 void CAnwenderListe::changeEntry()
 {
-    CBVDataBase* bv = gib_bv_datenbank();
+    if (anw_id == -1 || grp_id == -1)
+        return;
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
-    if (anw_id == -1 || grp_id == -1 || !bv || !bv->gib_struktur() || !tab)
+    if (!bv || !tab || geladen.gezeigt.anw_id != anw_id)
         return;
     if (!pruefe_namen(this, anw_name))
         return;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    const int recht = cRecht->currentIndex();
-    QString zuweisungen = QStringLiteral("%1=%2").arg(tab->gib_spaltenname(bv_tag::anw_gruppe)).arg(grp_id);
-    // Every text bound, none in the statement text.
+    // Only what the administrator changed is written: a column he left alone keeps whatever
+    // another administrator has put there. Every text bound, none in the statement text.
+    const Eingabe jetzt = eingabe();
+    QStringList zuweisungen;
     QVariantList werte;
-    auto text = [&](int tag, const CQString& wert) {
-        zuweisungen += QStringLiteral(",%1=?").arg(tab->gib_spaltenname(tag));
-        werte.append(sql_bindetext(wert));
+    QHash<int, QVariant> geschrieben;
+    const auto setze = [&](int tag, bool geaendert, const QVariant& wert) {
+        if (!geaendert)
+            return;
+        zuweisungen.append(QStringLiteral("%1=?").arg(tab->gib_spaltenname(tag)));
+        werte.append(wert);
+        geschrieben.insert(tag, wert);
     };
-    text(bv_tag::anw_name, anw_name);
-    text(bv_tag::anw_recht, gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht));
-    for (const Optional& o : optionale())
-        if (*o.spalte >= 0)
-            text(o.tag, *o.wert);
-    // The user still under the name the grid shows, and the group read in the same statement: a
-    // user or group deleted meanwhile, or whose number another has taken since, takes nothing.
-    const CQString alt(gezeigter_name(anw_id));
-    const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, anw_id, alt, werte);
+    setze(bv_tag::anw_gruppe, jetzt.grp_id != geladen.gezeigt.grp_id, grp_id);
+    setze(bv_tag::anw_name, anw_name != geladen.name, sql_bindetext(anw_name));
+    const int recht = cRecht->currentIndex();
+    setze(bv_tag::anw_recht, jetzt.recht != geladen.gezeigt.recht,
+          sql_bindetext(gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht)));
+    const QVector<Optional> felder = optionale();
+    for (int i = 0; i < felder.size(); ++i)
+        if (*felder.at(i).spalte >= 0)
+            setze(felder.at(i).tag, jetzt.texte.value(i) != geladen.gezeigt.texte.value(i),
+                  sql_bindetext(*felder.at(i).wert));
+    if (zuweisungen.isEmpty())
+        return;
+    // Only while the row still holds everything the fields showed, and the group is read in the
+    // same statement: a user changed, deleted or renumbered meanwhile, or a group deleted, takes
+    // nothing, and the administrator sees the row as it is now.
+    const CQString alt(geladen.name);
+    const QString zeile_bedingung = haelt_geladen(werte);
     const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE %3 AND EXISTS (SELECT 1 %4);")
-                           .arg(tabellenname, zuweisungen, zeile_bedingung, gruppenquelle(grp_id, werte)));
+                           .arg(tabellenname, zuweisungen.join(QLatin1Char(',')), zeile_bedingung,
+                                gruppenquelle(grp_id, werte)));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
         // The name's unique key refuses another user's name.
@@ -346,17 +410,30 @@ void CAnwenderListe::changeEntry()
             return;
         }
     }
-    if (!ist_beruehrt(abfrage, anw_id, alt))
+    if (!ist_geschrieben(abfrage, anw_id, alt))
         return;
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
     const int zeile = zeile_von(anw_id);
     if (zeile >= 0)
-        schreibe_zeile(zeile);
+        schreibe_zeile(zeile, geschrieben);
     tabelle_aendert = false;
-    if (zeile >= 0)
-        waehle_zeile(zeile, true, false);
+    if (zeile < 0)
+        return;
+    waehle_zeile(zeile, true, false);
+    merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
+}
+
+QString CAnwenderListe::haelt_geladen(QVariantList& werte)
+{
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    werte.append(geladen.gezeigt.anw_id);
+    QString bedingung = QStringLiteral("(%1=?)").arg(tab->gib_spaltenname(bv_tag::anw_id));
+    for (auto it = geladen.gelesen.cbegin(); it != geladen.gelesen.cend(); ++it)
+        if (it.key() != bv_tag::anw_kennwort)
+            bedingung += QLatin1String(" AND ") + sql_haelt_wert(tab->gib_spaltenname(it.key()), it.value(), werte);
+    return bedingung;
 }
 
 void CAnwenderListe::deleteEntry()
@@ -404,6 +481,8 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
         melde_nicht_loeschbar(angemeldet, name);
         return false;
     }
+    if (!gib_bv_datenbank_oder_melde())
+        return false;
     if (frage_mit_knoepfen(this, QMessageBox::Question, gib_meldungstitel(),
                            tr("Anwender '%1' endgültig löschen?").arg(name), {tr("Ja"), tr("Nein")}, 1, 1) != 0)
         return false;
@@ -447,6 +526,8 @@ void CAnwenderListe::changeKennwort()
         fehler_ton();
         return;
     }
+    if (!gib_bv_datenbank_oder_melde())
+        return;
     Canwender_passwort dialog(this, CQString("pass"), 1);
     dialog.cUser->setText(eName->text());
     dialog.ePass_n->setText(QString());
@@ -462,17 +543,24 @@ void CAnwenderListe::changeKennwort()
     anw_kennwort = text.isEmpty() ? CQString() : verschluessele_kennwort(CQString(text));
     CBVDataBase* bv = gib_bv_datenbank();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
-    if (!anwender_vorhanden || !bv || !bv->gib_struktur() || !tab)
+    if (!anwender_vorhanden || !bv || !bv->gib_struktur() || !tab || geladen.gezeigt.anw_id != anw_id)
         return;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     // Bound, so that neither the log nor an error report shows the stored form. An empty password
     // is stored as '', not as NULL.
-    QVariantList werte{anw_kennwort.isEmpty() ? QStringLiteral("") : QString(anw_kennwort)};
-    const CQString name(gezeigter_name(anw_id));
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;")
-                           .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_kennwort),
-                                bv->zeile_mit_namen(bv_tag::anwender, anw_id, name, werte)));
+    const QVariant wert(anw_kennwort.isEmpty() ? QStringLiteral("") : QString(anw_kennwort));
+    const QVariant vorher = geladen.gelesen.value(bv_tag::anw_kennwort);
+    if (ist_sql_wert_da(vorher) && vorher.toString() == wert.toString())
+        return;
+    QVariantList werte{wert};
+    // Only while the row still holds the password it had when the user was shown: another
+    // administrator's newer one is never overwritten unseen.
+    const CQString name(geladen.name);
+    const QString spalte = tab->gib_spaltenname(bv_tag::anw_kennwort);
+    const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, anw_id, name, werte);
+    const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3 AND %4;")
+                           .arg(tabellenname, spalte, zeile_bedingung, sql_haelt_wert(spalte, vorher, werte)));
     CQSqlQuery abfrage(CQString(), db, true);
     bool geschrieben = abfrage.prepare(sql);
     if (geschrieben) {
@@ -486,13 +574,15 @@ void CAnwenderListe::changeKennwort()
         fehler_anwendertabelle(tr("Kennwort ändern"));
         return;
     }
-    if (!ist_beruehrt(abfrage, anw_id, name))
+    if (!ist_geschrieben(abfrage, anw_id, name))
         return;
+    geladen.gelesen.insert(bv_tag::anw_kennwort, wert);
     const int zeile = zeile_von(anw_id);
     if (zeile < 0)
         return;
     tabelle_aendert = true;
     tabelle->setzeText(zeile, sp_kennwort_marke, anw_kennwort.isEmpty() ? CQString() : CQString("***"));
     tabelle->setzeText(zeile, sp_kennwort, anw_kennwort);
+    tabelle->item(zeile, sp_kennwort)->setData(Qt::UserRole, wert);
     tabelle_aendert = false;
 }

@@ -4,6 +4,7 @@
 #include "aclrechte.h"
 #include "caclgroup.h"
 #include "bvdbeinstellungen.h"
+#include "bvstruktur.h"
 #include "ccombobox.h"
 #include "clineedit.h"
 #include "ctable.h"
@@ -40,6 +41,18 @@ void CAnwenderListe::lade_zeile(int zeile)
         if (*o.spalte >= 0)
             *o.wert = tabelle->zellText(zeile, *o.spalte);
     zeige_aktuellen_anwender();
+    merke_geladen(zeile);
+}
+
+void CAnwenderListe::merke_geladen(int zeile)
+{
+    geladen = Geladen{eingabe(), anw_name, {}};
+    for (const int tag : {bv_tag::anw_gruppe, bv_tag::anw_name, bv_tag::anw_recht, bv_tag::anw_kennwort})
+        geladen.gelesen.insert(tag, gelesen(zeile, spalte_von(tag)));
+    // The host is no field of the form: the log-on of a user writes it, and no edit depends on it.
+    for (const Optional& o : optionale())
+        if (*o.spalte >= 0 && o.tag != bv_tag::anw_host)
+            geladen.gelesen.insert(o.tag, gelesen(zeile, *o.spalte));
 }
 
 void CAnwenderListe::zeige_aktuellen_anwender()
@@ -51,12 +64,18 @@ void CAnwenderListe::zeige_aktuellen_anwender()
     laedt = false;
 }
 
-void CAnwenderListe::merke_eingabe()
+CAnwenderListe::Eingabe CAnwenderListe::eingabe()
 {
     const int recht = cRecht->currentIndex();
-    eingabe_vor_laden = Eingabe{anw_id, grp_id, CQString(recht < 0 ? QString() : gib_recht_name(recht)), anw_kennwort, {}};
+    Eingabe stand{anw_id, grp_id, CQString(recht < 0 ? QString() : gib_recht_name(recht)), anw_kennwort, {}};
     for (const Optional& o : optionale())
-        eingabe_vor_laden.texte.append(*o.wert);
+        stand.texte.append(*o.wert);
+    return stand;
+}
+
+void CAnwenderListe::merke_eingabe()
+{
+    eingabe_vor_laden = eingabe();
 }
 
 void CAnwenderListe::stelle_eingabe_wieder_her()

@@ -81,11 +81,13 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
                 ++ergebnis;
                 db->protokolliere_zeile(abfrage, spalten.size(), false);
                 const int gruppe = db->sql_wert_ganzzahl(abfrage.value(1));
-                QVector<QVariant> zeile{QVariant(QString(db->sql_wert_string(abfrage.value(0), false))),
-                                        QVariant(QString(db->sql_wert_string(abfrage.value(4), false)))};
+                const auto text = [&](int i) {
+                    return QVariant(QString(db->sql_wert_ohne_auffuellung(abfrage.value(i), tabellenname, spalten.at(i))));
+                };
+                QVector<QVariant> zeile{text(0), text(4)};
                 // A NULL cell stays as an empty text: skipping it would move every later cell left.
                 for (int i = 0; i < optionale; ++i)
-                    zeile.append(QString(db->sql_wert_string(abfrage.value(5 + i), false)));
+                    zeile.append(text(5 + i));
                 QString gruppenname;
                 for (const CAclGroup* g : gruppen)
                     if (g->gib_nummer() == gruppe) {

@@ -181,6 +181,8 @@ void CBenutzerVerwaltung::itemSelected(const QModelIndex& index)
 
 void CBenutzerVerwaltung::DeleteLock()
 {
+    if (!gib_bv_datenbank_oder_melde())
+        return;
     // Rows as shown: the proxy's order is the one the administrator selected in.
     const QAbstractItemModel* gezeigt = lockliste->model();
     const QItemSelectionModel* auswahl = lockliste->selectionModel();

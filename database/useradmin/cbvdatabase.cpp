@@ -181,6 +181,14 @@ bool pruefe_datenbankverbindung(bool melden)
     return false;
 }
 
+CBVDataBase* gib_bv_datenbank_oder_melde()
+{
+    if (aktuelle_bv && aktuelle_datenbank && aktuelle_bv->gib_struktur())
+        return aktuelle_bv;
+    pruefe_datenbankverbindung(true);
+    return nullptr;
+}
+
 bool pruefe_namen(QWidget* eltern, const QString& name)
 {
     if (!hat_unsichtbare_zeichen(name))

@@ -33,7 +33,7 @@ public:
     int gib_anzahl_records(int tag) const;
     // The condition that picks the row numbered `nummer` of the group or user table only while its
     // name column still holds `name`, as a list showed it: another administrator may have deleted
-    // that row and given its number to a new one (new numbers are the highest plus one). Its values
+    // that row, and an older program gives its number to the next new one. Its values
     // are appended to `werte` in order; an empty name stands for a row without one. Empty for
     // another table or without a description of it.
     QString zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const;
@@ -68,6 +68,10 @@ void setze_bv_datenbank(CBVDataBase* bv);
 bool datenbank_verbunden();
 // `datenbank_verbunden`; when false and `melden` is set, an information box says so.
 bool pruefe_datenbankverbindung(bool melden);
+// The current user-administration database with its structure; null, after the box of
+// `pruefe_datenbankverbindung`, when there is none (never logged on, or a later log-on failed and
+// gave it up): an action of an administration window without a database says so.
+CBVDataBase* gib_bv_datenbank_oder_melde();
 // False, after a beep and a critical box naming it, for a user or group name that holds a control
 // character or an invisible format character: MariaDB cuts a name at a NUL, the others keep what
 // no list or log line shows, and a name with a zero-width or direction character would stand

@@ -208,7 +208,9 @@ void CGruppenListe::lade_gruppen()
     while (abfrage.next()) {
         db->protokolliere_zeile(abfrage, spaltenanzahl, false);
         if (!abfrage.record().isEmpty()) {
-            QVector<QVariant> werte{abfrage.value(0), QString(db->sql_wert_string(abfrage.value(1), false))};
+            QVector<QVariant> werte{abfrage.value(0), QString(db->sql_wert_ohne_auffuellung(
+                                                          abfrage.value(1), tabellenname,
+                                                          tabelle->gib_spaltenname(bv_tag::grp_name)))};
             for (int spalte = 2; spalte < spaltenanzahl; ++spalte)
                 werte.append(abfrage.value(spalte));
             liste->neueZeile(werte);
@@ -385,17 +387,30 @@ void CGruppenListe::gruppen_neu_gelesen()
     emit gruppen_geaendert();
 }
 
+bool CGruppenListe::gib_gruppentabelle(const CDBTabelle*& tabelle, const CCDataBase*& db, CQString& tabellenname) const
+{
+    if (!gebaut)
+        return false;
+    const CBVDataBase* bv = gib_bv_datenbank_oder_melde();
+    tabelle = gruppentabelle();
+    db = bv ? bv->gib_datenbank() : nullptr;
+    if (!tabelle || !db)
+        return false;
+    tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
+    return true;
+}
+
 void CGruppenListe::addEntry()
 {
-    const CDBTabelle* tabelle = gruppentabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    if (!gebaut || !tabelle || !db)
+    const CDBTabelle* tabelle = nullptr;
+    const CCDataBase* db = nullptr;
+    CQString tabellenname;
+    if (!gib_gruppentabelle(tabelle, db, tabellenname))
         return;
     const CQString name = geprueften_namen();
     if (name.isEmpty())
         return;
     const CBVDataBase* bv = gib_bv_datenbank();
-    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     // A second group of the name would hide the first from every choice. The page may not show one
     // that another administrator added: the table is asked (a table from before may lack the
     // unique key). A count that fails leaves the answer to the write, which reports its own failure.
@@ -423,9 +438,10 @@ void CGruppenListe::addEntry()
 
 void CGruppenListe::changeEntry()
 {
-    const CDBTabelle* tabelle = gruppentabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    if (!gebaut || !tabelle || !db)
+    const CDBTabelle* tabelle = nullptr;
+    const CCDataBase* db = nullptr;
+    CQString tabellenname;
+    if (!gib_gruppentabelle(tabelle, db, tabellenname))
         return;
     const int zeile = finde_gruppenzeile(aktuelle_gruppe);
     if (zeile < 0)
@@ -434,21 +450,39 @@ void CGruppenListe::changeEntry()
     if (name.isEmpty())
         return;
     const CBVDataBase* bv = gib_bv_datenbank();
-    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     const QString alt = liste->zellDaten(zeile, 1).toString();
-    // Every text bound, none in the statement: quotes and backslashes reach the table as typed.
-    QString sql = QStringLiteral("UPDATE %1 SET %2=?").arg(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_name));
-    QVariantList werte{QString(name)};
-    const auto optional = [&](int tag, const CQString& text) {
-        sql += QStringLiteral(",%1=?").arg(tabelle->gib_spaltenname(tag));
+    // Only what the administrator changed is written, every text bound: quotes and backslashes
+    // reach the table as typed, and a column he left alone keeps another administrator's value.
+    QStringList zuweisungen;
+    QVariantList werte;
+    if (name != alt) {
+        zuweisungen.append(QStringLiteral("%1=?").arg(tabelle->gib_spaltenname(bv_tag::grp_name)));
+        werte.append(QString(name));
+    }
+    // The optional columns, as the list read them.
+    QVector<QPair<QString, QVariant>> gelesen;
+    const auto optional = [&](int tag, int spalte, const CQString& text) {
+        if (spalte < 0)
+            return;
+        const QVariant vorher = liste->zellDaten(zeile, spalte);
+        gelesen.append({tabelle->gib_spaltenname(tag), vorher});
+        if (text == vorher.toString())
+            return;
+        zuweisungen.append(QStringLiteral("%1=?").arg(tabelle->gib_spaltenname(tag)));
         werte.append(sql_bindetext(text, tabelle->gib_laenge(tag, 0)));
     };
-    if (pos_bezirk >= 0)
-        optional(21, bezirk_text);
-    if (pos_telefon >= 0)
-        optional(22, telefon_text);
-    // Only the group that still bears the name the list shows: its number may be another's by now.
-    sql += QStringLiteral(" WHERE %1;").arg(bv->zeile_mit_namen(bv_tag::gruppen, aktuelle_gruppe, alt, werte));
+    optional(21, pos_bezirk, bezirk_text);
+    optional(22, pos_telefon, telefon_text);
+    if (zuweisungen.isEmpty())
+        return;
+    // Only the group that still bears the name and the values the list shows: its number may be
+    // another's by now, or another administrator may have changed it since.
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                      .arg(tabellenname, zuweisungen.join(QLatin1Char(',')),
+                           bv->zeile_mit_namen(bv_tag::gruppen, aktuelle_gruppe, alt, werte));
+    for (const auto& [spalte, vorher] : gelesen)
+        sql += QLatin1String(" AND ") + sql_haelt_wert(spalte, vorher, werte);
+    sql += QLatin1Char(';');
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
         // The name's unique key refuses another group's name.
@@ -459,16 +493,18 @@ void CGruppenListe::changeEntry()
         melde_fehler(abfrage, CQString(sql), CQString("changeEntry"));
         return;
     }
-    // Deleted meanwhile by another administrator (MySQL counts a row given its own values as
-    // untouched, so the table is asked).
-    if (abfrage.numRowsAffected() == 0 && !ist_da(aktuelle_gruppe, alt))
+    // Every write carries a change, so that MySQL counts the row too: none touched means the group
+    // is gone, or another administrator changed it.
+    if (abfrage.numRowsAffected() == 0) {
+        if (ist_da(aktuelle_gruppe, alt)) {
+            fehler_ton();
+            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(),
+                             CQString(tr("Gruppe '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !")
+                                          .arg(alt)));
+            gruppen_neu_gelesen();
+        }
         return;
-    liste->setzeDaten(zeile, 1, QString(name));
-    if (pos_bezirk >= 0)
-        liste->setzeDaten(zeile, pos_bezirk, QString(bezirk_text));
-    if (pos_telefon >= 0)
-        liste->setzeDaten(zeile, pos_telefon, QString(telefon_text));
-    liste->resizeColumnsToContents();
+    }
     gruppen_neu_gelesen();
 }
 
@@ -495,9 +531,10 @@ void CGruppenListe::DeleteItem()
 
 void CGruppenListe::loesche_gruppe(int zeile)
 {
-    const CDBTabelle* tabelle = gruppentabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    if (!gebaut || !tabelle || !db)
+    const CDBTabelle* tabelle = nullptr;
+    const CCDataBase* db = nullptr;
+    CQString tabellenname;
+    if (!gib_gruppentabelle(tabelle, db, tabellenname))
         return;
     const int nummer = liste->zellDaten(zeile, 0).toInt();
     const QString name = liste->zellDaten(zeile, 1).toString();
@@ -516,7 +553,6 @@ void CGruppenListe::loesche_gruppe(int zeile)
                            {tr("Ja"), tr("Nein")}, 1, 1) != 0)
         return;
     const CBVDataBase* bv = gib_bv_datenbank();
-    const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     const CDBTabelle* anwender = gib_bv_anwendertabelle();
     // Deleted only while it still bears the name shown (its number may be another's by now) and no
     // user is in it, checked in the same statement: a user that another administrator put in

@@ -7,6 +7,7 @@
 #include <QVector>
 #include <QWidget>
 
+class CCDataBase;
 class CComboBox;
 class CDBTabelle;
 class CQTableView;
@@ -62,6 +63,9 @@ private:
     void baue_gruppenseite();
     // The group table of the current user-administration database; null without one.
     static CDBTabelle* gruppentabelle();
+    // The group table, its database object and its name for a statement of the page; false without
+    // them (without a log-on after the box that says so).
+    bool gib_gruppentabelle(const CDBTabelle*& tabelle, const CCDataBase*& db, CQString& tabellenname) const;
     // The list row whose name cell equals the text, or whose column 0 holds the number; -1 for none.
     int finde_namenszeile(const QString& name) const;
     int finde_gruppenzeile(int nummer) const;
