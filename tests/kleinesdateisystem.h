@@ -23,11 +23,13 @@ public:
     {
         haenge_ein(optionen);
     }
-    explicit KleinesDateisystem(const QByteArray& optionen)
+    // `art` "ramfs" gives a file system whose clock runs in ticks of milliseconds, as ext4's did
+    // before Linux 6.13.
+    explicit KleinesDateisystem(const QByteArray& optionen, const char* art = "tmpfs")
         : eigener(std::make_unique<QTemporaryDir>()), ordner(eigener->path())
     {
         if (eigener->isValid())
-            haenge_ein(optionen);
+            haenge_ein(optionen, art);
     }
     ~KleinesDateisystem()
     {
@@ -68,10 +70,10 @@ public:
     void leere() const { QFile::remove(pfad(fueller())); }
 
 private:
-    void haenge_ein(const QByteArray& optionen)
+    void haenge_ein(const QByteArray& optionen, const char* art = "tmpfs")
     {
         QDir().mkpath(ordner);
-        ok = ::mount("tmpfs", QFile::encodeName(ordner).constData(), "tmpfs", 0, optionen.constData()) == 0;
+        ok = ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0;
     }
     static QString fueller() { return QStringLiteral(".fueller"); }
 

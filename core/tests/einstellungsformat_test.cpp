@@ -1,6 +1,7 @@
 // The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
 #include "einstellungsformat.h"
 #include "dateigrenze.h"
+#include "kleinesdateisystem.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -17,6 +18,9 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -187,6 +191,49 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
     EXPECT_EQ(dritter.value(QStringLiteral("a/vom_ersten")), QVariant(QStringLiteral("eins")));
     EXPECT_EQ(dritter.value(QStringLiteral("b/vom_zweiten")), QVariant(QStringLiteral("zwei")));
     EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
+}
+
+// Eight instances save one after the other, one key each, round after round, faster than the
+// clock of the file system ticks (as ext4's did before Linux 6.13): after each save the key of
+// the one before is still there with its last value, and every save was said to be written.
+TEST_F(Einstellungsformat, AchtProzesseSpeichernImTaktOhneDassEinSchluesselVerlorenGeht)
+{
+    const KleinesDateisystem grob("", "ramfs");
+    if (!grob.ok)
+        GTEST_SKIP() << "no ramfs can be mounted here (mounting needs root)";
+    const QString datei = grob.pfad(QStringLiteral("programm.conf"));
+    // Each instance waits for its turn on a pipe of its own and then hands it on.
+    int reihe[8][2];
+    for (auto& rohr : reihe)
+        ASSERT_EQ(::pipe(rohr), 0);
+    std::vector<pid_t> prozesse;
+    for (int i = 0; i < 8; ++i) {
+        prozesse.push_back(::fork());
+        if (prozesse.back() != 0)
+            continue;
+        QSettings eigene(datei, einstellungsformat());
+        bool gesichert = true;
+        char runde = 0;
+        for (int n = 0; n < 20 && ::read(reihe[i][0], &runde, 1) == 1; ++n) {
+            eigene.setValue(QStringLiteral("prozess%1").arg(i), int(runde));
+            gesichert = sichere_einstellungen(eigene).isEmpty() && gesichert;
+            QSettings::SettingsMap werte;
+            QFile text(datei);
+            const QString vorher = QString::number(i == 0 ? runde - 1 : runde);
+            gesichert = text.open(QIODevice::ReadOnly) && lies_einstellungstext(text, werte) && gesichert
+                        && (vorher == QStringLiteral("-1") || werte.value(QStringLiteral("prozess%1").arg((i + 7) % 8)) == vorher);
+            runde += i == 7;
+            (void)::write(reihe[(i + 1) % 8][1], &runde, 1);
+        }
+        ::_exit(gesichert ? 0 : 1);
+    }
+    ASSERT_EQ(::write(reihe[0][1], "", 1), 1);
+    for (const pid_t prozess : prozesse) {
+        int status = -1;
+        EXPECT_TRUE(::waitpid(prozess, &status, 0) == prozess && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    for (auto& rohr : reihe)
+        ::close(rohr[0]), ::close(rohr[1]);
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
