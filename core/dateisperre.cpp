@@ -20,6 +20,7 @@ CDateisperre::CDateisperre(const QString& pfad, int warte_ms)
             fd = offen;
             return;
         }
+        belegt = errno == EWOULDBLOCK;
         if ((errno != EWOULDBLOCK && errno != EINTR) || frist.hasExpired())
             break;
         QThread::msleep(2);

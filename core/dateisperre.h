@@ -10,14 +10,17 @@ class CDateisperre
 {
 public:
     // Waits at most `warte_ms` for the lock on the folder or file `pfad`. Not taken when `pfad`
-    // cannot be opened or the time ran out (`gesperrt()` false); a pipe is never waited for.
+    // cannot be opened (no lock is possible there) or another holds it still when the time ran
+    // out (`besetzt()`); a pipe is never waited for.
     CDateisperre(const QString& pfad, int warte_ms);
     ~CDateisperre();
     CDateisperre(const CDateisperre&) = delete;
     CDateisperre& operator=(const CDateisperre&) = delete;
 
-    bool gesperrt() const { return fd >= 0; }
+    // Another holds the lock: what it guards must wait.
+    bool besetzt() const { return belegt; }
 
 private:
     int fd = -1;
+    bool belegt = false;
 };

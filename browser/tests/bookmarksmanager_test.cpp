@@ -442,3 +442,21 @@ TEST_F(Lesezeichen, ZweiProzesseBehaltenJederDieAenderungenDesAnderen)
     EXPECT_EQ(titel(manager->toolbar()), QStringList({"Noch einer"}));
     EXPECT_TRUE(boxen.empty());
 }
+
+// Two browsers start on a new profile, with no file, and each adds a bookmark: the file holds one
+// pair of top folders with both.
+TEST_F(Lesezeichen, ZweiErsteStartsBehaltenBeideLesezeichenInEinemPaarOberordner)
+{
+    BookmarksManager zweiter;
+    manager->bookmarks(), zweiter.bookmarks();
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Vom ersten", "http://eins.example/"));
+    manager->saveIfNecessary();
+    zweiter.addBookmark(zweiter.toolbar(), lesezeichen(nullptr, "Vom zweiten", "http://zwei.example/"));
+    zweiter.saveIfNecessary();
+    EXPECT_EQ(titel(zweiter.bookmarks()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    XbelReader leser;
+    EXPECT_EQ(titel(leser.read(BookmarksManager::fileName()).get()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    BookmarksManager danach;
+    EXPECT_EQ(titel(danach.menu()), QStringList({"Vom ersten"}));
+    EXPECT_EQ(titel(danach.toolbar()), QStringList({"Vom zweiten"}));
+}
