@@ -349,7 +349,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     QTemporaryFile sicherung(QDir::tempPath() + QStringLiteral("/XXXXXX"));
     if (!sicherung.open())
         return sicherung.errorString();
-    if (!kopiere_bereich(fd, 0, int(sicherung.handle()), 0, alt))
+    if (!kopiere_bereich(fd, 0, sicherung.handle(), 0, alt))
         return systemfehler(errno);
     // The room for the growth first: should it be missing, the file is cut back to what it was.
     if (laenge > alt && !kopiere_bereich(neu, alt, fd, alt, laenge - alt)) {
@@ -362,7 +362,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
         && ::fsync(fd) == 0)
         return datei.schliesse() ? QString() : systemfehler(errno);
     const int fehler = errno;
-    if (kopiere_bereich(int(sicherung.handle()), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0)
+    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0)
         return systemfehler(fehler);
     return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt")
         .arg(systemfehler(fehler), ziel);
@@ -378,7 +378,7 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
         return std::make_unique<AbgewieseneDatei>(pfad, systemfehler(EINVAL));
     auto datei = std::make_unique<QSaveFile>(ziel);
     if (datei->open(QIODevice::WriteOnly | zusatz)) {
-        if (bereite_ersatz_vor(ziel, int(datei->handle())))
+        if (bereite_ersatz_vor(ziel, datei->handle()))
             return datei;
     } else if (!ist_schreibbar(ziel)) {
         return datei;
@@ -437,7 +437,7 @@ QString beende_ganz(QFileDevice& datei, bool gelungen)
     const bool geflusht = schreibe_puffer(datei);
     const bool geschrieben = gelungen && geflusht;
     if (auto* an_ort = dynamic_cast<AnOrtDatei*>(&datei)) {
-        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, int(an_ort->handle())) : datei.errorString();
+        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : datei.errorString();
         datei.close();
         return fehler;
     }

@@ -507,8 +507,9 @@ bool stemple(int fd, const QString& echt)
 // The text into the new file `datei`, which takes the place of `echt`.
 bool fuelle(QFileDevice& datei, const QString& echt)
 {
-    // Group and attributes of the old file stay. Passwords stand in settings: the new file is the
-    // user's alone before any byte is in it, and a file of another owner becomes the user's.
+    // Owner, group and attributes of the old file stay where they can; another user's file
+    // becomes this user's (it holds this user's settings). Passwords stand in settings: the new
+    // file is the user's alone before any byte is in it.
     (void)bereite_ersatz_vor(echt, datei.handle());
     if (::fchmod(datei.handle(), S_IRUSR | S_IWUSR) != 0) {
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
