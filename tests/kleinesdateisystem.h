@@ -23,8 +23,7 @@ public:
     {
         haenge_ein(optionen);
     }
-    // `art` "ramfs" gives a file system whose clock runs in ticks of milliseconds, as ext4's did
-    // before Linux 6.13.
+    // A "ramfs" (`art`) stamps files by a clock that ticks every few milliseconds, as ext4 did before Linux 6.13.
     explicit KleinesDateisystem(const QByteArray& optionen, const char* art = "tmpfs")
         : eigener(std::make_unique<QTemporaryDir>()), ordner(eigener->path())
     {
