@@ -2,16 +2,18 @@
 #include "ci18n.h"
 #include "cstring.h"
 #include "czeit.h"
-#include "dateien.h"
 #include "eigentum.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
 #include "melde.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <exception>
+#include <fcntl.h>
 #include <iostream>
 #include <mutex>
+#include <unistd.h>
 
 CKlasse* CFehler::eigene_klasse = &eintrag_CFehler;
 
@@ -64,9 +66,14 @@ void schreibe_datensatz(const std::string& kontext, const std::string& text)
 {
     const std::string satz = zeitzeile() + '\n' + kontext + '\n' + text + '\n';
     std::lock_guard<std::mutex> lock(dateisperre());
-    int weitere = 0;
-    if (darf_angehaengt_werden(fehlerdatei, weitere))
-        haenge_an_datei(fehlerdatei, satz, weitere);
+    const int fd = oeffne_ohne_fremde_links(fehlerdatei, O_WRONLY | O_APPEND | O_CREAT, 0666);
+    if (fd < 0)
+        return;
+    QFile datei;
+    if (datei.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle))
+        datei.write(satz.data(), static_cast<qint64>(satz.size()));
+    else
+        ::close(fd);
 }
 
 // An error thrown while globals are built, or never caught, ends the program; say what it was.

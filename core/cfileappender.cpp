@@ -1,5 +1,4 @@
 #include "cfileappender.h"
-#include "dateien.h"
 #include "eigentum.h"
 
 #include <log4cpp/Layout.hh>
@@ -76,8 +75,8 @@ long hoechstzahl_loghandles()
 
 std::string grund(int fehler)
 {
-    // ELOOP: a link refused, or one that came after the look and was not followed.
-    if (fehler == ELOOP)
+    // EPERM: a link of another user, which is never followed.
+    if (fehler == EPERM)
         return "Link eines anderen Anwenders";
     return fehler == EINVAL ? std::string("keine regulaere Datei") : std::generic_category().message(fehler);
 }
@@ -133,12 +132,7 @@ CFileAppender::CFileAppender(const std::string& name, const std::string& datei, 
 // link of the log's name that another user planted there is never written through.
 int CFileAppender::oeffne() const
 {
-    int weitere = 0;
-    if (!darf_angehaengt_werden(pfad, weitere)) {
-        errno = ELOOP;
-        return -1;
-    }
-    return oeffne_regulaere_datei(pfad.c_str(), _flags | weitere, _mode);
+    return oeffne_ohne_fremde_links(pfad.c_str(), _flags, _mode);
 }
 
 CFileAppender::CFileAppender(const std::string& name, int deskriptor) : FileAppender(name, -1)

@@ -19,7 +19,7 @@ public:
     // created with mode 0644, every write at the end; `anhaengen` false truncates it. A file
     // that cannot be opened still gives an appender, which then writes nothing; so does a name
     // that is no regular file (a pipe, socket or device, also behind a link), which is never
-    // waited for, and a link of the name that another user owns, which is never followed.
+    // waited for, and a link on the way that another user owns, which is never followed.
     // All appenders naming one file share one open file, and log files together hold at most a
     // quarter of the open-files limit, so that a configuration of thousands of appenders leaves
     // the program the handles its own work needs. A file that cannot be opened, and the first

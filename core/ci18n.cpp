@@ -171,21 +171,48 @@ std::string CI18n::uebersetze(const std::string& text) const
     return it == tabelle.end() ? text : it->second;
 }
 
+namespace {
+
+const int warnung = 4;
+// A table of the program's texts: a file far larger is none, and is not taken into memory.
+constexpr std::size_t groesste_tabelle = 64 * 1024 * 1024;
+
+void melde_unlesbar(CKlasse* klasse, const std::string& name, bool zu_gross)
+{
+    melde(warnung, klasse, "importiere_uebersetzungen",
+          zu_gross ? "File '" + name + "' is larger than " + std::to_string(groesste_tabelle) + " bytes!"
+                   : "Cannot open file '" + name + "' for reading!");
+}
+
+} // namespace
+
+// A folder, pipe or device of the name, and a read that fails half way, are a file that cannot
+// be read: the table stays as it was.
 bool CI18n::importiere_uebersetzungen(const std::string& dateiname)
 {
-    const int warnung = 4;
-    // A folder, pipe or device of that name, and a read that fails half way, are a file that
-    // cannot be read: the table stays as it was.
-    // A table of the program's texts: a file far larger is none, and is not taken into memory.
-    constexpr std::size_t hoechstens = 64 * 1024 * 1024;
     std::string daten;
-    if (!lies_datei(dateiname, daten, hoechstens)) {
-        melde(warnung, klasse, "importiere_uebersetzungen",
-              errno == EFBIG ? "File '" + dateiname + "' is larger than " + std::to_string(hoechstens) + " bytes!"
-                             : "Cannot open file '" + dateiname + "' for reading!");
+    if (!lies_datei(dateiname, daten, groesste_tabelle)) {
+        melde_unlesbar(klasse, dateiname, errno == EFBIG);
         return false;
     }
+    lies_tabelle(daten);
+    return true;
+}
 
+bool CI18n::importiere_uebersetzungen(QFile& datei, const std::string& name)
+{
+    const bool zu_gross = datei.size() > static_cast<qint64>(groesste_tabelle);
+    const QByteArray daten = zu_gross ? QByteArray() : datei.readAll();
+    if (zu_gross || datei.error() != QFileDevice::NoError) {
+        melde_unlesbar(klasse, name, zu_gross);
+        return false;
+    }
+    lies_tabelle(daten.toStdString());
+    return true;
+}
+
+void CI18n::lies_tabelle(const std::string& daten)
+{
     enum class Zustand { SucheEintrag, SucheUebersetzung, SammleUebersetzung };
     Zustand zustand = Zustand::SucheEintrag;
     std::string msgid, msgstr, text;
@@ -240,7 +267,6 @@ bool CI18n::importiere_uebersetzungen(const std::string& dateiname)
         for (const std::string& z : unverarbeitet)
             gruppe.schreibe_text(z, 0, true);
     }
-    return true;
 }
 
 CI18n* gib_i18n()

@@ -4,6 +4,8 @@
 #include "cbasis.h"
 #include "cstring.h"
 
+#include <QFile>
+
 #include <map>
 #include <string>
 
@@ -29,12 +31,17 @@ public:
     // that cannot be opened or read (also a folder or pipe of that name), or holds more than
     // 64 MiB, gives a warning and false, and leaves the table unchanged.
     bool importiere_uebersetzungen(const std::string& dateiname);
+    // The same from a file opened elsewhere (by a look-up that judged the file it opened), named
+    // `name` in the messages.
+    bool importiere_uebersetzungen(QFile& datei, const std::string& name);
 
     CUebersetzeInterface* gib_uebersetzer() const { return uebersetzer; }
     void setze_uebersetzer(CUebersetzeInterface* u) { uebersetzer = u; }
     const std::map<std::string, std::string>& gib_tabelle() const { return tabelle; }
 
 private:
+    void lies_tabelle(const std::string& daten);
+
     std::map<std::string, std::string> tabelle;
     CUebersetzeInterface* uebersetzer = nullptr;
 };

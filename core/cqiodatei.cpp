@@ -80,11 +80,27 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         if (!geoeffnet)
             return false;
     }
+    beginne_stream();
+    return true;
+}
+
+bool CQIODatei::lies_aus(std::unique_ptr<QFile> geoeffnet)
+{
+    if (offen || iodatei->isOpen() || !geoeffnet || !geoeffnet->isReadable())
+        return false;
+    fehlertext.clear();
+    geoeffnet->setTextModeEnabled(true);
+    iodatei = std::move(geoeffnet);
+    beginne_stream();
+    return true;
+}
+
+void CQIODatei::beginne_stream()
+{
     offen = true;
     stream.reset(new QTextStream(iodatei.get()));
     stream->setCodec(acht_bit_codec());
     stream->setAutoDetectUnicode(true);
-    return true;
 }
 
 void CQIODatei::setze_codec(bool utf8)

@@ -23,6 +23,10 @@ public:
     // (Windows-1252), recognising a UTF-8 byte-order mark at the start of the input.
     bool oeffne(const bool& lesen, const bool& schreiben, const bool& text, const bool& anhaengen,
                 const bool& abschneiden);
+    // Reads from `geoeffnet`, a file opened for reading elsewhere (by a look-up that judged the
+    // file it opened, which must then be read and not its name again), as `oeffne` for reading
+    // text would; false when there is none or this file is open already.
+    bool lies_aus(std::unique_ptr<QFile> geoeffnet);
     // UTF-8 when asked or when the language is neither "de" nor "en"; a file opened without
     // writing and without byte-order mark is UTF-8 exactly when its first 2048 bytes are valid
     // UTF-8, else the 8-bit code page.
@@ -58,6 +62,8 @@ public:
     QString gib_fehlertext() const;
 
 private:
+    void beginne_stream();
+
     std::unique_ptr<QFileDevice> iodatei;
     // Why the last open, or the write of a whole file, failed: the file object never saw a
     // refused open, and dropping a whole file's new content leaves a text of its own behind.

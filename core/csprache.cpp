@@ -58,16 +58,40 @@ QString sprachordner_datei(const QString& code)
            + QStringLiteral(".qm");
 }
 
-// The product's ".qm" of a language: side by side in the translation folder, else in the
-// language's own support folder (where `gib_sprachen` may have found it); empty when neither.
-QString produktdatei(const QString& code, const QString& qm_ordner)
+// A translator over the bytes of a file that was judged when it was opened (see eigentum.h): Qt
+// reads them in place, so they live as long as it does.
+class CGelesenerUebersetzer : public QTranslator
 {
-    const QString daneben = qm_ordner + QLatin1Char('/') + zustand().anwendungsname + QLatin1Char('_') + code
-                            + QStringLiteral(".qm");
-    if (ist_datei(daneben))
-        return daneben;
-    const QString eigen = sprachordner_datei(code);
-    return ist_datei(eigen) ? eigen : QString();
+public:
+    bool lade(QFile& datei)
+    {
+        // Far larger than any translation: not taken into memory.
+        constexpr qint64 hoechstens = 64 * 1024 * 1024;
+        if (datei.size() > hoechstens)
+            return false;
+        daten = datei.readAll();
+        return datei.error() == QFileDevice::NoError
+               && load(reinterpret_cast<const uchar*>(daten.constData()), daten.size());
+    }
+
+private:
+    QByteArray daten;
+};
+
+// The file `pfad` when the rule of every look-up takes it.
+SGefundeneDatei oeffne(const QString& pfad)
+{
+    const QFileInfo info(pfad);
+    return oeffne_datei_in(info.absolutePath(), info.fileName());
+}
+
+// The product's ".qm" of a language: side by side in the translation folder, else in the
+// language's own support folder (where `gib_sprachen` may have found it); none when neither.
+SGefundeneDatei produktdatei(const QString& code, const QString& qm_ordner)
+{
+    SGefundeneDatei daneben =
+        oeffne_datei_in(qm_ordner, zustand().anwendungsname + QLatin1Char('_') + code + QStringLiteral(".qm"));
+    return daneben.datei ? std::move(daneben) : oeffne(sprachordner_datei(code));
 }
 
 std::string ueb(const char* text, const QString& pfad)
@@ -91,12 +115,14 @@ void lade_qt_bibliothek(const QString& code, const QString& qm_ordner)
 {
     const QString qt_ordner = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
     for (const QString& stamm : {QStringLiteral("qt_"), QStringLiteral("qtbase_")}) {
-        const QString datei = stamm + code + QStringLiteral(".qm");
-        const QString ordner = existiert(qm_ordner, datei) ? qm_ordner : qt_ordner;
-        if (!existiert(ordner, datei))
+        const QString name = stamm + code + QStringLiteral(".qm");
+        SGefundeneDatei datei = oeffne_datei_in(qm_ordner, name);
+        if (!datei.datei)
+            datei = oeffne_datei_in(qt_ordner, name);
+        if (!datei.datei)
             continue;
-        auto* uebersetzer = new QTranslator;
-        uebersetzer->load(datei, ordner);
+        auto* uebersetzer = new CGelesenerUebersetzer;
+        uebersetzer->lade(*datei.datei);
         QCoreApplication::installTranslator(uebersetzer);
         zustand().qt_uebersetzer.push_back(uebersetzer);
     }
@@ -150,7 +176,8 @@ bool lege_eigene_tabelle_an(QString& itr)
     // one that cannot be read, and says so.
     if (!QFileInfo::exists(pfad))
         return true;
-    if (!neu->importiere_uebersetzungen(pfad.toStdString())) {
+    const SGefundeneDatei datei = oeffne(pfad);
+    if (!datei.datei || !neu->importiere_uebersetzungen(*datei.datei, pfad.toStdString())) {
         melde_fehler(ueb(QT_TRANSLATE_NOOP("QObject", "System-Sprachdatei '%1' ist nicht lesbar"), pfad) + "\n");
         return false;
     }
@@ -162,26 +189,25 @@ bool lege_eigene_tabelle_an(QString& itr)
 QString lade_produktdatei(const QString& code, const QString& qm_ordner)
 {
     SSprachZustand& z = zustand();
-    const QString datei = produktdatei(code, qm_ordner);
-    if (datei.isEmpty()) {
+    const SGefundeneDatei datei = produktdatei(code, qm_ordner);
+    if (!datei.datei) {
         melde_fehler(
             ueb(QT_TRANSLATE_NOOP("QObject", "Fehlende Qt-Sprachdatei '%1'"),
                 qm_ordner + QLatin1Char('/') + z.anwendungsname + QLatin1Char('_') + code + QStringLiteral(".qm")));
         return QString();
     }
-    auto* uebersetzer = new QTranslator;
-    const QFileInfo info(datei);
-    if (!uebersetzer->load(info.fileName(), info.absolutePath())) {
+    auto* uebersetzer = new CGelesenerUebersetzer;
+    if (!uebersetzer->lade(*datei.datei)) {
         // A damaged file would be installed as an empty translation: keep the previous one.
         delete uebersetzer;
-        melde_fehler(ueb(QT_TRANSLATE_NOOP("QObject", "Qt-Sprachdatei '%1' ist nicht lesbar"), datei));
+        melde_fehler(ueb(QT_TRANSLATE_NOOP("QObject", "Qt-Sprachdatei '%1' ist nicht lesbar"), datei.pfad));
         return QString();
     }
     entferne(z.produkt_uebersetzer);
     QCoreApplication::installTranslator(uebersetzer);
     z.produkt_uebersetzer = uebersetzer;
     z.produkt_sprache = code;
-    return datei;
+    return datei.pfad;
 }
 
 } // namespace

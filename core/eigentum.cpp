@@ -1,23 +1,32 @@
 #include "eigentum.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
+#include <mutex>
 #include <pwd.h>
+#include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
+bool ist_anwender_oder_root(uid_t benutzer)
+{
+    return benutzer == ::geteuid() || benutzer == 0;
+}
+
 bool gehoert_anwender_oder_root(const struct stat& info)
 {
-    return info.st_uid == ::geteuid() || info.st_uid == 0;
+    return ist_anwender_oder_root(info.st_uid);
 }
 
 // Calls a reentrant look-up of the user or group data base with a buffer that grows while it is
@@ -35,6 +44,26 @@ bool schlage_nach(Eintrag& eintrag, std::vector<char>& puffer, Abfrage abfrage)
         }
         return fehler == 0 && ergebnis;
     }
+}
+
+// Whether an account but `eigentuemer` has `gruppe` as its primary group: the group's member list
+// names only those who hold it beside their own.
+bool ist_hauptgruppe_anderer(gid_t gruppe, uid_t eigentuemer)
+{
+    // The walk over the accounts has one position in the whole process.
+    static std::mutex mutex;
+    std::lock_guard<std::mutex> lock(mutex);
+    std::vector<char> puffer(1 << 16);
+    passwd eintrag{};
+    passwd* ergebnis = nullptr;
+    int fehler = 0;
+    bool gefunden = false;
+    ::setpwent();
+    while (!gefunden && (fehler = ::getpwent_r(&eintrag, puffer.data(), puffer.size(), &ergebnis)) == 0 && ergebnis)
+        gefunden = eintrag.pw_gid == gruppe && eintrag.pw_uid != eigentuemer;
+    ::endpwent();
+    // An account that could not be read may be one.
+    return gefunden || (fehler != 0 && fehler != ENOENT);
 }
 
 // The group of a user alone: systems give every user a group of the user's name, the user's
@@ -56,49 +85,203 @@ bool ist_private_gruppe(gid_t gruppe, uid_t eigentuemer)
     for (char** mitglied = gruppeneintrag.gr_mem; *mitglied; ++mitglied)
         if (std::strcmp(*mitglied, anwender.pw_name) != 0)
             return false;
+    return !ist_hauptgruppe_anderer(gruppe, eigentuemer);
+}
+
+// An entry of an access control list as Linux keeps the list in the attribute
+// "system.posix_acl_access": a version word (2), then entries of a 16-bit tag, 16-bit permissions
+// and a 32-bit id, all little-endian.
+struct AclEintrag
+{
+    std::uint32_t art;
+    std::uint32_t rechte;
+    std::uint32_t id;
+};
+
+enum : std::uint32_t { acl_benutzer = 0x02, acl_eigene_gruppe = 0x04, acl_gruppe = 0x08, acl_maske = 0x10 };
+constexpr std::uint32_t acl_schreiben = 0x02;
+constexpr std::uint32_t acl_version = 2;
+
+enum class Liste { keine, gelesen, unlesbar };
+
+std::uint32_t little_endian(const unsigned char* daten, int bytes)
+{
+    std::uint32_t wert = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        wert = (wert << 8) | daten[i];
+    return wert;
+}
+
+// The access control list of the open file or folder `fd`: `keine` when it has none beyond its
+// mode (or its file system keeps none), `unlesbar` when it cannot be read or has another form.
+Liste lies_acl(int fd, std::vector<AclEintrag>& liste)
+{
+    static const char attribut[] = "system.posix_acl_access";
+    const ssize_t groesse = ::fgetxattr(fd, attribut, nullptr, 0);
+    if (groesse < 0)
+        return errno == ENODATA || errno == ENOTSUP ? Liste::keine : Liste::unlesbar;
+    std::vector<unsigned char> daten(static_cast<std::size_t>(groesse));
+    // A list that grew in between does not fit: it is no list read.
+    const ssize_t gelesen = ::fgetxattr(fd, attribut, daten.data(), daten.size());
+    if (gelesen < 4 || (gelesen - 4) % 8 != 0 || little_endian(daten.data(), 4) != acl_version)
+        return Liste::unlesbar;
+    for (ssize_t stelle = 4; stelle < gelesen; stelle += 8) {
+        const unsigned char* eintrag = daten.data() + stelle;
+        liste.push_back({little_endian(eintrag, 2), little_endian(eintrag + 2, 2), little_endian(eintrag + 4, 4)});
+    }
+    return Liste::gelesen;
+}
+
+// Whether the list lets no one write but the owner, the user and root: a named user, the owning
+// group or a named group with the right to write (through the mask) must be one of them or the
+// owner's own group.
+bool acl_nur_fuer_eigentuemer(const std::vector<AclEintrag>& liste, const struct stat& info)
+{
+    bool maske = true;
+    for (const AclEintrag& e : liste)
+        if (e.art == acl_maske)
+            maske = (e.rechte & acl_schreiben) != 0;
+    if (!maske)
+        return true;
+    for (const AclEintrag& e : liste) {
+        if ((e.rechte & acl_schreiben) == 0)
+            continue;
+        if ((e.art == acl_benutzer && e.id != info.st_uid && !ist_anwender_oder_root(e.id))
+            || (e.art == acl_eigene_gruppe && !ist_private_gruppe(info.st_gid, info.st_uid))
+            || (e.art == acl_gruppe && !ist_private_gruppe(e.id, info.st_uid)))
+            return false;
+    }
     return true;
 }
 
-bool nur_fuer_eigentuemer_beschreibbar(const struct stat& info)
+// Whether the open file or folder `fd` (with `info` from it) belongs to the user or root and no
+// one else may write it, by its mode and its access control list: with a list, the group bits of
+// the mode are only the list's mask, and the list itself says who that lets write.
+bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
 {
-    return gehoert_anwender_oder_root(info) && (info.st_mode & S_IWOTH) == 0
-           && ((info.st_mode & S_IWGRP) == 0 || ist_private_gruppe(info.st_gid, info.st_uid));
+    if (!gehoert_anwender_oder_root(info) || (info.st_mode & S_IWOTH) != 0)
+        return false;
+    std::vector<AclEintrag> liste;
+    switch (lies_acl(fd, liste)) {
+    case Liste::keine:
+        return (info.st_mode & S_IWGRP) == 0 || ist_private_gruppe(info.st_gid, info.st_uid);
+    case Liste::gelesen:
+        return acl_nur_fuer_eigentuemer(liste, info);
+    case Liste::unlesbar:
+        break;
+    }
+    return false;
+}
+
+// Keeps `fd`, opened without waiting, only when it is a regular file, and from then on blocking.
+int nur_regulaere(int fd)
+{
+    struct stat info;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flags != -1
+        && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)
+        return fd;
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+}
+
+// The target of the link `name` under the folder `ordner`, the link judged and read through one
+// descriptor. False with errno: EPERM when another user owns it, EAGAIN when it is no link (any
+// more).
+bool lies_link(int ordner, const std::string& name, std::string& ziel)
+{
+    const int link = ::openat(ordner, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (link < 0)
+        return false;
+    struct stat info;
+    char puffer[PATH_MAX];
+    ssize_t laenge = -1;
+    if (::fstat(link, &info) == 0) {
+        if (!S_ISLNK(info.st_mode))
+            errno = EAGAIN;
+        else if (!gehoert_anwender_oder_root(info))
+            errno = EPERM;
+        else if ((laenge = ::readlinkat(link, "", puffer, sizeof puffer)) == static_cast<ssize_t>(sizeof puffer)
+                 || laenge == 0) {
+            laenge = -1;
+            errno = ENAMETOOLONG;
+        }
+    }
+    const int fehler = errno;
+    ::close(link);
+    errno = fehler;
+    if (laenge < 0)
+        return false;
+    ziel.assign(puffer, static_cast<std::size_t>(laenge));
+    return true;
+}
+
+// `name` under the folder `ordner` opened without following a link the user or root does not own
+// (see `oeffne_ohne_fremde_links`).
+int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte)
+{
+    // As many links as the system itself follows in one name.
+    for (int schritt = 0; schritt < 40; ++schritt) {
+        int fd;
+        do
+            fd = ::openat(ordner, name.c_str(), modus | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, rechte);
+        while (fd < 0 && errno == EINTR);
+        if (fd >= 0)
+            return nur_regulaere(fd);
+        if (errno != ELOOP)
+            return -1;
+        std::string ziel;
+        if (!lies_link(ordner, name, ziel)) {
+            // Something else took the link's place meanwhile: look at it afresh.
+            if (errno == EAGAIN)
+                continue;
+            return -1;
+        }
+        // A relative target counts from the link's own folder.
+        const std::size_t schnitt = name.rfind('/');
+        name = ziel.front() == '/' || schnitt == std::string::npos ? ziel : name.substr(0, schnitt + 1) + ziel;
+    }
+    errno = ELOOP;
+    return -1;
 }
 
 } // namespace
 
-bool ist_fremd_beschreibbar(const QString& ordner)
+Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_ptr<QFile>& datei)
 {
-    struct stat info;
-    return ::stat(QFile::encodeName(ordner).constData(), &info) != 0 || !nur_fuer_eigentuemer_beschreibbar(info);
-}
-
-bool ist_eigene_datei(const QString& pfad)
-{
-    const QByteArray name = QFile::encodeName(pfad);
-    struct stat link;
-    struct stat datei;
-    if (::lstat(name.constData(), &link) != 0 || ::stat(name.constData(), &datei) != 0)
-        return false;
-    // The mode of a link itself means nothing; its owner decides where it leads.
-    if (S_ISLNK(link.st_mode) && !gehoert_anwender_oder_root(link))
-        return false;
-    return nur_fuer_eigentuemer_beschreibbar(datei);
-}
-
-bool darf_genommen_werden(const QString& ordner, const QString& pfad)
-{
-    const bool aktueller_ordner = QFileInfo(ordner).absoluteFilePath() == QDir::currentPath();
-    return (!aktueller_ordner && !ist_fremd_beschreibbar(ordner)) || ist_eigene_datei(pfad);
-}
-
-bool darf_angehaengt_werden(const std::string& pfad, int& weitere)
-{
-    struct stat link;
-    if (::lstat(pfad.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        weitere = 0;
-        return gehoert_anwender_oder_root(link);
+    datei.reset();
+    const QByteArray ordnername = QFile::encodeName(ordner);
+    bool nur_eigene = QFileInfo(ordner).absoluteFilePath() == QDir::currentPath();
+    int ordner_fd = ::open(ordnername.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ordner_fd < 0 && errno == EACCES) {
+        // A folder that may be passed but not read: its list cannot be asked.
+        ordner_fd = ::open(ordnername.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        nur_eigene = true;
     }
-    weitere = O_NOFOLLOW;
-    return true;
+    if (ordner_fd < 0)
+        return Fund::keiner;
+    struct stat info;
+    nur_eigene = nur_eigene || ::fstat(ordner_fd, &info) != 0 || !nur_eigentuemer_darf_schreiben(ordner_fd, info);
+    const int fd = oeffne_unter(ordner_fd, QFile::encodeName(name).toStdString(), O_RDONLY, 0);
+    const int fehler = errno;
+    ::close(ordner_fd);
+    if (fd < 0)
+        return fehler == EPERM ? Fund::uebergangen : Fund::keiner;
+    if (nur_eigene && (::fstat(fd, &info) != 0 || !nur_eigentuemer_darf_schreiben(fd, info))) {
+        ::close(fd);
+        return Fund::uebergangen;
+    }
+    datei = std::make_unique<QFile>();
+    if (!datei->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        datei.reset();
+        return Fund::keiner;
+    }
+    return Fund::genommen;
+}
+
+int oeffne_ohne_fremde_links(const char* pfad, int modus, unsigned rechte)
+{
+    return oeffne_unter(AT_FDCWD, pfad, modus, static_cast<mode_t>(rechte));
 }

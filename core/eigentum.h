@@ -1,25 +1,33 @@
-// Whether a file found by its name may be trusted: who owns it, and who else may change it or its folder.
+// Whether a file found by its name may be trusted (who owns it, and who else may change it or its folder, by mode and access control list), and opening it so that what was judged is what is read.
 #pragma once
 
+#include <QFile>
 #include <QString>
 
-#include <string>
+#include <memory>
 
-// True when the folder `ordner` may be written by anyone but the user running the program and
-// root: others may write it, or a group that is not its owner's own (the group of the owner's
-// name that holds no one else), or another user owns it (a folder that cannot be looked at
-// counts as such).
-bool ist_fremd_beschreibbar(const QString& ordner);
-// True when `pfad` belongs to the user running the program (or root) and no one else may write
-// it: neither others nor a group but the owner's own; a link counts only when the link and the
-// file it leads to both do.
-bool ist_eigene_datei(const QString& pfad);
-// The check of every look-up of a configuration, index or picture by name: a file found in the
-// current folder, or in a folder others may write, is taken only when it is the user's own
-// (above); anywhere else every file is taken.
-bool darf_genommen_werden(const QString& ordner, const QString& pfad);
+// What a look-up found under a name.
+enum class Fund { keiner, uebergangen, genommen };
 
-// Appending to `pfad` in a folder others may write: never through a link another user owns
-// (false), and a link that appears after the look is not followed either (`weitere` gets
-// O_NOFOLLOW, to be added to the open flags). A link of the user's own or root's is followed.
-bool darf_angehaengt_werden(const std::string& pfad, int& weitere);
+// Opens `name` in the folder `ordner` for reading, by the rule of every look-up of a configuration,
+// index, picture or translation. In the current folder, and in a folder others may write (anyone
+// but the user running the program and root may write it, by its mode or its access control
+// list, or another user owns it; a folder that cannot be looked at counts as such), only the
+// user's own file is taken: it belongs to the user or root, and no one else may write it: not
+// others, not a named user or group of its access control list (through the list's mask), not a
+// group but the owner's own (the group of the owner's name that no other account has as member
+// or as primary group). Anywhere else every regular file is taken. A link on the way is followed
+// only when the user or root owns it; another's makes the file `uebergangen`.
+// The folder is opened and judged by its descriptor, the file opened in that folder, judged by
+// its own descriptor and handed on open: nothing swapped in under either name meanwhile is read.
+// A folder, pipe or device of the name is `keiner`, and never waited on. `datei` is the open file
+// when `genommen`, else null.
+Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_ptr<QFile>& datei);
+
+// Opens `pfad` with the open(2) flags `modus` (such as O_CREAT | O_APPEND | O_WRONLY) where others
+// may write the folder: a link is followed only when the user or root owns it, and each link is
+// judged and read through one descriptor, so that a link swapped in after the look is not
+// followed either. Only a regular file is kept; a pipe or device is never waited on. The
+// descriptor (close-on-exec, blocking), or -1 with errno: EPERM for a link of another user,
+// EINVAL for something that is no regular file.
+int oeffne_ohne_fremde_links(const char* pfad, int modus, unsigned rechte);

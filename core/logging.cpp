@@ -34,13 +34,18 @@ void konfiguriere_logging(const QString& dateiname, const QString& suffix)
 
     // A file passed over for its owner is named once the log it would have set up exists.
     QStringList uebergangen;
-    const QString pfad = suche_datei(dateiname, true, false, uebergangen);
+    const SGefundeneDatei datei = oeffne_gesuchte_datei(dateiname, true, false, &uebergangen);
     std::optional<QString> konfigurationsfehler;
-    if (!pfad.isEmpty()) {
+    if (datei.datei) {
         try {
-            log4cpp::konfiguriere_datei(QFile::encodeName(pfad).toStdString());
+            // The file that was judged is read, not whatever bears its name by now.
+            const QByteArray text = datei.datei->readAll();
+            if (datei.datei->error() != QFileDevice::NoError)
+                throw log4cpp::ConfigureFailure("Config File " + QFile::encodeName(datei.pfad).toStdString()
+                                                + " is unreadable: " + datei.datei->errorString().toStdString());
+            log4cpp::konfiguriere_text(text.toStdString());
             melde_uebergangen(uebergangen);
-            logger->info(CQString(QStringLiteral("Logger: %1").arg(pfad)));
+            logger->info(CQString(QStringLiteral("Logger: %1").arg(datei.pfad)));
             return;
         } catch (const log4cpp::ConfigureFailure& fehler) {
             std::cerr << "Configure Problem " << fehler.what() << std::endl;

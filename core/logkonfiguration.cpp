@@ -168,6 +168,11 @@ void konfiguriere_datei(const std::string& dateiname)
     std::string text;
     if (!lies_datei(dateiname, text))
         throw ConfigureFailure("Config File " + dateiname + " does not exist or is unreadable");
+    konfiguriere_text(text);
+}
+
+void konfiguriere_text(const std::string& text)
+{
     std::istringstream ein(text);
     lies_befehle(ein);
 }

@@ -83,13 +83,17 @@ const QStringList& bild_endungen_hintergrund()
     return e;
 }
 
-// The check of every look-up; a file passed over is logged.
-bool ist_genommen(const QString& ordner, const QString& pfad)
+// A copy of the open file `quelle` written whole to `ziel`; true when it is complete.
+bool kopiere_geoeffnete(QFile& quelle, const QString& ziel)
 {
-    if (darf_genommen_werden(ordner, pfad))
-        return true;
-    melde_uebergangen({pfad});
-    return false;
+    return schreibe_ganz(ziel, [&quelle](QIODevice& aus) {
+               char puffer[65536];
+               qint64 gelesen;
+               while ((gelesen = quelle.read(puffer, sizeof puffer)) > 0)
+                   if (aus.write(puffer, gelesen) != gelesen)
+                       return false;
+               return gelesen == 0;
+           }).isEmpty();
 }
 
 } // namespace
@@ -184,15 +188,19 @@ QDir gib_home_verzeichnis()
 
 CQString gib_pfadtrenner() { return CQString("/"); }
 
-QString suche_datei(const QString& name, const bool& support, const bool& sprache)
+SGefundeneDatei oeffne_datei_in(const QString& ordner, const QString& name, QStringList* uebergangen)
 {
-    QStringList uebergangen;
-    const QString pfad = suche_datei(name, support, sprache, uebergangen);
-    melde_uebergangen(uebergangen);
-    return pfad;
+    SGefundeneDatei gefunden{ordner + QLatin1Char('/') + name, nullptr};
+    if (oeffne_zum_lesen(ordner, name, gefunden.datei) == Fund::uebergangen) {
+        if (uebergangen)
+            *uebergangen << gefunden.pfad;
+        else
+            melde_uebergangen({gefunden.pfad});
+    }
+    return gefunden;
 }
 
-QString suche_datei(const QString& name, const bool& support, const bool& sprache, QStringList& uebergangen)
+SGefundeneDatei oeffne_gesuchte_datei(const QString& name, bool support, bool sprache, QStringList* uebergangen)
 {
     const QString w = wurzel();
     QStringList ordner = {QDir::currentPath(), gib_eigene_dateien().absolutePath(),
@@ -202,14 +210,16 @@ QString suche_datei(const QString& name, const bool& support, const bool& sprach
     if (support)
         ordner << support_von(w, sprache);
     for (const QString& o : qAsConst(ordner)) {
-        const QString pfad = o + QLatin1Char('/') + name;
-        if (!ist_datei(pfad))
-            continue;
-        if (darf_genommen_werden(o, pfad))
-            return pfad;
-        uebergangen << pfad;
+        SGefundeneDatei gefunden = oeffne_datei_in(o, name, uebergangen);
+        if (gefunden.datei)
+            return gefunden;
     }
-    return QString();
+    return {};
+}
+
+QString suche_datei(const QString& name, const bool& support, const bool& sprache)
+{
+    return oeffne_gesuchte_datei(name, support, sprache).pfad;
 }
 
 void melde_uebergangen(const QStringList& uebergangen)
@@ -243,12 +253,13 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
     QString logo;
     for (const QString& kandidat : qAsConst(kandidaten)) {
         for (const Ort& ort : orte) {
-            const QFileInfo info(ort.ordner + QLatin1Char('/') + kandidat);
-            if (!ist_datei(info.filePath()) || (!ort.auch_leer && info.size() <= 0)
-                || !ist_genommen(ort.ordner, info.filePath()))
+            const SGefundeneDatei quelle = oeffne_datei_in(ort.ordner, kandidat);
+            if (!quelle.datei || (!ort.auch_leer && quelle.datei->size() <= 0))
                 continue;
-            if (QDir(ort.ordner).absolutePath() != ziel_absolut)
-                kopiere_datei(info.filePath(), zielordner + QLatin1Char('/') + kandidat, false, false);
+            // The copy is made of the file that was judged, not of whatever bears its name now.
+            if (QDir(ort.ordner).absolutePath() != ziel_absolut
+                && !kopiere_geoeffnete(*quelle.datei, zielordner + QLatin1Char('/') + kandidat))
+                continue;
             logo = kandidat;
             break;
         }
@@ -256,11 +267,9 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
             break;
     }
     // A logo that could not be copied is not named: the page would show a missing picture.
-    if (logo.isEmpty() || !ist_datei(zielordner + QLatin1Char('/') + logo)) {
-        logo.clear();
+    if (logo.isEmpty()) {
         for (const QString& kandidat : qAsConst(kandidaten)) {
-            const QString pfad = zielordner + QLatin1Char('/') + kandidat;
-            if (ist_datei(pfad) && ist_genommen(zielordner, pfad)) {
+            if (oeffne_datei_in(zielordner, kandidat).datei) {
                 logo = kandidat;
                 break;
             }
@@ -278,26 +287,33 @@ QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, 
     return QStringLiteral("file:/") + ordner + QLatin1Char('/') + logo;
 }
 
-QString suche_hintergrundbild(const QString& name, const bool& support)
+SGefundeneDatei oeffne_hintergrundbild(const QString& name, bool support)
 {
-    if (ist_datei(name) && ist_genommen(QFileInfo(name).absolutePath(), name))
-        return name;
-    if (!QFileInfo(name).suffix().isEmpty())
-        return suche_datei(name, support, false);
+    const QFileInfo info(name);
+    SGefundeneDatei selbst = oeffne_datei_in(info.absolutePath(), info.fileName());
+    if (selbst.datei)
+        return {name, std::move(selbst.datei)};
+    if (!info.suffix().isEmpty())
+        return oeffne_gesuchte_datei(name, support, false);
     const QString w = wurzel();
     QStringList ordner = {gib_eigene_dateien().absolutePath(), QDir::currentPath(),
                           unterordner_von(w, false)};
     if (support)
         ordner << support_von(w, false);
-    QString kandidat;
+    SGefundeneDatei kandidat;
     for (const QString& endung : bild_endungen_hintergrund()) {
         for (const QString& o : qAsConst(ordner)) {
-            kandidat = o + QLatin1Char('/') + name + QLatin1Char('.') + endung;
-            if (ist_datei(kandidat) && ist_genommen(o, kandidat))
+            kandidat = oeffne_datei_in(o, name + QLatin1Char('.') + endung);
+            if (kandidat.datei)
                 return kandidat;
         }
     }
     return kandidat;
+}
+
+QString suche_hintergrundbild(const QString& name, const bool& support)
+{
+    return oeffne_hintergrundbild(name, support).pfad;
 }
 
 CQString gib_dateiname_von(const CQString& pfad)

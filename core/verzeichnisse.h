@@ -4,8 +4,11 @@
 #include "cqstring.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
+
+#include <memory>
 
 // The running program's file.
 QFileInfo gib_programmdatei();
@@ -31,16 +34,32 @@ QDir gib_eigene_dateien();
 QDir gib_home_verzeichnis();
 CQString gib_pfadtrenner();
 
-// The first existing of current folder, personal folder, application sub-folder (with
+// A file a search took, open for reading: `pfad` names it in messages, and what is read comes from
+// `datei`, never from the name again (another file may stand there by then). `datei` is null when
+// none was taken.
+struct SGefundeneDatei
+{
+    QString pfad;
+    std::unique_ptr<QFile> datei;
+};
+
+// The file `name` in the folder `ordner` opened for reading when the rule of every look-up takes
+// it (see eigentum.h); `pfad` is ordner + "/" + name either way. A file passed over for its owner
+// is named by a warning in the log, or, given `uebergangen`, added to that list instead (for a
+// caller whose log is not ready yet).
+SGefundeneDatei oeffne_datei_in(const QString& ordner, const QString& name, QStringList* uebergangen = nullptr);
+// The first file taken of current folder, personal folder, application sub-folder (with
 // `sprache` its language variant first, then the plain one) and, with `support`, the support
-// folder, each + "/" + `name`; empty when none exists. Here and in the other searches only a
-// regular file counts: a folder, pipe or device of the name is passed over; so is a file in the
-// current folder or in a folder others may write that is not the user's own (another user's,
-// or one others may change: see eigentum.h), with a warning in the log naming it.
+// folder, each + "/" + `name`, opened for reading; empty when none is taken. Here and in the
+// other searches only a regular file counts: a folder, pipe or device of the name is passed over;
+// so is a file in the current folder or in a folder others may write that is not the user's own
+// (another user's, or one others may change by its mode or its access control list: see
+// eigentum.h), named as `oeffne_datei_in` names it. Each file is judged by what was opened, and
+// read from there.
+SGefundeneDatei oeffne_gesuchte_datei(const QString& name, bool support, bool sprache,
+                                      QStringList* uebergangen = nullptr);
+// The path `oeffne_gesuchte_datei` takes, for a caller that only asks whether there is one.
 QString suche_datei(const QString& name, const bool& support, const bool& sprache);
-// The same, the files passed over for their owner added to `uebergangen` instead of logged (for
-// a caller whose log is not ready yet).
-QString suche_datei(const QString& name, const bool& support, const bool& sprache, QStringList& uebergangen);
 // The warning of the searches for each file passed over.
 void melde_uebergangen(const QStringList& uebergangen);
 // The logo ("logo" or, with `zweites`, "logo2", as png, jpg, gif or bmp; with `punkt` a hidden
@@ -48,9 +67,11 @@ void melde_uebergangen(const QStringList& uebergangen);
 // the personal, application or support folder is copied to `ziel`. The result is "./" + name
 // when `relativ`, else a "file:" address; "Logo_Datei_nicht_vorhanden" when there is none.
 QString suche_logo(const QString& ziel, const bool& punkt, const bool& zweites, const bool& relativ);
-// `name` itself when it exists; with a suffix the file search; else the first existing of
-// name.png, .gif, .jpg, .bmp in the personal, current, application and (with `support`)
-// support folders; when none exists the last candidate tried.
+// `name` itself when it is taken; with a suffix the file search; else the first taken of
+// name.png, .gif, .jpg, .bmp in the personal, current, application and (with `support`) support
+// folders, opened for reading. When none is taken, `pfad` is the last candidate tried.
+SGefundeneDatei oeffne_hintergrundbild(const QString& name, bool support);
+// The path `oeffne_hintergrundbild` takes (or tried last).
 QString suche_hintergrundbild(const QString& name, const bool& support);
 
 // File name, folder (the path itself when it is a folder) and suffix of a path; "" for "".

@@ -208,11 +208,10 @@ void CGMail::bereite_mail_vor()
     remote_logo.clear();
     logo_datei.clear();
     if (!dateien.isEmpty()) {
-        const QString datei = suche_datei(QStringLiteral("remote_logo.txt"), true, false);
-        QFile logo(datei);
-        if (!datei.isEmpty() && oeffne_regulaere_datei(logo, QIODevice::ReadOnly)) {
+        const SGefundeneDatei logo = oeffne_gesuchte_datei(QStringLiteral("remote_logo.txt"), true, false);
+        if (logo.datei) {
             // An address, never longer than this: a file of one endless line is not taken into memory.
-            const QString zeile = QTextStream(&logo).readLine(64 * 1024);
+            const QString zeile = QTextStream(logo.datei.get()).readLine(64 * 1024);
             if (!zeile.isEmpty()) {
                 remote_logo = CQString(zeile);
                 // The form the reports refer to their logo by.

@@ -230,9 +230,10 @@ CQString CHilfeSystem::suche_seite(const QString& schluessel) const
 bool CHilfeSystem::lies_index()
 {
     const QString name = QStringLiteral("hilfe_index.txt");
-    const QString pfad = suche_datei(name, true, true);
+    SGefundeneDatei gefunden = oeffne_gesuchte_datei(name, true, true);
+    const QString pfad = gefunden.pfad;
     CQIODatei datei{CQString(pfad)};
-    if (pfad.isEmpty() || !datei.oeffne(true, false, true, false, false)) {
+    if (!datei.lies_aus(std::move(gefunden.datei))) {
         melde_fehler(QStringLiteral("%1 konnte nicht geoeffnet werden.").arg(pfad.isEmpty() ? name : pfad));
         return false;
     }

@@ -24,7 +24,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QMdiSubWindow>
 #include <QResizeEvent>
@@ -378,39 +377,32 @@ void UpdaterMainWindow::speichere_einstellungen()
 
 void UpdaterMainWindow::lade_hintergrund()
 {
-    const QString pfad = suche_hintergrundbild(QStringLiteral("workspace_image_quorbel"), true);
-    if (QFileInfo(pfad).isFile())
-        setze_hintergrundbild(pfad);
+    const SGefundeneDatei bild = oeffne_hintergrundbild(QStringLiteral("workspace_image_quorbel"), true);
+    if (bild.datei)
+        setze_hintergrundbild(*bild.datei);
 }
 
-bool UpdaterMainWindow::setze_hintergrundbild(const QString& pfad)
+bool UpdaterMainWindow::setze_hintergrundbild(QIODevice& bild)
 {
     umwandlung = Qt::PreferDither;
     bildmodus = true;
-    if (pfad.isEmpty())
-        return false;
     setze_warte_cursor(true, false);
-    if (!hintergrund.load(pfad)) {
+    if (!hintergrund.load(&bild, nullptr)) {
         setze_warte_cursor(false, false);
         return false;
     }
-    const bool ok = uebernimm_hintergrundbild(pfad);
+    const bool ok = uebernimm_hintergrundbild();
     setze_warte_cursor(false, false);
     return ok;
 }
 
-bool UpdaterMainWindow::uebernimm_hintergrundbild(const QString& pfad)
+bool UpdaterMainWindow::uebernimm_hintergrundbild()
 {
     setze_warte_cursor(true, false);
-    if (bildmodus) {
-        hintergrund_voll = QPixmap::fromImage(hintergrund, Qt::ImageConversionFlags(umwandlung));
-        if (hintergrund_voll.isNull()) {
-            hintergrund_voll = QPixmap();
-            setze_warte_cursor(false, false);
-            return false;
-        }
-    } else {
-        hintergrund_voll.load(pfad);
+    hintergrund_voll = QPixmap::fromImage(hintergrund, Qt::ImageConversionFlags(umwandlung));
+    if (hintergrund_voll.isNull()) {
+        setze_warte_cursor(false, false);
+        return false;
     }
     hintergrund_skaliert = QPixmap();
     skaliere_hintergrund();

@@ -18,6 +18,7 @@ class CQWorkspace;
 class CUninstallInfo;
 class QAction;
 class QCloseEvent;
+class QIODevice;
 class QPaintEvent;
 class QResizeEvent;
 class QTimer;
@@ -62,7 +63,8 @@ public:
 
     // Background picture; see the slots for rescaling.
     void lade_hintergrund();
-    bool setze_hintergrundbild(const QString& pfad);
+    // The picture read from `bild`, an open file (a look-up judged it; its name is not read again).
+    bool setze_hintergrundbild(QIODevice& bild);
 
     // Dispatcher of a job (0 install, 1 list, 2 uninstall, 3 show uninstall information).
     void bereite_job_vor(int* modus);
@@ -114,7 +116,7 @@ protected:
 private:
     UpdaterMainWindow(QWidget* eltern = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     void richte_protokollfenster_ein();
-    bool uebernimm_hintergrundbild(const QString& pfad);
+    bool uebernimm_hintergrundbild();
     void skaliere_hintergrund();
 
     CQWorkspace* workspace = nullptr;

@@ -2,6 +2,7 @@
 
 #include "verzeichnisse.h"
 
+#include <QImageReader>
 #include <QString>
 
 #include <map>
@@ -57,11 +58,14 @@ QPixmap* lade_pixmap(const CQString& ordner, const CQString& name, int groesse, 
     if (!ordner.isEmpty()) {
         pixmap->load(ordner + datei);
     } else {
-        QString pfad = suche_datei(datei, support, false);
-        if (pfad.isEmpty())
-            pfad = suche_datei(name + QStringLiteral(".png"), support, false);
-        if (!pfad.isEmpty())
-            pixmap->load(pfad);
+        SGefundeneDatei bild = oeffne_gesuchte_datei(datei, support, false);
+        if (!bild.datei)
+            bild = oeffne_gesuchte_datei(name + QStringLiteral(".png"), support, false);
+        // The picture that was judged is read, not whatever bears its name by now.
+        if (bild.datei) {
+            QImageReader leser(bild.datei.get());
+            *pixmap = QPixmap::fromImageReader(&leser);
+        }
     }
     // Kept also when loading failed, so that a missing image is searched for only once.
     bilder.emplace(schluessel, pixmap);

@@ -189,6 +189,14 @@ TEST_F(FehlerTest, LinkEinesAnderenAlsFehlerdateiWirdNichtBeschrieben)
     CQFehler(3, klasse_funktion, CQString("m"), CQString("fremder Link"));
     f.open(QIODevice::ReadOnly);
     EXPECT_FALSE(f.readAll().contains("fremder Link"));
+    f.close();
+
+    // Every link of a chain counts, not only the one of the name.
+    ASSERT_TRUE(QFile::rename(QStringLiteral("fehler.txt"), ordner.pfad(QStringLiteral("fremd"))));
+    ASSERT_TRUE(QFile::link(ordner.pfad(QStringLiteral("fremd")), QStringLiteral("fehler.txt")));
+    CFehler(3, klasse_funktion, "m", "Kette mit fremdem Link");
+    f.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(f.readAll().contains("Kette"));
 }
 
 TEST_F(FehlerTest, MeldeUndQmelde)

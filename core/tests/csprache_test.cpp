@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QString qt(const char* kontext, const char* text)
@@ -195,6 +198,24 @@ TEST_F(SpracheTest, UnlesbareProduktdateiBehaeltDieVorige)
     EXPECT_FALSE(sprache.setze_sprache(CQString("fr")));
     const std::string fehler = testing::internal::GetCapturedStderr();
     EXPECT_NE(fehler.find("aktualisierer_fr.qm' ist nicht lesbar"), std::string::npos) << fehler;
+    EXPECT_EQ(qt("TestProdukt", "sprache"), QStringLiteral("en"));
+}
+
+// Translations go by the rule of every look-up: another user's file where others may write is
+// passed over like a missing one.
+TEST_F(SpracheTest, FremdeProduktdateiWoAndereSchreibenWirdUebergangen)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another owner needs root to be made";
+    alle_nebeneinander();
+    ASSERT_TRUE(sprache.setze_sprache(CQString("en")));
+    const QString fr = wurzel.pfad(QStringLiteral("translations/aktualisierer_fr.qm"));
+    ASSERT_EQ(::chown(QFile::encodeName(fr).constData(), 12345, 12345), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(wurzel.uebersetzungen()).constData(), 0777), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(sprache.setze_sprache(CQString("fr")));
+    const std::string fehler = testing::internal::GetCapturedStderr();
+    EXPECT_NE(fehler.find(fr.toStdString() + "'"), std::string::npos) << fehler;
     EXPECT_EQ(qt("TestProdukt", "sprache"), QStringLiteral("en"));
 }
 

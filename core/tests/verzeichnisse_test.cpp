@@ -14,10 +14,16 @@
 #include <gtest/gtest.h>
 #include <log4cpp/Category.hh>
 
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -246,6 +252,28 @@ bool setze_rechte(const QString& pfad, mode_t rechte)
     return ::chmod(QFile::encodeName(pfad).constData(), rechte) == 0;
 }
 
+// The access control list "setfacl -m u:<benutzer>:<rechte>,m::<maske>" leaves on a file of mode
+// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id.
+bool setze_acl(const QString& pfad, std::uint32_t benutzer, std::uint32_t rechte, std::uint32_t maske)
+{
+    const std::uint32_t x = QFileInfo(pfad).isDir() ? 1 : 0;
+    const std::uint32_t eintraege[][3] = {
+        {0x01, 6 | x, ~0u}, {0x02, rechte, benutzer}, {0x04, 4 | x, ~0u}, {0x10, maske, ~0u}, {0x20, 4 | x, ~0u}};
+    QByteArray liste;
+    const auto schreibe = [&liste](std::uint32_t wert, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            liste.append(static_cast<char>(wert >> (8 * i)));
+    };
+    schreibe(2, 4);
+    for (const auto& e : eintraege) {
+        schreibe(e[0], 2);
+        schreibe(e[1], 2);
+        schreibe(e[2], 4);
+    }
+    return ::setxattr(QFile::encodeName(pfad).constData(), "system.posix_acl_access", liste.constData(),
+                      static_cast<std::size_t>(liste.size()), 0) == 0;
+}
+
 } // namespace
 
 // A file planted in the current folder, or in a folder others may write, is passed over with a
@@ -274,6 +302,14 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     gesucht("von allen beschreibbar", heim, true);
     ASSERT_TRUE(setze_rechte(hier, 0644));
     gesucht("eigene Datei", hier, false);
+    // With a list the mode's group bits are only its mask: the list says who may write.
+    ASSERT_TRUE(setze_acl(hier, 12345, 6, 6));
+    gesucht("Liste laesst einen anderen schreiben", heim, true);
+    ASSERT_TRUE(setze_acl(hier, 12345, 6, 4));
+    gesucht("Maske der Liste verwehrt das Schreiben", hier, false);
+    ASSERT_TRUE(setze_acl(hier, ::geteuid(), 6, 6));
+    gesucht("Liste nennt nur den Anwender", hier, false);
+    ASSERT_EQ(::removexattr(QFile::encodeName(hier).constData(), "system.posix_acl_access"), 0);
 
     if (::geteuid() != 0) {
         log4cpp::Category::getRoot().removeAppender(appender);
@@ -295,6 +331,14 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     ASSERT_TRUE(setze_rechte(hier, 0644));
     ASSERT_TRUE(gib_fremdem(hier));
     gesucht("Datei eines anderen", heim, true);
+    // Another's file in the personal folder is taken while no one else may write that folder.
+    ASSERT_TRUE(gib_fremdem(heim));
+    gesucht("Datei eines anderen im eigenen Ordner", heim, true);
+    ASSERT_TRUE(setze_acl(HeimOrdner::gib().path(), 12345, 7, 7));
+    sammler.texte.clear();
+    EXPECT_EQ(suche_datei(name, true, false), QString());
+    EXPECT_EQ(sammler.texte.size(), 2u);
+    ASSERT_EQ(::removexattr(QFile::encodeName(HeimOrdner::gib().path()).constData(), "system.posix_acl_access"), 0);
 
     // Beyond the current folder only where others may write: a folder of all in place of the
     // personal one's place in the order, then the pictures.
@@ -323,4 +367,34 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild.png"), true), wurzel + QStringLiteral("/support/bild.png"));
     EXPECT_EQ(suche_hintergrundbild(QStringLiteral("bild"), true), wurzel + QStringLiteral("/support/bild.png"));
     log4cpp::Category::getRoot().removeAppender(appender);
+}
+
+// The check and the read are one look: while the user's own file and another's change places
+// under its name in a folder others may write, whatever a search takes is the user's own file.
+TEST_F(Verzeichnisse, GetauschteDateiWirdNieGelesen)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another owner needs root to be made";
+    ASSERT_TRUE(setze_rechte(QDir::currentPath(), 0777));
+    lege_an(QDir::current().filePath(QStringLiteral("such.cfg")), "eigen");
+    lege_an(QDir::current().filePath(QStringLiteral("tausch")), "fremd");
+    ASSERT_TRUE(gib_fremdem(QDir::current().filePath(QStringLiteral("tausch"))));
+    std::atomic<bool> ende{false};
+    std::thread tauscher([&ende] {
+        while (!ende)
+            ::renameat2(AT_FDCWD, "such.cfg", AT_FDCWD, "tausch", RENAME_EXCHANGE);
+    });
+    int genommen = 0;
+    QByteArray gelesen = "eigen";
+    QStringList uebergangen;
+    for (int i = 0; i < 20000 && gelesen == "eigen"; ++i) {
+        const SGefundeneDatei datei = oeffne_gesuchte_datei(QStringLiteral("such.cfg"), false, false, &uebergangen);
+        uebergangen.clear();
+        if (datei.datei && ++genommen)
+            gelesen = datei.datei->readAll();
+    }
+    ende = true;
+    tauscher.join();
+    EXPECT_EQ(gelesen.toStdString(), "eigen");
+    EXPECT_GT(genommen, 0);
 }

@@ -1,0 +1,64 @@
+// Characters a reader cannot see, told by their Unicode properties over whole code points.
+#include "steuerzeichen.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString zeichen(char32_t c)
+{
+    return c > 0xFFFF ? QString::fromUcs4(&c, 1) : QString(QChar(static_cast<ushort>(c)));
+}
+
+// Default_Ignorable_Code_Point as Unicode's DerivedCoreProperties.txt lists it.
+bool ist_ignorierbar(char32_t c)
+{
+    static const char32_t liste[][2] = {{0xAD, 0xAD},       {0x34F, 0x34F},     {0x61C, 0x61C},     {0x115F, 0x1160},
+                                        {0x17B4, 0x17B5},   {0x180B, 0x180F},   {0x200B, 0x200F},   {0x202A, 0x202E},
+                                        {0x2060, 0x206F},   {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},
+                                        {0xFFA0, 0xFFA0},   {0xFFF0, 0xFFF8},   {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A},
+                                        {0xE0000, 0xE0FFF}};
+    for (const auto& b : liste)
+        if (c >= b[0] && c <= b[1])
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Every code point between two letters: controls, line separators, lone surrogates, format
+// characters (Cf) and default-ignorable ones are found, dropped and written out; all others stay.
+TEST(Steuerzeichen, JederCodepunktNachSeinenEigenschaften)
+{
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        const QString text = QStringLiteral("a") + zeichen(c) + QStringLiteral("b");
+        const QChar::Category art = QChar::category(c);
+        const bool unsichtbar = art == QChar::Other_Control || art == QChar::Other_Format || art == QChar::Other_Surrogate
+                                || art == QChar::Separator_Line || art == QChar::Separator_Paragraph || ist_ignorierbar(c);
+        ASSERT_EQ(hat_unsichtbare_zeichen(text), unsichtbar) << std::hex << c;
+        ASSERT_EQ(ohne_unsichtbare_zeichen(text), unsichtbar ? QStringLiteral("ab") : text) << std::hex << c;
+        const QString maskiert = maskiere_steuerzeichen(text);
+        ASSERT_EQ(maskiert == text, !unsichtbar) << std::hex << c;
+        ASSERT_EQ(hat_unsichtbare_zeichen(maskiert), false) << std::hex << c;
+    }
+    EXPECT_EQ(maskiere_steuerzeichen(QString::fromUcs4(U"x\u00AD\U000E0041\n")), QStringLiteral("x\\xad\\U000e0041\\x0a"));
+    EXPECT_TRUE(hat_steuerzeichen(QStringLiteral("a\u2028")));
+    EXPECT_FALSE(hat_steuerzeichen(QStringLiteral("a\u200Bb")));
+}
+
+// The joiners stay where a script needs them (after a virama, inside Arabic joining) and nowhere
+// else, where "an<ZWJ>na" would pass for "anna".
+TEST(Steuerzeichen, VerbinderNurWoDieSchriftSieBraucht)
+{
+    const QString devanagari = QString::fromUcs4(U"\u0915\u094D\u200D\u0937");
+    const QString persisch = QString::fromUcs4(U"\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645");
+    for (const QString& name : {devanagari, persisch}) {
+        EXPECT_FALSE(hat_unsichtbare_zeichen(name)) << name.toStdString();
+        EXPECT_EQ(ohne_unsichtbare_zeichen(name), name);
+    }
+    for (const char32_t* text : {U"an\u200Dna", U"an\u200Cna", U"\u200D\u0915", U"\u062E\u200C", U"\u0915\u200D\u0937"}) {
+        const QString name = QString::fromUcs4(text);
+        EXPECT_TRUE(hat_unsichtbare_zeichen(name)) << name.toStdString();
+        EXPECT_EQ(ohne_unsichtbare_zeichen(name).size(), name.size() - 1);
+    }
+}
