@@ -89,6 +89,7 @@ bool CQIODatei::lies_aus(std::unique_ptr<QFile> geoeffnet)
     if (offen || iodatei->isOpen() || !geoeffnet || !geoeffnet->isReadable())
         return false;
     fehlertext.clear();
+    ganz = false;
     geoeffnet->setTextModeEnabled(true);
     iodatei = std::move(geoeffnet);
     beginne_stream();
