@@ -3,7 +3,6 @@
 #include "dateien.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QTextCodec>
 #include <cerrno>
 #include <cstring>
@@ -63,7 +62,8 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         modus |= QIODevice::Truncate;
     fehlertext.clear();
     // The name is this object's own: a device opened on a descriptor no longer knows it.
-    if (schreiben && !lesen && !anhaengen) {
+    ganz = schreiben && !lesen && !anhaengen;
+    if (ganz) {
         // Written whole: the old file is replaced only by a complete new one.
         iodatei = oeffne_ganz(fileName(), modus);
         if (!iodatei->isOpen()) {
@@ -89,6 +89,7 @@ bool CQIODatei::lies_aus(std::unique_ptr<QFile> geoeffnet)
     if (offen || iodatei->isOpen() || !geoeffnet || !geoeffnet->isReadable())
         return false;
     fehlertext.clear();
+    ganz = false;
     geoeffnet->setTextModeEnabled(true);
     iodatei = std::move(geoeffnet);
     beginne_stream();
@@ -221,7 +222,7 @@ bool CQIODatei::schliesse()
     bool geschrieben = stream->status() != QTextStream::WriteFailed;
     stream.reset();
     // Written whole (see `oeffne`).
-    if (qobject_cast<QSaveFile*>(iodatei.get())) {
+    if (ganz) {
         fehlertext = beende_ganz(*iodatei, geschrieben);
         return fehlertext.isEmpty();
     }

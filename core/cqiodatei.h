@@ -70,6 +70,8 @@ private:
     QString fehlertext;
     std::unique_ptr<QTextStream> stream;
     bool offen = false;
+    // Opened by `oeffne_ganz`: closed by `beende_ganz`.
+    bool ganz = false;
 };
 
 // True for an empty text and for white space only.

@@ -1,17 +1,22 @@
 #include "dateien.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QThread>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -174,6 +179,11 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
 
 namespace {
 
+QString systemfehler(int nummer)
+{
+    return QString::fromLocal8Bit(std::strerror(nummer));
+}
+
 // A file refused before any open, with the reason as its error text.
 class AbgewieseneDatei : public QFile
 {
@@ -181,18 +191,203 @@ public:
     AbgewieseneDatei(const QString& pfad, const QString& grund) : QFile(pfad) { setErrorString(grund); }
 };
 
+// The content of a file that is written in place: it is gathered in the temporary folder first,
+// and `beende_ganz` writes it into `ziel` only when it is whole.
+class AnOrtDatei : public QTemporaryFile
+{
+public:
+    explicit AnOrtDatei(const QString& ziel_) : QTemporaryFile(QDir::tempPath() + QStringLiteral("/XXXXXX")), ziel(ziel_) {}
+    bool oeffne(QIODevice::OpenMode zusatz) { return QTemporaryFile::open(QIODevice::ReadWrite | zusatz); }
+
+    const QString ziel;
+};
+
+// The names in a list of extended attributes (each ends with a zero byte). False when the list
+// could not be read; a file system without attributes has none.
+bool attributnamen(const std::function<ssize_t(char*, std::size_t)>& liste, QList<QByteArray>& namen)
+{
+    QByteArray text;
+    for (;;) {
+        const ssize_t groesse = liste(nullptr, 0);
+        if (groesse < 0)
+            return errno == ENOTSUP;
+        text.resize(int(groesse));
+        const ssize_t n = liste(text.data(), std::size_t(text.size()));
+        if (n >= 0) {
+            text.truncate(int(n));
+            break;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+    namen = text.split('\0');
+    namen.removeAll(QByteArray());
+    return true;
+}
+
+// Every extended attribute of `quelle` (the access control list is one) onto `fd`; those `fd`
+// has beyond them go (a new file takes a list from its folder's default list).
+bool kopiere_attribute(const QByteArray& quelle, int fd)
+{
+    QList<QByteArray> alt;
+    QList<QByteArray> neu;
+    if (!attributnamen([&](char* p, std::size_t n) { return ::listxattr(quelle.constData(), p, n); }, alt)
+        || !attributnamen([&](char* p, std::size_t n) { return ::flistxattr(fd, p, n); }, neu))
+        return false;
+    bool ok = true;
+    for (const QByteArray& name : qAsConst(neu))
+        if (!alt.contains(name))
+            ok = ::fremovexattr(fd, name.constData()) == 0 && ok;
+    for (const QByteArray& name : qAsConst(alt)) {
+        const ssize_t groesse = ::getxattr(quelle.constData(), name.constData(), nullptr, 0);
+        QByteArray wert(int(std::max<ssize_t>(groesse, 0)), '\0');
+        ok = groesse >= 0 && ::getxattr(quelle.constData(), name.constData(), wert.data(), wert.size()) == groesse
+             && ::fsetxattr(fd, name.constData(), wert.constData(), wert.size(), 0) == 0 && ok;
+    }
+    return ok;
+}
+
+// `anzahl` bytes of `von` from `ab_von` to `nach` at `ab_nach`. False with errno when a read or
+// write failed or `von` ended before (EIO).
+bool kopiere_bereich(int von, off_t ab_von, int nach, off_t ab_nach, off_t anzahl)
+{
+    std::vector<char> puffer(std::size_t(std::min<off_t>(anzahl, 1 << 16)));
+    for (off_t kopiert = 0; kopiert < anzahl;) {
+        const ssize_t gelesen = ::pread(von, puffer.data(), std::size_t(std::min<off_t>(anzahl - kopiert, off_t(puffer.size()))),
+                                        ab_von + kopiert);
+        if (gelesen < 0 && errno == EINTR)
+            continue;
+        if (gelesen <= 0) {
+            if (gelesen == 0)
+                errno = EIO;
+            return false;
+        }
+        for (ssize_t geschrieben = 0; geschrieben < gelesen;) {
+            const ssize_t n = ::pwrite(nach, puffer.data() + geschrieben, std::size_t(gelesen - geschrieben),
+                                       ab_nach + kopiert + geschrieben);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            geschrieben += n;
+        }
+        kopiert += gelesen;
+    }
+    return true;
+}
+
 } // namespace
+
+QString echter_pfad(const QString& pfad)
+{
+    if (pfad.isEmpty())
+        return pfad;
+    // Not cleaned as text: ".." after a link leads out of the folder the link names.
+    QString name = pfad.startsWith(QLatin1Char('/')) ? pfad : QDir::currentPath() + QLatin1Char('/') + pfad;
+    // The kernel follows at most 40 links in one look-up.
+    for (int verweise = 0; verweise <= 40; ++verweise) {
+        if (char* echt = ::realpath(QFile::encodeName(name).constData(), nullptr)) {
+            const QString gefunden = QFile::decodeName(echt);
+            std::free(echt);
+            return gefunden;
+        }
+        // The file is missing, or the one a last link names: it lies in its folder as found.
+        const int strich = name.lastIndexOf(QLatin1Char('/'));
+        char* ordner = ::realpath(QFile::encodeName(strich > 0 ? name.left(strich) : QStringLiteral("/")).constData(), nullptr);
+        if (!ordner)
+            return pfad;
+        QString ort = QFile::decodeName(ordner);
+        std::free(ordner);
+        if (!ort.endsWith(QLatin1Char('/')))
+            ort += QLatin1Char('/');
+        const QString datei = ort + name.mid(strich + 1);
+        char ziel[PATH_MAX];
+        const ssize_t laenge = ::readlink(QFile::encodeName(datei).constData(), ziel, sizeof ziel);
+        if (laenge <= 0)
+            return datei;
+        const QString weiter = QFile::decodeName(QByteArray(ziel, int(laenge)));
+        name = weiter.startsWith(QLatin1Char('/')) ? weiter : ort + weiter;
+    }
+    return pfad;
+}
+
+bool ist_schreibbar(const QString& ziel)
+{
+    return ist_datei(ziel) && ::faccessat(AT_FDCWD, QFile::encodeName(ziel).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+bool bereite_ersatz_vor(const QString& ziel, int fd)
+{
+    const QByteArray name = QFile::encodeName(ziel);
+    struct stat alt;
+    struct stat neu;
+    if (::stat(name.constData(), &alt) != 0 || ::fstat(fd, &neu) != 0)
+        return true;
+    bool behalten = true;
+    if (alt.st_uid != neu.st_uid || alt.st_gid != neu.st_gid) {
+        // Another user's file: at least its group, where this user is one of it.
+        behalten = ::fchown(fd, alt.st_uid, alt.st_gid) == 0;
+        if (!behalten)
+            (void)::fchown(fd, uid_t(-1), alt.st_gid);
+    }
+    behalten = kopiere_attribute(name, fd) && behalten;
+    // Last: a change of owner drops the set-id bits, and the mode agrees with the access list.
+    behalten = ::fchmod(fd, alt.st_mode & 07777) == 0 && behalten;
+    return behalten || alt.st_nlink != 1 || !ist_schreibbar(ziel);
+}
+
+QString schreibe_an_ort(const QString& ziel, int neu)
+{
+    Deskriptor datei(oeffne_regulaere_datei(QFile::encodeName(ziel).constData(), O_RDWR));
+    struct stat quelle;
+    struct stat info;
+    if (datei.gib() < 0 || ::fstat(neu, &quelle) != 0 || ::fstat(datei.gib(), &info) != 0)
+        return systemfehler(errno);
+    const int fd = datei.gib();
+    const off_t laenge = quelle.st_size;
+    const off_t alt = info.st_size;
+    QTemporaryFile sicherung(QDir::tempPath() + QStringLiteral("/XXXXXX"));
+    if (!sicherung.open())
+        return sicherung.errorString();
+    if (!kopiere_bereich(fd, 0, sicherung.handle(), 0, alt))
+        return systemfehler(errno);
+    // The room for the growth first: should it be missing, the file is cut back to what it was.
+    if (laenge > alt && !kopiere_bereich(neu, alt, fd, alt, laenge - alt)) {
+        const int fehler = errno;
+        return ::ftruncate(fd, alt) == 0 ? systemfehler(fehler)
+                                          : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
+                                                .arg(systemfehler(fehler), ziel);
+    }
+    if (kopiere_bereich(neu, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0)
+        && ::fsync(fd) == 0)
+        return datei.schliesse() ? QString() : systemfehler(errno);
+    const int fehler = errno;
+    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0)
+        return systemfehler(fehler);
+    return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt")
+        .arg(systemfehler(fehler), ziel);
+}
 
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
 {
+    const QString ziel = echter_pfad(pfad);
     // A device or a pipe is neither replaced by a file (that would take it from everyone else)
     // nor waited for: it counts as a file that cannot be opened, as for every other open.
-    const QFileInfo info(pfad);
+    const QFileInfo info(ziel);
     if (info.exists() && !info.isDir() && !info.isFile())
-        return std::make_unique<AbgewieseneDatei>(pfad, QString::fromLocal8Bit(std::strerror(EINVAL)));
-    auto datei = std::make_unique<QSaveFile>(pfad);
-    datei->open(QIODevice::WriteOnly | zusatz);
-    return datei;
+        return std::make_unique<AbgewieseneDatei>(pfad, systemfehler(EINVAL));
+    auto datei = std::make_unique<QSaveFile>(ziel);
+    if (datei->open(QIODevice::WriteOnly | zusatz)) {
+        if (bereite_ersatz_vor(ziel, datei->handle()))
+            return datei;
+    } else if (!ist_schreibbar(ziel)) {
+        return datei;
+    }
+    // A new file would not keep what the old one has, or none may be added beside it.
+    auto an_ort = std::make_unique<AnOrtDatei>(ziel);
+    if (!an_ort->oeffne(zusatz))
+        return std::make_unique<AbgewieseneDatei>(pfad, an_ort->errorString());
+    return an_ort;
 }
 
 bool schreibe_puffer(QFileDevice& datei)
@@ -208,7 +403,8 @@ bool schreibe_puffer(QFileDevice& datei)
 
 QString lege_beiseite(const QString& pfad)
 {
-    const QByteArray quelle = QFile::encodeName(pfad);
+    // Behind a link the file it names: a second link to the link would follow the rewritten file.
+    const QByteArray quelle = QFile::encodeName(echter_pfad(pfad));
     for (int nummer = 1; nummer < 1000; ++nummer) {
         const QString name = pfad + QStringLiteral(".beschaedigt")
                              + (nummer == 1 ? QString() : QStringLiteral("-%1").arg(nummer));
@@ -227,7 +423,7 @@ QString lege_beiseite(const QString& pfad)
         if (errno == EEXIST)
             continue;
         // The copy is no more readable than the original: it may hold a password.
-        if (kopiere_datei(pfad, name, true, false) != 0)
+        if (kopiere_datei(QFile::decodeName(quelle), name, true, false) != 0)
             return QString();
         QFile::setPermissions(name, QFile::permissions(pfad));
         return name;
@@ -240,6 +436,11 @@ QString beende_ganz(QFileDevice& datei, bool gelungen)
     // A writer's own failure is flushed too: the flush names the system's reason.
     const bool geflusht = schreibe_puffer(datei);
     const bool geschrieben = gelungen && geflusht;
+    if (auto* an_ort = dynamic_cast<AnOrtDatei*>(&datei)) {
+        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : datei.errorString();
+        datei.close();
+        return fehler;
+    }
     auto* ersatz = qobject_cast<QSaveFile*>(&datei);
     if (!ersatz) {
         datei.close();

@@ -36,11 +36,36 @@ bool lies_datei(const std::string& pfad, std::string& inhalt,
 // `weitere` adds open(2) flags such as O_NOFOLLOW.
 bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weitere = 0);
 
+// The file `pfad` names as the file system finds it: every link of the chain followed, relative
+// ones from the folder they really lie in (a link inside a linked folder too). A last link that
+// names no file yet gives the file it would make; `pfad` itself when a folder on the way is missing.
+QString echter_pfad(const QString& pfad);
+
+// Gives the new file `fd`, which is to take the place of the file `ziel`, what that file has:
+// owner, group, extended attributes (its access control list among them) and mode. True when the
+// new file may take the place: all was kept, there is no file, or it cannot be written in place
+// (not writable by this user, or more names than one: a write in place would change them all);
+// then as much as could be. False when the file is to be written in place instead (another
+// user's file in a shared folder, say).
+bool bereite_ersatz_vor(const QString& ziel, int fd);
+// Whether `ziel` is a regular file this user may write: one that a write in place can replace.
+bool ist_schreibbar(const QString& ziel);
+// Writes the content of `neu` (from its start) into the existing file `ziel` in place, so that
+// it stays the same file: owner, group, access list, attributes and every name stay. The file
+// first grows by what the new content needs, so that a full disk or the file-size limit leaves
+// it as it was; the old bytes are kept in the temporary folder and written back when a later
+// write fails. Empty on success, else the failure's text (it says when the old bytes could not
+// be written back either).
+[[nodiscard]] QString schreibe_an_ort(const QString& ziel, int neu);
+
 // Writing a file whole: the file is replaced only by a complete copy, one for which every write,
 // the last flush and the file's own error state have vouched (QSaveFile::commit alone can report
 // success after the last buffered bytes failed, and the old file is then lost to a cut-short one).
 // A target that exists and is no regular file (a device, a pipe, also behind a link) is neither
-// replaced nor waited for: it does not open.
+// replaced nor waited for: it does not open. Behind links the file the chain names is written
+// (`echter_pfad`), and it keeps what `bereite_ersatz_vor` keeps; where that is not possible, or no
+// file may be added in its folder, the complete copy is written into it in place
+// (`schreibe_an_ort`).
 //
 // Opens `pfad` for writing whole, `zusatz` (QIODevice::Text, say) added to the write mode. The
 // device is always returned: open, or closed with the reason in its errorString().
@@ -60,8 +85,8 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
 
 // A file that was not read whole is kept aside before anything replaces it: its bytes stay, under
 // `pfad` + ".beschaedigt" (then ".beschaedigt-2", ...), as a second link to the same data where the
-// file system allows it, else as a copy. The name it now has, or empty when it could not be kept
-// (then nothing may replace it).
+// file system allows it, else as a copy. Behind a link it is the file the link names that is
+// kept. The name it now has, or empty when it could not be kept (then nothing may replace it).
 QString lege_beiseite(const QString& pfad);
 
 // 0 copied, 1 the source cannot be opened or read, 2 the target cannot be opened or written.

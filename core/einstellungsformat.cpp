@@ -1,6 +1,7 @@
 #include "einstellungsformat.h"
 
 #include "dateien.h"
+#include "dateisperre.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -8,13 +9,17 @@
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QPoint>
+#include <QSaveFile>
 #include <QRect>
 #include <QSet>
 #include <QSize>
 #include <QVector>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -484,6 +489,54 @@ bool lies(QIODevice& geraet, QSettings::SettingsMap& werte)
     return true;
 }
 
+// Qt reads a settings file again only when its size or time changed, and the file system's clock
+// may give two saves of one moment the same time: each version is stamped at least a millisecond
+// after the one it replaces, so that every reader sees the change.
+bool stemple(int fd, const QString& echt)
+{
+    timespec jetzt {};
+    ::clock_gettime(CLOCK_REALTIME, &jetzt);
+    qint64 ms = qint64(jetzt.tv_sec) * 1000 + jetzt.tv_nsec / 1000000;
+    struct stat alt;
+    if (::stat(QFile::encodeName(echt).constData(), &alt) == 0)
+        ms = std::max(ms, qint64(alt.st_mtim.tv_sec) * 1000 + alt.st_mtim.tv_nsec / 1000000 + 1);
+    const timespec zeiten[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
+    return ::futimens(fd, zeiten) == 0;
+}
+
+// The text into the new file `datei`, which takes the place of `echt`.
+bool fuelle(QFileDevice& datei, const QString& echt)
+{
+    // Owner, group and attributes of the old file stay where they can; another user's file
+    // becomes this user's (it holds this user's settings). Passwords stand in settings: the new
+    // file is the user's alone before any byte is in it.
+    (void)bereite_ersatz_vor(echt, datei.handle());
+    if (::fchmod(datei.handle(), S_IRUSR | S_IWUSR) != 0) {
+        letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    const bool geschrieben = datei.write(letzter_text) == letzter_text.size();
+    // Qt commits without looking at the last flush: it is done and checked here.
+    if (!schreibe_puffer(datei) || !stemple(datei.handle(), echt)) {
+        letzter_schreibfehler = datei.error() != QFileDevice::NoError ? datei.errorString()
+                                                                      : QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    if (!geschrieben)
+        letzter_schreibfehler = datei.errorString();
+    return geschrieben;
+}
+
+// The file Qt's writer replaces: it follows links by their text, from the folder the link's name
+// shows, which through a linked folder is another file than the one the kernel finds.
+QString ziel_von_qt(const QString& name)
+{
+    QFileInfo info(name);
+    for (int verweise = 0; verweise < 128 && info.isSymLink(); ++verweise)
+        info.setFile(info.symLinkTarget());
+    return info.filePath();
+}
+
 bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
 {
     schreiben_versucht = true;
@@ -496,21 +549,21 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
             return false;
         }
     }
-    // Passwords stand in settings: the new file is the user's alone before any byte is in it.
-    if (datei && datei->handle() >= 0 && ::fchmod(datei->handle(), S_IRUSR | S_IWUSR) != 0) {
-        letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
     letzter_text = einstellungstext(werte);
-    const bool geschrieben = geraet.write(letzter_text) == letzter_text.size();
-    // Qt commits without looking at the last flush: it is done and checked here.
-    if (datei && !schreibe_puffer(*datei)) {
-        letzter_schreibfehler = datei->errorString();
-        return false;
-    }
-    if (!geschrieben)
-        letzter_schreibfehler = geraet.errorString();
-    return geschrieben;
+    if (!datei)
+        return geraet.write(letzter_text) == letzter_text.size();
+    const QString echt = echter_pfad(datei->fileName());
+    auto* ersatz = qobject_cast<QSaveFile*>(datei);
+    if (!ersatz || echter_pfad(ziel_von_qt(datei->fileName())) == echt)
+        return fuelle(*datei, echt);
+    // Qt would replace another file: the one the links name is written here, and Qt's new file
+    // is dropped (its commit then fails, and the next sync writes again).
+    QSaveFile eigene(echt);
+    const bool gelungen = eigene.open(QIODevice::WriteOnly) && fuelle(eigene, echt) && eigene.commit();
+    if (!gelungen && letzter_schreibfehler.isEmpty())
+        letzter_schreibfehler = eigene.errorString();
+    ersatz->cancelWriting();
+    return gelungen;
 }
 
 // Creates the missing folders of `pfad` readable by the user alone; true when the folder is there.
@@ -569,6 +622,10 @@ QString sichere_einstellungen(QSettings& einstellungen)
     letzter_text.clear();
     if (!lege_ordner_an(QFileInfo(name).path()))
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
+    // One save at a time, up to the look at what it wrote: another instance's save would change
+    // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
+    // longer than any save takes is not waited for.
+    const CDateisperre sperre(QFileInfo(name).path(), 10000);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
     // of this sync did tells.

@@ -2,6 +2,7 @@
 #include "dateien.h"
 #include "plattform.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -23,18 +24,10 @@ QString systemfehler(int nummer)
     return QString::fromLocal8Bit(std::strerror(nummer));
 }
 
-// The file a link names: it is replaced, the link stays.
-QString echtes_ziel(const QString& ziel)
-{
-    const QFileInfo info(ziel);
-    return info.isSymLink() && !info.symLinkTarget().isEmpty() ? info.symLinkTarget() : ziel;
-}
-
 } // namespace
 
-CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_)
+CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_), echt(echter_pfad(ziel_))
 {
-    const QString echt = echtes_ziel(ziel);
     // A folder, pipe or device of that name is neither replaced nor written into.
     if (QFileInfo::exists(echt) && !ist_datei(echt)) {
         fehler = tr("'%1' ist keine Datei.").arg(ziel);
@@ -47,8 +40,13 @@ CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_)
                          + QStringLiteral("-XXXXXX.pdf"));
     datei.setAutoRemove(false);
     if (!datei.open()) {
-        fehler = datei.errorString();
-        return;
+        // No file may be added beside a file this user may write: it is written in place.
+        an_ort = ist_schreibbar(echt);
+        datei.setFileTemplate(QDir::tempPath() + QStringLiteral("/XXXXXX.pdf"));
+        if (!an_ort || !datei.open()) {
+            fehler = datei.errorString();
+            return;
+        }
     }
     zwischen = datei.fileName();
 }
@@ -90,7 +88,7 @@ QString CPdfDatei::uebernimm(bool geschrieben)
     const QString name = zwischen;
     zwischen.clear();
     const QByteArray neu = QFile::encodeName(name);
-    const QByteArray alt = QFile::encodeName(echtes_ziel(ziel));
+    const QByteArray alt = QFile::encodeName(echt);
     const auto verwirf = [&](const QString& grund) {
         ::unlink(neu.constData());
         fehler = grund;
@@ -98,21 +96,27 @@ QString CPdfDatei::uebernimm(bool geschrieben)
     };
     if (!geschrieben || !ist_ganz(name))
         return verwirf(tr("Die PDF-Datei '%1' wurde nicht ganz geschrieben.").arg(ziel));
-    // The old file's rights, or those of any new file of the user (not the temporary file's
-    // owner-only ones).
-    struct stat bisher {};
-    const bool rechte = ::stat(alt.constData(), &bisher) == 0 ? ::chmod(neu.constData(), bisher.st_mode & 07777) == 0
-                                                              : gib_normale_dateirechte(name);
-    if (!rechte)
-        return verwirf(systemfehler(errno));
-    // On the disk before it takes the old file's place: a crash leaves the one or the other.
     const int fd = ::open(neu.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return verwirf(systemfehler(errno));
-    const bool gesichert = ::fsync(fd) == 0;
+    // The old file's owner, group, rights and attributes, or the rights of any new file of the
+    // user (not the temporary file's owner-only ones). Where they cannot be kept it is written
+    // in place.
+    bool ok = true;
+    if (!an_ort && ::access(alt.constData(), F_OK) == 0)
+        an_ort = !bereite_ersatz_vor(echt, fd);
+    else if (!an_ort)
+        ok = gib_normale_dateirechte(name);
+    if (an_ort) {
+        const QString grund = schreibe_an_ort(echt, fd);
+        ::close(fd);
+        return verwirf(grund);
+    }
+    // On the disk before it takes the old file's place: a crash leaves the one or the other.
+    ok = ok && ::fsync(fd) == 0;
     const int sicherungsfehler = errno;
     ::close(fd);
-    if (!gesichert)
+    if (!ok)
         return verwirf(systemfehler(sicherungsfehler));
     if (::rename(neu.constData(), alt.constData()) != 0)
         return verwirf(systemfehler(errno));

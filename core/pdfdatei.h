@@ -14,8 +14,9 @@ class CPdfDatei
 {
     Q_DECLARE_TR_FUNCTIONS(CPdfDatei)
 public:
-    // Makes the temporary file for `ziel`; when that is not possible, `zwischenname()` is empty
-    // and `uebernimm` answers why.
+    // Makes the temporary file for `ziel`: beside the file its links name, or, where no file may
+    // be added there, in the temporary folder (the target is then written in place); when that
+    // is not possible, `zwischenname()` is empty and `uebernimm` answers why.
     explicit CPdfDatei(const QString& ziel);
     // The temporary file goes unless it was put in place.
     ~CPdfDatei();
@@ -27,9 +28,9 @@ public:
     const QString& zwischenname() const { return zwischen; }
 
     // Puts the written file in the target's place; `geschrieben` false when the writer itself
-    // reported a failure. Empty when the target now holds the whole PDF (with the rights the old
-    // file had, or those of any new file of the user); otherwise the failure's text, and the
-    // target is as it was. Once only.
+    // reported a failure. Empty when the target now holds the whole PDF (with owner, group,
+    // rights and attributes the old file had, see `bereite_ersatz_vor`, or the rights of any new
+    // file of the user); otherwise the failure's text, and the target is as it was. Once only.
     QString uebernimm(bool geschrieben = true);
 
     // Whether `datei` holds a whole PDF: not empty, the trailer at its end, the cross-reference
@@ -38,6 +39,10 @@ public:
 
 private:
     QString ziel;
+    // The file the links of `ziel` name.
+    QString echt;
     QString zwischen;
     QString fehler;
+    // The target is written in place (`schreibe_an_ort`) instead of replaced.
+    bool an_ort = false;
 };

@@ -23,11 +23,12 @@ public:
     {
         haenge_ein(optionen);
     }
-    explicit KleinesDateisystem(const QByteArray& optionen)
+    // A "ramfs" (`art`) stamps files by a clock that ticks every few milliseconds, as ext4 did before Linux 6.13.
+    explicit KleinesDateisystem(const QByteArray& optionen, const char* art = "tmpfs")
         : eigener(std::make_unique<QTemporaryDir>()), ordner(eigener->path())
     {
         if (eigener->isValid())
-            haenge_ein(optionen);
+            haenge_ein(optionen, art);
     }
     ~KleinesDateisystem()
     {
@@ -68,10 +69,10 @@ public:
     void leere() const { QFile::remove(pfad(fueller())); }
 
 private:
-    void haenge_ein(const QByteArray& optionen)
+    void haenge_ein(const QByteArray& optionen, const char* art = "tmpfs")
     {
         QDir().mkpath(ordner);
-        ok = ::mount("tmpfs", QFile::encodeName(ordner).constData(), "tmpfs", 0, optionen.constData()) == 0;
+        ok = ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0;
     }
     static QString fueller() { return QStringLiteral(".fueller"); }
 

@@ -138,6 +138,9 @@ bool BookmarksManager::uebernimmFremdeAenderungen()
     const std::unique_ptr<BookmarkNode> inDatei = reader.read(fileName());
     if (reader.error() != QXmlStreamReader::NoError)
         return behalteBeschaedigte(reader);
+    // Sorted as a load sorts it: the top folders are one pair, whatever either process found at
+    // its load (with no file at all, the other's pair is no addition).
+    ordneOberordner(inDatei.get());
     const QHash<QString, int> dort = eintraege(inDatei.get());
     if (dort == gespeichert)
         return true;
@@ -203,12 +206,24 @@ void BookmarksManager::load()
         datei = QStringLiteral(":defaultbookmarks.xbel");
     XbelReader reader;
     bookmarkRootNode = reader.read(datei);
-    // What the file held, before the sorting below: the base of a later merge.
+    ordneOberordner(bookmarkRootNode.get());
+    // What the file held, as sorted: the base of a later merge.
     gespeichert = eintraege(bookmarkRootNode.get());
 
+    // Shown only now: while the box is open, views may already read the sorted tree. The file
+    // itself is kept before the first save can replace it with what could be read.
+    if (reader.error() != QXmlStreamReader::NoError) {
+        if (datei == fileName())
+            behalteBeschaedigte(reader);
+        else
+            meldeLesefehler(reader);
+    }
+}
+
+void BookmarksManager::ordneOberordner(BookmarkNode* root)
+{
     // Keep the last tool-bar folder and the last menu folder of the file (older names are
     // taken over), move loose items into the menu folder and drop every other top folder.
-    BookmarkNode* root = bookmarkRootNode.get();
     BookmarkNode* toolbar = nullptr;
     BookmarkNode* menu = nullptr;
     QList<BookmarkNode*> lose;
@@ -246,15 +261,6 @@ void BookmarksManager::load()
     root->add(menu);
     for (BookmarkNode* node : lose)
         menu->add(node);
-
-    // Shown only now: while the box is open, views may already read the sorted tree. The file
-    // itself is kept before the first save can replace it with what could be read.
-    if (reader.error() != QXmlStreamReader::NoError) {
-        if (datei == fileName())
-            behalteBeschaedigte(reader);
-        else
-            meldeLesefehler(reader);
-    }
 }
 
 void BookmarksManager::save()
@@ -265,9 +271,14 @@ void BookmarksManager::save()
     // On a first start the data folder may not exist yet.
     QDir().mkpath(QFileInfo(datei).absolutePath());
     // Another process saving at the same moment waits: its change is read back, not overwritten.
+    // Still held by it, the save is tried again later; where no lock file can be made (a folder
+    // where no file may be added), the save goes on without.
     QLockFile sperre(datei + QStringLiteral(".lock"));
     sperre.setStaleLockTime(10000);
-    sperre.tryLock(5000);
+    if (!sperre.tryLock(5000) && sperre.error() == QLockFile::LockFailedError) {
+        m_saveTimer->changeOccurred();
+        return;
+    }
     if (!uebernimmFremdeAenderungen())
         return;
     XbelWriter writer;

@@ -76,6 +76,8 @@ private:
     bool uebernimmFremdeAenderungen();
     // The folder below the root reached by the folder titles `pfad`; missing folders are made.
     BookmarkNode* ordner(const QStringList& pfad);
+    // Sorts the top of a tree read from a file into one tool-bar folder and one menu folder.
+    static void ordneOberordner(BookmarkNode* root);
 
     bool loaded = false;
     // A failed save has been shown to the user; cleared by the next good save.

@@ -5,6 +5,7 @@
 #include "datenordner.h"
 #include "browsereinstellungswerte.h"
 #include "dateien.h"
+#include "dateisperre.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
@@ -55,7 +56,7 @@ HistoryManager::HistoryManager(QObject* parent)
 
 HistoryManager::~HistoryManager()
 {
-    saveTimer->saveIfNecessary();
+    saveIfNecessary();
 }
 
 QString HistoryManager::dateiname()
@@ -65,7 +66,11 @@ QString HistoryManager::dateiname()
 
 void HistoryManager::saveIfNecessary()
 {
+    // At the end of the program, or on the user's word: worth waiting for another process's
+    // rewrite of a long history, which holds the lock for seconds.
+    sperrfrist_ms = 30000;
     saveTimer->saveIfNecessary();
+    sperrfrist_ms = 100;
 }
 
 void HistoryManager::addUrl(const QString& url)
@@ -133,7 +138,7 @@ void HistoryManager::clear()
     lastSavedUrl.clear();
     emit historyReset();
     saveTimer->changeOccurred();
-    saveTimer->saveIfNecessary();
+    saveIfNecessary();
 }
 
 void HistoryManager::loadSettings()
@@ -230,6 +235,14 @@ void HistoryManager::save()
     if (!saveAll && first < 0)
         return;
     QDir().mkpath(gib_browser_datenordner());
+    // Appending and rewriting take one lock, from the look at the file to the write: a record
+    // appended to the file that a rewrite has read would go with it. Held by another process's
+    // rewrite, the save is tried again later; the visits stay unsaved meanwhile.
+    const CDateisperre sperre(gib_browser_datenordner(), sperrfrist_ms);
+    if (sperre.besetzt()) {
+        saveTimer->changeOccurred();
+        return;
+    }
     const QString name = dateiname();
     if (saveAll) {
         schreibeGanz(name);

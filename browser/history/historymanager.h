@@ -21,7 +21,8 @@ class HistoryTreeModel;
 // Other processes may use the same file. Appending never touches their visits; before the file
 // is written whole, the visits another process has written to it since this one last read or
 // wrote it are read back into the list, so that no visit already in the file is lost. Visits
-// this process removed (or cleared) stay removed.
+// this process removed (or cleared) stay removed. Appending and rewriting hold one lock (on the
+// file's folder), so that no visit is appended to a file that a rewrite has read and replaces.
 class HistoryManager : public QObject
 {
     Q_OBJECT
@@ -89,6 +90,8 @@ private:
     void merkeGespeichert();
 
     AutoSaver* saveTimer;
+    // How long a save waits for the lock of the history's folder (see `save`).
+    int sperrfrist_ms = 100;
     int m_historyLimit = 30;
     QTimer expiredTimer;
     QList<HistoryItem> history;

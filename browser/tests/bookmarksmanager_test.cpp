@@ -442,3 +442,17 @@ TEST_F(Lesezeichen, ZweiProzesseBehaltenJederDieAenderungenDesAnderen)
     EXPECT_EQ(titel(manager->toolbar()), QStringList({"Noch einer"}));
     EXPECT_TRUE(boxen.empty());
 }
+
+// Two browsers start on a new profile (no file) and each adds a bookmark: one pair of top folders holds both.
+TEST_F(Lesezeichen, ZweiErsteStartsBehaltenBeideLesezeichenInEinemPaarOberordner)
+{
+    BookmarksManager zweiter;
+    manager->bookmarks(), zweiter.bookmarks();
+    manager->addBookmark(manager->menu(), lesezeichen(nullptr, "Vom ersten", "http://eins.example/"));
+    manager->saveIfNecessary();
+    zweiter.addBookmark(zweiter.toolbar(), lesezeichen(nullptr, "Vom zweiten", "http://zwei.example/"));
+    zweiter.saveIfNecessary();
+    EXPECT_EQ(titel(zweiter.bookmarks()), QStringList({"Bookmarks Bar", "Bookmarks Menu"}));
+    BookmarksManager danach;
+    EXPECT_EQ(titel(danach.menu()) + titel(danach.toolbar()), QStringList({"Vom ersten", "Vom zweiten"}));
+}

@@ -7,6 +7,7 @@
 #include "historymanager.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
+#include "warten.h"
 #include "wecker.h"
 
 #include <QAbstractItemModelTester>
@@ -24,6 +25,7 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <functional>
 #include <memory>
@@ -356,6 +358,34 @@ TEST_F(History, AFullRewriteKeepsTheVisitsAnotherProcessAdded)
     ASSERT_EQ(danach.entries().size(), 2);
     EXPECT_EQ(danach.entries().at(1).title, QStringLiteral("Eins"));
     EXPECT_TRUE(warnungen().isEmpty()) << qPrintable(warnungen().join('\n'));
+}
+
+// A second browser appends visit after visit while this one rewrites a long history whole: no
+// visit of the second goes with the file the rewrite replaces.
+TEST_F(History, ARewriteKeepsEveryVisitASecondBrowserAppendsMeanwhile)
+{
+    QByteArray lang;
+    for (int i = 0; i < 100000; ++i)
+        lang += satz(QStringLiteral("http://alt%1.example/").arg(i), jetzt.addSecs(-1000 - i));
+    schreibe(lang);
+    HistoryManager eins;
+    const pid_t zweiter = ::fork();
+    if (zweiter == 0) {
+        HistoryManager zwei;
+        for (int i = 0; i < 100000 && (i < 10 || !QFileInfo::exists(HistoryManager::dateiname() + ".fertig")); ++i)
+            zwei.addUrl(QStringLiteral("http://zwei%1.example/").arg(i)), zwei.save();
+        zwei.saveIfNecessary();
+        ::_exit(0);
+    }
+    ASSERT_TRUE(warte([&] { return datei().size() > lang.size(); }, 20000));
+    eins.removeUrl(QStringLiteral("http://alt0.example/"));
+    eins.saveIfNecessary();
+    QFile(HistoryManager::dateiname() + ".fertig").open(QIODevice::WriteOnly);
+    ASSERT_EQ(::waitpid(zweiter, nullptr, 0), zweiter);
+    const QStringList zweite = urls(HistoryManager()).filter(QStringLiteral("http://zwei"));
+    for (int i = 0; i < zweite.size(); ++i)
+        ASSERT_TRUE(zweite.contains(QStringLiteral("http://zwei%1.example/").arg(i))) << i << " of " << zweite.size();
+    QDir(QFileInfo(HistoryManager::dateiname()).path()).removeRecursively();
 }
 
 // A history file that is a pipe is never waited for, neither when it is read nor when visits are

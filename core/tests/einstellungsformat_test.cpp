@@ -1,6 +1,7 @@
 // The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
 #include "einstellungsformat.h"
 #include "dateigrenze.h"
+#include "kleinesdateisystem.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -16,6 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 
 namespace {
@@ -189,9 +191,33 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
     EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
 }
 
+// Eight instances, each with a name of its own for the file, save one after the other, one key
+// each, round after round, faster than the file system's clock ticks (as ext4's did before Linux
+// 6.13): the file keeps every key with its last value.
+TEST_F(Einstellungsformat, AchtInstanzenSpeichernImTaktOhneDassEinSchluesselVerlorenGeht)
+{
+    const KleinesDateisystem grob("", "ramfs");
+    if (!grob.ok)
+        GTEST_SKIP() << "no ramfs can be mounted here (mounting needs root)";
+    std::vector<std::unique_ptr<QSettings>> instanzen;
+    for (int runde = 0; runde < 20; ++runde) {
+        for (int i = 0; i < 8; ++i) {
+            if (runde == 0 && QFile::link(grob.ordner, tmp.filePath(QString::number(i))))
+                instanzen.push_back(std::make_unique<QSettings>(tmp.filePath(QStringLiteral("%1/programm.conf").arg(i)), einstellungsformat()));
+            instanzen[i]->setValue(QStringLiteral("instanz%1").arg(i), runde);
+            ASSERT_TRUE(sichere_einstellungen(*instanzen[i]).isEmpty());
+        }
+    }
+    QSettings danach(grob.pfad(QStringLiteral("programm.conf")), einstellungsformat());
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(danach.value(QStringLiteral("instanz%1").arg(i)), QVariant(QStringLiteral("19"))) << i;
+}
+
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
 {
     const QByteArray beschaedigt = "[proxy]\nhostName=proxy.example\n\xff\xfe kaputt ohne Gleichheitszeichen\nport=3128\n";
+    // Behind a link into a dotfiles folder: the file it names is kept.
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("dotfiles")) && QFile::link(QStringLiteral("../dotfiles/programm.conf"), datei()));
     {
         QFile f(datei());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

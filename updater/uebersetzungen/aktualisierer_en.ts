@@ -916,6 +916,17 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>Dateien</name>
+    <message>
+        <source>%1; die Datei %2 ist nun laenger als zuvor</source>
+        <translation>%1; the file %2 is now longer than before</translation>
+    </message>
+    <message>
+        <source>%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt</source>
+        <translation>%1; the old version of %2 could not be written back: the file is damaged</translation>
+    </message>
+</context>
+<context>
     <name>EingabeString</name>
     <message>
         <source>Eingabe</source>
