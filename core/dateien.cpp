@@ -87,8 +87,11 @@ int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
     do
         fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
     while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return -1;
+    return fd < 0 ? -1 : behalte_regulaere_datei(fd);
+}
+
+int behalte_regulaere_datei(int fd)
+{
     struct stat info;
     const int flags = fcntl(fd, F_GETFL);
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1

@@ -21,6 +21,9 @@ bool ist_datei(const QString& pfad);
 // and written blocking as usual; a file it creates gets `rechte` (less the umask). The
 // descriptor, or -1 with errno (EINVAL for something that is not a regular file).
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
+// `fd`, opened without waiting, back to blocking when it is a regular file; else closed, and -1
+// with errno EINVAL.
+int behalte_regulaere_datei(int fd);
 // `datei`, named by its file name, opened in `modus` as QFile::open opens it, but by the rule
 // above: false, without waiting, for a pipe, socket or device (also behind a link), and when the
 // open fails; errno says why (the file's own error text does not). `weitere` adds open(2) flags

@@ -1,5 +1,7 @@
 #include "eigentum.h"
 
+#include "dateien.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -173,19 +175,6 @@ bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
     return false;
 }
 
-// Keeps `fd`, opened without waiting, only when it is a regular file, and from then on blocking.
-int nur_regulaere(int fd)
-{
-    struct stat info;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flags != -1
-        && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)
-        return fd;
-    ::close(fd);
-    errno = EINVAL;
-    return -1;
-}
-
 // The target of the link `name` under the folder `ordner`, the link judged and read through one
 // descriptor. False with errno: EPERM when another user owns it, EAGAIN when it is no link (any
 // more).
@@ -228,7 +217,7 @@ int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte)
             fd = ::openat(ordner, name.c_str(), modus | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, rechte);
         while (fd < 0 && errno == EINTR);
         if (fd >= 0)
-            return nur_regulaere(fd);
+            return behalte_regulaere_datei(fd);
         if (errno != ELOOP)
             return -1;
         std::string ziel;
