@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QUrl>
 #include <QtEndian>
@@ -118,7 +119,12 @@ QStringList argumente_mit_ziel(QStringList argumente, const QString& ziel, const
 
 COutlook_Interface_Impl::COutlook_Interface_Impl(QObject* eltern) : COutlook_Interface(eltern) {}
 
-COutlook_Interface_Impl::~COutlook_Interface_Impl() = default;
+COutlook_Interface_Impl::~COutlook_Interface_Impl()
+{
+    // The receivers own the files and remove them; an empty folder goes with the interface.
+    if (!ablage.isEmpty())
+        QDir().rmdir(ablage);
+}
 
 void COutlook_Interface_Impl::setze_endungen(const QStringList& liste)
 {
@@ -288,7 +294,9 @@ void COutlook_Interface_Impl::sammle_inhalte(QDropEvent* event, QStringList& dat
                     dateien_neu << pfad;
             }
         } else if (dateien_akzeptiert && !mails_geholt) {
-            dateien_neu << speichere_explorer_msg(QDir::tempPath(), QStringLiteral("wurst"));
+            const QString ordner = gib_ablage();
+            if (!ordner.isEmpty())
+                dateien_neu << speichere_explorer_msg(ordner, QStringLiteral("wurst"));
             mails_geholt = true;
         }
     }
@@ -296,13 +304,32 @@ void COutlook_Interface_Impl::sammle_inhalte(QDropEvent* event, QStringList& dat
 
 QString COutlook_Interface_Impl::hole_anlage(const QString& name)
 {
-    speichere_anlage_msg(QDir::tempPath(), name);
-    const QString pfad = QDir::tempPath() + QLatin1Char('/') + name;
+    const QString ordner = gib_ablage();
+    if (ordner.isEmpty())
+        return QString();
+    speichere_anlage_msg(ordner, name);
+    const QString pfad = ordner + QLatin1Char('/') + name;
     if (ist_datei(pfad))
         return pfad;
     qmelde(2, klasse_funktion, CQString(methode_drop),
            CQString(tr("Die Anlage '%1' wurde nicht gespeichert").arg(pfad)));
     return QString();
+}
+
+// The bridge saves under names the drag gives: in the shared temporary folder another user
+// could have put a file of that name there first, and it would be taken for the user's own.
+QString COutlook_Interface_Impl::gib_ablage()
+{
+    if (ablage.isEmpty()) {
+        QTemporaryDir ordner(QDir::tempPath() + QStringLiteral("/mailablage-XXXXXX"));
+        ordner.setAutoRemove(false);
+        if (ordner.isValid())
+            ablage = ordner.path();
+        else
+            qmelde(2, klasse_funktion, CQString(methode_drop),
+                   CQString(tr("Kann keinen Ordner für Anlagen in %1 anlegen: %2").arg(QDir::tempPath(), ordner.errorString())));
+    }
+    return ablage;
 }
 
 bool COutlook_Interface_Impl::liefere(std::unique_ptr<Wartend>& wartend, QStringList& ziel)

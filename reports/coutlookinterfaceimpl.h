@@ -52,6 +52,7 @@ private:
     void sammle_namen(QDropEvent* event, QStringList& dateien_neu, QStringList& xml_neu);
     void sammle_inhalte(QDropEvent* event, QStringList& dateien_neu, QStringList& xml_neu);
     QString hole_anlage(const QString& name);
+    QString gib_ablage();
     bool liefere(std::unique_ptr<Wartend>& wartend, QStringList& ziel);
 
     bool dateien_akzeptiert = false;
@@ -67,4 +68,6 @@ private:
     QStringList dateien;
     QStringList xml_dateien;
     QStringList endungen;
+    // The folder of this process's own into which the bridge saves mails and attachments.
+    QString ablage;
 };

@@ -8,6 +8,7 @@
 #include "verzeichnisse.h"
 
 #include <QDragEnterEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -124,10 +125,12 @@ TEST_F(MailClient, ExplorerMailsKommenAusDerErgebnisdatei)
     EXPECT_EQ(log.text().find("foo"), std::string::npos);
 }
 
-// Attachments known only by name are saved by the bridge; only what it really saved is listed.
-// The descriptor's count, 128, is no signed byte.
+// Attachments known only by name are saved by the bridge into a folder of the process's own;
+// only what it really saved is listed, never a file of that name someone put in the shared
+// temporary folder. The descriptor's count, 128, is no signed byte.
 TEST_F(MailClient, AnlageNurGelistetWennDieBrueckeSieGespeicherthat)
 {
+    QFile(T + "/n.msg").open(QIODevice::WriteOnly);
     const QString programm = stub("[ \"$5\" = m.msg ] && echo x > \"$3/$5\" || { echo kaputt >&2; exit 3; }");
     EXPECT_TRUE(oi.speichere_anlage_msg(D, "m.msg"));
     EXPECT_EQ(aufrufe(), programm + "\n-anlage\n-dest\n" + D + "\n-name\nm.msg\n");
@@ -140,9 +143,14 @@ TEST_F(MailClient, AnlageNurGelistetWennDieBrueckeSieGespeicherthat)
     ASSERT_TRUE(zieh(daten, true));
     EXPECT_TRUE(aufrufe().endsWith("\nn.msg\n"));
     ASSERT_TRUE(oi.action_dropFile());
-    EXPECT_EQ(oi.gib_dateien(), QStringList{T + "/m.msg"});
+    ASSERT_EQ(oi.gib_dateien().size(), 1);
+    const QFileInfo geholt(oi.gib_dateien().front());
+    EXPECT_EQ(geholt.fileName(), "m.msg");
+    EXPECT_EQ(geholt.dir().dirName().left(11), "mailablage-");
+    EXPECT_EQ(QFileInfo(geholt.path()).path(), T);
+    EXPECT_FALSE(QFileInfo(geholt.path()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
     EXPECT_TRUE(oi.geliefert_temporaer());
-    EXPECT_TRUE(geloggt("ERROR", "'" + T + "/n.msg' wurde nicht gespeichert")) << log.text();
+    EXPECT_TRUE(geloggt("ERROR", "'" + geholt.path() + "/n.msg' wurde nicht gespeichert")) << log.text();
 }
 
 TEST_F(MailClient, DragPrueftEndungenUndNimmtLinksAlsNamen)

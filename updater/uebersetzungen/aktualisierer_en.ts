@@ -446,6 +446,10 @@ the log window.</translation>
         <translation>Attachment &apos;%1&apos; skipped: the drop holds only the content of the first attachment</translation>
     </message>
     <message>
+        <source>Kann keinen Ordner für Anlagen in %1 anlegen: %2</source>
+        <translation>Cannot make a folder for attachments in %1: %2</translation>
+    </message>
+    <message>
         <source>Die Anlage &apos;%1&apos; wurde nicht gespeichert</source>
         <translation>The attachment &apos;%1&apos; was not saved</translation>
     </message>
