@@ -39,7 +39,8 @@ struct CEintragUnterwegs
     bool datei = false;
     // The folder the entry needs (all levels of a folder entry); null when none. `wie_vorher`:
     // the folder of the entry before, with nothing of that name in between. It is made once the
-    // records name its levels. `nach_gleichem`: a file of the same path came shortly before.
+    // records name its levels. `nach_gleichem`: a file of the same path (or one that may be the
+    // same file, through a link) came shortly before; its file takes its name in its report.
     QString ordner;
     bool wie_vorher = false;
     bool nach_gleichem = false;
