@@ -527,27 +527,25 @@ bool CZieldatei::oeffne_datei(int ordner_fd)
     return datei.fd >= 0;
 }
 
-// Only a plain file of the user's own, writable (as a replacement asks), of the entry's size and
-// with no other name is compared: everything a replacement would change besides the data (owner,
-// a link, another name sharing the file) then stays the same. Anything else at the name is left
-// to the replacement, which checks it again.
+bool kann_gleich_sein(const struct stat& st, quint64 groesse)
+{
+    return S_ISREG(st.st_mode) && quint64(st.st_size) == groesse && st.st_uid == eigene_uid() && st.st_nlink == 1;
+}
+
+// Anything else at the name is left to the replacement, which checks it again.
 void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
 {
     if (!datei.rest.isEmpty())
         return;
     const struct stat* const da = schaue_ziel_an(ordner_fd);
-    if (!da)
-        return;
-    const struct stat& st = *da;
-    if (!S_ISREG(st.st_mode) || quint64(st.st_size) != groesse || st.st_uid != eigene_uid() || st.st_nlink != 1
-        || !ist_ersetzbar(st, ordner_fd, datei.name))
+    if (!da || !kann_gleich_sein(*da, groesse))
         return;
     const int fd = ::openat(ordner_fd, datei.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat offen{};
     // The file opened is the one looked at.
-    if (::fstat(fd, &offen) != 0 || offen.st_dev != st.st_dev || offen.st_ino != st.st_ino) {
+    if (::fstat(fd, &offen) != 0 || offen.st_dev != da->st_dev || offen.st_ino != da->st_ino) {
         ::close(fd);
         return;
     }

@@ -65,6 +65,13 @@ int pruefe_eintragsname(const QString& name);
 // Creates the folder with all missing levels: 0 on success or when it exists, 1 on failure.
 int lege_verzeichnis_an(const QString& pfad);
 
+// Whether the file looked at (without following a link) may hold an entry of `groesse` bytes
+// already, to be compared with its data and left as it is when alike: a plain file of the user's
+// own, of that size, with no other name. Everything a replacement would change besides the data
+// (owner, a link, another name sharing the file) then stays the same; a read-only file, which no
+// replacement may change, needs no change either.
+bool kann_gleich_sein(const struct stat& st, quint64 groesse);
+
 // Sets the modification time of the open file to the DOS date (high half) and time (low half),
 // read as local time; the access time stays.
 bool setze_dateizeit(int fd, unsigned long dos_datum_zeit);
