@@ -1081,4 +1081,29 @@ TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
         const QSet<QString> da = inhalt(z);
         EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
     }
+    // With 5 MiB free, an unchanged file of 20 MiB needs no room, beside a small one that changes.
+    const QByteArray gross(20 << 20, 'g');
+    schreibe(arbeit + "/e.zip", baue({datei("gross.bin", gross), datei("klein.txt", "e")}));
+    schreibe(arbeit + "/f.zip", baue({datei("gross.bin", gross), datei("klein.txt", "f")}));
+    {
+        const KleinesDateisystem fs(dir.path() + "/gleich", "size=32m");
+        const QString z = dir.path() + "/gleich/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "e.zip", "-dst", z}).code, 0);
+        fs.fuelle_bis(5 << 20);
+        for (const char* zip : {"e.zip", "f.zip"})
+            EXPECT_EQ(starte({"-silent", "-install", zip, "-dst", z}).code, 0) << zip;
+        EXPECT_EQ(lies(z + "/klein.txt"), QByteArray("f"));
+    }
+    // The target's file system full, a folder below it on another, roomy one: the file for that
+    // folder is measured there.
+    {
+        const KleinesDateisystem fs(dir.path() + "/voll2", "size=8m");
+        const QString z = dir.path() + "/voll2/z";
+        const KleinesDateisystem unten(z + "/unten", "size=32m");
+        fs.fuelle_bis(2 << 20);
+        schreibe(arbeit + "/g.zip", baue({datei("unten/gross.bin", gross), datei("klein.txt", "g")}));
+        EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", z}).code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(lies(z + "/unten/gross.bin").size(), gross.size());
+    }
 }
