@@ -139,10 +139,11 @@ private:
     std::shared_ptr<COrdnerhandle> ordner;
     int fd = -1;
     QByteArray temp;
-    // Whether the file was made under a temporary name.
+    // Whether the file was made under a temporary name (in its own folder's folder of temporary
+    // files).
     bool hatte_temp = false;
-    // The folder in which `temp` lies, when not `ordner`: the target folder, where a file that
-    // replaces another took its temporary name.
+    // The folder of temporary files in which `temp` lies: its own folder's, or the target
+    // folder's, where a file that replaces another took its temporary name.
     std::shared_ptr<COrdnerhandle> temp_ort;
     // Its name was held by a file that it may replace when it was completed: it took that file's
     // permissions and a temporary name (see `CZieldatei::bereite_ersetzen_vor`).
@@ -204,11 +205,14 @@ private:
     const bool unbenannt;
     QByteArray block;
     QByteArray basis_pfad;
-    // The target folder's handle; the files that take their temporary names there share it.
+    // The target folder's handle; the files that take their temporary names there share it, and
+    // its folder of temporary files.
     int basis_fd = -1;
     std::shared_ptr<COrdnerhandle> basis_handle;
+    std::shared_ptr<COrdnerhandle> basis_temp;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
+    std::shared_ptr<COrdnerhandle> ordner_temp;
     // The permissions a new file of `ordner` is made with, once a replacement needed them;
     // whether `ordner` lies on the file system of the target folder (`basis_geraet`).
     std::optional<mode_t> neuer_modus;

@@ -1013,11 +1013,17 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
                     : uninstall        ? uninstall->gib_ladefehler()
                                        : QString();
-    // A target folder that is not there is said once, before any entry.
+    // A target folder that is not there is said once, before any entry; so is one where
+    // something else stands at every name of the program's folder of temporary files.
     if (grund.isEmpty() && anzahl > 0) {
         zielordner = std::make_unique<CZielordner>(ziel);
+        const int tempordner = zielordner->handle() < 0 ? -1 : oeffne_tempordner(zielordner->handle(), true);
         if (zielordner->handle() < 0)
             grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
+        else if (tempordner < 0 && errno == EEXIST)
+            grund = text_ordnerfehler.arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
+        if (tempordner >= 0)
+            ::close(tempordner);
     }
     if (!grund.isEmpty()) {
         archiv.schliesse();
