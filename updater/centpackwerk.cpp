@@ -44,8 +44,9 @@ int kerne()
 
 // The handles a run holds at any one time besides its workers' and the window's: the reading
 // thread's folder look-ups and clean-ups, the naming thread's folder walks, a write of the records
-// (folder, file, flush) on either side, the folder in which a file takes its name.
-constexpr quint64 eigene_handles = 12;
+// (folder, file, flush) on either side, the folder in which a file takes its name, a folder on
+// each file system below the target to measure its room (mostly one or two).
+constexpr quint64 eigene_handles = 14;
 // A worker's own: its handle on the archive, the target folder's, its current folder's, and a
 // look-up of the next one.
 constexpr quint64 handles_je_arbeiter = 4;

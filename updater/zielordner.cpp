@@ -288,8 +288,12 @@ bool ist_tempname(QStringView name)
 int oeffne_eigenen_tempordner(int ordner, const QByteArray& name, int flags)
 {
     const int fd = ::openat(ordner, name.constData(), flags | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOTDIR || errno == ELOOP ? (errno = EEXIST, -1) : -1;
+    if (fd < 0) {
+        // A link or a file at the name.
+        if (errno == ENOTDIR || errno == ELOOP)
+            errno = EEXIST;
+        return -1;
+    }
     struct stat st{};
     struct stat oben{};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & S_IRWXU) == S_IRWXU
@@ -591,48 +595,58 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<boo
     return false;
 }
 
+namespace {
+
+// Removes the leftovers in the folder of temporary files of that name in `ordner`, and the folder
+// once empty, when it is one of the program's own.
+void entferne_verwaiste_in(int ordner, const QByteArray& name_des_ordners)
+{
+    // Only the program's own folder is searched, never followed through a link.
+    const int fd = oeffne_eigenen_tempordner(ordner, name_des_ordners, O_RDONLY);
+    DIR* verzeichnis = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!verzeichnis) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    const int temp = ::dirfd(verzeichnis);
+    QList<QByteArray> kandidaten;
+    while (const dirent* e = ::readdir(verzeichnis)) {
+        const QByteArray name(e->d_name);
+        // The process id in the name says nothing: it may be this process's, a later one's or
+        // that of a run that is still writing. Only the lock tells.
+        if (ist_tempname(QString::fromLatin1(name)))
+            kandidaten << name;
+    }
+    for (const QByteArray& name : kandidaten) {
+        // Only a regular file can be one: a FIFO or device that merely carries such a name is not
+        // even opened, nor a link followed.
+        struct stat vorher{};
+        if (::fstatat(temp, name.constData(), &vorher, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(vorher.st_mode))
+            continue;
+        // A file that cannot be opened or locked here cannot be told apart from one in use: it stays.
+        const int datei = ::openat(temp, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (datei < 0)
+            continue;
+        // Removed while held, and only while the name still is the file that was tested: its
+        // maker, should it have made it just now, finds it gone once it has the lock.
+        struct stat offen{};
+        struct stat jetzt{};
+        if (::fstat(datei, &offen) == 0 && S_ISREG(offen.st_mode) && ::flock(datei, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(temp, name.constData(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
+            && jetzt.st_ino == offen.st_ino)
+            ::unlinkat(temp, name.constData(), 0);
+        ::close(datei);
+    }
+    ::closedir(verzeichnis);
+    // Empty, the folder goes too; a file of a run still writing keeps it.
+    ::unlinkat(ordner, name_des_ordners.constData(), AT_REMOVEDIR);
+}
+
+} // namespace
+
 void entferne_verwaiste_tempdateien(int ordner)
 {
-    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
-        // Only the program's own folders are searched, never one reached through a link.
-        const int fd = oeffne_eigenen_tempordner(ordner, tempordnername(nummer), O_RDONLY);
-        DIR* verzeichnis = fd >= 0 ? ::fdopendir(fd) : nullptr;
-        if (!verzeichnis) {
-            if (fd >= 0)
-                ::close(fd);
-            continue;
-        }
-        const int temp = ::dirfd(verzeichnis);
-        QList<QByteArray> kandidaten;
-        while (const dirent* e = ::readdir(verzeichnis)) {
-            const QByteArray name(e->d_name);
-            // The process id in the name says nothing: it may be this process's, a later one's or
-            // that of a run that is still writing. Only the lock tells.
-            if (ist_tempname(QString::fromLatin1(name)))
-                kandidaten << name;
-        }
-        for (const QByteArray& name : kandidaten) {
-            // Only a regular file can be one: a FIFO or device that merely carries such a name is
-            // not even opened, nor a link followed.
-            struct stat vorher{};
-            if (::fstatat(temp, name.constData(), &vorher, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(vorher.st_mode))
-                continue;
-            // A file that cannot be opened or locked here cannot be told apart from one in use: it stays.
-            const int datei = ::openat(temp, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-            if (datei < 0)
-                continue;
-            // Removed while held, and only while the name still is the file that was tested: its
-            // maker, should it have made it just now, finds it gone once it has the lock.
-            struct stat offen{};
-            struct stat jetzt{};
-            if (::fstat(datei, &offen) == 0 && S_ISREG(offen.st_mode) && ::flock(datei, LOCK_EX | LOCK_NB) == 0
-                && ::fstatat(temp, name.constData(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
-                && jetzt.st_ino == offen.st_ino)
-                ::unlinkat(temp, name.constData(), 0);
-            ::close(datei);
-        }
-        ::closedir(verzeichnis);
-        // Empty, the folder goes too; a file of a run still writing keeps it.
-        ::unlinkat(ordner, tempordnername(nummer).constData(), AT_REMOVEDIR);
-    }
+    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
+        entferne_verwaiste_in(ordner, tempordnername(nummer));
 }
