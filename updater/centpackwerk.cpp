@@ -351,7 +351,7 @@ CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
     struct stat st{};
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev != wurzel.geraet) {
         const auto gleich = std::find_if(dateisysteme.begin(), dateisysteme.end(),
-                                         [&st](const std::unique_ptr<CDateisystem>& d) { return d->geraet == st.st_dev; });
+                                         [&st](const auto& bekannt) { return bekannt->geraet == st.st_dev; });
         if (gleich == dateisysteme.end()) {
             dateisysteme.push_back(std::make_unique<CDateisystem>(fd, false));
             fs = dateisysteme.back().get();

@@ -728,7 +728,8 @@ void CZieldatei::bereite_ersetzen_vor()
         && ::fchmod(datei.fd, st.st_mode & 07777) != 0)
         return;
     if (datei.temp.isEmpty()) {
-        for (const auto& [ort, tempordner] : {std::pair(basis_handle, &basis_temp), std::pair(datei.ordner, &ordner_temp)}) {
+        for (const auto& [ort, tempordner] :
+             {std::pair(basis_handle, &basis_temp), std::pair(datei.ordner, &ordner_temp)}) {
             QByteArray temp;
             if (ort && verlinke_temporaer(datei.fd, ort->fd(), *tempordner, temp)) {
                 datei.temp = temp;

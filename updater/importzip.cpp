@@ -1018,9 +1018,10 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     if (grund.isEmpty() && anzahl > 0) {
         zielordner = std::make_unique<CZielordner>(ziel);
         const int tempordner = zielordner->handle() < 0 ? -1 : oeffne_tempordner(zielordner->handle(), true);
+        const bool besetzt = tempordner < 0 && errno == EEXIST;
         if (zielordner->handle() < 0)
             grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
-        else if (tempordner < 0 && errno == EEXIST)
+        else if (besetzt)
             grund = text_ordnerfehler.arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
         if (tempordner >= 0)
             ::close(tempordner);
