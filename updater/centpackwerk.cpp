@@ -255,9 +255,9 @@ void CEntpackWerk::miss_raum(CDateisystem& fs)
     }
     fs.block = qMax<quint64>(512, st.f_frsize ? st.f_frsize : st.f_bsize);
     struct stat aufzeichnung{};
+    const QByteArray name = QFile::encodeName(unistall_dateiname());
     const quint64 aufzeichnung_bytes =
-        fs.mit_aufzeichnung
-                && ::fstatat(fs.fd, QFile::encodeName(unistall_dateiname()).constData(), &aufzeichnung, 0) == 0
+        fs.mit_aufzeichnung && ::fstatat(fs.fd, name.constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
             ? quint64(aufzeichnung.st_size)
             : 0;
     // What the records and the run's folders need, and a margin for files written side by side.
