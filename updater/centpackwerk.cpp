@@ -1,11 +1,13 @@
 #include "centpackwerk.h"
 #include "cuninstallinfo.h"
 #include "eintragsleser.h"
+#include "zielordner.h"
 #include "zipeingabe.h"
 
 #include <QFile>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <dirent.h>
@@ -42,8 +44,9 @@ int kerne()
 
 // The handles a run holds at any one time besides its workers' and the window's: the reading
 // thread's folder look-ups and clean-ups, the naming thread's folder walks, a write of the records
-// (folder, file, flush) on either side, the folder in which a file takes its name.
-constexpr quint64 eigene_handles = 12;
+// (folder, file, flush) on either side, the folder in which a file takes its name, a folder on
+// each file system below the target to measure its room (mostly one or two).
+constexpr quint64 eigene_handles = 14;
 // A worker's own: its handle on the archive, the target folder's, its current folder's, and a
 // look-up of the next one.
 constexpr quint64 handles_je_arbeiter = 4;
@@ -139,6 +142,37 @@ private:
 
 } // namespace
 
+// Room on one file system below the target: a folder on it to measure with; what was free when
+// measured last (less the reserve; `frei_allein` less what the records and the run's folders
+// need alone), what went out since, the caps after a want of room, the block size. What the
+// entries on their way hold there, and whether a worker ran out of room there since.
+struct CEntpackWerk::CDateisystem
+{
+    explicit CDateisystem(int fd, bool mit_aufzeichnung) : fd(fd), mit_aufzeichnung(mit_aufzeichnung) {}
+    ~CDateisystem()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    CDateisystem(const CDateisystem&) = delete;
+    CDateisystem& operator=(const CDateisystem&) = delete;
+
+    const int fd;
+    const bool mit_aufzeichnung;
+    dev_t geraet = 0;
+    quint64 frei_bytes = ~quint64(0);
+    quint64 frei_allein = ~quint64(0);
+    quint64 frei_knoten = ~quint64(0);
+    quint64 seit_messung_bytes = 0;
+    quint64 seit_messung_knoten = 0;
+    quint64 deckel_bytes = ~quint64(0);
+    quint64 deckel_knoten = ~quint64(0);
+    quint64 block = 4096;
+    quint64 unterwegs_bytes = 0;
+    quint64 unterwegs_knoten = 0;
+    std::atomic<bool> knapp{false};
+};
+
 int gib_entpack_arbeiter()
 {
     if (const int vorgabe = vorgabe_arbeiter.load(); vorgabe > 0)
@@ -160,7 +194,11 @@ CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int 
     : ziel(ziel), unbenannt(unbenannt), vergleichen(vergleichen), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
 {
     reserviere_deskriptoren(groesse);
-    miss_raum();
+    const int fd = oeffne_ordnerhandle(QFile::encodeName(ziel));
+    dateisysteme.push_back(std::make_unique<CDateisystem>(fd, true));
+    struct stat st{};
+    dateisysteme.front()->geraet = fd >= 0 && ::fstat(fd, &st) == 0 ? st.st_dev : 0;
+    miss_raum(*dateisysteme.front());
     sammlung.reserve(paket_eintraege);
     for (int i = 0; i < plan.arbeiter; ++i)
         arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
@@ -208,87 +246,140 @@ bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
     return !abbruch;
 }
 
-void CEntpackWerk::miss_raum()
+void CEntpackWerk::miss_raum(CDateisystem& fs)
 {
     struct statvfs st{};
-    if (::statvfs(QFile::encodeName(ziel).constData(), &st) != 0) {
-        frei_bytes = frei_allein = frei_knoten = ~quint64(0);
+    if (fs.fd < 0 || ::fstatvfs(fs.fd, &st) != 0) {
+        fs.frei_bytes = fs.frei_allein = fs.frei_knoten = ~quint64(0);
         return;
     }
-    block = qMax<quint64>(512, st.f_frsize ? st.f_frsize : st.f_bsize);
+    fs.block = qMax<quint64>(512, st.f_frsize ? st.f_frsize : st.f_bsize);
     struct stat aufzeichnung{};
+    const QByteArray name = QFile::encodeName(unistall_dateiname());
     const quint64 aufzeichnung_bytes =
-        ::stat(QFile::encodeName(ziel + QLatin1Char('/') + unistall_dateiname()).constData(), &aufzeichnung) == 0
+        fs.mit_aufzeichnung && ::fstatat(fs.fd, name.constData(), &aufzeichnung, AT_SYMLINK_NOFOLLOW) == 0
             ? quint64(aufzeichnung.st_size)
             : 0;
     // What the records and the run's folders need, and a margin for files written side by side.
-    const quint64 noetig = 2 * aufzeichnung_bytes + vorbehalt_knoten * block;
+    const quint64 noetig = 2 * aufzeichnung_bytes + vorbehalt_knoten * fs.block;
     const quint64 vorbehalt = vorbehalt_bytes + noetig;
-    const quint64 frei = quint64(st.f_bavail) * block;
+    const quint64 frei = quint64(st.f_bavail) * fs.block;
     // A file system that counts no blocks at all (some network and user-space ones) says nothing.
-    frei_bytes = st.f_blocks == 0 ? ~quint64(0) : frei > vorbehalt ? frei - vorbehalt : 0;
-    frei_allein = st.f_blocks == 0 ? ~quint64(0) : frei > noetig ? frei - noetig : 0;
+    fs.frei_bytes = st.f_blocks == 0 ? ~quint64(0) : frei > vorbehalt ? frei - vorbehalt : 0;
+    fs.frei_allein = st.f_blocks == 0 ? ~quint64(0) : frei > noetig ? frei - noetig : 0;
     // A file system without a count of inodes (f_files 0) has no bound on them.
-    frei_knoten = st.f_files == 0                        ? ~quint64(0)
-                  : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
-                                                          : 0;
-    seit_messung_bytes = seit_messung_knoten = 0;
-    raum_knapp = false;
+    fs.frei_knoten = st.f_files == 0                           ? ~quint64(0)
+                     : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
+                                                               : 0;
+    fs.seit_messung_bytes = fs.seit_messung_knoten = 0;
+    fs.knapp = false;
 }
 
-quint64 CEntpackWerk::belegt(quint64 gross) const
+quint64 CEntpackWerk::belegt(const CDateisystem& fs, quint64 gross)
 {
     // A file takes its size in whole blocks, and a block more for what the file system keeps of it.
-    return (gross + 2 * block - 1) / block * block;
+    return (gross + 2 * fs.block - 1) / fs.block * fs.block;
 }
 
-CEntpackWerk::CRaum CEntpackWerk::passt(quint64 gross)
+CEntpackWerk::CRaum CEntpackWerk::passt(CDateisystem& fs, quint64 gross)
 {
     const std::lock_guard<std::mutex> lock(raum_mutex);
-    const quint64 bytes = belegt(gross);
+    const quint64 bytes = belegt(fs, gross);
     const quint64 knoten = 1;
-    const bool allein = unterwegs_knoten == 0;
-    if (!allein && (unterwegs_bytes + bytes > deckel_bytes || unterwegs_knoten + knoten > deckel_knoten))
+    const bool allein = fs.unterwegs_knoten == 0;
+    if (!allein && (fs.unterwegs_bytes + bytes > fs.deckel_bytes || fs.unterwegs_knoten + knoten > fs.deckel_knoten))
         return CRaum::Spaeter;
     // What the files on their way wrote is no longer free, and is counted again with them: at
     // most about half of the room goes out at once, never more.
     const auto reicht = [&] {
-        return unterwegs_bytes + bytes <= frei_bytes && unterwegs_knoten + knoten <= frei_knoten;
+        return fs.unterwegs_bytes + bytes <= fs.frei_bytes && fs.unterwegs_knoten + knoten <= fs.frei_knoten;
     };
-    if (!raum_knapp && reicht() && seit_messung_bytes + bytes <= frei_bytes / 4
-        && seit_messung_knoten + knoten <= frei_knoten / 4)
+    if (!fs.knapp && reicht() && fs.seit_messung_bytes + bytes <= fs.frei_bytes / 4
+        && fs.seit_messung_knoten + knoten <= fs.frei_knoten / 4)
         return CRaum::Ja;
-    miss_raum();
+    miss_raum(fs);
     if (reicht())
         return CRaum::Ja;
     if (!allein)
         return CRaum::Spaeter;
-    // Alone, every earlier file has its name and no file of this run lies unnamed: what is free
-    // now stays free, and a file that does not fit now never will. It fails at once: written,
-    // it would only fill the disk to its last block, while the records are written, for
-    // nothing. The margin for files written side by side is not needed alone.
-    return bytes <= frei_allein && knoten <= frei_knoten ? CRaum::Ja : CRaum::Nie;
+    // Alone, every earlier file there has its name and no file of this run lies unnamed there:
+    // what is free now stays free, and a file that does not fit now never will. It fails at
+    // once: written, it would only fill the disk to its last block, while the records are
+    // written, for nothing. The margin for files written side by side is not needed alone.
+    return bytes <= fs.frei_allein && knoten <= fs.frei_knoten ? CRaum::Ja : CRaum::Nie;
 }
 
-void CEntpackWerk::halte_raum(CPlatz& p, quint64 gross)
+void CEntpackWerk::halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool mit_raum)
 {
     const std::lock_guard<std::mutex> lock(raum_mutex);
-    const quint64 bytes = belegt(gross);
-    const quint64 knoten = 1;
+    const quint64 bytes = mit_raum ? belegt(fs, gross) : 0;
+    const quint64 knoten = mit_raum ? 1 : 0;
+    p.dateisystem = &fs;
     p.bytes = bytes;
     p.knoten = knoten;
-    unterwegs_bytes += bytes;
-    unterwegs_knoten += knoten;
-    seit_messung_bytes += bytes;
-    seit_messung_knoten += knoten;
+    fs.unterwegs_bytes += bytes;
+    fs.unterwegs_knoten += knoten;
+    fs.seit_messung_bytes += bytes;
+    fs.seit_messung_knoten += knoten;
 }
 
 void CEntpackWerk::gib_raum_frei(CPlatz& p)
 {
     const std::lock_guard<std::mutex> lock(raum_mutex);
-    unterwegs_bytes -= p.bytes;
-    unterwegs_knoten -= p.knoten;
+    if (p.dateisystem) {
+        p.dateisystem->unterwegs_bytes -= p.bytes;
+        p.dateisystem->unterwegs_knoten -= p.knoten;
+    }
     p.bytes = p.knoten = 0;
+}
+
+CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
+{
+    CDateisystem& wurzel = *dateisysteme.front();
+    if (ordner.isEmpty())
+        return wurzel;
+    if (const auto bekannt = ordner_dateisystem.constFind(ordner); bekannt != ordner_dateisystem.constEnd())
+        return **bekannt;
+    // A folder still to be made lies on the file system of the level above it.
+    QByteArray stufe = QFile::encodeName(ordner);
+    int fd = oeffne_unterhalb(wurzel.fd, stufe, O_PATH | O_DIRECTORY);
+    while (fd < 0 && errno == ENOENT && !stufe.isEmpty()) {
+        stufe.truncate(qMax(0, stufe.lastIndexOf('/')));
+        fd = oeffne_unterhalb(wurzel.fd, stufe, O_PATH | O_DIRECTORY);
+    }
+    CDateisystem* fs = &wurzel;
+    struct stat st{};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev != wurzel.geraet) {
+        const auto gleich = std::find_if(dateisysteme.begin(), dateisysteme.end(),
+                                         [&st](const auto& bekannt) { return bekannt->geraet == st.st_dev; });
+        if (gleich == dateisysteme.end()) {
+            dateisysteme.push_back(std::make_unique<CDateisystem>(fd, false));
+            fs = dateisysteme.back().get();
+            fs->geraet = st.st_dev;
+            fd = -1;
+            const std::lock_guard<std::mutex> lock(raum_mutex);
+            miss_raum(*fs);
+        } else {
+            fs = gleich->get();
+        }
+    }
+    if (fd >= 0)
+        ::close(fd);
+    ordner_dateisystem.insert(ordner, fs);
+    return *fs;
+}
+
+bool CEntpackWerk::braucht_keinen_raum(const CEintragUnterwegs& eintrag, quint64 gross) const
+{
+    // As the worker decides whether to compare (see `arbeite`).
+    if (!vergleichen.load() || eintrag.nach_gleichem)
+        return false;
+    const int fd = oeffne_unterhalb(dateisysteme.front()->fd, QFile::encodeName(eintrag.name), O_PATH | O_NOFOLLOW);
+    struct stat st{};
+    const bool gleich = fd >= 0 && ::fstat(fd, &st) == 0 && kann_gleich_sein(st, gross);
+    if (fd >= 0)
+        ::close(fd);
+    return gleich;
 }
 
 void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
@@ -298,7 +389,14 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
     // waits (then it is alone, and measures again at once); a wait for one more report then
     // would wait for its own.
     quint64 vor_messung = gemeldet.load();
-    CRaum raum = eintrag.fuer_arbeiter() && !abbruch ? passt(gelesen.ort.gross) : CRaum::Ja;
+    const bool zu_schreiben = eintrag.fuer_arbeiter() && !abbruch;
+    CDateisystem* fs = zu_schreiben ? &dateisystem_von(eintrag.ordner) : nullptr;
+    CRaum raum = fs ? passt(*fs, gelesen.ort.gross) : CRaum::Ja;
+    // A file that holds the entry's data already is left as it is: it needs no room. Should it
+    // differ, its write fails for want of room, and is written again as any other.
+    const bool ohne_raum = raum != CRaum::Ja && braucht_keinen_raum(eintrag, gelesen.ort.gross);
+    if (ohne_raum)
+        raum = CRaum::Ja;
     if (raum == CRaum::Spaeter) {
         // The entries on their way go ahead; each one reported frees room.
         schicke(true);
@@ -313,7 +411,7 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
             if (abbruch)
                 break;
             vor_messung = gemeldet.load();
-            if (raum = passt(gelesen.ort.gross); raum != CRaum::Spaeter)
+            if (raum = passt(*fs, gelesen.ort.gross); raum != CRaum::Spaeter)
                 break;
         }
     }
@@ -322,12 +420,12 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
         eintrag.ergebnis = ENTPACK_VOLL;
         eintrag.endgueltig = true;
     }
-    const bool zum_arbeiter = eintrag.fuer_arbeiter() && !abbruch && raum != CRaum::Nie;
+    const bool zum_arbeiter = zu_schreiben && !abbruch && raum != CRaum::Nie;
     CPlatz& p = platz(index);
     p.eintrag = std::move(eintrag);
     if (zum_arbeiter) {
         p.gelesen = gelesen;
-        halte_raum(p, gelesen.ort.gross);
+        halte_raum(p, *fs, gelesen.ort.gross, !ohne_raum);
         sammlung.push_back(CAuftrag{index, gelesen});
         sammlung_bytes += p.eintrag.datei ? gelesen.ort.gross : 0;
         p.zustand.store(beim_arbeiter);
@@ -396,7 +494,7 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
         // Its file was thrown away for an entry before it: it is written again now, holding its
         // room anew.
         p.nochmal = false;
-        halte_raum(p, p.gelesen.ort.gross);
+        halte_raum(p, *p.dateisystem, p.gelesen.ort.gross);
         gib_erneut(index);
     }
     const auto da = [&] { return p.zustand.load() == fertig || index >= schluss_index.load(); };
@@ -436,6 +534,7 @@ void CEntpackWerk::ist_gemeldet(quint64 index)
     for (quint64 i = gemeldet.load(); i <= index; ++i) {
         CPlatz& p = platz(i);
         gib_raum_frei(p);
+        p.dateisystem = nullptr;
         p.gelesen = CZipEintrag();
         p.nochmal = false;
     }
@@ -451,16 +550,18 @@ void CEntpackWerk::wiederhole(quint64 index, CEintragUnterwegs eintrag)
 {
     CPlatz& p = platz(index);
     {
+        // Fewer go at once to the file system that ran out of room.
         const std::lock_guard<std::mutex> lock(raum_mutex);
-        deckel_bytes = qMax(p.bytes, unterwegs_bytes / 2);
-        deckel_knoten = qMax<quint64>(1, unterwegs_knoten / 2);
+        CDateisystem& fs = *p.dateisystem;
+        fs.deckel_bytes = qMax(p.bytes, fs.unterwegs_bytes / 2);
+        fs.deckel_knoten = qMax<quint64>(1, fs.unterwegs_knoten / 2);
     }
-    // The files completed for later entries hold room that this one needs. An entry that holds
-    // none went to no worker (it failed for good, for want of room): it has nothing to write.
+    // The files completed for later entries hold room that this one needs. An entry that went to
+    // no worker (it failed for good, for want of room) has nothing to write.
     for (quint64 i = index + 1; i < index + groesse; ++i) {
         CPlatz& spaeter = platz(i);
         if (spaeter.zustand.load() != fertig || spaeter.nochmal || !spaeter.eintrag.fuer_arbeiter()
-            || spaeter.bytes == 0)
+            || !spaeter.dateisystem)
             continue;
         spaeter.eintrag.fertig.verwirf();
         spaeter.eintrag.ergebnis = ENTPACK_OK;
@@ -506,6 +607,7 @@ void CEntpackWerk::verwirf_uebrige()
         CPlatz& p = platz(i);
         p.eintrag = CEintragUnterwegs();
         p.gelesen = CZipEintrag();
+        p.dateisystem = nullptr;
         p.nochmal = false;
         p.zustand.store(frei);
     }
@@ -549,9 +651,9 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 datei.setze_vergleich(vergleichen.load() && !e.nach_gleichem);
                 e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
                 e.fertig = datei.nimm_fertige();
-                // The room measured last was not there: the next entry measures anew.
+                // The room measured last was not there: the next entry there measures anew.
                 if (e.ergebnis == ENTPACK_VOLL)
-                    raum_knapp = true;
+                    platz(auftrag.index).dateisystem->knapp = true;
             } catch (...) {
                 e.ergebnis = ENTPACK_SCHREIBEN;
                 e.fertig.verwirf();

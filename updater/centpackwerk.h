@@ -5,6 +5,7 @@
 #include "ziparchiv.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -39,7 +40,8 @@ struct CEintragUnterwegs
     bool datei = false;
     // The folder the entry needs (all levels of a folder entry); null when none. `wie_vorher`:
     // the folder of the entry before, with nothing of that name in between. It is made once the
-    // records name its levels. `nach_gleichem`: a file of the same path came shortly before.
+    // records name its levels. `nach_gleichem`: a file of the same path (or one that may be the
+    // same file, through a link) came shortly before; its file takes its name in its report.
     QString ordner;
     bool wie_vorher = false;
     bool nach_gleichem = false;
@@ -72,10 +74,12 @@ enum class CLeseschluss { Keiner, Ende, Zipfehler, Ausnahme };
 // archive's order, and the files take their names in that order, once their records are written
 // (of two entries of one path the later one wins). Memory stays bounded: at most `fenster()`
 // entries are on their way, and an entry's data passes through a worker's buffers in blocks.
-// Room on the target's file system bounds them too: the files of the entries on their way hold
-// no more space and inodes than the file system shows free (less a reserve for the records and
-// the run's folders), measured again as the run goes on; after a file failed for want of room
-// fewer go at once (see `wiederhole`).
+// Room bounds them too, on each file system below the target (a folder may be another one): the
+// files of the entries on their way hold no more space and inodes than the file system they
+// land on shows free (less a reserve for the records and the run's folders), measured again as
+// the run goes on; after a file failed for want of room fewer go there at once (see
+// `wiederhole`). A file of the user's own that may hold its entry's data already needs no room
+// (see `CZieldatei::setze_vergleich`): it is written only when it differs.
 class CEntpackWerk
 {
 public:
@@ -99,8 +103,8 @@ public:
     // Waits until the entry was reported (its file has its name); false once stopped.
     bool warte_bis_gemeldet(quint64 index);
     // Puts the entry into the window; `gelesen` is the entry as read, for the workers. An entry
-    // for a worker waits first until the file system has room for it beside those on their way;
-    // one that does not fit alone fails at once, `ENTPACK_VOLL`, for good.
+    // for a worker waits first until the file system of its folder has room for it beside those
+    // on their way; one that does not fit alone fails at once, `ENTPACK_VOLL`, for good.
     void stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen);
     // Hands the entries put in so far to the workers now, without waiting for a packet to fill.
     void sende_gesammelte() { schicke(true); }
@@ -138,13 +142,16 @@ private:
         CZipEintrag eintrag;
     };
     enum Zustand : int { frei, beim_arbeiter, fertig };
+    struct CDateisystem;
     // A place of the window. The side whose turn it is (by `zustand`) alone touches the entry.
     struct CPlatz
     {
         std::atomic<int> zustand{frei};
         CEintragUnterwegs eintrag;
-        // A worker's entry as read, for writing it again; the room it holds while on its way.
+        // A worker's entry as read, for writing it again; the file system it lands on (null when
+        // it went to no worker) and the room it holds there while on its way.
         CZipEintrag gelesen;
+        CDateisystem* dateisystem = nullptr;
         quint64 bytes = 0;
         quint64 knoten = 0;
         // Its file was thrown away: the entry is written again when it is taken.
@@ -163,11 +170,15 @@ private:
     // free went out); the entry then holds it until reported. `Nie`: not even alone. Under
     // `raum_mutex` but `passt`, `halte_raum` and `gib_raum_frei`.
     enum class CRaum { Ja, Spaeter, Nie };
-    CRaum passt(quint64 gross);
-    void miss_raum();
-    quint64 belegt(quint64 gross) const;
-    void halte_raum(CPlatz& p, quint64 gross);
+    CRaum passt(CDateisystem& fs, quint64 gross);
+    void miss_raum(CDateisystem& fs);
+    static quint64 belegt(const CDateisystem& fs, quint64 gross);
+    void halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool mit_raum = true);
     void gib_raum_frei(CPlatz& p);
+    // Reading side: the file system of the entry's folder (of its deepest level that exists),
+    // and whether its file may hold the entry's data already.
+    CDateisystem& dateisystem_von(const QString& ordner);
+    bool braucht_keinen_raum(const CEintragUnterwegs& eintrag, quint64 gross) const;
     // Hands the entry in its place to a worker again, alone and before all others.
     void gib_erneut(quint64 index);
 
@@ -216,22 +227,12 @@ private:
     // The entry the reporting side waits for, or none.
     std::atomic<quint64> gesucht{~quint64(0)};
 
-    // Room on the target's file system, under `raum_mutex`: what was free when measured last
-    // (less the reserve; `frei_allein` less what the records need alone), what went out since,
-    // the caps after a want of room, the block size. What the entries on their way hold, and
-    // whether a worker ran out of room since.
+    // The file systems below the target, the target folder's own first (it holds the records),
+    // each with its room (under `raum_mutex`); the reading side's own: the file system of each
+    // folder of an entry so far.
+    std::vector<std::unique_ptr<CDateisystem>> dateisysteme;
+    QHash<QString, CDateisystem*> ordner_dateisystem;
     std::mutex raum_mutex;
-    quint64 frei_bytes = ~quint64(0);
-    quint64 frei_allein = ~quint64(0);
-    quint64 frei_knoten = ~quint64(0);
-    quint64 seit_messung_bytes = 0;
-    quint64 seit_messung_knoten = 0;
-    quint64 deckel_bytes = ~quint64(0);
-    quint64 deckel_knoten = ~quint64(0);
-    quint64 block = 4096;
-    quint64 unterwegs_bytes = 0;
-    quint64 unterwegs_knoten = 0;
-    std::atomic<bool> raum_knapp{false};
     // The reading side waits until `gemeldet` reaches this; 0 while it does not wait.
     std::atomic<quint64> lesen_wartet_bis{0};
 };

@@ -313,15 +313,14 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
         verwirf();
         return ENTPACK_OK;
     }
-    const int o = ordner->fd();
     bool eigener = false;
     const int ziel = namensordner(zielordner, eigener);
     bool ok = false;
     if (ziel >= 0 && ersetzt) {
         // Checked and made ready by the worker: one step.
-        ok = ::renameat(temp_ort ? temp_ort->fd() : o, temp.constData(), ziel, name.constData()) == 0;
+        ok = ::renameat(temp_ort->fd(), temp.constData(), ziel, name.constData()) == 0;
     } else if (ziel >= 0 && !temp.isEmpty()) {
-        ok = ersetze(temp_ort ? temp_ort->fd() : o, temp, ziel, name);
+        ok = ersetze(temp_ort->fd(), temp, ziel, name);
     } else if (ziel >= 0 && fd >= 0) {
         ok = verlinke_unbenannt(fd, ziel, name);
         if (!ok && errno == EEXIST) {
@@ -331,10 +330,11 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
             // cleared; only on another file system below it (EXDEV) beside the old one.
             for (const int temp_ordner : {wurzel >= 0 ? wurzel : ziel, ziel}) {
                 QByteArray daneben;
-                ok = verlinke_temporaer(fd, temp_ordner, daneben) && ersetze(temp_ordner, daneben, ziel, name);
+                std::shared_ptr<COrdnerhandle> ort;
+                ok = verlinke_temporaer(fd, temp_ordner, ort, daneben) && ersetze(ort->fd(), daneben, ziel, name);
                 const int fehler = errno;
                 if (!ok && !daneben.isEmpty())
-                    ::unlinkat(temp_ordner, daneben.constData(), 0);
+                    ::unlinkat(ort->fd(), daneben.constData(), 0);
                 // The target folder's folder of temporary files goes at the end of the run.
                 if (temp_ordner != wurzel)
                     entferne_tempordner(temp_ordner);
@@ -364,8 +364,7 @@ bool CFertigeDatei::benenne_neu(int zielordner)
     const int ziel = namensordner(zielordner, eigener);
     bool ok = false;
     if (ziel >= 0 && !temp.isEmpty())
-        ok = ::renameat2(temp_ort ? temp_ort->fd() : ordner->fd(), temp.constData(), ziel, name.constData(),
-                         RENAME_NOREPLACE) == 0;
+        ok = ::renameat2(temp_ort->fd(), temp.constData(), ziel, name.constData(), RENAME_NOREPLACE) == 0;
     else if (ziel >= 0 && fd >= 0)
         ok = verlinke_unbenannt(fd, ziel, name);
     if (eigener && ziel >= 0)
@@ -381,8 +380,8 @@ void CFertigeDatei::verwirf()
 {
     // A temporary file goes while its handle still holds it: unheld, another run could take it
     // for a leftover.
-    if (!temp.isEmpty() && (temp_ort || ordner))
-        ::unlinkat(temp_ort ? temp_ort->fd() : ordner->fd(), temp.constData(), 0);
+    if (!temp.isEmpty() && temp_ort)
+        ::unlinkat(temp_ort->fd(), temp.constData(), 0);
     // A temporary name, given or gone, leaves its folder of temporary files behind.
     if (hatte_temp && ordner)
         entferne_tempordner(ordner->fd());
@@ -416,6 +415,7 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
     if (basis_fd < 0 || basis != basis_pfad) {
         // Files completed in the old target folder keep its handle while they need it.
         basis_handle.reset();
+        basis_temp.reset();
         basis_fd = oeffne_ordnerhandle(basis);
         basis_pfad = basis_fd >= 0 ? basis : QByteArray();
         ordner_pfad.clear();
@@ -442,6 +442,7 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
     if (fd < 0)
         return -1;
     ordner = std::make_shared<COrdnerhandle>(fd);
+    ordner_temp.reset();
     neuer_modus.reset();
     gleiche_platte.reset();
     ordner_pfad = relativ;
@@ -521,33 +522,33 @@ bool CZieldatei::oeffne_datei(int ordner_fd)
     if (!sofort && unbenannt && basis_im_speicher && datei.rest.isEmpty() && !ziel_frei)
         oeffne_als_ersatz(ordner_fd);
     if (datei.fd < 0) {
-        datei.fd = oeffne_neue_datei(ordner_fd, 0666, datei.temp, unbenannt);
+        datei.fd = oeffne_neue_datei(ordner_fd, 0666, ordner_temp, datei.temp, unbenannt);
         datei.hatte_temp = !datei.temp.isEmpty();
+        if (datei.hatte_temp)
+            datei.temp_ort = ordner_temp;
     }
     return datei.fd >= 0;
 }
 
-// Only a plain file of the user's own, writable (as a replacement asks), of the entry's size and
-// with no other name is compared: everything a replacement would change besides the data (owner,
-// a link, another name sharing the file) then stays the same. Anything else at the name is left
-// to the replacement, which checks it again.
+bool kann_gleich_sein(const struct stat& st, quint64 groesse)
+{
+    return S_ISREG(st.st_mode) && quint64(st.st_size) == groesse && st.st_uid == eigene_uid() && st.st_nlink == 1;
+}
+
+// Anything else at the name is left to the replacement, which checks it again.
 void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
 {
     if (!datei.rest.isEmpty())
         return;
     const struct stat* const da = schaue_ziel_an(ordner_fd);
-    if (!da)
-        return;
-    const struct stat& st = *da;
-    if (!S_ISREG(st.st_mode) || quint64(st.st_size) != groesse || st.st_uid != eigene_uid() || st.st_nlink != 1
-        || !ist_ersetzbar(st, ordner_fd, datei.name))
+    if (!da || !kann_gleich_sein(*da, groesse))
         return;
     const int fd = ::openat(ordner_fd, datei.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat offen{};
     // The file opened is the one looked at.
-    if (::fstat(fd, &offen) != 0 || offen.st_dev != st.st_dev || offen.st_ino != st.st_ino) {
+    if (::fstat(fd, &offen) != 0 || offen.st_dev != da->st_dev || offen.st_ino != da->st_ino) {
         ::close(fd);
         return;
     }
@@ -694,12 +695,12 @@ void CZieldatei::oeffne_als_ersatz(int ordner_fd)
     if (!*gleiche_platte)
         return;
     QByteArray temp;
-    const int fd = oeffne_temporaer(basis_handle->fd(), 0666, temp);
+    const int fd = oeffne_temporaer(basis_handle->fd(), 0666, basis_temp, temp);
     if (fd < 0)
         return;
     datei.fd = fd;
     datei.temp = temp;
-    datei.temp_ort = basis_handle;
+    datei.temp_ort = basis_temp;
     ersatz = true;
 }
 
@@ -727,11 +728,12 @@ void CZieldatei::bereite_ersetzen_vor()
         && ::fchmod(datei.fd, st.st_mode & 07777) != 0)
         return;
     if (datei.temp.isEmpty()) {
-        for (const std::shared_ptr<COrdnerhandle>& ort : {basis_handle, datei.ordner}) {
+        for (const auto& [ort, tempordner] :
+             {std::pair(basis_handle, &basis_temp), std::pair(datei.ordner, &ordner_temp)}) {
             QByteArray temp;
-            if (ort && verlinke_temporaer(datei.fd, ort->fd(), temp)) {
+            if (ort && verlinke_temporaer(datei.fd, ort->fd(), *tempordner, temp)) {
                 datei.temp = temp;
-                datei.temp_ort = ort;
+                datei.temp_ort = *tempordner;
                 break;
             }
             if (errno != EXDEV)

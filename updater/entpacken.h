@@ -65,6 +65,13 @@ int pruefe_eintragsname(const QString& name);
 // Creates the folder with all missing levels: 0 on success or when it exists, 1 on failure.
 int lege_verzeichnis_an(const QString& pfad);
 
+// Whether the file looked at (without following a link) may hold an entry of `groesse` bytes
+// already, to be compared with its data and left as it is when alike: a plain file of the user's
+// own, of that size, with no other name. Everything a replacement would change besides the data
+// (owner, a link, another name sharing the file) then stays the same; a read-only file, which no
+// replacement may change, needs no change either.
+bool kann_gleich_sein(const struct stat& st, quint64 groesse);
+
 // Sets the modification time of the open file to the DOS date (high half) and time (low half),
 // read as local time; the access time stays.
 bool setze_dateizeit(int fd, unsigned long dos_datum_zeit);
@@ -132,10 +139,11 @@ private:
     std::shared_ptr<COrdnerhandle> ordner;
     int fd = -1;
     QByteArray temp;
-    // Whether the file was made under a temporary name.
+    // Whether the file was made under a temporary name (in its own folder's folder of temporary
+    // files).
     bool hatte_temp = false;
-    // The folder in which `temp` lies, when not `ordner`: the target folder, where a file that
-    // replaces another took its temporary name.
+    // The folder of temporary files in which `temp` lies: its own folder's, or the target
+    // folder's, where a file that replaces another took its temporary name.
     std::shared_ptr<COrdnerhandle> temp_ort;
     // Its name was held by a file that it may replace when it was completed: it took that file's
     // permissions and a temporary name (see `CZieldatei::bereite_ersetzen_vor`).
@@ -197,11 +205,14 @@ private:
     const bool unbenannt;
     QByteArray block;
     QByteArray basis_pfad;
-    // The target folder's handle; the files that take their temporary names there share it.
+    // The target folder's handle; the files that take their temporary names there share it, and
+    // its folder of temporary files.
     int basis_fd = -1;
     std::shared_ptr<COrdnerhandle> basis_handle;
+    std::shared_ptr<COrdnerhandle> basis_temp;
     QByteArray ordner_pfad;
     std::shared_ptr<COrdnerhandle> ordner;
+    std::shared_ptr<COrdnerhandle> ordner_temp;
     // The permissions a new file of `ordner` is made with, once a replacement needed them;
     // whether `ordner` lies on the file system of the target folder (`basis_geraet`).
     std::optional<mode_t> neuer_modus;

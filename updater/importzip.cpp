@@ -177,6 +177,7 @@ private:
     bool installiere(const QString& ziel, CUninstallInfo* uninstall);
     void lies_alle();
     void nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
+    QString dateischluessel(const QString& name) const;
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void merke_ordner_vor(const QStringList& stufen, int ab);
     int lege_ordner_an(CEintragUnterwegs& e);
@@ -225,10 +226,12 @@ private:
     // entries share it. The levels an entry planned for.
     QString letzter_ordner;
     QSet<QString> geplant;
-    // The files given to the workers (their paths without empty and "." parts), each with its
-    // last entry: a folder of that name waits until the file was reported, and a later file of
-    // the same path is marked.
+    // The files given to the workers (by `dateischluessel`), each with its last entry: a folder
+    // of that name waits until the file was reported, and a later file of the same path is
+    // marked. Once a folder of the target was reached through a link, two paths may name one
+    // file: every later file is marked.
     QHash<QString, quint64> dateien;
+    bool ueber_link = false;
 
     // Nothing shows in the target before "uninstall.dat" names it, so that a run killed at any
     // moment leaves no file and no folder off the record. The reading thread records the folder
@@ -468,7 +471,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         return;
     }
     e.ordner = eintrag.name.left(ende);
-    const QString pfad = ohne_leere_teile(e.ordner);
+    const QString pfad = dateischluessel(e.ordner);
     bool gleichnamig = false;
     quint64 letzte = 0;
     for (int pos = pfad.indexOf(QLatin1Char('/'));; pos = pfad.indexOf(QLatin1Char('/'), pos + 1)) {
@@ -513,8 +516,10 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
             // of the archive one file.
             struct stat st{};
             if (werk && ::fstatat(zielordner->handle(), relativ.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                && S_ISLNK(st.st_mode))
+                && S_ISLNK(st.st_mode)) {
                 werk->vergleiche_nicht_mehr();
+                ueber_link = true;
+            }
             continue;
         }
         if (errno != ENOENT || vorgemerkt.contains(stufe))
@@ -525,6 +530,13 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
     }
     if (neu)
         schreiber->vermerke_aenderung();
+}
+
+// The path a name stands for below the target, as the file system tells names apart.
+QString CZipLauf::dateischluessel(const QString& name) const
+{
+    const QString pfad = ohne_leere_teile(name);
+    return regeln.gross_klein_gleich ? pfad.toCaseFolded() : pfad;
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -543,11 +555,12 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
     if (eintrag.ist_verzeichnis())
         return;
     e.datei = true;
-    const QString pfad = ohne_leere_teile(eintrag.name);
-    e.nach_gleichem = dateien.contains(pfad);
+    const QString pfad = dateischluessel(eintrag.name);
+    e.nach_gleichem = ueber_link || dateien.contains(pfad);
     dateien.insert(pfad, index);
     // A later entry in the same folder must not pass by the file's name unchecked.
-    if (letzter_ordner == pfad || letzter_ordner.startsWith(pfad + QLatin1Char('/')))
+    const QString ordner = dateischluessel(letzter_ordner);
+    if (ordner == pfad || ordner.startsWith(pfad + QLatin1Char('/')))
         letzter_ordner.clear();
 }
 
@@ -623,7 +636,9 @@ int CZipLauf::lege_ordner_an(CEintragUnterwegs& e)
 // `voraus` (the naming thread, ahead of the report) a file takes only a name that no file holds,
 // or replaces the file that its worker found there and made it ready for (the records name the
 // path either way, and an update replaces most of its files: the reporting thread is spared
-// their renames); else nothing is returned, and the report names the file.
+// their renames); else nothing is returned, and the report names the file. A file after one of
+// the same path is always named by the report: the earlier one may have been left to the report,
+// which names it later, and the later entry must win.
 std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
 {
     CEintragUnterwegs& e = o.e;
@@ -651,6 +666,8 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
         return e.fertig.benenne(ordner, zielordner->handle());
+    if (e.nach_gleichem)
+        return std::nullopt;
     if (e.fertig.ersetzt_vorhandene()) {
         if (ersetzungen) {
             ersetzungen->push_back(&o);
@@ -852,15 +869,13 @@ void CZipLauf::nenne_im_hintergrund()
         while (fertig < stapel.size()) {
             const size_t bis = ok ? qMin(stapel.size(), fertig + 256) : stapel.size();
             // The folders are made and new names taken in order; the replacements (the most of an
-            // update, each a rename) wait and run side by side after them, unless two entries of
-            // one path are among them: then each in its turn.
+            // update, each a rename) wait and run side by side after them: no two of them name
+            // one file (see `nenne`).
             std::vector<COffen*> wartend;
-            bool gleichnamig = false;
             ersetzungen = &wartend;
             for (size_t k = fertig; ok && k < bis; ++k) {
                 try {
                     stapel[k].vom_nenner = true;
-                    gleichnamig = gleichnamig || stapel[k].e.nach_gleichem;
                     stapel[k].benannt = nenne(stapel[k], true);
                 } catch (...) {
                     stapel[k].benannt = ENTPACK_SCHREIBEN;
@@ -875,7 +890,7 @@ void CZipLauf::nenne_im_hintergrund()
                     o.benannt = ENTPACK_SCHREIBEN;
                 }
             };
-            if (gleichnamig || wartend.size() < mindestens_parallel) {
+            if (wartend.size() < mindestens_parallel) {
                 for (size_t k = 0; k < wartend.size(); ++k)
                     ersetze(k);
             } else {
@@ -998,11 +1013,18 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
                     : uninstall        ? uninstall->gib_ladefehler()
                                        : QString();
-    // A target folder that is not there is said once, before any entry.
+    // A target folder that is not there is said once, before any entry; so is one where
+    // something else stands at every name of the program's folder of temporary files.
     if (grund.isEmpty() && anzahl > 0) {
         zielordner = std::make_unique<CZielordner>(ziel);
+        const int tempordner = zielordner->handle() < 0 ? -1 : oeffne_tempordner(zielordner->handle(), true);
+        const bool besetzt = tempordner < 0 && errno == EEXIST;
         if (zielordner->handle() < 0)
             grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
+        else if (besetzt)
+            grund = text_ordnerfehler.arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
+        if (tempordner >= 0)
+            ::close(tempordner);
     }
     if (!grund.isEmpty()) {
         archiv.schliesse();

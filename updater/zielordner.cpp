@@ -243,16 +243,25 @@ namespace {
 // names, and are named after the process that made them: prefix, process id, "-", number,
 // ".tmp". Only the program puts files into that folder (an archive entry of its name is never
 // written), so a leftover of a killed run is known by its place as well as by its name: a file of
-// that name anywhere else is a user's, or an archive's, and is never removed.
+// that name anywhere else is a user's, or an archive's, and is never removed. Where something
+// else stands at the folder's name (a link, a file, a folder of another user or on another file
+// system), the program takes the next of a few names: it never makes, links or removes anything
+// through a link, nor in a folder that is not its own.
 constexpr char temp_ordner[] = ".aktualisierer-temp";
+constexpr int temp_ordner_namen = 4;
 constexpr char temp_praefix[] = ".aktualisierer-";
 
-// A new name, relative to the folder in which the file takes its name.
+// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on.
+QByteArray tempordnername(int nummer)
+{
+    return nummer == 0 ? QByteArray(temp_ordner) : temp_ordner + QByteArray("-") + QByteArray::number(nummer + 1);
+}
+
+// A new name in a folder of temporary files.
 QByteArray neuer_tempname()
 {
     static std::atomic<unsigned> zaehler{0};
-    static const QByteArray praefix =
-        QByteArray(temp_ordner) + '/' + temp_praefix + QByteArray::number(::getpid()) + '-';
+    static const QByteArray praefix = temp_praefix + QByteArray::number(::getpid()) + '-';
     return praefix + QByteArray::number(zaehler++) + ".tmp";
 }
 
@@ -272,11 +281,27 @@ bool ist_tempname(QStringView name)
     return trenner > 0 && ziffern(mitte.left(trenner)) && ziffern(mitte.mid(trenner + 1));
 }
 
-// Makes the folder of temporary files in `ordner`, when it is missing (another run may just
-// have removed it, empty); false with errno when there is none and it cannot be made.
-bool lege_tempordner_an(int ordner)
+// Opens the folder of that name in `ordner` (`flags` besides O_DIRECTORY and O_NOFOLLOW) when it
+// is one the program may use: a folder reached without a link, of this user's own, that no one
+// else may write, on the file system of `ordner` (a temporary file is renamed from there). -1
+// with errno: EEXIST when something else stands at the name.
+int oeffne_eigenen_tempordner(int ordner, const QByteArray& name, int flags)
 {
-    return ::mkdirat(ordner, temp_ordner, 0700) == 0 || errno == EEXIST;
+    const int fd = ::openat(ordner, name.constData(), flags | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        // A link or a file at the name.
+        if (errno == ENOTDIR || errno == ELOOP)
+            errno = EEXIST;
+        return -1;
+    }
+    struct stat st{};
+    struct stat oben{};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & S_IRWXU) == S_IRWXU
+        && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::fstat(ordner, &oben) == 0 && oben.st_dev == st.st_dev)
+        return fd;
+    ::close(fd);
+    errno = EEXIST;
+    return -1;
 }
 
 // The lock by which a temporary file shows that a live process still uses it; only a file that
@@ -289,69 +314,131 @@ bool sperre_temporaer(int fd)
     return true;
 }
 
+// Has `mache` make a file (or give one a name) under a fresh name in the folder of temporary
+// files of `ordner`, until it succeeds: the folder is opened, or made, when `tempordner` holds
+// none, and again when it was removed meanwhile (a run removes it once empty). `mache` takes the
+// folder's handle and the name and returns false with errno (EEXIST: the name is taken).
+template<typename Mache>
+bool im_tempordner(int ordner, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp, const Mache& mache)
+{
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        if (!tempordner) {
+            const int fd = oeffne_tempordner(ordner, true);
+            if (fd < 0)
+                break;
+            tempordner = std::make_shared<COrdnerhandle>(fd);
+        }
+        temp = neuer_tempname();
+        if (mache(tempordner->fd(), temp))
+            return true;
+        if (errno == ENOENT)
+            tempordner.reset();
+        else if (errno != EEXIST)
+            break;
+    }
+    temp.clear();
+    return false;
+}
+
 } // namespace
+
+int oeffne_tempordner(int ordner, bool anlegen)
+{
+    bool besetzt = false;
+    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
+        const QByteArray name = tempordnername(nummer);
+        // Made and opened again, should another run just have removed it, empty.
+        for (int versuch = 0; versuch < 10; ++versuch) {
+            const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
+            if (fd >= 0)
+                return fd;
+            if (errno != ENOENT || !anlegen)
+                break;
+            if (::mkdirat(ordner, name.constData(), 0700) != 0 && errno != EEXIST)
+                return -1;
+        }
+        if (errno != ENOENT && errno != EEXIST)
+            return -1;
+        besetzt = besetzt || errno == EEXIST;
+    }
+    errno = besetzt ? EEXIST : ENOENT;
+    return -1;
+}
 
 bool ist_eigener_name(QStringView teil)
 {
-    return teil.compare(QLatin1String(temp_ordner), Qt::CaseInsensitive) == 0 || ist_tempname(teil);
+    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
+        if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
+            return true;
+    return ist_tempname(teil);
 }
 
 void entferne_tempordner(int ordner)
 {
-    ::unlinkat(ordner, temp_ordner, AT_REMOVEDIR);
-}
-
-int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp)
-{
-    for (int versuch = 0; versuch < 100; ++versuch) {
-        temp = neuer_tempname();
-        const int fd = ::openat(ordner, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
-        if (fd < 0 && errno == ENOENT && lege_tempordner_an(ordner))
-            continue;
-        if (fd < 0 && errno != EEXIST)
-            return fd;
+    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
+        const QByteArray name = tempordnername(nummer);
+        const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
         if (fd < 0)
             continue;
-        // The name shows before the lock can be taken: a cleanup that came in between has removed
-        // the file (it does so only while it holds the lock), and a new name is taken. Where the
-        // file system has no locks the file stays unheld, as it stays there for every cleanup.
+        ::close(fd);
+        ::unlinkat(ordner, name.constData(), AT_REMOVEDIR);
+    }
+}
+
+int oeffne_temporaer(int ordner, mode_t modus, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp)
+{
+    int fd = -1;
+    im_tempordner(ordner, tempordner, temp, [&fd, modus](int in, const QByteArray& name) {
+        fd = ::openat(in, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modus);
+        if (fd < 0)
+            return false;
+        // The name shows before the lock can be taken: a cleanup that came in between has
+        // removed the file (it does so only while it holds the lock), and a new name is taken.
+        // Where the file system has no locks the file stays unheld, as it stays there for every
+        // cleanup.
         struct stat st{};
         if (!sperre_temporaer(fd) || ::fstat(fd, &st) != 0 || st.st_nlink > 0)
-            return fd;
+            return true;
         ::close(fd);
-    }
-    return -1;
+        fd = -1;
+        errno = EEXIST;
+        return false;
+    });
+    return fd;
 }
 
 CNamensregeln pruefe_namensregeln(int ordner)
 {
     CNamensregeln regeln;
     QByteArray temp;
+    std::shared_ptr<COrdnerhandle> tempordner;
     // An unnamed file that takes a name proves both (without the capability for AT_EMPTY_PATH
     // the name is given through /proc).
     int fd = ::openat(ordner, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd >= 0) {
-        regeln.unbenannt = verlinke_temporaer(fd, ordner, temp);
+        regeln.unbenannt = verlinke_temporaer(fd, ordner, tempordner, temp);
         if (!regeln.unbenannt)
             ::close(fd);
     }
     if (!regeln.unbenannt) {
-        fd = oeffne_temporaer(ordner, 0600, temp);
+        fd = oeffne_temporaer(ordner, 0600, tempordner, temp);
         if (fd < 0)
             return regeln;
     }
+    const int in = tempordner->fd();
     struct stat klein{};
     struct stat gross{};
-    regeln.gross_klein_gleich = ::fstatat(ordner, temp.constData(), &klein, AT_SYMLINK_NOFOLLOW) == 0
-                                && ::fstatat(ordner, temp.toUpper().constData(), &gross, AT_SYMLINK_NOFOLLOW) == 0
+    regeln.gross_klein_gleich = ::fstatat(in, temp.constData(), &klein, AT_SYMLINK_NOFOLLOW) == 0
+                                && ::fstatat(in, temp.toUpper().constData(), &gross, AT_SYMLINK_NOFOLLOW) == 0
                                 && klein.st_dev == gross.st_dev && klein.st_ino == gross.st_ino;
     // The file is held until its name is gone, so that no other run takes it for a leftover.
-    ::unlinkat(ordner, temp.constData(), 0);
+    ::unlinkat(in, temp.constData(), 0);
     ::close(fd);
     return regeln;
 }
 
-int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt)
+int oeffne_neue_datei(int ordner, mode_t modus, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp,
+                      bool unbenannt)
 {
     temp.clear();
     if (unbenannt) {
@@ -360,7 +447,7 @@ int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt
         if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
             return fd;
     }
-    return oeffne_temporaer(ordner, modus, temp);
+    return oeffne_temporaer(ordner, modus, tempordner, temp);
 }
 
 bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name)
@@ -378,21 +465,12 @@ bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name)
     return ::linkat(AT_FDCWD, pfad.constData(), ordner, name.constData(), AT_SYMLINK_FOLLOW) == 0;
 }
 
-bool verlinke_temporaer(int fd, int ordner, QByteArray& temp)
+bool verlinke_temporaer(int fd, int ordner, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp)
 {
     // Held before it has a name: no other run ever sees it unheld while this one uses it.
     sperre_temporaer(fd);
-    for (int versuch = 0; versuch < 100; ++versuch) {
-        temp = neuer_tempname();
-        if (verlinke_unbenannt(fd, ordner, temp))
-            return true;
-        if (errno == ENOENT && lege_tempordner_an(ordner))
-            continue;
-        if (errno != EEXIST)
-            break;
-    }
-    temp.clear();
-    return false;
+    return im_tempordner(ordner, tempordner, temp,
+                         [fd](int in, const QByteArray& name) { return verlinke_unbenannt(fd, in, name); });
 }
 
 namespace {
@@ -471,16 +549,17 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<boo
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
     QByteArray temp;
-    int fd = oeffne_neue_datei(ordner, 0666, temp, true);
+    std::shared_ptr<COrdnerhandle> tempordner;
+    int fd = oeffne_neue_datei(ordner, 0666, tempordner, temp, true);
     if (fd < 0)
         return false;
     const auto schreibe_alles = [&schreibe](int fd) { return schreibe(fd) && ::fsync(fd) == 0; };
     bool ok = schreibe_alles(fd);
-    if (ok && temp.isEmpty() && !verlinke_temporaer(fd, ordner, temp)) {
+    if (ok && temp.isEmpty() && !verlinke_temporaer(fd, ordner, tempordner, temp)) {
         // Where an unnamed file cannot be named (neither the capability nor /proc), the content
         // goes to a temporary file.
         ::close(fd);
-        fd = oeffne_temporaer(ordner, 0666, temp);
+        fd = oeffne_temporaer(ordner, 0666, tempordner, temp);
         if (fd < 0)
             return false;
         ok = schreibe_alles(fd);
@@ -493,7 +572,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<boo
     // rename replaces whatever holds the name, a link included, and never follows it. The
     // folder is flushed after it, so that the new name is on disk before the caller goes on (a
     // run names its files only after their records are written).
-    if (ok && ::renameat(ordner, temp.constData(), ordner, name.constData()) == 0) {
+    if (ok && ::renameat(tempordner->fd(), temp.constData(), ordner, name.constData()) == 0) {
         ::close(fd);
         entferne_tempordner(ordner);
         const int verzeichnis = ::openat(ordner, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -507,7 +586,7 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<boo
         ursache = errno;
     // Removed while still held, so that no other run can find the name unheld.
     if (!temp.isEmpty())
-        ::unlinkat(ordner, temp.constData(), 0);
+        ::unlinkat(tempordner->fd(), temp.constData(), 0);
     if (fd >= 0)
         ::close(fd);
     entferne_tempordner(ordner);
@@ -516,10 +595,14 @@ bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<boo
     return false;
 }
 
-void entferne_verwaiste_tempdateien(int ordner)
+namespace {
+
+// Removes the leftovers in the folder of temporary files of that name in `ordner`, and the folder
+// once empty, when it is one of the program's own.
+void entferne_verwaiste_in(int ordner, const QByteArray& name_des_ordners)
 {
     // Only the program's own folder is searched, never followed through a link.
-    const int fd = ::openat(ordner, temp_ordner, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = oeffne_eigenen_tempordner(ordner, name_des_ordners, O_RDONLY);
     DIR* verzeichnis = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!verzeichnis) {
         if (fd >= 0)
@@ -557,5 +640,13 @@ void entferne_verwaiste_tempdateien(int ordner)
     }
     ::closedir(verzeichnis);
     // Empty, the folder goes too; a file of a run still writing keeps it.
-    entferne_tempordner(ordner);
+    ::unlinkat(ordner, name_des_ordners.constData(), AT_REMOVEDIR);
+}
+
+} // namespace
+
+void entferne_verwaiste_tempdateien(int ordner)
+{
+    for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
+        entferne_verwaiste_in(ordner, tempordnername(nummer));
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <mutex>
 
 #include <sys/types.h>
@@ -89,12 +90,18 @@ private:
     const int fd_;
 };
 
+// The folder of temporary files in the folder `ordner`, opened (O_PATH) without following a
+// link: a folder of the program's own (see `ist_eigener_name` for its names), with `anlegen` made
+// where none is there. -1 with errno; EEXIST: something else stands at each of its names.
+int oeffne_tempordner(int ordner, bool anlegen);
+
 // A temporary file created exclusively in the folder's folder of temporary files (made when
-// missing; `temp` holds the name relative to the folder); its name is short and independent of the
+// missing): `tempordner` receives that folder's handle (one it holds from an earlier call for the
+// same folder is used), `temp` the file's name there; its name is short and independent of the
 // target's, so every name the file system accepts can be written through it. The returned handle
 // holds the file's lock (flock): while it or a duplicate of it stays open, no run removes the
 // file as a leftover, so it is closed only after the file has its name or is removed.
-int oeffne_temporaer(int ordner, mode_t modus, QByteArray& temp);
+int oeffne_temporaer(int ordner, mode_t modus, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp);
 
 // What a run learns once about the file system of its target folder, before any file is written:
 // whether files can be made there without a name and given one later, and whether two names
@@ -110,16 +117,16 @@ CNamensregeln pruefe_namensregeln(int ordner);
 // A new file in the folder that does not show under any name until it is complete: with
 // `unbenannt` an unnamed file (O_TMPFILE, `temp` left empty; `verlinke_unbenannt` gives it its
 // name), else, or where the folder's file system has none, a temporary file (`temp` holds its
-// name). -1 with errno on failure.
-int oeffne_neue_datei(int ordner, mode_t modus, QByteArray& temp, bool unbenannt);
+// name in `tempordner`, as by `oeffne_temporaer`). -1 with errno on failure.
+int oeffne_neue_datei(int ordner, mode_t modus, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp,
+                      bool unbenannt);
 
 // Gives the unnamed file the name in the folder; nothing of that name is replaced. False with
 // errno (EEXIST when the name is taken).
 bool verlinke_unbenannt(int fd, int ordner, const QByteArray& name);
-// Gives the unnamed file a fresh temporary name in the folder's folder of temporary files, held
-// in `temp` (relative to the folder); the file is locked
-// first, as by `oeffne_temporaer`. False with errno.
-bool verlinke_temporaer(int fd, int ordner, QByteArray& temp);
+// Gives the unnamed file a fresh temporary name in the folder's folder of temporary files
+// (`tempordner` and `temp` as by `oeffne_temporaer`); the file is locked first. False with errno.
+bool verlinke_temporaer(int fd, int ordner, std::shared_ptr<COrdnerhandle>& tempordner, QByteArray& temp);
 
 // Writes all bytes; false with errno on an error.
 bool schreibe_ganz(int fd, const char* daten, qint64 anzahl);
@@ -140,15 +147,17 @@ bool kopiere_inhalt(int von, int nach, qint64 anzahl);
 bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe);
 
 // Whether a part of a path is a name the program uses for its own purposes: its folder of
-// temporary files, or the shape of a temporary file's name. No archive entry takes such a name.
+// temporary files (".aktualisierer-temp", or, where something else stands there, the next of
+// ".aktualisierer-temp-2" to "-4"), or the shape of a temporary file's name. No archive entry
+// takes such a name.
 bool ist_eigener_name(QStringView teil);
 
-// Removes the folder of temporary files in the folder when it is empty: a run does so once its
-// files have their names.
+// Removes the folders of temporary files in the folder that are empty (those of the program's
+// own only): a run does so once its files have their names.
 void entferne_tempordner(int ordner);
 
-// Removes the temporary files that killed runs left in the folder (in its folder of temporary
-// files, which goes too once empty): those that no live process holds locked. The target's lock (`CZielsperre`) is not enough, as a run into a folder below
+// Removes the temporary files that killed runs left in the folder (in its folders of temporary
+// files, which go too once empty): those that no live process holds locked. The target's lock (`CZielsperre`) is not enough, as a run into a folder below
 // this target holds only its own; and the process id in a name says nothing, it is soon taken
 // again. A name that is no regular file, or a file that cannot be opened to test its lock, stays.
 void entferne_verwaiste_tempdateien(int ordner);

@@ -11,15 +11,16 @@
 namespace {
 
 // The end-of-central-directory record of an archive without entries, at the very start of the
-// file and followed only by its comment. minizip takes a record at offset 0 for "not found".
+// file as minizip sees it and followed only by its comment. minizip takes a record at offset 0 for
+// "not found".
 bool ist_leeres_archiv(CZipEingabe& eingabe)
 {
     constexpr ZPOS64_T satzlaenge = 22;
-    const ZPOS64_T groesse = eingabe.gib_groesse();
+    const ZPOS64_T groesse = eingabe.gib_groesse() - eingabe.minizip_anfang;
     if (groesse < satzlaenge || groesse > satzlaenge + 0xFFFF)
         return false;
     uchar b[satzlaenge];
-    if (eingabe.lies(0, reinterpret_cast<char*>(b), satzlaenge) != satzlaenge || b[0] != 'P' || b[1] != 'K'
+    if (eingabe.lies(eingabe.minizip_anfang, reinterpret_cast<char*>(b), satzlaenge) != satzlaenge || b[0] != 'P' || b[1] != 'K'
         || b[2] != 5 || b[3] != 6)
         return false;
     // Disk numbers, entry counts, directory size and offset are all 0; then the comment length.
@@ -66,6 +67,10 @@ bool CZipArchiv::oeffne_datei(const QString& pfad)
     eingabe = CZipEingabe::oeffne(name.constData());
     if (!eingabe)
         return false;
+    // minizip finds no ZIP64 end record behind bytes before the archive (a program in front of
+    // it): it is shown the archive alone, as our own reading found it.
+    const bool gelesen = lies_zip_verzeichnis(*eingabe, verzeichnis);
+    eingabe->minizip_anfang = gelesen ? verzeichnis.davor : 0;
     zlib_filefunc64_def funktionen;
     eingabe->fuelle_funktionen(funktionen);
     datei = unzOpen2_64(name.constData(), &funktionen);
@@ -77,7 +82,7 @@ bool CZipArchiv::oeffne_datei(const QString& pfad)
     }
     // Our own reading of the directory must find the end record minizip found.
     unz_global_info64 info{};
-    if (!lies_zip_verzeichnis(*eingabe, verzeichnis) || unzGetGlobalInfo64(datei, &info) != UNZ_OK
+    if (!gelesen || unzGetGlobalInfo64(datei, &info) != UNZ_OK
         || info.number_entry != verzeichnis.angegeben) {
         schliesse();
         return false;

@@ -131,7 +131,7 @@ voidpf ZCALLBACK oeffne_fuer_minizip(voidpf eingabe, const void*, int modus)
 uLong ZCALLBACK lies_fuer_minizip(voidpf, voidpf strom, void* puffer, uLong anzahl)
 {
     CZipEingabe* e = als_eingabe(strom);
-    const size_t n = e->lies(e->minizip_position, static_cast<char*>(puffer), anzahl);
+    const size_t n = e->lies(e->minizip_anfang + e->minizip_position, static_cast<char*>(puffer), anzahl);
     e->minizip_position += n;
     return uLong(n);
 }
@@ -152,7 +152,7 @@ long ZCALLBACK suche_fuer_minizip(voidpf, voidpf strom, ZPOS64_T versatz, int he
     switch (herkunft) {
     case ZLIB_FILEFUNC_SEEK_SET: e->minizip_position = versatz; break;
     case ZLIB_FILEFUNC_SEEK_CUR: e->minizip_position += versatz; break;
-    case ZLIB_FILEFUNC_SEEK_END: e->minizip_position = e->gib_groesse() + versatz; break;
+    case ZLIB_FILEFUNC_SEEK_END: e->minizip_position = e->gib_groesse() - e->minizip_anfang + versatz; break;
     default: return -1;
     }
     return 0;

@@ -35,8 +35,10 @@ public:
     // minizip opens its file once, gets this input for it, and never closes it.
     void fuelle_funktionen(zlib_filefunc64_def& funktionen);
 
-    // minizip's position in the file.
+    // minizip's position in the file, counted from `minizip_anfang`: minizip sees the file from
+    // there on (the archive without bytes before it).
     ZPOS64_T minizip_position = 0;
+    ZPOS64_T minizip_anfang = 0;
 
 private:
     struct CBlock;

@@ -75,10 +75,24 @@ bool finde_verzeichnis(CZipEingabe& eingabe, CVerzeichnislage& lage)
 
     uchar locator[laenge_locator64];
     uchar satz64[laenge_ende64];
-    if (satzstelle >= laenge_locator64 && lies_ganz(eingabe, satzstelle - laenge_locator64, locator, sizeof locator)
-        && wert32(locator) == sig_locator64 && wert32(locator + 4) == 0 && wert32(locator + 16) == 1
-        && lies_ganz(eingabe, wert64(locator + 8), satz64, sizeof satz64) && wert32(satz64) == sig_ende64) {
-        satzanfang = wert64(locator + 8);
+    const auto ist_satz64 = [&](ZPOS64_T stelle) {
+        return lies_ganz(eingabe, stelle, satz64, sizeof satz64) && wert32(satz64) == sig_ende64;
+    };
+    bool mit_satz64 = false;
+    if (satzstelle >= laenge_locator64 + laenge_ende64
+        && lies_ganz(eingabe, satzstelle - laenge_locator64, locator, sizeof locator) && wert32(locator) == sig_locator64
+        && wert32(locator + 4) == 0 && wert32(locator + 16) == 1) {
+        // The locator gives the ZIP64 end record's offset from the archive's start: with bytes
+        // before the archive (a program in front of it) it lies that much further, right before
+        // the locator (a record without extensible data).
+        const ZPOS64_T angegeben = wert64(locator + 8);
+        const ZPOS64_T direkt = satzstelle - laenge_locator64 - laenge_ende64;
+        if (ist_satz64(angegeben))
+            satzanfang = angegeben, mit_satz64 = true;
+        else if (direkt > angegeben && ist_satz64(direkt) && wert64(satz64 + 4) == laenge_ende64 - 12)
+            satzanfang = direkt, mit_satz64 = true;
+    }
+    if (mit_satz64) {
         lage.anzahl = wert64(satz64 + 32);
         lage.zip64 = true;
         groesse_verzeichnis = wert64(satz64 + 40);
@@ -204,6 +218,7 @@ bool lies_zip_verzeichnis(CZipEingabe& eingabe, CZipVerzeichnis& verzeichnis)
         verzeichnis.anzahl_falsch = true;
     const ZPOS64_T anfang = lage.anfang;
     const ZPOS64_T davor = lage.davor;
+    verzeichnis.davor = davor;
 
     // In the file's order (usually the directory's already), each entry must end before the next
     // begins, and all before the central directory.

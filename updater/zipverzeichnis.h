@@ -42,6 +42,8 @@ struct CZipVerzeichnis
     ZPOS64_T anzahl = 0;
     // The number the end record states, as minizip takes it: its ZIP64 record's when it has one.
     ZPOS64_T angegeben = 0;
+    // The bytes before the archive (a program in front of it).
+    ZPOS64_T davor = 0;
     // The directory was read to its end, and the end record states a number of entries that it
     // does not hold, also where its 16-bit field wrapped: neither can be trusted.
     bool anzahl_falsch = false;
@@ -51,7 +53,7 @@ struct CZipVerzeichnis
 };
 
 // Reads the central directory the way minizip finds it (the last end record, its ZIP64 record
-// when a locator points at one, bytes before the archive allowed) and the local header of each
+// when a locator points at one, bytes before the archive allowed, also before a ZIP64 record) and the local header of each
 // entry. The directory's records are read to its end as the end record's size and offset give
 // it, not as far as its count: the count of an end record without ZIP64 record holds only 16
 // bits, and writers put the number of entries modulo 65,536 or 0xFFFF there. False when the

@@ -734,6 +734,47 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     EXPECT_EQ(liste, da) << fehlend(da, liste);
 }
 
+// Entries of one path may be on their way at once, on different workers: the archive's order
+// decides, the last one wins in every run, however the work is spread and timed.
+TEST_F(Programm, DieLetzteVonGleichenPfadenGewinntInJedemLauf)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        eintraege.push_back(i % 250 == 0   ? datei("dup.txt", "version " + n)
+                            : i % 300 == 7 ? datei("sub/dup2.txt", "v2 " + n)
+                                           : datei("d" + n.right(1) + "/f" + n, QByteArray(i % 100, 'x')));
+    }
+    eintraege.push_back(datei("dup.txt", "LAST"));
+    eintraege.push_back(datei("sub/dup2.txt", "LAST2"));
+    schreibe(arbeit + "/dup.zip", baue(eintraege));
+    const auto pruefe = [](QProcess& lauf, const QString& z) {
+        SCOPED_TRACE(z.toStdString());
+        EXPECT_EQ(lauf.waitForFinished(600000) ? lauf.exitCode() : -1, 0);
+        EXPECT_EQ(lies(z + "/dup.txt"), QByteArray("LAST"));
+        EXPECT_EQ(lies(z + "/sub/dup2.txt"), QByteArray("LAST2"));
+    };
+    // A run under a low open-files limit is slow (its records are written every few entries): it
+    // goes beside all the others. Eight and sixteen workers side by side keep the machine busy.
+    const auto beginne_in = [&](QProcess& lauf, const QString& art, const QString& z) {
+        QDir().mkpath(z);
+        huelle = QStringList{"/bin/sh", "-c", art + " exec \"$0\" \"$@\""};
+        beginne_still(lauf, {"-silent", "-install", "dup.zip", "-dst", z});
+    };
+    QProcess wenige;
+    beginne_in(wenige, "ulimit -n 32 &&", ziel + "/wenige");
+    const QStringList arten{"AKTUALISIERER_ARBEITER=8", "AKTUALISIERER_ARBEITER=16", "AKTUALISIERER_ARBEITER=2",
+                            "AKTUALISIERER_ARBEITER=16", "AKTUALISIERER_ARBEITER=8", "AKTUALISIERER_ARBEITER=1"};
+    for (int runde = 0; runde < 6; ++runde) {
+        QProcess laeufe[6];
+        for (int k = 0; k < 6; ++k)
+            beginne_in(laeufe[k], arten[k], ziel + QString("/%1-%2").arg(runde).arg(k));
+        for (int k = 0; k < 6; ++k)
+            pruefe(laeufe[k], ziel + QString("/%1-%2").arg(runde).arg(k));
+    }
+    pruefe(wenige, ziel + "/wenige");
+}
+
 // Another local user plants a "log4upd.init" in the folder the install starts from, to have the
 // protocol appended to a file of the victim's: a file there that is not the user's own, or that
 // others may change, is passed over with a warning naming it, and the install goes on with the
@@ -1039,5 +1080,30 @@ TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
         const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
         const QSet<QString> da = inhalt(z);
         EXPECT_TRUE(liste.contains(da)) << fehlend(da, liste);
+    }
+    // With 5 MiB free, an unchanged file of 20 MiB needs no room, beside a small one that changes.
+    const QByteArray gross(20 << 20, 'g');
+    schreibe(arbeit + "/e.zip", baue({datei("gross.bin", gross), datei("klein.txt", "e")}));
+    schreibe(arbeit + "/f.zip", baue({datei("gross.bin", gross), datei("klein.txt", "f")}));
+    {
+        const KleinesDateisystem fs(dir.path() + "/gleich", "size=32m");
+        const QString z = dir.path() + "/gleich/z";
+        QDir().mkpath(z);
+        ASSERT_EQ(starte({"-silent", "-install", "e.zip", "-dst", z}).code, 0);
+        fs.fuelle_bis(5 << 20);
+        for (const char* zip : {"e.zip", "f.zip"})
+            EXPECT_EQ(starte({"-silent", "-install", zip, "-dst", z}).code, 0) << zip;
+        EXPECT_EQ(lies(z + "/klein.txt"), QByteArray("f"));
+    }
+    // The target's file system full, a folder below it on another, roomy one: the file for that
+    // folder is measured there.
+    {
+        const KleinesDateisystem fs(dir.path() + "/voll2", "size=8m");
+        const QString z = dir.path() + "/voll2/z";
+        const KleinesDateisystem unten(z + "/unten", "size=32m");
+        fs.fuelle_bis(2 << 20);
+        schreibe(arbeit + "/g.zip", baue({datei("unten/gross.bin", gross), datei("klein.txt", "g")}));
+        EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", z}).code, 0) << lies(logdatei()).right(300).toStdString();
+        EXPECT_EQ(lies(z + "/unten/gross.bin").size(), gross.size());
     }
 }

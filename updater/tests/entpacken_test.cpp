@@ -199,7 +199,7 @@ TEST_F(Entpacken, SchadhafterEintragErsetztKeineGuteDatei)
 
 TEST_F(Entpacken, SchreibgeschuetzteDateiUndOrdnerAlsZiel)
 {
-    const QString zip = archiv({datei("ro.txt", "neu"), datei("ordner", "neu")});
+    const QString zip = archiv({datei("ro.txt", "neu"), datei("ordner", "neu"), datei("gleich.txt", "neu")});
     const QString ziel = pfad("ziel");
     QDir().mkpath(ziel + "/ordner");
     schreibe(ziel + "/ro.txt", "alt");
@@ -214,7 +214,17 @@ TEST_F(Entpacken, SchreibgeschuetzteDateiUndOrdnerAlsZiel)
     ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
     EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_AUSGABE);
     EXPECT_TRUE(QFileInfo(ziel + "/ordner").isDir());
-    EXPECT_EQ(dateien_in(ziel).size(), 2);
+    // A read-only file that holds the entry's data already needs no write: it stays, with the
+    // entry's time.
+    schreibe(ziel + "/gleich.txt", "neu");
+    QFile::setPermissions(ziel + "/gleich.txt", QFile::ReadOwner);
+    puffer.setze_vergleich(true);
+    ASSERT_EQ(a.naechster(), UNZ_OK);
+    ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
+    EXPECT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, puffer), ENTPACK_OK);
+    EXPECT_EQ(QFileInfo(ziel + "/gleich.txt").lastModified(), dos_als_datum());
+    EXPECT_FALSE(QFile::permissions(ziel + "/gleich.txt") & QFile::WriteOwner);
+    EXPECT_EQ(dateien_in(ziel).size(), 3);
 }
 
 TEST_F(Entpacken, ErsetzteDateiBehaeltIhreRechte)

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -119,6 +121,64 @@ TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
     EXPECT_FALSE(deinstalliere());
     EXPECT_TRUE(QFileInfo(ziel + "/lnk").isSymLink());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
+}
+
+// Something other than the program's own folder at the name of its folder of temporary files:
+// nothing is made, linked or removed through it, and an update that replaces files (each taking a
+// temporary name), its records and the uninstall go on beside it; where something stands at every
+// name that folder may take, the install is refused before anything changes.
+TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
+{
+    const QTemporaryDir anderswo(QStringLiteral("/dev/shm/zielschutz-XXXXXX"));
+    const std::vector<std::pair<const char*, std::function<bool(const QString&)>>> faelle{
+        {"Link hinaus", [&](const QString& t) { return QFile::link(draussen, t); }},
+        {"Datei", [](const QString& t) { schreibe(t, "eigen"); return true; }},
+        {"toter Link", [&](const QString& t) { return QFile::link(draussen + "/fehlt", t); }},
+        {"Link auf ein anderes Dateisystem", [&](const QString& t) { return QFile::link(anderswo.path(), t); }},
+        {"fremder Ordner", [](const QString& t) { return QDir().mkpath(t) && ::chown(QFile::encodeName(t).constData(), 65534, 65534) == 0; }},
+        {"unbeschreibbarer Ordner", [](const QString& t) { return QDir().mkpath(t) && QFile::setPermissions(t, QFile::ReadOwner | QFile::ExeOwner); }},
+        {"an jedem Namen", [](const QString& t) {
+             for (const QString& n : {t, t + "-2", t + "-3", t + "-4"})
+                 schreibe(n, "eigen");
+             return true;
+         }}};
+    struct stat vorher{};
+    ASSERT_EQ(::stat(QFile::encodeName(draussen).constData(), &vorher), 0);
+    for (size_t i = 0; i < faelle.size(); ++i) {
+        SCOPED_TRACE(faelle[i].first);
+        ziel = dir.path() + "/ziel" + QString::number(i);
+        const QString temp = ziel + "/.aktualisierer-temp";
+        QDir().mkpath(ziel + "/o");
+        schreibe(ziel + "/a.txt", "alt");
+        schreibe(ziel + "/o/b.txt", "alt");
+        if (!faelle[i].second(temp))
+            continue;
+        const QFileInfo davor(temp);
+        const bool alle = i + 1 == faelle.size();
+        {
+            CUninstallInfo info(ziel);
+            EXPECT_EQ(installiere({datei("a.txt", "neu"), datei("o/b.txt", "neu")}, &info), !alle);
+        }
+        EXPECT_EQ(lies(ziel + "/a.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
+        EXPECT_EQ(lies(ziel + "/o/b.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
+        EXPECT_EQ(log.hat_text("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden"), alle);
+        EXPECT_EQ(QFileInfo::exists(ziel + "/uninstall.dat"), !alle);
+        if (!alle)
+            EXPECT_TRUE(deinstalliere());
+        const QFileInfo danach(temp);
+        EXPECT_EQ(danach.isSymLink(), davor.isSymLink());
+        EXPECT_EQ(danach.symLinkTarget(), davor.symLinkTarget());
+        EXPECT_EQ(danach.isDir(), davor.isDir());
+        EXPECT_FALSE(QFileInfo::exists(temp + "-2") && !alle);
+        EXPECT_EQ(draussen_inhalt(), QStringList{"/opfer.txt"});
+        unistall_map().clear();
+    }
+    // Nothing was even made and removed again outside.
+    struct stat nachher{};
+    ASSERT_EQ(::stat(QFile::encodeName(draussen).constData(), &nachher), 0);
+    EXPECT_EQ(nachher.st_mtim.tv_sec, vorher.st_mtim.tv_sec);
+    EXPECT_EQ(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
+    EXPECT_TRUE(!anderswo.isValid() || QDir(anderswo.path()).isEmpty());
 }
 
 TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)

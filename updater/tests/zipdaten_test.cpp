@@ -232,20 +232,22 @@ TEST_F(ZipDaten, UeberlappendeOderVersetzteEintraegeOeffnenNicht)
         EXPECT_TRUE(schluessel().isEmpty()) << name;
     }
 
-    // Sound archives still open: a program in front of the archive, data descriptors, folder
-    // entries, a ZIP64 end record; an entry that lies about its uncompressed size only fails itself.
+    // Sound archives still open: a program in front of the archive (also of one with a ZIP64 end
+    // record), data descriptors, folder entries, a ZIP64 end record; an entry that lies about its
+    // uncompressed size only fails itself.
     Eintrag mit_deskriptor = datei("d/z.txt", "zett");
     mit_deskriptor.deskriptor = true;
     const QByteArray mit_vorspann = QByteArray(1000, 'S') + baue({datei("d/", ""), mit_deskriptor});
     EXPECT_TRUE(lauf(0, archiv(mit_vorspann), nullptr));
     EXPECT_TRUE(lauf(0, archiv(mit_zip64_ende(baue({datei("d/", ""), datei("d/y.txt", "y")}))), nullptr));
+    EXPECT_TRUE(lauf(0, archiv(QByteArray(1000, 'S') + mit_zip64_ende(baue({datei("d/w.txt", "w")}))), nullptr));
     AufzeichnenderLog log;
     EXPECT_FALSE(lauf(0, archiv(baue({zu_kurz("x.txt"), datei("d/y.txt", "y")})), &log));
     EXPECT_TRUE(log.hat_text("installiere d/y.txt"));
     EXPECT_EQ(lies(ziel + "/d/z.txt"), QByteArray("zett"));
     EXPECT_EQ(lies(ziel + "/d/y.txt"), QByteArray("y"));
-    EXPECT_EQ(im_ziel(), (QStringList{"d", "d/y.txt", "d/z.txt"}));
-    EXPECT_EQ(schluessel(), (QStringList{"d/", "d/y.txt", "d/z.txt"}));
+    EXPECT_EQ(im_ziel(), (QStringList{"d", "d/w.txt", "d/y.txt", "d/z.txt"}));
+    EXPECT_EQ(schluessel(), (QStringList{"d/", "d/w.txt", "d/y.txt", "d/z.txt"}));
 }
 
 TEST_F(ZipDaten, FifoOrdnerUndGeraetAlsArchivScheiternSofort)
