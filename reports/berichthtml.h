@@ -10,10 +10,11 @@
 // front of a rewritten name.
 QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bool ohne_punkt);
 
-// Writes the HTML and a line end to `datei` (created or overwritten): UTF-8 with a byte-order mark
-// when the program's language needs it, UTF-8 when the HTML declares "charset=utf-8", UTF-8
-// declared as by `deklariere_utf8` when the 8-bit code page cannot hold every character, else
-// the 8-bit code page. False when the file cannot be opened or written.
+// Writes the HTML and a line end to `datei` (created or overwritten) in the code it declares:
+// the 8-bit code page for a page that declares it or nothing, when it holds every character
+// (and the program's language does not need UTF-8 with a byte-order mark); UTF-8 for a page that
+// declares UTF-8, in any spelling; any other page in UTF-8 declared as by `deklariere_utf8`.
+// False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
 // The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that

@@ -348,6 +348,13 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     EXPECT_TRUE(text.contains(QStringLiteral("Grüße € Ωmega")));
     EXPECT_TRUE(text.contains(QStringLiteral("charset=utf-8"), Qt::CaseInsensitive));
     EXPECT_EQ(lies(pfad("o/logo.png")), bild);
+    // A page that declares UTF-8, however it spells it, is saved in UTF-8 as it was.
+    for (const QString erklaerung : {"<meta charset=\"utf-8\">", "<meta charset='UTF-8'>", "<META CHARSET=utf8>",
+                                     "<meta http-equiv=Content-Type content='text/html; charset = utf-8'>"}) {
+        const QString seite = "<html><head>" + erklaerung + "</head><body><p>Größe</p></body></html>";
+        ASSERT_TRUE(schreibe_berichtshtml(pfad("o/d.html"), seite));
+        EXPECT_EQ(lies(pfad("o/d.html")), (seite + '\n').toUtf8()) << erklaerung.toStdString();
+    }
 
     // Saved beside the logo: nothing to copy, the logo stays as it is.
     browser.speicherziel = CQString(pfad("src/b.html"));

@@ -381,6 +381,7 @@ TEST_F(Protokolldruck, LogfensterSpeichertHtmlNurNachRichtextUndPdfMitSeinenZeil
     EXPECT_EQ(speicherfilter, QStringLiteral("HTML-Datei (*.html)"));
     const QByteArray html = inhalt(tmp.filePath(QStringLiteral("bunt.html")));
     EXPECT_TRUE(html.contains("<!DOCTYPE")) << html.constData();
+    EXPECT_TRUE(html.contains("charset=utf-8\"")) << html.constData();
     EXPECT_TRUE(html.contains("color:#b36b3f")) << html.constData();
 
     Logfenster schlicht;
