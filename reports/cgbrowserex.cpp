@@ -186,7 +186,7 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
 {
     // Resolved against the page shown, "file:" addresses with a relative path too.
     const QUrl adresse = source().isRelative() ? name : loese_link_auf(source(), name);
-    const QString datei = adresse.isLocalFile() ? adresse.toLocalFile()
+    const QString datei = adresse.isLocalFile() ? lokaler_pfad(adresse)
                           : adresse.scheme().isEmpty() ? adresse.path()
                                                        : QString();
     if (typ == QTextDocument::HtmlResource) {

@@ -210,10 +210,16 @@ TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)
     EXPECT_NE(log.text().find(("URL: file://" + htm).toStdString()), std::string::npos) << log.text();
     EXPECT_EQ(seite->toPlainText(), QStringLiteral("gross"));
 
+    // The host "localhost" is this machine.
+    const QString lokal = schreibe(QStringLiteral("r/x.txt"), "lokal");
+    browser.setze_quelle(CQString(QStringLiteral("file://localhost") + lokal));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("lokal"));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+
     browser.quelle = CQString("bericht.txt");
     browser.setze_quelle(CQString());
     EXPECT_TRUE(browser.quelle.isEmpty());
-    EXPECT_EQ(seite->source(), QUrl::fromLocalFile(htm));
+    EXPECT_EQ(seite->source(), QUrl(QStringLiteral("file://localhost") + lokal));
 }
 
 TEST_F(Bericht, SkriptlinksUndProgrammeErreichenDieShellNichtAdressenUndDokumenteSchon)
