@@ -42,16 +42,18 @@ bool bericht_fehlt(const QString& datei)
     return true;
 }
 
-qint64 groesste_berichtsdatei(const QString& datei)
+qint64 groesste_berichtsdatei(const QString& datei, bool textseite)
 {
     constexpr qint64 mib = 1024 * 1024;
-    return ist_textbericht(datei) ? 256 * mib : 32 * mib;
+    if (ist_textbericht(datei))
+        return 256 * mib;
+    return textseite ? 2 * mib : 32 * mib;
 }
 
-bool bericht_zu_gross(const QString& datei)
+bool bericht_zu_gross(const QString& datei, bool textseite)
 {
     const qint64 groesse = QFileInfo(datei).size();
-    const qint64 grenze = groesste_berichtsdatei(datei);
+    const qint64 grenze = groesste_berichtsdatei(datei, textseite);
     if (groesse <= grenze)
         return false;
     constexpr qint64 mib = 1024 * 1024;

@@ -204,7 +204,7 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
     }
     QFile inhalt(datei);
     if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
-        if (inhalt.size() <= groesste_berichtsdatei(datei))
+        if (inhalt.size() <= groesste_berichtsdatei(datei, typ == QTextDocument::HtmlResource))
             return inhalt.readAll();
         CQCat::gib_instanz()->warn(
             CQString(tr("Datei '%1' ist zu groß für die Seite").arg(maskiere_steuerzeichen(datei))));
@@ -220,7 +220,7 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (ist_textbericht(quelle))
         return CQString(textbericht_als_html(quelle));
     QFile datei(quelle);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle, true))
         return CQString();
     QTextStream stream(&datei);
     return CQString(stream.readAll());
@@ -252,7 +252,7 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
     case Linkart::Seite:
         break;
     }
-    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei))
+    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei, true))
         return false;
     // A name relative to the current folder is taken from there, and so are the links in it; an
     // address keeps its anchor.
