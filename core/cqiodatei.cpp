@@ -129,6 +129,11 @@ bool CQIODatei::passt_in_codepage(const QString& text)
     return acht_bit_codec()->canEncode(text);
 }
 
+QTextCodec* CQIODatei::codepage()
+{
+    return acht_bit_codec();
+}
+
 bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens)
 {
     grund.clear();

@@ -35,6 +35,8 @@ public:
     void setze_codec_fuer(const QString& text);
     // Whether the 8-bit code page holds every character of `text`.
     static bool passt_in_codepage(const QString& text);
+    // The 8-bit code page itself.
+    static QTextCodec* codepage();
     // Null while the file is not open.
     QTextStream* gib_stream() const;
     // Lines of at least this many characters carry no text for `lies_zeile`.

@@ -115,6 +115,11 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
     return ausgabe.schliesse();
 }
 
+QString html_aus_bytes(const QByteArray& daten)
+{
+    return QTextCodec::codecForHtml(daten, CQIODatei::codepage())->toUnicode(daten);
+}
+
 QString deklariere_utf8(QString html)
 {
     const QRegularExpression& meta = meta_element();

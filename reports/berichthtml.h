@@ -17,6 +17,11 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
 // False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
+// The text of an HTML file's bytes in the code they declare (a byte-order mark or a meta element),
+// in the 8-bit code page when they declare none: the code such a page is written in here, where
+// Qt would take Latin-1.
+QString html_aus_bytes(const QByteArray& daten);
+
 // The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that
 // names none gets a Content-Type meta element at the start of its head. Written through
 // `schreibe_berichtshtml`, such a page is UTF-8 on disk.

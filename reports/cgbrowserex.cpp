@@ -1,4 +1,5 @@
 #include "cgbrowserex.h"
+#include "berichthtml.h"
 #include "berichtslink.h"
 #include "ccat.h"
 #include "cqiodatei.h"
@@ -203,9 +204,10 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
         return tr("Der Bericht wird geladen ...");
     }
     QFile inhalt(datei);
+    const bool seite = typ == QTextDocument::HtmlResource;
     if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
-        if (inhalt.size() <= groesste_berichtsdatei(datei, typ == QTextDocument::HtmlResource))
-            return inhalt.readAll();
+        if (inhalt.size() <= groesste_berichtsdatei(datei, seite))
+            return seite ? QVariant(html_aus_bytes(inhalt.readAll())) : QVariant(inhalt.readAll());
         CQCat::gib_instanz()->warn(
             CQString(tr("Datei '%1' ist zu groß für die Seite").arg(maskiere_steuerzeichen(datei))));
         return QVariant(QByteArray(""));
@@ -222,8 +224,7 @@ CQString CGBrowserEx::lies_quelldatei() const
     QFile datei(quelle);
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle, true))
         return CQString();
-    QTextStream stream(&datei);
-    return CQString(stream.readAll());
+    return CQString(html_aus_bytes(datei.readAll()));
 }
 
 bool CGBrowserEx::zeige_quelle(const CQString& text)

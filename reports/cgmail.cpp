@@ -181,8 +181,7 @@ void CGMail::lies_text(const CQString& datei, const bool& lesen)
             tr("Berichtsdatei '%1' ist zu groß für eine Mail").arg(maskiere_steuerzeichen(datei))));
         return;
     }
-    QTextStream stream(&quelle);
-    html = CQString(stream.readAll());
+    html = CQString(html_aus_bytes(quelle.readAll()));
 }
 
 void CGMail::lies_text_anlage(const CQString& name, const CQString& datei, const bool& lesen)
