@@ -17,16 +17,18 @@ Linkziel pruefe_berichtslink(const QString& text);
 bool bericht_fehlt(const QString& datei);
 
 // The largest report file a page loads, in bytes: a text report 256 MiB (a text page reads it in
-// slices); any other 2 MiB on a text page (`textseite`), which parses and lays out its markup in
-// one go on the GUI thread, a table as a whole at some seconds a MiB, and 32 MiB elsewhere (the
-// web page, whose engine works beside the window, a mail's copy). Memory stays a small multiple
-// of that, and a larger file is refused rather than holding the window or ending the program for
-// want of memory.
+// slices); any other 4 MiB on a text page (`textseite`), which parses and lays out its markup in
+// one go on the GUI thread, and 32 MiB elsewhere (the web page, whose engine works beside the
+// window, a mail's copy). Memory stays a small multiple of that, and a larger file is refused
+// rather than holding the window or ending the program for want of memory.
 qint64 groesste_berichtsdatei(const QString& datei, bool textseite = false);
 
 // True when `datei` is larger than a page (a text page with `textseite`) loads: the user is told,
 // in the log and in a warning box, "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen
-// (höchstens %3 MB)."
+// (höchstens %3 MB)." An HTML report for a text page is also too large with more than 10,000
+// table cells: Qt lays a table out whole, at some seconds for a MiB of cells, and again whenever
+// the page's width changes ("Der Bericht '%1' ist mit %2 Tabellenzellen zu groß zum Anzeigen
+// (höchstens %3).").
 bool bericht_zu_gross(const QString& datei, bool textseite);
 
 // True for a plain-text report (the suffix "txt" in any case).
