@@ -117,7 +117,8 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
 
 QString html_aus_bytes(const QByteArray& daten)
 {
-    return QTextCodec::codecForHtml(daten, CQIODatei::codepage())->toUnicode(daten);
+    QTextCodec* const erklaert = QTextCodec::codecForHtml(daten, nullptr);
+    return (erklaert ? erklaert : CQIODatei::codec_von(daten))->toUnicode(daten);
 }
 
 QString deklariere_utf8(QString html)

@@ -17,9 +17,10 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
 // False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
-// The text of an HTML file's bytes in the code they declare (a byte-order mark or a meta element),
-// in the 8-bit code page when they declare none: the code such a page is written in here, where
-// Qt would take Latin-1.
+// The text of an HTML file's bytes in the code they declare (a byte-order mark or a meta element);
+// when they declare none, by the rule of the system's text files (`CQIODatei::codec_von`): UTF-8
+// when they are valid UTF-8, else the 8-bit code page such a page is written in here, where Qt
+// would take Latin-1.
 QString html_aus_bytes(const QByteArray& daten);
 
 // The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that
