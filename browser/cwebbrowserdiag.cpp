@@ -8,6 +8,7 @@
 #include "downloadmanager.h"
 #include "historymanager.h"
 #include "historymenu.h"
+#include "linkfreigabe.h"
 #include "printtopdfdialog.h"
 #include "savepagedialog.h"
 #include "settings.h"
@@ -247,14 +248,14 @@ void CWebBrowserDiag::loadStartPage(const QString& text)
     if (text.startsWith(QLatin1String("file:")) && !text.contains(QLatin1Char('?'))
         && !text.contains(QLatin1Char('&'))) {
         // A relative path is taken from the current folder.
-        const QString lokal = QUrl(text).toLocalFile();
+        const QString lokal = lokaler_pfad(QUrl(text));
         if (!lokal.isEmpty())
             url = QUrl::fromLocalFile(QFileInfo(lokal).absoluteFilePath());
     } else {
         // A file named relative to the current folder is that file, not a web host of its name.
         url = QUrl::fromUserInput(text, QDir::currentPath());
     }
-    const QString lokal = url.toLocalFile();
+    const QString lokal = lokaler_pfad(url);
     m_startPage = lokal.isEmpty() ? text : lokal;
     loadUrl(url);
 }

@@ -111,14 +111,9 @@ void CQIODatei::setze_codec(bool utf8)
     bool ist_utf8 = utf8 || sprache_braucht_utf8();
     if (!(iodatei->openMode() & QIODevice::WriteOnly)) {
         const QByteArray anfang = iodatei->peek(100);
-        if (!anfang.startsWith(utf8_bom)) {
-            // The content decides: valid UTF-8 in the first 2048 bytes (a character cut by
-            // that limit does not count as invalid).
-            const QByteArray probe = iodatei->peek(2048);
-            QTextCodec::ConverterState zustand;
-            utf8_codec()->toUnicode(probe.constData(), probe.size(), &zustand);
-            ist_utf8 = zustand.invalidChars == 0;
-        }
+        // The content decides: valid UTF-8 in the first 2048 bytes.
+        if (!anfang.startsWith(utf8_bom))
+            ist_utf8 = codec_von(iodatei->peek(2048)) == utf8_codec();
     }
     stream->setCodec(ist_utf8 ? utf8_codec() : acht_bit_codec());
 }
@@ -144,6 +139,13 @@ void CQIODatei::setze_codec_fuer(const QString& text)
 bool CQIODatei::passt_in_codepage(const QString& text)
 {
     return acht_bit_codec()->canEncode(text);
+}
+
+QTextCodec* CQIODatei::codec_von(const QByteArray& anfang)
+{
+    QTextCodec::ConverterState zustand;
+    utf8_codec()->toUnicode(anfang.constData(), anfang.size(), &zustand);
+    return zustand.invalidChars == 0 ? utf8_codec() : acht_bit_codec();
 }
 
 bool CQIODatei::lies_text(const QString& datei, QString& text, QString& grund, qint64 hoechstens)

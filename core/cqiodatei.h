@@ -39,6 +39,10 @@ public:
     void setze_codec_fuer(const QString& text);
     // Whether the 8-bit code page holds every character of `text`.
     static bool passt_in_codepage(const QString& text);
+    // The code of a text that begins with `anfang`, by the rule that reads files without a
+    // byte-order mark: UTF-8 when it is valid UTF-8 (a character cut at its end counts as valid),
+    // else the 8-bit code page.
+    static QTextCodec* codec_von(const QByteArray& anfang);
     // Null while the file is not open.
     QTextStream* gib_stream() const;
     // Lines of at least this many characters carry no text for `lies_zeile`.

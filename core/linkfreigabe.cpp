@@ -73,6 +73,15 @@ QUrl loese_link_auf(const QUrl& basis, const QUrl& link)
     return basis.resolved(ohne_schema);
 }
 
+QString lokaler_pfad(const QUrl& adresse)
+{
+    if (adresse.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) != 0)
+        return adresse.toLocalFile();
+    QUrl hier = adresse;
+    hier.setHost(QString());
+    return hier.toLocalFile();
+}
+
 QString lokale_datei(const QString& pfad)
 {
     const QUrl adresse(pfad);
@@ -83,8 +92,9 @@ QString lokale_datei(const QString& pfad)
     // A link's address keeps quotes, "%" and "#" of a name percent-encoded: the name is decoded.
     // A text that is no address loses its prefix as it stands: the third slash of "file:///"
     // begins the path (on Windows the drive letter follows).
-    QString datei = adresse.isValid() ? adresse.toLocalFile() : pfad;
+    QString datei = adresse.isValid() ? lokaler_pfad(adresse) : pfad;
     if (!adresse.isValid()) {
+        datei.replace(QLatin1String("file://localhost/"), QLatin1String("/"), Qt::CaseInsensitive);
         datei.replace(QLatin1String("file:///"), QLatin1String("/"), Qt::CaseInsensitive);
         datei.remove(QLatin1String("file:"), Qt::CaseInsensitive);
     }

@@ -49,3 +49,8 @@ QUrl loese_link_auf(const QUrl& basis, const QUrl& link);
 // The file a path or "file:" address names; empty for an address of another scheme ("mailto:",
 // "smb://"). A drive letter is no scheme.
 QString lokale_datei(const QString& pfad);
+
+// The file a "file:" address names, as `QUrl::toLocalFile` gives it, except that the host
+// "localhost" means this machine, as no host does ("file://localhost/a/x" is "/a/x"); another
+// host names a share ("//host/a/x"). Empty for an address of another scheme.
+QString lokaler_pfad(const QUrl& adresse);

@@ -4,9 +4,14 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTextCodec>
+#include <QTextStream>
 #include <QUrl>
 
 namespace {
+
+// The MIB number of UTF-8.
+constexpr int utf8_mib = 106;
 
 // Removes, from the end of the text towards its start, every piece that begins with `anfang`
 // (in any case) and ends where `ende` says: the position after the piece, or -1 when the piece
@@ -40,6 +45,34 @@ QString fuege_in_kopf_ein(QString html, const QString& element)
     return html.prepend(element);
 }
 
+// A meta element.
+const QRegularExpression& meta_element()
+{
+    static const QRegularExpression meta(QStringLiteral("<meta\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    return meta;
+}
+
+// "charset=x" in a content attribute, `charset="x"` as an attribute of its own, blanks around the
+// "=" allowed; the second group is the name.
+const QRegularExpression& zeichensatz_angabe()
+{
+    static const QRegularExpression zeichensatz(QStringLiteral("charset\\s*=\\s*([\"']?)([^\\s\"'>;/]+)\\1"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    return zeichensatz;
+}
+
+// The character set the first meta element that names one names ("utf-8" for
+// `<meta charset='UTF-8'>` as for "content='text/html; charset = utf-8'"); empty when none does.
+QString erklaerter_zeichensatz(const QString& html)
+{
+    for (auto elemente = meta_element().globalMatch(html); elemente.hasNext();) {
+        const QRegularExpressionMatch angabe = zeichensatz_angabe().match(elemente.next().captured());
+        if (angabe.hasMatch())
+            return angabe.captured(2);
+    }
+    return QString();
+}
+
 } // namespace
 
 QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bool ohne_punkt)
@@ -66,21 +99,32 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
     if (!ausgabe.oeffne(false, true, true, false, true))
         return false;
     ausgabe.setze_utf8_bom(false);
-    // A page that says it is UTF-8 must be UTF-8, or its readers garble every umlaut; a page the
-    // code page cannot hold becomes UTF-8 and says so, or its characters become "?".
-    const bool passt = CQIODatei::passt_in_codepage(html);
-    if (!passt || html.contains(QLatin1String("charset=utf-8"), Qt::CaseInsensitive))
-        ausgabe.gib_stream()->setCodec("UTF-8");
-    ausgabe.schreibe_zeile(CQString(passt ? html : deklariere_utf8(html)));
+    // A saved page must be in the code it declares, however the declaration is written, or its
+    // readers garble every character beyond ASCII. The code page serves only a page that
+    // declares it or nothing and that it holds whole; any other page is written in UTF-8 and
+    // says so, or its characters would become "?".
+    QTextStream& strom = *ausgabe.gib_stream();
+    const QString name = erklaerter_zeichensatz(html);
+    QTextCodec* const erklaert = name.isEmpty() ? nullptr : QTextCodec::codecForName(name.toLatin1());
+    const bool utf8 = erklaert && erklaert->mibEnum() == utf8_mib;
+    const bool codepage = strom.codec()->mibEnum() != utf8_mib && (name.isEmpty() || erklaert == strom.codec())
+                          && CQIODatei::passt_in_codepage(html);
+    if (!codepage)
+        strom.setCodec("UTF-8");
+    ausgabe.schreibe_zeile(CQString(codepage || utf8 ? html : deklariere_utf8(html)));
     return ausgabe.schliesse();
+}
+
+QString html_aus_bytes(const QByteArray& daten)
+{
+    QTextCodec* const erklaert = QTextCodec::codecForHtml(daten, nullptr);
+    return (erklaert ? erklaert : CQIODatei::codec_von(daten))->toUnicode(daten);
 }
 
 QString deklariere_utf8(QString html)
 {
-    static const QRegularExpression meta(QStringLiteral("<meta\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
-    // "charset=x" in a content attribute, `charset="x"` as an attribute of its own.
-    static const QRegularExpression zeichensatz(QStringLiteral("charset\\s*=\\s*([\"']?)[^\\s\"'>;/]+\\1"),
-                                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression& meta = meta_element();
+    const QRegularExpression& zeichensatz = zeichensatz_angabe();
     bool deklariert = false;
     for (int von = 0;;) {
         const QRegularExpressionMatch treffer = meta.match(html, von);

@@ -10,11 +10,18 @@
 // front of a rewritten name.
 QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bool ohne_punkt);
 
-// Writes the HTML and a line end to `datei` (created or overwritten): UTF-8 with a byte-order mark
-// when the program's language needs it, UTF-8 when the HTML declares "charset=utf-8", UTF-8
-// declared as by `deklariere_utf8` when the 8-bit code page cannot hold every character, else
-// the 8-bit code page. False when the file cannot be opened or written.
+// Writes the HTML and a line end to `datei` (created or overwritten) in the code it declares:
+// the 8-bit code page for a page that declares it or nothing, when it holds every character
+// (and the program's language does not need UTF-8 with a byte-order mark); UTF-8 for a page that
+// declares UTF-8, in any spelling; any other page in UTF-8 declared as by `deklariere_utf8`.
+// False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
+
+// The text of an HTML file's bytes in the code they declare (a byte-order mark or a meta element);
+// when they declare none, by the rule of the system's text files (`CQIODatei::codec_von`): UTF-8
+// when they are valid UTF-8, else the 8-bit code page such a page is written in here, where Qt
+// would take Latin-1.
+QString html_aus_bytes(const QByteArray& daten);
 
 // The HTML declaring UTF-8: every charset its meta elements name becomes "utf-8"; a page that
 // names none gets a Content-Type meta element at the start of its head. Written through

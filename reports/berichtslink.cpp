@@ -8,7 +8,9 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 const QStringList& berichtsendungen()
 {
@@ -32,6 +34,23 @@ void melde_bericht(const QString& text)
                        {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
 }
 
+// Table cells a text page lays out in about a second: Qt lays a table out whole, at every change
+// of the page's width too.
+constexpr int meiste_tabellenzellen = 10000;
+
+// The table cells of the HTML file `datei`, read whole (it is no larger than a page loads).
+int tabellenzellen(const QString& datei)
+{
+    QFile html(datei);
+    if (!oeffne_regulaere_datei(html, QIODevice::ReadOnly))
+        return 0;
+    static const QRegularExpression zelle(QStringLiteral("<t[dh][\\s>/]"), QRegularExpression::CaseInsensitiveOption);
+    int zellen = 0;
+    for (auto treffer = zelle.globalMatch(QString::fromLatin1(html.readAll())); treffer.hasNext(); treffer.next())
+        ++zellen;
+    return zellen;
+}
+
 } // namespace
 
 bool bericht_fehlt(const QString& datei)
@@ -42,18 +61,29 @@ bool bericht_fehlt(const QString& datei)
     return true;
 }
 
-qint64 groesste_berichtsdatei(const QString& datei)
+qint64 groesste_berichtsdatei(const QString& datei, bool textseite)
 {
     constexpr qint64 mib = 1024 * 1024;
-    return ist_textbericht(datei) ? 256 * mib : 32 * mib;
+    if (ist_textbericht(datei))
+        return 256 * mib;
+    return textseite ? 4 * mib : 32 * mib;
 }
 
-bool bericht_zu_gross(const QString& datei)
+bool bericht_zu_gross(const QString& datei, bool textseite)
 {
     const qint64 groesse = QFileInfo(datei).size();
-    const qint64 grenze = groesste_berichtsdatei(datei);
-    if (groesse <= grenze)
-        return false;
+    const qint64 grenze = groesste_berichtsdatei(datei, textseite);
+    if (groesse <= grenze) {
+        const int zellen = textseite && !ist_textbericht(datei) ? tabellenzellen(datei) : 0;
+        if (zellen <= meiste_tabellenzellen)
+            return false;
+        melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 Tabellenzellen zu groß "
+                                                               "zum Anzeigen (höchstens %3).")
+                          .arg(maskiere_steuerzeichen(datei))
+                          .arg(zellen)
+                          .arg(meiste_tabellenzellen));
+        return true;
+    }
     constexpr qint64 mib = 1024 * 1024;
     melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen "
                                                            "(höchstens %3 MB).")

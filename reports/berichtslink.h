@@ -16,14 +16,20 @@ Linkziel pruefe_berichtslink(const QString& text);
 // "Der Bericht '%1' ist nicht vorhanden !".
 bool bericht_fehlt(const QString& datei);
 
-// The largest report file a page loads, in bytes: a text report 256 MiB, any other 32 MiB (the
-// markup of a page takes many times its size once laid out). Memory stays a small multiple of
-// that, and a larger file is refused rather than ending the program for want of memory.
-qint64 groesste_berichtsdatei(const QString& datei);
+// The largest report file a page loads, in bytes: a text report 256 MiB (a text page reads it in
+// slices); any other 4 MiB on a text page (`textseite`), which parses and lays out its markup in
+// one go on the GUI thread, and 32 MiB elsewhere (the web page, whose engine works beside the
+// window, a mail's copy). Memory stays a small multiple of that, and a larger file is refused
+// rather than holding the window or ending the program for want of memory.
+qint64 groesste_berichtsdatei(const QString& datei, bool textseite = false);
 
-// True when `datei` is larger than a page loads: the user is told, in the log and in a warning
-// box, "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen (höchstens %3 MB)."
-bool bericht_zu_gross(const QString& datei);
+// True when `datei` is larger than a page (a text page with `textseite`) loads: the user is told,
+// in the log and in a warning box, "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen
+// (höchstens %3 MB)." An HTML report for a text page is also too large with more than 10,000
+// table cells: Qt lays a table out whole, at some seconds for a MiB of cells, and again whenever
+// the page's width changes ("Der Bericht '%1' ist mit %2 Tabellenzellen zu groß zum Anzeigen
+// (höchstens %3).").
+bool bericht_zu_gross(const QString& datei, bool textseite);
 
 // True for a plain-text report (the suffix "txt" in any case).
 bool ist_textbericht(const QString& datei);

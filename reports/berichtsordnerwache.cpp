@@ -1,5 +1,6 @@
 #include "berichtsordnerwache.h"
 #include "ccat.h"
+#include "linkfreigabe.h"
 #include "cqstring.h"
 #include "steuerzeichen.h"
 
@@ -29,7 +30,7 @@ void Berichtsordnerwache::interceptRequest(QWebEngineUrlRequestInfo& anfrage)
     if (!adresse.isLocalFile() || anfrage.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
         return;
     // The shown document is the first party of every load of its page, its frames' included.
-    const QString datei = adresse.toLocalFile();
+    const QString datei = lokaler_pfad(adresse);
     if (erlaubt(datei, anfrage.firstPartyUrl()))
         return;
     anfrage.block(true);
@@ -45,7 +46,7 @@ void Berichtsordnerwache::erlaube_ordner(const QString& ordner)
 
 bool Berichtsordnerwache::erlaubt(const QString& datei, const QUrl& dokument) const
 {
-    if (dokument.isLocalFile() && liegt_in(datei, QFileInfo(dokument.toLocalFile()).path()))
+    if (dokument.isLocalFile() && liegt_in(datei, QFileInfo(lokaler_pfad(dokument)).path()))
         return true;
     for (const QString& ordner : qAsConst(erlaubte_ordner))
         if (liegt_in(datei, ordner))

@@ -229,7 +229,7 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
     // them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
     const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && (bericht_fehlt(datei) || bericht_zu_gross(datei))) {
+    if (!datei.isEmpty() && seite_zeigt_sie && (bericht_fehlt(datei) || bericht_zu_gross(datei, !webseite1))) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {
@@ -575,7 +575,9 @@ bool CGBrowser::ist_leer() const
 {
     if (textseite1)
         return textseite1->document()->isEmpty() && (!textseite2 || textseite2->document()->isEmpty());
-    return !webseite1 || webseite1->gib_text().trimmed().isEmpty();
+    // A web page shows nothing without a source; its text is not asked for, which would parse
+    // its markup whole on the GUI thread (a report of 30 MB for minutes).
+    return !webseite1 || webseite1->gib_quelle().isEmpty();
 }
 
 void CGBrowser::drucke_text(QTextDocument& dokument, QPrinter& drucker) const

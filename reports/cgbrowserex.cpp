@@ -1,4 +1,5 @@
 #include "cgbrowserex.h"
+#include "berichthtml.h"
 #include "berichtslink.h"
 #include "ccat.h"
 #include "cqiodatei.h"
@@ -186,7 +187,7 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
 {
     // Resolved against the page shown, "file:" addresses with a relative path too.
     const QUrl adresse = source().isRelative() ? name : loese_link_auf(source(), name);
-    const QString datei = adresse.isLocalFile() ? adresse.toLocalFile()
+    const QString datei = adresse.isLocalFile() ? lokaler_pfad(adresse)
                           : adresse.scheme().isEmpty() ? adresse.path()
                                                        : QString();
     if (typ == QTextDocument::HtmlResource) {
@@ -203,9 +204,10 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
         return tr("Der Bericht wird geladen ...");
     }
     QFile inhalt(datei);
+    const bool seite = typ == QTextDocument::HtmlResource;
     if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
-        if (inhalt.size() <= groesste_berichtsdatei(datei))
-            return inhalt.readAll();
+        if (inhalt.size() <= groesste_berichtsdatei(datei, seite))
+            return seite ? QVariant(html_aus_bytes(inhalt.readAll())) : QVariant(inhalt.readAll());
         CQCat::gib_instanz()->warn(
             CQString(tr("Datei '%1' ist zu groß für die Seite").arg(maskiere_steuerzeichen(datei))));
         return QVariant(QByteArray(""));
@@ -220,10 +222,9 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (ist_textbericht(quelle))
         return CQString(textbericht_als_html(quelle));
     QFile datei(quelle);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle, true))
         return CQString();
-    QTextStream stream(&datei);
-    return CQString(stream.readAll());
+    return CQString(html_aus_bytes(datei.readAll()));
 }
 
 bool CGBrowserEx::zeige_quelle(const CQString& text)
@@ -252,7 +253,7 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
     case Linkart::Seite:
         break;
     }
-    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei))
+    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei, true))
         return false;
     // A name relative to the current folder is taken from there, and so are the links in it; an
     // address keeps its anchor.

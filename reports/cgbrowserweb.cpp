@@ -144,7 +144,7 @@ void CGBrowserWeb::zeige_quelle(const CQString& text)
                              ? QUrl::fromUserInput(text, QDir::currentPath(), QUrl::AssumeLocalFile)
                              : QUrl(text);
     if (adresse.isLocalFile())
-        quelle = CQString(adresse.toLocalFile());
+        quelle = CQString(lokaler_pfad(adresse));
     gespeicherte_url = adresse;
     load(adresse);
     setFocus(Qt::OtherFocusReason);
@@ -202,7 +202,7 @@ void CGBrowserWeb::loadFinished(bool ok)
     fortschritt = 0;
     emit backwardAvailable(history()->canGoBack());
     emit forwardAvailable(history()->canGoForward());
-    emit homeAvailable(url().toLocalFile().compare(quelle, Qt::CaseInsensitive) != 0);
+    emit homeAvailable(lokaler_pfad(url()).compare(quelle, Qt::CaseInsensitive) != 0);
     // As `rueckruf` does, and not the HTML of a page emptied since.
     seite->toHtml([this, zeichen = lebt, nummer = geleert](const QString& html) {
         if (*zeichen && nummer == geleert)
@@ -464,11 +464,11 @@ bool CGBrowserWeb::darf_navigieren(const QUrl& adresse, QWebEnginePage::Navigati
         return false;
     }
     if (hauptrahmen && adresse.isLocalFile()
-        && !ordnerwache->erlaubt(adresse.toLocalFile(), QUrl::fromLocalFile(quelle))) {
+        && !ordnerwache->erlaubt(lokaler_pfad(adresse), QUrl::fromLocalFile(quelle))) {
         sprung_abgewiesen = true;
         CQCat::gib_instanz()->warn(CQString(tr("Sprung der Seite auf lokale Datei ausserhalb des Berichtsordners "
                                                "nicht gefolgt: '%1'")
-                                                .arg(maskiere_steuerzeichen(adresse.toLocalFile()))));
+                                                .arg(maskiere_steuerzeichen(lokaler_pfad(adresse)))));
         return false;
     }
     return true;
@@ -483,7 +483,7 @@ bool CGBrowserWeb::folge_link(const QUrl& adresse)
     case Linkart::Webadresse:
         return true;
     case Linkart::Seite:
-        return !bericht_fehlt(ziel.datei) && !bericht_zu_gross(ziel.datei);
+        return !bericht_fehlt(ziel.datei) && !bericht_zu_gross(ziel.datei, false);
     case Linkart::Mailadresse:
         CTextEdit::oeffne_url(CQString(text), false);
         return false;

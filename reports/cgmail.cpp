@@ -5,6 +5,7 @@
 #include "ccat.h"
 #include "cdocklog.h"
 #include "cgbrowserweb.h"
+#include "cmailordner.h"
 #include "cprozess.h"
 #include "cqiodatei.h"
 #include "cvariablesteuer.h"
@@ -21,7 +22,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -181,8 +181,7 @@ void CGMail::lies_text(const CQString& datei, const bool& lesen)
             tr("Berichtsdatei '%1' ist zu groß für eine Mail").arg(maskiere_steuerzeichen(datei))));
         return;
     }
-    QTextStream stream(&quelle);
-    html = CQString(stream.readAll());
+    html = CQString(html_aus_bytes(quelle.readAll()));
 }
 
 void CGMail::lies_text_anlage(const CQString& name, const CQString& datei, const bool& lesen)
@@ -231,7 +230,7 @@ void CGMail::bereite_mail_vor()
         return;
     if (!berichtsdatei.isEmpty()) {
         // The user's report is never written to: what travels are copies of the mail's own.
-        anlage1 = CQString(anlagenordner->filePath(kopie_name(berichtsdatei)));
+        anlage1 = CQString(anlagenordner->datei(kopie_name(berichtsdatei)));
         if (zweite_seite)
             anlage2 = CQString(neben(berichtsdatei, QStringLiteral("2.html")));
     }
@@ -262,12 +261,13 @@ void CGMail::bereite_mail_vor()
 
 bool CGMail::lege_anlagenordner_an()
 {
-    const QString vorlage = arbeitsverzeichnis + QStringLiteral("/.mail_XXXXXX");
-    anlagenordner = std::make_unique<QTemporaryDir>(vorlage);
-    if (anlagenordner->isValid())
+    anlagenordner = std::make_unique<CMailordner>(arbeitsverzeichnis);
+    if (anlagenordner->ist_gueltig())
         return true;
+    const QString vorlage = arbeitsverzeichnis + QStringLiteral("/.mail_XXXXXX");
     const CQString meldung(
-        tr("Konnte Ordner '%1' nicht anlegen: %2").arg(maskiere_steuerzeichen(vorlage), anlagenordner->errorString()));
+        tr("Konnte Ordner '%1' nicht anlegen: %2")
+            .arg(maskiere_steuerzeichen(vorlage), anlagenordner->gib_fehlertext()));
     scheitere_vor_dem_start(meldung, meldung);
     return false;
 }
@@ -277,9 +277,9 @@ bool CGMail::zeilenfest(QString& pfad)
     if (!hat_zeilenende(pfad))
         return true;
     const QString name = eine_zeile(QFileInfo(pfad).fileName());
-    QString link = anlagenordner->filePath(name);
+    QString link = anlagenordner->datei(name);
     for (int i = 2; QFileInfo(link).isSymLink() || QFileInfo::exists(link); ++i)
-        link = anlagenordner->filePath(QString::number(i) + QLatin1Char('_') + name);
+        link = anlagenordner->datei(QString::number(i) + QLatin1Char('_') + name);
     if (!hat_zeilenende(link) && QFile::link(QFileInfo(pfad).absoluteFilePath(), link)) {
         pfad = link;
         return true;
@@ -293,7 +293,7 @@ void CGMail::raeume_anlagen_auf()
 {
     // A bridge's end releases `prozess`; an SMTP sender has always ended once `starte` returned.
     if (anlagenordner && prozess && !smtp)
-        anlagenordner->setAutoRemove(false);
+        anlagenordner->behalten();
     anlagenordner.reset();
 }
 
@@ -465,7 +465,7 @@ void CGMail::sende_mailSlot()
             return;
     }
 
-    const QString pfad = anlagenordner->filePath(schnittstellen_name);
+    const QString pfad = anlagenordner->datei(schnittstellen_name);
     CQIODatei datei{CQString(pfad)};
     const auto schnittstelle_fehlt = [this, &pfad] {
         const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
@@ -544,6 +544,9 @@ void CGMail::sende_mailSlot()
     const unsigned zeitlimit = std::min<unsigned>(gib_smtp_zeitlimit().gib_wert(), INT_MAX);
     prozess->setze_timeout(smtp ? static_cast<int>(zeitlimit) : -1);
     prozess->setze_warten(smtp);
+    // While the sender runs (a bridge may outlive this mail and even this program), no mail takes
+    // the folder it reads for a leftover.
+    prozess->setze_erbe(anlagenordner->sperre_fuer_programm());
     connect(prozess, &CProzess::prozessfertig_signal, this, &CGMail::prozessfertig_slot);
     if (!prozess->starte()) {
         melde_mailfehler(CQString());

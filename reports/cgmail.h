@@ -12,7 +12,7 @@
 
 class CGBrowserWeb;
 class CProzess;
-class QTemporaryDir;
+class CMailordner;
 template <typename T>
 class CVariableSteuer;
 
@@ -36,8 +36,9 @@ bool mailversand_frei(const bool& warnen);
 // without), and the file is in the 8-bit code page only when that holds every character, else UTF-8
 // with its mark. An SMTP mail waits in the runner's modal dialog, at most "/Privat/SmtpZeitlimit"
 // seconds for the sender; a mail-client hand-off returns at once and ends in `prozessfertig_slot`.
-// The mail's folder goes once the sender has ended or when nothing is started. `fehler` tells
-// whether anything on the way failed; it is never cleared again within one hand-off.
+// The mail's folder goes once the sender has ended or when nothing is started; one left behind (the
+// program killed, or a bridge that ended after its mail) goes with the next mail (`CMailordner`).
+// `fehler` tells whether anything on the way failed; it is never cleared again within one hand-off.
 class CGMail : public QObject, public CObjekt
 {
     Q_OBJECT
@@ -149,5 +150,5 @@ private:
     // `geschrieben`; when false, that `datei` could not be written is logged.
     static bool ausgabe_gelungen(bool geschrieben, const QString& datei);
 
-    std::unique_ptr<QTemporaryDir> anlagenordner;
+    std::unique_ptr<CMailordner> anlagenordner;
 };

@@ -1,6 +1,7 @@
 #include "coutlookinterfaceimpl.h"
 #include "dateien.h"
 #include "hilfsprogramm.h"
+#include "linkfreigabe.h"
 #include "melde.h"
 
 #include <QBuffer>
@@ -178,7 +179,7 @@ bool COutlook_Interface_Impl::pruefe_drag(QDragEnterEvent* event)
 
     if (namen_angeboten && daten->hasUrls()) {
         const QList<QUrl> urls = daten->urls();
-        if (std::none_of(urls.begin(), urls.end(), [this](const QUrl& url) { return url_passt(url.toLocalFile()); })) {
+        if (std::none_of(urls.begin(), urls.end(), [this](const QUrl& url) { return url_passt(lokaler_pfad(url)); })) {
             namen_angeboten = false;
             event->ignore();
             return false;
@@ -231,7 +232,7 @@ void COutlook_Interface_Impl::sammle_namen(QDropEvent* event, QStringList& datei
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     for (int i = 0; i < urls.size(); ++i) {
-        const QString pfad = urls[i].toLocalFile();
+        const QString pfad = lokaler_pfad(urls[i]);
         if (pfad.isEmpty())
             continue;
         qDebug().noquote() << QStringLiteral("Drop Datei %1: '%2'").arg(i + 1).arg(pfad);

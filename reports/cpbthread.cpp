@@ -11,6 +11,7 @@
 #include <QTextDecoder>
 #include <algorithm>
 #include <exception>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -27,11 +28,23 @@ constexpr int stueck_bytes = 1023;
 // its output is read and dropped.
 constexpr int max_stuecke = 5000;
 
-// Its own process group, so that a time-out also ends what the program started (a shell's child).
+// Its own process group, so that a time-out also ends what the program started (a shell's child),
+// and the descriptor it is to inherit kept open across its start.
 class CGruppenprozess : public QProcess
 {
+public:
+    explicit CGruppenprozess(int erbe) : erbe(erbe) {}
+
 protected:
-    void setupChildProcess() override { ::setpgid(0, 0); }
+    void setupChildProcess() override
+    {
+        ::setpgid(0, 0);
+        if (erbe >= 0)
+            ::fcntl(erbe, F_SETFD, ::fcntl(erbe, F_GETFD) & ~FD_CLOEXEC);
+    }
+
+private:
+    const int erbe;
 };
 
 // A line of the program's call or output, in the colour of its line type (0 normal, 1 warning,
@@ -84,7 +97,7 @@ void CPBThread::run()
 
 void CPBThread::arbeite()
 {
-    prozess = std::make_unique<CGruppenprozess>();
+    prozess = std::make_unique<CGruppenprozess>(aufruf.erbe ? *aufruf.erbe : -1);
     prozess->setProcessChannelMode(QProcess::SeparateChannels);
     QTextCodec* codec = QTextCodec::codecForLocale();
     ausgabe.dekoder.reset(codec->makeDecoder());
@@ -123,7 +136,9 @@ bool CPBThread::starte_programm()
     }
     // Always with an argument list: the program path is taken as it is, never split at blanks.
     prozess->start(aufruf.programm, aufruf.argumente, aufruf.modus);
-    if (!prozess->waitForStarted(start_wartezeit_ms)) {
+    const bool gestartet = prozess->waitForStarted(start_wartezeit_ms);
+    aufruf.erbe.reset();
+    if (!gestartet) {
         lies(QProcess::StandardError, true);
         const CQString grund(prozess->errorString());
         CQCat::gib_instanz()->error(grund);

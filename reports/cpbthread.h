@@ -24,6 +24,9 @@ struct CProzessAufruf
     int zeitlimit_ms = 30000;
     // The start line goes into the dialog too, not only into the log.
     bool ausgabe_zeigen = true;
+    // A descriptor the program inherits under its number (the lock of the folder it works on);
+    // the run lets it go once the program has started.
+    std::shared_ptr<const int> erbe;
 };
 
 // The process is made, watched and deleted in `run`, so it belongs to this thread: its signals are

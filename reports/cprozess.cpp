@@ -63,6 +63,7 @@ bool CProzess::starte()
                 return false;
             gestartet = true;
             dialog->starte(titel, text, schliessmodus, schnittstelle, aufruf);
+            aufruf.erbe.reset();
             dialog->show();
             if (schliessmodus == 2)
                 dialog->hide();

@@ -48,6 +48,9 @@ public:
     // Whether the start line with the arguments goes into the dialog.
     void setze_ausgabe_zeigen(bool an) { aufruf.ausgabe_zeigen = an; }
     void setze_oeffnungsmodus(QIODevice::OpenMode modus) { aufruf.modus = modus; }
+    // A descriptor the program inherits (see `CProzessAufruf`); the runner holds it until the
+    // program has started.
+    void setze_erbe(std::shared_ptr<const int> erbe) { aufruf.erbe = std::move(erbe); }
     // Seconds to wait for the end before the program is killed; a negative value waits without limit.
     void setze_timeout(int sekunden);
 

@@ -12,10 +12,14 @@
 #include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextList>
+#include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 Q_GUI_EXPORT int qt_defaultDpiX();
@@ -33,7 +37,7 @@ constexpr qreal genau = 1.0 / 32;
 
 // Paragraphs (table cells counted) laid out together in one slice: some forty pages of a log,
 // few enough that the page carried over to the next slice costs little.
-constexpr int scheibenbloecke = 2000;
+int scheibenbloecke = 2000;
 
 // The tallest slice: far below the 2^23 pixels where drawn glyphs begin to get lost.
 constexpr qreal hoechste_scheibe = 1 << 22;
@@ -63,7 +67,8 @@ struct Ueberhang
 };
 
 // The parts of a document a slice may begin with: each paragraph of the top level with the
-// tables and frames that follow it.
+// tables and frames that follow it, and the paragraph that follows each of those (it begins right
+// at the frame's end, which a slice cannot begin with).
 struct Einheiten
 {
     // Where each one begins.
@@ -82,6 +87,7 @@ Einheiten einheiten_von(const QTextDocument& dokument)
         if (block >= 0 && block < static_cast<int>(einheiten.von_block.size()))
             einheiten.von_block[static_cast<std::size_t>(block)] = static_cast<int>(einheiten.anfang.size()) - 1;
     };
+    bool nach_rahmen = false;
     for (QTextFrame::iterator teil = dokument.rootFrame()->begin(); !teil.atEnd(); ++teil) {
         if (QTextFrame* const rahmen = teil.currentFrame()) {
             if (einheiten.anfang.empty()) {
@@ -93,12 +99,17 @@ Einheiten einheiten_von(const QTextDocument& dokument)
             for (int block = erster; block <= letzter; ++block)
                 ordne_zu(block);
             einheiten.bloecke.back() += letzter - erster + 1;
+            nach_rahmen = true;
             continue;
         }
         const QTextBlock block = teil.currentBlock();
-        einheiten.anfang.push_back(block.position());
-        einheiten.bloecke.push_back(1);
+        if (!nach_rahmen || einheiten.anfang.empty()) {
+            einheiten.anfang.push_back(block.position());
+            einheiten.bloecke.push_back(0);
+        }
+        ++einheiten.bloecke.back();
         ordne_zu(block.blockNumber());
+        nach_rahmen = false;
     }
     return einheiten;
 }
@@ -127,55 +138,139 @@ struct Vorlage
     QTextOption umbruch;
 };
 
-// The document of the source's text from `anfang` to `ende`, laid out for paper: lines kept whole
-// in the window break on paper, and the highlighting of the source's blocks comes along.
-std::unique_ptr<QTextDocument> scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage)
+// Where a slice begins: with which part, and, when it goes on where the slice before it stopped,
+// where that part's first line lies in it and where its first page begins. The slice is then
+// laid out on the same grid of pages as the whole document would be, the part in the same
+// place on its page: every line lands where an unsliced print puts it.
+struct Anfang
 {
+    int teil = 0;
+    // Negative: the part begins the slice as a document begins (the document's first part).
+    qreal erste_zeile = -1;
+    qreal erste_seite = 0;
+};
+
+// The document of a slice, and how its blocks match the source's.
+struct Scheibendokument
+{
+    std::unique_ptr<QTextDocument> dokument;
+    // Blocks of the slice's own before the copied ones: they hold nothing and are not shown.
+    int vorlauf = 0;
+    // The source's number of the first copied block.
+    int erster_block = 0;
+};
+
+// The items of the lists that run into the slice from before it: the source's list, and how many
+// of its items come before the slice.
+std::vector<std::pair<QTextList*, int>> laufende_listen(QTextDocument& quelle, int anfang, int ende)
+{
+    std::vector<std::pair<QTextList*, int>> listen;
+    if (anfang == 0)
+        return listen;
+    QSet<QTextList*> gesehen;
+    for (QTextBlock block = quelle.findBlock(anfang); block.isValid() && block.position() < ende; block = block.next()) {
+        QTextList* const liste = block.textList();
+        if (!liste || gesehen.contains(liste))
+            continue;
+        gesehen.insert(liste);
+        const int davor = liste->itemNumber(block);
+        if (davor > 0)
+            listen.emplace_back(liste, davor);
+    }
+    return listen;
+}
+
+// The document of the source's text from `anfang` (a part's beginning) to `ende`, laid out for
+// paper: every block with its own format, list items numbered on from before the slice, lines
+// kept whole in the window broken on paper, and the highlighting of the source's blocks along.
+Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage)
+{
+    Scheibendokument scheibe;
     // A child of the source, which it asks for the pictures it shows.
-    auto scheibe = std::make_unique<QTextDocument>(&quelle);
-    scheibe->setUndoRedoEnabled(false);
+    scheibe.dokument = std::make_unique<QTextDocument>(&quelle);
+    QTextDocument& papier = *scheibe.dokument;
+    papier.setUndoRedoEnabled(false);
     // Everything is set before the layout is first asked for: it is made once, at the end.
-    scheibe->setDefaultFont(quelle.defaultFont());
-    scheibe->setIndentWidth(quelle.indentWidth());
-    scheibe->setUseDesignMetrics(quelle.useDesignMetrics());
-    scheibe->setDocumentMargin(0);
-    scheibe->setDefaultTextOption(vorlage.umbruch);
-    scheibe->rootFrame()->setFrameFormat(vorlage.rahmen);
-    scheibe->setPageSize(vorlage.seite);
+    papier.setDefaultFont(quelle.defaultFont());
+    papier.setIndentWidth(quelle.indentWidth());
+    papier.setUseDesignMetrics(quelle.useDesignMetrics());
+    papier.setDocumentMargin(0);
+    papier.setDefaultTextOption(vorlage.umbruch);
+    papier.rootFrame()->setFrameFormat(vorlage.rahmen);
+    papier.setPageSize(vorlage.seite);
+    scheibe.erster_block = quelle.findBlock(anfang).blockNumber();
+
+    // A list numbers its items by their place in it: the items before the slice are there as
+    // hidden items of no height, so that the slice's items keep their numbers.
+    QTextCursor schreiber(&papier);
+    QHash<QTextList*, QTextList*> fortsetzung;
+    for (const auto& [liste, davor] : laufende_listen(quelle, anfang, ende)) {
+        schreiber.insertBlock(QTextBlockFormat());
+        QTextList* const neu = schreiber.createList(liste->format());
+        for (int i = 1; i < davor; ++i)
+            schreiber.insertBlock();
+        fortsetzung.insert(liste, neu);
+    }
+    scheibe.vorlauf = anfang > 0 ? papier.blockCount() : 0;
+
+    // From the paragraph separator before the part on: a fragment that begins at a paragraph
+    // takes the block format of the place it goes to, and Qt puts a list item there after an
+    // empty block of its own. So every copied block comes with its format, after a block of the
+    // slice's own.
     QTextCursor auswahl(&quelle);
-    auswahl.setPosition(anfang);
+    auswahl.setPosition(anfang > 0 ? anfang - 1 : 0);
     auswahl.setPosition(ende, QTextCursor::KeepAnchor);
-    QTextCursor einfuegen(scheibe.get());
-    einfuegen.insertFragment(auswahl.selection());
+    schreiber.insertFragment(auswahl.selection());
 
     QTextBlock von = quelle.findBlock(anfang);
-    for (QTextBlock nach = scheibe->begin(); von.isValid() && nach.isValid() && von.position() < ende;
-         von = von.next(), nach = nach.next()) {
+    for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
+         von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
         if (!von.layout()->formats().isEmpty())
             nach.layout()->setFormats(von.layout()->formats());
+        if (QTextList* const liste = fortsetzung.value(von.textList()))
+            liste->add(nach);
         QTextBlockFormat format = nach.blockFormat();
         if (!format.nonBreakableLines())
             continue;
         format.setNonBreakableLines(false);
-        einfuegen.setPosition(nach.position());
-        einfuegen.setBlockFormat(format);
+        schreiber.setPosition(nach.position());
+        schreiber.setBlockFormat(format);
     }
+    for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
+         block = block.next())
+        block.setVisible(false);
     return scheibe;
+}
+
+// Gives the slice's first copied block `abstand` above it, and no page break before it (its
+// place on the page has been found already).
+void setze_abstand_oben(const Scheibendokument& scheibe, qreal abstand)
+{
+    QTextBlock erster = scheibe.dokument->findBlockByNumber(scheibe.vorlauf);
+    QTextBlockFormat format = erster.blockFormat();
+    format.setTopMargin(qMax<qreal>(0, abstand));
+    format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(erster).setBlockFormat(format);
 }
 
 // Every line of the laid-out document, table cells' included, ordered by their tops; the blocks
 // of several lines go to `absaetze`.
-std::vector<Zeile> zeilen_von(QTextDocument& dokument, const Einheiten& einheiten, std::vector<Absatz>& absaetze)
+std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& einheiten, std::vector<Absatz>& absaetze)
 {
+    QTextDocument& dokument = *scheibe.dokument;
     QAbstractTextDocumentLayout* const layout = dokument.documentLayout();
     // The layout is made bit by bit as it is asked for: all of it, before its lines are counted.
+    layout->blockBoundingRect(dokument.lastBlock());
     layout->documentSize();
     std::vector<Zeile> zeilen;
     for (QTextBlock block = dokument.begin(); block.isValid(); block = block.next()) {
         const QTextLayout* const absatz = block.layout();
         if (!block.isVisible() || !absatz || absatz->lineCount() == 0)
             continue;
-        const int einheit = einheiten.von_block.at(static_cast<std::size_t>(block.blockNumber()));
+        // The part of the source's block this one is a copy of.
+        const int quelle = qBound(0, block.blockNumber() - scheibe.vorlauf + scheibe.erster_block,
+                                  static_cast<int>(einheiten.von_block.size()) - 1);
+        const int einheit = einheiten.von_block[static_cast<std::size_t>(quelle)];
         // The block's rectangle begins where its layout is placed; its lines lie below that.
         const QPointF basis = layout->blockBoundingRect(block).topLeft();
         for (int i = 0; i < absatz->lineCount(); ++i) {
@@ -200,11 +295,11 @@ std::size_t davor(const std::vector<Zeile>& zeilen, qreal y)
         - zeilen.begin());
 }
 
-// Where each page of `hoehe` begins, and after the last one where its drawing ends: cut where no
-// line runs across, as low as the page allows.
-QVector<qreal> seitenanfaenge(const std::vector<Zeile>& zeilen, qreal hoehe)
+// Where each page of `hoehe` from `erste` on begins, and after the last one where its drawing
+// ends: cut where no line runs across, as low as the page allows.
+QVector<qreal> seitenanfaenge(const std::vector<Zeile>& zeilen, qreal hoehe, qreal erste)
 {
-    QVector<qreal> oben{0};
+    QVector<qreal> oben{erste};
     // reichweite[i]: how far down the lines before line i reach.
     std::vector<qreal> reichweite(zeilen.size() + 1, -std::numeric_limits<qreal>::infinity());
     for (std::size_t i = 0; i < zeilen.size(); ++i)
@@ -212,7 +307,7 @@ QVector<qreal> seitenanfaenge(const std::vector<Zeile>& zeilen, qreal hoehe)
     // A cut at `y` is clean when every line above it ends above it.
     const auto sauber = [&](qreal y) { return reichweite[davor(zeilen, y)] <= y + genau; };
 
-    qreal anfang = 0;
+    qreal anfang = erste;
     for (;;) {
         const qreal grenze = anfang + hoehe;
         if (grenze >= reichweite.back() - genau) {
@@ -240,6 +335,54 @@ QVector<qreal> seitenanfaenge(const std::vector<Zeile>& zeilen, qreal hoehe)
     return oben;
 }
 
+// The top of the first line of part `teil`; infinite when it has none.
+qreal erste_zeile_von(const std::vector<Zeile>& zeilen, int teil)
+{
+    qreal erste = std::numeric_limits<qreal>::infinity();
+    for (const Zeile& zeile : zeilen)
+        if (zeile.einheit == teil)
+            erste = qMin(erste, zeile.oben);
+    return erste;
+}
+
+// A slice laid out: its document, its lines and its blocks of several lines.
+struct Gelegt
+{
+    Scheibendokument scheibe;
+    std::vector<Zeile> zeilen;
+    std::vector<Absatz> absaetze;
+};
+
+// Lays the parts from `anfang` up to `bis` out as one slice, the first one placed as `anfang`
+// says; false when the slice is too tall to keep its glyphs.
+bool lege_aus(QTextDocument& quelle, const Einheiten& teile, const Anfang& anfang, int bis, const Vorlage& vorlage,
+              Gelegt& gelegt)
+{
+    const int teilzahl = static_cast<int>(teile.anfang.size());
+    // Up to the separator before the next part: the slice ends with its own last paragraph, not
+    // with an empty one in the next part's format.
+    const int ende = bis < teilzahl ? teile.anfang[static_cast<std::size_t>(bis)] - 1 : quelle.characterCount() - 1;
+    gelegt.scheibe = scheibe_von(quelle, teile.anfang[static_cast<std::size_t>(anfang.teil)], ende, vorlage);
+    // The layout puts a first block below the page's margin by its own margin above. Should it
+    // put it elsewhere, the block is moved by the difference and the slice laid out again.
+    qreal abstand = anfang.erste_zeile - vorlage.rahmen.topMargin();
+    for (int versuch = 0;; ++versuch) {
+        if (anfang.erste_zeile >= 0)
+            setze_abstand_oben(gelegt.scheibe, abstand);
+        gelegt.absaetze.clear();
+        gelegt.zeilen = zeilen_von(gelegt.scheibe, teile, gelegt.absaetze);
+        const qreal unterschied = anfang.erste_zeile - erste_zeile_von(gelegt.zeilen, anfang.teil);
+        if (anfang.erste_zeile < 0 || versuch == 2 || !(std::abs(unterschied) > genau))
+            break;
+        abstand += unterschied;
+    }
+    // Each line's own height, which no position far down can distort, counts as well.
+    qreal summe = 0;
+    for (const Zeile& zeile : gelegt.zeilen)
+        summe += zeile.unten - zeile.oben;
+    return qMax(summe, gelegt.scheibe.dokument->documentLayout()->documentSize().height()) <= hoechste_scheibe;
+}
+
 } // namespace
 
 // One slice of the document, laid out on pages of its own.
@@ -257,6 +400,11 @@ bool CDruckseiten::fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& 
     return koerper.height() >= zeile.lineSpacing() && koerper.width() >= zeile.maxWidth();
 }
 
+int CDruckseiten::setze_scheibenbloecke(int bloecke)
+{
+    return std::exchange(scheibenbloecke, qMax(1, bloecke));
+}
+
 CDruckseiten::~CDruckseiten() = default;
 
 CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet, const QSizeF& seite,
@@ -271,8 +419,10 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
     if (!raender.isNull()) {
         vorlage.rahmen.setLeftMargin(raender.left() / massstab.width());
         vorlage.rahmen.setRightMargin(raender.right() / massstab.width());
-        vorlage.rahmen.setTopMargin(raender.top() / massstab.height());
-        vorlage.rahmen.setBottomMargin(raender.bottom() / massstab.height());
+        // Whole pixels down the page, for the reason the page's height is (below): a slice that
+        // goes on puts its first line where the slice before left it, to the fraction.
+        vorlage.rahmen.setTopMargin(std::ceil(raender.top() / massstab.height()));
+        vorlage.rahmen.setBottomMargin(std::ceil(raender.bottom() / massstab.height()));
     }
     // Whole pixels: the layout keeps its page breaks in fractions of a pixel, and a fraction that
     // differs from the one the pages are drawn with adds up page by page until lines are cut.
@@ -287,82 +437,74 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
 
     const Einheiten teile = einheiten_von(dokument);
     const int teilzahl = static_cast<int>(teile.anfang.size());
-    const auto anfang_von = [&](int teil) {
-        return teil < teilzahl ? teile.anfang[static_cast<std::size_t>(teil)] : dokument.characterCount() - 1;
-    };
-    for (int von = 0; von < teilzahl;) {
+    const qreal hoehe = vorlage.seite.height();
+    for (Anfang anfang; anfang.teil < teilzahl;) {
+        const int von = anfang.teil;
         int bis = von;
         for (int bloecke = 0; bis < teilzahl && (bis == von || bloecke + teile.bloecke[static_cast<std::size_t>(bis)] <= scheibenbloecke); ++bis)
             bloecke += teile.bloecke[static_cast<std::size_t>(bis)];
 
-        auto scheibe = std::make_unique<Scheibe>();
-        Einheiten einheiten;
-        std::vector<Absatz> absaetze;
-        std::vector<Zeile> zeilen;
+        Gelegt gelegt;
+        QVector<qreal> oben;
+        // A slice that goes on gives every page but its last, which the next slice begins with:
+        // one with no page before its last takes in more parts, unless that makes it too tall.
+        bool wachsen = true;
         for (;;) {
-            scheibe->dokument = scheibe_von(dokument, anfang_von(von), anfang_von(bis), vorlage);
-            einheiten = einheiten_von(*scheibe->dokument);
-            absaetze.clear();
-            zeilen = zeilen_von(*scheibe->dokument, einheiten, absaetze);
-            // Each line's own height, which no position far down can distort, counts as well.
-            qreal summe = 0;
-            for (const Zeile& zeile : zeilen)
-                summe += zeile.unten - zeile.oben;
-            if (qMax(summe, scheibe->dokument->documentLayout()->documentSize().height()) <= hoechste_scheibe)
-                break;
+            if (lege_aus(dokument, teile, anfang, bis, vorlage, gelegt)) {
+                oben = seitenanfaenge(gelegt.zeilen, hoehe, anfang.erste_seite);
+                if (bis == teilzahl || oben.size() > 2 || !wachsen)
+                    break;
+                bis = qMin(teilzahl, bis + (bis - von));
+                continue;
+            }
             if (bis - von == 1) {
                 fehler = Text::tr("Ein Absatz oder eine Tabelle ist zu lang für den Druck (über %1 Seiten): es wurde nichts gedruckt.")
-                             .arg(static_cast<qint64>(hoechste_scheibe / vorlage.seite.height()));
+                             .arg(static_cast<qint64>(hoechste_scheibe / hoehe));
                 scheiben.clear();
                 seiten.clear();
                 return;
             }
             bis = von + (bis - von) / 2;
+            wachsen = false;
         }
-        scheibe->oben = seitenanfaenge(zeilen, vorlage.seite.height());
 
-        // Unless it is the last, the slice ends at its last page's top: what begins there, and a
-        // part running across it, begins the next slice on a fresh page. A part that begins the
-        // slice itself stays in it whole; the next slice begins after it.
-        int weiter = bis;
-        if (bis < teilzahl && scheibe->oben.size() > 2) {
-            std::vector<qreal> erste(einheiten.anfang.size(), std::numeric_limits<qreal>::infinity());
-            for (const Zeile& zeile : zeilen)
-                erste[static_cast<std::size_t>(zeile.einheit)] = qMin(erste[static_cast<std::size_t>(zeile.einheit)], zeile.oben);
-            const std::size_t erste_dort = davor(zeilen, scheibe->oben.at(scheibe->oben.size() - 2));
-            if (erste_dort < zeilen.size()) {
-                std::size_t teil = static_cast<std::size_t>(zeilen[erste_dort].einheit);
-                if (teil == 0 || erste[teil] <= scheibe->oben.first() + genau) {
-                    ++teil;
-                    while (teil < erste.size() && std::isinf(erste[teil]))
-                        ++teil;
-                }
-                if (teil < erste.size()) {
-                    const qreal schnitt = erste[teil];
-                    weiter = qMin(bis, von + static_cast<int>(teil));
-                    QVector<qreal> oben;
-                    for (const qreal y : qAsConst(scheibe->oben))
-                        if (y < schnitt - genau)
-                            oben.append(y);
-                    oben.append(schnitt);
-                    scheibe->oben = oben;
-                }
+        // The next slice begins with the part of the first line on the last page, or of a line
+        // running across its top, with that page: on the same page grid, the part where it is
+        // here. A slice that cannot give a page keeps them all; the next one begins a page.
+        Anfang weiter;
+        weiter.teil = bis;
+        if (bis < teilzahl && oben.size() > 2) {
+            const qreal letzte = oben.at(oben.size() - 2);
+            const std::vector<Zeile>& zeilen = gelegt.zeilen;
+            for (std::size_t i = davor(zeilen, letzte); i < zeilen.size(); ++i)
+                weiter.teil = qMin(weiter.teil, zeilen[i].einheit);
+            const qreal erste = erste_zeile_von(zeilen, weiter.teil);
+            if (std::isfinite(erste)) {
+                const qreal raster = std::floor((erste + genau) / hoehe) * hoehe;
+                weiter.erste_zeile = erste - raster;
+                weiter.erste_seite = letzte - raster;
+                oben.removeLast();
+            } else {
+                weiter.teil = bis;
             }
         }
 
-        // The pages whose top a block of several lines runs across.
-        const QVector<qreal>& oben = scheibe->oben;
+        auto scheibe = std::make_unique<Scheibe>();
+        scheibe->dokument = std::move(gelegt.scheibe.dokument);
+        // The pages whose top a block of several lines runs across (the first one too, when the
+        // slice goes on with a block begun before it).
         scheibe->ueberhaenge.assign(static_cast<std::size_t>(oben.size() - 1), {});
-        for (const Absatz& absatz : absaetze) {
-            auto schnitt = std::upper_bound(oben.begin() + 1, oben.end() - 1, absatz.erste + genau);
+        for (const Absatz& absatz : gelegt.absaetze) {
+            auto schnitt = std::upper_bound(oben.begin(), oben.end() - 1, absatz.erste + genau);
             for (; schnitt != oben.end() - 1 && *schnitt <= absatz.letzte + genau; ++schnitt)
                 scheibe->ueberhaenge[static_cast<std::size_t>(schnitt - oben.begin())].push_back(
                     {absatz.block, absatz.basis});
         }
         for (int i = 0; i + 1 < oben.size(); ++i)
             seiten.push_back({scheiben.size(), i});
+        scheibe->oben = std::move(oben);
         scheiben.push_back(std::move(scheibe));
-        von = weiter;
+        anfang = weiter;
     }
 }
 

@@ -25,11 +25,13 @@ class QTextDocument;
 //
 // Nor is a long document laid out as one flow: past some 2^23 pixels down a layout its glyphs
 // are lost when drawn, and past the layout's own range nothing is laid out at all. The document
-// is laid out in slices of a few thousand paragraphs, each a document of its own beginning on a
-// new page, so that every coordinate stays small and any number of lines reaches paper. A slice
-// ends at its last full page: what begins on the page after (and a paragraph or table running
-// across that page's top) begins the next slice. Only a single paragraph or table too tall for
-// that range cannot be printed; that is known before anything is drawn (`gib_fehler`).
+// is laid out in slices of a few thousand paragraphs, each a document of its own, so that every
+// coordinate stays small and any number of lines reaches paper. Each slice lies on the page grid
+// of the whole document: it gives every page but its last, and the next slice begins with the
+// paragraph or table on that page's top (or running across it), in its place on the page, every
+// block with its format and a list's items numbered on. Every line lands where a print in one
+// piece puts it. Only a single paragraph or table too tall for that range cannot be printed; that
+// is known before anything is drawn (`gib_fehler`).
 //
 // On paper anything too wide for the page wraps, whatever the window showed: lines marked not to
 // break (a log line with a run of thousands of characters, a "<pre>" block) break at the page's
@@ -57,6 +59,11 @@ public:
     // Whether a page body of `koerper` holds one line of the font: paper too small for that is
     // reported before anything is printed.
     static bool fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile);
+
+    // Paragraphs (table cells counted) laid out together in one slice, 2,000 unless set; a test
+    // makes slices small, so that a short document crosses many of their boundaries. Gives the
+    // number before. GUI thread only, as all printing.
+    static int setze_scheibenbloecke(int bloecke);
 
     // Empty when every line has its page; otherwise why the document cannot be printed (then
     // there are no pages to draw).

@@ -414,7 +414,9 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
         dateiart = dateityp == QLatin1String("pdf") ? 2 : 0;
 
     const bool als_html = (dateityp == QLatin1String("html") || dateityp == QLatin1String("pdf")) && log->gib_richtext();
-    const CQString inhalt = als_html ? bereich->toHtml() : bereich->toPlainText();
+    // The HTML says what it is written in (UTF-8, below), or a reader takes it for Latin-1.
+    const CQString inhalt =
+        als_html ? bereich->document()->toHtml(QByteArrayLiteral("utf-8")) : bereich->toPlainText();
     speichere_text_datei(inhalt, CQString(dateifilter), CQString(dateityp), &dateiart, log->gib_besitzer());
 }
 

@@ -210,10 +210,16 @@ TEST_F(Bericht, QuellenGehenNachSchemaUndEndung)
     EXPECT_NE(log.text().find(("URL: file://" + htm).toStdString()), std::string::npos) << log.text();
     EXPECT_EQ(seite->toPlainText(), QStringLiteral("gross"));
 
+    // The host "localhost" is this machine.
+    const QString lokal = schreibe(QStringLiteral("r/x.txt"), "lokal");
+    browser.setze_quelle(CQString(QStringLiteral("file://localhost") + lokal));
+    EXPECT_EQ(seite->toPlainText(), QStringLiteral("lokal"));
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+
     browser.quelle = CQString("bericht.txt");
     browser.setze_quelle(CQString());
     EXPECT_TRUE(browser.quelle.isEmpty());
-    EXPECT_EQ(seite->source(), QUrl::fromLocalFile(htm));
+    EXPECT_EQ(seite->source(), QUrl(QStringLiteral("file://localhost") + lokal));
 }
 
 TEST_F(Bericht, SkriptlinksUndProgrammeErreichenDieShellNichtAdressenUndDokumenteSchon)
@@ -348,6 +354,19 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     EXPECT_TRUE(text.contains(QStringLiteral("Grüße € Ωmega")));
     EXPECT_TRUE(text.contains(QStringLiteral("charset=utf-8"), Qt::CaseInsensitive));
     EXPECT_EQ(lies(pfad("o/logo.png")), bild);
+    // A page that declares UTF-8, however it spells it, is saved in UTF-8 as it was.
+    for (const QString erklaerung : {"<meta charset=\"utf-8\">", "<meta charset='UTF-8'>", "<META CHARSET=utf8>",
+                                     "<meta http-equiv=Content-Type content='text/html; charset = utf-8'>"}) {
+        const QString seite = "<html><head>" + erklaerung + "</head><body><p>Größe</p></body></html>";
+        ASSERT_TRUE(schreibe_berichtshtml(pfad("o/d.html"), seite));
+        EXPECT_EQ(lies(pfad("o/d.html")), (seite + '\n').toUtf8()) << erklaerung.toStdString();
+    }
+    // One that declares nothing is in the code page, and a page reads it so again, as one in UTF-8.
+    ASSERT_TRUE(schreibe_berichtshtml(pfad("o/n.html"), QStringLiteral("<p>Größe 5 € „x“</p>")));
+    for (const QString& seite : {pfad("o/n.html"), schreibe(QStringLiteral("o/u.html"), "<p>Größe 5 € „x“</p>")}) {
+        browser.setze_quelle(CQString(seite));
+        EXPECT_EQ(browser.gib_textseite1()->toPlainText().trimmed(), QStringLiteral("Größe 5 € „x“")) << seite.toStdString();
+    }
 
     // Saved beside the logo: nothing to copy, the logo stays as it is.
     browser.speicherziel = CQString(pfad("src/b.html"));

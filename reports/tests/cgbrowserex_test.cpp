@@ -5,6 +5,7 @@
 #include "cqiodatei.h"
 #include "pdfpruefung.h"
 
+#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
@@ -80,6 +81,42 @@ TEST_F(Textseite, RiesigerTextberichtWirdMitMeldungAbgewiesen)
     seite->quelle = CQString(riesig);
     EXPECT_TRUE(seite->lies_quelldatei().isEmpty());
     EXPECT_LT(hoechster_speicher_mib() - vorher, 64);
+}
+
+// An HTML report of 31 MiB, one table of 524,288 rows, which a text page would take minutes and
+// gigabytes to lay out on the GUI thread: refused at once with its size, while a 10 ms timer of
+// the window keeps its pace, and memory stays as it was; a table of a MiB by its cells.
+TEST_F(Textseite, GrosserHtmlBerichtWirdSofortMitSeinerGroesseAbgewiesen)
+{
+    QByteArray zeilen;
+    for (int i = 0; i < 524288; ++i)
+        zeilen += "<tr><td>" + QByteArray::number(i).rightJustified(7, '0') + "</td><td>Betrag 12.345,67 EUR offen</td></tr>\n";
+    const QString bericht = schreibe(QStringLiteral("r/tabelle.html"), "<table>\n" + zeilen + "</table>\n");
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.show();
+    QElapsedTimer uhr;
+    qint64 letzter = 0, luecke = 0;
+    int takte = 0;
+    QTimer takt;
+    QObject::connect(&takt, &QTimer::timeout, [&] {
+        luecke = qMax(luecke, uhr.elapsed() - letzter);
+        letzter = uhr.elapsed();
+        ++takte;
+    });
+    const qint64 vorher = speicher_jetzt_mib();
+    uhr.start();
+    takt.start(10);
+    QTimer::singleShot(30, [&] { browser.setze_quelle(CQString(bericht)); });
+    EXPECT_TRUE(warte([&] { return takte >= 30; }, 300000));
+    EXPECT_LT(luecke, 2000);
+    EXPECT_EQ(boxen, QStringList{"2|Der Bericht '" + bericht + "' ist mit 31 MB zu groß zum Anzeigen (höchstens 4 MB)."});
+    EXPECT_TRUE(browser.gib_textseite1()->toPlainText().isEmpty());
+    EXPECT_LT(hoechster_speicher_mib() - vorher, 64);
+
+    // A table of a MiB would still hold the window for seconds: it is refused by its cells.
+    const QString mittel = schreibe(QStringLiteral("r/mittel.html"), "<table>\n" + zeilen.left(61 * 20000) + "</table>");
+    browser.setze_quelle(CQString(mittel));
+    EXPECT_EQ(boxen.value(1), "2|Der Bericht '" + mittel + "' ist mit 40000 Tabellenzellen zu groß zum Anzeigen (höchstens 10000).");
 }
 
 // A text report of 200 MB: the window's timers keep firing while it loads, it comes whole, and

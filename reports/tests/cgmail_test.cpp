@@ -3,6 +3,7 @@
 #include "anwendung.h"
 #include "berichtstest.h"
 #include "cgmail.h"
+#include "cmailordner.h"
 #include "cprozess.h"
 #include "cprozessthread.h"
 #include "heimordner.h"
@@ -15,7 +16,9 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace {
@@ -283,6 +286,33 @@ TEST_F(Mail, ZweiMailsZugleichGehenJedeEinmalMitIhremText)
     texte.sort();
     EXPECT_EQ(texte, QStringList({"Text der ersten", "Text der zweiten"}));
     EXPECT_FALSE(erste->fehler || zweite->fehler);
+}
+
+// Hand-off folders left behind: one of a killed program (nothing holds it) goes with the next
+// mail; one whose bridge still runs after its mail went stays until the bridge has ended; a link
+// of that name, and a folder a live process holds, are left alone.
+TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
+{
+    schreibe("W/.mail_tot123/.mapi.txt", "Standard\r\ngeheim\r\n");
+    QDir().mkpath(pfad("fremd"));
+    ASSERT_TRUE(QFile::link(pfad("fremd"), W + "/.mail_link12"));
+    QDir().mkpath(W + "/.mail_lebt12");
+    const int halter = ::open(QFile::encodeName(W + "/.mail_lebt12").constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(halter, LOCK_EX), 0);
+    schreibe("W/halt", "");
+    auto erste = neue_mail();
+    erste->bereite_mail_vor();
+    ASSERT_TRUE(warte([this] { return QFile::exists(W + "/args.txt"); }));
+    EXPECT_FALSE(QFileInfo::exists(W + "/.mail_tot123"));
+    const QString ordner = QFileInfo(QString::fromUtf8(lies(W + "/args.txt")).split('\n').value(1)).path();
+    erste.reset();
+    auto zweite = neue_mail();
+    zweite->bereite_mail_vor();
+    EXPECT_TRUE(QFileInfo::exists(ordner + "/.mapi.txt"));
+    QFile::remove(W + "/halt");
+    EXPECT_TRUE(warte([&] { return CMailordner(W).ist_gueltig() && !QFileInfo::exists(ordner); }));
+    EXPECT_TRUE(QFileInfo(W + "/.mail_link12").isSymLink() && QFileInfo::exists(W + "/.mail_lebt12"));
+    ::close(halter);
 }
 
 // Line ends in the subject, in the text taken as subject, in a recipient setting and in an

@@ -127,6 +127,10 @@ the log window.</translation>
         <source>Der Bericht &apos;%1&apos; ist mit %2 MB zu groß zum Anzeigen (höchstens %3 MB).</source>
         <translation>The report &apos;%1&apos; is too large to show at %2 MB (at most %3 MB).</translation>
     </message>
+    <message>
+        <source>Der Bericht &apos;%1&apos; ist mit %2 Tabellenzellen zu groß zum Anzeigen (höchstens %3).</source>
+        <translation>The report &apos;%1&apos; is too large to show with %2 table cells (at most %3).</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserDiag</name>

@@ -10,6 +10,7 @@
 #include "pdfpruefung.h"
 #include "plattform.h"
 #include "protokolldruck.h"
+#include "druckseiten.h"
 #include "warten.h"
 #include "zeilenpuffer.h"
 
@@ -19,16 +20,20 @@
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QHash>
+#include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <numeric>
 #include <atomic>
 #include <string>
@@ -376,6 +381,7 @@ TEST_F(Protokolldruck, LogfensterSpeichertHtmlNurNachRichtextUndPdfMitSeinenZeil
     EXPECT_EQ(speicherfilter, QStringLiteral("HTML-Datei (*.html)"));
     const QByteArray html = inhalt(tmp.filePath(QStringLiteral("bunt.html")));
     EXPECT_TRUE(html.contains("<!DOCTYPE")) << html.constData();
+    EXPECT_TRUE(html.contains("charset=utf-8\"")) << html.constData();
     EXPECT_TRUE(html.contains("color:#b36b3f")) << html.constData();
 
     Logfenster schlicht;
@@ -754,4 +760,84 @@ TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
     QTimer::singleShot(100, [zweites] { delete zweites; });
     QPrinter drucker;
     EXPECT_FALSE(frage_drucker(zweites, drucker));
+}
+
+namespace {
+
+// The words of each page with their places, as pdftotext reads them ("x y word", in tenths of a point).
+QVector<QStringList> woerter_mit_ort(const QString& pdf)
+{
+    const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    QVector<QStringList> seiten;
+    for (const QString& seite : laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+                                    .split(QStringLiteral("<page ")).mid(1)) {
+        seiten.append(QStringList());
+        for (auto treffer = wort.globalMatch(seite); treffer.hasNext();) {
+            const QRegularExpressionMatch m = treffer.next();
+            seiten.last() << QStringLiteral("%1 %2 %3").arg(qRound(m.captured(1).toDouble() * 10)).arg(qRound(m.captured(2).toDouble() * 10)).arg(m.captured(3));
+        }
+    }
+    return seiten;
+}
+
+} // namespace
+
+// A report and a log window of install lines printed in slices of 150 paragraphs, as a long
+// document is printed, and in one: each page holds the same words in the same places and the
+// same pictures, a list numbered on, right-aligned, right-to-left and indented paragraphs, tables
+// and pictures across the slices' ends; every item and line is on paper once, in order.
+TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
+{
+    QImage bild(40, 90, QImage::Format_RGB32);
+    bild.fill(Qt::darkRed);
+    ASSERT_TRUE(bild.save(tmp.filePath(QStringLiteral("bild.png"))));
+    QString html = QStringLiteral("<ol>");
+    for (int i = 1; i <= 1200; ++i)
+        html += QStringLiteral("<li>Punkt %1</li>").arg(i);
+    html += QStringLiteral("</ol>");
+    for (int i = 1; i <= 1200; ++i)
+        html += QStringLiteral("<p align=right>Rechts %1</p><p dir=rtl>Latin %1 \u05e9\u05dc\u05d5\u05dd</p><p style='margin-left:60px'>"
+                               "Rein %1%2</p>").arg(i).arg(i % 9 ? QString() : QStringLiteral("<img src='%1'><table border=1><tr><td>a %2</td>"
+                               "<td>b<br>c</td></tr><tr><td>d</td><td>e</td></tr></table>").arg(tmp.filePath("bild.png")).arg(i));
+    QTextEdit bericht;
+    bericht.setHtml(html);
+    Logfenster fenster;
+    QStringList zeilen;
+    for (int i = 1; i <= 3000; ++i)
+        zeilen << QStringLiteral("Installiert %1 /opt/kelmor/lib/modul_%1/teil.dll 4711 Bytes ok").arg(i);
+    fenster.gib_textbereich()->setPlainText(zeilen.join(QLatin1Char('\n')));
+    int art = 0;
+    for (QTextEdit* bereich : {&bericht, fenster.gib_textbereich()}) {
+        QVector<QStringList> seiten[2];
+        std::string bilder[2];
+        for (int geschnitten = 0; geschnitten < 2; ++geschnitten) {
+            const int vorher = CDruckseiten::setze_scheibenbloecke(geschnitten ? 150 : 1 << 30);
+            antworten = {0};
+            drucke_protokoll(bereich->document(), nullptr, false, CQString("T"), &art);
+            CDruckseiten::setze_scheibenbloecke(vorher);
+            seiten[geschnitten] = woerter_mit_ort(druckdatei);
+            bilder[geschnitten] = laufe(QStringLiteral("pdfimages"), {QStringLiteral("-list"), druckdatei}).toStdString();
+        }
+        EXPECT_EQ(bilder[0], bilder[1]);
+        ASSERT_GT(seiten[0].size(), 40);
+        const auto ab = std::mismatch(seiten[0].begin(), seiten[0].end(), seiten[1].begin(), seiten[1].end());
+        EXPECT_TRUE(ab.first == seiten[0].end() && ab.second == seiten[1].end()) << "page " << ab.first - seiten[0].begin() + 1;
+        // Each word with the words after it, in order; the items' numbers stand before "Punkt".
+        QStringList woerter;
+        for (const QStringList& seite : qAsConst(seiten[1]))
+            for (const QString& wort : seite)
+                woerter << wort.section(QLatin1Char(' '), 2);
+        QHash<QString, QStringList> folgen;
+        for (int i = 0; i + 1 < woerter.size(); ++i) {
+            folgen[woerter[i]] << woerter[i + 1];
+            if (woerter[i + 1] == QLatin1String("Punkt"))
+                folgen[QStringLiteral("#")] << woerter[i].chopped(1);
+        }
+        const bool ist_bericht = bereich == &bericht;
+        QStringList zahlen;
+        for (int i = 1; i <= (ist_bericht ? 1200 : 3000); ++i)
+            zahlen << QString::number(i);
+        for (const char* wort : {"Punkt", "Rechts", "Latin", "Rein", "#", "Installiert"})
+            EXPECT_TRUE(folgen.value(wort) == (ist_bericht == (wort != std::string("Installiert")) ? zahlen : QStringList())) << wort;
+    }
 }

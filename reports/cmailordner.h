@@ -1,0 +1,42 @@
+// The folder of one mail's hand-off: made new in the working folder, locked while the mail or a program started on it may use it, and what mails of gone processes left removed.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QTemporaryDir;
+
+// A folder ".mail_XXXXXX" of the mail's own, readable by its owner only. Its lock (flock on the
+// folder) is held by this object and by every program given `sperre_fuer_programm`, and by
+// what those programs start: no other mail, in this process or another, removes the folder while
+// any of them lives. What a mail left behind when its process was killed, or when its mail-client
+// bridge ended after the mail was gone, is a folder of that name that nothing holds: the next
+// mail in the same working folder removes it. A link or anything but a folder of this user's of
+// such a name is left alone. GUI thread only.
+class CMailordner
+{
+public:
+    // Removes what earlier mails left in `arbeitsverzeichnis`, then makes and locks the new folder;
+    // `ist_gueltig` tells whether it could, `gib_fehlertext` why not.
+    explicit CMailordner(const QString& arbeitsverzeichnis);
+    // Removes the folder with all it holds, unless `behalten` was called; the lock goes either way.
+    ~CMailordner();
+    CMailordner(const CMailordner&) = delete;
+    CMailordner& operator=(const CMailordner&) = delete;
+
+    bool ist_gueltig() const;
+    QString gib_fehlertext() const;
+    // The path of `name` in the folder.
+    QString datei(const QString& name) const;
+    // A descriptor of its own holding the folder's lock, for a program started on the folder to
+    // inherit; closed once the last holder lets it go. Null when there is no lock.
+    std::shared_ptr<const int> sperre_fuer_programm() const;
+    // The folder stays when this object goes: a program started on it still reads it.
+    void behalten();
+
+private:
+    std::unique_ptr<QTemporaryDir> ordner;
+    int sperre = -1;
+    QString fehler;
+};
