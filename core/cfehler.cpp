@@ -2,6 +2,7 @@
 #include "ci18n.h"
 #include "cstring.h"
 #include "czeit.h"
+#include "dateien.h"
 #include "eigentum.h"
 #include "kerneinstellungen.h"
 #include "klassen.h"
@@ -70,10 +71,8 @@ void schreibe_datensatz(const std::string& kontext, const std::string& text)
     if (fd < 0)
         return;
     QFile datei;
-    if (datei.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle))
+    if (oeffne_auf_deskriptor(datei, fd, QIODevice::WriteOnly | QIODevice::Append))
         datei.write(satz.data(), static_cast<qint64>(satz.size()));
-    else
-        ::close(fd);
 }
 
 // An error thrown while globals are built, or never caught, ends the program; say what it was.

@@ -12,12 +12,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __sanitizer_syscall_pre_impl_close(long fd);
+#endif
 
 namespace {
 
@@ -122,13 +127,26 @@ bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere
     else if ((modus & QIODevice::WriteOnly) && ((modus & QIODevice::Truncate) || !(modus & QIODevice::ReadOnly)))
         flags |= O_TRUNC;
     const int fd = oeffne_regulaere_datei(QFile::encodeName(datei.fileName()).constData(), flags | weitere);
-    if (fd < 0)
-        return false;
+    return fd >= 0 && oeffne_auf_deskriptor(datei, fd, modus);
+}
+
+bool oeffne_auf_deskriptor(QFile& datei, int fd, QIODevice::OpenMode modus)
+{
     if (!datei.open(fd, modus, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         errno = EBADF;
         return false;
     }
+#if defined(__SANITIZE_THREAD__)
+    // ThreadSanitizer is told to ignore what Qt calls, so it would not see Qt close the
+    // descriptor: the next thread that got its number took our last look at it for a race.
+    // It is told of the close just before Qt makes it.
+    auto verbindung = std::make_shared<QMetaObject::Connection>();
+    *verbindung = QObject::connect(&datei, &QIODevice::aboutToClose, [fd, verbindung] {
+        __sanitizer_syscall_pre_impl_close(fd);
+        QObject::disconnect(*verbindung);
+    });
+#endif
     return true;
 }
 

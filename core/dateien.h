@@ -29,6 +29,9 @@ int behalte_regulaere_datei(int fd);
 // open fails; errno says why (the file's own error text does not). `weitere` adds open(2) flags
 // such as O_NOFOLLOW.
 bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere = 0);
+// `datei` opened in `modus` on the descriptor `fd`, which it closes with itself; false, `fd`
+// closed and errno EBADF, when Qt refuses it.
+bool oeffne_auf_deskriptor(QFile& datei, int fd, QIODevice::OpenMode modus);
 // The whole content of the regular file `pfad` (bytes of the name as they are). False, and
 // `inhalt` unchanged, when it is something else, cannot be opened or a read fails; a pipe or
 // device is never waited for. A file of more than `hoechstens` bytes is not read on: false, with

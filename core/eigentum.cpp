@@ -262,8 +262,7 @@ Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_pt
         return Fund::uebergangen;
     }
     datei = std::make_unique<QFile>();
-    if (!datei->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!oeffne_auf_deskriptor(*datei, fd, QIODevice::ReadOnly)) {
         datei.reset();
         return Fund::keiner;
     }
