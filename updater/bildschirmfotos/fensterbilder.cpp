@@ -73,6 +73,7 @@ int pruefe(const QStringList& dateien)
 
 int main(int argc, char** argv)
 {
+    schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
     const QStringList argumente = QApplication::arguments().mid(1);
     if (argumente.value(0) == QLatin1String("--pruefe"))
