@@ -66,13 +66,21 @@ inline QList<QAbstractButton*> gruppe_von(QAbstractButton* knopf)
 }
 
 // Whether `b` comes before `a` in reading order (top to bottom, then left to right): it lies
-// above `a`, or beside it on the same line to its left.
-inline bool liegt_davor(const QRect& b, const QRect& a)
+// above `a` in the same column, or to its left on the same line or above it; a column to the right
+// comes after. A box, page or bar is read as a whole: two controls in different ones are ordered
+// by the places of those.
+inline bool liegt_davor(QWidget* b, QWidget* a, QWidget* fenster)
 {
-    const int mitte = b.center().y();
-    if (mitte < a.top())
-        return true;
-    return mitte <= a.bottom() && b.right() < a.left();
+    while (a->parentWidget() != fenster && !a->parentWidget()->isAncestorOf(b))
+        a = a->parentWidget();
+    while (b->parentWidget() != a->parentWidget() && b->parentWidget() != fenster)
+        b = b->parentWidget();
+    const QRect ra(a->mapTo(fenster, QPoint(0, 0)), a->size());
+    const QRect rb(b->mapTo(fenster, QPoint(0, 0)), b->size());
+    const int mitte = rb.center().y();
+    if (rb.right() < ra.left())
+        return mitte <= ra.bottom();
+    return rb.left() <= ra.right() && mitte < ra.top();
 }
 
 // Presses Tab from the window's focus widget until the focus comes round again; the controls in
@@ -87,7 +95,8 @@ inline QList<QWidget*> tab_folge(QWidget* fenster)
     }
     for (int i = 0; i < 1000 && fenster->focusWidget(); ++i) {
         QWidget* jetzt = fenster->focusWidget();
-        if (folge.isEmpty() || folge.last() != jetzt) {
+        // The focus may start on a widget of a page shown before.
+        if (jetzt->isVisibleTo(fenster) && (folge.isEmpty() || folge.last() != jetzt)) {
             if (folge.size() > 1 && folge.first() == jetzt)
                 break;
             if (!folge.contains(jetzt))
@@ -124,8 +133,7 @@ inline QStringList pruefe(QWidget* fenster)
     int rueckschritte = 0;
     QStringList reihe;
     for (int i = 0; i < folge.size(); ++i) {
-        const auto ort = [fenster](QWidget* w) { return QRect(w->mapTo(fenster, QPoint(0, 0)), w->size()); };
-        if (liegt_davor(ort(folge[(i + 1) % folge.size()]), ort(folge[i])))
+        if (liegt_davor(folge[(i + 1) % folge.size()], folge[i], fenster))
             ++rueckschritte;
         reihe << beschreibe(folge[i]);
     }

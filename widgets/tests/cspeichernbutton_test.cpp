@@ -3,6 +3,7 @@
 #include "cspeicherlabel.h"
 #include "cspeichernbutton.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -153,4 +154,40 @@ TEST(CSpeicherWidgets, ReichenIhreSlotsAlsSignaleWeiter)
     QObject::connect(&label, &CSpeicherLabel::clicked, [&] { ++label_geklickt; });
     ASSERT_TRUE(QMetaObject::invokeMethod(&label, "SlotButton"));
     EXPECT_EQ(label_geklickt, 1);
+}
+
+TEST(CSpeichernButton, MenueOeffnetPerTastenUndLeertasteBehaeltDieVorgabe)
+{
+    QWidget fenster;
+    auto* layout = new QHBoxLayout(&fenster);
+    auto* knopf = new CSpeichernButton(layout, nullptr, true, true, true, 1);
+    Mitschrift mit(knopf);
+    fenster.show();
+    knopf->setFocus();
+    // Each key opens the menu; the last choice is made with the keys alone.
+    const std::vector<std::pair<int, Qt::KeyboardModifiers>> tasten{
+        {Qt::Key_Down, Qt::AltModifier}, {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_F4, Qt::NoModifier},
+        {Qt::Key_Menu, Qt::NoModifier}};
+    for (size_t i = 0; i < tasten.size(); ++i) {
+        const bool waehlen = i + 1 == tasten.size();
+        bool offen = false;
+        QTimer::singleShot(0, knopf->menu(), [&offen, waehlen, menue = knopf->menu()] {
+            offen = QApplication::activePopupWidget() == menue;
+            for (int taste : waehlen ? std::vector<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} : std::vector<int>{Qt::Key_Escape}) {
+                QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier);
+                QCoreApplication::sendEvent(menue, &druck);
+            }
+        });
+        QTimer::singleShot(60000, knopf->menu(), [menue = knopf->menu()] { menue->hide(); });
+        QKeyEvent taste(QEvent::KeyPress, tasten[i].first, tasten[i].second);
+        QCoreApplication::sendEvent(knopf, &taste);
+        EXPECT_TRUE(offen) << i;
+    }
+    EXPECT_EQ(mit.typen, std::vector<int>{2});
+    // Space keeps the default action, "Speichern als Text".
+    for (QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent leer(art, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QCoreApplication::sendEvent(knopf, &leer);
+    }
+    EXPECT_EQ(mit.typen, (std::vector<int>{2, 0}));
 }
