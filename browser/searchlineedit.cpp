@@ -66,7 +66,7 @@ SearchLineEdit::SearchLineEdit(QWidget* parent)
 {
     connect(lineEdit(), &QLineEdit::textChanged, this, &SearchLineEdit::textChanged);
     setLeftWidget(m_searchButton);
-    m_inactiveText = tr("Search");
+    setInactiveText(tr("Search"));
 
     QSizePolicy policy = sizePolicy();
     setSizePolicy(QSizePolicy::Preferred, policy.verticalPolicy());

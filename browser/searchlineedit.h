@@ -31,7 +31,12 @@ public:
     explicit SearchLineEdit(QWidget* parent = nullptr);
 
     QString inactiveText() const { return m_inactiveText; }
-    void setInactiveText(const QString& text) { m_inactiveText = text; }
+    // Also the field's name for a screen reader.
+    void setInactiveText(const QString& text)
+    {
+        m_inactiveText = text;
+        setAccessibleName(text);
+    }
     // The magnifier's menu, made on the first call.
     QMenu* menu() const;
     SearchButton* searchButton() const { return m_searchButton; }

@@ -3,11 +3,13 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,6 +42,17 @@ inline bool ist_bedienelement(QWidget* w, QWidget* fenster)
            || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTabBar*>(w) || (w->focusPolicy() & Qt::TabFocus);
 }
 
+// The control a part belongs to: the outermost widget below the window that takes the focus by
+// Tab itself (a search field whose inner edit and button are its parts), else the part itself.
+inline QWidget* einheit(QWidget* w, QWidget* fenster)
+{
+    QWidget* ganz = w;
+    for (QWidget* p = w->parentWidget(); p && p != fenster; p = p->parentWidget())
+        if ((p->focusPolicy() & Qt::TabFocus) && !p->focusProxy() && !qobject_cast<QAbstractScrollArea*>(p))
+            ganz = p;
+    return ganz;
+}
+
 inline QString beschreibe(QWidget* w)
 {
     return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
@@ -48,7 +61,12 @@ inline QString beschreibe(QWidget* w)
 inline QString name_fuer_vorleser(QWidget* w)
 {
     QAccessibleInterface* schnittstelle = QAccessible::queryAccessibleInterface(w);
-    return schnittstelle ? schnittstelle->text(QAccessible::Name).trimmed() : QString();
+    const QString name = schnittstelle ? schnittstelle->text(QAccessible::Name).trimmed() : QString();
+    // The focus proxy of a view (a web page's render widget) is announced as the view.
+    QWidget* eltern = w->parentWidget();
+    if (name.isEmpty() && eltern && eltern->focusProxy() == w)
+        return name_fuer_vorleser(eltern);
+    return name;
 }
 
 // Radio buttons of one exclusive group share one Tab stop; the arrow keys move inside the group.
@@ -104,6 +122,13 @@ inline QList<QWidget*> tab_folge(QWidget* fenster)
         }
         QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(jetzt, &taste);
+        // A web page takes Tab in its renderer and hands the focus back later.
+        if (QByteArray(jetzt->metaObject()->className()).contains("WebEngine")) {
+            QElapsedTimer uhr;
+            uhr.start();
+            while (fenster->focusWidget() == jetzt && uhr.elapsed() < 1000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
     }
     return folge;
 }
@@ -117,13 +142,13 @@ inline QStringList pruefe(QWidget* fenster)
     const QList<QWidget*> folge = tab_folge(fenster);
     QList<QWidget*> erreicht;
     for (QWidget* w : folge) {
-        erreicht << w;
+        erreicht << w << einheit(w, fenster);
         if (auto* knopf = qobject_cast<QAbstractButton*>(w))
             for (QAbstractButton* b : gruppe_von(knopf))
                 erreicht << b;
     }
     for (QWidget* w : fenster->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(fenster) || !w->isEnabled() || !ist_bedienelement(w, fenster))
+        if (!w->isVisibleTo(fenster) || !w->isEnabled() || !ist_bedienelement(w, fenster) || einheit(w, fenster) != w)
             continue;
         if (!erreicht.contains(w))
             fehler << QStringLiteral("nicht per Tab erreichbar: ") + beschreibe(w);

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QList>
 #include <QWidget>
 
 namespace {
@@ -79,4 +80,20 @@ void gib_platz_fuer_text(QWidget* element)
     const QSize mindestens = element->minimumSize().expandedTo(element->minimumSizeHint());
     element->setMinimumSize(mindestens);
     element->setMaximumSize(element->maximumSize().expandedTo(mindestens));
+}
+
+void ans_ende_der_tabfolge(QWidget* teil)
+{
+    QWidget* const fenster = teil->window();
+    QList<QWidget*> teile;
+    for (QWidget* w = fenster->nextInFocusChain(); w != fenster; w = w->nextInFocusChain())
+        if (w->focusPolicy() != Qt::NoFocus && (w == teil || teil->isAncestorOf(w)))
+            teile << w;
+    for (QWidget* w : teile) {
+        QWidget* letzter = fenster->previousInFocusChain();
+        while (letzter != fenster && (letzter->focusPolicy() == Qt::NoFocus || letzter == w))
+            letzter = letzter->previousInFocusChain();
+        if (letzter != fenster)
+            QWidget::setTabOrder(letzter, w);
+    }
 }

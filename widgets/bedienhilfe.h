@@ -23,3 +23,7 @@ void setze_tipp_und_namen(QWidget* element, const QString& tipp);
 // font: a size given in pixels at 96 dpi may leave a text cut at another font, font resolution or
 // language. A size that is already large enough stays. Call it once the texts are set.
 void gib_platz_fuer_text(QWidget* element);
+
+// Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its
+// window's Tab chain, keeping their order among themselves: Tab reaches them after everything above.
+void ans_ende_der_tabfolge(QWidget* teil);

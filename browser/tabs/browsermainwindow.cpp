@@ -1,4 +1,5 @@
 #include "browsermainwindow.h"
+#include "bedienhilfe.h"
 #include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "addbookmarkdialog.h"
@@ -385,6 +386,7 @@ void BrowserMainWindow::setupToolBar()
 
     m_chaseWidget = new ChaseWidget(this);
     m_navigationBar->addWidget(m_chaseWidget);
+    mache_tastbar(m_navigationBar);
 }
 
 void BrowserMainWindow::slotShowBookmarksDialog()
