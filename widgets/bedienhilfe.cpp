@@ -66,6 +66,11 @@ void mache_tastbar(QToolBar* leiste)
             continue;
         knopf->setFocusPolicy(Qt::TabFocus);
         oeffne_menue_per_taste(knopf);
+        if (aktion->text().isEmpty()) {
+            const auto nenne = [knopf, aktion] { knopf->setAccessibleName(aktion->toolTip()); };
+            nenne();
+            QObject::connect(aktion, &QAction::changed, knopf, nenne);
+        }
     }
 }
 

@@ -12,7 +12,8 @@ class QWidget;
 void oeffne_menue_per_taste(QToolButton* knopf);
 
 // Every button of the tool bar's actions takes the focus by Tab (Qt's tool bars leave them out of
-// the Tab chain) and opens its menu by the keys above. Call it once the bar holds its actions.
+// the Tab chain) and opens its menu by the keys above; one whose action has no text, only an icon,
+// is named by the action's tool tip, also when that changes. Call it once the bar holds its actions.
 void mache_tastbar(QToolBar* leiste);
 
 // The control's tool tip, and the same words as its name for a screen reader: a control that shows
