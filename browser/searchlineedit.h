@@ -11,6 +11,8 @@ class SearchButton : public QAbstractButton
 public:
     explicit SearchButton(QWidget* parent = nullptr);
     void paintEvent(QPaintEvent* event) override;
+    // Opens the menu below the field; nothing without one.
+    void zeigeMenue();
 
     // Null until the field asks for its menu; a child of the button.
     QMenu* m_menu = nullptr;
@@ -44,6 +46,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Alt+Down and F4 open the magnifier's menu, as they open an editable combo box's list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updateGeometries();
