@@ -104,8 +104,8 @@ inline void druecke_tab(QWidget* w)
     QApplication::sendEvent(w, &taste);
 }
 
-// Presses Tab until the focus comes round again: the controls in the order they took it, each once
-// (a report keeps it from link to link).
+// Presses Tab until the focus comes to a control again: the controls in the order they took it,
+// each once (a report keeps it from link to link).
 inline QList<QWidget*> tab_folge(QWidget* fenster)
 {
     QList<QWidget*> folge;
@@ -115,10 +115,9 @@ inline QList<QWidget*> tab_folge(QWidget* fenster)
         QWidget* jetzt = fenster->focusWidget();
         // The focus may start on a widget of a page shown before.
         if (jetzt->isVisibleTo(fenster) && (folge.isEmpty() || folge.last() != jetzt)) {
-            if (folge.size() > 1 && folge.first() == jetzt)
+            if (folge.contains(jetzt))
                 break;
-            if (!folge.contains(jetzt))
-                folge << jetzt;
+            folge << jetzt;
         }
         druecke_tab(jetzt);
         // A web page takes Tab in its renderer and hands the focus back later.

@@ -6,13 +6,17 @@
 #include "cgbrowser.h"
 #include "cgbrowserdiag.h"
 #include "cqstringsteuer.h"
+#include "curleingabe.h"
 #include "cwebbrowserdiag.h"
 #include "downloadmanager.h"
+#include "featurepermissionbar.h"
 #include "historydialog.h"
 #include "oeffneurl.h"
+#include "popupwindow.h"
 #include "printtopdfdialog.h"
 #include "savepagedialog.h"
 #include "settings.h"
+#include "webview.h"
 #include "steuerdaten.h"
 
 #include <QAuthenticator>
@@ -20,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineProfile>
 
 namespace {
 
@@ -77,7 +82,20 @@ TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefol
                                         ordner.filePath(QStringLiteral("s.html")));
           }},
          {"PDF drucken", [&] { return new PrintToPdfDialog(ordner.filePath(QStringLiteral("s.pdf"))); }},
-         {"Berichtsbetrachter mit Webseite", betrachter}},
+         {"Berichtsbetrachter mit Webseite", betrachter},
+         {"URL-Eingabe", [] { return new CUrlEingabe; }},
+         {"Popup", [&url] {
+              auto* popup = new PopupWindow(QWebEngineProfile::defaultProfile());
+              popup->findChild<WebView*>()->load(QUrl(url));
+              popup->resize(600, 400);
+              return popup;
+          }},
+         {"Freigabefrage", [&url] {
+              auto* ansicht = new WebView;
+              ansicht->load(QUrl(url));
+              (new FeaturePermissionBar(ansicht))->requestPermission(QUrl("http://h"), QWebEnginePage::Geolocation);
+              return ansicht;
+          }}},
         300);
     QAuthenticator anmeldung;
     pruefe_modal("Anmeldung", [&] { frage_anmeldung(nullptr, QStringLiteral("%1 %2"), QUrl(url), &anmeldung); });
