@@ -7,10 +7,10 @@
 #include "cseiteeinrichtenwidget.h"
 #include "systemwerte.h"
 
-#include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -155,12 +155,6 @@ TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
     QStringList ausgeloest;
     for (QToolBar* leiste : betrachter->findChildren<QToolBar*>())
         QObject::connect(leiste, &QToolBar::actionTriggered, [&](QAction* a) { ausgeloest << a->text(); });
-    const auto taste = [betrachter](int code) {
-        for (QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent ereignis(art, code, Qt::NoModifier, code == Qt::Key_Space ? QStringLiteral(" ") : QString());
-            QCoreApplication::sendEvent(betrachter->focusWidget(), &ereignis);
-        }
-    };
     // Tab from the report to the button of the action, as a user would, and Space.
     const auto druecke = [&](const QString& text, bool leertaste = true) {
         QWidget* knopf = nullptr;
@@ -169,20 +163,18 @@ TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
                 if (a->text() == text)
                     knopf = leiste->widgetForAction(a);
         for (int i = 0; i < 30 && betrachter->focusWidget() != knopf; ++i)
-            taste(Qt::Key_Tab);
+            QTest::keyClick(betrachter->focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(betrachter->focusWidget(), knopf) << text.toStdString();
         if (leertaste)
-            taste(Qt::Key_Space);
+            QTest::keyClick(knopf, Qt::Key_Space);
     };
     druecke("Drucken");
     EXPECT_EQ(druckdialoge, 1);
     // Space opens the save menu; "Speichern als PDF" is its third entry.
     QMenu* menue = aktion(betrachter, "Speichern unter...")->menu();
     QTimer::singleShot(0, menue, [menue] {
-        for (int code : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) {
-            QKeyEvent ereignis(QEvent::KeyPress, code, Qt::NoModifier);
-            QCoreApplication::sendEvent(menue, &ereignis);
-        }
+        for (Qt::Key taste : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyPress(menue, taste);
     });
     QTimer::singleShot(60000, menue, [menue] { menue->hide(); });
     druecke("Speichern unter...");

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -159,35 +160,26 @@ TEST(CSpeicherWidgets, ReichenIhreSlotsAlsSignaleWeiter)
 TEST(CSpeichernButton, MenueOeffnetPerTastenUndLeertasteBehaeltDieVorgabe)
 {
     QWidget fenster;
-    auto* layout = new QHBoxLayout(&fenster);
-    auto* knopf = new CSpeichernButton(layout, nullptr, true, true, true, 1);
+    auto* knopf = new CSpeichernButton(new QHBoxLayout(&fenster), nullptr, true, true, true, 1);
     Mitschrift mit(knopf);
     fenster.show();
     knopf->setFocus();
-    // Each key opens the menu; the last choice is made with the keys alone.
-    const std::vector<std::pair<int, Qt::KeyboardModifiers>> tasten{
-        {Qt::Key_Down, Qt::AltModifier}, {Qt::Key_Down, Qt::NoModifier}, {Qt::Key_F4, Qt::NoModifier},
-        {Qt::Key_Menu, Qt::NoModifier}};
-    for (size_t i = 0; i < tasten.size(); ++i) {
-        const bool waehlen = i + 1 == tasten.size();
+    // Each key opens the menu; the last one picks "Speichern als PDF" with the keys alone.
+    for (const auto& [taste, umschalter] : {std::pair(Qt::Key_Down, Qt::AltModifier), {Qt::Key_Down, Qt::NoModifier},
+                                            {Qt::Key_F4, Qt::NoModifier}, {Qt::Key_Menu, Qt::NoModifier}}) {
         bool offen = false;
-        QTimer::singleShot(0, knopf->menu(), [&offen, waehlen, menue = knopf->menu()] {
+        QTimer::singleShot(0, knopf->menu(), [&offen, waehlen = taste == Qt::Key_Menu, menue = knopf->menu()] {
             offen = QApplication::activePopupWidget() == menue;
-            for (int taste : waehlen ? std::vector<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} : std::vector<int>{Qt::Key_Escape}) {
-                QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier);
-                QCoreApplication::sendEvent(menue, &druck);
-            }
+            for (Qt::Key t : waehlen ? std::vector{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+                                     : std::vector{Qt::Key_Escape})
+                QTest::keyPress(menue, t);
         });
         QTimer::singleShot(60000, knopf->menu(), [menue = knopf->menu()] { menue->hide(); });
-        QKeyEvent taste(QEvent::KeyPress, tasten[i].first, tasten[i].second);
-        QCoreApplication::sendEvent(knopf, &taste);
-        EXPECT_TRUE(offen) << i;
+        QTest::keyPress(knopf, taste, umschalter);
+        EXPECT_TRUE(offen) << taste;
     }
     EXPECT_EQ(mit.typen, std::vector<int>{2});
     // Space keeps the default action, "Speichern als Text".
-    for (QEvent::Type art : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent leer(art, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QCoreApplication::sendEvent(knopf, &leer);
-    }
+    QTest::keyClick(knopf, Qt::Key_Space);
     EXPECT_EQ(mit.typen, (std::vector<int>{2, 0}));
 }
