@@ -780,7 +780,6 @@ TEST(BrowserApplication, GespeicherteGroesseBleibtAufDemBildschirm)
     settings.remove(QStringLiteral("BrowserMainWindow/defaultState"));
 }
 
-
 // The tabbed window's row of the walk through the windows, here since it needs a process without
 // the browser application object: a page and one in the background, with a bookmark folder and
 // a bookmark added while the window is open.
