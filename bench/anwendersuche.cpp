@@ -7,6 +7,7 @@
 //   opens the window and searches the user name for "nutzer0" (every user) and "x" (a tenth, each
 //   a range of its own in the sorted grid), the best and the median of the runs in ms.
 #include "sanitizervorgaben.h"
+#include "anwendung.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "caclgroup.h"
@@ -179,6 +180,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
     int anwender = 10000;
     int laeufe = 3;

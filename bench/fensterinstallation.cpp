@@ -300,6 +300,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    schalte_hochaufloesung_ein();
     CAnwendung anwendung(argc, argv);
     setze_anwendungsname(QStringLiteral("Aktualisierer"));
     QApplication::setApplicationName(QStringLiteral("Aktualisierer"));

@@ -7,6 +7,7 @@
 //   10,000 lines and the file size.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
+#include "anwendung.h"
 #include "protokolldruck.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 
 int main(int argc, char** argv)
 {
+    schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
     QStringList laengen{QStringLiteral("10000"), QStringLiteral("100000"), QStringLiteral("1000000")};
     QString ordner;

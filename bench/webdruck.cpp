@@ -8,6 +8,7 @@
 //   memory the process used meanwhile (its peak resident set, reset before each road).
 // Runs on a display (xvfb-run) or offscreen; as root the engine needs QTWEBENGINE_DISABLE_SANDBOX=1.
 #include "sanitizervorgaben.h"
+#include "anwendung.h"
 #include "cgbrowserweb.h"
 #include "cprinter.h"
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qputenv("QT_QUICK_BACKEND", "software");
     }
+    schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
     int seiten = 30;
     QString ordner = QDir::tempPath() + QStringLiteral("/webdruck");

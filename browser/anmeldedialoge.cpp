@@ -40,6 +40,9 @@ void beschrifte(QDialog* dialog, const Formular& f, const Texte& t)
     f.intro->setText(QCoreApplication::translate(kontext, t.intro));
     f.benutzer_label->setText(QCoreApplication::translate(kontext, t.benutzer));
     f.kennwort_label->setText(QCoreApplication::translate(kontext, t.kennwort));
+    // A screen reader names each field by its label.
+    f.benutzer_label->setBuddy(f.benutzer);
+    f.kennwort_label->setBuddy(f.kennwort);
     QMetaObject::connectSlotsByName(dialog);
 }
 

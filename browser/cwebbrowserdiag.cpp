@@ -1,4 +1,5 @@
 #include "cwebbrowserdiag.h"
+#include "bedienhilfe.h"
 #include "wegweiserseite.h"
 #include "webpage.h"
 #include "anmeldedialoge.h"
@@ -134,6 +135,7 @@ CWebBrowserDiag::CWebBrowserDiag(QWidget* parent, Qt::WindowFlags flags)
     fenster().append(this);
 
     resize(minimumSizeHint().expandedTo(QSize(800, 600)));
+    mache_tastbar(m_toolBar);
     folgeSeite();
     connect(seite, &QWebEnginePage::authenticationRequired, this, &CWebBrowserDiag::authenticationRequired);
     connect(seite, &QWebEnginePage::proxyAuthenticationRequired, this,

@@ -1,4 +1,5 @@
 #include "featurepermissionbar.h"
+#include "bedienhilfe.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +24,7 @@ FeaturePermissionBar::FeaturePermissionBar(QWebEngineView* view)
     auto* deny = new QPushButton(tr("Deny"), this);
     auto* allow = new QPushButton(tr("Allow"), this);
     auto* close = new QPushButton(QIcon(QStringLiteral(":closetab.png")), QString(), this);
+    setze_tipp_und_namen(close, tr("Close"));
     layout->addWidget(deny);
     layout->addWidget(allow);
     layout->addWidget(close);

@@ -13,6 +13,8 @@ PopupWindow::PopupWindow(QWebEngineProfile* profile)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_addressBar);
+    // Shown without a label: the word the URL entry's label gives its field.
+    m_addressBar->setAccessibleName(QStringLiteral("URL"));
     layout->addWidget(m_view);
     m_view->setFocus(Qt::OtherFocusReason);
     connect(m_view, &QWebEngineView::titleChanged, this, &QWidget::setWindowTitle);

@@ -38,6 +38,7 @@ void PrintToPdfDialog::setupUi()
     filePathLineEdit = new QLineEdit(this);
     filePathLineEdit->setObjectName(QStringLiteral("filePathLineEdit"));
     gridLayout->addWidget(filePathLineEdit, 0, 1);
+    filePathLabel->setBuddy(filePathLineEdit);
     chooseFilePathButton = new QToolButton(this);
     chooseFilePathButton->setObjectName(QStringLiteral("chooseFilePathButton"));
     gridLayout->addWidget(chooseFilePathButton, 0, 2);

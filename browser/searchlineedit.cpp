@@ -1,5 +1,6 @@
 #include "searchlineedit.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,14 +15,19 @@ SearchButton::SearchButton(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void SearchButton::zeigeMenue()
+{
+    if (QWidget* p = parentWidget(); m_menu && p) {
+        const QPoint r = p->mapToGlobal(QPoint(0, p->height()));
+        m_menu->exec(QPoint(r.x() + height() / 2, r.y()));
+    }
+}
+
 void SearchButton::mousePressEvent(QMouseEvent* event)
 {
-    if (m_menu && event->button() == Qt::LeftButton) {
-        if (QWidget* p = parentWidget()) {
-            const QPoint r = p->mapToGlobal(QPoint(0, p->height()));
-            m_menu->exec(QPoint(r.x() + height() / 2, r.y()));
-            event->accept();
-        }
+    if (m_menu && parentWidget() && event->button() == Qt::LeftButton) {
+        zeigeMenue();
+        event->accept();
     }
     QAbstractButton::mousePressEvent(event);
 }
@@ -66,7 +72,7 @@ SearchLineEdit::SearchLineEdit(QWidget* parent)
 {
     connect(lineEdit(), &QLineEdit::textChanged, this, &SearchLineEdit::textChanged);
     setLeftWidget(m_searchButton);
-    m_inactiveText = tr("Search");
+    setInactiveText(tr("Search"));
 
     QSizePolicy policy = sizePolicy();
     setSizePolicy(QSizePolicy::Preferred, policy.verticalPolicy());
@@ -84,6 +90,16 @@ void SearchLineEdit::paintEvent(QPaintEvent* event)
         painter.setPen(palette().brush(QPalette::Disabled, QPalette::Text).color());
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, m_inactiveText);
     }
+}
+
+void SearchLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    const bool menuetaste = (event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier)
+                            || (event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier);
+    if (menuetaste && m_searchButton->m_menu)
+        m_searchButton->zeigeMenue();
+    else
+        ExLineEdit::keyPressEvent(event);
 }
 
 void SearchLineEdit::resizeEvent(QResizeEvent* event)

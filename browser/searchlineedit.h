@@ -11,6 +11,8 @@ class SearchButton : public QAbstractButton
 public:
     explicit SearchButton(QWidget* parent = nullptr);
     void paintEvent(QPaintEvent* event) override;
+    // Opens the menu below the field; nothing without one.
+    void zeigeMenue();
 
     // Null until the field asks for its menu; a child of the button.
     QMenu* m_menu = nullptr;
@@ -31,7 +33,12 @@ public:
     explicit SearchLineEdit(QWidget* parent = nullptr);
 
     QString inactiveText() const { return m_inactiveText; }
-    void setInactiveText(const QString& text) { m_inactiveText = text; }
+    // Also the field's name for a screen reader.
+    void setInactiveText(const QString& text)
+    {
+        m_inactiveText = text;
+        setAccessibleName(text);
+    }
     // The magnifier's menu, made on the first call.
     QMenu* menu() const;
     SearchButton* searchButton() const { return m_searchButton; }
@@ -39,6 +46,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Alt+Down and F4 open the magnifier's menu, as they open an editable combo box's list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updateGeometries();

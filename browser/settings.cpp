@@ -1,4 +1,5 @@
 #include "settings.h"
+#include "bedienhilfe.h"
 #include "aktuelleseite.h"
 #include "browserapplication.h"
 #include "browsereinstellungswerte.h"
@@ -87,6 +88,8 @@ SettingsDialog::SettingsDialog(QWidget* parent) : QDialog(parent)
     QMetaObject::connectSlotsByName(this);
     loadDefaults();
     loadFromSettings();
+    // The buttons below the pages come after the pages' fields.
+    ans_ende_der_tabfolge(buttonBox);
 }
 
 void SettingsDialog::setupUi()

@@ -11,6 +11,9 @@ UrlLineEdit::UrlLineEdit(QWidget* parent) : ExLineEdit(parent), m_iconLabel(new 
     m_iconLabel->resize(16, 16);
     setLeftWidget(m_iconLabel);
     m_defaultBaseColor = palette().color(QPalette::Base);
+    // A screen reader's name for the field, the word the URL entry window puts beside it: the
+    // tabbed window shows it without a label.
+    setAccessibleName(QStringLiteral("URL"));
 }
 
 void UrlLineEdit::setWebView(WebView* webView)

@@ -34,6 +34,8 @@ WebView::WebView(QWidget* parent) : QWebEngineView(parent)
 {
     connect(this, &QWebEngineView::loadProgress, this, &WebView::setProgress);
     connect(this, &QWebEngineView::loadFinished, this, &WebView::loadFinished);
+    // A screen reader announces the page by its title.
+    connect(this, &QWebEngineView::titleChanged, this, &QWidget::setAccessibleName);
     bewache_renderprozess(this);
     // Real mouse events reach the render widget, not this view's handlers.
     new Mauswache(

@@ -1,5 +1,7 @@
 #include "anwendung.h"
 
+#include <QCoreApplication>
+
 #include <atomic>
 #include <mutex>
 
@@ -52,3 +54,9 @@ std::atomic<QSettings*> einstellungen{nullptr};
 
 QSettings* gib_einstellungen() { return einstellungen; }
 void setze_einstellungen(QSettings* neu) { einstellungen = neu; }
+
+void schalte_hochaufloesung_ein()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+}

@@ -1,4 +1,4 @@
-// Process-wide texts of the running application: its name, the interface language, the message caption.
+// Process-wide settings of the running application: its name, the interface language, the message caption, the scaling of its windows.
 #pragma once
 
 #include "cqstring.h"
@@ -25,3 +25,8 @@ void setze_einstellungen(QSettings* einstellungen);
 // widget library hands to its message boxes.
 CQString gib_meldungstitel();
 void setze_meldungstitel(const QString& titel);
+
+// Before the application object: windows, fonts and pictures grow with the screen's resolution,
+// so that sizes given in pixels at 96 dpi keep their proportions to the texts on a high-DPI
+// screen (twice the pixels at 192 dpi). Every program of the system calls it first in its main.
+void schalte_hochaufloesung_ein();

@@ -1,4 +1,5 @@
 #include "cgbrowserdiag.h"
+#include "bedienhilfe.h"
 #include "bilder.h"
 #include "camisc.h"
 #include "ccbaselog.h"
@@ -17,7 +18,9 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 #include <algorithm>
@@ -141,6 +144,26 @@ CGBrowserDiag::CGBrowserDiag(QWidget* eltern, const CQString& name_, bool ohne_k
     connect(schliessen, &QAction::triggered, this, &QWidget::close);
     rechts->addAction(schliessen);
     layout->addWidget(rechts, 0, 1, Qt::AlignRight);
+    // No shortcut reaches the actions: Tab does, and the keys of a drop-down open the menus. A
+    // button whose action only carries a menu opens it by Space as well.
+    mache_tastbar(werkzeugleiste);
+    mache_tastbar(rechts);
+    for (QAction* traeger : {drucken, speichern}) {
+        if (traeger && traeger->menu())
+            if (auto* knopf = qobject_cast<QToolButton*>(werkzeugleiste->widgetForAction(traeger)))
+                knopf->setPopupMode(QToolButton::InstantPopup);
+    }
+    // Tab goes as the eye does: along the tool bars, then into the report below them (the pages'
+    // tabs, then the first page; the second takes the first one's turn when it is shown), which
+    // was made before the buttons.
+    QWidget* davor = rechts->widgetForAction(schliessen);
+    for (QWidget* w : std::initializer_list<QWidget*>{browser->findChild<QTabWidget*>(), browser->gib_textseite1(),
+                                                      browser->gib_webseite1()}) {
+        if (w) {
+            QWidget::setTabOrder(davor, w);
+            davor = w;
+        }
+    }
     QSizePolicy ausdehnend(QSizePolicy::Expanding, QSizePolicy::Expanding);
     ausdehnend.setHorizontalStretch(1);
     ausdehnend.setVerticalStretch(1);
@@ -149,6 +172,10 @@ CGBrowserDiag::CGBrowserDiag(QWidget* eltern, const CQString& name_, bool ohne_k
 
     CGBrowserEx* const textseite = browser->gib_textseite1();
     CGBrowserWeb* const webseite = browser->gib_webseite1();
+    // What a screen reader announces when the report takes the focus.
+    for (QWidget* seite : std::initializer_list<QWidget*>{textseite, browser->gib_textseite2(), webseite})
+        if (seite)
+            seite->setAccessibleName(tr("Bericht"));
     if (textseite) {
         connect(textseite, &QTextBrowser::backwardAvailable, this, &CGBrowserDiag::setBackwardAvailableSlot);
         connect(textseite, &QTextBrowser::forwardAvailable, this, &CGBrowserDiag::setForwardAvailableSlot);

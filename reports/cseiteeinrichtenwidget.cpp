@@ -91,6 +91,7 @@ CSeiteEinrichtenWidget::CSeiteEinrichtenWidget(QWidget* eltern)
 
     tabelle = new CQTableView(this, 12);
     tabelle->setObjectName(QStringLiteral("tabelle"));
+    tabelle->setAccessibleName(tr("Drucker"));
     const QString titel[] = {tr("Drucker"),    tr("Standard"),    tr("Papier"),     tr("Ausrichtung"),
                              tr("Links"),      tr("Rechts"),      tr("Oben"),       tr("Unten"),
                              tr("Min. links"), tr("Min. rechts"), tr("Min. oben"), tr("Min. unten")};

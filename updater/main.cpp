@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     // the application object exists: it asks for contexts shared between windows beforehand.
     if (mit_fenster && !ohne_anzeige)
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    schalte_hochaufloesung_ein();
     const std::unique_ptr<QCoreApplication> anwendung(mit_fenster && !ohne_anzeige ? new CAnwendung(argc, argv)
                                                                                    : new QCoreApplication(argc, argv));
     setze_anwendungsname(QString::fromLatin1(anwendungsname));

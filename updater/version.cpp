@@ -1,4 +1,5 @@
 #include "version.h"
+#include "bedienhilfe.h"
 #include "bilder.h"
 #include "ci18n.h"
 #include "plattform.h"
@@ -116,4 +117,6 @@ version::version(QWidget* eltern, Qt::WindowFlags flags) : QDialog(eltern, flags
     formular.TextLabel2->setText(zeile);
     formular.TextLabel3->setText(
         QStringLiteral("\u00a9 2015-%1 Quorbel GmbH").arg(QDate::currentDate().year()));
+    // The fixed size is pixels at 96 dpi: should a text need more, it gets it.
+    gib_platz_fuer_text(this);
 }

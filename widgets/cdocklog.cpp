@@ -29,6 +29,7 @@ CDockLog::CDockLog(QWidget* eltern, Qt::WindowFlags flags) : QDockWidget(eltern,
     // Without pages of their own (page count 0) all three priorities share the one page.
     ausgabeseite = logwidget->erzeuge_ansicht(seitenzahl > 0);
     warnseite = ausgabeseite;
+    ausgabeseite->setAccessibleName(tr("Protokollfenster"));
     fehlerseite = ausgabeseite;
 
     umschalt_aktion = new QAction(tr("Protokollfenster"), this);

@@ -69,6 +69,8 @@ void EingabeString::setupUi(QDialog* dialog)
     lineEdit->setMinimumSize(0, 0);
     lineEdit->setMaximumSize(32767, 32767);
     gridLayout_2->addWidget(lineEdit, 2, 1, 1, 1);
+    // A screen reader names the field by its label.
+    EingabeLabel->setBuddy(lineEdit);
 
     groupBox = new QGroupBox(dialog);
     groupBox->setObjectName(QStringLiteral("groupBox"));

@@ -74,6 +74,9 @@ CQTableView::CQTableView(QWidget* eltern, int spaltenanzahl)
     verticalHeader()->setDefaultSectionSize(20);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->hide();
+    // Tab leaves the table and the arrow keys go from cell to cell: Qt's Tab from cell to cell
+    // would hold a keyboard user in a table of many cells, and in one whose keys are off.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "cspeichernbutton.h"
 #include "bilder.h"
 #include "caction.h"
+#include "bedienhilfe.h"
 
 #include <QBoxLayout>
 #include <QMenu>
@@ -32,6 +33,7 @@ CSpeichernButton::CSpeichernButton(QBoxLayout* layout, QWidget* platzhalter, boo
 
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     const bool mit_menue = text_aktion || html_aktion || pdf_aktion;
+    const QString hinweis = tr("Speichert den Fensterinhalt in eine Datei");
     if (mit_menue) {
         breite += 5; // room for the drop-down arrow
         setMenu(menue);
@@ -44,9 +46,13 @@ CSpeichernButton::CSpeichernButton(QBoxLayout* layout, QWidget* platzhalter, boo
         }
         if (vorgabe_aktion)
             setDefaultAction(vorgabe_aktion);
+        else
+            setAccessibleName(hinweis); // a default action lends its text; else only the icon shows
         setPopupMode(QToolButton::MenuButtonPopup);
+        // Space keeps the default action; the menu opens by the keys of a drop-down.
+        oeffne_menue_per_taste(this);
     } else {
-        setToolTip(tr("Speichert den Fensterinhalt in eine Datei"));
+        setze_tipp_und_namen(this, hinweis);
     }
 
     setIcon(gib_icon_filesaveas());

@@ -12,12 +12,13 @@ CTableItem::CTableItem(const QString& text) : QTableWidgetItem(text, QTableWidge
 
 CTableItem::~CTableItem() = default;
 
-CTable::CTable(QWidget* eltern) : QTableWidget(eltern)
-{
-}
+CTable::CTable(QWidget* eltern) : CTable(0, 0, eltern) {}
 
 CTable::CTable(int zeilen, int spalten, QWidget* eltern) : QTableWidget(zeilen, spalten, eltern)
 {
+    // Tab leaves the table and the arrow keys go from cell to cell: Qt's Tab from cell to cell
+    // would hold a keyboard user in a table of many cells.
+    setTabKeyNavigation(false);
 }
 
 void CTable::setzeText(int zeile, int spalte, const CQString& text)

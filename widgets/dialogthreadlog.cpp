@@ -1,4 +1,5 @@
 #include "dialogthreadlog.h"
+#include "bedienhilfe.h"
 #include "bilder.h"
 #include "ccbaselog.h"
 #include "cspeichernbutton.h"
@@ -132,9 +133,11 @@ void DialogThreadLog::retranslateUi(QWidget* form)
     ficonlabel->setText(text("icon"));
     fueberschrift->setText(text("fueberschrift"));
     fdata->setText(QString());
-    pb_drucken->setToolTip(text("Gibt den Fensterinhalt auf Drucker aus"));
+    // The protocol's text area is announced as what it holds.
+    ftextbroser->setAccessibleName(QCoreApplication::translate("CCBaseLog", "Vorgangsprotokoll"));
+    setze_tipp_und_namen(pb_drucken, text("Gibt den Fensterinhalt auf Drucker aus"));
     pb_drucken->setText(QString());
-    pb_speichern->setToolTip(text("Speichert den Fensterinhalt in eine Datei"));
+    setze_tipp_und_namen(pb_speichern, text("Speichert den Fensterinhalt in eine Datei"));
     pb_speichern->setText(QString());
     fbutton3->setText(text("B3"));
     fbutton2->setText(text("B2"));
@@ -146,7 +149,11 @@ CSpeichernButton* DialogThreadLog::erzeuge_speichern_knopf(const CQString& typ)
     const bool txt = typ == QLatin1String("txt");
     const bool html = typ == QLatin1String("html");
     const bool pdf_vorgabe = html || typ == QLatin1String("pdf");
-    return new CSpeichernButton(hboxLayout, pb_speichern, txt, html, txt || html, pdf_vorgabe ? 3 : 1);
+    auto* knopf = new CSpeichernButton(hboxLayout, pb_speichern, txt, html, txt || html, pdf_vorgabe ? 3 : 1);
+    // The button joins the window at the end of its Tab chain: it takes the placeholder's turn,
+    // right after the print button, as it takes its place on the screen.
+    QWidget::setTabOrder(pb_drucken, knopf);
+    return knopf;
 }
 
 void CCBaseLog::uebernimm_formular(const DialogThreadLog& form)

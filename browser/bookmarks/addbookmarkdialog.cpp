@@ -70,6 +70,8 @@ void AddBookmarkDialog::setupUi()
     name = new QLineEdit(this);
     name->setObjectName(QStringLiteral("name"));
     verticalLayout->addWidget(name);
+    // The text above asks for the name: it names the field for a screen reader.
+    label->setBuddy(name);
     location = new QComboBox(this);
     location->setObjectName(QStringLiteral("location"));
     verticalLayout->addWidget(location);

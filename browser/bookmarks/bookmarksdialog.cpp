@@ -86,6 +86,7 @@ void BookmarksDialog::setupUi()
     gridLayout->addLayout(knopfZeile, 2, 0);
 
     setWindowTitle(QCoreApplication::translate("BookmarksDialog", "Bookmarks"));
+    tree->setAccessibleName(windowTitle());
     removeButton->setText(QCoreApplication::translate("BookmarksDialog", "&Remove"));
     addFolderButton->setText(QCoreApplication::translate("BookmarksDialog", "Add Folder"));
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -1,4 +1,5 @@
 #include "bookmarkstoolbar.h"
+#include "bedienhilfe.h"
 #include "bookmarknode.h"
 #include "bookmarksmanager.h"
 #include "bookmarksmodel.h"
@@ -115,4 +116,6 @@ void BookmarksToolBar::build()
             action->setData(idx.data(BookmarksModel::UrlRole));
         }
     }
+    mache_tastbar(this);
+    emit neuGebaut();
 }

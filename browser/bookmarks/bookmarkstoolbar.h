@@ -13,6 +13,8 @@ class BookmarksToolBar : public QToolBar
     Q_OBJECT
 signals:
     void openUrl(const QUrl& url);
+    // After each rebuild: the buttons are new, made after everything else in the window.
+    void neuGebaut();
 
 public:
     BookmarksToolBar(BookmarksModel* model, QWidget* parent = nullptr);

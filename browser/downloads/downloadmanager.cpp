@@ -142,6 +142,7 @@ void DownloadManager::setupUi()
     gridLayout->addItem(new QSpacerItem(148, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 1, 2);
 
     setWindowTitle(QCoreApplication::translate("DownloadDialog", "Downloads"));
+    downloadsView->setAccessibleName(windowTitle());
     cleanupButton->setText(QCoreApplication::translate("DownloadDialog", "Clean up"));
     itemCount->setText(QCoreApplication::translate("DownloadDialog", "0 Items"));
 }

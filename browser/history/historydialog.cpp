@@ -73,6 +73,7 @@ void HistoryDialog::setupUi()
     gridLayout->addLayout(hboxLayout, 2, 0, 1, 2);
 
     setWindowTitle(QCoreApplication::translate("HistoryDialog", "History"));
+    tree->setAccessibleName(windowTitle());
     removeButton->setText(QCoreApplication::translate("HistoryDialog", "&Remove"));
     removeAllButton->setText(QCoreApplication::translate("HistoryDialog", "Remove &All"));
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);

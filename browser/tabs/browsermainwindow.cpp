@@ -1,4 +1,5 @@
 #include "browsermainwindow.h"
+#include "bedienhilfe.h"
 #include "browsereinstellungswerte.h"
 #include "autosaver.h"
 #include "addbookmarkdialog.h"
@@ -34,6 +35,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -73,6 +75,11 @@ BrowserMainWindow::BrowserMainWindow(QWidget* parent, Qt::WindowFlags flags)
     connect(m_bookmarksToolbar, &BookmarksToolBar::openUrl, m_tabWidget, &TabWidget::loadUrlInCurrentTab);
     connect(m_bookmarksToolbar->toggleViewAction(), &QAction::toggled, this,
             &BrowserMainWindow::updateBookmarksToolbarActionText);
+    // A tab's address field and page, and the bookmark buttons, are made after the bars and would
+    // come last in the Tab chain: the order is set again whenever the ones shown change.
+    connect(m_bookmarksToolbar, &BookmarksToolBar::neuGebaut, this, &BrowserMainWindow::ordneTabfolge);
+    connect(m_tabWidget, &QTabWidget::currentChanged, this, &BrowserMainWindow::ordneTabfolge);
+    connect(m_tabWidget->lineEditStack(), &QStackedWidget::currentChanged, this, &BrowserMainWindow::ordneTabfolge);
 
     auto* layout = new QVBoxLayout;
     layout->setSpacing(0);
@@ -101,6 +108,7 @@ BrowserMainWindow::BrowserMainWindow(QWidget* parent, Qt::WindowFlags flags)
     connect(m_tabWidget, &TabWidget::lastTabClosed, m_tabWidget, [this] { m_tabWidget->newTab(); });
 
     slotUpdateWindowTitle();
+    slotLoadProgress(0);
     loadDefaultState();
     m_tabWidget->newTab();
 
@@ -385,6 +393,28 @@ void BrowserMainWindow::setupToolBar()
 
     m_chaseWidget = new ChaseWidget(this);
     m_navigationBar->addWidget(m_chaseWidget);
+    mache_tastbar(m_navigationBar);
+}
+
+void BrowserMainWindow::ordneTabfolge()
+{
+    QStackedWidget* const adressen = m_tabWidget->lineEditStack();
+    QList<QWidget*> folge;
+    for (QToolBar* leiste : {m_navigationBar, static_cast<QToolBar*>(m_bookmarksToolbar)})
+        for (QAction* aktion : leiste->actions()) {
+            QWidget* w = leiste->widgetForAction(aktion);
+            folge << (w == adressen ? adressen->currentWidget() : w);
+        }
+    // The tab widget stands for its tab bar. The pages are made after the bars and come last.
+    folge << m_tabWidget;
+    QWidget* davor = nullptr;
+    for (QWidget* w : qAsConst(folge)) {
+        if (!w || w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (davor)
+            QWidget::setTabOrder(davor, w);
+        davor = w;
+    }
 }
 
 void BrowserMainWindow::slotShowBookmarksDialog()

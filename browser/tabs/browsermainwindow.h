@@ -101,6 +101,9 @@ private:
     void setupMenu();
     void setupToolBar();
     void updateStatusbarActionText(bool visible);
+    // Tab goes as the eye reads: along the navigation bar with the address shown, along the
+    // bookmarks bar, to the tabs and into the current page.
+    void ordneTabfolge();
     void findText(const QString& text, bool backward);
     static void fuegeVerlaufEin(QMenu* menu, const QWebEngineHistoryItem& item, int data);
 

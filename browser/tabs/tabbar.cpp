@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QMenu>
 #include <QMimeData>
@@ -85,6 +86,16 @@ void TabBar::contextMenuRequested(const QPoint& position)
     }
     menu.addAction(tr("Reload All Tabs"), this, &TabBar::reloadAllTabs);
     menu.exec(QCursor::pos());
+}
+
+bool TabBar::event(QEvent* event)
+{
+    auto* anfrage = event->type() == QEvent::ContextMenu ? static_cast<QContextMenuEvent*>(event) : nullptr;
+    if (!anfrage || anfrage->reason() != QContextMenuEvent::Keyboard || currentIndex() < 0)
+        return QTabBar::event(event);
+    const QPoint mitte = tabRect(currentIndex()).center();
+    QContextMenuEvent amTab(QContextMenuEvent::Keyboard, mitte, mapToGlobal(mitte), anfrage->modifiers());
+    return QTabBar::event(&amTab);
 }
 
 void TabBar::mousePressEvent(QMouseEvent* event)

@@ -27,6 +27,8 @@ public:
     explicit TabBar(QWidget* parent = nullptr);
 
 protected:
+    // The menu key asks for the current tab's menu, wherever the middle of the bar lies.
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Runs the drag of a tab; tests take it over to look at what it carries.

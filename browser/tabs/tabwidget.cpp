@@ -109,7 +109,7 @@ void TabWidget::addWebAction(QAction* action, QWebEnginePage::WebAction webActio
     m_actions.append(new WebActionMapper(action, webAction, this));
 }
 
-QWidget* TabWidget::lineEditStack() const
+QStackedWidget* TabWidget::lineEditStack() const
 {
     return m_lineEdits;
 }

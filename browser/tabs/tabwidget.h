@@ -51,7 +51,7 @@ public:
     QAction* nextTabAction() const { return m_nextTabAction; }
     QAction* previousTabAction() const { return m_previousTabAction; }
 
-    QWidget* lineEditStack() const;
+    QStackedWidget* lineEditStack() const;
     QLineEdit* currentLineEdit() const;
     WebView* currentWebView() const;
     // The tab's view; the placeholder of a window's first tab is replaced by a view here.

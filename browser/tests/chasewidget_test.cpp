@@ -1,4 +1,4 @@
-// The busy indicator's dots and timer, the full-screen notice's place and fading, and the tab bar's shortcuts and tab drag, without the web engine.
+// The busy indicator's dots and timer, the full-screen notice's place and fading, and the tab bar's shortcuts, tab drag and menu key, without the web engine.
 #include "chasewidget.h"
 #include "fullscreennotification.h"
 #include "tabbar.h"
@@ -11,6 +11,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <QTimerEvent>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -147,4 +150,24 @@ TEST(TabBar, ZiffernwahlUndZiehenNurSenkrechtNachOben)
     EXPECT_EQ(bar.daten->urls(), QList<QUrl>{QUrl(QStringLiteral("file:///tmp/drei.html"))});
     EXPECT_EQ(bar.daten->text(), QStringLiteral("drei"));
     EXPECT_EQ(bar.daten->data(QStringLiteral("action")), QByteArray("tab-reordering"));
+}
+
+TEST(TabBar, MenuetasteOeffnetDasMenueDesAktuellenTabs)
+{
+    TabBar bar;
+    bar.addTab(QStringLiteral("eins"));
+    bar.addTab(QStringLiteral("zwei"));
+    bar.resize(400, bar.sizeHint().height());
+    bar.show();
+    bar.setCurrentIndex(1);
+    QSignalSpy klone(&bar, qOverload<int>(&TabBar::cloneTab));
+    // The key asks at the middle of the bar, beyond both tabs; "Clone Tab" follows "New Tab".
+    QTimer::singleShot(0, &bar, [] {
+        for (int taste : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+            if (QWidget* menue = QApplication::activePopupWidget())
+                QTest::keyClick(menue, Qt::Key(taste));
+    });
+    QContextMenuEvent taste(QContextMenuEvent::Keyboard, bar.rect().center(), bar.mapToGlobal(bar.rect().center()));
+    QApplication::sendEvent(&bar, &taste);
+    EXPECT_EQ(klone.value(0).value(0), QVariant(1));
 }

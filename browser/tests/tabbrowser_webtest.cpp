@@ -1,4 +1,7 @@
 // The tabbed browser in a real engine, in a process without the browser application object.
+#include "bedienbarkeit.h"
+#include "bookmarknode.h"
+#include "bookmarksmanager.h"
 #include "browserapplication.h"
 #include "browsermainwindow.h"
 #include "dialogseam.h"
@@ -775,4 +778,27 @@ TEST(BrowserApplication, GespeicherteGroesseBleibtAufDemBildschirm)
     EXPECT_TRUE(warte([&] { return passt(fenster); }, 10000)) << fenster->width() << "x" << fenster->height();
     schliesse_alle_fenster();
     settings.remove(QStringLiteral("BrowserMainWindow/defaultState"));
+}
+
+// The tabbed window's row of the walk through the windows, here since it needs a process without
+// the browser application object: a page and one in the background, with a bookmark folder and
+// a bookmark added while the window is open.
+TEST(Fenstergang, TabfensterIstPerTastaturErreichbarBenanntUndInLesefolge)
+{
+    BookmarksManager* lesezeichen = BrowserApplication::bookmarksManager();
+    const auto merke = [lesezeichen](BookmarkNode::Type art, const char* titel) {
+        auto* knoten = new BookmarkNode(art);
+        knoten->title = QString::fromLatin1(titel);
+        knoten->url = seiten().p(1).toString();
+        lesezeichen->addBookmark(lesezeichen->toolbar(), knoten);
+    };
+    merke(BookmarkNode::Folder, "Ordner");
+    bedienbarkeit::pruefe_zeilen({{"Tabfenster", [&] {
+                                       BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+                                       EXPECT_TRUE(lade(fenster->currentTab(), seiten().p(2)));
+                                       EXPECT_TRUE(lade(fenster->tabWidget()->newTab(false), seiten().p(3)));
+                                       merke(BookmarkNode::Bookmark, "p1");
+                                       return fenster;
+                                   }}},
+                                 300);
 }

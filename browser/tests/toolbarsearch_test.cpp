@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -128,6 +129,17 @@ TEST_F(ToolbarSearchTest, MenueDerLetztenSuchen)
     ASSERT_EQ(spion.size(), 3);
     EXPECT_EQ(QUrlQuery(spion.at(2).at(0).toUrl()).queryItemValue("q"), "eins");
     EXPECT_EQ(menuetexte(feld).mid(1, 2), QStringList({"eins", "zwei"}));
+
+    // Opened by keys from the field, as a combo box's list: Alt+Down, then F4 to clear the list.
+    for (const auto& [taste, mit, wahl] : {std::tuple(Qt::Key_Down, Qt::AltModifier, Qt::Key_Escape),
+                                           std::tuple(Qt::Key_F4, Qt::NoModifier, Qt::Key_Up)}) {
+        QTimer::singleShot(0, feld.menu(), [&feld, wahl = wahl] {
+            QTest::keyClick(feld.menu(), wahl);
+            QTest::keyClick(feld.menu(), Qt::Key_Return);
+        });
+        QTest::keyClick(&feld, taste, mit);
+    }
+    EXPECT_EQ(menuetexte(feld), QStringList({"No Recent Searches"}));
 }
 
 // Two browsers search: a save keeps what the other saved since.

@@ -1,5 +1,6 @@
 #include "canwender_passwort.h"
 
+#include "bedienhilfe.h"
 #include "ccombobox.h"
 #include "cstringvalidator.h"
 #include "czeichengrenze.h"
@@ -102,17 +103,23 @@ Canwender_passwort::Canwender_passwort(QWidget* eltern, const CQString& name_, i
     }
     bNNOk->setDefault(true);
 
-    const QList<QPair<QWidget*, QWidget*>> zeilen{{lUser, cUser},   {lUser1, comboUser}, {lPass, ePass},
+    const QList<QPair<QLabel*, QWidget*>> zeilen{{lUser, cUser},   {lUser1, comboUser}, {lPass, ePass},
                                                   {lPass_n, ePass_n}, {lPass_nb, ePass_nb}, {lModus, comboModus}};
     for (int zeile = 0; zeile < zeilen.size(); ++zeile) {
         gridLayout->addWidget(zeilen[zeile].first, zeile, 0);
         gridLayout->addWidget(zeilen[zeile].second, zeile, 1, 1, 3);
+        // A screen reader names each field by its label.
+        zeilen[zeile].first->setBuddy(zeilen[zeile].second);
     }
     gridLayout->addItem(new QSpacerItem(20, 80, QSizePolicy::Minimum, QSizePolicy::Expanding), 6, 2);
     gridLayout->addItem(new QSpacerItem(390, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 7, 0, 1, 2);
     gridLayout->addWidget(bNNOk, 7, 2);
     gridLayout->addWidget(bNNCancel, 7, 3);
     retranslateUi();
+    // The sizes above are pixels at 96 dpi; a text that needs more gets it ("neues Kennwort
+    // bestätigen" does at 96 dpi already), and the dialog grows with its rows.
+    for (QWidget* element : std::initializer_list<QWidget*>{lUser, lPass, lPass_n, lPass_nb, bNNOk, bNNCancel, this})
+        gib_platz_fuer_text(element);
 
     ePass_n->setFocus();
     lModus->hide();

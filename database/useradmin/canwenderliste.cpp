@@ -194,6 +194,16 @@ void CAnwenderListe::baue_oberflaeche()
     layout->addLayout(knoepfe, 1, 0, 1, 2);
     layout->addWidget(tabelle, 2, 0, 1, 2);
     layout->setRowStretch(2, 1);
+    // Tab goes as the eye reads the boxes: through the user's fields, then the search, then the
+    // buttons below both and the table at the bottom.
+    QList<QWidget*> tabfolge;
+    for (QWidget* teil : std::initializer_list<QWidget*>{felder, suche, this})
+        for (QWidget* w : teil->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->focusPolicy() != Qt::NoFocus && w != tabelle)
+                tabfolge << w;
+    tabfolge << tabelle;
+    for (int i = 1; i < tabfolge.size(); ++i)
+        QWidget::setTabOrder(tabfolge[i - 1], tabfolge[i]);
 
     connect(eName, &QLineEdit::textChanged, this, &CAnwenderListe::changeUser);
     for (auto paar : {qMakePair(eLang, &CAnwenderListe::changeUserlang),

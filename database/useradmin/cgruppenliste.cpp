@@ -91,6 +91,8 @@ void CGruppenListe::baue_gruppenliste()
     raster->addWidget(reiter, 0, 0);
     raster->addWidget(liste, 1, 0);
     baue_gruppenseite();
+    // Tab goes as the eye does: the tabs and their fields above, then the list below them.
+    QWidget::setTabOrder(suchen, liste);
     raster->setRowStretch(0, 0);
     raster->setRowStretch(1, 1);
     resize(sizeHint().expandedTo(QSize(374, 250)));

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -143,4 +145,44 @@ TEST_F(Betrachter, ProtokollknopfOeffnetDenBetrachter)
     EXPECT_TRUE(offen[0]->browser->gib_textseite1()->toPlainText().contains("PROTOKOLL"));
     CCBaseLog::setze_protokollanzeige({});
     delete fenster.data();
+}
+
+TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
+{
+    CGBrowserDiag* betrachter = neu(true);
+    betrachter->browser->setze_quelle(CQString(schreibe("bericht.html", "<p>Bericht</p><a href=\"x.html\">Link</a>")));
+    betrachter->show();
+    QStringList ausgeloest;
+    for (QToolBar* leiste : betrachter->findChildren<QToolBar*>())
+        QObject::connect(leiste, &QToolBar::actionTriggered, [&](QAction* a) { ausgeloest << a->text(); });
+    // Tab from the report to the button of the action, as a user would, and Space.
+    const auto druecke = [&](const QString& text, bool leertaste = true) {
+        QWidget* knopf = nullptr;
+        for (QToolBar* leiste : betrachter->findChildren<QToolBar*>())
+            for (QAction* a : leiste->actions())
+                if (a->text() == text)
+                    knopf = leiste->widgetForAction(a);
+        for (int i = 0; i < 30 && betrachter->focusWidget() != knopf; ++i)
+            QTest::keyClick(betrachter->focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(betrachter->focusWidget(), knopf) << text.toStdString();
+        if (leertaste)
+            QTest::keyClick(knopf, Qt::Key_Space);
+    };
+    druecke("Drucken");
+    EXPECT_EQ(druckdialoge, 1);
+    // Space opens the save menu; "Speichern als PDF" is its third entry.
+    QMenu* menue = aktion(betrachter, "Speichern unter...")->menu();
+    QTimer::singleShot(0, menue, [menue] {
+        for (Qt::Key taste : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+            QTest::keyPress(menue, taste);
+    });
+    QTimer::singleShot(60000, menue, [menue] { menue->hide(); });
+    druecke("Speichern unter...");
+    EXPECT_EQ(speicherdialoge, 1);
+    // The mail road needs the web engine, which the offscreen tests do not start: the button is
+    // reached, and Space on it is Space on any tool button.
+    druecke("Mailen", false);
+    druecke("Ok");
+    EXPECT_EQ(ausgeloest, QStringList({"Drucken", "Speichern als PDF", "Ok"}));
+    EXPECT_FALSE(betrachter->isVisible());
 }

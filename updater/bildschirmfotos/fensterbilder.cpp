@@ -1,5 +1,5 @@
 // Takes pictures of the updater's real windows (install, list and uninstall job, About dialog; the English window and
-// the report viewer of the protocol button), and checks pictures.
+// the report viewer of the protocol button), of the small dialogs alone at the screen's resolution, and checks pictures.
 #include "sanitizervorgaben.h"
 #include "cgbrowserdiag.h"
 #include "csprache.h"
@@ -8,8 +8,12 @@
 #include "startzustand.h"
 #include "updatermainwindow.h"
 #include "anwendung.h"
+#include "canwender_passwort.h"
+#include "version.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
@@ -69,16 +73,54 @@ int pruefe(const QStringList& dateien)
     return fehler == 0 ? 0 : 1;
 }
 
+// The About dialog and the password dialog in its three modes, each shown alone and taken as
+// "<name>.png" in `ordner`. Each label and button must show its text whole: one that is narrower
+// or lower than its text needs is named on standard error, and the answer is 1.
+int knipse_dialoge(const QString& ordner)
+{
+    QDir().mkpath(ordner);
+    const std::vector<std::pair<QString, QWidget*>> dialoge{
+        {QStringLiteral("info"), new version},
+        {QStringLiteral("kennwort_aendern"), new Canwender_passwort(nullptr, CQString("p"), 0)},
+        {QStringLiteral("kennwort_setzen"), new Canwender_passwort(nullptr, CQString("p"), 1)},
+        {QStringLiteral("kennwort_eingeben"), new Canwender_passwort(nullptr, CQString("p"), 7)}};
+    int fehler = 0;
+    for (const auto& [name, dialog] : dialoge) {
+        dialog->show();
+        QApplication::processEvents();
+        fehler += knipse(dialog, ordner + QLatin1Char('/') + name + QStringLiteral(".png")) ? 0 : 1;
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const auto* knopf = qobject_cast<QAbstractButton*>(w);
+            const QString text = label ? label->text() : knopf ? knopf->text() : QString();
+            if (text.isEmpty() || !w->isVisible() || (label && label->wordWrap()))
+                continue;
+            const QSize noetig = w->minimumSizeHint();
+            if (w->width() < noetig.width() || w->height() < noetig.height()) {
+                std::fprintf(stderr, "fensterbilder: %s: '%s' abgeschnitten (%dx%d statt %dx%d)\n", qPrintable(name),
+                             qPrintable(text), w->width(), w->height(), noetig.width(), noetig.height());
+                ++fehler;
+            }
+        }
+        delete dialog;
+    }
+    return fehler == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
     const QStringList argumente = QApplication::arguments().mid(1);
     if (argumente.value(0) == QLatin1String("--pruefe"))
         return pruefe(argumente.mid(1));
+    if (argumente.value(0) == QLatin1String("--dialoge") && argumente.size() == 2)
+        return knipse_dialoge(argumente[1]);
     if (argumente.size() != 3) {
         std::fprintf(stderr, "Aufruf: fensterbilder <Bildordner> <Installationsordner> <Archiv>\n"
+                             "        fensterbilder --dialoge <Bildordner>\n"
                              "        fensterbilder --pruefe <Bild>...\n");
         return 2;
     }

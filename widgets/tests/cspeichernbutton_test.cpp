@@ -3,6 +3,7 @@
 #include "cspeicherlabel.h"
 #include "cspeichernbutton.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -153,4 +155,31 @@ TEST(CSpeicherWidgets, ReichenIhreSlotsAlsSignaleWeiter)
     QObject::connect(&label, &CSpeicherLabel::clicked, [&] { ++label_geklickt; });
     ASSERT_TRUE(QMetaObject::invokeMethod(&label, "SlotButton"));
     EXPECT_EQ(label_geklickt, 1);
+}
+
+TEST(CSpeichernButton, MenueOeffnetPerTastenUndLeertasteBehaeltDieVorgabe)
+{
+    QWidget fenster;
+    auto* knopf = new CSpeichernButton(new QHBoxLayout(&fenster), nullptr, true, true, true, 1);
+    Mitschrift mit(knopf);
+    fenster.show();
+    knopf->setFocus();
+    // Each key opens the menu; the last one picks "Speichern als PDF" with the keys alone.
+    for (const auto& [taste, umschalter] : {std::pair(Qt::Key_Down, Qt::AltModifier), {Qt::Key_Down, Qt::NoModifier},
+                                            {Qt::Key_F4, Qt::NoModifier}, {Qt::Key_Menu, Qt::NoModifier}}) {
+        bool offen = false;
+        QTimer::singleShot(0, knopf->menu(), [&offen, waehlen = taste == Qt::Key_Menu, menue = knopf->menu()] {
+            offen = QApplication::activePopupWidget() == menue;
+            for (Qt::Key t : waehlen ? std::vector{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+                                     : std::vector{Qt::Key_Escape})
+                QTest::keyPress(menue, t);
+        });
+        QTimer::singleShot(60000, knopf->menu(), [menue = knopf->menu()] { menue->hide(); });
+        QTest::keyPress(knopf, taste, umschalter);
+        EXPECT_TRUE(offen) << taste;
+    }
+    EXPECT_EQ(mit.typen, std::vector<int>{2});
+    // Space keeps the default action, "Speichern als Text".
+    QTest::keyClick(knopf, Qt::Key_Space);
+    EXPECT_EQ(mit.typen, (std::vector<int>{2, 0}));
 }

@@ -1,0 +1,30 @@
+// Aids for work without a mouse, without sight or on a high-DPI screen: tool buttons reached by Tab, menus opened by keys, icon-only controls named, texts given room.
+#pragma once
+
+class QString;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+// Alt+Down, Down, F4 and the menu key open the button's menu while the button has the focus (as
+// they open a combo box's list); every other key, Space and Return among them, keeps its meaning.
+// A button without a menu, or a disabled one, is left alone.
+void oeffne_menue_per_taste(QToolButton* knopf);
+
+// Every button of the tool bar's actions takes the focus by Tab (Qt's tool bars leave them out of
+// the Tab chain) and opens its menu by the keys above; one whose action has no text, only an icon,
+// is named by the action's tool tip, also when that changes. Call it once the bar holds its actions.
+void mache_tastbar(QToolBar* leiste);
+
+// The control's tool tip, and the same words as its name for a screen reader: a control that shows
+// only an icon is otherwise announced without a name.
+void setze_tipp_und_namen(QWidget* element, const QString& tipp);
+
+// Widens the widget's minimum size, and a maximum below it, to what its content needs at its
+// font: a size given in pixels at 96 dpi may leave a text cut at another font, font resolution or
+// language. A size that is already large enough stays. Call it once the texts are set.
+void gib_platz_fuer_text(QWidget* element);
+
+// Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its
+// window's Tab chain, keeping their order among themselves: Tab reaches them after everything above.
+void ans_ende_der_tabfolge(QWidget* teil);
