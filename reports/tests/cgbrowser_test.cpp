@@ -255,7 +255,8 @@ TEST_F(Bericht, SkriptlinksUndProgrammeErreichenDieShellNichtAdressenUndDokument
 
 // A text report of many lines, its first one with a "<" and no ">", in the 8-bit code page with
 // Windows line ends: the window, the saved text, a saved PDF and a printed page 1 hold it line by
-// line, every "<", ">" and "&" as it stands.
+// line, every "<", ">" and "&" as it stands; page 1, long enough to be laid out in parts, leaves
+// no sheet without its lines.
 TEST_F(Bericht, TextberichtBleibtTextZeileFuerZeile)
 {
     QStringList zeilen{QStringLiteral("Messwert 3 < 5 und 7 > 2"), QStringLiteral("Größe <b>fett</b> & &amp; mehr")};
@@ -287,6 +288,8 @@ TEST_F(Bericht, TextberichtBleibtTextZeileFuerZeile)
     EXPECT_TRUE(seiten[0].contains(zeilen[0])) << seiten[0].left(300).toStdString();
     EXPECT_TRUE(seiten[0].contains(zeilen[1])) << seiten[0].left(300).toStdString();
     EXPECT_TRUE(seiten.last().contains(zeilen.last())) << seiten.last().toStdString();
+    for (int i = 0; i < seiten.size(); ++i)
+        EXPECT_TRUE(seiten[i].contains(QStringLiteral("Zeile"))) << "sheet " << i + 1;
 }
 
 // A link that opens elsewhere (a PDF, a web address), one refused and one to a missing report
