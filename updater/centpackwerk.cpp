@@ -170,6 +170,7 @@ struct CEntpackWerk::CDateisystem
     quint64 block = 4096;
     quint64 unterwegs_bytes = 0;
     quint64 unterwegs_knoten = 0;
+    quint64 unterwegs_ohne_raum = 0;
     std::atomic<bool> knapp{false};
 };
 
@@ -286,7 +287,8 @@ CEntpackWerk::CRaum CEntpackWerk::passt(CDateisystem& fs, quint64 gross)
     const std::lock_guard<std::mutex> lock(raum_mutex);
     const quint64 bytes = belegt(fs, gross);
     const quint64 knoten = 1;
-    const bool allein = fs.unterwegs_knoten == 0;
+    // A file let through without room may take it all the same: it counts as on its way.
+    const bool allein = fs.unterwegs_knoten == 0 && fs.unterwegs_ohne_raum == 0;
     if (!allein && (fs.unterwegs_bytes + bytes > fs.deckel_bytes || fs.unterwegs_knoten + knoten > fs.deckel_knoten))
         return CRaum::Spaeter;
     // What the files on their way wrote is no longer free, and is counted again with them: at
@@ -317,6 +319,8 @@ void CEntpackWerk::halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool m
     p.dateisystem = &fs;
     p.bytes = bytes;
     p.knoten = knoten;
+    p.ohne_raum = !mit_raum;
+    fs.unterwegs_ohne_raum += p.ohne_raum;
     fs.unterwegs_bytes += bytes;
     fs.unterwegs_knoten += knoten;
     fs.seit_messung_bytes += bytes;
@@ -329,8 +333,10 @@ void CEntpackWerk::gib_raum_frei(CPlatz& p)
     if (p.dateisystem) {
         p.dateisystem->unterwegs_bytes -= p.bytes;
         p.dateisystem->unterwegs_knoten -= p.knoten;
+        p.dateisystem->unterwegs_ohne_raum -= p.ohne_raum;
     }
     p.bytes = p.knoten = 0;
+    p.ohne_raum = false;
 }
 
 CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
@@ -369,9 +375,16 @@ CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
     return *fs;
 }
 
-bool CEntpackWerk::braucht_keinen_raum(const CEintragUnterwegs& eintrag, quint64 gross) const
+bool CEntpackWerk::braucht_keinen_raum(const CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross)
 {
-    // As the worker decides whether to compare (see `arbeite`).
+    // As the worker decides whether to compare (see `arbeite`). One at a time: files of one size
+    // that all differ would each take room that nothing measured, and an entry that found
+    // itself alone would fail for room they hold.
+    {
+        const std::lock_guard<std::mutex> lock(raum_mutex);
+        if (fs.unterwegs_ohne_raum > 0)
+            return false;
+    }
     if (!vergleichen.load() || eintrag.nach_gleichem)
         return false;
     const int fd = oeffne_unterhalb(dateisysteme.front()->fd, QFile::encodeName(eintrag.name), O_PATH | O_NOFOLLOW);
@@ -380,6 +393,16 @@ bool CEntpackWerk::braucht_keinen_raum(const CEintragUnterwegs& eintrag, quint64
     if (fd >= 0)
         ::close(fd);
     return gleich;
+}
+
+CEntpackWerk::CRaum CEntpackWerk::passt_oder_gleich(CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross,
+                                                    bool& ohne_raum)
+{
+    const CRaum raum = passt(fs, gross);
+    // A file that holds the entry's data already is left as it is: it needs no room. Should it
+    // differ, its write fails for want of room, and is written again as any other.
+    ohne_raum = raum != CRaum::Ja && braucht_keinen_raum(fs, eintrag, gross);
+    return ohne_raum ? CRaum::Ja : raum;
 }
 
 void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZipEintrag& gelesen)
@@ -391,12 +414,8 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
     quint64 vor_messung = gemeldet.load();
     const bool zu_schreiben = eintrag.fuer_arbeiter() && !abbruch;
     CDateisystem* fs = zu_schreiben ? &dateisystem_von(eintrag.ordner) : nullptr;
-    CRaum raum = fs ? passt(*fs, gelesen.ort.gross) : CRaum::Ja;
-    // A file that holds the entry's data already is left as it is: it needs no room. Should it
-    // differ, its write fails for want of room, and is written again as any other.
-    const bool ohne_raum = raum != CRaum::Ja && braucht_keinen_raum(eintrag, gelesen.ort.gross);
-    if (ohne_raum)
-        raum = CRaum::Ja;
+    bool ohne_raum = false;
+    CRaum raum = fs ? passt_oder_gleich(*fs, eintrag, gelesen.ort.gross, ohne_raum) : CRaum::Ja;
     if (raum == CRaum::Spaeter) {
         // The entries on their way go ahead; each one reported frees room.
         schicke(true);
@@ -411,7 +430,7 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
             if (abbruch)
                 break;
             vor_messung = gemeldet.load();
-            if (raum = passt(*fs, gelesen.ort.gross); raum != CRaum::Spaeter)
+            if (raum = passt_oder_gleich(*fs, eintrag, gelesen.ort.gross, ohne_raum); raum != CRaum::Spaeter)
                 break;
         }
     }

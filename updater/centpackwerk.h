@@ -154,6 +154,8 @@ private:
         CDateisystem* dateisystem = nullptr;
         quint64 bytes = 0;
         quint64 knoten = 0;
+        // Let through without room: its file may hold the entry's data already.
+        bool ohne_raum = false;
         // Its file was thrown away: the entry is written again when it is taken.
         bool nochmal = false;
     };
@@ -175,10 +177,13 @@ private:
     static quint64 belegt(const CDateisystem& fs, quint64 gross);
     void halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool mit_raum = true);
     void gib_raum_frei(CPlatz& p);
-    // Reading side: the file system of the entry's folder (of its deepest level that exists),
-    // and whether its file may hold the entry's data already.
+    // Reading side: the file system of the entry's folder (of its deepest level that exists);
+    // whether its file may hold the entry's data already, and no other such entry is on its way
+    // there (one that differs takes room unmeasured).
     CDateisystem& dateisystem_von(const QString& ordner);
-    bool braucht_keinen_raum(const CEintragUnterwegs& eintrag, quint64 gross) const;
+    bool braucht_keinen_raum(const CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross);
+    // Measures as `passt`, and lets a file through that may need no room.
+    CRaum passt_oder_gleich(CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross, bool& ohne_raum);
     // Hands the entry in its place to a worker again, alone and before all others.
     void gib_erneut(quint64 index);
 
