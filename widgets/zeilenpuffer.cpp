@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtMath>
 
 namespace {
@@ -22,9 +23,10 @@ namespace {
 const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Longest time one pass spends appending (layout included); lines appended in one edit, between
-// two looks at the clock.
+// two looks at the clock; the least time between the starts of two passes while lines trickle in.
 constexpr qint64 scheibe_ms = 8;
 constexpr int zeilen_je_edit = 64;
+constexpr qint64 pass_abstand_ms = 16;
 
 
 // A line as the message functions make it: the escaped text, in a span of its colour or plain, and
@@ -377,8 +379,16 @@ void CZeilenpuffer::fordere_an()
     if (angefordert)
         return;
     angefordert = true;
-    // Behind every event posted so far: the append takes all lines of this pass at once.
-    QCoreApplication::postEvent(this, new QEvent(anhaengen_event));
+    const auto poste = [this] {
+        // Behind every event posted so far: the append takes all lines of this pass at once.
+        QCoreApplication::postEvent(this, new QEvent(anhaengen_event));
+    };
+    // Lines left by a pass that ran out of time go on at once.
+    const qint64 warten = pass_leerte && seit_pass.isValid() ? pass_abstand_ms - seit_pass.elapsed() : 0;
+    if (warten > 0)
+        QTimer::singleShot(int(warten), this, poste);
+    else
+        poste();
 }
 
 void CZeilenpuffer::customEvent(QEvent* e)
@@ -389,7 +399,9 @@ void CZeilenpuffer::customEvent(QEvent* e)
     // A hidden view waits for its show event.
     if (nur_sichtbar && ziel && !ziel->isVisible())
         return;
+    seit_pass.start();
     haenge_an(scheibe_ms);
+    pass_leerte = ist_leer();
     if (!ist_leer())
         fordere_an();
 }

@@ -1,6 +1,7 @@
 // Lines on their way into a log text area: gathered while the GUI thread takes the posted lines, appended in one edit per pass of the event loop.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -74,6 +75,11 @@ private:
     QStringList ausstehend;
     int naechste = 0;
     bool angefordert = false;
+    // When the last pass began, and whether it appended every line: lines that come one by one
+    // wait for the next pass until a frame after it. A pass (and the repaint after it) for every
+    // few lines kept the GUI thread busy with little else.
+    QElapsedTimer seit_pass;
+    bool pass_leerte = false;
     bool nur_sichtbar = false;
     // The read-only view was at its end when its user last moved it (or was never moved).
     bool folgt_ende = true;
