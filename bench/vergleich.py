@@ -36,10 +36,12 @@ def erzeuge_kleine(ordner, anzahl):
 def erzeuge_grosse(ordner, anzahl, mib):
     os.makedirs(ordner, exist_ok=True)
     for i in range(anzahl):
+        # The same bytes for every edition: another one differs only where it is changed.
+        zufall = random.Random(i)
         with open(os.path.join(ordner, "gross%02d.bin" % i), "wb") as f:
             # Half random, half repeated bytes: deflate works, but not for free.
             for _ in range(mib * 16):
-                f.write(os.urandom(32 * 1024))
+                f.write(zufall.randbytes(32 * 1024))
                 f.write(bytes([i]) * (32 * 1024))
 
 
