@@ -68,6 +68,11 @@ QTextBlockFormat CZeilenlayout::tabellenzeile(QTextBlockFormat basis, const QVec
     return basis;
 }
 
+bool CZeilenlayout::ist_tabellenzeile(const QTextBlockFormat& format)
+{
+    return format.hasProperty(tabellen_eigenschaft);
+}
+
 void CZeilenlayout::zeichne_raster(QPainter* maler, const QTextBlock& block, qreal y, qreal hoehe) const
 {
     const QTextBlockFormat format = block.blockFormat();

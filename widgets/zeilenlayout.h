@@ -28,6 +28,7 @@ public:
     // last cell wraps within the last column. Rows of one format stand one below the other as one
     // table. Any layout places the columns; this one also draws the grid.
     static QTextBlockFormat tabellenzeile(QTextBlockFormat basis, const QVector<qreal>& breiten);
+    static bool ist_tabellenzeile(const QTextBlockFormat& format);
 
     // Lays out the paragraphs at the end that a view of that height shows when it stands at the
     // end: before a view that follows the end is put there, so that the end it goes to is the

@@ -420,7 +420,10 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     const bool cursor_am_ende = !ziel->isReadOnly() && ziel->textCursor().atEnd();
     // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
     const QTextCursor sicht = ziel->textCursor();
-    const QTextBlockFormat absatz = sicht.blockFormat();
+    // Not that of a table's row, in which the cursor of a view that was never moved stands when
+    // its text began with a table: as in a table of the document, the cell's own.
+    const QTextBlockFormat absatz =
+        CZeilenlayout::ist_tabellenzeile(sicht.blockFormat()) ? QTextBlockFormat() : sicht.blockFormat();
     const QTextCharFormat zeichen = sicht.charFormat();
     QTextDocument* dokument = ziel->document();
     // The paragraph formats, by [a very long run][left to right given]. A paragraph whose
