@@ -232,8 +232,10 @@ int CZeilenpuffer::CTabellenlauf::haenge_an(QTextCursor& cursor, const Tabelle& 
 {
     QTextDocument* dokument = cursor.document();
     const int spaltenzahl = tabelle.zeilen.front().size();
+    // The document keeps equal formats apart when they hold tab stops: the columns tell.
+    const QTextBlockFormat letztes = dokument->lastBlock().blockFormat();
     if (erster < 0 || letzter != dokument->blockCount() - 1 || spalten.size() != spaltenzahl
-        || dokument->lastBlock().blockFormat() != format) {
+        || !CZeilenlayout::ist_tabellenzeile(letztes) || letztes.tabPositions() != format.tabPositions()) {
         erster = -1;
         spalten = QVector<qreal>(spaltenzahl, 0);
     }

@@ -151,7 +151,8 @@ TEST(Zeilenlayout, SchlichteTabellenStehenAlsEineInSpalten)
     int spalte = -1;
     for (Ansicht* a : {&eigen, &standard}) {
         // Each in a pass of its own, the view's cursor in the first row.
-        for (const QString zeile : {QStringLiteral("<table border=1><tr><td>12345678901234567890</td><td>c.txt</td></tr></table><br/>"),
+        for (const QString zeile : {QStringLiteral("<table border=1><tr><td>1</td><td>b.txt</td></tr></table>"),
+                                    QStringLiteral("<table border=1><tr><td>12345678901234567890</td><td>c.txt</td></tr></table><br/>"),
                                     QStringLiteral("danach")}) {
             a->puffer->nimm(zeile);
             a->puffer->schreibe();
@@ -160,10 +161,10 @@ TEST(Zeilenlayout, SchlichteTabellenStehenAlsEineInSpalten)
         QTextDocument* dokument = a->bereich.document();
         EXPECT_FALSE(CZeilenlayout::ist_tabellenzeile(dokument->lastBlock().blockFormat()));
         EXPECT_TRUE(dokument->lastBlock().blockFormat().tabPositions().isEmpty());
-        EXPECT_EQ(dokument->findBlockByNumber(2).blockFormat(), dokument->firstBlock().blockFormat());
+        EXPECT_TRUE(dokument->findBlockByNumber(3).blockFormat().tabPositions() == dokument->firstBlock().blockFormat().tabPositions());
         EXPECT_TRUE(dokument->rootFrame()->childFrames().isEmpty());
-        EXPECT_EQ(dokument->toPlainText(), QString::fromUtf8("Größe\tName\n7\ta & b.txt\n12345678901234567890\tc.txt\n\ndanach"));
-        for (int zeile = 0; zeile < 3; ++zeile) {
+        EXPECT_EQ(dokument->toPlainText(), QString::fromUtf8("Größe\tName\n7\ta & b.txt\n1\tb.txt\n12345678901234567890\tc.txt\n\ndanach"));
+        for (int zeile = 0; zeile < 4; ++zeile) {
             const QTextBlock block = dokument->findBlockByNumber(zeile);
             QTextCursor cursor(block);
             cursor.setPosition(block.position() + block.text().indexOf(QLatin1Char('\t')) + 1);
