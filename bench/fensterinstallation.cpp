@@ -1,13 +1,20 @@
-// Times the install through the real main window against the silent install, and how long the GUI thread went without its event loop meanwhile.
+// Times the install, the listing and the uninstall through the real main window against the silent install and `rm -rf`, with the GUI thread's longest stall and the memory.
 //
-// fensterinstallation [--dateien N]... [--arbeit ORDNER]
+// fensterinstallation [--dateien N]... [--arbeit ORDNER] [--vergleich installation|liste|deinstallation]
+//                     [--laeufe N] [--zweites PROGRAMM]
 //   builds an archive of N small files in nested folders (once, kept in the work folder) for each
-//   --dateien given (default 20000 and 60000), then installs each archive silently, through the
-//   window with the protocol dock hidden and with it shown, each run in a process of its own into
-//   a fresh folder, and prints a table.
-// fensterinstallation --lauf silent|fenster|dock <archive> <target>
+//   --dateien given, then, each run in a process of its own and into a fresh folder:
+//   installation (default 20000 and 60000 files): the silent install, the window install with the
+//     protocol dock hidden and with it shown;
+//   liste (default 16000 and 65000 entries): the window install, then the list job of the archive;
+//   deinstallation (default 20000 and 200000 files): the window install, then the uninstall job of
+//     the tree it made; and `rm -rf` of a tree the silent install made.
+//   The runs alternate; with --zweites, the same runs of another build of this program (for example
+//   the one before a change) alternate with this one's, so that both meet the same load. Prints
+//   the medians of --laeufe runs (default 1 for installation, else 3).
+// fensterinstallation --lauf silent|fenster|dock|liste|deinstall <archive> <target>
 //   one run; prints "ERGEBNIS <seconds> <longest gap in ms> <lines in the job window> <lines in the dock>
-//   <CPU seconds of the GUI thread>".
+//   <CPU seconds of the GUI thread> <peak memory in MiB>".
 // The GUI thread's CPU time says what the window costs with far less spread than the times: the
 // install's own time varies with the file system's state by as much as the window costs.
 #include "sanitizervorgaben.h"
@@ -22,6 +29,7 @@
 #include "anwendung.h"
 #include "canwendung.h"
 #include "camisc.h"
+#include "dialogseam.h"
 
 #include <minizip/zip.h>
 
@@ -31,13 +39,18 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -164,6 +177,14 @@ void laufe_bis(Bedingung fertig)
     schleife.exec();
 }
 
+// Peak memory of this process in MiB.
+double spitzenspeicher()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_SELF, &nutzung);
+    return double(nutzung.ru_maxrss) / 1024.0;
+}
+
 int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
 {
     QDir().mkpath(ziel);
@@ -176,17 +197,18 @@ int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
     datei.close();
     konfiguriere_logging(init, QString());
     setze_zielverzeichnis_vorgabe(CQString(ziel));
-    startmodus = 1;
+    // An "install" start (the first install takes the archive named), or an "uninstall" start.
+    startmodus = art == QLatin1String("deinstall") ? 2 : 1;
 
     if (art == QLatin1String("silent")) {
         QElapsedTimer uhr;
         uhr.start();
         const bool ok = silent_installation(archiv, QString());
-        std::printf("ERGEBNIS %.3f 0 0 0 0\n", uhr.elapsed() / 1000.0);
+        std::printf("ERGEBNIS %.3f 0 0 0 0 %.1f\n", uhr.elapsed() / 1000.0, spitzenspeicher());
         return ok ? 0 : 1;
     }
 
-    // An "install" start with "dbx": the job window stays open at the end.
+    // With "dbx": the job window stays open at the end.
     dbx_modus = true;
     UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();
     fenster->show();
@@ -194,13 +216,18 @@ int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
     fenster->setze_archivname(CQString(archiv));
     if (art == QLatin1String("dock"))
         zeige_protokollfenster();
+    // The list job asks for its archive.
+    setze_oeffnen_funktion([archiv](QWidget*, const QString&, const QString&, const QString&) { return archiv; });
     QCoreApplication::processEvents();
 
     QElapsedTimer uhr;
     uhr.start();
     const double cpu_anfang = thread_cpu();
     Lueckenmesser messer;
-    fenster->slot_zeitverzoegerung();
+    if (art == QLatin1String("liste"))
+        fenster->SlotListZIP();
+    else
+        fenster->slot_zeitverzoegerung();
     laufe_bis([] { return CWorkThread::laufende_jobs() == 0; });
     // Then until every line is shown: the counts stay the same over several ticks. The time is
     // that of the job's end, or of the tick that saw the last new line after it; the ticks that
@@ -222,76 +249,226 @@ int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
         return gleich >= 4;
     });
     const double sekunden = ende_ms / 1000.0;
-    std::printf("ERGEBNIS %.3f %lld %d %d %.3f\n", sekunden, static_cast<long long>(messer.laengste), job_zeilen,
-                dock_zeilen, thread_cpu() - cpu_anfang);
+    std::printf("ERGEBNIS %.3f %lld %d %d %.3f %.1f\n", sekunden, static_cast<long long>(messer.laengste), job_zeilen,
+                dock_zeilen, thread_cpu() - cpu_anfang, spitzenspeicher());
     const bool ok = update_erfolgreich;
     fenster->close();
     UpdaterMainWindow::zerstoere_instanz();
     return ok ? 0 : 1;
 }
 
-// Runs one mode in a child process, into the fresh folder `ziel`; its figures, or an empty list
+// The figures of one run: seconds, longest gap in ms, lines of the job window and of the dock,
+// CPU seconds of the GUI thread, peak memory in MiB.
+struct Werte
+{
+    double sekunden = 0;
+    double luecke_ms = 0;
+    double job_zeilen = 0;
+    double dock_zeilen = 0;
+    double gui_cpu = 0;
+    double speicher = 0;
+};
+
+// Runs one mode of `programm` in a child process, into the folder `ziel`; its figures, or none
 // when it failed.
-QStringList starte_lauf(const QString& art, const QString& archiv, const QString& ziel)
+std::optional<Werte> starte_lauf(const QString& programm, const QString& art, const QString& archiv, const QString& ziel)
 {
     QProcess kind;
     kind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--lauf"), art, archiv, ziel});
+    kind.start(programm, {QStringLiteral("--lauf"), art, archiv, ziel});
     if (!kind.waitForFinished(-1) || kind.exitStatus() != QProcess::NormalExit || kind.exitCode() != 0) {
-        std::fprintf(stderr, "fensterinstallation: run '%s' failed (%d)\n", qPrintable(art), kind.exitCode());
-        return {};
+        std::fprintf(stderr, "fensterinstallation: run '%s' of %s failed (%d)\n", qPrintable(art), qPrintable(programm),
+                     kind.exitCode());
+        return std::nullopt;
     }
     // The run's own protocol goes to the console too; its figures are the line marked for them.
     const QStringList ausgabe = QString::fromUtf8(kind.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (const QString& zeile : ausgabe)
-        if (zeile.startsWith(QLatin1String("ERGEBNIS ")))
-            return zeile.mid(9).simplified().split(QLatin1Char(' '));
-    return {};
+    for (const QString& zeile : ausgabe) {
+        if (!zeile.startsWith(QLatin1String("ERGEBNIS ")))
+            continue;
+        const QStringList f = zeile.mid(9).simplified().split(QLatin1Char(' '));
+        if (f.size() < 6)
+            break;
+        return Werte{f[0].toDouble(), f[1].toDouble(), f[2].toDouble(), f[3].toDouble(), f[4].toDouble(), f[5].toDouble()};
+    }
+    return std::nullopt;
 }
 
-int alle_laeufe(const QList<int>& anzahlen, const QString& arbeit)
+// `rm -rf` of the folder: its seconds, or a negative number when it failed.
+double entferne_mit_rm(const QString& ordner)
 {
-    QDir().mkpath(arbeit);
-    std::printf("%-8s %-8s %9s %9s %7s %9s %11s %11s %9s\n", "files", "window", "total s", "silent s", "ratio",
-                "gap ms", "job lines", "dock lines", "gui cpu s");
-    bool ok = true;
-    for (const int anzahl : anzahlen) {
-        const QString archiv = QStringLiteral("%1/fenster%2.zip").arg(arbeit).arg(anzahl);
-        if (!QFile::exists(archiv)) {
-            std::printf("building %s ...\n", qPrintable(archiv));
-            std::fflush(stdout);
-            if (!baue_archiv(archiv, anzahl)) {
-                std::fprintf(stderr, "fensterinstallation: cannot build %s\n", qPrintable(archiv));
-                return 1;
-            }
-        }
-        // Every run gets a folder of its own, and the folders go only after all runs: a file system
-        // that has just freed thousands of inodes spends seconds allocating new ones, for one run
-        // and not the other.
-        const auto ziel = [&](const QString& art) { return QStringLiteral("%1/ziel%2-%3").arg(arbeit).arg(anzahl).arg(art); };
-        for (const char* art : {"silent", "fenster", "dock"})
-            QDir(ziel(QLatin1String(art))).removeRecursively();
-        const QStringList still = starte_lauf(QStringLiteral("silent"), archiv, ziel(QStringLiteral("silent")));
-        if (still.isEmpty())
-            return 1;
-        const double still_s = still.at(0).toDouble();
-        for (const char* art : {"fenster", "dock"}) {
-            const QStringList werte = starte_lauf(QLatin1String(art), archiv, ziel(QLatin1String(art)));
-            if (werte.size() < 5) {
-                ok = false;
-                continue;
-            }
-            const double gesamt = werte.at(0).toDouble();
-            std::printf("%-8d %-8s %9.2f %9.2f %7.2f %9s %11s %11s %9s\n", anzahl,
-                        art == QLatin1String("dock") ? "dock" : "no dock", gesamt, still_s,
-                        still_s > 0 ? gesamt / still_s : 0.0, qPrintable(werte.at(1)), qPrintable(werte.at(2)),
-                        qPrintable(werte.at(3)), qPrintable(werte.at(4)));
-            std::fflush(stdout);
-        }
-        for (const char* art : {"silent", "fenster", "dock"})
-            QDir(ziel(QLatin1String(art))).removeRecursively();
+    QElapsedTimer uhr;
+    uhr.start();
+    const int code = QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), ordner});
+    return code == 0 ? uhr.elapsed() / 1000.0 : -1;
+}
+
+double median(QVector<double> werte)
+{
+    if (werte.isEmpty())
+        return 0;
+    std::sort(werte.begin(), werte.end());
+    const int mitte = werte.size() / 2;
+    return werte.size() % 2 ? werte[mitte] : (werte[mitte - 1] + werte[mitte]) / 2;
+}
+
+// The figures of one kind of run over all runs.
+struct Reihe
+{
+    QVector<Werte> laeufe;
+    double med(double Werte::*feld) const
+    {
+        QVector<double> w;
+        for (const Werte& l : laeufe)
+            w << l.*feld;
+        return median(w);
     }
-    return ok ? 0 : 1;
+};
+
+// The archive of `anzahl` files in the work folder, built when it is not there.
+QString archiv_fuer(const QString& arbeit, int anzahl)
+{
+    const QString archiv = QStringLiteral("%1/fenster%2.zip").arg(arbeit).arg(anzahl);
+    if (!QFile::exists(archiv)) {
+        std::printf("building %s ...\n", qPrintable(archiv));
+        std::fflush(stdout);
+        if (!baue_archiv(archiv, anzahl)) {
+            std::fprintf(stderr, "fensterinstallation: cannot build %s\n", qPrintable(archiv));
+            return QString();
+        }
+    }
+    return archiv;
+}
+
+int installationen(const QList<int>& anzahlen, const QString& arbeit, const QStringList& programme, int laeufe)
+{
+    std::printf("%-8s %-9s %-8s %9s %9s %7s %9s %11s %11s %9s %9s\n", "files", "program", "window", "total s", "silent s",
+                "ratio", "gap ms", "job lines", "dock lines", "gui cpu s", "peak MiB");
+    for (const int anzahl : anzahlen) {
+        const QString archiv = archiv_fuer(arbeit, anzahl);
+        if (archiv.isEmpty())
+            return 1;
+        Reihe still;
+        QMap<QString, Reihe> reihen;
+        // Every run gets a folder of its own, and the folders go only after all runs of the
+        // archive: a file system that has just freed thousands of inodes spends seconds
+        // allocating new ones, for one run and not the other.
+        QStringList ordner;
+        const auto ziel = [&](const QString& name) {
+            ordner << QStringLiteral("%1/ziel%2-%3").arg(arbeit).arg(anzahl).arg(name);
+            QDir(ordner.last()).removeRecursively();
+            return ordner.last();
+        };
+        for (int lauf = 0; lauf < laeufe; ++lauf) {
+            const auto w = starte_lauf(programme[0], QStringLiteral("silent"), archiv, ziel(QStringLiteral("silent%1").arg(lauf)));
+            if (!w)
+                return 1;
+            still.laeufe << *w;
+            for (int p = 0; p < programme.size(); ++p)
+                for (const QString art : {QStringLiteral("fenster"), QStringLiteral("dock")})
+                    if (const auto w = starte_lauf(programme[p], art, archiv, ziel(QStringLiteral("%1%2-%3").arg(art).arg(p).arg(lauf))))
+                        reihen[QStringLiteral("%1 %2").arg(p).arg(art == QLatin1String("dock"))].laeufe << *w;
+        }
+        const double still_s = still.med(&Werte::sekunden);
+        for (auto r = reihen.cbegin(); r != reihen.cend(); ++r) {
+            const QStringList teile = r.key().split(QLatin1Char(' '));
+            const double gesamt = r->med(&Werte::sekunden);
+            std::printf("%-8d %-9s %-8s %9.2f %9.2f %7.2f %9.0f %11.0f %11.0f %9.3f %9.1f\n", anzahl,
+                        teile[0] == QLatin1String("0") ? "this" : "second",
+                        teile[1] == QLatin1String("1") ? "dock" : "no dock", gesamt, still_s,
+                        still_s > 0 ? gesamt / still_s : 0.0, r->med(&Werte::luecke_ms), r->med(&Werte::job_zeilen),
+                        r->med(&Werte::dock_zeilen), r->med(&Werte::gui_cpu), r->med(&Werte::speicher));
+        }
+        std::fflush(stdout);
+        for (const QString& o : ordner)
+            QDir(o).removeRecursively();
+    }
+    return 0;
+}
+
+// The list job beside the window install of the same archive, each program's runs in turn.
+int listen(const QList<int>& anzahlen, const QString& arbeit, const QStringList& programme, int laeufe)
+{
+    std::printf("%-8s %-8s %10s %8s %7s %8s %9s %11s %11s %7s %10s\n", "entries", "program", "install s", "list s",
+                "ratio", "gap ms", "list cpu", "install MiB", "list MiB", "ratio", "list lines");
+    for (const int anzahl : anzahlen) {
+        const QString archiv = archiv_fuer(arbeit, anzahl);
+        if (archiv.isEmpty())
+            return 1;
+        QVector<Reihe> installiert(programme.size());
+        QVector<Reihe> gelistet(programme.size());
+        for (int lauf = 0; lauf < laeufe; ++lauf) {
+            for (int p = 0; p < programme.size(); ++p) {
+                const QString ziel = QStringLiteral("%1/liste%2-%3-%4").arg(arbeit).arg(anzahl).arg(p).arg(lauf);
+                QDir(ziel).removeRecursively();
+                const auto i = starte_lauf(programme[p], QStringLiteral("fenster"), archiv, ziel);
+                const auto l = starte_lauf(programme[p], QStringLiteral("liste"), archiv, ziel + QStringLiteral("-l"));
+                QDir(ziel).removeRecursively();
+                QDir(ziel + QStringLiteral("-l")).removeRecursively();
+                if (!i || !l)
+                    return 1;
+                installiert[p].laeufe << *i;
+                gelistet[p].laeufe << *l;
+            }
+        }
+        for (int p = 0; p < programme.size(); ++p) {
+            const double i_s = installiert[p].med(&Werte::sekunden);
+            const double l_s = gelistet[p].med(&Werte::sekunden);
+            const double i_m = installiert[p].med(&Werte::speicher);
+            const double l_m = gelistet[p].med(&Werte::speicher);
+            std::printf("%-8d %-8s %10.2f %8.2f %7.2f %8.0f %9.3f %11.1f %11.1f %7.2f %10.0f\n", anzahl,
+                        p == 0 ? "this" : "second", i_s, l_s, i_s > 0 ? l_s / i_s : 0.0, gelistet[p].med(&Werte::luecke_ms),
+                        gelistet[p].med(&Werte::gui_cpu), i_m, l_m, i_m > 0 ? l_m / i_m : 0.0,
+                        gelistet[p].med(&Werte::job_zeilen));
+        }
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// The uninstall job of a tree the window install made, beside that install and `rm -rf` of a
+// tree the silent install made; each program's runs in turn.
+int deinstallationen(const QList<int>& anzahlen, const QString& arbeit, const QStringList& programme, int laeufe)
+{
+    std::printf("%-8s %-8s %10s %12s %8s %9s %9s %8s %11s %9s %11s\n", "files", "program", "install s", "uninstall s",
+                "rm -rf s", "x install", "x rm -rf", "gap ms", "install MiB", "uninst MiB", "job lines");
+    for (const int anzahl : anzahlen) {
+        const QString archiv = archiv_fuer(arbeit, anzahl);
+        if (archiv.isEmpty())
+            return 1;
+        QVector<Reihe> installiert(programme.size());
+        QVector<Reihe> entfernt(programme.size());
+        QVector<double> rm;
+        for (int lauf = 0; lauf < laeufe; ++lauf) {
+            for (int p = 0; p < programme.size(); ++p) {
+                const QString ziel = QStringLiteral("%1/deinst%2-%3-%4").arg(arbeit).arg(anzahl).arg(p).arg(lauf);
+                QDir(ziel).removeRecursively();
+                const auto i = starte_lauf(programme[p], QStringLiteral("fenster"), archiv, ziel);
+                const auto u = i ? starte_lauf(programme[p], QStringLiteral("deinstall"), archiv, ziel) : std::nullopt;
+                QDir(ziel).removeRecursively();
+                if (!u)
+                    return 1;
+                installiert[p].laeufe << *i;
+                entfernt[p].laeufe << *u;
+            }
+            const QString ziel = QStringLiteral("%1/rm%2-%3").arg(arbeit).arg(anzahl).arg(lauf);
+            QDir(ziel).removeRecursively();
+            if (!starte_lauf(programme[0], QStringLiteral("silent"), archiv, ziel))
+                return 1;
+            rm << entferne_mit_rm(ziel);
+        }
+        const double rm_s = median(rm);
+        for (int p = 0; p < programme.size(); ++p) {
+            const double i_s = installiert[p].med(&Werte::sekunden);
+            const double u_s = entfernt[p].med(&Werte::sekunden);
+            std::printf("%-8d %-8s %10.2f %12.2f %8.2f %9.2f %9.2f %8.0f %11.1f %9.1f %11.0f\n", anzahl,
+                        p == 0 ? "this" : "second", i_s, u_s, rm_s, i_s > 0 ? u_s / i_s : 0.0, rm_s > 0 ? u_s / rm_s : 0.0,
+                        entfernt[p].med(&Werte::luecke_ms), installiert[p].med(&Werte::speicher),
+                        entfernt[p].med(&Werte::speicher), entfernt[p].med(&Werte::job_zeilen));
+        }
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 } // namespace
@@ -310,18 +487,42 @@ int main(int argc, char** argv)
 
     QList<int> anzahlen;
     QString arbeit = QStringLiteral("bench-fenster");
+    QString vergleich = QStringLiteral("installation");
+    QStringList programme{QCoreApplication::applicationFilePath()};
+    int laeufe = 0;
     for (int i = 0; i < argumente.size(); ++i) {
-        if (argumente[i] == QLatin1String("--dateien") && i + 1 < argumente.size())
+        const bool wert = i + 1 < argumente.size();
+        if (argumente[i] == QLatin1String("--dateien") && wert)
             anzahlen << argumente[++i].toInt();
-        else if (argumente[i] == QLatin1String("--arbeit") && i + 1 < argumente.size())
+        else if (argumente[i] == QLatin1String("--arbeit") && wert)
             arbeit = argumente[++i];
-        else {
-            std::fprintf(stderr, "Aufruf: fensterinstallation [--dateien N]... [--arbeit ORDNER]\n"
-                                 "        fensterinstallation --lauf silent|fenster|dock <Archiv> <Ziel>\n");
-            return 2;
-        }
+        else if (argumente[i] == QLatin1String("--vergleich") && wert)
+            vergleich = argumente[++i];
+        else if (argumente[i] == QLatin1String("--laeufe") && wert)
+            laeufe = argumente[++i].toInt();
+        else if (argumente[i] == QLatin1String("--zweites") && wert)
+            programme << QFileInfo(argumente[++i]).absoluteFilePath();
+        else
+            vergleich.clear();
+    }
+    const QMap<QString, std::pair<QList<int>, decltype(&installationen)>> arten{
+        {QStringLiteral("installation"), {{20000, 60000}, &installationen}},
+        {QStringLiteral("liste"), {{16000, 65000}, &listen}},
+        {QStringLiteral("deinstallation"), {{20000, 200000}, &deinstallationen}}};
+    if (!arten.contains(vergleich)) {
+        std::fprintf(stderr, "Aufruf: fensterinstallation [--dateien N]... [--arbeit ORDNER] [--vergleich "
+                             "installation|liste|deinstallation] [--laeufe N] [--zweites PROGRAMM]\n"
+                             "        fensterinstallation --lauf silent|fenster|dock|liste|deinstall <Archiv> <Ziel>\n");
+        return 2;
     }
     if (anzahlen.isEmpty())
-        anzahlen = {20000, 60000};
-    return alle_laeufe(anzahlen, QDir(arbeit).absolutePath());
+        anzahlen = arten[vergleich].first;
+    if (laeufe <= 0)
+        laeufe = vergleich == QLatin1String("installation") ? 1 : 3;
+    arbeit = QDir(arbeit).absolutePath();
+    QDir().mkpath(arbeit);
+    double last[3] = {};
+    getloadavg(last, 3);
+    std::printf("%d runs each; load %.2f %.2f %.2f\n", laeufe, last[0], last[1], last[2]);
+    return arten[vergleich].second(anzahlen, arbeit, programme, laeufe);
 }

@@ -36,10 +36,12 @@ def erzeuge_kleine(ordner, anzahl):
 def erzeuge_grosse(ordner, anzahl, mib):
     os.makedirs(ordner, exist_ok=True)
     for i in range(anzahl):
+        # The same bytes for every edition: another one differs only where it is changed.
+        zufall = random.Random(i)
         with open(os.path.join(ordner, "gross%02d.bin" % i), "wb") as f:
             # Half random, half repeated bytes: deflate works, but not for free.
             for _ in range(mib * 16):
-                f.write(os.urandom(32 * 1024))
+                f.write(zufall.randbytes(32 * 1024))
                 f.write(bytes([i]) * (32 * 1024))
 
 
@@ -110,7 +112,7 @@ def main():
                         "the work folder, on the disk)")
     parser.add_argument("--im-speicher", action="store_true",
                         help="targets in /dev/shm (memory): the tools' own work without the disk's file system")
-    parser.add_argument("--klein", type=int, default=20000, help="number of small files")
+    parser.add_argument("--klein", type=int, default=20000, help="number of small files (0: no archive of small files)")
     parser.add_argument("--gross", type=int, default=16, help="number of large files")
     parser.add_argument("--mib", type=int, default=64, help="size of a large file in MiB (--gross 0: no large archive)")
     parser.add_argument("--arten", default="frisch,update",
@@ -135,8 +137,10 @@ def main():
                 baue_archiv(arbeit, name + "-anders", anders) if "anders" in arten else None)
 
     # (title, archive, its other edition, whether the targets stay until the archive's runs are over)
-    archive = [("%d small files" % args.klein,) + mit_anderer("klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein))
-               + (True,)]
+    archive = []
+    if args.klein > 0:
+        archive.append(("%d small files" % args.klein,)
+                       + mit_anderer("klein%d" % args.klein, lambda o: erzeuge_kleine(o, args.klein)) + (True,))
     if args.gross > 0:
         archive.append(("%d x %d MiB" % (args.gross, args.mib),)
                        + mit_anderer("gross%dx%d" % (args.gross, args.mib), lambda o: erzeuge_grosse(o, args.gross, args.mib))
@@ -178,6 +182,7 @@ def main():
     for titel, archiv, anderes, behalten in archive:
         befehle = befehle_fuer(archiv)
         vorlauf = befehle_fuer(anderes if anderes else archiv)
+        medianen = {}
         for art in arten:
             zeiten = {name: [] for name in befehle}
             speicher = {name: 0.0 for name in befehle}
@@ -204,6 +209,13 @@ def main():
             print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
             shutil.rmtree(ziel, ignore_errors=True)
             subprocess.run(["sync"], check=True)
+            medianen[art] = median
+        # What an update costs each tool beside its own fresh install of the archive.
+        if "frisch" in medianen and len(medianen) > 1:
+            print("%s, each kind beside the fresh install:" % titel)
+            for name in befehle:
+                print("  %-14s %s" % (name, "  ".join("%s %.2f x" % (titel_der_art.get(art, art), m[name] / medianen["frisch"][name])
+                                                     for art, m in medianen.items() if art != "frisch")))
     return ergebnis
 
 

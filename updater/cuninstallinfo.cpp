@@ -209,6 +209,12 @@ CUninstallMap unistall_kopie()
     return geteilt().karte.als_map();
 }
 
+CUninstallKarte::Auszug unistall_auszug()
+{
+    std::lock_guard<std::mutex> lock(geteilt().karten_mutex);
+    return geteilt().karte.auszug();
+}
+
 std::size_t unistall_anzahl()
 {
     std::lock_guard<std::mutex> lock(geteilt().karten_mutex);

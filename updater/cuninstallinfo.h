@@ -43,6 +43,8 @@ void setze_unistall_zurueck(const QString& pfad, const std::optional<CZeitVDN>& 
 std::optional<CZeitVDN> unistall_eintrag(const QString& pfad);
 // The records as they are now.
 CUninstallMap unistall_kopie();
+// The same, compactly, for a walk over many records.
+CUninstallKarte::Auszug unistall_auszug();
 std::size_t unistall_anzahl();
 
 // Why the uninstall information of this process cannot be used (its folder is held by another

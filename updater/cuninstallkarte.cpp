@@ -7,6 +7,8 @@
 namespace {
 
 constexpr std::uint32_t entfernt = ~std::uint32_t(0);
+// The time number in the head of a removed record's key.
+constexpr std::uint32_t ohne_zeit = ~std::uint32_t(0);
 
 std::uint32_t hash_von(const char* pfad, std::uint32_t laenge)
 {
@@ -162,14 +164,16 @@ bool CUninstallKarte::entferne(const QByteArray& pfad)
     const std::uint32_t* platz = finde(pfad);
     if (!platz)
         return false;
-    // The key's bytes stay in their block until the map is emptied.
+    // The key's bytes stay in their block until the map is emptied, its head marked.
+    const std::uint32_t stelle = *platz - 1;
+    Kopf k = kopf(stelle);
+    k.zeit = ohne_zeit;
+    setze_kopf(stelle, k);
     *const_cast<std::uint32_t*>(platz) = entfernt;
     if (--anzahl == 0)
         clear();
-    // The order is made anew when a walk asks for it: removing many records one by one (the
-    // uninstall) costs no walk through it each.
-    geordnet = false;
-    ordnung = {};
+    else if (geordnet)
+        ++entfernt_in_ordnung;
     return true;
 }
 
@@ -183,8 +187,15 @@ std::optional<CZeitVDN> CUninstallKarte::zeit_von(const QByteArray& pfad) const
 
 void CUninstallKarte::ordne() const
 {
+    if (geordnet && entfernt_in_ordnung > 0) {
+        ordnung.erase(std::remove_if(ordnung.begin(), ordnung.end(),
+                                     [this](std::uint32_t stelle) { return kopf(stelle).zeit == ohne_zeit; }),
+                      ordnung.end());
+        entfernt_in_ordnung = 0;
+    }
     if (geordnet)
         return;
+    entfernt_in_ordnung = 0;
     ordnung.clear();
     ordnung.reserve(anzahl);
     for (const std::uint32_t p : plaetze)
@@ -213,16 +224,10 @@ CUninstallKarte::const_iterator CUninstallKarte::end() const
 
 CUninstallKarte::const_iterator CUninstallKarte::erase(const_iterator it)
 {
-    std::vector<std::uint32_t> rest = std::move(ordnung);
-    const std::uint32_t stelle = rest[it.stelle];
+    const std::uint32_t stelle = ordnung[it.stelle];
     entferne(QByteArray::fromRawData(schluessel(stelle), int(kopf(stelle).laenge)));
-    if (anzahl == 0)
-        return end();
     // The order stays made: the next record takes the removed one's step.
-    rest.erase(rest.begin() + std::ptrdiff_t(it.stelle));
-    ordnung = std::move(rest);
-    geordnet = true;
-    return const_iterator(this, it.stelle);
+    return anzahl == 0 ? end() : (ordne(), const_iterator(this, it.stelle));
 }
 
 CUninstallKarte::value_type CUninstallKarte::eintrag(std::size_t stelle) const
@@ -230,6 +235,29 @@ CUninstallKarte::value_type CUninstallKarte::eintrag(std::size_t stelle) const
     const std::uint32_t p = ordnung[stelle];
     const Kopf k = kopf(p);
     return {QString::fromUtf8(schluessel(p), int(k.laenge)), zeiten[k.zeit]};
+}
+
+CUninstallKarte::Auszug CUninstallKarte::auszug() const
+{
+    Auszug a;
+    a.zeiten = zeiten;
+    ordne();
+    for (const std::uint32_t stelle : ordnung) {
+        const Kopf k = kopf(stelle);
+        a.schluessel.haenge_an(schluessel(stelle), k.laenge, k.zeit);
+    }
+    return a;
+}
+
+bool CUninstallKarte::Auszug::Leser::naechster(QString& schluessel, const CZeitVDN*& zeit)
+{
+    const std::string* text = nullptr;
+    std::uint64_t nummer = 0;
+    if (!leser.naechster(text, nummer))
+        return false;
+    schluessel = QString::fromUtf8(text->data(), int(text->size()));
+    zeit = &auszug.zeiten[std::size_t(nummer)];
+    return true;
 }
 
 std::map<QString, CZeitVDN> CUninstallKarte::als_map() const

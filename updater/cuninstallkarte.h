@@ -1,6 +1,7 @@
 // The records map of the uninstall information, kept compact: UTF-8 keys in large blocks, times in a table.
 #pragma once
 
+#include "ctextreihe.h"
 #include "czeit.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -92,7 +94,37 @@ public:
         }
     }
 
-    // The copy as a plain map, for a walk that takes its time (the uninstall).
+    // The records of one moment in order, for a walk that takes its time while the map changes
+    // (the uninstall, the listing of the records), in little memory: the keys one after the other
+    // as each shares its start with the one before, each time as the number of one of the few
+    // distinct times.
+    class Auszug
+    {
+    public:
+        std::size_t size() const { return schluessel.size(); }
+        bool empty() const { return schluessel.empty(); }
+
+        // Reads the records one after the other, from the first.
+        class Leser
+        {
+        public:
+            explicit Leser(const Auszug& auszug) : auszug(auszug), leser(auszug.schluessel) {}
+            // The next record's key and time; false after the last.
+            bool naechster(QString& schluessel, const CZeitVDN*& zeit);
+
+        private:
+            const Auszug& auszug;
+            CTextreihe::Leser leser;
+        };
+
+    private:
+        friend class CUninstallKarte;
+        CTextreihe schluessel;
+        std::vector<CZeitVDN> zeiten;
+    };
+    Auszug auszug() const;
+
+    // The copy as a plain map.
     std::map<QString, CZeitVDN> als_map() const;
 
 private:
@@ -139,7 +171,10 @@ private:
     // The distinct times; most records of a run share one.
     std::vector<CZeitVDN> zeiten;
     std::map<std::array<int, 7>, std::uint32_t> zeit_nummern;
-    // The places of the records in order, made when a walk asks for it.
+    // The places of the records in order, made when a walk asks for it. A record removed keeps
+    // its place there, marked, until the next walk leaves the marked ones out: removing many
+    // records one by one (the uninstall) costs no sort each time the records are written.
     mutable std::vector<std::uint32_t> ordnung;
     mutable bool geordnet = true;
+    mutable std::size_t entfernt_in_ordnung = 0;
 };

@@ -304,10 +304,19 @@ bool CZipLauf::liste()
         log->neue_titelzeile(CQString(Text::tr("Inhaltsverzeichnis ZIP Archiv")));
         gesamt();
     }
-    QString html = QStringLiteral("<table border=1><tr><td>") + Text::tr("Größe") + QLatin1String("</td><td>")
+    // The listing goes out as tables of a slice of rows each, the header in the first: the window
+    // appends each in one step and shows them as one table, where a single table of all rows
+    // held it up for the whole listing.
+    constexpr quint64 zeilen_je_tabelle = 256;
+    QString html = QStringLiteral("<tr><td>") + Text::tr("Größe") + QLatin1String("</td><td>")
                    + Text::tr("Größe komp.") + QLatin1String("</td><td>") + Text::tr("Ratio")
                    + QLatin1String("</td><td>") + Text::tr("Datum") + QLatin1String("</td><td>") + Text::tr("Zeit")
                    + QLatin1String("</td><td>") + Text::tr("Name") + QLatin1String("</td></tr>");
+    const auto sende = [this, &html](bool letzte) {
+        const QLatin1String umbruch(letzte ? "<br/>" : "");
+        textzeile(html.isEmpty() ? umbruch : QLatin1String("<table border=1>") + html + QLatin1String("</table>") + umbruch);
+        html.clear();
+    };
     const auto zwei = [](int wert) { return QStringLiteral("%1").arg(wert, 2, 10, QLatin1Char('0')); };
     CZipEintrag eintrag;
     for (quint64 k = 1; k <= anzahl && !abgebrochen(); ++k) {
@@ -330,15 +339,17 @@ bool CZipLauf::liste()
                 code = archiv.naechster();
         }
         if (code != UNZ_OK) {
-            textzeile(html + QLatin1String("</table><br/>"));
+            sende(true);
             melde_zipfehler(code);
             archiv.schliesse();
             fortschritt(anzahl);
             return true;
         }
+        if (k % zeilen_je_tabelle == 0 && k < anzahl)
+            sende(false);
         fortschritt(k);
     }
-    textzeile(html + QLatin1String("</table><br/>"));
+    sende(true);
     archiv.schliesse();
     fortschritt(anzahl);
     return true;

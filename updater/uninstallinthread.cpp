@@ -5,6 +5,7 @@
 #include "czielsperre.h"
 #include "klassen.h"
 #include "melde.h"
+#include "parallelschleife.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
 #include "zielordner.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
@@ -54,23 +56,91 @@ int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
     return 1;
 }
 
-// Removes a file (or, with AT_REMOVEDIR, an empty folder) named by its path relative to the root
-// handle; no part of the path may lead out of the root through a link. A link itself is removed,
-// never what it points to. What is gone already counts as removed: a run that was killed, or an
-// install killed before a recorded file took its name, leaves such records.
-bool entferne_unterhalb(int wurzel, const QString& relativ, int art)
+// The handles of the folders in which a walk over the records removes what they name, each
+// opened from the root's handle: a link below the root that leads out of it ends the path there.
+// The records of one folder follow one another in key order and share its handle; a few dozen
+// folders are kept in reach, and let go between two runs of removals.
+class COrdnerhandles
 {
+public:
+    explicit COrdnerhandles(int wurzel) : wurzel(wurzel) {}
+    ~COrdnerhandles() { leere(); }
+    COrdnerhandles(const COrdnerhandles&) = delete;
+    COrdnerhandles& operator=(const COrdnerhandles&) = delete;
+
+    // The handle of the folder `relativ` (empty: the root); -1 with errno when it cannot be opened.
+    int zu(const QByteArray& relativ)
+    {
+        if (relativ.isEmpty())
+            return wurzel;
+        if (const auto offen = handles.constFind(relativ); offen != handles.constEnd())
+            return *offen;
+        const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_DIRECTORY);
+        if (fd >= 0)
+            handles.insert(relativ, fd);
+        return fd;
+    }
+    bool voll() const { return handles.size() >= 64; }
+    void leere()
+    {
+        for (const int fd : std::as_const(handles))
+            ::close(fd);
+        handles.clear();
+    }
+
+private:
+    const int wurzel;
+    QHash<QByteArray, int> handles;
+};
+
+// A file (or, with AT_REMOVEDIR, an empty folder) to remove, named by its path relative to the
+// root: its folder's handle and its name there. Without a handle (-1) `entfernt` says already
+// whether it counts as removed, and `spaeter` that no handle was free for it.
+struct CEntfernung
+{
+    int fd = -1;
+    QByteArray name;
+    int art = 0;
+    bool entfernt = false;
+    bool spaeter = false;
+};
+
+CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relativ, int art)
+{
+    CEntfernung e;
+    e.art = art;
     const QByteArray pfad = QFile::encodeName(relativ);
     const int trenner = pfad.lastIndexOf('/');
-    const QByteArray name = pfad.mid(trenner + 1);
-    if (name.isEmpty() || name == "." || name == "..")
-        return false;
-    const int ordner = oeffne_unterhalb(wurzel, trenner < 0 ? QByteArray() : pfad.left(trenner), O_PATH | O_DIRECTORY);
-    if (ordner < 0)
-        return errno == ENOENT;
-    const bool ok = ::unlinkat(ordner, name.constData(), art) == 0 || errno == ENOENT;
-    ::close(ordner);
-    return ok;
+    e.name = pfad.mid(trenner + 1);
+    if (e.name.isEmpty() || e.name == "." || e.name == "..")
+        return e;
+    e.fd = ordner.zu(trenner < 0 ? QByteArray() : pfad.left(trenner));
+    // What is gone already counts as removed: a run that was killed, or an install killed
+    // before a recorded file took its name, leaves such records.
+    e.entfernt = e.fd < 0 && errno == ENOENT;
+    e.spaeter = e.fd < 0 && (errno == EMFILE || errno == ENFILE);
+    return e;
+}
+
+// A folder where a file was recorded stays (EISDIR). A link itself is removed, never what it
+// points to.
+void entferne(CEntfernung& e)
+{
+    if (e.fd >= 0)
+        e.entfernt = ::unlinkat(e.fd, e.name.constData(), e.art) == 0 || errno == ENOENT;
+}
+
+bool entferne_unterhalb(COrdnerhandles& ordner, const QString& relativ, int art)
+{
+    if (ordner.voll())
+        ordner.leere();
+    CEntfernung e = bereite_entfernung_vor(ordner, relativ, art);
+    if (e.spaeter) {
+        ordner.leere();
+        e = bereite_entfernung_vor(ordner, relativ, art);
+    }
+    entferne(e);
+    return e.entfernt;
 }
 
 // Whether the relative path names a folder below the root (a link counts as none).
@@ -92,6 +162,8 @@ bool verlaesst_wurzel(const QString& schluessel)
 {
     if (schluessel.startsWith(QLatin1Char('\\')) || schluessel.contains(QLatin1Char(':')))
         return true;
+    if (!schluessel.contains(QLatin1String("..")))
+        return false;
     QString s = schluessel;
     s.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList teile = s.split(QLatin1Char('/'));
@@ -110,6 +182,8 @@ QString ohne_endtrenner(QString pfad)
 // records once the uninstall has succeeded.
 bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
 {
+    if (!schluessel.contains(unistall_dateiname(), Qt::CaseInsensitive))
+        return false;
     const QStringList teile = namensteile(schluessel);
     // Only a name equal but for case can name the same file.
     if (teile.isEmpty() || teile.front().compare(unistall_dateiname(), Qt::CaseInsensitive) != 0)
@@ -137,7 +211,7 @@ QString hindernis(const CZielsperre& sperre)
 void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt)
 {
     const CZielsperre sperre(wurzel);
-    const CUninstallMap karte = unistall_kopie();
+    const CUninstallKarte::Auszug karte = unistall_auszug();
     if (log) {
         log->neue_titelzeile(CQString(Text::tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
@@ -153,14 +227,13 @@ void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& prod
             log->neue_textzeile(CQString(Text::tr("Keine Uninstall Information für %1 gefunden !").arg(produkt)), 1);
         return;
     }
-    int k = 0;
-    for (const auto& [pfad, zeit] : karte) {
-        ++k;
-        if (!log)
-            continue;
+    CUninstallKarte::Auszug::Leser leser(karte);
+    QString pfad;
+    const CZeitVDN* zeit = nullptr;
+    for (int k = 1; log && leser.naechster(pfad, zeit); ++k) {
         const QString zeile = QStringLiteral("%1: %2  %3")
                                   .arg(k, 4, 10, QLatin1Char('0'))
-                                  .arg(zeit.als_qstring(true, true, false), maskiere_steuerzeichen(pfad));
+                                  .arg(zeit->als_qstring(true, true, false), maskiere_steuerzeichen(pfad));
         // The window shows its lines as rich text: a key such as "a<b>.txt" must stay text, and
         // the two blanks before it must not collapse into one.
         log->neue_textzeile(CQString(QLatin1String("<span style=\"white-space:pre\">") + zeile.toHtmlEscaped()
@@ -182,11 +255,13 @@ void vergiss(CUninstallSchreiber& schreiber, const QString& schluessel)
 
 // Removes what killed runs left in the folders of the records (a file waits in its folder, or in
 // the deepest level of it that was there, until it takes its name), so that those folders can go.
-void raeume_auf(int wurzel_fd, const CUninstallMap& karte)
+void raeume_auf(int wurzel_fd, const CUninstallKarte::Auszug& karte)
 {
     QSet<QString> ordner{QString()};
-    for (const auto& eintrag : karte) {
-        const QString& schluessel = eintrag.first;
+    CUninstallKarte::Auszug::Leser leser(karte);
+    QString schluessel;
+    const CZeitVDN* zeit = nullptr;
+    while (leser.naechster(schluessel, zeit)) {
         if (verlaesst_wurzel(schluessel))
             continue;
         QString pfad = ohne_endtrenner(schluessel);
@@ -205,23 +280,165 @@ void raeume_auf(int wurzel_fd, const CUninstallMap& karte)
     }
 }
 
-bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
+// The uninstall of the records below a root: first the files, then the folders.
+class CDeinstallation
 {
-    const CZielsperre sperre(wurzel, CZielsperre::aendern, melde_info);
+public:
+    CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
+        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), schreiber(uninstall),
+          wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
+          handles(wurzel_fd)
+    {
+    }
+    ~CDeinstallation()
+    {
+        handles.leere();
+        if (wurzel_fd >= 0)
+            ::close(wurzel_fd);
+    }
+    bool fuehre_aus();
+
+private:
+    // One record of the file phase and what becomes of it.
+    struct CSchritt
+    {
+        enum Art { Abgewiesen, Ueberspringen, Ordner, Entfernen };
+        Art art = Abgewiesen;
+        QString schluessel;
+        CEntfernung entfernung;
+    };
+    CSchritt plane(const QString& schluessel);
+    void berichte_schritt(CSchritt& schritt);
+    void loesche_dateien(const CUninstallKarte::Auszug& karte);
+    void loesche_ordner();
+    // A job that is to stop (its window goes, or the program ends under it) stops between two
+    // runs of deletions, its records written.
+    bool abgebrochen()
+    {
+        if (!log || !log->ist_abgebrochen())
+            return false;
+        ++fehler;
+        return true;
+    }
+
+    CCBaseLog* const log;
+    const QString wurzel;
+    const CZielsperre sperre;
     // A record goes only after its file or folder is gone; one whose removal failed stays.
-    CUninstallSchreiber schreiber(uninstall);
-    const CUninstallMap karte = unistall_kopie();
+    CUninstallSchreiber schreiber;
+    // Every deletion starts from the root's handle: a link below the root that leads out of it
+    // ends the path there.
+    const int wurzel_fd;
+    const int wurzelfehler;
+    COrdnerhandles handles;
+    int fehler = 0;
+    // Folders by their key, to go once the files are gone.
+    std::vector<QString> verzeichnisse;
+};
+
+CDeinstallation::CSchritt CDeinstallation::plane(const QString& schluessel)
+{
+    CSchritt s;
+    s.schluessel = schluessel;
+    const QString relativ = ohne_endtrenner(schluessel);
+    const bool ordnerschluessel = relativ.size() < schluessel.size();
+    if (verlaesst_wurzel(schluessel)) {
+        s.art = CSchritt::Abgewiesen;
+    } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
+        s.art = CSchritt::Ueberspringen;
+    } else if (ordnerschluessel && ist_ordner_unterhalb(wurzel_fd, relativ)) {
+        s.art = CSchritt::Ordner;
+    } else {
+        // A folder's record removes only a folder: a file or a link that the user put in its
+        // place stays, with a failure line (only what is gone already counts as removed).
+        s.art = CSchritt::Entfernen;
+        s.entfernung = bereite_entfernung_vor(handles, relativ, ordnerschluessel ? AT_REMOVEDIR : 0);
+    }
+    return s;
+}
+
+void CDeinstallation::berichte_schritt(CSchritt& s)
+{
+    const QString pfad = wurzel + QLatin1Char('/') + s.schluessel;
+    switch (s.art) {
+    case CSchritt::Abgewiesen:
+        fehler += berichte(false, pfad, datei_fehler);
+        break;
+    case CSchritt::Ueberspringen:
+        melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
+        vergiss(schreiber, s.schluessel);
+        break;
+    case CSchritt::Ordner:
+        if (!ist_wurzel(ohne_endtrenner(pfad), wurzel))
+            verzeichnisse.push_back(s.schluessel);
+        break;
+    case CSchritt::Entfernen: {
+        const bool ordner = s.entfernung.art == AT_REMOVEDIR;
+        if (s.entfernung.spaeter)
+            s.entfernung.entfernt = entferne_unterhalb(handles, ohne_endtrenner(s.schluessel), s.entfernung.art);
+        if (berichte(s.entfernung.entfernt, ordner ? ohne_endtrenner(pfad) : pfad, ordner ? ordner_fehler : datei_fehler) == 0)
+            vergiss(schreiber, s.schluessel);
+        else
+            ++fehler;
+        break;
+    }
+    }
+}
+
+// The records are taken in runs: each is looked at here, in key order, then the files of a run
+// are removed side by side (a removal waits on the kernel, which frees the file's data), and
+// each is reported in key order.
+void CDeinstallation::loesche_dateien(const CUninstallKarte::Auszug& karte)
+{
+    constexpr std::size_t je_lauf = 256;
+    CParallelschleife helfer(3);
+    std::vector<CSchritt> lauf;
+    lauf.reserve(je_lauf);
+    CUninstallKarte::Auszug::Leser leser(karte);
+    QString schluessel;
+    const CZeitVDN* zeit = nullptr;
+    int schritt = 0;
+    for (bool weiter = true; weiter;) {
+        lauf.clear();
+        if (handles.voll())
+            handles.leere();
+        while (lauf.size() < je_lauf && !handles.voll() && (weiter = leser.naechster(schluessel, zeit) && !abgebrochen()))
+            lauf.push_back(plane(schluessel));
+        helfer.fuer_alle(lauf.size(), [&lauf](std::size_t k) { entferne(lauf[k].entfernung); });
+        for (CSchritt& s : lauf) {
+            berichte_schritt(s);
+            if (log)
+                log->setze_fortschritt(schritt);
+            ++schritt;
+        }
+    }
+}
+
+void CDeinstallation::loesche_ordner()
+{
+    // Descending order puts every sub-folder before its parent.
+    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
+    int erledigt = 0;
+    for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
+        const QString pfad = ohne_endtrenner(wurzel + QLatin1Char('/') + *ordner);
+        if (berichte(entferne_unterhalb(handles, ohne_endtrenner(*ordner), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
+            vergiss(schreiber, *ordner);
+        else
+            ++fehler;
+        if (log)
+            log->setze_fortschritt(erledigt);
+        ++erledigt;
+    }
+    if (log)
+        log->setze_fortschritt(erledigt);
+}
+
+bool CDeinstallation::fuehre_aus()
+{
+    const CUninstallKarte::Auszug karte = unistall_auszug();
     if (log)
         log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
     melde_info(QLatin1String("- ") + Text::tr("Lösche Dateien") + QLatin1String(" -"));
-    int fehler = 0;
-    // Every deletion starts from the root's handle: a link below the root that leads out of it
-    // ends the path there.
-    const int wurzel_fd = oeffne_ordnerhandle(QFile::encodeName(wurzel));
-    const int wurzelfehler = wurzel_fd < 0 ? errno : 0;
-    // Folders by their path relative to the root and their full path for the protocol.
-    std::vector<std::pair<QString, QString>> verzeichnisse;
-    int schritt = 0;
     const QString grund = hindernis(sperre);
     if (!grund.isEmpty()) {
         // Nothing is deleted on records that could not be read, or while another process works.
@@ -229,48 +446,11 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
         ++fehler;
     } else if (wurzel_fd >= 0) {
         raeume_auf(wurzel_fd, karte);
+        loesche_dateien(karte);
     } else if (!karte.empty()) {
         // Said once, not as a failure of every record.
         melde_fehler(zielordner_fehlertext(wurzel, wurzelfehler));
         ++fehler;
-    }
-    // A job that is to stop (its window goes, or the program ends under it) stops between two
-    // deletions, its records written.
-    const auto abgebrochen = [log, &fehler] {
-        if (!log || !log->ist_abgebrochen())
-            return false;
-        ++fehler;
-        return true;
-    };
-    for (auto eintrag = karte.begin();
-         grund.isEmpty() && wurzel_fd >= 0 && eintrag != karte.end() && !abgebrochen(); ++eintrag) {
-        const QString& schluessel = eintrag->first;
-        const QString pfad = wurzel + QLatin1Char('/') + schluessel;
-        const QString relativ = ohne_endtrenner(schluessel);
-        const bool ordnerschluessel = relativ.size() < schluessel.size();
-        if (verlaesst_wurzel(schluessel)) {
-            fehler += berichte(false, pfad, datei_fehler);
-        } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
-            melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
-            vergiss(schreiber, schluessel);
-        } else if (ist_ordner_unterhalb(wurzel_fd, relativ)) {
-            // A folder where a file was recorded is the user's: it stays.
-            if (!ordnerschluessel)
-                fehler += berichte(false, pfad, datei_fehler);
-            else if (!ist_wurzel(wurzel + QLatin1Char('/') + relativ, wurzel))
-                verzeichnisse.emplace_back(schluessel, ohne_endtrenner(pfad));
-        } else if (berichte(entferne_unterhalb(wurzel_fd, relativ, ordnerschluessel ? AT_REMOVEDIR : 0),
-                            ordnerschluessel ? ohne_endtrenner(pfad) : pfad, ordnerschluessel ? ordner_fehler : datei_fehler)
-                   == 0) {
-            // A folder's record removes only a folder: a file or a link that the user put in its
-            // place stays, with a failure line (only what is gone already counts as removed).
-            vergiss(schreiber, schluessel);
-        } else {
-            ++fehler;
-        }
-        if (log)
-            log->setze_fortschritt(schritt);
-        ++schritt;
     }
     if (log) {
         log->setze_fortschritt(static_cast<int>(karte.size()));
@@ -280,27 +460,11 @@ bool deinstalliere(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninst
     melde_info(QLatin1String("- ") + Text::tr("Lösche Verzeichnisse") + QLatin1String(" -"));
     if (log)
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
-
-    // Descending order puts every sub-folder before its parent.
-    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
-    int erledigt = 0;
-    for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
-        const auto& [schluessel, pfad] = *ordner;
-        if (berichte(entferne_unterhalb(wurzel_fd, ohne_endtrenner(schluessel), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
-            vergiss(schreiber, schluessel);
-        else
-            ++fehler;
-        if (log)
-            log->setze_fortschritt(erledigt);
-        ++erledigt;
-    }
+    loesche_ordner();
     // The records as they end; a run that could not write them stops with an error.
     if (!schreiber.schreibe(true, true))
         ++fehler;
-    if (wurzel_fd >= 0)
-        ::close(wurzel_fd);
     if (log) {
-        log->setze_fortschritt(erledigt);
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
     }
@@ -323,5 +487,5 @@ bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const
         zeige_eintraege(log, laufwerk_gross(wurzel), produkt);
         return true;
     }
-    return deinstalliere(log, laufwerk_gross(wurzel), uninstall);
+    return CDeinstallation(log, laufwerk_gross(wurzel), uninstall).fuehre_aus();
 }

@@ -17,6 +17,8 @@
 #include <log4cpp/LoggingEvent.hh>
 #include <log4cpp/Priority.hh>
 
+#include <cstring>
+
 CDockLog::CDockLog(QWidget* eltern, Qt::WindowFlags flags) : QDockWidget(eltern, flags)
 {
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
@@ -79,7 +81,9 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
         {
             const std::lock_guard<std::mutex> sperre(dock->zeilen_sperre);
             erste = dock->wartende_zeilen.empty();
-            dock->wartende_zeilen.push_back({string_zu_cqstring(text), ereignis.priority});
+            // Up to a NUL, as the text would be taken as a string.
+            dock->wartende_zeilen.haenge_an(text.c_str(), std::strlen(text.c_str()),
+                                            static_cast<std::uint64_t>(ereignis.priority));
         }
         // A line that finds others waiting rides with their event.
         if (erste) {
@@ -101,28 +105,32 @@ void CDockLog::customEvent(QEvent* event)
 
 void CDockLog::zeige_wartende()
 {
-    std::vector<Zeile> zeilen;
+    CTextreihe zeilen;
     {
         const std::lock_guard<std::mutex> sperre(zeilen_sperre);
         zeilen.swap(wartende_zeilen);
     }
     // Only shows the lines: logging from here would send them round through the appender again.
-    for (const Zeile& zeile : zeilen) {
+    CTextreihe::Leser leser(zeilen);
+    const std::string* text = nullptr;
+    std::uint64_t prioritaet = 0;
+    while (leser.naechster(text, prioritaet)) {
+        const CQString zeilentext = string_zu_cqstring(*text);
         CLogSubWidget* seite = ausgabeseite;
         int tab = ausgabe_tab;
         int typ = 0;
-        if (zeile.prioritaet <= log4cpp::Priority::ERROR) {
+        if (int(prioritaet) <= log4cpp::Priority::ERROR) {
             seite = fehlerseite;
             tab = fehler_tab;
             typ = 2;
-        } else if (zeile.prioritaet == log4cpp::Priority::WARN) {
+        } else if (int(prioritaet) == log4cpp::Priority::WARN) {
             seite = warnseite;
             tab = warn_tab;
             typ = 1;
         }
         logwidget->setCurrentPage(tab);
         // The colouring would turn an empty line into a blank one.
-        seite->slotAppend(zeile.text.isEmpty() ? QString() : QString(html_farbtext(typ, zeile.text, false)));
+        seite->slotAppend(zeilentext.isEmpty() ? QString() : QString(html_farbtext(typ, zeilentext, false)));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "clogbase.h"
 #include "cloginterface.h"
 #include "cqstring.h"
+#include "ctextreihe.h"
 
 #include <QDockWidget>
 #include <QEvent>
@@ -86,19 +87,16 @@ protected slots:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct Zeile
-    {
-        CQString text;
-        int prioritaet;
-    };
     // GUI thread: hands the lines queued so far to their page.
     void zeige_wartende();
 
     // Lines queued by `write` and not yet taken; while there are any, a CDockLogWrite is on its way
     // or the dock is hidden. A hidden dock leaves them here until it is shown: every line of the
-    // program comes to it, and it is hidden most of the time.
+    // program comes to it, and it is hidden most of the time. They wait as the logger hands them
+    // over (UTF-8), each with its priority, in little memory: a long run keeps hundreds of
+    // thousands.
     std::mutex zeilen_sperre;
-    std::vector<Zeile> wartende_zeilen;
+    CTextreihe wartende_zeilen;
     QAction* umschalt_aktion = nullptr;
     CLogWidget* logwidget = nullptr;
     CLogSubWidget* fehlerseite = nullptr;

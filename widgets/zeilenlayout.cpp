@@ -17,6 +17,12 @@ namespace {
 // Where a change reaches to the end of the view: repainted from its top down.
 constexpr qreal bis_unten = 1e8;
 
+// Marks the format of a row of a table; the room between a cell's text and its grid line, and
+// above and below a row's text.
+constexpr int tabellen_eigenschaft = QTextFormat::UserProperty + 0x2a1;
+constexpr qreal zellenrand = 4;
+constexpr qreal zeilenrand = 1;
+
 // Whether the document has a format of an object (a picture): the formats stay after their text
 // goes, so it may have had one.
 bool hat_objekte(const QTextDocument* dokument)
@@ -36,6 +42,59 @@ CZeilenlayout::CZeilenlayout(QTextDocument* dokument) : QAbstractTextDocumentLay
 bool CZeilenlayout::passt_zu(const QTextDocument* dokument)
 {
     return dokument->rootFrame()->childFrames().isEmpty() && !hat_objekte(dokument);
+}
+
+QTextBlockFormat CZeilenlayout::tabellenzeile(QTextBlockFormat basis, const QVector<qreal>& breiten)
+{
+    // Tab stops, from the start of the row's first line: where the text of each further column
+    // starts, and at last the table's right edge.
+    QList<QTextOption::Tab> stopps;
+    qreal x = 0;
+    for (const qreal breite : breiten) {
+        x += breite + 2 * zellenrand;
+        stopps << QTextOption::Tab(x, QTextOption::LeftTab);
+    }
+    const qreal letzte_spalte = stopps.size() > 1 ? stopps[stopps.size() - 2].position : 0;
+    basis.setTabPositions(stopps);
+    // The first line starts at the left edge, every further one in the last column.
+    basis.setLeftMargin(zellenrand + letzte_spalte);
+    basis.setTextIndent(-letzte_spalte);
+    basis.setIndent(0);
+    basis.setTopMargin(zeilenrand);
+    basis.setBottomMargin(zeilenrand);
+    basis.setNonBreakableLines(false);
+    basis.setLayoutDirection(Qt::LeftToRight);
+    basis.setProperty(tabellen_eigenschaft, true);
+    return basis;
+}
+
+bool CZeilenlayout::ist_tabellenzeile(const QTextBlockFormat& format)
+{
+    return format.hasProperty(tabellen_eigenschaft);
+}
+
+void CZeilenlayout::zeichne_raster(QPainter* maler, const QTextBlock& block, qreal y, qreal hoehe) const
+{
+    const QTextBlockFormat format = block.blockFormat();
+    const QList<QTextOption::Tab> stopps = format.tabPositions();
+    const qreal rand = document()->documentMargin();
+    const qreal seite = document()->pageSize().width();
+    // The left edge lies a cell's room before the first line's start; the right one at the last
+    // stop, or at the page's edge where the last column wraps.
+    const qreal links = rand + format.leftMargin() + format.textIndent() - zellenrand;
+    const qreal rechts_max = seite > 0 ? seite - rand - format.rightMargin() : bis_unten;
+    QVector<QLineF> linien;
+    linien << QLineF(links, y, links, y + hoehe);
+    for (const QTextOption::Tab& stopp : stopps) {
+        const qreal x = qMin(links + stopp.position, rechts_max);
+        linien << QLineF(x, y, x, y + hoehe);
+    }
+    const qreal rechts = stopps.isEmpty() ? links : qMin(links + stopps.last().position, rechts_max);
+    linien << QLineF(links, y + hoehe, rechts, y + hoehe);
+    // The table's first row closes it at the top.
+    if (!block.previous().isValid() || !block.previous().blockFormat().hasProperty(tabellen_eigenschaft))
+        linien << QLineF(links, y, rechts, y);
+    maler->drawLines(linien);
 }
 
 qreal CZeilenlayout::schaetzung(const QTextBlock& block) const
@@ -302,6 +361,12 @@ void CZeilenlayout::draw(QPainter* maler, const PaintContext& kontext)
             }
             QTextLayout* absatz = block.layout();
             absatz->draw(maler, QPointF(0, y), auswahl, ausschnitt);
+            if (format.hasProperty(tabellen_eigenschaft)) {
+                maler->save();
+                maler->setPen(QPen(kontext.palette.color(QPalette::Mid), 0));
+                zeichne_raster(maler, block, y, hoehe);
+                maler->restore();
+            }
             if (kontext.cursorPosition >= anfang && kontext.cursorPosition < anfang + laenge)
                 absatz->drawCursor(maler, QPointF(0, y), kontext.cursorPosition - anfang, cursorbreite);
         }

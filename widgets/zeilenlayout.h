@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QAbstractTextDocumentLayout>
+#include <QTextBlockFormat>
+#include <QVector>
 
 #include <vector>
 
@@ -10,7 +12,9 @@
 // below the other, each in the document's width, as the standard layout does for a document of
 // plain paragraphs; a paragraph not yet laid out counts one line of the default font (its margins
 // included) until it is drawn, hit or its rectangle is asked for. Tables, frames and pictures it
-// does not lay out: a document that gets one is given the standard layout back.
+// does not lay out: a document that gets one is given the standard layout back. A table of plain
+// text cells can be shown as paragraphs of the format `tabellenzeile`, a row each, around which
+// this layout draws the grid.
 class CZeilenlayout : public QAbstractTextDocumentLayout
 {
 public:
@@ -18,6 +22,13 @@ public:
 
     // Whether this layout can show the document now: no tables, frames or pictures.
     static bool passt_zu(const QTextDocument* dokument);
+
+    // The format of a paragraph that is a row of a table whose columns are as wide as given (the
+    // widest text of each): the row's cells, separated by tabs, start in their columns, and a long
+    // last cell wraps within the last column. Rows of one format stand one below the other as one
+    // table. Any layout places the columns; this one also draws the grid.
+    static QTextBlockFormat tabellenzeile(QTextBlockFormat basis, const QVector<qreal>& breiten);
+    static bool ist_tabellenzeile(const QTextBlockFormat& format);
 
     // Lays out the paragraphs at the end that a view of that height shows when it stands at the
     // end: before a view that follows the end is put there, so that the end it goes to is the
@@ -51,6 +62,8 @@ private:
     void melde_groesse_spaeter() const;
     // Gives the document the standard layout back, on the event loop.
     void weiche();
+    // The grid around a row of a table (see `tabellenzeile`) at the height `y`.
+    void zeichne_raster(QPainter* maler, const QTextBlock& block, qreal y, qreal hoehe) const;
 
     mutable std::vector<qreal> hoehen;
     mutable std::vector<bool> gelegt;

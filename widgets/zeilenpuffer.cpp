@@ -6,12 +6,16 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStringView>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtMath>
 
 namespace {
@@ -19,9 +23,10 @@ namespace {
 const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // Longest time one pass spends appending (layout included); lines appended in one edit, between
-// two looks at the clock.
+// two looks at the clock; the least time between the starts of two passes while lines trickle in.
 constexpr qint64 scheibe_ms = 8;
 constexpr int zeilen_je_edit = 64;
+constexpr qint64 pass_abstand_ms = 16;
 
 
 // A line as the message functions make it: the escaped text, in a span of its colour or plain, and
@@ -48,6 +53,35 @@ QChar entitaet(QStringView name)
         if (name == QLatin1String(e.name))
             return QChar(e.zeichen);
     return QChar();
+}
+
+// Reads the text of an element as the HTML parser does: entities decoded, white space folded (none
+// at the start, a run as one blank); false for markup, other entities, control characters.
+bool lies_text(QStringView rest, QString& text)
+{
+    text.clear();
+    text.reserve(rest.size());
+    for (int i = 0; i < rest.size(); ++i) {
+        QChar c = rest.at(i);
+        if (c == QLatin1Char('&')) {
+            const int ende = rest.indexOf(QLatin1Char(';'), i + 1);
+            if (ende < 0 || ende - i > 6)
+                return false;
+            c = entitaet(rest.mid(i + 1, ende - i - 1));
+            if (c.isNull())
+                return false;
+            i = ende;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            // White space as the parser reads it: none at the start, a run as one blank.
+            if (!text.isEmpty() && !text.endsWith(QLatin1Char(' ')))
+                text += QLatin1Char(' ');
+            continue;
+        } else if (c == QLatin1Char('<') || c == QLatin1Char('>') || c.unicode() < 0x20 || c.isSpace()) {
+            return false;
+        }
+        text += c;
+    }
+    return true;
 }
 
 // Reads a line of that form into its parts, its text as the HTML parser reads it (entities
@@ -78,29 +112,7 @@ bool lies_schlichte_zeile(const QString& zeile, SchlichteZeile& teile)
     } else if (!teile.umbruch) {
         return false;
     }
-    teile.text.clear();
-    teile.text.reserve(rest.size());
-    for (int i = 0; i < rest.size(); ++i) {
-        QChar c = rest.at(i);
-        if (c == QLatin1Char('&')) {
-            const int ende = rest.indexOf(QLatin1Char(';'), i + 1);
-            if (ende < 0 || ende - i > 6)
-                return false;
-            c = entitaet(rest.mid(i + 1, ende - i - 1));
-            if (c.isNull())
-                return false;
-            i = ende;
-        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            // White space as the parser reads it: none at the start, a run as one blank.
-            if (!teile.text.isEmpty() && !teile.text.endsWith(QLatin1Char(' ')))
-                teile.text += QLatin1Char(' ');
-            continue;
-        } else if (c == QLatin1Char('<') || c == QLatin1Char('>') || c.unicode() < 0x20 || c.isSpace()) {
-            return false;
-        }
-        teile.text += c;
-    }
-    return !teile.text.isEmpty();
+    return lies_text(rest, teile.text) && !teile.text.isEmpty();
 }
 
 // Whether a paragraph of this text runs left to right by its content, as QTextBlock::textDirection
@@ -126,7 +138,141 @@ bool laeuft_nach_rechts(const QString& text)
     return true;
 }
 
+// A table of plain text cells, as a worker lists records: its rows, each with the same number of
+// cells, and whether a line break follows it.
+struct Tabelle
+{
+    QVector<QStringList> zeilen;
+    bool umbruch = false;
+};
+
+// Reads `<table ...>`, rows of `<tr>` and `<td>text</td>` cells, `</table>` and maybe "<br/>" or
+// "<br>"; false for anything more (markup in a cell, rows of different lengths, no row).
+bool lies_tabelle(const QString& zeile, Tabelle& tabelle)
+{
+    static const QLatin1String tabelle_ende("</table>");
+    if (!zeile.startsWith(QLatin1String("<table")))
+        return false;
+    QStringView rest(zeile);
+    tabelle.umbruch = false;
+    for (const QLatin1String umbruch : {QLatin1String("<br/>"), QLatin1String("<br>")}) {
+        if (rest.endsWith(umbruch)) {
+            rest.chop(umbruch.size());
+            tabelle.umbruch = true;
+            break;
+        }
+    }
+    const int kopf = int(rest.indexOf(QLatin1Char('>')));
+    if (kopf < 0 || rest.left(kopf).lastIndexOf(QLatin1Char('<')) != 0 || !rest.endsWith(tabelle_ende))
+        return false;
+    rest = rest.mid(kopf + 1, rest.size() - kopf - 1 - tabelle_ende.size());
+    tabelle.zeilen.clear();
+    const auto nimm = [&rest](QLatin1String marke) {
+        if (!rest.startsWith(marke))
+            return false;
+        rest = rest.mid(marke.size());
+        return true;
+    };
+    QString text;
+    while (nimm(QLatin1String("<tr>"))) {
+        QStringList zellen;
+        while (nimm(QLatin1String("<td>"))) {
+            const int ende = int(rest.indexOf(QLatin1String("</td>")));
+            if (ende < 0 || !lies_text(rest.left(ende), text))
+                return false;
+            zellen << text;
+            rest = rest.mid(ende + 5);
+        }
+        if (!nimm(QLatin1String("</tr>")) || zellen.isEmpty()
+            || (!tabelle.zeilen.isEmpty() && zellen.size() != tabelle.zeilen.front().size()))
+            return false;
+        tabelle.zeilen << zellen;
+    }
+    return rest.isEmpty() && !tabelle.zeilen.isEmpty();
+}
+
 } // namespace
+
+// The table whose rows were appended last, while they end the text: the rows of a table that
+// follows at once continue it. Its first and last paragraph and their format, the widths of its
+// columns; the widths of characters in the font they were measured in.
+struct CZeilenpuffer::CTabellenlauf
+{
+    int erster = -1;
+    int letzter = -1;
+    QTextBlockFormat format;
+    QVector<qreal> spalten;
+    QFont schrift;
+    QHash<QChar, qreal> zeichenbreiten;
+
+    qreal breite(const QString& text, const QFontMetricsF& masse);
+    // Appends the rows, each a paragraph in the columns of the table; the paragraphs appended.
+    int haenge_an(QTextCursor& cursor, const Tabelle& tabelle, const QTextBlockFormat& absatz,
+                  const QTextCharFormat& zeichen);
+};
+
+qreal CZeilenpuffer::CTabellenlauf::breite(const QString& text, const QFontMetricsF& masse)
+{
+    // Characters before the combining marks are laid out one by one (the buffer turns shaping
+    // off): their widths add up. A text with others is measured as a whole.
+    qreal summe = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x300)
+            return masse.horizontalAdvance(text);
+        auto breite = zeichenbreiten.constFind(c);
+        if (breite == zeichenbreiten.constEnd())
+            breite = zeichenbreiten.insert(c, masse.horizontalAdvance(c));
+        summe += *breite;
+    }
+    return summe;
+}
+
+int CZeilenpuffer::CTabellenlauf::haenge_an(QTextCursor& cursor, const Tabelle& tabelle, const QTextBlockFormat& absatz,
+                                            const QTextCharFormat& zeichen)
+{
+    QTextDocument* dokument = cursor.document();
+    const int spaltenzahl = tabelle.zeilen.front().size();
+    // The document keeps equal formats apart when they hold tab stops: the columns tell.
+    const QTextBlockFormat letztes = dokument->lastBlock().blockFormat();
+    if (erster < 0 || letzter != dokument->blockCount() - 1 || spalten.size() != spaltenzahl
+        || !CZeilenlayout::ist_tabellenzeile(letztes) || letztes.tabPositions() != format.tabPositions()) {
+        erster = -1;
+        spalten = QVector<qreal>(spaltenzahl, 0);
+    }
+    if (schrift != dokument->defaultFont()) {
+        schrift = dokument->defaultFont();
+        zeichenbreiten.clear();
+    }
+    const QFontMetricsF masse(schrift);
+    QVector<qreal> breiten = spalten;
+    for (const QStringList& zeile : tabelle.zeilen)
+        for (int k = 0; k < spaltenzahl; ++k)
+            breiten[k] = qMax(breiten[k], breite(zeile[k], masse));
+    format = CZeilenlayout::tabellenzeile(absatz, breiten);
+    if (erster >= 0 && breiten != spalten) {
+        // A wider cell widens its column in the rows before it too.
+        QTextCursor vorige(dokument->findBlockByNumber(erster));
+        vorige.setPosition(dokument->lastBlock().position(), QTextCursor::KeepAnchor);
+        vorige.setBlockFormat(format);
+    }
+    spalten = breiten;
+    for (const QStringList& zeile : tabelle.zeilen) {
+        if (dokument->isEmpty()) {
+            cursor.setBlockFormat(format);
+            cursor.setCharFormat(zeichen);
+        } else {
+            cursor.insertBlock(format, zeichen);
+        }
+        cursor.insertText(zeile.join(QLatin1Char('\t')), zeichen);
+        if (erster < 0)
+            erster = dokument->blockCount() - 1;
+    }
+    letzter = dokument->blockCount() - 1;
+    if (!tabelle.umbruch)
+        return tabelle.zeilen.size();
+    cursor.insertBlock(absatz, zeichen);
+    return tabelle.zeilen.size() + 1;
+}
 
 bool hat_lange_folge(const QString& text)
 {
@@ -165,6 +311,8 @@ CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     // appended: each time a view that follows goes with it.
     connect(leiste, &QAbstractSlider::rangeChanged, this, &CZeilenpuffer::folge_dem_ende);
 }
+
+CZeilenpuffer::~CZeilenpuffer() = default;
 
 bool CZeilenpuffer::am_ende(int wert) const
 {
@@ -233,8 +381,16 @@ void CZeilenpuffer::fordere_an()
     if (angefordert)
         return;
     angefordert = true;
-    // Behind every event posted so far: the append takes all lines of this pass at once.
-    QCoreApplication::postEvent(this, new QEvent(anhaengen_event));
+    const auto poste = [this] {
+        // Behind every event posted so far: the append takes all lines of this pass at once.
+        QCoreApplication::postEvent(this, new QEvent(anhaengen_event));
+    };
+    // Lines left by a pass that ran out of time go on at once.
+    const qint64 warten = pass_leerte && seit_pass.isValid() ? pass_abstand_ms - seit_pass.elapsed() : 0;
+    if (warten > 0)
+        QTimer::singleShot(int(warten), this, poste);
+    else
+        poste();
 }
 
 void CZeilenpuffer::customEvent(QEvent* e)
@@ -245,7 +401,9 @@ void CZeilenpuffer::customEvent(QEvent* e)
     // A hidden view waits for its show event.
     if (nur_sichtbar && ziel && !ziel->isVisible())
         return;
+    seit_pass.start();
     haenge_an(scheibe_ms);
+    pass_leerte = ist_leer();
     if (!ist_leer())
         fordere_an();
 }
@@ -264,7 +422,10 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     const bool cursor_am_ende = !ziel->isReadOnly() && ziel->textCursor().atEnd();
     // The formats QTextEdit::append gives a new paragraph: those at the view's cursor.
     const QTextCursor sicht = ziel->textCursor();
-    const QTextBlockFormat absatz = sicht.blockFormat();
+    // Not that of a table's row, in which the cursor of a view that was never moved stands when
+    // its text began with a table: as in a table of the document, the cell's own.
+    const QTextBlockFormat absatz =
+        CZeilenlayout::ist_tabellenzeile(sicht.blockFormat()) ? QTextBlockFormat() : sicht.blockFormat();
     const QTextCharFormat zeichen = sicht.charFormat();
     QTextDocument* dokument = ziel->document();
     // The paragraph formats, by [a very long run][left to right given]. A paragraph whose
@@ -294,14 +455,23 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     // The view follows the end once, after all groups: the range it would follow after each group
     // is never painted.
     const QScopedValueRollback<bool> im_anhaengen(haengt_an, true);
+    Tabelle tabelle;
     while (!ist_leer()) {
         // One edit for a group of lines: the document is laid out and the scroll bar adjusted
         // once for all of them.
         cursor.beginEditBlock();
         cursor.movePosition(QTextCursor::End);
-        const int bis = qMin(ausstehend.size(), naechste + zeilen_je_edit);
-        for (; naechste < bis; ++naechste) {
+        for (int absaetze = 0; naechste < ausstehend.size() && absaetze < zeilen_je_edit; ++naechste) {
             const QString& zeile = ausstehend.at(naechste);
+            // A table of plain text cells is no table of the document but a paragraph per row,
+            // which is appended (and laid out) as fast as any other line.
+            if (lies_tabelle(zeile, tabelle)) {
+                if (!tabellenlauf)
+                    tabellenlauf = std::make_unique<CTabellenlauf>();
+                absaetze += tabellenlauf->haenge_an(cursor, tabelle, absatz, zeichen);
+                continue;
+            }
+            ++absaetze;
             const bool ist_schlicht = lies_schlichte_zeile(zeile, schlicht);
             // A line with a very long run stays one line, as wide as it is.
             const QTextBlockFormat& format =

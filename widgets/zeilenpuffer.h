@@ -1,10 +1,12 @@
 // Lines on their way into a log text area: gathered while the GUI thread takes the posted lines, appended in one edit per pass of the event loop.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QTextEdit;
 
@@ -31,12 +33,17 @@ bool hat_lange_folge(const QString& text);
 // view follows while its cursor stands at the end, as with `QTextEdit::append`.
 // A read-only view gets the layout of long logs (`CZeilenlayout`): of thousands of lines appended
 // only those shown are laid out.
+// A table of plain text cells (a worker's listing) comes as paragraphs of a row each, in columns
+// as wide as the table's widest texts (`CZeilenlayout::tabellenzeile`): a table that follows
+// another at once continues it, so that a listing sent as tables of some hundred rows each reads
+// as one. A table of the document would cost the GUI thread seconds for thousands of rows.
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {
 public:
     // `angehaengt` runs after every append.
     explicit CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt = {});
+    ~CZeilenpuffer() override;
 
     // Appends on the event loop only while the text area is visible.
     void setze_nur_sichtbar(bool an);
@@ -68,6 +75,11 @@ private:
     QStringList ausstehend;
     int naechste = 0;
     bool angefordert = false;
+    // When the last pass began, and whether it appended every line: lines that come one by one
+    // wait for the next pass until a frame after it. A pass (and the repaint after it) for every
+    // few lines kept the GUI thread busy with little else.
+    QElapsedTimer seit_pass;
+    bool pass_leerte = false;
     bool nur_sichtbar = false;
     // The read-only view was at its end when its user last moved it (or was never moved).
     bool folgt_ende = true;
@@ -75,4 +87,6 @@ private:
     bool haengt_an = false;
     // The scroll bar's value as last seen: one above a new maximum was clamped by the range.
     int letzter_wert = 0;
+    struct CTabellenlauf;
+    std::unique_ptr<CTabellenlauf> tabellenlauf;
 };

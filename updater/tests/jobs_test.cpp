@@ -19,7 +19,10 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -257,6 +260,33 @@ TEST_F(JobLauf, ZweiInstallationenInEinZielMeldenKeineFalschenFehler)
     for (const Eintrag& e : eintraege)
         ASSERT_EQ(lies(D + "/" + e.name), e.daten) << e.name.toStdString();
     EXPECT_TRUE(update_erfolgreich && piep.anzahl == 0);
+}
+
+// A listing of more entries than one table holds shows every entry in one row of the columns,
+// once, under one header, as paragraphs in the same columns (no table of the document).
+TEST_F(JobLauf, ListeZeigtJedenEintragEinmalInSeinerZeile)
+{
+    std::vector<Eintrag> eintraege;
+    QStringList erwartet{QString::fromUtf8("Größe\tGröße komp.\tRatio\tDatum\tZeit\tName")};
+    for (int i = 0; i < 1000; ++i) {
+        Eintrag e = datei("o" + QByteArray::number(i % 7) + "/<&> d" + QByteArray::number(i) + ".txt", QByteArray(i, 'x'));
+        e.komprimiert = false;
+        eintraege.push_back(e);
+        erwartet << QStringLiteral("%1\t%1\t%2%\t04.03.21\t05:06\t%3").arg(i).arg(i ? 100 : 0).arg(QString::fromUtf8(e.name));
+    }
+    antwort = dir.path() + "/liste.zip";
+    schreibe(antwort, baue(eintraege));
+    const QPointer<CWorkThread> liste = starte(oeffne(0), &UpdaterMainWindow::SlotListZIP);
+    const QStringList zeilen = text(liste).split(QLatin1Char('\n'));
+    const int kopf = zeilen.indexOf(erwartet.front());
+    ASSERT_GE(kopf, 0);
+    for (const QString& zeile : erwartet)
+        EXPECT_EQ(zeilen.count(zeile), 1) << zeile.toStdString();
+    const QTextDocument* dokument = liste->gib_textbereich()->document();
+    EXPECT_TRUE(dokument->rootFrame()->childFrames().isEmpty());
+    const QList<QTextOption::Tab> spalten = dokument->findBlockByNumber(kopf).blockFormat().tabPositions();
+    for (int i = 0; i < erwartet.size(); ++i)
+        EXPECT_TRUE(dokument->findBlockByNumber(kopf + i).blockFormat().tabPositions() == spalten) << i;
 }
 
 TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)

@@ -10,6 +10,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <map>
+
 
 using namespace testzip;
 
@@ -162,6 +164,36 @@ TEST_F(UninstallLauf, AnStelleDesAufgezeichnetenBleibtWasDerAnwenderHinstellte)
     // Their records stay.
     for (const char* s : {"g/", "l/", "d"})
         EXPECT_EQ(unistall_map().count(s), 1u) << s;
+}
+
+// Records of two times in more folders than a walk keeps open, their keys sharing starts of
+// every length: the listing shows each once, in key order, with its time; the uninstall removes
+// every one but a folder holding a file of the user's, whose records stay.
+TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
+{
+    std::map<QString, QString> erwartet;
+    for (int i = 0; i < 400; ++i) {
+        const QString ordner = QStringLiteral("o%1/u%2/").arg(i % 100).arg(i % 3);
+        const QString s = ordner + (i % 5 ? QStringLiteral("d%1.txt").arg(i) : QStringLiteral("d"));
+        QDir().mkpath(wurzel + "/" + ordner);
+        schreibe(wurzel + "/" + s, "x");
+        const QString zeit = i % 2 ? QStringLiteral("06.12.2026 09:17:18") : QStringLiteral("01.02.2025 03:04:05");
+        for (const QString& schluessel : {ordner.left(ordner.indexOf('/') + 1), ordner, s}) {
+            ergaenze_unistall(schluessel, CZeitVDN(CQString(zeit)));
+            erwartet[schluessel] = zeit;
+        }
+    }
+    schreibe(wurzel + "/o7/u1/eigen.txt", "eigen");
+    QStringList zeilen;
+    for (const auto& [schluessel, zeit] : erwartet)
+        zeilen << QStringLiteral("%1: %2  %3").arg(zeilen.size() + 1, 4, 10, QLatin1Char('0')).arg(zeit, schluessel);
+    EXPECT_TRUE(lauf(3, &log));
+    EXPECT_EQ(log.nur("text0"), zeilen);
+    EXPECT_FALSE(lauf(2, nullptr));
+    EXPECT_EQ(QDir(wurzel).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"o7"});
+    EXPECT_EQ(lies(wurzel + "/o7/u1/eigen.txt"), QByteArray("eigen"));
+    EXPECT_EQ(unistall_map().size(), 2u);
+    EXPECT_EQ(unistall_map().count("o7/") + unistall_map().count("o7/u1/"), 2u);
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)

@@ -384,10 +384,12 @@ TEST_F(ZipDaten, UebergelaufeneEintragszahlWirdBisZumVerzeichnisendeGelesen)
     EXPECT_TRUE(lauf(1, zip, &liste));
     EXPECT_FALSE(liste.aufrufe.contains("fehler"));
     EXPECT_EQ(liste.nur("gesamt"), QStringList{QString::number(alle)});
-    ASSERT_EQ(liste.html.size(), 1);
-    EXPECT_EQ(liste.html[0].count(QLatin1String("<tr>")), alle + 1);
-    EXPECT_TRUE(liste.html[0].contains("<td>" + vieler_name(viele - 1) + "</td>"));
-    EXPECT_TRUE(liste.html[0].contains("<td>z.dll</td>"));
+    // The listing comes as tables of some hundred rows each.
+    const QString html = liste.html.join(QString());
+    EXPECT_EQ(html.count(QLatin1String("<table")), liste.html.size());
+    EXPECT_EQ(html.count(QLatin1String("<tr>")), alle + 1);
+    EXPECT_TRUE(html.contains("<td>" + vieler_name(viele - 1) + "</td>"));
+    EXPECT_TRUE(html.contains("<td>z.dll</td>"));
 
     // The word-size check reaches the DLL, also where the writer put 0xFFFF for the count, and in
     // an archive of exactly 65,536 entries, whose count reads 0 (as that of an empty archive).

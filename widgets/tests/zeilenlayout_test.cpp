@@ -123,16 +123,56 @@ TEST(Zeilenlayout, LegtNurAusWasGezeigtWird)
     EXPECT_LT(gelegte(dokument), 200);
 }
 
-// A table or a picture is laid out by the standard layout: the document gets it back.
+// A table of the document (here one with markup in a cell) or a picture is laid out by the
+// standard layout: the document gets it back.
 TEST(Zeilenlayout, TabelleBekommtDasStandardlayout)
 {
     Ansicht ansicht(true, zeilen(50));
     CZeilenpuffer* puffer = ansicht.puffer;
-    puffer->nimm(QStringLiteral("<table border=1><tr><td>1</td><td>a.txt</td></tr></table>"));
+    puffer->nimm(QStringLiteral("<table border=1><tr><td><b>1</b></td><td>a.txt</td></tr></table>"));
     puffer->schreibe();
     QApplication::processEvents();
     QTextDocument* dokument = ansicht.bereich.document();
     EXPECT_EQ(dynamic_cast<CZeilenlayout*>(dokument->documentLayout()), nullptr);
     EXPECT_GT(gelegte(dokument), 40);
     EXPECT_GT(dokument->documentLayout()->documentSize().height(), 50 * 10);
+}
+
+// A table of plain text cells comes as a paragraph per row, and a table that follows at once
+// continues it: every cell starts in its column, the same in this layout as in the standard one,
+// and a wider cell of a later row moves the columns of the rows before it too.
+TEST(Zeilenlayout, SchlichteTabellenStehenAlsEineInSpalten)
+{
+    const QStringList inhalt{
+        QString::fromUtf8("<table border=1><tr><td>Größe</td><td>Name</td></tr><tr><td>    7</td><td>a &amp;  b.txt</td></tr></table>")};
+    Ansicht eigen(true, inhalt);
+    Ansicht standard(false, inhalt);
+    ASSERT_NE(dynamic_cast<CZeilenlayout*>(eigen.bereich.document()->documentLayout()), nullptr);
+    int spalte = -1;
+    for (Ansicht* a : {&eigen, &standard}) {
+        // Each in a pass of its own, the view's cursor in the first row.
+        for (const QString zeile : {QStringLiteral("<table border=1><tr><td>1</td><td>b.txt</td></tr></table>"),
+                                    QStringLiteral("<table border=1><tr><td>12345678901234567890</td><td>c.txt</td></tr></table><br/>"),
+                                    QStringLiteral("danach")}) {
+            a->puffer->nimm(zeile);
+            a->puffer->schreibe();
+        }
+        a->bild();
+        QTextDocument* dokument = a->bereich.document();
+        EXPECT_FALSE(CZeilenlayout::ist_tabellenzeile(dokument->lastBlock().blockFormat()));
+        EXPECT_TRUE(dokument->lastBlock().blockFormat().tabPositions().isEmpty());
+        EXPECT_TRUE(dokument->findBlockByNumber(3).blockFormat().tabPositions() == dokument->firstBlock().blockFormat().tabPositions());
+        EXPECT_TRUE(dokument->rootFrame()->childFrames().isEmpty());
+        EXPECT_EQ(dokument->toPlainText(), QString::fromUtf8("Größe\tName\n7\ta & b.txt\n1\tb.txt\n12345678901234567890\tc.txt\n\ndanach"));
+        for (int zeile = 0; zeile < 4; ++zeile) {
+            const QTextBlock block = dokument->findBlockByNumber(zeile);
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + block.text().indexOf(QLatin1Char('\t')) + 1);
+            const int x = a->bereich.cursorRect(cursor).x();
+            if (spalte < 0)
+                spalte = x;
+            EXPECT_EQ(x, spalte) << zeile;
+        }
+    }
+    EXPECT_GT(spalte, QFontMetrics(eigen.bereich.document()->defaultFont()).horizontalAdvance(QStringLiteral("12345678901234567890")));
 }

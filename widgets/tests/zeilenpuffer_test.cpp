@@ -24,7 +24,7 @@ TEST(Zeilenpuffer, GibtDenTextVonAppendWieder)
         QString::fromUtf8("Ünïcödé ∑ \xf0\x9f\x98\x80 Größe<br>"),
         QStringLiteral("<br>"),
         QStringLiteral(""),
-        QStringLiteral("<table border=1><tr><td>1</td><td>a.txt</td></tr></table>"),
+        QStringLiteral("<table border=1><tr><td><b>1</b></td><td>a.txt</td></tr></table>"),
         QStringLiteral("<span style=\"color:#000000\">installiere ebene01/datei00004.txt</span>"),
         QStringLiteral("<span style=\"color:#b20000\">Fehler: &quot;a&quot; &amp; b &ge; c &#233;&Auml;&szlig;</span>"),
         QStringLiteral("<span style=\"color:#b36b3f\">Warnung &nbsp;mit Umbruch</span><br>"),
