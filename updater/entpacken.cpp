@@ -376,7 +376,7 @@ bool CFertigeDatei::benenne_neu(int zielordner)
     return ok;
 }
 
-void CFertigeDatei::verwirf_daten()
+void CFertigeDatei::verwirf()
 {
     // A temporary file goes while its handle still holds it: unheld, another run could take it
     // for a leftover.
@@ -390,15 +390,10 @@ void CFertigeDatei::verwirf_daten()
         ::close(fd);
     fd = -1;
     temp.clear();
-    temp_ort.reset();
-    ersetzt = false;
-}
-
-void CFertigeDatei::verwirf()
-{
-    verwirf_daten();
     rest.clear();
     ordner.reset();
+    temp_ort.reset();
+    ersetzt = false;
     unveraendert = false;
 }
 
@@ -459,11 +454,15 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit,
                         quint64 groesse)
 {
-    ziel_gesehen = false;
-    ziel_stand.reset();
-    ziel_frei = false;
-    oeffnungsfehler = ENTPACK_OK;
-    vorrat.clear();
+    // Asked again after a difference was found: the file is written this time, and the look at its
+    // name stands.
+    const bool vergleichen = vergleich_erlaubt && !neu_anfangen;
+    if (!neu_anfangen) {
+        ziel_gesehen = false;
+        ziel_stand.reset();
+        ziel_frei = false;
+    }
+    neu_anfangen = false;
     beende_vergleich();
     datei.verwirf();
     const int trenner = eintrag.lastIndexOf(QLatin1Char('/'));
@@ -491,7 +490,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     if (fd >= 0) {
         datei.ordner = ordner;
         datei.rest = ordner_rest;
-        if (vergleich_erlaubt)
+        if (vergleichen)
             beginne_vergleich(fd, groesse);
         if (alt_fd < 0)
             oeffne_datei(fd);
@@ -607,37 +606,12 @@ bool CZieldatei::schreibe(int anzahl)
 {
     if (alt_fd < 0)
         return schreibe_daten(block.constData(), anzahl);
-    // What comes alike is kept while it is small: most files of an update are, and would
-    // otherwise be written only to be thrown away.
-    constexpr std::size_t vorrat_grenze = 1 << 20;
-    const bool gleich = vergleiche(anzahl);
-    if (gleich && datei.fd < 0 && vorrat.size() + std::size_t(anzahl) <= vorrat_grenze) {
-        vorrat.append(block.constData(), std::size_t(anzahl));
+    if (vergleiche(anzahl))
         return true;
-    }
-    if ((datei.fd < 0 && !beginne_neben_vergleich()) || !schreibe_daten(block.constData(), anzahl))
-        return false;
-    // A difference: the file goes on without the old one.
-    if (!gleich)
-        beende_vergleich();
-    return true;
-}
-
-bool CZieldatei::beginne_neben_vergleich()
-{
-    if (!datei.ordner || !oeffne_datei(datei.ordner->fd())) {
-        oeffnungsfehler = ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
-        entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
-        return false;
-    }
-    const bool ok = schreibe_daten(vorrat.data(), int(vorrat.size()));
-    vorrat.clear();
-    return ok;
-}
-
-int CZieldatei::schreibfehler() const
-{
-    return oeffnungsfehler != ENTPACK_OK ? oeffnungsfehler : CEntpackZiel::schreibfehler();
+    // A difference: the data is written from its start, by a new `beginne`.
+    beende_vergleich();
+    neu_anfangen = true;
+    return false;
 }
 
 bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
@@ -663,23 +637,20 @@ int CZieldatei::beende(bool behalten)
                 gleich = setze_dateizeit(alt_fd, dos_zeit);
         }
         beende_vergleich();
-        if (behalten && gleich) {
-            // The old file stays: what was written beside it goes.
-            datei.verwirf_daten();
-            vorrat.clear();
-            datei.unveraendert = true;
-            return sofort ? datei.benenne() : ENTPACK_OK;
-        }
-        // Alike to the last byte, the old file is still no copy of the entry (it grew meanwhile,
-        // or its time cannot be set): the file is written as any other.
-        if (behalten && datei.fd < 0 && !beginne_neben_vergleich()) {
+        if (!behalten) {
             datei.verwirf();
-            return oeffnungsfehler;
+            return ENTPACK_OK;
         }
+        if (!gleich) {
+            entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
+            datei.verwirf();
+            return ENTPACK_AUSGABE;
+        }
+        datei.unveraendert = true;
+        return sofort ? datei.benenne() : ENTPACK_OK;
     }
-    vorrat.clear();
     if (datei.fd < 0)
-        return behalten ? ENTPACK_AUSGABE : ENTPACK_OK;
+        return ENTPACK_AUSGABE;
     if (!behalten) {
         datei.verwirf();
         return ENTPACK_OK;
@@ -808,6 +779,7 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
     entpack_ausgabe(" extracting: %s\n",
                     maskiere_steuerzeichen(ohne_pfad ? eintrag.name.mid(trenner + 1) : eintrag.name).toUtf8().constData());
     int ergebnis = ENTPACK_OK;
+    quint64 bisher = 0;
     for (;;) {
         QByteArray& block = ausgabe.puffer();
         if (block.isEmpty()) {
@@ -820,10 +792,30 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
             ergebnis = gelesen;
             break;
         }
-        if (!ausgabe.schreibe(gelesen)) {
-            ergebnis = ausgabe.schreibfehler();
-            break;
+        if (ausgabe.schreibe(gelesen)) {
+            bisher += quint64(gelesen);
+            continue;
         }
+        if (ausgabe.von_vorn()) {
+            // The file at the name held other data: the file is made now and takes the data from
+            // its first byte, this block when it is the first, else read anew.
+            ergebnis = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate, eintrag.info.uncompressed_size);
+            if (ergebnis != ENTPACK_OK)
+                break;
+            if (bisher > 0) {
+                eintrag.leser->schliesse();
+                bisher = 0;
+                if (ergebnis = oeffne_eintrag(eintrag); ergebnis != ENTPACK_OK)
+                    break;
+                continue;
+            }
+            if (ausgabe.schreibe(gelesen)) {
+                bisher += quint64(gelesen);
+                continue;
+            }
+        }
+        ergebnis = ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
+        break;
     }
     ergebnis = schliesse_eintrag(eintrag, ergebnis);
     const int ende = ausgabe.beende(ergebnis == ENTPACK_OK);

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
-#include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <ctime>
@@ -90,10 +89,11 @@ public:
     // The block into which the next data is read; empty when none can be had.
     virtual QByteArray& puffer() = 0;
     // The first `anzahl` bytes of the block are the file's next data; false when they cannot be
-    // written.
+    // written, or when `von_vorn` asks for the data from its start.
     virtual bool schreibe(int anzahl) = 0;
-    // After a failed `schreibe`: its extraction code (by errno: no room, else a failed write).
-    virtual int schreibfehler() const { return ist_platzmangel(errno) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN; }
+    // After a failed `schreibe`: the target wants the entry's data again from its first byte (it
+    // kept none of what came so far).
+    virtual bool von_vorn() const { return false; }
     // Ends the file: keeps it when its data was complete and sound, else throws it away. The
     // extraction code, or 0 when the result follows later.
     virtual int beende(bool behalten) = 0;
@@ -135,8 +135,6 @@ public:
 
 private:
     friend class CZieldatei;
-    // Throws away the file's data, written or being written, and keeps where it would take its name.
-    void verwirf_daten();
     int namensordner(int zielordner, bool& eigener) const;
     std::shared_ptr<COrdnerhandle> ordner;
     int fd = -1;
@@ -175,7 +173,7 @@ public:
                 quint64 groesse) override;
     QByteArray& puffer() override;
     bool schreibe(int anzahl) override;
-    int schreibfehler() const override;
+    bool von_vorn() const override { return neu_anfangen; }
     int beende(bool behalten) override;
 
     // An existing file of the user's own at the target's name, of the entry's size, is first
@@ -202,8 +200,6 @@ private:
     // Whether the old file's next bytes are the block's first `anzahl`.
     bool vergleiche(int anzahl);
     void beende_vergleich();
-    // Makes the file, during a comparison, and writes it the data compared so far.
-    bool beginne_neben_vergleich();
 
     const bool sofort;
     const bool unbenannt;
@@ -235,18 +231,14 @@ private:
     CFertigeDatei datei;
     unsigned long dos_zeit = 0;
     // The old file while it is compared with the entry's data (-1 when not), the bytes found
-    // alike so far. The entry's data is read once: what came alike is kept while it is small,
-    // and a file that differs takes it from there; beyond that the file is written beside the
-    // comparison and thrown away should the old one hold the data. The code of a failed
-    // making of the file.
+    // alike so far, and whether the data must come again for a file made after a difference.
     bool vergleich_erlaubt = false;
     int alt_fd = -1;
     struct timespec alt_zeit{};
     quint64 alt_groesse = 0;
     quint64 verglichen = 0;
     QByteArray alt_block;
-    std::string vorrat;
-    int oeffnungsfehler = ENTPACK_OK;
+    bool neu_anfangen = false;
 };
 
 // Size of the blocks in which entries are read and written.
