@@ -1028,14 +1028,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     // something else stands at every name of the program's folder of temporary files.
     if (grund.isEmpty() && anzahl > 0) {
         zielordner = std::make_unique<CZielordner>(ziel);
-        const int tempordner = zielordner->handle() < 0 ? -1 : oeffne_tempordner(zielordner->handle(), true);
-        const bool besetzt = tempordner < 0 && errno == EEXIST;
-        if (zielordner->handle() < 0)
-            grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
-        else if (besetzt)
-            grund = text_ordnerfehler.arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
-        if (tempordner >= 0)
-            ::close(tempordner);
+        grund = zielordner->handle() < 0 ? zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler())
+                                         : tempordner_fehlertext(ziel, zielordner->handle());
     }
     if (!grund.isEmpty()) {
         archiv.schliesse();

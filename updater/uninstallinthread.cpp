@@ -439,9 +439,13 @@ bool CDeinstallation::fuehre_aus()
     if (log)
         log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
     melde_info(QLatin1String("- ") + Text::tr("Lösche Dateien") + QLatin1String(" -"));
-    const QString grund = hindernis(sperre);
+    // Nothing is deleted on records that could not be read, or while another process works, or
+    // where no record could be taken off (the records are written through the program's folder
+    // of temporary files).
+    QString grund = hindernis(sperre);
+    if (grund.isEmpty() && wurzel_fd >= 0 && !karte.empty())
+        grund = tempordner_fehlertext(wurzel, wurzel_fd);
     if (!grund.isEmpty()) {
-        // Nothing is deleted on records that could not be read, or while another process works.
         melde_fehler(grund);
         ++fehler;
     } else if (wurzel_fd >= 0) {

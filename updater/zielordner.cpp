@@ -111,6 +111,19 @@ QString zielordner_fehlertext(const QString& pfad, int fehler)
     return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden").arg(ordner);
 }
 
+QString tempordner_fehlertext(const QString& ziel, int ordner)
+{
+    const int tempordner = oeffne_tempordner(ordner, true);
+    if (tempordner >= 0) {
+        ::close(tempordner);
+        return QString();
+    }
+    if (errno != EEXIST)
+        return QString();
+    return QCoreApplication::translate("UpdaterMainWindow", "Fehler: Verzeichnis '%1' kann nicht angelegt werden")
+        .arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
+}
+
 CZielordner::CZielordner(const QString& pfad)
 {
     fd = oeffne_ordnerhandle(QFile::encodeName(pfad));

@@ -94,6 +94,10 @@ private:
 // link: a folder of the program's own (see `ist_eigener_name` for its names), with `anlegen` made
 // where none is there. -1 with errno; EEXIST: something else stands at each of its names.
 int oeffne_tempordner(int ordner, bool anlegen);
+// The line that refuses a run on the target `ziel` (its handle `ordner`) before it changes
+// anything, where something else stands at every name of the folder of temporary files (made
+// where none is there); empty where the run may go on.
+QString tempordner_fehlertext(const QString& ziel, int ordner);
 
 // A temporary file created exclusively in the folder's folder of temporary files (made when
 // missing): `tempordner` receives that folder's handle (one it holds from an earlier call for the

@@ -163,8 +163,15 @@ TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
         EXPECT_EQ(lies(ziel + "/o/b.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
         EXPECT_EQ(log.hat_text("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden"), alle);
         EXPECT_EQ(QFileInfo::exists(ziel + "/uninstall.dat"), !alle);
-        if (!alle)
+        if (alle) {
+            // The uninstall takes its records off through that folder: refused alike, before a file goes.
+            CUninstallInfo info(ziel);
+            ergaenze_unistall("a.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
+            EXPECT_FALSE(deinstalliere());
+            EXPECT_EQ(lies(ziel + "/a.txt"), QByteArray("alt"));
+        } else {
             EXPECT_TRUE(deinstalliere());
+        }
         const QFileInfo danach(temp);
         EXPECT_EQ(danach.isSymLink(), davor.isSymLink());
         EXPECT_EQ(danach.symLinkTarget(), davor.symLinkTarget());
