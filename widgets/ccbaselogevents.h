@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cqstring.h"
+#include "ereignisuebergabe.h"
 
 #include <QEvent>
 
@@ -39,6 +40,9 @@ public:
         int typ = 0;
     };
     CCbaseLogNeueTextzeile() : QEvent(CCBaseLogEvent::Textzeile) {}
+    // An event Qt deletes undelivered (its receiver gone, or the program at its end) never passes
+    // the filter that takes it over from the posting thread: its members go after that, here.
+    ~CCbaseLogNeueTextzeile() override { uebernimm_ereignis(this); }
     std::vector<Zeile> zeilen;
 };
 
@@ -46,6 +50,7 @@ class CCbaseLogNeueTitelzeile : public QEvent
 {
 public:
     explicit CCbaseLogNeueTitelzeile(const CQString& text) : QEvent(CCBaseLogEvent::Titelzeile), text(text) {}
+    ~CCbaseLogNeueTitelzeile() override { uebernimm_ereignis(this); }
     CQString text;
 };
 
@@ -68,5 +73,6 @@ class CCbaseLogTitelData : public QEvent
 {
 public:
     explicit CCbaseLogTitelData(const CQString& text) : QEvent(CCBaseLogEvent::TitelData), text(text) {}
+    ~CCbaseLogTitelData() override { uebernimm_ereignis(this); }
     CQString text;
 };
