@@ -651,13 +651,8 @@ TEST_P(ServerBenutzer, NamenUndBemerkungAnDerSpaltenbreiteGanzOderGekuerztNieGeb
     const QString emoji = QStringLiteral("\U0001F600");
     const QString passt = QString(99, QLatin1Char('a')) + emoji;
     const QString bemerkung = QString(254, QLatin1Char('r')) + emoji;
-    setze_modal_funktion([&](QWidget* w) {
-        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
-            dialog->gib_formular()->lineEdit->setText(bemerkung + QStringLiteral("zu viel"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        return 0;
-    });
+    dialogtext = bemerkung + QStringLiteral("zu viel");
+    beantworte_dialoge();
     {
         CAnwenderListe fenster;
         // One character more than the column holds: the emoji goes whole.
@@ -862,18 +857,7 @@ TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNoch
                     .arg(nummer)
                     .arg(QLatin1String(sperre), QLatin1String(name)));
     };
-    setze_modal_funktion([](QWidget* w) {
-        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
-            dialog->gib_formular()->lineEdit->setText(QStringLiteral("veraltet"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        if (auto* dialog = qobject_cast<Canwender_passwort*>(w)) {
-            dialog->ePass_n->setText(QStringLiteral("geheim"));
-            dialog->ePass_nb->setText(QStringLiteral("geheim"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        return 0;
-    });
+    beantworte_dialoge();
     {
         LogMitschnitt mitschnitt;
         CBenutzerVerwaltung verwaltung;
