@@ -219,12 +219,12 @@ QVector<QStringList> woerter_mit_ort(const QString& pdf)
 {
     const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
     QVector<QStringList> seiten;
-    for (const QString& seite : laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
-                                    .split(QStringLiteral("<page ")).mid(1)) {
+    for (const QString& seite : laufe("pdftotext", {"-bbox", pdf, "-"}).split("<page ").mid(1)) {
         seiten.append(QStringList());
         for (auto treffer = wort.globalMatch(seite); treffer.hasNext();) {
             const QRegularExpressionMatch m = treffer.next();
-            seiten.last() << QStringLiteral("%1 %2 %3").arg(qRound(m.captured(1).toDouble() * 10)).arg(qRound(m.captured(2).toDouble() * 10)).arg(m.captured(3));
+            const auto zehntel = [&m](int teil) { return qRound(m.captured(teil).toDouble() * 10); };
+            seiten.last() << QStringLiteral("%1 %2 %3").arg(zehntel(1)).arg(zehntel(2)).arg(m.captured(3));
         }
     }
     return seiten;
