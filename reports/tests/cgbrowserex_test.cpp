@@ -98,7 +98,7 @@ TEST_F(Textseite, GrosserHtmlBerichtWirdSofortMitSeinerGroesseAbgewiesen)
     qint64 luecke = 0;
     int takte = 0;
     QTimer takt;
-    QObject::connect(&takt, &QTimer::timeout, [&] { luecke = qMax(luecke, uhr.restart()), ++takte; });
+    QObject::connect(&takt, &QTimer::timeout, [&] { luecke = qMax(luecke, uhr.restart()); ++takte; });
     const qint64 vorher = speicher_jetzt_mib();
     uhr.start();
     takt.start(10);
