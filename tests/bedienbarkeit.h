@@ -54,11 +54,6 @@ inline QWidget* einheit(QWidget* w, QWidget* fenster)
     return ganz;
 }
 
-inline QString beschreibe(QWidget* w)
-{
-    return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
-}
-
 // The focus proxy of a view (a web page's render widget) is announced as the view.
 inline QString name_fuer_vorleser(QWidget* w)
 {
@@ -73,11 +68,9 @@ inline QList<QAbstractButton*> gruppe_von(QAbstractButton* knopf)
 {
     if (knopf->group() && knopf->group()->exclusive())
         return knopf->group()->buttons();
-    if (!knopf->autoExclusive() || !knopf->parentWidget())
-        return {knopf};
-    QList<QAbstractButton*> gruppe;
+    QList<QAbstractButton*> gruppe{knopf};
     for (QAbstractButton* b : knopf->parentWidget()->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
-        if (b->autoExclusive() && !b->group())
+        if (knopf->autoExclusive() && b->autoExclusive() && !b->group())
             gruppe << b;
     return gruppe;
 }
@@ -132,6 +125,9 @@ inline QList<QWidget*> tab_folge(QWidget* fenster)
 // order more than once (the step from the last control back to the first).
 inline QStringList pruefe(QWidget* fenster)
 {
+    const auto beschreibe = [](QWidget* w) {
+        return QStringLiteral("%1 \"%2\"").arg(w->metaObject()->className(), w->objectName());
+    };
     QStringList fehler;
     const QList<QWidget*> folge = tab_folge(fenster);
     QList<QWidget*> erreicht;

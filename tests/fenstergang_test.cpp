@@ -15,10 +15,10 @@
 #include "dpagesetupdialog.h"
 #include "einstellungsformat.h"
 #include "startzustand.h"
+#include "testdateien.h"
 #include "updatermainwindow.h"
 #include "version.h"
 
-#include <QFile>
 #include <QPrinter>
 #include <QSettings>
 
@@ -31,16 +31,9 @@ TEST_F(Fenstergang, JedesFensterIstPerTastaturErreichbarBenanntUndInLesefolge)
     melde_an({"INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (2, 'Technik')",
               "INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) VALUES (3, 2, 'meier')"});
     // A report with links: Tab goes from link to link and then on to the tool bars.
-    QFile bericht(ordner.filePath(QStringLiteral("bericht.html")));
-    ASSERT_TRUE(bericht.open(QIODevice::WriteOnly));
-    bericht.write("<p>Protokoll</p><a href=\"a.html\">eins</a> <a href=\"b.html\">zwei</a>");
-    bericht.close();
-    const auto betrachter = [&bericht](bool zwei_seiten) {
-        auto* b = new CGBrowserDiag(nullptr, CQString("Bericht"), true, Qt::WindowFlags(), zwei_seiten);
-        if (!zwei_seiten)
-            b->browser->setze_quelle(CQString(bericht.fileName()));
-        return b;
-    };
+    const QString bericht =
+        schreibe_datei(ordner, "bericht.html", "<p>Protokoll</p><a href=\"a.html\">eins</a> <a href=\"b.html\">zwei</a>");
+    const auto betrachter = [](bool zwei) { return new CGBrowserDiag(nullptr, CQString("Bericht"), true, {}, zwei); };
     QPrinter drucker;
     bedienbarkeit::pruefe_zeilen({
         {"Hauptfenster", [] {
@@ -55,7 +48,11 @@ TEST_F(Fenstergang, JedesFensterIstPerTastaturErreichbarBenanntUndInLesefolge)
          }},
         {"Dock", [] { return new CDockLog; }},
         {"Info", [] { return new version; }},
-        {"Berichtsbetrachter", [&] { return betrachter(false); }},
+        {"Berichtsbetrachter", [&] {
+             CGBrowserDiag* b = betrachter(false);
+             b->browser->setze_quelle(CQString(bericht));
+             return b;
+         }},
         {"Berichtsbetrachter mit zwei Seiten", [&] { return betrachter(true); }},
         {"Programmlauf", [] { return new CProzessThread(nullptr); }},
         {"Meldungsfenster", [] { return new CCMessageBox(nullptr, CQString("Titel"), CQString("m")); }},

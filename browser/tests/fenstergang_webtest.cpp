@@ -18,43 +18,20 @@
 #include "settings.h"
 #include "webview.h"
 #include "steuerdaten.h"
+#include "testdateien.h"
 
 #include <QAuthenticator>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineProfile>
 
-namespace {
-
-// The sign-in forms run modally: each is walked once it shows, then cancelled.
-void pruefe_modal(const char* name, const std::function<void()>& oeffne)
-{
-    QString fehler = QStringLiteral("nicht gezeigt");
-    QTimer::singleShot(300, [&fehler] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            fehler = bedienbarkeit::pruefe(dialog).join(QLatin1Char('\n'));
-            dialog->close();
-        }
-    });
-    oeffne();
-    EXPECT_EQ(fehler.toStdString(), "") << name;
-}
-
-} // namespace
-
 TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefolge)
 {
     QTemporaryDir ordner;
-    QFile seite(ordner.filePath(QStringLiteral("seite.html")));
-    ASSERT_TRUE(seite.open(QIODevice::WriteOnly));
-    seite.write("<title>Seite</title><p>Text</p><a href=\"x.html\">Link</a>");
-    seite.close();
+    const QString seite = schreibe_datei(ordner, "seite.html", "<title>Seite</title><p>Text</p><a href=\"x.html\">Link</a>");
     gib_browsermodus_variable().setze_wert_qstr(CQString("INTERN"));
-    gib_steuerdaten(true)->setze_wert(QStringLiteral("/Allgemein/HTML_Viewer_verwende_QWebEngineView"),
-                                      QStringLiteral("true"));
-    const QString url = QUrl::fromLocalFile(seite.fileName()).toString();
+    gib_steuerdaten(true)->setze_wert("/Allgemein/HTML_Viewer_verwende_QWebEngineView", "true");
+    const QString url = QUrl::fromLocalFile(seite).toString();
     const auto browserfenster = [&url]() -> QWidget* {
         const QWidgetList vorher = QApplication::topLevelWidgets();
         EXPECT_TRUE(oeffne_url(url, false));
@@ -63,12 +40,6 @@ TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefol
                 return w;
         return nullptr;
     };
-    const auto betrachter = [&seite] {
-        auto* b = new CGBrowserDiag(nullptr, CQString("Bericht"), true, Qt::WindowFlags(), false);
-        EXPECT_TRUE(b->browser->verwendet_web());
-        b->browser->setze_quelle(CQString(seite.fileName()));
-        return b;
-    };
     bedienbarkeit::pruefe_zeilen(
         {{"Browserfenster", browserfenster},
          {"Einstellungen", [] { return new SettingsDialog; }},
@@ -76,13 +47,16 @@ TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefol
          {"Lesezeichen", [] { return new BookmarksDialog; }},
          {"Lesezeichen hinzufuegen", [&url] { return new AddBookmarkDialog(url, QStringLiteral("Seite")); }},
          {"Downloads", [] { return new DownloadManager; }},
-         {"Seite speichern",
-          [&] {
-              return new SavePageDialog(nullptr, QWebEngineDownloadItem::CompleteHtmlSaveFormat,
-                                        ordner.filePath(QStringLiteral("s.html")));
+         {"Seite speichern", [&] {
+              return new SavePageDialog(nullptr, QWebEngineDownloadItem::CompleteHtmlSaveFormat, ordner.filePath("s.html"));
           }},
-         {"PDF drucken", [&] { return new PrintToPdfDialog(ordner.filePath(QStringLiteral("s.pdf"))); }},
-         {"Berichtsbetrachter mit Webseite", betrachter},
+         {"PDF drucken", [&] { return new PrintToPdfDialog(ordner.filePath("s.pdf")); }},
+         {"Berichtsbetrachter mit Webseite", [&seite] {
+              auto* b = new CGBrowserDiag(nullptr, CQString("Bericht"), true, Qt::WindowFlags(), false);
+              EXPECT_TRUE(b->browser->verwendet_web());
+              b->browser->setze_quelle(CQString(seite));
+              return b;
+          }},
          {"URL-Eingabe", [] { return new CUrlEingabe; }},
          {"Popup", [&url] {
               auto* popup = new PopupWindow(QWebEngineProfile::defaultProfile());
@@ -97,6 +71,18 @@ TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefol
               return ansicht;
           }}},
         300);
+    // The sign-in forms run modally: each is walked once it shows, then cancelled.
+    const auto pruefe_modal = [](const char* name, const std::function<void()>& oeffne) {
+        QString fehler = QStringLiteral("nicht gezeigt");
+        QTimer::singleShot(300, [&fehler] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                fehler = bedienbarkeit::pruefe(dialog).join(QLatin1Char('\n'));
+                dialog->close();
+            }
+        });
+        oeffne();
+        EXPECT_EQ(fehler.toStdString(), "") << name;
+    };
     QAuthenticator anmeldung;
     pruefe_modal("Anmeldung", [&] { frage_anmeldung(nullptr, QStringLiteral("%1 %2"), QUrl(url), &anmeldung); });
     pruefe_modal("Proxy", [&] { frage_proxyanmeldung(nullptr, QStringLiteral("%1"), QStringLiteral("h"), &anmeldung); });

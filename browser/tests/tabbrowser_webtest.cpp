@@ -799,6 +799,5 @@ TEST(Fenstergang, TabfensterIstPerTastaturErreichbarBenanntUndInLesefolge)
                                        EXPECT_TRUE(lade(fenster->tabWidget()->newTab(false), seiten().p(3)));
                                        merke(BookmarkNode::Bookmark, "p1");
                                        return fenster;
-                                   }}},
-                                 300);
+                                   }}}, 300);
 }

@@ -5,11 +5,6 @@
 
 namespace {
 
-QString zeichen(char32_t c)
-{
-    return c > 0xFFFF ? QString::fromUcs4(&c, 1) : QString(QChar(static_cast<ushort>(c)));
-}
-
 // Default_Ignorable_Code_Point as Unicode's DerivedCoreProperties.txt lists it.
 bool ist_ignorierbar(char32_t c)
 {
@@ -31,7 +26,7 @@ bool ist_ignorierbar(char32_t c)
 TEST(Steuerzeichen, JederCodepunktNachSeinenEigenschaften)
 {
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
-        const QString text = QStringLiteral("a") + zeichen(c) + QStringLiteral("b");
+        const QString text = "a" + (c > 0xFFFF ? QString::fromUcs4(&c, 1) : QString(QChar(ushort(c)))) + "b";
         const QChar::Category art = QChar::category(c);
         const bool unsichtbar = art == QChar::Other_Control || art == QChar::Other_Format || art == QChar::Other_Surrogate
                                 || art == QChar::Separator_Line || art == QChar::Separator_Paragraph || ist_ignorierbar(c);
@@ -50,15 +45,11 @@ TEST(Steuerzeichen, JederCodepunktNachSeinenEigenschaften)
 // else, where "an<ZWJ>na" would pass for "anna".
 TEST(Steuerzeichen, VerbinderNurWoDieSchriftSieBraucht)
 {
-    const QString devanagari = QString::fromUcs4(U"\u0915\u094D\u200D\u0937");
-    const QString persisch = QString::fromUcs4(U"\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645");
-    for (const QString& name : {devanagari, persisch}) {
-        EXPECT_FALSE(hat_unsichtbare_zeichen(name)) << name.toStdString();
-        EXPECT_EQ(ohne_unsichtbare_zeichen(name), name);
-    }
-    for (const char32_t* text : {U"an\u200Dna", U"an\u200Cna", U"\u200D\u0915", U"\u062E\u200C", U"\u0915\u200D\u0937"}) {
+    for (const auto& [text, bleibt] : {std::pair{U"\u0915\u094D\u200D\u0937", true}, {U"\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645", true},
+                                       {U"an\u200Dna", false}, {U"an\u200Cna", false}, {U"\u200D\u0915", false},
+                                       {U"\u062E\u200C", false}, {U"\u0915\u200D\u0937", false}}) {
         const QString name = QString::fromUcs4(text);
-        EXPECT_TRUE(hat_unsichtbare_zeichen(name)) << name.toStdString();
-        EXPECT_EQ(ohne_unsichtbare_zeichen(name).size(), name.size() - 1);
+        EXPECT_EQ(hat_unsichtbare_zeichen(name), !bleibt) << name.toStdString();
+        EXPECT_EQ(ohne_unsichtbare_zeichen(name), bleibt ? name : QString(name).remove(QChar(0x200D)).remove(QChar(0x200C)));
     }
 }

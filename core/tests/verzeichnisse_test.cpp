@@ -6,6 +6,7 @@
 #include "testziele.h"
 #include "verzeichnisse.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,6 @@
 #include <log4cpp/Category.hh>
 
 #include <atomic>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -254,22 +254,14 @@ bool setze_rechte(const QString& pfad, mode_t rechte)
 
 // The access control list "setfacl -m u:<benutzer>:<rechte>,m::<maske>" leaves on a file of mode
 // 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id.
-bool setze_acl(const QString& pfad, std::uint32_t benutzer, std::uint32_t rechte, std::uint32_t maske)
+bool setze_acl(const QString& pfad, quint32 benutzer, quint16 rechte, quint16 maske)
 {
-    const std::uint32_t x = QFileInfo(pfad).isDir() ? 1 : 0;
-    const std::uint32_t eintraege[][3] = {
-        {0x01, 6 | x, ~0u}, {0x02, rechte, benutzer}, {0x04, 4 | x, ~0u}, {0x10, maske, ~0u}, {0x20, 4 | x, ~0u}};
+    const quint16 x = QFileInfo(pfad).isDir() ? 1 : 0;
     QByteArray liste;
-    const auto schreibe = [&liste](std::uint32_t wert, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            liste.append(static_cast<char>(wert >> (8 * i)));
-    };
-    schreibe(2, 4);
-    for (const auto& e : eintraege) {
-        schreibe(e[0], 2);
-        schreibe(e[1], 2);
-        schreibe(e[2], 4);
-    }
+    QDataStream daten(&liste, QIODevice::WriteOnly);
+    daten.setByteOrder(QDataStream::LittleEndian);
+    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u << quint16(0x02) << rechte << benutzer << quint16(0x04)
+          << quint16(4 | x) << ~0u << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
     return ::setxattr(QFile::encodeName(pfad).constData(), "system.posix_acl_access", liste.constData(),
                       static_cast<std::size_t>(liste.size()), 0) == 0;
 }

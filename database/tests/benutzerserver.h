@@ -177,26 +177,30 @@ protected:
     }
     // Another administrator's statements in a transaction of their own, on a connection of a thread
     // of their own: run at once, committed `ms` later (or once `ende` is set), while this thread's
-    // statement waits for them. `begonnen` is set once they have run.
-    std::thread halte_transaktion(const QStringList& anweisungen, std::atomic<bool>& begonnen, int ms,
-                                  const std::atomic<bool>* ende = nullptr) const
+    // statement waits for them. Returns once they have run, or the thread has given up.
+    std::thread halte_transaktion(const QStringList& anweisungen, int ms, const std::atomic<bool>* ende = nullptr) const
     {
-        return std::thread([weg = zugang(), anweisungen, ms, &begonnen, ende] {
+        const auto begonnen = std::make_shared<std::atomic<bool>>(false);
+        std::thread faden([weg = zugang(), anweisungen, ms, begonnen, ende] {
             {
                 QSqlDatabase db = weg.oeffne(QStringLiteral("dritter"));
                 if (db.isOpen() && db.transaction()) {
                     for (const QString& text : anweisungen)
                         QSqlQuery(text, db);
-                    begonnen = true;
+                    *begonnen = true;
                     for (int i = 0; i < ms / 10 && !(ende && *ende); ++i)
                         QThread::msleep(10);
                     db.commit();
                 }
-                begonnen = true;
+                *begonnen = true;
                 db.close();
             }
             QSqlDatabase::removeDatabase(QStringLiteral("dritter"));
         });
+        for (int i = 0; i < 1000 && !*begonnen; ++i)
+            QThread::msleep(10);
+        EXPECT_TRUE(*begonnen);
+        return faden;
     }
     // Runs the statement on the second connection, without a log line (it may run inside one).
     static bool zweite_fuehrt_aus(const QString& text)
@@ -647,13 +651,8 @@ TEST_P(ServerBenutzer, NamenUndBemerkungAnDerSpaltenbreiteGanzOderGekuerztNieGeb
     const QString emoji = QStringLiteral("\U0001F600");
     const QString passt = QString(99, QLatin1Char('a')) + emoji;
     const QString bemerkung = QString(254, QLatin1Char('r')) + emoji;
-    setze_modal_funktion([&](QWidget* w) {
-        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
-            dialog->gib_formular()->lineEdit->setText(bemerkung + QStringLiteral("zu viel"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        return 0;
-    });
+    dialogtext = bemerkung + QStringLiteral("zu viel");
+    beantworte_dialoge();
     {
         CAnwenderListe fenster;
         // One character more than the column holds: the emoji goes whole.
@@ -805,20 +804,11 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
     int anzahl = 0;
     ASSERT_EQ(lese_gruppen(anzahl), QString());
     const CCDataBase* db = gib_bv_ccdatabase();
-    const auto waerte_auf = [](std::atomic<bool>& begonnen) {
-        for (int i = 0; i < 1000 && !begonnen; ++i)
-            QThread::msleep(10);
-        return bool(begonnen);
-    };
     // The other administrator's add of a user to "Offen" is not committed yet when the delete comes.
     {
-        std::atomic<bool> begonnen{false};
-        std::thread anderer = halte_transaktion(
-            {QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) SELECT 50, 2, 'spaet' FROM "
-                            "bv_gruppen WHERE grp_id=2%1")
-                 .arg(db->teilsperre())},
-            begonnen, 500);
-        EXPECT_TRUE(waerte_auf(begonnen));
+        std::thread anderer = halte_transaktion({QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) SELECT "
+                                                                "50, 2, 'spaet' FROM bv_gruppen WHERE grp_id=2%1").arg(db->teilsperre())},
+                                                500);
         {
             CGruppenListe seite;
             waehle_gruppe(seite, gruppeneingabe(seite), QStringLiteral("Offen"));
@@ -828,12 +818,10 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
     }
     // The other administrator's delete of "Technik" is not committed yet when the add comes.
     {
-        std::atomic<bool> begonnen{false};
         QStringList anweisungen{QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=3")};
         if (!ist_sqlite())
             anweisungen.prepend(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_id=3 FOR UPDATE"));
-        std::thread anderer = halte_transaktion(anweisungen, begonnen, 500);
-        EXPECT_TRUE(waerte_auf(begonnen));
+        std::thread anderer = halte_transaktion(anweisungen, 500);
         {
             CAnwenderListe fenster;
             fenster.eName->setzeText(CQString("neu"));
@@ -869,18 +857,7 @@ TEST_P(ServerBenutzer, VeralteteZeileWirktNurAufDieZeileDieDenGezeigtenNamenNoch
                     .arg(nummer)
                     .arg(QLatin1String(sperre), QLatin1String(name)));
     };
-    setze_modal_funktion([](QWidget* w) {
-        if (auto* dialog = qobject_cast<CEingabeString*>(w)) {
-            dialog->gib_formular()->lineEdit->setText(QStringLiteral("veraltet"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        if (auto* dialog = qobject_cast<Canwender_passwort*>(w)) {
-            dialog->ePass_n->setText(QStringLiteral("geheim"));
-            dialog->ePass_nb->setText(QStringLiteral("geheim"));
-            return static_cast<int>(QDialog::Accepted);
-        }
-        return 0;
-    });
+    beantworte_dialoge();
     {
         LogMitschnitt mitschnitt;
         CBenutzerVerwaltung verwaltung;
@@ -1031,10 +1008,8 @@ TEST_P(ServerBenutzer, AeltereTabelleMitAufgefuelltenNamenBekommtGenaueNamenUndB
     {
         // A second session holds the table: the conversion is logged and left; padded names still compare.
         gib_db_zeitgrenzen().sperre = 1;
-        std::atomic<bool> begonnen{false}, ende{false};
-        std::thread anderer = halte_transaktion({QStringLiteral("SELECT count(*) FROM bv_anwender")}, begonnen, 30000, &ende);
-        for (int i = 0; i < 1000 && !begonnen; ++i)
-            QThread::msleep(10);
+        std::atomic<bool> ende{false};
+        std::thread anderer = halte_transaktion({QStringLiteral("SELECT count(*) FROM bv_anwender")}, 30000, &ende);
         LogMitschnitt mitschnitt;
         const CQString fehler = bv_anmelden();
         ende = true;

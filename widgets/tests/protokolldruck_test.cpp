@@ -20,7 +20,6 @@
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
-#include <QPainter>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -33,7 +32,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
 #include <numeric>
 #include <atomic>
 #include <string>
@@ -215,6 +213,22 @@ public:
     int einrichtungen = 0;
     int ausgabedateien = 0;
 };
+
+// The words of each page with their places, as pdftotext reads them ("x y word", in tenths of a point).
+QVector<QStringList> woerter_mit_ort(const QString& pdf)
+{
+    const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    QVector<QStringList> seiten;
+    for (const QString& seite : laufe("pdftotext", {"-bbox", pdf, "-"}).split("<page ").mid(1)) {
+        seiten.append(QStringList());
+        for (auto treffer = wort.globalMatch(seite); treffer.hasNext();) {
+            const QRegularExpressionMatch m = treffer.next();
+            const auto zehntel = [&m](int teil) { return qRound(m.captured(teil).toDouble() * 10); };
+            seiten.last() << QStringLiteral("%1 %2 %3").arg(zehntel(1)).arg(zehntel(2)).arg(m.captured(3));
+        }
+    }
+    return seiten;
+}
 
 } // namespace
 
@@ -762,26 +776,6 @@ TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
     EXPECT_FALSE(frage_drucker(zweites, drucker));
 }
 
-namespace {
-
-// The words of each page with their places, as pdftotext reads them ("x y word", in tenths of a point).
-QVector<QStringList> woerter_mit_ort(const QString& pdf)
-{
-    const QRegularExpression wort(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
-    QVector<QStringList> seiten;
-    for (const QString& seite : laufe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
-                                    .split(QStringLiteral("<page ")).mid(1)) {
-        seiten.append(QStringList());
-        for (auto treffer = wort.globalMatch(seite); treffer.hasNext();) {
-            const QRegularExpressionMatch m = treffer.next();
-            seiten.last() << QStringLiteral("%1 %2 %3").arg(qRound(m.captured(1).toDouble() * 10)).arg(qRound(m.captured(2).toDouble() * 10)).arg(m.captured(3));
-        }
-    }
-    return seiten;
-}
-
-} // namespace
-
 // A report and a log window of install lines printed in slices of 150 paragraphs, as a long
 // document is printed, and in one: each page holds the same words in the same places and the
 // same pictures, a list numbered on, right-aligned, right-to-left and indented paragraphs, tables
@@ -791,16 +785,15 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     QImage bild(40, 90, QImage::Format_RGB32);
     bild.fill(Qt::darkRed);
     ASSERT_TRUE(bild.save(tmp.filePath(QStringLiteral("bild.png"))));
-    QString html = QStringLiteral("<ol>");
-    for (int i = 1; i <= 1200; ++i)
-        html += QStringLiteral("<li>Punkt %1</li>").arg(i);
-    html += QStringLiteral("</ol>");
-    for (int i = 1; i <= 1200; ++i)
-        html += QStringLiteral("<p align=right>Rechts %1</p><p dir=rtl>Latin %1 \u05e9\u05dc\u05d5\u05dd</p><p style='margin-left:60px'>"
-                               "Rein %1%2</p>").arg(i).arg(i % 9 ? QString() : QStringLiteral("<img src='%1'><table border=1><tr><td>a %2</td>"
-                               "<td>b<br>c</td></tr><tr><td>d</td><td>e</td></tr></table>").arg(tmp.filePath("bild.png")).arg(i));
+    QString punkte, absaetze;
+    for (int i = 1; i <= 1200; ++i) {
+        punkte += QStringLiteral("<li>Punkt %1</li>").arg(i);
+        absaetze += QStringLiteral("<p align=right>Rechts %1</p><p dir=rtl>Latin %1 \u05e9\u05dc\u05d5\u05dd</p><p style='margin-left:60px'>"
+                                   "Rein %1%2</p>").arg(i).arg(i % 9 ? QString() : QStringLiteral("<img src='%1'><table border=1><tr><td>a %2</td>"
+                                   "<td>b<br>c</td></tr><tr><td>d</td><td>e</td></tr></table>").arg(tmp.filePath("bild.png")).arg(i));
+    }
     QTextEdit bericht;
-    bericht.setHtml(html);
+    bericht.setHtml("<ol>" + punkte + "</ol>" + absaetze);
     Logfenster fenster;
     QStringList zeilen;
     for (int i = 1; i <= 3000; ++i)
