@@ -197,10 +197,10 @@ private:
         std::optional<CZeitVDN> vorher;
         CEintragUnterwegs e;
         bool vom_nenner = false;
-        std::optional<int> benannt;
+        std::optional<int> benannt = std::nullopt;
         bool neu = false;
         bool ersetzt = false;
-        std::shared_ptr<COrdnerhandle> ordner;
+        std::shared_ptr<COrdnerhandle> ordner = nullptr;
     };
     // The reporting thread's own: the entries taken and not handed on; for the paths of the
     // marked files taken and not reported, how many; the records to restore once the last of
