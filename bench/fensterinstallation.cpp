@@ -365,7 +365,7 @@ int installationen(const QList<int>& anzahlen, const QString& arbeit, const QStr
                 return 1;
             still.laeufe << *w;
             for (int p = 0; p < programme.size(); ++p)
-                for (const QString art : {QStringLiteral("fenster"), QStringLiteral("dock")})
+                for (const QString& art : {QStringLiteral("fenster"), QStringLiteral("dock")})
                     if (const auto w = starte_lauf(programme[p], art, archiv, ziel(QStringLiteral("%1%2-%3").arg(art).arg(p).arg(lauf))))
                         reihen[QStringLiteral("%1 %2").arg(p).arg(art == QLatin1String("dock"))].laeufe << *w;
         }

@@ -284,9 +284,10 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
         sammler.texte.clear();
         EXPECT_EQ(suche_datei(name, true, false), erwartet);
         ASSERT_EQ(sammler.texte.size(), gewarnt ? 1u : 0u);
-        if (gewarnt)
+        if (gewarnt) {
             EXPECT_NE(sammler.texte[0].find("Datei " + hier.toStdString() + " wird uebergangen"), std::string::npos)
                 << sammler.texte[0];
+        }
     };
 
     lege_an(hier);

@@ -152,8 +152,7 @@ Canwender_passwort::Canwender_passwort(QWidget* eltern, const CQString& name_, i
 
     connect(bNNCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bNNOk, &QPushButton::clicked, this, &QDialog::accept);
-    connect(comboUser, QOverload<const QString&>::of(&QComboBox::activated), this,
-            &Canwender_passwort::comboUser_slot);
+    connect(comboUser, &QComboBox::textActivated, this, &Canwender_passwort::comboUser_slot);
 }
 
 Canwender_passwort::~Canwender_passwort() = default;

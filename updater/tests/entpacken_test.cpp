@@ -356,8 +356,9 @@ TEST_F(Entpacken, VorbereiteteErsetzungenBehaltenDieRechteJederDatei)
         ASSERT_TRUE(a.oeffne(zip));
         std::vector<CFertigeDatei> fertige;
         for (int i = 0; i < 3; ++i) {
-            if (i > 0)
+            if (i > 0) {
                 ASSERT_EQ(a.naechster(), UNZ_OK);
+            }
             CZipEintrag e;
             ASSERT_EQ(a.lies_eintrag(e), UNZ_OK);
             ASSERT_EQ(entpacke_eintrag(a.gib_handle(), e, ziel, false, spaeter), ENTPACK_OK);

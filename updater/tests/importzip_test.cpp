@@ -100,9 +100,11 @@ TEST_F(ImportZip, UpdateVielerDateienErsetztNurWasErsetzbarIst)
 
     unistall_map().clear();
     EXPECT_FALSE(lauf(0, archiv(neu), &log));
-    for (int i = 0; i < 60; ++i)
-        if (i != 5 && i != 7)
+    for (int i = 0; i < 60; ++i) {
+        if (i != 5 && i != 7) {
             EXPECT_EQ(lies(ziel + "/o/f" + QString::number(i) + ".txt"), "neu" + QByteArray::number(i)) << i;
+        }
+    }
     EXPECT_EQ(QFile::permissions(ziel + "/o/f3.txt") & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), rechte);
     EXPECT_EQ(lies(ziel + "/o/f5.txt"), QByteArray("alt"));
     EXPECT_TRUE(log.hat_text("Fehler bei entpacken von o/f5.txt : Fehler bei Open auf Ausgabedatei"));

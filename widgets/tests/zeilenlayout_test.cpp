@@ -151,7 +151,7 @@ TEST(Zeilenlayout, SchlichteTabellenStehenAlsEineInSpalten)
     int spalte = -1;
     for (Ansicht* a : {&eigen, &standard}) {
         // Each in a pass of its own, the view's cursor in the first row.
-        for (const QString zeile : {QStringLiteral("<table border=1><tr><td>1</td><td>b.txt</td></tr></table>"),
+        for (const QString& zeile : {QStringLiteral("<table border=1><tr><td>1</td><td>b.txt</td></tr></table>"),
                                     QStringLiteral("<table border=1><tr><td>12345678901234567890</td><td>c.txt</td></tr></table><br/>"),
                                     QStringLiteral("danach")}) {
             a->puffer->nimm(zeile);

@@ -89,6 +89,10 @@ public:
 
 private:
     QByteArray kopf() const;
+    // Under the write lock, before a write in full (`voll`) or one that adds: its result when
+    // nothing is to be written (the information could not be loaded, the map is empty, or the
+    // map is as the last such write took it); else none, and `stand` is the map's change.
+    std::optional<bool> ohne_schreiben(bool voll, bool melden, quint64& stand);
     // Writes the file's content with `schreibe` (given the new file's handle), taken from the map
     // at its change `stand` (which `schreibe` may set); `voll`: the whole map in order.
     bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden);

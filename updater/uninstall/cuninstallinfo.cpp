@@ -320,23 +320,32 @@ QByteArray CUninstallInfo::kopf() const
     return inhalt;
 }
 
-bool CUninstallInfo::schreibe_unistall(bool melden)
+std::optional<bool> CUninstallInfo::ohne_schreiben(bool voll, bool melden, quint64& stand)
 {
-    std::lock_guard<std::mutex> lock(schreib_mutex);
     // Never over a file that could not be read, nor in a folder held by another process.
     if (!ladefehler.isEmpty())
         return unistall_anzahl() == 0;
     CGeteilt& g = geteilt();
+    std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+    if (g.karte.empty())
+        return true;
+    stand = g.aenderung;
+    // In full: nothing changed since the last write in full, which stands, or failed and was
+    // reported. Adding: the content follows from the map's state; the same state, the same records.
+    const bool wie_zuletzt = voll ? stand == letzter_stand && letzter_voll && !g.zeiten_offen
+                                  : g.nur_zugefuegt && stand == letzter_stand;
+    if (wie_zuletzt)
+        return melde_ergebnis(melden);
+    return std::nullopt;
+}
+
+bool CUninstallInfo::schreibe_unistall(bool melden)
+{
+    std::lock_guard<std::mutex> lock(schreib_mutex);
     quint64 stand = 0;
-    {
-        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-        if (g.karte.empty())
-            return true;
-        stand = g.aenderung;
-        // Nothing changed since the last write in full: it stands, or it failed and was reported.
-        if (stand == letzter_stand && letzter_voll && !g.zeiten_offen)
-            return melde_ergebnis(melden);
-    }
+    if (const std::optional<bool> ergebnis = ohne_schreiben(true, melden, stand))
+        return *ergebnis;
+    CGeteilt& g = geteilt();
     // The lines are made straight from the map into the file, a piece at a time: the whole
     // content is never held in memory. The map stays locked while they are made, so that the
     // file holds one state of it; the lines since the last write go, as the file holds them.
@@ -369,19 +378,10 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
 {
     {
         std::lock_guard<std::mutex> lock(schreib_mutex);
-        if (!ladefehler.isEmpty())
-            return unistall_anzahl() == 0;
-        CGeteilt& g = geteilt();
         quint64 stand = 0;
-        {
-            std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-            if (g.karte.empty())
-                return true;
-            stand = g.aenderung;
-            // The content follows from the map's state: the same state, the same records.
-            if (g.nur_zugefuegt && stand == letzter_stand)
-                return melde_ergebnis(melden);
-        }
+        if (const std::optional<bool> ergebnis = ohne_schreiben(false, melden, stand))
+            return *ergebnis;
+        CGeteilt& g = geteilt();
         // The new lines follow the last written file, copied on disk. That is only while it is
         // still the file this information wrote last (opened without waiting on whatever else
         // may have taken its name).

@@ -1,0 +1,220 @@
+// The install routine's entry, and the install run: its set-up, the loop of the reporting thread, the stop and the end.
+#include "importzip.h"
+#include "ziplauf.h"
+#include "ccat.h"
+#include "cuninstallinfo.h"
+#include "czielsperre.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace importzip {
+
+// Ends an install early: the reading thread and the workers stop, and the disk shows what was
+// reported: a file of an entry not reported does not keep a name it took (its record goes back).
+void CZipLauf::stoppe()
+{
+    if (!werk)
+        return;
+    werk->brich_ab();
+    if (leser.joinable())
+        leser.join();
+    beende_nenner();
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        for (std::deque<COffen>* teil : {&in_meldung, &genannt, &offen})
+            for (const COffen& o : *teil)
+                nimm_zurueck(o);
+        genannt.clear();
+    }
+    in_meldung.clear();
+    offen.clear();
+    werk->verwirf_uebrige();
+    werk.reset();
+}
+
+// The folders recorded ahead that this run did not make go off the record again (an entry
+// failed or the run stopped before).
+void CZipLauf::nimm_vormerkungen_zurueck()
+{
+    // Deepest first: a folder made ahead goes again when it is empty; its record stays while it
+    // is there.
+    QStringList uebrig;
+    for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
+        if (!gemacht.contains(it.key()))
+            uebrig << it.key();
+    std::sort(uebrig.begin(), uebrig.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& stufe : uebrig) {
+        if (zielordner)
+            zielordner->entferne_leeren(stufe);
+        // Something else of that name (a file) is no folder of this run's either.
+        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)),
+                                                     O_PATH | O_DIRECTORY)
+                                  : -1;
+        if (fd >= 0)
+            ::close(fd);
+        else
+            setze_unistall_zurueck(stufe, vorgemerkt.value(stufe));
+    }
+    vorgemerkt.clear();
+}
+
+bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
+{
+    titel(Text::tr("ZIP Archiv installieren"));
+    melde(5, Text::tr("ZIP Archiv installieren"));
+    gesamt();
+    melde(5, anzahl > 0 ? Text::tr("Zielverzeichnis: %1").arg(maskiere_steuerzeichen(ziel))
+                        : Text::tr("ZIP Archiv ist leer !"));
+
+    // Nothing is written while another process works on the target, or while the records of an
+    // earlier install could not be read: they would be lost. Another job of this process that
+    // changes the target is waited for: the two would replace each other's files and share the
+    // limit of open files that each plans with.
+    const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
+    QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
+                    : uninstall        ? uninstall->gib_ladefehler()
+                                       : QString();
+    // A target folder that is not there is said once, before any entry; so is one where
+    // something else stands at every name of the program's folder of temporary files.
+    if (grund.isEmpty() && anzahl > 0) {
+        zielordner = std::make_unique<CZielordner>(ziel);
+        grund = zielordner->handle() < 0 ? zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler())
+                                         : tempordner_fehlertext(ziel, zielordner->handle());
+    }
+    if (!grund.isEmpty()) {
+        archiv.schliesse();
+        melde(2, grund);
+        melde(2, Text::tr("Installation fehlerhaft !"));
+        fehler_marke();
+        fortschritt(anzahl);
+        return false;
+    }
+
+    schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
+    bool ergebnis = true;
+    const auto ausnahme = [this] {
+        CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
+        ++fehlerzahl;
+        fehler_marke();
+    };
+    try {
+        if (anzahl > 0) {
+            // Asked here, where the application object lives, before the reading thread needs it.
+            eigene_programme();
+            zielpfad = ziel;
+            // Decided once, before any worker writes: should the workers find it out each for
+            // itself, several would make their files under temporary names.
+            regeln = pruefe_namensregeln(zielordner->handle());
+            // What killed runs left: here, and in every folder of the target the run reaches.
+            entferne_verwaiste_tempdateien(zielordner->handle());
+            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt,
+                                                  !regeln.gross_klein_gleich);
+            leser = std::thread([this] { lies_alle(); });
+            schreiber_faden = std::thread([this] { schreibe_im_hintergrund(); });
+            nenner = std::thread([this] { nenne_im_hintergrund(); });
+        }
+        CEintragUnterwegs e;
+        CLeseschluss schluss = CLeseschluss::Ende;
+        int code = UNZ_OK;
+        bool aufgezeichnet = true;
+        // The entries handed on at a time, at the least (unless due): each costs a write.
+        constexpr size_t uebergabe = 512;
+        bool gestoppt = false;
+        for (quint64 i = 0; werk && aufgezeichnet;) {
+            if (abgebrochen()) {
+                gestoppt = true;
+                break;
+            }
+            // While files are on their way to their names the wait for the next entry is short:
+            // what the naming thread has done is reported soon, and the files waiting are
+            // handed to it when their records are due or the reading side waits. Else it is
+            // long, yet bounded, so that a stop is seen.
+            if (!werk->hole(i, e, schluss, code, offen.empty() && !nenner_hat_arbeit() ? 100 : 1)) {
+                if (schluss != CLeseschluss::Keiner)
+                    break;
+                aufgezeichnet = melde_genannte();
+                uebergib_offene(werk->lesen_wartet() || schreiber->ist_faellig());
+                continue;
+            }
+            if (e.ergebnis == ENTPACK_VOLL && !e.endgueltig) {
+                // The file system ran out of room: once every entry before it is reported
+                // (an update's old files are gone then), it is written again with fewer on
+                // their way.
+                aufgezeichnet = melde_alle_vorigen();
+                if (aufgezeichnet)
+                    werk->wiederhole(i, std::move(e));
+                e = CEintragUnterwegs();
+                continue;
+            }
+            nimm_offen(i++, std::move(e));
+            e = CEintragUnterwegs();
+            aufgezeichnet = melde_genannte();
+            uebergib_offene(offen.size() >= uebergabe || schreiber->ist_faellig());
+        }
+        if (aufgezeichnet && !gestoppt) {
+            uebergib_offene(true, true);
+            beende_nenner();
+            aufgezeichnet = melde_genannte();
+        }
+        if (!aufgezeichnet || gestoppt) {
+            // Without its records nothing more may be written: the run stops.
+            stoppe();
+            ++fehlerzahl;
+            fehler_marke();
+        } else if (schluss == CLeseschluss::Zipfehler) {
+            ++fehlerzahl;
+            melde_zipfehler(code);
+            ergebnis = false;
+        } else if (schluss == CLeseschluss::Ausnahme) {
+            // The archive's position is unknown after an exception: stop with an error. What
+            // was written stays recorded.
+            ausnahme();
+        }
+    } catch (...) {
+        // An exception while an entry was reported: nothing after it is written.
+        try {
+            stoppe();
+        } catch (...) {
+        }
+        ausnahme();
+    }
+    if (leser.joinable())
+        leser.join();
+    beende_nenner();
+    werk.reset();
+    offen.clear();
+    archiv.schliesse();
+    nimm_vormerkungen_zurueck();
+    if (zielordner)
+        entferne_tempordner(zielordner->handle());
+    textzeile(QStringLiteral(" "));
+    if (!schreiber->schreibe(true, true)) {
+        ++fehlerzahl;
+        fehler_marke();
+    }
+    if (fehlerzahl > 0) {
+        melde(2, Text::tr("Installation fehlerhaft !"));
+        fehler_marke();
+        ergebnis = false;
+    } else {
+        melde(5, Text::tr("Installation beendet."));
+    }
+    fortschritt(anzahl);
+    return ergebnis;
+}
+
+} // namespace importzip
+
+bool ImportZIP_installation(CCBaseLog* log, int* modus, const QString& archiv, const QString& ziel,
+                            CUninstallInfo* uninstall)
+{
+    if (!modus || *modus < 0 || *modus > 2)
+        return true;
+    importzip::CZipLauf lauf(log, archiv);
+    return lauf.fuehre_aus(*modus, ziel, uninstall);
+}

@@ -1,0 +1,167 @@
+// The install's naming thread: makes the entries' folders and names their files once their records are written.
+#include "ziplauf.h"
+#include "entpacken.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+
+namespace importzip {
+
+namespace {
+
+// The replacements of a part of the naming thread's entries run side by side from this many on,
+// on this many helpers besides the naming thread: on a disk a rename waits on the file system's
+// journal more than it computes, and a few at once overlap those waits (in memory they gain
+// little: the kernel renames across folders one at a time).
+constexpr size_t mindestens_parallel = 8;
+constexpr int ersetzende_helfer = 3;
+
+} // namespace
+
+// Makes the entry's folder, once the records name its levels: 0, or the errno of the level that
+// failed.
+int CZipLauf::lege_ordner_an(CEintragUnterwegs& e)
+{
+    if (e.wie_vorher && e.ordner == letzter_gemachter)
+        return 0;
+    letzter_gemachter.clear();
+    letzter_handle.reset();
+    const int fehler = zielordner->lege_an(e.ordner, e.angelegt, e.fehlstufe);
+    if (fehler == 0)
+        letzter_gemachter = e.ordner;
+    return fehler;
+}
+
+// Makes an entry's folder and names its file, after every earlier entry's: its code. With
+// `voraus` (the naming thread, ahead of the report) a file takes only a name that no file holds,
+// or replaces the file that its worker found there and made it ready for (the records name the
+// path either way, and an update replaces most of its files: the reporting thread is spared
+// their renames); else nothing is returned, and the report names the file. A file after one of
+// the same path is always named by the report: the earlier one may have been left to the report,
+// which names it later, and the later entry must win.
+std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
+{
+    CEintragUnterwegs& e = o.e;
+    int code = e.code;
+    if (e.gilt() && !e.ordner.isNull()) {
+        if (const int fehler = lege_ordner_an(e); fehler != 0) {
+            code = verlaesst_ordner(fehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
+            if (code == ENTPACK_NAME)
+                e.fehlstufe.clear();
+        }
+    }
+    if (!e.fuer_arbeiter() || code != ENTPACK_OK)
+        return code;
+    if (e.ergebnis != ENTPACK_OK)
+        return e.ergebnis;
+    if (e.fertig.wartet_auf_ordner()) {
+        // Files of one folder come one after the other: its handle is kept for them.
+        if (!letzter_handle && !letzter_gemachter.isNull())
+            letzter_handle = std::make_shared<COrdnerhandle>(oeffne_unterhalb(
+                zielordner->handle(), QFile::encodeName(letzter_gemachter), O_PATH | O_DIRECTORY));
+        o.ordner = letzter_handle;
+    } else {
+        o.ordner = e.fertig.eigener_ordner();
+    }
+    const int ordner = o.ordner ? o.ordner->fd() : -1;
+    if (!voraus)
+        return e.fertig.benenne(ordner, zielordner->handle());
+    if (e.nach_gleichem)
+        return std::nullopt;
+    if (e.fertig.ersetzt_vorhandene()) {
+        if (ersetzungen) {
+            ersetzungen->push_back(&o);
+            return std::nullopt;
+        }
+        return ersetze_voraus(o);
+    }
+    o.neu = e.fertig.benenne_neu(ordner);
+    return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
+}
+
+// The naming thread replaces the file that held the name of the entry's file, which its worker
+// made ready for that: its code. A failure's diagnostics are printed with the entry's report.
+int CZipLauf::ersetze_voraus(COffen& o)
+{
+    const CEntpackAusgabeSammler sammler(o.e.ausgabe);
+    const int code = o.e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
+    o.ersetzt = code == ENTPACK_OK;
+    return code;
+}
+
+// The naming thread: makes the folders and names the files of the parts whose records were
+// written, in the archive's order.
+void CZipLauf::nenne_im_hintergrund()
+{
+    std::unique_lock<std::mutex> lock(nenn_mutex);
+    for (;;) {
+        nenn_signal.wait(lock, [this] { return geschrieben || schreiber_fertig; });
+        if (!geschrieben)
+            return;
+        std::deque<COffen> stapel = std::move(geschrieben->eintraege);
+        const bool ok = geschrieben->ok;
+        geschrieben.reset();
+        nenner_arbeitet = true;
+        nenn_signal.notify_all();
+        lock.unlock();
+        // Named in parts, so that the reporting thread reports while the rest are named.
+        size_t fertig = 0;
+        while (fertig < stapel.size()) {
+            const size_t bis = ok ? qMin(stapel.size(), fertig + 256) : stapel.size();
+            // The folders are made and new names taken in order; the replacements (the most of an
+            // update, each a rename) wait and run side by side after them: no two of them name
+            // one file (see `nenne`).
+            std::vector<COffen*> wartend;
+            ersetzungen = &wartend;
+            for (size_t k = fertig; ok && k < bis; ++k) {
+                try {
+                    stapel[k].vom_nenner = true;
+                    stapel[k].benannt = nenne(stapel[k], true);
+                } catch (...) {
+                    stapel[k].benannt = ENTPACK_SCHREIBEN;
+                }
+            }
+            ersetzungen = nullptr;
+            const auto ersetze = [this, &wartend](size_t k) {
+                COffen& o = *wartend[k];
+                try {
+                    o.benannt = ersetze_voraus(o);
+                } catch (...) {
+                    o.benannt = ENTPACK_SCHREIBEN;
+                }
+            };
+            if (wartend.size() < mindestens_parallel) {
+                for (size_t k = 0; k < wartend.size(); ++k)
+                    ersetze(k);
+            } else {
+                if (!ersetzer)
+                    ersetzer = std::make_unique<CParallelschleife>(ersetzende_helfer);
+                ersetzer->fuer_alle(wartend.size(), ersetze);
+            }
+            const std::lock_guard<std::mutex> teil_lock(nenn_mutex);
+            for (; fertig < bis; ++fertig)
+                genannt.push_back(std::move(stapel[fertig]));
+        }
+        lock.lock();
+        nenner_arbeitet = false;
+        nenn_signal.notify_all();
+    }
+}
+
+// Waits until the writing and the naming thread have done what they were given, and ends them.
+void CZipLauf::beende_nenner()
+{
+    if (!nenner.joinable() && !schreiber_faden.joinable())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        nenner_ende = true;
+    }
+    nenn_signal.notify_all();
+    for (std::thread* faden : {&schreiber_faden, &nenner})
+        if (faden->joinable())
+            faden->join();
+}
+
+} // namespace importzip
