@@ -130,11 +130,12 @@ public:
     CArbeiterDatei(const std::atomic<bool>& abbruch, bool unbenannt) : CZieldatei(false, unbenannt), abbruch(abbruch) {}
     bool schreibe(int anzahl) override
     {
-        if (!abbruch.load(std::memory_order_relaxed))
+        if (!abgebrochen())
             return CZieldatei::schreibe(anzahl);
         errno = ECANCELED;
         return false;
     }
+    bool abgebrochen() const override { return abbruch.load(std::memory_order_relaxed); }
 
 private:
     const std::atomic<bool>& abbruch;

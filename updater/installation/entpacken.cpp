@@ -1,5 +1,6 @@
 #include "entpacken.h"
 #include "eintragsleser.h"
+#include "parallelschleife.h"
 #include "steuerzeichen.h"
 #include "zielordner.h"
 
@@ -13,12 +14,15 @@
 #include <cstring>
 #include <ctime>
 #include <mutex>
+#include <new>
 #include <optional>
+#include <vector>
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
@@ -231,12 +235,14 @@ time_t als_dateizeit(unsigned long dos_datum_zeit)
     return letzte_zeit;
 }
 
-// Reads up to `anzahl` bytes, fewer only at the end of the file: their number, or -1.
-ssize_t lies_ganz(int fd, char* ziel, size_t anzahl)
+// Reads up to `anzahl` bytes at the file's position (or from `ab`, leaving the position as it
+// is), fewer only at the end of the file: their number, or -1.
+ssize_t lies_ganz(int fd, char* ziel, size_t anzahl, off_t ab = -1)
 {
     size_t gelesen = 0;
     while (gelesen < anzahl) {
-        const ssize_t n = ::read(fd, ziel + gelesen, anzahl - gelesen);
+        const ssize_t n = ab < 0 ? ::read(fd, ziel + gelesen, anzahl - gelesen)
+                                 : ::pread(fd, ziel + gelesen, anzahl - gelesen, ab + off_t(gelesen));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -247,6 +253,15 @@ ssize_t lies_ganz(int fd, char* ziel, size_t anzahl)
     }
     return ssize_t(gelesen);
 }
+
+// Below this size no CRC is looked at: a difference found late costs at most this much inflated
+// again, while the CRC's pass costs a file that holds the data already a second read of it.
+constexpr quint64 pruefen_ab = 1024 * 1024;
+// The parts in which a large file's CRC is computed, on several threads at once.
+constexpr quint64 pruefteil = 8 * 1024 * 1024;
+// The old file is read in pieces of this size: they need no second block of the full size, and
+// they are taken from the heap, not mapped anew for every file.
+constexpr int altstueck = 64 * 1024;
 
 } // namespace
 
@@ -452,7 +467,7 @@ int CZieldatei::verzeichnis(const QByteArray& basis, const QByteArray& relativ)
 }
 
 int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_pfad, unsigned long zeit,
-                        quint64 groesse)
+                        quint64 groesse, quint32 crc)
 {
     // Asked again after a difference was found: the file is written this time, and the look at its
     // name stands.
@@ -491,7 +506,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
         datei.ordner = ordner;
         datei.rest = ordner_rest;
         if (vergleichen)
-            beginne_vergleich(fd, groesse);
+            beginne_vergleich(fd, groesse, crc);
         if (alt_fd < 0)
             oeffne_datei(fd);
     }
@@ -536,7 +551,7 @@ bool kann_gleich_sein(const struct stat& st, quint64 groesse)
 }
 
 // Anything else at the name is left to the replacement, which checks it again.
-void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
+void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse, quint32 crc)
 {
     if (!datei.rest.isEmpty())
         return;
@@ -555,24 +570,58 @@ void CZieldatei::beginne_vergleich(int ordner_fd, quint64 groesse)
     alt_fd = fd;
     alt_zeit = offen.st_mtim;
     alt_groesse = groesse;
+    alt_crc = crc;
     verglichen = 0;
+}
+
+bool CZieldatei::hat_pruefsumme(int fd, quint64 groesse, quint32 crc)
+{
+    const std::size_t teile = std::size_t((groesse + pruefteil - 1) / pruefteil);
+    if (teile > 1 && !pruefer)
+        pruefer = std::make_unique<CParallelschleife>(pruef_helfer);
+    std::vector<uLong> summen(teile);
+    std::atomic<bool> fehler{false};
+    const auto summiere = [&](std::size_t k) {
+        const quint64 anfang = k * pruefteil;
+        const quint64 laenge = qMin(pruefteil, groesse - anfang);
+        const std::unique_ptr<char[]> stueck(new (std::nothrow) char[altstueck]);
+        uLong summe = crc32(0, nullptr, 0);
+        for (quint64 pos = 0; pos < laenge && !fehler.load(std::memory_order_relaxed) && !abgebrochen();) {
+            const size_t n = size_t(qMin<quint64>(altstueck, laenge - pos));
+            if (!stueck || lies_ganz(fd, stueck.get(), n, off_t(anfang + pos)) != ssize_t(n))
+                fehler = true;
+            else
+                summe = crc32(summe, reinterpret_cast<const Bytef*>(stueck.get()), uInt(n));
+            pos += n;
+        }
+        summen[k] = summe;
+    };
+    if (pruefer)
+        pruefer->fuer_alle(teile, summiere);
+    else
+        for (std::size_t k = 0; k < teile; ++k)
+            summiere(k);
+    if (fehler || abgebrochen())
+        return false;
+    uLong summe = summen.front();
+    for (std::size_t k = 1; k < teile; ++k)
+        summe = crc32_combine(summe, summen[k], z_off_t(qMin(pruefteil, groesse - k * pruefteil)));
+    return summe == crc;
 }
 
 bool CZieldatei::vergleiche(int anzahl)
 {
-    // In pieces: the old file's bytes need no second block of the full size.
-    constexpr int stueck = 64 * 1024;
-    if (alt_block.size() < stueck) {
+    if (alt_block.size() < altstueck) {
         try {
-            alt_block = QByteArray(stueck, Qt::Uninitialized);
+            alt_block = QByteArray(altstueck, Qt::Uninitialized);
         } catch (const std::bad_alloc&) {
             return false;
         }
     }
     if (verglichen + quint64(anzahl) > alt_groesse)
         return false;
-    for (int pos = 0; pos < anzahl; pos += stueck) {
-        const int n = qMin(stueck, anzahl - pos);
+    for (int pos = 0; pos < anzahl; pos += altstueck) {
+        const int n = qMin(altstueck, anzahl - pos);
         if (lies_ganz(alt_fd, alt_block.data(), size_t(n)) != n
             || std::memcmp(alt_block.constData(), block.constData() + pos, size_t(n)) != 0)
             return false;
@@ -606,7 +655,13 @@ bool CZieldatei::schreibe(int anzahl)
 {
     if (alt_fd < 0)
         return schreibe_daten(block.constData(), anzahl);
-    if (vergleiche(anzahl))
+    // A changed file mostly differs in its first block already. When a large one does not, its CRC
+    // is looked at before the rest is compared: when it is not the entry's, the file holds other
+    // data for certain, and is written at once, from this block on, so that the entry is inflated
+    // a single time. Equal sums prove nothing: the comparison decides (a difference it finds
+    // later has the entry read again).
+    const bool erster = verglichen == 0;
+    if (vergleiche(anzahl) && (!erster || alt_groesse < pruefen_ab || hat_pruefsumme(alt_fd, alt_groesse, alt_crc)))
         return true;
     // A difference: the data is written from its start, by a new `beginne`.
     beende_vergleich();
@@ -771,7 +826,7 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
     if (const int code = oeffne_eintrag(eintrag); code != ENTPACK_OK)
         return code;
     if (const int anfang = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate,
-                                           eintrag.info.uncompressed_size);
+                                           eintrag.info.uncompressed_size, eintrag.ort.crc);
         anfang != ENTPACK_OK) {
         eintrag.leser->schliesse();
         return anfang;
@@ -799,7 +854,8 @@ int entpacke_eintrag(unzFile, const CZipEintrag& eintrag, const QString& ziel, b
         if (ausgabe.von_vorn()) {
             // The file at the name held other data: the file is made now and takes the data from
             // its first byte, this block when it is the first, else read anew.
-            ergebnis = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate, eintrag.info.uncompressed_size);
+            ergebnis = ausgabe.beginne(ziel, eintrag.name, ohne_pfad, eintrag.info.dosDate,
+                                       eintrag.info.uncompressed_size, eintrag.ort.crc);
             if (ergebnis != ENTPACK_OK)
                 break;
             if (bisher > 0) {

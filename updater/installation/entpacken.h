@@ -14,6 +14,7 @@
 #include <ctime>
 
 class COrdnerhandle;
+class CParallelschleife;
 
 
 // Extraction codes; `gib_entpack_fehlertext` gives their protocol texts.
@@ -82,10 +83,10 @@ class CEntpackZiel
 public:
     virtual ~CEntpackZiel();
     // Starts the target file: `name` (relative, "/" as separator) below `ziel`, or its bare file
-    // name in `ziel` when `ohne_pfad`; `groesse` is the entry's stated size. 0, or an extraction
-    // code that is known at once.
+    // name in `ziel` when `ohne_pfad`; `groesse` and `crc` are the entry's stated size and CRC-32.
+    // 0, or an extraction code that is known at once.
     virtual int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit,
-                        quint64 groesse) = 0;
+                        quint64 groesse, quint32 crc) = 0;
     // The block into which the next data is read; empty when none can be had.
     virtual QByteArray& puffer() = 0;
     // The first `anzahl` bytes of the block are the file's next data; false when they cannot be
@@ -170,7 +171,7 @@ public:
     CZieldatei& operator=(const CZieldatei&) = delete;
 
     int beginne(const QString& ziel, const QString& name, bool ohne_pfad, unsigned long dos_zeit,
-                quint64 groesse) override;
+                quint64 groesse, quint32 crc) override;
     QByteArray& puffer() override;
     bool schreibe(int anzahl) override;
     bool von_vorn() const override { return neu_anfangen; }
@@ -186,6 +187,10 @@ public:
     // The file completed by the last `beende`, still without its name; empty when there is none.
     CFertigeDatei nimm_fertige();
 
+protected:
+    // Whether the run was broken off: a long look at the old file stops early.
+    virtual bool abgebrochen() const { return false; }
+
 private:
     int verzeichnis(const QByteArray& basis, const QByteArray& relativ);
     // Makes the file in the folder `ordner_fd`: true, or false with errno.
@@ -196,7 +201,11 @@ private:
     void oeffne_als_ersatz(int ordner_fd);
     void bereite_ersetzen_vor();
     // Opens the file at the target's name for the comparison, when it may be left as it is.
-    void beginne_vergleich(int ordner_fd, quint64 groesse);
+    void beginne_vergleich(int ordner_fd, quint64 groesse, quint32 crc);
+    // Whether the CRC-32 of the file's first `groesse` bytes is `crc`; false also where they
+    // cannot all be read, or the run was broken off. A large file is read in parts on helper
+    // threads as well.
+    bool hat_pruefsumme(int fd, quint64 groesse, quint32 crc);
     // Whether the old file's next bytes are the block's first `anzahl`.
     bool vergleiche(int anzahl);
     void beende_vergleich();
@@ -230,15 +239,20 @@ private:
     // The file being written, then the completed one.
     CFertigeDatei datei;
     unsigned long dos_zeit = 0;
-    // The old file while it is compared with the entry's data (-1 when not), the bytes found
-    // alike so far, and whether the data must come again for a file made after a difference.
+    // The old file while it is compared with the entry's data (-1 when not), the entry's CRC-32,
+    // the bytes found alike so far, and whether the data must come again for a file made after a
+    // difference.
     bool vergleich_erlaubt = false;
     int alt_fd = -1;
     struct timespec alt_zeit{};
     quint64 alt_groesse = 0;
+    quint32 alt_crc = 0;
     quint64 verglichen = 0;
     QByteArray alt_block;
     bool neu_anfangen = false;
+    // The threads that help sum a large old file, from the first one on.
+    static constexpr int pruef_helfer = 3;
+    std::unique_ptr<CParallelschleife> pruefer;
 };
 
 // Size of the blocks in which entries are read and written.

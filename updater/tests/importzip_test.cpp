@@ -46,6 +46,13 @@ protected:
     AufzeichnenderLog log;
 };
 
+// Bytes this process has read so far.
+qint64 gelesene_bytes()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    return io.open(QIODevice::ReadOnly) ? QRegularExpression("rchar: (\\d+)").match(io.readAll()).captured(1).toLongLong() : -1;
+}
+
 } // namespace
 
 TEST_F(ImportZip, InstalliertOrdnerUndDateienUndZeichnetSieAuf)
@@ -129,8 +136,9 @@ TEST_F(ImportZip, UpdateVielerDateienErsetztNurWasErsetzbarIst)
 
 // An update over an installed tree leaves a file that holds the entry's data already as it is
 // (only its time is set); every other file gets the entry's data whole, also when it differs only
-// in its last block, and of two entries of one path (also through a link) the later one wins. The paths were on record
-// before: their new times reach the file with the run's last write.
+// in its last block (a large one with its entry read once), and of two entries of one path (also
+// through a link) the later one wins. The paths were on record before: their new times reach the
+// file with the run's last write.
 TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
 {
     QByteArray gross(600 * 1024, 'g');
@@ -139,9 +147,13 @@ TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
     QByteArray anfang(1000, 'a');
     QByteArray anfang_neu = anfang;
     anfang_neu[0] = 'b';
+    Eintrag riesig = datei("o/riesig.bin", QByteArray(9 << 20, 'r'));
+    riesig.komprimiert = false;
+    Eintrag riesig_neu = riesig;
+    riesig_neu.daten[riesig.daten.size() - 1] = 's';
     {
         CUninstallInfo info(ziel);
-        ASSERT_TRUE(lauf(0, archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross),
+        ASSERT_TRUE(lauf(0, archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross), riesig,
                                     datei("o/anfang.bin", anfang), datei("doppelt.txt", "alt!")}),
                          nullptr, &info));
     }
@@ -159,9 +171,13 @@ TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
     struct stat vorher{};
     ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/gleich.txt").constData(), &vorher), 0);
 
-    EXPECT_TRUE(lauf(0, archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross_neu),
-                                datei("o/anfang.bin", anfang_neu)}),
-                     &log, &info));
+    const QString update = archiv({datei("o/gleich.txt", "gleich"), datei("o/gross.bin", gross_neu), riesig_neu,
+                                   datei("o/anfang.bin", anfang_neu)});
+    const qint64 gelesen = gelesene_bytes();
+    EXPECT_TRUE(lauf(0, update, &log, &info));
+    // The old file and the stored entry, each once.
+    EXPECT_LT(gelesene_bytes() - gelesen, 5 * riesig.daten.size() / 2);
+    EXPECT_TRUE(lies(ziel + "/o/riesig.bin") == riesig_neu.daten);
     struct stat nachher{};
     ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/gleich.txt").constData(), &nachher), 0);
     EXPECT_EQ(nachher.st_ino, vorher.st_ino);
@@ -176,7 +192,12 @@ TEST_F(ImportZip, UpdateLaesstGleicheDateienStehenUndSchreibtJedeAndereGanz)
     EXPECT_EQ(danach.count("01.02.2003 04:05:06;"), 2) << danach.toStdString();
     EXPECT_TRUE(danach.contains("01.02.2003 04:05:06;o/\r\n"));
     EXPECT_TRUE(danach.contains("01.02.2003 04:05:06;doppelt.txt\r\n"));
-    EXPECT_EQ(danach.count(";"), 5);
+    EXPECT_EQ(danach.count(";"), 6);
+    // Unchanged now, it stays.
+    ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/riesig.bin").constData(), &vorher), 0);
+    EXPECT_TRUE(lauf(0, update, nullptr, &info));
+    ASSERT_EQ(::stat(QFile::encodeName(ziel + "/o/riesig.bin").constData(), &nachher), 0);
+    EXPECT_EQ(nachher.st_ino, vorher.st_ino);
 
     // The first entry of a path holds other data, the second the data there before; the same
     // with the first entry's path leading through a link to the second's folder.
