@@ -202,8 +202,15 @@ CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int 
     dateisysteme.front()->geraet = fd >= 0 && ::fstat(fd, &st) == 0 ? st.st_dev : 0;
     miss_raum(*dateisysteme.front());
     sammlung.reserve(paket_eintraege);
-    for (int i = 0; i < plan.arbeiter; ++i)
-        arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
+    // A worker the system cannot start fails the run with an error, not the program: those made
+    // are stopped before the exception leaves.
+    try {
+        for (int i = 0; i < plan.arbeiter; ++i)
+            arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
+    } catch (...) {
+        halte_an();
+        throw;
+    }
 }
 
 CEntpackWerk::~CEntpackWerk()

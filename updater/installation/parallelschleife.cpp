@@ -1,9 +1,18 @@
 #include "parallelschleife.h"
 
+#include <algorithm>
+#include <exception>
+
 CParallelschleife::CParallelschleife(int anzahl)
 {
-    for (int i = 0; i < anzahl; ++i)
-        helfer.emplace_back([this] { helfe(); });
+    // Where the system gives no further thread, the loop makes do with those it has (with none,
+    // the calling thread takes every pass): a thread that cannot be made must not end the program.
+    try {
+        helfer.reserve(std::size_t(std::max(0, anzahl)));
+        for (int i = 0; i < anzahl; ++i)
+            helfer.emplace_back([this] { helfe(); });
+    } catch (const std::exception&) {
+    }
 }
 
 CParallelschleife::~CParallelschleife()

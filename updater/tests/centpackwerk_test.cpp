@@ -1,5 +1,6 @@
 // Installing on several workers: everything a user or a script sees is what one worker gives.
 #include "centpackwerk.h"
+#include "parallelschleife.h"
 #include "kleinesdateisystem.h"
 #include "installation_hilfe.h"
 
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <thread>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -409,4 +411,31 @@ TEST_F(ParallelesInstallieren, EintragOhneRaumBleibtAbgewiesenWennEinVorigerWied
         werk.ist_gemeldet(2);
     }
     archiv.schliesse();
+}
+
+// Where the system gives no further thread (here: no address space for a thread's stack), a loop
+// on helpers makes do with the calling thread instead of ending the program.
+void schleife_ohne_neue_faeden()
+{
+    long seiten = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld", &seiten) != 1)
+            seiten = 0;
+        std::fclose(f);
+    }
+    const rlim_t grenze = rlim_t(seiten) * rlim_t(::sysconf(_SC_PAGESIZE)) + (4 << 20);
+    const struct rlimit neu = {grenze, grenze};
+    ::setrlimit(RLIMIT_AS, &neu);
+    CParallelschleife schleife(3);
+    std::atomic<int> summe{0};
+    schleife.fuer_alle(10, [&](std::size_t k) { summe += int(k); });
+    std::_Exit(summe == 45 ? 0 : 1);
+}
+
+TEST(Parallelschleife, OhneNeueFaedenLaeuftDieSchleifeImAufrufer)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit leaves";
+#endif
+    EXPECT_EXIT(schleife_ohne_neue_faeden(), ::testing::ExitedWithCode(0), "");
 }
