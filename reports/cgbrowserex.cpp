@@ -1,5 +1,6 @@
 #include "cgbrowserex.h"
 #include "berichthtml.h"
+#include "bedienhilfe.h"
 #include "berichtslink.h"
 #include "ccat.h"
 #include "cqiodatei.h"
@@ -99,6 +100,19 @@ CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern)
 {
     setOpenLinks(false);
     setOpenExternalLinks(true);
+    verlasse_per_strg_tab(this);
+}
+
+bool CGBrowserEx::focusNextPrevChild(bool next)
+{
+    const QTextCursor vorher = textCursor();
+    if (!QTextBrowser::focusNextPrevChild(next))
+        return false;
+    // Forward, or already out of the page, or to an earlier link: Qt's walk stands.
+    if (next || window()->focusWidget() != this || textCursor().selectionStart() < vorher.selectionStart())
+        return true;
+    setTextCursor(vorher);
+    return QTextEdit::focusNextPrevChild(false);
 }
 
 CGBrowserEx::~CGBrowserEx() = default;

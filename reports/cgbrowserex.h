@@ -54,6 +54,10 @@ protected:
     // its own that the page shows once it is complete. Another source ends such a load. Other
     // addresses, and names relative to no file, go QTextBrowser's way.
     QVariant loadResource(int typ, const QUrl& name) override;
+    // Tab and Shift+Tab step from link to link as QTextBrowser's do, but Shift+Tab on the first
+    // link (or before any) leaves the report backward, where Qt's walk would go round to the last
+    // link: the tool bar above is then one key away, as it is by Ctrl+Tab from anywhere.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     class Textlader;

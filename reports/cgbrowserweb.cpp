@@ -1,5 +1,6 @@
 #include "cgbrowserweb.h"
 #include "berichthtml.h"
+#include "bedienhilfe.h"
 #include "berichtslink.h"
 #include "berichtsordnerwache.h"
 #include "camisc.h"
@@ -85,6 +86,7 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
         },
         this);
     setPage(seite);
+    verlasse_per_strg_tab(this);
     // Connected here once: a second connection would deliver every load twice, and start a
     // pending print twice.
     connect(this, &QWebEngineView::loadProgress, this, &CGBrowserWeb::setProgress);

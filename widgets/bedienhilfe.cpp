@@ -6,7 +6,11 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QList>
+#include <QShortcut>
 #include <QWidget>
+
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -50,6 +54,21 @@ private:
     QToolButton* knopf;
 };
 
+// The control that Tab or Shift+Tab would reach from `ansicht` if the view did not keep the key:
+// the next one along the window's focus chain outside the view that takes the focus by Tab.
+void gehe_hinaus(QWidget* ansicht, bool vorwaerts)
+{
+    QWidget* const fenster = ansicht->window();
+    const auto schritt = [vorwaerts](QWidget* w) { return vorwaerts ? w->nextInFocusChain() : w->previousInFocusChain(); };
+    for (QWidget* w = schritt(ansicht); w != ansicht; w = schritt(w)) {
+        if (!ansicht->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled()
+            && w->window() == fenster && w->isVisibleTo(fenster)) {
+            w->setFocus(vorwaerts ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void oeffne_menue_per_taste(QToolButton* knopf)
@@ -85,6 +104,21 @@ void gib_platz_fuer_text(QWidget* element)
     const QSize mindestens = element->minimumSize().expandedTo(element->minimumSizeHint());
     element->setMinimumSize(mindestens);
     element->setMaximumSize(element->maximumSize().expandedTo(mindestens));
+}
+
+void verlasse_per_strg_tab(QWidget* ansicht)
+{
+    // Shift+Tab comes as Backtab from most keyboards, as Shift+Tab from some.
+    const std::initializer_list<std::pair<QKeySequence, bool>> tasten{
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), true},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), false},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), false}};
+    for (const auto& [taste, vorwaerts] : tasten) {
+        auto* kuerzel = new QShortcut(taste, ansicht, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(kuerzel, &QShortcut::activated, ansicht, [ansicht, vorwaerts = vorwaerts] {
+            gehe_hinaus(ansicht, vorwaerts);
+        });
+    }
 }
 
 void ans_ende_der_tabfolge(QWidget* teil)
