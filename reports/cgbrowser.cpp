@@ -26,8 +26,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextFrame>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -307,11 +308,17 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
     // printed whole is refused with its reason and leaves no file.
     std::vector<std::unique_ptr<QTextDocument>> dokumente;
     std::vector<std::unique_ptr<CDruckseiten>> teile;
-    for (const CQString* html : {html1, html2}) {
+    for (const auto& [html, seite] : {std::pair(html1, textseite1), std::pair(html2, textseite2)}) {
         if (!html)
             continue;
-        dokumente.push_back(std::make_unique<QTextDocument>());
-        dokumente.back()->setHtml(bereite_html_fuer_druck(*html));
+        // The pictures are the page's, found from its source as on screen.
+        const QString papier = bereite_html_fuer_druck(*html);
+        if (seite) {
+            dokumente.push_back(seite->druckdokument(papier));
+        } else {
+            dokumente.push_back(std::make_unique<QTextDocument>());
+            dokumente.back()->setHtml(papier);
+        }
         teile.push_back(lege_seiten_an(drucker, *dokumente.back(), fusszeile));
         if (!teile.back()->gib_fehler().isEmpty()) {
             beende_warte_cursor();
@@ -562,12 +569,15 @@ void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
         if (textseite1)
             drucke_text(*textseite1->document(), drucker);
     } else if (textseite1) {
-        QTextBrowser beide;
-        beide.setOpenExternalLinks(true);
-        beide.append(textseite1->toHtml());
-        if (textseite2)
-            beide.append(textseite2->toHtml());
-        drucke_text(*beide.document(), drucker);
+        // Each page's pictures are found from its own source, as on screen.
+        const std::unique_ptr<QTextDocument> beide = textseite1->druckdokument(textseite1->toHtml());
+        if (textseite2) {
+            QTextCursor ende(beide.get());
+            ende.movePosition(QTextCursor::End);
+            ende.insertBlock();
+            ende.insertFragment(QTextDocumentFragment(textseite2->druckdokument(textseite2->toHtml()).get()));
+        }
+        drucke_text(*beide, drucker);
     }
 }
 

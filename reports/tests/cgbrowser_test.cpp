@@ -176,6 +176,17 @@ TEST_F(Bericht, RelativeDateiLinksGeltenVomOrdnerDesBerichts)
     EXPECT_EQ(browser.titel(), QStringLiteral("Unten"));
     browser.anchorClickedSlot(QUrl(QStringLiteral("file:t.txt")));
     EXPECT_EQ(seite->toPlainText(), QStringLiteral("TEXT <neben>"));
+
+    // The two-page form on paper and as PDF, page 2 beside a picture of another folder.
+    CGBrowser zwei(nullptr, CQString("b"), true);
+    zwei.gib_textseite1()->zeige_quelle(CQString(bericht));
+    zwei.gib_textseite2()->zeige_quelle(CQString(schreibe(QStringLiteral("r/sub/s2.html"), "<img src=\"../bild.png\">")));
+    zwei.drucke(0);
+    zwei.speicherziel = CQString(pfad("beide.pdf"));
+    zwei.speichern_unter(2, false);
+    for (const QString& pdf : {druckdatei, pfad("beide.pdf")})
+        EXPECT_EQ(laufe("pdfimages", {"-list", pdf}).count(QRegularExpression("\\n +\\d+ +\\d+ +image +3 +2 ")), 2)
+            << laufe("pdfimages", {"-list", pdf}).toStdString();
     QDir::setCurrent(vorher);
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
