@@ -24,14 +24,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextFrame>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
 #include <memory>
@@ -61,6 +62,9 @@ void verarbeite_ereignisse()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// The footer box is measured with a page number as wide as a job's last one may be.
+constexpr int breiteste_nummer = 99999;
 
 // Pixels of a length in centimetres at `dpi`, cut as the layout cuts them.
 int in_pixel(double zentimeter, int dpi)
@@ -365,17 +369,37 @@ bool CGBrowser::mit_fusszeile(bool fusszeile)
     return fusszeile && gib_druckeinstellungen().fusszeile.gib_wert() != NEIN;
 }
 
-QMarginsF CGBrowser::druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss)
+QMarginsF CGBrowser::druckraender(QPrinter& drucker, const QFont& schrift, bool mit_fuss, int& fuss)
 {
-    const int dpi = geraet.logicalDpiY();
-    fuss = mit_fuss ? in_pixel(rand_unten, dpi)
-                    : static_cast<int>(QFontMetricsF(schrift, const_cast<QPaintDevice*>(&geraet)).ascent() + 5.0 * dpi / 72);
+    const int dpi = drucker.logicalDpiY();
     geraeterand_oben = in_pixel(rand_oben, dpi);
-    // The text ends one centimetre above the footer.
-    geraeterand_unten = fuss + in_pixel(1.0, dpi);
     geraeterand_links = in_pixel(rand_links, dpi);
     geraeterand_rechts = in_pixel(rand_rechts, dpi);
+    if (mit_fuss) {
+        // The box stands in the bottom margin; one taller (its cells wrap on narrow paper) is
+        // lifted until it ends where the printer still prints.
+        const qreal breite = drucker.pageRect(QPrinter::DevicePixel).width() - geraeterand_links - geraeterand_rechts;
+        const auto probe = fusskasten(breiteste_nummer, drucker, breite);
+        QPageLayout kleinste = drucker.pageLayout();
+        kleinste.setMargins(kleinste.minimumMargins());
+        fuss = std::max(in_pixel(rand_unten, dpi),
+                        qCeil(probe->size().height()) + kleinste.marginsPixels(drucker.resolution()).bottom());
+    } else {
+        fuss = static_cast<int>(QFontMetricsF(schrift, &drucker).ascent() + 5.0 * dpi / 72);
+    }
+    // The text ends one centimetre above the footer.
+    geraeterand_unten = fuss + in_pixel(1.0, dpi);
     return QMarginsF(geraeterand_links, geraeterand_oben, geraeterand_rechts, geraeterand_unten);
+}
+
+std::unique_ptr<QTextDocument> CGBrowser::fusskasten(int nummer, QPaintDevice& geraet, qreal breite) const
+{
+    auto kasten = std::make_unique<QTextDocument>();
+    kasten->setHtml(fusszeile_html(nummer));
+    kasten->documentLayout()->setPaintDevice(&geraet);
+    kasten->setDocumentMargin(0);
+    kasten->setTextWidth(breite);
+    return kasten;
 }
 
 bool CGBrowser::papier_reicht(QPrinter& drucker, bool fusszeile)
@@ -392,7 +416,7 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, const CDr
 {
     const bool mit_fuss = mit_fusszeile(fusszeile);
     int fuss = 0;
-    druckraender(*maler.device(), seiten.gib_dokument().defaultFont(), mit_fuss, fuss);
+    druckraender(drucker, seiten.gib_dokument().defaultFont(), mit_fuss, fuss);
     const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
     const QRectF koerper(QPointF(0, 0), seite);
 
@@ -436,18 +460,12 @@ void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, const CDru
         const qreal breite = QFontMetricsF(schrift, maler.device()).horizontalAdvance(text);
         maler.drawText(QPoint(qRound(koerper.left() + position.x() - breite), y), text);
     } else {
-        QTextDocument kasten;
-        kasten.setHtml(fusszeile_html(nummer));
-        kasten.documentLayout()->setPaintDevice(maler.device());
-        QTextFrameFormat rahmen = kasten.rootFrame()->frameFormat();
-        rahmen.setMargin(static_cast<int>(koerper.left()));
-        kasten.rootFrame()->setFrameFormat(rahmen);
-        kasten.setTextWidth(koerper.width() - position.x() - geraeterand_rechts);
+        const auto kasten = fusskasten(nummer, *maler.device(), koerper.width() - position.x() - geraeterand_rechts);
         maler.translate(qRound(koerper.left() + position.x()), y);
         maler.setClipRect(QRectF(0, 0, koerper.width(), koerper.height()));
         QAbstractTextDocumentLayout::PaintContext kontext;
         kontext.palette.setColor(QPalette::Text, Qt::black);
-        kasten.documentLayout()->draw(&maler, kontext);
+        kasten->documentLayout()->draw(&maler, kontext);
     }
     maler.restore();
 }
