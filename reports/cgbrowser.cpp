@@ -260,9 +260,23 @@ void CGBrowser::lade_seiten_zu_ende()
             seite->lade_zu_ende();
 }
 
+bool CGBrowser::laedt_noch() const
+{
+    if (!webseite1 || !webseite1->laedt())
+        return false;
+    const QString text = tr("Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz "
+                            "angezeigt ist.")
+                             .arg(webseite1->gib_fortschritt());
+    CQCat::gib_instanz()->warn(CQString(text));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+    return true;
+}
+
 void CGBrowser::drucke(const int& art)
 {
     lade_seiten_zu_ende();
+    if (laedt_noch())
+        return;
     if (!zwei_seiten) {
         // A web page prints through its PDF data, not through a print dialog that has nothing to print.
         if (webseite1) {
@@ -508,6 +522,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         fehler_ton();
         return;
     }
+    if (laedt_noch())
+        return;
 
     QString ziel;
     if (anzeigen) {
@@ -522,7 +538,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
             letzte.setze_wert_qstr(CQString(bisher.path() + QLatin1Char('/') + bisher.completeBaseName() + endung));
         ziel = speichere_datei_dialog(this, letzte, tr("Berichte"), tr("bericht"), endung, tr("Speichern unter"),
                                       true, true);
-        if (ziel.isEmpty())
+        // A page may begin to load again while the dialog is open.
+        if (ziel.isEmpty() || laedt_noch())
             return;
     }
 
@@ -630,7 +647,7 @@ void CGBrowser::sende_bericht()
         fehler_ton();
         return;
     }
-    if (mailversand_frei(true))
+    if (!laedt_noch() && mailversand_frei(true))
         erstelle_mail();
 }
 

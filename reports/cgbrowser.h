@@ -143,6 +143,8 @@ private:
     bool papier_reicht(QPrinter& drucker, bool fusszeile);
     // Text reports still being read into the pages are read to their end.
     void lade_seiten_zu_ende();
+    // A web page still loading says that it cannot be saved, printed or mailed yet.
+    bool laedt_noch() const;
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;
