@@ -32,6 +32,7 @@ int oeffne_eigenen(const QByteArray& name)
     struct stat st{};
     if (fd >= 0 && (::fstat(fd, &st) != 0 || st.st_uid != ::geteuid())) {
         ::close(fd);
+        errno = EPERM;
         return -1;
     }
     return fd;
@@ -146,24 +147,28 @@ CMailordner::CMailordner(const QString& arbeitsverzeichnis)
     neu.setAutoRemove(false);
     const QByteArray name = QFile::encodeName(neu.path());
     const int fd = oeffne_eigenen(name);
+    if (fd < 0) {
+        fehler = QString::fromLocal8Bit(std::strerror(errno));
+        ::rmdir(name.constData());
+        return;
+    }
     // Marked only once locked: a cleanup that looks at the folder meanwhile finds no mark and
     // lets it go at once. On a file system without locks the folder does without; no cleanup
     // takes it there either.
-    const Sperre s = fd >= 0 ? sperre(fd, name, true) : Sperre::belegt;
-    if (s == Sperre::belegt) {
-        fehler = QString::fromLocal8Bit(std::strerror(EBUSY));
-    } else if (!markiere(fd)) {
-        fehler = QString::fromLocal8Bit(std::strerror(errno));
-        ::unlinkat(fd, marke, 0);
-        ::rmdir(name.constData());
-    } else {
+    const Sperre s = sperre(fd, name, true);
+    if (s != Sperre::belegt && markiere(fd)) {
         pfad = neu.path();
         ordner = fd;
         gesperrt = s == Sperre::gehalten;
         return;
     }
-    if (fd >= 0)
-        ::close(fd);
+    fehler = QString::fromLocal8Bit(std::strerror(s == Sperre::belegt ? EBUSY : errno));
+    // A name that no longer names the folder made is left to whatever it names now.
+    if (s != Sperre::belegt) {
+        ::unlinkat(fd, marke, 0);
+        ::rmdir(name.constData());
+    }
+    ::close(fd);
 }
 
 CMailordner::~CMailordner()
