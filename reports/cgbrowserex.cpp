@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include <cerrno>
 
@@ -239,6 +241,39 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle, true))
         return CQString();
     return CQString(html_aus_bytes(datei.readAll()));
+}
+
+std::unique_ptr<QTextDocument> CGBrowserEx::druckdokument(const QString& html)
+{
+    // A document asks its parent's `loadResource` first.
+    auto dokument = std::make_unique<QTextDocument>(this);
+    dokument->setHtml(html);
+    // Renamed once all are found: a changed format may join fragments under the walk.
+    struct Bild
+    {
+        int anfang;
+        int ende;
+        QTextImageFormat format;
+    };
+    std::vector<Bild> bilder;
+    for (QTextBlock absatz = dokument->begin(); absatz.isValid(); absatz = absatz.next()) {
+        for (auto stueck = absatz.begin(); !stueck.atEnd(); ++stueck) {
+            QTextImageFormat bild = stueck.fragment().charFormat().toImageFormat();
+            const QUrl name(bild.name());
+            if (bild.isValid() && loese_link_auf(source(), name) != name) {
+                bild.setName(loese_link_auf(source(), name).toString());
+                bilder.push_back({stueck.fragment().position(),
+                                  stueck.fragment().position() + stueck.fragment().length(), bild});
+            }
+        }
+    }
+    QTextCursor auswahl(dokument.get());
+    for (const Bild& bild : bilder) {
+        auswahl.setPosition(bild.anfang);
+        auswahl.setPosition(bild.ende, QTextCursor::KeepAnchor);
+        auswahl.setCharFormat(bild.format);
+    }
+    return dokument;
 }
 
 bool CGBrowserEx::zeige_quelle(const CQString& text)

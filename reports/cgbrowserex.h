@@ -20,6 +20,10 @@ public:
     // The whole text of the source file as the page shows it (a text report as HTML of its
     // lines); empty when it cannot be read.
     CQString lies_quelldatei() const;
+    // A document of `html` for paper whose pictures and style sheets are this page's, whatever the
+    // current folder: read as the page reads its own, and named from its source, so that the
+    // document may take in another page's. It must not outlive the page.
+    std::unique_ptr<QTextDocument> druckdokument(const QString& html);
 
     // Links are decided by the allow-list (`pruefe_berichtslink`): an anchor of the shown page
     // scrolls there; report files ("xml", "txt", "htm", "html") are shown here, a text report

@@ -84,6 +84,10 @@ the log window.</translation>
         <translation>Page:</translation>
     </message>
     <message>
+        <source>Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz angezeigt ist.</source>
+        <translation>The report is still loading (%1 %): it can be saved, printed and mailed once it is shown whole.</translation>
+    </message>
+    <message>
         <source>Berichte</source>
         <translation>Reports</translation>
     </message>
