@@ -1,4 +1,5 @@
 #include "dateien.h"
+#include "altefassung.h"
 #include "eigentum.h"
 #include "steuerzeichen.h"
 
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -325,6 +327,17 @@ class AnOrtDatei : public QTemporaryFile
 public:
     explicit AnOrtDatei(const QString& ziel_) : QTemporaryFile(QDir::tempPath() + QStringLiteral("/XXXXXX")), ziel(ziel_) {}
     bool oeffne(QIODevice::OpenMode zusatz) { return QTemporaryFile::open(QIODevice::ReadWrite | zusatz); }
+    // Why the content could not be gathered, with the folder: Qt names no reason for a write that
+    // the file system took only in part, as a full one does.
+    QString grund() const
+    {
+        const QString ordner = QFileInfo(fileName()).path();
+        struct statvfs platz;
+        const bool voll = ::statvfs(QFile::encodeName(ordner).constData(), &platz) == 0
+                          && (::geteuid() == 0 ? platz.f_bfree : platz.f_bavail) == 0;
+        return QCoreApplication::translate("Dateien", "Die neue Fassung von %1 laesst sich im Ordner %2 nicht ablegen: %3")
+            .arg(maskiere_steuerzeichen(ziel), maskiere_steuerzeichen(ordner), voll ? systemfehler(ENOSPC) : errorString());
+    }
 
     const QString ziel;
 };
@@ -455,9 +468,9 @@ bool bereite_ersatz_vor(const QString& ziel, int fd)
 
 QString schreibe_an_ort(const QString& ziel, int neu)
 {
-    QString abgewiesen;
-    if (schreibziel(ziel, abgewiesen).isEmpty() && !abgewiesen.isEmpty())
-        return abgewiesen;
+    QString fehler;
+    if (schreibziel(ziel, fehler).isEmpty() && !fehler.isEmpty())
+        return fehler;
     Deskriptor datei(oeffne_regulaere_datei(QFile::encodeName(ziel).constData(), O_RDWR));
     struct stat quelle;
     struct stat info;
@@ -466,26 +479,34 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const int fd = datei.gib();
     const off_t laenge = quelle.st_size;
     const off_t alt = info.st_size;
-    QTemporaryFile sicherung(QDir::tempPath() + QStringLiteral("/XXXXXX"));
-    if (!sicherung.open())
-        return sicherung.errorString();
-    if (!kopiere_bereich(fd, 0, sicherung.handle(), 0, alt))
-        return systemfehler(errno);
+    // The old bytes where they outlive this process: should it end before the file is whole again,
+    // the next start of a program puts them back.
+    CAlteFassung sicherung(ziel, fd, alt);
+    if (!sicherung.fehler().isEmpty())
+        return sicherung.fehler();
     // The room for the growth first: should it be missing, the file is cut back to what it was.
     if (laenge > alt && !kopiere_bereich(neu, alt, fd, alt, laenge - alt)) {
-        const int fehler = errno;
-        return ::ftruncate(fd, alt) == 0 ? systemfehler(fehler)
-                                          : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
-                                                .arg(systemfehler(fehler), ziel);
+        const int grund = errno;
+        const bool zurueck = ::ftruncate(fd, alt) == 0;
+        sicherung.erledigt();
+        return zurueck ? systemfehler(grund)
+                       : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
+                             .arg(systemfehler(grund), ziel);
     }
     if (kopiere_bereich(neu, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0)
-        && ::fsync(fd) == 0)
+        && ::fsync(fd) == 0) {
+        sicherung.erledigt();
         return datei.schliesse() ? QString() : systemfehler(errno);
-    const int fehler = errno;
-    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0)
-        return systemfehler(fehler);
-    return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt")
-        .arg(systemfehler(fehler), ziel);
+    }
+    const int grund = errno;
+    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0) {
+        sicherung.erledigt();
+        return systemfehler(grund);
+    }
+    const QString kopie = sicherung.gib_auf();
+    return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei "
+                                                  "ist beschaedigt, ihr alter Inhalt liegt in %3")
+        .arg(systemfehler(grund), ziel, kopie.isEmpty() ? gib_ordner_alter_fassungen() : kopie);
 }
 
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
@@ -560,7 +581,7 @@ QString beende_ganz(QFileDevice& datei, bool gelungen)
     const bool geflusht = schreibe_puffer(datei);
     const bool geschrieben = gelungen && geflusht;
     if (auto* an_ort = dynamic_cast<AnOrtDatei*>(&datei)) {
-        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : datei.errorString();
+        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : an_ort->grund();
         datei.close();
         return fehler;
     }

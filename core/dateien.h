@@ -73,10 +73,11 @@ bool ist_schreibbar(const QString& ziel);
 // Writes the content of `neu` (from its start) into the existing file `ziel` in place, so that
 // it stays the same file: owner, group, access list, attributes and every name stay. The file
 // first grows by what the new content needs, so that a full disk or the file-size limit leaves
-// it as it was; the old bytes are kept in the temporary folder and written back when a later
-// write fails. Empty on success, else the failure's text (it says when the old bytes could not
-// be written back either). Another account's file in a sticky folder others may write is refused
-// (`schreibziel`).
+// it as it was; the old bytes are kept first where they outlive the process (`CAlteFassung`: a
+// process killed mid-way has them put back at the next start) and written back when a later
+// write fails. Empty on success, else the failure's text (it names the folder when the old bytes
+// found no room, and says where they lie when they could not be written back either). Another
+// account's file in a sticky folder others may write is refused (`schreibziel`).
 [[nodiscard]] QString schreibe_an_ort(const QString& ziel, int neu);
 
 // Writing a file whole: the file is replaced only by a complete copy, one for which every write,
