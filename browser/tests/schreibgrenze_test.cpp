@@ -692,4 +692,9 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFre
             ASSERT_TRUE(QFile::remove(pfad) && schreibe_ganz(pfad, bisher).isEmpty());
         }
     }
+    // A reader by a name the user gave takes the one rule too: a copy from such a link reads nothing.
+    ASSERT_TRUE(QFile::link(o + "/echt/0-0", o + "/quelle") && ::lchown(QFile::encodeName(o + "/quelle"), 65534, 65534) == 0
+                && ::chmod(QFile::encodeName(o), 01777) == 0);
+    EXPECT_EQ(kopiere_datei(o + "/quelle", o + "/echt/kopie", true, false), 1);
+    EXPECT_EQ(::chmod(QFile::encodeName(o), 0700), 0);
 }
