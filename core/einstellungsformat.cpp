@@ -552,7 +552,10 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
     letzter_text = einstellungstext(werte);
     if (!datei)
         return geraet.write(letzter_text) == letzter_text.size();
-    const QString echt = echter_pfad(datei->fileName());
+    // Never through a link or into a file that another account planted in a shared folder.
+    const QString echt = schreibziel(datei->fileName(), letzter_schreibfehler);
+    if (!letzter_schreibfehler.isEmpty())
+        return false;
     auto* ersatz = qobject_cast<QSaveFile*>(datei);
     if (!ersatz || echter_pfad(ziel_von_qt(datei->fileName())) == echt)
         return fuelle(*datei, echt);

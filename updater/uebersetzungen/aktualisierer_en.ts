@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>CAlteFassung</name>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; its old content lies in %2.</translation>
+    </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.</source>
+        <translation>Writing the file %1 was cut off; it has its old content again.</translation>
+    </message>
+    <message>
+        <source>Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3</source>
+        <translation>The old content of %2 cannot be put in the folder %1: %3</translation>
+    </message>
+    <message>
+        <source>Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3</source>
+        <translation>The folder %1 has no room for the old content of %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>CCBaseLog</name>
     <message>
         <source>Text-Datei (*.txt)</source>
@@ -930,12 +949,24 @@ the log window.</translation>
 <context>
     <name>Dateien</name>
     <message>
+        <source>%1 gehoert einem anderen Konto und liegt in einem geteilten Ordner: sie wird nicht beschrieben</source>
+        <translation>%1 belongs to another account and lies in a shared folder: it is not written</translation>
+    </message>
+    <message>
+        <source>%1 ist ein Link eines anderen Kontos in einem geteilten Ordner: ihm wird nicht gefolgt</source>
+        <translation>%1 is a link of another account in a shared folder: it is not followed</translation>
+    </message>
+    <message>
         <source>%1; die Datei %2 ist nun laenger als zuvor</source>
         <translation>%1; the file %2 is now longer than before</translation>
     </message>
     <message>
-        <source>%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt</source>
-        <translation>%1; the old version of %2 could not be written back: the file is damaged</translation>
+        <source>%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt, ihr alter Inhalt liegt in %3</source>
+        <translation>%1; the old version of %2 could not be written back: the file is damaged, its old content lies in %3</translation>
+    </message>
+    <message>
+        <source>Die neue Fassung von %1 laesst sich im Ordner %2 nicht ablegen: %3</source>
+        <translation>The new version of %1 cannot be put in the folder %2: %3</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "zielordner.h"
+#include "eigentum.h"
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
@@ -559,6 +560,14 @@ bool kopiere_inhalt(int von, int nach, qint64 anzahl)
 
 bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe)
 {
+    // Not over another account's file or link in a sticky folder that others may write.
+    struct stat ort;
+    struct stat alt;
+    if (::fstat(ordner, &ort) == 0 && ::fstatat(ordner, name.constData(), &alt, AT_SYMLINK_NOFOLLOW) == 0
+        && ist_fremd_im_geteilten_ordner(ort, alt)) {
+        errno = EACCES;
+        return false;
+    }
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
     QByteArray temp;

@@ -146,7 +146,8 @@ bool kopiere_inhalt(int von, int nach, qint64 anzahl);
 // Writes the file `name` in the folder atomically, its content written by `schreibe` to the
 // handle it is given (once more to a fresh one where an unnamed file cannot be named): a temporary file, flushed to disk, takes the name at the end, and the
 // folder is flushed too. A symbolic link of that name is replaced by the file, never written
-// through. False with errno on failure (`schreibe` sets it when it fails); the old file then stays
+// through; another account's file or link in a sticky folder others may write is left alone
+// (EACCES, see `ist_fremd_im_geteilten_ordner`). False with errno on failure (`schreibe` sets it when it fails); the old file then stays
 // as it was.
 bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe);
 
