@@ -254,11 +254,16 @@ bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const
         auto gelesen = std::make_shared<QVector<QVariantList>>();
         CDBZugang zugang = CDBZugang::von(db);
         zugang.sitzung = sitzungsanweisungen();
-        fehler = fuehre_beiseite_aus(zugang, [text, werte, gelesen](QSqlDatabase& beiseite) {
-            return lies_alle(beiseite, text, werte, *gelesen);
-        });
+        bool abgewiesen = false;
+        fehler = fuehre_beiseite_aus(
+            zugang, [text, werte, gelesen](QSqlDatabase& beiseite) { return lies_alle(beiseite, text, werte, *gelesen); },
+            &abgewiesen);
         if (fehler.isEmpty())
             zeilen = *gelesen;
+        // No second connection to be had (a limit of the server's, of open files): the statement
+        // runs on this one, as before.
+        else if (abgewiesen && db.isOpen())
+            fehler = lies_alle(db, text, werte, zeilen);
     }
     if (fehler.isEmpty())
         return true;

@@ -52,8 +52,11 @@ struct CLauf
     enum Stand { verbindet, verbunden, fertig };
     std::atomic<int> stand{verbindet};
     std::atomic<bool> aufgegeben{false};
+    // How long a refusal may take to count as one at once.
+    qint64 abweisung_ms = 0;
     // Written before `stand` becomes `fertig`.
     QString fehler;
+    bool abgewiesen = false;
 };
 
 [[noreturn]] void ruhe_fuer_immer()
@@ -66,7 +69,10 @@ QString arbeite_mit(QSqlDatabase& db, const CDBZugang& zugang, const std::functi
                     CLauf& lauf)
 {
     zugang.setze_an(db);
+    QElapsedTimer uhr;
+    uhr.start();
     if (!db.open()) {
+        lauf.abgewiesen = uhr.elapsed() < lauf.abweisung_ms;
         const QString text = db.lastError().text();
         return text.isEmpty() ? QStringLiteral("???") : text;
     }
@@ -169,18 +175,25 @@ bool laeuft_beiseite(const QString& treiber)
     return treiber == QLatin1String("QMYSQL") || treiber == QLatin1String("QMARIADB") || treiber == QLatin1String("QPSQL");
 }
 
-QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit)
+QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
+                            bool* abgewiesen)
 {
     wache();
     auto lauf = std::make_shared<CLauf>();
+    lauf->abweisung_ms = qint64(qMax(1, gib_db_zeitgrenzen().verbinden)) * 500;
     try {
         std::thread(arbeite, zugang, arbeit, lauf).detach();
     } catch (const std::system_error&) {
         // No thread to be had: the statement waits here, as it did before.
         arbeite(zugang, arbeit, lauf);
     }
-    if (warte(*lauf))
+    if (abgewiesen)
+        *abgewiesen = false;
+    if (warte(*lauf)) {
+        if (abgewiesen)
+            *abgewiesen = lauf->abgewiesen;
         return lauf->fehler;
+    }
     const bool verbunden = lauf->stand.load(std::memory_order_acquire) == CLauf::verbunden;
     const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
     return tr("Der Datenbankserver '%1' antwortet nicht (keine Antwort nach %2 s)")

@@ -39,8 +39,12 @@ bool laeuft_beiseite(const QString& treiber);
 // waited for until it has taken the connection at most the connect time-out, then for `arbeit`
 // at most the read time-out (`gib_db_zeitgrenzen`), each half a second more than the driver's own.
 // Empty when `arbeit` ran and returned empty; else the driver's error, `arbeit`'s (its text, never
-// empty on a failure), or, given up, a text that says the server does not answer. A thread given
+// empty on a failure), or, given up, a text that says the server does not answer. `abgewiesen`
+// (when given) tells a connection refused at once (in less than half the connect time-out: a limit
+// of connections or of open files, a server that is not there) from one that was waited for: only
+// the second is a server that stops answering, and the caller may go the old road. A thread given
 // up is left to end on its own: `arbeit` runs there and must touch only the connection and what it
 // holds itself (captured by value or shared). After `main` has returned no such thread touches
 // anything any more. Where no thread can be started, it all runs in the calling thread.
-QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit);
+QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
+                            bool* abgewiesen = nullptr);

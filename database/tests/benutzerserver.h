@@ -1397,8 +1397,13 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
     EXPECT_TRUE(boxen.isEmpty()) << zeilen(boxen);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1 + 4 * je);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 4 * je);
-    if (ist_sqlite() || !als_verwalter(QStringLiteral("REVOKE INSERT ON bv_gruppen FROM %1").arg(konto())))
+    // One connection the account: the log-on and the lists go the old road, on the session.
+    if (ist_sqlite() || !als_verwalter(QStringLiteral("REVOKE INSERT ON bv_gruppen FROM %1").arg(konto())) ||
+        !als_verwalter(QString(ist_mariadb() ? "ALTER USER %1 WITH MAX_USER_CONNECTIONS 1" : "ALTER ROLE %1 CONNECTION LIMIT 1")
+                           .arg(konto())))
         return;
+    ASSERT_EQ(bv_anmelden(), QString());
+    EXPECT_EQ(CAnwenderListe().gib_tabelle()->rowCount(), 4 * je);
     CGruppenListe seite;
     gruppeneingabe(seite)->setEditText(QStringLiteral("ohne Recht"));
     seite.addEntry();
