@@ -75,32 +75,57 @@ bool namensspalten(int tag, int& id_tag, int& name_tag)
 
 } // namespace
 
-QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
+QString CBVDataBase::zeile_mit_nummer(int tag, int nummer, QVariantList& werte) const
 {
     int id_tag = 0;
     int name_tag = 0;
     const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
     if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
         return QString();
-    const QString spalte = beschreibung->gib_spaltenname(name_tag);
     werte.append(nummer);
-    QString bedingung = QStringLiteral("(%1=?) AND ").arg(beschreibung->gib_spaltenname(id_tag));
+    return QStringLiteral("(%1=?)").arg(beschreibung->gib_spaltenname(id_tag));
+}
+
+QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
+{
+    const QString bedingung = zeile_mit_nummer(tag, nummer, werte);
+    if (bedingung.isEmpty())
+        return QString();
+    int id_tag = 0;
+    int name_tag = 0;
+    namensspalten(tag, id_tag, name_tag);
+    const QString spalte = gib_struktur()->gib_tabelle(tag)->gib_spaltenname(name_tag);
     // A list shows a name the table does not hold (NULL) as an empty text.
     if (name.isEmpty())
-        return bedingung + QStringLiteral("(%1 IS NULL OR %1='')").arg(spalte);
-    werte.append(name);
-    return bedingung + QStringLiteral("(%1=?)").arg(spalte);
+        return bedingung + QStringLiteral(" AND (%1 IS NULL OR %1='')").arg(spalte);
+    return bedingung + QStringLiteral(" AND ") + datenbank->sql_haelt_wert(spalte, name, werte);
 }
+
+namespace {
+
+// The records of the table that meet `bedingung` (empty: -1, as without a description).
+int zaehle(const CCDataBase* datenbank, const CQString& tabelle, const QString& bedingung, const QVariantList& werte)
+{
+    if (!datenbank || bedingung.isEmpty())
+        return -1;
+    const CQString wo(QStringLiteral("WHERE ") + bedingung);
+    return datenbank->gib_anzahl_records(&tabelle, false, &wo, werte);
+}
+
+} // namespace
 
 int CBVDataBase::gib_anzahl_records(int tag, int nummer, const QString& name) const
 {
     QVariantList werte;
     const QString bedingung = zeile_mit_namen(tag, nummer, name, werte);
-    if (bedingung.isEmpty())
-        return -1;
-    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
-    const CQString wo(QStringLiteral("WHERE ") + bedingung);
-    return datenbank->gib_anzahl_records(&tabelle, false, &wo, werte);
+    return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
+}
+
+int CBVDataBase::gib_anzahl_records(int tag, int nummer) const
+{
+    QVariantList werte;
+    const QString bedingung = zeile_mit_nummer(tag, nummer, werte);
+    return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
 }
 
 int CBVDataBase::gib_anzahl_namen(int tag, const QString& name, int ausser) const

@@ -1,0 +1,202 @@
+#include "cdbbeiseite.h"
+#include "cdbzeitgrenzen.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CCDataBase", text);
+}
+
+// Taken by a thread while it closes its connection and by the end of the program, which marks
+// that no thread may touch Qt's connections any more: the statics go after it.
+struct CWache
+{
+    std::mutex sperre;
+    bool endet = false;
+};
+
+CWache& wache()
+{
+    static CWache* const w = [] {
+        auto* neu = new CWache;
+        std::atexit([] {
+            const std::lock_guard<std::mutex> halt(wache().sperre);
+            wache().endet = true;
+        });
+        return neu;
+    }();
+    return *w;
+}
+
+// What the calling thread and the thread beside it share.
+struct CLauf
+{
+    enum Stand { verbindet, verbunden, fertig };
+    std::atomic<int> stand{verbindet};
+    std::atomic<bool> aufgegeben{false};
+    // How long a refusal may take to count as one at once.
+    qint64 abweisung_ms = 0;
+    // Written before `stand` becomes `fertig`.
+    QString fehler;
+    bool abgewiesen = false;
+};
+
+[[noreturn]] void ruhe_fuer_immer()
+{
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(24));
+}
+
+QString arbeite_mit(QSqlDatabase& db, const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
+                    CLauf& lauf)
+{
+    zugang.setze_an(db);
+    QElapsedTimer uhr;
+    uhr.start();
+    if (!db.open()) {
+        lauf.abgewiesen = uhr.elapsed() < lauf.abweisung_ms;
+        const QString text = db.lastError().text();
+        return text.isEmpty() ? QStringLiteral("???") : text;
+    }
+    lauf.stand = CLauf::verbunden;
+    for (const QString& anweisung : zugang.sitzung)
+        if (QSqlQuery abfrage(db); !abfrage.exec(anweisung))
+            return abfrage.lastError().text() + QStringLiteral(" (") + anweisung + QLatin1Char(')');
+    if (!arbeit || lauf.aufgegeben)
+        return QString();
+    return arbeit(db);
+}
+
+void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std::shared_ptr<CLauf> lauf)
+{
+    static std::atomic<unsigned> nummer{0};
+    const QString name = QStringLiteral("beiseite_%1").arg(++nummer);
+    std::unique_lock<std::mutex> schluss(wache().sperre, std::defer_lock);
+    QString fehler;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(zugang.treiber, name);
+        try {
+            fehler = arbeite_mit(db, zugang, arbeit, *lauf);
+        } catch (const std::exception& e) {
+            fehler = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            fehler = QStringLiteral("???");
+        }
+        schluss.lock();
+        if (wache().endet)
+            ruhe_fuer_immer();
+        arbeit = nullptr;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    schluss.unlock();
+    lauf->fehler = fehler;
+    lauf->stand.store(CLauf::fertig, std::memory_order_release);
+}
+
+// Waits until the thread has ended or is given up; true when it ended.
+bool warte(CLauf& lauf)
+{
+    const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
+    const qint64 verbinden_ms = qint64(qMax(1, g.verbinden)) * 1000 + 500;
+    const qint64 lesen_ms = qint64(qMax(1, g.lesen)) * 1000 + 500;
+    QElapsedTimer uhr;
+    uhr.start();
+    qint64 verbunden_seit = -1;
+    // Whether it is over; gives the thread up once its time is out.
+    const auto vorbei = [&] {
+        const int stand = lauf.stand.load(std::memory_order_acquire);
+        if (stand == CLauf::fertig)
+            return true;
+        if (stand == CLauf::verbunden && verbunden_seit < 0)
+            verbunden_seit = uhr.elapsed();
+        const bool zu_lang = verbunden_seit < 0 ? uhr.elapsed() > verbinden_ms : uhr.elapsed() - verbunden_seit > lesen_ms;
+        if (zu_lang)
+            lauf.aufgegeben = true;
+        return zu_lang;
+    };
+    QCoreApplication* const anwendung = QCoreApplication::instance();
+    if (anwendung && anwendung->thread() == QThread::currentThread()) {
+        QEventLoop schleife;
+        QTimer takt;
+        QObject::connect(&takt, &QTimer::timeout, &schleife, [&] {
+            if (vorbei())
+                schleife.quit();
+        });
+        takt.start(5);
+        if (!vorbei())
+            schleife.exec(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        while (!vorbei())
+            QThread::msleep(5);
+    }
+    return lauf.stand.load(std::memory_order_acquire) == CLauf::fertig;
+}
+
+} // namespace
+
+CDBZugang CDBZugang::von(const QSqlDatabase& verbindung)
+{
+    return CDBZugang{verbindung.driverName(), verbindung.hostName(), verbindung.databaseName(), verbindung.userName(),
+                     verbindung.password(),   verbindung.connectOptions(), verbindung.port(), QStringList()};
+}
+
+void CDBZugang::setze_an(QSqlDatabase& verbindung) const
+{
+    verbindung.setHostName(host);
+    verbindung.setDatabaseName(name);
+    verbindung.setUserName(benutzer);
+    verbindung.setPassword(kennwort);
+    verbindung.setConnectOptions(optionen);
+    if (port >= 0)
+        verbindung.setPort(port);
+}
+
+bool laeuft_beiseite(const QString& treiber)
+{
+    return treiber == QLatin1String("QMYSQL") || treiber == QLatin1String("QMARIADB") || treiber == QLatin1String("QPSQL");
+}
+
+QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
+                            bool* abgewiesen)
+{
+    wache();
+    auto lauf = std::make_shared<CLauf>();
+    lauf->abweisung_ms = qint64(qMax(1, gib_db_zeitgrenzen().verbinden)) * 500;
+    try {
+        std::thread(arbeite, zugang, arbeit, lauf).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the statement waits here, as it did before.
+        arbeite(zugang, arbeit, lauf);
+    }
+    if (abgewiesen)
+        *abgewiesen = false;
+    if (warte(*lauf)) {
+        if (abgewiesen)
+            *abgewiesen = lauf->abgewiesen;
+        return lauf->fehler;
+    }
+    const bool verbunden = lauf->stand.load(std::memory_order_acquire) == CLauf::verbunden;
+    const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
+    return tr("Der Datenbankserver '%1' antwortet nicht (keine Antwort nach %2 s)")
+        .arg(zugang.host.isEmpty() ? zugang.name : zugang.host)
+        .arg(verbunden ? g.lesen : g.verbinden);
+}
