@@ -624,8 +624,11 @@ QString sichere_einstellungen(QSettings& einstellungen)
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
-    // longer than any save takes is not waited for.
-    const CDateisperre sperre(QFileInfo(name).path(), 10000);
+    // longer than any save takes is not waited for: the save is refused and says why, and what
+    // the object holds stays for the next one.
+    const CDateisperre sperre(name, 10000);
+    if (sperre.besetzt())
+        return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
     // of this sync did tells.

@@ -1,6 +1,7 @@
 // The history store and its file: exact records, loading, saving, expiry, removals that persist, and its four models.
 #include "heimordner.h"
 #include "browserapplication.h"
+#include "dateisperre.h"
 #include "dialogseam.h"
 #include "historycompletionmodel.h"
 #include "historyfiltermodel.h"
@@ -14,6 +15,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QSettings>
@@ -24,6 +26,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <csignal>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -386,6 +392,69 @@ TEST_F(History, ARewriteKeepsEveryVisitASecondBrowserAppendsMeanwhile)
     for (int i = 0; i < zweite.size(); ++i)
         ASSERT_TRUE(zweite.contains(QStringLiteral("http://zwei%1.example/").arg(i))) << i << " of " << zweite.size();
     QDir(QFileInfo(HistoryManager::dateiname()).path()).removeRecursively();
+}
+
+// Another account holds the kernel's lock on the user's data and settings folders: every visit
+// and setting is saved at once and the store ends at once. The history, also one an earlier
+// version left readable by all, is its user's alone.
+TEST_F(History, AnotherAccountsLockOnTheFoldersHoldsUpNoSave)
+{
+    schreibe(satz("http://alt.example/", jetzt.addSecs(-100)));
+    const QByteArray name = QFile::encodeName(HistoryManager::dateiname());
+    ASSERT_EQ(::chmod(name.constData(), 0644), 0);
+    const QString einstellungen = QFileInfo(QSettings().fileName()).path();
+    ASSERT_TRUE(QDir().mkpath(einstellungen));
+    int bereit[2];
+    ASSERT_EQ(::pipe(bereit), 0);
+    const pid_t fremder = ::fork();
+    if (fremder == 0) {
+        // Opened before the change of account, as where the home folder is open to all.
+        const int daten = ::open(QFile::encodeName(QFileInfo(HistoryManager::dateiname()).path()).constData(), O_RDONLY);
+        const int konfiguration = ::open(QFile::encodeName(einstellungen).constData(), O_RDONLY);
+        const bool anderes_konto = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0
+                                   && ::setresuid(65534, 65534, 65534) == 0;
+        const char antwort = !anderes_konto ? 'x' : ::flock(daten, LOCK_EX) == 0 && ::flock(konfiguration, LOCK_EX) == 0 ? 'j' : 'n';
+        (void)!::write(bereit[1], &antwort, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    const std::shared_ptr<void> beenden(nullptr, [fremder](void*) { ::kill(fremder, SIGKILL), ::waitpid(fremder, nullptr, 0); });
+    char antwort = 0;
+    ASSERT_EQ(::read(bereit[0], &antwort, 1), 1);
+    if (antwort == 'x')
+        GTEST_SKIP() << "another account needs root";
+    ASSERT_EQ(antwort, 'j');
+    QElapsedTimer uhr;
+    uhr.start();
+    {
+        HistoryManager history;
+        history.setHistoryLimit(7);
+        for (int i = 0; i < 20; ++i)
+            history.addUrl(QStringLiteral("http://%1.example/").arg(i)), history.save();
+    }
+    EXPECT_LT(uhr.elapsed(), 5000);
+    EXPECT_EQ(HistoryManager().entries().size(), 21);
+    EXPECT_EQ(QFileInfo(HistoryManager::dateiname()).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_TRUE(warnungen().isEmpty() && boxen.isEmpty()) << qPrintable(warnungen().join('\n') + boxen.join('\n'));
+}
+
+// The user's other browser holds the history's lock past a save's bound: the save says so, and
+// its visits reach the file with the next save.
+TEST_F(History, ASaveThatCannotHaveTheLockSaysSoAndKeepsItsVisits)
+{
+    HistoryManager history;
+    history.addUrl(QStringLiteral("http://a.example/"));
+    history.save();
+    const QString sperre = CDateisperre::sperrdatei(HistoryManager::dateiname());
+    const int halter = ::open(QFile::encodeName(sperre).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(halter, LOCK_EX), 0);
+    history.addUrl(QStringLiteral("http://b.example/"));
+    history.save();
+    ::close(halter);
+    EXPECT_TRUE(warnungen().join('\n').contains(sperre)) << qPrintable(warnungen().join('\n'));
+    EXPECT_EQ(HistoryManager().entries().size(), 1);
+    history.saveIfNecessary();
+    EXPECT_EQ(urls(HistoryManager()), QStringList({"http://b.example/", "http://a.example/"}));
 }
 
 // A history file that is a pipe is never waited for, neither when it is read nor when visits are
