@@ -504,6 +504,20 @@ bool stemple(int fd, const QString& echt)
     return ::futimens(fd, zeiten) == 0;
 }
 
+// Qt reads a settings file outside every lock and takes its size and time only after the read: a
+// save of another instance in between leaves it with the older keys under the newer file's
+// stamp, and its next write would merge into them without reading the file again, dropping that
+// save's keys. A new time, given under the lock, makes every write read the file first.
+void erneuere_stand(const QString& name)
+{
+    const QString echt = echter_pfad(name);
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(echt).constData(), O_RDONLY | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    (void)stemple(fd, echt);
+    ::close(fd);
+}
+
 // The text into the new file `datei`, which takes the place of `echt`.
 bool fuelle(QFileDevice& datei, const QString& echt)
 {
@@ -629,6 +643,7 @@ QString sichere_einstellungen(QSettings& einstellungen)
     const CDateisperre sperre(name, 10000);
     if (sperre.besetzt())
         return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
+    erneuere_stand(name);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
     // of this sync did tells.

@@ -19,6 +19,8 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -191,26 +193,53 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
     EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
 }
 
-// Eight instances, each with a name of its own for the file, save one after the other, one key
-// each, round after round, faster than the file system's clock ticks (as ext4's did before Linux
-// 6.13): the file keeps every key with its last value.
-TEST_F(Einstellungsformat, AchtInstanzenSpeichernImTaktOhneDassEinSchluesselVerlorenGeht)
+// Eight instances, each a process of its own, save one key each at the same moment, round after
+// round, and Qt reads the file while another saves: the file keeps every key with its last value.
+// On a file system whose clock ticks every few milliseconds (a ramfs, as ext4's did before Linux
+// 6.13) and on a tmpfs; where neither can be mounted (mounting needs root), in the temporary folder.
+TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
     const KleinesDateisystem grob("", "ramfs");
-    if (!grob.ok)
-        GTEST_SKIP() << "no ramfs can be mounted here (mounting needs root)";
-    std::vector<std::unique_ptr<QSettings>> instanzen;
-    for (int runde = 0; runde < 20; ++runde) {
-        for (int i = 0; i < 8; ++i) {
-            if (runde == 0 && QFile::link(grob.ordner, tmp.filePath(QString::number(i))))
-                instanzen.push_back(std::make_unique<QSettings>(tmp.filePath(QStringLiteral("%1/programm.conf").arg(i)), einstellungsformat()));
-            instanzen[i]->setValue(QStringLiteral("instanz%1").arg(i), runde);
-            ASSERT_TRUE(sichere_einstellungen(*instanzen[i]).isEmpty());
+    const KleinesDateisystem fein("");
+    QStringList orte;
+    for (const KleinesDateisystem* system : {&grob, &fein})
+        if (system->ok)
+            orte << system->ordner;
+    if (orte.isEmpty())
+        orte << tmp.filePath(QStringLiteral("ordner"));
+    for (const QString& ort : qAsConst(orte)) {
+        const QString pfad = ort + QStringLiteral("/programm.conf");
+        for (int runde = 0; runde < 100; ++runde) {
+            int start[2];
+            ASSERT_EQ(::pipe(start), 0);
+            std::vector<pid_t> instanzen;
+            for (int i = 0; i < 8; ++i) {
+                instanzen.push_back(::fork());
+                if (instanzen.back() != 0)
+                    continue;
+                char zeichen;
+                ::close(start[1]);
+                (void)!::read(start[0], &zeichen, 1);
+                QSettings einstellungen(pfad, einstellungsformat());
+                einstellungen.setValue(QStringLiteral("instanz%1").arg(i), runde);
+                ::_exit(sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
+            }
+            // All eight go at once.
+            ::close(start[0]);
+            ::close(start[1]);
+            for (const pid_t instanz : instanzen) {
+                int status = -1;
+                ASSERT_EQ(::waitpid(instanz, &status, 0), instanz);
+                ASSERT_EQ(status, 0) << qPrintable(ort) << " round " << runde;
+            }
+            QFile datei(pfad);
+            QSettings::SettingsMap werte;
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && lies_einstellungstext(datei, werte));
+            for (int i = 0; i < 8; ++i)
+                ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QVariant(QString::number(runde)))
+                    << qPrintable(ort) << " round " << runde << " instance " << i;
         }
     }
-    QSettings danach(grob.pfad(QStringLiteral("programm.conf")), einstellungsformat());
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(danach.value(QStringLiteral("instanz%1").arg(i)), QVariant(QStringLiteral("19"))) << i;
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
