@@ -8,15 +8,18 @@
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPoint>
 #include <QSaveFile>
 #include <QRect>
 #include <QSet>
 #include <QSize>
+#include <QSysInfo>
 #include <QVector>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -518,6 +521,21 @@ void erneuere_stand(const QString& name)
     ::close(fd);
 }
 
+// Qt's own lock file beside a settings file, left by a process that died while it saved: Qt
+// takes it for stale only where it can lock it itself, and another account that opened it (Qt
+// makes it readable by all) and holds it would have every later save wait for ever. One whose
+// process is gone is removed.
+void raeume_verwaiste_qt_sperre(const QString& name)
+{
+    const QString datei = name + QStringLiteral(".lock");
+    qint64 prozess = 0;
+    QString rechner;
+    QString programm;
+    if (QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
+        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH)
+        QFile::remove(datei);
+}
+
 // The text into the new file `datei`, which takes the place of `echt`.
 bool fuelle(QFileDevice& datei, const QString& echt)
 {
@@ -643,6 +661,7 @@ QString sichere_einstellungen(QSettings& einstellungen)
     const CDateisperre sperre(name, 10000);
     if (sperre.besetzt())
         return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
+    raeume_verwaiste_qt_sperre(name);
     erneuere_stand(name);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write

@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
+#include <QLockFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -394,29 +396,46 @@ TEST_F(History, ARewriteKeepsEveryVisitASecondBrowserAppendsMeanwhile)
     QDir(QFileInfo(HistoryManager::dateiname()).path()).removeRecursively();
 }
 
-// Another account holds the kernel's lock on the user's data and settings folders: every visit
-// and setting is saved at once and the store ends at once. The history, also one an earlier
-// version left readable by all, is its user's alone.
-TEST_F(History, AnotherAccountsLockOnTheFoldersHoldsUpNoSave)
+// The user's other browser holding the history's lock past a save's bound is said, and the visit
+// reaches the file with the next save. Another account holding the kernel's lock on the user's
+// data and settings folders and on the lock file Qt left beside the settings holds up nothing:
+// every visit and setting is saved at once and the store ends at once. The history, also one an earlier version left readable by all, is its
+// user's alone.
+TEST_F(History, LocksOfOthersLoseNoVisitAndHoldUpNoSave)
 {
     schreibe(satz("http://alt.example/", jetzt.addSecs(-100)));
-    const QByteArray name = QFile::encodeName(HistoryManager::dateiname());
-    ASSERT_EQ(::chmod(name.constData(), 0644), 0);
-    const QString einstellungen = QFileInfo(QSettings().fileName()).path();
-    ASSERT_TRUE(QDir().mkpath(einstellungen));
+    ASSERT_TRUE(QFile::setPermissions(HistoryManager::dateiname(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    {
+        HistoryManager history;
+        const QString sperre = CDateisperre::sperrdatei(HistoryManager::dateiname());
+        const int halter = ::open(QFile::encodeName(sperre).constData(), O_RDONLY | O_CREAT, 0600);
+        ASSERT_EQ(::flock(halter, LOCK_EX), 0);
+        history.addUrl(QStringLiteral("http://spaet.example/"));
+        history.save();
+        ::close(halter);
+        EXPECT_TRUE(warnungen().join('\n').contains(sperre)) << qPrintable(warnungen().join('\n'));
+        EXPECT_EQ(HistoryManager().entries().size(), 1);
+    }
+    warnungen().clear();
+    // Qt's lock file of the settings, left by a browser that died while it saved.
+    const QString qt_sperre = QSettings().fileName() + QStringLiteral(".lock");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(qt_sperre).path()));
+    const pid_t abgestuerzt = ::fork();
+    if (abgestuerzt == 0)
+        ::_exit(QLockFile(qt_sperre).lock() ? 0 : 1);
     int bereit[2];
-    ASSERT_EQ(::pipe(bereit), 0);
+    ASSERT_TRUE(::waitpid(abgestuerzt, nullptr, 0) == abgestuerzt && ::pipe(bereit) == 0);
     const pid_t fremder = ::fork();
     if (fremder == 0) {
         // Opened before the change of account, as where the home folder is open to all.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         const int daten = ::open(QFile::encodeName(QFileInfo(HistoryManager::dateiname()).path()).constData(), O_RDONLY);
-        const int konfiguration = ::open(QFile::encodeName(einstellungen).constData(), O_RDONLY);
-        const bool anderes_konto = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0
-                                   && ::setresuid(65534, 65534, 65534) == 0;
-        const char antwort = !anderes_konto ? 'x' : ::flock(daten, LOCK_EX) == 0 && ::flock(konfiguration, LOCK_EX) == 0 ? 'j' : 'n';
+        const int konfiguration = ::open(QFile::encodeName(QFileInfo(qt_sperre).path()).constData(), O_RDONLY);
+        const int qt = ::open(QFile::encodeName(qt_sperre).constData(), O_RDONLY);
+        const bool anders = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0;
+        const char antwort = !anders ? 'x' : ::flock(daten, LOCK_EX) == 0 && ::flock(konfiguration, LOCK_EX) == 0 && ::flock(qt, LOCK_EX) == 0 ? 'j' : 'n';
         (void)!::write(bereit[1], &antwort, 1);
         ::pause();
-        ::_exit(0);
     }
     const std::shared_ptr<void> beenden(nullptr, [fremder](void*) { ::kill(fremder, SIGKILL), ::waitpid(fremder, nullptr, 0); });
     char antwort = 0;
@@ -428,33 +447,13 @@ TEST_F(History, AnotherAccountsLockOnTheFoldersHoldsUpNoSave)
     uhr.start();
     {
         HistoryManager history;
-        history.setHistoryLimit(7);
         for (int i = 0; i < 20; ++i)
             history.addUrl(QStringLiteral("http://%1.example/").arg(i)), history.save();
     }
     EXPECT_LT(uhr.elapsed(), 5000);
-    EXPECT_EQ(HistoryManager().entries().size(), 21);
+    EXPECT_EQ(HistoryManager().entries().size(), 22);
     EXPECT_EQ(QFileInfo(HistoryManager::dateiname()).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_TRUE(warnungen().isEmpty() && boxen.isEmpty()) << qPrintable(warnungen().join('\n') + boxen.join('\n'));
-}
-
-// The user's other browser holds the history's lock past a save's bound: the save says so, and
-// its visits reach the file with the next save.
-TEST_F(History, ASaveThatCannotHaveTheLockSaysSoAndKeepsItsVisits)
-{
-    HistoryManager history;
-    history.addUrl(QStringLiteral("http://a.example/"));
-    history.save();
-    const QString sperre = CDateisperre::sperrdatei(HistoryManager::dateiname());
-    const int halter = ::open(QFile::encodeName(sperre).constData(), O_RDONLY);
-    ASSERT_EQ(::flock(halter, LOCK_EX), 0);
-    history.addUrl(QStringLiteral("http://b.example/"));
-    history.save();
-    ::close(halter);
-    EXPECT_TRUE(warnungen().join('\n').contains(sperre)) << qPrintable(warnungen().join('\n'));
-    EXPECT_EQ(HistoryManager().entries().size(), 1);
-    history.saveIfNecessary();
-    EXPECT_EQ(urls(HistoryManager()), QStringList({"http://b.example/", "http://a.example/"}));
 }
 
 // A history file that is a pipe is never waited for, neither when it is read nor when visits are
