@@ -195,27 +195,18 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
 
 // Eight instances, each a process of its own, save one key each at the same moment, round after
 // round, and Qt reads the file while another saves: the file keeps every key with its last value.
-// On a file system whose clock ticks every few milliseconds (a ramfs, as ext4's did before Linux
-// 6.13) and on a tmpfs; where neither can be mounted (mounting needs root), in the temporary folder.
+// On a ramfs, whose clock ticks every few milliseconds (as ext4's did before Linux 6.13), and a
+// tmpfs; where they cannot be mounted (mounting needs root), in temporary folders.
 TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
-    const KleinesDateisystem grob("", "ramfs");
-    const KleinesDateisystem fein("");
-    QStringList orte;
-    for (const KleinesDateisystem* system : {&grob, &fein})
-        if (system->ok)
-            orte << system->ordner;
-    if (orte.isEmpty())
-        orte << tmp.filePath(QStringLiteral("ordner"));
-    for (const QString& ort : qAsConst(orte)) {
-        const QString pfad = ort + QStringLiteral("/programm.conf");
+    const KleinesDateisystem grob("", "ramfs"), fein("");
+    for (const QString& pfad : {grob.pfad(QStringLiteral("programm.conf")), fein.pfad(QStringLiteral("programm.conf"))}) {
         for (int runde = 0; runde < 100; ++runde) {
             int start[2];
             ASSERT_EQ(::pipe(start), 0);
-            std::vector<pid_t> instanzen;
+            pid_t instanzen[8];
             for (int i = 0; i < 8; ++i) {
-                instanzen.push_back(::fork());
-                if (instanzen.back() != 0)
+                if ((instanzen[i] = ::fork()) != 0)
                     continue;
                 char zeichen;
                 ::close(start[1]);
@@ -225,19 +216,15 @@ TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVe
                 ::_exit(sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
             }
             // All eight go at once.
-            ::close(start[0]);
-            ::close(start[1]);
-            for (const pid_t instanz : instanzen) {
-                int status = -1;
-                ASSERT_EQ(::waitpid(instanz, &status, 0), instanz);
-                ASSERT_EQ(status, 0) << qPrintable(ort) << " round " << runde;
-            }
+            ::close(start[0]), ::close(start[1]);
+            int status = 0;
+            for (const pid_t instanz : instanzen)
+                ASSERT_TRUE(::waitpid(instanz, &status, 0) == instanz && status == 0) << runde;
             QFile datei(pfad);
             QSettings::SettingsMap werte;
             ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && lies_einstellungstext(datei, werte));
             for (int i = 0; i < 8; ++i)
-                ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QVariant(QString::number(runde)))
-                    << qPrintable(ort) << " round " << runde << " instance " << i;
+                ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QString::number(runde)) << qPrintable(pfad) << runde;
         }
     }
 }
