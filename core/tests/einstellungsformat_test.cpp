@@ -20,7 +20,6 @@
 #include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -194,9 +193,8 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
 }
 
 // Eight instances, each a process of its own, save one key each at the same moment, round after
-// round, and Qt reads the file while another saves: the file keeps every key with its last value.
-// On a ramfs, whose clock ticks every few milliseconds (as ext4's did before Linux 6.13), and a
-// tmpfs; where they cannot be mounted (mounting needs root), in temporary folders.
+// round: the file keeps every key with its last value. On a ramfs, whose clock ticks every few ms
+// (as ext4's before Linux 6.13), and a tmpfs; where they cannot be mounted, in temporary folders.
 TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
     const KleinesDateisystem grob("", "ramfs"), fein("");

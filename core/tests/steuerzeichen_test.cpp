@@ -41,10 +41,9 @@ TEST(Steuerzeichen, JederCodepunktNachSeinenEigenschaften)
     EXPECT_FALSE(hat_steuerzeichen(QStringLiteral("a\u200Bb")));
 }
 
-// The joiners and selectors stay where they write the name: around a virama, inside Arabic
-// joining, in emoji sequences, after a picture, keycap, ideograph or Mongolian letter they choose a
-// form of. Elsewhere they go, where "an<ZWJ>na" would pass for "anna". The row gives the name
-// without what goes.
+// Joiners and selectors stay where they write the name (around a virama, in Arabic joining and
+// emoji sequences, after what they choose a form of), and go elsewhere, where "an<ZWJ>na" would
+// pass for "anna". The row gives the name without what goes.
 TEST(Steuerzeichen, VerbinderUndWaehlerNurWoSieDenNamenSchreiben)
 {
     for (const auto& [text, ohne] : {
