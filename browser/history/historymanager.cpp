@@ -208,15 +208,18 @@ void HistoryManager::load()
     QFile datei(dateiname());
     if (!datei.exists())
         return;
+    // Others may read a file as earlier versions made it: from now on its user alone.
+    (void)mache_privat(dateiname());
+    // The file's look is taken before it is read, not after: a visit another process adds
+    // meanwhile then shows as a change, which the next rewrite takes over.
+    const Dateistand gelesen = dateistand();
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly)) {
         qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
         return;
     }
-    // Others may read a file as earlier versions made it: from now on its user alone.
-    (void)mache_privat(dateiname());
     bool neu_schreiben = false;
     nichtErsetzen = !liesDatei(datei, history, &neu_schreiben);
-    bekannterStand = dateistand();
+    bekannterStand = gelesen;
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
     checkForExpired();
