@@ -4,12 +4,11 @@
 #include <QString>
 
 // Held while the object lives. The lock is the kernel's (flock) on the hidden lock file
-// `sperrdatei` beside the file it guards: a regular file of the user's own that no one else may open (mode
-// 0600), made when missing and never opened through a link, so that no other account can hold
-// it. A folder or a file others can open would let any of them hold the lock for as long as they
-// like. A process that ends, however it ends, gives it up. Each object is a lock of its own, also
-// two in one process or thread, so that two stores of one process wait for each other as two
-// processes do.
+// `sperrdatei` beside the file it guards: a regular file of the user's own that no one else may
+// open (mode 0600), made when missing and never opened through a link, so that no other account
+// can hold it, as it could a folder or a file others can open. A process that ends, however it
+// ends, gives it up. Each object is a lock of its own, also two in one process or thread, so that
+// two stores of one process wait for each other as two processes do.
 class CDateisperre
 {
 public:
