@@ -1,30 +1,79 @@
 #include "dateisperre.h"
 
+#include "dateien.h"
+#include "privatdatei.h"
+#include "steuerzeichen.h"
+
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-CDateisperre::CDateisperre(const QString& pfad, int warte_ms)
+namespace {
+
+// The lock file opened, or made 0600; -1 with errno, ENOLCK where something else stands at its
+// name: a link, no regular file, or a file of another account.
+int oeffne_sperrdatei(const QByteArray& name)
 {
-    const int offen = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (offen < 0)
+    const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        // A file of another account that this user may not even read, or a link.
+        struct stat info;
+        if (errno == ELOOP || (errno == EACCES && ::lstat(name.constData(), &info) == 0))
+            errno = ENOLCK;
+        return -1;
+    }
+    struct stat info;
+    // A file of this user's that others could open (made so by hand) is closed to them now.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+        || ((info.st_mode & 077) != 0 && !mache_privat(fd))) {
+        ::close(fd);
+        errno = ENOLCK;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+QString CDateisperre::sperrdatei(const QString& datei)
+{
+    // Hidden beside the file: one lock for every name the file has.
+    const QFileInfo echt(echter_pfad(datei));
+    return echt.path() + QStringLiteral("/.") + echt.fileName() + QStringLiteral(".sperre");
+}
+
+CDateisperre::CDateisperre(const QString& datei, int warte_ms)
+{
+    const QString name = sperrdatei(datei);
+    const int offen = oeffne_sperrdatei(QFile::encodeName(name));
+    if (offen < 0) {
+        if (errno == ENOLCK)
+            grund = QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 gehoert nicht diesem Benutzer allein")
+                        .arg(maskiere_steuerzeichen(name));
         return;
+    }
     const QDeadlineTimer frist(warte_ms);
     for (;;) {
         if (::flock(offen, LOCK_EX | LOCK_NB) == 0) {
             fd = offen;
             return;
         }
-        belegt = errno == EWOULDBLOCK;
         if ((errno != EWOULDBLOCK && errno != EINTR) || frist.hasExpired())
             break;
         QThread::msleep(2);
     }
+    if (errno == EWOULDBLOCK)
+        grund = QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s")
+                    .arg(maskiere_steuerzeichen(name))
+                    .arg(warte_ms / 1000.0);
     ::close(offen);
 }
 

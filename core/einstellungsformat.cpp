@@ -8,15 +8,18 @@
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPoint>
 #include <QSaveFile>
 #include <QRect>
 #include <QSet>
 #include <QSize>
+#include <QSysInfo>
 #include <QVector>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -504,6 +507,35 @@ bool stemple(int fd, const QString& echt)
     return ::futimens(fd, zeiten) == 0;
 }
 
+// Qt reads a settings file outside every lock and takes its size and time only after the read: a
+// save of another instance in between leaves it with the older keys under the newer file's
+// stamp, and its next write would merge into them without reading the file again, dropping that
+// save's keys. A new time, given under the lock, makes every write read the file first.
+void erneuere_stand(const QString& name)
+{
+    const QString echt = echter_pfad(name);
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(echt).constData(), O_RDONLY | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    (void)stemple(fd, echt);
+    ::close(fd);
+}
+
+// Qt's own lock file beside a settings file, left by a process that died while it saved: Qt
+// takes it for stale only where it can lock it itself, and another account that opened it (Qt
+// makes it readable by all) and holds it would have every later save wait for ever. One whose
+// process is gone is removed.
+void raeume_verwaiste_qt_sperre(const QString& name)
+{
+    const QString datei = name + QStringLiteral(".lock");
+    qint64 prozess = 0;
+    QString rechner;
+    QString programm;
+    if (QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
+        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH)
+        QFile::remove(datei);
+}
+
 // The text into the new file `datei`, which takes the place of `echt`.
 bool fuelle(QFileDevice& datei, const QString& echt)
 {
@@ -627,8 +659,13 @@ QString sichere_einstellungen(QSettings& einstellungen)
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
-    // longer than any save takes is not waited for.
-    const CDateisperre sperre(QFileInfo(name).path(), 10000);
+    // longer than any save takes is not waited for: the save is refused and says why, and what
+    // the object holds stays for the next one.
+    const CDateisperre sperre(name, 10000);
+    if (sperre.besetzt())
+        return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
+    raeume_verwaiste_qt_sperre(name);
+    erneuere_stand(name);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
     // of this sync did tells.

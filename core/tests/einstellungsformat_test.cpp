@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -191,26 +192,39 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
     EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
 }
 
-// Eight instances, each with a name of its own for the file, save one after the other, one key
-// each, round after round, faster than the file system's clock ticks (as ext4's did before Linux
-// 6.13): the file keeps every key with its last value.
-TEST_F(Einstellungsformat, AchtInstanzenSpeichernImTaktOhneDassEinSchluesselVerlorenGeht)
+// Eight instances, each a process of its own, save one key each at the same moment, round after
+// round: the file keeps every key with its last value. On a ramfs, whose clock ticks every few ms
+// (as ext4's before Linux 6.13), and a tmpfs; where they cannot be mounted, in temporary folders.
+TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
-    const KleinesDateisystem grob("", "ramfs");
-    if (!grob.ok)
-        GTEST_SKIP() << "no ramfs can be mounted here (mounting needs root)";
-    std::vector<std::unique_ptr<QSettings>> instanzen;
-    for (int runde = 0; runde < 20; ++runde) {
-        for (int i = 0; i < 8; ++i) {
-            if (runde == 0 && QFile::link(grob.ordner, tmp.filePath(QString::number(i))))
-                instanzen.push_back(std::make_unique<QSettings>(tmp.filePath(QStringLiteral("%1/programm.conf").arg(i)), einstellungsformat()));
-            instanzen[i]->setValue(QStringLiteral("instanz%1").arg(i), runde);
-            ASSERT_TRUE(sichere_einstellungen(*instanzen[i]).isEmpty());
+    const KleinesDateisystem grob("", "ramfs"), fein("");
+    for (const QString& pfad : {grob.pfad(QStringLiteral("programm.conf")), fein.pfad(QStringLiteral("programm.conf"))}) {
+        for (int runde = 0; runde < 100; ++runde) {
+            int start[2];
+            ASSERT_EQ(::pipe(start), 0);
+            pid_t instanzen[8];
+            for (int i = 0; i < 8; ++i) {
+                if ((instanzen[i] = ::fork()) != 0)
+                    continue;
+                char zeichen;
+                ::close(start[1]);
+                (void)!::read(start[0], &zeichen, 1);
+                QSettings einstellungen(pfad, einstellungsformat());
+                einstellungen.setValue(QStringLiteral("instanz%1").arg(i), runde);
+                ::_exit(sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
+            }
+            // All eight go at once.
+            ::close(start[0]), ::close(start[1]);
+            int status = 0;
+            for (const pid_t instanz : instanzen)
+                ASSERT_TRUE(::waitpid(instanz, &status, 0) == instanz && status == 0) << runde;
+            QFile datei(pfad);
+            QSettings::SettingsMap werte;
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && lies_einstellungstext(datei, werte));
+            for (int i = 0; i < 8; ++i)
+                ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QString::number(runde)) << qPrintable(pfad) << runde;
         }
     }
-    QSettings danach(grob.pfad(QStringLiteral("programm.conf")), einstellungsformat());
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(danach.value(QStringLiteral("instanz%1").arg(i)), QVariant(QStringLiteral("19"))) << i;
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
