@@ -506,7 +506,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const QString kopie = sicherung.gib_auf();
     return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei "
                                                   "ist beschaedigt, ihr alter Inhalt liegt in %3")
-        .arg(systemfehler(grund), ziel, kopie.isEmpty() ? gib_ordner_alter_fassungen() : kopie);
+        .arg(systemfehler(grund), ziel, kopie);
 }
 
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
