@@ -107,11 +107,14 @@ QByteArray satztext(const Satz& satz)
     return text;
 }
 
-// False for a record cut short: the process ended while writing it, before the file changed.
+// False for a record cut short: the process ended while writing it, before the file changed; and
+// for one that is not the user's own file (a name others made in a folder taken over).
 bool lies_satz(const QString& name, Satz& satz)
 {
+    struct stat info;
     std::string text;
-    if (!lies_datei(kodiert(name).toStdString(), text, 1 << 16))
+    if (::lstat(kodiert(name).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+        || !lies_datei(kodiert(name).toStdString(), text, 1 << 16))
         return false;
     const QList<QByteArray> zeilen = QByteArray::fromStdString(text).split('\n');
     if ((zeilen.size() != 4 && zeilen.size() != 5) || zeilen[0] != kennung || !zeilen.last().isEmpty())
