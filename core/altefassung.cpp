@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <vector>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +25,8 @@ const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
 const QString endung_kopie = QStringLiteral(".alt");
 const QString endung_satz = QStringLiteral(".ziel");
+// A file name cut to leave room in a name of 255 bytes for what is added to it.
+constexpr int namenslaenge = 50;
 
 QString systemfehler(int nummer)
 {
@@ -38,6 +41,31 @@ QByteArray kodiert(const QString& pfad)
 QString satz_von(const QString& kopie)
 {
     return kopie.left(kopie.size() - endung_kopie.size()) + endung_satz;
+}
+
+QString kopie_von(const QString& satz)
+{
+    return satz.left(satz.size() - endung_satz.size()) + endung_kopie;
+}
+
+// A new file of the user alone by `vorlage`, whose six X stand before its last `rest` characters;
+// `vorlage` then names it. The descriptor, or -1 with errno.
+int neue_datei(QString& vorlage, int rest)
+{
+    QByteArray muster = kodiert(vorlage);
+    const int fd = ::mkostemps(muster.data(), rest, O_CLOEXEC);
+    if (fd >= 0)
+        vorlage = QFile::decodeName(muster);
+    return fd;
+}
+
+// "<folder>/<name of `ziel`> (<art> XXXXXX)", the name cut short where it is long.
+QString neben_name(const QString& ordner, const QString& ziel, const QString& art, const QString& kennzeichen)
+{
+    QString name = QFileInfo(ziel).fileName();
+    if (name.size() > namenslaenge)
+        name.truncate(name.at(namenslaenge - 1).isHighSurrogate() ? namenslaenge - 1 : namenslaenge);
+    return ordner + QLatin1Char('/') + name + QStringLiteral(" (") + art + QLatin1Char(' ') + kennzeichen + QLatin1Char(')');
 }
 
 struct Hinweise
@@ -59,29 +87,37 @@ void merke(const QString& hinweis)
     hinweise().liste << hinweis;
 }
 
-// What a record holds: which file the old bytes belong to, and how many there are.
+// What a record holds: which file the old bytes belong to, how many there are, and where they lie
+// when not beside the record (in the temporary folder).
 struct Satz
 {
     quint64 geraet = 0;
     quint64 inode = 0;
     qint64 laenge = 0;
     QString ziel;
+    QString kopie;
 };
 
 QByteArray satztext(const Satz& satz)
 {
-    return kennung + '\n' + QByteArray::number(satz.geraet) + ' ' + QByteArray::number(satz.inode) + ' '
-           + QByteArray::number(satz.laenge) + '\n' + kodiert(satz.ziel).toHex() + '\n';
+    QByteArray text = kennung + '\n' + QByteArray::number(satz.geraet) + ' ' + QByteArray::number(satz.inode) + ' '
+                      + QByteArray::number(satz.laenge) + '\n' + kodiert(satz.ziel).toHex() + '\n';
+    if (!satz.kopie.isEmpty())
+        text += kodiert(satz.kopie).toHex() + '\n';
+    return text;
 }
 
-// False for a record cut short: the process ended while writing it, before the file changed.
+// False for a record cut short: the process ended while writing it, before the file changed; and
+// for one that is not the user's own file (a name others made in a folder taken over).
 bool lies_satz(const QString& name, Satz& satz)
 {
+    struct stat info;
     std::string text;
-    if (!lies_datei(kodiert(name).toStdString(), text, 1 << 16))
+    if (::lstat(kodiert(name).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+        || !lies_datei(kodiert(name).toStdString(), text, 1 << 16))
         return false;
     const QList<QByteArray> zeilen = QByteArray::fromStdString(text).split('\n');
-    if (zeilen.size() != 4 || zeilen[0] != kennung || !zeilen[3].isEmpty())
+    if ((zeilen.size() != 4 && zeilen.size() != 5) || zeilen[0] != kennung || !zeilen.last().isEmpty())
         return false;
     const QList<QByteArray> zahlen = zeilen[1].split(' ');
     bool ok[3] = {false, false, false};
@@ -91,21 +127,8 @@ bool lies_satz(const QString& name, Satz& satz)
         satz.laenge = zahlen[2].toLongLong(&ok[2]);
     }
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
-    return ok[0] && ok[1] && ok[2] && satz.laenge >= 0 && !satz.ziel.isEmpty();
-}
-
-// The record as a new file, on the disk before the file it names changes.
-bool schreibe_satz(const QString& name, const Satz& satz)
-{
-    const int fd = ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    const QByteArray text = satztext(satz);
-    const bool ok = ::write(fd, text.constData(), std::size_t(text.size())) == text.size() && ::fsync(fd) == 0;
-    const int fehler = errno;
-    ::close(fd);
-    errno = fehler;
-    return ok;
+    satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
+    return ok[0] && ok[1] && ok[2] && satz.laenge >= 0 && !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty());
 }
 
 // Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
@@ -149,99 +172,269 @@ int sperre(const QString& ordner, int art)
     return fd;
 }
 
-// A new copy in `ordner`, locked by this process, and its `name`; -1 with errno.
-int neue_kopie(const QString& ordner, QString& name)
+// The record as a new file, on the disk before the file it names changes; nothing is left of one
+// that could not be written whole. Written under the folder's lock (see `sperre`), so that no start
+// finds it cut short while it is written.
+bool schreibe_satz(const QString& ordner, const QString& name, const Satz& satz)
 {
     const int ordnersperre = sperre(ordner, LOCK_SH);
-    if (ordnersperre < 0)
+    const int fd = ordnersperre < 0 ? -1 : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const QByteArray text = satztext(satz);
+    const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
+    bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
+    int fehler = geschrieben >= 0 && geschrieben < text.size() ? ENOSPC : errno;
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        ok = false;
+        fehler = errno;
+    }
+    if (fd >= 0 && !ok)
+        ::unlink(kodiert(name).constData());
+    if (ordnersperre >= 0)
+        ::close(ordnersperre);
+    errno = fehler;
+    return ok;
+}
+
+// A new copy in `ordner`, locked by this process, and its `name`; -1 with errno. In the folder of
+// the records the folder's lock is held until the copy's own is taken.
+int neue_kopie(const QString& ordner, bool eigener, QString& name)
+{
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    if (eigener && ordnersperre < 0)
         return -1;
-    QByteArray muster = kodiert(ordner + QStringLiteral("/XXXXXX") + endung_kopie);
-    int fd = ::mkostemps(muster.data(), endung_kopie.size(), O_CLOEXEC);
+    name = ordner + QStringLiteral("/XXXXXX") + endung_kopie;
+    int fd = neue_datei(name, endung_kopie.size());
     if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
-        ::unlink(muster.constData());
+        ::unlink(kodiert(name).constData());
         ::close(fd);
         fd = -1;
     }
     const int fehler = errno;
-    ::close(ordnersperre);
+    if (ordnersperre >= 0)
+        ::close(ordnersperre);
     errno = fehler;
-    if (fd >= 0)
-        name = QFile::decodeName(muster);
     return fd;
 }
 
-// The old bytes of `kopie` (open) written back into the file the record names, when it is still
-// that file.
-bool stelle_her(int kopie, const Satz& satz)
+// The `laenge` bytes of `fd` in a new copy in `ordner` (see `neue_kopie`), on the disk: its
+// descriptor, or -1 with errno and nothing left behind.
+int sichere(const QString& ordner, bool eigener, int fd, off_t laenge, QString& name)
 {
-    const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
-    struct stat info;
-    const bool ok = fd >= 0 && ::fstat(fd, &info) == 0 && quint64(info.st_dev) == satz.geraet
-                    && quint64(info.st_ino) == satz.inode && kopiere_bereich(kopie, 0, fd, 0, satz.laenge)
-                    && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
+    const int kopie = neue_kopie(ordner, eigener, name);
+    if (kopie < 0 || (kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0))
+        return kopie;
+    const int fehler = errno;
+    ::unlink(kodiert(name).constData());
+    ::close(kopie);
+    errno = fehler;
+    return -1;
+}
+
+// Whether the open files `a` and `b` hold the same `laenge_a` and `laenge_b` bytes.
+bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
+{
+    if (laenge_a != laenge_b)
+        return false;
+    std::vector<char> puffer_a(1 << 16), puffer_b(1 << 16);
+    for (off_t ab = 0; ab < laenge_a;) {
+        const ssize_t n = ::pread(a, puffer_a.data(), puffer_a.size(), ab);
+        if (n <= 0 || ::pread(b, puffer_b.data(), std::size_t(n), ab) != n
+            || std::memcmp(puffer_a.data(), puffer_b.data(), std::size_t(n)) != 0)
+            return false;
+        ab += n;
+    }
+    return true;
+}
+
+// The old bytes of `kopie` (open) written back into the file `fd`.
+bool stelle_her(int kopie, int fd, const Satz& satz)
+{
+    return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
+}
+
+// What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
+// may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
+// that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
+// (nothing is left then).
+bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
+{
+    const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
+    // Left by a start that ended while writing it; never another account's file or link.
+    ::unlink(zwischen.constData());
+    const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (kopie < 0)
+        return false;
+    const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
+    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
+        ::unlink(zwischen.constData());
+        return false;
+    }
+    return true;
 }
 
 // Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
-// record; the new name, or empty (the record then stays).
-QString behalte_kopie(const QString& kopie, const QString& ziel)
+// record `satz`; the new name, or empty (the record then stays).
+QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
 {
     const QFileInfo info(kopie);
-    const QString name = info.path() + QLatin1Char('/') + QFileInfo(ziel).fileName() + QStringLiteral(" (alte Fassung ")
-                         + info.completeBaseName() + QLatin1Char(')');
+    const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
     if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
         return QString();
-    ::unlink(kodiert(satz_von(kopie)).constData());
+    ::unlink(kodiert(satz).constData());
     return name;
 }
 
-// One copy found at a start: put back, kept under its own name, or dropped when the write it
-// guarded never began. A copy whose lock is held belongs to a write still going on.
-void pruefe_kopie(const QString& kopie)
+// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone, EWOULDBLOCK when a
+// write still going on holds it, EACCES when it is not the user's.
+int nimm_kopie(const QString& kopie)
 {
     const int fd = ::open(kodiert(kopie).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return;
-    }
-    Satz satz;
-    if (!lies_satz(satz_von(kopie), satz)) {
-        ::unlink(kodiert(satz_von(kopie)).constData());
-        ::unlink(kodiert(kopie).constData());
-    } else if (stelle_her(fd, satz)) {
-        ::unlink(kodiert(satz_von(kopie)).constData());
-        ::unlink(kodiert(kopie).constData());
-        merke(CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.")
-                  .arg(maskiere_steuerzeichen(satz.ziel)));
-    } else {
-        const QString name = behalte_kopie(kopie, satz.ziel);
-        merke(CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
-                  .arg(maskiere_steuerzeichen(satz.ziel), maskiere_steuerzeichen(name.isEmpty() ? kopie : name)));
+        return -1;
+    struct stat info;
+    int fehler = EACCES;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return fd;
+        fehler = errno;
     }
     ::close(fd);
+    errno = fehler;
+    return -1;
+}
+
+// A copy left by a write that the end of its process cut off: its record, and the copy open and
+// locked.
+struct Rest
+{
+    QString satzname;
+    Satz satz;
+    int fd = -1;
+};
+
+// The copies of `ordner`'s records that no write holds; what a process left before the file
+// changed (a copy without its whole record) is removed. Called under the folder's lock.
+std::vector<Rest> sammle_reste(const QString& ordner)
+{
+    const QDir dir(ordner);
+    std::vector<Rest> reste;
+    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_satz}, QDir::Files | QDir::Hidden)) {
+        Rest rest;
+        rest.satzname = dir.filePath(eintrag);
+        const bool gelesen = lies_satz(rest.satzname, rest.satz);
+        if (!gelesen || rest.satz.kopie.isEmpty())
+            rest.satz.kopie = kopie_von(rest.satzname);
+        rest.fd = nimm_kopie(rest.satz.kopie);
+        // A record whose copy is gone was left by a process that ended between the two removals,
+        // or names one in the temporary folder that went with it (another's file may be there now).
+        const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
+        if (weg || (rest.fd >= 0 && !gelesen))
+            ::unlink(kodiert(rest.satzname).constData());
+        if (rest.fd >= 0 && !gelesen)
+            ::unlink(kodiert(rest.satz.kopie).constData());
+        if (rest.fd >= 0 && gelesen)
+            reste.push_back(rest);
+        else if (rest.fd >= 0)
+            ::close(rest.fd);
+    }
+    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString kopie = dir.filePath(eintrag);
+        if (QFileInfo::exists(satz_von(kopie)))
+            continue;
+        const int fd = nimm_kopie(kopie);
+        if (fd >= 0) {
+            ::unlink(kodiert(kopie).constData());
+            ::close(fd);
+        }
+    }
+    return reste;
+}
+
+// Where what the file of `rest` held instead of the old bytes lies: kept by a start that ended
+// before they were back (it holds what the file held before any was), or else, with `behalten`,
+// kept now from `fd` (`laenge` bytes): in the user's folder, or beside the copy where that has no
+// room. Empty when none is kept.
+QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
+{
+    const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
+    QStringList namen;
+    for (const QString& ort : {QFileInfo(rest.satzname).path(), QFileInfo(rest.satz.kopie).path()})
+        namen << neben_name(ort, rest.satz.ziel, QStringLiteral("zuletzt"), kennzeichen);
+    struct stat info;
+    for (const QString& name : namen)
+        if (::lstat(kodiert(name).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+            return name;
+    for (const QString& name : namen)
+        if (behalten && behalte_inhalt(fd, laenge, name, kennzeichen))
+            return name;
+    return QString();
+}
+
+// One copy found at a start. Its file, still the same, gets the old bytes back; what it held
+// instead (a half-written content, or a change someone made since) is kept first under a name of
+// its own, and where that finds no room the file stays as it is. Otherwise the old bytes are kept
+// under a name of their own.
+void pruefe(const Rest& rest)
+{
+    const Satz& satz = rest.satz;
+    const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
+    struct stat info;
+    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && quint64(info.st_dev) == satz.geraet
+                          && quint64(info.st_ino) == satz.inode;
+    bool alt = derselbe && gleich(fd, info.st_size, rest.fd, satz.laenge);
+    const QString zuletzt = behalte_zuletzt(rest, fd, derselbe ? info.st_size : 0, derselbe && !alt);
+    if (derselbe && !alt)
+        alt = !zuletzt.isEmpty() && stelle_her(rest.fd, fd, satz);
+    if (fd >= 0)
+        ::close(fd);
+    QString hinweis;
+    if (alt) {
+        ::unlink(kodiert(rest.satzname).constData());
+        ::unlink(kodiert(satz.kopie).constData());
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.")
+                      .arg(maskiere_steuerzeichen(satz.ziel));
+    } else {
+        const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
+                      .arg(maskiere_steuerzeichen(satz.ziel), maskiere_steuerzeichen(name.isEmpty() ? satz.kopie : name));
+    }
+    if (!zuletzt.isEmpty())
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt));
+    merke(hinweis);
+    ::close(rest.fd);
 }
 
 } // namespace
 
-CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(ziel_)
+CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
 {
     const QString ordner = ordner_alter_fassungen(true);
+    const QString temp = QDir::tempPath();
     struct stat info;
-    if (!ordner.isEmpty() && (kopie = neue_kopie(ordner, name)) >= 0 && ::fstat(fd, &info) == 0
-        && kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0
-        && schreibe_satz(satz_von(name), {quint64(info.st_dev), quint64(info.st_ino), qint64(laenge), ziel}))
-        return;
+    if (::fstat(fd, &info) == 0) {
+        Satz satz{quint64(info.st_dev), quint64(info.st_ino), qint64(laenge), ziel, QString()};
+        if (!ordner.isEmpty() && (kopie = sichere(ordner, true, fd, laenge, name)) >= 0) {
+            satzname = satz_von(name);
+            if (schreibe_satz(ordner, satzname, satz))
+                return;
+            verwirf();
+        }
+        // Where the user's folder has no room for them, or cannot be had, the old bytes wait in
+        // the temporary folder, as they did before there was one; a record in the user's folder,
+        // where it still takes one, names them for the next start.
+        if ((kopie = sichere(temp, false, fd, laenge, name)) >= 0) {
+            satz.kopie = name;
+            const QString neben = ordner + QLatin1Char('/') + QFileInfo(name).completeBaseName() + endung_satz;
+            if (!ordner.isEmpty() && schreibe_satz(ordner, neben, satz))
+                satzname = neben;
+            return;
+        }
+    }
     const int fehler = errno;
-    const QString wo = maskiere_steuerzeichen(ordner.isEmpty() ? QStringLiteral("Quorbel/alte Fassungen") : ordner);
     grund = fehler == ENOSPC || fehler == EDQUOT
                 ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
                 : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3");
-    grund = grund.arg(wo, maskiere_steuerzeichen(ziel), systemfehler(fehler));
-    erledigt();
+    grund = grund.arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
 }
 
 CAlteFassung::~CAlteFassung()
@@ -250,20 +443,35 @@ CAlteFassung::~CAlteFassung()
         ::close(kopie);
 }
 
+void CAlteFassung::verwirf()
+{
+    const int fehler = errno;
+    erledigt();
+    if (kopie >= 0)
+        ::close(kopie);
+    kopie = -1;
+    errno = fehler;
+}
+
 void CAlteFassung::erledigt()
 {
-    if (!name.isEmpty()) {
-        ::unlink(kodiert(satz_von(name)).constData());
+    if (!satzname.isEmpty())
+        ::unlink(kodiert(satzname).constData());
+    if (!name.isEmpty())
         ::unlink(kodiert(name).constData());
-        name.clear();
-    }
+    satzname.clear();
+    name.clear();
 }
 
 QString CAlteFassung::gib_auf()
 {
-    const QString behalten = name.isEmpty() ? QString() : behalte_kopie(name, ziel);
-    if (!behalten.isEmpty())
-        name.clear();
+    if (name.isEmpty())
+        return QString();
+    const QString behalten = behalte_kopie(name, satzname, ziel);
+    if (behalten.isEmpty())
+        return name;
+    name.clear();
+    satzname.clear();
     return behalten;
 }
 
@@ -277,17 +485,15 @@ void stelle_alte_fassungen_wieder_her()
     const QString ordner = ordner_alter_fassungen(false);
     if (ordner.isEmpty())
         return;
+    // The folder's lock only while the copies' own locks are taken: a save in place of another
+    // program, and another start, wait no longer than that, however large the files put back.
     const int ordnersperre = sperre(ordner, LOCK_EX);
     if (ordnersperre < 0)
         return;
-    const QDir dir(ordner);
-    for (const QString& kopie : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System))
-        pruefe_kopie(dir.filePath(kopie));
-    // A record whose copy is gone was left by a process that ended between the two removals.
-    for (const QString& satz : dir.entryList({QStringLiteral("*") + endung_satz}, QDir::Files | QDir::Hidden))
-        if (!QFileInfo::exists(dir.filePath(satz.left(satz.size() - endung_satz.size()) + endung_kopie)))
-            ::unlink(kodiert(dir.filePath(satz)).constData());
+    const std::vector<Rest> reste = sammle_reste(ordner);
     ::close(ordnersperre);
+    for (const Rest& rest : reste)
+        pruefe(rest);
 }
 
 QStringList nimm_hinweise_alter_fassungen()

@@ -491,7 +491,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
         sicherung.erledigt();
         return zurueck ? systemfehler(grund)
                        : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
-                             .arg(systemfehler(grund), ziel);
+                             .arg(systemfehler(grund), maskiere_steuerzeichen(ziel));
     }
     if (kopiere_bereich(neu, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0)
         && ::fsync(fd) == 0) {
@@ -506,7 +506,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const QString kopie = sicherung.gib_auf();
     return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei "
                                                   "ist beschaedigt, ihr alter Inhalt liegt in %3")
-        .arg(systemfehler(grund), ziel, kopie.isEmpty() ? gib_ordner_alter_fassungen() : kopie);
+        .arg(systemfehler(grund), maskiere_steuerzeichen(ziel), maskiere_steuerzeichen(kopie));
 }
 
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)

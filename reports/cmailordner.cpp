@@ -18,10 +18,22 @@ namespace {
 const QString namensvorlage = QStringLiteral(".mail_XXXXXX");
 // The mark a mail puts into its folder before anything else, by name and whole content: only a
 // folder that holds it is a mail's and is ever emptied by another mail. A user's folder of the
-// same shape (".mail_backup") never holds it.
+// same shape (".mail_backup") never holds it; nor does a copy of a mail's folder, or the folder
+// under another name, which the user may keep so: the mark names the folder it was made in by
+// device, inode and name.
 constexpr char marke[] = ".mailordner";
 constexpr char markentext[] = "Ordner einer Mail des Programms: er geht mit ihr oder mit der naechsten Mail.\n";
-constexpr ssize_t markenlaenge = sizeof markentext - 1;
+
+// The mark of the folder open at `ordner` and named `name`; empty when it cannot be looked at.
+QByteArray markeninhalt(int ordner, const QByteArray& name)
+{
+    struct stat st{};
+    if (::fstat(ordner, &st) != 0)
+        return QByteArray();
+    const QByteArray eintrag = name.mid(name.lastIndexOf('/') + 1);
+    return markentext + QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino)) + ' '
+           + eintrag.toHex() + '\n';
+}
 
 enum class Sperre { gehalten, belegt, keine };
 
@@ -56,32 +68,34 @@ Sperre sperre(int fd, const QByteArray& name, bool warten)
     return derselbe ? Sperre::gehalten : Sperre::belegt;
 }
 
-bool ist_markiert(int ordner)
+bool ist_markiert(int ordner, const QByteArray& name)
 {
+    const QByteArray erwartet = markeninhalt(ordner, name);
     const int fd = ::openat(ordner, marke, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
-    char inhalt[sizeof markentext] = {};
+    QByteArray inhalt(erwartet.size() + 1, '\0');
     struct stat st{};
-    const bool markiert = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == markenlaenge
-                          && ::read(fd, inhalt, sizeof inhalt) == markenlaenge
-                          && std::memcmp(inhalt, markentext, markenlaenge) == 0;
+    const bool markiert = !erwartet.isEmpty() && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+                          && ::read(fd, inhalt.data(), std::size_t(inhalt.size())) == erwartet.size()
+                          && inhalt.startsWith(erwartet);
     ::close(fd);
     return markiert;
 }
 
 // False with errno when the mark could not be written whole.
-bool markiere(int ordner)
+bool markiere(int ordner, const QByteArray& name)
 {
-    const int fd = ::openat(ordner, marke, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const QByteArray inhalt = markeninhalt(ordner, name);
+    const int fd = inhalt.isEmpty() ? -1 : ::openat(ordner, marke, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
     if (fd < 0)
         return false;
-    const ssize_t geschrieben = ::write(fd, markentext, markenlaenge);
+    const ssize_t geschrieben = ::write(fd, inhalt.constData(), std::size_t(inhalt.size()));
     const int ursache = geschrieben < 0 ? errno : ENOSPC;
-    if (::close(fd) != 0 && geschrieben == markenlaenge)
+    if (::close(fd) != 0 && geschrieben == inhalt.size())
         return false;
     errno = ursache;
-    return geschrieben == markenlaenge;
+    return geschrieben == inhalt.size();
 }
 
 // Removes what a mail put into its folder open at `ordner` (files and links, the mark last), then
@@ -128,7 +142,7 @@ void entferne_verwaiste(const QString& arbeitsverzeichnis)
         if (fd < 0)
             continue;
         // Only unlocked: a live mail, or a program started on its folder, holds the lock.
-        if (sperre(fd, name, false) == Sperre::gehalten && ist_markiert(fd))
+        if (sperre(fd, name, false) == Sperre::gehalten && ist_markiert(fd, name))
             entferne_inhalt(fd, name);
         ::close(fd);
     }
@@ -156,7 +170,7 @@ CMailordner::CMailordner(const QString& arbeitsverzeichnis)
     // lets it go at once. On a file system without locks the folder does without; no cleanup
     // takes it there either.
     const Sperre s = sperre(fd, name, true);
-    if (s != Sperre::belegt && markiere(fd)) {
+    if (s != Sperre::belegt && markiere(fd, name)) {
         pfad = neu.path();
         ordner = fd;
         gesperrt = s == Sperre::gehalten;

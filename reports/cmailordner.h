@@ -11,8 +11,9 @@
 // or another, empties the folder while any of them lives. What a mail left behind when its
 // process was killed, or when its mail-client bridge ended after the mail was gone, is a marked
 // folder that nothing holds: the next mail in the same working folder removes what was put there
-// (files and links) and then the folder. A folder of that shape without the mark (a user's
-// ".mail_backup"), a link, anything of another user's, and a folder inside are left alone (the
+// (files and links) and then the folder. A folder of that shape without its own mark (a user's
+// ".mail_backup", a copy of a mail's folder or one renamed: the mark names the folder by device,
+// inode and name), a link, anything of another user's, and a folder inside are left alone (the
 // last with the folder around it). GUI thread only.
 class CMailordner
 {

@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QList>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <initializer_list>
@@ -69,6 +70,16 @@ void gehe_hinaus(QWidget* ansicht, bool vorwaerts)
     }
 }
 
+// The tab widget around `ansicht` of more than one page: Ctrl+Tab turns its pages, as Qt's tab
+// widget does for whatever has the focus in it. Null where there is none.
+QTabWidget* reiter_um(QWidget* ansicht)
+{
+    for (QWidget* w = ansicht->parentWidget(); w && !w->isWindow(); w = w->parentWidget())
+        if (auto* reiter = qobject_cast<QTabWidget*>(w); reiter && reiter->count() > 1)
+            return reiter;
+    return nullptr;
+}
+
 } // namespace
 
 void oeffne_menue_per_taste(QToolButton* knopf)
@@ -116,7 +127,15 @@ void verlasse_per_strg_tab(QWidget* ansicht)
     for (const auto& [taste, vorwaerts] : tasten) {
         auto* kuerzel = new QShortcut(taste, ansicht, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         QObject::connect(kuerzel, &QShortcut::activated, ansicht, [ansicht, vorwaerts = vorwaerts] {
-            gehe_hinaus(ansicht, vorwaerts);
+            QTabWidget* const reiter = reiter_um(ansicht);
+            if (!reiter) {
+                gehe_hinaus(ansicht, vorwaerts);
+                return;
+            }
+            // Straight to the tab widget: through the application the key would meet this
+            // shortcut again.
+            QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, vorwaerts ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            static_cast<QObject*>(reiter)->event(&taste);
         });
     }
 }

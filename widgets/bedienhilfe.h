@@ -27,6 +27,7 @@ void gib_platz_fuer_text(QWidget* element);
 
 // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of `ansicht` (a report, a text, a web page that
 // keeps Tab for its links or its text) to the next or previous control of its window in one step.
+// Inside a tab widget of more than one page they turn its pages instead, as they always did there.
 void verlasse_per_strg_tab(QWidget* ansicht);
 
 // Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its

@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <string>
 #include <sys/wait.h>
@@ -251,7 +252,10 @@ TEST_F(Dateien, BeiseiteGelegtEinmalJeDateiUndNieUeberschrieben)
 
 // A file of 256 MiB written in place (another account's team file, say), the process killed once
 // the new bytes begin: the file is mixed until the next start of a program, which puts the old
-// bytes back and says so. A temporary folder without room is named with the want of room.
+// bytes back and says so. A change someone made since is kept aside, not lost, and a save in place
+// meanwhile waits for no lock of the start. A user's folder without room for the old bytes keeps
+// them in the temporary folder, as before; a temporary folder without room is named with the want
+// of room.
 TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWiederGanz)
 {
     constexpr int block = 1 << 20, bloecke = 256;
@@ -274,17 +278,36 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     ::kill(schreiber, SIGKILL);
     ::waitpid(schreiber, nullptr, 0);
     ASSERT_TRUE(erstes == 'n' && ::pread(alt, &letztes, 1, qint64(block) * bloecke - 1) == 1 && letztes == 'a');
+    ASSERT_EQ(::pwrite(alt, "spaeter", 7, 0), 7);
 
-    stelle_alte_fassungen_wieder_her();
+    const QString ordner = gib_ordner_alter_fassungen();
+    const pid_t start = ::fork();
+    if (start == 0) {
+        stelle_alte_fassungen_wieder_her();
+        const QStringList hinweise = nimm_hinweise_alter_fassungen();
+        ::_exit(hinweise.size() == 1 && hinweise[0].contains(ziel) && hinweise[0].contains("zuletzt") ? 0 : 1);
+    }
+    for (uhr.restart(); QDir(ordner).entryList({"*.zuletzt"}, QDir::Files).isEmpty() && uhr.elapsed() < 60000;)
+        ;
+    const int ordnersperre = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(::flock(ordnersperre, LOCK_SH | LOCK_NB), 0);
+    ::close(ordnersperre);
+    int status = -1;
+    ::waitpid(start, &status, 0);
+    EXPECT_EQ(status, 0);
     std::vector<char> gelesen(block);
     bool ganz = ::lseek(alt, 0, SEEK_END) == qint64(block) * bloecke;
     for (int i = 0; i < bloecke && ganz; ++i)
         ganz = ::pread(alt, gelesen.data(), block, qint64(i) * block) == block && std::memcmp(gelesen.data(), a.data(), block) == 0;
     EXPECT_TRUE(ganz);
-    const QStringList hinweise = nimm_hinweise_alter_fassungen();
-    EXPECT_TRUE(hinweise.size() == 1 && hinweise[0].contains(ziel)) << qPrintable(hinweise.join('\n'));
-    EXPECT_EQ(QDir(gib_ordner_alter_fassungen()).entryList(QDir::Files), QStringList());
+    const QStringList behalten = QDir(ordner).entryList(QDir::Files);
+    QFile zuletzt(ordner + '/' + behalten.value(0));
+    EXPECT_TRUE(behalten.size() == 1 && zuletzt.open(QIODevice::ReadOnly) && zuletzt.read(8) == "spaetern") << qPrintable(behalten.join('|'));
     ::close(alt);
+
+    if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
+        EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");
+    }
 
     // A full temporary folder: the save in place (its folder takes no new file) names it.
     const KleinesDateisystem voll("size=64k");

@@ -147,8 +147,9 @@ TEST_F(Betrachter, ProtokollknopfOeffnetDenBetrachter)
     delete fenster.data();
 }
 
-// A report of 80 links: the tool bar is a key or two away, whatever the report holds.
-TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
+// A report of 80 links: the tool bar is a key or two away, whatever the report holds. In the
+// two-page form Ctrl+Tab turns the pages, as the tab widget always did.
+TEST_F(Betrachter, WerkzeugleisteUndSeitenWerdenPerTastaturBedient)
 {
     CGBrowserDiag* betrachter = neu(true);
     QByteArray links;
@@ -199,4 +200,11 @@ TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
     druecke("Ok");
     EXPECT_EQ(ausgeloest, QStringList({"Drucken", "Speichern als PDF", "Ok"}));
     EXPECT_FALSE(betrachter->isVisible());
+
+    CGBrowserDiag* zwei = neu(true, true);
+    zwei->show();
+    QApplication::setActiveWindow(zwei);
+    zwei->browser->gib_textseite1()->setFocus();
+    QTest::keyClick(zwei->browser->gib_textseite1(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(zwei->focusWidget(), zwei->browser->gib_textseite2());
 }

@@ -290,7 +290,8 @@ TEST_F(Mail, ZweiMailsZugleichGehenJedeEinmalMitIhremText)
 
 // Hand-off folders left behind: one of a killed program (marked, nothing holds it) goes with the
 // next mail; one whose bridge still runs after its mail went stays until the bridge has ended; the
-// user's folders of that shape, a link of that name, and a folder a live process holds, are left alone.
+// user's folders of that shape (a copy of a mail's among them), a link of that name, and a folder a
+// live process holds, are left alone.
 TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
 {
     QString tot;
@@ -303,9 +304,11 @@ TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
         ASSERT_TRUE(QFile::link(pfad("fremd"), getoetet.datei("anlage")));
         getoetet.behalten();
     }
-    const QStringList eigene{"W/.mail_backup/2024/inbox.mbox", "W/.mail_archiv/a.eml"};
+    const QStringList eigene{"W/.mail_backup/2024/inbox.mbox", "W/.mail_archiv/a.eml", "W/.mail_kopie1/a.pdf"};
     for (const QString& datei : eigene)
         schreibe(datei, datei.toUtf8());
+    // A copy of a mail's folder that the user keeps, mark and all.
+    ASSERT_TRUE(QFile::copy(tot + "/.mailordner", W + "/.mail_kopie1/.mailordner"));
     QDir().mkpath(pfad("fremd"));
     ASSERT_TRUE(QFile::link(pfad("fremd"), W + "/.mail_link12"));
     QDir().mkpath(W + "/.mail_lebt12");

@@ -19,6 +19,10 @@
         <source>Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3</source>
         <translation>The folder %1 has no room for the old content of %2: %3</translation>
     </message>
+    <message>
+        <source>Was sie zuletzt enthielt, liegt in %1.</source>
+        <translation>What it held last lies in %1.</translation>
+    </message>
 </context>
 <context>
     <name>CCBaseLog</name>
