@@ -5,7 +5,9 @@
 #include "zip_hilfe.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -194,6 +196,63 @@ TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
     EXPECT_EQ(lies(wurzel + "/o7/u1/eigen.txt"), QByteArray("eigen"));
     EXPECT_EQ(unistall_map().size(), 2u);
     EXPECT_EQ(unistall_map().count("o7/") + unistall_map().count("o7/u1/"), 2u);
+}
+
+// A log window that moves a folder out of the root once a line starts with `ausloeser`, and keeps
+// what the folder then held.
+struct VerschiebenderLog : AufzeichnenderLog
+{
+    QString von, nach, ausloeser;
+    QStringList bei_verschiebung;
+    void neue_textzeile(const CQString& text, const int& typ) override
+    {
+        AufzeichnenderLog::neue_textzeile(text, typ);
+        if (bei_verschiebung.isEmpty() && aufrufe.last().startsWith("text0: " + ausloeser) && QDir().rename(von, nach))
+            bei_verschiebung = inhalt(nach);
+    }
+    static QStringList inhalt(const QString& ordner)
+    {
+        QStringList r;
+        for (QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
+            r << it.next().mid(ordner.size());
+        r.sort();
+        return r;
+    }
+};
+
+// A folder moved out of the root while the uninstall runs (once its first file is reported):
+// nothing is removed at its new place, in a sub-folder the run had not reached either; its
+// records count as gone, and one line names it with their number. The other records go.
+TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
+{
+    QDir().mkpath(wurzel + "/m/t");
+    QDir().mkpath(wurzel + "/z");
+    QStringList schluessel{"m/", "a.txt", "m/t/y", "z/", "z/b.txt"};
+    for (int i = 0; i < 600; ++i)
+        schluessel << QStringLiteral("m/f%1").arg(i, 3, 10, QLatin1Char('0'));
+    for (const QString& s : schluessel) {
+        eintrag(s);
+        if (!s.endsWith('/'))
+            schreibe(wurzel + "/" + s, "x");
+    }
+    VerschiebenderLog verschieber;
+    verschieber.von = wurzel + "/m";
+    verschieber.nach = dir.path() + "/woanders";
+    verschieber.ausloeser = "gelöscht " + wurzel + "/m/f000";
+    EXPECT_FALSE(lauf(2, &verschieber));
+    const int uebrig = verschieber.bei_verschiebung.filter(QRegularExpression("^/f")).size();
+    ASSERT_GT(uebrig, 300);
+    EXPECT_EQ(VerschiebenderLog::inhalt(verschieber.nach).join(' ').toStdString(),
+              verschieber.bei_verschiebung.join(' ').toStdString());
+    EXPECT_EQ(verschieber.nur("text0").filter("gelöscht " + wurzel + "/m").size(), 600 - uebrig);
+    EXPECT_TRUE(verschieber.hat_text(QStringLiteral("Verzeichnis %1/m wurde während der Deinstallation aus dem "
+                                                    "Zielverzeichnis verschoben: %2 aufgezeichnete Einträge darin wurden "
+                                                    "nicht gelöscht und nicht mehr aufgezeichnet")
+                                         .arg(wurzel)
+                                         .arg(uebrig + 2)));
+    EXPECT_TRUE(verschieber.hat_text("Deinstallation -mit Fehlern- beendet."));
+    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_TRUE(unistall_map().empty());
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)
