@@ -5,7 +5,6 @@
 #include "zip_hilfe.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -197,28 +196,6 @@ TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
     EXPECT_EQ(unistall_map().size(), 2u);
     EXPECT_EQ(unistall_map().count("o7/") + unistall_map().count("o7/u1/"), 2u);
 }
-
-// A log window that moves a folder out of the root once a line starts with `ausloeser`, and keeps
-// what the folder then held.
-struct VerschiebenderLog : AufzeichnenderLog
-{
-    QString von, nach, ausloeser;
-    QStringList bei_verschiebung;
-    void neue_textzeile(const CQString& text, const int& typ) override
-    {
-        AufzeichnenderLog::neue_textzeile(text, typ);
-        if (bei_verschiebung.isEmpty() && aufrufe.last().startsWith("text0: " + ausloeser) && QDir().rename(von, nach))
-            bei_verschiebung = inhalt(nach);
-    }
-    static QStringList inhalt(const QString& ordner)
-    {
-        QStringList r;
-        for (QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
-            r << it.next().mid(ordner.size());
-        r.sort();
-        return r;
-    }
-};
 
 // A folder moved out of the root while the uninstall runs (once its first file is reported):
 // nothing is removed at its new place, in a sub-folder the run had not reached either; its
