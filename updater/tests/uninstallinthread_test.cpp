@@ -199,7 +199,8 @@ TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
 
 // A folder moved out of the root while the uninstall runs (once its first file is reported):
 // nothing is removed at its new place, in a sub-folder the run had not reached either; its
-// records count as gone, and one line names it with their number. The other records go.
+// records count as gone, and one line names it with their number. The other records go, and
+// with the last of them their file.
 TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
 {
     QDir().mkpath(wurzel + "/m/t");
@@ -216,7 +217,10 @@ TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
     verschieber.von = wurzel + "/m";
     verschieber.nach = dir.path() + "/woanders";
     verschieber.ausloeser = "gelöscht " + wurzel + "/m/f000";
-    EXPECT_FALSE(lauf(2, &verschieber));
+    CUninstallInfo info(wurzel);
+    ASSERT_TRUE(info.schreibe_unistall());
+    int modus = 2;
+    EXPECT_FALSE(UninstallInThread(&verschieber, &modus, CQString(wurzel), CQString("TALVOR"), &info));
     const int uebrig = verschieber.bei_verschiebung.filter(QRegularExpression("^/f")).size();
     ASSERT_GT(uebrig, 300);
     EXPECT_EQ(VerschiebenderLog::inhalt(verschieber.nach).join(' ').toStdString(),

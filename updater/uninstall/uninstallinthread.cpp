@@ -420,7 +420,7 @@ class CDeinstallation
 {
 public:
     CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
-        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), schreiber(uninstall),
+        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), uninstall(uninstall), schreiber(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
           handles(wurzel_fd, handles_je_lauf())
     {
@@ -462,6 +462,7 @@ private:
     const QString wurzel;
     const CZielsperre sperre;
     // A record goes only after its file or folder is gone; one whose removal failed stays.
+    CUninstallInfo* const uninstall;
     CUninstallSchreiber schreiber;
     // Every deletion starts from the root's handle: a link below the root that leads out of it
     // ends the path there.
@@ -641,9 +642,13 @@ bool CDeinstallation::fuehre_aus()
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
     loesche_ordner();
     handles.leere();
-    // The records as they end; a run that could not write them stops with an error.
+    // The records as they end; a run that could not write them stops with an error. Where the
+    // last ones lay in a folder moved out of the target, none is left: the file goes (a write
+    // leaves a file alone where no record is left to write).
     if (!schreiber.schreibe(true, true))
         ++fehler;
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !verschobene.isEmpty())
+        uninstall->remove_unistall();
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
