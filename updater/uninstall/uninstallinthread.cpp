@@ -158,11 +158,20 @@ public:
         if (bekannt == gesehen.constEnd())
             return false;
         struct stat st{};
-        if (::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? ist(st, *bekannt)
-                                                                               : errno != ENOENT)
+        if (::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                ? ist(st, *bekannt)
+                : errno != ENOENT || selbst_entfernt.contains(schluessel(*bekannt)))
             return false;
         verschoben.insert(relativ);
         return true;
+    }
+
+    // The run removed the folder `relativ`: that its path (or another record's path of it, in
+    // another spelling) names nothing now says nothing of a move.
+    void entfernt(const QByteArray& relativ)
+    {
+        if (const auto bekannt = gesehen.constFind(relativ); bekannt != gesehen.constEnd())
+            selbst_entfernt.insert(schluessel(*bekannt));
     }
 
     // The folder moved out of the target that holds `relativ` (or is it); empty when none.
@@ -194,6 +203,7 @@ private:
         ino_t knoten;
     };
     static bool ist(const struct stat& st, const CKennung& k) { return st.st_dev == k.geraet && st.st_ino == k.knoten; }
+    static QPair<quint64, quint64> schluessel(const CKennung& k) { return {quint64(k.geraet), quint64(k.knoten)}; }
 
     // Remembers the folder the path names when the run sees it first; false when it names
     // another one now.
@@ -227,7 +237,8 @@ private:
                 if (fd >= 0)
                     ::close(fd);
                 if (!da && !unklar) {
-                    verschoben.insert(stufe);
+                    if (!selbst_entfernt.contains(schluessel(*bekannt)))
+                        verschoben.insert(stufe);
                     return;
                 }
             }
@@ -239,9 +250,11 @@ private:
     const int wurzel;
     const int hoechstens;
     QHash<QByteArray, int> handles;
-    // Every folder the run reached, with what its path named then; those moved out of the target.
+    // Every folder the run reached, with what its path named then; those moved out of the target;
+    // those it removed.
     QHash<QByteArray, CKennung> gesehen;
     QSet<QByteArray> verschoben;
+    QSet<QPair<quint64, quint64>> selbst_entfernt;
 };
 
 // A file (or, with AT_REMOVEDIR, an empty folder) to remove, named by its path relative to the
@@ -600,6 +613,8 @@ void CDeinstallation::loesche_ordner()
         handles.leere();
         CEntfernung e = bereite_entfernung_vor(handles, ohne_endtrenner(*ordner), AT_REMOVEDIR);
         entferne(e);
+        if (e.stand == CEntfernung::Entfernt)
+            handles.entfernt(QFile::encodeName(ohne_endtrenner(*ordner)));
         berichte_entfernung(*ordner, e);
         if (log)
             log->setze_fortschritt(erledigt);
