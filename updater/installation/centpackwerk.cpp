@@ -1,6 +1,7 @@
 #include "centpackwerk.h"
 #include "cuninstallinfo.h"
 #include "eintragsleser.h"
+#include "handlevorrat.h"
 #include "zielordner.h"
 #include "zipeingabe.h"
 
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -60,22 +60,6 @@ constexpr quint64 vorbehalt_knoten = 16;
 // Entries on their way that make a worker worth its handles.
 constexpr quint64 eintraege_je_arbeiter = 4;
 
-// The handles this process holds now (a window job holds more than the silent install).
-quint64 offene_handles(rlim_t grenze)
-{
-    quint64 anzahl = 0;
-    if (DIR* ordner = ::opendir("/proc/self/fd")) {
-        while (const dirent* e = ::readdir(ordner))
-            anzahl += e->d_name[0] != '.';
-        ::closedir(ordner);
-        // Without the listing's own.
-        return anzahl > 0 ? anzahl - 1 : 0;
-    }
-    for (int fd = 0; fd < int(qMin<rlim_t>(grenze, 4096)); ++fd)
-        anzahl += ::fcntl(fd, F_GETFD) != -1;
-    return anzahl;
-}
-
 } // namespace
 
 // The workers and the window, chosen so that the handles in use stay below the soft limit of open
@@ -85,18 +69,9 @@ quint64 offene_handles(rlim_t grenze)
 CEntpackWerk::CPlan CEntpackWerk::plane(int arbeiter)
 {
     arbeiter = qMax(1, arbeiter);
-    struct rlimit grenze{};
-    if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
-        return CPlan{arbeiter, hoechstes_fenster};
-    const quint64 offen = offene_handles(grenze.rlim_cur);
-    const rlim_t gewuenscht = rlim_t(offen + eigene_handles + quint64(arbeiter) * handles_je_arbeiter
-                                     + hoechstes_fenster * handles_je_eintrag);
-    if (grenze.rlim_cur < gewuenscht && grenze.rlim_cur < grenze.rlim_max) {
-        grenze.rlim_cur = grenze.rlim_max == RLIM_INFINITY ? gewuenscht : qMin(grenze.rlim_max, gewuenscht);
-        if (::setrlimit(RLIMIT_NOFILE, &grenze) != 0)
-            ::getrlimit(RLIMIT_NOFILE, &grenze);
-    }
-    const quint64 frei = quint64(grenze.rlim_cur) > offen + eigene_handles ? quint64(grenze.rlim_cur) - offen - eigene_handles : 0;
+    const quint64 vorrat = freie_handles(eigene_handles + quint64(arbeiter) * handles_je_arbeiter
+                                         + hoechstes_fenster * handles_je_eintrag);
+    const quint64 frei = vorrat > eigene_handles ? vorrat - eigene_handles : 0;
     const quint64 tragbar = frei / (handles_je_arbeiter + eintraege_je_arbeiter * handles_je_eintrag);
     arbeiter = int(qBound<quint64>(1, quint64(arbeiter), qMax<quint64>(1, tragbar)));
     const quint64 rest = frei > quint64(arbeiter) * handles_je_arbeiter ? frei - quint64(arbeiter) * handles_je_arbeiter : 0;

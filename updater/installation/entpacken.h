@@ -32,6 +32,7 @@ enum EntpackCode : int {
     ENTPACK_VERSCHLUESSELT = -114, // the entry is encrypted
     ENTPACK_STEUERZEICHEN = -115,  // the entry's name holds a control character
     ENTPACK_VOLL = -116,           // the file system of the target has no room (space or inodes) for the file
+    ENTPACK_VERSCHOBEN = -117,     // the file's folder was moved out of the target while the run wrote it
 };
 
 // Whether an errno says that the file system has no room: no space, no free inode, or the quota.

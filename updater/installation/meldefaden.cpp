@@ -16,9 +16,7 @@ namespace importzip {
 bool CZipLauf::melde_eintrag(COffen& o)
 {
     CEintragUnterwegs& e = o.e;
-    const int code = !o.vom_nenner ? *nenne(o, false)
-                     : o.benannt   ? *o.benannt
-                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
+    const int code = !o.vom_nenner ? *nenne(o, false) : o.benannt ? *o.benannt : benenne_dort(o);
     o.ordner.reset();
     const quint64 index = o.index;
     // A level made that was there when it was planned (another process removed it meanwhile) is

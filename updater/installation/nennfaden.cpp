@@ -64,9 +64,13 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     } else {
         o.ordner = e.fertig.eigener_ordner();
     }
-    const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
-        return e.fertig.benenne(ordner, zielordner->handle());
+        return benenne_dort(o);
+    if (const int code = pruefe_ordner(o, true); code != ENTPACK_OK) {
+        e.fertig.verwirf();
+        return code;
+    }
+    const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (e.nach_gleichem)
         return std::nullopt;
     if (e.fertig.ersetzt_vorhandene()) {
@@ -78,6 +82,38 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     }
     o.neu = e.fertig.benenne_neu(ordner);
     return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
+}
+
+// Whether the folder in which the entry's file is to take its name, a handle kept across entries
+// (a worker's, or the naming thread's for the folder it made last), still is the one its path
+// names below the target: ENTPACK_OK, or the code of the entry. A folder moved out of the target
+// meanwhile is no longer the target's, and no file takes a name in it. The naming thread checks
+// each handle once in each part of its entries (`voraus`; the replacements of a part follow its
+// check), the report at each naming.
+int CZipLauf::pruefe_ordner(const COffen& o, bool voraus)
+{
+    if (!o.ordner || o.ordner->fd() < 0)
+        return ENTPACK_OK;
+    if (voraus && geprueft.contains(o.ordner.get()))
+        return geprueft.value(o.ordner.get());
+    const int code = ist_noch_unterhalb(zielordner->handle(), QFile::encodeName(o.e.ordner), o.ordner->fd())
+                         ? ENTPACK_OK
+                     : errno == ENOENT ? ENTPACK_VERSCHOBEN
+                                       : ENTPACK_AUSGABE;
+    if (voraus)
+        geprueft.insert(o.ordner.get(), code);
+    return code;
+}
+
+// Names the entry's file now, in the folder its naming took, while that is still the target's:
+// its code.
+int CZipLauf::benenne_dort(COffen& o)
+{
+    if (const int code = pruefe_ordner(o, false); code != ENTPACK_OK) {
+        o.e.fertig.verwirf();
+        return code;
+    }
+    return o.e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
 }
 
 // The naming thread replaces the file that held the name of the entry's file, which its worker
@@ -114,6 +150,7 @@ void CZipLauf::nenne_im_hintergrund()
             // one file (see `nenne`).
             std::vector<COffen*> wartend;
             ersetzungen = &wartend;
+            geprueft.clear();
             for (size_t k = fertig; ok && k < bis; ++k) {
                 try {
                     stapel[k].vom_nenner = true;

@@ -128,6 +128,8 @@ private:
     int lege_ordner_an(CEintragUnterwegs& e);
     struct COffen;
     std::optional<int> nenne(COffen& o, bool voraus);
+    int pruefe_ordner(const COffen& o, bool voraus);
+    int benenne_dort(COffen& o);
     int ersetze_voraus(COffen& o);
     bool melde_eintrag(COffen& o);
     void nimm_offen(quint64 index, CEintragUnterwegs e);
@@ -239,6 +241,8 @@ private:
     std::shared_ptr<COrdnerhandle> letzter_handle;
     std::vector<COffen*>* ersetzungen = nullptr;
     std::unique_ptr<CParallelschleife> ersetzer;
+    // The naming thread's own: the folder handles checked in the part it names (see `pruefe_ordner`).
+    QHash<const COrdnerhandle*, int> geprueft;
     // The reporting thread's own: the folders of the entries reported that this run made.
     QSet<QString> gemacht;
 };

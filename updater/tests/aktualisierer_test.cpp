@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -720,7 +721,10 @@ TEST_F(Programm, GehalteneTempdateiEinesZielsDarunterUeberstehtInstallationUndDe
     ::close(halter);
 }
 
-TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
+// The uninstall adapts as well: under a lower limit still, and under 64, it removes every recorded
+// path of thousands in hundreds of folders and of a tree 300 levels deep, each folder after what
+// it holds.
+TEST_F(Programm, WenigeOffeneDateienReichenFuerInstallationUndDeinstallation)
 {
     const QStringList namen = viele_dateien(arbeit + "/viele.zip", 3000);
     // Eight workers wanted, where unzip gets by with a few handles.
@@ -732,6 +736,21 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     const QSet<QString> da = inhalt(ziel);
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
+
+    schreibe(arbeit + "/tief.zip", baue({datei(QByteArray("t/").repeated(300) + "x.txt", "x")}));
+    const QString ziel2 = dir.path() + "/ziel2";
+    QDir().mkpath(ziel2);
+    huelle.clear();
+    for (const QString& z : {ziel, ziel2})
+        for (const char* zip : {"viele.zip", "tief.zip"})
+            ASSERT_EQ(starte({"-silent", "-install", zip, "-dst", z}).code, 0);
+    for (const auto& [z, grenze] : {std::pair{ziel, 16}, std::pair{ziel2, 64}}) {
+        SCOPED_TRACE(grenze);
+        huelle = QStringList{"/bin/sh", "-c", QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(grenze)};
+        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        EXPECT_EQ(als_text(inhalt(z)), "");
+        EXPECT_FALSE(QFileInfo::exists(z + "/uninstall.dat"));
+    }
 }
 
 // Entries of one path may be on their way at once, on different workers: the archive's order

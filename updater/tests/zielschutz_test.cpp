@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -186,6 +187,38 @@ TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
     EXPECT_EQ(nachher.st_mtim.tv_sec, vorher.st_mtim.tv_sec);
     EXPECT_EQ(nachher.st_mtim.tv_nsec, vorher.st_mtim.tv_nsec);
     EXPECT_TRUE(!anderswo.isValid() || QDir(anderswo.path()).isEmpty());
+}
+
+// A folder moved out of the target while an update replaces its files, half of which hold the
+// entry's data at another time (once the first of them is reported): after the part of the naming
+// under way, no file takes a name or the entry's time at its new place, and nothing of the run's
+// is left there; every entry that took no effect there says why.
+TEST_F(Zielschutz, VerschobenerOrdnerWirdNichtMehrBeschrieben)
+{
+    // More entries than a run keeps on their way: the last ones are written after the move.
+    constexpr int anzahl = 5000;
+    QDir().mkpath(ziel + "/m");
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < anzahl; ++i) {
+        const QString name = QStringLiteral("m/f%1").arg(i, 4, 10, QLatin1Char('0'));
+        schreibe(ziel + "/" + name, i % 2 ? "neu!" : "alt");
+        eintraege.push_back(datei(name.toUtf8(), "neu!"));
+    }
+    schreibe(dir.path() + "/update.zip", baue(eintraege));
+    VerschiebenderLog verschieber;
+    verschieber.von = ziel + "/m";
+    verschieber.nach = draussen + "/m";
+    verschieber.ausloeser = "installiere m/f0000";
+    int modus = 0;
+    EXPECT_FALSE(ImportZIP_installation(&verschieber, &modus, dir.path() + "/update.zip", ziel, nullptr));
+    const QRegularExpression neu(QStringLiteral(" 4 %1$").arg(dos_als_datum().toSecsSinceEpoch()));
+    const auto neue = [&neu](const QStringList& inhalt) { return inhalt.filter(neu).size(); };
+    const QStringList danach = VerschiebenderLog::inhalt(draussen + "/m");
+    ASSERT_FALSE(verschieber.bei_verschiebung.isEmpty());
+    EXPECT_LE(neue(danach) - neue(verschieber.bei_verschiebung), 256);
+    EXPECT_EQ(danach.filter(".aktualisierer-"), QStringList{});
+    EXPECT_GE(verschieber.aufrufe.filter("Verzeichnis wurde während der Installation aus dem Zielverzeichnis verschoben").size(),
+              anzahl - neue(danach));
 }
 
 TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)

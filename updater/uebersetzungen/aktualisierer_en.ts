@@ -1632,6 +1632,10 @@ Point with English Excel settings</translation>
         <translation>Failed to delete folder %1</translation>
     </message>
     <message>
+        <source>Verzeichnis %1 wurde während der Deinstallation aus dem Zielverzeichnis verschoben: %2 aufgezeichnete Einträge darin wurden nicht gelöscht und nicht mehr aufgezeichnet</source>
+        <translation>Folder %1 was moved out of the target folder during the uninstall: %2 recorded entries in it were not deleted and are no longer recorded</translation>
+    </message>
+    <message>
         <source>&amp;Datei</source>
         <translation>&amp;File</translation>
     </message>

@@ -97,6 +97,24 @@ bool verlaesst_ordner(int fehler)
     return fehler == EXDEV || fehler == ELOOP;
 }
 
+bool ist_noch_unterhalb(int basis, const QByteArray& relativ, int fd)
+{
+    const int jetzt = oeffne_unterhalb(basis, relativ, O_PATH | O_DIRECTORY);
+    if (jetzt < 0) {
+        // A path that leads to no folder below the base (a file, a link out of it) names none.
+        if (errno == ENOTDIR || verlaesst_ordner(errno))
+            errno = ENOENT;
+        return false;
+    }
+    struct stat dort{};
+    struct stat gehalten{};
+    const bool gleich = ::fstat(jetzt, &dort) == 0 && ::fstat(fd, &gehalten) == 0 && dort.st_dev == gehalten.st_dev
+                        && dort.st_ino == gehalten.st_ino;
+    ::close(jetzt);
+    errno = ENOENT;
+    return gleich;
+}
+
 QStringList namensteile(const QString& pfad)
 {
     QStringList teile = pfad.split(QLatin1Char('/'), Qt::SkipEmptyParts);

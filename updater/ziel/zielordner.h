@@ -25,6 +25,12 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
 
+// Whether the folder handle `fd`, kept across steps, still is the folder that `relativ` names
+// below `basis`: one moved out of the target (or replaced) meanwhile is no longer the target's,
+// and nothing is written or removed through it. False with errno: ENOENT where it is no longer,
+// else why that could not be told.
+bool ist_noch_unterhalb(int basis, const QByteArray& relativ, int fd);
+
 // The parts of a "/"-separated path below a folder, without empty and "." parts.
 QStringList namensteile(const QString& pfad);
 
