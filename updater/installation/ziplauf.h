@@ -168,8 +168,9 @@ private:
     std::unique_ptr<CZielordner> zielordner;
     CNamensregeln regeln;
     // The reading thread's own. The folder part of the last entry, planned already: most
-    // entries share it. The levels an entry planned for.
+    // entries share it, and its key (see `dateischluessel`). The levels an entry planned for.
     QString letzter_ordner;
+    QString letzter_schluessel;
     QSet<QString> geplant;
     // The files given to the workers (by `dateischluessel`), each with its last entry: a folder
     // of that name waits until the file was reported, and a later file of the same path is

@@ -24,7 +24,9 @@
 #include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -773,6 +775,71 @@ TEST_F(Programm, DieLetzteVonGleichenPfadenGewinntInJedemLauf)
             pruefe(laeufe[k], ziel + QString("/%1-%2").arg(runde).arg(k));
     }
     pruefe(wenige, ziel + "/wenige");
+}
+
+// A folder that finds names without regard to case (faltendes_dateisystem.py), mounted at
+// `ordner` over a folder of its own and unmounted with the object: the kernel here may have no
+// casefold folders. `ok` says whether it could be made (root, /dev/fuse, Debian's python3-fusepy).
+struct FaltenderOrdner
+{
+    FaltenderOrdner(const QString& ordner, const QString& lager) : ordner(ordner)
+    {
+        QDir().mkpath(ordner);
+        QDir().mkpath(lager);
+        prozess.setProcessChannelMode(QProcess::ForwardedChannels);
+        prozess.start("/usr/bin/python3", {FALTENDES_DATEISYSTEM, QDir(lager).absolutePath(), ordner});
+        for (QDeadlineTimer frist(30000); !ok && !frist.hasExpired() && prozess.state() != QProcess::NotRunning;) {
+            struct statfs st{};
+            ok = ::statfs(QFile::encodeName(ordner).constData(), &st) == 0 && st.f_type == 0x65735546;
+            QThread::msleep(ok ? 0 : 10);
+        }
+    }
+    ~FaltenderOrdner()
+    {
+        ::umount2(QFile::encodeName(ordner).constData(), MNT_DETACH);
+        if (!prozess.waitForFinished(30000))
+            prozess.kill();
+    }
+    const QString ordner;
+    QProcess prozess;
+    bool ok = false;
+};
+
+// Names a folder that finds them without regard to case takes for one file: in case, "ß" and
+// "SS", composed and decomposed. On such a folder below a root that tells case apart (a share or
+// a casefold folder), and as the root itself, the later entry wins in every run, also in an
+// update that finds the earlier entry's file unchanged.
+TEST_F(Programm, DieLetzteGewinntAuchWoGrossUndKleinEinsSind)
+{
+    std::vector<Eintrag> eintraege;
+    QStringList spaetere;
+    for (int i = 0; i < 300; ++i) {
+        const QString n = QString::asprintf("%03d", i);
+        QStringList paare{"ci/F" + n + ".TXT", "ci/f" + n + ".txt"};
+        if (i < 100)
+            paare << "ci/STRASSE" + n << "ci/straße" + n << ("ci/café" + n).normalized(QString::NormalizationForm_C)
+                  << ("ci/café" + n).normalized(QString::NormalizationForm_D);
+        for (int k = 0; k < paare.size(); ++k)
+            eintraege.push_back(datei(paare[k].toUtf8(), (k % 2 ? "zweit " : "erst ") + n.toUtf8()));
+        for (int k = 1; k < paare.size(); k += 2)
+            spaetere << paare[k];
+    }
+    schreibe(arbeit + "/paare.zip", baue(eintraege));
+    const FaltenderOrdner unten(ziel + "/cs/ci", dir.path() + "/lager-unten");
+    const FaltenderOrdner wurzel(ziel + "/ci-wurzel", dir.path() + "/lager-wurzel");
+    if (!unten.ok || !wurzel.ok)
+        GTEST_SKIP() << "no folder that finds names without regard to case (root, /dev/fuse, python3-fusepy)";
+    huelle = QStringList{"/bin/sh", "-c", "AKTUALISIERER_ARBEITER=8 exec \"$0\" \"$@\""};
+    for (const QString& z : {ziel + "/cs", wurzel.ordner}) {
+        for (int runde = 0; runde < 3; ++runde) {
+            EXPECT_EQ(starte({"-silent", "-install", "paare.zip", "-dst", z}).code, 0);
+            QStringList falsch;
+            for (const QString& name : spaetere)
+                if (!lies(z + "/" + name).startsWith("zweit"))
+                    falsch << name;
+            EXPECT_TRUE(falsch.isEmpty()) << z.toStdString() << " " << runde << ": " << falsch.join(' ').toStdString();
+        }
+    }
 }
 
 // Another local user plants a "log4upd.init" in the folder the install starts from, to have the
