@@ -173,19 +173,21 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
         letzter_ordner.clear();
 }
 
-// The reading thread: every entry into the window, in order, then how the reading ended.
+// The reading thread: every entry into the window, in order, then how the reading ended. An
+// exception (memory ran out) ends the reading there; it is kept for the report.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
-    for (quint64 i = 0;; ++i) {
-        if (i == anzahl || zipfehler != UNZ_OK) {
-            werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
-            return;
-        }
-        if (!werk->warte_auf_platz(i))
-            return;
-        try {
+    quint64 i = 0;
+    try {
+        for (;; ++i) {
+            if (i == anzahl || zipfehler != UNZ_OK) {
+                werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
+                return;
+            }
+            if (!werk->warte_auf_platz(i))
+                return;
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
                 werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
                 return;
@@ -197,10 +199,10 @@ void CZipLauf::lies_alle()
                 return;
             if (i + 1 < anzahl)
                 zipfehler = archiv.naechster();
-        } catch (...) {
-            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
-            return;
         }
+    } catch (...) {
+        leser_ausnahme = std::current_exception();
+        werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
     }
 }
 
