@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QThread>
@@ -734,6 +735,54 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerDieInstallation)
     const QSet<QString> da = inhalt(ziel);
     EXPECT_EQ(da.size(), 3000 + 40 + 40 * 7);
     EXPECT_EQ(liste, da) << fehlend(da, liste);
+}
+
+// Under a limit of address space or of threads every install and uninstall ends with 0 or 1 and
+// true records, never by a signal: a thread without memory ends the run as an error that says
+// so, and the install makes do with the threads the system gives, down to one worker; where not
+// even its own start (three with the main thread), it says why. A limit of threads binds any
+// account but root's: the runs take one of their own.
+TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
+{
+    std::vector<Eintrag> eintraege;
+    for (quint32 i = 0; i < 3; ++i) {
+        QByteArray gross(20 << 20, Qt::Uninitialized);
+        QRandomGenerator(i).fillRange(reinterpret_cast<quint32*>(gross.data()), gross.size() / 4);
+        eintraege.push_back(datei("gross/g" + QByteArray::number(i), gross));
+    }
+    for (int i = 0; i < 2000; ++i)
+        eintraege.push_back(datei("klein/d" + QByteArray::number(i % 20) + "/k" + QByteArray::number(i), QByteArray(100 + i, 'k')));
+    schreibe(arbeit + "/knapp.zip", baue(eintraege));
+    const QString konto = QString::number(100000 + ::getpid() % 50000);
+    const QStringList als_konto{"setpriv", "--reuid", konto, "--regid", konto, "--clear-groups"};
+    QStringList grenzen{"ulimit -u 3", "ulimit -u 6", "ulimit -u 10"};
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    grenzen << "ulimit -v 300000" << "ulimit -v 400000" << "ulimit -v 500000" << "ulimit -v 600000" << "ulimit -v 750000";
+#endif
+    for (const QString& grenze : grenzen) {
+        SCOPED_TRACE(grenze.toStdString());
+        const QString z = ziel + "/" + QString(grenze).replace(' ', '_');
+        QDir().mkpath(z);
+        QFile::remove(logdatei());
+        QProcess::execute("chown", {"-R", konto, dir.path()});
+        huelle = (::geteuid() == 0 ? als_konto : QStringList()) + QStringList{"/bin/bash", "-c", grenze + " && exec \"$0\" \"$@\""};
+        // A fresh install, then an update over its own tree.
+        for (int lauf = 0; lauf < 2; ++lauf) {
+            const int code = starte({"-silent", "-install", "knapp.zip", "-dst", z}).code;
+            EXPECT_TRUE(code == 0 || code == 1) << code;
+            EXPECT_EQ(code, grenze == "ulimit -u 3" ? 1 : grenze.startsWith("ulimit -u") ? 0 : code);
+        }
+        if (grenze == "ulimit -u 3") {
+            EXPECT_TRUE(lies(logdatei()).contains("Das System startet keinen weiteren Thread")) << lies(logdatei()).right(300).toStdString();
+        }
+        // Where nothing was recorded, the uninstall has nothing to do (it asks the user).
+        if (!QFileInfo::exists(z + "/uninstall.dat"))
+            continue;
+        const QSet<QString> liste = aufzeichnung(z + "/uninstall.dat");
+        EXPECT_TRUE(liste == inhalt(z)) << fehlend(inhalt(z), liste) << " " << fehlend(liste, inhalt(z));
+        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        EXPECT_TRUE(inhalt(z).isEmpty()) << als_text(inhalt(z));
+    }
 }
 
 // Entries of one path may be on their way at once, on different workers: the archive's order
