@@ -4,7 +4,7 @@
 # caseless form: "F.TXT" and "f.txt", "STRASSE" and "straße", "café" composed and decomposed are
 # one file), as ciopfs does. Runs in the foreground until it is unmounted; nothing is cached.
 import os, sys, unicodedata
-from fusepy import FUSE, FuseOSError, Operations
+from fusepy import FUSE, Operations
 
 nfd = lambda text: unicodedata.normalize('NFD', text)
 felder = lambda st, namen: {k: getattr(st, k) for k in namen.split()}
@@ -12,21 +12,14 @@ felder = lambda st, namen: {k: getattr(st, k) for k in namen.split()}
 
 class Faltend(Operations):
     def __call__(self, op, *args):
-        # The paths in the folder (rename and link take two), not a link's content.
-        n = 2 if op in ('rename', 'link') else 1
+        # The paths in the folder (rename takes two).
+        n = 2 if op == 'rename' else 1
         return getattr(self, op)(*[sys.argv[1] + nfd(nfd(a).casefold()) for a in args[:n]], *args[n:])
-
-    def access(self, pfad, modus):
-        if not os.access(pfad, modus):
-            raise FuseOSError(13)
 
     getattr = lambda s, p, fh=None: felder(os.lstat(p), 'st_mode st_ino st_nlink st_uid st_gid st_size st_atime st_mtime st_ctime')
     statfs = lambda s, p: felder(os.statvfs(p), 'f_bsize f_frsize f_blocks f_bfree f_bavail f_files f_ffree f_favail f_namemax')
     readdir = lambda s, p, fh: ['.', '..'] + os.listdir(p)
-    link = lambda s, neu, alt: os.link(alt, neu)
-    symlink = lambda s, neu, inhalt: os.symlink(inhalt, neu)
-    readlink, mkdir, rmdir, unlink, rename, chmod = [staticmethod(f) for f in (os.readlink, os.mkdir, os.rmdir, os.unlink, os.rename, os.chmod)]
-    chown = lambda s, p, uid, gid: os.lchown(p, uid, gid)
+    mkdir, rmdir, unlink, rename, chmod = [staticmethod(f) for f in (os.mkdir, os.rmdir, os.unlink, os.rename, os.chmod)]
     utimens = lambda s, p, zeiten=None: os.utime(p, zeiten, follow_symlinks=False)
     truncate = lambda s, p, laenge, fh=None: os.truncate(p, laenge)
     open = lambda s, p, flags: os.open(p, flags)
