@@ -11,8 +11,8 @@
 #include <chrono>
 #include <climits>
 #include <dirent.h>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
