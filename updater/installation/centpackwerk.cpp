@@ -192,6 +192,11 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
+void CEntpackWerk::reserviere_handles(int arbeiter)
+{
+    reserviere_deskriptoren(plane(arbeiter).fenster);
+}
+
 CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt,
                            bool vergleichen)
     : ziel(ziel), unbenannt(unbenannt), vergleichen(vergleichen), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])

@@ -97,6 +97,10 @@ public:
 
     // How many entries may be on their way.
     quint64 fenster() const { return groesse; }
+    // Grows the process's table of open files for a run of `arbeiter` workers, as the constructor
+    // does: while other threads run, each step of its growth waits for every CPU, so a run that
+    // starts threads of its own before the workers calls this first.
+    static void reserviere_handles(int arbeiter);
 
     // Reading side. Whether the entry fits into the window now.
     bool hat_platz(quint64 index) const { return index - gemeldet.load() < groesse; }

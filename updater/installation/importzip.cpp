@@ -123,6 +123,7 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             // The run's own threads first, then as many workers as the system gives (one at the
             // least): under a limit of threads the run makes do with fewer workers. Where not even
             // these start, the exception says why. The reading thread waits for the workers.
+            CEntpackWerk::reserviere_handles(gib_entpack_arbeiter());
             schreiber_faden = std::thread([this] { im_faden(&CZipLauf::schreibe_im_hintergrund); });
             nenner = std::thread([this] { im_faden(&CZipLauf::nenne_im_hintergrund); });
             leser = std::thread([this] {
