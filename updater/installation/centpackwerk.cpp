@@ -12,6 +12,7 @@
 #include <chrono>
 #include <climits>
 #include <fcntl.h>
+#include <optional>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -166,6 +167,11 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
+void CEntpackWerk::reserviere_handles(int arbeiter)
+{
+    reserviere_deskriptoren(plane(arbeiter).fenster);
+}
+
 CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt,
                            bool vergleichen)
     : ziel(ziel), unbenannt(unbenannt), vergleichen(vergleichen), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
@@ -177,14 +183,21 @@ CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int 
     dateisysteme.front()->geraet = fd >= 0 && ::fstat(fd, &st) == 0 ? st.st_dev : 0;
     miss_raum(*dateisysteme.front());
     sammlung.reserve(paket_eintraege);
-    // A worker the system cannot start fails the run with an error, not the program: those made
-    // are stopped before the exception leaves.
-    try {
-        for (int i = 0; i < plan.arbeiter; ++i)
-            arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
-    } catch (...) {
-        halte_an();
-        throw;
+    arbeiter.reserve(size_t(plan.arbeiter));
+    // As many workers as the system gives: one it cannot start (under a limit of threads, without
+    // room for a stack) is left out. Without any the run fails with the system's reason, not the
+    // program.
+    for (int i = 0; i < plan.arbeiter; ++i) {
+        try {
+            std::thread faden([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
+            const std::lock_guard<std::mutex> lock(mutex);
+            arbeiter.push_back(std::move(faden));
+        } catch (...) {
+            if (!arbeiter.empty())
+                break;
+            halte_an();
+            throw;
+        }
     }
 }
 
@@ -617,10 +630,17 @@ void CEntpackWerk::verwirf_uebrige()
 
 void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
 {
+    // Without memory for its reader or its file a worker writes nothing: each entry it takes
+    // fails for want of memory.
     std::unique_ptr<CEintragsleser> leser;
-    if (eingabe)
-        leser.reset(new CEintragsleser(*eingabe));
-    CArbeiterDatei datei(abbruch, unbenannt);
+    std::optional<CArbeiterDatei> datei;
+    try {
+        if (eingabe)
+            leser.reset(new CEintragsleser(*eingabe));
+        datei.emplace(abbruch, unbenannt);
+    } catch (const std::bad_alloc&) {
+        datei.reset();
+    }
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;
@@ -641,8 +661,8 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
             arbeit_da.notify_one();
         for (CAuftrag& auftrag : paket) {
             CEintragUnterwegs& e = platz(auftrag.index).eintrag;
-            e.ergebnis = ENTPACK_SCHREIBEN;
-            if (abbruch)
+            e.ergebnis = datei ? ENTPACK_SCHREIBEN : ENTPACK_SPEICHER;
+            if (abbruch || !datei)
                 continue;
             // Nothing may end a worker: an entry that throws fails, its file goes.
             try {
@@ -650,16 +670,16 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 if (auftrag.eintrag.leser)
                     auftrag.eintrag.leser = leser.get();
                 // An entry before it with the same path may not have its name yet.
-                datei.setze_vergleich(vergleichen.load() && !e.nach_gleichem);
-                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
-                e.fertig = datei.nimm_fertige();
+                datei->setze_vergleich(vergleichen.load() && !e.nach_gleichem);
+                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, *datei);
+                e.fertig = datei->nimm_fertige();
                 // The room measured last was not there: the next entry there measures anew.
                 if (e.ergebnis == ENTPACK_VOLL)
                     platz(auftrag.index).dateisystem->knapp = true;
             } catch (...) {
-                e.ergebnis = ENTPACK_SCHREIBEN;
+                e.ergebnis = gib_ausnahmecode(std::current_exception());
                 e.fertig.verwirf();
-                datei.nimm_fertige();
+                datei->nimm_fertige();
             }
         }
         for (const CAuftrag& auftrag : paket)

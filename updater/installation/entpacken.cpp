@@ -1,4 +1,5 @@
 #include "entpacken.h"
+#include "ausnahmetext.h"
 #include "eintragsleser.h"
 #include "parallelschleife.h"
 #include "steuerzeichen.h"
@@ -60,6 +61,11 @@ int schliesse_eintrag(const CZipEintrag& eintrag, int ergebnis)
 }
 
 } // namespace
+
+int gib_ausnahmecode(std::exception_ptr ausnahme)
+{
+    return ist_speichermangel(ausnahme) ? ENTPACK_SPEICHER : ENTPACK_SCHREIBEN;
+}
 
 QString gib_entpack_fehlertext(int code)
 {

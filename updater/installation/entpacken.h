@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -40,6 +41,10 @@ inline bool ist_platzmangel(int fehler)
 {
     return fehler == ENOSPC || fehler == EDQUOT;
 }
+
+// The code of an entry whose work threw: ENTPACK_SPEICHER where memory ran out, else
+// ENTPACK_SCHREIBEN.
+int gib_ausnahmecode(std::exception_ptr ausnahme);
 
 QString gib_entpack_fehlertext(int code);
 

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QThread>
@@ -25,7 +26,9 @@
 #include <sys/file.h>
 #include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -753,6 +756,46 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerInstallationUndDeinstallation)
     }
 }
 
+// Under a limit of address space or of threads (binding any account but root's) installs and
+// uninstalls end with 0 or 1 and true records, never by a signal; the install makes do with one
+// worker, and where not even its own threads start (three with the main thread), it says why.
+TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
+{
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < 2003; ++i) {
+        QByteArray daten(i < 3 ? 20 << 20 : 100 + i, 'k');
+        if (i < 3)
+            QRandomGenerator(i).fillRange(reinterpret_cast<quint32*>(daten.data()), daten.size() / 4);
+        eintraege.push_back(datei((i < 3 ? "gross/g" : "klein/d" + QByteArray::number(i % 20) + "/k") + QByteArray::number(i), daten));
+    }
+    schreibe(arbeit + "/knapp.zip", baue(eintraege));
+    const QString konto = QString::number(100000 + ::getpid() % 50000);
+    QStringList grenzen{"ulimit -u 3", "ulimit -u 6", "ulimit -u 10"};
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    grenzen << "ulimit -v 300000" << "ulimit -v 400000" << "ulimit -v 500000" << "ulimit -v 600000" << "ulimit -v 750000";
+#endif
+    for (const QString& grenze : grenzen) {
+        SCOPED_TRACE(grenze.toStdString());
+        const QString z = ziel + "/" + QString(grenze).replace(' ', '_');
+        QDir().mkpath(z);
+        QFile::remove(logdatei());
+        QProcess::execute("chown", {"-R", konto, dir.path()});
+        huelle = (::geteuid() == 0 ? QStringList{"setpriv", "--reuid", konto, "--regid", konto, "--clear-groups"} : QStringList())
+                 + QStringList{"/bin/bash", "-c", grenze + " && exec \"$0\" \"$@\""};
+        for (int lauf = 0; lauf < 2; ++lauf) { // a fresh install, then an update over its own tree
+            const int code = starte({"-silent", "-install", "knapp.zip", "-dst", z}).code;
+            EXPECT_EQ(code, grenze == "ulimit -u 3" ? 1 : grenze.startsWith("ulimit -u") ? 0 : qBound(0, code, 1));
+        }
+        EXPECT_TRUE(grenze != "ulimit -u 3" || lies(logdatei()).contains("Das System startet keinen weiteren Thread"));
+        // Where nothing was recorded, the uninstall has nothing to do (it asks the user).
+        if (!QFileInfo::exists(z + "/uninstall.dat"))
+            continue;
+        EXPECT_TRUE(aufzeichnung(z + "/uninstall.dat") == inhalt(z)) << fehlend(inhalt(z), aufzeichnung(z + "/uninstall.dat"));
+        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        EXPECT_TRUE(inhalt(z).isEmpty()) << als_text(inhalt(z));
+    }
+}
+
 // Entries of one path may be on their way at once, on different workers: the archive's order
 // decides, the last one wins in every run, however the work is spread and timed.
 TEST_F(Programm, DieLetzteVonGleichenPfadenGewinntInJedemLauf)
@@ -792,6 +835,65 @@ TEST_F(Programm, DieLetzteVonGleichenPfadenGewinntInJedemLauf)
             pruefe(laeufe[k], ziel + QString("/%1-%2").arg(runde).arg(k));
     }
     pruefe(wenige, ziel + "/wenige");
+}
+
+// A folder that finds names without regard to case (faltendes_dateisystem.py) at `ordner`, while the
+// object lives. `ok` says whether it could be mounted (root, /dev/fuse, python3-fusepy).
+struct FaltenderOrdner
+{
+    FaltenderOrdner(const QString& ordner, const QString& lager) : ordner(ordner)
+    {
+        for (const QString& d : {ordner, lager})
+            QDir().mkpath(d);
+        prozess.start("/usr/bin/python3", {FALTENDES_DATEISYSTEM, QDir(lager).absolutePath(), ordner});
+        for (QDeadlineTimer frist(30000); !ok && !frist.hasExpired() && prozess.state() != QProcess::NotRunning;
+             QThread::msleep(10)) {
+            struct statfs st{};
+            ok = ::statfs(QFile::encodeName(ordner).constData(), &st) == 0 && st.f_type == 0x65735546;
+        }
+    }
+    ~FaltenderOrdner()
+    {
+        ::umount2(QFile::encodeName(ordner).constData(), MNT_DETACH);
+        prozess.waitForFinished(30000);
+    }
+    const QString ordner;
+    QProcess prozess;
+    bool ok = false;
+};
+
+// Names that differ in case, "ß" and "SS", composed and decomposed: on a folder that takes them for
+// one file, below a root that tells case apart and as the root, the later entry wins in every run.
+TEST_F(Programm, DieLetzteGewinntAuchWoGrossUndKleinEinsSind)
+{
+    std::vector<Eintrag> eintraege;
+    QStringList spaetere;
+    for (int i = 0; i < 300; ++i) {
+        const QString n = QString::asprintf("%03d", i);
+        QStringList paare{"ci/F" + n + ".TXT", "ci/f" + n + ".txt"};
+        if (i < 100)
+            paare << "ci/STRASSE" + n << "ci/straße" + n << ("ci/café" + n).normalized(QString::NormalizationForm_C)
+                  << ("ci/café" + n).normalized(QString::NormalizationForm_D);
+        for (int k = 0; k < paare.size(); ++k) {
+            eintraege.push_back(datei(paare[k].toUtf8(), (k % 2 ? "zweit " : "erst ") + n.toUtf8()));
+            spaetere << (k % 2 ? paare[k] : QString());
+        }
+    }
+    schreibe(arbeit + "/paare.zip", baue(eintraege));
+    const FaltenderOrdner unten(ziel + "/cs/ci", dir.path() + "/lager-unten");
+    const FaltenderOrdner wurzel(ziel + "/ci-wurzel", dir.path() + "/lager-wurzel");
+    if (!unten.ok || !wurzel.ok)
+        GTEST_SKIP() << "no folder that finds names without regard to case (root, /dev/fuse, python3-fusepy)";
+    huelle = QStringList{"/bin/sh", "-c", "AKTUALISIERER_ARBEITER=8 exec \"$0\" \"$@\""};
+    for (const QString& z : {ziel + "/cs", wurzel.ordner}) {
+        for (int runde = 0; runde < 3; ++runde) {
+            EXPECT_EQ(starte({"-silent", "-install", "paare.zip", "-dst", z}).code, 0);
+            QStringList falsch;
+            for (const QString& name : spaetere)
+                falsch << (name.isEmpty() || lies(z + "/" + name).startsWith("zweit") ? QString() : name);
+            EXPECT_EQ(falsch.join(QString()), QString()) << z.toStdString() << " " << runde;
+        }
+    }
 }
 
 // Another local user plants a "log4upd.init" in the folder the install starts from, to have the

@@ -46,6 +46,10 @@
         <source>Vorgangsprotokoll</source>
         <translation>Process log</translation>
     </message>
+    <message>
+        <source>Das System startet keinen Thread für den Vorgang</source>
+        <translation>The system starts no thread for the job</translation>
+    </message>
 </context>
 <context>
     <name>CDockLog</name>
@@ -1970,6 +1974,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Zielverzeichnis %1 existiert nicht</source>
         <translation>Target folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>Nicht genug Arbeitsspeicher</source>
+        <translation>Not enough memory</translation>
+    </message>
+    <message>
+        <source>Das System startet keinen weiteren Thread: %1</source>
+        <translation>The system starts no further thread: %1</translation>
+    </message>
+    <message>
+        <source>Unbekannte Ausnahme</source>
+        <translation>Unknown exception</translation>
     </message>
 </context>
 <context>

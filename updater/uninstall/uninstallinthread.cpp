@@ -6,6 +6,7 @@
 #include "handlevorrat.h"
 #include "klassen.h"
 #include "melde.h"
+#include "namensfaltung.h"
 #include "parallelschleife.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
@@ -330,11 +331,12 @@ QString ohne_endtrenner(QString pfad)
 // records once the uninstall has succeeded.
 bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
 {
-    if (!schluessel.contains(unistall_dateiname(), Qt::CaseInsensitive))
+    // A key of ASCII alone must hold the name; one of other characters may fold to it ("ﬆ").
+    if (!schluessel.contains(unistall_dateiname(), Qt::CaseInsensitive) && nur_ascii(schluessel))
         return false;
     const QStringList teile = namensteile(schluessel);
     // Only a name equal but for case can name the same file.
-    if (teile.isEmpty() || teile.front().compare(unistall_dateiname(), Qt::CaseInsensitive) != 0)
+    if (teile.isEmpty() || !gleich_gefaltet(teile.front(), unistall_dateiname()))
         return false;
     struct stat eintrag{};
     struct stat aufzeichnung{};

@@ -1,5 +1,6 @@
 #include "zielordner.h"
 #include "eigentum.h"
+#include "namensfaltung.h"
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
@@ -399,6 +400,12 @@ int oeffne_tempordner(int ordner, bool anlegen)
 
 bool ist_eigener_name(QStringView teil)
 {
+    // A name of other characters than ASCII is taken as a folder that finds names without
+    // regard to case takes it (".aktualiſierer-temp" is the temporary folder's name there).
+    if (!nur_ascii(teil)) {
+        const QString gefaltet = faltform(teil.toString());
+        return nur_ascii(gefaltet) && ist_eigener_name(gefaltet);
+    }
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
         if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
             return true;
