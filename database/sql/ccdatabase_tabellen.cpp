@@ -378,6 +378,12 @@ CQString CCDataBase::sichere_nummernstand() const
     return CQString();
 }
 
+bool CCDataBase::gibt_nummern_einmal(const CQString& tabelle) const
+{
+    return art == art_oracle || (art == art_mysql && autoinkrement_spalten.contains(tabelle))
+           || sichere_nummernstand().isEmpty();
+}
+
 bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spalte, int vorige, int& neu) const
 {
     const CQString methode("NewRecordId");

@@ -1345,7 +1345,8 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
 
 // An account that may create no table, and none the owner's log-on made: two such programs add
 // groups and users at once, each to its end, by the highest id with the key as the last word
-// (SQLite: another program's table under the name). A right it lacks is named in the box.
+// (SQLite: another program's table under the name), and a group is known by its name too. A right
+// it lacks is named in the box.
 TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
 {
     ASSERT_EQ(angemeldet, QString());
@@ -1399,6 +1400,22 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
     EXPECT_TRUE(boxen.isEmpty()) << zeilen(boxen);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1 + 4 * je);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 4 * je);
+    // A user moved into the highest group, which the window still offers after it was deleted,
+    // never lands in the group added next: its number may be the deleted one's here.
+    ASSERT_TRUE(zweite_fuehrt_aus("INSERT INTO bv_gruppen (grp_id, grp_name) SELECT max(grp_id)+1, 'Weg' FROM bv_gruppen"));
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    {
+        CAnwenderListe fenster;
+        fenster.lade_zeile(0);
+        ASSERT_TRUE(zweite_fuehrt_aus("DELETE FROM bv_gruppen WHERE grp_name='Weg'"));
+        EXPECT_TRUE(gib_bv_ccdatabase()->schreibe_neuen_datensatz(CQString("bv_gruppen"), CQString("grp_id"), {"grp_name"},
+                                                                  {QStringLiteral("Neu")}, -1, CQString("a")).geschrieben);
+        waehle_gruppe(fenster, QStringLiteral("Weg"));
+        fenster.changeEntry();
+    }
+    EXPECT_EQ(zeilen(boxen), "Gruppe 'Weg' ist nicht mehr vorhanden !");
+    EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender, bv_gruppen WHERE anw_gruppe=grp_id AND grp_name='Neu'").toInt(), 0);
     // One connection the account: the log-on and the lists go the old road, on the session.
     if (ist_sqlite() || !als_verwalter(QStringLiteral("REVOKE INSERT ON bv_gruppen FROM %1").arg(konto())) ||
         !als_verwalter(QString(ist_mariadb() ? "ALTER USER %1 WITH MAX_USER_CONNECTIONS 1" : "ALTER ROLE %1 CONNECTION LIMIT 1")
