@@ -1,9 +1,12 @@
 #include "cdbbeiseite.h"
+#include "anwendung.h"
 #include "cdbzeitgrenzen.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -112,8 +115,38 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
     lauf->stand.store(CLauf::fertig, std::memory_order_release);
 }
 
-// Waits until the thread has ended or is given up; true when it ended.
-bool warte(CLauf& lauf)
+// How long a wait holds the window's input back, as any short step of it does, before it says
+// what it waits for.
+constexpr int hinweis_nach_ms = 400;
+
+// Shows that the server `server` is waited for, in a window modal to the whole program: the others
+// take no input meanwhile, and none is kept for later (a click or key held back would land after
+// the wait, in lists that have changed). Its "Abbrechen" and Escape give the thread up at once.
+// Runs `schleife` until it is quit; true when the person gave up.
+bool zeige_wartehinweis(QEventLoop& schleife, CLauf& lauf, const QString& server)
+{
+    QProgressDialog hinweis(tr("Warte auf den Datenbankserver '%1' ...").arg(server), tr("Abbrechen"), 0, 0);
+    hinweis.setWindowTitle(gib_meldungstitel());
+    hinweis.setWindowModality(Qt::ApplicationModal);
+    hinweis.setAutoClose(false);
+    hinweis.setAutoReset(false);
+    bool abgebrochen = false;
+    const auto gib_auf = [&] {
+        abgebrochen = true;
+        lauf.aufgegeben = true;
+        schleife.quit();
+    };
+    QObject::connect(&hinweis, &QProgressDialog::canceled, &schleife, gib_auf);
+    QObject::connect(&hinweis, &QDialog::rejected, &schleife, gib_auf);
+    hinweis.show();
+    schleife.exec();
+    return abgebrochen;
+}
+
+enum class CEnde { fertig, aufgegeben, abgebrochen };
+
+// Waits until the thread has ended, is given up by its time-outs or by the person.
+CEnde warte(CLauf& lauf, const QString& server)
 {
     const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
     const qint64 verbinden_ms = qint64(qMax(1, g.verbinden)) * 1000 + 500;
@@ -134,6 +167,7 @@ bool warte(CLauf& lauf)
         return zu_lang;
     };
     QCoreApplication* const anwendung = QCoreApplication::instance();
+    bool abgebrochen = false;
     if (anwendung && anwendung->thread() == QThread::currentThread()) {
         QEventLoop schleife;
         QTimer takt;
@@ -142,13 +176,20 @@ bool warte(CLauf& lauf)
                 schleife.quit();
         });
         takt.start(5);
-        if (!vorbei())
-            schleife.exec(QEventLoop::ExcludeUserInputEvents);
+        QTimer::singleShot(hinweis_nach_ms, &schleife, [&] { schleife.exit(1); });
+        if (!vorbei() && schleife.exec(QEventLoop::ExcludeUserInputEvents) == 1) {
+            if (qobject_cast<QApplication*>(anwendung))
+                abgebrochen = zeige_wartehinweis(schleife, lauf, server);
+            else
+                schleife.exec(QEventLoop::ExcludeUserInputEvents);
+        }
     } else {
         while (!vorbei())
             QThread::msleep(5);
     }
-    return lauf.stand.load(std::memory_order_acquire) == CLauf::fertig;
+    if (lauf.stand.load(std::memory_order_acquire) == CLauf::fertig)
+        return CEnde::fertig;
+    return abgebrochen ? CEnde::abgebrochen : CEnde::aufgegeben;
 }
 
 } // namespace
@@ -189,14 +230,18 @@ QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString
     }
     if (abgewiesen)
         *abgewiesen = false;
-    if (warte(*lauf)) {
+    const QString server = zugang.host.isEmpty() ? zugang.name : zugang.host;
+    const CEnde ende = warte(*lauf, server);
+    if (ende == CEnde::fertig) {
         if (abgewiesen)
             *abgewiesen = lauf->abgewiesen;
         return lauf->fehler;
     }
+    if (ende == CEnde::abgebrochen)
+        return tr("Warten auf den Datenbankserver '%1' abgebrochen").arg(server);
     const bool verbunden = lauf->stand.load(std::memory_order_acquire) == CLauf::verbunden;
     const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
     return tr("Der Datenbankserver '%1' antwortet nicht (keine Antwort nach %2 s)")
-        .arg(zugang.host.isEmpty() ? zugang.name : zugang.host)
+        .arg(server)
         .arg(verbunden ? g.lesen : g.verbinden);
 }
