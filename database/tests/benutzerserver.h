@@ -1356,7 +1356,7 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
     EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"), ohne, ohne}));
 }
 
-// An account that may create no table, and none the owner's log-on made: two such programs add
+// An account that may create no table, and none the owner's log-on made: three such programs add
 // groups and users at once, each to its end, by the highest id with the key as the last word
 // (SQLite: another program's table under the name), and a group is known by its name too. A right
 // it lacks is named in the box.
@@ -1370,7 +1370,9 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
         beschraenke_konto({"bv_gruppen", "bv_anwender", "bv_protokoll"});
     if (IsSkipped() || HasFatalFailure())
         return;
+    // Two other programs add at full speed beside the windows, meeting on nearly every id.
     constexpr int je = 8;
+    constexpr int schnell = 40;
     for (const int runde : {1, 2}) {
         if (runde == 2 && !ist_sqlite()) {
             ASSERT_TRUE(zweite_fuehrt_aus("DROP TABLE db_id_hochstand"));
@@ -1379,24 +1381,28 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
         int anzahl = 0;
         ASSERT_EQ(lese_gruppen(anzahl), QString());
         std::atomic<int> geschrieben{0};
-        // The other program numbers as this one does (MariaDB's tables by the server).
-        std::thread anderer([&, weg = zugang(), selbst = gib_bv_ccdatabase()->gib_autoinkrement_spalten()] {
-            {
-                QSqlDatabase db = weg.oeffne(QStringLiteral("anderer"));
-                CCDataBase andere(gib_datenbankart(weg.treiber), CQString("anderer"), 0);
-                for (auto it = selbst.cbegin(); it != selbst.cend(); ++it)
-                    andere.setze_autoinkrement_spalte(it.key(), it.value());
-                for (int i = 0; i < je; ++i) {
-                    const auto g = andere.schreibe_neuen_datensatz(CQString("bv_gruppen"), CQString("grp_id"), {"grp_name"},
-                                                                   {QStringLiteral("A%1_%2").arg(runde).arg(i)}, -1, CQString("a"));
-                    geschrieben += g.geschrieben + andere.schreibe_neuen_datensatz(
-                        CQString("bv_anwender"), CQString("anw_id"), {"anw_gruppe", "anw_name"},
-                        {g.id, QStringLiteral("a%1_%2").arg(runde).arg(i)}, -1, CQString("a")).geschrieben;
+        // They number as this one does (MariaDB's tables by the server).
+        std::vector<std::thread> andere;
+        for (const int programm : {1, 2})
+            andere.emplace_back([&, programm, weg = zugang(), selbst = gib_bv_ccdatabase()->gib_autoinkrement_spalten()] {
+                const QString name = QStringLiteral("anderer%1").arg(programm);
+                {
+                    QSqlDatabase db = weg.oeffne(name);
+                    CCDataBase anderer(gib_datenbankart(weg.treiber), CQString(name), 0);
+                    for (auto it = selbst.cbegin(); it != selbst.cend(); ++it)
+                        anderer.setze_autoinkrement_spalte(it.key(), it.value());
+                    for (int i = 0; i < schnell; ++i) {
+                        const QString text = QStringLiteral("%1_%2_%3").arg(runde).arg(programm).arg(i);
+                        const auto g = anderer.schreibe_neuen_datensatz(CQString("bv_gruppen"), CQString("grp_id"),
+                                                                        {"grp_name"}, {"A" + text}, -1, CQString("a"));
+                        geschrieben += g.geschrieben + anderer.schreibe_neuen_datensatz(
+                            CQString("bv_anwender"), CQString("anw_id"), {"anw_gruppe", "anw_name"}, {g.id, "a" + text},
+                            -1, CQString("a")).geschrieben;
+                    }
+                    db.close();
                 }
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("anderer"));
-        });
+                QSqlDatabase::removeDatabase(name);
+            });
         {
             CGruppenListe seite;
             CComboBox* const eingabe = gruppeneingabe(seite);
@@ -1407,12 +1413,14 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
                 fuege_hinzu(fenster, QStringLiteral("h%1_%2").arg(runde).arg(i), QStringLiteral("h@x.de"));
             }
         }
-        anderer.join();
-        EXPECT_EQ(geschrieben, 2 * je);
+        for (std::thread& faden : andere)
+            faden.join();
+        EXPECT_EQ(geschrieben, 4 * schnell);
     }
+    const int alle = 2 * (je + 2 * schnell);
     EXPECT_TRUE(boxen.isEmpty()) << zeilen(boxen);
-    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1 + 4 * je);
-    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 4 * je);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1 + alle);
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), alle);
     // A user moved into the highest group, which the window still offers after it was deleted,
     // never lands in the group added next: its number may be the deleted one's here.
     ASSERT_TRUE(zweite_fuehrt_aus("INSERT INTO bv_gruppen (grp_id, grp_name) SELECT max(grp_id)+1, 'Weg' FROM bv_gruppen"));
@@ -1435,7 +1443,7 @@ TEST_P(ServerBenutzer, BeschraenktesKontoFuegtZugleichOhneDoppelteNummerHinzu)
                            .arg(konto())))
         return;
     ASSERT_EQ(bv_anmelden(), QString());
-    EXPECT_EQ(CAnwenderListe().gib_tabelle()->rowCount(), 4 * je);
+    EXPECT_EQ(CAnwenderListe().gib_tabelle()->rowCount(), alle);
     CGruppenListe seite;
     gruppeneingabe(seite)->setEditText(QStringLiteral("ohne Recht"));
     seite.addEntry();
