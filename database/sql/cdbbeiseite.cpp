@@ -15,10 +15,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -28,11 +29,14 @@ QString tr(const char* text)
     return QCoreApplication::translate("CCDataBase", text);
 }
 
-// Taken by a thread while it closes its connection and by the end of the program, which marks
-// that no thread may touch Qt's connections any more: the statics go after it.
+// What the threads beside the window and the end of the program share. A thread counts among
+// `laufende` until it touches neither Qt nor its driver any more; once the program ends
+// (`endet`), one that comes back from its driver stops there for good, before it touches anything.
 struct CWache
 {
     std::mutex sperre;
+    std::condition_variable weniger;
+    int laufende = 0;
     bool endet = false;
 };
 
@@ -40,6 +44,7 @@ CWache& wache()
 {
     static CWache* const w = [] {
         auto* neu = new CWache;
+        // exit() from a thread without a `CEndwache`: nothing is waited for then.
         std::atexit([] {
             const std::lock_guard<std::mutex> halt(wache().sperre);
             wache().endet = true;
@@ -48,6 +53,29 @@ CWache& wache()
     }();
     return *w;
 }
+
+// The program may end while a thread beside the window still runs: one given up, or whose wait
+// the person gave up, is left to its driver's time-outs. Made in the program's main thread by its
+// first statement beside the window, it is destroyed when that thread calls exit() (also by
+// returning from main), before any static object and any library's clean-up: the threads still
+// running end first, while all they use is there. One that the server keeps past the connect
+// time-out (PostgreSQL has no read time-out) is cut off with the whole program, as a kill would.
+struct CEndwache
+{
+    bool gemacht = false;
+    ~CEndwache()
+    {
+        CWache& w = wache();
+        std::unique_lock<std::mutex> halt(w.sperre);
+        w.endet = true;
+        const std::chrono::milliseconds frist(qint64(qMax(1, gib_db_zeitgrenzen().verbinden)) * 1000 + 1000);
+        if (w.weniger.wait_for(halt, frist, [&w] { return w.laufende == 0; }))
+            return;
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+};
+thread_local CEndwache endwache;
 
 // What the calling thread and the thread beside it share.
 struct CLauf
@@ -92,7 +120,12 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
 {
     static std::atomic<unsigned> nummer{0};
     const QString name = QStringLiteral("beiseite_%1").arg(++nummer);
-    std::unique_lock<std::mutex> schluss(wache().sperre, std::defer_lock);
+    CWache& w = wache();
+    std::unique_lock<std::mutex> schluss(w.sperre, std::defer_lock);
+    const auto zu_ende = [&] {
+        --w.laufende;
+        w.weniger.notify_all();
+    };
     QString fehler;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(zugang.treiber, name);
@@ -104,14 +137,18 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
             fehler = QStringLiteral("???");
         }
         schluss.lock();
-        if (wache().endet)
+        if (w.endet) {
+            zu_ende();
+            schluss.unlock();
             ruhe_fuer_immer();
+        }
         arbeit = nullptr;
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    schluss.unlock();
     lauf->fehler = fehler;
+    zu_ende();
+    schluss.unlock();
     lauf->stand.store(CLauf::fertig, std::memory_order_release);
 }
 
@@ -219,12 +256,19 @@ bool laeuft_beiseite(const QString& treiber)
 QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
                             bool* abgewiesen)
 {
-    wache();
+    CWache& w = wache();
+    const QCoreApplication* const anwendung = QCoreApplication::instance();
+    if (anwendung && anwendung->thread() == QThread::currentThread())
+        endwache.gemacht = true;
     auto lauf = std::make_shared<CLauf>();
     lauf->abweisung_ms = qint64(qMax(1, gib_db_zeitgrenzen().verbinden)) * 500;
+    {
+        const std::lock_guard<std::mutex> halt(w.sperre);
+        ++w.laufende;
+    }
     try {
         std::thread(arbeite, zugang, arbeit, lauf).detach();
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         // No thread to be had: the statement waits here, as it did before.
         arbeite(zugang, arbeit, lauf);
     }

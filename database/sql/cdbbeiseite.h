@@ -47,7 +47,10 @@ bool laeuft_beiseite(const QString& treiber);
 // of connections or of open files, a server that is not there) from one that was waited for: only
 // the second is a server that stops answering, and the caller may go the old road. A thread given
 // up is left to end on its own: `arbeit` runs there and must touch only the connection and what it
-// holds itself (captured by value or shared). After `main` has returned no such thread touches
-// anything any more. Where no thread can be started, it all runs in the calling thread.
+// holds itself (captured by value or shared). The end of the program (exit() or the return from
+// `main` of the main thread that called here) waits for such a thread until it has ended, at most
+// the connect time-out and a second, before anything it uses is torn down; one the server keeps
+// longer is cut off with the program, which then ends with 1. Where no thread can be started, it
+// all runs in the calling thread.
 QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
                             bool* abgewiesen = nullptr);

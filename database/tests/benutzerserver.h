@@ -12,6 +12,7 @@
 #include "cbvdatabase.h"
 #include "cbenutzerverwaltung.h"
 #include "cdbbvsetting.h"
+#include "cdbbeiseite.h"
 #include "cdbzeitgrenzen.h"
 #include "ceingabestring.h"
 #include "ccombobox.h"
@@ -34,6 +35,8 @@
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QElapsedTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 #include <QPushButton>
@@ -1312,10 +1315,29 @@ struct ServerHalt
     qint64 waechter = 0;
 };
 
+// Ends the program while a statement beside the window that it gave up still runs.
+[[noreturn]] inline void ende_waehrend_beiseite(const CDBZugang& zugang)
+{
+    // The connections are the test's, which this forked child lets go of unsaid.
+    const int leer = ::open("/dev/null", O_WRONLY);
+    struct stat art;
+    for (int fd = 3; fd < 1024; ++fd)
+        if (fd != leer && ::fstat(fd, &art) == 0 && S_ISSOCK(art.st_mode))
+            ::dup2(leer, fd);
+    gib_db_zeitgrenzen().lesen = 1;
+    fuehre_beiseite_aus(zugang, [](QSqlDatabase&) {
+        QThread::msleep(2500);
+        std::fputs("beiseite zu Ende\n", stderr);
+        return QString();
+    });
+    std::exit(0);
+}
+
 // The server stops answering, every process of it: the grid reload and the log-on end with a
 // message within the connect time-out, long before the read time-out, while a timer of the window
 // keeps firing, or at once when the person gives up the wait; its actions then say that no
-// database is connected. One row a server: no two stop it at once.
+// database is connected. A program that ends while a statement it gave up still runs ends after
+// it. One row a server: no two stop it at once.
 TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
 {
     ASSERT_EQ(angemeldet, QString());
@@ -1324,6 +1346,8 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
     bereite_vor("(1, 'Technik')", "(1, 1, 'x', NULL)");
     gib_db_zeitgrenzen().verbinden = 2;
     ASSERT_EQ(bv_anmelden(), QString());
+    EXPECT_EXIT(ende_waehrend_beiseite(CDBZugang::von(QSqlDatabase::database(bv_verbindungsname(), false))),
+                ::testing::ExitedWithCode(0), "beiseite zu Ende");
     CAnwenderListe fenster;
     fenster.lade_zeile(0);
     QElapsedTimer uhr;
