@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -162,7 +163,11 @@ constexpr int hinweis_nach_ms = 400;
 // Runs `schleife` until it is quit; true when the person gave up.
 bool zeige_wartehinweis(QEventLoop& schleife, CLauf& lauf, const QString& server)
 {
-    QProgressDialog hinweis(tr("Warte auf den Datenbankserver '%1' ...").arg(server), tr("Abbrechen"), 0, 0);
+    QProgressDialog hinweis(QString(), tr("Abbrechen"), 0, 0);
+    // The server's name as the settings give it, never read as markup.
+    auto* text = new QLabel(tr("Warte auf den Datenbankserver '%1' ...").arg(server));
+    text->setTextFormat(Qt::PlainText);
+    hinweis.setLabel(text);
     hinweis.setWindowTitle(gib_meldungstitel());
     hinweis.setWindowModality(Qt::ApplicationModal);
     hinweis.setAutoClose(false);
