@@ -1290,12 +1290,14 @@ struct ServerHalt
         if (!QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), wache}, QString(), &waechter))
             return;
         // A process stops thread by thread: until each one has, a statement may still be answered.
+        // One that ended meanwhile (a session closing, never reaped by its stopped parent) answers none.
         const auto laeuft = [this] {
             for (const pid_t pid : qAsConst(pids)) {
                 const QString faeden = QStringLiteral("/proc/%1/task/").arg(pid);
                 for (const QString& faden : QDir(faeden).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
                     QFile stat(faeden + faden + QStringLiteral("/stat"));
-                    if (stat.open(QIODevice::ReadOnly) && !stat.readAll().split(')').value(1).trimmed().startsWith('T'))
+                    const QByteArray zustand = stat.open(QIODevice::ReadOnly) ? stat.readAll().split(')').value(1).trimmed().left(1) : "T";
+                    if (zustand != "T" && zustand != "Z" && zustand != "X")
                         return true;
                 }
             }
