@@ -73,10 +73,6 @@ bool namensspalten(int tag, int& id_tag, int& name_tag)
     return false;
 }
 
-} // namespace
-
-namespace {
-
 // "(<id column>=?)" of the group or user table, the number appended to `werte`; empty for another
 // table or without a description of it.
 QString nummernbedingung(const CBVDataBase& bv, int tag, int nummer, QVariantList& werte)
