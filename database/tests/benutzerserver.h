@@ -1351,7 +1351,6 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
         ServerHalt halt(qEnvironmentVariable(QByteArray(GetParam().variablen) + "_ORDNER"));
         uhr.start();
         EXPECT_FALSE(fenster.lade_tabelle());
-        // A longer wait says what it waits for; Escape gives it up.
         QString hinweis;
         QTimer::singleShot(1000, [&hinweis] {
             QWidget* const warten = QApplication::activeModalWidget();
