@@ -336,10 +336,12 @@ QString CCDataBase::sql_haelt_wert(const QString& spalte, const QVariant& wert, 
     // first); a binary string keeps its trailing blanks.
     if (spricht_mysql())
         return QStringLiteral("(CAST(CONVERT(%1 USING utf8mb4) AS BINARY)=CAST(? AS BINARY))").arg(spalte);
-    // PostgreSQL and SQLite: the byte order of the collation "C" and BINARY, also over a column
-    // declared case-blind. A CHAR column keeps its padding in both values alike.
+    // PostgreSQL: both as text in the byte order of the collation "C", so that neither a collation
+    // nor a type whose own equality ignores case (citext) decides. The value takes the column's type
+    // first (the other operand of COALESCE): a CHAR column keeps its rule that padding counts not.
     if (spricht_postgres())
-        return QStringLiteral("(%1 COLLATE \"C\"=?)").arg(spalte);
+        return QStringLiteral("(CAST(%1 AS text) COLLATE \"C\"=CAST(COALESCE(?, %1) AS text))").arg(spalte);
+    // SQLite: the byte order of BINARY, also over a column declared case-blind.
     if (art == art_sqlite || gib_datenbank().driverName() == QLatin1String("QSQLITE"))
         return QStringLiteral("(%1 COLLATE BINARY=?)").arg(spalte);
     // SQL Server ignores trailing blanks in every comparison: a mark after both makes them count.

@@ -187,6 +187,9 @@ public:
     // account may read, add and raise its marks. Empty when it can be used; else the text that
     // names what is missing and what follows from it (not reported; the same on every call).
     CQString sichere_nummernstand() const;
+    // Whether the ids handed out for the table are never given twice: Oracle's sequence, MySQL's
+    // auto-increment, the usable table of marks. Not where they follow the highest id.
+    bool gibt_nummern_einmal(const CQString& tabelle) const;
     // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
     CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
     // What became of a new record (`schreibe_neuen_datensatz`).

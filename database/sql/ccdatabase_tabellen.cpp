@@ -8,6 +8,7 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QRegularExpression>
 #include <QDebug>
@@ -22,6 +23,10 @@ namespace {
 constexpr int keine_spalte = 99999999;
 // The highest id handed out for each table (`CCDataBase::sichere_nummernstand`).
 const char* const nummernstand = "db_id_hochstand";
+// How long a new id is asked for again while other sessions take the ones this one chose: each
+// such failure is another's success, so it ends however many add at once; the bound only keeps a
+// fault from going round for good.
+constexpr qint64 nummer_frist_ms = 10000;
 const char* const oracle_sequenz_fehlt = "ORA-02289";
 
 QString tr(const char* text)
@@ -378,6 +383,12 @@ CQString CCDataBase::sichere_nummernstand() const
     return CQString();
 }
 
+bool CCDataBase::gibt_nummern_einmal(const CQString& tabelle) const
+{
+    return art == art_oracle || (art == art_mysql && autoinkrement_spalten.contains(tabelle))
+           || sichere_nummernstand().isEmpty();
+}
+
 bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spalte, int vorige, int& neu) const
 {
     const CQString methode("NewRecordId");
@@ -388,8 +399,10 @@ bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spa
     const CQString heben(QStringLiteral("UPDATE %1 SET hoechste_id=? WHERE tabelle=? AND hoechste_id=?;").arg(stand));
     // Another session may raise the mark between this one's read and write: the write takes only
     // the mark it read, else the mark is read again.
-    constexpr int versuche = 20;
-    for (int versuch = 0; versuch < versuche; ++versuch) {
+    QElapsedTimer frist;
+    frist.start();
+    bool angelegt = false;
+    while (!frist.hasExpired(nummer_frist_ms)) {
         QVariant wert;
         if (!lies_wert(lesen, methode, stand, wert, true, {schluessel}))
             return false;
@@ -397,7 +410,9 @@ bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spa
             // The first id handed out here: the mark starts from the ids the table holds. A row that
             // another session adds meanwhile makes this one fail; a second failure is a real one.
             QSqlQuery abfrage;
-            fuehre_aus(abfrage, anlegen, methode, stand, versuch > 0, {schluessel});
+            if (!fuehre_aus(abfrage, anlegen, methode, stand, angelegt, {schluessel}) && angelegt)
+                return false;
+            angelegt = true;
             continue;
         }
         int maximum = 0;
@@ -443,10 +458,12 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
     for (int i = 0; i < spalten.size(); ++i)
         platzhalter.append(QStringLiteral("?"));
     int id = vorige_id;
-    // Between asking for the highest id and inserting, another session may take the id: a few
-    // tries with the next one, then the failure stands.
-    constexpr int versuche = 5;
-    for (int versuch = 1;; ++versuch) {
+    // Between asking for the highest id and inserting, another session may take the id: then the
+    // next one is tried (where ids follow the highest one, two sessions adding at once meet so all
+    // the time), until the failure is another one.
+    QElapsedTimer frist;
+    frist.start();
+    for (;;) {
         QStringList namen = spalten;
         QStringList liste = platzhalter;
         if (!autonummer) {
@@ -471,7 +488,7 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
             return satz;
         }
         const CQString bedingung(QStringLiteral("WHERE %1=?").arg(id_spalte));
-        const bool vergeben = !autonummer && versuch < versuche
+        const bool vergeben = !autonummer && !frist.hasExpired(nummer_frist_ms)
                               && gib_anzahl_records(&tabelle, true, &bedingung, {id}) > 0;
         if (!vergeben) {
             melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);

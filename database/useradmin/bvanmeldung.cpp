@@ -74,10 +74,8 @@ void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
     // Ids of deleted users and groups are never given again. An account that can neither make nor
     // use the table of marks still adds them, by the highest id: said where it numbers a table.
     const CQString ohne_stand = db.sichere_nummernstand();
-    bool mit_marken = false;
-    for (const int tag : {bv_tag::gruppen, bv_tag::anwender})
-        mit_marken = mit_marken || !db.gib_autoinkrement_spalten().contains(struktur->gib_tabellenname(tag));
-    if (mit_marken && db.gib_art() != CCDataBase::art_oracle)
+    if (!db.gibt_nummern_einmal(struktur->gib_tabellenname(bv_tag::gruppen))
+        || !db.gibt_nummern_einmal(struktur->gib_tabellenname(bv_tag::anwender)))
         warne(ohne_stand);
 }
 

@@ -164,10 +164,10 @@ private:
     void fehler_anwendertabelle(const QString& titel, const QString& ursache = QString());
     // The group choices filled from the access-group list.
     void fuelle_gruppenauswahl();
-    // "FROM <group table> WHERE <the group numbered `gruppe`>", locked against a concurrent
-    // delete, its value appended to `werte`: a statement that reads its values from it writes
-    // nothing once the group is gone. Numbers are never given twice, so the number names the
-    // group, also one that another administrator has renamed since the choices were filled.
+    // "FROM <group table> WHERE <the group numbered `gruppe`>" (`CBVDataBase::zeile_mit_nummer`:
+    // also one that another administrator has renamed since the choices were filled, where numbers
+    // are never given twice), locked against a concurrent delete, its values appended to `werte`: a
+    // statement that reads its values from it writes nothing once the group is gone.
     CQString gruppenquelle(int gruppe, QVariantList& werte) const;
     // The name of the group numbered `gruppe` in the access-group list; empty for none.
     QString gruppenname(int gruppe) const;

@@ -237,7 +237,7 @@ CQString CAnwenderListe::gruppenquelle(int gruppe, QVariantList& werte) const
     const CBVDataBase* bv = gib_bv_datenbank();
     return CQString(QStringLiteral("FROM %1 WHERE %2%3")
                         .arg(bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
-                             bv->zeile_mit_nummer(bv_tag::gruppen, gruppe, werte),
+                             bv->zeile_mit_nummer(bv_tag::gruppen, gruppe, gruppenname(gruppe), werte),
                              bv->gib_datenbank()->teilsperre()));
 }
 
@@ -413,7 +413,7 @@ void CAnwenderListe::changeEntry()
         return;
     }
     if (gruppe_neu && abfrage.numRowsAffected() == 0) {
-        const int gruppe_da = bv->gib_anzahl_records(bv_tag::gruppen, grp_id);
+        const int gruppe_da = bv->gib_anzahl_nummer(bv_tag::gruppen, grp_id, gruppenname(grp_id));
         if (gruppe_da == 0 && bv->gib_anzahl_records(bv_tag::anwender, anw_id, alt) > 0) {
             melde_gruppe_fehlt(grp_id);
             return;

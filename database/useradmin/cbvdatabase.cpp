@@ -73,22 +73,31 @@ bool namensspalten(int tag, int& id_tag, int& name_tag)
     return false;
 }
 
-} // namespace
-
-QString CBVDataBase::zeile_mit_nummer(int tag, int nummer, QVariantList& werte) const
+// "(<id column>=?)" of the group or user table, the number appended to `werte`; empty for another
+// table or without a description of it.
+QString nummernbedingung(const CBVDataBase& bv, int tag, int nummer, QVariantList& werte)
 {
     int id_tag = 0;
     int name_tag = 0;
-    const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
+    const CDBTabelle* beschreibung = bv.gib_datenbank() && bv.gib_struktur() ? bv.gib_struktur()->gib_tabelle(tag) : nullptr;
     if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
         return QString();
     werte.append(nummer);
     return QStringLiteral("(%1=?)").arg(beschreibung->gib_spaltenname(id_tag));
 }
 
+} // namespace
+
+QString CBVDataBase::zeile_mit_nummer(int tag, int nummer, const QString& name, QVariantList& werte) const
+{
+    if (datenbank && gib_struktur() && !datenbank->gibt_nummern_einmal(gib_struktur()->gib_tabellenname(tag)))
+        return zeile_mit_namen(tag, nummer, name, werte);
+    return nummernbedingung(*this, tag, nummer, werte);
+}
+
 QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
 {
-    const QString bedingung = zeile_mit_nummer(tag, nummer, werte);
+    const QString bedingung = nummernbedingung(*this, tag, nummer, werte);
     if (bedingung.isEmpty())
         return QString();
     int id_tag = 0;
@@ -121,10 +130,10 @@ int CBVDataBase::gib_anzahl_records(int tag, int nummer, const QString& name) co
     return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
 }
 
-int CBVDataBase::gib_anzahl_records(int tag, int nummer) const
+int CBVDataBase::gib_anzahl_nummer(int tag, int nummer, const QString& name) const
 {
     QVariantList werte;
-    const QString bedingung = zeile_mit_nummer(tag, nummer, werte);
+    const QString bedingung = zeile_mit_nummer(tag, nummer, name, werte);
     return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
 }
 

@@ -614,8 +614,8 @@ QString CGruppenListe::belegt_text(const QString& name, int anwender)
 bool CGruppenListe::ist_da(int nummer, const QString& name)
 {
     const CBVDataBase* bv = gib_bv_datenbank();
-    // Numbers are never given twice: the number names the group, renamed or not.
-    const int da = bv ? bv->gib_anzahl_records(bv_tag::gruppen, nummer) : -1;
+    // Where numbers are never given twice, the number names the group, renamed or not.
+    const int da = bv ? bv->gib_anzahl_nummer(bv_tag::gruppen, nummer, name) : -1;
     if (da > 0)
         return true;
     if (da == 0) {

@@ -84,9 +84,9 @@ private:
     CQString geprueften_namen();
     // The refusal to delete a group that `anwender` users are in.
     static QString belegt_text(const QString& name, int anwender);
-    // Whether the group table still holds the group numbered `nummer`, under whatever name (numbers
-    // are never given twice); when not, says so for the name the list showed (gone, or the table
-    // not readable) and refreshes the page.
+    // Whether the group table still holds the group numbered `nummer` that the list showed as
+    // `name` (`CBVDataBase::zeile_mit_nummer`: renamed or not, where numbers are never given twice);
+    // when not, says so for that name (gone, or the table not readable) and refreshes the page.
     bool ist_da(int nummer, const QString& name);
     // Says that a group of the name is there already, and refreshes the page.
     void melde_vorhanden(const QString& name);
