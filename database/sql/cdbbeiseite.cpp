@@ -120,7 +120,7 @@ QString arbeite_mit(QSqlDatabase& db, const CDBZugang& zugang, const std::functi
 void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std::shared_ptr<CLauf> lauf)
 {
     static std::atomic<unsigned> nummer{0};
-    const QString name = QStringLiteral("beiseite_%1").arg(++nummer);
+    QString name;
     CWache& w = wache();
     std::unique_lock<std::mutex> schluss(w.sperre, std::defer_lock);
     const auto zu_ende = [&] {
@@ -129,8 +129,11 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
     };
     QString fehler;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(zugang.treiber, name);
+        QSqlDatabase db;
+        // Out of memory anywhere here is an error of the statement, never the end of the program.
         try {
+            name = QStringLiteral("beiseite_%1").arg(++nummer);
+            db = QSqlDatabase::addDatabase(zugang.treiber, name);
             fehler = arbeite_mit(db, zugang, arbeit, *lauf);
         } catch (const std::exception& e) {
             fehler = QString::fromLocal8Bit(e.what());
@@ -146,7 +149,8 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
         arbeit = nullptr;
         db.close();
     }
-    QSqlDatabase::removeDatabase(name);
+    if (!name.isEmpty())
+        QSqlDatabase::removeDatabase(name);
     lauf->fehler = fehler;
     zu_ende();
     schluss.unlock();
