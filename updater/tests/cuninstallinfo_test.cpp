@@ -138,9 +138,9 @@ TEST_F(Uninstall, NichtSchreibbareDateiWirdEinmalGemeldet)
         QDir().mkpath(datei() + "/voll");
         ergaenze_unistall("x", zeit("06.12.2026 09:17:18"));
         EXPECT_FALSE(info.schreibe_unistall());
-        // Nothing half-written stays beside it.
+        // Nothing half-written stays beside it; the lock file of the held folder is there.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"uninstall.dat"});
+                  (QStringList{".aktualisierer.sperre", "uninstall.dat"}));
     }
     // The destructor does not report the same failure again.
     EXPECT_EQ(log.aufrufe.filter("Kann Datei " + datei() + " nicht zum Schreiben oeffnen").size(), 1);
