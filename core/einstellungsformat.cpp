@@ -463,6 +463,8 @@ Beiseite& beiseite()
 
 // What the last write of this thread did: the failure's text, or the text it wrote.
 thread_local bool schreiben_versucht = false;
+// Set while a save refused for its lock lets Qt take the changes off its object: nothing is written.
+thread_local bool nicht_schreiben = false;
 thread_local QString letzter_schreibfehler;
 thread_local QByteArray letzter_text;
 
@@ -524,16 +526,32 @@ void erneuere_stand(const QString& name)
 // Qt's own lock file beside a settings file, left by a process that died while it saved: Qt
 // takes it for stale only where it can lock it itself, and another account that opened it (Qt
 // makes it readable by all) and holds it would have every later save wait for ever. One whose
-// process is gone is removed.
+// process is gone is removed, but only the user's own file (not a link), and only when no process
+// holds the write lock that a live Qt takes on it: its process may run where this one cannot see
+// it (in another PID namespace), and a write lock needs the file open for writing, which the
+// other account cannot have.
 void raeume_verwaiste_qt_sperre(const QString& name)
 {
     const QString datei = name + QStringLiteral(".lock");
+    const QByteArray pfad = QFile::encodeName(datei);
+    const int fd = ::open(pfad.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat offen;
+    struct stat jetzt;
+    struct flock schreiber {};
+    schreiber.l_type = F_WRLCK;
+    schreiber.l_whence = SEEK_SET;
     qint64 prozess = 0;
     QString rechner;
     QString programm;
-    if (QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
-        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH)
-        QFile::remove(datei);
+    if (::fstat(fd, &offen) == 0 && S_ISREG(offen.st_mode) && offen.st_uid == ::geteuid()
+        && ::fcntl(fd, F_GETLK, &schreiber) == 0 && schreiber.l_type != F_WRLCK
+        && QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
+        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH && ::lstat(pfad.constData(), &jetzt) == 0
+        && jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino)
+        ::unlink(pfad.constData());
+    ::close(fd);
 }
 
 // The text into the new file `datei`, which takes the place of `echt`.
@@ -571,6 +589,8 @@ QString ziel_von_qt(const QString& name)
 
 bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
 {
+    if (nicht_schreiben)
+        return false;
     schreiben_versucht = true;
     auto* datei = qobject_cast<QFileDevice*>(&geraet);
     if (datei) {
@@ -659,12 +679,17 @@ QString sichere_einstellungen(QSettings& einstellungen)
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
-    // longer than any save takes is not waited for: the save is refused and says why, and what
-    // the object holds stays for the next one.
+    // longer than any save takes is not waited for: the save is refused and says why. Qt would
+    // still write the changes when the object goes, without the lock, so it hands them over now
+    // with nothing written: they stay for the next save of the file in this process.
     const CDateisperre sperre(name, 10000);
-    if (sperre.besetzt())
-        return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
     raeume_verwaiste_qt_sperre(name);
+    if (sperre.besetzt()) {
+        nicht_schreiben = true;
+        einstellungen.sync();
+        nicht_schreiben = false;
+        return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
+    }
     erneuere_stand(name);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
