@@ -523,13 +523,33 @@ void erneuere_stand(const QString& name)
     ::close(fd);
 }
 
+// Whether a process that may be a live Qt of this user's holds a lock on the file of inode
+// `knoten`: one of this user's, or one this process cannot see (the kernel shows it as 0). One of
+// another account, or one that is gone, is none.
+bool haelt_ein_eigener(ino_t knoten)
+{
+    QFile sperren(QStringLiteral("/proc/locks"));
+    if (!sperren.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray ende = ':' + QByteArray::number(qulonglong(knoten));
+    for (const QByteArray& zeile : sperren.readAll().split('\n')) {
+        // "1: FLOCK  ADVISORY  WRITE <pid> <device>:<inode> 0 EOF"; a waiter's line has "->".
+        const QList<QByteArray> teile = zeile.simplified().split(' ');
+        if (teile.size() < 6 || teile.at(1) == "->" || !teile.at(5).endsWith(ende))
+            continue;
+        struct stat prozess;
+        if (teile.at(4).toInt() <= 0 || (::stat("/proc/" + teile.at(4), &prozess) == 0 && prozess.st_uid == ::geteuid()))
+            return true;
+    }
+    return false;
+}
+
 // Qt's own lock file beside a settings file, left by a process that died while it saved: Qt
 // takes it for stale only where it can lock it itself, and another account that opened it (Qt
 // makes it readable by all) and holds it would have every later save wait for ever. One whose
-// process is gone is removed, but only the user's own file (not a link), and only when no process
-// holds the write lock that a live Qt takes on it: its process may run where this one cannot see
-// it (in another PID namespace), and a write lock needs the file open for writing, which the
-// other account cannot have.
+// process is gone is removed, but only the user's own file (not a link), and only while no
+// process of this user's holds it: a live Qt locks it, and its process may run where this one
+// cannot see it by the process id in the file (in another PID namespace).
 void raeume_verwaiste_qt_sperre(const QString& name)
 {
     const QString datei = name + QStringLiteral(".lock");
@@ -539,17 +559,13 @@ void raeume_verwaiste_qt_sperre(const QString& name)
         return;
     struct stat offen;
     struct stat jetzt;
-    struct flock schreiber {};
-    schreiber.l_type = F_WRLCK;
-    schreiber.l_whence = SEEK_SET;
     qint64 prozess = 0;
     QString rechner;
     QString programm;
     if (::fstat(fd, &offen) == 0 && S_ISREG(offen.st_mode) && offen.st_uid == ::geteuid()
-        && ::fcntl(fd, F_GETLK, &schreiber) == 0 && schreiber.l_type != F_WRLCK
         && QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
-        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH && ::lstat(pfad.constData(), &jetzt) == 0
-        && jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino)
+        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH && !haelt_ein_eigener(offen.st_ino)
+        && ::lstat(pfad.constData(), &jetzt) == 0 && jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino)
         ::unlink(pfad.constData());
     ::close(fd);
 }
