@@ -759,8 +759,7 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
 
 // Names that look like "anna5" or "Technik" beside them, made with zero-width or direction
 // characters: refused with the same box, users added and groups added or renamed. Names written
-// with a joiner (Bengali ra-phala) are saved; one that looks like a name there but for a selector
-// or joiner that stays, or in decomposed form, is there already.
+// with a joiner (Bengali ra-phala) are saved; one like a name there but for a joiner or selector that stays is there already.
 TEST_P(ServerBenutzer, UnsichtbareZwillingeEinesNamensMitMeldungVerweigert)
 {
     ASSERT_EQ(angemeldet, QString());
@@ -789,20 +788,18 @@ TEST_P(ServerBenutzer, UnsichtbareZwillingeEinesNamensMitMeldungVerweigert)
         waehle_gruppe(seite, eingabe, QStringLiteral("Technik"));
         eingabe->setEditText(QChar(0x202A) + QStringLiteral("Technik2"));
         seite.changeEntry();
-        for (const char* name : {"\u845B", "\u845B\U000E0100"})
-            eingabe->setEditText(QString::fromUtf8(name)), seite.addEntry();
     }
     const QString text = QStringLiteral("Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !");
     const QString da = QStringLiteral("Anwender '%1' ist bereits vorhanden !");
     EXPECT_EQ(zeilen(boxen), zeilen({text.arg(QStringLiteral("anna5\\u200b")), text.arg(QStringLiteral("an\\u200dna5")),
                                   text.arg(QStringLiteral("\\u202eanna5")), text.arg(QStringLiteral("anna5\\ufeff")),
-                                  da.arg(QString::fromUtf8("\U0001F600\uFE0F\U0001F600")), da.arg(QString::fromUtf8("\U0001F600\u200D\U0001F600")),
-                                  da.arg(QString::fromUtf8("Jose\u0301")), text.arg(QStringLiteral("Technik\\u2060")),
-                                  text.arg(QStringLiteral("\\u202aTechnik2")), QString::fromUtf8("Gruppe '\u845B\U000E0100' ist bereits vorhanden !")}));
+                                  da.arg(QString::fromUtf8("\U0001F600\uFE0F\U0001F600")), da.arg(QString::fromUtf8("\U0001F600\u200D\U0001F600")), da.arg(QString::fromUtf8("Jose\u0301")),
+                                  text.arg(QStringLiteral("Technik\\u2060")),
+                                  text.arg(QStringLiteral("\\u202aTechnik2"))}));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 4);
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender WHERE anw_id = 1")).toString(), anna);
-    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 2);
-    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen WHERE grp_id = 1")).toString(), QStringLiteral("Technik"));
+    EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
 }
 
 // The account of a private test server has a random password of 128 bits or more (32 hexadecimal

@@ -201,12 +201,12 @@ QStringList viele_dateien(const QString& zip, int anzahl, int fassung = 0)
 // The updater's folder of temporary files, in the folder where they take their names.
 const QString tempordner = QStringLiteral(".aktualisierer-temp");
 
-// The content of a target without the updater's folder of temporary files at its top and its
-// lock file: each write of the records makes the one for a moment, a run holds the other, so a
-// killed run may leave them, and they are no files of an archive.
+// The content of a target without the updater's folder of temporary files at its top: each write
+// of the records makes it for a moment, so a killed run may leave it, and it is no file of an
+// archive.
 QSet<QString> ohne_tempordner(QSet<QString> inhalt)
 {
-    inhalt.remove(".aktualisierer.sperre");
+    inhalt.remove(".aktualisierer.sperre"); // the lock file, which a killed run leaves too
     for (auto it = inhalt.begin(); it != inhalt.end();)
         it = it->startsWith(tempordner + "/") ? inhalt.erase(it) : std::next(it);
     return inhalt;

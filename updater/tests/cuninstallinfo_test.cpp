@@ -138,7 +138,7 @@ TEST_F(Uninstall, NichtSchreibbareDateiWirdEinmalGemeldet)
         QDir().mkpath(datei() + "/voll");
         ergaenze_unistall("x", zeit("06.12.2026 09:17:18"));
         EXPECT_FALSE(info.schreibe_unistall());
-        // Nothing half-written stays beside it; the lock file of the held folder is there.
+        // Nothing half-written stays beside it.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   (QStringList{".aktualisierer.sperre", "uninstall.dat"}));
     }

