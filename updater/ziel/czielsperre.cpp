@@ -77,15 +77,17 @@ CSperrliste& sperrliste()
 }
 
 // A new lock file opens to those who may write the folder `st` describes, and carries the mark.
+// In a sticky folder others may add files but change none of this user's: they get no share.
 void richte_ein(int fd, const struct stat& ordner)
 {
     mode_t rechte = S_IRUSR | S_IWUSR;
+    const mode_t schreiben = (ordner.st_mode & S_ISVTX) ? 0 : ordner.st_mode;
     // A file made by the administrator in a user's folder belongs to the user, as the folder.
-    if ((ordner.st_mode & S_IWGRP) && ::fchown(fd, ::geteuid() == 0 ? ordner.st_uid : uid_t(-1), ordner.st_gid) == 0)
+    if ((schreiben & S_IWGRP) && ::fchown(fd, ::geteuid() == 0 ? ordner.st_uid : uid_t(-1), ordner.st_gid) == 0)
         rechte |= S_IRGRP | S_IWGRP;
     else if (::geteuid() == 0)
         (void)::fchown(fd, ordner.st_uid, gid_t(-1));
-    if (ordner.st_mode & S_IWOTH)
+    if (schreiben & S_IWOTH)
         rechte |= S_IROTH | S_IWOTH;
     (void)::fchmod(fd, rechte);
     (void)!::write(fd, marke, sizeof marke - 1);
