@@ -523,9 +523,9 @@ void erneuere_stand(const QString& name)
     ::close(fd);
 }
 
-// Whether a process that may be a live Qt of this user's holds a lock on the file of inode
-// `knoten`: one of this user's, or one this process cannot see (the kernel shows it as 0). One of
-// another account, or one that is gone, is none.
+// Whether a process that may be a live Qt of this user's holds the flock that Qt takes on the file
+// of inode `knoten`: one of this user's, or one this process cannot see (the kernel shows it as
+// 0). One of another account, or one that is gone, is none.
 bool haelt_ein_eigener(ino_t knoten)
 {
     QFile sperren(QStringLiteral("/proc/locks"));
@@ -535,7 +535,7 @@ bool haelt_ein_eigener(ino_t knoten)
     for (const QByteArray& zeile : sperren.readAll().split('\n')) {
         // "1: FLOCK  ADVISORY  WRITE <pid> <device>:<inode> 0 EOF"; a waiter's line has "->".
         const QList<QByteArray> teile = zeile.simplified().split(' ');
-        if (teile.size() < 6 || teile.at(1) == "->" || !teile.at(5).endsWith(ende))
+        if (teile.size() < 6 || teile.at(1) != "FLOCK" || !teile.at(5).endsWith(ende))
             continue;
         struct stat prozess;
         if (teile.at(4).toInt() <= 0 || (::stat("/proc/" + teile.at(4), &prozess) == 0 && prozess.st_uid == ::geteuid()))
