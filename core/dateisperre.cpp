@@ -18,24 +18,17 @@
 
 namespace {
 
-// The lock file opened, or made 0600; -1 with errno, ENOLCK where something else stands at its
-// name: a link, no regular file, or a file of another account.
+// The lock file opened, or made 0600; -1 where this user cannot have it alone: a link, no
+// regular file, or a file of another account stands at its name.
 int oeffne_sperrdatei(const QByteArray& name)
 {
     const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, S_IRUSR | S_IWUSR);
-    if (fd < 0) {
-        // A file of another account that this user may not even read, or a link.
-        struct stat info;
-        if (errno == ELOOP || (errno == EACCES && ::lstat(name.constData(), &info) == 0))
-            errno = ENOLCK;
-        return -1;
-    }
     struct stat info;
     // A file of this user's that others could open (made so by hand) is closed to them now.
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || ((info.st_mode & 077) != 0 && !mache_privat(fd))) {
+    if (fd >= 0
+        && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+            || ((info.st_mode & 077) != 0 && !mache_privat(fd)))) {
         ::close(fd);
-        errno = ENOLCK;
         return -1;
     }
     return fd;
@@ -45,21 +38,24 @@ int oeffne_sperrdatei(const QByteArray& name)
 
 QString CDateisperre::sperrdatei(const QString& datei)
 {
-    // Hidden beside the file: one lock for every name the file has.
-    const QFileInfo echt(echter_pfad(datei));
-    return echt.path() + QStringLiteral("/.") + echt.fileName() + QStringLiteral(".sperre");
+    // Hidden beside the file: one lock for every name the file has. None where a link is not
+    // followed: nothing is written there either.
+    const QString echt = echter_pfad(datei);
+    if (echt.isEmpty())
+        return QString();
+    const QFileInfo info(echt);
+    return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".sperre");
 }
 
 CDateisperre::CDateisperre(const QString& datei, int warte_ms)
 {
     const QString name = sperrdatei(datei);
-    const int offen = oeffne_sperrdatei(QFile::encodeName(name));
-    if (offen < 0) {
-        if (errno == ENOLCK)
-            grund = QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 gehoert nicht diesem Benutzer allein")
-                        .arg(maskiere_steuerzeichen(name));
+    // Where no lock file of this user's alone can be had, what it guards goes on without, as it
+    // did before there was a lock: so no one else can hold it up, not even with a file he put at
+    // its name in a folder others may write.
+    const int offen = name.isEmpty() ? -1 : oeffne_sperrdatei(QFile::encodeName(name));
+    if (offen < 0)
         return;
-    }
     const QDeadlineTimer frist(warte_ms);
     for (;;) {
         if (::flock(offen, LOCK_EX | LOCK_NB) == 0) {

@@ -13,10 +13,11 @@ class CDateisperre
 {
 public:
     // Waits at most `warte_ms` for the lock that guards the file `datei` (the file its links
-    // name). Not taken when no lock file can be made there (a folder where this user may add
-    // nothing, in which the guarded file cannot be replaced either): then it is not `besetzt`.
-    // `besetzt` when another process held it for the whole wait, or something this user cannot
-    // lock alone stands at its name (another account's file, a link); a pipe is never waited for.
+    // name). Not taken, and not `besetzt`, where this user can have no lock file alone: in a
+    // folder where he may add nothing (where the guarded file cannot be replaced either), where
+    // another account's file or a link stands at its name (in a folder others may write), or
+    // where a link to the file is not followed; what it guards goes on without, as before.
+    // `besetzt` when another process held it for the whole wait; a pipe is never waited for.
     CDateisperre(const QString& datei, int warte_ms);
     ~CDateisperre();
     CDateisperre(const CDateisperre&) = delete;
@@ -27,7 +28,7 @@ public:
     // Why the lock could not be had, naming the lock file; empty when it is held or not possible.
     QString fehlertext() const { return grund; }
 
-    // The lock file that guards `datei`.
+    // The lock file that guards `datei`; empty where a link to it is not followed.
     static QString sperrdatei(const QString& datei);
 
 private:

@@ -254,6 +254,17 @@ QString ohne_unsichtbare_zeichen(const QString& text)
     return ersetze_unsichtbare(text, [](QString&, char32_t) {});
 }
 
+QString gestalt_des_namens(const QString& text)
+{
+    if (nur_sichtbares_ascii(text))
+        return text;
+    QString gestalt;
+    for (const char32_t c : codepunkte(ohne_unsichtbare_zeichen(text).normalized(QString::NormalizationForm_C)))
+        if (c != zwnj && c != zwj && !ist_variantenwaehler(c) && !ist_mongolischer_waehler(c))
+            haenge_an(gestalt, c);
+    return gestalt;
+}
+
 QString maskiere_steuerzeichen(const QString& text)
 {
     // Hexadecimal throughout: the protocol window's HTML turns a backslash and "n" into a break.

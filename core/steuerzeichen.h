@@ -21,6 +21,13 @@ bool hat_unsichtbare_zeichen(const QString& text);
 // The text without the characters `hat_unsichtbare_zeichen` finds: for names the program makes.
 QString ohne_unsichtbare_zeichen(const QString& text);
 
+// A name as a reader sees it, to tell whether two names look alike: composed (NFC), without what
+// `hat_unsichtbare_zeichen` finds and without every joiner and variation selector, also those
+// that stay in a name. "😀" with and without an emoji selector, two emoji with and without a
+// joiner that makes no picture of them, "葛" with and without its variant, "é" as one character
+// or two, look the same or nearly so.
+QString gestalt_des_namens(const QString& text);
+
 // The text with every character `hat_unsichtbare_zeichen` finds written out as "\xHH" (or
 // "\uHHHH", "\UHHHHHHHH"), so that a crafted name cannot start a line of its own, move the cursor, or pass for
 // another.

@@ -9,6 +9,7 @@
 #include "cuninstallinfo.h"
 #include "dateien.h"
 #include "dateigrenze.h"
+#include "dateisperre.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
@@ -681,6 +682,7 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFre
             boxen.clear();
             warnungen().clear();
             speicher()[i].schreibe(fall + 1, gesagt);
+            EXPECT_TRUE(fall == 2 || CDateisperre::sperrdatei(pfad).isEmpty()); // nor is a lock file made anywhere
             ASSERT_EQ(::chmod(ordner, vorher.st_mode & 07777), 0);
             EXPECT_EQ(inhalt(fall == 2 ? pfad : echt), fall == 0 ? bisher : (fall == 1 ? QByteArray("<fehlt>") : fremd));
             EXPECT_TRUE(::lstat(p, &vorher) == 0 && S_ISLNK(vorher.st_mode) == (fall < 2) && vorher.st_uid == 65534);

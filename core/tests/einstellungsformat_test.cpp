@@ -1,6 +1,7 @@
 // The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
 #include "einstellungsformat.h"
 #include "dateigrenze.h"
+#include "dateisperre.h"
 #include "kleinesdateisystem.h"
 
 #include <QBuffer>
@@ -11,13 +12,18 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -225,6 +231,46 @@ TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVe
                 ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QString::number(runde)) << qPrintable(pfad) << runde;
         }
     }
+}
+
+// Locks of a live process: Qt's lock of its save stays (its process may run where this one cannot
+// see it); a save refused because it holds the lock past the bound writes nothing, then or when
+// its object goes, and its change goes with the next save of the process. Another account's lock
+// file holds up nothing.
+TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
+{
+    const QByteArray qt = QFile::encodeName(datei() + QStringLiteral(".lock"));
+    const QByteArray info = "4194304\nanderer\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    int bereit[2], weiter[2];
+    char zeichen = 0;
+    ASSERT_TRUE(::pipe(bereit) == 0 && ::pipe(weiter) == 0);
+    const pid_t anderer = ::fork();
+    if (anderer == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int fd = ::open(qt.constData(), O_RDWR | O_CREAT | O_EXCL, 0644);
+        struct stat offen, jetzt;
+        const bool da = ::flock(fd, LOCK_EX) == 0 && ::write(fd, info.constData(), info.size()) == info.size()
+                        && ::write(bereit[1], "j", 1) == 1 && ::sleep(1) == 0 && ::fstat(fd, &offen) == 0
+                        && ::stat(qt.constData(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && ::unlink(qt.constData()) == 0;
+        const CDateisperre sperre(::close(fd) == 0 && ::read(weiter[0], &zeichen, 1) == 1 ? datei() : QString(), 0);
+        ::_exit(::write(bereit[1], da ? "j" : "n", 1) == 1 ? ::pause() : 1);
+    }
+    QSettings einstellungen(datei(), einstellungsformat());
+    einstellungen.setValue(QStringLiteral("a"), 1);
+    EXPECT_TRUE(::read(bereit[0], &zeichen, 1) == 1 && sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_TRUE(::write(weiter[1], "j", 1) == 1 && ::read(bereit[0], &zeichen, 1) == 1 && zeichen == 'j');
+    {
+        QSettings verweigert(datei(), einstellungsformat());
+        verweigert.setValue(QStringLiteral("b"), 2);
+        EXPECT_FALSE(sichere_einstellungen(verweigert).isEmpty());
+    }
+    EXPECT_EQ(inhalt(datei()), "[General]\na=1\n");
+    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
+    // Another account's lock file at its name (as in a folder others may write) holds up no save.
+    ASSERT_TRUE(::geteuid() != 0 || ::chown(QFile::encodeName(CDateisperre::sperrdatei(datei())).constData(), 65534, 65534) == 0);
+    einstellungen.setValue(QStringLiteral("c"), 3);
+    EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=3\n");
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)

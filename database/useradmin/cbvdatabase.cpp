@@ -9,6 +9,8 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace {
 
 CKlasse& eintrag()
@@ -145,9 +147,21 @@ int CBVDataBase::gib_anzahl_namen(int tag, const QString& name, int ausser) cons
     if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
         return -1;
     const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
-    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>?)")
-                                 .arg(beschreibung->gib_spaltenname(name_tag), beschreibung->gib_spaltenname(id_tag)));
-    return datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {name, ausser});
+    const QString spalte = beschreibung->gib_spaltenname(name_tag);
+    const QString nummer = beschreibung->gib_spaltenname(id_tag);
+    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>?)").arg(spalte, nummer));
+    const int gleiche = datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {name, ausser});
+    if (gleiche != 0)
+        return gleiche;
+    // The table's key knows only equal names; those a reader cannot tell from it count too.
+    QVector<QVariantList> zeilen;
+    if (!datenbank->lies_zeilen(CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3<>?").arg(spalte, tabelle, nummer)),
+                                CQString("gib_anzahl_namen"), tabelle, zeilen, nullptr, {ausser}))
+        return -1;
+    const QString gestalt = gestalt_des_namens(name);
+    return int(std::count_if(zeilen.cbegin(), zeilen.cend(), [&gestalt](const QVariantList& zeile) {
+        return !zeile.isEmpty() && gestalt_des_namens(zeile.first().toString()) == gestalt;
+    }));
 }
 
 bool CBVDataBase::pruefe_tabelle(int tag, QStringList liste, bool) const

@@ -47,8 +47,9 @@ public:
     int gib_anzahl_records(int tag, int nummer, const QString& name) const;
     // The records of `zeile_mit_nummer` (0 or 1); -1 as above.
     int gib_anzahl_nummer(int tag, int nummer, const QString& name) const;
-    // The records of the group or user table that hold `name`, the one numbered `ausser` not
-    // counted; -1 when they cannot be counted (reported).
+    // The records of the group or user table that hold `name`, or where there are none, a name
+    // that looks like it (`gestalt_des_namens`), the one numbered `ausser` not counted; -1 when
+    // they cannot be counted (reported).
     int gib_anzahl_namen(int tag, const QString& name, int ausser = -1) const;
     // The table check of the tagged table (missing columns are added), its messages appended to
     // `liste`; false without database object. `flag` has no meaning of its own here.

@@ -1,6 +1,7 @@
 // The install's reading thread: the entries from the archive in order, what needs no worker settled, their folders planned and recorded.
 #include "ziplauf.h"
 #include "cuninstallinfo.h"
+#include "czielsperre.h"
 #include "entpacken.h"
 #include "namensfaltung.h"
 #include "verzeichnisse.h"
@@ -20,16 +21,18 @@ namespace {
 
 // The updater never writes over itself: its own executables at the top level of the target are
 // skipped, however the name spells the top level ("./", "//") and in whatever case. Nor over the
-// target's records: an entry of that name at the top level, as a file or a folder or below it,
-// would replace them (an update packed from an installed folder carries them); a name in another
-// case ("UNINSTALL.DAT", "uninﬆall.dat") is the same where the file system takes it for the same.
+// target's records or the lock file of a run: an entry of that name at the top level, as a file or
+// a folder or below it, would replace them (an update packed from an installed folder carries
+// them); a name in another case ("UNINSTALL.DAT", "uninﬆall.dat") is the same where the file
+// system takes it for the same.
 bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
 {
     const QStringList teile = namensteile(name);
     if (teile.isEmpty())
         return false;
-    if (gross_klein_gleich ? gleich_gefaltet(teile.front(), unistall_dateiname()) : teile.front() == unistall_dateiname())
-        return true;
+    for (const QLatin1String eigen : {unistall_dateiname(), CZielsperre::gib_sperrdateiname()})
+        if (gross_klein_gleich ? gleich_gefaltet(teile.front(), eigen) : teile.front() == eigen)
+            return true;
     // Nor does an entry take a name of the program's temporary files, at any level: a cleanup
     // would take it for a leftover (an update packed from an installed folder may carry one).
     for (const QString& teil : teile)

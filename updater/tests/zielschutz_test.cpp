@@ -17,9 +17,12 @@
 
 #include <functional>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -280,12 +283,26 @@ TEST_F(Zielschutz, SteuerzeichenErscheinenMaskiert)
     EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
+// Any account that may open the target could lock the folder: that holds up nothing. Another
+// updater holds it, also one of another account that may write the target too.
 TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
 {
-    // A lock on a descriptor of its own acts as another process's.
     const int fremd = ::open(QFile::encodeName(ziel).constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(fremd, 0);
     ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
+    EXPECT_TRUE(installiere({datei("b.txt", "b")}));
+    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0 && ::chmod(QFile::encodeName(ziel).constData(), 0777) == 0);
+    int bereit[2];
+    char antwort = 0;
+    ASSERT_EQ(::pipe(bereit), 0);
+    const pid_t anderer = ::fork();
+    if (anderer == 0) {
+        (void)(::geteuid() == 0 && ::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const CZielsperre sperre(ziel, CZielsperre::aendern);
+        ::_exit(::write(bereit[1], sperre.gehalten() ? "j" : "n", 1) == 1 ? ::pause() : 1);
+    }
+    ASSERT_TRUE(::read(bereit[0], &antwort, 1) == 1 && antwort == 'j');
     CZielsperre::setze_wartezeit(300);
     {
         // After its wait the install gives up; it never waits for the other process.
@@ -294,7 +311,8 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
         EXPECT_FALSE(installiere({datei("a.txt", "a")}, &info));
     }
     EXPECT_TRUE(log.hat_text("Zielverzeichnis " + ziel + " wird von einem anderen Programm bearbeitet"));
-    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{".aktualisierer.sperre", "b.txt"}));
+    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
     ::close(fremd);
 
     // Jobs of one process share the hold.
@@ -302,7 +320,7 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
     CZielsperre zweite(ziel);
     EXPECT_TRUE(erste.gehalten());
     EXPECT_TRUE(zweite.gehalten());
-    EXPECT_TRUE(installiere({datei("b.txt", "b")}));
+    EXPECT_TRUE(installiere({datei("c.txt", "c")}));
 }
 
 TEST_F(Zielschutz, UninstallDateiLesen)

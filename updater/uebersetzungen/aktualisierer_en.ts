@@ -980,10 +980,6 @@ the log window.</translation>
 <context>
     <name>Dateisperre</name>
     <message>
-        <source>Die Sperrdatei %1 gehoert nicht diesem Benutzer allein</source>
-        <translation>The lock file %1 does not belong to this user alone</translation>
-    </message>
-    <message>
         <source>Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s</source>
         <translation>Another program has held the lock file %1 for more than %2 s</translation>
     </message>
