@@ -3,7 +3,9 @@
 
 // Read by LeakSanitizer in sanitizer builds: Qt's offscreen platform keeps its screen objects
 // until the process ends, QtPdf never frees the loader of a document it could not read, and
-// OpenSSL's per-thread state of Qt Network's TLS threads can still be held when the process ends.
+// OpenSSL's per-thread state of Qt Network's TLS threads can still be held when the process ends;
+// fontconfig frees its caches only when the font database goes, which a program ended by exit()
+// with its application object still standing never lets go.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libqoffscreen.so\n"
@@ -11,7 +13,8 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:QWindowSystemInterface::handleScreenAdded\n"
            "leak:QPlatformScreen::QPlatformScreen\n"
            "leak:libQt5Pdf.so\n"
-           "leak:libcrypto.so\n";
+           "leak:libcrypto.so\n"
+           "leak:libfontconfig.so\n";
 }
 
 // Read by ThreadSanitizer in its build: Qt is not instrumented, so the sanitizer cannot see the
