@@ -5,6 +5,7 @@
 #include "ccat.h"
 #include "cuninstallinfo.h"
 #include "czielsperre.h"
+#include "namensfaltung.h"
 
 #include <QFile>
 
@@ -49,7 +50,7 @@ void CZipLauf::nimm_vormerkungen_zurueck()
     for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
         if (!gemacht.contains(it.key()))
             uebrig << it.key();
-    std::sort(uebrig.begin(), uebrig.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    ordne_innen_zuerst(uebrig);
     for (const QString& stufe : uebrig)
         // Something else at its name (a file, a folder put where the run's was) is not the run's.
         if (!zielordner || !zielordner->entferne_wenn_leer(stufe))
