@@ -187,11 +187,15 @@ UpdaterMainWindow::UpdaterMainWindow(QWidget* eltern, Qt::WindowFlags flags) : Q
 
 UpdaterMainWindow::~UpdaterMainWindow()
 {
-    // Not closed first (the end of a test, say): the information is still written.
-    delete uninstall_info;
-    uninstall_info = nullptr;
+    // Not closed first (an exception ended the event loop under a job, the end of a test): the
+    // job windows go first, each stopping its thread, which works on the uninstall information;
+    // then the information is still written.
     if (::gib_workspace() == workspace)
         setze_workspace(nullptr);
+    delete workspace;
+    workspace = nullptr;
+    delete uninstall_info;
+    uninstall_info = nullptr;
     if (::gib_statusbar() == statusBar())
         setze_statusbar(nullptr);
 }

@@ -5,6 +5,7 @@
 #include "ccat.h"
 #include "cuninstallinfo.h"
 #include "czielsperre.h"
+#include "namensfaltung.h"
 
 #include <QFile>
 
@@ -44,24 +45,16 @@ void CZipLauf::stoppe()
 void CZipLauf::nimm_vormerkungen_zurueck()
 {
     // Deepest first: a folder made ahead goes again when it is empty; its record stays while it
-    // is there.
+    // is there, as the run made it.
     QStringList uebrig;
     for (auto it = vorgemerkt.cbegin(); it != vorgemerkt.cend(); ++it)
         if (!gemacht.contains(it.key()))
             uebrig << it.key();
-    std::sort(uebrig.begin(), uebrig.end(), [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    for (const QString& stufe : uebrig) {
-        if (zielordner)
-            zielordner->entferne_leeren(stufe);
-        // Something else of that name (a file) is no folder of this run's either.
-        const int fd = zielordner ? oeffne_unterhalb(zielordner->handle(), QFile::encodeName(stufe.chopped(1)),
-                                                     O_PATH | O_DIRECTORY)
-                                  : -1;
-        if (fd >= 0)
-            ::close(fd);
-        else
+    ordne_innen_zuerst(uebrig);
+    for (const QString& stufe : uebrig)
+        // Something else at its name (a file, a folder put where the run's was) is not the run's.
+        if (!zielordner || !zielordner->entferne_wenn_leer(stufe))
             setze_unistall_zurueck(stufe, vorgemerkt.value(stufe));
-    }
     vorgemerkt.clear();
 }
 

@@ -864,8 +864,9 @@ struct FaltenderOrdner
 };
 
 // Names that differ in case, "ß" and "SS", composed and decomposed: on a folder that takes them for
-// one file, below a root that tells case apart and as the root, the later entry wins in every run.
-TEST_F(Programm, DieLetzteGewinntAuchWoGrossUndKleinEinsSind)
+// one file, below a root that tells case apart and as the root, the later entry wins in every run;
+// the uninstall removes every folder, also one whose sub-folder the records spell otherwise.
+TEST_F(Programm, DieLetzteGewinntUndDieDeinstallationRaeumtAufWoGrossUndKleinEinsSind)
 {
     std::vector<Eintrag> eintraege;
     QStringList spaetere;
@@ -880,6 +881,8 @@ TEST_F(Programm, DieLetzteGewinntAuchWoGrossUndKleinEinsSind)
             spaetere << (k % 2 ? paare[k] : QString());
         }
     }
+    eintraege.push_back(datei("ci/k/x", "x"));
+    eintraege.push_back(datei("ci/K/L/y", "y"));
     schreibe(arbeit + "/paare.zip", baue(eintraege));
     const FaltenderOrdner unten(ziel + "/cs/ci", dir.path() + "/lager-unten");
     const FaltenderOrdner wurzel(ziel + "/ci-wurzel", dir.path() + "/lager-wurzel");
@@ -894,6 +897,11 @@ TEST_F(Programm, DieLetzteGewinntAuchWoGrossUndKleinEinsSind)
                 falsch << (name.isEmpty() || lies(z + "/" + name).startsWith("zweit") ? QString() : name);
             EXPECT_EQ(falsch.join(QString()), QString()) << z.toStdString() << " " << runde;
         }
+    }
+    huelle = QStringList{"timeout", "120"};
+    for (const QString& z : {ziel + "/cs", wurzel.ordner}) {
+        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        EXPECT_FALSE(QFileInfo::exists(z + "/ci/k"));
     }
 }
 

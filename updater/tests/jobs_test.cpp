@@ -302,6 +302,21 @@ TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)
     EXPECT_TRUE(warte_bis([] { return CWorkThread::laufende_jobs() == 0; }));
     EXPECT_TRUE(w->close());
     EXPECT_EQ(piep.anzahl, 1);
+
+    // Destroyed under a running uninstall (an exception ended the event loop): the job stops
+    // before the records it works on go, and they name every file that is left.
+    QStringList schluessel;
+    for (int i = 0; i < 4000; ++i) {
+        schluessel << QStringLiteral("v%1/d%2").arg(i % 40).arg(i);
+        QDir().mkpath(D + "/v" + QString::number(i % 40));
+        schreibe(D + "/" + schluessel.last(), "x");
+    }
+    uninstall_dat(schluessel);
+    starte(oeffne(2), &UpdaterMainWindow::slot_zeitverzoegerung, false);
+    UpdaterMainWindow::zerstoere_instanz();
+    const QString dat = lies(D + "/uninstall.dat");
+    for (const QString& s : schluessel)
+        EXPECT_TRUE(!QFileInfo::exists(D + "/" + s) || dat.contains(";" + s + "\r\n")) << s.toStdString();
 }
 
 // At the main window's size of a first start, a job window and the shown protocol dock share the

@@ -6,6 +6,7 @@
 #include "uninstallinthread.h"
 #include "verzeichnisse.h"
 #include "wecker.h"
+#include "zielordner.h"
 #include "zip_hilfe.h"
 
 #include <QDir>
@@ -222,6 +223,24 @@ TEST_F(Zielschutz, VerschobenerOrdnerWirdNichtMehrBeschrieben)
     EXPECT_EQ(danach.filter(".aktualisierer-"), QStringList{});
     EXPECT_GE(verschieber.aufrufe.filter("Verzeichnis wurde während der Installation aus dem Zielverzeichnis verschoben").size(),
               anzahl - neue(danach));
+}
+
+// A folder that a stopped run made ahead and takes away again, moved out of the target meanwhile and
+// replaced by an empty folder or a link of the user's: what stands at its name now stays, and so
+// does the run's folder at its new place; nothing there counts as the run's.
+TEST_F(Zielschutz, AnStelleDesVerschobenenOrdnersBleibtWasDortSteht)
+{
+    CZielordner zielordner(ziel);
+    QStringList angelegt;
+    QString fehlstufe;
+    ASSERT_EQ(zielordner.lege_an("n/m", angelegt, fehlstufe), 0);
+    ASSERT_EQ(zielordner.lege_an("l", angelegt, fehlstufe), 0);
+    ASSERT_TRUE(QDir().rename(ziel + "/n", draussen + "/n") && QDir().rename(ziel + "/l", draussen + "/l"));
+    ASSERT_TRUE(QDir().mkdir(ziel + "/n") && QDir().mkdir(ziel + "/leer") && QFile::link("leer", ziel + "/l"));
+    for (const char* stufe : {"n/m/", "n/", "l/"})
+        EXPECT_FALSE(zielordner.entferne_wenn_leer(stufe)) << stufe;
+    EXPECT_TRUE(QFileInfo(ziel + "/n").isDir() && QFileInfo(ziel + "/leer").isDir() && QFileInfo(ziel + "/l").isSymLink());
+    EXPECT_EQ(draussen_inhalt(), (QStringList{"/l", "/n", "/n/m", "/opfer.txt"}));
 }
 
 TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)

@@ -607,8 +607,7 @@ void CDeinstallation::loesche_dateien(const CUninstallKarte::Auszug& karte)
 
 void CDeinstallation::loesche_ordner()
 {
-    // Descending order puts every sub-folder before its parent.
-    std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
+    ordne_innen_zuerst(verzeichnisse);
     int erledigt = 0;
     for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
         // Each folder is reached again from the root, with one handle at a time.

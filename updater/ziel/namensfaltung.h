@@ -5,6 +5,9 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 // Whether the text holds ASCII alone: its folding is its lower case.
 inline bool nur_ascii(QStringView text)
@@ -24,4 +27,20 @@ QString faltform(const QString& name);
 inline bool gleich_gefaltet(const QString& a, const QString& b)
 {
     return faltform(a) == faltform(b);
+}
+
+// Puts folder paths ("/" at the end) in an order in which every sub-folder comes before the folder
+// that holds it, also where a folder that finds names without regard to case takes two spellings
+// for one ("A/B/" lies in "a/"): descending by their folded form.
+template<class Liste>
+void ordne_innen_zuerst(Liste& ordner)
+{
+    std::vector<std::pair<QString, QString>> gefaltet;
+    gefaltet.reserve(std::size_t(ordner.size()));
+    for (auto& pfad : ordner)
+        gefaltet.emplace_back(faltform(pfad), std::move(pfad));
+    std::sort(gefaltet.begin(), gefaltet.end(), std::greater<>());
+    auto ziel = ordner.begin();
+    for (auto& paar : gefaltet)
+        *ziel++ = std::move(paar.second);
 }

@@ -194,15 +194,16 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
         const auto bekannt = streifen.bekannt.constFind(stufe);
         if (bekannt != streifen.bekannt.constEnd()) {
             // The known level's own text: a deep folder's levels are not held twice.
-            if (*bekannt)
+            if (bekannt->gemacht)
                 angelegt << bekannt.key();
-            oben_neu = *bekannt;
+            oben_neu = bekannt->gemacht;
             schliesse(eltern);
             eltern = unbekannt;
             continue;
         }
         int naechste = -1;
         bool gemacht = false;
+        CStufe neu;
         // Below a level that was there before, most levels are there too (an update): it is
         // opened at once, and made only when missing.
         bool gefunden = false;
@@ -222,6 +223,12 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
                 gemacht = true;
                 angelegt << stufe;
+                // What the run made is known by its device and inode, should it be moved away.
+                struct stat st{};
+                neu.gemacht = true;
+                neu.mit_kennung = ::fstatat(eltern, QFile::encodeName(teil).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+                neu.geraet = st.st_dev;
+                neu.knoten = st.st_ino;
                 naechste = ::openat(eltern, QFile::encodeName(teil).constData(),
                                     O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             } else if (errno == EEXIST) {
@@ -233,35 +240,40 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             ergebnis = errno;
         schliesse(eltern);
         eltern = naechste;
+        // A level made stays known as the run's, even where it could not be opened then.
+        if (ergebnis == 0 || gemacht)
+            streifen.bekannt.insert(stufe, neu);
         if (ergebnis != 0) {
             fehlstufe = stufe;
             break;
         }
         oben_neu = gemacht;
-        streifen.bekannt.insert(stufe, gemacht);
     }
     schliesse(eltern);
     return ergebnis;
 }
 
-bool CZielordner::entferne_leeren(const QString& relativ)
+bool CZielordner::entferne_wenn_leer(const QString& relativ)
 {
     CStreifen& streifen = streifen_fuer(relativ);
     const std::lock_guard<std::mutex> lock(streifen.mutex);
-    if (fd < 0 || !streifen.bekannt.value(relativ, false))
+    const auto stufe = streifen.bekannt.constFind(relativ);
+    if (fd < 0 || stufe == streifen.bekannt.constEnd() || !stufe->gemacht)
         return false;
-    QString pfad = relativ;
-    pfad.chop(1);
+    const QString pfad = relativ.chopped(1);
     const int trenner = pfad.lastIndexOf(QLatin1Char('/'));
+    const QByteArray name = QFile::encodeName(pfad.mid(trenner + 1));
     const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
-    if (eltern < 0)
-        return false;
-    const bool entfernt = ::unlinkat(eltern, QFile::encodeName(pfad.mid(trenner + 1)).constData(), AT_REMOVEDIR) == 0;
-    if (eltern != fd)
+    struct stat st{};
+    const bool eigener = eltern >= 0 && ::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                         && S_ISDIR(st.st_mode)
+                         && (!stufe->mit_kennung || (st.st_dev == stufe->geraet && st.st_ino == stufe->knoten));
+    const bool bleibt = eigener && ::unlinkat(eltern, name.constData(), AT_REMOVEDIR) != 0;
+    if (eltern >= 0 && eltern != fd)
         ::close(eltern);
-    if (entfernt)
+    if (eigener && !bleibt)
         streifen.bekannt.remove(relativ);
-    return entfernt;
+    return bleibt;
 }
 
 COrdnerhandle::~COrdnerhandle()

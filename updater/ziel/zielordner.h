@@ -62,19 +62,32 @@ public:
     // relative path ending in "/". 0 on success, else the errno of the first level that failed:
     // the walk stops there, and `fehlstufe` holds that level's relative path.
     int lege_an(const QString& relativ, QStringList& angelegt, QString& fehlstufe);
-    // Removes a folder that this object made ("/" at the end), when it is empty: a folder made
-    // ahead for entries that a stopped run never reported. False when it stays.
-    bool entferne_leeren(const QString& relativ);
+    // Removes a folder that this object made ("/" at the end) when it is empty: a folder made ahead
+    // for entries that a stopped run never reported. True where the path still names the folder
+    // this object made (it holds something, and stays); false where nothing of this object's is
+    // there: removed, never made by it, or moved away meanwhile (whatever was put in its place is
+    // not the run's, and stays as it is).
+    bool entferne_wenn_leer(const QString& relativ);
 
 private:
-    // The known levels, each with whether this object made it, in stripes by name: a level is
-    // looked up and made under its stripe's lock, so that whether this run made it is always
-    // known, while other levels are made at the same time.
+    // A known level: whether this object made it, and then the folder it made (device and inode;
+    // none where that could not be looked at, and its path is trusted).
+    struct CStufe
+    {
+        bool gemacht = false;
+        bool mit_kennung = false;
+        dev_t geraet = 0;
+        ino_t knoten = 0;
+    };
+    // The known levels, in stripes by name: a level is looked up and made under its stripe's
+    // lock, so that whether this run made it is always known, while other levels are made at the
+    // same time.
     struct CStreifen
     {
         std::mutex mutex;
-        QHash<QString, bool> bekannt;
+        QHash<QString, CStufe> bekannt;
     };
+
     CStreifen& streifen_fuer(const QString& stufe) { return streifen[qHash(stufe) % streifen.size()]; }
 
     int fd = -1;
