@@ -284,10 +284,17 @@ constexpr char temp_ordner[] = ".aktualisierer-temp";
 constexpr int temp_ordner_namen = 4;
 constexpr char temp_praefix[] = ".aktualisierer-";
 
-// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on.
-QByteArray tempordnername(int nummer)
+// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on. Made once:
+// every entry's every level is compared with them.
+const QByteArray& tempordnername(int nummer)
 {
-    return nummer == 0 ? QByteArray(temp_ordner) : temp_ordner + QByteArray("-") + QByteArray::number(nummer + 1);
+    static const std::array<QByteArray, temp_ordner_namen> namen = [] {
+        std::array<QByteArray, temp_ordner_namen> n;
+        for (int i = 0; i < temp_ordner_namen; ++i)
+            n[size_t(i)] = i == 0 ? QByteArray(temp_ordner) : temp_ordner + QByteArray("-") + QByteArray::number(i + 1);
+        return n;
+    }();
+    return namen[size_t(nummer)];
 }
 
 // A new name in a folder of temporary files.
@@ -379,7 +386,7 @@ int oeffne_tempordner(int ordner, bool anlegen)
 {
     bool besetzt = false;
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
-        const QByteArray name = tempordnername(nummer);
+        const QByteArray& name = tempordnername(nummer);
         // Made and opened again, should another run just have removed it, empty.
         for (int versuch = 0; versuch < 10; ++versuch) {
             const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
@@ -406,6 +413,9 @@ bool ist_eigener_name(QStringView teil)
         const QString gefaltet = faltform(teil.toString());
         return nur_ascii(gefaltet) && ist_eigener_name(gefaltet);
     }
+    // Each of them starts with a dot; nearly no name of an archive does.
+    if (!teil.startsWith(QLatin1Char('.')))
+        return false;
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
         if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
             return true;
@@ -415,7 +425,7 @@ bool ist_eigener_name(QStringView teil)
 void entferne_tempordner(int ordner)
 {
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
-        const QByteArray name = tempordnername(nummer);
+        const QByteArray& name = tempordnername(nummer);
         const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
         if (fd < 0)
             continue;
