@@ -74,6 +74,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         // The text of the entry before: the many entries of one folder on their way hold one.
         e.ordner = letzter_ordner;
         e.wie_vorher = true;
+        e.geraet = letztes_geraet;
         return;
     }
     e.ordner = eintrag.name.left(ende);
@@ -100,33 +101,44 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     int eigene_ab = 0;
     while (eigene_ab < stufen.size() && geplant.contains(stufen[eigene_ab]))
         ++eigene_ab;
-    for (int i = eigene_ab; i < stufen.size(); ++i)
-        geplant.insert(stufen[i]);
     merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
     letzter_schluessel = pfad;
+    letztes_geraet = stufen.isEmpty() ? std::nullopt : geplant.value(stufen.last());
+    e.geraet = letztes_geraet;
 }
 
-// Records the levels from `ab` on that do not exist yet, before they may be made.
+// Looks at the levels from `ab` on, each planned now, and records those that do not exist yet,
+// before they may be made.
 void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
 {
     bool neu = false;
     for (int i = ab; i < stufen.size(); ++i) {
         const QString& stufe = stufen[i];
         const QByteArray relativ = QFile::encodeName(stufe.chopped(1));
-        const int fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH);
-        if (fd >= 0) {
-            // A folder there before this run: files of a killed one may wait in it.
-            entferne_verwaiste_tempdateien(fd);
+        // Where nothing is, the level is made in the one above, on its file system.
+        std::optional<dev_t>& geraet = geplant[stufe];
+        geraet = i == 0 ? wurzel_geraet : geplant.value(stufen[i - 1]);
+        // Each level is looked at when it is planned first: one that is a link makes two paths
+        // of the archive one file. Its folder is the one the link leads to, below the target.
+        int fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH | O_NOFOLLOW);
+        struct stat st{};
+        bool da = fd >= 0 && ::fstat(fd, &st) == 0;
+        if (da && S_ISLNK(st.st_mode)) {
             ::close(fd);
-            // Each level is looked at when it is planned first: one that is a link makes two paths
-            // of the archive one file.
-            struct stat st{};
-            if (werk && ::fstatat(zielordner->handle(), relativ.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                && S_ISLNK(st.st_mode)) {
+            fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH);
+            da = fd >= 0 && ::fstat(fd, &st) == 0;
+            if (fd >= 0 && werk) {
                 werk->vergleiche_nicht_mehr();
                 ueber_link = true;
             }
+        }
+        if (fd >= 0) {
+            if (da)
+                geraet = st.st_dev;
+            // A folder there before this run: files of a killed one may wait in it.
+            entferne_verwaiste_tempdateien(fd);
+            ::close(fd);
             continue;
         }
         if (errno != ENOENT || vorgemerkt.contains(stufe))
@@ -180,6 +192,9 @@ void CZipLauf::lies_alle()
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
     quint64 i = 0;
+    struct stat wurzel{};
+    if (::fstat(zielordner->handle(), &wurzel) == 0)
+        wurzel_geraet = wurzel.st_dev;
     try {
         for (;; ++i) {
             if (i == anzahl || zipfehler != UNZ_OK) {
