@@ -9,7 +9,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <utility>
@@ -136,8 +138,10 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         if (fd >= 0) {
             if (da)
                 geraet = st.st_dev;
-            // A folder there before this run: files of a killed one may wait in it.
-            entferne_verwaiste_tempdateien(fd);
+            // A folder there before this run: files of a killed one may wait in it, in a folder of
+            // temporary files; one without a folder in it holds none, and nothing else does.
+            if (!da || (S_ISDIR(st.st_mode) && !ohne_unterordner(fd, st)))
+                entferne_verwaiste_tempdateien(fd);
             ::close(fd);
             continue;
         }
@@ -149,6 +153,25 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
     }
     if (neu)
         schreiber->vermerke_aenderung();
+}
+
+// Whether the folder (its handle and its status) holds no folder: where its file system counts
+// the folders in it in its count of links (two, its name and its own "."), which not every one
+// does (a share may show two for any folder, btrfs one), so that a look for what a killed run left
+// needs no look at its names. Asked once for each file system.
+bool CZipLauf::ohne_unterordner(int fd, const struct stat& st)
+{
+    if (st.st_nlink != 2)
+        return false;
+    auto zaehlt = zaehlt_unterordner.constFind(st.st_dev);
+    if (zaehlt == zaehlt_unterordner.constEnd()) {
+        struct statfs fs{};
+        const bool bekannt = ::fstatfs(fd, &fs) == 0;
+        const auto art = bekannt ? static_cast<unsigned long>(fs.f_type) : 0UL;
+        zaehlt = zaehlt_unterordner.insert(
+            st.st_dev, bekannt && (art == EXT4_SUPER_MAGIC || art == TMPFS_MAGIC || art == RAMFS_MAGIC || art == XFS_SUPER_MAGIC));
+    }
+    return *zaehlt;
 }
 
 // The path a name stands for below the target, in the form in which any folder that finds names
