@@ -457,8 +457,11 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
         p.zustand.store(fertig);
         melde_fertig(index, index);
     }
-    // Sent early when the reporting side waits for one of them.
-    if (!sammlung.empty() && gesucht.load() <= index)
+    // Sent early when the reporting side waits for the first of them (it takes the entries in
+    // order: it waits for none of the others before that one). While it waits for an entry a
+    // worker has, a packet sent early only wakes a worker for an entry or two: the reading side
+    // spent its time waking workers, and fell behind.
+    if (!sammlung.empty() && gesucht.load() == sammlung.front().index)
         schicke(true);
     else if (sammlung.size() >= paket_eintraege || sammlung_bytes >= paket_bytes)
         schicke();
