@@ -10,8 +10,10 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <iterator>
 #include <linux/openat2.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -280,21 +282,17 @@ namespace {
 // else stands at the folder's name (a link, a file, a folder of another user or on another file
 // system), the program takes the next of a few names: it never makes, links or removes anything
 // through a link, nor in a folder that is not its own.
-constexpr char temp_ordner[] = ".aktualisierer-temp";
-constexpr int temp_ordner_namen = 4;
+// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on. Plain
+// texts, compared with every level of every entry without a copy, and never destroyed: a job
+// thread may still use them while the program ends.
+constexpr const char* tempordnernamen[] = {".aktualisierer-temp", ".aktualisierer-temp-2", ".aktualisierer-temp-3",
+                                           ".aktualisierer-temp-4"};
+constexpr int temp_ordner_namen = int(std::size(tempordnernamen));
 constexpr char temp_praefix[] = ".aktualisierer-";
 
-// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on. Made once:
-// every entry's every level is compared with them.
-const QByteArray& tempordnername(int nummer)
+QByteArray tempordnername(int nummer)
 {
-    static const std::array<QByteArray, temp_ordner_namen> namen = [] {
-        std::array<QByteArray, temp_ordner_namen> n;
-        for (int i = 0; i < temp_ordner_namen; ++i)
-            n[size_t(i)] = i == 0 ? QByteArray(temp_ordner) : temp_ordner + QByteArray("-") + QByteArray::number(i + 1);
-        return n;
-    }();
-    return namen[size_t(nummer)];
+    return QByteArray::fromRawData(tempordnernamen[nummer], int(std::strlen(tempordnernamen[nummer])));
 }
 
 // A new name in a folder of temporary files.
@@ -386,7 +384,7 @@ int oeffne_tempordner(int ordner, bool anlegen)
 {
     bool besetzt = false;
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
-        const QByteArray& name = tempordnername(nummer);
+        const QByteArray name = tempordnername(nummer);
         // Made and opened again, should another run just have removed it, empty.
         for (int versuch = 0; versuch < 10; ++versuch) {
             const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
@@ -417,7 +415,7 @@ bool ist_eigener_name(QStringView teil)
     if (!teil.startsWith(QLatin1Char('.')))
         return false;
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
-        if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
+        if (teil.compare(QLatin1String(tempordnernamen[nummer]), Qt::CaseInsensitive) == 0)
             return true;
     return ist_tempname(teil);
 }
@@ -425,7 +423,7 @@ bool ist_eigener_name(QStringView teil)
 void entferne_tempordner(int ordner)
 {
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
-        const QByteArray& name = tempordnername(nummer);
+        const QByteArray name = tempordnername(nummer);
         const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
         if (fd < 0)
             continue;
