@@ -152,6 +152,8 @@ def main():
     else:
         basis = arbeit
     ziel = os.path.join(basis, "aktualisierer-bench-%d" % os.getpid())
+    if args.zweites:
+        print("zweites: %s" % programme["zweites"])
     kerne = len(os.sched_getaffinity(0))
     print("targets in %s; %d cores (of %d) for both tools; load %.2f %.2f %.2f"
           % ((basis, kerne, os.cpu_count()) + os.getloadavg()), flush=True)
@@ -203,9 +205,11 @@ def main():
             median = {name: statistics.median(z) for name, z in zeiten.items()}
             print("%s, %s (%d runs each):" % (titel, titel_der_art.get(art, art), args.laeufe))
             for name in befehle:
-                print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB  (%.2f x unzip)"
+                # Beside the second build too, where there is one: the two met the same load.
+                neben = ", %.2f x zweites" % (median[name] / median["zweites"]) if "zweites" in median else ""
+                print("  %-14s median %7.3f s  (min %.3f, max %.3f)  peak memory %6.1f MiB  (%.2f x unzip%s)"
                       % (name, median[name], min(zeiten[name]), max(zeiten[name]), speicher[name],
-                         median[name] / median["unzip"]))
+                         median[name] / median["unzip"], neben))
             print("  (load now %.2f)" % os.getloadavg()[0], flush=True)
             shutil.rmtree(ziel, ignore_errors=True)
             subprocess.run(["sync"], check=True)

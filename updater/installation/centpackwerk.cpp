@@ -335,11 +335,23 @@ void CEntpackWerk::gib_raum_frei(CPlatz& p)
     p.ohne_raum = false;
 }
 
-CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
+CEntpackWerk::CDateisystem* CEntpackWerk::dateisystem_mit(dev_t geraet) const
+{
+    const auto gleich = std::find_if(dateisysteme.begin(), dateisysteme.end(),
+                                     [geraet](const auto& bekannt) { return bekannt->geraet == geraet; });
+    return gleich == dateisysteme.end() ? nullptr : gleich->get();
+}
+
+CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const CEintragUnterwegs& eintrag)
 {
     CDateisystem& wurzel = *dateisysteme.front();
+    const QString& ordner = eintrag.ordner;
     if (ordner.isEmpty())
         return wurzel;
+    // Nearly every folder lies on a file system known already: found without a look at it.
+    if (eintrag.geraet)
+        if (CDateisystem* bekannt = dateisystem_mit(*eintrag.geraet))
+            return *bekannt;
     if (const auto bekannt = ordner_dateisystem.constFind(ordner); bekannt != ordner_dateisystem.constEnd())
         return **bekannt;
     // A folder still to be made lies on the file system of the level above it.
@@ -352,17 +364,14 @@ CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const QString& ordner)
     CDateisystem* fs = &wurzel;
     struct stat st{};
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev != wurzel.geraet) {
-        const auto gleich = std::find_if(dateisysteme.begin(), dateisysteme.end(),
-                                         [&st](const auto& bekannt) { return bekannt->geraet == st.st_dev; });
-        if (gleich == dateisysteme.end()) {
+        fs = dateisystem_mit(st.st_dev);
+        if (!fs) {
             dateisysteme.push_back(std::make_unique<CDateisystem>(fd, false));
             fs = dateisysteme.back().get();
             fs->geraet = st.st_dev;
             fd = -1;
             const std::lock_guard<std::mutex> lock(raum_mutex);
             miss_raum(*fs);
-        } else {
-            fs = gleich->get();
         }
     }
     if (fd >= 0)
@@ -409,7 +418,7 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
     // would wait for its own.
     quint64 vor_messung = gemeldet.load();
     const bool zu_schreiben = eintrag.fuer_arbeiter() && !abbruch;
-    CDateisystem* fs = zu_schreiben ? &dateisystem_von(eintrag.ordner) : nullptr;
+    CDateisystem* fs = zu_schreiben ? &dateisystem_von(eintrag) : nullptr;
     bool ohne_raum = false;
     CRaum raum = fs ? passt_oder_gleich(*fs, eintrag, gelesen.ort.gross, ohne_raum) : CRaum::Ja;
     if (raum == CRaum::Spaeter) {
@@ -448,8 +457,11 @@ void CEntpackWerk::stelle_ein(quint64 index, CEintragUnterwegs eintrag, const CZ
         p.zustand.store(fertig);
         melde_fertig(index, index);
     }
-    // Sent early when the reporting side waits for one of them.
-    if (!sammlung.empty() && gesucht.load() <= index)
+    // Sent early when the reporting side waits for the first of them (it takes the entries in
+    // order: it waits for none of the others before that one). While it waits for an entry a
+    // worker has, a packet sent early only wakes a worker for an entry or two: the reading side
+    // spent its time waking workers, and fell behind.
+    if (!sammlung.empty() && gesucht.load() == sammlung.front().index)
         schicke(true);
     else if (sammlung.size() >= paket_eintraege || sammlung_bytes >= paket_bytes)
         schicke();

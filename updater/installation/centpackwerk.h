@@ -14,8 +14,11 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
+
+#include <sys/types.h>
 
 class CZipEingabe;
 
@@ -45,6 +48,9 @@ struct CEintragUnterwegs
     QString ordner;
     bool wie_vorher = false;
     bool nach_gleichem = false;
+    // The device of the file system its files land on (its folder's deepest level that exists),
+    // where the reading side learnt it when it planned the folder.
+    std::optional<dev_t> geraet;
 
     // From a worker: the code of the file, the complete file still without its name, and the
     // diagnostics for standard output. When its folder is made: the levels that this run made
@@ -183,10 +189,12 @@ private:
     static quint64 belegt(const CDateisystem& fs, quint64 gross);
     void halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool mit_raum = true);
     void gib_raum_frei(CPlatz& p);
-    // Reading side: the file system of the entry's folder (of its deepest level that exists);
-    // whether its file may hold the entry's data already, and no other such entry is on its way
-    // there (one that differs takes room unmeasured).
-    CDateisystem& dateisystem_von(const QString& ordner);
+    // Reading side: the file system of the entry's folder (of its deepest level that exists), by
+    // the device the entry names where it is one known already; whether its file may hold the
+    // entry's data already, and no other such entry is on its way there (one that differs takes
+    // room unmeasured).
+    CDateisystem& dateisystem_von(const CEintragUnterwegs& eintrag);
+    CDateisystem* dateisystem_mit(dev_t geraet) const;
     bool braucht_keinen_raum(const CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross);
     // Measures as `passt`, and lets a file through that may need no room.
     CRaum passt_oder_gleich(CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross, bool& ohne_raum);

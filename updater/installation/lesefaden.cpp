@@ -10,7 +10,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <utility>
@@ -77,6 +79,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         // The text of the entry before: the many entries of one folder on their way hold one.
         e.ordner = letzter_ordner;
         e.wie_vorher = true;
+        e.geraet = letztes_geraet;
         return;
     }
     e.ordner = eintrag.name.left(ende);
@@ -103,33 +106,46 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
     int eigene_ab = 0;
     while (eigene_ab < stufen.size() && geplant.contains(stufen[eigene_ab]))
         ++eigene_ab;
-    for (int i = eigene_ab; i < stufen.size(); ++i)
-        geplant.insert(stufen[i]);
     merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
     letzter_schluessel = pfad;
+    letztes_geraet = stufen.isEmpty() ? std::nullopt : geplant.value(stufen.last());
+    e.geraet = letztes_geraet;
 }
 
-// Records the levels from `ab` on that do not exist yet, before they may be made.
+// Looks at the levels from `ab` on, each planned now, and records those that do not exist yet,
+// before they may be made.
 void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
 {
     bool neu = false;
     for (int i = ab; i < stufen.size(); ++i) {
         const QString& stufe = stufen[i];
         const QByteArray relativ = QFile::encodeName(stufe.chopped(1));
-        const int fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH);
-        if (fd >= 0) {
-            // A folder there before this run: files of a killed one may wait in it.
-            entferne_verwaiste_tempdateien(fd);
+        // Where nothing is, the level is made in the one above, on its file system.
+        std::optional<dev_t>& geraet = geplant[stufe];
+        geraet = i == 0 ? wurzel_geraet : geplant.value(stufen[i - 1]);
+        // Each level is looked at when it is planned first: one that is a link makes two paths
+        // of the archive one file. Its folder is the one the link leads to, below the target.
+        int fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH | O_NOFOLLOW);
+        struct stat st{};
+        bool da = fd >= 0 && ::fstat(fd, &st) == 0;
+        if (da && S_ISLNK(st.st_mode)) {
             ::close(fd);
-            // Each level is looked at when it is planned first: one that is a link makes two paths
-            // of the archive one file.
-            struct stat st{};
-            if (werk && ::fstatat(zielordner->handle(), relativ.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                && S_ISLNK(st.st_mode)) {
+            fd = oeffne_unterhalb(zielordner->handle(), relativ, O_PATH);
+            da = fd >= 0 && ::fstat(fd, &st) == 0;
+            if (fd >= 0 && werk) {
                 werk->vergleiche_nicht_mehr();
                 ueber_link = true;
             }
+        }
+        if (fd >= 0) {
+            if (da)
+                geraet = st.st_dev;
+            // A folder there before this run: files of a killed one may wait in it, in a folder of
+            // temporary files; one without a folder in it holds none, and nothing else does.
+            if (!da || (S_ISDIR(st.st_mode) && !ohne_unterordner(fd, st)))
+                entferne_verwaiste_tempdateien(fd);
+            ::close(fd);
             continue;
         }
         if (errno != ENOENT || vorgemerkt.contains(stufe))
@@ -140,6 +156,25 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
     }
     if (neu)
         schreiber->vermerke_aenderung();
+}
+
+// Whether the folder (its handle and its status) holds no folder: where its file system counts
+// the folders in it in its count of links (two, its name and its own "."), which not every one
+// does (a share may show two for any folder, btrfs one), so that a look for what a killed run left
+// needs no look at its names. Asked once for each file system.
+bool CZipLauf::ohne_unterordner(int fd, const struct stat& st)
+{
+    if (st.st_nlink != 2)
+        return false;
+    auto zaehlt = zaehlt_unterordner.constFind(st.st_dev);
+    if (zaehlt == zaehlt_unterordner.constEnd()) {
+        struct statfs fs{};
+        const bool bekannt = ::fstatfs(fd, &fs) == 0;
+        const auto art = bekannt ? static_cast<unsigned long>(fs.f_type) : 0UL;
+        zaehlt = zaehlt_unterordner.insert(
+            st.st_dev, bekannt && (art == EXT4_SUPER_MAGIC || art == TMPFS_MAGIC || art == RAMFS_MAGIC || art == XFS_SUPER_MAGIC));
+    }
+    return *zaehlt;
 }
 
 // The path a name stands for below the target, in the form in which any folder that finds names
@@ -183,6 +218,9 @@ void CZipLauf::lies_alle()
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
     quint64 i = 0;
+    struct stat wurzel{};
+    if (::fstat(zielordner->handle(), &wurzel) == 0)
+        wurzel_geraet = wurzel.st_dev;
     try {
         for (;; ++i) {
             if (i == anzahl || zipfehler != UNZ_OK) {

@@ -56,10 +56,14 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     if (e.ergebnis != ENTPACK_OK)
         return e.ergebnis;
     if (e.fertig.wartet_auf_ordner()) {
-        // Files of one folder come one after the other: its handle is kept for them.
-        if (!letzter_handle && !letzter_gemachter.isNull())
+        // Files of one folder come one after the other: its handle is kept for them. Opened by
+        // its path in this part, it is checked for this part (see `pruefe_ordner`).
+        if (!letzter_handle && !letzter_gemachter.isNull()) {
             letzter_handle = std::make_shared<COrdnerhandle>(oeffne_unterhalb(
                 zielordner->handle(), QFile::encodeName(letzter_gemachter), O_PATH | O_DIRECTORY));
+            if (voraus)
+                geprueft.insert(letzter_handle.get(), ENTPACK_OK);
+        }
         o.ordner = letzter_handle;
     } else {
         o.ordner = e.fertig.eigener_ordner();
@@ -89,7 +93,7 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
 // names below the target: ENTPACK_OK, or the code of the entry. A folder moved out of the target
 // meanwhile is no longer the target's, and no file takes a name in it. The naming thread checks
 // each handle once in each part of its entries (`voraus`; the replacements of a part follow its
-// check), the report at each naming.
+// check; one it opened by the path in the part is checked by that), the report at each naming.
 int CZipLauf::pruefe_ordner(const COffen& o, bool voraus)
 {
     if (!o.ordner || o.ordner->fd() < 0)

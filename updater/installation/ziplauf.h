@@ -28,6 +28,8 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
+
 class CUninstallInfo;
 
 namespace importzip {
@@ -126,6 +128,7 @@ private:
     QString dateischluessel(const QString& name) const;
     void plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragUnterwegs& e);
     void merke_ordner_vor(const QStringList& stufen, int ab);
+    bool ohne_unterordner(int fd, const struct stat& st);
     int lege_ordner_an(CEintragUnterwegs& e);
     struct COffen;
     std::optional<int> nenne(COffen& o, bool voraus);
@@ -177,10 +180,17 @@ private:
     std::unique_ptr<CZielordner> zielordner;
     CNamensregeln regeln;
     // The reading thread's own. The folder part of the last entry, planned already: most
-    // entries share it, and its key (see `dateischluessel`). The levels an entry planned for.
+    // entries share it, its key (see `dateischluessel`) and the device its files land on. The
+    // levels an entry planned for, each with the device of the file system its files land on
+    // (its own where it exists, else the one of the level above, the target's at the top).
     QString letzter_ordner;
     QString letzter_schluessel;
-    QSet<QString> geplant;
+    std::optional<dev_t> letztes_geraet;
+    QHash<QString, std::optional<dev_t>> geplant;
+    std::optional<dev_t> wurzel_geraet;
+    // For each file system of the target's folders whether a folder's count of links counts the
+    // folders in it (see `ohne_unterordner`).
+    QHash<dev_t, bool> zaehlt_unterordner;
     // The files given to the workers (by `dateischluessel`), each with its last entry: a folder
     // of that name waits until the file was reported, and a later file of the same path is
     // marked. Once a folder of the target was reached through a link, two paths may name one

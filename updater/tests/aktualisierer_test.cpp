@@ -1225,15 +1225,17 @@ TEST_F(Programm, UpdateAufFastVollerPlatteGelingtOderNenntDiePlatte)
             EXPECT_EQ(starte({"-silent", "-install", zip, "-dst", z}).code, 0) << zip;
         EXPECT_EQ(lies(z + "/klein.txt"), QByteArray("f"));
     }
-    // The target's file system full, a folder below it on another, roomy one: the file for that
-    // folder is measured there.
+    // The target's file system full, a folder below it on another, roomy one: the files for that
+    // folder, and for a new one in it, are measured there.
     {
         const KleinesDateisystem fs(dir.path() + "/voll2", "size=8m");
         const QString z = dir.path() + "/voll2/z";
         const KleinesDateisystem unten(z + "/unten", "size=32m");
         fs.fuelle_bis(2 << 20);
-        schreibe(arbeit + "/g.zip", baue({datei("unten/gross.bin", gross), datei("klein.txt", "g")}));
+        schreibe(arbeit + "/g.zip", baue({datei("unten/gross.bin", gross), datei("unten/neu/mittel.bin", QByteArray(4 << 20, 'm')),
+                                          datei("klein.txt", "g")}));
         EXPECT_EQ(starte({"-silent", "-install", "g.zip", "-dst", z}).code, 0) << lies(logdatei()).right(300).toStdString();
         EXPECT_EQ(lies(z + "/unten/gross.bin").size(), gross.size());
+        EXPECT_EQ(lies(z + "/unten/neu/mittel.bin").size(), 4 << 20);
     }
 }

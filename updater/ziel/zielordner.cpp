@@ -10,8 +10,10 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <iterator>
 #include <linux/openat2.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -292,14 +294,17 @@ namespace {
 // else stands at the folder's name (a link, a file, a folder of another user or on another file
 // system), the program takes the next of a few names: it never makes, links or removes anything
 // through a link, nor in a folder that is not its own.
-constexpr char temp_ordner[] = ".aktualisierer-temp";
-constexpr int temp_ordner_namen = 4;
+// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on. Plain
+// texts, compared with every level of every entry without a copy, and never destroyed: a job
+// thread may still use them while the program ends.
+constexpr const char* tempordnernamen[] = {".aktualisierer-temp", ".aktualisierer-temp-2", ".aktualisierer-temp-3",
+                                           ".aktualisierer-temp-4"};
+constexpr int temp_ordner_namen = int(std::size(tempordnernamen));
 constexpr char temp_praefix[] = ".aktualisierer-";
 
-// The names of the folder of temporary files: ".aktualisierer-temp", then "-2" and on.
 QByteArray tempordnername(int nummer)
 {
-    return nummer == 0 ? QByteArray(temp_ordner) : temp_ordner + QByteArray("-") + QByteArray::number(nummer + 1);
+    return QByteArray::fromRawData(tempordnernamen[nummer], int(std::strlen(tempordnernamen[nummer])));
 }
 
 // A new name in a folder of temporary files.
@@ -418,8 +423,11 @@ bool ist_eigener_name(QStringView teil)
         const QString gefaltet = faltform(teil.toString());
         return nur_ascii(gefaltet) && ist_eigener_name(gefaltet);
     }
+    // Each of them starts with a dot; nearly no name of an archive does.
+    if (!teil.startsWith(QLatin1Char('.')))
+        return false;
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
-        if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
+        if (teil.compare(QLatin1String(tempordnernamen[nummer]), Qt::CaseInsensitive) == 0)
             return true;
     return ist_tempname(teil);
 }
