@@ -46,7 +46,7 @@ int kerne()
 // The handles a run holds at any one time besides its workers' and the window's: the reading
 // thread's folder look-ups and clean-ups, the naming thread's folder walks, a write of the records
 // (folder, file, flush) on either side, the folder in which a file takes its name, a folder on
-// each file system below the target to measure its room (mostly one or two).
+// another file system below the target, opened for a moment to measure its room.
 constexpr quint64 eigene_handles = 14;
 // A worker's own: its handle on the archive, the target folder's, its current folder's, and a
 // look-up of the next one.
@@ -119,7 +119,9 @@ private:
 
 } // namespace
 
-// Room on one file system below the target: a folder on it to measure with; what was free when
+// Room on one file system below the target: a folder on it to measure with (the target's handle,
+// else the path of a folder below it, opened for each measure: under a low limit of open files a
+// handle kept for each of many file systems took what the run needs); what was free when
 // measured last (less the reserve; `frei_allein` less what the records and the run's folders
 // need alone), what went out since, the caps after a want of room, the block size. What the
 // entries on their way hold there, and whether a worker ran out of room there since.
@@ -136,6 +138,7 @@ struct CEntpackWerk::CDateisystem
 
     const int fd;
     const bool mit_aufzeichnung;
+    QByteArray ordner;
     dev_t geraet = 0;
     quint64 frei_bytes = ~quint64(0);
     quint64 frei_allein = ~quint64(0);
@@ -243,10 +246,29 @@ bool CEntpackWerk::warte_bis_gemeldet(quint64 index)
     return !abbruch;
 }
 
+// The folder by which a file system below the target was found, while that still lies there: -1
+// else (moved away, or something else at its name).
+int CEntpackWerk::oeffne_zum_messen(const CDateisystem& fs) const
+{
+    if (fs.fd >= 0)
+        return fs.fd;
+    const int fd = oeffne_unterhalb(dateisysteme.front()->fd, fs.ordner, O_PATH | O_DIRECTORY);
+    struct stat st{};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || st.st_dev != fs.geraet)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 void CEntpackWerk::miss_raum(CDateisystem& fs)
 {
     struct statvfs st{};
-    if (fs.fd < 0 || ::fstatvfs(fs.fd, &st) != 0) {
+    const int fd = oeffne_zum_messen(fs);
+    const bool gemessen = fd >= 0 && ::fstatvfs(fd, &st) == 0;
+    if (fd >= 0 && fd != fs.fd)
+        ::close(fd);
+    if (!gemessen) {
         fs.frei_bytes = fs.frei_allein = fs.frei_knoten = ~quint64(0);
         return;
     }
@@ -366,10 +388,10 @@ CEntpackWerk::CDateisystem& CEntpackWerk::dateisystem_von(const CEintragUnterweg
     if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev != wurzel.geraet) {
         fs = dateisystem_mit(st.st_dev);
         if (!fs) {
-            dateisysteme.push_back(std::make_unique<CDateisystem>(fd, false));
+            dateisysteme.push_back(std::make_unique<CDateisystem>(-1, false));
             fs = dateisysteme.back().get();
+            fs->ordner = stufe;
             fs->geraet = st.st_dev;
-            fd = -1;
             const std::lock_guard<std::mutex> lock(raum_mutex);
             miss_raum(*fs);
         }

@@ -195,6 +195,7 @@ private:
     // room unmeasured).
     CDateisystem& dateisystem_von(const CEintragUnterwegs& eintrag);
     CDateisystem* dateisystem_mit(dev_t geraet) const;
+    int oeffne_zum_messen(const CDateisystem& fs) const;
     bool braucht_keinen_raum(const CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross);
     // Measures as `passt`, and lets a file through that may need no room.
     CRaum passt_oder_gleich(CDateisystem& fs, const CEintragUnterwegs& eintrag, quint64 gross, bool& ohne_raum);

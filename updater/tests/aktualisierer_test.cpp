@@ -755,6 +755,15 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerInstallationUndDeinstallation)
         EXPECT_EQ(als_text(inhalt(z)), "");
         EXPECT_FALSE(QFileInfo::exists(z + "/uninstall.dat"));
     }
+
+    // Each of its 40 folders on a file system of its own: their room is measured all the same.
+    const QString ziel3 = dir.path() + "/ziel3";
+    std::vector<std::unique_ptr<KleinesDateisystem>> systeme;
+    for (int i = 0; i < 40; ++i)
+        systeme.push_back(std::make_unique<KleinesDateisystem>(ziel3 + "/o" + QString::number(i), "size=2m"));
+    huelle = QStringList{"/bin/sh", "-c", "ulimit -n 32 && AKTUALISIERER_ARBEITER=8 exec \"$0\" \"$@\""};
+    EXPECT_EQ(systeme.front()->ok ? starte({"-silent", "-install", "viele.zip", "-dst", ziel3}).code : 0, 0)
+        << lies(logdatei()).right(300).toStdString();
 }
 
 // Under a limit of address space or of threads (binding any account but root's) installs and
