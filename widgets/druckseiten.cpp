@@ -51,6 +51,8 @@ struct Zeile
     qreal unten;
     // The paragraph or table (see `Einheiten`) the line belongs to.
     int einheit;
+    // A floating picture or table, which the text beside it flows past.
+    bool schwebend = false;
 };
 
 // A block of several lines: where its layout is placed, and the tops of its first and last lines.
@@ -287,8 +289,16 @@ qreal hoehe_von(const QTextLine& zeile)
     return zeile.ascent() + zeile.descent() + (zeile.leadingIncluded() ? qMax<qreal>(zeile.leading(), 0) : 0);
 }
 
-// Every line of the laid-out document, table cells' included, ordered by their tops; the blocks
-// of several lines go to `absaetze`.
+// The part of the source a block of the slice is a copy of.
+int einheit_von(const Scheibendokument& scheibe, const Einheiten& einheiten, const QTextBlock& block)
+{
+    const int quelle = qBound(0, block.blockNumber() - scheibe.vorlauf + scheibe.erster_block,
+                              static_cast<int>(einheiten.von_block.size()) - 1);
+    return einheiten.von_block[static_cast<std::size_t>(quelle)];
+}
+
+// Every line of the laid-out document, table cells' and floating pictures included, ordered by
+// their tops; the blocks of several lines go to `absaetze`.
 std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& einheiten, std::vector<Absatz>& absaetze)
 {
     QTextDocument& dokument = *scheibe.dokument;
@@ -301,10 +311,7 @@ std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& 
         const QTextLayout* const absatz = block.layout();
         if (!block.isVisible() || !absatz || absatz->lineCount() == 0)
             continue;
-        // The part of the source's block this one is a copy of.
-        const int quelle = qBound(0, block.blockNumber() - scheibe.vorlauf + scheibe.erster_block,
-                                  static_cast<int>(einheiten.von_block.size()) - 1);
-        const int einheit = einheiten.von_block[static_cast<std::size_t>(quelle)];
+        const int einheit = einheit_von(scheibe, einheiten, block);
         // The block's rectangle begins where its layout is placed; its lines lie below that.
         const QPointF basis = layout->blockBoundingRect(block).topLeft();
         for (int i = 0; i < absatz->lineCount(); ++i) {
@@ -314,6 +321,21 @@ std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& 
         if (absatz->lineCount() > 1)
             absaetze.push_back({block, basis, basis.y() + absatz->lineAt(0).y(),
                                 basis.y() + absatz->lineAt(absatz->lineCount() - 1).y()});
+    }
+    // A floating picture or table is no line of its block but stands on the page as one: one
+    // taller than the rest of a page runs on across its foot, and the next slice takes it up.
+    std::vector<QTextFrame*> rahmen{dokument.rootFrame()};
+    while (!rahmen.empty()) {
+        const QList<QTextFrame*> kinder = rahmen.back()->childFrames();
+        rahmen.pop_back();
+        for (QTextFrame* const kind : kinder) {
+            rahmen.push_back(kind);
+            const QTextBlock block = dokument.findBlock(kind->firstPosition());
+            if (kind->frameFormat().position() == QTextFrameFormat::InFlow || !block.isVisible())
+                continue;
+            const QRectF feld = layout->frameBoundingRect(kind);
+            zeilen.push_back({feld.top(), feld.bottom(), einheit_von(scheibe, einheiten, block), true});
+        }
     }
     std::stable_sort(zeilen.begin(), zeilen.end(), [](const Zeile& a, const Zeile& b) { return a.oben < b.oben; });
     return zeilen;
@@ -375,6 +397,18 @@ qreal erste_zeile_von(const std::vector<Zeile>& zeilen, int teil)
         if (zeile.einheit == teil)
             erste = qMin(erste, zeile.oben);
     return erste;
+}
+
+// How many of the pages `oben` are whole when the slice goes on: those above the page its text
+// ends on. A floating picture may reach further down, and the next slice's text would stand
+// beside it there.
+int ganze_seiten(const std::vector<Zeile>& zeilen, const QVector<qreal>& oben)
+{
+    qreal ende = -std::numeric_limits<qreal>::infinity();
+    for (const Zeile& zeile : zeilen)
+        if (!zeile.schwebend)
+            ende = qMax(ende, zeile.oben);
+    return qMax(0, static_cast<int>(std::upper_bound(oben.begin(), oben.end() - 1, ende + genau) - oben.begin()) - 1);
 }
 
 // A slice laid out: its document, its lines and its blocks of several lines.
@@ -478,13 +512,16 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
 
         Gelegt gelegt;
         QVector<qreal> oben;
-        // A slice that goes on gives every page but its last, which the next slice begins with:
-        // one with no page before its last takes in more parts, unless that makes it too tall.
+        // A slice that goes on gives every page above the one its text ends on, which the next
+        // slice begins with: one with no such page takes in more parts, unless that makes it too
+        // tall.
         bool wachsen = true;
+        int ganze = 0;
         for (;;) {
             if (lege_aus(dokument, teile, anfang, bis, vorlage, gelegt)) {
                 oben = seitenanfaenge(gelegt.zeilen, hoehe, anfang.erste_seite);
-                if (bis == teilzahl || oben.size() > 2 || !wachsen)
+                ganze = ganze_seiten(gelegt.zeilen, oben);
+                if (bis == teilzahl || ganze > 0 || !wachsen)
                     break;
                 bis = qMin(teilzahl, bis + (bis - von));
                 continue;
@@ -500,14 +537,14 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
             wachsen = false;
         }
 
-        // The next slice begins with the part of the first line on the last page, or of a line
-        // running across its top (a picture taller than a page, cut where the page ends), with
-        // that page: on the same page grid, the part where it is here. A slice that cannot give
-        // a page keeps them all; the next one begins a page.
+        // The next slice begins with the part of the first line on that page, or of a line or
+        // floating picture running across its top (taller than a page, cut where the page ends),
+        // with that page: on the same page grid, the part where it is here. A slice that cannot
+        // give a page keeps them all; the next one begins a page.
         Anfang weiter;
         weiter.teil = bis;
-        if (bis < teilzahl && oben.size() > 2) {
-            const qreal letzte = oben.at(oben.size() - 2);
+        if (bis < teilzahl && ganze > 0) {
+            const qreal letzte = oben.at(ganze);
             const std::vector<Zeile>& zeilen = gelegt.zeilen;
             for (const Zeile& zeile : zeilen)
                 if (zeile.unten > letzte + genau)
@@ -517,7 +554,7 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
                 const qreal raster = std::floor((erste + genau) / hoehe) * hoehe;
                 weiter.erste_zeile = erste - raster;
                 weiter.erste_seite = letzte - raster;
-                oben.removeLast();
+                oben.resize(ganze + 1);
             } else {
                 weiter.teil = bis;
             }

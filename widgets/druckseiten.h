@@ -27,9 +27,9 @@ class QTextDocument;
 // are lost when drawn, and past the layout's own range nothing is laid out at all. The document
 // is laid out in slices of a few thousand paragraphs, each a document of its own, so that every
 // coordinate stays small and any number of lines reaches paper. Each slice lies on the page grid
-// of the whole document: it gives every page but its last, and the next slice begins with the
-// paragraph or table on that page's top (or running across it), in its place on the page, every
-// block with its format and a list's items numbered on. Every line lands where a print in one
+// of the whole document: it gives every page above the one its text ends on, and the next slice
+// begins with the paragraph or table on that page's top (or running across it, a floating picture
+// too), in its place on the page, every block with its format and a list's items numbered on. Every line lands where a print in one
 // piece puts it. Only a single paragraph or table too tall for that range cannot be printed; that
 // is known before anything is drawn (`gib_fehler`).
 //
@@ -44,7 +44,7 @@ class QTextDocument;
 // it at the foot of one, and in a PDF its text twice. The pages are therefore cut here where no
 // line runs across the cut, as low as the page allows, and each page draws the lines that begin
 // on it, and of a line taller than a page (a picture, cut where the page ends) the part that runs
-// across its top, and nothing of the next one.
+// across its top, and nothing of the next one. A floating picture counts as a line of its own.
 class CDruckseiten
 {
 public:
