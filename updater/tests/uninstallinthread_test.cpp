@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sys/resource.h>
+#include <thread>
 
 
 using namespace testzip;
@@ -235,6 +237,37 @@ TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
     EXPECT_TRUE(verschieber.hat_text("Deinstallation -mit Fehlern- beendet."));
     EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
     EXPECT_TRUE(unistall_map().empty());
+}
+
+// Under a low limit of open files another thread (the window's) may hold the last free ones for a
+// moment: the uninstall waits for one rather than failing the records meanwhile.
+TEST_F(UninstallLauf, KurzFehlendeHandlesLassenKeinenEintragFallen)
+{
+    for (int i = 0; i < 600; ++i) {
+        const QString ordner = QStringLiteral("o%1/").arg(i % 30);
+        eintrag(ordner);
+        eintrag(ordner + QString::number(i));
+        QDir().mkpath(wurzel + "/" + ordner);
+        schreibe(wurzel + "/" + ordner + QString::number(i), "x");
+    }
+    struct rlimit grenze{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
+    std::thread frei;
+    VerschiebenderLog fenster;
+    fenster.ausloeser = "gelöscht ";
+    fenster.statt_dessen = [&] {
+        struct rlimit knapp = grenze;
+        knapp.rlim_cur = 3;
+        ::setrlimit(RLIMIT_NOFILE, &knapp);
+        frei = std::thread([grenze] {
+            QThread::msleep(300);
+            ::setrlimit(RLIMIT_NOFILE, &grenze);
+        });
+    };
+    int modus = 2;
+    EXPECT_TRUE(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")));
+    frei.join();
+    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)

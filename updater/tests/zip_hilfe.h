@@ -330,12 +330,20 @@ struct VerschiebenderLog : AufzeichnenderLog
 {
     QString von, nach, ausloeser;
     QStringList bei_verschiebung;
+    // Done in place of the move, where set.
+    std::function<void()> statt_dessen;
     void neue_textzeile(const CQString& text, const int& typ) override
     {
         AufzeichnenderLog::neue_textzeile(text, typ);
-        if (bei_verschiebung.isEmpty() && aufrufe.last().startsWith("text0: " + ausloeser) && QDir().rename(von, nach))
+        if (ausgeloest || !aufrufe.last().startsWith("text0: " + ausloeser))
+            return;
+        ausgeloest = true;
+        if (statt_dessen)
+            statt_dessen();
+        else if (QDir().rename(von, nach))
             bei_verschiebung = inhalt(nach);
     }
+    bool ausgeloest = false;
     // The paths below the folder, a file's with its size and time.
     static QStringList inhalt(const QString& ordner)
     {

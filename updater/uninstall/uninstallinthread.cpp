@@ -14,10 +14,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QMap>
 #include <QSet>
+#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -109,7 +111,7 @@ public:
             errno = EMFILE;
             return -1;
         }
-        const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_DIRECTORY);
+        const int fd = oeffne(relativ, O_PATH | O_DIRECTORY);
         struct stat st{};
         if (fd < 0 || ::fstat(fd, &st) != 0) {
             const int fehler = errno;
@@ -134,7 +136,7 @@ public:
     {
         if (!verschoben_mit(relativ).isEmpty())
             return Art::Verschoben;
-        const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_NOFOLLOW);
+        const int fd = oeffne(relativ, O_PATH | O_NOFOLLOW);
         struct stat st{};
         const bool gesehen = fd >= 0 && ::fstat(fd, &st) == 0;
         const int fehler = errno;
@@ -198,6 +200,27 @@ public:
     }
 
 private:
+    // Opens `relativ` below the root. Where the run holds none of its handles, a want of them is
+    // another thread's for a moment (the window's, loading a font or an icon, under a low limit):
+    // it is waited for a while rather than failing the record, until one such wait came to nothing.
+    int oeffne(const QByteArray& relativ, int flags)
+    {
+        QElapsedTimer uhr;
+        for (;;) {
+            const int fd = oeffne_unterhalb(wurzel, relativ, flags);
+            if (fd >= 0 || !ist_handlemangel(errno) || !handles.isEmpty() || ungeduldig)
+                return fd;
+            if (!uhr.isValid())
+                uhr.start();
+            else if (uhr.hasExpired(2000)) {
+                ungeduldig = true;
+                errno = EMFILE;
+                return -1;
+            }
+            QThread::msleep(5);
+        }
+    }
+
     struct CKennung
     {
         dev_t geraet;
@@ -250,6 +273,8 @@ private:
 
     const int wurzel;
     const int hoechstens;
+    // Set once a wait for a free handle came to nothing: the limit is too low for the run itself.
+    bool ungeduldig = false;
     QHash<QByteArray, int> handles;
     // Every folder the run reached, with what its path named then; those moved out of the target;
     // those it removed.
