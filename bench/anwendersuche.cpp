@@ -7,6 +7,7 @@
 //   opens the window and searches the user name for "nutzer0" (every user) and "x" (a tenth, each
 //   a range of its own in the sorted grid), the best and the median of the runs in ms.
 #include "sanitizervorgaben.h"
+#include "ereignisuebernahme.h"
 #include "anwendung.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
@@ -182,6 +183,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
+    // Statements run beside the window and post their ends to it.
+    CEreignisUebernahme uebernahme;
+    anwendung.installEventFilter(&uebernahme);
     int anwender = 10000;
     int laeufe = 3;
     QStringList gewaehlt;

@@ -19,6 +19,7 @@
 #include "ccdiaglog.h"
 #include "cgbrowser.h"
 #include "dialogseam.h"
+#include "ereignisuebernahme.h"
 #include "protokolldruck.h"
 
 #include <QApplication>
@@ -149,6 +150,9 @@ int main(int argc, char** argv)
 {
     schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
+    // The log window is fed by a worker thread: its events are taken over as the program's are.
+    CEreignisUebernahme uebernahme;
+    anwendung.installEventFilter(&uebernahme);
     QStringList laengen{QStringLiteral("10000"), QStringLiteral("100000"), QStringLiteral("1000000")};
     int protokoll = 500000;
     int bericht = 400000;

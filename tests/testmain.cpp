@@ -1,5 +1,5 @@
 // Test main: runs every test inside a headless QApplication.
-#include "ereignisuebergabe.h"
+#include "ereignisuebernahme.h"
 #include "sanitizervorgaben.h"
 
 #include <QApplication>
@@ -7,18 +7,6 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
-
-// Every event reaches the application's filters before any receiver reads it: there the posted
-// events that crossed threads are taken over for ThreadSanitizer (nothing in other builds).
-class CEreignisUebernahme : public QObject
-{
-public:
-    bool eventFilter(QObject*, QEvent* ereignis) override
-    {
-        uebernimm_ereignis(ereignis);
-        return false;
-    }
-};
 
 int main(int argc, char** argv)
 {
