@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: in a plain build, in a build
 # with AddressSanitizer and UndefinedBehaviorSanitizer, and in one with ThreadSanitizer (any
-# report fails the run); then fuzzes briefly.
+# report fails the run); fuzzes briefly only where asked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -58,9 +58,10 @@ baue_und_teste build-san Ninja "-LE webengine -E Million" -DMIT_SANITIZERN=ON
 # the rules.
 TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "" "-LE webengine -E LangerBericht|LangesProtokoll" -DMIT_TSAN=ON
 
-# A short fuzzing run of every fuzz target (FUZZ_SEKUNDEN=0 leaves it out), with a fixed seed so
-# that a run can be repeated; longer runs with random seeds are scripts/fuzz.sh's job.
-sekunden=${FUZZ_SEKUNDEN:-20}
+# A short fuzzing run of every fuzz target with a fixed seed, where FUZZ_SEKUNDEN asks for one: its
+# clang build of the libraries is a fourth build, beyond what the run may take on two cores. Every
+# build above replays each corpus as a test; longer runs with random seeds are scripts/fuzz.sh's job.
+sekunden=${FUZZ_SEKUNDEN:-0}
 if [ "$sekunden" -gt 0 ]; then
   FUZZ_SEED=${FUZZ_SEED:-1} scripts/fuzz.sh "$sekunden"
 fi
