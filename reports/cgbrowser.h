@@ -138,8 +138,9 @@ private:
     QMarginsF druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss);
     // The printer's page holds one line between those margins.
     bool papier_reicht(QPrinter& drucker, bool fusszeile);
-    // Text reports still being read into the pages are read to their end.
-    void lade_seiten_zu_ende();
+    // Print, save and mail of a viewer that shows nothing say why: the report was refused (the
+    // refusal again), or else nothing is there (the error beep).
+    void melde_leer() const;
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;
@@ -165,4 +166,6 @@ private:
     // During a print job: the wait cursor is on, a sheet has been drawn.
     bool warte_cursor = false;
     bool blatt_belegt = false;
+    // Why the report last given was refused; empty when it was not.
+    QString verweigerung;
 };

@@ -370,6 +370,17 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
         browser.setze_quelle(CQString(seite));
         EXPECT_EQ(browser.gib_textseite1()->toPlainText().trimmed(), QStringLiteral("Größe 5 € „x“")) << seite.toStdString();
     }
+    // A page read as the save reads its declaration, however it is written and wherever: shown,
+    // and saved in its own code, with every character ("€" is 0xA4 in ISO-8859-15).
+    const QByteArray latin9 = "<p>Gr\xF6\xDF" "e 5 \xA4</p>";
+    for (const QByteArray& kopf : {QByteArray("<meta http-equiv=Content-Type content='text/html; charset = iso-8859-15'>"),
+                                   "<!--" + QByteArray(2000, '-') + "--><meta charset=\"ISO-8859-15\">"}) {
+        browser.setze_quelle(CQString(schreibe(QStringLiteral("o/l.html"), "<html><head>" + kopf + "</head><body>" + latin9 + "</body></html>")));
+        EXPECT_EQ(browser.gib_textseite1()->toPlainText().trimmed(), QStringLiteral("Größe 5 €")) << kopf.toStdString();
+        browser.speicherziel = CQString(pfad("o/l-kopie.html"));
+        browser.speichern_unter(1, false);
+        EXPECT_TRUE(lies(pfad("o/l-kopie.html")).contains(latin9)) << kopf.toStdString();
+    }
 
     // Saved beside the logo: nothing to copy, the logo stays as it is.
     browser.speicherziel = CQString(pfad("src/b.html"));
