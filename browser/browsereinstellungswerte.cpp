@@ -1,5 +1,6 @@
 #include "browsereinstellungswerte.h"
 
+#include "altefassung.h"
 #include "dialogseam.h"
 #include "einstellungsformat.h"
 
@@ -48,7 +49,7 @@ int lies_linkziel(const QSettings& einstellungen)
 
 void melde_beiseite_gelegte_einstellungen()
 {
-    for (const QString& hinweis : nimm_beiseite_hinweise())
+    for (const QString& hinweis : nimm_beiseite_hinweise() + nimm_hinweise_alter_fassungen())
         zeige_warnung(nullptr, QCoreApplication::translate("Settings", "Loading Settings"), hinweis);
 }
 

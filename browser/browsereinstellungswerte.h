@@ -21,5 +21,6 @@ int lies_linkziel(const QSettings& einstellungen);
 // a save succeeds again, as is every settings file kept aside because it could not be read whole.
 // True when the store is written.
 bool speichere_einstellungen(QSettings& einstellungen);
-// Shows the settings files kept aside since the last look.
+// Shows the settings files kept aside since the last look, and what the start did with the old
+// bytes of a save in place that was cut off (see `nimm_hinweise_alter_fassungen`).
 void melde_beiseite_gelegte_einstellungen();

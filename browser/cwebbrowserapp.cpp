@@ -10,13 +10,10 @@
 #include <QDataStream>
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QLocalServer>
-#include <QLocale>
 #include <QSettings>
 #include <QSslSocket>
 #include <QTimer>
-#include <QTranslator>
 
 namespace {
 
@@ -39,7 +36,8 @@ CWebBrowserApp::CWebBrowserApp() : QObject(nullptr)
                            {QStringLiteral("OK")}, 0, 0);
 
     QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
-    installTranslator(QStringLiteral("qt_") + QLocale::system().name());
+    // No translator of the browser's own: the program's language decides Qt's texts and the
+    // layout direction for every window, and the language selection has installed them already.
 
     QSettings einstellungen;
     einstellungen.beginGroup(QStringLiteral("sessions"));
@@ -92,13 +90,6 @@ DownloadManager* CWebBrowserApp::downloadManager()
 void CWebBrowserApp::loadSettings()
 {
     wende_einstellungen_an();
-}
-
-void CWebBrowserApp::installTranslator(const QString& name)
-{
-    auto* uebersetzer = new QTranslator(this);
-    uebersetzer->load(name, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
-    QCoreApplication::installTranslator(uebersetzer);
 }
 
 void CWebBrowserApp::restoreLastSession()

@@ -1,4 +1,4 @@
-// The process-wide object of the own browser: local server, "http" handler, translator, stored session and settings.
+// The process-wide object of the own browser: local server, "http" handler, stored session and settings.
 #pragma once
 
 #include <QAuthenticator>
@@ -25,10 +25,6 @@ public:
     static DownloadManager* downloadManager();
     // Applies the stored browser settings to the engine, its default profile and the application proxy.
     static void loadSettings();
-
-    // Installs Qt's translation file `name` from Qt's translations folder; a missing file leaves
-    // the installed translator empty.
-    void installTranslator(const QString& name);
 
     ~CWebBrowserApp() override;
 

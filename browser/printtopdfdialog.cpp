@@ -115,7 +115,7 @@ void schreibe_pdf_daten(QWidget* eltern, const QString& pfad, const QByteArray& 
 void melde_pdf_fehler(QWidget* eltern, const QString& pfad, const QString& grund)
 {
     qWarning("PDF not written to %s: %s", qUtf8Printable(pfad), qUtf8Printable(grund));
-    frage_mit_knoepfen(eltern, QMessageBox::Warning, QString(),
+    frage_mit_knoepfen(eltern, QMessageBox::Warning, PrintToPdfDialog::tr("Print to PDF"),
                        PrintToPdfDialog::tr("The PDF file %1 could not be written: %2").arg(QDir::toNativeSeparators(pfad), grund),
                        {PrintToPdfDialog::tr("OK")}, 0, 0);
 }

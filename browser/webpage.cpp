@@ -82,7 +82,8 @@ bool WebPage::certificateError(const QWebEngineCertificateError& error)
             tr("If you wish so, you may continue with an unverified certificate. Accepting an unverified certificate "
                "means you may not be connected with the host you tried to connect to.\nDo you wish to override the "
                "security check and continue?");
-        return frage_mit_knoepfen(nullptr, QMessageBox::Warning, QString(), text, {tr("Yes"), tr("No")}, 1, 1) == 0;
+        const QStringList knoepfe{tr("Yes"), tr("No")};
+        return frage_mit_knoepfen(nullptr, QMessageBox::Warning, tr("Certificate Error"), text, knoepfe, 1, 1) == 0;
     }
     zeige_meldung_kritisch(view(), tr("Certificate Error"), error.errorDescription(), QMessageBox::Ok);
     return false;

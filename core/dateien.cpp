@@ -1,4 +1,7 @@
 #include "dateien.h"
+#include "altefassung.h"
+#include "eigentum.h"
+#include "steuerzeichen.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +20,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -84,15 +88,119 @@ private:
     int fd;
 };
 
+// The folder part of a name without links ("/" for a file at the root).
+std::string ordner_von(const std::string& name)
+{
+    const std::size_t strich = name.rfind('/');
+    return strich == std::string::npos ? std::string(".") : (strich == 0 ? std::string("/") : name.substr(0, strich));
+}
+
+// Whether the file `name` (without links), with `info` from it, may be opened for writing: never
+// another account's file in a sticky folder others may write. False with errno EACCES.
+bool darf_beschreiben(const std::string& name, const struct stat& info)
+{
+    struct stat ordner;
+    if (::stat(ordner_von(name).c_str(), &ordner) != 0)
+        return false;
+    if (!ist_fremd_im_geteilten_ordner(ordner, info))
+        return true;
+    errno = EACCES;
+    return false;
+}
+
+// `pfad` resolved link by link as the kernel resolves it: each relative link from the folder it
+// really lies in, at most 40 links. A link that another account planted in a sticky folder others
+// may write is not followed (see `ist_fremd_im_geteilten_ordner`): the result is then empty and
+// `verweigert` names the link. A missing last part gives the file it would make; `pfad` itself
+// when a folder on the way is missing or the links go round.
+std::string loese_auf(const std::string& pfad, std::string& verweigert)
+{
+    if (pfad.empty())
+        return pfad;
+    std::string rest = pfad;
+    std::string fertig;
+    if (pfad.front() != '/') {
+        char* hier = ::getcwd(nullptr, 0);
+        if (!hier)
+            return pfad;
+        fertig = std::strcmp(hier, "/") == 0 ? std::string() : std::string(hier);
+        std::free(hier);
+    }
+    int verweise = 0;
+    while (!rest.empty()) {
+        const std::size_t anfang = rest.find_first_not_of('/');
+        if (anfang == std::string::npos)
+            break;
+        const std::size_t ende = rest.find('/', anfang);
+        const std::string teil = rest.substr(anfang, ende == std::string::npos ? std::string::npos : ende - anfang);
+        rest = ende == std::string::npos ? std::string() : rest.substr(ende);
+        if (teil == ".")
+            continue;
+        if (teil == "..") {
+            fertig.erase(std::min(fertig.size(), fertig.rfind('/')));
+            continue;
+        }
+        const std::string name = fertig + '/' + teil;
+        struct stat info;
+        if (::lstat(name.c_str(), &info) != 0)
+            return rest.find_first_not_of('/') == std::string::npos ? name : pfad;
+        if (!S_ISLNK(info.st_mode)) {
+            fertig = name;
+            continue;
+        }
+        struct stat ordner;
+        if (++verweise > 40 || ::stat(fertig.empty() ? "/" : fertig.c_str(), &ordner) != 0)
+            return pfad;
+        if (ist_fremd_im_geteilten_ordner(ordner, info)) {
+            verweigert = name;
+            return std::string();
+        }
+        char ziel[PATH_MAX];
+        const ssize_t laenge = ::readlink(name.c_str(), ziel, sizeof ziel);
+        if (laenge <= 0 || laenge == static_cast<ssize_t>(sizeof ziel))
+            return pfad;
+        rest = std::string(ziel, std::size_t(laenge)) + '/' + rest;
+        if (ziel[0] == '/')
+            fertig.clear();
+    }
+    return fertig.empty() ? std::string("/") : fertig;
+}
+
+// `pfad` with only its folder resolved: the last part is taken as it stands, a link too.
+std::string loese_ordner_auf(const std::string& pfad, std::string& verweigert)
+{
+    const std::size_t strich = pfad.rfind('/');
+    if (strich == std::string::npos)
+        return pfad;
+    const std::string ordner = loese_auf(strich == 0 ? "/" : pfad.substr(0, strich), verweigert);
+    return ordner.empty() ? ordner : (ordner == "/" ? std::string() : ordner) + pfad.substr(strich);
+}
+
 } // namespace
 
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
 {
+    std::string verweigert;
+    const std::string echt = (modus & O_NOFOLLOW) ? loese_ordner_auf(pfad, verweigert) : loese_auf(pfad, verweigert);
+    if (!verweigert.empty()) {
+        errno = EACCES;
+        return -1;
+    }
+    // The name has no link left: one swapped in since is not followed either. A file is cut only
+    // once it is known to be one that may be written.
     int fd;
     do
-        fd = ::open(pfad, modus | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
+        fd = ::open(echt.c_str(), (modus & ~O_TRUNC) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
     while (fd < 0 && errno == EINTR);
-    return fd < 0 ? -1 : behalte_regulaere_datei(fd);
+    if (fd < 0 || (fd = behalte_regulaere_datei(fd)) < 0 || (modus & O_ACCMODE) == O_RDONLY)
+        return fd;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && darf_beschreiben(echt, info) && (!(modus & O_TRUNC) || ::ftruncate(fd, 0) == 0))
+        return fd;
+    const int fehler = errno;
+    ::close(fd);
+    errno = fehler;
+    return -1;
 }
 
 int behalte_regulaere_datei(int fd)
@@ -219,6 +327,17 @@ class AnOrtDatei : public QTemporaryFile
 public:
     explicit AnOrtDatei(const QString& ziel_) : QTemporaryFile(QDir::tempPath() + QStringLiteral("/XXXXXX")), ziel(ziel_) {}
     bool oeffne(QIODevice::OpenMode zusatz) { return QTemporaryFile::open(QIODevice::ReadWrite | zusatz); }
+    // Why the content could not be gathered, with the folder: Qt names no reason for a write that
+    // the file system took only in part, as a full one does.
+    QString grund() const
+    {
+        const QString ordner = QFileInfo(fileName()).path();
+        struct statvfs platz;
+        const bool voll = ::statvfs(QFile::encodeName(ordner).constData(), &platz) == 0
+                          && (::geteuid() == 0 ? platz.f_bfree : platz.f_bavail) == 0;
+        return QCoreApplication::translate("Dateien", "Die neue Fassung von %1 laesst sich im Ordner %2 nicht ablegen: %3")
+            .arg(maskiere_steuerzeichen(ziel), maskiere_steuerzeichen(ordner), voll ? systemfehler(ENOSPC) : errorString());
+    }
 
     const QString ziel;
 };
@@ -268,8 +387,8 @@ bool kopiere_attribute(const QByteArray& quelle, int fd)
     return ok;
 }
 
-// `anzahl` bytes of `von` from `ab_von` to `nach` at `ab_nach`. False with errno when a read or
-// write failed or `von` ended before (EIO).
+} // namespace
+
 bool kopiere_bereich(int von, off_t ab_von, int nach, off_t ab_nach, off_t anzahl)
 {
     std::vector<char> puffer(std::size_t(std::min<off_t>(anzahl, 1 << 16)));
@@ -297,39 +416,29 @@ bool kopiere_bereich(int von, off_t ab_von, int nach, off_t ab_nach, off_t anzah
     return true;
 }
 
-} // namespace
-
-QString echter_pfad(const QString& pfad)
+QString echter_pfad(const QString& pfad, QString* fehler)
 {
-    if (pfad.isEmpty())
-        return pfad;
-    // Not cleaned as text: ".." after a link leads out of the folder the link names.
-    QString name = pfad.startsWith(QLatin1Char('/')) ? pfad : QDir::currentPath() + QLatin1Char('/') + pfad;
-    // The kernel follows at most 40 links in one look-up.
-    for (int verweise = 0; verweise <= 40; ++verweise) {
-        if (char* echt = ::realpath(QFile::encodeName(name).constData(), nullptr)) {
-            const QString gefunden = QFile::decodeName(echt);
-            std::free(echt);
-            return gefunden;
-        }
-        // The file is missing, or the one a last link names: it lies in its folder as found.
-        const int strich = name.lastIndexOf(QLatin1Char('/'));
-        char* ordner = ::realpath(QFile::encodeName(strich > 0 ? name.left(strich) : QStringLiteral("/")).constData(), nullptr);
-        if (!ordner)
-            return pfad;
-        QString ort = QFile::decodeName(ordner);
-        std::free(ordner);
-        if (!ort.endsWith(QLatin1Char('/')))
-            ort += QLatin1Char('/');
-        const QString datei = ort + name.mid(strich + 1);
-        char ziel[PATH_MAX];
-        const ssize_t laenge = ::readlink(QFile::encodeName(datei).constData(), ziel, sizeof ziel);
-        if (laenge <= 0)
-            return datei;
-        const QString weiter = QFile::decodeName(QByteArray(ziel, int(laenge)));
-        name = weiter.startsWith(QLatin1Char('/')) ? weiter : ort + weiter;
-    }
-    return pfad;
+    std::string verweigert;
+    const std::string echt = loese_auf(QFile::encodeName(pfad).toStdString(), verweigert);
+    if (!verweigert.empty() && fehler)
+        *fehler = QCoreApplication::translate("Dateien", "%1 ist ein Link eines anderen Kontos in einem geteilten Ordner: "
+                                                         "ihm wird nicht gefolgt")
+                      .arg(maskiere_steuerzeichen(QFile::decodeName(verweigert.c_str())));
+    return QFile::decodeName(QByteArray::fromStdString(echt));
+}
+
+QString schreibziel(const QString& pfad, QString& fehler)
+{
+    fehler.clear();
+    const QString echt = echter_pfad(pfad, &fehler);
+    const std::string name = QFile::encodeName(echt).toStdString();
+    struct stat info;
+    if (!fehler.isEmpty() || ::lstat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || darf_beschreiben(name, info))
+        return fehler.isEmpty() ? echt : QString();
+    fehler = QCoreApplication::translate("Dateien", "%1 gehoert einem anderen Konto und liegt in einem geteilten Ordner: "
+                                                    "sie wird nicht beschrieben")
+                 .arg(maskiere_steuerzeichen(echt));
+    return QString();
 }
 
 bool ist_schreibbar(const QString& ziel)
@@ -359,6 +468,9 @@ bool bereite_ersatz_vor(const QString& ziel, int fd)
 
 QString schreibe_an_ort(const QString& ziel, int neu)
 {
+    QString fehler;
+    if (schreibziel(ziel, fehler).isEmpty() && !fehler.isEmpty())
+        return fehler;
     Deskriptor datei(oeffne_regulaere_datei(QFile::encodeName(ziel).constData(), O_RDWR));
     struct stat quelle;
     struct stat info;
@@ -367,31 +479,42 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const int fd = datei.gib();
     const off_t laenge = quelle.st_size;
     const off_t alt = info.st_size;
-    QTemporaryFile sicherung(QDir::tempPath() + QStringLiteral("/XXXXXX"));
-    if (!sicherung.open())
-        return sicherung.errorString();
-    if (!kopiere_bereich(fd, 0, sicherung.handle(), 0, alt))
-        return systemfehler(errno);
+    // The old bytes where they outlive this process: should it end before the file is whole again,
+    // the next start of a program puts them back.
+    CAlteFassung sicherung(ziel, fd, alt);
+    if (!sicherung.fehler().isEmpty())
+        return sicherung.fehler();
     // The room for the growth first: should it be missing, the file is cut back to what it was.
     if (laenge > alt && !kopiere_bereich(neu, alt, fd, alt, laenge - alt)) {
-        const int fehler = errno;
-        return ::ftruncate(fd, alt) == 0 ? systemfehler(fehler)
-                                          : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
-                                                .arg(systemfehler(fehler), ziel);
+        const int grund = errno;
+        const bool zurueck = ::ftruncate(fd, alt) == 0;
+        sicherung.erledigt();
+        return zurueck ? systemfehler(grund)
+                       : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
+                             .arg(systemfehler(grund), maskiere_steuerzeichen(ziel));
     }
     if (kopiere_bereich(neu, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0)
-        && ::fsync(fd) == 0)
+        && ::fsync(fd) == 0) {
+        sicherung.erledigt();
         return datei.schliesse() ? QString() : systemfehler(errno);
-    const int fehler = errno;
-    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0)
-        return systemfehler(fehler);
-    return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt")
-        .arg(systemfehler(fehler), ziel);
+    }
+    const int grund = errno;
+    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0) {
+        sicherung.erledigt();
+        return systemfehler(grund);
+    }
+    const QString kopie = sicherung.gib_auf();
+    return QCoreApplication::translate("Dateien", "%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei "
+                                                  "ist beschaedigt, ihr alter Inhalt liegt in %3")
+        .arg(systemfehler(grund), maskiere_steuerzeichen(ziel), maskiere_steuerzeichen(kopie));
 }
 
 std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMode zusatz)
 {
-    const QString ziel = echter_pfad(pfad);
+    QString fehler;
+    const QString ziel = schreibziel(pfad, fehler);
+    if (!fehler.isEmpty())
+        return std::make_unique<AbgewieseneDatei>(pfad, fehler);
     // A device or a pipe is neither replaced by a file (that would take it from everyone else)
     // nor waited for: it counts as a file that cannot be opened, as for every other open.
     const QFileInfo info(ziel);
@@ -458,7 +581,7 @@ QString beende_ganz(QFileDevice& datei, bool gelungen)
     const bool geflusht = schreibe_puffer(datei);
     const bool geschrieben = gelungen && geflusht;
     if (auto* an_ort = dynamic_cast<AnOrtDatei*>(&datei)) {
-        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : datei.errorString();
+        const QString fehler = geschrieben ? schreibe_an_ort(an_ort->ziel, an_ort->handle()) : an_ort->grund();
         datei.close();
         return fehler;
     }

@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <sys/types.h>
 
 class QFileDevice;
 
@@ -18,8 +19,11 @@ class QFileDevice;
 bool ist_datei(const QString& pfad);
 // Opens `pfad` with the open(2) flags `modus` without waiting: opening a pipe waits for its
 // other end, a device may never answer. Only a regular file is kept, and from then on it is read
-// and written blocking as usual; a file it creates gets `rechte` (less the umask). The
-// descriptor, or -1 with errno (EINVAL for something that is not a regular file).
+// and written blocking as usual; a file it creates gets `rechte` (less the umask). Links are
+// followed as `echter_pfad` follows them, and where `modus` writes, another account's file in a
+// sticky folder others may write is not opened (O_TRUNC cuts only a file that passed). The
+// descriptor, or -1 with errno (EINVAL for something that is not a regular file, EACCES for a
+// link or file of another account in such a folder).
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
 // `fd`, opened without waiting, back to blocking when it is a regular file; else closed, and -1
 // with errno EINVAL.
@@ -45,7 +49,14 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
 // The file `pfad` names as the file system finds it: every link of the chain followed, relative
 // ones from the folder they really lie in (a link inside a linked folder too). A last link that
 // names no file yet gives the file it would make; `pfad` itself when a folder on the way is missing.
-QString echter_pfad(const QString& pfad);
+// A link that another account planted in a sticky folder others may write is not followed, as the
+// kernel's protected_symlinks would refuse it (see `ist_fremd_im_geteilten_ordner`): the result is
+// then empty, and `fehler`, when given, names the link.
+QString echter_pfad(const QString& pfad, QString* fehler = nullptr);
+// The file a writer writes for `pfad`: `echter_pfad`, and not another account's existing file in
+// a sticky folder others may write (the kernel's protected_regular). Empty when refused, and
+// `fehler` names the link or the file; otherwise `fehler` is empty.
+QString schreibziel(const QString& pfad, QString& fehler);
 
 // Gives the new file `fd`, which is to take the place of the file `ziel`, what that file has:
 // owner, group, extended attributes (its access control list among them) and mode. True when the
@@ -54,21 +65,27 @@ QString echter_pfad(const QString& pfad);
 // then as much as could be. False when the file is to be written in place instead (another
 // user's file in a shared folder, say).
 bool bereite_ersatz_vor(const QString& ziel, int fd);
+// `anzahl` bytes of the open file `von` from `ab_von` to the open file `nach` at `ab_nach`. False
+// with errno when a read or write failed or `von` ended before (EIO).
+bool kopiere_bereich(int von, off_t ab_von, int nach, off_t ab_nach, off_t anzahl);
 // Whether `ziel` is a regular file this user may write: one that a write in place can replace.
 bool ist_schreibbar(const QString& ziel);
 // Writes the content of `neu` (from its start) into the existing file `ziel` in place, so that
 // it stays the same file: owner, group, access list, attributes and every name stay. The file
 // first grows by what the new content needs, so that a full disk or the file-size limit leaves
-// it as it was; the old bytes are kept in the temporary folder and written back when a later
-// write fails. Empty on success, else the failure's text (it says when the old bytes could not
-// be written back either).
+// it as it was; the old bytes are kept first where they outlive the process (`CAlteFassung`: a
+// process killed mid-way has them put back at the next start) and written back when a later
+// write fails. Empty on success, else the failure's text (it names the folder when the old bytes
+// found no room, and says where they lie when they could not be written back either). Another
+// account's file in a sticky folder others may write is refused (`schreibziel`).
 [[nodiscard]] QString schreibe_an_ort(const QString& ziel, int neu);
 
 // Writing a file whole: the file is replaced only by a complete copy, one for which every write,
 // the last flush and the file's own error state have vouched (QSaveFile::commit alone can report
 // success after the last buffered bytes failed, and the old file is then lost to a cut-short one).
 // A target that exists and is no regular file (a device, a pipe, also behind a link) is neither
-// replaced nor waited for: it does not open. Behind links the file the chain names is written
+// replaced nor waited for: it does not open; nor is a link or file that another account planted
+// in a sticky folder (`schreibziel`). Behind links the file the chain names is written
 // (`echter_pfad`), and it keeps what `bereite_ersatz_vor` keeps; where that is not possible, or no
 // file may be added in its folder, the complete copy is written into it in place
 // (`schreibe_an_ort`).

@@ -1,26 +1,37 @@
-// One writer at a time among processes and threads: the kernel's lock on a folder or file, taken with a bounded wait.
+// One writer at a time among a user's processes and threads: the kernel's lock on a lock file only that user can open, taken with a bounded wait.
 #pragma once
 
 #include <QString>
 
-// Held while the object lives. The lock is the kernel's (flock): a process that ends, however it
-// ends, gives it up, and no file is made for it. Each object is a lock of its own, also two in one
-// process or thread, so that two stores of one process wait for each other as two processes do.
+// Held while the object lives. The lock is the kernel's (flock) on the hidden lock file
+// `sperrdatei` beside the file it guards: a regular file of the user's own that no one else may
+// open (mode 0600), made when missing and never opened through a link, so that no other account
+// can hold it, as it could a folder or a file others can open. A process that ends, however it
+// ends, gives it up. Each object is a lock of its own, also two in one process or thread, so that
+// two stores of one process wait for each other as two processes do.
 class CDateisperre
 {
 public:
-    // Waits at most `warte_ms` for the lock on the folder or file `pfad`. Not taken when `pfad`
-    // cannot be opened (no lock is possible there) or another holds it still when the time ran
-    // out (`besetzt()`); a pipe is never waited for.
-    CDateisperre(const QString& pfad, int warte_ms);
+    // Waits at most `warte_ms` for the lock that guards the file `datei` (the file its links
+    // name). Not taken, and not `besetzt`, where this user can have no lock file alone: in a
+    // folder where he may add nothing (where the guarded file cannot be replaced either), where
+    // another account's file or a link stands at its name (in a folder others may write), or
+    // where a link to the file is not followed; what it guards goes on without, as before.
+    // `besetzt` when another process held it for the whole wait; a pipe is never waited for.
+    CDateisperre(const QString& datei, int warte_ms);
     ~CDateisperre();
     CDateisperre(const CDateisperre&) = delete;
     CDateisperre& operator=(const CDateisperre&) = delete;
 
-    // Another holds the lock: what it guards must wait.
-    bool besetzt() const { return belegt; }
+    // The lock could not be had: what it guards must wait, or go on and say so (`fehlertext`).
+    bool besetzt() const { return !grund.isEmpty(); }
+    // Why the lock could not be had, naming the lock file; empty when it is held or not possible.
+    QString fehlertext() const { return grund; }
+
+    // The lock file that guards `datei`; empty where a link to it is not followed.
+    static QString sperrdatei(const QString& datei);
 
 private:
     int fd = -1;
-    bool belegt = false;
+    QString grund;
 };

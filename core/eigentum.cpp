@@ -208,7 +208,7 @@ bool lies_link(int ordner, const std::string& name, std::string& ziel)
 
 // `name` under the folder `ordner` opened without following a link the user or root does not own
 // (see `oeffne_ohne_fremde_links`).
-int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte)
+int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte, std::string* endname = nullptr)
 {
     // As many links as the system itself follows in one name.
     for (int schritt = 0; schritt < 40; ++schritt) {
@@ -216,6 +216,8 @@ int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte)
         do
             fd = ::openat(ordner, name.c_str(), modus | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, rechte);
         while (fd < 0 && errno == EINTR);
+        if (fd >= 0 && endname)
+            *endname = name;
         if (fd >= 0)
             return behalte_regulaere_datei(fd);
         if (errno != ELOOP)
@@ -235,29 +237,50 @@ int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte)
     return -1;
 }
 
+// Whether no one but the user may change what lies in `ordner` where it lies in the user's home:
+// that folder and each above it up to the home itself belong to the user or root and let no one
+// else write (another could put a file of the user's there, by a link or a rename). A folder
+// outside the home counts as such.
+bool heimweg_geschuetzt(const QString& ordner)
+{
+    const QString heim = QDir(QDir::homePath()).canonicalPath();
+    QString pfad = QFileInfo(ordner).canonicalFilePath();
+    if (heim.isEmpty() || pfad.isEmpty() || (pfad != heim && !pfad.startsWith(heim + QLatin1Char('/'))))
+        return true;
+    for (;;) {
+        const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat info;
+        const bool geschuetzt = fd >= 0 && ::fstat(fd, &info) == 0 && nur_eigentuemer_darf_schreiben(fd, info);
+        if (fd >= 0)
+            ::close(fd);
+        if (!geschuetzt)
+            return false;
+        if (pfad == heim)
+            return true;
+        pfad = QFileInfo(pfad).path();
+    }
+}
+
 } // namespace
 
 Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_ptr<QFile>& datei)
 {
     datei.reset();
     const QByteArray ordnername = QFile::encodeName(ordner);
-    bool nur_eigene = QFileInfo(ordner).absoluteFilePath() == QDir::currentPath();
     int ordner_fd = ::open(ordnername.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (ordner_fd < 0 && errno == EACCES) {
-        // A folder that may be passed but not read: its list cannot be asked.
+        // A folder that may be passed but not read.
         ordner_fd = ::open(ordnername.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-        nur_eigene = true;
     }
     if (ordner_fd < 0)
         return Fund::keiner;
-    struct stat info;
-    nur_eigene = nur_eigene || ::fstat(ordner_fd, &info) != 0 || !nur_eigentuemer_darf_schreiben(ordner_fd, info);
     const int fd = oeffne_unter(ordner_fd, QFile::encodeName(name).toStdString(), O_RDONLY, 0);
     const int fehler = errno;
     ::close(ordner_fd);
     if (fd < 0)
         return fehler == EPERM ? Fund::uebergangen : Fund::keiner;
-    if (nur_eigene && (::fstat(fd, &info) != 0 || !nur_eigentuemer_darf_schreiben(fd, info))) {
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !nur_eigentuemer_darf_schreiben(fd, info) || !heimweg_geschuetzt(ordner)) {
         ::close(fd);
         return Fund::uebergangen;
     }
@@ -269,7 +292,33 @@ Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_pt
     return Fund::genommen;
 }
 
+bool ist_fremd_im_geteilten_ordner(const struct stat& ordner, const struct stat& eintrag)
+{
+    const bool geteilt = S_ISDIR(ordner.st_mode) && (ordner.st_mode & S_ISVTX) && (ordner.st_mode & (S_IWGRP | S_IWOTH));
+    return geteilt && eintrag.st_uid != ::geteuid() && eintrag.st_uid != ordner.st_uid;
+}
+
 int oeffne_ohne_fremde_links(const char* pfad, int modus, unsigned rechte)
 {
-    return oeffne_unter(AT_FDCWD, pfad, modus, static_cast<mode_t>(rechte));
+    // Cut only once the file is known to be one that may be written.
+    std::string name;
+    const int fd = oeffne_unter(AT_FDCWD, pfad, modus & ~O_TRUNC, static_cast<mode_t>(rechte), &name);
+    if (fd < 0 || (modus & O_ACCMODE) == O_RDONLY)
+        return fd;
+    const std::size_t schnitt = name.rfind('/');
+    const std::string ordnername = schnitt == std::string::npos ? "." : (schnitt == 0 ? "/" : name.substr(0, schnitt));
+    struct stat ordner;
+    struct stat datei;
+    int fehler = 0;
+    if (::stat(ordnername.c_str(), &ordner) != 0 || ::fstat(fd, &datei) != 0)
+        fehler = errno;
+    else if (ist_fremd_im_geteilten_ordner(ordner, datei))
+        fehler = EACCES;
+    else if ((modus & O_TRUNC) && ::ftruncate(fd, 0) != 0)
+        fehler = errno;
+    if (fehler == 0)
+        return fd;
+    ::close(fd);
+    errno = fehler;
+    return -1;
 }

@@ -8,15 +8,18 @@
 #include <QDir>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QPoint>
 #include <QSaveFile>
 #include <QRect>
 #include <QSet>
 #include <QSize>
+#include <QSysInfo>
 #include <QVector>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -460,6 +463,8 @@ Beiseite& beiseite()
 
 // What the last write of this thread did: the failure's text, or the text it wrote.
 thread_local bool schreiben_versucht = false;
+// Set while a save refused for its lock lets Qt take the changes off its object: nothing is written.
+thread_local bool nicht_schreiben = false;
 thread_local QString letzter_schreibfehler;
 thread_local QByteArray letzter_text;
 
@@ -504,6 +509,67 @@ bool stemple(int fd, const QString& echt)
     return ::futimens(fd, zeiten) == 0;
 }
 
+// Qt reads a settings file outside every lock and takes its size and time only after the read: a
+// save of another instance in between leaves it with the older keys under the newer file's
+// stamp, and its next write would merge into them without reading the file again, dropping that
+// save's keys. A new time, given under the lock, makes every write read the file first.
+void erneuere_stand(const QString& name)
+{
+    const QString echt = echter_pfad(name);
+    const int fd = oeffne_regulaere_datei(QFile::encodeName(echt).constData(), O_RDONLY | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    (void)stemple(fd, echt);
+    ::close(fd);
+}
+
+// Whether a process that may be a live Qt of this user's holds the flock that Qt takes on the file
+// of inode `knoten`: one of this user's, or one this process cannot see (the kernel shows it as
+// 0). One of another account, or one that is gone, is none.
+bool haelt_ein_eigener(ino_t knoten)
+{
+    QFile sperren(QStringLiteral("/proc/locks"));
+    if (!sperren.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray ende = ':' + QByteArray::number(qulonglong(knoten));
+    for (const QByteArray& zeile : sperren.readAll().split('\n')) {
+        // "1: FLOCK  ADVISORY  WRITE <pid> <device>:<inode> 0 EOF"; a waiter's line has "->".
+        const QList<QByteArray> teile = zeile.simplified().split(' ');
+        if (teile.size() < 6 || teile.at(1) != "FLOCK" || !teile.at(5).endsWith(ende))
+            continue;
+        struct stat prozess;
+        if (teile.at(4).toInt() <= 0 || (::stat("/proc/" + teile.at(4), &prozess) == 0 && prozess.st_uid == ::geteuid()))
+            return true;
+    }
+    return false;
+}
+
+// Qt's own lock file beside a settings file, left by a process that died while it saved: Qt
+// takes it for stale only where it can lock it itself, and another account that opened it (Qt
+// makes it readable by all) and holds it would have every later save wait for ever. One whose
+// process is gone is removed, but only the user's own file (not a link), and only while no
+// process of this user's holds it: a live Qt locks it, and its process may run where this one
+// cannot see it by the process id in the file (in another PID namespace).
+void raeume_verwaiste_qt_sperre(const QString& name)
+{
+    const QString datei = name + QStringLiteral(".lock");
+    const QByteArray pfad = QFile::encodeName(datei);
+    const int fd = ::open(pfad.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat offen;
+    struct stat jetzt;
+    qint64 prozess = 0;
+    QString rechner;
+    QString programm;
+    if (::fstat(fd, &offen) == 0 && S_ISREG(offen.st_mode) && offen.st_uid == ::geteuid()
+        && QLockFile(datei).getLockInfo(&prozess, &rechner, &programm) && rechner == QSysInfo::machineHostName()
+        && ::kill(pid_t(prozess), 0) != 0 && errno == ESRCH && !haelt_ein_eigener(offen.st_ino)
+        && ::lstat(pfad.constData(), &jetzt) == 0 && jetzt.st_dev == offen.st_dev && jetzt.st_ino == offen.st_ino)
+        ::unlink(pfad.constData());
+    ::close(fd);
+}
+
 // The text into the new file `datei`, which takes the place of `echt`.
 bool fuelle(QFileDevice& datei, const QString& echt)
 {
@@ -539,6 +605,8 @@ QString ziel_von_qt(const QString& name)
 
 bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
 {
+    if (nicht_schreiben)
+        return false;
     schreiben_versucht = true;
     auto* datei = qobject_cast<QFileDevice*>(&geraet);
     if (datei) {
@@ -552,7 +620,10 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
     letzter_text = einstellungstext(werte);
     if (!datei)
         return geraet.write(letzter_text) == letzter_text.size();
-    const QString echt = echter_pfad(datei->fileName());
+    // Never through a link or into a file that another account planted in a shared folder.
+    const QString echt = schreibziel(datei->fileName(), letzter_schreibfehler);
+    if (!letzter_schreibfehler.isEmpty())
+        return false;
     auto* ersatz = qobject_cast<QSaveFile*>(datei);
     if (!ersatz || echter_pfad(ziel_von_qt(datei->fileName())) == echt)
         return fuelle(*datei, echt);
@@ -624,8 +695,18 @@ QString sichere_einstellungen(QSettings& einstellungen)
         letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
-    // longer than any save takes is not waited for.
-    const CDateisperre sperre(QFileInfo(name).path(), 10000);
+    // longer than any save takes is not waited for: the save is refused and says why. Qt would
+    // still write the changes when the object goes, without the lock, so it hands them over now
+    // with nothing written: they stay for the next save of the file in this process.
+    const CDateisperre sperre(name, 10000);
+    raeume_verwaiste_qt_sperre(name);
+    if (sperre.besetzt()) {
+        nicht_schreiben = true;
+        einstellungen.sync();
+        nicht_schreiben = false;
+        return QDir::toNativeSeparators(name) + QStringLiteral(": ") + sperre.fehlertext();
+    }
+    erneuere_stand(name);
     // The status tells little: a QSettings object keeps the first error it met for good, and one
     // of an application without an organisation's name has one from the start. What the write
     // of this sync did tells.

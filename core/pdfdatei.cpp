@@ -26,8 +26,12 @@ QString systemfehler(int nummer)
 
 } // namespace
 
-CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_), echt(echter_pfad(ziel_))
+CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_)
 {
+    // Not through a link or into a file that another account planted in a shared folder.
+    echt = schreibziel(ziel, fehler);
+    if (!fehler.isEmpty())
+        return;
     // A folder, pipe or device of that name is neither replaced nor written into.
     if (QFileInfo::exists(echt) && !ist_datei(echt)) {
         fehler = tr("'%1' ist keine Datei.").arg(ziel);

@@ -16,7 +16,8 @@ class CPdfDatei
 public:
     // Makes the temporary file for `ziel`: beside the file its links name, or, where no file may
     // be added there, in the temporary folder (the target is then written in place); when that
-    // is not possible, `zwischenname()` is empty and `uebernimm` answers why.
+    // is not possible, or `ziel` is a link or file that another account planted in a shared
+    // folder (see `schreibziel`), `zwischenname()` is empty and `uebernimm` answers why.
     explicit CPdfDatei(const QString& ziel);
     // The temporary file goes unless it was put in place.
     ~CPdfDatei();

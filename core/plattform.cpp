@@ -178,11 +178,17 @@ void setze_shell_funktion(ShellFunktion funktion)
     shell_haken().setze(std::move(funktion));
 }
 
-QMessageBox::StandardButton zeige_meldung_kritisch(QWidget* eltern, const QString& titel,
+QString titel_der_box(const QString& titel)
+{
+    return titel.isEmpty() ? QCoreApplication::applicationName() : titel;
+}
+
+QMessageBox::StandardButton zeige_meldung_kritisch(QWidget* eltern, const QString& gegebener_titel,
                                                    const QString& text,
                                                    QMessageBox::StandardButtons knoepfe,
                                                    QMessageBox::StandardButton standard)
 {
+    const QString titel = titel_der_box(gegebener_titel);
     if (const MeldungFunktion f = meldung_haken().gib())
         return f(eltern, titel, text, knoepfe, standard);
     if (!hat_widget_anwendung()) {

@@ -52,8 +52,12 @@ void setze_shell_funktion(ShellFunktion funktion);
 // false when they could not be set.
 bool gib_normale_dateirechte(const QString& datei);
 
-// A critical message box with the given buttons; without a widget application the text goes
-// to standard error and the answer is QMessageBox::Cancel.
+// A box's caption: `titel`, or the application's name where it is empty, so that no box is
+// announced to a screen reader without a name.
+QString titel_der_box(const QString& titel);
+
+// A critical message box with the given buttons, captioned by `titel_der_box`; without a widget
+// application the text goes to standard error and the answer is QMessageBox::Cancel.
 QMessageBox::StandardButton zeige_meldung_kritisch(QWidget* eltern, const QString& titel,
                                                    const QString& text,
                                                    QMessageBox::StandardButtons knoepfe = QMessageBox::Ok,

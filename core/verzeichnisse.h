@@ -52,9 +52,9 @@ SGefundeneDatei oeffne_datei_in(const QString& ordner, const QString& name, QStr
 // `sprache` its language variant first, then the plain one) and, with `support`, the support
 // folder, each + "/" + `name`, opened for reading; empty when none is taken. Here and in the
 // other searches only a regular file counts: a folder, pipe or device of the name is passed over;
-// so is a file in the current folder or in a folder others may write that is not the user's own
-// (another user's, or one others may change by its mode or its access control list: see
-// eigentum.h), named as `oeffne_datei_in` names it. Each file is judged by what was opened, and
+// so is, wherever it lies, a file that is not the user's own (another user's, or one others may
+// change by its mode, a shared group or its access control list, or in the home a folder of its
+// way others may change: see eigentum.h), named as `oeffne_datei_in` names it. Each file is judged by what was opened, and
 // read from there.
 SGefundeneDatei oeffne_gesuchte_datei(const QString& name, bool support, bool sprache,
                                       QStringList* uebergangen = nullptr);

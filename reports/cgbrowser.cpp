@@ -26,13 +26,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextFrame>
+#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
 #include <memory>
@@ -62,6 +64,9 @@ void verarbeite_ereignisse()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+// The footer box is measured with a page number as wide as a job's last one may be.
+constexpr int breiteste_nummer = 99999;
 
 // Pixels of a length in centimetres at `dpi`, cut as the layout cuts them.
 int in_pixel(double zentimeter, int dpi)
@@ -292,6 +297,18 @@ void CGBrowser::melde_leer() const
         melde_bericht(grund);
 }
 
+bool CGBrowser::laedt_noch() const
+{
+    if (!webseite1 || !webseite1->laedt())
+        return false;
+    const QString text = tr("Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz "
+                            "angezeigt ist.")
+                             .arg(webseite1->gib_fortschritt());
+    CQCat::gib_instanz()->warn(CQString(text));
+    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+    return true;
+}
+
 // ---- Printing ----
 
 void CGBrowser::drucke(const int& art)
@@ -301,6 +318,8 @@ void CGBrowser::drucke(const int& art)
         melde_leer();
         return;
     }
+    if (laedt_noch())
+        return;
     if (!zwei_seiten) {
         // A web page prints through its PDF data, not through a print dialog that has nothing to print.
         if (webseite1) {
@@ -350,11 +369,17 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
     // printed whole is refused with its reason and leaves no file.
     std::vector<std::unique_ptr<QTextDocument>> dokumente;
     std::vector<std::unique_ptr<CDruckseiten>> teile;
-    for (const CQString* html : {html1, html2}) {
+    for (const auto& [html, seite] : {std::pair(html1, textseite1), std::pair(html2, textseite2)}) {
         if (!html)
             continue;
-        dokumente.push_back(std::make_unique<QTextDocument>());
-        dokumente.back()->setHtml(bereite_html_fuer_druck(*html));
+        // The pictures are the page's, found from its source as on screen.
+        const QString papier = bereite_html_fuer_druck(*html);
+        if (seite) {
+            dokumente.push_back(seite->druckdokument(papier));
+        } else {
+            dokumente.push_back(std::make_unique<QTextDocument>());
+            dokumente.back()->setHtml(papier);
+        }
         teile.push_back(lege_seiten_an(drucker, *dokumente.back(), fusszeile));
         if (!teile.back()->gib_fehler().isEmpty()) {
             beende_warte_cursor();
@@ -401,17 +426,37 @@ bool CGBrowser::mit_fusszeile(bool fusszeile)
     return fusszeile && gib_druckeinstellungen().fusszeile.gib_wert() != NEIN;
 }
 
-QMarginsF CGBrowser::druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss)
+QMarginsF CGBrowser::druckraender(QPrinter& drucker, const QFont& schrift, bool mit_fuss, int& fuss)
 {
-    const int dpi = geraet.logicalDpiY();
-    fuss = mit_fuss ? in_pixel(rand_unten, dpi)
-                    : static_cast<int>(QFontMetricsF(schrift, const_cast<QPaintDevice*>(&geraet)).ascent() + 5.0 * dpi / 72);
+    const int dpi = drucker.logicalDpiY();
     geraeterand_oben = in_pixel(rand_oben, dpi);
-    // The text ends one centimetre above the footer.
-    geraeterand_unten = fuss + in_pixel(1.0, dpi);
     geraeterand_links = in_pixel(rand_links, dpi);
     geraeterand_rechts = in_pixel(rand_rechts, dpi);
+    if (mit_fuss) {
+        // The box stands in the bottom margin; one taller (its cells wrap on narrow paper) is
+        // lifted until it ends where the printer still prints.
+        const qreal breite = drucker.pageRect(QPrinter::DevicePixel).width() - geraeterand_links - geraeterand_rechts;
+        const auto probe = fusskasten(breiteste_nummer, drucker, breite);
+        QPageLayout kleinste = drucker.pageLayout();
+        kleinste.setMargins(kleinste.minimumMargins());
+        fuss = std::max(in_pixel(rand_unten, dpi),
+                        qCeil(probe->size().height()) + kleinste.marginsPixels(drucker.resolution()).bottom());
+    } else {
+        fuss = static_cast<int>(QFontMetricsF(schrift, &drucker).ascent() + 5.0 * dpi / 72);
+    }
+    // The text ends one centimetre above the footer.
+    geraeterand_unten = fuss + in_pixel(1.0, dpi);
     return QMarginsF(geraeterand_links, geraeterand_oben, geraeterand_rechts, geraeterand_unten);
+}
+
+std::unique_ptr<QTextDocument> CGBrowser::fusskasten(int nummer, QPaintDevice& geraet, qreal breite) const
+{
+    auto kasten = std::make_unique<QTextDocument>();
+    kasten->setHtml(fusszeile_html(nummer));
+    kasten->documentLayout()->setPaintDevice(&geraet);
+    kasten->setDocumentMargin(0);
+    kasten->setTextWidth(breite);
+    return kasten;
 }
 
 bool CGBrowser::papier_reicht(QPrinter& drucker, bool fusszeile)
@@ -428,7 +473,7 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, const CDr
 {
     const bool mit_fuss = mit_fusszeile(fusszeile);
     int fuss = 0;
-    druckraender(*maler.device(), seiten.gib_dokument().defaultFont(), mit_fuss, fuss);
+    druckraender(drucker, seiten.gib_dokument().defaultFont(), mit_fuss, fuss);
     const QSizeF seite = drucker.pageRect(QPrinter::DevicePixel).size();
     const QRectF koerper(QPointF(0, 0), seite);
 
@@ -472,18 +517,12 @@ void CGBrowser::zeichne_blatt(int seite, int nummer, QPainter& maler, const CDru
         const qreal breite = QFontMetricsF(schrift, maler.device()).horizontalAdvance(text);
         maler.drawText(QPoint(qRound(koerper.left() + position.x() - breite), y), text);
     } else {
-        QTextDocument kasten;
-        kasten.setHtml(fusszeile_html(nummer));
-        kasten.documentLayout()->setPaintDevice(maler.device());
-        QTextFrameFormat rahmen = kasten.rootFrame()->frameFormat();
-        rahmen.setMargin(static_cast<int>(koerper.left()));
-        kasten.rootFrame()->setFrameFormat(rahmen);
-        kasten.setTextWidth(koerper.width() - position.x() - geraeterand_rechts);
+        const auto kasten = fusskasten(nummer, *maler.device(), koerper.width() - position.x() - geraeterand_rechts);
         maler.translate(qRound(koerper.left() + position.x()), y);
         maler.setClipRect(QRectF(0, 0, koerper.width(), koerper.height()));
         QAbstractTextDocumentLayout::PaintContext kontext;
         kontext.palette.setColor(QPalette::Text, Qt::black);
-        kasten.documentLayout()->draw(&maler, kontext);
+        kasten->documentLayout()->draw(&maler, kontext);
     }
     maler.restore();
 }
@@ -525,6 +564,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         melde_leer();
         return;
     }
+    if (laedt_noch())
+        return;
 
     QString ziel;
     if (anzeigen) {
@@ -539,7 +580,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
             letzte.setze_wert_qstr(CQString(bisher.path() + QLatin1Char('/') + bisher.completeBaseName() + endung));
         ziel = speichere_datei_dialog(this, letzte, tr("Berichte"), tr("bericht"), endung, tr("Speichern unter"),
                                       true, true);
-        if (ziel.isEmpty())
+        // A page may begin to load again while the dialog is open.
+        if (ziel.isEmpty() || laedt_noch())
             return;
     }
 
@@ -625,12 +667,15 @@ void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
         if (textseite1)
             drucke_text(*textseite1->document(), drucker);
     } else if (textseite1) {
-        QTextBrowser beide;
-        beide.setOpenExternalLinks(true);
-        beide.append(textseite1->toHtml());
-        if (textseite2)
-            beide.append(textseite2->toHtml());
-        drucke_text(*beide.document(), drucker);
+        // Each page's pictures are found from its own source, as on screen.
+        const std::unique_ptr<QTextDocument> beide = textseite1->druckdokument(textseite1->toHtml());
+        if (textseite2) {
+            QTextCursor ende(beide.get());
+            ende.movePosition(QTextCursor::End);
+            ende.insertBlock();
+            ende.insertFragment(QTextDocumentFragment(textseite2->druckdokument(textseite2->toHtml()).get()));
+        }
+        drucke_text(*beide, drucker);
     }
 }
 
@@ -678,7 +723,7 @@ void CGBrowser::sende_bericht()
         melde_leer();
         return;
     }
-    if (mailversand_frei(true))
+    if (!laedt_noch() && mailversand_frei(true))
         erstelle_mail();
 }
 

@@ -133,14 +133,19 @@ private:
     bool folge_link(CGBrowserEx* seite, const QUrl& url);
     // The footer box is asked for and switched on.
     static bool mit_fusszeile(bool fusszeile);
-    // The page margins of the paged printing on `geraet` (device pixels, also kept in the
-    // browser), and in `fuss` the footer's height.
-    QMarginsF druckraender(const QPaintDevice& geraet, const QFont& schrift, bool mit_fuss, int& fuss);
+    // The page margins of the paged printing on `drucker` (device pixels, also kept in the
+    // browser), and in `fuss` the footer's height: the footer box's own where it is taller than
+    // the bottom margin.
+    QMarginsF druckraender(QPrinter& drucker, const QFont& schrift, bool mit_fuss, int& fuss);
+    // The footer box of the sheet numbered `nummer`, laid out on `geraet` `breite` wide.
+    std::unique_ptr<QTextDocument> fusskasten(int nummer, QPaintDevice& geraet, qreal breite) const;
     // The printer's page holds one line between those margins.
     bool papier_reicht(QPrinter& drucker, bool fusszeile);
     // Print, save and mail of a viewer that shows nothing say why: the report was refused (the
     // refusal again), or else nothing is there (the error beep).
     void melde_leer() const;
+    // A web page still loading says that it cannot be saved, printed or mailed yet.
+    bool laedt_noch() const;
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;

@@ -1,6 +1,7 @@
 #include "cgbrowserex.h"
 #include "berichtsdokument.h"
 #include "berichthtml.h"
+#include "bedienhilfe.h"
 #include "berichtslink.h"
 #include "ccat.h"
 #include "cqiodatei.h"
@@ -14,10 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,6 +57,19 @@ CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern), schritte(new C
 {
     setOpenLinks(false);
     setOpenExternalLinks(true);
+    verlasse_per_strg_tab(this);
+}
+
+bool CGBrowserEx::focusNextPrevChild(bool next)
+{
+    const QTextCursor vorher = textCursor();
+    if (!QTextBrowser::focusNextPrevChild(next))
+        return false;
+    // Forward, or already out of the page, or to an earlier link: Qt's walk stands.
+    if (next || window()->focusWidget() != this || textCursor().selectionStart() < vorher.selectionStart())
+        return true;
+    setTextCursor(vorher);
+    return QTextEdit::focusNextPrevChild(false);
 }
 
 CGBrowserEx::~CGBrowserEx()
@@ -215,6 +232,39 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle))
         return CQString();
     return CQString(html_aus_bytes(datei.readAll()));
+}
+
+std::unique_ptr<QTextDocument> CGBrowserEx::druckdokument(const QString& html)
+{
+    // A document asks its parent's `loadResource` first.
+    auto dokument = std::make_unique<QTextDocument>(this);
+    dokument->setHtml(html);
+    // Renamed once all are found: a changed format may join fragments under the walk.
+    struct Bild
+    {
+        int anfang;
+        int ende;
+        QTextImageFormat format;
+    };
+    std::vector<Bild> bilder;
+    for (QTextBlock absatz = dokument->begin(); absatz.isValid(); absatz = absatz.next()) {
+        for (auto stueck = absatz.begin(); !stueck.atEnd(); ++stueck) {
+            QTextImageFormat bild = stueck.fragment().charFormat().toImageFormat();
+            const QUrl name(bild.name());
+            if (bild.isValid() && loese_link_auf(source(), name) != name) {
+                bild.setName(loese_link_auf(source(), name).toString());
+                bilder.push_back({stueck.fragment().position(),
+                                  stueck.fragment().position() + stueck.fragment().length(), bild});
+            }
+        }
+    }
+    QTextCursor auswahl(dokument.get());
+    for (const Bild& bild : bilder) {
+        auswahl.setPosition(bild.anfang);
+        auswahl.setPosition(bild.ende, QTextCursor::KeepAnchor);
+        auswahl.setCharFormat(bild.format);
+    }
+    return dokument;
 }
 
 bool CGBrowserEx::zeige_quelle(const CQString& text)

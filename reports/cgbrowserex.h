@@ -24,6 +24,10 @@ public:
     // The whole text of the source file as the page shows it (a text report as HTML of its
     // lines); empty when it cannot be read.
     CQString lies_quelldatei() const;
+    // A document of `html` for paper whose pictures and style sheets are this page's, whatever the
+    // current folder: read as the page reads its own, and named from its source, so that the
+    // document may take in another page's. It must not outlive the page.
+    std::unique_ptr<QTextDocument> druckdokument(const QString& html);
 
     // Links are decided by the allow-list (`pruefe_berichtslink`): an anchor of the shown page
     // scrolls there; report files ("xml", "txt", "htm", "html") are shown here, a text report
@@ -68,6 +72,10 @@ protected:
     // A new width lays the page out again from its top, in steps: a page shown far down waits at
     // the top meanwhile.
     void resizeEvent(QResizeEvent* ereignis) override;
+    // Tab and Shift+Tab step from link to link as QTextBrowser's do, but Shift+Tab on the first
+    // link (or before any) leaves the report backward, where Qt's walk would go round to the last
+    // link: the tool bar above is then one key away, as it is by Ctrl+Tab from anywhere.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Ladung;

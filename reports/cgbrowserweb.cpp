@@ -1,5 +1,6 @@
 #include "cgbrowserweb.h"
 #include "berichthtml.h"
+#include "bedienhilfe.h"
 #include "berichtslink.h"
 #include "berichtsordnerwache.h"
 #include "camisc.h"
@@ -85,9 +86,11 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
         },
         this);
     setPage(seite);
+    verlasse_per_strg_tab(this);
     // Connected here once: a second connection would deliver every load twice, and start a
     // pending print twice.
     connect(this, &QWebEngineView::loadProgress, this, &CGBrowserWeb::setProgress);
+    connect(this, &QWebEngineView::loadStarted, this, &CGBrowserWeb::beginne_ladung);
     connect(this, &QWebEngineView::loadFinished, this, &CGBrowserWeb::loadFinished);
     connect(this, &QWebEngineView::urlChanged, this, &CGBrowserWeb::urlChangedSlot);
     connect(seite, &QWebEnginePage::linkHovered, this, &CGBrowserWeb::linkHovered);
@@ -145,6 +148,10 @@ void CGBrowserWeb::zeige_quelle(const CQString& text)
                              : QUrl(text);
     if (adresse.isLocalFile())
         quelle = CQString(lokaler_pfad(adresse));
+    // The engine tells of a load only later, and not at all of one within the page shown (to an
+    // anchor).
+    if (!adresse.hasFragment() || adresse.adjusted(QUrl::RemoveFragment) != url().adjusted(QUrl::RemoveFragment))
+        beginne_ladung();
     gespeicherte_url = adresse;
     load(adresse);
     setFocus(Qt::OtherFocusReason);
@@ -153,7 +160,7 @@ void CGBrowserWeb::zeige_quelle(const CQString& text)
 void CGBrowserWeb::leere()
 {
     zeige_quelle(CQString());
-    ++geleert;
+    beginne_ladung();
     seiten_html.clear();
     setHtml(QString());
 }
@@ -203,15 +210,24 @@ void CGBrowserWeb::loadFinished(bool ok)
     emit backwardAvailable(history()->canGoBack());
     emit forwardAvailable(history()->canGoForward());
     emit homeAvailable(lokaler_pfad(url()).compare(quelle, Qt::CaseInsensitive) != 0);
-    // As `rueckruf` does, and not the HTML of a page emptied since.
-    seite->toHtml([this, zeichen = lebt, nummer = geleert](const QString& html) {
-        if (*zeichen && nummer == geleert)
-            loadHTML(html);
+    // As `rueckruf` does, and not the HTML of a page emptied or loading again since.
+    seite->toHtml([this, zeichen = lebt, nummer = ladung](const QString& html) {
+        if (!*zeichen || nummer != ladung)
+            return;
+        loadHTML(html);
+        // A render process that went answers with nothing: no page to save yet.
+        ladend = html.isEmpty();
     });
     if (druck_ausstehend) {
         druck_ausstehend = false;
         drucke();
     }
+}
+
+void CGBrowserWeb::beginne_ladung()
+{
+    ++ladung;
+    ladend = true;
 }
 
 void CGBrowserWeb::loadHTML(const QString& html)

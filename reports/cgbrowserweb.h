@@ -58,6 +58,10 @@ public:
     CQString gib_text() const;
     // The PDF file last written.
     CQString gib_ausgabedatei() const;
+    // From a source set, or a load begun, until the HTML of the loaded page has come: until then
+    // the page's HTML is not that of what it shows, and nothing saves, prints or mails it.
+    bool laedt() const { return ladend; }
+    int gib_fortschritt() const { return fortschritt; }
     const CQString& gib_quelle() const { return quelle; }
 
     // Loads the source and writes it as PDF to `ausgabedatei` (and its HTML to `zweiter_name`
@@ -121,6 +125,7 @@ private:
     CDruckerzuordnung* zuordnung() const;
     // The engine writes `datei` as PDF through a temporary file beside it.
     void schreibe_pdf_datei(const QString& datei, const QPageLayout& layout);
+    void beginne_ladung();
 
     Berichtsordnerwache* ordnerwache = nullptr;
 
@@ -133,8 +138,9 @@ private:
     int gedrueckte_knoepfe = 0;
     QWebEnginePage* seite = nullptr;
     QString seiten_html;
-    // Counts `leere`: the engine's answer to a request made before it is not taken.
-    quint64 geleert = 0;
+    // Counts loads begun and `leere`: the engine's answer to a request made before is not taken.
+    quint64 ladung = 0;
+    bool ladend = false;
     // The link under the mouse, and the one the user last pressed the left button on.
     QString zeiger_link;
     QUrl geklickt;

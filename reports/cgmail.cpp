@@ -88,11 +88,12 @@ QStringList zeilen_von(QString text)
 
 // The file empty and readable by its owner only, whatever it was before: it carries the mail
 // password. A file left by an earlier run is replaced rather than reused, so that nobody who
-// opened the old one reads the new text through it.
+// opened the old one reads the new text through it; a file that stays at the name (another
+// account's in a shared folder) is not taken.
 bool lege_privat_an(const QString& pfad)
 {
     QFile::remove(pfad);
-    const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                           S_IRUSR | S_IWUSR);
     if (fd < 0)
         return false;

@@ -6,6 +6,7 @@
 #include "gui.h"
 #include "pdfausgabe.h"
 #include "steuerdaten.h"
+#include "steuerzeichen.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -118,7 +119,10 @@ bool CPrinter::schreibe_pdf_datei(const QByteArray& pdf)
 {
     if (pdf.isEmpty() || outputFormat() != QPrinter::PdfFormat || outputFileName().isEmpty())
         return false;
-    return schreibe_ganz(outputFileName(), pdf).isEmpty();
+    const QString fehler = schreibe_ganz(outputFileName(), pdf);
+    if (!fehler.isEmpty())
+        CQCat::gib_instanz()->error(CQString(maskiere_steuerzeichen(outputFileName()) + QStringLiteral(": ") + fehler));
+    return fehler.isEmpty();
 }
 
 bool CPrinter::drucke_pdf(const QByteArray& pdf)

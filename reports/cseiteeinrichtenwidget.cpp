@@ -60,13 +60,14 @@ CPrinter* neuer_drucker(const QPrinter& gewaehlt)
 }
 
 // Paints the page's text into the printable area; false when the printer could not be reached
-// or its PDF file not written whole (the old file then stays).
-bool drucke_testseite(CPrinter& drucker, QTextDocument& seite)
+// or its PDF file not written whole (the old file then stays): `grund` then says why, where the
+// PDF file told it.
+bool drucke_testseite(CPrinter& drucker, QTextDocument& seite, QString& grund)
 {
     CPdfAusgabe ausgabe(drucker);
     QPainter maler;
     if (!maler.begin(&drucker)) {
-        (void)ausgabe.beende(false);
+        grund = ausgabe.beende(false);
         return false;
     }
     const QRectF flaeche(QPointF(0, 0), drucker.pageRect(QPrinter::DevicePixel).size());
@@ -74,7 +75,8 @@ bool drucke_testseite(CPrinter& drucker, QTextDocument& seite)
     seite.setPageSize(flaeche.size());
     seite.drawContents(&maler, flaeche);
     const bool beendet = maler.end() && drucker.printerState() != QPrinter::Error;
-    return ausgabe.beende(beendet).isEmpty() && beendet;
+    grund = ausgabe.beende(beendet);
+    return grund.isEmpty() && beendet;
 }
 
 } // namespace
@@ -179,12 +181,14 @@ void CSeiteEinrichtenWidget::testdruck_beendet()
     beende_testdruck();
 }
 
-void CSeiteEinrichtenWidget::testdruck_fehlgeschlagen()
+void CSeiteEinrichtenWidget::testdruck_fehlgeschlagen(const QString& grund)
 {
     if (!testdruck)
         return;
     const QString name = testdrucker ? testdrucker->gib_druckername() : QString();
-    const QString text = tr("Testdruck auf Drucker '%1' fehlgeschlagen.").arg(name);
+    QString text = tr("Testdruck auf Drucker '%1' fehlgeschlagen.").arg(name);
+    if (!grund.isEmpty())
+        text += QLatin1Char(' ') + grund;
     CQCat::gib_instanz()->error(CQString(text));
     frage_mit_knoepfen(this, QMessageBox::Warning, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
     beende_testdruck();
@@ -449,8 +453,9 @@ void CSeiteEinrichtenWidget::slot_druckeTestseite()
     QString beschreibung;
     gib_druckerbeschreibung(beschreibung, testdrucker, false);
     seite->setPlainText(beschreibung);
-    if (!drucke_testseite(*testdrucker, *seite)) {
-        testdruck_fehlgeschlagen();
+    QString grund;
+    if (!drucke_testseite(*testdrucker, *seite, grund)) {
+        testdruck_fehlgeschlagen(grund);
         return;
     }
     testdruck_beendet();

@@ -38,8 +38,9 @@ public:
     void testdruck_beendet();
     // Forgets the test print without logging it (its job was given up).
     void beende_testdruck();
-    // A print job on the test printer failed: logs it, tells the user and forgets the test print.
-    void testdruck_fehlgeschlagen();
+    // A print job on the test printer failed: logs it, tells the user (with `grund`, when known)
+    // and forgets the test print.
+    void testdruck_fehlgeschlagen(const QString& grund = QString());
     // Name, paper, orientation and margins (millimetres) of a printer, null meaning the default
     // printer; without the minimum margins when `ohne_minimum` is set.
     void gib_druckerbeschreibung(QString& ergebnis, QPrinter* drucker, bool ohne_minimum) override;

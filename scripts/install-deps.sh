@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth qt5-assistant qhelpgenerator-qt5 libgl1-mesa-dri
   qttranslations5-l10n
-  zip unzip locales-all time python3
+  zip unzip locales-all time python3 python3-fusepy
   clang libclang-rt-14-dev
   poppler-utils fonts-dejavu-core
   openssl

@@ -6,7 +6,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QList>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QWidget>
+
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -50,6 +55,31 @@ private:
     QToolButton* knopf;
 };
 
+// The control that Tab or Shift+Tab would reach from `ansicht` if the view did not keep the key:
+// the next one along the window's focus chain outside the view that takes the focus by Tab.
+void gehe_hinaus(QWidget* ansicht, bool vorwaerts)
+{
+    QWidget* const fenster = ansicht->window();
+    const auto schritt = [vorwaerts](QWidget* w) { return vorwaerts ? w->nextInFocusChain() : w->previousInFocusChain(); };
+    for (QWidget* w = schritt(ansicht); w != ansicht; w = schritt(w)) {
+        if (!ansicht->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled()
+            && w->window() == fenster && w->isVisibleTo(fenster)) {
+            w->setFocus(vorwaerts ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+// The tab widget around `ansicht` of more than one page: Ctrl+Tab turns its pages, as Qt's tab
+// widget does for whatever has the focus in it. Null where there is none.
+QTabWidget* reiter_um(QWidget* ansicht)
+{
+    for (QWidget* w = ansicht->parentWidget(); w && !w->isWindow(); w = w->parentWidget())
+        if (auto* reiter = qobject_cast<QTabWidget*>(w); reiter && reiter->count() > 1)
+            return reiter;
+    return nullptr;
+}
+
 } // namespace
 
 void oeffne_menue_per_taste(QToolButton* knopf)
@@ -85,6 +115,29 @@ void gib_platz_fuer_text(QWidget* element)
     const QSize mindestens = element->minimumSize().expandedTo(element->minimumSizeHint());
     element->setMinimumSize(mindestens);
     element->setMaximumSize(element->maximumSize().expandedTo(mindestens));
+}
+
+void verlasse_per_strg_tab(QWidget* ansicht)
+{
+    // Shift+Tab comes as Backtab from most keyboards, as Shift+Tab from some.
+    const std::initializer_list<std::pair<QKeySequence, bool>> tasten{
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), true},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), false},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), false}};
+    for (const auto& [taste, vorwaerts] : tasten) {
+        auto* kuerzel = new QShortcut(taste, ansicht, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        QObject::connect(kuerzel, &QShortcut::activated, ansicht, [ansicht, vorwaerts = vorwaerts] {
+            QTabWidget* const reiter = reiter_um(ansicht);
+            if (!reiter) {
+                gehe_hinaus(ansicht, vorwaerts);
+                return;
+            }
+            // Straight to the tab widget: through the application the key would meet this
+            // shortcut again.
+            QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, vorwaerts ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            static_cast<QObject*>(reiter)->event(&taste);
+        });
+    }
 }
 
 void ans_ende_der_tabfolge(QWidget* teil)

@@ -25,6 +25,11 @@ void setze_tipp_und_namen(QWidget* element, const QString& tipp);
 // language. A size that is already large enough stays. Call it once the texts are set.
 void gib_platz_fuer_text(QWidget* element);
 
+// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of `ansicht` (a report, a text, a web page that
+// keeps Tab for its links or its text) to the next or previous control of its window in one step.
+// Inside a tab widget of more than one page they turn its pages instead, as they always did there.
+void verlasse_per_strg_tab(QWidget* ansicht);
+
 // Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its
 // window's Tab chain, keeping their order among themselves: Tab reaches them after everything above.
 void ans_ende_der_tabfolge(QWidget* teil);

@@ -5,6 +5,7 @@
 #include "cfehler.h"
 #include "gui.h"
 #include "html.h"
+#include "melde.h"
 #include "protokolldruck.h"
 #include "zeilenpuffer.h"
 
@@ -102,7 +103,7 @@ void CCBaseLog::zeige_protokoll()
 
 bool CCBaseLog::worker_laeuft() const
 {
-    return worker && !worker->isFinished();
+    return worker && !worker->isFinished() && !ohne_start;
 }
 
 void CCBaseLog::starte_thread(CCThread* thread)
@@ -111,6 +112,7 @@ void CCBaseLog::starte_thread(CCThread* thread)
         return;
     worker = thread;
     worker_fertig = false;
+    ohne_start = false;
     workerwache.gesetzt = true;
     mit_worker().push_back(this);
     // The poll would notice the end only up to 500 ms later: the end of a short job would take
@@ -147,6 +149,13 @@ void CCBaseLog::beginne_lauf()
     warte_cursor = true;
     // Not IdlePriority: on Linux that is SCHED_IDLE, which a busy machine may starve for good.
     worker->start(QThread::LowPriority);
+    // The system may start no thread (a limit of processes, no room for a stack): the job ends
+    // as failed, saying so, where it would wait for the end of a thread that never runs.
+    ohne_start = !worker->isRunning() && !worker->isFinished();
+    if (ohne_start) {
+        setze_fehler();
+        qmelde(2, klasse, CQString("beginne_lauf"), CQString(Text::tr("Das System startet keinen Thread für den Vorgang")));
+    }
 }
 
 void CCBaseLog::pruefe_thread()
@@ -162,7 +171,7 @@ void CCBaseLog::pruefe_thread()
             poll_timer->start(poll_abstand_ms);
         return;
     }
-    if (!worker->isFinished()) {
+    if (!worker->isFinished() && !ohne_start) {
         if (poll_timer)
             poll_timer->start(poll_abstand_ms);
         return;

@@ -199,5 +199,7 @@ private:
     std::vector<CCbaseLogNeueTextzeile::Zeile> wartende_zeilen;
     // Set in the worker thread right after its run() has returned; read after the end.
     std::atomic<bool> worker_fertig{false};
+    // The system started no thread for the worker.
+    bool ohne_start = false;
     QPointer<QTimer> poll_timer;
 };

@@ -1,5 +1,6 @@
 #include "dialogseam.h"
 #include "gui.h"
+#include "plattform.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -75,9 +76,10 @@ void setze_speichern_funktion(SpeichernFunktion funktion)
     speichern_haken() = std::move(funktion);
 }
 
-int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text,
-                       const QStringList& knoepfe, int standard, int abbruch)
+int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString& gegebener_titel,
+                       const QString& text, const QStringList& knoepfe, int standard, int abbruch)
 {
+    const QString titel = titel_der_box(gegebener_titel);
     if (frage_haken())
         return frage_haken()(eltern, symbol, titel, text, knoepfe, standard, abbruch);
     if (!ist_gui_lauf())

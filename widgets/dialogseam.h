@@ -32,7 +32,7 @@ using SpeichernFunktion = std::function<QString(QWidget* eltern, const QString& 
 void setze_speichern_funktion(SpeichernFunktion funktion);
 
 // A question answered by one of the named buttons (such as "Ja", "Nein"): the index of the
-// pressed button in `knoepfe`. `standard` is the button that Enter presses, `abbruch` the one
+// pressed button in `knoepfe`. The box is captioned by `titel_der_box`. `standard` is the button that Enter presses, `abbruch` the one
 // that Escape (or closing the box) stands for.
 int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text,
                        const QStringList& knoepfe, int standard, int abbruch);

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,6 +14,8 @@
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextList>
+#include <QUrl>
+#include <QVariant>
 #include <QHash>
 #include <QSet>
 
@@ -150,6 +153,32 @@ struct Anfang
     qreal erste_seite = 0;
 };
 
+// The paper of a slice: it takes every picture from its source, which keeps each one it has
+// loaded, and leaves the pictures it loads itself there. Each slice loading its own would put a
+// picture shown on many pages into a PDF once for every slice.
+class Scheibenpapier : public QTextDocument
+{
+public:
+    explicit Scheibenpapier(QTextDocument& quelle) : QTextDocument(&quelle), quelle(quelle) {}
+
+protected:
+    QVariant loadResource(int typ, const QUrl& name) override
+    {
+        const QVariant da = quelle.resource(typ, name);
+        if (da.isValid() || typ != QTextDocument::ImageResource)
+            return da;
+        // A path without a scheme, which the document does not load: read as the picture would be.
+        QPixmap bild;
+        if (!bild.load(name.isLocalFile() ? name.toLocalFile() : name.toString()))
+            return da;
+        quelle.addResource(typ, name, bild);
+        return bild;
+    }
+
+private:
+    QTextDocument& quelle;
+};
+
 // The document of a slice, and how its blocks match the source's.
 struct Scheibendokument
 {
@@ -186,8 +215,7 @@ std::vector<std::pair<QTextList*, int>> laufende_listen(QTextDocument& quelle, i
 Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage)
 {
     Scheibendokument scheibe;
-    // A child of the source, which it asks for the pictures it shows.
-    scheibe.dokument = std::make_unique<QTextDocument>(&quelle);
+    scheibe.dokument = std::make_unique<Scheibenpapier>(quelle);
     QTextDocument& papier = *scheibe.dokument;
     papier.setUndoRedoEnabled(false);
     // Everything is set before the layout is first asked for: it is made once, at the end.
@@ -253,6 +281,12 @@ void setze_abstand_oben(const Scheibendokument& scheibe, qreal abstand)
     QTextCursor(erster).setBlockFormat(format);
 }
 
+// How far a line reaches down from its top.
+qreal hoehe_von(const QTextLine& zeile)
+{
+    return zeile.ascent() + zeile.descent() + (zeile.leadingIncluded() ? qMax<qreal>(zeile.leading(), 0) : 0);
+}
+
 // Every line of the laid-out document, table cells' included, ordered by their tops; the blocks
 // of several lines go to `absaetze`.
 std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& einheiten, std::vector<Absatz>& absaetze)
@@ -275,9 +309,7 @@ std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& 
         const QPointF basis = layout->blockBoundingRect(block).topLeft();
         for (int i = 0; i < absatz->lineCount(); ++i) {
             const QTextLine zeile = absatz->lineAt(i);
-            const qreal hoehe =
-                zeile.ascent() + zeile.descent() + (zeile.leadingIncluded() ? qMax<qreal>(zeile.leading(), 0) : 0);
-            zeilen.push_back({basis.y() + zeile.y(), basis.y() + zeile.y() + hoehe, einheit});
+            zeilen.push_back({basis.y() + zeile.y(), basis.y() + zeile.y() + hoehe_von(zeile), einheit});
         }
         if (absatz->lineCount() > 1)
             absaetze.push_back({block, basis, basis.y() + absatz->lineAt(0).y(),
@@ -469,15 +501,17 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
         }
 
         // The next slice begins with the part of the first line on the last page, or of a line
-        // running across its top, with that page: on the same page grid, the part where it is
-        // here. A slice that cannot give a page keeps them all; the next one begins a page.
+        // running across its top (a picture taller than a page, cut where the page ends), with
+        // that page: on the same page grid, the part where it is here. A slice that cannot give
+        // a page keeps them all; the next one begins a page.
         Anfang weiter;
         weiter.teil = bis;
         if (bis < teilzahl && oben.size() > 2) {
             const qreal letzte = oben.at(oben.size() - 2);
             const std::vector<Zeile>& zeilen = gelegt.zeilen;
-            for (std::size_t i = davor(zeilen, letzte); i < zeilen.size(); ++i)
-                weiter.teil = qMin(weiter.teil, zeilen[i].einheit);
+            for (const Zeile& zeile : zeilen)
+                if (zeile.unten > letzte + genau)
+                    weiter.teil = qMin(weiter.teil, zeile.einheit);
             const qreal erste = erste_zeile_von(zeilen, weiter.teil);
             if (std::isfinite(erste)) {
                 const qreal raster = std::floor((erste + genau) / hoehe) * hoehe;
@@ -546,10 +580,11 @@ void CDruckseiten::zeichne(QPainter& maler, int seite, const QRectF& koerper) co
         const QBrush hintergrund = ueberhang.block.blockFormat().background();
         if (hintergrund.style() != Qt::NoBrush)
             maler.fillRect(QRectF(ueberhang.basis, absatz->boundingRect().size()), hintergrund);
+        // The lines that begin on this page, and one taller than a page that runs across its top.
         for (int i = 0; i < absatz->lineCount(); ++i) {
             const QTextLine zeile = absatz->lineAt(i);
             const qreal y = ueberhang.basis.y() + zeile.y();
-            if (y > anfang - genau && y < ende - genau)
+            if (y < ende - genau && y + hoehe_von(zeile) > anfang + genau)
                 zeile.draw(&maler, ueberhang.basis);
         }
     }

@@ -43,7 +43,8 @@ class QTextDocument;
 // table a row runs on across it. Drawn page by page, such a line lands on both pages: a sliver of
 // it at the foot of one, and in a PDF its text twice. The pages are therefore cut here where no
 // line runs across the cut, as low as the page allows, and each page draws the lines that begin
-// on it and nothing of the next one.
+// on it, and of a line taller than a page (a picture, cut where the page ends) the part that runs
+// across its top, and nothing of the next one.
 class CDruckseiten
 {
 public:

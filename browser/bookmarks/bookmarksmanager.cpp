@@ -5,8 +5,10 @@
 #include "bookmarksmodel.h"
 #include "changebookmarkcommand.h"
 #include "dateien.h"
+#include "dateisperre.h"
 #include "dialogseam.h"
 #include "gui.h"
+#include "privatdatei.h"
 #include "removebookmarkscommand.h"
 #include "xbelreader.h"
 #include "xbelwriter.h"
@@ -17,7 +19,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QLockFile>
 #include <QtDebug>
 
 namespace {
@@ -204,6 +205,8 @@ void BookmarksManager::load()
     QString datei = fileName();
     if (!QFile::exists(datei))
         datei = QStringLiteral(":defaultbookmarks.xbel");
+    // Others may read a file as earlier versions made it: from now on its user alone.
+    (void)mache_privat(datei);
     XbelReader reader;
     bookmarkRootNode = reader.read(datei);
     ordneOberordner(bookmarkRootNode.get());
@@ -271,18 +274,18 @@ void BookmarksManager::save()
     // On a first start the data folder may not exist yet.
     QDir().mkpath(QFileInfo(datei).absolutePath());
     // Another process saving at the same moment waits: its change is read back, not overwritten.
-    // Still held by it, the save is tried again later; where no lock file can be made (a folder
-    // where no file may be added), the save goes on without.
-    QLockFile sperre(datei + QStringLiteral(".lock"));
-    sperre.setStaleLockTime(10000);
-    if (!sperre.tryLock(5000) && sperre.error() == QLockFile::LockFailedError) {
+    // Still held by it, the save is said and tried again later; where no lock file can be made
+    // (a folder where no file may be added), the save goes on without.
+    const CDateisperre sperre(datei, 5000);
+    if (sperre.besetzt()) {
+        qWarning() << "BookmarkManager: not saved:" << sperre.fehlertext();
         m_saveTimer->changeOccurred();
         return;
     }
     if (!uebernimmFremdeAenderungen())
         return;
     XbelWriter writer;
-    if (writer.write(datei, bookmarkRootNode.get())) {
+    if (writer.write(datei, bookmarkRootNode.get(), true)) {
         gespeichert = eintraege(bookmarkRootNode.get());
         speicherfehlerGemeldet = false;
         return;

@@ -1,6 +1,7 @@
 #include "xbelwriter.h"
 #include "bookmarknode.h"
 #include "dateien.h"
+#include "privatdatei.h"
 
 #include <QtDebug>
 
@@ -38,11 +39,12 @@ XbelWriter::XbelWriter()
     setAutoFormatting(true);
 }
 
-bool XbelWriter::write(const QString& fileName, const BookmarkNode* root)
+bool XbelWriter::write(const QString& fileName, const BookmarkNode* root, bool privat)
 {
     if (!root)
         return false;
-    const QString fehler = schreibe_ganz(fileName, [this, root](QIODevice& file) { return write(&file, root); });
+    const auto dokument = [this, root](QIODevice& file) { return write(&file, root); };
+    const QString fehler = privat ? schreibe_privat_ganz(fileName, dokument) : schreibe_ganz(fileName, dokument);
     if (fehler.isEmpty())
         return true;
     // The callers' messages are fixed; the cause goes to the log.

@@ -15,8 +15,9 @@ public:
 
     // Replaces the file only once the whole document is written and flushed: false for a null
     // node or when the file cannot be written (the cause goes to the log), and the old file then
-    // stays byte for byte.
-    bool write(const QString& fileName, const BookmarkNode* root);
+    // stays byte for byte. `privat`: a new file is readable by its user alone (the browser's own
+    // store, not an export).
+    bool write(const QString& fileName, const BookmarkNode* root, bool privat = false);
     // A root's children become the top items, any other node the only one. False when the
     // device refused the data.
     bool write(QIODevice* device, const BookmarkNode* root);

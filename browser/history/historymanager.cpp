@@ -6,9 +6,11 @@
 #include "browsereinstellungswerte.h"
 #include "dateien.h"
 #include "dateisperre.h"
+#include "dialogseam.h"
 #include "historyfiltermodel.h"
 #include "historymodel.h"
 #include "historytreemodel.h"
+#include "privatdatei.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,9 +70,9 @@ void HistoryManager::saveIfNecessary()
 {
     // At the end of the program, or on the user's word: worth waiting for another process's
     // rewrite of a long history, which holds the lock for seconds.
-    sperrfrist_ms = 30000;
+    dringend = true;
     saveTimer->saveIfNecessary();
-    sperrfrist_ms = 100;
+    dringend = false;
 }
 
 void HistoryManager::addUrl(const QString& url)
@@ -206,13 +208,18 @@ void HistoryManager::load()
     QFile datei(dateiname());
     if (!datei.exists())
         return;
+    // Others may read a file as earlier versions made it: from now on its user alone.
+    (void)mache_privat(dateiname());
+    // The file's look is taken before it is read, not after: a visit another process adds
+    // meanwhile then shows as a change, which the next rewrite takes over.
+    const Dateistand gelesen = dateistand();
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly)) {
         qWarning("Unable to open history file %s", qUtf8Printable(datei.fileName()));
         return;
     }
     bool neu_schreiben = false;
     nichtErsetzen = !liesDatei(datei, history, &neu_schreiben);
-    bekannterStand = dateistand();
+    bekannterStand = gelesen;
     // The marker first: visits that expire now are in the file and need a full rewrite.
     merkeGespeichert();
     checkForExpired();
@@ -235,15 +242,14 @@ void HistoryManager::save()
     if (!saveAll && first < 0)
         return;
     QDir().mkpath(gib_browser_datenordner());
+    const QString name = dateiname();
     // Appending and rewriting take one lock, from the look at the file to the write: a record
-    // appended to the file that a rewrite has read would go with it. Held by another process's
-    // rewrite, the save is tried again later; the visits stay unsaved meanwhile.
-    const CDateisperre sperre(gib_browser_datenordner(), sperrfrist_ms);
+    // appended to the file that a rewrite has read would go with it.
+    const CDateisperre sperre(name, dringend ? 30000 : 100);
     if (sperre.besetzt()) {
-        saveTimer->changeOccurred();
+        sperreBesetzt(sperre.fehlertext());
         return;
     }
-    const QString name = dateiname();
     if (saveAll) {
         schreibeGanz(name);
         return;
@@ -252,7 +258,7 @@ void HistoryManager::save()
     // next full rewrite reads it first.
     const bool bekannt = dateistand() == bekannterStand;
     QFile anhang(name);
-    if (!oeffne_regulaere_datei(anhang, QIODevice::Append)) {
+    if (!oeffne_privat_zum_anhaengen(anhang)) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
@@ -283,7 +289,7 @@ void HistoryManager::schreibeGanz(const QString& name)
         return;
     }
     const std::unique_ptr<QFileDevice> datei = oeffne_ganz(name);
-    if (!datei->isOpen()) {
+    if (!datei->isOpen() || !mache_privat(datei->handle())) {
         qWarning("Unable to open history file for saving %s", qUtf8Printable(name));
         return;
     }
@@ -353,6 +359,17 @@ HistoryManager::Dateistand HistoryManager::dateistand()
         stand.status = info.metadataChangeTime();
     }
     return stand;
+}
+
+void HistoryManager::sperreBesetzt(const QString& grund)
+{
+    qWarning("History not saved: %s", qUtf8Printable(grund));
+    // Tried again later; a save that cannot wait any longer tells the user what is not in the file.
+    saveTimer->changeOccurred();
+    if (dringend)
+        zeige_warnung(nullptr, tr("Saving History"),
+                      tr("The history could not be saved; the visits since its last save are not in the file.\n%1")
+                          .arg(grund));
 }
 
 void HistoryManager::vergiss(const HistoryItem& item)

@@ -21,8 +21,9 @@ class HistoryTreeModel;
 // Other processes may use the same file. Appending never touches their visits; before the file
 // is written whole, the visits another process has written to it since this one last read or
 // wrote it are read back into the list, so that no visit already in the file is lost. Visits
-// this process removed (or cleared) stay removed. Appending and rewriting hold one lock (on the
-// file's folder), so that no visit is appended to a file that a rewrite has read and replaces.
+// this process removed (or cleared) stay removed. Appending and rewriting hold one lock (a lock
+// file of the user's alone beside the file), so that no visit is appended to a file that a
+// rewrite has read and replaces. The file is readable by its user alone.
 class HistoryManager : public QObject
 {
     Q_OBJECT
@@ -83,6 +84,8 @@ private:
     bool liesDatei(QIODevice& datei, QList<HistoryItem>& liste, bool* neu_schreiben);
     // The file no longer matches the list: the next save writes it anew, and a save is due.
     void dateiVeraltet();
+    // Another process holds the lock past the save's bound: said, and the save is tried again.
+    void sperreBesetzt(const QString& grund);
     // The visit leaves the list on purpose: it is not taken back from the file.
     void vergiss(const HistoryItem& item);
     // Position of the newest visit known to be in the file; -1 when none is known.
@@ -90,8 +93,9 @@ private:
     void merkeGespeichert();
 
     AutoSaver* saveTimer;
-    // How long a save waits for the lock of the history's folder (see `save`).
-    int sperrfrist_ms = 100;
+    // A save that cannot be put off (see `saveIfNecessary`): it waits longer for the lock, and
+    // says when it cannot have it.
+    bool dringend = false;
     int m_historyLimit = 30;
     QTimer expiredTimer;
     QList<HistoryItem> history;

@@ -614,7 +614,8 @@ void BrowserMainWindow::slotPrivateBrowsing()
            "  Until you close the window, you can still click the Back and Forward buttons"
            " to return to the webpages you have opened.")
             .arg(title);
-    if (frage_mit_knoepfen(this, QMessageBox::Question, QString(), text, {tr("OK"), tr("Cancel")}, 0, 1) == 0)
+    const QStringList knoepfe{tr("OK"), tr("Cancel")};
+    if (frage_mit_knoepfen(this, QMessageBox::Question, tr("Private Browsing"), text, knoepfe, 0, 1) == 0)
         zustand->setPrivateBrowsing(true);
     // A cancelled question leaves the checkable menu entry as it was.
     if (auto* action = qobject_cast<QAction*>(sender()))
@@ -627,7 +628,7 @@ void BrowserMainWindow::closeEvent(QCloseEvent* event)
         const QString text = tr("Are you sure you want to close the window?"
                                 "  There are %1 tabs open")
                                  .arg(m_tabWidget->count());
-        if (frage_mit_knoepfen(this, QMessageBox::Warning, QString(), text, {tr("Yes"), tr("No")}, 1, 1) != 0) {
+        if (frage_mit_knoepfen(this, QMessageBox::Warning, tr("Close Window"), text, {tr("Yes"), tr("No")}, 1, 1) != 0) {
             event->ignore();
             return;
         }

@@ -161,13 +161,25 @@ int TabWidget::gueltigerIndex(int index) const
 
 void TabWidget::currentChanged(int index)
 {
-    WebView* view = qobject_cast<WebView*>(widget(index));
-    if (!view)
+    if (index < 0)
         return;
-
     for (const QMetaObject::Connection& verbindung : qAsConst(m_aktuelleVerbindungen))
         disconnect(verbindung);
     m_aktuelleVerbindungen.clear();
+
+    WebView* view = qobject_cast<WebView*>(widget(index));
+    if (!view) {
+        // The placeholder left when the last tab closed shows no page: the window is named by
+        // the program alone, and the user starts at the new tab's address field.
+        for (WebActionMapper* mapper : qAsConst(m_actions))
+            mapper->updateCurrent(nullptr);
+        emit setCurrentTitle(QString());
+        m_lineEdits->setCurrentIndex(index);
+        emit loadProgress(0);
+        emit showStatusBarMessage(QString());
+        m_lineEdits->currentWidget()->setFocus();
+        return;
+    }
 
     QWebEnginePage* page = view->page();
     m_aktuelleVerbindungen << connect(page, &QWebEnginePage::linkHovered, this, &TabWidget::linkHovered)
@@ -215,6 +227,7 @@ WebView* TabWidget::newTab(bool makeCurrent)
         disconnect(this, &QTabWidget::currentChanged, this, &TabWidget::currentChanged);
         addTab(emptyWidget, tr("(Untitled)"));
         connect(this, &QTabWidget::currentChanged, this, &TabWidget::currentChanged);
+        currentChanged(currentIndex());
         return nullptr;
     }
 

@@ -35,6 +35,7 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <stdexcept>
 
@@ -405,4 +406,35 @@ TEST_F(BrowserFenster, AnmeldungUndEinDownloadBeiMehrerenFenstern)
     EXPECT_FALSE(item.isNull());
     manager->cleanup();
     EXPECT_TRUE(warte([&] { return item.isNull() && manager->rowCount() == 0; }));
+}
+
+// The first own window makes the application object; neither touches the program's language.
+// The program speaks English under an Arabic or French locale (it has no texts of theirs) and on
+// a German system started with "-en": Qt's own texts stay English and every window reads left to
+// right once the window is open. The system's locale is read once a process, so each runs in a
+// process of its own: this program again, on this test alone.
+TEST_F(BrowserFenster, EigenesFensterLaesstSpracheUndRichtungDesProgramms)
+{
+    const char* const probe = "AKT_SPRACHPROBE";
+    const auto abbrechen = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    if (qEnvironmentVariableIsSet(probe)) {
+        oeffne();
+        std::printf("\nSprachprobe: %s %d\n", qUtf8Printable(abbrechen()), int(QGuiApplication::layoutDirection()));
+        return;
+    }
+    const QString erwartet = QStringLiteral("\nSprachprobe: Cancel %1\n").arg(int(Qt::LeftToRight));
+    for (const char* locale : {"ar_EG.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}) {
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LANG", "LC_MESSAGES"})
+            umgebung.insert(QString::fromLatin1(name), QString::fromLatin1(locale));
+        umgebung.insert(QString::fromLatin1(probe), QStringLiteral("1"));
+        QProcess kind;
+        kind.setProcessEnvironment(umgebung);
+        kind.start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("--gtest_filter=BrowserFenster.EigenesFensterLaesstSpracheUndRichtungDesProgramms")});
+        ASSERT_TRUE(kind.waitForFinished(120000)) << locale;
+        const QString aus = QString::fromUtf8(kind.readAllStandardOutput());
+        EXPECT_EQ(kind.exitCode(), 0) << locale << aus.toStdString();
+        EXPECT_TRUE(aus.contains(erwartet)) << locale << aus.toStdString();
+    }
 }

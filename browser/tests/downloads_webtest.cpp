@@ -277,7 +277,7 @@ TEST_F(Downloads, PunktnamenWerdenDownload)
 
 // Names that read otherwise than they are: direction and zero-width characters go, so that a
 // program does not pass for a text file; a name that is only a suffix keeps it, trailing dots and
-// blanks go. The row shows the name the file has.
+// blanks go; a joined emoji stays. The row shows the name the file has.
 TEST_F(Downloads, UnsichtbareZeichenUndEndpunkteVerlassenDenNamen)
 {
     QTemporaryDir t;
@@ -290,11 +290,12 @@ TEST_F(Downloads, UnsichtbareZeichenUndEndpunkteVerlassenDenNamen)
                        QChar(0xFEFF) + QStringLiteral("re") + QChar(0x200B) + QStringLiteral("chnung") + QChar(0x2066)
                            + QStringLiteral(".pdf") + QChar(0x200D),
                        QStringLiteral("rechnung.pdf")},
+                      {"/emoji", QString::fromUtf8("\U0001F469\u200D\U0001F4BB P.pdf"), QString::fromUtf8("\U0001F469\u200D\U0001F4BB P.pdf")},
                       {"/endung", QStringLiteral(" .txt"), QStringLiteral("download.txt")},
                       {"/hinten", QStringLiteral("trail.txt.  "), QStringLiteral("trail.txt")},
                   });
     EXPECT_EQ(QDir(t.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              QStringList({"download.txt", "invoicetxt.exe", "rechnung.pdf", "trail.txt"}));
+              QStringList({"download.txt", "invoicetxt.exe", "rechnung.pdf", "trail.txt", QString::fromUtf8("\U0001F469\u200D\U0001F4BB P.pdf")}));
 }
 
 // A server that announces more than it sends: the engine resumes the download several times,

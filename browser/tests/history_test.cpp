@@ -1,6 +1,7 @@
 // The history store and its file: exact records, loading, saving, expiry, removals that persist, and its four models.
 #include "heimordner.h"
 #include "browserapplication.h"
+#include "dateisperre.h"
 #include "dialogseam.h"
 #include "historycompletionmodel.h"
 #include "historyfiltermodel.h"
@@ -13,9 +14,11 @@
 #include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QDataStream>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
+#include <QLockFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -24,6 +27,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <csignal>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -386,6 +394,61 @@ TEST_F(History, ARewriteKeepsEveryVisitASecondBrowserAppendsMeanwhile)
     for (int i = 0; i < zweite.size(); ++i)
         ASSERT_TRUE(zweite.contains(QStringLiteral("http://zwei%1.example/").arg(i))) << i << " of " << zweite.size();
     QDir(QFileInfo(HistoryManager::dateiname()).path()).removeRecursively();
+}
+
+// The user's other browser holding the history's lock past a save's bound is said, and the visit
+// reaches the file with the next save. Another account holding the kernel's lock on the user's
+// data and settings folders and on the lock file Qt left beside the settings holds up nothing:
+// every visit and setting is saved at once and the store ends at once. The history, also one an
+// earlier version left readable by all, is its user's alone.
+TEST_F(History, LocksOfOthersLoseNoVisitAndHoldUpNoSave)
+{
+    schreibe(satz("http://alt.example/", jetzt.addSecs(-100)));
+    ASSERT_TRUE(QFile::setPermissions(HistoryManager::dateiname(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    {
+        HistoryManager history;
+        const CDateisperre anderer_browser(HistoryManager::dateiname(), 0);
+        history.addUrl(QStringLiteral("http://spaet.example/"));
+        history.save();
+        EXPECT_TRUE(warnungen().join('\n').contains(CDateisperre::sperrdatei(HistoryManager::dateiname())));
+    }
+    warnungen().clear();
+    // Qt's lock file of the settings, left by a browser that died while it saved.
+    const QString qt_sperre = QSettings().fileName() + QStringLiteral(".lock");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(qt_sperre).path()));
+    const pid_t abgestuerzt = ::fork();
+    if (abgestuerzt == 0)
+        ::_exit(QLockFile(qt_sperre).lock() ? 0 : 1);
+    int bereit[2];
+    ASSERT_TRUE(::waitpid(abgestuerzt, nullptr, 0) == abgestuerzt && ::pipe(bereit) == 0);
+    const pid_t fremder = ::fork();
+    if (fremder == 0) {
+        // Opened before the change of account, as where the home folder is open to all.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int daten = ::open(QFile::encodeName(QFileInfo(HistoryManager::dateiname()).path()).constData(), O_RDONLY);
+        const int konfiguration = ::open(QFile::encodeName(QFileInfo(qt_sperre).path()).constData(), O_RDONLY);
+        const int qt = ::open(QFile::encodeName(qt_sperre).constData(), O_RDONLY);
+        const bool anders = ::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0;
+        const char antwort = !anders ? 'x' : ::flock(daten, LOCK_EX) == 0 && ::flock(konfiguration, LOCK_EX) == 0 && ::flock(qt, LOCK_EX) == 0 ? 'j' : 'n';
+        (void)!::write(bereit[1], &antwort, 1);
+        ::pause();
+    }
+    const std::shared_ptr<void> beenden(nullptr, [fremder](void*) { ::kill(fremder, SIGKILL), ::waitpid(fremder, nullptr, 0); });
+    char antwort = 0;
+    ASSERT_EQ(::read(bereit[0], &antwort, 1), 1);
+    if (antwort == 'x')
+        GTEST_SKIP() << "another account needs root";
+    ASSERT_EQ(antwort, 'j');
+    const QDeadlineTimer frist(5000);
+    {
+        HistoryManager history;
+        for (int i = 0; i < 20; ++i)
+            history.addUrl(QStringLiteral("http://%1.example/").arg(i)), history.save();
+    }
+    EXPECT_FALSE(frist.hasExpired());
+    EXPECT_EQ(HistoryManager().entries().size(), 22);
+    EXPECT_EQ(QFileInfo(HistoryManager::dateiname()).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_TRUE(warnungen().isEmpty() && boxen.isEmpty()) << qPrintable(warnungen().join('\n') + boxen.join('\n'));
 }
 
 // A history file that is a pipe is never waited for, neither when it is read nor when visits are

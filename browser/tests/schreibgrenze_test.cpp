@@ -9,6 +9,7 @@
 #include "cuninstallinfo.h"
 #include "dateien.h"
 #include "dateigrenze.h"
+#include "dateisperre.h"
 #include "dialogseam.h"
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
@@ -33,6 +34,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -425,8 +427,10 @@ const std::vector<Speicher>& speicher()
              const QString pfad = ablage() + QStringLiteral("/drucker_daten.pdf");
              CPrinter drucker{QPrinterInfo(), QPrinter::ScreenResolution};
              schreibt_pdf_datei(drucker, pfad);
-             if (!drucker.schreibe_pdf_datei(pdf_daten(runde)))
-                 gesagt << QStringLiteral("schreibe_pdf_datei: false");
+             fehler_im_log(gesagt, pfad, [&] {
+                 if (!drucker.schreibe_pdf_datei(pdf_daten(runde)))
+                     gesagt << QStringLiteral("schreibe_pdf_datei: false");
+             });
              return pfad;
          }},
         {"Druckerzuordnung: Testseite auf einen PDF-Drucker",
@@ -511,7 +515,7 @@ const std::vector<Speicher>& speicher()
              const QString pfad = ablage() + QStringLiteral("/text.txt");
              CQIODatei datei{CQString(pfad)};
              if (!datei.oeffne(false, true, true, false, true)) {
-                 gesagt << QStringLiteral("nicht geoeffnet");
+                 gesagt << QStringLiteral("nicht geoeffnet: ") + datei.gib_fehlertext();
                  return pfad;
              }
              datei.setze_codec(true);
@@ -649,4 +653,50 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiGehtDurchVerweiseUndBleibtDieGe
                                              .contains(leser)));
         }
     }
+}
+
+// In a sticky folder that others may write, what another account planted at the store's name (a
+// link to the user's file, a link to a name it chose, its own file that all may write) is neither
+// followed nor written: nothing of the user's changes, and the save is refused with the file named.
+TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFremden)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "links and files of another account need root to be made";
+    QTemporaryDir tmp;
+    const QString o = tmp.path();
+    const std::vector<QString> dateien = schreibe_alle(o);
+    ASSERT_TRUE(QDir().mkpath(o + "/echt"));
+    const char* const faelle[] = {"Link eines anderen auf die eigene Datei", "verwaister Link eines anderen",
+                                  "Datei eines anderen, die alle schreiben duerfen"};
+    for (int fall = 0; fall < 3; ++fall) {
+        for (std::size_t i = 0; i < speicher().size(); ++i) {
+            const QString pfad = dateien[i], echt = o + QStringLiteral("/echt/%1-%2").arg(fall).arg(i);
+            const QByteArray ordner = QFile::encodeName(QFileInfo(pfad).path()), p = QFile::encodeName(pfad);
+            SCOPED_TRACE(std::string(faelle[fall]) + ": " + speicher()[i].name);
+            const QByteArray bisher = inhalt(pfad), fremd = "gehoert einem anderen";
+            struct stat vorher;
+            ASSERT_TRUE(::stat(ordner, &vorher) == 0 && QFile::remove(pfad) && (fall != 0 || schreibe_ganz(echt, bisher).isEmpty()));
+            ASSERT_TRUE(fall == 2 ? schreibe_ganz(pfad, fremd).isEmpty() && ::chmod(p, 0666) == 0 : QFile::link(echt, pfad));
+            ASSERT_TRUE(::lchown(p, 65534, 65534) == 0 && ::chmod(ordner, 01777) == 0);
+            QStringList gesagt;
+            boxen.clear();
+            warnungen().clear();
+            speicher()[i].schreibe(fall + 1, gesagt);
+            EXPECT_TRUE(fall == 2 || CDateisperre::sperrdatei(pfad).isEmpty()); // nor is a lock file made anywhere
+            ASSERT_EQ(::chmod(ordner, vorher.st_mode & 07777), 0);
+            EXPECT_EQ(inhalt(fall == 2 ? pfad : echt), fall == 0 ? bisher : (fall == 1 ? QByteArray("<fehlt>") : fremd));
+            EXPECT_TRUE(::lstat(p, &vorher) == 0 && S_ISLNK(vorher.st_mode) == (fall < 2) && vorher.st_uid == 65534);
+            // The copy, and the installer's record behind a link, answer only yes or no.
+            gesagt << boxen << warnungen();
+            EXPECT_TRUE(gesagt.join('\n').contains(QFileInfo(pfad).fileName())
+                        || (gesagt.size() == 1 && QRegularExpression("^\\w+: (false|2)$").match(gesagt[0]).hasMatch()))
+                << qPrintable(gesagt.join('\n'));
+            ASSERT_TRUE(QFile::remove(pfad) && schreibe_ganz(pfad, bisher).isEmpty());
+        }
+    }
+    // A reader by a name the user gave takes the one rule too: a copy from such a link reads nothing.
+    ASSERT_TRUE(QFile::link(o + "/echt/0-0", o + "/quelle") && ::lchown(QFile::encodeName(o + "/quelle"), 65534, 65534) == 0
+                && ::chmod(QFile::encodeName(o), 01777) == 0);
+    EXPECT_EQ(kopiere_datei(o + "/quelle", o + "/echt/kopie", true, false), 1);
+    EXPECT_EQ(::chmod(QFile::encodeName(o), 0700), 0);
 }

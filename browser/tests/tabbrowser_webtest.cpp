@@ -38,6 +38,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -345,10 +346,21 @@ TEST(BrowserMainWindow, ZustandLeisteTitelUndSchliessfrage)
     fenster->slotUpdateWindowTitle(QString());
     EXPECT_EQ(fenster->windowTitle(), QCoreApplication::applicationName());
 
+    // Ctrl+W on the only tab leaves an empty one: the title names no page, and the user types the
+    // next address at once.
+    ASSERT_TRUE(lade(fenster->currentTab(), seiten().p(1)));
+    EXPECT_TRUE(warte([&] { return fenster->windowTitle() == QStringLiteral("p1 - ") + QCoreApplication::applicationName(); }));
+    fenster->tabWidget()->closeTabAction()->trigger();
+    EXPECT_TRUE(warte([&] { return fenster->windowTitle() == QCoreApplication::applicationName(); }))
+        << fenster->windowTitle().toStdString();
+    QWidget* const adressfeld = fenster->tabWidget()->lineEditStack()->currentWidget();
+    EXPECT_TRUE(fenster->focusWidget() == adressfeld || adressfeld->isAncestorOf(fenster->focusWidget()));
+
     QStringList fragen;
     int antwort = 1;
-    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&,
-                             int, int) {
+    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString& titel, const QString& text,
+                             const QStringList&, int, int) {
+        EXPECT_FALSE(titel.isEmpty()) << text.toStdString();
         fragen.append(text);
         return antwort;
     });

@@ -1,6 +1,7 @@
 // The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
 #include "einstellungsformat.h"
 #include "dateigrenze.h"
+#include "dateisperre.h"
 #include "kleinesdateisystem.h"
 
 #include <QBuffer>
@@ -11,14 +12,20 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -191,26 +198,79 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
     EXPECT_EQ(dritter.value(QStringLiteral("a/gemeinsam")), QVariant(QStringLiteral("1")));
 }
 
-// Eight instances, each with a name of its own for the file, save one after the other, one key
-// each, round after round, faster than the file system's clock ticks (as ext4's did before Linux
-// 6.13): the file keeps every key with its last value.
-TEST_F(Einstellungsformat, AchtInstanzenSpeichernImTaktOhneDassEinSchluesselVerlorenGeht)
+// Eight instances, each a process of its own, save one key each at the same moment, round after
+// round: the file keeps every key with its last value. On a ramfs, whose clock ticks every few ms
+// (as ext4's before Linux 6.13), and a tmpfs; where they cannot be mounted, in temporary folders.
+TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
-    const KleinesDateisystem grob("", "ramfs");
-    if (!grob.ok)
-        GTEST_SKIP() << "no ramfs can be mounted here (mounting needs root)";
-    std::vector<std::unique_ptr<QSettings>> instanzen;
-    for (int runde = 0; runde < 20; ++runde) {
-        for (int i = 0; i < 8; ++i) {
-            if (runde == 0 && QFile::link(grob.ordner, tmp.filePath(QString::number(i))))
-                instanzen.push_back(std::make_unique<QSettings>(tmp.filePath(QStringLiteral("%1/programm.conf").arg(i)), einstellungsformat()));
-            instanzen[i]->setValue(QStringLiteral("instanz%1").arg(i), runde);
-            ASSERT_TRUE(sichere_einstellungen(*instanzen[i]).isEmpty());
+    const KleinesDateisystem grob("", "ramfs"), fein("");
+    for (const QString& pfad : {grob.pfad(QStringLiteral("programm.conf")), fein.pfad(QStringLiteral("programm.conf"))}) {
+        for (int runde = 0; runde < 100; ++runde) {
+            int start[2];
+            ASSERT_EQ(::pipe(start), 0);
+            pid_t instanzen[8];
+            for (int i = 0; i < 8; ++i) {
+                if ((instanzen[i] = ::fork()) != 0)
+                    continue;
+                char zeichen;
+                ::close(start[1]);
+                (void)!::read(start[0], &zeichen, 1);
+                QSettings einstellungen(pfad, einstellungsformat());
+                einstellungen.setValue(QStringLiteral("instanz%1").arg(i), runde);
+                ::_exit(sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
+            }
+            // All eight go at once.
+            ::close(start[0]), ::close(start[1]);
+            int status = 0;
+            for (const pid_t instanz : instanzen)
+                ASSERT_TRUE(::waitpid(instanz, &status, 0) == instanz && status == 0) << runde;
+            QFile datei(pfad);
+            QSettings::SettingsMap werte;
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && lies_einstellungstext(datei, werte));
+            for (int i = 0; i < 8; ++i)
+                ASSERT_EQ(werte.value(QStringLiteral("instanz%1").arg(i)), QString::number(runde)) << qPrintable(pfad) << runde;
         }
     }
-    QSettings danach(grob.pfad(QStringLiteral("programm.conf")), einstellungsformat());
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(danach.value(QStringLiteral("instanz%1").arg(i)), QVariant(QStringLiteral("19"))) << i;
+}
+
+// Locks of a live process: Qt's lock of its save stays (its process may run where this one cannot
+// see it); a save refused because it holds the lock past the bound writes nothing, then or when
+// its object goes, and its change goes with the next save of the process. Another account's lock
+// file holds up nothing.
+TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
+{
+    const QByteArray qt = QFile::encodeName(datei() + QStringLiteral(".lock"));
+    const QByteArray info = "4194304\nanderer\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    int bereit[2], weiter[2];
+    char zeichen = 0;
+    ASSERT_TRUE(::pipe(bereit) == 0 && ::pipe(weiter) == 0);
+    const pid_t anderer = ::fork();
+    if (anderer == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int fd = ::open(qt.constData(), O_RDWR | O_CREAT | O_EXCL, 0644);
+        struct stat offen, jetzt;
+        const bool da = ::flock(fd, LOCK_EX) == 0 && ::write(fd, info.constData(), info.size()) == info.size()
+                        && ::write(bereit[1], "j", 1) == 1 && ::sleep(1) == 0 && ::fstat(fd, &offen) == 0
+                        && ::stat(qt.constData(), &jetzt) == 0 && offen.st_ino == jetzt.st_ino && ::unlink(qt.constData()) == 0;
+        const CDateisperre sperre(::close(fd) == 0 && ::read(weiter[0], &zeichen, 1) == 1 ? datei() : QString(), 0);
+        ::_exit(::write(bereit[1], da ? "j" : "n", 1) == 1 ? ::pause() : 1);
+    }
+    QSettings einstellungen(datei(), einstellungsformat());
+    einstellungen.setValue(QStringLiteral("a"), 1);
+    EXPECT_TRUE(::read(bereit[0], &zeichen, 1) == 1 && sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_TRUE(::write(weiter[1], "j", 1) == 1 && ::read(bereit[0], &zeichen, 1) == 1 && zeichen == 'j');
+    {
+        QSettings verweigert(datei(), einstellungsformat());
+        verweigert.setValue(QStringLiteral("b"), 2);
+        EXPECT_FALSE(sichere_einstellungen(verweigert).isEmpty());
+    }
+    EXPECT_EQ(inhalt(datei()), "[General]\na=1\n");
+    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
+    // Another account's lock file at its name (as in a folder others may write) holds up no save.
+    ASSERT_TRUE(::geteuid() != 0 || ::chown(QFile::encodeName(CDateisperre::sperrdatei(datei())).constData(), 65534, 65534) == 0);
+    einstellungen.setValue(QStringLiteral("c"), 3);
+    EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
+    EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=3\n");
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)

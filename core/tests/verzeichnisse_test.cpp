@@ -16,6 +16,8 @@
 #include <log4cpp/Category.hh>
 
 #include <atomic>
+#include <functional>
+#include <utility>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -279,13 +281,14 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     const QString hier = QDir::currentPath() + QLatin1Char('/') + name;
     const QString heim = HeimOrdner::gib().filePath(name);
     lege_an(heim);
-    const auto gesucht = [&](const char* fall, const QString& erwartet, bool gewarnt) {
+    const auto gesucht = [&](const char* fall, const QString& erwartet, bool gewarnt, const QString& uebergangen = QString()) {
         SCOPED_TRACE(fall);
         sammler.texte.clear();
         EXPECT_EQ(suche_datei(name, true, false), erwartet);
         ASSERT_EQ(sammler.texte.size(), gewarnt ? 1u : 0u);
         if (gewarnt) {
-            EXPECT_NE(sammler.texte[0].find("Datei " + hier.toStdString() + " wird uebergangen"), std::string::npos)
+            EXPECT_NE(sammler.texte[0].find("Datei " + (uebergangen.isEmpty() ? hier : uebergangen).toStdString() + " wird uebergangen"),
+                      std::string::npos)
                 << sammler.texte[0];
         }
     };
@@ -303,6 +306,24 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     ASSERT_TRUE(setze_acl(hier, ::geteuid(), 6, 6));
     gesucht("Liste nennt nur den Anwender", hier, false);
     ASSERT_EQ(::removexattr(QFile::encodeName(hier).constData(), "system.posix_acl_access"), 0);
+
+    // The user's own file in the user's own folder is passed over all the same where others may
+    // write it: by its mode, through a group other accounts share, by its list.
+    ASSERT_TRUE(QFile::rename(hier, hier + QStringLiteral(".weg")));
+    const std::pair<const char*, std::function<bool()>> beschreibbar[] = {
+        {"im eigenen Ordner von allen beschreibbar", [&] { return setze_rechte(heim, 0666); }},
+        {"im eigenen Ordner von der Gruppe users beschreibbar",
+         [&] { return ::chown(QFile::encodeName(heim).constData(), ::geteuid(), 100) == 0 && setze_rechte(heim, 0664); }},
+        {"im eigenen Ordner laesst die Liste einen anderen schreiben", [&] { return setze_acl(heim, 12345, 6, 6); }}};
+    for (const auto& fall : beschreibbar) {
+        if (!fall.second())
+            continue;
+        gesucht(fall.first, QString(), true, heim);
+        (void)::removexattr(QFile::encodeName(heim).constData(), "system.posix_acl_access");
+        ASSERT_TRUE(::chown(QFile::encodeName(heim).constData(), ::geteuid(), ::getegid()) == 0 && setze_rechte(heim, 0644));
+    }
+    gesucht("im eigenen Ordner", heim, false);
+    ASSERT_TRUE(QFile::rename(hier + QStringLiteral(".weg"), hier));
 
     if (::geteuid() != 0) {
         log4cpp::Category::getRoot().removeAppender(appender);
@@ -324,24 +345,24 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     ASSERT_TRUE(setze_rechte(hier, 0644));
     ASSERT_TRUE(gib_fremdem(hier));
     gesucht("Datei eines anderen", heim, true);
-    // Another's file in the personal folder is taken while no one else may write that folder.
+    // In the personal folder too, another's file, or the user's own in a folder another may write.
     ASSERT_TRUE(gib_fremdem(heim));
-    gesucht("Datei eines anderen im eigenen Ordner", heim, true);
+    sammler.texte.clear();
+    EXPECT_EQ(suche_datei(name, true, false), QString());
+    EXPECT_EQ(sammler.texte.size(), 2u);
+    ASSERT_EQ(::lchown(QFile::encodeName(heim).constData(), 0, 0), 0);
     ASSERT_TRUE(setze_acl(HeimOrdner::gib().path(), 12345, 7, 7));
     sammler.texte.clear();
     EXPECT_EQ(suche_datei(name, true, false), QString());
     EXPECT_EQ(sammler.texte.size(), 2u);
     ASSERT_EQ(::removexattr(QFile::encodeName(HeimOrdner::gib().path()).constData(), "system.posix_acl_access"), 0);
 
-    // Beyond the current folder only where others may write: a folder of all in place of the
-    // personal one's place in the order, then the pictures.
+    // In the application's folders alike, though no one else may write the folder; then the pictures.
     ASSERT_TRUE(QFile::remove(heim));
     const QString system = wurzel + QStringLiteral("/system");
     lege_an(system + QLatin1Char('/') + name);
     ASSERT_TRUE(gib_fremdem(system + QLatin1Char('/') + name));
     lege_an(wurzel + QStringLiteral("/support/") + name);
-    EXPECT_EQ(suche_datei(name, true, false), system + QLatin1Char('/') + name);
-    ASSERT_TRUE(setze_rechte(system, 0777));
     sammler.texte.clear();
     EXPECT_EQ(suche_datei(name, true, false), wurzel + QStringLiteral("/support/") + name);
     EXPECT_EQ(sammler.texte.size(), 2u);

@@ -1,5 +1,6 @@
 #include "ccdatabase.h"
 #include "ccat.h"
+#include "cdbbeiseite.h"
 #include "cdbzeitgrenzen.h"
 #include "cqsqlquery.h"
 #include "cvariablebasistemplate.h"
@@ -21,6 +22,7 @@
 #include <QSqlRecord>
 
 #include <cmath>
+#include <memory>
 #include <limits>
 
 CKlasse* CCDataBase::klasse = &gib_widget_klassen().ccdatabase;
@@ -147,9 +149,19 @@ void CCDataBase::protokolliere_zeile(const QSqlQuery& abfrage, int spalten, cons
 {
     if (!immer && protokollstufe < 2)
         return;
-    QString zeile;
+    QVariantList werte;
     for (int i = 0; i < spalten; ++i)
-        zeile += (abfrage.isValid() ? abfrage.value(i).toString() : QString()) + QLatin1String(": :");
+        werte.append(abfrage.isValid() ? abfrage.value(i) : QVariant());
+    protokolliere_zeile(werte, true);
+}
+
+void CCDataBase::protokolliere_zeile(const QVariantList& werte, const bool& immer) const
+{
+    if (!immer && protokollstufe < 2)
+        return;
+    QString zeile;
+    for (const QVariant& wert : werte)
+        zeile += wert.toString() + QLatin1String(": :");
     CQCat::gib_instanz()->info(CQString(zeile));
 }
 
@@ -199,6 +211,67 @@ bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQStr
     return ok;
 }
 
+namespace {
+
+// Runs the statement on the connection and takes its rows; empty on success, else the error.
+QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& werte, QVector<QVariantList>& zeilen)
+{
+    QSqlQuery abfrage(db);
+    abfrage.setForwardOnly(true);
+    bool ok = abfrage.prepare(sql);
+    for (const QVariant& wert : werte)
+        abfrage.addBindValue(wert);
+    ok = ok && abfrage.exec();
+    while (ok && abfrage.next()) {
+        QVariantList zeile;
+        for (int i = 0; i < abfrage.record().count(); ++i)
+            zeile.append(abfrage.value(i));
+        zeilen.append(zeile);
+    }
+    if (ok)
+        return QString();
+    const QString text = abfrage.lastError().text();
+    return text.isEmpty() ? QStringLiteral("???") : text;
+}
+
+} // namespace
+
+bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const CQString& tabelle,
+                             QVector<QVariantList>& zeilen, CKlasse* berichtsklasse, const QVariantList& werte) const
+{
+    zeilen.clear();
+    QSqlDatabase db = gib_datenbank();
+    const QString text = sql_anpassen(sql);
+    QString fehler;
+    // Beside the window a connection of its own is opened: this one need only hold the values.
+    const bool beiseite = db.isValid() && laeuft_beiseite(db.driverName());
+    if (!beiseite && (!db.isValid() || !db.isOpen())) {
+        fehler = tr("Datenbank '%1'  NICHT verbunden !").arg(verbindungsname);
+    } else if (!beiseite) {
+        fehler = lies_alle(db, text, werte, zeilen);
+    } else {
+        // Filled beside the window; read here only once that has ended.
+        auto gelesen = std::make_shared<QVector<QVariantList>>();
+        CDBZugang zugang = CDBZugang::von(db);
+        zugang.sitzung = sitzungsanweisungen();
+        bool abgewiesen = false;
+        fehler = fuehre_beiseite_aus(
+            zugang, [text, werte, gelesen](QSqlDatabase& beiseite) { return lies_alle(beiseite, text, werte, *gelesen); },
+            &abgewiesen);
+        if (fehler.isEmpty())
+            zeilen = *gelesen;
+        // No second connection to be had (a limit of the server's, of open files): the statement
+        // runs on this one, as before.
+        else if (abgewiesen && db.isOpen())
+            fehler = lies_alle(db, text, werte, zeilen);
+    }
+    if (fehler.isEmpty())
+        return true;
+    zeilen.clear();
+    melde_sql_fehler(fehler, sql, berichtsklasse ? berichtsklasse : klasse, methode, tabelle);
+    return false;
+}
+
 int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
 {
     if (!hat_abfragegroesse())
@@ -206,22 +279,27 @@ int CCDataBase::gib_abfragegroesse(const QSqlQuery& abfrage) const
     return qMax(-1, abfrage.size());
 }
 
-CQString CCDataBase::richte_sitzung_ein()
+QStringList CCDataBase::sitzungsanweisungen() const
 {
     // The statements are the server's: the driver decides, not the kind the object was given.
-    const bool mysql = ist_mysql_treiber(gib_datenbank().driverName());
     // A lock another session holds (an open transaction, a table being converted) is waited for a
     // few seconds, not for good: MariaDB's default wait is a day, PostgreSQL's has no end.
     const int sperre = qMax(1, gib_db_zeitgrenzen().sperre);
     QStringList anweisungen;
-    if (mysql)
+    if (ist_mysql_treiber(gib_datenbank().driverName()))
         anweisungen << QStringLiteral("SET NAMES utf8mb4")
                     << QStringLiteral("SET SESSION sql_mode=CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), 'STRICT_ALL_TABLES')")
                     << QStringLiteral("SET SESSION lock_wait_timeout=%1").arg(sperre)
                     << QStringLiteral("SET SESSION innodb_lock_wait_timeout=%1").arg(sperre);
     else if (spricht_postgres())
         anweisungen << QStringLiteral("SET lock_timeout=%1").arg(sperre * 1000);
-    for (const QString& text : anweisungen) {
+    return anweisungen;
+}
+
+CQString CCDataBase::richte_sitzung_ein()
+{
+    const bool mysql = ist_mysql_treiber(gib_datenbank().driverName());
+    for (const QString& text : sitzungsanweisungen()) {
         QSqlQuery abfrage;
         if (!fuehre_aus(abfrage, CQString(text), CQString("richte_sitzung_ein"), CQString()))
             return CQString(abfrage.lastError().text());
@@ -245,6 +323,33 @@ CQString CCDataBase::richte_sitzung_ein()
             break;
         }
     return CQString();
+}
+
+QString CCDataBase::sql_haelt_wert(const QString& spalte, const QVariant& wert, QVariantList& werte) const
+{
+    if (!ist_sql_wert_da(wert))
+        return QStringLiteral("(%1 IS NULL)").arg(spalte);
+    werte.append(wert);
+    if (wert.userType() != QMetaType::QString)
+        return QStringLiteral("(%1=?)").arg(spalte);
+    // MySQL: the bytes of both in the connection's character set (a Latin-1 column converted
+    // first); a binary string keeps its trailing blanks.
+    if (spricht_mysql())
+        return QStringLiteral("(CAST(CONVERT(%1 USING utf8mb4) AS BINARY)=CAST(? AS BINARY))").arg(spalte);
+    // PostgreSQL: both as text in the byte order of the collation "C", so that neither a collation
+    // nor a type whose own equality ignores case (citext) decides. The value takes the column's type
+    // first (the other operand of COALESCE): a CHAR column keeps its rule that padding counts not.
+    if (spricht_postgres())
+        return QStringLiteral("(CAST(%1 AS text) COLLATE \"C\"=CAST(COALESCE(?, %1) AS text))").arg(spalte);
+    // SQLite: the byte order of BINARY, also over a column declared case-blind.
+    if (art == art_sqlite || gib_datenbank().driverName() == QLatin1String("QSQLITE"))
+        return QStringLiteral("(%1 COLLATE BINARY=?)").arg(spalte);
+    // SQL Server ignores trailing blanks in every comparison: a mark after both makes them count.
+    if (art == art_mssql)
+        return QStringLiteral("((%1+N'|') COLLATE Latin1_General_BIN2=?+N'|')").arg(spalte);
+    // Oracle compares VARCHAR2 byte by byte and blanks included, unless a session asks for a
+    // linguistic comparison, which this program never does.
+    return QStringLiteral("(%1=?)").arg(spalte);
 }
 
 CQString CCDataBase::teilsperre() const

@@ -9,11 +9,13 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QVariant>
+#include <QVector>
 #include <functional>
 
 class CDBTabelle;
 class CQLogBase;
 class CVariableBasis;
+class QSqlError;
 class QSqlQuery;
 class QStringList;
 
@@ -76,6 +78,8 @@ public:
     void protokolliere_sql(const CQString& sql) const;
     // With `immer` or from log level 2: the current row's first `spalten` values, each followed by ": :".
     void protokolliere_zeile(const QSqlQuery& abfrage, int spalten, const bool& immer) const;
+    // The same for a row read by `lies_zeilen`, all its values.
+    void protokolliere_zeile(const QVariantList& werte, const bool& immer) const;
     bool ist_verbunden() const;
     // Whether the driver reports result sizes (else callers count the rows).
     bool hat_abfragegroesse() const;
@@ -92,6 +96,8 @@ public:
     // is waited for `gib_db_zeitgrenzen().sperre` seconds at most, then the statement fails.
     // Empty on success, else the server's message.
     CQString richte_sitzung_ein();
+    // The statements of `richte_sitzung_ein` that set a session up, for a connection of its own.
+    QStringList sitzungsanweisungen() const;
     bool konvertierung_aktiv() const;
     // The query's last error up to its first ":" (Oracle's "ORA-nnnnn").
     CQString oracle_fehlercode(const QSqlQuery& abfrage) const;
@@ -101,6 +107,16 @@ public:
     bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
     bool fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode, const CQString& tabelle,
                     bool melden = true, const QVariantList& werte = QVariantList()) const;
+
+    // Reads the rows of a statement that a person waits for (a list shown anew), its values bound
+    // from `werte`: each row's values as read. On a server connection (`laeuft_beiseite`) it runs
+    // beside the window on a connection of its own and is given up when the server does not answer
+    // (`fuehre_beiseite_aus`); elsewhere on this object's connection. The statement is rewritten and
+    // logged here, its rows are not. False after a failure, reported with `methode` and `tabelle`
+    // under `berichtsklasse` (this class when null); `zeilen` then holds nothing.
+    bool lies_zeilen(const CQString& sql, const CQString& methode, const CQString& tabelle,
+                     QVector<QVariantList>& zeilen, CKlasse* berichtsklasse = nullptr,
+                     const QVariantList& werte = QVariantList()) const;
 
     // Type names and lengths of column type codes, and column definitions, in this dialect.
     CQString spalten_typname(int typcode) const;
@@ -162,12 +178,18 @@ public:
     // A new id in `id` (the caller's previous id on entry, never handed out twice in a row):
     // Oracle's sequence value; elsewhere one above both the highest id of the table and the highest
     // id ever handed out for it (`sichere_nummernstand`), so that the id of a deleted record is
-    // never given again, whichever session asks.
+    // never given again, whichever session asks. Where the account can neither make nor use that
+    // table, one above the highest id of the table (logged once): the table's key decides between
+    // two sessions, and the id of a record deleted as the highest may come again.
     CQString NewRecordId(CQString tabelle, CQString id_spalte, int& id) const;
     // The table that keeps, for every table whose ids `NewRecordId` hands out, the highest one
-    // handed out: created when missing (no table changes its form). Empty when it is there, else
-    // the error text (reported).
+    // handed out: created when missing (no table changes its form), and asked once whether this
+    // account may read, add and raise its marks. Empty when it can be used; else the text that
+    // names what is missing and what follows from it (not reported; the same on every call).
     CQString sichere_nummernstand() const;
+    // Whether the ids handed out for the table are never given twice: Oracle's sequence, MySQL's
+    // auto-increment, the usable table of marks. Not where they follow the highest id.
+    bool gibt_nummern_einmal(const CQString& tabelle) const;
     // A new record with a new id. `einfuegen_offen` true (Oracle): the caller inserts it itself.
     CQString NeuerDatensatz(CQString tabelle, CQString id_spalte, int& id, bool& einfuegen_offen) const;
     // What became of a new record (`schreibe_neuen_datensatz`).
@@ -181,6 +203,8 @@ public:
         bool id_fehler = false;
         // The row was written.
         bool geschrieben = false;
+        // The account lacks a right on the table: `fehler` names it (`fehlendes_recht`).
+        bool recht_fehlt = false;
     };
     // A new record with its values, in one INSERT: it is there whole or not at all, also when the
     // connection drops. MySQL tables of the auto-increment map take the server's number; the
@@ -192,6 +216,10 @@ public:
     CNeuerDatensatz schreibe_neuen_datensatz(const CQString& tabelle, const CQString& id_spalte,
                                              const QStringList& spalten, const QVariantList& werte, int vorige_id,
                                              const CQString& methode, const CQString& quelle = CQString()) const;
+    // The text that names the right the account lacks on the table ("permission denied" and its
+    // kin, by the server's error code), when the statement failed for want of one; empty for any
+    // other failure.
+    CQString fehlendes_recht(const QSqlError& fehler, const CQString& tabelle) const;
     // Deletes the record with the id only while `bedingung` (appended to its WHERE with AND; empty:
     // none; its values bound from `werte`) holds, checked in the same statement; where the back end locks rows, the record is
     // locked first in a transaction, so that a row that another session is about to make the
@@ -209,6 +237,12 @@ public:
     // the error text (a failed lock or commit reported with `methode`), everything rolled back.
     CQString schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
                              const CQString& methode) const;
+    // The condition that the column still holds the value as it was read, its value appended to
+    // `werte`, or "(<column> IS NULL)" for a missing one: a write that carries it touches no row
+    // that another session has changed since. A text compares exactly, byte for byte, whatever the
+    // column's collation or kind: a table from before that compares without case or trailing
+    // blanks still tells "hans meier" from "Hans Meier" and "100" from "100 " here.
+    QString sql_haelt_wert(const QString& spalte, const QVariant& wert, QVariantList& werte) const;
     // Appended to a SELECT, the clause that holds the rows read against a concurrent change or
     // delete until the statement's transaction ends: "LOCK IN SHARE MODE" on MySQL, "FOR SHARE" on
     // PostgreSQL, empty elsewhere (SQLite runs one writing statement at a time anyway).
@@ -291,5 +325,8 @@ private:
     QMap<QString, QString> autoinkrement_spalten;
     // "table.column" in lower case of the columns that stayed of fixed width.
     mutable QSet<QString> aufgefuellte_spalten;
-    mutable bool nummernstand_da = false;
+    // Whether `sichere_nummernstand` found its table usable, and why not.
+    enum class CMarken { ungeprueft, nutzbar, unbrauchbar };
+    mutable CMarken marken = CMarken::ungeprueft;
+    mutable CQString marken_grund;
 };

@@ -8,6 +8,7 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QRegularExpression>
 #include <QDebug>
@@ -22,6 +23,10 @@ namespace {
 constexpr int keine_spalte = 99999999;
 // The highest id handed out for each table (`CCDataBase::sichere_nummernstand`).
 const char* const nummernstand = "db_id_hochstand";
+// How long a new id is asked for again while other sessions take the ones this one chose: each
+// such failure is another's success, so it ends however many add at once; the bound only keeps a
+// fault from going round for good.
+constexpr qint64 nummer_frist_ms = 10000;
 const char* const oracle_sequenz_fehlt = "ORA-02289";
 
 QString tr(const char* text)
@@ -321,10 +326,21 @@ CQString CCDataBase::NewRecordId(CQString tabelle, CQString id_spalte, int& id) 
         protokolliere_zeile(abfrage, 1, false);
         neu = abfrage.value(0).toInt();
     } else {
-        if (!sichere_nummernstand().isEmpty() || !naechste_nummer(tabelle, id_spalte, id, neu))
+        const bool geprueft = marken != CMarken::ungeprueft;
+        const CQString ohne_stand = sichere_nummernstand();
+        if (ohne_stand.isEmpty()) {
+            if (!naechste_nummer(tabelle, id_spalte, id, neu))
+                return fehler;
+            id = neu;
+            return CQString();
+        }
+        // Without the marks the ids follow the highest one of the table, as before there were
+        // marks; the table's key refuses an id another session took meanwhile.
+        if (!geprueft)
+            CQCat::gib_instanz()->warn(ohne_stand);
+        if (!MaxRecordId(tabelle, id_spalte, neu).isEmpty())
             return fehler;
-        id = neu;
-        return CQString();
+        ++neu;
     }
     id = neu == id ? id + 1 : neu;
     return CQString();
@@ -332,24 +348,45 @@ CQString CCDataBase::NewRecordId(CQString tabelle, CQString id_spalte, int& id) 
 
 CQString CCDataBase::sichere_nummernstand() const
 {
-    if (nummernstand_da)
-        return CQString();
+    if (marken != CMarken::ungeprueft)
+        return marken_grund;
     const CQString tabelle(nummernstand);
+    const CQString methode("sichere_nummernstand");
+    QSqlQuery abfrage;
+    const auto unbrauchbar = [&](const char* text) {
+        marken = CMarken::unbrauchbar;
+        marken_grund = CQString(tr(text).arg(tabelle, abfrage.lastError().text()));
+        return marken_grund;
+    };
     if (!ist_gelistet(gib_datenbank(), tabelle)) {
         const CQString sql(QStringLiteral("CREATE TABLE %1 (tabelle VARCHAR(128) NOT NULL PRIMARY KEY, "
                                           "hoechste_id INT NOT NULL);")
                                .arg(tabelle));
-        QSqlQuery abfrage;
         // Another session may make it at the same moment: only a table still missing is a failure.
-        if (!fuehre_aus(abfrage, sql, CQString("sichere_nummernstand"), tabelle, false)
-            && !ist_gelistet(gib_datenbank(), tabelle)) {
-            melde_sql_fehler(abfrage, sql, klasse, CQString("sichere_nummernstand"), tabelle);
-            return CQString(tr("Tabelle '%1' kann nicht angelegt werden").arg(tabelle));
-        }
-        CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1' angelegt.").arg(tabelle)));
+        if (!fuehre_aus(abfrage, sql, methode, tabelle, false) && !ist_gelistet(gib_datenbank(), tabelle))
+            return unbrauchbar("Tabelle '%1' fehlt und kann nicht angelegt werden (%2): neue Datensatz-IDs folgen "
+                               "der höchsten vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder "
+                               "vergeben werden.");
+        if (abfrage.isActive())
+            CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1' angelegt.").arg(tabelle)));
     }
-    nummernstand_da = true;
+    // Made by another account, or by another program under the name: this account must read,
+    // add and raise its marks. Statements that touch no row ask, without a lock or a change.
+    for (const QString& probe :
+         {QStringLiteral("SELECT tabelle, hoechste_id FROM %1 WHERE 1=0;"),
+          QStringLiteral("INSERT INTO %1 (tabelle, hoechste_id) SELECT tabelle, hoechste_id FROM %1 WHERE 1=0;"),
+          QStringLiteral("UPDATE %1 SET hoechste_id=hoechste_id WHERE 1=0;")})
+        if (!fuehre_aus(abfrage, CQString(probe.arg(tabelle)), methode, tabelle, false))
+            return unbrauchbar("Tabelle '%1' ist nicht benutzbar (%2): neue Datensatz-IDs folgen der höchsten "
+                               "vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder vergeben werden.");
+    marken = CMarken::nutzbar;
     return CQString();
+}
+
+bool CCDataBase::gibt_nummern_einmal(const CQString& tabelle) const
+{
+    return art == art_oracle || (art == art_mysql && autoinkrement_spalten.contains(tabelle))
+           || sichere_nummernstand().isEmpty();
 }
 
 bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spalte, int vorige, int& neu) const
@@ -362,8 +399,10 @@ bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spa
     const CQString heben(QStringLiteral("UPDATE %1 SET hoechste_id=? WHERE tabelle=? AND hoechste_id=?;").arg(stand));
     // Another session may raise the mark between this one's read and write: the write takes only
     // the mark it read, else the mark is read again.
-    constexpr int versuche = 20;
-    for (int versuch = 0; versuch < versuche; ++versuch) {
+    QElapsedTimer frist;
+    frist.start();
+    bool angelegt = false;
+    while (!frist.hasExpired(nummer_frist_ms)) {
         QVariant wert;
         if (!lies_wert(lesen, methode, stand, wert, true, {schluessel}))
             return false;
@@ -371,7 +410,9 @@ bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spa
             // The first id handed out here: the mark starts from the ids the table holds. A row that
             // another session adds meanwhile makes this one fail; a second failure is a real one.
             QSqlQuery abfrage;
-            fuehre_aus(abfrage, anlegen, methode, stand, versuch > 0, {schluessel});
+            if (!fuehre_aus(abfrage, anlegen, methode, stand, angelegt, {schluessel}) && angelegt)
+                return false;
+            angelegt = true;
             continue;
         }
         int maximum = 0;
@@ -417,10 +458,12 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
     for (int i = 0; i < spalten.size(); ++i)
         platzhalter.append(QStringLiteral("?"));
     int id = vorige_id;
-    // Between asking for the highest id and inserting, another session may take the id: a few
-    // tries with the next one, then the failure stands.
-    constexpr int versuche = 5;
-    for (int versuch = 1;; ++versuch) {
+    // Between asking for the highest id and inserting, another session may take the id: then the
+    // next one is tried (where ids follow the highest one, two sessions adding at once meet so all
+    // the time), until the failure is another one.
+    QElapsedTimer frist;
+    frist.start();
+    for (;;) {
         QStringList namen = spalten;
         QStringList liste = platzhalter;
         if (!autonummer) {
@@ -445,14 +488,36 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
             return satz;
         }
         const CQString bedingung(QStringLiteral("WHERE %1=?").arg(id_spalte));
-        const bool vergeben = !autonummer && versuch < versuche
+        const bool vergeben = !autonummer && !frist.hasExpired(nummer_frist_ms)
                               && gib_anzahl_records(&tabelle, true, &bedingung, {id}) > 0;
         if (!vergeben) {
             melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
-            satz.fehler = CQString(tr("Fehler beim Schreiben des Datensatzes %1 in Tabelle %2").arg(id).arg(tabelle));
+            satz.fehler = fehlendes_recht(abfrage.lastError(), tabelle);
+            satz.recht_fehlt = !satz.fehler.isEmpty();
+            if (!satz.recht_fehlt)
+                satz.fehler = CQString(tr("Fehler beim Schreiben des Datensatzes %1 in Tabelle %2").arg(id).arg(tabelle));
             return satz;
         }
     }
+}
+
+CQString CCDataBase::fehlendes_recht(const QSqlError& fehler, const CQString& tabelle) const
+{
+    const QString code = fehler.nativeErrorCode();
+    QStringList codes;
+    if (spricht_postgres())
+        codes << QStringLiteral("42501");
+    else if (spricht_mysql())
+        // Table, column, database and other privileges refused.
+        codes << QStringLiteral("1142") << QStringLiteral("1143") << QStringLiteral("1044") << QStringLiteral("1227");
+    else if (art == art_sqlite || gib_datenbank().driverName() == QLatin1String("QSQLITE"))
+        // A read-only file, a refusal of the authorizer.
+        codes << QStringLiteral("8") << QStringLiteral("23");
+    else if (art == art_oracle)
+        codes << QStringLiteral("1031") << QStringLiteral("ORA-01031");
+    if (!codes.contains(code))
+        return CQString();
+    return CQString(tr("Dem Datenbankkonto fehlt ein Recht auf Tabelle '%1': %2").arg(tabelle, fehler.databaseText()));
 }
 
 int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte, int id, const CQString& bedingung,

@@ -1,6 +1,5 @@
 #include "cdbzeitgrenzen.h"
 
-#include <QSqlDatabase>
 #include <QStringList>
 
 CDBZeitgrenzen& gib_db_zeitgrenzen()
@@ -9,10 +8,9 @@ CDBZeitgrenzen& gib_db_zeitgrenzen()
     return grenzen;
 }
 
-void setze_zeitgrenzen(QSqlDatabase& verbindung)
+QString zeitgrenzen_optionen(const QString& treiber)
 {
     const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
-    const QString treiber = verbindung.driverName();
     QStringList optionen;
     if (treiber == QLatin1String("QMYSQL") || treiber == QLatin1String("QMARIADB"))
         optionen << QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(g.verbinden)
@@ -26,6 +24,5 @@ void setze_zeitgrenzen(QSqlDatabase& verbindung)
                  << QStringLiteral("options='-c statement_timeout=%1'").arg(g.lesen * 1000);
     else if (treiber == QLatin1String("QSQLITE"))
         optionen << QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(g.sperre * 1000);
-    if (!optionen.isEmpty())
-        verbindung.setConnectOptions(optionen.join(QLatin1Char(';')));
+    return optionen.join(QLatin1Char(';'));
 }

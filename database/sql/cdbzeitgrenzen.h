@@ -1,9 +1,9 @@
 // How long the SQL layer waits for a database server: to connect, for an answer, for a lock that another session holds.
 #pragma once
 
-class QSqlDatabase;
+class QString;
 
-// Seconds. A connection takes them when it is opened (`setze_zeitgrenzen`), a session when it is
+// Seconds. A connection takes them when it is opened (`zeitgrenzen_optionen`), a session when it is
 // set up (`CCDataBase::richte_sitzung_ein`). Process-wide and GUI thread only; tests lower them.
 struct CDBZeitgrenzen
 {
@@ -17,10 +17,11 @@ struct CDBZeitgrenzen
 };
 CDBZeitgrenzen& gib_db_zeitgrenzen();
 
-// Gives a connection that is not open yet the time-outs its driver has, so that a server that
-// stops answering ends a statement or a log-on with an error, never a frozen window. MySQL/MariaDB:
-// connect, read and write time-outs. PostgreSQL: the connect time-out, keepalives (a cut network
-// ends the connection) and the statement time-out; libpq has no read time-out, so a server process
-// that is stopped but whose machine still answers is not noticed. SQLite: the wait for a lock.
-// Other drivers stay as they are.
-void setze_zeitgrenzen(QSqlDatabase& verbindung);
+// The connect options that give a connection of the driver its time-outs, so that a server that
+// stops answering ends a statement or a log-on with an error. MySQL/MariaDB: connect, read and
+// write time-outs. PostgreSQL: the connect time-out, keepalives (a cut network ends the
+// connection) and the statement time-out; libpq has no read time-out, so a server process that is
+// stopped but whose machine still answers is not noticed by the driver (the statements a person
+// waits for run beside the window for it, `fuehre_beiseite_aus`). SQLite: the wait for a lock.
+// Empty for other drivers.
+QString zeitgrenzen_optionen(const QString& treiber);

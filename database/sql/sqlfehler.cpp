@@ -22,6 +22,25 @@ CQString als_html_text(const CQString& sql)
     return CQString(text);
 }
 
+namespace {
+
+QStringList bericht(QString fehler, const CQString& sql, const CQString& methode, const CQString& tabelle)
+{
+    if (fehler.isEmpty())
+        fehler = QStringLiteral("???");
+    return {tr("SQL-Fehler: %1").arg(fehler), tr("SQL-Befehl: %1").arg(als_html_text(sql)),
+            tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)};
+}
+
+void melde(const QStringList& zeilen, CKlasse* klasse, const CQString& methode)
+{
+    const int typ = 2;
+    for (const QString& zeile : zeilen)
+        qmelde(typ, klasse, methode, CQString(zeile));
+}
+
+} // namespace
+
 QStringList sql_fehlerbericht(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode,
                               const CQString& tabelle)
 {
@@ -29,16 +48,17 @@ QStringList sql_fehlerbericht(const QSqlQuery& abfrage, const CQString& sql, con
     // Some drivers leave the error in the result row; only a positioned query has one to read.
     if (fehler.isEmpty() && abfrage.isValid())
         fehler = abfrage.value(0).toString();
-    if (fehler.isEmpty())
-        fehler = QStringLiteral("???");
-    return {tr("SQL-Fehler: %1").arg(fehler), tr("SQL-Befehl: %1").arg(als_html_text(sql)),
-            tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)};
+    return bericht(fehler, sql, methode, tabelle);
 }
 
 void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
                       const CQString& tabelle)
 {
-    const int typ = 2;
-    for (const QString& zeile : sql_fehlerbericht(abfrage, sql, methode, tabelle))
-        qmelde(typ, klasse, methode, CQString(zeile));
+    melde(sql_fehlerbericht(abfrage, sql, methode, tabelle), klasse, methode);
+}
+
+void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klasse, const CQString& methode,
+                      const CQString& tabelle)
+{
+    melde(bericht(fehler, sql, methode, tabelle), klasse, methode);
 }

@@ -17,6 +17,9 @@ QStringList sql_fehlerbericht(const QSqlQuery& abfrage, const CQString& sql, con
 
 void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* klasse, const CQString& methode,
                       const CQString& tabelle);
+// The same report for a statement that ran on a connection of its own, its error as a text.
+void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klasse, const CQString& methode,
+                      const CQString& tabelle);
 
 // The text with "<" and ">" as HTML entities, as the log windows must show a statement.
 CQString als_html_text(const CQString& sql);

@@ -38,14 +38,6 @@ QVariant sql_bindetext(const QString& text, int maximum)
     return maximum > 0 ? kuerze_auf_zeichen(text, maximum) : text;
 }
 
-QString sql_haelt_wert(const QString& spalte, const QVariant& wert, QVariantList& werte)
-{
-    if (!ist_sql_wert_da(wert))
-        return QStringLiteral("(%1 IS NULL)").arg(spalte);
-    werte.append(wert);
-    return QStringLiteral("(%1=?)").arg(spalte);
-}
-
 bool ist_sql_wert_da(const QVariant& wert)
 {
     return wert.isValid() && !wert.isNull();

@@ -20,11 +20,6 @@ void haenge_spalte_an(bool einfuegen, CQString& spalten, CQString& werte, const 
 // (code points, as the columns count) at most, never half of one.
 QVariant sql_bindetext(const QString& text, int maximum = 0);
 
-// The condition that the column still holds the value as it was read, "(<column>=?)" with the
-// value appended to `werte`, or "(<column> IS NULL)" for a missing one: a write that carries it
-// touches no row that another session has changed since.
-QString sql_haelt_wert(const QString& spalte, const QVariant& wert, QVariantList& werte);
-
 // False for an invalid QVariant or a NULL.
 bool ist_sql_wert_da(const QVariant& wert);
 // The date-time read; invalid for a missing value.

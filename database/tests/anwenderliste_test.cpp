@@ -113,9 +113,9 @@ TEST_F(Anwenderliste, RasterSortiertNachNameUndZeigtNieGespeicherteKennworte)
     EXPECT_EQ(fenster->cGruppe->itemText(1), QStringLiteral("Verwaltung"));
     EXPECT_NE(CKlasse::finde("C_CBenutzerVerwaltung"), nullptr);
 
-    // Group 9 is in no group: the first group is shown; the unknown right "Q" leaves both choices empty.
+    // Group 9 is in no group, and the unknown right "Q": both choices show none.
     fenster->lade_zeile(zeile("abel"));
-    EXPECT_EQ(fenster->cGruppe->currentIndex(), 0);
+    EXPECT_EQ(fenster->cGruppe->currentIndex(), -1);
     EXPECT_EQ(fenster->cRecht->currentIndex(), -1);
     EXPECT_EQ(fenster->eName->text(), QStringLiteral("abel"));
     // An empty group combo must not index the group list.
@@ -344,7 +344,7 @@ TEST_F(Anwenderliste, KennwortGebundenGespeichertUndNieProtokolliert)
     fenster->lade_zeile(zeile("abel"));
     // Written only while the row holds the password shown: none, then the first one.
     for (const auto& [stufe, kennwort, gespeichert, vorher] :
-         {std::tuple{1, "Test0", "5465737430", " IS NULL"}, std::tuple{2, "Test1", "5465737431", "=?"}}) {
+         {std::tuple{1, "Test0", "5465737430", " IS NULL"}, std::tuple{2, "Test1", "5465737431", " COLLATE BINARY=?"}}) {
         gib_bv_ccdatabase()->setze_protokollstufe(stufe);
         LogMitschnitt mitschnitt;
         kennwort_antwort(QLatin1String(kennwort), QLatin1String(kennwort));
@@ -354,7 +354,7 @@ TEST_F(Anwenderliste, KennwortGebundenGespeichertUndNieProtokolliert)
         EXPECT_FALSE(enthaelt(mitschnitt.text(), kennwort));
         EXPECT_FALSE(enthaelt(mitschnitt.text(), gespeichert));
         EXPECT_TRUE(enthaelt(mitschnitt.text(), (std::string("UPDATE bv_anwender SET anw_kennwort=? WHERE (anw_id=?) AND "
-                                                             "(anw_name=?) AND (anw_kennwort") + vorher + ");").c_str()))
+                                                             "(anw_name COLLATE BINARY=?) AND (anw_kennwort") + vorher + ");").c_str()))
             << mitschnitt.text();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_kennwort FROM bv_anwender WHERE anw_id=3")).toString(),

@@ -7,6 +7,7 @@
 #include "ccat.h"
 #include "cbvdatabase.h"
 #include "cdbdatenstruktur.h"
+#include "cdbbeiseite.h"
 #include "cdbtabelle.h"
 #include "cdbzeitgrenzen.h"
 #include "melde.h"
@@ -14,7 +15,9 @@
 #include "verzeichnisse.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QSqlError>
+#include <QTimer>
 #include <memory>
 #include <utility>
 
@@ -68,8 +71,12 @@ void sichere_vergleich_und_eindeutigkeit(const CBVDataBase& bv)
     for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::gruppen, bv_tag::grp_name}, {bv_tag::anwender, bv_tag::anw_name}})
         if (const CDBTabelle* const tabelle = struktur->gib_tabelle(tag))
             warne(db.sichere_eindeutigkeit(struktur->gib_tabellenname(tag), tabelle->gib_spaltenname(spalte)));
-    // Ids of deleted users and groups are never given again; without the table no new one is given.
-    warne(db.sichere_nummernstand());
+    // Ids of deleted users and groups are never given again. An account that can neither make nor
+    // use the table of marks still adds them, by the highest id: said where it numbers a table.
+    const CQString ohne_stand = db.sichere_nummernstand();
+    if (!db.gibt_nummern_einmal(struktur->gib_tabellenname(bv_tag::gruppen))
+        || !db.gibt_nummern_einmal(struktur->gib_tabellenname(bv_tag::anwender)))
+        warne(ohne_stand);
 }
 
 } // namespace
@@ -92,23 +99,42 @@ QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindung
     if (werte.treiber.isEmpty() || !QSqlDatabase::isDriverAvailable(werte.treiber))
         return tr("Unbekannter Datenbanktreiber '%1' (vorhanden: %2)")
             .arg(werte.treiber, QSqlDatabase::drivers().join(QStringLiteral(", ")));
-    QString fehler;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(werte.treiber, verbindungsname);
-        db.setHostName(werte.host);
-        db.setDatabaseName(werte.name);
-        if (werte.port != 99999999u)
-            db.setPort(static_cast<int>(werte.port));
-        db.setUserName(werte.benutzer);
-        db.setPassword(werte.kennwort);
-        setze_zeitgrenzen(db);
-        if (db.open())
-            return QString();
-        fehler = tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3")
-                     .arg(werte.name, werte.host, db.lastError().text());
+    const CDBZugang zugang{werte.treiber, werte.host, werte.name, werte.benutzer, werte.kennwort,
+                           zeitgrenzen_optionen(werte.treiber), werte.port != 99999999u ? static_cast<int>(werte.port) : -1,
+                           QStringList()};
+    const auto nicht_moeglich = [&werte](const QString& grund) {
+        return tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3").arg(werte.name, werte.host, grund);
+    };
+    // The server is asked beside the window first: one that does not answer keeps the window
+    // answering and ends the log-on with a message within the connect time-out. One that refuses
+    // at once is asked here again, and its own answer stands.
+    bool beantwortet = false;
+    if (laeuft_beiseite(werte.treiber)) {
+        bool abgewiesen = false;
+        const QString fehler = fuehre_beiseite_aus(zugang, nullptr, &abgewiesen);
+        if (!fehler.isEmpty() && !abgewiesen)
+            return nicht_moeglich(fehler);
+        beantwortet = fehler.isEmpty();
     }
-    QSqlDatabase::removeDatabase(verbindungsname);
-    return fehler;
+    for (int versuch = 1;; ++versuch) {
+        QString fehler;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(werte.treiber, verbindungsname);
+            zugang.setze_an(db);
+            if (db.open())
+                return QString();
+            fehler = nicht_moeglich(db.lastError().text());
+        }
+        QSqlDatabase::removeDatabase(verbindungsname);
+        // The server's count of this account's connections may still hold the one that asked a
+        // moment ago (a limit of one): a few tries a tenth of a second apart, the window answering.
+        constexpr int versuche = 5;
+        if (!beantwortet || versuch == versuche)
+            return fehler;
+        QEventLoop pause;
+        QTimer::singleShot(100, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 QString bv_verbindungsname()
@@ -152,9 +178,9 @@ CQString bv_anmelden()
             return CQString(grund);
         }
     }
-    sichere_vergleich_und_eindeutigkeit(*angemeldet());
     for (const int tag : {bv_tag::gruppen, bv_tag::anwender, bv_tag::verwaltung, bv_tag::vorlage, bv_tag::protokoll})
         angemeldet()->erfasse_autoinkrement(tag);
+    sichere_vergleich_und_eindeutigkeit(*angemeldet());
     // The mail hand-off finds a user's sender address in the user table from now on.
     setze_anwender_email_funktion(
         [](const CQString& anwender) { return gib_anwender_email(anwender, 41, 34); });

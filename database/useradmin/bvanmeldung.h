@@ -20,9 +20,10 @@ struct CBVVerbindungswerte
 // The values stored under "/BV-DB/".
 CBVVerbindungswerte gib_bv_verbindungswerte();
 
-// Opens a connection named `verbindungsname`, with the time-outs of `setze_zeitgrenzen`; empty on
+// Opens a connection named `verbindungsname`, with the time-outs of `zeitgrenzen_optionen`; empty on
 // success, else the one message with the driver's text (the connection is removed again then). The
-// password goes to the driver only.
+// password goes to the driver only. A server (`laeuft_beiseite`) is asked beside the window first:
+// one that does not answer ends it with a message within the connect time-out, the window answering.
 QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindungswerte& werte);
 
 // The name of the user administration's connection.
@@ -33,8 +34,9 @@ QString bv_verbindungsname();
 // structure (with the system file of the application root), sets the process-wide
 // pointers, creates missing groups, users and protocol tables and checks them, brings their text
 // columns to the exact comparison (MySQL) and gives the user name a unique key, makes the table of
-// the highest ids handed out, and on MySQL numbers new records of every administration table the
-// server auto-numbers. Empty on success; else one text with the driver's message, and every step
+// the highest ids handed out (an account that can neither make nor use it gets a warning that says
+// so, and its adds number by the highest id), and on MySQL numbers new records of every
+// administration table the server auto-numbers. Empty on success; else one text with the driver's message, and every step
 // taken is undone. A table that cannot have the exact comparison or the unique key (names held
 // twice, named in it; another session holding the table longer than the lock wait) gets a warning
 // line in the log windows and the log, and the log-on goes on: a later log-on tries again.

@@ -47,31 +47,32 @@ void CAclGroup::ausgabe(std::ostream&) const {}
 CQString lese_gruppen(int& anzahl)
 {
     anzahl = 0;
-    loesche_gruppen();
     const CQString fehler(tr("lese_gruppen: Fehler beim Zugriff auf Gruppendaten"));
     const CCDataBase* db = nullptr;
     CQString tabelle;
     const CDBTabelle* gruppen = nullptr;
-    if (!gib_bv_tabelle(bv_tag::gruppen, db, tabelle, gruppen))
+    if (!gib_bv_tabelle(bv_tag::gruppen, db, tabelle, gruppen)) {
+        loesche_gruppen();
         return fehler;
+    }
     const CQString sql(QStringLiteral("SELECT %1,%2 FROM %3;")
                            .arg(gruppen->gib_spaltenname(bv_tag::grp_id), gruppen->gib_spaltenname(bv_tag::grp_name),
                                 tabelle));
-    CQSqlQuery abfrage(sql, db, true);
-    if (!abfrage.isActive()) {
-        melde_sql_fehler(abfrage, sql, rechteklasse(), CQString("lese_gruppen"), tabelle);
+    // Read beside the window; the list stays as it is while the server is waited for.
+    QVector<QVariantList> zeilen;
+    const bool gelesen = db->lies_zeilen(sql, CQString("lese_gruppen"), tabelle, zeilen, rechteklasse());
+    loesche_gruppen();
+    if (!gelesen) {
         CQCat::gib_instanz()->error(CQString(tr("Fehler beim Zugriff auf Gruppendaten")));
         return fehler;
     }
     // A later row of the same name wins; the map gives the list its order.
     QMap<QString, int> nach_name;
-    while (abfrage.next()) {
+    for (const QVariantList& werte : qAsConst(zeilen)) {
         ++anzahl;
-        db->protokolliere_zeile(abfrage, 2, false);
-        if (!abfrage.isValid())
-            continue;
-        nach_name.insert(db->sql_wert_ohne_auffuellung(abfrage.value(1), tabelle, gruppen->gib_spaltenname(bv_tag::grp_name)),
-                         db->sql_wert_ganzzahl(abfrage.value(0)));
+        db->protokolliere_zeile(werte, false);
+        nach_name.insert(db->sql_wert_ohne_auffuellung(werte.value(1), tabelle, gruppen->gib_spaltenname(bv_tag::grp_name)),
+                         db->sql_wert_ganzzahl(werte.value(0)));
     }
     for (auto it = nach_name.cbegin(); it != nach_name.cend(); ++it)
         neue_gruppe(it.value(), CQString(it.key()));

@@ -12,11 +12,9 @@
 #include "cdbdatenstruktur.h"
 #include "cdbtabelle.h"
 #include "clineedit.h"
-#include "cqsqlquery.h"
 #include "ctable.h"
 #include "czeichengrenze.h"
 #include "gui.h"
-#include "sqlfehler.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -25,6 +23,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -298,21 +297,26 @@ bool CAnwenderListe::lade_tabelle()
     for (const auto& s : spalten)
         namen.append(tab->gib_spaltenname(s.first));
     const CQString sql(QStringLiteral("SELECT %1 FROM %2;").arg(namen.join(QLatin1Char(',')), tabellenname));
-    // No row goes to the row log: it carries the stored password.
-    CQSqlQuery abfrage(sql, db, true);
-    if (!abfrage.isActive()) {
-        melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("lade_tabelle"), tabellenname);
+    // No row goes to the row log: it carries the stored password. The window answers while the
+    // server is waited for, and may go meanwhile.
+    QVector<QVariantList> zeilen;
+    const QPointer<CAnwenderListe> fenster(this);
+    const bool gelesen = db->lies_zeilen(sql, CQString("lade_tabelle"), tabellenname, zeilen,
+                                         &gib_benutzer_klassen().c_canwenderliste);
+    if (!fenster)
+        return false;
+    if (!gelesen) {
         // The grid keeps what it showed; the administrator learns that it may be out of date.
         fehler_anwendertabelle(gib_meldungstitel());
         return false;
     }
     tabelle_aendert = true;
     tabelle->setRowCount(0);
-    while (abfrage.next()) {
+    for (const QVariantList& werte : qAsConst(zeilen)) {
         const int zeile = tabelle->rowCount();
         tabelle->setRowCount(zeile + 1);
         for (int i = 0; i < spalten.size(); ++i) {
-            const QVariant wert = abfrage.value(i);
+            const QVariant wert = werte.value(i);
             const int sp = spalten[i].second;
             if (spalten[i].first == bv_tag::anw_id || spalten[i].first == bv_tag::anw_gruppe)
                 tabelle->setzeText(zeile, sp, wert.isNull() ? CQString() : CQString(QString::number(wert.toInt())));
@@ -398,7 +402,10 @@ bool CAnwenderListe::event(QEvent* ereignis)
     return QWidget::event(ereignis);
 }
 
-void CAnwenderListe::fehler_anwendertabelle(const QString& titel)
+void CAnwenderListe::fehler_anwendertabelle(const QString& titel, const QString& ursache)
 {
-    meldung_kritisch(hauptwidget(this), CQString(titel), CQString(tr("Fehler beim Zugriff auf Anwendertabelle !")));
+    QString text = tr("Fehler beim Zugriff auf Anwendertabelle !");
+    if (!ursache.isEmpty())
+        text += QLatin1Char('\n') + ursache;
+    meldung_kritisch(hauptwidget(this), CQString(titel), CQString(text));
 }

@@ -146,8 +146,9 @@ private:
     void merke_eingabe();
     // Back to what was entered before the last row was loaded (empty fields when nothing was).
     void stelle_eingabe_wieder_her();
-    // Shows the edit state in the edit and search fields, the user name excepted.
-    void fuelle_felder();
+    // Shows the edit state in the edit and search fields, the user name excepted; the group
+    // choices show item `ohne_gruppe` (-1: none) when the group is not among them.
+    void fuelle_felder(int ohne_gruppe);
     // Deletes the user of the row (`anwender_loeschen` asks first); then the row goes and the name is emptied.
     void entferne_zeile(int zeile);
     void baue_oberflaeche();
@@ -158,12 +159,15 @@ private:
     int zeile_mit_name(const QString& name) const;
     // The declared width of the column, else its type's standard width.
     int spaltenbreite(int tag) const;
-    void fehler_anwendertabelle(const QString& titel);
+    // The box "Fehler beim Zugriff auf Anwendertabelle !", with the cause (a missing right) below
+    // when there is one.
+    void fehler_anwendertabelle(const QString& titel, const QString& ursache = QString());
     // The group choices filled from the access-group list.
     void fuelle_gruppenauswahl();
-    // "FROM <group table> WHERE <the group numbered `gruppe` under the name the choices show>",
-    // locked against a concurrent delete, its values appended to `werte`: a statement that reads
-    // its values from it writes nothing once the group is gone or its number is another's.
+    // "FROM <group table> WHERE <the group numbered `gruppe`>" (`CBVDataBase::zeile_mit_nummer`:
+    // also one that another administrator has renamed since the choices were filled, where numbers
+    // are never given twice), locked against a concurrent delete, its values appended to `werte`: a
+    // statement that reads its values from it writes nothing once the group is gone.
     CQString gruppenquelle(int gruppe, QVariantList& werte) const;
     // The name of the group numbered `gruppe` in the access-group list; empty for none.
     QString gruppenname(int gruppe) const;
@@ -174,6 +178,8 @@ private:
     // Says that the user table could not be read, and shows the grid as it can be read now.
     void melde_unlesbar();
     void melde_vorhanden(const CQString& name);
+    // Says that the user needs a group from the choices.
+    void melde_gruppe_waehlen();
     // Says that the group is gone, and shows the groups and the grid as they are now.
     void melde_gruppe_fehlt(int gruppe);
     // Says that the user is gone and reloads the grid; the current user's edit state is cleared.

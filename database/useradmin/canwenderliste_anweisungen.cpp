@@ -26,6 +26,7 @@
 #include "zeichenlaenge.h"
 
 #include <QLabel>
+#include <QSqlError>
 
 bool gib_windows_auto_login()
 {
@@ -124,7 +125,7 @@ void CAnwenderListe::EditBemerkung()
     const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte);
     const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3 AND %4;")
                            .arg(tabellenname, spalte, zeile_bedingung,
-                                sql_haelt_wert(spalte, gelesen(zeile, sp_bemerkung), werte)));
+                                db->sql_haelt_wert(spalte, gelesen(zeile, sp_bemerkung), werte)));
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, werte)) {
         // The cell shows what the table holds, not the text that could not be stored.
@@ -176,8 +177,7 @@ void CAnwenderListe::addEntry()
         if (g->gib_name() == cGruppe->currentText())
             gruppe = g->gib_nummer();
     if (gruppe < 0) {
-        fehler_ton();
-        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte eine gültige Gruppe wählen !")));
+        melde_gruppe_waehlen();
         return;
     }
     // A new user has no password until one is set for him.
@@ -207,7 +207,7 @@ void CAnwenderListe::addEntry()
         else if (bv->gib_anzahl_namen(bv_tag::anwender, name) > 0)
             melde_vorhanden(name);
         else
-            fehler_anwendertabelle(gib_meldungstitel());
+            fehler_anwendertabelle(gib_meldungstitel(), satz.recht_fehlt ? satz.fehler : CQString());
         return;
     }
     anw_id = satz.id;
@@ -237,7 +237,7 @@ CQString CAnwenderListe::gruppenquelle(int gruppe, QVariantList& werte) const
     const CBVDataBase* bv = gib_bv_datenbank();
     return CQString(QStringLiteral("FROM %1 WHERE %2%3")
                         .arg(bv->gib_struktur()->gib_tabellenname(bv_tag::gruppen),
-                             bv->zeile_mit_namen(bv_tag::gruppen, gruppe, gruppenname(gruppe), werte),
+                             bv->zeile_mit_nummer(bv_tag::gruppen, gruppe, gruppenname(gruppe), werte),
                              bv->gib_datenbank()->teilsperre()));
 }
 
@@ -259,6 +259,12 @@ void CAnwenderListe::melde_vorhanden(const CQString& name)
 {
     fehler_ton();
     meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Anwender '%1' ist bereits vorhanden !").arg(name)));
+}
+
+void CAnwenderListe::melde_gruppe_waehlen()
+{
+    fehler_ton();
+    meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte eine gültige Gruppe wählen !")));
 }
 
 void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
@@ -347,12 +353,17 @@ void CAnwenderListe::schreibe_zeile(int zeile, const QHash<int, QVariant>& geles
 
 void CAnwenderListe::changeEntry()
 {
-    if (anw_id == -1 || grp_id == -1)
+    if (anw_id == -1)
         return;
     CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab || geladen.gezeigt.anw_id != anw_id)
         return;
+    // A user stored without a group (by another program) keeps none only until he is changed.
+    if (grp_id == -1) {
+        melde_gruppe_waehlen();
+        return;
+    }
     if (!pruefe_namen(this, anw_name))
         return;
     const CCDataBase* db = bv->gib_datenbank();
@@ -370,7 +381,8 @@ void CAnwenderListe::changeEntry()
         werte.append(wert);
         geschrieben.insert(tag, wert);
     };
-    setze(bv_tag::anw_gruppe, jetzt.grp_id != geladen.gezeigt.grp_id, grp_id);
+    const bool gruppe_neu = jetzt.grp_id != geladen.gezeigt.grp_id;
+    setze(bv_tag::anw_gruppe, gruppe_neu, grp_id);
     setze(bv_tag::anw_name, anw_name != geladen.name, sql_bindetext(anw_name));
     const int recht = cRecht->currentIndex();
     setze(bv_tag::anw_recht, jetzt.recht != geladen.gezeigt.recht,
@@ -382,25 +394,26 @@ void CAnwenderListe::changeEntry()
                   sql_bindetext(*felder.at(i).wert));
     if (zuweisungen.isEmpty())
         return;
-    // Only while the row still holds everything the fields showed, and the group is read in the
+    // Only while the row still holds everything the fields showed, and a new group is read in the
     // same statement: a user changed, deleted or renumbered meanwhile, or a group deleted, takes
     // nothing, and the administrator sees the row as it is now.
     const CQString alt(geladen.name);
-    const QString zeile_bedingung = haelt_geladen(werte);
-    const CQString sql(QStringLiteral("UPDATE %1 SET %2 WHERE %3 AND EXISTS (SELECT 1 %4);")
-                           .arg(tabellenname, zuweisungen.join(QLatin1Char(',')), zeile_bedingung,
-                                gruppenquelle(grp_id, werte)));
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                      .arg(tabellenname, zuweisungen.join(QLatin1Char(',')), haelt_geladen(werte));
+    if (gruppe_neu)
+        sql += QStringLiteral(" AND EXISTS (SELECT 1 %1)").arg(gruppenquelle(grp_id, werte));
+    sql += QLatin1Char(';');
     QSqlQuery abfrage;
-    if (!db->fuehre_aus(abfrage, sql, CQString("changeEntry"), tabellenname, true, werte)) {
+    if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, true, werte)) {
         // The name's unique key refuses another user's name.
         if (bv->gib_anzahl_namen(bv_tag::anwender, anw_name, anw_id) > 0)
             melde_vorhanden(anw_name);
         else
-            fehler_anwendertabelle(gib_meldungstitel());
+            fehler_anwendertabelle(gib_meldungstitel(), db->fehlendes_recht(abfrage.lastError(), tabellenname));
         return;
     }
-    if (abfrage.numRowsAffected() == 0) {
-        const int gruppe_da = bv->gib_anzahl_records(bv_tag::gruppen, grp_id, gruppenname(grp_id));
+    if (gruppe_neu && abfrage.numRowsAffected() == 0) {
+        const int gruppe_da = bv->gib_anzahl_nummer(bv_tag::gruppen, grp_id, gruppenname(grp_id));
         if (gruppe_da == 0 && bv->gib_anzahl_records(bv_tag::anwender, anw_id, alt) > 0) {
             melde_gruppe_fehlt(grp_id);
             return;
@@ -428,17 +441,19 @@ void CAnwenderListe::changeEntry()
 QString CAnwenderListe::haelt_geladen(QVariantList& werte)
 {
     const CDBTabelle* tab = gib_bv_anwendertabelle();
+    const CCDataBase* db = gib_bv_ccdatabase();
     werte.append(geladen.gezeigt.anw_id);
     QString bedingung = QStringLiteral("(%1=?)").arg(tab->gib_spaltenname(bv_tag::anw_id));
     for (auto it = geladen.gelesen.cbegin(); it != geladen.gelesen.cend(); ++it)
         if (it.key() != bv_tag::anw_kennwort)
-            bedingung += QLatin1String(" AND ") + sql_haelt_wert(tab->gib_spaltenname(it.key()), it.value(), werte);
+            bedingung += QLatin1String(" AND ") + db->sql_haelt_wert(tab->gib_spaltenname(it.key()), it.value(), werte);
     return bedingung;
 }
 
 void CAnwenderListe::deleteEntry()
 {
-    if (anw_id == -1 || grp_id == -1)
+    // A user without a group is deleted like any other.
+    if (anw_id == -1)
         return;
     const int zeile = zeile_von(anw_id);
     if (zeile < 0)
@@ -499,7 +514,7 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
                            .arg(tabellenname, bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte), sperre));
     QSqlQuery abfrage;
     if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname, true, werte)) {
-        fehler_anwendertabelle(gib_meldungstitel());
+        fehler_anwendertabelle(gib_meldungstitel(), bv->gib_datenbank()->fehlendes_recht(abfrage.lastError(), tabellenname));
         return false;
     }
     if (abfrage.numRowsAffected() == 0) {
@@ -560,7 +575,7 @@ void CAnwenderListe::changeKennwort()
     const QString spalte = tab->gib_spaltenname(bv_tag::anw_kennwort);
     const QString zeile_bedingung = bv->zeile_mit_namen(bv_tag::anwender, anw_id, name, werte);
     const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3 AND %4;")
-                           .arg(tabellenname, spalte, zeile_bedingung, sql_haelt_wert(spalte, vorher, werte)));
+                           .arg(tabellenname, spalte, zeile_bedingung, db->sql_haelt_wert(spalte, vorher, werte)));
     CQSqlQuery abfrage(CQString(), db, true);
     bool geschrieben = abfrage.prepare(sql);
     if (geschrieben) {

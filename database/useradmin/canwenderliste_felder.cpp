@@ -59,7 +59,10 @@ void CAnwenderListe::zeige_aktuellen_anwender()
 {
     eName->setzeText(anw_name);
     sName->setzeText(anw_name);
-    fuelle_felder();
+    // A group the user is in but the choices do not list (none stored, or one the list does not
+    // know) shows as missing: a choice of the first group would be taken for his.
+    const int ohne_gruppe = -1;
+    fuelle_felder(ohne_gruppe);
     setze_bearbeitungsmodus(true);
     laedt = false;
 }
@@ -89,13 +92,16 @@ void CAnwenderListe::stelle_eingabe_wieder_her()
     for (int i = 0; i < felder.size(); ++i)
         *felder.at(i).wert = eingabe.texte.value(i);
     laedt = true;
-    fuelle_felder();
+    // A new user starts with the first group offered.
+    fuelle_felder(0);
     laedt = false;
 }
 
-void CAnwenderListe::fuelle_felder()
+void CAnwenderListe::fuelle_felder(int ohne_gruppe)
 {
-    const int index = qMax(0, gruppennummern.indexOf(grp_id));
+    int index = gruppennummern.indexOf(grp_id);
+    if (index < 0)
+        index = ohne_gruppe;
     cGruppe->setCurrentIndex(index);
     sGruppe->setCurrentIndex(index);
     const int recht = gib_recht_nummer(anw_recht);

@@ -8,7 +8,6 @@
 #include "ccdatabase.h"
 #include "cdbdatenstruktur.h"
 #include "cdbtabelle.h"
-#include "cqsqlquery.h"
 #include "cqtableview.h"
 #include "gui.h"
 #include "sqlfehler.h"
@@ -16,6 +15,7 @@
 #include "steuerdaten.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QSqlQuery>
 
 namespace {
@@ -46,64 +46,52 @@ int CAnwenderListe::upd_tab_lock_user(CQTableView* view)
     const CCDataBase* db = bv->gib_datenbank();
     const CDBTabelle* tab = bv->gib_struktur()->gib_tabelle(bv_tag::anwender);
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
-    int ergebnis = 0;
-    const int anzahl = bv->gib_anzahl_records(bv_tag::anwender);
-    // A count that cannot be read (the server gone, say) is no empty table: users may still be locked.
-    if (anzahl < 0) {
+    QStringList spalten;
+    for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), bv_tag::anw_login, bv_tag::anw_logoff, bv_tag::anw_name})
+        spalten.append(tab->gib_spaltenname(tag));
+    // The optional cells follow the columns this window shows.
+    int optionale = 0;
+    for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::anw_langname, sp_lang}, {bv_tag::anw_abteilung, sp_abteilung}})
+        if (spalte >= 0) {
+            spalten.append(tab->gib_spaltenname(tag));
+            ++optionale;
+        }
+    const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3='X');")
+                           .arg(spalten.join(QLatin1Char(',')), tabellenname, tab->gib_spaltenname(bv_tag::anw_lock)));
+    // Read beside the window; a list that cannot be read (the server gone, say) is no empty one:
+    // users may still be locked.
+    QVector<QVariantList> zeilen;
+    const QPointer<CQTableView> liste(view);
+    if (!db->lies_zeilen(sql, CQString("upd_tab_lock_user"), tabellenname, zeilen, &gib_benutzer_klassen().c_canwenderliste)
+        || !liste) {
         zeige_zugriffsfehler();
         return -1;
     }
-    if (anzahl > 0) {
-        QStringList spalten;
-        for (int tag : {int(bv_tag::anw_id), int(bv_tag::anw_gruppe), bv_tag::anw_login, bv_tag::anw_logoff, bv_tag::anw_name})
-            spalten.append(tab->gib_spaltenname(tag));
-        // The optional cells follow the columns this window shows.
-        int optionale = 0;
-        for (const auto& [tag, spalte] : {std::pair<int, int>{bv_tag::anw_langname, sp_lang}, {bv_tag::anw_abteilung, sp_abteilung}})
-            if (spalte >= 0) {
-                spalten.append(tab->gib_spaltenname(tag));
-                ++optionale;
+    const QVector<CAclGroup*> gruppen = gib_gruppenliste();
+    for (const QVariantList& werte : qAsConst(zeilen)) {
+        db->protokolliere_zeile(werte, false);
+        const int gruppe = db->sql_wert_ganzzahl(werte.value(1));
+        const auto text = [&](int i) {
+            return QVariant(QString(db->sql_wert_ohne_auffuellung(werte.value(i), tabellenname, spalten.at(i))));
+        };
+        QVector<QVariant> zeile{text(0), text(4)};
+        // A NULL cell stays as an empty text: skipping it would move every later cell left.
+        for (int i = 0; i < optionale; ++i)
+            zeile.append(text(5 + i));
+        QString gruppenname;
+        for (const CAclGroup* g : gruppen)
+            if (g->gib_nummer() == gruppe) {
+                gruppenname = g->gib_name();
+                break;
             }
-        const CQString sql(QStringLiteral("SELECT %1 FROM %2 WHERE (%3='X');")
-                               .arg(spalten.join(QLatin1Char(',')), tabellenname, tab->gib_spaltenname(bv_tag::anw_lock)));
-        CQSqlQuery abfrage(sql, db, true);
-        if (!abfrage.isActive()) {
-            melde_sql_fehler(abfrage, sql, &gib_benutzer_klassen().c_canwenderliste, CQString("upd_tab_lock_user"),
-                             tabellenname);
-            zeige_zugriffsfehler();
-            return -1;
-        }
-        const int groesse = db->gib_abfragegroesse(abfrage);
-        const int zeilen = groesse >= 0 ? groesse : anzahl;
-        if (zeilen > 0) {
-            const QVector<CAclGroup*> gruppen = gib_gruppenliste();
-            while (abfrage.next()) {
-                ++ergebnis;
-                db->protokolliere_zeile(abfrage, spalten.size(), false);
-                const int gruppe = db->sql_wert_ganzzahl(abfrage.value(1));
-                const auto text = [&](int i) {
-                    return QVariant(QString(db->sql_wert_ohne_auffuellung(abfrage.value(i), tabellenname, spalten.at(i))));
-                };
-                QVector<QVariant> zeile{text(0), text(4)};
-                // A NULL cell stays as an empty text: skipping it would move every later cell left.
-                for (int i = 0; i < optionale; ++i)
-                    zeile.append(text(5 + i));
-                QString gruppenname;
-                for (const CAclGroup* g : gruppen)
-                    if (g->gib_nummer() == gruppe) {
-                        gruppenname = g->gib_name();
-                        break;
-                    }
-                zeile.append(gruppenname);
-                zeile.append(sql_wert_datumzeit(abfrage.value(2)));
-                zeile.append(sql_wert_datumzeit(abfrage.value(3)));
-                view->neueZeile(zeile);
-            }
-        }
+        zeile.append(gruppenname);
+        zeile.append(sql_wert_datumzeit(werte.value(2)));
+        zeile.append(sql_wert_datumzeit(werte.value(3)));
+        view->neueZeile(zeile);
     }
     view->resizeColumnsToContents();
     view->zeigeSortierung(-1);
-    return ergebnis;
+    return zeilen.size();
 }
 
 namespace {

@@ -9,6 +9,8 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace {
 
 CKlasse& eintrag()
@@ -73,34 +75,68 @@ bool namensspalten(int tag, int& id_tag, int& name_tag)
     return false;
 }
 
-} // namespace
-
-QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
+// "(<id column>=?)" of the group or user table, the number appended to `werte`; empty for another
+// table or without a description of it.
+QString nummernbedingung(const CBVDataBase& bv, int tag, int nummer, QVariantList& werte)
 {
     int id_tag = 0;
     int name_tag = 0;
-    const CDBTabelle* beschreibung = datenbank && gib_struktur() ? gib_struktur()->gib_tabelle(tag) : nullptr;
+    const CDBTabelle* beschreibung = bv.gib_datenbank() && bv.gib_struktur() ? bv.gib_struktur()->gib_tabelle(tag) : nullptr;
     if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
         return QString();
-    const QString spalte = beschreibung->gib_spaltenname(name_tag);
     werte.append(nummer);
-    QString bedingung = QStringLiteral("(%1=?) AND ").arg(beschreibung->gib_spaltenname(id_tag));
+    return QStringLiteral("(%1=?)").arg(beschreibung->gib_spaltenname(id_tag));
+}
+
+} // namespace
+
+QString CBVDataBase::zeile_mit_nummer(int tag, int nummer, const QString& name, QVariantList& werte) const
+{
+    if (datenbank && gib_struktur() && !datenbank->gibt_nummern_einmal(gib_struktur()->gib_tabellenname(tag)))
+        return zeile_mit_namen(tag, nummer, name, werte);
+    return nummernbedingung(*this, tag, nummer, werte);
+}
+
+QString CBVDataBase::zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const
+{
+    const QString bedingung = nummernbedingung(*this, tag, nummer, werte);
+    if (bedingung.isEmpty())
+        return QString();
+    int id_tag = 0;
+    int name_tag = 0;
+    namensspalten(tag, id_tag, name_tag);
+    const QString spalte = gib_struktur()->gib_tabelle(tag)->gib_spaltenname(name_tag);
     // A list shows a name the table does not hold (NULL) as an empty text.
     if (name.isEmpty())
-        return bedingung + QStringLiteral("(%1 IS NULL OR %1='')").arg(spalte);
-    werte.append(name);
-    return bedingung + QStringLiteral("(%1=?)").arg(spalte);
+        return bedingung + QStringLiteral(" AND (%1 IS NULL OR %1='')").arg(spalte);
+    return bedingung + QStringLiteral(" AND ") + datenbank->sql_haelt_wert(spalte, name, werte);
 }
+
+namespace {
+
+// The records of the table that meet `bedingung` (empty: -1, as without a description).
+int zaehle(const CCDataBase* datenbank, const CQString& tabelle, const QString& bedingung, const QVariantList& werte)
+{
+    if (!datenbank || bedingung.isEmpty())
+        return -1;
+    const CQString wo(QStringLiteral("WHERE ") + bedingung);
+    return datenbank->gib_anzahl_records(&tabelle, false, &wo, werte);
+}
+
+} // namespace
 
 int CBVDataBase::gib_anzahl_records(int tag, int nummer, const QString& name) const
 {
     QVariantList werte;
     const QString bedingung = zeile_mit_namen(tag, nummer, name, werte);
-    if (bedingung.isEmpty())
-        return -1;
-    const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
-    const CQString wo(QStringLiteral("WHERE ") + bedingung);
-    return datenbank->gib_anzahl_records(&tabelle, false, &wo, werte);
+    return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
+}
+
+int CBVDataBase::gib_anzahl_nummer(int tag, int nummer, const QString& name) const
+{
+    QVariantList werte;
+    const QString bedingung = zeile_mit_nummer(tag, nummer, name, werte);
+    return zaehle(datenbank.get(), gib_struktur() ? gib_struktur()->gib_tabellenname(tag) : CQString(), bedingung, werte);
 }
 
 int CBVDataBase::gib_anzahl_namen(int tag, const QString& name, int ausser) const
@@ -111,9 +147,21 @@ int CBVDataBase::gib_anzahl_namen(int tag, const QString& name, int ausser) cons
     if (!beschreibung || !namensspalten(tag, id_tag, name_tag))
         return -1;
     const CQString tabelle = gib_struktur()->gib_tabellenname(tag);
-    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>?)")
-                                 .arg(beschreibung->gib_spaltenname(name_tag), beschreibung->gib_spaltenname(id_tag)));
-    return datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {name, ausser});
+    const QString spalte = beschreibung->gib_spaltenname(name_tag);
+    const QString nummer = beschreibung->gib_spaltenname(id_tag);
+    const CQString bedingung(QStringLiteral("WHERE (%1=?) AND (%2<>?)").arg(spalte, nummer));
+    const int gleiche = datenbank->gib_anzahl_records(&tabelle, false, &bedingung, {name, ausser});
+    if (gleiche != 0)
+        return gleiche;
+    // The table's key knows only equal names; those a reader cannot tell from it count too.
+    QVector<QVariantList> zeilen;
+    if (!datenbank->lies_zeilen(CQString(QStringLiteral("SELECT %1 FROM %2 WHERE %3<>?").arg(spalte, tabelle, nummer)),
+                                CQString("gib_anzahl_namen"), tabelle, zeilen, nullptr, {ausser}))
+        return -1;
+    const QString gestalt = gestalt_des_namens(name);
+    return int(std::count_if(zeilen.cbegin(), zeilen.cend(), [&gestalt](const QVariantList& zeile) {
+        return !zeile.isEmpty() && gestalt_des_namens(zeile.first().toString()) == gestalt;
+    }));
 }
 
 bool CBVDataBase::pruefe_tabelle(int tag, QStringList liste, bool) const

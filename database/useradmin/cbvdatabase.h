@@ -31,17 +31,25 @@ public:
     // -1 without database object or structure; else the record count of the tagged table,
     // negative when it cannot be read (it does not exist).
     int gib_anzahl_records(int tag) const;
-    // The condition that picks the row numbered `nummer` of the group or user table only while its
-    // name column still holds `name`, as a list showed it: another administrator may have deleted
-    // that row, and an older program gives its number to the next new one. Its values
-    // are appended to `werte` in order; an empty name stands for a row without one. Empty for
-    // another table or without a description of it.
+    // The condition that picks the row numbered `nummer` of the group or user table that a list
+    // showed under `name`, its values appended to `werte`: by its number alone where the table's
+    // numbers are never given twice (`CCDataBase::gibt_nummern_einmal`), so that a row renamed since
+    // is the same row; else as `zeile_mit_namen`, since the number of a row deleted since may then
+    // name a new one. Empty for another table or without a description of it.
+    QString zeile_mit_nummer(int tag, int nummer, const QString& name, QVariantList& werte) const;
+    // That row only while its name column still holds `name` exactly (case and trailing blanks
+    // count), as a list showed it: another administrator may have deleted that row, and an older
+    // program gives its number to the next new one. Its values are appended to `werte` in order;
+    // an empty name stands for a row without one.
     QString zeile_mit_namen(int tag, int nummer, const QString& name, QVariantList& werte) const;
     // The records of that condition (0 or 1); -1 without a description of the table, or when they
     // cannot be counted (reported).
     int gib_anzahl_records(int tag, int nummer, const QString& name) const;
-    // The records of the group or user table that hold `name`, the one numbered `ausser` not
-    // counted; -1 when they cannot be counted (reported).
+    // The records of `zeile_mit_nummer` (0 or 1); -1 as above.
+    int gib_anzahl_nummer(int tag, int nummer, const QString& name) const;
+    // The records of the group or user table that hold `name`, or where there are none, a name
+    // that looks like it (`gestalt_des_namens`), the one numbered `ausser` not counted; -1 when
+    // they cannot be counted (reported).
     int gib_anzahl_namen(int tag, const QString& name, int ausser = -1) const;
     // The table check of the tagged table (missing columns are added), its messages appended to
     // `liste`; false without database object. `flag` has no meaning of its own here.

@@ -1,4 +1,5 @@
 #include "cdbbvsetting.h"
+#include "bedienhilfe.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
@@ -124,6 +125,8 @@ CDbBVsetting::CDbBVsetting(QWidget* eltern) : QWidget(eltern)
     sqlbereich = new QWidget(this);
     sqltext = new QPlainTextEdit(sqlbereich);
     sqltext->setObjectName(QStringLiteral("bv_sql"));
+    // Tab types a tab into the statement; Ctrl+Tab leaves it.
+    verlasse_per_strg_tab(sqltext);
     auto* ausfuehren = new QPushButton(tr("Ausführen"), sqlbereich);
     sqlergebnis = new QLabel(sqlbereich);
     sqlergebnis->setObjectName(QStringLiteral("bv_sql_ergebnis"));

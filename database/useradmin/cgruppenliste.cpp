@@ -20,9 +20,10 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTabWidget>
 
 namespace {
@@ -182,7 +183,16 @@ void CGruppenListe::melde_fehler(const QSqlQuery& abfrage, const CQString& sql, 
                               : CQString();
     if (tabelle)
         melde_sql_fehler(abfrage, sql, klasse, methode, name);
-    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+    const CCDataBase* db = gib_bv_ccdatabase();
+    melde_gruppentabelle(db ? db->fehlendes_recht(abfrage.lastError(), name) : CQString());
+}
+
+void CGruppenListe::melde_gruppentabelle(const QString& ursache)
+{
+    QString text = tr("Fehler beim Zugriff auf Gruppentabelle !");
+    if (!ursache.isEmpty())
+        text += QLatin1Char('\n') + ursache;
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(text));
 }
 
 void CGruppenListe::lade_gruppen()
@@ -193,7 +203,6 @@ void CGruppenListe::lade_gruppen()
     const CCDataBase* db = gib_bv_ccdatabase();
     if (!gebaut || !tabelle || !db)
         return;
-    liste->loescheZeilen();
     const CQString tabellenname = gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::gruppen);
     QString sql = QStringLiteral("SELECT %1").arg(tabelle->gib_spaltenname(bv_tag::grp_id));
     sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(bv_tag::grp_name));
@@ -202,21 +211,25 @@ void CGruppenListe::lade_gruppen()
     if (pos_telefon >= 0)
         sql += QStringLiteral(",%1").arg(tabelle->gib_spaltenname(22));
     sql += QStringLiteral(" FROM %1;").arg(tabellenname);
-    QSqlQuery abfrage;
-    if (!db->fuehre_aus(abfrage, CQString(sql), CQString("load"), tabellenname, false)) {
-        melde_fehler(abfrage, CQString(sql), CQString("load"));
+    // Read beside the window, which may go meanwhile.
+    QVector<QVariantList> zeilen;
+    const QPointer<CGruppenListe> seite(this);
+    const bool gelesen = db->lies_zeilen(CQString(sql), CQString("load"), tabellenname, zeilen, klasse);
+    if (!seite)
+        return;
+    if (!gelesen) {
+        melde_gruppentabelle();
         return;
     }
-    while (abfrage.next()) {
-        db->protokolliere_zeile(abfrage, spaltenanzahl, false);
-        if (!abfrage.record().isEmpty()) {
-            QVector<QVariant> werte{abfrage.value(0), QString(db->sql_wert_ohne_auffuellung(
-                                                          abfrage.value(1), tabellenname,
-                                                          tabelle->gib_spaltenname(bv_tag::grp_name)))};
-            for (int spalte = 2; spalte < spaltenanzahl; ++spalte)
-                werte.append(abfrage.value(spalte));
-            liste->neueZeile(werte);
-        }
+    liste->loescheZeilen();
+    for (const QVariantList& gelesene : qAsConst(zeilen)) {
+        db->protokolliere_zeile(gelesene, false);
+        QVector<QVariant> werte{gelesene.value(0), QString(db->sql_wert_ohne_auffuellung(
+                                                       gelesene.value(1), tabellenname,
+                                                       tabelle->gib_spaltenname(bv_tag::grp_name)))};
+        for (int spalte = 2; spalte < spaltenanzahl; ++spalte)
+            werte.append(gelesene.value(spalte));
+        liste->neueZeile(werte);
     }
     liste->resizeColumnsToContents();
     liste->zeigeSortierung(1);
@@ -431,7 +444,7 @@ void CGruppenListe::addEntry()
         if (bv->gib_anzahl_namen(bv_tag::gruppen, name) > 0)
             melde_vorhanden(name);
         else
-            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+            melde_gruppentabelle(satz.recht_fehlt ? satz.fehler : CQString());
         return;
     }
     aktuelle_gruppe = satz.id;
@@ -483,7 +496,7 @@ void CGruppenListe::changeEntry()
                       .arg(tabellenname, zuweisungen.join(QLatin1Char(',')),
                            bv->zeile_mit_namen(bv_tag::gruppen, aktuelle_gruppe, alt, werte));
     for (const auto& [spalte, vorher] : gelesen)
-        sql += QLatin1String(" AND ") + sql_haelt_wert(spalte, vorher, werte);
+        sql += QLatin1String(" AND ") + db->sql_haelt_wert(spalte, vorher, werte);
     sql += QLatin1Char(';');
     QSqlQuery abfrage;
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
@@ -498,13 +511,8 @@ void CGruppenListe::changeEntry()
     // Every write carries a change, so that MySQL counts the row too: none touched means the group
     // is gone, or another administrator changed it.
     if (abfrage.numRowsAffected() == 0) {
-        if (ist_da(aktuelle_gruppe, alt)) {
-            fehler_ton();
-            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(),
-                             CQString(tr("Gruppe '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !")
-                                          .arg(alt)));
-            gruppen_neu_gelesen();
-        }
+        if (ist_da(aktuelle_gruppe, alt))
+            melde_geaendert(alt);
         return;
     }
     gruppen_neu_gelesen();
@@ -579,6 +587,11 @@ void CGruppenListe::loesche_gruppe(int zeile)
             melde_anwender_unlesbar();
         else if (jetzt > 0)
             frage_mit_knoepfen(this, QMessageBox::Information, titel, belegt_text(name, jetzt), {tr("&Ok")}, 0, 0);
+        else {
+            // Still there and empty: renamed since the list showed it.
+            melde_geaendert(name);
+            return;
+        }
         gruppen_neu_gelesen();
         return;
     }
@@ -601,7 +614,8 @@ QString CGruppenListe::belegt_text(const QString& name, int anwender)
 bool CGruppenListe::ist_da(int nummer, const QString& name)
 {
     const CBVDataBase* bv = gib_bv_datenbank();
-    const int da = bv ? bv->gib_anzahl_records(bv_tag::gruppen, nummer, name) : -1;
+    // Where numbers are never given twice, the number names the group, renamed or not.
+    const int da = bv ? bv->gib_anzahl_nummer(bv_tag::gruppen, nummer, name) : -1;
     if (da > 0)
         return true;
     if (da == 0) {
@@ -624,6 +638,14 @@ void CGruppenListe::melde_vorhanden(const QString& name)
 void CGruppenListe::melde_anwender_unlesbar()
 {
     meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Anwendertabelle !")));
+}
+
+void CGruppenListe::melde_geaendert(const QString& name)
+{
+    fehler_ton();
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(),
+                     CQString(tr("Gruppe '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !").arg(name)));
+    gruppen_neu_gelesen();
 }
 
 void CGruppenListe::melde_verschwunden(const QString& name)

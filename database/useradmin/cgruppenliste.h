@@ -74,6 +74,9 @@ private:
     void setze_knoepfe(bool vorhanden);
     // A failed statement of the page: the report under the page's class and the critical box.
     void melde_fehler(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode);
+    // The box "Fehler beim Zugriff auf Gruppentabelle !", with the cause (a missing right) below
+    // when there is one.
+    void melde_gruppentabelle(const QString& ursache = QString());
     // Re-reads the access-group list after a stored change, refreshes the page and tells the others.
     void gruppen_neu_gelesen();
     // The trimmed name of the edit choice, cut to the column's width in characters; empty (with the
@@ -81,8 +84,9 @@ private:
     CQString geprueften_namen();
     // The refusal to delete a group that `anwender` users are in.
     static QString belegt_text(const QString& name, int anwender);
-    // Whether the group table still holds the group numbered `nummer` under the name the list
-    // showed; when not, says so (gone, or the table not readable) and refreshes the page.
+    // Whether the group table still holds the group numbered `nummer` that the list showed as
+    // `name` (`CBVDataBase::zeile_mit_nummer`: renamed or not, where numbers are never given twice);
+    // when not, says so for that name (gone, or the table not readable) and refreshes the page.
     bool ist_da(int nummer, const QString& name);
     // Says that a group of the name is there already, and refreshes the page.
     void melde_vorhanden(const QString& name);
@@ -90,6 +94,9 @@ private:
     static void melde_anwender_unlesbar();
     // Says that the group is gone (another administrator deleted it) and refreshes the page.
     void melde_verschwunden(const QString& name);
+    // Says that another administrator has changed (or renamed) the group since the list showed it,
+    // and refreshes the page.
+    void melde_geaendert(const QString& name);
 
     QGridLayout* raster = nullptr;
     QTabWidget* reiter = nullptr;

@@ -55,6 +55,7 @@ protected:
             drucker.setOutputFileName(druckdatei);
             drucker.setFromTo(von, bis);
             drucker.setPageOrder(reihenfolge);
+            drucker.setPageSize(papier);
             return true;
         });
         gib_steuerdaten(true)->leere();
@@ -203,4 +204,5 @@ protected:
     int von = 0;
     int bis = 0;
     QPrinter::PageOrder reihenfolge = QPrinter::FirstPageFirst;
+    QPageSize papier{QPageSize::A4};
 };

@@ -55,14 +55,15 @@ QVector<QVector<Wort>> woerter(const QString& pdf)
     return seiten;
 }
 
-// The number in the footer box ("Seite: n") of every page.
+// The number in the footer box (the word after "Seite:", on narrow paper below it) of every page.
 QStringList seitennummern(const QString& pdf)
 {
     QStringList nummern;
-    const QRegularExpression muster(QStringLiteral("Seite: (\\d+)"));
-    for (const QString& seite : seiten_text(pdf)) {
-        const QRegularExpressionMatch m = muster.match(seite);
-        nummern << (m.hasMatch() ? m.captured(1) : QStringLiteral("-"));
+    for (const QVector<Wort>& seite : woerter(pdf)) {
+        nummern << QStringLiteral("-");
+        for (int i = 1; i < seite.size(); ++i)
+            if (seite[i - 1].text == QLatin1String("Seite:"))
+                nummern.last() = seite[i].text;
     }
     return nummern;
 }
@@ -176,6 +177,17 @@ TEST_F(Bericht, RelativeDateiLinksGeltenVomOrdnerDesBerichts)
     EXPECT_EQ(browser.titel(), QStringLiteral("Unten"));
     browser.anchorClickedSlot(QUrl(QStringLiteral("file:t.txt")));
     EXPECT_EQ(seite->toPlainText(), QStringLiteral("TEXT <neben>"));
+
+    // The two-page form on paper and as PDF, page 2 beside a picture of another folder.
+    CGBrowser zwei(nullptr, CQString("b"), true);
+    zwei.gib_textseite1()->zeige_quelle(CQString(bericht));
+    zwei.gib_textseite2()->zeige_quelle(CQString(schreibe(QStringLiteral("r/sub/s2.html"), "<img src=\"../bild.png\">")));
+    zwei.drucke(0);
+    zwei.speicherziel = CQString(pfad("beide.pdf"));
+    zwei.speichern_unter(2, false);
+    for (const QString& pdf : {druckdatei, pfad("beide.pdf")})
+        EXPECT_EQ(laufe("pdfimages", {"-list", pdf}).count(QRegularExpression("\\n +\\d+ +\\d+ +image +3 +2 ")), 2)
+            << laufe("pdfimages", {"-list", pdf}).toStdString();
     QDir::setCurrent(vorher);
     EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
 }
@@ -621,11 +633,17 @@ TEST_F(Bericht, ZweiSeitenZaehlenDieSeitennummernWeiter)
     browser.gib_textseite1()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s1.html"), QStringLiteral("Eins"), 3)));
     browser.gib_textseite2()->zeige_quelle(CQString(berichtsseite(QStringLiteral("s2.html"), QStringLiteral("Zwei"), 2)));
 
-    browser.drucke(0);
-    EXPECT_EQ(seitenzahl(druckdatei), 5);
-    EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2", "3", "4", "5"}));
-    EXPECT_TRUE(seiten_text(druckdatei).value(4).contains(QStringLiteral("Zwei")));
-    EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("vared")));
+    // On A5 the footer's cells wrap: the box is as tall, and whole on every sheet all the same.
+    for (const QPageSize::PageSizeId id : {QPageSize::A5, QPageSize::A4}) {
+        SCOPED_TRACE(QPageSize::name(id).toStdString());
+        papier = QPageSize(id);
+        browser.drucke(0);
+        EXPECT_EQ(seitenzahl(druckdatei), 5);
+        EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2", "3", "4", "5"}));
+        EXPECT_TRUE(seiten_text(druckdatei).value(4).contains(QStringLiteral("Zwei")));
+        EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("vared")));
+        EXPECT_TRUE(seiten_text(druckdatei).value(0).contains(QStringLiteral("Uhr")));
+    }
     browser.drucke(1);
     EXPECT_EQ(seitennummern(druckdatei), QStringList({"1", "2", "3"}));
     browser.drucke(2);

@@ -147,23 +147,38 @@ TEST_F(Betrachter, ProtokollknopfOeffnetDenBetrachter)
     delete fenster.data();
 }
 
-TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
+// A report of 80 links: the tool bar is a key or two away, whatever the report holds. In the
+// two-page form Ctrl+Tab turns the pages, as the tab widget always did.
+TEST_F(Betrachter, WerkzeugleisteUndSeitenWerdenPerTastaturBedient)
 {
     CGBrowserDiag* betrachter = neu(true);
-    betrachter->browser->setze_quelle(CQString(schreibe("bericht.html", "<p>Bericht</p><a href=\"x.html\">Link</a>")));
+    QByteArray links;
+    for (int i = 0; i < 80; ++i)
+        links += "<a href=\"x" + QByteArray::number(i) + ".html\">Link</a> ";
+    betrachter->browser->setze_quelle(CQString(schreibe("bericht.html", "<p>Bericht</p>" + links)));
     betrachter->show();
+    // Keys reach shortcuts only in the active window, as the user's window is.
+    QApplication::setActiveWindow(betrachter);
+    QWidget* const bericht = betrachter->browser->gib_textseite1();
+    // Shift+Tab before the first link goes up to the tool bar, not round to the last link.
+    bericht->setFocus();
+    QTest::keyClick(bericht, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(qobject_cast<QToolBar*>(betrachter->focusWidget()->parentWidget()));
+    bericht->setFocus();
     QStringList ausgeloest;
     for (QToolBar* leiste : betrachter->findChildren<QToolBar*>())
         QObject::connect(leiste, &QToolBar::actionTriggered, [&](QAction* a) { ausgeloest << a->text(); });
-    // Tab from the report to the button of the action, as a user would, and Space.
+    // From the report Ctrl+Tab, then Tab, to the button of the action, as a user would, at most
+    // three keys; and Space.
     const auto druecke = [&](const QString& text, bool leertaste = true) {
         QWidget* knopf = nullptr;
         for (QToolBar* leiste : betrachter->findChildren<QToolBar*>())
             for (QAction* a : leiste->actions())
                 if (a->text() == text)
                     knopf = leiste->widgetForAction(a);
-        for (int i = 0; i < 30 && betrachter->focusWidget() != knopf; ++i)
-            QTest::keyClick(betrachter->focusWidget(), Qt::Key_Tab);
+        for (int i = 0; i < 3 && betrachter->focusWidget() != knopf; ++i)
+            QTest::keyClick(betrachter->focusWidget(), Qt::Key_Tab,
+                            betrachter->focusWidget() == bericht ? Qt::ControlModifier : Qt::NoModifier);
         ASSERT_EQ(betrachter->focusWidget(), knopf) << text.toStdString();
         if (leertaste)
             QTest::keyClick(knopf, Qt::Key_Space);
@@ -185,4 +200,11 @@ TEST_F(Betrachter, WerkzeugleisteWirdPerTastaturBedient)
     druecke("Ok");
     EXPECT_EQ(ausgeloest, QStringList({"Drucken", "Speichern als PDF", "Ok"}));
     EXPECT_FALSE(betrachter->isVisible());
+
+    CGBrowserDiag* zwei = neu(true, true);
+    zwei->show();
+    QApplication::setActiveWindow(zwei);
+    zwei->browser->gib_textseite1()->setFocus();
+    QTest::keyClick(zwei->browser->gib_textseite1(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(zwei->focusWidget(), zwei->browser->gib_textseite2());
 }

@@ -288,12 +288,27 @@ TEST_F(Mail, ZweiMailsZugleichGehenJedeEinmalMitIhremText)
     EXPECT_FALSE(erste->fehler || zweite->fehler);
 }
 
-// Hand-off folders left behind: one of a killed program (nothing holds it) goes with the next
-// mail; one whose bridge still runs after its mail went stays until the bridge has ended; a link
-// of that name, and a folder a live process holds, are left alone.
+// Hand-off folders left behind: one of a killed program (marked, nothing holds it) goes with the
+// next mail; one whose bridge still runs after its mail went stays until the bridge has ended; the
+// user's folders of that shape (a copy of a mail's among them), a link of that name, and a folder a
+// live process holds, are left alone.
 TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
 {
-    schreibe("W/.mail_tot123/.mapi.txt", "Standard\r\ngeheim\r\n");
+    QString tot;
+    {
+        // As a killed mail leaves it: its lock went with its process.
+        CMailordner getoetet(W);
+        QFile mapi(getoetet.datei(".mapi.txt"));
+        ASSERT_TRUE(mapi.open(QIODevice::WriteOnly) && mapi.write("Standard\r\ngeheim\r\n") > 0);
+        tot = QFileInfo(mapi).path();
+        ASSERT_TRUE(QFile::link(pfad("fremd"), getoetet.datei("anlage")));
+        getoetet.behalten();
+    }
+    const QStringList eigene{"W/.mail_backup/2024/inbox.mbox", "W/.mail_archiv/a.eml", "W/.mail_kopie1/a.pdf"};
+    for (const QString& datei : eigene)
+        schreibe(datei, datei.toUtf8());
+    // A copy of a mail's folder that the user keeps, mark and all.
+    ASSERT_TRUE(QFile::copy(tot + "/.mailordner", W + "/.mail_kopie1/.mailordner"));
     QDir().mkpath(pfad("fremd"));
     ASSERT_TRUE(QFile::link(pfad("fremd"), W + "/.mail_link12"));
     QDir().mkpath(W + "/.mail_lebt12");
@@ -303,7 +318,7 @@ TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
     auto erste = neue_mail();
     erste->bereite_mail_vor();
     ASSERT_TRUE(warte([this] { return QFile::exists(W + "/args.txt"); }));
-    EXPECT_FALSE(QFileInfo::exists(W + "/.mail_tot123"));
+    EXPECT_FALSE(QFileInfo::exists(tot));
     const QString ordner = QFileInfo(QString::fromUtf8(lies(W + "/args.txt")).split('\n').value(1)).path();
     erste.reset();
     auto zweite = neue_mail();
@@ -312,6 +327,8 @@ TEST_F(Mail, ZurueckgelasseneUebergabeordnerGehenMitDerNaechstenMail)
     QFile::remove(W + "/halt");
     EXPECT_TRUE(warte([&] { return CMailordner(W).ist_gueltig() && !QFileInfo::exists(ordner); }));
     EXPECT_TRUE(QFileInfo(W + "/.mail_link12").isSymLink() && QFileInfo::exists(W + "/.mail_lebt12"));
+    for (const QString& datei : eigene)
+        EXPECT_EQ(lies(pfad(datei)), datei.toUtf8()) << datei.toStdString();
     ::close(halter);
 }
 

@@ -140,14 +140,31 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
 
 // A web report in Cyrillic and Chinese that names no charset, saved as HTML with the language
 // German: the file reads back with every character, in the encoding it declares.
-TEST_F(Webseite, SpeichernAlsHtmlBehaeltFremdeSchrift)
+// A report saved (as text, HTML or PDF), printed or mailed while it loads says so and leaves the
+// files it would replace as they are; loaded, it is saved whole, its foreign script kept.
+TEST_F(Webseite, SpeichernErstGeladenGanzUndMitFremderSchrift)
 {
     const QString bericht = schreibe(QStringLiteral("b/kunde.html"),
-                                     "<html><head><title>K</title></head><body><p>Kunde &#1048;&#1074;&#1072;&#1085;"
+                                     "<html><head><title>K</title></head><body>" + QByteArray("<p>Zeile</p>").repeated(50000)
+                                         + "<p>Kunde &#1048;&#1074;&#1072;&#1085;"
                                      "&#1086;&#1074; Ort &#26481;&#20140; Gr&uuml;&szlig;e</p></body></html>");
-    CGBrowserWeb* seite = zeige(bericht);
-    ASSERT_NE(seite, nullptr);
-    ASSERT_TRUE(warte([&] { return seite->gib_html().contains(QStringLiteral("Kunde")); }));
+    browser = std::make_unique<CGBrowser>(nullptr, CQString("web"), false);
+    browser->setze_quelle(CQString(bericht));
+    for (const int art : {0, 1, 2}) {
+        browser->speicherziel = CQString(schreibe(QStringLiteral("o/alt%1").arg(art), "alt"));
+        browser->speichern_unter(art, false);
+    }
+    browser->drucke(0);
+    browser->sende_bericht();
+    lasse_laufen(1000);
+    EXPECT_EQ(boxen.size(), 5) << boxen.join('|').toStdString();
+    for (const QString& box : qAsConst(boxen))
+        EXPECT_TRUE(box.startsWith(QStringLiteral("1|Der Bericht wird noch geladen"))) << box.toStdString();
+    for (const int art : {0, 1, 2})
+        EXPECT_EQ(lies(pfad(QStringLiteral("o/alt%1").arg(art))), "alt") << art;
+    EXPECT_EQ(druckdialoge, 0);
+    CGBrowserWeb* seite = browser->gib_webseite1();
+    ASSERT_TRUE(warte([&] { return !seite->laedt(); }, 60000));
     browser->speicherziel = CQString(pfad("o/kunde.html"));
     browser->speichern_unter(1, false);
     const QByteArray html = lies(pfad("o/kunde.html"));

@@ -1,4 +1,5 @@
 #include "canwendung.h"
+#include "ausnahmetext.h"
 #include "ereignisuebergabe.h"
 #include "ccat.h"
 #include "cfehler.h"
@@ -23,16 +24,13 @@ bool CAnwendung::notify(QObject* empfaenger, QEvent* ereignis)
 
 void melde_ausnahme(const QString& wo)
 {
-    CQCat* logger = CQCat::gib_instanz();
-    const QString text = QStringLiteral("Exception in ") + wo;
+    // What it was in words: that memory ran out, or no thread could be started.
+    CQCat::gib_instanz()->error(CQString(QStringLiteral("Exception in ") + wo + QStringLiteral(": ")
+                                         + ausnahmetext(std::current_exception())));
     try {
         throw;
     } catch (const CFehlerBasis& fehler) {
-        logger->error(CQString(text + QStringLiteral(": ") + QString::fromStdString(fehler.gib_meldung())));
         fehler.melde(true);
-    } catch (const std::exception& fehler) {
-        logger->error(CQString(text + QStringLiteral(": ") + QString::fromLocal8Bit(fehler.what())));
     } catch (...) {
-        logger->error(CQString(text));
     }
 }

@@ -1,4 +1,5 @@
 #include "cworkthread.h"
+#include "ausnahmetext.h"
 #include "ccat.h"
 #include "cdocklog.h"
 #include "cfehler.h"
@@ -128,9 +129,16 @@ void CLoadThread::run()
     } catch (const CFehlerBasis& fehler) {
         fehler.melde(true);
         log->setze_fehler();
-    } catch (const std::exception& fehler) {
-        CQCat::gib_instanz()->error(CQString(QStringLiteral("Exception im Job: %1").arg(QString::fromLocal8Bit(fehler.what()))));
+    } catch (...) {
+        // Memory ran out, or no thread could be started: the line says so. Nothing may leave
+        // the thread, not even from its own report.
         log->setze_fehler();
+        try {
+            const QString text = ausnahmetext(std::current_exception());
+            CQCat::gib_instanz()->error(CQString(QStringLiteral("Exception im Job: %1").arg(text)));
+            qmelde(2, klasse_kurz, CQString("run"), CQString(text));
+        } catch (...) {
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "updatermainwindow.h"
+#include "altefassung.h"
 #include "bilder.h"
 #include "camisc.h"
 #include "ccat.h"
@@ -337,6 +338,8 @@ void UpdaterMainWindow::lies_einstellungen()
 {
     CQCat* logger = CQCat::gib_instanz();
     logger->info(CQString(tr("Software-Root: %1").arg(zielverzeichnis)));
+    for (const QString& hinweis : nimm_hinweise_alter_fassungen())
+        logger->warn(CQString(hinweis));
     setze_fenstertitel(produktanzeige);
 
     const CQString produkt = ermittle_produktname();

@@ -1,6 +1,7 @@
 #include "centpackwerk.h"
 #include "cuninstallinfo.h"
 #include "eintragsleser.h"
+#include "handlevorrat.h"
 #include "zielordner.h"
 #include "zipeingabe.h"
 
@@ -10,8 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -60,22 +61,6 @@ constexpr quint64 vorbehalt_knoten = 16;
 // Entries on their way that make a worker worth its handles.
 constexpr quint64 eintraege_je_arbeiter = 4;
 
-// The handles this process holds now (a window job holds more than the silent install).
-quint64 offene_handles(rlim_t grenze)
-{
-    quint64 anzahl = 0;
-    if (DIR* ordner = ::opendir("/proc/self/fd")) {
-        while (const dirent* e = ::readdir(ordner))
-            anzahl += e->d_name[0] != '.';
-        ::closedir(ordner);
-        // Without the listing's own.
-        return anzahl > 0 ? anzahl - 1 : 0;
-    }
-    for (int fd = 0; fd < int(qMin<rlim_t>(grenze, 4096)); ++fd)
-        anzahl += ::fcntl(fd, F_GETFD) != -1;
-    return anzahl;
-}
-
 } // namespace
 
 // The workers and the window, chosen so that the handles in use stay below the soft limit of open
@@ -85,18 +70,9 @@ quint64 offene_handles(rlim_t grenze)
 CEntpackWerk::CPlan CEntpackWerk::plane(int arbeiter)
 {
     arbeiter = qMax(1, arbeiter);
-    struct rlimit grenze{};
-    if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
-        return CPlan{arbeiter, hoechstes_fenster};
-    const quint64 offen = offene_handles(grenze.rlim_cur);
-    const rlim_t gewuenscht = rlim_t(offen + eigene_handles + quint64(arbeiter) * handles_je_arbeiter
-                                     + hoechstes_fenster * handles_je_eintrag);
-    if (grenze.rlim_cur < gewuenscht && grenze.rlim_cur < grenze.rlim_max) {
-        grenze.rlim_cur = grenze.rlim_max == RLIM_INFINITY ? gewuenscht : qMin(grenze.rlim_max, gewuenscht);
-        if (::setrlimit(RLIMIT_NOFILE, &grenze) != 0)
-            ::getrlimit(RLIMIT_NOFILE, &grenze);
-    }
-    const quint64 frei = quint64(grenze.rlim_cur) > offen + eigene_handles ? quint64(grenze.rlim_cur) - offen - eigene_handles : 0;
+    const quint64 vorrat = freie_handles(eigene_handles + quint64(arbeiter) * handles_je_arbeiter
+                                         + hoechstes_fenster * handles_je_eintrag);
+    const quint64 frei = vorrat > eigene_handles ? vorrat - eigene_handles : 0;
     const quint64 tragbar = frei / (handles_je_arbeiter + eintraege_je_arbeiter * handles_je_eintrag);
     arbeiter = int(qBound<quint64>(1, quint64(arbeiter), qMax<quint64>(1, tragbar)));
     const quint64 rest = frei > quint64(arbeiter) * handles_je_arbeiter ? frei - quint64(arbeiter) * handles_je_arbeiter : 0;
@@ -191,6 +167,11 @@ void setze_entpack_arbeiter(int anzahl)
     vorgabe_arbeiter = qMax(0, anzahl);
 }
 
+void CEntpackWerk::reserviere_handles(int arbeiter)
+{
+    reserviere_deskriptoren(plane(arbeiter).fenster);
+}
+
 CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int anzahl, bool unbenannt,
                            bool vergleichen)
     : ziel(ziel), unbenannt(unbenannt), vergleichen(vergleichen), plan(plane(anzahl)), groesse(plan.fenster), plaetze(new CPlatz[groesse])
@@ -202,14 +183,21 @@ CEntpackWerk::CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int 
     dateisysteme.front()->geraet = fd >= 0 && ::fstat(fd, &st) == 0 ? st.st_dev : 0;
     miss_raum(*dateisysteme.front());
     sammlung.reserve(paket_eintraege);
-    // A worker the system cannot start fails the run with an error, not the program: those made
-    // are stopped before the exception leaves.
-    try {
-        for (int i = 0; i < plan.arbeiter; ++i)
-            arbeiter.emplace_back([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
-    } catch (...) {
-        halte_an();
-        throw;
+    arbeiter.reserve(size_t(plan.arbeiter));
+    // As many workers as the system gives: one it cannot start (under a limit of threads, without
+    // room for a stack) is left out. Without any the run fails with the system's reason, not the
+    // program.
+    for (int i = 0; i < plan.arbeiter; ++i) {
+        try {
+            std::thread faden([this, eigene = eingabe.zweite()]() mutable { arbeite(std::move(eigene)); });
+            const std::lock_guard<std::mutex> lock(mutex);
+            arbeiter.push_back(std::move(faden));
+        } catch (...) {
+            if (!arbeiter.empty())
+                break;
+            halte_an();
+            throw;
+        }
     }
 }
 
@@ -642,10 +630,17 @@ void CEntpackWerk::verwirf_uebrige()
 
 void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
 {
+    // Without memory for its reader or its file a worker writes nothing: each entry it takes
+    // fails for want of memory.
     std::unique_ptr<CEintragsleser> leser;
-    if (eingabe)
-        leser.reset(new CEintragsleser(*eingabe));
-    CArbeiterDatei datei(abbruch, unbenannt);
+    std::optional<CArbeiterDatei> datei;
+    try {
+        if (eingabe)
+            leser.reset(new CEintragsleser(*eingabe));
+        datei.emplace(abbruch, unbenannt);
+    } catch (const std::bad_alloc&) {
+        datei.reset();
+    }
     for (;;) {
         std::vector<CAuftrag> paket;
         bool weiter_wecken = false;
@@ -666,8 +661,8 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
             arbeit_da.notify_one();
         for (CAuftrag& auftrag : paket) {
             CEintragUnterwegs& e = platz(auftrag.index).eintrag;
-            e.ergebnis = ENTPACK_SCHREIBEN;
-            if (abbruch)
+            e.ergebnis = datei ? ENTPACK_SCHREIBEN : ENTPACK_SPEICHER;
+            if (abbruch || !datei)
                 continue;
             // Nothing may end a worker: an entry that throws fails, its file goes.
             try {
@@ -675,16 +670,16 @@ void CEntpackWerk::arbeite(std::unique_ptr<CZipEingabe> eingabe)
                 if (auftrag.eintrag.leser)
                     auftrag.eintrag.leser = leser.get();
                 // An entry before it with the same path may not have its name yet.
-                datei.setze_vergleich(vergleichen.load() && !e.nach_gleichem);
-                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, datei);
-                e.fertig = datei.nimm_fertige();
+                datei->setze_vergleich(vergleichen.load() && !e.nach_gleichem);
+                e.ergebnis = entpacke_eintrag(nullptr, auftrag.eintrag, ziel, false, *datei);
+                e.fertig = datei->nimm_fertige();
                 // The room measured last was not there: the next entry there measures anew.
                 if (e.ergebnis == ENTPACK_VOLL)
                     platz(auftrag.index).dateisystem->knapp = true;
             } catch (...) {
-                e.ergebnis = ENTPACK_SCHREIBEN;
+                e.ergebnis = gib_ausnahmecode(std::current_exception());
                 e.fertig.verwirf();
-                datei.nimm_fertige();
+                datei->nimm_fertige();
             }
         }
         for (const CAuftrag& auftrag : paket)

@@ -86,7 +86,9 @@ public:
     // The workers read through handles of their own on the archive's file and write below
     // `ziel`; they make no folder. `unbenannt`: they make their files without a name (see
     // `pruefe_namensregeln`). `vergleichen`: a file that holds an entry's data already stays as
-    // it is (see `CZieldatei::setze_vergleich`), unless an entry before it had its path.
+    // it is (see `CZieldatei::setze_vergleich`), unless an entry before it had its path. Of the
+    // `arbeiter` workers as many start as the system gives; where none does, the exception that
+    // says why (std::system_error) leaves the constructor.
     CEntpackWerk(const CZipEingabe& eingabe, const QString& ziel, int arbeiter, bool unbenannt, bool vergleichen);
     // Stops the workers; entries not taken are thrown away with their files.
     ~CEntpackWerk();
@@ -95,6 +97,10 @@ public:
 
     // How many entries may be on their way.
     quint64 fenster() const { return groesse; }
+    // Grows the process's table of open files for a run of `arbeiter` workers, as the constructor
+    // does: while other threads run, each step of its growth waits for every CPU, so a run that
+    // starts threads of its own before the workers calls this first.
+    static void reserviere_handles(int arbeiter);
 
     // Reading side. Whether the entry fits into the window now.
     bool hat_platz(quint64 index) const { return index - gemeldet.load() < groesse; }

@@ -1,4 +1,5 @@
 #include "entpacken.h"
+#include "ausnahmetext.h"
 #include "eintragsleser.h"
 #include "parallelschleife.h"
 #include "steuerzeichen.h"
@@ -61,6 +62,11 @@ int schliesse_eintrag(const CZipEintrag& eintrag, int ergebnis)
 
 } // namespace
 
+int gib_ausnahmecode(std::exception_ptr ausnahme)
+{
+    return ist_speichermangel(ausnahme) ? ENTPACK_SPEICHER : ENTPACK_SCHREIBEN;
+}
+
 QString gib_entpack_fehlertext(int code)
 {
     switch (code) {
@@ -75,6 +81,7 @@ QString gib_entpack_fehlertext(int code)
     case ENTPACK_VERSCHLUESSELT: return QStringLiteral("Verschlüsselter Eintrag wird nicht unterstützt");
     case ENTPACK_STEUERZEICHEN: return QStringLiteral("Unzulässiger Name: Steuerzeichen im Namen");
     case ENTPACK_VOLL: return QStringLiteral("Fehler bei Schreiben in Ausgabedatei: Datenträger voll");
+    case ENTPACK_VERSCHOBEN: return QStringLiteral("Verzeichnis wurde während der Installation aus dem Zielverzeichnis verschoben");
     default: return QStringLiteral("Unbekannter Fehler %1").arg(code);
     }
 }
@@ -504,12 +511,19 @@ int CZieldatei::beende(bool behalten)
 {
     if (alt_fd >= 0) {
         bool gleich = false;
+        int fehler = ENTPACK_AUSGABE;
         if (behalten) {
             // An empty entry was never compared: the file must be empty as well.
             char mehr = 0;
             gleich = verglichen == alt_groesse && (verglichen > 0 || lies_ganz(alt_fd, &mehr, 1) == 0);
-            if (gleich && (alt_zeit.tv_sec != als_dateizeit(dos_zeit) || alt_zeit.tv_nsec != 0))
-                gleich = setze_dateizeit(alt_fd, dos_zeit);
+            // Only a file of the target takes the entry's time: its folder, held since an earlier
+            // entry, may have been moved out of the target meanwhile.
+            if (gleich && (alt_zeit.tv_sec != als_dateizeit(dos_zeit) || alt_zeit.tv_nsec != 0)) {
+                gleich = ist_noch_unterhalb(basis_fd, ordner_pfad, ordner->fd());
+                if (!gleich && errno == ENOENT)
+                    fehler = ENTPACK_VERSCHOBEN;
+                gleich = gleich && setze_dateizeit(alt_fd, dos_zeit);
+            }
         }
         beende_vergleich();
         if (!behalten) {
@@ -519,7 +533,7 @@ int CZieldatei::beende(bool behalten)
         if (!gleich) {
             entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
             datei.verwirf();
-            return ENTPACK_AUSGABE;
+            return fehler;
         }
         datei.unveraendert = true;
         return sofort ? datei.benenne() : ENTPACK_OK;

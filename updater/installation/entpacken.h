@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -32,6 +33,7 @@ enum EntpackCode : int {
     ENTPACK_VERSCHLUESSELT = -114, // the entry is encrypted
     ENTPACK_STEUERZEICHEN = -115,  // the entry's name holds a control character
     ENTPACK_VOLL = -116,           // the file system of the target has no room (space or inodes) for the file
+    ENTPACK_VERSCHOBEN = -117,     // the file's folder was moved out of the target while the run wrote it
 };
 
 // Whether an errno says that the file system has no room: no space, no free inode, or the quota.
@@ -39,6 +41,10 @@ inline bool ist_platzmangel(int fehler)
 {
     return fehler == ENOSPC || fehler == EDQUOT;
 }
+
+// The code of an entry whose work threw: ENTPACK_SPEICHER where memory ran out, else
+// ENTPACK_SCHREIBEN.
+int gib_ausnahmecode(std::exception_ptr ausnahme);
 
 QString gib_entpack_fehlertext(int code);
 

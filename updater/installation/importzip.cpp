@@ -1,6 +1,7 @@
 // The install routine's entry, and the install run: its set-up, the loop of the reporting thread, the stop and the end.
 #include "importzip.h"
 #include "ziplauf.h"
+#include "ausnahmetext.h"
 #include "ccat.h"
 #include "cuninstallinfo.h"
 #include "czielsperre.h"
@@ -25,14 +26,15 @@ void CZipLauf::stoppe()
         leser.join();
     beende_nenner();
     {
+        // In the archive's order. Where a thread ended early, entries still lie in its lists.
         const std::lock_guard<std::mutex> lock(nenn_mutex);
-        for (std::deque<COffen>* teil : {&in_meldung, &genannt, &offen})
+        for (std::deque<COffen>* teil : {&in_meldung, &genannt, &in_nennung, &geschrieben, &in_schrift, &zu_nennen, &offen}) {
             for (const COffen& o : *teil)
                 nimm_zurueck(o);
-        genannt.clear();
+            teil->clear();
+        }
+        geschrieben_da = false;
     }
-    in_meldung.clear();
-    offen.clear();
     werk->verwirf_uebrige();
     werk.reset();
 }
@@ -61,6 +63,17 @@ void CZipLauf::nimm_vormerkungen_zurueck()
             setze_unistall_zurueck(stufe, vorgemerkt.value(stufe));
     }
     vorgemerkt.clear();
+}
+
+// An exception ended the run: an error, and a line that says why (that memory ran out, that no
+// thread could be started).
+void CZipLauf::ausnahme(std::exception_ptr grund)
+{
+    CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
+    if (grund)
+        melde(2, ausnahmetext(grund));
+    ++fehlerzahl;
+    fehler_marke();
 }
 
 bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
@@ -97,11 +110,6 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
 
     schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
     bool ergebnis = true;
-    const auto ausnahme = [this] {
-        CQCat::gib_instanz()->error(CQString("Exception bei Installieren aus ZIP"));
-        ++fehlerzahl;
-        fehler_marke();
-    };
     try {
         if (anzahl > 0) {
             // Asked here, where the application object lives, before the reading thread needs it.
@@ -112,11 +120,24 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
             regeln = pruefe_namensregeln(zielordner->handle());
             // What killed runs left: here, and in every folder of the target the run reaches.
             entferne_verwaiste_tempdateien(zielordner->handle());
-            werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(), regeln.unbenannt,
-                                                  !regeln.gross_klein_gleich);
-            leser = std::thread([this] { lies_alle(); });
-            schreiber_faden = std::thread([this] { schreibe_im_hintergrund(); });
-            nenner = std::thread([this] { nenne_im_hintergrund(); });
+            // The run's own threads first, then as many workers as the system gives (one at the
+            // least): under a limit of threads the run makes do with fewer workers. Where not even
+            // these start, the exception says why. The reading thread waits for the workers.
+            CEntpackWerk::reserviere_handles(gib_entpack_arbeiter());
+            schreiber_faden = std::thread([this] { im_faden(&CZipLauf::schreibe_im_hintergrund); });
+            nenner = std::thread([this] { im_faden(&CZipLauf::nenne_im_hintergrund); });
+            leser = std::thread([this] {
+                if (warte_auf_werk())
+                    lies_alle();
+            });
+            try {
+                werk = std::make_unique<CEntpackWerk>(*archiv.gib_eingabe(), ziel, gib_entpack_arbeiter(),
+                                                      regeln.unbenannt, !regeln.gross_klein_gleich);
+            } catch (...) {
+                gib_werk_frei(false);
+                throw;
+            }
+            gib_werk_frei(true);
         }
         CEintragUnterwegs e;
         CLeseschluss schluss = CLeseschluss::Ende;
@@ -173,15 +194,17 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         } else if (schluss == CLeseschluss::Ausnahme) {
             // The archive's position is unknown after an exception: stop with an error. What
             // was written stays recorded.
-            ausnahme();
+            ausnahme(leser_ausnahme);
         }
     } catch (...) {
-        // An exception while an entry was reported: nothing after it is written.
+        // An exception while an entry was reported, or from the writing or the naming thread:
+        // nothing after it is written.
+        const std::exception_ptr grund = std::current_exception();
         try {
             stoppe();
         } catch (...) {
         }
-        ausnahme();
+        ausnahme(grund);
     }
     if (leser.joinable())
         leser.join();

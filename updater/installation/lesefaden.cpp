@@ -1,7 +1,9 @@
 // The install's reading thread: the entries from the archive in order, what needs no worker settled, their folders planned and recorded.
 #include "ziplauf.h"
 #include "cuninstallinfo.h"
+#include "czielsperre.h"
 #include "entpacken.h"
+#include "namensfaltung.h"
 #include "verzeichnisse.h"
 
 #include <QFile>
@@ -19,16 +21,18 @@ namespace {
 
 // The updater never writes over itself: its own executables at the top level of the target are
 // skipped, however the name spells the top level ("./", "//") and in whatever case. Nor over the
-// target's records: an entry of that name at the top level, as a file or a folder or below it,
-// would replace them (an update packed from an installed folder carries them); a name in another
-// case is the same where the file system takes it for the same.
+// target's records or the lock file of a run: an entry of that name at the top level, as a file or
+// a folder or below it, would replace them (an update packed from an installed folder carries
+// them); a name in another case ("UNINSTALL.DAT", "uninﬆall.dat") is the same where the file
+// system takes it for the same.
 bool wird_uebersprungen(const QString& name, bool gross_klein_gleich)
 {
     const QStringList teile = namensteile(name);
     if (teile.isEmpty())
         return false;
-    if (teile.front().compare(unistall_dateiname(), gross_klein_gleich ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0)
-        return true;
+    for (const QLatin1String eigen : {unistall_dateiname(), CZielsperre::gib_sperrdateiname()})
+        if (gross_klein_gleich ? gleich_gefaltet(teile.front(), eigen) : teile.front() == eigen)
+            return true;
     // Nor does an entry take a name of the program's temporary files, at any level: a cleanup
     // would take it for a leftover (an update packed from an installed folder may carry one).
     for (const QString& teil : teile)
@@ -103,6 +107,7 @@ void CZipLauf::plane_ordner(const CZipEintrag& eintrag, quint64 index, CEintragU
         geplant.insert(stufen[i]);
     merke_ordner_vor(stufen, eigene_ab);
     letzter_ordner = e.ordner;
+    letzter_schluessel = pfad;
 }
 
 // Records the levels from `ab` on that do not exist yet, before they may be made.
@@ -137,11 +142,14 @@ void CZipLauf::merke_ordner_vor(const QStringList& stufen, int ab)
         schreiber->vermerke_aenderung();
 }
 
-// The path a name stands for below the target, as the file system tells names apart.
+// The path a name stands for below the target, in the form in which any folder that finds names
+// without regard to case takes it: two spellings that may name one file have one key, wherever
+// the folder lies and whatever its own rule (its file system's, its casefold attribute's, a
+// share's below a root that tells case apart), so that the later entry wins. In a folder that
+// tells them apart they are only named one after the other, as two paths through a link are.
 QString CZipLauf::dateischluessel(const QString& name) const
 {
-    const QString pfad = ohne_leere_teile(name);
-    return regeln.gross_klein_gleich ? pfad.toCaseFolded() : pfad;
+    return faltform(ohne_leere_teile(name));
 }
 
 // Takes an entry from the archive: what needs no worker is settled here.
@@ -164,24 +172,25 @@ void CZipLauf::nimm_auf(const CZipEintrag& eintrag, quint64 index, CEintragUnter
     e.nach_gleichem = ueber_link || dateien.contains(pfad);
     dateien.insert(pfad, index);
     // A later entry in the same folder must not pass by the file's name unchecked.
-    const QString ordner = dateischluessel(letzter_ordner);
-    if (ordner == pfad || ordner.startsWith(pfad + QLatin1Char('/')))
+    if (letzter_schluessel == pfad || letzter_schluessel.startsWith(pfad + QLatin1Char('/')))
         letzter_ordner.clear();
 }
 
-// The reading thread: every entry into the window, in order, then how the reading ended.
+// The reading thread: every entry into the window, in order, then how the reading ended. An
+// exception (memory ran out) ends the reading there; it is kept for the report.
 void CZipLauf::lies_alle()
 {
     CZipEintrag eintrag;
     int zipfehler = UNZ_OK;
-    for (quint64 i = 0;; ++i) {
-        if (i == anzahl || zipfehler != UNZ_OK) {
-            werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
-            return;
-        }
-        if (!werk->warte_auf_platz(i))
-            return;
-        try {
+    quint64 i = 0;
+    try {
+        for (;; ++i) {
+            if (i == anzahl || zipfehler != UNZ_OK) {
+                werk->schliesse_lesen(i, zipfehler != UNZ_OK ? CLeseschluss::Zipfehler : CLeseschluss::Ende, zipfehler);
+                return;
+            }
+            if (!werk->warte_auf_platz(i))
+                return;
             if (const int code = archiv.lies_eintrag(eintrag); code != UNZ_OK) {
                 werk->schliesse_lesen(i, CLeseschluss::Zipfehler, code);
                 return;
@@ -193,10 +202,10 @@ void CZipLauf::lies_alle()
                 return;
             if (i + 1 < anzahl)
                 zipfehler = archiv.naechster();
-        } catch (...) {
-            werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
-            return;
         }
+    } catch (...) {
+        leser_ausnahme = std::current_exception();
+        werk->schliesse_lesen(i, CLeseschluss::Ausnahme);
     }
 }
 

@@ -16,9 +16,7 @@ namespace importzip {
 bool CZipLauf::melde_eintrag(COffen& o)
 {
     CEintragUnterwegs& e = o.e;
-    const int code = !o.vom_nenner ? *nenne(o, false)
-                     : o.benannt   ? *o.benannt
-                                   : e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
+    const int code = !o.vom_nenner ? *nenne(o, false) : o.benannt ? *o.benannt : benenne_dort(o);
     o.ordner.reset();
     const quint64 index = o.index;
     // A level made that was there when it was planned (another process removed it meanwhile) is
@@ -51,22 +49,34 @@ bool CZipLauf::melde_eintrag(COffen& o)
 }
 
 // Takes an entry from the workers: the record of its complete file goes into the map at once;
-// the file waits for its name until a write has taken the record.
+// the file waits for its name until a write has taken the record. The entry is in the list
+// before its record is made: should memory run out, a stop finds every record it has to take back.
 void CZipLauf::nimm_offen(quint64 index, CEintragUnterwegs e)
 {
-    const bool eingetragen = e.fuer_arbeiter() && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer();
-    std::optional<CZeitVDN> vorher;
-    if (eingetragen) {
-        // A path that an entry before this one set may still wait for its line: only a path on
-        // record before the run leaves its line to the final write.
-        bool spaeter = false;
-        vorher = e.nach_gleichem ? ergaenze_unistall(e.name, laufzeit) : ergaenze_unistall(e.name, laufzeit, spaeter);
-        if (!spaeter)
-            schreiber->vermerke_aenderung();
-        if (e.nach_gleichem)
-            ++gleichnamige[e.name];
+    const bool eintragen = e.fuer_arbeiter() && e.ergebnis == ENTPACK_OK && !e.fertig.ist_leer();
+    offen.push_back(COffen{index, false, std::nullopt, std::move(e)});
+    if (!eintragen)
+        return;
+    COffen& o = offen.back();
+    // A path that an entry before this one set may still wait for its line: only a path on
+    // record before the run leaves its line to the final write.
+    bool spaeter = false;
+    o.vorher = o.e.nach_gleichem ? ergaenze_unistall(o.e.name, laufzeit) : ergaenze_unistall(o.e.name, laufzeit, spaeter);
+    o.eingetragen = true;
+    if (!spaeter)
+        schreiber->vermerke_aenderung();
+    if (o.e.nach_gleichem)
+        ++gleichnamige[o.e.name];
+}
+
+// Moves the first `anzahl` entries of one list to the end of another. An entry leaves the first
+// only once it is in the other: should memory run out, each is in one of them.
+void CZipLauf::gib_weiter(std::deque<COffen>& von, std::deque<COffen>& nach, size_t anzahl)
+{
+    for (; anzahl > 0 && !von.empty(); --anzahl) {
+        nach.push_back(std::move(von.front()));
+        von.pop_front();
     }
-    offen.push_back(COffen{index, eingetragen, std::move(vorher), std::move(e)});
 }
 
 // The record of a reported file stays. That of a file that did not take its name goes back to
@@ -99,12 +109,10 @@ void CZipLauf::uebergib_offene(bool jetzt, bool immer)
         return;
     {
         const std::lock_guard<std::mutex> lock(nenn_mutex);
-        if (!immer && (schreiber_arbeitet || !zu_nennen.empty() || geschrieben))
+        if (!immer && (schreiber_arbeitet || !zu_nennen.empty() || geschrieben_da))
             return;
-        for (COffen& o : offen)
-            zu_nennen.push_back(std::move(o));
+        gib_weiter(offen, zu_nennen, offen.size());
     }
-    offen.clear();
     nenn_signal.notify_all();
 }
 
@@ -117,7 +125,7 @@ bool CZipLauf::nenner_hat_arbeit()
 // Whether the writing and the naming thread have done all they were given (under the lock).
 bool CZipLauf::nenner_frei() const
 {
-    return !schreiber_arbeitet && !nenner_arbeitet && zu_nennen.empty() && !geschrieben;
+    return !schreiber_arbeitet && !nenner_arbeitet && zu_nennen.empty() && !geschrieben_da;
 }
 
 // Reports every entry taken: the naming thread names their files, and this thread reports them.
@@ -140,16 +148,20 @@ bool CZipLauf::melde_alle_vorigen()
 // Reports, in the archive's order, the entries that came back from the naming thread. Where it
 // could not write their records the reporting thread writes them itself (which reports why) and
 // names the files; when that fails too none of them nor any entry taken after them takes its
-// name, their records go back, and the result is false.
+// name, their records go back, and the result is false. What ended the writing or the naming
+// thread is thrown here.
 bool CZipLauf::melde_genannte()
 {
     {
-        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        std::unique_lock<std::mutex> lock(nenn_mutex);
+        if (faden_ausnahme) {
+            const std::exception_ptr grund = faden_ausnahme;
+            lock.unlock();
+            std::rethrow_exception(grund);
+        }
         if (genannt.empty())
             return true;
-        for (COffen& o : genannt)
-            in_meldung.push_back(std::move(o));
-        genannt.clear();
+        gib_weiter(genannt, in_meldung, genannt.size());
         if (nenn_fehler && nenner_frei())
             nenn_fehler = false;
     }

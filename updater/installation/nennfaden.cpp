@@ -64,9 +64,13 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     } else {
         o.ordner = e.fertig.eigener_ordner();
     }
-    const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (!voraus)
-        return e.fertig.benenne(ordner, zielordner->handle());
+        return benenne_dort(o);
+    if (const int code = pruefe_ordner(o, true); code != ENTPACK_OK) {
+        e.fertig.verwirf();
+        return code;
+    }
+    const int ordner = o.ordner ? o.ordner->fd() : -1;
     if (e.nach_gleichem)
         return std::nullopt;
     if (e.fertig.ersetzt_vorhandene()) {
@@ -78,6 +82,38 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     }
     o.neu = e.fertig.benenne_neu(ordner);
     return o.neu ? std::optional<int>(ENTPACK_OK) : std::nullopt;
+}
+
+// Whether the folder in which the entry's file is to take its name, a handle kept across entries
+// (a worker's, or the naming thread's for the folder it made last), still is the one its path
+// names below the target: ENTPACK_OK, or the code of the entry. A folder moved out of the target
+// meanwhile is no longer the target's, and no file takes a name in it. The naming thread checks
+// each handle once in each part of its entries (`voraus`; the replacements of a part follow its
+// check), the report at each naming.
+int CZipLauf::pruefe_ordner(const COffen& o, bool voraus)
+{
+    if (!o.ordner || o.ordner->fd() < 0)
+        return ENTPACK_OK;
+    if (voraus && geprueft.contains(o.ordner.get()))
+        return geprueft.value(o.ordner.get());
+    const int code = ist_noch_unterhalb(zielordner->handle(), QFile::encodeName(o.e.ordner), o.ordner->fd())
+                         ? ENTPACK_OK
+                     : errno == ENOENT ? ENTPACK_VERSCHOBEN
+                                       : ENTPACK_AUSGABE;
+    if (voraus)
+        geprueft.insert(o.ordner.get(), code);
+    return code;
+}
+
+// Names the entry's file now, in the folder its naming took, while that is still the target's:
+// its code.
+int CZipLauf::benenne_dort(COffen& o)
+{
+    if (const int code = pruefe_ordner(o, false); code != ENTPACK_OK) {
+        o.e.fertig.verwirf();
+        return code;
+    }
+    return o.e.fertig.benenne(o.ordner ? o.ordner->fd() : -1, zielordner->handle());
 }
 
 // The naming thread replaces the file that held the name of the entry's file, which its worker
@@ -96,57 +132,96 @@ void CZipLauf::nenne_im_hintergrund()
 {
     std::unique_lock<std::mutex> lock(nenn_mutex);
     for (;;) {
-        nenn_signal.wait(lock, [this] { return geschrieben || schreiber_fertig; });
-        if (!geschrieben)
+        nenn_signal.wait(lock, [this] { return faden_ausnahme || geschrieben_da || schreiber_fertig; });
+        if (faden_ausnahme || !geschrieben_da)
             return;
-        std::deque<COffen> stapel = std::move(geschrieben->eintraege);
-        const bool ok = geschrieben->ok;
-        geschrieben.reset();
+        in_nennung.swap(geschrieben);
+        geschrieben_da = false;
+        const bool ok = geschrieben_ok;
         nenner_arbeitet = true;
         nenn_signal.notify_all();
         lock.unlock();
-        // Named in parts, so that the reporting thread reports while the rest are named.
-        size_t fertig = 0;
-        while (fertig < stapel.size()) {
-            const size_t bis = ok ? qMin(stapel.size(), fertig + 256) : stapel.size();
-            // The folders are made and new names taken in order; the replacements (the most of an
-            // update, each a rename) wait and run side by side after them: no two of them name
-            // one file (see `nenne`).
-            std::vector<COffen*> wartend;
-            ersetzungen = &wartend;
-            for (size_t k = fertig; ok && k < bis; ++k) {
-                try {
-                    stapel[k].vom_nenner = true;
-                    stapel[k].benannt = nenne(stapel[k], true);
-                } catch (...) {
-                    stapel[k].benannt = ENTPACK_SCHREIBEN;
-                }
-            }
-            ersetzungen = nullptr;
-            const auto ersetze = [this, &wartend](size_t k) {
-                COffen& o = *wartend[k];
-                try {
-                    o.benannt = ersetze_voraus(o);
-                } catch (...) {
-                    o.benannt = ENTPACK_SCHREIBEN;
-                }
-            };
-            if (wartend.size() < mindestens_parallel) {
-                for (size_t k = 0; k < wartend.size(); ++k)
-                    ersetze(k);
-            } else {
-                if (!ersetzer)
-                    ersetzer = std::make_unique<CParallelschleife>(ersetzende_helfer);
-                ersetzer->fuer_alle(wartend.size(), ersetze);
-            }
+        // Named in parts, so that the reporting thread reports while the rest are named. An
+        // entry leaves the part only once it is in the list of those named.
+        while (!in_nennung.empty()) {
+            const size_t teil = ok ? qMin<size_t>(in_nennung.size(), 256) : in_nennung.size();
+            if (ok)
+                nenne_teil(teil);
             const std::lock_guard<std::mutex> teil_lock(nenn_mutex);
-            for (; fertig < bis; ++fertig)
-                genannt.push_back(std::move(stapel[fertig]));
+            gib_weiter(in_nennung, genannt, teil);
         }
         lock.lock();
         nenner_arbeitet = false;
         nenn_signal.notify_all();
     }
+}
+
+// Names the first `teil` entries of the part being named. The folders are made and new names
+// taken in order; the replacements (the most of an update, each a rename) wait and run side by
+// side after them: no two of them name one file (see `nenne`).
+void CZipLauf::nenne_teil(size_t teil)
+{
+    std::vector<COffen*> wartend;
+    ersetzungen = &wartend;
+    geprueft.clear();
+    for (size_t k = 0; k < teil; ++k) {
+        COffen& o = in_nennung[k];
+        try {
+            o.vom_nenner = true;
+            o.benannt = nenne(o, true);
+        } catch (...) {
+            o.benannt = gib_ausnahmecode(std::current_exception());
+        }
+    }
+    ersetzungen = nullptr;
+    const auto ersetze = [this, &wartend](size_t k) {
+        COffen& o = *wartend[k];
+        try {
+            o.benannt = ersetze_voraus(o);
+        } catch (...) {
+            o.benannt = gib_ausnahmecode(std::current_exception());
+        }
+    };
+    if (wartend.size() < mindestens_parallel) {
+        for (size_t k = 0; k < wartend.size(); ++k)
+            ersetze(k);
+        return;
+    }
+    if (!ersetzer)
+        ersetzer = std::make_unique<CParallelschleife>(ersetzende_helfer);
+    ersetzer->fuer_alle(wartend.size(), ersetze);
+}
+
+// Runs the work of the writing or the naming thread. An exception that leaves it (memory ran out)
+// ends the run as an error: it is kept for the reporting thread, which stops the run with it,
+// and the other threads stop waiting for this one.
+void CZipLauf::im_faden(void (CZipLauf::*arbeit)())
+{
+    try {
+        (this->*arbeit)();
+    } catch (...) {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        if (!faden_ausnahme)
+            faden_ausnahme = std::current_exception();
+        nenn_signal.notify_all();
+    }
+}
+
+// Waits until the workers run: false when they could not be started.
+bool CZipLauf::warte_auf_werk()
+{
+    std::unique_lock<std::mutex> lock(nenn_mutex);
+    nenn_signal.wait(lock, [this] { return werk_zustand != 0; });
+    return werk_zustand > 0;
+}
+
+void CZipLauf::gib_werk_frei(bool bereit)
+{
+    {
+        const std::lock_guard<std::mutex> lock(nenn_mutex);
+        werk_zustand = bereit ? 1 : -1;
+    }
+    nenn_signal.notify_all();
 }
 
 // Waits until the writing and the naming thread have done what they were given, and ends them.

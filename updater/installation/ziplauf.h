@@ -21,6 +21,7 @@
 #include <climits>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -128,8 +129,11 @@ private:
     int lege_ordner_an(CEintragUnterwegs& e);
     struct COffen;
     std::optional<int> nenne(COffen& o, bool voraus);
+    int pruefe_ordner(const COffen& o, bool voraus);
+    int benenne_dort(COffen& o);
     int ersetze_voraus(COffen& o);
     bool melde_eintrag(COffen& o);
+    static void gib_weiter(std::deque<COffen>& von, std::deque<COffen>& nach, size_t anzahl);
     void nimm_offen(quint64 index, CEintragUnterwegs e);
     void uebergib_offene(bool jetzt, bool immer = false);
     bool nenner_hat_arbeit();
@@ -137,12 +141,17 @@ private:
     void schreibe_im_hintergrund();
     bool melde_alle_vorigen();
     void nenne_im_hintergrund();
+    void nenne_teil(size_t teil);
+    void im_faden(void (CZipLauf::*arbeit)());
+    bool warte_auf_werk();
+    void gib_werk_frei(bool bereit);
     void beende_nenner();
     bool melde_genannte();
     void schliesse_ab(const COffen& o, bool benannt);
     void nimm_zurueck(const COffen& o);
     void nimm_vormerkungen_zurueck();
     void stoppe();
+    void ausnahme(std::exception_ptr grund);
 
     CCBaseLog* log;
     QString archivpfad;
@@ -168,8 +177,9 @@ private:
     std::unique_ptr<CZielordner> zielordner;
     CNamensregeln regeln;
     // The reading thread's own. The folder part of the last entry, planned already: most
-    // entries share it. The levels an entry planned for.
+    // entries share it, and its key (see `dateischluessel`). The levels an entry planned for.
     QString letzter_ordner;
+    QString letzter_schluessel;
     QSet<QString> geplant;
     // The files given to the workers (by `dateischluessel`), each with its last entry: a folder
     // of that name waits until the file was reported, and a later file of the same path is
@@ -210,22 +220,28 @@ private:
     std::deque<COffen> in_meldung;
     QHash<QString, int> gleichnamige;
     QHash<QString, std::optional<CZeitVDN>> erbe;
-    // Between the reporting, the writing and the naming thread: the entries handed on; a part
-    // whose records the writing thread wrote (or failed to: `ok`), which waits for the naming
-    // thread (one at a time: the records of the next part are written while the naming thread
-    // names this one); the entries done.
-    struct CTeil
-    {
-        std::deque<COffen> eintraege;
-        bool ok;
-    };
+    // Between the reporting, the writing and the naming thread: the entries handed on; the part
+    // whose records the writing thread writes; a part whose records it wrote (`geschrieben_da`,
+    // or failed to: not `geschrieben_ok`), which waits for the naming thread (one at a time: the
+    // records of the next part are written while the naming thread names this one); the part
+    // the naming thread names; the entries done. Parts change hands by swapping.
     std::thread schreiber_faden;
     std::thread nenner;
     std::mutex nenn_mutex;
     std::condition_variable nenn_signal;
     std::deque<COffen> zu_nennen;
-    std::optional<CTeil> geschrieben;
+    std::deque<COffen> in_schrift;
+    std::deque<COffen> geschrieben;
+    bool geschrieben_da = false;
+    bool geschrieben_ok = false;
+    std::deque<COffen> in_nennung;
     std::deque<COffen> genannt;
+    // What ended the writing or the naming thread (memory ran out): the reporting thread stops
+    // the run with it. What ended the reading thread: its reading ends there. Whether the
+    // workers run (1), or could not be started (-1): the reading thread waits for them.
+    std::exception_ptr faden_ausnahme;
+    std::exception_ptr leser_ausnahme;
+    int werk_zustand = 0;
     bool schreiber_arbeitet = false;
     bool schreiber_fertig = false;
     bool nenner_arbeitet = false;
@@ -239,6 +255,8 @@ private:
     std::shared_ptr<COrdnerhandle> letzter_handle;
     std::vector<COffen*>* ersetzungen = nullptr;
     std::unique_ptr<CParallelschleife> ersetzer;
+    // The naming thread's own: the folder handles checked in the part it names (see `pruefe_ordner`).
+    QHash<const COrdnerhandle*, int> geprueft;
     // The reporting thread's own: the folders of the entries reported that this run made.
     QSet<QString> gemacht;
 };

@@ -140,7 +140,7 @@ TEST_F(Uninstall, NichtSchreibbareDateiWirdEinmalGemeldet)
         EXPECT_FALSE(info.schreibe_unistall());
         // Nothing half-written stays beside it.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"uninstall.dat"});
+                  (QStringList{".aktualisierer.sperre", "uninstall.dat"}));
     }
     // The destructor does not report the same failure again.
     EXPECT_EQ(log.aufrufe.filter("Kann Datei " + datei() + " nicht zum Schreiben oeffnen").size(), 1);

@@ -235,8 +235,9 @@ TEST_F(ImportZip, UninstallDatImArchivLaesstDieAufzeichnungenStehen)
     schreibe(ziel + "/uninstall.dat", frueher);
     QDir().mkpath(ziel + "/alt");
     schreibe(ziel + "/alt.txt", "a");
-    // An update packed from an installed folder: its records, as a file, a folder and below it.
-    const QStringList eigene{"uninstall.dat", "./uninstall.dat/", "uninstall.dat/innen.txt"};
+    // An update packed from an installed folder: its records, as a file, a folder and below it,
+    // and the lock file a run left.
+    const QStringList eigene{"uninstall.dat", "./uninstall.dat/", "uninstall.dat/innen.txt", ".aktualisierer.sperre"};
     std::vector<Eintrag> eintraege{datei("neu/n.txt", "n")};
     for (const QString& name : eigene)
         eintraege.push_back(datei(name.toUtf8(), name.endsWith('/') ? "" : "01.01.2020 00:00:00;fremd.txt\r\n"));

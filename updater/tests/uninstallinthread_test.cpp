@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -48,7 +49,8 @@ TEST_F(UninstallLauf, LoeschtDateienDannOrdnerVonInnenNachAussen)
 {
     QDir().mkpath(wurzel + "/a/b");
     schreibe(wurzel + "/a/b/c.dll", "c");
-    for (const char* s : {"a/", "a/b/", "a/b/c.dll"})
+    // "./a/" names the folder "a" again: gone with it, it was not moved away.
+    for (const char* s : {"a/", "a/b/", "a/b/c.dll", "./a/"})
         eintrag(s);
     EXPECT_TRUE(lauf(2, &log));
     EXPECT_FALSE(QFileInfo::exists(wurzel + "/a"));
@@ -62,7 +64,7 @@ TEST_F(UninstallLauf, LoeschtDateienDannOrdnerVonInnenNachAussen)
     EXPECT_LT(innen, aussen);
     EXPECT_EQ(log.nur("titel"), (QStringList{"Deinstallation - Lösche Dateien", "Deinstallation - Lösche Verzeichnisse",
                                              "Deinstallation"}));
-    EXPECT_EQ(log.nur("gesamt"), QStringList{"2"});
+    EXPECT_EQ(log.nur("gesamt"), QStringList{"3"});
     EXPECT_TRUE(log.hat_text("Deinstallation beendet."));
     EXPECT_TRUE(log.ist_ok());
     // The records go with what they name.
@@ -194,6 +196,45 @@ TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
     EXPECT_EQ(lies(wurzel + "/o7/u1/eigen.txt"), QByteArray("eigen"));
     EXPECT_EQ(unistall_map().size(), 2u);
     EXPECT_EQ(unistall_map().count("o7/") + unistall_map().count("o7/u1/"), 2u);
+}
+
+// A folder moved out of the root while the uninstall runs (once its first file is reported):
+// nothing is removed at its new place, in a sub-folder the run had not reached either; its
+// records count as gone, and one line names it with their number. The other records go, and
+// with the last of them their file.
+TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
+{
+    QDir().mkpath(wurzel + "/m/t");
+    QDir().mkpath(wurzel + "/z");
+    QStringList schluessel{"m/", "a.txt", "m/t/y", "z/", "z/b.txt"};
+    for (int i = 0; i < 600; ++i)
+        schluessel << QStringLiteral("m/f%1").arg(i, 3, 10, QLatin1Char('0'));
+    for (const QString& s : schluessel) {
+        eintrag(s);
+        if (!s.endsWith('/'))
+            schreibe(wurzel + "/" + s, "x");
+    }
+    VerschiebenderLog verschieber;
+    verschieber.von = wurzel + "/m";
+    verschieber.nach = dir.path() + "/woanders";
+    verschieber.ausloeser = "gelöscht " + wurzel + "/m/f000";
+    CUninstallInfo info(wurzel);
+    ASSERT_TRUE(info.schreibe_unistall());
+    int modus = 2;
+    EXPECT_FALSE(UninstallInThread(&verschieber, &modus, CQString(wurzel), CQString("TALVOR"), &info));
+    const int uebrig = verschieber.bei_verschiebung.filter(QRegularExpression("^/f")).size();
+    ASSERT_GT(uebrig, 300);
+    EXPECT_EQ(VerschiebenderLog::inhalt(verschieber.nach).join(' ').toStdString(),
+              verschieber.bei_verschiebung.join(' ').toStdString());
+    EXPECT_EQ(verschieber.nur("text0").filter("gelöscht " + wurzel + "/m").size(), 600 - uebrig);
+    EXPECT_TRUE(verschieber.hat_text(QStringLiteral("Verzeichnis %1/m wurde während der Deinstallation aus dem "
+                                                    "Zielverzeichnis verschoben: %2 aufgezeichnete Einträge darin wurden "
+                                                    "nicht gelöscht und nicht mehr aufgezeichnet")
+                                         .arg(wurzel)
+                                         .arg(uebrig + 2)));
+    EXPECT_TRUE(verschieber.hat_text("Deinstallation -mit Fehlern- beendet."));
+    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_TRUE(unistall_map().empty());
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)

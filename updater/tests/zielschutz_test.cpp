@@ -11,14 +11,18 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace testzip;
@@ -188,6 +192,38 @@ TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
     EXPECT_TRUE(!anderswo.isValid() || QDir(anderswo.path()).isEmpty());
 }
 
+// A folder moved out of the target while an update replaces its files, half of which hold the
+// entry's data at another time (once the first of them is reported): after the part of the naming
+// under way, no file takes a name or the entry's time at its new place, and nothing of the run's
+// is left there; every entry that took no effect there says why.
+TEST_F(Zielschutz, VerschobenerOrdnerWirdNichtMehrBeschrieben)
+{
+    // More entries than a run keeps on their way: the last ones are written after the move.
+    constexpr int anzahl = 5000;
+    QDir().mkpath(ziel + "/m");
+    std::vector<Eintrag> eintraege;
+    for (int i = 0; i < anzahl; ++i) {
+        const QString name = QStringLiteral("m/f%1").arg(i, 4, 10, QLatin1Char('0'));
+        schreibe(ziel + "/" + name, i % 2 ? "neu!" : "alt");
+        eintraege.push_back(datei(name.toUtf8(), "neu!"));
+    }
+    schreibe(dir.path() + "/update.zip", baue(eintraege));
+    VerschiebenderLog verschieber;
+    verschieber.von = ziel + "/m";
+    verschieber.nach = draussen + "/m";
+    verschieber.ausloeser = "installiere m/f0000";
+    int modus = 0;
+    EXPECT_FALSE(ImportZIP_installation(&verschieber, &modus, dir.path() + "/update.zip", ziel, nullptr));
+    const QRegularExpression neu(QStringLiteral(" 4 %1$").arg(dos_als_datum().toSecsSinceEpoch()));
+    const auto neue = [&neu](const QStringList& inhalt) { return inhalt.filter(neu).size(); };
+    const QStringList danach = VerschiebenderLog::inhalt(draussen + "/m");
+    ASSERT_FALSE(verschieber.bei_verschiebung.isEmpty());
+    EXPECT_LE(neue(danach) - neue(verschieber.bei_verschiebung), 256);
+    EXPECT_EQ(danach.filter(".aktualisierer-"), QStringList{});
+    EXPECT_GE(verschieber.aufrufe.filter("Verzeichnis wurde während der Installation aus dem Zielverzeichnis verschoben").size(),
+              anzahl - neue(danach));
+}
+
 TEST_F(Zielschutz, UninstallDateiAlsLinkWirdNichtDurchschrieben)
 {
     ASSERT_TRUE(QFile::link(draussen + "/opfer.txt", ziel + "/uninstall.dat"));
@@ -247,12 +283,26 @@ TEST_F(Zielschutz, SteuerzeichenErscheinenMaskiert)
     EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
+// Any account that may open the target could lock the folder: that holds up nothing. Another
+// updater holds it, also one of another account that may write the target too.
 TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
 {
-    // A lock on a descriptor of its own acts as another process's.
     const int fremd = ::open(QFile::encodeName(ziel).constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(fremd, 0);
     ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
+    EXPECT_TRUE(installiere({datei("b.txt", "b")}));
+    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0 && ::chmod(QFile::encodeName(ziel).constData(), 0777) == 0);
+    int bereit[2];
+    char antwort = 0;
+    ASSERT_EQ(::pipe(bereit), 0);
+    const pid_t anderer = ::fork();
+    if (anderer == 0) {
+        (void)(::geteuid() == 0 && ::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const CZielsperre sperre(ziel, CZielsperre::aendern);
+        ::_exit(::write(bereit[1], sperre.gehalten() ? "j" : "n", 1) == 1 ? ::pause() : 1);
+    }
+    ASSERT_TRUE(::read(bereit[0], &antwort, 1) == 1 && antwort == 'j');
     CZielsperre::setze_wartezeit(300);
     {
         // After its wait the install gives up; it never waits for the other process.
@@ -261,7 +311,8 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
         EXPECT_FALSE(installiere({datei("a.txt", "a")}, &info));
     }
     EXPECT_TRUE(log.hat_text("Zielverzeichnis " + ziel + " wird von einem anderen Programm bearbeitet"));
-    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_EQ(QDir(ziel).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), (QStringList{".aktualisierer.sperre", "b.txt"}));
+    ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
     ::close(fremd);
 
     // Jobs of one process share the hold.
@@ -269,7 +320,7 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
     CZielsperre zweite(ziel);
     EXPECT_TRUE(erste.gehalten());
     EXPECT_TRUE(zweite.gehalten());
-    EXPECT_TRUE(installiere({datei("b.txt", "b")}));
+    EXPECT_TRUE(installiere({datei("c.txt", "c")}));
 }
 
 TEST_F(Zielschutz, UninstallDateiLesen)

@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -319,6 +322,32 @@ public:
 
     QStringList aufrufe;
     int wirf_bei_schritt = -1;
+};
+
+// A log window that moves a folder away once a text line starts with `ausloeser` (in the thread
+// that reports it), and keeps what the folder then held.
+struct VerschiebenderLog : AufzeichnenderLog
+{
+    QString von, nach, ausloeser;
+    QStringList bei_verschiebung;
+    void neue_textzeile(const CQString& text, const int& typ) override
+    {
+        AufzeichnenderLog::neue_textzeile(text, typ);
+        if (bei_verschiebung.isEmpty() && aufrufe.last().startsWith("text0: " + ausloeser) && QDir().rename(von, nach))
+            bei_verschiebung = inhalt(nach);
+    }
+    // The paths below the folder, a file's with its size and time.
+    static QStringList inhalt(const QString& ordner)
+    {
+        QStringList r;
+        for (QDirIterator it(ordner, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString pfad = it.next().mid(ordner.size());
+            const QFileInfo& f = it.fileInfo();
+            r << (f.isDir() ? pfad : QStringLiteral("%1 %2 %3").arg(pfad).arg(f.size()).arg(f.lastModified().toSecsSinceEpoch()));
+        }
+        r.sort();
+        return r;
+    }
 };
 
 // Collects what reaches the logger while it lives.

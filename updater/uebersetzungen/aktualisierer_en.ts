@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>CAlteFassung</name>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; its old content lies in %2.</translation>
+    </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.</source>
+        <translation>Writing the file %1 was cut off; it has its old content again.</translation>
+    </message>
+    <message>
+        <source>Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3</source>
+        <translation>The old content of %2 cannot be put in the folder %1: %3</translation>
+    </message>
+    <message>
+        <source>Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3</source>
+        <translation>The folder %1 has no room for the old content of %2: %3</translation>
+    </message>
+    <message>
+        <source>Was sie zuletzt enthielt, liegt in %1.</source>
+        <translation>What it held last lies in %1.</translation>
+    </message>
+</context>
+<context>
     <name>CCBaseLog</name>
     <message>
         <source>Text-Datei (*.txt)</source>
@@ -22,6 +45,10 @@
     <message>
         <source>Vorgangsprotokoll</source>
         <translation>Process log</translation>
+    </message>
+    <message>
+        <source>Das System startet keinen Thread für den Vorgang</source>
+        <translation>The system starts no thread for the job</translation>
     </message>
 </context>
 <context>
@@ -82,6 +109,10 @@ the log window.</translation>
     <message>
         <source>Seite:</source>
         <translation>Page:</translation>
+    </message>
+    <message>
+        <source>Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz angezeigt ist.</source>
+        <translation>The report is still loading (%1 %): it can be saved, printed and mailed once it is shown whole.</translation>
     </message>
     <message>
         <source>Berichte</source>
@@ -938,12 +969,31 @@ the log window.</translation>
 <context>
     <name>Dateien</name>
     <message>
+        <source>%1 gehoert einem anderen Konto und liegt in einem geteilten Ordner: sie wird nicht beschrieben</source>
+        <translation>%1 belongs to another account and lies in a shared folder: it is not written</translation>
+    </message>
+    <message>
+        <source>%1 ist ein Link eines anderen Kontos in einem geteilten Ordner: ihm wird nicht gefolgt</source>
+        <translation>%1 is a link of another account in a shared folder: it is not followed</translation>
+    </message>
+    <message>
         <source>%1; die Datei %2 ist nun laenger als zuvor</source>
         <translation>%1; the file %2 is now longer than before</translation>
     </message>
     <message>
-        <source>%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt</source>
-        <translation>%1; the old version of %2 could not be written back: the file is damaged</translation>
+        <source>%1; die alte Fassung von %2 liess sich nicht zurueckschreiben: die Datei ist beschaedigt, ihr alter Inhalt liegt in %3</source>
+        <translation>%1; the old version of %2 could not be written back: the file is damaged, its old content lies in %3</translation>
+    </message>
+    <message>
+        <source>Die neue Fassung von %1 laesst sich im Ordner %2 nicht ablegen: %3</source>
+        <translation>The new version of %1 cannot be put in the folder %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>Dateisperre</name>
+    <message>
+        <source>Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s</source>
+        <translation>Another program has held the lock file %1 for more than %2 s</translation>
     </message>
 </context>
 <context>
@@ -1606,6 +1656,10 @@ Point with English Excel settings</translation>
         <translation>Failed to delete folder %1</translation>
     </message>
     <message>
+        <source>Verzeichnis %1 wurde während der Deinstallation aus dem Zielverzeichnis verschoben: %2 aufgezeichnete Einträge darin wurden nicht gelöscht und nicht mehr aufgezeichnet</source>
+        <translation>Folder %1 was moved out of the target folder during the uninstall: %2 recorded entries in it were not deleted and are no longer recorded</translation>
+    </message>
+    <message>
         <source>&amp;Datei</source>
         <translation>&amp;File</translation>
     </message>
@@ -1940,6 +1994,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Zielverzeichnis %1 existiert nicht</source>
         <translation>Target folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>Nicht genug Arbeitsspeicher</source>
+        <translation>Not enough memory</translation>
+    </message>
+    <message>
+        <source>Das System startet keinen weiteren Thread: %1</source>
+        <translation>The system starts no further thread: %1</translation>
+    </message>
+    <message>
+        <source>Unbekannte Ausnahme</source>
+        <translation>Unknown exception</translation>
     </message>
 </context>
 <context>

@@ -3,8 +3,10 @@
 #include "cuninstallinfo.h"
 #include "cuninstallschreiber.h"
 #include "czielsperre.h"
+#include "handlevorrat.h"
 #include "klassen.h"
 #include "melde.h"
+#include "namensfaltung.h"
 #include "parallelschleife.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <algorithm>
 #include <cerrno>
@@ -56,31 +59,137 @@ int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
     return 1;
 }
 
-// The handles of the folders in which a walk over the records removes what they name, each
+// The folders a run keeps open at once: a few dozen, fewer where the limit of open files is low,
+// one at the least. Kept free beside them: a write of the records (the records' folder, the file,
+// the folder of temporary files and the flush) and the look at a folder of the records.
+constexpr quint64 hoechstens_handles = 64;
+constexpr quint64 handles_nebenher = 6;
+
+int handles_je_lauf()
+{
+    const quint64 frei = freie_handles(hoechstens_handles + handles_nebenher);
+    return int(qBound<quint64>(1, frei > handles_nebenher ? frei - handles_nebenher : 0, hoechstens_handles));
+}
+
+bool ist_handlemangel(int fehler)
+{
+    return fehler == EMFILE || fehler == ENFILE;
+}
+
+// The handles of the folders in which a run of removals removes what the records name, each
 // opened from the root's handle: a link below the root that leads out of it ends the path there.
-// The records of one folder follow one another in key order and share its handle; a few dozen
-// folders are kept in reach, and let go between two runs of removals.
+// The records of one folder follow one another in key order and share its handle. A handle is
+// used only while its path from the root names the folder it named when the run first saw it:
+// every run opens its folders again, and one whose path names another folder or none was moved
+// out of the target (or replaced); nothing below it is removed any more.
 class COrdnerhandles
 {
 public:
-    explicit COrdnerhandles(int wurzel) : wurzel(wurzel) {}
+    enum class Art { Ordner, Anderes, Verschoben, Spaeter };
+
+    COrdnerhandles(int wurzel, int hoechstens) : wurzel(wurzel), hoechstens(hoechstens) {}
     ~COrdnerhandles() { leere(); }
     COrdnerhandles(const COrdnerhandles&) = delete;
     COrdnerhandles& operator=(const COrdnerhandles&) = delete;
 
-    // The handle of the folder `relativ` (empty: the root); -1 with errno when it cannot be opened.
+    // The handle of the folder `relativ` (empty: the root); -1 with errno when it cannot be
+    // opened (EMFILE also when the run holds as many as it may), or when it lies in a folder
+    // moved out of the target (`verschoben_mit` tells).
     int zu(const QByteArray& relativ)
     {
         if (relativ.isEmpty())
             return wurzel;
         if (const auto offen = handles.constFind(relativ); offen != handles.constEnd())
             return *offen;
+        if (!verschoben_mit(relativ).isEmpty()) {
+            errno = ENOENT;
+            return -1;
+        }
+        if (handles.size() >= hoechstens) {
+            errno = EMFILE;
+            return -1;
+        }
         const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_DIRECTORY);
-        if (fd >= 0)
-            handles.insert(relativ, fd);
+        struct stat st{};
+        if (fd < 0 || ::fstat(fd, &st) != 0) {
+            const int fehler = errno;
+            if (fd >= 0)
+                ::close(fd);
+            suche_verschobenen(relativ, fehler);
+            errno = fehler;
+            return -1;
+        }
+        if (!kenne(relativ, st)) {
+            ::close(fd);
+            errno = ENOENT;
+            return -1;
+        }
+        handles.insert(relativ, fd);
         return fd;
     }
-    bool voll() const { return handles.size() >= 64; }
+
+    // What `relativ` names now: a folder, something else (a link counts as such, or nothing),
+    // or nothing that can be looked at without a handle more.
+    Art art(const QByteArray& relativ)
+    {
+        if (!verschoben_mit(relativ).isEmpty())
+            return Art::Verschoben;
+        const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_NOFOLLOW);
+        struct stat st{};
+        const bool gesehen = fd >= 0 && ::fstat(fd, &st) == 0;
+        const int fehler = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (!gesehen) {
+            if (ist_handlemangel(fehler))
+                return Art::Spaeter;
+            suche_verschobenen(relativ, fehler);
+            return verschoben_mit(relativ).isEmpty() ? Art::Anderes : Art::Verschoben;
+        }
+        if (!S_ISDIR(st.st_mode))
+            return Art::Anderes;
+        return kenne(relativ, st) ? Art::Ordner : Art::Verschoben;
+    }
+
+    // Whether the folder `relativ` that the run saw is no longer the one that `name` holds in the
+    // folder `eltern` (it is then taken for moved out of the target).
+    bool ist_fort(const QByteArray& relativ, int eltern, const QByteArray& name)
+    {
+        const auto bekannt = gesehen.constFind(relativ);
+        if (bekannt == gesehen.constEnd())
+            return false;
+        struct stat st{};
+        if (::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                ? ist(st, *bekannt)
+                : errno != ENOENT || selbst_entfernt.contains(schluessel(*bekannt)))
+            return false;
+        verschoben.insert(relativ);
+        return true;
+    }
+
+    // The run removed the folder `relativ`: that its path (or another record's path of it, in
+    // another spelling) names nothing now says nothing of a move.
+    void entfernt(const QByteArray& relativ)
+    {
+        if (const auto bekannt = gesehen.constFind(relativ); bekannt != gesehen.constEnd())
+            selbst_entfernt.insert(schluessel(*bekannt));
+    }
+
+    // The folder moved out of the target that holds `relativ` (or is it); empty when none.
+    QByteArray verschoben_mit(const QByteArray& relativ) const
+    {
+        if (verschoben.isEmpty())
+            return QByteArray();
+        for (int trenner = relativ.indexOf('/');; trenner = relativ.indexOf('/', trenner + 1)) {
+            const QByteArray stufe = trenner < 0 ? relativ : relativ.left(trenner);
+            if (verschoben.contains(stufe))
+                return stufe;
+            if (trenner < 0)
+                return QByteArray();
+        }
+    }
+
+    // Lets go of every handle: the next run opens them again.
     void leere()
     {
         for (const int fd : std::as_const(handles))
@@ -89,20 +198,77 @@ public:
     }
 
 private:
+    struct CKennung
+    {
+        dev_t geraet;
+        ino_t knoten;
+    };
+    static bool ist(const struct stat& st, const CKennung& k) { return st.st_dev == k.geraet && st.st_ino == k.knoten; }
+    static QPair<quint64, quint64> schluessel(const CKennung& k) { return {quint64(k.geraet), quint64(k.knoten)}; }
+
+    // Remembers the folder the path names when the run sees it first; false when it names
+    // another one now.
+    bool kenne(const QByteArray& relativ, const struct stat& st)
+    {
+        const auto bekannt = gesehen.constFind(relativ);
+        if (bekannt == gesehen.constEnd()) {
+            gesehen.insert(relativ, CKennung{st.st_dev, st.st_ino});
+            return true;
+        }
+        if (ist(st, *bekannt))
+            return true;
+        verschoben.insert(relativ);
+        return false;
+    }
+
+    // After `relativ` could not be reached (`fehler`): the highest level of it that the run saw
+    // and that its path no longer names was moved out of the target. A path the run never
+    // reached below such a level was merely gone.
+    void suche_verschobenen(const QByteArray& relativ, int fehler)
+    {
+        if (fehler != ENOENT && fehler != ENOTDIR && !verlaesst_ordner(fehler))
+            return;
+        for (int trenner = relativ.indexOf('/');; trenner = relativ.indexOf('/', trenner + 1)) {
+            const QByteArray stufe = trenner < 0 ? relativ : relativ.left(trenner);
+            if (const auto bekannt = gesehen.constFind(stufe); bekannt != gesehen.constEnd()) {
+                const int fd = oeffne_unterhalb(wurzel, stufe, O_PATH | O_DIRECTORY);
+                struct stat st{};
+                const bool da = fd >= 0 && ::fstat(fd, &st) == 0 && ist(st, *bekannt);
+                const bool unklar = fd < 0 && ist_handlemangel(errno);
+                if (fd >= 0)
+                    ::close(fd);
+                if (!da && !unklar) {
+                    if (!selbst_entfernt.contains(schluessel(*bekannt)))
+                        verschoben.insert(stufe);
+                    return;
+                }
+            }
+            if (trenner < 0)
+                return;
+        }
+    }
+
     const int wurzel;
+    const int hoechstens;
     QHash<QByteArray, int> handles;
+    // Every folder the run reached, with what its path named then; those moved out of the target;
+    // those it removed.
+    QHash<QByteArray, CKennung> gesehen;
+    QSet<QByteArray> verschoben;
+    QSet<QPair<quint64, quint64>> selbst_entfernt;
 };
 
 // A file (or, with AT_REMOVEDIR, an empty folder) to remove, named by its path relative to the
-// root: its folder's handle and its name there. Without a handle (-1) `entfernt` says already
-// whether it counts as removed, and `spaeter` that no handle was free for it.
+// root: its folder's handle and its name there, and how far it came. Without a handle it is gone
+// already (which counts as removed), lay in a folder moved out of the target, waits for the next
+// run (no handle was free for it), or failed.
 struct CEntfernung
 {
+    enum Stand { Offen, Entfernt, Verschoben, Spaeter, Fehlgeschlagen };
     int fd = -1;
     QByteArray name;
     int art = 0;
-    bool entfernt = false;
-    bool spaeter = false;
+    Stand stand = Fehlgeschlagen;
 };
 
 CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relativ, int art)
@@ -114,11 +280,18 @@ CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relati
     e.name = pfad.mid(trenner + 1);
     if (e.name.isEmpty() || e.name == "." || e.name == "..")
         return e;
-    e.fd = ordner.zu(trenner < 0 ? QByteArray() : pfad.left(trenner));
+    const QByteArray eltern = trenner < 0 ? QByteArray() : pfad.left(trenner);
+    e.fd = ordner.zu(eltern);
+    if (e.fd >= 0)
+        e.stand = art == AT_REMOVEDIR && ordner.ist_fort(pfad, e.fd, e.name) ? CEntfernung::Verschoben : CEntfernung::Offen;
+    else if (!ordner.verschoben_mit(eltern).isEmpty())
+        e.stand = CEntfernung::Verschoben;
     // What is gone already counts as removed: a run that was killed, or an install killed
     // before a recorded file took its name, leaves such records.
-    e.entfernt = e.fd < 0 && errno == ENOENT;
-    e.spaeter = e.fd < 0 && (errno == EMFILE || errno == ENFILE);
+    else if (errno == ENOENT)
+        e.stand = CEntfernung::Entfernt;
+    else if (ist_handlemangel(errno))
+        e.stand = CEntfernung::Spaeter;
     return e;
 }
 
@@ -126,33 +299,9 @@ CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relati
 // points to.
 void entferne(CEntfernung& e)
 {
-    if (e.fd >= 0)
-        e.entfernt = ::unlinkat(e.fd, e.name.constData(), e.art) == 0 || errno == ENOENT;
-}
-
-bool entferne_unterhalb(COrdnerhandles& ordner, const QString& relativ, int art)
-{
-    if (ordner.voll())
-        ordner.leere();
-    CEntfernung e = bereite_entfernung_vor(ordner, relativ, art);
-    if (e.spaeter) {
-        ordner.leere();
-        e = bereite_entfernung_vor(ordner, relativ, art);
-    }
-    entferne(e);
-    return e.entfernt;
-}
-
-// Whether the relative path names a folder below the root (a link counts as none).
-bool ist_ordner_unterhalb(int wurzel, const QString& relativ)
-{
-    const int fd = oeffne_unterhalb(wurzel, QFile::encodeName(relativ), O_PATH | O_NOFOLLOW);
-    if (fd < 0)
-        return false;
-    struct stat st{};
-    const bool ordner = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    return ordner;
+    if (e.stand == CEntfernung::Offen)
+        e.stand = ::unlinkat(e.fd, e.name.constData(), e.art) == 0 || errno == ENOENT ? CEntfernung::Entfernt
+                                                                                      : CEntfernung::Fehlgeschlagen;
 }
 
 // A key may never lead out of its folder: no ".." part, with either separator, and no Windows
@@ -182,11 +331,12 @@ QString ohne_endtrenner(QString pfad)
 // records once the uninstall has succeeded.
 bool an_stelle_der_aufzeichnung(int wurzel_fd, const QString& schluessel)
 {
-    if (!schluessel.contains(unistall_dateiname(), Qt::CaseInsensitive))
+    // A key of ASCII alone must hold the name; one of other characters may fold to it ("ﬆ").
+    if (!schluessel.contains(unistall_dateiname(), Qt::CaseInsensitive) && nur_ascii(schluessel))
         return false;
     const QStringList teile = namensteile(schluessel);
     // Only a name equal but for case can name the same file.
-    if (teile.isEmpty() || teile.front().compare(unistall_dateiname(), Qt::CaseInsensitive) != 0)
+    if (teile.isEmpty() || !gleich_gefaltet(teile.front(), unistall_dateiname()))
         return false;
     struct stat eintrag{};
     struct stat aufzeichnung{};
@@ -285,9 +435,9 @@ class CDeinstallation
 {
 public:
     CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
-        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), schreiber(uninstall),
+        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), uninstall(uninstall), schreiber(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
-          handles(wurzel_fd)
+          handles(wurzel_fd, handles_je_lauf())
     {
     }
     ~CDeinstallation()
@@ -309,6 +459,8 @@ private:
     };
     CSchritt plane(const QString& schluessel);
     void berichte_schritt(CSchritt& schritt);
+    void berichte_entfernung(const QString& schluessel, const CEntfernung& e);
+    void berichte_verschobene();
     void loesche_dateien(const CUninstallKarte::Auszug& karte);
     void loesche_ordner();
     // A job that is to stop (its window goes, or the program ends under it) stops between two
@@ -325,6 +477,7 @@ private:
     const QString wurzel;
     const CZielsperre sperre;
     // A record goes only after its file or folder is gone; one whose removal failed stays.
+    CUninstallInfo* const uninstall;
     CUninstallSchreiber schreiber;
     // Every deletion starts from the root's handle: a link below the root that leads out of it
     // ends the path there.
@@ -334,6 +487,9 @@ private:
     int fehler = 0;
     // Folders by their key, to go once the files are gone.
     std::vector<QString> verzeichnisse;
+    // The folders moved out of the target during the run, each with the number of its records,
+    // which count as gone.
+    QMap<QByteArray, int> verschobene;
 };
 
 CDeinstallation::CSchritt CDeinstallation::plane(const QString& schluessel)
@@ -346,13 +502,20 @@ CDeinstallation::CSchritt CDeinstallation::plane(const QString& schluessel)
         s.art = CSchritt::Abgewiesen;
     } else if (an_stelle_der_aufzeichnung(wurzel_fd, schluessel)) {
         s.art = CSchritt::Ueberspringen;
-    } else if (ordnerschluessel && ist_ordner_unterhalb(wurzel_fd, relativ)) {
+    } else if (!ordnerschluessel) {
+        s.art = CSchritt::Entfernen;
+        s.entfernung = bereite_entfernung_vor(handles, relativ, 0);
+    } else if (const auto art = handles.art(QFile::encodeName(relativ)); art == COrdnerhandles::Art::Ordner) {
         s.art = CSchritt::Ordner;
     } else {
         // A folder's record removes only a folder: a file or a link that the user put in its
         // place stays, with a failure line (only what is gone already counts as removed).
         s.art = CSchritt::Entfernen;
-        s.entfernung = bereite_entfernung_vor(handles, relativ, ordnerschluessel ? AT_REMOVEDIR : 0);
+        s.entfernung = bereite_entfernung_vor(handles, relativ, AT_REMOVEDIR);
+        if (art == COrdnerhandles::Art::Verschoben)
+            s.entfernung.stand = CEntfernung::Verschoben;
+        else if (art == COrdnerhandles::Art::Spaeter)
+            s.entfernung.stand = CEntfernung::Spaeter;
     }
     return s;
 }
@@ -372,22 +535,45 @@ void CDeinstallation::berichte_schritt(CSchritt& s)
         if (!ist_wurzel(ohne_endtrenner(pfad), wurzel))
             verzeichnisse.push_back(s.schluessel);
         break;
-    case CSchritt::Entfernen: {
-        const bool ordner = s.entfernung.art == AT_REMOVEDIR;
-        if (s.entfernung.spaeter)
-            s.entfernung.entfernt = entferne_unterhalb(handles, ohne_endtrenner(s.schluessel), s.entfernung.art);
-        if (berichte(s.entfernung.entfernt, ordner ? ohne_endtrenner(pfad) : pfad, ordner ? ordner_fehler : datei_fehler) == 0)
-            vergiss(schreiber, s.schluessel);
-        else
-            ++fehler;
+    case CSchritt::Entfernen:
+        berichte_entfernung(s.schluessel, s.entfernung);
         break;
     }
+}
+
+// A record that lay in a folder moved out of the target counts as gone: nothing is removed at the
+// folder's new place, and the run says so once for the folder (`berichte_verschobene`).
+void CDeinstallation::berichte_entfernung(const QString& schluessel, const CEntfernung& e)
+{
+    const QString relativ = ohne_endtrenner(schluessel);
+    const QString pfad = wurzel + QLatin1Char('/') + (e.art == AT_REMOVEDIR ? relativ : schluessel);
+    if (e.stand == CEntfernung::Verschoben) {
+        ++verschobene[handles.verschoben_mit(QFile::encodeName(relativ))];
+        vergiss(schreiber, schluessel);
+    } else if (berichte(e.stand == CEntfernung::Entfernt, pfad, e.art == AT_REMOVEDIR ? ordner_fehler : datei_fehler) == 0) {
+        vergiss(schreiber, schluessel);
+    } else {
+        ++fehler;
+    }
+}
+
+void CDeinstallation::berichte_verschobene()
+{
+    for (auto it = verschobene.constBegin(); it != verschobene.constEnd(); ++it) {
+        const QString pfad = wurzel + QLatin1Char('/') + QFile::decodeName(it.key());
+        melde_fehler(Text::tr("Verzeichnis %1 wurde während der Deinstallation aus dem Zielverzeichnis verschoben: "
+                              "%2 aufgezeichnete Einträge darin wurden nicht gelöscht und nicht mehr aufgezeichnet")
+                         .arg(maskiere_steuerzeichen(pfad))
+                         .arg(it.value()));
+        ++fehler;
     }
 }
 
 // The records are taken in runs: each is looked at here, in key order, then the files of a run
 // are removed side by side (a removal waits on the kernel, which frees the file's data), and
-// each is reported in key order.
+// each is reported in key order. Each run opens its folders again; one ends early when no
+// handle is free for the next record's folder, which then starts the next run (where none is
+// free even alone, the record fails).
 void CDeinstallation::loesche_dateien(const CUninstallKarte::Auszug& karte)
 {
     constexpr std::size_t je_lauf = 256;
@@ -397,13 +583,18 @@ void CDeinstallation::loesche_dateien(const CUninstallKarte::Auszug& karte)
     CUninstallKarte::Auszug::Leser leser(karte);
     QString schluessel;
     const CZeitVDN* zeit = nullptr;
+    bool wartet = false;
     int schritt = 0;
     for (bool weiter = true; weiter;) {
         lauf.clear();
-        if (handles.voll())
-            handles.leere();
-        while (lauf.size() < je_lauf && !handles.voll() && (weiter = leser.naechster(schluessel, zeit) && !abgebrochen()))
-            lauf.push_back(plane(schluessel));
+        handles.leere();
+        while (lauf.size() < je_lauf && (wartet || (weiter = leser.naechster(schluessel, zeit) && !abgebrochen()))) {
+            CSchritt s = plane(schluessel);
+            wartet = s.entfernung.stand == CEntfernung::Spaeter && !lauf.empty();
+            if (wartet)
+                break;
+            lauf.push_back(std::move(s));
+        }
         helfer.fuer_alle(lauf.size(), [&lauf](std::size_t k) { entferne(lauf[k].entfernung); });
         for (CSchritt& s : lauf) {
             berichte_schritt(s);
@@ -420,11 +611,13 @@ void CDeinstallation::loesche_ordner()
     std::sort(verzeichnisse.begin(), verzeichnisse.end(), std::greater<>());
     int erledigt = 0;
     for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
-        const QString pfad = ohne_endtrenner(wurzel + QLatin1Char('/') + *ordner);
-        if (berichte(entferne_unterhalb(handles, ohne_endtrenner(*ordner), AT_REMOVEDIR), pfad, ordner_fehler) == 0)
-            vergiss(schreiber, *ordner);
-        else
-            ++fehler;
+        // Each folder is reached again from the root, with one handle at a time.
+        handles.leere();
+        CEntfernung e = bereite_entfernung_vor(handles, ohne_endtrenner(*ordner), AT_REMOVEDIR);
+        entferne(e);
+        if (e.stand == CEntfernung::Entfernt)
+            handles.entfernt(QFile::encodeName(ohne_endtrenner(*ordner)));
+        berichte_entfernung(*ordner, e);
         if (log)
             log->setze_fortschritt(erledigt);
         ++erledigt;
@@ -465,13 +658,19 @@ bool CDeinstallation::fuehre_aus()
     if (log)
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
     loesche_ordner();
-    // The records as they end; a run that could not write them stops with an error.
+    handles.leere();
+    // The records as they end; a run that could not write them stops with an error. Where the
+    // last ones lay in a folder moved out of the target, none is left: the file goes (a write
+    // leaves a file alone where no record is left to write).
     if (!schreiber.schreibe(true, true))
         ++fehler;
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !verschobene.isEmpty())
+        uninstall->remove_unistall();
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
     }
+    berichte_verschobene();
     if (fehler > 0) {
         if (log)
             log->setze_fehler();

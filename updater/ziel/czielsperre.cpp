@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -23,14 +23,28 @@ namespace {
 
 std::atomic<int> wartezeit{5000};
 
-// The folders this process holds, by device and inode, with the descriptor that carries the
-// lock, the number of holders and whether one of them changes the folder. One descriptor per
-// folder: a second flock of the same process on another descriptor would wait for the first.
+// The lock is taken on a file in the folder, never on the folder itself: anyone who may open a
+// folder could lock it and hold every install off. The file is there only while a run holds it
+// (the holder removes it before it lets go), and only those who may write the folder may open it:
+// its owner, its group and others as the folder lets them write, nobody for reading alone. The
+// lock is a write lock (an OFD lock, one per open file, as two processes have), which no one can
+// take on a file he may only read.
+constexpr char sperrname[] = ".aktualisierer.sperre";
+// Written into a lock file the program made: only such a file is removed, never a file of that
+// name that someone else put there.
+constexpr char marke[] = "Sperre des Aktualisierers\n";
+
+// The folders this process holds, by device and inode, with the descriptors of the folder and of
+// the lock file (-1 where the folder allows none), the number of holders and whether one of them
+// changes the folder. One lock file per folder: a second lock of the same process on another
+// descriptor would wait for the first.
 struct CSperrliste
 {
     struct CEintrag
     {
+        int ordner = -1;
         int fd = -1;
+        bool eigene = false;
         int halter = 0;
         bool geaendert = false;
     };
@@ -62,7 +76,108 @@ CSperrliste& sperrliste()
     return *liste;
 }
 
+// A new lock file opens to those who may write the folder `st` describes, and carries the mark.
+// In a sticky folder others may add files but change none of this user's: they get no share.
+void richte_ein(int fd, const struct stat& ordner)
+{
+    mode_t rechte = S_IRUSR | S_IWUSR;
+    const mode_t schreiben = (ordner.st_mode & S_ISVTX) ? 0 : ordner.st_mode;
+    // A file made by the administrator in a user's folder belongs to the user, as the folder.
+    if ((schreiben & S_IWGRP) && ::fchown(fd, ::geteuid() == 0 ? ordner.st_uid : uid_t(-1), ordner.st_gid) == 0)
+        rechte |= S_IRGRP | S_IWGRP;
+    else if (::geteuid() == 0)
+        (void)::fchown(fd, ordner.st_uid, gid_t(-1));
+    if (schreiben & S_IWOTH)
+        rechte |= S_IROTH | S_IWOTH;
+    (void)::fchmod(fd, rechte);
+    (void)!::write(fd, marke, sizeof marke - 1);
+}
+
+// The lock file of the folder, opened for writing or made; -1 where none can be had: the folder
+// takes no file (this user may not write it), or something that is no regular file stands at its
+// name; -2 for a file this user may not write (one just made is so for a moment, until it opens
+// to all who may write the folder). `eigene`: made by the program, so it may go again.
+int oeffne_sperrdatei(int ordner, bool& eigene)
+{
+    int fd = ::openat(ordner, sperrname, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    struct stat st{};
+    eigene = fd >= 0;
+    if (eigene && ::fstat(ordner, &st) == 0)
+        richte_ein(fd, st);
+    else if (!eigene && errno == EEXIST && (fd = ::openat(ordner, sperrname, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)) < 0)
+        return errno == EACCES ? -2 : -1;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    char inhalt[sizeof marke] = {};
+    if (fd >= 0 && !eigene)
+        eigene = ::pread(fd, inhalt, sizeof inhalt, 0) == ssize_t(sizeof marke - 1) && std::strcmp(inhalt, marke) == 0;
+    return fd;
+}
+
+// Whether the open lock file `fd` is still the one at its name in `ordner`.
+bool steht_noch(int ordner, int fd)
+{
+    struct stat offen{};
+    struct stat jetzt{};
+    return ::fstat(fd, &offen) == 0 && ::fstatat(ordner, sperrname, &jetzt, AT_SYMLINK_NOFOLLOW) == 0
+           && offen.st_dev == jetzt.st_dev && offen.st_ino == jetzt.st_ino;
+}
+
+// Takes the lock of the folder within the wait: the lock file's descriptor, or -1, with
+// `besetzt` when another run held it all that time (without, where the folder allows no lock).
+int nimm_sperre(int ordner, bool& eigene, bool& besetzt)
+{
+    QElapsedTimer uhr;
+    uhr.start();
+    for (;;) {
+        const int fd = oeffne_sperrdatei(ordner, eigene);
+        // Waited for while it may be a new one; then the run goes on without, as where the
+        // folder allows none.
+        if (fd == -2 && uhr.elapsed() < wartezeit) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
+        }
+        if (fd < 0)
+            return -1;
+        struct flock sperre{};
+        sperre.l_type = F_WRLCK;
+        sperre.l_whence = SEEK_SET;
+        while (::fcntl(fd, F_OFD_SETLK, &sperre) != 0) {
+            const int fehler = errno;
+            besetzt = fehler == EAGAIN || fehler == EACCES;
+            if ((!besetzt && fehler != EINTR) || uhr.elapsed() >= wartezeit) {
+                ::close(fd);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        besetzt = false;
+        // Its holder removed it before letting go: a lock on a file that is no longer at its name
+        // guards nothing.
+        if (steht_noch(ordner, fd))
+            return fd;
+        ::close(fd);
+    }
+}
+
+// Lets the lock go: the program's own lock file is removed first, while still held.
+void gib_frei(const CSperrliste::CEintrag& eintrag)
+{
+    if (eintrag.fd >= 0 && eintrag.eigene && steht_noch(eintrag.ordner, eintrag.fd))
+        ::unlinkat(eintrag.ordner, sperrname, 0);
+    if (eintrag.fd >= 0)
+        ::close(eintrag.fd);
+    ::close(eintrag.ordner);
+}
+
 } // namespace
+
+QLatin1String CZielsperre::gib_sperrdateiname()
+{
+    return QLatin1String(sperrname);
+}
 
 int CZielsperre::gib_wartezeit()
 {
@@ -104,19 +219,14 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
         aendert = zugriff == aendern;
         return;
     }
-    QElapsedTimer uhr;
-    uhr.start();
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            eintrag.fd = fd;
-            eintrag.halter = 1;
-            eintrag.geaendert = aendert = zugriff == aendern;
-            gehalten_ = eingetragen = true;
-            return;
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || uhr.elapsed() >= wartezeit)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    bool eigene = false;
+    bool besetzt = false;
+    const int sperre = nimm_sperre(fd, eigene, besetzt);
+    if (!besetzt) {
+        eintrag = {fd, sperre, eigene, 1, zugriff == aendern};
+        aendert = zugriff == aendern;
+        gehalten_ = eingetragen = true;
+        return;
     }
     ::close(fd);
     liste.ordner.erase({geraet, knoten});
@@ -140,6 +250,6 @@ CZielsperre::~CZielsperre()
     }
     if (--it->second.halter > 0)
         return;
-    ::close(it->second.fd);
+    gib_frei(it->second);
     liste.ordner.erase(it);
 }

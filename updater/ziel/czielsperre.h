@@ -9,8 +9,11 @@
 // the process that works on that folder (the window runs several jobs at once); another process
 // waits a short, bounded time for it and then gives up. Within the process, a job that changes
 // the folder (an install, an uninstall) waits until another one that changes it has ended; jobs
-// that only read it never wait for each other. A folder that does not exist needs no lock: it
-// counts as held.
+// that only read it never wait for each other. The lock lies on a hidden file in the folder that
+// only those who may write the folder can open, so that updaters of every such account exclude
+// each other and no one else can hold it. A folder that does not exist needs no lock, nor one
+// where this user can have no lock file (a folder he may not write, a file there he may not
+// write): it counts as held.
 class CZielsperre
 {
 public:
@@ -26,6 +29,9 @@ public:
     bool gehalten() const { return gehalten_; }
     // Why the lock could not be had (for the protocol); empty while it is held.
     QString gib_fehlertext() const { return fehlertext; }
+
+    // The name of the lock file at the top of the folder, which no archive entry takes.
+    static QLatin1String gib_sperrdateiname();
 
     // How long another process's lock is waited for, in milliseconds.
     static int gib_wartezeit();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 CParallelschleife::CParallelschleife(int anzahl)
 {
@@ -38,16 +39,31 @@ void CParallelschleife::fuer_alle(std::size_t n, const std::function<void(std::s
         arbeit = &f;
         anzahl = n;
         naechster = 0;
+        ausnahme = nullptr;
         ++runde;
     }
     auftrag_da.notify_all();
-    for (std::size_t k = naechster++; k < n; k = naechster++)
-        f(k);
+    nimm_durchlaeufe(f, n);
     // A helper that wakes only after this loop finds it done, or takes part in the next one.
     std::unique_lock<std::mutex> lock(mutex);
     auftrag_fertig.wait(lock, [this] { return beschaeftigt == 0; });
     arbeit = nullptr;
     anzahl = 0;
+    if (const std::exception_ptr grund = std::exchange(ausnahme, nullptr))
+        std::rethrow_exception(grund);
+}
+
+void CParallelschleife::nimm_durchlaeufe(const std::function<void(std::size_t)>& f, std::size_t n)
+{
+    for (std::size_t k = naechster++; k < n; k = naechster++) {
+        try {
+            f(k);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (!ausnahme)
+                ausnahme = std::current_exception();
+        }
+    }
 }
 
 void CParallelschleife::helfe()
@@ -63,8 +79,7 @@ void CParallelschleife::helfe()
         const std::size_t n = anzahl;
         ++beschaeftigt;
         lock.unlock();
-        for (std::size_t k = naechster++; k < n; k = naechster++)
-            f(k);
+        nimm_durchlaeufe(f, n);
         lock.lock();
         if (--beschaeftigt == 0)
             auftrag_fertig.notify_all();

@@ -1,4 +1,6 @@
 #include "zielordner.h"
+#include "eigentum.h"
+#include "namensfaltung.h"
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
@@ -94,6 +96,24 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 bool verlaesst_ordner(int fehler)
 {
     return fehler == EXDEV || fehler == ELOOP;
+}
+
+bool ist_noch_unterhalb(int basis, const QByteArray& relativ, int fd)
+{
+    const int jetzt = oeffne_unterhalb(basis, relativ, O_PATH | O_DIRECTORY);
+    if (jetzt < 0) {
+        // A path that leads to no folder below the base (a file, a link out of it) names none.
+        if (errno == ENOTDIR || verlaesst_ordner(errno))
+            errno = ENOENT;
+        return false;
+    }
+    struct stat dort{};
+    struct stat gehalten{};
+    const bool gleich = ::fstat(jetzt, &dort) == 0 && ::fstat(fd, &gehalten) == 0 && dort.st_dev == gehalten.st_dev
+                        && dort.st_ino == gehalten.st_ino;
+    ::close(jetzt);
+    errno = ENOENT;
+    return gleich;
 }
 
 QStringList namensteile(const QString& pfad)
@@ -380,6 +400,12 @@ int oeffne_tempordner(int ordner, bool anlegen)
 
 bool ist_eigener_name(QStringView teil)
 {
+    // A name of other characters than ASCII is taken as a folder that finds names without
+    // regard to case takes it (".aktualiſierer-temp" is the temporary folder's name there).
+    if (!nur_ascii(teil)) {
+        const QString gefaltet = faltform(teil.toString());
+        return nur_ascii(gefaltet) && ist_eigener_name(gefaltet);
+    }
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer)
         if (teil.compare(QLatin1String(tempordnername(nummer)), Qt::CaseInsensitive) == 0)
             return true;
@@ -559,6 +585,14 @@ bool kopiere_inhalt(int von, int nach, qint64 anzahl)
 
 bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe)
 {
+    // Not over another account's file or link in a sticky folder that others may write.
+    struct stat ort;
+    struct stat alt;
+    if (::fstat(ordner, &ort) == 0 && ::fstatat(ordner, name.constData(), &alt, AT_SYMLINK_NOFOLLOW) == 0
+        && ist_fremd_im_geteilten_ordner(ort, alt)) {
+        errno = EACCES;
+        return false;
+    }
     // Unnamed while it is written: a run killed meanwhile leaves nothing behind. It takes a
     // temporary name only for the rename that replaces the old file.
     QByteArray temp;

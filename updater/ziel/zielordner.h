@@ -25,6 +25,12 @@ int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t mod
 // True for the errno values with which a walk refuses a path that leaves its base.
 bool verlaesst_ordner(int fehler);
 
+// Whether the folder handle `fd`, kept across steps, still is the folder that `relativ` names
+// below `basis`: one moved out of the target (or replaced) meanwhile is no longer the target's,
+// and nothing is written or removed through it. False with errno: ENOENT where it is no longer,
+// else why that could not be told.
+bool ist_noch_unterhalb(int basis, const QByteArray& relativ, int fd);
+
 // The parts of a "/"-separated path below a folder, without empty and "." parts.
 QStringList namensteile(const QString& pfad);
 
@@ -146,7 +152,8 @@ bool kopiere_inhalt(int von, int nach, qint64 anzahl);
 // Writes the file `name` in the folder atomically, its content written by `schreibe` to the
 // handle it is given (once more to a fresh one where an unnamed file cannot be named): a temporary file, flushed to disk, takes the name at the end, and the
 // folder is flushed too. A symbolic link of that name is replaced by the file, never written
-// through. False with errno on failure (`schreibe` sets it when it fails); the old file then stays
+// through; another account's file or link in a sticky folder others may write is left alone
+// (EACCES, see `ist_fremd_im_geteilten_ordner`). False with errno on failure (`schreibe` sets it when it fails); the old file then stays
 // as it was.
 bool schreibe_atomar(int ordner, const QByteArray& name, const std::function<bool(int fd)>& schreibe);
 

@@ -15,8 +15,11 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -261,4 +264,22 @@ TEST_F(CCWidgetLogTest, WorkspaceLoeschenMitFensternDarin)
     EXPECT_TRUE(laufend_wache.isNull());
     EXPECT_TRUE(workspace.isNull());
     loesche_spaetere();
+}
+
+// Where the system starts no thread for the worker (here: no address space for its stack), the
+// job ends at once as failed, where the window waited for it for ever.
+TEST_F(CCWidgetLogTest, OhneThreadEndetDerVorgangAlsFehler)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit leaves";
+#endif
+    auto* log = new TestWidgetLog;
+    std::atomic<bool> frei{true};
+    long seiten = 0;
+    std::ifstream("/proc/self/statm") >> seiten;
+    const rlim_t grenze = rlim_t(seiten * ::sysconf(_SC_PAGESIZE)) + (4 << 20);
+    const struct rlimit neu = {grenze, grenze};
+    EXPECT_EXIT(::setrlimit(RLIMIT_AS, &neu); log->starte_thread(new Arbeiter(log, frei));
+                std::_Exit(warte_bis([&] { return ok(log)->isEnabled(); }) && !log->ist_ok() ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
 }

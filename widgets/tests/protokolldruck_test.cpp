@@ -35,6 +35,7 @@
 #include <numeric>
 #include <atomic>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -779,7 +780,8 @@ TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
 // A report and a log window of install lines printed in slices of 150 paragraphs, as a long
 // document is printed, and in one: each page holds the same words in the same places and the
 // same pictures, a list numbered on, right-aligned, right-to-left and indented paragraphs, tables
-// and pictures across the slices' ends; every item and line is on paper once, in order.
+// and pictures across the slices' ends, pictures taller than the rest of the page too (on A5 and
+// Letter across); every item and line is on paper once, in order.
 TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
 {
     QImage bild(40, 90, QImage::Format_RGB32);
@@ -799,8 +801,21 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     for (int i = 1; i <= 3000; ++i)
         zeilen << QStringLiteral("Installiert %1 /opt/kelmor/lib/modul_%1/teil.dll 4711 Bytes ok").arg(i);
     fenster.gib_textbereich()->setPlainText(zeilen.join(QLatin1Char('\n')));
+    QTextEdit hoch;
+    for (int i = 1; i <= 800; ++i)
+        hoch.append((i % 23 ? QString() : "<img width=40 height=900 src='" + tmp.filePath("bild.png") + "'>")
+                    + QStringLiteral("Hoch %1").arg(i) + (i % 46 == 23 ? QStringLiteral("<br>weiter") : QString()));
+    QPageLayout blatt;
+    setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(druckdatei);
+        return drucker.setPageLayout(blatt);
+    });
     int art = 0;
-    for (QTextEdit* bereich : {&bericht, fenster.gib_textbereich()}) {
+    for (const auto& [bereich, papier] : {std::pair(&bericht, QPageSize::A4), {fenster.gib_textbereich(), QPageSize::A4},
+                                          {&hoch, QPageSize::A5}, {&hoch, QPageSize::Letter}}) {
+        SCOPED_TRACE(QPageSize::name(papier).toStdString());
+        blatt = QPageLayout(QPageSize(papier), papier == QPageSize::Letter ? QPageLayout::Landscape : QPageLayout::Portrait, {});
         QVector<QStringList> seiten[2];
         std::string bilder[2];
         for (int geschnitten = 0; geschnitten < 2; ++geschnitten) {
@@ -828,9 +843,11 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
         }
         const bool ist_bericht = bereich == &bericht;
         QStringList zahlen;
-        for (int i = 1; i <= (ist_bericht ? 1200 : 3000); ++i)
+        for (int i = 1; i <= (ist_bericht ? 1200 : bereich == &hoch ? 800 : 3000); ++i)
             zahlen << QString::number(i);
-        for (const char* wort : {"Punkt", "Rechts", "Latin", "Rein", "#", "Installiert"})
-            EXPECT_TRUE(folgen.value(wort) == (ist_bericht == (wort != std::string("Installiert")) ? zahlen : QStringList())) << wort;
+        const QStringList hier = ist_bericht ? QStringList{"Punkt", "Rechts", "Latin", "Rein", "#"}
+                                             : QStringList{bereich == &hoch ? "Hoch" : "Installiert"};
+        for (const char* wort : {"Punkt", "Rechts", "Latin", "Rein", "#", "Installiert", "Hoch"})
+            EXPECT_TRUE(folgen.value(wort) == (hier.contains(wort) ? zahlen : QStringList())) << wort;
     }
 }

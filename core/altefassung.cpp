@@ -1,0 +1,507 @@
+#include "altefassung.h"
+
+#include "dateien.h"
+#include "steuerzeichen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <vector>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The first line of a record: files in the folder without it are not the program's.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 1");
+// A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
+const QString endung_kopie = QStringLiteral(".alt");
+const QString endung_satz = QStringLiteral(".ziel");
+// A file name cut to leave room in a name of 255 bytes for what is added to it.
+constexpr int namenslaenge = 50;
+
+QString systemfehler(int nummer)
+{
+    return QString::fromLocal8Bit(std::strerror(nummer));
+}
+
+QByteArray kodiert(const QString& pfad)
+{
+    return QFile::encodeName(pfad);
+}
+
+QString satz_von(const QString& kopie)
+{
+    return kopie.left(kopie.size() - endung_kopie.size()) + endung_satz;
+}
+
+QString kopie_von(const QString& satz)
+{
+    return satz.left(satz.size() - endung_satz.size()) + endung_kopie;
+}
+
+// A new file of the user alone by `vorlage`, whose six X stand before its last `rest` characters;
+// `vorlage` then names it. The descriptor, or -1 with errno.
+int neue_datei(QString& vorlage, int rest)
+{
+    QByteArray muster = kodiert(vorlage);
+    const int fd = ::mkostemps(muster.data(), rest, O_CLOEXEC);
+    if (fd >= 0)
+        vorlage = QFile::decodeName(muster);
+    return fd;
+}
+
+// "<folder>/<name of `ziel`> (<art> XXXXXX)", the name cut short where it is long.
+QString neben_name(const QString& ordner, const QString& ziel, const QString& art, const QString& kennzeichen)
+{
+    QString name = QFileInfo(ziel).fileName();
+    if (name.size() > namenslaenge)
+        name.truncate(name.at(namenslaenge - 1).isHighSurrogate() ? namenslaenge - 1 : namenslaenge);
+    return ordner + QLatin1Char('/') + name + QStringLiteral(" (") + art + QLatin1Char(' ') + kennzeichen + QLatin1Char(')');
+}
+
+struct Hinweise
+{
+    std::mutex mutex;
+    QStringList liste;
+};
+
+Hinweise& hinweise()
+{
+    static Hinweise* h = new Hinweise;
+    return *h;
+}
+
+void merke(const QString& hinweis)
+{
+    qWarning("%s", qUtf8Printable(hinweis));
+    std::lock_guard<std::mutex> sperre(hinweise().mutex);
+    hinweise().liste << hinweis;
+}
+
+// What a record holds: which file the old bytes belong to, how many there are, and where they lie
+// when not beside the record (in the temporary folder).
+struct Satz
+{
+    quint64 geraet = 0;
+    quint64 inode = 0;
+    qint64 laenge = 0;
+    QString ziel;
+    QString kopie;
+};
+
+QByteArray satztext(const Satz& satz)
+{
+    QByteArray text = kennung + '\n' + QByteArray::number(satz.geraet) + ' ' + QByteArray::number(satz.inode) + ' '
+                      + QByteArray::number(satz.laenge) + '\n' + kodiert(satz.ziel).toHex() + '\n';
+    if (!satz.kopie.isEmpty())
+        text += kodiert(satz.kopie).toHex() + '\n';
+    return text;
+}
+
+// False for a record cut short: the process ended while writing it, before the file changed; and
+// for one that is not the user's own file (a name others made in a folder taken over).
+bool lies_satz(const QString& name, Satz& satz)
+{
+    struct stat info;
+    std::string text;
+    if (::lstat(kodiert(name).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+        || !lies_datei(kodiert(name).toStdString(), text, 1 << 16))
+        return false;
+    const QList<QByteArray> zeilen = QByteArray::fromStdString(text).split('\n');
+    if ((zeilen.size() != 4 && zeilen.size() != 5) || zeilen[0] != kennung || !zeilen.last().isEmpty())
+        return false;
+    const QList<QByteArray> zahlen = zeilen[1].split(' ');
+    bool ok[3] = {false, false, false};
+    if (zahlen.size() == 3) {
+        satz.geraet = zahlen[0].toULongLong(&ok[0]);
+        satz.inode = zahlen[1].toULongLong(&ok[1]);
+        satz.laenge = zahlen[2].toLongLong(&ok[2]);
+    }
+    satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
+    satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
+    return ok[0] && ok[1] && ok[2] && satz.laenge >= 0 && !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty());
+}
+
+// Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
+QString ordner_alter_fassungen(bool anlegen)
+{
+    const QString daten = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (daten.isEmpty()) {
+        errno = ENOENT;
+        return QString();
+    }
+    const QString ordner = daten + QStringLiteral("/Quorbel/alte Fassungen");
+    if (anlegen) {
+        QDir().mkpath(daten);
+        for (const QString& stufe : {daten + QStringLiteral("/Quorbel"), ordner})
+            if (::mkdir(kodiert(stufe).constData(), S_IRWXU) != 0 && errno != EEXIST)
+                return QString();
+    }
+    // Never through a link, and never a folder another account may change.
+    struct stat info;
+    if (::lstat(kodiert(ordner).constData(), &info) != 0)
+        return QString();
+    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() || (info.st_mode & (S_IWGRP | S_IWOTH))) {
+        errno = EACCES;
+        return QString();
+    }
+    return ordner;
+}
+
+// The lock that keeps a start's look from taking a copy that is being made, before its own lock is
+// taken, for one left behind: `art` LOCK_SH to make one, LOCK_EX to look. Its descriptor, or -1.
+int sperre(const QString& ordner, int art)
+{
+    const int fd = ::open(kodiert(ordner + QStringLiteral("/.sperre")).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 && ::flock(fd, art) != 0) {
+        const int fehler = errno;
+        ::close(fd);
+        errno = fehler;
+        return -1;
+    }
+    return fd;
+}
+
+// The record as a new file, on the disk before the file it names changes; nothing is left of one
+// that could not be written whole. Written under the folder's lock (see `sperre`), so that no start
+// finds it cut short while it is written.
+bool schreibe_satz(const QString& ordner, const QString& name, const Satz& satz)
+{
+    const int ordnersperre = sperre(ordner, LOCK_SH);
+    const int fd = ordnersperre < 0 ? -1 : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const QByteArray text = satztext(satz);
+    const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
+    bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
+    int fehler = geschrieben >= 0 && geschrieben < text.size() ? ENOSPC : errno;
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        ok = false;
+        fehler = errno;
+    }
+    if (fd >= 0 && !ok)
+        ::unlink(kodiert(name).constData());
+    if (ordnersperre >= 0)
+        ::close(ordnersperre);
+    errno = fehler;
+    return ok;
+}
+
+// A new copy in `ordner`, locked by this process, and its `name`; -1 with errno. In the folder of
+// the records the folder's lock is held until the copy's own is taken.
+int neue_kopie(const QString& ordner, bool eigener, QString& name)
+{
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    if (eigener && ordnersperre < 0)
+        return -1;
+    name = ordner + QStringLiteral("/XXXXXX") + endung_kopie;
+    int fd = neue_datei(name, endung_kopie.size());
+    if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
+        ::unlink(kodiert(name).constData());
+        ::close(fd);
+        fd = -1;
+    }
+    const int fehler = errno;
+    if (ordnersperre >= 0)
+        ::close(ordnersperre);
+    errno = fehler;
+    return fd;
+}
+
+// The `laenge` bytes of `fd` in a new copy in `ordner` (see `neue_kopie`), on the disk: its
+// descriptor, or -1 with errno and nothing left behind.
+int sichere(const QString& ordner, bool eigener, int fd, off_t laenge, QString& name)
+{
+    const int kopie = neue_kopie(ordner, eigener, name);
+    if (kopie < 0 || (kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0))
+        return kopie;
+    const int fehler = errno;
+    ::unlink(kodiert(name).constData());
+    ::close(kopie);
+    errno = fehler;
+    return -1;
+}
+
+// Whether the open files `a` and `b` hold the same `laenge_a` and `laenge_b` bytes.
+bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
+{
+    if (laenge_a != laenge_b)
+        return false;
+    std::vector<char> puffer_a(1 << 16), puffer_b(1 << 16);
+    for (off_t ab = 0; ab < laenge_a;) {
+        const ssize_t n = ::pread(a, puffer_a.data(), puffer_a.size(), ab);
+        if (n <= 0 || ::pread(b, puffer_b.data(), std::size_t(n), ab) != n
+            || std::memcmp(puffer_a.data(), puffer_b.data(), std::size_t(n)) != 0)
+            return false;
+        ab += n;
+    }
+    return true;
+}
+
+// The old bytes of `kopie` (open) written back into the file `fd`.
+bool stelle_her(int kopie, int fd, const Satz& satz)
+{
+    return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
+}
+
+// What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
+// may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
+// that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
+// (nothing is left then).
+bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
+{
+    const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
+    // Left by a start that ended while writing it; never another account's file or link.
+    ::unlink(zwischen.constData());
+    const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (kopie < 0)
+        return false;
+    const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
+    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
+        ::unlink(zwischen.constData());
+        return false;
+    }
+    return true;
+}
+
+// Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
+// record `satz`; the new name, or empty (the record then stays).
+QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
+{
+    const QFileInfo info(kopie);
+    const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
+    if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
+        return QString();
+    ::unlink(kodiert(satz).constData());
+    return name;
+}
+
+// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone, EWOULDBLOCK when a
+// write still going on holds it, EACCES when it is not the user's.
+int nimm_kopie(const QString& kopie)
+{
+    const int fd = ::open(kodiert(kopie).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    int fehler = EACCES;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return fd;
+        fehler = errno;
+    }
+    ::close(fd);
+    errno = fehler;
+    return -1;
+}
+
+// A copy left by a write that the end of its process cut off: its record, and the copy open and
+// locked.
+struct Rest
+{
+    QString satzname;
+    Satz satz;
+    int fd = -1;
+};
+
+// The copies of `ordner`'s records that no write holds; what a process left before the file
+// changed (a copy without its whole record) is removed. Called under the folder's lock.
+std::vector<Rest> sammle_reste(const QString& ordner)
+{
+    const QDir dir(ordner);
+    std::vector<Rest> reste;
+    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_satz}, QDir::Files | QDir::Hidden)) {
+        Rest rest;
+        rest.satzname = dir.filePath(eintrag);
+        const bool gelesen = lies_satz(rest.satzname, rest.satz);
+        if (!gelesen || rest.satz.kopie.isEmpty())
+            rest.satz.kopie = kopie_von(rest.satzname);
+        rest.fd = nimm_kopie(rest.satz.kopie);
+        // A record whose copy is gone was left by a process that ended between the two removals,
+        // or names one in the temporary folder that went with it (another's file may be there now).
+        const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
+        if (weg || (rest.fd >= 0 && !gelesen))
+            ::unlink(kodiert(rest.satzname).constData());
+        if (rest.fd >= 0 && !gelesen)
+            ::unlink(kodiert(rest.satz.kopie).constData());
+        if (rest.fd >= 0 && gelesen)
+            reste.push_back(rest);
+        else if (rest.fd >= 0)
+            ::close(rest.fd);
+    }
+    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString kopie = dir.filePath(eintrag);
+        if (QFileInfo::exists(satz_von(kopie)))
+            continue;
+        const int fd = nimm_kopie(kopie);
+        if (fd >= 0) {
+            ::unlink(kodiert(kopie).constData());
+            ::close(fd);
+        }
+    }
+    return reste;
+}
+
+// Where what the file of `rest` held instead of the old bytes lies: kept by a start that ended
+// before they were back (it holds what the file held before any was), or else, with `behalten`,
+// kept now from `fd` (`laenge` bytes): in the user's folder, or beside the copy where that has no
+// room. Empty when none is kept.
+QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
+{
+    const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
+    QStringList namen;
+    for (const QString& ort : {QFileInfo(rest.satzname).path(), QFileInfo(rest.satz.kopie).path()})
+        namen << neben_name(ort, rest.satz.ziel, QStringLiteral("zuletzt"), kennzeichen);
+    struct stat info;
+    for (const QString& name : namen)
+        if (::lstat(kodiert(name).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+            return name;
+    for (const QString& name : namen)
+        if (behalten && behalte_inhalt(fd, laenge, name, kennzeichen))
+            return name;
+    return QString();
+}
+
+// One copy found at a start. Its file, still the same, gets the old bytes back; what it held
+// instead (a half-written content, or a change someone made since) is kept first under a name of
+// its own, and where that finds no room the file stays as it is. Otherwise the old bytes are kept
+// under a name of their own.
+void pruefe(const Rest& rest)
+{
+    const Satz& satz = rest.satz;
+    const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
+    struct stat info;
+    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && quint64(info.st_dev) == satz.geraet
+                          && quint64(info.st_ino) == satz.inode;
+    bool alt = derselbe && gleich(fd, info.st_size, rest.fd, satz.laenge);
+    const QString zuletzt = behalte_zuletzt(rest, fd, derselbe ? info.st_size : 0, derselbe && !alt);
+    if (derselbe && !alt)
+        alt = !zuletzt.isEmpty() && stelle_her(rest.fd, fd, satz);
+    if (fd >= 0)
+        ::close(fd);
+    QString hinweis;
+    if (alt) {
+        ::unlink(kodiert(rest.satzname).constData());
+        ::unlink(kodiert(satz.kopie).constData());
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.")
+                      .arg(maskiere_steuerzeichen(satz.ziel));
+    } else {
+        const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
+                      .arg(maskiere_steuerzeichen(satz.ziel), maskiere_steuerzeichen(name.isEmpty() ? satz.kopie : name));
+    }
+    if (!zuletzt.isEmpty())
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt));
+    merke(hinweis);
+    ::close(rest.fd);
+}
+
+} // namespace
+
+CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
+{
+    const QString ordner = ordner_alter_fassungen(true);
+    const QString temp = QDir::tempPath();
+    struct stat info;
+    if (::fstat(fd, &info) == 0) {
+        Satz satz{quint64(info.st_dev), quint64(info.st_ino), qint64(laenge), ziel, QString()};
+        if (!ordner.isEmpty() && (kopie = sichere(ordner, true, fd, laenge, name)) >= 0) {
+            satzname = satz_von(name);
+            if (schreibe_satz(ordner, satzname, satz))
+                return;
+            verwirf();
+        }
+        // Where the user's folder has no room for them, or cannot be had, the old bytes wait in
+        // the temporary folder, as they did before there was one; a record in the user's folder,
+        // where it still takes one, names them for the next start.
+        if ((kopie = sichere(temp, false, fd, laenge, name)) >= 0) {
+            satz.kopie = name;
+            const QString neben = ordner + QLatin1Char('/') + QFileInfo(name).completeBaseName() + endung_satz;
+            if (!ordner.isEmpty() && schreibe_satz(ordner, neben, satz))
+                satzname = neben;
+            return;
+        }
+    }
+    const int fehler = errno;
+    grund = fehler == ENOSPC || fehler == EDQUOT
+                ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
+                : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3");
+    grund = grund.arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
+}
+
+CAlteFassung::~CAlteFassung()
+{
+    if (kopie >= 0)
+        ::close(kopie);
+}
+
+void CAlteFassung::verwirf()
+{
+    const int fehler = errno;
+    erledigt();
+    if (kopie >= 0)
+        ::close(kopie);
+    kopie = -1;
+    errno = fehler;
+}
+
+void CAlteFassung::erledigt()
+{
+    if (!satzname.isEmpty())
+        ::unlink(kodiert(satzname).constData());
+    if (!name.isEmpty())
+        ::unlink(kodiert(name).constData());
+    satzname.clear();
+    name.clear();
+}
+
+QString CAlteFassung::gib_auf()
+{
+    if (name.isEmpty())
+        return QString();
+    const QString behalten = behalte_kopie(name, satzname, ziel);
+    if (behalten.isEmpty())
+        return name;
+    name.clear();
+    satzname.clear();
+    return behalten;
+}
+
+QString gib_ordner_alter_fassungen()
+{
+    return ordner_alter_fassungen(true);
+}
+
+void stelle_alte_fassungen_wieder_her()
+{
+    const QString ordner = ordner_alter_fassungen(false);
+    if (ordner.isEmpty())
+        return;
+    // The folder's lock only while the copies' own locks are taken: a save in place of another
+    // program, and another start, wait no longer than that, however large the files put back.
+    const int ordnersperre = sperre(ordner, LOCK_EX);
+    if (ordnersperre < 0)
+        return;
+    const std::vector<Rest> reste = sammle_reste(ordner);
+    ::close(ordnersperre);
+    for (const Rest& rest : reste)
+        pruefe(rest);
+}
+
+QStringList nimm_hinweise_alter_fassungen()
+{
+    std::lock_guard<std::mutex> sperre(hinweise().mutex);
+    QStringList liste;
+    liste.swap(hinweise().liste);
+    return liste;
+}
+
+Q_COREAPP_STARTUP_FUNCTION(stelle_alte_fassungen_wieder_her)

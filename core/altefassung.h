@@ -1,0 +1,67 @@
+// The old bytes of a file written in place, kept in the user's own folder until the write is done, and put back at the next start of any program of the system after a write that the end of its process cut off.
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+// Made before the first byte of the file changes. It copies the old bytes into a new file of
+// `gib_ordner_alter_fassungen()`, then records beside them which file they belong to (its name,
+// device and inode, its old length). Where that folder has no room for them or cannot be had, the
+// copy lies in the temporary folder, as before there was one, and the record, where the folder
+// still takes one, names it. While the object lives it holds a lock on its copy, so that the start
+// of another program leaves a write in progress alone; a process that ends before `erledigt`
+// leaves copy and record for the next start (`nimm_hinweise_alter_fassungen`).
+class CAlteFassung
+{
+    Q_DECLARE_TR_FUNCTIONS(CAlteFassung)
+public:
+    // Keeps the `laenge` bytes of the open file `fd`, which `ziel` names. `fehler()` is empty when
+    // they are kept; otherwise it names the folder and the cause (the want of room among them),
+    // and nothing is left behind.
+    CAlteFassung(const QString& ziel, int fd, off_t laenge);
+    // Closes the copy. Unless the write was `erledigt`, copy and record stay.
+    ~CAlteFassung();
+    CAlteFassung(const CAlteFassung&) = delete;
+    CAlteFassung& operator=(const CAlteFassung&) = delete;
+
+    const QString& fehler() const { return grund; }
+    // The copy, open: the old bytes from its start.
+    int handle() const { return kopie; }
+    // The file is whole, new or old again: copy and record go.
+    void erledigt();
+    // Where the write cannot be undone now: the old bytes take a name of their own in their
+    // folder, and the record goes, so that no later start writes them over a file that has changed
+    // since. Where they lie: that name, or their copy's when the renaming failed (the record then
+    // stays for the next start).
+    QString gib_auf();
+
+private:
+    // Removes copy and record, keeping errno.
+    void verwirf();
+
+    QString ziel;
+    QString name;
+    QString satzname;
+    QString grund;
+    int kopie = -1;
+};
+
+// The folder of the kept old bytes: "Quorbel/alte Fassungen" in the user's data folder
+// ("~/.local/share"), made readable by the user alone. Empty, with errno, when it cannot be made or
+// is not the user's own folder (a link, another's, or writable by others).
+QString gib_ordner_alter_fassungen();
+
+// Puts back the old bytes of every write in place that the end of its process cut off (a copy
+// whose lock no one holds), or, where its file is gone, another or cannot be written, leaves them
+// under a name of their own. What the file held instead, where it differs from the old bytes (a
+// change made since, too), is first kept under a name of its own beside them, and the file is left
+// as it is where that finds no room: nothing is lost, and the notice says where everything lies.
+// The folder's lock is held only while the copies' own are taken. Every program of the system
+// does this when its application object is made (a start-up function of the core).
+void stelle_alte_fassungen_wieder_her();
+// The notices of `stelle_alte_fassungen_wieder_her` not yet taken: which file was made whole
+// again, and where old bytes lie. Each program shows them where it shows its other start notices.
+QStringList nimm_hinweise_alter_fassungen();
