@@ -86,13 +86,12 @@ void CSchrittlayout::gehe_zu(int position)
     if (!block.isValid())
         return;
     const qreal y = layout->blockBoundingRect(block).top();
-    // A view's height below it laid out too, or the view's range would hold it above the place.
-    const QTextBlock zuletzt = dokument->findBlock(qMax(0, gelegt_bis - 1));
-    if (dokument->findBlock(gelegt_bis).isValid()
-        && layout->blockBoundingRect(zuletzt).bottom() < y + ansicht->viewport()->height()) {
-        wenn_gelegt(gelegt_bis + 1, [this, position] { gehe_zu(position); });
-        return;
-    }
+    // A view's height below it laid out too, or the view's range would hold it above the place:
+    // no more than a screen's blocks, laid out here at once.
+    const qreal unten = y + ansicht->viewport()->height();
+    for (QTextBlock weiter = block; weiter.isValid(); weiter = weiter.next())
+        if (weiter.isVisible() && layout->blockBoundingRect(weiter).bottom() >= unten)
+            break;
     // The view learns of the height laid out a turn of the event loop later.
     QScrollBar* const leiste = ansicht->verticalScrollBar();
     leiste->setMaximum(qMax(leiste->maximum(), qRound(y)));
