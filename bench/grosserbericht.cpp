@@ -1,6 +1,6 @@
 // Measures large reports in the report viewer's text page: showing, a new width, saving as PDF and printing, each with its time, the GUI thread's longest stall, the peak memory, and every line, row and picture counted in the PDF.
 //
-// grosserbericht [--berichte pre,bilder,tabellen,riesig] [--ordner ORDNER] [--ohne-zaehlung]
+// grosserbericht [--berichte pre,bilder,tabellen,riesig] [--ordner ORDNER] [--ohne-zaehlung] [--layout SEKUNDEN]
 //   writes each report into ORDNER (default a temporary folder) and opens it in the viewer's
 //   one-page form (800 x 600): "pre" 200,000 lines in a "<pre>" block (about 9 MB), "bilder" a
 //   table of 3,000 rows of four columns with a picture in each row, "tabellen" 600 small tables
@@ -10,6 +10,7 @@
 //   Then pdftotext and pdfimages count the rows and pictures in both PDFs.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
+#include "speicherspitze.h"
 #include "anwendung.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
@@ -37,24 +38,6 @@
 #include <memory>
 
 namespace {
-
-double spitze_mib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& zeile : status.readAll().split('\n'))
-        if (zeile.startsWith("VmHWM:"))
-            return zeile.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-void setze_spitze_zurueck()
-{
-    QFile clear_refs(QStringLiteral("/proc/self/clear_refs"));
-    if (clear_refs.open(QIODevice::WriteOnly))
-        clear_refs.write("5");
-}
 
 // The longest time between two ticks of a 10 ms timer on the GUI thread since `beginne`.
 class Stockung : public QObject
@@ -187,6 +170,9 @@ int main(int argc, char** argv)
     QStringList arten{QStringLiteral("pre"), QStringLiteral("bilder"), QStringLiteral("tabellen"), QStringLiteral("riesig")};
     QString ordner;
     bool zaehlen = true;
+    // How long the page's layout to its end is waited for: the window answers meanwhile, and the
+    // save and print read the file, not the page.
+    qint64 layout_ms = 600000;
     const QStringList argumente = QCoreApplication::arguments();
     for (int i = 1; i < argumente.size(); ++i) {
         if (argumente[i] == QLatin1String("--berichte") && i + 1 < argumente.size())
@@ -195,6 +181,8 @@ int main(int argc, char** argv)
             ordner = argumente[++i];
         else if (argumente[i] == QLatin1String("--ohne-zaehlung"))
             zaehlen = false;
+        else if (argumente[i] == QLatin1String("--layout") && i + 1 < argumente.size())
+            layout_ms = argumente[++i].toLongLong() * 1000;
     }
     QTemporaryDir vorgabe;
     if (ordner.isEmpty())
@@ -237,8 +225,8 @@ int main(int argc, char** argv)
         browser->setze_quelle(CQString(datei));
         warte([seite] { return !seite->laedt(); }, 3600000);
         zeile(art, "shown", uhr.elapsed(), stockung, QStringLiteral("%1 KiB").arg(QFileInfo(datei).size() / 1024));
-        warte([seite] { return ganz_gelegt(seite); }, 3600000);
-        zeile(art, "laid out", uhr.elapsed(), stockung);
+        const bool gelegt = warte([seite] { return ganz_gelegt(seite); }, layout_ms);
+        zeile(art, "laid out", uhr.elapsed(), stockung, gelegt ? QString() : QStringLiteral("NOT to its end yet"));
 
         QScrollBar* const leiste = seite->verticalScrollBar();
         warte([leiste] { return leiste->maximum() > 0; }, 1000);
@@ -249,7 +237,7 @@ int main(int argc, char** argv)
         browser->resize(700, 600);
         // Back at the line it showed at its top.
         const auto zurueck = [seite, oben] { return qAbs(seite->cursorForPosition(QPoint(0, 0)).position() - oben) < 200; };
-        warte([seite, &zurueck] { return ganz_gelegt(seite) && zurueck(); }, 3600000);
+        warte([seite, &zurueck, gelegt] { return (!gelegt || ganz_gelegt(seite)) && zurueck(); }, layout_ms);
         zeile(art, "new width", uhr.elapsed(), stockung, zurueck() ? QStringLiteral("back in place") : QStringLiteral("NOT back"));
 
         const QString pdf = ordner + QLatin1Char('/') + art + QStringLiteral(".pdf");

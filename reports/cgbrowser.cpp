@@ -299,11 +299,17 @@ void CGBrowser::melde_leer() const
 
 bool CGBrowser::laedt_noch() const
 {
-    if (!webseite1 || !webseite1->laedt())
+    // A single text page is printed, saved and mailed from its file, read or not; the two-page
+    // form is printed from what its pages show.
+    int prozent = webseite1 && webseite1->laedt() ? webseite1->gib_fortschritt() : -1;
+    for (const CGBrowserEx* seite : {textseite1, textseite2})
+        if (zwei_seiten && seite && seite->laedt())
+            prozent = seite->gib_fortschritt();
+    if (prozent < 0)
         return false;
     const QString text = tr("Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz "
                             "angezeigt ist.")
-                             .arg(webseite1->gib_fortschritt());
+                             .arg(prozent);
     CQCat::gib_instanz()->warn(CQString(text));
     frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
     return true;

@@ -144,7 +144,8 @@ private:
     // Print, save and mail of a viewer that shows nothing say why: the report was refused (the
     // refusal again), or else nothing is there (the error beep).
     void melde_leer() const;
-    // A web page still loading says that it cannot be saved, printed or mailed yet.
+    // A web page still loading, or a page of the two-page form still reading its report, says
+    // that it cannot be saved, printed or mailed yet.
     bool laedt_noch() const;
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();

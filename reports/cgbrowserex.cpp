@@ -125,12 +125,16 @@ void CGBrowserEx::lade_ausstehenden_bericht()
         return;
     }
     lader = std::make_unique<CHintergrund>([arbeit](CHintergrund& hintergrund) { return arbeit(&hintergrund); });
-    connect(lader.get(), &CHintergrund::anteil, this, [this](int promille) { emit ladefortschritt(qBound(1, promille / 10, 99)); });
+    connect(lader.get(), &CHintergrund::anteil, this, [this](int promille) {
+        fortschritt = qBound(1, promille / 10, 99);
+        emit ladefortschritt(fortschritt);
+    });
     connect(lader.get(), &CHintergrund::fertig, this, [this] {
         ladefehler = lader->gib_fehler();
         lade_fertig();
     });
-    emit ladefortschritt(1);
+    fortschritt = 1;
+    emit ladefortschritt(fortschritt);
     lader->starte();
 }
 

@@ -47,6 +47,8 @@ public:
     // The report file the page shows or is reading; empty when it shows no report file (a page
     // given its HTML). Prints and copies of such a page are built from the file beside the window.
     QString gib_berichtsdatei() const;
+    // How far the report being read has come, in per cent (while `laedt`).
+    int gib_fortschritt() const { return fortschritt; }
     // Why the report last asked for could not be read; empty when it could.
     const QString& gib_ladefehler() const { return ladefehler; }
 
@@ -92,6 +94,7 @@ private:
     QString ladedatei;
     QString anker;
     QString ladefehler;
+    int fortschritt = 0;
     std::shared_ptr<Ladung> ladung;
     std::unique_ptr<CHintergrund> lader;
     CSchrittlayout* schritte;

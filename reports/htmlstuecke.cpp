@@ -90,10 +90,8 @@ bool CHtmlStuecke::naechstes(Stueck& stueck)
             break;
         pos = lt;
         if (lt + 1 < n && quelle.at(lt + 1).isLetter()) {
-            int ende = lt + 1;
-            while (ende < n && ist_namenszeichen(quelle.at(ende)))
-                ++ende;
-            const QString name = quelle.mid(lt + 1, ende - lt - 1).toLower();
+            int ende = 0;
+            const QString name = lies_name(lt + 1, ende);
             schliesse_implizit(name);
             if (lt > anfang && soll_schneiden(name) && schnitt_erlaubt()) {
                 // A line break at a cut goes: the paragraph's end stands in for it.
@@ -108,6 +106,14 @@ bool CHtmlStuecke::naechstes(Stueck& stueck)
     }
     stueck = schneide(n, n);
     return true;
+}
+
+QString CHtmlStuecke::lies_name(int von, int& ende) const
+{
+    ende = von;
+    while (ende < quelle.size() && ist_namenszeichen(quelle.at(ende)))
+        ++ende;
+    return quelle.mid(von, ende - von).toLower();
 }
 
 int CHtmlStuecke::lies_tag(int lt)
@@ -134,10 +140,8 @@ int CHtmlStuecke::lies_tag(int lt)
 int CHtmlStuecke::lies_start_tag(int lt)
 {
     const int n = quelle.size();
-    int i = lt + 1;
-    while (i < n && ist_namenszeichen(quelle.at(i)))
-        ++i;
-    const QString name = quelle.mid(lt + 1, i - lt - 1).toLower();
+    int i = 0;
+    const QString name = lies_name(lt + 1, i);
     // To the ">" outside a quoted value.
     QChar zitat;
     QChar letztes;
@@ -187,10 +191,8 @@ int CHtmlStuecke::lies_start_tag(int lt)
 int CHtmlStuecke::lies_end_tag(int lt)
 {
     const int n = quelle.size();
-    int i = lt + 2;
-    while (i < n && ist_namenszeichen(quelle.at(i)))
-        ++i;
-    const QString name = quelle.mid(lt + 2, i - lt - 2).toLower();
+    int i = 0;
+    const QString name = lies_name(lt + 2, i);
     const int ende = quelle.indexOf(QLatin1Char('>'), i);
     const int weiter = ende < 0 ? n : ende + 1;
     if (name == QLatin1String("head")) {

@@ -44,6 +44,8 @@ private:
         int zellen = 0;
     };
 
+    // The element name that begins at `von`, in lower case; `ende` gets the position after it.
+    QString lies_name(int von, int& ende) const;
     // Reads the tag at `pos` ("<"), updates the open elements and gives the position after it.
     int lies_tag(int pos);
     int lies_start_tag(int pos);

@@ -76,7 +76,10 @@ int CSchrittlayout::vor_neuer_breite()
 
 void CSchrittlayout::zeige_wieder(int position)
 {
-    if (position >= 0)
+    // A place near what is laid out is shown at once: an anchor in a short report, say.
+    if (position >= 0 && position - gelegt_bis < sofort_bis && !neu_begonnen())
+        gehe_zu(position);
+    else if (position >= 0)
         wenn_gelegt(position, [this, position] { gehe_zu(position); });
 }
 
