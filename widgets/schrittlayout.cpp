@@ -132,7 +132,9 @@ bool CSchrittlayout::neu_begonnen() const
 
 void CSchrittlayout::schritt()
 {
-    if (!dokument || !layout)
+    // A view no one sees is laid out once it shows: a page that only prints or saves its report
+    // leaves the GUI thread to that work.
+    if (!dokument || !layout || !ansicht->isVisible())
         return;
     if (neu_begonnen()) {
         gelegt_bis = 0;
