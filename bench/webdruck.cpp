@@ -8,6 +8,7 @@
 //   memory the process used meanwhile (its peak resident set, reset before each road).
 // Runs on a display (xvfb-run) or offscreen; as root the engine needs QTWEBENGINE_DISABLE_SANDBOX=1.
 #include "sanitizervorgaben.h"
+#include "speicherspitze.h"
 #include "anwendung.h"
 #include "cgbrowserweb.h"
 #include "cprinter.h"
@@ -23,26 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-// The process's peak resident set in MiB since the last reset.
-double spitze_mib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& zeile : status.readAll().split('\n'))
-        if (zeile.startsWith("VmHWM:"))
-            return zeile.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-// Starts the next measurement from the memory in use now.
-void setze_spitze_zurueck()
-{
-    QFile clear_refs(QStringLiteral("/proc/self/clear_refs"));
-    if (clear_refs.open(QIODevice::WriteOnly))
-        clear_refs.write("5");
-}
 
 template <typename Bedingung>
 bool warte(Bedingung fertig, int ms = 120000)

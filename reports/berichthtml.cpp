@@ -117,7 +117,15 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
 
 QString html_aus_bytes(const QByteArray& daten)
 {
-    QTextCodec* const erklaert = QTextCodec::codecForHtml(daten, nullptr);
+    if (QTextCodec* const marke = QTextCodec::codecForUtfText(daten, nullptr))
+        return marke->toUnicode(daten);
+    // Without a mark the bytes of the markup are ASCII in every code a page may declare: the
+    // declaration reads the same in Latin-1, wherever and however it is written. A page so read
+    // cannot be in UTF-16 or UTF-32, whatever it says: it is taken for UTF-8, as browsers do.
+    const QString name = erklaerter_zeichensatz(QString::fromLatin1(daten));
+    QTextCodec* erklaert = name.isEmpty() ? nullptr : QTextCodec::codecForName(name.toLatin1());
+    if (erklaert && (erklaert->name().startsWith("UTF-16") || erklaert->name().startsWith("UTF-32")))
+        erklaert = QTextCodec::codecForMib(utf8_mib);
     return (erklaert ? erklaert : CQIODatei::codec_von(daten))->toUnicode(daten);
 }
 

@@ -17,7 +17,8 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
 // False when the file cannot be opened or written.
 bool schreibe_berichtshtml(const QString& datei, const QString& html);
 
-// The text of an HTML file's bytes in the code they declare (a byte-order mark or a meta element);
+// The text of an HTML file's bytes in the code they declare (a byte-order mark, else a meta
+// element anywhere, read as `schreibe_berichtshtml` reads it: one reader for every road);
 // when they declare none, by the rule of the system's text files (`CQIODatei::codec_von`): UTF-8
 // when they are valid UTF-8, else the 8-bit code page such a page is written in here, where Qt
 // would take Latin-1.

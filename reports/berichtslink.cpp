@@ -8,9 +8,8 @@
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <QLocale>
 
 const QStringList& berichtsendungen()
 {
@@ -24,9 +23,6 @@ Linkziel pruefe_berichtslink(const QString& text)
     return pruefe_link(text, berichtsendungen());
 }
 
-namespace {
-
-// The user is told in the log and in a warning box.
 void melde_bericht(const QString& text)
 {
     CQCat::gib_instanz()->error(CQString(text));
@@ -34,62 +30,46 @@ void melde_bericht(const QString& text)
                        {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
 }
 
-// Table cells a text page lays out in about a second: Qt lays a table out whole, at every change
-// of the page's width too.
-constexpr int meiste_tabellenzellen = 10000;
+namespace {
 
-// The table cells of the HTML file `datei`, read whole (it is no larger than a page loads).
-int tabellenzellen(const QString& datei)
+// The size in MB (MiB) with one decimal as the locale writes it, rounded up, so that a file over a
+// limit never reads as the limit; a whole number without decimals.
+QString megabyte(qint64 bytes)
 {
-    QFile html(datei);
-    if (!oeffne_regulaere_datei(html, QIODevice::ReadOnly))
-        return 0;
-    static const QRegularExpression zelle(QStringLiteral("<t[dh][\\s>/]"), QRegularExpression::CaseInsensitiveOption);
-    int zellen = 0;
-    for (auto treffer = zelle.globalMatch(QString::fromLatin1(html.readAll())); treffer.hasNext(); treffer.next())
-        ++zellen;
-    return zellen;
+    constexpr qint64 mib = 1024 * 1024;
+    const qint64 zehntel_mb = (bytes * 10 + mib - 1) / mib;
+    QLocale zahlen;
+    zahlen.setNumberOptions(QLocale::OmitGroupSeparator);
+    return zehntel_mb % 10 == 0 ? zahlen.toString(zehntel_mb / 10) : zahlen.toString(zehntel_mb / 10.0, 'f', 1);
 }
 
 } // namespace
 
-bool bericht_fehlt(const QString& datei)
+qint64 groesste_berichtsdatei(const QString& datei)
 {
-    if (ist_datei(datei))
+    constexpr qint64 mib = 1024 * 1024;
+    return ist_textbericht(datei) ? 256 * mib : 32 * mib;
+}
+
+QString zu_gross_text(const QString& datei, qint64 groesse)
+{
+    return QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen "
+                                                    "(höchstens %3 MB).")
+        .arg(maskiere_steuerzeichen(datei), megabyte(groesse), megabyte(groesste_berichtsdatei(datei)));
+}
+
+bool bericht_verweigert(const QString& datei, QString* grund)
+{
+    QString text;
+    if (!ist_datei(datei))
+        text = QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist nicht vorhanden !").arg(datei);
+    else if (const qint64 groesse = QFileInfo(datei).size(); groesse > groesste_berichtsdatei(datei))
+        text = zu_gross_text(datei, groesse);
+    if (grund)
+        *grund = text;
+    if (text.isEmpty())
         return false;
-    melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist nicht vorhanden !").arg(datei));
-    return true;
-}
-
-qint64 groesste_berichtsdatei(const QString& datei, bool textseite)
-{
-    constexpr qint64 mib = 1024 * 1024;
-    if (ist_textbericht(datei))
-        return 256 * mib;
-    return textseite ? 4 * mib : 32 * mib;
-}
-
-bool bericht_zu_gross(const QString& datei, bool textseite)
-{
-    const qint64 groesse = QFileInfo(datei).size();
-    const qint64 grenze = groesste_berichtsdatei(datei, textseite);
-    if (groesse <= grenze) {
-        const int zellen = textseite && !ist_textbericht(datei) ? tabellenzellen(datei) : 0;
-        if (zellen <= meiste_tabellenzellen)
-            return false;
-        melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 Tabellenzellen zu groß "
-                                                               "zum Anzeigen (höchstens %3).")
-                          .arg(maskiere_steuerzeichen(datei))
-                          .arg(zellen)
-                          .arg(meiste_tabellenzellen));
-        return true;
-    }
-    constexpr qint64 mib = 1024 * 1024;
-    melde_bericht(QCoreApplication::translate("CGBrowser", "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen "
-                                                           "(höchstens %3 MB).")
-                      .arg(maskiere_steuerzeichen(datei))
-                      .arg((groesse + mib - 1) / mib)
-                      .arg(grenze / mib));
+    melde_bericht(text);
     return true;
 }
 

@@ -12,24 +12,22 @@ const QStringList& berichtsendungen();
 // The allow-list's decision on a link or source of a report page (both kinds of page ask here).
 Linkziel pruefe_berichtslink(const QString& text);
 
-// True when `datei` names no regular file: the user is told, in the log and in a warning box,
-// "Der Bericht '%1' ist nicht vorhanden !".
-bool bericht_fehlt(const QString& datei);
+// Tells the user, in the log and in a warning box.
+void melde_bericht(const QString& text);
 
-// The largest report file a page loads, in bytes: a text report 256 MiB (a text page reads it in
-// slices); any other 4 MiB on a text page (`textseite`), which parses and lays out its markup in
-// one go on the GUI thread, and 32 MiB elsewhere (the web page, whose engine works beside the
-// window, a mail's copy). Memory stays a small multiple of that, and a larger file is refused
-// rather than holding the window or ending the program for want of memory.
-qint64 groesste_berichtsdatei(const QString& datei, bool textseite = false);
+// The largest report file any page loads, in bytes: a text report 256 MiB, any other 32 MiB.
+// Pages take their time beside the window, and memory stays a small multiple of that; a larger
+// file is refused rather than ending the program for want of memory.
+qint64 groesste_berichtsdatei(const QString& datei);
 
-// True when `datei` is larger than a page (a text page with `textseite`) loads: the user is told,
-// in the log and in a warning box, "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen
-// (höchstens %3 MB)." An HTML report for a text page is also too large with more than 10,000
-// table cells: Qt lays a table out whole, at some seconds for a MiB of cells, and again whenever
-// the page's width changes ("Der Bericht '%1' ist mit %2 Tabellenzellen zu groß zum Anzeigen
-// (höchstens %3).").
-bool bericht_zu_gross(const QString& datei, bool textseite);
+// "Der Bericht '%1' ist mit %2 MB zu groß zum Anzeigen (höchstens %3 MB).", the sizes in MB with
+// a decimal where one counts, rounded up: a file over the limit never reads as the limit.
+QString zu_gross_text(const QString& datei, qint64 groesse);
+
+// True when a page cannot show the report `datei`: when it names no regular file ("Der Bericht
+// '%1' ist nicht vorhanden !") or one larger than a page loads (`zu_gross_text`). The user is told
+// (`melde_bericht`), and `grund` gets the text (empty when the report can be shown).
+bool bericht_verweigert(const QString& datei, QString* grund = nullptr);
 
 // True for a plain-text report (the suffix "txt" in any case).
 bool ist_textbericht(const QString& datei);

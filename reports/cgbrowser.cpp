@@ -1,4 +1,5 @@
 #include "cgbrowser.h"
+#include "berichtsdokument.h"
 #include "berichthtml.h"
 #include "berichtslink.h"
 #include "ccat.h"
@@ -12,6 +13,7 @@
 #include "druckfolge.h"
 #include "druckseiten.h"
 #include "gui.h"
+#include "hintergrund.h"
 #include "katalog.h"
 #include "pdfausgabe.h"
 #include "pdfoeffner.h"
@@ -87,6 +89,40 @@ void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString()
     if (!grund.isEmpty())
         text += QLatin1Char(' ') + grund;
     CQCat::gib_instanz()->error(CQString(text));
+}
+
+// What a copy of a text page is made of, taken on the GUI thread: the report file it shows, which
+// the copy reads beside the window, or else the page's own text or HTML.
+struct Seiteninhalt
+{
+    QString datei;
+    QString jetzt;
+};
+
+Seiteninhalt inhalt_von(const CGBrowserEx* seite, bool html)
+{
+    if (!seite)
+        return {};
+    const QString datei = seite->gib_berichtsdatei();
+    if (!datei.isEmpty())
+        return {datei, QString()};
+    return {QString(), html ? QString(seite->gib_html()) : seite->toPlainText()};
+}
+
+// The text, or with `html` the HTML, of a page's content: an HTML report's own markup, the
+// document of any other report as the page shows it. `fehler` gets why a file cannot be read.
+QString lies_inhalt(const Seiteninhalt& inhalt, bool html, CHintergrund& arbeit, QString& fehler)
+{
+    if (inhalt.datei.isEmpty())
+        return inhalt.jetzt;
+    QString text;
+    if (html && !ist_textbericht(inhalt.datei)) {
+        CBerichtsdokument::lies_html(inhalt.datei, text, fehler);
+        return text;
+    }
+    CBerichtsdokument dokument;
+    fehler = dokument.lade(inhalt.datei, 0, &arbeit);
+    return html ? dokument.toHtml(QByteArrayLiteral("utf-8")) : dokument.toPlainText();
 }
 
 } // namespace
@@ -234,7 +270,8 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
     // them, which speak for themselves.
     const QString datei = quelle_.startsWith(QLatin1Char('#')) ? QString() : lokale_datei(quelle_);
     const bool seite_zeigt_sie = webseite1 || berichtsendungen().contains(QFileInfo(datei).suffix().toLower());
-    if (!datei.isEmpty() && seite_zeigt_sie && (bericht_fehlt(datei) || bericht_zu_gross(datei, !webseite1))) {
+    verweigerung.clear();
+    if (!datei.isEmpty() && seite_zeigt_sie && bericht_verweigert(datei, &verweigerung)) {
         // Nor does the report shown before stay, to be saved, printed or mailed in its place.
         quelle.clear();
         if (textseite1) {
@@ -251,30 +288,42 @@ void CGBrowser::setze_quelle(const CQString& quelle_)
         webseite1->zeige_quelle(quelle_);
 }
 
-// ---- Printing ----
-
-void CGBrowser::lade_seiten_zu_ende()
+void CGBrowser::melde_leer() const
 {
-    for (CGBrowserEx* seite : {textseite1, textseite2})
-        if (seite)
-            seite->lade_zu_ende();
+    const QString grund = !verweigerung.isEmpty() ? verweigerung : textseite1 ? textseite1->gib_ladefehler() : QString();
+    if (grund.isEmpty())
+        fehler_ton();
+    else
+        melde_bericht(grund);
 }
 
 bool CGBrowser::laedt_noch() const
 {
-    if (!webseite1 || !webseite1->laedt())
+    // A single text page is printed, saved and mailed from its file, read or not; the two-page
+    // form is printed from what its pages show.
+    int prozent = webseite1 && webseite1->laedt() ? webseite1->gib_fortschritt() : -1;
+    for (const CGBrowserEx* seite : {textseite1, textseite2})
+        if (zwei_seiten && seite && seite->laedt())
+            prozent = seite->gib_fortschritt();
+    if (prozent < 0)
         return false;
     const QString text = tr("Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz "
                             "angezeigt ist.")
-                             .arg(webseite1->gib_fortschritt());
+                             .arg(prozent);
     CQCat::gib_instanz()->warn(CQString(text));
     frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
     return true;
 }
 
+// ---- Printing ----
+
 void CGBrowser::drucke(const int& art)
 {
-    lade_seiten_zu_ende();
+    // Nothing to print gives no blank sheet.
+    if (ist_leer()) {
+        melde_leer();
+        return;
+    }
     if (laedt_noch())
         return;
     if (!zwei_seiten) {
@@ -516,10 +565,9 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
-    lade_seiten_zu_ende();
     // An empty viewer (its report was missing, say) has nothing to save: no empty files.
     if (ist_leer()) {
-        fehler_ton();
+        melde_leer();
         return;
     }
     if (laedt_noch())
@@ -566,25 +614,47 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
     }
 
     // The plain text itself: read back as HTML it would lose its lines and its "<" and "&".
-    QString text = textseite1 ? textseite1->toPlainText() : webseite1 ? webseite1->gib_text() : QString();
-    if (zwei_seiten && textseite2)
-        text += QLatin1Char('\n') + textseite2->toPlainText();
-    // Images leave their stand-in character behind, which no text reader shows.
-    text.remove(QChar::ObjectReplacementCharacter);
-    const QString fehler = schreibe_ganz(ziel, text.toUtf8());
+    const Seiteninhalt seite1 = textseite1 ? inhalt_von(textseite1, false)
+                                           : Seiteninhalt{QString(), webseite1 ? webseite1->gib_text() : QString()};
+    const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, false) : Seiteninhalt();
+    const bool mit_seite2 = zwei_seiten && textseite2;
+    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
+        QString grund;
+        QString text = lies_inhalt(seite1, false, arbeit, grund);
+        if (mit_seite2)
+            text += QLatin1Char('\n') + lies_inhalt(seite2, false, arbeit, grund);
+        if (!grund.isEmpty() || arbeit.abgebrochen())
+            return grund;
+        // Images leave their stand-in character behind, which no text reader shows.
+        text.remove(QChar::ObjectReplacementCharacter);
+        const QString schreibfehler = schreibe_ganz(ziel, text.toUtf8());
+        return schreibfehler.isEmpty() ? QString() : datei_fehler(ziel) + QLatin1Char(' ') + schreibfehler;
+    });
     if (!fehler.isEmpty())
-        CQCat::gib_instanz()->error(CQString(datei_fehler(ziel) + QLatin1Char(' ') + fehler));
+        CQCat::gib_instanz()->error(CQString(fehler));
 }
 
 bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString&)
 {
-    QString html = textseite1 ? textseite1->gib_html() : webseite1 ? webseite1->gib_html() : QString();
-    if (link_modus == 0)
-        html = mache_dateiverweise_relativ(html, weitere_dateien, false);
-    if (zwei_seiten && textseite2)
-        html += textseite2->gib_html();
-    if (!schreibe_berichtshtml(datei, html)) {
-        CQCat::gib_instanz()->error(CQString(datei_fehler(datei)));
+    const Seiteninhalt seite1 =
+        textseite1 ? inhalt_von(textseite1, true)
+                   : Seiteninhalt{QString(), webseite1 ? QString(webseite1->gib_html()) : QString()};
+    const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, true) : Seiteninhalt();
+    const bool mit_seite2 = zwei_seiten && textseite2;
+    bool geschrieben = false;
+    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
+        QString grund;
+        QString html = lies_inhalt(seite1, true, arbeit, grund);
+        if (link_modus == 0)
+            html = mache_dateiverweise_relativ(html, weitere_dateien, false);
+        if (mit_seite2)
+            html += lies_inhalt(seite2, true, arbeit, grund);
+        if (grund.isEmpty() && !arbeit.abgebrochen())
+            geschrieben = schreibe_berichtshtml(datei, html);
+        return grund;
+    });
+    if (!geschrieben) {
+        CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? datei_fehler(datei) : fehler));
         return false;
     }
     return true;
@@ -592,7 +662,6 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
 
 void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
 {
-    lade_seiten_zu_ende();
     if (webseite1) {
         webseite1->drucke_pdf(datei, drucken, CGBrowserWeb::pdf_layout());
         return;
@@ -630,7 +699,20 @@ void CGBrowser::drucke_text(QTextDocument& dokument, QPrinter& drucker) const
     // The page's own margins, not those QTextDocument::print adds to a document without pages.
     Druckeinrichtung einrichtung;
     einrichtung.raender_mm = QMarginsF(rand_links * 10, rand_oben * 10, rand_rechts * 10, rand_unten * 10);
-    drucke_auf_drucker(&dokument, drucker, CQString(), einrichtung);
+    // The page's report is printed from its file, made beside the window as the page made it.
+    const QString datei = textseite1 && &dokument == textseite1->document() ? textseite1->gib_berichtsdatei() : QString();
+    if (datei.isEmpty()) {
+        drucke_auf_drucker(&dokument, drucker, CQString(), einrichtung);
+        return;
+    }
+    const QFont schrift = dokument.defaultFont();
+    const Druckvorlage vorlage = [datei, schrift](CHintergrund& arbeit, qreal breite, QString& fehler) {
+        auto bericht = std::make_unique<CBerichtsdokument>();
+        bericht->setDefaultFont(schrift);
+        fehler = bericht->lade(datei, breite, &arbeit);
+        return fehler.isEmpty() ? std::unique_ptr<QTextDocument>(std::move(bericht)) : nullptr;
+    };
+    drucke_auf_drucker(vorlage, schrift, drucker, CQString(), einrichtung);
 }
 
 void CGBrowser::zeigePDFSlot()
@@ -644,7 +726,7 @@ void CGBrowser::zeigePDFSlot()
 void CGBrowser::sende_bericht()
 {
     if (ist_leer()) {
-        fehler_ton();
+        melde_leer();
         return;
     }
     if (!laedt_noch() && mailversand_frei(true))
@@ -654,13 +736,19 @@ void CGBrowser::sende_bericht()
 void CGBrowser::erstelle_mail()
 {
     auto* mail = new CGMail;
-    if (!quelle.isEmpty()) {
-        mail->lies_text(quelle, true);
+    // A report's file is read beside the window; a text report travels as its file, which the mail
+    // reads itself.
+    const QString bericht = !quelle.isEmpty() ? QString(quelle) : textseite1 ? textseite1->gib_berichtsdatei() : QString();
+    if (!bericht.isEmpty() && (textseite1 || !quelle.isEmpty())) {
+        const bool lesen = !quelle.isEmpty() || !ist_textbericht(bericht);
+        CHintergrund::fuehre_aus(this, tr("Mail wird vorbereitet ..."), [&](CHintergrund&) {
+            mail->lies_text(CQString(bericht), lesen);
+            return QString();
+        });
     } else if (textseite1) {
+        // A page given its HTML travels as that HTML.
         mail->lies_text(textseite1->quelle, false);
-        // A text report travels as its file: the HTML of its page would only take memory.
-        if (!ist_textbericht(textseite1->quelle))
-            mail->html = CQString(textseite1->toHtml());
+        mail->html = CQString(textseite1->toHtml());
     } else if (webseite1) {
         const QString seitenquelle = webseite1->gib_quelle();
         if (ist_xml_methode_2()) {

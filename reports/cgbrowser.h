@@ -141,9 +141,11 @@ private:
     std::unique_ptr<QTextDocument> fusskasten(int nummer, QPaintDevice& geraet, qreal breite) const;
     // The printer's page holds one line between those margins.
     bool papier_reicht(QPrinter& drucker, bool fusszeile);
-    // Text reports still being read into the pages are read to their end.
-    void lade_seiten_zu_ende();
-    // A web page still loading says that it cannot be saved, printed or mailed yet.
+    // Print, save and mail of a viewer that shows nothing say why: the report was refused (the
+    // refusal again), or else nothing is there (the error beep).
+    void melde_leer() const;
+    // A web page still loading, or a page of the two-page form still reading its report, says
+    // that it cannot be saved, printed or mailed yet.
     bool laedt_noch() const;
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
@@ -170,4 +172,6 @@ private:
     // During a print job: the wait cursor is on, a sheet has been drawn.
     bool warte_cursor = false;
     bool blatt_belegt = false;
+    // Why the report last given was refused; empty when it was not.
+    QString verweigerung;
 };

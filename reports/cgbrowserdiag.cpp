@@ -193,18 +193,21 @@ CGBrowserDiag::CGBrowserDiag(QWidget* eltern, const CQString& name_, bool ohne_k
     zeile.setHeightForWidth(statusleiste->sizePolicy().hasHeightForWidth());
     statusleiste->setSizePolicy(zeile);
     layout->addWidget(statusleiste, 3, 0, 1, 2);
+    // Every page that loads a long report beside the window shows how far it has come.
+    fortschritt = new QProgressBar(statusleiste);
+    fortschritt->hide();
+    statusleiste->addPermanentWidget(fortschritt);
     for (CGBrowserEx* seite : {textseite, browser->gib_textseite2()}) {
-        if (seite)
-            connect(seite, QOverload<const QUrl&>::of(&QTextBrowser::highlighted), statusleiste,
-                    [this](const QUrl& ziel) { statusleiste->showMessage(ziel.toString()); });
+        if (!seite)
+            continue;
+        connect(seite, QOverload<const QUrl&>::of(&QTextBrowser::highlighted), statusleiste,
+                [this](const QUrl& ziel) { statusleiste->showMessage(ziel.toString()); });
+        connect(seite, &CGBrowserEx::ladefortschritt, this, &CGBrowserDiag::slotLoadProgress);
     }
     if (webseite) {
         connect(webseite, &CGBrowserWeb::linkHovered, statusleiste, [this](const QString& ziel) {
             statusleiste->showMessage(ziel);
         });
-        fortschritt = new QProgressBar(statusleiste);
-        fortschritt->hide();
-        statusleiste->addPermanentWidget(fortschritt);
         connect(webseite, &CGBrowserWeb::loadProgressSignal, this, &CGBrowserDiag::slotLoadProgress);
     }
 

@@ -1,4 +1,5 @@
 #include "cgbrowserex.h"
+#include "berichtsdokument.h"
 #include "berichthtml.h"
 #include "bedienhilfe.h"
 #include "berichtslink.h"
@@ -7,26 +8,25 @@
 #include "ctextedit.h"
 #include "dateien.h"
 #include "gui.h"
-#include "steuerzeichen.h"
+#include "hintergrund.h"
+#include "schrittlayout.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextStream>
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
-#include <cerrno>
-
 namespace {
 
-// Characters read between two turns of the event loop: some tens of milliseconds of work.
-constexpr int stueckgroesse = 1 << 20;
+// Reports up to this size are built before control returns: in some tens of milliseconds.
+constexpr qint64 sofort_bis = 64 * 1024;
 
 // The lines of a text report as HTML that reads back as those lines; empty when it cannot be
 // read or is larger than a page loads.
@@ -45,60 +45,15 @@ QString textbericht_als_html(const QString& datei)
 
 } // namespace
 
-// A text report read into a document of its own as plain text, a slice at a time: the text
-// goes in as it comes, with no HTML made of it on the way, so that memory stays a small
-// multiple of the file.
-class CGBrowserEx::Textlader
+// What a load on its own thread hands over: the document, moved to the GUI thread, and where the
+// anchor the source named lies in it.
+struct CGBrowserEx::Ladung
 {
-public:
-    explicit Textlader(const QString& datei) : eingabe(CQString(datei)), rest(groesste_berichtsdatei(datei))
-    {
-        dokument->setUndoRedoEnabled(false);
-    }
-
-    bool oeffne()
-    {
-        if (!eingabe.oeffne(true, false, false, false, false))
-            return false;
-        eingabe.setze_codec(false);
-        return true;
-    }
-
-    // Reads the next slice; true once the file is read whole, or as far as a page loads.
-    bool lies_stueck()
-    {
-        QTextStream& strom = *eingabe.gib_stream();
-        QString stueck = strom.read(std::min<qint64>(stueckgroesse, rest));
-        rest -= stueck.size();
-        const bool ende = strom.atEnd() || rest <= 0;
-        stueck.prepend(zeilenende);
-        zeilenende.clear();
-        // Lines ended as on Windows are lines all the same, also when a slice ends between CR and LF.
-        if (!ende && stueck.endsWith(QLatin1Char('\r'))) {
-            stueck.chop(1);
-            zeilenende = QStringLiteral("\r");
-        }
-        stueck.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        schreiber.insertText(stueck);
-        if (rest <= 0 && !strom.atEnd())
-            CQCat::gib_instanz()->warn(
-                CQString(CGBrowserEx::tr("Bericht '%1' nur bis %2 Zeichen angezeigt: er ist gewachsen, seit er "
-                                         "geöffnet wurde")
-                             .arg(maskiere_steuerzeichen(eingabe.fileName()))
-                             .arg(groesste_berichtsdatei(eingabe.fileName()))));
-        return ende;
-    }
-
-    std::unique_ptr<QTextDocument> dokument = std::make_unique<QTextDocument>();
-
-private:
-    CQIODatei eingabe;
-    qint64 rest;
-    QTextCursor schreiber{dokument.get()};
-    QString zeilenende;
+    std::unique_ptr<CBerichtsdokument> dokument;
+    int anker = -1;
 };
 
-CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern)
+CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern), schritte(new CSchrittlayout(this))
 {
     setOpenLinks(false);
     setOpenExternalLinks(true);
@@ -117,11 +72,24 @@ bool CGBrowserEx::focusNextPrevChild(bool next)
     return QTextEdit::focusNextPrevChild(false);
 }
 
-CGBrowserEx::~CGBrowserEx() = default;
+CGBrowserEx::~CGBrowserEx()
+{
+    // A long report goes beside the window, not with it.
+    lader.reset();
+    gib_bericht_ab();
+}
 
 bool CGBrowserEx::laedt() const
 {
-    return lader != nullptr;
+    return !ausstehend.isEmpty() || lader != nullptr;
+}
+
+QString CGBrowserEx::gib_berichtsdatei() const
+{
+    if (laedt())
+        return ladedatei;
+    const auto* const bericht = qobject_cast<const CBerichtsdokument*>(document());
+    return bericht ? bericht->gib_datei() : QString();
 }
 
 void CGBrowserEx::setSource(const QUrl& name)
@@ -135,46 +103,56 @@ void CGBrowserEx::lade_ausstehenden_bericht()
 {
     if (ausstehend.isEmpty())
         return;
-    auto neu = std::make_unique<Textlader>(std::exchange(ausstehend, QString()));
-    if (!neu->oeffne()) {
+    const QString datei = std::exchange(ausstehend, QString());
+    auto ladung_ = std::make_shared<Ladung>();
+    const qreal breite = viewport()->width();
+    const QFont schrift = document()->defaultFont();
+    const auto arbeit = [ladung_, datei, breite, schrift, name = anker](CHintergrund* hintergrund) {
+        auto dokument = std::make_unique<CBerichtsdokument>();
+        dokument->setDefaultFont(schrift);
+        const QString fehler = dokument->lade(datei, breite, hintergrund);
+        if (!fehler.isEmpty() || (hintergrund && hintergrund->abgebrochen()))
+            return fehler;
+        ladung_->anker = name.isEmpty() ? -1 : dokument->anker_position(name);
+        dokument->moveToThread(QCoreApplication::instance()->thread());
+        ladung_->dokument = std::move(dokument);
+        return QString();
+    };
+    ladung = ladung_;
+    if (QFileInfo(datei).size() <= sofort_bis) {
+        ladefehler = arbeit(nullptr);
+        lade_fertig();
+        return;
+    }
+    lader = std::make_unique<CHintergrund>([arbeit](CHintergrund& hintergrund) { return arbeit(&hintergrund); });
+    connect(lader.get(), &CHintergrund::anteil, this, [this](int promille) {
+        fortschritt = qBound(1, promille / 10, 99);
+        emit ladefortschritt(fortschritt);
+    });
+    connect(lader.get(), &CHintergrund::fertig, this, [this] {
+        ladefehler = lader->gib_fehler();
+        lade_fertig();
+    });
+    fortschritt = 1;
+    emit ladefortschritt(fortschritt);
+    lader->starte();
+}
+
+void CGBrowserEx::lade_fertig()
+{
+    const std::shared_ptr<Ladung> fertig = std::move(ladung);
+    lader.reset();
+    emit ladefortschritt(100);
+    if (!ladefehler.isEmpty()) {
         document()->clear();
+        quelle.clear();
+        melde_bericht(ladefehler);
         return;
     }
-    if (neu->lies_stueck()) {
-        zeige_geladen(neu->dokument.release());
+    if (!fertig || !fertig->dokument)
         return;
-    }
-    lader = std::move(neu);
-    QTimer::singleShot(0, this, [this, nummer = ++ladenummer] { lies_weiter(nummer); });
-}
-
-void CGBrowserEx::lies_weiter(unsigned nummer)
-{
-    // A load ended by another source leaves its last turn behind.
-    if (!lader || nummer != ladenummer)
-        return;
-    if (!lader->lies_stueck()) {
-        QTimer::singleShot(0, this, [this, nummer] { lies_weiter(nummer); });
-        return;
-    }
-    beende_lader();
-}
-
-void CGBrowserEx::lade_zu_ende()
-{
-    // One the history asked for may not have started yet.
-    lade_ausstehenden_bericht();
-    if (!lader)
-        return;
-    while (!lader->lies_stueck()) {
-    }
-    beende_lader();
-}
-
-void CGBrowserEx::beende_lader()
-{
-    const std::unique_ptr<Textlader> fertig = std::move(lader);
     zeige_geladen(fertig->dokument.release());
+    schritte->zeige_wieder(fertig->anker);
 }
 
 void CGBrowserEx::zeige_geladen(QTextDocument* dokument)
@@ -182,7 +160,8 @@ void CGBrowserEx::zeige_geladen(QTextDocument* dokument)
     QTextDocument* const alt = document();
     dokument->setParent(this);
     dokument->setDefaultFont(alt->defaultFont());
-    dokument->setBaseUrl(alt->baseUrl());
+    if (dokument->baseUrl().isEmpty())
+        dokument->setBaseUrl(alt->baseUrl());
     dokument->setMetaInformation(QTextDocument::DocumentUrl, alt->metaInformation(QTextDocument::DocumentUrl));
     // The text control deletes the document it made itself; one of this page's goes here.
     const bool eigenes = alt->parent() == this;
@@ -192,6 +171,21 @@ void CGBrowserEx::zeige_geladen(QTextDocument* dokument)
     // QTextBrowser learns of a changed page from its document, so that the same source shown
     // again after the page was emptied is loaded anew; it listens to the first document only.
     connect(dokument, SIGNAL(contentsChanged()), this, SLOT(_q_documentModified()));
+    schritte->folge_dokument();
+}
+
+void CGBrowserEx::gib_bericht_ab()
+{
+    QTextDocument* const bericht = qobject_cast<CBerichtsdokument*>(document());
+    if (!bericht)
+        return;
+    auto* leer = new QTextDocument(this);
+    leer->setDefaultFont(bericht->defaultFont());
+    setDocument(leer);
+    connect(leer, SIGNAL(contentsChanged()), this, SLOT(_q_documentModified()));
+    schritte->folge_dokument();
+    if (bericht->parent() == this)
+        CHintergrund::loesche(bericht);
 }
 
 CQString CGBrowserEx::gib_html() const
@@ -203,34 +197,35 @@ QVariant CGBrowserEx::loadResource(int typ, const QUrl& name)
 {
     // Resolved against the page shown, "file:" addresses with a relative path too.
     const QUrl adresse = source().isRelative() ? name : loese_link_auf(source(), name);
-    const QString datei = adresse.isLocalFile() ? lokaler_pfad(adresse)
-                          : adresse.scheme().isEmpty() ? adresse.path()
-                                                       : QString();
     if (typ == QTextDocument::HtmlResource) {
         // The page gets another source: a load still running is of no use any more.
         lader.reset();
+        ladung.reset();
         ausstehend.clear();
+        ladedatei.clear();
+        const QString datei = adresse.isLocalFile() ? lokaler_pfad(adresse)
+                              : adresse.scheme().isEmpty() ? adresse.path()
+                                                           : QString();
+        if (QFileInfo(datei).isAbsolute()) {
+            // QTextBrowser would clear the report shown for the note below, on the GUI thread.
+            gib_bericht_ab();
+            ausstehend = ladedatei = datei;
+            anker = adresse.fragment();
+            // The history reaches here passing by `setSource`.
+            QTimer::singleShot(0, this, &CGBrowserEx::lade_ausstehenden_bericht);
+            return tr("Der Bericht wird geladen ...");
+        }
     }
-    if (!QFileInfo(datei).isAbsolute())
-        return QTextBrowser::loadResource(typ, name);
-    if (typ == QTextDocument::HtmlResource && ist_textbericht(datei)) {
-        ausstehend = datei;
-        // The history reaches here passing by `setSource`.
-        QTimer::singleShot(0, this, &CGBrowserEx::lade_ausstehenden_bericht);
-        return tr("Der Bericht wird geladen ...");
-    }
-    QFile inhalt(datei);
-    const bool seite = typ == QTextDocument::HtmlResource;
-    if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
-        if (inhalt.size() <= groesste_berichtsdatei(datei, seite))
-            return seite ? QVariant(html_aus_bytes(inhalt.readAll())) : QVariant(inhalt.readAll());
-        CQCat::gib_instanz()->warn(
-            CQString(tr("Datei '%1' ist zu groß für die Seite").arg(maskiere_steuerzeichen(datei))));
-        return QVariant(QByteArray(""));
-    }
-    // An empty resource, not a null one: the document would then try the file itself. A missing
-    // or unreadable file fails there at once, as before.
-    return errno == EINVAL ? QVariant(QByteArray("")) : QVariant();
+    const QVariant wert = CBerichtsdokument::lies_berichtsressource(typ, adresse);
+    return wert.isNull() ? QTextBrowser::loadResource(typ, name) : wert;
+}
+
+void CGBrowserEx::resizeEvent(QResizeEvent* ereignis)
+{
+    const bool neue_breite = ereignis->oldSize().width() != ereignis->size().width();
+    const int oben = neue_breite ? schritte->vor_neuer_breite() : -1;
+    QTextBrowser::resizeEvent(ereignis);
+    schritte->zeige_wieder(oben);
 }
 
 CQString CGBrowserEx::lies_quelldatei() const
@@ -238,7 +233,7 @@ CQString CGBrowserEx::lies_quelldatei() const
     if (ist_textbericht(quelle))
         return CQString(textbericht_als_html(quelle));
     QFile datei(quelle);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle, true))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly) || datei.size() > groesste_berichtsdatei(quelle))
         return CQString();
     return CQString(html_aus_bytes(datei.readAll()));
 }
@@ -284,10 +279,16 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
     }
     const Linkziel ziel = pruefe_berichtslink(text);
     switch (ziel.art) {
-    case Linkart::Anker:
-        // The shell would take it for a file of its own.
-        scrollToAnchor(text.mid(1));
+    case Linkart::Anker: {
+        // The shell would take it for a file of its own. Far down a long report, the page goes
+        // there once its layout has come so far.
+        const auto* const bericht = qobject_cast<const CBerichtsdokument*>(document());
+        if (bericht)
+            schritte->zeige_wieder(bericht->anker_position(text.mid(1)));
+        else
+            scrollToAnchor(text.mid(1));
         return true;
+    }
     case Linkart::Webadresse:
         CTextEdit::oeffne_url(text, true);
         return false;
@@ -302,7 +303,7 @@ bool CGBrowserEx::zeige_quelle(const CQString& text)
     case Linkart::Seite:
         break;
     }
-    if (bericht_fehlt(ziel.datei) || bericht_zu_gross(ziel.datei, true))
+    if (bericht_verweigert(ziel.datei))
         return false;
     // A name relative to the current folder is taken from there, and so are the links in it; an
     // address keeps its anchor.

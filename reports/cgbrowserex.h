@@ -7,6 +7,10 @@
 
 #include <memory>
 
+class CBerichtsdokument;
+class CHintergrund;
+class CSchrittlayout;
+
 class CGBrowserEx : public QTextBrowser
 {
     Q_OBJECT
@@ -29,7 +33,7 @@ public:
     // scrolls there; report files ("xml", "txt", "htm", "html") are shown here, a text report
     // as text, line by line; web and mail addresses go to the URL opener, documents to their
     // programs (PDF files to the PDF viewer); anything else is refused and logged. A report file
-    // that is missing or larger than a page loads (`bericht_zu_gross`) is said so and the page
+    // that is missing or larger than a page loads (`bericht_verweigert`) is said so and the page
     // stays as it was. `quelle` becomes the source only
     // when the page shows it: printing and mailing take the report shown. True when the page
     // shows the source now.
@@ -38,43 +42,60 @@ public:
     // The file of the last source shown (cleared by an empty source).
     CQString quelle;
 
-    // Whether a text report is still being read into the page.
+    // Whether a report is still being read into the page.
     bool laedt() const;
-    // Completes a text report still being read, at once: what is printed or saved is the whole
-    // report, not the page's note that it loads.
-    void lade_zu_ende();
+    // The report file the page shows or is reading; empty when it shows no report file (a page
+    // given its HTML). Prints and copies of such a page are built from the file beside the window.
+    QString gib_berichtsdatei() const;
+    // How far the report being read has come, in per cent (while `laedt`).
+    int gib_fortschritt() const { return fortschritt; }
+    // Why the report last asked for could not be read; empty when it could.
+    const QString& gib_ladefehler() const { return ladefehler; }
+
+signals:
+    // The share of a report read and laid out, in per cent: 1 to 99 while it goes on, then 100.
+    void ladefortschritt(int prozent);
 
 public slots:
-    // As QTextBrowser's; a text report is read as below.
+    // As QTextBrowser's; a report is read as below.
     void setSource(const QUrl& name) override;
 
 protected:
-    // A local file (the page, its pictures and style sheets) is read by the core's rule: a pipe or
-    // device of the name gives an empty resource at once, where QTextBrowser would hold the GUI
-    // thread until a writer comes; a file larger than a page loads gives an empty resource too. A
-    // text report is read in its code page as plain text, so that its "<", ">" and "&" stay text:
-    // a small one at once, a large one in slices between which the event loop runs (the page says
-    // meanwhile that it loads), at most `groesste_berichtsdatei` characters, into a document of
-    // its own that the page shows once it is complete. Another source ends such a load. Other
-    // addresses, and names relative to no file, go QTextBrowser's way.
+    // A local file (the page, its pictures and style sheets) is read by the core's rule
+    // (`CBerichtsdokument::lies_berichtsressource`): a pipe or device of the name gives an empty
+    // resource at once, where QTextBrowser would hold the GUI thread until a writer comes. A
+    // report the page is to show (a text report as plain text, its "<", ">" and "&" staying text,
+    // any other as HTML) is built into a document of its own (`CBerichtsdokument`): a small one at
+    // once, a larger one on a thread of its own while the page says that it loads and the window
+    // answers; the page shows it once it is complete and lays it out in short steps
+    // (`CSchrittlayout`). Another source ends such a load. Other addresses, and names relative to
+    // no file, go QTextBrowser's way.
     QVariant loadResource(int typ, const QUrl& name) override;
+    // A new width lays the page out again from its top, in steps: a page shown far down waits at
+    // the top meanwhile.
+    void resizeEvent(QResizeEvent* ereignis) override;
     // Tab and Shift+Tab step from link to link as QTextBrowser's do, but Shift+Tab on the first
     // link (or before any) leaves the report backward, where Qt's walk would go round to the last
     // link: the tool bar above is then one key away, as it is by Ctrl+Tab from anywhere.
     bool focusNextPrevChild(bool next) override;
 
 private:
-    class Textlader;
-    // Starts reading the text report that `loadResource` asked for, if any.
+    struct Ladung;
+    // Starts reading the report that `loadResource` asked for, if any.
     void lade_ausstehenden_bericht();
-    // The next slice of the load numbered `nummer`, if it still runs.
-    void lies_weiter(unsigned nummer);
+    void lade_fertig();
     // Shows the document a load has completed.
     void zeige_geladen(QTextDocument* dokument);
-    // Shows what the running load has read, which then ends.
-    void beende_lader();
+    // Gives up the document the page shows, when it is a report's, so that a new source does not
+    // clear it on the GUI thread; it goes beside the window.
+    void gib_bericht_ab();
 
     QString ausstehend;
-    std::unique_ptr<Textlader> lader;
-    unsigned ladenummer = 0;
+    QString ladedatei;
+    QString anker;
+    QString ladefehler;
+    int fortschritt = 0;
+    std::shared_ptr<Ladung> ladung;
+    std::unique_ptr<CHintergrund> lader;
+    CSchrittlayout* schritte;
 };

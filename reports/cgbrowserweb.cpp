@@ -499,7 +499,7 @@ bool CGBrowserWeb::folge_link(const QUrl& adresse)
     case Linkart::Webadresse:
         return true;
     case Linkart::Seite:
-        return !bericht_fehlt(ziel.datei) && !bericht_zu_gross(ziel.datei, false);
+        return !bericht_verweigert(ziel.datei);
     case Linkart::Mailadresse:
         CTextEdit::oeffne_url(CQString(text), false);
         return false;

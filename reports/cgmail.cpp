@@ -14,6 +14,7 @@
 #include "einstellungswerte.h"
 #include "gui.h"
 #include "hilfsprogramm.h"
+#include "hintergrund.h"
 #include "katalog.h"
 #include "steuerdaten.h"
 #include "steuerzeichen.h"
@@ -237,7 +238,14 @@ void CGMail::bereite_mail_vor()
     }
 
     QString pdf_quelle = anlage1;
-    if (!anlage1.isEmpty() && !ist_xml_methode_2() && !schreibe_kopien(pdf_quelle))
+    // The copies of a report of 30 MB take their time: written beside the window.
+    bool kopiert = true;
+    if (!anlage1.isEmpty() && !ist_xml_methode_2())
+        CHintergrund::fuehre_aus(gib_hauptfenster(), tr("Mail wird vorbereitet ..."), [&](CHintergrund&) {
+            kopiert = schreibe_kopien(pdf_quelle);
+            return QString();
+        });
+    if (!kopiert)
         scheitere();
 
     if (zweite_seite || anlage1.isEmpty()) {

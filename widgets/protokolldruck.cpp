@@ -7,6 +7,7 @@
 #include "druckfolge.h"
 #include "druckseiten.h"
 #include "gui.h"
+#include "hintergrund.h"
 #include "pdfausgabe.h"
 #include "verzeichnisse.h"
 
@@ -23,8 +24,11 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QThread>
 
 #include <memory>
+
+Q_GUI_EXPORT int qt_defaultDpiX();
 
 namespace {
 
@@ -191,21 +195,61 @@ void drucke_seite(QPainter& maler, const CDruckseiten& seiten, int seite, const 
     maler.restore();
 }
 
-// Draws the chosen pages in the order and with the copies the printer asks for; false when the
-// printer stopped the run.
+// Draws the chosen pages in the order and with the copies the printer asks for, telling the
+// share done; false when the printer stopped the run or the work was cancelled (then the
+// printer is stopped).
 bool drucke_seiten(QPainter& maler, QPrinter& drucker, const CDruckseiten& seiten, const Seitenbild& bild,
-                   const QString& titel, const QFont& fussschrift)
+                   const QString& titel, const QFont& fussschrift, CHintergrund& arbeit)
 {
-    bool erste = true;
-    for (const int seite : gib_druckfolge(drucker, seiten.anzahl())) {
+    const QVector<int> folge = gib_druckfolge(drucker, seiten.anzahl());
+    for (int i = 0; i < folge.size(); ++i) {
+        if (arbeit.abgebrochen())
+            drucker.abort();
         if (ist_gestoppt(drucker))
             return false;
-        if (!erste)
+        if (i > 0)
             drucker.newPage();
-        erste = false;
-        drucke_seite(maler, seiten, seite, bild, titel, fussschrift);
+        drucke_seite(maler, seiten, folge[i], bild, titel, fussschrift);
+        arbeit.melde_anteil(static_cast<int>(qint64(i + 1) * 1000 / folge.size()));
     }
     return !ist_gestoppt(drucker);
+}
+
+// What a print on its own thread hands back.
+struct Druckergebnis
+{
+    // Why the document cannot be printed whole; nothing was written then.
+    QString nicht_druckbar;
+    // Why the printer's output failed, when it did.
+    QString fehler;
+    bool geschrieben = false;
+    bool gedruckt = false;
+    bool abgebrochen = false;
+};
+
+// Lays the document out and draws its pages, on the printing thread.
+void drucke_dort(QTextDocument& dokument, QPrinter& drucker, const Seitenbild& bild, const QString& titel,
+                 const QFont& fussschrift, CHintergrund& arbeit, Druckergebnis& ergebnis)
+{
+    // Laid out before the printer writes anything: a document that cannot be printed whole is
+    // refused with its reason and leaves no file.
+    const CDruckseiten seiten(dokument, drucker, bild.koerper.size());
+    if (!seiten.gib_fehler().isEmpty()) {
+        ergebnis.nicht_druckbar = seiten.gib_fehler();
+        return;
+    }
+    // A PDF file is written beside its target: the old file stays until the new one is whole.
+    CPdfAusgabe ausgabe(drucker);
+    QPainter maler;
+    if (!maler.begin(&drucker)) {
+        (void)ausgabe.beende(false);
+        return;
+    }
+    ergebnis.gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift, arbeit);
+    ergebnis.abgebrochen = arbeit.abgebrochen();
+    const bool beendet = maler.end();
+    ergebnis.fehler = ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error && !ergebnis.abgebrochen);
+    ergebnis.geschrieben = ergebnis.fehler.isEmpty() && beendet && drucker.printerState() != QPrinter::Error;
 }
 
 // The body holds one line of the document's font, and the footer has its line on the paper.
@@ -293,12 +337,25 @@ QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern)
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung)
 {
-    drucker.setFullPage(true);
     // The printer takes its document name only while it is not printing yet.
     const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
     if (!name.isEmpty())
         drucker.setDocName(name);
-    const QFont fussschrift = dokument->defaultFont();
+    // Copied before the wait cursor lets the event loop run: the document's window may go then.
+    // The copy belongs to no thread until the printing thread takes it.
+    auto kopie = std::make_shared<std::unique_ptr<QTextDocument>>(kopie_von(*dokument));
+    (*kopie)->moveToThread(nullptr);
+    const Druckvorlage vorlage = [kopie](CHintergrund&, qreal, QString&) {
+        (*kopie)->moveToThread(QThread::currentThread());
+        return std::move(*kopie);
+    };
+    return drucke_auf_drucker(vorlage, dokument->defaultFont(), drucker, titel, einrichtung);
+}
+
+bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, QPrinter& drucker,
+                        const CQString& titel, const Druckeinrichtung& einrichtung)
+{
+    drucker.setFullPage(true);
     // Measured on the printer before it writes anything: paper too small leaves no empty file.
     const QFontMetricsF metrik(fussschrift, &drucker);
     const Seitenbild bild = vermesse_seite(drucker, drucker, einrichtung, metrik);
@@ -306,32 +363,34 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
         melde_papier_zu_klein(drucker);
         return false;
     }
-    // Copied before the wait cursor lets the event loop run: the document's window may go then.
-    const std::unique_ptr<QTextDocument> kopie = kopie_von(*dokument);
+    // The width the document is laid out at: the page's, at the screen's resolution.
+    const qreal breite = bild.koerper.width() * qt_defaultDpiX() / drucker.logicalDpiX();
     const WarteCursor cursor;
-    // Laid out before the printer writes anything: a document that cannot be printed whole is
-    // refused with its reason and leaves no file.
-    const CDruckseiten seiten(*kopie, drucker, bild.koerper.size());
-    if (!seiten.gib_fehler().isEmpty()) {
-        melde_nicht_druckbar(seiten.gib_fehler());
+    Druckergebnis ergebnis;
+    const QString fehler = CHintergrund::fuehre_aus(gib_hauptfenster(), Text::tr("Drucken ..."), [&](CHintergrund& arbeit) {
+        QString grund;
+        arbeit.setze_abschnitt(0, 300);
+        const std::unique_ptr<QTextDocument> dokument = vorlage(arbeit, breite, grund);
+        if (!dokument || arbeit.abgebrochen())
+            return grund;
+        const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
+        if (!name.isEmpty())
+            drucker.setDocName(name);
+        arbeit.setze_abschnitt(300, 1000);
+        drucke_dort(*dokument, drucker, bild, titel, fussschrift, arbeit, ergebnis);
+        return QString();
+    });
+    if (ergebnis.abgebrochen)
+        return false;
+    if (!fehler.isEmpty() || !ergebnis.nicht_druckbar.isEmpty()) {
+        melde_nicht_druckbar(fehler.isEmpty() ? ergebnis.nicht_druckbar : fehler);
         return false;
     }
-    // A PDF file is written beside its target: the old file stays until the new one is whole.
-    CPdfAusgabe ausgabe(drucker);
-    QPainter maler;
-    if (!maler.begin(&drucker)) {
-        (void)ausgabe.beende(false);
-        melde_druckfehler(drucker);
+    if (!ergebnis.geschrieben) {
+        melde_druckfehler(drucker, ergebnis.fehler);
         return false;
     }
-    const bool gedruckt = drucke_seiten(maler, drucker, seiten, bild, titel, fussschrift);
-    const bool beendet = maler.end();
-    const QString fehler = ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error);
-    if (!fehler.isEmpty() || !beendet || drucker.printerState() == QPrinter::Error) {
-        melde_druckfehler(drucker, fehler);
-        return false;
-    }
-    return gedruckt;
+    return ergebnis.gedruckt;
 }
 
 void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, const CQString& titel, int* druckart)

@@ -5,8 +5,13 @@
 
 #include <QMarginsF>
 
+#include <functional>
+#include <memory>
+
 class CCBaseLog;
 class CDruckerzuordnung;
+class CHintergrund;
+class QFont;
 class QObject;
 class QPrinter;
 class QTextDocument;
@@ -44,6 +49,18 @@ struct Druckeinrichtung
 // table too long to lay out, are reported before anything is written (`melde_nicht_druckbar`).
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung);
+
+// Makes the document to print on the thread that prints it, laid out for a page `breite` pixels
+// of the screen wide; null, with the reason in `fehler`, when it cannot. Shares it tells
+// `arbeit` count for the making.
+using Druckvorlage = std::function<std::unique_ptr<QTextDocument>(CHintergrund& arbeit, qreal breite, QString& fehler)>;
+
+// The same for a document made by `vorlage`, its footer in `fussschrift`: it is made, laid out
+// and drawn on a thread of its own while the window answers (`CHintergrund::fuehre_aus`, which
+// can cancel it; then nothing is said and an old PDF file stays), so that a document of any size
+// never holds the window. A document that cannot be made is reported as one that cannot be printed.
+bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, QPrinter& drucker,
+                        const CQString& titel, const Druckeinrichtung& einrichtung);
 
 // A log window's save request: kind 0 text, 1 HTML, 2 PDF, any other keeps the window's type.
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter);

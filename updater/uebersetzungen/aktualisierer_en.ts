@@ -159,8 +159,12 @@ the log window.</translation>
         <translation>The report &apos;%1&apos; is too large to show at %2 MB (at most %3 MB).</translation>
     </message>
     <message>
-        <source>Der Bericht &apos;%1&apos; ist mit %2 Tabellenzellen zu groß zum Anzeigen (höchstens %3).</source>
-        <translation>The report &apos;%1&apos; is too large to show with %2 table cells (at most %3).</translation>
+        <source>Speichern ...</source>
+        <translation>Saving ...</translation>
+    </message>
+    <message>
+        <source>Mail wird vorbereitet ...</source>
+        <translation>Preparing the mail ...</translation>
     </message>
 </context>
 <context>
@@ -316,6 +320,10 @@ the log window.</translation>
         <source>Der Bericht wird geladen ...</source>
         <translation>Loading the report ...</translation>
     </message>
+    <message>
+        <source>Der Bericht &apos;%1&apos; kann nicht gelesen werden: %2</source>
+        <translation>The report &apos;%1&apos; cannot be read: %2</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserWeb</name>
@@ -447,6 +455,10 @@ the log window.</translation>
     <message>
         <source>Konnte Anlage &apos;%1&apos; nicht übergeben.</source>
         <translation>Could not hand over attachment &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Mail wird vorbereitet ...</source>
+        <translation>Preparing the mail ...</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1619,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Reaktion auf Mausrad in Comboboxen</source>
         <translation>Reaction to the mouse wheel in combo boxes</translation>
+    </message>
+    <message>
+        <source>Zu wenig Speicher für diese Arbeit.</source>
+        <translation>Not enough memory for this work.</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,394 @@
+#include "berichtsdokument.h"
+#include "berichthtml.h"
+#include "berichtslink.h"
+#include "ccat.h"
+#include "cqiodatei.h"
+#include "dateien.h"
+#include "hintergrund.h"
+#include "htmlstuecke.h"
+#include "linkfreigabe.h"
+#include "steuerzeichen.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextStream>
+#include <QTextTable>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Characters of a text report read in one go.
+constexpr int stueckgroesse = 1 << 20;
+
+// The text page's message for a report that cannot be read.
+QString lesefehler(const QString& datei, const QString& grund)
+{
+    return QCoreApplication::translate("CGBrowserEx", "Der Bericht '%1' kann nicht gelesen werden: %2")
+        .arg(maskiere_steuerzeichen(datei), grund);
+}
+
+// Every table in the frame and below it, in the order of the document.
+void sammle_tabellen(QTextFrame* rahmen, std::vector<QTextTable*>& tabellen)
+{
+    for (QTextFrame* kind : rahmen->childFrames()) {
+        if (auto* tabelle = qobject_cast<QTextTable*>(kind))
+            tabellen.push_back(tabelle);
+        sammle_tabellen(kind, tabellen);
+    }
+}
+
+// The widest line of a cell's text: as laid out, or else as its fonts write it.
+qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift, bool gelegt)
+{
+    qreal breiteste = 0;
+    for (QTextFrame::iterator teil = zelle.begin(); !teil.atEnd(); ++teil) {
+        const QTextBlock block = teil.currentBlock();
+        if (gelegt && block.layout()) {
+            for (int i = 0; i < block.layout()->lineCount(); ++i)
+                breiteste = qMax(breiteste, block.layout()->lineAt(i).naturalTextWidth());
+            continue;
+        }
+        qreal zeile = 0;
+        for (QTextBlock::iterator stueck = block.begin(); block.isValid() && !stueck.atEnd(); ++stueck) {
+            const QFontMetricsF metrik(stueck.fragment().charFormat().font().resolve(grundschrift));
+            const QStringList stuecke = stueck.fragment().text().split(QChar::LineSeparator);
+            for (int i = 0; i < stuecke.size(); ++i) {
+                if (i > 0)
+                    zeile = 0;
+                zeile += metrik.horizontalAdvance(stuecke[i]);
+                breiteste = qMax(breiteste, zeile);
+            }
+        }
+    }
+    return breiteste;
+}
+
+// The columns all `teile` of a long table take, as shares of its width, and the table's share of
+// the width: those of its first part laid out at `breite`, each wider where a later part holds a
+// longer line, as Qt gives a column its widest line. Empty when a column of the first part has no
+// cell of its own to measure it by.
+QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite,
+                                  qreal& tabellenanteil)
+{
+    QTextDocument probe(&quelle);
+    probe.setUndoRedoEnabled(false);
+    probe.setDefaultFont(quelle.defaultFont());
+    probe.setDocumentMargin(quelle.documentMargin());
+    probe.setTextWidth(breite);
+    QTextCursor auswahl(&quelle);
+    auswahl.setPosition(teile.front()->firstPosition() - 1);
+    auswahl.setPosition(teile.front()->lastPosition() + 1, QTextCursor::KeepAnchor);
+    QTextCursor(&probe).insertFragment(auswahl.selection());
+    std::vector<QTextTable*> tabellen;
+    sammle_tabellen(probe.rootFrame(), tabellen);
+    if (tabellen.empty())
+        return {};
+    QTextTable* const muster = tabellen.front();
+    QAbstractTextDocumentLayout* const layout = probe.documentLayout();
+    layout->documentSize();
+    const int spalten = muster->columns();
+    QVector<qreal> links(spalten, -1);
+    QVector<qreal> gemessen(spalten, 0);
+    QVector<int> laengste(spalten, 0);
+    for (int zeile = 0; zeile < muster->rows(); ++zeile) {
+        for (int spalte = 0; spalte < spalten; ++spalte) {
+            const QTextTableCell zelle = muster->cellAt(zeile, spalte);
+            if (zelle.column() != spalte || zelle.columnSpan() != 1)
+                continue;
+            if (links[spalte] < 0)
+                links[spalte] = layout->blockBoundingRect(zelle.firstCursorPosition().block()).left();
+            gemessen[spalte] = qMax(gemessen[spalte], breiteste_zeile(zelle, probe.defaultFont(), true));
+            laengste[spalte] = qMax(laengste[spalte], zelle.lastPosition() - zelle.firstPosition());
+        }
+    }
+    // A later cell of more characters than any of its column in the first part may be wider.
+    QVector<qreal> mehr(spalten, 0);
+    for (std::size_t i = 1; i < teile.size(); ++i) {
+        for (int zeile = 0; zeile < teile[i]->rows() && teile[i]->columns() == spalten; ++zeile) {
+            for (int spalte = 0; spalte < spalten; ++spalte) {
+                const QTextTableCell zelle = teile[i]->cellAt(zeile, spalte);
+                if (zelle.column() == spalte && zelle.columnSpan() == 1
+                    && zelle.lastPosition() - zelle.firstPosition() > laengste[spalte])
+                    mehr[spalte] = qMax(mehr[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false) - gemessen[spalte]);
+            }
+        }
+    }
+    const QRectF rahmen = layout->frameBoundingRect(muster);
+    QVector<QTextLength> breiten;
+    qreal summe = 0;
+    for (int spalte = 0; spalte < spalten; ++spalte) {
+        const qreal rechts = spalte + 1 < spalten ? links[spalte + 1] : rahmen.right();
+        if (links[spalte] < 0 || rechts <= links[spalte])
+            return {};
+        breiten.append(QTextLength(QTextLength::FixedLength, rechts - links[spalte] + mehr[spalte]));
+        summe += breiten.last().rawValue();
+    }
+    for (QTextLength& breite_der_spalte : breiten)
+        breite_der_spalte = QTextLength(QTextLength::PercentageLength, breite_der_spalte.rawValue() * 100 / summe);
+    // Qt gives the columns their shares of the table's width less the borders and spacing between
+    // them: the table is as much wider, so that no column is narrower than its text.
+    const QTextTableFormat format = muster->format();
+    const qreal zwischenraum = spalten * (2 * format.border() + format.cellSpacing() + 1);
+    const qreal verfuegbar = breite - 2 * probe.documentMargin();
+    const qreal tabelle = rahmen.width() + zwischenraum + std::accumulate(mehr.begin(), mehr.end(), qreal(0));
+    tabellenanteil = verfuegbar > 0 ? qMin<qreal>(100, tabelle * 100 / verfuegbar) : 100;
+    return breiten;
+}
+
+} // namespace
+
+CBerichtsdokument::CBerichtsdokument(QObject* eltern) : QTextDocument(eltern)
+{
+    setUndoRedoEnabled(false);
+}
+
+QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund* arbeit)
+{
+    QString fehler;
+    if (ist_textbericht(pfad)) {
+        clear();
+        datei = pfad;
+        fehler = baue_text(arbeit);
+    } else if (QString html; lies_html(pfad, html, fehler)) {
+        setze_bericht(html, QFileInfo(pfad).absolutePath(), breite, arbeit);
+    }
+    if (!fehler.isEmpty()) {
+        clear();
+        return fehler;
+    }
+    datei = pfad;
+    gebaut = revision();
+    return QString();
+}
+
+bool CBerichtsdokument::lies_html(const QString& pfad, QString& html, QString& fehler)
+{
+    QFile quelle(pfad);
+    if (!oeffne_regulaere_datei(quelle, QIODevice::ReadOnly))
+        fehler = lesefehler(pfad, QString::fromLocal8Bit(std::strerror(errno)));
+    else if (quelle.size() > groesste_berichtsdatei(pfad))
+        fehler = zu_gross_text(pfad, quelle.size());
+    else
+        html = html_aus_bytes(quelle.readAll());
+    return fehler.isEmpty();
+}
+
+QString CBerichtsdokument::gib_datei() const
+{
+    // Text put in afterwards (a page given other HTML keeps its document) is not the file's.
+    return revision() == gebaut ? datei : QString();
+}
+
+QString CBerichtsdokument::baue_text(CHintergrund* arbeit)
+{
+    CQIODatei eingabe{CQString(datei)};
+    if (!eingabe.oeffne(true, false, false, false, false))
+        return lesefehler(datei, eingabe.errorString());
+    eingabe.setze_codec(false);
+    QTextStream& strom = *eingabe.gib_stream();
+    const qint64 groesse = qMax<qint64>(1, eingabe.size());
+    qint64 rest = groesste_berichtsdatei(datei);
+    QTextCursor schreiber(this);
+    schreiber.beginEditBlock();
+    QString zeilenende;
+    for (bool ende = false; !ende && !(arbeit && arbeit->abgebrochen());) {
+        QString stueck = strom.read(std::min<qint64>(stueckgroesse, rest));
+        rest -= stueck.size();
+        ende = strom.atEnd() || rest <= 0;
+        stueck.prepend(zeilenende);
+        zeilenende.clear();
+        // Lines ended as on Windows are lines all the same, also when a slice ends between CR and LF.
+        if (!ende && stueck.endsWith(QLatin1Char('\r'))) {
+            stueck.chop(1);
+            zeilenende = QStringLiteral("\r");
+        }
+        stueck.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        schreiber.insertText(stueck);
+        if (arbeit)
+            arbeit->melde_anteil(static_cast<int>(eingabe.pos() * 1000 / groesse));
+    }
+    schreiber.endEditBlock();
+    if (rest <= 0 && !strom.atEnd())
+        CQCat::gib_instanz()->warn(CQString(QCoreApplication::translate("CGBrowserEx", "Bericht '%1' nur bis %2 Zeichen "
+                                                                                       "angezeigt: er ist gewachsen, seit "
+                                                                                       "er geöffnet wurde")
+                                                .arg(maskiere_steuerzeichen(datei))
+                                                .arg(groesste_berichtsdatei(datei))));
+    return QString();
+}
+
+void CBerichtsdokument::setze_bericht(const QString& html, const QString& ordner, qreal breite, CHintergrund* arbeit)
+{
+    datei.clear();
+    clear();
+    // Before the pieces, which read their style sheets from there.
+    setBaseUrl(ordner.isEmpty() ? QUrl() : QUrl::fromLocalFile(ordner + QLatin1Char('/')));
+    CHtmlStuecke stuecke(html);
+    CHtmlStuecke::Stueck stueck;
+    std::vector<int> fortsetzungen;
+    QTextCursor ende(this);
+    bool erstes = true;
+    while (stuecke.naechstes(stueck)) {
+        if (arbeit) {
+            if (arbeit->abgebrochen())
+                break;
+            arbeit->melde_anteil(static_cast<int>(qint64(stuecke.gelesen()) * 900 / qMax(1, stuecke.laenge())));
+        }
+        if (erstes) {
+            setHtml(stueck.html);
+            erstes = false;
+            // One edit for all the pieces: Qt goes through the whole document's frames after each.
+            ende.beginEditBlock();
+            continue;
+        }
+        ende.movePosition(QTextCursor::End);
+        if (stueck.tabelle_geht_weiter)
+            fortsetzungen.push_back(ende.position());
+        haenge_an(ende, stueck.html);
+    }
+    if (!erstes)
+        ende.endEditBlock();
+    if (arbeit && arbeit->abgebrochen())
+        return;
+    gleiche_spalten_an(fortsetzungen, breite);
+    lade_bilder();
+}
+
+void CBerichtsdokument::haenge_an(QTextCursor& ende, const QString& html)
+{
+    // A child, which asks this document for the style sheets its piece names. The piece follows
+    // a paragraph of its own, so that its copy begins at a paragraph's end: a fragment that begins
+    // with a paragraph takes the format of the one it goes into.
+    QTextDocument teil(this);
+    teil.setUndoRedoEnabled(false);
+    teil.setDefaultFont(defaultFont());
+    teil.setHtml(QStringLiteral("<p>#</p>") + html);
+    QTextCursor auswahl(&teil);
+    auswahl.setPosition(teil.firstBlock().length() - 1);
+    auswahl.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    ende.insertFragment(auswahl.selection());
+}
+
+void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite)
+{
+    if (fortsetzungen.empty() || breite <= 0)
+        return;
+    std::vector<QTextTable*> tabellen;
+    sammle_tabellen(rootFrame(), tabellen);
+    // Each part with the first part of its table.
+    std::map<QTextTable*, QTextTable*> erster_teil;
+    for (const int position : fortsetzungen) {
+        const auto weiter = std::find_if(tabellen.begin(), tabellen.end(),
+                                         [position](QTextTable* t) { return t->firstPosition() >= position; });
+        if (weiter == tabellen.end())
+            continue;
+        // The part before it ends before the position in the same frame: a table within its
+        // last row ends there too, one frame below.
+        for (auto davor = weiter; davor != tabellen.begin();) {
+            --davor;
+            if ((*davor)->lastPosition() < position && (*davor)->parentFrame() == (*weiter)->parentFrame()) {
+                const auto bekannt = erster_teil.find(*davor);
+                erster_teil[*weiter] = bekannt == erster_teil.end() ? *davor : bekannt->second;
+                break;
+            }
+        }
+    }
+    std::map<QTextTable*, std::vector<QTextTable*>> teile;
+    for (const auto& [teil, erster] : erster_teil)
+        teile[erster].push_back(teil);
+    for (auto& [erster, weitere] : teile) {
+        weitere.insert(weitere.begin(), erster);
+        qreal anteil = 100;
+        const QVector<QTextLength> spalten = spalten_fuer(*this, weitere, breite, anteil);
+        if (spalten.isEmpty())
+            continue;
+        for (QTextTable* teil : weitere) {
+            QTextTableFormat format = teil->format();
+            if (teil->columns() != spalten.size())
+                continue;
+            format.setColumnWidthConstraints(spalten);
+            if (format.width().type() == QTextLength::VariableLength)
+                format.setWidth(QTextLength(QTextLength::PercentageLength, anteil));
+            teil->setFormat(format);
+        }
+    }
+}
+
+int CBerichtsdokument::anker_position(const QString& name) const
+{
+    for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator stueck = block.begin(); !stueck.atEnd(); ++stueck) {
+            const QTextCharFormat format = stueck.fragment().charFormat();
+            if (format.isAnchor() && format.anchorNames().contains(name))
+                return stueck.fragment().position();
+        }
+    }
+    return -1;
+}
+
+void CBerichtsdokument::lade_bilder()
+{
+    QSet<QString> namen;
+    for (QTextBlock block = begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock::iterator stueck = block.begin(); !stueck.atEnd(); ++stueck) {
+            const QTextCharFormat format = stueck.fragment().charFormat();
+            if (format.isImageFormat())
+                namen.insert(format.toImageFormat().name());
+        }
+    }
+    // Named as the picture handler names them.
+    for (const QString& name : qAsConst(namen))
+        resource(QTextDocument::ImageResource,
+                 QUrl(name.startsWith(QLatin1String(":/")) ? QStringLiteral("qrc") + name : name));
+}
+
+QVariant CBerichtsdokument::lies_berichtsressource(int typ, const QUrl& adresse)
+{
+    const QString pfad = adresse.isLocalFile()         ? lokaler_pfad(adresse)
+                         : adresse.scheme().isEmpty() ? adresse.path()
+                                                      : QString();
+    if (!QFileInfo(pfad).isAbsolute())
+        return QVariant();
+    QFile inhalt(pfad);
+    if (oeffne_regulaere_datei(inhalt, QIODevice::ReadOnly)) {
+        if (inhalt.size() <= groesste_berichtsdatei(pfad))
+            return typ == QTextDocument::HtmlResource ? QVariant(html_aus_bytes(inhalt.readAll()))
+                                                      : QVariant(inhalt.readAll());
+        CQCat::gib_instanz()->warn(CQString(QCoreApplication::translate("CGBrowserEx", "Datei '%1' ist zu groß für die Seite")
+                                                .arg(maskiere_steuerzeichen(pfad))));
+        return QVariant(QByteArray(""));
+    }
+    // An empty resource, not a null one: Qt would then try the file itself. A missing or
+    // unreadable file fails there at once, as before.
+    return errno == EINVAL ? QVariant(QByteArray("")) : QVariant();
+}
+
+QVariant CBerichtsdokument::loadResource(int typ, const QUrl& name)
+{
+    const QUrl adresse = name.isRelative() ? baseUrl().resolved(name) : name;
+    QVariant wert = lies_berichtsressource(typ, adresse);
+    if (wert.isNull())
+        return QTextDocument::loadResource(typ, name);
+    if (typ == QTextDocument::ImageResource) {
+        QImage bild;
+        if (bild.loadFromData(wert.toByteArray()))
+            wert = bild;
+    }
+    addResource(typ, adresse, wert);
+    return wert;
+}

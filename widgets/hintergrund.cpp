@@ -1,0 +1,111 @@
+#include "hintergrund.h"
+#include "cfehler.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QThread>
+#include <QThreadPool>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(QObject)
+};
+
+// A dialog for work that ends within this time would only flicker.
+constexpr int dialog_nach_ms = 500;
+
+} // namespace
+
+CHintergrund::CHintergrund(Arbeit arbeit_, QObject* eltern) : QObject(eltern), arbeit(std::move(arbeit_)) {}
+
+CHintergrund::~CHintergrund()
+{
+    if (!faden)
+        return;
+    brich_ab();
+    faden->wait();
+    delete faden;
+}
+
+void CHintergrund::starte()
+{
+    if (faden)
+        return;
+    faden = QThread::create([this] { laufe(); });
+    // Queued to the GUI thread, where this object lives: the thread has ended by then.
+    connect(faden, &QThread::finished, this, &CHintergrund::fertig);
+    faden->start();
+}
+
+void CHintergrund::brich_ab()
+{
+    abbruch = true;
+}
+
+void CHintergrund::setze_abschnitt(int von, int bis)
+{
+    abschnitt_von = von;
+    abschnitt_bis = bis;
+}
+
+void CHintergrund::melde_anteil(int promille)
+{
+    const int von = abschnitt_von;
+    promille = qBound(0, von + qBound(0, promille, 1000) * (abschnitt_bis - von) / 1000, 1000);
+    if (gemeldet.exchange(promille) != promille)
+        QMetaObject::invokeMethod(this, [this, promille] { emit anteil(promille); }, Qt::QueuedConnection);
+}
+
+void CHintergrund::laufe()
+{
+    // Written here, read on the GUI thread after `finished`, which orders the two.
+    try {
+        fehler = arbeit(*this);
+    } catch (const std::bad_alloc&) {
+        fehler = Text::tr("Zu wenig Speicher für diese Arbeit.");
+    } catch (const CFehlerBasis& f) {
+        fehler = QString::fromStdString(f.gib_meldung());
+    } catch (const std::exception& e) {
+        fehler = QString::fromLocal8Bit(e.what());
+    }
+}
+
+void CHintergrund::loesche(QObject* objekt)
+{
+    if (!objekt)
+        return;
+    objekt->disconnect();
+    objekt->setParent(nullptr);
+    // An object of no thread may be taken over by any. Its timers come along as events to the
+    // thread that takes it, which stops them there.
+    objekt->moveToThread(nullptr);
+    QThreadPool::globalInstance()->start([objekt] {
+        objekt->moveToThread(QThread::currentThread());
+        QCoreApplication::sendPostedEvents();
+        delete objekt;
+    });
+}
+
+QString CHintergrund::fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit)
+{
+    CHintergrund hintergrund(std::move(arbeit));
+    QEventLoop schleife;
+    connect(&hintergrund, &CHintergrund::fertig, &schleife, &QEventLoop::quit);
+    QProgressDialog dialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setMinimumDuration(dialog_nach_ms);
+    dialog.setValue(0);
+    connect(&hintergrund, &CHintergrund::anteil, &dialog, &QProgressDialog::setValue);
+    connect(&dialog, &QProgressDialog::canceled, &hintergrund, &CHintergrund::brich_ab);
+    hintergrund.starte();
+    schleife.exec();
+    return hintergrund.gib_fehler();
+}
