@@ -1,7 +1,9 @@
 #include "hintergrund.h"
 #include "cfehler.h"
+#include "ereignisuebergabe.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QThread>
@@ -19,6 +21,12 @@ struct Text
 
 // A dialog for work that ends within this time would only flicker.
 constexpr int dialog_nach_ms = 500;
+
+QEvent::Type anteil_ereignis()
+{
+    static const auto art = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return art;
+}
 
 } // namespace
 
@@ -38,8 +46,13 @@ void CHintergrund::starte()
     if (faden)
         return;
     faden = QThread::create([this] { laufe(); });
-    // Queued to the GUI thread, where this object lives: the thread has ended by then.
-    connect(faden, &QThread::finished, this, &CHintergrund::fertig);
+    // Queued to the GUI thread, where this object lives: the thread has ended by then. The
+    // acquire pairs with the work's last store, so that ThreadSanitizer too sees all it wrote
+    // (Qt's queue orders it out of its sight).
+    connect(faden, &QThread::finished, this, [this] {
+        (void)beendet.load(std::memory_order_acquire);
+        emit fertig();
+    });
     faden->start();
 }
 
@@ -58,13 +71,30 @@ void CHintergrund::melde_anteil(int promille)
 {
     const int von = abschnitt_von;
     promille = qBound(0, von + qBound(0, promille, 1000) * (abschnitt_bis - von) / 1000, 1000);
-    if (gemeldet.exchange(promille) != promille)
-        QMetaObject::invokeMethod(this, [this, promille] { emit anteil(promille); }, Qt::QueuedConnection);
+    // One event on its way at a time carries the latest share; handed over as the log windows'
+    // events are, so that ThreadSanitizer sees the order Qt's queue gives it.
+    if (gemeldet.exchange(promille) != promille && !unterwegs.exchange(true)) {
+        auto* ereignis = new QEvent(anteil_ereignis());
+        gib_ereignis_frei(ereignis);
+        QCoreApplication::postEvent(this, ereignis);
+    }
+}
+
+void CHintergrund::customEvent(QEvent* ereignis)
+{
+    // Taken over here too, for programs whose application does not (benchmarks).
+    uebernimm_ereignis(ereignis);
+    if (ereignis->type() != anteil_ereignis()) {
+        QObject::customEvent(ereignis);
+        return;
+    }
+    unterwegs = false;
+    emit anteil(gemeldet.load());
 }
 
 void CHintergrund::laufe()
 {
-    // Written here, read on the GUI thread after `finished`, which orders the two.
+    // Written here, read on the GUI thread after `finished`, which orders the two (`beendet`).
     try {
         fehler = arbeit(*this);
     } catch (const std::bad_alloc&) {
@@ -74,6 +104,7 @@ void CHintergrund::laufe()
     } catch (const std::exception& e) {
         fehler = QString::fromLocal8Bit(e.what());
     }
+    beendet.store(true, std::memory_order_release);
 }
 
 void CHintergrund::loesche(QObject* objekt)
@@ -85,7 +116,10 @@ void CHintergrund::loesche(QObject* objekt)
     // An object of no thread may be taken over by any. Its timers come along as events to the
     // thread that takes it, which stops them there.
     objekt->moveToThread(nullptr);
+    // Handed over as a posted event is: ThreadSanitizer does not see the pool's own order.
+    gib_ereignis_frei(objekt);
     QThreadPool::globalInstance()->start([objekt] {
+        uebernimm_ereignis(objekt);
         objekt->moveToThread(QThread::currentThread());
         QCoreApplication::sendPostedEvents();
         delete objekt;

@@ -55,6 +55,9 @@ signals:
     // The work has ended; the thread too.
     void fertig();
 
+protected:
+    void customEvent(QEvent* ereignis) override;
+
 private:
     void laufe();
 
@@ -62,6 +65,8 @@ private:
     QThread* faden = nullptr;
     std::atomic<bool> abbruch{false};
     std::atomic<int> gemeldet{-1};
+    std::atomic<bool> unterwegs{false};
+    std::atomic<bool> beendet{false};
     std::atomic<int> abschnitt_von{0};
     std::atomic<int> abschnitt_bis{1000};
     QString fehler;
