@@ -751,7 +751,8 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerInstallationUndDeinstallation)
     for (const auto& [z, grenze] : {std::pair{ziel, 16}, std::pair{ziel2, 64}}) {
         SCOPED_TRACE(grenze);
         huelle = QStringList{"/bin/sh", "-c", QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(grenze)};
-        EXPECT_EQ(starte({"-uninstall", "-dst", z}, true).code, 0);
+        const Ergebnis e = starte({"-uninstall", "-dst", z}, true);
+        EXPECT_EQ(e.code, 0) << e.fehler.toStdString() << e.aus.toStdString() << lies(logdatei()).right(600).toStdString();
         EXPECT_EQ(als_text(inhalt(z)), "");
         EXPECT_FALSE(QFileInfo::exists(z + "/uninstall.dat"));
     }

@@ -13,6 +13,7 @@
 
 #include <map>
 #include <sys/resource.h>
+#include <future>
 #include <thread>
 
 
@@ -252,17 +253,21 @@ TEST_F(UninstallLauf, KurzFehlendeHandlesLassenKeinenEintragFallen)
     }
     struct rlimit grenze{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
+    // The other thread is started before the limit drops: a thread's start may want a handle.
     std::thread frei;
+    std::promise<void> knapp;
     VerschiebenderLog fenster;
     fenster.ausloeser = "gelöscht ";
     fenster.statt_dessen = [&] {
-        struct rlimit knapp = grenze;
-        knapp.rlim_cur = 3;
-        ::setrlimit(RLIMIT_NOFILE, &knapp);
-        frei = std::thread([grenze] {
+        frei = std::thread([grenze, &knapp] {
+            struct rlimit drei = grenze;
+            drei.rlim_cur = 3;
+            ::setrlimit(RLIMIT_NOFILE, &drei);
+            knapp.set_value();
             QThread::msleep(300);
             ::setrlimit(RLIMIT_NOFILE, &grenze);
         });
+        knapp.get_future().wait();
     };
     int modus = 2;
     EXPECT_TRUE(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")));
