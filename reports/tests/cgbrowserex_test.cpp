@@ -1,4 +1,5 @@
 // The text page on reports of any size: one beyond the limit is refused with a message at once, and so are its print, save and mail; large ones of every markup are shown, printed and saved whole while the window keeps answering, memory a small multiple of the file.
+#include "berichtsdokument.h"
 #include "berichtslink.h"
 #include "berichtstest.h"
 #include "cgbrowserex.h"
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QTimer>
 
 #include <algorithm>
@@ -190,6 +192,25 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
         }
         EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
     }
+}
+
+// A long table's parts show as the whole: a style sheet in the body holds for all, a cell keeps its rows.
+TEST_F(Textseite, GeschnitteneTabelleBehaeltStilUndZeilenspannen)
+{
+    QByteArray html = "<html><body><style>.x{color:#ff0000}</style><table><tr><td>S</td><td colspan=2>s</td></tr>";
+    for (int i = 0; i < 1000; ++i)
+        html += (i % 2 ? "<tr><td>y" : "<tr><td rowspan=2>R</td><td>x") + QByteArray::number(i) + "</td><td class=x>z</td></tr>";
+    const auto zellen = [](QTextDocument& dokument, QStringList alle = {}) {
+        for (QTextBlock b = dokument.begin(); b.isValid(); b = b.next())
+            if (const QTextTable* t = QTextCursor(b).currentTable())
+                alle << b.text() + QString::number(t->cellAt(b.position()).column() * 10 + t->cellAt(b.position()).rowSpan()) + b.charFormat().foreground().color().name();
+        return alle;
+    };
+    QTextDocument ganz;
+    ganz.setHtml(html);
+    CBerichtsdokument teile;
+    teile.setze_bericht(html, QString(), 600);
+    EXPECT_EQ(zellen(teile), zellen(ganz));
 }
 
 // A text report of 200 MB: the window's timers keep firing while it loads, it comes whole, and
