@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLocale>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -312,4 +313,18 @@ TEST_F(Textseite, SpeichernUndDruckenWaehrendDesLadensNehmenDenGanzenBericht)
     ASSERT_TRUE(browser.gib_textseite1()->laedt());
     browser.drucke(0);
     EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("ENDE")));
+}
+
+// The viewer closed while it saves: the work ends whole, and the viewer goes only after it.
+TEST_F(Textseite, GeschlossenWaehrendDesSpeicherns)
+{
+    const QString bericht = schreibe("r/g.html", "<pre>\n" + QByteArray("Zeile eines Berichts\n").repeated(200000) + "ENDE");
+    QPointer<CGBrowser> browser = new CGBrowser(nullptr, CQString("b"), false);
+    browser->setze_quelle(CQString(bericht));
+    browser->speicherziel = CQString(pfad("r/k.html"));
+    QTimer::singleShot(0, browser, &QWidget::close);
+    browser->speichern_unter(1, false);
+    ASSERT_FALSE(browser.isNull());
+    EXPECT_TRUE(lies(pfad("r/k.html")).contains("ENDE"));
+    EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
 }
