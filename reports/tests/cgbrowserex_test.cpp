@@ -328,3 +328,18 @@ TEST_F(Textseite, GeschlossenWaehrendDesSpeicherns)
     EXPECT_TRUE(lies(pfad("r/k.html")).contains("ENDE"));
     EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
 }
+
+// A report file written anew after it was shown: save and print give what the page shows.
+TEST_F(Textseite, NeuGeschriebenerBerichtKommtWieAngezeigt)
+{
+    const QString bericht = schreibe("r/a.html", "<p>ALT</p>");
+    CGBrowser browser(nullptr, CQString("b"), false);
+    browser.setze_quelle(CQString(bericht));
+    ASSERT_TRUE(warte([&] { return !browser.gib_textseite1()->laedt(); }, 10000));
+    schreibe("r/a.html", "<p>NEUER</p>");
+    browser.speicherziel = CQString(pfad("r/k.txt"));
+    browser.speichern_unter(0, false);
+    browser.drucke(0);
+    EXPECT_EQ(lies(pfad("r/k.txt")), "ALT");
+    EXPECT_EQ(seiten_text(druckdatei).join(QString()).simplified(), "ALT 1");
+}
