@@ -1,5 +1,6 @@
 #include "hintergrund.h"
 #include "cfehler.h"
+#include "ereignisuebergabe.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -40,6 +41,8 @@ public:
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override
     {
+        // The first to read an event another thread may have posted.
+        uebernimm_ereignis(ereignis);
         if (ereignis->type() != QEvent::DeferredDelete)
             return false;
         zu_loeschen.append(objekt);
