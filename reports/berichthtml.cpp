@@ -45,11 +45,17 @@ QString fuege_in_kopf_ein(QString html, const QString& element)
     return html.prepend(element);
 }
 
-// A meta element.
+// A meta element, or a comment, in which a meta element declares nothing, as no browser reads it.
 const QRegularExpression& meta_element()
 {
-    static const QRegularExpression meta(QStringLiteral("<meta\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression meta(QStringLiteral("<!--.*?-->|<meta\\b[^>]*>"),
+                                         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return meta;
+}
+
+bool ist_kommentar(const QString& element)
+{
+    return element.startsWith(QLatin1String("<!--"));
 }
 
 // "charset=x" in a content attribute, `charset="x"` as an attribute of its own, blanks around the
@@ -66,7 +72,8 @@ const QRegularExpression& zeichensatz_angabe()
 QString erklaerter_zeichensatz(const QString& html)
 {
     for (auto elemente = meta_element().globalMatch(html); elemente.hasNext();) {
-        const QRegularExpressionMatch angabe = zeichensatz_angabe().match(elemente.next().captured());
+        const QString element = elemente.next().captured();
+        const QRegularExpressionMatch angabe = ist_kommentar(element) ? QRegularExpressionMatch() : zeichensatz_angabe().match(element);
         if (angabe.hasMatch())
             return angabe.captured(2);
     }
@@ -139,7 +146,7 @@ QString deklariere_utf8(QString html)
         if (!treffer.hasMatch())
             break;
         QString element = treffer.captured();
-        if (element.contains(zeichensatz)) {
+        if (!ist_kommentar(element) && element.contains(zeichensatz)) {
             element.replace(zeichensatz, QStringLiteral("charset=utf-8"));
             html.replace(treffer.capturedStart(), treffer.capturedLength(), element);
             deklariert = true;

@@ -11,6 +11,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -159,6 +160,10 @@ CBerichtsdokument::CBerichtsdokument(QObject* eltern) : QTextDocument(eltern)
 
 QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund* arbeit)
 {
+    // Taken before the file is read: a change while it is read counts too.
+    const QFileInfo vorher(pfad);
+    groesse = vorher.size();
+    geaendert = vorher.lastModified();
     QString fehler;
     if (ist_textbericht(pfad)) {
         clear();
@@ -190,8 +195,11 @@ bool CBerichtsdokument::lies_html(const QString& pfad, QString& html, QString& f
 
 QString CBerichtsdokument::gib_datei() const
 {
-    // Text put in afterwards (a page given other HTML keeps its document) is not the file's.
-    return revision() == gebaut ? datei : QString();
+    // Text put in afterwards (a page given other HTML keeps its document) is not the file's, nor
+    // is a file written anew since it was read: what the document shows is what counts then.
+    const QFileInfo jetzt(datei);
+    const bool wie_gelesen = jetzt.size() == groesse && jetzt.lastModified() == geaendert;
+    return revision() == gebaut && wie_gelesen ? datei : QString();
 }
 
 QString CBerichtsdokument::baue_text(CHintergrund* arbeit)

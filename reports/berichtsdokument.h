@@ -1,6 +1,7 @@
 // A report's document built on any thread, a piece at a time, from its file or its HTML: what a text page shows, and what its prints, PDFs and copies are made of.
 #pragma once
 
+#include <QDateTime>
 #include <QTextDocument>
 
 #include <vector>
@@ -36,8 +37,8 @@ public:
     // Where the anchor `name` lies; -1 when the document has none of that name.
     int anker_position(const QString& name) const;
 
-    // The report file the document was built from; empty for one built from HTML, or once it
-    // has been changed.
+    // The report file the document was built from; empty for one built from HTML, once it has
+    // been changed, or once the file has been written anew since it was read.
     QString gib_datei() const;
 
     // The HTML of the report file `datei` in the code it declares (`html_aus_bytes`), read by the
@@ -67,5 +68,8 @@ private:
     void lade_bilder();
 
     QString datei;
+    // The file as it was when it was read.
+    qint64 groesse = -1;
+    QDateTime geaendert;
     int gebaut = -1;
 };

@@ -1,8 +1,10 @@
 #include "htmlstuecke.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -160,32 +162,58 @@ int CHtmlStuecke::lies_start_tag(int lt)
     }
     const int tag_ende = qMin(n, i + 1);
     const bool selbst_geschlossen = tag_ende >= 2 && quelle.at(tag_ende - 2) == QLatin1Char('/');
-    if (ist_einer(name, rohtext_elemente())) {
-        int ende = tag_ende;
-        for (;;) {
-            ende = quelle.indexOf(QLatin1String("</") + name, ende, Qt::CaseInsensitive);
-            if (ende < 0 || ende + 2 + name.size() >= n || !ist_namenszeichen(quelle.at(ende + 2 + name.size())))
-                break;
-            ++ende;
-        }
-        if (ende < 0)
-            return n;
-        const int schluss = quelle.indexOf(QLatin1Char('>'), ende);
-        return schluss < 0 ? n : schluss + 1;
-    }
+    const int schluss = ist_einer(name, rohtext_elemente()) ? rohtext_ende(name, tag_ende) : tag_ende;
+    // A style sheet outside the head holds for the rest of the page: the later pieces take it too.
+    const bool im_kopf = std::any_of(offen.begin(), offen.end(), [](const Offen& e) { return e.name == QLatin1String("head"); });
+    if ((name == QLatin1String("style") || name == QLatin1String("link")) && !im_kopf)
+        stile += quelle.midRef(lt, schluss - lt);
+    if (schluss != tag_ende)
+        return schluss;
     // A picture takes the layout about as long as five cells of text.
-    const int gewicht = name == QLatin1String("td") || name == QLatin1String("th") ? 1
-                        : name == QLatin1String("img")                             ? 5
-                                                                                   : 0;
-    for (int k = offen.size() - 1; gewicht > 0 && k >= 0; --k) {
+    const bool zelle = name == QLatin1String("td") || name == QLatin1String("th");
+    const int gewicht = zelle ? 1 : name == QLatin1String("img") ? 5 : 0;
+    for (int k = offen.size() - 1; (gewicht > 0 || name == QLatin1String("tr")) && k >= 0; --k) {
         if (offen[k].name == QLatin1String("table")) {
-            offen[k].zellen += gewicht;
+            Offen& tabelle = offen[k];
+            tabelle.zellen += gewicht;
+            if (!zelle && gewicht == 0)
+                ++tabelle.zeile;
+            else if (zelle)
+                tabelle.letzte_ueberspannte = qMax(tabelle.letzte_ueberspannte, tabelle.zeile + zeilenspanne(lt, tag_ende) - 1);
             break;
         }
     }
     if (!selbst_geschlossen && !ist_einer(name, leere_elemente()))
         offen.append({name, lt, tag_ende});
     return tag_ende;
+}
+
+int CHtmlStuecke::zeilenspanne(int von, int bis) const
+{
+    static const QRegularExpression spanne(QStringLiteral("\\browspan\\s*=\\s*[\"']?\\s*(\\d*)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch treffer = spanne.match(quelle.midRef(von, bis - von));
+    if (!treffer.hasMatch())
+        return 1;
+    // "0" (to the section's end) or a span too large to count: the rest of the table.
+    const int zeilen = treffer.capturedRef(1).toInt();
+    return zeilen > 0 ? zeilen : std::numeric_limits<int>::max() / 2;
+}
+
+int CHtmlStuecke::rohtext_ende(const QString& name, int von) const
+{
+    const int n = quelle.size();
+    int ende = von;
+    for (;;) {
+        ende = quelle.indexOf(QLatin1String("</") + name, ende, Qt::CaseInsensitive);
+        if (ende < 0 || ende + 2 + name.size() >= n || !ist_namenszeichen(quelle.at(ende + 2 + name.size())))
+            break;
+        ++ende;
+    }
+    if (ende < 0)
+        return n;
+    const int schluss = quelle.indexOf(QLatin1Char('>'), ende);
+    return schluss < 0 ? n : schluss + 1;
 }
 
 int CHtmlStuecke::lies_end_tag(int lt)
@@ -274,7 +302,7 @@ bool CHtmlStuecke::soll_schneiden(const QString& name) const
             return false;
         for (int k = offen.size() - 1; k >= 0; --k)
             if (offen[k].name == QLatin1String("table"))
-                return lang || offen[k].zellen >= zellen_je_teil;
+                return (lang || offen[k].zellen >= zellen_je_teil) && offen[k].letzte_ueberspannte <= offen[k].zeile;
         return false;
     }
     if (ist_tabelle(innen))
@@ -307,17 +335,18 @@ CHtmlStuecke::Stueck CHtmlStuecke::schneide(int bis, int weiter)
     Stueck stueck;
     QString& html = stueck.html;
     if (!erstes) {
-        bool mit_kopf = kopf.isEmpty();
+        const QString kopf_mit_stilen = kopf + stile;
+        bool mit_kopf = kopf_mit_stilen.isEmpty();
         for (const Offen& element : qAsConst(offen_am_anfang)) {
             if (!mit_kopf && element.name != QLatin1String("html")) {
-                html += kopf;
+                html += kopf_mit_stilen;
                 mit_kopf = true;
             }
             html += wieder_geoeffnet(element, true, bleiben_offen.contains(element.tag_anfang));
             stueck.tabelle_geht_weiter = stueck.tabelle_geht_weiter || element.name == QLatin1String("table");
         }
         if (!mit_kopf)
-            html += kopf;
+            html += kopf_mit_stilen;
     }
     // The elements begun in this piece that go on in the next lose their margin below.
     int von = anfang;

@@ -42,6 +42,9 @@ private:
         int tag_ende;
         // A table's cells since its part began, a picture counting as five.
         int zellen = 0;
+        // A table's rows so far, and the last row a cell's "rowspan" reaches down to: no cut before it.
+        int zeile = 0;
+        int letzte_ueberspannte = 0;
     };
 
     // The element name that begins at `von`, in lower case; `ende` gets the position after it.
@@ -50,6 +53,10 @@ private:
     int lies_tag(int pos);
     int lies_start_tag(int pos);
     int lies_end_tag(int pos);
+    // The rows the cell whose start tag lies from `von` to `bis` spans.
+    int zeilenspanne(int von, int bis) const;
+    // The position after the end tag of `name`, an element whose text is no markup, from `von` on.
+    int rohtext_ende(const QString& name, int von) const;
     // Closes what a start tag `name` closes by itself (a paragraph before a block, the row before a row, ...).
     void schliesse_implizit(const QString& name);
     void schliesse_bis(const QString& name);
@@ -68,6 +75,8 @@ private:
     int pos = 0;
     int anfang = 0;
     QString kopf;
+    // The page's style sheets outside its head so far (a "<style>" in the body), which hold for every later piece.
+    QString stile;
     QVector<Offen> offen;
     // The elements open where the current piece begins.
     QVector<Offen> offen_am_anfang;

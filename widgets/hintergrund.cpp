@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QThreadPool>
+#include <QVector>
 
 #include <exception>
 #include <new>
@@ -27,6 +29,36 @@ QEvent::Type anteil_ereignis()
     static const auto art = static_cast<QEvent::Type>(QEvent::registerEventType());
     return art;
 }
+
+// Holds back the deletions asked for while work runs in a nested event loop (a window closed
+// meanwhile): its caller, up the stack, and the work itself may still use the object. They are
+// asked for again once the work has ended.
+class Aufschub : public QObject
+{
+public:
+    Aufschub() { QCoreApplication::instance()->installEventFilter(this); }
+    ~Aufschub() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (const QPointer<QObject>& objekt : qAsConst(zu_loeschen))
+            if (objekt)
+                objekt->deleteLater();
+    }
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        // The first to read an event another thread may have posted.
+        uebernimm_ereignis(ereignis);
+        if (ereignis->type() != QEvent::DeferredDelete)
+            return false;
+        zu_loeschen.append(objekt);
+        return true;
+    }
+
+private:
+    QVector<QPointer<QObject>> zu_loeschen;
+};
 
 } // namespace
 
@@ -128,6 +160,7 @@ void CHintergrund::loesche(QObject* objekt)
 
 QString CHintergrund::fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit)
 {
+    const Aufschub aufschub;
     CHintergrund hintergrund(std::move(arbeit));
     QEventLoop schleife;
     connect(&hintergrund, &CHintergrund::fertig, &schleife, &QEventLoop::quit);

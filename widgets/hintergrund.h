@@ -42,7 +42,8 @@ public:
 
     // Runs `arbeit` and returns once it has ended, the GUI thread's event loop running
     // meanwhile. After half a second a modal dialog titled `titel` shows its share and a cancel
-    // button, which `abgebrochen` tells the work. Returns why the work failed, empty when it did not.
+    // button, which `abgebrochen` tells the work. An object whose deletion is asked for meanwhile
+    // (a window closed) goes once the work has ended. Returns why the work failed, empty when it did not.
     static QString fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit);
 
     // Deletes `objekt` (with its children) on a thread of the pool that the application waits for

@@ -1,4 +1,5 @@
 // The text page on reports of any size: one beyond the limit is refused with a message at once, and so are its print, save and mail; large ones of every markup are shown, printed and saved whole while the window keeps answering, memory a small multiple of the file.
+#include "berichtsdokument.h"
 #include "berichtslink.h"
 #include "berichtstest.h"
 #include "cgbrowserex.h"
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QTimer>
 
 #include <algorithm>
@@ -192,6 +194,24 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
     }
 }
 
+// A long table's parts show as the whole: a style sheet in the body holds for all, a cell keeps its rows.
+TEST_F(Textseite, GeschnitteneTabelleBehaeltStilUndZeilenspannen)
+{
+    const QByteArray html = "<html><body><style>.x{color:#ff0000}</style><table><tr><td>S</td><td colspan=2>s</td></tr>"
+                            + QByteArray("<tr><td rowspan=2>R<td>x<td class=x>z</tr><tr><td>y<td class=x>z</tr>").repeated(500);
+    const auto zellen = [](QTextDocument& dokument, QStringList alle = {}) {
+        for (QTextBlock b = dokument.begin(); b.isValid(); b = b.next())
+            if (const QTextTable* t = QTextCursor(b).currentTable())
+                alle << b.text() + QString::number(t->cellAt(b.position()).column() * 10 + t->cellAt(b.position()).rowSpan()) + b.charFormat().foreground().color().name();
+        return alle;
+    };
+    QTextDocument ganz;
+    ganz.setHtml(html);
+    CBerichtsdokument teile;
+    teile.setze_bericht(html, QString(), 600);
+    EXPECT_EQ(zellen(teile), zellen(ganz));
+}
+
 // A text report of 200 MB: the window's timers keep firing while it loads, it comes whole, and
 // memory stays a small multiple of the file. (Under the sanitizers a smaller one, its memory
 // not measured.)
@@ -291,4 +311,20 @@ TEST_F(Textseite, SpeichernUndDruckenWaehrendDesLadensNehmenDenGanzenBericht)
     ASSERT_TRUE(browser.gib_textseite1()->laedt());
     browser.drucke(0);
     EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("ENDE")));
+}
+
+// A report written anew after it was shown, the viewer closed while saving: both give what it showed.
+TEST_F(Textseite, NeuGeschriebenerBerichtKommtWieAngezeigtAuchBeimSchliessen)
+{
+    const QString bericht = schreibe("r/a.html", "<p>ALT</p>");
+    QPointer<CGBrowser> browser = new CGBrowser(nullptr, CQString("b"), false);
+    browser->setze_quelle(CQString(bericht));
+    schreibe("r/a.html", "<p>NEUER</p>");
+    browser->speicherziel = CQString(pfad("r/k.txt"));
+    browser->drucke(0);
+    QTimer::singleShot(0, browser, &QWidget::close);
+    browser->speichern_unter(0, false);
+    EXPECT_EQ(lies(pfad("r/k.txt")), "ALT");
+    EXPECT_EQ(seiten_text(druckdatei).join(QString()).simplified(), "ALT 1");
+    EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
 }
