@@ -809,10 +809,11 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     for (int i = 1; i <= 800; ++i)
         schwebend.append((i % 60 == 30 ? "<img align=left width=40 height=900 src='" + tmp.filePath("bild.png") + "'>" : QString())
                          + QStringLiteral("Hoch %1").arg(i));
-    // A long table cut into parts, as a long report's is, printed where all its parts together are too tall for a slice.
+    // A long table cut into parts, as a long report's is, where all its parts together are too tall for a slice.
     QString teile;
     for (int i = 1; i <= 800; ++i)
-        teile += (i % 20 == 1 ? "<table border=1><tr><td>Hoch " : "<tr><td>Hoch ") + QString::number(i) + (i % 20 ? "</td><td>x<br>y</td></tr>" : "</td><td>x<br>y</td></tr></table>");
+        teile += (i % 20 == 1 ? "<table border=1><tr><td>Hoch " : "<tr><td>Hoch ") + QString::number(i)
+                 + (i % 20 ? "</td><td>x<br>y</td></tr>" : "</td><td>x<br>y</td></tr></table>");
     QTextEdit tabelle;
     tabelle.setHtml(teile);
     QPageLayout blatt;
