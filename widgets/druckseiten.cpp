@@ -43,7 +43,7 @@ constexpr qreal genau = 1.0 / 32;
 int scheibenbloecke = 2000;
 
 // The tallest slice: far below the 2^23 pixels where drawn glyphs begin to get lost.
-constexpr qreal hoechste_scheibe = 1 << 22;
+qreal hoechste_scheibe = 1 << 22;
 
 struct Zeile
 {
@@ -73,7 +73,9 @@ struct Ueberhang
 
 // The parts of a document a slice may begin with: each paragraph of the top level with the
 // tables and frames that follow it, and the paragraph that follows each of those (it begins right
-// at the frame's end, which a slice cannot begin with).
+// at the frame's end, which a slice cannot begin with). A table that follows a table (a long one
+// cut into parts, with only the empty paragraph between) begins a part of its own: all of them
+// together would be one part too tall for any slice.
 struct Einheiten
 {
     // Where each one begins.
@@ -93,10 +95,12 @@ Einheiten einheiten_von(const QTextDocument& dokument)
             einheiten.von_block[static_cast<std::size_t>(block)] = static_cast<int>(einheiten.anfang.size()) - 1;
     };
     bool nach_rahmen = false;
+    // The paragraph that follows a frame, which a slice cannot begin with: a frame after it can.
+    bool nach_rahmen_absatz = false;
     for (QTextFrame::iterator teil = dokument.rootFrame()->begin(); !teil.atEnd(); ++teil) {
         if (QTextFrame* const rahmen = teil.currentFrame()) {
-            if (einheiten.anfang.empty()) {
-                einheiten.anfang.push_back(0);
+            if (einheiten.anfang.empty() || nach_rahmen_absatz) {
+                einheiten.anfang.push_back(einheiten.anfang.empty() ? 0 : rahmen->firstPosition());
                 einheiten.bloecke.push_back(0);
             }
             const int erster = dokument.findBlock(rahmen->firstPosition()).blockNumber();
@@ -105,6 +109,7 @@ Einheiten einheiten_von(const QTextDocument& dokument)
                 ordne_zu(block);
             einheiten.bloecke.back() += letzter - erster + 1;
             nach_rahmen = true;
+            nach_rahmen_absatz = false;
             continue;
         }
         const QTextBlock block = teil.currentBlock();
@@ -114,6 +119,7 @@ Einheiten einheiten_von(const QTextDocument& dokument)
         }
         ++einheiten.bloecke.back();
         ordne_zu(block.blockNumber());
+        nach_rahmen_absatz = nach_rahmen;
         nach_rahmen = false;
     }
     return einheiten;
@@ -277,6 +283,17 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
 void setze_abstand_oben(const Scheibendokument& scheibe, qreal abstand)
 {
     QTextBlock erster = scheibe.dokument->findBlockByNumber(scheibe.vorlauf);
+    // A slice that begins with a table is moved by the slice's own block before it, shown
+    // without height (a table's own margin above moves it pages further down).
+    if (QTextCursor(erster).currentFrame() != scheibe.dokument->rootFrame()) {
+        erster = erster.previous();
+        erster.setVisible(true);
+        QTextBlockFormat format = erster.blockFormat();
+        format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+        format.setTopMargin(qMax<qreal>(0, abstand));
+        QTextCursor(erster).setBlockFormat(format);
+        return;
+    }
     QTextBlockFormat format = erster.blockFormat();
     format.setTopMargin(qMax<qreal>(0, abstand));
     format.setPageBreakPolicy(format.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
@@ -451,14 +468,45 @@ bool lege_aus(QTextDocument& quelle, const Einheiten& teile, const Anfang& anfan
 
 } // namespace
 
-// One slice of the document, laid out on pages of its own.
+// One slice of the document, cut into pages of its own. Only the slice being drawn keeps its
+// layout: all of them at once took gigabytes for a long report. The others are laid out again
+// from where they begin, which places every line as before.
 struct CDruckseiten::Scheibe
 {
-    std::unique_ptr<QTextDocument> dokument;
+    Anfang anfang;
+    // The part after its last one.
+    int bis = 0;
     // Where each page begins in the layout, and after the last one where its drawing ends.
     QVector<qreal> oben;
+    // The layout, while the slice is drawn.
+    std::unique_ptr<QTextDocument> dokument;
     // For each page the blocks of several lines that run across its top.
     std::vector<std::vector<Ueberhang>> ueberhaenge;
+
+    // Keeps the layout, and finds the pages whose top a block of several lines runs across (the
+    // first one too, when the slice goes on with a block begun before it).
+    void behalte(Gelegt& gelegt)
+    {
+        dokument = std::move(gelegt.scheibe.dokument);
+        ueberhaenge.assign(static_cast<std::size_t>(oben.size() - 1), {});
+        for (const Absatz& absatz : gelegt.absaetze) {
+            auto schnitt = std::upper_bound(oben.begin(), oben.end() - 1, absatz.erste + genau);
+            for (; schnitt != oben.end() - 1 && *schnitt <= absatz.letzte + genau; ++schnitt)
+                ueberhaenge[static_cast<std::size_t>(schnitt - oben.begin())].push_back({absatz.block, absatz.basis});
+        }
+    }
+    void vergiss()
+    {
+        ueberhaenge.clear();
+        dokument.reset();
+    }
+};
+
+// What every slice is laid out from.
+struct CDruckseiten::Grundlage
+{
+    Einheiten teile;
+    Vorlage vorlage;
 };
 
 bool CDruckseiten::fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile)
@@ -469,6 +517,11 @@ bool CDruckseiten::fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& 
 int CDruckseiten::setze_scheibenbloecke(int bloecke)
 {
     return std::exchange(scheibenbloecke, qMax(1, bloecke));
+}
+
+qreal CDruckseiten::setze_hoechste_scheibe(qreal hoehe)
+{
+    return std::exchange(hoechste_scheibe, hoehe);
 }
 
 CDruckseiten::~CDruckseiten() = default;
@@ -501,7 +554,8 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
         return;
     }
 
-    const Einheiten teile = einheiten_von(dokument);
+    grundlage = std::make_unique<Grundlage>(Grundlage{einheiten_von(dokument), vorlage});
+    const Einheiten& teile = grundlage->teile;
     const int teilzahl = static_cast<int>(teile.anfang.size());
     const qreal hoehe = vorlage.seite.height();
     for (Anfang anfang; anfang.teil < teilzahl;) {
@@ -561,16 +615,8 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
         }
 
         auto scheibe = std::make_unique<Scheibe>();
-        scheibe->dokument = std::move(gelegt.scheibe.dokument);
-        // The pages whose top a block of several lines runs across (the first one too, when the
-        // slice goes on with a block begun before it).
-        scheibe->ueberhaenge.assign(static_cast<std::size_t>(oben.size() - 1), {});
-        for (const Absatz& absatz : gelegt.absaetze) {
-            auto schnitt = std::upper_bound(oben.begin(), oben.end() - 1, absatz.erste + genau);
-            for (; schnitt != oben.end() - 1 && *schnitt <= absatz.letzte + genau; ++schnitt)
-                scheibe->ueberhaenge[static_cast<std::size_t>(schnitt - oben.begin())].push_back(
-                    {absatz.block, absatz.basis});
-        }
+        scheibe->anfang = anfang;
+        scheibe->bis = bis;
         for (int i = 0; i + 1 < oben.size(); ++i)
             seiten.push_back({scheiben.size(), i});
         scheibe->oben = std::move(oben);
@@ -586,7 +632,15 @@ void CDruckseiten::zeichne(QPainter& maler, int seite, const QRectF& koerper) co
     const Seite& stelle = seiten.at(static_cast<std::size_t>(seite - 1));
     if (stelle.scheibe >= scheiben.size())
         return;
-    const Scheibe& scheibe = *scheiben.at(stelle.scheibe);
+    Scheibe& scheibe = *scheiben.at(stelle.scheibe);
+    if (!scheibe.dokument) {
+        if (gezeichnet < scheiben.size())
+            scheiben.at(gezeichnet)->vergiss();
+        Gelegt neu;
+        lege_aus(dokument, grundlage->teile, scheibe.anfang, scheibe.bis, grundlage->vorlage, neu);
+        scheibe.behalte(neu);
+        gezeichnet = stelle.scheibe;
+    }
     QTextDocument& papier = *scheibe.dokument;
     const qreal anfang = scheibe.oben.at(stelle.nummer);
     const qreal ende = scheibe.oben.at(stelle.nummer + 1);

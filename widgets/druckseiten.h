@@ -65,6 +65,9 @@ public:
     // makes slices small, so that a short document crosses many of their boundaries. Gives the
     // number before. GUI thread only, as all printing.
     static int setze_scheibenbloecke(int bloecke);
+    // The tallest slice in pixels, 2^22 unless set; a test lowers it to find a part that only
+    // fits unsliced. Gives the height before.
+    static qreal setze_hoechste_scheibe(qreal hoehe);
 
     // Empty when every line has its page; otherwise why the document cannot be printed (then
     // there are no pages to draw).
@@ -79,6 +82,7 @@ public:
 
 private:
     struct Scheibe;
+    struct Grundlage;
     struct Seite
     {
         // The slice, and the page within it.
@@ -87,7 +91,10 @@ private:
     };
 
     QTextDocument& dokument;
-    std::vector<std::unique_ptr<Scheibe>> scheiben;
+    std::unique_ptr<Grundlage> grundlage;
+    // Drawing a page lays its slice out and forgets the one laid out before.
+    mutable std::vector<std::unique_ptr<Scheibe>> scheiben;
+    mutable std::size_t gezeichnet = 0;
     std::vector<Seite> seiten;
     QString fehler;
 };

@@ -809,6 +809,13 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     for (int i = 1; i <= 800; ++i)
         schwebend.append((i % 60 == 30 ? "<img align=left width=40 height=900 src='" + tmp.filePath("bild.png") + "'>" : QString())
                          + QStringLiteral("Hoch %1").arg(i));
+    // A long table cut into parts, as a long report's is, where all its parts together are too tall for a slice.
+    QString teile;
+    for (int i = 1; i <= 800; ++i)
+        teile += (i % 20 == 1 ? "<table border=1><tr><td>Hoch " : "<tr><td>Hoch ") + QString::number(i)
+                 + (i % 20 ? "</td><td>x<br>y</td></tr>" : "</td><td>x<br>y</td></tr></table>");
+    QTextEdit tabelle;
+    tabelle.setHtml(teile);
     QPageLayout blatt;
     setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
         drucker.setOutputFormat(QPrinter::PdfFormat);
@@ -817,16 +824,20 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     });
     int art = 0;
     for (const auto& [bereich, papier] : {std::pair(&bericht, QPageSize::A4), {fenster.gib_textbereich(), QPageSize::A4},
-                                          {&hoch, QPageSize::A5}, {&hoch, QPageSize::Letter}, {&schwebend, QPageSize::A5}}) {
+                                          {&hoch, QPageSize::A5}, {&hoch, QPageSize::Letter}, {&schwebend, QPageSize::A5},
+                                          {&tabelle, QPageSize::A4}}) {
         SCOPED_TRACE(QPageSize::name(papier).toStdString());
         blatt = QPageLayout(QPageSize(papier), papier == QPageSize::Letter ? QPageLayout::Landscape : QPageLayout::Portrait, {});
         QVector<QStringList> seiten[2];
         std::string bilder[2];
         for (int geschnitten = 0; geschnitten < 2; ++geschnitten) {
             const int vorher = CDruckseiten::setze_scheibenbloecke(geschnitten ? 150 : 1 << 30);
+            const qreal hoehe = CDruckseiten::setze_hoechste_scheibe(geschnitten ? 8000 : 1 << 22);
+            QFile::remove(druckdatei);
             antworten = {0};
             drucke_protokoll(bereich->document(), nullptr, false, CQString("T"), &art);
             CDruckseiten::setze_scheibenbloecke(vorher);
+            CDruckseiten::setze_hoechste_scheibe(hoehe);
             seiten[geschnitten] = woerter_mit_ort(druckdatei);
             bilder[geschnitten] = bereich == &schwebend ? "" : laufe("pdfimages", {"-list", druckdatei}).toStdString();
             // Qt draws every floating picture on every page, clipped away: the red each page shows counts.
