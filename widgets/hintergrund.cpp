@@ -2,6 +2,7 @@
 #include "cfehler.h"
 #include "ereignisuebergabe.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -11,6 +12,7 @@
 #include <QThreadPool>
 #include <QVector>
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -23,6 +25,19 @@ struct Text
 
 // A dialog for work that ends within this time would only flicker.
 constexpr int dialog_nach_ms = 500;
+
+// Whether the object or one below it has a timer registered on its thread.
+bool hat_zeitgeber(QObject* objekt)
+{
+    QAbstractEventDispatcher* verteiler = QAbstractEventDispatcher::instance(objekt->thread());
+    if (!verteiler)
+        return false;
+    if (!verteiler->registeredTimers(objekt).isEmpty())
+        return true;
+    const QList<QObject*> kinder = objekt->findChildren<QObject*>();
+    return std::any_of(kinder.cbegin(), kinder.cend(),
+                       [verteiler](QObject* kind) { return !verteiler->registeredTimers(kind).isEmpty(); });
+}
 
 QEvent::Type anteil_ereignis()
 {
@@ -145,8 +160,14 @@ void CHintergrund::loesche(QObject* objekt)
         return;
     objekt->disconnect();
     objekt->setParent(nullptr);
-    // An object of no thread may be taken over by any. Its timers come along as events to the
-    // thread that takes it, which stops them there.
+    // One with a running timer (a layout still going on) goes here: Qt moves its timers along
+    // through a call queued to the new thread with a list it allocated, which an object of no
+    // thread may never get, so that the list was lost.
+    if (hat_zeitgeber(objekt)) {
+        delete objekt;
+        return;
+    }
+    // An object of no thread may be taken over by any.
     objekt->moveToThread(nullptr);
     // Handed over as a posted event is: ThreadSanitizer does not see the pool's own order.
     gib_ereignis_frei(objekt);
