@@ -26,7 +26,6 @@
 
 #include <algorithm>
 #include <map>
-#include <numeric>
 
 #include <cerrno>
 #include <cstring>
@@ -79,12 +78,44 @@ qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift, bo
     return breiteste;
 }
 
-// The columns all `teile` of a long table take, as shares of its width, and the table's share of
-// the width: those of its first part laid out at `breite`, each wider where a later part holds a
-// longer line, as Qt gives a column its widest line. Empty when a column of the first part has no
-// cell of its own to measure it by.
-QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite,
-                                  qreal& tabellenanteil)
+// Where each column of `tabelle` begins as laid out, and after the last one where the table
+// ends: -1 for a column without a cell of its own.
+QVector<qreal> spaltenkanten(QAbstractTextDocumentLayout* layout, QTextTable* tabelle)
+{
+    const int spalten = tabelle->columns();
+    QVector<qreal> kanten(spalten + 1, -1);
+    for (int zeile = 0; zeile < tabelle->rows(); ++zeile) {
+        for (int spalte = 0; spalte < spalten; ++spalte) {
+            const QTextTableCell zelle = tabelle->cellAt(zeile, spalte);
+            if (kanten[spalte] < 0 && zelle.column() == spalte && zelle.columnSpan() == 1)
+                kanten[spalte] = layout->blockBoundingRect(zelle.firstCursorPosition().block()).left();
+        }
+    }
+    kanten[spalten] = layout->frameBoundingRect(tabelle).right();
+    return kanten;
+}
+
+// How many lines the cells of each column of `tabelle` take as laid out.
+QVector<int> zeilen_je_spalte(QTextTable* tabelle)
+{
+    QVector<int> zeilen(tabelle->columns(), 0);
+    for (int zeile = 0; zeile < tabelle->rows(); ++zeile) {
+        for (int spalte = 0; spalte < tabelle->columns(); ++spalte) {
+            const QTextTableCell zelle = tabelle->cellAt(zeile, spalte);
+            if (zelle.column() != spalte || zelle.row() != zeile)
+                continue;
+            for (QTextFrame::iterator teil = zelle.begin(); !teil.atEnd(); ++teil)
+                if (const QTextBlock block = teil.currentBlock(); block.isValid() && block.layout())
+                    zeilen[spalte] += block.layout()->lineCount();
+        }
+    }
+    return zeilen;
+}
+
+// The columns all `teile` of a long table take: those of its first part laid out at `breite`, each
+// wider where a later part holds a longer line, as Qt gives a column its widest line. Empty when
+// a column of the first part has no cell of its own to measure it by.
+QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite)
 {
     QTextDocument probe(&quelle);
     probe.setUndoRedoEnabled(false);
@@ -103,7 +134,7 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
     QAbstractTextDocumentLayout* const layout = probe.documentLayout();
     layout->documentSize();
     const int spalten = muster->columns();
-    QVector<qreal> links(spalten, -1);
+    const QVector<qreal> kanten = spaltenkanten(layout, muster);
     QVector<qreal> gemessen(spalten, 0);
     QVector<int> laengste(spalten, 0);
     for (int zeile = 0; zeile < muster->rows(); ++zeile) {
@@ -111,8 +142,6 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
             const QTextTableCell zelle = muster->cellAt(zeile, spalte);
             if (zelle.column() != spalte || zelle.columnSpan() != 1)
                 continue;
-            if (links[spalte] < 0)
-                links[spalte] = layout->blockBoundingRect(zelle.firstCursorPosition().block()).left();
             gemessen[spalte] = qMax(gemessen[spalte], breiteste_zeile(zelle, probe.defaultFont(), true));
             laengste[spalte] = qMax(laengste[spalte], zelle.lastPosition() - zelle.firstPosition());
         }
@@ -129,25 +158,38 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
             }
         }
     }
-    const QRectF rahmen = layout->frameBoundingRect(muster);
-    QVector<QTextLength> breiten;
-    qreal summe = 0;
+    // Each column as wide as it was laid out, its widest later line added: as a share of the
+    // width it would wrap every row once the view is narrower than the width measured at.
+    QVector<qreal> breite_von(spalten);
     for (int spalte = 0; spalte < spalten; ++spalte) {
-        const qreal rechts = spalte + 1 < spalten ? links[spalte + 1] : rahmen.right();
-        if (links[spalte] < 0 || rechts <= links[spalte])
+        if (kanten[spalte] < 0 || kanten[spalte + 1] <= kanten[spalte])
             return {};
-        breiten.append(QTextLength(QTextLength::FixedLength, rechts - links[spalte] + mehr[spalte]));
-        summe += breiten.last().rawValue();
+        breite_von[spalte] = kanten[spalte + 1] - kanten[spalte] + mehr[spalte];
     }
-    for (QTextLength& breite_der_spalte : breiten)
-        breite_der_spalte = QTextLength(QTextLength::PercentageLength, breite_der_spalte.rawValue() * 100 / summe);
-    // Qt gives the columns their shares of the table's width less the borders and spacing between
-    // them: the table is as much wider, so that no column is narrower than its text.
-    const QTextTableFormat format = muster->format();
-    const qreal zwischenraum = spalten * (2 * format.border() + format.cellSpacing() + 1);
-    const qreal verfuegbar = breite - 2 * probe.documentMargin();
-    const qreal tabelle = rahmen.width() + zwischenraum + std::accumulate(mehr.begin(), mehr.end(), qreal(0));
-    tabellenanteil = verfuegbar > 0 ? qMin<qreal>(100, tabelle * 100 / verfuegbar) : 100;
+    // Qt counts a column's width without the spacing and borders between the cells, by rules of
+    // its own: the first part is laid out with the widths found and each column that now wraps
+    // a cell more than before is widened by what it lacks.
+    const QVector<int> zeilen_vorher = zeilen_je_spalte(muster);
+    QVector<QTextLength> breiten(spalten);
+    for (int versuch = 0; versuch < 4; ++versuch) {
+        for (int spalte = 0; spalte < spalten; ++spalte)
+            breiten[spalte] = QTextLength(QTextLength::FixedLength, breite_von[spalte]);
+        QTextTableFormat format = muster->format();
+        format.setColumnWidthConstraints(breiten);
+        muster->setFormat(format);
+        layout->documentSize();
+        const QVector<qreal> neu = spaltenkanten(layout, muster);
+        const QVector<int> zeilen = zeilen_je_spalte(muster);
+        bool fertig = true;
+        for (int spalte = 0; spalte < spalten; ++spalte) {
+            if (zeilen[spalte] > zeilen_vorher[spalte]) {
+                breite_von[spalte] += qMax<qreal>(1, kanten[spalte + 1] - kanten[spalte] - (neu[spalte + 1] - neu[spalte]));
+                fertig = false;
+            }
+        }
+        if (fertig)
+            break;
+    }
     return breiten;
 }
 
@@ -321,8 +363,7 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
         teile[erster].push_back(teil);
     for (auto& [erster, weitere] : teile) {
         weitere.insert(weitere.begin(), erster);
-        qreal anteil = 100;
-        const QVector<QTextLength> spalten = spalten_fuer(*this, weitere, breite, anteil);
+        const QVector<QTextLength> spalten = spalten_fuer(*this, weitere, breite);
         if (spalten.isEmpty())
             continue;
         for (QTextTable* teil : weitere) {
@@ -330,8 +371,6 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
             if (teil->columns() != spalten.size())
                 continue;
             format.setColumnWidthConstraints(spalten);
-            if (format.width().type() == QTextLength::VariableLength)
-                format.setWidth(QTextLength(QTextLength::PercentageLength, anteil));
             teil->setFormat(format);
         }
     }
