@@ -15,6 +15,7 @@
 #include "gui.h"
 #include "hintergrund.h"
 #include "katalog.h"
+#include "loeschaufschub.h"
 #include "pdfausgabe.h"
 #include "pdfoeffner.h"
 #include "protokolldruck.h"
@@ -367,6 +368,8 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         melde_papier_zu_klein(drucker);
         return;
     }
+    // The events let run meanwhile may close this viewer: it goes once the job has ended.
+    const CLoeschaufschub aufschub;
     setze_warte_cursor(true, false);
     warte_cursor = true;
     blatt_belegt = false;
