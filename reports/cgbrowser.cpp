@@ -15,6 +15,7 @@
 #include "gui.h"
 #include "hintergrund.h"
 #include "katalog.h"
+#include "loeschaufschub.h"
 #include "pdfausgabe.h"
 #include "pdfoeffner.h"
 #include "protokolldruck.h"
@@ -367,6 +368,8 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         melde_papier_zu_klein(drucker);
         return;
     }
+    // The events let run meanwhile may close this viewer: it goes once the job has ended.
+    const CLoeschaufschub aufschub;
     setze_warte_cursor(true, false);
     warte_cursor = true;
     blatt_belegt = false;
@@ -642,6 +645,7 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
     const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, true) : Seiteninhalt();
     const bool mit_seite2 = zwei_seiten && textseite2;
     bool geschrieben = false;
+    bool abgebrochen = false;
     const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
         QString grund;
         QString html = lies_inhalt(seite1, true, arbeit, grund);
@@ -649,12 +653,15 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
             html = mache_dateiverweise_relativ(html, weitere_dateien, false);
         if (mit_seite2)
             html += lies_inhalt(seite2, true, arbeit, grund);
-        if (grund.isEmpty() && !arbeit.abgebrochen())
+        abgebrochen = arbeit.abgebrochen();
+        if (grund.isEmpty() && !abgebrochen)
             geschrieben = schreibe_berichtshtml(datei, html);
         return grund;
     });
+    // A save the user cancelled wrote nothing, and failed in nothing.
     if (!geschrieben) {
-        CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? datei_fehler(datei) : fehler));
+        if (!abgebrochen)
+            CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? datei_fehler(datei) : fehler));
         return false;
     }
     return true;

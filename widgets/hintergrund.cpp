@@ -1,16 +1,15 @@
 #include "hintergrund.h"
 #include "cfehler.h"
 #include "ereignisuebergabe.h"
+#include "loeschaufschub.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QThreadPool>
-#include <QVector>
 
 #include <algorithm>
 #include <exception>
@@ -44,36 +43,6 @@ QEvent::Type anteil_ereignis()
     static const auto art = static_cast<QEvent::Type>(QEvent::registerEventType());
     return art;
 }
-
-// Holds back the deletions asked for while work runs in a nested event loop (a window closed
-// meanwhile): its caller, up the stack, and the work itself may still use the object. They are
-// asked for again once the work has ended.
-class Aufschub : public QObject
-{
-public:
-    Aufschub() { QCoreApplication::instance()->installEventFilter(this); }
-    ~Aufschub() override
-    {
-        QCoreApplication::instance()->removeEventFilter(this);
-        for (const QPointer<QObject>& objekt : qAsConst(zu_loeschen))
-            if (objekt)
-                objekt->deleteLater();
-    }
-
-protected:
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override
-    {
-        // The first to read an event another thread may have posted.
-        uebernimm_ereignis(ereignis);
-        if (ereignis->type() != QEvent::DeferredDelete)
-            return false;
-        zu_loeschen.append(objekt);
-        return true;
-    }
-
-private:
-    QVector<QPointer<QObject>> zu_loeschen;
-};
 
 } // namespace
 
@@ -181,7 +150,8 @@ void CHintergrund::loesche(QObject* objekt)
 
 QString CHintergrund::fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit)
 {
-    const Aufschub aufschub;
+    // A window closed meanwhile goes once the work has ended.
+    const CLoeschaufschub aufschub;
     CHintergrund hintergrund(std::move(arbeit));
     QEventLoop schleife;
     connect(&hintergrund, &CHintergrund::fertig, &schleife, &QEventLoop::quit);

@@ -8,6 +8,7 @@
 #include "druckseiten.h"
 #include "gui.h"
 #include "hintergrund.h"
+#include "loeschaufschub.h"
 #include "pdfausgabe.h"
 #include "verzeichnisse.h"
 
@@ -67,7 +68,8 @@ bool ist_gestoppt(const QPrinter& drucker)
     return zustand == QPrinter::Aborted || zustand == QPrinter::Error;
 }
 
-// The wait cursor for the time of one print run, restored on every way out.
+// The wait cursor for the time of one print run, restored on every way out. The events it lets
+// run, and those of the print's own loop, may close the window that prints: it goes after the run.
 class WarteCursor
 {
 public:
@@ -83,6 +85,9 @@ public:
     }
     WarteCursor(const WarteCursor&) = delete;
     WarteCursor& operator=(const WarteCursor&) = delete;
+
+private:
+    const CLoeschaufschub aufschub;
 };
 
 // The geometry of every page in device pixels.

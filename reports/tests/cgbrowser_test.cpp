@@ -17,10 +17,12 @@
 #include <QPaintEngine>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTextCodec>
 #include <QTextDocument>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -406,6 +408,18 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     browser.speichern_unter(1, false);
     EXPECT_TRUE(QFile::exists(pfad("src/b.html")));
     EXPECT_EQ(lies(logo), bild);
+    EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
+
+    // Cancelled: nothing written, and no failure said.
+    browser.setze_quelle(CQString(schreibe("o/g.html", QByteArray("<p>Zeile</p>").repeated(100000))));
+    browser.speicherziel = CQString(pfad("o/abgebrochen.html"));
+    QTimer::singleShot(0, [] {
+        for (QWidget* fenster : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QProgressDialog*>(fenster))
+                emit dialog->canceled();
+    });
+    browser.speichern_unter(1, false);
+    EXPECT_FALSE(QFile::exists(pfad("o/abgebrochen.html")));
     EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
 
     browser.speicherziel = CQString(pfad("fehlt/x.html"));

@@ -332,3 +332,20 @@ TEST_F(Textseite, NeuGeschriebenerBerichtKommtWieAngezeigtAuchBeimSchliessen)
     EXPECT_EQ(seiten_text(druckdatei).join(QString()).simplified(), "ALT 1");
     EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
 }
+
+// The two-page viewer closed while it prints and while it writes a PDF: each comes whole, and
+// the viewer goes after.
+TEST_F(Textseite, ZweiSeitenGeschlossenBeimDruckenUndPdfKommenGanz)
+{
+    const QString bericht = schreibe("r/z.html", "<p>ERSTE</p>");
+    for (const bool pdf : {false, true}) {
+        QFile::remove(druckdatei);
+        QPointer<CGBrowser> browser = new CGBrowser(nullptr, CQString("b"), true);
+        browser->setze_quelle(CQString(bericht));
+        browser->speicherziel = CQString(druckdatei);
+        QTimer::singleShot(0, browser, &QWidget::close);
+        pdf ? browser->speichern_unter(2, false) : browser->drucke(0);
+        EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("ERSTE"))) << pdf;
+        EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
+    }
+}
