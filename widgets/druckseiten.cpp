@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPixmap>
+#include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -159,6 +160,10 @@ struct Anfang
     // Negative: the part begins the slice as a document begins (the document's first part).
     qreal erste_zeile = -1;
     qreal erste_seite = 0;
+    // How much further down than its own margin says the layout puts the part's first line: found
+    // by laying the slice out, and kept, so that the slice is laid out once when it is drawn, and
+    // the next slice, which most often begins alike, is too.
+    qreal korrektur = 0;
 };
 
 // The paper of a slice: it takes every picture from its source, which keeps each one it has
@@ -258,10 +263,14 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     auswahl.setPosition(ende, QTextCursor::KeepAnchor);
     schreiber.insertFragment(auswahl.selection());
 
+    // Highlighting comes from a highlighter, a child of its document. Only then is each block
+    // asked for its layout, which makes one: for a report never laid out, some hundred bytes for
+    // each of a million blocks.
+    const bool hervorgehoben = quelle.findChild<QSyntaxHighlighter*>() != nullptr;
     QTextBlock von = quelle.findBlock(anfang);
     for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
          von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
-        if (!von.layout()->formats().isEmpty())
+        if (hervorgehoben && !von.layout()->formats().isEmpty())
             nach.layout()->setFormats(von.layout()->formats());
         if (QTextList* const liste = fortsetzung.value(von.textList()))
             liste->add(nach);
@@ -438,7 +447,7 @@ struct Gelegt
 
 // Lays the parts from `anfang` up to `bis` out as one slice, the first one placed as `anfang`
 // says; false when the slice is too tall to keep its glyphs.
-bool lege_aus(QTextDocument& quelle, const Einheiten& teile, const Anfang& anfang, int bis, const Vorlage& vorlage,
+bool lege_aus(QTextDocument& quelle, const Einheiten& teile, Anfang& anfang, int bis, const Vorlage& vorlage,
               Gelegt& gelegt)
 {
     const int teilzahl = static_cast<int>(teile.anfang.size());
@@ -448,7 +457,8 @@ bool lege_aus(QTextDocument& quelle, const Einheiten& teile, const Anfang& anfan
     gelegt.scheibe = scheibe_von(quelle, teile.anfang[static_cast<std::size_t>(anfang.teil)], ende, vorlage);
     // The layout puts a first block below the page's margin by its own margin above. Should it
     // put it elsewhere, the block is moved by the difference and the slice laid out again.
-    qreal abstand = anfang.erste_zeile - vorlage.rahmen.topMargin();
+    const qreal gemeint = anfang.erste_zeile - vorlage.rahmen.topMargin();
+    qreal abstand = gemeint + anfang.korrektur;
     for (int versuch = 0;; ++versuch) {
         if (anfang.erste_zeile >= 0)
             setze_abstand_oben(gelegt.scheibe, abstand);
@@ -459,6 +469,8 @@ bool lege_aus(QTextDocument& quelle, const Einheiten& teile, const Anfang& anfan
             break;
         abstand += unterschied;
     }
+    if (anfang.erste_zeile >= 0)
+        anfang.korrektur = abstand - gemeint;
     // Each line's own height, which no position far down can distort, counts as well.
     qreal summe = 0;
     for (const Zeile& zeile : gelegt.zeilen)
@@ -597,6 +609,7 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
         // give a page keeps them all; the next one begins a page.
         Anfang weiter;
         weiter.teil = bis;
+        weiter.korrektur = anfang.korrektur;
         if (bis < teilzahl && ganze > 0) {
             const qreal letzte = oben.at(ganze);
             const std::vector<Zeile>& zeilen = gelegt.zeilen;
