@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTimerEvent>
+#include <QtMath>
 
 namespace {
 
@@ -67,7 +68,9 @@ int CSchrittlayout::vor_neuer_breite()
     QScrollBar* const leiste = ansicht->verticalScrollBar();
     if (!dokument || leiste->value() == 0)
         return -1;
-    const int oben = ansicht->cursorForPosition(QPoint(0, 0)).position();
+    // Just inside the text: left of it, in the margin, a table's row finds only where its
+    // table begins, hundreds of rows above.
+    const int oben = ansicht->cursorForPosition(QPoint(qCeil(dokument->documentMargin()) + 1, 0)).position();
     if (oben < sofort_bis)
         return -1;
     leiste->setValue(0);
