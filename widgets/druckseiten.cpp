@@ -15,6 +15,7 @@
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 #include <QVariant>
 #include <QHash>
@@ -222,6 +223,39 @@ std::vector<std::pair<QTextList*, int>> laufende_listen(QTextDocument& quelle, i
     return listen;
 }
 
+// A table whose columns are set wider than the paper ran off its edge, its text lost on paper:
+// its columns keep their proportions as shares of the paper's width, and their text wraps.
+void passe_tabellen_ein(QTextDocument& papier)
+{
+    const QTextFrameFormat rahmen = papier.rootFrame()->frameFormat();
+    const qreal breite = papier.pageSize().width() - rahmen.leftMargin() - rahmen.rightMargin();
+    for (QTextFrame* const kind : papier.rootFrame()->childFrames()) {
+        auto* const tabelle = qobject_cast<QTextTable*>(kind);
+        if (!tabelle)
+            continue;
+        QTextTableFormat format = tabelle->format();
+        QVector<QTextLength> spalten = format.columnWidthConstraints();
+        qreal summe = 0;
+        int feste = 0;
+        for (const QTextLength& spalte : qAsConst(spalten)) {
+            if (spalte.type() == QTextLength::FixedLength) {
+                summe += spalte.rawValue();
+                ++feste;
+            }
+        }
+        if (summe <= breite)
+            continue;
+        // A column of no set width keeps the share of an average one.
+        const qreal ganz = summe + (tabelle->columns() - feste) * summe / feste;
+        spalten.resize(tabelle->columns());
+        for (QTextLength& spalte : spalten)
+            if (spalte.type() == QTextLength::FixedLength)
+                spalte = QTextLength(QTextLength::PercentageLength, spalte.rawValue() * 100 / ganz);
+        format.setColumnWidthConstraints(spalten);
+        tabelle->setFormat(format);
+    }
+}
+
 // The document of the source's text from `anfang` (a part's beginning) to `ende`, laid out for
 // paper: every block with its own format, list items numbered on from before the slice, lines
 // kept whole in the window broken on paper, and the highlighting of the source's blocks along.
@@ -284,6 +318,7 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
          block = block.next())
         block.setVisible(false);
+    passe_tabellen_ein(papier);
     return scheibe;
 }
 
