@@ -1,6 +1,5 @@
 // The uninstall information file: format, reading rules, atomic writing and removal.
 #include "cuninstallinfo.h"
-#include "dateien.h"
 #include "zip_hilfe.h"
 
 #include <QDir>
@@ -160,7 +159,7 @@ TEST_F(Uninstall, EntfernenLeertKarteUndLoeschtDatei)
         EXPECT_FALSE(QFileInfo::exists(datei()));
         EXPECT_TRUE(log.aufrufe.isEmpty());
         info.remove_unistall();
-        EXPECT_TRUE(log.hat_text(mit_systemfehler("Kann Datei " + datei() + " nicht loeschen", ENOENT)));
+        EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen: " + std::strerror(ENOENT)));
     }
     EXPECT_FALSE(QFileInfo::exists(datei()));
 }

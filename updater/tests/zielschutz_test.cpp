@@ -1,7 +1,6 @@
 // Hostile targets and names: links out of the target, deep names, the updater's own files, control
 // characters, a folder held by another process, and an "uninstall.dat" that cannot be read.
 #include "cuninstallinfo.h"
-#include "dateien.h"
 #include "czielsperre.h"
 #include "importzip.h"
 #include "uninstallinthread.h"
@@ -122,7 +121,7 @@ TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
     ergaenze_unistall("lnk/opfer.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
     EXPECT_FALSE(deinstalliere());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
-    EXPECT_TRUE(log.hat_text(mit_systemfehler("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt", EXDEV)));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt: " + std::strerror(EXDEV)));
     // A folder's record removes no link in its place (a user's); what was behind it stays too.
     ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
     EXPECT_FALSE(deinstalliere());
@@ -168,7 +167,7 @@ TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
         }
         EXPECT_EQ(lies(ziel + "/a.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
         EXPECT_EQ(lies(ziel + "/o/b.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
-        EXPECT_EQ(log.hat_text(mit_systemfehler("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden", EEXIST)), alle);
+        EXPECT_EQ(log.hat_text("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden: " + std::strerror(EEXIST)), alle);
         EXPECT_EQ(QFileInfo::exists(ziel + "/uninstall.dat"), !alle);
         if (alle) {
             // The uninstall takes its records off through that folder: refused alike, before a file goes.
@@ -363,25 +362,23 @@ TEST_F(Zielschutz, UninstallDateiLesen)
     unistall_map().clear();
 }
 
-// The look at the folder of temporary files leaves none behind, and an empty one goes also when
-// the run has used up the limit of open files.
+// The look at the folder of temporary files leaves none; an empty one goes without a free handle.
 TEST_F(Zielschutz, TempordnerGehtAuchOhneFreienHandle)
 {
+    const QString temp = ziel + "/.aktualisierer-temp";
     const int ordner = ::open(QFile::encodeName(ziel).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    EXPECT_EQ(tempordner_fehlertext(ziel, ordner), QString());
-    EXPECT_FALSE(QFileInfo::exists(ziel + "/.aktualisierer-temp"));
-    ASSERT_TRUE(QDir().mkpath(ziel + "/.aktualisierer-temp"));
+    EXPECT_TRUE(tempordner_fehlertext(ziel, ordner).isEmpty() && !QFileInfo::exists(temp));
+    ASSERT_TRUE(QDir().mkpath(temp));
     rlimit alt{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &alt), 0);
-    rlimit neu{std::min<rlim_t>(alt.rlim_cur, 256), alt.rlim_max};
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &neu), 0);
-    std::vector<int> belegt;
-    for (int fd; (fd = ::dup(ordner)) >= 0;)
-        belegt.push_back(fd);
+    ::getrlimit(RLIMIT_NOFILE, &alt);
+    const rlimit neu{256, alt.rlim_max};
+    ::setrlimit(RLIMIT_NOFILE, &neu);
+    std::vector<int> belegt{ordner};
+    while (belegt.back() >= 0)
+        belegt.push_back(::dup(ordner));
     entferne_tempordner(ordner);
     for (const int fd : belegt)
         ::close(fd);
     ::setrlimit(RLIMIT_NOFILE, &alt);
-    ::close(ordner);
-    EXPECT_FALSE(QFileInfo::exists(ziel + "/.aktualisierer-temp"));
+    EXPECT_FALSE(QFileInfo::exists(temp));
 }
