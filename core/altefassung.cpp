@@ -28,11 +28,6 @@ const QString endung_satz = QStringLiteral(".ziel");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
 constexpr int namenslaenge = 50;
 
-QString systemfehler(int nummer)
-{
-    return QString::fromLocal8Bit(std::strerror(nummer));
-}
-
 QByteArray kodiert(const QString& pfad)
 {
     return QFile::encodeName(pfad);

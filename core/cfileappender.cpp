@@ -135,13 +135,6 @@ int CFileAppender::oeffne() const
     return oeffne_ohne_fremde_links(pfad.c_str(), _flags, _mode);
 }
 
-CFileAppender::CFileAppender(const std::string& name, int deskriptor) : FileAppender(name, -1)
-{
-    datei = teile_datei(
-        "<" + std::to_string(deskriptor) + ">", [deskriptor] { return ::fcntl(deskriptor, F_DUPFD_CLOEXEC, 0); },
-        false);
-}
-
 CFileAppender::~CFileAppender() = default;
 
 std::shared_ptr<CGeteilteLogdatei>
@@ -177,8 +170,6 @@ CFileAppender::teile_datei(const std::string& schluessel, const std::function<in
 
 bool CFileAppender::reopen()
 {
-    if (pfad.empty())
-        return true;
     std::lock_guard<std::mutex> lock(datei->mutex);
     if (datei->fd < 0 && !belege_loghandle(pfad))
         return false;

@@ -26,13 +26,10 @@ public:
     // one past that share, are said once on standard error; so is the first write that fails
     // (a full disk, the file-size limit).
     CFileAppender(const std::string& name, const std::string& datei, bool anhaengen);
-    // An appender on standard output or error (`deskriptor` 1 or 2): all naming one share one
-    // duplicate of it.
-    CFileAppender(const std::string& name, int deskriptor);
     ~CFileAppender() override;
 
     // Opens the file again by the same rule, for every appender sharing it; false (the old file
-    // kept) when that fails. Nothing to do on a standard descriptor.
+    // kept) when that fails.
     bool reopen() override;
 
     // The log's share of the open-files limit, which every handle a log appender holds (a file,

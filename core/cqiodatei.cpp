@@ -75,7 +75,7 @@ bool CQIODatei::oeffne(const bool& lesen, const bool& schreiben, const bool& tex
         // A pipe or device of the name is not waited for: it counts as a file that cannot be opened.
         const bool geoeffnet = oeffne_regulaere_datei(*datei, modus);
         if (!geoeffnet)
-            fehlertext = QString::fromLocal8Bit(std::strerror(errno));
+            fehlertext = systemfehler(errno);
         iodatei = std::move(datei);
         if (!geoeffnet)
             return false;

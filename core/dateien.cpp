@@ -306,12 +306,17 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
     return datei.schliesse();
 }
 
-namespace {
-
 QString systemfehler(int nummer)
 {
     return QString::fromLocal8Bit(std::strerror(nummer));
 }
+
+QString mit_systemfehler(const QString& text, int nummer)
+{
+    return text + QLatin1String(": ") + systemfehler(nummer);
+}
+
+namespace {
 
 // A file refused before any open, with the reason as its error text.
 class AbgewieseneDatei : public QFile

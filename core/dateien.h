@@ -13,6 +13,11 @@
 
 class QFileDevice;
 
+// The system's text of the error number `nummer` (errno), in the locale's language: the cause
+// that a message appends.
+QString systemfehler(int nummer);
+// `text` with the cause `nummer` (errno) appended after a colon, as every message gives it.
+QString mit_systemfehler(const QString& text, int nummer);
 // True when `pfad` names a regular file (also through a link). A folder, pipe, socket or device
 // counts as no file: reading one fails or waits for a partner that never comes. Every search for
 // a named file asks this.

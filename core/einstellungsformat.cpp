@@ -578,14 +578,14 @@ bool fuelle(QFileDevice& datei, const QString& echt)
     // file is the user's alone before any byte is in it.
     (void)bereite_ersatz_vor(echt, datei.handle());
     if (::fchmod(datei.handle(), S_IRUSR | S_IWUSR) != 0) {
-        letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
+        letzter_schreibfehler = systemfehler(errno);
         return false;
     }
     const bool geschrieben = datei.write(letzter_text) == letzter_text.size();
     // Qt commits without looking at the last flush: it is done and checked here.
     if (!schreibe_puffer(datei) || !stemple(datei.handle(), echt)) {
         letzter_schreibfehler = datei.error() != QFileDevice::NoError ? datei.errorString()
-                                                                      : QString::fromLocal8Bit(std::strerror(errno));
+                                                                      : systemfehler(errno);
         return false;
     }
     if (!geschrieben)
@@ -692,7 +692,7 @@ QString sichere_einstellungen(QSettings& einstellungen)
     letzter_schreibfehler.clear();
     letzter_text.clear();
     if (!lege_ordner_an(QFileInfo(name).path()))
-        letzter_schreibfehler = QString::fromLocal8Bit(std::strerror(errno));
+        letzter_schreibfehler = systemfehler(errno);
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
     // longer than any save takes is not waited for: the save is refused and says why. Qt would

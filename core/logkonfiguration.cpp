@@ -11,7 +11,6 @@
 #include <log4cpp/RemoteSyslogAppender.hh>
 #include <log4cpp/SimpleLayout.hh>
 
-#include <cstdio>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -37,6 +36,22 @@ public:
     ~GezaehlterSyslogAppender() override { CFileAppender::gib_loghandle_frei(); }
 };
 
+// On the console: through the program's own stream, whose buffer the program's lines there share,
+// so that no line cuts into another (a file of its own on the same output would write at its own
+// moments), and flushed after each line, so that none is lost when the program is killed.
+class CStromAppender : public OstreamAppender
+{
+public:
+    using OstreamAppender::OstreamAppender;
+
+protected:
+    void _append(const LoggingEvent& ereignis) override
+    {
+        OstreamAppender::_append(ereignis);
+        _stream->flush();
+    }
+};
+
 // The appender of a line; null for one past the log's share of open files.
 std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& art,
                                         const std::string& kategorie)
@@ -48,12 +63,10 @@ std::unique_ptr<Appender> baue_appender(std::istream& ein, const std::string& ar
                 "Missing filename for log file logging configuration file for category: " + kategorie);
         return std::make_unique<CFileAppender>(kategorie, datei, art == "file");
     }
-    if (art == "console")
-        return std::make_unique<OstreamAppender>(kategorie, &std::cout);
-    if (art == "stdout")
-        return std::make_unique<CFileAppender>(kategorie, fileno(stdout));
+    if (art == "console" || art == "stdout")
+        return std::make_unique<CStromAppender>(kategorie, &std::cout);
     if (art == "stderr")
-        return std::make_unique<CFileAppender>(kategorie, fileno(stderr));
+        return std::make_unique<CStromAppender>(kategorie, &std::cerr);
     if (art == "remotesyslog") {
         std::string syslogname;
         std::string host;

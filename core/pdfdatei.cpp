@@ -19,11 +19,6 @@ namespace {
 // The trailer of a PDF stands in its last bytes; a writer may add a line end or two.
 constexpr qint64 schlussbereich = 1024;
 
-QString systemfehler(int nummer)
-{
-    return QString::fromLocal8Bit(std::strerror(nummer));
-}
-
 } // namespace
 
 CPdfDatei::CPdfDatei(const QString& ziel_) : ziel(ziel_)

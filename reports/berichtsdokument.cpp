@@ -227,7 +227,7 @@ bool CBerichtsdokument::lies_html(const QString& pfad, QString& html, QString& f
 {
     QFile quelle(pfad);
     if (!oeffne_regulaere_datei(quelle, QIODevice::ReadOnly))
-        fehler = lesefehler(pfad, QString::fromLocal8Bit(std::strerror(errno)));
+        fehler = lesefehler(pfad, systemfehler(errno));
     else if (quelle.size() > groesste_berichtsdatei(pfad))
         fehler = zu_gross_text(pfad, quelle.size());
     else

@@ -1,4 +1,5 @@
 #include "cmailordner.h"
+#include "dateien.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,7 +163,7 @@ CMailordner::CMailordner(const QString& arbeitsverzeichnis)
     const QByteArray name = QFile::encodeName(neu.path());
     const int fd = oeffne_eigenen(name);
     if (fd < 0) {
-        fehler = QString::fromLocal8Bit(std::strerror(errno));
+        fehler = systemfehler(errno);
         ::rmdir(name.constData());
         return;
     }
@@ -176,7 +177,7 @@ CMailordner::CMailordner(const QString& arbeitsverzeichnis)
         gesperrt = s == Sperre::gehalten;
         return;
     }
-    fehler = QString::fromLocal8Bit(std::strerror(s == Sperre::belegt ? EBUSY : errno));
+    fehler = systemfehler(s == Sperre::belegt ? EBUSY : errno);
     // A name that no longer names the folder made is left to whatever it names now.
     if (s != Sperre::belegt) {
         ::unlinkat(fd, marke, 0);

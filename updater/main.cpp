@@ -25,6 +25,9 @@ const char* const anwendungsname = "Aktualisierer";
 
 int main(int argc, char** argv)
 {
+    // Standard output goes out line by line into a file or a pipe as well: a line on standard
+    // error, which may go to the same file, then never cuts into one of its lines.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     // The arguments are read before any application object exists: the roads without a window
     // ("version", the registration options, the silent install) run on a core application,
     // which needs no display.

@@ -196,7 +196,7 @@ std::unique_ptr<CBVStruktur> baue_bv_struktur(const QString& verzeichnis, QStrin
         else if (datei.isOpen())
             wende_strukturtext_an(datei.readAll(), pfad, entwurf, meldungen);
         else
-            meldungen.append(tr("%1: nicht lesbar: %2").arg(pfad, QString::fromLocal8Bit(std::strerror(errno))));
+            meldungen.append(tr("%1: nicht lesbar: %2").arg(pfad, systemfehler(errno)));
         for (int i = vorher; i < meldungen.size(); ++i)
             CQCat::gib_instanz()->error(CQString(meldungen.at(i)));
     }

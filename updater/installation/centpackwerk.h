@@ -54,12 +54,13 @@ struct CEintragUnterwegs
 
     // From a worker: the code of the file, the complete file still without its name, and the
     // diagnostics for standard output. When its folder is made: the levels that this run made
-    // (each ending in "/"), and the level at which making the folder failed.
+    // (each ending in "/"), and the level at which making the folder failed, with its errno.
     int ergebnis = ENTPACK_OK;
     CFertigeDatei fertig;
     QByteArray ausgabe;
     QStringList angelegt;
     QString fehlstufe;
+    int ordnerfehler = 0;
 
     // Whether a failure for want of room is final: it was written again after one (see
     // `wiederhole`), or it did not fit when nothing else was on its way (no worker wrote it).

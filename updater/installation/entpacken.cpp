@@ -1,5 +1,6 @@
 #include "entpacken.h"
 #include "ausnahmetext.h"
+#include "dateien.h"
 #include "eintragsleser.h"
 #include "parallelschleife.h"
 #include "steuerzeichen.h"
@@ -339,7 +340,7 @@ int CZieldatei::beginne(const QString& ziel, const QString& eintrag, bool ohne_p
     }
     if (alt_fd < 0 && datei.fd < 0) {
         const int fehler = fd < 0 ? ordnerfehler : errno;
-        entpack_ausgabe("error opening %s\n", datei.anzeige.constData());
+        entpack_ausgabe("error opening %s: %s\n", datei.anzeige.constData(), qPrintable(systemfehler(fehler)));
         datei.verwirf();
         return verlaesst_ordner(ordnerfehler) ? ENTPACK_NAME : ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
     }
@@ -502,7 +503,7 @@ bool CZieldatei::schreibe_daten(const char* daten, int anzahl)
         return true;
     // The caller tells a full disk by errno.
     const int fehler = datei.fd >= 0 ? errno : EBADF;
-    entpack_ausgabe("error in writing extracted file\n");
+    entpack_ausgabe("error in writing extracted file: %s\n", qPrintable(systemfehler(fehler)));
     errno = fehler;
     return false;
 }
@@ -550,7 +551,7 @@ int CZieldatei::beende(bool behalten)
     if (!datei.temp.isEmpty() && !ersatz) {
         if (!schliesse_behalte_sperre(datei.fd)) {
             const int fehler = errno;
-            entpack_ausgabe("error in writing extracted file\n");
+            entpack_ausgabe("error in writing extracted file: %s\n", qPrintable(systemfehler(fehler)));
             datei.verwirf();
             return ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_SCHREIBEN;
         }

@@ -1,4 +1,5 @@
 #include "fertigedatei.h"
+#include "dateien.h"
 #include "entpacken.h"
 #include "zielordner.h"
 
@@ -142,7 +143,7 @@ int CFertigeDatei::benenne(int zielordner, int wurzel)
     verwirf();
     if (ok)
         return ENTPACK_OK;
-    entpack_ausgabe("error opening %s\n", anzeige.constData());
+    entpack_ausgabe("error opening %s: %s\n", anzeige.constData(), qPrintable(systemfehler(fehler)));
     return ist_platzmangel(fehler) ? ENTPACK_VOLL : ENTPACK_AUSGABE;
 }
 

@@ -1,6 +1,7 @@
 // The install's reporting side: the entries taken from the workers and recorded, handed to the writing thread and reported in order.
 #include "ziplauf.h"
 #include "cuninstallinfo.h"
+#include "dateien.h"
 #include "entpacken.h"
 
 #include <QFile>
@@ -34,7 +35,8 @@ bool CZipLauf::melde_eintrag(COffen& o)
         melde(5, text_ueberspringe.arg(e.anzeige));
     } else if (!e.fehlstufe.isEmpty()) {
         ++fehlerzahl;
-        melde(2, text_ordnerfehler.arg(maskiere_steuerzeichen(zielpfad + QLatin1Char('/') + e.fehlstufe.chopped(1))));
+        melde(2, mit_systemfehler(text_ordnerfehler.arg(maskiere_steuerzeichen(zielpfad + QLatin1Char('/') + e.fehlstufe.chopped(1))),
+                                  e.ordnerfehler));
         fehler_marke();
     } else if (code != ENTPACK_OK) {
         ++fehlerzahl;

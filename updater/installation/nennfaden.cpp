@@ -46,6 +46,7 @@ std::optional<int> CZipLauf::nenne(COffen& o, bool voraus)
     int code = e.code;
     if (e.gilt() && !e.ordner.isNull()) {
         if (const int fehler = lege_ordner_an(e); fehler != 0) {
+            e.ordnerfehler = fehler;
             code = verlaesst_ordner(fehler) ? ENTPACK_NAME : ENTPACK_AUSGABE;
             if (code == ENTPACK_NAME)
                 e.fehlstufe.clear();

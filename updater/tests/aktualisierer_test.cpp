@@ -298,6 +298,20 @@ TEST_F(Programm, SilentInstallationInsZiel)
     EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";z.txt\r\n"));
 }
 
+// A log on standard output cuts no line of the program's there: into a file, appended, or a pipe.
+TEST_F(Programm, LogAufStandardausgabeSchneidetKeineZeile)
+{
+    viele_dateien(arbeit + "/viele.zip", 3000);
+    schreibe(arbeit + "/log4upd.init", "appender root pattern stdout %D: %m%n\n");
+    const QRegularExpression ganz("^( extracting: o\\d+/u\\d/d\\d+\\.txt|\\d\\d\\.\\d\\d\\.\\d\\d [\\d:]{8}: .*)$");
+    for (const QString weg : {"> aus 2>&1", ">> aus 2>&1", "2>&1 | cat > aus"}) {
+        huelle = QStringList{"/bin/sh", "-c", "\"$0\" \"$@\" " + weg + "; cat aus; rm aus"};
+        const QStringList zeilen = starte({"-silent", "-install", "viele.zip", "-dst", ziel}).aus.split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(zeilen.filter(ganz).size(), zeilen.size()) << qPrintable(weg);
+        EXPECT_EQ(zeilen.filter(" extracting: ").size(), 3000) << qPrintable(weg);
+    }
+}
+
 // The silent install shows no window: the libraries of the window's services (the web engine
 // among them, tens of megabytes) stay unloaded. The loader's protocol names every file it opens.
 // More entries than the end record's 16-bit count holds (no ZIP64 end record): every one is

@@ -159,7 +159,7 @@ TEST_F(Uninstall, EntfernenLeertKarteUndLoeschtDatei)
         EXPECT_FALSE(QFileInfo::exists(datei()));
         EXPECT_TRUE(log.aufrufe.isEmpty());
         info.remove_unistall();
-        EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen"));
+        EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen: " + std::strerror(ENOENT)));
     }
     EXPECT_FALSE(QFileInfo::exists(datei()));
 }

@@ -83,7 +83,7 @@ TEST_F(UninstallLauf, VollerOrdnerIstEinFehlerEineFehlendeDateiNicht)
     EXPECT_FALSE(lauf(2, &log));
     // Gone already (a killed run leaves such records): as good as deleted.
     EXPECT_TRUE(log.hat_text("gelöscht " + wurzel + "/weg.txt"));
-    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/voll"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/voll: " + std::strerror(ENOTEMPTY)));
     EXPECT_TRUE(log.hat_text("Deinstallation -mit Fehlern- beendet."));
     EXPECT_TRUE(log.aufrufe.contains("fehler"));
     EXPECT_TRUE(QFileInfo::exists(wurzel + "/voll/fremd.txt"));
@@ -163,9 +163,9 @@ TEST_F(UninstallLauf, AnStelleDesAufgezeichnetenBleibtWasDerAnwenderHinstellte)
     EXPECT_TRUE(QFileInfo(wurzel + "/l").isSymLink());
     EXPECT_TRUE(QFileInfo(wurzel + "/d").isDir());
     EXPECT_TRUE(QFileInfo(dir.path() + "/eigen").isDir());
-    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/g"));
-    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/l"));
-    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/d"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/g: " + std::strerror(ENOTDIR)));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Verzeichnis " + wurzel + "/l: " + std::strerror(ENOTDIR)));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + wurzel + "/d: " + std::strerror(EISDIR)));
     // Their records stay.
     for (const char* s : {"g/", "l/", "d"})
         EXPECT_EQ(unistall_map().count(s), 1u) << s;

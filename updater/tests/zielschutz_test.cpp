@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/prctl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -120,7 +121,7 @@ TEST_F(Zielschutz, LinksAusDemZielWerdenWederBeschriebenNochGeloescht)
     ergaenze_unistall("lnk/opfer.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
     EXPECT_FALSE(deinstalliere());
     EXPECT_EQ(lies(draussen + "/opfer.txt"), QByteArray("bleibt"));
-    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt"));
+    EXPECT_TRUE(log.hat_text("Fehlgeschlagen Löschen Datei " + ziel + "/lnk/opfer.txt: " + std::strerror(EXDEV)));
     // A folder's record removes no link in its place (a user's); what was behind it stays too.
     ergaenze_unistall("lnk/", CZeitVDN(CQString("06.12.2026 09:17:18")));
     EXPECT_FALSE(deinstalliere());
@@ -166,7 +167,7 @@ TEST_F(Zielschutz, FremdesAmNamenDesTempordnersWirdNieBenutzt)
         }
         EXPECT_EQ(lies(ziel + "/a.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
         EXPECT_EQ(lies(ziel + "/o/b.txt"), alle ? QByteArray("alt") : QByteArray("neu"));
-        EXPECT_EQ(log.hat_text("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden"), alle);
+        EXPECT_EQ(log.hat_text("Fehler: Verzeichnis '" + temp + "' kann nicht angelegt werden: " + std::strerror(EEXIST)), alle);
         EXPECT_EQ(QFileInfo::exists(ziel + "/uninstall.dat"), !alle);
         if (alle) {
             // The uninstall takes its records off through that folder: refused alike, before a file goes.
@@ -359,4 +360,25 @@ TEST_F(Zielschutz, UninstallDateiLesen)
     EXPECT_TRUE(info.gib_ladefehler().isEmpty());
     EXPECT_EQ(schluessel(), (QStringList{"a.txt", "b.txt"}));
     unistall_map().clear();
+}
+
+// The look at the folder of temporary files leaves none; an empty one goes without a free handle.
+TEST_F(Zielschutz, TempordnerGehtAuchOhneFreienHandle)
+{
+    const QString temp = ziel + "/.aktualisierer-temp";
+    const int ordner = ::open(QFile::encodeName(ziel).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    EXPECT_TRUE(tempordner_fehlertext(ziel, ordner).isEmpty() && !QFileInfo::exists(temp));
+    ASSERT_TRUE(QDir().mkpath(temp));
+    rlimit alt{};
+    ::getrlimit(RLIMIT_NOFILE, &alt);
+    const rlimit neu{256, alt.rlim_max};
+    ::setrlimit(RLIMIT_NOFILE, &neu);
+    std::vector<int> belegt{ordner};
+    while (belegt.back() >= 0)
+        belegt.push_back(::dup(ordner));
+    entferne_tempordner(ordner);
+    for (const int fd : belegt)
+        ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &alt);
+    EXPECT_FALSE(QFileInfo::exists(temp));
 }

@@ -431,7 +431,7 @@ bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::funct
     const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
     const QByteArray name = QFile::encodeName(dateiname.mid(trenner + 1));
     letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, name, schreibe);
-    letzte_ursache = letzter_erfolg ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    letzte_ursache = letzter_erfolg ? QString() : systemfehler(errno);
     letzter_stand = stand;
     letzter_voll = voll;
     fehler_gemeldet = false;
@@ -475,7 +475,9 @@ void CUninstallInfo::remove_unistall()
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    if (!QFile::remove(dateiname))
+    QFile datei(dateiname);
+    if (!datei.remove())
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname))));
+               CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)) + QLatin1String(": ")
+                        + datei.errorString()));
 }

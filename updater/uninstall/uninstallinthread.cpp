@@ -3,6 +3,7 @@
 #include "cuninstallinfo.h"
 #include "cuninstallschreiber.h"
 #include "czielsperre.h"
+#include "dateien.h"
 #include "handlevorrat.h"
 #include "klassen.h"
 #include "melde.h"
@@ -50,14 +51,16 @@ void melde_fehler(const QString& text)
 const char* const datei_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlgeschlagen Löschen Datei %1");
 const char* const ordner_fehler = QT_TRANSLATE_NOOP("UpdaterMainWindow", "Fehlgeschlagen Löschen Verzeichnis %1");
 
-// Reports one deletion; 1 when it failed.
-int berichte(bool geloescht, const QString& pfad, const char* fehlertext)
+// Reports one deletion; 1 when it failed, for the cause `ursache` (errno; 0 for a key refused
+// before any call, whose line says why itself).
+int berichte(bool geloescht, const QString& pfad, const char* fehlertext, int ursache)
 {
     if (geloescht) {
         melde_info(Text::tr("gelöscht %1").arg(maskiere_steuerzeichen(pfad)));
         return 0;
     }
-    melde_fehler(Text::tr(fehlertext).arg(maskiere_steuerzeichen(pfad)));
+    const QString text = Text::tr(fehlertext).arg(maskiere_steuerzeichen(pfad));
+    melde_fehler(ursache != 0 ? mit_systemfehler(text, ursache) : text);
     return 1;
 }
 
@@ -286,7 +289,7 @@ private:
 // A file (or, with AT_REMOVEDIR, an empty folder) to remove, named by its path relative to the
 // root: its folder's handle and its name there, and how far it came. Without a handle it is gone
 // already (which counts as removed), lay in a folder moved out of the target, waits for the next
-// run (no handle was free for it), or failed.
+// run (no handle was free for it), or failed, for the cause `fehler` (errno).
 struct CEntfernung
 {
     enum Stand { Offen, Entfernt, Verschoben, Spaeter, Fehlgeschlagen };
@@ -294,6 +297,7 @@ struct CEntfernung
     QByteArray name;
     int art = 0;
     Stand stand = Fehlgeschlagen;
+    int fehler = 0;
 };
 
 CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relativ, int art)
@@ -307,6 +311,7 @@ CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relati
         return e;
     const QByteArray eltern = trenner < 0 ? QByteArray() : pfad.left(trenner);
     e.fd = ordner.zu(eltern);
+    e.fehler = errno;
     if (e.fd >= 0)
         e.stand = art == AT_REMOVEDIR && ordner.ist_fort(pfad, e.fd, e.name) ? CEntfernung::Verschoben : CEntfernung::Offen;
     else if (!ordner.verschoben_mit(eltern).isEmpty())
@@ -324,9 +329,11 @@ CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relati
 // points to.
 void entferne(CEntfernung& e)
 {
-    if (e.stand == CEntfernung::Offen)
-        e.stand = ::unlinkat(e.fd, e.name.constData(), e.art) == 0 || errno == ENOENT ? CEntfernung::Entfernt
-                                                                                      : CEntfernung::Fehlgeschlagen;
+    if (e.stand != CEntfernung::Offen)
+        return;
+    e.stand = ::unlinkat(e.fd, e.name.constData(), e.art) == 0 || errno == ENOENT ? CEntfernung::Entfernt
+                                                                                  : CEntfernung::Fehlgeschlagen;
+    e.fehler = errno;
 }
 
 // A key may never lead out of its folder: no ".." part, with either separator, and no Windows
@@ -550,7 +557,7 @@ void CDeinstallation::berichte_schritt(CSchritt& s)
     const QString pfad = wurzel + QLatin1Char('/') + s.schluessel;
     switch (s.art) {
     case CSchritt::Abgewiesen:
-        fehler += berichte(false, pfad, datei_fehler);
+        fehler += berichte(false, pfad, datei_fehler, 0);
         break;
     case CSchritt::Ueberspringen:
         melde_info(Text::tr("überspringe %1").arg(maskiere_steuerzeichen(pfad)));
@@ -575,7 +582,8 @@ void CDeinstallation::berichte_entfernung(const QString& schluessel, const CEntf
     if (e.stand == CEntfernung::Verschoben) {
         ++verschobene[handles.verschoben_mit(QFile::encodeName(relativ))];
         vergiss(schreiber, schluessel);
-    } else if (berichte(e.stand == CEntfernung::Entfernt, pfad, e.art == AT_REMOVEDIR ? ordner_fehler : datei_fehler) == 0) {
+    } else if (berichte(e.stand == CEntfernung::Entfernt, pfad, e.art == AT_REMOVEDIR ? ordner_fehler : datei_fehler,
+                        e.fehler) == 0) {
         vergiss(schreiber, schluessel);
     } else {
         ++fehler;

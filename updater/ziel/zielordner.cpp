@@ -1,4 +1,5 @@
 #include "zielordner.h"
+#include "dateien.h"
 #include "eigentum.h"
 #include "namensfaltung.h"
 #include "steuerzeichen.h"
@@ -130,20 +131,25 @@ QString zielordner_fehlertext(const QString& pfad, int fehler)
     const QString ordner = maskiere_steuerzeichen(pfad);
     if (fehler == ENOENT || fehler == ENOTDIR)
         return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 existiert nicht").arg(ordner);
-    return QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden").arg(ordner);
+    return mit_systemfehler(
+        QCoreApplication::translate("UpdaterMainWindow", "Zielverzeichnis %1 kann nicht geöffnet werden").arg(ordner), fehler);
 }
 
 QString tempordner_fehlertext(const QString& ziel, int ordner)
 {
     const int tempordner = oeffne_tempordner(ordner, true);
     if (tempordner >= 0) {
+        // The look leaves no folder behind: a run that writes no records (an uninstall that
+        // removes them all) would leave it, and a write makes it again.
         ::close(tempordner);
+        entferne_tempordner(ordner);
         return QString();
     }
     if (errno != EEXIST)
         return QString();
-    return QCoreApplication::translate("UpdaterMainWindow", "Fehler: Verzeichnis '%1' kann nicht angelegt werden")
-        .arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp")));
+    return mit_systemfehler(QCoreApplication::translate("UpdaterMainWindow", "Fehler: Verzeichnis '%1' kann nicht angelegt werden")
+                                .arg(maskiere_steuerzeichen(ziel + QLatin1String("/.aktualisierer-temp"))),
+                            EEXIST);
 }
 
 CZielordner::CZielordner(const QString& pfad)
@@ -331,10 +337,19 @@ bool ist_tempname(QStringView name)
     return trenner > 0 && ziffern(mitte.left(trenner)) && ziffern(mitte.mid(trenner + 1));
 }
 
+// Whether `st` is a folder the program may use in `ordner` for its temporary files: of this
+// user's own, that no one else may write, on the file system of `ordner` (a temporary file is
+// renamed from there).
+bool ist_eigener_tempordner(const struct stat& st, int ordner)
+{
+    struct stat oben{};
+    return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & S_IRWXU) == S_IRWXU
+           && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::fstat(ordner, &oben) == 0 && oben.st_dev == st.st_dev;
+}
+
 // Opens the folder of that name in `ordner` (`flags` besides O_DIRECTORY and O_NOFOLLOW) when it
-// is one the program may use: a folder reached without a link, of this user's own, that no one
-// else may write, on the file system of `ordner` (a temporary file is renamed from there). -1
-// with errno: EEXIST when something else stands at the name.
+// is one the program may use, reached without a link. -1 with errno: EEXIST when something else
+// stands at the name.
 int oeffne_eigenen_tempordner(int ordner, const QByteArray& name, int flags)
 {
     const int fd = ::openat(ordner, name.constData(), flags | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -345,9 +360,7 @@ int oeffne_eigenen_tempordner(int ordner, const QByteArray& name, int flags)
         return -1;
     }
     struct stat st{};
-    struct stat oben{};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & S_IRWXU) == S_IRWXU
-        && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && ::fstat(ordner, &oben) == 0 && oben.st_dev == st.st_dev)
+    if (::fstat(fd, &st) == 0 && ist_eigener_tempordner(st, ordner))
         return fd;
     ::close(fd);
     errno = EEXIST;
@@ -434,13 +447,13 @@ bool ist_eigener_name(QStringView teil)
 
 void entferne_tempordner(int ordner)
 {
+    // Looked at by name, without a handle: a run calls this when it may have used up the
+    // limit of open files, and a link there is never followed either way.
     for (int nummer = 0; nummer < temp_ordner_namen; ++nummer) {
         const QByteArray name = tempordnername(nummer);
-        const int fd = oeffne_eigenen_tempordner(ordner, name, O_PATH);
-        if (fd < 0)
-            continue;
-        ::close(fd);
-        ::unlinkat(ordner, name.constData(), AT_REMOVEDIR);
+        struct stat st{};
+        if (::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && ist_eigener_tempordner(st, ordner))
+            ::unlinkat(ordner, name.constData(), AT_REMOVEDIR);
     }
 }
 
