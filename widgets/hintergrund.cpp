@@ -54,6 +54,9 @@ CHintergrund::~CHintergrund()
         return;
     brich_ab();
     faden->wait();
+    // The work's end as `finished` gives it, for ThreadSanitizer (Qt's wait is out of its sight):
+    // what it wrote goes with this object.
+    (void)beendet.load(std::memory_order_acquire);
     delete faden;
 }
 
