@@ -114,8 +114,11 @@ QVector<int> zeilen_je_spalte(QTextTable* tabelle)
 
 // The columns all `teile` of a long table take: those of its first part laid out at `breite`, each
 // wider where a later part holds a longer line, as Qt gives a column its widest line. Empty when
-// a column of the first part has no cell of its own to measure it by.
-QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite)
+// a column of the first part has no cell of its own to measure it by. `eigene`: the columns the
+// first part was given by its HTML, which it is measured with; `spaeter`: the widest line of each
+// column's later cells that may be wider, found when empty.
+QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite,
+                                  const QVector<QTextLength>& eigene, QVector<qreal>& spaeter)
 {
     QTextDocument probe(&quelle);
     probe.setUndoRedoEnabled(false);
@@ -131,6 +134,9 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
     if (tabellen.empty())
         return {};
     QTextTable* const muster = tabellen.front();
+    QTextTableFormat eigenes_format = muster->format();
+    eigenes_format.setColumnWidthConstraints(eigene);
+    muster->setFormat(eigenes_format);
     QAbstractTextDocumentLayout* const layout = probe.documentLayout();
     layout->documentSize();
     const int spalten = muster->columns();
@@ -147,17 +153,23 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
         }
     }
     // A later cell of more characters than any of its column in the first part may be wider.
-    QVector<qreal> mehr(spalten, 0);
-    for (std::size_t i = 1; i < teile.size(); ++i) {
-        for (int zeile = 0; zeile < teile[i]->rows() && teile[i]->columns() == spalten; ++zeile) {
-            for (int spalte = 0; spalte < spalten; ++spalte) {
-                const QTextTableCell zelle = teile[i]->cellAt(zeile, spalte);
-                if (zelle.column() == spalte && zelle.columnSpan() == 1
-                    && zelle.lastPosition() - zelle.firstPosition() > laengste[spalte])
-                    mehr[spalte] = qMax(mehr[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false) - gemessen[spalte]);
+    // Found once, the lines as the fonts write them, whatever the width: they are all the cells.
+    if (spaeter.size() != spalten) {
+        spaeter.fill(0, spalten);
+        for (std::size_t i = 1; i < teile.size(); ++i) {
+            for (int zeile = 0; zeile < teile[i]->rows() && teile[i]->columns() == spalten; ++zeile) {
+                for (int spalte = 0; spalte < spalten; ++spalte) {
+                    const QTextTableCell zelle = teile[i]->cellAt(zeile, spalte);
+                    if (zelle.column() == spalte && zelle.columnSpan() == 1
+                        && zelle.lastPosition() - zelle.firstPosition() > laengste[spalte])
+                        spaeter[spalte] = qMax(spaeter[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false));
+                }
             }
         }
     }
+    QVector<qreal> mehr(spalten, 0);
+    for (int spalte = 0; spalte < spalten; ++spalte)
+        mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - gemessen[spalte]);
     // Each column as wide as it was laid out, its widest later line added: as a share of the
     // width it would wrap every row once the view is narrower than the width measured at.
     QVector<qreal> breite_von(spalten);
@@ -336,6 +348,7 @@ void CBerichtsdokument::haenge_an(QTextCursor& ende, const QString& html)
 
 void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite)
 {
+    lange_tabellen.clear();
     if (fortsetzungen.empty() || breite <= 0)
         return;
     std::vector<QTextTable*> tabellen;
@@ -363,17 +376,39 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
         teile[erster].push_back(teil);
     for (auto& [erster, weitere] : teile) {
         weitere.insert(weitere.begin(), erster);
-        const QVector<QTextLength> spalten = spalten_fuer(*this, weitere, breite);
-        if (spalten.isEmpty())
-            continue;
-        for (QTextTable* teil : weitere) {
+        lange_tabellen.push_back({erster->format().columnWidthConstraints(), {weitere.begin(), weitere.end()}, {}});
+    }
+    setze_spalten(breite);
+}
+
+void CBerichtsdokument::nimm_breite(qreal breite)
+{
+    if (breite > gemessen_bei && !lange_tabellen.empty())
+        setze_spalten(breite);
+}
+
+void CBerichtsdokument::setze_spalten(qreal breite)
+{
+    gemessen_bei = breite;
+    // One change for all parts: the layout goes through the document once, not once for each.
+    QTextCursor aenderung(this);
+    aenderung.beginEditBlock();
+    for (LangeTabelle& tabelle : lange_tabellen) {
+        std::vector<QTextTable*> teile;
+        for (const QPointer<QTextTable>& teil : tabelle.teile)
+            if (teil)
+                teile.push_back(teil);
+        const QVector<QTextLength> spalten =
+            teile.empty() ? QVector<QTextLength>() : spalten_fuer(*this, teile, breite, tabelle.eigene, tabelle.spaeter);
+        for (QTextTable* teil : teile) {
             QTextTableFormat format = teil->format();
-            if (teil->columns() != spalten.size())
+            if (spalten.isEmpty() || teil->columns() != spalten.size())
                 continue;
             format.setColumnWidthConstraints(spalten);
             teil->setFormat(format);
         }
     }
+    aenderung.endEditBlock();
 }
 
 int CBerichtsdokument::anker_position(const QString& name) const

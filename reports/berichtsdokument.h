@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QPointer>
+#include <QTextFormat>
+#include <QTextTable>
 #include <QTextDocument>
 
 #include <vector>
@@ -34,6 +37,10 @@ public:
     // The same from HTML whose references are meant from `ordner` (none when empty).
     void setze_bericht(const QString& html, const QString& ordner, qreal breite, CHintergrund* arbeit = nullptr);
 
+    // A view wider than the long tables' columns were measured for measures them anew at
+    // `breite`: fixed at a narrow window's width, they wrapped every row of a widened one.
+    void nimm_breite(qreal breite);
+
     // Where the anchor `name` lies; -1 when the document has none of that name.
     int anker_position(const QString& name) const;
 
@@ -64,6 +71,8 @@ private:
     // The parts of each long table, which begin at the positions `fortsetzungen`, take the
     // columns of the table's first part laid out at `breite`.
     void gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite);
+    // Gives each long table's parts the columns of its first part laid out at `breite`.
+    void setze_spalten(qreal breite);
     // Reads every picture the document shows.
     void lade_bilder();
 
@@ -72,4 +81,15 @@ private:
     qint64 groesse = -1;
     QDateTime geaendert;
     int gebaut = -1;
+    // Each long table: the columns its HTML gave it and its parts, the first one first.
+    struct LangeTabelle
+    {
+        QVector<QTextLength> eigene;
+        std::vector<QPointer<QTextTable>> teile;
+        // The widest line of each column's later cells that may be wider than the first part's.
+        QVector<qreal> spaeter;
+    };
+    std::vector<LangeTabelle> lange_tabellen;
+    // The width the long tables' columns were measured at.
+    qreal gemessen_bei = 0;
 };

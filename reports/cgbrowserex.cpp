@@ -227,6 +227,8 @@ void CGBrowserEx::resizeEvent(QResizeEvent* ereignis)
     const bool neue_breite = ereignis->oldSize().width() != ereignis->size().width();
     const int oben = neue_breite ? schritte->vor_neuer_breite() : -1;
     QTextBrowser::resizeEvent(ereignis);
+    if (auto* const bericht = qobject_cast<CBerichtsdokument*>(document()); bericht && neue_breite)
+        bericht->nimm_breite(viewport()->width());
     schritte->zeige_wieder(oben);
 }
 

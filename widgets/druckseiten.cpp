@@ -223,13 +223,13 @@ std::vector<std::pair<QTextList*, int>> laufende_listen(QTextDocument& quelle, i
     return listen;
 }
 
-// A table whose columns are set wider than the paper ran off its edge, its text lost on paper:
-// its columns keep their proportions as shares of the paper's width, and their text wraps.
-void passe_tabellen_ein(QTextDocument& papier)
+// A table whose columns are set wider than the paper (`breite`) ran off its edge, its text lost
+// on paper: its columns keep their proportions as shares of the width it is given, and their text
+// wraps. A table within a cell too: it widened the table around it.
+void passe_tabellen_ein(QTextFrame* rahmen, qreal breite)
 {
-    const QTextFrameFormat rahmen = papier.rootFrame()->frameFormat();
-    const qreal breite = papier.pageSize().width() - rahmen.leftMargin() - rahmen.rightMargin();
-    for (QTextFrame* const kind : papier.rootFrame()->childFrames()) {
+    for (QTextFrame* const kind : rahmen->childFrames()) {
+        passe_tabellen_ein(kind, breite);
         auto* const tabelle = qobject_cast<QTextTable*>(kind);
         if (!tabelle)
             continue;
@@ -318,7 +318,8 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
          block = block.next())
         block.setVisible(false);
-    passe_tabellen_ein(papier);
+    const QTextFrameFormat rand = papier.rootFrame()->frameFormat();
+    passe_tabellen_ein(papier.rootFrame(), papier.pageSize().width() - rand.leftMargin() - rand.rightMargin());
     return scheibe;
 }
 

@@ -218,6 +218,13 @@ TEST_F(Textseite, GeschnitteneTabelleBehaeltStilZeilenspannenUndHoehe)
     ganz.setTextWidth(560);
     teile.setTextWidth(560);
     EXPECT_NEAR(teile.size().height(), ganz.size().height(), ganz.size().height() / 100);
+    // Measured in a narrow window that is widened then: its rows wrap no more than the whole's.
+    CBerichtsdokument eng;
+    eng.setze_bericht(html, QString(), 150);
+    eng.nimm_breite(1200);
+    eng.setTextWidth(1200);
+    ganz.setTextWidth(1200);
+    EXPECT_NEAR(eng.size().height(), ganz.size().height(), ganz.size().height() / 100);
 }
 
 // A text report of 200 MB: the window's timers keep firing while it loads, it comes whole, and
