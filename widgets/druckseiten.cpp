@@ -297,10 +297,7 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     auswahl.setPosition(ende, QTextCursor::KeepAnchor);
     schreiber.insertFragment(auswahl.selection());
 
-    // Highlighting comes from a highlighter, a child of its document. Only then is each block
-    // asked for its layout, which makes one: for a report never laid out, some hundred bytes for
-    // each of a million blocks.
-    const bool hervorgehoben = quelle.findChild<QSyntaxHighlighter*>() != nullptr;
+    const bool hervorgehoben = CDruckseiten::hat_hervorhebung(quelle);
     QTextBlock von = quelle.findBlock(anfang);
     for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
          von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
@@ -560,6 +557,22 @@ struct CDruckseiten::Grundlage
 bool CDruckseiten::fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile)
 {
     return koerper.height() >= zeile.lineSpacing() && koerper.width() >= zeile.maxWidth();
+}
+
+bool CDruckseiten::hat_hervorhebung(const QTextDocument& dokument)
+{
+    // A highlighter is a child of its document.
+    return dokument.findChild<QSyntaxHighlighter*>() != nullptr || dokument.property("hervorgehoben").toBool();
+}
+
+void CDruckseiten::uebernimm_hervorhebung(QTextDocument& quelle, QTextDocument& kopie)
+{
+    if (!hat_hervorhebung(quelle))
+        return;
+    kopie.setProperty("hervorgehoben", true);
+    for (QTextBlock von = quelle.firstBlock(), nach = kopie.firstBlock(); von.isValid() && nach.isValid();
+         von = von.next(), nach = nach.next())
+        nach.layout()->setFormats(von.layout()->formats());
 }
 
 int CDruckseiten::setze_scheibenbloecke(int bloecke)

@@ -61,6 +61,13 @@ public:
     // reported before anything is printed.
     static bool fasst_eine_zeile(const QSizeF& koerper, const QFontMetricsF& zeile);
 
+    // Whether the blocks of `dokument` may carry formats of their own: a highlighter's, or those of
+    // a copy of such a document. Only then are its blocks asked for their layouts, which makes one
+    // for each: some hundred bytes for each of a million blocks of a document never laid out.
+    static bool hat_hervorhebung(const QTextDocument& dokument);
+    // Gives `kopie`, a copy of `quelle`, the formats of `quelle`'s blocks.
+    static void uebernimm_hervorhebung(QTextDocument& quelle, QTextDocument& kopie);
+
     // Paragraphs (table cells counted) laid out together in one slice, 2,000 unless set; a test
     // makes slices small, so that a short document crosses many of their boundaries. Gives the
     // number before. GUI thread only, as all printing.

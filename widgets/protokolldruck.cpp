@@ -174,9 +174,7 @@ std::unique_ptr<QTextDocument> kopie_von(QTextDocument& dokument)
     std::unique_ptr<QTextDocument> kopie(dokument.clone());
     if (schmal)
         dokument.setPageSize(seitengroesse);
-    for (QTextBlock quelle = dokument.firstBlock(), ziel = kopie->firstBlock(); quelle.isValid() && ziel.isValid();
-         quelle = quelle.next(), ziel = ziel.next())
-        ziel.layout()->setFormats(quelle.layout()->formats());
+    CDruckseiten::uebernimm_hervorhebung(dokument, *kopie);
     return kopie;
 }
 
