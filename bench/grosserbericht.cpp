@@ -6,8 +6,8 @@
 //   table of 3,000 rows of four columns with a picture in each row, "tabellen" 600 small tables
 //   of 20 cells, "riesig" one table of 524,288 rows (31 MiB). A 10 ms timer on the GUI thread
 //   measures the longest time between its ticks while each step runs: the page shown, laid out
-//   to its end, a new width while it shows its middle, saved as PDF, printed into a PDF file.
-//   Then pdftotext and pdfimages count the rows and pictures in both PDFs.
+//   to its end, a narrower and then a wider width while it shows its middle, saved as PDF,
+//   printed into a PDF file. Then pdftotext and pdfimages count the rows and pictures in both PDFs.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
 #include "speicherspitze.h"
@@ -239,6 +239,12 @@ int main(int argc, char** argv)
         const auto zurueck = [seite, oben] { return qAbs(seite->cursorForPosition(QPoint(20, 5)).position() - oben) < 200; };
         warte([seite, &zurueck, gelegt] { return (!gelegt || ganz_gelegt(seite)) && zurueck(); }, layout_ms);
         zeile(art, "new width", uhr.elapsed(), stockung, zurueck() ? QStringLiteral("back in place") : QStringLiteral("NOT back"));
+        // Wider than the columns were measured for: they are measured anew.
+        stockung.beginne();
+        uhr.restart();
+        browser->resize(1000, 600);
+        warte([seite, &zurueck, gelegt] { return (!gelegt || ganz_gelegt(seite)) && zurueck(); }, layout_ms);
+        zeile(art, "wider", uhr.elapsed(), stockung, zurueck() ? QStringLiteral("back in place") : QStringLiteral("NOT back"));
 
         const QString pdf = ordner + QLatin1Char('/') + art + QStringLiteral(".pdf");
         browser->speicherziel = CQString(pdf);

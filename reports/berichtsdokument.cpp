@@ -390,6 +390,9 @@ void CBerichtsdokument::nimm_breite(qreal breite)
 void CBerichtsdokument::setze_spalten(qreal breite)
 {
     gemessen_bei = breite;
+    // Columns measured anew leave the document the file's: its save and print still build their
+    // own from the file beside the window, not a copy of this one made on the GUI thread.
+    const bool wie_gebaut = revision() == gebaut;
     // One change for all parts: the layout goes through the document once, not once for each.
     QTextCursor aenderung(this);
     aenderung.beginEditBlock();
@@ -409,6 +412,8 @@ void CBerichtsdokument::setze_spalten(qreal breite)
         }
     }
     aenderung.endEditBlock();
+    if (wie_gebaut)
+        gebaut = revision();
 }
 
 int CBerichtsdokument::anker_position(const QString& name) const
