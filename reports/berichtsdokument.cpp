@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 #include <cerrno>
 #include <cstring>
@@ -78,6 +79,33 @@ qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift, bo
     return breiteste;
 }
 
+// The widest run of a cell's text that no line may break, as its fonts write it: a column
+// narrower than that breaks it within, a number split over two lines.
+qreal breitestes_wort(const QTextTableCell& zelle, const QFont& grundschrift)
+{
+    qreal breitestes = 0;
+    for (QTextFrame::iterator teil = zelle.begin(); !teil.atEnd(); ++teil) {
+        const QTextBlock block = teil.currentBlock();
+        // A word may go on in the next fragment, in another font.
+        qreal wort = 0;
+        for (QTextBlock::iterator stueck = block.begin(); block.isValid() && !stueck.atEnd(); ++stueck) {
+            const QFontMetricsF metrik(stueck.fragment().charFormat().font().resolve(grundschrift));
+            const QString text = stueck.fragment().text();
+            int von = 0;
+            for (int i = 0; i <= text.size(); ++i) {
+                if (i < text.size() && !text.at(i).isSpace())
+                    continue;
+                wort += metrik.horizontalAdvance(text.mid(von, i - von));
+                breitestes = qMax(breitestes, wort);
+                if (i < text.size())
+                    wort = 0;
+                von = i + 1;
+            }
+        }
+    }
+    return breitestes;
+}
+
 // Where each column of `tabelle` begins as laid out, and after the last one where the table
 // ends: -1 for a column without a cell of its own.
 QVector<qreal> spaltenkanten(QAbstractTextDocumentLayout* layout, QTextTable* tabelle)
@@ -113,12 +141,14 @@ QVector<int> zeilen_je_spalte(QTextTable* tabelle)
 }
 
 // The columns all `teile` of a long table take: those of its first part laid out at `breite`, each
-// wider where a later part holds a longer line, as Qt gives a column its widest line. Empty when
+// wider where a later part holds a wider word, and a longer line as far as `breite` leaves room, as
+// Qt lays a whole table out. Empty when
 // a column of the first part has no cell of its own to measure it by. `eigene`: the columns the
-// first part was given by its HTML, which it is measured with; `spaeter`: the widest line of each
-// column's later cells that may be wider, found when empty.
+// first part was given by its HTML, which it is measured with; `spaeter` and `spaeter_wort`: the
+// widest line and the widest word of each column's later cells that may be wider, found when empty.
 QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite,
-                                  const QVector<QTextLength>& eigene, QVector<qreal>& spaeter)
+                                  const QVector<QTextLength>& eigene, QVector<qreal>& spaeter,
+                                  QVector<qreal>& spaeter_wort)
 {
     QTextDocument probe(&quelle);
     probe.setUndoRedoEnabled(false);
@@ -154,22 +184,39 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
     }
     // A later cell of more characters than any of its column in the first part may be wider.
     // Found once, the lines as the fonts write them, whatever the width: they are all the cells.
-    if (spaeter.size() != spalten) {
+    if (spaeter.size() != spalten || spaeter_wort.size() != spalten) {
         spaeter.fill(0, spalten);
+        spaeter_wort.fill(0, spalten);
         for (std::size_t i = 1; i < teile.size(); ++i) {
             for (int zeile = 0; zeile < teile[i]->rows() && teile[i]->columns() == spalten; ++zeile) {
                 for (int spalte = 0; spalte < spalten; ++spalte) {
                     const QTextTableCell zelle = teile[i]->cellAt(zeile, spalte);
-                    if (zelle.column() == spalte && zelle.columnSpan() == 1
-                        && zelle.lastPosition() - zelle.firstPosition() > laengste[spalte])
-                        spaeter[spalte] = qMax(spaeter[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false));
+                    if (zelle.column() != spalte || zelle.columnSpan() != 1
+                        || zelle.lastPosition() - zelle.firstPosition() <= laengste[spalte])
+                        continue;
+                    spaeter[spalte] = qMax(spaeter[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false));
+                    spaeter_wort[spalte] = qMax(spaeter_wort[spalte], breitestes_wort(zelle, quelle.defaultFont()));
                 }
             }
         }
     }
+    // A later word wider than its column widens it, as Qt would; a later line only as far as the
+    // width leaves room, as Qt wraps a line where the table would be wider than its width: whole,
+    // the lines of a column that wraps took it and the table far past the view's and paper's edge,
+    // and the columns' shares on paper then broke the other columns' words within.
     QVector<qreal> mehr(spalten, 0);
+    QVector<qreal> zeilen_mehr(spalten, 0);
+    qreal gewuenscht = 0;
+    for (int spalte = 0; spalte < spalten; ++spalte) {
+        mehr[spalte] = qMax<qreal>(0, spaeter_wort[spalte] - gemessen[spalte]);
+        zeilen_mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - gemessen[spalte] - mehr[spalte]);
+        gewuenscht += zeilen_mehr[spalte];
+    }
+    const qreal gelegt_breit = kanten[spalten] - kanten[0];
+    const qreal platz = breite - 2 * probe.documentMargin() - gelegt_breit - std::accumulate(mehr.begin(), mehr.end(), qreal(0));
+    const qreal anteil = gewuenscht > 0 ? qBound<qreal>(0, platz / gewuenscht, 1) : 0;
     for (int spalte = 0; spalte < spalten; ++spalte)
-        mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - gemessen[spalte]);
+        mehr[spalte] += zeilen_mehr[spalte] * anteil;
     // Each column as wide as it was laid out, its widest later line added: as a share of the
     // width it would wrap every row once the view is narrower than the width measured at.
     QVector<qreal> breite_von(spalten);
@@ -179,8 +226,9 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
         breite_von[spalte] = kanten[spalte + 1] - kanten[spalte] + mehr[spalte];
     }
     // Qt counts a column's width without the spacing and borders between the cells, by rules of
-    // its own: the first part is laid out with the widths found and each column that now wraps
-    // a cell more than before is widened by what it lacks.
+    // its own: the first part is laid out with the widths found and each column is set by what it
+    // lacks or has beyond them, and widened where it now wraps a cell more than before. Taken as
+    // measured, each column came out wider by the spacing, and the table past the view's edge.
     const QVector<int> zeilen_vorher = zeilen_je_spalte(muster);
     QVector<QTextLength> breiten(spalten);
     for (int versuch = 0; versuch < 4; ++versuch) {
@@ -194,10 +242,13 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
         const QVector<int> zeilen = zeilen_je_spalte(muster);
         bool fertig = true;
         for (int spalte = 0; spalte < spalten; ++spalte) {
-            if (zeilen[spalte] > zeilen_vorher[spalte]) {
-                breite_von[spalte] += qMax<qreal>(1, kanten[spalte + 1] - kanten[spalte] - (neu[spalte + 1] - neu[spalte]));
-                fertig = false;
-            }
+            qreal fehlt = kanten[spalte + 1] - kanten[spalte] + mehr[spalte] - (neu[spalte + 1] - neu[spalte]);
+            if (zeilen[spalte] > zeilen_vorher[spalte])
+                fehlt = qMax<qreal>(1, fehlt);
+            else if (qAbs(fehlt) < 0.5)
+                continue;
+            breite_von[spalte] += fehlt;
+            fertig = false;
         }
         if (fertig)
             break;
@@ -376,7 +427,7 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
         teile[erster].push_back(teil);
     for (auto& [erster, weitere] : teile) {
         weitere.insert(weitere.begin(), erster);
-        lange_tabellen.push_back({erster->format().columnWidthConstraints(), {weitere.begin(), weitere.end()}, {}});
+        lange_tabellen.push_back({erster->format().columnWidthConstraints(), {weitere.begin(), weitere.end()}, {}, {}});
     }
     setze_spalten(breite);
 }
@@ -402,7 +453,8 @@ void CBerichtsdokument::setze_spalten(qreal breite)
             if (teil)
                 teile.push_back(teil);
         const QVector<QTextLength> spalten =
-            teile.empty() ? QVector<QTextLength>() : spalten_fuer(*this, teile, breite, tabelle.eigene, tabelle.spaeter);
+            teile.empty() ? QVector<QTextLength>() : spalten_fuer(*this, teile, breite, tabelle.eigene, tabelle.spaeter,
+                                                                                 tabelle.spaeter_wort);
         for (QTextTable* teil : teile) {
             QTextTableFormat format = teil->format();
             if (spalten.isEmpty() || teil->columns() != spalten.size())

@@ -86,8 +86,9 @@ private:
     {
         QVector<QTextLength> eigene;
         std::vector<QPointer<QTextTable>> teile;
-        // The widest line of each column's later cells that may be wider than the first part's.
+        // The widest line and word of each column's later cells that may be wider than the first part's.
         QVector<qreal> spaeter;
+        QVector<qreal> spaeter_wort;
     };
     std::vector<LangeTabelle> lange_tabellen;
     // The width the long tables' columns were measured at.

@@ -223,6 +223,14 @@ TEST_F(Textseite, GeschnitteneTabelleBehaeltStilZeilenspannenUndHoehe)
     ganz.setTextWidth(560);
     teile.setTextWidth(560);
     EXPECT_NEAR(teile.size().height(), ganz.size().height(), ganz.size().height() / 100);
+    // Later rows longer than the first part's, in a column that wraps: within the width, as the whole.
+    QByteArray lang = "<table border=1>";
+    for (int i = 0; i < 1500; ++i)
+        lang += "<tr><td>Z" + QByteArray::number(i).rightJustified(5, '0') + "<td>" + QByteArray("Betrag offen ").repeated(6) + QByteArray::number(i) + "</tr>";
+    CBerichtsdokument lange;
+    lange.setze_bericht(lang, QString(), 600);
+    lange.setTextWidth(600);
+    EXPECT_LE(lange.size().width(), 601);
     // Measured in a narrow window that is widened then: its rows wrap no more than the whole's.
     CBerichtsdokument eng;
     eng.setze_bericht(html, QString(), 150);
