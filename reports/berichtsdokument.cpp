@@ -455,6 +455,10 @@ void CBerichtsdokument::setze_spalten(qreal breite)
         const QVector<QTextLength> spalten =
             teile.empty() ? QVector<QTextLength>() : spalten_fuer(*this, teile, breite, tabelle.eigene, tabelle.spaeter,
                                                                                  tabelle.spaeter_wort);
+        // Columns that took their whole lines at the narrower width stay as they are: a change
+        // takes Qt's layout through every block of the document once more.
+        if (!teile.empty() && teile.front()->format().columnWidthConstraints() == spalten)
+            continue;
         for (QTextTable* teil : teile) {
             QTextTableFormat format = teil->format();
             if (spalten.isEmpty() || teil->columns() != spalten.size())
