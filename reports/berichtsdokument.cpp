@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QSet>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextFrame>
@@ -80,26 +81,41 @@ qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift, bo
 }
 
 // The widest run of a cell's text that no line may break, as its fonts write it: a column
-// narrower than that breaks it within, a number split over two lines.
+// narrower than that breaks it within, a number split over two lines. The runs end where Qt may
+// break a line (a space, after a hyphen or slash, between two CJK characters), not at a space
+// that binds: a URL or a line of Chinese counted as one word widened its column far past the view.
 qreal breitestes_wort(const QTextTableCell& zelle, const QFont& grundschrift)
 {
     qreal breitestes = 0;
     for (QTextFrame::iterator teil = zelle.begin(); !teil.atEnd(); ++teil) {
         const QTextBlock block = teil.currentBlock();
+        if (!block.isValid())
+            continue;
+        const QString text = block.text();
+        QTextBoundaryFinder umbruch(QTextBoundaryFinder::Line, text);
+        QVector<int> enden;
+        for (int ende = umbruch.toNextBoundary(); ende > 0; ende = umbruch.toNextBoundary())
+            enden.push_back(ende);
         // A word may go on in the next fragment, in another font.
+        auto naechstes_ende = enden.cbegin();
         qreal wort = 0;
-        for (QTextBlock::iterator stueck = block.begin(); block.isValid() && !stueck.atEnd(); ++stueck) {
+        for (QTextBlock::iterator stueck = block.begin(); !stueck.atEnd(); ++stueck) {
             const QFontMetricsF metrik(stueck.fragment().charFormat().font().resolve(grundschrift));
-            const QString text = stueck.fragment().text();
-            int von = 0;
-            for (int i = 0; i <= text.size(); ++i) {
-                if (i < text.size() && !text.at(i).isSpace())
-                    continue;
-                wort += metrik.horizontalAdvance(text.mid(von, i - von));
+            const int bis = stueck.fragment().position() - block.position() + stueck.fragment().length();
+            for (int i = stueck.fragment().position() - block.position(); i < bis;) {
+                while (naechstes_ende != enden.cend() && *naechstes_ende <= i)
+                    ++naechstes_ende;
+                const bool umbricht = naechstes_ende != enden.cend() && *naechstes_ende <= bis;
+                const int ende = umbricht ? *naechstes_ende : bis;
+                // The spaces before a break hang past the line's end.
+                int sichtbar = ende;
+                while (umbricht && sichtbar > i && text.at(sichtbar - 1).isSpace())
+                    --sichtbar;
+                wort += metrik.horizontalAdvance(text.mid(i, sichtbar - i));
                 breitestes = qMax(breitestes, wort);
-                if (i < text.size())
+                if (umbricht)
                     wort = 0;
-                von = i + 1;
+                i = ende;
             }
         }
     }
@@ -200,10 +216,11 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
             }
         }
     }
-    // A later word wider than its column widens it, as Qt would; a later line only as far as the
-    // width leaves room, as Qt wraps a line where the table would be wider than its width: whole,
-    // the lines of a column that wraps took it and the table far past the view's and paper's edge,
-    // and the columns' shares on paper then broke the other columns' words within.
+    // A later word wider than its column widens it, as Qt would, and a later line then as far as
+    // the width leaves room, as Qt wraps a line where the table would be wider than its width:
+    // whole, the lines of a column that wraps took it and the table far past the view's and
+    // paper's edge, and the columns' shares on paper then broke the other columns' words within.
+    // A word wider than the room Qt breaks within too (a number of 300 digits).
     QVector<qreal> mehr(spalten, 0);
     QVector<qreal> zeilen_mehr(spalten, 0);
     qreal gewuenscht = 0;
@@ -212,8 +229,17 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
         zeilen_mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - gemessen[spalte] - mehr[spalte]);
         gewuenscht += zeilen_mehr[spalte];
     }
-    const qreal gelegt_breit = kanten[spalten] - kanten[0];
-    const qreal platz = breite - 2 * probe.documentMargin() - gelegt_breit - std::accumulate(mehr.begin(), mehr.end(), qreal(0));
+    // The room goes to the narrowest wants first: shared by size, the number of 300 digits left
+    // the row numbers beside it too little, and broke them all.
+    qreal platz = qMax<qreal>(0, breite - 2 * probe.documentMargin() - (kanten[spalten] - kanten[0]));
+    QVector<int> nach_wort(spalten);
+    std::iota(nach_wort.begin(), nach_wort.end(), 0);
+    std::sort(nach_wort.begin(), nach_wort.end(), [&mehr](int a, int b) { return mehr[a] < mehr[b]; });
+    for (int i = 0; i < spalten; ++i) {
+        qreal& wort = mehr[nach_wort[i]];
+        wort = qMin(wort, platz / (spalten - i));
+        platz -= wort;
+    }
     const qreal anteil = gewuenscht > 0 ? qBound<qreal>(0, platz / gewuenscht, 1) : 0;
     for (int spalte = 0; spalte < spalten; ++spalte)
         mehr[spalte] += zeilen_mehr[spalte] * anteil;

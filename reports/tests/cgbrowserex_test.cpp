@@ -231,11 +231,23 @@ TEST_F(Textseite, GeschnitteneTabelleBehaeltStilZeilenspannenUndHoehe)
     lange.setze_bericht(lang, QString(), 600);
     lange.setTextWidth(600);
     EXPECT_LE(lange.size().width(), 601);
+    // A later URL with a number wider than the view: within the width, the row numbers beside it whole.
+    QByteArray url = "<table border=1>";
+    for (int i = 0; i < 1500; ++i)
+        url += "<tr><td>Z" + QByteArray::number(i) + "<td>" + (i == 1200 ? "http://h/" + QByteArray("ab/cd-").repeated(40) + QByteArray("1234567890").repeated(30) : "kurz") + "</tr>";
+    CBerichtsdokument breit;
+    breit.setze_bericht(url, QString(), 600);
+    breit.setTextWidth(600);
+    ganz.setHtml(url);
+    ganz.setTextWidth(600);
+    EXPECT_LE(breit.size().width(), 601);
+    EXPECT_NEAR(breit.size().height(), ganz.size().height(), ganz.size().height() / 100);
     // Measured in a narrow window that is widened then: its rows wrap no more than the whole's.
     CBerichtsdokument eng;
     eng.setze_bericht(html, QString(), 150);
     eng.nimm_breite(1200);
     eng.setTextWidth(1200);
+    ganz.setHtml(html);
     ganz.setTextWidth(1200);
     EXPECT_NEAR(eng.size().height(), ganz.size().height(), ganz.size().height() / 100);
 }
