@@ -122,6 +122,16 @@ qreal breitestes_wort(const QTextTableCell& zelle, const QFont& grundschrift)
     return breitestes;
 }
 
+// Whether a cell of `tabelle` spans columns.
+bool hat_spanne(const QTextTable* tabelle)
+{
+    for (int zeile = 0; zeile < tabelle->rows(); ++zeile)
+        for (int spalte = 0; spalte < tabelle->columns(); ++spalte)
+            if (tabelle->cellAt(zeile, spalte).columnSpan() > 1)
+                return true;
+    return false;
+}
+
 // Where each column of `tabelle` begins as laid out, and after the last one where the table
 // ends: -1 for a column without a cell of its own.
 QVector<qreal> spaltenkanten(QAbstractTextDocumentLayout* layout, QTextTable* tabelle)
@@ -452,6 +462,14 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
     for (const auto& [teil, erster] : erster_teil)
         teile[erster].push_back(teil);
     for (auto& [erster, weitere] : teile) {
+        // Later parts the measure of the cells cannot answer for (a table within a cell, a cell
+        // over several columns where the first part has none) leave the table's columns to Qt,
+        // part by part: held to the first part's, their text broke within words.
+        const bool erster_spannt = hat_spanne(erster);
+        if (std::any_of(weitere.begin(), weitere.end(), [erster_spannt](QTextTable* teil) {
+                return !teil->childFrames().isEmpty() || (!erster_spannt && hat_spanne(teil));
+            }))
+            continue;
         weitere.insert(weitere.begin(), erster);
         lange_tabellen.push_back({erster->format().columnWidthConstraints(), {weitere.begin(), weitere.end()}, {}, {}});
     }

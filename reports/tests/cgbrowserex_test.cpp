@@ -241,6 +241,21 @@ TEST_F(Textseite, GeschnitteneTabelleBehaeltStilZeilenspannenUndHoehe)
     ganz.setTextWidth(600);
     EXPECT_LE(breit.size().width(), 601);
     EXPECT_NEAR(breit.size().height(), ganz.size().height(), ganz.size().height() / 100);
+    // Later rows over both columns, or with a table in a cell, where the first part has none:
+    // as tall as the whole, not squeezed into the first part's narrow columns.
+    for (const auto& [spaeter, ende] : {std::pair<QByteArray, QByteArray>{"<tr><td colspan=2>", "</td></tr>"},
+                                        {"<tr><td>x<td><table><tr><td>", "</td></tr></table></td></tr>"}}) {
+        QByteArray gemischt = "<table border=1>";
+        for (int i = 0; i < 1500; ++i)
+            gemischt += i < 1000 ? "<tr><td>Z" + QByteArray::number(i) + "<td>kurz</tr>"
+                                 : spaeter + QByteArray("Betrag offen ").repeated(12) + ende;
+        CBerichtsdokument teile_gemischt;
+        teile_gemischt.setze_bericht(gemischt, QString(), 600);
+        teile_gemischt.setTextWidth(600);
+        ganz.setHtml(gemischt);
+        ganz.setTextWidth(600);
+        EXPECT_NEAR(teile_gemischt.size().height(), ganz.size().height(), ganz.size().height() / 10) << spaeter.toStdString();
+    }
     // Measured in a narrow window that is widened then: its rows wrap no more than the whole's,
     // and it is still the file's, which save and print read beside the window.
     CBerichtsdokument eng;
