@@ -122,14 +122,18 @@ qreal breitestes_wort(const QTextTableCell& zelle, const QFont& grundschrift)
     return breitestes;
 }
 
-// Whether a cell of `tabelle` spans columns.
-bool hat_spanne(const QTextTable* tabelle)
+// The characters of the longest cell of `tabelle` that spans columns, -1 without one.
+int laengste_spanne(const QTextTable* tabelle)
 {
-    for (int zeile = 0; zeile < tabelle->rows(); ++zeile)
-        for (int spalte = 0; spalte < tabelle->columns(); ++spalte)
-            if (tabelle->cellAt(zeile, spalte).columnSpan() > 1)
-                return true;
-    return false;
+    int laengste = -1;
+    for (int zeile = 0; zeile < tabelle->rows(); ++zeile) {
+        for (int spalte = 0; spalte < tabelle->columns(); ++spalte) {
+            const QTextTableCell zelle = tabelle->cellAt(zeile, spalte);
+            if (zelle.columnSpan() > 1 && zelle.column() == spalte && zelle.row() == zeile)
+                laengste = qMax(laengste, zelle.lastPosition() - zelle.firstPosition());
+        }
+    }
+    return laengste;
 }
 
 // Where each column of `tabelle` begins as laid out, and after the last one where the table
@@ -463,11 +467,12 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
         teile[erster].push_back(teil);
     for (auto& [erster, weitere] : teile) {
         // Later parts the measure of the cells cannot answer for (a table within a cell, a cell
-        // over several columns where the first part has none) leave the table's columns to Qt,
-        // part by part: held to the first part's, their text broke within words.
-        const bool erster_spannt = hat_spanne(erster);
-        if (std::any_of(weitere.begin(), weitere.end(), [erster_spannt](QTextTable* teil) {
-                return !teil->childFrames().isEmpty() || (!erster_spannt && hat_spanne(teil));
+        // over several columns longer than any of the first part's) leave the table's columns to
+        // Qt, part by part: held to the first part's, their text broke within words. A short
+        // group heading in the first part answered for none: a long one later took a word a line.
+        const int erste_spanne = laengste_spanne(erster);
+        if (std::any_of(weitere.begin(), weitere.end(), [erste_spanne](QTextTable* teil) {
+                return !teil->childFrames().isEmpty() || laengste_spanne(teil) > erste_spanne;
             }))
             continue;
         weitere.insert(weitere.begin(), erster);

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include <sys/stat.h>
@@ -243,9 +244,11 @@ TEST_F(Textseite, GeschnitteneTabelleBehaeltStilZeilenspannenUndHoehe)
     EXPECT_NEAR(breit.size().height(), ganz.size().height(), ganz.size().height() / 100);
     // Later rows over both columns, or with a table in a cell, where the first part has none:
     // as tall as the whole, not squeezed into the first part's narrow columns.
-    for (const auto& [spaeter, ende] : {std::pair<QByteArray, QByteArray>{"<tr><td colspan=2>", "</td></tr>"},
-                                        {"<tr><td>x<td><table><tr><td>", "</td></tr></table></td></tr>"}}) {
-        QByteArray gemischt = "<table border=1>";
+    // A later row over both columns far longer than the first part's: the same.
+    for (const auto& [spaeter, ende, anfang] : {std::tuple<QByteArray, QByteArray, QByteArray>{"<tr><td colspan=2>", "</td></tr>", ""},
+                                                {"<tr><td>x<td><table><tr><td>", "</td></tr></table></td></tr>", ""},
+                                                {"<tr><td colspan=2>", "</td></tr>", "<tr><td colspan=2>G</tr>"}}) {
+        QByteArray gemischt = "<table border=1>" + anfang;
         for (int i = 0; i < 1500; ++i)
             gemischt += i < 1000 ? "<tr><td>Z" + QByteArray::number(i) + "<td>kurz</tr>"
                                  : spaeter + QByteArray("Betrag offen ").repeated(12) + ende;
@@ -402,3 +405,4 @@ TEST_F(Textseite, ZweiSeitenGeschlossenBeimDruckenUndPdfKommenGanz)
         EXPECT_TRUE(warte([&] { return browser.isNull(); }, 10000));
     }
 }
+
