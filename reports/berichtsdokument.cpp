@@ -172,10 +172,10 @@ QVector<int> zeilen_je_spalte(QTextTable* tabelle)
 
 // The columns all `teile` of a long table take: those of its first part laid out at `breite`, each
 // wider where a later part holds a wider word, and a longer line as far as `breite` leaves room, as
-// Qt lays a whole table out. Empty when
-// a column of the first part has no cell of its own to measure it by. `eigene`: the columns the
-// first part was given by its HTML, which it is measured with; `spaeter` and `spaeter_wort`: the
-// widest line and the widest word of each column's later cells that may be wider, found when empty.
+// Qt lays a whole table out. Empty when a column of the first part has no cell of its own to
+// measure it by. `eigene`: the columns the first part was given by its HTML, which it is measured
+// with; `spaeter` and `spaeter_wort`: the widest line and the widest word of each column's later
+// cells that may be wider, found when empty.
 QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QTextTable*>& teile, qreal breite,
                                   const QVector<QTextLength>& eigene, QVector<qreal>& spaeter,
                                   QVector<qreal>& spaeter_wort)
@@ -506,11 +506,11 @@ void CBerichtsdokument::setze_spalten(qreal breite)
                                                                                  tabelle.spaeter_wort);
         // Columns that took their whole lines at the narrower width stay as they are: a change
         // takes Qt's layout through every block of the document once more.
-        if (!teile.empty() && teile.front()->format().columnWidthConstraints() == spalten)
+        if (spalten.isEmpty() || teile.front()->format().columnWidthConstraints() == spalten)
             continue;
         for (QTextTable* teil : teile) {
             QTextTableFormat format = teil->format();
-            if (spalten.isEmpty() || teil->columns() != spalten.size())
+            if (teil->columns() != spalten.size())
                 continue;
             format.setColumnWidthConstraints(spalten);
             teil->setFormat(format);
