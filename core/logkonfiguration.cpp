@@ -11,6 +11,9 @@
 #include <log4cpp/RemoteSyslogAppender.hh>
 #include <log4cpp/SimpleLayout.hh>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -47,8 +50,24 @@ public:
 protected:
     void _append(const LoggingEvent& ereignis) override
     {
+        errno = 0;
         OstreamAppender::_append(ereignis);
         _stream->flush();
+        // The stream writes through C's: a line-buffered write that failed may leave the error
+        // there only (glibc's fwrite reports the line written).
+        std::FILE* const c_strom = _stream == &std::cout ? stdout : stderr;
+        if (_stream->good() && !std::ferror(c_strom))
+            return;
+        // A full disk, or a reader of the pipe that has gone: said once on standard error, and
+        // the stream made good again, so that a later line, and the program's own output there,
+        // is still tried (the space may come back) rather than dropped in silence.
+        const int ursache = errno != 0 ? errno : EIO;
+        _stream->clear();
+        std::clearerr(c_strom);
+        static std::atomic<bool> gemeldet{false};
+        if (_stream != &std::cerr && !gemeldet.exchange(true))
+            std::cerr << "Log-Ziel " << getName() << " kann nicht mehr geschrieben werden: "
+                      << systemfehler(ursache).toLocal8Bit().constData() << std::endl;
     }
 };
 

@@ -31,7 +31,9 @@ const bool dateigrenze_ohne_signal = [] {
     aktion.sa_handler = uebergehe_signal;
     sigemptyset(&aktion.sa_mask);
     aktion.sa_flags = SA_RESTART;
-    return ::sigaction(SIGXFSZ, &aktion, nullptr) == 0;
+    // So does a write to a pipe whose reader has gone (the console's output read by `head`): it
+    // fails with EPIPE, and the job goes on to its end, its records true.
+    return ::sigaction(SIGXFSZ, &aktion, nullptr) == 0 && ::sigaction(SIGPIPE, &aktion, nullptr) == 0;
 }();
 
 // Replaceable services, read and replaced from any thread.

@@ -310,6 +310,13 @@ TEST_F(Programm, LogAufStandardausgabeSchneidetKeineZeile)
         EXPECT_EQ(zeilen.filter(ganz).size(), zeilen.size()) << qPrintable(weg);
         EXPECT_EQ(zeilen.filter(" extracting: ").size(), 3000) << qPrintable(weg);
     }
+    // A reader that goes, or a full disk, ends neither the install nor the log: said once.
+    for (const QString weg : {"| head -1 >/dev/null", "> /dev/full"}) {
+        huelle = QStringList{"/bin/sh", "-c", "\"$0\" \"$@\" " + weg + "; echo \"rc $?\" >&2"};
+        const Ergebnis e = starte({"-silent", "-install", "viele.zip", "-dst", ziel});
+        EXPECT_TRUE(e.fehler.contains("rc 0")) << qPrintable(e.fehler);
+        EXPECT_EQ(e.fehler.count("kann nicht mehr geschrieben werden"), 1) << qPrintable(e.fehler);
+    }
 }
 
 // The silent install shows no window: the libraries of the window's services (the web engine
