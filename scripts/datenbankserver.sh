@@ -5,6 +5,8 @@
 #   eval "$(scripts/datenbankserver.sh start)"            starts MariaDB, prints the test variables
 #   eval "$(scripts/datenbankserver.sh start postgres)"   the same for PostgreSQL
 #   scripts/datenbankserver.sh stop [folder]               stops a server and removes its folder
+#   scripts/datenbankserver.sh restart <folder>            stops a server and starts it again on its port
+#                                                          (its sessions end, as at a server's update)
 #
 # The tests find MariaDB through AKT_MARIADB_SOCKET, AKT_MARIADB_PORT (127.0.0.1),
 # AKT_MARIADB_BENUTZER, AKT_MARIADB_PASSWORT and AKT_MARIADB_PRAEFIX: the account may create and
@@ -46,6 +48,26 @@ neuer_ordner() {
   echo "$ordner"
 }
 
+# Runs the MariaDB server of the folder on its port and waits until it answers.
+starte_mariadbd() {
+  local ordner=$1 konto=() i
+  if [ "$(id -u)" -eq 0 ]; then
+    konto=(--user=mysql)
+  fi
+  mariadbd --no-defaults "${konto[@]}" --datadir="$ordner/daten" --tmpdir="$ordner/tmp" --socket="$ordner/socket" \
+    --pid-file="$ordner/pid" --port="$(cat "$ordner/port")" --bind-address=127.0.0.1 --log-error="$ordner/fehler.log" \
+    --skip-log-bin --innodb-buffer-pool-size=32M --character-set-server=utf8mb4 \
+    --sql-mode=NO_ENGINE_SUBSTITUTION \
+    > /dev/null 2>&1 &
+  for ((i = 0; i < 120; i++)); do
+    mariadb-admin --no-defaults --socket="$ordner/socket" -u"$(id -un)" ping > /dev/null 2>&1 && return 0
+    sleep 0.5
+  done
+  cat "$ordner/fehler.log" >&2 || true
+  melde "the server did not answer within 60 s"
+  return 1
+}
+
 starte() {
   local ordner port konto=() admin
   # The server refuses to run as root; it runs as the package's own account then.
@@ -71,20 +93,8 @@ starte() {
     rm -rf "$ordner"
     return 1
   fi
-  mariadbd --no-defaults "${konto[@]}" --datadir="$ordner/daten" --tmpdir="$ordner/tmp" --socket="$ordner/socket" \
-    --pid-file="$ordner/pid" --port="$port" --bind-address=127.0.0.1 --log-error="$ordner/fehler.log" \
-    --skip-log-bin --innodb-buffer-pool-size=32M --character-set-server=utf8mb4 \
-    --sql-mode=NO_ENGINE_SUBSTITUTION \
-    > /dev/null 2>&1 &
-
-  local i
-  for ((i = 0; i < 120; i++)); do
-    mariadb-admin --no-defaults --socket="$ordner/socket" -u"$admin" ping > /dev/null 2>&1 && break
-    sleep 0.5
-  done
-  if ! mariadb-admin --no-defaults --socket="$ordner/socket" -u"$admin" ping > /dev/null 2>&1; then
-    cat "$ordner/fehler.log" >&2 || true
-    melde "the server did not answer within 60 s"
+  echo "$port" > "$ordner/port"
+  if ! starte_mariadbd "$ordner"; then
     stoppe "$ordner"
     return 1
   fi
@@ -149,9 +159,9 @@ SQL
   melde "PostgreSQL running on 127.0.0.1:$port"
 }
 
-stoppe() {
-  local ordner=${1:-${AKT_MARIADB_ORDNER:-}}
-  [ -n "$ordner" ] && [ -d "$ordner" ] || return 0
+# Ends the server process of the folder; the folder stays.
+halte_an() {
+  local ordner=$1
   if [ -f "$ordner/pid" ]; then
     local pid
     pid=$(cat "$ordner/pid")
@@ -166,7 +176,32 @@ stoppe() {
     done
     kill -9 "$pid" 2> /dev/null || true
   fi
+}
+
+stoppe() {
+  local ordner=${1:-${AKT_MARIADB_ORDNER:-}}
+  [ -n "$ordner" ] && [ -d "$ordner" ] || return 0
+  halte_an "$ordner"
   rm -rf "$ordner"
+}
+
+# Stops the server of the folder and starts it again with the same data, port and options.
+starte_neu() {
+  local ordner=$1 konto=() bin
+  [ -n "$ordner" ] && [ -f "$ordner/pid" ] || { melde "no server in '$ordner'"; return 1; }
+  if [ ! -f "$ordner/daten/PG_VERSION" ]; then
+    halte_an "$ordner"
+    starte_mariadbd "$ordner"
+    return
+  fi
+  bin=$(ls -d /usr/lib/postgresql/*/bin 2> /dev/null | sort -V | tail -n 1)
+  if [ "$(id -u)" -eq 0 ]; then
+    konto=(runuser -u postgres --)
+  fi
+  # The options it was started with stay in its data folder.
+  (cd "$ordner" && "${konto[@]}" "$bin/pg_ctl" -D "$ordner/daten" -l "$ordner/fehler.log" -w -t 60 -m fast restart) \
+    > /dev/null || return 1
+  head -n 1 "$ordner/daten/postmaster.pid" > "$ordner/pid"
 }
 
 case "${1:-}" in
@@ -174,8 +209,9 @@ case "${1:-}" in
     case "${2:-mariadb}" in
       mariadb) starte ;;
       postgres) starte_postgres ;;
-      *) echo "usage: $0 start [mariadb|postgres] | stop [folder]" >&2; exit 2 ;;
+      *) echo "usage: $0 start [mariadb|postgres] | stop [folder] | restart <folder>" >&2; exit 2 ;;
     esac ;;
   stop) stoppe "${2:-}" ;;
-  *) echo "usage: $0 start [mariadb|postgres] | stop [folder]" >&2; exit 2 ;;
+  restart) starte_neu "${2:-}" ;;
+  *) echo "usage: $0 start [mariadb|postgres] | stop [folder] | restart <folder>" >&2; exit 2 ;;
 esac

@@ -165,12 +165,6 @@ void CCDataBase::protokolliere_zeile(const QVariantList& werte, const bool& imme
     CQCat::gib_instanz()->info(CQString(zeile));
 }
 
-bool CCDataBase::ist_verbunden() const
-{
-    const QSqlDatabase datenbank = gib_datenbank();
-    return datenbank.isValid() && datenbank.isOpen();
-}
-
 bool CCDataBase::hat_abfragegroesse() const
 {
     QSqlDatabase datenbank = gib_datenbank();
@@ -213,7 +207,25 @@ bool CCDataBase::fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQStr
 
 namespace {
 
-// Runs the statement on the connection and takes its rows; empty on success, else the error.
+// Takes the rows of a query that ran.
+void nimm_zeilen(QSqlQuery& abfrage, QVector<QVariantList>& zeilen)
+{
+    while (abfrage.next()) {
+        QVariantList zeile;
+        for (int i = 0; i < abfrage.record().count(); ++i)
+            zeile.append(abfrage.value(i));
+        zeilen.append(zeile);
+    }
+}
+
+// The error of a query that failed, never empty.
+QString fehler_von(const QSqlQuery& abfrage)
+{
+    const QString text = abfrage.lastError().text();
+    return text.isEmpty() ? QStringLiteral("???") : text;
+}
+
+// Runs the statement on a connection of its own and takes its rows; empty on success, else the error.
 QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& werte, QVector<QVariantList>& zeilen)
 {
     QSqlQuery abfrage(db);
@@ -222,16 +234,10 @@ QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& wert
     for (const QVariant& wert : werte)
         abfrage.addBindValue(wert);
     ok = ok && abfrage.exec();
-    while (ok && abfrage.next()) {
-        QVariantList zeile;
-        for (int i = 0; i < abfrage.record().count(); ++i)
-            zeile.append(abfrage.value(i));
-        zeilen.append(zeile);
-    }
-    if (ok)
-        return QString();
-    const QString text = abfrage.lastError().text();
-    return text.isEmpty() ? QStringLiteral("???") : text;
+    if (!ok)
+        return fehler_von(abfrage);
+    nimm_zeilen(abfrage, zeilen);
+    return QString();
 }
 
 } // namespace
@@ -241,19 +247,16 @@ bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const
 {
     zeilen.clear();
     QSqlDatabase db = gib_datenbank();
-    const QString text = sql_anpassen(sql);
     QString fehler;
     // Beside the window a connection of its own is opened: this one need only hold the values.
     const bool beiseite = db.isValid() && laeuft_beiseite(db.driverName());
-    if (!beiseite && (!db.isValid() || !db.isOpen())) {
-        fehler = tr("Datenbank '%1'  NICHT verbunden !").arg(verbindungsname);
-    } else if (!beiseite) {
-        fehler = lies_alle(db, text, werte, zeilen);
-    } else {
+    bool hier = !beiseite;
+    if (beiseite) {
         // Filled beside the window; read here only once that has ended.
         auto gelesen = std::make_shared<QVector<QVariantList>>();
         CDBZugang zugang = CDBZugang::von(db);
         zugang.sitzung = sitzungsanweisungen();
+        const QString text = sql_anpassen(sql);
         bool abgewiesen = false;
         fehler = fuehre_beiseite_aus(
             zugang, [text, werte, gelesen](QSqlDatabase& beiseite) { return lies_alle(beiseite, text, werte, *gelesen); },
@@ -262,8 +265,18 @@ bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const
             zeilen = *gelesen;
         // No second connection to be had (a limit of the server's, of open files): the statement
         // runs on this one, as before.
-        else if (abgewiesen && db.isOpen())
-            fehler = lies_alle(db, text, werte, zeilen);
+        hier = !fehler.isEmpty() && abgewiesen && ist_verbunden();
+    } else if (!ist_verbunden()) {
+        fehler = tr("Datenbank '%1'  NICHT verbunden !").arg(verbindungsname);
+        hier = false;
+    }
+    if (hier) {
+        // On this object's connection, on the road of every statement.
+        CQSqlQuery abfrage(CQString(), this, false);
+        abfrage.setForwardOnly(true);
+        fehler = abfrage.fuehre_aus(sql, werte) ? QString() : fehler_von(abfrage);
+        if (fehler.isEmpty())
+            nimm_zeilen(abfrage, zeilen);
     }
     if (fehler.isEmpty())
         return true;

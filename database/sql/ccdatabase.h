@@ -80,6 +80,8 @@ public:
     void protokolliere_zeile(const QSqlQuery& abfrage, int spalten, const bool& immer) const;
     // The same for a row read by `lies_zeilen`, all its values.
     void protokolliere_zeile(const QVariantList& werte, const bool& immer) const;
+    // Whether the connection can take statements: valid and open. One found lost (the server
+    // restarted or cut it) is opened again here first, as before a statement (`laufe`).
     bool ist_verbunden() const;
     // Whether the driver reports result sizes (else callers count the rows).
     bool hat_abfragegroesse() const;
@@ -107,6 +109,30 @@ public:
     bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
     bool fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode, const CQString& tabelle,
                     bool melden = true, const QVariantList& werte = QVariantList()) const;
+    // The same for a statement a person typed: never run twice, since it may add to a value.
+    bool fuehre_getippt_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode) const;
+
+    // The road of every statement of the SQL layer to this object's connection (the query class
+    // takes it). `lauf` runs the statement `text` on the query given; `erneut` set, a second time,
+    // on the connection opened again (a statement prepared before must be prepared anew). A
+    // connection found lost (`ist_verbindungsverlust`) is opened again with the same settings,
+    // its session set up anew (`sitzungsanweisungen`), before the next statement. The statement
+    // that found it lost runs once more there where a second run cannot apply it twice: outside
+    // work bound to the session (`CBindung`), when it reads, or when it is an UPDATE or DELETE of
+    // this layer, which writes values (never adds to them) to rows picked by their keys and the
+    // values the form showed. Otherwise the query fails with an error whose text says plainly what
+    // happened and what to check, shown once in a box when the failure is reported
+    // (`melde_sql_fehler`); a new row (INSERT) is never written twice: its caller may take the
+    // key's refusal of a second run for another session's row.
+    // `wirkt` false: the run applies nothing (a prepare), and is run again whatever the statement.
+    bool laufe(QSqlQuery& abfrage, const QString& text, const std::function<bool(QSqlQuery&, bool erneut)>& lauf,
+               bool wirkt = true) const;
+    // Whether the statement failed because the connection is gone (the server restarted or cut
+    // it, the network dropped it), by the driver's codes: MySQL/MariaDB 2006, 2013, 2055, 1927 and
+    // 4031, PostgreSQL's SQLSTATE class 08 and 57P01 to 57P03, Qt's connection error, or a
+    // connection whose driver holds a handle it no longer counts as open (PostgreSQL's status of a
+    // broken connection). Never on SQLite, whose database is a file.
+    bool ist_verbindungsverlust(const QSqlError& fehler) const;
 
     // Reads the rows of a statement that a person waits for (a list shown anew), its values bound
     // from `werte`: each row's values as read. On a server connection (`laeuft_beiseite`) it runs
@@ -276,6 +302,42 @@ public:
                        CQLogBase* fenster) const;
 
 private:
+    // Work that depends on one session of the server, while it lives: a transaction (its work
+    // undone by the server when the connection goes), a named lock or a value only that session
+    // knows. A connection lost meanwhile is not opened again until it ends, and no statement of
+    // it runs twice; its next statement after finds the connection opened again. `einmal`: only
+    // the second run of a statement is left out (a statement a person typed).
+    class CBindung
+    {
+    public:
+        enum Art { einmal, sitzung, transaktion };
+        CBindung(const CCDataBase& datenbank, Art art);
+        ~CBindung();
+        CBindung(const CBindung&) = delete;
+        CBindung& operator=(const CBindung&) = delete;
+
+    private:
+        const CCDataBase& datenbank;
+        Art art;
+    };
+    // Begins a transaction on the connection, opened again first when it was found lost (a begin
+    // that finds it lost is repeated there); its work is bound (`CBindung`) from then on.
+    bool beginne_transaktion(QSqlDatabase& verbindung) const;
+    // Opens the connection again with the settings it has, after a look beside the window whether
+    // the server answers (a server that does not keeps the window answering), and sets the session
+    // up anew. False, with the reason kept for the message, when that fails: closed then.
+    bool oeffne_wieder() const;
+    // A connection whose driver holds a handle it no longer counts as open.
+    bool ist_abgerissen() const;
+    // Whether no work bound to the session is under way (`CBindung`).
+    bool ist_frei() const;
+    // Opens a connection found lost (before, or now by its driver) again, outside bound work;
+    // true when it did.
+    bool erneuere_verlorene() const;
+    // The text of a statement given up for a lost connection; `wieder_offen` false: it could not be
+    // opened again, for `verlust_grund`.
+    QString verlust_text(bool wieder_offen) const;
+
     CCDataBase(int art, bool eigene, const QSqlDatabase& eigene_verbindung, const CQString& verbindungsname,
                int protokollstufe, bool konvertierung_vorgabe, CVariableBasis* schaltvariable,
                const CQString& steuerschluessel, const CQString& mssql_datumsformat);
@@ -329,4 +391,9 @@ private:
     enum class CMarken { ungeprueft, nutzbar, unbrauchbar };
     mutable CMarken marken = CMarken::ungeprueft;
     mutable CQString marken_grund;
+    // The connection was found lost and not yet opened again; why the last try failed.
+    mutable bool verloren = false;
+    mutable QString verlust_grund;
+    // The work under way, by the kinds of `CBindung`.
+    mutable int gebunden[3] = {0, 0, 0};
 };

@@ -18,6 +18,8 @@
 #include <QSqlRecord>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
 constexpr int keine_spalte = 99999999;
@@ -285,7 +287,7 @@ int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, 
                                    const QVariantList& werte) const
 {
     const QSqlDatabase datenbank = gib_datenbank();
-    if (!datenbank.isValid() || !datenbank.isOpen()) {
+    if (!ist_verbunden()) {
         const char* text = datenbank.isValid() ? "Datenbank '%1'  NICHT verbunden !" : "Datenbank '%1' NICHT zugeordnet !";
         CQCat::gib_instanz()->error(CQString(tr(text).arg(verbindungsname)));
         return -1;
@@ -527,7 +529,10 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     QSqlDatabase verbindung = gib_datenbank();
     const CQString sperre = schreibsperre();
     const bool gesperrt = !sperre.isEmpty() && verbindung.isValid()
-                          && verbindung.driver()->hasFeature(QSqlDriver::Transactions) && verbindung.transaction();
+                          && verbindung.driver()->hasFeature(QSqlDriver::Transactions) && beginne_transaktion(verbindung);
+    std::optional<CBindung> transaktion;
+    if (gesperrt)
+        transaktion.emplace(*this, CBindung::transaktion);
     const auto ende = [&](int geloescht) {
         if (!gesperrt)
             return geloescht;
@@ -582,6 +587,10 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
     const QString name = QStringLiteral("%1.%2").arg(verbindung.databaseName(), tabelle);
     if (mysql && !lies_eins(QStringLiteral("SELECT GET_LOCK(?, 30);"), {name}))
         return gesperrt_fehler;
+    // The named lock is this session's from here on, then its transaction.
+    std::optional<CBindung> sitzung;
+    if (mysql)
+        sitzung.emplace(*this, CBindung::sitzung);
     const auto gib_frei = [&] {
         if (mysql)
             lies_eins(QStringLiteral("SELECT RELEASE_LOCK(?);"), {name});
@@ -590,7 +599,7 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
     // later one waits for the busy time-out, where a deferred start would fail at once).
     const bool sqlite = art == art_sqlite || verbindung.driverName() == QLatin1String("QSQLITE");
     QSqlQuery beginn;
-    if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !verbindung.transaction()) {
+    if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !beginne_transaktion(verbindung)) {
         if (!sqlite)
             CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
                                                      .arg(methode, tabelle, verbindung.lastError().text())));
@@ -598,6 +607,7 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
         return gesperrt_fehler;
     }
     beginn.finish();
+    const CBindung transaktion(*this, CBindung::transaktion);
     QStringList sperren;
     if (spricht_postgres())
         sperren << QStringLiteral("SET LOCAL lock_timeout = '30s';")
@@ -816,14 +826,17 @@ CQString CCDataBase::mysql_NeuerDatensatz(CQString tabelle, CQString spalte, int
     QSqlQuery abfrage;
     if (!fuehre_aus(abfrage, sql, label, tabelle))
         return fehler;
-    // On the same query, so on the same connection: the id is the one this session inserted.
-    const QString letzte = QStringLiteral("SELECT LAST_INSERT_ID();");
-    if (!abfrage.prepare(letzte) || !abfrage.exec() || !abfrage.next()) {
-        melde_sql_fehler(abfrage, CQString(letzte), klasse, label, tabelle);
+    // The id is the one this session inserted: asked of no other.
+    const CQString letzte("SELECT LAST_INSERT_ID();");
+    const CBindung sitzung(*this, CBindung::sitzung);
+    QVariant wert;
+    if (!lies_wert(letzte, label, tabelle, wert))
+        return fehler;
+    if (!wert.isValid()) {
+        melde_sql_fehler(QString(), letzte, klasse, label, tabelle);
         return fehler;
     }
-    protokolliere_zeile(abfrage, 1, false);
-    id = abfrage.value(0).toInt();
+    id = wert.toInt();
     return CQString();
 }
 

@@ -298,3 +298,27 @@ QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString
         .arg(server)
         .arg(verbunden ? g.lesen : g.verbinden);
 }
+
+QString oeffne_verbindung(QSqlDatabase& verbindung)
+{
+    bool beantwortet = false;
+    if (laeuft_beiseite(verbindung.driverName())) {
+        bool abgewiesen = false;
+        const QString fehler = fuehre_beiseite_aus(CDBZugang::von(verbindung), nullptr, &abgewiesen);
+        if (!fehler.isEmpty() && !abgewiesen)
+            return fehler;
+        beantwortet = fehler.isEmpty();
+    }
+    for (int versuch = 1;; ++versuch) {
+        if (verbindung.open())
+            return QString();
+        constexpr int versuche = 5;
+        if (!beantwortet || versuch == versuche) {
+            const QString text = verbindung.lastError().text();
+            return text.isEmpty() ? QStringLiteral("???") : text;
+        }
+        QEventLoop pause;
+        QTimer::singleShot(100, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+}

@@ -1,4 +1,4 @@
-// Statements a person waits for, run beside the window: a connection of their own in a thread of their own, given up when the server does not answer in time.
+// Statements a person waits for, run beside the window: a connection of their own in a thread of their own, given up when the server does not answer in time; and the opening of a connection, its server asked there first.
 #pragma once
 
 #include <QString>
@@ -54,3 +54,11 @@ bool laeuft_beiseite(const QString& treiber);
 // all runs in the calling thread.
 QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString(QSqlDatabase&)>& arbeit,
                             bool* abgewiesen = nullptr);
+
+// Opens the connection with the settings it has. A server (`laeuft_beiseite`) is asked beside the
+// window first: one that does not answer ends it with the text of the wait within the connect
+// time-out, the window answering; one that refuses at once is asked here again, and its own answer
+// stands. The server's count of the account's connections may still hold the one that asked a
+// moment ago (a limit of one): a few tries a tenth of a second apart. Empty on success, else the
+// driver's text or the wait's.
+QString oeffne_verbindung(QSqlDatabase& verbindung);

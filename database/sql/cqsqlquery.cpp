@@ -47,20 +47,50 @@ bool CQSqlQuery::prepare(const CQString& sql)
         melde_ohne_verbindung(sql);
         return false;
     }
-    return QSqlQuery::prepare(datenbank->sql_anpassen(sql));
+    vorbereitet = datenbank->sql_anpassen(sql);
+    // A prepare reaches the server too; it applies nothing and is made again on a connection
+    // opened again.
+    return datenbank->laufe(
+        *this, vorbereitet, [this](QSqlQuery& abfrage, bool) { return abfrage.QSqlQuery::prepare(vorbereitet); }, false);
+}
+
+bool CQSqlQuery::exec()
+{
+    QVariantList werte;
+    for (int i = 0; i < boundValues().size(); ++i)
+        werte.append(boundValue(i));
+    return laufe(vorbereitet, true, werte, true);
+}
+
+bool CQSqlQuery::exec(const QString& text)
+{
+    return laufe(text, false, QVariantList(), false);
+}
+
+bool CQSqlQuery::laufe(const QString& text, bool gebunden, const QVariantList& werte, bool schon_vorbereitet)
+{
+    const auto lauf = [&](QSqlQuery& abfrage, bool erneut) {
+        if (!gebunden)
+            return abfrage.QSqlQuery::exec(text) && abfrage.isActive();
+        // A statement prepared on a connection since opened again is prepared anew.
+        if (!schon_vorbereitet || erneut) {
+            if (!abfrage.QSqlQuery::prepare(text))
+                return false;
+            for (const QVariant& wert : werte)
+                abfrage.addBindValue(wert);
+        }
+        return abfrage.QSqlQuery::exec() && abfrage.isActive();
+    };
+    // Without a connection the query holds Qt's null result: it fails and keeps that error.
+    if (!datenbank)
+        return lauf(*this, false);
+    return datenbank->laufe(*this, text, lauf);
 }
 
 bool CQSqlQuery::fuehre_aus(const CQString& sql, const QVariantList& werte)
 {
-    // Without a connection the query holds Qt's null result: it fails and keeps that error.
     const CQString text = datenbank ? datenbank->sql_anpassen(sql) : sql;
-    if (werte.isEmpty())
-        return exec(text) && isActive();
-    if (!QSqlQuery::prepare(text))
-        return false;
-    for (const QVariant& wert : werte)
-        addBindValue(wert);
-    return exec() && isActive();
+    return laufe(text, !werte.isEmpty(), werte, false);
 }
 
 void CQSqlQuery::melde_ohne_verbindung(const CQString& sql) const

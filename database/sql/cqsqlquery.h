@@ -22,6 +22,11 @@ public:
     // QSqlQuery::prepare of the rewritten (and logged) statement; refused (and reported) like
     // the constructor's statement without a connection.
     bool prepare(const CQString& sql);
+    // Runs the statement `prepare` took, the values bound to it since, on the road of every
+    // statement (`CCDataBase::laufe`): QSqlQuery's own would pass that road by.
+    bool exec();
+    // Runs `text` as it stands (neither rewritten nor logged), on that road.
+    bool exec(const QString& text);
     // Runs `sql` after the rewrite; with `werte` it is prepared and each value bound to its "?" in
     // order, so that no value becomes part of the statement text (nor of the log). False when the
     // statement failed or there is no connection; nothing is reported here, the caller reports it
@@ -32,8 +37,13 @@ public:
 
 private:
     void melde_ohne_verbindung(const CQString& sql) const;
+    // Runs `text` on the road: prepared with `werte` bound (`gebunden`; `vorbereitet`: the query
+    // holds it so already), or as it stands.
+    bool laufe(const QString& text, bool gebunden, const QVariantList& werte, bool vorbereitet);
 
     const CCDataBase* datenbank;
     QList<qint32> liste;
     bool merker;
+    // The statement `prepare` took, rewritten.
+    QString vorbereitet;
 };

@@ -1,9 +1,11 @@
 #include "sqlfehler.h"
+#include "gui.h"
 #include "melde.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlResult>
 #include <QVariant>
 
 namespace {
@@ -11,6 +13,30 @@ namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("CCDataBase", text);
+}
+
+// QSqlResult leaves the setting of its error to itself and its drivers: this reaches it.
+struct CErgebniszugang : QSqlResult
+{
+    using QSqlResult::setLastError;
+};
+
+// The text of `setze_verbindungsfehler` not yet shown.
+QString& offener_hinweis()
+{
+    static QString hinweis;
+    return hinweis;
+}
+
+// Shows the text of a lost connection in a box, when the failure reported is the one it belongs to.
+void sage_hinweis(const QString& fehler)
+{
+    QString& hinweis = offener_hinweis();
+    if (hinweis.isEmpty() || !fehler.contains(hinweis))
+        return;
+    const CQString text(hinweis);
+    hinweis.clear();
+    meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), text);
 }
 
 } // namespace
@@ -55,10 +81,22 @@ void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* kl
                       const CQString& tabelle)
 {
     melde(sql_fehlerbericht(abfrage, sql, methode, tabelle), klasse, methode);
+    sage_hinweis(abfrage.lastError().text());
 }
 
 void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klasse, const CQString& methode,
                       const CQString& tabelle)
 {
     melde(bericht(fehler, sql, methode, tabelle), klasse, methode);
+    sage_hinweis(fehler);
+}
+
+void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text)
+{
+    auto* const ergebnis = const_cast<QSqlResult*>(abfrage.result());
+    if (!ergebnis)
+        return;
+    const QSqlError alt = abfrage.lastError();
+    (ergebnis->*&CErgebniszugang::setLastError)(QSqlError(alt.text(), text, QSqlError::ConnectionError, alt.nativeErrorCode()));
+    offener_hinweis() = text;
 }

@@ -1,4 +1,4 @@
-// The one report of a failed SQL statement: three error lines to every log window and the log.
+// The one report of a failed SQL statement: three error lines to every log window and the log; a box for a statement a lost connection cost.
 #pragma once
 
 #include "cbasis.h"
@@ -20,6 +20,12 @@ void melde_sql_fehler(const QSqlQuery& abfrage, const CQString& sql, CKlasse* kl
 // The same report for a statement that ran on a connection of its own, its error as a text.
 void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klasse, const CQString& methode,
                       const CQString& tabelle);
+
+// Gives the query the error of a statement that a lost connection cost: `text`, which says
+// plainly what became of it and what to check, before the driver's own text. The report of that
+// failure (either `melde_sql_fehler`) shows `text` in a box too, once: the person learns why, where
+// the window's own box names only the table. A failure no one reports shows none.
+void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text);
 
 // The text with "<" and ">" as HTML entities, as the log windows must show a statement.
 CQString als_html_text(const CQString& sql);

@@ -15,9 +15,7 @@
 #include "verzeichnisse.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QSqlError>
-#include <QTimer>
 #include <memory>
 #include <utility>
 
@@ -105,36 +103,16 @@ QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindung
     const auto nicht_moeglich = [&werte](const QString& grund) {
         return tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3").arg(werte.name, werte.host, grund);
     };
-    // The server is asked beside the window first: one that does not answer keeps the window
-    // answering and ends the log-on with a message within the connect time-out. One that refuses
-    // at once is asked here again, and its own answer stands.
-    bool beantwortet = false;
-    if (laeuft_beiseite(werte.treiber)) {
-        bool abgewiesen = false;
-        const QString fehler = fuehre_beiseite_aus(zugang, nullptr, &abgewiesen);
-        if (!fehler.isEmpty() && !abgewiesen)
-            return nicht_moeglich(fehler);
-        beantwortet = fehler.isEmpty();
+    QString fehler;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(werte.treiber, verbindungsname);
+        zugang.setze_an(db);
+        fehler = oeffne_verbindung(db);
     }
-    for (int versuch = 1;; ++versuch) {
-        QString fehler;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(werte.treiber, verbindungsname);
-            zugang.setze_an(db);
-            if (db.open())
-                return QString();
-            fehler = nicht_moeglich(db.lastError().text());
-        }
-        QSqlDatabase::removeDatabase(verbindungsname);
-        // The server's count of this account's connections may still hold the one that asked a
-        // moment ago (a limit of one): a few tries a tenth of a second apart, the window answering.
-        constexpr int versuche = 5;
-        if (!beantwortet || versuch == versuche)
-            return fehler;
-        QEventLoop pause;
-        QTimer::singleShot(100, &pause, &QEventLoop::quit);
-        pause.exec(QEventLoop::ExcludeUserInputEvents);
-    }
+    if (fehler.isEmpty())
+        return QString();
+    QSqlDatabase::removeDatabase(verbindungsname);
+    return nicht_moeglich(fehler);
 }
 
 QString bv_verbindungsname()

@@ -255,7 +255,7 @@ void CDbBVsetting::AusfuehrenSQL_slot()
     const CQString sql(sqltext->toPlainText());
     const CQString methode("AusfuehrenSQL_slot");
     // The page shows the report of a failure, never row contents: the user table holds stored passwords.
-    if (!db->fuehre_aus(abfrage, sql, methode, CQString())) {
+    if (!db->fuehre_getippt_aus(abfrage, sql, methode)) {
         sqlergebnis->setText(sql_fehlerbericht(abfrage, sql, methode, CQString()).join(QLatin1Char('\n')));
         return;
     }
