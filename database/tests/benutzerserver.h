@@ -1401,10 +1401,15 @@ struct EigenerServer
             qputenv(vorher.last().first, treffer.captured(2).toUtf8());
             ordner = treffer.captured(1).endsWith("_ORDNER") ? treffer.captured(2) : ordner;
         }
+        // Stopped also when the test ends without its destructor (killed at its time-out).
+        const QString wache("exec >/dev/null 2>&1 </dev/null; while kill -0 %1; do sleep 1; done; exec \"$0\" stop \"$1\"");
+        if (!ordner.isEmpty())
+            QProcess::startDetached("/bin/sh", {"-c", wache.arg(QCoreApplication::applicationPid()), DATENBANKSERVER, ordner});
     }
     ~EigenerServer()
     {
-        QProcess::execute(QStringLiteral(DATENBANKSERVER), {"stop", ordner});
+        if (!ordner.isEmpty())
+            QProcess::execute(QStringLiteral(DATENBANKSERVER), {"stop", ordner});
         for (const auto& [name, wert] : qAsConst(vorher))
             qputenv(name, wert);
     }
