@@ -1,4 +1,5 @@
-// The user administration window on SQLite: the lock list, removing a lock, the log-off, and the log-on and refresh of its pages.
+// The user administration window on SQLite: the lock list, removing a lock, the log-off, the log-on and refresh of its pages, and the keys people press by habit.
+#include "bedienbarkeit.h"
 #include "bvtest.h"
 #include "canwenderliste.h"
 #include "cbenutzerverwaltung.h"
@@ -11,10 +12,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -226,4 +233,90 @@ TEST_F(Verwaltungsfenster, GruppenaenderungErreichtGruppenseiteUndAnwenderfenste
         auswahl.append(fenster->anwender->cGruppe->itemText(i));
     EXPECT_EQ(auswahl, QStringList({"Buch", "Technik"}));
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+}
+
+// The whole window as an administrator meets it, by keys: Return in each field of the user and
+// group pages keeps the window and the text; Escape, Alt+F4 and "Fertig" ask while typed edits
+// are not saved, and Cancel keeps them. Ctrl+Tab leaves the SQL text for "Ausführen"
+// of its page, Ctrl+PgDown turns the pages; Save stores what was typed. A group added with district
+// and telephone typed before stores both, and the user page keeps its place in the Tab order.
+TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
+{
+    oeffne();
+    fenster->show();
+    QApplication::setActiveWindow(fenster.get());
+    // The controls of the user page and the window's button in the order Tab takes them, enabled or not.
+    const auto folge = [this] {
+        fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+        QStringList namen;
+        for (QWidget* w = fenster->nextInFocusChain(); w != fenster.get(); w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(fenster.get()))
+                namen << QString::fromLatin1(w->metaObject()->className()) + bedienbarkeit::name_fuer_vorleser(w);
+        return namen;
+    };
+    const QStringList vorher = folge();
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
+    auto* gruppe = fenster->gruppen->findChild<CComboBox*>(QStringLiteral("grp_igruppe"));
+    gruppe->setFocus();
+    for (const auto& [feld, text] : {std::pair<QWidget*, const char*>{gruppe->lineEdit(), "Neu"},
+                                     {fenster->gruppen->findChild<QLineEdit*>("grp_bezirk"), "Nord"},
+                                     {fenster->gruppen->findChild<QLineEdit*>("grp_telefon"), "0815"}}) {
+        QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(feld, QLatin1String(text));
+    }
+    for (QPushButton* knopf : fenster->gruppen->findChildren<QPushButton*>())
+        if (knopf->text() == QStringLiteral("Hinzufügen"))
+            knopf->click();
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_bezirk || grp_telefon FROM bv_gruppen WHERE grp_name='Neu'")).toString(), "Nord0815");
+    EXPECT_EQ(folge(), vorher);
+
+    QStringList getippt;
+    for (int seite : {CBenutzerVerwaltung::seite_anwender, CBenutzerVerwaltung::seite_gruppen}) {
+        fenster->reiter->setCurrentIndex(seite);
+        for (QLineEdit* feld : fenster->reiter->currentWidget()->findChildren<QLineEdit*>()) {
+            if (!feld->isVisible() || !feld->isEnabled())
+                continue;
+            feld->setFocus();
+            QTest::keyClicks(feld, "q");
+            QTest::keyClick(feld, Qt::Key_Return);
+            EXPECT_TRUE(fenster->isVisible()) << getippt.size();
+            getippt << feld->text();
+            EXPECT_TRUE(getippt.last().endsWith('q')) << getippt.last().toStdString();
+        }
+    }
+    EXPECT_GE(getippt.size(), 8);
+    // Nothing was added, changed or deleted on the way.
+    EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender").toInt(), 2);
+    EXPECT_EQ(dialoge.size() + fragen.size(), 0);
+    antwort = QStringLiteral("Abbrechen");
+    QTest::keyClick(fenster->focusWidget(), Qt::Key_Escape);
+    fenster->close();
+    fenster->findChild<QDialogButtonBox*>()->buttons().first()->click();
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(fragen, QVector<QString>(3, "Benutzerverwaltung|Die Eingaben auf der Seite 'Anwender' sind nicht gespeichert.").toList());
+    for (QLineEdit* feld : fenster->findChildren<QLineEdit*>())
+        getippt.removeOne(feld->text());
+    EXPECT_TRUE(getippt.isEmpty()) << getippt.join('|').toStdString();
+
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+    for (QPushButton* knopf : fenster->einstellungen->findChildren<QPushButton*>())
+        if (knopf->text() == QStringLiteral("SQL"))
+            knopf->click();
+    auto* sql = fenster->einstellungen->findChild<QPlainTextEdit*>();
+    sql->setFocus();
+    QTest::keyClick(sql, Qt::Key_Tab, Qt::ControlModifier);
+    const auto* knopf = qobject_cast<QPushButton*>(fenster->focusWidget());
+    EXPECT_EQ(knopf ? knopf->text() : QString(), QStringLiteral("Ausführen"));
+    EXPECT_EQ(fenster->reiter->currentIndex(), CBenutzerVerwaltung::seite_einstellungen);
+    sql->setFocus();
+    QTest::keyClick(sql, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(fenster->reiter->currentIndex(), CBenutzerVerwaltung::seite_locks);
+
+    antwort = QStringLiteral("&Speichern");
+    fenster->close();
+    EXPECT_FALSE(fenster->isVisible());
+    EXPECT_EQ(fragen.size(), 5);
+    EXPECT_TRUE(fragen.last().endsWith("'Gruppen' sind nicht gespeichert.")) << fragen.last().toStdString();
+    EXPECT_EQ(lies("SELECT anw_telefon || grp_bezirk FROM bv_anwender, bv_gruppen WHERE anw_name='q' AND grp_name='Neuq'")
+                  .toString(), "qNordq");
 }

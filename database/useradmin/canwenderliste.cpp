@@ -216,6 +216,11 @@ void CAnwenderListe::baue_oberflaeche()
     if (cAbteilung) {
         connect(cAbteilung, QOverload<int>::of(&QComboBox::activated), this, &CAnwenderListe::changeAbteilung);
         connect(cAbteilung->lineEdit(), &QLineEdit::editingFinished, this, &CAnwenderListe::changeAbteilungText);
+        // Typed, the department is part of the edit state at once, as the other fields' texts are.
+        connect(cAbteilung, &QComboBox::editTextChanged, this, [this](const QString& text) {
+            if (!laedt)
+                anw_abteilung = text;
+        });
     }
     const QVector<QPair<QCheckBox*, void (CAnwenderListe::*)()>> schalter{
         {kName, &CAnwenderListe::toggleUser},         {kGruppe, &CAnwenderListe::toggleGruppe},
