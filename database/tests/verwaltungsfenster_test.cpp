@@ -1,4 +1,4 @@
-// The user administration window on SQLite: the lock list, removing a lock, the log-off, the log-on and refresh of its pages, and the keys people press by habit.
+// The user administration window on SQLite: the lock list, removing a lock, the log-off, the log-on and refresh of its pages, the keys people press by habit and its English.
 #include "bedienbarkeit.h"
 #include "bvtest.h"
 #include "canwenderliste.h"
@@ -8,6 +8,7 @@
 #include "cgruppenliste.h"
 #include "cqtableview.h"
 #include "logmitschnitt.h"
+#include "sprachpruefung.h"
 #include "steuerdaten.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -319,4 +321,21 @@ TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
     EXPECT_TRUE(fragen.last().endsWith("'Gruppen' sind nicht gespeichert.")) << fragen.last().toStdString();
     EXPECT_EQ(lies("SELECT anw_telefon || grp_bezirk FROM bv_anwender, bv_gruppen WHERE anw_name='q' AND grp_name='Neuq'")
                   .toString(), "qNordq");
+}
+
+// Under English the window and each of its pages show no German text of ours.
+TEST_F(Verwaltungsfenster, EnglischOhneDeutsch)
+{
+    QTranslator englisch;
+    ASSERT_TRUE(englisch.load(QStringLiteral(UEBERSETZUNG_QM)));
+    QCoreApplication::installTranslator(&englisch);
+    oeffne();
+    fenster->show();
+    const QSet<QString> deutsch = sprachpruefung::deutsche_texte(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
+    for (int seite = 0; seite < fenster->reiter->count(); ++seite) {
+        fenster->reiter->setCurrentIndex(seite);
+        EXPECT_EQ(sprachpruefung::deutsch_in(fenster.get(), deutsch).join(" | ").toStdString(), "") << seite;
+    }
+    EXPECT_TRUE(sprachpruefung::texte_von(fenster.get()).contains("District"));
+    QCoreApplication::removeTranslator(&englisch);
 }

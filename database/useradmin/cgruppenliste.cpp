@@ -116,9 +116,9 @@ void CGruppenListe::baue_gruppentabelle()
     liste->setzeSpaltentitel(0, CQString("ID"));
     liste->setzeSpaltentitel(1, CQString(tr("Gruppe")));
     if (pos_bezirk >= 0)
-        liste->setzeSpaltentitel(pos_bezirk, tabelle->gib_guititel(21));
+        liste->setzeSpaltentitel(pos_bezirk, CQString(gib_bv_titel(*tabelle, 21)));
     if (pos_telefon >= 0)
-        liste->setzeSpaltentitel(pos_telefon, tabelle->gib_guititel(22));
+        liste->setzeSpaltentitel(pos_telefon, CQString(gib_bv_titel(*tabelle, 22)));
     // A right click on a row reaches `tabrowSelected` too, which then offers the context menu.
     liste->setzeKlickBeiRechtsLoslassen(true);
     connect(liste, &QAbstractItemView::clicked, this, &CGruppenListe::tabrowSelected);
@@ -135,7 +135,7 @@ void CGruppenListe::baue_gruppenseite()
     igruppe->setValidator(new CStringValidator(false, true, igruppe, false, CQString(), true));
     raster_b->addWidget(igruppe, 1, 0);
     const auto optionale_spalte = [&](int tag, int spalte, QLineEdit*& feld) {
-        raster_b->addWidget(new QLabel(tabelle->gib_guititel(tag), bearbeiten), 0, spalte);
+        raster_b->addWidget(new QLabel(gib_bv_titel(*tabelle, tag), bearbeiten), 0, spalte);
         feld = new QLineEdit(bearbeiten);
         feld->setObjectName(tag == 21 ? QStringLiteral("grp_bezirk") : QStringLiteral("grp_telefon"));
         raster_b->addWidget(feld, 1, spalte);
