@@ -16,7 +16,6 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -266,9 +265,12 @@ TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
         QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(feld, QLatin1String(text));
     }
-    for (QPushButton* knopf : fenster->gruppen->findChildren<QPushButton*>())
-        if (knopf->text() == QStringLiteral("Hinzufügen"))
-            knopf->click();
+    const auto klicke = [](QWidget* seite, const QString& text) {
+        for (QPushButton* knopf : seite->findChildren<QPushButton*>())
+            if (knopf->text() == text)
+                knopf->click();
+    };
+    klicke(fenster->gruppen, QStringLiteral("Hinzufügen"));
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_bezirk || grp_telefon FROM bv_gruppen WHERE grp_name='Neu'")).toString(), "Nord0815");
     EXPECT_EQ(folge(), vorher);
 
@@ -283,7 +285,6 @@ TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
             QTest::keyClick(feld, Qt::Key_Return);
             EXPECT_TRUE(fenster->isVisible()) << getippt.size();
             getippt << feld->text();
-            EXPECT_TRUE(getippt.last().endsWith('q')) << getippt.last().toStdString();
         }
     }
     EXPECT_GE(getippt.size(), 8);
@@ -301,9 +302,7 @@ TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
     EXPECT_TRUE(getippt.isEmpty()) << getippt.join('|').toStdString();
 
     fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
-    for (QPushButton* knopf : fenster->einstellungen->findChildren<QPushButton*>())
-        if (knopf->text() == QStringLiteral("SQL"))
-            knopf->click();
+    klicke(fenster->einstellungen, QStringLiteral("SQL"));
     auto* sql = fenster->einstellungen->findChild<QPlainTextEdit*>();
     sql->setFocus();
     QTest::keyClick(sql, Qt::Key_Tab, Qt::ControlModifier);
