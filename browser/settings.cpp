@@ -99,6 +99,7 @@ void SettingsDialog::setupUi()
     setWindowTitle(text("Settings"));
     auto* rahmen = new QVBoxLayout(this);
     tabWidget = neues_feld<QTabWidget>(this, "tabWidget");
+    blaettere_per_strg_bild(tabWidget);
     rahmen->addWidget(tabWidget);
     buttonBox = neues_feld<QDialogButtonBox>(this, "buttonBox");
     buttonBox->setOrientation(Qt::Horizontal);

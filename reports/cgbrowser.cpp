@@ -1,4 +1,5 @@
 #include "cgbrowser.h"
+#include "bedienhilfe.h"
 #include "berichtsdokument.h"
 #include "berichthtml.h"
 #include "berichtslink.h"
@@ -177,6 +178,7 @@ CGBrowser::CGBrowser(QWidget* eltern_, const CQString& name, const bool& zwei_se
         tabs->setGeometry(0, 25, 660, 420);
         tabs->addTab(seite1, tr("Seite 1"));
         tabs->addTab(textseite2, tr("Seite 2"));
+        blaettere_per_strg_bild(tabs);
         layout->addWidget(tabs);
         connect(textseite2, &QTextBrowser::anchorClicked, this, &CGBrowser::anchorClickedSlot2);
     } else {

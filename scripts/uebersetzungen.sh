@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Updates updater/uebersetzungen/aktualisierer_en.ts from the texts of the sources (tests left out), keeping the translations of the texts still there and dropping those of texts gone; the translation check test (updater/tests/uebersetzungen_test.cpp) fails until every text has its English.
+# Updates updater/uebersetzungen/aktualisierer_en.ts from the texts of the sources of every folder with windows (tests left out), keeping the translations of the texts still there and dropping those of texts gone; the translation check test (updater/tests/uebersetzungen_test.cpp) fails until every text has its English.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 liste=$(mktemp)
 trap 'rm -f "$liste"' EXIT
-for ordner in core config widgets updater reports; do
+for ordner in core config widgets updater reports browser database; do
   [ -d "$ordner" ] || continue
   find "$ordner" -path '*/tests' -prune -o -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.ui' \) -print
 done | sort >"$liste"

@@ -3,6 +3,7 @@
 #include "bvtest.h"
 #include "canwender_passwort.h"
 #include "cbenutzerverwaltung.h"
+#include "cdbbvsetting.h"
 #include "ccmessagebox.h"
 #include "cdocklog.h"
 #include "ceingabestring.h"
@@ -64,6 +65,14 @@ TEST_F(Fenstergang, JedesFensterIstPerTastaturErreichbarBenanntUndInLesefolge)
         {"Kennwort setzen", [] { return new Canwender_passwort(nullptr, CQString("p"), 1); }},
         {"Kennwort eingeben", [] { return new Canwender_passwort(nullptr, CQString("p"), 7); }},
         {"Benutzerverwaltung", [] { return new CBenutzerVerwaltung; }},
+        // Its user page, built anew for a connection made on the settings page, keeps its place.
+        {"Benutzerverwaltung, nach dem Oeffnen verbunden", [] {
+             bv_abmelden();
+             gib_bvdb_einstellungen().bvdb_verbindung.setze_wert(NEIN);
+             auto* fenster = new CBenutzerVerwaltung;
+             fenster->einstellungen->SlotDatabase();
+             return fenster;
+         }},
     });
     UpdaterMainWindow::zerstoere_instanz();
     setze_zielverzeichnis_vorgabe(CQString());

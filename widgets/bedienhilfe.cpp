@@ -1,6 +1,7 @@
 #include "bedienhilfe.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QToolBar>
@@ -70,14 +71,21 @@ void gehe_hinaus(QWidget* ansicht, bool vorwaerts)
     }
 }
 
-// The tab widget around `ansicht` of more than one page: Ctrl+Tab turns its pages, as Qt's tab
-// widget does for whatever has the focus in it. Null where there is none.
-QTabWidget* reiter_um(QWidget* ansicht)
+// The tab widget of more than one page whose page `ansicht` is itself (a report that fills its
+// page); null where it is none.
+QTabWidget* reiter_von_seite(QWidget* ansicht)
 {
-    for (QWidget* w = ansicht->parentWidget(); w && !w->isWindow(); w = w->parentWidget())
-        if (auto* reiter = qobject_cast<QTabWidget*>(w); reiter && reiter->count() > 1)
-            return reiter;
-    return nullptr;
+    QWidget* const stapel = ansicht->parentWidget();
+    auto* reiter = stapel ? qobject_cast<QTabWidget*>(stapel->parentWidget()) : nullptr;
+    return reiter && reiter->count() > 1 && reiter->indexOf(ansicht) >= 0 ? reiter : nullptr;
+}
+
+// Turns the pages as Qt's tab widget does for Ctrl+Tab and Ctrl+Shift+Tab, straight to it: through
+// the application the key would meet a shortcut of ours again.
+void blaettere(QTabWidget* reiter, bool vorwaerts)
+{
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, vorwaerts ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+    static_cast<QObject*>(reiter)->event(&taste);
 }
 
 } // namespace
@@ -127,31 +135,53 @@ void verlasse_per_strg_tab(QWidget* ansicht)
     for (const auto& [taste, vorwaerts] : tasten) {
         auto* kuerzel = new QShortcut(taste, ansicht, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         QObject::connect(kuerzel, &QShortcut::activated, ansicht, [ansicht, vorwaerts = vorwaerts] {
-            QTabWidget* const reiter = reiter_um(ansicht);
-            if (!reiter) {
+            // A view that is a page by itself has no other control there: the pages turn.
+            if (QTabWidget* const reiter = reiter_von_seite(ansicht))
+                blaettere(reiter, vorwaerts);
+            else
                 gehe_hinaus(ansicht, vorwaerts);
-                return;
-            }
-            // Straight to the tab widget: through the application the key would meet this
-            // shortcut again.
-            QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, vorwaerts ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-            static_cast<QObject*>(reiter)->event(&taste);
         });
     }
 }
 
-void ans_ende_der_tabfolge(QWidget* teil)
+void blaettere_per_strg_bild(QTabWidget* reiter)
+{
+    const std::initializer_list<std::pair<Qt::Key, bool>> tasten{{Qt::Key_PageDown, true}, {Qt::Key_PageUp, false}};
+    for (const auto& [taste, vorwaerts] : tasten) {
+        auto* kuerzel = new QShortcut(QKeySequence(Qt::CTRL | taste), reiter, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        // Tab widgets inside one another answer alike (Qt calls the key ambiguous then): the
+        // innermost around the focus turns, as Ctrl+Tab turns it.
+        const auto drehe = [reiter, vorwaerts = vorwaerts] {
+            for (QWidget* w = QApplication::focusWidget(); w; w = w == reiter ? nullptr : w->parentWidget())
+                if (auto* innen = qobject_cast<QTabWidget*>(w); innen && innen->count() > 1) {
+                    blaettere(innen, vorwaerts);
+                    return;
+                }
+        };
+        QObject::connect(kuerzel, &QShortcut::activated, reiter, drehe);
+        QObject::connect(kuerzel, &QShortcut::activatedAmbiguously, reiter, drehe);
+    }
+}
+
+void reihe_in_tabfolge_ein(QWidget* teil, QWidget* stelle)
 {
     QWidget* const fenster = teil->window();
     QList<QWidget*> teile;
     for (QWidget* w = fenster->nextInFocusChain(); w != fenster; w = w->nextInFocusChain())
         if (w->focusPolicy() != Qt::NoFocus && (w == teil || teil->isAncestorOf(w)))
             teile << w;
-    for (QWidget* w : teile) {
-        QWidget* letzter = fenster->previousInFocusChain();
-        while (letzter != fenster && (letzter->focusPolicy() == Qt::NoFocus || letzter == w))
-            letzter = letzter->previousInFocusChain();
-        if (letzter != fenster)
-            QWidget::setTabOrder(letzter, w);
+    // Qt chains only controls that take the focus: the last such one up to the place.
+    QWidget* vorher = stelle;
+    while (vorher != fenster && (vorher->focusPolicy() == Qt::NoFocus || teile.contains(vorher)))
+        vorher = vorher->previousInFocusChain();
+    for (QWidget* w : qAsConst(teile)) {
+        if (vorher != fenster)
+            QWidget::setTabOrder(vorher, w);
+        vorher = w;
     }
+}
+
+void ans_ende_der_tabfolge(QWidget* teil)
+{
+    reihe_in_tabfolge_ein(teil, teil->window()->previousInFocusChain());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 class QString;
+class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -26,10 +27,20 @@ void setze_tipp_und_namen(QWidget* element, const QString& tipp);
 void gib_platz_fuer_text(QWidget* element);
 
 // Ctrl+Tab and Ctrl+Shift+Tab take the focus out of `ansicht` (a report, a text, a web page that
-// keeps Tab for its links or its text) to the next or previous control of its window in one step.
-// Inside a tab widget of more than one page they turn its pages instead, as they always did there.
+// keeps Tab for its links or its text) to the next or previous control in one step, as Tab would
+// from a plain field: on its own page where the view sits on a page of a tab widget with other
+// controls. A view that is itself a page of a tab widget of more than one page turns the pages.
 void verlasse_per_strg_tab(QWidget* ansicht);
+
+// Ctrl+PgDown and Ctrl+PgUp turn the pages of `reiter` wherever the focus is inside it, a
+// multi-line field included, the innermost tab widget first where one lies inside another.
+void blaettere_per_strg_bild(QTabWidget* reiter);
 
 // Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its
 // window's Tab chain, keeping their order among themselves: Tab reaches them after everything above.
 void ans_ende_der_tabfolge(QWidget* teil);
+
+// Moves the controls inside `teil` right behind `stelle` (any widget of the same window, one that
+// takes no focus too) in the window's Tab chain, keeping their order among themselves: a part
+// built anew takes the place of the one it replaces.
+void reihe_in_tabfolge_ein(QWidget* teil, QWidget* stelle);

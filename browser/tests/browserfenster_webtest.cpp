@@ -12,6 +12,7 @@
 #include "savepagedialog.h"
 #include "schreibtisch.h"
 #include "seitenlesung.h"
+#include "sprachpruefung.h"
 #include "settings.h"
 #include "testserver.h"
 #include "urllineedit.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -408,7 +410,8 @@ TEST_F(BrowserFenster, AnmeldungUndEinDownloadBeiMehrerenFenstern)
     EXPECT_TRUE(warte([&] { return item.isNull() && manager->rowCount() == 0; }));
 }
 
-// The first own window makes the application object; neither touches the program's language.
+// The first own window makes the application object; neither touches the program's language, and
+// in English the window speaks it.
 // The program speaks English under an Arabic or French locale (it has no texts of theirs) and on
 // a German system started with "-en": Qt's own texts stay English and every window reads left to
 // right once the window is open. The system's locale is read once a process, so each runs in a
@@ -422,6 +425,15 @@ TEST_F(BrowserFenster, EigenesFensterLaesstSpracheUndRichtungDesProgramms)
         std::printf("\nSprachprobe: %s %d\n", qUtf8Printable(abbrechen()), int(QGuiApplication::layoutDirection()));
         return;
     }
+    // In the program's English the window, its menus and entries show no German text of ours.
+    QTranslator englisch;
+    ASSERT_TRUE(englisch.load(QStringLiteral(UEBERSETZUNG_QM)));
+    QCoreApplication::installTranslator(&englisch);
+    CWebBrowserDiag* const fenster = oeffne();
+    QCoreApplication::removeTranslator(&englisch);
+    const QSet<QString> deutsch = sprachpruefung::deutsche_texte(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
+    EXPECT_EQ(sprachpruefung::deutsch_in(fenster, deutsch).join(" | ").toStdString(), "");
+    EXPECT_TRUE(aktion(fenster, "File", "Save as PDF..."));
     const QString erwartet = QStringLiteral("\nSprachprobe: Cancel %1\n").arg(int(Qt::LeftToRight));
     for (const char* locale : {"ar_EG.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}) {
         QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();

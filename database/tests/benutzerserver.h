@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -474,11 +475,16 @@ TEST_P(ServerBenutzer, VierByteZeichenUndBackslashGenauGespeichertGefundenGeloes
         auto* eingabe = seite.findChild<CComboBox*>(QStringLiteral("grp_igruppe"));
         ASSERT_NE(eingabe, nullptr);
         eingabe->setEditText(gruppe);
+        // District and telephone typed before the add go with the new group.
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_bezirk"))->setText(QStringLiteral("N\\1 \U0001F600"));
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_telefon"))->setText(QStringLiteral("0'1"));
         seite.addEntry();
         eingabe->setEditText(gruppe + QStringLiteral("\\2"));
         seite.changeEntry();
     }
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), gruppe + QStringLiteral("\\2"));
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_bezirk FROM bv_gruppen")).toString(), QStringLiteral("N\\1 \U0001F600"));
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_telefon FROM bv_gruppen")).toString(), QStringLiteral("0'1"));
     ASSERT_EQ(gib_gruppenliste().size(), 1);
     EXPECT_EQ(gib_gruppenliste().first()->gib_name(), gruppe + QStringLiteral("\\2"));
 

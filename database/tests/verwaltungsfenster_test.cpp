@@ -1,4 +1,5 @@
-// The user administration window on SQLite: the lock list, removing a lock, the log-off, and the log-on and refresh of its pages.
+// The user administration window on SQLite: the lock list, removing a lock, the log-off, the log-on and refresh of its pages, the keys people press by habit and its English.
+#include "bedienbarkeit.h"
 #include "bvtest.h"
 #include "canwenderliste.h"
 #include "cbenutzerverwaltung.h"
@@ -7,14 +8,21 @@
 #include "cgruppenliste.h"
 #include "cqtableview.h"
 #include "logmitschnitt.h"
+#include "sprachpruefung.h"
 #include "steuerdaten.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -226,4 +234,107 @@ TEST_F(Verwaltungsfenster, GruppenaenderungErreichtGruppenseiteUndAnwenderfenste
         auswahl.append(fenster->anwender->cGruppe->itemText(i));
     EXPECT_EQ(auswahl, QStringList({"Buch", "Technik"}));
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+}
+
+// The whole window as an administrator meets it, by keys: Return in each field of the user and
+// group pages keeps the window and the text; Escape, Alt+F4 and "Fertig" ask while typed edits
+// are not saved, and Cancel keeps them. Ctrl+Tab leaves the SQL text for "Ausführen"
+// of its page, Ctrl+PgDown turns the pages; Save stores what was typed. A group added with district
+// and telephone typed before stores both, and the user page keeps its place in the Tab order.
+TEST_F(Verwaltungsfenster, TastenAusGewohnheitBehaltenFensterUndEingaben)
+{
+    oeffne();
+    fenster->show();
+    QApplication::setActiveWindow(fenster.get());
+    // The controls of the user page and the window's button in the order Tab takes them, enabled or not.
+    const auto folge = [this] {
+        fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+        QStringList namen;
+        for (QWidget* w = fenster->nextInFocusChain(); w != fenster.get(); w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(fenster.get()))
+                namen << QString::fromLatin1(w->metaObject()->className()) + bedienbarkeit::name_fuer_vorleser(w);
+        return namen;
+    };
+    const QStringList vorher = folge();
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
+    auto* gruppe = fenster->gruppen->findChild<CComboBox*>(QStringLiteral("grp_igruppe"));
+    gruppe->setFocus();
+    for (const auto& [feld, text] : {std::pair<QWidget*, const char*>{gruppe->lineEdit(), "Neu"},
+                                     {fenster->gruppen->findChild<QLineEdit*>("grp_bezirk"), "Nord"},
+                                     {fenster->gruppen->findChild<QLineEdit*>("grp_telefon"), "0815"}}) {
+        QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(feld, QLatin1String(text));
+    }
+    const auto klicke = [](QWidget* seite, const QString& text) {
+        for (QPushButton* knopf : seite->findChildren<QPushButton*>())
+            if (knopf->text() == text)
+                knopf->click();
+    };
+    klicke(fenster->gruppen, QStringLiteral("Hinzufügen"));
+    EXPECT_EQ(lies(QStringLiteral("SELECT grp_bezirk || grp_telefon FROM bv_gruppen WHERE grp_name='Neu'")).toString(), "Nord0815");
+    EXPECT_EQ(folge(), vorher);
+
+    QStringList getippt;
+    for (int seite : {CBenutzerVerwaltung::seite_anwender, CBenutzerVerwaltung::seite_gruppen}) {
+        fenster->reiter->setCurrentIndex(seite);
+        for (QLineEdit* feld : fenster->reiter->currentWidget()->findChildren<QLineEdit*>()) {
+            if (!feld->isVisible() || !feld->isEnabled())
+                continue;
+            feld->setFocus();
+            QTest::keyClicks(feld, "q");
+            QTest::keyClick(feld, Qt::Key_Return);
+            EXPECT_TRUE(fenster->isVisible()) << getippt.size();
+            getippt << feld->text();
+        }
+    }
+    EXPECT_GE(getippt.size(), 8);
+    // Nothing was added, changed or deleted on the way.
+    EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender").toInt(), 2);
+    EXPECT_EQ(dialoge.size() + fragen.size(), 0);
+    antwort = QStringLiteral("Abbrechen");
+    QTest::keyClick(fenster->focusWidget(), Qt::Key_Escape);
+    fenster->close();
+    fenster->findChild<QDialogButtonBox*>()->buttons().first()->click();
+    EXPECT_TRUE(fenster->isVisible());
+    EXPECT_EQ(fragen, QVector<QString>(3, "Benutzerverwaltung|Die Eingaben auf der Seite 'Anwender' sind nicht gespeichert.").toList());
+    for (QLineEdit* feld : fenster->findChildren<QLineEdit*>())
+        getippt.removeOne(feld->text());
+    EXPECT_TRUE(getippt.isEmpty()) << getippt.join('|').toStdString();
+
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+    klicke(fenster->einstellungen, QStringLiteral("SQL"));
+    auto* sql = fenster->einstellungen->findChild<QPlainTextEdit*>();
+    sql->setFocus();
+    QTest::keyClick(sql, Qt::Key_Tab, Qt::ControlModifier);
+    const auto* knopf = qobject_cast<QPushButton*>(fenster->focusWidget());
+    EXPECT_EQ(knopf ? knopf->text() : QString(), QStringLiteral("Ausführen"));
+    EXPECT_EQ(fenster->reiter->currentIndex(), CBenutzerVerwaltung::seite_einstellungen);
+    sql->setFocus();
+    QTest::keyClick(sql, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(fenster->reiter->currentIndex(), CBenutzerVerwaltung::seite_locks);
+
+    antwort = QStringLiteral("&Speichern");
+    fenster->close();
+    EXPECT_FALSE(fenster->isVisible());
+    EXPECT_EQ(fragen.size(), 5);
+    EXPECT_TRUE(fragen.last().endsWith("'Gruppen' sind nicht gespeichert.")) << fragen.last().toStdString();
+    EXPECT_EQ(lies("SELECT anw_telefon || grp_bezirk FROM bv_anwender, bv_gruppen WHERE anw_name='q' AND grp_name='Neuq'")
+                  .toString(), "qNordq");
+}
+
+// Under English the window and each of its pages show no German text of ours.
+TEST_F(Verwaltungsfenster, EnglischOhneDeutsch)
+{
+    QTranslator englisch;
+    ASSERT_TRUE(englisch.load(QStringLiteral(UEBERSETZUNG_QM)));
+    QCoreApplication::installTranslator(&englisch);
+    oeffne();
+    fenster->show();
+    const QSet<QString> deutsch = sprachpruefung::deutsche_texte(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
+    for (int seite = 0; seite < fenster->reiter->count(); ++seite) {
+        fenster->reiter->setCurrentIndex(seite);
+        EXPECT_EQ(sprachpruefung::deutsch_in(fenster.get(), deutsch).join(" | ").toStdString(), "") << seite;
+    }
+    EXPECT_TRUE(sprachpruefung::texte_von(fenster.get()).contains("District"));
+    QCoreApplication::removeTranslator(&englisch);
 }

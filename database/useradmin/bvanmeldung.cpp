@@ -21,11 +21,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CBVDataBase", text);
-}
-
 // The tables the log-on makes sure of, and those the template writer adds.
 const int anmeldetabellen[] = {bv_tag::gruppen, bv_tag::anwender, bv_tag::protokoll};
 
@@ -46,11 +41,11 @@ QString sichere_tabelle(const CBVDataBase& bv, int tag)
     const bool primaerschluessel = true;
     if (!db.ExistTable(name, beschreibung, &keine)
         && !db.TabelleAnlegen(&name, beschreibung, nullptr, &keine, primaerschluessel))
-        return tr("Tabelle '%1' kann nicht angelegt werden: %2")
+        return CBVDataBase::tr("Tabelle '%1' kann nicht angelegt werden: %2")
             .arg(name, db.gib_datenbank().lastError().text());
     QStringList meldungen;
     if (!db.Tabellencheck(&name, beschreibung, &meldungen, nullptr))
-        return tr("Tabelle '%1' ist unvollständig: %2").arg(name, meldungen.join(QStringLiteral("; ")));
+        return CBVDataBase::tr("Tabelle '%1' ist unvollständig: %2").arg(name, meldungen.join(QStringLiteral("; ")));
     return QString();
 }
 
@@ -95,13 +90,13 @@ CBVVerbindungswerte gib_bv_verbindungswerte()
 QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindungswerte& werte)
 {
     if (werte.treiber.isEmpty() || !QSqlDatabase::isDriverAvailable(werte.treiber))
-        return tr("Unbekannter Datenbanktreiber '%1' (vorhanden: %2)")
+        return CBVDataBase::tr("Unbekannter Datenbanktreiber '%1' (vorhanden: %2)")
             .arg(werte.treiber, QSqlDatabase::drivers().join(QStringLiteral(", ")));
     const CDBZugang zugang{werte.treiber, werte.host, werte.name, werte.benutzer, werte.kennwort,
                            zeitgrenzen_optionen(werte.treiber), werte.port != 99999999u ? static_cast<int>(werte.port) : -1,
                            QStringList()};
     const auto nicht_moeglich = [&werte](const QString& grund) {
-        return tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3").arg(werte.name, werte.host, grund);
+        return CBVDataBase::tr("Verbindung zur Datenbank '%1' auf '%2' nicht möglich: %3").arg(werte.name, werte.host, grund);
     };
     QString fehler;
     {
@@ -137,7 +132,7 @@ CQString bv_anmelden()
                                                   e.mssql_format_zeit.gib_wert_qstr());
     const CQString sitzung = datenbank->richte_sitzung_ein();
     if (!sitzung.isEmpty()) {
-        const QString grund = tr("Sitzung der Datenbank '%1' nicht einrichtbar: %2").arg(werte.name, sitzung);
+        const QString grund = CBVDataBase::tr("Sitzung der Datenbank '%1' nicht einrichtbar: %2").arg(werte.name, sitzung);
         datenbank.reset();
         bv_abmelden();
         CQCat::gib_instanz()->error(CQString(grund));
@@ -163,7 +158,7 @@ CQString bv_anmelden()
     setze_anwender_email_funktion(
         [](const CQString& anwender) { return gib_anwender_email(anwender, 41, 34); });
     setze_benutzerverwaltung_aktiv(true);
-    CQCat::gib_instanz()->info(CQString(tr("Benutzerverwaltung angemeldet: %1 auf %2").arg(werte.name, werte.host)));
+    CQCat::gib_instanz()->info(CQString(CBVDataBase::tr("Benutzerverwaltung angemeldet: %1 auf %2").arg(werte.name, werte.host)));
     return CQString();
 }
 

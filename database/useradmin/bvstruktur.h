@@ -5,6 +5,7 @@
 #include "cdbtabelle.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -80,6 +81,8 @@ void wende_strukturtext_an(const QByteArray& inhalt, const QString& dateiname, C
 // The structure with its table descriptions, which it owns.
 class CBVStruktur
 {
+    // The messages of the system file and the built-in column titles.
+    Q_DECLARE_TR_FUNCTIONS(CBVStruktur)
 public:
     explicit CBVStruktur(const CBVEntwurf& entwurf);
     CBVStruktur(const CBVStruktur&) = delete;
@@ -91,6 +94,10 @@ private:
     CDBDatenstruktur struktur;
     std::vector<std::unique_ptr<CDBTabelle>> tabellen;
 };
+
+// The title of the described column for a window: a built-in title in the program's language, a
+// title the system file gives as it stands there.
+QString gib_bv_titel(const CDBTabelle& tabelle, int tag);
 
 // The built-in layout with the system file of `verzeichnis` applied when it exists; every refused
 // line is logged as an error and appended to `meldungen`.

@@ -13,11 +13,6 @@ CKlasse* CAclGroup::klasse = &gib_benutzer_klassen().caclgroup;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CAclRight", text);
-}
-
 CKlasse* rechteklasse()
 {
     return &gib_benutzer_klassen().caclright;
@@ -47,7 +42,7 @@ void CAclGroup::ausgabe(std::ostream&) const {}
 CQString lese_gruppen(int& anzahl)
 {
     anzahl = 0;
-    const CQString fehler(tr("lese_gruppen: Fehler beim Zugriff auf Gruppendaten"));
+    const CQString fehler(CAclGroup::tr("lese_gruppen: Fehler beim Zugriff auf Gruppendaten"));
     const CCDataBase* db = nullptr;
     CQString tabelle;
     const CDBTabelle* gruppen = nullptr;
@@ -63,7 +58,7 @@ CQString lese_gruppen(int& anzahl)
     const bool gelesen = db->lies_zeilen(sql, CQString("lese_gruppen"), tabelle, zeilen, rechteklasse());
     loesche_gruppen();
     if (!gelesen) {
-        CQCat::gib_instanz()->error(CQString(tr("Fehler beim Zugriff auf Gruppendaten")));
+        CQCat::gib_instanz()->error(CQString(CAclGroup::tr("Fehler beim Zugriff auf Gruppendaten")));
         return fehler;
     }
     // A later row of the same name wins; the map gives the list its order.

@@ -4,9 +4,13 @@
 #include "cbasis.h"
 #include "cqstring.h"
 
+#include <QCoreApplication>
+
 class CAclGroup : public CObjekt
 {
     FRAMEWORK_KLASSE(CObjekt)
+    // The messages of reading the list.
+    Q_DECLARE_TR_FUNCTIONS(CAclGroup)
 public:
     CAclGroup(int nummer, const CQString& name);
     ~CAclGroup() override;

@@ -87,19 +87,17 @@ void CAnwenderListe::baue_oberflaeche()
         index = titel.size();
         titel.append(text);
     };
-    auto titel_von = [&](int tag, const char* vorgabe) {
-        return tab ? QString(tab->gib_guititel(tag)) : QString::fromUtf8(vorgabe);
-    };
+    auto titel_von = [&](int tag, const QString& vorgabe) { return tab ? gib_bv_titel(*tab, tag) : vorgabe; };
     spalte(sp_gruppe, tr("Gruppen-Nr."));
     spalte(sp_lock, tr("Angemeldet"));
-    spalte(sp_name, titel_von(bv_tag::anw_name, "Anwender"));
+    spalte(sp_name, titel_von(bv_tag::anw_name, tr("Anwender")));
     spalte(sp_gruppenname, tr("Gruppe"));
     spalte(sp_recht, tr("Recht"));
     spalte(sp_kennwort_marke, tr("Kennwort"));
     spalte(sp_kennwort, QStringLiteral("-"));
     for (const Optional& o : optionale())
         if (hat_spalte(tab, o.tag))
-            spalte(*o.spalte, tab->gib_guititel(o.tag));
+            spalte(*o.spalte, gib_bv_titel(*tab, o.tag));
     tabelle->setColumnCount(titel.size());
     tabelle->setHorizontalHeaderLabels(titel);
     tabelle->setColumnHidden(sp_gruppe, true);
@@ -216,6 +214,11 @@ void CAnwenderListe::baue_oberflaeche()
     if (cAbteilung) {
         connect(cAbteilung, QOverload<int>::of(&QComboBox::activated), this, &CAnwenderListe::changeAbteilung);
         connect(cAbteilung->lineEdit(), &QLineEdit::editingFinished, this, &CAnwenderListe::changeAbteilungText);
+        // Typed, the department is part of the edit state at once, as the other fields' texts are.
+        connect(cAbteilung, &QComboBox::editTextChanged, this, [this](const QString& text) {
+            if (!laedt)
+                anw_abteilung = text;
+        });
     }
     const QVector<QPair<QCheckBox*, void (CAnwenderListe::*)()>> schalter{
         {kName, &CAnwenderListe::toggleUser},         {kGruppe, &CAnwenderListe::toggleGruppe},

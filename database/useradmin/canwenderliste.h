@@ -46,6 +46,16 @@ public:
     bool anwender_loeschen(int nummer, bool angemeldet, const CQString& name);
     // The menu the right mouse button opens; its first action deletes `DeleteItem`'s row.
     QMenu* baue_kontextmenue();
+    // Whether the edit fields hold what the administrator typed and no add or change has stored:
+    // a change of the loaded user, or anything typed for a new one.
+    bool hat_ungesicherte_eingaben();
+    // Stores the typed edits as "&Ändern" (a loaded user) or "Hinzufügen" (a new one) would; true
+    // when they are stored. A refused write (with its box) or a new user without a name (with the
+    // beep) leaves them in the fields.
+    bool sichere_eingaben();
+    // Takes the changed access-group list into the group choices and the grid; the edit fields
+    // keep what is in them.
+    void nimm_gruppen_neu();
 
     CTable* gib_tabelle() const { return tabelle; }
     // The departments shared by every user window, sorted and unique.
@@ -152,6 +162,10 @@ private:
     // Deletes the user of the row (`anwender_loeschen` asks first); then the row goes and the name is emptied.
     void entferne_zeile(int zeile);
     void baue_oberflaeche();
+    // `addEntry` and `changeEntry`: true when the row was written (or, for a change, nothing was
+    // changed).
+    bool fuege_hinzu();
+    bool aendere();
     // The first row lying in a selected range; -1 for none.
     int erste_markierte_zeile() const;
     // The row whose column 0 holds the user number; -1 for none.

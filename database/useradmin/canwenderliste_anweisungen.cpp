@@ -150,26 +150,31 @@ void CAnwenderListe::EditBemerkung()
 
 void CAnwenderListe::addEntry()
 {
+    fuege_hinzu();
+}
+
+bool CAnwenderListe::fuege_hinzu()
+{
     if (eName->text().isEmpty())
-        return;
+        return false;
     CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab)
-        return;
+        return false;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     const CQString name = eName->text();
     if (!pruefe_namen(this, name))
-        return;
+        return false;
     // A second user of the same log-on name would hide the first from every lookup by name.
     const int vorhanden = bv->gib_anzahl_namen(bv_tag::anwender, name);
     if (vorhanden < 0) {
         fehler_anwendertabelle(gib_meldungstitel());
-        return;
+        return false;
     }
     if (vorhanden > 0) {
         melde_vorhanden(name);
-        return;
+        return false;
     }
     // Without a group the user could never be changed afterwards.
     int gruppe = -1;
@@ -178,7 +183,7 @@ void CAnwenderListe::addEntry()
             gruppe = g->gib_nummer();
     if (gruppe < 0) {
         melde_gruppe_waehlen();
-        return;
+        return false;
     }
     // A new user has no password until one is set for him.
     anw_kennwort.clear();
@@ -208,7 +213,7 @@ void CAnwenderListe::addEntry()
             melde_vorhanden(name);
         else
             fehler_anwendertabelle(gib_meldungstitel(), satz.recht_fehlt ? satz.fehler : CQString());
-        return;
+        return false;
     }
     anw_id = satz.id;
     tabelle_aendert = true;
@@ -230,6 +235,7 @@ void CAnwenderListe::addEntry()
     eingabe_vor_laden = Eingabe();
     // The new user's first password.
     changeKennwort();
+    return true;
 }
 
 CQString CAnwenderListe::gruppenquelle(int gruppe, QVariantList& werte) const
@@ -353,19 +359,24 @@ void CAnwenderListe::schreibe_zeile(int zeile, const QHash<int, QVariant>& geles
 
 void CAnwenderListe::changeEntry()
 {
+    aendere();
+}
+
+bool CAnwenderListe::aendere()
+{
     if (anw_id == -1)
-        return;
+        return false;
     CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab || geladen.gezeigt.anw_id != anw_id)
-        return;
+        return false;
     // A user stored without a group (by another program) keeps none only until he is changed.
     if (grp_id == -1) {
         melde_gruppe_waehlen();
-        return;
+        return false;
     }
     if (!pruefe_namen(this, anw_name))
-        return;
+        return false;
     const CCDataBase* db = bv->gib_datenbank();
     const CQString tabellenname = bv->gib_struktur()->gib_tabellenname(bv_tag::anwender);
     // Only what the administrator changed is written: a column he left alone keeps whatever
@@ -393,7 +404,7 @@ void CAnwenderListe::changeEntry()
             setze(felder.at(i).tag, jetzt.texte.value(i) != geladen.gezeigt.texte.value(i),
                   sql_bindetext(*felder.at(i).wert));
     if (zuweisungen.isEmpty())
-        return;
+        return true;
     // Only while the row still holds everything the fields showed, and a new group is read in the
     // same statement: a user changed, deleted or renumbered meanwhile, or a group deleted, takes
     // nothing, and the administrator sees the row as it is now.
@@ -410,21 +421,21 @@ void CAnwenderListe::changeEntry()
             melde_vorhanden(anw_name);
         else
             fehler_anwendertabelle(gib_meldungstitel(), db->fehlendes_recht(abfrage.lastError(), tabellenname));
-        return;
+        return false;
     }
     if (gruppe_neu && abfrage.numRowsAffected() == 0) {
         const int gruppe_da = bv->gib_anzahl_nummer(bv_tag::gruppen, grp_id, gruppenname(grp_id));
         if (gruppe_da == 0 && bv->gib_anzahl_records(bv_tag::anwender, anw_id, alt) > 0) {
             melde_gruppe_fehlt(grp_id);
-            return;
+            return false;
         }
         if (gruppe_da < 0) {
             melde_unlesbar();
-            return;
+            return false;
         }
     }
     if (!ist_geschrieben(abfrage, anw_id, alt))
-        return;
+        return false;
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
     const int zeile = zeile_von(anw_id);
@@ -432,10 +443,11 @@ void CAnwenderListe::changeEntry()
         schreibe_zeile(zeile, geschrieben);
     tabelle_aendert = false;
     if (zeile < 0)
-        return;
+        return true;
     waehle_zeile(zeile, true, false);
     merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
+    return true;
 }
 
 QString CAnwenderListe::haelt_geladen(QVariantList& werte)

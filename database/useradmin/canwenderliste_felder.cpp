@@ -3,6 +3,7 @@
 
 #include "aclrechte.h"
 #include "caclgroup.h"
+#include "cbvdatabase.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
 #include "ccombobox.h"
@@ -216,4 +217,44 @@ void CAnwenderListe::changeAbteilungText()
         return;
     anw_abteilung = cAbteilung->currentText();
     ergaenze_abteilung(anw_abteilung);
+}
+
+bool CAnwenderListe::hat_ungesicherte_eingaben()
+{
+    const Eingabe jetzt = eingabe();
+    if (anwender_vorhanden && anw_id != -1 && geladen.gezeigt.anw_id == anw_id)
+        return anw_name != geladen.name || jetzt.grp_id != geladen.gezeigt.grp_id || jetzt.recht != geladen.gezeigt.recht
+               || jetzt.texte != geladen.gezeigt.texte;
+    if (!eName->text().isEmpty())
+        return true;
+    for (const CQString& text : jetzt.texte)
+        if (!text.isEmpty())
+            return true;
+    return false;
+}
+
+bool CAnwenderListe::sichere_eingaben()
+{
+    if (!anwender_vorhanden && eName->text().isEmpty()) {
+        // A new user is added by his name: it is to be typed first.
+        fehler_ton();
+        eName->setFocus();
+        return false;
+    }
+    return (anwender_vorhanden ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
+}
+
+void CAnwenderListe::nimm_gruppen_neu()
+{
+    const QString gewaehlt = cGruppe->currentText();
+    const QString gesucht = sGruppe->currentText();
+    fuelle_gruppenauswahl();
+    // The group of the edit state by its number (renamed or not), else the one shown by its name.
+    int index = gruppennummern.indexOf(grp_id);
+    if (index < 0)
+        index = cGruppe->findText(gewaehlt);
+    cGruppe->setCurrentIndex(index);
+    sGruppe->setCurrentIndex(sGruppe->findText(gesucht));
+    if (gib_bv_datenbank())
+        lade_tabelle();
 }

@@ -1,5 +1,6 @@
 #include "cbenutzerverwaltung.h"
 
+#include "bedienhilfe.h"
 #include "bilder.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
@@ -13,11 +14,13 @@
 #include "cqmenu.h"
 #include "cqtableview.h"
 #include "ctable.h"
+#include "dialogseam.h"
 #include "gui.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -38,6 +41,7 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     auto* raster = new QVBoxLayout(this);
     reiter = new QTabWidget(this);
     raster->addWidget(reiter);
+    blaettere_per_strg_bild(reiter);
 
     lockseite = new QWidget(reiter);
     auto* lockraster = new QVBoxLayout(lockseite);
@@ -62,10 +66,11 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     reiter->addTab(anwender_seite, tr("Anwender"));
 
     gruppen = new CGruppenListe(reiter);
-    // The user window's group choices are taken when it is built: a changed group list rebuilds it.
+    // The user window takes the changed groups into its choices and keeps what is typed there.
     connect(gruppen, &CGruppenListe::gruppen_geaendert, this, [this] {
-        gruppen_geaendert = true;
         pruefe_anwenderliste();
+        if (anwender_basis)
+            anwender->nimm_gruppen_neu();
     });
     reiter->addTab(gruppen, tr("Gruppen"));
 
@@ -73,7 +78,9 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     reiter->addTab(einstellungen, tr("Einstellungen"));
 
     auto* knoepfe = new QDialogButtonBox(this);
-    connect(knoepfe->addButton(tr("&Fertig"), QDialogButtonBox::AcceptRole), &QPushButton::clicked, this,
+    // Not the accepting role: the box would make it the default button, which Return in any field
+    // pressed.
+    connect(knoepfe->addButton(tr("&Fertig"), QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
             &CBenutzerVerwaltung::slotFertig);
     raster->addWidget(knoepfe);
 
@@ -94,13 +101,46 @@ void CBenutzerVerwaltung::schalte_seiten()
 void CBenutzerVerwaltung::pruefe_anwenderliste()
 {
     const CBVDataBase* basis = datenbank_verbunden() ? gib_bv_datenbank() : nullptr;
-    if (anwender && basis == anwender_basis && !gruppen_geaendert)
+    if (anwender && basis == anwender_basis)
         return;
     delete anwender;
     anwender = new CAnwenderListe(anwender_seite);
     anwender_raster->addWidget(anwender);
+    // A new widget joins the end of the window's Tab chain, behind "&Fertig".
+    reihe_in_tabfolge_ein(anwender, anwender_seite);
     anwender_basis = basis;
-    gruppen_geaendert = false;
+}
+
+bool CBenutzerVerwaltung::darf_schliessen()
+{
+    const auto frage = [this](QWidget* seite, bool offen, const auto& sichere) {
+        if (!offen || !seite->isEnabled())
+            return true;
+        reiter->setCurrentWidget(seite);
+        const int antwort = frage_mit_knoepfen(
+            this, QMessageBox::Question, windowTitle(),
+            tr("Die Eingaben auf der Seite '%1' sind nicht gespeichert.").arg(reiter->tabText(reiter->indexOf(seite))),
+            {tr("&Speichern"), tr("&Verwerfen"), tr("Abbrechen")}, 0, 2);
+        // Saved only when the write went through: a refused one keeps the window and the edits.
+        return antwort == 1 || (antwort == 0 && sichere());
+    };
+    return frage(anwender_seite, anwender->hat_ungesicherte_eingaben(), [this] { return anwender->sichere_eingaben(); })
+           && frage(gruppen, gruppen->hat_ungesicherte_eingaben(), [this] { return gruppen->sichere_eingaben(); });
+}
+
+void CBenutzerVerwaltung::reject()
+{
+    if (darf_schliessen())
+        QDialog::reject();
+}
+
+void CBenutzerVerwaltung::keyPressEvent(QKeyEvent* ereignis)
+{
+    if (ereignis->key() == Qt::Key_Return || ereignis->key() == Qt::Key_Enter) {
+        ereignis->accept();
+        return;
+    }
+    QDialog::keyPressEvent(ereignis);
 }
 
 void CBenutzerVerwaltung::slotCurrentChanged(int index)
@@ -118,7 +158,11 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
         break;
     case seite_gruppen:
         if (datenbank_verbunden()) {
-            gruppen->aktualisiere_gruppen();
+            // The choices refilled would take what is typed there: the list alone is read anew.
+            if (gruppen->hat_ungesicherte_eingaben())
+                gruppen->lade_gruppen();
+            else
+                gruppen->aktualisiere_gruppen();
             // The page builds its own tabs only once a group table is there.
             if (auto* unterreiter = gruppen->findChild<QTabWidget*>())
                 connect(unterreiter, &QTabWidget::currentChanged, this, &CBenutzerVerwaltung::slotCurrentChangedsub,

@@ -9,13 +9,15 @@ class CDbBVsetting;
 class CGruppenListe;
 class CQTableView;
 class QLabel;
+class QKeyEvent;
 class QModelIndex;
 class QStandardItemModel;
 class QTabWidget;
 class QVBoxLayout;
 
 // The database pages stay disabled while no user-administration database is connected; every
-// page is refreshed when it becomes current. GUI thread only.
+// page is refreshed when it becomes current. Ctrl+PgDown and Ctrl+PgUp turn the pages from
+// anywhere in them. GUI thread only.
 class CBenutzerVerwaltung : public QDialog
 {
     Q_OBJECT
@@ -34,7 +36,7 @@ public:
     QLabel* lockanzahl = nullptr;
     CQTableView* lockliste = nullptr;
     QStandardItemModel* lockmodell = nullptr;
-    // Replaced whenever it no longer matches the connection or the groups (see `anwender_seite`).
+    // Replaced whenever it no longer matches the connection (see `anwender_seite`).
     CAnwenderListe* anwender = nullptr;
     CGruppenListe* gruppen = nullptr;
     CDbBVsetting* einstellungen = nullptr;
@@ -50,15 +52,24 @@ public slots:
     // Removes the lock of the user of the first selected row, only while the user of its number
     // still bears the name shown; else says so. The list is read again either way.
     void DeleteLock();
+    // Every road that closes the window (Escape, Alt+F4, the close button, "&Fertig") comes here:
+    // edits typed on the user or group page and not saved are saved, dropped or kept as asked.
+    void reject() override;
+
+protected:
+    // Return in a field of a page never reaches a button of the window: it closed the window and
+    // dropped what was typed. A focused button still takes it itself.
+    void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
-    // Builds the user table window again when it was built for another database object or
-    // before the groups changed: its columns and group choices are taken when it is built.
+    // Builds the user table window again when it was built for another database object: its
+    // columns are taken when it is built. It takes the place of the old one in the Tab order.
     void pruefe_anwenderliste();
+    // Asks for each page holding edits not saved whether to save them; false to keep the window.
+    bool darf_schliessen();
     void schalte_seiten();
 
     QWidget* anwender_seite = nullptr;
     QVBoxLayout* anwender_raster = nullptr;
     const CBVDataBase* anwender_basis = nullptr;
-    bool gruppen_geaendert = false;
 };

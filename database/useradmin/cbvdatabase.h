@@ -5,6 +5,7 @@
 #include "ccdatabase.h"
 #include "cqstring.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QVariantList>
 #include <memory>
@@ -18,6 +19,8 @@ class QWidget;
 class CBVDataBase : public CObjekt
 {
     FRAMEWORK_KLASSE(CObjekt)
+    // The log-on's and the connection test's messages.
+    Q_DECLARE_TR_FUNCTIONS(CBVDataBase)
 public:
     CBVDataBase(std::unique_ptr<CCDataBase> datenbank, std::unique_ptr<CBVStruktur> struktur);
     ~CBVDataBase() override;

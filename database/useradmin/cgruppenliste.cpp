@@ -1,4 +1,5 @@
 #include "cgruppenliste.h"
+#include "bedienhilfe.h"
 #include "bilder.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
@@ -25,6 +26,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <tuple>
 
 namespace {
 
@@ -89,11 +91,14 @@ void CGruppenListe::baue_gruppenliste()
     gebaut = true;
     baue_gruppentabelle();
     reiter = new QTabWidget(this);
+    blaettere_per_strg_bild(reiter);
     raster->addWidget(reiter, 0, 0);
     raster->addWidget(liste, 1, 0);
     baue_gruppenseite();
-    // Tab goes as the eye does: the tabs and their fields above, then the list below them.
+    // Tab goes as the eye does: the tabs and their fields above, then the list below them; a page
+    // built once its window stands (the log-on came later) takes its place there, not the end.
     QWidget::setTabOrder(suchen, liste);
+    reihe_in_tabfolge_ein(this, this);
     raster->setRowStretch(0, 0);
     raster->setRowStretch(1, 1);
     resize(sizeHint().expandedTo(QSize(374, 250)));
@@ -111,9 +116,9 @@ void CGruppenListe::baue_gruppentabelle()
     liste->setzeSpaltentitel(0, CQString("ID"));
     liste->setzeSpaltentitel(1, CQString(tr("Gruppe")));
     if (pos_bezirk >= 0)
-        liste->setzeSpaltentitel(pos_bezirk, tabelle->gib_guititel(21));
+        liste->setzeSpaltentitel(pos_bezirk, CQString(gib_bv_titel(*tabelle, 21)));
     if (pos_telefon >= 0)
-        liste->setzeSpaltentitel(pos_telefon, tabelle->gib_guititel(22));
+        liste->setzeSpaltentitel(pos_telefon, CQString(gib_bv_titel(*tabelle, 22)));
     // A right click on a row reaches `tabrowSelected` too, which then offers the context menu.
     liste->setzeKlickBeiRechtsLoslassen(true);
     connect(liste, &QAbstractItemView::clicked, this, &CGruppenListe::tabrowSelected);
@@ -130,8 +135,9 @@ void CGruppenListe::baue_gruppenseite()
     igruppe->setValidator(new CStringValidator(false, true, igruppe, false, CQString(), true));
     raster_b->addWidget(igruppe, 1, 0);
     const auto optionale_spalte = [&](int tag, int spalte, QLineEdit*& feld) {
-        raster_b->addWidget(new QLabel(tabelle->gib_guititel(tag), bearbeiten), 0, spalte);
+        raster_b->addWidget(new QLabel(gib_bv_titel(*tabelle, tag), bearbeiten), 0, spalte);
         feld = new QLineEdit(bearbeiten);
+        feld->setObjectName(tag == 21 ? QStringLiteral("grp_bezirk") : QStringLiteral("grp_telefon"));
         raster_b->addWidget(feld, 1, spalte);
     };
     if (pos_bezirk >= 0) {
@@ -417,26 +423,39 @@ bool CGruppenListe::gib_gruppentabelle(const CDBTabelle*& tabelle, const CCDataB
 
 void CGruppenListe::addEntry()
 {
+    fuege_hinzu();
+}
+
+bool CGruppenListe::fuege_hinzu()
+{
     const CDBTabelle* tabelle = nullptr;
     const CCDataBase* db = nullptr;
     CQString tabellenname;
     if (!gib_gruppentabelle(tabelle, db, tabellenname))
-        return;
+        return false;
     const CQString name = geprueften_namen();
     if (name.isEmpty())
-        return;
+        return false;
     const CBVDataBase* bv = gib_bv_datenbank();
     // A second group of the name would hide the first from every choice. The page may not show one
     // that another administrator added: the table is asked (a table from before may lack the
     // unique key). A count that fails leaves the answer to the write, which reports its own failure.
     if (bv->gib_anzahl_namen(bv_tag::gruppen, name) > 0) {
         melde_vorhanden(name);
-        return;
+        return false;
     }
-    // One INSERT with number and name: no nameless group is left behind, whatever fails.
+    // One INSERT with number, name and the values typed beside it: no nameless group is left
+    // behind whatever fails, and nothing typed for the new group is dropped.
+    QStringList spalten{tabelle->gib_spaltenname(bv_tag::grp_name)};
+    QVariantList werte{QString(name)};
+    for (const auto& [tag, spalte, text] :
+         {std::make_tuple(21, pos_bezirk, bezirk_text), std::make_tuple(22, pos_telefon, telefon_text)})
+        if (spalte >= 0 && !text.isEmpty()) {
+            spalten.append(tabelle->gib_spaltenname(tag));
+            werte.append(sql_bindetext(text, tabelle->gib_laenge(tag, 0)));
+        }
     const CCDataBase::CNeuerDatensatz satz = db->schreibe_neuen_datensatz(
-        tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), QStringList{tabelle->gib_spaltenname(bv_tag::grp_name)},
-        QVariantList{QString(name)}, aktuelle_gruppe, CQString("addEntry"));
+        tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), spalten, werte, aktuelle_gruppe, CQString("addEntry"));
     if (!satz.geschrieben) {
         CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(satz.fehler)));
         // Another administrator's same name, written between the count and this write, is refused
@@ -445,25 +464,31 @@ void CGruppenListe::addEntry()
             melde_vorhanden(name);
         else
             melde_gruppentabelle(satz.recht_fehlt ? satz.fehler : CQString());
-        return;
+        return false;
     }
     aktuelle_gruppe = satz.id;
     gruppen_neu_gelesen();
+    return true;
 }
 
 void CGruppenListe::changeEntry()
+{
+    aendere();
+}
+
+bool CGruppenListe::aendere()
 {
     const CDBTabelle* tabelle = nullptr;
     const CCDataBase* db = nullptr;
     CQString tabellenname;
     if (!gib_gruppentabelle(tabelle, db, tabellenname))
-        return;
+        return false;
     const int zeile = finde_gruppenzeile(aktuelle_gruppe);
     if (zeile < 0)
-        return;
+        return false;
     const CQString name = geprueften_namen();
     if (name.isEmpty())
-        return;
+        return false;
     const CBVDataBase* bv = gib_bv_datenbank();
     const QString alt = liste->zellDaten(zeile, 1).toString();
     // Only what the administrator changed is written, every text bound: quotes and backslashes
@@ -489,7 +514,7 @@ void CGruppenListe::changeEntry()
     optional(21, pos_bezirk, bezirk_text);
     optional(22, pos_telefon, telefon_text);
     if (zuweisungen.isEmpty())
-        return;
+        return true;
     // Only the group that still bears the name and the values the list shows: its number may be
     // another's by now, or another administrator may have changed it since.
     QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
@@ -503,19 +528,20 @@ void CGruppenListe::changeEntry()
         // The name's unique key refuses another group's name.
         if (bv->gib_anzahl_namen(bv_tag::gruppen, name, aktuelle_gruppe) > 0) {
             melde_vorhanden(name);
-            return;
+            return false;
         }
         melde_fehler(abfrage, CQString(sql), CQString("changeEntry"));
-        return;
+        return false;
     }
     // Every write carries a change, so that MySQL counts the row too: none touched means the group
     // is gone, or another administrator changed it.
     if (abfrage.numRowsAffected() == 0) {
         if (ist_da(aktuelle_gruppe, alt))
             melde_geaendert(alt);
-        return;
+        return false;
     }
     gruppen_neu_gelesen();
+    return true;
 }
 
 void CGruppenListe::deleteEntry()
@@ -688,4 +714,31 @@ void CGruppenListe::leere_eingabe()
         bezirk->clear();
     if (telefon)
         telefon->clear();
+}
+
+int CGruppenListe::zeile_der_gewaehlten() const
+{
+    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
+    return zeile >= 0 && liste->zellDaten(zeile, 1).toString() == igruppe->currentText().trimmed() ? zeile : -1;
+}
+
+bool CGruppenListe::hat_ungesicherte_eingaben() const
+{
+    if (!gebaut)
+        return false;
+    const int zeile = zeile_der_gewaehlten();
+    const auto anders = [this, zeile](int spalte, const CQString& text) {
+        return spalte >= 0 && text != (zeile >= 0 ? liste->zellDaten(zeile, spalte).toString() : QString());
+    };
+    // A listed name the choice shows is that group (choosing it makes it the current one).
+    if (zeile < 0 && finde_namenszeile(igruppe->currentText().trimmed()) >= 0)
+        return false;
+    return (zeile < 0 && !igruppe->currentText().trimmed().isEmpty()) || anders(pos_bezirk, bezirk_text)
+           || anders(pos_telefon, telefon_text);
+}
+
+bool CGruppenListe::sichere_eingaben()
+{
+    // A new name is a new group: the one chosen before is never renamed unasked.
+    return (zeile_der_gewaehlten() >= 0 ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
 }

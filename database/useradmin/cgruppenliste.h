@@ -39,6 +39,12 @@ public:
     void leere_eingabe();
 
     int gib_aktuelle_gruppe() const { return aktuelle_gruppe; }
+    // Whether the edit page holds what the administrator typed and no add or change has stored:
+    // other values for the chosen group, or a name no group has (with its values).
+    bool hat_ungesicherte_eingaben() const;
+    // Stores them as "&Ändern" (the chosen group) or "Hinzufügen" (a new name) would; true when
+    // they are stored. A refused write (with its box) leaves them in the fields.
+    bool sichere_eingaben();
 
 signals:
     // After every stored add, rename or delete, once the access-group list is read again: the
@@ -58,6 +64,12 @@ public slots:
     void changeTelefon();
 
 private:
+    // `addEntry` and `changeEntry`: true when the row was written (or, for a change, nothing was
+    // changed).
+    bool fuege_hinzu();
+    bool aendere();
+    // The list row of the chosen group when the edit choice still shows its name; -1 else.
+    int zeile_der_gewaehlten() const;
     void baue_gruppenliste();
     void baue_gruppentabelle();
     void baue_gruppenseite();

@@ -8,101 +8,24 @@
 #include "cuninstallinfo.h"
 #include "cworkthread.h"
 #include "dialogseam.h"
+#include "sprachpruefung.h"
 #include "startzustand.h"
 #include "updatermainwindow.h"
 #include "wortbreite.h"
 #include "zip_hilfe.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 using namespace testzip;
 
-namespace {
-
-QString ohne_kuerzel(QString text)
-{
-    return text.remove('&').trimmed();
-}
-
-// The German texts of the translation file whose English differs.
-QSet<QString> deutsche_texte()
-{
-    QSet<QString> texte;
-    QFile f(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&f);
-    QString quelle;
-    while (xml.readNextStartElement() || !xml.atEnd()) {
-        if (xml.name() == QLatin1String("source"))
-            quelle = xml.readElementText();
-        else if (xml.name() == QLatin1String("translation") && xml.readElementText() != quelle)
-            texte.insert(ohne_kuerzel(quelle));
-    }
-    return texte;
-}
-
-void sammle_aktion(const QAction* a, QStringList& texte)
-{
-    texte << a->text() << a->toolTip() << a->statusTip();
-    if (a->menu())
-        for (const QAction* b : a->menu()->actions())
-            sammle_aktion(b, texte);
-}
-
-// Every text a user can read on the window and its children (not the protocol lines themselves).
-QStringList texte_von(QWidget* fenster)
-{
-    QStringList texte;
-    QList<QWidget*> widgets = fenster->findChildren<QWidget*>();
-    widgets.prepend(fenster);
-    for (QWidget* w : widgets) {
-        texte << w->windowTitle() << w->toolTip() << w->statusTip();
-        if (auto* knopf = qobject_cast<QAbstractButton*>(w))
-            texte << knopf->text();
-        if (auto* label = qobject_cast<QLabel*>(w))
-            texte << label->text();
-        if (auto* gruppe = qobject_cast<QGroupBox*>(w))
-            texte << gruppe->title();
-        if (auto* menue = qobject_cast<QMenu*>(w))
-            texte << menue->title();
-        if (auto* liste = qobject_cast<QComboBox*>(w))
-            for (int i = 0; i < liste->count(); ++i)
-                texte << liste->itemText(i);
-        for (const QAction* a : w->actions())
-            sammle_aktion(a, texte);
-    }
-    return texte;
-}
-
-// The German texts among the window's: a known German source, or a word with an umlaut.
-QStringList deutsch_in(QWidget* fenster, const QSet<QString>& deutsch)
-{
-    static const QRegularExpression umlaut(QStringLiteral("[äöüÄÖÜß]"));
-    QStringList funde;
-    for (const QString& text : texte_von(fenster)) {
-        const QString t = ohne_kuerzel(text);
-        if (!t.isEmpty() && (deutsch.contains(t) || t.contains(umlaut)))
-            funde << t;
-    }
-    funde.removeDuplicates();
-    return funde;
-}
-
-} // namespace
+using namespace sprachpruefung;
 
 TEST(Englisch, FensterDesAktualisierersZeigenKeinDeutsch)
 {
@@ -122,7 +45,7 @@ TEST(Englisch, FensterDesAktualisierersZeigenKeinDeutsch)
 
     static CSprache* const sprache = new CSprache(CQString("Aktualisierer"));
     ASSERT_TRUE(sprache->setze_sprache(CQString("en")));
-    const QSet<QString> deutsch = deutsche_texte();
+    const QSet<QString> deutsch = deutsche_texte(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
     ASSERT_TRUE(deutsch.contains("Update installieren"));
 
     UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();

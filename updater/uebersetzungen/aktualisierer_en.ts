@@ -2,6 +2,478 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>AddBookmarkDialog</name>
+    <message>
+        <source>Add Bookmark</source>
+        <translation>Add Bookmark</translation>
+    </message>
+    <message>
+        <source>Type a name for the bookmark, and choose where to keep it.</source>
+        <translation>Type a name for the bookmark, and choose where to keep it.</translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksDialog</name>
+    <message>
+        <source>Bookmarks</source>
+        <translation>Bookmarks</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Add Folder</source>
+        <translation>Add Folder</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>New Folder</translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksManager</name>
+    <message>
+        <source>Error when loading bookmarks on line %1, column %2:
+%3</source>
+        <translation>Error when loading bookmarks on line %1, column %2:
+%3</translation>
+    </message>
+    <message>
+        <source>Toolbar Bookmarks</source>
+        <translation>Toolbar Bookmarks</translation>
+    </message>
+    <message>
+        <source>Bookmarks Bar</source>
+        <translation>Bookmarks Bar</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Bookmarks Menu</source>
+        <translation>Bookmarks Menu</translation>
+    </message>
+    <message>
+        <source>Saving Bookmarks</source>
+        <translation>Saving Bookmarks</translation>
+    </message>
+    <message>
+        <source>The bookmarks could not be saved to %1.</source>
+        <translation>The bookmarks could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>Adding Bookmarks</source>
+        <translation>Adding Bookmarks</translation>
+    </message>
+    <message>
+        <source>The bookmarks were not added: bookmark folders can be nested at most %1 levels deep.</source>
+        <translation>The bookmarks were not added: bookmark folders can be nested at most %1 levels deep.</translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>XBEL (*.xbel *.xml)</source>
+        <translation>XBEL (*.xbel *.xml)</translation>
+    </message>
+    <message>
+        <source>Imported %1</source>
+        <translation>Imported %1</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>%1 Bookmarks.xbel</source>
+        <translation>%1 Bookmarks.xbel</translation>
+    </message>
+    <message>
+        <source>Export error</source>
+        <translation>Export error</translation>
+    </message>
+    <message>
+        <source>error saving bookmarks</source>
+        <translation>error saving bookmarks</translation>
+    </message>
+    <message>
+        <source>Name Change</source>
+        <translation>Name Change</translation>
+    </message>
+    <message>
+        <source>Address Change</source>
+        <translation>Address Change</translation>
+    </message>
+    <message>
+        <source>Remove Bookmark</source>
+        <translation>Remove Bookmark</translation>
+    </message>
+    <message>
+        <source>Insert Bookmark</source>
+        <translation>Insert Bookmark</translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksModel</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksToolBar</name>
+    <message>
+        <source>Bookmark</source>
+        <translation>Bookmark</translation>
+    </message>
+</context>
+<context>
+    <name>Browser</name>
+    <message>
+        <source>The file %1 could not be kept aside: it is not replaced.</source>
+        <translation>The file %1 could not be kept aside: it is not replaced.</translation>
+    </message>
+    <message>
+        <source>The file as it was is kept as %1.</source>
+        <translation>The file as it was is kept as %1.</translation>
+    </message>
+</context>
+<context>
+    <name>BrowserApplication</name>
+    <message>
+        <source>%1 Version %2&lt;p&gt;Browser basierend auf Qt.&lt;p&gt;Verwendet die &apos;Qt WebEngine&apos;.&lt;p&gt;&lt;p&gt;Qt WebEngine basiert auf dem Chromium open Source Project entwickelt unter </source>
+        <translation>%1 Version %2&lt;p&gt;Browser based on Qt.&lt;p&gt;Uses &apos;Qt WebEngine&apos;.&lt;p&gt;&lt;p&gt;Qt WebEngine is based on the Chromium open source project developed at </translation>
+    </message>
+</context>
+<context>
+    <name>BrowserMainWindow</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;New Window</source>
+        <translation>&amp;New Window</translation>
+    </message>
+    <message>
+        <source>&amp;Open File...</source>
+        <translation>&amp;Open File...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Location...</source>
+        <translation>Open &amp;Location...</translation>
+    </message>
+    <message>
+        <source>&amp;Import Bookmarks...</source>
+        <translation>&amp;Import Bookmarks...</translation>
+    </message>
+    <message>
+        <source>&amp;Export Bookmarks...</source>
+        <translation>&amp;Export Bookmarks...</translation>
+    </message>
+    <message>
+        <source>&amp;Print to PDF...</source>
+        <translation>&amp;Print to PDF...</translation>
+    </message>
+    <message>
+        <source>Private &amp;Browsing...</source>
+        <translation>Private &amp;Browsing...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>&amp;Find</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Find Next</translation>
+    </message>
+    <message>
+        <source>&amp;Find Previous</source>
+        <translation>&amp;Find Previous</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Preferences</translation>
+    </message>
+    <message>
+        <source>Ctrl+,</source>
+        <translation>Ctrl+,</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Shift+Ctrl+B</source>
+        <translation>Shift+Ctrl+B</translation>
+    </message>
+    <message>
+        <source>Ctrl+|</source>
+        <translation>Ctrl+|</translation>
+    </message>
+    <message>
+        <source>Ctrl+/</source>
+        <translation>Ctrl+/</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Reload Page</source>
+        <translation>Reload Page</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>Reset &amp;Zoom</source>
+        <translation>Reset &amp;Zoom</translation>
+    </message>
+    <message>
+        <source>Page S&amp;ource</source>
+        <translation>Page S&amp;ource</translation>
+    </message>
+    <message>
+        <source>Ctrl+Alt+U</source>
+        <translation>Ctrl+Alt+U</translation>
+    </message>
+    <message>
+        <source>&amp;Full Screen</source>
+        <translation>&amp;Full Screen</translation>
+    </message>
+    <message>
+        <source>Hi&amp;story</source>
+        <translation>Hi&amp;story</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>&amp;Bookmarks</source>
+        <translation>&amp;Bookmarks</translation>
+    </message>
+    <message>
+        <source>Show All Bookmarks</source>
+        <translation>Show All Bookmarks</translation>
+    </message>
+    <message>
+        <source>Add Bookmark...</source>
+        <translation>Add Bookmark...</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>Web &amp;Search</source>
+        <translation>Web &amp;Search</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <comment>Web Search</comment>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Über %1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>Über Qt</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Show Status Bar</source>
+        <translation>Show Status Bar</translation>
+    </message>
+    <message>
+        <source>Hide Status Bar</source>
+        <translation>Hide Status Bar</translation>
+    </message>
+    <message>
+        <source>Show Toolbar</source>
+        <translation>Show Toolbar</translation>
+    </message>
+    <message>
+        <source>Hide Toolbar</source>
+        <translation>Hide Toolbar</translation>
+    </message>
+    <message>
+        <source>Show Bookmarks bar</source>
+        <translation>Show Bookmarks bar</translation>
+    </message>
+    <message>
+        <source>Hide Bookmarks bar</source>
+        <translation>Hide Bookmarks bar</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <comment>Seiten Titel und Browser Name</comment>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Open Web Resource</source>
+        <translation>Open Web Resource</translation>
+    </message>
+    <message>
+        <source>Web Resources (*.html *.htm *.svg *.png *.gif *.svgz);;All files (*.*)</source>
+        <translation>Web Resources (*.html *.htm *.svg *.png *.gif *.svgz);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Print to PDF</source>
+        <translation>Print to PDF</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to turn on private browsing?</source>
+        <translation>Are you sure you want to turn on private browsing?</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;&lt;br&gt;This action will reload all open tabs.&lt;br&gt;When private browsing in turned on, webpages are not added to the history, items are automatically removed from the Downloads window, new cookies are not stored, current cookies can&apos;t be accessed, site icons wont be stored, session wont be saved,  and searches are not added to the pop-up menu in the Google search box.  Until you close the window, you can still click the Back and Forward buttons to return to the webpages you have opened.</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;&lt;br&gt;This action will reload all open tabs.&lt;br&gt;When private browsing in turned on, webpages are not added to the history, items are automatically removed from the Downloads window, new cookies are not stored, current cookies can&apos;t be accessed, site icons wont be stored, session wont be saved,  and searches are not added to the pop-up menu in the Google search box.  Until you close the window, you can still click the Back and Forward buttons to return to the webpages you have opened.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Private Browsing</source>
+        <translation>Private Browsing</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to close the window?  There are %1 tabs open</source>
+        <translation>Are you sure you want to close the window?  There are %1 tabs open</translation>
+    </message>
+    <message>
+        <source>Close Window</source>
+        <translation>Close Window</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; not found.</source>
+        <translation>&quot;%1&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Page Source of %1</source>
+        <translation>Page Source of %1</translation>
+    </message>
+    <message>
+        <source>Stop loading the current page</source>
+        <translation>Stop loading the current page</translation>
+    </message>
+    <message>
+        <source>Reload the current page</source>
+        <translation>Reload the current page</translation>
+    </message>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Alt+Ctrl+L</source>
+        <comment>Download Manager</comment>
+        <translation>Alt+Ctrl+L</translation>
+    </message>
+</context>
+<context>
+    <name>CAclGroup</name>
+    <message>
+        <source>lese_gruppen: Fehler beim Zugriff auf Gruppendaten</source>
+        <translation>lese_gruppen: error accessing the group data</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Gruppendaten</source>
+        <translation>Error accessing the group data</translation>
+    </message>
+</context>
+<context>
     <name>CAlteFassung</name>
     <message>
         <source>Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.</source>
@@ -22,6 +494,434 @@
     <message>
         <source>Was sie zuletzt enthielt, liegt in %1.</source>
         <translation>What it held last lies in %1.</translation>
+    </message>
+</context>
+<context>
+    <name>CAnwenderListe</name>
+    <message>
+        <source>Gruppen-Nr.</source>
+        <translation>Group no.</translation>
+    </message>
+    <message>
+        <source>Angemeldet</source>
+        <translation>Logged on</translation>
+    </message>
+    <message>
+        <source>Anwender</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Recht</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Kennwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>&amp;Ändern</source>
+        <translation>&amp;Change</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Kennwort</source>
+        <translation>&amp;Password</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>Alles markieren</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Anwendertabelle !</source>
+        <translation>Error accessing the user table!</translation>
+    </message>
+    <message>
+        <source>Editieren der Bemerkung</source>
+        <translation>Edit the remark</translation>
+    </message>
+    <message>
+        <source>Anwender %1</source>
+        <translation>User %1</translation>
+    </message>
+    <message>
+        <source>maximal %1 Zeichen (wird beim Speichern abgeschnitten)</source>
+        <translation>at most %1 characters (cut off when saved)</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; ist bereits vorhanden !</source>
+        <translation>User &apos;%1&apos; already exists!</translation>
+    </message>
+    <message>
+        <source>Bitte eine gültige Gruppe wählen !</source>
+        <translation>Please choose a valid group!</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; ist nicht mehr vorhanden !</source>
+        <translation>Group &apos;%1&apos; no longer exists!</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; wurde inzwischen von anderer Seite geändert und wird neu geladen !</source>
+        <translation>User &apos;%1&apos; has been changed elsewhere meanwhile and is loaded again!</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; ist nicht mehr vorhanden !</source>
+        <translation>User &apos;%1&apos; no longer exists!</translation>
+    </message>
+    <message>
+        <source>Der Anwender &apos;%1&apos; benutzt gerade Kelmor !</source>
+        <translation>User &apos;%1&apos; is using Kelmor right now!</translation>
+    </message>
+    <message>
+        <source>Sie selbst sind als Kelmor Anwender &apos;%1&apos; angemeldet !</source>
+        <translation>You yourself are logged on as Kelmor user &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Anwender löschen</source>
+        <translation>Delete user</translation>
+    </message>
+    <message>
+        <source>Anwender darf nicht gelöscht werden !</source>
+        <translation>The user must not be deleted!</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; endgültig löschen?</source>
+        <translation>Delete user &apos;%1&apos; for good?</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; gelöscht</source>
+        <translation>User &apos;%1&apos; deleted</translation>
+    </message>
+    <message>
+        <source>Kennworte stimmen nicht überein !</source>
+        <translation>The passwords do not match!</translation>
+    </message>
+    <message>
+        <source>Kennwort ändern</source>
+        <translation>Change password</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; Löschen</source>
+        <translation>Delete &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Löschen Rechte-Eintrag</source>
+        <translation>Delete the rights entry</translation>
+    </message>
+    <message>
+        <source>Bemerkung bearbeiten</source>
+        <translation>Edit remark</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Auswahl beenden</source>
+        <translation>End the choice</translation>
+    </message>
+</context>
+<context>
+    <name>CBVDataBase</name>
+    <message>
+        <source>Tabelle &apos;%1&apos; kann nicht angelegt werden: %2</source>
+        <translation>Table &apos;%1&apos; cannot be created: %2</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; ist unvollständig: %2</source>
+        <translation>Table &apos;%1&apos; is incomplete: %2</translation>
+    </message>
+    <message>
+        <source>Unbekannter Datenbanktreiber &apos;%1&apos; (vorhanden: %2)</source>
+        <translation>Unknown database driver &apos;%1&apos; (available: %2)</translation>
+    </message>
+    <message>
+        <source>Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; nicht möglich: %3</source>
+        <translation>No connection to the database &apos;%1&apos; on &apos;%2&apos;: %3</translation>
+    </message>
+    <message>
+        <source>Sitzung der Datenbank &apos;%1&apos; nicht einrichtbar: %2</source>
+        <translation>The session of the database &apos;%1&apos; cannot be set up: %2</translation>
+    </message>
+    <message>
+        <source>Benutzerverwaltung angemeldet: %1 auf %2</source>
+        <translation>User administration logged on: %1 on %2</translation>
+    </message>
+    <message>
+        <source>Kelmor</source>
+        <translation>Kelmor</translation>
+    </message>
+    <message>
+        <source>Funktion nur verfügbar, wenn Datenbank verbunden ist.</source>
+        <translation>Function only available while a database is connected.</translation>
+    </message>
+    <message>
+        <source>Der Name &apos;%1&apos; enthält Steuerzeichen und wird nicht gespeichert !</source>
+        <translation>The name &apos;%1&apos; contains control characters and is not saved!</translation>
+    </message>
+</context>
+<context>
+    <name>CBVStruktur</name>
+    <message>
+        <source>ungültiger Spaltenname &apos;%1&apos;</source>
+        <translation>invalid column name &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unbekannter Typcode %1</source>
+        <translation>unknown type code %1</translation>
+    </message>
+    <message>
+        <source>negative Länge %1</source>
+        <translation>negative length %1</translation>
+    </message>
+    <message>
+        <source>Spalte %1 braucht eine feste Breite größer 0 und keinen Langtext</source>
+        <translation>column %1 needs a fixed width above 0 and no long text</translation>
+    </message>
+    <message>
+        <source>ungültiger Tabellentag &apos;%1&apos;</source>
+        <translation>invalid table tag &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ungültiger Tabellenname &apos;%1&apos;</source>
+        <translation>invalid table name &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 Felder, erwartet 2 (Tabelle) oder 7 (Spalte)</source>
+        <translation>%1 fields, expected 2 (table) or 7 (column)</translation>
+    </message>
+    <message>
+        <source>unbekannte Tabelle &apos;%1&apos;</source>
+        <translation>unknown table &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ungültiger Spaltentag &apos;%1&apos;</source>
+        <translation>invalid column tag &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ungültiger Typcode &apos;%1&apos;</source>
+        <translation>invalid type code &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ungültige Länge &apos;%1&apos;</source>
+        <translation>invalid length &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Bezirk</source>
+        <translation>District</translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <translation>Telephone</translation>
+    </message>
+    <message>
+        <source>Sperre</source>
+        <translation>Lock</translation>
+    </message>
+    <message>
+        <source>Angemeldet</source>
+        <translation>Logged on</translation>
+    </message>
+    <message>
+        <source>Abgemeldet</source>
+        <translation>Logged off</translation>
+    </message>
+    <message>
+        <source>Anwender</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Kennwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Recht</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Abteilung</source>
+        <translation>Department</translation>
+    </message>
+    <message>
+        <source>Telefax</source>
+        <translation>Fax</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>E-mail</translation>
+    </message>
+    <message>
+        <source>Rechner</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Bemerkung</source>
+        <translation>Remark</translation>
+    </message>
+    <message>
+        <source>Schlüssel</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Merker</source>
+        <translation>Flag</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1, Zeile %2: %3</source>
+        <translation>%1, line %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: zu groß (%2 Bytes, höchstens %3)</source>
+        <translation>%1: too large (%2 bytes, at most %3)</translation>
+    </message>
+    <message>
+        <source>%1: nicht lesbar: %2</source>
+        <translation>%1: cannot be read: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CBenutzerVerwaltung</name>
+    <message>
+        <source>Benutzerverwaltung</source>
+        <translation>User administration</translation>
+    </message>
+    <message>
+        <source>Angemeldete Anwender:</source>
+        <translation>Logged-on users:</translation>
+    </message>
+    <message>
+        <source>Angemeldete Anwender</source>
+        <translation>Logged-on users</translation>
+    </message>
+    <message>
+        <source>Anwender</source>
+        <translation>Users</translation>
+    </message>
+    <message>
+        <source>Gruppen</source>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Fertig</source>
+        <translation>&amp;Done</translation>
+    </message>
+    <message>
+        <source>Die Eingaben auf der Seite &apos;%1&apos; sind nicht gespeichert.</source>
+        <translation>The entries on the page &apos;%1&apos; are not saved.</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Verwerfen</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Angemeldet seit</source>
+        <translation>Logged on since</translation>
+    </message>
+    <message>
+        <source>Abgemeldet</source>
+        <translation>Logged off</translation>
+    </message>
+    <message>
+        <source>nicht lesbar</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>Lock löschen</source>
+        <translation>Delete lock</translation>
+    </message>
+    <message>
+        <source>Lock-Eintrag des Anwenders entfernen</source>
+        <translation>Remove the user&apos;s lock entry</translation>
+    </message>
+    <message>
+        <source>Lock von User &apos;%1&apos; (ID=%2) entfernt</source>
+        <translation>Lock of user &apos;%1&apos; (ID=%2) removed</translation>
+    </message>
+    <message>
+        <source>Lock von User &apos;%1&apos; (ID=%2) NICHT entfernt</source>
+        <translation>Lock of user &apos;%1&apos; (ID=%2) NOT removed</translation>
+    </message>
+    <message>
+        <source>Anwender &apos;%1&apos; ist nicht mehr vorhanden !</source>
+        <translation>User &apos;%1&apos; no longer exists!</translation>
     </message>
 </context>
 <context>
@@ -49,6 +949,296 @@
     <message>
         <source>Das System startet keinen Thread für den Vorgang</source>
         <translation>The system starts no thread for the job</translation>
+    </message>
+</context>
+<context>
+    <name>CCDataBase</name>
+    <message>
+        <source>Datenbank &apos;%1&apos;  NICHT verbunden !</source>
+        <translation>Database &apos;%1&apos;  NOT connected!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Update des Datenfeldes %1 in %2</source>
+        <translation>Error updating the data field %1 in %2</translation>
+    </message>
+    <message>
+        <source>Fehler bei Vorbereitung des Datenfeldes %1 in %2</source>
+        <translation>Error preparing the data field %1 in %2</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; angelegt.</source>
+        <translation>Table &apos;%1&apos; created.</translation>
+    </message>
+    <message>
+        <source>Anlegen der Spalte &apos;%1&apos; in Tabelle &apos;%2&apos;</source>
+        <translation>Creating the column &apos;%1&apos; in table &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>Fehler beim Leeren der Tabelle &apos;%1&apos;</source>
+        <translation>Error emptying the table &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Datenbanktabelle</source>
+        <translation>Error accessing the database table</translation>
+    </message>
+    <message>
+        <source>Tabelle %1: Neue Record-ID kann nicht ermittelt werden</source>
+        <translation>Table %1: no new record ID can be found</translation>
+    </message>
+    <message>
+        <source>Fehler beim Anlegen eines Datensatzes</source>
+        <translation>Error creating a record</translation>
+    </message>
+    <message>
+        <source>Fehler beim Schreiben des Datensatzes %1 in Tabelle %2</source>
+        <translation>Error writing the record %1 in table %2</translation>
+    </message>
+    <message>
+        <source>Dem Datenbankkonto fehlt ein Recht auf Tabelle &apos;%1&apos;: %2</source>
+        <translation>The database account lacks a right on table &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3</source>
+        <translation>%1: error ending the transaction on table %2: %3</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; kann nicht für das Schreiben gesperrt werden</source>
+        <translation>Table &apos;%1&apos; cannot be locked for writing</translation>
+    </message>
+    <message>
+        <source>%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3</source>
+        <translation>%1: error beginning the transaction on table %2: %3</translation>
+    </message>
+    <message>
+        <source>und %1 weitere</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos;: Spalte &apos;%2&apos; bekommt keinen eindeutigen Schlüssel, solange Werte mehrfach darin stehen: %3</source>
+        <translation>Table &apos;%1&apos;: column &apos;%2&apos; gets no unique key while values stand in it more than once: %3</translation>
+    </message>
+    <message>
+        <source>Eindeutiger Schlüssel auf Spalte &apos;%1&apos; in Tabelle &apos;%2&apos; nicht anlegbar</source>
+        <translation>A unique key on column &apos;%1&apos; in table &apos;%2&apos; cannot be created</translation>
+    </message>
+    <message>
+        <source>Eindeutiger Schlüssel &apos;%1&apos; auf Spalte &apos;%2&apos; in Tabelle &apos;%3&apos; angelegt.</source>
+        <translation>Unique key &apos;%1&apos; on column &apos;%2&apos; in table &apos;%3&apos; created.</translation>
+    </message>
+    <message>
+        <source>Spalte &apos;%1&apos; in Tabelle &apos;%2&apos; kann nicht auf variable Breite umgestellt werden</source>
+        <translation>Column &apos;%1&apos; in table &apos;%2&apos; cannot be changed to a variable width</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos;: Textspalten %2 von fester auf variable Breite umgestellt, Leerzeichen der Auffüllung entfernt, alle Zeilen erhalten.</source>
+        <translation>Table &apos;%1&apos;: text columns %2 changed from fixed to variable width, padding blanks removed, every row kept.</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; kann nicht auf exakten Vergleich umgestellt werden</source>
+        <translation>Table &apos;%1&apos; cannot be changed to exact comparison</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos;: Textspalten %2 auf exakten Vergleich (%3) umgestellt, alle Zeilen erhalten.</source>
+        <translation>Table &apos;%1&apos;: text columns %2 changed to exact comparison (%3), every row kept.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Datenbank</source>
+        <translation>Error accessing the database</translation>
+    </message>
+    <message>
+        <source>Sequenz &apos;%1_SEQ&apos; angelegt.</source>
+        <translation>Sequence &apos;%1_SEQ&apos; created.</translation>
+    </message>
+    <message>
+        <source>Sequenz &apos;%1_SEQ&apos; gelöscht.</source>
+        <translation>Sequence &apos;%1_SEQ&apos; deleted.</translation>
+    </message>
+    <message>
+        <source>Tabellencheck &apos;%1&apos;</source>
+        <translation>Table check &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Fehlende Tabelle: &apos;%1&apos;</source>
+        <translation>Missing table: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Fehler: In Tabelle &apos;%1&apos; fehlt die Datensatz-ID-Spalte &apos;%2&apos;</source>
+        <translation>Error: table &apos;%1&apos; lacks the record ID column &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>Fehler: In Tabelle &apos;%1&apos; fehlende Spalte &apos;%2&apos;</source>
+        <translation>Error: column &apos;%2&apos; missing in table &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>CDBDatenstruktur</name>
+    <message>
+        <source>in CDBDatenstruktur-gib_index Enumerator %1 nicht in Tagliste</source>
+        <translation>in CDBDatenstruktur-gib_index enumerator %1 not in the tag list</translation>
+    </message>
+</context>
+<context>
+    <name>CDBTabelle</name>
+    <message>
+        <source>in CDBTabelle-gib_index Enumerator %1 nicht in Tagliste</source>
+        <translation>in CDBTabelle-gib_index enumerator %1 not in the tag list</translation>
+    </message>
+</context>
+<context>
+    <name>CDbBVsetting</name>
+    <message>
+        <source>Treiber</source>
+        <translation>Driver</translation>
+    </message>
+    <message>
+        <source>Rechner</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Datenbank</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Benutzer</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Kennwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Automatisch verbinden</source>
+        <translation>Connect automatically</translation>
+    </message>
+    <message>
+        <source>SQL-Protokoll</source>
+        <translation>SQL log</translation>
+    </message>
+    <message>
+        <source>Protokollstufe</source>
+        <translation>Log level</translation>
+    </message>
+    <message>
+        <source>Verbindung testen</source>
+        <translation>Test the connection</translation>
+    </message>
+    <message>
+        <source>Vorlage Einstellungen schreiben</source>
+        <translation>Write the settings template</translation>
+    </message>
+    <message>
+        <source>Protokoll löschen</source>
+        <translation>Clear the log</translation>
+    </message>
+    <message>
+        <source>SQL</source>
+        <translation>SQL</translation>
+    </message>
+    <message>
+        <source>Ausführen</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>Trennen</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Verbinden</source>
+        <translation>Connect</translation>
+    </message>
+    <message>
+        <source>Verbunden</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Nicht verbunden</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Verbindung möglich: Ja</source>
+        <translation>Connection possible: yes</translation>
+    </message>
+    <message>
+        <source>Verbindung möglich: Nein
+%1</source>
+        <translation>Connection possible: no
+%1</translation>
+    </message>
+    <message>
+        <source>Erfolgreich: %1 Zeilen</source>
+        <translation>Successful: %1 rows</translation>
+    </message>
+    <message>
+        <source>Fehler beim Anlegen der Tabelle &apos;%1&apos;!</source>
+        <translation>Error creating the table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Anlegen der Tabelle &apos;%1&apos;!</source>
+        <translation>Creating the table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Erweitern/Prüfung der Tabelle &apos;%1&apos;!</source>
+        <translation>Error extending/checking the table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Bitte anpassen in Systemdatei &apos;%1&apos;</source>
+        <translation>Please adjust in the system file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Vorlage: Wert von &apos;%1&apos; nicht lesbar, Variable übergangen</source>
+        <translation>Template: value of &apos;%1&apos; cannot be read, variable passed over</translation>
+    </message>
+    <message>
+        <source>Zuviele Daten (%1) für Spalte &apos;%2&apos; in Tabelle &apos;%3&apos; (max. %4)!</source>
+        <translation>Too much data (%1) for column &apos;%2&apos; in table &apos;%3&apos; (max. %4)!</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; bleibt unverändert!</source>
+        <translation>Table &apos;%1&apos; stays unchanged!</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; geschrieben!</source>
+        <translation>Table &apos;%1&apos; written!</translation>
+    </message>
+    <message>
+        <source>Datenstruktur nicht initiatisiert</source>
+        <translation>Data structure not initialised</translation>
+    </message>
+    <message>
+        <source>Fehler beim Leeren der Tabelle &apos;%1&apos;!</source>
+        <translation>Error emptying the table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Ermitteln einer neuen ID für Tabelle &apos;%1&apos;!</source>
+        <translation>Error finding a new ID for table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Schreiben einer neuen Zeile in Tabelle &apos;%1&apos;!</source>
+        <translation>Error writing a new row in table &apos;%1&apos;!</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Soll Protokolltabelle gelöscht werden?</source>
+        <translation>Clear the log table?</translation>
+    </message>
+    <message>
+        <source>Datenbank nicht verbunden !</source>
+        <translation>Database not connected!</translation>
+    </message>
+    <message>
+        <source>Inhalt der Protokolltabelle gelöscht</source>
+        <translation>Contents of the log table deleted</translation>
     </message>
 </context>
 <context>
@@ -462,6 +1652,117 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CGruppenListe</name>
+    <message>
+        <source>Die Datenstruktur der Benutzerverwaltung enthält keine Gruppentabelle.</source>
+        <translation>The user administration&apos;s data structure holds no group table.</translation>
+    </message>
+    <message>
+        <source>Gruppe</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Neue Gruppe in der Datenbank anlegen</source>
+        <translation>Create a new group in the database</translation>
+    </message>
+    <message>
+        <source>&amp;Löschen</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Gruppe löschen</source>
+        <translation>Delete group</translation>
+    </message>
+    <message>
+        <source>(oder rechte Maustaste in Liste)</source>
+        <translation>(or right mouse button in the list)</translation>
+    </message>
+    <message>
+        <source>&amp;Ändern</source>
+        <translation>&amp;Change</translation>
+    </message>
+    <message>
+        <source>Änderungen übernehmen und in Datenbank speichern</source>
+        <translation>Take the changes and save them in the database</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Gruppentabelle !</source>
+        <translation>Error accessing the group table!</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Löschen Gruppen-Eintrag</source>
+        <translation>Delete the group entry</translation>
+    </message>
+    <message>
+        <source>Gruppe Löschen</source>
+        <translation>Delete group</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; endgültig löschen?</source>
+        <translation>Delete group &apos;%1&apos; for good?</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; gelöscht</source>
+        <translation>Group &apos;%1&apos; deleted</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; kann nicht gelöscht werden, gelöscht werden, da dieser noch ein Anwender zugeordnet ist !</source>
+        <translation>Group &apos;%1&apos; cannot be deleted, since one user is still in it!</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; kann nicht gelöscht werden, gelöscht werden, da dieser noch %2 Anwender zugeordnet sind !</source>
+        <translation>Group &apos;%1&apos; cannot be deleted, since %2 users are still in it!</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; ist bereits vorhanden !</source>
+        <translation>Group &apos;%1&apos; already exists!</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Anwendertabelle !</source>
+        <translation>Error accessing the user table!</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; wurde inzwischen von anderer Seite geändert und wird neu geladen !</source>
+        <translation>Group &apos;%1&apos; has been changed elsewhere meanwhile and is loaded again!</translation>
+    </message>
+    <message>
+        <source>Gruppe &apos;%1&apos; ist nicht mehr vorhanden !</source>
+        <translation>Group &apos;%1&apos; no longer exists!</translation>
+    </message>
+</context>
+<context>
     <name>CHilfeSystem</name>
     <message>
         <source>Qt-Assistant nicht gefunden!</source>
@@ -864,10 +2165,168 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>CUrlEingabe</name>
+    <message>
+        <source>lade URL...</source>
+        <translation>Load URL...</translation>
+    </message>
+</context>
+<context>
     <name>CVariableSteuerFarbe</name>
     <message>
         <source>CVariableSteuerFarbe: Farbangabe (%1) enthaelt keine 7 Zeichen (Form: #rrggbb muss eingehalten werden)</source>
         <translation>CVariableSteuerFarbe: colour value (%1) does not have 7 characters (the form #rrggbb must be kept)</translation>
+    </message>
+</context>
+<context>
+    <name>CWebBrowserDiag</name>
+    <message>
+        <source>toolbar</source>
+        <translation>toolbar</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Neues Fenster</source>
+        <translation>New window</translation>
+    </message>
+    <message>
+        <source>lade Datei...</source>
+        <translation>Load file...</translation>
+    </message>
+    <message>
+        <source>lade URL...</source>
+        <translation>Load URL...</translation>
+    </message>
+    <message>
+        <source>Speichern als PDF...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Suchen weiter</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>Suchen zurück</source>
+        <translation>Find previous</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Ansicht</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Seite neu laden</source>
+        <translation>Reload page</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>Reset &amp;Zoom</source>
+        <translation>Reset &amp;Zoom</translation>
+    </message>
+    <message>
+        <source>Seiten Quelltext anzeigen</source>
+        <translation>Show page source</translation>
+    </message>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Chronik</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Vorwärts</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Startseite</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Über WebBrowser</source>
+        <translation>About WebBrowser</translation>
+    </message>
+    <message>
+        <source>Über Qt</source>
+        <translation>About Qt</translation>
+    </message>
+    <message>
+        <source>Open Web Resource</source>
+        <translation>Open Web Resource</translation>
+    </message>
+    <message>
+        <source>Web Resources (*.html *.htm *.xml *.svg *.png *.gif *.svgz);;All files (*.*)</source>
+        <translation>Web Resources (*.html *.htm *.xml *.svg *.png *.gif *.svgz);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>&lt;qt&gt;Benutzername und Kennwort eingeben für &quot;%1&quot; at %2&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;Enter user name and password for &quot;%1&quot; at %2&lt;/qt&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;qt&gt;Verbinden zu Proxy &quot;%1&quot; verwenden:&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;Connect to proxy &quot;%1&quot; using:&lt;/qt&gt;</translation>
+    </message>
+    <message>
+        <source>Speichern als PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; nicht gefunden.</source>
+        <translation>&quot;%1&quot; not found.</translation>
+    </message>
+    <message>
+        <source>Quelltext von %1</source>
+        <translation>Source of %1</translation>
+    </message>
+    <message>
+        <source>Über %1</source>
+        <translation>About %1</translation>
     </message>
 </context>
 <context>
@@ -929,6 +2388,21 @@ the log window.</translation>
     </message>
 </context>
 <context>
+    <name>Canwender_passwort</name>
+    <message>
+        <source>Kennwort ändern</source>
+        <translation>Change password</translation>
+    </message>
+    <message>
+        <source>Kennwort setzen</source>
+        <translation>Set password</translation>
+    </message>
+    <message>
+        <source>Kennwort</source>
+        <translation>Password</translation>
+    </message>
+</context>
+<context>
     <name>CertificateInfo</name>
     <message>
         <source>Zertifikat</source>
@@ -957,6 +2431,13 @@ the log window.</translation>
     <message>
         <source>Fehler bei Netzwerkanfrage</source>
         <translation>Network request failed</translation>
+    </message>
+</context>
+<context>
+    <name>ClearButton</name>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
     </message>
 </context>
 <context>
@@ -994,6 +2475,98 @@ the log window.</translation>
     <message>
         <source>Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s</source>
         <translation>Another program has held the lock file %1 for more than %2 s</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadDialog</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Clean up</source>
+        <translation>Clean up</translation>
+    </message>
+    <message>
+        <source>0 Items</source>
+        <translation>0 Items</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadItem</name>
+    <message>
+        <source>Filename</source>
+        <translation>Filename</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadManager</name>
+    <message>
+        <source>1 Download</source>
+        <translation>1 Download</translation>
+    </message>
+    <message>
+        <source>%1 Downloads</source>
+        <translation>%1 Downloads</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadWidget</name>
+    <message>
+        <source>seconds</source>
+        <translation>seconds</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>- %4 %5 remaining</source>
+        <translation>- %4 %5 remaining</translation>
+    </message>
+    <message>
+        <source>%1 of %2 (%3/sec) %4</source>
+        <translation>%1 of %2 (%3/sec) %4</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>%1 of %2 - Stopped</source>
+        <translation>%1 of %2 - Stopped</translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation>bytes</translation>
+    </message>
+    <message>
+        <source>kB</source>
+        <translation>kB</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>MB</translation>
+    </message>
+    <message>
+        <source>Download interrupted</source>
+        <translation>Download interrupted</translation>
+    </message>
+    <message>
+        <source>Download interrupted: %1</source>
+        <translation>Download interrupted: %1</translation>
+    </message>
+    <message>
+        <source>Download cancelled</source>
+        <translation>Download cancelled</translation>
     </message>
 </context>
 <context>
@@ -1056,6 +2629,113 @@ the log window.</translation>
     <message>
         <source>die Datei ist nicht schreibbar</source>
         <translation>the file cannot be written</translation>
+    </message>
+</context>
+<context>
+    <name>FeaturePermissionBar</name>
+    <message>
+        <source>Deny</source>
+        <translation>Deny</translation>
+    </message>
+    <message>
+        <source>Allow</source>
+        <translation>Allow</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1 wants to %2.</source>
+        <translation>%1 wants to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>FullScreenNotification</name>
+    <message>
+        <source>You are now in fullscreen mode. Press ESC to quit!</source>
+        <translation>You are now in fullscreen mode. Press ESC to quit!</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Remove &amp;All</source>
+        <translation>Remove &amp;All</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryManager</name>
+    <message>
+        <source>Loading History</source>
+        <translation>Loading History</translation>
+    </message>
+    <message>
+        <source>The history file could not be read whole.</source>
+        <translation>The history file could not be read whole.</translation>
+    </message>
+    <message>
+        <source>Saving History</source>
+        <translation>Saving History</translation>
+    </message>
+    <message>
+        <source>The history could not be saved; the visits since its last save are not in the file.
+%1</source>
+        <translation>The history could not be saved; the visits since its last save are not in the file.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryMenu</name>
+    <message>
+        <source>Show All History</source>
+        <translation>Show All History</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Clear History</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryTreeModel</name>
+    <message>
+        <source>Earlier Today</source>
+        <translation>Earlier Today</translation>
+    </message>
+    <message>
+        <source>%1 items</source>
+        <translation>%1 items</translation>
     </message>
 </context>
 <context>
@@ -1134,6 +2814,95 @@ the log window.</translation>
     <message>
         <source>bottom margin</source>
         <translation>bottom margin</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordDialog</name>
+    <message>
+        <source>Authentifikation erforderlich</source>
+        <translation>Authentication required</translation>
+    </message>
+    <message>
+        <source>DUMMY ICON</source>
+        <translation>DUMMY ICON</translation>
+    </message>
+    <message>
+        <source>INTRO TEXT DUMMY</source>
+        <translation>INTRO TEXT DUMMY</translation>
+    </message>
+    <message>
+        <source>Benutzername:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>Kennwort:</source>
+        <translation>Password:</translation>
+    </message>
+</context>
+<context>
+    <name>PrintToPdfDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Save as:</source>
+        <translation>Save as:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Page layout:</source>
+        <translation>Page layout:</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Landscape</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>Portrait</translation>
+    </message>
+    <message>
+        <source>Save PDF as</source>
+        <translation>Save PDF as</translation>
+    </message>
+    <message>
+        <source>Print to PDF</source>
+        <translation>Print to PDF</translation>
+    </message>
+    <message>
+        <source>The PDF file %1 could not be written: %2</source>
+        <translation>The PDF file %1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ProxyDialog</name>
+    <message>
+        <source>Proxy Authentifikation</source>
+        <translation>Proxy authentication</translation>
+    </message>
+    <message>
+        <source>ICON</source>
+        <translation>ICON</translation>
+    </message>
+    <message>
+        <source>Connect to proxy</source>
+        <translation>Connect to proxy</translation>
+    </message>
+    <message>
+        <source>benutzername:</source>
+        <translation>user name:</translation>
+    </message>
+    <message>
+        <source>kennwort:</source>
+        <translation>password:</translation>
     </message>
 </context>
 <context>
@@ -1632,6 +3401,206 @@ Point with English Excel settings</translation>
         <source>Drucken ...</source>
         <translation>Printing ...</translation>
     </message>
+    <message>
+        <source>The file is not an XBEL version 1.0 file.</source>
+        <translation>The file is not an XBEL version 1.0 file.</translation>
+    </message>
+    <message>
+        <source>The bookmark folders are nested too deeply.</source>
+        <translation>The bookmark folders are nested too deeply.</translation>
+    </message>
+    <message>
+        <source>Unknown title</source>
+        <translation>Unknown title</translation>
+    </message>
+    <message>
+        <source>use desktop notifications</source>
+        <translation>use desktop notifications</translation>
+    </message>
+    <message>
+        <source>use your position</source>
+        <translation>use your position</translation>
+    </message>
+    <message>
+        <source>use your microphone</source>
+        <translation>use your microphone</translation>
+    </message>
+    <message>
+        <source>use your camera</source>
+        <translation>use your camera</translation>
+    </message>
+    <message>
+        <source>use your camera and microphone</source>
+        <translation>use your camera and microphone</translation>
+    </message>
+    <message>
+        <source>lock your mouse</source>
+        <translation>lock your mouse</translation>
+    </message>
+    <message>
+        <source>capture your screen</source>
+        <translation>capture your screen</translation>
+    </message>
+    <message>
+        <source>capture your screen and audio</source>
+        <translation>capture your screen and audio</translation>
+    </message>
+    <message>
+        <source>Fehler beim Zugriff auf Anwendertabelle !</source>
+        <translation>Error accessing the user table!</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>SavePageDialog</name>
+    <message>
+        <source>Single HTML</source>
+        <translation>Single HTML</translation>
+    </message>
+    <message>
+        <source>Complete HTML</source>
+        <translation>Complete HTML</translation>
+    </message>
+    <message>
+        <source>MIME HTML</source>
+        <translation>MIME HTML</translation>
+    </message>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>&amp;Format:</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>&amp;Save to:</source>
+        <translation>&amp;Save to:</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Save Page As</source>
+        <translation>Save Page As</translation>
+    </message>
+</context>
+<context>
+    <name>SearchLineEdit</name>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Loading Settings</source>
+        <translation>Loading Settings</translation>
+    </message>
+    <message>
+        <source>Saving Settings</source>
+        <translation>Saving Settings</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved; the file keeps the settings saved before.
+%1</source>
+        <translation>The settings could not be saved; the file keeps the settings saved before.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>TabBar</name>
+    <message>
+        <source>New &amp;Tab</source>
+        <translation>New &amp;Tab</translation>
+    </message>
+    <message>
+        <source>Clone Tab</source>
+        <translation>Clone Tab</translation>
+    </message>
+    <message>
+        <source>&amp;Close Tab</source>
+        <translation>&amp;Close Tab</translation>
+    </message>
+    <message>
+        <source>Close &amp;Other Tabs</source>
+        <translation>Close &amp;Other Tabs</translation>
+    </message>
+    <message>
+        <source>Reload Tab</source>
+        <translation>Reload Tab</translation>
+    </message>
+    <message>
+        <source>Mute tab</source>
+        <translation>Mute tab</translation>
+    </message>
+    <message>
+        <source>Unmute tab</source>
+        <translation>Unmute tab</translation>
+    </message>
+    <message>
+        <source>Reload All Tabs</source>
+        <translation>Reload All Tabs</translation>
+    </message>
+</context>
+<context>
+    <name>TabWidget</name>
+    <message>
+        <source>New &amp;Tab</source>
+        <translation>New &amp;Tab</translation>
+    </message>
+    <message>
+        <source>&amp;Close Tab</source>
+        <translation>&amp;Close Tab</translation>
+    </message>
+    <message>
+        <source>Show Next Tab</source>
+        <translation>Show Next Tab</translation>
+    </message>
+    <message>
+        <source>Show Previous Tab</source>
+        <translation>Show Previous Tab</translation>
+    </message>
+    <message>
+        <source>Recently Closed Tabs</source>
+        <translation>Recently Closed Tabs</translation>
+    </message>
+    <message>
+        <source>(Untitled)</source>
+        <translation>(Untitled)</translation>
+    </message>
+    <message>
+        <source> (muted)</source>
+        <translation> (muted)</translation>
+    </message>
+    <message>
+        <source> (audible)</source>
+        <translation> (audible)</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarSearch</name>
+    <message>
+        <source>Google</source>
+        <translation>Google</translation>
+    </message>
+    <message>
+        <source>No Recent Searches</source>
+        <translation>No Recent Searches</translation>
+    </message>
+    <message>
+        <source>Recent Searches</source>
+        <translation>Recent Searches</translation>
+    </message>
+    <message>
+        <source>Clear Recent Searches</source>
+        <translation>Clear Recent Searches</translation>
+    </message>
 </context>
 <context>
     <name>UpdaterMainWindow</name>
@@ -2009,6 +3978,35 @@ Point with English Excel settings</translation>
     </message>
 </context>
 <context>
+    <name>WebPage</name>
+    <message>
+        <source>If you wish so, you may continue with an unverified certificate. Accepting an unverified certificate means you may not be connected with the host you tried to connect to.
+Do you wish to override the security check and continue?</source>
+        <translation>If you wish so, you may continue with an unverified certificate. Accepting an unverified certificate means you may not be connected with the host you tried to connect to.
+Do you wish to override the security check and continue?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Certificate Error</source>
+        <translation>Certificate Error</translation>
+    </message>
+    <message>
+        <source>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;Enter username and password for &quot;%1&quot; at %2&lt;/qt&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;qt&gt;Connect to proxy &quot;%1&quot; using:&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;Connect to proxy &quot;%1&quot; using:&lt;/qt&gt;</translation>
+    </message>
+</context>
+<context>
     <name>allgemein_qt</name>
     <message>
         <source>Strom</source>
@@ -2057,6 +4055,41 @@ Point with English Excel settings</translation>
     <message>
         <source>Datei %1 wird uebergangen: sie gehoert nicht dem Anwender oder andere duerfen sie aendern</source>
         <translation>File %1 is passed over: it does not belong to the user, or others may change it</translation>
+    </message>
+</context>
+<context>
+    <name>anwender_passwort</name>
+    <message>
+        <source>Kennwort Anwender/Bearbeiter</source>
+        <translation>Password of the user/editor</translation>
+    </message>
+    <message>
+        <source>Anwender/Bearbeiter</source>
+        <translation>User/editor</translation>
+    </message>
+    <message>
+        <source>altes Kennwort</source>
+        <translation>old password</translation>
+    </message>
+    <message>
+        <source>neues Kennwort</source>
+        <translation>new password</translation>
+    </message>
+    <message>
+        <source>neues Kennwort bestätigen</source>
+        <translation>confirm the new password</translation>
+    </message>
+    <message>
+        <source>Modus</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 <context>

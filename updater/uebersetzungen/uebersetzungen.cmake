@@ -36,13 +36,20 @@ if(TARGET updater_uebersetzungen_test)
   target_compile_definitions(updater_uebersetzungen_test PRIVATE LUPDATE="$<TARGET_FILE:Qt5::lupdate>"
                              QUELLEN="${PROJECT_SOURCE_DIR}")
 endif()
-# The English windows test reads the German texts from the translation files and opens the report
-# viewer from a job window's protocol button, as the program does.
+# The English windows tests read the German texts from the translation files; the updater's opens
+# the report viewer from a job window's protocol button, as the program does; those of the browser's
+# own window and of the user administration load the built English translation.
 if(TARGET updater_englisch_test)
   target_link_libraries(updater_englisch_test PRIVATE reports)
-  target_compile_definitions(updater_englisch_test PRIVATE UEBERSETZUNGEN="${uebersetzungen_quelle}")
-  add_dependencies(updater_englisch_test uebersetzungen anwendungswurzel)
+  add_dependencies(updater_englisch_test anwendungswurzel)
 endif()
+foreach(ziel updater_englisch_test browser_fensterwebtest database_verwaltungsfenster_test)
+  if(TARGET ${ziel})
+    target_compile_definitions(${ziel} PRIVATE UEBERSETZUNGEN="${uebersetzungen_quelle}"
+                               UEBERSETZUNG_QM="${uebersetzungen_qm}")
+    add_dependencies(${ziel} uebersetzungen)
+  endif()
+endforeach()
 # The language test starts the built program, and switches its own process, on these files.
 if(TARGET updater_sprache_test)
   target_compile_definitions(updater_sprache_test PRIVATE AKTUALISIERER="$<TARGET_FILE:aktualisierer>"

@@ -1,0 +1,96 @@
+// Reads a shown window as a user of another language would: every text it shows, and those of them still German.
+#pragma once
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+namespace sprachpruefung {
+
+inline QString ohne_kuerzel(QString text)
+{
+    return text.remove('&').trimmed();
+}
+
+// The German texts of the translation file `ts` whose English differs.
+inline QSet<QString> deutsche_texte(const QString& ts)
+{
+    QSet<QString> texte;
+    QFile f(ts);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << ts.toStdString();
+    QXmlStreamReader xml(&f);
+    QString quelle;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (xml.name() == QLatin1String("source"))
+            quelle = xml.readElementText();
+        else if (xml.name() == QLatin1String("translation") && xml.readElementText() != quelle)
+            texte.insert(ohne_kuerzel(quelle));
+    }
+    return texte;
+}
+
+inline void sammle_aktion(const QAction* a, QStringList& texte)
+{
+    texte << a->text() << a->toolTip() << a->statusTip();
+    if (a->menu())
+        for (const QAction* b : a->menu()->actions())
+            sammle_aktion(b, texte);
+}
+
+// Every text a user can read on the window and its children (not the lines of a log or a grid).
+inline QStringList texte_von(QWidget* fenster)
+{
+    QStringList texte;
+    QList<QWidget*> widgets = fenster->findChildren<QWidget*>();
+    widgets.prepend(fenster);
+    for (QWidget* w : widgets) {
+        texte << w->windowTitle() << w->toolTip() << w->statusTip();
+        if (auto* knopf = qobject_cast<QAbstractButton*>(w))
+            texte << knopf->text();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texte << label->text();
+        if (auto* gruppe = qobject_cast<QGroupBox*>(w))
+            texte << gruppe->title();
+        if (auto* menue = qobject_cast<QMenu*>(w))
+            texte << menue->title();
+        if (auto* liste = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < liste->count(); ++i)
+                texte << liste->itemText(i);
+        if (auto* reiter = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < reiter->count(); ++i)
+                texte << reiter->tabText(i);
+        if (auto* ansicht = qobject_cast<QAbstractItemView*>(w); ansicht && ansicht->model())
+            for (int i = 0; i < ansicht->model()->columnCount(); ++i)
+                texte << ansicht->model()->headerData(i, Qt::Horizontal).toString();
+        for (const QAction* a : w->actions())
+            sammle_aktion(a, texte);
+    }
+    return texte;
+}
+
+// The texts of the window the English translation lacks: a German text of the file shown as it
+// is (not translated, or asked for in another context), or a word with an umlaut.
+inline QStringList deutsch_in(QWidget* fenster, const QSet<QString>& deutsch)
+{
+    static const QRegularExpression umlaut(QStringLiteral("[äöüÄÖÜß]"));
+    QStringList funde;
+    for (const QString& text : texte_von(fenster)) {
+        const QString t = ohne_kuerzel(text);
+        if (!t.isEmpty() && (deutsch.contains(t) || t.contains(umlaut)))
+            funde << t;
+    }
+    funde.removeDuplicates();
+    return funde;
+}
+
+} // namespace sprachpruefung
