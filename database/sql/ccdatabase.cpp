@@ -225,8 +225,16 @@ QString fehler_von(const QSqlQuery& abfrage)
     return text.isEmpty() ? QStringLiteral("???") : text;
 }
 
+// What a read beside the window found.
+struct CGelesen
+{
+    QVector<QVariantList> zeilen;
+    // The statement ran, and found its connection lost.
+    bool verlust = false;
+};
+
 // Runs the statement on a connection of its own and takes its rows; empty on success, else the error.
-QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& werte, QVector<QVariantList>& zeilen)
+QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& werte, CGelesen& gelesen)
 {
     QSqlQuery abfrage(db);
     abfrage.setForwardOnly(true);
@@ -234,9 +242,11 @@ QString lies_alle(QSqlDatabase& db, const QString& sql, const QVariantList& wert
     for (const QVariant& wert : werte)
         abfrage.addBindValue(wert);
     ok = ok && abfrage.exec();
-    if (!ok)
+    if (!ok) {
+        gelesen.verlust = CCDataBase::ist_verbindungsverlust_bei(db, abfrage.lastError());
         return fehler_von(abfrage);
-    nimm_zeilen(abfrage, zeilen);
+    }
+    nimm_zeilen(abfrage, gelesen.zeilen);
     return QString();
 }
 
@@ -248,24 +258,37 @@ bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const
     zeilen.clear();
     QSqlDatabase db = gib_datenbank();
     QString fehler;
+    // The text for a server lost or not to be reached, said plainly as on this object's connection.
+    QString hinweis;
+    // Logged once, whichever connection runs it.
+    const CQString text = sql_anpassen(sql);
     // Beside the window a connection of its own is opened: this one need only hold the values.
     const bool beiseite = db.isValid() && laeuft_beiseite(db.driverName());
     bool hier = !beiseite;
-    if (beiseite) {
-        // Filled beside the window; read here only once that has ended.
-        auto gelesen = std::make_shared<QVector<QVariantList>>();
+    if (beiseite && verloren && ruht()) {
+        // The server was waited for in vain in this action already.
+        fehler = hinweis = verlust_text(false);
+    } else if (beiseite) {
         CDBZugang zugang = CDBZugang::von(db);
-        zugang.sitzung = sitzungsanweisungen();
-        const QString text = sql_anpassen(sql);
+        zugang.sitzung = sitzungsanweisungen() + eigene_sitzung;
         bool abgewiesen = false;
-        fehler = fuehre_beiseite_aus(
-            zugang, [text, werte, gelesen](QSqlDatabase& beiseite) { return lies_alle(beiseite, text, werte, *gelesen); },
-            &abgewiesen);
-        if (fehler.isEmpty())
-            zeilen = *gelesen;
+        bool abgerissen = false;
+        // A connection that broke mid-read (a server restarted) is read once more on a new one.
+        for (int versuch = 0; versuch < 2 && (versuch == 0 || abgerissen); ++versuch) {
+            // Filled beside the window; read here only once that has ended.
+            const auto gelesen = std::make_shared<CGelesen>();
+            fehler = fuehre_beiseite_aus(
+                zugang, [text, werte, gelesen](QSqlDatabase& beiseite) { return lies_alle(beiseite, text, werte, *gelesen); },
+                &abgewiesen);
+            abgerissen = gelesen->verlust;
+            if (fehler.isEmpty())
+                zeilen = gelesen->zeilen;
+        }
         // No second connection to be had (a limit of the server's, of open files): the statement
         // runs on this one, as before.
         hier = !fehler.isEmpty() && abgewiesen && ist_verbunden();
+        if (abgerissen && !hier)
+            hinweis = verlust_text(false, fehler);
     } else if (!ist_verbunden()) {
         fehler = tr("Datenbank '%1'  NICHT verbunden !").arg(verbindungsname);
         hier = false;
@@ -274,14 +297,19 @@ bool CCDataBase::lies_zeilen(const CQString& sql, const CQString& methode, const
         // On this object's connection, on the road of every statement.
         CQSqlQuery abfrage(CQString(), this, false);
         abfrage.setForwardOnly(true);
-        fehler = abfrage.fuehre_aus(sql, werte) ? QString() : fehler_von(abfrage);
+        fehler = abfrage.fuehre_angepasst_aus(text, werte) ? QString() : fehler_von(abfrage);
         if (fehler.isEmpty())
             nimm_zeilen(abfrage, zeilen);
     }
     if (fehler.isEmpty())
         return true;
     zeilen.clear();
-    melde_sql_fehler(fehler, sql, berichtsklasse ? berichtsklasse : klasse, methode, tabelle);
+    CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
+    if (!hinweis.isEmpty() && verlust_box())
+        melde_verbindungsfehler(hinweis, fehler, sql, bericht, methode, tabelle);
+    else
+        melde_sql_fehler(hinweis.isEmpty() || fehler.contains(hinweis) ? fehler : hinweis + QLatin1Char(' ') + fehler, sql,
+                         bericht, methode, tabelle);
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 class CDBTabelle;
 class CQLogBase;
@@ -109,36 +110,69 @@ public:
     bool fuehre_aus(const CQString& sql, const CQString& methode, const CQString& tabelle) const;
     bool fuehre_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode, const CQString& tabelle,
                     bool melden = true, const QVariantList& werte = QVariantList()) const;
-    // The same for a statement a person typed: never run twice, since it may add to a value.
+    // The same for a statement a person typed: never run twice, not even a read (it may call a
+    // function that writes).
     bool fuehre_getippt_aus(QSqlQuery& abfrage, const CQString& sql, const CQString& methode) const;
 
     // The road of every statement of the SQL layer to this object's connection (the query class
     // takes it). `lauf` runs the statement `text` on the query given; `erneut` set, a second time,
     // on the connection opened again (a statement prepared before must be prepared anew). A
     // connection found lost (`ist_verbindungsverlust`) is opened again with the same settings,
-    // its session set up anew (`sitzungsanweisungen`), before the next statement. The statement
-    // that found it lost runs once more there where a second run cannot apply it twice: outside
-    // work bound to the session (`CBindung`), when it reads, or when it is an UPDATE or DELETE of
-    // this layer, which writes values (never adds to them) to rows picked by their keys and the
-    // values the form showed. Otherwise the query fails with an error whose text says plainly what
-    // happened and what to check, shown once in a box when the failure is reported
-    // (`melde_sql_fehler`); a new row (INSERT) is never written twice: its caller may take the
-    // key's refusal of a second run for another session's row.
+    // its session set up anew (`sitzungsanweisungen`, then the SET and USE statements that ran
+    // here since), before the next statement. The statement that found it lost runs once more
+    // there where a second run cannot apply it twice: outside work bound to the session
+    // (`CBindung`), when it reads, or when its caller declared it so (`CWiederholbar`). Otherwise
+    // the query fails with an error whose text says plainly what happened and what to check, shown
+    // once in a box when the failure is reported (`melde_sql_fehler`); a write whose answer the
+    // lost connection took is `ist_ungewiss`. A reconnect that failed or was given up is not tried
+    // again before the person's next action: the rest of the action fails at once with that text.
     // `wirkt` false: the run applies nothing (a prepare), and is run again whatever the statement.
     bool laufe(QSqlQuery& abfrage, const QString& text, const std::function<bool(QSqlQuery&, bool erneut)>& lauf,
                bool wirkt = true) const;
+    // While it lives, a write through this object that found the connection lost runs once more
+    // on the connection opened again: for writes that a second run cannot apply twice, which set
+    // values (never add to them) on rows picked by their keys and the values a form showed.
+    // Without it a write never runs twice (`laufe`).
+    class CWiederholbar
+    {
+    public:
+        explicit CWiederholbar(const CCDataBase& datenbank);
+        ~CWiederholbar();
+        CWiederholbar(const CWiederholbar&) = delete;
+        CWiederholbar& operator=(const CWiederholbar&) = delete;
+
+    private:
+        const CCDataBase& datenbank;
+    };
+    // Whether the last statement ran a second time, on the connection opened again after its first
+    // run's answer was lost (`CWiederholbar`): a row it no longer found as the form showed it may
+    // hold what the first run wrote.
+    bool wurde_wiederholt() const { return wiederholt; }
+    // Whether the last statement, or the end of a transaction, failed because the connection broke
+    // before its answer came, and was not run again: a write may have been applied or not. Its
+    // error text says so.
+    bool ist_ungewiss() const { return ungewiss; }
+    // The text for a change whose end a lost connection took: it may be saved or not, to check.
+    QString ungewiss_text() const;
+    // The rows of the table that meet `bedingung` (its values bound from `werte`) and hold each
+    // column's value (`sql_haelt_wert`); -1 when they cannot be counted (not reported).
+    int zaehle_mit_werten(const CQString& tabelle, const QString& bedingung, QVariantList werte,
+                          const QVector<QPair<QString, QVariant>>& spalten) const;
     // Whether the statement failed because the connection is gone (the server restarted or cut
     // it, the network dropped it), by the driver's codes: MySQL/MariaDB 2006, 2013, 2055, 1927 and
     // 4031, PostgreSQL's SQLSTATE class 08 and 57P01 to 57P03, Qt's connection error, or a
     // connection whose driver holds a handle it no longer counts as open (PostgreSQL's status of a
     // broken connection). Never on SQLite, whose database is a file.
     bool ist_verbindungsverlust(const QSqlError& fehler) const;
+    // The same on a connection of its own (one beside the window, in its thread).
+    static bool ist_verbindungsverlust_bei(const QSqlDatabase& verbindung, const QSqlError& fehler);
 
     // Reads the rows of a statement that a person waits for (a list shown anew), its values bound
     // from `werte`: each row's values as read. On a server connection (`laeuft_beiseite`) it runs
     // beside the window on a connection of its own and is given up when the server does not answer
-    // (`fuehre_beiseite_aus`); elsewhere on this object's connection. The statement is rewritten and
-    // logged here, its rows are not. False after a failure, reported with `methode` and `tabelle`
+    // (`fuehre_beiseite_aus`), read once more on a new one when the connection broke mid-read;
+    // elsewhere on this object's connection. The statement is rewritten and logged here, once, its
+    // rows are not. False after a failure, reported with `methode` and `tabelle`
     // under `berichtsklasse` (this class when null); `zeilen` then holds nothing.
     bool lies_zeilen(const CQString& sql, const CQString& methode, const CQString& tabelle,
                      QVector<QVariantList>& zeilen, CKlasse* berichtsklasse = nullptr,
@@ -231,9 +265,15 @@ public:
         bool geschrieben = false;
         // The account lacks a right on the table: `fehler` names it (`fehlendes_recht`).
         bool recht_fehlt = false;
+        // The connection broke while the row was sent, and whether it was written cannot be told
+        // (the server numbers the rows, or the connection stays lost): the failure's box said so
+        // plainly, and nothing else is to be said about the row.
+        bool ungewiss = false;
     };
     // A new record with its values, in one INSERT: it is there whole or not at all, also when the
-    // connection drops. MySQL tables of the auto-increment map take the server's number; the
+    // connection drops. When the connection broke while it was sent, the record is looked for by
+    // the id this layer chose and the values sent: there, it was written; else it is sent once
+    // more (`ist_ungewiss`, `CNeuerDatensatz::ungewiss`). MySQL tables of the auto-increment map take the server's number; the
     // others `NewRecordId` (`vorige_id` as the previous id), and an id that another session took
     // meanwhile gives way to a new one. The values are bound, never in the statement text (quotes,
     // backslashes and passwords stay out of the statement and the log). With `quelle` ("FROM ...
@@ -260,7 +300,9 @@ public:
     // held by a lock of the table in the transaction; MySQL, whose table definitions end a
     // transaction, holds a named lock of the server ("<database>.<table>") for the whole call.
     // Without transactions on the connection `schreiben` runs alone. Empty after the commit, else
-    // the error text (a failed lock or commit reported with `methode`), everything rolled back.
+    // the error text (a failed lock or commit reported with `methode`), everything rolled back; a
+    // commit whose answer a lost connection took may have been saved (`ist_ungewiss`), and the
+    // text says so.
     CQString schreibe_allein(const CQString& tabelle, const std::function<CQString()>& schreiben,
                              const CQString& methode) const;
     // The condition that the column still holds the value as it was read, its value appended to
@@ -306,11 +348,12 @@ private:
     // undone by the server when the connection goes), a named lock or a value only that session
     // knows. A connection lost meanwhile is not opened again until it ends, and no statement of
     // it runs twice; its next statement after finds the connection opened again. `einmal`: only
-    // the second run of a statement is left out (a statement a person typed).
+    // the second run of a statement is left out (a statement a person typed); `wiederholbar`: a
+    // write may run twice (`CWiederholbar`).
     class CBindung
     {
     public:
-        enum Art { einmal, sitzung, transaktion };
+        enum Art { einmal, sitzung, transaktion, wiederholbar };
         CBindung(const CCDataBase& datenbank, Art art);
         ~CBindung();
         CBindung(const CBindung&) = delete;
@@ -320,9 +363,38 @@ private:
         const CCDataBase& datenbank;
         Art art;
     };
+    // While it lives, Qt's warnings that a statement prepared on a lost session cannot be freed are
+    // dropped: the session took its statements with it. In the program's main thread only.
+    class CStillesFreigeben
+    {
+    public:
+        CStillesFreigeben();
+        ~CStillesFreigeben();
+        CStillesFreigeben(const CStillesFreigeben&) = delete;
+        CStillesFreigeben& operator=(const CStillesFreigeben&) = delete;
+
+    private:
+        bool aktiv = false;
+    };
     // Begins a transaction on the connection, opened again first when it was found lost (a begin
     // that finds it lost is repeated there); its work is bound (`CBindung`) from then on.
     bool beginne_transaktion(QSqlDatabase& verbindung) const;
+    // Commits the transaction (`festschreiben`) or rolls it back; false with the driver's error in
+    // `fehler`. A lost connection is marked for the next statement; a commit whose answer it took
+    // is `ist_ungewiss`. The server rolls back what a lost session began.
+    bool beende_transaktion(QSqlDatabase& verbindung, bool festschreiben, QString& fehler) const;
+    // A reconnect failed or was given up: none is tried again before the person's next action,
+    // when the event loop that the action came from runs again.
+    void ruhe() const;
+    bool ruht() const;
+    struct CRuhe;
+    static void wecke_nach_aktion(const std::weak_ptr<CRuhe>& ruhe, int ms);
+    // Whether the failure for a lost connection gets its box: in the rest of an action after a
+    // failed reconnect, only the first.
+    bool verlust_box() const;
+    // Sets the statement's error for a lost connection (`setze_verbindungsfehler`), its box by
+    // `verlust_box`; the query lets its prepared statement go.
+    void setze_verlust(QSqlQuery& abfrage, const QString& text) const;
     // Opens the connection again with the settings it has, after a look beside the window whether
     // the server answers (a server that does not keeps the window answering), and sets the session
     // up anew. False, with the reason kept for the message, when that fails: closed then.
@@ -335,8 +407,10 @@ private:
     // true when it did.
     bool erneuere_verlorene() const;
     // The text of a statement given up for a lost connection; `wieder_offen` false: it could not be
-    // opened again, for `verlust_grund`.
-    QString verlust_text(bool wieder_offen) const;
+    // opened again, for `grund` (`verlust_grund` when empty).
+    QString verlust_text(bool wieder_offen, const QString& grund = QString()) const;
+    // Notes a SET or USE statement that ran, to be run again on a connection opened again.
+    void merke_sitzung(const QString& text) const;
 
     CCDataBase(int art, bool eigene, const QSqlDatabase& eigene_verbindung, const CQString& verbindungsname,
                int protokollstufe, bool konvertierung_vorgabe, CVariableBasis* schaltvariable,
@@ -395,5 +469,12 @@ private:
     mutable bool verloren = false;
     mutable QString verlust_grund;
     // The work under way, by the kinds of `CBindung`.
-    mutable int gebunden[3] = {0, 0, 0};
+    mutable int gebunden[4] = {0, 0, 0, 0};
+    // Of the last statement: `wurde_wiederholt`, `ist_ungewiss`.
+    mutable bool wiederholt = false;
+    mutable bool ungewiss = false;
+    // The session's own SET and USE statements since the log-on (`merke_sitzung`).
+    mutable QStringList eigene_sitzung;
+    // Set while reconnects rest (`ruhe`).
+    mutable std::shared_ptr<CRuhe> ruhe_stand;
 };

@@ -425,6 +425,8 @@ bool CCDataBase::naechste_nummer(const CQString& tabelle, const CQString& id_spa
         if (neu == vorige)
             ++neu;
         QSqlQuery abfrage;
+        // Takes only the mark it read: run twice, the second finds its own and reads again.
+        const CWiederholbar wiederholbar(*this);
         if (!fuehre_aus(abfrage, heben, methode, stand, true, {neu, schluessel, hoechste}))
             return false;
         if (abfrage.numRowsAffected() > 0)
@@ -465,11 +467,13 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
     // the time), until the failure is another one.
     QElapsedTimer frist;
     frist.start();
+    // The row was sent, and the answer lost with the connection: it is sent once more, same id.
+    bool nochmal = false;
     for (;;) {
         QStringList namen = spalten;
         QStringList liste = platzhalter;
         if (!autonummer) {
-            if (!NewRecordId(tabelle, id_spalte, id).isEmpty()) {
+            if (!nochmal && !NewRecordId(tabelle, id_spalte, id).isEmpty()) {
                 satz.id_fehler = true;
                 satz.fehler = CQString(tr("Fehler beim Zugriff auf Datenbanktabelle"));
                 return satz;
@@ -489,6 +493,30 @@ CCDataBase::CNeuerDatensatz CCDataBase::schreibe_neuen_datensatz(const CQString&
                 satz.id = autonummer ? abfrage.lastInsertId().toInt() : id;
             return satz;
         }
+        if (ist_ungewiss()) {
+            // Its own row by the id chosen here and the values sent; where the server numbers the
+            // rows, or the connection stays lost, that cannot be told.
+            QVector<QPair<QString, QVariant>> gesendet;
+            for (int i = 0; i < spalten.size(); ++i)
+                gesendet.append({spalten.at(i), werte.value(i)});
+            const int da = autonummer || verloren
+                               ? -1
+                               : zaehle_mit_werten(tabelle, QStringLiteral("%1=?").arg(id_spalte), {id}, gesendet);
+            if (da > 0) {
+                satz.geschrieben = true;
+                satz.id = id;
+                return satz;
+            }
+            if (da == 0 && !nochmal) {
+                nochmal = true;
+                continue;
+            }
+            melde_sql_fehler(abfrage, sql, klasse, methode, tabelle);
+            satz.ungewiss = true;
+            satz.fehler = CQString(abfrage.lastError().text());
+            return satz;
+        }
+        nochmal = false;
         const CQString bedingung(QStringLiteral("WHERE %1=?").arg(id_spalte));
         const bool vergeben = !autonummer && !frist.hasExpired(nummer_frist_ms)
                               && gib_anzahl_records(&tabelle, true, &bedingung, {id}) > 0;
@@ -526,6 +554,8 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
                              const CQString& methode, CKlasse* berichtsklasse, const QVariantList& werte) const
 {
     CKlasse* const bericht = berichtsklasse ? berichtsklasse : klasse;
+    // A connection lost at the commit leaves the queries below with statements of a gone session.
+    const CStillesFreigeben still;
     QSqlDatabase verbindung = gib_datenbank();
     const CQString sperre = schreibsperre();
     const bool gesperrt = !sperre.isEmpty() && verbindung.isValid()
@@ -534,18 +564,19 @@ int CCDataBase::loesche_wenn(const CQString& tabelle, const CQString& id_spalte,
     if (gesperrt)
         transaktion.emplace(*this, CBindung::transaktion);
     const auto ende = [&](int geloescht) {
-        if (!gesperrt)
+        QString fehler;
+        if (!gesperrt || (geloescht >= 0 && beende_transaktion(verbindung, true, fehler)))
             return geloescht;
-        if (geloescht < 0) {
-            verbindung.rollback();
-            return geloescht;
+        if (geloescht >= 0 && ist_ungewiss()) {
+            melde_verbindungsfehler(ungewiss_text(), fehler, CQString("COMMIT"), bericht, methode, tabelle);
+            return -1;
         }
-        if (verbindung.commit())
-            return geloescht;
-        CQCat::gib_instanz()->error(
-            CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3")
-                         .arg(methode, tabelle, verbindung.lastError().text())));
-        verbindung.rollback();
+        if (geloescht >= 0)
+            CQCat::gib_instanz()->error(
+                CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3").arg(methode, tabelle, fehler)));
+        // A lost session's work the server has undone itself.
+        if (!verloren)
+            beende_transaktion(verbindung, false, fehler);
         return -1;
     };
     // Runs the statement; a failure is reported under the caller's class.
@@ -579,9 +610,9 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
     if (!verbindung.isValid() || !verbindung.driver()->hasFeature(QSqlDriver::Transactions))
         return schreiben();
     const CQString gesperrt_fehler(tr("Tabelle '%1' kann nicht für das Schreiben gesperrt werden").arg(tabelle));
-    const auto lies_eins = [&](const QString& sql, const QVariantList& werte) {
+    const auto lies_eins = [&](const QString& sql, const QVariantList& werte, bool melden = true) {
         QVariant wert;
-        return lies_wert(CQString(sql), methode, tabelle, wert, true, werte) && wert.toInt() == 1;
+        return lies_wert(CQString(sql), methode, tabelle, wert, melden, werte) && wert.toInt() == 1;
     };
     const bool mysql = spricht_mysql();
     const QString name = QStringLiteral("%1.%2").arg(verbindung.databaseName(), tabelle);
@@ -591,45 +622,53 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
     std::optional<CBindung> sitzung;
     if (mysql)
         sitzung.emplace(*this, CBindung::sitzung);
-    const auto gib_frei = [&] {
-        if (mysql)
-            lies_eins(QStringLiteral("SELECT RELEASE_LOCK(?);"), {name});
-    };
     // SQLite: the write lock is taken at the start, so that two writers never meet half-way (the
     // later one waits for the busy time-out, where a deferred start would fail at once).
     const bool sqlite = art == art_sqlite || verbindung.driverName() == QLatin1String("QSQLITE");
-    QSqlQuery beginn;
-    if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !beginne_transaktion(verbindung)) {
-        if (!sqlite)
-            CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
-                                                     .arg(methode, tabelle, verbindung.lastError().text())));
-        gib_frei();
-        return gesperrt_fehler;
-    }
-    beginn.finish();
-    const CBindung transaktion(*this, CBindung::transaktion);
-    QStringList sperren;
-    if (spricht_postgres())
-        sperren << QStringLiteral("SET LOCAL lock_timeout = '30s';")
-                << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
-    else if (art == art_oracle)
-        sperren << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
-    else if (art == art_mssql)
-        sperren << QStringLiteral("SELECT count(*) FROM %1 WITH (TABLOCKX, HOLDLOCK);").arg(tabelle);
-    CQString fehler;
-    for (const QString& sql : sperren)
-        if (fehler.isEmpty() && !fuehre_aus(CQString(sql), methode, tabelle))
-            fehler = gesperrt_fehler;
-    if (fehler.isEmpty())
-        fehler = schreiben();
-    if (fehler.isEmpty() && !verbindung.commit()) {
-        fehler = CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3")
-                              .arg(methode, tabelle, verbindung.lastError().text()));
-        CQCat::gib_instanz()->error(fehler);
-    }
-    if (!fehler.isEmpty())
-        verbindung.rollback();
-    gib_frei();
+    const auto in_transaktion = [&]() -> CQString {
+        QSqlQuery beginn;
+        if (sqlite ? !fuehre_aus(beginn, CQString("BEGIN IMMEDIATE;"), methode, tabelle) : !beginne_transaktion(verbindung)) {
+            if (!sqlite)
+                CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
+                                                         .arg(methode, tabelle, verbindung.lastError().text())));
+            return gesperrt_fehler;
+        }
+        beginn.finish();
+        const CBindung transaktion(*this, CBindung::transaktion);
+        QStringList sperren;
+        if (spricht_postgres())
+            sperren << QStringLiteral("SET LOCAL lock_timeout = '30s';")
+                    << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+        else if (art == art_oracle)
+            sperren << QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE;").arg(tabelle);
+        else if (art == art_mssql)
+            sperren << QStringLiteral("SELECT count(*) FROM %1 WITH (TABLOCKX, HOLDLOCK);").arg(tabelle);
+        CQString fehler;
+        for (const QString& sql : sperren)
+            if (fehler.isEmpty() && !fuehre_aus(CQString(sql), methode, tabelle))
+                fehler = gesperrt_fehler;
+        if (fehler.isEmpty())
+            fehler = schreiben();
+        QString grund;
+        if (fehler.isEmpty() && !beende_transaktion(verbindung, true, grund)) {
+            fehler = CQString(tr("%1: Fehler beim Abschluss der Transaktion auf Tabelle %2: %3").arg(methode, tabelle, grund));
+            CQCat::gib_instanz()->error(fehler);
+            // Nothing to roll back: the lost session's end decided, and the text says it may be saved.
+            if (ist_ungewiss())
+                return CQString(ungewiss_text());
+        }
+        // A lost session's work the server has undone itself.
+        if (!fehler.isEmpty() && !verloren)
+            beende_transaktion(verbindung, false, grund);
+        return fehler;
+    };
+    const CQString fehler = in_transaktion();
+    const bool offen = ist_ungewiss();
+    // A lost session took its lock with it. A lock that cannot be let go stays until the session
+    // ends; the write is done either way.
+    if (mysql && !verloren && !lies_eins(QStringLiteral("SELECT RELEASE_LOCK(?);"), {name}, false))
+        CQCat::gib_instanz()->warn(CQString(tr("%1: Sperre '%2' nicht freigegeben").arg(methode, name)));
+    ungewiss = offen;
     return fehler;
 }
 

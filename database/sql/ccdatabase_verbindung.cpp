@@ -1,13 +1,29 @@
-// The database object's road to its connection: a connection the server lost is opened again, a statement that found it lost runs once more where it cannot apply twice, else its error says plainly what happened.
+// The database object's road to its connection: a connection the server lost is opened again with its session, a statement that found it lost runs once more where it cannot apply twice, else its error says plainly what happened; a statement a stopped server leaves unanswered ends after the read time-out.
 #include "ccat.h"
 #include "ccdatabase.h"
 #include "cdbbeiseite.h"
+#include "cdbzeitgrenzen.h"
 #include "sqlfehler.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
+#include <QTimer>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <dlfcn.h>
+#include <sys/socket.h>
+#endif
 
 namespace {
 
@@ -16,25 +32,219 @@ QString tr(const char* text)
     return QCoreApplication::translate("CCDataBase", text);
 }
 
-// Whether a second run of the statement cannot apply it twice: it reads or sets the session up,
-// or it is an UPDATE or DELETE of this layer, which writes values (never adds to them) to rows
-// picked by their keys and the values a form showed. A new row (INSERT) is never run twice: a
-// key that refuses the second run would be taken for another session's row, and where the
-// server numbers the rows nothing refuses it. Nor is a table definition.
-bool ist_wiederholbar(const QString& text)
+// The statement's first `anzahl` words, in capitals.
+QStringList erste_woerter(const QString& text, int anzahl)
 {
-    const QString rest = text.trimmed();
-    int ende = 0;
-    while (ende < rest.size() && rest.at(ende).isLetter())
-        ++ende;
-    const QString wort = rest.left(ende).toUpper();
-    static const QStringList wiederholbar{QStringLiteral("SELECT"), QStringLiteral("SHOW"),    QStringLiteral("SET"),
-                                          QStringLiteral("PRAGMA"), QStringLiteral("EXPLAIN"), QStringLiteral("VALUES"),
-                                          QStringLiteral("UPDATE"), QStringLiteral("DELETE")};
-    return wiederholbar.contains(wort);
+    return text.left(64).simplified().toUpper().split(QLatin1Char(' ')).mid(0, anzahl);
+}
+
+// Whether a second run of the statement cannot apply it twice by itself: it reads, or sets the
+// session up. A write may run twice only where its caller declared it so (`CWiederholbar`): an
+// UPDATE may add to a value, and a new row's key would refuse the second run as if another
+// session's row were in the way.
+bool ist_lesend(const QString& text)
+{
+    static const QStringList lesend{QStringLiteral("SELECT"), QStringLiteral("SHOW"),    QStringLiteral("SET"),
+                                    QStringLiteral("PRAGMA"), QStringLiteral("EXPLAIN"), QStringLiteral("VALUES")};
+    QString wort = erste_woerter(text, 1).value(0);
+    while (!wort.isEmpty() && !wort.at(wort.size() - 1).isLetter())
+        wort.chop(1);
+    return lesend.contains(wort);
+}
+
+// Whether the statement changes the session for the statements after it: SET (but not SET LOCAL
+// or SET TRANSACTION, which end with the transaction) and USE.
+bool aendert_sitzung(const QString& text)
+{
+    const QStringList woerter = erste_woerter(text, 2);
+    if (woerter.value(0) == QLatin1String("USE"))
+        return true;
+    return woerter.value(0) == QLatin1String("SET") && woerter.value(1) != QLatin1String("LOCAL")
+           && woerter.value(1) != QLatin1String("TRANSACTION");
+}
+
+// Ends the statements that a PostgreSQL server leaves unanswered longer than the read time-out, as
+// MariaDB's client does by its own time-out: libpq waits for an answer without end, and a server
+// that has stopped while its machine still acknowledges is never noticed. A thread beside shuts
+// the connection's socket down then: the statement fails as on a lost connection. (PQcancel would
+// ask the stopped server itself and wait with it.) One thread for the program, made at the first
+// watch and kept to its end.
+class CWachhund
+{
+public:
+    static CWachhund& instanz()
+    {
+        static CWachhund* const hund = new CWachhund;
+        return *hund;
+    }
+    // Watches the socket for `sekunden`; 0 when it cannot be watched.
+    quint64 wache(int socket, int sekunden)
+    {
+        const std::lock_guard<std::mutex> halt(sperre);
+        if (!laeuft || socket < 0)
+            return 0;
+        wachen[++nummer] = {socket, std::chrono::steady_clock::now() + std::chrono::seconds(sekunden)};
+        wecker.notify_one();
+        return nummer;
+    }
+    // Ends the watch: the socket is in the caller's hands again.
+    void ruhe(quint64 wache)
+    {
+        const std::lock_guard<std::mutex> halt(sperre);
+        wachen.erase(wache);
+    }
+
+private:
+    struct CWache
+    {
+        int socket;
+        std::chrono::steady_clock::time_point frist;
+    };
+    CWachhund()
+    {
+        try {
+            std::thread([this] { wache_fort(); }).detach();
+            laeuft = true;
+        } catch (const std::exception&) {
+            // No thread to be had: statements wait as before.
+        }
+    }
+    void wache_fort()
+    {
+        std::unique_lock<std::mutex> halt(sperre);
+        for (;;) {
+            auto naechste = std::chrono::steady_clock::time_point::max();
+            for (const auto& [_, w] : wachen)
+                naechste = std::min(naechste, w.frist);
+            if (naechste == std::chrono::steady_clock::time_point::max()) {
+                wecker.wait(halt);
+                continue;
+            }
+            wecker.wait_until(halt, naechste);
+            const auto jetzt = std::chrono::steady_clock::now();
+            for (auto it = wachen.begin(); it != wachen.end();) {
+                if (it->second.frist > jetzt) {
+                    ++it;
+                    continue;
+                }
+#ifdef Q_OS_UNIX
+                // The socket stays open (the driver closes it): no other file can take its number.
+                ::shutdown(it->second.socket, SHUT_RDWR);
+#endif
+                it = wachen.erase(it);
+            }
+        }
+    }
+    std::mutex sperre;
+    std::condition_variable wecker;
+    std::map<quint64, CWache> wachen;
+    quint64 nummer = 0;
+    bool laeuft = false;
+};
+
+// The socket of a PostgreSQL connection; -1 for another driver or without libpq's PQsocket, which
+// the driver loaded.
+int pg_socket(const QSqlDatabase& db)
+{
+#ifdef Q_OS_UNIX
+    if (db.driverName() != QLatin1String("QPSQL"))
+        return -1;
+    const QVariant griff = db.driver()->handle();
+    if (!griff.isValid() || qstrcmp(griff.typeName(), "PGconn*") != 0)
+        return -1;
+    void* const verbindung = *static_cast<void* const*>(griff.constData());
+    using CSocket = int (*)(const void*);
+    static const CSocket pq_socket = [] {
+        void* const bibliothek = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
+        return bibliothek ? reinterpret_cast<CSocket>(dlsym(bibliothek, "PQsocket")) : nullptr;
+    }();
+    return verbindung && pq_socket ? pq_socket(verbindung) : -1;
+#else
+    Q_UNUSED(db)
+    return -1;
+#endif
+}
+
+// One run on the connection, watched while it lasts (`CWachhund`).
+class CWachzeit
+{
+public:
+    explicit CWachzeit(const QSqlDatabase& db)
+    {
+        const int socket = db.isValid() ? pg_socket(db) : -1;
+        if (socket >= 0)
+            wache = CWachhund::instanz().wache(socket, qMax(1, gib_db_zeitgrenzen().lesen));
+    }
+    ~CWachzeit()
+    {
+        if (wache)
+            CWachhund::instanz().ruhe(wache);
+    }
+    CWachzeit(const CWachzeit&) = delete;
+    CWachzeit& operator=(const CWachzeit&) = delete;
+
+private:
+    quint64 wache = 0;
+};
+
+// The handler of Qt's messages while `CCDataBase::CStillesFreigeben` holds them, and how many hold.
+QtMessageHandler& vorheriger_handler()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+int& stille_tiefe()
+{
+    static int tiefe = 0;
+    return tiefe;
+}
+
+void ohne_freigabewarnung(QtMsgType typ, const QMessageLogContext& ort, const QString& text)
+{
+    if (typ == QtWarningMsg
+        && (text.startsWith(QLatin1String("Unable to free statement"))
+            || text.startsWith(QLatin1String("QMYSQLResult::cleanup: unable to free statement handle"))))
+        return;
+    vorheriger_handler()(typ, ort, text);
+}
+
+// Whether the error is one of a lost connection (`CCDataBase::ist_verbindungsverlust`), on the
+// connection given: MySQL's or PostgreSQL's codes by `mysql` and `postgres`.
+bool ist_verlust(const QSqlDatabase& db, const QSqlError& fehler, bool mysql, bool postgres)
+{
+    if (!db.isValid() || db.driverName() == QLatin1String("QSQLITE"))
+        return false;
+    // A connection closed on purpose has let its handle go; PostgreSQL's driver counts one whose
+    // status turned bad as not open and keeps its handle.
+    const QVariant griff = db.isOpen() ? QVariant() : db.driver()->handle();
+    const bool abgerissen = griff.isValid() && QByteArray(griff.typeName()).endsWith('*')
+                            && *static_cast<void* const*>(griff.constData()) != nullptr;
+    if (fehler.type() == QSqlError::ConnectionError || abgerissen)
+        return true;
+    const QString code = fehler.nativeErrorCode();
+    if (mysql)
+        // Gone away, lost during a statement or at a point, killed, ended for idling.
+        return QStringList{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"), QStringLiteral("1927"),
+                           QStringLiteral("4031")}
+            .contains(code);
+    if (postgres)
+        // Connection exceptions; the server shut down, crashed or still starting.
+        return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02")
+               || code == QLatin1String("57P03");
+    return false;
 }
 
 } // namespace
+
+struct CCDataBase::CRuhe
+{
+    // The event loop level the action ran at.
+    int ebene = 0;
+    bool aktiv = false;
+    // The box for the rest's text is under way.
+    bool gesagt = false;
+};
 
 CCDataBase::CBindung::CBindung(const CCDataBase& datenbank, Art art) : datenbank(datenbank), art(art)
 {
@@ -46,37 +256,55 @@ CCDataBase::CBindung::~CBindung()
     --datenbank.gebunden[art];
 }
 
+CCDataBase::CWiederholbar::CWiederholbar(const CCDataBase& datenbank) : datenbank(datenbank)
+{
+    ++datenbank.gebunden[CBindung::wiederholbar];
+}
+
+CCDataBase::CWiederholbar::~CWiederholbar()
+{
+    --datenbank.gebunden[CBindung::wiederholbar];
+}
+
+CCDataBase::CStillesFreigeben::CStillesFreigeben()
+{
+    // Swapped in and out in the program's main thread only, with no other thread in between.
+    const QCoreApplication* const anwendung = QCoreApplication::instance();
+    aktiv = anwendung && anwendung->thread() == QThread::currentThread();
+    if (aktiv && stille_tiefe()++ == 0)
+        vorheriger_handler() = qInstallMessageHandler(ohne_freigabewarnung);
+}
+
+CCDataBase::CStillesFreigeben::~CStillesFreigeben()
+{
+    if (aktiv && --stille_tiefe() == 0)
+        qInstallMessageHandler(vorheriger_handler());
+}
+
 bool CCDataBase::ist_verbindungsverlust(const QSqlError& fehler) const
 {
-    const QSqlDatabase db = gib_datenbank();
-    const QString treiber = db.driverName();
-    if (!db.isValid() || treiber == QLatin1String("QSQLITE"))
-        return false;
-    if (fehler.type() == QSqlError::ConnectionError || ist_abgerissen())
-        return true;
-    const QString code = fehler.nativeErrorCode();
-    if (spricht_mysql())
-        // Gone away, lost during a statement or at a point, killed, ended for idling.
-        return QStringList{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"), QStringLiteral("1927"),
-                           QStringLiteral("4031")}
-            .contains(code);
-    if (spricht_postgres())
-        // Connection exceptions; the server shut down, crashed or still starting.
-        return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02")
-               || code == QLatin1String("57P03");
-    return false;
+    return ist_verlust(gib_datenbank(), fehler, spricht_mysql(), spricht_postgres());
+}
+
+bool CCDataBase::ist_verbindungsverlust_bei(const QSqlDatabase& verbindung, const QSqlError& fehler)
+{
+    const QString treiber = verbindung.driverName();
+    return ist_verlust(verbindung, fehler, gib_datenbankart(treiber) == art_mysql, treiber == QLatin1String("QPSQL"));
 }
 
 bool CCDataBase::ist_abgerissen() const
 {
     const QSqlDatabase db = gib_datenbank();
-    if (!db.isValid() || db.isOpen() || db.driverName() == QLatin1String("QSQLITE"))
-        return false;
-    // A connection closed on purpose has let its handle go; PostgreSQL's driver counts one whose
-    // status turned bad as not open and keeps its handle.
-    const QVariant griff = db.driver()->handle();
-    return griff.isValid() && QByteArray(griff.typeName()).endsWith('*')
-           && *static_cast<void* const*>(griff.constData()) != nullptr;
+    return db.isValid() && !db.isOpen() && ist_verlust(db, QSqlError(), false, false);
+}
+
+void CCDataBase::merke_sitzung(const QString& text) const
+{
+    // One with values bound could not be run again as it stands.
+    if (!aendert_sitzung(text) || text.contains(QLatin1Char('?')) || sitzungsanweisungen().contains(text))
+        return;
+    eigene_sitzung.removeAll(text);
+    eigene_sitzung.append(text);
 }
 
 bool CCDataBase::oeffne_wieder() const
@@ -87,12 +315,16 @@ bool CCDataBase::oeffne_wieder() const
     db.close();
     // As at the log-on: a server that does not answer keeps the window answering.
     verlust_grund = oeffne_verbindung(db);
-    if (!verlust_grund.isEmpty())
+    if (!verlust_grund.isEmpty()) {
+        ruhe();
         return false;
-    for (const QString& anweisung : sitzungsanweisungen())
+    }
+    // The session as it was: the layer's settings, then the caller's own (a schema, a database).
+    for (const QString& anweisung : sitzungsanweisungen() + eigene_sitzung)
         if (QSqlQuery abfrage(db); !abfrage.exec(anweisung)) {
-            verlust_grund = abfrage.lastError().text();
+            verlust_grund = abfrage.lastError().text() + QStringLiteral(" (") + anweisung + QLatin1Char(')');
             db.close();
+            ruhe();
             return false;
         }
     verloren = false;
@@ -100,6 +332,40 @@ bool CCDataBase::oeffne_wieder() const
                                            "hergestellt.")
                                             .arg(db.databaseName(), db.hostName())));
     return true;
+}
+
+void CCDataBase::ruhe() const
+{
+    // A person's actions are those of a program with windows, in its main thread; elsewhere every
+    // statement tries again.
+    const auto* const anwendung = qobject_cast<const QApplication*>(QCoreApplication::instance());
+    if (!anwendung || anwendung->thread() != QThread::currentThread())
+        return;
+    if (!ruhe_stand)
+        ruhe_stand = std::make_shared<CRuhe>();
+    if (ruhe_stand->aktiv)
+        return;
+    *ruhe_stand = CRuhe{QThread::currentThread()->loopLevel(), true, false};
+    wecke_nach_aktion(ruhe_stand, 0);
+}
+
+void CCDataBase::wecke_nach_aktion(const std::weak_ptr<CRuhe>& ruhe, int ms)
+{
+    QTimer::singleShot(ms, QCoreApplication::instance(), [ruhe] {
+        const std::shared_ptr<CRuhe> stand = ruhe.lock();
+        if (!stand || !stand->aktiv)
+            return;
+        // A wait window or a box of the same action: its end is awaited, a tenth of a second at a time.
+        if (QThread::currentThread()->loopLevel() > stand->ebene)
+            wecke_nach_aktion(ruhe, 100);
+        else
+            stand->aktiv = false;
+    });
+}
+
+bool CCDataBase::ruht() const
+{
+    return ruhe_stand && ruhe_stand->aktiv;
 }
 
 bool CCDataBase::ist_frei() const
@@ -112,7 +378,7 @@ bool CCDataBase::erneuere_verlorene() const
     if (!ist_frei() || !(verloren || ist_abgerissen()))
         return false;
     verloren = true;
-    return oeffne_wieder();
+    return !ruht() && oeffne_wieder();
 }
 
 bool CCDataBase::ist_verbunden() const
@@ -125,16 +391,39 @@ bool CCDataBase::ist_verbunden() const
 bool CCDataBase::beginne_transaktion(QSqlDatabase& verbindung) const
 {
     erneuere_verlorene();
-    if (verbindung.transaction())
+    const auto beginne = [&verbindung] {
+        const CWachzeit wache(verbindung);
+        return verbindung.transaction();
+    };
+    if (beginne())
         return true;
     // Nothing is done yet: a begin that found the connection lost begins again on the new one.
     if (!ist_frei() || verloren || !ist_verbindungsverlust(verbindung.lastError()))
         return false;
     verloren = true;
-    return oeffne_wieder() && verbindung.transaction();
+    return oeffne_wieder() && beginne();
 }
 
-QString CCDataBase::verlust_text(bool wieder_offen) const
+bool CCDataBase::beende_transaktion(QSqlDatabase& verbindung, bool festschreiben, QString& fehler) const
+{
+    ungewiss = false;
+    bool ok = false;
+    {
+        const CWachzeit wache(verbindung);
+        ok = festschreiben ? verbindung.commit() : verbindung.rollback();
+    }
+    if (ok)
+        return true;
+    fehler = verbindung.lastError().text();
+    if (!ist_verbindungsverlust(verbindung.lastError()))
+        return false;
+    verloren = true;
+    // The server undoes the work of a session it lost; a commit sent may have been done first.
+    ungewiss = festschreiben;
+    return false;
+}
+
+QString CCDataBase::verlust_text(bool wieder_offen, const QString& grund) const
 {
     const QSqlDatabase db = gib_datenbank();
     const QString name = db.databaseName();
@@ -146,44 +435,105 @@ QString CCDataBase::verlust_text(bool wieder_offen) const
             .arg(name, host);
     if (!wieder_offen)
         return tr("Die Verbindung zur Datenbank '%1' auf '%2' ist abgebrochen und lässt sich nicht wieder herstellen "
-                  "(%3). Bitte prüfen, ob der Datenbankserver läuft und erreichbar ist, und die Aktion dann "
-                  "wiederholen.")
-            .arg(name, host, verlust_grund);
+                  "(%3). Bitte prüfen, ob der Datenbankserver läuft und erreichbar ist und die Anmeldedaten "
+                  "(Benutzer, Kennwort, Datenbank) noch gelten, und die Aktion dann wiederholen.")
+            .arg(name, host, grund.isEmpty() ? verlust_grund : grund);
     return tr("Die Verbindung zur Datenbank '%1' auf '%2' war unterbrochen (wurde der Server neu gestartet?). Die "
               "letzte Änderung wurde nicht wiederholt, da sie sonst doppelt wirken könnte: bitte neu laden, prüfen, ob "
               "sie gespeichert ist, und sie sonst noch einmal ausführen.")
         .arg(name, host);
 }
 
+QString CCDataBase::ungewiss_text() const
+{
+    const QSqlDatabase db = gib_datenbank();
+    return tr("Die Verbindung zur Datenbank '%1' auf '%2' ist abgebrochen, während die letzte Änderung gespeichert "
+              "wurde (wurde der Server neu gestartet?): sie kann gespeichert sein oder nicht. Bitte neu laden, prüfen, "
+              "ob sie gespeichert ist, und sie sonst noch einmal ausführen.")
+        .arg(db.databaseName(), db.hostName());
+}
+
+bool CCDataBase::verlust_box() const
+{
+    // In the rest of an action the first failure's box says it all.
+    const bool box = !ruht() || !ruhe_stand->gesagt;
+    if (ruht())
+        ruhe_stand->gesagt = true;
+    return box;
+}
+
+void CCDataBase::setze_verlust(QSqlQuery& abfrage, const QString& text) const
+{
+    // The lost session took the query's prepared statement with it: let go quietly now, not by a
+    // warning when the query ends on the connection opened again.
+    const QSqlError treiberfehler = abfrage.lastError();
+    {
+        const CStillesFreigeben still;
+        abfrage.clear();
+    }
+    setze_verbindungsfehler(abfrage, text, verlust_box(), treiberfehler);
+}
+
 bool CCDataBase::laufe(QSqlQuery& abfrage, const QString& text, const std::function<bool(QSqlQuery&, bool)>& lauf,
                        bool wirkt) const
 {
-    // Found lost before (by a statement, or by the driver itself): opened again first.
-    if (lauf(abfrage, erneuere_verlorene()))
+    wiederholt = false;
+    ungewiss = false;
+    const QSqlDatabase db = gib_datenbank();
+    const auto laeuft = [&](bool erneut) {
+        const CWachzeit wache(db);
+        // A query prepared on the lost session frees that statement when it prepares anew.
+        std::optional<CStillesFreigeben> still;
+        if (erneut)
+            still.emplace();
+        if (!lauf(abfrage, erneut))
+            return false;
+        if (wirkt)
+            merke_sitzung(text);
         return true;
-    // Lost before and not opened again: said when it was found.
-    if (!ist_verbindungsverlust(abfrage.lastError()) || verloren)
+    };
+    // Found lost before (by a statement, or by the driver itself): opened again first. One that
+    // stays closed takes no statement.
+    const bool erneuert = erneuere_verlorene();
+    if (!(verloren && !db.isOpen()) && laeuft(erneuert))
+        return true;
+    const bool verlust = ist_verbindungsverlust(abfrage.lastError());
+    // Lost before and not opened again (bound work, a failed reconnect): said again, with why.
+    if (verloren) {
+        if (verlust || !db.isOpen())
+            setze_verlust(abfrage, verlust_text(!ist_frei()));
+        return false;
+    }
+    if (!verlust)
         return false;
     verloren = true;
+    // The server has undone the transaction of the lost session: known not to be written.
     if (!ist_frei()) {
-        setze_verbindungsfehler(abfrage, verlust_text(true));
+        setze_verlust(abfrage, verlust_text(true));
         return false;
     }
+    // A write whose answer was lost may have been applied.
+    const bool schreibt = wirkt && (gebunden[CBindung::einmal] > 0 || !ist_lesend(text));
+    const bool wiederholbar = !schreibt || (gebunden[CBindung::einmal] == 0 && gebunden[CBindung::wiederholbar] > 0);
     if (!oeffne_wieder()) {
-        setze_verbindungsfehler(abfrage, verlust_text(false));
+        ungewiss = schreibt;
+        setze_verlust(abfrage, verlust_text(false));
         return false;
     }
-    if (wirkt && (gebunden[CBindung::einmal] > 0 || !ist_wiederholbar(text))) {
-        setze_verbindungsfehler(abfrage, verlust_text(true));
+    if (!wiederholbar) {
+        ungewiss = true;
+        setze_verlust(abfrage, verlust_text(true));
         return false;
     }
-    if (lauf(abfrage, true))
+    wiederholt = schreibt;
+    if (laeuft(true))
         return true;
     // Gone again at once: the server is not there to stay.
     if (ist_verbindungsverlust(abfrage.lastError())) {
         verloren = true;
         verlust_grund = abfrage.lastError().text();
-        setze_verbindungsfehler(abfrage, verlust_text(false));
+        ungewiss = schreibt;
+        setze_verlust(abfrage, verlust_text(false));
     }
     return false;
 }
@@ -192,4 +542,14 @@ bool CCDataBase::fuehre_getippt_aus(QSqlQuery& abfrage, const CQString& sql, con
 {
     const CBindung einmal(*this, CBindung::einmal);
     return fuehre_aus(abfrage, sql, methode, CQString());
+}
+
+int CCDataBase::zaehle_mit_werten(const CQString& tabelle, const QString& bedingung, QVariantList werte,
+                                  const QVector<QPair<QString, QVariant>>& spalten) const
+{
+    QString wo = QStringLiteral("WHERE ") + bedingung;
+    for (const auto& [spalte, wert] : spalten)
+        wo += QLatin1String(" AND ") + sql_haelt_wert(spalte, wert, werte);
+    const CQString wo_text(wo);
+    return gib_anzahl_records(&tabelle, true, &wo_text, werte);
 }

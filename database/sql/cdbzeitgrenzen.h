@@ -21,7 +21,9 @@ CDBZeitgrenzen& gib_db_zeitgrenzen();
 // stops answering ends a statement or a log-on with an error. MySQL/MariaDB: connect, read and
 // write time-outs. PostgreSQL: the connect time-out, keepalives (a cut network ends the
 // connection) and the statement time-out; libpq has no read time-out, so a server process that is
-// stopped but whose machine still answers is not noticed by the driver (the statements a person
-// waits for run beside the window for it, `fuehre_beiseite_aus`). SQLite: the wait for a lock.
+// stopped but whose machine still answers is not noticed by the driver: the SQL layer ends a
+// statement on its connection after the read time-out itself (`CCDataBase::laufe`), and the
+// statements a person waits for run beside the window (`fuehre_beiseite_aus`). SQLite: the wait
+// for a lock.
 // Empty for other drivers.
 QString zeitgrenzen_optionen(const QString& treiber);

@@ -47,7 +47,12 @@ bool CQSqlQuery::prepare(const CQString& sql)
         melde_ohne_verbindung(sql);
         return false;
     }
-    vorbereitet = datenbank->sql_anpassen(sql);
+    return bereite_vor(datenbank->sql_anpassen(sql));
+}
+
+bool CQSqlQuery::bereite_vor(const QString& text)
+{
+    vorbereitet = text;
     // A prepare reaches the server too; it applies nothing and is made again on a connection
     // opened again.
     return datenbank->laufe(
@@ -89,8 +94,20 @@ bool CQSqlQuery::laufe(const QString& text, bool gebunden, const QVariantList& w
 
 bool CQSqlQuery::fuehre_aus(const CQString& sql, const QVariantList& werte)
 {
-    const CQString text = datenbank ? datenbank->sql_anpassen(sql) : sql;
-    return laufe(text, !werte.isEmpty(), werte, false);
+    return fuehre_angepasst_aus(datenbank ? datenbank->sql_anpassen(sql) : sql, werte);
+}
+
+bool CQSqlQuery::fuehre_angepasst_aus(const QString& text, const QVariantList& werte)
+{
+    if (werte.isEmpty() || !datenbank)
+        return laufe(text, !werte.isEmpty(), werte, false);
+    // Prepared first, which applies nothing: a connection found lost by the prepare is opened
+    // again and the statement prepared there, before it runs once.
+    if (!bereite_vor(text))
+        return false;
+    for (const QVariant& wert : werte)
+        addBindValue(wert);
+    return laufe(text, true, werte, true);
 }
 
 void CQSqlQuery::melde_ohne_verbindung(const CQString& sql) const

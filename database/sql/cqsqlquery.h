@@ -32,11 +32,15 @@ public:
     // statement failed or there is no connection; nothing is reported here, the caller reports it
     // under its own operation's name.
     bool fuehre_aus(const CQString& sql, const QVariantList& werte = QVariantList());
+    // The same for a statement rewritten and logged already (`CCDataBase::sql_anpassen`).
+    bool fuehre_angepasst_aus(const QString& text, const QVariantList& werte);
 
     const CCDataBase* gib_datenbank_objekt() const { return datenbank; }
 
 private:
     void melde_ohne_verbindung(const CQString& sql) const;
+    // Prepares the rewritten statement on the road of every statement.
+    bool bereite_vor(const QString& text);
     // Runs `text` on the road: prepared with `werte` bound (`gebunden`; `vorbereitet`: the query
     // holds it so already), or as it stands.
     bool laufe(const QString& text, bool gebunden, const QVariantList& werte, bool vorbereitet);

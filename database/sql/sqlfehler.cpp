@@ -91,12 +91,20 @@ void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klass
     sage_hinweis(fehler);
 }
 
-void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text)
+void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text, bool mit_box, const QSqlError& treiberfehler)
 {
     auto* const ergebnis = const_cast<QSqlResult*>(abfrage.result());
     if (!ergebnis)
         return;
-    const QSqlError alt = abfrage.lastError();
+    const QSqlError alt = treiberfehler.type() == QSqlError::NoError ? abfrage.lastError() : treiberfehler;
     (ergebnis->*&CErgebniszugang::setLastError)(QSqlError(alt.text(), text, QSqlError::ConnectionError, alt.nativeErrorCode()));
+    if (mit_box)
+        offener_hinweis() = text;
+}
+
+void melde_verbindungsfehler(const QString& text, const QString& fehler, const CQString& sql, CKlasse* klasse,
+                             const CQString& methode, const CQString& tabelle)
+{
     offener_hinweis() = text;
+    melde_sql_fehler(fehler.contains(text) ? fehler : text + QLatin1Char(' ') + fehler, sql, klasse, methode, tabelle);
 }

@@ -4,6 +4,7 @@
 #include "cbasis.h"
 #include "cqstring.h"
 
+#include <QSqlError>
 #include <QStringList>
 
 class QSqlQuery;
@@ -24,8 +25,15 @@ void melde_sql_fehler(const QString& fehler, const CQString& sql, CKlasse* klass
 // Gives the query the error of a statement that a lost connection cost: `text`, which says
 // plainly what became of it and what to check, before the driver's own text. The report of that
 // failure (either `melde_sql_fehler`) shows `text` in a box too, once: the person learns why, where
-// the window's own box names only the table. A failure no one reports shows none.
-void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text);
+// the window's own box names only the table. A failure no one reports shows none; `mit_box` false
+// shows none either (the box for the same text came already). `treiberfehler`, when set, stands
+// for the query's own error.
+void setze_verbindungsfehler(const QSqlQuery& abfrage, const QString& text, bool mit_box = true,
+                             const QSqlError& treiberfehler = QSqlError());
+// Reports the failure `fehler` that a lost connection cost as `melde_sql_fehler` does, `text`
+// before it and in a box.
+void melde_verbindungsfehler(const QString& text, const QString& fehler, const CQString& sql, CKlasse* klasse,
+                             const CQString& methode, const CQString& tabelle);
 
 // The text with "<" and ">" as HTML entities, as the log windows must show a statement.
 CQString als_html_text(const CQString& sql);

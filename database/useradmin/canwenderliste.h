@@ -205,7 +205,10 @@ private:
     // `melde_verschwunden` when the user is gone or his number holds another name now, after
     // `melde_geaendert` when he is there with other values, after `melde_unlesbar` when that cannot
     // be told.
-    bool ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name);
+    // A write run a second time after its first run's answer was lost (`wurde_wiederholt`) is
+    // written when the row holds the values `gesendet` (by tag); else the box says so plainly.
+    bool ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name,
+                         const QHash<int, QVariant>& gesendet);
     // Writes the edit state's shown values into the row (not the password columns), and `gelesen`
     // (column tag to the value written) as the values the row holds.
     void schreibe_zeile(int zeile, const QHash<int, QVariant>& gelesen);

@@ -127,6 +127,7 @@ void CAnwenderListe::EditBemerkung()
                            .arg(tabellenname, spalte, zeile_bedingung,
                                 db->sql_haelt_wert(spalte, gelesen(zeile, sp_bemerkung), werte)));
     QSqlQuery abfrage;
+    const CCDataBase::CWiederholbar wiederholbar(*db);
     if (!db->fuehre_aus(abfrage, sql, CQString("EditBemerkung"), tabellenname, true, werte)) {
         // The cell shows what the table holds, not the text that could not be stored.
         tabelle_aendert = true;
@@ -135,7 +136,7 @@ void CAnwenderListe::EditBemerkung()
         fehler_anwendertabelle(gib_meldungstitel());
         return;
     }
-    if (!ist_geschrieben(abfrage, nummer, name))
+    if (!ist_geschrieben(abfrage, nummer, name, {{bv_tag::anw_bemerkung, wert}}))
         return;
     tabelle->item(zeile, sp_bemerkung)->setData(Qt::UserRole, wert);
     if (nummer != anw_id)
@@ -205,6 +206,12 @@ bool CAnwenderListe::fuege_hinzu()
         tabellenname, tab->gib_spaltenname(bv_tag::anw_id), spalten, werte, anw_id, CQString("addEntry"), quelle);
     grp_id = gruppe;
     if (!satz.geschrieben) {
+        // Whether it was written cannot be told: the box said so, the grid shows what is there.
+        if (satz.ungewiss) {
+            if (db->ist_verbunden())
+                lade_tabelle();
+            return false;
+        }
         if (satz.fehler.isEmpty())
             melde_gruppe_fehlt(gruppe);
         // Another administrator's same name, written between the count and this write, is refused
@@ -289,12 +296,30 @@ void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
     lade_tabelle();
 }
 
-bool CAnwenderListe::ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name)
+bool CAnwenderListe::ist_geschrieben(const QSqlQuery& abfrage, int nummer, const CQString& name,
+                                     const QHash<int, QVariant>& gesendet)
 {
     // Every write carries a change (an unchanged value is not written), so that MySQL, which counts
     // a row given the values it had as untouched, counts it too.
     if (abfrage.numRowsAffected() != 0)
         return true;
+    const CCDataBase* db = gib_bv_ccdatabase();
+    if (db->wurde_wiederholt()) {
+        // The first run's answer was lost with the connection: it may have written what the second
+        // run no longer found as the fields showed it.
+        const CDBTabelle* tab = gib_bv_anwendertabelle();
+        QVector<QPair<QString, QVariant>> spalten;
+        for (auto it = gesendet.cbegin(); it != gesendet.cend(); ++it)
+            spalten.append({tab->gib_spaltenname(it.key()), it.value()});
+        if (db->zaehle_mit_werten(gib_bv_datenbank()->gib_struktur()->gib_tabellenname(bv_tag::anwender),
+                                  QStringLiteral("(%1=?)").arg(tab->gib_spaltenname(bv_tag::anw_id)), {nummer}, spalten)
+            > 0)
+            return true;
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(db->ungewiss_text()));
+        lade_tabelle();
+        return false;
+    }
     const int da = gib_bv_datenbank()->gib_anzahl_records(bv_tag::anwender, nummer, name);
     if (da < 0)
         melde_unlesbar();
@@ -415,6 +440,7 @@ bool CAnwenderListe::aendere()
         sql += QStringLiteral(" AND EXISTS (SELECT 1 %1)").arg(gruppenquelle(grp_id, werte));
     sql += QLatin1Char(';');
     QSqlQuery abfrage;
+    const CCDataBase::CWiederholbar wiederholbar(*db);
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, true, werte)) {
         // The name's unique key refuses another user's name.
         if (bv->gib_anzahl_namen(bv_tag::anwender, anw_name, anw_id) > 0)
@@ -434,7 +460,7 @@ bool CAnwenderListe::aendere()
             return false;
         }
     }
-    if (!ist_geschrieben(abfrage, anw_id, alt))
+    if (!ist_geschrieben(abfrage, anw_id, alt, geschrieben))
         return false;
     tabelle_aendert = true;
     tabelle->hebeMarkierungAuf();
@@ -525,6 +551,7 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
     const CQString sql(QStringLiteral("DELETE FROM %1 WHERE %2 AND (%3 IS NULL OR %3<>'X');")
                            .arg(tabellenname, bv->zeile_mit_namen(bv_tag::anwender, nummer, name, werte), sperre));
     QSqlQuery abfrage;
+    const CCDataBase::CWiederholbar wiederholbar(*bv->gib_datenbank());
     if (!bv->gib_datenbank()->fuehre_aus(abfrage, sql, CQString("anwenderLoeschen"), tabellenname, true, werte)) {
         fehler_anwendertabelle(gib_meldungstitel(), bv->gib_datenbank()->fehlendes_recht(abfrage.lastError(), tabellenname));
         return false;
@@ -532,7 +559,11 @@ bool CAnwenderListe::anwender_loeschen(int nummer, bool angemeldet, const CQStri
     if (abfrage.numRowsAffected() == 0) {
         // Deleted meanwhile by another administrator, or the number is another user's now: said
         // so, and the grid reloaded. Still there: he has logged on since.
+        const bool wiederholt = bv->gib_datenbank()->wurde_wiederholt();
         const int da = bv->gib_anzahl_records(bv_tag::anwender, nummer, name);
+        // Run a second time after the first run's answer was lost: gone is what was asked for.
+        if (da == 0 && wiederholt)
+            return true;
         if (da > 0) {
             melde_nicht_loeschbar(true, name);
             lade_tabelle();
@@ -589,6 +620,7 @@ void CAnwenderListe::changeKennwort()
     const CQString sql(QStringLiteral("UPDATE %1 SET %2=? WHERE %3 AND %4;")
                            .arg(tabellenname, spalte, zeile_bedingung, db->sql_haelt_wert(spalte, vorher, werte)));
     CQSqlQuery abfrage(CQString(), db, true);
+    const CCDataBase::CWiederholbar wiederholbar(*db);
     bool geschrieben = abfrage.prepare(sql);
     if (geschrieben) {
         for (const QVariant& wert : werte)
@@ -601,7 +633,7 @@ void CAnwenderListe::changeKennwort()
         fehler_anwendertabelle(tr("Kennwort ändern"));
         return;
     }
-    if (!ist_geschrieben(abfrage, anw_id, name))
+    if (!ist_geschrieben(abfrage, anw_id, name, {{bv_tag::anw_kennwort, wert}}))
         return;
     geladen.gelesen.insert(bv_tag::anw_kennwort, wert);
     const int zeile = zeile_von(anw_id);

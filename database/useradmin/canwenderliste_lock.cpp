@@ -121,6 +121,8 @@ int setze_abgemeldet(int nummer, const QString* name, bool mit_abmeldezeit)
         const CQString sql(QStringLiteral("UPDATE %1 SET %2=NULL%3 WHERE %4;")
                                .arg(tabellenname, tab->gib_spaltenname(bv_tag::anw_lock), zuweisungen, bedingung));
         QSqlQuery abfrage;
+        // Sets values only: a second run after a lost answer writes nothing new.
+        const CCDataBase::CWiederholbar wiederholbar(*db);
         if (db->fuehre_aus(abfrage, sql, CQString("logoff"), tabellenname, false, werte)) {
             if (!name || abfrage.numRowsAffected() != 0)
                 return 1;

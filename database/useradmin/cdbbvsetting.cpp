@@ -345,7 +345,9 @@ void CDbBVsetting::erzeuge_vorlageEinstellungen_slot()
     }
     const QString fehler = schreibe_vorlage(*bv, zeilen);
     if (!fehler.isEmpty()) {
-        melde_abbruch(fehler + QLatin1Char('\n') + tr("Tabelle '%1' bleibt unverändert!").arg(tabelle));
+        // A commit whose answer a lost connection took may have been saved: the text says so.
+        melde_abbruch(db->ist_ungewiss() ? fehler
+                                         : fehler + QLatin1Char('\n') + tr("Tabelle '%1' bleibt unverändert!").arg(tabelle));
         return;
     }
 

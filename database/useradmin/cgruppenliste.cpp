@@ -458,6 +458,12 @@ bool CGruppenListe::fuege_hinzu()
         tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), spalten, werte, aktuelle_gruppe, CQString("addEntry"));
     if (!satz.geschrieben) {
         CQCat::gib_instanz()->error(CQString(QStringLiteral("addEntry: %1").arg(satz.fehler)));
+        // Whether it was written cannot be told: the box said so, the page shows what is there.
+        if (satz.ungewiss) {
+            if (db->ist_verbunden())
+                gruppen_neu_gelesen();
+            return false;
+        }
         // Another administrator's same name, written between the count and this write, is refused
         // by the name's unique key: the same answer as the count's.
         if (bv->gib_anzahl_namen(bv_tag::gruppen, name) > 0)
@@ -495,10 +501,14 @@ bool CGruppenListe::aendere()
     // reach the table as typed, and a column he left alone keeps another administrator's value.
     QStringList zuweisungen;
     QVariantList werte;
-    if (name != alt) {
-        zuweisungen.append(QStringLiteral("%1=?").arg(tabelle->gib_spaltenname(bv_tag::grp_name)));
-        werte.append(QString(name));
-    }
+    QVector<QPair<QString, QVariant>> gesendet;
+    const auto weise_zu = [&](const QString& spalte, const QVariant& wert) {
+        zuweisungen.append(QStringLiteral("%1=?").arg(spalte));
+        werte.append(wert);
+        gesendet.append({spalte, wert});
+    };
+    if (name != alt)
+        weise_zu(tabelle->gib_spaltenname(bv_tag::grp_name), QString(name));
     // The optional columns, as the list read them.
     QVector<QPair<QString, QVariant>> gelesen;
     const auto optional = [&](int tag, int spalte, const CQString& text) {
@@ -508,8 +518,7 @@ bool CGruppenListe::aendere()
         gelesen.append({tabelle->gib_spaltenname(tag), vorher});
         if (text == vorher.toString())
             return;
-        zuweisungen.append(QStringLiteral("%1=?").arg(tabelle->gib_spaltenname(tag)));
-        werte.append(sql_bindetext(text, tabelle->gib_laenge(tag, 0)));
+        weise_zu(tabelle->gib_spaltenname(tag), sql_bindetext(text, tabelle->gib_laenge(tag, 0)));
     };
     optional(21, pos_bezirk, bezirk_text);
     optional(22, pos_telefon, telefon_text);
@@ -524,6 +533,7 @@ bool CGruppenListe::aendere()
         sql += QLatin1String(" AND ") + db->sql_haelt_wert(spalte, vorher, werte);
     sql += QLatin1Char(';');
     QSqlQuery abfrage;
+    const CCDataBase::CWiederholbar wiederholbar(*db);
     if (!db->fuehre_aus(abfrage, CQString(sql), CQString("changeEntry"), tabellenname, false, werte)) {
         // The name's unique key refuses another group's name.
         if (bv->gib_anzahl_namen(bv_tag::gruppen, name, aktuelle_gruppe) > 0) {
@@ -536,9 +546,19 @@ bool CGruppenListe::aendere()
     // Every write carries a change, so that MySQL counts the row too: none touched means the group
     // is gone, or another administrator changed it.
     if (abfrage.numRowsAffected() == 0) {
-        if (ist_da(aktuelle_gruppe, alt))
-            melde_geaendert(alt);
-        return false;
+        // Run a second time after the first run's answer was lost: the first may have written it.
+        if (!db->wurde_wiederholt()) {
+            if (ist_da(aktuelle_gruppe, alt))
+                melde_geaendert(alt);
+            return false;
+        }
+        const QString nummer = QStringLiteral("(%1=?)").arg(tabelle->gib_spaltenname(bv_tag::grp_id));
+        if (db->zaehle_mit_werten(tabellenname, nummer, {aktuelle_gruppe}, gesendet) <= 0) {
+            fehler_ton();
+            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(db->ungewiss_text()));
+            gruppen_neu_gelesen();
+            return false;
+        }
     }
     gruppen_neu_gelesen();
     return true;
@@ -602,7 +622,11 @@ void CGruppenListe::loesche_gruppe(int zeile)
     const int geloescht = db->loesche_wenn(tabellenname, tabelle->gib_spaltenname(bv_tag::grp_id), nummer, bedingung,
                                            CQString("gruppeLoeschen"), klasse, werte);
     if (geloescht < 0) {
-        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
+        // A commit whose answer a lost connection took: its box said so, the page shows what is there.
+        if (db->ist_ungewiss())
+            gruppen_neu_gelesen();
+        else
+            meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), CQString(tr("Fehler beim Zugriff auf Gruppentabelle !")));
         return;
     }
     if (geloescht == 0) {
