@@ -46,10 +46,11 @@ bool ist_lesend(const QString& text)
 {
     static const QStringList lesend{QStringLiteral("SELECT"), QStringLiteral("SHOW"),    QStringLiteral("SET"),
                                     QStringLiteral("PRAGMA"), QStringLiteral("EXPLAIN"), QStringLiteral("VALUES")};
-    QString wort = erste_woerter(text, 1).value(0);
-    while (!wort.isEmpty() && !wort.at(wort.size() - 1).isLetter())
-        wort.chop(1);
-    return lesend.contains(wort);
+    const QString rest = text.trimmed();
+    int ende = 0;
+    while (ende < rest.size() && rest.at(ende).isLetter())
+        ++ende;
+    return lesend.contains(rest.left(ende).toUpper());
 }
 
 // Whether the statement changes the session for the statements after it: SET (but not SET LOCAL
