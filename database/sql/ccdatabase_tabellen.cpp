@@ -631,7 +631,8 @@ CQString CCDataBase::schreibe_allein(const CQString& tabelle, const std::functio
             if (!sqlite)
                 CQCat::gib_instanz()->error(CQString(tr("%1: Fehler beim Beginn der Transaktion auf Tabelle %2: %3")
                                                          .arg(methode, tabelle, verbindung.lastError().text())));
-            return gesperrt_fehler;
+            // A connection that stays lost is said plainly, with why, as on every statement.
+            return verloren ? CQString(verlust_text(false)) : gesperrt_fehler;
         }
         beginn.finish();
         const CBindung transaktion(*this, CBindung::transaktion);
