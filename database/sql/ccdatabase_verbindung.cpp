@@ -11,11 +11,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CCDataBase", text);
-}
-
 // Whether a second run of the statement cannot apply it twice: it reads or sets the session up,
 // or it is an UPDATE or DELETE of this layer, which writes values (never adds to them) to rows
 // picked by their keys and the values a form showed. A new row (INSERT) is never run twice: a
