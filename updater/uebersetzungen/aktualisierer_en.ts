@@ -865,7 +865,7 @@
     </message>
     <message>
         <source>&amp;Fertig</source>
-        <translation>&amp;Done</translation>
+        <translation>D&amp;one</translation>
     </message>
     <message>
         <source>Die Eingaben auf der Seite &apos;%1&apos; sind nicht gespeichert.</source>
