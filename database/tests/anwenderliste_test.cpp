@@ -276,16 +276,20 @@ TEST_F(Anwenderliste, NeuerAnwenderOhneKennwortEinmaligUndNurMitGruppe)
     EXPECT_EQ(dialoge, QStringList{QStringLiteral("Kennwort setzen")});
     EXPECT_TRUE(fenster->bChange->isEnabled());
 
-    // The same name again, and a name without a group: refused, nothing written.
+    // The same name again, a name without a group, and no name: refused, nothing written.
     const int anzahl = lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt();
     fenster->setze_bearbeitungsmodus(false);
     fenster->addEntry();
     fenster->eName->setzeText(CQString("neu"));
     fenster->cGruppe->setCurrentIndex(-1);
     fenster->addEntry();
+    fenster->eName->setzeText(CQString());
+    EXPECT_FALSE(fenster->sichere_eingaben());
+    fenster->eName->setzeText(CQString("neu"));
     EXPECT_EQ(boxen, (QStringList{QStringLiteral("Anwender 'meier' ist bereits vorhanden !"),
-                                  QStringLiteral("Bitte eine gültige Gruppe wählen !")}));
-    EXPECT_EQ(pieps, 2);
+                                  QStringLiteral("Bitte eine gültige Gruppe wählen !"),
+                                  QStringLiteral("Bitte einen Namen für den Anwender eingeben !")}));
+    EXPECT_EQ(pieps, 3);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), anzahl);
     EXPECT_EQ(tab->rowCount(), anzahl);
 

@@ -92,7 +92,7 @@ void CAnwenderListe::EditBemerkung()
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab)
         return;
-    const int maximum = spaltenbreite(bv_tag::anw_bemerkung);
+    const int maximum = gib_bv_spaltenbreite(tab, bv_tag::anw_bemerkung);
     const CQString alt = tabelle->zellText(zeile, sp_bemerkung);
     CEingabeString dialog(this, CQString("bemerkung"), true);
     dialog.setWindowTitle(tr("Editieren der Bemerkung"));
@@ -155,8 +155,13 @@ void CAnwenderListe::addEntry()
 
 bool CAnwenderListe::fuege_hinzu()
 {
-    if (eName->text().isEmpty())
+    if (eName->text().isEmpty()) {
+        // A new user is added by his name: it is to be typed first.
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte einen Namen für den Anwender eingeben !")));
+        eName->setFocus();
         return false;
+    }
     CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab)
@@ -166,6 +171,9 @@ bool CAnwenderListe::fuege_hinzu()
     const CQString name = eName->text();
     if (!pruefe_namen(this, name))
         return false;
+    for (const Optional& o : optionale())
+        if (!pruefe_text(o))
+            return false;
     // A second user of the same log-on name would hide the first from every lookup by name.
     const int vorhanden = bv->gib_anzahl_namen(bv_tag::anwender, name);
     if (vorhanden < 0) {
@@ -311,15 +319,33 @@ void CAnwenderListe::melde_geaendert(int nummer, const CQString& name)
     meldung_kritisch(this, gib_meldungstitel(),
                      CQString(tr("Anwender '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !")
                                   .arg(name)));
+    // What the administrator changed, against the user as he was loaded.
+    const Eingabe getippt = eingabe();
+    const CQString getippter_name = anw_name;
+    const Geladen vorher = geladen;
     lade_tabelle();
     const int zeile = zeile_von(nummer);
     if (nummer != anw_id || zeile < 0)
         return;
-    // The fields show the user as he is now; what was typed for him is to be typed again.
+    // The fields show the user as he is now, and over that what was typed for him: nothing typed
+    // is lost, it shows as not saved, and the next write takes only it, never the old values of
+    // the fields left alone over the other administrator's.
     tabelle_aendert = true;
     waehle_zeile(zeile, true, true);
     tabelle_aendert = false;
     lade_zeile(zeile);
+    if (getippter_name != vorher.name)
+        anw_name = getippter_name;
+    if (getippt.grp_id != vorher.gezeigt.grp_id)
+        grp_id = getippt.grp_id;
+    if (getippt.recht != vorher.gezeigt.recht)
+        anw_recht = getippt.recht;
+    const QVector<Optional> felder = optionale();
+    for (int i = 0; i < felder.size(); ++i)
+        if (getippt.texte.value(i) != vorher.gezeigt.texte.value(i))
+            *felder.at(i).wert = getippt.texte.value(i);
+    laedt = true;
+    zeige_aktuellen_anwender();
 }
 
 void CAnwenderListe::melde_unlesbar()
@@ -400,9 +426,13 @@ bool CAnwenderListe::aendere()
           sql_bindetext(gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht)));
     const QVector<Optional> felder = optionale();
     for (int i = 0; i < felder.size(); ++i)
-        if (*felder.at(i).spalte >= 0)
-            setze(felder.at(i).tag, jetzt.texte.value(i) != geladen.gezeigt.texte.value(i),
-                  sql_bindetext(*felder.at(i).wert));
+        if (*felder.at(i).spalte >= 0) {
+            const bool geaendert = jetzt.texte.value(i) != geladen.gezeigt.texte.value(i);
+            // A text another program stored stays as it is until it is changed here.
+            if (geaendert && !pruefe_text(felder.at(i)))
+                return false;
+            setze(felder.at(i).tag, geaendert, sql_bindetext(*felder.at(i).wert));
+        }
     if (zuweisungen.isEmpty())
         return true;
     // Only while the row still holds everything the fields showed, and a new group is read in the
@@ -448,6 +478,11 @@ bool CAnwenderListe::aendere()
     merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
     return true;
+}
+
+bool CAnwenderListe::pruefe_text(const Optional& feld)
+{
+    return *feld.spalte < 0 || pruefe_namen(this, *feld.wert, tabelle->horizontalHeaderItem(*feld.spalte)->text());
 }
 
 QString CAnwenderListe::haelt_geladen(QVariantList& werte)

@@ -654,6 +654,10 @@
         <source>Auswahl beenden</source>
         <translation>End the choice</translation>
     </message>
+    <message>
+        <source>Bitte einen Namen für den Anwender eingeben !</source>
+        <translation>Please enter a name for the user!</translation>
+    </message>
 </context>
 <context>
     <name>CBVDataBase</name>
@@ -692,6 +696,10 @@
     <message>
         <source>Der Name &apos;%1&apos; enthält Steuerzeichen und wird nicht gespeichert !</source>
         <translation>The name &apos;%1&apos; contains control characters and is not saved!</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; enthält Steuerzeichen und wird nicht gespeichert !</source>
+        <translation>%1 &apos;%2&apos; contains control characters and is not saved!</translation>
     </message>
 </context>
 <context>
@@ -1816,6 +1824,26 @@ the log window.</translation>
     <message>
         <source>Gruppe &apos;%1&apos; ist nicht mehr vorhanden !</source>
         <translation>Group &apos;%1&apos; no longer exists!</translation>
+    </message>
+    <message>
+        <source>Bitte einen Namen für die Gruppe eingeben !</source>
+        <translation>Please enter a name for the group!</translation>
+    </message>
+    <message>
+        <source>Speichern ändert die Gruppe &apos;%1&apos;.</source>
+        <translation>Save changes the group &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>Speichern legt die Gruppe &apos;%1&apos; neu an.</source>
+        <translation>Save adds &apos;%1&apos; as a new group.</translation>
+    </message>
+    <message>
+        <source>Speichern legt die Gruppe &apos;%1&apos; neu an; die Gruppe &apos;%2&apos; behält ihren Namen.</source>
+        <translation>Save adds &apos;%1&apos; as a new group; the group &apos;%2&apos; keeps its name.</translation>
+    </message>
+    <message>
+        <source>Gruppen</source>
+        <translation>Groups</translation>
     </message>
 </context>
 <context>
