@@ -124,23 +124,20 @@ void CBenutzerVerwaltung::pruefe_anwenderliste()
 bool CBenutzerVerwaltung::darf_schliessen()
 {
     // A page disabled since (the connection ended beside the window) keeps its edits too.
-    const auto frage = [this](QWidget* seite, bool offen, const QString& wirkung, const auto& sichere) {
+    const auto frage = [this](QWidget* seite, bool offen, const auto& sichere) {
         if (!offen)
             return true;
         reiter->setCurrentWidget(seite);
-        QString text =
-            tr("Die Eingaben auf der Seite '%1' sind nicht gespeichert.").arg(reiter->tabText(reiter->indexOf(seite)));
-        if (!wirkung.isEmpty())
-            text += QLatin1Char('\n') + wirkung;
-        const int antwort = frage_mit_knoepfen(this, QMessageBox::Question, windowTitle(), text,
-                                               {tr("&Speichern"), tr("&Verwerfen"), tr("Abbrechen")}, 0, 2);
+        const int antwort = frage_mit_knoepfen(
+            this, QMessageBox::Question, windowTitle(),
+            tr("Die Eingaben auf der Seite '%1' sind nicht gespeichert.").arg(reiter->tabText(reiter->indexOf(seite))),
+            {tr("&Speichern"), tr("&Verwerfen"), tr("Abbrechen")}, 0, 2);
         // Saved only when the write went through: a refused one keeps the window and the edits.
         return antwort == 1 || (antwort == 0 && sichere());
     };
-    return frage(anwender_seite, !anwender_veraltet && anwender->hat_ungesicherte_eingaben(), QString(),
+    return frage(anwender_seite, !anwender_veraltet && anwender->hat_ungesicherte_eingaben(),
                  [this] { return anwender->sichere_eingaben(); })
-           && frage(gruppen, gruppen->hat_ungesicherte_eingaben(), gruppen->wirkung_des_sicherns(),
-                    [this] { return gruppen->sichere_eingaben(); });
+           && frage(gruppen, gruppen->hat_ungesicherte_eingaben(), [this] { return gruppen->sichere_eingaben(); });
 }
 
 void CBenutzerVerwaltung::reject()

@@ -814,12 +814,6 @@ void CGruppenListe::leere_eingabe()
         telefon->clear();
 }
 
-int CGruppenListe::zeile_der_gewaehlten() const
-{
-    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
-    return zeile >= 0 && liste->zellDaten(zeile, 1).toString() == igruppe->currentText().trimmed() ? zeile : -1;
-}
-
 bool CGruppenListe::hat_ungesicherte_eingaben() const
 {
     // Against the current group as listed (a name typed that a group bears makes it the current one),
@@ -827,22 +821,9 @@ bool CGruppenListe::hat_ungesicherte_eingaben() const
     return gebaut && eingegebene_werte() != werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
 }
 
-QString CGruppenListe::wirkung_des_sicherns() const
-{
-    const QString name = igruppe ? igruppe->currentText().trimmed() : QString();
-    if (name.isEmpty())
-        return QString();
-    if (zeile_der_gewaehlten() >= 0)
-        return tr("Speichern ändert die Gruppe '%1'.").arg(name);
-    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
-    if (zeile < 0)
-        return tr("Speichern legt die Gruppe '%1' neu an.").arg(name);
-    return tr("Speichern legt die Gruppe '%1' neu an; die Gruppe '%2' behält ihren Namen.")
-        .arg(name, liste->zellDaten(zeile, 1).toString());
-}
-
 bool CGruppenListe::sichere_eingaben()
 {
-    // A new name is a new group: the one chosen before is never renamed unasked.
-    return (zeile_der_gewaehlten() >= 0 ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
+    // As the buttons: a name typed over the shown group renames it, as "&Ändern" does; only without
+    // a current group is it a new one.
+    return (finde_gruppenzeile(aktuelle_gruppe) >= 0 ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
 }

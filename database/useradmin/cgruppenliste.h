@@ -43,13 +43,10 @@ public:
     // Whether the edit page holds what the administrator typed and no add or change has stored:
     // other values for the chosen group, or a name no group has (with its values).
     bool hat_ungesicherte_eingaben() const;
-    // Stores them as "&Ändern" (the chosen group) or "Hinzufügen" (a new name) would; true when
-    // they are stored. A refused write (with its box) leaves them in the fields.
+    // Stores them as "&Ändern" (the current group, renamed where its name was edited) or
+    // "Hinzufügen" (no current group) would; true when they are stored. A refused write (with its
+    // box) leaves them in the fields.
     bool sichere_eingaben();
-    // What `sichere_eingaben` will do, in a sentence for the question before it: change the chosen
-    // group, or add a new one (also where the name typed differs from the chosen group's: the
-    // chosen one keeps its name). Empty without a name.
-    QString wirkung_des_sicherns() const;
 
 signals:
     // After every stored add, rename or delete, once the access-group list is read again: the
@@ -73,8 +70,6 @@ private:
     // changed).
     bool fuege_hinzu();
     bool aendere();
-    // The list row of the chosen group when the edit choice still shows its name; -1 else.
-    int zeile_der_gewaehlten() const;
     void baue_gruppenliste();
     void baue_gruppentabelle();
     void baue_gruppenseite();

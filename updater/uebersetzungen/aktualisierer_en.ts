@@ -1830,18 +1830,6 @@ the log window.</translation>
         <translation>Please enter a name for the group!</translation>
     </message>
     <message>
-        <source>Speichern ändert die Gruppe &apos;%1&apos;.</source>
-        <translation>Save changes the group &apos;%1&apos;.</translation>
-    </message>
-    <message>
-        <source>Speichern legt die Gruppe &apos;%1&apos; neu an.</source>
-        <translation>Save adds &apos;%1&apos; as a new group.</translation>
-    </message>
-    <message>
-        <source>Speichern legt die Gruppe &apos;%1&apos; neu an; die Gruppe &apos;%2&apos; behält ihren Namen.</source>
-        <translation>Save adds &apos;%1&apos; as a new group; the group &apos;%2&apos; keeps its name.</translation>
-    </message>
-    <message>
         <source>Gruppen</source>
         <translation>Groups</translation>
     </message>
