@@ -765,6 +765,17 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
         fuege_hinzu(fenster, QStringLiteral("tab\tx"), QStringLiteral("t@x.de"));
         fuege_hinzu(fenster, QStringLiteral("mail"), QStringLiteral("m\x01@x.de"));
         EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+        // The remark alike, its dialog shown again with the text typed.
+        QStringList gezeigt;
+        setze_modal_funktion([&gezeigt](QWidget* w) {
+            gezeigt << static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->text();
+            static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->setText(QStringLiteral("b\x01"));
+            return gezeigt.size() == 1 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        });
+        fenster.gib_tabelle()->selectRow(0);
+        fenster.EditBemerkung();
+        EXPECT_EQ(gezeigt, QStringList({QString(), QStringLiteral("b\x01")}));
+        setze_modal_funktion([](QWidget*) { return 0; });
     }
     {
         CGruppenListe seite;
@@ -787,6 +798,7 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
     const QString text = QStringLiteral("Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !");
     EXPECT_EQ(zeilen(boxen), zeilen({text.arg(QStringLiteral("nul\\x00x")), text.arg(QStringLiteral("tab\\x09x")),
                                   "E-Mail 'm\\x01@x.de' enthält Steuerzeichen und wird nicht gespeichert !",
+                                  "Bemerkung 'b\\x01' enthält Steuerzeichen und wird nicht gespeichert !",
                                   text.arg(QStringLiteral("G\\x01")), text.arg(QStringLiteral("Tech\\x1fnik")),
                                   "Bezirk 'B\\x00x' enthält Steuerzeichen und wird nicht gespeichert !",
                                   "Telefon '1\\x7f' enthält Steuerzeichen und wird nicht gespeichert !"}));

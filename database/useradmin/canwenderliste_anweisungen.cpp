@@ -99,14 +99,19 @@ void CAnwenderListe::EditBemerkung()
     EingabeString* f = dialog.gib_formular();
     f->textLabel1->setText(tr("Anwender %1").arg(tabelle->zellText(zeile, sp_name)));
     f->textLabel2->setText(tr("maximal %1 Zeichen (wird beim Speichern abgeschnitten)").arg(maximum));
-    f->lineEdit->setText(alt);
-    if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
-        return;
-    QString eingabe = f->lineEdit->text();
-    eingabe.remove(QLatin1Char('\n'));
-    eingabe.remove(QLatin1Char('\r'));
-    if (maximum > 0)
-        eingabe = kuerze_auf_zeichen(eingabe, maximum);
+    QString eingabe = alt;
+    // A control character is refused as in every field of the form; the dialog comes again with
+    // the text as typed.
+    do {
+        f->lineEdit->setText(eingabe);
+        if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
+            return;
+        eingabe = f->lineEdit->text();
+        eingabe.remove(QLatin1Char('\n'));
+        eingabe.remove(QLatin1Char('\r'));
+        if (maximum > 0)
+            eingabe = kuerze_auf_zeichen(eingabe, maximum);
+    } while (!pruefe_namen(this, eingabe, tabelle->horizontalHeaderItem(sp_bemerkung)->text()));
     const CQString neu(eingabe);
     if (neu == alt)
         return;
