@@ -1,6 +1,7 @@
 // Walks a window as a keyboard and screen-reader user would: what Tab reaches, in which order, and what each control is called.
 #pragma once
 
+#include "sprachpruefung.h"
 #include "warten.h"
 
 #include <QAbstractButton>
@@ -220,7 +221,7 @@ inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert 
     }
     if (rueckschritte > 1)
         fehler << QStringLiteral("Tab-Folge gegen die Lesefolge: ") + reihe.join(QStringLiteral(", "));
-    return fehler;
+    return fehler + sprachpruefung::doppelte_kuerzel(fenster);
 }
 
 // A window of a table: its name, how it opens, and whether the table deletes it after the walk.
