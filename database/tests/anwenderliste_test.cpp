@@ -215,14 +215,17 @@ TEST_F(Anwenderliste, BemerkungWirdGekuerztGespeichertUndNachFehlerZurueckgesetz
               QStringLiteral("0123456789"));
     EXPECT_EQ(tab->zellText(z, fenster->sp_bemerkung), QStringLiteral("0123456789"));
 
-    // A remark that could not be stored does not stay in the cell.
+    // A remark that could not be stored does not stay in the cell; its dialog comes again with it.
     ASSERT_TRUE(sql(QStringLiteral("ALTER TABLE bv_anwender RENAME TO bv_weg")));
-    dialog = [](QWidget* w) {
+    QStringList gezeigt;
+    dialog = [&gezeigt](QWidget* w) {
+        gezeigt << static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->text();
         static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->setText(QStringLiteral("neu"));
-        return static_cast<int>(QDialog::Accepted);
+        return static_cast<int>(gezeigt.size() == 1 ? QDialog::Accepted : QDialog::Rejected);
     };
     tab->selectRow(z);
     fenster->EditBemerkung();
+    EXPECT_EQ(gezeigt, (QStringList{QStringLiteral("0123456789"), QStringLiteral("neu")}));
     EXPECT_EQ(tab->zellText(z, fenster->sp_bemerkung), QStringLiteral("0123456789"));
     EXPECT_EQ(boxen.value(0), QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"));
 }

@@ -213,6 +213,10 @@ private:
     QVariant gelesen(int zeile, int spalte) const;
     // Remembers the row as the edit fields show it now, when it is loaded or written.
     void merke_geladen(int zeile);
+    // Writes the remark of the grid row as `EditBemerkung` was given it; false only where the
+    // database refused the statement (with its box), true also where the user was gone or changed
+    // meanwhile (said and reloaded).
+    bool schreibe_bemerkung(int zeile, const CQString& alt, const CQString& neu);
     // False, after the box of `pruefe_namen`, when the text of the optional column holds a control
     // or invisible character.
     bool pruefe_text(const Optional& feld);

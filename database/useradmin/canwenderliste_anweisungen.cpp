@@ -100,9 +100,9 @@ void CAnwenderListe::EditBemerkung()
     f->textLabel1->setText(tr("Anwender %1").arg(tabelle->zellText(zeile, sp_name)));
     f->textLabel2->setText(tr("maximal %1 Zeichen (wird beim Speichern abgeschnitten)").arg(maximum));
     QString eingabe = alt;
-    // A control character is refused as in every field of the form; the dialog comes again with
-    // the text as typed.
-    do {
+    // The dialog comes again with the text as typed after a control character, refused as in every
+    // field of the form, and after a write the database refused.
+    for (bool geschrieben = false; !geschrieben;) {
         f->lineEdit->setText(eingabe);
         if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
             return;
@@ -111,10 +111,20 @@ void CAnwenderListe::EditBemerkung()
         eingabe.remove(QLatin1Char('\r'));
         if (maximum > 0)
             eingabe = kuerze_auf_zeichen(eingabe, maximum);
-    } while (!pruefe_namen(this, eingabe, tabelle->horizontalHeaderItem(sp_bemerkung)->text()));
-    const CQString neu(eingabe);
-    if (neu == alt)
-        return;
+        if (eingabe == alt)
+            return;
+        geschrieben = pruefe_namen(this, eingabe, tabelle->horizontalHeaderItem(sp_bemerkung)->text())
+                      && schreibe_bemerkung(zeile, alt, CQString(eingabe));
+    }
+}
+
+bool CAnwenderListe::schreibe_bemerkung(int zeile, const CQString& alt, const CQString& neu)
+{
+    // The connection may have ended while the dialog was open.
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (!bv || !tab)
+        return true;
     tabelle_aendert = true;
     tabelle->setzeText(zeile, sp_bemerkung, neu);
     tabelle_aendert = false;
@@ -138,19 +148,20 @@ void CAnwenderListe::EditBemerkung()
         tabelle->setzeText(zeile, sp_bemerkung, alt);
         tabelle_aendert = false;
         fehler_anwendertabelle(gib_meldungstitel());
-        return;
+        return false;
     }
     if (!ist_geschrieben(abfrage, nummer, name))
-        return;
+        return true;
     tabelle->item(zeile, sp_bemerkung)->setData(Qt::UserRole, wert);
     if (nummer != anw_id)
-        return;
+        return true;
     anw_bemerkung = neu;
     // The loaded user holds the new remark now (the last of his optional texts): a change of his
     // other fields goes on from it.
     geladen.gelesen.insert(bv_tag::anw_bemerkung, wert);
     if (!geladen.gezeigt.texte.isEmpty())
         geladen.gezeigt.texte.last() = neu;
+    return true;
 }
 
 void CAnwenderListe::addEntry()
