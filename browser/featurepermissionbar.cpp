@@ -31,8 +31,12 @@ FeaturePermissionBar::FeaturePermissionBar(QWebEngineView* view)
     connect(allow, &QPushButton::clicked, this, &FeaturePermissionBar::permissionGranted);
     connect(deny, &QPushButton::clicked, this, &FeaturePermissionBar::permissionDenied);
     connect(close, &QPushButton::clicked, this, &FeaturePermissionBar::permissionUnknown);
-    for (QPushButton* knopf : {deny, allow, close})
+    for (QPushButton* knopf : {deny, allow, close}) {
         connect(knopf, &QPushButton::clicked, this, &QObject::deleteLater);
+        // Never Return's button: in a dialog, one focused once would stay its default, and a
+        // Return the page leaves unhandled would answer the question. Space presses it.
+        knopf->setAutoDefault(false);
+    }
     setGeometry(0, -hoehe, view->width(), hoehe);
 }
 

@@ -1,7 +1,6 @@
 #include "cgbrowserex.h"
 #include "berichtsdokument.h"
 #include "berichthtml.h"
-#include "bedienhilfe.h"
 #include "berichtslink.h"
 #include "ccat.h"
 #include "cqiodatei.h"
@@ -57,7 +56,6 @@ CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern), schritte(new C
 {
     setOpenLinks(false);
     setOpenExternalLinks(true);
-    verlasse_per_strg_tab(this);
 }
 
 bool CGBrowserEx::focusNextPrevChild(bool next)

@@ -1,6 +1,7 @@
 // Walks a window as a keyboard and screen-reader user would: what Tab reaches, in which order, and what each control is called.
 #pragma once
 
+#include "sprachpruefung.h"
 #include "warten.h"
 
 #include <QAbstractButton>
@@ -11,7 +12,12 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -36,7 +42,8 @@ inline bool hat_eigene_teile(QWidget* w)
 inline bool ist_bedienelement(QWidget* w, QWidget* fenster)
 {
     for (QWidget* p = w->parentWidget(); p && p != fenster; p = p->parentWidget())
-        if (hat_eigene_teile(p))
+        // Qt's holders of a program's controls (tab pages, a scroll area's inside) are no parts.
+        if (hat_eigene_teile(p) && p->objectName() != "qt_tabwidget_stackedwidget" && p->objectName() != "qt_scrollarea_viewport")
             return false;
     return !w->objectName().startsWith(QLatin1String("qt_")) && !qobject_cast<QScrollBar*>(w) && !w->focusProxy()
            && (hat_eigene_teile(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)
@@ -120,18 +127,73 @@ inline QList<QWidget*> tab_folge(QWidget* fenster)
     return folge;
 }
 
+// A field of a box named by the box's title (Qt's fallback without a label of its own).
+inline bool nach_rahmen_benannt(QWidget* w)
+{
+    bool fallback = w->accessibleName().isEmpty() && qobject_cast<QGroupBox*>(w->parentWidget())
+                    && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w));
+    for (QLabel* label : fallback ? w->parentWidget()->findChildren<QLabel*>() : QList<QLabel*>())
+        fallback = fallback && label->buddy() != w;
+    return fallback;
+}
+
+// A dialog's default (Return's) buttons; with `boxen` its button boxes' accepting buttons instead.
+inline QList<QPushButton*> standardknoepfe(QWidget* fenster, bool boxen = false)
+{
+    QList<QPushButton*> knoepfe;
+    for (QPushButton* k : qobject_cast<QDialog*>(fenster) ? fenster->findChildren<QPushButton*>() : QList<QPushButton*>()) {
+        auto* box = qobject_cast<QDialogButtonBox*>(k->parentWidget());
+        if (boxen ? box && box->buttonRole(k) == QDialogButtonBox::AcceptRole : k->isDefault())
+            knoepfe << k;
+    }
+    return knoepfe;
+}
+
+// Ctrl+Tab in a multi-line field (not a page by itself) of a window Tab leads through: a fault
+// when the focus stays or a tab widget around turns.
+inline QString strg_tab_fehler(QWidget* feld)
+{
+    QList<QPair<QTabWidget*, int>> reiter;
+    for (QWidget* p = feld->parentWidget(); p; p = p->parentWidget())
+        if (auto* r = qobject_cast<QTabWidget*>(p); r && r->indexOf(feld) < 0)
+            reiter << qMakePair(r, r->currentIndex());
+        else if (r && r->count() > 1)
+            return QString();
+    feld->setFocus(Qt::TabFocusReason);
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    QApplication::sendEvent(feld, &taste);
+    bool blaettert = false;
+    for (const auto& [r, seite] : reiter)
+        blaettert = blaettert || r->currentIndex() != seite;
+    return feld->window()->focusWidget() == feld ? "Strg+Tab bleibt im Feld: " : blaettert ? "Strg+Tab blaettert: " : "";
+}
+
 // One line per fault: a visible, enabled control that Tab (or the arrow keys inside its group)
-// does not reach, one without a name for a screen reader, and a Tab order that leaves the reading
-// order more than once (the step from the last control back to the first).
-inline QStringList pruefe(QWidget* fenster)
+// does not reach, one without a name for a screen reader or named by its box alone, a Tab order
+// that leaves the reading order more than once (the step from the last control back to the first),
+// a multi-line field Ctrl+Tab does not leave for its page, and a dialog's default button that it
+// did not declare (`erklaert` before it showed, or its button box's accepting one): Qt makes the
+// first it meets and any focused one so, and a Return a field leaves unhandled presses it.
+inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert = {})
 {
     const auto beschreibe = [](QWidget* w) {
-        return QStringLiteral("%1 \"%2\"").arg(w->metaObject()->className(), w->objectName());
+        const auto* knopf = qobject_cast<QAbstractButton*>(w);
+        return QStringLiteral("%1 \"%2\"").arg(w->metaObject()->className(), knopf ? knopf->text() : w->objectName());
     };
     QStringList fehler;
+    const QList<QPushButton*> standard = erklaert + standardknoepfe(fenster, true);
     const QList<QWidget*> folge = tab_folge(fenster);
+    for (QWidget* w : folge)
+        if (!qobject_cast<QAbstractButton*>(w)) {
+            w->setFocus(Qt::MouseFocusReason);
+            for (QPushButton* k : standardknoepfe(fenster))
+                if (!standard.contains(k))
+                    fehler << "Standardknopf nicht erklaert: " + beschreibe(k);
+            break;
+        }
     QList<QWidget*> erreicht;
-    for (QWidget* w : folge) {
+    // A second walk reaches what the first enabled (a row taken from a list enables its buttons).
+    for (QWidget* w : folge + tab_folge(fenster)) {
         erreicht << w << einheit(w, fenster);
         if (auto* knopf = qobject_cast<QAbstractButton*>(w))
             for (QAbstractButton* b : gruppe_von(knopf))
@@ -144,6 +206,12 @@ inline QStringList pruefe(QWidget* fenster)
             fehler << QStringLiteral("nicht per Tab erreichbar: ") + beschreibe(w);
         else if (name_fuer_vorleser(w).isEmpty())
             fehler << QStringLiteral("ohne Namen: ") + beschreibe(w);
+        else if (nach_rahmen_benannt(w))
+            fehler << QStringLiteral("nur nach dem Rahmen benannt: ") + beschreibe(w);
+        const bool mehrzeilig = qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w);
+        if (const QString falsch = mehrzeilig && erreicht.contains(w) && folge.size() > 1 ? strg_tab_fehler(w) : QString();
+            !falsch.isEmpty())
+            fehler << falsch + beschreibe(w);
     }
     int rueckschritte = 0;
     QStringList reihe;
@@ -153,7 +221,7 @@ inline QStringList pruefe(QWidget* fenster)
     }
     if (rueckschritte > 1)
         fehler << QStringLiteral("Tab-Folge gegen die Lesefolge: ") + reihe.join(QStringLiteral(", "));
-    return fehler;
+    return fehler + sprachpruefung::doppelte_kuerzel(fenster);
 }
 
 // A window of a table: its name, how it opens, and whether the table deletes it after the walk.
@@ -165,20 +233,27 @@ struct Zeile
 };
 
 // Shows each row's window and walks it once it has had `ruhe_ms` to settle, each page of its
-// first tab widget on its own.
+// first tab widget on its own, and each page of a tab widget on such a page.
 inline void pruefe_zeilen(const std::vector<Zeile>& zeilen, int ruhe_ms = 0)
 {
     for (const Zeile& zeile : zeilen) {
         QWidget* fenster = zeile.oeffne();
         ASSERT_NE(fenster, nullptr) << zeile.name;
+        const QList<QPushButton*> erklaert = standardknoepfe(fenster);
         fenster->show();
         QTabWidget* reiter = fenster->findChildren<QTabWidget*>().value(0);
         for (int seite = 0; seite < (reiter ? reiter->count() : 1); ++seite) {
             if (reiter)
                 reiter->setCurrentIndex(seite);
-            QCoreApplication::processEvents();
-            warte([] { return false; }, ruhe_ms);
-            EXPECT_EQ(pruefe(fenster).join(QLatin1Char('\n')).toStdString(), "") << zeile.name << ", Seite " << seite + 1;
+            QTabWidget* innen = reiter ? reiter->widget(seite)->findChild<QTabWidget*>() : nullptr;
+            for (int unter = 0; unter < (innen ? innen->count() : 1); ++unter) {
+                if (innen)
+                    innen->setCurrentIndex(unter);
+                QCoreApplication::processEvents();
+                warte([] { return false; }, ruhe_ms);
+                EXPECT_EQ(pruefe(fenster, erklaert).join(QLatin1Char('\n')).toStdString(), "")
+                    << zeile.name << ", Seite " << seite + 1 << "." << unter + 1;
+            }
         }
         if (zeile.loeschen)
             delete fenster;

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
+#include <QTabBar>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
@@ -91,6 +93,32 @@ inline QStringList deutsch_in(QWidget* fenster, const QSet<QString>& deutsch)
     }
     funde.removeDuplicates();
     return funde;
+}
+
+// The mnemonics (Alt+letter) that two or more shown controls of the window share, with their texts.
+inline QStringList doppelte_kuerzel(QWidget* fenster)
+{
+    QMap<QChar, QStringList> kuerzel;
+    QStringList texte;
+    for (QWidget* w : fenster->findChildren<QWidget*>()) {
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* leiste = qobject_cast<QTabBar*>(w);
+        if (auto* knopf = qobject_cast<QAbstractButton*>(w); knopf && w->isVisibleTo(fenster))
+            texte << knopf->text();
+        if (label && label->buddy() && w->isVisibleTo(fenster))
+            texte << label->text();
+        for (int i = 0; leiste && w->isVisibleTo(fenster) && i < leiste->count(); ++i)
+            texte << leiste->tabText(i);
+    }
+    static const QRegularExpression kuerzel_in(QStringLiteral("&([^&])"));
+    for (const QString& text : texte)
+        if (const auto treffer = kuerzel_in.match(QString(text).remove(QLatin1String("&&"))); treffer.hasMatch())
+            kuerzel[treffer.captured(1).at(0).toLower()] << text;
+    QStringList doppelt;
+    for (auto it = kuerzel.cbegin(); it != kuerzel.cend(); ++it)
+        if (it.value().size() > 1)
+            doppelt << QStringLiteral("Alt+%1: %2").arg(it.key()).arg(it.value().join(QStringLiteral(", ")));
+    return doppelt;
 }
 
 } // namespace sprachpruefung

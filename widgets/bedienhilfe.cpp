@@ -7,8 +7,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QWidget>
 
 #include <initializer_list>
@@ -88,7 +90,48 @@ void blaettere(QTabWidget* reiter, bool vorwaerts)
     static_cast<QObject*>(reiter)->event(&taste);
 }
 
+void verlasse(QWidget* ansicht, bool vorwaerts)
+{
+    // A view that is a page by itself has no other control there: the pages turn.
+    if (QTabWidget* const reiter = reiter_von_seite(ansicht))
+        blaettere(reiter, vorwaerts);
+    else
+        gehe_hinaus(ansicht, vorwaerts);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab for every multi-line field of every window, wherever and by whatever
+// code it is made (a QTextEdit, a QPlainTextEdit, a report view derived from them): without it the
+// key went on to the tab widget around the field and turned its pages, while Tab typed a tab.
+class CMehrzeilenTasten : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* ziel, QEvent* ereignis) override
+    {
+        if (ereignis->type() != QEvent::KeyPress || (!qobject_cast<QTextEdit*>(ziel) && !qobject_cast<QPlainTextEdit*>(ziel)))
+            return false;
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        const Qt::KeyboardModifiers mods = taste->modifiers() & ~Qt::KeypadModifier;
+        if ((taste->key() != Qt::Key_Tab && taste->key() != Qt::Key_Backtab)
+            || (mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier)))
+            return false;
+        // Shift+Tab comes as Backtab from most keyboards, as Shift+Tab from some.
+        verlasse(static_cast<QWidget*>(ziel), taste->key() == Qt::Key_Tab && mods == Qt::ControlModifier);
+        return true;
+    }
+};
+
+// Every program with the widget library has the filter from the start of its application object.
+void richte_mehrzeilentasten_ein()
+{
+    QCoreApplication* const anwendung = QCoreApplication::instance();
+    anwendung->installEventFilter(new CMehrzeilenTasten(anwendung));
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(richte_mehrzeilentasten_ein)
 
 void oeffne_menue_per_taste(QToolButton* knopf)
 {
@@ -134,13 +177,8 @@ void verlasse_per_strg_tab(QWidget* ansicht)
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), false}};
     for (const auto& [taste, vorwaerts] : tasten) {
         auto* kuerzel = new QShortcut(taste, ansicht, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        QObject::connect(kuerzel, &QShortcut::activated, ansicht, [ansicht, vorwaerts = vorwaerts] {
-            // A view that is a page by itself has no other control there: the pages turn.
-            if (QTabWidget* const reiter = reiter_von_seite(ansicht))
-                blaettere(reiter, vorwaerts);
-            else
-                gehe_hinaus(ansicht, vorwaerts);
-        });
+        QObject::connect(kuerzel, &QShortcut::activated, ansicht,
+                         [ansicht, vorwaerts = vorwaerts] { verlasse(ansicht, vorwaerts); });
     }
 }
 
@@ -166,6 +204,11 @@ void blaettere_per_strg_bild(QTabWidget* reiter)
 void reihe_in_tabfolge_ein(QWidget* teil, QWidget* stelle)
 {
     QWidget* const fenster = teil->window();
+    // A part that takes no focus itself but hands it on to a control inside (a box of buttons hands
+    // it to its first button) keeps its old place in the chain, which Qt will not move: Tab would
+    // still jump from there into the part and on past everything before its new place.
+    if (teil->focusPolicy() == Qt::NoFocus && teil->focusProxy() && teil->isAncestorOf(teil->focusProxy()))
+        teil->setFocusProxy(nullptr);
     QList<QWidget*> teile;
     for (QWidget* w = fenster->nextInFocusChain(); w != fenster; w = w->nextInFocusChain())
         if (w->focusPolicy() != Qt::NoFocus && (w == teil || teil->isAncestorOf(w)))

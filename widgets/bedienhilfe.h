@@ -26,10 +26,12 @@ void setze_tipp_und_namen(QWidget* element, const QString& tipp);
 // language. A size that is already large enough stays. Call it once the texts are set.
 void gib_platz_fuer_text(QWidget* element);
 
-// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of `ansicht` (a report, a text, a web page that
-// keeps Tab for its links or its text) to the next or previous control in one step, as Tab would
-// from a plain field: on its own page where the view sits on a page of a tab widget with other
-// controls. A view that is itself a page of a tab widget of more than one page turns the pages.
+// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of `ansicht` (a web page that keeps Tab for its
+// links) to the next or previous control in one step, as Tab would from a plain field: on its own
+// page where the view sits on a page of a tab widget with other controls. A view that is itself a
+// page of a tab widget of more than one page turns the pages. Every multi-line field (QTextEdit,
+// QPlainTextEdit and what derives from them: a text, a report, a statement) of every window does
+// so by itself, through a filter the library gives every application.
 void verlasse_per_strg_tab(QWidget* ansicht);
 
 // Ctrl+PgDown and Ctrl+PgUp turn the pages of `reiter` wherever the focus is inside it, a
@@ -42,5 +44,6 @@ void ans_ende_der_tabfolge(QWidget* teil);
 
 // Moves the controls inside `teil` right behind `stelle` (any widget of the same window, one that
 // takes no focus too) in the window's Tab chain, keeping their order among themselves: a part
-// built anew takes the place of the one it replaces.
+// built anew takes the place of the one it replaces. A part that hands the focus on to a control
+// inside it (Qt's button box) no longer does: from its old place it would take Tab there.
 void reihe_in_tabfolge_ein(QWidget* teil, QWidget* stelle);

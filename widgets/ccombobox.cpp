@@ -13,6 +13,10 @@ CComboBox::CComboBox(QWidget* eltern, const CQString& name) : QComboBox(eltern)
     // turn arrives, which would make the focus rule of mode 1 meaningless.
     setFocusPolicy(Qt::StrongFocus);
     view()->installEventFilter(this);
+    // Return is the box's own (`closeCombo`) also where it is typed into the edit of an editable
+    // box: Qt would take the text typed there as a new item and report it as chosen, a group
+    // name not yet stored as a group of the list.
+    setInsertPolicy(QComboBox::NoInsert);
 }
 
 CComboBox::CComboBox(bool editierbar, QWidget* eltern, const CQString& name) : CComboBox(eltern, name)

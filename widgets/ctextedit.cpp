@@ -1,5 +1,4 @@
 #include "ctextedit.h"
-#include "bedienhilfe.h"
 #include "cqstringsteuer.h"
 #include "cvariablesteuer.h"
 #include "gui.h"
@@ -74,8 +73,6 @@ CTextEdit::CTextEdit(QWidget* eltern, const CQString& name)
     setReadOnly(false);
     setTabStopDistance(gib_tabbreite_variable().gib_wert());
     setWordWrapMode(QTextOption::WordWrap);
-    // An editable text keeps Tab for itself: Ctrl+Tab leaves it.
-    verlasse_per_strg_tab(this);
     // Without tracking the viewport reports moves only while a button is held, and the link's
     // tool tip would never follow the hovering mouse.
     viewport()->setMouseTracking(true);

@@ -2,6 +2,7 @@
 #include "gui.h"
 #include "plattform.h"
 
+#include <QCoreApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPointer>
@@ -113,7 +114,7 @@ void zeige_warnung(QWidget* eltern, const QString& titel, const QString& text)
 
 bool frage_ja_nein(QWidget* eltern, const QString& titel, const QString& text)
 {
-    const QStringList knoepfe{QStringLiteral("Ja"), QStringLiteral("Nein")};
+    const QStringList knoepfe{QCoreApplication::translate("QObject", "Ja"), QCoreApplication::translate("QObject", "Nein")};
     return frage_mit_knoepfen(eltern, QMessageBox::Information, titel, text, knoepfe, 1, 1) == 0;
 }
 

@@ -91,6 +91,12 @@ void DialogThreadLog::setupUi(QWidget* form, Art art_)
     fbuttonok = neuer_knopf(form, "fbuttonok");
     fbuttonok->setEnabled(false);
     gridLayout->addWidget(fbuttonok, 3, 4, 1, 1);
+    // Return is "Ok"'s alone (once the run is over): a dialog would make the first of the others
+    // it meets its default, or one focused once, and a Return in the protocol would cancel the run
+    // or open the protocol. Space presses them.
+    for (QPushButton* knopf : {fbutton3, fbutton2})
+        knopf->setAutoDefault(false);
+    fbuttonok->setDefault(true);
 
     QWidget::setTabOrder(ftextbroser, pb_drucken);
     QWidget::setTabOrder(pb_drucken, pb_speichern);

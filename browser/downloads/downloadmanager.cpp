@@ -133,6 +133,8 @@ void DownloadManager::setupUi()
     cleanupButton = new QPushButton(this);
     cleanupButton->setObjectName(QStringLiteral("cleanupButton"));
     cleanupButton->setEnabled(false);
+    // As the buttons of each download: never Return's button (see DownloadWidget).
+    cleanupButton->setAutoDefault(false);
     horizontalLayout->addWidget(cleanupButton);
     horizontalLayout->addItem(new QSpacerItem(58, 24, QSizePolicy::Expanding, QSizePolicy::Minimum));
     gridLayout->addLayout(horizontalLayout, 1, 0);

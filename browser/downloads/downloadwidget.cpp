@@ -207,6 +207,10 @@ void DownloadWidget::setupUi()
     openButton = new QPushButton(this);
     openButton->setObjectName(QStringLiteral("openButton"));
     verticalLayout->addWidget(openButton);
+    // Never Return's button of the downloads window: one focused once would stay its default, and
+    // a stray Return in the list would stop a download or open a file. Space presses them.
+    for (QPushButton* knopf : {stopButton, openButton})
+        knopf->setAutoDefault(false);
     verticalLayout->addItem(new QSpacerItem(17, 5, QSizePolicy::Minimum, QSizePolicy::Expanding));
     horizontalLayout->addLayout(verticalLayout);
 

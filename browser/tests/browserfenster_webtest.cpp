@@ -433,6 +433,7 @@ TEST_F(BrowserFenster, EigenesFensterLaesstSpracheUndRichtungDesProgramms)
     QCoreApplication::removeTranslator(&englisch);
     const QSet<QString> deutsch = sprachpruefung::deutsche_texte(QStringLiteral(UEBERSETZUNGEN "/aktualisierer_en.ts"));
     EXPECT_EQ(sprachpruefung::deutsch_in(fenster, deutsch).join(" | ").toStdString(), "");
+    EXPECT_EQ(sprachpruefung::doppelte_kuerzel(fenster).join(" | ").toStdString(), "");
     EXPECT_TRUE(aktion(fenster, "File", "Save as PDF..."));
     const QString erwartet = QStringLiteral("\nSprachprobe: Cancel %1\n").arg(int(Qt::LeftToRight));
     for (const char* locale : {"ar_EG.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}) {

@@ -23,6 +23,7 @@
 #include <QAuthenticator>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QWebEngineProfile>
 
 TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefolge)
@@ -64,11 +65,15 @@ TEST(Fenstergang, JedesBrowserfensterIstPerTastaturErreichbarBenanntUndInLesefol
               popup->resize(600, 400);
               return popup;
           }},
+         // In a dialog, as in the own browser window: none of its buttons may stay Return's.
          {"Freigabefrage", [&url] {
-              auto* ansicht = new WebView;
+              auto* fenster = new QDialog;
+              auto* ansicht = new WebView(fenster);
+              (new QVBoxLayout(fenster))->addWidget(ansicht);
               ansicht->load(QUrl(url));
               (new FeaturePermissionBar(ansicht))->requestPermission(QUrl("http://h"), QWebEnginePage::Geolocation);
-              return ansicht;
+              fenster->resize(600, 400);
+              return fenster;
           }}},
         300);
     // The sign-in forms run modally: each is walked once it shows, then cancelled.

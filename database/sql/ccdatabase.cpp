@@ -31,11 +31,6 @@ namespace {
 
 constexpr double nicht_gesetzt_double = 99999999.0;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CCDataBase", text);
-}
-
 bool ist_mysql_treiber(const QString& treibername)
 {
     return treibername == QLatin1String("QMYSQL") || treibername == QLatin1String("QMARIADB");

@@ -4,6 +4,7 @@
 #include "cbasis.h"
 #include "cqstring.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QMap>
 #include <QSet>
@@ -31,6 +32,7 @@ int gib_datenbankart(const QString& treibername);
 class CCDataBase : public CObjekt
 {
     FRAMEWORK_KLASSE(CObjekt)
+    Q_DECLARE_TR_FUNCTIONS(CCDataBase)
 public:
     // Back-end kinds; the number is what every dialect decision tests.
     static constexpr int art_mysql = 0;

@@ -31,11 +31,6 @@ const char* const nummernstand = "db_id_hochstand";
 constexpr qint64 nummer_frist_ms = 10000;
 const char* const oracle_sequenz_fehlt = "ORA-02289";
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CCDataBase", text);
-}
-
 CQString text_von(const CQString* text)
 {
     return text ? *text : CQString();
@@ -288,7 +283,8 @@ int CCDataBase::gib_anzahl_records(const CQString* tabelle_, const bool& still, 
 {
     const QSqlDatabase datenbank = gib_datenbank();
     if (!ist_verbunden()) {
-        const char* text = datenbank.isValid() ? "Datenbank '%1'  NICHT verbunden !" : "Datenbank '%1' NICHT zugeordnet !";
+        const char* text = datenbank.isValid() ? QT_TR_NOOP("Datenbank '%1'  NICHT verbunden !")
+                                                : QT_TR_NOOP("Datenbank '%1' NICHT zugeordnet !");
         CQCat::gib_instanz()->error(CQString(tr(text).arg(verbindungsname)));
         return -1;
     }
@@ -366,9 +362,9 @@ CQString CCDataBase::sichere_nummernstand() const
                                .arg(tabelle));
         // Another session may make it at the same moment: only a table still missing is a failure.
         if (!fuehre_aus(abfrage, sql, methode, tabelle, false) && !ist_gelistet(gib_datenbank(), tabelle))
-            return unbrauchbar("Tabelle '%1' fehlt und kann nicht angelegt werden (%2): neue Datensatz-IDs folgen "
-                               "der höchsten vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder "
-                               "vergeben werden.");
+            return unbrauchbar(QT_TR_NOOP("Tabelle '%1' fehlt und kann nicht angelegt werden (%2): neue Datensatz-IDs folgen "
+                                          "der höchsten vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder "
+                                          "vergeben werden."));
         if (abfrage.isActive())
             CQCat::gib_instanz()->warn(CQString(tr("Tabelle '%1' angelegt.").arg(tabelle)));
     }
@@ -379,8 +375,9 @@ CQString CCDataBase::sichere_nummernstand() const
           QStringLiteral("INSERT INTO %1 (tabelle, hoechste_id) SELECT tabelle, hoechste_id FROM %1 WHERE 1=0;"),
           QStringLiteral("UPDATE %1 SET hoechste_id=hoechste_id WHERE 1=0;")})
         if (!fuehre_aus(abfrage, CQString(probe.arg(tabelle)), methode, tabelle, false))
-            return unbrauchbar("Tabelle '%1' ist nicht benutzbar (%2): neue Datensatz-IDs folgen der höchsten "
-                               "vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder vergeben werden.");
+            return unbrauchbar(QT_TR_NOOP("Tabelle '%1' ist nicht benutzbar (%2): neue Datensatz-IDs folgen der höchsten "
+                                          "vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder vergeben "
+                                          "werden."));
     marken = CMarken::nutzbar;
     return CQString();
 }

@@ -27,11 +27,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CCDataBase", text);
-}
-
 // The statement's first `anzahl` words, in capitals.
 QStringList erste_woerter(const QString& text, int anzahl)
 {

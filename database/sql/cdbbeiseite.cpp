@@ -25,10 +25,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context of the database object (a class of its own,
+// so that lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("CCDataBase", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CCDataBase)
+};
 
 // What the threads beside the window and the end of the program share. A thread counts among
 // `laufende` until it touches neither Qt nor its driver any more; once the program ends
@@ -167,9 +169,9 @@ constexpr int hinweis_nach_ms = 400;
 // Runs `schleife` until it is quit; true when the person gave up.
 bool zeige_wartehinweis(QEventLoop& schleife, CLauf& lauf, const QString& server)
 {
-    QProgressDialog hinweis(QString(), tr("Abbrechen"), 0, 0);
+    QProgressDialog hinweis(QString(), Text::tr("Abbrechen"), 0, 0);
     // The server's name as the settings give it, never read as markup.
-    auto* text = new QLabel(tr("Warte auf den Datenbankserver '%1' ...").arg(server));
+    auto* text = new QLabel(Text::tr("Warte auf den Datenbankserver '%1' ...").arg(server));
     text->setTextFormat(Qt::PlainText);
     hinweis.setLabel(text);
     hinweis.setWindowTitle(gib_meldungstitel());
@@ -291,10 +293,10 @@ QString fuehre_beiseite_aus(const CDBZugang& zugang, const std::function<QString
         return lauf->fehler;
     }
     if (ende == CEnde::abgebrochen)
-        return tr("Warten auf den Datenbankserver '%1' abgebrochen").arg(server);
+        return Text::tr("Warten auf den Datenbankserver '%1' abgebrochen").arg(server);
     const bool verbunden = lauf->stand.load(std::memory_order_acquire) == CLauf::verbunden;
     const CDBZeitgrenzen& g = gib_db_zeitgrenzen();
-    return tr("Der Datenbankserver '%1' antwortet nicht (keine Antwort nach %2 s)")
+    return Text::tr("Der Datenbankserver '%1' antwortet nicht (keine Antwort nach %2 s)")
         .arg(server)
         .arg(verbunden ? g.lesen : g.verbinden);
 }

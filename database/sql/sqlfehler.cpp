@@ -10,10 +10,12 @@
 
 namespace {
 
-QString tr(const char* text)
+// The texts of this file, in the translation context of the database object (a class of its own,
+// so that lupdate sees the context too).
+struct Text
 {
-    return QCoreApplication::translate("CCDataBase", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CCDataBase)
+};
 
 // QSqlResult leaves the setting of its error to itself and its drivers: this reaches it.
 struct CErgebniszugang : QSqlResult
@@ -54,8 +56,8 @@ QStringList bericht(QString fehler, const CQString& sql, const CQString& methode
 {
     if (fehler.isEmpty())
         fehler = QStringLiteral("???");
-    return {tr("SQL-Fehler: %1").arg(fehler), tr("SQL-Befehl: %1").arg(als_html_text(sql)),
-            tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)};
+    return {Text::tr("SQL-Fehler: %1").arg(fehler), Text::tr("SQL-Befehl: %1").arg(als_html_text(sql)),
+            Text::tr("%1: Fehler beim Zugriff auf Tabelle %2").arg(methode, tabelle)};
 }
 
 void melde(const QStringList& zeilen, CKlasse* klasse, const CQString& methode)

@@ -215,14 +215,17 @@ TEST_F(Anwenderliste, BemerkungWirdGekuerztGespeichertUndNachFehlerZurueckgesetz
               QStringLiteral("0123456789"));
     EXPECT_EQ(tab->zellText(z, fenster->sp_bemerkung), QStringLiteral("0123456789"));
 
-    // A remark that could not be stored does not stay in the cell.
+    // A remark that could not be stored does not stay in the cell; its dialog comes again with it.
     ASSERT_TRUE(sql(QStringLiteral("ALTER TABLE bv_anwender RENAME TO bv_weg")));
-    dialog = [](QWidget* w) {
+    QStringList gezeigt;
+    dialog = [&gezeigt](QWidget* w) {
+        gezeigt << static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->text();
         static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->setText(QStringLiteral("neu"));
-        return static_cast<int>(QDialog::Accepted);
+        return static_cast<int>(gezeigt.size() == 1 ? QDialog::Accepted : QDialog::Rejected);
     };
     tab->selectRow(z);
     fenster->EditBemerkung();
+    EXPECT_EQ(gezeigt, (QStringList{QStringLiteral("0123456789"), QStringLiteral("neu")}));
     EXPECT_EQ(tab->zellText(z, fenster->sp_bemerkung), QStringLiteral("0123456789"));
     EXPECT_EQ(boxen.value(0), QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"));
 }
@@ -276,16 +279,20 @@ TEST_F(Anwenderliste, NeuerAnwenderOhneKennwortEinmaligUndNurMitGruppe)
     EXPECT_EQ(dialoge, QStringList{QStringLiteral("Kennwort setzen")});
     EXPECT_TRUE(fenster->bChange->isEnabled());
 
-    // The same name again, and a name without a group: refused, nothing written.
+    // The same name again, a name without a group, and no name: refused, nothing written.
     const int anzahl = lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt();
     fenster->setze_bearbeitungsmodus(false);
     fenster->addEntry();
     fenster->eName->setzeText(CQString("neu"));
     fenster->cGruppe->setCurrentIndex(-1);
     fenster->addEntry();
+    fenster->eName->setzeText(CQString());
+    EXPECT_FALSE(fenster->sichere_eingaben());
+    fenster->eName->setzeText(CQString("neu"));
     EXPECT_EQ(boxen, (QStringList{QStringLiteral("Anwender 'meier' ist bereits vorhanden !"),
-                                  QStringLiteral("Bitte eine gültige Gruppe wählen !")}));
-    EXPECT_EQ(pieps, 2);
+                                  QStringLiteral("Bitte eine gültige Gruppe wählen !"),
+                                  QStringLiteral("Bitte einen Namen für den Anwender eingeben !")}));
+    EXPECT_EQ(pieps, 3);
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), anzahl);
     EXPECT_EQ(tab->rowCount(), anzahl);
 

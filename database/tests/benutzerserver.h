@@ -384,6 +384,7 @@ protected:
         EXPECT_TRUE(zweite_fuehrt_aus(QLatin1String(anweisung))) << anweisung;
         eingabe->setEditText(QStringLiteral("Neu"));
         seite.changeEntry();
+        EXPECT_EQ(eingabe->currentText(), QStringLiteral("Neu")) << "the name typed stays after the refusal";
         return eingabe->findText(QLatin1String(gruppe)) >= 0;
     }
     // Every remark and password dialog answered with `dialogtext`.
@@ -738,6 +739,11 @@ TEST_P(ServerBenutzer, NamenUndBemerkungAnDerSpaltenbreiteGanzOderGekuerztNieGeb
         CGruppenListe seite;
         CComboBox* const eingabe = gruppeneingabe(seite);
         ASSERT_NE(eingabe, nullptr);
+        // District and telephone take no more than their columns, as every field of the user page.
+        for (const auto& [feld, breite] : {std::pair{"grp_bezirk", 100}, {"grp_telefon", 50}}) {
+            seite.findChild<QLineEdit*>(QLatin1String(feld))->setText(QString(150, QLatin1Char('b')));
+            EXPECT_EQ(seite.findChild<QLineEdit*>(QLatin1String(feld))->text().size(), breite);
+        }
         eingabe->setEditText(QString(99, QLatin1Char('g')) + emoji);
         seite.addEntry();
         eingabe->setEditText(QString(100, QLatin1Char('h')) + emoji);
@@ -764,7 +770,19 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
         CAnwenderListe fenster;
         fuege_hinzu(fenster, QStringLiteral("nul") + QChar(0) + QStringLiteral("x"), QStringLiteral("n@x.de"));
         fuege_hinzu(fenster, QStringLiteral("tab\tx"), QStringLiteral("t@x.de"));
+        fuege_hinzu(fenster, QStringLiteral("mail"), QStringLiteral("m\x01@x.de"));
         EXPECT_EQ(fenster.gib_tabelle()->rowCount(), 1);
+        // The remark alike, its dialog shown again with the text typed.
+        QStringList gezeigt;
+        setze_modal_funktion([&gezeigt](QWidget* w) {
+            gezeigt << static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->text();
+            static_cast<CEingabeString*>(w)->gib_formular()->lineEdit->setText(QStringLiteral("b\x01"));
+            return gezeigt.size() == 1 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        });
+        fenster.gib_tabelle()->selectRow(0);
+        fenster.EditBemerkung();
+        EXPECT_EQ(gezeigt, QStringList({QString(), QStringLiteral("b\x01")}));
+        setze_modal_funktion([](QWidget*) { return 0; });
     }
     {
         CGruppenListe seite;
@@ -775,10 +793,22 @@ TEST_P(ServerBenutzer, SteuerzeichenImNamenMitMeldungVerweigert)
         waehle_gruppe(seite, eingabe, QStringLiteral("Technik"));
         eingabe->setEditText(QStringLiteral("Tech\x1fnik"));
         seite.changeEntry();
+        // District and telephone alike: a NUL cut them on MariaDB and failed the write on PostgreSQL.
+        eingabe->setEditText(QStringLiteral("Technik"));
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_bezirk"))->setText(QStringLiteral("B") + QChar(0) + QLatin1Char('x'));
+        seite.changeEntry();
+        eingabe->setEditText(QStringLiteral("Neu"));
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_bezirk"))->clear();
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_telefon"))->setText(QStringLiteral("1\x7f"));
+        seite.addEntry();
     }
     const QString text = QStringLiteral("Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !");
     EXPECT_EQ(zeilen(boxen), zeilen({text.arg(QStringLiteral("nul\\x00x")), text.arg(QStringLiteral("tab\\x09x")),
-                                  text.arg(QStringLiteral("G\\x01")), text.arg(QStringLiteral("Tech\\x1fnik"))}));
+                                  "E-Mail 'm\\x01@x.de' enthält Steuerzeichen und wird nicht gespeichert !",
+                                  "Bemerkung 'b\\x01' enthält Steuerzeichen und wird nicht gespeichert !",
+                                  text.arg(QStringLiteral("G\\x01")), text.arg(QStringLiteral("Tech\\x1fnik")),
+                                  "Bezirk 'B\\x00x' enthält Steuerzeichen und wird nicht gespeichert !",
+                                  "Telefon '1\\x7f' enthält Steuerzeichen und wird nicht gespeichert !"}));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender")).toInt(), 1);
     EXPECT_EQ(lies(QStringLiteral("SELECT anw_name FROM bv_anwender")).toString(), QStringLiteral("alt"));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
@@ -1028,8 +1058,10 @@ TEST_P(ServerBenutzer, GleicheGruppeZugleichGibtEineZeileUndEineMeldung)
                     QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (900, 'Vertrieb')"));
         });
         eingabe->setEditText(QStringLiteral("Vertrieb"));
+        seite.findChild<QLineEdit*>(QStringLiteral("grp_bezirk"))->setText(QStringLiteral("Nord"));
         seite.addEntry();
         EXPECT_TRUE(dazwischen);
+        EXPECT_EQ(seite.findChild<QLineEdit*>(QStringLiteral("grp_bezirk"))->text(), QStringLiteral("Nord"));
     }
     EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Vertrieb' ist bereits vorhanden !")}));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 1);
@@ -1247,16 +1279,19 @@ TEST_P(ServerBenutzer, VeralteteMaskeMachtAenderungenDesAnderenNieRueckgaengig)
         CAnwenderListe fenster;
         fenster.lade_zeile(zeile_von(fenster, "x"));
         anderer(QStringLiteral("anw_recht='R', anw_telefon='20%1'").arg(umweg));
-        fenster.eLang->setzeText(CQString("Lang"));
+        fenster.eLang->setzeText(CQString(QStringLiteral("Lang%1").arg(umweg)));
         fenster.changeEntry();
         EXPECT_EQ(fenster.eTelefon->text(), QStringLiteral("20%1").arg(umweg));
+        // What was typed stays over the reloaded user, and the next save writes it alone.
+        EXPECT_EQ(fenster.eLang->text(), QStringLiteral("Lang%1").arg(umweg));
+        fenster.changeEntry();
         anderer(QStringLiteral("anw_kennwort='K%1'").arg(umweg));
         fenster.changeKennwort();
         fenster.gib_tabelle()->selectRow(zeile_von(fenster, "x"));
         anderer(QStringLiteral("anw_bemerkung='b%1'").arg(umweg));
         fenster.EditBemerkung();
         EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_anwender WHERE anw_recht='R' AND anw_telefon='20%1' AND "
-                                      "anw_langname IS NULL AND anw_kennwort='K%1' AND anw_bemerkung='b%1'").arg(umweg)).toInt(), 1);
+                                      "anw_langname='Lang%1' AND anw_kennwort='K%1' AND anw_bemerkung='b%1'").arg(umweg)).toInt(), 1);
     }
     EXPECT_TRUE(benenne_gruppe_um_nach("Technik", "UPDATE bv_gruppen SET grp_telefon='2' WHERE grp_id=1"));
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen WHERE grp_name='Technik' AND grp_telefon='2'")).toInt(), 1);

@@ -229,7 +229,7 @@ TEST_F(Gruppenliste, NeuerNameHinzufuegenUmbenennenUndGenauGespeichert)
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
 }
 
-TEST_F(Gruppenliste, LeererNameWirdMitPiepVerweigertUndFehlschlagLaesstKeineLeereGruppe)
+TEST_F(Gruppenliste, LeererNameWirdMitMeldungVerweigertUndFehlschlagLaesstKeineLeereGruppe)
 {
     baue();
     waehle("Technik");
@@ -237,6 +237,8 @@ TEST_F(Gruppenliste, LeererNameWirdMitPiepVerweigertUndFehlschlagLaesstKeineLeer
     seite->addEntry();
     seite->changeEntry();
     EXPECT_EQ(pieps, 2);
+    EXPECT_EQ(kritisch, QVector<QString>(2, "Bitte einen Namen für die Gruppe eingeben !").toList());
+    kritisch.clear();
     EXPECT_EQ(lies(QStringLiteral("SELECT count(*) FROM bv_gruppen")).toInt(), 3);
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen WHERE grp_id=2")).toString(), QStringLiteral("Technik"));
 

@@ -78,6 +78,7 @@ void CAnwenderListe::baue_oberflaeche()
 {
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     tabelle = new CTable(this);
+    tabelle->setAccessibleName(tr("Anwender"));
     tabelle->setzeNurLesen(true);
     tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabelle->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -112,20 +113,25 @@ void CAnwenderListe::baue_oberflaeche()
     auto* suche = new QGroupBox(tr("Suchen"), this);
     auto* sl = new QGridLayout(suche);
     int zeile = 0;
+    // Each field is named by its label (a screen reader would take the box's title for each), a
+    // search field by the text of its check box.
     auto zeile_hinzu = [&](const QString& text, QWidget* feld, QCheckBox** kasten, QWidget* suchfeld) {
-        fl->addWidget(new QLabel(text, felder), zeile, 0);
+        auto* label = new QLabel(text, felder);
+        label->setBuddy(feld);
+        fl->addWidget(label, zeile, 0);
         fl->addWidget(feld, zeile, 1);
         if (kasten) {
             *kasten = new QCheckBox(text, suche);
             sl->addWidget(*kasten, zeile, 0);
             sl->addWidget(suchfeld, zeile, 1);
             suchfeld->setEnabled(false);
+            suchfeld->setAccessibleName(text);
         }
         ++zeile;
     };
     auto zeile_edit = [&](CLineEdit*& feld, int tag) {
         feld = new CLineEdit(felder);
-        begrenze_zeichen(feld, spaltenbreite(tag));
+        begrenze_zeichen(feld, gib_bv_spaltenbreite(tab, tag));
         return feld;
     };
     auto suchfeld = [&](CLineEdit*& feld) {
@@ -146,7 +152,7 @@ void CAnwenderListe::baue_oberflaeche()
     if (sp_abteilung >= 0) {
         cAbteilung = new CComboBox(true, felder);
         // Cut to the column like the line edits: a strict server refuses a longer text.
-        begrenze_zeichen(cAbteilung->lineEdit(), spaltenbreite(bv_tag::anw_abteilung));
+        begrenze_zeichen(cAbteilung->lineEdit(), gib_bv_spaltenbreite(tab, bv_tag::anw_abteilung));
         sAbteilung = new CComboBox(true, suche);
         zeile_hinzu(titel.value(sp_abteilung), cAbteilung, &kAbteilung, sAbteilung);
     }
@@ -160,6 +166,7 @@ void CAnwenderListe::baue_oberflaeche()
         kHost = new QCheckBox(titel.value(sp_host), suche);
         sl->addWidget(kHost, zeile, 0);
         sl->addWidget(suchfeld(sHost), zeile++, 1);
+        sHost->setAccessibleName(kHost->text());
     }
     if (sp_bemerkung >= 0)
         zeile_hinzu(titel.value(sp_bemerkung), zeile_edit(eBemerkung, bv_tag::anw_bemerkung), nullptr, nullptr);
@@ -248,18 +255,6 @@ void CAnwenderListe::fuelle_gruppenauswahl()
         cGruppe->addItem(gruppe->gib_name());
         sGruppe->addItem(gruppe->gib_name());
     }
-}
-
-int CAnwenderListe::spaltenbreite(int tag) const
-{
-    const CDBTabelle* tab = gib_bv_anwendertabelle();
-    const CCDataBase* db = gib_bv_ccdatabase();
-    if (!tab)
-        return 0;
-    const int breite = tab->gib_laenge(tag, 0);
-    if (breite > 0 && breite != NICHT_GESETZT)
-        return breite;
-    return db ? db->spalten_laenge(tab->gib_spaltentyp(tag)) : 0;
 }
 
 int CAnwenderListe::spalte_von(int tag)

@@ -50,8 +50,8 @@ public:
     // a change of the loaded user, or anything typed for a new one.
     bool hat_ungesicherte_eingaben();
     // Stores the typed edits as "&Ändern" (a loaded user) or "Hinzufügen" (a new one) would; true
-    // when they are stored. A refused write (with its box) or a new user without a name (with the
-    // beep) leaves them in the fields.
+    // when they are stored. A refused write or a new user without a name (each with its box)
+    // leaves them in the fields.
     bool sichere_eingaben();
     // Takes the changed access-group list into the group choices and the grid; the edit fields
     // keep what is in them.
@@ -171,8 +171,6 @@ private:
     // The row whose column 0 holds the user number; -1 for none.
     int zeile_von(int nummer) const;
     int zeile_mit_name(const QString& name) const;
-    // The declared width of the column, else its type's standard width.
-    int spaltenbreite(int tag) const;
     // The box "Fehler beim Zugriff auf Anwendertabelle !", with the cause (a missing right) below
     // when there is one.
     void fehler_anwendertabelle(const QString& titel, const QString& ursache = QString());
@@ -199,7 +197,7 @@ private:
     // Says that the user is gone and reloads the grid; the current user's edit state is cleared.
     void melde_verschwunden(int nummer, const CQString& name);
     // Says that another administrator has changed the user since he was shown, reloads the grid and,
-    // for the current user, the edit fields.
+    // for the current user, the edit fields, keeping what was typed into them.
     void melde_geaendert(int nummer, const CQString& name);
     // False when the statement, which carried the values shown, touched no row: after
     // `melde_verschwunden` when the user is gone or his number holds another name now, after
@@ -218,6 +216,13 @@ private:
     QVariant gelesen(int zeile, int spalte) const;
     // Remembers the row as the edit fields show it now, when it is loaded or written.
     void merke_geladen(int zeile);
+    // Writes the remark of the grid row as `EditBemerkung` was given it; false only where the
+    // database refused the statement (with its box), true also where the user was gone or changed
+    // meanwhile (said and reloaded).
+    bool schreibe_bemerkung(int zeile, const CQString& alt, const CQString& neu);
+    // False, after the box of `pruefe_namen`, when the text of the optional column holds a control
+    // or invisible character.
+    bool pruefe_text(const Optional& feld);
     // "<id>=? AND" every column the edit fields show (the host and password excepted) still holding
     // the value read for the loaded user, its values appended to `werte`.
     QString haelt_geladen(QVariantList& werte);

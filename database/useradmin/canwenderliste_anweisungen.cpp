@@ -92,24 +92,39 @@ void CAnwenderListe::EditBemerkung()
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab)
         return;
-    const int maximum = spaltenbreite(bv_tag::anw_bemerkung);
+    const int maximum = gib_bv_spaltenbreite(tab, bv_tag::anw_bemerkung);
     const CQString alt = tabelle->zellText(zeile, sp_bemerkung);
     CEingabeString dialog(this, CQString("bemerkung"), true);
     dialog.setWindowTitle(tr("Editieren der Bemerkung"));
     EingabeString* f = dialog.gib_formular();
     f->textLabel1->setText(tr("Anwender %1").arg(tabelle->zellText(zeile, sp_name)));
     f->textLabel2->setText(tr("maximal %1 Zeichen (wird beim Speichern abgeschnitten)").arg(maximum));
-    f->lineEdit->setText(alt);
-    if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
-        return;
-    QString eingabe = f->lineEdit->text();
-    eingabe.remove(QLatin1Char('\n'));
-    eingabe.remove(QLatin1Char('\r'));
-    if (maximum > 0)
-        eingabe = kuerze_auf_zeichen(eingabe, maximum);
-    const CQString neu(eingabe);
-    if (neu == alt)
-        return;
+    QString eingabe = alt;
+    // The dialog comes again with the text as typed after a control character, refused as in every
+    // field of the form, and after a write the database refused.
+    for (bool geschrieben = false; !geschrieben;) {
+        f->lineEdit->setText(eingabe);
+        if (fuehre_modal_aus(&dialog) != QDialog::Accepted)
+            return;
+        eingabe = f->lineEdit->text();
+        eingabe.remove(QLatin1Char('\n'));
+        eingabe.remove(QLatin1Char('\r'));
+        if (maximum > 0)
+            eingabe = kuerze_auf_zeichen(eingabe, maximum);
+        if (eingabe == alt)
+            return;
+        geschrieben = pruefe_namen(this, eingabe, tabelle->horizontalHeaderItem(sp_bemerkung)->text())
+                      && schreibe_bemerkung(zeile, alt, CQString(eingabe));
+    }
+}
+
+bool CAnwenderListe::schreibe_bemerkung(int zeile, const CQString& alt, const CQString& neu)
+{
+    // The connection may have ended while the dialog was open.
+    CBVDataBase* bv = gib_bv_datenbank_oder_melde();
+    const CDBTabelle* tab = gib_bv_anwendertabelle();
+    if (!bv || !tab)
+        return true;
     tabelle_aendert = true;
     tabelle->setzeText(zeile, sp_bemerkung, neu);
     tabelle_aendert = false;
@@ -134,19 +149,20 @@ void CAnwenderListe::EditBemerkung()
         tabelle->setzeText(zeile, sp_bemerkung, alt);
         tabelle_aendert = false;
         fehler_anwendertabelle(gib_meldungstitel());
-        return;
+        return false;
     }
     if (!ist_geschrieben(abfrage, nummer, name, {{bv_tag::anw_bemerkung, wert}}))
-        return;
+        return true;
     tabelle->item(zeile, sp_bemerkung)->setData(Qt::UserRole, wert);
     if (nummer != anw_id)
-        return;
+        return true;
     anw_bemerkung = neu;
     // The loaded user holds the new remark now (the last of his optional texts): a change of his
     // other fields goes on from it.
     geladen.gelesen.insert(bv_tag::anw_bemerkung, wert);
     if (!geladen.gezeigt.texte.isEmpty())
         geladen.gezeigt.texte.last() = neu;
+    return true;
 }
 
 void CAnwenderListe::addEntry()
@@ -156,8 +172,13 @@ void CAnwenderListe::addEntry()
 
 bool CAnwenderListe::fuege_hinzu()
 {
-    if (eName->text().isEmpty())
+    if (eName->text().isEmpty()) {
+        // A new user is added by his name: it is to be typed first.
+        fehler_ton();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte einen Namen für den Anwender eingeben !")));
+        eName->setFocus();
         return false;
+    }
     CBVDataBase* bv = gib_bv_datenbank_oder_melde();
     const CDBTabelle* tab = gib_bv_anwendertabelle();
     if (!bv || !tab)
@@ -167,6 +188,9 @@ bool CAnwenderListe::fuege_hinzu()
     const CQString name = eName->text();
     if (!pruefe_namen(this, name))
         return false;
+    for (const Optional& o : optionale())
+        if (!pruefe_text(o))
+            return false;
     // A second user of the same log-on name would hide the first from every lookup by name.
     const int vorhanden = bv->gib_anzahl_namen(bv_tag::anwender, name);
     if (vorhanden < 0) {
@@ -336,15 +360,33 @@ void CAnwenderListe::melde_geaendert(int nummer, const CQString& name)
     meldung_kritisch(this, gib_meldungstitel(),
                      CQString(tr("Anwender '%1' wurde inzwischen von anderer Seite geändert und wird neu geladen !")
                                   .arg(name)));
+    // What the administrator changed, against the user as he was loaded.
+    const Eingabe getippt = eingabe();
+    const CQString getippter_name = anw_name;
+    const Geladen vorher = geladen;
     lade_tabelle();
     const int zeile = zeile_von(nummer);
     if (nummer != anw_id || zeile < 0)
         return;
-    // The fields show the user as he is now; what was typed for him is to be typed again.
+    // The fields show the user as he is now, and over that what was typed for him: nothing typed
+    // is lost, it shows as not saved, and the next write takes only it, never the old values of
+    // the fields left alone over the other administrator's.
     tabelle_aendert = true;
     waehle_zeile(zeile, true, true);
     tabelle_aendert = false;
     lade_zeile(zeile);
+    if (getippter_name != vorher.name)
+        anw_name = getippter_name;
+    if (getippt.grp_id != vorher.gezeigt.grp_id)
+        grp_id = getippt.grp_id;
+    if (getippt.recht != vorher.gezeigt.recht)
+        anw_recht = getippt.recht;
+    const QVector<Optional> felder = optionale();
+    for (int i = 0; i < felder.size(); ++i)
+        if (getippt.texte.value(i) != vorher.gezeigt.texte.value(i))
+            *felder.at(i).wert = getippt.texte.value(i);
+    laedt = true;
+    zeige_aktuellen_anwender();
 }
 
 void CAnwenderListe::melde_unlesbar()
@@ -425,9 +467,13 @@ bool CAnwenderListe::aendere()
           sql_bindetext(gib_recht_kuerzel(recht < 0 ? NICHT_GESETZT : recht)));
     const QVector<Optional> felder = optionale();
     for (int i = 0; i < felder.size(); ++i)
-        if (*felder.at(i).spalte >= 0)
-            setze(felder.at(i).tag, jetzt.texte.value(i) != geladen.gezeigt.texte.value(i),
-                  sql_bindetext(*felder.at(i).wert));
+        if (*felder.at(i).spalte >= 0) {
+            const bool geaendert = jetzt.texte.value(i) != geladen.gezeigt.texte.value(i);
+            // A text another program stored stays as it is until it is changed here.
+            if (geaendert && !pruefe_text(felder.at(i)))
+                return false;
+            setze(felder.at(i).tag, geaendert, sql_bindetext(*felder.at(i).wert));
+        }
     if (zuweisungen.isEmpty())
         return true;
     // Only while the row still holds everything the fields showed, and a new group is read in the
@@ -474,6 +520,11 @@ bool CAnwenderListe::aendere()
     merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
     return true;
+}
+
+bool CAnwenderListe::pruefe_text(const Optional& feld)
+{
+    return *feld.spalte < 0 || pruefe_namen(this, *feld.wert, tabelle->horizontalHeaderItem(*feld.spalte)->text());
 }
 
 QString CAnwenderListe::haelt_geladen(QVariantList& werte)

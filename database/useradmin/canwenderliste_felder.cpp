@@ -235,12 +235,6 @@ bool CAnwenderListe::hat_ungesicherte_eingaben()
 
 bool CAnwenderListe::sichere_eingaben()
 {
-    if (!anwender_vorhanden && eName->text().isEmpty()) {
-        // A new user is added by his name: it is to be typed first.
-        fehler_ton();
-        eName->setFocus();
-        return false;
-    }
     return (anwender_vorhanden ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
 }
 

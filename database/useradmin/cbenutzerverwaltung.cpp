@@ -53,6 +53,7 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     lockraster->addLayout(kopf);
     // Room for every cell a lock row can have; each refresh narrows the model to those shown.
     lockliste = new CQTableView(lockseite, 7);
+    lockliste->setAccessibleName(tr("Angemeldete Anwender"));
     lockmodell = lockliste->gibModell();
     lockliste->setzeKlickBeiRechtsLoslassen(true);
     lockraster->addWidget(lockliste);
@@ -76,6 +77,14 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
 
     einstellungen = new CDbBVsetting(reiter);
     reiter->addTab(einstellungen, tr("Einstellungen"));
+    // "Trennen" and "Verbinden" ask for typed edits as closing does; what was neither kept nor
+    // saved then leaves the pages, which show the new connection's state.
+    einstellungen->setze_wechselfrage([this] { return darf_schliessen(); });
+    connect(einstellungen, &CDbBVsetting::verbindung_gewechselt, this, [this] {
+        anwender_veraltet = true;
+        gruppen->leere_eingabe();
+        schalte_seiten();
+    });
 
     auto* knoepfe = new QDialogButtonBox(this);
     // Not the accepting role: the box would make it the default button, which Return in any field
@@ -101,8 +110,9 @@ void CBenutzerVerwaltung::schalte_seiten()
 void CBenutzerVerwaltung::pruefe_anwenderliste()
 {
     const CBVDataBase* basis = datenbank_verbunden() ? gib_bv_datenbank() : nullptr;
-    if (anwender && basis == anwender_basis)
+    if (anwender && basis == anwender_basis && !anwender_veraltet)
         return;
+    anwender_veraltet = false;
     delete anwender;
     anwender = new CAnwenderListe(anwender_seite);
     anwender_raster->addWidget(anwender);
@@ -113,8 +123,9 @@ void CBenutzerVerwaltung::pruefe_anwenderliste()
 
 bool CBenutzerVerwaltung::darf_schliessen()
 {
+    // A page disabled since (the connection ended beside the window) keeps its edits too.
     const auto frage = [this](QWidget* seite, bool offen, const auto& sichere) {
-        if (!offen || !seite->isEnabled())
+        if (!offen)
             return true;
         reiter->setCurrentWidget(seite);
         const int antwort = frage_mit_knoepfen(
@@ -124,7 +135,8 @@ bool CBenutzerVerwaltung::darf_schliessen()
         // Saved only when the write went through: a refused one keeps the window and the edits.
         return antwort == 1 || (antwort == 0 && sichere());
     };
-    return frage(anwender_seite, anwender->hat_ungesicherte_eingaben(), [this] { return anwender->sichere_eingaben(); })
+    return frage(anwender_seite, !anwender_veraltet && anwender->hat_ungesicherte_eingaben(),
+                 [this] { return anwender->sichere_eingaben(); })
            && frage(gruppen, gruppen->hat_ungesicherte_eingaben(), [this] { return gruppen->sichere_eingaben(); });
 }
 
@@ -137,6 +149,8 @@ void CBenutzerVerwaltung::reject()
 void CBenutzerVerwaltung::keyPressEvent(QKeyEvent* ereignis)
 {
     if (ereignis->key() == Qt::Key_Return || ereignis->key() == Qt::Key_Enter) {
+        if (auto* knopf = qobject_cast<QPushButton*>(focusWidget()))
+            knopf->click();
         ereignis->accept();
         return;
     }
@@ -151,18 +165,14 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
         aktualisiere_lockliste();
         break;
     case seite_anwender:
-        if (datenbank_verbunden()) {
-            pruefe_anwenderliste();
+        // Without a connection too: a page left from another connection shows nothing of it.
+        pruefe_anwenderliste();
+        if (datenbank_verbunden())
             anwender->lade_tabelle();
-        }
         break;
     case seite_gruppen:
         if (datenbank_verbunden()) {
-            // The choices refilled would take what is typed there: the list alone is read anew.
-            if (gruppen->hat_ungesicherte_eingaben())
-                gruppen->lade_gruppen();
-            else
-                gruppen->aktualisiere_gruppen();
+            gruppen->aktualisiere_gruppen();
             // The page builds its own tabs only once a group table is there.
             if (auto* unterreiter = gruppen->findChild<QTabWidget*>())
                 connect(unterreiter, &QTabWidget::currentChanged, this, &CBenutzerVerwaltung::slotCurrentChangedsub,
@@ -172,6 +182,11 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
     default:
         break;
     }
+    // No button is Return's default (a dialog makes the first one it meets so, and any focused one
+    // after, drawn as such while the administrator types elsewhere): Return takes the focused
+    // button only. Pages built late (the log-on came later, a new connection) are built by now.
+    for (QPushButton* knopf : findChildren<QPushButton*>())
+        knopf->setAutoDefault(false);
 }
 
 void CBenutzerVerwaltung::slotFertig()

@@ -58,12 +58,14 @@ public slots:
 
 protected:
     // Return in a field of a page never reaches a button of the window: it closed the window and
-    // dropped what was typed. A focused button still takes it itself.
+    // dropped what was typed. A focused button still takes it.
     void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
-    // Builds the user table window again when it was built for another database object: its
-    // columns are taken when it is built. It takes the place of the old one in the Tab order.
+    // Builds the user table window again when it was built for another database object, or a log-on
+    // or log-off of the settings page has come since (a new object may take the old one's
+    // address): its columns are taken when it is built. It takes the place of the old one in the
+    // Tab order.
     void pruefe_anwenderliste();
     // Asks for each page holding edits not saved whether to save them; false to keep the window.
     bool darf_schliessen();
@@ -72,4 +74,6 @@ private:
     QWidget* anwender_seite = nullptr;
     QVBoxLayout* anwender_raster = nullptr;
     const CBVDataBase* anwender_basis = nullptr;
+    // Set by a log-on or log-off of the settings page: the edits there were answered already.
+    bool anwender_veraltet = false;
 };

@@ -237,14 +237,28 @@ CBVDataBase* gib_bv_datenbank_oder_melde()
     return nullptr;
 }
 
-bool pruefe_namen(QWidget* eltern, const QString& name)
+bool pruefe_namen(QWidget* eltern, const QString& name, const QString& feld)
 {
     if (!hat_unsichtbare_zeichen(name))
         return true;
     fehler_ton();
-    meldung_kritisch(eltern, gib_meldungstitel(),
-                     CQString(QCoreApplication::translate("CBVDataBase",
-                                                          "Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !")
-                                  .arg(maskiere_steuerzeichen(name))));
+    const QString maskiert = maskiere_steuerzeichen(name);
+    const QString text =
+        feld.isEmpty()
+            ? QCoreApplication::translate("CBVDataBase", "Der Name '%1' enthält Steuerzeichen und wird nicht gespeichert !")
+                  .arg(maskiert)
+            : QCoreApplication::translate("CBVDataBase", "%1 '%2' enthält Steuerzeichen und wird nicht gespeichert !")
+                  .arg(feld, maskiert);
+    meldung_kritisch(eltern, gib_meldungstitel(), CQString(text));
     return false;
+}
+
+int gib_bv_spaltenbreite(const CDBTabelle* tabelle, int tag)
+{
+    if (!tabelle)
+        return 0;
+    const int breite = tabelle->gib_laenge(tag, 0);
+    if (breite > 0 && breite != NICHT_GESETZT)
+        return breite;
+    return aktuelle_datenbank ? aktuelle_datenbank->spalten_laenge(tabelle->gib_spaltentyp(tag)) : 0;
 }

@@ -86,5 +86,9 @@ CBVDataBase* gib_bv_datenbank_oder_melde();
 // False, after a beep and a critical box naming it, for a user or group name that holds a control
 // character or an invisible format character: MariaDB cuts a name at a NUL, the others keep what
 // no list or log line shows, and a name with a zero-width or direction character would stand
-// beside the one it looks like, in the grid and in the delete question.
-bool pruefe_namen(QWidget* eltern, const QString& name);
+// beside the one it looks like, in the grid and in the delete question. With `feld`, the text of
+// that field (a district, a telephone number) is refused alike, the box naming the field.
+bool pruefe_namen(QWidget* eltern, const QString& name, const QString& feld = QString());
+// The characters an edit field of the table's column may hold: its declared width, else its
+// type's standard width on the current database; 0 for no limit.
+int gib_bv_spaltenbreite(const CDBTabelle* tabelle, int tag);

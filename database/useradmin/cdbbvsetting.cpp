@@ -1,5 +1,4 @@
 #include "cdbbvsetting.h"
-#include "bedienhilfe.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "bvstruktur.h"
@@ -125,8 +124,7 @@ CDbBVsetting::CDbBVsetting(QWidget* eltern) : QWidget(eltern)
     sqlbereich = new QWidget(this);
     sqltext = new QPlainTextEdit(sqlbereich);
     sqltext->setObjectName(QStringLiteral("bv_sql"));
-    // Tab types a tab into the statement; Ctrl+Tab leaves it.
-    verlasse_per_strg_tab(sqltext);
+    sqltext->setAccessibleName(tr("SQL"));
     auto* ausfuehren = new QPushButton(tr("Ausführen"), sqlbereich);
     sqlergebnis = new QLabel(sqlbereich);
     sqlergebnis->setObjectName(QStringLiteral("bv_sql_ergebnis"));
@@ -168,6 +166,8 @@ void CDbBVsetting::zeige_verbindungsstand()
 
 void CDbBVsetting::SlotDatabase()
 {
+    if (wechselfrage && !wechselfrage())
+        return;
     if (datenbank_verbunden()) {
         bv_abmelden();
     } else {
@@ -178,6 +178,7 @@ void CDbBVsetting::SlotDatabase()
             meldung_kritisch(this, gib_meldungstitel(), fehler);
     }
     zeige_verbindungsstand();
+    emit verbindung_gewechselt();
 }
 
 void CDbBVsetting::SlotAutoTest(bool melden)

@@ -5,6 +5,7 @@
 #include <QVariantList>
 #include <QVector>
 #include <QWidget>
+#include <functional>
 
 class CBVDataBase;
 class CCheckBox;
@@ -27,6 +28,14 @@ public:
     // written at the same time comes whole before or after it. Empty on success, else the text
     // for the box (the failure reported); the table is then as it was.
     static QString schreibe_vorlage(const CBVDataBase& bv, const QVector<QVariantList>& zeilen);
+
+    // Asked before `SlotDatabase` logs off or on: false keeps the connection as it is (the window
+    // around the page holds edits that were neither saved nor dropped).
+    void setze_wechselfrage(std::function<bool()> frage) { wechselfrage = std::move(frage); }
+
+signals:
+    // After every log-off or log-on of `SlotDatabase`, failed ones too.
+    void verbindung_gewechselt();
 
 public slots:
     // Logs on with the page's values, or off while connected.
@@ -67,4 +76,5 @@ private:
     QWidget* sqlbereich;
     QPlainTextEdit* sqltext;
     QLabel* sqlergebnis;
+    std::function<bool()> wechselfrage;
 };

@@ -12,6 +12,7 @@
 #include "cqmenu.h"
 #include "cqtableview.h"
 #include "cstringvalidator.h"
+#include "czeichengrenze.h"
 #include "dialogseam.h"
 #include "gui.h"
 #include "sqlfehler.h"
@@ -109,6 +110,7 @@ void CGruppenListe::baue_gruppentabelle()
 {
     const CDBTabelle* tabelle = gruppentabelle();
     liste = new CQTableView(this, spaltenanzahl);
+    liste->setAccessibleName(tr("Gruppen"));
     auto* modell = new QStandardItemModel(0, spaltenanzahl, liste);
     auto* proxy = new QSortFilterProxyModel(liste);
     proxy->setDynamicSortFilter(false);
@@ -129,15 +131,24 @@ void CGruppenListe::baue_gruppenseite()
     const CDBTabelle* tabelle = gruppentabelle();
     auto* bearbeiten = new QWidget(reiter);
     auto* raster_b = new QGridLayout(bearbeiten);
-    raster_b->addWidget(new QLabel(tr("Gruppe"), bearbeiten), 0, 0);
+    // Each label names its field for a screen reader; each field takes no more than its column.
+    const auto beschriftet = [](QLabel* label, QLineEdit* feld, QWidget* benannt, const CDBTabelle* tabelle, int tag) {
+        label->setBuddy(benannt);
+        begrenze_zeichen(feld, gib_bv_spaltenbreite(tabelle, tag));
+        return label;
+    };
     igruppe = new CComboBox(true, bearbeiten, CQString("grp_igruppe"));
     igruppe->setObjectName(QStringLiteral("grp_igruppe"));
     igruppe->setValidator(new CStringValidator(false, true, igruppe, false, CQString(), true));
+    raster_b->addWidget(beschriftet(new QLabel(tr("Gruppe"), bearbeiten), igruppe->lineEdit(), igruppe, tabelle,
+                                    bv_tag::grp_name),
+                        0, 0);
     raster_b->addWidget(igruppe, 1, 0);
     const auto optionale_spalte = [&](int tag, int spalte, QLineEdit*& feld) {
-        raster_b->addWidget(new QLabel(gib_bv_titel(*tabelle, tag), bearbeiten), 0, spalte);
         feld = new QLineEdit(bearbeiten);
         feld->setObjectName(tag == 21 ? QStringLiteral("grp_bezirk") : QStringLiteral("grp_telefon"));
+        raster_b->addWidget(beschriftet(new QLabel(gib_bv_titel(*tabelle, tag), bearbeiten), feld, feld, tabelle, tag),
+                            0, spalte);
         raster_b->addWidget(feld, 1, spalte);
     };
     if (pos_bezirk >= 0) {
@@ -163,9 +174,11 @@ void CGruppenListe::baue_gruppenseite()
 
     auto* suche = new QWidget(reiter);
     auto* raster_s = new QGridLayout(suche);
-    raster_s->addWidget(new QLabel(tr("Gruppe"), suche), 0, 0);
     sgruppe = new CComboBox(true, suche, CQString("grp_sgruppe"));
     sgruppe->setObjectName(QStringLiteral("grp_sgruppe"));
+    auto* suchlabel = new QLabel(tr("Gruppe"), suche);
+    suchlabel->setBuddy(sgruppe);
+    raster_s->addWidget(suchlabel, 0, 0);
     sgruppe->setEnabled(false);
     raster_s->addWidget(sgruppe, 1, 0);
     suchen = new QPushButton(tr("&Suchen"), suche);
@@ -243,6 +256,11 @@ void CGruppenListe::lade_gruppen()
 
 void CGruppenListe::aktualisiere_gruppen()
 {
+    // What was typed and not stored outlives the reading (a refused write reads the list again):
+    // each edit field keeps it, or, where nothing was typed, shows the current group as it is now.
+    const bool getippt = hat_ungesicherte_eingaben();
+    const QStringList vorher = gebaut ? werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe)) : QStringList();
+    const QStringList eingabe = gebaut ? eingegebene_werte() : QStringList();
     lade_gruppen();
     if (!gebaut || !gruppentabelle())
         return;
@@ -268,7 +286,18 @@ void CGruppenListe::aktualisiere_gruppen()
     sgruppe->setFocus();
     setze_knoepfe(true);
     fuellen = false;
-    changeGroup(gewaehlt);
+    if (!getippt) {
+        zeige_gruppe(gewaehlt);
+        return;
+    }
+    if (!nummern.contains(aktuelle_gruppe))
+        aktuelle_gruppe = -1;
+    const QStringList jetzt = werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
+    QStringList werte;
+    for (int i = 0; i < eingabe.size(); ++i)
+        werte << (eingabe.at(i) == vorher.at(i) && aktuelle_gruppe != -1 ? jetzt.at(i) : eingabe.at(i));
+    zeige_werte(werte);
+    nimm_getippten_namen(igruppe->currentText());
 }
 
 void CGruppenListe::setze_knoepfe(bool vorhanden)
@@ -309,6 +338,16 @@ void CGruppenListe::changeGroup(int index)
 {
     if (!gebaut)
         return;
+    // Chosen from the choice's list, or by Return on a name typed there: as a typed name, it keeps
+    // what was typed into the fields.
+    if (finde_namenszeile(igruppe->currentText().trimmed()) < 0 && index >= 0 && index < nummern.size())
+        aktuelle_gruppe = nummern.at(index);
+    nimm_getippten_namen(igruppe->currentText().trimmed());
+    setze_knoepfe(true);
+}
+
+void CGruppenListe::zeige_gruppe(int index)
+{
     if (index >= 0 && index < nummern.size())
         aktuelle_gruppe = nummern.at(index);
     const int zeile = finde_namenszeile(igruppe->currentText().trimmed());
@@ -321,13 +360,61 @@ void CGruppenListe::textGroup(const QString& text)
 {
     if (fuellen || text.isEmpty() || !gebaut)
         return;
+    nimm_getippten_namen(text);
+}
+
+void CGruppenListe::nimm_getippten_namen(const QString& text)
+{
     const int zeile = finde_namenszeile(text);
-    if (zeile >= 0)
-        waehle_zeile(zeile);
+    if (zeile >= 0) {
+        // The group of the name typed becomes the current one; a text typed into its fields stays
+        // (the name may be typed after them, or pass a listed name on its way to a new one).
+        liste->markiereZeile(zeile, true);
+        const QStringList werte = eingegebene_werte();
+        const QStringList vorher = werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
+        const QStringList neu = werte_der_zeile(zeile);
+        aktuelle_gruppe = liste->zellDaten(zeile, 0).toInt();
+        QStringList gezeigt{text};
+        for (int i = 1; i < werte.size(); ++i)
+            gezeigt << (werte.at(i) == vorher.at(i) ? neu.at(i) : werte.at(i));
+        zeige_werte(gezeigt);
+    }
     setze_knoepfe(zeile >= 0);
     // The typed text may rename the current group.
     if (zeile < 0 && aktuelle_gruppe != -1)
         aendern->setEnabled(true);
+}
+
+QStringList CGruppenListe::werte_der_zeile(int zeile) const
+{
+    QStringList werte;
+    for (int spalte : {1, pos_bezirk, pos_telefon})
+        werte << (zeile >= 0 && spalte >= 0 ? liste->zellDaten(zeile, spalte).toString() : QString());
+    return werte;
+}
+
+QStringList CGruppenListe::eingegebene_werte() const
+{
+    return {igruppe->currentText().trimmed(), bezirk ? QString(bezirk_text) : QString(),
+            telefon ? QString(telefon_text) : QString()};
+}
+
+void CGruppenListe::zeige_werte(const QStringList& werte)
+{
+    const bool war = fuellen;
+    fuellen = true;
+    const int eintrag = nummern.indexOf(aktuelle_gruppe);
+    if (eintrag >= 0)
+        sgruppe->setCurrentIndex(eintrag);
+    if (igruppe->currentText().trimmed() != werte.at(0))
+        igruppe->setEditText(werte.at(0));
+    for (QLineEdit* feld : {bezirk, telefon})
+        if (feld && feld->text() != werte.at(feld == bezirk ? 1 : 2))
+            feld->setText(werte.at(feld == bezirk ? 1 : 2));
+    fuellen = war;
+    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
+    if (zeile >= 0)
+        liste->markiereZeile(zeile, true);
 }
 
 void CGruppenListe::tabrowSelected(const QModelIndex& index)
@@ -393,9 +480,20 @@ CQString CGruppenListe::geprueften_namen()
         text = kuerze_auf_zeichen(text, laenge);
     const CQString name(text);
     // A group without a name could neither be chosen nor told apart in any list.
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         fehler_ton();
-    return pruefe_namen(this, name) ? name : CQString();
+        meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte einen Namen für die Gruppe eingeben !")));
+        igruppe->setFocus();
+        return name;
+    }
+    if (!pruefe_namen(this, name))
+        return CQString();
+    // District and telephone are refused alike: a NUL cuts the text on one server and fails the
+    // statement on another, and what no list shows is no district anyone can tell.
+    for (const auto& [feld, tag] : {std::make_pair(bezirk, 21), std::make_pair(telefon, 22)})
+        if (feld && !pruefe_namen(this, feld->text(), gib_bv_titel(*gruppentabelle(), tag)))
+            return CQString();
+    return name;
 }
 
 void CGruppenListe::gruppen_neu_gelesen()
@@ -740,29 +838,16 @@ void CGruppenListe::leere_eingabe()
         telefon->clear();
 }
 
-int CGruppenListe::zeile_der_gewaehlten() const
-{
-    const int zeile = finde_gruppenzeile(aktuelle_gruppe);
-    return zeile >= 0 && liste->zellDaten(zeile, 1).toString() == igruppe->currentText().trimmed() ? zeile : -1;
-}
-
 bool CGruppenListe::hat_ungesicherte_eingaben() const
 {
-    if (!gebaut)
-        return false;
-    const int zeile = zeile_der_gewaehlten();
-    const auto anders = [this, zeile](int spalte, const CQString& text) {
-        return spalte >= 0 && text != (zeile >= 0 ? liste->zellDaten(zeile, spalte).toString() : QString());
-    };
-    // A listed name the choice shows is that group (choosing it makes it the current one).
-    if (zeile < 0 && finde_namenszeile(igruppe->currentText().trimmed()) >= 0)
-        return false;
-    return (zeile < 0 && !igruppe->currentText().trimmed().isEmpty()) || anders(pos_bezirk, bezirk_text)
-           || anders(pos_telefon, telefon_text);
+    // Against the current group as listed (a name typed that a group bears makes it the current one),
+    // or against empty fields without one.
+    return gebaut && eingegebene_werte() != werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
 }
 
 bool CGruppenListe::sichere_eingaben()
 {
-    // A new name is a new group: the one chosen before is never renamed unasked.
-    return (zeile_der_gewaehlten() >= 0 ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
+    // As the buttons: a name typed over the shown group renames it, as "&Ändern" does; only without
+    // a current group is it a new one.
+    return (finde_gruppenzeile(aktuelle_gruppe) >= 0 ? aendere() : fuege_hinzu()) && !hat_ungesicherte_eingaben();
 }

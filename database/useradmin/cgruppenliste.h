@@ -31,7 +31,8 @@ public:
 
     // Reads the group table into the list (building the page first when needed).
     void lade_gruppen();
-    // Reloads the list and refills both choices from the access-group list.
+    // Reloads the list and refills both choices from the access-group list; edits typed and not
+    // stored stay in the fields.
     void aktualisiere_gruppen();
     // Deletes the group of a list row after the user count and the question.
     void loesche_gruppe(int zeile);
@@ -42,8 +43,9 @@ public:
     // Whether the edit page holds what the administrator typed and no add or change has stored:
     // other values for the chosen group, or a name no group has (with its values).
     bool hat_ungesicherte_eingaben() const;
-    // Stores them as "&Ändern" (the chosen group) or "Hinzufügen" (a new name) would; true when
-    // they are stored. A refused write (with its box) leaves them in the fields.
+    // Stores them as "&Ändern" (the current group, renamed where its name was edited) or
+    // "Hinzufügen" (no current group) would; true when they are stored. A refused write (with its
+    // box) leaves them in the fields.
     bool sichere_eingaben();
 
 signals:
@@ -68,8 +70,6 @@ private:
     // changed).
     bool fuege_hinzu();
     bool aendere();
-    // The list row of the chosen group when the edit choice still shows its name; -1 else.
-    int zeile_der_gewaehlten() const;
     void baue_gruppenliste();
     void baue_gruppentabelle();
     void baue_gruppenseite();
@@ -81,8 +81,19 @@ private:
     // The list row whose name cell equals the text, or whose column 0 holds the number; -1 for none.
     int finde_namenszeile(const QString& name) const;
     int finde_gruppenzeile(int nummer) const;
-    // Selects the row alone and takes it as chosen.
+    // Selects the row alone and takes it as chosen: its values replace those of the edit fields.
     void waehle_zeile(int zeile);
+    // The group of the choice's item `index` (as chosen there) shown with its values.
+    void zeige_gruppe(int index);
+    // The group that bears the name typed becomes the current one, with its values where the
+    // fields still show the former current group's; what was typed into them stays. Sets the buttons.
+    void nimm_getippten_namen(const QString& text);
+    // The name, district and telephone of a list row (empty for -1 and for a column not there).
+    QStringList werte_der_zeile(int zeile) const;
+    // The same three as the edit fields hold them.
+    QStringList eingegebene_werte() const;
+    // Shows the three in the edit fields and selects the current group's row.
+    void zeige_werte(const QStringList& werte);
     void setze_knoepfe(bool vorhanden);
     // A failed statement of the page: the report under the page's class and the critical box.
     void melde_fehler(const QSqlQuery& abfrage, const CQString& sql, const CQString& methode);
@@ -91,8 +102,8 @@ private:
     void melde_gruppentabelle(const QString& ursache = QString());
     // Re-reads the access-group list after a stored change, refreshes the page and tells the others.
     void gruppen_neu_gelesen();
-    // The trimmed name of the edit choice, cut to the column's width in characters; empty (with the
-    // beep) when nothing is left, or (with a box) when it holds a control character.
+    // The trimmed name of the edit choice, cut to the column's width in characters; empty (with a
+    // box) when nothing is left, or when it, the district or the telephone holds a control character.
     CQString geprueften_namen();
     // The refusal to delete a group that `anwender` users are in.
     static QString belegt_text(const QString& name, int anwender);

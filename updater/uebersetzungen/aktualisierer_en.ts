@@ -654,6 +654,10 @@
         <source>Auswahl beenden</source>
         <translation>End the choice</translation>
     </message>
+    <message>
+        <source>Bitte einen Namen für den Anwender eingeben !</source>
+        <translation>Please enter a name for the user!</translation>
+    </message>
 </context>
 <context>
     <name>CBVDataBase</name>
@@ -692,6 +696,10 @@
     <message>
         <source>Der Name &apos;%1&apos; enthält Steuerzeichen und wird nicht gespeichert !</source>
         <translation>The name &apos;%1&apos; contains control characters and is not saved!</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; enthält Steuerzeichen und wird nicht gespeichert !</source>
+        <translation>%1 &apos;%2&apos; contains control characters and is not saved!</translation>
     </message>
 </context>
 <context>
@@ -865,7 +873,7 @@
     </message>
     <message>
         <source>&amp;Fertig</source>
-        <translation>&amp;Done</translation>
+        <translation>D&amp;one</translation>
     </message>
     <message>
         <source>Die Eingaben auf der Seite &apos;%1&apos; sind nicht gespeichert.</source>
@@ -1068,6 +1076,70 @@
     <message>
         <source>Fehler: In Tabelle &apos;%1&apos; fehlende Spalte &apos;%2&apos;</source>
         <translation>Error: column &apos;%2&apos; missing in table &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Datenbank &apos;%1&apos; NICHT zugeordnet !</source>
+        <translation>Database &apos;%1&apos; NOT assigned!</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; fehlt und kann nicht angelegt werden (%2): neue Datensatz-IDs folgen der höchsten vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder vergeben werden.</source>
+        <translation>Table &apos;%1&apos; is missing and cannot be created (%2): new record IDs follow the highest one present, and the ID of a record deleted last may be given again.</translation>
+    </message>
+    <message>
+        <source>Tabelle &apos;%1&apos; ist nicht benutzbar (%2): neue Datensatz-IDs folgen der höchsten vorhandenen, die ID eines zuletzt gelöschten Datensatzes kann wieder vergeben werden.</source>
+        <translation>Table &apos;%1&apos; cannot be used (%2): new record IDs follow the highest one present, and the ID of a record deleted last may be given again.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; war unterbrochen und ist wieder hergestellt.</source>
+        <translation>The connection to database &apos;%1&apos; on &apos;%2&apos; was lost and has been restored.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; ist während einer Transaktion abgebrochen (wurde der Server neu gestartet?). Der Server hat die ganze Transaktion zurückgenommen: nichts davon ist gespeichert. Bitte die Aktion noch einmal ausführen.</source>
+        <translation>The connection to database &apos;%1&apos; on &apos;%2&apos; was lost during a transaction (was the server restarted?). The server has undone the whole transaction: nothing of it is stored. Please carry out the action again.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; war unterbrochen (wurde der Server neu gestartet?). Die letzte Änderung wurde nicht wiederholt, da sie sonst doppelt wirken könnte: bitte neu laden, prüfen, ob sie gespeichert ist, und sie sonst noch einmal ausführen.</source>
+        <translation>The connection to database &apos;%1&apos; on &apos;%2&apos; was lost (was the server restarted?). The last change was not repeated, as it could otherwise take effect twice: please reload, check whether it is stored, and otherwise carry it out again.</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Warte auf den Datenbankserver &apos;%1&apos; ...</source>
+        <translation>Waiting for the database server &apos;%1&apos; ...</translation>
+    </message>
+    <message>
+        <source>Warten auf den Datenbankserver &apos;%1&apos; abgebrochen</source>
+        <translation>Waiting for the database server &apos;%1&apos; cancelled</translation>
+    </message>
+    <message>
+        <source>Der Datenbankserver &apos;%1&apos; antwortet nicht (keine Antwort nach %2 s)</source>
+        <translation>The database server &apos;%1&apos; does not answer (no answer after %2 s)</translation>
+    </message>
+    <message>
+        <source>SQL-Fehler: %1</source>
+        <translation>SQL error: %1</translation>
+    </message>
+    <message>
+        <source>SQL-Befehl: %1</source>
+        <translation>SQL statement: %1</translation>
+    </message>
+    <message>
+        <source>%1: Fehler beim Zugriff auf Tabelle %2</source>
+        <translation>%1: Error accessing table %2</translation>
+    </message>
+    <message>
+        <source>%1: Sperre &apos;%2&apos; nicht freigegeben</source>
+        <translation>%1: lock &apos;%2&apos; not released</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; ist abgebrochen und lässt sich nicht wieder herstellen (%3). Bitte prüfen, ob der Datenbankserver läuft und erreichbar ist und die Anmeldedaten (Benutzer, Kennwort, Datenbank) noch gelten, und die Aktion dann wiederholen.</source>
+        <translation>The connection to the database &apos;%1&apos; on &apos;%2&apos; was lost and cannot be restored (%3). Please check that the database server is running and reachable and that the log-on data (user, password, database) are still valid, then repeat the action.</translation>
+    </message>
+    <message>
+        <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; ist abgebrochen, während die letzte Änderung gespeichert wurde (wurde der Server neu gestartet?): sie kann gespeichert sein oder nicht. Bitte neu laden, prüfen, ob sie gespeichert ist, und sie sonst noch einmal ausführen.</source>
+        <translation>The connection to the database &apos;%1&apos; on &apos;%2&apos; was lost while the last change was being saved (was the server restarted?): it may or may not have been saved. Please reload, check whether it was saved, and otherwise carry it out again.</translation>
     </message>
 </context>
 <context>
@@ -1760,6 +1832,14 @@ the log window.</translation>
     <message>
         <source>Gruppe &apos;%1&apos; ist nicht mehr vorhanden !</source>
         <translation>Group &apos;%1&apos; no longer exists!</translation>
+    </message>
+    <message>
+        <source>Bitte einen Namen für die Gruppe eingeben !</source>
+        <translation>Please enter a name for the group!</translation>
+    </message>
+    <message>
+        <source>Gruppen</source>
+        <translation>Groups</translation>
     </message>
 </context>
 <context>

@@ -65,7 +65,7 @@ TEST(CComboBox, ReturnSchliesstNurMitSignal)
     EXPECT_EQ(box.currentIndex(), 0);
     EXPECT_FALSE(box.view()->isVisible());
     editierbar.setEditText("neu");
-    QTest::keyClick(&editierbar, Qt::Key_Enter);
+    QTest::keyClick(editierbar.lineEdit(), Qt::Key_Enter);
     EXPECT_EQ(editierbar.count(), 0);
 }
 
