@@ -25,6 +25,7 @@
 #include <QTextFrame>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 
 using namespace testzip;
@@ -72,7 +73,7 @@ protected:
         UpdaterMainWindow::zerstoere_instanz();
         startmodus = modus;
         installationszaehler = 0;
-        update_erfolgreich = deinstallation_erfolgreich = false;
+        update_erfolgreich = false;
         boxen.clear();
         UpdaterMainWindow* w = UpdaterMainWindow::instanz();
         w->show();
@@ -156,7 +157,7 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     UpdaterMainWindow* w = oeffne(2);
     starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
     EXPECT_FALSE(QFileInfo::exists(D + "/a"));
-    EXPECT_TRUE(deinstallation_erfolgreich && !w->isVisible());
+    EXPECT_TRUE(update_erfolgreich && !w->isVisible());
     EXPECT_TRUE(!QFileInfo::exists(D + "/uninstall.dat") && boxen.isEmpty());
 
     // A recorded file that is missing (as good as deleted), and a key that leads out of the folder.
@@ -171,7 +172,7 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
                                  "Bitte löschen Sie verbleibende Dateien im Verzeichnis\n'" + D + "'\n"
                                  "bzw. das Verzeichnis selbst manuell."});
     EXPECT_TRUE(piep.anzahl == 1 && !w->gib_protokolldock()->isVisible());
-    EXPECT_TRUE(w->isVisible() && !deinstallation_erfolgreich);
+    EXPECT_TRUE(w->isVisible() && !update_erfolgreich);
     w->close();
     // What stays keeps its record; what is gone has none.
     EXPECT_TRUE(lies(D + "/uninstall.dat").endsWith(";../draussen.txt\r\n"));
@@ -186,6 +187,10 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
                                  "Sie verbleibende Dateien im Verzeichnis '" + D + "'\n"
                                  "bzw. das Verzeichnis selbst manuell."});
     EXPECT_FALSE(w->isVisible());
+    schreibe(D + "/datei", "d");
+    setze_zielverzeichnis_vorgabe(CQString(D + "/datei"));
+    EXPECT_TRUE(starte(oeffne(2), &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
+    EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Zielverzeichnis " + D + "/datei existiert nicht"});
 }
 
 // Also run in the ThreadSanitizer build: four job threads at once.
@@ -287,6 +292,19 @@ TEST_F(JobLauf, ListeZeigtJedenEintragEinmalInSeinerZeile)
     const QList<QTextOption::Tab> spalten = dokument->findBlockByNumber(kopf).blockFormat().tabPositions();
     for (int i = 0; i < erwartet.size(); ++i)
         EXPECT_TRUE(dokument->findBlockByNumber(kopf + i).blockFormat().tabPositions() == spalten) << i;
+}
+
+// Opened while another run held the target, the window's job after that run works.
+TEST_F(JobLauf, JobNachDemLaufEinesAnderenGelingt)
+{
+    const QByteArray sperrdatei = QFile::encodeName(D + "/.aktualisierer.sperre");
+    const int anderer = ::open(sperrdatei.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
+    ASSERT_EQ(::fcntl(anderer, F_OFD_SETLK, &sperre), 0);
+    schreibe(antwort = dir.path() + "/t.zip", baue({datei("a.txt", "a")}));
+    UpdaterMainWindow* w = oeffne(0);
+    ::close(anderer), ::unlink(sperrdatei.constData());
+    EXPECT_TRUE(text(starte(w, &UpdaterMainWindow::SlotImportZIP)).contains("Installation beendet."));
 }
 
 TEST_F(JobLauf, HauptfensterSchliesstErstNachDemLetztenJob)

@@ -229,28 +229,55 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
     return zeit.als_qstring(true, true, false) + QLatin1Char(';') + QString::fromUtf8(schluessel);
 }
 
+std::unique_ptr<CZielsperre> halte_ziel(const QString& ordner, CZielsperre::Zugriff zugriff, CUninstallInfo* info,
+                                        const std::function<void(const QString&)>& beim_warten)
+{
+    std::function<void()> beim_nehmen;
+    if (info)
+        beim_nehmen = [info] { info->lies_neu(); };
+    return std::make_unique<CZielsperre>(ordner, zugriff, beim_warten, beim_nehmen);
+}
+
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 
-CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
-    : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname()), sperre(std::make_unique<CZielsperre>(verzeichnis))
+// Read without the folder's lock, which another updater may hold now: a file is always replaced
+// whole, so this is what a run left. Each job reads it afresh under the lock.
+CUninstallInfo::CUninstallInfo(const QString& verzeichnis) : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname())
 {
-    if (!sperre->gehalten()) {
-        ladefehler = sperre->gib_fehlertext();
-    } else {
-        lies_unistall();
-        // The folder is this process's now: what a killed run left half-way goes.
-        if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(verzeichnis)); ordner >= 0) {
-            entferne_verwaiste_tempdateien(ordner);
-            ::close(ordner);
-        }
-    }
+    lies_unistall();
     setze_ladefehler(ladefehler);
 }
 
+// Writes nothing: the jobs wrote the records while they held the folder; now another process
+// may hold it.
 CUninstallInfo::~CUninstallInfo()
 {
-    (void)schreibe_unistall();
     setze_ladefehler(QString());
+}
+
+void CUninstallInfo::lies_neu()
+{
+    std::lock_guard<std::mutex> lock(schreib_mutex);
+    {
+        CGeteilt& g = geteilt();
+        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+        // Emptied first, so that the old records and the new ones are never held at once.
+        g.karte.clear();
+        ++g.aenderung;
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
+        g.zeiten_offen = false;
+    }
+    letzter_stand = ~quint64(0);
+    merke_basis(nullptr);
+    ladefehler.clear();
+    lies_unistall();
+    setze_ladefehler(ladefehler);
+    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+    if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(dateiname.left(qMax(trenner, 1)))); ordner >= 0) {
+        entferne_verwaiste_tempdateien(ordner);
+        ::close(ordner);
+    }
 }
 
 bool CUninstallInfo::lies_unistall()
@@ -262,7 +289,9 @@ bool CUninstallInfo::lies_unistall()
     // Without blocking on a FIFO and without following a link: only a regular file is read.
     QFile datei(dateiname);
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
-        return errno == ENOENT ? true : unlesbar();
+        // Not there, nor its folder (or what stands at the folder's name is none): no records.
+        // The work itself names the target.
+        return errno == ENOENT || errno == ENOTDIR ? true : unlesbar();
     // All lines are read before any record is taken, so that a read error changes nothing.
     CUninstallKarte gelesen;
     trennzeichen = ';';

@@ -9,6 +9,7 @@
 #include "melde.h"
 #include "namensfaltung.h"
 #include "parallelschleife.h"
+#include "sitzungsende.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
 #include "zielordner.h"
@@ -390,16 +391,16 @@ QString hindernis(const CZielsperre& sperre)
     return sperre.gehalten() ? gib_unistall_ladefehler() : sperre.gib_fehlertext();
 }
 
-void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt)
+void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt, CUninstallInfo* uninstall)
 {
-    const CZielsperre sperre(wurzel);
+    const std::unique_ptr<CZielsperre> sperre = halte_ziel(wurzel, CZielsperre::lesen, uninstall);
     const CUninstallKarte::Auszug karte = unistall_auszug();
     if (log) {
         log->neue_titelzeile(CQString(Text::tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
         log->setTotalSteps(static_cast<int>(karte.size()));
     }
-    if (const QString grund = hindernis(sperre); !grund.isEmpty()) {
+    if (const QString grund = hindernis(*sperre); !grund.isEmpty()) {
         if (log)
             log->neue_textzeile(CQString(grund), 1);
         return;
@@ -467,7 +468,8 @@ class CDeinstallation
 {
 public:
     CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
-        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), uninstall(uninstall), schreiber(uninstall),
+        : log(log), wurzel(wurzel), sperre(halte_ziel(wurzel, CZielsperre::aendern, uninstall, melde_info)), uninstall(uninstall),
+          schreiber(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
           handles(wurzel_fd, handles_je_lauf())
     {
@@ -495,11 +497,11 @@ private:
     void berichte_verschobene();
     void loesche_dateien(const CUninstallKarte::Auszug& karte);
     void loesche_ordner();
-    // A job that is to stop (its window goes, or the program ends under it) stops between two
-    // runs of deletions, its records written.
+    // A job that is to stop (its window goes, the program ends under it, or the session ends)
+    // stops between two runs of deletions, its records written.
     bool abgebrochen()
     {
-        if (!log || !log->ist_abgebrochen())
+        if ((!log || !log->ist_abgebrochen()) && sitzungsende_signal() == 0)
             return false;
         ++fehler;
         return true;
@@ -507,7 +509,8 @@ private:
 
     CCBaseLog* const log;
     const QString wurzel;
-    const CZielsperre sperre;
+    // Held for the run; the records are read afresh under it.
+    const std::unique_ptr<CZielsperre> sperre;
     // A record goes only after its file or folder is gone; one whose removal failed stays.
     CUninstallInfo* const uninstall;
     CUninstallSchreiber schreiber;
@@ -667,7 +670,13 @@ bool CDeinstallation::fuehre_aus()
     // Nothing is deleted on records that could not be read, or while another process works, or
     // where no record could be taken off (the records are written through the program's folder
     // of temporary files).
-    QString grund = hindernis(sperre);
+    // A root that cannot be opened is said once, not as a failure of every record, and before
+    // its records, which cannot be read there either.
+    QString grund = sperre->gehalten() ? QString() : sperre->gib_fehlertext();
+    if (grund.isEmpty() && wurzel_fd < 0 && (!karte.empty() || !gib_unistall_ladefehler().isEmpty()))
+        grund = zielordner_fehlertext(wurzel, wurzelfehler);
+    if (grund.isEmpty())
+        grund = hindernis(*sperre);
     if (grund.isEmpty() && wurzel_fd >= 0 && !karte.empty())
         grund = tempordner_fehlertext(wurzel, wurzel_fd);
     if (!grund.isEmpty()) {
@@ -676,10 +685,6 @@ bool CDeinstallation::fuehre_aus()
     } else if (wurzel_fd >= 0) {
         raeume_auf(wurzel_fd, karte);
         loesche_dateien(karte);
-    } else if (!karte.empty()) {
-        // Said once, not as a failure of every record.
-        melde_fehler(zielordner_fehlertext(wurzel, wurzelfehler));
-        ++fehler;
     }
     if (log) {
         log->setze_fortschritt(static_cast<int>(karte.size()));
@@ -719,8 +724,15 @@ bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const
                        CUninstallInfo* uninstall)
 {
     if (!modus || *modus > 2) {
-        zeige_eintraege(log, laufwerk_gross(wurzel), produkt);
+        zeige_eintraege(log, laufwerk_gross(wurzel), produkt, uninstall);
         return true;
     }
-    return CDeinstallation(log, laufwerk_gross(wurzel), uninstall).fuehre_aus();
+    CDeinstallation lauf(log, laufwerk_gross(wurzel), uninstall);
+    const bool hatte_eintraege = unistall_anzahl() > 0;
+    const bool ok = lauf.fuehre_aus();
+    // With the last of what they named gone, the records go too, while the folder is still held:
+    // a window that stays open holds it no longer, and another updater may write new ones.
+    if (ok && hatte_eintraege && uninstall && unistall_anzahl() == 0)
+        uninstall->remove_unistall();
+    return ok;
 }

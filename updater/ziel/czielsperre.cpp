@@ -189,7 +189,8 @@ void CZielsperre::setze_wartezeit(int ms)
     wartezeit = ms;
 }
 
-CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::function<void(const QString&)>& beim_warten)
+CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::function<void(const QString&)>& beim_warten,
+                         const std::function<void()>& beim_nehmen)
 {
     const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat st{};
@@ -201,6 +202,8 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
         gehalten_ = fehler == ENOENT || fehler == ENOTDIR;
         if (!gehalten_)
             fehlertext = zielordner_fehlertext(ordner, fehler);
+        else if (beim_nehmen)
+            beim_nehmen();
         return;
     }
     geraet = st.st_dev;
@@ -224,6 +227,15 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
     const int sperre = nimm_sperre(fd, eigene, besetzt);
     if (!besetzt) {
         eintrag = {fd, sperre, eigene, 1, zugriff == aendern};
+        if (beim_nehmen) {
+            try {
+                beim_nehmen();
+            } catch (...) {
+                gib_frei(eintrag);
+                liste.ordner.erase({geraet, knoten});
+                throw;
+            }
+        }
         aendert = zugriff == aendern;
         gehalten_ = eingetragen = true;
         return;

@@ -1,0 +1,74 @@
+#include "sitzungsende.h"
+#include "ccat.h"
+
+#include <QCoreApplication>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<int> empfangen{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler may only touch a lock-free value");
+int weckrohr[2] = {-1, -1};
+
+// Only what a signal handler may do: a lock-free store and a write to a pipe (never blocking: the
+// pipe is not read until the program ends, and one byte wakes its reader).
+void bei_signal(int nummer)
+{
+    const int alt = errno;
+    int keins = 0;
+    empfangen.compare_exchange_strong(keins, nummer);
+    if (weckrohr[1] >= 0)
+        (void)!::write(weckrohr[1], "x", 1);
+    errno = alt;
+}
+
+const char* signalname(int nummer)
+{
+    switch (nummer) {
+    case SIGTERM: return "SIGTERM";
+    case SIGHUP: return "SIGHUP";
+    case SIGINT: return "SIGINT";
+    default: return "?";
+    }
+}
+
+} // namespace
+
+void fange_sitzungsende_ab()
+{
+    if (weckrohr[0] < 0 && ::pipe2(weckrohr, O_CLOEXEC | O_NONBLOCK) != 0)
+        weckrohr[0] = weckrohr[1] = -1;
+    struct sigaction aktion{};
+    aktion.sa_handler = bei_signal;
+    sigemptyset(&aktion.sa_mask);
+    // The threads' calls go on where they were: a run sees the signal between two entries.
+    aktion.sa_flags = SA_RESTART;
+    for (const int nummer : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(nummer, &aktion, nullptr);
+}
+
+int sitzungsende_signal()
+{
+    return empfangen.load();
+}
+
+int sitzungsende_handle()
+{
+    return weckrohr[0];
+}
+
+bool melde_sitzungsende()
+{
+    const int nummer = sitzungsende_signal();
+    if (nummer == 0)
+        return false;
+    CQCat::gib_instanz()->error(CQString(
+        QCoreApplication::translate("QObject", "Programmende durch Signal %1: laufende Aufträge wurden angehalten")
+            .arg(QLatin1String(signalname(nummer)))));
+    return true;
+}
