@@ -69,7 +69,7 @@ void UpdaterMainWindow::SlotImportZIP()
 
 void UpdaterMainWindow::bereite_job_vor(int* modus)
 {
-    // The session ends: no job begins any more (a dialog that was open may return a choice).
+    // The session ends: no job begins any more.
     if (sitzungsende_signal() != 0)
         return;
     if (*modus == 0)
