@@ -99,7 +99,7 @@ int main(int argc, char** argv)
 
     konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
     // Log-out, shut-down, Ctrl+C and kill end a run from here on as a stop does.
-    fange_sitzungsende_ab();
+    fange_sitzungsende_ab(mit_fenster);
 
     if (!mit_fenster) {
         // An error that escapes the installation is a failed install: reported, exit code 1.

@@ -6,24 +6,27 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
+#include <cstdint>
+#include <sys/eventfd.h>
 #include <unistd.h>
 
 namespace {
 
 std::atomic<int> empfangen{0};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler may only touch a lock-free value");
-int weckrohr[2] = {-1, -1};
+// One descriptor, not the two of a pipe: under a low limit of open files every one counts.
+int weckruf = -1;
 
-// Only what a signal handler may do: a lock-free store and a write to a pipe (never blocking: the
-// pipe is not read until the program ends, and one byte wakes its reader).
+// Only what a signal handler may do: a lock-free store and a write to an event counter (never
+// blocking).
 void bei_signal(int nummer)
 {
     const int alt = errno;
     int keins = 0;
     empfangen.compare_exchange_strong(keins, nummer);
-    if (weckrohr[1] >= 0)
-        (void)!::write(weckrohr[1], "x", 1);
+    const std::uint64_t eins = 1;
+    if (weckruf >= 0)
+        (void)!::write(weckruf, &eins, sizeof eins);
     errno = alt;
 }
 
@@ -39,10 +42,10 @@ const char* signalname(int nummer)
 
 } // namespace
 
-void fange_sitzungsende_ab()
+void fange_sitzungsende_ab(bool mit_weckruf)
 {
-    if (weckrohr[0] < 0 && ::pipe2(weckrohr, O_CLOEXEC | O_NONBLOCK) != 0)
-        weckrohr[0] = weckrohr[1] = -1;
+    if (mit_weckruf && weckruf < 0)
+        weckruf = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     struct sigaction aktion{};
     aktion.sa_handler = bei_signal;
     sigemptyset(&aktion.sa_mask);
@@ -59,7 +62,7 @@ int sitzungsende_signal()
 
 int sitzungsende_handle()
 {
-    return weckrohr[0];
+    return weckruf;
 }
 
 bool melde_sitzungsende()
