@@ -803,10 +803,8 @@ TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
         eintraege.push_back(datei((i < 3 ? "gross/g" : "klein/d" + QByteArray::number(i % 20) + "/k") + QByteArray::number(i), daten));
     }
     schreibe(arbeit + "/knapp.zip", baue(eintraege));
-    // A limit of processes counts every process of the account: only in a user namespace of its
-    // own (which any account may make where the system allows it) does the run count alone, also
-    // where other processes of the account run. Root's processes are never bound: root runs it
-    // under another account.
+    // A limit of processes counts every process of the account, root's none: the run counts alone
+    // in a user namespace of its own, where root runs it under another account.
     const QString konto = QString::number(100000 + ::getpid() % 50000);
     const QStringList als = ::geteuid() == 0 ? QStringList{"setpriv", "--reuid", konto, "--regid", konto, "--clear-groups"}
                                              : QStringList();
@@ -842,11 +840,10 @@ TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
     }
 }
 
-// A target on an overlay whose layers lie on two file systems, its tree first in the lower one (as
-// an image's), while the kernel drops its caches every quarter second: such an overlay gives an
-// untouched folder a new number once it leaves the cache. An update and the uninstall of 20,000
-// files end with 0, without a folder taken for moved, and leave nothing; a folder truly moved
-// away during an uninstall is named, and the uninstall fails.
+// A target on an overlay over two file systems, its tree first in the lower one, while the caches
+// are dropped every quarter second (a folder then has a new number): an update and the uninstall
+// of 20,000 files end with 0, no folder taken for moved, nothing left; a folder truly moved away
+// during an uninstall is named, and the uninstall fails.
 TEST_F(Programm, AufEinemOverlayGiltKeinOrdnerAlsVerschoben)
 {
     const KleinesDateisystem unten(dir.path() + "/unten", "size=1g");
@@ -870,7 +867,6 @@ TEST_F(Programm, AufEinemOverlayGiltKeinOrdnerAlsVerschoben)
         GTEST_SKIP() << "no overlay over two tmpfs, or its caches cannot be dropped (root)";
     const QString z = overlay.pfad("ziel");
     EXPECT_EQ(starte({"-silent", "-install", "b.zip", "-dst", z}).code, 0);
-    EXPECT_EQ(aufzeichnung(z + "/uninstall.dat").size(), 20000 + 40 + 40 * 7);
     // An uninstall with errors ends with a box that waits: it is ended once its last line is written.
     const auto deinstalliere = [this, &z](const std::function<void()>& waehrenddessen) {
         QFile::remove(logdatei());
