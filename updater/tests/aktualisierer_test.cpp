@@ -881,8 +881,9 @@ TEST_F(Programm, AufEinemOverlayGiltKeinOrdnerAlsVerschoben)
     EXPECT_EQ(als_text(inhalt(z)), "");
     EXPECT_FALSE(QFileInfo::exists(z + "/uninstall.dat"));
 
-    // Once the run has removed its first file, the folder it began with is moved out of the target.
+    // Once the run let go of the handles of the folder it began with, that folder is moved away.
     ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", z}).code, 0);
+    namen = namen.filter(QRegularExpression("^o3/"));
     namen.sort();
     bool verschoben = false;
     EXPECT_EQ(deinstalliere([&] {
