@@ -106,7 +106,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         return false;
     }
 
-    schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
+    // The records go to the folder whose files the run writes, should it be renamed meanwhile.
+    schreiber = std::make_unique<CUninstallSchreiber>(uninstall, zielordner ? zielordner->handle() : -1);
     bool ergebnis = true;
     try {
         if (anzahl > 0) {

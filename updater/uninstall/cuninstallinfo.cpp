@@ -368,7 +368,7 @@ std::optional<bool> CUninstallInfo::ohne_schreiben(bool voll, bool melden, quint
     return std::nullopt;
 }
 
-bool CUninstallInfo::schreibe_unistall(bool melden)
+bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     quint64 stand = 0;
@@ -400,10 +400,10 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
             }
         });
         return ok && schreibe_ganz(fd, stueck.constData(), stueck.size());
-    }, melden);
+    }, melden, ordner);
 }
 
-bool CUninstallInfo::schreibe_zwischenstand(bool melden)
+bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
 {
     {
         std::lock_guard<std::mutex> lock(schreib_mutex);
@@ -415,8 +415,8 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
         // still the file this information wrote last (opened without waiting on whatever else
         // may have taken its name).
         const int basis = basis_groesse < 0 ? -1
-                                            : ::open(QFile::encodeName(dateiname).constData(),
-                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+                                            : ::openat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(),
+                                                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat st;
         if (basis >= 0 && (::fstat(basis, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != basis_geraet
                            || quint64(st.st_ino) != basis_inode || qint64(st.st_size) != basis_groesse)) {
@@ -442,7 +442,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
                         if (!schreibe_ganz(fd, teil.constData(), teil.size()))
                             return false;
                     return true;
-                }, melden);
+                }, melden, ordner);
                 // Failed, it leaves no base: the next write is one in full and takes the lines
                 // from the map.
                 ::close(basis);
@@ -451,13 +451,20 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
             ::close(basis);
         }
     }
-    return schreibe_unistall(melden);
+    return schreibe_unistall(melden, ordner);
 }
 
-bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden)
+QByteArray CUninstallInfo::name_in(int ordner) const
+{
+    return QFile::encodeName(ordner >= 0 ? dateiname.mid(dateiname.lastIndexOf(QLatin1Char('/')) + 1) : dateiname);
+}
+
+bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden,
+                                     int gehalten)
 {
     const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
-    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+    const int ordner = gehalten >= 0 ? gehalten
+                                     : oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
     const QByteArray name = QFile::encodeName(dateiname.mid(trenner + 1));
     letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, name, schreibe);
     letzte_ursache = letzter_erfolg ? QString() : systemfehler(errno);
@@ -467,7 +474,7 @@ bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::funct
     // The file now on disk is the base of the next write that adds to it.
     struct stat st;
     merke_basis(letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? &st : nullptr);
-    if (ordner >= 0)
+    if (ordner >= 0 && ordner != gehalten)
         ::close(ordner);
     return melde_ergebnis(melden);
 }
@@ -491,7 +498,7 @@ bool CUninstallInfo::melde_ergebnis(bool melden)
     return letzter_erfolg;
 }
 
-void CUninstallInfo::remove_unistall()
+void CUninstallInfo::remove_unistall(int ordner)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     {
@@ -504,9 +511,7 @@ void CUninstallInfo::remove_unistall()
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    QFile datei(dateiname);
-    if (!datei.remove())
+    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) != 0)
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)) + QLatin1String(": ")
-                        + datei.errorString()));
+               CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
 }

@@ -86,15 +86,17 @@ public:
     // (reported once with its cause, also when asked again with the same records; `melden`
     // false keeps the report for a later call). An empty map writes nothing and leaves an
     // existing file as it is. Nothing is written while the information could not be loaded.
-    // Any thread may call it.
-    [[nodiscard]] bool schreibe_unistall(bool melden = true);
+    // Any thread may call it. `ordner`: the handle of the file's folder that a run holds, through
+    // which the file is written (by its path where -1): a run's records go to the folder whose
+    // files it changes, should that folder be renamed or moved meanwhile.
+    [[nodiscard]] bool schreibe_unistall(bool melden = true, int ordner = -1);
     // The same for a run that is still under way, at the cost of the records it added: while the
     // map has only grown since the last write, the new lines follow the file's last content in
     // the order they came (a key of an earlier line again: the later line holds, as reading
     // takes it); else the whole file is written as above.
-    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true);
-    // Empties the map and deletes the file.
-    void remove_unistall();
+    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true, int ordner = -1);
+    // Empties the map and deletes the file (through the folder's handle `ordner` where not -1).
+    void remove_unistall(int ordner = -1);
 
     const QString& gib_dateiname() const { return dateiname; }
     // See gib_unistall_ladefehler.
@@ -108,7 +110,9 @@ private:
     std::optional<bool> ohne_schreiben(bool voll, bool melden, quint64& stand);
     // Writes the file's content with `schreibe` (given the new file's handle), taken from the map
     // at its change `stand` (which `schreibe` may set); `voll`: the whole map in order.
-    bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden);
+    bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden, int ordner);
+    // The file's name to open relative to `ordner` (its path where -1, as for AT_FDCWD).
+    QByteArray name_in(int ordner) const;
     // The last write's result, reported once when it failed.
     bool melde_ergebnis(bool melden);
     // Takes the file of which `st` tells as the base of the next write that adds to it; none
