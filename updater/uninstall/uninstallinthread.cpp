@@ -839,12 +839,13 @@ bool CDeinstallation::fuehre_aus()
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
     loesche_ordner();
     handles.leere();
-    // The records as they end; a run that could not write them stops with an error. Where the
-    // last ones lay in a folder moved out of the target, none is left: the file goes (a write
-    // leaves a file alone where no record is left to write).
+    // The records as they end; a run that could not write them stops with an error. With the last
+    // of what they named gone (or moved out of the target), none is left: the file goes (a write
+    // leaves a file alone where no record is left to write), while the folder is still held and
+    // through its handle, from the folder the run worked in, should it have been renamed meanwhile.
     if (!schreiber.schreibe(true, true))
         ++fehler;
-    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !verschobene.isEmpty())
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0)
         uninstall->remove_unistall(wurzel_fd);
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
@@ -871,11 +872,5 @@ bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const
         return true;
     }
     CDeinstallation lauf(log, laufwerk_gross(wurzel), uninstall);
-    const bool hatte_eintraege = unistall_anzahl() > 0;
-    const bool ok = lauf.fuehre_aus();
-    // With the last of what they named gone, the records go too, while the folder is still held:
-    // a window that stays open holds it no longer, and another updater may write new ones.
-    if (ok && hatte_eintraege && uninstall && unistall_anzahl() == 0)
-        uninstall->remove_unistall();
-    return ok;
+    return lauf.fuehre_aus();
 }
