@@ -218,8 +218,6 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
     schreibe(antwort, baue({datei("b.txt", "b")}));
     const QPointer<CWorkThread> install = starte(w, &UpdaterMainWindow::SlotImportZIP);
 
-    // The records as they stand when the listing reads them: the install's line of b.txt too,
-    // where it ran first (no job that only reads waits for another).
     EXPECT_TRUE(text(zeige).contains("0001: 06.12.2026 09:17:18  a<&>.txt"));
     EXPECT_FALSE(text(zeige).contains("ZIP") || text(zeige).contains("installiere") || !zeige->ist_ok());
     for (const char* kopf : {"Größe", "Größe komp.", "Ratio", "Datum", "Zeit", "Name", "a<&>.txt"})

@@ -41,6 +41,7 @@ protected:
         return UninstallInThread(fenster, &modus, CQString(wurzel), CQString("TALVOR"));
     }
     void verschiebe_waehrend_der_deinstallation(bool ersetzt);
+    void benenne_waehrend_der_deinstallation_um(bool bleibt);
 
     QTemporaryDir dir;
     QString wurzel;
@@ -259,39 +260,40 @@ void UninstallLauf::verschiebe_waehrend_der_deinstallation(bool ersetzt)
     EXPECT_TRUE(unistall_map().empty());
 }
 
-// The root renamed while the uninstall runs, a new folder with records of its own at its old
-// name: the run goes on in it through its handle, and its records go there too, naming what
-// stays, or go from there with the last of what they named.
+// The root renamed while the uninstall runs (a new one in its place): the run goes on in it through
+// its handle, and its records go there too, naming what stays, or go with the last of them.
 TEST_F(UninstallLauf, UmbenannteWurzelBehaeltWahreAufzeichnungen)
 {
-    for (const bool bleibt : {true, false}) {
-        SCOPED_TRACE(bleibt);
-        unistall_map().clear();
-        QDir().mkpath(wurzel + "/voll");
-        if (bleibt)
-            schreibe(wurzel + "/voll/eigen.txt", "eigen");
-        eintrag("voll/");
-        for (int i = 100; i < 700; ++i) {
-            eintrag("d" + QString::number(i));
-            schreibe(wurzel + "/d" + QString::number(i), "x");
-        }
-        VerschiebenderLog verschieber;
-        verschieber.von = wurzel;
-        verschieber.nach = dir.path() + "/umbenannt" + QString::number(bleibt);
-        verschieber.ausloeser = "gelöscht " + wurzel + "/d100";
-        verschieber.statt_dessen = [&] {
-            ASSERT_TRUE(QDir().rename(wurzel, verschieber.nach) && QDir().mkdir(wurzel));
-            schreibe(wurzel + "/uninstall.dat", "neu");
-        };
-        CUninstallInfo info(wurzel);
-        ASSERT_TRUE(info.schreibe_unistall());
-        int modus = 2;
-        EXPECT_EQ(UninstallInThread(&verschieber, &modus, CQString(wurzel), CQString("TALVOR"), &info), !bleibt);
-        EXPECT_EQ(verschieber.aufrufe.filter("nicht zum Schreiben oeffnen"), QStringList());
-        EXPECT_EQ(lies(verschieber.nach + "/uninstall.dat").endsWith("\n06.12.2026 09:17:18;voll/\r\n"), bleibt);
-        EXPECT_EQ(lies(wurzel + "/uninstall.dat"), "neu");
-        QFile::remove(wurzel + "/uninstall.dat");
+    benenne_waehrend_der_deinstallation_um(true);
+    benenne_waehrend_der_deinstallation_um(false);
+}
+
+void UninstallLauf::benenne_waehrend_der_deinstallation_um(bool bleibt)
+{
+    SCOPED_TRACE(bleibt);
+    QDir().mkpath(wurzel + "/voll");
+    if (bleibt)
+        schreibe(wurzel + "/voll/eigen.txt", "eigen");
+    eintrag("voll/");
+    for (int i = 100; i < 700; ++i) {
+        eintrag("d" + QString::number(i));
+        schreibe(wurzel + "/d" + QString::number(i), "x");
     }
+    VerschiebenderLog verschieber;
+    verschieber.von = wurzel;
+    verschieber.nach = dir.path() + "/umbenannt" + QString::number(bleibt);
+    verschieber.ausloeser = "gelöscht " + wurzel + "/d100";
+    verschieber.statt_dessen = [&] {
+        ASSERT_TRUE(QDir().rename(wurzel, verschieber.nach) && QDir().mkdir(wurzel));
+        schreibe(wurzel + "/uninstall.dat", "neu");
+    };
+    CUninstallInfo info(wurzel);
+    ASSERT_TRUE(info.schreibe_unistall());
+    int modus = 2;
+    EXPECT_EQ(UninstallInThread(&verschieber, &modus, CQString(wurzel), CQString("TALVOR"), &info), !bleibt);
+    EXPECT_EQ(verschieber.aufrufe.filter("nicht zum Schreiben oeffnen"), QStringList());
+    EXPECT_EQ(lies(verschieber.nach + "/uninstall.dat").endsWith("\n06.12.2026 09:17:18;voll/\r\n"), bleibt);
+    EXPECT_EQ(lies(wurzel + "/uninstall.dat"), "neu");
 }
 
 // Under a low limit of open files another thread (the window's) may hold the last free ones for a

@@ -340,32 +340,26 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
     ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
     ::close(fremd);
 
-    {
-        // Jobs of one process share the hold.
-        CZielsperre erste(ziel);
-        CZielsperre zweite(ziel);
-        EXPECT_TRUE(erste.gehalten());
-        EXPECT_TRUE(zweite.gehalten());
-        EXPECT_TRUE(installiere({datei("c.txt", "c")}));
-    }
-
-    // The target renamed and a new one made at its name while a job waits for another updater
-    // (an open file description of its own locks as another process does): the job holds the new one.
+    // The target replaced while a job waits for another updater (an open file description of its
+    // own locks as another process does): the job holds the new one.
     CZielsperre::setze_wartezeit(60000);
     const int anderer_halter = ::open(QFile::encodeName(ziel + "/.aktualisierer.sperre").constData(), O_RDWR | O_CREAT, 0600);
     struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
     ASSERT_EQ(::fcntl(anderer_halter, F_OFD_SETLK, &sperre), 0);
-    auto wartend = std::async(std::launch::async, [this] { return std::make_unique<CZielsperre>(ziel, CZielsperre::aendern); });
-    const auto offen = [this] {
-        const QFileInfoList handles = QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-        return std::any_of(handles.begin(), handles.end(), [this](const QFileInfo& f) { return f.symLinkTarget() == ziel; });
-    };
-    for (QDeadlineTimer frist(60000); !offen() && !frist.hasExpired();)
+    auto wartend = std::async(std::launch::async, [this] { return std::make_unique<CZielsperre>(ziel); });
+    for (QDeadlineTimer frist(60000); !QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System).contains(QFileInfo(ziel)) && !frist.hasExpired();)
         QThread::msleep(5);
     ASSERT_TRUE(QDir().rename(ziel, ziel + ".alt") && QDir().mkdir(ziel));
     ::close(anderer_halter);
     const std::unique_ptr<CZielsperre> neu = wartend.get();
     EXPECT_TRUE(neu->gehalten() && QFileInfo::exists(ziel + "/.aktualisierer.sperre"));
+
+    // Jobs of one process share the hold.
+    CZielsperre erste(ziel);
+    CZielsperre zweite(ziel);
+    EXPECT_TRUE(erste.gehalten());
+    EXPECT_TRUE(zweite.gehalten());
+    EXPECT_TRUE(installiere({datei("c.txt", "c")}));
 }
 
 TEST_F(Zielschutz, UninstallDateiLesen)
