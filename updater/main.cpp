@@ -9,6 +9,7 @@
 #include "logging.h"
 #include "plattform.h"
 #include "silentinstallation.h"
+#include "sitzungsende.h"
 #include "startzustand.h"
 
 #include <QCoreApplication>
@@ -97,11 +98,15 @@ int main(int argc, char** argv)
     setze_zielverzeichnis_vorgabe(CQString(kommandozeile.ziel));
 
     konfiguriere_logging(QStringLiteral("log4upd.init"), QString());
+    // Log-out, shut-down, Ctrl+C and kill end a run from here on as a stop does.
+    fange_sitzungsende_ab(mit_fenster);
 
     if (!mit_fenster) {
         // An error that escapes the installation is a failed install: reported, exit code 1.
         try {
-            return silent_installation(kommandozeile.archiv, kommandozeile.quelle) ? 0 : 1;
+            const bool ok = silent_installation(kommandozeile.archiv, kommandozeile.quelle);
+            const bool signal = melde_sitzungsende();
+            return ok && !signal ? 0 : 1;
         } catch (...) {
             melde_ausnahme(QStringLiteral("silent_installation"));
         }

@@ -18,7 +18,7 @@ bool CAnwendung::notify(QObject* empfaenger, QEvent* ereignis)
     } catch (...) {
         melde_ausnahme(QStringLiteral("der Ereignisschleife"));
     }
-    QCoreApplication::exit(-1);
+    QCoreApplication::exit(ausnahme_ende);
     return false;
 }
 

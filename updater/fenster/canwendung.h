@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QString>
 
+// The event loop's exit code after an exception: that of a failed run (as the silent road's).
+constexpr int ausnahme_ende = 1;
+
 // Qt cannot carry an exception through its event loop: one that leaves a slot or an event
 // handler would abort the program without a word. Here it is logged as an error and the event
-// loop ends with -1, so that the program ends with its error exit code.
+// loop ends with `ausnahme_ende`, so that the program ends as a failed run.
 class CAnwendung : public QApplication
 {
     Q_OBJECT

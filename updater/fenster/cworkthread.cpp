@@ -8,6 +8,7 @@
 #include "importzip.h"
 #include "klassen.h"
 #include "melde.h"
+#include "sitzungsende.h"
 #include "startzustand.h"
 #include "steuerzeichen.h"
 #include "uninstallinthread.h"
@@ -69,12 +70,10 @@ void CWorkThread::thread_beendet()
     setze_warte_cursor(false, false);
     const bool ok = ist_ok();
     // A success is never taken back by a later failure.
-    if (ok) {
+    if (ok)
         update_erfolgreich = true;
-        if (jobmodus == 2)
-            deinstallation_erfolgreich = true;
-    }
-    if (dbx_modus)
+    // The session ends: the program ends without a word more (see `fensterlauf`).
+    if (dbx_modus || sitzungsende_signal() != 0)
         return;
 
     if (ok) {

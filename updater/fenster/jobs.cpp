@@ -8,9 +8,11 @@
 #include "cworkthread.h"
 #include "gui.h"
 #include "platziere.h"
+#include "sitzungsende.h"
 #include "startzustand.h"
 #include "updatermainwindow.h"
 #include "verzeichnisse.h"
+#include "zielordner.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,11 +69,19 @@ void UpdaterMainWindow::SlotImportZIP()
 
 void UpdaterMainWindow::bereite_job_vor(int* modus)
 {
+    // The session ends: no job begins any more.
+    if (sitzungsende_signal() != 0)
+        return;
     if (*modus == 0)
         ++installationszaehler;
-    if (*modus == 2 && unistall_anzahl() == 0) {
+    // Records that could not be read when the window opened are read again by the job, which
+    // says why where it cannot.
+    if (*modus == 2 && unistall_anzahl() == 0 && gib_unistall_ladefehler().isEmpty()) {
+        // A target that is not there, or no folder, holds no records: it is named as such.
+        const CZielordner ziel(zielverzeichnis);
         meldung_kritisch(this, CQString(tr("Deinstallation %1").arg(produktanzeige)),
-                         CQString(tr("Keine Uninstall Information für %1 gefunden !").arg(produktanzeige)
+                         CQString(ziel.handle() < 0 ? zielordner_fehlertext(zielverzeichnis, ziel.gib_oeffnungsfehler())
+                                  : tr("Keine Uninstall Information für %1 gefunden !").arg(produktanzeige)
                                   + QLatin1Char('\n') + tr("Bitte löschen Sie verbleibende Dateien im Verzeichnis")
                                   + QStringLiteral(" '%1'\n").arg(zielverzeichnis)
                                   + tr("bzw. das Verzeichnis selbst manuell.")));

@@ -244,7 +244,10 @@ void UpdaterMainWindow::richte_fenster_ein()
     connect(aktion_info, &QAction::triggered, this, &UpdaterMainWindow::SlotShowAbout);
     hilfemenue->addAction(aktion_info);
 
+    // The records as they are now, without a hold on the folder: each job holds it only while it
+    // runs and reads them afresh.
     delete uninstall_info;
+    uninstall_info = nullptr;
     uninstall_info = new CUninstallInfo(zielverzeichnis);
 }
 
@@ -478,10 +481,6 @@ void UpdaterMainWindow::closeEvent(QCloseEvent* e)
     }
     if (startmodus != 1 && startmodus != 2)
         speichere_einstellungen();
-    // Only the uninstall's own success may delete the file; another job's success says
-    // nothing about the files still recorded in it.
-    if (uninstall_info && startmodus == 2 && deinstallation_erfolgreich)
-        uninstall_info->remove_unistall();
     delete uninstall_info;
     uninstall_info = nullptr;
     QMainWindow::closeEvent(e);

@@ -151,6 +151,10 @@ struct CEntpackWerk::CDateisystem
     quint64 unterwegs_bytes = 0;
     quint64 unterwegs_knoten = 0;
     quint64 unterwegs_ohne_raum = 0;
+    // The room of the files that took their names since the last measure: no longer on their way,
+    // yet what they wrote after it is not in it, and it is not free.
+    quint64 benannt_bytes = 0;
+    quint64 benannt_knoten = 0;
     std::atomic<bool> knapp{false};
 };
 
@@ -290,7 +294,7 @@ void CEntpackWerk::miss_raum(CDateisystem& fs)
     fs.frei_knoten = st.f_files == 0                           ? ~quint64(0)
                      : quint64(st.f_favail) > vorbehalt_knoten ? quint64(st.f_favail) - vorbehalt_knoten
                                                                : 0;
-    fs.seit_messung_bytes = fs.seit_messung_knoten = 0;
+    fs.seit_messung_bytes = fs.seit_messung_knoten = fs.benannt_bytes = fs.benannt_knoten = 0;
     fs.knapp = false;
 }
 
@@ -312,7 +316,8 @@ CEntpackWerk::CRaum CEntpackWerk::passt(CDateisystem& fs, quint64 gross)
     // What the files on their way wrote is no longer free, and is counted again with them: at
     // most about half of the room goes out at once, never more.
     const auto reicht = [&] {
-        return fs.unterwegs_bytes + bytes <= fs.frei_bytes && fs.unterwegs_knoten + knoten <= fs.frei_knoten;
+        return fs.unterwegs_bytes + fs.benannt_bytes + bytes <= fs.frei_bytes
+               && fs.unterwegs_knoten + fs.benannt_knoten + knoten <= fs.frei_knoten;
     };
     if (!fs.knapp && reicht() && fs.seit_messung_bytes + bytes <= fs.frei_bytes / 4
         && fs.seit_messung_knoten + knoten <= fs.frei_knoten / 4)
@@ -345,13 +350,17 @@ void CEntpackWerk::halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool m
     fs.seit_messung_knoten += knoten;
 }
 
-void CEntpackWerk::gib_raum_frei(CPlatz& p)
+void CEntpackWerk::gib_raum_frei(CPlatz& p, bool benannt)
 {
     const std::lock_guard<std::mutex> lock(raum_mutex);
     if (p.dateisystem) {
         p.dateisystem->unterwegs_bytes -= p.bytes;
         p.dateisystem->unterwegs_knoten -= p.knoten;
         p.dateisystem->unterwegs_ohne_raum -= p.ohne_raum;
+        if (benannt) {
+            p.dateisystem->benannt_bytes += p.bytes;
+            p.dateisystem->benannt_knoten += p.knoten;
+        }
     }
     p.bytes = p.knoten = 0;
     p.ohne_raum = false;
@@ -579,10 +588,11 @@ bool CEntpackWerk::hole(quint64 index, CEintragUnterwegs& eintrag, CLeseschluss&
 
 void CEntpackWerk::ist_gemeldet(quint64 index)
 {
-    // Its room is free once its file has its name (an old file of that name is gone then).
+    // Its file has its name: its room is no longer on its way (an old file of that name is gone
+    // then); the next measure tells what is free.
     for (quint64 i = gemeldet.load(); i <= index; ++i) {
         CPlatz& p = platz(i);
-        gib_raum_frei(p);
+        gib_raum_frei(p, true);
         p.dateisystem = nullptr;
         p.gelesen = CZipEintrag();
         p.nochmal = false;

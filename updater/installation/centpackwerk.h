@@ -189,7 +189,8 @@ private:
     void miss_raum(CDateisystem& fs);
     static quint64 belegt(const CDateisystem& fs, quint64 gross);
     void halte_raum(CPlatz& p, CDateisystem& fs, quint64 gross, bool mit_raum = true);
-    void gib_raum_frei(CPlatz& p);
+    // `benannt`: the file took its name; its room counts as taken until the next measure.
+    void gib_raum_frei(CPlatz& p, bool benannt = false);
     // Reading side: the file system of the entry's folder (of its deepest level that exists), by
     // the device the entry names where it is one known already; whether its file may hold the
     // entry's data already, and no other such entry is on its way there (one that differs takes

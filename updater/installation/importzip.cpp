@@ -80,18 +80,23 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     // Nothing is written while another process works on the target, or while the records of an
     // earlier install could not be read: they would be lost. Another job of this process that
     // changes the target is waited for: the two would replace each other's files and share the
-    // limit of open files that each plans with.
-    const CZielsperre sperre(ziel, CZielsperre::aendern, [this](const QString& text) { melde(5, text); });
-    QString grund = !sperre.gehalten() ? sperre.gib_fehlertext()
-                    : uninstall        ? uninstall->gib_ladefehler()
-                                       : QString();
-    // A target folder that is not there is said once, before any entry; so is one where
-    // something else stands at every name of the program's folder of temporary files.
+    // limit of open files that each plans with. The records are read afresh under the hold.
+    const std::unique_ptr<CZielsperre> sperre =
+        halte_ziel(ziel, CZielsperre::aendern, uninstall, [this](const QString& text) { melde(5, text); });
+    QString grund = sperre->gehalten() ? QString() : sperre->gib_fehlertext();
+    // A target folder that is not there (or no folder) is said once, before any entry and before
+    // its records, which cannot be read there either.
     if (grund.isEmpty() && anzahl > 0) {
         zielordner = std::make_unique<CZielordner>(ziel);
-        grund = zielordner->handle() < 0 ? zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler())
-                                         : tempordner_fehlertext(ziel, zielordner->handle());
+        if (zielordner->handle() < 0)
+            grund = zielordner_fehlertext(ziel, zielordner->gib_oeffnungsfehler());
     }
+    if (grund.isEmpty() && uninstall)
+        grund = gib_unistall_ladefehler();
+    // So is one where something else stands at every name of the program's folder of temporary
+    // files.
+    if (grund.isEmpty() && zielordner)
+        grund = tempordner_fehlertext(ziel, zielordner->handle());
     if (!grund.isEmpty()) {
         archiv.schliesse();
         melde(2, grund);
@@ -101,7 +106,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
         return false;
     }
 
-    schreiber = std::make_unique<CUninstallSchreiber>(uninstall);
+    // The records go to the folder whose files the run writes, should it be renamed meanwhile.
+    schreiber = std::make_unique<CUninstallSchreiber>(uninstall, zielordner ? zielordner->handle() : -1);
     bool ergebnis = true;
     try {
         if (anzahl > 0) {

@@ -9,6 +9,7 @@
 #include "klassen.h"
 #include "melde.h"
 #include "parallelschleife.h"
+#include "sitzungsende.h"
 #include "steuerzeichen.h"
 #include "ziparchiv.h"
 #include "zielordner.h"
@@ -116,8 +117,8 @@ private:
         if (log)
             log->setze_fehler();
     }
-    // The job is to stop (its window goes, or the program ends under it).
-    bool abgebrochen() const { return log && log->ist_abgebrochen(); }
+    // The job is to stop (its window goes, the program ends under it, or the session ends).
+    bool abgebrochen() const { return (log && log->ist_abgebrochen()) || sitzungsende_signal() != 0; }
 
     bool liste();
     bool pruefe_wortbreite();

@@ -7,7 +7,6 @@ std::atomic<int> startmodus{0};
 std::atomic<bool> dbx_modus{false};
 std::atomic<bool> update_erfolgreich{false};
 std::atomic<int> installationszaehler{0};
-std::atomic<bool> deinstallation_erfolgreich{false};
 
 namespace {
 

@@ -13,9 +13,6 @@ extern std::atomic<bool> dbx_modus;
 extern std::atomic<bool> update_erfolgreich;
 // Number of install jobs begun.
 extern std::atomic<int> installationszaehler;
-// The uninstall job itself ended without error: only then may closing delete "uninstall.dat"
-// (any other successful job sets `update_erfolgreich` too).
-extern std::atomic<bool> deinstallation_erfolgreich;
 
 // The "dst" folder: empty unless given on the command line.
 CQString gib_zielverzeichnis_vorgabe();

@@ -1,4 +1,4 @@
-// The window road's application object with a slot that throws: the program must end with -1, the error in its log.
+// The window road's application object with a slot that throws: the program must end with 1, the error in its log.
 #include "sanitizervorgaben.h"
 #include "canwendung.h"
 #include "cfehler.h"

@@ -398,13 +398,12 @@ TEST_F(ImportZip, UninstallDateiWirdNachJederInstallationGeschrieben)
         EXPECT_TRUE(lies(ziel + "/uninstall.dat").endsWith(";x.txt\r\n"));
         unistall_map().clear();
     }
-    // A folder in the place of the file after it was read: it cannot be written, and the
-    // install has failed.
+    // A folder in the place of the file after it was read: the job reads it again, and refuses.
     QFile::remove(ziel + "/uninstall.dat");
     CUninstallInfo info(ziel);
     QDir().mkpath(ziel + "/uninstall.dat/voll");
     EXPECT_FALSE(lauf(0, zip, &log, &info));
-    EXPECT_TRUE(log.hat_text("Kann Datei " + ziel + "/uninstall.dat nicht zum Schreiben oeffnen"));
+    EXPECT_TRUE(log.hat_text("Kann Datei " + ziel + "/uninstall.dat nicht zum Lesen oeffnen"));
     EXPECT_TRUE(log.hat_text("Installation fehlerhaft !"));
     unistall_map().clear();
 }

@@ -25,6 +25,7 @@
 #include <QTextFrame>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 
 using namespace testzip;
@@ -72,7 +73,7 @@ protected:
         UpdaterMainWindow::zerstoere_instanz();
         startmodus = modus;
         installationszaehler = 0;
-        update_erfolgreich = deinstallation_erfolgreich = false;
+        update_erfolgreich = false;
         boxen.clear();
         UpdaterMainWindow* w = UpdaterMainWindow::instanz();
         w->show();
@@ -156,7 +157,7 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     UpdaterMainWindow* w = oeffne(2);
     starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
     EXPECT_FALSE(QFileInfo::exists(D + "/a"));
-    EXPECT_TRUE(deinstallation_erfolgreich && !w->isVisible());
+    EXPECT_TRUE(update_erfolgreich && !w->isVisible());
     EXPECT_TRUE(!QFileInfo::exists(D + "/uninstall.dat") && boxen.isEmpty());
 
     // A recorded file that is missing (as good as deleted), and a key that leads out of the folder.
@@ -171,7 +172,7 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
                                  "Bitte löschen Sie verbleibende Dateien im Verzeichnis\n'" + D + "'\n"
                                  "bzw. das Verzeichnis selbst manuell."});
     EXPECT_TRUE(piep.anzahl == 1 && !w->gib_protokolldock()->isVisible());
-    EXPECT_TRUE(w->isVisible() && !deinstallation_erfolgreich);
+    EXPECT_TRUE(w->isVisible() && !update_erfolgreich);
     w->close();
     // What stays keeps its record; what is gone has none.
     EXPECT_TRUE(lies(D + "/uninstall.dat").endsWith(";../draussen.txt\r\n"));
@@ -186,13 +187,23 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
                                  "Sie verbleibende Dateien im Verzeichnis '" + D + "'\n"
                                  "bzw. das Verzeichnis selbst manuell."});
     EXPECT_FALSE(w->isVisible());
+    schreibe(D + "/datei", "d");
+    setze_zielverzeichnis_vorgabe(CQString(D + "/datei"));
+    EXPECT_TRUE(starte(oeffne(2), &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
+    EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Zielverzeichnis " + D + "/datei existiert nicht"});
 }
 
 // Also run in the ThreadSanitizer build: four job threads at once.
 TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
 {
     uninstall_dat({"a<&>.txt"});
+    // Opened while another run held the target: the jobs after that run work.
+    const QByteArray sperrdatei = QFile::encodeName(D + "/.aktualisierer.sperre");
+    const int anderer = ::open(sperrdatei.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
+    ASSERT_EQ(::fcntl(anderer, F_OFD_SETLK, &sperre), 0);
     UpdaterMainWindow* w = oeffne(0);
+    ::close(anderer), ::unlink(sperrdatei.constData());
     EXPECT_TRUE(starte(w, &UpdaterMainWindow::slot_zeitverzoegerung).isNull());
     EXPECT_EQ(fragen, QStringList{"Update Archiv für ... auswählen|Update (*.zip)"});
 
@@ -208,7 +219,7 @@ TEST_F(JobLauf, ArchivDialogUndGleichzeitigeJobsMitNurIhrenEigenenZeilen)
     const QPointer<CWorkThread> install = starte(w, &UpdaterMainWindow::SlotImportZIP);
 
     EXPECT_TRUE(text(zeige).contains("0001: 06.12.2026 09:17:18  a<&>.txt"));
-    EXPECT_FALSE(text(zeige).contains("ZIP") || text(zeige).contains("b.txt") || !zeige->ist_ok());
+    EXPECT_FALSE(text(zeige).contains("ZIP") || text(zeige).contains("installiere") || !zeige->ist_ok());
     for (const char* kopf : {"Größe", "Größe komp.", "Ratio", "Datum", "Zeit", "Name", "a<&>.txt"})
         EXPECT_TRUE(text(liste).contains(QString::fromUtf8(kopf))) << kopf;
     EXPECT_FALSE(text(liste).contains("weg.zip") || text(liste).contains("b.txt") || !liste->ist_ok());

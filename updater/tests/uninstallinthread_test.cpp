@@ -40,6 +40,8 @@ protected:
     {
         return UninstallInThread(fenster, &modus, CQString(wurzel), CQString("TALVOR"));
     }
+    void verschiebe_waehrend_der_deinstallation(bool ersetzt);
+    void benenne_waehrend_der_deinstallation_um(bool bleibt);
 
     QTemporaryDir dir;
     QString wurzel;
@@ -204,9 +206,18 @@ TEST_F(UninstallLauf, VieleEintraegeInVielenOrdnern)
 // A folder moved out of the root while the uninstall runs (once its first file is reported):
 // nothing is removed at its new place, in a sub-folder the run had not reached either; its
 // records count as gone, and one line names it with their number. The other records go, and
-// with the last of them their file.
+// with the last of them their file. Alike where a new folder takes its place at once, holding
+// files of the recorded names: they stay.
 TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
 {
+    verschiebe_waehrend_der_deinstallation(false);
+    verschiebe_waehrend_der_deinstallation(true);
+}
+
+void UninstallLauf::verschiebe_waehrend_der_deinstallation(bool ersetzt)
+{
+    SCOPED_TRACE(ersetzt);
+    unistall_map().clear();
     QDir().mkpath(wurzel + "/m/t");
     QDir().mkpath(wurzel + "/z");
     QStringList schluessel{"m/", "a.txt", "m/t/y", "z/", "z/b.txt"};
@@ -219,8 +230,16 @@ TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
     }
     VerschiebenderLog verschieber;
     verschieber.von = wurzel + "/m";
-    verschieber.nach = dir.path() + "/woanders";
+    verschieber.nach = dir.path() + "/woanders" + QString::number(ersetzt);
     verschieber.ausloeser = "gelöscht " + wurzel + "/m/f000";
+    QStringList neue;
+    if (ersetzt)
+        verschieber.statt_dessen = [&] {
+            ASSERT_TRUE(QDir().rename(verschieber.von, verschieber.nach) && QDir().mkdir(verschieber.von));
+            verschieber.bei_verschiebung = VerschiebenderLog::inhalt(verschieber.nach);
+            for (int i = 0; i < 600; i += 7)
+                schreibe(verschieber.von + (neue << QStringLiteral("/f%1").arg(i, 3, 10, QLatin1Char('0'))).last(), "eigen");
+        };
     CUninstallInfo info(wurzel);
     ASSERT_TRUE(info.schreibe_unistall());
     int modus = 2;
@@ -236,8 +255,45 @@ TEST_F(UninstallLauf, VerschobenerOrdnerBleibtAnSeinemNeuenOrtGanz)
                                          .arg(wurzel)
                                          .arg(uebrig + 2)));
     EXPECT_TRUE(verschieber.hat_text("Deinstallation -mit Fehlern- beendet."));
-    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    EXPECT_EQ(QDir(wurzel + "/m").entryList(QDir::Files), neue.replaceInStrings("/", ""));
+    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), ersetzt ? QStringList{"m"} : QStringList{});
     EXPECT_TRUE(unistall_map().empty());
+}
+
+// The root renamed while the uninstall runs (a new one in its place): the run goes on in it through
+// its handle, and its records go there too, naming what stays, or go with the last of them.
+TEST_F(UninstallLauf, UmbenannteWurzelBehaeltWahreAufzeichnungen)
+{
+    benenne_waehrend_der_deinstallation_um(true);
+    benenne_waehrend_der_deinstallation_um(false);
+}
+
+void UninstallLauf::benenne_waehrend_der_deinstallation_um(bool bleibt)
+{
+    SCOPED_TRACE(bleibt);
+    QDir().mkpath(wurzel + "/voll");
+    if (bleibt)
+        schreibe(wurzel + "/voll/eigen.txt", "eigen");
+    eintrag("voll/");
+    for (int i = 100; i < 700; ++i) {
+        eintrag("d" + QString::number(i));
+        schreibe(wurzel + "/d" + QString::number(i), "x");
+    }
+    VerschiebenderLog verschieber;
+    verschieber.von = wurzel;
+    verschieber.nach = dir.path() + "/umbenannt" + QString::number(bleibt);
+    verschieber.ausloeser = "gelöscht " + wurzel + "/d100";
+    verschieber.statt_dessen = [&] {
+        ASSERT_TRUE(QDir().rename(wurzel, verschieber.nach) && QDir().mkdir(wurzel));
+        schreibe(wurzel + "/uninstall.dat", "neu");
+    };
+    CUninstallInfo info(wurzel);
+    ASSERT_TRUE(info.schreibe_unistall());
+    int modus = 2;
+    EXPECT_EQ(UninstallInThread(&verschieber, &modus, CQString(wurzel), CQString("TALVOR"), &info), !bleibt);
+    EXPECT_EQ(verschieber.aufrufe.filter("nicht zum Schreiben oeffnen"), QStringList());
+    EXPECT_EQ(lies(verschieber.nach + "/uninstall.dat").endsWith("\n06.12.2026 09:17:18;voll/\r\n"), bleibt);
+    EXPECT_EQ(lies(wurzel + "/uninstall.dat"), "neu");
 }
 
 // Under a low limit of open files another thread (the window's) may hold the last free ones for a

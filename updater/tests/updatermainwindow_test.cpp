@@ -4,7 +4,6 @@
 #include "cqstringsteuer.h"
 #include "cqworkspace.h"
 #include "csprache.h"
-#include "cuninstallinfo.h"
 #include "dialogseam.h"
 #include "einstellungsformat.h"
 #include "fensterlauf.h"
@@ -52,7 +51,6 @@ protected:
         QSettings::setPath(einstellungsformat(), QSettings::UserScope, tmp.filePath("config"));
         startmodus = 0;
         update_erfolgreich = false;
-        deinstallation_erfolgreich = false;
         UpdaterMainWindow::vergiss_produkt();
         gib_sdir_update_zip().setze_wert_qstr(CQString());
         mitschnitt = new log4cpp::StringQueueAppender("mitschnitt");
@@ -196,27 +194,6 @@ TEST_F(Hauptfenster, RegistryNurBeiEinfachemStartMitProdukt)
         EXPECT_FALSE(QFile::exists(registrydatei())) << modus;
         EXPECT_FALSE(log().contains("Registry")) << modus;
     }
-}
-
-TEST_F(Hauptfenster, SchliessenLoeschtUninstallDatNurNachErfolgreicherDeinstallation)
-{
-    const QString dat = ziel + "/uninstall.dat";
-    {
-        CUninstallInfo info(ziel);
-        ergaenze_unistall("a.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
-    }
-    ASSERT_TRUE(QFile::exists(dat));
-    startmodus = 2;
-
-    // Another job's success says nothing about the uninstall: its records are written again.
-    update_erfolgreich = true;
-    neues_fenster()->close();
-    EXPECT_TRUE(QFile::exists(dat));
-
-    deinstallation_erfolgreich = true;
-    neues_fenster()->close();
-    EXPECT_FALSE(QFile::exists(dat));
-    EXPECT_TRUE(unistall_map().empty());
 }
 
 TEST_F(Hauptfenster, ProtokollDruckenGibtDieZeilenDesDocksAus)

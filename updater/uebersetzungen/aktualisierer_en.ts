@@ -3533,6 +3533,14 @@ Point with English Excel settings</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Programmende: die Verbindung zur Anzeige ist abgebrochen, laufende Aufträge wurden angehalten</source>
+        <translation>Program ended: the connection to the display was lost, running jobs were stopped</translation>
+    </message>
+    <message>
+        <source>Programmende durch Signal %1: laufende Aufträge wurden angehalten</source>
+        <translation>Program ended by signal %1: running jobs were stopped</translation>
+    </message>
 </context>
 <context>
     <name>SavePageDialog</name>

@@ -229,28 +229,55 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
     return zeit.als_qstring(true, true, false) + QLatin1Char(';') + QString::fromUtf8(schluessel);
 }
 
+std::unique_ptr<CZielsperre> halte_ziel(const QString& ordner, CZielsperre::Zugriff zugriff, CUninstallInfo* info,
+                                        const std::function<void(const QString&)>& beim_warten)
+{
+    std::function<void()> beim_nehmen;
+    if (info)
+        beim_nehmen = [info] { info->lies_neu(); };
+    return std::make_unique<CZielsperre>(ordner, zugriff, beim_warten, beim_nehmen);
+}
+
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}
 
-CUninstallInfo::CUninstallInfo(const QString& verzeichnis)
-    : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname()), sperre(std::make_unique<CZielsperre>(verzeichnis))
+// Read without the folder's lock, which another updater may hold now: a file is always replaced
+// whole, so this is what a run left. Each job reads it afresh under the lock.
+CUninstallInfo::CUninstallInfo(const QString& verzeichnis) : dateiname(verzeichnis + QLatin1Char('/') + unistall_dateiname())
 {
-    if (!sperre->gehalten()) {
-        ladefehler = sperre->gib_fehlertext();
-    } else {
-        lies_unistall();
-        // The folder is this process's now: what a killed run left half-way goes.
-        if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(verzeichnis)); ordner >= 0) {
-            entferne_verwaiste_tempdateien(ordner);
-            ::close(ordner);
-        }
-    }
+    lies_unistall();
     setze_ladefehler(ladefehler);
 }
 
+// Writes nothing: the jobs wrote the records while they held the folder; now another process
+// may hold it.
 CUninstallInfo::~CUninstallInfo()
 {
-    (void)schreibe_unistall();
     setze_ladefehler(QString());
+}
+
+void CUninstallInfo::lies_neu()
+{
+    std::lock_guard<std::mutex> lock(schreib_mutex);
+    {
+        CGeteilt& g = geteilt();
+        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+        // Emptied first, so that the old records and the new ones are never held at once.
+        g.karte.clear();
+        ++g.aenderung;
+        g.nachtrag.clear();
+        g.nur_zugefuegt = true;
+        g.zeiten_offen = false;
+    }
+    letzter_stand = ~quint64(0);
+    merke_basis(nullptr);
+    ladefehler.clear();
+    lies_unistall();
+    setze_ladefehler(ladefehler);
+    const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
+    if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(dateiname.left(qMax(trenner, 1)))); ordner >= 0) {
+        entferne_verwaiste_tempdateien(ordner);
+        ::close(ordner);
+    }
 }
 
 bool CUninstallInfo::lies_unistall()
@@ -262,7 +289,9 @@ bool CUninstallInfo::lies_unistall()
     // Without blocking on a FIFO and without following a link: only a regular file is read.
     QFile datei(dateiname);
     if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
-        return errno == ENOENT ? true : unlesbar();
+        // Not there, nor its folder (or what stands at the folder's name is none): no records.
+        // The work itself names the target.
+        return errno == ENOENT || errno == ENOTDIR ? true : unlesbar();
     // All lines are read before any record is taken, so that a read error changes nothing.
     CUninstallKarte gelesen;
     trennzeichen = ';';
@@ -339,7 +368,7 @@ std::optional<bool> CUninstallInfo::ohne_schreiben(bool voll, bool melden, quint
     return std::nullopt;
 }
 
-bool CUninstallInfo::schreibe_unistall(bool melden)
+bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     quint64 stand = 0;
@@ -371,10 +400,10 @@ bool CUninstallInfo::schreibe_unistall(bool melden)
             }
         });
         return ok && schreibe_ganz(fd, stueck.constData(), stueck.size());
-    }, melden);
+    }, melden, ordner);
 }
 
-bool CUninstallInfo::schreibe_zwischenstand(bool melden)
+bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
 {
     {
         std::lock_guard<std::mutex> lock(schreib_mutex);
@@ -386,8 +415,8 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
         // still the file this information wrote last (opened without waiting on whatever else
         // may have taken its name).
         const int basis = basis_groesse < 0 ? -1
-                                            : ::open(QFile::encodeName(dateiname).constData(),
-                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+                                            : ::openat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(),
+                                                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat st;
         if (basis >= 0 && (::fstat(basis, &st) != 0 || !S_ISREG(st.st_mode) || quint64(st.st_dev) != basis_geraet
                            || quint64(st.st_ino) != basis_inode || qint64(st.st_size) != basis_groesse)) {
@@ -413,7 +442,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
                         if (!schreibe_ganz(fd, teil.constData(), teil.size()))
                             return false;
                     return true;
-                }, melden);
+                }, melden, ordner);
                 // Failed, it leaves no base: the next write is one in full and takes the lines
                 // from the map.
                 ::close(basis);
@@ -422,13 +451,20 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden)
             ::close(basis);
         }
     }
-    return schreibe_unistall(melden);
+    return schreibe_unistall(melden, ordner);
 }
 
-bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden)
+QByteArray CUninstallInfo::name_in(int ordner) const
+{
+    return QFile::encodeName(ordner >= 0 ? dateiname.mid(dateiname.lastIndexOf(QLatin1Char('/')) + 1) : dateiname);
+}
+
+bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden,
+                                     int gehalten)
 {
     const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
-    const int ordner = oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
+    const int ordner = gehalten >= 0 ? gehalten
+                                     : oeffne_ordnerhandle(QFile::encodeName(trenner > 0 ? dateiname.left(trenner) : QStringLiteral("/")));
     const QByteArray name = QFile::encodeName(dateiname.mid(trenner + 1));
     letzter_erfolg = ordner >= 0 && schreibe_atomar(ordner, name, schreibe);
     letzte_ursache = letzter_erfolg ? QString() : systemfehler(errno);
@@ -438,7 +474,7 @@ bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::funct
     // The file now on disk is the base of the next write that adds to it.
     struct stat st;
     merke_basis(letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? &st : nullptr);
-    if (ordner >= 0)
+    if (ordner >= 0 && ordner != gehalten)
         ::close(ordner);
     return melde_ergebnis(melden);
 }
@@ -462,7 +498,7 @@ bool CUninstallInfo::melde_ergebnis(bool melden)
     return letzter_erfolg;
 }
 
-void CUninstallInfo::remove_unistall()
+void CUninstallInfo::remove_unistall(int ordner)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     {
@@ -475,9 +511,7 @@ void CUninstallInfo::remove_unistall()
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    QFile datei(dateiname);
-    if (!datei.remove())
+    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) != 0)
         qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)) + QLatin1String(": ")
-                        + datei.errorString()));
+               CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
 }

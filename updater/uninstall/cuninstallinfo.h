@@ -3,6 +3,7 @@
 
 #include "cuninstallkarte.h"
 #include "czeit.h"
+#include "czielsperre.h"
 
 #include <QByteArray>
 #include <functional>
@@ -12,7 +13,6 @@
 #include <memory>
 #include <optional>
 
-class CZielsperre;
 struct stat;
 
 // The name of the records' file in its folder.
@@ -47,13 +47,22 @@ CUninstallMap unistall_kopie();
 CUninstallKarte::Auszug unistall_auszug();
 std::size_t unistall_anzahl();
 
-// Why the uninstall information of this process cannot be used (its folder is held by another
-// process, or its file exists but cannot be read); empty while it can. Installing and
-// uninstalling refuse to work while it is set, so that no record is lost.
+// Why the uninstall information of this process cannot be used (its file exists but cannot be
+// read); empty while it can. Installing and uninstalling refuse to work while it is set, so that
+// no record is lost.
 QString gib_unistall_ladefehler();
 
-// Loads the map from "uninstall.dat" when built and writes it back when destroyed. While it
-// lives, this process holds the folder of the file against other processes.
+class CUninstallInfo;
+
+// The hold of a job on its target folder `ordner` (see `CZielsperre`): where the records of
+// `info` (may be null) lie there and this process takes the folder anew, they are read afresh
+// under the hold (`lies_neu`), so that the job works on what another process left.
+std::unique_ptr<CZielsperre> halte_ziel(const QString& ordner, CZielsperre::Zugriff zugriff, CUninstallInfo* info,
+                                        const std::function<void(const QString&)>& beim_warten = {});
+
+// The file "uninstall.dat" of an installation folder: the map is loaded from it when built, and
+// read afresh by each job that takes the folder anew; only jobs write it, while they hold the
+// folder (`halte_ziel`), so that between jobs another updater may work on the folder.
 class CUninstallInfo
 {
 public:
@@ -65,23 +74,29 @@ public:
     CUninstallInfo(const CUninstallInfo&) = delete;
     CUninstallInfo& operator=(const CUninstallInfo&) = delete;
 
-    // Adds every valid line of the file to the map; a missing file changes nothing. False (and
-    // the map unchanged) when the file exists but cannot be read: not a regular file, a link,
-    // no permission, a read error.
+    // Adds every valid line of the file to the map; a missing file (or folder) changes nothing.
+    // False (and the map unchanged) when the file exists but cannot be read: not a regular file,
+    // a link, no permission, a read error.
     bool lies_unistall();
+    // Only while the folder is held: the map becomes what the file says now (empty where it
+    // cannot be read, see `gib_ladefehler`), and what a killed run left half-way in the folder
+    // goes.
+    void lies_neu();
     // Replaces the file atomically when the map is not empty; false when it cannot be written
     // (reported once with its cause, also when asked again with the same records; `melden`
     // false keeps the report for a later call). An empty map writes nothing and leaves an
     // existing file as it is. Nothing is written while the information could not be loaded.
-    // Any thread may call it.
-    [[nodiscard]] bool schreibe_unistall(bool melden = true);
+    // Any thread may call it. `ordner`: the handle of the file's folder that a run holds, through
+    // which the file is written (by its path where -1): a run's records go to the folder whose
+    // files it changes, should that folder be renamed or moved meanwhile.
+    [[nodiscard]] bool schreibe_unistall(bool melden = true, int ordner = -1);
     // The same for a run that is still under way, at the cost of the records it added: while the
     // map has only grown since the last write, the new lines follow the file's last content in
     // the order they came (a key of an earlier line again: the later line holds, as reading
     // takes it); else the whole file is written as above.
-    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true);
-    // Empties the map and deletes the file.
-    void remove_unistall();
+    [[nodiscard]] bool schreibe_zwischenstand(bool melden = true, int ordner = -1);
+    // Empties the map and deletes the file (through the folder's handle `ordner` where not -1).
+    void remove_unistall(int ordner = -1);
 
     const QString& gib_dateiname() const { return dateiname; }
     // See gib_unistall_ladefehler.
@@ -95,7 +110,9 @@ private:
     std::optional<bool> ohne_schreiben(bool voll, bool melden, quint64& stand);
     // Writes the file's content with `schreibe` (given the new file's handle), taken from the map
     // at its change `stand` (which `schreibe` may set); `voll`: the whole map in order.
-    bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden);
+    bool schreibe_inhalt(quint64& stand, bool voll, const std::function<bool(int fd)>& schreibe, bool melden, int ordner);
+    // The file's name to open relative to `ordner` (its path where -1, as for AT_FDCWD).
+    QByteArray name_in(int ordner) const;
     // The last write's result, reported once when it failed.
     bool melde_ergebnis(bool melden);
     // Takes the file of which `st` tells as the base of the next write that adds to it; none
@@ -103,7 +120,6 @@ private:
     void merke_basis(const struct stat* st);
 
     QString dateiname;
-    std::unique_ptr<CZielsperre> sperre;
     QString ladefehler;
     // The map's change that the last write took (none yet: the largest number), whether it wrote
     // the whole map in order, and whether it succeeded; jobs that install at the same time write

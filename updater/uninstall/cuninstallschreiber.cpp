@@ -1,7 +1,8 @@
 #include "cuninstallschreiber.h"
 #include "cuninstallinfo.h"
 
-CUninstallSchreiber::CUninstallSchreiber(CUninstallInfo* info, qint64 abstand_ms) : info(info), abstand(abstand_ms)
+CUninstallSchreiber::CUninstallSchreiber(CUninstallInfo* info, int ordner, qint64 abstand_ms)
+    : info(info), ordner(ordner), abstand(abstand_ms)
 {
     uhr.start();
 }
@@ -17,7 +18,7 @@ bool CUninstallSchreiber::schreibe(bool melden, bool endstand)
     const quint64 stand = aenderungen.load();
     letzte = uhr.elapsed();
     const bool melde_jetzt = melden && !gemeldet.load();
-    const bool ok = !info || (endstand ? info->schreibe_unistall(melde_jetzt) : info->schreibe_zwischenstand(melde_jetzt));
+    const bool ok = !info || (endstand ? info->schreibe_unistall(melde_jetzt, ordner) : info->schreibe_zwischenstand(melde_jetzt, ordner));
     if (!ok && melde_jetzt)
         gemeldet = true;
     quint64 bisher = geschrieben.load();

@@ -10,10 +10,12 @@ class CUninstallInfo;
 // A run that installs or removes files writes its records through one of these, so that a run
 // killed at any moment leaves a file that names what is on disk. The threads of one run may
 // share it. Without an uninstall information object nothing is written and every write succeeds.
+// `ordner`: the run's handle of the folder of the records (-1: none), through which they are
+// written: the folder whose files the run changes, also once it was renamed or moved.
 class CUninstallSchreiber
 {
 public:
-    explicit CUninstallSchreiber(CUninstallInfo* info, qint64 abstand_ms = 500);
+    explicit CUninstallSchreiber(CUninstallInfo* info, int ordner = -1, qint64 abstand_ms = 500);
     CUninstallSchreiber(const CUninstallSchreiber&) = delete;
     CUninstallSchreiber& operator=(const CUninstallSchreiber&) = delete;
 
@@ -34,6 +36,7 @@ public:
 
 private:
     CUninstallInfo* const info;
+    const int ordner;
     const qint64 abstand;
     QElapsedTimer uhr;
     std::atomic<qint64> letzte{0};

@@ -9,6 +9,7 @@
 #include "melde.h"
 #include "namensfaltung.h"
 #include "parallelschleife.h"
+#include "sitzungsende.h"
 #include "steuerzeichen.h"
 #include "verzeichnisse.h"
 #include "zielordner.h"
@@ -21,6 +22,7 @@
 #include <QMap>
 #include <QSet>
 #include <QThread>
+#include <QVector>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -81,12 +83,16 @@ bool ist_handlemangel(int fehler)
     return fehler == EMFILE || fehler == ENFILE;
 }
 
-// The handles of the folders in which a run of removals removes what the records name, each
+// The handles of the folders in which runs of removals remove what the records name, each
 // opened from the root's handle: a link below the root that leads out of it ends the path there.
-// The records of one folder follow one another in key order and share its handle. A handle is
-// used only while its path from the root names the folder it named when the run first saw it:
-// every run opens its folders again, and one whose path names another folder or none was moved
-// out of the target (or replaced); nothing below it is removed any more.
+// The records of one folder follow one another in key order and share its handle, which is kept
+// from run to run while they go on, with those of the levels above it as far as the handles
+// allow. Before a run uses a kept handle it is compared with what its path from the root names
+// now, both open: where that is another folder or none, the folder was moved out of the target
+// (or replaced), and nothing below it is removed any more. A folder's number is compared only
+// while a handle holds it: overlays over two file systems and FUSE give an untouched folder a new
+// one once it leaves the cache, and any file system gives the number of a folder that is gone to
+// a new one.
 class COrdnerhandles
 {
 public:
@@ -97,40 +103,64 @@ public:
     COrdnerhandles(const COrdnerhandles&) = delete;
     COrdnerhandles& operator=(const COrdnerhandles&) = delete;
 
-    // The handle of the folder `relativ` (empty: the root); -1 with errno when it cannot be
-    // opened (EMFILE also when the run holds as many as it may), or when it lies in a folder
-    // moved out of the target (`verschoben_mit` tells).
+    // Starts a run: the handles the last one was given may go now, those of moved folders do.
+    void neuer_lauf()
+    {
+        ++lauf;
+        for (auto h = handles.begin(); h != handles.end();) {
+            h->benutzt = false;
+            if (verschoben_mit(h.key()).isEmpty()) {
+                ++h;
+            } else {
+                ::close(h->fd);
+                h = handles.erase(h);
+            }
+        }
+    }
+
+    // The handle of the folder `relativ` (empty: the root), open until the next run starts; -1
+    // with errno when it cannot be opened (EMFILE also when the run holds as many as it may), or
+    // when it lies in a folder moved out of the target (`verschoben_mit` tells).
     int zu(const QByteArray& relativ)
     {
-        if (relativ.isEmpty())
+        if (stufen(relativ).isEmpty())
             return wurzel;
-        if (const auto offen = handles.constFind(relativ); offen != handles.constEnd())
-            return *offen;
         if (!verschoben_mit(relativ).isEmpty()) {
             errno = ENOENT;
             return -1;
         }
-        if (handles.size() >= hoechstens) {
-            errno = EMFILE;
-            return -1;
+        auto h = handles.find(relativ);
+        if (h == handles.end()) {
+            halte_obere(relativ);
+            if (!mache_platz(relativ, 1, true)) {
+                errno = EMFILE;
+                return -1;
+            }
+            const int fd = oeffne(relativ, relativ, true);
+            if (fd < 0) {
+                const int fehler = errno;
+                suche_verschobenen(relativ, fehler);
+                errno = fehler;
+                return -1;
+            }
+            h = handles.insert(relativ, CHandle{fd, lauf, false});
+        } else if (h->geprueft != lauf) {
+            // Its path from the root leads through every level above it: where the handle is
+            // still what the path names, nothing it holds was moved out of the target.
+            const Vergleich v = vergleiche(relativ, h->fd, relativ, true);
+            if (v != Vergleich::Gleich) {
+                if (v == Vergleich::Anders)
+                    suche_verschobenen(relativ, ENOENT);
+                errno = v == Vergleich::Anders ? ENOENT : EMFILE;
+                return -1;
+            }
+            // Found again: the look may have let go of other handles.
+            h = handles.find(relativ);
+            h->geprueft = lauf;
         }
-        const int fd = oeffne(relativ, O_PATH | O_DIRECTORY);
-        struct stat st{};
-        if (fd < 0 || ::fstat(fd, &st) != 0) {
-            const int fehler = errno;
-            if (fd >= 0)
-                ::close(fd);
-            suche_verschobenen(relativ, fehler);
-            errno = fehler;
-            return -1;
-        }
-        if (!kenne(relativ, st)) {
-            ::close(fd);
-            errno = ENOENT;
-            return -1;
-        }
-        handles.insert(relativ, fd);
-        return fd;
+        merke_gesehen(relativ);
+        h->benutzt = true;
+        return h->fd;
     }
 
     // What `relativ` names now: a folder, something else (a link counts as such, or nothing),
@@ -139,45 +169,61 @@ public:
     {
         if (!verschoben_mit(relativ).isEmpty())
             return Art::Verschoben;
-        const int fd = oeffne(relativ, O_PATH | O_NOFOLLOW);
+        const int fd = oeffne_unterhalb(wurzel, relativ, O_PATH | O_NOFOLLOW);
         struct stat st{};
-        const bool gesehen = fd >= 0 && ::fstat(fd, &st) == 0;
+        const bool da = fd >= 0 && ::fstat(fd, &st) == 0;
         const int fehler = errno;
+        // A folder the run holds is compared with what the path names while both are open.
+        const auto h = handles.constFind(relativ);
+        struct stat gehalten{};
+        const bool anders = da && S_ISDIR(st.st_mode) && h != handles.constEnd() && ::fstat(h->fd, &gehalten) == 0
+                            && (gehalten.st_dev != st.st_dev || gehalten.st_ino != st.st_ino);
         if (fd >= 0)
             ::close(fd);
-        if (!gesehen) {
-            if (ist_handlemangel(fehler))
-                return Art::Spaeter;
-            suche_verschobenen(relativ, fehler);
-            return verschoben_mit(relativ).isEmpty() ? Art::Anderes : Art::Verschoben;
-        }
-        if (!S_ISDIR(st.st_mode))
+        if (!da && ist_handlemangel(fehler))
+            return Art::Spaeter;
+        if (!da || anders)
+            suche_verschobenen(relativ, anders ? ENOENT : fehler);
+        if (!verschoben_mit(relativ).isEmpty())
+            return Art::Verschoben;
+        if (!da || !S_ISDIR(st.st_mode))
             return Art::Anderes;
-        return kenne(relativ, st) ? Art::Ordner : Art::Verschoben;
+        merke_gesehen(relativ);
+        return Art::Ordner;
     }
 
-    // Whether the folder `relativ` that the run saw is no longer the one that `name` holds in the
-    // folder `eltern` (it is then taken for moved out of the target).
+    // Whether the folder `relativ`, which `name` names in the folder `eltern`, was moved out of
+    // the target (or replaced) since the run saw it: it is then taken for moved.
     bool ist_fort(const QByteArray& relativ, int eltern, const QByteArray& name)
     {
-        const auto bekannt = gesehen.constFind(relativ);
-        if (bekannt == gesehen.constEnd())
-            return false;
-        struct stat st{};
-        if (::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                ? ist(st, *bekannt)
-                : errno != ENOENT || selbst_entfernt.contains(schluessel(*bekannt)))
-            return false;
-        verschoben.insert(relativ);
-        return true;
+        if (!verschoben_mit(relativ).isEmpty())
+            return true;
+        if (const auto h = handles.constFind(relativ); h != handles.constEnd()) {
+            if (vergleiche(relativ, h->fd, relativ, false) != Vergleich::Anders)
+                return false;
+        } else {
+            struct stat st{};
+            if (!gesehen.contains(relativ) || ::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                || errno != ENOENT)
+                return false;
+        }
+        suche_verschobenen(relativ, ENOENT);
+        return !verschoben_mit(relativ).isEmpty();
     }
 
     // The run removed the folder `relativ`: that its path (or another record's path of it, in
     // another spelling) names nothing now says nothing of a move.
     void entfernt(const QByteArray& relativ)
     {
-        if (const auto bekannt = gesehen.constFind(relativ); bekannt != gesehen.constEnd())
-            selbst_entfernt.insert(schluessel(*bekannt));
+        selbst_entfernt.insert(form(relativ));
+        for (auto h = handles.begin(); h != handles.end();) {
+            if (!ist_stufe_von(h.key(), relativ)) {
+                ++h;
+                continue;
+            }
+            ::close(h->fd);
+            h = handles.erase(h);
+        }
     }
 
     // The folder moved out of the target that holds `relativ` (or is it); empty when none.
@@ -185,34 +231,144 @@ public:
     {
         if (verschoben.isEmpty())
             return QByteArray();
-        for (int trenner = relativ.indexOf('/');; trenner = relativ.indexOf('/', trenner + 1)) {
-            const QByteArray stufe = trenner < 0 ? relativ : relativ.left(trenner);
-            if (verschoben.contains(stufe))
-                return stufe;
-            if (trenner < 0)
-                return QByteArray();
-        }
+        for (const int laenge : stufen(relativ))
+            if (verschoben.contains(QByteArray::fromRawData(relativ.constData(), laenge)))
+                return relativ.left(laenge);
+        return QByteArray();
     }
 
-    // Lets go of every handle: the next run opens them again.
+    // Lets go of every handle.
     void leere()
     {
-        for (const int fd : std::as_const(handles))
-            ::close(fd);
+        for (const CHandle& h : std::as_const(handles))
+            ::close(h.fd);
         handles.clear();
     }
 
 private:
-    // Opens `relativ` below the root. Where the run holds none of its handles, a want of them is
+    // A kept handle: the run in which it was last found at its path, and whether the current run
+    // was given it.
+    struct CHandle
+    {
+        int fd;
+        quint64 geprueft;
+        bool benutzt;
+    };
+    enum class Vergleich { Gleich, Anders, Unklar };
+
+    // The lengths of the levels of a path that name folders ("a", "a/b", ...: no "." and no
+    // empty part), from the top.
+    static QVector<int> stufen(const QByteArray& relativ)
+    {
+        QVector<int> r;
+        for (int anfang = 0; anfang <= relativ.size();) {
+            int ende = relativ.indexOf('/', anfang);
+            if (ende < 0)
+                ende = relativ.size();
+            if (ende > anfang && !(ende == anfang + 1 && relativ.at(anfang) == '.'))
+                r << ende;
+            anfang = ende + 1;
+        }
+        return r;
+    }
+    // Whether `pfad` is `stufe` or lies in it.
+    static bool ist_stufe_von(const QByteArray& pfad, const QByteArray& stufe)
+    {
+        return pfad.startsWith(stufe) && (pfad.size() == stufe.size() || pfad.at(stufe.size()) == '/');
+    }
+    // The path as a folder that finds names without regard to case takes it, in one spelling.
+    static QString form(const QByteArray& relativ) { return faltform(namensteile(QFile::decodeName(relativ)).join(QLatin1Char('/'))); }
+
+    // Every level of `relativ` was reached; each level the run reached has its levels above in
+    // the set too, so the walk up ends at the first one there.
+    void merke_gesehen(const QByteArray& relativ)
+    {
+        const QVector<int> laengen = stufen(relativ);
+        for (int i = laengen.size() - 1; i >= 0 && !gesehen.contains(QByteArray::fromRawData(relativ.constData(), laengen[i])); --i)
+            gesehen.insert(relativ.left(laengen[i]));
+    }
+
+    // Before `relativ` is opened: the levels above it that the run does not hold are opened and
+    // kept too, the nearest first in the choice, as far as that leaves a handle for `relativ` and
+    // those below them; a level the run cannot reach is left to the open of `relativ`.
+    void halte_obere(const QByteArray& relativ)
+    {
+        const QVector<int> laengen = stufen(relativ);
+        QVector<int> offen;
+        for (int i = laengen.size() - 2; i >= 0 && laengen.size() - 1 - i <= hoechstens; --i)
+            if (!handles.contains(QByteArray::fromRawData(relativ.constData(), laengen[i])))
+                offen.prepend(laengen[i]);
+        for (int i = 0; i < offen.size(); ++i) {
+            const QByteArray stufe = relativ.left(offen[i]);
+            if (!mache_platz(relativ, int(offen.size()) - i + 1, false))
+                continue;
+            const int fd = oeffne(stufe, relativ, false);
+            if (fd < 0)
+                return;
+            handles.insert(stufe, CHandle{fd, lauf, false});
+        }
+    }
+
+    // Whether the held folder `fd` is still what `stufe` names below the root: told with both
+    // open, or unclear where no handle is free for the look (for `relativ` itself, `letzte`, only
+    // once one was waited for as for its own handle).
+    Vergleich vergleiche(const QByteArray& stufe, int fd, const QByteArray& relativ, bool letzte)
+    {
+        const int jetzt = oeffne(stufe, relativ, letzte);
+        if (jetzt < 0)
+            return ist_handlemangel(errno) ? Vergleich::Unklar : Vergleich::Anders;
+        struct stat dort{};
+        struct stat gehalten{};
+        const bool gleich = ::fstat(jetzt, &dort) == 0 && ::fstat(fd, &gehalten) == 0 && dort.st_dev == gehalten.st_dev
+                            && dort.st_ino == gehalten.st_ino;
+        ::close(jetzt);
+        return gleich ? Vergleich::Gleich : Vergleich::Anders;
+    }
+
+    // Lets go of handles no run uses until `anzahl` more fit: first those of other folders than
+    // `relativ` and the levels above it (their records are done), with `oben` those levels too,
+    // the highest first; never that of `relativ`. False where that many cannot be freed.
+    bool mache_platz(const QByteArray& relativ, int anzahl, bool oben)
+    {
+        while (handles.size() + anzahl > hoechstens) {
+            auto frei = handles.end();
+            for (auto h = handles.begin(); h != handles.end(); ++h) {
+                if (h->benutzt || h.key() == relativ)
+                    continue;
+                if (!ist_stufe_von(relativ, h.key())) {
+                    frei = h;
+                    break;
+                }
+                if (oben && (frei == handles.end() || h.key().size() < frei.key().size()))
+                    frei = h;
+            }
+            if (frei == handles.end())
+                return false;
+            ::close(frei->fd);
+            handles.erase(frei);
+        }
+        return true;
+    }
+
+    // Opens `stufe`, a level of `relativ`, as a folder below the root. Where the system has no
+    // handle free, those kept for other folders go first, for `relativ` itself (`letzte`) those of
+    // the levels above it too; where the run then holds none that it uses, a want of them is
     // another thread's for a moment (the window's, loading a font or an icon, under a low limit):
     // it is waited for a while rather than failing the record, until one such wait came to nothing.
-    int oeffne(const QByteArray& relativ, int flags)
+    int oeffne(const QByteArray& stufe, const QByteArray& relativ, bool letzte)
     {
         QElapsedTimer uhr;
         for (;;) {
-            const int fd = oeffne_unterhalb(wurzel, relativ, flags);
-            if (fd >= 0 || !ist_handlemangel(errno) || !handles.isEmpty() || ungeduldig)
+            const int fd = oeffne_unterhalb(wurzel, stufe, O_PATH | O_DIRECTORY);
+            if (fd >= 0 || !ist_handlemangel(errno))
                 return fd;
+            if (mache_platz(relativ, hoechstens - handles.size() + 1, letzte))
+                continue;
+            if (!letzte || ungeduldig
+                || std::any_of(handles.cbegin(), handles.cend(), [](const CHandle& h) { return h.benutzt; })) {
+                errno = EMFILE;
+                return -1;
+            }
             if (!uhr.isValid())
                 uhr.start();
             else if (uhr.hasExpired(2000)) {
@@ -224,53 +380,39 @@ private:
         }
     }
 
-    struct CKennung
-    {
-        dev_t geraet;
-        ino_t knoten;
-    };
-    static bool ist(const struct stat& st, const CKennung& k) { return st.st_dev == k.geraet && st.st_ino == k.knoten; }
-    static QPair<quint64, quint64> schluessel(const CKennung& k) { return {quint64(k.geraet), quint64(k.knoten)}; }
-
-    // Remembers the folder the path names when the run sees it first; false when it names
-    // another one now.
-    bool kenne(const QByteArray& relativ, const struct stat& st)
-    {
-        const auto bekannt = gesehen.constFind(relativ);
-        if (bekannt == gesehen.constEnd()) {
-            gesehen.insert(relativ, CKennung{st.st_dev, st.st_ino});
-            return true;
-        }
-        if (ist(st, *bekannt))
-            return true;
-        verschoben.insert(relativ);
-        return false;
-    }
-
-    // After `relativ` could not be reached (`fehler`): the highest level of it that the run saw
-    // and that its path no longer names was moved out of the target. A path the run never
-    // reached below such a level was merely gone.
+    // After `relativ` could not be reached (`fehler`), or a level of it that the run holds was
+    // found elsewhere (ENOENT): the highest level of it that the run saw and that its path no
+    // longer names was moved out of the target. A level the run does not hold but whose path
+    // names a folder cannot be told: where a held level below it was found elsewhere, it is the
+    // one taken for moved, so that nothing in what may be a new folder is removed. A path the run
+    // never reached below a level that is gone was merely gone.
     void suche_verschobenen(const QByteArray& relativ, int fehler)
     {
         if (fehler != ENOENT && fehler != ENOTDIR && !verlaesst_ordner(fehler))
             return;
-        for (int trenner = relativ.indexOf('/');; trenner = relativ.indexOf('/', trenner + 1)) {
-            const QByteArray stufe = trenner < 0 ? relativ : relativ.left(trenner);
-            if (const auto bekannt = gesehen.constFind(stufe); bekannt != gesehen.constEnd()) {
-                const int fd = oeffne_unterhalb(wurzel, stufe, O_PATH | O_DIRECTORY);
-                struct stat st{};
-                const bool da = fd >= 0 && ::fstat(fd, &st) == 0 && ist(st, *bekannt);
-                const bool unklar = fd < 0 && ist_handlemangel(errno);
-                if (fd >= 0)
-                    ::close(fd);
-                if (!da && !unklar) {
-                    if (!selbst_entfernt.contains(schluessel(*bekannt)))
-                        verschoben.insert(stufe);
+        QByteArray unklar;
+        for (const int laenge : stufen(relativ)) {
+            const QByteArray stufe = QByteArray::fromRawData(relativ.constData(), laenge);
+            if (const auto h = handles.constFind(stufe); h != handles.constEnd()) {
+                const Vergleich v = vergleiche(stufe, h->fd, relativ, false);
+                if (v == Vergleich::Anders)
+                    verschoben.insert(unklar.isEmpty() ? relativ.left(laenge) : unklar);
+                if (v != Vergleich::Gleich)
                     return;
-                }
+                continue;
             }
-            if (trenner < 0)
-                return;
+            if (!gesehen.contains(stufe))
+                continue;
+            const int fd = oeffne_unterhalb(wurzel, stufe, O_PATH | O_DIRECTORY);
+            if (fd >= 0) {
+                ::close(fd);
+                if (unklar.isEmpty())
+                    unklar = relativ.left(laenge);
+                continue;
+            }
+            if (!ist_handlemangel(errno) && !selbst_entfernt.contains(form(stufe)))
+                verschoben.insert(relativ.left(laenge));
+            return;
         }
     }
 
@@ -278,12 +420,14 @@ private:
     const int hoechstens;
     // Set once a wait for a free handle came to nothing: the limit is too low for the run itself.
     bool ungeduldig = false;
-    QHash<QByteArray, int> handles;
-    // Every folder the run reached, with what its path named then; those moved out of the target;
-    // those it removed.
-    QHash<QByteArray, CKennung> gesehen;
+    // Counts the runs.
+    quint64 lauf = 0;
+    QHash<QByteArray, CHandle> handles;
+    // Every folder the run reached; those moved out of the target; those it removed (in the form
+    // that every spelling of theirs has).
+    QSet<QByteArray> gesehen;
     QSet<QByteArray> verschoben;
-    QSet<QPair<quint64, quint64>> selbst_entfernt;
+    QSet<QString> selbst_entfernt;
 };
 
 // A file (or, with AT_REMOVEDIR, an empty folder) to remove, named by its path relative to the
@@ -390,16 +534,16 @@ QString hindernis(const CZielsperre& sperre)
     return sperre.gehalten() ? gib_unistall_ladefehler() : sperre.gib_fehlertext();
 }
 
-void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt)
+void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt, CUninstallInfo* uninstall)
 {
-    const CZielsperre sperre(wurzel);
+    const std::unique_ptr<CZielsperre> sperre = halte_ziel(wurzel, CZielsperre::lesen, uninstall);
     const CUninstallKarte::Auszug karte = unistall_auszug();
     if (log) {
         log->neue_titelzeile(CQString(Text::tr("Inhalt der Uninstall Information 'uninstall.dat'")));
         log->setze_abbruch();
         log->setTotalSteps(static_cast<int>(karte.size()));
     }
-    if (const QString grund = hindernis(sperre); !grund.isEmpty()) {
+    if (const QString grund = hindernis(*sperre); !grund.isEmpty()) {
         if (log)
             log->neue_textzeile(CQString(grund), 1);
         return;
@@ -467,9 +611,9 @@ class CDeinstallation
 {
 public:
     CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
-        : log(log), wurzel(wurzel), sperre(wurzel, CZielsperre::aendern, melde_info), uninstall(uninstall), schreiber(uninstall),
+        : log(log), wurzel(wurzel), sperre(halte_ziel(wurzel, CZielsperre::aendern, uninstall, melde_info)), uninstall(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
-          handles(wurzel_fd, handles_je_lauf())
+          schreiber(uninstall, wurzel_fd), handles(wurzel_fd, handles_je_lauf())
     {
     }
     ~CDeinstallation()
@@ -495,11 +639,11 @@ private:
     void berichte_verschobene();
     void loesche_dateien(const CUninstallKarte::Auszug& karte);
     void loesche_ordner();
-    // A job that is to stop (its window goes, or the program ends under it) stops between two
-    // runs of deletions, its records written.
+    // A job that is to stop (its window goes, the program ends under it, or the session ends)
+    // stops between two runs of deletions, its records written.
     bool abgebrochen()
     {
-        if (!log || !log->ist_abgebrochen())
+        if ((!log || !log->ist_abgebrochen()) && sitzungsende_signal() == 0)
             return false;
         ++fehler;
         return true;
@@ -507,14 +651,16 @@ private:
 
     CCBaseLog* const log;
     const QString wurzel;
-    const CZielsperre sperre;
+    // Held for the run; the records are read afresh under it.
+    const std::unique_ptr<CZielsperre> sperre;
     // A record goes only after its file or folder is gone; one whose removal failed stays.
     CUninstallInfo* const uninstall;
-    CUninstallSchreiber schreiber;
     // Every deletion starts from the root's handle: a link below the root that leads out of it
-    // ends the path there.
+    // ends the path there. The records are written through it too: they name what is in the
+    // folder whose files the run removes, should it be renamed meanwhile.
     const int wurzel_fd;
     const int wurzelfehler;
+    CUninstallSchreiber schreiber;
     COrdnerhandles handles;
     int fehler = 0;
     // Folders by their key, to go once the files are gone.
@@ -620,7 +766,7 @@ void CDeinstallation::loesche_dateien(const CUninstallKarte::Auszug& karte)
     int schritt = 0;
     for (bool weiter = true; weiter;) {
         lauf.clear();
-        handles.leere();
+        handles.neuer_lauf();
         while (lauf.size() < je_lauf && (wartet || (weiter = leser.naechster(schluessel, zeit) && !abgebrochen()))) {
             CSchritt s = plane(schluessel);
             wartet = s.entfernung.stand == CEntfernung::Spaeter && !lauf.empty();
@@ -643,8 +789,8 @@ void CDeinstallation::loesche_ordner()
     ordne_innen_zuerst(verzeichnisse);
     int erledigt = 0;
     for (auto ordner = verzeichnisse.begin(); ordner != verzeichnisse.end() && !abgebrochen(); ++ordner) {
-        // Each folder is reached again from the root, with one handle at a time.
-        handles.leere();
+        // The folders go one at a time, each after the last one's removal.
+        handles.neuer_lauf();
         CEntfernung e = bereite_entfernung_vor(handles, ohne_endtrenner(*ordner), AT_REMOVEDIR);
         entferne(e);
         if (e.stand == CEntfernung::Entfernt)
@@ -667,7 +813,13 @@ bool CDeinstallation::fuehre_aus()
     // Nothing is deleted on records that could not be read, or while another process works, or
     // where no record could be taken off (the records are written through the program's folder
     // of temporary files).
-    QString grund = hindernis(sperre);
+    // A root that cannot be opened is said once, not as a failure of every record, and before
+    // its records, which cannot be read there either.
+    QString grund = sperre->gehalten() ? QString() : sperre->gib_fehlertext();
+    if (grund.isEmpty() && wurzel_fd < 0 && (!karte.empty() || !gib_unistall_ladefehler().isEmpty()))
+        grund = zielordner_fehlertext(wurzel, wurzelfehler);
+    if (grund.isEmpty())
+        grund = hindernis(*sperre);
     if (grund.isEmpty() && wurzel_fd >= 0 && !karte.empty())
         grund = tempordner_fehlertext(wurzel, wurzel_fd);
     if (!grund.isEmpty()) {
@@ -676,10 +828,6 @@ bool CDeinstallation::fuehre_aus()
     } else if (wurzel_fd >= 0) {
         raeume_auf(wurzel_fd, karte);
         loesche_dateien(karte);
-    } else if (!karte.empty()) {
-        // Said once, not as a failure of every record.
-        melde_fehler(zielordner_fehlertext(wurzel, wurzelfehler));
-        ++fehler;
     }
     if (log) {
         log->setze_fortschritt(static_cast<int>(karte.size()));
@@ -691,13 +839,14 @@ bool CDeinstallation::fuehre_aus()
         log->setTotalSteps(static_cast<int>(verzeichnisse.size()));
     loesche_ordner();
     handles.leere();
-    // The records as they end; a run that could not write them stops with an error. Where the
-    // last ones lay in a folder moved out of the target, none is left: the file goes (a write
-    // leaves a file alone where no record is left to write).
+    // The records as they end; a run that could not write them stops with an error. With the last
+    // of what they named gone (or moved out of the target), none is left: the file goes (a write
+    // leaves a file alone where no record is left to write), while the folder is still held and
+    // through its handle, from the folder the run worked in, should it have been renamed meanwhile.
     if (!schreiber.schreibe(true, true))
         ++fehler;
-    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !verschobene.isEmpty())
-        uninstall->remove_unistall();
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0)
+        uninstall->remove_unistall(wurzel_fd);
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
@@ -719,8 +868,9 @@ bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const
                        CUninstallInfo* uninstall)
 {
     if (!modus || *modus > 2) {
-        zeige_eintraege(log, laufwerk_gross(wurzel), produkt);
+        zeige_eintraege(log, laufwerk_gross(wurzel), produkt, uninstall);
         return true;
     }
-    return CDeinstallation(log, laufwerk_gross(wurzel), uninstall).fuehre_aus();
+    CDeinstallation lauf(log, laufwerk_gross(wurzel), uninstall);
+    return lauf.fuehre_aus();
 }

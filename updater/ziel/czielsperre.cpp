@@ -125,12 +125,11 @@ bool steht_noch(int ordner, int fd)
            && offen.st_dev == jetzt.st_dev && offen.st_ino == jetzt.st_ino;
 }
 
-// Takes the lock of the folder within the wait: the lock file's descriptor, or -1, with
-// `besetzt` when another run held it all that time (without, where the folder allows no lock).
-int nimm_sperre(int ordner, bool& eigene, bool& besetzt)
+// Takes the lock of the folder within the wait that `uhr` measures: the lock file's descriptor,
+// or -1, with `besetzt` when another run held it all that time (without, where the folder allows
+// no lock).
+int nimm_sperre(int ordner, bool& eigene, bool& besetzt, const QElapsedTimer& uhr)
 {
-    QElapsedTimer uhr;
-    uhr.start();
     for (;;) {
         const int fd = oeffne_sperrdatei(ordner, eigene);
         // Waited for while it may be a new one; then the run goes on without, as where the
@@ -172,6 +171,16 @@ void gib_frei(const CSperrliste::CEintrag& eintrag)
     ::close(eintrag.ordner);
 }
 
+// Whether the path still names the open folder: one renamed or replaced while its lock was
+// waited for is no longer the target, and its lock guards nothing of it.
+bool nennt_noch(const QByteArray& pfad, int ordner)
+{
+    struct stat offen{};
+    struct stat jetzt{};
+    return ::fstat(ordner, &offen) == 0 && ::stat(pfad.constData(), &jetzt) == 0 && offen.st_dev == jetzt.st_dev
+           && offen.st_ino == jetzt.st_ino;
+}
+
 } // namespace
 
 QLatin1String CZielsperre::gib_sperrdateiname()
@@ -189,50 +198,74 @@ void CZielsperre::setze_wartezeit(int ms)
     wartezeit = ms;
 }
 
-CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::function<void(const QString&)>& beim_warten)
+CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::function<void(const QString&)>& beim_warten,
+                         const std::function<void()>& beim_nehmen)
 {
-    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    struct stat st{};
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
-        const int fehler = errno;
-        if (fd >= 0)
+    const QByteArray pfad = QFile::encodeName(ordner);
+    QElapsedTimer uhr;
+    uhr.start();
+    // Once more with the folder that now stands at the path, where the one waited for went.
+    for (;;) {
+        const int fd = ::open(pfad.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st{};
+        if (fd < 0 || ::fstat(fd, &st) != 0) {
+            const int fehler = errno;
+            if (fd >= 0)
+                ::close(fd);
+            // Nothing to protect in a folder that is not there; the work itself reports it.
+            gehalten_ = fehler == ENOENT || fehler == ENOTDIR;
+            if (!gehalten_)
+                fehlertext = zielordner_fehlertext(ordner, fehler);
+            else if (beim_nehmen)
+                beim_nehmen();
+            return;
+        }
+        geraet = st.st_dev;
+        knoten = st.st_ino;
+        CSperrliste& liste = sperrliste();
+        // The list stays locked while another process is waited for, so that two jobs of this
+        // process never wait for it at once. The entry stays while it has holders.
+        std::unique_lock<std::mutex> lock(liste.mutex);
+        auto& eintrag = liste.ordner[{geraet, knoten}];
+        if (eintrag.halter > 0) {
             ::close(fd);
-        // Nothing to protect in a folder that is not there; the work itself reports it.
-        gehalten_ = fehler == ENOENT || fehler == ENOTDIR;
-        if (!gehalten_)
-            fehlertext = zielordner_fehlertext(ordner, fehler);
-        return;
-    }
-    geraet = st.st_dev;
-    knoten = st.st_ino;
-    CSperrliste& liste = sperrliste();
-    // The list stays locked while another process is waited for, so that two jobs of this
-    // process never wait for it at once. The entry stays while it has holders.
-    std::unique_lock<std::mutex> lock(liste.mutex);
-    auto& eintrag = liste.ordner[{geraet, knoten}];
-    if (eintrag.halter > 0) {
+            ++eintrag.halter;
+            gehalten_ = eingetragen = true;
+            if (zugriff == aendern)
+                warte_auf_alleinige(liste, lock, eintrag, ordner, beim_warten);
+            aendert = zugriff == aendern;
+            return;
+        }
+        bool eigene = false;
+        bool besetzt = false;
+        const int sperre = nimm_sperre(fd, eigene, besetzt, uhr);
+        if (!besetzt) {
+            eintrag = {fd, sperre, eigene, 1, zugriff == aendern};
+            if (!nennt_noch(pfad, fd)) {
+                gib_frei(eintrag);
+                liste.ordner.erase({geraet, knoten});
+                continue;
+            }
+            if (beim_nehmen) {
+                try {
+                    beim_nehmen();
+                } catch (...) {
+                    gib_frei(eintrag);
+                    liste.ordner.erase({geraet, knoten});
+                    throw;
+                }
+            }
+            aendert = zugriff == aendern;
+            gehalten_ = eingetragen = true;
+            return;
+        }
         ::close(fd);
-        ++eintrag.halter;
-        gehalten_ = eingetragen = true;
-        if (zugriff == aendern)
-            warte_auf_alleinige(liste, lock, eintrag, ordner, beim_warten);
-        aendert = zugriff == aendern;
+        liste.ordner.erase({geraet, knoten});
+        fehlertext = QCoreApplication::translate("UpdaterMainWindow",
+                                                 "Zielverzeichnis %1 wird von einem anderen Programm bearbeitet")
+                         .arg(maskiere_steuerzeichen(ordner));
         return;
     }
-    bool eigene = false;
-    bool besetzt = false;
-    const int sperre = nimm_sperre(fd, eigene, besetzt);
-    if (!besetzt) {
-        eintrag = {fd, sperre, eigene, 1, zugriff == aendern};
-        aendert = zugriff == aendern;
-        gehalten_ = eingetragen = true;
-        return;
-    }
-    ::close(fd);
-    liste.ordner.erase({geraet, knoten});
-    fehlertext = QCoreApplication::translate("UpdaterMainWindow",
-                                             "Zielverzeichnis %1 wird von einem anderen Programm bearbeitet")
-                     .arg(maskiere_steuerzeichen(ordner));
 }
 
 CZielsperre::~CZielsperre()

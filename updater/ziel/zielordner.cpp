@@ -15,9 +15,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <iterator>
+#include <linux/magic.h>
 #include <linux/openat2.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
@@ -231,12 +234,9 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
             } else if (::mkdirat(eltern, QFile::encodeName(teil).constData(), 0777) == 0) {
                 gemacht = true;
                 angelegt << stufe;
-                // What the run made is known by its device and inode, should it be moved away.
-                struct stat st{};
+                // What the run made is known, should it be moved away.
                 neu.gemacht = true;
-                neu.mit_kennung = ::fstatat(eltern, QFile::encodeName(teil).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-                neu.geraet = st.st_dev;
-                neu.knoten = st.st_ino;
+                neu.mit_kennung = kenne(eltern, QFile::encodeName(teil), neu.kennung);
                 naechste = ::openat(eltern, QFile::encodeName(teil).constData(),
                                     O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             } else if (errno == EEXIST) {
@@ -261,6 +261,21 @@ int CZielordner::lege_an(const QString& relativ, QStringList& angelegt, QString&
     return ergebnis;
 }
 
+bool CZielordner::kenne(int ordner, const QByteArray& name, CKennung& kennung)
+{
+    struct statx st{};
+    struct statfs fs{};
+    if (::statx(ordner, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &st) != 0 || ::fstatfs(ordner, &fs) != 0)
+        return false;
+    kennung.geraet = makedev(st.stx_dev_major, st.stx_dev_minor);
+    kennung.knoten = st.stx_ino;
+    kennung.neu_nummeriert = fs.f_type == OVERLAYFS_SUPER_MAGIC || fs.f_type == FUSE_SUPER_MAGIC;
+    kennung.mit_geburt = st.stx_mask & STATX_BTIME;
+    kennung.geburt_s = st.stx_btime.tv_sec;
+    kennung.geburt_ns = st.stx_btime.tv_nsec;
+    return true;
+}
+
 bool CZielordner::entferne_wenn_leer(const QString& relativ)
 {
     CStreifen& streifen = streifen_fuer(relativ);
@@ -273,10 +288,18 @@ bool CZielordner::entferne_wenn_leer(const QString& relativ)
     const QByteArray name = QFile::encodeName(pfad.mid(trenner + 1));
     const int eltern = trenner < 0 ? fd : oeffne_unterhalb(fd, QFile::encodeName(pfad.left(trenner)), O_PATH | O_DIRECTORY);
     struct stat st{};
-    const bool eigener = eltern >= 0 && ::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                         && S_ISDIR(st.st_mode)
-                         && (!stufe->mit_kennung || (st.st_dev == stufe->geraet && st.st_ino == stufe->knoten));
-    const bool bleibt = eigener && ::unlinkat(eltern, name.constData(), AT_REMOVEDIR) != 0;
+    CKennung jetzt;
+    const CKennung& damals = stufe->kennung;
+    const bool ordner = eltern >= 0 && ::fstatat(eltern, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+    // A folder that cannot be told from the one made is left as it is, and its record stays.
+    const bool unklar = ordner && stufe->mit_kennung && damals.neu_nummeriert && !damals.mit_geburt;
+    const bool eigener = ordner && !unklar
+                         && (!stufe->mit_kennung
+                             || (kenne(eltern, name, jetzt) && jetzt.geraet == damals.geraet
+                                 && (damals.neu_nummeriert ? jetzt.mit_geburt && jetzt.geburt_s == damals.geburt_s
+                                                                 && jetzt.geburt_ns == damals.geburt_ns
+                                                           : jetzt.knoten == damals.knoten)));
+    const bool bleibt = unklar || (eigener && ::unlinkat(eltern, name.constData(), AT_REMOVEDIR) != 0);
     if (eltern >= 0 && eltern != fd)
         ::close(eltern);
     if (eigener && !bleibt)

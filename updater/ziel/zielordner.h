@@ -70,14 +70,28 @@ public:
     bool entferne_wenn_leer(const QString& relativ);
 
 private:
-    // A known level: whether this object made it, and then the folder it made (device and inode;
-    // none where that could not be looked at, and its path is trusted).
+    // What tells a folder from any other (`kenne`): its device and inode; where its file system
+    // gives an untouched folder a new inode once it leaves the cache (an overlay over two file
+    // systems, FUSE), its birth time instead, which no later folder has (none where the file
+    // system keeps none: such a folder cannot be told).
+    struct CKennung
+    {
+        dev_t geraet = 0;
+        ino_t knoten = 0;
+        bool neu_nummeriert = false;
+        bool mit_geburt = false;
+        qint64 geburt_s = 0;
+        quint32 geburt_ns = 0;
+    };
+    // Looks at the folder `name` in `ordner`; false where it cannot be looked at.
+    static bool kenne(int ordner, const QByteArray& name, CKennung& kennung);
+    // A known level: whether this object made it, and then the folder it made (none where that
+    // could not be looked at, and its path is trusted).
     struct CStufe
     {
         bool gemacht = false;
         bool mit_kennung = false;
-        dev_t geraet = 0;
-        ino_t knoten = 0;
+        CKennung kennung;
     };
     // The known levels, in stripes by name: a level is looked up and made under its stripe's
     // lock, so that whether this run made it is always known, while other levels are made at the
