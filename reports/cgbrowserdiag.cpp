@@ -256,11 +256,13 @@ void CGBrowserDiag::platziere()
 
 void CGBrowserDiag::closeEvent(QCloseEvent* ereignis)
 {
-    // A dialog closed once more has nothing left to count or delete.
+    // A dialog closed once more has nothing left to count or delete. The browser goes as soon as
+    // control is back in the event loop, or, when a save, print or mail of it runs meanwhile
+    // (`CHintergrund::warte`), once that has ended: the file asked for is finished.
     if (browser) {
         if (!ohne_kaskade)
             --offene_berichte;
-        delete browser;
+        browser->deleteLater();
         browser = nullptr;
     }
     CDialog::closeEvent(ereignis);

@@ -111,10 +111,6 @@ the log window.</translation>
         <translation>Page:</translation>
     </message>
     <message>
-        <source>Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz angezeigt ist.</source>
-        <translation>The report is still loading (%1 %): it can be saved, printed and mailed once it is shown whole.</translation>
-    </message>
-    <message>
         <source>Berichte</source>
         <translation>Reports</translation>
     </message>
@@ -165,6 +161,14 @@ the log window.</translation>
     <message>
         <source>Mail wird vorbereitet ...</source>
         <translation>Preparing the mail ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor der Bericht fertig war: nichts wurde gespeichert, gedruckt oder gemailt.</source>
+        <translation>The window was closed before the report was ready: nothing was saved, printed or mailed.</translation>
+    </message>
+    <message>
+        <source>Der Bericht wird geladen ...</source>
+        <translation>Loading the report ...</translation>
     </message>
 </context>
 <context>
@@ -372,6 +376,30 @@ the log window.</translation>
     <message>
         <source>Vorwärts</source>
         <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Die Seite &apos;%1&apos; konnte nicht geladen werden.</source>
+        <translation>The page &apos;%1&apos; could not be loaded.</translation>
+    </message>
+    <message>
+        <source>PDF wird erstellt ...</source>
+        <translation>Making the PDF ...</translation>
+    </message>
+    <message>
+        <source>Die Seite konnte nicht als PDF gezeigt werden.</source>
+        <translation>The page could not be shown as PDF.</translation>
+    </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor die PDF-Daten der Seite fertig waren.</source>
+        <translation>The window was closed before the page&apos;s PDF data were ready.</translation>
+    </message>
+    <message>
+        <source>Die Seite ergab keine PDF-Daten.</source>
+        <translation>The page gave no PDF data.</translation>
     </message>
 </context>
 <context>
