@@ -301,6 +301,9 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
 CBerichtsdokument::CBerichtsdokument(QObject* eltern) : QTextDocument(eltern)
 {
     setUndoRedoEnabled(false);
+    // Counted by what changes, not by the revision, which every edit block raises: a selection
+    // made within one (`CAuswahlkopie`) left the report no longer the file's.
+    connect(this, &QTextDocument::contentsChanged, this, [this] { veraendert = veraendert || !setzt_spalten; });
 }
 
 QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund* arbeit)
@@ -322,7 +325,7 @@ QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund*
         return fehler;
     }
     datei = pfad;
-    gebaut = revision();
+    veraendert = false;
     return QString();
 }
 
@@ -344,7 +347,7 @@ QString CBerichtsdokument::gib_datei() const
     // is a file written anew since it was read: what the document shows is what counts then.
     const QFileInfo jetzt(datei);
     const bool wie_gelesen = jetzt.size() == groesse && jetzt.lastModified() == geaendert;
-    return revision() == gebaut && wie_gelesen ? datei : QString();
+    return !veraendert && wie_gelesen ? datei : QString();
 }
 
 QString CBerichtsdokument::baue_text(CHintergrund* arbeit)
@@ -492,7 +495,7 @@ void CBerichtsdokument::setze_spalten(qreal breite)
     gemessen_bei = breite;
     // Columns measured anew leave the document the file's: its save and print still build their
     // own from the file beside the window, not a copy of this one made on the GUI thread.
-    const bool wie_gebaut = revision() == gebaut;
+    setzt_spalten = true;
     // One change for all parts: the layout goes through the document once, not once for each.
     QTextCursor aenderung(this);
     aenderung.beginEditBlock();
@@ -517,8 +520,7 @@ void CBerichtsdokument::setze_spalten(qreal breite)
         }
     }
     aenderung.endEditBlock();
-    if (wie_gebaut)
-        gebaut = revision();
+    setzt_spalten = false;
 }
 
 int CBerichtsdokument::anker_position(const QString& name) const

@@ -80,7 +80,10 @@ private:
     // The file as it was when it was read.
     qint64 groesse = -1;
     QDateTime geaendert;
-    int gebaut = -1;
+    // Whether its text or formats were changed since it was read, and whether the long tables'
+    // columns are being set, which is no change of the file's.
+    bool veraendert = true;
+    bool setzt_spalten = false;
     // Each long table: the columns its HTML gave it and its parts, the first one first.
     struct LangeTabelle
     {
