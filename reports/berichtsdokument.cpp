@@ -8,6 +8,7 @@
 #include "htmlstuecke.h"
 #include "linkfreigabe.h"
 #include "steuerzeichen.h"
+#include "tabellenteile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -443,7 +444,7 @@ void CBerichtsdokument::haenge_an(QTextCursor& ende, const QString& html)
 void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite)
 {
     lange_tabellen.clear();
-    if (fortsetzungen.empty() || breite <= 0)
+    if (fortsetzungen.empty())
         return;
     std::vector<QTextTable*> tabellen;
     sammle_tabellen(rootFrame(), tabellen);
@@ -468,6 +469,31 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
     std::map<QTextTable*, std::vector<QTextTable*>> teile;
     for (const auto& [teil, erster] : erster_teil)
         teile[erster].push_back(teil);
+    // One edit for all the parts: Qt goes through the whole document's frames after each.
+    QTextCursor teile_aendern(this);
+    teile_aendern.beginEditBlock();
+    for (auto& [erster, weitere] : teile) {
+        // On paper the parts are joined again, where the table has heading rows.
+        for (QTextTable* const teil : weitere) {
+            QTextTableFormat format = teil->format();
+            format.setProperty(tabellenfortsetzung, true);
+            teil->setFormat(format);
+        }
+        // A part whose rows all have fewer cells than another's has fewer columns, laid out by
+        // their own: its column edges stood elsewhere. The whole table fills such rows with empty
+        // cells up to its columns, and so does every part here.
+        int spalten = erster->columns();
+        for (QTextTable* const teil : weitere)
+            spalten = qMax(spalten, teil->columns());
+        weitere.push_back(erster);
+        for (QTextTable* const teil : weitere)
+            if (teil->columns() < spalten)
+                teil->appendColumns(spalten - teil->columns());
+        weitere.pop_back();
+    }
+    teile_aendern.endEditBlock();
+    if (breite <= 0)
+        return;
     for (auto& [erster, weitere] : teile) {
         // Later parts the measure of the cells cannot answer for (a table within a cell, a cell
         // over several columns longer than any of the first part's) leave the table's columns to

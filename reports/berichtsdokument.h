@@ -68,8 +68,9 @@ private:
     QString baue_text(CHintergrund* arbeit);
     // Appends the HTML piece at `ende` with every block's own format.
     void haenge_an(QTextCursor& ende, const QString& html);
-    // The parts of each long table, which begin at the positions `fortsetzungen`, take the
-    // columns of the table's first part laid out at `breite`.
+    // The parts of each long table, which begin at the positions `fortsetzungen`, are marked as
+    // going on from the part before (`tabellenfortsetzung`), get as many columns as the part with
+    // the most, and take the columns of the table's first part laid out at `breite`.
     void gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite);
     // Gives each long table's parts the columns of its first part laid out at `breite`.
     void setze_spalten(qreal breite);
