@@ -31,7 +31,7 @@ constexpr int sofort_bis = 20000;
 constexpr qint64 schritt_ns = 15000000;
 constexpr qint64 stueck_ns = 4000000;
 
-// Qt's formats of a copy of rich text.
+// The clipboard's name of HTML.
 const QString& html_format()
 {
     static const QString format = QStringLiteral("text/html");
@@ -65,8 +65,6 @@ private:
     QTextCursor klammer;
 };
 
-} // namespace
-
 // What the thread of a copy works on and hands back: the pieces copied together, with the cursor
 // that still holds them in one edit (its end goes through all the document's frames once), and
 // the text and HTML made of them.
@@ -77,6 +75,8 @@ struct Kopiedaten
     QString text;
     QByteArray html;
 };
+
+} // namespace
 
 struct CAuswahlkopie::Kopie
 {
@@ -110,6 +110,8 @@ CAuswahlkopie::CAuswahlkopie(QTextEdit* ansicht_) : QObject(ansicht_), ansicht(a
 
 CAuswahlkopie::~CAuswahlkopie()
 {
+    // The view goes with its window: nothing of it hears of the end any more.
+    blockSignals(true);
     beende();
 }
 
