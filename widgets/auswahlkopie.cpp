@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -94,7 +95,19 @@ struct CAuswahlkopie::Kopie
     QMetaObject::Connection aenderung;
 };
 
-CAuswahlkopie::CAuswahlkopie(QTextEdit* ansicht_) : QObject(ansicht_), ansicht(ansicht_)
+CAuswahlkopie::CAuswahlkopie(QTextEdit* ansicht_) : CAuswahlkopie(static_cast<QAbstractScrollArea*>(ansicht_)) {}
+
+CAuswahlkopie::CAuswahlkopie(QPlainTextEdit* ansicht_) : CAuswahlkopie(static_cast<QAbstractScrollArea*>(ansicht_)) {}
+
+template <typename Tun>
+auto CAuswahlkopie::mit_ansicht(Tun tun) const
+{
+    if (auto* const text = qobject_cast<QTextEdit*>(ansicht))
+        return tun(*text);
+    return tun(*static_cast<QPlainTextEdit*>(ansicht));
+}
+
+CAuswahlkopie::CAuswahlkopie(QAbstractScrollArea* ansicht_) : QObject(ansicht_), ansicht(ansicht_)
 {
     ansicht->installEventFilter(this);
     ansicht->viewport()->installEventFilter(this);
@@ -144,7 +157,8 @@ void CAuswahlkopie::zeige_menue(QObject* objekt, QEvent* ereignis)
     const QPoint im_feld = objekt == flaeche ? anfrage->pos() : flaeche->mapFrom(ansicht, anfrage->pos());
     const QScrollBar* const quer = ansicht->horizontalScrollBar();
     const int links = ansicht->isRightToLeft() ? quer->maximum() - quer->value() : quer->value();
-    QMenu* const menue = ansicht->createStandardContextMenu(im_feld + QPoint(links, ansicht->verticalScrollBar()->value()));
+    const QPoint stelle = im_feld + QPoint(links, ansicht->verticalScrollBar()->value());
+    QMenu* const menue = mit_ansicht([stelle](auto& text) { return text.createStandardContextMenu(stelle); });
     // Qt's entries call its own select all and copy.
     for (QAction* const aktion : menue->actions()) {
         if (aktion->objectName() == QLatin1String("select-all")) {
@@ -161,21 +175,22 @@ void CAuswahlkopie::zeige_menue(QObject* objekt, QEvent* ereignis)
 
 void CAuswahlkopie::waehle_alles()
 {
-    QTextDocument* const dokument = ansicht->document();
+    QTextDocument* const dokument = mit_ansicht([](auto& text) { return text.document(); });
+    const auto alles = [this] { mit_ansicht([](auto& text) { text.selectAll(); }); };
     if (dokument->characterCount() <= sofort_bis) {
-        ansicht->selectAll();
+        alles();
         return;
     }
     const Ungemessen ungemessen(*dokument);
-    ansicht->selectAll();
+    alles();
 }
 
 void CAuswahlkopie::kopiere(QClipboard::Mode modus)
 {
-    const QTextCursor auswahl = ansicht->textCursor();
+    const QTextCursor auswahl = mit_ansicht([](auto& text) { return text.textCursor(); });
     if (!auswahl.hasSelection() || modus > QClipboard::Selection)
         return;
-    QTextDocument* const dokument = ansicht->document();
+    QTextDocument* const dokument = auswahl.document();
     const int anfang = auswahl.selectionStart();
     const int ende = auswahl.selectionEnd();
     if (kopie && kopie->quelle == dokument && kopie->anfang == anfang && kopie->ende == ende) {
@@ -187,7 +202,7 @@ void CAuswahlkopie::kopiere(QClipboard::Mode modus)
     // Cells of a table go as Qt copies them: they do not reach past the table.
     if (ende - anfang <= sofort_bis || auswahl.hasComplexSelection()) {
         if (modus == QClipboard::Clipboard) {
-            ansicht->copy();
+            mit_ansicht([](auto& text) { text.copy(); });
             return;
         }
         const QTextDocumentFragment stueck(auswahl);
@@ -241,7 +256,7 @@ void CAuswahlkopie::schritt()
         return;
     Kopie& k = *kopie;
     // The view shows another document: the one copied may be on its way out already.
-    if (!k.quelle || k.quelle != ansicht->document()) {
+    if (!k.quelle || k.quelle != mit_ansicht([](auto& text) { return text.document(); })) {
         beende(tr("Der Text wurde beim Kopieren geändert: es wurde nichts kopiert."));
         return;
     }

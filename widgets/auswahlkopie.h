@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QAbstractScrollArea;
+class QPlainTextEdit;
 class QTextEdit;
 
 // Qt's select all puts the cursor at the text's end and asks the layout where that lies: a long
@@ -20,12 +22,14 @@ class QTextEdit;
 // is copied as Qt does, at once.
 // The object watches the view's keys (Ctrl+A, Ctrl+C and Ctrl+Insert) and its context menu's
 // "Select All" and "Copy"; on a system with a selection clipboard (X11), select all fills that too,
-// as Qt's does. It is a child of the view and dies with it; a copy still under way ends with it.
+// as Qt's does. It is a child of the view (a text or a plain text view) and dies with it; a copy
+// still under way ends with it.
 class CAuswahlkopie : public QObject
 {
     Q_OBJECT
 public:
     explicit CAuswahlkopie(QTextEdit* ansicht);
+    explicit CAuswahlkopie(QPlainTextEdit* ansicht);
     ~CAuswahlkopie() override;
 
     // Selects the whole text without laying it out to its end.
@@ -45,6 +49,10 @@ protected:
 
 private:
     struct Kopie;
+    explicit CAuswahlkopie(QAbstractScrollArea* ansicht);
+    // Calls `tun` with the view as what it is.
+    template <typename Tun>
+    auto mit_ansicht(Tun tun) const;
     // Copies pieces of the selection for a few milliseconds, then lets the event loop run.
     void schritt();
     // The next place after `von` where a piece of about `bloecke` paragraphs may end.
@@ -56,7 +64,7 @@ private:
     void beende(const QString& grund = QString());
     void zeige_menue(QObject* objekt, QEvent* ereignis);
 
-    QTextEdit* ansicht;
+    QAbstractScrollArea* ansicht;
     std::unique_ptr<Kopie> kopie;
     // Set while this object fills the clipboard: its own change does not end a copy.
     bool setzt = false;
