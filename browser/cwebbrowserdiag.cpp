@@ -1,4 +1,5 @@
 #include "cwebbrowserdiag.h"
+#include "auswahlkopie.h"
 #include "bedienhilfe.h"
 #include "wegweiserseite.h"
 #include "webpage.h"
@@ -452,6 +453,8 @@ void CWebBrowserDiag::slotViewPageSource()
     quelltext->setWindowTitle(tr("Quelltext von %1").arg(windowTitle()));
     quelltext->setMinimumWidth(640);
     quelltext->setAttribute(Qt::WA_DeleteOnClose);
+    // The source of a long page: select all and copy answer at once.
+    new CAuswahlkopie(quelltext);
     quelltext->show();
     const QPointer<QPlainTextEdit> ziel(quelltext);
     m_view->page()->toHtml([ziel](const QString& html) {

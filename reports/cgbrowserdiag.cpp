@@ -203,6 +203,14 @@ CGBrowserDiag::CGBrowserDiag(QWidget* eltern, const CQString& name_, bool ohne_k
         connect(seite, QOverload<const QUrl&>::of(&QTextBrowser::highlighted), statusleiste,
                 [this](const QUrl& ziel) { statusleiste->showMessage(ziel.toString()); });
         connect(seite, &CGBrowserEx::ladefortschritt, this, &CGBrowserDiag::slotLoadProgress);
+        // A long selection is copied beside the window: the clipboard gets it once it is ready.
+        connect(seite, &CGBrowserEx::kopierfortschritt, this, [this](int prozent) {
+            slotLoadProgress(prozent);
+            if (prozent < 100)
+                statusleiste->showMessage(tr("Die Auswahl wird in die Zwischenablage kopiert ..."));
+            else
+                statusleiste->clearMessage();
+        });
     }
     if (webseite) {
         connect(webseite, &CGBrowserWeb::linkHovered, statusleiste, [this](const QString& ziel) {

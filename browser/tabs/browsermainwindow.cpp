@@ -1,4 +1,5 @@
 #include "browsermainwindow.h"
+#include "auswahlkopie.h"
 #include "bedienhilfe.h"
 #include "browsereinstellungswerte.h"
 #include "autosaver.h"
@@ -720,6 +721,8 @@ void BrowserMainWindow::slotViewPageSource()
     view->setWindowTitle(tr("Page Source of %1").arg(tab->title()));
     view->setMinimumWidth(640);
     view->setAttribute(Qt::WA_DeleteOnClose);
+    // The source of a long page: select all and copy answer at once.
+    new CAuswahlkopie(view);
     view->show();
     QPointer<QPlainTextEdit> ziel(view);
     tab->page()->toHtml([ziel](const QString& html) {

@@ -22,7 +22,9 @@
 #include "webview.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -304,6 +306,14 @@ TEST_F(BrowserFenster, MenuesSuchenZoomQuelltextPdfUndChronik)
             quelltext = qobject_cast<QPlainTextEdit*>(w);
     ASSERT_TRUE(quelltext);
     EXPECT_TRUE(warte([&] { return quelltext->toPlainText().contains("<title>Hello</title>"); }, 10000));
+    // Select all and copy of a long source answer at once; the clipboard gets every line later.
+    quelltext->setPlainText(QStringLiteral("<p>Zeile</p>\n").repeated(500000));
+    QElapsedTimer uhr;
+    uhr.start();
+    QTest::keyClick(quelltext, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(quelltext, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_LT(uhr.elapsed(), 1000);
+    EXPECT_TRUE(warte([] { return QApplication::clipboard()->text().count(QStringLiteral("Zeile")) == 500000; }, 60000));
     delete quelltext;
 
     const QString pdf = t.filePath("out.pdf");

@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>CAuswahlkopie</name>
+    <message>
+        <source>Der Text wurde beim Kopieren geändert: es wurde nichts kopiert.</source>
+        <translation>The text changed while it was being copied: nothing was copied.</translation>
+    </message>
+</context>
+<context>
     <name>CCBaseLog</name>
     <message>
         <source>Text-Datei (*.txt)</source>
@@ -280,6 +287,10 @@ the log window.</translation>
     <message>
         <source>Bericht</source>
         <translation>Report</translation>
+    </message>
+    <message>
+        <source>Die Auswahl wird in die Zwischenablage kopiert ...</source>
+        <translation>Copying the selection to the clipboard ...</translation>
     </message>
 </context>
 <context>
