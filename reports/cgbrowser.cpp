@@ -820,10 +820,17 @@ void CGBrowser::erstelle_mail()
     const QString bericht = !quelle.isEmpty() ? QString(quelle) : textseite1 ? textseite1->gib_berichtsdatei() : QString();
     if (!bericht.isEmpty() && (textseite1 || !quelle.isEmpty())) {
         const bool lesen = !quelle.isEmpty() || !ist_textbericht(bericht);
-        CHintergrund::fuehre_aus(this, tr("Mail wird vorbereitet ..."), [mail, bericht, lesen](CHintergrund&) {
+        bool abgebrochen = false;
+        CHintergrund::fuehre_aus(this, tr("Mail wird vorbereitet ..."), [mail, bericht, lesen, &abgebrochen](CHintergrund& arbeit) {
             mail->lies_text(CQString(bericht), lesen);
+            abgebrochen = arbeit.abgebrochen();
             return QString();
         });
+        // Abbrechen means no mail.
+        if (abgebrochen) {
+            delete mail;
+            return;
+        }
     } else if (textseite1) {
         // A page given its HTML travels as that HTML.
         mail->lies_text(textseite1->quelle, false);
@@ -847,7 +854,8 @@ void CGBrowser::erstelle_mail()
     // has ended (it owns the program's runner until then), an SMTP mail once it has been sent.
     connect(mail, &CGMail::sendmail_signal, mail, &QObject::deleteLater);
     mail->bereite_mail_vor();
-    if (mail->smtp)
+    // One that ended before any hand-off (cancelled, or failed on the way) goes too.
+    if (mail->smtp || (mail->fehler && !mail->prozess && !mail->pdf_seite))
         mail->deleteLater();
 }
 

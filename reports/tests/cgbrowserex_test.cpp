@@ -515,5 +515,25 @@ TEST_F(Textseite, BetrachterGehtWaehrendSpeichernDruckenUndMailen)
                 delete diag.data();
             }
         }
+        // Abbrechen while the viewer (1) or the mail (2) prepares it: no mail goes.
+        for (int welcher = 1; welcher <= 2 && mib == 8; ++welcher) {
+            QPointer<CGBrowserDiag> diag = new CGBrowserDiag(nullptr, CQString("b"), true, {}, true);
+            diag->browser->setze_quelle(CQString(bericht));
+            ASSERT_TRUE(warte([&] { return !diag->browser->gib_textseite1()->laedt(); }, 60000));
+            int gesehen = 0;
+            QPointer<QProgressDialog> letzter;
+            QTimer abbrecher;
+            QObject::connect(&abbrecher, &QTimer::timeout, [&] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog != letzter)
+                        if (letzter = dialog; ++gesehen == welcher)
+                            emit dialog->canceled();
+            });
+            abbrecher.start(0);
+            diag->browser->sende_bericht();
+            EXPECT_GE(gesehen, welcher);
+            EXPECT_FALSE(mail_aktiv) << welcher;
+            delete diag.data();
+        }
     }
 }
