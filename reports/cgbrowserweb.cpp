@@ -67,10 +67,11 @@ void merke_temporaere_datei(const QString& datei)
     dateien->append(datei);
 }
 
-// Why a load of `adresse` failed: the engine's error code, which its error page names.
+// Why a load of `adresse` failed: the engine's error code, which its error page names, or the
+// server's answer it names instead (an empty answer of "404 Not Found" has no code of its own).
 QString ladefehler_text(const QString& adresse, const QString& fehlerseite)
 {
-    static const QRegularExpression code(QStringLiteral("\\bERR_[A-Z0-9_]+\\b"));
+    static const QRegularExpression code(QStringLiteral("\\bERR_[A-Z0-9_]+\\b|\\bHTTP ERROR \\d{3}\\b"));
     const QString grund = code.match(fehlerseite).captured(0);
     const QString text = CGBrowserWeb::tr("Die Seite '%1' konnte nicht geladen werden.").arg(maskiere_steuerzeichen(adresse));
     return grund.isEmpty() ? text : text + QLatin1Char(' ') + grund;

@@ -764,9 +764,9 @@ TEST_F(Webseite, PdfUndDruckKommenGanzAuchWennDerBetrachterGeht)
     }
 }
 
-// Pages whose load failed (a refused connection, an untrusted certificate, a loop of redirects)
-// are no report: save, print and mail asked right after say so with the engine's reason and leave
-// the files as they were.
+// Pages whose load failed (a refused connection, an untrusted certificate, a loop of redirects, an
+// empty "404 Not Found") are no report: save, print and mail asked right after say so with the
+// engine's reason and leave the files as they were.
 TEST_F(Webseite, GescheiterteLadungIstKeinBericht)
 {
     bruecke_stub();
@@ -775,8 +775,9 @@ TEST_F(Webseite, GescheiterteLadungIstKeinBericht)
     zu.close();
     ASSERT_TRUE(fremd.mit_tls(pfad(".")));
     kreis.setze("/a", TestServer::Antwort{{}, "text/html", 0, "Location: /a\r\n", -1, false, {}, "302 Found"});
+    kreis.setze("/weg", TestServer::Antwort{{}, "text/html", 0, {}, -1, false, {}, "404 Not Found"});
     for (const auto& [adresse, grund] : {std::pair(abgewiesen, "ERR_CONNECTION_REFUSED"), std::pair(fremd.url("/"), "ERR_CERT_AUTHORITY_INVALID"),
-                                          std::pair(kreis.url("/a"), "ERR_TOO_MANY_REDIRECTS")}) {
+                                          std::pair(kreis.url("/a"), "ERR_TOO_MANY_REDIRECTS"), std::pair(kreis.url("/weg"), "HTTP ERROR 404")}) {
         browser = std::make_unique<CGBrowser>(nullptr, CQString("web"), false);
         browser->setze_quelle(CQString(adresse.toString()));
         boxen.clear();
