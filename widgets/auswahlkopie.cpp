@@ -123,9 +123,11 @@ CAuswahlkopie::CAuswahlkopie(QAbstractScrollArea* ansicht_) : QObject(ansicht_),
 
 CAuswahlkopie::~CAuswahlkopie()
 {
-    // The view goes with its window: nothing of it hears of the end any more.
+    // The view goes with its window: nothing of it hears of the end any more. A copy asked for
+    // and not in the clipboard yet is lost with it: said, so that nobody pastes what it held
+    // before.
     blockSignals(true);
-    beende();
+    beende(tr("Das Fenster wurde geschlossen, bevor die Auswahl kopiert war: die Zwischenablage ist unverändert."));
 }
 
 bool CAuswahlkopie::eventFilter(QObject* objekt, QEvent* ereignis)

@@ -23,7 +23,7 @@ class QTextEdit;
 // The object watches the view's keys (Ctrl+A, Ctrl+C and Ctrl+Insert) and its context menu's
 // "Select All" and "Copy"; on a system with a selection clipboard (X11), select all fills that too,
 // as Qt's does. It is a child of the view (a text or a plain text view) and dies with it; a copy
-// still under way ends with it.
+// still under way ends with it, which the log says with the error beep.
 class CAuswahlkopie : public QObject
 {
     Q_OBJECT

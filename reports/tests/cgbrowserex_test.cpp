@@ -267,9 +267,11 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
             EXPECT_EQ(seiten.filter(QStringLiteral("Nummer")).size(), seiten.size()) << QPageSize::name(blatt).toStdString();
         }
         EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
-        // Copied once more, and the viewer closed while the copy runs: it ends with it.
+        // Copied once more, and the viewer closed while the copy runs: it ends with it, and says so.
         QApplication::sendEvent(seite, &kopieren);
     }
+    // Each selection too long to be copied at once (three).
+    EXPECT_EQ(QString::fromStdString(log.text()).count("bevor die Auswahl kopiert war"), 3);
 }
 
 // A long table's parts show as the whole: a style sheet in the body holds for all, a cell keeps its

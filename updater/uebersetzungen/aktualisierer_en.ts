@@ -30,6 +30,10 @@
         <source>Der Text wurde beim Kopieren geändert: es wurde nichts kopiert.</source>
         <translation>The text changed while it was being copied: nothing was copied.</translation>
     </message>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor die Auswahl kopiert war: die Zwischenablage ist unverändert.</source>
+        <translation>The window was closed before the selection was copied: the clipboard is unchanged.</translation>
+    </message>
 </context>
 <context>
     <name>CCBaseLog</name>
