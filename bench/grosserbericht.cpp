@@ -1,13 +1,15 @@
-// Measures large reports in the report viewer's text page: showing, a new width, saving as PDF and printing, each with its time, the GUI thread's longest stall, the peak memory, and every line, row and picture counted in the PDF.
+// Measures large reports in the report viewer's text page: showing, select all and copy, a new width, saving as PDF and printing, each with its time, the GUI thread's longest stall, the peak memory, and every line, row and picture counted in the copy and the PDF.
 //
 // grosserbericht [--berichte pre,bilder,tabellen,riesig] [--ordner ORDNER] [--ohne-zaehlung] [--layout SEKUNDEN]
 //   writes each report into ORDNER (default a temporary folder) and opens it in the viewer's
 //   one-page form (800 x 600): "pre" 200,000 lines in a "<pre>" block (about 9 MB), "bilder" a
 //   table of 3,000 rows of four columns with a picture in each row, "tabellen" 600 small tables
 //   of 20 cells, "riesig" one table of 524,288 rows (31 MiB). A 10 ms timer on the GUI thread
-//   measures the longest time between its ticks while each step runs: the page shown, laid out
-//   to its end, a narrower and then a wider width while it shows its middle, saved as PDF,
-//   printed into a PDF file. Then pdftotext and pdfimages count the rows and pictures in both PDFs.
+//   measures the longest time between its ticks while each step runs: the page shown, all of it
+//   selected (Ctrl+A) and copied (Ctrl+C) at once, the copy in the clipboard, laid out to its end,
+//   a narrower and then a wider width while it shows its middle, saved as PDF, printed into a PDF
+//   file. The rows are counted in the clipboard's text; pdftotext and pdfimages count the rows and
+//   pictures in both PDFs.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
 #include "speicherspitze.h"
@@ -18,11 +20,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -125,20 +130,26 @@ Bericht bericht(const QString& art, const QString& ordner)
     return b;
 }
 
+// How many of the rows "Z<number>" the text holds once each.
+int einmal_im_text(const QString& text, const Bericht& b)
+{
+    QVector<int> gesehen(b.zeilen, 0);
+    const QRegularExpression zeile(QStringLiteral("Z(\\d{6})"));
+    for (auto treffer = zeile.globalMatch(text); treffer.hasNext();) {
+        const int n = treffer.next().captured(1).toInt();
+        if (n < b.zeilen)
+            ++gesehen[n];
+    }
+    return static_cast<int>(std::count(gesehen.begin(), gesehen.end(), 1));
+}
+
 // How many of the rows "Z<number>" the PDF holds once each, and how many pictures.
 QString zaehle(const QString& pdf, const Bericht& b)
 {
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     text.waitForFinished(-1);
-    QVector<int> gesehen(b.zeilen, 0);
-    const QRegularExpression zeile(QStringLiteral("Z(\\d{6})"));
-    for (auto treffer = zeile.globalMatch(QString::fromUtf8(text.readAllStandardOutput())); treffer.hasNext();) {
-        const int n = treffer.next().captured(1).toInt();
-        if (n < b.zeilen)
-            ++gesehen[n];
-    }
-    const int einmal = static_cast<int>(std::count(gesehen.begin(), gesehen.end(), 1));
+    const int einmal = einmal_im_text(QString::fromUtf8(text.readAllStandardOutput()), b);
     QProcess bilder;
     bilder.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
     bilder.waitForFinished(-1);
@@ -225,6 +236,23 @@ int main(int argc, char** argv)
         browser->setze_quelle(CQString(datei));
         warte([seite] { return !seite->laedt(); }, 3600000);
         zeile(art, "shown", uhr.elapsed(), stockung, QStringLiteral("%1 KiB").arg(QFileInfo(datei).size() / 1024));
+
+        // Select all and copy while it is still being laid out; the clipboard gets the copy later.
+        QClipboard* const ablage = QApplication::clipboard();
+        ablage->clear();
+        for (const auto& [taste, schritt] : {std::pair(Qt::Key_A, "select all"), std::pair(Qt::Key_C, "copy")}) {
+            stockung.beginne();
+            uhr.restart();
+            QKeyEvent druck(QEvent::KeyPress, taste, Qt::ControlModifier);
+            QApplication::sendEvent(seite, &druck);
+            zeile(art, schritt, uhr.elapsed(), stockung);
+        }
+        warte([ablage] { return ablage->mimeData() && ablage->mimeData()->hasText(); }, 3600000);
+        zeile(art, "copied", uhr.elapsed(), stockung,
+              zaehlen ? QStringLiteral("%1/%2 rows").arg(einmal_im_text(ablage->text(), b)).arg(b.zeilen) : QString());
+        ablage->clear();
+        stockung.beginne();
+        uhr.restart();
         const bool gelegt = warte([seite] { return ganz_gelegt(seite); }, layout_ms);
         zeile(art, "laid out", uhr.elapsed(), stockung, gelegt ? QString() : QStringLiteral("NOT to its end yet"));
 

@@ -1,4 +1,5 @@
 #include "anmeldedialoge.h"
+#include "dialogseam.h"
 
 #include <QApplication>
 #include <QAuthenticator>
@@ -130,15 +131,21 @@ Formular baue_proxyformular(QDialog* dialog)
 
 bool frage(QWidget* eltern, Formular (*baue)(QDialog*), const QString& intro, QAuthenticator* anmeldung)
 {
-    QDialog dialog(eltern, Qt::Sheet);
-    const Formular f = baue(&dialog);
+    // Not on this stack: `eltern` may be deleted while the dialog runs.
+    auto* dialog = new QDialog(eltern, Qt::Sheet);
+    const Formular f = baue(dialog);
     f.icon->setText(QString());
-    f.icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, &dialog).pixmap(32, 32));
+    f.icon->setPixmap(dialog->style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, dialog).pixmap(32, 32));
     f.intro->setText(intro);
     f.intro->setWordWrap(true);
-    if (dialog.exec() == QDialog::Accepted) {
-        anmeldung->setUser(f.benutzer->text());
-        anmeldung->setPassword(f.kennwort->text());
+    QString benutzer;
+    QString kennwort;
+    if (fuehre_dialog_aus(dialog, [&] {
+            benutzer = f.benutzer->text();
+            kennwort = f.kennwort->text();
+        }) == QDialog::Accepted) {
+        anmeldung->setUser(benutzer);
+        anmeldung->setPassword(kennwort);
         return true;
     }
     *anmeldung = QAuthenticator();

@@ -1,4 +1,5 @@
 #include "cwebbrowserdiag.h"
+#include "auswahlkopie.h"
 #include "bedienhilfe.h"
 #include "wegweiserseite.h"
 #include "webpage.h"
@@ -278,8 +279,11 @@ void CWebBrowserDiag::closeEvent(QCloseEvent* event)
     if (!event->isAccepted())
         return;
     // The entry window goes first: hiding it may still ask the view for its address. From here
-    // until the window is deleted nothing reaches the view any more.
+    // until the window is deleted nothing reaches the view any more. A PDF still being made needs
+    // its page: the view then goes with the window, once the file is written.
     m_urlEingabe.hide();
+    if (!m_pdfPath.isEmpty())
+        return;
     delete m_view;
     folgeSeite();
 }
@@ -320,10 +324,12 @@ void CWebBrowserDiag::slotFileNew()
 
 void CWebBrowserDiag::slotFileOpen()
 {
+    // The window may be deleted while the dialog is open.
+    const QPointer<CWebBrowserDiag> selbst(this);
     const QString datei = frage_dateiname_oeffnen(
         this, tr("Open Web Resource"), QString(),
         tr("Web Resources (*.html *.htm *.xml *.svg *.png *.gif *.svgz);;All files (*.*)"));
-    if (!datei.isEmpty())
+    if (!datei.isEmpty() && selbst)
         loadUrl(QUrl::fromUserInput(datei));
 }
 
@@ -354,25 +360,21 @@ void CWebBrowserDiag::proxyAuthenticationRequired(const QUrl&, QAuthenticator* a
 
 void CWebBrowserDiag::slotFilePrintToPDF()
 {
-    if (!m_view)
+    // One PDF at a time: a second asked for while one is being made does nothing.
+    if (!m_view || !m_pdfPath.isEmpty())
         return;
-    auto* dialog = new PrintToPdfDialog(QFileInfo(QStringLiteral("printout.pdf")).absoluteFilePath(), this);
-    dialog->setWindowTitle(tr("Speichern als PDF"));
-    const QPointer<PrintToPdfDialog> waechter(dialog);
-    const bool angenommen = dialog->exec() == QDialog::Accepted;
-    if (!waechter || !m_view)
+    QString pfad;
+    QPageLayout layout;
+    if (!PrintToPdfDialog::frage(this, tr("Speichern als PDF"), pfad, layout) || !m_view || !m_pdfPath.isEmpty())
         return;
-    if (angenommen && !dialog->filePath().isEmpty()) {
-        m_pdfPath = dialog->filePath();
-        const QPointer<CWebBrowserDiag> selbst(this);
-        m_view->page()->printToPdf(
-            [selbst](const QByteArray& daten) {
-                if (selbst)
-                    selbst->slotHandlePdfPrinted(daten);
-            },
-            dialog->pageLayout());
-    }
-    delete dialog;
+    // The window answers while the engine makes the PDF; closed meanwhile, it waits for it.
+    m_pdfPath = pfad;
+    const QPointer<CWebBrowserDiag> selbst(this);
+    const QByteArray daten = mache_pdf_daten(this, m_view->page(), pfad, layout);
+    if (!selbst)
+        return;
+    slotHandlePdfPrinted(daten);
+    m_pdfPath.clear();
 }
 
 void CWebBrowserDiag::slotHandlePdfPrinted(const QByteArray& data)
@@ -389,12 +391,12 @@ void CWebBrowserDiag::slotEditFind()
     if (!m_view)
         return;
     bool ok = false;
+    const QPointer<CWebBrowserDiag> selbst(this);
     const QString text =
         QInputDialog::getText(this, tr("Suchen"), tr("Text:"), QLineEdit::Normal, m_lastSearch, &ok);
-    if (!ok || text.isEmpty() || !m_view)
+    if (!ok || text.isEmpty() || !selbst || !m_view)
         return;
     m_lastSearch = text;
-    const QPointer<CWebBrowserDiag> selbst(this);
     m_view->findText(text, QWebEnginePage::FindFlags(), [selbst, text](bool gefunden) {
         if (!selbst || gefunden)
             return;
@@ -451,6 +453,8 @@ void CWebBrowserDiag::slotViewPageSource()
     quelltext->setWindowTitle(tr("Quelltext von %1").arg(windowTitle()));
     quelltext->setMinimumWidth(640);
     quelltext->setAttribute(Qt::WA_DeleteOnClose);
+    // The source of a long page: select all and copy answer at once.
+    new CAuswahlkopie(quelltext);
     quelltext->show();
     const QPointer<QPlainTextEdit> ziel(quelltext);
     m_view->page()->toHtml([ziel](const QString& html) {
@@ -471,15 +475,9 @@ void CWebBrowserDiag::downloadRequested(QWebEngineDownloadItem* item)
     // A page save that the page's own save started has its file already and runs.
     if (item->savePageFormat() != QWebEngineDownloadItem::UnknownSaveFormat
         && item->state() == QWebEngineDownloadItem::DownloadRequested) {
-        SavePageDialog dialog(this, item->savePageFormat(),
-                              QDir(item->downloadDirectory()).filePath(item->downloadFileName()));
-        // Not accepted: the engine drops the item once the request returns.
-        if (dialog.exec() != QDialog::Accepted)
+        // Not accepted (or gone with the window): the engine drops the item once the request returns.
+        if (!SavePageDialog::frage(this, item))
             return;
-        item->setSavePageFormat(dialog.pageFormat());
-        const QFileInfo ziel(dialog.filePath());
-        item->setDownloadDirectory(ziel.absolutePath());
-        item->setDownloadFileName(ziel.fileName());
     }
     DownloadManager* manager = BrowserApplication::downloadManager();
     manager->download(item);

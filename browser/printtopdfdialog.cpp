@@ -1,6 +1,7 @@
 #include "printtopdfdialog.h"
 #include "dateien.h"
 #include "dialogseam.h"
+#include "seitenpdf.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QToolButton>
 
@@ -95,8 +97,10 @@ void PrintToPdfDialog::onChoosePageLayoutButtonClicked()
 void PrintToPdfDialog::onChooseFilePathButtonClicked()
 {
     const QFileInfo fi(filePath());
+    // Gone with its window while the file dialog was open: nothing to set.
+    const QPointer<PrintToPdfDialog> selbst(this);
     QString gewaehlt = frage_dateiname_speichern(this, tr("Save PDF as"), fi.absoluteFilePath(), QString(), {});
-    if (gewaehlt.isEmpty())
+    if (gewaehlt.isEmpty() || !selbst)
         return;
     if (QFileInfo(gewaehlt).suffix().isEmpty())
         gewaehlt += QStringLiteral(".pdf");
@@ -110,6 +114,27 @@ void schreibe_pdf_daten(QWidget* eltern, const QString& pfad, const QByteArray& 
     const QString fehler = schreibe_ganz(pfad, daten);
     if (!fehler.isEmpty())
         melde_pdf_fehler(eltern, pfad, fehler);
+}
+
+bool PrintToPdfDialog::frage(QWidget* parent, const QString& titel, QString& pfad, QPageLayout& layout)
+{
+    auto* dialog = new PrintToPdfDialog(QFileInfo(QStringLiteral("printout.pdf")).absoluteFilePath(), parent);
+    dialog->setWindowTitle(titel);
+    const bool angenommen = fuehre_dialog_aus(dialog, [&] {
+        pfad = dialog->filePath();
+        layout = dialog->pageLayout();
+    }) == QDialog::Accepted;
+    return angenommen && !pfad.isEmpty();
+}
+
+QByteArray mache_pdf_daten(QWidget* eltern, QWebEnginePage* seite, const QString& pfad, const QPageLayout& layout)
+{
+    const QPointer<QWidget> da(eltern);
+    QString fehler;
+    const QByteArray daten = mache_seitenpdf(seite, layout, eltern, PrintToPdfDialog::tr("Printing to PDF ..."), fehler);
+    if (!fehler.isEmpty())
+        melde_pdf_fehler(da, pfad, fehler);
+    return daten;
 }
 
 void melde_pdf_fehler(QWidget* eltern, const QString& pfad, const QString& grund)

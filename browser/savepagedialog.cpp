@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -104,8 +105,10 @@ void SavePageDialog::setFilePath(const QString& filePath)
 void SavePageDialog::on_chooseFilePathButton_clicked()
 {
     const QFileInfo fi(filePath());
+    // Gone with its window while the file dialog was open: nothing to set.
+    const QPointer<SavePageDialog> selbst(this);
     const QString gewaehlt = frage_dateiname_speichern(this, tr("Save Page As"), fi.absoluteFilePath(), QString(), {});
-    if (gewaehlt.isEmpty())
+    if (gewaehlt.isEmpty() || !selbst)
         return;
     setFilePath(gewaehlt);
     passeEndungAn();
@@ -120,4 +123,22 @@ void SavePageDialog::passeEndungAn()
 {
     const QFileInfo fi(filePath());
     setFilePath(fi.absolutePath() + QLatin1Char('/') + fi.completeBaseName() + endung(pageFormat()));
+}
+
+bool SavePageDialog::frage(QWidget* parent, QWebEngineDownloadItem* item)
+{
+    auto* dialog =
+        new SavePageDialog(parent, item->savePageFormat(), QDir(item->downloadDirectory()).filePath(item->downloadFileName()));
+    QWebEngineDownloadItem::SavePageFormat format = item->savePageFormat();
+    QString pfad;
+    if (fuehre_dialog_aus(dialog, [&] {
+            format = dialog->pageFormat();
+            pfad = dialog->filePath();
+        }) != QDialog::Accepted)
+        return false;
+    item->setSavePageFormat(format);
+    const QFileInfo ziel(pfad);
+    item->setDownloadDirectory(ziel.absolutePath());
+    item->setDownloadFileName(ziel.fileName());
+    return true;
 }

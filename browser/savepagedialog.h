@@ -20,6 +20,10 @@ public:
     QWebEngineDownloadItem::SavePageFormat pageFormat() const;
     QString filePath() const;
 
+    // Asks, modal over `parent`, for the format and the file of the page save `item` and gives
+    // them to it: true when accepted; false when cancelled or gone with `parent` meanwhile.
+    static bool frage(QWidget* parent, QWebEngineDownloadItem* item);
+
     QLabel* label;
     QComboBox* formatComboBox;
     QLabel* label_2;

@@ -13,9 +13,13 @@
 #include <QEventLoop>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPrinter>
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
+
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -172,17 +176,15 @@ void WebView::print(QPrinter* printer)
 {
     // A PDF file is written beside its target: the old file stays until the new one is whole.
     CPdfAusgabe ausgabe(*printer);
-    QEventLoop schleife;
-    bool fertig = false;
-    bool gelungen = false;
-    page()->print(printer, [&fertig, &gelungen, &schleife](bool ok) {
-        fertig = true;
-        gelungen = ok;
-        schleife.quit();
-    });
-    if (!fertig)
-        schleife.exec();
-    const QString fehler = ausgabe.beende(gelungen);
+    // Shared with the engine's answer, which also comes (false) when the page goes meanwhile.
+    const auto gelungen = std::make_shared<std::optional<bool>>();
+    const QPointer<WebView> selbst(this);
+    page()->print(printer, [gelungen](bool ok) { *gelungen = ok; });
+    // Not a nested QEventLoop: the program's end leaves every one at once, for good, while the
+    // engine still draws into the printer.
+    while (!gelungen->has_value())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const QString fehler = ausgabe.beende(**gelungen);
     if (!fehler.isEmpty())
-        melde_pdf_fehler(this, printer->outputFileName(), fehler);
+        melde_pdf_fehler(selbst, printer->outputFileName(), fehler);
 }

@@ -8,6 +8,7 @@
 #include "htmlstuecke.h"
 #include "linkfreigabe.h"
 #include "steuerzeichen.h"
+#include "tabellenteile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -301,6 +302,9 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
 CBerichtsdokument::CBerichtsdokument(QObject* eltern) : QTextDocument(eltern)
 {
     setUndoRedoEnabled(false);
+    // Counted by what changes, not by the revision, which every edit block raises: a selection
+    // made within one (`CAuswahlkopie`) left the report no longer the file's.
+    connect(this, &QTextDocument::contentsChanged, this, [this] { veraendert = veraendert || !setzt_spalten; });
 }
 
 QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund* arbeit)
@@ -322,7 +326,7 @@ QString CBerichtsdokument::lade(const QString& pfad, qreal breite, CHintergrund*
         return fehler;
     }
     datei = pfad;
-    gebaut = revision();
+    veraendert = false;
     return QString();
 }
 
@@ -344,7 +348,7 @@ QString CBerichtsdokument::gib_datei() const
     // is a file written anew since it was read: what the document shows is what counts then.
     const QFileInfo jetzt(datei);
     const bool wie_gelesen = jetzt.size() == groesse && jetzt.lastModified() == geaendert;
-    return revision() == gebaut && wie_gelesen ? datei : QString();
+    return !veraendert && wie_gelesen ? datei : QString();
 }
 
 QString CBerichtsdokument::baue_text(CHintergrund* arbeit)
@@ -440,7 +444,7 @@ void CBerichtsdokument::haenge_an(QTextCursor& ende, const QString& html)
 void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite)
 {
     lange_tabellen.clear();
-    if (fortsetzungen.empty() || breite <= 0)
+    if (fortsetzungen.empty())
         return;
     std::vector<QTextTable*> tabellen;
     sammle_tabellen(rootFrame(), tabellen);
@@ -465,6 +469,31 @@ void CBerichtsdokument::gleiche_spalten_an(const std::vector<int>& fortsetzungen
     std::map<QTextTable*, std::vector<QTextTable*>> teile;
     for (const auto& [teil, erster] : erster_teil)
         teile[erster].push_back(teil);
+    // One edit for all the parts: Qt goes through the whole document's frames after each.
+    QTextCursor teile_aendern(this);
+    teile_aendern.beginEditBlock();
+    for (auto& [erster, weitere] : teile) {
+        // On paper the parts are joined again, where the table has heading rows.
+        for (QTextTable* const teil : weitere) {
+            QTextTableFormat format = teil->format();
+            format.setProperty(tabellenfortsetzung, true);
+            teil->setFormat(format);
+        }
+        // A part whose rows all have fewer cells than another's has fewer columns, laid out by
+        // their own: its column edges stood elsewhere. The whole table fills such rows with empty
+        // cells up to its columns, and so does every part here.
+        int spalten = erster->columns();
+        for (QTextTable* const teil : weitere)
+            spalten = qMax(spalten, teil->columns());
+        weitere.push_back(erster);
+        for (QTextTable* const teil : weitere)
+            if (teil->columns() < spalten)
+                teil->appendColumns(spalten - teil->columns());
+        weitere.pop_back();
+    }
+    teile_aendern.endEditBlock();
+    if (breite <= 0)
+        return;
     for (auto& [erster, weitere] : teile) {
         // Later parts the measure of the cells cannot answer for (a table within a cell, a cell
         // over several columns longer than any of the first part's) leave the table's columns to
@@ -492,7 +521,7 @@ void CBerichtsdokument::setze_spalten(qreal breite)
     gemessen_bei = breite;
     // Columns measured anew leave the document the file's: its save and print still build their
     // own from the file beside the window, not a copy of this one made on the GUI thread.
-    const bool wie_gebaut = revision() == gebaut;
+    setzt_spalten = true;
     // One change for all parts: the layout goes through the document once, not once for each.
     QTextCursor aenderung(this);
     aenderung.beginEditBlock();
@@ -517,8 +546,7 @@ void CBerichtsdokument::setze_spalten(qreal breite)
         }
     }
     aenderung.endEditBlock();
-    if (wie_gebaut)
-        gebaut = revision();
+    setzt_spalten = false;
 }
 
 int CBerichtsdokument::anker_position(const QString& name) const

@@ -68,8 +68,9 @@ private:
     QString baue_text(CHintergrund* arbeit);
     // Appends the HTML piece at `ende` with every block's own format.
     void haenge_an(QTextCursor& ende, const QString& html);
-    // The parts of each long table, which begin at the positions `fortsetzungen`, take the
-    // columns of the table's first part laid out at `breite`.
+    // The parts of each long table, which begin at the positions `fortsetzungen`, are marked as
+    // going on from the part before (`tabellenfortsetzung`), get as many columns as the part with
+    // the most, and take the columns of the table's first part laid out at `breite`.
     void gleiche_spalten_an(const std::vector<int>& fortsetzungen, qreal breite);
     // Gives each long table's parts the columns of its first part laid out at `breite`.
     void setze_spalten(qreal breite);
@@ -80,7 +81,10 @@ private:
     // The file as it was when it was read.
     qint64 groesse = -1;
     QDateTime geaendert;
-    int gebaut = -1;
+    // Whether its text or formats were changed since it was read, and whether the long tables'
+    // columns are being set, which is no change of the file's.
+    bool veraendert = true;
+    bool setzt_spalten = false;
     // Each long table: the columns its HTML gave it and its parts, the first one first.
     struct LangeTabelle
     {

@@ -76,6 +76,14 @@ int in_pixel(double zentimeter, int dpi)
     return static_cast<int>(zentimeter / 2.54 * dpi);
 }
 
+// A viewer deleted at once while its report was still read, or while it printed, leaves nothing
+// behind: the user is told.
+void melde_geschlossen()
+{
+    melde_bericht(QCoreApplication::translate("CGBrowser", "Das Fenster wurde geschlossen, bevor der Bericht fertig war: "
+                                                           "nichts wurde gespeichert, gedruckt oder gemailt."));
+}
+
 QString datei_fehler(const QString& datei)
 {
     return QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
@@ -300,21 +308,43 @@ void CGBrowser::melde_leer() const
         melde_bericht(grund);
 }
 
-bool CGBrowser::laedt_noch() const
+bool CGBrowser::warte_auf_bericht()
 {
-    // A single text page is printed, saved and mailed from its file, read or not; the two-page
-    // form is printed from what its pages show.
-    int prozent = webseite1 && webseite1->laedt() ? webseite1->gib_fortschritt() : -1;
-    for (const CGBrowserEx* seite : {textseite1, textseite2})
-        if (zwei_seiten && seite && seite->laedt())
-            prozent = seite->gib_fortschritt();
-    if (prozent < 0)
+    // An empty viewer (its report was missing, say) has nothing to give: no empty files.
+    if (ist_leer()) {
+        melde_leer();
         return false;
-    const QString text = tr("Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz "
-                            "angezeigt ist.")
-                             .arg(prozent);
-    CQCat::gib_instanz()->warn(CQString(text));
-    frage_mit_knoepfen(gib_hauptfenster(), QMessageBox::Information, gib_meldungstitel(), text, {tr("Ok")}, 0, 0);
+    }
+    // The share read of the page that has come least far, in per mille; -1 once none loads. The
+    // two-page form is printed from what its pages show.
+    const auto anteil = [this] {
+        int prozent = webseite1 && webseite1->laedt() ? webseite1->gib_fortschritt() : -1;
+        for (const CGBrowserEx* seite : {textseite1, textseite2})
+            if (zwei_seiten && seite && seite->laedt())
+                prozent = prozent < 0 ? seite->gib_fortschritt() : qMin(prozent, seite->gib_fortschritt());
+        return prozent < 0 ? -1 : prozent * 10;
+    };
+    switch (CHintergrund::warte(this, tr("Der Bericht wird geladen ..."), this, [&anteil] { return anteil() < 0; },
+                                anteil)) {
+    case CHintergrund::Ende::fertig:
+        break;
+    case CHintergrund::Ende::abgebrochen:
+        return false;
+    case CHintergrund::Ende::weg:
+        melde_geschlossen();
+        return false;
+    }
+    // A page that could not be loaded shows the engine's error page, which is no report.
+    const QString fehler = webseite1 ? webseite1->gib_ladefehler() : QString();
+    if (!fehler.isEmpty()) {
+        melde_bericht(fehler);
+        return false;
+    }
+    // A report that could not be read leaves its page empty.
+    if (ist_leer()) {
+        melde_leer();
+        return false;
+    }
     return true;
 }
 
@@ -322,12 +352,8 @@ bool CGBrowser::laedt_noch() const
 
 void CGBrowser::drucke(const int& art)
 {
-    // Nothing to print gives no blank sheet.
-    if (ist_leer()) {
-        melde_leer();
-        return;
-    }
-    if (laedt_noch())
+    // Nothing to print gives no blank sheet; a report still being read is printed whole.
+    if (!warte_auf_bericht())
         return;
     if (!zwei_seiten) {
         // A web page prints through its PDF data, not through a print dialog that has nothing to print.
@@ -336,27 +362,29 @@ void CGBrowser::drucke(const int& art)
             return;
         }
         QPrinter drucker(QPrinter::HighResolution);
-        if (!frage_drucker(this, drucker))
+        const QPointer<CGBrowser> selbst(this);
+        if (!frage_drucker(this, drucker) || !selbst)
             return;
         if (textseite1)
             drucke_text(*textseite1->document(), drucker);
         return;
     }
+    // The two-page form always shows text pages.
     if (textseite1)
         drucke_seiten(textseite1, textseite2, zwei_seiten, art);
-    if (webseite1)
-        webseite1->drucke();
 }
 
 void CGBrowser::drucke_seiten(CGBrowserEx* seite1, CGBrowserEx* seite2, bool fusszeile, const int& art)
 {
     QPrinter drucker(QPrinter::HighResolution);
     drucker.setFullPage(true);
+    // The window may go while the dialog is open, and a page begin to load again.
+    const QPointer<CGBrowser> selbst(this);
+    if (!frage_drucker(gib_hauptfenster(), drucker) || !selbst || !warte_auf_bericht())
+        return;
     // Page 2 counts only with text in its source file.
     const CQString html2 = seite2 ? seite2->lies_quelldatei() : CQString();
     const bool drucke2 = !html2.isEmpty() && art != 1;
-    if (!frage_drucker(gib_hauptfenster(), drucker))
-        return;
     const CQString html1 = art != 2 && seite1 ? seite1->lies_quelldatei() : CQString();
     drucke_berichtsseiten(drucker, art != 2 && seite1 ? &html1 : nullptr, drucke2 ? &html2 : nullptr, fusszeile);
 }
@@ -370,12 +398,19 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         melde_papier_zu_klein(drucker);
         return;
     }
-    // The events let run meanwhile may close this viewer: it goes once the job has ended.
+    // The events let run meanwhile may close this viewer: it goes once the job has ended. One its
+    // caller deletes at once ends the job, and the file is not written.
     const CLoeschaufschub aufschub;
+    const QPointer<CGBrowser> selbst(this);
     setze_warte_cursor(true, false);
     warte_cursor = true;
     blatt_belegt = false;
     verarbeite_ereignisse();
+    if (!selbst) {
+        setze_warte_cursor(false, false);
+        melde_geschlossen();
+        return;
+    }
     // Both report pages are laid out before the printer writes anything: one that cannot be
     // printed whole is refused with its reason and leaves no file.
     std::vector<std::unique_ptr<QTextDocument>> dokumente;
@@ -408,10 +443,29 @@ void CGBrowser::drucke_berichtsseiten(QPrinter& drucker, const CQString* html1, 
         return;
     }
     int nummer = 0;
+    // Whether the wait cursor is still on, known once this viewer is gone.
+    bool cursor_an = true;
     // A printer that stopped ends only the page it stopped in; the next page is still tried.
-    for (const std::unique_ptr<CDruckseiten>& seiten : teile)
+    for (const std::unique_ptr<CDruckseiten>& seiten : teile) {
+        if (!selbst)
+            break;
         drucke_seitenweise(drucker, maler, *seiten, fusszeile, nummer);
-    verarbeite_ereignisse();
+        cursor_an = selbst ? warte_cursor : cursor_an;
+    }
+    if (selbst)
+        verarbeite_ereignisse();
+    if (!selbst) {
+        if (cursor_an)
+            setze_warte_cursor(false, false);
+        // The documents went with their pages.
+        teile.clear();
+        for (std::unique_ptr<QTextDocument>& dokument : dokumente)
+            (void)dokument.release();
+        maler.end();
+        (void)ausgabe.beende(false);
+        melde_geschlossen();
+        return;
+    }
     beende_warte_cursor();
     const bool beendet = maler.end();
     melde_druckfehler(drucker, ausgabe.beende(beendet && drucker.printerState() != QPrinter::Error));
@@ -495,8 +549,11 @@ bool CGBrowser::drucke_seitenweise(QPrinter& drucker, QPainter& maler, const CDr
     if (mit_fuss)
         position.setX(geraeterand_links);
 
+    const QPointer<CGBrowser> selbst(this);
     for (const int i : folge) {
         verarbeite_ereignisse();
+        if (!selbst)
+            return false;
         if (ist_gestoppt(drucker)) {
             beende_warte_cursor();
             return false;
@@ -570,13 +627,9 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
-    // An empty viewer (its report was missing, say) has nothing to save: no empty files.
-    if (ist_leer()) {
-        melde_leer();
+    if (!warte_auf_bericht())
         return;
-    }
-    if (laedt_noch())
-        return;
+    const QPointer<CGBrowser> selbst(this);
 
     QString ziel;
     if (anzeigen) {
@@ -591,8 +644,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
             letzte.setze_wert_qstr(CQString(bisher.path() + QLatin1Char('/') + bisher.completeBaseName() + endung));
         ziel = speichere_datei_dialog(this, letzte, tr("Berichte"), tr("bericht"), endung, tr("Speichern unter"),
                                       true, true);
-        // A page may begin to load again while the dialog is open.
-        if (ziel.isEmpty() || laedt_noch())
+        // The window may go while the dialog is open, and a page begin to load again.
+        if (ziel.isEmpty() || !selbst || !warte_auf_bericht())
             return;
     }
 
@@ -601,14 +654,17 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     }
     if (art == 1) {
+        // Taken now: the window may go while the file is written.
+        const QStringList beilagen = weitere_dateien;
+        const QString eigene = eigene_dateien;
         if (!speichere_html(CQString(ziel), false, false, CQString()))
             return;
         const QString ordner = QFileInfo(ziel).absolutePath();
-        for (const QString& datei : qAsConst(weitere_dateien)) {
+        for (const QString& datei : beilagen) {
             if (datei.isEmpty())
                 continue;
             const QFileInfo info(datei);
-            const QString von = info.path() == QLatin1String(".") ? eigene_dateien + QLatin1Char('/') + datei : datei;
+            const QString von = info.path() == QLatin1String(".") ? eigene + QLatin1Char('/') + datei : datei;
             const QString nach = ordner + QLatin1Char('/') + info.fileName();
             if (QFileInfo(von).absoluteFilePath() == QFileInfo(nach).absoluteFilePath())
                 continue;
@@ -623,7 +679,8 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
                                            : Seiteninhalt{QString(), webseite1 ? webseite1->gib_text() : QString()};
     const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, false) : Seiteninhalt();
     const bool mit_seite2 = zwei_seiten && textseite2;
-    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
+    // Nothing of the window in the work: it may go while the work runs.
+    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&seite1, &seite2, mit_seite2, &ziel](CHintergrund& arbeit) {
         QString grund;
         QString text = lies_inhalt(seite1, false, arbeit, grund);
         if (mit_seite2)
@@ -641,18 +698,23 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
 
 bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString&)
 {
+    if (!warte_auf_bericht())
+        return false;
     const Seiteninhalt seite1 =
         textseite1 ? inhalt_von(textseite1, true)
                    : Seiteninhalt{QString(), webseite1 ? QString(webseite1->gib_html()) : QString()};
     const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, true) : Seiteninhalt();
     const bool mit_seite2 = zwei_seiten && textseite2;
+    // Nothing of the window in the work: it may go while the work runs.
+    const bool relativ = link_modus == 0;
+    const QStringList beilagen = weitere_dateien;
     bool geschrieben = false;
     bool abgebrochen = false;
     const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
         QString grund;
         QString html = lies_inhalt(seite1, true, arbeit, grund);
-        if (link_modus == 0)
-            html = mache_dateiverweise_relativ(html, weitere_dateien, false);
+        if (relativ)
+            html = mache_dateiverweise_relativ(html, beilagen, false);
         if (mit_seite2)
             html += lies_inhalt(seite2, true, arbeit, grund);
         abgebrochen = arbeit.abgebrochen();
@@ -683,14 +745,18 @@ void CGBrowser::drucke_pdf(const CQString& datei, const bool& drucken)
             drucke_text(*textseite1->document(), drucker);
     } else if (textseite1) {
         // Each page's pictures are found from its own source, as on screen.
-        const std::unique_ptr<QTextDocument> beide = textseite1->druckdokument(textseite1->toHtml());
+        std::unique_ptr<QTextDocument> beide = textseite1->druckdokument(textseite1->toHtml());
         if (textseite2) {
             QTextCursor ende(beide.get());
             ende.movePosition(QTextCursor::End);
             ende.insertBlock();
             ende.insertFragment(QTextDocumentFragment(textseite2->druckdokument(textseite2->toHtml()).get()));
         }
+        const QPointer<QTextDocument> bleibt(beide.get());
         drucke_text(*beide, drucker);
+        // Gone with its page, when the window went while it printed.
+        if (!bleibt)
+            (void)beide.release();
     }
 }
 
@@ -734,26 +800,39 @@ void CGBrowser::zeigePDFSlot()
 
 void CGBrowser::sende_bericht()
 {
-    if (ist_leer()) {
-        melde_leer();
-        return;
-    }
-    if (!laedt_noch() && mailversand_frei(true))
+    if (warte_auf_bericht() && mailversand_frei(true))
         erstelle_mail();
 }
 
 void CGBrowser::erstelle_mail()
 {
+    // The mail is whole before its report is read: the window may go meanwhile, the mail goes
+    // all the same.
     auto* mail = new CGMail;
+    mail->dateien = weitere_dateien;
+    mail->link_modus = link_modus;
+    mail->betreff = mail_betreff;
+    mail->text = mail_text;
+    if (tabs && textseite1) {
+        mail->zweite_seite = true;
+        mail->html2 = CQString(textseite2 ? textseite2->toHtml() : QString());
+    }
     // A report's file is read beside the window; a text report travels as its file, which the mail
     // reads itself.
     const QString bericht = !quelle.isEmpty() ? QString(quelle) : textseite1 ? textseite1->gib_berichtsdatei() : QString();
     if (!bericht.isEmpty() && (textseite1 || !quelle.isEmpty())) {
         const bool lesen = !quelle.isEmpty() || !ist_textbericht(bericht);
-        CHintergrund::fuehre_aus(this, tr("Mail wird vorbereitet ..."), [&](CHintergrund&) {
+        bool abgebrochen = false;
+        CHintergrund::fuehre_aus(this, tr("Mail wird vorbereitet ..."), [mail, bericht, lesen, &abgebrochen](CHintergrund& arbeit) {
             mail->lies_text(CQString(bericht), lesen);
+            abgebrochen = arbeit.abgebrochen();
             return QString();
         });
+        // Abbrechen means no mail.
+        if (abgebrochen) {
+            delete mail;
+            return;
+        }
     } else if (textseite1) {
         // A page given its HTML travels as that HTML.
         mail->lies_text(textseite1->quelle, false);
@@ -773,19 +852,12 @@ void CGBrowser::erstelle_mail()
         }
         mail->html = webseite1->gib_html();
     }
-    mail->dateien = weitere_dateien;
-    mail->link_modus = link_modus;
-    mail->betreff = mail_betreff;
-    mail->text = mail_text;
-    if (tabs && textseite1) {
-        mail->zweite_seite = true;
-        mail->html2 = CQString(textseite2 ? textseite2->toHtml() : QString());
-    }
     // The browser keeps no mail: one handed to the mail client goes when the client's program
     // has ended (it owns the program's runner until then), an SMTP mail once it has been sent.
     connect(mail, &CGMail::sendmail_signal, mail, &QObject::deleteLater);
     mail->bereite_mail_vor();
-    if (mail->smtp)
+    // One that ended before any hand-off (cancelled, or failed on the way) goes too.
+    if (mail->smtp || (mail->fehler && !mail->prozess && !mail->pdf_seite))
         mail->deleteLater();
 }
 

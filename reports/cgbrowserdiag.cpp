@@ -203,6 +203,14 @@ CGBrowserDiag::CGBrowserDiag(QWidget* eltern, const CQString& name_, bool ohne_k
         connect(seite, QOverload<const QUrl&>::of(&QTextBrowser::highlighted), statusleiste,
                 [this](const QUrl& ziel) { statusleiste->showMessage(ziel.toString()); });
         connect(seite, &CGBrowserEx::ladefortschritt, this, &CGBrowserDiag::slotLoadProgress);
+        // A long selection is copied beside the window: the clipboard gets it once it is ready.
+        connect(seite, &CGBrowserEx::kopierfortschritt, this, [this](int prozent) {
+            slotLoadProgress(prozent);
+            if (prozent < 100)
+                statusleiste->showMessage(tr("Die Auswahl wird in die Zwischenablage kopiert ..."));
+            else
+                statusleiste->clearMessage();
+        });
     }
     if (webseite) {
         connect(webseite, &CGBrowserWeb::linkHovered, statusleiste, [this](const QString& ziel) {
@@ -256,11 +264,13 @@ void CGBrowserDiag::platziere()
 
 void CGBrowserDiag::closeEvent(QCloseEvent* ereignis)
 {
-    // A dialog closed once more has nothing left to count or delete.
+    // A dialog closed once more has nothing left to count or delete. The browser goes as soon as
+    // control is back in the event loop, or, when a save, print or mail of it runs meanwhile
+    // (`CHintergrund::warte`), once that has ended: the file asked for is finished.
     if (browser) {
         if (!ohne_kaskade)
             --offene_berichte;
-        delete browser;
+        browser->deleteLater();
         browser = nullptr;
     }
     CDialog::closeEvent(ereignis);

@@ -15,7 +15,8 @@ class QToolBar;
 
 // Opened with `new`, given its report through `browser->setze_quelle`, titled and shown; not
 // modal. Viewers that take part in the cascade are placed one step below and right of the last
-// one. Closing deletes the browser and hides the dialog, which stays a child of its parent.
+// one. Closing deletes the browser (once work on it has ended) and hides the dialog, which stays
+// a child of its parent.
 class CGBrowserDiag : public CDialog
 {
     Q_OBJECT

@@ -1,4 +1,5 @@
 #include "cgbrowserex.h"
+#include "auswahlkopie.h"
 #include "berichtsdokument.h"
 #include "berichthtml.h"
 #include "berichtslink.h"
@@ -52,8 +53,10 @@ struct CGBrowserEx::Ladung
     int anker = -1;
 };
 
-CGBrowserEx::CGBrowserEx(QWidget* eltern) : QTextBrowser(eltern), schritte(new CSchrittlayout(this))
+CGBrowserEx::CGBrowserEx(QWidget* eltern)
+    : QTextBrowser(eltern), schritte(new CSchrittlayout(this)), kopie(new CAuswahlkopie(this))
 {
+    connect(kopie, &CAuswahlkopie::fortschritt, this, &CGBrowserEx::kopierfortschritt);
     setOpenLinks(false);
     setOpenExternalLinks(true);
 }

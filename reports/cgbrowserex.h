@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class CAuswahlkopie;
 class CBerichtsdokument;
 class CHintergrund;
 class CSchrittlayout;
@@ -55,6 +56,10 @@ public:
 signals:
     // The share of a report read and laid out, in per cent: 1 to 99 while it goes on, then 100.
     void ladefortschritt(int prozent);
+    // The same of a long selection copied into the clipboard (`CAuswahlkopie`, which takes the
+    // page's select all and copy: on a report of a hundred thousand rows each held the window for
+    // seconds).
+    void kopierfortschritt(int prozent);
 
 public slots:
     // As QTextBrowser's; a report is read as below.
@@ -98,4 +103,5 @@ private:
     std::shared_ptr<Ladung> ladung;
     std::unique_ptr<CHintergrund> lader;
     CSchrittlayout* schritte;
+    CAuswahlkopie* kopie;
 };

@@ -7,7 +7,6 @@
 #include "ccat.h"
 #include "plattform.h"
 #include "cprinter.h"
-#include "pdfdatei.h"
 #include "cseiteeinrichtenwidget.h"
 #include "dateien.h"
 #include "ctextedit.h"
@@ -15,6 +14,7 @@
 #include "gui.h"
 #include "mauswache.h"
 #include "protokolldruck.h"
+#include "seitenpdf.h"
 #include "steuerzeichen.h"
 #include "wegweiserseite.h"
 
@@ -25,7 +25,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QTextEdit>
 #include <QWebEngineContextMenuData>
 #include <QWebEngineHistory>
@@ -65,6 +67,16 @@ void merke_temporaere_datei(const QString& datei)
     dateien->append(datei);
 }
 
+// Why a load of `adresse` failed: the engine's error code, which its error page names, or the
+// server's answer it names instead (an empty answer of "404 Not Found" has no code of its own).
+QString ladefehler_text(const QString& adresse, const QString& fehlerseite)
+{
+    static const QRegularExpression code(QStringLiteral("\\bERR_[A-Z0-9_]+\\b|\\bHTTP ERROR \\d{3}\\b"));
+    const QString grund = code.match(fehlerseite).captured(0);
+    const QString text = CGBrowserWeb::tr("Die Seite '%1' konnte nicht geladen werden.").arg(maskiere_steuerzeichen(adresse));
+    return grund.isEmpty() ? text : text + QLatin1Char(' ') + grund;
+}
+
 } // namespace
 
 void CGBrowserWeb::setze_renderwaechter(RenderWaechter waechter)
@@ -100,19 +112,6 @@ CGBrowserWeb::CGBrowserWeb(QWidget* eltern) : QWebEngineView(eltern), lebt(std::
     // not even into a frame.
     ordnerwache = new Berichtsordnerwache(seite);
     seite->setUrlRequestInterceptor(ordnerwache);
-    // The engine writes a PDF file by itself, beside its target; the file takes the target's
-    // place only when whole. A file it could not write must not pass unnoticed.
-    connect(seite, &QWebEnginePage::pdfPrintingFinished, this, [this](const QString& datei, bool erfolg) {
-        const auto offen = pdf_dateien.find(datei);
-        if (offen == pdf_dateien.end())
-            return;
-        const std::unique_ptr<CPdfDatei> pdf = std::move(offen->second);
-        pdf_dateien.erase(offen);
-        const QString fehler = pdf->uebernimm(erfolg);
-        if (!fehler.isEmpty())
-            CQCat::gib_instanz()->error(CQString(
-                DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(pdf->gib_ziel()) + QLatin1Char(' ') + fehler));
-    });
     new Mauswache(
         this, [this](const QMouseEvent& e) { merke_druck(e); }, [this](const QMouseEvent& e) { nach_loslassen(e, true); });
     if (renderwaechter())
@@ -123,6 +122,9 @@ CGBrowserWeb::~CGBrowserWeb()
 {
     // The engine answers callbacks still pending with empty data while it takes the page down.
     *lebt = false;
+    // A print the page was making its data for is given up (and the test print it belonged to).
+    if (druckauftrag)
+        beende_auftrag(true);
 }
 
 template <typename T>
@@ -202,6 +204,10 @@ void CGBrowserWeb::setProgress(int p)
 
 void CGBrowserWeb::loadFinished(bool ok)
 {
+    // A jump refused while the page loaded ends its load as failed; what the page shows is the
+    // report all the same.
+    const bool gescheitert = !ok && !sprung_abgewiesen;
+    const QString adresse = url().toString();
     if (ok && fortschritt != 100)
         CQCat::gib_instanz()->warn(CQString(QStringLiteral("Received finished signal while progress is still: %1 Url: %2")
                                                 .arg(fortschritt)
@@ -211,16 +217,27 @@ void CGBrowserWeb::loadFinished(bool ok)
     emit forwardAvailable(history()->canGoForward());
     emit homeAvailable(lokaler_pfad(url()).compare(quelle, Qt::CaseInsensitive) != 0);
     // As `rueckruf` does, and not the HTML of a page emptied or loading again since.
-    seite->toHtml([this, zeichen = lebt, nummer = ladung](const QString& html) {
+    seite->toHtml([this, zeichen = lebt, nummer = ladung, gescheitert, adresse](const QString& html) {
         if (!*zeichen || nummer != ladung)
             return;
+        if (gescheitert) {
+            // The engine's error page, which names the reason.
+            seiten_html.clear();
+            ladefehler = ladefehler_text(adresse, html);
+            ladend = false;
+            return;
+        }
         loadHTML(html);
         // A render process that went answers with nothing: no page to save yet.
         ladend = html.isEmpty();
     });
     if (druck_ausstehend) {
         druck_ausstehend = false;
-        drucke();
+        // Not within the engine's signal: the print waits for its data while the events run.
+        if (!gescheitert)
+            QTimer::singleShot(0, this, &CGBrowserWeb::drucke);
+        else if (auto* einrichtung = dynamic_cast<CSeiteEinrichtenWidget*>(zuordnung()))
+            einrichtung->testdruck_fehlgeschlagen(ladefehler_text(adresse, QString()));
     }
 }
 
@@ -228,6 +245,7 @@ void CGBrowserWeb::beginne_ladung()
 {
     ++ladung;
     ladend = true;
+    ladefehler.clear();
 }
 
 void CGBrowserWeb::loadHTML(const QString& html)
@@ -270,24 +288,22 @@ void CGBrowserWeb::slotloadHTML(const QString& html)
 
 void CGBrowserWeb::drucke_pdf(const CQString& datei, const bool& drucken_, const QPageLayout& layout)
 {
-    drucken = drucken_;
-    if (drucken)
-        seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), layout);
-    else
-        schreibe_pdf_datei(datei, layout);
-}
-
-void CGBrowserWeb::schreibe_pdf_datei(const QString& datei, const QPageLayout& layout)
-{
-    auto pdf = std::make_unique<CPdfDatei>(datei);
-    const QString name = pdf->zwischenname();
-    if (name.isEmpty()) {
-        CQCat::gib_instanz()->error(CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)
-                                             + QLatin1Char(' ') + pdf->uebernimm(false)));
+    const QPointer<CGBrowserWeb> selbst(this);
+    QString fehler;
+    const QByteArray daten = mache_seitenpdf(seite, layout, this, tr("PDF wird erstellt ..."), fehler);
+    if (!fehler.isEmpty())
+        melde_bericht((drucken_ ? tr("Die Seite konnte nicht als PDF gezeigt werden.")
+                                : DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei))
+                      + QLatin1Char(' ') + fehler);
+    if (!selbst)
+        return;
+    if (daten.isEmpty()) {
+        emit pdfFehlgeschlagen();
         return;
     }
-    pdf_dateien[name] = std::move(pdf);
-    seite->printToPdf(name, layout);
+    drucken = drucken_;
+    ausgabedatei = datei;
+    slotHandlePdfPrinted(daten);
 }
 
 void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
@@ -340,11 +356,13 @@ void CGBrowserWeb::drucke()
                            tr("Es ist noch eine Druckausgabe aktiv.\n- Bitte warten -"), {tr("Ok")}, 0, 0);
         return;
     }
+    // The page may go while a dialog is open; a job it began is then given up with it.
+    const QPointer<CGBrowserWeb> selbst(this);
     CDruckerzuordnung* const zugeordnet = zuordnung();
     if (!zugeordnet) {
         // Without an assignment the print dialog chooses the printer.
         auto drucker = std::make_unique<CPrinter>(QPrinterInfo(), QPrinter::HighResolution);
-        if (!frage_drucker(hauptfenster, *drucker))
+        if (!frage_drucker(hauptfenster, *drucker) || !selbst)
             return;
         eigener_drucker = std::move(drucker);
         druckauftrag = eigener_drucker.get();
@@ -354,10 +372,13 @@ void CGBrowserWeb::drucke()
         CPrinter* drucker = einrichtung ? einrichtung->gib_testdrucker(meldung) : nullptr;
         if (!drucker)
             drucker = dynamic_cast<CPrinter*>(zugeordneter_drucker(*zugeordnet, hauptfenster));
-        if (!drucker)
+        if (!drucker || !selbst)
             return;
         druckauftrag = drucker;
-        if (!drucker->setze_pdf_ausgabedatei(hauptfenster)) {
+        const bool ausgabe = drucker->setze_pdf_ausgabedatei(hauptfenster);
+        if (!selbst)
+            return;
+        if (!ausgabe) {
             beende_auftrag(true);
             return;
         }
@@ -365,9 +386,22 @@ void CGBrowserWeb::drucke()
         zugeordnet->gib_druckerbeschreibung(beschreibung, drucker, true);
         CQCat::gib_instanz()->info(CQString(beschreibung));
     }
+    const QString name = druckauftrag->gib_druckername();
     // The print dialog's printer gets the page on its own paper.
-    seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfTmpPrinted),
-                      druckauftrag == eigener_drucker.get() ? druckauftrag->pageLayout() : pdf_layout());
+    QString fehler;
+    const QByteArray daten =
+        mache_seitenpdf(seite, druckauftrag == eigener_drucker.get() ? druckauftrag->pageLayout() : pdf_layout(), this,
+                        tr("Drucken ..."), fehler);
+    if (!selbst) {
+        melde_bericht(tr("Druck auf '%1' fehlgeschlagen.").arg(name) + QLatin1Char(' ') + fehler);
+        return;
+    }
+    // Cancelled: nothing printed, nothing to say.
+    if (daten.isEmpty() && fehler.isEmpty()) {
+        beende_auftrag(true);
+        return;
+    }
+    slotHandlePdfTmpPrinted(daten);
 }
 
 void CGBrowserWeb::slotHandlePdfTmpPrinted(const QByteArray& daten)

@@ -11,12 +11,10 @@
 #include <QWebEngineView>
 
 #include <functional>
-#include <map>
 #include <memory>
 
 class Berichtsordnerwache;
 class CDruckerzuordnung;
-class CPdfDatei;
 class CPrinter;
 class CSeiteEinrichtenWidget;
 
@@ -58,22 +56,28 @@ public:
     CQString gib_text() const;
     // The PDF file last written.
     CQString gib_ausgabedatei() const;
-    // From a source set, or a load begun, until the HTML of the loaded page has come: until then
-    // the page's HTML is not that of what it shows, and nothing saves, prints or mails it.
+    // From a source set, or a load begun, until the HTML of the loaded page has come, or the load
+    // has failed: until then the page's HTML is not that of what it shows, and nothing saves,
+    // prints or mails it.
     bool laedt() const { return ladend; }
+    // Why the last load failed, with the engine's reason (the error code its error page names);
+    // empty when it did not. The engine's error page is no report: its HTML is not kept.
+    const QString& gib_ladefehler() const { return ladefehler; }
     int gib_fortschritt() const { return fortschritt; }
     const CQString& gib_quelle() const { return quelle; }
 
     // Loads the source and writes it as PDF to `ausgabedatei` (and its HTML to `zweiter_name`
     // when given): `pdfFertig` follows, or `pdfFehlgeschlagen` when no PDF came of it.
     void lade_zum_drucken(const CQString& quelle, const CQString& ausgabedatei, const CQString& zweiter_name);
-    // PDF output: with `drucken` the data go to a new temporary file and `pdfFertig` follows;
-    // without, the engine writes beside `datei`, which is replaced once the new file is whole
-    // (else it stays, and the failure goes to the log).
+    // PDF output, made while the window answers (`mache_seitenpdf`): with `drucken` the data go to a
+    // new temporary file and `pdfFertig` follows; without, they replace `datei` once written
+    // whole (else it stays). A failure is told (log and box), and `pdfFehlgeschlagen` follows
+    // while the page is still there; a cancel writes nothing.
     void drucke_pdf(const CQString& datei, const bool& drucken, const QPageLayout& layout);
 
     // Prints the page on the assigned printer (a running test print's first), or on the printer
-    // chosen in the print dialog while no assignment exists; one job at a time.
+    // chosen in the print dialog while no assignment exists; one job at a time. Its PDF data are
+    // made as `mache_seitenpdf` makes them; a page that went meanwhile prints nothing, and says so.
     void drucke();
     // Print the page once the next load has finished.
     void setze_druck_ausstehend(bool an) { druck_ausstehend = an; }
@@ -123,8 +127,6 @@ private:
     // given up before printing also gives up the test print it belonged to.
     void beende_auftrag(bool aufgegeben);
     CDruckerzuordnung* zuordnung() const;
-    // The engine writes `datei` as PDF through a temporary file beside it.
-    void schreibe_pdf_datei(const QString& datei, const QPageLayout& layout);
     void beginne_ladung();
 
     Berichtsordnerwache* ordnerwache = nullptr;
@@ -146,6 +148,7 @@ private:
     QUrl geklickt;
     // A jump of the page's own was refused since the program last set a source.
     bool sprung_abgewiesen = false;
+    QString ladefehler;
     CQString ausgabedatei;
     CQString zweiter_name;
     CPrinter* druckauftrag = nullptr;
@@ -153,6 +156,4 @@ private:
     std::unique_ptr<CPrinter> eigener_drucker;
     QPointer<CSeiteEinrichtenWidget> eigene_zuordnung;
     std::shared_ptr<bool> lebt;
-    // The PDF files the engine is writing, by the temporary names it was given.
-    std::map<QString, std::unique_ptr<CPdfDatei>> pdf_dateien;
 };

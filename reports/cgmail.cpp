@@ -240,11 +240,19 @@ void CGMail::bereite_mail_vor()
     QString pdf_quelle = anlage1;
     // The copies of a report of 30 MB take their time: written beside the window.
     bool kopiert = true;
+    bool abgebrochen = false;
     if (!anlage1.isEmpty() && !ist_xml_methode_2())
-        CHintergrund::fuehre_aus(gib_hauptfenster(), tr("Mail wird vorbereitet ..."), [&](CHintergrund&) {
+        CHintergrund::fuehre_aus(gib_hauptfenster(), tr("Mail wird vorbereitet ..."), [&](CHintergrund& arbeit) {
             kopiert = schreibe_kopien(pdf_quelle);
+            abgebrochen = arbeit.abgebrochen();
             return QString();
         });
+    // Abbrechen means no mail, and none of its copies left behind.
+    if (abgebrochen) {
+        scheitere();
+        raeume_anlagen_auf();
+        return;
+    }
     if (!kopiert)
         scheitere();
 

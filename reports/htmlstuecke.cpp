@@ -247,17 +247,17 @@ void CHtmlStuecke::schliesse_bis(const QString& name)
 
 void CHtmlStuecke::schliesse_implizit(const QString& name)
 {
-    // The innermost open element of `namen`, unless one of `grenzen` lies closer, is closed with
-    // everything inside it.
+    // The outermost open element of `namen` below the closest one of `grenzen` is closed with
+    // everything inside it: a row whose cell was left open too (end tags of rows and cells may
+    // be left out), where only the cell was closed, the row stayed open, and its table was never
+    // cut, however long.
     const auto schliesse = [this](const QSet<QString>& namen, const QSet<QString>& grenzen) {
-        for (int k = offen.size() - 1; k >= 0; --k) {
-            if (namen.contains(offen[k].name)) {
-                offen.resize(k);
-                return;
-            }
-            if (grenzen.contains(offen[k].name))
-                return;
-        }
+        int aeusserstes = -1;
+        for (int k = offen.size() - 1; k >= 0 && !grenzen.contains(offen[k].name); --k)
+            if (namen.contains(offen[k].name))
+                aeusserstes = k;
+        if (aeusserstes >= 0)
+            offen.resize(aeusserstes);
     };
     static const QSet<QString> tabellengrenze{"table", "html"};
     if (name == QLatin1String("tr")) {

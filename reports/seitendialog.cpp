@@ -1,4 +1,5 @@
 #include "seitendialog.h"
+#include "dialogseam.h"
 #include "dpagesetupdialog.h"
 #include "gui.h"
 
@@ -23,16 +24,12 @@ int frage_seiteneinrichtung(QPrinter* drucker, QWidget* eltern, bool eigener_dia
         return seiten_haken()(eltern, *drucker, eigener_dialog, titel);
     if (!ist_gui_lauf())
         return QDialog::Rejected;
-    if (eigener_dialog) {
-        DPageSetupDialog dialog(drucker, eltern);
-        if (!titel.isEmpty())
-            dialog.setWindowTitle(titel);
-        return dialog.exec();
-    }
-    QPageSetupDialog dialog(drucker, eltern);
+    // Not on this stack: `eltern` may be deleted while the dialog runs.
+    QDialog* const dialog = eigener_dialog ? static_cast<QDialog*>(new DPageSetupDialog(drucker, eltern))
+                                           : new QPageSetupDialog(drucker, eltern);
     if (!titel.isEmpty())
-        dialog.setWindowTitle(titel);
-    return dialog.exec();
+        dialog->setWindowTitle(titel);
+    return fuehre_dialog_aus(dialog);
 }
 
 void setze_seiteneinrichtung_funktion(SeiteneinrichtungFunktion funktion)

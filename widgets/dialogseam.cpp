@@ -93,13 +93,22 @@ int frage_mit_knoepfen(QWidget* eltern, QMessageBox::Icon symbol, const QString&
         box->setDefaultButton(liste.at(standard));
     if (abbruch >= 0 && abbruch < liste.size())
         box->setEscapeButton(liste.at(abbruch));
-    box->exec();
     // Gone with its parent while it was open: nothing was chosen.
-    if (!box)
-        return abbruch;
-    const int gedrueckt = liste.indexOf(qobject_cast<QPushButton*>(box->clickedButton()));
-    delete box.data();
+    int gedrueckt = -1;
+    fuehre_dialog_aus(box, [&] { gedrueckt = liste.indexOf(qobject_cast<QPushButton*>(box->clickedButton())); });
     return gedrueckt >= 0 ? gedrueckt : abbruch;
+}
+
+int fuehre_dialog_aus(QDialog* dialog, const std::function<void()>& danach)
+{
+    const QPointer<QDialog> da(dialog);
+    const int ergebnis = dialog->exec();
+    if (!da)
+        return QDialog::Rejected;
+    if (danach)
+        danach();
+    delete dialog;
+    return ergebnis;
 }
 
 void setze_frage_funktion(FrageFunktion funktion)
@@ -136,13 +145,8 @@ bool frage_druckerdialog(const DruckerFunktion& haken, QWidget* eltern, QPrinter
         return haken(eltern, drucker);
     if (!ist_gui_lauf())
         return false;
-    const QPointer<Dialog> dialog = new Dialog(&drucker, eltern);
-    const bool angenommen = dialog->exec() == QDialog::Accepted;
     // Gone with its parent while it was open: not accepted.
-    if (!dialog)
-        return false;
-    delete dialog.data();
-    return angenommen;
+    return fuehre_dialog_aus(new Dialog(&drucker, eltern)) == QDialog::Accepted;
 }
 
 } // namespace

@@ -42,6 +42,11 @@ using FrageFunktion = std::function<int(QWidget* eltern, QMessageBox::Icon symbo
 // Replaces the question box; an empty function restores the QMessageBox.
 void setze_frage_funktion(FrageFunktion funktion);
 
+// Runs `dialog`, made with `new`, modally and deletes it: its result, or QDialog::Rejected when
+// it went while it ran (its parent deleted meanwhile; one on the caller's stack would be deleted
+// twice). `danach`, when given, reads the dialog once it has run and is still there.
+int fuehre_dialog_aus(QDialog* dialog, const std::function<void()>& danach = {});
+
 // A warning with a single "OK" button, through the question box's function.
 void zeige_warnung(QWidget* eltern, const QString& titel, const QString& text);
 

@@ -1,4 +1,5 @@
 #include "druckseiten.h"
+#include "tabellenteile.h"
 #include "zeilenpuffer.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -51,7 +52,8 @@ struct Zeile
 {
     qreal oben;
     qreal unten;
-    // The paragraph or table (see `Einheiten`) the line belongs to.
+    // The paragraph or table (see `Einheiten`) the line belongs to; negative for heading rows
+    // put in front of a part of a long table.
     int einheit;
     // A floating picture or table, which the text beside it flows past.
     bool schwebend = false;
@@ -199,8 +201,6 @@ struct Scheibendokument
     std::unique_ptr<QTextDocument> dokument;
     // Blocks of the slice's own before the copied ones: they hold nothing and are not shown.
     int vorlauf = 0;
-    // The source's number of the first copied block.
-    int erster_block = 0;
 };
 
 // The items of the lists that run into the slice from before it: the source's list, and how many
@@ -257,9 +257,11 @@ void passe_tabellen_ein(QTextFrame* rahmen, qreal breite)
 }
 
 // The document of the source's text from `anfang` (a part's beginning) to `ende`, laid out for
-// paper: every block with its own format, list items numbered on from before the slice, lines
-// kept whole in the window broken on paper, and the highlighting of the source's blocks along.
-Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage)
+// paper: every block with its own format and its part (`teile`) as its user state, list items
+// numbered on from before the slice, lines kept whole in the window broken on paper, the
+// highlighting of the source's blocks along, and a long table's parts joined where it has heading
+// rows, which head every page then.
+Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage, const Einheiten& teile)
 {
     Scheibendokument scheibe;
     scheibe.dokument = std::make_unique<Scheibenpapier>(quelle);
@@ -273,7 +275,6 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     papier.setDefaultTextOption(vorlage.umbruch);
     papier.rootFrame()->setFrameFormat(vorlage.rahmen);
     papier.setPageSize(vorlage.seite);
-    scheibe.erster_block = quelle.findBlock(anfang).blockNumber();
 
     // A list numbers its items by their place in it: the items before the slice are there as
     // hidden items of no height, so that the slice's items keep their numbers.
@@ -292,8 +293,10 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     // takes the block format of the place it goes to, and Qt puts a list item there after an
     // empty block of its own. So every copied block comes with its format, after a block of the
     // slice's own.
+    const int von_anfang = anfang > 0 ? anfang - 1 : 0;
+    const int versatz = schreiber.position() - von_anfang;
     QTextCursor auswahl(&quelle);
-    auswahl.setPosition(anfang > 0 ? anfang - 1 : 0);
+    auswahl.setPosition(von_anfang);
     auswahl.setPosition(ende, QTextCursor::KeepAnchor);
     schreiber.insertFragment(auswahl.selection());
 
@@ -301,6 +304,7 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     QTextBlock von = quelle.findBlock(anfang);
     for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
          von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
+        nach.setUserState(teile.von_block[static_cast<std::size_t>(von.blockNumber())]);
         if (hervorgehoben && !von.layout()->formats().isEmpty())
             nach.layout()->setFormats(von.layout()->formats());
         if (QTextList* const liste = fortsetzung.value(von.textList()))
@@ -315,6 +319,7 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
     for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
          block = block.next())
         block.setVisible(false);
+    verbinde_tabellenteile(papier, quelle, von_anfang, versatz);
     const QTextFrameFormat rand = papier.rootFrame()->frameFormat();
     passe_tabellen_ein(papier.rootFrame(), papier.pageSize().width() - rand.leftMargin() - rand.rightMargin());
     return scheibe;
@@ -348,17 +353,9 @@ qreal hoehe_von(const QTextLine& zeile)
     return zeile.ascent() + zeile.descent() + (zeile.leadingIncluded() ? qMax<qreal>(zeile.leading(), 0) : 0);
 }
 
-// The part of the source a block of the slice is a copy of.
-int einheit_von(const Scheibendokument& scheibe, const Einheiten& einheiten, const QTextBlock& block)
-{
-    const int quelle = qBound(0, block.blockNumber() - scheibe.vorlauf + scheibe.erster_block,
-                              static_cast<int>(einheiten.von_block.size()) - 1);
-    return einheiten.von_block[static_cast<std::size_t>(quelle)];
-}
-
 // Every line of the laid-out document, table cells' and floating pictures included, ordered by
 // their tops; the blocks of several lines go to `absaetze`.
-std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& einheiten, std::vector<Absatz>& absaetze)
+std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, std::vector<Absatz>& absaetze)
 {
     QTextDocument& dokument = *scheibe.dokument;
     QAbstractTextDocumentLayout* const layout = dokument.documentLayout();
@@ -370,7 +367,7 @@ std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& 
         const QTextLayout* const absatz = block.layout();
         if (!block.isVisible() || !absatz || absatz->lineCount() == 0)
             continue;
-        const int einheit = einheit_von(scheibe, einheiten, block);
+        const int einheit = block.userState();
         // The block's rectangle begins where its layout is placed; its lines lie below that.
         const QPointF basis = layout->blockBoundingRect(block).topLeft();
         for (int i = 0; i < absatz->lineCount(); ++i) {
@@ -393,7 +390,7 @@ std::vector<Zeile> zeilen_von(const Scheibendokument& scheibe, const Einheiten& 
             if (kind->frameFormat().position() == QTextFrameFormat::InFlow || !block.isVisible())
                 continue;
             const QRectF feld = layout->frameBoundingRect(kind);
-            zeilen.push_back({feld.top(), feld.bottom(), einheit_von(scheibe, einheiten, block), true});
+            zeilen.push_back({feld.top(), feld.bottom(), block.userState(), true});
         }
     }
     std::stable_sort(zeilen.begin(), zeilen.end(), [](const Zeile& a, const Zeile& b) { return a.oben < b.oben; });
@@ -487,7 +484,7 @@ bool lege_aus(QTextDocument& quelle, const Einheiten& teile, Anfang& anfang, int
     // Up to the separator before the next part: the slice ends with its own last paragraph, not
     // with an empty one in the next part's format.
     const int ende = bis < teilzahl ? teile.anfang[static_cast<std::size_t>(bis)] - 1 : quelle.characterCount() - 1;
-    gelegt.scheibe = scheibe_von(quelle, teile.anfang[static_cast<std::size_t>(anfang.teil)], ende, vorlage);
+    gelegt.scheibe = scheibe_von(quelle, teile.anfang[static_cast<std::size_t>(anfang.teil)], ende, vorlage, teile);
     // The layout puts a first block below the page's margin by its own margin above. Should it
     // put it elsewhere, the block is moved by the difference and the slice laid out again.
     const qreal gemeint = anfang.erste_zeile - vorlage.rahmen.topMargin();
@@ -496,7 +493,7 @@ bool lege_aus(QTextDocument& quelle, const Einheiten& teile, Anfang& anfang, int
         if (anfang.erste_zeile >= 0)
             setze_abstand_oben(gelegt.scheibe, abstand);
         gelegt.absaetze.clear();
-        gelegt.zeilen = zeilen_von(gelegt.scheibe, teile, gelegt.absaetze);
+        gelegt.zeilen = zeilen_von(gelegt.scheibe, gelegt.absaetze);
         const qreal unterschied = anfang.erste_zeile - erste_zeile_von(gelegt.zeilen, anfang.teil);
         if (anfang.erste_zeile < 0 || versuch == 2 || !(std::abs(unterschied) > genau))
             break;
@@ -662,8 +659,9 @@ CDruckseiten::CDruckseiten(QTextDocument& dokument_, const QPaintDevice& geraet,
         if (bis < teilzahl && ganze > 0) {
             const qreal letzte = oben.at(ganze);
             const std::vector<Zeile>& zeilen = gelegt.zeilen;
+            // Heading rows put in front of a part belong to no part.
             for (const Zeile& zeile : zeilen)
-                if (zeile.unten > letzte + genau)
+                if (zeile.unten > letzte + genau && zeile.einheit >= 0)
                     weiter.teil = qMin(weiter.teil, zeile.einheit);
             const qreal erste = erste_zeile_von(zeilen, weiter.teil);
             if (std::isfinite(erste)) {

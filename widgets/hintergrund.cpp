@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QThreadPool>
@@ -151,22 +152,82 @@ void CHintergrund::loesche(QObject* objekt)
     });
 }
 
+namespace {
+
+// The wait of `warte`; `bei_abbruch`, when given, is told of a cancel, and the wait goes on until
+// `fertig` holds.
+CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const QObject* kontext,
+                                    const std::function<bool()>& fertig, const std::function<int()>& anteil,
+                                    const std::function<void()>& bei_abbruch)
+{
+    // A window closed meanwhile goes once the wait has ended.
+    const CLoeschaufschub aufschub;
+    const QPointer<const QObject> da(kontext);
+    const auto weg = [&] { return kontext && !da; };
+    if (weg())
+        return CHintergrund::Ende::weg;
+    if (fertig())
+        return CHintergrund::Ende::fertig;
+    // Not on this stack: `eltern` may be deleted, and its children with it, while the events run.
+    const QPointer<QProgressDialog> dialog = new QProgressDialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setAutoReset(false);
+    dialog->setAutoClose(false);
+    dialog->setMinimumDuration(dialog_nach_ms);
+    bool abgebrochen = false;
+    QObject::connect(dialog, &QProgressDialog::canceled, dialog, [&] {
+        abgebrochen = true;
+        if (bei_abbruch)
+            bei_abbruch();
+    });
+    int gezeigt = -2;
+    CHintergrund::Ende ende = CHintergrund::Ende::fertig;
+    for (;;) {
+        if (weg()) {
+            ende = CHintergrund::Ende::weg;
+            break;
+        }
+        if (fertig())
+            break;
+        if (abgebrochen && !bei_abbruch) {
+            ende = CHintergrund::Ende::abgebrochen;
+            break;
+        }
+        const int stand = anteil ? anteil() : -1;
+        if (dialog && stand != gezeigt) {
+            // A wait of unknown length shows a busy bar.
+            dialog->setMaximum(stand < 0 ? 0 : 1000);
+            dialog->setValue(qMax(stand, 0));
+            gezeigt = stand;
+        }
+        // Not a nested QEventLoop: the program's end (QCoreApplication::exit) ends every one of
+        // those at once, and for good, under work that still runs. Every change the wait looks
+        // for comes with an event, after which this returns.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    delete dialog.data();
+    if (abgebrochen && ende == CHintergrund::Ende::fertig)
+        ende = CHintergrund::Ende::abgebrochen;
+    return ende;
+}
+
+} // namespace
+
 QString CHintergrund::fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit)
 {
-    // A window closed meanwhile goes once the work has ended.
-    const CLoeschaufschub aufschub;
+    // Owned by this call, not by any window.
     CHintergrund hintergrund(std::move(arbeit));
-    QEventLoop schleife;
-    connect(&hintergrund, &CHintergrund::fertig, &schleife, &QEventLoop::quit);
-    QProgressDialog dialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setAutoReset(false);
-    dialog.setAutoClose(false);
-    dialog.setMinimumDuration(dialog_nach_ms);
-    dialog.setValue(0);
-    connect(&hintergrund, &CHintergrund::anteil, &dialog, &QProgressDialog::setValue);
-    connect(&dialog, &QProgressDialog::canceled, &hintergrund, &CHintergrund::brich_ab);
+    bool geendet = false;
+    connect(&hintergrund, &CHintergrund::fertig, &hintergrund, [&geendet] { geendet = true; });
     hintergrund.starte();
-    schleife.exec();
+    warte_mit_dialog(
+        eltern, titel, nullptr, [&geendet] { return geendet; },
+        [&hintergrund] { return qMax(hintergrund.gemeldet.load(), 0); }, [&hintergrund] { hintergrund.brich_ab(); });
     return hintergrund.gib_fehler();
+}
+
+CHintergrund::Ende CHintergrund::warte(QWidget* eltern, const QString& titel, const QObject* kontext,
+                                       const std::function<bool()>& fertig, const std::function<int()>& anteil)
+{
+    return warte_mit_dialog(eltern, titel, kontext, fertig, anteil, {});
 }

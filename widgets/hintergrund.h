@@ -40,11 +40,24 @@ public:
     // thread goes there by `QObject::moveToThread` before the work returns.
     QThread* gib_thread() const { return faden; }
 
-    // Runs `arbeit` and returns once it has ended, the GUI thread's event loop running
-    // meanwhile. After half a second a modal dialog titled `titel` shows its share and a cancel
-    // button, which `abgebrochen` tells the work. An object whose deletion is asked for meanwhile
-    // (a window closed) goes once the work has ended. Returns why the work failed, empty when it did not.
+    // Runs `arbeit` and returns once it has ended, the GUI thread's events running meanwhile
+    // (as `warte` runs them, the program's end included). After half a second a modal dialog
+    // titled `titel` shows its share and a cancel button, which `abgebrochen` tells the work. An
+    // object whose deletion is asked for meanwhile (a window closed) goes once the work has
+    // ended; `eltern` may still be deleted at any moment (the work goes on, without the dialog).
+    // Returns why the work failed, empty when it did not.
     static QString fuehre_aus(QWidget* eltern, const QString& titel, Arbeit arbeit);
+
+    // How a wait ended: what it waited for came, the user cancelled, or the object it waited on went.
+    enum class Ende { fertig, abgebrochen, weg };
+    // Runs the GUI thread's events until `fertig` holds, with the dialog of `fuehre_aus`; its
+    // share is `anteil` (0 to 1000; -1, or no function, for a wait of unknown length). A
+    // deletion asked for meanwhile is held back as there. The wait ends as well when the user
+    // cancels, and when `kontext` goes (deleted by any road): `fertig` and `anteil` are not
+    // called after that, so that they may read it. The program's end does not end the wait:
+    // what runs is finished.
+    static Ende warte(QWidget* eltern, const QString& titel, const QObject* kontext, const std::function<bool()>& fertig,
+                      const std::function<int()>& anteil = {});
 
     // Deletes `objekt` (with its children) on a thread of the pool that the application waits for
     // before it ends: a document of a million paragraphs takes the GUI thread some tenths of a

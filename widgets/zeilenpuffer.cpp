@@ -1,4 +1,5 @@
 #include "zeilenpuffer.h"
+#include "auswahlkopie.h"
 #include "zeilenlayout.h"
 
 #include <QColor>
@@ -295,6 +296,9 @@ CZeilenpuffer::CZeilenpuffer(QTextEdit* ziel, std::function<void()> angehaengt)
     // A log that nobody edits is laid out as far as it is seen.
     if (ziel->isReadOnly() && CZeilenlayout::passt_zu(ziel->document()))
         ziel->document()->setDocumentLayout(new CZeilenlayout(ziel->document()));
+    // Its copy of a million lines held the window for seconds.
+    if (!ziel->findChild<CAuswahlkopie*>(QString(), Qt::FindDirectChildrenOnly))
+        new CAuswahlkopie(ziel);
     QScrollBar* leiste = ziel->verticalScrollBar();
     letzter_wert = leiste->value();
     folgt_ende = am_ende(letzter_wert);

@@ -37,6 +37,7 @@ bool hat_lange_folge(const QString& text);
 // as wide as the table's widest texts (`CZeilenlayout::tabellenzeile`): a table that follows
 // another at once continues it, so that a listing sent as tables of some hundred rows each reads
 // as one. A table of the document would cost the GUI thread seconds for thousands of rows.
+// Select all and copy of the text area answer at once however long the log (`CAuswahlkopie`).
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {

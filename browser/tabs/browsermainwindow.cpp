@@ -1,4 +1,5 @@
 #include "browsermainwindow.h"
+#include "auswahlkopie.h"
 #include "bedienhilfe.h"
 #include "browsereinstellungswerte.h"
 #include "autosaver.h"
@@ -543,10 +544,12 @@ void BrowserMainWindow::slotFileNew()
 
 void BrowserMainWindow::slotFileOpen()
 {
+    // The window may be deleted while the dialog is open.
+    const QPointer<BrowserMainWindow> selbst(this);
     const QString file = frage_dateiname_oeffnen(
         this, tr("Open Web Resource"), QString(),
         tr("Web Resources (*.html *.htm *.svg *.png *.gif *.svgz);;All files (*.*)"));
-    if (file.isEmpty())
+    if (file.isEmpty() || !selbst)
         return;
     loadUrl(QUrl::fromUserInput(file));
 }
@@ -555,9 +558,10 @@ void BrowserMainWindow::slotFilePrintPreview()
 {
     if (!currentTab())
         return;
-    QPrintPreviewDialog dialog(this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, currentTab(), &WebView::print);
-    dialog.exec();
+    // Not on this stack: the window may be deleted while the dialog runs.
+    auto* dialog = new QPrintPreviewDialog(this);
+    connect(dialog, &QPrintPreviewDialog::paintRequested, currentTab(), &WebView::print);
+    fuehre_dialog_aus(dialog);
 }
 
 void BrowserMainWindow::slotFilePrint()
@@ -569,20 +573,21 @@ void BrowserMainWindow::slotFilePrintToPDF()
     if (!currentTab() || !m_printerOutputFileName.isEmpty())
         return;
 
-    const QFileInfo info(QStringLiteral("printout.pdf"));
-    PrintToPdfDialog dialog(info.absoluteFilePath(), this);
-    dialog.setWindowTitle(tr("Print to PDF"));
-    if (dialog.exec() != QDialog::Accepted || dialog.filePath().isEmpty())
+    QString pfad;
+    QPageLayout layout;
+    if (!PrintToPdfDialog::frage(this, tr("Print to PDF"), pfad, layout) || !currentTab()
+        || !m_printerOutputFileName.isEmpty())
         return;
 
-    m_printerOutputFileName = dialog.filePath();
-    QPointer<BrowserMainWindow> fenster(this);
-    currentTab()->page()->printToPdf(
-        [fenster](const QByteArray& data) {
-            if (fenster)
-                fenster->slotHandlePdfPrinted(data);
-        },
-        dialog.pageLayout());
+    // The window answers while the engine makes the PDF; the window or the tab closed meanwhile
+    // goes once the file is written.
+    m_printerOutputFileName = pfad;
+    const QPointer<BrowserMainWindow> fenster(this);
+    const QByteArray data = mache_pdf_daten(this, currentTab()->page(), pfad, layout);
+    if (!fenster)
+        return;
+    slotHandlePdfPrinted(data);
+    m_printerOutputFileName.clear();
 }
 
 void BrowserMainWindow::slotHandlePdfPrinted(const QByteArray& result)
@@ -642,9 +647,10 @@ void BrowserMainWindow::slotEditFind()
     if (!currentTab())
         return;
     bool ok = false;
+    const QPointer<BrowserMainWindow> selbst(this);
     const QString search =
         QInputDialog::getText(this, tr("Find"), tr("Text:"), QLineEdit::Normal, m_lastSearch, &ok);
-    if (ok && !search.isEmpty()) {
+    if (ok && !search.isEmpty() && selbst) {
         m_lastSearch = search;
         findText(m_lastSearch, false);
     }
@@ -715,6 +721,8 @@ void BrowserMainWindow::slotViewPageSource()
     view->setWindowTitle(tr("Page Source of %1").arg(tab->title()));
     view->setMinimumWidth(640);
     view->setAttribute(Qt::WA_DeleteOnClose);
+    // The source of a long page: select all and copy answer at once.
+    new CAuswahlkopie(view);
     view->show();
     QPointer<QPlainTextEdit> ziel(view);
     tab->page()->toHtml([ziel](const QString& html) {

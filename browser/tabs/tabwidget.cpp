@@ -449,14 +449,8 @@ void TabWidget::downloadRequested(QWebEngineDownloadItem* download)
     if (!DownloadManager::nimm_an(download))
         return;
     if (download->savePageFormat() != QWebEngineDownloadItem::UnknownSaveFormat) {
-        SavePageDialog dlg(this, download->savePageFormat(), download->downloadDirectory() + QLatin1Char('/')
-                                                                 + download->downloadFileName());
-        if (dlg.exec() != QDialog::Accepted)
+        if (!SavePageDialog::frage(this, download))
             return;
-        download->setSavePageFormat(dlg.pageFormat());
-        const QFileInfo ziel(dlg.filePath());
-        download->setDownloadDirectory(ziel.absolutePath());
-        download->setDownloadFileName(ziel.fileName());
     }
     BrowserApplication::downloadManager()->download(download);
     download->accept();

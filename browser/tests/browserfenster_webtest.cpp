@@ -1,10 +1,13 @@
 // The own browser window in a real engine: start page, links of other schemes, find, zoom, PDF, source, history, log-in forms, downloads.
 #include "browserapplication.h"
+#include "browsermainwindow.h"
 #include "cqstringsteuer.h"
 #include "cwebbrowserapp.h"
 #include "cwebbrowserdiag.h"
 #include "downloadmanager.h"
+#include "dialogseam.h"
 #include "downloadwidget.h"
+#include "fensterschliesser.h"
 #include "historymanager.h"
 #include "oeffneurl.h"
 #include "plattform.h"
@@ -20,7 +23,9 @@
 #include "webview.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -39,6 +44,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -302,6 +308,14 @@ TEST_F(BrowserFenster, MenuesSuchenZoomQuelltextPdfUndChronik)
             quelltext = qobject_cast<QPlainTextEdit*>(w);
     ASSERT_TRUE(quelltext);
     EXPECT_TRUE(warte([&] { return quelltext->toPlainText().contains("<title>Hello</title>"); }, 10000));
+    // Select all and copy of a long source answer at once; the clipboard gets every line later.
+    quelltext->setPlainText(QStringLiteral("<p>Zeile</p>\n").repeated(500000));
+    QElapsedTimer uhr;
+    uhr.start();
+    QTest::keyClick(quelltext, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(quelltext, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_LT(uhr.elapsed(), 1000);
+    EXPECT_TRUE(warte([] { return QApplication::clipboard()->text().count(QStringLiteral("Zeile")) == 500000; }, 60000));
     delete quelltext;
 
     const QString pdf = t.filePath("out.pdf");
@@ -450,4 +464,49 @@ TEST_F(BrowserFenster, EigenesFensterLaesstSpracheUndRichtungDesProgramms)
         EXPECT_EQ(kind.exitCode(), 0) << locale << aus.toStdString();
         EXPECT_TRUE(aus.contains(erwartet)) << locale << aus.toStdString();
     }
+}
+
+// A page of some 200 sheets saved as PDF in either browser window, the window closed or deleted
+// meanwhile by every road: the PDF holds every line, or is not there and the user was told.
+TEST_F(BrowserFenster, PdfKommtGanzAuchWennDasFensterGeht)
+{
+    QFile lang(t.filePath("lang.html"));
+    ASSERT_TRUE(lang.open(QIODevice::WriteOnly) && lang.write(QByteArray("<p>Zeile Kunde</p>").repeated(9000)) > 0 && lang.flush());
+    QStringList boxen;
+    setze_frage_funktion([&](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&, int, int) { return boxen << text, 0; });
+    for (const bool tabs : {false, true}) {
+        for (const auto& weg : schliesswege) {
+            boxen.clear();
+            QFile::remove(t.filePath("lang.pdf"));
+            QPointer<QWidget> fenster = tabs ? static_cast<QWidget*>(BrowserApplication::zustand()->newMainWindow()) : new CWebBrowserDiag;
+            fenster->show();
+            WebView* view = tabs ? static_cast<BrowserMainWindow*>(fenster.data())->currentTab() : fenster->findChild<WebView*>();
+            QSignalSpy fertig(view, &QWebEngineView::loadFinished);
+            view->loadUrl(url("lang.html"));
+            ASSERT_TRUE(warte([&] { return !fertig.isEmpty(); }));
+            std::optional<FensterSchliesser> schliesser;
+            int dialoge = 0;
+            Antworter speichern([&](QDialog* d) {
+                auto* dialog = qobject_cast<PrintToPdfDialog*>(d);
+                if (dialog && dialoge++ > 0) {
+                    dialog->reject();
+                } else if (dialog) {
+                    dialog->filePathLineEdit->setText(t.filePath("lang.pdf"));
+                    // The window goes on with the PDF where the dialog has gone; a second PDF asked
+                    // for meanwhile asks nothing.
+                    QObject::connect(dialog, &QObject::destroyed, [&] {
+                        schliesser.emplace(fenster, weg);
+                        QTimer::singleShot(0, fenster, [&] { QMetaObject::invokeMethod(fenster, "slotFilePrintToPDF"); });
+                    });
+                    dialog->accept();
+                }
+            });
+            QMetaObject::invokeMethod(fenster, "slotFilePrintToPDF");
+            schliesser.reset();
+            pruefe_datei(t.filePath("lang.pdf"), "Kunde", 9000, weg.second, boxen, std::to_string(tabs) + std::to_string(weg.first));
+            EXPECT_EQ(dialoge, 1);
+            delete fenster.data();
+        }
+    }
+    setze_frage_funktion({});
 }

@@ -660,6 +660,17 @@
     </message>
 </context>
 <context>
+    <name>CAuswahlkopie</name>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor die Auswahl kopiert war: die Zwischenablage ist unverändert.</source>
+        <translation>The window was closed before the selection was copied: the clipboard is unchanged.</translation>
+    </message>
+    <message>
+        <source>Der Text wurde beim Kopieren geändert: es wurde nichts kopiert.</source>
+        <translation>The text changed while it was being copied: nothing was copied.</translation>
+    </message>
+</context>
+<context>
     <name>CBVDataBase</name>
     <message>
         <source>Tabelle &apos;%1&apos; kann nicht angelegt werden: %2</source>
@@ -1373,10 +1384,6 @@ the log window.</translation>
         <translation>Page:</translation>
     </message>
     <message>
-        <source>Der Bericht wird noch geladen (%1 %): Speichern, Drucken und Mailen gehen, sobald er ganz angezeigt ist.</source>
-        <translation>The report is still loading (%1 %): it can be saved, printed and mailed once it is shown whole.</translation>
-    </message>
-    <message>
         <source>Berichte</source>
         <translation>Reports</translation>
     </message>
@@ -1427,6 +1434,14 @@ the log window.</translation>
     <message>
         <source>Mail wird vorbereitet ...</source>
         <translation>Preparing the mail ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor der Bericht fertig war: nichts wurde gespeichert, gedruckt oder gemailt.</source>
+        <translation>The window was closed before the report was ready: nothing was saved, printed or mailed.</translation>
+    </message>
+    <message>
+        <source>Der Bericht wird geladen ...</source>
+        <translation>Loading the report ...</translation>
     </message>
 </context>
 <context>
@@ -1539,6 +1554,10 @@ the log window.</translation>
         <source>Bericht</source>
         <translation>Report</translation>
     </message>
+    <message>
+        <source>Die Auswahl wird in die Zwischenablage kopiert ...</source>
+        <translation>Copying the selection to the clipboard ...</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserEx</name>
@@ -1634,6 +1653,30 @@ the log window.</translation>
     <message>
         <source>Vorwärts</source>
         <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Die Seite &apos;%1&apos; konnte nicht geladen werden.</source>
+        <translation>The page '%1' could not be loaded.</translation>
+    </message>
+    <message>
+        <source>PDF wird erstellt ...</source>
+        <translation>Making the PDF ...</translation>
+    </message>
+    <message>
+        <source>Die Seite konnte nicht als PDF gezeigt werden.</source>
+        <translation>The page could not be shown as PDF.</translation>
+    </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen, bevor die PDF-Daten der Seite fertig waren.</source>
+        <translation>The window was closed before the page's PDF data were ready.</translation>
+    </message>
+    <message>
+        <source>Die Seite ergab keine PDF-Daten.</source>
+        <translation>The page gave no PDF data.</translation>
     </message>
 </context>
 <context>
@@ -2960,6 +3003,10 @@ the log window.</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+    <message>
+        <source>Printing to PDF ...</source>
+        <translation>Printing to PDF ...</translation>
     </message>
 </context>
 <context>

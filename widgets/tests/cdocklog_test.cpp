@@ -12,9 +12,12 @@
 #include "systemwerte.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -155,10 +158,11 @@ std::vector<int> eins_bis(int anzahl)
 // Many lines from workers, shown on the event loop: every line once and in its worker's order,
 // in a dialog log window fed by one worker and in the dock fed by four threads at once. The
 // worker's last line is a million characters without a blank: wrapping it would keep the window
-// from answering for a minute or more; it arrives whole, as one line.
+// from answering for a minute or more; it arrives whole, as one line. Select all and copy of the
+// 200,000 lines answer at once, and the copy holds every line and the long one.
 TEST_F(DockLog, VieleZeilenAusArbeiternErscheinenJedeEinmalInIhrerReihenfolge)
 {
-    constexpr int zeilen = 20000;
+    constexpr int zeilen = 200000;
     static const QString lang = QString(1000000, QLatin1Char('x'));
     struct Fenster : CCDiagLog
     {
@@ -181,12 +185,24 @@ TEST_F(DockLog, VieleZeilenAusArbeiternErscheinenJedeEinmalInIhrerReihenfolge)
     fenster.show();
     fenster.starte_thread(new Schreiber(&fenster));
     const QTextDocument* text = fenster.gib_textbereich()->document();
-    ASSERT_TRUE(warte_bis([&] { return fenster.fertig && text->blockCount() > zeilen; }));
+    ASSERT_TRUE(::warte_bis([&] { return fenster.fertig && text->blockCount() > zeilen; }, 120000));
     EXPECT_EQ(text->blockCount(), zeilen + 1);
     EXPECT_EQ(text->lastBlock().text(), lang);
     // Shown as the one line it is, not broken into thousands.
     EXPECT_EQ(text->lastBlock().layout()->lineCount(), 1);
     EXPECT_EQ(nummern(text->toPlainText(), QStringLiteral("Zeile ")), eins_bis(zeilen));
+    // Select all and copy answer at once: the clipboard gets the copy later, every line of it.
+    QClipboard* const ablage = QGuiApplication::clipboard();
+    ablage->clear();
+    QElapsedTimer uhr;
+    uhr.start();
+    for (const Qt::Key taste : {Qt::Key_A, Qt::Key_C}) {
+        QKeyEvent druck(QEvent::KeyPress, taste, Qt::ControlModifier);
+        QCoreApplication::sendEvent(fenster.gib_textbereich(), &druck);
+    }
+    EXPECT_LT(uhr.elapsed(), 1000);
+    ASSERT_TRUE(::warte_bis([ablage] { return ablage->text().endsWith(lang); }, 60000));
+    EXPECT_EQ(nummern(ablage->text(), QStringLiteral("Zeile ")), eins_bis(zeilen));
 
     constexpr int je_thread = 5000;
     dock->show();

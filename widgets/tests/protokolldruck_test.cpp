@@ -10,6 +10,7 @@
 #include "pdfpruefung.h"
 #include "plattform.h"
 #include "protokolldruck.h"
+#include "tabellenteile.h"
 #include "druckseiten.h"
 #include "warten.h"
 #include "zeilenpuffer.h"
@@ -26,6 +27,8 @@
 #include <QTimer>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QHash>
 #include <QImage>
 #include <QWidget>
@@ -784,7 +787,8 @@ TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
 // document is printed, and in one: each page holds the same words in the same places and the
 // same pictures, a list numbered on, right-aligned, right-to-left and indented paragraphs, tables
 // and pictures across the slices' ends, pictures taller than the rest of the page too (on A5 and
-// Letter across, in the line and floating); every item and line is on paper once, in order.
+// Letter across, in the line and floating); every item and line is on paper once, in order. A long
+// table cut into parts whose first has a heading row is headed on every page, as the whole table.
 TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
 {
     QImage bild(40, 90, QImage::Format_RGB32);
@@ -819,6 +823,17 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
                  + (i % 20 ? "</td><td>x<br>y</td></tr>" : "</td><td>x<br>y</td></tr></table>");
     QTextEdit tabelle;
     tabelle.setHtml(teile);
+    // The same, its first part with a heading row and the later ones marked as going on from it,
+    // as a long report's are, and as one table: on paper the heading heads every page, as the whole's.
+    const QString kopfzeile = QStringLiteral("<table border=1><thead><tr><th width=120>Kopf A</th><th width=60>Kopf B</th></tr></thead>");
+    QTextEdit kopf, ganz;
+    kopf.setHtml(kopfzeile + teile.mid(16));
+    ganz.setHtml(kopfzeile + QString(teile).remove(QStringLiteral("</table>")).remove(QStringLiteral("<table border=1>")) + "</table>");
+    for (QTextFrame* const teil : kopf.document()->rootFrame()->childFrames().mid(1)) {
+        QTextTableFormat format = static_cast<QTextTable*>(teil)->format();
+        format.setProperty(tabellenfortsetzung, true);
+        static_cast<QTextTable*>(teil)->setFormat(format);
+    }
     QPageLayout blatt;
     setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
         drucker.setOutputFormat(QPrinter::PdfFormat);
@@ -828,7 +843,7 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     int art = 0;
     for (const auto& [bereich, papier] : {std::pair(&bericht, QPageSize::A4), {fenster.gib_textbereich(), QPageSize::A4},
                                           {&hoch, QPageSize::A5}, {&hoch, QPageSize::Letter}, {&schwebend, QPageSize::A5},
-                                          {&tabelle, QPageSize::A4}}) {
+                                          {&tabelle, QPageSize::A4}, {&kopf, QPageSize::A5}}) {
         SCOPED_TRACE(QPageSize::name(papier).toStdString());
         blatt = QPageLayout(QPageSize(papier), papier == QPageSize::Letter ? QPageLayout::Landscape : QPageLayout::Portrait, {});
         QVector<QStringList> seiten[2];
@@ -853,6 +868,11 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
         }
         EXPECT_EQ(bilder[0], bilder[1]);
         ASSERT_GT(seiten[0].size(), 20);
+        if (bereich == &kopf) {
+            antworten = {0};
+            drucke_protokoll(ganz.document(), nullptr, false, CQString("T"), &art);
+            EXPECT_EQ(woerter_mit_ort(druckdatei), seiten[1]);
+        }
         const auto ab = std::mismatch(seiten[0].begin(), seiten[0].end(), seiten[1].begin(), seiten[1].end());
         EXPECT_TRUE(ab.first == seiten[0].end() && ab.second == seiten[1].end()) << "page " << ab.first - seiten[0].begin() + 1;
         // Each word with the words after it, in order; the items' numbers stand before "Punkt".

@@ -1,4 +1,4 @@
-// A small HTTP server on 127.0.0.1 inside a test, plain or over TLS with a self-signed certificate, for pages, slow answers, files held open and Basic log-ins.
+// A small HTTP server on 127.0.0.1 inside a test, plain or over TLS with a self-signed certificate, for pages, redirects, slow answers, files held open and Basic log-ins.
 #pragma once
 
 #include <QFile>
@@ -31,6 +31,8 @@ public:
         bool offen_halten = false;
         // Not empty: a request without credentials gets 401 asking for Basic log-in in this realm.
         QByteArray realm = {};
+        // The status line's code and text.
+        QByteArray status = "200 OK";
     };
 
     TestServer() { listen(QHostAddress::LocalHost); }
@@ -119,7 +121,7 @@ private:
                    "\r\nConnection: close\r\n\r\n" + koerper;
         } else {
             const qint64 laenge = it->laenge < 0 ? it->inhalt.size() : it->laenge;
-            text = "HTTP/1.1 200 OK\r\nContent-Type: " + it->typ + "\r\nContent-Length: " +
+            text = "HTTP/1.1 " + it->status + "\r\nContent-Type: " + it->typ + "\r\nContent-Length: " +
                    QByteArray::number(laenge) + "\r\nConnection: close\r\n" + it->kopfzeilen + "\r\n" +
                    it->inhalt;
             verzoegerung = it->verzoegerung_ms;
