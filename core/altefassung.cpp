@@ -1,6 +1,7 @@
 #include "altefassung.h"
 
 #include "dateien.h"
+#include "eigentum.h"
 #include "steuerzeichen.h"
 
 #include <QDir>
@@ -8,20 +9,25 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
 #include <vector>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The first line of a record: files in the folder without it are not the program's.
-const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 1");
+// The first line of a record: files in the folder without it are not the program's. Records of
+// the first form know their file by device and inode alone, which the next file may be given.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 2");
+const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
 const QString endung_kopie = QStringLiteral(".alt");
 const QString endung_satz = QStringLiteral(".ziel");
@@ -82,48 +88,128 @@ void merke(const QString& hinweis)
     hinweise().liste << hinweis;
 }
 
-// What a record holds: which file the old bytes belong to, how many there are, and where they lie
-// when not beside the record (in the temporary folder).
-struct Satz
+// What tells a file from every other that had or will have its device and inode number: its
+// birth time and, where the file system keeps one, its generation. Without a birth time a file
+// cannot be told from one made at its place later.
+struct Identitaet
 {
     quint64 geraet = 0;
     quint64 inode = 0;
+    bool mit_geburt = false;
+    qint64 geburt_s = 0;
+    quint32 geburt_ns = 0;
+    bool mit_generation = false;
+    quint32 generation = 0;
+
+    // Whether `jetzt` is surely this file.
+    bool erkennt(const Identitaet& jetzt) const
+    {
+        return mit_geburt && jetzt.mit_geburt && geraet == jetzt.geraet && inode == jetzt.inode && geburt_s == jetzt.geburt_s
+               && geburt_ns == jetzt.geburt_ns && mit_generation == jetzt.mit_generation && generation == jetzt.generation;
+    }
+};
+
+// The identity of the open file `fd`, with `info` from fstat.
+Identitaet identitaet_von(int fd, const struct stat& info)
+{
+    Identitaet id;
+    id.geraet = quint64(info.st_dev);
+    id.inode = quint64(info.st_ino);
+    struct statx erweitert;
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_INO | STATX_BTIME, &erweitert) == 0
+        && (erweitert.stx_mask & STATX_BTIME) && erweitert.stx_ino == info.st_ino) {
+        id.mit_geburt = true;
+        id.geburt_s = erweitert.stx_btime.tv_sec;
+        id.geburt_ns = erweitert.stx_btime.tv_nsec;
+    }
+    // The kernel writes an int; a long takes it whatever the file system writes.
+    long generation = 0;
+    id.mit_generation = ::ioctl(fd, FS_IOC_GETVERSION, &generation) == 0;
+    id.generation = id.mit_generation ? quint32(generation) : 0;
+    return id;
+}
+
+// What a record holds: which file the old bytes belong to, how many there are, the file's mode and
+// group (those its old bytes keep where they are kept beside it), and where they lie when not
+// beside the record (a record of the first form in the user's folder, its copy in the temporary
+// folder).
+struct Satz
+{
+    Identitaet id;
     qint64 laenge = 0;
+    mode_t rechte = S_IRUSR | S_IWUSR;
+    gid_t gruppe = gid_t(-1);
     QString ziel;
     QString kopie;
 };
 
 QByteArray satztext(const Satz& satz)
 {
-    QByteArray text = kennung + '\n' + QByteArray::number(satz.geraet) + ' ' + QByteArray::number(satz.inode) + ' '
-                      + QByteArray::number(satz.laenge) + '\n' + kodiert(satz.ziel).toHex() + '\n';
-    if (!satz.kopie.isEmpty())
-        text += kodiert(satz.kopie).toHex() + '\n';
-    return text;
+    const Identitaet& id = satz.id;
+    return kennung + '\n' + QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' '
+           + QByteArray::number(satz.laenge) + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' '
+           + QByteArray::number(quint64(satz.gruppe)) + ' '
+           + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
+           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + '\n' + kodiert(satz.ziel).toHex()
+           + '\n';
 }
 
-// False for a record cut short: the process ended while writing it, before the file changed; and
-// for one that is not the user's own file (a name others made in a folder taken over).
-bool lies_satz(const QString& name, Satz& satz)
+// The numbers of a record's second line; false where one is missing or no number.
+bool lies_zahlen(const QByteArray& zeile, bool erste_form, Satz& satz)
 {
-    struct stat info;
-    std::string text;
-    if (::lstat(kodiert(name).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || !lies_datei(kodiert(name).toStdString(), text, 1 << 16))
+    const QList<QByteArray> zahlen = zeile.split(' ');
+    if (zahlen.size() != (erste_form ? 3 : 7))
         return false;
-    const QList<QByteArray> zeilen = QByteArray::fromStdString(text).split('\n');
-    if ((zeilen.size() != 4 && zeilen.size() != 5) || zeilen[0] != kennung || !zeilen.last().isEmpty())
-        return false;
-    const QList<QByteArray> zahlen = zeilen[1].split(' ');
-    bool ok[3] = {false, false, false};
-    if (zahlen.size() == 3) {
-        satz.geraet = zahlen[0].toULongLong(&ok[0]);
-        satz.inode = zahlen[1].toULongLong(&ok[1]);
-        satz.laenge = zahlen[2].toLongLong(&ok[2]);
+    bool ok[7] = {false, false, false, true, true, true, true};
+    satz.id.geraet = zahlen[0].toULongLong(&ok[0]);
+    satz.id.inode = zahlen[1].toULongLong(&ok[1]);
+    satz.laenge = zahlen[2].toLongLong(&ok[2]);
+    if (!erste_form) {
+        satz.rechte = mode_t(zahlen[3].toUInt(&ok[3], 8));
+        satz.gruppe = gid_t(zahlen[4].toUInt(&ok[4]));
+        const QList<QByteArray> geburt = zahlen[5].split('.');
+        satz.id.mit_geburt = zahlen[5] != "-";
+        if (satz.id.mit_geburt) {
+            bool sekunden = false, nanosekunden = false;
+            satz.id.geburt_s = geburt.value(0).toLongLong(&sekunden);
+            satz.id.geburt_ns = geburt.value(1).toUInt(&nanosekunden);
+            ok[5] = geburt.size() == 2 && sekunden && nanosekunden;
+        }
+        satz.id.mit_generation = zahlen[6] != "-";
+        if (satz.id.mit_generation)
+            satz.id.generation = zahlen[6].toUInt(&ok[6]);
     }
+    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0;
+}
+
+enum class Gelesen { fremd, kaputt, gelesen };
+
+// The record `name`: `fremd` where it is not the user's own file that no one else may write (a
+// name another account chose in the temporary folder), judged on the open file that is read;
+// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
+Gelesen lies_satz(const QString& name, Satz& satz)
+{
+    QFile datei;
+    const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1
+        || !nur_eigentuemer_darf_schreiben(fd, info)) {
+        if (fd >= 0)
+            ::close(fd);
+        return Gelesen::fremd;
+    }
+    if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
+        return Gelesen::fremd;
+    const QList<QByteArray> zeilen = datei.read(1 << 16).split('\n');
+    const bool erste_form = zeilen[0] == kennung_1;
+    // Only the first form named a copy that does not lie beside the record.
+    if (zeilen.size() != 4 && (zeilen.size() != 5 || !erste_form))
+        return Gelesen::kaputt;
+    if ((!erste_form && zeilen[0] != kennung) || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], erste_form, satz))
+        return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
     satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
-    return ok[0] && ok[1] && ok[2] && satz.laenge >= 0 && !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty());
+    return !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty()) ? Gelesen::gelesen : Gelesen::kaputt;
 }
 
 // Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
@@ -167,13 +253,16 @@ int sperre(const QString& ordner, int art)
     return fd;
 }
 
-// The record as a new file, on the disk before the file it names changes; nothing is left of one
-// that could not be written whole. Written under the folder's lock (see `sperre`), so that no start
-// finds it cut short while it is written.
-bool schreibe_satz(const QString& ordner, const QString& name, const Satz& satz)
+// The record as a new file beside its copy, on the disk before the file it names changes; nothing
+// is left of one that could not be written whole. In the user's folder it is written under the
+// folder's lock (see `sperre`), so that no start finds it cut short while it is written; elsewhere
+// (the temporary folder) a start takes no record whose copy's lock a write still holds.
+bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
 {
-    const int ordnersperre = sperre(ordner, LOCK_SH);
-    const int fd = ordnersperre < 0 ? -1 : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    const int fd = eigener && ordnersperre < 0
+                       ? -1
+                       : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     const QByteArray text = satztext(satz);
     const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
     bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
@@ -247,6 +336,15 @@ bool stelle_her(int kopie, int fd, const Satz& satz)
     return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
 }
 
+// Removes `name` where it is the user's own (left by a start that ended while writing it), never
+// another account's file or link of that name in a shared folder.
+void entferne_eigene(const QByteArray& name)
+{
+    struct stat info;
+    if (::lstat(name.constData(), &info) == 0 && info.st_uid == ::geteuid())
+        ::unlink(name.constData());
+}
+
 // What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
 // may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
 // that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
@@ -254,13 +352,13 @@ bool stelle_her(int kopie, int fd, const Satz& satz)
 bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
 {
     const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
-    // Left by a start that ended while writing it; never another account's file or link.
-    ::unlink(zwischen.constData());
+    entferne_eigene(zwischen);
     const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (kopie < 0)
         return false;
     const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
-    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
+    if (::close(kopie) != 0 || !ok
+        || ::renameat2(AT_FDCWD, zwischen.constData(), AT_FDCWD, kodiert(name).constData(), RENAME_NOREPLACE) != 0) {
         ::unlink(zwischen.constData());
         return false;
     }
@@ -268,19 +366,20 @@ bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& ke
 }
 
 // Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
-// record `satz`; the new name, or empty (the record then stays).
+// record `satz`; the new name, or empty (the record then stays). Nothing of that name is replaced.
 QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
 {
     const QFileInfo info(kopie);
     const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
-    if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
+    if (::renameat2(AT_FDCWD, kodiert(kopie).constData(), AT_FDCWD, kodiert(name).constData(), RENAME_NOREPLACE) != 0)
         return QString();
     ::unlink(kodiert(satz).constData());
     return name;
 }
 
-// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone, EWOULDBLOCK when a
-// write still going on holds it, EACCES when it is not the user's.
+// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone (removed by a start
+// that took it first, too), EWOULDBLOCK when a write still going on holds it, EACCES when it is not
+// the user's own file that no one else may write.
 int nimm_kopie(const QString& kopie)
 {
     const int fd = ::open(kodiert(kopie).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -288,10 +387,13 @@ int nimm_kopie(const QString& kopie)
         return -1;
     struct stat info;
     int fehler = EACCES;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    // A second name would be another's link to a file of the user's.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_nlink == 1
+        && nur_eigentuemer_darf_schreiben(fd, info)) {
+        fehler = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        if (fehler == 0 && ::fstat(fd, &info) == 0 && info.st_nlink == 1)
             return fd;
-        fehler = errno;
+        fehler = fehler == 0 ? ENOENT : fehler;
     }
     ::close(fd);
     errno = fehler;
@@ -307,34 +409,40 @@ struct Rest
     int fd = -1;
 };
 
-// The copies of `ordner`'s records that no write holds; what a process left before the file
-// changed (a copy without its whole record) is removed. Called under the folder's lock.
-std::vector<Rest> sammle_reste(const QString& ordner)
+// The copies of `ordner`'s records that no write holds. In the user's folder (`eigener`), called
+// under the folder's lock, what a process left before the file changed (a copy without its whole
+// record) is removed. Elsewhere only a whole record the user owns and no one else may write is
+// looked at: another account's file of such a name, or one without the record's mark, is neither
+// taken nor removed.
+std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
 {
     const QDir dir(ordner);
     std::vector<Rest> reste;
     for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_satz}, QDir::Files | QDir::Hidden)) {
         Rest rest;
         rest.satzname = dir.filePath(eintrag);
-        const bool gelesen = lies_satz(rest.satzname, rest.satz);
-        if (!gelesen || rest.satz.kopie.isEmpty())
+        const Gelesen gelesen = lies_satz(rest.satzname, rest.satz);
+        if (!eigener && gelesen != Gelesen::gelesen)
+            continue;
+        if (gelesen != Gelesen::gelesen || rest.satz.kopie.isEmpty())
             rest.satz.kopie = kopie_von(rest.satzname);
         rest.fd = nimm_kopie(rest.satz.kopie);
         // A record whose copy is gone was left by a process that ended between the two removals,
         // or names one in the temporary folder that went with it (another's file may be there now).
         const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
-        if (weg || (rest.fd >= 0 && !gelesen))
+        const bool ganz = gelesen == Gelesen::gelesen;
+        if (weg || (rest.fd >= 0 && !ganz))
             ::unlink(kodiert(rest.satzname).constData());
-        if (rest.fd >= 0 && !gelesen)
+        if (rest.fd >= 0 && !ganz)
             ::unlink(kodiert(rest.satz.kopie).constData());
-        if (rest.fd >= 0 && gelesen)
+        if (rest.fd >= 0 && ganz)
             reste.push_back(rest);
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
     for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
-        if (QFileInfo::exists(satz_von(kopie)))
+        if (!eigener || QFileInfo::exists(satz_von(kopie)))
             continue;
         const int fd = nimm_kopie(kopie);
         if (fd >= 0) {
@@ -355,27 +463,80 @@ QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
     QStringList namen;
     for (const QString& ort : {QFileInfo(rest.satzname).path(), QFileInfo(rest.satz.kopie).path()})
         namen << neben_name(ort, rest.satz.ziel, QStringLiteral("zuletzt"), kennzeichen);
+    namen.removeDuplicates();
     struct stat info;
-    for (const QString& name : namen)
+    for (const QString& name : qAsConst(namen))
         if (::lstat(kodiert(name).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
             return name;
-    for (const QString& name : namen)
+    for (const QString& name : qAsConst(namen))
         if (behalten && behalte_inhalt(fd, laenge, name, kennzeichen))
             return name;
     return QString();
 }
 
-// One copy found at a start. Its file, still the same, gets the old bytes back; what it held
-// instead (a half-written content, or a change someone made since) is kept first under a name of
-// its own, and where that finds no room the file stays as it is. Otherwise the old bytes are kept
-// under a name of their own.
+// The `laenge` bytes of `von` as the new file `name`, with the mode `rechte` and, where the user
+// may give it, the group `gruppe`. A file of that name the user owns was left by a start that ended
+// before the record went, and is written anew; nothing else of that name is touched. False when
+// the bytes could not be kept there whole (nothing is left then).
+bool schreibe_neben(int von, off_t laenge, const QString& name, mode_t rechte, gid_t gruppe)
+{
+    const QByteArray pfad = kodiert(name);
+    int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    struct stat info;
+    if (fd < 0 && errno == EEXIST) {
+        fd = ::open(pfad.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1)) {
+            ::close(fd);
+            return false;
+        }
+    }
+    if (fd < 0)
+        return false;
+    if (gruppe != gid_t(-1))
+        (void)::fchown(fd, uid_t(-1), gruppe);
+    bool ok = kopiere_bereich(von, 0, fd, 0, laenge) && ::ftruncate(fd, laenge) == 0 && ::fchmod(fd, rechte & 0777) == 0
+              && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok)
+        ::unlink(pfad.constData());
+    return ok;
+}
+
+// Keeps the old bytes of `rest`, which are not put back, under a name of their own: beside its
+// file where the user may write there, readable as the file was; else in the user's folder; else
+// beside the copy. Copy and record go once they are kept. Where they lie.
+QString behalte_alte_fassung(const Rest& rest)
+{
+    const Satz& satz = rest.satz;
+    const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
+    const QString eigener = ordner_alter_fassungen(false);
+    const QString kopienordner = QFileInfo(satz.kopie).path();
+    QStringList orte{QFileInfo(satz.ziel).path()};
+    if (!eigener.isEmpty() && eigener != kopienordner)
+        orte << eigener;
+    for (const QString& ort : qAsConst(orte)) {
+        const QString name = neben_name(ort, satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
+        if (schreibe_neben(rest.fd, satz.laenge, name, ort == orte.first() ? satz.rechte : 0600, satz.gruppe)) {
+            ::unlink(kodiert(satz.kopie).constData());
+            ::unlink(kodiert(rest.satzname).constData());
+            return name;
+        }
+    }
+    const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
+    return name.isEmpty() ? satz.kopie : name;
+}
+
+// One copy found at a start. Its file, surely the same (see `Identitaet`), gets the old bytes
+// back; what it held instead (a half-written content, or a change someone made since) is kept
+// first under a name of its own, and where that finds no room the file stays as it is. Otherwise
+// (the file gone, another, one that cannot be told from another, or not to be written) the file
+// is left as it is and the old bytes are kept under a name of their own.
 void pruefe(const Rest& rest)
 {
     const Satz& satz = rest.satz;
     const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
     struct stat info;
-    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && quint64(info.st_dev) == satz.geraet
-                          && quint64(info.st_ino) == satz.inode;
+    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && satz.id.erkennt(identitaet_von(fd, info));
     bool alt = derselbe && gleich(fd, info.st_size, rest.fd, satz.laenge);
     const QString zuletzt = behalte_zuletzt(rest, fd, derselbe ? info.st_size : 0, derselbe && !alt);
     if (derselbe && !alt)
@@ -383,15 +544,19 @@ void pruefe(const Rest& rest)
     if (fd >= 0)
         ::close(fd);
     QString hinweis;
+    const QString datei = maskiere_steuerzeichen(satz.ziel);
     if (alt) {
-        ::unlink(kodiert(rest.satzname).constData());
         ::unlink(kodiert(satz.kopie).constData());
-        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.")
-                      .arg(maskiere_steuerzeichen(satz.ziel));
+        ::unlink(kodiert(rest.satzname).constData());
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
     } else {
-        const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
-        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
-                      .arg(maskiere_steuerzeichen(satz.ziel), maskiere_steuerzeichen(name.isEmpty() ? satz.kopie : name));
+        const QString name = maskiere_steuerzeichen(behalte_alte_fassung(rest));
+        hinweis = fd >= 0 && !derselbe
+                      ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
+                                         "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
+                                         "liegt in %2.")
+                            .arg(datei, name)
+                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, name);
     }
     if (!zuletzt.isEmpty())
         hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt));
@@ -399,37 +564,49 @@ void pruefe(const Rest& rest)
     ::close(rest.fd);
 }
 
+// The want of room among `fehler`.
+bool kein_platz(int fehler)
+{
+    return fehler == ENOSPC || fehler == EDQUOT;
+}
+
 } // namespace
 
 CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
 {
     const QString ordner = ordner_alter_fassungen(true);
+    int fehler_ordner = ordner.isEmpty() ? errno : 0;
     const QString temp = QDir::tempPath();
     struct stat info;
+    int fehler = errno;
     if (::fstat(fd, &info) == 0) {
-        Satz satz{quint64(info.st_dev), quint64(info.st_ino), qint64(laenge), ziel, QString()};
-        if (!ordner.isEmpty() && (kopie = sichere(ordner, true, fd, laenge, name)) >= 0) {
-            satzname = satz_von(name);
-            if (schreibe_satz(ordner, satzname, satz))
-                return;
-            verwirf();
-        }
+        const Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
         // Where the user's folder has no room for them, or cannot be had, the old bytes wait in
-        // the temporary folder, as they did before there was one; a record in the user's folder,
-        // where it still takes one, names them for the next start.
-        if ((kopie = sichere(temp, false, fd, laenge, name)) >= 0) {
-            satz.kopie = name;
-            const QString neben = ordner + QLatin1Char('/') + QFileInfo(name).completeBaseName() + endung_satz;
-            if (!ordner.isEmpty() && schreibe_satz(ordner, neben, satz))
-                satzname = neben;
-            return;
+        // the temporary folder; a copy never lies without its record beside it.
+        for (const QString& ort : {ordner, temp}) {
+            const bool eigener = ort == ordner;
+            if (ort.isEmpty())
+                continue;
+            if ((kopie = sichere(ort, eigener, fd, laenge, name)) >= 0) {
+                if (schreibe_satz(ort, eigener, satz_von(name), satz)) {
+                    satzname = satz_von(name);
+                    return;
+                }
+                verwirf();
+            }
+            if (eigener)
+                fehler_ordner = errno;
         }
+        fehler = errno;
     }
-    const int fehler = errno;
-    grund = fehler == ENOSPC || fehler == EDQUOT
-                ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
-                : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3");
-    grund = grund.arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
+    if (!ordner.isEmpty() && kein_platz(fehler) && kein_platz(fehler_ordner))
+        grund = tr("In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4")
+                    .arg(maskiere_steuerzeichen(ordner), maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel),
+                         systemfehler(fehler));
+    else
+        grund = (kein_platz(fehler) ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
+                                    : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3"))
+                    .arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
 }
 
 CAlteFassung::~CAlteFassung()
@@ -477,16 +654,20 @@ QString gib_ordner_alter_fassungen()
 
 void stelle_alte_fassungen_wieder_her()
 {
+    std::vector<Rest> reste;
     const QString ordner = ordner_alter_fassungen(false);
-    if (ordner.isEmpty())
-        return;
     // The folder's lock only while the copies' own locks are taken: a save in place of another
     // program, and another start, wait no longer than that, however large the files put back.
-    const int ordnersperre = sperre(ordner, LOCK_EX);
-    if (ordnersperre < 0)
-        return;
-    const std::vector<Rest> reste = sammle_reste(ordner);
-    ::close(ordnersperre);
+    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
+    if (ordnersperre >= 0) {
+        reste = sammle_reste(ordner, true);
+        ::close(ordnersperre);
+    }
+    // Where the user's folder had no room, copy and record lie in the temporary folder.
+    const QString temp = QDir::tempPath();
+    if (temp != ordner)
+        for (const Rest& rest : sammle_reste(temp, false))
+            reste.push_back(rest);
     for (const Rest& rest : reste)
         pruefe(rest);
 }

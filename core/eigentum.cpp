@@ -156,9 +156,8 @@ bool acl_nur_fuer_eigentuemer(const std::vector<AclEintrag>& liste, const struct
     return true;
 }
 
-// Whether the open file or folder `fd` (with `info` from it) belongs to the user or root and no
-// one else may write it, by its mode and its access control list: with a list, the group bits of
-// the mode are only the list's mask, and the list itself says who that lets write.
+} // namespace
+
 bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
 {
     if (!gehoert_anwender_oder_root(info) || (info.st_mode & S_IWOTH) != 0)
@@ -174,6 +173,8 @@ bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
     }
     return false;
 }
+
+namespace {
 
 // The target of the link `name` under the folder `ordner`, the link judged and read through one
 // descriptor. False with errno: EPERM when another user owns it, EAGAIN when it is no link (any

@@ -25,6 +25,12 @@ enum class Fund { keiner, uebergangen, genommen };
 // when `genommen`, else null.
 Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_ptr<QFile>& datei);
 
+// Whether the open file or folder `fd` (with `info` from it) belongs to the user or root and no
+// one else may write it, by its mode and its access control list: with a list, the group bits of
+// the mode are only the list's mask, and the list itself says who that lets write (a named user
+// or group, the owning group, each unless it is the user, root or the owner's own group).
+bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info);
+
 // Opens `pfad` with the open(2) flags `modus` (such as O_CREAT | O_APPEND | O_WRONLY) where others
 // may write the folder: a link is followed only when the user or root owns it, and each link is
 // judged and read through one descriptor, so that a link swapped in after the look is not

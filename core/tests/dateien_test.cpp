@@ -12,6 +12,8 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <functional>
+#include <grp.h>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -325,4 +327,131 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(fehler.contains(voll.ordner) && fehler.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
         << qPrintable(fehler);
     ::close(neu);
+}
+
+namespace {
+
+// A save in place that ends as a killed process does once `neu` is written over the start of the
+// file: copy and record stay, the copy's lock goes with it.
+void unterbrich(const QString& ziel, const QByteArray& neu)
+{
+    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
+    struct stat info;
+    ASSERT_TRUE(fd >= 0 && ::fstat(fd, &info) == 0);
+    const CAlteFassung sicherung(ziel, fd, info.st_size);
+    EXPECT_EQ(sicherung.fehler().toStdString(), "");
+    EXPECT_EQ(::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0), neu.size());
+    ::close(fd);
+}
+
+// Runs `schritt` as the account `konto` of the group `gruppe` (a team member); its exit code.
+int als_konto(uid_t konto, gid_t gruppe, const std::function<int()>& schritt)
+{
+    const pid_t kind = ::fork();
+    if (kind == 0)
+        ::_exit(::setgroups(1, &gruppe) == 0 && ::setgid(gruppe) == 0 && ::setuid(konto) == 0 ? schritt() : 99);
+    int status = -1;
+    ::waitpid(kind, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// Saved shorter in place, in a folder where nothing may be added and as a team member over another
+// account's team file: the file holds the new content alone, and is the same file.
+TEST_F(Dateien, KuerzerAnOrtGeschriebenHaeltNurDenNeuenInhalt)
+{
+    if (::geteuid() != 0 || !QDir().mkpath(pfad("gesperrt")) || QProcess::execute("chattr", {"+i", pfad("gesperrt")}) != 0)
+        GTEST_SKIP() << "a locked folder and another account need root and ext4";
+    ASSERT_EQ(QProcess::execute("chattr", {"-i", pfad("gesperrt")}), 0);
+    ASSERT_TRUE(::chmod(QFile::encodeName(tmp.path()).constData(), 0755) == 0 && QDir().mkpath(pfad("team"))
+                && ::chown(QFile::encodeName(pfad("team")).constData(), 0, 4711) == 0
+                && ::chmod(QFile::encodeName(pfad("team")).constData(), 02775) == 0);
+    const QByteArray kurz(1000, 'k');
+    for (const char* name : {"gesperrt/datei.txt", "team/plan.txt"}) {
+        SCOPED_TRACE(name);
+        const QString ziel = schreibe(name, muster(100000));
+        const QByteArray z = QFile::encodeName(ziel);
+        struct stat vorher, nachher;
+        ASSERT_TRUE(::chown(z, 4712, 4711) == 0 && ::chmod(z, 0664) == 0 && ::stat(z, &vorher) == 0);
+        const bool gesperrt = QByteArray(name).startsWith("gesperrt");
+        ASSERT_EQ(QProcess::execute("chattr", {gesperrt ? "+i" : "-i", pfad("gesperrt")}), 0);
+        EXPECT_EQ(als_konto(gesperrt ? 0 : 4713, 4711, [&] { return schreibe_ganz(ziel, kurz).isEmpty() ? 0 : 1; }), 0);
+        ASSERT_EQ(QProcess::execute("chattr", {"-i", pfad("gesperrt")}), 0);
+        EXPECT_EQ(lies(ziel), kurz);
+        EXPECT_TRUE(::stat(z, &nachher) == 0 && nachher.st_ino == vorher.st_ino && nachher.st_uid == 4712);
+    }
+}
+
+// A save in place cut off, after which another account deletes the file and makes a new one at its
+// name (a small ext4 gives it the freed inode number): the next start leaves the new file as it
+// is, keeps the old bytes beside it, readable by the team as the file was, and names both. With
+// the user's folder full, copy and record lie in the temporary folder, from where the next start
+// puts the old bytes back; where the temporary folder is full too, the save is refused untouched.
+TEST_F(Dateien, UnterbrochenesSchreibenAnOrtGibtNurDerEigenenDateiIhrenInhaltZurueck)
+{
+    const KleinesDateisystem ext4("8M", "ext4");
+    if (!ext4.ok)
+        GTEST_SKIP() << "a small ext4 needs root, mkfs.ext4 and a loop device";
+    const QString team = ext4.pfad("team"), ziel = team + "/plan.txt";
+    const QByteArray z = QFile::encodeName(ziel);
+    ASSERT_TRUE(QDir().mkpath(team) && ::chown(QFile::encodeName(team).constData(), 0, 4711) == 0
+                && ::chmod(QFile::encodeName(team).constData(), 02775) == 0);
+    QFile datei(ziel);
+    ASSERT_TRUE(datei.open(QIODevice::WriteOnly) && datei.write(muster(50000)) == 50000);
+    datei.close();
+    struct stat vorher, info;
+    ASSERT_TRUE(::chown(z, 4712, 4711) == 0 && ::chmod(z, 0664) == 0 && ::stat(z, &vorher) == 0);
+    unterbrich(ziel, "halb geschrieben");
+    EXPECT_EQ(als_konto(4712, 4711, [&] { return ::unlink(z) == 0 && haenge_an_datei(z.toStdString(), "neu von B") ? 0 : 1; }), 0);
+    ASSERT_TRUE(::stat(z, &info) == 0 && info.st_ino == vorher.st_ino) << "the new file has another inode number";
+    stelle_alte_fassungen_wieder_her();
+    const QStringList hinweise = nimm_hinweise_alter_fassungen();
+    const QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
+    EXPECT_EQ(lies(ziel), "neu von B");
+    ASSERT_EQ(neben.size(), 1);
+    EXPECT_EQ(lies(team + '/' + neben[0]), muster(50000));
+    EXPECT_TRUE(::stat(QFile::encodeName(team + '/' + neben[0]), &info) == 0 && info.st_gid == 4711 && (info.st_mode & 0777) == 0664);
+    EXPECT_TRUE(hinweise.size() == 1 && hinweise[0].contains(ziel) && hinweise[0].contains(team + '/' + neben[0]))
+        << qPrintable(hinweise.join('\n'));
+
+    // A record of the previous form knows its file by device and inode alone: the file stays.
+    const QString ordner = gib_ordner_alter_fassungen();
+    ASSERT_TRUE(::stat(z, &info) == 0 && schreibe_ganz(ordner + "/frueh1.alt", "alter Inhalt").isEmpty());
+    ASSERT_TRUE(schreibe_ganz(ordner + "/frueh1.ziel", "Quorbel alte Fassung 1\n" + QByteArray::number(quint64(info.st_dev)) + ' '
+                                                           + QByteArray::number(quint64(info.st_ino)) + " 12\n" + z.toHex() + '\n')
+                    .isEmpty());
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(ziel), "neu von B");
+    EXPECT_EQ(lies(ziel + " (alte Fassung frueh1)"), "alter Inhalt");
+    EXPECT_TRUE(nimm_hinweise_alter_fassungen().value(0).contains(ziel + " (alte Fassung frueh1)"));
+
+    const KleinesDateisystem voll(ordner, "size=64k,mode=0700"), temp_voll("size=64k");
+    ASSERT_TRUE(voll.ok && temp_voll.ok);
+    voll.fuelle_bis(0);
+    const QByteArray vorher_temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QString eigene = schreibe("eigene.bin", muster(200000));
+    unterbrich(eigene, QByteArray(196608, 'n'));
+    // A record there is taken only from the user's own file that no one else may write.
+    const QByteArray satz = QFile::encodeName(tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)));
+    for (const auto& fremd : {std::make_pair(4712, 0600), std::make_pair(0, 0602)}) {
+        ASSERT_TRUE(::chown(satz, uid_t(fremd.first), 0) == 0 && ::chmod(satz, mode_t(fremd.second)) == 0);
+        stelle_alte_fassungen_wieder_her();
+        EXPECT_TRUE(nimm_hinweise_alter_fassungen().isEmpty() && QFile::exists(satz));
+    }
+    ASSERT_TRUE(::chown(satz, 0, 0) == 0 && ::chmod(satz, 0600) == 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(eigene), muster(200000));
+    const QString zurueck = nimm_hinweise_alter_fassungen().value(0);
+    EXPECT_TRUE(zurueck.contains(eigene) && zurueck.contains("wieder ihren alten Inhalt")) << qPrintable(zurueck);
+
+    temp_voll.fuelle_bis(0);
+    qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
+    const int neu = ::open(QFile::encodeName(schreibe("neu.bin", QByteArray(300000, 'n'))).constData(), O_RDONLY | O_CLOEXEC);
+    const QString fehler = schreibe_an_ort(eigene, neu);
+    ::close(neu);
+    qputenv("TMPDIR", vorher_temp);
+    EXPECT_TRUE(fehler.contains(ordner) && fehler.contains(temp_voll.ordner) && fehler.contains(std::strerror(ENOSPC))) << qPrintable(fehler);
+    EXPECT_EQ(lies(eigene), muster(200000));
 }

@@ -255,15 +255,24 @@ bool setze_rechte(const QString& pfad, mode_t rechte)
 }
 
 // The access control list "setfacl -m u:<benutzer>:<rechte>,m::<maske>" leaves on a file of mode
-// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id.
-bool setze_acl(const QString& pfad, quint32 benutzer, quint16 rechte, quint16 maske)
+// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id; with
+// `gruppe` "g:<benutzer>:<rechte>" in place of the named user.
+bool setze_acl(const QString& pfad, quint32 benutzer, quint16 rechte, quint16 maske, bool gruppe = false)
 {
     const quint16 x = QFileInfo(pfad).isDir() ? 1 : 0;
     QByteArray liste;
     QDataStream daten(&liste, QIODevice::WriteOnly);
     daten.setByteOrder(QDataStream::LittleEndian);
-    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u << quint16(0x02) << rechte << benutzer << quint16(0x04)
-          << quint16(4 | x) << ~0u << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
+    // The kernel takes the entries only in the order of their tags.
+    const auto benannt = [&](bool als_gruppe) {
+        if (gruppe == als_gruppe)
+            daten << quint16(gruppe ? 0x08 : 0x02) << rechte << benutzer;
+    };
+    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u;
+    benannt(false);
+    daten << quint16(0x04) << quint16(4 | x) << ~0u;
+    benannt(true);
+    daten << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
     return ::setxattr(QFile::encodeName(pfad).constData(), "system.posix_acl_access", liste.constData(),
                       static_cast<std::size_t>(liste.size()), 0) == 0;
 }
@@ -301,6 +310,8 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     // With a list the mode's group bits are only its mask: the list says who may write.
     ASSERT_TRUE(setze_acl(hier, 12345, 6, 6));
     gesucht("Liste laesst einen anderen schreiben", heim, true);
+    ASSERT_TRUE(setze_acl(hier, 100, 6, 6, true));
+    gesucht("Liste laesst eine Gruppe anderer schreiben", heim, true);
     ASSERT_TRUE(setze_acl(hier, 12345, 6, 4));
     gesucht("Maske der Liste verwehrt das Schreiben", hier, false);
     ASSERT_TRUE(setze_acl(hier, ::geteuid(), 6, 6));
@@ -314,7 +325,8 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
         {"im eigenen Ordner von allen beschreibbar", [&] { return setze_rechte(heim, 0666); }},
         {"im eigenen Ordner von der Gruppe users beschreibbar",
          [&] { return ::chown(QFile::encodeName(heim).constData(), ::geteuid(), 100) == 0 && setze_rechte(heim, 0664); }},
-        {"im eigenen Ordner laesst die Liste einen anderen schreiben", [&] { return setze_acl(heim, 12345, 6, 6); }}};
+        {"im eigenen Ordner laesst die Liste einen anderen schreiben", [&] { return setze_acl(heim, 12345, 6, 6); }},
+        {"im eigenen Ordner laesst die Liste eine Gruppe anderer schreiben", [&] { return setze_acl(heim, 100, 6, 6, true); }}};
     for (const auto& fall : beschreibbar) {
         if (!fall.second())
             continue;
