@@ -192,7 +192,7 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     QFile datei;
     const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat info;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
         || !nur_eigentuemer_darf_schreiben(fd, info)) {
         if (fd >= 0)
             ::close(fd);
@@ -336,15 +336,6 @@ bool stelle_her(int kopie, int fd, const Satz& satz)
     return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
 }
 
-// Removes `name` where it is the user's own (left by a start that ended while writing it), never
-// another account's file or link of that name in a shared folder.
-void entferne_eigene(const QByteArray& name)
-{
-    struct stat info;
-    if (::lstat(name.constData(), &info) == 0 && info.st_uid == ::geteuid())
-        ::unlink(name.constData());
-}
-
 // What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
 // may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
 // that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
@@ -352,13 +343,13 @@ void entferne_eigene(const QByteArray& name)
 bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
 {
     const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
-    entferne_eigene(zwischen);
+    // Left by a start that ended while writing it; never another account's file or link.
+    ::unlink(zwischen.constData());
     const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (kopie < 0)
         return false;
     const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
-    if (::close(kopie) != 0 || !ok
-        || ::renameat2(AT_FDCWD, zwischen.constData(), AT_FDCWD, kodiert(name).constData(), RENAME_NOREPLACE) != 0) {
+    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
         ::unlink(zwischen.constData());
         return false;
     }
@@ -366,20 +357,19 @@ bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& ke
 }
 
 // Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
-// record `satz`; the new name, or empty (the record then stays). Nothing of that name is replaced.
+// record `satz`; the new name, or empty (the record then stays).
 QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
 {
     const QFileInfo info(kopie);
     const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
-    if (::renameat2(AT_FDCWD, kodiert(kopie).constData(), AT_FDCWD, kodiert(name).constData(), RENAME_NOREPLACE) != 0)
+    if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
         return QString();
     ::unlink(kodiert(satz).constData());
     return name;
 }
 
-// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone (removed by a start
-// that took it first, too), EWOULDBLOCK when a write still going on holds it, EACCES when it is not
-// the user's own file that no one else may write.
+// The copy at `kopie`, opened and locked: -1 with errno ENOENT when it is gone, EWOULDBLOCK when a
+// write still going on holds it, EACCES when it is not the user's.
 int nimm_kopie(const QString& kopie)
 {
     const int fd = ::open(kodiert(kopie).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -387,13 +377,10 @@ int nimm_kopie(const QString& kopie)
         return -1;
     struct stat info;
     int fehler = EACCES;
-    // A second name would be another's link to a file of the user's.
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && info.st_nlink == 1
-        && nur_eigentuemer_darf_schreiben(fd, info)) {
-        fehler = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
-        if (fehler == 0 && ::fstat(fd, &info) == 0 && info.st_nlink == 1)
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
             return fd;
-        fehler = fehler == 0 ? ENOENT : fehler;
+        fehler = errno;
     }
     ::close(fd);
     errno = fehler;
@@ -475,27 +462,17 @@ QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
 }
 
 // The `laenge` bytes of `von` as the new file `name`, with the mode `rechte` and, where the user
-// may give it, the group `gruppe`. A file of that name the user owns was left by a start that ended
-// before the record went, and is written anew; nothing else of that name is touched. False when
-// the bytes could not be kept there whole (nothing is left then).
+// may give it, the group `gruppe`; nothing of that name is touched. False when the bytes could not
+// be kept there whole (nothing is left then).
 bool schreibe_neben(int von, off_t laenge, const QString& name, mode_t rechte, gid_t gruppe)
 {
     const QByteArray pfad = kodiert(name);
-    int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    struct stat info;
-    if (fd < 0 && errno == EEXIST) {
-        fd = ::open(pfad.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1)) {
-            ::close(fd);
-            return false;
-        }
-    }
+    const int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     if (gruppe != gid_t(-1))
         (void)::fchown(fd, uid_t(-1), gruppe);
-    bool ok = kopiere_bereich(von, 0, fd, 0, laenge) && ::ftruncate(fd, laenge) == 0 && ::fchmod(fd, rechte & 0777) == 0
-              && ::fsync(fd) == 0;
+    bool ok = kopiere_bereich(von, 0, fd, 0, laenge) && ::fchmod(fd, rechte & 0777) == 0 && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok)
         ::unlink(pfad.constData());

@@ -17,8 +17,7 @@
 // Mounted with the options ("size=8m,nr_inodes=4000") at the folder (made when missing), or at a
 // new temporary folder of its own, and unmounted with the object however the test ends. Only root
 // may mount, as CI runs: `ok` says whether it worked, and a test without it says why it skips.
-// An "ext4" of the size `optionen` ("8M") lies in an image beside its folder, mounted through a
-// loop device: it gives the inode number of a file deleted to the next file made.
+// An "ext4" of `optionen` bytes ("8M"), an image on a loop device, reuses a deleted file's inode.
 class KleinesDateisystem
 {
 public:
@@ -37,8 +36,6 @@ public:
     {
         if (ok)
             ::umount2(QFile::encodeName(ordner).constData(), MNT_DETACH);
-        if (mit_abbild)
-            QFile::remove(abbild());
     }
     KleinesDateisystem(const KleinesDateisystem&) = delete;
     KleinesDateisystem& operator=(const KleinesDateisystem&) = delete;
@@ -77,19 +74,15 @@ private:
     void haenge_ein(const QByteArray& optionen, const char* art = "tmpfs")
     {
         QDir().mkpath(ordner);
-        mit_abbild = QByteArray(art) == "ext4";
-        if (!mit_abbild)
-            ok = ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0;
-        else
-            ok = ::geteuid() == 0 && QProcess::execute("truncate", {"-s", QString::fromLatin1(optionen), abbild()}) == 0
-                 && QProcess::execute("mkfs.ext4", {"-q", "-F", abbild()}) == 0
-                 && QProcess::execute("mount", {"-o", "loop", abbild(), ordner}) == 0;
+        const QString abbild = ordner + QStringLiteral("/.ext4"); // hidden by the file system it holds, and gone with the folder
+        ok = QByteArray(art) != "ext4" ? ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0
+                                       : QProcess::execute("truncate", {"-s", optionen, abbild}) == 0
+                                             && QProcess::execute("mkfs.ext4", {"-q", "-F", abbild}) == 0
+                                             && QProcess::execute("mount", {"-o", "loop", abbild, ordner}) == 0;
     }
-    QString abbild() const { return ordner + QStringLiteral(".ext4"); }
     static QString fueller() { return QStringLiteral(".fueller"); }
 
     const std::unique_ptr<QTemporaryDir> eigener;
-    bool mit_abbild = false;
 
 public:
     const QString ordner;

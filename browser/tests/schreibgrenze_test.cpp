@@ -655,10 +655,9 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiGehtDurchVerweiseUndBleibtDieGe
     }
 }
 
-// In a sticky folder that others may write (all, or a team alone: 1777, 1770, 3775), what another
-// account planted at the store's name (a link to the user's file, a link to a name it chose, its
-// own file that all may write) is neither followed nor written: nothing of the user's changes, and
-// the save is refused with the file named.
+// In a sticky folder that others may write, what another account planted at the store's name (a
+// link to the user's file, a link to a name it chose, its own file that all may write) is neither
+// followed nor written: nothing of the user's changes, and the save is refused with the file named.
 TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFremden)
 {
     if (::geteuid() != 0)
@@ -678,7 +677,7 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFre
             struct stat vorher;
             ASSERT_TRUE(::stat(ordner, &vorher) == 0 && QFile::remove(pfad) && (fall != 0 || schreibe_ganz(echt, bisher).isEmpty()));
             ASSERT_TRUE(fall == 2 ? schreibe_ganz(pfad, fremd).isEmpty() && ::chmod(p, 0666) == 0 : QFile::link(echt, pfad));
-            const mode_t geteilt[] = {01777, 01770, 03775};
+            const mode_t geteilt[] = {01777, 01770, 03775}; // all, or a team alone
             ASSERT_TRUE(::lchown(p, 65534, 65534) == 0 && ::chmod(ordner, geteilt[(std::size_t(fall) + i) % 3]) == 0);
             QStringList gesagt;
             boxen.clear();

@@ -12,7 +12,6 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <functional>
 #include <grp.h>
 #include <csignal>
 #include <cstring>
@@ -74,6 +73,25 @@ QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
     setze(offset + 4, static_cast<char>(maschine & 0xFF));
     setze(offset + 5, static_cast<char>(maschine >> 8));
     return kopf;
+}
+
+// A save in place ended as a killed process ends (copy and record stay), `neu` over the file's start.
+void unterbrich(const QString& ziel, const QByteArray& neu, off_t laenge)
+{
+    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
+    EXPECT_TRUE(CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END)).fehler().isEmpty()
+                && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size());
+    EXPECT_EQ(::ftruncate(fd, laenge) + ::close(fd), 0);
+}
+
+// Whether `schritt` succeeded, run as the account `konto` of the team 4711.
+bool als_konto(uid_t konto, const std::function<bool()>& schritt)
+{
+    const gid_t team = 4711;
+    int status = -1;
+    if (const pid_t kind = ::fork())
+        return ::waitpid(kind, &status, 0) == kind && status == 0;
+    ::_exit(::setgroups(1, &team) == 0 && ::setgid(team) == 0 && ::setuid(konto) == 0 && schritt() ? 0 : 1);
 }
 
 } // namespace
@@ -329,129 +347,54 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     ::close(neu);
 }
 
-namespace {
-
-// A save in place that ends as a killed process does once `neu` is written over the start of the
-// file: copy and record stay, the copy's lock goes with it.
-void unterbrich(const QString& ziel, const QByteArray& neu)
-{
-    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
-    struct stat info;
-    ASSERT_TRUE(fd >= 0 && ::fstat(fd, &info) == 0);
-    const CAlteFassung sicherung(ziel, fd, info.st_size);
-    EXPECT_EQ(sicherung.fehler().toStdString(), "");
-    EXPECT_EQ(::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0), neu.size());
-    ::close(fd);
-}
-
-// Runs `schritt` as the account `konto` of the group `gruppe` (a team member); its exit code.
-int als_konto(uid_t konto, gid_t gruppe, const std::function<int()>& schritt)
-{
-    const pid_t kind = ::fork();
-    if (kind == 0)
-        ::_exit(::setgroups(1, &gruppe) == 0 && ::setgid(gruppe) == 0 && ::setuid(konto) == 0 ? schritt() : 99);
-    int status = -1;
-    ::waitpid(kind, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-} // namespace
-
-// Saved shorter in place, in a folder where nothing may be added and as a team member over another
-// account's team file: the file holds the new content alone, and is the same file.
-TEST_F(Dateien, KuerzerAnOrtGeschriebenHaeltNurDenNeuenInhalt)
-{
-    if (::geteuid() != 0 || !QDir().mkpath(pfad("gesperrt")) || QProcess::execute("chattr", {"+i", pfad("gesperrt")}) != 0)
-        GTEST_SKIP() << "a locked folder and another account need root and ext4";
-    ASSERT_EQ(QProcess::execute("chattr", {"-i", pfad("gesperrt")}), 0);
-    ASSERT_TRUE(::chmod(QFile::encodeName(tmp.path()).constData(), 0755) == 0 && QDir().mkpath(pfad("team"))
-                && ::chown(QFile::encodeName(pfad("team")).constData(), 0, 4711) == 0
-                && ::chmod(QFile::encodeName(pfad("team")).constData(), 02775) == 0);
-    const QByteArray kurz(1000, 'k');
-    for (const char* name : {"gesperrt/datei.txt", "team/plan.txt"}) {
-        SCOPED_TRACE(name);
-        const QString ziel = schreibe(name, muster(100000));
-        const QByteArray z = QFile::encodeName(ziel);
-        struct stat vorher, nachher;
-        ASSERT_TRUE(::chown(z, 4712, 4711) == 0 && ::chmod(z, 0664) == 0 && ::stat(z, &vorher) == 0);
-        const bool gesperrt = QByteArray(name).startsWith("gesperrt");
-        ASSERT_EQ(QProcess::execute("chattr", {gesperrt ? "+i" : "-i", pfad("gesperrt")}), 0);
-        EXPECT_EQ(als_konto(gesperrt ? 0 : 4713, 4711, [&] { return schreibe_ganz(ziel, kurz).isEmpty() ? 0 : 1; }), 0);
-        ASSERT_EQ(QProcess::execute("chattr", {"-i", pfad("gesperrt")}), 0);
-        EXPECT_EQ(lies(ziel), kurz);
-        EXPECT_TRUE(::stat(z, &nachher) == 0 && nachher.st_ino == vorher.st_ino && nachher.st_uid == 4712);
-    }
-}
-
-// A save in place cut off, after which another account deletes the file and makes a new one at its
-// name (a small ext4 gives it the freed inode number): the next start leaves the new file as it
-// is, keeps the old bytes beside it, readable by the team as the file was, and names both. With
-// the user's folder full, copy and record lie in the temporary folder, from where the next start
-// puts the old bytes back; where the temporary folder is full too, the save is refused untouched.
-TEST_F(Dateien, UnterbrochenesSchreibenAnOrtGibtNurDerEigenenDateiIhrenInhaltZurueck)
+// 4712's team file on a small ext4, which gives a deleted file's inode number to the next file.
+// Saved shorter in place (by a team member, in a locked folder) it holds the new content alone. A
+// save in place cut off, and a new file made at its name: the next start leaves that as it is,
+// keeps the old bytes beside it as the file was, and names both; so for a record of the earlier
+// form. With the user's folder full, copy and record lie in the temporary folder, whence the
+// start (by the user's own record alone) puts the old bytes back; with both full, no save begins.
+TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
 {
     const KleinesDateisystem ext4("8M", "ext4");
-    if (!ext4.ok)
-        GTEST_SKIP() << "a small ext4 needs root, mkfs.ext4 and a loop device";
-    const QString team = ext4.pfad("team"), ziel = team + "/plan.txt";
-    const QByteArray z = QFile::encodeName(ziel);
-    ASSERT_TRUE(QDir().mkpath(team) && ::chown(QFile::encodeName(team).constData(), 0, 4711) == 0
-                && ::chmod(QFile::encodeName(team).constData(), 02775) == 0);
-    QFile datei(ziel);
-    ASSERT_TRUE(datei.open(QIODevice::WriteOnly) && datei.write(muster(50000)) == 50000);
-    datei.close();
+    const QString team = ext4.ordner + "/team", ziel = team + "/plan.txt", ordner = gib_ordner_alter_fassungen();
+    const QByteArray t = QFile::encodeName(team), z = QFile::encodeName(ziel), kurz(1000, 'k');
     struct stat vorher, info;
-    ASSERT_TRUE(::chown(z, 4712, 4711) == 0 && ::chmod(z, 0664) == 0 && ::stat(z, &vorher) == 0);
-    unterbrich(ziel, "halb geschrieben");
-    EXPECT_EQ(als_konto(4712, 4711, [&] { return ::unlink(z) == 0 && haenge_an_datei(z.toStdString(), "neu von B") ? 0 : 1; }), 0);
+    if (!ext4.ok || !QDir().mkpath(team) || ::chown(t, 0, 4711) + ::chmod(t, 0775) != 0 || !schreibe_ganz(ziel, muster(50000)).isEmpty()
+        || ::chown(z, 4712, 4711) + ::chmod(z, 0664) + ::stat(z, &vorher) != 0)
+        GTEST_SKIP() << "a small ext4 needs root, mkfs.ext4 and a loop device";
+    EXPECT_TRUE(als_konto(4713, [&] { return schreibe_ganz(ziel, kurz).isEmpty(); }) && lies(ziel) == kurz
+                && QFileInfo(ziel).ownerId() == 4712);
+    ASSERT_EQ(QProcess::execute("chattr", {"+i", team}), 0);
+    EXPECT_TRUE(schreibe_ganz(ziel, "gesperrt").isEmpty() && QProcess::execute("chattr", {"-i", team}) == 0 && lies(ziel) == "gesperrt");
+    unterbrich(ziel, "halb", 4);
+    EXPECT_TRUE(als_konto(4712, [&] { return ::unlink(z) == 0 && haenge_an_datei(z.toStdString(), "neu von B"); }));
     ASSERT_TRUE(::stat(z, &info) == 0 && info.st_ino == vorher.st_ino) << "the new file has another inode number";
+    const QByteArray frueh = "Quorbel alte Fassung 1\n" + QByteArray::number(quint64(info.st_dev)) + ' '
+                             + QByteArray::number(quint64(info.st_ino)) + " 3\n" + z.toHex() + '\n';
+    ASSERT_TRUE(schreibe_ganz(ordner + "/f1.alt", "alt").isEmpty() && schreibe_ganz(ordner + "/f1.ziel", frueh).isEmpty());
     stelle_alte_fassungen_wieder_her();
-    const QStringList hinweise = nimm_hinweise_alter_fassungen();
-    const QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
-    EXPECT_EQ(lies(ziel), "neu von B");
-    ASSERT_EQ(neben.size(), 1);
-    EXPECT_EQ(lies(team + '/' + neben[0]), muster(50000));
-    EXPECT_TRUE(::stat(QFile::encodeName(team + '/' + neben[0]), &info) == 0 && info.st_gid == 4711 && (info.st_mode & 0777) == 0664);
-    EXPECT_TRUE(hinweise.size() == 1 && hinweise[0].contains(ziel) && hinweise[0].contains(team + '/' + neben[0]))
-        << qPrintable(hinweise.join('\n'));
-
-    // A record of the previous form knows its file by device and inode alone: the file stays.
-    const QString ordner = gib_ordner_alter_fassungen();
-    ASSERT_TRUE(::stat(z, &info) == 0 && schreibe_ganz(ordner + "/frueh1.alt", "alter Inhalt").isEmpty());
-    ASSERT_TRUE(schreibe_ganz(ordner + "/frueh1.ziel", "Quorbel alte Fassung 1\n" + QByteArray::number(quint64(info.st_dev)) + ' '
-                                                           + QByteArray::number(quint64(info.st_ino)) + " 12\n" + z.toHex() + '\n')
-                    .isEmpty());
-    stelle_alte_fassungen_wieder_her();
-    EXPECT_EQ(lies(ziel), "neu von B");
-    EXPECT_EQ(lies(ziel + " (alte Fassung frueh1)"), "alter Inhalt");
-    EXPECT_TRUE(nimm_hinweise_alter_fassungen().value(0).contains(ziel + " (alte Fassung frueh1)"));
-
+    const QString hinweise = nimm_hinweise_alter_fassungen().join('\n'), f1 = ziel + " (alte Fassung f1)";
+    QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
+    const QString alt = team + '/' + (neben.removeAll(QFileInfo(f1).fileName()) == 1 ? neben.value(0) : QString());
+    EXPECT_TRUE(lies(ziel) == "neu von B" && lies(f1) == "alt" && lies(alt) == "gesperrt" && ::stat(QFile::encodeName(alt), &info) == 0
+                && info.st_gid == 4711 && (info.st_mode & 0777) == 0664);
+    EXPECT_TRUE(hinweise.contains("Datei " + ziel + " wurde") && hinweise.contains(alt) && hinweise.contains(f1)) << qPrintable(hinweise);
     const KleinesDateisystem voll(ordner, "size=64k,mode=0700"), temp_voll("size=64k");
-    ASSERT_TRUE(voll.ok && temp_voll.ok);
     voll.fuelle_bis(0);
-    const QByteArray vorher_temp = qgetenv("TMPDIR");
+    const QByteArray temp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
     const QString eigene = schreibe("eigene.bin", muster(200000));
-    unterbrich(eigene, QByteArray(196608, 'n'));
-    // A record there is taken only from the user's own file that no one else may write.
+    unterbrich(eigene, {}, 100000);
     const QByteArray satz = QFile::encodeName(tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)));
-    for (const auto& fremd : {std::make_pair(4712, 0600), std::make_pair(0, 0602)}) {
-        ASSERT_TRUE(::chown(satz, uid_t(fremd.first), 0) == 0 && ::chmod(satz, mode_t(fremd.second)) == 0);
-        stelle_alte_fassungen_wieder_her();
-        EXPECT_TRUE(nimm_hinweise_alter_fassungen().isEmpty() && QFile::exists(satz));
-    }
-    ASSERT_TRUE(::chown(satz, 0, 0) == 0 && ::chmod(satz, 0600) == 0);
+    ASSERT_TRUE(voll.ok && ::chmod(satz, 0602) == 0);
     stelle_alte_fassungen_wieder_her();
-    EXPECT_EQ(lies(eigene), muster(200000));
-    const QString zurueck = nimm_hinweise_alter_fassungen().value(0);
-    EXPECT_TRUE(zurueck.contains(eigene) && zurueck.contains("wieder ihren alten Inhalt")) << qPrintable(zurueck);
-
+    EXPECT_TRUE(lies(eigene) != muster(200000) && ::chmod(satz, 0600) == 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_TRUE(lies(eigene) == muster(200000) && nimm_hinweise_alter_fassungen().value(0).contains(eigene + " wurde unterbrochen; sie"));
     temp_voll.fuelle_bis(0);
     qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
-    const int neu = ::open(QFile::encodeName(schreibe("neu.bin", QByteArray(300000, 'n'))).constData(), O_RDONLY | O_CLOEXEC);
-    const QString fehler = schreibe_an_ort(eigene, neu);
-    ::close(neu);
-    qputenv("TMPDIR", vorher_temp);
-    EXPECT_TRUE(fehler.contains(ordner) && fehler.contains(temp_voll.ordner) && fehler.contains(std::strerror(ENOSPC))) << qPrintable(fehler);
-    EXPECT_EQ(lies(eigene), muster(200000));
+    const int fd = ::open(QFile::encodeName(eigene).constData(), O_RDONLY | O_CLOEXEC);
+    const QString fehler = CAlteFassung(eigene, fd, 200000).fehler();
+    qputenv("TMPDIR", temp);
+    EXPECT_TRUE(::close(fd) == 0 && fehler.contains(ordner) && fehler.contains(temp_voll.ordner) && fehler.contains(std::strerror(ENOSPC)));
 }

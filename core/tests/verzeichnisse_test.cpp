@@ -255,24 +255,16 @@ bool setze_rechte(const QString& pfad, mode_t rechte)
 }
 
 // The access control list "setfacl -m u:<benutzer>:<rechte>,m::<maske>" leaves on a file of mode
-// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id; with
-// `gruppe` "g:<benutzer>:<rechte>" in place of the named user.
+// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id; "g:" for `gruppe`.
 bool setze_acl(const QString& pfad, quint32 benutzer, quint16 rechte, quint16 maske, bool gruppe = false)
 {
     const quint16 x = QFileInfo(pfad).isDir() ? 1 : 0;
     QByteArray liste;
     QDataStream daten(&liste, QIODevice::WriteOnly);
     daten.setByteOrder(QDataStream::LittleEndian);
-    // The kernel takes the entries only in the order of their tags.
-    const auto benannt = [&](bool als_gruppe) {
-        if (gruppe == als_gruppe)
-            daten << quint16(gruppe ? 0x08 : 0x02) << rechte << benutzer;
-    };
-    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u;
-    benannt(false);
-    daten << quint16(0x04) << quint16(4 | x) << ~0u;
-    benannt(true);
-    daten << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
+    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u << quint16(gruppe ? 4 : 2) << (gruppe ? quint16(4 | x) : rechte)
+          << (gruppe ? ~0u : benutzer) << quint16(gruppe ? 8 : 4) << (gruppe ? rechte : quint16(4 | x)) << (gruppe ? benutzer : ~0u)
+          << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
     return ::setxattr(QFile::encodeName(pfad).constData(), "system.posix_acl_access", liste.constData(),
                       static_cast<std::size_t>(liste.size()), 0) == 0;
 }
