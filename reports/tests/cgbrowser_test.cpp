@@ -57,15 +57,24 @@ QVector<QVector<Wort>> woerter(const QString& pdf)
     return seiten;
 }
 
-// The number in the footer box (the word after "Seite:", on narrow paper below it) of every page.
+// The number in the footer box (the first number after "Seite:", on narrow paper below it) of every
+// page. On narrow paper the reading order may put the time of the date cell ("00:18") between the
+// two, so the next word alone is not always the number.
 QStringList seitennummern(const QString& pdf)
 {
+    const QRegularExpression zahl(QStringLiteral("^\\d+$"));
     QStringList nummern;
     for (const QVector<Wort>& seite : woerter(pdf)) {
         nummern << QStringLiteral("-");
-        for (int i = 1; i < seite.size(); ++i)
-            if (seite[i - 1].text == QLatin1String("Seite:"))
-                nummern.last() = seite[i].text;
+        for (int i = 1; i < seite.size(); ++i) {
+            if (seite[i - 1].text != QLatin1String("Seite:"))
+                continue;
+            for (int j = i; j < seite.size(); ++j)
+                if (zahl.match(seite[j].text).hasMatch()) {
+                    nummern.last() = seite[j].text;
+                    break;
+                }
+        }
     }
     return nummern;
 }
