@@ -182,6 +182,12 @@ bool lies_zahlen(const QByteArray& zeile, bool erste_form, Satz& satz)
     return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0;
 }
 
+// Whether the open file `fd` is a regular file of the user's own; `info` from fstat.
+bool ist_eigene_datei(int fd, struct stat& info)
+{
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
 enum class Gelesen { fremd, kaputt, gelesen };
 
 // The record `name`: `fremd` where it is not the user's own file that no one else may write (a
@@ -192,8 +198,7 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     QFile datei;
     const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat info;
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || !nur_eigentuemer_darf_schreiben(fd, info)) {
+    if (fd < 0 || !ist_eigene_datei(fd, info) || !nur_eigentuemer_darf_schreiben(fd, info)) {
         if (fd >= 0)
             ::close(fd);
         return Gelesen::fremd;
@@ -336,21 +341,43 @@ bool stelle_her(int kopie, int fd, const Satz& satz)
     return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
 }
 
-// What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
-// may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
-// that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
-// (nothing is left then).
+// Gives the file `von` the name `nach` only where no file has that name: a plain rename by root
+// replaces another account's file of that name, in a sticky folder too. False with errno (EEXIST
+// where the name is taken). A file system without the kernel's rename that replaces nothing (NFS)
+// takes a second name, which replaces nothing either, and the first goes.
+bool benenne_um(const QString& von, const QString& nach)
+{
+    const QByteArray alt = kodiert(von), neu = kodiert(nach);
+    if (::renameat2(AT_FDCWD, alt.constData(), AT_FDCWD, neu.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || ::link(alt.constData(), neu.constData()) != 0)
+        return false;
+    (void)::unlink(alt.constData());
+    return true;
+}
+
+// What the file `fd` holds now, `laenge` bytes, kept as the new file `name` before the old bytes
+// go over it: it may be a change made since. Written whole under a name of the record's
+// (`kennzeichen`) first, so that a start ended meanwhile leaves nothing cut under `name`. False
+// when it could not be kept (nothing is left then).
 bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
 {
-    const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
-    // Left by a start that ended while writing it; never another account's file or link.
-    ::unlink(zwischen.constData());
-    const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QString zwischen = QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt");
+    const QByteArray z = kodiert(zwischen);
+    // Left by a start that ended while writing it: removed only where the open file shows the
+    // user's own, never another account's file or link that took the name in the temporary folder.
+    if (const int frueher = ::open(z.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); frueher >= 0) {
+        struct stat info;
+        if (ist_eigene_datei(frueher, info))
+            ::unlink(z.constData());
+        ::close(frueher);
+    }
+    const int kopie = ::open(z.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (kopie < 0)
         return false;
     const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
-    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
-        ::unlink(zwischen.constData());
+    if (::close(kopie) != 0 || !ok || !benenne_um(zwischen, name)) {
+        ::unlink(z.constData());
         return false;
     }
     return true;
@@ -362,7 +389,7 @@ QString behalte_kopie(const QString& kopie, const QString& satz, const QString& 
 {
     const QFileInfo info(kopie);
     const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
-    if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
+    if (!benenne_um(kopie, name))
         return QString();
     ::unlink(kodiert(satz).constData());
     return name;
@@ -376,11 +403,17 @@ int nimm_kopie(const QString& kopie)
     if (fd < 0)
         return -1;
     struct stat info;
+    struct stat jetzt;
     int fehler = EACCES;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    if (ist_eigene_datei(fd, info)) {
+        // Another start may have finished with it between the open and the lock, and removed or
+        // renamed it: it is taken only while its name still names the file this descriptor holds.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            fehler = errno;
+        else if (::lstat(kodiert(kopie).constData(), &jetzt) == 0 && jetzt.st_dev == info.st_dev && jetzt.st_ino == info.st_ino)
             return fd;
-        fehler = errno;
+        else
+            fehler = ENOENT;
     }
     ::close(fd);
     errno = fehler;

@@ -35,8 +35,8 @@ public:
     void erledigt();
     // Where the write cannot be undone now: the old bytes take a name of their own in their
     // folder, and the record goes, so that no later start writes them over a file that has changed
-    // since. Where they lie: that name, or their copy's when the renaming failed (the record then
-    // stays for the next start).
+    // since. Where they lie: that name, or their copy's when the renaming failed or another file
+    // has that name (the record then stays for the next start).
     QString gib_auf();
 
 private:
@@ -64,9 +64,12 @@ QString gib_ordner_alter_fassungen();
 // the user may write there, readable as the file was, else in the user's folder. What the file held
 // instead, where it differs from the old bytes (a change made since, too), is first kept under a
 // name of its own beside the copy, and the file is left as it is where that finds no room: nothing
-// is lost, and the notice names the file and where everything lies. The folder's lock is held only
-// while the copies' own are taken. Every program of the system does this when its application
-// object is made (a start-up function of the core).
+// is lost, and the notice names the file and where everything lies. A name of its own is only ever
+// a new one: another account's file at it (in the temporary folder) is neither replaced nor
+// removed. A copy is taken only while its name still holds the file its lock holds (another start
+// may have finished with it meanwhile). The folder's lock is held only while the copies' own are
+// taken. Every program of the system does this when its application object is made (a start-up
+// function of the core).
 void stelle_alte_fassungen_wieder_her();
 // The notices of `stelle_alte_fassungen_wieder_her` not yet taken: which file was made whole
 // again, and where old bytes lie. Each program shows them where it shows its other start notices.

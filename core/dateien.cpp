@@ -438,7 +438,9 @@ QString schreibziel(const QString& pfad, QString& fehler)
     const QString echt = echter_pfad(pfad, &fehler);
     const std::string name = QFile::encodeName(echt).toStdString();
     struct stat info;
-    if (!fehler.isEmpty() || ::lstat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || darf_beschreiben(name, info))
+    // Any entry of another account's, not only a file: a writer that renames its new file over
+    // the name (Qt's settings) would replace its pipe or device.
+    if (!fehler.isEmpty() || ::lstat(name.c_str(), &info) != 0 || darf_beschreiben(name, info))
         return fehler.isEmpty() ? echt : QString();
     fehler = QCoreApplication::translate("Dateien", "%1 gehoert einem anderen Konto und liegt in einem geteilten Ordner: "
                                                     "sie wird nicht beschrieben")

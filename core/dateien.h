@@ -58,9 +58,10 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
 // kernel's protected_symlinks would refuse it (see `ist_fremd_im_geteilten_ordner`): the result is
 // then empty, and `fehler`, when given, names the link.
 QString echter_pfad(const QString& pfad, QString* fehler = nullptr);
-// The file a writer writes for `pfad`: `echter_pfad`, and not another account's existing file in
-// a sticky folder others may write (the kernel's protected_regular). Empty when refused, and
-// `fehler` names the link or the file; otherwise `fehler` is empty.
+// The file a writer writes for `pfad`: `echter_pfad`, and not where another account's file (or
+// pipe, device, folder) stands in a sticky folder others may write (the kernel's
+// protected_regular). Empty when refused, and `fehler` names the link or the file; otherwise
+// `fehler` is empty.
 QString schreibziel(const QString& pfad, QString& fehler);
 
 // Gives the new file `fd`, which is to take the place of the file `ziel`, what that file has:

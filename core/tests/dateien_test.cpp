@@ -1,6 +1,7 @@
 // Copying, moving and removing files, and the PE word-size probe.
 #include "altefassung.h"
 #include "dateien.h"
+#include "eigentum.h"
 #include "heimordner.h"
 #include "kleinesdateisystem.h"
 #include "testziele.h"
@@ -79,9 +80,8 @@ QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
 void unterbrich(const QString& ziel, const QByteArray& neu, off_t laenge)
 {
     const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
-    EXPECT_TRUE(CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END)).fehler().isEmpty()
-                && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size());
-    EXPECT_EQ(::ftruncate(fd, laenge) + ::close(fd), 0);
+    EXPECT_TRUE(CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END)).fehler().isEmpty() && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size()
+                && ::ftruncate(fd, laenge) + ::close(fd) == 0);
 }
 
 // Whether `schritt` succeeded, run as the account `konto` of the team 4711.
@@ -254,6 +254,16 @@ TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
     ASSERT_TRUE(oeffne_regulaere_datei(neu, QIODevice::WriteOnly));
     neu.close();
     EXPECT_EQ(lies(pfad("neu.txt")), "");
+
+    // A sticky folder of another account that all may write: the user's own file and its owner's
+    // link are written; a third account's file is neither opened to write nor cut before the look.
+    const QByteArray f = QFile::encodeName(pfad("fremd")), t = QFile::encodeName(tmp.path());
+    QFile fremd(pfad("fremd"));
+    if (!schreibe_ganz(fremd.fileName(), "fremd").isEmpty() || ::chown(f, 12345, 12345) + ::chown(t, 65534, 65534) != 0)
+        GTEST_SKIP() << "files of other accounts need root";
+    ASSERT_TRUE(::lchown(QFile::encodeName(pfad("verweis")), 65534, 65534) + ::chmod(t, 01777) == 0);
+    EXPECT_TRUE(!oeffne_regulaere_datei(fremd, QIODevice::WriteOnly) && oeffne_ohne_fremde_links(f, O_WRONLY | O_TRUNC, 0) < 0 && lies(fremd.fileName()) == "fremd"
+                && haenge_an_datei(datei.toStdString(), "?") && haenge_an_datei(pfad("verweis").toStdString(), "?") && lies(datei).endsWith("!??"));
 }
 
 // A damaged file is kept under a name that says so, once for the same file; a later damaged file
@@ -351,13 +361,15 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
 // Saved shorter in place (by a team member, in a locked folder) it holds the new content alone. A
 // save in place cut off, and a new file made at its name: the next start leaves that as it is,
 // keeps the old bytes beside it as the file was, and names both; so for a record of the earlier
-// form. With the user's folder full, copy and record lie in the temporary folder, whence the
-// start (by the user's own record alone) puts the old bytes back; with both full, no save begins.
+// form and where no birth time is kept (ramfs); a copy of another account's is never taken. With
+// the user's folder full, copy and record lie in the temporary folder, whence the start (by the
+// user's own record alone, never over or in place of another's file at a name it uses) puts the old
+// bytes back; with both full, no save begins. Old bytes go only to the user's own folder.
 TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
 {
-    const KleinesDateisystem ext4("8M", "ext4");
-    const QString team = ext4.ordner + "/team", ziel = team + "/plan.txt", ordner = gib_ordner_alter_fassungen();
-    const QByteArray t = QFile::encodeName(team), z = QFile::encodeName(ziel), kurz(1000, 'k');
+    const KleinesDateisystem ext4("8M", "ext4"), ramfs("", "ramfs");
+    const QString team = ext4.ordner + "/team", ziel = team + "/plan.txt", ordner = gib_ordner_alter_fassungen(), r = ramfs.pfad("r.bin");
+    const QByteArray t = QFile::encodeName(team), z = QFile::encodeName(ziel), o = QFile::encodeName(ordner), kurz(1000, 'k');
     struct stat vorher, info;
     if (!ext4.ok || !QDir().mkpath(team) || ::chown(t, 0, 4711) + ::chmod(t, 0775) != 0 || !schreibe_ganz(ziel, muster(50000)).isEmpty()
         || ::chown(z, 4712, 4711) + ::chmod(z, 0664) + ::stat(z, &vorher) != 0)
@@ -371,30 +383,59 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     ASSERT_TRUE(::stat(z, &info) == 0 && info.st_ino == vorher.st_ino) << "the new file has another inode number";
     const QByteArray frueh = "Quorbel alte Fassung 1\n" + QByteArray::number(quint64(info.st_dev)) + ' '
                              + QByteArray::number(quint64(info.st_ino)) + " 3\n" + z.toHex() + '\n';
-    ASSERT_TRUE(schreibe_ganz(ordner + "/f1.alt", "alt").isEmpty() && schreibe_ganz(ordner + "/f1.ziel", frueh).isEmpty());
+    for (const char* f : {"/f1", "/f2"})
+        ASSERT_TRUE(schreibe_ganz(ordner + f + ".alt", "alt").isEmpty() && schreibe_ganz(ordner + f + ".ziel", frueh).isEmpty());
+    ASSERT_TRUE(ramfs.ok && ::chown(o + "/f2.alt", 65534, 65534) == 0 && schreibe_ganz(r, "alt").isEmpty());
+    unterbrich(r, "neu", 3);
     stelle_alte_fassungen_wieder_her();
     const QString hinweise = nimm_hinweise_alter_fassungen().join('\n'), f1 = ziel + " (alte Fassung f1)";
     QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
     const QString alt = team + '/' + (neben.removeAll(QFileInfo(f1).fileName()) == 1 ? neben.value(0) : QString());
     EXPECT_TRUE(lies(ziel) == "neu von B" && lies(f1) == "alt" && lies(alt) == "gesperrt" && ::stat(QFile::encodeName(alt), &info) == 0
-                && info.st_gid == 4711 && (info.st_mode & 0777) == 0664);
+                && info.st_gid == 4711 && (info.st_mode & 0777) == 0664 && neben.size() == 1);
     EXPECT_TRUE(hinweise.contains("Datei " + ziel + " wurde") && hinweise.contains(alt) && hinweise.contains(f1)) << qPrintable(hinweise);
+    const QString r_alt = ramfs.pfad(QDir(ramfs.ordner).entryList({"r.bin (alte Fassung *)"}).value(0));
+    EXPECT_TRUE(lies(r) == "neu" && lies(r_alt) == "alt" && hinweise.contains(r + " wurde unterbrochen; die Datei") && hinweise.contains(r_alt));
+    for (const mode_t rechte : {0702u, 0720u, 0700u})
+        EXPECT_TRUE(::chown(o, rechte == 0700 ? 65534 : 0, 0) + ::chmod(o, rechte) == 0 && gib_ordner_alter_fassungen().isEmpty()) << rechte;
+    EXPECT_TRUE(::chown(o, 0, 0) == 0 && QFile::rename(ordner, ordner + "x") && schreibe_ganz(ordner, "").isEmpty()
+                && gib_ordner_alter_fassungen().isEmpty() && QFile::remove(ordner) && QFile::rename(ordner + "x", ordner));
     const KleinesDateisystem voll(ordner, "size=64k,mode=0700"), temp_voll("size=64k");
     voll.fuelle_bis(0);
     const QByteArray temp = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
     const QString eigene = schreibe("eigene.bin", muster(200000));
-    unterbrich(eigene, {}, 100000);
-    const QByteArray satz = QFile::encodeName(tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)));
-    ASSERT_TRUE(voll.ok && ::chmod(satz, 0602) == 0);
+    unterbrich(eigene, {}, 300000);
+    const QString satz = tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)), kz = QFileInfo(satz).completeBaseName();
+    const QStringList fremde{tmp.path() + "/eigene.bin (zuletzt " + kz + ')', tmp.path() + "/eigene.bin (alte Fassung " + kz + ')',
+                             tmp.filePath(kz + ".zuletzt")};
+    for (const QString& fremd : fremde)
+        ASSERT_TRUE(schreibe_ganz(fremd, "fremd").isEmpty() && ::chown(QFile::encodeName(fremd), 65534, 65534) == 0);
+    // A record's group may write it only as its owner's own: the owner's primary group, of its name, no other account's member or
+    // primary group (data bases bound over /etc/passwd and /etc/group for a child alone, never before its namespace is private).
+    const QByteArray s = QFile::encodeName(satz), p = QFile::encodeName(tmp.filePath("p")), g = QFile::encodeName(tmp.filePath("g")), root = "root:x:0:0:::\n";
+    const QByteArray datenbanken[][2] = {{root, "root:x:0:root\n"}, {root, "root:x:0:root,anna\n"}, {root + "anna:x:1:0:::\n", "root:x:0:\n"}, {"root:x:0:1:::\n", "root:x:0:\n"}};
+    ASSERT_EQ(::chown(s, 0, 0) + ::chmod(s, 0660), 0);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(als_konto(0, [&] {
+            const int fd = ::open(s.constData(), O_RDONLY);
+            return schreibe_ganz(QFile::decodeName(p), datenbanken[i][0]).isEmpty() && schreibe_ganz(QFile::decodeName(g), datenbanken[i][1]).isEmpty() && ::fstat(fd, &info) == 0
+                   && ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 && ::mount(p, "/etc/passwd", nullptr, MS_BIND, nullptr) == 0
+                   && ::mount(g, "/etc/group", nullptr, MS_BIND, nullptr) == 0 && nur_eigentuemer_darf_schreiben(fd, info);
+        }), i == 0) << i;
+    ASSERT_TRUE(voll.ok && ::chmod(s, 0602) == 0);
+    for (int runde = 0; runde < 3; ++runde) {
+        stelle_alte_fassungen_wieder_her();
+        EXPECT_TRUE(lies(eigene) != muster(200000) && lies(fremde[0]) + lies(fremde[1]) + lies(fremde[2]) == "fremdfremd" + QByteArray(runde == 2 ? "<fehlt>" : "fremd"));
+        ASSERT_TRUE(runde == 0 ? ::chmod(s, 0600) == 0 : QFile::remove(fremde[3 - runde]) && (runde == 1 || QFile::remove(fremde[0])));
+    }
     stelle_alte_fassungen_wieder_her();
-    EXPECT_TRUE(lies(eigene) != muster(200000) && ::chmod(satz, 0600) == 0);
-    stelle_alte_fassungen_wieder_her();
-    EXPECT_TRUE(lies(eigene) == muster(200000) && nimm_hinweise_alter_fassungen().value(0).contains(eigene + " wurde unterbrochen; sie"));
+    EXPECT_TRUE(lies(eigene) == muster(200000) && nimm_hinweise_alter_fassungen().last().contains(eigene + " wurde unterbrochen; sie"));
     temp_voll.fuelle_bis(0);
     qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
-    const int fd = ::open(QFile::encodeName(eigene).constData(), O_RDONLY | O_CLOEXEC);
-    const QString fehler = CAlteFassung(eigene, fd, 200000).fehler();
+    const int neu = ::open(QFile::encodeName(schreibe("neu.bin", "neu")).constData(), O_RDONLY | O_CLOEXEC);
+    const QString fehler = schreibe_an_ort(eigene, neu);
     qputenv("TMPDIR", temp);
-    EXPECT_TRUE(::close(fd) == 0 && fehler.contains(ordner) && fehler.contains(temp_voll.ordner) && fehler.contains(std::strerror(ENOSPC)));
+    EXPECT_TRUE(::close(neu) == 0 && lies(eigene) == muster(200000) && fehler.contains(ordner) && fehler.contains(temp_voll.ordner)
+                && fehler.contains(std::strerror(ENOSPC)));
 }
