@@ -25,8 +25,10 @@
 namespace {
 
 // The first line of a record: files in the folder without it are not the program's. Records of
-// the first form know their file by device and inode alone, which the next file may be given.
-const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 2");
+// the first form know their file by device and inode alone, which the next file may be given;
+// those of the first two forms do not know its folder.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 3");
+const QByteArray kennung_2 = QByteArrayLiteral("Quorbel alte Fassung 2");
 const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
 const QString endung_kopie = QStringLiteral(".alt");
@@ -130,9 +132,9 @@ Identitaet identitaet_von(int fd, const struct stat& info)
 }
 
 // What a record holds: which file the old bytes belong to, how many there are, the file's mode and
-// group (those its old bytes keep where they are kept beside it), and where they lie when not
-// beside the record (a record of the first form in the user's folder, its copy in the temporary
-// folder).
+// group (those its old bytes keep where they are kept beside it), the device and inode of its
+// folder at the save (0 0: not known), and where they lie when not beside the record (a record of
+// the first form in the user's folder, its copy in the temporary folder).
 struct Satz
 {
     Identitaet id;
@@ -141,6 +143,8 @@ struct Satz
     gid_t gruppe = gid_t(-1);
     QString ziel;
     QString kopie;
+    quint64 ordner_geraet = 0;
+    quint64 ordner_inode = 0;
 };
 
 QByteArray satztext(const Satz& satz)
@@ -150,17 +154,23 @@ QByteArray satztext(const Satz& satz)
            + QByteArray::number(satz.laenge) + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' '
            + QByteArray::number(quint64(satz.gruppe)) + ' '
            + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
-           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + '\n' + kodiert(satz.ziel).toHex()
-           + '\n';
+           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
+           + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode) + '\n'
+           + kodiert(satz.ziel).toHex() + '\n';
 }
 
-// The numbers of a record's second line; false where one is missing or no number.
-bool lies_zahlen(const QByteArray& zeile, bool erste_form, Satz& satz)
+// The numbers of a record's second line in the record's `form`; false where one is missing or no number.
+bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
 {
+    const bool erste_form = form == 1;
     const QList<QByteArray> zahlen = zeile.split(' ');
-    if (zahlen.size() != (erste_form ? 3 : 7))
+    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : 9))
         return false;
-    bool ok[7] = {false, false, false, true, true, true, true};
+    bool ok[9] = {false, false, false, true, true, true, true, true, true};
+    if (form == 3) {
+        satz.ordner_geraet = zahlen[7].toULongLong(&ok[7]);
+        satz.ordner_inode = zahlen[8].toULongLong(&ok[8]);
+    }
     satz.id.geraet = zahlen[0].toULongLong(&ok[0]);
     satz.id.inode = zahlen[1].toULongLong(&ok[1]);
     satz.laenge = zahlen[2].toLongLong(&ok[2]);
@@ -206,11 +216,11 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
         return Gelesen::fremd;
     const QList<QByteArray> zeilen = datei.read(1 << 16).split('\n');
-    const bool erste_form = zeilen[0] == kennung_1;
+    const int form = zeilen[0] == kennung ? 3 : zeilen[0] == kennung_2 ? 2 : zeilen[0] == kennung_1 ? 1 : 0;
     // Only the first form named a copy that does not lie beside the record.
-    if (zeilen.size() != 4 && (zeilen.size() != 5 || !erste_form))
+    if (zeilen.size() != 4 && (zeilen.size() != 5 || form != 1))
         return Gelesen::kaputt;
-    if ((!erste_form && zeilen[0] != kennung) || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], erste_form, satz))
+    if (form == 0 || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], form, satz))
         return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
     satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
@@ -335,10 +345,21 @@ bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
     return true;
 }
 
-// The old bytes of `kopie` (open) written back into the file `fd`.
-bool stelle_her(int kopie, int fd, const Satz& satz)
+// The old bytes of `kopie` (open) written back into the file `fd`, which holds `jetzt` bytes. A full
+// disk leaves it as it was; where the write fails once its first bytes changed, what it held (kept
+// whole in `vorher`) is written back.
+bool stelle_her(int kopie, int fd, off_t jetzt, const Satz& satz, const QString& vorher)
 {
-    return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
+    const Ueberschrieben ergebnis = ueberschreibe(kopie, fd, satz.laenge, jetzt);
+    if (ergebnis != Ueberschrieben::beschaedigt)
+        return ergebnis == Ueberschrieben::ganz;
+    const int zuvor = ::open(kodiert(vorher).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (zuvor >= 0 && ist_eigene_datei(zuvor, info))
+        (void)ueberschreibe(zuvor, fd, info.st_size, std::max(jetzt, off_t(satz.laenge)));
+    if (zuvor >= 0)
+        ::close(zuvor);
+    return false;
 }
 
 // Gives the file `von` the name `nach` only where no file has that name: a plain rename by root
@@ -383,15 +404,29 @@ bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& ke
     return true;
 }
 
+// Gives the file `von` a name of its own beside it that no file has: "<name of `ziel`> (<art>
+// <mark>)", or with a number added where that is taken (by another account's file, or a file the
+// user keeps from an earlier record of the same mark). That name, or empty.
+QString benenne_frei(const QString& von, const QString& ziel, const QString& art, const QString& kennzeichen)
+{
+    for (int nummer = 1; nummer < 10; ++nummer) {
+        const QString name = neben_name(QFileInfo(von).path(), ziel, art,
+                                        nummer == 1 ? kennzeichen : kennzeichen + QLatin1Char('-') + QString::number(nummer));
+        if (benenne_um(von, name))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
 // Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
 // record `satz`; the new name, or empty (the record then stays).
 QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
 {
-    const QFileInfo info(kopie);
-    const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
-    if (!benenne_um(kopie, name))
-        return QString();
-    ::unlink(kodiert(satz).constData());
+    const QString name = benenne_frei(kopie, ziel, QStringLiteral("alte Fassung"), QFileInfo(kopie).completeBaseName());
+    if (!name.isEmpty())
+        ::unlink(kodiert(satz).constData());
     return name;
 }
 
@@ -473,34 +508,39 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
     return reste;
 }
 
-// Where what the file of `rest` held instead of the old bytes lies: kept by a start that ended
-// before they were back (it holds what the file held before any was), or else, with `behalten`,
-// kept now from `fd` (`laenge` bytes): in the user's folder, or beside the copy where that has no
-// room. Empty when none is kept.
+// Where what the file of `rest` held instead of the old bytes lies, as "<mark>.vorher" beside the
+// record (or beside the copy where that has no room), a name no record but this one uses: kept by
+// a start that ended before they were back (it holds what the file held before any was), or else,
+// with `behalten`, kept now from `fd` (`laenge` bytes). Empty when none is kept.
 QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
 {
     const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
     QStringList namen;
     for (const QString& ort : {QFileInfo(rest.satzname).path(), QFileInfo(rest.satz.kopie).path()})
-        namen << neben_name(ort, rest.satz.ziel, QStringLiteral("zuletzt"), kennzeichen);
+        namen << ort + QLatin1Char('/') + kennzeichen + QStringLiteral(".vorher");
     namen.removeDuplicates();
-    struct stat info;
-    for (const QString& name : qAsConst(namen))
-        if (::lstat(kodiert(name).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+    for (const QString& name : qAsConst(namen)) {
+        const int frueher = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat info;
+        const bool eigene = frueher >= 0 && ist_eigene_datei(frueher, info) && nur_eigentuemer_darf_schreiben(frueher, info);
+        if (frueher >= 0)
+            ::close(frueher);
+        if (eigene)
             return name;
+    }
     for (const QString& name : qAsConst(namen))
         if (behalten && behalte_inhalt(fd, laenge, name, kennzeichen))
             return name;
     return QString();
 }
 
-// The `laenge` bytes of `von` as the new file `name`, with the mode `rechte` and, where the user
-// may give it, the group `gruppe`; nothing of that name is touched. False when the bytes could not
-// be kept there whole (nothing is left then).
-bool schreibe_neben(int von, off_t laenge, const QString& name, mode_t rechte, gid_t gruppe)
+// The `laenge` bytes of `von` as the new file `name` in the folder `ordner` (a descriptor), with the
+// mode `rechte` and, where the user may give it, the group `gruppe`; nothing of that name is
+// touched. False when the bytes could not be kept there whole (nothing is left then).
+bool schreibe_neben(int von, off_t laenge, int ordner, const QString& name, mode_t rechte, gid_t gruppe)
 {
-    const QByteArray pfad = kodiert(name);
-    const int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QByteArray pfad = kodiert(QFileInfo(name).fileName());
+    const int fd = ::openat(ordner, pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     if (gruppe != gid_t(-1))
@@ -508,30 +548,36 @@ bool schreibe_neben(int von, off_t laenge, const QString& name, mode_t rechte, g
     bool ok = kopiere_bereich(von, 0, fd, 0, laenge) && ::fchmod(fd, rechte & 0777) == 0 && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok)
-        ::unlink(pfad.constData());
+        ::unlinkat(ordner, pfad.constData(), 0);
     return ok;
 }
 
 // Keeps the old bytes of `rest`, which are not put back, under a name of their own: beside its
-// file where the user may write there, readable as the file was; else in the user's folder; else
-// beside the copy. Copy and record go once they are kept. Where they lie.
-QString behalte_alte_fassung(const Rest& rest)
+// file in `ordner` (a descriptor of the folder it lay in at the save, or -1) where the user may
+// write there, readable as the file was; else in the user's folder; else beside the copy. Copy and
+// record go once they are kept. Where they lie.
+QString behalte_alte_fassung(const Rest& rest, int ordner)
 {
     const Satz& satz = rest.satz;
     const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
     const QString eigener = ordner_alter_fassungen(false);
-    const QString kopienordner = QFileInfo(satz.kopie).path();
-    QStringList orte{QFileInfo(satz.ziel).path()};
-    if (!eigener.isEmpty() && eigener != kopienordner)
-        orte << eigener;
-    for (const QString& ort : qAsConst(orte)) {
-        const QString name = neben_name(ort, satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
-        if (schreibe_neben(rest.fd, satz.laenge, name, ort == orte.first() ? satz.rechte : 0600, satz.gruppe)) {
+    const int eigener_fd = eigener.isEmpty() || eigener == QFileInfo(satz.kopie).path()
+                               ? -1
+                               : ::open(kodiert(eigener).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const QString orte[] = {QFileInfo(satz.ziel).path(), eigener};
+    const int ordner_fds[] = {ordner, eigener_fd};
+    for (int i = 0; i < 2; ++i) {
+        const QString name = neben_name(orte[i], satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
+        if (ordner_fds[i] >= 0 && schreibe_neben(rest.fd, satz.laenge, ordner_fds[i], name, i == 0 ? satz.rechte : 0600, satz.gruppe)) {
             ::unlink(kodiert(satz.kopie).constData());
             ::unlink(kodiert(rest.satzname).constData());
+            if (eigener_fd >= 0)
+                ::close(eigener_fd);
             return name;
         }
     }
+    if (eigener_fd >= 0)
+        ::close(eigener_fd);
     const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
     return name.isEmpty() ? satz.kopie : name;
 }
@@ -540,27 +586,46 @@ QString behalte_alte_fassung(const Rest& rest)
 // back; what it held instead (a half-written content, or a change someone made since) is kept
 // first under a name of its own, and where that finds no room the file stays as it is. Otherwise
 // (the file gone, another, one that cannot be told from another, or not to be written) the file
-// is left as it is and the old bytes are kept under a name of their own.
+// is left as it is and the old bytes are kept under a name of their own. The file is reached by a
+// walk that follows no other account's link (a colleague's link at its name or on its way could
+// lead to any file of the user's), and nothing but a regular file is opened.
 void pruefe(const Rest& rest)
 {
     const Satz& satz = rest.satz;
-    const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
+    int ordner = -1;
+    const int fd = oeffne_ueber_ordner(kodiert(satz.ziel).constData(), O_RDWR, 0, Verweise::nur_eigene, &ordner);
     struct stat info;
     const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && satz.id.erkennt(identitaet_von(fd, info));
-    bool alt = derselbe && gleich(fd, info.st_size, rest.fd, satz.laenge);
-    const QString zuletzt = behalte_zuletzt(rest, fd, derselbe ? info.st_size : 0, derselbe && !alt);
+    const off_t jetzt = derselbe ? info.st_size : 0;
+    bool alt = derselbe && gleich(fd, jetzt, rest.fd, satz.laenge);
+    const QString vorher = behalte_zuletzt(rest, fd, jetzt, derselbe && !alt);
     if (derselbe && !alt)
-        alt = !zuletzt.isEmpty() && stelle_her(rest.fd, fd, satz);
+        alt = !vorher.isEmpty() && stelle_her(rest.fd, fd, jetzt, satz, vorher);
     if (fd >= 0)
         ::close(fd);
+    // Old bytes go beside the file only in the folder it lay in at the save.
+    struct stat ordnerinfo;
+    if (ordner >= 0 && (::fstat(ordner, &ordnerinfo) != 0 || quint64(ordnerinfo.st_dev) != satz.ordner_geraet
+                        || quint64(ordnerinfo.st_ino) != satz.ordner_inode || satz.ordner_inode == 0)) {
+        ::close(ordner);
+        ordner = -1;
+    }
+    // The same file not made whole (no room for what it held or for the old bytes, a name taken):
+    // copy, record and what it held stay for the next start, which tries again. Otherwise what it held
+    // gets a name no file has; where none is free, they stay too.
+    const bool nochmal = derselbe && !alt;
+    const QString zuletzt = vorher.isEmpty() || nochmal ? QString() : benenne_frei(vorher, satz.ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
     QString hinweis;
     const QString datei = maskiere_steuerzeichen(satz.ziel);
-    if (alt) {
+    if (nochmal || (!vorher.isEmpty() && zuletzt.isEmpty())) {
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
+                      .arg(datei, maskiere_steuerzeichen(satz.kopie));
+    } else if (alt) {
         ::unlink(kodiert(satz.kopie).constData());
         ::unlink(kodiert(rest.satzname).constData());
         hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
     } else {
-        const QString name = maskiere_steuerzeichen(behalte_alte_fassung(rest));
+        const QString name = maskiere_steuerzeichen(behalte_alte_fassung(rest, ordner));
         hinweis = fd >= 0 && !derselbe
                       ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
                                          "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
@@ -568,10 +633,32 @@ void pruefe(const Rest& rest)
                             .arg(datei, name)
                       : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, name);
     }
-    if (!zuletzt.isEmpty())
-        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt));
+    if (ordner >= 0)
+        ::close(ordner);
+    if (!vorher.isEmpty())
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt.isEmpty() ? vorher : zuletzt));
     merke(hinweis);
     ::close(rest.fd);
+}
+
+// The copies no write holds (see `sammle_reste`): in the user's folder, and in the temporary folder,
+// where copy and record lie when the user's folder had no room. The folder's lock is held only while
+// the copies' own locks are taken: a save in place of another program, and another start, wait no
+// longer than that, however large the files put back.
+std::vector<Rest> sammle_alle()
+{
+    std::vector<Rest> reste;
+    const QString ordner = ordner_alter_fassungen(false);
+    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
+    if (ordnersperre >= 0) {
+        reste = sammle_reste(ordner, true);
+        ::close(ordnersperre);
+    }
+    const QString temp = QDir::tempPath();
+    if (temp != ordner)
+        for (const Rest& rest : sammle_reste(temp, false))
+            reste.push_back(rest);
+    return reste;
 }
 
 // The want of room among `fehler`.
@@ -590,7 +677,12 @@ CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QF
     struct stat info;
     int fehler = errno;
     if (::fstat(fd, &info) == 0) {
-        const Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
+        Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
+        struct stat ordnerinfo;
+        if (::stat(kodiert(QFileInfo(ziel).path()).constData(), &ordnerinfo) == 0) {
+            satz.ordner_geraet = quint64(ordnerinfo.st_dev);
+            satz.ordner_inode = quint64(ordnerinfo.st_ino);
+        }
         // Where the user's folder has no room for them, or cannot be had, the old bytes wait in
         // the temporary folder; a copy never lies without its record beside it.
         for (const QString& ort : {ordner, temp}) {
@@ -645,6 +737,26 @@ void CAlteFassung::erledigt()
     name.clear();
 }
 
+void CAlteFassung::ersetzt(int fd)
+{
+    erledigt();
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return;
+    const Identitaet id = identitaet_von(fd, info);
+    for (const Rest& rest : sammle_alle()) {
+        if (rest.satz.id.erkennt(id)) {
+            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own.
+            const QString vorher = behalte_zuletzt(rest, -1, 0, false);
+            if (vorher.isEmpty() || !benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName()).isEmpty()) {
+                ::unlink(kodiert(rest.satz.kopie).constData());
+                ::unlink(kodiert(rest.satzname).constData());
+            }
+        }
+        ::close(rest.fd);
+    }
+}
+
 QString CAlteFassung::gib_auf()
 {
     if (name.isEmpty())
@@ -664,21 +776,7 @@ QString gib_ordner_alter_fassungen()
 
 void stelle_alte_fassungen_wieder_her()
 {
-    std::vector<Rest> reste;
-    const QString ordner = ordner_alter_fassungen(false);
-    // The folder's lock only while the copies' own locks are taken: a save in place of another
-    // program, and another start, wait no longer than that, however large the files put back.
-    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
-    if (ordnersperre >= 0) {
-        reste = sammle_reste(ordner, true);
-        ::close(ordnersperre);
-    }
-    // Where the user's folder had no room, copy and record lie in the temporary folder.
-    const QString temp = QDir::tempPath();
-    if (temp != ordner)
-        for (const Rest& rest : sammle_reste(temp, false))
-            reste.push_back(rest);
-    for (const Rest& rest : reste)
+    for (const Rest& rest : sammle_alle())
         pruefe(rest);
 }
 

@@ -10,7 +10,7 @@
 // Made before the first byte of the file changes. It copies the old bytes into a new file of
 // `gib_ordner_alter_fassungen()`, then records beside them which file they belong to (its name,
 // device and inode with what no later file is given again: its birth time and, where the file
-// system keeps one, its generation; its old length, mode and group). Where that folder has no room
+// system keeps one, its generation; its old length, mode and group; its folder's device and inode). Where that folder has no room
 // for copy and record or cannot be had, both lie in the temporary folder; a copy is never without
 // its record. While the object lives it holds a lock on its copy, so that the start of another
 // program leaves a write in progress alone; a process that ends before `erledigt` leaves copy and
@@ -33,6 +33,10 @@ public:
     int handle() const { return kopie; }
     // The file is whole, new or old again: copy and record go.
     void erledigt();
+    // The file `fd` holds the new content whole: copy and record go, and with them those of earlier
+    // writes of this same file that the end of their process cut off; their old bytes are older
+    // than this save, which no start is to undo.
+    void ersetzt(int fd);
     // Where the write cannot be undone now: the old bytes take a name of their own in their
     // folder, and the record goes, so that no later start writes them over a file that has changed
     // since. Where they lie: that name, or their copy's when the renaming failed or another file
@@ -61,7 +65,9 @@ QString gib_ordner_alter_fassungen();
 // its birth time and generation. Where its file is gone, another, one that cannot be told from
 // another (a record of the first form, a file system without birth times) or cannot be written,
 // that file is left as it is and the old bytes are kept under a name of their own: beside it where
-// the user may write there, readable as the file was, else in the user's folder. What the file held
+// the user may write there and the folder is the one it lay in at the save, readable as the file
+// was, else in the user's folder. The file and its folder are reached by a walk that follows no
+// other account's link, and only a regular file is opened. What the file held
 // instead, where it differs from the old bytes (a change made since, too), is first kept under a
 // name of its own beside the copy, and the file is left as it is where that finds no room: nothing
 // is lost, and the notice names the file and where everything lies. A name of its own is only ever

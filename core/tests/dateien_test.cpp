@@ -18,6 +18,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <string>
 #include <sys/wait.h>
@@ -335,6 +337,24 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(behalten.size() == 1 && zuletzt.open(QIODevice::ReadOnly) && zuletzt.read(8) == "spaetern") << qPrintable(behalten.join('|'));
     ::close(alt);
 
+    // A save done after one that was cut off is not undone by a start; a start without room for the old bytes leaves the file as it is.
+    const QString klein = schreibe("klein.txt", "alt"), gross = schreibe("gross.bin", muster(100000));
+    unterbrich(klein, "halb", 4);
+    const int spaeter = ::open(QFile::encodeName(schreibe("spaeter.txt", "spaeter")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(klein, spaeter).isEmpty() && ::close(spaeter) == 0);
+    unterbrich(gross, "halb", 4);
+    const pid_t begrenzt = ::fork();
+    if (begrenzt == 0) {
+        const struct rlimit grenze{50000, 50000};
+        ::signal(SIGXFSZ, SIG_IGN);
+        if (::setrlimit(RLIMIT_FSIZE, &grenze) == 0)
+            stelle_alte_fassungen_wieder_her();
+        ::_exit(0);
+    }
+    EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(gross), muster(100000));
+
     if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
         EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");
     }
@@ -388,14 +408,23 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     ASSERT_TRUE(ramfs.ok && ::chown(o + "/f2.alt", 65534, 65534) == 0 && schreibe_ganz(r, "alt").isEmpty());
     unterbrich(r, "neu", 3);
     stelle_alte_fassungen_wieder_her();
-    const QString hinweise = nimm_hinweise_alter_fassungen().join('\n'), f1 = ziel + " (alte Fassung f1)";
-    QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
-    const QString alt = team + '/' + (neben.removeAll(QFileInfo(f1).fileName()) == 1 ? neben.value(0) : QString());
+    const QString hinweise = nimm_hinweise_alter_fassungen().join('\n'), f1 = ordner + "/plan.txt (alte Fassung f1)";
+    const QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
+    const QString alt = team + '/' + neben.value(0);
     EXPECT_TRUE(lies(ziel) == "neu von B" && lies(f1) == "alt" && lies(alt) == "gesperrt" && ::stat(QFile::encodeName(alt), &info) == 0
                 && info.st_gid == 4711 && (info.st_mode & 0777) == 0664 && neben.size() == 1);
     EXPECT_TRUE(hinweise.contains("Datei " + ziel + " wurde") && hinweise.contains(alt) && hinweise.contains(f1)) << qPrintable(hinweise);
     const QString r_alt = ramfs.pfad(QDir(ramfs.ordner).entryList({"r.bin (alte Fassung *)"}).value(0));
     EXPECT_TRUE(lies(r) == "neu" && lies(r_alt) == "alt" && hinweise.contains(r + " wurde unterbrochen; die Datei") && hinweise.contains(r_alt));
+    // A colleague's link at the file's name is not even followed to open what it names (a file of the user's here).
+    const QString privat = schreibe("privat", "privat"), b = team + "/b.txt";
+    ASSERT_TRUE(schreibe_ganz(b, "b").isEmpty() && ::chown(QFile::encodeName(b), 4712, 4711) + ::chmod(QFile::encodeName(b), 0664) == 0);
+    unterbrich(b, "h", 1);
+    const int wache = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_TRUE(als_konto(4712, [&] { return QFile::remove(b) && QFile::link(privat, b); }) && ::inotify_add_watch(wache, QFile::encodeName(privat), IN_OPEN) >= 0);
+    stelle_alte_fassungen_wieder_her();
+    char ereignis[sizeof(inotify_event) + NAME_MAX + 1];
+    EXPECT_TRUE(::read(wache, ereignis, sizeof ereignis) < 0 && ::close(wache) == 0 && lies(privat) == "privat");
     for (const mode_t rechte : {0702u, 0720u, 0700u})
         EXPECT_TRUE(::chown(o, rechte == 0700 ? 65534 : 0, 0) + ::chmod(o, rechte) == 0 && gib_ordner_alter_fassungen().isEmpty()) << rechte;
     EXPECT_TRUE(::chown(o, 0, 0) == 0 && QFile::rename(ordner, ordner + "x") && schreibe_ganz(ordner, "").isEmpty()
@@ -407,10 +436,12 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     const QString eigene = schreibe("eigene.bin", muster(200000));
     unterbrich(eigene, {}, 300000);
     const QString satz = tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)), kz = QFileInfo(satz).completeBaseName();
+    // Another's files at the names of what the file held (kept whole, and while kept) hold the start up; the user's file of an earlier
+    // record of the same mark, and another's at the old bytes' name, are left as they are.
     const QStringList fremde{tmp.path() + "/eigene.bin (zuletzt " + kz + ')', tmp.path() + "/eigene.bin (alte Fassung " + kz + ')',
-                             tmp.filePath(kz + ".zuletzt")};
+                             tmp.filePath(kz + ".vorher"), tmp.filePath(kz + ".zuletzt")};
     for (const QString& fremd : fremde)
-        ASSERT_TRUE(schreibe_ganz(fremd, "fremd").isEmpty() && ::chown(QFile::encodeName(fremd), 65534, 65534) == 0);
+        ASSERT_TRUE(schreibe_ganz(fremd, "fremd").isEmpty() && (fremd == fremde[0] || ::chown(QFile::encodeName(fremd), 65534, 65534) == 0));
     // A record's group may write it only as its owner's own: the owner's primary group, of its name, no other account's member or
     // primary group (data bases bound over /etc/passwd and /etc/group for a child alone, never before its namespace is private).
     const QByteArray s = QFile::encodeName(satz), p = QFile::encodeName(tmp.filePath("p")), g = QFile::encodeName(tmp.filePath("g")), root = "root:x:0:0:::\n";
@@ -426,11 +457,13 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     ASSERT_TRUE(voll.ok && ::chmod(s, 0602) == 0);
     for (int runde = 0; runde < 3; ++runde) {
         stelle_alte_fassungen_wieder_her();
-        EXPECT_TRUE(lies(eigene) != muster(200000) && lies(fremde[0]) + lies(fremde[1]) + lies(fremde[2]) == "fremdfremd" + QByteArray(runde == 2 ? "<fehlt>" : "fremd"));
-        ASSERT_TRUE(runde == 0 ? ::chmod(s, 0600) == 0 : QFile::remove(fremde[3 - runde]) && (runde == 1 || QFile::remove(fremde[0])));
+        EXPECT_TRUE(lies(eigene) != muster(200000) && lies(fremde[0]) + lies(fremde[1]) + lies(fremde[2]) + lies(fremde[3]) == "fremdfremdfremd" + QByteArray(runde == 2 ? "<fehlt>" : "fremd"));
+        ASSERT_TRUE(runde == 0 ? ::chmod(s, 0600) == 0 : QFile::remove(fremde[4 - runde]));
     }
     stelle_alte_fassungen_wieder_her();
-    EXPECT_TRUE(lies(eigene) == muster(200000) && nimm_hinweise_alter_fassungen().last().contains(eigene + " wurde unterbrochen; sie"));
+    const QString letzter = nimm_hinweise_alter_fassungen().last(), zuletzt = fremde[0].chopped(1) + "-2)";
+    EXPECT_TRUE(lies(eigene) == muster(200000) && letzter.contains(eigene + " wurde unterbrochen; sie") && letzter.contains(zuletzt)
+                && lies(zuletzt).size() == 300000 && lies(fremde[0]) + lies(fremde[1]) == "fremdfremd") << qPrintable(letzter);
     temp_voll.fuelle_bis(0);
     qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
     const int neu = ::open(QFile::encodeName(schreibe("neu.bin", "neu")).constData(), O_RDONLY | O_CLOEXEC);
