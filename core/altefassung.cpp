@@ -1,6 +1,7 @@
 #include "altefassung.h"
 
 #include "dateien.h"
+#include "dateisperre.h"
 #include "eigentum.h"
 #include "steuerzeichen.h"
 
@@ -254,12 +255,20 @@ QString ordner_alter_fassungen(bool anlegen)
 }
 
 // The lock that keeps a start's look from taking a copy that is being made, before its own lock is
-// taken, for one left behind: `art` LOCK_SH to make one, LOCK_EX to look. Its descriptor, or -1.
+// taken, for one left behind: `art` LOCK_SH to make one, LOCK_EX to look. Held by another program
+// past `sperrfrist` (a program that hangs), it is not waited for: -1 with errno EWOULDBLOCK. Its
+// descriptor, or -1.
+constexpr int sperrfrist = 10000;
+
+QString sperrdatei(const QString& ordner)
+{
+    return ordner + QStringLiteral("/.sperre");
+}
+
 int sperre(const QString& ordner, int art)
 {
-    const int fd = ::open(kodiert(ordner + QStringLiteral("/.sperre")).constData(),
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd >= 0 && ::flock(fd, art) != 0) {
+    const int fd = ::open(kodiert(sperrdatei(ordner)).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 && !CDateisperre::nimm(fd, art, sperrfrist)) {
         const int fehler = errno;
         ::close(fd);
         errno = fehler;
@@ -644,8 +653,9 @@ void pruefe(const Rest& rest)
 // The copies no write holds (see `sammle_reste`): in the user's folder, and in the temporary folder,
 // where copy and record lie when the user's folder had no room. The folder's lock is held only while
 // the copies' own locks are taken: a save in place of another program, and another start, wait no
-// longer than that, however large the files put back.
-std::vector<Rest> sammle_alle()
+// longer than that, however large the files put back. `besetzt` names the folder's lock where
+// another program held it past the bound.
+std::vector<Rest> sammle_alle(QString* besetzt = nullptr)
 {
     std::vector<Rest> reste;
     const QString ordner = ordner_alter_fassungen(false);
@@ -653,6 +663,12 @@ std::vector<Rest> sammle_alle()
     if (ordnersperre >= 0) {
         reste = sammle_reste(ordner, true);
         ::close(ordnersperre);
+    } else if (errno == EWOULDBLOCK && besetzt) {
+        *besetzt = CAlteFassung::tr("Die alten Fassungen in %1 wurden nicht geprueft: %2")
+                       .arg(maskiere_steuerzeichen(ordner),
+                            QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s")
+                                .arg(maskiere_steuerzeichen(sperrdatei(ordner)))
+                                .arg(sperrfrist / 1000.0));
     }
     const QString temp = QDir::tempPath();
     if (temp != ordner)
@@ -776,8 +792,11 @@ QString gib_ordner_alter_fassungen()
 
 void stelle_alte_fassungen_wieder_her()
 {
-    for (const Rest& rest : sammle_alle())
+    QString besetzt;
+    for (const Rest& rest : sammle_alle(&besetzt))
         pruefe(rest);
+    if (!besetzt.isEmpty())
+        merke(besetzt);
 }
 
 QStringList nimm_hinweise_alter_fassungen()

@@ -354,6 +354,11 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
     stelle_alte_fassungen_wieder_her();
     EXPECT_EQ(lies(gross), muster(100000));
+    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock.
+    const int halter = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(::flock(halter, LOCK_EX), 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_TRUE(::close(halter) == 0 && nimm_hinweise_alter_fassungen().join('\n').contains(ordner + "/.sperre"));
 
     if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
         EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");

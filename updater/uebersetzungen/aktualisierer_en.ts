@@ -31,6 +31,10 @@
         <source>In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4</source>
         <translation>The folders %1 and %2 have no room for the old content of %3: %4</translation>
     </message>
+    <message>
+        <source>Die alten Fassungen in %1 wurden nicht geprueft: %2</source>
+        <translation>The old versions in %1 were not checked: %2</translation>
+    </message>
 </context>
 <context>
     <name>CCBaseLog</name>
