@@ -626,26 +626,43 @@ void pruefe(const Rest& rest)
     const QString zuletzt = vorher.isEmpty() || nochmal ? QString() : benenne_frei(vorher, satz.ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
     QString hinweis;
     const QString datei = maskiere_steuerzeichen(satz.ziel);
-    if (nochmal || (!vorher.isEmpty() && zuletzt.isEmpty())) {
-        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
-                      .arg(datei, maskiere_steuerzeichen(satz.kopie));
-    } else if (alt) {
+    // Where the old bytes stay with their record for the next start; what the notice names.
+    QString bleibt = nochmal || (!vorher.isEmpty() && zuletzt.isEmpty()) ? satz.kopie : QString();
+    QStringList genannt;
+    if (alt && bleibt.isEmpty()) {
         ::unlink(kodiert(satz.kopie).constData());
         ::unlink(kodiert(rest.satzname).constData());
         hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
-    } else {
-        const QString name = maskiere_steuerzeichen(behalte_alte_fassung(rest, ordner));
+    } else if (bleibt.isEmpty()) {
+        const QString name = behalte_alte_fassung(rest, ordner);
+        if (name == satz.kopie)
+            bleibt = name;
+        genannt << name;
         hinweis = fd >= 0 && !derselbe
                       ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
                                          "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
                                          "liegt in %2.")
-                            .arg(datei, name)
-                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, name);
+                            .arg(datei, maskiere_steuerzeichen(name))
+                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, maskiere_steuerzeichen(name));
+    }
+    if (!bleibt.isEmpty()) {
+        genannt << bleibt << rest.satzname;
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2, vermerkt in %3, "
+                                   "bis der naechste Start ihn zurueckschreibt oder beiseitelegt.")
+                      .arg(datei, maskiere_steuerzeichen(bleibt), maskiere_steuerzeichen(rest.satzname));
     }
     if (ordner >= 0)
         ::close(ordner);
-    if (!vorher.isEmpty())
-        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt.isEmpty() ? vorher : zuletzt));
+    if (!vorher.isEmpty()) {
+        genannt << (zuletzt.isEmpty() ? vorher : zuletzt);
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(genannt.last()));
+    }
+    // A copy there outlives no reboot.
+    const QString temp = QDir::tempPath();
+    if (std::any_of(genannt.cbegin(), genannt.cend(), [&temp](const QString& ort) { return QFileInfo(ort).path() == temp; }))
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("%1 ist der Ordner fuer voruebergehende Dateien: ein Neustart des Rechners kann "
+                                                       "dort alles loeschen.")
+                                          .arg(maskiere_steuerzeichen(temp));
     merke(hinweis);
     ::close(rest.fd);
 }

@@ -465,6 +465,8 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
         EXPECT_TRUE(lies(eigene) != muster(200000) && lies(fremde[0]) + lies(fremde[1]) + lies(fremde[2]) + lies(fremde[3]) == "fremdfremdfremd" + QByteArray(runde == 2 ? "<fehlt>" : "fremd"));
         ASSERT_TRUE(runde == 0 ? ::chmod(s, 0600) == 0 : QFile::remove(fremde[4 - runde]));
     }
+    const QString gehalten = nimm_hinweise_alter_fassungen().join('\n');
+    EXPECT_TRUE(gehalten.contains(tmp.filePath(kz + ".alt, vermerkt in " + satz)) && gehalten.contains(tmp.path() + " ist der Ordner fuer voruebergehende")) << qPrintable(gehalten);
     stelle_alte_fassungen_wieder_her();
     const QString letzter = nimm_hinweise_alter_fassungen().last(), zuletzt = fremde[0].chopped(1) + "-2)";
     EXPECT_TRUE(lies(eigene) == muster(200000) && letzter.contains(eigene + " wurde unterbrochen; sie") && letzter.contains(zuletzt)

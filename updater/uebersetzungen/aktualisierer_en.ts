@@ -35,6 +35,14 @@
         <source>Die alten Fassungen in %1 wurden nicht geprueft: %2</source>
         <translation>The old versions in %1 were not checked: %2</translation>
     </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2, vermerkt in %3, bis der naechste Start ihn zurueckschreibt oder beiseitelegt.</source>
+        <translation>Writing the file %1 was interrupted; its old content lies in %2, recorded in %3, until the next start writes it back or puts it aside.</translation>
+    </message>
+    <message>
+        <source>%1 ist der Ordner fuer voruebergehende Dateien: ein Neustart des Rechners kann dort alles loeschen.</source>
+        <translation>%1 is the folder for temporary files: a restart of the computer may delete everything there.</translation>
+    </message>
 </context>
 <context>
     <name>CCBaseLog</name>
