@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <mutex>
 #include <vector>
@@ -33,6 +34,8 @@ const QByteArray kennung_2 = QByteArrayLiteral("Quorbel alte Fassung 2");
 const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
 const QString endung_kopie = QStringLiteral(".alt");
+// The start of the program's names: in the temporary folder only files of such a name are its own.
+const QString praefix = QStringLiteral("Quorbel-");
 const QString endung_satz = QStringLiteral(".ziel");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
 constexpr int namenslaenge = 50;
@@ -310,7 +313,7 @@ int neue_kopie(const QString& ordner, bool eigener, QString& name)
     const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
     if (eigener && ordnersperre < 0)
         return -1;
-    name = ordner + QStringLiteral("/XXXXXX") + endung_kopie;
+    name = ordner + QLatin1Char('/') + praefix + QStringLiteral("XXXXXX") + endung_kopie;
     int fd = neue_datei(name, endung_kopie.size());
     if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
         ::unlink(kodiert(name).constData());
@@ -504,9 +507,18 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
-    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System)) {
+    // Left by a process that ended before its record was whole (a copy, or what a start kept while it
+    // wrote it). In the temporary folder only the user's own files of the program's names, and only an
+    // hour after their last change: a save writes its record right after its copy, and a copy just made
+    // may not be locked yet.
+    const QStringList muster = eigener ? QStringList{QStringLiteral("*") + endung_kopie}
+                                       : QStringList{praefix + QStringLiteral("*") + endung_kopie, praefix + QStringLiteral("*.zuletzt")};
+    for (const QString& eintrag : dir.entryList(muster, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
-        if (!eigener || QFileInfo::exists(satz_von(kopie)))
+        struct stat info;
+        if (QFileInfo::exists(dir.filePath(QFileInfo(eintrag).completeBaseName() + endung_satz))
+            || (!eigener && (::lstat(kodiert(kopie).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+                             || ::time(nullptr) - info.st_mtime < 3600)))
             continue;
         const int fd = nimm_kopie(kopie);
         if (fd >= 0) {

@@ -21,6 +21,7 @@
 #include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -354,6 +355,16 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
     stelle_alte_fassungen_wieder_her();
     EXPECT_EQ(lies(gross), muster(100000));
+    // In the temporary folder the program's own leftovers an hour old go; a younger one, and one of another name, stay.
+    const QByteArray temp_vorher = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QStringList reste{schreibe("Quorbel-abcdef.alt", "a"), schreibe("Quorbel-abcdeg.zuletzt", "z"), schreibe("Quorbel-abcdeh.alt", "a"), schreibe("abcdef.alt", "a")};
+    const struct timeval alt_genug[2] = {{::time(nullptr) - 4000, 0}, {::time(nullptr) - 4000, 0}};
+    for (int i : {0, 1, 3})
+        ASSERT_EQ(::utimes(QFile::encodeName(reste[i]).constData(), alt_genug), 0);
+    stelle_alte_fassungen_wieder_her();
+    qputenv("TMPDIR", temp_vorher);
+    EXPECT_TRUE(!QFile::exists(reste[0]) && !QFile::exists(reste[1]) && QFile::exists(reste[2]) && QFile::exists(reste[3]));
     // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock.
     const int halter = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(::flock(halter, LOCK_EX), 0);
