@@ -31,8 +31,9 @@ Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_pt
 // or group, the owning group, each unless it is the user, root or the owner's own group).
 bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info);
 
-// Which links a walk follows: `nur_eigene` only those of the user or root (where what is opened is
-// obeyed, or others may write its folder), `geteilt` every link but another account's in a shared
+// Which links a walk follows: `nur_eigene` only those of the user, root or the owner of the sticky
+// folder the link lies in, who may replace it anyway (where what is opened is obeyed, or others may
+// write its folder), `geteilt` every link but another account's in a shared
 // folder (see `ist_fremd_im_geteilten_ordner`), as the kernel's protected_symlinks would.
 enum class Verweise { nur_eigene, geteilt };
 
