@@ -71,10 +71,13 @@ QString gib_ordner_alter_fassungen();
 // was, else in the user's folder. The file and its folder are reached by a walk that follows no
 // other account's link, and only a regular file is opened. What the file held
 // instead, where it differs from the old bytes (a change made since, too), is first kept under a
-// name of its own beside the copy, and the file is left as it is where that finds no room: nothing
-// is lost, and the notice names the file and where everything lies. A name of its own is only ever
-// a new one: another account's file at it (in the temporary folder) is neither replaced nor
-// removed. A copy is taken only while its name still holds the file its lock holds (another start
+// name of its own beside the copy (a name no other file has). The old bytes go in growth first, so
+// that a full disk leaves the file as it was, and what it held is written back where a later write
+// fails. Where the file stays as it is for want of room or a name, copy and record stay for the
+// next start, which tries again: nothing is lost, and the notice names the file and where
+// everything lies (copy and record, and that the temporary folder outlives no reboot). A name of
+// its own is only ever a new one: another account's file at it (in the temporary folder) is
+// neither replaced nor removed. The folder's lock is waited for ten seconds at most. A copy is taken only while its name still holds the file its lock holds (another start
 // may have finished with it meanwhile). The folder's lock is held only while the copies' own are
 // taken. Every program of the system does this when its application object is made (a start-up
 // function of the core).
