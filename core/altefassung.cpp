@@ -1,6 +1,8 @@
 #include "altefassung.h"
 
 #include "dateien.h"
+#include "dateisperre.h"
+#include "eigentum.h"
 #include "steuerzeichen.h"
 
 #include <QDir>
@@ -8,22 +10,32 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <mutex>
 #include <vector>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The first line of a record: files in the folder without it are not the program's.
-const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 1");
+// The first line of a record: files in the folder without it are not the program's. Records of
+// the first form know their file by device and inode alone, which the next file may be given;
+// those of the first two forms do not know its folder.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 3");
+const QByteArray kennung_2 = QByteArrayLiteral("Quorbel alte Fassung 2");
+const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
 const QString endung_kopie = QStringLiteral(".alt");
+// The start of the program's names: in the temporary folder only files of such a name are its own.
+const QString praefix = QStringLiteral("Quorbel-");
 const QString endung_satz = QStringLiteral(".ziel");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
 constexpr int namenslaenge = 50;
@@ -82,48 +94,141 @@ void merke(const QString& hinweis)
     hinweise().liste << hinweis;
 }
 
-// What a record holds: which file the old bytes belong to, how many there are, and where they lie
-// when not beside the record (in the temporary folder).
-struct Satz
+// What tells a file from every other that had or will have its device and inode number: its
+// birth time and, where the file system keeps one, its generation. Without a birth time a file
+// cannot be told from one made at its place later.
+struct Identitaet
 {
     quint64 geraet = 0;
     quint64 inode = 0;
+    bool mit_geburt = false;
+    qint64 geburt_s = 0;
+    quint32 geburt_ns = 0;
+    bool mit_generation = false;
+    quint32 generation = 0;
+
+    // Whether `jetzt` is surely this file.
+    bool erkennt(const Identitaet& jetzt) const
+    {
+        return mit_geburt && jetzt.mit_geburt && geraet == jetzt.geraet && inode == jetzt.inode && geburt_s == jetzt.geburt_s
+               && geburt_ns == jetzt.geburt_ns && mit_generation == jetzt.mit_generation && generation == jetzt.generation;
+    }
+};
+
+// The identity of the open file `fd`, with `info` from fstat.
+Identitaet identitaet_von(int fd, const struct stat& info)
+{
+    Identitaet id;
+    id.geraet = quint64(info.st_dev);
+    id.inode = quint64(info.st_ino);
+    struct statx erweitert;
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_INO | STATX_BTIME, &erweitert) == 0
+        && (erweitert.stx_mask & STATX_BTIME) && erweitert.stx_ino == info.st_ino) {
+        id.mit_geburt = true;
+        id.geburt_s = erweitert.stx_btime.tv_sec;
+        id.geburt_ns = erweitert.stx_btime.tv_nsec;
+    }
+    // The kernel writes an int; a long takes it whatever the file system writes.
+    long generation = 0;
+    id.mit_generation = ::ioctl(fd, FS_IOC_GETVERSION, &generation) == 0;
+    id.generation = id.mit_generation ? quint32(generation) : 0;
+    return id;
+}
+
+// What a record holds: which file the old bytes belong to, how many there are, the file's mode and
+// group (those its old bytes keep where they are kept beside it), the device and inode of its
+// folder at the save (0 0: not known), and where they lie when not beside the record (a record of
+// the first form in the user's folder, its copy in the temporary folder).
+struct Satz
+{
+    Identitaet id;
     qint64 laenge = 0;
+    mode_t rechte = S_IRUSR | S_IWUSR;
+    gid_t gruppe = gid_t(-1);
     QString ziel;
     QString kopie;
+    quint64 ordner_geraet = 0;
+    quint64 ordner_inode = 0;
 };
 
 QByteArray satztext(const Satz& satz)
 {
-    QByteArray text = kennung + '\n' + QByteArray::number(satz.geraet) + ' ' + QByteArray::number(satz.inode) + ' '
-                      + QByteArray::number(satz.laenge) + '\n' + kodiert(satz.ziel).toHex() + '\n';
-    if (!satz.kopie.isEmpty())
-        text += kodiert(satz.kopie).toHex() + '\n';
-    return text;
+    const Identitaet& id = satz.id;
+    return kennung + '\n' + QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' '
+           + QByteArray::number(satz.laenge) + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' '
+           + QByteArray::number(quint64(satz.gruppe)) + ' '
+           + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
+           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
+           + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode) + '\n'
+           + kodiert(satz.ziel).toHex() + '\n';
 }
 
-// False for a record cut short: the process ended while writing it, before the file changed; and
-// for one that is not the user's own file (a name others made in a folder taken over).
-bool lies_satz(const QString& name, Satz& satz)
+// The numbers of a record's second line in the record's `form`; false where one is missing or no number.
+bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
 {
-    struct stat info;
-    std::string text;
-    if (::lstat(kodiert(name).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || !lies_datei(kodiert(name).toStdString(), text, 1 << 16))
+    const bool erste_form = form == 1;
+    const QList<QByteArray> zahlen = zeile.split(' ');
+    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : 9))
         return false;
-    const QList<QByteArray> zeilen = QByteArray::fromStdString(text).split('\n');
-    if ((zeilen.size() != 4 && zeilen.size() != 5) || zeilen[0] != kennung || !zeilen.last().isEmpty())
-        return false;
-    const QList<QByteArray> zahlen = zeilen[1].split(' ');
-    bool ok[3] = {false, false, false};
-    if (zahlen.size() == 3) {
-        satz.geraet = zahlen[0].toULongLong(&ok[0]);
-        satz.inode = zahlen[1].toULongLong(&ok[1]);
-        satz.laenge = zahlen[2].toLongLong(&ok[2]);
+    bool ok[9] = {false, false, false, true, true, true, true, true, true};
+    if (form == 3) {
+        satz.ordner_geraet = zahlen[7].toULongLong(&ok[7]);
+        satz.ordner_inode = zahlen[8].toULongLong(&ok[8]);
     }
+    satz.id.geraet = zahlen[0].toULongLong(&ok[0]);
+    satz.id.inode = zahlen[1].toULongLong(&ok[1]);
+    satz.laenge = zahlen[2].toLongLong(&ok[2]);
+    if (!erste_form) {
+        satz.rechte = mode_t(zahlen[3].toUInt(&ok[3], 8));
+        satz.gruppe = gid_t(zahlen[4].toUInt(&ok[4]));
+        const QList<QByteArray> geburt = zahlen[5].split('.');
+        satz.id.mit_geburt = zahlen[5] != "-";
+        if (satz.id.mit_geburt) {
+            bool sekunden = false, nanosekunden = false;
+            satz.id.geburt_s = geburt.value(0).toLongLong(&sekunden);
+            satz.id.geburt_ns = geburt.value(1).toUInt(&nanosekunden);
+            ok[5] = geburt.size() == 2 && sekunden && nanosekunden;
+        }
+        satz.id.mit_generation = zahlen[6] != "-";
+        if (satz.id.mit_generation)
+            satz.id.generation = zahlen[6].toUInt(&ok[6]);
+    }
+    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0;
+}
+
+// Whether the open file `fd` is a regular file of the user's own; `info` from fstat.
+bool ist_eigene_datei(int fd, struct stat& info)
+{
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
+enum class Gelesen { fremd, kaputt, gelesen };
+
+// The record `name`: `fremd` where it is not the user's own file that no one else may write (a
+// name another account chose in the temporary folder), judged on the open file that is read;
+// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
+Gelesen lies_satz(const QString& name, Satz& satz)
+{
+    QFile datei;
+    const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (fd < 0 || !ist_eigene_datei(fd, info) || !nur_eigentuemer_darf_schreiben(fd, info)) {
+        if (fd >= 0)
+            ::close(fd);
+        return Gelesen::fremd;
+    }
+    if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
+        return Gelesen::fremd;
+    const QList<QByteArray> zeilen = datei.read(1 << 16).split('\n');
+    const int form = zeilen[0] == kennung ? 3 : zeilen[0] == kennung_2 ? 2 : zeilen[0] == kennung_1 ? 1 : 0;
+    // Only the first form named a copy that does not lie beside the record.
+    if (zeilen.size() != 4 && (zeilen.size() != 5 || form != 1))
+        return Gelesen::kaputt;
+    if (form == 0 || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], form, satz))
+        return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
     satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
-    return ok[0] && ok[1] && ok[2] && satz.laenge >= 0 && !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty());
+    return !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty()) ? Gelesen::gelesen : Gelesen::kaputt;
 }
 
 // Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
@@ -153,12 +258,20 @@ QString ordner_alter_fassungen(bool anlegen)
 }
 
 // The lock that keeps a start's look from taking a copy that is being made, before its own lock is
-// taken, for one left behind: `art` LOCK_SH to make one, LOCK_EX to look. Its descriptor, or -1.
+// taken, for one left behind: `art` LOCK_SH to make one, LOCK_EX to look. Held by another program
+// past `sperrfrist` (a program that hangs), it is not waited for: -1 with errno EWOULDBLOCK. Its
+// descriptor, or -1.
+constexpr int sperrfrist = 10000;
+
+QString sperrdatei(const QString& ordner)
+{
+    return ordner + QStringLiteral("/.sperre");
+}
+
 int sperre(const QString& ordner, int art)
 {
-    const int fd = ::open(kodiert(ordner + QStringLiteral("/.sperre")).constData(),
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd >= 0 && ::flock(fd, art) != 0) {
+    const int fd = ::open(kodiert(sperrdatei(ordner)).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 && !CDateisperre::nimm(fd, art, sperrfrist)) {
         const int fehler = errno;
         ::close(fd);
         errno = fehler;
@@ -167,13 +280,16 @@ int sperre(const QString& ordner, int art)
     return fd;
 }
 
-// The record as a new file, on the disk before the file it names changes; nothing is left of one
-// that could not be written whole. Written under the folder's lock (see `sperre`), so that no start
-// finds it cut short while it is written.
-bool schreibe_satz(const QString& ordner, const QString& name, const Satz& satz)
+// The record as a new file beside its copy, on the disk before the file it names changes; nothing
+// is left of one that could not be written whole. In the user's folder it is written under the
+// folder's lock (see `sperre`), so that no start finds it cut short while it is written; elsewhere
+// (the temporary folder) a start takes no record whose copy's lock a write still holds.
+bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
 {
-    const int ordnersperre = sperre(ordner, LOCK_SH);
-    const int fd = ordnersperre < 0 ? -1 : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    const int fd = eigener && ordnersperre < 0
+                       ? -1
+                       : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     const QByteArray text = satztext(satz);
     const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
     bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
@@ -197,7 +313,7 @@ int neue_kopie(const QString& ordner, bool eigener, QString& name)
     const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
     if (eigener && ordnersperre < 0)
         return -1;
-    name = ordner + QStringLiteral("/XXXXXX") + endung_kopie;
+    name = ordner + QLatin1Char('/') + praefix + QStringLiteral("XXXXXX") + endung_kopie;
     int fd = neue_datei(name, endung_kopie.size());
     if (fd >= 0 && ::flock(fd, LOCK_EX) != 0) {
         ::unlink(kodiert(name).constData());
@@ -241,41 +357,88 @@ bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
     return true;
 }
 
-// The old bytes of `kopie` (open) written back into the file `fd`.
-bool stelle_her(int kopie, int fd, const Satz& satz)
+// The old bytes of `kopie` (open) written back into the file `fd`, which holds `jetzt` bytes. A full
+// disk leaves it as it was; where the write fails once its first bytes changed, what it held (kept
+// whole in `vorher`) is written back.
+bool stelle_her(int kopie, int fd, off_t jetzt, const Satz& satz, const QString& vorher)
 {
-    return kopiere_bereich(kopie, 0, fd, 0, satz.laenge) && ::ftruncate(fd, satz.laenge) == 0 && ::fsync(fd) == 0;
+    const Ueberschrieben ergebnis = ueberschreibe(kopie, fd, satz.laenge, jetzt);
+    if (ergebnis != Ueberschrieben::beschaedigt)
+        return ergebnis == Ueberschrieben::ganz;
+    const int zuvor = ::open(kodiert(vorher).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat info;
+    if (zuvor >= 0 && ist_eigene_datei(zuvor, info))
+        (void)ueberschreibe(zuvor, fd, info.st_size, std::max(jetzt, off_t(satz.laenge)));
+    if (zuvor >= 0)
+        ::close(zuvor);
+    return false;
 }
 
-// What the file `fd` holds now, `laenge` bytes, kept as `name` before the old bytes go over it: it
-// may be a change made since. Written whole under a name of the record's (`kennzeichen`) first, so
-// that a start ended meanwhile leaves nothing cut under `name`. False when it could not be kept
-// (nothing is left then).
+// Gives the file `von` the name `nach` only where no file has that name: a plain rename by root
+// replaces another account's file of that name, in a sticky folder too. False with errno (EEXIST
+// where the name is taken). A file system without the kernel's rename that replaces nothing (NFS)
+// takes a second name, which replaces nothing either, and the first goes.
+bool benenne_um(const QString& von, const QString& nach)
+{
+    const QByteArray alt = kodiert(von), neu = kodiert(nach);
+    if (::renameat2(AT_FDCWD, alt.constData(), AT_FDCWD, neu.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || ::link(alt.constData(), neu.constData()) != 0)
+        return false;
+    (void)::unlink(alt.constData());
+    return true;
+}
+
+// What the file `fd` holds now, `laenge` bytes, kept as the new file `name` before the old bytes
+// go over it: it may be a change made since. Written whole under a name of the record's
+// (`kennzeichen`) first, so that a start ended meanwhile leaves nothing cut under `name`. False
+// when it could not be kept (nothing is left then).
 bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
 {
-    const QByteArray zwischen = kodiert(QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt"));
-    // Left by a start that ended while writing it; never another account's file or link.
-    ::unlink(zwischen.constData());
-    const int kopie = ::open(zwischen.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const QString zwischen = QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt");
+    const QByteArray z = kodiert(zwischen);
+    // Left by a start that ended while writing it: removed only where the open file shows the
+    // user's own, never another account's file or link that took the name in the temporary folder.
+    if (const int frueher = ::open(z.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); frueher >= 0) {
+        struct stat info;
+        if (ist_eigene_datei(frueher, info))
+            ::unlink(z.constData());
+        ::close(frueher);
+    }
+    const int kopie = ::open(z.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (kopie < 0)
         return false;
     const bool ok = kopiere_bereich(fd, 0, kopie, 0, laenge) && ::fsync(kopie) == 0;
-    if (::close(kopie) != 0 || !ok || ::rename(zwischen.constData(), kodiert(name).constData()) != 0) {
-        ::unlink(zwischen.constData());
+    if (::close(kopie) != 0 || !ok || !benenne_um(zwischen, name)) {
+        ::unlink(z.constData());
         return false;
     }
     return true;
+}
+
+// Gives the file `von` a name of its own beside it that no file has: "<name of `ziel`> (<art>
+// <mark>)", or with a number added where that is taken (by another account's file, or a file the
+// user keeps from an earlier record of the same mark). That name, or empty.
+QString benenne_frei(const QString& von, const QString& ziel, const QString& art, const QString& kennzeichen)
+{
+    for (int nummer = 1; nummer < 10; ++nummer) {
+        const QString name = neben_name(QFileInfo(von).path(), ziel, art,
+                                        nummer == 1 ? kennzeichen : kennzeichen + QLatin1Char('-') + QString::number(nummer));
+        if (benenne_um(von, name))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
 }
 
 // Gives the copy `kopie` of the old bytes of `ziel` a name of its own beside it and drops its
 // record `satz`; the new name, or empty (the record then stays).
 QString behalte_kopie(const QString& kopie, const QString& satz, const QString& ziel)
 {
-    const QFileInfo info(kopie);
-    const QString name = neben_name(info.path(), ziel, QStringLiteral("alte Fassung"), info.completeBaseName());
-    if (::rename(kodiert(kopie).constData(), kodiert(name).constData()) != 0)
-        return QString();
-    ::unlink(kodiert(satz).constData());
+    const QString name = benenne_frei(kopie, ziel, QStringLiteral("alte Fassung"), QFileInfo(kopie).completeBaseName());
+    if (!name.isEmpty())
+        ::unlink(kodiert(satz).constData());
     return name;
 }
 
@@ -287,11 +450,17 @@ int nimm_kopie(const QString& kopie)
     if (fd < 0)
         return -1;
     struct stat info;
+    struct stat jetzt;
     int fehler = EACCES;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+    if (ist_eigene_datei(fd, info)) {
+        // Another start may have finished with it between the open and the lock, and removed or
+        // renamed it: it is taken only while its name still names the file this descriptor holds.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            fehler = errno;
+        else if (::lstat(kodiert(kopie).constData(), &jetzt) == 0 && jetzt.st_dev == info.st_dev && jetzt.st_ino == info.st_ino)
             return fd;
-        fehler = errno;
+        else
+            fehler = ENOENT;
     }
     ::close(fd);
     errno = fehler;
@@ -307,34 +476,49 @@ struct Rest
     int fd = -1;
 };
 
-// The copies of `ordner`'s records that no write holds; what a process left before the file
-// changed (a copy without its whole record) is removed. Called under the folder's lock.
-std::vector<Rest> sammle_reste(const QString& ordner)
+// The copies of `ordner`'s records that no write holds. In the user's folder (`eigener`), called
+// under the folder's lock, what a process left before the file changed (a copy without its whole
+// record) is removed. Elsewhere only a whole record the user owns and no one else may write is
+// looked at: another account's file of such a name, or one without the record's mark, is neither
+// taken nor removed.
+std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
 {
     const QDir dir(ordner);
     std::vector<Rest> reste;
     for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_satz}, QDir::Files | QDir::Hidden)) {
         Rest rest;
         rest.satzname = dir.filePath(eintrag);
-        const bool gelesen = lies_satz(rest.satzname, rest.satz);
-        if (!gelesen || rest.satz.kopie.isEmpty())
+        const Gelesen gelesen = lies_satz(rest.satzname, rest.satz);
+        if (!eigener && gelesen != Gelesen::gelesen)
+            continue;
+        if (gelesen != Gelesen::gelesen || rest.satz.kopie.isEmpty())
             rest.satz.kopie = kopie_von(rest.satzname);
         rest.fd = nimm_kopie(rest.satz.kopie);
         // A record whose copy is gone was left by a process that ended between the two removals,
         // or names one in the temporary folder that went with it (another's file may be there now).
         const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
-        if (weg || (rest.fd >= 0 && !gelesen))
+        const bool ganz = gelesen == Gelesen::gelesen;
+        if (weg || (rest.fd >= 0 && !ganz))
             ::unlink(kodiert(rest.satzname).constData());
-        if (rest.fd >= 0 && !gelesen)
+        if (rest.fd >= 0 && !ganz)
             ::unlink(kodiert(rest.satz.kopie).constData());
-        if (rest.fd >= 0 && gelesen)
+        if (rest.fd >= 0 && ganz)
             reste.push_back(rest);
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
-    for (const QString& eintrag : dir.entryList({QStringLiteral("*") + endung_kopie}, QDir::Files | QDir::Hidden | QDir::System)) {
+    // Left by a process that ended before its record was whole (a copy, or what a start kept while it
+    // wrote it). In the temporary folder only the user's own files of the program's names, and only an
+    // hour after their last change: a save writes its record right after its copy, and a copy just made
+    // may not be locked yet.
+    const QStringList muster = eigener ? QStringList{QStringLiteral("*") + endung_kopie}
+                                       : QStringList{praefix + QStringLiteral("*") + endung_kopie, praefix + QStringLiteral("*.zuletzt")};
+    for (const QString& eintrag : dir.entryList(muster, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
-        if (QFileInfo::exists(satz_von(kopie)))
+        struct stat info;
+        if (QFileInfo::exists(dir.filePath(QFileInfo(eintrag).completeBaseName() + endung_satz))
+            || (!eigener && (::lstat(kodiert(kopie).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+                             || ::time(nullptr) - info.st_mtime < 3600)))
             continue;
         const int fd = nimm_kopie(kopie);
         if (fd >= 0) {
@@ -345,58 +529,187 @@ std::vector<Rest> sammle_reste(const QString& ordner)
     return reste;
 }
 
-// Where what the file of `rest` held instead of the old bytes lies: kept by a start that ended
-// before they were back (it holds what the file held before any was), or else, with `behalten`,
-// kept now from `fd` (`laenge` bytes): in the user's folder, or beside the copy where that has no
-// room. Empty when none is kept.
+// Where what the file of `rest` held instead of the old bytes lies, as "<mark>.vorher" beside the
+// record (or beside the copy where that has no room), a name no record but this one uses: kept by
+// a start that ended before they were back (it holds what the file held before any was), or else,
+// with `behalten`, kept now from `fd` (`laenge` bytes). Empty when none is kept.
 QString behalte_zuletzt(const Rest& rest, int fd, off_t laenge, bool behalten)
 {
     const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
     QStringList namen;
     for (const QString& ort : {QFileInfo(rest.satzname).path(), QFileInfo(rest.satz.kopie).path()})
-        namen << neben_name(ort, rest.satz.ziel, QStringLiteral("zuletzt"), kennzeichen);
-    struct stat info;
-    for (const QString& name : namen)
-        if (::lstat(kodiert(name).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+        namen << ort + QLatin1Char('/') + kennzeichen + QStringLiteral(".vorher");
+    namen.removeDuplicates();
+    for (const QString& name : qAsConst(namen)) {
+        const int frueher = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat info;
+        const bool eigene = frueher >= 0 && ist_eigene_datei(frueher, info) && nur_eigentuemer_darf_schreiben(frueher, info);
+        if (frueher >= 0)
+            ::close(frueher);
+        if (eigene)
             return name;
-    for (const QString& name : namen)
+    }
+    for (const QString& name : qAsConst(namen))
         if (behalten && behalte_inhalt(fd, laenge, name, kennzeichen))
             return name;
     return QString();
 }
 
-// One copy found at a start. Its file, still the same, gets the old bytes back; what it held
-// instead (a half-written content, or a change someone made since) is kept first under a name of
-// its own, and where that finds no room the file stays as it is. Otherwise the old bytes are kept
-// under a name of their own.
+// The `laenge` bytes of `von` as the new file `name` in the folder `ordner` (a descriptor), with the
+// mode `rechte` and, where the user may give it, the group `gruppe`; nothing of that name is
+// touched. False when the bytes could not be kept there whole (nothing is left then).
+bool schreibe_neben(int von, off_t laenge, int ordner, const QString& name, mode_t rechte, gid_t gruppe)
+{
+    const QByteArray pfad = kodiert(QFileInfo(name).fileName());
+    const int fd = ::openat(ordner, pfad.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (gruppe != gid_t(-1))
+        (void)::fchown(fd, uid_t(-1), gruppe);
+    bool ok = kopiere_bereich(von, 0, fd, 0, laenge) && ::fchmod(fd, rechte & 0777) == 0 && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok)
+        ::unlinkat(ordner, pfad.constData(), 0);
+    return ok;
+}
+
+// Keeps the old bytes of `rest`, which are not put back, under a name of their own: beside its
+// file in `ordner` (a descriptor of the folder it lay in at the save, or -1) where the user may
+// write there, readable as the file was; else in the user's folder; else beside the copy. Copy and
+// record go once they are kept. Where they lie.
+QString behalte_alte_fassung(const Rest& rest, int ordner)
+{
+    const Satz& satz = rest.satz;
+    const QString kennzeichen = QFileInfo(rest.satzname).completeBaseName();
+    const QString eigener = ordner_alter_fassungen(false);
+    const int eigener_fd = eigener.isEmpty() || eigener == QFileInfo(satz.kopie).path()
+                               ? -1
+                               : ::open(kodiert(eigener).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const QString orte[] = {QFileInfo(satz.ziel).path(), eigener};
+    const int ordner_fds[] = {ordner, eigener_fd};
+    for (int i = 0; i < 2; ++i) {
+        const QString name = neben_name(orte[i], satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
+        if (ordner_fds[i] >= 0 && schreibe_neben(rest.fd, satz.laenge, ordner_fds[i], name, i == 0 ? satz.rechte : 0600, satz.gruppe)) {
+            ::unlink(kodiert(satz.kopie).constData());
+            ::unlink(kodiert(rest.satzname).constData());
+            if (eigener_fd >= 0)
+                ::close(eigener_fd);
+            return name;
+        }
+    }
+    if (eigener_fd >= 0)
+        ::close(eigener_fd);
+    const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
+    return name.isEmpty() ? satz.kopie : name;
+}
+
+// One copy found at a start. Its file, surely the same (see `Identitaet`), gets the old bytes
+// back; what it held instead (a half-written content, or a change someone made since) is kept
+// first under a name of its own, and where that finds no room the file stays as it is. Otherwise
+// (the file gone, another, one that cannot be told from another, or not to be written) the file
+// is left as it is and the old bytes are kept under a name of their own. The file is reached by a
+// walk that follows no other account's link (a colleague's link at its name or on its way could
+// lead to any file of the user's), and nothing but a regular file is opened.
 void pruefe(const Rest& rest)
 {
     const Satz& satz = rest.satz;
-    const int fd = oeffne_regulaere_datei(kodiert(satz.ziel).constData(), O_RDWR);
+    int ordner = -1;
+    const int fd = oeffne_ueber_ordner(kodiert(satz.ziel).constData(), O_RDWR, 0, Verweise::nur_eigene, &ordner);
     struct stat info;
-    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && quint64(info.st_dev) == satz.geraet
-                          && quint64(info.st_ino) == satz.inode;
-    bool alt = derselbe && gleich(fd, info.st_size, rest.fd, satz.laenge);
-    const QString zuletzt = behalte_zuletzt(rest, fd, derselbe ? info.st_size : 0, derselbe && !alt);
+    const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && satz.id.erkennt(identitaet_von(fd, info));
+    const off_t jetzt = derselbe ? info.st_size : 0;
+    bool alt = derselbe && gleich(fd, jetzt, rest.fd, satz.laenge);
+    const QString vorher = behalte_zuletzt(rest, fd, jetzt, derselbe && !alt);
     if (derselbe && !alt)
-        alt = !zuletzt.isEmpty() && stelle_her(rest.fd, fd, satz);
+        alt = !vorher.isEmpty() && stelle_her(rest.fd, fd, jetzt, satz, vorher);
     if (fd >= 0)
         ::close(fd);
-    QString hinweis;
-    if (alt) {
-        ::unlink(kodiert(rest.satzname).constData());
-        ::unlink(kodiert(satz.kopie).constData());
-        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.")
-                      .arg(maskiere_steuerzeichen(satz.ziel));
-    } else {
-        const QString name = behalte_kopie(satz.kopie, rest.satzname, satz.ziel);
-        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.")
-                      .arg(maskiere_steuerzeichen(satz.ziel), maskiere_steuerzeichen(name.isEmpty() ? satz.kopie : name));
+    // Old bytes go beside the file only in the folder it lay in at the save.
+    struct stat ordnerinfo;
+    if (ordner >= 0 && (::fstat(ordner, &ordnerinfo) != 0 || quint64(ordnerinfo.st_dev) != satz.ordner_geraet
+                        || quint64(ordnerinfo.st_ino) != satz.ordner_inode || satz.ordner_inode == 0)) {
+        ::close(ordner);
+        ordner = -1;
     }
-    if (!zuletzt.isEmpty())
-        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(zuletzt));
+    // The same file not made whole (no room for what it held or for the old bytes, a name taken):
+    // copy, record and what it held stay for the next start, which tries again. Otherwise what it held
+    // gets a name no file has; where none is free, they stay too.
+    const bool nochmal = derselbe && !alt;
+    const QString zuletzt = vorher.isEmpty() || nochmal ? QString() : benenne_frei(vorher, satz.ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
+    QString hinweis;
+    const QString datei = maskiere_steuerzeichen(satz.ziel);
+    // Where the old bytes stay with their record for the next start; what the notice names.
+    QString bleibt = nochmal || (!vorher.isEmpty() && zuletzt.isEmpty()) ? satz.kopie : QString();
+    QStringList genannt;
+    if (alt && bleibt.isEmpty()) {
+        ::unlink(kodiert(satz.kopie).constData());
+        ::unlink(kodiert(rest.satzname).constData());
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
+    } else if (bleibt.isEmpty()) {
+        const QString name = behalte_alte_fassung(rest, ordner);
+        if (name == satz.kopie)
+            bleibt = name;
+        genannt << name;
+        hinweis = fd >= 0 && !derselbe
+                      ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
+                                         "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
+                                         "liegt in %2.")
+                            .arg(datei, maskiere_steuerzeichen(name))
+                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, maskiere_steuerzeichen(name));
+    }
+    if (!bleibt.isEmpty()) {
+        genannt << bleibt << rest.satzname;
+        hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2, vermerkt in %3, "
+                                   "bis der naechste Start ihn zurueckschreibt oder beiseitelegt.")
+                      .arg(datei, maskiere_steuerzeichen(bleibt), maskiere_steuerzeichen(rest.satzname));
+    }
+    if (ordner >= 0)
+        ::close(ordner);
+    if (!vorher.isEmpty()) {
+        genannt << (zuletzt.isEmpty() ? vorher : zuletzt);
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("Was sie zuletzt enthielt, liegt in %1.").arg(maskiere_steuerzeichen(genannt.last()));
+    }
+    // A copy there outlives no reboot.
+    const QString temp = QDir::tempPath();
+    if (std::any_of(genannt.cbegin(), genannt.cend(), [&temp](const QString& ort) { return QFileInfo(ort).path() == temp; }))
+        hinweis += QLatin1Char(' ') + CAlteFassung::tr("%1 ist der Ordner fuer voruebergehende Dateien: ein Neustart des Rechners kann "
+                                                       "dort alles loeschen.")
+                                          .arg(maskiere_steuerzeichen(temp));
     merke(hinweis);
     ::close(rest.fd);
+}
+
+// The copies no write holds (see `sammle_reste`): in the user's folder, and in the temporary folder,
+// where copy and record lie when the user's folder had no room. The folder's lock is held only while
+// the copies' own locks are taken: a save in place of another program, and another start, wait no
+// longer than that, however large the files put back. `besetzt` names the folder's lock where
+// another program held it past the bound.
+std::vector<Rest> sammle_alle(QString* besetzt = nullptr)
+{
+    std::vector<Rest> reste;
+    const QString ordner = ordner_alter_fassungen(false);
+    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
+    if (ordnersperre >= 0) {
+        reste = sammle_reste(ordner, true);
+        ::close(ordnersperre);
+    } else if (errno == EWOULDBLOCK && besetzt) {
+        *besetzt = CAlteFassung::tr("Die alten Fassungen in %1 wurden nicht geprueft: %2")
+                       .arg(maskiere_steuerzeichen(ordner),
+                            QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s")
+                                .arg(maskiere_steuerzeichen(sperrdatei(ordner)))
+                                .arg(sperrfrist / 1000.0));
+    }
+    const QString temp = QDir::tempPath();
+    if (temp != ordner)
+        for (const Rest& rest : sammle_reste(temp, false))
+            reste.push_back(rest);
+    return reste;
+}
+
+// The want of room among `fehler`.
+bool kein_platz(int fehler)
+{
+    return fehler == ENOSPC || fehler == EDQUOT;
 }
 
 } // namespace
@@ -404,32 +717,43 @@ void pruefe(const Rest& rest)
 CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
 {
     const QString ordner = ordner_alter_fassungen(true);
+    int fehler_ordner = ordner.isEmpty() ? errno : 0;
     const QString temp = QDir::tempPath();
     struct stat info;
+    int fehler = errno;
     if (::fstat(fd, &info) == 0) {
-        Satz satz{quint64(info.st_dev), quint64(info.st_ino), qint64(laenge), ziel, QString()};
-        if (!ordner.isEmpty() && (kopie = sichere(ordner, true, fd, laenge, name)) >= 0) {
-            satzname = satz_von(name);
-            if (schreibe_satz(ordner, satzname, satz))
-                return;
-            verwirf();
+        Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
+        struct stat ordnerinfo;
+        if (::stat(kodiert(QFileInfo(ziel).path()).constData(), &ordnerinfo) == 0) {
+            satz.ordner_geraet = quint64(ordnerinfo.st_dev);
+            satz.ordner_inode = quint64(ordnerinfo.st_ino);
         }
         // Where the user's folder has no room for them, or cannot be had, the old bytes wait in
-        // the temporary folder, as they did before there was one; a record in the user's folder,
-        // where it still takes one, names them for the next start.
-        if ((kopie = sichere(temp, false, fd, laenge, name)) >= 0) {
-            satz.kopie = name;
-            const QString neben = ordner + QLatin1Char('/') + QFileInfo(name).completeBaseName() + endung_satz;
-            if (!ordner.isEmpty() && schreibe_satz(ordner, neben, satz))
-                satzname = neben;
-            return;
+        // the temporary folder; a copy never lies without its record beside it.
+        for (const QString& ort : {ordner, temp}) {
+            const bool eigener = ort == ordner;
+            if (ort.isEmpty())
+                continue;
+            if ((kopie = sichere(ort, eigener, fd, laenge, name)) >= 0) {
+                if (schreibe_satz(ort, eigener, satz_von(name), satz)) {
+                    satzname = satz_von(name);
+                    return;
+                }
+                verwirf();
+            }
+            if (eigener)
+                fehler_ordner = errno;
         }
+        fehler = errno;
     }
-    const int fehler = errno;
-    grund = fehler == ENOSPC || fehler == EDQUOT
-                ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
-                : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3");
-    grund = grund.arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
+    if (!ordner.isEmpty() && kein_platz(fehler) && kein_platz(fehler_ordner))
+        grund = tr("In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4")
+                    .arg(maskiere_steuerzeichen(ordner), maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel),
+                         systemfehler(fehler));
+    else
+        grund = (kein_platz(fehler) ? tr("Im Ordner %1 ist kein Platz fuer den alten Inhalt von %2: %3")
+                                    : tr("Der alte Inhalt von %2 laesst sich im Ordner %1 nicht ablegen: %3"))
+                    .arg(maskiere_steuerzeichen(temp), maskiere_steuerzeichen(ziel), systemfehler(fehler));
 }
 
 CAlteFassung::~CAlteFassung()
@@ -458,6 +782,26 @@ void CAlteFassung::erledigt()
     name.clear();
 }
 
+void CAlteFassung::ersetzt(int fd)
+{
+    erledigt();
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return;
+    const Identitaet id = identitaet_von(fd, info);
+    for (const Rest& rest : sammle_alle()) {
+        if (rest.satz.id.erkennt(id)) {
+            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own.
+            const QString vorher = behalte_zuletzt(rest, -1, 0, false);
+            if (vorher.isEmpty() || !benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName()).isEmpty()) {
+                ::unlink(kodiert(rest.satz.kopie).constData());
+                ::unlink(kodiert(rest.satzname).constData());
+            }
+        }
+        ::close(rest.fd);
+    }
+}
+
 QString CAlteFassung::gib_auf()
 {
     if (name.isEmpty())
@@ -477,18 +821,11 @@ QString gib_ordner_alter_fassungen()
 
 void stelle_alte_fassungen_wieder_her()
 {
-    const QString ordner = ordner_alter_fassungen(false);
-    if (ordner.isEmpty())
-        return;
-    // The folder's lock only while the copies' own locks are taken: a save in place of another
-    // program, and another start, wait no longer than that, however large the files put back.
-    const int ordnersperre = sperre(ordner, LOCK_EX);
-    if (ordnersperre < 0)
-        return;
-    const std::vector<Rest> reste = sammle_reste(ordner);
-    ::close(ordnersperre);
-    for (const Rest& rest : reste)
+    QString besetzt;
+    for (const Rest& rest : sammle_alle(&besetzt))
         pruefe(rest);
+    if (!besetzt.isEmpty())
+        merke(besetzt);
 }
 
 QStringList nimm_hinweise_alter_fassungen()

@@ -1,4 +1,4 @@
-// The old bytes of a file written in place, kept in the user's own folder until the write is done, and put back at the next start of any program of the system after a write that the end of its process cut off.
+// The old bytes of a file written in place, kept in the user's own folder (or the temporary folder) until the write is done, and put back at the next start of any program of the system after a write that the end of its process cut off, into that file alone.
 #pragma once
 
 #include <QCoreApplication>
@@ -9,18 +9,19 @@
 
 // Made before the first byte of the file changes. It copies the old bytes into a new file of
 // `gib_ordner_alter_fassungen()`, then records beside them which file they belong to (its name,
-// device and inode, its old length). Where that folder has no room for them or cannot be had, the
-// copy lies in the temporary folder, as before there was one, and the record, where the folder
-// still takes one, names it. While the object lives it holds a lock on its copy, so that the start
-// of another program leaves a write in progress alone; a process that ends before `erledigt`
-// leaves copy and record for the next start (`nimm_hinweise_alter_fassungen`).
+// device and inode with what no later file is given again: its birth time and, where the file
+// system keeps one, its generation; its old length, mode and group; its folder's device and inode). Where that folder has no room
+// for copy and record or cannot be had, both lie in the temporary folder; a copy is never without
+// its record. While the object lives it holds a lock on its copy, so that the start of another
+// program leaves a write in progress alone; a process that ends before `erledigt` leaves copy and
+// record for the next start (`nimm_hinweise_alter_fassungen`).
 class CAlteFassung
 {
     Q_DECLARE_TR_FUNCTIONS(CAlteFassung)
 public:
     // Keeps the `laenge` bytes of the open file `fd`, which `ziel` names. `fehler()` is empty when
-    // they are kept; otherwise it names the folder and the cause (the want of room among them),
-    // and nothing is left behind.
+    // they are kept with their record; otherwise it names the folders and the cause (the want of
+    // room among them), nothing is left behind, and the file is not to be written in place.
     CAlteFassung(const QString& ziel, int fd, off_t laenge);
     // Closes the copy. Unless the write was `erledigt`, copy and record stay.
     ~CAlteFassung();
@@ -32,10 +33,14 @@ public:
     int handle() const { return kopie; }
     // The file is whole, new or old again: copy and record go.
     void erledigt();
+    // The file `fd` holds the new content whole: copy and record go, and with them those of earlier
+    // writes of this same file that the end of their process cut off; their old bytes are older
+    // than this save, which no start is to undo.
+    void ersetzt(int fd);
     // Where the write cannot be undone now: the old bytes take a name of their own in their
     // folder, and the record goes, so that no later start writes them over a file that has changed
-    // since. Where they lie: that name, or their copy's when the renaming failed (the record then
-    // stays for the next start).
+    // since. Where they lie: that name, or their copy's when the renaming failed or another file
+    // has that name (the record then stays for the next start).
     QString gib_auf();
 
 private:
@@ -54,13 +59,28 @@ private:
 // is not the user's own folder (a link, another's, or writable by others).
 QString gib_ordner_alter_fassungen();
 
+// Removes what a process left before its record was whole: in the user's folder, and in the
+// temporary folder the user's own files of the program's names ("Quorbel-...") an hour old.
 // Puts back the old bytes of every write in place that the end of its process cut off (a copy
-// whose lock no one holds), or, where its file is gone, another or cannot be written, leaves them
-// under a name of their own. What the file held instead, where it differs from the old bytes (a
-// change made since, too), is first kept under a name of its own beside them, and the file is left
-// as it is where that finds no room: nothing is lost, and the notice says where everything lies.
-// The folder's lock is held only while the copies' own are taken. Every program of the system
-// does this when its application object is made (a start-up function of the core).
+// whose lock no one holds, in the user's folder, or in the temporary folder where its record is
+// the user's own file that no one else may write) into the file they came from, known surely by
+// its birth time and generation. Where its file is gone, another, one that cannot be told from
+// another (a record of the first form, a file system without birth times) or cannot be written,
+// that file is left as it is and the old bytes are kept under a name of their own: beside it where
+// the user may write there and the folder is the one it lay in at the save, readable as the file
+// was, else in the user's folder. The file and its folder are reached by a walk that follows no
+// other account's link, and only a regular file is opened. What the file held
+// instead, where it differs from the old bytes (a change made since, too), is first kept under a
+// name of its own beside the copy (a name no other file has). The old bytes go in growth first, so
+// that a full disk leaves the file as it was, and what it held is written back where a later write
+// fails. Where the file stays as it is for want of room or a name, copy and record stay for the
+// next start, which tries again: nothing is lost, and the notice names the file and where
+// everything lies (copy and record, and that the temporary folder outlives no reboot). A name of
+// its own is only ever a new one: another account's file at it (in the temporary folder) is
+// neither replaced nor removed. The folder's lock is waited for ten seconds at most. A copy is taken only while its name still holds the file its lock holds (another start
+// may have finished with it meanwhile). The folder's lock is held only while the copies' own are
+// taken. Every program of the system does this when its application object is made (a start-up
+// function of the core).
 void stelle_alte_fassungen_wieder_her();
 // The notices of `stelle_alte_fassungen_wieder_her` not yet taken: which file was made whole
 // again, and where old bytes lie. Each program shows them where it shows its other start notices.

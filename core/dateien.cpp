@@ -166,54 +166,11 @@ std::string loese_auf(const std::string& pfad, std::string& verweigert)
     return fertig.empty() ? std::string("/") : fertig;
 }
 
-// `pfad` with only its folder resolved: the last part is taken as it stands, a link too.
-std::string loese_ordner_auf(const std::string& pfad, std::string& verweigert)
-{
-    const std::size_t strich = pfad.rfind('/');
-    if (strich == std::string::npos)
-        return pfad;
-    const std::string ordner = loese_auf(strich == 0 ? "/" : pfad.substr(0, strich), verweigert);
-    return ordner.empty() ? ordner : (ordner == "/" ? std::string() : ordner) + pfad.substr(strich);
-}
-
 } // namespace
 
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte)
 {
-    std::string verweigert;
-    const std::string echt = (modus & O_NOFOLLOW) ? loese_ordner_auf(pfad, verweigert) : loese_auf(pfad, verweigert);
-    if (!verweigert.empty()) {
-        errno = EACCES;
-        return -1;
-    }
-    // The name has no link left: one swapped in since is not followed either. A file is cut only
-    // once it is known to be one that may be written.
-    int fd;
-    do
-        fd = ::open(echt.c_str(), (modus & ~O_TRUNC) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, static_cast<mode_t>(rechte));
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0 || (fd = behalte_regulaere_datei(fd)) < 0 || (modus & O_ACCMODE) == O_RDONLY)
-        return fd;
-    struct stat info;
-    if (::fstat(fd, &info) == 0 && darf_beschreiben(echt, info) && (!(modus & O_TRUNC) || ::ftruncate(fd, 0) == 0))
-        return fd;
-    const int fehler = errno;
-    ::close(fd);
-    errno = fehler;
-    return -1;
-}
-
-int behalte_regulaere_datei(int fd)
-{
-    struct stat info;
-    const int flags = fcntl(fd, F_GETFL);
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1
-        || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-        ::close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    return fd;
+    return oeffne_ueber_ordner(pfad, modus, rechte, Verweise::geteilt);
 }
 
 bool oeffne_regulaere_datei(QFile& datei, QIODevice::OpenMode modus, int weitere)
@@ -438,7 +395,9 @@ QString schreibziel(const QString& pfad, QString& fehler)
     const QString echt = echter_pfad(pfad, &fehler);
     const std::string name = QFile::encodeName(echt).toStdString();
     struct stat info;
-    if (!fehler.isEmpty() || ::lstat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || darf_beschreiben(name, info))
+    // Any entry of another account's, not only a file: a writer that renames its new file over
+    // the name (Qt's settings) would replace its pipe or device.
+    if (!fehler.isEmpty() || ::lstat(name.c_str(), &info) != 0 || darf_beschreiben(name, info))
         return fehler.isEmpty() ? echt : QString();
     fehler = QCoreApplication::translate("Dateien", "%1 gehoert einem anderen Konto und liegt in einem geteilten Ordner: "
                                                     "sie wird nicht beschrieben")
@@ -471,6 +430,19 @@ bool bereite_ersatz_vor(const QString& ziel, int fd)
     return behalten || alt.st_nlink != 1 || !ist_schreibbar(ziel);
 }
 
+Ueberschrieben ueberschreibe(int von, int fd, off_t laenge, off_t alt)
+{
+    if (laenge > alt && !kopiere_bereich(von, alt, fd, alt, laenge - alt)) {
+        const int grund = errno;
+        const bool zurueck = ::ftruncate(fd, alt) == 0;
+        errno = grund;
+        return zurueck ? Ueberschrieben::unberuehrt : Ueberschrieben::laenger;
+    }
+    if (kopiere_bereich(von, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0) && ::fsync(fd) == 0)
+        return Ueberschrieben::ganz;
+    return Ueberschrieben::beschaedigt;
+}
+
 QString schreibe_an_ort(const QString& ziel, int neu)
 {
     QString fehler;
@@ -489,22 +461,20 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     CAlteFassung sicherung(ziel, fd, alt);
     if (!sicherung.fehler().isEmpty())
         return sicherung.fehler();
-    // The room for the growth first: should it be missing, the file is cut back to what it was.
-    if (laenge > alt && !kopiere_bereich(neu, alt, fd, alt, laenge - alt)) {
-        const int grund = errno;
-        const bool zurueck = ::ftruncate(fd, alt) == 0;
-        sicherung.erledigt();
-        return zurueck ? systemfehler(grund)
-                       : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
-                             .arg(systemfehler(grund), maskiere_steuerzeichen(ziel));
-    }
-    if (kopiere_bereich(neu, 0, fd, 0, std::min(laenge, alt)) && (laenge >= alt || ::ftruncate(fd, laenge) == 0)
-        && ::fsync(fd) == 0) {
-        sicherung.erledigt();
+    const Ueberschrieben ergebnis = ueberschreibe(neu, fd, laenge, alt);
+    const int grund = errno;
+    if (ergebnis == Ueberschrieben::ganz) {
+        sicherung.ersetzt(fd);
         return datei.schliesse() ? QString() : systemfehler(errno);
     }
-    const int grund = errno;
-    if (kopiere_bereich(sicherung.handle(), 0, fd, 0, alt) && ::ftruncate(fd, alt) == 0 && ::fsync(fd) == 0) {
+    if (ergebnis != Ueberschrieben::beschaedigt) {
+        sicherung.erledigt();
+        return ergebnis == Ueberschrieben::unberuehrt
+                   ? systemfehler(grund)
+                   : QCoreApplication::translate("Dateien", "%1; die Datei %2 ist nun laenger als zuvor")
+                         .arg(systemfehler(grund), maskiere_steuerzeichen(ziel));
+    }
+    if (ueberschreibe(sicherung.handle(), fd, alt, std::max(laenge, alt)) == Ueberschrieben::ganz) {
         sicherung.erledigt();
         return systemfehler(grund);
     }

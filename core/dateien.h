@@ -23,16 +23,15 @@ QString mit_systemfehler(const QString& text, int nummer);
 // a named file asks this.
 bool ist_datei(const QString& pfad);
 // Opens `pfad` with the open(2) flags `modus` without waiting: opening a pipe waits for its
-// other end, a device may never answer. Only a regular file is kept, and from then on it is read
+// other end, a device may never answer. Only a regular file is opened (what stands at the name is
+// looked at first, so that a pipe or device is not opened at all), and from then on it is read
 // and written blocking as usual; a file it creates gets `rechte` (less the umask). Links are
-// followed as `echter_pfad` follows them, and where `modus` writes, another account's file in a
-// sticky folder others may write is not opened (O_TRUNC cuts only a file that passed). The
-// descriptor, or -1 with errno (EINVAL for something that is not a regular file, EACCES for a
-// link or file of another account in such a folder).
+// followed as `echter_pfad` follows them, part by part by their descriptors (see
+// `oeffne_ueber_ordner`), and where `modus` writes, another account's file in a sticky folder
+// others may write is not opened (O_TRUNC cuts only a file that passed). The descriptor, or -1
+// with errno (EINVAL for something that is not a regular file, EACCES for a link or file of
+// another account in such a folder).
 int oeffne_regulaere_datei(const char* pfad, int modus, unsigned rechte = 0666);
-// `fd`, opened without waiting, back to blocking when it is a regular file; else closed, and -1
-// with errno EINVAL.
-int behalte_regulaere_datei(int fd);
 // `datei`, named by its file name, opened in `modus` as QFile::open opens it, but by the rule
 // above: false, without waiting, for a pipe, socket or device (also behind a link), and when the
 // open fails; errno says why (the file's own error text does not). `weitere` adds open(2) flags
@@ -58,9 +57,10 @@ bool haenge_an_datei(const std::string& pfad, const std::string& daten, int weit
 // kernel's protected_symlinks would refuse it (see `ist_fremd_im_geteilten_ordner`): the result is
 // then empty, and `fehler`, when given, names the link.
 QString echter_pfad(const QString& pfad, QString* fehler = nullptr);
-// The file a writer writes for `pfad`: `echter_pfad`, and not another account's existing file in
-// a sticky folder others may write (the kernel's protected_regular). Empty when refused, and
-// `fehler` names the link or the file; otherwise `fehler` is empty.
+// The file a writer writes for `pfad`: `echter_pfad`, and not where another account's file (or
+// pipe, device, folder) stands in a sticky folder others may write (the kernel's
+// protected_regular). Empty when refused, and `fehler` names the link or the file; otherwise
+// `fehler` is empty.
 QString schreibziel(const QString& pfad, QString& fehler);
 
 // Gives the new file `fd`, which is to take the place of the file `ziel`, what that file has:
@@ -73,6 +73,14 @@ bool bereite_ersatz_vor(const QString& ziel, int fd);
 // `anzahl` bytes of the open file `von` from `ab_von` to the open file `nach` at `ab_nach`. False
 // with errno when a read or write failed or `von` ended before (EIO).
 bool kopiere_bereich(int von, off_t ab_von, int nach, off_t ab_nach, off_t anzahl);
+// What `ueberschreibe` left: the new bytes whole; the file as it was; the file as it was but longer
+// (its cut back failed); or its first bytes changed only in part.
+enum class Ueberschrieben { ganz, unberuehrt, laenger, beschaedigt };
+// The `laenge` bytes of `von` (from its start) over the open file `fd`, which holds `alt` bytes, on
+// the disk. The growth comes first, so that missing room (a full disk, the file-size limit) leaves
+// the file as it was, cut back to `alt` bytes; only then do its first bytes change. errno says why
+// it is not `ganz`.
+Ueberschrieben ueberschreibe(int von, int fd, off_t laenge, off_t alt);
 // Whether `ziel` is a regular file this user may write: one that a write in place can replace.
 bool ist_schreibbar(const QString& ziel);
 // Writes the content of `neu` (from its start) into the existing file `ziel` in place, so that

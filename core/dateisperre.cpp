@@ -56,21 +56,27 @@ CDateisperre::CDateisperre(const QString& datei, int warte_ms)
     const int offen = name.isEmpty() ? -1 : oeffne_sperrdatei(QFile::encodeName(name));
     if (offen < 0)
         return;
-    const QDeadlineTimer frist(warte_ms);
-    for (;;) {
-        if (::flock(offen, LOCK_EX | LOCK_NB) == 0) {
-            fd = offen;
-            return;
-        }
-        if ((errno != EWOULDBLOCK && errno != EINTR) || frist.hasExpired())
-            break;
-        QThread::msleep(2);
+    if (nimm(offen, LOCK_EX, warte_ms)) {
+        fd = offen;
+        return;
     }
     if (errno == EWOULDBLOCK)
         grund = QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s")
                     .arg(maskiere_steuerzeichen(name))
                     .arg(warte_ms / 1000.0);
     ::close(offen);
+}
+
+bool CDateisperre::nimm(int fd, int art, int warte_ms)
+{
+    const QDeadlineTimer frist(warte_ms);
+    for (;;) {
+        if (::flock(fd, art | LOCK_NB) == 0)
+            return true;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || frist.hasExpired())
+            return false;
+        QThread::msleep(2);
+    }
 }
 
 CDateisperre::~CDateisperre()

@@ -30,6 +30,9 @@ public:
 
     // The lock file that guards `datei`; empty where a link to it is not followed.
     static QString sperrdatei(const QString& datei);
+    // The kernel's lock `art` (LOCK_SH, LOCK_EX) on the open file `fd`, waited for at most
+    // `warte_ms`: false with errno (EWOULDBLOCK when another held it all the while).
+    static bool nimm(int fd, int art, int warte_ms);
 
 private:
     int fd = -1;

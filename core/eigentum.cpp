@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <grp.h>
 #include <mutex>
@@ -156,9 +157,8 @@ bool acl_nur_fuer_eigentuemer(const std::vector<AclEintrag>& liste, const struct
     return true;
 }
 
-// Whether the open file or folder `fd` (with `info` from it) belongs to the user or root and no
-// one else may write it, by its mode and its access control list: with a list, the group bits of
-// the mode are only the list's mask, and the list itself says who that lets write.
+} // namespace
+
 bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
 {
     if (!gehoert_anwender_oder_root(info) || (info.st_mode & S_IWOTH) != 0)
@@ -175,66 +175,174 @@ bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info)
     return false;
 }
 
-// The target of the link `name` under the folder `ordner`, the link judged and read through one
-// descriptor. False with errno: EPERM when another user owns it, EAGAIN when it is no link (any
-// more).
-bool lies_link(int ordner, const std::string& name, std::string& ziel)
+namespace {
+
+// The parts of `pfad`, without empty ones and ".".
+std::deque<std::string> teile_von(const std::string& pfad)
 {
-    const int link = ::openat(ordner, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
-    if (link < 0)
-        return false;
-    struct stat info;
-    char puffer[PATH_MAX];
-    ssize_t laenge = -1;
-    if (::fstat(link, &info) == 0) {
-        if (!S_ISLNK(info.st_mode))
-            errno = EAGAIN;
-        else if (!gehoert_anwender_oder_root(info))
-            errno = EPERM;
-        else if ((laenge = ::readlinkat(link, "", puffer, sizeof puffer)) == static_cast<ssize_t>(sizeof puffer)
-                 || laenge == 0) {
-            laenge = -1;
-            errno = ENAMETOOLONG;
-        }
+    std::deque<std::string> teile;
+    for (std::size_t anfang = 0; anfang <= pfad.size();) {
+        std::size_t ende = pfad.find('/', anfang);
+        if (ende == std::string::npos)
+            ende = pfad.size();
+        if (ende > anfang && pfad.compare(anfang, ende - anfang, ".") != 0)
+            teile.push_back(pfad.substr(anfang, ende - anfang));
+        anfang = ende + 1;
     }
-    const int fehler = errno;
-    ::close(link);
-    errno = fehler;
-    if (laenge < 0)
-        return false;
-    ziel.assign(puffer, static_cast<std::size_t>(laenge));
-    return true;
+    return teile;
 }
 
-// `name` under the folder `ordner` opened without following a link the user or root does not own
-// (see `oeffne_ohne_fremde_links`).
-int oeffne_unter(int ordner, std::string name, int modus, mode_t rechte, std::string* endname = nullptr)
+// Replaces the folder descriptor `ordner` by `neu`; false (with errno) when `neu` is none.
+bool wechsle(int& ordner, int neu)
 {
-    // As many links as the system itself follows in one name.
-    for (int schritt = 0; schritt < 40; ++schritt) {
-        int fd;
-        do
-            fd = ::openat(ordner, name.c_str(), modus | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, rechte);
-        while (fd < 0 && errno == EINTR);
-        if (fd >= 0 && endname)
-            *endname = name;
-        if (fd >= 0)
-            return behalte_regulaere_datei(fd);
-        if (errno != ELOOP)
-            return -1;
-        std::string ziel;
-        if (!lies_link(ordner, name, ziel)) {
-            // Something else took the link's place meanwhile: look at it afresh.
-            if (errno == EAGAIN)
-                continue;
-            return -1;
-        }
-        // A relative target counts from the link's own folder.
-        const std::size_t schnitt = name.rfind('/');
-        name = ziel.front() == '/' || schnitt == std::string::npos ? ziel : name.substr(0, schnitt + 1) + ziel;
+    const int fehler = errno;
+    ::close(ordner);
+    ordner = neu;
+    errno = fehler;
+    return neu >= 0;
+}
+
+// Whether the link `link` (its handle's `info`) in the folder `ordner` may be followed by `regel`.
+bool darf_folgen(int ordner, const struct stat& info, Verweise regel)
+{
+    struct stat ordnerinfo;
+    if (::fstat(ordner, &ordnerinfo) != 0)
+        return false;
+    // The owner of a sticky folder may replace any entry of it anyway: its link leads nowhere it could not.
+    if (regel == Verweise::nur_eigene)
+        return gehoert_anwender_oder_root(info) || ((ordnerinfo.st_mode & S_ISVTX) && info.st_uid == ordnerinfo.st_uid);
+    return !ist_fremd_im_geteilten_ordner(ordnerinfo, info);
+}
+
+// The regular file `name` of the folder `ordner` opened with `modus`, after a look through a handle
+// that opens nothing (`info` from it): a pipe or device is not opened. One swapped in between the look
+// and the open is not kept (EAGAIN: look again). A file that is missing is made where `modus` says so,
+// as a new one only.
+int oeffne_regulaere(int ordner, const std::string& name, int modus, mode_t rechte, const struct stat* info)
+{
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (!info) {
+        const int fd = ::openat(ordner, name.c_str(), (modus & ~O_TRUNC) | O_CREAT | O_EXCL | flags, rechte);
+        if (fd < 0 && errno == EEXIST && !(modus & O_EXCL))
+            errno = EAGAIN;
+        return fd;
     }
-    errno = ELOOP;
+    if (!S_ISREG(info->st_mode)) {
+        errno = EINVAL;
+        return -1;
+    }
+    if ((modus & (O_CREAT | O_EXCL)) == (O_CREAT | O_EXCL)) {
+        errno = EEXIST;
+        return -1;
+    }
+    const int fd = ::openat(ordner, name.c_str(), (modus & ~(O_TRUNC | O_CREAT | O_EXCL)) | flags);
+    struct stat offen;
+    if (fd < 0 || (::fstat(fd, &offen) == 0 && offen.st_dev == info->st_dev && offen.st_ino == info->st_ino))
+        return fd;
+    ::close(fd);
+    errno = EAGAIN;
     return -1;
+}
+
+// `pfad` under the folder `start` (see `oeffne_ueber_ordner`).
+int oeffne_unter(int start, const std::string& pfad, int modus, mode_t rechte, Verweise regel, int* ordner_aus)
+{
+    if (ordner_aus)
+        *ordner_aus = -1;
+    std::deque<std::string> teile = teile_von(pfad);
+    int ordner = ::openat(start, !pfad.empty() && pfad.front() == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    int fd = -1;
+    bool am_ende = false;
+    // As many links as the system itself follows in one name; a few more looks for what changed meanwhile.
+    int verweise = 0;
+    for (int nochmal = 0; ordner >= 0 && fd < 0 && nochmal < 10;) {
+        if (teile.empty()) {
+            errno = pfad.empty() ? ENOENT : EISDIR;
+            break;
+        }
+        const std::string teil = teile.front();
+        am_ende = teile.size() == 1;
+        if (teil == "..") {
+            if (am_ende)
+                errno = EISDIR;
+            if (am_ende || !wechsle(ordner, ::openat(ordner, "..", O_PATH | O_DIRECTORY | O_CLOEXEC)))
+                break;
+            teile.pop_front();
+            continue;
+        }
+        const int griff = ::openat(ordner, teil.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        struct stat info;
+        if (griff >= 0 && ::fstat(griff, &info) != 0) {
+            ::close(griff);
+            break;
+        }
+        if (griff < 0 && !(am_ende && errno == ENOENT && (modus & O_CREAT)))
+            break;
+        if (griff >= 0 && S_ISLNK(info.st_mode)) {
+            char ziel[PATH_MAX];
+            ssize_t laenge = -1;
+            if (am_ende && (modus & O_CREAT) && (modus & O_EXCL))
+                errno = EEXIST;
+            else if (am_ende && (modus & O_NOFOLLOW))
+                errno = ELOOP;
+            else if (!darf_folgen(ordner, info, regel))
+                errno = regel == Verweise::nur_eigene ? EPERM : EACCES;
+            else if (++verweise > 40)
+                errno = ELOOP;
+            else if ((laenge = ::readlinkat(griff, "", ziel, sizeof ziel)) == static_cast<ssize_t>(sizeof ziel) || laenge == 0)
+                laenge = -1, errno = ENAMETOOLONG;
+            ::close(griff);
+            if (laenge < 0)
+                break;
+            // The target's parts take the link's place; a relative target counts from the link's folder.
+            teile.pop_front();
+            const std::string text(ziel, std::size_t(laenge));
+            const std::deque<std::string> neu = teile_von(text);
+            teile.insert(teile.begin(), neu.begin(), neu.end());
+            if (text.front() == '/' && !wechsle(ordner, ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC)))
+                break;
+            continue;
+        }
+        if (!am_ende) {
+            if (!S_ISDIR(info.st_mode)) {
+                ::close(griff);
+                errno = ENOTDIR;
+                break;
+            }
+            wechsle(ordner, griff);
+            teile.pop_front();
+            continue;
+        }
+        fd = oeffne_regulaere(ordner, teil, modus, rechte, griff >= 0 ? &info : nullptr);
+        if (griff >= 0)
+            ::close(griff);
+        if (fd < 0 && errno != EAGAIN)
+            break;
+        ++nochmal;
+    }
+    int fehler = fd >= 0 ? 0 : (errno == EAGAIN ? EBUSY : errno);
+    struct stat ordnerinfo;
+    struct stat datei;
+    if (fd >= 0 && (modus & O_ACCMODE) != O_RDONLY) {
+        // Written only where the kernel's protected_regular would let it be; cut only once it passed.
+        if (::fstat(ordner, &ordnerinfo) != 0 || ::fstat(fd, &datei) != 0)
+            fehler = errno;
+        else if (ist_fremd_im_geteilten_ordner(ordnerinfo, datei))
+            fehler = EACCES;
+        else if ((modus & O_TRUNC) && ::ftruncate(fd, 0) != 0)
+            fehler = errno;
+    }
+    const int flags = fd >= 0 ? ::fcntl(fd, F_GETFL) : -1;
+    if (fehler == 0 && (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1))
+        fehler = errno;
+    if (fehler != 0 && fd >= 0)
+        ::close(fd);
+    if (ordner >= 0 && ordner_aus && am_ende)
+        *ordner_aus = ordner;
+    else if (ordner >= 0)
+        ::close(ordner);
+    errno = fehler;
+    return fehler == 0 ? fd : -1;
 }
 
 // Whether no one but the user may change what lies in `ordner` where it lies in the user's home:
@@ -274,7 +382,7 @@ Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_pt
     }
     if (ordner_fd < 0)
         return Fund::keiner;
-    const int fd = oeffne_unter(ordner_fd, QFile::encodeName(name).toStdString(), O_RDONLY, 0);
+    const int fd = oeffne_unter(ordner_fd, QFile::encodeName(name).toStdString(), O_RDONLY, 0, Verweise::nur_eigene, nullptr);
     const int fehler = errno;
     ::close(ordner_fd);
     if (fd < 0)
@@ -298,27 +406,12 @@ bool ist_fremd_im_geteilten_ordner(const struct stat& ordner, const struct stat&
     return geteilt && eintrag.st_uid != ::geteuid() && eintrag.st_uid != ordner.st_uid;
 }
 
+int oeffne_ueber_ordner(const char* pfad, int modus, unsigned rechte, Verweise regel, int* ordner)
+{
+    return oeffne_unter(AT_FDCWD, pfad, modus, static_cast<mode_t>(rechte), regel, ordner);
+}
+
 int oeffne_ohne_fremde_links(const char* pfad, int modus, unsigned rechte)
 {
-    // Cut only once the file is known to be one that may be written.
-    std::string name;
-    const int fd = oeffne_unter(AT_FDCWD, pfad, modus & ~O_TRUNC, static_cast<mode_t>(rechte), &name);
-    if (fd < 0 || (modus & O_ACCMODE) == O_RDONLY)
-        return fd;
-    const std::size_t schnitt = name.rfind('/');
-    const std::string ordnername = schnitt == std::string::npos ? "." : (schnitt == 0 ? "/" : name.substr(0, schnitt));
-    struct stat ordner;
-    struct stat datei;
-    int fehler = 0;
-    if (::stat(ordnername.c_str(), &ordner) != 0 || ::fstat(fd, &datei) != 0)
-        fehler = errno;
-    else if (ist_fremd_im_geteilten_ordner(ordner, datei))
-        fehler = EACCES;
-    else if ((modus & O_TRUNC) && ::ftruncate(fd, 0) != 0)
-        fehler = errno;
-    if (fehler == 0)
-        return fd;
-    ::close(fd);
-    errno = fehler;
-    return -1;
+    return oeffne_ueber_ordner(pfad, modus, rechte, Verweise::nur_eigene);
 }

@@ -25,14 +25,32 @@ enum class Fund { keiner, uebergangen, genommen };
 // when `genommen`, else null.
 Fund oeffne_zum_lesen(const QString& ordner, const QString& name, std::unique_ptr<QFile>& datei);
 
-// Opens `pfad` with the open(2) flags `modus` (such as O_CREAT | O_APPEND | O_WRONLY) where others
-// may write the folder: a link is followed only when the user or root owns it, and each link is
-// judged and read through one descriptor, so that a link swapped in after the look is not
-// followed either. Only a regular file is kept; a pipe or device is never waited on. The
-// descriptor (close-on-exec, blocking), or -1 with errno: EPERM for a link of another user,
-// EINVAL for something that is no regular file, EACCES for another account's file in a sticky
-// folder others may write when `modus` writes (see `ist_fremd_im_geteilten_ordner`; O_TRUNC cuts
-// only a file that passed).
+// Whether the open file or folder `fd` (with `info` from it) belongs to the user or root and no
+// one else may write it, by its mode and its access control list: with a list, the group bits of
+// the mode are only the list's mask, and the list itself says who that lets write (a named user
+// or group, the owning group, each unless it is the user, root or the owner's own group).
+bool nur_eigentuemer_darf_schreiben(int fd, const struct stat& info);
+
+// Which links a walk follows: `nur_eigene` only those of the user, root or the owner of the sticky
+// folder the link lies in, who may replace it anyway (where what is opened is obeyed, or others may
+// write its folder), `geteilt` every link but another account's in a shared
+// folder (see `ist_fremd_im_geteilten_ordner`), as the kernel's protected_symlinks would.
+enum class Verweise { nur_eigene, geteilt };
+
+// Opens `pfad` (from the current folder when relative) with the open(2) flags `modus`, part by
+// part: each folder on the way is held by its descriptor and each link judged and read through
+// one, so that nothing swapped in after the look is followed, and a link anywhere on the way is
+// followed only as `regel` allows (O_NOFOLLOW: not at the end). What stands at the name is looked
+// at through a handle that opens nothing: only a regular file is opened, so that a pipe or device
+// is never opened, not even for a moment, nor waited on. Where `modus` writes, another account's
+// file in a sticky folder others may write is not opened (see `ist_fremd_im_geteilten_ordner`;
+// O_TRUNC cuts only a file that passed). The descriptor (close-on-exec, blocking), or -1 with
+// errno: EPERM (`nur_eigene`) or EACCES (`geteilt`) for a link not followed, EINVAL for something
+// that is no regular file, EACCES for another account's file in such a folder. `ordner`, when
+// given, receives the descriptor (O_PATH) of the folder the last part was looked for in, also
+// when that failed, or -1 where the walk did not get there; the caller closes it.
+int oeffne_ueber_ordner(const char* pfad, int modus, unsigned rechte, Verweise regel, int* ordner = nullptr);
+// The same with `Verweise::nur_eigene`, for a file in a folder others may write.
 int oeffne_ohne_fremde_links(const char* pfad, int modus, unsigned rechte);
 
 // The kernel's rules for a sticky folder that others may write (the system's folder for temporary

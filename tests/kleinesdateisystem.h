@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -16,6 +17,7 @@
 // Mounted with the options ("size=8m,nr_inodes=4000") at the folder (made when missing), or at a
 // new temporary folder of its own, and unmounted with the object however the test ends. Only root
 // may mount, as CI runs: `ok` says whether it worked, and a test without it says why it skips.
+// An "ext4" of `optionen` bytes ("8M"), an image on a loop device, reuses a deleted file's inode.
 class KleinesDateisystem
 {
 public:
@@ -72,7 +74,11 @@ private:
     void haenge_ein(const QByteArray& optionen, const char* art = "tmpfs")
     {
         QDir().mkpath(ordner);
-        ok = ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0;
+        const QString abbild = ordner + QStringLiteral("/.ext4"); // hidden by the file system it holds, and gone with the folder
+        ok = QByteArray(art) != "ext4" ? ::mount(art, QFile::encodeName(ordner).constData(), art, 0, optionen.constData()) == 0
+                                       : QProcess::execute("truncate", {"-s", optionen, abbild}) == 0
+                                             && QProcess::execute("mkfs.ext4", {"-q", "-F", abbild}) == 0
+                                             && QProcess::execute("mount", {"-o", "loop", abbild, ordner}) == 0;
     }
     static QString fueller() { return QStringLiteral(".fueller"); }
 

@@ -46,6 +46,7 @@
 #include <functional>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 
 namespace {
@@ -656,8 +657,9 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiGehtDurchVerweiseUndBleibtDieGe
 }
 
 // In a sticky folder that others may write, what another account planted at the store's name (a
-// link to the user's file, a link to a name it chose, its own file that all may write) is neither
-// followed nor written: nothing of the user's changes, and the save is refused with the file named.
+// link to the user's file, a link to a name it chose, its own file that all may write, its device)
+// is neither followed nor written nor replaced: nothing of the user's changes, and the save is
+// refused with the file named.
 TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFremden)
 {
     if (::geteuid() != 0)
@@ -667,8 +669,8 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFre
     const std::vector<QString> dateien = schreibe_alle(o);
     ASSERT_TRUE(QDir().mkpath(o + "/echt"));
     const char* const faelle[] = {"Link eines anderen auf die eigene Datei", "verwaister Link eines anderen",
-                                  "Datei eines anderen, die alle schreiben duerfen"};
-    for (int fall = 0; fall < 3; ++fall) {
+                                  "Datei eines anderen, die alle schreiben duerfen", "Geraet eines anderen"};
+    for (int fall = 0; fall < 4; ++fall) {
         for (std::size_t i = 0; i < speicher().size(); ++i) {
             const QString pfad = dateien[i], echt = o + QStringLiteral("/echt/%1-%2").arg(fall).arg(i);
             const QByteArray ordner = QFile::encodeName(QFileInfo(pfad).path()), p = QFile::encodeName(pfad);
@@ -676,16 +678,17 @@ TEST_F(Speichertabelle, JedeGanzGeschriebeneDateiFolgtImGeteiltenOrdnerKeinemFre
             const QByteArray bisher = inhalt(pfad), fremd = "gehoert einem anderen";
             struct stat vorher;
             ASSERT_TRUE(::stat(ordner, &vorher) == 0 && QFile::remove(pfad) && (fall != 0 || schreibe_ganz(echt, bisher).isEmpty()));
-            ASSERT_TRUE(fall == 2 ? schreibe_ganz(pfad, fremd).isEmpty() && ::chmod(p, 0666) == 0 : QFile::link(echt, pfad));
-            ASSERT_TRUE(::lchown(p, 65534, 65534) == 0 && ::chmod(ordner, 01777) == 0);
+            ASSERT_TRUE(fall == 3 ? ::mknod(p, S_IFCHR | 0666, makedev(1, 3)) == 0 : fall == 2 ? schreibe_ganz(pfad, fremd).isEmpty() && ::chmod(p, 0666) == 0 : QFile::link(echt, pfad));
+            const mode_t geteilt[] = {01777, 01770, 03775}; // all, or a team alone
+            ASSERT_TRUE(::lchown(p, 65534, 65534) == 0 && ::chmod(ordner, geteilt[(std::size_t(fall) + i) % 3]) == 0);
             QStringList gesagt;
             boxen.clear();
             warnungen().clear();
             speicher()[i].schreibe(fall + 1, gesagt);
-            EXPECT_TRUE(fall == 2 || CDateisperre::sperrdatei(pfad).isEmpty()); // nor is a lock file made anywhere
+            EXPECT_TRUE(fall >= 2 || CDateisperre::sperrdatei(pfad).isEmpty()); // nor is a lock file made anywhere
             ASSERT_EQ(::chmod(ordner, vorher.st_mode & 07777), 0);
-            EXPECT_EQ(inhalt(fall == 2 ? pfad : echt), fall == 0 ? bisher : (fall == 1 ? QByteArray("<fehlt>") : fremd));
-            EXPECT_TRUE(::lstat(p, &vorher) == 0 && S_ISLNK(vorher.st_mode) == (fall < 2) && vorher.st_uid == 65534);
+            EXPECT_EQ(inhalt(fall == 2 ? pfad : echt), fall == 0 ? bisher : (fall == 2 ? fremd : QByteArray("<fehlt>")));
+            EXPECT_TRUE(::lstat(p, &vorher) == 0 && S_ISLNK(vorher.st_mode) == (fall < 2) && S_ISCHR(vorher.st_mode) == (fall == 3) && vorher.st_uid == 65534);
             // The copy, and the installer's record behind a link, answer only yes or no.
             gesagt << boxen << warnungen();
             EXPECT_TRUE(gesagt.join('\n').contains(QFileInfo(pfad).fileName())

@@ -1,6 +1,7 @@
 // Copying, moving and removing files, and the PE word-size probe.
 #include "altefassung.h"
 #include "dateien.h"
+#include "eigentum.h"
 #include "heimordner.h"
 #include "kleinesdateisystem.h"
 #include "testziele.h"
@@ -12,11 +13,15 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <grp.h>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -72,6 +77,24 @@ QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
     setze(offset + 4, static_cast<char>(maschine & 0xFF));
     setze(offset + 5, static_cast<char>(maschine >> 8));
     return kopf;
+}
+
+// A save in place ended as a killed process ends (copy and record stay), `neu` over the file's start.
+void unterbrich(const QString& ziel, const QByteArray& neu, off_t laenge)
+{
+    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
+    EXPECT_TRUE(CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END)).fehler().isEmpty() && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size()
+                && ::ftruncate(fd, laenge) + ::close(fd) == 0);
+}
+
+// Whether `schritt` succeeded, run as the account `konto` of the team 4711.
+bool als_konto(uid_t konto, const std::function<bool()>& schritt)
+{
+    const gid_t team = 4711;
+    int status = -1;
+    if (const pid_t kind = ::fork())
+        return ::waitpid(kind, &status, 0) == kind && status == 0;
+    ::_exit(::setgroups(1, &team) == 0 && ::setgid(team) == 0 && ::setuid(konto) == 0 && schritt() ? 0 : 1);
 }
 
 } // namespace
@@ -234,6 +257,16 @@ TEST_F(Dateien, NurRegulaereDateienGeltenUndWerdenGelesenOderBeschrieben)
     ASSERT_TRUE(oeffne_regulaere_datei(neu, QIODevice::WriteOnly));
     neu.close();
     EXPECT_EQ(lies(pfad("neu.txt")), "");
+
+    // A sticky folder of another account that all may write: the user's own file and its owner's
+    // link are written; a third account's file is neither opened to write nor cut before the look.
+    const QByteArray f = QFile::encodeName(pfad("fremd")), t = QFile::encodeName(tmp.path());
+    QFile fremd(pfad("fremd"));
+    if (!schreibe_ganz(fremd.fileName(), "fremd").isEmpty() || ::chown(f, 12345, 12345) + ::chown(t, 65534, 65534) != 0)
+        GTEST_SKIP() << "files of other accounts need root";
+    ASSERT_TRUE(::lchown(QFile::encodeName(pfad("verweis")), 65534, 65534) + ::chmod(t, 01777) == 0);
+    EXPECT_TRUE(!oeffne_regulaere_datei(fremd, QIODevice::WriteOnly) && oeffne_ohne_fremde_links(f, O_WRONLY | O_TRUNC, 0) < 0 && lies(fremd.fileName()) == "fremd"
+                && haenge_an_datei(datei.toStdString(), "?") && haenge_an_datei(pfad("verweis").toStdString(), "?") && lies(datei).endsWith("!??"));
 }
 
 // A damaged file is kept under a name that says so, once for the same file; a later damaged file
@@ -305,6 +338,39 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(behalten.size() == 1 && zuletzt.open(QIODevice::ReadOnly) && zuletzt.read(8) == "spaetern") << qPrintable(behalten.join('|'));
     ::close(alt);
 
+    // A save done after one that was cut off is not undone by a start; a start without room for the old bytes leaves the file as it is.
+    const QString klein = schreibe("klein.txt", "alt"), gross = schreibe("gross.bin", muster(100000));
+    unterbrich(klein, "halb", 4);
+    const int spaeter = ::open(QFile::encodeName(schreibe("spaeter.txt", "spaeter")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(klein, spaeter).isEmpty() && ::close(spaeter) == 0);
+    unterbrich(gross, "halb", 4);
+    const pid_t begrenzt = ::fork();
+    if (begrenzt == 0) {
+        const struct rlimit grenze{50000, 50000};
+        ::signal(SIGXFSZ, SIG_IGN);
+        if (::setrlimit(RLIMIT_FSIZE, &grenze) == 0)
+            stelle_alte_fassungen_wieder_her();
+        ::_exit(0);
+    }
+    EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(gross), muster(100000));
+    // In the temporary folder the program's own leftovers an hour old go; a younger one, and one of another name, stay.
+    const QByteArray temp_vorher = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QStringList reste{schreibe("Quorbel-abcdef.alt", "a"), schreibe("Quorbel-abcdeg.zuletzt", "z"), schreibe("Quorbel-abcdeh.alt", "a"), schreibe("abcdef.alt", "a")};
+    const struct timeval alt_genug[2] = {{::time(nullptr) - 4000, 0}, {::time(nullptr) - 4000, 0}};
+    for (int i : {0, 1, 3})
+        ASSERT_EQ(::utimes(QFile::encodeName(reste[i]).constData(), alt_genug), 0);
+    stelle_alte_fassungen_wieder_her();
+    qputenv("TMPDIR", temp_vorher);
+    EXPECT_TRUE(!QFile::exists(reste[0]) && !QFile::exists(reste[1]) && QFile::exists(reste[2]) && QFile::exists(reste[3]));
+    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock.
+    const int halter = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(::flock(halter, LOCK_EX), 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_TRUE(::close(halter) == 0 && nimm_hinweise_alter_fassungen().join('\n').contains(ordner + "/.sperre"));
+
     if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
         EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");
     }
@@ -325,4 +391,102 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(fehler.contains(voll.ordner) && fehler.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))))
         << qPrintable(fehler);
     ::close(neu);
+}
+
+// 4712's team file on a small ext4, which gives a deleted file's inode number to the next file.
+// Saved shorter in place (by a team member, in a locked folder) it holds the new content alone. A
+// save in place cut off, and a new file made at its name: the next start leaves that as it is,
+// keeps the old bytes beside it as the file was, and names both; so for a record of the earlier
+// form and where no birth time is kept (ramfs); a copy of another account's is never taken. With
+// the user's folder full, copy and record lie in the temporary folder, whence the start (by the
+// user's own record alone, never over or in place of another's file at a name it uses) puts the old
+// bytes back; with both full, no save begins. Old bytes go only to the user's own folder.
+TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
+{
+    const KleinesDateisystem ext4("8M", "ext4"), ramfs("", "ramfs");
+    const QString team = ext4.ordner + "/team", ziel = team + "/plan.txt", ordner = gib_ordner_alter_fassungen(), r = ramfs.pfad("r.bin");
+    const QByteArray t = QFile::encodeName(team), z = QFile::encodeName(ziel), o = QFile::encodeName(ordner), kurz(1000, 'k');
+    struct stat vorher, info;
+    if (!ext4.ok || !QDir().mkpath(team) || ::chown(t, 0, 4711) + ::chmod(t, 0775) != 0 || !schreibe_ganz(ziel, muster(50000)).isEmpty()
+        || ::chown(z, 4712, 4711) + ::chmod(z, 0664) + ::stat(z, &vorher) != 0)
+        GTEST_SKIP() << "a small ext4 needs root, mkfs.ext4 and a loop device";
+    EXPECT_TRUE(als_konto(4713, [&] { return schreibe_ganz(ziel, kurz).isEmpty(); }) && lies(ziel) == kurz
+                && QFileInfo(ziel).ownerId() == 4712);
+    ASSERT_EQ(QProcess::execute("chattr", {"+i", team}), 0);
+    EXPECT_TRUE(schreibe_ganz(ziel, "gesperrt").isEmpty() && QProcess::execute("chattr", {"-i", team}) == 0 && lies(ziel) == "gesperrt");
+    unterbrich(ziel, "halb", 4);
+    EXPECT_TRUE(als_konto(4712, [&] { return ::unlink(z) == 0 && haenge_an_datei(z.toStdString(), "neu von B"); }));
+    ASSERT_TRUE(::stat(z, &info) == 0 && info.st_ino == vorher.st_ino) << "the new file has another inode number";
+    const QByteArray frueh = "Quorbel alte Fassung 1\n" + QByteArray::number(quint64(info.st_dev)) + ' '
+                             + QByteArray::number(quint64(info.st_ino)) + " 3\n" + z.toHex() + '\n';
+    for (const char* f : {"/f1", "/f2"})
+        ASSERT_TRUE(schreibe_ganz(ordner + f + ".alt", "alt").isEmpty() && schreibe_ganz(ordner + f + ".ziel", frueh).isEmpty());
+    ASSERT_TRUE(ramfs.ok && ::chown(o + "/f2.alt", 65534, 65534) == 0 && schreibe_ganz(r, "alt").isEmpty());
+    unterbrich(r, "neu", 3);
+    stelle_alte_fassungen_wieder_her();
+    const QString hinweise = nimm_hinweise_alter_fassungen().join('\n'), f1 = ordner + "/plan.txt (alte Fassung f1)";
+    const QStringList neben = QDir(team).entryList({"plan.txt (alte Fassung *)"});
+    const QString alt = team + '/' + neben.value(0);
+    EXPECT_TRUE(lies(ziel) == "neu von B" && lies(f1) == "alt" && lies(alt) == "gesperrt" && ::stat(QFile::encodeName(alt), &info) == 0
+                && info.st_gid == 4711 && (info.st_mode & 0777) == 0664 && neben.size() == 1);
+    EXPECT_TRUE(hinweise.contains("Datei " + ziel + " wurde") && hinweise.contains(alt) && hinweise.contains(f1)) << qPrintable(hinweise);
+    const QString r_alt = ramfs.pfad(QDir(ramfs.ordner).entryList({"r.bin (alte Fassung *)"}).value(0));
+    EXPECT_TRUE(lies(r) == "neu" && lies(r_alt) == "alt" && hinweise.contains(r + " wurde unterbrochen; die Datei") && hinweise.contains(r_alt));
+    // A colleague's link at the file's name is not even followed to open what it names (a file of the user's here).
+    const QString privat = schreibe("privat", "privat"), b = team + "/b.txt";
+    ASSERT_TRUE(schreibe_ganz(b, "b").isEmpty() && ::chown(QFile::encodeName(b), 4712, 4711) + ::chmod(QFile::encodeName(b), 0664) == 0);
+    unterbrich(b, "h", 1);
+    const int wache = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_TRUE(als_konto(4712, [&] { return QFile::remove(b) && QFile::link(privat, b); }) && ::inotify_add_watch(wache, QFile::encodeName(privat), IN_OPEN) >= 0);
+    stelle_alte_fassungen_wieder_her();
+    char ereignis[sizeof(inotify_event) + NAME_MAX + 1];
+    EXPECT_TRUE(::read(wache, ereignis, sizeof ereignis) < 0 && ::close(wache) == 0 && lies(privat) == "privat");
+    for (const mode_t rechte : {0702u, 0720u, 0700u})
+        EXPECT_TRUE(::chown(o, rechte == 0700 ? 65534 : 0, 0) + ::chmod(o, rechte) == 0 && gib_ordner_alter_fassungen().isEmpty()) << rechte;
+    EXPECT_TRUE(::chown(o, 0, 0) == 0 && QFile::rename(ordner, ordner + "x") && schreibe_ganz(ordner, "").isEmpty()
+                && gib_ordner_alter_fassungen().isEmpty() && QFile::remove(ordner) && QFile::rename(ordner + "x", ordner));
+    const KleinesDateisystem voll(ordner, "size=64k,mode=0700"), temp_voll("size=64k");
+    voll.fuelle_bis(0);
+    const QByteArray temp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const QString eigene = schreibe("eigene.bin", muster(200000));
+    unterbrich(eigene, {}, 300000);
+    const QString satz = tmp.filePath(QDir(tmp.path()).entryList({"*.ziel"}).value(0)), kz = QFileInfo(satz).completeBaseName();
+    // Another's files at the names of what the file held (kept whole, and while kept) hold the start up; the user's file of an earlier
+    // record of the same mark, and another's at the old bytes' name, are left as they are.
+    const QStringList fremde{tmp.path() + "/eigene.bin (zuletzt " + kz + ')', tmp.path() + "/eigene.bin (alte Fassung " + kz + ')',
+                             tmp.filePath(kz + ".vorher"), tmp.filePath(kz + ".zuletzt")};
+    for (const QString& fremd : fremde)
+        ASSERT_TRUE(schreibe_ganz(fremd, "fremd").isEmpty() && (fremd == fremde[0] || ::chown(QFile::encodeName(fremd), 65534, 65534) == 0));
+    // A record's group may write it only as its owner's own: the owner's primary group, of its name, no other account's member or
+    // primary group (data bases bound over /etc/passwd and /etc/group for a child alone, never before its namespace is private).
+    const QByteArray s = QFile::encodeName(satz), p = QFile::encodeName(tmp.filePath("p")), g = QFile::encodeName(tmp.filePath("g")), root = "root:x:0:0:::\n";
+    const QByteArray datenbanken[][2] = {{root, "root:x:0:root\n"}, {root, "root:x:0:root,anna\n"}, {root + "anna:x:1:0:::\n", "root:x:0:\n"}, {"root:x:0:1:::\n", "root:x:0:\n"}};
+    ASSERT_EQ(::chown(s, 0, 0) + ::chmod(s, 0660), 0);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(als_konto(0, [&] {
+            const int fd = ::open(s.constData(), O_RDONLY);
+            return schreibe_ganz(QFile::decodeName(p), datenbanken[i][0]).isEmpty() && schreibe_ganz(QFile::decodeName(g), datenbanken[i][1]).isEmpty() && ::fstat(fd, &info) == 0
+                   && ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 && ::mount(p, "/etc/passwd", nullptr, MS_BIND, nullptr) == 0
+                   && ::mount(g, "/etc/group", nullptr, MS_BIND, nullptr) == 0 && nur_eigentuemer_darf_schreiben(fd, info);
+        }), i == 0) << i;
+    ASSERT_TRUE(voll.ok && ::chmod(s, 0602) == 0);
+    for (int runde = 0; runde < 3; ++runde) {
+        stelle_alte_fassungen_wieder_her();
+        EXPECT_TRUE(lies(eigene) != muster(200000) && lies(fremde[0]) + lies(fremde[1]) + lies(fremde[2]) + lies(fremde[3]) == "fremdfremdfremd" + QByteArray(runde == 2 ? "<fehlt>" : "fremd"));
+        ASSERT_TRUE(runde == 0 ? ::chmod(s, 0600) == 0 : QFile::remove(fremde[4 - runde]));
+    }
+    const QString gehalten = nimm_hinweise_alter_fassungen().join('\n');
+    EXPECT_TRUE(gehalten.contains(tmp.filePath(kz + ".alt, vermerkt in " + satz)) && gehalten.contains(tmp.path() + " ist der Ordner fuer voruebergehende")) << qPrintable(gehalten);
+    stelle_alte_fassungen_wieder_her();
+    const QString letzter = nimm_hinweise_alter_fassungen().last(), zuletzt = fremde[0].chopped(1) + "-2)";
+    EXPECT_TRUE(lies(eigene) == muster(200000) && letzter.contains(eigene + " wurde unterbrochen; sie") && letzter.contains(zuletzt)
+                && lies(zuletzt).size() == 300000 && lies(fremde[0]) + lies(fremde[1]) == "fremdfremd") << qPrintable(letzter);
+    temp_voll.fuelle_bis(0);
+    qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
+    const int neu = ::open(QFile::encodeName(schreibe("neu.bin", "neu")).constData(), O_RDONLY | O_CLOEXEC);
+    const QString fehler = schreibe_an_ort(eigene, neu);
+    qputenv("TMPDIR", temp);
+    EXPECT_TRUE(::close(neu) == 0 && lies(eigene) == muster(200000) && fehler.contains(ordner) && fehler.contains(temp_voll.ordner)
+                && fehler.contains(std::strerror(ENOSPC)));
 }

@@ -3,6 +3,7 @@
 #include "dateigrenze.h"
 #include "dateisperre.h"
 #include "kleinesdateisystem.h"
+#include "privatdatei.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -266,11 +267,17 @@ TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
     }
     EXPECT_EQ(inhalt(datei()), "[General]\na=1\n");
     ::kill(anderer, SIGKILL), ::waitpid(anderer, nullptr, 0);
-    // Another account's lock file at its name (as in a folder others may write) holds up no save.
-    ASSERT_TRUE(::geteuid() != 0 || ::chown(QFile::encodeName(CDateisperre::sperrdatei(datei())).constData(), 65534, 65534) == 0);
-    einstellungen.setValue(QStringLiteral("c"), 3);
-    EXPECT_TRUE(sichere_einstellungen(einstellungen).isEmpty());
-    EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=3\n");
+    // Another account's lock file at its name (as in a folder others may write), or a pipe, held all the while, holds up no save;
+    // the user's own that others could open is closed to them.
+    const QByteArray sperre = QFile::encodeName(CDateisperre::sperrdatei(datei()));
+    for (int fall = ::geteuid() == 0 ? 0 : 1; fall < 3; ++fall) {
+        struct stat jetzt;
+        const int fremd = ::unlink(sperre) + (fall == 1 ? ::mkfifo(sperre, 0600) : 0) == 0 ? ::open(sperre, O_RDONLY | O_CREAT | O_NONBLOCK, 0600) : -1;
+        einstellungen.setValue(QStringLiteral("c"), fall);
+        EXPECT_TRUE(::fchmod(fremd, 0644) + ::fchown(fremd, fall == 0 ? 65534 : 0, 0) == 0 && (fall == 2 || ::flock(fremd, LOCK_EX) == 0)
+                    && sichere_einstellungen(einstellungen).isEmpty() && ::close(fremd) + ::stat(sperre, &jetzt) == 0 && (jetzt.st_mode & 077) == (fall == 2 ? 0 : 044)) << fall;
+    }
+    EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=2\n");
 }
 
 TEST_F(Einstellungsformat, EineBeschaedigteDateiWirdVorDemSchreibenBeiseiteGelegt)
@@ -326,6 +333,9 @@ TEST_F(Einstellungsformat, DieDateiMitEinemPasswortLiestNurIhrBenutzer)
         ASSERT_EQ(::stat(QFile::encodeName(name).constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, 0700u) << qPrintable(name);
     }
+    // Another account's file stays as it is.
+    ASSERT_TRUE(::chmod(QFile::encodeName(alt), 0644) == 0 && (::geteuid() != 0 || ::chown(QFile::encodeName(alt), 65534, 65534) == 0));
+    EXPECT_TRUE(mache_privat(alt) && QFileInfo(alt).permissions().testFlag(QFile::ReadOther) == (::geteuid() == 0));
 }
 
 TEST_F(Einstellungsformat, QSettingsOhneFormatNimmtDiesesFormat)

@@ -254,16 +254,20 @@ bool setze_rechte(const QString& pfad, mode_t rechte)
     return ::chmod(QFile::encodeName(pfad).constData(), rechte) == 0;
 }
 
-// The access control list "setfacl -m u:<benutzer>:<rechte>,m::<maske>" leaves on a file of mode
-// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id.
-bool setze_acl(const QString& pfad, quint32 benutzer, quint16 rechte, quint16 maske)
+// The access control list "setfacl -m <art>:<id>:<rechte>,m::<maske>" leaves on a file of mode
+// 644 (or a folder of 755), in the form Linux keeps it: version 2, then tag, permissions, id. `art`
+// is the tag: 2 a named user (u:), 8 a named group (g:), 4 the file's own group (g::, no `id`).
+bool setze_acl(const QString& pfad, quint32 id, quint16 rechte, quint16 maske, quint16 art = 2)
 {
     const quint16 x = QFileInfo(pfad).isDir() ? 1 : 0;
     QByteArray liste;
     QDataStream daten(&liste, QIODevice::WriteOnly);
     daten.setByteOrder(QDataStream::LittleEndian);
-    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u << quint16(0x02) << rechte << benutzer << quint16(0x04)
-          << quint16(4 | x) << ~0u << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
+    daten << quint32(2) << quint16(0x01) << quint16(6 | x) << ~0u;
+    for (const quint16 tag : {2, 4, 8})
+        if (tag == art || tag == 4)
+            daten << tag << (tag == art ? rechte : quint16(4 | x)) << (tag == 4 ? ~0u : id);
+    daten << quint16(0x10) << maske << ~0u << quint16(0x20) << quint16(4 | x) << ~0u;
     return ::setxattr(QFile::encodeName(pfad).constData(), "system.posix_acl_access", liste.constData(),
                       static_cast<std::size_t>(liste.size()), 0) == 0;
 }
@@ -314,7 +318,8 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
         {"im eigenen Ordner von allen beschreibbar", [&] { return setze_rechte(heim, 0666); }},
         {"im eigenen Ordner von der Gruppe users beschreibbar",
          [&] { return ::chown(QFile::encodeName(heim).constData(), ::geteuid(), 100) == 0 && setze_rechte(heim, 0664); }},
-        {"im eigenen Ordner laesst die Liste einen anderen schreiben", [&] { return setze_acl(heim, 12345, 6, 6); }}};
+        {"im eigenen Ordner laesst die Liste einen anderen schreiben", [&] { return setze_acl(heim, 12345, 6, 6); }},
+        {"im eigenen Ordner laesst die Liste eine Gruppe anderer schreiben", [&] { return setze_acl(heim, 100, 6, 6, 8); }}};
     for (const auto& fall : beschreibbar) {
         if (!fall.second())
             continue;
@@ -333,7 +338,9 @@ TEST_F(Verzeichnisse, GepflanzteDateienWerdenMitWarnungUebergangen)
     ASSERT_EQ(::chown(QFile::encodeName(hier).constData(), 0, 12345), 0);
     ASSERT_TRUE(setze_rechte(hier, 0664));
     gesucht("von einer fremden Gruppe beschreibbar", heim, true);
-    ASSERT_EQ(::chown(QFile::encodeName(hier).constData(), 0, 0), 0);
+    ASSERT_TRUE(setze_acl(hier, 0, 6, 6, 4));
+    gesucht("Liste laesst eine fremde Gruppe der Datei schreiben", heim, true);
+    ASSERT_EQ(::removexattr(QFile::encodeName(hier).constData(), "system.posix_acl_access") + ::chown(QFile::encodeName(hier).constData(), 0, 0), 0);
     gesucht("von der eigenen Gruppe beschreibbar", hier, false);
     ASSERT_TRUE(QFile::remove(hier));
     ASSERT_TRUE(QFile::link(heim, hier));

@@ -1,4 +1,5 @@
 #include "silentinstallation.h"
+#include "altefassung.h"
 #include "cuninstallinfo.h"
 #include "importzip.h"
 #include "klassen.h"
@@ -11,6 +12,9 @@ bool silent_installation(const QString& archiv, const QString& quelle)
 {
     qmelde(5, klasse_kurz, CQString("silent_installation"),
            CQString(QCoreApplication::translate("QObject", "- silent Modus -")));
+    // What the start put back or kept aside after a save cut off: no one watches this run, its log tells.
+    for (const QString& hinweis : nimm_hinweise_alter_fassungen())
+        qmelde(4, klasse_kurz, CQString("silent_installation"), CQString(hinweis));
     QString pfad;
     if (!quelle.isEmpty())
         pfad = quelle + QLatin1Char('/');

@@ -293,11 +293,16 @@ TEST_F(Programm, SilentInstallationInsZiel)
     EXPECT_TRUE(log.contains("installiere ordner/x.txt"));
     EXPECT_TRUE(log.contains("Installation beendet."));
 
-    // A second archive adds its records to those already in the file.
+    // A second archive adds its records to those already in the file; what the start did with a save cut off is in the log.
+    const QString alt = heim + "/.local/share/Quorbel/alte Fassungen";
+    ASSERT_TRUE(QDir().mkpath(alt) && QFile::setPermissions(alt, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    schreibe(alt + "/abcdef.alt", "alt");
+    schreibe(alt + "/abcdef.ziel", "Quorbel alte Fassung 1\n1 1 3\n" + QFile::encodeName(ziel + "/y.txt").toHex() + '\n');
     schreibe(arbeit + "/b.zip", baue({datei("z.txt", "z")}));
     EXPECT_EQ(starte({"/SILENT", "/INSTALL", "b.zip", "/dst", ziel}).code, 0);
     EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";ordner/x.txt\r\n"));
     EXPECT_TRUE(lies(ziel + "/uninstall.dat").contains(";z.txt\r\n"));
+    EXPECT_TRUE(QString::fromUtf8(lies(logdatei())).contains("Das Schreiben der Datei " + ziel + "/y.txt wurde unterbrochen"));
 }
 
 // A log on standard output cuts no line of the program's there: into a file, appended, or a pipe.

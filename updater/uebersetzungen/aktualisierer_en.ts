@@ -495,6 +495,26 @@
         <source>Was sie zuletzt enthielt, liegt in %1.</source>
         <translation>What it held last lies in %1.</translation>
     </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; the file that now lies there cannot surely be told to be the same one and stays as it is. Its old content lies in %2.</translation>
+    </message>
+    <message>
+        <source>In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4</source>
+        <translation>The folders %1 and %2 have no room for the old content of %3: %4</translation>
+    </message>
+    <message>
+        <source>Die alten Fassungen in %1 wurden nicht geprueft: %2</source>
+        <translation>The old versions in %1 were not checked: %2</translation>
+    </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2, vermerkt in %3, bis der naechste Start ihn zurueckschreibt oder beiseitelegt.</source>
+        <translation>Writing the file %1 was interrupted; its old content lies in %2, recorded in %3, until the next start writes it back or puts it aside.</translation>
+    </message>
+    <message>
+        <source>%1 ist der Ordner fuer voruebergehende Dateien: ein Neustart des Rechners kann dort alles loeschen.</source>
+        <translation>%1 is the folder for temporary files: a restart of the computer may delete everything there.</translation>
+    </message>
 </context>
 <context>
     <name>CAnwenderListe</name>
