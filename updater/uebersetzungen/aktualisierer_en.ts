@@ -1676,7 +1676,7 @@ the log window.</translation>
     </message>
     <message>
         <source>Die Seite &apos;%1&apos; konnte nicht geladen werden.</source>
-        <translation>The page '%1' could not be loaded.</translation>
+        <translation>The page &apos;%1&apos; could not be loaded.</translation>
     </message>
     <message>
         <source>PDF wird erstellt ...</source>
@@ -1692,7 +1692,7 @@ the log window.</translation>
     </message>
     <message>
         <source>Das Fenster wurde geschlossen, bevor die PDF-Daten der Seite fertig waren.</source>
-        <translation>The window was closed before the page's PDF data were ready.</translation>
+        <translation>The window was closed before the page&apos;s PDF data were ready.</translation>
     </message>
     <message>
         <source>Die Seite ergab keine PDF-Daten.</source>
