@@ -686,15 +686,20 @@ void pruefe(const Rest& rest)
 // where copy and record lie when the user's folder had no room. The folder's lock is held only while
 // the copies' own locks are taken: a save in place of another program, and another start, wait no
 // longer than that, however large the files put back. `besetzt` names the folder's lock where
-// another program held it past the bound.
+// another program held it past the bound. Without `besetzt` (a save that is done) the lock is not
+// taken: the user's folder is then read as the temporary folder is, whole records alone and
+// nothing removed, so that a program that hangs holding the lock neither holds the save up a second
+// time nor keeps it from retiring the records it makes old.
 std::vector<Rest> sammle_alle(QString* besetzt = nullptr)
 {
     std::vector<Rest> reste;
     const QString ordner = ordner_alter_fassungen(false);
-    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
+    const int ordnersperre = ordner.isEmpty() || !besetzt ? -1 : sperre(ordner, LOCK_EX);
     if (ordnersperre >= 0) {
         reste = sammle_reste(ordner, true);
         ::close(ordnersperre);
+    } else if (!ordner.isEmpty() && !besetzt) {
+        reste = sammle_reste(ordner, false);
     } else if (errno == EWOULDBLOCK && besetzt) {
         *besetzt = CAlteFassung::tr("Die alten Fassungen in %1 wurden nicht geprueft: %2")
                        .arg(maskiere_steuerzeichen(ordner),

@@ -368,11 +368,17 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     stelle_alte_fassungen_wieder_her();
     qputenv("TMPDIR", temp_vorher);
     EXPECT_TRUE(!QFile::exists(reste[0]) && !QFile::exists(reste[1]) && QFile::exists(reste[2]) && QFile::exists(reste[3]));
-    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock.
+    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock; a save
+    // meanwhile still retires the record of its file cut off before.
+    unterbrich(klein, "halb", 4);
     const int halter = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(::flock(halter, LOCK_EX), 0);
     stelle_alte_fassungen_wieder_her();
+    const int jetzt = ::open(QFile::encodeName(schreibe("jetzt.txt", "jetzt")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(klein, jetzt).isEmpty() && ::close(jetzt) == 0);
     EXPECT_TRUE(::close(halter) == 0 && nimm_hinweise_alter_fassungen().join('\n').contains(ordner + "/.sperre"));
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(klein), "jetzt");
 
     if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
         EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");
