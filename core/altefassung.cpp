@@ -799,12 +799,14 @@ void CAlteFassung::ersetzt(int fd)
     const Identitaet id = identitaet_von(fd, info);
     for (const Rest& rest : sammle_alle()) {
         if (rest.satz.id.erkennt(id)) {
-            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own.
+            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own
+            // where one is free, else under its mark. The record goes either way: the next start would
+            // take what was kept for what the file held, and write the old bytes over this save.
             const QString vorher = behalte_zuletzt(rest, -1, 0, false);
-            if (vorher.isEmpty() || !benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName()).isEmpty()) {
-                ::unlink(kodiert(rest.satz.kopie).constData());
-                ::unlink(kodiert(rest.satzname).constData());
-            }
+            if (!vorher.isEmpty())
+                (void)benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
+            ::unlink(kodiert(rest.satz.kopie).constData());
+            ::unlink(kodiert(rest.satzname).constData());
         }
         ::close(rest.fd);
     }

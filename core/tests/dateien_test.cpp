@@ -491,6 +491,17 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     const QString letzter = nimm_hinweise_alter_fassungen().last(), zuletzt = fremde[0].chopped(1) + "-2)";
     EXPECT_TRUE(lies(eigene) == muster(200000) && letzter.contains(eigene + " wurde unterbrochen; sie") && letzter.contains(zuletzt)
                 && lies(zuletzt).size() == 300000 && lies(fremde[0]) + lies(fremde[1]) == "fremdfremd") << qPrintable(letzter);
+    // A save that ends well after a start that ended having kept what the file held is undone by no later start, every name for it taken.
+    unterbrich(eigene, "x", 1);
+    const QString kz2 = QFileInfo(QDir(tmp.path()).entryList({"*.ziel"}).value(0)).completeBaseName();
+    for (int n = 0; n < 10; ++n) {
+        const QString belegt = n == 0 ? tmp.filePath(kz2 + ".vorher") : tmp.path() + "/eigene.bin (zuletzt " + kz2 + (n == 1 ? QString() : '-' + QString::number(n)) + ')';
+        ASSERT_TRUE(schreibe_ganz(belegt, "x").isEmpty() && (n == 0 || ::chown(QFile::encodeName(belegt), 65534, 65534) == 0));
+    }
+    const int neu2 = ::open(QFile::encodeName(schreibe("neu2.bin", "neu2")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(eigene, neu2).isEmpty() && ::close(neu2) == 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_TRUE(lies(eigene) == "neu2" && schreibe_ganz(eigene, muster(200000)).isEmpty());
     temp_voll.fuelle_bis(0);
     qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
     const int neu = ::open(QFile::encodeName(schreibe("neu.bin", "neu")).constData(), O_RDONLY | O_CLOEXEC);
