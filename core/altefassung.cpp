@@ -37,6 +37,8 @@ const QString endung_kopie = QStringLiteral(".alt");
 // The start of the program's names: in the temporary folder only files of such a name are its own.
 const QString praefix = QStringLiteral("Quorbel-");
 const QString endung_satz = QStringLiteral(".ziel");
+// What a start keeps of a file while it writes it, "<6 characters>.zuletzt", before it takes its name.
+const QString endung_zuletzt = QStringLiteral(".zuletzt");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
 constexpr int namenslaenge = 50;
 
@@ -395,7 +397,7 @@ bool benenne_um(const QString& von, const QString& nach)
 // when it could not be kept (nothing is left then).
 bool behalte_inhalt(int fd, off_t laenge, const QString& name, const QString& kennzeichen)
 {
-    const QString zwischen = QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + QStringLiteral(".zuletzt");
+    const QString zwischen = QFileInfo(name).path() + QLatin1Char('/') + kennzeichen + endung_zuletzt;
     const QByteArray z = kodiert(zwischen);
     // Left by a start that ended while writing it: removed only where the open file shows the
     // user's own, never another account's file or link that took the name in the temporary folder.
@@ -507,12 +509,13 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
-    // Left by a process that ended before its record was whole (a copy, or what a start kept while it
-    // wrote it). In the temporary folder only the user's own files of the program's names, and only an
-    // hour after their last change: a save writes its record right after its copy, and a copy just made
-    // may not be locked yet.
-    const QStringList muster = eigener ? QStringList{QStringLiteral("*") + endung_kopie}
-                                       : QStringList{praefix + QStringLiteral("*") + endung_kopie, praefix + QStringLiteral("*.zuletzt")};
+    // Left by a process that ended before its record was whole (a copy), or by a start that ended while
+    // it kept what the file held, whose record a later start or save has dropped since. In the
+    // temporary folder only the user's own files of the program's names, and only an hour after their
+    // last change: a save writes its record right after its copy, and a copy just made may not be
+    // locked yet.
+    const QString anfang = eigener ? QString() : praefix;
+    const QStringList muster{anfang + QStringLiteral("*") + endung_kopie, anfang + QStringLiteral("*") + endung_zuletzt};
     for (const QString& eintrag : dir.entryList(muster, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
         struct stat info;
@@ -683,15 +686,20 @@ void pruefe(const Rest& rest)
 // where copy and record lie when the user's folder had no room. The folder's lock is held only while
 // the copies' own locks are taken: a save in place of another program, and another start, wait no
 // longer than that, however large the files put back. `besetzt` names the folder's lock where
-// another program held it past the bound.
+// another program held it past the bound. Without `besetzt` (a save that is done) the lock is not
+// taken: the user's folder is then read as the temporary folder is, whole records alone and
+// nothing removed, so that a program that hangs holding the lock neither holds the save up a second
+// time nor keeps it from retiring the records it makes old.
 std::vector<Rest> sammle_alle(QString* besetzt = nullptr)
 {
     std::vector<Rest> reste;
     const QString ordner = ordner_alter_fassungen(false);
-    const int ordnersperre = ordner.isEmpty() ? -1 : sperre(ordner, LOCK_EX);
+    const int ordnersperre = ordner.isEmpty() || !besetzt ? -1 : sperre(ordner, LOCK_EX);
     if (ordnersperre >= 0) {
         reste = sammle_reste(ordner, true);
         ::close(ordnersperre);
+    } else if (!ordner.isEmpty() && !besetzt) {
+        reste = sammle_reste(ordner, false);
     } else if (errno == EWOULDBLOCK && besetzt) {
         *besetzt = CAlteFassung::tr("Die alten Fassungen in %1 wurden nicht geprueft: %2")
                        .arg(maskiere_steuerzeichen(ordner),
@@ -791,12 +799,14 @@ void CAlteFassung::ersetzt(int fd)
     const Identitaet id = identitaet_von(fd, info);
     for (const Rest& rest : sammle_alle()) {
         if (rest.satz.id.erkennt(id)) {
-            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own.
+            // What a start ended meanwhile had kept of the file stays the user's, under a name of its own
+            // where one is free, else under its mark. The record goes either way: the next start would
+            // take what was kept for what the file held, and write the old bytes over this save.
             const QString vorher = behalte_zuletzt(rest, -1, 0, false);
-            if (vorher.isEmpty() || !benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName()).isEmpty()) {
-                ::unlink(kodiert(rest.satz.kopie).constData());
-                ::unlink(kodiert(rest.satzname).constData());
-            }
+            if (!vorher.isEmpty())
+                (void)benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
+            ::unlink(kodiert(rest.satz.kopie).constData());
+            ::unlink(kodiert(rest.satzname).constData());
         }
         ::close(rest.fd);
     }

@@ -59,8 +59,9 @@ private:
 // is not the user's own folder (a link, another's, or writable by others).
 QString gib_ordner_alter_fassungen();
 
-// Removes what a process left before its record was whole: in the user's folder, and in the
-// temporary folder the user's own files of the program's names ("Quorbel-...") an hour old.
+// Removes what a process left before its record was whole, and what a start kept half of a file
+// whose record is gone: in the user's folder, and in the temporary folder the user's own files of
+// the program's names ("Quorbel-...") an hour old.
 // Puts back the old bytes of every write in place that the end of its process cut off (a copy
 // whose lock no one holds, in the user's folder, or in the temporary folder where its record is
 // the user's own file that no one else may write) into the file they came from, known surely by

@@ -341,6 +341,9 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     // A save done after one that was cut off is not undone by a start; a start without room for the old bytes leaves the file as it is.
     const QString klein = schreibe("klein.txt", "alt"), gross = schreibe("gross.bin", muster(100000));
     unterbrich(klein, "halb", 4);
+    // What a start ended while keeping the file's content left goes once a later save retired its record.
+    const QString halb_behalten = ordner + '/' + QDir(ordner).entryList({"*.ziel"}).value(0).replace(".ziel", ".zuletzt");
+    ASSERT_TRUE(schreibe_ganz(halb_behalten, "halb").isEmpty());
     const int spaeter = ::open(QFile::encodeName(schreibe("spaeter.txt", "spaeter")).constData(), O_RDONLY | O_CLOEXEC);
     EXPECT_TRUE(schreibe_an_ort(klein, spaeter).isEmpty() && ::close(spaeter) == 0);
     unterbrich(gross, "halb", 4);
@@ -354,7 +357,7 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     }
     EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
     stelle_alte_fassungen_wieder_her();
-    EXPECT_EQ(lies(gross), muster(100000));
+    EXPECT_TRUE(lies(gross) == muster(100000) && !QFile::exists(halb_behalten));
     // In the temporary folder the program's own leftovers an hour old go; a younger one, and one of another name, stay.
     const QByteArray temp_vorher = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
@@ -365,11 +368,17 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     stelle_alte_fassungen_wieder_her();
     qputenv("TMPDIR", temp_vorher);
     EXPECT_TRUE(!QFile::exists(reste[0]) && !QFile::exists(reste[1]) && QFile::exists(reste[2]) && QFile::exists(reste[3]));
-    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock.
+    // A program that hangs holding the folder's lock holds a start up for a bound only, and the notice names the lock; a save
+    // meanwhile still retires the record of its file cut off before.
+    unterbrich(klein, "halb", 4);
     const int halter = ::open(QFile::encodeName(ordner + "/.sperre").constData(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(::flock(halter, LOCK_EX), 0);
     stelle_alte_fassungen_wieder_her();
+    const int jetzt = ::open(QFile::encodeName(schreibe("jetzt.txt", "jetzt")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(klein, jetzt).isEmpty() && ::close(jetzt) == 0);
     EXPECT_TRUE(::close(halter) == 0 && nimm_hinweise_alter_fassungen().join('\n').contains(ordner + "/.sperre"));
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_EQ(lies(klein), "jetzt");
 
     if (const KleinesDateisystem eng(ordner, "size=64k,mode=0700"); eng.ok) {
         EXPECT_EQ(schreibe_an_ort(ziel, neu).toStdString(), "");
@@ -482,6 +491,17 @@ TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
     const QString letzter = nimm_hinweise_alter_fassungen().last(), zuletzt = fremde[0].chopped(1) + "-2)";
     EXPECT_TRUE(lies(eigene) == muster(200000) && letzter.contains(eigene + " wurde unterbrochen; sie") && letzter.contains(zuletzt)
                 && lies(zuletzt).size() == 300000 && lies(fremde[0]) + lies(fremde[1]) == "fremdfremd") << qPrintable(letzter);
+    // A save that ends well after a start that ended having kept what the file held is undone by no later start, every name for it taken.
+    unterbrich(eigene, "x", 1);
+    const QString kz2 = QFileInfo(QDir(tmp.path()).entryList({"*.ziel"}).value(0)).completeBaseName();
+    for (int n = 0; n < 10; ++n) {
+        const QString belegt = n == 0 ? tmp.filePath(kz2 + ".vorher") : tmp.path() + "/eigene.bin (zuletzt " + kz2 + (n == 1 ? QString() : '-' + QString::number(n)) + ')';
+        ASSERT_TRUE(schreibe_ganz(belegt, "x").isEmpty() && (n == 0 || ::chown(QFile::encodeName(belegt), 65534, 65534) == 0));
+    }
+    const int neu2 = ::open(QFile::encodeName(schreibe("neu2.bin", "neu2")).constData(), O_RDONLY | O_CLOEXEC);
+    EXPECT_TRUE(schreibe_an_ort(eigene, neu2).isEmpty() && ::close(neu2) == 0);
+    stelle_alte_fassungen_wieder_her();
+    EXPECT_TRUE(lies(eigene) == "neu2" && schreibe_ganz(eigene, muster(200000)).isEmpty());
     temp_voll.fuelle_bis(0);
     qputenv("TMPDIR", QFile::encodeName(temp_voll.ordner));
     const int neu = ::open(QFile::encodeName(schreibe("neu.bin", "neu")).constData(), O_RDONLY | O_CLOEXEC);
