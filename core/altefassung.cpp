@@ -376,21 +376,6 @@ bool stelle_her(int kopie, int fd, off_t jetzt, const Satz& satz, const QString&
     return false;
 }
 
-// Gives the file `von` the name `nach` only where no file has that name: a plain rename by root
-// replaces another account's file of that name, in a sticky folder too. False with errno (EEXIST
-// where the name is taken). A file system without the kernel's rename that replaces nothing (NFS)
-// takes a second name, which replaces nothing either, and the first goes.
-bool benenne_um(const QString& von, const QString& nach)
-{
-    const QByteArray alt = kodiert(von), neu = kodiert(nach);
-    if (::renameat2(AT_FDCWD, alt.constData(), AT_FDCWD, neu.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if ((errno != EINVAL && errno != ENOSYS) || ::link(alt.constData(), neu.constData()) != 0)
-        return false;
-    (void)::unlink(alt.constData());
-    return true;
-}
-
 // What the file `fd` holds now, `laenge` bytes, kept as the new file `name` before the old bytes
 // go over it: it may be a change made since. Written whole under a name of the record's
 // (`kennzeichen`) first, so that a start ended meanwhile leaves nothing cut under `name`. False

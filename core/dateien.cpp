@@ -17,6 +17,7 @@
 #include <climits>
 #include <memory>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -518,6 +519,21 @@ bool schreibe_puffer(QFileDevice& datei)
     if (!geflusht && datei.isOpen())
         geflusht = datei.flush();
     return geflusht && datei.error() == QFileDevice::NoError;
+}
+
+// Gives the file `von` the name `nach` only where no file has that name: a plain rename by root
+// replaces another account's file of that name, in a sticky folder too. False with errno (EEXIST
+// where the name is taken). A file system without the kernel's rename that replaces nothing (NFS)
+// takes a second name, which replaces nothing either, and the first goes.
+bool benenne_um(const QString& von, const QString& nach)
+{
+    const QByteArray alt = QFile::encodeName(von), neu = QFile::encodeName(nach);
+    if (::renameat2(AT_FDCWD, alt.constData(), AT_FDCWD, neu.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || ::link(alt.constData(), neu.constData()) != 0)
+        return false;
+    (void)::unlink(alt.constData());
+    return true;
 }
 
 QString lege_beiseite(const QString& pfad)

@@ -119,6 +119,10 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
 [[nodiscard]] QString schreibe_ganz(const QString& pfad, const std::function<bool(QIODevice&)>& fuelle);
 [[nodiscard]] QString schreibe_ganz(const QString& pfad, const QByteArray& inhalt);
 
+// Gives the file `von` the name `nach` only where no file has that name. False with errno (EEXIST
+// where the name is taken).
+bool benenne_um(const QString& von, const QString& nach);
+
 // A file that was not read whole is kept aside before anything replaces it: its bytes stay, under
 // `pfad` + ".beschaedigt" (then ".beschaedigt-2", ...), as a second link to the same data where the
 // file system allows it, else as a copy. Behind a link it is the file the link names that is

@@ -15,6 +15,8 @@
 #include <QSet>
 #include <QSize>
 #include <QSysInfo>
+#include <QTemporaryDir>
+#include <QUuid>
 #include <QVector>
 
 #include <algorithm>
@@ -461,6 +463,14 @@ Beiseite& beiseite()
     return *b;
 }
 
+// On stderr now, and in the window or log when the program next takes the notices.
+void melde(const QString& hinweis)
+{
+    qWarning("%s", qUtf8Printable(hinweis));
+    std::lock_guard<std::mutex> sperre(beiseite().mutex);
+    beiseite().hinweise.append(hinweis);
+}
+
 // What the last write of this thread did: the failure's text, or the text it wrote.
 thread_local bool schreiben_versucht = false;
 // Set while a save refused for its lock lets Qt take the changes off its object: nothing is written.
@@ -486,11 +496,11 @@ bool lies(QIODevice& geraet, QSettings::SettingsMap& werte)
             : QCoreApplication::translate("Einstellungen",
                                           "Die Einstellungsdatei %1 ist nicht ganz lesbar; sie ist als %2 aufbewahrt.")
                   .arg(QDir::toNativeSeparators(name), QDir::toNativeSeparators(kopie));
-    qWarning("%s", qUtf8Printable(hinweis));
-    std::lock_guard<std::mutex> sperre(beiseite().mutex);
-    beiseite().hinweise.append(hinweis);
-    if (kopie.isEmpty())
+    melde(hinweis);
+    if (kopie.isEmpty()) {
+        std::lock_guard<std::mutex> sperre(beiseite().mutex);
         beiseite().unbewahrt.insert(name);
+    }
     return true;
 }
 
@@ -670,9 +680,51 @@ bool haelt_stand(QSettings& einstellungen, const QString& name)
     return einstellungstext(hier) == einstellungstext(dort);
 }
 
+// The folder of the user's files of the format, as QSettings::setPath left it: the name of a
+// settings object of a new random organisation, whose file is not there and so not read.
+QString einstellungsordner()
+{
+    const QString probe = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QString name = QSettings(einstellungsformat(), QSettings::UserScope, probe).fileName();
+    return name.left(name.lastIndexOf(probe));
+}
+
+// Whether Qt can open `pfad` without waiting for ever: nothing there, a regular file (behind links
+// too) for the settings file, the user's own regular file for Qt's lock file, which Qt must lock
+// or else can only take for stale where it may write it.
+bool haelt_nicht_an(const QString& pfad, bool sperre)
+{
+    struct stat info;
+    const QByteArray name = QFile::encodeName(pfad);
+    if ((sperre ? ::lstat(name.constData(), &info) : ::stat(name.constData(), &info)) != 0)
+        return true;
+    return S_ISREG(info.st_mode) && (!sperre || info.st_uid == ::geteuid());
+}
+
+// Moves `pfad` to the first free name `pfad` + ".beiseite" (then "-2", ...); the new name, or
+// empty where nothing can be moved there.
+QString lege_weg(const QString& pfad)
+{
+    for (int nummer = 1; nummer < 1000; ++nummer) {
+        const QString name = pfad + QStringLiteral(".beiseite") + (nummer == 1 ? QString() : QStringLiteral("-%1").arg(nummer));
+        if (benenne_um(pfad, name))
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
 void setze_vorgabe()
 {
     QSettings::setDefaultFormat(einstellungsformat());
+    // QSettings() takes the application's names: its files are looked at before and whenever they change.
+    const auto pruefe = [] {
+        pruefe_einstellungsorte(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    };
+    pruefe();
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::organizationNameChanged, pruefe);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::applicationNameChanged, pruefe);
 }
 
 } // namespace
@@ -732,6 +784,38 @@ QString sichere_einstellungen(QSettings& einstellungen)
                     ? QCoreApplication::translate("Einstellungen", "die Datei ist nicht lesbar")
                     : QCoreApplication::translate("Einstellungen", "die Datei ist nicht schreibbar");
     return QDir::toNativeSeparators(name) + QStringLiteral(": ") + grund;
+}
+
+void pruefe_einstellungsorte(const QString& organisation, const QString& anwendung)
+{
+    // Qt's name for the files of an application without an organisation's name.
+    const QString ordner = einstellungsordner()
+                           + (organisation.isEmpty() ? QStringLiteral("Unknown Organization") : organisation);
+    QStringList dateien(ordner + QStringLiteral(".conf"));
+    if (!anwendung.isEmpty())
+        dateien.prepend(ordner + QLatin1Char('/') + anwendung + QStringLiteral(".conf"));
+    for (const QString& datei : dateien) {
+        for (const QString& pfad : {datei, datei + QStringLiteral(".lock")}) {
+            if (haelt_nicht_an(pfad, pfad != datei))
+                continue;
+            const QString neu = lege_weg(pfad);
+            if (!neu.isEmpty()) {
+                melde(QCoreApplication::translate("Einstellungen", "%1 ist keine gewöhnliche Datei des Benutzers und "
+                                                                   "hielte das Programm an; sie liegt jetzt unter %2.")
+                          .arg(QDir::toNativeSeparators(pfad), QDir::toNativeSeparators(neu)));
+                continue;
+            }
+            // Left where it is: every settings file of the user is kept in a private folder of
+            // this run, which goes when the program ends.
+            static const QTemporaryDir nur_fuer_diesen_lauf;
+            QSettings::setPath(einstellungsformat(), QSettings::UserScope, nur_fuer_diesen_lauf.path());
+            melde(QCoreApplication::translate("Einstellungen", "%1 ist keine gewöhnliche Datei des Benutzers und lässt "
+                                                               "sich nicht beiseitelegen; die Einstellungen gelten nur "
+                                                               "bis zum Ende des Programms.")
+                      .arg(QDir::toNativeSeparators(pfad)));
+            return;
+        }
+    }
 }
 
 QStringList nimm_beiseite_hinweise()

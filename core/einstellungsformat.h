@@ -20,12 +20,22 @@
 //   could not be kept is not written again (a write fails).
 QSettings::Format einstellungsformat();
 
+// Qt opens a settings file, and waits for its lock file, before the format's reader or writer
+// runs: a pipe at the file's name holds the first read for ever, and a lock file the user cannot
+// lock (a pipe, another account's) every save. Called before the first settings object of the
+// user's files of `organisation` and `anwendung` (with the application's names at its start and
+// whenever they change), it moves what stands there and is no regular file, or at the lock's name
+// no regular file of the user's own, to a free name beside it ("<name>.beiseite"); where that
+// cannot be done, the user's settings live for this run only. Either is told once
+// (`nimm_beiseite_hinweise`).
+void pruefe_einstellungsorte(const QString& organisation, const QString& anwendung);
+
 // Writes what `einstellungen` holds unsaved, creating its missing folders readable by the user
 // alone. Empty on success, else the failure's text with the file's name (the old file stays).
 [[nodiscard]] QString sichere_einstellungen(QSettings& einstellungen);
 
-// The texts about settings files kept aside since the last call (each names the file and where
-// its bytes now are); the list is emptied.
+// The texts about settings files kept aside or moved aside since the last call (each names the
+// file and where its bytes now are); the list is emptied.
 QStringList nimm_beiseite_hinweise();
 
 // The text layout itself. The reader answers false when a line could not be read (the rest is

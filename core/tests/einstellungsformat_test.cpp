@@ -6,6 +6,7 @@
 #include "privatdatei.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -336,6 +337,34 @@ TEST_F(Einstellungsformat, DieDateiMitEinemPasswortLiestNurIhrBenutzer)
     // Another account's file stays as it is.
     ASSERT_TRUE(::chmod(QFile::encodeName(alt), 0644) == 0 && (::geteuid() != 0 || ::chown(QFile::encodeName(alt), 65534, 65534) == 0));
     EXPECT_TRUE(mache_privat(alt) && QFileInfo(alt).permissions().testFlag(QFile::ReadOther) == (::geteuid() == 0));
+}
+
+// A pipe at the settings file's name, then at Qt's lock file's: moved aside and told once, and the
+// program's road (its names set, QSettings()) reads and saves. Run in a process of its own, waited for with a bound.
+TEST_F(Einstellungsformat, EineRoehreAmNamenDerDateiOderIhrerSperreHaeltNichts)
+{
+    for (const QString& name : {QStringLiteral("ordner/programm.conf"), QStringLiteral("ordner/programm.conf.lock")}) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(tmp.filePath(name)).constData(), 0600), 0);
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            QSettings::setPath(einstellungsformat(), QSettings::UserScope, tmp.path());
+            QCoreApplication::setOrganizationName(QStringLiteral("ordner"));
+            QCoreApplication::setApplicationName(QStringLiteral("programm"));
+            QSettings einstellungen;
+            einstellungen.setValue(QStringLiteral("a"), name);
+            const QStringList hinweise = nimm_beiseite_hinweise();
+            ::_exit(hinweise.size() == 1 && hinweise.first().contains(tmp.filePath(name) + QStringLiteral(".beiseite"))
+                            && sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
+        }
+        int status = -1;
+        for (int i = 0; i < 1200 && ::waitpid(kind, &status, WNOHANG) == 0; ++i)
+            ::usleep(50000);
+        if (status == -1)
+            ::kill(kind, SIGKILL), ::waitpid(kind, nullptr, 0);
+        // Not read here while the pipe may still be there.
+        EXPECT_TRUE(status == 0 && QFileInfo(tmp.filePath(name) + QStringLiteral(".beiseite")).exists()
+                    && QSettings(datei(), einstellungsformat()).value(QStringLiteral("a")) == name) << qPrintable(name);
+    }
 }
 
 TEST_F(Einstellungsformat, QSettingsOhneFormatNimmtDiesesFormat)

@@ -66,6 +66,7 @@ const bool archiv_angelegt = (gib_sdir_update_zip(), true);
 // The registry settings of the product, user scope: the file of the native format, written whole.
 std::unique_ptr<QSettings> oeffne_registry(const QString& produkt)
 {
+    pruefe_einstellungsorte(QString::fromLatin1(organisation), produkt);
     return std::make_unique<QSettings>(einstellungsformat(), QSettings::UserScope,
                                        QString::fromLatin1(organisation), produkt);
 }
@@ -345,7 +346,7 @@ void UpdaterMainWindow::lies_einstellungen()
 {
     CQCat* logger = CQCat::gib_instanz();
     logger->info(CQString(tr("Software-Root: %1").arg(zielverzeichnis)));
-    for (const QString& hinweis : nimm_hinweise_alter_fassungen())
+    for (const QString& hinweis : nimm_hinweise_alter_fassungen() + nimm_beiseite_hinweise())
         logger->warn(CQString(hinweis));
     setze_fenstertitel(produktanzeige);
 

@@ -1,6 +1,7 @@
 #include "silentinstallation.h"
 #include "altefassung.h"
 #include "cuninstallinfo.h"
+#include "einstellungsformat.h"
 #include "importzip.h"
 #include "klassen.h"
 #include "melde.h"
@@ -12,8 +13,9 @@ bool silent_installation(const QString& archiv, const QString& quelle)
 {
     qmelde(5, klasse_kurz, CQString("silent_installation"),
            CQString(QCoreApplication::translate("QObject", "- silent Modus -")));
-    // What the start put back or kept aside after a save cut off: no one watches this run, its log tells.
-    for (const QString& hinweis : nimm_hinweise_alter_fassungen())
+    // What the start put back or kept aside after a save cut off, or moved aside at a settings file's
+    // name: no one watches this run, its log tells.
+    for (const QString& hinweis : nimm_hinweise_alter_fassungen() + nimm_beiseite_hinweise())
         qmelde(4, klasse_kurz, CQString("silent_installation"), CQString(hinweis));
     QString pfad;
     if (!quelle.isEmpty())

@@ -2773,6 +2773,14 @@ the log window.</translation>
         <source>die Datei ist nicht schreibbar</source>
         <translation>the file cannot be written</translation>
     </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei des Benutzers und hielte das Programm an; sie liegt jetzt unter %2.</source>
+        <translation>%1 is not a regular file of the user and would stop the program; it has been moved to %2.</translation>
+    </message>
+    <message>
+        <source>%1 ist keine gewöhnliche Datei des Benutzers und lässt sich nicht beiseitelegen; die Einstellungen gelten nur bis zum Ende des Programms.</source>
+        <translation>%1 is not a regular file of the user and cannot be moved aside; the settings last only until the program ends.</translation>
+    </message>
 </context>
 <context>
     <name>FeaturePermissionBar</name>
