@@ -798,7 +798,14 @@ void pruefe_einstellungsorte(const QString& organisation, const QString& anwendu
         for (const QString& pfad : {datei, datei + QStringLiteral(".lock")}) {
             if (haelt_nicht_an(pfad, pfad != datei))
                 continue;
-            const QString neu = lege_weg(pfad);
+            // Another account's entry is never moved or replaced: where it would not hold the
+            // program up (a device at the file's name, say), the writer refuses each save and
+            // names it; where it would, the settings go to the private folder below.
+            struct stat info;
+            const bool fremd = ::lstat(QFile::encodeName(pfad).constData(), &info) == 0 && info.st_uid != ::geteuid();
+            if (fremd && pfad == datei && !S_ISFIFO(info.st_mode))
+                continue;
+            const QString neu = fremd ? QString() : lege_weg(pfad);
             if (!neu.isEmpty()) {
                 melde(QCoreApplication::translate("Einstellungen", "%1 ist keine gewöhnliche Datei des Benutzers und "
                                                                    "hielte das Programm an; sie liegt jetzt unter %2.")
