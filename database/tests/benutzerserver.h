@@ -1624,14 +1624,19 @@ TEST_P(ServerBenutzer, NeugestarteterServerNimmtAenderungUndNeuenAnwenderSofort)
         verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
         verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
     };
+    gib_db_zeitgrenzen().verbinden = gib_db_zeitgrenzen().lesen = 2;
+    verwaltung.show();
+    verwaltung.einstellungen->SlotDatabase(), verwaltung.einstellungen->SlotDatabase();
     blaettere();
     verwaltung.anwender->lade_zeile(zeile_von(*verwaltung.anwender, "meier"));
     verwaltung.anwender->eTelefon->setzeText(CQString("4711"));
-    gib_db_zeitgrenzen().verbinden = gib_db_zeitgrenzen().lesen = 2;
     {
         ServerHalt halt(server->ordner);
         verwaltung.anwender->bChange->click();
         blaettere();
+        // The settings page says so: its button logs on.
+        verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+        EXPECT_EQ(verwaltung.einstellungen->findChildren<QPushButton*>().first()->text(), "Verbinden");
     }
     for (int i = 0; i < 500 && !datenbank_verbunden(); ++i)
         QCoreApplication::processEvents(), QThread::msleep(20);
