@@ -1616,6 +1616,33 @@ TEST_P(ServerBenutzer, NeugestarteterServerNimmtAenderungUndNeuenAnwenderSofort)
     verwaltung.einstellungen->AusfuehrenSQL_slot();
     EXPECT_EQ(boxen.filter("wurde nicht wiederholt").size(), server ? 1 : 0) << zeilen(boxen);
     EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender WHERE anw_bemerkung='x'").toInt(), server ? 0 : 2);
+    if (!server)
+        return;
+    // A save while the server does not answer, the pages turned: the typed change stays, and is
+    // written once the server is back.
+    const auto blaettere = [&] {
+        verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
+        verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    };
+    gib_db_zeitgrenzen().verbinden = gib_db_zeitgrenzen().lesen = 2;
+    verwaltung.show();
+    verwaltung.einstellungen->SlotDatabase(), verwaltung.einstellungen->SlotDatabase();
+    blaettere();
+    verwaltung.anwender->lade_zeile(zeile_von(*verwaltung.anwender, "meier"));
+    verwaltung.anwender->eTelefon->setzeText(CQString("4711"));
+    {
+        ServerHalt halt(server->ordner);
+        verwaltung.anwender->bChange->click();
+        blaettere();
+        // The settings page says so: its button logs on.
+        verwaltung.reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+        EXPECT_EQ(verwaltung.einstellungen->findChildren<QPushButton*>().first()->text(), "Verbinden");
+    }
+    for (int i = 0; i < 500 && !datenbank_verbunden(); ++i)
+        QCoreApplication::processEvents(), QThread::msleep(20);
+    blaettere();
+    verwaltung.anwender->bChange->click();
+    EXPECT_EQ(lies("SELECT anw_telefon FROM bv_anwender WHERE anw_name='meier'").toString(), "4711") << zeilen(boxen);
 }
 
 // The server applies a write and its answer is lost with the connection (cut there, as by a

@@ -216,6 +216,15 @@ TEST_F(Gruppenliste, NeuerNameHinzufuegenUmbenennenUndGenauGespeichert)
     EXPECT_EQ(eintraege(sgruppe), QStringList({"Betrieb", "Buch", "Lager", "Neu"}));
     EXPECT_EQ(seite->gib_aktuelle_gruppe(), 2);
 
+    // Typed letter by letter, a new name may pass a listed one: the group renamed is still the one
+    // chosen, with its own district.
+    waehle("Lager");
+    igruppe->setEditText(QStringLiteral("Buch"));
+    igruppe->setEditText(QStringLiteral("Buchhaltung"));
+    seite->changeEntry();
+    QStringList umbenannt = namen();
+    umbenannt.sort();
+    EXPECT_EQ(umbenannt.join(" ").toStdString(), "1:Buch 2:Betrieb 5:Buchhaltung 6:Neu");
     const QString schwierig = QStringLiteral("O'Hara \\ Ωmega");
     igruppe->setEditText(schwierig);
     seite->addEntry();
@@ -225,7 +234,7 @@ TEST_F(Gruppenliste, NeuerNameHinzufuegenUmbenennenUndGenauGespeichert)
     igruppe->setEditText(QString(150, QLatin1Char('x')));
     seite->changeEntry();
     EXPECT_EQ(lies(QStringLiteral("SELECT length(grp_name) FROM bv_gruppen WHERE grp_id=7")).toInt(), 100);
-    EXPECT_EQ(geaendert, 4);
+    EXPECT_EQ(geaendert, 5);
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
 }
 

@@ -109,7 +109,9 @@ void CBenutzerVerwaltung::schalte_seiten()
 
 void CBenutzerVerwaltung::pruefe_anwenderliste()
 {
-    const CBVDataBase* basis = datenbank_verbunden() ? gib_bv_datenbank() : nullptr;
+    // A connection lost for a while (a server restarting) is the same database: the page keeps what
+    // was typed and writes it once the server is back. Only another log-on builds it anew.
+    const CBVDataBase* basis = gib_bv_datenbank();
     if (anwender && basis == anwender_basis && !anwender_veraltet)
         return;
     anwender_veraltet = false;

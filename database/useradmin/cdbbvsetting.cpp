@@ -164,6 +164,12 @@ void CDbBVsetting::zeige_verbindungsstand()
     stand->setText(verbunden ? tr("Verbunden") : tr("Nicht verbunden"));
 }
 
+void CDbBVsetting::showEvent(QShowEvent* ereignis)
+{
+    zeige_verbindungsstand();
+    QWidget::showEvent(ereignis);
+}
+
 void CDbBVsetting::SlotDatabase()
 {
     if (wechselfrage && !wechselfrage())

@@ -57,6 +57,11 @@ public slots:
     void protokoll_slot();
     void loesche_protokoll_slot();
 
+protected:
+    // The connection may have been lost, or found again, since the page was shown last: its button
+    // and state line say what a click now does.
+    void showEvent(QShowEvent* ereignis) override;
+
 private:
     void zeige_verbindungsstand();
     // Ends a failed template run: log, wait cursor off, critical box.

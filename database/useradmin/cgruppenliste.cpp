@@ -63,7 +63,7 @@ void CGruppenListe::baue_gruppenliste()
 {
     if (gebaut || !gib_bv_datenbank())
         return;
-    aktuelle_gruppe = -1;
+    aktuelle_gruppe = gewaehlte_gruppe = -1;
     pos_bezirk = -1;
     pos_telefon = -1;
     spaltenanzahl = 2;
@@ -292,6 +292,8 @@ void CGruppenListe::aktualisiere_gruppen()
     }
     if (!nummern.contains(aktuelle_gruppe))
         aktuelle_gruppe = -1;
+    if (!nummern.contains(gewaehlte_gruppe))
+        gewaehlte_gruppe = -1;
     const QStringList jetzt = werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
     QStringList werte;
     for (int i = 0; i < eingabe.size(); ++i)
@@ -343,13 +345,14 @@ void CGruppenListe::changeGroup(int index)
     if (finde_namenszeile(igruppe->currentText().trimmed()) < 0 && index >= 0 && index < nummern.size())
         aktuelle_gruppe = nummern.at(index);
     nimm_getippten_namen(igruppe->currentText().trimmed());
+    gewaehlte_gruppe = aktuelle_gruppe;
     setze_knoepfe(true);
 }
 
 void CGruppenListe::zeige_gruppe(int index)
 {
     if (index >= 0 && index < nummern.size())
-        aktuelle_gruppe = nummern.at(index);
+        aktuelle_gruppe = gewaehlte_gruppe = nummern.at(index);
     const int zeile = finde_namenszeile(igruppe->currentText().trimmed());
     if (zeile >= 0)
         waehle_zeile(zeile);
@@ -366,15 +369,16 @@ void CGruppenListe::textGroup(const QString& text)
 void CGruppenListe::nimm_getippten_namen(const QString& text)
 {
     const int zeile = finde_namenszeile(text);
-    if (zeile >= 0) {
-        // The group of the name typed becomes the current one; a text typed into its fields stays
-        // (the name may be typed after them, or pass a listed name on its way to a new one).
-        liste->markiereZeile(zeile, true);
+    // The group of the name typed is the current one while the name stands there; typed on past it
+    // the chosen group is again, so that the new name renames that one. A text typed into the
+    // fields stays (the name may be typed after them); what the former group only showed follows.
+    const int gruppe = zeile >= 0 ? liste->zellDaten(zeile, 0).toInt() : gewaehlte_gruppe;
+    if (zeile >= 0 || gruppe != aktuelle_gruppe) {
         const QStringList werte = eingegebene_werte();
         const QStringList vorher = werte_der_zeile(finde_gruppenzeile(aktuelle_gruppe));
-        const QStringList neu = werte_der_zeile(zeile);
-        aktuelle_gruppe = liste->zellDaten(zeile, 0).toInt();
-        QStringList gezeigt{text};
+        const QStringList neu = werte_der_zeile(finde_gruppenzeile(gruppe));
+        aktuelle_gruppe = gruppe;
+        QStringList gezeigt{werte.at(0)};
         for (int i = 1; i < werte.size(); ++i)
             gezeigt << (werte.at(i) == vorher.at(i) ? neu.at(i) : werte.at(i));
         zeige_werte(gezeigt);
@@ -424,10 +428,10 @@ void CGruppenListe::tabrowSelected(const QModelIndex& index)
     bool ok = false;
     const int nummer = liste->zellDatenIndex(index, 0).toInt(&ok);
     if (!ok) {
-        aktuelle_gruppe = -1;
+        aktuelle_gruppe = gewaehlte_gruppe = -1;
         return;
     }
-    aktuelle_gruppe = nummer;
+    aktuelle_gruppe = gewaehlte_gruppe = nummer;
     const int eintrag = nummern.indexOf(nummer);
     if (eintrag >= 0) {
         // Setting the item also sets the edit text; the row is chosen already.
@@ -570,7 +574,7 @@ bool CGruppenListe::fuege_hinzu()
             melde_gruppentabelle(satz.recht_fehlt ? satz.fehler : CQString());
         return false;
     }
-    aktuelle_gruppe = satz.id;
+    aktuelle_gruppe = gewaehlte_gruppe = satz.id;
     gruppen_neu_gelesen();
     return true;
 }
@@ -825,7 +829,7 @@ void CGruppenListe::findEntries()
 
 void CGruppenListe::leere_eingabe()
 {
-    aktuelle_gruppe = -1;
+    aktuelle_gruppe = gewaehlte_gruppe = -1;
     if (!gebaut)
         return;
     const bool war = fuellen;

@@ -137,6 +137,9 @@ private:
     CQString telefon_text;
     QVector<int> nummern;
     int aktuelle_gruppe = -1;
+    // The group chosen in a list or the table (or just added): a name typed over it renames it,
+    // also after passing a name another group bears on the way.
+    int gewaehlte_gruppe = -1;
     int pos_bezirk = -1;
     int pos_telefon = -1;
     int spaltenanzahl = 2;
