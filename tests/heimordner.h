@@ -7,11 +7,13 @@
 
 #include <cstdlib>
 
-// The personal folder is found once per process, so HOME is set before the first test runs.
+// The personal folder is found once per process, by the first settings object or the settings'
+// look when the application starts: HOME is set as the program is loaded, before main() makes the
+// application, as it stands for a user's program from its start.
 class HeimOrdner : public ::testing::Environment
 {
 public:
-    void SetUp() override
+    HeimOrdner()
     {
         ordner = new QTemporaryDir;
         setenv("HOME", QFile::encodeName(ordner->path()).constData(), 1);

@@ -13,6 +13,7 @@
 #include "dialogseam.h"
 #include "downloadmanager.h"
 #include "einstellungsformat.h"
+#include "heimordner.h"
 #include "historymanager.h"
 #include "kleinesdateisystem.h"
 #include "logmitschnitt.h"
