@@ -17,6 +17,7 @@
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
 #include "dialogseam.h"
+#include "ereignisuebernahme.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -178,6 +179,10 @@ int main(int argc, char** argv)
 {
     schalte_hochaufloesung_ein();
     QApplication anwendung(argc, argv);
+    // The report is read beside the window: its progress events are taken over before any filter
+    // of the application (the keys of multi-line fields) looks at them, as the program's are.
+    CEreignisUebernahme uebernahme;
+    anwendung.installEventFilter(&uebernahme);
     QStringList arten{QStringLiteral("pre"), QStringLiteral("bilder"), QStringLiteral("tabellen"), QStringLiteral("riesig")};
     QString ordner;
     bool zaehlen = true;
