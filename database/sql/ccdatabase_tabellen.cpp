@@ -28,7 +28,7 @@ const char* const nummernstand = "db_id_hochstand";
 // How long a new id is asked for again while other sessions take the ones this one chose: each
 // such failure is another's success, so it ends however many add at once; the bound only keeps a
 // fault from going round for good.
-constexpr qint64 nummer_frist_ms = 10000;
+constexpr qint64 nummer_frist_ms = 60000;
 const char* const oracle_sequenz_fehlt = "ORA-02289";
 
 CQString text_von(const CQString* text)
