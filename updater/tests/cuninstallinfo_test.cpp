@@ -157,11 +157,11 @@ TEST_F(Uninstall, EntfernenLeertKarteUndLoeschtDatei)
         CUninstallInfo info(dir.path());
         ergaenze_unistall("x", zeit("06.12.2026 09:17:18"));
         EXPECT_TRUE(info.schreibe_unistall());
-        info.remove_unistall();
+        EXPECT_TRUE(info.remove_unistall());
         EXPECT_TRUE(unistall_map().empty());
         EXPECT_FALSE(QFileInfo::exists(datei()));
         EXPECT_TRUE(log.aufrufe.isEmpty());
-        info.remove_unistall();
+        EXPECT_FALSE(info.remove_unistall());
         EXPECT_TRUE(log.hat_text("Kann Datei " + datei() + " nicht loeschen: " + std::strerror(ENOENT)));
     }
     EXPECT_FALSE(QFileInfo::exists(datei()));

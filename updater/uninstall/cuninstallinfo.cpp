@@ -498,7 +498,7 @@ bool CUninstallInfo::melde_ergebnis(bool melden)
     return letzter_erfolg;
 }
 
-void CUninstallInfo::remove_unistall(int ordner)
+bool CUninstallInfo::remove_unistall(int ordner)
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
     {
@@ -511,7 +511,9 @@ void CUninstallInfo::remove_unistall(int ordner)
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) != 0)
-        qmelde(2, klasse_kurz, CQString("remove_unistall"),
-               CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
+    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) == 0)
+        return true;
+    qmelde(2, klasse_kurz, CQString("remove_unistall"),
+           CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
+    return false;
 }

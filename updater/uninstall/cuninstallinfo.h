@@ -95,8 +95,9 @@ public:
     // the order they came (a key of an earlier line again: the later line holds, as reading
     // takes it); else the whole file is written as above.
     [[nodiscard]] bool schreibe_zwischenstand(bool melden = true, int ordner = -1);
-    // Empties the map and deletes the file (through the folder's handle `ordner` where not -1).
-    void remove_unistall(int ordner = -1);
+    // Empties the map and deletes the file (through the folder's handle `ordner` where not -1);
+    // false, with the log line, where the file could not be deleted.
+    bool remove_unistall(int ordner = -1);
 
     const QString& gib_dateiname() const { return dateiname; }
     // See gib_unistall_ladefehler.

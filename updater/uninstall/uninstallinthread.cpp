@@ -845,8 +845,8 @@ bool CDeinstallation::fuehre_aus()
     // through its handle, from the folder the run worked in, should it have been renamed meanwhile.
     if (!schreiber.schreibe(true, true))
         ++fehler;
-    if (uninstall && !karte.empty() && unistall_anzahl() == 0)
-        uninstall->remove_unistall(wurzel_fd);
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !uninstall->remove_unistall(wurzel_fd))
+        ++fehler;
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
