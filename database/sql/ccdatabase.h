@@ -161,10 +161,12 @@ public:
     int zaehle_mit_werten(const CQString& tabelle, const QString& bedingung, QVariantList werte,
                           const QVector<QPair<QString, QVariant>>& spalten) const;
     // Whether the statement failed because the connection is gone (the server restarted or cut
-    // it, the network dropped it), by the driver's codes: MySQL/MariaDB 2006, 2013, 2055, 1927 and
-    // 4031, PostgreSQL's SQLSTATE class 08 and 57P01 to 57P03, Qt's connection error, or a
-    // connection whose driver holds a handle it no longer counts as open (PostgreSQL's status of a
-    // broken connection). Never on SQLite, whose database is a file.
+    // it, ended it for idling, an administrator killed it, the network dropped it), by every code
+    // by which the driver or the server says the session ended: MySQL/MariaDB 2006, 2013, 2055,
+    // 1927, 1053, 1158 to 1161 and 3169, and 4031 from a MySQL server; PostgreSQL's SQLSTATE class
+    // 08, 57P01 to 57P05, 25P03 and 25P04; Qt's connection error, or a connection whose driver
+    // holds a handle it no longer counts as open (PostgreSQL's status of a broken connection).
+    // Never on SQLite, whose database is a file.
     bool ist_verbindungsverlust(const QSqlError& fehler) const;
     // The same on a connection of its own (one beside the window, in its thread).
     static bool ist_verbindungsverlust_bei(const QSqlDatabase& verbindung, const QSqlError& fehler);

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstring>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -205,8 +206,33 @@ void ohne_freigabewarnung(QtMsgType typ, const QMessageLogContext& ort, const QS
     vorheriger_handler()(typ, ort, text);
 }
 
+// Whether the server of a MySQL connection is MariaDB, by the version its greeting named (kept by
+// the client library after the connection is gone); false where that cannot be asked.
+bool ist_mariadb_server(const QSqlDatabase& db)
+{
+#ifdef Q_OS_UNIX
+    const QVariant griff = db.driver()->handle();
+    if (!griff.isValid() || qstrcmp(griff.typeName(), "MYSQL*") != 0)
+        return false;
+    void* const verbindung = *static_cast<void* const*>(griff.constData());
+    using CVersion = const char* (*)(void*);
+    static const CVersion server_info = [] {
+        for (const char* name : {"libmariadb.so.3", "libmysqlclient.so.21", "libmysqlclient.so.20"})
+            if (void* const bibliothek = dlopen(name, RTLD_NOW | RTLD_NOLOAD))
+                return reinterpret_cast<CVersion>(dlsym(bibliothek, "mysql_get_server_info"));
+        return CVersion(nullptr);
+    }();
+    const char* const version = verbindung && server_info ? server_info(verbindung) : nullptr;
+    return version && std::strstr(version, "MariaDB");
+#else
+    Q_UNUSED(db)
+    return false;
+#endif
+}
+
 // Whether the error is one of a lost connection (`CCDataBase::ist_verbindungsverlust`), on the
-// connection given: MySQL's or PostgreSQL's codes by `mysql` and `postgres`.
+// connection given: MySQL's or PostgreSQL's codes by `mysql` and `postgres`. Every code by which a
+// server says it ended the session counts: a session it ends is gone whatever the reason.
 bool ist_verlust(const QSqlDatabase& db, const QSqlError& fehler, bool mysql, bool postgres)
 {
     if (!db.isValid() || db.driverName() == QLatin1String("QSQLITE"))
@@ -219,15 +245,27 @@ bool ist_verlust(const QSqlDatabase& db, const QSqlError& fehler, bool mysql, bo
     if (fehler.type() == QSqlError::ConnectionError || abgerissen)
         return true;
     const QString code = fehler.nativeErrorCode();
-    if (mysql)
-        // Gone away, lost during a statement or at a point, killed, ended for idling.
-        return QStringList{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"), QStringLiteral("1927"),
-                           QStringLiteral("4031")}
-            .contains(code);
-    if (postgres)
-        // Connection exceptions; the server shut down, crashed or still starting.
-        return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02")
-               || code == QLatin1String("57P03");
+    if (mysql) {
+        // The client's: gone away (an idle session past wait_timeout among them), lost during a
+        // statement or at a point. The server's: killed by an administrator, shutting down, a
+        // packet it could not read or write in time (it drops the session then); MySQL 8's
+        // session killed, and its end for idling (4031, which MariaDB gives a trigger's error).
+        static const QStringList verloren{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"),
+                                          QStringLiteral("1927"), QStringLiteral("1053"), QStringLiteral("1158"),
+                                          QStringLiteral("1159"), QStringLiteral("1160"), QStringLiteral("1161"),
+                                          QStringLiteral("3169")};
+        return verloren.contains(code) || (code == QLatin1String("4031") && !ist_mariadb_server(db));
+    }
+    if (postgres) {
+        // Connection exceptions; the server shut down (or an administrator ended the session),
+        // crashed, still starting, its database dropped, the session idle past
+        // idle_session_timeout; idle in a transaction past its time-out, or the transaction past
+        // transaction_timeout (the server ends the session for both).
+        static const QStringList verloren{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),
+                                          QStringLiteral("57P04"), QStringLiteral("57P05"), QStringLiteral("25P03"),
+                                          QStringLiteral("25P04")};
+        return code.startsWith(QLatin1String("08")) || verloren.contains(code);
+    }
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include "widgetklassen.h"
 
 #include <QSqlError>
+#include <tuple>
 
 using Sqlkern = SqliteTest;
 
@@ -111,6 +112,28 @@ TEST(Treiber, ArtNachTreibername)
                                                   {"QOCI", 3},   {"QODBC", 4},    {"QSQLITE", 5}};
     for (const auto& [treiber, art] : faelle)
         EXPECT_EQ(gib_datenbankart(QString::fromLatin1(treiber)), art) << treiber;
+}
+
+// Every code by which a server or its client library says the session ended is a lost session;
+// a statement's own failure is not, and never on SQLite.
+TEST(Treiber, JederCodeEinesBeendetenSitzungIstVerlust)
+{
+    const std::tuple<const char*, const char*, bool> faelle[] = {
+        {"QPSQL", "57P05", true}, {"QPSQL", "25P03", true}, {"QPSQL", "25P04", true}, {"QPSQL", "57P04", true},
+        {"QPSQL", "57P01", true}, {"QPSQL", "08006", true}, {"QPSQL", "57014", false}, {"QPSQL", "23505", false},
+        {"QMYSQL", "2006", true}, {"QMYSQL", "2013", true}, {"QMYSQL", "1927", true},  {"QMYSQL", "1053", true},
+        {"QMYSQL", "1159", true}, {"QMYSQL", "1161", true}, {"QMYSQL", "3169", true},  {"QMYSQL", "4031", true}, {"QMYSQL", "1317", false},
+        {"QMYSQL", "1062", false}, {"QSQLITE", "8", false}};
+    for (const auto& [treiber, code, verloren] : faelle) {
+        {
+            const QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(treiber), QStringLiteral("verlust"));
+            EXPECT_EQ(CCDataBase::ist_verbindungsverlust_bei(
+                          db, QSqlError(QString(), QStringLiteral("FATAL"), QSqlError::StatementError, QLatin1String(code))),
+                      verloren)
+                << treiber << " " << code;
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("verlust"));
+    }
 }
 
 TEST_F(Sqlkern, AbfrageOhneGueltigeVerbindungLaeuftNieAufDerStandardverbindung)
