@@ -128,6 +128,9 @@ public:
     // once in a box when the failure is reported (`melde_sql_fehler`); a write whose answer the
     // lost connection took is `ist_ungewiss`. A reconnect that failed or was given up is not tried
     // again before the person's next action: the rest of the action fails at once with that text.
+    // On SQLite a write the database file refuses fails with an error whose text says why, shown
+    // in a box the same way: the file is no longer the one opened (replaced, renamed, deleted), or
+    // it, its folder or its file system is read-only.
     // `wirkt` false: the run applies nothing (a prepare), and is run again whatever the statement.
     bool laufe(QSqlQuery& abfrage, const QString& text, const std::function<bool(QSqlQuery&, bool erneut)>& lauf,
                bool wirkt = true) const;

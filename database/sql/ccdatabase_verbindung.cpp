@@ -139,27 +139,38 @@ private:
     bool laeuft = false;
 };
 
-// The socket of a PostgreSQL connection; -1 for another driver or without libpq's PQsocket, which
-// the driver loaded.
-int pg_socket(const QSqlDatabase& db)
+// The driver's handle of the connection when it is of the type named ("PGconn*"); null else.
+void* treibergriff(const QSqlDatabase& db, const char* typ)
+{
+    const QVariant griff = db.driver()->handle();
+    if (!griff.isValid() || qstrcmp(griff.typeName(), typ) != 0)
+        return nullptr;
+    return *static_cast<void* const*>(griff.constData());
+}
+
+// The function `name` of the first of the libraries already loaded (by the driver); null where
+// none is, or where the driver has the library built in.
+template <typename F>
+F funktion_aus(std::initializer_list<const char*> bibliotheken, const char* name)
 {
 #ifdef Q_OS_UNIX
-    if (db.driverName() != QLatin1String("QPSQL"))
-        return -1;
-    const QVariant griff = db.driver()->handle();
-    if (!griff.isValid() || qstrcmp(griff.typeName(), "PGconn*") != 0)
-        return -1;
-    void* const verbindung = *static_cast<void* const*>(griff.constData());
-    using CSocket = int (*)(const void*);
-    static const CSocket pq_socket = [] {
-        void* const bibliothek = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
-        return bibliothek ? reinterpret_cast<CSocket>(dlsym(bibliothek, "PQsocket")) : nullptr;
-    }();
-    return verbindung && pq_socket ? pq_socket(verbindung) : -1;
+    for (const char* datei : bibliotheken)
+        if (void* const bibliothek = dlopen(datei, RTLD_NOW | RTLD_NOLOAD))
+            return reinterpret_cast<F>(dlsym(bibliothek, name));
 #else
-    Q_UNUSED(db)
-    return -1;
+    Q_UNUSED(bibliotheken)
+    Q_UNUSED(name)
 #endif
+    return nullptr;
+}
+
+// The socket of a PostgreSQL connection; -1 for another driver or without libpq's PQsocket.
+int pg_socket(const QSqlDatabase& db)
+{
+    using CSocket = int (*)(const void*);
+    static const CSocket pq_socket = funktion_aus<CSocket>({"libpq.so.5"}, "PQsocket");
+    void* const verbindung = db.driverName() == QLatin1String("QPSQL") ? treibergriff(db, "PGconn*") : nullptr;
+    return verbindung && pq_socket ? pq_socket(verbindung) : -1;
 }
 
 // One run on the connection, watched while it lasts (`CWachhund`).
@@ -210,24 +221,35 @@ void ohne_freigabewarnung(QtMsgType typ, const QMessageLogContext& ort, const QS
 // the client library after the connection is gone); false where that cannot be asked.
 bool ist_mariadb_server(const QSqlDatabase& db)
 {
-#ifdef Q_OS_UNIX
-    const QVariant griff = db.driver()->handle();
-    if (!griff.isValid() || qstrcmp(griff.typeName(), "MYSQL*") != 0)
-        return false;
-    void* const verbindung = *static_cast<void* const*>(griff.constData());
     using CVersion = const char* (*)(void*);
-    static const CVersion server_info = [] {
-        for (const char* name : {"libmariadb.so.3", "libmysqlclient.so.21", "libmysqlclient.so.20"})
-            if (void* const bibliothek = dlopen(name, RTLD_NOW | RTLD_NOLOAD))
-                return reinterpret_cast<CVersion>(dlsym(bibliothek, "mysql_get_server_info"));
-        return CVersion(nullptr);
-    }();
+    static const CVersion server_info = funktion_aus<CVersion>(
+        {"libmariadb.so.3", "libmysqlclient.so.21", "libmysqlclient.so.20"}, "mysql_get_server_info");
+    void* const verbindung = treibergriff(db, "MYSQL*");
     const char* const version = verbindung && server_info ? server_info(verbindung) : nullptr;
     return version && std::strstr(version, "MariaDB");
-#else
-    Q_UNUSED(db)
-    return false;
-#endif
+}
+
+// Why SQLite refused to write to the database file (its result SQLITE_READONLY): the file is no
+// longer the one opened (replaced, renamed or deleted), or it, its folder or its file system is
+// read-only. Empty for every other failure.
+QString sqlite_schreibschutz(const QSqlDatabase& db, const QSqlError& fehler)
+{
+    if (!db.isValid() || db.driverName() != QLatin1String("QSQLITE") || fehler.nativeErrorCode() != QLatin1String("8"))
+        return QString();
+    // The extended code says which; Qt's driver reports the primary one only.
+    using CCode = int (*)(void*);
+    static const CCode erweitert = funktion_aus<CCode>({"libsqlite3.so.0"}, "sqlite3_extended_errcode");
+    void* const verbindung = treibergriff(db, "sqlite3*");
+    constexpr int verschoben = 1032; // SQLITE_READONLY_DBMOVED
+    if (verbindung && erweitert && erweitert(verbindung) == verschoben)
+        return CCDataBase::tr("Die Datenbankdatei '%1' ist nicht mehr die beim Anmelden geöffnete (sie wurde ersetzt, "
+                              "umbenannt oder gelöscht): nichts wurde gespeichert. Bitte neu anmelden (\"Verbinden\") und "
+                              "die Aktion dann wiederholen.")
+            .arg(db.databaseName());
+    return CCDataBase::tr("Die Datenbankdatei '%1' ist schreibgeschützt (die Datei, ihr Ordner oder ihr Dateisystem): "
+                          "nichts wurde gespeichert. Bitte die Schreibrechte prüfen, neu anmelden (\"Verbinden\") und "
+                          "die Aktion dann wiederholen.")
+        .arg(db.databaseName());
 }
 
 // Whether the error is one of a lost connection (`CCDataBase::ist_verbindungsverlust`), on the
@@ -531,6 +553,11 @@ bool CCDataBase::laufe(QSqlQuery& abfrage, const QString& text, const std::funct
     const bool erneuert = erneuere_verlorene();
     if (!(verloren && !db.isOpen()) && laeuft(erneuert))
         return true;
+    // A database file that cannot take the write says why, as a lost server does.
+    if (const QString schutz = sqlite_schreibschutz(db, abfrage.lastError()); !schutz.isEmpty()) {
+        setze_verbindungsfehler(abfrage, schutz);
+        return false;
+    }
     const bool verlust = ist_verbindungsverlust(abfrage.lastError());
     // Lost before and not opened again (bound work, a failed reconnect): said again, with why.
     if (verloren) {

@@ -860,6 +860,31 @@ TEST_P(ServerBenutzer, UnsichtbareZwillingeEinesNamensMitMeldungVerweigert)
     EXPECT_EQ(lies(QStringLiteral("SELECT grp_name FROM bv_gruppen")).toString(), QStringLiteral("Technik"));
 }
 
+// SQLite: the database file replaced (a backup renamed over it) while the window is open, then
+// made read-only (as root also immutable) and logged on again: an add says why it stores nothing.
+TEST_P(ServerBenutzer, ErsetzteOderSchreibgeschuetzteDateiSagtBeimHinzufuegenWarum)
+{
+    if (!ist_sqlite())
+        GTEST_SKIP() << "a server's file is the server's";
+    bereite_vor("(1, 'Technik')", "");
+    const QString kopie = name + QStringLiteral(".kopie");
+    ASSERT_TRUE(QFile::copy(name, kopie) && ::rename(QFile::encodeName(kopie), QFile::encodeName(name)) == 0);
+    CAnwenderListe fenster;
+    fuege_hinzu(fenster, "neu", "n@x.de");
+    ASSERT_TRUE(QFile::setPermissions(name, QFile::ReadOwner));
+    const auto frei = qScopeGuard([this] { ::geteuid() == 0 && QProcess::execute("chattr", {"-i", name}); });
+    if (::geteuid() == 0 && QProcess::execute("chattr", {"+i", name}) != 0)
+        GTEST_SKIP() << "the file system keeps no immutable file, which alone holds root off";
+    ASSERT_EQ(bv_anmelden(), QString());
+    int anzahl = 0;
+    ASSERT_EQ(lese_gruppen(anzahl), QString());
+    fuege_hinzu(fenster, "neu", "n@x.de");
+    ASSERT_EQ(boxen.size(), 4) << zeilen(boxen);
+    EXPECT_TRUE(boxen[0].startsWith("Die Datenbankdatei '" + name + "' ist nicht mehr die beim Anmelden geöffnete")) << zeilen(boxen);
+    EXPECT_TRUE(boxen[2].startsWith("Die Datenbankdatei '" + name + "' ist schreibgeschützt")) << zeilen(boxen);
+    EXPECT_EQ(boxen[1] + boxen[3], "Fehler beim Zugriff auf Anwendertabelle !Fehler beim Zugriff auf Anwendertabelle !");
+}
+
 // The account of a private test server has a random password of 128 bits or more (32 hexadecimal
 // digits): one made of the script's process id and a small number was found by another local
 // user within seconds.
