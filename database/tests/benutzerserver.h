@@ -1503,15 +1503,56 @@ struct Zwischenstelle
     std::exit(0);
 }
 
+// A server of the test's own from the script that starts the shared ones, its variables in the
+// environment while it lives: a restart ends the sessions of every test on a server.
+struct EigenerServer
+{
+    explicit EigenerServer(bool postgres)
+    {
+        QProcess start;
+        start.start(QStringLiteral(DATENBANKSERVER), {"start", postgres ? "postgres" : "mariadb"});
+        start.waitForFinished(300000);
+        static const QRegularExpression zeile("^export (\\w+)='(.*)'$", QRegularExpression::MultilineOption);
+        for (auto it = zeile.globalMatch(start.readAllStandardOutput()); it.hasNext();) {
+            const QRegularExpressionMatch treffer = it.next();
+            vorher.append({treffer.captured(1).toLatin1(), qgetenv(treffer.captured(1).toLatin1())});
+            qputenv(vorher.last().first, treffer.captured(2).toUtf8());
+            ordner = treffer.captured(1).endsWith("_ORDNER") ? treffer.captured(2) : ordner;
+        }
+        // Stopped also when the test ends without its destructor (killed at its time-out).
+        const QString wache("exec >/dev/null 2>&1 </dev/null; while kill -0 %1; do sleep 1; done; exec \"$0\" stop \"$1\"");
+        if (!ordner.isEmpty())
+            QProcess::startDetached("/bin/sh", {"-c", wache.arg(QCoreApplication::applicationPid()), DATENBANKSERVER, ordner});
+    }
+    ~EigenerServer()
+    {
+        if (!ordner.isEmpty())
+            QProcess::execute(QStringLiteral(DATENBANKSERVER), {"stop", ordner});
+        for (const auto& [name, wert] : qAsConst(vorher))
+            qputenv(name, wert);
+    }
+    // Stopped and started again on its port.
+    bool starte_neu() const { return QProcess::execute(QStringLiteral(DATENBANKSERVER), {"restart", ordner}) == 0; }
+    QString ordner;
+    QVector<QPair<QByteArray, QByteArray>> vorher;
+};
+
 // The server stops answering, every process of it: the grid reload and the log-on end with a
 // message within the connect time-out, long before the read time-out, while a timer of the window
-// keeps firing; its actions then say that no database is connected. One row a server: no two stop
-// it at once. Escape gives a wait up at once, and a program ends after a statement it gave up.
+// keeps firing; its actions then say that no database is connected. One row a server, on a server
+// of its own. Escape gives a wait up at once, and a program ends after a statement it gave up.
 TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
 {
     ASSERT_EQ(angemeldet, QString());
     if (ist_sqlite() || *GetParam().sitzung)
         GTEST_SKIP() << "once a server, in its plain session";
+    // A server of its own: the tests beside on the shared one would wait past their time-outs.
+    raeume_auf();
+    const EigenerServer server(!ist_mariadb());
+    ASSERT_FALSE(server.ordner.isEmpty());
+    SetUp();
+    ASSERT_EQ(angemeldet, QString());
+    const auto aufraeumen = qScopeGuard([this] { raeume_auf(); });
     bereite_vor("(1, 'Technik')", "(1, 1, 'x', NULL)");
     gib_db_zeitgrenzen().verbinden = 2;
     gib_db_zeitgrenzen().lesen = 2;
@@ -1572,40 +1613,6 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
     const QString ohne = QStringLiteral("Funktion nur verfügbar, wenn Datenbank verbunden ist.");
     EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Fehler beim Zugriff auf Anwendertabelle !"), ohne, ohne}));
 }
-
-// A server of the test's own from the script that starts the shared ones, its variables in the
-// environment while it lives: a restart ends the sessions of every test on a server.
-struct EigenerServer
-{
-    explicit EigenerServer(bool postgres)
-    {
-        QProcess start;
-        start.start(QStringLiteral(DATENBANKSERVER), {"start", postgres ? "postgres" : "mariadb"});
-        start.waitForFinished(300000);
-        static const QRegularExpression zeile("^export (\\w+)='(.*)'$", QRegularExpression::MultilineOption);
-        for (auto it = zeile.globalMatch(start.readAllStandardOutput()); it.hasNext();) {
-            const QRegularExpressionMatch treffer = it.next();
-            vorher.append({treffer.captured(1).toLatin1(), qgetenv(treffer.captured(1).toLatin1())});
-            qputenv(vorher.last().first, treffer.captured(2).toUtf8());
-            ordner = treffer.captured(1).endsWith("_ORDNER") ? treffer.captured(2) : ordner;
-        }
-        // Stopped also when the test ends without its destructor (killed at its time-out).
-        const QString wache("exec >/dev/null 2>&1 </dev/null; while kill -0 %1; do sleep 1; done; exec \"$0\" stop \"$1\"");
-        if (!ordner.isEmpty())
-            QProcess::startDetached("/bin/sh", {"-c", wache.arg(QCoreApplication::applicationPid()), DATENBANKSERVER, ordner});
-    }
-    ~EigenerServer()
-    {
-        if (!ordner.isEmpty())
-            QProcess::execute(QStringLiteral(DATENBANKSERVER), {"stop", ordner});
-        for (const auto& [name, wert] : qAsConst(vorher))
-            qputenv(name, wert);
-    }
-    // Stopped and started again on its port.
-    bool starte_neu() const { return QProcess::execute(QStringLiteral(DATENBANKSERVER), {"restart", ordner}) == 0; }
-    QString ordner;
-    QVector<QPair<QByteArray, QByteArray>> vorher;
-};
 
 // The server restarts (stopped and started on its port, as at an update) between the load of a
 // user and the save of his change, and again before an add: in the whole administration window
