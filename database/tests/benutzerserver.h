@@ -35,6 +35,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <QTranslator>
 #include <QElapsedTimer>
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -878,11 +879,15 @@ TEST_P(ServerBenutzer, ErsetzteOderSchreibgeschuetzteDateiSagtBeimHinzufuegenWar
     ASSERT_EQ(bv_anmelden(), QString());
     int anzahl = 0;
     ASSERT_EQ(lese_gruppen(anzahl), QString());
+    // As an English program shows the boxes.
+    QTranslator englisch;
+    ASSERT_TRUE(englisch.load(QStringLiteral(UEBERSETZUNG_QM)));
+    QCoreApplication::installTranslator(&englisch);
     fuege_hinzu(fenster, "neu", "n@x.de");
     ASSERT_EQ(boxen.size(), 4) << zeilen(boxen);
     EXPECT_TRUE(boxen[0].startsWith("Die Datenbankdatei '" + name + "' ist nicht mehr die beim Anmelden geöffnete")) << zeilen(boxen);
-    EXPECT_TRUE(boxen[2].startsWith("Die Datenbankdatei '" + name + "' ist schreibgeschützt")) << zeilen(boxen);
-    EXPECT_EQ(boxen[1] + boxen[3], "Fehler beim Zugriff auf Anwendertabelle !Fehler beim Zugriff auf Anwendertabelle !");
+    EXPECT_TRUE(boxen[2].startsWith("The database file '" + name + "' is read-only")) << zeilen(boxen);
+    EXPECT_EQ(boxen[1] + boxen[3], "Fehler beim Zugriff auf Anwendertabelle !Error accessing the user table!");
 }
 
 // The account of a private test server has a random password of 128 bits or more (32 hexadecimal
@@ -1688,7 +1693,8 @@ TEST_P(ServerBenutzer, NeugestarteterServerNimmtAenderungUndNeuenAnwenderSofort)
 // The server applies a write and its answer is lost with the connection (cut there, as by a
 // restart), on a table from before the name's key: an add is there once and goes on to its
 // password, a change and a delete count as written, a commit is said to be maybe saved; where the
-// server numbers the rows, the add's box says plainly that it was not repeated, and nothing else.
+// server numbers the rows, the add's box says plainly that it was not repeated, and nothing else,
+// in the program's language.
 // An add cut before it reaches the server, another program taking its id meanwhile, never takes
 // that row for its own.
 // A counter through the general road runs once, a list cut mid-read is read again, and the
@@ -1716,6 +1722,10 @@ TEST_P(ServerBenutzer, VerloreneAntwortWirktEinmalUndWirdKlarGesagt)
         warnungen += text.contains("free statement");
     });
     beantworte_dialoge();
+    // As an English program shows the boxes.
+    QTranslator englisch;
+    ASSERT_TRUE(englisch.load(QStringLiteral(UEBERSETZUNG_QM)));
+    QCoreApplication::installTranslator(&englisch);
     CBenutzerVerwaltung verwaltung;
     CAnwenderListe& fenster = *verwaltung.anwender;
     CGruppenListe& seite = *verwaltung.gruppen;
@@ -1737,7 +1747,7 @@ TEST_P(ServerBenutzer, VerloreneAntwortWirktEinmalUndWirdKlarGesagt)
     EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender WHERE anw_name='anderer' AND COALESCE(anw_kennwort, '')=''").toInt(), 1);
     EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender WHERE anw_name='vorher' AND anw_kennwort<>''").toInt(), ist_mariadb() ? 0 : 1);
     EXPECT_EQ(boxen.size(), ist_mariadb() ? 3 : 0) << zeilen(boxen);
-    EXPECT_EQ(boxen.filter("wurde nicht wiederholt").size(), boxen.size());
+    EXPECT_EQ(boxen.filter("was not repeated").size(), boxen.size());
     boxen.clear();
     schnitt("FROM bv_anwender", false, false, [&] { EXPECT_TRUE(fenster.lade_tabelle()); });
     schnitt("UPDATE bv_anwender", true, true, [&] {
@@ -1753,8 +1763,8 @@ TEST_P(ServerBenutzer, VerloreneAntwortWirktEinmalUndWirdKlarGesagt)
     schnitt("UPDATE zaehler", true, false, [&] { db->fuehre_aus(CQString("UPDATE zaehler SET n=n+1;"), {}, {}); });
     qInstallMessageHandler(vorher);
     EXPECT_EQ(boxen.size(), 4) << zeilen(boxen);
-    EXPECT_EQ(boxen.filter("kann gespeichert sein oder nicht").size(), 1);
-    EXPECT_EQ(boxen.filter("wurde nicht wiederholt").size(), 1);
+    EXPECT_EQ(boxen.filter("may or may not have been saved").size(), 1);
+    EXPECT_EQ(boxen.filter("was not repeated").size(), 1);
     EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender WHERE anw_name='neu' AND anw_kennwort<>''").toInt(), ist_mariadb() ? 0 : 1);
     EXPECT_EQ(lies("SELECT count(*) FROM bv_anwender WHERE anw_name IN ('neu', 'weg') OR anw_telefon='0815'").toInt(), 2);
     EXPECT_EQ(lies("SELECT count(*) FROM bv_gruppen WHERE grp_name IN ('Neu', 'Zuletzt')").toInt(), 1);
