@@ -1172,6 +1172,14 @@
         <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; ist abgebrochen, während die letzte Änderung gespeichert wurde (wurde der Server neu gestartet?): sie kann gespeichert sein oder nicht. Bitte neu laden, prüfen, ob sie gespeichert ist, und sie sonst noch einmal ausführen.</source>
         <translation>The connection to the database &apos;%1&apos; on &apos;%2&apos; was lost while the last change was being saved (was the server restarted?): it may or may not have been saved. Please reload, check whether it was saved, and otherwise carry it out again.</translation>
     </message>
+    <message>
+        <source>Die Datenbankdatei &apos;%1&apos; ist nicht mehr die beim Anmelden geöffnete (sie wurde ersetzt, umbenannt oder gelöscht): nichts wurde gespeichert. Bitte neu anmelden (&quot;Verbinden&quot;) und die Aktion dann wiederholen.</source>
+        <translation>The database file &apos;%1&apos; is no longer the one opened at the log-on (it was replaced, renamed or deleted): nothing was saved. Please log on again (&quot;Connect&quot;) and then repeat the action.</translation>
+    </message>
+    <message>
+        <source>Die Datenbankdatei &apos;%1&apos; ist schreibgeschützt (die Datei, ihr Ordner oder ihr Dateisystem): nichts wurde gespeichert. Bitte die Schreibrechte prüfen, neu anmelden (&quot;Verbinden&quot;) und die Aktion dann wiederholen.</source>
+        <translation>The database file &apos;%1&apos; is read-only (the file, its folder or its file system): nothing was saved. Please check the write permissions, log on again (&quot;Connect&quot;) and then repeat the action.</translation>
+    </message>
 </context>
 <context>
     <name>CDBDatenstruktur</name>
