@@ -575,7 +575,7 @@ TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck
 // deleted later, the file is whole and the window goes after.
 TEST_F(Protokolldruck, FensterDasBeimKopierenGehtHinterlaesstNieEineHalbeDatei)
 {
-    constexpr int anzahl = 30000;
+    constexpr int anzahl = 20000;
     for (const bool sofort : {true, false}) {
         for (const bool drucken : {false, true}) {
             SCOPED_TRACE(std::to_string(sofort) + std::to_string(drucken));
