@@ -3,6 +3,7 @@
 #include "gui.h"
 #include "hintergrund.h"
 #include "stueckkopie.h"
+#include "ungemessen.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,4 +1,5 @@
 #include "stueckkopie.h"
+#include "ungemessen.h"
 #include "druckseiten.h"
 #include "ereignisuebergabe.h"
 
@@ -47,18 +48,6 @@ void haenge_an(QTextCursor& schreiber, const QTextDocumentFragment& stueck, int 
 }
 
 } // namespace
-
-CUngemessen::CUngemessen(QTextDocument& dokument)
-    : dokument(dokument), geaendert(dokument.isModified()), still(&dokument), klammer(&dokument)
-{
-    klammer.beginEditBlock();
-}
-
-CUngemessen::~CUngemessen()
-{
-    klammer.endEditBlock();
-    dokument.setModified(geaendert);
-}
 
 CStueckkopie::Kopie::~Kopie()
 {

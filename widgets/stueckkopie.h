@@ -3,7 +3,6 @@
 
 #include <QMetaObject>
 #include <QPointer>
-#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextFormat>
 #include <QTextLayout>
@@ -13,25 +12,6 @@
 #include <vector>
 
 class QTextDocument;
-
-// Cursors set inside an edit block leave their place across unmeasured: the layout is not asked
-// where they lie, which for a place far down a report still being laid out lays it out up to
-// there, seconds at its end. Nothing of the text changes: the document tells no one of the block,
-// nor counts it as a change.
-class CUngemessen
-{
-public:
-    explicit CUngemessen(QTextDocument& dokument);
-    ~CUngemessen();
-    CUngemessen(const CUngemessen&) = delete;
-    CUngemessen& operator=(const CUngemessen&) = delete;
-
-private:
-    QTextDocument& dokument;
-    const bool geaendert;
-    const QSignalBlocker still;
-    QTextCursor klammer;
-};
 
 // Copies the text of a document from `anfang` to `ende` piece by piece, each piece a fragment of
 // the document with its formats, cut only between the paragraphs and frames of its top level, so
