@@ -7,8 +7,7 @@
 //   opens the window and searches the user name for "nutzer0" (every user) and "x" (a tenth, each
 //   a range of its own in the sorted grid), the best and the median of the runs in ms.
 #include "sanitizervorgaben.h"
-#include "ereignisuebernahme.h"
-#include "anwendung.h"
+#include "benchanwendung.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
 #include "caclgroup.h"
@@ -179,13 +178,8 @@ bool miss(const Server& server, int anwender, int laeufe)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    schalte_hochaufloesung_ein();
-    QApplication anwendung(argc, argv);
     // Statements run beside the window and post their ends to it.
-    CEreignisUebernahme uebernahme;
-    anwendung.installEventFilter(&uebernahme);
+    CBenchAnwendung anwendung(argc, argv);
     int anwender = 10000;
     int laeufe = 3;
     QStringList gewaehlt;

@@ -2,6 +2,8 @@
 #include "ccat.h"
 #include "gui.h"
 #include "hintergrund.h"
+#include "stueckkopie.h"
+#include "ungemessen.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -13,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
-#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -38,33 +39,6 @@ const QString& html_format()
     static const QString format = QStringLiteral("text/html");
     return format;
 }
-
-// Cursors set inside an edit block leave their place across unmeasured: the layout is not asked
-// where they lie, which for a place far down a report still being laid out lays it out up to
-// there, seconds at its end. Nothing of the text changes: the document tells no one of the block,
-// nor counts it as a change.
-class Ungemessen
-{
-public:
-    explicit Ungemessen(QTextDocument& dokument)
-        : dokument(dokument), geaendert(dokument.isModified()), still(&dokument), klammer(&dokument)
-    {
-        klammer.beginEditBlock();
-    }
-    ~Ungemessen()
-    {
-        klammer.endEditBlock();
-        dokument.setModified(geaendert);
-    }
-    Ungemessen(const Ungemessen&) = delete;
-    Ungemessen& operator=(const Ungemessen&) = delete;
-
-private:
-    QTextDocument& dokument;
-    const bool geaendert;
-    const QSignalBlocker still;
-    QTextCursor klammer;
-};
 
 // What the thread of a copy works on and hands back: the pieces copied together, with the cursor
 // that still holds them in one edit (its end goes through all the document's frames once), and
@@ -183,7 +157,7 @@ void CAuswahlkopie::waehle_alles()
         alles();
         return;
     }
-    const Ungemessen ungemessen(*dokument);
+    const CUngemessen ungemessen(*dokument);
     alles();
 }
 
@@ -236,20 +210,7 @@ void CAuswahlkopie::kopiere(QClipboard::Mode modus)
 
 int CAuswahlkopie::naechste_grenze(int von, int bloecke) const
 {
-    QTextDocument* const dokument = kopie->quelle;
-    const QTextBlock block = dokument->findBlockByNumber(dokument->findBlock(von).blockNumber() + bloecke);
-    if (!block.isValid() || block.position() >= kopie->ende)
-        return kopie->ende;
-    // Only between the paragraphs and frames of the top level: a piece that ended inside a table
-    // would copy it as two.
-    QTextFrame* const wurzel = dokument->rootFrame();
-    QTextFrame* rahmen = dokument->frameAt(block.position());
-    if (rahmen == wurzel)
-        return block.position();
-    while (rahmen->parentFrame() != wurzel)
-        rahmen = rahmen->parentFrame();
-    // The paragraph that follows every frame.
-    return qMin(rahmen->lastPosition() + 1, kopie->ende);
+    return CStueckkopie::grenze(*kopie->quelle, von, bloecke, kopie->ende);
 }
 
 void CAuswahlkopie::schritt()
@@ -264,7 +225,7 @@ void CAuswahlkopie::schritt()
     }
     QElapsedTimer uhr;
     uhr.start();
-    const Ungemessen ungemessen(*k.quelle);
+    const CUngemessen ungemessen(*k.quelle);
     while (k.naechste < k.ende && uhr.nsecsElapsed() < schritt_ns) {
         const qint64 vorher = uhr.nsecsElapsed();
         const int bis = naechste_grenze(k.naechste, k.bloecke);

@@ -989,6 +989,10 @@
         <source>Das System startet keinen Thread für den Vorgang</source>
         <translation>The system starts no thread for the job</translation>
     </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
 </context>
 <context>
     <name>CCDataBase</name>
@@ -1371,6 +1375,14 @@ ein- bzw. ausgeblendet werden.</source>
 
 Shows or hides
 the log window.</translation>
+    </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
+    <message>
+        <source>Speichern ...</source>
+        <translation>Saving ...</translation>
     </message>
 </context>
 <context>
@@ -3623,6 +3635,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Programmende durch Signal %1: laufende Aufträge wurden angehalten</source>
         <translation>Program ended by signal %1: running jobs were stopped</translation>
+    </message>
+    <message>
+        <source>Speichern ...</source>
+        <translation>Saving ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen oder sein Text geändert, bevor er ganz kopiert war.</source>
+        <translation>The window was closed or its text changed before it was copied whole.</translation>
+    </message>
+    <message>
+        <source>Es wurde nichts gedruckt.</source>
+        <translation>Nothing was printed.</translation>
     </message>
 </context>
 <context>
