@@ -1483,6 +1483,14 @@ the log window.</translation>
         <source>Der Bericht wird geladen ...</source>
         <translation>Loading the report ...</translation>
     </message>
+    <message>
+        <source>Speichern abgebrochen: nichts wurde geschrieben.</source>
+        <translation>Saving cancelled: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Speichern abgebrochen: &apos;%1&apos; wurde nicht geschrieben.</source>
+        <translation>Saving cancelled: &apos;%1&apos; was not written.</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowserDiag</name>
