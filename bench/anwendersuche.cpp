@@ -10,7 +10,6 @@
 #include "benchanwendung.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
-#include "caclgroup.h"
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "clineedit.h"
@@ -139,9 +138,8 @@ bool miss(const Server& server, int anwender, int laeufe)
         e.db_user.setze_wert_qstr(CQString(variable(server, "BENUTZER")));
         e.db_passwort.setze_wert_qstr(CQString(variable(server, "PASSWORT")));
     }
+    // The window reads the groups as the program's does.
     bool ok = bv_anmelden().isEmpty() && fuelle(anwender);
-    int anzahl = 0;
-    ok = ok && lese_gruppen(anzahl).isEmpty();
     if (ok) {
         std::vector<qint64> oeffnen, alle, zehntel;
         int treffer_alle = 0;
