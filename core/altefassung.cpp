@@ -5,6 +5,7 @@
 #include "eigentum.h"
 #include "steuerzeichen.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,8 +29,10 @@ namespace {
 
 // The first line of a record: files in the folder without it are not the program's. Records of
 // the first form know their file by device and inode alone, which the next file may be given;
-// those of the first two forms do not know its folder.
-const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 3");
+// those of the first two forms do not know its folder, those of the first three not what the
+// write leaves.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 4");
+const QByteArray kennung_3 = QByteArrayLiteral("Quorbel alte Fassung 3");
 const QByteArray kennung_2 = QByteArrayLiteral("Quorbel alte Fassung 2");
 const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
@@ -145,6 +148,11 @@ struct Satz
 {
     Identitaet id;
     qint64 laenge = 0;
+    // What the write leaves (not known to a record of an earlier form): the new length, and the
+    // checksum of each piece of the new content (see `summiere`).
+    bool mit_summen = false;
+    qint64 neue_laenge = 0;
+    QByteArray summen;
     mode_t rechte = S_IRUSR | S_IWUSR;
     gid_t gruppe = gid_t(-1);
     QString ziel;
@@ -156,13 +164,15 @@ struct Satz
 QByteArray satztext(const Satz& satz)
 {
     const Identitaet& id = satz.id;
-    return kennung + '\n' + QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' '
-           + QByteArray::number(satz.laenge) + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' '
-           + QByteArray::number(quint64(satz.gruppe)) + ' '
-           + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
-           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
-           + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode) + '\n'
-           + kodiert(satz.ziel).toHex() + '\n';
+    const QByteArray zahlen = QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' ' + QByteArray::number(satz.laenge)
+                              + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' ' + QByteArray::number(quint64(satz.gruppe)) + ' '
+                              + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
+                              + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
+                              + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode);
+    const QByteArray ziel = kodiert(satz.ziel).toHex() + '\n';
+    if (!satz.mit_summen)
+        return kennung_3 + '\n' + zahlen + '\n' + ziel;
+    return kennung + '\n' + zahlen + ' ' + QByteArray::number(satz.neue_laenge) + '\n' + ziel + satz.summen.toHex() + '\n';
 }
 
 // The numbers of a record's second line in the record's `form`; false where one is missing or no number.
@@ -170,13 +180,16 @@ bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
 {
     const bool erste_form = form == 1;
     const QList<QByteArray> zahlen = zeile.split(' ');
-    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : 9))
+    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : form == 3 ? 9 : 10))
         return false;
-    bool ok[9] = {false, false, false, true, true, true, true, true, true};
-    if (form == 3) {
+    bool ok[10] = {false, false, false, true, true, true, true, true, true, true};
+    if (form >= 3) {
         satz.ordner_geraet = zahlen[7].toULongLong(&ok[7]);
         satz.ordner_inode = zahlen[8].toULongLong(&ok[8]);
     }
+    satz.mit_summen = form == 4;
+    if (satz.mit_summen)
+        satz.neue_laenge = zahlen[9].toLongLong(&ok[9]);
     satz.id.geraet = zahlen[0].toULongLong(&ok[0]);
     satz.id.inode = zahlen[1].toULongLong(&ok[1]);
     satz.laenge = zahlen[2].toLongLong(&ok[2]);
@@ -195,7 +208,7 @@ bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
         if (satz.id.mit_generation)
             satz.id.generation = zahlen[6].toUInt(&ok[6]);
     }
-    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0;
+    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0 && satz.neue_laenge >= 0;
 }
 
 // Whether the open file `fd` is a regular file of the user's own; `info` from fstat.
@@ -221,16 +234,26 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     }
     if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
         return Gelesen::fremd;
-    const QList<QByteArray> zeilen = datei.read(1 << 16).split('\n');
-    const int form = zeilen[0] == kennung ? 3 : zeilen[0] == kennung_2 ? 2 : zeilen[0] == kennung_1 ? 1 : 0;
-    // Only the first form named a copy that does not lie beside the record.
-    if (zeilen.size() != 4 && (zeilen.size() != 5 || form != 1))
+    // The checksums of a large file's pieces make a record of megabytes.
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    const int form = zeilen[0] == kennung     ? 4
+                     : zeilen[0] == kennung_3 ? 3
+                     : zeilen[0] == kennung_2 ? 2
+                     : zeilen[0] == kennung_1 ? 1
+                                              : 0;
+    // Only the first form named a copy that does not lie beside the record; the last adds the checksums.
+    if (zeilen.size() != 4 && (zeilen.size() != 5 || (form != 1 && form != 4)))
         return Gelesen::kaputt;
     if (form == 0 || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], form, satz))
         return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
-    satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
-    return !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty()) ? Gelesen::gelesen : Gelesen::kaputt;
+    const bool mit_kopie = zeilen.size() == 5 && form == 1;
+    satz.kopie = mit_kopie ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
+    if (form == 4)
+        satz.summen = QByteArray::fromHex(zeilen[3]);
+    return !satz.ziel.isEmpty() && (!mit_kopie || !satz.kopie.isEmpty()) && (form == 4) == (zeilen.size() == 5 && !mit_kopie)
+               ? Gelesen::gelesen
+               : Gelesen::kaputt;
 }
 
 // Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
@@ -355,6 +378,85 @@ bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
             || std::memcmp(puffer_a.data(), puffer_b.data(), std::size_t(n)) != 0)
             return false;
         ab += n;
+    }
+    return true;
+}
+
+// The end of the piece of a write in place that begins at `ab` (see `CAlteFassung::stueckgroesse`):
+// the old length `alt`, the new `neu` and an `ende` split pieces too.
+off_t stueckende(off_t ab, off_t alt, off_t neu, off_t ende)
+{
+    off_t bis = (ab / CAlteFassung::stueckgroesse + 1) * CAlteFassung::stueckgroesse;
+    for (const off_t grenze : {alt, neu, ende})
+        if (grenze > ab && grenze < bis)
+            bis = grenze;
+    return bis;
+}
+
+// The `n` bytes of `fd` from `ab` in `puffer`; false where it ended before or could not be read.
+bool lies_stueck(int fd, char* puffer, off_t n, off_t ab)
+{
+    for (off_t gelesen = 0; gelesen < n;) {
+        const ssize_t r = ::pread(fd, puffer + gelesen, std::size_t(n - gelesen), ab + gelesen);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            errno = r == 0 ? EIO : errno;
+            return false;
+        }
+        gelesen += r;
+    }
+    return true;
+}
+
+// A piece's checksum: a collision of its 128 bits comes by no chance. A record holds those of a
+// new content up to 4 GiB (16 MiB of them); a larger one is written with a record of the form
+// before, and a start then leaves the file as it is.
+constexpr int summenlaenge = 16;
+constexpr off_t groesste_summierte = off_t(1) << 32;
+
+QByteArray pruefsumme(const char* daten, off_t n)
+{
+    return QCryptographicHash::hash(QByteArray::fromRawData(daten, int(n)), QCryptographicHash::Sha256).left(summenlaenge);
+}
+
+// The checksums of the pieces of the `neu` bytes of the open file `von` that a write in place puts
+// over `alt` bytes, one after the other; false with errno where it could not be read.
+bool summiere(int von, off_t alt, off_t neu, QByteArray& summen)
+{
+    std::vector<char> puffer(std::size_t(CAlteFassung::stueckgroesse));
+    for (off_t ab = 0, bis = 0; ab < neu; ab = bis) {
+        bis = stueckende(ab, alt, neu, neu);
+        if (!lies_stueck(von, puffer.data(), bis - ab, ab))
+            return false;
+        summen += pruefsumme(puffer.data(), bis - ab);
+    }
+    return true;
+}
+
+// Whether the file `fd`, `jetzt` bytes, still holds what the write of `satz` left when its process
+// ended: its length between the old and the new, each piece of it the old bytes' (the copy
+// `kopie`) or the new content's (its checksum). Anything else is someone's work since. A record
+// without checksums tells nothing.
+bool wie_abgebrochen(int fd, off_t jetzt, int kopie, const Satz& satz)
+{
+    const off_t alt = satz.laenge, neu = satz.neue_laenge;
+    if (!satz.mit_summen || jetzt < std::min(alt, neu) || jetzt > std::max(alt, neu))
+        return false;
+    std::vector<char> datei(std::size_t(CAlteFassung::stueckgroesse)), alte(datei.size());
+    // Up to the new length the file's pieces are the new content's, one by one: only one that
+    // `jetzt` cuts short is not, and that one can only be old.
+    int nummer = 0;
+    for (off_t ab = 0, bis = 0; ab < jetzt; ab = bis, ++nummer) {
+        bis = stueckende(ab, alt, neu, jetzt);
+        if (!lies_stueck(fd, datei.data(), bis - ab, ab))
+            return false;
+        const bool wie_alt = bis <= alt && lies_stueck(kopie, alte.data(), bis - ab, ab)
+                             && std::memcmp(datei.data(), alte.data(), std::size_t(bis - ab)) == 0;
+        const bool wie_neu = !wie_alt && ab < neu && bis == stueckende(ab, alt, neu, neu)
+                             && satz.summen.mid(nummer * summenlaenge, summenlaenge) == pruefsumme(datei.data(), bis - ab);
+        if (!wie_alt && !wie_neu)
+            return false;
     }
     return true;
 }
@@ -591,10 +693,10 @@ QString behalte_alte_fassung(const Rest& rest, int ordner)
     return name.isEmpty() ? satz.kopie : name;
 }
 
-// One copy found at a start. Its file, surely the same (see `Identitaet`), gets the old bytes
-// back; what it held instead (a half-written content, or a change someone made since) is kept
-// first under a name of its own, and where that finds no room the file stays as it is. Otherwise
-// (the file gone, another, one that cannot be told from another, or not to be written) the file
+// One copy found at a start. Its file, surely the same (see `Identitaet`) and still as the cut left
+// it (see `wie_abgebrochen`), gets the old bytes back; what it held instead is kept first under a
+// name of its own, and where that finds no room the file stays as it is. Otherwise (the file gone,
+// another, one that cannot be told from another, changed since, or not to be written) the file
 // is left as it is and the old bytes are kept under a name of their own. The file is reached by a
 // walk that follows no other account's link (a colleague's link at its name or on its way could
 // lead to any file of the user's), and nothing but a regular file is opened.
@@ -607,8 +709,10 @@ void pruefe(const Rest& rest)
     const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && satz.id.erkennt(identitaet_von(fd, info));
     const off_t jetzt = derselbe ? info.st_size : 0;
     bool alt = derselbe && gleich(fd, jetzt, rest.fd, satz.laenge);
-    const QString vorher = behalte_zuletzt(rest, fd, jetzt, derselbe && !alt);
-    if (derselbe && !alt)
+    // A colleague's repair since (a copy over it, an editor that rewrites it) is never written over.
+    const bool abgebrochen = derselbe && !alt && wie_abgebrochen(fd, jetzt, rest.fd, satz);
+    const QString vorher = behalte_zuletzt(rest, fd, jetzt, abgebrochen);
+    if (abgebrochen)
         alt = !vorher.isEmpty() && stelle_her(rest.fd, fd, jetzt, satz, vorher);
     if (fd >= 0)
         ::close(fd);
@@ -622,7 +726,7 @@ void pruefe(const Rest& rest)
     // The same file not made whole (no room for what it held or for the old bytes, a name taken):
     // copy, record and what it held stay for the next start, which tries again. Otherwise what it held
     // gets a name no file has; where none is free, they stay too.
-    const bool nochmal = derselbe && !alt;
+    const bool nochmal = abgebrochen && !alt;
     const QString zuletzt = vorher.isEmpty() || nochmal ? QString() : benenne_frei(vorher, satz.ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
     QString hinweis;
     const QString datei = maskiere_steuerzeichen(satz.ziel);
@@ -638,12 +742,16 @@ void pruefe(const Rest& rest)
         if (name == satz.kopie)
             bleibt = name;
         genannt << name;
-        hinweis = fd >= 0 && !derselbe
-                      ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
-                                         "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
-                                         "liegt in %2.")
-                            .arg(datei, maskiere_steuerzeichen(name))
-                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, maskiere_steuerzeichen(name));
+        hinweis = (fd >= 0 && !derselbe ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort "
+                                                            "liegt, laesst sich nicht sicher als dieselbe erkennen und bleibt, wie "
+                                                            "sie ist. Ihr alter Inhalt liegt in %2.")
+                   : derselbe && satz.mit_summen ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie wurde seither "
+                                                                    "geaendert und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.")
+                   : derselbe ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ob sie seither geaendert wurde, "
+                                                 "zeigt der Vermerk eines frueheren Programms nicht: sie bleibt, wie sie ist. Ihr "
+                                                 "alter Inhalt liegt in %2.")
+                              : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2."))
+                      .arg(datei, maskiere_steuerzeichen(name));
     }
     if (!bleibt.isEmpty()) {
         genannt << bleibt << rest.satzname;
@@ -707,15 +815,27 @@ bool kein_platz(int fehler)
 
 } // namespace
 
-CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
+CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge, int neu, off_t neue_laenge)
+    : ziel(QFileInfo(ziel_).absoluteFilePath())
 {
     const QString ordner = ordner_alter_fassungen(true);
     int fehler_ordner = ordner.isEmpty() ? errno : 0;
     const QString temp = QDir::tempPath();
     struct stat info;
     int fehler = errno;
+    Satz satz;
+    satz.mit_summen = neue_laenge <= groesste_summierte;
+    satz.neue_laenge = neue_laenge;
+    if (satz.mit_summen && !summiere(neu, laenge, neue_laenge, satz.summen)) {
+        grund = systemfehler(errno);
+        return;
+    }
     if (::fstat(fd, &info) == 0) {
-        Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
+        satz.id = identitaet_von(fd, info);
+        satz.laenge = qint64(laenge);
+        satz.rechte = info.st_mode;
+        satz.gruppe = info.st_gid;
+        satz.ziel = ziel;
         struct stat ordnerinfo;
         if (::stat(kodiert(QFileInfo(ziel).path()).constData(), &ordnerinfo) == 0) {
             satz.ordner_geraet = quint64(ordnerinfo.st_dev);
