@@ -2,6 +2,7 @@
 
 #include "dateien.h"
 #include "dateisperre.h"
+#include "privatdatei.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -648,17 +649,6 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
     return gelungen;
 }
 
-// Creates the missing folders of `pfad` readable by the user alone; true when the folder is there.
-bool lege_ordner_an(const QString& pfad)
-{
-    const QFileInfo info(pfad);
-    if (info.isDir())
-        return true;
-    if (!lege_ordner_an(info.path()))
-        return false;
-    return ::mkdir(QFile::encodeName(pfad).constData(), S_IRWXU) == 0 || errno == EEXIST;
-}
-
 // Whether the file `name` holds the keys and values of `einstellungen` in its current group and
 // below, and no others there (compared as the text they are written as).
 bool haelt_stand(QSettings& einstellungen, const QString& name)
@@ -744,7 +734,7 @@ QString sichere_einstellungen(QSettings& einstellungen)
     schreiben_versucht = false;
     letzter_schreibfehler.clear();
     letzter_text.clear();
-    if (!lege_ordner_an(QFileInfo(name).path()))
+    if (!lege_private_ordner_an(QFileInfo(name).path()))
         letzter_schreibfehler = systemfehler(errno);
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
