@@ -29,10 +29,8 @@ namespace {
 
 // The first line of a record: files in the folder without it are not the program's. Records of
 // the first form know their file by device and inode alone, which the next file may be given;
-// those of the first two forms do not know its folder, those of the first three not what the
-// write leaves.
-const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 4");
-const QByteArray kennung_3 = QByteArrayLiteral("Quorbel alte Fassung 3");
+// those of the first two forms do not know its folder.
+const QByteArray kennung = QByteArrayLiteral("Quorbel alte Fassung 3");
 const QByteArray kennung_2 = QByteArrayLiteral("Quorbel alte Fassung 2");
 const QByteArray kennung_1 = QByteArrayLiteral("Quorbel alte Fassung 1");
 // A copy is "<6 characters>.alt", its record "<6 characters>.ziel".
@@ -40,6 +38,11 @@ const QString endung_kopie = QStringLiteral(".alt");
 // The start of the program's names: in the temporary folder only files of such a name are its own.
 const QString praefix = QStringLiteral("Quorbel-");
 const QString endung_satz = QStringLiteral(".ziel");
+// What the write leaves (see `summiere`), "<6 characters>.summen" beside its record, whose form
+// stays the one that earlier programs read. Without it a start cannot tell the file the write
+// left from one changed since.
+const QString endung_summen = QStringLiteral(".summen");
+const QByteArray kennung_summen = QByteArrayLiteral("Quorbel Pruefsummen 1");
 // What a start keeps of a file while it writes it, "<6 characters>.zuletzt", before it takes its name.
 const QString endung_zuletzt = QStringLiteral(".zuletzt");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
@@ -58,6 +61,18 @@ QString satz_von(const QString& kopie)
 QString kopie_von(const QString& satz)
 {
     return satz.left(satz.size() - endung_satz.size()) + endung_kopie;
+}
+
+QString summen_von(const QString& satz)
+{
+    return satz.left(satz.size() - endung_satz.size()) + endung_summen;
+}
+
+// Removes the record `satz` and the checksums beside it.
+void entferne_satz(const QString& satz)
+{
+    ::unlink(kodiert(satz).constData());
+    ::unlink(kodiert(summen_von(satz)).constData());
 }
 
 // A new file of the user alone by `vorlage`, whose six X stand before its last `rest` characters;
@@ -148,8 +163,8 @@ struct Satz
 {
     Identitaet id;
     qint64 laenge = 0;
-    // What the write leaves (not known to a record of an earlier form): the new length, and the
-    // checksum of each piece of the new content (see `summiere`).
+    // What the write leaves, from the checksums beside the record (none beside an earlier
+    // program's): the new length, and the checksum of each piece of the new content (see `summiere`).
     bool mit_summen = false;
     qint64 neue_laenge = 0;
     QByteArray summen;
@@ -164,15 +179,18 @@ struct Satz
 QByteArray satztext(const Satz& satz)
 {
     const Identitaet& id = satz.id;
-    const QByteArray zahlen = QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' ' + QByteArray::number(satz.laenge)
-                              + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' ' + QByteArray::number(quint64(satz.gruppe)) + ' '
-                              + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
-                              + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
-                              + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode);
-    const QByteArray ziel = kodiert(satz.ziel).toHex() + '\n';
-    if (!satz.mit_summen)
-        return kennung_3 + '\n' + zahlen + '\n' + ziel;
-    return kennung + '\n' + zahlen + ' ' + QByteArray::number(satz.neue_laenge) + '\n' + ziel + satz.summen.toHex() + '\n';
+    return kennung + '\n' + QByteArray::number(id.geraet) + ' ' + QByteArray::number(id.inode) + ' '
+           + QByteArray::number(satz.laenge) + ' ' + QByteArray::number(satz.rechte & 07777, 8) + ' '
+           + QByteArray::number(quint64(satz.gruppe)) + ' '
+           + (id.mit_geburt ? QByteArray::number(id.geburt_s) + '.' + QByteArray::number(id.geburt_ns) : QByteArray("-")) + ' '
+           + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
+           + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode) + '\n'
+           + kodiert(satz.ziel).toHex() + '\n';
+}
+
+QByteArray summentext(const Satz& satz)
+{
+    return kennung_summen + '\n' + QByteArray::number(satz.neue_laenge) + '\n' + satz.summen.toHex() + '\n';
 }
 
 // The numbers of a record's second line in the record's `form`; false where one is missing or no number.
@@ -180,16 +198,13 @@ bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
 {
     const bool erste_form = form == 1;
     const QList<QByteArray> zahlen = zeile.split(' ');
-    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : form == 3 ? 9 : 10))
+    if (zahlen.size() != (erste_form ? 3 : form == 2 ? 7 : 9))
         return false;
-    bool ok[10] = {false, false, false, true, true, true, true, true, true, true};
-    if (form >= 3) {
+    bool ok[9] = {false, false, false, true, true, true, true, true, true};
+    if (form == 3) {
         satz.ordner_geraet = zahlen[7].toULongLong(&ok[7]);
         satz.ordner_inode = zahlen[8].toULongLong(&ok[8]);
     }
-    satz.mit_summen = form == 4;
-    if (satz.mit_summen)
-        satz.neue_laenge = zahlen[9].toLongLong(&ok[9]);
     satz.id.geraet = zahlen[0].toULongLong(&ok[0]);
     satz.id.inode = zahlen[1].toULongLong(&ok[1]);
     satz.laenge = zahlen[2].toLongLong(&ok[2]);
@@ -208,7 +223,7 @@ bool lies_zahlen(const QByteArray& zeile, int form, Satz& satz)
         if (satz.id.mit_generation)
             satz.id.generation = zahlen[6].toUInt(&ok[6]);
     }
-    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0 && satz.neue_laenge >= 0;
+    return std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }) && satz.laenge >= 0;
 }
 
 // Whether the open file `fd` is a regular file of the user's own; `info` from fstat.
@@ -219,10 +234,10 @@ bool ist_eigene_datei(int fd, struct stat& info)
 
 enum class Gelesen { fremd, kaputt, gelesen };
 
-// The record `name`: `fremd` where it is not the user's own file that no one else may write (a
-// name another account chose in the temporary folder), judged on the open file that is read;
-// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
-Gelesen lies_satz(const QString& name, Satz& satz)
+// The lines of the file `name`, read from the descriptor it was opened as; empty where it is not
+// the user's own file that no one else may write (a name another account chose in the temporary
+// folder), judged on the open file that is read.
+QList<QByteArray> lies_eigene(const QString& name)
 {
     QFile datei;
     const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -230,30 +245,34 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     if (fd < 0 || !ist_eigene_datei(fd, info) || !nur_eigentuemer_darf_schreiben(fd, info)) {
         if (fd >= 0)
             ::close(fd);
-        return Gelesen::fremd;
+        return {};
     }
-    if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
+    // The checksums of a large file's pieces take megabytes.
+    return oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly) ? datei.readAll().split('\n') : QList<QByteArray>();
+}
+
+// The record `name`: `fremd` where it is not the user's own file that no one else may write;
+// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
+// The checksums beside it are taken where they are whole.
+Gelesen lies_satz(const QString& name, Satz& satz)
+{
+    const QList<QByteArray> zeilen = lies_eigene(name);
+    if (zeilen.isEmpty())
         return Gelesen::fremd;
-    // The checksums of a large file's pieces make a record of megabytes.
-    const QList<QByteArray> zeilen = datei.readAll().split('\n');
-    const int form = zeilen[0] == kennung     ? 4
-                     : zeilen[0] == kennung_3 ? 3
-                     : zeilen[0] == kennung_2 ? 2
-                     : zeilen[0] == kennung_1 ? 1
-                                              : 0;
-    // Only the first form named a copy that does not lie beside the record; the last adds the checksums.
-    if (zeilen.size() != 4 && (zeilen.size() != 5 || (form != 1 && form != 4)))
+    const int form = zeilen[0] == kennung ? 3 : zeilen[0] == kennung_2 ? 2 : zeilen[0] == kennung_1 ? 1 : 0;
+    // Only the first form named a copy that does not lie beside the record.
+    if (zeilen.size() != 4 && (zeilen.size() != 5 || form != 1))
         return Gelesen::kaputt;
     if (form == 0 || !zeilen.last().isEmpty() || !lies_zahlen(zeilen[1], form, satz))
         return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
-    const bool mit_kopie = zeilen.size() == 5 && form == 1;
-    satz.kopie = mit_kopie ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
-    if (form == 4)
-        satz.summen = QByteArray::fromHex(zeilen[3]);
-    return !satz.ziel.isEmpty() && (!mit_kopie || !satz.kopie.isEmpty()) && (form == 4) == (zeilen.size() == 5 && !mit_kopie)
-               ? Gelesen::gelesen
-               : Gelesen::kaputt;
+    satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
+    const QList<QByteArray> summen = lies_eigene(summen_von(name));
+    bool ok = false;
+    satz.neue_laenge = summen.size() == 4 && summen[0] == kennung_summen && summen[3].isEmpty() ? summen[1].toLongLong(&ok) : 0;
+    satz.mit_summen = ok && satz.neue_laenge >= 0;
+    satz.summen = satz.mit_summen ? QByteArray::fromHex(summen[2]) : QByteArray();
+    return !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty()) ? Gelesen::gelesen : Gelesen::kaputt;
 }
 
 // Made when missing, by the user alone. Empty with errno when it is not the user's own folder.
@@ -305,17 +324,11 @@ int sperre(const QString& ordner, int art)
     return fd;
 }
 
-// The record as a new file beside its copy, on the disk before the file it names changes; nothing
-// is left of one that could not be written whole. In the user's folder it is written under the
-// folder's lock (see `sperre`), so that no start finds it cut short while it is written; elsewhere
-// (the temporary folder) a start takes no record whose copy's lock a write still holds.
-bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
+// `text` as the new file `name`, on the disk; nothing is left of one that could not be written whole.
+// False with errno.
+bool schreibe_neu(const QString& name, const QByteArray& text)
 {
-    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
-    const int fd = eigener && ordnersperre < 0
-                       ? -1
-                       : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const QByteArray text = satztext(satz);
+    const int fd = ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
     bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
     int fehler = geschrieben >= 0 && geschrieben < text.size() ? ENOSPC : errno;
@@ -325,6 +338,24 @@ bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, con
     }
     if (fd >= 0 && !ok)
         ::unlink(kodiert(name).constData());
+    errno = fehler;
+    return ok;
+}
+
+// The record as a new file beside its copy, its checksums beside it, on the disk before the file it
+// names changes; nothing is left of one that could not be written whole. In the user's folder they
+// are written under the folder's lock (see `sperre`), so that no start finds them cut short while
+// they are written; elsewhere (the temporary folder) a start takes no record whose copy's lock a
+// write still holds.
+bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
+{
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    // The checksums first: a record is whole only with what it needs beside it.
+    const bool summen = (!eigener || ordnersperre >= 0) && (!satz.mit_summen || schreibe_neu(summen_von(name), summentext(satz)));
+    const bool ok = summen && schreibe_neu(name, satztext(satz));
+    const int fehler = errno;
+    if (summen && !ok && satz.mit_summen)
+        ::unlink(kodiert(summen_von(name)).constData());
     if (ordnersperre >= 0)
         ::close(ordnersperre);
     errno = fehler;
@@ -409,9 +440,9 @@ bool lies_stueck(int fd, char* puffer, off_t n, off_t ab)
     return true;
 }
 
-// A piece's checksum: a collision of its 128 bits comes by no chance. A record holds those of a
-// new content up to 4 GiB (16 MiB of them); a larger one is written with a record of the form
-// before, and a start then leaves the file as it is.
+// A piece's checksum: a collision of its 128 bits comes by no chance. A save keeps those of a new
+// content up to 4 GiB (16 MiB of them); a larger one gets none, and a start then leaves the file as
+// it is.
 constexpr int summenlaenge = 16;
 constexpr off_t groesste_summierte = off_t(1) << 32;
 
@@ -527,7 +558,7 @@ QString behalte_kopie(const QString& kopie, const QString& satz, const QString& 
 {
     const QString name = benenne_frei(kopie, ziel, QStringLiteral("alte Fassung"), QFileInfo(kopie).completeBaseName());
     if (!name.isEmpty())
-        ::unlink(kodiert(satz).constData());
+        entferne_satz(satz);
     return name;
 }
 
@@ -588,7 +619,7 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
         const bool ganz = gelesen == Gelesen::gelesen;
         if (weg || (rest.fd >= 0 && !ganz))
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
         if (rest.fd >= 0 && !ganz)
             ::unlink(kodiert(rest.satz.kopie).constData());
         if (rest.fd >= 0 && ganz)
@@ -596,13 +627,16 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
-    // Left by a process that ended before its record was whole (a copy), or by a start that ended while
-    // it kept what the file held, whose record a later start or save has dropped since. In the
+    // Left by a process that ended before its record was whole (a copy, checksums), by a start that
+    // ended while it kept what the file held, whose record a later start or save has dropped since,
+    // or by an earlier program, which drops a record without its checksums. In the
     // temporary folder only the user's own files of the program's names, and only an hour after their
     // last change: a save writes its record right after its copy, and a copy just made may not be
     // locked yet.
     const QString anfang = eigener ? QString() : praefix;
-    const QStringList muster{anfang + QStringLiteral("*") + endung_kopie, anfang + QStringLiteral("*") + endung_zuletzt};
+    QStringList muster;
+    for (const QString& endung : {endung_kopie, endung_zuletzt, endung_summen})
+        muster << anfang + QStringLiteral("*") + endung;
     for (const QString& eintrag : dir.entryList(muster, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
         struct stat info;
@@ -681,7 +715,7 @@ QString behalte_alte_fassung(const Rest& rest, int ordner)
         const QString name = neben_name(orte[i], satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
         if (ordner_fds[i] >= 0 && schreibe_neben(rest.fd, satz.laenge, ordner_fds[i], name, i == 0 ? satz.rechte : 0600, satz.gruppe)) {
             ::unlink(kodiert(satz.kopie).constData());
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
             if (eigener_fd >= 0)
                 ::close(eigener_fd);
             return name;
@@ -735,7 +769,7 @@ void pruefe(const Rest& rest)
     QStringList genannt;
     if (alt && bleibt.isEmpty()) {
         ::unlink(kodiert(satz.kopie).constData());
-        ::unlink(kodiert(rest.satzname).constData());
+        entferne_satz(rest.satzname);
         hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
     } else if (bleibt.isEmpty()) {
         const QString name = behalte_alte_fassung(rest, ordner);
@@ -888,7 +922,7 @@ void CAlteFassung::verwirf()
 void CAlteFassung::erledigt()
 {
     if (!satzname.isEmpty())
-        ::unlink(kodiert(satzname).constData());
+        entferne_satz(satzname);
     if (!name.isEmpty())
         ::unlink(kodiert(name).constData());
     satzname.clear();
@@ -911,7 +945,7 @@ void CAlteFassung::ersetzt(int fd)
             if (!vorher.isEmpty())
                 (void)benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
             ::unlink(kodiert(rest.satz.kopie).constData());
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
         }
         ::close(rest.fd);
     }

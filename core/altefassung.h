@@ -10,10 +10,10 @@
 // Made before the first byte of the file changes. It copies the old bytes into a new file of
 // `gib_ordner_alter_fassungen()`, then records beside them which file they belong to (its name,
 // device and inode with what no later file is given again: its birth time and, where the file
-// system keeps one, its generation; its old length, mode and group; its folder's device and inode)
-// and what the write leaves at any instant: the new length and a checksum of each piece of the new
-// content (`stueckgroesse`), so that a start tells the file a killed write left from one that
-// someone changed since. Where that folder has no room
+// system keeps one, its generation; its old length, mode and group; its folder's device and inode),
+// and beside the record what the write leaves at any instant: the new length and a checksum of each
+// piece of the new content (`stueckgroesse`), so that a start tells the file a killed write left
+// from one that someone changed since. Where that folder has no room
 // for copy and record or cannot be had, both lie in the temporary folder; a copy is never without
 // its record. While the object lives it holds a lock on its copy, so that the start of another
 // program leaves a write in progress alone; a process that ends before `erledigt` leaves copy and
@@ -77,8 +77,8 @@ QString gib_ordner_alter_fassungen();
 // its birth time and generation, where it still holds what the cut left: each piece the old
 // bytes' or the new content's, its length between the two. Where its file is gone, another, one
 // that cannot be told from another (a record of the first form, a file system without birth
-// times), one that someone changed since (or, by a record of the forms before checksums, may have
-// changed: it is not the old bytes) or cannot be written,
+// times), one that someone changed since (or, by an earlier program's record, without checksums,
+// may have changed: it is not the old bytes) or cannot be written,
 // that file is left as it is and the old bytes are kept under a name of their own: beside it where
 // the user may write there and the folder is the one it lay in at the save, readable as the file
 // was, else in the user's folder. The file and its folder are reached by a walk that follows no
