@@ -782,8 +782,7 @@ void pruefe(const Rest& rest)
                    : derselbe && satz.mit_summen ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie wurde seither "
                                                                     "geaendert und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.")
                    : derselbe ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ob sie seither geaendert wurde, "
-                                                 "zeigt der Vermerk eines frueheren Programms nicht: sie bleibt, wie sie ist. Ihr "
-                                                 "alter Inhalt liegt in %2.")
+                                                 "zeigt sein Vermerk nicht: sie bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.")
                               : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2."))
                       .arg(datei, maskiere_steuerzeichen(name));
     }

@@ -384,7 +384,7 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
         EXPECT_TRUE(stuecke >= 0 && mittel.isEmpty() ? lies(plan) == a_inhalt && hinweis.contains("wieder ihren alten Inhalt")
                                                   : lies(plan) == gemacht && lies(beiseite) == a_inhalt && hinweis.contains(beiseite) && ::stat(QFile::encodeName(beiseite), &info) == 0
                                                         && (info.st_mode & 0777) == (vorher.st_mode & 0777) && info.st_gid == vorher.st_gid && QFile::remove(beiseite)) << qPrintable(hinweis);
-        EXPECT_TRUE(hinweis.contains(plan));
+        EXPECT_TRUE(hinweis.contains(plan) && (stuecke >= 0 || hinweis.contains("ob sie seither geaendert wurde, zeigt sein Vermerk nicht")));
     }
 
     // A save done after one that was cut off is not undone by a start; a start without room for the old bytes leaves the file as it is.
