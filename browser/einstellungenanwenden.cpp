@@ -68,7 +68,6 @@ void wende_cookies_an(QSettings& einstellungen)
     profil->setPersistentCookiesPolicy(static_cast<QWebEngineProfile::PersistentCookiesPolicy>(politik));
     // An empty path gives the engine's default folder back.
     profil->setPersistentStoragePath(einstellungen.value(QStringLiteral("persistentDataPath")).toString());
-    WegweiserSeite::halte_profil_privat(profil);
     einstellungen.endGroup();
 }
 

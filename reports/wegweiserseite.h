@@ -35,8 +35,8 @@ public:
     // its folders and almost every file, but not "Visited Links" (the addresses the user
     // visited), which it makes by the process's umask and later writes keeping the mode. Done
     // once a process for each folder of a profile, before a page of it loads (every page of the
-    // program, and a change of the folder): the folders made where missing, that file made empty
-    // where missing, every file of the user's there made private.
+    // program is made so): the folders made where missing, that file made empty where missing,
+    // every file of the user's there made private.
     static void halte_profil_privat(const QWebEngineProfile* profil);
 
 protected:

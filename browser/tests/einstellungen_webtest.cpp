@@ -175,14 +175,6 @@ TEST_F(Einstellungen, AnwendungsobjektWendetDenSpeicherAufEngineUndProxyAn)
         EXPECT_EQ(attribut(QWebEngineSettings::AutoLoadIconsForPage), seitensymbole);
         EXPECT_TRUE(attribut(QWebEngineSettings::TouchIconsEnabled));
     }
-
-    // A new folder of the profile holds its files for the user alone from the start, before a page loads.
-    const QTemporaryDir profil;
-    einstellungen.setValue(QStringLiteral("cookies/persistentDataPath"), profil.filePath(QStringLiteral("neu")));
-    BrowserApplication::loadSettings();
-    einstellungen.remove(QStringLiteral("cookies/persistentDataPath"));
-    BrowserApplication::loadSettings();
-    EXPECT_EQ(QFileInfo(profil.filePath(QStringLiteral("neu/Visited Links"))).permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 TEST_F(Einstellungen, LokalerServerNurFuerDenEigentuemerSchliesstJedeVerbindungOhneFenster)
