@@ -298,7 +298,7 @@ TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
         struct stat jetzt;
         const int fremd = ::unlink(sperre) + (fall == 1 ? ::mkfifo(sperre, 0600) : 0) == 0 ? ::open(sperre, O_RDONLY | O_CREAT | O_NONBLOCK, 0600) : -1;
         einstellungen.setValue(QStringLiteral("c"), fall);
-        EXPECT_TRUE(::fchmod(fremd, 0644) + ::fchown(fremd, fall == 0 ? 65534 : 0, 0) == 0 && (fall == 2 || ::flock(fremd, LOCK_EX) == 0)
+        EXPECT_TRUE(::fchmod(fremd, 0644) == 0 && (fall != 0 || ::fchown(fremd, 65534, 0) == 0) && (fall == 2 || ::flock(fremd, LOCK_EX) == 0)
                     && sichere_einstellungen(einstellungen).isEmpty() && ::close(fremd) + ::stat(sperre, &jetzt) == 0 && (jetzt.st_mode & 077) == (fall == 2 ? 0 : 044)) << fall;
     }
     EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=2\n");
