@@ -460,7 +460,10 @@ bool bereite_ersatz_vor(const QString& ziel, int fd)
 
 Ueberschrieben ueberschreibe(int von, int fd, off_t laenge, off_t alt)
 {
-    if (laenge > alt && !kopiere_bereich(von, alt, fd, alt, laenge - alt)) {
+    // The growth's writes end where a piece ends, as those over the file's start do (see
+    // `CAlteFassung::stueckgroesse`): up to the first piece's end, then in whole pieces.
+    const off_t kopf = std::min(laenge, (alt / CAlteFassung::stueckgroesse + 1) * CAlteFassung::stueckgroesse);
+    if (laenge > alt && !(kopiere_bereich(von, alt, fd, alt, kopf - alt) && kopiere_bereich(von, kopf, fd, kopf, laenge - kopf))) {
         const int grund = errno;
         const bool zurueck = ::ftruncate(fd, alt) == 0;
         errno = grund;
@@ -486,7 +489,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const off_t alt = info.st_size;
     // The old bytes where they outlive this process: should it end before the file is whole again,
     // the next start of a program puts them back.
-    CAlteFassung sicherung(ziel, fd, alt);
+    CAlteFassung sicherung(ziel, fd, alt, neu, laenge);
     if (!sicherung.fehler().isEmpty())
         return sicherung.fehler();
     const Ueberschrieben ergebnis = ueberschreibe(neu, fd, laenge, alt);

@@ -23,6 +23,8 @@
 #include <QProgressDialog>
 #include <QToolBar>
 #include <QDir>
+#include <QDirIterator>
+#include <QWebEngineProfile>
 #include <QFile>
 #include <QImage>
 #include <QStandardPaths>
@@ -140,6 +142,16 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
     const QUrl ziel(QUrl::fromLocalFile(rot).toString() + QStringLiteral("?mitte=1"));
     mittelklick(ziel.toString());
     EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
+}
+
+// Every file of the program's profile is the user's alone, "Visited Links" too once the engine wrote it.
+TEST_F(Webseite, DasProfilDesProgrammsLiestNurSeinBenutzer)
+{
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    const QString profil = QWebEngineProfile::defaultProfile()->persistentStoragePath();
+    EXPECT_TRUE(warte([&] { return QFileInfo(profil + "/Visited Links").size() > 0; }, 20000));
+    for (QDirIterator dateien(profil, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); dateien.hasNext();)
+        EXPECT_EQ(QFileInfo(dateien.next()).permissions() & 0x0077, 0) << qPrintable(dateien.filePath());
 }
 
 // A web report in Cyrillic and Chinese that names no charset, saved as HTML with the language

@@ -500,6 +500,14 @@
         <translation>Writing the file %1 was cut off; the file that now lies there cannot surely be told to be the same one and stays as it is. Its old content lies in %2.</translation>
     </message>
     <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; sie wurde seither geaendert und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; it has been changed since and stays as it is. Its old content lies in %2.</translation>
+    </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ob sie seither geaendert wurde, zeigt sein Vermerk nicht: sie bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; its record does not show whether it has been changed since: it stays as it is. Its old content lies in %2.</translation>
+    </message>
+    <message>
         <source>In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4</source>
         <translation>The folders %1 and %2 have no room for the old content of %3: %4</translation>
     </message>
