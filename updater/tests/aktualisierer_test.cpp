@@ -3,6 +3,7 @@
 #include "zip_hilfe.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -1332,6 +1333,45 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
             }
         }
     }
+}
+
+// A stop while the run waits for another updater's lock acts at once, on every road: SIGTERM,
+// SIGHUP, SIGINT, and the display going away (0); nothing is written.
+TEST_F(Programm, HaltImWartenAufDieSperreEndetDenLaufSofort)
+{
+    schreibe(arbeit + "/a.zip", baue({datei("a.txt", "a")}));
+    schreibe(arbeit + "/b.zip", baue({datei("b.txt", "b")}));
+    ASSERT_EQ(starte({"-silent", "-install", "a.zip", "-dst", ziel}).code, 0);
+    const QByteArray vorher = lies(ziel + "/uninstall.dat"), sperrdatei = QFile::encodeName(ziel + "/.aktualisierer.sperre");
+    const int anderer = ::open(sperrdatei.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600), wache = ::inotify_init1(IN_CLOEXEC);
+    struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
+    ASSERT_EQ(::fcntl(anderer, F_OFD_SETLK, &sperre), 0);
+    ::inotify_add_watch(wache, sperrdatei.constData(), IN_OPEN);
+    umgebung_dazu.insert("ASAN_OPTIONS", ":detect_leaks=0"); // see AnzeigeVerschwindetWaehrendDerInstallation
+    for (const QString weg : {"-silent", "-install", "-uninstall"})
+        for (const int signal : {SIGTERM, SIGHUP, SIGINT, 0}) {
+            if (signal == 0 && weg == "-silent")
+                continue;
+            SCOPED_TRACE(weg.toStdString() + " " + std::to_string(signal));
+            const std::unique_ptr<XServer> server(signal == 0 ? new XServer : nullptr);
+            anzeige = server ? server->anzeige : QString();
+            QProcess p;
+            beginne_still(p, (weg == "-silent" ? QStringList{weg, "-install"} : QStringList{weg}) + QStringList{arbeit + "/b.zip", "-dst", ziel},
+                          !server && weg != "-silent");
+            pollfd geoeffnet{wache, POLLIN, 0};
+            alignas(inotify_event) char ereignisse[64 * sizeof(inotify_event)];
+            ASSERT_TRUE(::poll(&geoeffnet, 1, 120000) == 1 && ::read(wache, ereignisse, sizeof ereignisse) > 0);
+            QThread::msleep(300); // well into the wait of five seconds
+            QElapsedTimer uhr;
+            uhr.start();
+            server ? server->prozess.terminate() : (void)::kill(pid_t(p.processId()), signal);
+            EXPECT_EQ(warte(p).code, 1);
+            // A bound for a busy machine; bench/haltzeit.py measures the time itself.
+            EXPECT_LT(uhr.elapsed(), 2000);
+        }
+    ::close(anderer), ::unlink(sperrdatei.constData()), ::close(wache);
+    EXPECT_EQ(als_text(inhalt(ziel)), "a.txt");
+    EXPECT_EQ(lies(ziel + "/uninstall.dat"), vorher);
 }
 
 // An archive of files of one size in some folders, each filled with one letter.

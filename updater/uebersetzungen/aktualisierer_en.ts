@@ -2502,6 +2502,14 @@ the log window.</translation>
         <source>Bitte beenden Sie diese Anwendung manuell (X).</source>
         <translation>Please close this application by hand (X).</translation>
     </message>
+    <message>
+        <source>Die Deinstallation von %1 wurde nicht begonnen: ein anderes Programm bearbeitet das Verzeichnis</source>
+        <translation>The uninstall of %1 was not started: another program is working on the folder</translation>
+    </message>
+    <message>
+        <source>Bitte versuchen Sie es später noch einmal.</source>
+        <translation>Please try again later.</translation>
+    </message>
 </context>
 <context>
     <name>CZeitVDN</name>
@@ -4138,6 +4146,10 @@ Point with English Excel settings</translation>
     <message>
         <source>Unbekannte Ausnahme</source>
         <translation>Unknown exception</translation>
+    </message>
+    <message>
+        <source>Warten auf Zielverzeichnis %1 angehalten</source>
+        <translation>Wait for target folder %1 stopped</translation>
     </message>
 </context>
 <context>
