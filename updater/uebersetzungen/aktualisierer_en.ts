@@ -336,10 +336,6 @@
         <translation>Ctrl+K</translation>
     </message>
     <message>
-        <source>Hilfe</source>
-        <translation>Help</translation>
-    </message>
-    <message>
         <source>Über %1</source>
         <translation>About %1</translation>
     </message>
@@ -460,6 +456,10 @@
         <source>Alt+Ctrl+L</source>
         <comment>Download Manager</comment>
         <translation>Alt+Ctrl+L</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 <context>
@@ -3856,14 +3856,6 @@ Point with English Excel settings</translation>
         <translation>This function leaves the program %1.</translation>
     </message>
     <message>
-        <source>Fenster</source>
-        <translation>Window</translation>
-    </message>
-    <message>
-        <source>Hilfe</source>
-        <translation>Help</translation>
-    </message>
-    <message>
         <source>Manual</source>
         <translation>Manual</translation>
     </message>
@@ -4146,6 +4138,14 @@ Point with English Excel settings</translation>
     <message>
         <source>Unbekannte Ausnahme</source>
         <translation>Unknown exception</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>Warten auf Zielverzeichnis %1 angehalten</source>
