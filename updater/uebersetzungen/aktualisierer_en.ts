@@ -989,6 +989,10 @@
         <source>Das System startet keinen Thread für den Vorgang</source>
         <translation>The system starts no thread for the job</translation>
     </message>
+    <message>
+        <source>Nicht genug Arbeitsspeicher frei: der Vorgang wird nicht begonnen</source>
+        <translation>Not enough memory free: the job is not started</translation>
+    </message>
 </context>
 <context>
     <name>CCDataBase</name>
@@ -2509,6 +2513,13 @@ the log window.</translation>
     <message>
         <source>Bitte versuchen Sie es später noch einmal.</source>
         <translation>Please try again later.</translation>
+    </message>
+</context>
+<context>
+    <name>CZeilenpuffer</name>
+    <message>
+        <source>Zu wenig Arbeitsspeicher: weitere Zeilen werden hier nicht angezeigt</source>
+        <translation>Not enough memory: further lines are not shown here</translation>
     </message>
 </context>
 <context>
