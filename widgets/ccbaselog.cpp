@@ -177,9 +177,9 @@ void CCBaseLog::beginne_lauf()
 
 QString CCBaseLog::raumfehler()
 {
-    // The window itself, the worker's stack, and the room the window keeps back while it runs.
-    constexpr std::size_t fenster_und_worker = std::size_t(32) << 20;
-    return hat_adressraum(fenster_und_worker + reserve_bytes) ? QString() : raumtext();
+    // The worker's stack (8 MiB by default) and the room the window keeps back while it runs.
+    constexpr std::size_t stapel = std::size_t(8) << 20;
+    return hat_adressraum(stapel + reserve_bytes) ? QString() : raumtext();
 }
 
 void CCBaseLog::pruefe_thread()
