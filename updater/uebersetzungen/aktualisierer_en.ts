@@ -2638,6 +2638,10 @@ the log window.</translation>
         <source>Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s</source>
         <translation>Another program has held the lock file %1 for more than %2 s</translation>
     </message>
+    <message>
+        <source>Warten auf die Sperrdatei %1 angehalten</source>
+        <translation>Wait for the lock file %1 stopped</translation>
+    </message>
 </context>
 <context>
     <name>DownloadDialog</name>

@@ -1,4 +1,4 @@
-// The end of the user's session (log-out, shut-down, Ctrl+C, kill): SIGTERM, SIGHUP and SIGINT stop the runs as a stop does.
+// The end of the user's session (log-out, shut-down, Ctrl+C, kill): SIGTERM, SIGHUP and SIGINT stop the runs as a stop does, and end the waits of the core's services.
 #pragma once
 
 // From here on SIGTERM, SIGHUP and SIGINT no longer end the program at once: the first one is
