@@ -1310,10 +1310,12 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
     // Ended by exit() from Qt's X11 plugin, a program never frees what the libraries of the X11
     // platform (D-Bus, fontconfig) hold: a sanitizer build checks it for no leaks.
     umgebung_dazu.insert("ASAN_OPTIONS", ":detect_leaks=0");
-    // Some runs at a time, each with its own display, the display ended as soon as the install
-    // has written a file.
+    // Some runs at a time, each with its own display. As soon as a run has written a file it is
+    // held (SIGSTOP) until its display is gone, so that the loss meets it within the install
+    // however slowly the machine lets it run.
     constexpr int laeufe = 20;
     constexpr int zugleich = 4;
+    int bemerkt = 0;
     for (int erster = 0; erster < laeufe; erster += zugleich) {
         std::vector<std::unique_ptr<XServer>> server;
         std::vector<std::unique_ptr<QProcess>> programme;
@@ -1321,9 +1323,11 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
         for (int k = 0; k < zugleich; ++k) {
             server.push_back(std::make_unique<XServer>());
             ASSERT_FALSE(server.back()->anzeige.isEmpty());
+        }
+        for (int k = 0; k < zugleich; ++k) {
             ziele << dir.path() + "/anzeige" + QString::number(erster + k);
             QDir().mkpath(ziele.back());
-            anzeige = server.back()->anzeige;
+            anzeige = server[size_t(k)]->anzeige;
             heim = dir.path() + "/heim" + QString::number(erster + k);
             QDir().mkpath(heim);
             programme.push_back(std::make_unique<QProcess>());
@@ -1333,10 +1337,16 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
         for (int offen = zugleich; offen > 0;) {
             for (int k = 0; k < zugleich; ++k) {
                 QProcess& p = *programme[size_t(k)];
-                if (!beendet[size_t(k)]
-                    && (QFileInfo::exists(ziele[k] + "/" + namen.front()) || p.state() == QProcess::NotRunning
-                        || p.waitForFinished(0))) {
+                if (beendet[size_t(k)])
+                    continue;
+                const bool schreibt = QFileInfo::exists(ziele[k] + "/" + namen.front());
+                if (schreibt || p.state() == QProcess::NotRunning || p.waitForFinished(0)) {
+                    if (schreibt)
+                        ::kill(pid_t(p.processId()), SIGSTOP);
                     server[size_t(k)]->prozess.terminate();
+                    EXPECT_TRUE(server[size_t(k)]->prozess.waitForFinished(60000));
+                    if (schreibt)
+                        ::kill(pid_t(p.processId()), SIGCONT);
                     beendet[size_t(k)] = true;
                     --offen;
                 }
@@ -1347,13 +1357,16 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
             SCOPED_TRACE(erster + k);
             QProcess& p = *programme[size_t(k)];
             ASSERT_TRUE(p.waitForFinished(120000));
-            // Qt ends the program when its display is gone: no crash, and the job stopped first.
+            // Qt ends the program when its display is gone: no crash, the job stopped first, and
+            // the log says why. An install that ended before the loss came to light succeeded.
             EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-            EXPECT_EQ(p.exitCode(), 1);
             const QByteArray log = lies(dir.path() + "/heim" + QString::number(erster + k) + "/AKTUALISIERER.log");
-            EXPECT_TRUE(log.contains("Installation fehlerhaft !") || log.contains("Installation beendet."))
-                << log.right(500).toStdString();
-            EXPECT_TRUE(log.contains("Verbindung zur Anzeige ist abgebrochen"));
+            const bool fort = p.exitCode() == 1;
+            bemerkt += fort;
+            EXPECT_TRUE(fort ? log.contains("Installation fehlerhaft !") || log.contains("Installation beendet.")
+                             : p.exitCode() == 0 && log.contains("Installation beendet."))
+                << p.exitCode() << log.right(500).toStdString();
+            EXPECT_EQ(log.contains("Verbindung zur Anzeige ist abgebrochen"), fort) << log.right(500).toStdString() << p.readAllStandardError().toStdString();
             EXPECT_EQ(tempnamen(ziele[k]) + QDir(ziele[k]).entryList({".aktualisierer.sperre"}, QDir::Hidden | QDir::Files), QStringList{});
             // What is in the target is on record.
             const QSet<QString> da = ohne_tempordner(inhalt(ziele[k]));
@@ -1363,6 +1376,9 @@ TEST_F(Programm, AnzeigeVerschwindetWaehrendDerInstallation)
             }
         }
     }
+    // Held at its first file, an install has thousands of entries left when it goes on: the loss
+    // comes to light within most runs.
+    EXPECT_GT(bemerkt, 0);
 }
 
 // An archive of files of one size in some folders, each filled with one letter.
