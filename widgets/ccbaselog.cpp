@@ -177,9 +177,12 @@ void CCBaseLog::beginne_lauf()
 
 QString CCBaseLog::raumfehler()
 {
-    // The worker's stack (8 MiB by default) and the room the window keeps back while it runs.
+    // The worker's stack (8 MiB by default), the room the window keeps back while it runs, and
+    // room for the window to paint beside both: the job window's first paint comes as the worker
+    // takes its stack, and Qt's painting ends the program by SIGSEGV where an allocation fails.
     constexpr std::size_t stapel = std::size_t(8) << 20;
-    return hat_adressraum(stapel + reserve_bytes) ? QString() : raumtext();
+    constexpr std::size_t malen = std::size_t(8) << 20;
+    return hat_adressraum(stapel + reserve_bytes + malen) ? QString() : raumtext();
 }
 
 void CCBaseLog::pruefe_thread()
