@@ -2,6 +2,7 @@
 
 #include "dateien.h"
 #include "privatdatei.h"
+#include "sitzungsende.h"
 #include "steuerzeichen.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,7 @@ CDateisperre::CDateisperre(const QString& datei, int warte_ms)
     const int offen = name.isEmpty() ? -1 : oeffne_sperrdatei(QFile::encodeName(name));
     if (offen < 0)
         return;
-    if (nimm(offen, LOCK_EX, warte_ms)) {
+    if (nimm(offen, LOCK_EX, warte_ms, true)) {
         fd = offen;
         return;
     }
@@ -64,10 +65,12 @@ CDateisperre::CDateisperre(const QString& datei, int warte_ms)
         grund = QCoreApplication::translate("Dateisperre", "Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s")
                     .arg(maskiere_steuerzeichen(name))
                     .arg(warte_ms / 1000.0);
+    else if (errno == ECANCELED)
+        grund = QCoreApplication::translate("Dateisperre", "Warten auf die Sperrdatei %1 angehalten").arg(maskiere_steuerzeichen(name));
     ::close(offen);
 }
 
-bool CDateisperre::nimm(int fd, int art, int warte_ms)
+bool CDateisperre::nimm(int fd, int art, int warte_ms, bool bis_zum_sitzungsende)
 {
     const QDeadlineTimer frist(warte_ms);
     for (;;) {
@@ -75,6 +78,10 @@ bool CDateisperre::nimm(int fd, int art, int warte_ms)
             return true;
         if ((errno != EWOULDBLOCK && errno != EINTR) || frist.hasExpired())
             return false;
+        if (bis_zum_sitzungsende && sitzungsende_signal() != 0) {
+            errno = ECANCELED;
+            return false;
+        }
         QThread::msleep(2);
     }
 }

@@ -17,7 +17,8 @@ public:
     // folder where he may add nothing (where the guarded file cannot be replaced either), where
     // another account's file or a link stands at its name (in a folder others may write), or
     // where a link to the file is not followed; what it guards goes on without, as before.
-    // `besetzt` when another process held it for the whole wait; a pipe is never waited for.
+    // `besetzt` when another process held it for the whole wait, or when the session ended
+    // while it waited (`sitzungsende.h`); a pipe is never waited for.
     CDateisperre(const QString& datei, int warte_ms);
     ~CDateisperre();
     CDateisperre(const CDateisperre&) = delete;
@@ -31,8 +32,10 @@ public:
     // The lock file that guards `datei`; empty where a link to it is not followed.
     static QString sperrdatei(const QString& datei);
     // The kernel's lock `art` (LOCK_SH, LOCK_EX) on the open file `fd`, waited for at most
-    // `warte_ms`: false with errno (EWOULDBLOCK when another held it all the while).
-    static bool nimm(int fd, int art, int warte_ms);
+    // `warte_ms`: false with errno (EWOULDBLOCK when another held it all the while). With
+    // `bis_zum_sitzungsende`, the wait ends as the session ends (ECANCELED); without, a write that
+    // ends a stopped run still gets the lock another program holds for a moment.
+    static bool nimm(int fd, int art, int warte_ms, bool bis_zum_sitzungsende = false);
 
 private:
     int fd = -1;

@@ -2,6 +2,7 @@
 #include "ci18n.h"
 #include "cstring.h"
 #include "klassen.h"
+#include "sitzungsende.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,11 +11,13 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
 #include <mutex>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,7 +144,17 @@ void warte_auf_enter(const std::string& text)
               << uebersetze_(CString(QT_TRANSLATE_NOOP("QObject", "Bitte <Enter> druecken\n")), &eintrag_CSystemAllg)
                      .gib_string();
     std::cerr.flush();
-    std::cin.get();
+    // A signal that ends the session (Ctrl+C in the console, a log-out) ends the wait as well: it
+    // looks for one every few milliseconds while no line is there to read. Another signal that
+    // breaks the poll (a child's end) does not end the wait.
+    pollfd eingabe{STDIN_FILENO, POLLIN, 0};
+    while (std::cin.rdbuf()->in_avail() <= 0 && sitzungsende_signal() == 0) {
+        const int bereit = ::poll(&eingabe, 1, 10);
+        if (bereit > 0 || (bereit < 0 && errno != EINTR))
+            break;
+    }
+    if (sitzungsende_signal() == 0)
+        std::cin.get();
 }
 
 int piepe(unsigned frequenz, unsigned dauer)

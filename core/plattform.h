@@ -27,7 +27,7 @@ int wnt_c_inq_console();
 // streams are already connected here, so nothing is attached or created; `titel` is unused.
 int oeffne_konsole(const CQString& titel);
 // Only while the console state is known: `text` and "Bitte <Enter> druecken" to standard
-// error, then waits for one character on standard input.
+// error, then waits for one character on standard input, or until the session ends.
 void warte_auf_enter(const std::string& text);
 
 // The beep, the shell opener and the message box go through replaceable functions, so that a

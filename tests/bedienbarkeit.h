@@ -173,8 +173,9 @@ inline QString strg_tab_fehler(QWidget* feld)
 // that leaves the reading order more than once (the step from the last control back to the first),
 // a multi-line field Ctrl+Tab does not leave for its page, and a dialog's default button that it
 // did not declare (`erklaert` before it showed, or its button box's accepting one): Qt makes the
-// first it meets and any focused one so, and a Return a field leaves unhandled presses it; and the
-// keyboard in a control out of view.
+// first it meets and any focused one so, and a Return a field leaves unhandled presses it; the
+// keyboard in a control out of view; and a menu title no mnemonic opens, or a mnemonic two of its
+// controls and titles share.
 inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert = {})
 {
     const auto beschreibe = [](QWidget* w) {
@@ -224,7 +225,7 @@ inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert 
     }
     if (rueckschritte > 1)
         fehler << QStringLiteral("Tab-Folge gegen die Lesefolge: ") + reihe.join(QStringLiteral(", "));
-    return fehler + sprachpruefung::doppelte_kuerzel(fenster);
+    return fehler + sprachpruefung::doppelte_kuerzel(fenster) + sprachpruefung::menues_ohne_kuerzel(fenster);
 }
 
 // A window of a table: its name, how it opens, and whether the table deletes it after the walk.

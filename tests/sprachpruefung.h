@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabBar>
 #include <QRegularExpression>
 #include <QSet>
@@ -95,11 +96,31 @@ inline QStringList deutsch_in(QWidget* fenster, const QSet<QString>& deutsch)
     return funde;
 }
 
-// The mnemonics (Alt+letter) that two or more shown controls of the window share, with their texts.
+// The mnemonic (Alt+letter) a text gives, in lower case; a null character where it gives none.
+inline QChar kuerzel_von(const QString& text)
+{
+    static const QRegularExpression kuerzel_in(QStringLiteral("&([^&])"));
+    const auto treffer = kuerzel_in.match(QString(text).remove(QLatin1String("&&")));
+    return treffer.hasMatch() ? treffer.captured(1).at(0).toLower() : QChar();
+}
+
+// The titles of the window's shown menu bars.
+inline QStringList menuetitel(QWidget* fenster)
+{
+    QStringList titel;
+    for (QMenuBar* leiste : fenster->findChildren<QMenuBar*>())
+        for (const QAction* a : leiste->actions())
+            if (leiste->isVisibleTo(fenster) && a->isVisible() && !a->isSeparator())
+                titel << a->text();
+    return titel;
+}
+
+// The mnemonics (Alt+letter) that two or more shown controls and menu titles of the window share,
+// with their texts.
 inline QStringList doppelte_kuerzel(QWidget* fenster)
 {
     QMap<QChar, QStringList> kuerzel;
-    QStringList texte;
+    QStringList texte = menuetitel(fenster);
     for (QWidget* w : fenster->findChildren<QWidget*>()) {
         auto* label = qobject_cast<QLabel*>(w);
         auto* leiste = qobject_cast<QTabBar*>(w);
@@ -110,15 +131,24 @@ inline QStringList doppelte_kuerzel(QWidget* fenster)
         for (int i = 0; leiste && w->isVisibleTo(fenster) && i < leiste->count(); ++i)
             texte << leiste->tabText(i);
     }
-    static const QRegularExpression kuerzel_in(QStringLiteral("&([^&])"));
     for (const QString& text : texte)
-        if (const auto treffer = kuerzel_in.match(QString(text).remove(QLatin1String("&&"))); treffer.hasMatch())
-            kuerzel[treffer.captured(1).at(0).toLower()] << text;
+        if (const QChar k = kuerzel_von(text); !k.isNull())
+            kuerzel[k] << text;
     QStringList doppelt;
     for (auto it = kuerzel.cbegin(); it != kuerzel.cend(); ++it)
         if (it.value().size() > 1)
             doppelt << QStringLiteral("Alt+%1: %2").arg(it.key()).arg(it.value().join(QStringLiteral(", ")));
     return doppelt;
+}
+
+// The titles of the window's menu bars that no mnemonic opens from the keyboard.
+inline QStringList menues_ohne_kuerzel(QWidget* fenster)
+{
+    QStringList ohne;
+    for (const QString& titel : menuetitel(fenster))
+        if (kuerzel_von(titel).isNull())
+            ohne << QStringLiteral("Menue ohne Kuerzel: ") + titel;
+    return ohne;
 }
 
 } // namespace sprachpruefung

@@ -1,5 +1,6 @@
 // The updater's start: reads the command line, then ends at once, installs silently, or opens the window.
 #include "sanitizervorgaben.h"
+#include "adressraum.h"
 #include "anwendung.h"
 #include "canwendung.h"
 #include "csprache.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
     // Standard output goes out line by line into a file or a pipe as well: a line on standard
     // error, which may go to the same file, then never cuts into one of its lines.
     std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+    // Before any thread: under a limit of address space the threads leave room for the work.
+    teile_speicher_nach_grenze();
     // The arguments are read before any application object exists: the roads without a window
     // ("version", the registration options, the silent install) run on a core application,
     // which needs no display.

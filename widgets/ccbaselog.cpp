@@ -1,4 +1,5 @@
 #include "ccbaselog.h"
+#include "adressraum.h"
 #include "ereignisuebergabe.h"
 #include "ccbaselogevents.h"
 #include "ccthread.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 CKlasse eintrag_CCBaseLog("CCBaseLog");
@@ -38,6 +40,11 @@ struct Text
 constexpr qint64 fortschritt_abstand_ms = 500;
 constexpr int poll_abstand_ms = 500;
 constexpr int schnell_abstand_ms = 200;
+
+QString raumtext()
+{
+    return Text::tr("Nicht genug Arbeitsspeicher frei: der Vorgang wird nicht begonnen");
+}
 
 CCBaseLog::Protokollanzeige& protokollanzeige()
 {
@@ -147,6 +154,16 @@ void CCBaseLog::beginne_lauf()
         abbrechen_knopf->setEnabled(true);
     setze_warte_cursor(true, false);
     warte_cursor = true;
+    // While the worker runs the window keeps room back for its end (its lines, the protocol and a
+    // box shown, painting): Qt ends the program where an allocation of its own fails, and a
+    // worker may use up the memory. Where not even that room is left, the worker does not start.
+    reserve = halte_adressraum(reserve_bytes);
+    if (!reserve) {
+        ohne_start = true;
+        setze_fehler();
+        qmelde(2, klasse, CQString("beginne_lauf"), CQString(raumtext()));
+        return;
+    }
     // Not IdlePriority: on Linux that is SCHED_IDLE, which a busy machine may starve for good.
     worker->start(QThread::LowPriority);
     // The system may start no thread (a limit of processes, no room for a stack): the job ends
@@ -156,6 +173,16 @@ void CCBaseLog::beginne_lauf()
         setze_fehler();
         qmelde(2, klasse, CQString("beginne_lauf"), CQString(Text::tr("Das System startet keinen Thread für den Vorgang")));
     }
+}
+
+QString CCBaseLog::raumfehler()
+{
+    // The worker's stack (8 MiB by default), the room the window keeps back while it runs, and
+    // room for the window to paint beside both: the job window's first paint comes as the worker
+    // takes its stack, and Qt's painting ends the program by SIGSEGV where an allocation fails.
+    constexpr std::size_t stapel = std::size_t(8) << 20;
+    constexpr std::size_t malen = std::size_t(8) << 20;
+    return hat_adressraum(stapel + reserve_bytes + malen) ? QString() : raumtext();
 }
 
 void CCBaseLog::pruefe_thread()
@@ -226,6 +253,7 @@ void CCBaseLog::halte_alle_worker_an()
 
 void CCBaseLog::loesche_worker()
 {
+    gib_adressraum_frei(std::exchange(reserve, nullptr), reserve_bytes);
     // isFinished is set while the thread is still winding down; only wait() says it is gone.
     worker->wait();
     auto& liste = mit_worker();

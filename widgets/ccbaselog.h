@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -92,6 +93,10 @@ public:
     // marks) and waited for, a few seconds at most, before the program's static objects go; a
     // worker that does not end by then ends with the process at once, exit code 1.
     static void halte_alle_worker_an();
+    // Why a window with a worker cannot begin now: Qt ends the program where an allocation of its
+    // own fails, and the process has too little room left for the window, the worker's stack and
+    // the room kept back while it runs (`ulimit -v`). Empty where it can.
+    static QString raumfehler();
 
     // The single-shot poll timer (child of the owner); the window connects its timeout to the
     // slot that calls `pruefe_thread`, e.g. verbinde_poll_timer(this, &Fenster::slot_timer).
@@ -203,5 +208,8 @@ private:
     std::atomic<bool> worker_fertig{false};
     // The system started no thread for the worker.
     bool ohne_start = false;
+    // The room kept back for the window while its worker runs (see `beginne_lauf`).
+    static constexpr std::size_t reserve_bytes = std::size_t(16) << 20;
+    void* reserve = nullptr;
     QPointer<QTimer> poll_timer;
 };

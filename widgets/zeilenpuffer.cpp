@@ -1,4 +1,5 @@
 #include "zeilenpuffer.h"
+#include "adressraum.h"
 #include "auswahlkopie.h"
 #include "zeilenlayout.h"
 
@@ -28,6 +29,15 @@ const QEvent::Type anhaengen_event = static_cast<QEvent::Type>(QEvent::registerE
 constexpr qint64 scheibe_ms = 8;
 constexpr int zeilen_je_edit = 64;
 constexpr qint64 pass_abstand_ms = 16;
+
+// Qt's text document cannot survive an allocation that fails: the program ends. Lines are
+// appended only while the process has room left for the window's other work (painting, the box at
+// a job's end) and for the document's next growth, which may copy its text whole.
+bool hat_raum_fuer_zeilen(const QTextDocument* dokument)
+{
+    constexpr std::size_t fuer_das_fenster = std::size_t(16) << 20;
+    return hat_adressraum(fuer_das_fenster + std::size_t(dokument->characterCount()) * 8);
+}
 
 
 // A line as the message functions make it: the escaped text, in a span of its colour or plain, and
@@ -479,6 +489,20 @@ void CZeilenpuffer::haenge_an(qint64 bis_ms)
     const QScopedValueRollback<bool> im_anhaengen(haengt_an, true);
     Tabelle tabelle;
     while (!ist_leer()) {
+        if (!hat_raum_fuer_zeilen(dokument)) {
+            // The lines without room are dropped (the log keeps them), and the view says so once.
+            ausstehend.clear();
+            naechste = 0;
+            if (!raum_fehlte) {
+                cursor.movePosition(QTextCursor::End);
+                cursor.insertBlock(absatz, zeichen);
+                cursor.insertText(QCoreApplication::translate(
+                    "CZeilenpuffer", "Zu wenig Arbeitsspeicher: weitere Zeilen werden hier nicht angezeigt"));
+            }
+            raum_fehlte = true;
+            break;
+        }
+        raum_fehlte = false;
         // One edit for a group of lines: the document is laid out and the scroll bar adjusted
         // once for all of them.
         cursor.beginEditBlock();

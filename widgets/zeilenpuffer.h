@@ -38,6 +38,8 @@ bool hat_lange_folge(const QString& text);
 // another at once continues it, so that a listing sent as tables of some hundred rows each reads
 // as one. A table of the document would cost the GUI thread seconds for thousands of rows.
 // Select all and copy of the text area answer at once however long the log (`CAuswahlkopie`).
+// Where the process has little room left to map memory in, lines are dropped with a line that says
+// so, rather than growing the document until an allocation fails inside Qt.
 // The buffer is a child of its text area and dies with it.
 class CZeilenpuffer : public QObject
 {
@@ -93,6 +95,8 @@ private:
     bool folgt_ende = true;
     // Lines are being appended: the view follows after the last group.
     bool haengt_an = false;
+    // Lines were dropped for want of memory and the view said so; set until room comes back.
+    bool raum_fehlte = false;
     // The scroll bar's value as last seen: one above a new maximum was clamped by the range.
     int letzter_wert = 0;
     struct CTabellenlauf;

@@ -358,7 +358,7 @@ void BrowserMainWindow::setupMenu()
     toolsMenu->addAction(tr("Web &Search"), this, &BrowserMainWindow::slotWebSearch,
                          QKeySequence(tr("Ctrl+K", "Web Search")));
 
-    QMenu* helpMenu = menuBar()->addMenu(tr("Hilfe"));
+    QMenu* helpMenu = menuBar()->addMenu(tr("&Hilfe"));
     helpMenu->addAction(tr("Über %1").arg(anwendungsname()), this, &BrowserMainWindow::slotAboutApplication);
     helpMenu->addAction(tr("Über Qt"), qApp, &QApplication::aboutQt);
 }

@@ -5,6 +5,7 @@
 #include "dateisperre.h"
 #include "kleinesdateisystem.h"
 #include "privatdatei.h"
+#include "sitzungsende.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -284,6 +285,18 @@ TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
     einstellungen.setValue(QStringLiteral("a"), 1);
     EXPECT_TRUE(::read(bereit[0], &zeichen, 1) == 1 && sichere_einstellungen(einstellungen).isEmpty());
     EXPECT_TRUE(::write(weiter[1], "j", 1) == 1 && ::read(bereit[0], &zeichen, 1) == 1 && zeichen == 'j');
+    // The session ends (Ctrl+C, a log-out) while a save waits: refused at once, saying so.
+    const pid_t wartend = ::fork();
+    if (wartend == 0) {
+        fange_sitzungsende_ab(false);
+        ::alarm(60);
+        QSettings angehalten(datei(), einstellungsformat());
+        angehalten.setValue(QStringLiteral("d"), 3);
+        ::_exit(::write(bereit[1], "j", 1) == 1 && sichere_einstellungen(angehalten).contains(QStringLiteral("angehalten")) ? 0 : 1);
+    }
+    int status = 0;
+    EXPECT_TRUE(::read(bereit[0], &zeichen, 1) == 1 && ::kill(wartend, SIGTERM) == 0 && ::waitpid(wartend, &status, 0) == wartend
+                && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     {
         QSettings verweigert(datei(), einstellungsformat());
         verweigert.setValue(QStringLiteral("b"), 2);

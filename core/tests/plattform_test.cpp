@@ -1,5 +1,6 @@
 // Word size, console stand-ins, the replaceable beep, shell and message box, process-wide values.
 #include "plattform.h"
+#include "sitzungsende.h"
 #include "systemwerte.h"
 
 #include <QFile>
@@ -46,6 +47,21 @@ TEST(Plattform, KonsoleWirdErstNachDerAbfrageBenutzt)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Programmende\nBitte <Enter> druecken\n");
     EXPECT_EQ(std::cin.get(), 'y');
     std::cin.rdbuf(cin_alt);
+
+    // Ctrl+C ends the wait (in a child, whose signals are its own): no Enter ever comes down its pipe.
+    int leitung[2], bereit[2], status = 0;
+    ASSERT_TRUE(::pipe(leitung) == 0 && ::pipe(bereit) == 0);
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        fange_sitzungsende_ab(false);
+        ::alarm(60);
+        if (::dup2(leitung[0], STDIN_FILENO) == STDIN_FILENO && ::write(bereit[1], "j", 1) == 1)
+            warte_auf_enter("Programmende");
+        ::_exit(sitzungsende_signal() == SIGINT ? 0 : 1);
+    }
+    char zeichen = 0;
+    EXPECT_TRUE(::read(bereit[0], &zeichen, 1) == 1 && ::kill(kind, SIGINT) == 0 && ::waitpid(kind, &status, 0) == kind
+                && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(Plattform, ErsetzbarePiepShellUndMeldung)

@@ -58,7 +58,8 @@ void CWorkThread::richte_job_ein(int* modus, const CQString& archiv)
     setze_warte_cursor(true, false);
     job_laeuft = true;
     ++laufend;
-    starte_thread(new CLoadThread(this, jobmodus, archiv, fenster->gib_zielverzeichnis(), fenster->gib_produktanzeige()));
+    starte_thread(new CLoadThread(this, jobmodus, archiv, fenster->gib_zielverzeichnis(), fenster->gib_produktanzeige(),
+                                  &ziel_besetzt));
 }
 
 void CWorkThread::thread_beendet()
@@ -94,7 +95,14 @@ void CWorkThread::thread_beendet()
     const QString produkt = fenster->gib_produktanzeige();
     QString titel;
     QString text;
-    if (jobmodus == 2) {
+    if (jobmodus == 2 && ziel_besetzt) {
+        // Nothing was deleted: there is nothing to clear by hand, only a later try.
+        titel = tr("Deinstallation %1").arg(produkt);
+        text = tr("Die Deinstallation von %1 wurde nicht begonnen: ein anderes Programm bearbeitet das Verzeichnis")
+                   .arg(produkt)
+               + QLatin1Char('\n') + QStringLiteral("'%1'").arg(fenster->gib_zielverzeichnis()) + QLatin1Char('\n')
+               + tr("Bitte versuchen Sie es später noch einmal.");
+    } else if (jobmodus == 2) {
         titel = tr("Deinstallation %1").arg(produkt);
         text = tr("Bei der Deinstallation von %1 sind Fehler aufgetreten !").arg(produkt) + QLatin1Char('\n')
                + tr("Bitte löschen Sie verbleibende Dateien im Verzeichnis") + QLatin1Char('\n')
@@ -110,8 +118,8 @@ void CWorkThread::thread_beendet()
 }
 
 CLoadThread::CLoadThread(CCBaseLog* log, int modus, const CQString& archiv, const CQString& ziel,
-                         const CQString& produkt)
-    : log(log), modus(modus), archiv(archiv), ziel(ziel), produkt(produkt)
+                         const CQString& produkt, bool* besetzt)
+    : log(log), modus(modus), archiv(archiv), ziel(ziel), produkt(produkt), besetzt(besetzt)
 {
 }
 
@@ -124,7 +132,7 @@ void CLoadThread::run()
         if (modus <= 1)
             ImportZIPInThread(log, &modus, archiv, ziel);
         else
-            UninstallInThread(log, &modus, ziel, produkt, UpdaterMainWindow::instanz()->gib_uninstall_info());
+            UninstallInThread(log, &modus, ziel, produkt, UpdaterMainWindow::instanz()->gib_uninstall_info(), besetzt);
     } catch (const CFehlerBasis& fehler) {
         fehler.melde(true);
         log->setze_fehler();

@@ -28,6 +28,9 @@ private:
     int jobmodus = 0;
     // Counted in `laufende_jobs` from the thread's start until the job-ended hook.
     bool job_laeuft = false;
+    // Set by the thread of an uninstall that another program kept from the target; read once
+    // the thread has ended.
+    bool ziel_besetzt = false;
 };
 
 // The job thread: mode 0 or 1 runs `ImportZIPInThread`, 2 or 3 `UninstallInThread`. The archive
@@ -36,8 +39,9 @@ class CLoadThread : public CCThread
 {
     Q_OBJECT
 public:
+    // `besetzt` (may be null) is set when an uninstall found the target held by another program.
     CLoadThread(CCBaseLog* log, int modus, const CQString& archiv, const CQString& ziel,
-                const CQString& produkt);
+                const CQString& produkt, bool* besetzt = nullptr);
 
 protected:
     void run() override;
@@ -48,6 +52,7 @@ private:
     CQString archiv;
     CQString ziel;
     CQString produkt;
+    bool* besetzt;
 };
 
 // The list and install body of a job thread: the word-size check before an install (mode 0),

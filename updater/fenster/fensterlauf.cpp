@@ -1,6 +1,7 @@
 #include "fensterlauf.h"
 #include "canwendung.h"
 #include "ccat.h"
+#include "ccbaselog.h"
 #include "cfehler.h"
 #include "csprache.h"
 #include "plattform.h"
@@ -95,6 +96,11 @@ int fensterlauf(const CKommandozeile& kommandozeile, CSprache& sprache,
     // the wait for Enter does nothing, and the program still ends with an exit code instead of an
     // abort (memory that runs out while the records are read, for one).
     int ergebnis = 0;
+    // Nor does the window begin without room for it and a job.
+    if (const QString grund = CCBaseLog::raumfehler(); !grund.isEmpty()) {
+        logger->error(CQString(grund));
+        return 1;
+    }
     try {
         UpdaterMainWindow* fenster = UpdaterMainWindow::instanz();
         dbx_modus = kommandozeile.dbx;

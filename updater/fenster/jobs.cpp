@@ -72,6 +72,15 @@ void UpdaterMainWindow::bereite_job_vor(int* modus)
     // The session ends: no job begins any more.
     if (sitzungsende_signal() != 0)
         return;
+    // Without room for its window a job does not begin (see `CCBaseLog::raumfehler`); the work of
+    // the command line ends, as a failed job, without a box that could not be shown either.
+    if (const QString grund = CCBaseLog::raumfehler(); !grund.isEmpty()) {
+        CQCat::gib_instanz()->error(CQString(grund));
+        statusBar()->showMessage(grund);
+        if (*modus == 2 || (*modus == 0 && startmodus == 1 && installationszaehler == 0))
+            QApplication::closeAllWindows();
+        return;
+    }
     if (*modus == 0)
         ++installationszaehler;
     // Records that could not be read when the window opened are read again by the job, which

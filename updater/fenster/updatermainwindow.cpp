@@ -226,11 +226,11 @@ void UpdaterMainWindow::richte_fenster_ein()
 
     fenstermenue = new CQMenu(this);
     connect(fenstermenue, &QMenu::aboutToShow, this, &UpdaterMainWindow::SlotwindowsMenuAboutToShow);
-    haenge_an(menuBar(), fenstermenue, tr("Fenster"));
+    haenge_an(menuBar(), fenstermenue, tr("&Fenster"));
     menuBar()->addSeparator();
 
     hilfemenue = new CQMenu(this);
-    haenge_an(menuBar(), hilfemenue, tr("Hilfe"));
+    haenge_an(menuBar(), hilfemenue, tr("&Hilfe"));
     aktion_manual = new QAction(
         QIcon(gib_support_verzeichnis(false).absolutePath() + QStringLiteral("/qtassistant.png")),
         tr("Manual"), this);

@@ -82,7 +82,8 @@ bool CZipLauf::installiere(const QString& ziel, CUninstallInfo* uninstall)
     // changes the target is waited for: the two would replace each other's files and share the
     // limit of open files that each plans with. The records are read afresh under the hold.
     const std::unique_ptr<CZielsperre> sperre =
-        halte_ziel(ziel, CZielsperre::aendern, uninstall, [this](const QString& text) { melde(5, text); });
+        halte_ziel(ziel, CZielsperre::aendern, uninstall, [this](const QString& text) { melde(5, text); },
+                   [this] { return abgebrochen(); });
     QString grund = sperre->gehalten() ? QString() : sperre->gib_fehlertext();
     // A target folder that is not there (or no folder) is said once, before any entry and before
     // its records, which cannot be read there either.

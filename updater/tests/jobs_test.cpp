@@ -6,6 +6,7 @@
 #include "clogsubwidget.h"
 #include "cuninstallinfo.h"
 #include "cworkthread.h"
+#include "czielsperre.h"
 #include "dialogseam.h"
 #include "startzustand.h"
 #include "updatermainwindow.h"
@@ -65,6 +66,7 @@ protected:
         setze_wortbreiten_abfrage(nullptr);
         setze_zielverzeichnis_vorgabe(CQString());
         unistall_map().clear();
+        CZielsperre::setze_wartezeit(5000);
     }
 
     // A fresh window of the start mode, set up as the program does, with a fresh start state.
@@ -177,6 +179,27 @@ TEST_F(JobLauf, UninstallStartEntferntDasInstallierteOderMeldetWasBleibt)
     // What stays keeps its record; what is gone has none.
     EXPECT_TRUE(lies(D + "/uninstall.dat").endsWith(";../draussen.txt\r\n"));
     EXPECT_FALSE(lies(D + "/uninstall.dat").contains("fehlt.txt"));
+
+    // Another program holds the folder all the wait: nothing is tried, no step is said, and the box
+    // asks for a later try, as nothing is left to delete by hand.
+    QDir().mkpath(D + "/a");
+    schreibe(D + "/a/c.dll", "c");
+    unistall_map().clear();
+    uninstall_dat({"a/", "a/c.dll"});
+    const QByteArray sperrdatei = QFile::encodeName(D + "/.aktualisierer.sperre");
+    const int anderer = ::open(sperrdatei.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
+    ASSERT_EQ(::fcntl(anderer, F_OFD_SETLK, &sperre), 0);
+    CZielsperre::setze_wartezeit(100);
+    w = oeffne(2);
+    const QPointer<CWorkThread> abgewiesen = starte(w, &UpdaterMainWindow::slot_zeitverzoegerung);
+    ::close(anderer), ::unlink(sperrdatei.constData());
+    EXPECT_TRUE(text(abgewiesen).contains("Zielverzeichnis " + D + " wird von einem anderen Programm bearbeitet"));
+    EXPECT_FALSE(text(abgewiesen).contains("Lösche")) << text(abgewiesen).toStdString();
+    EXPECT_EQ(boxen, QStringList{"Deinstallation ...|Die Deinstallation von ... wurde nicht begonnen: ein anderes "
+                                 "Programm bearbeitet das Verzeichnis\n'" + D + "'\nBitte versuchen Sie es später noch einmal."});
+    EXPECT_EQ(lies(D + "/a/c.dll"), "c");
+    w->close();
 
     // No records at all: the box, and the program ends without a job.
     QFile::remove(D + "/uninstall.dat");

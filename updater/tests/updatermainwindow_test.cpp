@@ -114,7 +114,7 @@ TEST_F(Hauptfenster, MenuesStehenInIhrerOrdnungMitTextenTippsUndAktionen)
     UpdaterMainWindow* fenster = neues_fenster();
     EXPECT_FALSE(fenster->windowIcon().isNull());
 
-    EXPECT_EQ(eintraege(fenster->menuBar()), "&Datei / \nFenster / \n|\nHilfe / ");
+    EXPECT_EQ(eintraege(fenster->menuBar()), "&Datei / \n&Fenster / \n|\n&Hilfe / ");
     EXPECT_EQ(eintraege(fenster->gib_dateimenue()),
               "Inhalt Update / Listet Inhalt des Update ZIP-Archivs\n"
               "Update installieren / Installiert Update aus ZIP Archiv\n"

@@ -19,6 +19,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <future>
 
@@ -350,6 +351,17 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
     const int anderer_halter = ::open(QFile::encodeName(ziel + "/.aktualisierer.sperre").constData(), O_RDWR | O_CREAT, 0600);
     struct flock sperre{F_WRLCK, SEEK_SET, 0, 0, 0};
     ASSERT_EQ(::fcntl(anderer_halter, F_OFD_SETLK, &sperre), 0);
+    // A job that is to stop ends its wait at once, without the hold: for another process, and
+    // (below) for another job of the process that changes the folder.
+    std::atomic<bool> halt{false};
+    const auto haelt_an = [this, &halt](CZielsperre::Zugriff zugriff) {
+        auto lauf = std::async(std::launch::async, [&] { return CZielsperre(ziel, zugriff, {}, {}, [&halt] { return halt.load(); }).gehalten(); });
+        halt = lauf.wait_for(std::chrono::milliseconds(100)) == std::future_status::timeout;
+        const bool ok = halt && lauf.wait_for(std::chrono::seconds(10)) == std::future_status::ready && !lauf.get();
+        halt = false;
+        return ok;
+    };
+    EXPECT_TRUE(haelt_an(CZielsperre::lesen) && haelt_an(CZielsperre::aendern));
     auto wartend = std::async(std::launch::async, [this] { return std::make_unique<CZielsperre>(ziel); });
     for (QDeadlineTimer frist(60000); !QDir("/proc/self/fd").entryInfoList(QDir::AllEntries | QDir::System).contains(QFileInfo(ziel)) && !frist.hasExpired();)
         QThread::msleep(5);
@@ -363,6 +375,10 @@ TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
     CZielsperre zweite(ziel);
     EXPECT_TRUE(erste.gehalten());
     EXPECT_TRUE(zweite.gehalten());
+    {
+        const CZielsperre aendernd(ziel, CZielsperre::aendern);
+        EXPECT_TRUE(haelt_an(CZielsperre::aendern));
+    }
     EXPECT_TRUE(installiere({datei("c.txt", "c")}));
 }
 

@@ -336,10 +336,6 @@
         <translation>Ctrl+K</translation>
     </message>
     <message>
-        <source>Hilfe</source>
-        <translation>Help</translation>
-    </message>
-    <message>
         <source>Über %1</source>
         <translation>About %1</translation>
     </message>
@@ -460,6 +456,10 @@
         <source>Alt+Ctrl+L</source>
         <comment>Download Manager</comment>
         <translation>Alt+Ctrl+L</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 <context>
@@ -1000,6 +1000,10 @@
     <message>
         <source>Drucken ...</source>
         <translation>Printing ...</translation>
+    </message>
+    <message>
+        <source>Nicht genug Arbeitsspeicher frei: der Vorgang wird nicht begonnen</source>
+        <translation>Not enough memory free: the job is not started</translation>
     </message>
 </context>
 <context>
@@ -2538,6 +2542,21 @@ the log window.</translation>
         <source>Bitte beenden Sie diese Anwendung manuell (X).</source>
         <translation>Please close this application by hand (X).</translation>
     </message>
+    <message>
+        <source>Die Deinstallation von %1 wurde nicht begonnen: ein anderes Programm bearbeitet das Verzeichnis</source>
+        <translation>The uninstall of %1 was not started: another program is working on the folder</translation>
+    </message>
+    <message>
+        <source>Bitte versuchen Sie es später noch einmal.</source>
+        <translation>Please try again later.</translation>
+    </message>
+</context>
+<context>
+    <name>CZeilenpuffer</name>
+    <message>
+        <source>Zu wenig Arbeitsspeicher: weitere Zeilen werden hier nicht angezeigt</source>
+        <translation>Not enough memory: further lines are not shown here</translation>
+    </message>
 </context>
 <context>
     <name>CZeitVDN</name>
@@ -2654,6 +2673,10 @@ the log window.</translation>
     <message>
         <source>Die Sperrdatei %1 haelt ein anderes Programm seit mehr als %2 s</source>
         <translation>Another program has held the lock file %1 for more than %2 s</translation>
+    </message>
+    <message>
+        <source>Warten auf die Sperrdatei %1 angehalten</source>
+        <translation>Wait for the lock file %1 stopped</translation>
     </message>
 </context>
 <context>
@@ -3896,14 +3919,6 @@ Point with English Excel settings</translation>
         <translation>This function leaves the program %1.</translation>
     </message>
     <message>
-        <source>Fenster</source>
-        <translation>Window</translation>
-    </message>
-    <message>
-        <source>Hilfe</source>
-        <translation>Help</translation>
-    </message>
-    <message>
         <source>Manual</source>
         <translation>Manual</translation>
     </message>
@@ -4186,6 +4201,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Unbekannte Ausnahme</source>
         <translation>Unknown exception</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Warten auf Zielverzeichnis %1 angehalten</source>
+        <translation>Wait for target folder %1 stopped</translation>
     </message>
 </context>
 <context>

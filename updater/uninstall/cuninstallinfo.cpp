@@ -230,12 +230,13 @@ QString uninstall_zeile(const QString& pfad, const CZeitVDN& zeit)
 }
 
 std::unique_ptr<CZielsperre> halte_ziel(const QString& ordner, CZielsperre::Zugriff zugriff, CUninstallInfo* info,
-                                        const std::function<void(const QString&)>& beim_warten)
+                                        const std::function<void(const QString&)>& beim_warten,
+                                        const std::function<bool()>& angehalten)
 {
     std::function<void()> beim_nehmen;
     if (info)
         beim_nehmen = [info] { info->lies_neu(); };
-    return std::make_unique<CZielsperre>(ordner, zugriff, beim_warten, beim_nehmen);
+    return std::make_unique<CZielsperre>(ordner, zugriff, beim_warten, beim_nehmen, angehalten);
 }
 
 CUninstallInfo::CUninstallInfo() : CUninstallInfo(gib_zielverzeichnis()) {}

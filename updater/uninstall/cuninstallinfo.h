@@ -56,9 +56,11 @@ class CUninstallInfo;
 
 // The hold of a job on its target folder `ordner` (see `CZielsperre`): where the records of
 // `info` (may be null) lie there and this process takes the folder anew, they are read afresh
-// under the hold (`lies_neu`), so that the job works on what another process left.
+// under the hold (`lies_neu`), so that the job works on what another process left. `angehalten`:
+// whether the job is to stop, which ends a wait for the hold (see `CZielsperre`).
 std::unique_ptr<CZielsperre> halte_ziel(const QString& ordner, CZielsperre::Zugriff zugriff, CUninstallInfo* info,
-                                        const std::function<void(const QString&)>& beim_warten = {});
+                                        const std::function<void(const QString&)>& beim_warten = {},
+                                        const std::function<bool()>& angehalten = {});
 
 // The file "uninstall.dat" of an installation folder: the map is loaded from it when built, and
 // read afresh by each job that takes the folder anew; only jobs write it, while they hold the

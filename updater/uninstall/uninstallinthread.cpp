@@ -536,7 +536,7 @@ QString hindernis(const CZielsperre& sperre)
 
 void zeige_eintraege(CCBaseLog* log, const QString& wurzel, const CQString& produkt, CUninstallInfo* uninstall)
 {
-    const std::unique_ptr<CZielsperre> sperre = halte_ziel(wurzel, CZielsperre::lesen, uninstall);
+    const std::unique_ptr<CZielsperre> sperre = halte_ziel(wurzel, CZielsperre::lesen, uninstall, {}, [log] { return job_angehalten(log); });
     const CUninstallKarte::Auszug karte = unistall_auszug();
     if (log) {
         log->neue_titelzeile(CQString(Text::tr("Inhalt der Uninstall Information 'uninstall.dat'")));
@@ -611,7 +611,9 @@ class CDeinstallation
 {
 public:
     CDeinstallation(CCBaseLog* log, const QString& wurzel, CUninstallInfo* uninstall)
-        : log(log), wurzel(wurzel), sperre(halte_ziel(wurzel, CZielsperre::aendern, uninstall, melde_info)), uninstall(uninstall),
+        : log(log), wurzel(wurzel),
+          sperre(halte_ziel(wurzel, CZielsperre::aendern, uninstall, melde_info, [log] { return job_angehalten(log); })),
+          uninstall(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
           schreiber(uninstall, wurzel_fd), handles(wurzel_fd, handles_je_lauf())
     {
@@ -623,8 +625,12 @@ public:
             ::close(wurzel_fd);
     }
     bool fuehre_aus();
+    // Whether another process held the root all the wait, so that nothing was tried.
+    bool ziel_besetzt() const { return sperre->besetzt(); }
 
 private:
+    // The line that ends the run; whether it ended without error.
+    bool beende();
     // One record of the file phase and what becomes of it.
     struct CSchritt
     {
@@ -643,7 +649,7 @@ private:
     // stops between two runs of deletions, its records written.
     bool abgebrochen()
     {
-        if ((!log || !log->ist_abgebrochen()) && sitzungsende_signal() == 0)
+        if (!job_angehalten(log))
             return false;
         ++fehler;
         return true;
@@ -807,9 +813,6 @@ void CDeinstallation::loesche_ordner()
 bool CDeinstallation::fuehre_aus()
 {
     const CUninstallKarte::Auszug karte = unistall_auszug();
-    if (log)
-        log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
-    melde_info(QLatin1String("- ") + Text::tr("Lösche Dateien") + QLatin1String(" -"));
     // Nothing is deleted on records that could not be read, or while another process works, or
     // where no record could be taken off (the records are written through the program's folder
     // of temporary files).
@@ -823,9 +826,18 @@ bool CDeinstallation::fuehre_aus()
     if (grund.isEmpty() && wurzel_fd >= 0 && !karte.empty())
         grund = tempordner_fehlertext(wurzel, wurzel_fd);
     if (!grund.isEmpty()) {
+        // Nothing was tried: no step is said, and nothing is written (another process may hold
+        // the records), only why and the end.
+        if (log)
+            log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
         melde_fehler(grund);
         ++fehler;
-    } else if (wurzel_fd >= 0) {
+        return beende();
+    }
+    if (log)
+        log->neue_titelzeile(CQString(Text::tr("Deinstallation - Lösche Dateien")));
+    melde_info(QLatin1String("- ") + Text::tr("Lösche Dateien") + QLatin1String(" -"));
+    if (wurzel_fd >= 0) {
         raeume_auf(wurzel_fd, karte);
         loesche_dateien(karte);
     }
@@ -852,6 +864,11 @@ bool CDeinstallation::fuehre_aus()
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
     }
     berichte_verschobene();
+    return beende();
+}
+
+bool CDeinstallation::beende()
+{
     if (fehler > 0) {
         if (log)
             log->setze_fehler();
@@ -865,12 +882,15 @@ bool CDeinstallation::fuehre_aus()
 } // namespace
 
 bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt,
-                       CUninstallInfo* uninstall)
+                       CUninstallInfo* uninstall, bool* besetzt)
 {
     if (!modus || *modus > 2) {
         zeige_eintraege(log, laufwerk_gross(wurzel), produkt, uninstall);
         return true;
     }
     CDeinstallation lauf(log, laufwerk_gross(wurzel), uninstall);
-    return lauf.fuehre_aus();
+    const bool ok = lauf.fuehre_aus();
+    if (besetzt)
+        *besetzt = lauf.ziel_besetzt();
+    return ok;
 }

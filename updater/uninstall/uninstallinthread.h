@@ -13,6 +13,7 @@ class CUninstallInfo;
 // so that a killed run leaves records of everything still there; a write that fails does not
 // stop the deletion (on a full disk the deletion makes the room), a last write that fails is an
 // error.
-// True when the run ended without error.
+// True when the run ended without error. `besetzt` (may be null) tells after a deletion whether
+// another program held the target all the wait for it, so that nothing was tried.
 bool UninstallInThread(CCBaseLog* log, int* modus, const CQString& wurzel, const CQString& produkt,
-                       CUninstallInfo* uninstall = nullptr);
+                       CUninstallInfo* uninstall = nullptr, bool* besetzt = nullptr);

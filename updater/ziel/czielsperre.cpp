@@ -1,4 +1,5 @@
 #include "czielsperre.h"
+#include "sitzungsende.h"
 #include "steuerzeichen.h"
 #include "zielordner.h"
 
@@ -53,10 +54,20 @@ struct CSperrliste
     std::map<std::pair<unsigned long long, unsigned long long>, CEintrag> ordner;
 };
 
+// How often a wait looks whether its run is to stop: a stop acts well within 100 ms.
+constexpr std::chrono::milliseconds haltblick(10);
+
+// Whether the run that waits is to stop: the session ends, or its job (`angehalten`).
+bool halt(const std::function<bool()>& angehalten)
+{
+    return sitzungsende_signal() != 0 || (angehalten && angehalten());
+}
+
 // Waits, as a holder of the entry, until no other job of the process changes the folder, and
-// marks the entry as changed by this one.
-void warte_auf_alleinige(CSperrliste& liste, std::unique_lock<std::mutex>& lock, CSperrliste::CEintrag& eintrag,
-                         const QString& ordner, const std::function<void(const QString&)>& beim_warten)
+// marks the entry as changed by this one; false, without the mark, where the run is to stop first.
+bool warte_auf_alleinige(CSperrliste& liste, std::unique_lock<std::mutex>& lock, CSperrliste::CEintrag& eintrag,
+                         const QString& ordner, const std::function<void(const QString&)>& beim_warten,
+                         const std::function<bool()>& angehalten)
 {
     if (eintrag.geaendert && beim_warten) {
         lock.unlock();
@@ -66,8 +77,11 @@ void warte_auf_alleinige(CSperrliste& liste, std::unique_lock<std::mutex>& lock,
                         .arg(maskiere_steuerzeichen(ordner)));
         lock.lock();
     }
-    liste.frei.wait(lock, [&eintrag] { return !eintrag.geaendert; });
+    while (!liste.frei.wait_for(lock, haltblick, [&eintrag] { return !eintrag.geaendert; }))
+        if (halt(angehalten))
+            return false;
     eintrag.geaendert = true;
+    return true;
 }
 
 CSperrliste& sperrliste()
@@ -127,15 +141,23 @@ bool steht_noch(int ordner, int fd)
 
 // Takes the lock of the folder within the wait that `uhr` measures: the lock file's descriptor,
 // or -1, with `besetzt` when another run held it all that time (without, where the folder allows
-// no lock).
-int nimm_sperre(int ordner, bool& eigene, bool& besetzt, const QElapsedTimer& uhr)
+// no lock), or with `gestoppt` when the run was to stop while it waited.
+int nimm_sperre(int ordner, bool& eigene, bool& besetzt, bool& gestoppt, const QElapsedTimer& uhr,
+                const std::function<bool()>& angehalten)
 {
+    const auto warte = [&] {
+        gestoppt = halt(angehalten);
+        if (!gestoppt)
+            std::this_thread::sleep_for(haltblick);
+        return !gestoppt;
+    };
     for (;;) {
         const int fd = oeffne_sperrdatei(ordner, eigene);
         // Waited for while it may be a new one; then the run goes on without, as where the
         // folder allows none.
         if (fd == -2 && uhr.elapsed() < wartezeit) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            if (!warte())
+                return -1;
             continue;
         }
         if (fd < 0)
@@ -146,11 +168,10 @@ int nimm_sperre(int ordner, bool& eigene, bool& besetzt, const QElapsedTimer& uh
         while (::fcntl(fd, F_OFD_SETLK, &sperre) != 0) {
             const int fehler = errno;
             besetzt = fehler == EAGAIN || fehler == EACCES;
-            if ((!besetzt && fehler != EINTR) || uhr.elapsed() >= wartezeit) {
+            if ((!besetzt && fehler != EINTR) || uhr.elapsed() >= wartezeit || !warte()) {
                 ::close(fd);
                 return -1;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         besetzt = false;
         // Its holder removed it before letting go: a lock on a file that is no longer at its name
@@ -199,8 +220,12 @@ void CZielsperre::setze_wartezeit(int ms)
 }
 
 CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::function<void(const QString&)>& beim_warten,
-                         const std::function<void()>& beim_nehmen)
+                         const std::function<void()>& beim_nehmen, const std::function<bool()>& angehalten)
 {
+    const auto gestoppt = [this, &ordner] {
+        fehlertext = QCoreApplication::translate("UpdaterMainWindow", "Warten auf Zielverzeichnis %1 angehalten")
+                         .arg(maskiere_steuerzeichen(ordner));
+    };
     const QByteArray pfad = QFile::encodeName(ordner);
     QElapsedTimer uhr;
     uhr.start();
@@ -231,15 +256,27 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
             ::close(fd);
             ++eintrag.halter;
             gehalten_ = eingetragen = true;
-            if (zugriff == aendern)
-                warte_auf_alleinige(liste, lock, eintrag, ordner, beim_warten);
+            // Stopped while it waits, it leaves as a holder that never held (the destructor
+            // counts it off).
+            if (zugriff == aendern && !warte_auf_alleinige(liste, lock, eintrag, ordner, beim_warten, angehalten)) {
+                gehalten_ = false;
+                gestoppt();
+                return;
+            }
             aendert = zugriff == aendern;
             return;
         }
         bool eigene = false;
-        bool besetzt = false;
-        const int sperre = nimm_sperre(fd, eigene, besetzt, uhr);
-        if (!besetzt) {
+        bool gehalten_von_anderem = false;
+        bool stop = false;
+        const int sperre = nimm_sperre(fd, eigene, gehalten_von_anderem, stop, uhr, angehalten);
+        if (stop) {
+            ::close(fd);
+            liste.ordner.erase({geraet, knoten});
+            gestoppt();
+            return;
+        }
+        if (!gehalten_von_anderem) {
             eintrag = {fd, sperre, eigene, 1, zugriff == aendern};
             if (!nennt_noch(pfad, fd)) {
                 gib_frei(eintrag);
@@ -261,6 +298,7 @@ CZielsperre::CZielsperre(const QString& ordner, Zugriff zugriff, const std::func
         }
         ::close(fd);
         liste.ordner.erase({geraet, knoten});
+        besetzt_ = true;
         fehlertext = QCoreApplication::translate("UpdaterMainWindow",
                                                  "Zielverzeichnis %1 wird von einem anderen Programm bearbeitet")
                          .arg(maskiere_steuerzeichen(ordner));

@@ -22,10 +22,13 @@ public:
     // the line that says so (for the protocol). `beim_nehmen` is called when the process takes the
     // folder anew (no other job of it holds the folder, or the folder is not there), before any
     // other job of the process can hold it: what another process changed meanwhile is read there.
-    // An exception from it lets the folder go again and leaves the constructor.
+    // An exception from it lets the folder go again and leaves the constructor. Every wait (for
+    // another process or another job) ends at once, without the lock, when the session ends
+    // (`sitzungsende.h`) or `angehalten` says that the job is to stop.
     explicit CZielsperre(const QString& ordner, Zugriff zugriff = lesen,
                          const std::function<void(const QString&)>& beim_warten = {},
-                         const std::function<void()>& beim_nehmen = {});
+                         const std::function<void()>& beim_nehmen = {},
+                         const std::function<bool()>& angehalten = {});
     ~CZielsperre();
     CZielsperre(const CZielsperre&) = delete;
     CZielsperre& operator=(const CZielsperre&) = delete;
@@ -33,6 +36,8 @@ public:
     bool gehalten() const { return gehalten_; }
     // Why the lock could not be had (for the protocol); empty while it is held.
     QString gib_fehlertext() const { return fehlertext; }
+    // Whether another process held the folder all the wait (not held then).
+    bool besetzt() const { return besetzt_; }
 
     // The name of the lock file at the top of the folder, which no archive entry takes.
     static QLatin1String gib_sperrdateiname();
@@ -43,6 +48,7 @@ public:
 
 private:
     bool gehalten_ = false;
+    bool besetzt_ = false;
     bool eingetragen = false;
     bool aendert = false;
     unsigned long long geraet = 0;

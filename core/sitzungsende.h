@@ -1,4 +1,4 @@
-// The end of the user's session (log-out, shut-down, Ctrl+C, kill): SIGTERM, SIGHUP and SIGINT stop the runs as a stop does.
+// The end of the user's session (log-out, shut-down, Ctrl+C, kill): SIGTERM, SIGHUP and SIGINT stop the runs as a stop does, and end the waits of the core's services.
 #pragma once
 
 // From here on SIGTERM, SIGHUP and SIGINT no longer end the program at once: the first one is
@@ -10,6 +10,11 @@ void fange_sitzungsende_ab(bool mit_weckruf);
 
 // The signal that ends the session; 0 while none came. Any thread may ask.
 int sitzungsende_signal();
+
+class CQLogBase;
+// Whether the job that writes to `log` (may be null) is to stop: its window goes, the program
+// ends under it, or the session ends. Any thread may ask.
+bool job_angehalten(CQLogBase* log);
 
 // Readable once such a signal came, for an event loop to wake up for it; -1 without a wake-up.
 int sitzungsende_handle();
