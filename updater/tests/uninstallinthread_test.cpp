@@ -297,6 +297,20 @@ void UninstallLauf::benenne_waehrend_der_deinstallation_um(bool bleibt)
     EXPECT_EQ(lies(wurzel + "/uninstall.dat"), "neu");
 }
 
+// Records made unwritable during the run (a folder put at their file's name): what they still
+// name (the root's record stays) is not on disk, and the run fails.
+TEST_F(UninstallLauf, UnschreibbareAufzeichnungIstEinFehler)
+{
+    eintrag("./"), eintrag("a.txt");
+    CUninstallInfo info(wurzel);
+    VerschiebenderLog sperrer;
+    sperrer.ausloeser = "gelöscht ";
+    sperrer.statt_dessen = [&] { QFile::remove(wurzel + "/uninstall.dat"), QDir().mkdir(wurzel + "/uninstall.dat"); };
+    int modus = 2;
+    EXPECT_FALSE(info.schreibe_unistall() && UninstallInThread(&sperrer, &modus, CQString(wurzel), CQString("TALVOR"), &info));
+    EXPECT_TRUE(sperrer.hat_text("Deinstallation -mit Fehlern- beendet."));
+}
+
 // Under a low limit of open files another thread (the window's) may hold the last free ones for a
 // moment: the uninstall waits for one rather than failing the records meanwhile.
 TEST_F(UninstallLauf, KurzFehlendeHandlesLassenKeinenEintragFallen)

@@ -288,10 +288,14 @@ bool CUninstallInfo::lies_unistall()
     };
     // Without blocking on a FIFO and without following a link: only a regular file is read.
     QFile datei(dateiname);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW)) {
         // Not there, nor its folder (or what stands at the folder's name is none): no records.
         // The work itself names the target.
-        return errno == ENOENT || errno == ENOTDIR ? true : unlesbar();
+        if (errno != ENOENT && errno != ENOTDIR)
+            return unlesbar();
+        eintraege_auf_platte = false;
+        return true;
+    }
     // All lines are read before any record is taken, so that a read error changes nothing.
     CUninstallKarte gelesen;
     trennzeichen = ';';
@@ -327,6 +331,7 @@ bool CUninstallInfo::lies_unistall()
             fehler.melde(true);
         }
     }
+    eintraege_auf_platte = !gelesen.empty();
     // Taken whole, the map is what the file says: the lines of this run's records can follow it,
     // when its last line is ended.
     if (uebernimm(std::move(gelesen))) {
@@ -356,7 +361,7 @@ std::optional<bool> CUninstallInfo::ohne_schreiben(bool voll, bool melden, quint
         return unistall_anzahl() == 0;
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-    if (g.karte.empty())
+    if (g.karte.empty() && !eintraege_auf_platte)
         return true;
     stand = g.aenderung;
     // In full: nothing changed since the last write in full, which stands, or failed and was
@@ -375,12 +380,14 @@ bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
     if (const std::optional<bool> ergebnis = ohne_schreiben(true, melden, stand))
         return *ergebnis;
     CGeteilt& g = geteilt();
+    bool leer = false;
     // The lines are made straight from the map into the file, a piece at a time: the whole
     // content is never held in memory. The map stays locked while they are made, so that the
     // file holds one state of it; the lines since the last write go, as the file holds them.
-    return schreibe_inhalt(stand, true, [this, &g, &stand](int fd) {
+    const bool ok = schreibe_inhalt(stand, true, [this, &g, &stand, &leer](int fd) {
         std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
         stand = g.aenderung;
+        leer = g.karte.empty();
         g.nachtrag.clear();
         g.nur_zugefuegt = true;
         g.zeiten_offen = false;
@@ -401,6 +408,9 @@ bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
         });
         return ok && schreibe_ganz(fd, stueck.constData(), stueck.size());
     }, melden, ordner);
+    if (ok)
+        eintraege_auf_platte = !leer;
+    return ok;
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
@@ -427,7 +437,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
             bool nur_zugefuegt = false;
             {
                 std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-                nur_zugefuegt = g.nur_zugefuegt;
+                nur_zugefuegt = g.nur_zugefuegt && !g.karte.empty();
                 if (nur_zugefuegt) {
                     nachtrag.swap(g.nachtrag);
                     stand = g.aenderung;
@@ -446,6 +456,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
                 // Failed, it leaves no base: the next write is one in full and takes the lines
                 // from the map.
                 ::close(basis);
+                eintraege_auf_platte = eintraege_auf_platte || ok;
                 return ok;
             }
             ::close(basis);
@@ -511,8 +522,10 @@ bool CUninstallInfo::remove_unistall(int ordner)
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) == 0)
+    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) == 0) {
+        eintraege_auf_platte = false;
         return true;
+    }
     qmelde(2, klasse_kurz, CQString("remove_unistall"),
            CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
     return false;

@@ -82,10 +82,12 @@ public:
     // cannot be read, see `gib_ladefehler`), and what a killed run left half-way in the folder
     // goes.
     void lies_neu();
-    // Replaces the file atomically when the map is not empty; false when it cannot be written
-    // (reported once with its cause, also when asked again with the same records; `melden`
-    // false keeps the report for a later call). An empty map writes nothing and leaves an
-    // existing file as it is. Nothing is written while the information could not be loaded.
+    // Replaces the file atomically; false when it cannot be written (reported once with its
+    // cause, also when asked again with the same records; `melden` false keeps the report for a
+    // later call). An empty map writes nothing and leaves an existing file as it is, unless
+    // that file names records as this information read or wrote it: it then gets the header
+    // alone (a run that took back every record it wrote ahead leaves none). Nothing is written
+    // while the information could not be loaded.
     // Any thread may call it. `ordner`: the handle of the file's folder that a run holds, through
     // which the file is written (by its path where -1): a run's records go to the folder whose
     // files it changes, should that folder be renamed or moved meanwhile.
@@ -135,6 +137,8 @@ private:
     quint64 basis_geraet = 0;
     quint64 basis_inode = 0;
     qint64 basis_groesse = -1;
+    // Whether the file on disk names records as this information read or wrote it last.
+    bool eintraege_auf_platte = false;
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

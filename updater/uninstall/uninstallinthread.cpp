@@ -840,13 +840,15 @@ bool CDeinstallation::fuehre_aus()
     loesche_ordner();
     handles.leere();
     // The records as they end; a run that could not write them stops with an error. With the last
-    // of what they named gone (or moved out of the target), none is left: the file goes (a write
-    // leaves a file alone where no record is left to write), while the folder is still held and
+    // of what they named gone (or moved out of the target), none is left: the file goes, with no
+    // write before (on a full disk it could fail for nothing), while the folder is still held and
     // through its handle, from the folder the run worked in, should it have been renamed meanwhile.
-    if (!schreiber.schreibe(true, true))
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0) {
+        if (!uninstall->remove_unistall(wurzel_fd))
+            ++fehler;
+    } else if (!schreiber.schreibe(true, true)) {
         ++fehler;
-    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !uninstall->remove_unistall(wurzel_fd))
-        ++fehler;
+    }
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));
