@@ -118,7 +118,7 @@ private:
             log->setze_fehler();
     }
     // The job is to stop (its window goes, the program ends under it, or the session ends).
-    bool abgebrochen() const { return (log && log->ist_abgebrochen()) || sitzungsende_signal() != 0; }
+    bool abgebrochen() const { return job_angehalten(log); }
 
     bool liste();
     bool pruefe_wortbreite();

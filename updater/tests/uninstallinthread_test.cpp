@@ -13,6 +13,7 @@
 
 #include <map>
 #include <sys/resource.h>
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -312,38 +313,49 @@ TEST_F(UninstallLauf, UnschreibbareAufzeichnungIstEinFehler)
 }
 
 // Under a low limit of open files another thread (the window's) may hold the last free ones for a
-// moment: the uninstall waits for one rather than failing the records meanwhile.
+// moment: the uninstall waits for one rather than failing the records meanwhile. A stop (the
+// window closed, a signal) ends that wait at once, not after its two seconds.
 TEST_F(UninstallLauf, KurzFehlendeHandlesLassenKeinenEintragFallen)
 {
-    for (int i = 0; i < 600; ++i) {
-        const QString ordner = QStringLiteral("o%1/").arg(i % 30);
-        eintrag(ordner);
-        eintrag(ordner + QString::number(i));
-        QDir().mkpath(wurzel + "/" + ordner);
-        schreibe(wurzel + "/" + ordner + QString::number(i), "x");
+    for (const bool halt : {false, true}) {
+        SCOPED_TRACE(halt);
+        for (int i = 0; i < 600; ++i) {
+            const QString ordner = QStringLiteral("o%1/").arg(i % 30);
+            eintrag(ordner);
+            eintrag(ordner + QString::number(i));
+            QDir().mkpath(wurzel + "/" + ordner);
+            schreibe(wurzel + "/" + ordner + QString::number(i), "x");
+        }
+        struct rlimit grenze{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
+        // The other thread is started before the limit drops: a thread's start may want a handle.
+        // Where it stops the job as the run waits, it holds the handles until the run ends.
+        std::thread frei;
+        std::promise<void> knapp, ende;
+        std::chrono::steady_clock::time_point angehalten, fertig;
+        VerschiebenderLog fenster;
+        fenster.ausloeser = "gelöscht ";
+        fenster.statt_dessen = [&] {
+            frei = std::thread([&, f = ende.get_future()] {
+                struct rlimit drei = grenze;
+                drei.rlim_cur = 3;
+                ::setrlimit(RLIMIT_NOFILE, &drei);
+                knapp.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                if (halt)
+                    angehalten = std::chrono::steady_clock::now(), fenster.breche_ab(), f.wait_for(std::chrono::seconds(20));
+                ::setrlimit(RLIMIT_NOFILE, &grenze);
+            });
+            knapp.get_future().wait();
+        };
+        int modus = 2;
+        EXPECT_EQ(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")), !halt);
+        fertig = std::chrono::steady_clock::now();
+        ende.set_value();
+        frei.join();
+        EXPECT_LT(halt ? std::chrono::duration_cast<std::chrono::milliseconds>(fertig - angehalten).count() : 0, 1000);
+        EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty(), !halt);
     }
-    struct rlimit grenze{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
-    // The other thread is started before the limit drops: a thread's start may want a handle.
-    std::thread frei;
-    std::promise<void> knapp;
-    VerschiebenderLog fenster;
-    fenster.ausloeser = "gelöscht ";
-    fenster.statt_dessen = [&] {
-        frei = std::thread([grenze, &knapp] {
-            struct rlimit drei = grenze;
-            drei.rlim_cur = 3;
-            ::setrlimit(RLIMIT_NOFILE, &drei);
-            knapp.set_value();
-            QThread::msleep(300);
-            ::setrlimit(RLIMIT_NOFILE, &grenze);
-        });
-        knapp.get_future().wait();
-    };
-    int modus = 2;
-    EXPECT_TRUE(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")));
-    frei.join();
-    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)

@@ -1,5 +1,6 @@
 #include "sitzungsende.h"
 #include "ccat.h"
+#include "clogbase.h"
 
 #include <QCoreApplication>
 
@@ -58,6 +59,11 @@ void fange_sitzungsende_ab(bool mit_weckruf)
 int sitzungsende_signal()
 {
     return empfangen.load();
+}
+
+bool job_angehalten(CQLogBase* log)
+{
+    return (log && log->ist_abgebrochen()) || sitzungsende_signal() != 0;
 }
 
 int sitzungsende_handle()

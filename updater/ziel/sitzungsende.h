@@ -11,6 +11,11 @@ void fange_sitzungsende_ab(bool mit_weckruf);
 // The signal that ends the session; 0 while none came. Any thread may ask.
 int sitzungsende_signal();
 
+class CQLogBase;
+// Whether the job that writes to `log` (may be null) is to stop: its window goes, the program
+// ends under it, or the session ends. Any thread may ask.
+bool job_angehalten(CQLogBase* log);
+
 // Readable once such a signal came, for an event loop to wake up for it; -1 without a wake-up.
 int sitzungsende_handle();
 
