@@ -13,6 +13,7 @@
 
 #include <map>
 #include <sys/resource.h>
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -54,8 +55,9 @@ TEST_F(UninstallLauf, LoeschtDateienDannOrdnerVonInnenNachAussen)
 {
     QDir().mkpath(wurzel + "/a/b");
     schreibe(wurzel + "/a/b/c.dll", "c");
-    // "./a/" names the folder "a" again: gone with it, it was not moved away.
-    for (const char* s : {"a/", "a/b/", "a/b/c.dll", "./a/"})
+    // "./a/" names the folder "a" again: gone with it, it was not moved away. "a/nie/" is what an
+    // install killed at once recorded and never made: gone already, as its file.
+    for (const char* s : {"a/", "a/b/", "a/b/c.dll", "./a/", "a/nie/", "a/nie/x.txt"})
         eintrag(s);
     EXPECT_TRUE(lauf(2, &log));
     EXPECT_FALSE(QFileInfo::exists(wurzel + "/a"));
@@ -296,39 +298,64 @@ void UninstallLauf::benenne_waehrend_der_deinstallation_um(bool bleibt)
     EXPECT_EQ(lies(wurzel + "/uninstall.dat"), "neu");
 }
 
+// Records made unwritable during the run (a folder put at their file's name): what they still
+// name (the root's record stays) is not on disk, and the run fails.
+TEST_F(UninstallLauf, UnschreibbareAufzeichnungIstEinFehler)
+{
+    eintrag("./"), eintrag("a.txt");
+    CUninstallInfo info(wurzel);
+    VerschiebenderLog sperrer;
+    sperrer.ausloeser = "gelöscht ";
+    sperrer.statt_dessen = [&] { QFile::remove(wurzel + "/uninstall.dat"), QDir().mkdir(wurzel + "/uninstall.dat"); };
+    int modus = 2;
+    EXPECT_FALSE(info.schreibe_unistall() && UninstallInThread(&sperrer, &modus, CQString(wurzel), CQString("TALVOR"), &info));
+    EXPECT_TRUE(sperrer.hat_text("Deinstallation -mit Fehlern- beendet."));
+}
+
 // Under a low limit of open files another thread (the window's) may hold the last free ones for a
-// moment: the uninstall waits for one rather than failing the records meanwhile.
+// moment: the uninstall waits for one rather than failing the records meanwhile. A stop (the
+// window closed, a signal) ends that wait at once, not after its two seconds.
 TEST_F(UninstallLauf, KurzFehlendeHandlesLassenKeinenEintragFallen)
 {
-    for (int i = 0; i < 600; ++i) {
-        const QString ordner = QStringLiteral("o%1/").arg(i % 30);
-        eintrag(ordner);
-        eintrag(ordner + QString::number(i));
-        QDir().mkpath(wurzel + "/" + ordner);
-        schreibe(wurzel + "/" + ordner + QString::number(i), "x");
+    for (const bool halt : {false, true}) {
+        SCOPED_TRACE(halt);
+        for (int i = 0; i < 600; ++i) {
+            const QString ordner = QStringLiteral("o%1/").arg(i % 30);
+            eintrag(ordner);
+            eintrag(ordner + QString::number(i));
+            QDir().mkpath(wurzel + "/" + ordner);
+            schreibe(wurzel + "/" + ordner + QString::number(i), "x");
+        }
+        struct rlimit grenze{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
+        // The other thread is started before the limit drops: a thread's start may want a handle.
+        // Where it stops the job as the run waits, it holds the handles until the run ends.
+        std::thread frei;
+        std::promise<void> knapp, ende;
+        std::chrono::steady_clock::time_point angehalten, fertig;
+        VerschiebenderLog fenster;
+        fenster.ausloeser = "gelöscht ";
+        fenster.statt_dessen = [&] {
+            frei = std::thread([&, f = ende.get_future()] {
+                struct rlimit drei = grenze;
+                drei.rlim_cur = 3;
+                ::setrlimit(RLIMIT_NOFILE, &drei);
+                knapp.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                if (halt)
+                    angehalten = std::chrono::steady_clock::now(), fenster.breche_ab(), f.wait_for(std::chrono::seconds(20));
+                ::setrlimit(RLIMIT_NOFILE, &grenze);
+            });
+            knapp.get_future().wait();
+        };
+        int modus = 2;
+        EXPECT_EQ(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")), !halt);
+        fertig = std::chrono::steady_clock::now();
+        ende.set_value();
+        frei.join();
+        EXPECT_LT(halt ? std::chrono::duration_cast<std::chrono::milliseconds>(fertig - angehalten).count() : 0, 1000);
+        EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty(), !halt);
     }
-    struct rlimit grenze{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &grenze), 0);
-    // The other thread is started before the limit drops: a thread's start may want a handle.
-    std::thread frei;
-    std::promise<void> knapp;
-    VerschiebenderLog fenster;
-    fenster.ausloeser = "gelöscht ";
-    fenster.statt_dessen = [&] {
-        frei = std::thread([grenze, &knapp] {
-            struct rlimit drei = grenze;
-            drei.rlim_cur = 3;
-            ::setrlimit(RLIMIT_NOFILE, &drei);
-            knapp.set_value();
-            QThread::msleep(300);
-            ::setrlimit(RLIMIT_NOFILE, &grenze);
-        });
-        knapp.get_future().wait();
-    };
-    int modus = 2;
-    EXPECT_TRUE(UninstallInThread(&fenster, &modus, CQString(wurzel), CQString("TALVOR")));
-    frei.join();
-    EXPECT_EQ(QDir(wurzel).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
 TEST_F(UninstallLauf, FehlendeWurzelWirdEinmalGenannt)

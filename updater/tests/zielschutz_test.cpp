@@ -398,6 +398,16 @@ TEST_F(Zielschutz, UninstallDateiLesen)
     CUninstallInfo info(ziel);
     EXPECT_TRUE(info.gib_ladefehler().isEmpty());
     EXPECT_EQ(schluessel(), (QStringList{"a.txt", "b.txt"}));
+    // A job reads it again where another updater replaced it, or a record here was not written
+    // (as the look at the map itself counts).
+    info.lies_neu();
+    schreibe(ziel + "/neu", "06.12.2026 09:17:18;c.txt\r\n");
+    ASSERT_EQ(::rename(QFile::encodeName(ziel + "/neu").constData(), QFile::encodeName(ziel + "/uninstall.dat").constData()), 0);
+    info.lies_neu();
+    EXPECT_EQ(schluessel(), QStringList{"c.txt"});
+    ergaenze_unistall("d.txt", CZeitVDN(CQString("06.12.2026 09:17:18")));
+    info.lies_neu();
+    EXPECT_EQ(schluessel(), QStringList{"c.txt"});
     unistall_map().clear();
 }
 

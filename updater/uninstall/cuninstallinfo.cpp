@@ -19,6 +19,7 @@
 #include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -121,14 +122,14 @@ std::optional<CZeitVDN> setze_eintrag(CGeteilt& g, const QByteArray& pfad, const
 }
 
 // Takes the records read from the file: an empty map (as at the program's start) takes them as
-// they are, so that the many records of a large file are not held twice (true); else one by one,
-// each with its line for the next write.
-bool uebernimm(CUninstallKarte&& gelesen)
+// they are, so that the many records of a large file are not held twice (true, with the map's
+// change `stand` that holds them); else one by one, each with its line for the next write.
+bool uebernimm(CUninstallKarte&& gelesen, quint64& stand)
 {
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> lock(g.karten_mutex);
     if (g.karte.empty()) {
-        ++g.aenderung;
+        stand = ++g.aenderung;
         g.karte = std::move(gelesen);
         g.nachtrag.clear();
         g.nur_zugefuegt = true;
@@ -138,6 +139,16 @@ bool uebernimm(CUninstallKarte&& gelesen)
         setze_eintrag(g, QByteArray::fromRawData(pfad, laenge), zeit);
     });
     return false;
+}
+
+// The file's state as `merke_basis` keeps it: what `st` says, read with these, and its times of
+// birth and of the last changes of its content and its state.
+constexpr unsigned statx_maske = STATX_BASIC_STATS | STATX_BTIME;
+
+std::array<qint64, 6> zeiten_von(const struct statx& st)
+{
+    return {st.stx_btime.tv_sec, st.stx_btime.tv_nsec, st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec, st.stx_ctime.tv_sec,
+            st.stx_ctime.tv_nsec};
 }
 
 void setze_ladefehler(const QString& text)
@@ -259,21 +270,25 @@ CUninstallInfo::~CUninstallInfo()
 void CUninstallInfo::lies_neu()
 {
     std::lock_guard<std::mutex> lock(schreib_mutex);
-    {
-        CGeteilt& g = geteilt();
-        std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-        // Emptied first, so that the old records and the new ones are never held at once.
-        g.karte.clear();
-        ++g.aenderung;
-        g.nachtrag.clear();
-        g.nur_zugefuegt = true;
-        g.zeiten_offen = false;
+    // Most often nothing changed it since the program read it at its start, or since the last job
+    // wrote it: the many records of a large file are not read a second time.
+    if (!ist_wie_basis()) {
+        {
+            CGeteilt& g = geteilt();
+            std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+            // Emptied first, so that the old records and the new ones are never held at once.
+            g.karte.clear();
+            ++g.aenderung;
+            g.nachtrag.clear();
+            g.nur_zugefuegt = true;
+            g.zeiten_offen = false;
+        }
+        letzter_stand = ~quint64(0);
+        merke_basis(nullptr);
+        ladefehler.clear();
+        lies_unistall();
+        setze_ladefehler(ladefehler);
     }
-    letzter_stand = ~quint64(0);
-    merke_basis(nullptr);
-    ladefehler.clear();
-    lies_unistall();
-    setze_ladefehler(ladefehler);
     const int trenner = dateiname.lastIndexOf(QLatin1Char('/'));
     if (const int ordner = oeffne_ordnerhandle(QFile::encodeName(dateiname.left(qMax(trenner, 1)))); ordner >= 0) {
         entferne_verwaiste_tempdateien(ordner);
@@ -289,10 +304,14 @@ bool CUninstallInfo::lies_unistall()
     };
     // Without blocking on a FIFO and without following a link: only a regular file is read.
     QFile datei(dateiname);
-    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW))
+    if (!oeffne_regulaere_datei(datei, QIODevice::ReadOnly, O_NOFOLLOW)) {
         // Not there, nor its folder (or what stands at the folder's name is none): no records.
         // The work itself names the target.
-        return errno == ENOENT || errno == ENOTDIR ? true : unlesbar();
+        if (errno != ENOENT && errno != ENOTDIR)
+            return unlesbar();
+        eintraege_auf_platte = false;
+        return true;
+    }
     // All lines are read before any record is taken, so that a read error changes nothing.
     CUninstallKarte gelesen;
     trennzeichen = ';';
@@ -328,14 +347,15 @@ bool CUninstallInfo::lies_unistall()
             fehler.melde(true);
         }
     }
+    eintraege_auf_platte = !gelesen.empty();
     // Taken whole, the map is what the file says: the lines of this run's records can follow it,
     // when its last line is ended.
-    if (uebernimm(std::move(gelesen))) {
-        struct stat st;
+    if (quint64 stand = 0; uebernimm(std::move(gelesen), stand)) {
+        struct statx st;
         char ende = 0;
-        const bool basis = ::fstat(datei.handle(), &st) == 0 && st.st_size > 0
-                           && ::pread(datei.handle(), &ende, 1, st.st_size - 1) == 1 && ende == '\n';
-        merke_basis(basis ? &st : nullptr);
+        const bool basis = ::statx(datei.handle(), "", AT_EMPTY_PATH, statx_maske, &st) == 0 && st.stx_size > 0
+                           && ::pread(datei.handle(), &ende, 1, qint64(st.stx_size) - 1) == 1 && ende == '\n';
+        merke_basis(basis ? &st : nullptr, stand);
     }
     return true;
 }
@@ -357,7 +377,7 @@ std::optional<bool> CUninstallInfo::ohne_schreiben(bool voll, bool melden, quint
         return unistall_anzahl() == 0;
     CGeteilt& g = geteilt();
     std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-    if (g.karte.empty())
+    if (g.karte.empty() && !eintraege_auf_platte)
         return true;
     stand = g.aenderung;
     // In full: nothing changed since the last write in full, which stands, or failed and was
@@ -376,12 +396,14 @@ bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
     if (const std::optional<bool> ergebnis = ohne_schreiben(true, melden, stand))
         return *ergebnis;
     CGeteilt& g = geteilt();
+    bool leer = false;
     // The lines are made straight from the map into the file, a piece at a time: the whole
     // content is never held in memory. The map stays locked while they are made, so that the
     // file holds one state of it; the lines since the last write go, as the file holds them.
-    return schreibe_inhalt(stand, true, [this, &g, &stand](int fd) {
+    const bool ok = schreibe_inhalt(stand, true, [this, &g, &stand, &leer](int fd) {
         std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
         stand = g.aenderung;
+        leer = g.karte.empty();
         g.nachtrag.clear();
         g.nur_zugefuegt = true;
         g.zeiten_offen = false;
@@ -402,6 +424,9 @@ bool CUninstallInfo::schreibe_unistall(bool melden, int ordner)
         });
         return ok && schreibe_ganz(fd, stueck.constData(), stueck.size());
     }, melden, ordner);
+    if (ok)
+        eintraege_auf_platte = !leer;
+    return ok;
 }
 
 bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
@@ -428,7 +453,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
             bool nur_zugefuegt = false;
             {
                 std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
-                nur_zugefuegt = g.nur_zugefuegt;
+                nur_zugefuegt = g.nur_zugefuegt && !g.karte.empty();
                 if (nur_zugefuegt) {
                     nachtrag.swap(g.nachtrag);
                     stand = g.aenderung;
@@ -447,6 +472,7 @@ bool CUninstallInfo::schreibe_zwischenstand(bool melden, int ordner)
                 // Failed, it leaves no base: the next write is one in full and takes the lines
                 // from the map.
                 ::close(basis);
+                eintraege_auf_platte = eintraege_auf_platte || ok;
                 return ok;
             }
             ::close(basis);
@@ -473,18 +499,36 @@ bool CUninstallInfo::schreibe_inhalt(quint64& stand, bool voll, const std::funct
     letzter_voll = voll;
     fehler_gemeldet = false;
     // The file now on disk is the base of the next write that adds to it.
-    struct stat st;
-    merke_basis(letzter_erfolg && ::fstatat(ordner, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? &st : nullptr);
+    struct statx st;
+    merke_basis(letzter_erfolg && ::statx(ordner, name.constData(), AT_SYMLINK_NOFOLLOW, statx_maske, &st) == 0 ? &st : nullptr,
+                stand);
     if (ordner >= 0 && ordner != gehalten)
         ::close(ordner);
     return melde_ergebnis(melden);
 }
 
-void CUninstallInfo::merke_basis(const struct stat* st)
+void CUninstallInfo::merke_basis(const struct statx* st, quint64 stand)
 {
-    basis_geraet = st ? quint64(st->st_dev) : 0;
-    basis_inode = st ? quint64(st->st_ino) : 0;
-    basis_groesse = st ? qint64(st->st_size) : -1;
+    basis_geraet = st ? quint64(makedev(st->stx_dev_major, st->stx_dev_minor)) : 0;
+    basis_inode = st ? quint64(st->stx_ino) : 0;
+    basis_groesse = st ? qint64(st->stx_size) : -1;
+    basis_zeiten.reset();
+    if (st && (st->stx_mask & STATX_BTIME))
+        basis_zeiten = zeiten_von(*st);
+    basis_stand = stand;
+}
+
+bool CUninstallInfo::ist_wie_basis()
+{
+    struct statx st;
+    if (!ladefehler.isEmpty() || !basis_zeiten
+        || ::statx(AT_FDCWD, QFile::encodeName(dateiname).constData(), AT_SYMLINK_NOFOLLOW, statx_maske, &st) != 0
+        || !S_ISREG(st.stx_mode) || !(st.stx_mask & STATX_BTIME) || quint64(makedev(st.stx_dev_major, st.stx_dev_minor)) != basis_geraet
+        || st.stx_ino != basis_inode || qint64(st.stx_size) != basis_groesse || zeiten_von(st) != *basis_zeiten)
+        return false;
+    CGeteilt& g = geteilt();
+    std::lock_guard<std::mutex> karten_lock(g.karten_mutex);
+    return g.aenderung == basis_stand && !g.zeiten_offen;
 }
 
 bool CUninstallInfo::melde_ergebnis(bool melden)
@@ -512,8 +556,10 @@ bool CUninstallInfo::remove_unistall(int ordner)
     }
     letzter_stand = ~quint64(0);
     merke_basis(nullptr);
-    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) == 0)
+    if (::unlinkat(ordner >= 0 ? ordner : AT_FDCWD, name_in(ordner).constData(), 0) == 0) {
+        eintraege_auf_platte = false;
         return true;
+    }
     qmelde(2, klasse_kurz, CQString("remove_unistall"),
            CQString(mit_systemfehler(Text::tr("Kann Datei %1 nicht loeschen").arg(maskiere_steuerzeichen(dateiname)), errno)));
     return false;

@@ -6,6 +6,7 @@
 #include "czielsperre.h"
 
 #include <QByteArray>
+#include <array>
 #include <functional>
 #include <mutex>
 #include <QString>
@@ -13,7 +14,7 @@
 #include <memory>
 #include <optional>
 
-struct stat;
+struct statx;
 
 // The name of the records' file in its folder.
 inline QLatin1String unistall_dateiname()
@@ -82,12 +83,15 @@ public:
     bool lies_unistall();
     // Only while the folder is held: the map becomes what the file says now (empty where it
     // cannot be read, see `gib_ladefehler`), and what a killed run left half-way in the folder
-    // goes.
+    // goes. A file still as this information read or wrote it last, with the map unchanged
+    // since, is not read again.
     void lies_neu();
-    // Replaces the file atomically when the map is not empty; false when it cannot be written
-    // (reported once with its cause, also when asked again with the same records; `melden`
-    // false keeps the report for a later call). An empty map writes nothing and leaves an
-    // existing file as it is. Nothing is written while the information could not be loaded.
+    // Replaces the file atomically; false when it cannot be written (reported once with its
+    // cause, also when asked again with the same records; `melden` false keeps the report for a
+    // later call). An empty map writes nothing and leaves an existing file as it is, unless
+    // that file names records as this information read or wrote it: it then gets the header
+    // alone (a run that took back every record it wrote ahead leaves none). Nothing is written
+    // while the information could not be loaded.
     // Any thread may call it. `ordner`: the handle of the file's folder that a run holds, through
     // which the file is written (by its path where -1): a run's records go to the folder whose
     // files it changes, should that folder be renamed or moved meanwhile.
@@ -118,9 +122,12 @@ private:
     QByteArray name_in(int ordner) const;
     // The last write's result, reported once when it failed.
     bool melde_ergebnis(bool melden);
-    // Takes the file of which `st` tells as the base of the next write that adds to it; none
-    // with null.
-    void merke_basis(const struct stat* st);
+    // Takes the file of which `st` tells, holding the map at its change `stand`, as the base of
+    // the next write that adds to it; none with null.
+    void merke_basis(const struct statx* st, quint64 stand = 0);
+    // Whether the file at the records' name is still the base, unchanged, and the map as the
+    // base holds it.
+    bool ist_wie_basis();
 
     QString dateiname;
     QString ladefehler;
@@ -133,10 +140,17 @@ private:
     bool letzter_erfolg = false;
     // The file that the last write left, while it succeeded, or the file read when the map took
     // it whole: a write that adds to it copies it on disk and holds none of its lines in memory.
-    // Its device and inode and its size (-1: none) tell that it is still that file.
+    // Its device and inode and its size (-1: none) tell that it is still that file. For a job
+    // that takes the folder anew so do its birth time (a file made later at its inode has
+    // another one; none where the file system keeps none) and the times of its last changes;
+    // `basis_stand` is the map's change that it holds.
     quint64 basis_geraet = 0;
     quint64 basis_inode = 0;
     qint64 basis_groesse = -1;
+    std::optional<std::array<qint64, 6>> basis_zeiten;
+    quint64 basis_stand = 0;
+    // Whether the file on disk names records as this information read or wrote it last.
+    bool eintraege_auf_platte = false;
     // Why the last write failed, and whether that was reported.
     QString letzte_ursache;
     bool fehler_gemeldet = false;

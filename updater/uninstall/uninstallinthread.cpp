@@ -98,7 +98,8 @@ class COrdnerhandles
 public:
     enum class Art { Ordner, Anderes, Verschoben, Spaeter };
 
-    COrdnerhandles(int wurzel, int hoechstens) : wurzel(wurzel), hoechstens(hoechstens) {}
+    // `log`: the job's, whose stop ends a wait for a free handle.
+    COrdnerhandles(int wurzel, int hoechstens, CCBaseLog* log) : wurzel(wurzel), hoechstens(hoechstens), log(log) {}
     ~COrdnerhandles() { leere(); }
     COrdnerhandles(const COrdnerhandles&) = delete;
     COrdnerhandles& operator=(const COrdnerhandles&) = delete;
@@ -354,7 +355,8 @@ private:
     // handle free, those kept for other folders go first, for `relativ` itself (`letzte`) those of
     // the levels above it too; where the run then holds none that it uses, a want of them is
     // another thread's for a moment (the window's, loading a font or an icon, under a low limit):
-    // it is waited for a while rather than failing the record, until one such wait came to nothing.
+    // it is waited for a while rather than failing the record, until one such wait came to nothing
+    // or the job is to stop.
     int oeffne(const QByteArray& stufe, const QByteArray& relativ, bool letzte)
     {
         QElapsedTimer uhr;
@@ -364,7 +366,7 @@ private:
                 return fd;
             if (mache_platz(relativ, hoechstens - handles.size() + 1, letzte))
                 continue;
-            if (!letzte || ungeduldig
+            if (!letzte || ungeduldig || job_angehalten(log)
                 || std::any_of(handles.cbegin(), handles.cend(), [](const CHandle& h) { return h.benutzt; })) {
                 errno = EMFILE;
                 return -1;
@@ -418,6 +420,7 @@ private:
 
     const int wurzel;
     const int hoechstens;
+    CCBaseLog* const log;
     // Set once a wait for a free handle came to nothing: the limit is too low for the run itself.
     bool ungeduldig = false;
     // Counts the runs.
@@ -615,7 +618,7 @@ public:
           sperre(halte_ziel(wurzel, CZielsperre::aendern, uninstall, melde_info, [log] { return job_angehalten(log); })),
           uninstall(uninstall),
           wurzel_fd(oeffne_ordnerhandle(QFile::encodeName(wurzel))), wurzelfehler(wurzel_fd < 0 ? errno : 0),
-          schreiber(uninstall, wurzel_fd), handles(wurzel_fd, handles_je_lauf())
+          schreiber(uninstall, wurzel_fd), handles(wurzel_fd, handles_je_lauf(), log)
     {
     }
     ~CDeinstallation()
@@ -852,13 +855,15 @@ bool CDeinstallation::fuehre_aus()
     loesche_ordner();
     handles.leere();
     // The records as they end; a run that could not write them stops with an error. With the last
-    // of what they named gone (or moved out of the target), none is left: the file goes (a write
-    // leaves a file alone where no record is left to write), while the folder is still held and
+    // of what they named gone (or moved out of the target), none is left: the file goes, with no
+    // write before (on a full disk it could fail for nothing), while the folder is still held and
     // through its handle, from the folder the run worked in, should it have been renamed meanwhile.
-    if (!schreiber.schreibe(true, true))
+    if (uninstall && !karte.empty() && unistall_anzahl() == 0) {
+        if (!uninstall->remove_unistall(wurzel_fd))
+            ++fehler;
+    } else if (!schreiber.schreibe(true, true)) {
         ++fehler;
-    if (uninstall && !karte.empty() && unistall_anzahl() == 0 && !uninstall->remove_unistall(wurzel_fd))
-        ++fehler;
+    }
     if (log) {
         log->neue_textzeile(CQString(" "), 0);
         log->neue_titelzeile(CQString(Text::tr("Deinstallation")));

@@ -77,7 +77,9 @@ int oeffne_ordnerhandle(const QByteArray& pfad)
 int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t modus)
 {
     static std::atomic<bool> ohne_openat2{false};
-    const QByteArray pfad = relativ.isEmpty() ? QByteArrayLiteral(".") : relativ;
+    // The system reads a name up to its NUL: a level of a longer path, handed on as a view of it
+    // (`QByteArray::fromRawData`), has none at its end and would name the whole path. A copy has.
+    const QByteArray pfad = relativ.isEmpty() ? QByteArrayLiteral(".") : QByteArray(relativ.constData(), relativ.size());
     if (!ohne_openat2.load(std::memory_order_relaxed)) {
         struct open_how wie{};
         wie.flags = static_cast<__u64>(flags | O_CLOEXEC);

@@ -19,7 +19,8 @@ int oeffne_ordnerhandle(const QByteArray& pfad);
 
 // Opens `relativ` ("/"-separated) below the folder handle `basis`. A symbolic link is followed
 // only while it stays below `basis`; one that leads out of it (or is absolute) ends the walk
-// with EXDEV or ELOOP. An empty `relativ` opens the base itself. -1 with errno on failure.
+// with EXDEV or ELOOP. An empty `relativ` opens the base itself; it need not end in a NUL (a
+// view of a longer path names only its own part). -1 with errno on failure.
 int oeffne_unterhalb(int basis, const QByteArray& relativ, int flags, mode_t modus = 0);
 
 // True for the errno values with which a walk refuses a path that leaves its base.
