@@ -217,6 +217,18 @@ TEST_F(Verwaltungsfenster, OeffnenMeldetAnOderLaesstDieDatenbankseitenAus)
     EXPECT_EQ(fenster->reiter->currentWidget(), fenster->einstellungen);
 }
 
+// The window deleted by its caller while a box says the groups cannot be read, as the user page is built anew.
+TEST_F(Verwaltungsfenster, FensterImKastenDerGruppenGeloeschtBleibtUnberuehrt)
+{
+    oeffne();
+    fenster->einstellungen->SlotDatabase();
+    fenster->einstellungen->SlotDatabase();
+    ASSERT_TRUE(sql(QStringLiteral("ALTER TABLE bv_gruppen RENAME TO bv_weg")));
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString&, QMessageBox::StandardButtons, QMessageBox::StandardButton) { return fenster.reset(), QMessageBox::Ok; });
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    EXPECT_FALSE(fenster);
+}
+
 // At first sight: the group name as wide as its neighbours, room for ten users where the screen has it.
 TEST_F(Verwaltungsfenster, ErsterBlickZeigtGruppenfeldBreitUndZehnAnwenderzeilen)
 {
