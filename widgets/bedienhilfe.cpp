@@ -83,12 +83,16 @@ QTabWidget* reiter_von_seite(QWidget* ansicht)
     return reiter && reiter->count() > 1 && reiter->indexOf(ansicht) >= 0 ? reiter : nullptr;
 }
 
-// The tab widget of more than one page on one of whose pages `reiter` lies; null where none is.
+// The tab widget of more than one page on one of whose pages `reiter` lies, in its own window (a
+// dialog opened from a page of another window's tabs never turns those); null where none is.
 QTabWidget* aeusserer_reiter(const QTabWidget* reiter)
 {
-    for (QWidget* w = reiter->parentWidget(); w; w = w->parentWidget())
+    for (QWidget* w = reiter->parentWidget(); w; w = w->parentWidget()) {
         if (auto* aussen = qobject_cast<QTabWidget*>(w))
             return aussen->count() > 1 ? aussen : nullptr;
+        if (w->isWindow())
+            break;
+    }
     return nullptr;
 }
 

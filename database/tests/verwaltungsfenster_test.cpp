@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
@@ -217,6 +218,18 @@ TEST_F(Verwaltungsfenster, OeffnenMeldetAnOderLaesstDieDatenbankseitenAus)
     EXPECT_EQ(fenster->reiter->currentWidget(), fenster->einstellungen);
 }
 
+// The window deleted by its caller while a box says the groups cannot be read, as the user page is built anew.
+TEST_F(Verwaltungsfenster, FensterImKastenDerGruppenGeloeschtBleibtUnberuehrt)
+{
+    oeffne();
+    fenster->einstellungen->SlotDatabase();
+    fenster->einstellungen->SlotDatabase();
+    ASSERT_TRUE(sql(QStringLiteral("ALTER TABLE bv_gruppen RENAME TO bv_weg")));
+    setze_meldung_funktion([this](QWidget*, const QString&, const QString&, QMessageBox::StandardButtons, QMessageBox::StandardButton) { return fenster.reset(), QMessageBox::Ok; });
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    EXPECT_FALSE(fenster);
+}
+
 // At first sight: the group name as wide as its neighbours, room for ten users where the screen has it.
 TEST_F(Verwaltungsfenster, ErsterBlickZeigtGruppenfeldBreitUndZehnAnwenderzeilen)
 {
@@ -290,7 +303,12 @@ TEST_F(Verwaltungsfenster, StrgTabErreichtJedeSeiteUndDieTastaturBleibtImBlick)
 {
     bv_abmelden();
     gib_bvdb_einstellungen().bvdb_verbindung.setze_wert(NEIN);
-    oeffne();
+    // Opened from a page of another window's tabs, whose pages stay as they are.
+    QTabWidget aussen;
+    aussen.addTab(new QWidget, "a");
+    aussen.addTab(new QWidget, "b");
+    fenster = std::make_unique<CBenutzerVerwaltung>(aussen.widget(0));
+    const auto zuerst_fenster = qScopeGuard([this] { fenster.reset(); });
     fenster->show();
     QApplication::setActiveWindow(fenster.get());
     const auto taste = [this](Qt::Key k, Qt::KeyboardModifiers mit = Qt::NoModifier) {
@@ -310,6 +328,7 @@ TEST_F(Verwaltungsfenster, StrgTabErreichtJedeSeiteUndDieTastaturBleibtImBlick)
         folge += QStringLiteral("%1%2 ").arg(fenster->reiter->currentIndex()).arg(innen && innen->isVisible() ? innen->currentIndex() : 0);
     }
     ASSERT_EQ(folge.toStdString(), "10 20 21 30 00 10 20 10 00 30 21 20 10 20 ");
+    EXPECT_EQ(aussen.currentIndex(), 0);
     auto* gruppe = fenster->gruppen->findChild<QComboBox*>("grp_igruppe");
     taste(Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Buchhaltung"));

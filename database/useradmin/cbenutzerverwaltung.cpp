@@ -30,6 +30,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("CBenutzerVerwaltung"));
@@ -73,8 +75,7 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     gruppen = new CGruppenListe(reiter);
     // The user window takes the changed groups into its choices and keeps what is typed there.
     connect(gruppen, &CGruppenListe::gruppen_geaendert, this, [this] {
-        pruefe_anwenderliste();
-        if (anwender_basis)
+        if (pruefe_anwenderliste() != Anwenderliste::fenster_weg && anwender_basis)
             anwender->nimm_gruppen_neu();
     });
     reiter->addTab(gruppen, tr("Gruppen"));
@@ -118,21 +119,27 @@ void CBenutzerVerwaltung::schalte_seiten()
             seite->setEnabled(verbunden);
 }
 
-bool CBenutzerVerwaltung::pruefe_anwenderliste()
+CBenutzerVerwaltung::Anwenderliste CBenutzerVerwaltung::pruefe_anwenderliste()
 {
     // A connection lost for a while (a server restarting) is the same database: the page keeps what
     // was typed and writes it once the server is back. Only another log-on builds it anew.
     const CBVDataBase* basis = gib_bv_datenbank();
     if (anwender && basis == anwender_basis && !anwender_veraltet)
-        return false;
+        return Anwenderliste::wie_zuvor;
     anwender_veraltet = false;
-    delete anwender;
-    anwender = new CAnwenderListe(anwender_seite);
+    delete std::exchange(anwender, nullptr);
+    // Built, it reads groups and users while the window answers, and may say in a box that it could
+    // not: the window may go meanwhile, and the new page with it.
+    const QPointer<CBenutzerVerwaltung> fenster(this);
+    auto* const neu = new CAnwenderListe(anwender_seite);
+    if (!fenster)
+        return Anwenderliste::fenster_weg;
+    anwender = neu;
     anwender_raster->addWidget(anwender);
     // A new widget joins the end of the window's Tab chain, behind "&Fertig".
     reihe_in_tabfolge_ein(anwender, anwender_seite);
     anwender_basis = basis;
-    return true;
+    return Anwenderliste::neu;
 }
 
 bool CBenutzerVerwaltung::darf_schliessen()
@@ -178,16 +185,20 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
     case seite_locks:
         aktualisiere_lockliste();
         break;
-    case seite_anwender:
+    case seite_anwender: {
         // Without a connection too: a page left from another connection shows nothing of it. Built
         // anew, it has read the groups and users; shown again, it reads them as they are now
         // (another administrator may have changed the groups meanwhile).
-        if (!pruefe_anwenderliste() && datenbank_verbunden()) {
+        const Anwenderliste liste = pruefe_anwenderliste();
+        if (liste == Anwenderliste::fenster_weg)
+            return;
+        if (liste == Anwenderliste::wie_zuvor && datenbank_verbunden()) {
             if (!lies_gruppen(true))
                 return;
             anwender->nimm_gruppen_neu();
         }
         break;
+    }
     case seite_gruppen:
         if (datenbank_verbunden()) {
             // Its own reading of the same table says when that cannot be read.
@@ -265,7 +276,8 @@ void CBenutzerVerwaltung::aktualisiere_lockliste()
         return;
     }
     lockseite->setEnabled(true);
-    pruefe_anwenderliste();
+    if (pruefe_anwenderliste() == Anwenderliste::fenster_weg)
+        return;
     // The optional columns as the user window shows and names them.
     QStringList titel{tr("ID"), tr("Anwender")};
     for (int spalte : {anwender->sp_lang, anwender->sp_abteilung})

@@ -68,8 +68,10 @@ private:
     // Builds the user table window again when it was built for another database object, or a log-on
     // or log-off of the settings page has come since (a new object may take the old one's
     // address): its columns are taken when it is built. It takes the place of the old one in the
-    // Tab order. True when it was built anew.
-    bool pruefe_anwenderliste();
+    // Tab order. Whether it was built anew, or the window went while it was built (nothing of it
+    // may be touched then).
+    enum class Anwenderliste { wie_zuvor, neu, fenster_weg };
+    Anwenderliste pruefe_anwenderliste();
     // Asks for each page holding edits not saved whether to save them; false to keep the window.
     bool darf_schliessen();
     void schalte_seiten();
