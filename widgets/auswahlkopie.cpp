@@ -2,6 +2,7 @@
 #include "ccat.h"
 #include "gui.h"
 #include "hintergrund.h"
+#include "tabellenteile.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -37,6 +38,21 @@ const QString& html_format()
 {
     static const QString format = QStringLiteral("text/html");
     return format;
+}
+
+// The clipboard's data of a copy: its plain text and its HTML.
+QMimeData* mimedaten(const QString& text, const QByteArray& html)
+{
+    auto* const daten = new QMimeData;
+    daten->setText(text);
+    daten->setData(html_format(), html);
+    return daten;
+}
+
+// The HTML Qt makes of a selection: marked as a fragment, without the page's own font.
+QByteArray html_von(const QTextDocumentFragment& auswahl)
+{
+    return auswahl.toHtml(QByteArrayLiteral("utf-8")).toUtf8();
 }
 
 // Cursors set inside an edit block leave their place across unmeasured: the layout is not asked
@@ -201,17 +217,18 @@ void CAuswahlkopie::kopiere(QClipboard::Mode modus)
     }
     // A copy of another selection gives way to this one.
     beende();
-    // Cells of a table go as Qt copies them: they do not reach past the table.
+    // Cells of a table go as Qt copies them: they do not reach past the table. A selection over
+    // the parts of a long table goes as one table, as the whole table would.
     if (ende - anfang <= sofort_bis || auswahl.hasComplexSelection()) {
-        if (modus == QClipboard::Clipboard) {
+        QTextDocument ganz;
+        ganz.setUndoRedoEnabled(false);
+        QTextCursor(&ganz).insertFragment(QTextDocumentFragment(auswahl));
+        const bool verbunden = verbinde_tabellenteile(ganz);
+        if (modus == QClipboard::Clipboard && !verbunden) {
             mit_ansicht([](auto& text) { text.copy(); });
             return;
         }
-        const QTextDocumentFragment stueck(auswahl);
-        auto* const daten = new QMimeData;
-        daten->setText(stueck.toPlainText());
-        daten->setData(html_format(), stueck.toHtml(QByteArrayLiteral("utf-8")).toUtf8());
-        QGuiApplication::clipboard()->setMimeData(daten, modus);
+        QGuiApplication::clipboard()->setMimeData(mimedaten(ganz.toPlainText(), html_von(QTextDocumentFragment(&ganz))), modus);
         return;
     }
     kopie = std::make_unique<Kopie>();
@@ -299,17 +316,19 @@ void CAuswahlkopie::mache_daten()
         daten->ganz->moveToThread(QThread::currentThread());
         daten->schreiber.endEditBlock();
         daten->schreiber = QTextCursor();
+        // A long table's parts go as one table, with no empty lines between them.
+        verbinde_tabellenteile(*daten->ganz, nullptr, 0, [&arbeit] { return arbeit.abgebrochen(); });
         if (arbeit.abgebrochen())
             return QString();
+        arbeit.melde_anteil(300);
         daten->text = daten->ganz->toPlainText();
-        arbeit.melde_anteil(200);
-        // The HTML Qt makes of a selection: marked as a fragment, without the page's own font.
+        arbeit.melde_anteil(400);
         const QTextDocumentFragment auswahl(daten->ganz.get());
         daten->ganz.reset();
         if (arbeit.abgebrochen())
             return QString();
-        arbeit.melde_anteil(500);
-        daten->html = auswahl.toHtml(QByteArrayLiteral("utf-8")).toUtf8();
+        arbeit.melde_anteil(600);
+        daten->html = html_von(auswahl);
         return QString();
     });
     connect(k.arbeit.get(), &CHintergrund::anteil, this,
@@ -328,14 +347,9 @@ void CAuswahlkopie::uebergib()
     }
     const Kopiedaten& daten = *kopie->daten;
     setzt = true;
-    for (const QClipboard::Mode modus : {QClipboard::Clipboard, QClipboard::Selection}) {
-        if (!kopie->fuer[modus])
-            continue;
-        auto* const mime = new QMimeData;
-        mime->setText(daten.text);
-        mime->setData(html_format(), daten.html);
-        QGuiApplication::clipboard()->setMimeData(mime, modus);
-    }
+    for (const QClipboard::Mode modus : {QClipboard::Clipboard, QClipboard::Selection})
+        if (kopie->fuer[modus])
+            QGuiApplication::clipboard()->setMimeData(mimedaten(daten.text, daten.html), modus);
     setzt = false;
     beende();
 }
