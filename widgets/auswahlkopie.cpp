@@ -228,7 +228,8 @@ void CAuswahlkopie::kopiere(QClipboard::Mode modus)
             mit_ansicht([](auto& text) { text.copy(); });
             return;
         }
-        QGuiApplication::clipboard()->setMimeData(mimedaten(ganz.toPlainText(), html_von(QTextDocumentFragment(&ganz))), modus);
+        const QTextDocumentFragment verbundene(&ganz);
+        QGuiApplication::clipboard()->setMimeData(mimedaten(verbundene.toPlainText(), html_von(verbundene)), modus);
         return;
     }
     kopie = std::make_unique<Kopie>();

@@ -319,8 +319,8 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
 
     const bool hervorgehoben = CDruckseiten::hat_hervorhebung(quelle);
     QTextBlock von = quelle.findBlock(anfang);
-    for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
-         von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
+    QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
+    for (; von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
         nach.setUserState(teile.von_block[static_cast<std::size_t>(von.blockNumber())]);
         if (hervorgehoben && !von.layout()->formats().isEmpty())
             nach.layout()->setFormats(von.layout()->formats());
@@ -333,6 +333,11 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
         schreiber.setPosition(nach.position());
         schreiber.setBlockFormat(format);
     }
+    // The slice's last paragraph where it begins at the slice's end, empty (an empty paragraph
+    // before the next part): of the part of the source's paragraph there. Of none, its line on
+    // a page of its own made the next slice begin a new page, and a blank sheet was printed.
+    if (von.isValid() && nach.isValid())
+        nach.setUserState(teile.von_block[static_cast<std::size_t>(von.blockNumber())]);
     for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
          block = block.next())
         block.setVisible(false);

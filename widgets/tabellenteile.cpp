@@ -132,10 +132,10 @@ void sammle_zellen(const QTextTable& von, int von_zeile, int anzahl, int nach_ze
     }
 }
 
-// Copies `zellen` into the empty rows of `nach` they go to, each with its format and span. The
-// cells are all found before anything is written: Qt finds all the cells of a table anew at the
-// next look after each write into the document, which for a long table took seconds.
-void kopiere_zellen(const std::vector<Zelle>& zellen, QTextTable& nach, const std::function<bool()>& abgebrochen = {})
+// The cells of `nach` that `zellen` go to, spanning as theirs. They are all found before anything
+// is written: Qt finds all the cells of a table anew at the next look after each write into the
+// document, which for a long table took seconds.
+std::vector<QTextTableCell> ziele_von(const std::vector<Zelle>& zellen, QTextTable& nach)
 {
     const int zeilen = nach.rows();
     for (const Zelle& zelle : zellen) {
@@ -148,11 +148,15 @@ void kopiere_zellen(const std::vector<Zelle>& zellen, QTextTable& nach, const st
     ziele.reserve(zellen.size());
     for (const Zelle& zelle : zellen)
         ziele.push_back(nach.cellAt(zelle.zeile, zelle.spalte));
-    for (std::size_t i = 0; i < zellen.size(); ++i) {
-        if (abgebrochen && i % 1024 == 0 && abgebrochen())
-            return;
+    return ziele;
+}
+
+// Copies `zellen` into the empty rows of `nach` they go to, each with its format and span.
+void kopiere_zellen(const std::vector<Zelle>& zellen, QTextTable& nach)
+{
+    std::vector<QTextTableCell> ziele = ziele_von(zellen, nach);
+    for (std::size_t i = 0; i < zellen.size(); ++i)
         schreibe_zelle(zellen[i].quelle, ziele[i]);
-    }
 }
 
 // How many of the table's first rows head it: at least one row is left below them.
@@ -171,22 +175,36 @@ void vereine(const std::vector<QTextTable*>& teile, const QTextTable* kopf, cons
     std::vector<Zelle> zellen;
     if (kopf)
         sammle_zellen(*kopf, 0, kopfzeilen, 0, zellen);
+    // Where the cells of each part end among them.
+    std::vector<std::size_t> enden;
     int zeilen = kopfzeilen;
     int spalten = kopf ? kopf->columns() : 0;
     for (QTextTable* const teil : teile) {
         sammle_zellen(*teil, 0, teil->rows(), zeilen, zellen);
+        enden.push_back(zellen.size());
         zeilen += teil->rows();
         spalten = qMax(spalten, teil->columns());
     }
     QTextCursor schreiber(teile.front()->document());
     schreiber.setPosition(teile.front()->firstPosition() - 1);
     QTextTable* const ganz = schreiber.insertTable(zeilen, spalten, (kopf ? kopf : teile.front())->format());
-    kopiere_zellen(zellen, *ganz, abgebrochen);
+    std::vector<QTextTableCell> ziele = ziele_von(zellen, *ganz);
+    // The heading rows' cells first, with the first part's.
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < teile.size(); ++k) {
+        for (; i < enden[k]; ++i) {
+            if (abgebrochen && i % 1024 == 0 && abgebrochen())
+                return;
+            schreibe_zelle(zellen[i].quelle, ziele[i]);
+        }
+        // Each part goes once it is copied, with the empty paragraphs before it: the document
+        // is never held twice.
+        schreiber.setPosition(ganz->lastPosition() + 1);
+        schreiber.setPosition(teile[k]->lastPosition() + 1, QTextCursor::KeepAnchor);
+        schreiber.removeSelectedText();
+    }
     if (kopfzeilen > 0)
         setze_zustand(*ganz, 0, kopfzeilen, kopfzeilenzustand);
-    schreiber.setPosition(ganz->lastPosition() + 1);
-    schreiber.setPosition(teile.back()->lastPosition() + 1, QTextCursor::KeepAnchor);
-    schreiber.removeSelectedText();
 }
 
 } // namespace

@@ -237,7 +237,7 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
         EXPECT_TRUE(warte(kopiert, 600000));
         EXPECT_TRUE(alle_im_text(ablage->text(), fall.zeilen)) << fall.name.toStdString();
         const QString kopie = ablage->text();
-        const QString kopie_html = ablage->mimeData()->html();
+        const QByteArray kopie_html = ablage->mimeData()->data(QStringLiteral("text/html"));
 
         browser.speicherziel = CQString(pfad("r/" + fall.name + ".pdf"));
         browser.speichern_unter(2, false);
@@ -253,7 +253,7 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
         alles.select(QTextCursor::Document);
         EXPECT_EQ(kopie, alles.selection().toPlainText()) << fall.name.toStdString();
         const auto tabellenzahl = [](const QString& html) { return html.count(QLatin1String("<table")); };
-        EXPECT_EQ(tabellenzahl(kopie_html), tabellenzahl(alles.selection().toHtml())) << fall.name.toStdString();
+        EXPECT_EQ(kopie_html.count("<table"), tabellenzahl(alles.selection().toHtml())) << fall.name.toStdString();
         // A short selection over the end of a part, and one from within one row to within another
         // far below, over many parts: exactly that, without the empty lines between parts.
         QKeyEvent kopieren(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
@@ -572,4 +572,5 @@ TEST_F(Textseite, BetrachterGehtWaehrendSpeichernDruckenUndMailen)
         }
     }
 }
+
 
