@@ -7,11 +7,9 @@
 //   opens the window and searches the user name for "nutzer0" (every user) and "x" (a tenth, each
 //   a range of its own in the sorted grid), the best and the median of the runs in ms.
 #include "sanitizervorgaben.h"
-#include "ereignisuebernahme.h"
-#include "anwendung.h"
+#include "benchanwendung.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
-#include "caclgroup.h"
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "clineedit.h"
@@ -140,9 +138,8 @@ bool miss(const Server& server, int anwender, int laeufe)
         e.db_user.setze_wert_qstr(CQString(variable(server, "BENUTZER")));
         e.db_passwort.setze_wert_qstr(CQString(variable(server, "PASSWORT")));
     }
+    // The window reads the groups as the program's does.
     bool ok = bv_anmelden().isEmpty() && fuelle(anwender);
-    int anzahl = 0;
-    ok = ok && lese_gruppen(anzahl).isEmpty();
     if (ok) {
         std::vector<qint64> oeffnen, alle, zehntel;
         int treffer_alle = 0;
@@ -179,13 +176,8 @@ bool miss(const Server& server, int anwender, int laeufe)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    schalte_hochaufloesung_ein();
-    QApplication anwendung(argc, argv);
     // Statements run beside the window and post their ends to it.
-    CEreignisUebernahme uebernahme;
-    anwendung.installEventFilter(&uebernahme);
+    CBenchAnwendung anwendung(argc, argv);
     int anwender = 10000;
     int laeufe = 3;
     QStringList gewaehlt;

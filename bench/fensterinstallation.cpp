@@ -30,6 +30,7 @@
 #include "canwendung.h"
 #include "camisc.h"
 #include "dialogseam.h"
+#include "stockung.h"
 
 #include <minizip/zip.h>
 
@@ -130,26 +131,6 @@ bool baue_archiv(const QString& pfad, int anzahl)
     return ok && (anzahl < 0xFFFF || ergaenze_zip64_ende(vorlaeufig, anzahl)) && QFile::rename(vorlaeufig, pfad);
 }
 
-// The longest time between two ticks of a 10 ms timer of the GUI thread.
-class Lueckenmesser : public QObject
-{
-public:
-    Lueckenmesser()
-    {
-        uhr.start();
-        takt.setTimerType(Qt::PreciseTimer);
-        connect(&takt, &QTimer::timeout, this, [this] {
-            laengste = qMax(laengste, uhr.restart());
-        });
-        takt.start(10);
-    }
-    qint64 laengste = 0;
-
-private:
-    QElapsedTimer uhr;
-    QTimer takt;
-};
-
 // CPU seconds the calling thread has used.
 double thread_cpu()
 {
@@ -223,7 +204,7 @@ int ein_lauf(const QString& art, const QString& archiv, const QString& ziel)
     QElapsedTimer uhr;
     uhr.start();
     const double cpu_anfang = thread_cpu();
-    Lueckenmesser messer;
+    CStockung messer;
     if (art == QLatin1String("liste"))
         fenster->SlotListZIP();
     else

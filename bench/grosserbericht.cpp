@@ -15,12 +15,12 @@
 //   pictures in both PDFs.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
+#include "benchanwendung.h"
 #include "speicherspitze.h"
-#include "anwendung.h"
+#include "stockung.h"
 #include "cgbrowser.h"
 #include "cgbrowserex.h"
 #include "dialogseam.h"
-#include "ereignisuebernahme.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -47,37 +47,6 @@
 #include <memory>
 
 namespace {
-
-// The longest time between two ticks of a 10 ms timer on the GUI thread since `beginne`.
-class Stockung : public QObject
-{
-public:
-    Stockung()
-    {
-        connect(&takt, &QTimer::timeout, this, [this] { laengste = qMax(laengste, uhr.restart()); });
-        takt.start(10);
-    }
-    void beginne()
-    {
-        laengste = 0;
-        uhr.start();
-    }
-    qint64 laengste = 0;
-
-private:
-    QTimer takt;
-    QElapsedTimer uhr;
-};
-
-template <typename Bedingung>
-bool warte(Bedingung fertig, qint64 ms)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    while (!fertig() && uhr.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return fertig();
-}
 
 struct Bericht
 {
@@ -168,7 +137,7 @@ QString zaehle(const QString& pdf, const Bericht& b)
     return QStringLiteral("%1/%2 rows, %3/%4 pictures").arg(einmal).arg(b.zeilen).arg(bildzahl).arg(b.bilder);
 }
 
-void zeile(const QString& bericht, const char* schritt, qint64 ms, const Stockung& stockung, const QString& mehr = {})
+void zeile(const QString& bericht, const char* schritt, qint64 ms, const CStockung& stockung, const QString& mehr = {})
 {
     std::printf("%-9s %-14s %9lld ms %7lld ms %8.0f MiB  %s\n", qPrintable(bericht), schritt, static_cast<long long>(ms),
                 static_cast<long long>(stockung.laengste), spitze_mib(), qPrintable(mehr));
@@ -187,12 +156,8 @@ bool ganz_gelegt(CGBrowserEx* seite)
 
 int main(int argc, char** argv)
 {
-    schalte_hochaufloesung_ein();
-    QApplication anwendung(argc, argv);
-    // The report is read beside the window: its progress events are taken over before any filter
-    // of the application (the keys of multi-line fields) looks at them, as the program's are.
-    CEreignisUebernahme uebernahme;
-    anwendung.installEventFilter(&uebernahme);
+    // The report is read beside the window.
+    CBenchAnwendung anwendung(argc, argv);
     QStringList arten{QStringLiteral("pre"), QStringLiteral("bilder"), QStringLiteral("tabellen"), QStringLiteral("riesig")};
     QString ordner;
     bool zaehlen = true;
@@ -229,7 +194,7 @@ int main(int argc, char** argv)
     });
 
     std::printf("%-9s %-14s %12s %10s %12s\n", "report", "step", "time", "stall", "peak");
-    Stockung stockung;
+    CStockung stockung;
     for (const QString& art : qAsConst(arten)) {
         const Bericht b = bericht(art, ordner);
         if (b.html.isEmpty())

@@ -15,11 +15,10 @@
 //   road out. The exit code is 1 when a line is missing or out of order.
 // Runs offscreen (QT_QPA_PLATFORM=offscreen).
 #include "sanitizervorgaben.h"
-#include "anwendung.h"
+#include "benchanwendung.h"
 #include "ccdiaglog.h"
 #include "cgbrowser.h"
 #include "dialogseam.h"
-#include "ereignisuebernahme.h"
 #include "protokolldruck.h"
 
 #include <QApplication>
@@ -148,11 +147,8 @@ bool zaehle_bericht(int zeilen, const QString& ordner)
 
 int main(int argc, char** argv)
 {
-    schalte_hochaufloesung_ein();
-    QApplication anwendung(argc, argv);
-    // The log window is fed by a worker thread: its events are taken over as the program's are.
-    CEreignisUebernahme uebernahme;
-    anwendung.installEventFilter(&uebernahme);
+    // The log window is fed by a worker thread.
+    CBenchAnwendung anwendung(argc, argv);
     QStringList laengen{QStringLiteral("10000"), QStringLiteral("100000"), QStringLiteral("1000000")};
     int protokoll = 500000;
     int bericht = 400000;

@@ -424,4 +424,10 @@ void BrowserZustand::lastWindowClosed()
 
 void BrowserZustand::quitBrowser()
 {
+    // Each window may ask before it closes (its tabs); one that stays keeps the browser running,
+    // its downloads too.
+    for (BrowserMainWindow* fenster : mainWindows())
+        if (!fenster->close())
+            return;
+    BrowserApplication::downloadManager()->close();
 }

@@ -25,6 +25,12 @@ void UrlLineEdit::setWebView(WebView* webView)
     connect(webView, &QWebEngineView::loadProgress, this, QOverload<>::of(&QWidget::update));
 }
 
+void UrlLineEdit::zeigeSeitenadresse()
+{
+    if (m_webView)
+        webViewUrlChanged(m_webView->url());
+}
+
 QString UrlLineEdit::adresstext() const
 {
     return QString::fromUtf8(m_webView->url().toEncoded());

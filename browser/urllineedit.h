@@ -19,6 +19,9 @@ public:
 
     // Binds the field to a view once, right after the view is made.
     void setWebView(WebView* webView);
+    // Shows the view's address again, in place of what was typed or loaded without leaving the
+    // page (a download).
+    void zeigeSeitenadresse();
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;

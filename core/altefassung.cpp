@@ -5,6 +5,7 @@
 #include "eigentum.h"
 #include "steuerzeichen.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +38,11 @@ const QString endung_kopie = QStringLiteral(".alt");
 // The start of the program's names: in the temporary folder only files of such a name are its own.
 const QString praefix = QStringLiteral("Quorbel-");
 const QString endung_satz = QStringLiteral(".ziel");
+// What the write leaves (see `summiere`), "<6 characters>.summen" beside its record, whose form
+// stays the one that earlier programs read. Without it a start cannot tell the file the write
+// left from one changed since.
+const QString endung_summen = QStringLiteral(".summen");
+const QByteArray kennung_summen = QByteArrayLiteral("Quorbel Pruefsummen 1");
 // What a start keeps of a file while it writes it, "<6 characters>.zuletzt", before it takes its name.
 const QString endung_zuletzt = QStringLiteral(".zuletzt");
 // A file name cut to leave room in a name of 255 bytes for what is added to it.
@@ -55,6 +61,18 @@ QString satz_von(const QString& kopie)
 QString kopie_von(const QString& satz)
 {
     return satz.left(satz.size() - endung_satz.size()) + endung_kopie;
+}
+
+QString summen_von(const QString& satz)
+{
+    return satz.left(satz.size() - endung_satz.size()) + endung_summen;
+}
+
+// Removes the record `satz` and the checksums beside it.
+void entferne_satz(const QString& satz)
+{
+    ::unlink(kodiert(satz).constData());
+    ::unlink(kodiert(summen_von(satz)).constData());
 }
 
 // A new file of the user alone by `vorlage`, whose six X stand before its last `rest` characters;
@@ -145,6 +163,11 @@ struct Satz
 {
     Identitaet id;
     qint64 laenge = 0;
+    // What the write leaves, from the checksums beside the record (none beside an earlier
+    // program's): the new length, and the checksum of each piece of the new content (see `summiere`).
+    bool mit_summen = false;
+    qint64 neue_laenge = 0;
+    QByteArray summen;
     mode_t rechte = S_IRUSR | S_IWUSR;
     gid_t gruppe = gid_t(-1);
     QString ziel;
@@ -163,6 +186,11 @@ QByteArray satztext(const Satz& satz)
            + (id.mit_generation ? QByteArray::number(id.generation) : QByteArray("-")) + ' '
            + QByteArray::number(satz.ordner_geraet) + ' ' + QByteArray::number(satz.ordner_inode) + '\n'
            + kodiert(satz.ziel).toHex() + '\n';
+}
+
+QByteArray summentext(const Satz& satz)
+{
+    return kennung_summen + '\n' + QByteArray::number(satz.neue_laenge) + '\n' + satz.summen.toHex() + '\n';
 }
 
 // The numbers of a record's second line in the record's `form`; false where one is missing or no number.
@@ -206,10 +234,10 @@ bool ist_eigene_datei(int fd, struct stat& info)
 
 enum class Gelesen { fremd, kaputt, gelesen };
 
-// The record `name`: `fremd` where it is not the user's own file that no one else may write (a
-// name another account chose in the temporary folder), judged on the open file that is read;
-// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
-Gelesen lies_satz(const QString& name, Satz& satz)
+// The lines of the file `name`, read from the descriptor it was opened as; empty where it is not
+// the user's own file that no one else may write (a name another account chose in the temporary
+// folder), judged on the open file that is read.
+QList<QByteArray> lies_eigene(const QString& name)
 {
     QFile datei;
     const int fd = ::open(kodiert(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -217,11 +245,20 @@ Gelesen lies_satz(const QString& name, Satz& satz)
     if (fd < 0 || !ist_eigene_datei(fd, info) || !nur_eigentuemer_darf_schreiben(fd, info)) {
         if (fd >= 0)
             ::close(fd);
-        return Gelesen::fremd;
+        return {};
     }
-    if (!oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly))
+    // The checksums of a large file's pieces take megabytes.
+    return oeffne_auf_deskriptor(datei, fd, QIODevice::ReadOnly) ? datei.readAll().split('\n') : QList<QByteArray>();
+}
+
+// The record `name`: `fremd` where it is not the user's own file that no one else may write;
+// `kaputt` for a record cut short: the process ended while writing it, before the file changed.
+// The checksums beside it are taken where they are whole.
+Gelesen lies_satz(const QString& name, Satz& satz)
+{
+    const QList<QByteArray> zeilen = lies_eigene(name);
+    if (zeilen.isEmpty())
         return Gelesen::fremd;
-    const QList<QByteArray> zeilen = datei.read(1 << 16).split('\n');
     const int form = zeilen[0] == kennung ? 3 : zeilen[0] == kennung_2 ? 2 : zeilen[0] == kennung_1 ? 1 : 0;
     // Only the first form named a copy that does not lie beside the record.
     if (zeilen.size() != 4 && (zeilen.size() != 5 || form != 1))
@@ -230,6 +267,11 @@ Gelesen lies_satz(const QString& name, Satz& satz)
         return Gelesen::kaputt;
     satz.ziel = QFile::decodeName(QByteArray::fromHex(zeilen[2]));
     satz.kopie = zeilen.size() == 5 ? QFile::decodeName(QByteArray::fromHex(zeilen[3])) : QString();
+    const QList<QByteArray> summen = lies_eigene(summen_von(name));
+    bool ok = false;
+    satz.neue_laenge = summen.size() == 4 && summen[0] == kennung_summen && summen[3].isEmpty() ? summen[1].toLongLong(&ok) : 0;
+    satz.mit_summen = ok && satz.neue_laenge >= 0;
+    satz.summen = satz.mit_summen ? QByteArray::fromHex(summen[2]) : QByteArray();
     return !satz.ziel.isEmpty() && (zeilen.size() == 4 || !satz.kopie.isEmpty()) ? Gelesen::gelesen : Gelesen::kaputt;
 }
 
@@ -282,17 +324,11 @@ int sperre(const QString& ordner, int art)
     return fd;
 }
 
-// The record as a new file beside its copy, on the disk before the file it names changes; nothing
-// is left of one that could not be written whole. In the user's folder it is written under the
-// folder's lock (see `sperre`), so that no start finds it cut short while it is written; elsewhere
-// (the temporary folder) a start takes no record whose copy's lock a write still holds.
-bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
+// `text` as the new file `name`, on the disk; nothing is left of one that could not be written whole.
+// False with errno.
+bool schreibe_neu(const QString& name, const QByteArray& text)
 {
-    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
-    const int fd = eigener && ordnersperre < 0
-                       ? -1
-                       : ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    const QByteArray text = satztext(satz);
+    const int fd = ::open(kodiert(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     const ssize_t geschrieben = fd < 0 ? -1 : ::write(fd, text.constData(), std::size_t(text.size()));
     bool ok = geschrieben == text.size() && ::fsync(fd) == 0;
     int fehler = geschrieben >= 0 && geschrieben < text.size() ? ENOSPC : errno;
@@ -302,6 +338,24 @@ bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, con
     }
     if (fd >= 0 && !ok)
         ::unlink(kodiert(name).constData());
+    errno = fehler;
+    return ok;
+}
+
+// The record as a new file beside its copy, its checksums beside it, on the disk before the file it
+// names changes; nothing is left of one that could not be written whole. In the user's folder they
+// are written under the folder's lock (see `sperre`), so that no start finds them cut short while
+// they are written; elsewhere (the temporary folder) a start takes no record whose copy's lock a
+// write still holds.
+bool schreibe_satz(const QString& ordner, bool eigener, const QString& name, const Satz& satz)
+{
+    const int ordnersperre = eigener ? sperre(ordner, LOCK_SH) : -1;
+    // The checksums first: a record is whole only with what it needs beside it.
+    const bool summen = (!eigener || ordnersperre >= 0) && (!satz.mit_summen || schreibe_neu(summen_von(name), summentext(satz)));
+    const bool ok = summen && schreibe_neu(name, satztext(satz));
+    const int fehler = errno;
+    if (summen && !ok && satz.mit_summen)
+        ::unlink(kodiert(summen_von(name)).constData());
     if (ordnersperre >= 0)
         ::close(ordnersperre);
     errno = fehler;
@@ -355,6 +409,86 @@ bool gleich(int a, off_t laenge_a, int b, off_t laenge_b)
             || std::memcmp(puffer_a.data(), puffer_b.data(), std::size_t(n)) != 0)
             return false;
         ab += n;
+    }
+    return true;
+}
+
+// The end of the piece of a write in place that begins at `ab` (see `CAlteFassung::stueckgroesse`):
+// the old length `alt`, the new `neu` and an `ende` split pieces too.
+off_t stueckende(off_t ab, off_t alt, off_t neu, off_t ende)
+{
+    off_t bis = (ab / CAlteFassung::stueckgroesse + 1) * CAlteFassung::stueckgroesse;
+    for (const off_t grenze : {alt, neu, ende})
+        if (grenze > ab && grenze < bis)
+            bis = grenze;
+    return bis;
+}
+
+// The `n` bytes of `fd` from `ab` in `puffer`; false where it ended before or could not be read.
+bool lies_stueck(int fd, char* puffer, off_t n, off_t ab)
+{
+    for (off_t gelesen = 0; gelesen < n;) {
+        const ssize_t r = ::pread(fd, puffer + gelesen, std::size_t(n - gelesen), ab + gelesen);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            errno = r == 0 ? EIO : errno;
+            return false;
+        }
+        gelesen += r;
+    }
+    return true;
+}
+
+// A piece's checksum: a collision of its 128 bits comes by no chance, and one made on purpose would
+// put back no more than the file's own old bytes. The fastest hash Qt has (SHA-1 hashes several
+// times faster than SHA-256 here). A save keeps those of a new content up to 4 GiB (16 MiB of
+// them); a larger one gets none, and a start then leaves the file as it is.
+constexpr int summenlaenge = 16;
+constexpr off_t groesste_summierte = off_t(1) << 32;
+
+QByteArray pruefsumme(const char* daten, off_t n)
+{
+    return QCryptographicHash::hash(QByteArray::fromRawData(daten, int(n)), QCryptographicHash::Sha1).left(summenlaenge);
+}
+
+// The checksums of the pieces of the `neu` bytes of the open file `von` that a write in place puts
+// over `alt` bytes, one after the other; false with errno where it could not be read.
+bool summiere(int von, off_t alt, off_t neu, QByteArray& summen)
+{
+    std::vector<char> puffer(std::size_t(CAlteFassung::stueckgroesse));
+    for (off_t ab = 0, bis = 0; ab < neu; ab = bis) {
+        bis = stueckende(ab, alt, neu, neu);
+        if (!lies_stueck(von, puffer.data(), bis - ab, ab))
+            return false;
+        summen += pruefsumme(puffer.data(), bis - ab);
+    }
+    return true;
+}
+
+// Whether the file `fd`, `jetzt` bytes, still holds what the write of `satz` left when its process
+// ended: its length between the old and the new, each piece of it the old bytes' (the copy
+// `kopie`) or the new content's (its checksum). Anything else is someone's work since. A record
+// without checksums tells nothing.
+bool wie_abgebrochen(int fd, off_t jetzt, int kopie, const Satz& satz)
+{
+    const off_t alt = satz.laenge, neu = satz.neue_laenge;
+    if (!satz.mit_summen || jetzt < std::min(alt, neu) || jetzt > std::max(alt, neu))
+        return false;
+    std::vector<char> datei(std::size_t(CAlteFassung::stueckgroesse)), alte(datei.size());
+    // Up to the new length the file's pieces are the new content's, one by one: only one that
+    // `jetzt` cuts short is not, and that one can only be old.
+    int nummer = 0;
+    for (off_t ab = 0, bis = 0; ab < jetzt; ab = bis, ++nummer) {
+        bis = stueckende(ab, alt, neu, jetzt);
+        if (!lies_stueck(fd, datei.data(), bis - ab, ab))
+            return false;
+        const bool wie_alt = bis <= alt && lies_stueck(kopie, alte.data(), bis - ab, ab)
+                             && std::memcmp(datei.data(), alte.data(), std::size_t(bis - ab)) == 0;
+        const bool wie_neu = !wie_alt && ab < neu && bis == stueckende(ab, alt, neu, neu)
+                             && satz.summen.mid(nummer * summenlaenge, summenlaenge) == pruefsumme(datei.data(), bis - ab);
+        if (!wie_alt && !wie_neu)
+            return false;
     }
     return true;
 }
@@ -425,7 +559,7 @@ QString behalte_kopie(const QString& kopie, const QString& satz, const QString& 
 {
     const QString name = benenne_frei(kopie, ziel, QStringLiteral("alte Fassung"), QFileInfo(kopie).completeBaseName());
     if (!name.isEmpty())
-        ::unlink(kodiert(satz).constData());
+        entferne_satz(satz);
     return name;
 }
 
@@ -486,7 +620,7 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         const bool weg = rest.fd < 0 && (errno == ENOENT || errno == EACCES || errno == ELOOP);
         const bool ganz = gelesen == Gelesen::gelesen;
         if (weg || (rest.fd >= 0 && !ganz))
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
         if (rest.fd >= 0 && !ganz)
             ::unlink(kodiert(rest.satz.kopie).constData());
         if (rest.fd >= 0 && ganz)
@@ -494,13 +628,16 @@ std::vector<Rest> sammle_reste(const QString& ordner, bool eigener)
         else if (rest.fd >= 0)
             ::close(rest.fd);
     }
-    // Left by a process that ended before its record was whole (a copy), or by a start that ended while
-    // it kept what the file held, whose record a later start or save has dropped since. In the
+    // Left by a process that ended before its record was whole (a copy, checksums), by a start that
+    // ended while it kept what the file held, whose record a later start or save has dropped since,
+    // or by an earlier program, which drops a record without its checksums. In the
     // temporary folder only the user's own files of the program's names, and only an hour after their
     // last change: a save writes its record right after its copy, and a copy just made may not be
     // locked yet.
     const QString anfang = eigener ? QString() : praefix;
-    const QStringList muster{anfang + QStringLiteral("*") + endung_kopie, anfang + QStringLiteral("*") + endung_zuletzt};
+    QStringList muster;
+    for (const QString& endung : {endung_kopie, endung_zuletzt, endung_summen})
+        muster << anfang + QStringLiteral("*") + endung;
     for (const QString& eintrag : dir.entryList(muster, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString kopie = dir.filePath(eintrag);
         struct stat info;
@@ -579,7 +716,7 @@ QString behalte_alte_fassung(const Rest& rest, int ordner)
         const QString name = neben_name(orte[i], satz.ziel, QStringLiteral("alte Fassung"), kennzeichen);
         if (ordner_fds[i] >= 0 && schreibe_neben(rest.fd, satz.laenge, ordner_fds[i], name, i == 0 ? satz.rechte : 0600, satz.gruppe)) {
             ::unlink(kodiert(satz.kopie).constData());
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
             if (eigener_fd >= 0)
                 ::close(eigener_fd);
             return name;
@@ -591,10 +728,10 @@ QString behalte_alte_fassung(const Rest& rest, int ordner)
     return name.isEmpty() ? satz.kopie : name;
 }
 
-// One copy found at a start. Its file, surely the same (see `Identitaet`), gets the old bytes
-// back; what it held instead (a half-written content, or a change someone made since) is kept
-// first under a name of its own, and where that finds no room the file stays as it is. Otherwise
-// (the file gone, another, one that cannot be told from another, or not to be written) the file
+// One copy found at a start. Its file, surely the same (see `Identitaet`) and still as the cut left
+// it (see `wie_abgebrochen`), gets the old bytes back; what it held instead is kept first under a
+// name of its own, and where that finds no room the file stays as it is. Otherwise (the file gone,
+// another, one that cannot be told from another, changed since, or not to be written) the file
 // is left as it is and the old bytes are kept under a name of their own. The file is reached by a
 // walk that follows no other account's link (a colleague's link at its name or on its way could
 // lead to any file of the user's), and nothing but a regular file is opened.
@@ -607,8 +744,10 @@ void pruefe(const Rest& rest)
     const bool derselbe = fd >= 0 && ::fstat(fd, &info) == 0 && satz.id.erkennt(identitaet_von(fd, info));
     const off_t jetzt = derselbe ? info.st_size : 0;
     bool alt = derselbe && gleich(fd, jetzt, rest.fd, satz.laenge);
-    const QString vorher = behalte_zuletzt(rest, fd, jetzt, derselbe && !alt);
-    if (derselbe && !alt)
+    // A colleague's repair since (a copy over it, an editor that rewrites it) is never written over.
+    const bool abgebrochen = derselbe && !alt && wie_abgebrochen(fd, jetzt, rest.fd, satz);
+    const QString vorher = behalte_zuletzt(rest, fd, jetzt, abgebrochen);
+    if (abgebrochen)
         alt = !vorher.isEmpty() && stelle_her(rest.fd, fd, jetzt, satz, vorher);
     if (fd >= 0)
         ::close(fd);
@@ -622,7 +761,7 @@ void pruefe(const Rest& rest)
     // The same file not made whole (no room for what it held or for the old bytes, a name taken):
     // copy, record and what it held stay for the next start, which tries again. Otherwise what it held
     // gets a name no file has; where none is free, they stay too.
-    const bool nochmal = derselbe && !alt;
+    const bool nochmal = abgebrochen && !alt;
     const QString zuletzt = vorher.isEmpty() || nochmal ? QString() : benenne_frei(vorher, satz.ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
     QString hinweis;
     const QString datei = maskiere_steuerzeichen(satz.ziel);
@@ -631,19 +770,22 @@ void pruefe(const Rest& rest)
     QStringList genannt;
     if (alt && bleibt.isEmpty()) {
         ::unlink(kodiert(satz.kopie).constData());
-        ::unlink(kodiert(rest.satzname).constData());
+        entferne_satz(rest.satzname);
         hinweis = CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie hat wieder ihren alten Inhalt.").arg(datei);
     } else if (bleibt.isEmpty()) {
         const QString name = behalte_alte_fassung(rest, ordner);
         if (name == satz.kopie)
             bleibt = name;
         genannt << name;
-        hinweis = fd >= 0 && !derselbe
-                      ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort liegt, laesst "
-                                         "sich nicht sicher als dieselbe erkennen und bleibt, wie sie ist. Ihr alter Inhalt "
-                                         "liegt in %2.")
-                            .arg(datei, maskiere_steuerzeichen(name))
-                      : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2.").arg(datei, maskiere_steuerzeichen(name));
+        hinweis = (fd >= 0 && !derselbe ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; die Datei, die nun dort "
+                                                            "liegt, laesst sich nicht sicher als dieselbe erkennen und bleibt, wie "
+                                                            "sie ist. Ihr alter Inhalt liegt in %2.")
+                   : derselbe && satz.mit_summen ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; sie wurde seither "
+                                                                    "geaendert und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.")
+                   : derselbe ? CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ob sie seither geaendert wurde, "
+                                                 "zeigt sein Vermerk nicht: sie bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.")
+                              : CAlteFassung::tr("Das Schreiben der Datei %1 wurde unterbrochen; ihr alter Inhalt liegt in %2."))
+                      .arg(datei, maskiere_steuerzeichen(name));
     }
     if (!bleibt.isEmpty()) {
         genannt << bleibt << rest.satzname;
@@ -707,15 +849,27 @@ bool kein_platz(int fehler)
 
 } // namespace
 
-CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge) : ziel(QFileInfo(ziel_).absoluteFilePath())
+CAlteFassung::CAlteFassung(const QString& ziel_, int fd, off_t laenge, int neu, off_t neue_laenge)
+    : ziel(QFileInfo(ziel_).absoluteFilePath())
 {
     const QString ordner = ordner_alter_fassungen(true);
     int fehler_ordner = ordner.isEmpty() ? errno : 0;
     const QString temp = QDir::tempPath();
     struct stat info;
     int fehler = errno;
+    Satz satz;
+    satz.mit_summen = neue_laenge <= groesste_summierte;
+    satz.neue_laenge = neue_laenge;
+    if (satz.mit_summen && !summiere(neu, laenge, neue_laenge, satz.summen)) {
+        grund = systemfehler(errno);
+        return;
+    }
     if (::fstat(fd, &info) == 0) {
-        Satz satz{identitaet_von(fd, info), qint64(laenge), info.st_mode, info.st_gid, ziel, QString()};
+        satz.id = identitaet_von(fd, info);
+        satz.laenge = qint64(laenge);
+        satz.rechte = info.st_mode;
+        satz.gruppe = info.st_gid;
+        satz.ziel = ziel;
         struct stat ordnerinfo;
         if (::stat(kodiert(QFileInfo(ziel).path()).constData(), &ordnerinfo) == 0) {
             satz.ordner_geraet = quint64(ordnerinfo.st_dev);
@@ -768,7 +922,7 @@ void CAlteFassung::verwirf()
 void CAlteFassung::erledigt()
 {
     if (!satzname.isEmpty())
-        ::unlink(kodiert(satzname).constData());
+        entferne_satz(satzname);
     if (!name.isEmpty())
         ::unlink(kodiert(name).constData());
     satzname.clear();
@@ -791,7 +945,7 @@ void CAlteFassung::ersetzt(int fd)
             if (!vorher.isEmpty())
                 (void)benenne_frei(vorher, ziel, QStringLiteral("zuletzt"), QFileInfo(rest.satzname).completeBaseName());
             ::unlink(kodiert(rest.satz.kopie).constData());
-            ::unlink(kodiert(rest.satzname).constData());
+            entferne_satz(rest.satzname);
         }
         ::close(rest.fd);
     }

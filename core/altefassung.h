@@ -10,7 +10,10 @@
 // Made before the first byte of the file changes. It copies the old bytes into a new file of
 // `gib_ordner_alter_fassungen()`, then records beside them which file they belong to (its name,
 // device and inode with what no later file is given again: its birth time and, where the file
-// system keeps one, its generation; its old length, mode and group; its folder's device and inode). Where that folder has no room
+// system keeps one, its generation; its old length, mode and group; its folder's device and inode),
+// and beside the record what the write leaves at any instant: the new length and a checksum of each
+// piece of the new content (`stueckgroesse`), so that a start tells the file a killed write left
+// from one that someone changed since. Where that folder has no room
 // for copy and record or cannot be had, both lie in the temporary folder; a copy is never without
 // its record. While the object lives it holds a lock on its copy, so that the start of another
 // program leaves a write in progress alone; a process that ends before `erledigt` leaves copy and
@@ -19,10 +22,16 @@ class CAlteFassung
 {
     Q_DECLARE_TR_FUNCTIONS(CAlteFassung)
 public:
-    // Keeps the `laenge` bytes of the open file `fd`, which `ziel` names. `fehler()` is empty when
-    // they are kept with their record; otherwise it names the folders and the cause (the want of
-    // room among them), nothing is left behind, and the file is not to be written in place.
-    CAlteFassung(const QString& ziel, int fd, off_t laenge);
+    // A write in place changes a file in pieces of this many bytes from its start, split where its
+    // old length ends: a process killed at any instant leaves each piece old or new whole. The
+    // kernel writes page by page, and the writer's own writes end at such a piece's end.
+    static constexpr off_t stueckgroesse = 4096;
+
+    // Keeps the `laenge` bytes of the open file `fd`, which `ziel` names, before the `neue_laenge`
+    // bytes of the open file `neu` (from its start) go over them. `fehler()` is empty when they
+    // are kept with their record; otherwise it names the folders and the cause (the want of room
+    // among them), nothing is left behind, and the file is not to be written in place.
+    CAlteFassung(const QString& ziel, int fd, off_t laenge, int neu, off_t neue_laenge);
     // Closes the copy. Unless the write was `erledigt`, copy and record stay.
     ~CAlteFassung();
     CAlteFassung(const CAlteFassung&) = delete;
@@ -65,8 +74,11 @@ QString gib_ordner_alter_fassungen();
 // Puts back the old bytes of every write in place that the end of its process cut off (a copy
 // whose lock no one holds, in the user's folder, or in the temporary folder where its record is
 // the user's own file that no one else may write) into the file they came from, known surely by
-// its birth time and generation. Where its file is gone, another, one that cannot be told from
-// another (a record of the first form, a file system without birth times) or cannot be written,
+// its birth time and generation, where it still holds what the cut left: each piece the old
+// bytes' or the new content's, its length between the two. Where its file is gone, another, one
+// that cannot be told from another (a record of the first form, a file system without birth
+// times), one that someone changed since (or, by an earlier program's record, without checksums,
+// may have changed: it is not the old bytes) or cannot be written,
 // that file is left as it is and the old bytes are kept under a name of their own: beside it where
 // the user may write there and the folder is the one it lay in at the save, readable as the file
 // was, else in the user's folder. The file and its folder are reached by a walk that follows no

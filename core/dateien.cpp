@@ -283,12 +283,39 @@ public:
     AbgewieseneDatei(const QString& pfad, const QString& grund) : QFile(pfad) { setErrorString(grund); }
 };
 
-// The content of a file that is written in place: it is gathered in the temporary folder first,
-// and `beende_ganz` writes it into `ziel` only when it is whole.
-class AnOrtDatei : public QTemporaryFile
+// A write that the file system takes only in part (a full disk takes what fits) returns what it
+// took, and Qt keeps no reason for the rest, so that the failure read "Unknown error". The rest
+// is written again at once: that write fails with the system's own reason (no room, the
+// file-size limit), which the device then names.
+template <typename Datei>
+class GanzSchreibend : public Datei
 {
 public:
-    explicit AnOrtDatei(const QString& ziel_) : QTemporaryFile(QDir::tempPath() + QStringLiteral("/XXXXXX")), ziel(ziel_) {}
+    using Datei::Datei;
+
+protected:
+    qint64 writeData(const char* daten, qint64 anzahl) override
+    {
+        qint64 geschrieben = 0;
+        while (geschrieben < anzahl) {
+            const qint64 teil = Datei::writeData(daten + geschrieben, anzahl - geschrieben);
+            if (teil <= 0)
+                return -1;
+            geschrieben += teil;
+        }
+        return geschrieben;
+    }
+};
+
+// The content of a file that is written in place: it is gathered in the temporary folder first,
+// and `beende_ganz` writes it into `ziel` only when it is whole.
+class AnOrtDatei : public GanzSchreibend<QTemporaryFile>
+{
+public:
+    explicit AnOrtDatei(const QString& ziel_)
+        : GanzSchreibend<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/XXXXXX")), ziel(ziel_)
+    {
+    }
     bool oeffne(QIODevice::OpenMode zusatz) { return QTemporaryFile::open(QIODevice::ReadWrite | zusatz); }
     // Why the content could not be gathered, with the folder: Qt names no reason for a write that
     // the file system took only in part, as a full one does.
@@ -433,7 +460,10 @@ bool bereite_ersatz_vor(const QString& ziel, int fd)
 
 Ueberschrieben ueberschreibe(int von, int fd, off_t laenge, off_t alt)
 {
-    if (laenge > alt && !kopiere_bereich(von, alt, fd, alt, laenge - alt)) {
+    // The growth's writes end where a piece ends, as those over the file's start do (see
+    // `CAlteFassung::stueckgroesse`): up to the first piece's end, then in whole pieces.
+    const off_t kopf = std::min(laenge, (alt / CAlteFassung::stueckgroesse + 1) * CAlteFassung::stueckgroesse);
+    if (laenge > alt && !(kopiere_bereich(von, alt, fd, alt, kopf - alt) && kopiere_bereich(von, kopf, fd, kopf, laenge - kopf))) {
         const int grund = errno;
         const bool zurueck = ::ftruncate(fd, alt) == 0;
         errno = grund;
@@ -459,7 +489,7 @@ QString schreibe_an_ort(const QString& ziel, int neu)
     const off_t alt = info.st_size;
     // The old bytes where they outlive this process: should it end before the file is whole again,
     // the next start of a program puts them back.
-    CAlteFassung sicherung(ziel, fd, alt);
+    CAlteFassung sicherung(ziel, fd, alt, neu, laenge);
     if (!sicherung.fehler().isEmpty())
         return sicherung.fehler();
     const Ueberschrieben ergebnis = ueberschreibe(neu, fd, laenge, alt);
@@ -496,7 +526,7 @@ std::unique_ptr<QFileDevice> oeffne_ganz(const QString& pfad, QIODevice::OpenMod
     const QFileInfo info(ziel);
     if (info.exists() && !info.isDir() && !info.isFile())
         return std::make_unique<AbgewieseneDatei>(pfad, systemfehler(EINVAL));
-    auto datei = std::make_unique<QSaveFile>(ziel);
+    auto datei = std::make_unique<GanzSchreibend<QSaveFile>>(ziel);
     if (datei->open(QIODevice::WriteOnly | zusatz)) {
         if (bereite_ersatz_vor(ziel, datei->handle()))
             return datei;

@@ -2,6 +2,7 @@
 
 #include "dateien.h"
 #include "dateisperre.h"
+#include "privatdatei.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -26,6 +27,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -647,17 +649,6 @@ bool schreibe(QIODevice& geraet, const QSettings::SettingsMap& werte)
     return gelungen;
 }
 
-// Creates the missing folders of `pfad` readable by the user alone; true when the folder is there.
-bool lege_ordner_an(const QString& pfad)
-{
-    const QFileInfo info(pfad);
-    if (info.isDir())
-        return true;
-    if (!lege_ordner_an(info.path()))
-        return false;
-    return ::mkdir(QFile::encodeName(pfad).constData(), S_IRWXU) == 0 || errno == EEXIST;
-}
-
 // Whether the file `name` holds the keys and values of `einstellungen` in its current group and
 // below, and no others there (compared as the text they are written as).
 bool haelt_stand(QSettings& einstellungen, const QString& name)
@@ -702,7 +693,7 @@ bool haelt_nicht_an(const QString& pfad, bool sperre)
 }
 
 // Moves `pfad` to the first free name `pfad` + ".beiseite" (then "-2", ...); the new name, or
-// empty where nothing can be moved there.
+// empty with errno where nothing can be moved there (ENOENT: nothing is there any more).
 QString lege_weg(const QString& pfad)
 {
     for (int nummer = 1; nummer < 1000; ++nummer) {
@@ -743,7 +734,7 @@ QString sichere_einstellungen(QSettings& einstellungen)
     schreiben_versucht = false;
     letzter_schreibfehler.clear();
     letzter_text.clear();
-    if (!lege_ordner_an(QFileInfo(name).path()))
+    if (!lege_private_ordner_an(QFileInfo(name).path()))
         letzter_schreibfehler = systemfehler(errno);
     // One save at a time, up to the look at what it wrote: another instance's save would change
     // the file in between. Qt's own lock covers its read, merge and write only. A lock held for
@@ -795,23 +786,35 @@ void pruefe_einstellungsorte(const QString& organisation, const QString& anwendu
     if (!anwendung.isEmpty())
         dateien.prepend(ordner + QLatin1Char('/') + anwendung + QStringLiteral(".conf"));
     for (const QString& datei : dateien) {
+        // Another program of the user's may look at the same names at once: one look at a time
+        // (bounded), so that what one moved is not moved again, nor the file it saved since.
+        std::optional<CDateisperre> sperre;
         for (const QString& pfad : {datei, datei + QStringLiteral(".lock")}) {
-            if (haelt_nicht_an(pfad, pfad != datei))
-                continue;
-            // Another account's entry is never moved or replaced: where it would not hold the
-            // program up (a device at the file's name, say), the writer refuses each save and
-            // names it; where it would, the settings go to the private folder below.
-            struct stat info;
-            const bool fremd = ::lstat(QFile::encodeName(pfad).constData(), &info) == 0 && info.st_uid != ::geteuid();
-            if (fremd && pfad == datei && !S_ISFIFO(info.st_mode))
-                continue;
-            const QString neu = fremd ? QString() : lege_weg(pfad);
-            if (!neu.isEmpty()) {
-                melde(QCoreApplication::translate("Einstellungen", "%1 ist keine gewöhnliche Datei des Benutzers und "
-                                                                   "hielte das Programm an; sie liegt jetzt unter %2.")
-                          .arg(QDir::toNativeSeparators(pfad), QDir::toNativeSeparators(neu)));
-                continue;
+            // Whether nothing there holds the program up. An entry gone meanwhile (moved by a
+            // program that took no lock) is looked at again.
+            bool frei = false;
+            for (int blick = 0; blick < 100 && !(frei = haelt_nicht_an(pfad, pfad != datei)); ++blick) {
+                if (!sperre) {
+                    sperre.emplace(datei, 2000);
+                    continue;
+                }
+                // Another account's entry is never moved or replaced: where it would not hold the
+                // program up (a device at the file's name, say), the writer refuses each save and
+                // names it; where it would, the settings go to the private folder below.
+                struct stat info;
+                const bool fremd = ::lstat(QFile::encodeName(pfad).constData(), &info) == 0 && info.st_uid != ::geteuid();
+                if ((frei = fremd && pfad == datei && !S_ISFIFO(info.st_mode)))
+                    break;
+                const QString neu = fremd ? QString() : lege_weg(pfad);
+                if (!neu.isEmpty())
+                    melde(QCoreApplication::translate("Einstellungen", "%1 ist keine gewöhnliche Datei des Benutzers und "
+                                                                       "hielte das Programm an; sie liegt jetzt unter %2.")
+                              .arg(QDir::toNativeSeparators(pfad), QDir::toNativeSeparators(neu)));
+                else if (fremd || errno != ENOENT)
+                    break;
             }
+            if (frei)
+                continue;
             // Left where it is: every settings file of the user is kept in a private folder of
             // this run, which goes when the program ends.
             static const QTemporaryDir nur_fuer_diesen_lauf;

@@ -27,7 +27,9 @@ QSettings::Format einstellungsformat();
 // whenever they change), it moves what stands there and is no regular file, or at the lock's name
 // no regular file of the user's own, to a free name beside it ("<name>.beiseite"); where that
 // cannot be done, the user's settings live for this run only. Either is told once
-// (`nimm_beiseite_hinweise`).
+// (`nimm_beiseite_hinweise`). Programs of the user that start together look one at a time (the
+// lock of the settings' saves, waited for two seconds at most), and an entry gone meanwhile is
+// looked at again: none moves what another moved, nor the file another saved since.
 void pruefe_einstellungsorte(const QString& organisation, const QString& anwendung);
 
 // Writes what `einstellungen` holds unsaved, creating its missing folders readable by the user

@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
+
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +24,16 @@ bool mache_privat(const QString& pfad)
     if (::stat(name.constData(), &info) != 0 || info.st_uid != ::geteuid() || (info.st_mode & 077) == 0)
         return true;
     return ::chmod(name.constData(), S_IRUSR | S_IWUSR) == 0;
+}
+
+bool lege_private_ordner_an(const QString& pfad)
+{
+    const QFileInfo info(pfad);
+    if (info.isDir())
+        return true;
+    if (!lege_private_ordner_an(info.path()))
+        return false;
+    return ::mkdir(QFile::encodeName(pfad).constData(), S_IRWXU) == 0 || errno == EEXIST;
 }
 
 QString schreibe_privat_ganz(const QString& pfad, const std::function<bool(QIODevice&)>& fuelle)

@@ -15,6 +15,9 @@ bool mache_privat(int fd);
 // it; another account's file stays as it is. False when it could not be made so.
 bool mache_privat(const QString& pfad);
 
+// Creates the missing folders of `pfad` readable by the user alone; true when the folder is there.
+bool lege_private_ordner_an(const QString& pfad);
+
 // `schreibe_ganz` for a private store: the new file is made private before `fuelle` writes into
 // it. A file that is written in place (another account's, or where no file may be added) keeps
 // its mode.

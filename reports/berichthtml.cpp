@@ -100,11 +100,16 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
     return html;
 }
 
-bool schreibe_berichtshtml(const QString& datei, const QString& html)
+bool schreibe_berichtshtml(const QString& datei, const QString& html, QString* grund)
 {
     CQIODatei ausgabe{CQString(datei)};
-    if (!ausgabe.oeffne(false, true, true, false, true))
+    const auto gescheitert = [&] {
+        if (grund)
+            *grund = ausgabe.gib_fehlertext();
         return false;
+    };
+    if (!ausgabe.oeffne(false, true, true, false, true))
+        return gescheitert();
     ausgabe.setze_utf8_bom(false);
     // A saved page must be in the code it declares, however the declaration is written, or its
     // readers garble every character beyond ASCII. The code page serves only a page that
@@ -119,7 +124,7 @@ bool schreibe_berichtshtml(const QString& datei, const QString& html)
     if (!codepage)
         strom.setCodec("UTF-8");
     ausgabe.schreibe_zeile(CQString(codepage || utf8 ? html : deklariere_utf8(html)));
-    return ausgabe.schliesse();
+    return ausgabe.schliesse() || gescheitert();
 }
 
 QString html_aus_bytes(const QByteArray& daten)

@@ -14,8 +14,8 @@ QString mache_dateiverweise_relativ(QString html, const QStringList& dateien, bo
 // the 8-bit code page for a page that declares it or nothing, when it holds every character
 // (and the program's language does not need UTF-8 with a byte-order mark); UTF-8 for a page that
 // declares UTF-8, in any spelling; any other page in UTF-8 declared as by `deklariere_utf8`.
-// False when the file cannot be opened or written.
-bool schreibe_berichtshtml(const QString& datei, const QString& html);
+// False when the file cannot be opened or written; `grund`, when given, gets the system's reason.
+bool schreibe_berichtshtml(const QString& datei, const QString& html, QString* grund = nullptr);
 
 // The text of an HTML file's bytes in the code they declare (a byte-order mark, else a meta
 // element anywhere, read as `schreibe_berichtshtml` reads it: one reader for every road);

@@ -30,6 +30,14 @@ void melde_bericht(const QString& text)
                        {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
 }
 
+void melde_speichern_abgebrochen(const QString& datei)
+{
+    CQCat::gib_instanz()->info(CQString(
+        datei.isEmpty() ? QCoreApplication::translate("CGBrowser", "Speichern abgebrochen: nichts wurde geschrieben.")
+                        : QCoreApplication::translate("CGBrowser", "Speichern abgebrochen: '%1' wurde nicht geschrieben.")
+                              .arg(datei)));
+}
+
 namespace {
 
 // The size in MB (MiB) with one decimal as the locale writes it, rounded up, so that a file over a

@@ -308,7 +308,7 @@ void CGBrowser::melde_leer() const
         melde_bericht(grund);
 }
 
-bool CGBrowser::warte_auf_bericht()
+bool CGBrowser::warte_auf_bericht(bool* abgebrochen)
 {
     // An empty viewer (its report was missing, say) has nothing to give: no empty files.
     if (ist_leer()) {
@@ -329,6 +329,8 @@ bool CGBrowser::warte_auf_bericht()
     case CHintergrund::Ende::fertig:
         break;
     case CHintergrund::Ende::abgebrochen:
+        if (abgebrochen)
+            *abgebrochen = true;
         return false;
     case CHintergrund::Ende::weg:
         melde_geschlossen();
@@ -627,7 +629,16 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         return;
     const QString endung = QLatin1String(endungen[art]);
     const bool anzeigen = art == 2 && zeigen;
-    if (!warte_auf_bericht())
+    // A save the user cancels while the report is still read says so too.
+    bool abgebrochen = false;
+    const auto gewartet = [&](const QString& datei) {
+        if (warte_auf_bericht(&abgebrochen))
+            return true;
+        if (abgebrochen)
+            melde_speichern_abgebrochen(datei);
+        return false;
+    };
+    if (!gewartet(speicherziel))
         return;
     const QPointer<CGBrowser> selbst(this);
 
@@ -645,7 +656,7 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         ziel = speichere_datei_dialog(this, letzte, tr("Berichte"), tr("bericht"), endung, tr("Speichern unter"),
                                       true, true);
         // The window may go while the dialog is open, and a page begin to load again.
-        if (ziel.isEmpty() || !selbst || !warte_auf_bericht())
+        if (ziel.isEmpty() || !selbst || !gewartet(ziel))
             return;
     }
 
@@ -680,26 +691,34 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
     const Seiteninhalt seite2 = zwei_seiten ? inhalt_von(textseite2, false) : Seiteninhalt();
     const bool mit_seite2 = zwei_seiten && textseite2;
     // Nothing of the window in the work: it may go while the work runs.
-    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&seite1, &seite2, mit_seite2, &ziel](CHintergrund& arbeit) {
+    const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
         QString grund;
         QString text = lies_inhalt(seite1, false, arbeit, grund);
         if (mit_seite2)
             text += QLatin1Char('\n') + lies_inhalt(seite2, false, arbeit, grund);
-        if (!grund.isEmpty() || arbeit.abgebrochen())
+        // A read the user cancelled has no reason of its own.
+        abgebrochen = grund.isEmpty() && arbeit.abgebrochen();
+        if (!grund.isEmpty() || abgebrochen)
             return grund;
         // Images leave their stand-in character behind, which no text reader shows.
         text.remove(QChar::ObjectReplacementCharacter);
         const QString schreibfehler = schreibe_ganz(ziel, text.toUtf8());
         return schreibfehler.isEmpty() ? QString() : datei_fehler(ziel) + QLatin1Char(' ') + schreibfehler;
     });
-    if (!fehler.isEmpty())
+    if (abgebrochen)
+        melde_speichern_abgebrochen(ziel);
+    else if (!fehler.isEmpty())
         CQCat::gib_instanz()->error(CQString(fehler));
 }
 
 bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString&)
 {
-    if (!warte_auf_bericht())
+    bool abgebrochen = false;
+    if (!warte_auf_bericht(&abgebrochen)) {
+        if (abgebrochen)
+            melde_speichern_abgebrochen(datei);
         return false;
+    }
     const Seiteninhalt seite1 =
         textseite1 ? inhalt_von(textseite1, true)
                    : Seiteninhalt{QString(), webseite1 ? QString(webseite1->gib_html()) : QString()};
@@ -709,7 +728,6 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
     const bool relativ = link_modus == 0;
     const QStringList beilagen = weitere_dateien;
     bool geschrieben = false;
-    bool abgebrochen = false;
     const QString fehler = CHintergrund::fuehre_aus(this, tr("Speichern ..."), [&](CHintergrund& arbeit) {
         QString grund;
         QString html = lies_inhalt(seite1, true, arbeit, grund);
@@ -718,13 +736,16 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
         if (mit_seite2)
             html += lies_inhalt(seite2, true, arbeit, grund);
         abgebrochen = arbeit.abgebrochen();
-        if (grund.isEmpty() && !abgebrochen)
-            geschrieben = schreibe_berichtshtml(datei, html);
-        return grund;
+        if (!grund.isEmpty() || abgebrochen)
+            return grund;
+        geschrieben = schreibe_berichtshtml(datei, html, &grund);
+        return geschrieben ? QString() : datei_fehler(datei) + QLatin1Char(' ') + grund;
     });
     // A save the user cancelled wrote nothing, and failed in nothing.
     if (!geschrieben) {
-        if (!abgebrochen)
+        if (abgebrochen)
+            melde_speichern_abgebrochen(datei);
+        else
             CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? datei_fehler(datei) : fehler));
         return false;
     }

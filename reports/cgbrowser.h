@@ -147,10 +147,10 @@ private:
     // Waits for a web page still loading, or a page of the two-page form still reading its
     // report (a single text page is printed, saved and mailed from its file, read or not), with
     // the progress shown and a cancel (`CHintergrund::warte`). True when what the pages show is
-    // the whole report; false when the user cancelled, when the page could not be loaded (said
-    // so, with the engine's reason), or when this browser went meanwhile: then nothing of it may
-    // be used any more.
-    bool warte_auf_bericht();
+    // the whole report; false when the user cancelled (`abgebrochen`, when given, is set then),
+    // when the page could not be loaded (said so, with the engine's reason), or when this browser
+    // went meanwhile: then nothing of it may be used any more.
+    bool warte_auf_bericht(bool* abgebrochen = nullptr);
     // Restores the print job's wait cursor, once.
     void beende_warte_cursor();
     QString zeige_pdf_datei() const;

@@ -52,6 +52,16 @@ bool schreibe_daten(QFile& datei, const QByteArray& daten)
     return datei.write(daten) == daten.size() && datei.flush();
 }
 
+// The PDF data replace `datei` once written whole; a failure is logged with its reason.
+bool schreibe_pdf_datei(const QString& datei, const QByteArray& daten)
+{
+    const QString fehler = schreibe_ganz(datei, daten);
+    if (!fehler.isEmpty())
+        CQCat::gib_instanz()->error(
+            CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei) + QLatin1Char(' ') + fehler));
+    return fehler.isEmpty();
+}
+
 // The temporary PDFs of this run go when the program ends: a viewer started on one may read it
 // until then.
 void merke_temporaere_datei(const QString& datei)
@@ -295,14 +305,21 @@ void CGBrowserWeb::drucke_pdf(const CQString& datei, const bool& drucken_, const
         melde_bericht((drucken_ ? tr("Die Seite konnte nicht als PDF gezeigt werden.")
                                 : DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei))
                       + QLatin1Char(' ') + fehler);
+    else if (daten.isEmpty() && !drucken_)
+        melde_speichern_abgebrochen(datei);
     if (!selbst)
         return;
+    drucken = drucken_;
     if (daten.isEmpty()) {
         emit pdfFehlgeschlagen();
         return;
     }
-    drucken = drucken_;
-    ausgabedatei = datei;
+    // Saved: the file is written and nothing follows; only a PDF to show goes to the viewer.
+    if (!drucken) {
+        if (!schreibe_pdf_datei(datei, daten))
+            emit pdfFehlgeschlagen();
+        return;
+    }
     slotHandlePdfPrinted(daten);
 }
 
@@ -323,11 +340,7 @@ void CGBrowserWeb::slotHandlePdfPrinted(const QByteArray& daten)
             geschrieben = schreibe_daten(datei, daten);
         }
     } else {
-        const QString fehler = schreibe_ganz(ausgabedatei, daten);
-        geschrieben = fehler.isEmpty();
-        if (!geschrieben)
-            CQCat::gib_instanz()->error(CQString(
-                DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(ausgabedatei) + QLatin1Char(' ') + fehler));
+        geschrieben = schreibe_pdf_datei(ausgabedatei, daten);
     }
     if (geschrieben)
         emit pdfFertig();

@@ -71,8 +71,9 @@ public:
     void lade_zum_drucken(const CQString& quelle, const CQString& ausgabedatei, const CQString& zweiter_name);
     // PDF output, made while the window answers (`mache_seitenpdf`): with `drucken` the data go to a
     // new temporary file and `pdfFertig` follows; without, they replace `datei` once written
-    // whole (else it stays). A failure is told (log and box), and `pdfFehlgeschlagen` follows
-    // while the page is still there; a cancel writes nothing.
+    // whole (else it stays), and no signal follows. A failure is told (log and box), and
+    // `pdfFehlgeschlagen` follows while the page is still there; a cancel writes nothing and
+    // says so.
     void drucke_pdf(const CQString& datei, const bool& drucken, const QPageLayout& layout);
 
     // Prints the page on the assigned printer (a running test print's first), or on the printer

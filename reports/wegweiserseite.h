@@ -31,6 +31,13 @@ public:
     // origin, and whatever a saved page read could go to any server by a plain navigation), nor
     // reads remote addresses past the rules of their origin.
     static void sperre_lokale_zugriffe(QWebEngineSettings* einstellungen);
+    // The files of a profile that keeps them on disk are the user's alone, as the engine makes
+    // its folders and almost every file, but not "Visited Links" (the addresses the user
+    // visited), which it makes by the process's umask and later writes keeping the mode. Done
+    // once a process for each folder of a profile, before a page of it loads (every page of the
+    // program is made so): the folders made where missing, that file made empty where missing,
+    // every file of the user's there made private.
+    static void halte_profil_privat(const QWebEngineProfile* profil);
 
 protected:
     bool acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen) override;

@@ -173,7 +173,8 @@ inline QString strg_tab_fehler(QWidget* feld)
 // that leaves the reading order more than once (the step from the last control back to the first),
 // a multi-line field Ctrl+Tab does not leave for its page, and a dialog's default button that it
 // did not declare (`erklaert` before it showed, or its button box's accepting one): Qt makes the
-// first it meets and any focused one so, and a Return a field leaves unhandled presses it.
+// first it meets and any focused one so, and a Return a field leaves unhandled presses it; and the
+// keyboard in a control out of view.
 inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert = {})
 {
     const auto beschreibe = [](QWidget* w) {
@@ -181,6 +182,8 @@ inline QStringList pruefe(QWidget* fenster, const QList<QPushButton*>& erklaert 
         return QStringLiteral("%1 \"%2\"").arg(w->metaObject()->className(), knopf ? knopf->text() : w->objectName());
     };
     QStringList fehler;
+    if (QWidget* fokus = fenster->focusWidget(); fokus && !fokus->isVisibleTo(fenster))
+        fehler << QStringLiteral("Tastatur ausser Sicht: ") + beschreibe(fokus);
     const QList<QPushButton*> standard = erklaert + standardknoepfe(fenster, true);
     const QList<QWidget*> folge = tab_folge(fenster);
     for (QWidget* w : folge)

@@ -21,9 +21,9 @@
 class KleinesDateisystem
 {
 public:
-    KleinesDateisystem(const QString& ordner, const QByteArray& optionen) : ordner(ordner)
+    KleinesDateisystem(const QString& ordner, const QByteArray& optionen, const char* art = "tmpfs") : ordner(ordner)
     {
-        haenge_ein(optionen);
+        haenge_ein(optionen, art);
     }
     // A "ramfs" (`art`) stamps files by a clock that ticks every few milliseconds, as ext4 did before Linux 6.13.
     explicit KleinesDateisystem(const QByteArray& optionen, const char* art = "tmpfs")

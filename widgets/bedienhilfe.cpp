@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QToolBar>
@@ -82,13 +83,70 @@ QTabWidget* reiter_von_seite(QWidget* ansicht)
     return reiter && reiter->count() > 1 && reiter->indexOf(ansicht) >= 0 ? reiter : nullptr;
 }
 
+// The tab widget of more than one page on one of whose pages `reiter` lies; null where none is.
+QTabWidget* aeusserer_reiter(const QTabWidget* reiter)
+{
+    for (QWidget* w = reiter->parentWidget(); w; w = w->parentWidget())
+        if (auto* aussen = qobject_cast<QTabWidget*>(w))
+            return aussen->count() > 1 ? aussen : nullptr;
+    return nullptr;
+}
+
 // Turns the pages as Qt's tab widget does for Ctrl+Tab and Ctrl+Shift+Tab, straight to it: through
-// the application the key would meet a shortcut of ours again.
+// the application the key would meet a shortcut of ours again. From its last page (its first,
+// backwards) a tab widget on a page of another turns that one: Qt turned the inner one round and
+// round, and the keyboard never reached the other pages of the outer. A page turned to that holds
+// tab widgets opens them at the page the walk reaches first, so that it passes every page.
 void blaettere(QTabWidget* reiter, bool vorwaerts)
 {
+    QTabWidget* const aussen = aeusserer_reiter(reiter);
+    if (aussen && reiter->currentIndex() == (vorwaerts ? reiter->count() - 1 : 0)) {
+        blaettere(aussen, vorwaerts);
+        return;
+    }
     QKeyEvent taste(QEvent::KeyPress, Qt::Key_Tab, vorwaerts ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
     static_cast<QObject*>(reiter)->event(&taste);
+    QWidget* const seite = reiter->currentWidget();
+    for (QTabWidget* innen : seite ? seite->findChildren<QTabWidget*>() : QList<QTabWidget*>())
+        if (aeusserer_reiter(innen) == reiter)
+            innen->setCurrentIndex(vorwaerts ? 0 : innen->count() - 1);
 }
+
+// 1 for Ctrl+Tab, -1 for Ctrl+Shift+Tab (Backtab from most keyboards, Shift+Tab from some), else 0.
+int strg_tab_richtung(const QKeyEvent& taste)
+{
+    const Qt::KeyboardModifiers mods = taste.modifiers() & ~Qt::KeypadModifier;
+    if ((taste.key() != Qt::Key_Tab && taste.key() != Qt::Key_Backtab)
+        || (mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier)))
+        return 0;
+    return taste.key() == Qt::Key_Tab && mods == Qt::ControlModifier ? 1 : -1;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab that reach a tab widget turn it by `blaettere`; a child of it.
+class CStrgTabBlaettern : public QObject
+{
+public:
+    explicit CStrgTabBlaettern(QTabWidget* reiter) : QObject(reiter), reiter(reiter)
+    {
+        setObjectName(name());
+        reiter->installEventFilter(this);
+    }
+    static QString name() { return QStringLiteral("strgtabblaettern"); }
+
+    bool eventFilter(QObject* ziel, QEvent* ereignis) override
+    {
+        if (ziel != reiter || ereignis->type() != QEvent::KeyPress)
+            return false;
+        const int richtung = strg_tab_richtung(*static_cast<QKeyEvent*>(ereignis));
+        if (richtung == 0)
+            return false;
+        blaettere(reiter, richtung > 0);
+        return true;
+    }
+
+private:
+    QTabWidget* reiter;
+};
 
 void verlasse(QWidget* ansicht, bool vorwaerts)
 {
@@ -101,37 +159,46 @@ void verlasse(QWidget* ansicht, bool vorwaerts)
 
 // Ctrl+Tab and Ctrl+Shift+Tab for every multi-line field of every window, wherever and by whatever
 // code it is made (a QTextEdit, a QPlainTextEdit, a report view derived from them): without it the
-// key went on to the tab widget around the field and turned its pages, while Tab typed a tab.
-class CMehrzeilenTasten : public QObject
+// key went on to the tab widget around the field and turned its pages, while Tab typed a tab. And
+// for every choice that only offers its list (a combo box that cannot be typed into): it took the
+// key's tab character as the first letter of an item to look for and kept the key, so that the
+// pages around it never turned.
+class CStrgTabTasten : public QObject
 {
 public:
     using QObject::QObject;
 
     bool eventFilter(QObject* ziel, QEvent* ereignis) override
     {
-        if (ereignis->type() != QEvent::KeyPress || (!qobject_cast<QTextEdit*>(ziel) && !qobject_cast<QPlainTextEdit*>(ziel)))
+        if (ereignis->type() != QEvent::KeyPress)
             return false;
-        const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        const Qt::KeyboardModifiers mods = taste->modifiers() & ~Qt::KeypadModifier;
-        if ((taste->key() != Qt::Key_Tab && taste->key() != Qt::Key_Backtab)
-            || (mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier)))
+        const int richtung = strg_tab_richtung(*static_cast<QKeyEvent*>(ereignis));
+        if (richtung == 0)
             return false;
-        // Shift+Tab comes as Backtab from most keyboards, as Shift+Tab from some.
-        verlasse(static_cast<QWidget*>(ziel), taste->key() == Qt::Key_Tab && mods == Qt::ControlModifier);
+        if (qobject_cast<QTextEdit*>(ziel) || qobject_cast<QPlainTextEdit*>(ziel)) {
+            verlasse(static_cast<QWidget*>(ziel), richtung > 0);
+            return true;
+        }
+        const auto* auswahl = qobject_cast<QComboBox*>(ziel);
+        if (!auswahl || auswahl->isEditable())
+            return false;
+        // Not delivered, and not taken: Qt hands it on to the choice's parents, as a key the choice
+        // ignored.
+        ereignis->ignore();
         return true;
     }
 };
 
 // Every program with the widget library has the filter from the start of its application object.
-void richte_mehrzeilentasten_ein()
+void richte_strg_tab_tasten_ein()
 {
     QCoreApplication* const anwendung = QCoreApplication::instance();
-    anwendung->installEventFilter(new CMehrzeilenTasten(anwendung));
+    anwendung->installEventFilter(new CStrgTabTasten(anwendung));
 }
 
 } // namespace
 
-Q_COREAPP_STARTUP_FUNCTION(richte_mehrzeilentasten_ein)
+Q_COREAPP_STARTUP_FUNCTION(richte_strg_tab_tasten_ein)
 
 void oeffne_menue_per_taste(QToolButton* knopf)
 {
@@ -184,6 +251,8 @@ void verlasse_per_strg_tab(QWidget* ansicht)
 
 void blaettere_per_strg_bild(QTabWidget* reiter)
 {
+    if (!reiter->findChild<QObject*>(CStrgTabBlaettern::name(), Qt::FindDirectChildrenOnly))
+        new CStrgTabBlaettern(reiter);
     const std::initializer_list<std::pair<Qt::Key, bool>> tasten{{Qt::Key_PageDown, true}, {Qt::Key_PageUp, false}};
     for (const auto& [taste, vorwaerts] : tasten) {
         auto* kuerzel = new QShortcut(QKeySequence(Qt::CTRL | taste), reiter, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);

@@ -31,11 +31,15 @@ void gib_platz_fuer_text(QWidget* element);
 // page where the view sits on a page of a tab widget with other controls. A view that is itself a
 // page of a tab widget of more than one page turns the pages. Every multi-line field (QTextEdit,
 // QPlainTextEdit and what derives from them: a text, a report, a statement) of every window does
-// so by itself, through a filter the library gives every application.
+// so by itself, through a filter the library gives every application; through the same filter a
+// combo box that cannot be typed into hands both keys on to the tab widget around it.
 void verlasse_per_strg_tab(QWidget* ansicht);
 
 // Ctrl+PgDown and Ctrl+PgUp turn the pages of `reiter` wherever the focus is inside it, a
-// multi-line field included, the innermost tab widget first where one lies inside another.
+// multi-line field included, the innermost tab widget first where one lies inside another. With
+// them and with Ctrl+Tab and Ctrl+Shift+Tab, a tab widget on a page of another turns the outer one
+// from its last page (its first, backwards), and opens at its first (last) page when the outer
+// turns to it: the keys pass every page of both, each once.
 void blaettere_per_strg_bild(QTabWidget* reiter);
 
 // Moves the controls inside `teil` (a box of buttons below the pages, say) to the end of its

@@ -379,6 +379,14 @@ void CCBaseLog::zeige_ausstehende()
         zeilenpuffer->schreibe();
 }
 
+std::function<int(qint64)> CCBaseLog::nachtrag()
+{
+    uebernimm_zeilen();
+    if (!zeilenpuffer)
+        return {};
+    return zeilenpuffer->nachtrag();
+}
+
 CZeilenpuffer* CCBaseLog::gib_zeilenpuffer()
 {
     if (!zeilenpuffer)
@@ -398,9 +406,13 @@ void CCBaseLog::drucke_fenster()
 {
     if (!textbereich)
         return;
-    zeige_ausstehende();
+    // The window may go while its lines are brought in: nothing of it is read after that.
+    const QPointer<QTextEdit> bereich(textbereich);
+    QWidget* const eltern = besitzer;
+    if (!trage_nach(nachtrag(), bereich, Text::tr("Drucken ...")) || !bereich)
+        return;
     int druckart = 0;
-    drucke_protokoll(textbereich->document(), besitzer, false, CQString(), &druckart);
+    drucke_protokoll(bereich->document(), eltern, false, CQString(), &druckart);
 }
 
 void CCBaseLog::speichere_fenster(int art)

@@ -113,9 +113,11 @@ public:
 
     QWidget* gib_besitzer() const { return besitzer; }
     // The window's text area (printed and saved); null for a window without one. Lines reach it
-    // on the event loop after their event: `zeige_ausstehende` appends those still on their way.
+    // on the event loop after their event: `zeige_ausstehende` appends those still on their way,
+    // the step `nachtrag` does it a slice at a time (`CZeilenpuffer::nachtrag`; empty when none is).
     QTextEdit* gib_textbereich() const { return textbereich; }
     void zeige_ausstehende();
+    std::function<int(qint64 bis_ms)> nachtrag();
     unsigned gib_total_steps() const { return total_steps; }
     const CQString& gib_dateityp() const { return dateityp; }
     const CQString& gib_dateifilter() const { return dateifilter; }

@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QShowEvent>
 #include <QTextDocument>
 #include <log4cpp/Category.hh>
@@ -18,6 +20,13 @@
 #include <log4cpp/Priority.hh>
 
 #include <cstring>
+
+namespace {
+
+// A slice of lines handed to the page between two turns of the event loop.
+constexpr qint64 scheibe_ms = 8;
+
+} // namespace
 
 CDockLog::CDockLog(QWidget* eltern, Qt::WindowFlags flags) : QDockWidget(eltern, flags)
 {
@@ -84,6 +93,7 @@ void CDockLog::write(const log4cpp::LoggingEvent& ereignis, const std::string& t
             // Up to a NUL, as the text would be taken as a string.
             dock->wartende_zeilen.haenge_an(text.c_str(), std::strlen(text.c_str()),
                                             static_cast<std::uint64_t>(ereignis.priority));
+            ++dock->eingegangen;
         }
         // A line that finds others waiting rides with their event.
         if (erste) {
@@ -105,33 +115,57 @@ void CDockLog::customEvent(QEvent* event)
 
 void CDockLog::zeige_wartende()
 {
-    CTextreihe zeilen;
-    {
-        const std::lock_guard<std::mutex> sperre(zeilen_sperre);
-        zeilen.swap(wartende_zeilen);
-    }
-    // Only shows the lines: logging from here would send them round through the appender again.
-    CTextreihe::Leser leser(zeilen);
+    if (!reiche_wartende(scheibe_ms))
+        QCoreApplication::postEvent(this, new CDockLogWrite);
+}
+
+bool CDockLog::reiche_wartende(qint64 bis_ms)
+{
+    QElapsedTimer uhr;
+    uhr.start();
     const std::string* text = nullptr;
     std::uint64_t prioritaet = 0;
-    while (leser.naechster(text, prioritaet)) {
-        const CQString zeilentext = string_zu_cqstring(*text);
-        CLogSubWidget* seite = ausgabeseite;
-        int tab = ausgabe_tab;
-        int typ = 0;
-        if (int(prioritaet) <= log4cpp::Priority::ERROR) {
-            seite = fehlerseite;
-            tab = fehler_tab;
-            typ = 2;
-        } else if (int(prioritaet) == log4cpp::Priority::WARN) {
-            seite = warnseite;
-            tab = warn_tab;
-            typ = 1;
+    for (int zeile = 1;; ++zeile) {
+        if (!leser) {
+            {
+                const std::lock_guard<std::mutex> sperre(zeilen_sperre);
+                if (wartende_zeilen.empty())
+                    return true;
+                in_arbeit.swap(wartende_zeilen);
+            }
+            leser = std::make_unique<CTextreihe::Leser>(in_arbeit);
         }
-        logwidget->setCurrentPage(tab);
-        // The colouring would turn an empty line into a blank one.
-        seite->slotAppend(zeilentext.isEmpty() ? QString() : QString(html_farbtext(typ, zeilentext, false)));
+        if (!leser->naechster(text, prioritaet)) {
+            leser.reset();
+            in_arbeit = CTextreihe();
+            continue;
+        }
+        ++gereicht;
+        zeige_zeile(*text, prioritaet);
+        if (bis_ms >= 0 && zeile % 64 == 0 && uhr.elapsed() >= bis_ms)
+            return false;
     }
+}
+
+void CDockLog::zeige_zeile(const std::string& text, std::uint64_t prioritaet)
+{
+    // Only shows the line: logging from here would send it round through the appender again.
+    const CQString zeilentext = string_zu_cqstring(text);
+    CLogSubWidget* seite = ausgabeseite;
+    int tab = ausgabe_tab;
+    int typ = 0;
+    if (int(prioritaet) <= log4cpp::Priority::ERROR) {
+        seite = fehlerseite;
+        tab = fehler_tab;
+        typ = 2;
+    } else if (int(prioritaet) == log4cpp::Priority::WARN) {
+        seite = warnseite;
+        tab = warn_tab;
+        typ = 1;
+    }
+    logwidget->setCurrentPage(tab);
+    // The colouring would turn an empty line into a blank one.
+    seite->slotAppend(zeilentext.isEmpty() ? QString() : QString(html_farbtext(typ, zeilentext, false)));
 }
 
 void CDockLog::resizeEvent(QResizeEvent*) {}
@@ -170,25 +204,56 @@ void CDockLog::slotView(bool an)
 
 void CDockLog::zeige_ausstehende()
 {
-    zeige_wartende();
+    reiche_wartende(-1);
     ausgabeseite->zeige_ausstehende();
+}
+
+std::function<int(qint64)> CDockLog::nachtrag()
+{
+    std::uint64_t bis = 0;
+    {
+        const std::lock_guard<std::mutex> sperre(zeilen_sperre);
+        bis = eingegangen;
+    }
+    // First the lines waiting here go to the page (the first half of the share), then the page
+    // appends them.
+    const std::uint64_t von = gereicht;
+    return [dock = QPointer<CDockLog>(this), von, bis, seite = std::function<int(qint64)>()](qint64 bis_ms) mutable {
+        if (!dock)
+            return 1000;
+        if (!seite) {
+            QElapsedTimer uhr;
+            uhr.start();
+            if (dock->gereicht < bis && !dock->reiche_wartende(bis_ms) && dock->gereicht < bis)
+                return static_cast<int>((dock->gereicht - von) * 500 / (bis - von));
+            seite = dock->ausgabeseite->nachtrag();
+            if (!seite)
+                return 1000;
+            bis_ms = qMax<qint64>(bis_ms - uhr.elapsed(), 0);
+        }
+        return 500 + seite(bis_ms) / 2;
+    };
 }
 
 void CDockLog::drucke(int* druckart)
 {
-    zeige_ausstehende();
+    const QPointer<CDockLog> da(this);
+    if (!trage_nach(nachtrag(), this, tr("Drucken ...")) || !da)
+        return;
     drucke_protokoll(ausgabeseite->document(), this, false, CQString(), druckart);
 }
 
 void CDockLog::speichere()
 {
-    zeige_ausstehende();
+    const QPointer<CDockLog> da(this);
+    if (!trage_nach(nachtrag(), this, tr("Speichern ...")) || !da)
+        return;
     if (ausgabeseite->document()->isEmpty()) {
         fehler_ton();
         return;
     }
     int art = 0;
-    speichere_text_datei(CQString(ausgabeseite->toPlainText()), CQString(), CQString(), &art, this);
+    speichere_dokument(*ausgabeseite->document(), false, CQString(), CQString(), &art, this);
 }
 
 void zeige_protokollfenster()

@@ -9,6 +9,8 @@
 #include <QDockWidget>
 #include <QEvent>
 
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -69,6 +71,8 @@ public:
     // Appends every line that reached the dock so far, also while it is hidden: before its text
     // is read, printed or saved.
     void zeige_ausstehende();
+    // The same a slice at a time, so that the window answers meanwhile (`trage_nach`).
+    std::function<int(qint64 bis_ms)> nachtrag();
 
     QAction* gib_umschalt_aktion() const { return umschalt_aktion; }
     CLogWidget* gib_logwidget() const { return logwidget; }
@@ -87,8 +91,13 @@ protected slots:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // GUI thread: hands the lines queued so far to their page.
+    // GUI thread: hands the lines queued so far to their page, a slice at a time: a dock shown
+    // after a long run finds hundreds of thousands waiting. The rest follows on the event loop.
     void zeige_wartende();
+    // Hands waiting lines to their page for about `bis_ms` (-1: all); true when none is left.
+    bool reiche_wartende(qint64 bis_ms);
+    // One line, coloured by its priority, to the page the priority chooses.
+    void zeige_zeile(const std::string& text, std::uint64_t prioritaet);
 
     // Lines queued by `write` and not yet taken; while there are any, a CDockLogWrite is on its way
     // or the dock is hidden. A hidden dock leaves them here until it is shown: every line of the
@@ -97,6 +106,12 @@ private:
     // thousands.
     std::mutex zeilen_sperre;
     CTextreihe wartende_zeilen;
+    // Lines that reached the dock, and those handed to their page (GUI thread).
+    std::uint64_t eingegangen = 0;
+    std::uint64_t gereicht = 0;
+    // The lines taken from the queue and not yet all handed on, read from the first.
+    CTextreihe in_arbeit;
+    std::unique_ptr<CTextreihe::Leser> leser;
     QAction* umschalt_aktion = nullptr;
     CLogWidget* logwidget = nullptr;
     CLogSubWidget* fehlerseite = nullptr;

@@ -20,6 +20,13 @@ void CLogSubWidget::zeige_ausstehende()
         puffer->schreibe();
 }
 
+std::function<int(qint64)> CLogSubWidget::nachtrag()
+{
+    if (!puffer)
+        return {};
+    return puffer->nachtrag();
+}
+
 void CLogSubWidget::slotAppend(QString text)
 {
     if (text.isEmpty() || !puffer)

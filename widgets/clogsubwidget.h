@@ -7,6 +7,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class CZeilenpuffer;
 
 // Lines arrive in bursts from every thread that logs: they are appended together on the event
@@ -20,6 +22,8 @@ public:
 
     // Appends the lines still queued: before the page's text is read, printed or saved.
     void zeige_ausstehende();
+    // The same a slice at a time (`CZeilenpuffer::nachtrag`).
+    std::function<int(qint64 bis_ms)> nachtrag();
 
 signals:
     void signalSizeChanged(CLogSubWidget* seite);

@@ -4,13 +4,16 @@
 #include "loeschaufschub.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -25,6 +28,28 @@ struct Text
 
 // A dialog for work that ends within this time would only flicker.
 constexpr int dialog_nach_ms = 500;
+// A share that has not moved for this long shows as a busy bar: the dialog says the work runs.
+constexpr int steht_nach_ms = 1000;
+// How often a wait looks again while nothing else happens.
+constexpr int takt_ms = 100;
+
+// The wait's dialog. Its Abbrechen (the button, or Escape) is the user's; a close from around it
+// is not (every window closed by "Beenden", the session's end, Qt closing the rest once the last
+// window went): the work goes on, and the wait shows the dialog again while it runs, so that
+// the program keeps a window as long as it has work.
+class Wartedialog : public QProgressDialog
+{
+public:
+    using QProgressDialog::QProgressDialog;
+    bool geschlossen = false;
+
+protected:
+    void closeEvent(QCloseEvent* ereignis) override
+    {
+        geschlossen = true;
+        ereignis->accept();
+    }
+};
 
 // Whether the object or one below it has a timer registered on its thread.
 bool hat_zeitgeber(QObject* objekt)
@@ -169,7 +194,9 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
     if (fertig())
         return CHintergrund::Ende::fertig;
     // Not on this stack: `eltern` may be deleted, and its children with it, while the events run.
-    const QPointer<QProgressDialog> dialog = new QProgressDialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
+    const QPointer<Wartedialog> dialog = new Wartedialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
+    // Only Abbrechen ends a wait early: no close button that would seem to.
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setAutoReset(false);
     dialog->setAutoClose(false);
@@ -180,6 +207,16 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
         if (bei_abbruch)
             bei_abbruch();
     });
+    // Qt shows the dialog only when its value is set after its minimum duration: a share that
+    // stands still (a page that stalls) never showed it. The wait shows it itself, woken by
+    // this timer whether or not anything else happens.
+    QElapsedTimer seit;
+    seit.start();
+    QElapsedTimer bewegt;
+    bewegt.start();
+    QTimer takt;
+    takt.start(takt_ms);
+    int gelesen = -2;
     int gezeigt = -2;
     CHintergrund::Ende ende = CHintergrund::Ende::fertig;
     for (;;) {
@@ -194,17 +231,28 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
             break;
         }
         const int stand = anteil ? anteil() : -1;
-        if (dialog && stand != gezeigt) {
-            // A wait of unknown length shows a busy bar.
-            dialog->setMaximum(stand < 0 ? 0 : 1000);
-            dialog->setValue(qMax(stand, 0));
-            gezeigt = stand;
+        if (stand != gelesen) {
+            gelesen = stand;
+            bewegt.restart();
         }
+        // A wait of unknown length, or a share that stands still, shows a busy bar.
+        const int zeige = stand < 0 || bewegt.hasExpired(steht_nach_ms) ? -1 : stand;
+        if (dialog && zeige != gezeigt) {
+            dialog->setMaximum(zeige < 0 ? 0 : 1000);
+            dialog->setValue(qMax(zeige, 0));
+            gezeigt = zeige;
+        }
+        if (dialog && !dialog->isVisible() && seit.hasExpired(dialog_nach_ms))
+            dialog->show();
         // Not a nested QEventLoop: the program's end (QCoreApplication::exit) ends every one of
         // those at once, and for good, under work that still runs. Every change the wait looks
         // for comes with an event, after which this returns.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    // Closed from around the work: closed for good now, so that Qt's rule ends the program when it
+    // was its last window, as it would have without the work.
+    if (dialog && dialog->geschlossen)
+        dialog->close();
     delete dialog.data();
     if (abgebrochen && ende == CHintergrund::Ende::fertig)
         ende = CHintergrund::Ende::abgebrochen;

@@ -10,6 +10,7 @@
 #include "hintergrund.h"
 #include "loeschaufschub.h"
 #include "pdfausgabe.h"
+#include "stueckkopie.h"
 #include "verzeichnisse.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -22,10 +23,12 @@
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QThread>
+#include <QTimer>
 
 #include <memory>
 
@@ -159,25 +162,6 @@ Seitenbild vermesse_seite(QPrinter& drucker, const QPaintDevice& geraet, const D
     return bild;
 }
 
-// A copy of the document to print; the copy also takes the extra formats of the blocks
-// (highlighting), which cloning leaves behind. Cloning lays the document out to its end: at the
-// width of a narrow view (a hidden one's) a long text report wraps line after line and took
-// minutes for a million lines, so such a document is laid out unwrapped for the copy, and the
-// view gets its width back. A width of 0 is no wrap to the layout already.
-std::unique_ptr<QTextDocument> kopie_von(QTextDocument& dokument)
-{
-    const QSizeF seitengroesse = dokument.pageSize();
-    const qreal zeichen = QFontMetricsF(dokument.defaultFont()).averageCharWidth();
-    const bool schmal = seitengroesse.width() > 0 && seitengroesse.width() < 40 * zeichen;
-    if (schmal)
-        dokument.setTextWidth(-1);
-    std::unique_ptr<QTextDocument> kopie(dokument.clone());
-    if (schmal)
-        dokument.setPageSize(seitengroesse);
-    CDruckseiten::uebernimm_hervorhebung(dokument, *kopie);
-    return kopie;
-}
-
 void drucke_seite(QPainter& maler, const CDruckseiten& seiten, int seite, const Seitenbild& bild, const QString& titel,
                   const QFont& fussschrift)
 {
@@ -282,30 +266,108 @@ void drucke(QTextDocument* dokument, QPrinter& drucker, bool schlicht, const CQS
         melde_druckfehler(drucker, fehler);
 }
 
-void schreibe_pdf(const CQString& text, const QString& datei)
+// What a save writes, made on the saving thread.
+using Inhalt = std::function<QString(CHintergrund& arbeit)>;
+
+// The document a text gives appended to a new text browser, as `QTextEdit::append` appends it:
+// HTML when it may be rich text, else plain text; in the browser's font.
+std::unique_ptr<QTextDocument> wie_angehaengt(const QString& text, const QFont& schrift)
 {
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
-    drucker.setOutputFileName(datei);
-    QTextBrowser browser;
-    browser.setOpenExternalLinks(true);
-    browser.append(text);
-    // Laid out and paged as on every print road (QTextEdit::print would add margins of its own);
-    // a file that could not be written is reported there.
-    drucke_auf_drucker(browser.document(), drucker, CQString(), Druckeinrichtung());
+    auto dokument = std::make_unique<QTextDocument>();
+    dokument->setUndoRedoEnabled(false);
+    dokument->setDefaultFont(schrift);
+    QTextCursor schreiber(dokument.get());
+    if (Qt::mightBeRichText(text))
+        schreiber.insertHtml(text);
+    else
+        schreiber.insertText(text);
+    return dokument;
 }
 
-void schreibe_text(const CQString& text, const QString& datei)
+bool schreibe_text(const QString& text, const QString& datei)
 {
     CQIODatei ausgabe{CQString(datei)};
-    if (!ausgabe.oeffne(false, true, true, false, true)) {
-        melde_schreibfehler(datei);
+    if (!ausgabe.oeffne(false, true, true, false, true))
+        return false;
+    ausgabe.setze_codec(true);
+    ausgabe.schreibe_zeile(CQString(text));
+    return ausgabe.schliesse();
+}
+
+// Writes what `inhalt` makes into `datei`, as text or as a PDF of it, on a thread of its own.
+void schreibe_beiseite(const Inhalt& inhalt, const QString& datei, bool als_pdf)
+{
+    if (als_pdf) {
+        QPrinter drucker(QPrinter::HighResolution);
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(datei);
+        const QFont schrift = QTextBrowser().document()->defaultFont();
+        const Druckvorlage vorlage = [inhalt, schrift](CHintergrund& arbeit, qreal, QString&) {
+            return wie_angehaengt(inhalt(arbeit), schrift);
+        };
+        // Laid out and paged as on every print road (QTextEdit::print would add margins of its
+        // own); a file that could not be written is reported there.
+        drucke_auf_drucker(vorlage, schrift, drucker, CQString(), Druckeinrichtung());
         return;
     }
-    ausgabe.setze_codec(true);
-    ausgabe.schreibe_zeile(text);
-    if (!ausgabe.schliesse())
-        melde_schreibfehler(datei);
+    bool geschrieben = false;
+    bool abgebrochen = false;
+    const QString fehler = CHintergrund::fuehre_aus(gib_hauptfenster(), Text::tr("Speichern ..."), [&](CHintergrund& arbeit) {
+        const QString text = inhalt(arbeit);
+        abgebrochen = arbeit.abgebrochen();
+        geschrieben = !abgebrochen && schreibe_text(text, datei);
+        return QString();
+    });
+    if (!geschrieben && !abgebrochen)
+        melde_schreibfehler(datei, fehler);
+}
+
+// A slice of work on the GUI thread between two turns of its event loop.
+constexpr qint64 scheibe_ms = 10;
+
+// Why a copy has no end: said where the print or save it was for is reported.
+QString kopie_verloren()
+{
+    return Text::tr("Das Fenster wurde geschlossen oder sein Text geändert, bevor er ganz kopiert war.");
+}
+
+// Copies the document a slice at a time while the window answers (`CStueckkopie`), with the
+// wait's dialog titled `titel`. Null when the user cancelled; null with `verloren` set when the
+// document went or changed before the copy was whole.
+std::shared_ptr<CStueckkopie::Kopie> kopiere_beiseite(QTextDocument& dokument, const QString& titel, bool& verloren)
+{
+    CStueckkopie kopie(dokument);
+    bool fertig = kopie.kopiere(scheibe_ms * 1000000);
+    CHintergrund::Ende ende = CHintergrund::Ende::fertig;
+    if (!fertig) {
+        QTimer takt;
+        QObject::connect(&takt, &QTimer::timeout, [&] { fertig = kopie.kopiere(scheibe_ms * 1000000); });
+        takt.start(0);
+        ende = CHintergrund::warte(gib_hauptfenster(), titel, &dokument, [&] { return fertig; }, [&] { return kopie.anteil(); });
+    }
+    std::shared_ptr<CStueckkopie::Kopie> ganz = ende == CHintergrund::Ende::abgebrochen ? nullptr : kopie.nimm();
+    verloren = !ganz && ende != CHintergrund::Ende::abgebrochen;
+    return ganz;
+}
+
+QString frage_speicherziel(const CQString& filter, const CQString& typ, const QObject* quelle)
+{
+    const QPointer<const QObject> quelle_da(quelle);
+    const auto noch_da = [&] { return !quelle || quelle_da; };
+    const QString dateifilter = filter.isEmpty() ? Text::tr("Text-Datei (*.txt)") : QString(filter);
+    const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
+    QWidget* const hauptfenster = gib_hauptfenster();
+    QString datei = frage_dateiname_speichern(hauptfenster, Text::tr("Speichern unter"),
+                                              gib_eigene_dateien().absolutePath(), dateifilter, QFileDialog::Options());
+    if (datei.isEmpty() || !noch_da())
+        return QString();
+    // A name that carries the type's suffix in any case was already confirmed by the dialog.
+    if (QFileInfo(datei).suffix().compare(dateityp, Qt::CaseInsensitive) != 0) {
+        datei += QLatin1Char('.') + dateityp;
+        if (QFile::exists(datei) && (!frage_ueberschreiben(hauptfenster, gib_meldungstitel(), datei) || !noch_da()))
+            return QString();
+    }
+    return datei;
 }
 
 } // namespace
@@ -344,15 +406,17 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
     const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
     if (!name.isEmpty())
         drucker.setDocName(name);
-    // Copied before the wait cursor lets the event loop run: the document's window may go then.
-    // The copy belongs to no thread until the printing thread takes it.
-    auto kopie = std::make_shared<std::unique_ptr<QTextDocument>>(kopie_von(*dokument));
-    (*kopie)->moveToThread(nullptr);
-    const Druckvorlage vorlage = [kopie](CHintergrund&, qreal, QString&) {
-        (*kopie)->moveToThread(QThread::currentThread());
-        return std::move(*kopie);
-    };
-    return drucke_auf_drucker(vorlage, dokument->defaultFont(), drucker, titel, einrichtung);
+    // Taken before the events run while the document is copied: its window may go then.
+    const QFont schrift = dokument->defaultFont();
+    bool verloren = false;
+    const std::shared_ptr<CStueckkopie::Kopie> kopie = kopiere_beiseite(*dokument, Text::tr("Drucken ..."), verloren);
+    if (!kopie) {
+        if (verloren)
+            melde_nicht_druckbar(kopie_verloren() + QLatin1Char(' ') + Text::tr("Es wurde nichts gedruckt."));
+        return false;
+    }
+    const Druckvorlage vorlage = [kopie](CHintergrund&, qreal, QString&) { return kopie->uebernimm(); };
+    return drucke_auf_drucker(vorlage, schrift, drucker, titel, einrichtung);
 }
 
 bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, QPrinter& drucker,
@@ -441,18 +505,36 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
         drucke(dokument, *drucker, schlicht, kopf, Druckeinrichtung());
 }
 
+bool trage_nach(const Nachtrag& nachtrag, const QObject* kontext, const QString& titel)
+{
+    if (!nachtrag)
+        return true;
+    int anteil = nachtrag(scheibe_ms);
+    if (anteil >= 1000)
+        return true;
+    QTimer takt;
+    QObject::connect(&takt, &QTimer::timeout, [&] { anteil = nachtrag(scheibe_ms); });
+    takt.start(0);
+    return CHintergrund::warte(gib_hauptfenster(), titel, kontext, [&] { return anteil >= 1000; },
+                               [&] { return anteil; })
+           == CHintergrund::Ende::fertig;
+}
+
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter)
 {
     QTextEdit* const bereich = log ? log->gib_textbereich() : nullptr;
     if (!bereich)
         return;
-    log->zeige_ausstehende();
+    // Taken before any event runs: the window, whose fields they may be, may go then.
+    QString dateityp = typ.isEmpty() ? log->gib_dateityp() : typ;
+    QString dateifilter = filter.isEmpty() ? log->gib_dateifilter() : filter;
+    const QPointer<QTextEdit> bereich_da(bereich);
+    if (!trage_nach(log->nachtrag(), bereich, Text::tr("Speichern ...")) || !bereich_da)
+        return;
     if (bereich->document()->isEmpty()) {
         fehler_ton();
         return;
     }
-    QString dateityp = typ.isEmpty() ? log->gib_dateityp() : typ;
-    QString dateifilter = filter.isEmpty() ? log->gib_dateifilter() : filter;
 
     struct Format
     {
@@ -476,32 +558,41 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
         dateiart = dateityp == QLatin1String("pdf") ? 2 : 0;
 
     const bool als_html = (dateityp == QLatin1String("html") || dateityp == QLatin1String("pdf")) && log->gib_richtext();
-    // The HTML says what it is written in (UTF-8, below), or a reader takes it for Latin-1.
-    const CQString inhalt =
-        als_html ? bereich->document()->toHtml(QByteArrayLiteral("utf-8")) : bereich->toPlainText();
-    speichere_text_datei(inhalt, CQString(dateifilter), CQString(dateityp), &dateiart, log->gib_besitzer());
+    speichere_dokument(*bereich->document(), als_html, CQString(dateifilter), CQString(dateityp), &dateiart,
+                       log->gib_besitzer());
 }
 
 void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art,
                           const QObject* quelle)
 {
-    const QPointer<const QObject> quelle_da(quelle);
-    const auto noch_da = [&] { return !quelle || quelle_da; };
-    const QString dateifilter = filter.isEmpty() ? Text::tr("Text-Datei (*.txt)") : QString(filter);
-    const QString dateityp = typ.isEmpty() ? QStringLiteral("txt") : QString(typ);
-    QWidget* const hauptfenster = gib_hauptfenster();
-    QString datei = frage_dateiname_speichern(hauptfenster, Text::tr("Speichern unter"),
-                                              gib_eigene_dateien().absolutePath(), dateifilter, QFileDialog::Options());
-    if (datei.isEmpty() || !noch_da())
+    const bool als_pdf = art && *art == 2;
+    const QString datei = frage_speicherziel(filter, typ, quelle);
+    if (datei.isEmpty())
         return;
-    // A name that carries the type's suffix in any case was already confirmed by the dialog.
-    if (QFileInfo(datei).suffix().compare(dateityp, Qt::CaseInsensitive) != 0) {
-        datei += QLatin1Char('.') + dateityp;
-        if (QFile::exists(datei) && (!frage_ueberschreiben(hauptfenster, gib_meldungstitel(), datei) || !noch_da()))
-            return;
+    const QString inhalt = text;
+    schreibe_beiseite([inhalt](CHintergrund&) { return inhalt; }, datei, als_pdf);
+}
+
+void speichere_dokument(QTextDocument& dokument, bool als_html, const CQString& filter, const CQString& typ,
+                        int* art, const QObject* quelle)
+{
+    const bool als_pdf = art && *art == 2;
+    const QPointer<QTextDocument> dokument_da(&dokument);
+    const QString datei = frage_speicherziel(filter, typ, quelle);
+    if (datei.isEmpty() || !dokument_da)
+        return;
+    bool verloren = false;
+    const std::shared_ptr<CStueckkopie::Kopie> kopie = kopiere_beiseite(dokument, Text::tr("Speichern ..."), verloren);
+    if (!kopie) {
+        if (verloren)
+            melde_schreibfehler(datei, kopie_verloren());
+        return;
     }
-    if (art && *art == 2)
-        schreibe_pdf(text, datei);
-    else
-        schreibe_text(text, datei);
+    schreibe_beiseite(
+        [kopie, als_html](CHintergrund&) {
+            // The HTML says what it is written in (UTF-8), or a reader takes it for Latin-1.
+            const std::unique_ptr<QTextDocument> text = kopie->uebernimm();
+            return als_html ? text->toHtml(QByteArrayLiteral("utf-8")) : text->toPlainText();
+        },
+        datei, als_pdf);
 }

@@ -47,6 +47,10 @@ struct Druckeinrichtung
 // nothing could be printed; a failed output file is logged with its name and answered with the
 // error beep; paper too small for one line and the footer, and a document with a paragraph or
 // table too long to lay out, are reported before anything is written (`melde_nicht_druckbar`).
+// The document is copied a slice at a time while the window answers, then printed beside it (the
+// form below); its window may close meanwhile and is deleted after the copy. A document deleted
+// at once, or changed before its end, while it is copied is reported the same way; a copy the
+// user cancelled prints nothing and says nothing.
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung);
 
@@ -62,12 +66,31 @@ using Druckvorlage = std::function<std::unique_ptr<QTextDocument>(CHintergrund& 
 bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, QPrinter& drucker,
                         const CQString& titel, const Druckeinrichtung& einrichtung);
 
+// A step that brings lines still on their way into a log's text, for about `bis_ms` a call: the
+// share done, 0 to 1000, and 1000 once every line that was on its way when it was made is in.
+using Nachtrag = std::function<int(qint64 bis_ms)>;
+
+// Runs `nachtrag` a slice at a time while the window answers, with the wait's dialog titled
+// `titel` (`CHintergrund::warte`): the log's print or save then holds every line it had been
+// given. False when the user cancelled or `kontext` went meanwhile.
+bool trage_nach(const Nachtrag& nachtrag, const QObject* kontext, const QString& titel);
+
 // A log window's save request: kind 0 text, 1 HTML, 2 PDF, any other keeps the window's type.
+// The window's lines still on their way are brought in first (`trage_nach`), its text is saved
+// through `speichere_dokument`.
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter);
 
-// Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it. A file that
-// cannot be written is logged with its name and answered with the error beep. `quelle`, when
-// given, is the window whose text this is: when it is gone once the dialogs are answered,
-// nothing is written.
+// Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it, beside the
+// window (`CHintergrund::fuehre_aus`, which the user can cancel: then nothing is written and an
+// old file stays). A file that cannot be written is logged with its name and answered with the
+// error beep. `quelle`, when given, is the window whose text this is: when it is gone once the
+// dialogs are answered, nothing is written.
 void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art,
                           const QObject* quelle = nullptr);
+
+// The same for the text of `dokument`, its HTML when `als_html`: once the name is chosen the
+// document is copied a slice at a time while the window answers, and the text is made of the
+// copy beside the window. A document deleted at once, or changed before its end, while it is
+// copied is reported as a file that cannot be written; a closed window is deleted after the copy.
+void speichere_dokument(QTextDocument& dokument, bool als_html, const CQString& filter, const CQString& typ,
+                        int* art, const QObject* quelle);

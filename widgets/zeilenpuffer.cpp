@@ -372,12 +372,30 @@ bool CZeilenpuffer::eventFilter(QObject*, QEvent* e)
 void CZeilenpuffer::nimm(const QString& zeile)
 {
     ausstehend << zeile;
+    ++genommen;
     fordere_an();
 }
 
 void CZeilenpuffer::schreibe()
 {
     haenge_an(-1);
+}
+
+std::function<int(qint64)> CZeilenpuffer::nachtrag()
+{
+    const auto angehaengt = [](const CZeilenpuffer& puffer) {
+        return puffer.genommen - quint64(puffer.ausstehend.size() - puffer.naechste);
+    };
+    const quint64 von = angehaengt(*this);
+    const quint64 bis = genommen;
+    return [puffer = QPointer<CZeilenpuffer>(this), angehaengt, von, bis](qint64 bis_ms) {
+        if (!puffer)
+            return 1000;
+        if (angehaengt(*puffer) < bis)
+            puffer->haenge_an(qMax<qint64>(bis_ms, 0));
+        const quint64 drin = angehaengt(*puffer);
+        return drin >= bis ? 1000 : static_cast<int>((drin - von) * 1000 / (bis - von));
+    };
 }
 
 void CZeilenpuffer::fordere_an()

@@ -54,6 +54,11 @@ public:
     // Appends every queued line now: before the text area's text is read, printed or saved.
     void schreibe();
     bool ist_leer() const { return naechste >= ausstehend.size(); }
+    // The same a slice at a time, so that the window answers between the slices: each call of the
+    // step appends for about `bis_ms` milliseconds and gives the share done (0 to 1000) of the
+    // lines queued when the step was made, 1000 once they are all in (lines queued later may come
+    // along). Also when the text area is hidden; 1000 once the buffer is gone.
+    std::function<int(qint64 bis_ms)> nachtrag();
 
 protected:
     void customEvent(QEvent* e) override;
@@ -75,6 +80,8 @@ private:
     std::function<void()> angehaengt;
     QStringList ausstehend;
     int naechste = 0;
+    // Lines ever queued.
+    quint64 genommen = 0;
     bool angefordert = false;
     // When the last pass began, and whether it appended every line: lines that come one by one
     // wait for the next pass until a frame after it. A pass (and the repaint after it) for every

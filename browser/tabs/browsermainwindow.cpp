@@ -232,7 +232,10 @@ void BrowserMainWindow::setupMenu()
     action->setChecked(BrowserApplication::privateBrowsing());
     connect(BrowserApplication::zustand(), &BrowserZustand::privateBrowsingChanged, action, &QAction::setChecked);
     fileMenu->addSeparator();
-    fileMenu->addAction(tr("&Quit"), this, &QWidget::close, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Quit ends the browser: every one of its windows, and the Downloads window, which would
+    // otherwise keep the program running with no browser.
+    fileMenu->addAction(tr("&Quit"), BrowserApplication::zustand(), &BrowserZustand::quitBrowser,
+                        QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Edit
     QMenu* editMenu = menuBar()->addMenu(tr("&Edit"));

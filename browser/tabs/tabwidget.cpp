@@ -446,6 +446,11 @@ void TabWidget::aboutToShowRecentTriggeredAction(QAction* action)
 
 void TabWidget::downloadRequested(QWebEngineDownloadItem* download)
 {
+    // A download leaves its page where it was: the page's address line shows the page's address
+    // again, not the download's.
+    for (int i = 0; i < count(); ++i)
+        if (WebView* view = webView(i); view && download->page() && view->page() == download->page())
+            static_cast<UrlLineEdit*>(m_lineEdits->widget(i))->zeigeSeitenadresse();
     if (!DownloadManager::nimm_an(download))
         return;
     if (download->savePageFormat() != QWebEngineDownloadItem::UnknownSaveFormat) {

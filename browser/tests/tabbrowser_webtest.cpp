@@ -31,6 +31,7 @@
 #include <QLocalSocket>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -381,6 +382,35 @@ TEST(BrowserMainWindow, ZustandLeisteTitelUndSchliessfrage)
     setze_frage_funktion({});
     schliesse_alle_fenster();
 }
+
+// A download from the address line leaves the page and its address there; Quit ends the browser,
+// every window (one with tabs asks, and No keeps all) and the Downloads window with it.
+TEST(BrowserMainWindow, DownloadLaesstDieSeitenadresseUndQuitBeendetAuchDieDownloads)
+{
+    TestServer server;
+    server.setze(QStringLiteral("/d.bin"), TestServer::Antwort{"x", "application/octet-stream", 0, "Content-Disposition: attachment\r\n"});
+    QTemporaryDir ablage;
+    QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), ablage.path());
+    BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
+    ASSERT_TRUE(lade(fenster->currentTab(), seiten().p(1)));
+    fenster->loadUrl(server.url(QStringLiteral("/d.bin")));
+    ASSERT_TRUE(warte([&] { return BrowserApplication::downloadManager()->isVisible(); }));
+    EXPECT_EQ(fenster->tabWidget()->currentLineEdit()->text(), QString::fromUtf8(seiten().p(1).toEncoded()));
+    BrowserApplication::zustand()->newMainWindow()->tabWidget()->newTab();
+    QPointer<QAction> quit;
+    for (QAction* a : fenster->findChildren<QAction*>())
+        quit = a->text() == QStringLiteral("&Quit") ? a : quit.data();
+    for (const int nein : {1, 0}) {
+        setze_frage_funktion([nein](QWidget*, QMessageBox::Icon, const QString&, const QString&, const QStringList&, int, int) { return nein; });
+        ASSERT_TRUE(quit);
+        quit->trigger();
+        warte([] { return false; }, 100);
+        EXPECT_TRUE(BrowserApplication::zustand()->mainWindows().size() == 2 * nein && BrowserApplication::downloadManager()->isVisible() == nein);
+    }
+    setze_frage_funktion({});
+    QSettings().remove(QStringLiteral("downloadmanager"));
+}
+
 
 TEST(BrowserMainWindow, SuchenZoomUndPdf)
 {

@@ -4,6 +4,7 @@
 #include "eigentum.h"
 #include "heimordner.h"
 #include "kleinesdateisystem.h"
+#include "ordnerfuerandere.h"
 #include "testziele.h"
 
 #include <QFile>
@@ -15,10 +16,16 @@
 #include <QProcess>
 #include <grp.h>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/inotify.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -79,22 +86,29 @@ QByteArray pe_kopf(int offset, unsigned maschine, int groesse = 1000)
     return kopf;
 }
 
-// A save in place ended as a killed process ends (copy and record stay), `neu` over the file's start.
-void unterbrich(const QString& ziel, const QByteArray& neu, off_t laenge)
+// A save in place of `ganz` (`neu` and zeros up to `laenge` where not given) ended as a killed process ends (copy and record
+// stay), `neu` over the file's start, the file `laenge` bytes long.
+void unterbrich(const QString& ziel, const QByteArray& neu, off_t laenge, QByteArray ganz = {})
 {
-    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC);
-    EXPECT_TRUE(CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END)).fehler().isEmpty() && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size()
-                && ::ftruncate(fd, laenge) + ::close(fd) == 0);
+    ganz = ganz.isNull() ? neu + QByteArray(int(laenge) - neu.size(), '\0') : ganz;
+    const int fd = ::open(QFile::encodeName(ziel).constData(), O_RDWR | O_CLOEXEC), inhalt = ::memfd_create("neu", MFD_CLOEXEC);
+    EXPECT_TRUE(::write(inhalt, ganz.constData(), std::size_t(ganz.size())) == ganz.size() && CAlteFassung(ziel, fd, ::lseek(fd, 0, SEEK_END), inhalt, ganz.size()).fehler().isEmpty()
+                && ::pwrite(fd, neu.constData(), std::size_t(neu.size()), 0) == neu.size() && ::ftruncate(fd, laenge) + ::close(fd) + ::close(inhalt) == 0);
 }
 
-// Whether `schritt` succeeded, run as the account `konto` of the team 4711.
+// Whether `schritt` succeeded, run in a process of its own as the account `konto` of the team 4711 (where this is root).
 bool als_konto(uid_t konto, const std::function<bool()>& schritt)
 {
     const gid_t team = 4711;
+    // A temporary folder of its own: the test's may be one only root may write.
+    const OrdnerFuerAndere temp;
     int status = -1;
     if (const pid_t kind = ::fork())
         return ::waitpid(kind, &status, 0) == kind && status == 0;
-    ::_exit(::setgroups(1, &team) == 0 && ::setgid(team) == 0 && ::setuid(konto) == 0 && schritt() ? 0 : 1);
+    ::_exit((::geteuid() != 0 || (::chown(QFile::encodeName(temp.ordner()), konto, team) == 0 && ::setgroups(1, &team) == 0 && ::setgid(team) == 0 && ::setuid(konto) == 0))
+                    && ::setenv("TMPDIR", QFile::encodeName(temp.ordner()), 1) == 0 && schritt()
+                ? 0
+                : 1);
 }
 
 } // namespace
@@ -285,8 +299,11 @@ TEST_F(Dateien, BeiseiteGelegtEinmalJeDateiUndNieUeberschrieben)
 
 // A file of 256 MiB written in place (another account's team file, say), the process killed once
 // the new bytes begin: the file is mixed until the next start of a program, which puts the old
-// bytes back and says so. A change someone made since is kept aside, not lost, and a save in place
-// meanwhile waits for no lock of the start. A user's folder without room for the old bytes keeps
+// bytes back and says so; what it held is kept aside, and a save in place meanwhile waits for no
+// lock of the start. So for one killed at its first piece and at its last. One mended since (by a copy
+// over it, an editor that rewrites it, `sed -i`; as its owner where there is another account) stays as
+// it is, its old bytes beside it as the file was, and so where an earlier program's record cannot tell
+// a change. A user's folder without room for the old bytes keeps
 // them in the temporary folder, as before; a temporary folder without room is named with the want
 // of room.
 TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWiederGanz)
@@ -311,7 +328,6 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     ::kill(schreiber, SIGKILL);
     ::waitpid(schreiber, nullptr, 0);
     ASSERT_TRUE(erstes == 'n' && ::pread(alt, &letztes, 1, qint64(block) * bloecke - 1) == 1 && letztes == 'a');
-    ASSERT_EQ(::pwrite(alt, "spaeter", 7, 0), 7);
 
     const QString ordner = gib_ordner_alter_fassungen();
     const pid_t start = ::fork();
@@ -335,15 +351,49 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     EXPECT_TRUE(ganz);
     const QStringList behalten = QDir(ordner).entryList(QDir::Files);
     QFile zuletzt(ordner + '/' + behalten.value(0));
-    EXPECT_TRUE(behalten.size() == 1 && zuletzt.open(QIODevice::ReadOnly) && zuletzt.read(8) == "spaetern") << qPrintable(behalten.join('|'));
+    EXPECT_TRUE(behalten.size() == 1 && zuletzt.open(QIODevice::ReadOnly) && zuletzt.read(8) == "nnnnnnnn") << qPrintable(behalten.join('|'));
     ::close(alt);
+    const OrdnerFuerAndere team;
+    const QString plan = team.pfad("plan.txt"), sicherung = team.pfad("sicherung");
+    const QByteArray a_inhalt = muster(3 * 4096 + 100), n_inhalt(a_inhalt.size() + 1, 'n'), p = QFile::encodeName(plan), s = QFile::encodeName(sicherung);
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(!root || ::chown(QFile::encodeName(team.ordner()), 0, 4711) + ::chmod(QFile::encodeName(team.ordner()), 02775) == 0);
+    const std::pair<int, QByteArray> faelle[] = {{0, ""}, {1, ""}, {3, ""}, {-1, ""}, {1, "cp '" + s + "' '" + p + "'"}, {1, "printf B >'" + p + "'"}, {1, "sed -i s/^/B/ '" + p + "'"}};
+    for (const auto& [stuecke, mittel] : faelle) {
+        SCOPED_TRACE(mittel.toStdString() + std::to_string(stuecke));
+        const int k = std::abs(stuecke) * 4096;
+        struct stat vorher, info;
+        ASSERT_TRUE(schreibe_ganz(plan, a_inhalt).isEmpty() && schreibe_ganz(sicherung, "Sicherung").isEmpty() && (!root || ::chown(p, 4712, 4711) + ::chmod(p, 0664) + ::chmod(s, 0644) == 0) && ::stat(p, &vorher) == 0);
+        if (stuecke != 0)
+            unterbrich(plan, n_inhalt.left(k) + a_inhalt.mid(k) + 'n', n_inhalt.size(), n_inhalt);
+        // A save of 200,000 more bytes, its process killed at its second write beyond the old end.
+        const struct sock_filter regeln[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)), BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_pwrite64, 0, 3),
+                                             BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, args[3])), BPF_JUMP(BPF_JMP | BPF_JGT | BPF_K, quint32(a_inhalt.size()), 0, 1),
+                                             BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS), BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+        const struct sock_fprog programm{6, const_cast<sock_filter*>(regeln)};
+        const int laenger = ::memfd_create("laenger", MFD_CLOEXEC);
+        ASSERT_TRUE(stuecke != 0 || (::write(laenger, QByteArray(a_inhalt.size() + 200000, 'n').constData(), a_inhalt.size() + 200000) > 0 && !als_konto(::geteuid(), [&] {
+            return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) + ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &programm) == 0 && schreibe_an_ort(plan, laenger).isEmpty();
+        }) && ::close(laenger) == 0 && lies(plan).size() == 4 * 4096));
+        // An earlier program's record: no checksums.
+        ASSERT_TRUE(stuecke >= 0 || QFile::remove(ordner + '/' + QDir(ordner).entryList({"*.summen"}).value(0)));
+        ASSERT_TRUE(mittel.isEmpty() || als_konto(root ? 4712 : ::geteuid(), [&] { return std::system(mittel.constData()) == 0; }));
+        const QByteArray gemacht = lies(plan);
+        stelle_alte_fassungen_wieder_her();
+        const QString hinweis = nimm_hinweise_alter_fassungen().join('\n'), beiseite = team.pfad(QDir(team.ordner()).entryList({"plan.txt (alte Fassung*"}).value(0));
+        EXPECT_TRUE(stuecke >= 0 && mittel.isEmpty() ? lies(plan) == a_inhalt && hinweis.contains("wieder ihren alten Inhalt")
+                                                  : lies(plan) == gemacht && lies(beiseite) == a_inhalt && hinweis.contains(beiseite) && ::stat(QFile::encodeName(beiseite), &info) == 0
+                                                        && (info.st_mode & 0777) == (vorher.st_mode & 0777) && info.st_gid == vorher.st_gid && QFile::remove(beiseite)) << qPrintable(hinweis);
+        EXPECT_TRUE(hinweis.contains(plan) && (stuecke >= 0 || hinweis.contains("ob sie seither geaendert wurde, zeigt sein Vermerk nicht")));
+    }
 
     // A save done after one that was cut off is not undone by a start; a start without room for the old bytes leaves the file as it is.
     const QString klein = schreibe("klein.txt", "alt"), gross = schreibe("gross.bin", muster(100000));
     unterbrich(klein, "halb", 4);
-    // What a start ended while keeping the file's content left goes once a later save retired its record.
-    const QString halb_behalten = ordner + '/' + QDir(ordner).entryList({"*.ziel"}).value(0).replace(".ziel", ".zuletzt");
-    ASSERT_TRUE(schreibe_ganz(halb_behalten, "halb").isEmpty());
+    // What a start ended while keeping the file's content left goes once a later save retired its record; so do checksums whose
+    // record an earlier program dropped.
+    const QString halb_behalten = ordner + '/' + QDir(ordner).entryList({"*.ziel"}).value(0).replace(".ziel", ".zuletzt"), waise = ordner + "/Quorbel-waise.summen";
+    ASSERT_TRUE(schreibe_ganz(halb_behalten, "halb").isEmpty() && schreibe_ganz(waise, "").isEmpty());
     const int spaeter = ::open(QFile::encodeName(schreibe("spaeter.txt", "spaeter")).constData(), O_RDONLY | O_CLOEXEC);
     EXPECT_TRUE(schreibe_an_ort(klein, spaeter).isEmpty() && ::close(spaeter) == 0);
     unterbrich(gross, "halb", 4);
@@ -357,7 +407,7 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
     }
     EXPECT_TRUE(::waitpid(begrenzt, nullptr, 0) == begrenzt && lies(klein) == "spaeter" && lies(gross) == "halb");
     stelle_alte_fassungen_wieder_her();
-    EXPECT_TRUE(lies(gross) == muster(100000) && !QFile::exists(halb_behalten));
+    EXPECT_TRUE(lies(gross) == muster(100000) && !QFile::exists(halb_behalten) && !QFile::exists(waise));
     // In the temporary folder the program's own leftovers an hour old go; a younger one, and one of another name, stay.
     const QByteArray temp_vorher = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(tmp.path()));
@@ -412,7 +462,8 @@ TEST_F(Dateien, AnOrtGeschriebenUndMittendrinBeendetIstNachDemNaechstenStartWied
 // bytes back; with both full, no save begins. Old bytes go only to the user's own folder.
 TEST_F(Dateien, AnOrtKuerzerGanzUndNachDemAbbruchNurDieEigeneDateiZurueck)
 {
-    const KleinesDateisystem ext4("8M", "ext4"), ramfs("", "ramfs");
+    const OrdnerFuerAndere platz;
+    const KleinesDateisystem ext4(platz.pfad("ext4"), "8M", "ext4"), ramfs("", "ramfs");
     const QString team = ext4.ordner + "/team", ziel = team + "/plan.txt", ordner = gib_ordner_alter_fassungen(), r = ramfs.pfad("r.bin");
     const QByteArray t = QFile::encodeName(team), z = QFile::encodeName(ziel), o = QFile::encodeName(ordner), kurz(1000, 'k');
     struct stat vorher, info;

@@ -1,5 +1,6 @@
 // The settings format: Qt's INI text both ways, names as written, whole writes, two writers, a damaged file kept, private files.
 #include "einstellungsformat.h"
+#include "dateien.h"
 #include "dateigrenze.h"
 #include "dateisperre.h"
 #include "kleinesdateisystem.h"
@@ -83,6 +84,25 @@ QSettings::SettingsMap alle(QSettings& einstellungen)
     for (const QString& schluessel : einstellungen.allKeys())
         werte.insert(schluessel, einstellungen.value(schluessel));
     return werte;
+}
+
+// The status of the process `kind` once it ended, waited for a minute at most; -1 where it had not ended by then (it is ended).
+int warte_begrenzt(pid_t kind)
+{
+    int status = -1;
+    for (int i = 0; i < 1200 && ::waitpid(kind, &status, WNOHANG) == 0; ++i)
+        ::usleep(50000);
+    if (status == -1)
+        ::kill(kind, SIGKILL), ::waitpid(kind, nullptr, 0);
+    return status;
+}
+
+// The program's names, whose settings lie in `ordner`/ordner/programm.conf: the settings' look at start runs.
+void setze_programmnamen(const QString& ordner)
+{
+    QSettings::setPath(einstellungsformat(), QSettings::UserScope, ordner);
+    QCoreApplication::setOrganizationName(QStringLiteral("ordner"));
+    QCoreApplication::setApplicationName(QStringLiteral("programm"));
 }
 
 class Einstellungsformat : public ::testing::Test
@@ -202,14 +222,16 @@ TEST_F(Einstellungsformat, ZweiProzesseBehaltenBeideAenderungen)
 
 // Eight instances, each a process of its own, save one key each at the same moment, round after
 // round: the file keeps every key with its last value. On a ramfs, whose clock ticks every few ms
-// (as ext4's before Linux 6.13), and a tmpfs; where they cannot be mounted, in temporary folders.
+// (as ext4's before Linux 6.13), and a tmpfs; where they cannot be mounted, in temporary folders. Then
+// by the program's names, a pipe at the file's name at each round's start: one looks at it at a time,
+// none moves what another moved or saved, and none keeps its settings for its run alone.
 TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVerlorenGeht)
 {
     const KleinesDateisystem grob("", "ramfs"), fein("");
-    for (const QString& pfad : {grob.pfad(QStringLiteral("programm.conf")), fein.pfad(QStringLiteral("programm.conf"))}) {
+    for (const QString& pfad : {grob.pfad(QStringLiteral("programm.conf")), fein.pfad(QStringLiteral("programm.conf")), datei()}) {
         for (int runde = 0; runde < 100; ++runde) {
             int start[2];
-            ASSERT_EQ(::pipe(start), 0);
+            ASSERT_TRUE(::pipe(start) == 0 && (pfad != datei() || ((::unlink(QFile::encodeName(pfad)) == 0 || errno == ENOENT) && ::mkfifo(QFile::encodeName(pfad), 0600) == 0)));
             pid_t instanzen[8];
             for (int i = 0; i < 8; ++i) {
                 if ((instanzen[i] = ::fork()) != 0)
@@ -217,15 +239,16 @@ TEST_F(Einstellungsformat, AchtInstanzenSpeichernZugleichOhneDassEinSchluesselVe
                 char zeichen;
                 ::close(start[1]);
                 (void)!::read(start[0], &zeichen, 1);
+                if (pfad == datei())
+                    setze_programmnamen(tmp.path());
                 QSettings einstellungen(pfad, einstellungsformat());
                 einstellungen.setValue(QStringLiteral("instanz%1").arg(i), runde);
-                ::_exit(sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
+                ::_exit(sichere_einstellungen(einstellungen).isEmpty() && !nimm_beiseite_hinweise().join(' ').contains("nur bis zum Ende") ? 0 : 1);
             }
             // All eight go at once.
             ::close(start[0]), ::close(start[1]);
-            int status = 0;
             for (const pid_t instanz : instanzen)
-                ASSERT_TRUE(::waitpid(instanz, &status, 0) == instanz && status == 0) << runde;
+                ASSERT_EQ(warte_begrenzt(instanz), 0) << runde;
             QFile datei(pfad);
             QSettings::SettingsMap werte;
             ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && lies_einstellungstext(datei, werte));
@@ -275,7 +298,7 @@ TEST_F(Einstellungsformat, EineSicherungAchtetDieSperrenEinesLebendenProzesses)
         struct stat jetzt;
         const int fremd = ::unlink(sperre) + (fall == 1 ? ::mkfifo(sperre, 0600) : 0) == 0 ? ::open(sperre, O_RDONLY | O_CREAT | O_NONBLOCK, 0600) : -1;
         einstellungen.setValue(QStringLiteral("c"), fall);
-        EXPECT_TRUE(::fchmod(fremd, 0644) + ::fchown(fremd, fall == 0 ? 65534 : 0, 0) == 0 && (fall == 2 || ::flock(fremd, LOCK_EX) == 0)
+        EXPECT_TRUE(::fchmod(fremd, 0644) == 0 && (fall != 0 || ::fchown(fremd, 65534, 0) == 0) && (fall == 2 || ::flock(fremd, LOCK_EX) == 0)
                     && sichere_einstellungen(einstellungen).isEmpty() && ::close(fremd) + ::stat(sperre, &jetzt) == 0 && (jetzt.st_mode & 077) == (fall == 2 ? 0 : 044)) << fall;
     }
     EXPECT_EQ(inhalt(datei()), "[General]\na=1\nb=2\nc=2\n");
@@ -340,30 +363,35 @@ TEST_F(Einstellungsformat, DieDateiMitEinemPasswortLiestNurIhrBenutzer)
 }
 
 // A pipe at the settings file's name, then at Qt's lock file's: moved aside and told once, and the
-// program's road (its names set, QSettings()) reads and saves. Run in a process of its own, waited for with a bound.
+// program's road (its names set, QSettings()) reads and saves. Another account's pipe and lock file (a
+// live process's), where there is another account, stay, and the notice says the settings last for
+// this run. Run in a process of its own, waited for with a bound.
 TEST_F(Einstellungsformat, EineRoehreAmNamenDerDateiOderIhrerSperreHaeltNichts)
 {
-    for (const QString& name : {QStringLiteral("ordner/programm.conf"), QStringLiteral("ordner/programm.conf.lock")}) {
-        ASSERT_EQ(::mkfifo(QFile::encodeName(tmp.filePath(name)).constData(), 0600), 0);
+    for (const QString& name : {QStringLiteral("ordner/programm.conf"), QStringLiteral("ordner/programm.conf.lock"), QStringLiteral("ordner/programm.conf?"), QStringLiteral("ordner/programm.conf.lock?")}) {
+        const QString pfad = tmp.filePath(name).remove('?');
+        const bool fremd = name.endsWith('?'), sperre = pfad.endsWith("lock");
+        const QByteArray info = QByteArray::number(::getpid()) + "\nanderer\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+        if (fremd && ::geteuid() != 0)
+            continue;
+        ASSERT_TRUE((!QFile::exists(datei()) || QFile::remove(datei())) && (fremd && sperre ? schreibe_ganz(pfad, info).isEmpty() : ::mkfifo(QFile::encodeName(pfad), 0600) == 0));
+        ASSERT_TRUE(!fremd || ::chown(QFile::encodeName(pfad), 65534, 65534) == 0);
         const pid_t kind = ::fork();
         if (kind == 0) {
-            QSettings::setPath(einstellungsformat(), QSettings::UserScope, tmp.path());
-            QCoreApplication::setOrganizationName(QStringLiteral("ordner"));
-            QCoreApplication::setApplicationName(QStringLiteral("programm"));
+            // The folder of the settings of this run goes with the test's.
+            qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+            setze_programmnamen(tmp.path());
             QSettings einstellungen;
             einstellungen.setValue(QStringLiteral("a"), name);
             const QStringList hinweise = nimm_beiseite_hinweise();
-            ::_exit(hinweise.size() == 1 && hinweise.first().contains(tmp.filePath(name) + QStringLiteral(".beiseite"))
+            ::_exit(hinweise.size() == 1 && hinweise.first().contains(pfad + (fremd ? " ist keine gewöhnliche Datei des Benutzers und lässt sich nicht beiseitelegen; die Einstellungen gelten nur bis zum Ende des Programms." : ".beiseite"))
                             && sichere_einstellungen(einstellungen).isEmpty() ? 0 : 1);
         }
-        int status = -1;
-        for (int i = 0; i < 1200 && ::waitpid(kind, &status, WNOHANG) == 0; ++i)
-            ::usleep(50000);
-        if (status == -1)
-            ::kill(kind, SIGKILL), ::waitpid(kind, nullptr, 0);
+        const int status = warte_begrenzt(kind);
         // Not read here while the pipe may still be there.
-        EXPECT_TRUE(status == 0 && QFileInfo(tmp.filePath(name) + QStringLiteral(".beiseite")).exists()
-                    && QSettings(datei(), einstellungsformat()).value(QStringLiteral("a")) == name) << qPrintable(name);
+        struct stat da;
+        EXPECT_TRUE(status == 0 && (fremd ? ::lstat(QFile::encodeName(pfad), &da) == 0 && da.st_uid == 65534 && S_ISFIFO(da.st_mode) != sperre && QFile::remove(pfad)
+                                          : QFileInfo(pfad + QStringLiteral(".beiseite")).exists() && QSettings(datei(), einstellungsformat()).value(QStringLiteral("a")) == name)) << qPrintable(name);
     }
 }
 

@@ -128,6 +128,9 @@ public:
     // once in a box when the failure is reported (`melde_sql_fehler`); a write whose answer the
     // lost connection took is `ist_ungewiss`. A reconnect that failed or was given up is not tried
     // again before the person's next action: the rest of the action fails at once with that text.
+    // On SQLite a write the database file refuses fails with an error whose text says why, shown
+    // in a box the same way: the file is no longer the one opened (replaced, renamed, deleted), or
+    // it, its folder or its file system is read-only.
     // `wirkt` false: the run applies nothing (a prepare), and is run again whatever the statement.
     bool laufe(QSqlQuery& abfrage, const QString& text, const std::function<bool(QSqlQuery&, bool erneut)>& lauf,
                bool wirkt = true) const;
@@ -161,10 +164,12 @@ public:
     int zaehle_mit_werten(const CQString& tabelle, const QString& bedingung, QVariantList werte,
                           const QVector<QPair<QString, QVariant>>& spalten) const;
     // Whether the statement failed because the connection is gone (the server restarted or cut
-    // it, the network dropped it), by the driver's codes: MySQL/MariaDB 2006, 2013, 2055, 1927 and
-    // 4031, PostgreSQL's SQLSTATE class 08 and 57P01 to 57P03, Qt's connection error, or a
-    // connection whose driver holds a handle it no longer counts as open (PostgreSQL's status of a
-    // broken connection). Never on SQLite, whose database is a file.
+    // it, ended it for idling, an administrator killed it, the network dropped it), by every code
+    // by which the driver or the server says the session ended: MySQL/MariaDB 2006, 2013, 2055,
+    // 1927, 1053, 1158 to 1161 and 3169, and 4031 from a MySQL server; PostgreSQL's SQLSTATE class
+    // 08, 57P01 to 57P05, 25P03 and 25P04; Qt's connection error, or a connection whose driver
+    // holds a handle it no longer counts as open (PostgreSQL's status of a broken connection).
+    // Never on SQLite, whose database is a file.
     bool ist_verbindungsverlust(const QSqlError& fehler) const;
     // The same on a connection of its own (one beside the window, in its thread).
     static bool ist_verbindungsverlust_bei(const QSqlDatabase& verbindung, const QSqlError& fehler);

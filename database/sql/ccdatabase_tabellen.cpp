@@ -538,8 +538,8 @@ CQString CCDataBase::fehlendes_recht(const QSqlError& fehler, const CQString& ta
         // Table, column, database and other privileges refused.
         codes << QStringLiteral("1142") << QStringLiteral("1143") << QStringLiteral("1044") << QStringLiteral("1227");
     else if (art == art_sqlite || gib_datenbank().driverName() == QLatin1String("QSQLITE"))
-        // A read-only file, a refusal of the authorizer.
-        codes << QStringLiteral("8") << QStringLiteral("23");
+        // A refusal of the authorizer; a read-only file is no account's right, and says why itself.
+        codes << QStringLiteral("23");
     else if (art == art_oracle)
         codes << QStringLiteral("1031") << QStringLiteral("ORA-01031");
     if (!codes.contains(code))

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstring>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -138,27 +139,38 @@ private:
     bool laeuft = false;
 };
 
-// The socket of a PostgreSQL connection; -1 for another driver or without libpq's PQsocket, which
-// the driver loaded.
-int pg_socket(const QSqlDatabase& db)
+// The driver's handle of the connection when it is of the type named ("PGconn*"); null else.
+void* treibergriff(const QSqlDatabase& db, const char* typ)
+{
+    const QVariant griff = db.driver()->handle();
+    if (!griff.isValid() || qstrcmp(griff.typeName(), typ) != 0)
+        return nullptr;
+    return *static_cast<void* const*>(griff.constData());
+}
+
+// The function `name` of the first of the libraries already loaded (by the driver); null where
+// none is, or where the driver has the library built in.
+template <typename F>
+F funktion_aus(std::initializer_list<const char*> bibliotheken, const char* name)
 {
 #ifdef Q_OS_UNIX
-    if (db.driverName() != QLatin1String("QPSQL"))
-        return -1;
-    const QVariant griff = db.driver()->handle();
-    if (!griff.isValid() || qstrcmp(griff.typeName(), "PGconn*") != 0)
-        return -1;
-    void* const verbindung = *static_cast<void* const*>(griff.constData());
-    using CSocket = int (*)(const void*);
-    static const CSocket pq_socket = [] {
-        void* const bibliothek = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
-        return bibliothek ? reinterpret_cast<CSocket>(dlsym(bibliothek, "PQsocket")) : nullptr;
-    }();
-    return verbindung && pq_socket ? pq_socket(verbindung) : -1;
+    for (const char* datei : bibliotheken)
+        if (void* const bibliothek = dlopen(datei, RTLD_NOW | RTLD_NOLOAD))
+            return reinterpret_cast<F>(dlsym(bibliothek, name));
 #else
-    Q_UNUSED(db)
-    return -1;
+    Q_UNUSED(bibliotheken)
+    Q_UNUSED(name)
 #endif
+    return nullptr;
+}
+
+// The socket of a PostgreSQL connection; -1 for another driver or without libpq's PQsocket.
+int pg_socket(const QSqlDatabase& db)
+{
+    using CSocket = int (*)(const void*);
+    static const CSocket pq_socket = funktion_aus<CSocket>({"libpq.so.5"}, "PQsocket");
+    void* const verbindung = db.driverName() == QLatin1String("QPSQL") ? treibergriff(db, "PGconn*") : nullptr;
+    return verbindung && pq_socket ? pq_socket(verbindung) : -1;
 }
 
 // One run on the connection, watched while it lasts (`CWachhund`).
@@ -205,8 +217,44 @@ void ohne_freigabewarnung(QtMsgType typ, const QMessageLogContext& ort, const QS
     vorheriger_handler()(typ, ort, text);
 }
 
+// Whether the server of a MySQL connection is MariaDB, by the version its greeting named (kept by
+// the client library after the connection is gone); false where that cannot be asked.
+bool ist_mariadb_server(const QSqlDatabase& db)
+{
+    using CVersion = const char* (*)(void*);
+    static const CVersion server_info = funktion_aus<CVersion>(
+        {"libmariadb.so.3", "libmysqlclient.so.21", "libmysqlclient.so.20"}, "mysql_get_server_info");
+    void* const verbindung = treibergriff(db, "MYSQL*");
+    const char* const version = verbindung && server_info ? server_info(verbindung) : nullptr;
+    return version && std::strstr(version, "MariaDB");
+}
+
+// Why SQLite refused to write to the database file (its result SQLITE_READONLY): the file is no
+// longer the one opened (replaced, renamed or deleted), or it, its folder or its file system is
+// read-only. Empty for every other failure.
+QString sqlite_schreibschutz(const QSqlDatabase& db, const QSqlError& fehler)
+{
+    if (!db.isValid() || db.driverName() != QLatin1String("QSQLITE") || fehler.nativeErrorCode() != QLatin1String("8"))
+        return QString();
+    // The extended code says which; Qt's driver reports the primary one only.
+    using CCode = int (*)(void*);
+    static const CCode erweitert = funktion_aus<CCode>({"libsqlite3.so.0"}, "sqlite3_extended_errcode");
+    void* const verbindung = treibergriff(db, "sqlite3*");
+    constexpr int verschoben = 1032; // SQLITE_READONLY_DBMOVED
+    if (verbindung && erweitert && erweitert(verbindung) == verschoben)
+        return CCDataBase::tr("Die Datenbankdatei '%1' ist nicht mehr die beim Anmelden geöffnete (sie wurde ersetzt, "
+                              "umbenannt oder gelöscht): nichts wurde gespeichert. Bitte neu anmelden (\"Verbinden\") und "
+                              "die Aktion dann wiederholen.")
+            .arg(db.databaseName());
+    return CCDataBase::tr("Die Datenbankdatei '%1' ist schreibgeschützt (die Datei, ihr Ordner oder ihr Dateisystem): "
+                          "nichts wurde gespeichert. Bitte die Schreibrechte prüfen, neu anmelden (\"Verbinden\") und "
+                          "die Aktion dann wiederholen.")
+        .arg(db.databaseName());
+}
+
 // Whether the error is one of a lost connection (`CCDataBase::ist_verbindungsverlust`), on the
-// connection given: MySQL's or PostgreSQL's codes by `mysql` and `postgres`.
+// connection given: MySQL's or PostgreSQL's codes by `mysql` and `postgres`. Every code by which a
+// server says it ended the session counts: a session it ends is gone whatever the reason.
 bool ist_verlust(const QSqlDatabase& db, const QSqlError& fehler, bool mysql, bool postgres)
 {
     if (!db.isValid() || db.driverName() == QLatin1String("QSQLITE"))
@@ -219,15 +267,27 @@ bool ist_verlust(const QSqlDatabase& db, const QSqlError& fehler, bool mysql, bo
     if (fehler.type() == QSqlError::ConnectionError || abgerissen)
         return true;
     const QString code = fehler.nativeErrorCode();
-    if (mysql)
-        // Gone away, lost during a statement or at a point, killed, ended for idling.
-        return QStringList{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"), QStringLiteral("1927"),
-                           QStringLiteral("4031")}
-            .contains(code);
-    if (postgres)
-        // Connection exceptions; the server shut down, crashed or still starting.
-        return code.startsWith(QLatin1String("08")) || code == QLatin1String("57P01") || code == QLatin1String("57P02")
-               || code == QLatin1String("57P03");
+    if (mysql) {
+        // The client's: gone away (an idle session past wait_timeout among them), lost during a
+        // statement or at a point. The server's: killed by an administrator, shutting down, a
+        // packet it could not read or write in time (it drops the session then); MySQL 8's
+        // session killed, and its end for idling (4031, which MariaDB gives a trigger's error).
+        static const QStringList verloren{QStringLiteral("2006"), QStringLiteral("2013"), QStringLiteral("2055"),
+                                          QStringLiteral("1927"), QStringLiteral("1053"), QStringLiteral("1158"),
+                                          QStringLiteral("1159"), QStringLiteral("1160"), QStringLiteral("1161"),
+                                          QStringLiteral("3169")};
+        return verloren.contains(code) || (code == QLatin1String("4031") && !ist_mariadb_server(db));
+    }
+    if (postgres) {
+        // Connection exceptions; the server shut down (or an administrator ended the session),
+        // crashed, still starting, its database dropped, the session idle past
+        // idle_session_timeout; idle in a transaction past its time-out, or the transaction past
+        // transaction_timeout (the server ends the session for both).
+        static const QStringList verloren{QStringLiteral("57P01"), QStringLiteral("57P02"), QStringLiteral("57P03"),
+                                          QStringLiteral("57P04"), QStringLiteral("57P05"), QStringLiteral("25P03"),
+                                          QStringLiteral("25P04")};
+        return code.startsWith(QLatin1String("08")) || verloren.contains(code);
+    }
     return false;
 }
 
@@ -493,6 +553,11 @@ bool CCDataBase::laufe(QSqlQuery& abfrage, const QString& text, const std::funct
     const bool erneuert = erneuere_verlorene();
     if (!(verloren && !db.isOpen()) && laeuft(erneuert))
         return true;
+    // A database file that cannot take the write says why, as a lost server does.
+    if (const QString schutz = sqlite_schreibschutz(db, abfrage.lastError()); !schutz.isEmpty()) {
+        setze_verbindungsfehler(abfrage, schutz);
+        return false;
+    }
     const bool verlust = ist_verbindungsverlust(abfrage.lastError());
     // Lost before and not opened again (bound work, a failed reconnect): said again, with why.
     if (verloren) {

@@ -465,11 +465,11 @@ TEST(AnwenderlisteSequenz, HinzufuegenIstEinEinzigesInsert)
     skript.antworte_muster(QStringLiteral("count"), SkriptAntwort::wert(0));
     skript.antworte_muster(QStringLiteral("nextval"), SkriptAntwort::wert(5));
     skript.antworte_muster(QStringLiteral("^INSERT"), SkriptAntwort{{}, {}, {}, 1});
+    skript.antworte_muster(QStringLiteral("^SELECT grp_id,grp_name FROM"), SkriptAntwort{{"grp_id", "grp_name"}, {{2, "Technik"}}, {}, 0});
     {
         CBVDataBase bv(std::make_unique<CCDataBase>(CCDataBase::art_oracle, CQString("oracle"), 1),
                        std::make_unique<CBVStruktur>(gib_bv_grundentwurf()));
         setze_bv_datenbank(&bv);
-        neue_gruppe(2, CQString("Technik"));
         setze_modal_funktion([](QWidget*) { return 0; });
         CAnwenderListe fenster;
         fenster.eName->setzeText(CQString("meier"));

@@ -113,6 +113,21 @@ TEST(Treiber, ArtNachTreibername)
         EXPECT_EQ(gib_datenbankart(QString::fromLatin1(treiber)), art) << treiber;
 }
 
+// Every code by which a server or its client library says the session ended is a lost session
+// (marked 1); a statement's own failure is not, and never on SQLite.
+TEST(Treiber, JederCodeEinerBeendetenSitzungIstVerlust)
+{
+    for (const QString& fall : QStringLiteral("QPSQL 57P05 1,QPSQL 25P03 1,QPSQL 25P04 1,QPSQL 57P04 1,QPSQL 57P01 1,QPSQL 08006 1,"
+                                              "QPSQL 57014 0,QPSQL 23505 0,QMYSQL 2006 1,QMYSQL 2013 1,QMYSQL 1927 1,QMYSQL 1053 1,"
+                                              "QMYSQL 1159 1,QMYSQL 1161 1,QMYSQL 3169 1,QMYSQL 4031 1,QMYSQL 1317 0,QSQLITE 8 0")
+                                   .split(',')) {
+        const QStringList teil = fall.split(' ');
+        const QSqlError fehler(QString(), QStringLiteral("FATAL"), QSqlError::StatementError, teil[1]);
+        EXPECT_EQ(CCDataBase::ist_verbindungsverlust_bei(QSqlDatabase::addDatabase(teil[0], "verlust"), fehler), teil[2] == "1") << fall.toStdString();
+        QSqlDatabase::removeDatabase("verlust");
+    }
+}
+
 TEST_F(Sqlkern, AbfrageOhneGueltigeVerbindungLaeuftNieAufDerStandardverbindung)
 {
     QSqlDatabase standard = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));

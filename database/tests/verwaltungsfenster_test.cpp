@@ -5,8 +5,10 @@
 #include "cbenutzerverwaltung.h"
 #include "ccombobox.h"
 #include "cdbbvsetting.h"
+#include "clineedit.h"
 #include "cgruppenliste.h"
 #include "cqtableview.h"
+#include "ctable.h"
 #include "logmitschnitt.h"
 #include "sprachpruefung.h"
 #include "steuerdaten.h"
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTranslator>
@@ -197,6 +200,7 @@ TEST_F(Verwaltungsfenster, OeffnenMeldetAnOderLaesstDieDatenbankseitenAus)
     EXPECT_TRUE(datenbank_verbunden());
     EXPECT_TRUE(fenster->lockseite->isEnabled());
     EXPECT_EQ(liste->zellDaten(0, 1).toString(), QStringLiteral("meier"));
+    EXPECT_TRUE(zeilen().value(0).contains("|Technik|")) << zeilen().value(0).toStdString();
     fenster.reset();
 
     bv_abmelden();
@@ -206,6 +210,25 @@ TEST_F(Verwaltungsfenster, OeffnenMeldetAnOderLaesstDieDatenbankseitenAus)
     ASSERT_EQ(kritisch.size(), 1);
     EXPECT_TRUE(kritisch.at(0).contains(QStringLiteral("QGIBTESNICHT"))) << kritisch.at(0).toStdString();
     EXPECT_FALSE(fenster->lockseite->isEnabled());
+    // The very first start, nothing set up yet: no box, the settings page to set it up.
+    e.db_treiber.setze_undefiniert();
+    oeffne();
+    EXPECT_EQ(kritisch.size(), 1);
+    EXPECT_EQ(fenster->reiter->currentWidget(), fenster->einstellungen);
+}
+
+// At first sight: the group name as wide as its neighbours, room for ten users where the screen has it.
+TEST_F(Verwaltungsfenster, ErsterBlickZeigtGruppenfeldBreitUndZehnAnwenderzeilen)
+{
+    oeffne();
+    EXPECT_EQ(fenster->size(), fenster->sizeHint().boundedTo(fenster->screen()->availableSize()));
+    fenster->resize(fenster->sizeHint());
+    fenster->show();
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    EXPECT_GE(fenster->anwender->gib_tabelle()->viewport()->height(), 10 * fenster->anwender->gib_tabelle()->rowHeight(0));
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
+    EXPECT_LE(qAbs(fenster->gruppen->findChild<QComboBox*>("grp_igruppe")->width()
+                   - fenster->gruppen->findChild<QLineEdit*>("grp_bezirk")->width()), 1);
 }
 
 TEST_F(Verwaltungsfenster, GruppenaenderungErreichtGruppenseiteUndAnwenderfenster)
@@ -223,17 +246,83 @@ TEST_F(Verwaltungsfenster, GruppenaenderungErreichtGruppenseiteUndAnwenderfenste
     ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (7, 'Buch')")));
     fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_gruppen);
     EXPECT_EQ(namen(), QStringList({"Buch", "Lager", "Technik"}));
+    // Another administrator's group is offered by each page that shows groups.
+    EXPECT_GE(fenster->gruppen->findChild<QComboBox*>("grp_igruppe")->findText("Buch"), 0);
 
     for (int z = 0; z < gruppenliste->model()->rowCount(); ++z)
         if (gruppenliste->zellDaten(z, 1).toString() == QStringLiteral("Lager"))
             fenster->gruppen->loesche_gruppe(z);
     EXPECT_EQ(namen(), QStringList({"Buch", "Technik"}));
+    ASSERT_TRUE(sql(QStringLiteral("INSERT INTO bv_gruppen (grp_id, grp_name) VALUES (8, 'Kasse')")));
     fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
     QStringList auswahl;
     for (int i = 0; i < fenster->anwender->cGruppe->count(); ++i)
         auswahl.append(fenster->anwender->cGruppe->itemText(i));
-    EXPECT_EQ(auswahl, QStringList({"Buch", "Technik"}));
+    EXPECT_EQ(auswahl, QStringList({"Buch", "Kasse", "Technik"}));
     EXPECT_TRUE(kritisch.isEmpty()) << kritisch.join('\n').toStdString();
+}
+
+// Closed and started again, logged on by "Verbinden" (automatically: above): the log-on reads the
+// groups, each user's shows, and users added in a row keep the group and right chosen.
+TEST_F(Verwaltungsfenster, NeustartZeigtJedeGruppeUndAnwenderInFolgeBehaltenGruppeUndRecht)
+{
+    bv_abmelden();
+    gib_bvdb_einstellungen().bvdb_verbindung.setze_wert(NEIN);
+    oeffne();
+    fenster->einstellungen->SlotDatabase();
+    EXPECT_EQ(gib_gruppenliste().size(), 2);
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_anwender);
+    CAnwenderListe* a = fenster->anwender;
+    EXPECT_EQ(a->gib_tabelle()->zellText(0, a->sp_gruppenname) + a->gib_tabelle()->zellText(1, a->sp_gruppenname), "TechnikTechnik");
+    a->cGruppe->setCurrentIndex(a->cGruppe->findText("Technik"));
+    a->changeGroup(a->cGruppe->currentIndex());
+    a->cRecht->setCurrentIndex(3);
+    for (const char* name : {"neu1", "neu2", "neu3"}) {
+        a->eName->setzeText(CQString(name));
+        a->addEntry();
+    }
+    EXPECT_EQ(lies("SELECT group_concat(anw_gruppe || anw_recht) FROM bv_anwender WHERE anw_name LIKE 'neu%'").toString(), "2W,2W,2W");
+}
+
+// The keyboard alone turns to every page, each way round, and is in a control in view after every
+// turn and every write: a group name typed after Ctrl+Tab shows, and so does the one asked for.
+TEST_F(Verwaltungsfenster, StrgTabErreichtJedeSeiteUndDieTastaturBleibtImBlick)
+{
+    bv_abmelden();
+    gib_bvdb_einstellungen().bvdb_verbindung.setze_wert(NEIN);
+    oeffne();
+    fenster->show();
+    QApplication::setActiveWindow(fenster.get());
+    const auto taste = [this](Qt::Key k, Qt::KeyboardModifiers mit = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : fenster.get(), k, mit);
+        QCoreApplication::processEvents();
+        return QApplication::focusWidget() && QApplication::focusWidget()->isVisible();
+    };
+    // Not connected, the pages but the settings are off.
+    fenster->reiter->setCurrentIndex(CBenutzerVerwaltung::seite_einstellungen);
+    fenster->einstellungen->findChild<QComboBox*>()->setFocus();
+    EXPECT_TRUE(taste(Qt::Key_Tab, Qt::ControlModifier));
+    fenster->einstellungen->SlotDatabase();
+    QString folge;
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_TRUE(taste(Qt::Key_Tab, i < 7 || i == 13 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier)) << i;
+        const auto* innen = fenster->gruppen->findChild<QTabWidget*>();
+        folge += QStringLiteral("%1%2 ").arg(fenster->reiter->currentIndex()).arg(innen && innen->isVisible() ? innen->currentIndex() : 0);
+    }
+    ASSERT_EQ(folge.toStdString(), "10 20 21 30 00 10 20 10 00 30 21 20 10 20 ");
+    auto* gruppe = fenster->gruppen->findChild<QComboBox*>("grp_igruppe");
+    taste(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Buchhaltung"));
+    fenster->gruppen->addEntry();
+    EXPECT_EQ(lies("SELECT count(*) FROM bv_gruppen WHERE grp_name='Buchhaltung'").toInt(), 1);
+    EXPECT_TRUE(gruppe->hasFocus());
+    // Emptied, saved on closing from the search tab: the field the box asks to fill comes into view.
+    gruppe->setEditText(QString());
+    taste(Qt::Key_Tab, Qt::ControlModifier);
+    antwort = QStringLiteral("&Speichern");
+    fenster->close();
+    EXPECT_EQ(kritisch, QStringList{QStringLiteral("Bitte einen Namen für die Gruppe eingeben !")});
+    EXPECT_TRUE(gruppe->hasFocus() && gruppe->isVisible());
 }
 
 // The whole window as an administrator meets it, by keys: Return in each field of the user and

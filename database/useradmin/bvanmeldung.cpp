@@ -115,6 +115,11 @@ QString bv_verbindungsname()
     return QStringLiteral("benutzerverwaltung");
 }
 
+bool bv_eingerichtet()
+{
+    return !gib_bvdb_einstellungen().db_treiber.gib_wert_qstr().isEmpty();
+}
+
 CQString bv_anmelden()
 {
     bv_abmelden();
@@ -154,6 +159,10 @@ CQString bv_anmelden()
     for (const int tag : {bv_tag::gruppen, bv_tag::anwender, bv_tag::verwaltung, bv_tag::vorlage, bv_tag::protokoll})
         angemeldet()->erfasse_autoinkrement(tag);
     sichere_vergleich_und_eindeutigkeit(*angemeldet());
+    // Every start shows the stored groups: each user's, and the choice a new user takes his from.
+    // A failed read is reported by it and ends no log-on; a page that offers groups reads again.
+    int gruppen = 0;
+    lese_gruppen(gruppen);
     // The mail hand-off finds a user's sender address in the user table from now on.
     setze_anwender_email_funktion(
         [](const CQString& anwender) { return gib_anwender_email(anwender, 41, 34); });

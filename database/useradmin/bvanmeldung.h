@@ -29,6 +29,10 @@ QString oeffne_bv_verbindung(const QString& verbindungsname, const CBVVerbindung
 // The name of the user administration's connection.
 QString bv_verbindungsname();
 
+// Whether a database is set up for the user administration at all (a driver is stored): a first
+// start has none, and its log-on would only fail.
+bool bv_eingerichtet();
+
 // Logs on with the stored values (logging off first): opens the connection, builds the database
 // object (its session set up for the whole of Unicode and, on MySQL, strict mode) and the
 // structure (with the system file of the application root), sets the process-wide
@@ -36,7 +40,8 @@ QString bv_verbindungsname();
 // columns to the exact comparison (MySQL) and gives the user name a unique key, makes the table of
 // the highest ids handed out (an account that can neither make nor use it gets a warning that says
 // so, and its adds number by the highest id), and on MySQL numbers new records of every
-// administration table the server auto-numbers. Empty on success; else one text with the driver's message, and every step
+// administration table the server auto-numbers, and reads the access-group list (a failure is
+// reported and ends no log-on). Empty on success; else one text with the driver's message, and every step
 // taken is undone. A table that cannot have the exact comparison or the unique key (names held
 // twice, named in it; another session holding the table longer than the lock wait) gets a warning
 // line in the log windows and the log, and the log-on goes on: a later log-on tries again.

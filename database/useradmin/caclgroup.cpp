@@ -4,6 +4,7 @@
 #include "ccat.h"
 #include "cbvdatabase.h"
 #include "cqsqlquery.h"
+#include "gui.h"
 #include "sqlfehler.h"
 
 #include <QCoreApplication>
@@ -72,6 +73,17 @@ CQString lese_gruppen(int& anzahl)
     for (auto it = nach_name.cbegin(); it != nach_name.cend(); ++it)
         neue_gruppe(it.value(), CQString(it.key()));
     return CQString();
+}
+
+bool lese_gruppen_oder_melde(QWidget* eltern)
+{
+    int anzahl = 0;
+    const CQString fehler = lese_gruppen(anzahl);
+    if (fehler.isEmpty())
+        return true;
+    QWidget* const haupt = gib_hauptfenster();
+    meldung_kritisch(haupt ? haupt : eltern, gib_meldungstitel(), fehler);
+    return false;
 }
 
 int ngruppe_vorhanden(unsigned gruppe)

@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+class QWidget;
+
 class CAclGroup : public CObjekt
 {
     FRAMEWORK_KLASSE(CObjekt)
@@ -31,6 +33,9 @@ private:
 // Rebuilds the list from the group table of the current user-administration database; empty on
 // success, else the error text (the list stays empty). `anzahl` gets the number of rows read.
 CQString lese_gruppen(int& anzahl);
+// `lese_gruppen` for a page about to show the groups: false after a critical box with the error
+// text (on the main window, else on `eltern`).
+bool lese_gruppen_oder_melde(QWidget* eltern);
 // The number of users in the group; -1 when the user table cannot be read (reported).
 int ngruppe_vorhanden(unsigned gruppe);
 // Appends a new group to the list.

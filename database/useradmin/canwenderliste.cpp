@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -58,13 +59,32 @@ CKlasse* gib_klasse_benutzerverwaltung()
 CAnwenderListe::CAnwenderListe(QWidget* eltern) : QWidget(eltern)
 {
     setObjectName(QStringLiteral("CAnwenderListe"));
+    // Without a log-on the window is built empty and says nothing until it is used. With one it
+    // shows the groups and users as the tables hold them now.
+    const bool angemeldet = gib_bv_datenbank() != nullptr;
+    const QPointer<CAnwenderListe> fenster(this);
+    if (angemeldet)
+        lese_gruppen_oder_melde(this);
+    if (!fenster)
+        return;
     baue_oberflaeche();
-    // Without a log-on the window is built empty and says nothing until it is used.
-    if (gib_bv_datenbank())
+    if (angemeldet)
         lade_tabelle();
 }
 
 CAnwenderListe::~CAnwenderListe() = default;
+
+QSize CAnwenderListe::sizeHint() const
+{
+    // A scroll area asks for a fixed height, some five rows of the grid at the usual size: below
+    // the fields that left about one at a window's first size.
+    const int zehn_zeilen = tabelle->horizontalHeader()->sizeHint().height()
+                            + 10 * tabelle->verticalHeader()->defaultSectionSize()
+                            + tabelle->horizontalScrollBar()->sizeHint().height() + 2 * tabelle->frameWidth();
+    QSize hinweis = QWidget::sizeHint();
+    hinweis.rheight() += qMax(0, zehn_zeilen - tabelle->sizeHint().height());
+    return hinweis;
+}
 
 QVector<CAnwenderListe::Optional> CAnwenderListe::optionale()
 {

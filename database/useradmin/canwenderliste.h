@@ -57,6 +57,9 @@ public:
     // keep what is in them.
     void nimm_gruppen_neu();
 
+    // The fields with room for ten rows of the grid below them.
+    QSize sizeHint() const override;
+
     CTable* gib_tabelle() const { return tabelle; }
     // The departments shared by every user window, sorted and unique.
     static QStringList& abteilungen();
@@ -154,7 +157,8 @@ private:
     // The edit state as an `Eingabe` (the right as the rights choice shows it).
     Eingabe eingabe();
     void merke_eingabe();
-    // Back to what was entered before the last row was loaded (empty fields when nothing was).
+    // Back to what was entered before the last row was loaded (empty fields when nothing was; after
+    // an add, empty fields in the group and with the right of the user added).
     void stelle_eingabe_wieder_her();
     // Shows the edit state in the edit and search fields, the user name excepted; the group
     // choices show item `ohne_gruppe` (-1: none) when the group is not among them.

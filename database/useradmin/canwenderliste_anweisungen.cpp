@@ -262,8 +262,11 @@ bool CAnwenderListe::fuege_hinzu()
     waehle_zeile(zeile, true, true);
     merke_geladen(zeile);
     setze_bearbeitungsmodus(true);
-    // The new user is the loaded one now; a next new name starts from empty fields.
+    // The new user is the loaded one now. A next new name starts from empty fields, in the group
+    // and with the right chosen for him: users come in a row into one group with one right.
     eingabe_vor_laden = Eingabe();
+    eingabe_vor_laden.grp_id = grp_id;
+    eingabe_vor_laden.recht = geladen.gezeigt.recht;
     // The new user's first password.
     changeKennwort();
     return true;
@@ -312,10 +315,7 @@ void CAnwenderListe::melde_gruppe_fehlt(int gruppe)
     fehler_ton();
     meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Gruppe '%1' ist nicht mehr vorhanden !").arg(name)));
     // The choices and the grid show the groups as they are now.
-    int anzahl = 0;
-    const CQString fehler = lese_gruppen(anzahl);
-    if (!fehler.isEmpty())
-        meldung_kritisch(this, gib_meldungstitel(), fehler);
+    lese_gruppen_oder_melde(this);
     fuelle_gruppenauswahl();
     lade_tabelle();
 }

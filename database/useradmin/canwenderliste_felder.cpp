@@ -93,7 +93,7 @@ void CAnwenderListe::stelle_eingabe_wieder_her()
     for (int i = 0; i < felder.size(); ++i)
         *felder.at(i).wert = eingabe.texte.value(i);
     laedt = true;
-    // A new user starts with the first group offered.
+    // A new user starts with the group entered before, else with the first one offered.
     fuelle_felder(0);
     laedt = false;
 }

@@ -4,11 +4,11 @@
 #include "bilder.h"
 #include "bvanmeldung.h"
 #include "bvdbeinstellungen.h"
+#include "caclgroup.h"
 #include "canwender_passwort.h"
 #include "canwenderliste.h"
 #include "ccat.h"
 #include "cbvdatabase.h"
-#include "ccombobox.h"
 #include "cdbbvsetting.h"
 #include "cgruppenliste.h"
 #include "cqmenu.h"
@@ -22,8 +22,11 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,8 +34,9 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
 {
     setObjectName(QStringLiteral("CBenutzerVerwaltung"));
     setWindowTitle(tr("Benutzerverwaltung"));
-    // The pages below are built for the connection there is, so the log-on comes first.
-    if (gib_bvdb_einstellungen().bvdb_verbindung.gib_wert() == JA && !datenbank_verbunden()) {
+    // The pages below are built for the connection there is, so the log-on comes first. Before a
+    // database is set up there is nothing to log on to: the settings page comes first instead.
+    if (gib_bvdb_einstellungen().bvdb_verbindung.gib_wert() == JA && !datenbank_verbunden() && bv_eingerichtet()) {
         const CQString fehler = bv_anmelden();
         if (!fehler.isEmpty())
             meldung_kritisch(this, gib_meldungstitel(), fehler);
@@ -92,9 +96,16 @@ CBenutzerVerwaltung::CBenutzerVerwaltung(QWidget* eltern) : QDialog(eltern)
     connect(knoepfe->addButton(tr("&Fertig"), QDialogButtonBox::RejectRole), &QPushButton::clicked, this,
             &CBenutzerVerwaltung::slotFertig);
     raster->addWidget(knoepfe);
+    // The whole size hint, where the screen has room: Qt's own first size of a window is at most
+    // two thirds of the screen, which left the user page's grid a row or two.
+    const QScreen* const schirm = screen();
+    resize(schirm ? sizeHint().boundedTo(schirm->availableSize()) : sizeHint());
 
     connect(reiter, &QTabWidget::currentChanged, this, &CBenutzerVerwaltung::slotCurrentChanged);
-    slotCurrentChanged(reiter->currentIndex());
+    if (!datenbank_verbunden() && !bv_eingerichtet())
+        reiter->setCurrentWidget(einstellungen);
+    else
+        slotCurrentChanged(reiter->currentIndex());
 }
 
 CBenutzerVerwaltung::~CBenutzerVerwaltung() = default;
@@ -107,13 +118,13 @@ void CBenutzerVerwaltung::schalte_seiten()
             seite->setEnabled(verbunden);
 }
 
-void CBenutzerVerwaltung::pruefe_anwenderliste()
+bool CBenutzerVerwaltung::pruefe_anwenderliste()
 {
     // A connection lost for a while (a server restarting) is the same database: the page keeps what
     // was typed and writes it once the server is back. Only another log-on builds it anew.
     const CBVDataBase* basis = gib_bv_datenbank();
     if (anwender && basis == anwender_basis && !anwender_veraltet)
-        return;
+        return false;
     anwender_veraltet = false;
     delete anwender;
     anwender = new CAnwenderListe(anwender_seite);
@@ -121,6 +132,7 @@ void CBenutzerVerwaltung::pruefe_anwenderliste()
     // A new widget joins the end of the window's Tab chain, behind "&Fertig".
     reihe_in_tabfolge_ein(anwender, anwender_seite);
     anwender_basis = basis;
+    return true;
 }
 
 bool CBenutzerVerwaltung::darf_schliessen()
@@ -167,13 +179,20 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
         aktualisiere_lockliste();
         break;
     case seite_anwender:
-        // Without a connection too: a page left from another connection shows nothing of it.
-        pruefe_anwenderliste();
-        if (datenbank_verbunden())
-            anwender->lade_tabelle();
+        // Without a connection too: a page left from another connection shows nothing of it. Built
+        // anew, it has read the groups and users; shown again, it reads them as they are now
+        // (another administrator may have changed the groups meanwhile).
+        if (!pruefe_anwenderliste() && datenbank_verbunden()) {
+            if (!lies_gruppen(true))
+                return;
+            anwender->nimm_gruppen_neu();
+        }
         break;
     case seite_gruppen:
         if (datenbank_verbunden()) {
+            // Its own reading of the same table says when that cannot be read.
+            if (!lies_gruppen(false))
+                return;
             gruppen->aktualisiere_gruppen();
             // The page builds its own tabs only once a group table is there.
             if (auto* unterreiter = gruppen->findChild<QTabWidget*>())
@@ -189,6 +208,19 @@ void CBenutzerVerwaltung::slotCurrentChanged(int index)
     // button only. Pages built late (the log-on came later, a new connection) are built by now.
     for (QPushButton* knopf : findChildren<QPushButton*>())
         knopf->setAutoDefault(false);
+    // The keyboard where the eye is, also where a page was built anew or is off.
+    zeige_fokus();
+}
+
+bool CBenutzerVerwaltung::lies_gruppen(bool melden)
+{
+    const QPointer<CBenutzerVerwaltung> fenster(this);
+    int anzahl = 0;
+    if (melden)
+        lese_gruppen_oder_melde(this);
+    else
+        lese_gruppen(anzahl);
+    return fenster;
 }
 
 void CBenutzerVerwaltung::slotFertig()
@@ -196,12 +228,33 @@ void CBenutzerVerwaltung::slotFertig()
     close();
 }
 
-void CBenutzerVerwaltung::slotCurrentChangedsub(int index)
+void CBenutzerVerwaltung::slotCurrentChangedsub(int)
 {
     // The combo box of the group page's tab that became current takes the typing.
-    const char* name = index == 0 ? "grp_igruppe" : "grp_sgruppe";
-    if (auto* auswahl = gruppen->findChild<CComboBox*>(QLatin1String(name)))
-        auswahl->setFocus();
+    gruppen->fokus_auf_auswahl();
+}
+
+void CBenutzerVerwaltung::zeige_fokus()
+{
+    if (!isVisible())
+        return;
+    QWidget* const seite = reiter->currentWidget();
+    if (seite == gruppen && gruppen->fokus_auf_auswahl())
+        return;
+    // Where Qt took the keyboard, while that is in view on the page or its tabs (not a page's
+    // control deleted with it, one a page kept from its hidden tab, nor the button below the pages,
+    // where Qt leaves it from a page that is off); else to the first control of the page (one
+    // built just now shows with the next event), or, on a page that is off, to the tabs.
+    QWidget* const fokus = focusWidget();
+    if (fokus && fokus->isVisible() && fokus->isEnabled() && reiter->isAncestorOf(fokus))
+        return;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (seite->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(this)
+            && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    reiter->tabBar()->setFocus(Qt::TabFocusReason);
 }
 
 void CBenutzerVerwaltung::aktualisiere_lockliste()

@@ -23,6 +23,9 @@ class CBenutzerVerwaltung : public QDialog
     Q_OBJECT
 public:
     // With "/Privat/BVDB-Verbindung" on and no log-on yet, logs on with the stored settings first.
+    // Before any database is set up (`bv_eingerichtet`), it opens at the settings page instead,
+    // saying nothing. Its default size gives the user page's grid room for ten rows where the
+    // screen has it.
     explicit CBenutzerVerwaltung(QWidget* eltern = nullptr);
     ~CBenutzerVerwaltung() override;
 
@@ -65,11 +68,17 @@ private:
     // Builds the user table window again when it was built for another database object, or a log-on
     // or log-off of the settings page has come since (a new object may take the old one's
     // address): its columns are taken when it is built. It takes the place of the old one in the
-    // Tab order.
-    void pruefe_anwenderliste();
+    // Tab order. True when it was built anew.
+    bool pruefe_anwenderliste();
     // Asks for each page holding edits not saved whether to save them; false to keep the window.
     bool darf_schliessen();
     void schalte_seiten();
+    // Reads the access-group list for a page that offers groups (with `melden`, a failure in its
+    // box); false when the window went meanwhile (the read waits beside it, and the window answers).
+    bool lies_gruppen(bool melden);
+    // After a page switch, with the window in view: the keyboard in a control of the page that is
+    // in view (the group page's choice of its open tab), never in a hidden or deleted one.
+    void zeige_fokus();
 
     QWidget* anwender_seite = nullptr;
     QVBoxLayout* anwender_raster = nullptr;

@@ -90,6 +90,13 @@ void CGruppenListe::baue_gruppenliste()
         ohne_tabelle = nullptr;
     }
     gebaut = true;
+    // Built, the page offers the groups as the table holds them now (the window around it reads
+    // them again whenever it shows the page). Its own reading of the table says when that fails.
+    const QPointer<CGruppenListe> seite(this);
+    int anzahl = 0;
+    lese_gruppen(anzahl);
+    if (!seite)
+        return;
     baue_gruppentabelle();
     reiter = new QTabWidget(this);
     blaettere_per_strg_bild(reiter);
@@ -184,6 +191,11 @@ void CGruppenListe::baue_gruppenseite()
     suchen = new QPushButton(tr("&Suchen"), suche);
     raster_s->addWidget(suchen, 1, 6);
     reiter->addTab(suche, tr("Suchen"));
+    // The choices are as wide as the fields beside them: empty at first sight, a choice was
+    // narrower than a group name.
+    for (QGridLayout* gitter : {raster_b, raster_s})
+        for (int spalte = 0; spalte < 3; ++spalte)
+            gitter->setColumnStretch(spalte, 1);
 
     connect(igruppe, QOverload<int>::of(&QComboBox::activated), this, &CGruppenListe::changeGroup);
     connect(igruppe, &QComboBox::editTextChanged, this, &CGruppenListe::textGroup);
@@ -283,7 +295,8 @@ void CGruppenListe::aktualisiere_gruppen()
     }
     suchen->setEnabled(true);
     sgruppe->setEnabled(true);
-    sgruppe->setFocus();
+    // The search choice lies on its own tab: the keyboard goes where the eye is.
+    fokus_auf_auswahl();
     setze_knoepfe(true);
     fuellen = false;
     if (!getippt) {
@@ -300,6 +313,17 @@ void CGruppenListe::aktualisiere_gruppen()
         werte << (eingabe.at(i) == vorher.at(i) && aktuelle_gruppe != -1 ? jetzt.at(i) : eingabe.at(i));
     zeige_werte(werte);
     nimm_getippten_namen(igruppe->currentText());
+}
+
+bool CGruppenListe::fokus_auf_auswahl()
+{
+    if (!gebaut || !isVisible() || !isEnabled())
+        return false;
+    CComboBox* const auswahl = reiter->currentIndex() == 0 ? igruppe : sgruppe;
+    if (!auswahl->isEnabled())
+        return false;
+    auswahl->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void CGruppenListe::setze_knoepfe(bool vorhanden)
@@ -487,6 +511,8 @@ CQString CGruppenListe::geprueften_namen()
     if (name.isEmpty()) {
         fehler_ton();
         meldung_kritisch(this, gib_meldungstitel(), CQString(tr("Bitte einen Namen für die Gruppe eingeben !")));
+        // Asked for when the window closes, too: its field comes into view with the keyboard.
+        reiter->setCurrentIndex(0);
         igruppe->setFocus();
         return name;
     }
@@ -502,10 +528,7 @@ CQString CGruppenListe::geprueften_namen()
 
 void CGruppenListe::gruppen_neu_gelesen()
 {
-    int anzahl = 0;
-    const CQString fehler = lese_gruppen(anzahl);
-    if (!fehler.isEmpty())
-        meldung_kritisch(gib_hauptfenster(), gib_meldungstitel(), fehler);
+    lese_gruppen_oder_melde(this);
     aktualisiere_gruppen();
     emit gruppen_geaendert();
 }

@@ -25,7 +25,8 @@ class CGruppenListe : public QWidget
 public:
     static CKlasse* klasse;
 
-    // Builds the page when a user-administration database is current; else `lade_gruppen` does later.
+    // Builds the page when a user-administration database is current (reading the access-group
+    // list); else `lade_gruppen` does later.
     explicit CGruppenListe(QWidget* eltern = nullptr);
     ~CGruppenListe() override;
 
@@ -38,6 +39,9 @@ public:
     void loesche_gruppe(int zeile);
     // No current group, empty edit fields.
     void leere_eingabe();
+    // Gives the choice of the tab that is open (the edit choice, or the search choice) the focus,
+    // while the page is in view; false when it did not (not built, hidden or disabled).
+    bool fokus_auf_auswahl();
 
     int gib_aktuelle_gruppe() const { return aktuelle_gruppe; }
     // Whether the edit page holds what the administrator typed and no add or change has stored:

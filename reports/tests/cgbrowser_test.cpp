@@ -416,16 +416,21 @@ TEST_F(Bericht, SpeichertTextUndHtmlMitRelativenDateienUndUtf8)
     EXPECT_EQ(lies(logo), bild);
     EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
 
-    // Cancelled: nothing written, and no failure said.
+    // Cancelled while the report is read (HTML) and while it is saved (text): nothing written, no
+    // failure said, only that it was cancelled.
     browser.setze_quelle(CQString(schreibe("o/g.html", QByteArray("<p>Zeile</p>").repeated(100000))));
-    browser.speicherziel = CQString(pfad("o/abgebrochen.html"));
-    QTimer::singleShot(0, [] {
-        for (QWidget* fenster : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QProgressDialog*>(fenster))
-                emit dialog->canceled();
-    });
-    browser.speichern_unter(1, false);
-    EXPECT_FALSE(QFile::exists(pfad("o/abgebrochen.html")));
+    for (const int art : {1, 0}) {
+        browser.speicherziel = CQString(pfad("o/abgebrochen" + QString::number(art)));
+        ASSERT_TRUE(art == 1 || warte([&] { return !browser.gib_textseite1()->laedt(); }, 60000));
+        QTimer::singleShot(0, [] {
+            for (QWidget* fenster : QApplication::topLevelWidgets())
+                if (auto* dialog = qobject_cast<QProgressDialog*>(fenster))
+                    emit dialog->canceled();
+        });
+        browser.speichern_unter(art, false);
+        EXPECT_FALSE(QFile::exists(browser.speicherziel));
+        EXPECT_NE(log.text().find("Speichern abgebrochen: '" + browser.speicherziel.toStdString()), std::string::npos);
+    }
     EXPECT_EQ(log.text().find("ERROR"), std::string::npos) << log.text();
 
     browser.speicherziel = CQString(pfad("fehlt/x.html"));
@@ -454,19 +459,30 @@ TEST_F(Bericht, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
     const QString quelle = berichtsseite(QStringLiteral("b.html"), QStringLiteral("Inhalt"), 20);
     for (const QString& datei : {gespeichert, druckdatei})
         schreibe(QFileInfo(datei).fileName(), alt);
+    const QStringList texte = {pfad("alt.txt"), pfad("alt.html")};
+    for (const QString& datei : texte)
+        schreibe(QFileInfo(datei).fileName(), alt);
     const QStringList vorher = QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden);
     CGBrowser text(nullptr, CQString("b"), false);
     text.setze_quelle(CQString(quelle));
     text.speicherziel = CQString(gespeichert);
     CGBrowser papier(nullptr, CQString("b"), true);
     papier.gib_textseite1()->zeige_quelle(CQString(quelle));
+    // Saved as text and as HTML too, in writes larger than Qt's buffer.
+    CGBrowser lang(nullptr, CQString("b"), false);
+    lang.gib_textseite1()->setHtml(QStringLiteral("<p>Zeile mit Inhalt</p>").repeated(5000));
     {
         const Dateigrenze grenze(4096);
         text.speichern_unter(2, false);
         papier.drucke(1);
+        for (const int art : {0, 1})
+            lang.speicherziel = CQString(texte[art]), lang.speichern_unter(art, false);
     }
-    EXPECT_EQ(lies(gespeichert), alt);
-    EXPECT_EQ(lies(druckdatei), alt);
+    for (const QString& datei : {gespeichert, druckdatei, texte[0], texte[1]})
+        EXPECT_EQ(lies(datei), alt) << datei.toStdString();
+    // Each names the system's reason, not "Unknown error".
+    for (const QString& datei : texte)
+        EXPECT_NE(log.text().find(QStringLiteral("Konnte Ausgabedatei '%1' nicht oeffnen. %2").arg(datei, qt_error_string(EFBIG)).toStdString()), std::string::npos);
     EXPECT_NE(log.text().find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(gespeichert).toStdString()),
               std::string::npos)
         << log.text();

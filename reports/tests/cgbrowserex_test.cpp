@@ -496,6 +496,17 @@ TEST_F(Textseite, SpeichernUndDruckenWaehrendDesLadensNehmenDenGanzenBericht)
     ASSERT_TRUE(browser.gib_textseite1()->laedt());
     browser.drucke(0);
     EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("ENDE")));
+
+    // The two-page form, a report of 30,000 lines still read on page 2, saved as PDF: every line.
+    QByteArray lang;
+    for (int i = 1; i <= 30000; ++i)
+        lang += "Zeile " + QByteArray::number(i) + '\n';
+    CGBrowser zwei(nullptr, CQString("b"), true);
+    zwei.gib_textseite1()->zeige_quelle(CQString(schreibe(QStringLiteral("r/kurz.html"), "<p>Kurz</p>")));
+    zwei.gib_textseite2()->zeige_quelle(CQString(schreibe(QStringLiteral("r/lang.txt"), lang)));
+    zwei.speicherziel = CQString(pfad("o/zwei.pdf"));
+    zwei.speichern_unter(2, false);
+    EXPECT_EQ(seiten_text(zwei.speicherziel).join(QString()).count(QStringLiteral("Zeile ")), 30000);
 }
 
 // A report written anew after it was shown, the viewer closed while saving: both give what it showed.
@@ -573,4 +584,45 @@ TEST_F(Textseite, BetrachterGehtWaehrendSpeichernDruckenUndMailen)
     }
 }
 
-
+// A 7 MiB report saved as text while every window closes around the save (the updater's
+// "Beenden" and the session's end, which close them as `closeAllWindows` does, the modal window
+// first; the viewer closed as the last window): the file is whole, then the program ends by itself.
+TEST_F(Textseite, AlleFensterZuWaehrendDesSpeichernsDateiGanzUndProgrammEndet)
+{
+    QByteArray html = "<html><head><style>td{color:#102030}</style></head><body><table><thead><tr><th>Kopf</th></tr></thead>\n";
+    int zeilen = 0;
+    for (; html.size() < 7 << 20; ++zeilen)
+        html += "<tr><td>Zeile " + QByteArray::number(zeilen) + " Kunde</td></tr>\n";
+    const QString bericht = schreibe("r/g.html", html + "</table></body></html>");
+    for (const bool alle : {true, false}) {
+        QWidget haupt;
+        haupt.setVisible(alle);
+        QPointer<CGBrowserDiag> diag = new CGBrowserDiag(alle ? &haupt : nullptr, CQString("b"), true, {}, false);
+        diag->show();
+        diag->browser->setze_quelle(CQString(bericht));
+        const QString ziel = pfad(alle ? "alle.txt" : "letztes.txt");
+        diag->browser->speicherziel = CQString(ziel);
+        QTimer schliesser;
+        QObject::connect(&schliesser, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() && (schliesser.stop(), true))
+                alle ? QApplication::closeAllWindows() : (void)diag->close();
+        });
+        schliesser.start(10);
+        QTimer::singleShot(0, diag, &CGBrowserDiag::saveAsTextSlot);
+        // Ended by itself within a minute of the file, else the test ends it (99).
+        QElapsedTimer seit_datei;
+        seit_datei.start();
+        QTimer waechter;
+        QObject::connect(&waechter, &QTimer::timeout, [&] {
+            if (!QFile::exists(ziel))
+                seit_datei.restart();
+            else if (seit_datei.hasExpired(60000))
+                QCoreApplication::exit(99);
+        });
+        waechter.start(100);
+        EXPECT_EQ(QApplication::exec(), 0) << alle;
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        EXPECT_EQ(QString::fromUtf8(lies(ziel)).count(QStringLiteral("Zeile ")), zeilen) << alle;
+        delete diag.data();
+    }
+}

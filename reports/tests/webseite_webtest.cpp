@@ -20,8 +20,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QToolBar>
 #include <QDir>
+#include <QDirIterator>
+#include <QWebEngineProfile>
 #include <QFile>
 #include <QImage>
 #include <QStandardPaths>
@@ -139,6 +142,16 @@ TEST_F(Webseite, LaedtSeineQuelleEinmalUndGibtSichDemWaechter)
     const QUrl ziel(QUrl::fromLocalFile(rot).toString() + QStringLiteral("?mitte=1"));
     mittelklick(ziel.toString());
     EXPECT_TRUE(warte([&] { return seite->url() == ziel; })) << seite->url().toString().toStdString();
+}
+
+// Every file of the program's profile is the user's alone, "Visited Links" too once the engine wrote it.
+TEST_F(Webseite, DasProfilDesProgrammsLiestNurSeinBenutzer)
+{
+    const std::unique_ptr<CGBrowser> browser = geladener_browser();
+    const QString profil = QWebEngineProfile::defaultProfile()->persistentStoragePath();
+    EXPECT_TRUE(warte([&] { return QFileInfo(profil + "/Visited Links").size() > 0; }, 20000));
+    for (QDirIterator dateien(profil, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); dateien.hasNext();)
+        EXPECT_EQ(QFileInfo(dateien.next()).permissions() & 0x0077, 0) << qPrintable(dateien.filePath());
 }
 
 // A web report in Cyrillic and Chinese that names no charset, saved as HTML with the language
@@ -355,6 +368,10 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
     }, 10000));
     ::umask(maske);
     EXPECT_EQ(seitenzahl(gespeichert.filePath()), 1);
+    // A saved PDF is not shown: the viewer got the two files to show and nothing more.
+    lasse_laufen(1000);
+    EXPECT_EQ(QString::fromUtf8(lies(pfad("viewer.txt"))).count(QLatin1Char('\n')), 2);
+    EXPECT_TRUE(shell.isEmpty());
 
     CGBrowserWeb drucken(nullptr);
     int fertig = 0;
@@ -791,4 +808,52 @@ TEST_F(Webseite, GescheiterteLadungIstKeinBericht)
         EXPECT_EQ(boxen, QVector<QString>(5, "2|Die Seite '" + adresse.toString() + "' konnte nicht geladen werden. " + grund).toList());
     }
     EXPECT_TRUE(druckdialoge == 0 && !QFile::exists(pfad("args.txt")));
+
+    // A good page loaded in the same viewer after them is a report again: saved, printed and
+    // mailed without a box, each file holding the page.
+    boxen.clear();
+    browser->setze_quelle(CQString(rot));
+    const QStringList gut = {pfad("o/gut.txt"), pfad("o/gut.html"), pfad("o/gut.pdf"), druckdatei};
+    for (const int art : {0, 1, 2})
+        browser->speicherziel = CQString(gut[art]), browser->speichern_unter(art, false);
+    browser->drucke(0);
+    browser->sende_bericht();
+    EXPECT_TRUE(warte([this] { return QFile::exists(pfad("args.txt")); }));
+    for (const QString& datei : gut)
+        EXPECT_TRUE((datei.endsWith(".pdf") ? seiten_text(datei).join(QString()) : QString::fromUtf8(lies(datei))).contains("ROT")) << datei.toStdString();
+    EXPECT_TRUE(boxen.isEmpty()) << boxen.join('|').toStdString();
+}
+
+// A web report whose server sends part of the page and then nothing: save, print and mail each
+// wait with a dialog that shows after its delay, a busy bar once the share stands still, and its
+// Abbrechen ends the wait at once, the file untouched.
+TEST_F(Webseite, StockendeSeiteZeigtDenWartedialogUndAbbrechenEndetIhn)
+{
+    bruecke_stub();
+    TestServer server;
+    server.setze("/halb", TestServer::Antwort{"<html><body><p>Anfang</p>", "text/html", 0, {}, 1 << 20, true});
+    browser = std::make_unique<CGBrowser>(nullptr, CQString("web"), false);
+    browser->show();
+    browser->setze_quelle(CQString(server.url("/halb").toString()));
+    lasse_laufen(1000);
+    ASSERT_TRUE(browser->gib_webseite1()->laedt());
+    for (const int art : {0, 1, 2, 3, 4}) {
+        browser->speicherziel = CQString(schreibe(QStringLiteral("o/halb%1").arg(art), "alt"));
+        QElapsedTimer uhr;
+        qint64 gezeigt = -1, abgebrochen = -1;
+        QTimer abbrecher;
+        QObject::connect(&abbrecher, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            gezeigt = dialog && gezeigt < 0 ? uhr.elapsed() : gezeigt;
+            // Once it shows a busy bar; a wait Abbrechen leaves running ends when the server lets go 10 s on.
+            if (dialog && dialog->maximum() == 0 && abgebrochen < 0 && (abgebrochen = uhr.elapsed()))
+                emit dialog->canceled(), QTimer::singleShot(10000, &abbrecher, [&] { qDeleteAll(server.findChildren<QSslSocket*>()); });
+        });
+        abbrecher.start(20);
+        uhr.start();
+        art < 3 ? browser->speichern_unter(art, false) : art == 3 ? browser->drucke(0) : browser->sende_bericht();
+        EXPECT_TRUE(gezeigt >= 0 && gezeigt < 1000 && abgebrochen > 0 && uhr.elapsed() - abgebrochen < 1000) << art << ' ' << gezeigt << ' ' << uhr.elapsed() - abgebrochen;
+        EXPECT_EQ(lies(browser->speicherziel), "alt") << art;
+    }
+    EXPECT_TRUE(druckdialoge == 0 && !QFile::exists(pfad("args.txt")) && boxen.isEmpty()) << boxen.join('|').toStdString();
 }

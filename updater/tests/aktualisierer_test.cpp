@@ -1,5 +1,6 @@
 // The program itself: the roads without a window, their output and exit codes, with no display at all.
 #include "kleinesdateisystem.h"
+#include "ordnerfuerandere.h"
 #include "zip_hilfe.h"
 
 #include <QDeadlineTimer>
@@ -83,9 +84,9 @@ protected:
         p.setProcessEnvironment(umgebung);
         p.setWorkingDirectory(arbeit);
         if (huelle.isEmpty())
-            p.start(QStringLiteral(AKTUALISIERER), argumente);
+            p.start(programm, argumente);
         else
-            p.start(huelle.front(), huelle.mid(1) + QStringList{QStringLiteral(AKTUALISIERER)} + argumente);
+            p.start(huelle.front(), huelle.mid(1) + QStringList{programm} + argumente);
         p.closeWriteChannel();
     }
     Ergebnis warte(QProcess& p)
@@ -135,6 +136,8 @@ protected:
     QString ziel;
     // A command that starts the program, the program's path and its arguments following.
     QStringList huelle;
+    // The program the runs start.
+    QString programm = QStringLiteral(AKTUALISIERER);
     // The locale of the runs.
     QString sprache = QStringLiteral("de_DE.UTF-8");
     // The X display of the runs (none when empty).
@@ -889,6 +892,36 @@ TEST_F(Programm, WenigeOffeneDateienReichenFuerInstallationUndDeinstallation)
 // worker, and where not even its own threads start (three with the main thread), it says why.
 TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
 {
+    // A limit of processes counts every process of the account, root's none: the run counts alone
+    // in a user namespace of its own, where root runs it under another account. That account reaches
+    // nothing of the checkout's nor of a private temporary folder: the runs get a folder of their own
+    // it may enter, with a copy of the program, the build's libraries it loads and its data, and a
+    // temporary folder of its own.
+    const QString konto = QString::number(100000 + ::getpid() % 50000);
+    const OrdnerFuerAndere eigener;
+    QStringList als;
+    if (::geteuid() == 0) {
+        for (QString* ordner : {&heim, &arbeit, &ziel})
+            QDir().mkpath(*ordner = eigener.pfad(QFileInfo(*ordner).fileName()));
+        const QString kopie = eigener.pfad("programm"), temp = eigener.pfad("temp");
+        ASSERT_TRUE(QDir().mkpath(kopie) && QDir().mkpath(temp));
+        // The libraries it loads by name (its windows) lie beside it.
+        const QFileInfoList dateien = QDir(QFileInfo(programm).path()).entryInfoList({"*.so"}, QDir::Files) << QFileInfo(programm);
+        for (const QFileInfo& datei : dateien) {
+            QProcess ldd;
+            ldd.start("ldd", {datei.filePath()});
+            ASSERT_TRUE(ldd.waitForFinished());
+            const QStringList zeilen = QString::fromLocal8Bit(ldd.readAllStandardOutput()).split('\n') << "=> " + datei.filePath();
+            for (const QString& zeile : zeilen) {
+                const QString bibliothek = zeile.section("=> ", 1).section(' ', 0, 0), name = kopie + '/' + QFileInfo(bibliothek).fileName();
+                ASSERT_TRUE(!bibliothek.startsWith('/') || bibliothek.startsWith("/lib") || bibliothek.startsWith("/usr/") || QFileInfo::exists(name) || QFile::copy(bibliothek, name));
+            }
+        }
+        for (const char* daten : {"support", "translations"})
+            ASSERT_EQ(QProcess::execute("cp", {"-r", QFileInfo(programm).path() + '/' + daten, kopie}), 0);
+        programm = kopie + "/aktualisierer";
+        als = QStringList{"setpriv", "--reuid", konto, "--regid", konto, "--clear-groups", "env", "LD_LIBRARY_PATH=" + kopie, "TMPDIR=" + temp};
+    }
     std::vector<Eintrag> eintraege;
     for (int i = 0; i < 2003; ++i) {
         QByteArray daten(i < 3 ? 20 << 20 : 100 + i, 'k');
@@ -897,11 +930,6 @@ TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
         eintraege.push_back(datei((i < 3 ? "gross/g" : "klein/d" + QByteArray::number(i % 20) + "/k") + QByteArray::number(i), daten));
     }
     schreibe(arbeit + "/knapp.zip", baue(eintraege));
-    // A limit of processes counts every process of the account, root's none: the run counts alone
-    // in a user namespace of its own, where root runs it under another account.
-    const QString konto = QString::number(100000 + ::getpid() % 50000);
-    const QStringList als = ::geteuid() == 0 ? QStringList{"setpriv", "--reuid", konto, "--regid", konto, "--clear-groups"}
-                                             : QStringList();
     const QStringList allein = als + QStringList{"unshare", "--user", "--map-current-user"};
     QStringList grenzen;
     if (QProcess::execute(allein.front(), allein.mid(1) + QStringList{"true"}) == 0)
@@ -917,7 +945,7 @@ TEST_F(Programm, KnapperSpeicherUndWenigeThreadsEndenOhneSignal)
         QDir().mkpath(z);
         QFile::remove(logdatei());
         if (!als.isEmpty())
-            QProcess::execute("chown", {"-R", konto, dir.path()});
+            QProcess::execute("chown", {"-R", konto, eigener.ordner()});
         huelle = (grenze.startsWith("ulimit -u") ? allein : als)
                  + QStringList{"/bin/bash", "-c", grenze + " && exec \"$0\" \"$@\""};
         for (int lauf = 0; lauf < 2; ++lauf) { // a fresh install, then an update over its own tree

@@ -3,6 +3,7 @@
 #include "cuninstallinfo.h"
 #include "czielsperre.h"
 #include "importzip.h"
+#include "ordnerfuerandere.h"
 #include "uninstallinthread.h"
 #include "verzeichnisse.h"
 #include "wecker.h"
@@ -312,11 +313,14 @@ TEST_F(Zielschutz, SteuerzeichenErscheinenMaskiert)
 // updater holds it, also one of another account that may write the target too.
 TEST_F(Zielschutz, FremderProzessHaeltDasZiel)
 {
+    // A target the other account can reach: the temporary folder may be one only root may enter.
+    const OrdnerFuerAndere anderswo;
+    ASSERT_TRUE(QDir().mkpath(ziel = anderswo.pfad("ziel")));
     const int fremd = ::open(QFile::encodeName(ziel).constData(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(fremd, 0);
     ASSERT_EQ(::flock(fremd, LOCK_EX), 0);
     EXPECT_TRUE(installiere({datei("b.txt", "b")}));
-    ASSERT_TRUE(::chmod(QFile::encodeName(dir.path()).constData(), 0711) == 0 && ::chmod(QFile::encodeName(ziel).constData(), 0777) == 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(ziel).constData(), 0777), 0);
     int bereit[2];
     char antwort = 0;
     ASSERT_EQ(::pipe(bereit), 0);

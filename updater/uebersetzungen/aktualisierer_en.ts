@@ -500,6 +500,14 @@
         <translation>Writing the file %1 was cut off; the file that now lies there cannot surely be told to be the same one and stays as it is. Its old content lies in %2.</translation>
     </message>
     <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; sie wurde seither geaendert und bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; it has been changed since and stays as it is. Its old content lies in %2.</translation>
+    </message>
+    <message>
+        <source>Das Schreiben der Datei %1 wurde unterbrochen; ob sie seither geaendert wurde, zeigt sein Vermerk nicht: sie bleibt, wie sie ist. Ihr alter Inhalt liegt in %2.</source>
+        <translation>Writing the file %1 was cut off; its record does not show whether it has been changed since: it stays as it is. Its old content lies in %2.</translation>
+    </message>
+    <message>
         <source>In den Ordnern %1 und %2 ist kein Platz fuer den alten Inhalt von %3: %4</source>
         <translation>The folders %1 and %2 have no room for the old content of %3: %4</translation>
     </message>
@@ -989,6 +997,10 @@
         <source>Das System startet keinen Thread für den Vorgang</source>
         <translation>The system starts no thread for the job</translation>
     </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
 </context>
 <context>
     <name>CCDataBase</name>
@@ -1171,6 +1183,14 @@
     <message>
         <source>Die Verbindung zur Datenbank &apos;%1&apos; auf &apos;%2&apos; ist abgebrochen, während die letzte Änderung gespeichert wurde (wurde der Server neu gestartet?): sie kann gespeichert sein oder nicht. Bitte neu laden, prüfen, ob sie gespeichert ist, und sie sonst noch einmal ausführen.</source>
         <translation>The connection to the database &apos;%1&apos; on &apos;%2&apos; was lost while the last change was being saved (was the server restarted?): it may or may not have been saved. Please reload, check whether it was saved, and otherwise carry it out again.</translation>
+    </message>
+    <message>
+        <source>Die Datenbankdatei &apos;%1&apos; ist nicht mehr die beim Anmelden geöffnete (sie wurde ersetzt, umbenannt oder gelöscht): nichts wurde gespeichert. Bitte neu anmelden (&quot;Verbinden&quot;) und die Aktion dann wiederholen.</source>
+        <translation>The database file &apos;%1&apos; is no longer the one opened at the log-on (it was replaced, renamed or deleted): nothing was saved. Please log on again (&quot;Connect&quot;) and then repeat the action.</translation>
+    </message>
+    <message>
+        <source>Die Datenbankdatei &apos;%1&apos; ist schreibgeschützt (die Datei, ihr Ordner oder ihr Dateisystem): nichts wurde gespeichert. Bitte die Schreibrechte prüfen, neu anmelden (&quot;Verbinden&quot;) und die Aktion dann wiederholen.</source>
+        <translation>The database file &apos;%1&apos; is read-only (the file, its folder or its file system): nothing was saved. Please check the write permissions, log on again (&quot;Connect&quot;) and then repeat the action.</translation>
     </message>
 </context>
 <context>
@@ -1364,6 +1384,14 @@ ein- bzw. ausgeblendet werden.</source>
 Shows or hides
 the log window.</translation>
     </message>
+    <message>
+        <source>Drucken ...</source>
+        <translation>Printing ...</translation>
+    </message>
+    <message>
+        <source>Speichern ...</source>
+        <translation>Saving ...</translation>
+    </message>
 </context>
 <context>
     <name>CGBrowser</name>
@@ -1462,6 +1490,14 @@ the log window.</translation>
     <message>
         <source>Der Bericht wird geladen ...</source>
         <translation>Loading the report ...</translation>
+    </message>
+    <message>
+        <source>Speichern abgebrochen: nichts wurde geschrieben.</source>
+        <translation>Saving cancelled: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Speichern abgebrochen: &apos;%1&apos; wurde nicht geschrieben.</source>
+        <translation>Saving cancelled: &apos;%1&apos; was not written.</translation>
     </message>
 </context>
 <context>
@@ -3615,6 +3651,18 @@ Point with English Excel settings</translation>
     <message>
         <source>Programmende durch Signal %1: laufende Aufträge wurden angehalten</source>
         <translation>Program ended by signal %1: running jobs were stopped</translation>
+    </message>
+    <message>
+        <source>Speichern ...</source>
+        <translation>Saving ...</translation>
+    </message>
+    <message>
+        <source>Das Fenster wurde geschlossen oder sein Text geändert, bevor er ganz kopiert war.</source>
+        <translation>The window was closed or its text changed before it was copied whole.</translation>
+    </message>
+    <message>
+        <source>Es wurde nichts gedruckt.</source>
+        <translation>Nothing was printed.</translation>
     </message>
 </context>
 <context>

@@ -38,12 +38,14 @@ if(TARGET updater_uebersetzungen_test)
 endif()
 # The English windows tests read the German texts from the translation files; the updater's opens
 # the report viewer from a job window's protocol button, as the program does; those of the browser's
-# own window and of the user administration load the built English translation.
+# own window and of the user administration (its window, and its boxes on every database) load the
+# built English translation.
 if(TARGET updater_englisch_test)
   target_link_libraries(updater_englisch_test PRIVATE reports)
   add_dependencies(updater_englisch_test anwendungswurzel)
 endif()
-foreach(ziel updater_englisch_test browser_fensterwebtest database_verwaltungsfenster_test)
+foreach(ziel updater_englisch_test browser_fensterwebtest database_verwaltungsfenster_test
+             database_mariadb_benutzer_test database_postgres_benutzer_test database_sqlite_benutzer_test)
   if(TARGET ${ziel})
     target_compile_definitions(${ziel} PRIVATE UEBERSETZUNGEN="${uebersetzungen_quelle}"
                                UEBERSETZUNG_QM="${uebersetzungen_qm}")

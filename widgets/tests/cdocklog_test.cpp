@@ -225,6 +225,24 @@ TEST_F(DockLog, VieleZeilenAusArbeiternErscheinenJedeEinmalInIhrerReihenfolge)
         EXPECT_EQ(nummern(alles, QStringLiteral("T%1 ").arg(t)), eins_bis(je_thread)) << "thread " << t;
 }
 
+// The hidden dock with the lines of a long run waiting for it, saved: they are brought in beside
+// the save, each once and in order in the file and on the page.
+TEST_F(DockLog, VersteckterDockSpeichertJedeWartendeZeileEinmal)
+{
+    constexpr int anzahl = 8000;
+    for (int i = 1; i <= anzahl; ++i)
+        CQCat::gib_instanz()->info(CQString(QStringLiteral("installiere %1").arg(i)));
+    QTemporaryDir ordner;
+    const QString datei = ordner.filePath(QStringLiteral("dock.txt"));
+    setze_speichern_funktion([&](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) { return datei; });
+    dock->speichere();
+    setze_speichern_funktion({});
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(nummern(QString::fromUtf8(f.readAll()), QStringLiteral("installiere ")), eins_bis(anzahl));
+    EXPECT_EQ(nummern(dock->gib_ausgabeseite()->toPlainText(), QStringLiteral("installiere ")), eins_bis(anzahl));
+}
+
 // A dock at its end shows its last line after lines came while it was hidden and then shown
 // smaller, as the main window shows it after a failed job.
 TEST_F(DockLog, AmEndeZeigtEsNachDemEinblendenDieLetzteZeile)

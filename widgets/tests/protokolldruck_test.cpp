@@ -7,6 +7,7 @@
 #include "gui.h"
 #include "logfenstertest.h"
 #include "logmitschnitt.h"
+#include "melde.h"
 #include "pdfpruefung.h"
 #include "plattform.h"
 #include "protokolldruck.h"
@@ -526,6 +527,83 @@ TEST_F(Protokolldruck, LangesProtokollEinerMillionZeilenKommtJedeEinmalInsPdf)
     const QString letzte = laufe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"),
                                                                QString::number(seiten), druckdatei, QStringLiteral("-")});
     EXPECT_EQ(letzte_zeile(letzte), QStringLiteral("Langes Protokoll %1").arg(seiten));
+}
+
+namespace {
+
+// The numbers of the entries "datei<n>.dll" in a text, in their order.
+std::vector<int> eintraege(const QString& text)
+{
+    std::vector<int> nummern;
+    const QRegularExpression eintrag(QStringLiteral("datei(\\d+)\\.dll"));
+    for (auto treffer = eintrag.globalMatch(text); treffer.hasNext();)
+        nummern.push_back(treffer.next().captured(1).toInt());
+    return nummern;
+}
+
+} // namespace
+
+// A log window with the coloured lines of an install as the message functions send them, all still
+// on their way at the first save, and more of them than one piece and one part of the copy made
+// beside the window: each line once and in order in the text, the HTML, the PDF and on paper.
+TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck)
+{
+    constexpr int anzahl = 8000;
+    Logfenster fenster;
+    for (int i = 1; i <= anzahl; ++i)
+        qmelde(i % 500 ? 5 : 2, klasse_kurz, CQString("ImportZIP_installation"),
+               CQString(QStringLiteral("installiere programm/modul%1/datei%2.dll").arg(i % 97).arg(i)), &fenster, true);
+    std::vector<int> alle(anzahl);
+    std::iota(alle.begin(), alle.end(), 1);
+    for (const auto& [art, datei] : {std::pair(0, QString("p.txt")), {1, "p.html"}, {2, "p.pdf"}, {-2, "druck.pdf"}}) {
+        SCOPED_TRACE(datei.toStdString());
+        dateinamen = {tmp.filePath(datei)};
+        antworten = {0};
+        if (art == -2)
+            fenster.drucke_fenster();
+        else
+            speichere_als(&fenster, art, CQString(), CQString());
+        const QString text = datei.endsWith(QLatin1String("pdf")) ? laufe("pdftotext", {tmp.filePath(datei), "-"}, 600000)
+                                                                  : QString::fromUtf8(inhalt(tmp.filePath(datei)));
+        EXPECT_TRUE(eintraege(text) == alle);
+    }
+    EXPECT_EQ(pieptoene, 0) << log();
+}
+
+// The window goes while its text is copied beside it for a save or a print: deleted at once,
+// nothing is written and the user is told (a log line and the beep, a box for the print); closed,
+// deleted later, the file is whole and the window goes after.
+TEST_F(Protokolldruck, FensterDasBeimKopierenGehtHinterlaesstNieEineHalbeDatei)
+{
+    constexpr int anzahl = 20000;
+    for (const bool sofort : {true, false}) {
+        for (const bool drucken : {false, true}) {
+            SCOPED_TRACE(std::to_string(sofort) + std::to_string(drucken));
+            const QPointer<Logfenster> fenster = new Logfenster;
+            fenster->gib_textbereich()->setPlainText(zeilen(anzahl));
+            const QString datei = tmp.filePath(QStringLiteral("weg%1%2.%3").arg(sofort).arg(drucken).arg(drucken ? "pdf" : "txt"));
+            druckdatei = datei;
+            dateinamen = {datei};
+            antworten = {0};
+            const int piepser = pieptoene;
+            fragen.clear();
+            QTimer::singleShot(0, [fenster, sofort] { sofort ? delete fenster.data() : fenster->deleteLater(); });
+            drucken ? fenster->drucke_fenster() : fenster->speichere_fenster(0);
+            loesche_spaetere();
+            EXPECT_TRUE(fenster.isNull());
+            if (sofort) {
+                EXPECT_FALSE(QFile::exists(datei));
+                const QString gesagt = drucken ? fragen.back().text : QString::fromStdString(log());
+                EXPECT_TRUE(gesagt.contains(QStringLiteral("Das Fenster wurde geschlossen"))) << gesagt.toStdString();
+                EXPECT_EQ(pieptoene - piepser, drucken ? 0 : 1);
+                continue;
+            }
+            std::vector<int> alle(anzahl);
+            std::iota(alle.begin(), alle.end(), 1);
+            EXPECT_TRUE(drucken ? zeilennummern(datei, QStringLiteral("Zeile")) == alle
+                                : inhalt(datei) == (zeilen(anzahl) + QLatin1Char('\n')).toUtf8());
+        }
+    }
 }
 
 // One paragraph far taller than a layout keeps its glyphs in (400,000 lines broken inside it): the
