@@ -846,13 +846,14 @@ TEST_F(Webseite, StockendeSeiteZeigtDenWartedialogUndAbbrechenEndetIhn)
             auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
             gezeigt = dialog && gezeigt < 0 ? uhr.elapsed() : gezeigt;
             // Once it shows a busy bar; a wait Abbrechen leaves running ends when the server lets go 10 s on.
+            // Half that is the bound for the dialog and for the end: a busy machine answers late.
             if (dialog && dialog->maximum() == 0 && abgebrochen < 0 && (abgebrochen = uhr.elapsed()))
                 emit dialog->canceled(), QTimer::singleShot(10000, &abbrecher, [&] { qDeleteAll(server.findChildren<QSslSocket*>()); });
         });
         abbrecher.start(20);
         uhr.start();
         art < 3 ? browser->speichern_unter(art, false) : art == 3 ? browser->drucke(0) : browser->sende_bericht();
-        EXPECT_TRUE(gezeigt >= 0 && gezeigt < 1000 && abgebrochen > 0 && uhr.elapsed() - abgebrochen < 1000) << art << ' ' << gezeigt << ' ' << uhr.elapsed() - abgebrochen;
+        EXPECT_TRUE(gezeigt >= 0 && gezeigt < 5000 && abgebrochen > 0 && uhr.elapsed() - abgebrochen < 5000) << art << ' ' << gezeigt << ' ' << uhr.elapsed() - abgebrochen;
         EXPECT_EQ(lies(browser->speicherziel), "alt") << art;
     }
     EXPECT_TRUE(druckdialoge == 0 && !QFile::exists(pfad("args.txt")) && boxen.isEmpty()) << boxen.join('|').toStdString();
