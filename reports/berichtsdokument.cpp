@@ -27,6 +27,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <numeric>
 
@@ -55,17 +56,12 @@ void sammle_tabellen(QTextFrame* rahmen, std::vector<QTextTable*>& tabellen)
     }
 }
 
-// The widest line of a cell's text: as laid out, or else as its fonts write it.
-qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift, bool gelegt)
+// The widest line of a cell's text as its fonts write it.
+qreal breiteste_zeile(const QTextTableCell& zelle, const QFont& grundschrift)
 {
     qreal breiteste = 0;
     for (QTextFrame::iterator teil = zelle.begin(); !teil.atEnd(); ++teil) {
         const QTextBlock block = teil.currentBlock();
-        if (gelegt && block.layout()) {
-            for (int i = 0; i < block.layout()->lineCount(); ++i)
-                breiteste = qMax(breiteste, block.layout()->lineAt(i).naturalTextWidth());
-            continue;
-        }
         qreal zeile = 0;
         for (QTextBlock::iterator stueck = block.begin(); block.isValid() && !stueck.atEnd(); ++stueck) {
             const QFontMetricsF metrik(stueck.fragment().charFormat().font().resolve(grundschrift));
@@ -202,14 +198,17 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
     layout->documentSize();
     const int spalten = muster->columns();
     const QVector<qreal> kanten = spaltenkanten(layout, muster);
-    QVector<qreal> gemessen(spalten, 0);
+    // The room for text in each column: that of its narrowest cell, as laid out. Its widest line
+    // may stand in a cell of less padding (a heading cell the page's style left out), with less
+    // room in the others.
+    QVector<qreal> raum(spalten, std::numeric_limits<qreal>::infinity());
     QVector<int> laengste(spalten, 0);
     for (int zeile = 0; zeile < muster->rows(); ++zeile) {
         for (int spalte = 0; spalte < spalten; ++spalte) {
             const QTextTableCell zelle = muster->cellAt(zeile, spalte);
             if (zelle.column() != spalte || zelle.columnSpan() != 1)
                 continue;
-            gemessen[spalte] = qMax(gemessen[spalte], breiteste_zeile(zelle, probe.defaultFont(), true));
+            raum[spalte] = qMin(raum[spalte], layout->blockBoundingRect(zelle.firstCursorPosition().block()).width());
             laengste[spalte] = qMax(laengste[spalte], zelle.lastPosition() - zelle.firstPosition());
         }
     }
@@ -225,7 +224,7 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
                     if (zelle.column() != spalte || zelle.columnSpan() != 1
                         || zelle.lastPosition() - zelle.firstPosition() <= laengste[spalte])
                         continue;
-                    spaeter[spalte] = qMax(spaeter[spalte], breiteste_zeile(zelle, quelle.defaultFont(), false));
+                    spaeter[spalte] = qMax(spaeter[spalte], breiteste_zeile(zelle, quelle.defaultFont()));
                     spaeter_wort[spalte] = qMax(spaeter_wort[spalte], breitestes_wort(zelle, quelle.defaultFont()));
                 }
             }
@@ -240,8 +239,8 @@ QVector<QTextLength> spalten_fuer(QTextDocument& quelle, const std::vector<QText
     QVector<qreal> zeilen_mehr(spalten, 0);
     qreal gewuenscht = 0;
     for (int spalte = 0; spalte < spalten; ++spalte) {
-        mehr[spalte] = qMax<qreal>(0, spaeter_wort[spalte] - gemessen[spalte]);
-        zeilen_mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - gemessen[spalte] - mehr[spalte]);
+        mehr[spalte] = qMax<qreal>(0, spaeter_wort[spalte] - raum[spalte]);
+        zeilen_mehr[spalte] = qMax<qreal>(0, spaeter[spalte] - raum[spalte] - mehr[spalte]);
         gewuenscht += zeilen_mehr[spalte];
     }
     // The room goes to the narrowest wants first: shared by size, the number of 300 digits left

@@ -3,11 +3,11 @@
 #include "gui.h"
 #include "hintergrund.h"
 #include "stueckkopie.h"
+#include "tabellenteile.h"
 #include "ungemessen.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -15,13 +15,10 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
-#include <QTextFrame>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -29,9 +26,8 @@ namespace {
 // A selection of up to this many characters is copied as Qt copies it: some milliseconds.
 constexpr int sofort_bis = 20000;
 
-// Copying in one turn of the event loop, and the time one piece should take.
+// Copying in one turn of the event loop.
 constexpr qint64 schritt_ns = 15000000;
-constexpr qint64 stueck_ns = 4000000;
 
 // The clipboard's name of HTML.
 const QString& html_format()
@@ -40,13 +36,24 @@ const QString& html_format()
     return format;
 }
 
-// What the thread of a copy works on and hands back: the pieces copied together, with the cursor
-// that still holds them in one edit (its end goes through all the document's frames once), and
-// the text and HTML made of them.
+// The clipboard's data of a copy: its plain text and its HTML.
+QMimeData* mimedaten(const QString& text, const QByteArray& html)
+{
+    auto* const daten = new QMimeData;
+    daten->setText(text);
+    daten->setData(html_format(), html);
+    return daten;
+}
+
+// The HTML Qt makes of a selection: marked as a fragment, without the page's own font.
+QByteArray html_von(const QTextDocumentFragment& auswahl)
+{
+    return auswahl.toHtml(QByteArrayLiteral("utf-8")).toUtf8();
+}
+
+// What the thread of a copy hands back: the text and HTML made of the selection.
 struct Kopiedaten
 {
-    std::unique_ptr<QTextDocument> ganz;
-    QTextCursor schreiber;
     QString text;
     QByteArray html;
 };
@@ -58,15 +65,13 @@ struct CAuswahlkopie::Kopie
     QPointer<QTextDocument> quelle;
     int anfang = 0;
     int ende = 0;
-    // Where the next piece begins, and how many paragraphs a piece takes now.
-    int naechste = 0;
-    int bloecke = 64;
+    // The selection copied a piece at a time; what it copied goes beside the window with it.
+    std::unique_ptr<CStueckkopie> stuecke;
     std::shared_ptr<Kopiedaten> daten = std::make_shared<Kopiedaten>();
     // The clipboards that are to get the copy: the normal one and the selection.
     bool fuer[2] = {false, false};
     std::unique_ptr<CHintergrund> arbeit;
     bool fertig = false;
-    QMetaObject::Connection aenderung;
 };
 
 CAuswahlkopie::CAuswahlkopie(QTextEdit* ansicht_) : CAuswahlkopie(static_cast<QAbstractScrollArea*>(ansicht_)) {}
@@ -175,42 +180,29 @@ void CAuswahlkopie::kopiere(QClipboard::Mode modus)
     }
     // A copy of another selection gives way to this one.
     beende();
-    // Cells of a table go as Qt copies them: they do not reach past the table.
+    // Cells of a table go as Qt copies them: they do not reach past the table. A selection over
+    // the parts of a long table goes as one table, as the whole table would.
     if (ende - anfang <= sofort_bis || auswahl.hasComplexSelection()) {
-        if (modus == QClipboard::Clipboard) {
+        QTextDocument ganz;
+        ganz.setUndoRedoEnabled(false);
+        QTextCursor(&ganz).insertFragment(QTextDocumentFragment(auswahl));
+        const bool verbunden = verbinde_tabellenteile(ganz);
+        if (modus == QClipboard::Clipboard && !verbunden) {
             mit_ansicht([](auto& text) { text.copy(); });
             return;
         }
-        const QTextDocumentFragment stueck(auswahl);
-        auto* const daten = new QMimeData;
-        daten->setText(stueck.toPlainText());
-        daten->setData(html_format(), stueck.toHtml(QByteArrayLiteral("utf-8")).toUtf8());
-        QGuiApplication::clipboard()->setMimeData(daten, modus);
+        const QTextDocumentFragment verbundene(&ganz);
+        QGuiApplication::clipboard()->setMimeData(mimedaten(verbundene.toPlainText(), html_von(verbundene)), modus);
         return;
     }
     kopie = std::make_unique<Kopie>();
     kopie->quelle = dokument;
-    kopie->anfang = kopie->naechste = anfang;
+    kopie->anfang = anfang;
     kopie->ende = ende;
     kopie->fuer[modus] = true;
-    Kopiedaten& daten = *kopie->daten;
-    daten.ganz = std::make_unique<QTextDocument>();
-    daten.ganz->setUndoRedoEnabled(false);
-    daten.schreiber = QTextCursor(daten.ganz.get());
-    // One edit for all the pieces: the end of each goes through all the frames copied so far.
-    daten.schreiber.beginEditBlock();
-    // Text inserted or taken away within the selection moves what is left of it.
-    kopie->aenderung = connect(dokument, &QTextDocument::contentsChange, this, [this](int von, int weg, int dazu) {
-        if (kopie && !kopie->arbeit && von < kopie->ende && weg != dazu)
-            beende(tr("Der Text wurde beim Kopieren geändert: es wurde nichts kopiert."));
-    });
+    kopie->stuecke = std::make_unique<CStueckkopie>(*dokument, anfang, ende);
     emit fortschritt(1);
     schritt();
-}
-
-int CAuswahlkopie::naechste_grenze(int von, int bloecke) const
-{
-    return CStueckkopie::grenze(*kopie->quelle, von, bloecke, kopie->ende);
 }
 
 void CAuswahlkopie::schritt()
@@ -218,32 +210,20 @@ void CAuswahlkopie::schritt()
     if (!kopie || kopie->arbeit)
         return;
     Kopie& k = *kopie;
-    // The view shows another document: the one copied may be on its way out already.
+    // The view shows another document: the one copied may be on its way out already. Text inserted
+    // or taken away within the selection moves what is left of it.
+    const auto geaendert = [this] { beende(tr("Der Text wurde beim Kopieren geändert: es wurde nichts kopiert.")); };
     if (!k.quelle || k.quelle != mit_ansicht([](auto& text) { return text.document(); })) {
-        beende(tr("Der Text wurde beim Kopieren geändert: es wurde nichts kopiert."));
+        geaendert();
         return;
     }
-    QElapsedTimer uhr;
-    uhr.start();
-    const CUngemessen ungemessen(*k.quelle);
-    while (k.naechste < k.ende && uhr.nsecsElapsed() < schritt_ns) {
-        const qint64 vorher = uhr.nsecsElapsed();
-        const int bis = naechste_grenze(k.naechste, k.bloecke);
-        QTextCursor auswahl(k.quelle);
-        auswahl.setPosition(k.naechste);
-        auswahl.setPosition(bis, QTextCursor::KeepAnchor);
-        // At the end: after a table the cursor may stand within it.
-        k.daten->schreiber.movePosition(QTextCursor::End);
-        k.daten->schreiber.insertFragment(QTextDocumentFragment(auswahl));
-        k.naechste = bis;
-        const qint64 dauer = uhr.nsecsElapsed() - vorher;
-        if (dauer < stueck_ns / 2)
-            k.bloecke = qMin(k.bloecke * 2, 1 << 20);
-        else if (dauer > stueck_ns * 2)
-            k.bloecke = qMax(1, k.bloecke / 2);
+    const bool ganz = k.stuecke->kopiere(schritt_ns);
+    if (!k.stuecke->gueltig()) {
+        geaendert();
+        return;
     }
-    emit fortschritt(qBound(1, static_cast<int>(qint64(k.naechste - k.anfang) * 50 / qMax(1, k.ende - k.anfang)), 50));
-    if (k.naechste < k.ende)
+    emit fortschritt(qBound(1, k.stuecke->anteil() / 20, 50));
+    if (!ganz)
         QTimer::singleShot(0, this, &CAuswahlkopie::schritt);
     else
         mache_daten();
@@ -252,25 +232,26 @@ void CAuswahlkopie::schritt()
 void CAuswahlkopie::mache_daten()
 {
     Kopie& k = *kopie;
-    disconnect(k.aenderung);
+    const std::shared_ptr<CStueckkopie::Kopie> stuecke = k.stuecke->nimm();
+    k.stuecke.reset();
     const std::shared_ptr<Kopiedaten> daten = k.daten;
-    // Of no thread until the copy's thread takes it.
-    daten->ganz->moveToThread(nullptr);
-    k.arbeit = std::make_unique<CHintergrund>([daten](CHintergrund& arbeit) {
-        daten->ganz->moveToThread(QThread::currentThread());
-        daten->schreiber.endEditBlock();
-        daten->schreiber = QTextCursor();
+    k.arbeit = std::make_unique<CHintergrund>([stuecke, daten](CHintergrund& arbeit) {
+        std::unique_ptr<QTextDocument> ganz = stuecke->uebernimm();
         if (arbeit.abgebrochen())
             return QString();
-        daten->text = daten->ganz->toPlainText();
-        arbeit.melde_anteil(200);
-        // The HTML Qt makes of a selection: marked as a fragment, without the page's own font.
-        const QTextDocumentFragment auswahl(daten->ganz.get());
-        daten->ganz.reset();
+        // A long table's parts go as one table, with no empty lines between them.
+        verbinde_tabellenteile(*ganz, nullptr, 0, [&arbeit] { return arbeit.abgebrochen(); });
         if (arbeit.abgebrochen())
             return QString();
-        arbeit.melde_anteil(500);
-        daten->html = auswahl.toHtml(QByteArrayLiteral("utf-8")).toUtf8();
+        arbeit.melde_anteil(300);
+        daten->text = ganz->toPlainText();
+        arbeit.melde_anteil(400);
+        const QTextDocumentFragment auswahl(ganz.get());
+        ganz.reset();
+        if (arbeit.abgebrochen())
+            return QString();
+        arbeit.melde_anteil(600);
+        daten->html = html_von(auswahl);
         return QString();
     });
     connect(k.arbeit.get(), &CHintergrund::anteil, this,
@@ -289,14 +270,9 @@ void CAuswahlkopie::uebergib()
     }
     const Kopiedaten& daten = *kopie->daten;
     setzt = true;
-    for (const QClipboard::Mode modus : {QClipboard::Clipboard, QClipboard::Selection}) {
-        if (!kopie->fuer[modus])
-            continue;
-        auto* const mime = new QMimeData;
-        mime->setText(daten.text);
-        mime->setData(html_format(), daten.html);
-        QGuiApplication::clipboard()->setMimeData(mime, modus);
-    }
+    for (const QClipboard::Mode modus : {QClipboard::Clipboard, QClipboard::Selection})
+        if (kopie->fuer[modus])
+            QGuiApplication::clipboard()->setMimeData(mimedaten(daten.text, daten.html), modus);
     setzt = false;
     beende();
 }
@@ -306,16 +282,12 @@ void CAuswahlkopie::beende(const QString& grund)
     if (!kopie)
         return;
     const std::unique_ptr<Kopie> alt = std::move(kopie);
-    disconnect(alt->aenderung);
-    // Work still running goes beside the window, where it is waited for; the document copied
-    // so far too (a million paragraphs take the GUI thread some tenths of a second to delete).
+    // Work still running goes beside the window, where it is waited for; the pieces copied so
+    // far go there with the piece copy.
     if (alt->arbeit && !alt->fertig) {
         alt->arbeit->disconnect(this);
         alt->arbeit->brich_ab();
         CHintergrund::loesche(alt->arbeit.release());
-    } else if (!alt->arbeit && alt->daten->ganz) {
-        alt->daten->schreiber = QTextCursor();
-        CHintergrund::loesche(alt->daten->ganz.release());
     }
     emit fortschritt(100);
     if (!grund.isEmpty()) {

@@ -55,8 +55,6 @@ private:
     auto mit_ansicht(Tun tun) const;
     // Copies pieces of the selection for a few milliseconds, then lets the event loop run.
     void schritt();
-    // The next place after `von` where a piece of about `bloecke` paragraphs may end.
-    int naechste_grenze(int von, int bloecke) const;
     // The pieces are copied: the text and HTML are made beside the window.
     void mache_daten();
     void uebergib();

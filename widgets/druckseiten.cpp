@@ -79,7 +79,9 @@ struct Ueberhang
 // tables and frames that follow it, and the paragraph that follows each of those (it begins right
 // at the frame's end, which a slice cannot begin with). A table that follows a table (a long one
 // cut into parts, with only the empty paragraph between) begins a part of its own: all of them
-// together would be one part too tall for any slice.
+// together would be one part too tall for any slice. The further empty paragraphs a report's
+// wrapping leaves between a long table's parts (its body, a "<div>") go with the part before: on
+// paper the parts are one table, and a slice begins with the part of the table itself.
 struct Einheiten
 {
     // Where each one begins.
@@ -101,9 +103,23 @@ Einheiten einheiten_von(const QTextDocument& dokument)
     bool nach_rahmen = false;
     // The paragraph that follows a frame, which a slice cannot begin with: a frame after it can.
     bool nach_rahmen_absatz = false;
+    // The empty paragraphs since then, each a part of its own.
+    int leere = 0;
     for (QTextFrame::iterator teil = dokument.rootFrame()->begin(); !teil.atEnd(); ++teil) {
         if (QTextFrame* const rahmen = teil.currentFrame()) {
-            if (einheiten.anfang.empty() || nach_rahmen_absatz) {
+            const auto* const tabelle = qobject_cast<QTextTable*>(rahmen);
+            const bool fortsetzung = leere > 0 && tabelle && tabelle->format().boolProperty(tabellenfortsetzung);
+            if (fortsetzung) {
+                const std::size_t davor = einheiten.anfang.size() - static_cast<std::size_t>(leere) - 1;
+                const int erster = dokument.findBlock(einheiten.anfang[davor + 1]).blockNumber();
+                for (int block = erster; block < erster + leere; ++block)
+                    einheiten.von_block[static_cast<std::size_t>(block)] = static_cast<int>(davor);
+                einheiten.bloecke[davor] += leere;
+                einheiten.anfang.resize(davor + 1);
+                einheiten.bloecke.resize(davor + 1);
+            }
+            leere = 0;
+            if (einheiten.anfang.empty() || nach_rahmen_absatz || fortsetzung) {
                 einheiten.anfang.push_back(einheiten.anfang.empty() ? 0 : rahmen->firstPosition());
                 einheiten.bloecke.push_back(0);
             }
@@ -120,6 +136,7 @@ Einheiten einheiten_von(const QTextDocument& dokument)
         if (!nach_rahmen || einheiten.anfang.empty()) {
             einheiten.anfang.push_back(block.position());
             einheiten.bloecke.push_back(0);
+            leere = (leere > 0 || nach_rahmen_absatz) && block.length() <= 1 ? leere + 1 : 0;
         }
         ++einheiten.bloecke.back();
         ordne_zu(block.blockNumber());
@@ -259,8 +276,8 @@ void passe_tabellen_ein(QTextFrame* rahmen, qreal breite)
 // The document of the source's text from `anfang` (a part's beginning) to `ende`, laid out for
 // paper: every block with its own format and its part (`teile`) as its user state, list items
 // numbered on from before the slice, lines kept whole in the window broken on paper, the
-// highlighting of the source's blocks along, and a long table's parts joined where it has heading
-// rows, which head every page then.
+// highlighting of the source's blocks along, and a long table's parts joined, its heading rows
+// heading every page then (those too tall for it left as rows).
 Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const Vorlage& vorlage, const Einheiten& teile)
 {
     Scheibendokument scheibe;
@@ -302,8 +319,8 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
 
     const bool hervorgehoben = CDruckseiten::hat_hervorhebung(quelle);
     QTextBlock von = quelle.findBlock(anfang);
-    for (QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
-         von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
+    QTextBlock nach = papier.findBlockByNumber(scheibe.vorlauf);
+    for (; von.isValid() && nach.isValid() && von.position() < ende; von = von.next(), nach = nach.next()) {
         nach.setUserState(teile.von_block[static_cast<std::size_t>(von.blockNumber())]);
         if (hervorgehoben && !von.layout()->formats().isEmpty())
             nach.layout()->setFormats(von.layout()->formats());
@@ -316,12 +333,19 @@ Scheibendokument scheibe_von(QTextDocument& quelle, int anfang, int ende, const 
         schreiber.setPosition(nach.position());
         schreiber.setBlockFormat(format);
     }
+    // The slice's last paragraph where it begins at the slice's end, empty (an empty paragraph
+    // before the next part): of the part of the source's paragraph there. Of none, its line on
+    // a page of its own made the next slice begin a new page, and a blank sheet was printed.
+    if (von.isValid() && nach.isValid())
+        nach.setUserState(teile.von_block[static_cast<std::size_t>(von.blockNumber())]);
     for (QTextBlock block = papier.begin(); block.isValid() && block.blockNumber() < scheibe.vorlauf;
          block = block.next())
         block.setVisible(false);
-    verbinde_tabellenteile(papier, quelle, von_anfang, versatz);
+    verbinde_tabellenteile(papier, &quelle, versatz);
     const QTextFrameFormat rand = papier.rootFrame()->frameFormat();
-    passe_tabellen_ein(papier.rootFrame(), papier.pageSize().width() - rand.leftMargin() - rand.rightMargin());
+    const qreal breite = papier.pageSize().width() - rand.leftMargin() - rand.rightMargin();
+    passe_tabellen_ein(papier.rootFrame(), breite);
+    begrenze_kopfzeilen(papier, breite, papier.pageSize().height() - rand.topMargin() - rand.bottomMargin());
     return scheibe;
 }
 

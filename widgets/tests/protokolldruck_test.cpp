@@ -866,7 +866,8 @@ TEST(Dialogseam, DialogGehtMitSeinemGeloeschtenElternfenster)
 // same pictures, a list numbered on, right-aligned, right-to-left and indented paragraphs, tables
 // and pictures across the slices' ends, pictures taller than the rest of the page too (on A5 and
 // Letter across, in the line and floating); every item and line is on paper once, in order. A long
-// table cut into parts whose first has a heading row is headed on every page, as the whole table.
+// table cut into parts whose first has a heading row is headed on every page, as the whole table;
+// a heading row taller than a page is printed once, never over the rows.
 TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
 {
     QImage bild(40, 90, QImage::Format_RGB32);
@@ -904,13 +905,19 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     // The same, its first part with a heading row and the later ones marked as going on from it,
     // as a long report's are, and as one table: on paper the heading heads every page, as the whole's.
     const QString kopfzeile = QStringLiteral("<table border=1><thead><tr><th width=120>Kopf A</th><th width=60>Kopf B</th></tr></thead>");
-    QTextEdit kopf, ganz;
+    // The same under a heading row taller than a page: printed once, where it stands, never over the rows.
+    QTextEdit kopf, ganz, ueberhoch;
     kopf.setHtml(kopfzeile + teile.mid(16));
     ganz.setHtml(kopfzeile + QString(teile).remove(QStringLiteral("</table>")).remove(QStringLiteral("<table border=1>")) + "</table>");
-    for (QTextFrame* const teil : kopf.document()->rootFrame()->childFrames().mid(1)) {
-        QTextTableFormat format = static_cast<QTextTable*>(teil)->format();
-        format.setProperty(tabellenfortsetzung, true);
-        static_cast<QTextTable*>(teil)->setFormat(format);
+    ueberhoch.setHtml(QString(kopfzeile).replace(QStringLiteral("Kopf A"), "Kopf" + QStringLiteral("<br>x").repeated(70)) + teile.mid(16));
+    for (QTextEdit* const mit_teilen : {&kopf, &ueberhoch}) {
+        for (QTextFrame* const teil : mit_teilen->document()->rootFrame()->childFrames().mid(1)) {
+            QTextTableFormat format = static_cast<QTextTable*>(teil)->format();
+            format.setProperty(tabellenfortsetzung, true);
+            static_cast<QTextTable*>(teil)->setFormat(format);
+            // A report's body around the table leaves one more empty paragraph between its parts.
+            QTextCursor(mit_teilen->document()->findBlock(teil->firstPosition() - 1)).insertBlock();
+        }
     }
     QPageLayout blatt;
     setze_drucker_funktion([&](QWidget*, QPrinter& drucker) {
@@ -921,7 +928,7 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
     int art = 0;
     for (const auto& [bereich, papier] : {std::pair(&bericht, QPageSize::A4), {fenster.gib_textbereich(), QPageSize::A4},
                                           {&hoch, QPageSize::A5}, {&hoch, QPageSize::Letter}, {&schwebend, QPageSize::A5},
-                                          {&tabelle, QPageSize::A4}, {&kopf, QPageSize::A5}}) {
+                                          {&tabelle, QPageSize::A4}, {&kopf, QPageSize::A5}, {&ueberhoch, QPageSize::A5}}) {
         SCOPED_TRACE(QPageSize::name(papier).toStdString());
         blatt = QPageLayout(QPageSize(papier), papier == QPageSize::Letter ? QPageLayout::Landscape : QPageLayout::Portrait, {});
         QVector<QStringList> seiten[2];
@@ -950,6 +957,13 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
             antworten = {0};
             drucke_protokoll(ganz.document(), nullptr, false, CQString("T"), &art);
             EXPECT_EQ(woerter_mit_ort(druckdatei), seiten[1]);
+        }
+        if (bereich == &ueberhoch) {
+            int kopfworte = 0;
+            for (const QStringList& seite : qAsConst(seiten[1]))
+                kopfworte += seite.filter(QRegularExpression(QStringLiteral(" Kopf$"))).size();
+            // "Kopf" of both its cells, once each.
+            EXPECT_EQ(kopfworte, 2);
         }
         const auto ab = std::mismatch(seiten[0].begin(), seiten[0].end(), seiten[1].begin(), seiten[1].end());
         EXPECT_TRUE(ab.first == seiten[0].end() && ab.second == seiten[1].end()) << "page " << ab.first - seiten[0].begin() + 1;
