@@ -545,7 +545,8 @@ std::vector<int> eintraege(const QString& text)
 
 // A log window with the coloured lines of an install as the message functions send them, all still
 // on their way at the first save, and more of them than one piece and one part of the copy made
-// beside the window: each line once and in order in the text, the HTML, the PDF and on paper.
+// beside the window, more lines coming in meanwhile: each line once and in order in the text, the
+// HTML, the PDF and on paper.
 TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck)
 {
     constexpr int anzahl = 8000;
@@ -553,6 +554,13 @@ TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck
     for (int i = 1; i <= anzahl; ++i)
         qmelde(i % 500 ? 5 : 2, klasse_kurz, CQString("ImportZIP_installation"),
                CQString(QStringLiteral("installiere programm/modul%1/datei%2.dll").arg(i % 97).arg(i)), &fenster, true);
+    // The records a worker lists end the text, and wider rows of them come in meanwhile.
+    QString zelle;
+    const auto zeile = [&] { fenster.neue_textzeile(CQString("<table><tr><td>Summe</td><td>" + zelle + "</td></tr></table>"), 0); };
+    zeile();
+    QTimer nachzuegler;
+    QObject::connect(&nachzuegler, &QTimer::timeout, [&] { zelle += QLatin1Char('x'), zeile(); });
+    nachzuegler.start(1);
     std::vector<int> alle(anzahl);
     std::iota(alle.begin(), alle.end(), 1);
     for (const auto& [art, datei] : {std::pair(0, QString("p.txt")), {1, "p.html"}, {2, "p.pdf"}, {-2, "druck.pdf"}}) {
@@ -974,3 +982,4 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
             EXPECT_TRUE(folgen.value(wort) == (hier.contains(wort) ? zahlen : QStringList())) << wort;
     }
 }
+
