@@ -561,12 +561,18 @@ TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck
     for (int i = 1; i <= anzahl; ++i)
         qmelde(i % 500 ? 5 : 2, klasse_kurz, CQString("ImportZIP_installation"),
                CQString(QStringLiteral("installiere programm/modul%1/datei%2.dll").arg(i % 97).arg(i)), &fenster, true);
-    // The records a worker lists end the text, and wider rows of them come in meanwhile.
+    // The records a worker lists end the text, and wider rows of them come in meanwhile, in lists
+    // of fifty.
     QString zelle;
     const auto zeile = [&] { fenster.neue_textzeile(CQString("<table><tr><td>Summe</td><td>" + zelle + "</td></tr></table>"), 0); };
     zeile();
     QTimer nachzuegler;
-    QObject::connect(&nachzuegler, &QTimer::timeout, [&] { zelle += QLatin1Char('x'), zeile(); });
+    QObject::connect(&nachzuegler, &QTimer::timeout, [&] {
+        zelle += QLatin1Char('x');
+        if (zelle.size() % 50 == 0)
+            fenster.neue_textzeile(CQString("Liste"), 0);
+        zeile();
+    });
     nachzuegler.start(1);
     std::vector<int> alle(anzahl);
     std::iota(alle.begin(), alle.end(), 1);
