@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -15,8 +14,6 @@
 #include <QTextList>
 #include <QThread>
 #include <QThreadPool>
-#include <QUrl>
-#include <QVariant>
 
 namespace {
 
@@ -240,21 +237,6 @@ std::shared_ptr<CStueckkopie::Kopie> CStueckkopie::nimm()
     QObject::disconnect(aenderung);
     schliesse_teil();
     kopie->rahmen = quelle->rootFrame()->frameFormat();
-    // The pictures, as a clone has those given to the document: the copy has no window to ask
-    // for them, and printed each as the sign of a missing one. Asked here, on the GUI thread,
-    // through the document and its window, once for each picture among its few formats.
-    const QVector<QTextFormat> formate = quelle->allFormats();
-    for (const QTextFormat& format : formate) {
-        if (!format.isImageFormat())
-            continue;
-        const QUrl name(format.toImageFormat().name());
-        QVariant bild = quelle->resource(QTextDocument::ImageResource, name);
-        // A pixmap is of the GUI thread only.
-        if (bild.userType() == QMetaType::QPixmap)
-            bild = bild.value<QPixmap>().toImage();
-        if (bild.isValid())
-            kopie->dokument->addResource(QTextDocument::ImageResource, name, bild);
-    }
     kopie->dokument->moveToThread(nullptr);
     for (Kopie::Teil& teil : kopie->teile)
         teil.text->moveToThread(nullptr);

@@ -997,21 +997,3 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
 }
 
 
-
-// A report whose pictures were given to its document (not files) printed: each picture is on
-// paper as itself, not as the sign of a missing one.
-TEST_F(Protokolldruck, BilderDesDokumentsKommenAufsPapier)
-{
-    QTextEdit bericht;
-    QImage bild(64, 64, QImage::Format_RGB32);
-    bild.fill(Qt::red);
-    bericht.document()->addResource(QTextDocument::ImageResource, QUrl("bild://rot"), bild);
-    QString html = "<html><head><style>p { margin: 4px; }</style></head><body>";
-    for (int i = 1; i <= 20; ++i)
-        html += QStringLiteral("<p>Zeile %1 <img src=\"bild://rot\"></p>").arg(i);
-    bericht.setHtml(html + "</body></html>");
-    int art = 0;
-    antworten = {0};
-    drucke_protokoll(bericht.document(), nullptr, false, CQString("T"), &art);
-    EXPECT_EQ(laufe("pdfimages", {"-list", druckdatei}).count(QRegularExpression(" image +64 +64 ")), 20);
-}
