@@ -429,5 +429,11 @@ void BrowserZustand::quitBrowser()
     for (BrowserMainWindow* fenster : mainWindows())
         if (!fenster->close())
             return;
-    BrowserApplication::downloadManager()->close();
+    // One still downloading stays, shown, and with it the program until its user closes it:
+    // closed here (or left hidden), the program ended and cut the downloads without a word.
+    DownloadManager* downloads = BrowserApplication::downloadManager();
+    if (downloads->activeDownloads() == 0)
+        downloads->close();
+    else
+        downloads->show();
 }

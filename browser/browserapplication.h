@@ -96,8 +96,8 @@ public slots:
     BrowserMainWindow* newMainWindow();
     void restoreLastSession();
     void lastWindowClosed();
-    // Closes every tabbed window and then the Downloads window; a window that stays (its user
-    // kept its tabs) ends it there.
+    // Closes every tabbed window and then the Downloads window, which shows instead while a
+    // download still runs; a window that stays (its user kept its tabs) ends it there.
     void quitBrowser();
     void setPrivateBrowsing(bool privateBrowsing);
     void postLaunch();

@@ -284,14 +284,18 @@ std::unique_ptr<QTextDocument> wie_angehaengt(const QString& text, const QFont& 
     return dokument;
 }
 
-bool schreibe_text(const QString& text, const QString& datei)
+// False with the system's reason in `grund` (a full disk) when the text could not be written.
+bool schreibe_text(const QString& text, const QString& datei, QString& grund)
 {
     CQIODatei ausgabe{CQString(datei)};
-    if (!ausgabe.oeffne(false, true, true, false, true))
-        return false;
-    ausgabe.setze_codec(true);
-    ausgabe.schreibe_zeile(CQString(text));
-    return ausgabe.schliesse();
+    if (ausgabe.oeffne(false, true, true, false, true)) {
+        ausgabe.setze_codec(true);
+        ausgabe.schreibe_zeile(CQString(text));
+        if (ausgabe.schliesse())
+            return true;
+    }
+    grund = ausgabe.gib_fehlertext();
+    return false;
 }
 
 // Writes what `inhalt` makes into `datei`, as text or as a PDF of it, on a thread of its own.
@@ -315,8 +319,9 @@ void schreibe_beiseite(const Inhalt& inhalt, const QString& datei, bool als_pdf)
     const QString fehler = CHintergrund::fuehre_aus(gib_hauptfenster(), Text::tr("Speichern ..."), [&](CHintergrund& arbeit) {
         const QString text = inhalt(arbeit);
         abgebrochen = arbeit.abgebrochen();
-        geschrieben = !abgebrochen && schreibe_text(text, datei);
-        return QString();
+        QString grund;
+        geschrieben = !abgebrochen && schreibe_text(text, datei, grund);
+        return grund;
     });
     if (!geschrieben && !abgebrochen)
         melde_schreibfehler(datei, fehler);

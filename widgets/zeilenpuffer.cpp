@@ -261,10 +261,15 @@ int CZeilenpuffer::CTabellenlauf::haenge_an(QTextCursor& cursor, const Tabelle& 
             breiten[k] = qMax(breiten[k], breite(zeile[k], masse));
     format = CZeilenlayout::tabellenzeile(absatz, breiten);
     if (erster >= 0 && breiten != spalten) {
-        // A wider cell widens its column in the rows before it too.
+        // A wider cell widens its column in the rows before it too, in an edit of its own: within
+        // that of the lines appended the document told of one change from the first row to its
+        // end, as if the text there had been replaced, and a copy of the text under way for a save
+        // or a print gave up.
+        cursor.endEditBlock();
         QTextCursor vorige(dokument->findBlockByNumber(erster));
         vorige.setPosition(dokument->lastBlock().position(), QTextCursor::KeepAnchor);
         vorige.setBlockFormat(format);
+        cursor.beginEditBlock();
     }
     spalten = breiten;
     for (const QStringList& zeile : tabelle.zeilen) {

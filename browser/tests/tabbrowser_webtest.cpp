@@ -384,7 +384,8 @@ TEST(BrowserMainWindow, ZustandLeisteTitelUndSchliessfrage)
 }
 
 // A download from the address line leaves the page and its address there; Quit ends the browser,
-// every window (one with tabs asks, and No keeps all) and the Downloads window with it.
+// every window (one with tabs asks, and No keeps all) and the Downloads window with it, unless a
+// download still runs.
 TEST(BrowserMainWindow, DownloadLaesstDieSeitenadresseUndQuitBeendetAuchDieDownloads)
 {
     TestServer server;
@@ -393,13 +394,16 @@ TEST(BrowserMainWindow, DownloadLaesstDieSeitenadresseUndQuitBeendetAuchDieDownl
     QSettings().setValue(QStringLiteral("downloadmanager/downloadDirectory"), ablage.path());
     BrowserMainWindow* fenster = BrowserApplication::zustand()->newMainWindow();
     ASSERT_TRUE(lade(fenster->currentTab(), seiten().p(1)));
+    // Its own row: the window may show still from an earlier download.
+    const int zeilen = BrowserApplication::downloadManager()->rowCount();
     fenster->loadUrl(server.url(QStringLiteral("/d.bin")));
-    ASSERT_TRUE(warte([&] { return BrowserApplication::downloadManager()->isVisible(); }));
+    ASSERT_TRUE(warte([&] { return BrowserApplication::downloadManager()->rowCount() > zeilen && BrowserApplication::downloadManager()->isVisible(); }));
     EXPECT_EQ(fenster->tabWidget()->currentLineEdit()->text(), QString::fromUtf8(seiten().p(1).toEncoded()));
     BrowserApplication::zustand()->newMainWindow()->tabWidget()->newTab();
     QPointer<QAction> quit;
     for (QAction* a : fenster->findChildren<QAction*>())
         quit = a->text() == QStringLiteral("&Quit") ? a : quit.data();
+    ASSERT_TRUE(warte([] { return BrowserApplication::downloadManager()->activeDownloads() == 0; }));
     for (const int nein : {1, 0}) {
         setze_frage_funktion([nein](QWidget*, QMessageBox::Icon, const QString&, const QString&, const QStringList&, int, int) { return nein; });
         ASSERT_TRUE(quit);
@@ -407,6 +411,14 @@ TEST(BrowserMainWindow, DownloadLaesstDieSeitenadresseUndQuitBeendetAuchDieDownl
         warte([] { return false; }, 100);
         EXPECT_TRUE(BrowserApplication::zustand()->mainWindows().size() == 2 * nein && BrowserApplication::downloadManager()->isVisible() == nein);
     }
+    // A download still running (its window closed before) shows its window and runs on.
+    server.setze(QStringLiteral("/lang.bin"), {QByteArray(100000, 'x'), "application/octet-stream", 0, "Content-Disposition: attachment\r\n", 10000000, true});
+    BrowserApplication::zustand()->newMainWindow()->loadUrl(server.url(QStringLiteral("/lang.bin")));
+    ASSERT_TRUE(warte([] { return BrowserApplication::downloadManager()->activeDownloads() == 1; }));
+    BrowserApplication::zustand()->quitBrowser();
+    EXPECT_TRUE(warte([] { return BrowserApplication::zustand()->mainWindows().isEmpty(); }));
+    EXPECT_TRUE(BrowserApplication::downloadManager()->isVisible());
+    BrowserApplication::downloadManager()->close();
     setze_frage_funktion({});
     QSettings().remove(QStringLiteral("downloadmanager"));
 }

@@ -36,6 +36,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <numeric>
 #include <atomic>
 #include <string>
@@ -461,9 +463,10 @@ TEST_F(Protokolldruck, UnschreibbaresZielWirdGemeldetUndPiepstEinmal)
 }
 
 // A PDF that cannot be written whole (the file-size limit stands in for a full disk) over an
-// existing file, saved from a protocol and printed to a PDF printer: the old file keeps every
-// byte, the failure is logged with the file's name and beeped, and no temporary file is left.
-TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
+// existing file, saved from a protocol and printed to a PDF printer, and the protocol saved as
+// text: the old file keeps every byte, the failure is logged with the file's name (the text's with
+// the system's reason) and beeped, and no temporary file is left.
+TEST_F(Protokolldruck, DateiDieNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGemeldet)
 {
     const QByteArray alt = "%PDF-1.4 the old protocol\n";
     const auto alte_datei = [&](const QString& datei) {
@@ -472,29 +475,33 @@ TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGe
         f.write(alt);
     };
     const QString gespeichert = tmp.filePath(QStringLiteral("proto.pdf"));
-    alte_datei(gespeichert);
-    alte_datei(druckdatei);
+    const QString text = tmp.filePath(QStringLiteral("proto.txt"));
+    for (const QString& datei : {gespeichert, druckdatei, text})
+        alte_datei(datei);
     QWidget eltern;
     QTextDocument dokument;
     dokument.setPlainText(zeilen(300));
     int art = 2;
     {
         const Dateigrenze grenze(4096);
-        dateinamen = {gespeichert};
+        dateinamen = {gespeichert, text};
         speichere_text_datei(CQString(zeilen(300)), CQString(), CQString("pdf"), &art);
         art = 0;
+        speichere_text_datei(CQString(zeilen(3000)), CQString(), CQString(), &art);
         drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
     }
-    EXPECT_EQ(inhalt(gespeichert), alt);
-    EXPECT_EQ(inhalt(druckdatei), alt);
-    EXPECT_EQ(pieptoene, 2);
+    for (const QString& datei : {gespeichert, druckdatei, text})
+        EXPECT_EQ(inhalt(datei), alt);
+    EXPECT_EQ(pieptoene, 3);
     const std::string protokoll = log();
+    EXPECT_NE(protokoll.find(QStringLiteral("%1 kann nicht geschrieben werden ! %2").arg(text, std::strerror(EFBIG)).toStdString()),
+              std::string::npos);
     for (const QString& datei : {gespeichert, druckdatei})
         EXPECT_NE(protokoll.find(QStringLiteral("Die Datei %1 kann nicht geschrieben werden !").arg(datei).toStdString()),
                   std::string::npos)
             << protokoll;
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden),
-              (QStringList{QStringLiteral("druck.pdf"), QStringLiteral("proto.pdf")}));
+              (QStringList{QStringLiteral("druck.pdf"), QStringLiteral("proto.pdf"), QStringLiteral("proto.txt")}));
 
     // With room the same roads replace the old files by whole PDFs.
     dateinamen = {gespeichert};
@@ -504,7 +511,7 @@ TEST_F(Protokolldruck, PdfDasNichtGanzGeschriebenWirdLaesstDieAlteDateiUndWirdGe
     drucke_protokoll(&dokument, &eltern, false, CQString(), &art);
     EXPECT_TRUE(seiten_text(gespeichert).join(QString()).contains(QStringLiteral("Zeile 300")));
     EXPECT_TRUE(seiten_text(druckdatei).join(QString()).contains(QStringLiteral("Zeile 300")));
-    EXPECT_EQ(pieptoene, 2);
+    EXPECT_EQ(pieptoene, 3);
 }
 
 // A log window of 1,000,000 lines, far more than one text layout holds, printed into a PDF file:
@@ -545,7 +552,8 @@ std::vector<int> eintraege(const QString& text)
 
 // A log window with the coloured lines of an install as the message functions send them, all still
 // on their way at the first save, and more of them than one piece and one part of the copy made
-// beside the window: each line once and in order in the text, the HTML, the PDF and on paper.
+// beside the window, more lines coming in meanwhile: each line once and in order in the text, the
+// HTML, the PDF and on paper.
 TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck)
 {
     constexpr int anzahl = 8000;
@@ -553,6 +561,19 @@ TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck
     for (int i = 1; i <= anzahl; ++i)
         qmelde(i % 500 ? 5 : 2, klasse_kurz, CQString("ImportZIP_installation"),
                CQString(QStringLiteral("installiere programm/modul%1/datei%2.dll").arg(i % 97).arg(i)), &fenster, true);
+    // The records a worker lists end the text, and wider rows of them come in meanwhile, in lists
+    // of fifty.
+    QString zelle;
+    const auto zeile = [&] { fenster.neue_textzeile(CQString("<table><tr><td>Summe</td><td>" + zelle + "</td></tr></table>"), 0); };
+    zeile();
+    QTimer nachzuegler;
+    QObject::connect(&nachzuegler, &QTimer::timeout, [&] {
+        zelle += QLatin1Char('x');
+        if (zelle.size() % 50 == 0)
+            fenster.neue_textzeile(CQString("Liste"), 0);
+        zeile();
+    });
+    nachzuegler.start(1);
     std::vector<int> alle(anzahl);
     std::iota(alle.begin(), alle.end(), 1);
     for (const auto& [art, datei] : {std::pair(0, QString("p.txt")), {1, "p.html"}, {2, "p.pdf"}, {-2, "druck.pdf"}}) {
@@ -988,3 +1009,5 @@ TEST_F(Protokolldruck, InScheibenStehtJederAbsatzUndPunktWieUngeschnitten)
             EXPECT_TRUE(folgen.value(wort) == (hier.contains(wort) ? zahlen : QStringList())) << wort;
     }
 }
+
+
