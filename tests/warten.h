@@ -7,7 +7,17 @@
 #include <QFile>
 #include <QThread>
 
+#include <ctime>
 #include <functional>
+
+// The calling thread's processor time in ms: how long a window's thread was held by its own work,
+// which a machine busy with other work does not stretch as it stretches the wall clock.
+inline qint64 rechenzeit_ms()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
 
 // Runs the event loop until `bedingung` holds or `ms` have passed; whether it holds. Objects
 // given to deleteLater go as they would in the application's loop.

@@ -310,11 +310,11 @@ TEST_F(BrowserFenster, MenuesSuchenZoomQuelltextPdfUndChronik)
     EXPECT_TRUE(warte([&] { return quelltext->toPlainText().contains("<title>Hello</title>"); }, 10000));
     // Select all and copy of a long source answer at once; the clipboard gets every line later.
     quelltext->setPlainText(QStringLiteral("<p>Zeile</p>\n").repeated(500000));
-    QElapsedTimer uhr;
-    uhr.start();
+    // Measured in the window's own time: a machine busy with other work does not stretch it.
+    const qint64 vorher = rechenzeit_ms();
     QTest::keyClick(quelltext, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(quelltext, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_LT(uhr.elapsed(), 1000);
+    EXPECT_LT(rechenzeit_ms() - vorher, 1000);
     EXPECT_TRUE(warte([] { return QApplication::clipboard()->text().count(QStringLiteral("Zeile")) == 500000; }, 60000));
     delete quelltext;
 

@@ -29,7 +29,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <ctime>
 #include <tuple>
 #include <vector>
 
@@ -205,11 +204,6 @@ TEST_F(Textseite, GrosseBerichteJederArtKommenGanzOhneDasFensterAnzuhalten)
         browser.show();
         // The window's own time between two ticks (the GUI thread's processor time): a machine
         // busy with other work stretches the wall clock's gaps, not this.
-        const auto rechenzeit_ms = [] {
-            timespec t{};
-            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-            return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
-        };
         qint64 luecke = 0, zuletzt = rechenzeit_ms();
         QTimer takt;
         QObject::connect(&takt, &QTimer::timeout, [&] {
