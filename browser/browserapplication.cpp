@@ -268,6 +268,8 @@ BrowserZustand::BrowserZustand()
         return ansicht ? ansicht->page() : nullptr;
     });
     WebPage::setze_hauptfensterfunktion([](WebPage* seite) -> QWidget* { return fenster_der_seite(seite); });
+    // Before the first window and its page: later the profile's folder can no longer change.
+    wende_profilordner_an();
 }
 
 void BrowserZustand::clean()

@@ -47,6 +47,9 @@ CWebBrowserApp::CWebBrowserApp() : QObject(nullptr)
     // The tabbed browser restores from the same session, not from a second read of the store.
     BrowserApplication::setze_letzteSitzung(lastSession);
 
+    // The profile's folder can be set only before its first page, which the window that made
+    // this object makes next; the rest of the settings follow in `postLaunch`.
+    wende_profilordner_an();
     QTimer::singleShot(0, this, &CWebBrowserApp::postLaunch);
 }
 

@@ -2,6 +2,7 @@
 #include "browsereinstellungswerte.h"
 #include "wegweiserseite.h"
 
+#include <QDir>
 #include <QNetworkProxy>
 #include <QSettings>
 #include <QWebEngineProfile>
@@ -66,9 +67,8 @@ void wende_cookies_an(QSettings& einstellungen)
     if (politik < QWebEngineProfile::NoPersistentCookies || politik > QWebEngineProfile::ForcePersistentCookies)
         politik = QWebEngineProfile::NoPersistentCookies;
     profil->setPersistentCookiesPolicy(static_cast<QWebEngineProfile::PersistentCookiesPolicy>(politik));
-    // An empty path gives the engine's default folder back.
-    profil->setPersistentStoragePath(einstellungen.value(QStringLiteral("persistentDataPath")).toString());
     einstellungen.endGroup();
+    wende_profilordner_an();
 }
 
 QNetworkProxy lies_proxy(QSettings& einstellungen)
@@ -93,6 +93,21 @@ QNetworkProxy lies_proxy(QSettings& einstellungen)
 }
 
 } // namespace
+
+bool wende_profilordner_an()
+{
+    QWebEngineProfile* const profil = QWebEngineProfile::defaultProfile();
+    // Read before the first change: an empty path stands for it.
+    static const QString eigener = profil->persistentStoragePath();
+    // An empty path gives the engine's default folder back.
+    const QString ordner = QSettings().value(QStringLiteral("cookies/persistentDataPath")).toString();
+    if (QDir::cleanPath(ordner.isEmpty() ? eigener : ordner) == QDir::cleanPath(profil->persistentStoragePath()))
+        return true;
+    if (WegweiserSeite::hat_seiten(profil))
+        return false;
+    profil->setPersistentStoragePath(ordner);
+    return true;
+}
 
 void wende_einstellungen_an()
 {

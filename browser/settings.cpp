@@ -3,6 +3,8 @@
 #include "aktuelleseite.h"
 #include "browserapplication.h"
 #include "browsereinstellungswerte.h"
+#include "dialogseam.h"
+#include "einstellungenanwenden.h"
 #include "historymanager.h"
 
 #include <QCheckBox>
@@ -365,6 +367,12 @@ void SettingsDialog::saveToSettings()
 
     BrowserApplication::loadSettings();
     BrowserApplication::historyManager()->loadSettings();
+    const QString pfad = QStringLiteral("cookies/persistentDataPath");
+    if (geladen.value(pfad) != persistentDataPath->text() && !wende_profilordner_an())
+        frage_mit_knoepfen(this, QMessageBox::Information, windowTitle(),
+                           text("The new persistent data path is used from the next start: the pages "
+                                "open now keep their data where it is."),
+                           {text("OK")}, 0, 0);
 }
 
 void SettingsDialog::accept()

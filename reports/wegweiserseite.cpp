@@ -11,6 +11,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace {
+// Carried by the profile itself: it ends with the profile, and a later profile at the same
+// address starts without it.
+const char* const seiten_gemacht = "wegweiserSeitenGemacht";
+} // namespace
+
 WegweiserSeite::WegweiserSeite(QWebEngineProfile* profil, Wegweiser wegweiser_, QObject* eltern)
     : QWebEnginePage(profil, eltern), wegweiser(std::move(wegweiser_))
 {
@@ -19,6 +25,7 @@ WegweiserSeite::WegweiserSeite(QWebEngineProfile* profil, Wegweiser wegweiser_, 
     // and a profile of its own (private browsing) starts from the engine's defaults.
     sperre_lokale_zugriffe(settings());
     halte_profil_privat(profil);
+    profile()->setProperty(seiten_gemacht, true);
 }
 
 WegweiserSeite::WegweiserSeite(Wegweiser wegweiser_, QObject* eltern)
@@ -56,6 +63,11 @@ void WegweiserSeite::halte_profil_privat(const QWebEngineProfile* profil)
     QDirIterator dateien(ordner, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
     while (dateien.hasNext())
         (void)mache_privat(dateien.next());
+}
+
+bool WegweiserSeite::hat_seiten(const QWebEngineProfile* profil)
+{
+    return profil && profil->property(seiten_gemacht).toBool();
 }
 
 bool WegweiserSeite::acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen)

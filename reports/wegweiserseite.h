@@ -38,6 +38,9 @@ public:
     // program is made so): the folders made where missing, that file made empty where missing,
     // every file of the user's there made private.
     static void halte_profil_privat(const QWebEngineProfile* profil);
+    // Whether a page of the program was made on `profil`. From then on the profile's folders stay
+    // as they are for the rest of the process: the engine ends when they change under a page.
+    static bool hat_seiten(const QWebEngineProfile* profil);
 
 protected:
     bool acceptNavigationRequest(const QUrl& adresse, NavigationType art, bool hauptrahmen) override;

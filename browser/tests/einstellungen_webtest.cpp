@@ -16,6 +16,7 @@
 #include "settings.h"
 #include "systemwerte.h"
 #include "warten.h"
+#include "wegweiserseite.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,12 +32,14 @@
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QSslSocket>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -288,6 +291,32 @@ TEST_F(Einstellungen, GeaenderterAblaufUndDownloadOrdnerWerdenGespeichertUndWirk
     EXPECT_EQ(BrowserApplication::historyManager()->historyLimit(), -1);
     QSettings().remove(QStringLiteral("history"));
     BrowserApplication::historyManager()->loadSettings();
+}
+
+// A new profile folder while pages use the profile would end the web engine: it is stored and
+// waits for the next start, the dialog says so, and the pages go on loading.
+TEST_F(Einstellungen, NeuerProfilordnerBeiOffenenSeitenWirktAbDemNaechstenStart)
+{
+    QWebEngineProfile* const profil = QWebEngineProfile::defaultProfile();
+    const QString ordner = profil->persistentStoragePath();
+    QWebEngineView ansicht;
+    ansicht.setPage(new WegweiserSeite([](const QUrl&, QWebEnginePage::NavigationType, bool) { return true; }, &ansicht));
+    QSignalSpy geladen(&ansicht, &QWebEngineView::loadFinished);
+    ansicht.setHtml(QStringLiteral("<html><head><style>p{color:red}</style></head><body><p>a</p></body></html>"));
+    ASSERT_TRUE(warte([&] { return !geladen.isEmpty(); }));
+
+    QSettings().setValue(QStringLiteral("cookies/persistentDataPath"), ordner + QStringLiteral("/"));
+    EXPECT_TRUE(wende_profilordner_an());
+    const QTemporaryDir neu;
+    SettingsDialog dialog;
+    dialog.persistentDataPath->setText(neu.path());
+    dialog.accept();
+    EXPECT_EQ(gespeichert(QStringLiteral("cookies/persistentDataPath")).toString(), neu.path());
+    EXPECT_EQ(profil->persistentStoragePath(), ordner);
+    ASSERT_EQ(boxen.size(), 1);
+    EXPECT_TRUE(boxen.first().contains(QStringLiteral("next start"))) << boxen.first().toStdString();
+    ansicht.setHtml(QStringLiteral("<html><body><p>b</p></body></html>"));
+    EXPECT_TRUE(warte([&] { return geladen.size() == 2 && geladen.last().first().toBool(); }));
 }
 
 TEST_F(Einstellungen, ProxyAusDemDialogWirdGespeichertUndAngewendetHohePortsBleiben)
