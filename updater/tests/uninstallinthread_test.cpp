@@ -56,8 +56,9 @@ TEST_F(UninstallLauf, LoeschtDateienDannOrdnerVonInnenNachAussen)
     QDir().mkpath(wurzel + "/a/b");
     schreibe(wurzel + "/a/b/c.dll", "c");
     // "./a/" names the folder "a" again: gone with it, it was not moved away. "a/nie/" is what an
-    // install killed at once recorded and never made: gone already, as its file.
-    for (const char* s : {"a/", "a/b/", "a/b/c.dll", "./a/", "a/nie/", "a/nie/x.txt"})
+    // install killed at once recorded and never made: gone already, as its file, and as what a
+    // record names below a file (a user's file at a never made folder's name).
+    for (const char* s : {"a/", "a/b/", "a/b/c.dll", "./a/", "a/nie/", "a/nie/x.txt", "a/b/c.dll/d/", "a/b/c.dll/d/e.txt"})
         eintrag(s);
     EXPECT_TRUE(lauf(2, &log));
     EXPECT_FALSE(QFileInfo::exists(wurzel + "/a"));

@@ -464,8 +464,9 @@ CEntfernung bereite_entfernung_vor(COrdnerhandles& ordner, const QString& relati
     else if (!ordner.verschoben_mit(eltern).isEmpty())
         e.stand = CEntfernung::Verschoben;
     // What is gone already counts as removed: a run that was killed, or an install killed
-    // before a recorded file took its name, leaves such records.
-    else if (errno == ENOENT)
+    // before a recorded file took its name, leaves such records. So does a path below a level
+    // that is no folder (ENOTDIR: a file the user put at the name of a folder never made).
+    else if (errno == ENOENT || errno == ENOTDIR)
         e.stand = CEntfernung::Entfernt;
     else if (ist_handlemangel(errno))
         e.stand = CEntfernung::Spaeter;
