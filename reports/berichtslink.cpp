@@ -30,12 +30,10 @@ void melde_bericht(const QString& text)
                        {QCoreApplication::translate("CGBrowser", "Ok")}, 0, 0);
 }
 
-void melde_speichern_abgebrochen(const QString& datei)
+QString ausgabedatei_fehler(const QString& datei, const QString& grund)
 {
-    CQCat::gib_instanz()->info(CQString(
-        datei.isEmpty() ? QCoreApplication::translate("CGBrowser", "Speichern abgebrochen: nichts wurde geschrieben.")
-                        : QCoreApplication::translate("CGBrowser", "Speichern abgebrochen: '%1' wurde nicht geschrieben.")
-                              .arg(datei)));
+    const QString text = QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
+    return grund.isEmpty() ? text : text + QLatin1Char(' ') + grund;
 }
 
 namespace {

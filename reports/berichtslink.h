@@ -14,9 +14,9 @@ Linkziel pruefe_berichtslink(const QString& text);
 
 // Tells the user, in the log and in a warning box.
 void melde_bericht(const QString& text);
-// Says in the log that the save into `datei` (empty: not chosen yet) was cancelled by the user
-// and wrote nothing.
-void melde_speichern_abgebrochen(const QString& datei);
+// "Konnte Ausgabedatei '%1' nicht oeffnen." for a file a report is saved, printed or mailed into,
+// followed by why (the system's reason: no room, say) when it is known.
+QString ausgabedatei_fehler(const QString& datei, const QString& grund = QString());
 
 // The largest report file any page loads, in bytes: a text report 256 MiB, any other 32 MiB.
 // Pages take their time beside the window, and memory stays a small multiple of that; a larger

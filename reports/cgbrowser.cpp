@@ -84,21 +84,13 @@ void melde_geschlossen()
                                                            "nichts wurde gespeichert, gedruckt oder gemailt."));
 }
 
-QString datei_fehler(const QString& datei)
-{
-    return QCoreApplication::translate("CGBrowser", "Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei);
-}
-
 // A printer that writes a file it could not write says so in the log, with the reason when one
 // is known.
 void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString())
 {
     if ((drucker.printerState() != QPrinter::Error && grund.isEmpty()) || drucker.outputFileName().isEmpty())
         return;
-    QString text = datei_fehler(drucker.outputFileName());
-    if (!grund.isEmpty())
-        text += QLatin1Char(' ') + grund;
-    CQCat::gib_instanz()->error(CQString(text));
+    CQCat::gib_instanz()->error(CQString(ausgabedatei_fehler(drucker.outputFileName(), grund)));
 }
 
 // What a copy of a text page is made of, taken on the GUI thread: the report file it shows, which
@@ -703,7 +695,7 @@ void CGBrowser::speichern_unter(int art, const bool& zeigen)
         // Images leave their stand-in character behind, which no text reader shows.
         text.remove(QChar::ObjectReplacementCharacter);
         const QString schreibfehler = schreibe_ganz(ziel, text.toUtf8());
-        return schreibfehler.isEmpty() ? QString() : datei_fehler(ziel) + QLatin1Char(' ') + schreibfehler;
+        return schreibfehler.isEmpty() ? QString() : ausgabedatei_fehler(ziel, schreibfehler);
     });
     if (abgebrochen)
         melde_speichern_abgebrochen(ziel);
@@ -739,14 +731,14 @@ bool CGBrowser::speichere_html(const CQString& datei, bool, bool, const CQString
         if (!grund.isEmpty() || abgebrochen)
             return grund;
         geschrieben = schreibe_berichtshtml(datei, html, &grund);
-        return geschrieben ? QString() : datei_fehler(datei) + QLatin1Char(' ') + grund;
+        return geschrieben ? QString() : ausgabedatei_fehler(datei, grund);
     });
     // A save the user cancelled wrote nothing, and failed in nothing.
     if (!geschrieben) {
         if (abgebrochen)
             melde_speichern_abgebrochen(datei);
         else
-            CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? datei_fehler(datei) : fehler));
+            CQCat::gib_instanz()->error(CQString(fehler.isEmpty() ? ausgabedatei_fehler(datei) : fehler));
         return false;
     }
     return true;
@@ -888,7 +880,7 @@ void CGBrowser::slotHandlePdfPrinted(const QByteArray& daten)
         return;
     const QString fehler = schreibe_ganz(mail_pdf_datei, daten);
     if (!fehler.isEmpty()) {
-        CQCat::gib_instanz()->error(CQString(datei_fehler(mail_pdf_datei) + QLatin1Char(' ') + fehler));
+        CQCat::gib_instanz()->error(CQString(ausgabedatei_fehler(mail_pdf_datei, fehler)));
         return;
     }
     weitere_dateien << mail_pdf_datei;

@@ -41,12 +41,6 @@ CGBrowserWeb::RenderWaechter& renderwaechter()
     return waechter;
 }
 
-// The messages of files go with the report browser's texts.
-struct DateiText
-{
-    Q_DECLARE_TR_FUNCTIONS(CGBrowser)
-};
-
 bool schreibe_daten(QFile& datei, const QByteArray& daten)
 {
     return datei.write(daten) == daten.size() && datei.flush();
@@ -57,8 +51,7 @@ bool schreibe_pdf_datei(const QString& datei, const QByteArray& daten)
 {
     const QString fehler = schreibe_ganz(datei, daten);
     if (!fehler.isEmpty())
-        CQCat::gib_instanz()->error(
-            CQString(DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei) + QLatin1Char(' ') + fehler));
+        CQCat::gib_instanz()->error(CQString(ausgabedatei_fehler(datei, fehler)));
     return fehler.isEmpty();
 }
 
@@ -290,9 +283,10 @@ void CGBrowserWeb::slotloadHTML(const QString& html)
 {
     seiten_html = html;
     // The second name is a mail's copy of the report: UTF-8, declared, like every such copy.
-    // A file that cannot be written is passed over; the PDF still comes.
-    if (!zweiter_name.isEmpty())
-        schreibe_berichtshtml(zweiter_name, deklariere_utf8(html));
+    // A file that cannot be written is said, with why, and passed over; the PDF still comes.
+    QString grund;
+    if (!zweiter_name.isEmpty() && !schreibe_berichtshtml(zweiter_name, deklariere_utf8(html), &grund))
+        CQCat::gib_instanz()->error(CQString(ausgabedatei_fehler(zweiter_name, grund)));
     seite->printToPdf(rueckruf(&CGBrowserWeb::slotHandlePdfPrinted), pdf_layout());
 }
 
@@ -302,9 +296,8 @@ void CGBrowserWeb::drucke_pdf(const CQString& datei, const bool& drucken_, const
     QString fehler;
     const QByteArray daten = mache_seitenpdf(seite, layout, this, tr("PDF wird erstellt ..."), fehler);
     if (!fehler.isEmpty())
-        melde_bericht((drucken_ ? tr("Die Seite konnte nicht als PDF gezeigt werden.")
-                                : DateiText::tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei))
-                      + QLatin1Char(' ') + fehler);
+        melde_bericht(drucken_ ? tr("Die Seite konnte nicht als PDF gezeigt werden.") + QLatin1Char(' ') + fehler
+                               : ausgabedatei_fehler(datei, fehler));
     else if (daten.isEmpty() && !drucken_)
         melde_speichern_abgebrochen(datei);
     if (!selbst)

@@ -26,6 +26,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -89,17 +90,17 @@ QStringList zeilen_von(QString text)
 // The file empty and readable by its owner only, whatever it was before: it carries the mail
 // password. A file left by an earlier run is replaced rather than reused, so that nobody who
 // opened the old one reads the new text through it; a file that stays at the name (another
-// account's in a shared folder) is not taken.
-bool lege_privat_an(const QString& pfad)
+// account's in a shared folder) is not taken. Empty when it is there, else why not.
+QString lege_privat_an(const QString& pfad)
 {
     QFile::remove(pfad);
     const int fd = ::open(QFile::encodeName(pfad).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
                           S_IRUSR | S_IWUSR);
     if (fd < 0)
-        return false;
-    const bool privat = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+        return systemfehler(errno);
+    const int privat = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 ? 0 : errno;
     ::close(fd);
-    return privat;
+    return privat == 0 ? QString() : systemfehler(privat);
 }
 
 // Folder + "/" + the file name without its suffix + `anhang`.
@@ -325,7 +326,9 @@ bool CGMail::schreibe_kopien(QString& pdf_quelle)
         return false;
     const QString quelle = neben(anlage1, QStringLiteral(".pdf.html"));
     const QString ordner = QFileInfo(berichtsdatei).absolutePath();
-    if (!ausgabe_gelungen(schreibe_berichtshtml(quelle, mit_basisordner(gib_mail_html(mit_logo), ordner)), quelle))
+    QString grund;
+    if (!ausgabe_gelungen(schreibe_berichtshtml(quelle, mit_basisordner(gib_mail_html(mit_logo), ordner), &grund), quelle,
+                          grund))
         return false;
     pdf_quelle = quelle;
     return true;
@@ -356,7 +359,7 @@ bool CGMail::schreibe_text(const QString& datei, const QString& text)
         *kopie.gib_stream() << text;
         geschrieben = kopie.schliesse();
     }
-    return ausgabe_gelungen(geschrieben, datei);
+    return ausgabe_gelungen(geschrieben, datei, kopie.gib_fehlertext());
 }
 
 void CGMail::pdf_fehlgeschlagen(const QString& pdf)
@@ -484,12 +487,14 @@ void CGMail::sende_mailSlot()
 
     const QString pfad = anlagenordner->datei(schnittstellen_name);
     CQIODatei datei{CQString(pfad)};
-    const auto schnittstelle_fehlt = [this, &pfad] {
-        const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad));
+    // Said with why: no room, say.
+    const auto schnittstelle_fehlt = [this, &pfad](const QString& grund) {
+        const CQString meldung(tr("Konnte Interfacedatei '%1' nicht oeffnen.").arg(pfad) + QLatin1Char(' ') + grund);
         scheitere_vor_dem_start(meldung, meldung);
     };
-    if (!lege_privat_an(pfad) || !datei.oeffne(false, true, true, false, true)) {
-        schnittstelle_fehlt();
+    const QString angelegt = lege_privat_an(pfad);
+    if (!angelegt.isEmpty() || !datei.oeffne(false, true, true, false, true)) {
+        schnittstelle_fehlt(angelegt.isEmpty() ? datei.gib_fehlertext() : angelegt);
         return;
     }
 
@@ -541,7 +546,7 @@ void CGMail::sende_mailSlot()
     *datei.gib_stream() << inhalt;
     // A file that could not be written whole would hand the sender a truncated mail.
     if (!datei.schliesse()) {
-        schnittstelle_fehlt();
+        schnittstelle_fehlt(datei.gib_fehlertext());
         return;
     }
 
@@ -595,7 +600,8 @@ void CGMail::prozessfertig_slot()
 
 bool CGMail::schreibe_html(const CQString& datei, const bool& logo)
 {
-    return ausgabe_gelungen(schreibe_berichtshtml(datei, gib_mail_html(logo)), datei);
+    QString grund;
+    return ausgabe_gelungen(schreibe_berichtshtml(datei, gib_mail_html(logo), &grund), datei, grund);
 }
 
 QString CGMail::gib_mail_html(bool logo) const
@@ -611,10 +617,10 @@ QString CGMail::gib_mail_html(bool logo) const
     return deklariere_utf8(inhalt);
 }
 
-bool CGMail::ausgabe_gelungen(bool geschrieben, const QString& datei)
+bool CGMail::ausgabe_gelungen(bool geschrieben, const QString& datei, const QString& grund)
 {
     if (!geschrieben)
-        CQCat::gib_instanz()->error(CQString(tr("Konnte Ausgabedatei '%1' nicht oeffnen.").arg(datei)));
+        CQCat::gib_instanz()->error(CQString(ausgabedatei_fehler(datei, grund)));
     return geschrieben;
 }
 

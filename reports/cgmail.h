@@ -147,8 +147,9 @@ private:
     // The HTML that travels: `html` (and `html2`), links to the attachments made relative, the
     // remote logo with `logo`, declaring UTF-8.
     QString gib_mail_html(bool logo) const;
-    // `geschrieben`; when false, that `datei` could not be written is logged.
-    static bool ausgabe_gelungen(bool geschrieben, const QString& datei);
+    // `geschrieben`; when false, that `datei` could not be written is logged with `grund`, the
+    // system's reason.
+    static bool ausgabe_gelungen(bool geschrieben, const QString& datei, const QString& grund);
 
     std::unique_ptr<CMailordner> anlagenordner;
 };

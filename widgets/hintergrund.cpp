@@ -2,15 +2,14 @@
 #include "cfehler.h"
 #include "ereignisuebergabe.h"
 #include "loeschaufschub.h"
+#include "wartedialog.h"
 
 #include <QAbstractEventDispatcher>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
@@ -32,24 +31,6 @@ constexpr int dialog_nach_ms = 500;
 constexpr int steht_nach_ms = 1000;
 // How often a wait looks again while nothing else happens.
 constexpr int takt_ms = 100;
-
-// The wait's dialog. Its Abbrechen (the button, or Escape) is the user's; a close from around it
-// is not (every window closed by "Beenden", the session's end, Qt closing the rest once the last
-// window went): the work goes on, and the wait shows the dialog again while it runs, so that
-// the program keeps a window as long as it has work.
-class Wartedialog : public QProgressDialog
-{
-public:
-    using QProgressDialog::QProgressDialog;
-    bool geschlossen = false;
-
-protected:
-    void closeEvent(QCloseEvent* ereignis) override
-    {
-        geschlossen = true;
-        ereignis->accept();
-    }
-};
 
 // Whether the object or one below it has a timer registered on its thread.
 bool hat_zeitgeber(QObject* objekt)
@@ -194,13 +175,7 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
     if (fertig())
         return CHintergrund::Ende::fertig;
     // Not on this stack: `eltern` may be deleted, and its children with it, while the events run.
-    const QPointer<Wartedialog> dialog = new Wartedialog(titel, Text::tr("Abbrechen"), 0, 1000, eltern);
-    // Only Abbrechen ends a wait early: no close button that would seem to.
-    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->setAutoReset(false);
-    dialog->setAutoClose(false);
-    dialog->setMinimumDuration(dialog_nach_ms);
+    const QPointer<CWartedialog> dialog = new CWartedialog(titel, eltern, dialog_nach_ms);
     bool abgebrochen = false;
     QObject::connect(dialog, &QProgressDialog::canceled, dialog, [&] {
         abgebrochen = true;
@@ -210,8 +185,6 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
     // Qt shows the dialog only when its value is set after its minimum duration: a share that
     // stands still (a page that stalls) never showed it. The wait shows it itself, woken by
     // this timer whether or not anything else happens.
-    QElapsedTimer seit;
-    seit.start();
     QElapsedTimer bewegt;
     bewegt.start();
     QTimer takt;
@@ -242,17 +215,13 @@ CHintergrund::Ende warte_mit_dialog(QWidget* eltern, const QString& titel, const
             dialog->setValue(qMax(zeige, 0));
             gezeigt = zeige;
         }
-        if (dialog && !dialog->isVisible() && seit.hasExpired(dialog_nach_ms))
-            dialog->show();
+        if (dialog)
+            dialog->halte_offen();
         // Not a nested QEventLoop: the program's end (QCoreApplication::exit) ends every one of
         // those at once, and for good, under work that still runs. Every change the wait looks
         // for comes with an event, after which this returns.
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    // Closed from around the work: closed for good now, so that Qt's rule ends the program when it
-    // was its last window, as it would have without the work.
-    if (dialog && dialog->geschlossen)
-        dialog->close();
     delete dialog.data();
     if (abgebrochen && ende == CHintergrund::Ende::fertig)
         ende = CHintergrund::Ende::abgebrochen;

@@ -45,7 +45,8 @@ public:
     // titled `titel` shows its share (a busy bar while the share stands still) and a cancel
     // button, which `abgebrochen` tells the work; the dialog closed by any other road (every
     // window closed, the session's end) is no cancel: it shows again until the work has ended,
-    // and then goes for good, so that the program ends when it was its last window. An
+    // and then goes for good, so that the program ends when it was its last window
+    // (`CWartedialog`), as it does when the other windows closed meanwhile. An
     // object whose deletion is asked for meanwhile (a window closed) goes once the work has
     // ended; `eltern` may still be deleted at any moment (the work goes on, without the dialog).
     // Returns why the work failed, empty when it did not.

@@ -65,6 +65,14 @@ void melde_druckfehler(const QPrinter& drucker, const QString& grund = QString()
         melde_schreibfehler(drucker.outputFileName(), grund);
 }
 
+// A print into a file that the user cancelled says so, as a cancelled save does: the file was not
+// written, and an old one stays.
+void melde_druck_abgebrochen(const QPrinter& drucker)
+{
+    if (!drucker.outputFileName().isEmpty())
+        melde_speichern_abgebrochen(drucker.outputFileName());
+}
+
 bool ist_gestoppt(const QPrinter& drucker)
 {
     const QPrinter::PrinterState zustand = drucker.printerState();
@@ -323,7 +331,9 @@ void schreibe_beiseite(const Inhalt& inhalt, const QString& datei, bool als_pdf)
         geschrieben = !abgebrochen && schreibe_text(text, datei, grund);
         return grund;
     });
-    if (!geschrieben && !abgebrochen)
+    if (abgebrochen)
+        melde_speichern_abgebrochen(datei);
+    else if (!geschrieben)
         melde_schreibfehler(datei, fehler);
 }
 
@@ -377,6 +387,13 @@ QString frage_speicherziel(const CQString& filter, const CQString& typ, const QO
 
 } // namespace
 
+void melde_speichern_abgebrochen(const QString& datei)
+{
+    CQCat::gib_instanz()->info(
+        CQString(datei.isEmpty() ? Text::tr("Speichern abgebrochen: nichts wurde geschrieben.")
+                                 : Text::tr("Speichern abgebrochen: '%1' wurde nicht geschrieben.").arg(datei)));
+}
+
 void melde_nicht_druckbar(const QString& grund)
 {
     CQCat::gib_instanz()->error(CQString(grund));
@@ -418,6 +435,8 @@ bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQStri
     if (!kopie) {
         if (verloren)
             melde_nicht_druckbar(kopie_verloren() + QLatin1Char(' ') + Text::tr("Es wurde nichts gedruckt."));
+        else
+            melde_druck_abgebrochen(drucker);
         return false;
     }
     const Druckvorlage vorlage = [kopie](CHintergrund&, qreal, QString&) { return kopie->uebernimm(); };
@@ -443,8 +462,10 @@ bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, Q
         QString grund;
         arbeit.setze_abschnitt(0, 300);
         const std::unique_ptr<QTextDocument> dokument = vorlage(arbeit, breite, grund);
-        if (!dokument || arbeit.abgebrochen())
-            return grund;
+        // Cancelled while the document was made: no failure, whatever the making left behind.
+        ergebnis.abgebrochen = arbeit.abgebrochen();
+        if (!dokument || ergebnis.abgebrochen)
+            return ergebnis.abgebrochen ? QString() : grund;
         const QString name = dokument->metaInformation(QTextDocument::DocumentTitle);
         if (!name.isEmpty())
             drucker.setDocName(name);
@@ -452,8 +473,10 @@ bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, Q
         drucke_dort(*dokument, drucker, bild, titel, fussschrift, arbeit, ergebnis);
         return QString();
     });
-    if (ergebnis.abgebrochen)
+    if (ergebnis.abgebrochen) {
+        melde_druck_abgebrochen(drucker);
         return false;
+    }
     if (!fehler.isEmpty() || !ergebnis.nicht_druckbar.isEmpty()) {
         melde_nicht_druckbar(fehler.isEmpty() ? ergebnis.nicht_druckbar : fehler);
         return false;
@@ -534,7 +557,13 @@ void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString&
     QString dateityp = typ.isEmpty() ? log->gib_dateityp() : typ;
     QString dateifilter = filter.isEmpty() ? log->gib_dateifilter() : filter;
     const QPointer<QTextEdit> bereich_da(bereich);
-    if (!trage_nach(log->nachtrag(), bereich, Text::tr("Speichern ...")) || !bereich_da)
+    if (!trage_nach(log->nachtrag(), bereich, Text::tr("Speichern ..."))) {
+        // Cancelled before a file was chosen; a window that went says nothing.
+        if (bereich_da)
+            melde_speichern_abgebrochen(QString());
+        return;
+    }
+    if (!bereich_da)
         return;
     if (bereich->document()->isEmpty()) {
         fehler_ton();
@@ -591,6 +620,8 @@ void speichere_dokument(QTextDocument& dokument, bool als_html, const CQString& 
     if (!kopie) {
         if (verloren)
             melde_schreibfehler(datei, kopie_verloren());
+        else
+            melde_speichern_abgebrochen(datei);
         return;
     }
     schreibe_beiseite(

@@ -27,6 +27,10 @@ void drucke_protokoll(QTextDocument* dokument, QWidget* eltern, bool schlicht, c
 // once more and the answer is null.
 QPrinter* zugeordneter_drucker(CDruckerzuordnung& zuordnung, QWidget* eltern);
 
+// Says in the log that the save into `datei` (empty: not chosen yet) was cancelled by the user
+// and wrote nothing.
+void melde_speichern_abgebrochen(const QString& datei);
+
 // Tells the user, in the log and in a warning box, why nothing was printed.
 void melde_nicht_druckbar(const QString& grund);
 // The same for a printer's paper that cannot hold one line and the footer.
@@ -50,7 +54,8 @@ struct Druckeinrichtung
 // The document is copied a slice at a time while the window answers, then printed beside it (the
 // form below); its window may close meanwhile and is deleted after the copy. A document deleted
 // at once, or changed before its end, while it is copied is reported the same way; a copy the
-// user cancelled prints nothing and says nothing.
+// user cancelled prints nothing, and a print into a file says in the log that the file was not
+// written (`melde_speichern_abgebrochen`).
 bool drucke_auf_drucker(QTextDocument* dokument, QPrinter& drucker, const CQString& titel,
                         const Druckeinrichtung& einrichtung);
 
@@ -61,8 +66,9 @@ using Druckvorlage = std::function<std::unique_ptr<QTextDocument>(CHintergrund& 
 
 // The same for a document made by `vorlage`, its footer in `fussschrift`: it is made, laid out
 // and drawn on a thread of its own while the window answers (`CHintergrund::fuehre_aus`, which
-// can cancel it; then nothing is said and an old PDF file stays), so that a document of any size
-// never holds the window. A document that cannot be made is reported as one that cannot be printed.
+// can cancel it; then an old PDF file stays, and the log says that the file was not written), so
+// that a document of any size never holds the window. A document that cannot be made is reported
+// as one that cannot be printed.
 bool drucke_auf_drucker(const Druckvorlage& vorlage, const QFont& fussschrift, QPrinter& drucker,
                         const CQString& titel, const Druckeinrichtung& einrichtung);
 
@@ -76,15 +82,15 @@ using Nachtrag = std::function<int(qint64 bis_ms)>;
 bool trage_nach(const Nachtrag& nachtrag, const QObject* kontext, const QString& titel);
 
 // A log window's save request: kind 0 text, 1 HTML, 2 PDF, any other keeps the window's type.
-// The window's lines still on their way are brought in first (`trage_nach`), its text is saved
-// through `speichere_dokument`.
+// The window's lines still on their way are brought in first (`trage_nach`; cancelled, the log
+// says that nothing was written), its text is saved through `speichere_dokument`.
 void speichere_als(CCBaseLog* log, int art, const CQString& typ, const CQString& filter);
 
 // Asks for the file name and writes the text (UTF-8) or, for kind 2, a PDF of it, beside the
-// window (`CHintergrund::fuehre_aus`, which the user can cancel: then nothing is written and an
-// old file stays). A file that cannot be written is logged with its name and answered with the
-// error beep. `quelle`, when given, is the window whose text this is: when it is gone once the
-// dialogs are answered, nothing is written.
+// window (`CHintergrund::fuehre_aus`, which the user can cancel: then nothing is written, an old
+// file stays and the log says so). A file that cannot be written is logged with its name and
+// answered with the error beep. `quelle`, when given, is the window whose text this is: when it
+// is gone once the dialogs are answered, nothing is written.
 void speichere_text_datei(const CQString& text, const CQString& filter, const CQString& typ, int* art,
                           const QObject* quelle = nullptr);
 

@@ -1,13 +1,13 @@
 #include "cdbbeiseite.h"
 #include "anwendung.h"
 #include "cdbzeitgrenzen.h"
+#include "wartedialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -163,31 +163,43 @@ void arbeite(CDBZugang zugang, std::function<QString(QSqlDatabase&)> arbeit, std
 // what it waits for.
 constexpr int hinweis_nach_ms = 400;
 
-// Shows that the server `server` is waited for, in a window modal to the whole program: the others
-// take no input meanwhile, and none is kept for later (a click or key held back would land after
-// the wait, in lists that have changed). Its "Abbrechen" and Escape give the thread up at once.
-// Runs `schleife` until it is quit; true when the person gave up.
-bool zeige_wartehinweis(QEventLoop& schleife, CLauf& lauf, const QString& server)
+// Runs the calling thread's events until `vorbei` holds, waking every few milliseconds to ask.
+// Not a nested QEventLoop: the program's end (QCoreApplication::exit, every window closed) ends
+// every one of those at once, which would give up a statement that still runs.
+void laufe_bis(const std::function<bool()>& vorbei, QEventLoop::ProcessEventsFlags art)
 {
-    QProgressDialog hinweis(QString(), Text::tr("Abbrechen"), 0, 0);
+    QTimer takt;
+    takt.start(5);
+    while (!vorbei())
+        QCoreApplication::processEvents(art | QEventLoop::WaitForMoreEvents);
+}
+
+// Shows that the server `server` is waited for, in a window modal to the whole program (the
+// widgets' wait dialog): the others take no input meanwhile, and none is kept for later (a click or
+// key held back would land after the wait, in lists that have changed). Its "Abbrechen" and Escape
+// give the thread up at once; a close from around it does not, the wait goes on. Runs the events
+// until `vorbei` holds; true when the person gave up.
+bool zeige_wartehinweis(const std::function<bool()>& vorbei, CLauf& lauf, const QString& server)
+{
+    CWartedialog hinweis(QString(), nullptr, 0);
     // The server's name as the settings give it, never read as markup.
     auto* text = new QLabel(Text::tr("Warte auf den Datenbankserver '%1' ...").arg(server));
     text->setTextFormat(Qt::PlainText);
     hinweis.setLabel(text);
     hinweis.setWindowTitle(gib_meldungstitel());
-    hinweis.setWindowModality(Qt::ApplicationModal);
-    hinweis.setAutoClose(false);
-    hinweis.setAutoReset(false);
     bool abgebrochen = false;
-    const auto gib_auf = [&] {
+    QObject::connect(&hinweis, &QProgressDialog::canceled, [&] {
         abgebrochen = true;
         lauf.aufgegeben = true;
-        schleife.quit();
-    };
-    QObject::connect(&hinweis, &QProgressDialog::canceled, &schleife, gib_auf);
-    QObject::connect(&hinweis, &QDialog::rejected, &schleife, gib_auf);
-    hinweis.show();
-    schleife.exec();
+    });
+    laufe_bis(
+        [&] {
+            if (abgebrochen || vorbei())
+                return true;
+            hinweis.halte_offen();
+            return false;
+        },
+        QEventLoop::AllEvents);
     return abgebrochen;
 }
 
@@ -217,20 +229,11 @@ CEnde warte(CLauf& lauf, const QString& server)
     QCoreApplication* const anwendung = QCoreApplication::instance();
     bool abgebrochen = false;
     if (anwendung && anwendung->thread() == QThread::currentThread()) {
-        QEventLoop schleife;
-        QTimer takt;
-        QObject::connect(&takt, &QTimer::timeout, &schleife, [&] {
-            if (vorbei())
-                schleife.quit();
-        });
-        takt.start(5);
-        QTimer::singleShot(hinweis_nach_ms, &schleife, [&] { schleife.exit(1); });
-        if (!vorbei() && schleife.exec(QEventLoop::ExcludeUserInputEvents) == 1) {
-            if (qobject_cast<QApplication*>(anwendung))
-                abgebrochen = zeige_wartehinweis(schleife, lauf, server);
-            else
-                schleife.exec(QEventLoop::ExcludeUserInputEvents);
-        }
+        const bool mit_fenster = qobject_cast<QApplication*>(anwendung);
+        laufe_bis([&] { return vorbei() || (mit_fenster && uhr.elapsed() >= hinweis_nach_ms); },
+                  QEventLoop::ExcludeUserInputEvents);
+        if (!vorbei())
+            abgebrochen = zeige_wartehinweis(vorbei, lauf, server);
     } else {
         while (!vorbei())
             QThread::msleep(5);

@@ -38,9 +38,11 @@ bool laeuft_beiseite(const QString& treiber);
 // window repaints and its timers fire, and no click lands in the half-done action. A wait longer
 // than a moment says in a window modal to the program what it waits for; the input of the others
 // is dropped then, never kept for a list that has changed, and its "Abbrechen" (Escape) gives the
-// wait up at once. The server is waited for until it has taken the connection at most the connect
-// time-out, then for `arbeit` at most the read time-out (`gib_db_zeitgrenzen`), each half a second
-// more than the driver's own. Empty when `arbeit` ran and returned empty; else the driver's error,
+// wait up at once; closed from around (every window closed, the session's end) it is no
+// "Abbrechen": it shows again until the wait has ended, and the program's end waits too. The
+// server is waited for until it has taken the connection at most the connect time-out, then for
+// `arbeit` at most the read time-out (`gib_db_zeitgrenzen`), each half a second more than the
+// driver's own. Empty when `arbeit` ran and returned empty; else the driver's error,
 // `arbeit`'s (its text, never empty on a failure), or, given up, a text that says the server does
 // not answer or that the wait was given up. `abgewiesen`
 // (when given) tells a connection refused at once (in less than half the connect time-out: a limit

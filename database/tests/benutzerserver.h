@@ -1547,7 +1547,8 @@ struct EigenerServer
 // The server stops answering, every process of it: the grid reload and the log-on end with a
 // message within the connect time-out, long before the read time-out, while a timer of the window
 // keeps firing; its actions then say that no database is connected. One row a server, on a server
-// of its own. Escape gives a wait up at once, and a program ends after a statement it gave up.
+// of its own. Escape gives a wait up at once, a close from around does not, and a program ends
+// after a statement it gave up.
 TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
 {
     ASSERT_EQ(angemeldet, QString());
@@ -1612,6 +1613,17 @@ TEST_P(ServerBenutzer, GestoppterServerEndetMitMeldungBeiAntwortendemFenster)
         });
         EXPECT_TRUE(bv_anmelden().endsWith("Warten auf den Datenbankserver '127.0.0.1' abgebrochen"));
         EXPECT_EQ(hinweis, "Warte auf den Datenbankserver '127.0.0.1' ...");
+        // Closed from around (every window closed, the session's end) it is no Abbrechen: it
+        // shows again, the wait runs to the time-out, and then the dialog goes.
+        bool wieder = false;
+        QTimer::singleShot(1000, [&wieder] {
+            QWidget* const warten = QApplication::activeModalWidget();
+            warten->close();
+            QTimer::singleShot(300, [&wieder, warten] { wieder = QApplication::activeModalWidget() == warten; });
+        });
+        const QString zeitende = bv_anmelden();
+        EXPECT_FALSE(zeitende.isEmpty() || zeitende.endsWith("abgebrochen")) << zeitende.toStdString();
+        EXPECT_TRUE(wieder && !QApplication::activeModalWidget());
         EXPECT_LT(uhr.elapsed(), 15000);
         EXPECT_LT(luecke, 1000);
         EXPECT_FALSE(fenster.lade_tabelle());

@@ -588,45 +588,49 @@ TEST_F(Textseite, BetrachterGehtWaehrendSpeichernDruckenUndMailen)
     }
 }
 
-// A 7 MiB report saved as text while every window closes around the save (the updater's
-// "Beenden" and the session's end, which close them as `closeAllWindows` does, the modal window
-// first; the viewer closed as the last window): the file is whole, then the program ends by itself.
+// A 7 MiB report saved as text, and one of 512 KiB as PDF, while every window closes around the
+// save (the updater's "Beenden" and the session's end, which close them as `closeAllWindows` does,
+// the modal window first; the viewer closed as the last window): the file is whole, then the
+// program ends by itself.
 TEST_F(Textseite, AlleFensterZuWaehrendDesSpeichernsDateiGanzUndProgrammEndet)
 {
-    QByteArray html = "<html><head><style>td{color:#102030}</style></head><body><table><thead><tr><th>Kopf</th></tr></thead>\n";
-    int zeilen = 0;
-    for (; html.size() < 7 << 20; ++zeilen)
-        html += "<tr><td>Zeile " + QByteArray::number(zeilen) + " Kunde</td></tr>\n";
-    const QString bericht = schreibe("r/g.html", html + "</table></body></html>");
-    for (const bool alle : {true, false}) {
-        QWidget haupt;
-        haupt.setVisible(alle);
-        QPointer<CGBrowserDiag> diag = new CGBrowserDiag(alle ? &haupt : nullptr, CQString("b"), true, {}, false);
-        diag->show();
-        diag->browser->setze_quelle(CQString(bericht));
-        const QString ziel = pfad(alle ? "alle.txt" : "letztes.txt");
-        diag->browser->speicherziel = CQString(ziel);
-        QTimer schliesser;
-        QObject::connect(&schliesser, &QTimer::timeout, [&] {
-            if (QApplication::activeModalWidget() && (schliesser.stop(), true))
-                alle ? QApplication::closeAllWindows() : (void)diag->close();
-        });
-        schliesser.start(10);
-        QTimer::singleShot(0, diag, &CGBrowserDiag::saveAsTextSlot);
-        // Ended by itself within a minute of the file, else the test ends it (99).
-        QElapsedTimer seit_datei;
-        seit_datei.start();
-        QTimer waechter;
-        QObject::connect(&waechter, &QTimer::timeout, [&] {
-            if (!QFile::exists(ziel))
-                seit_datei.restart();
-            else if (seit_datei.hasExpired(60000))
-                QCoreApplication::exit(99);
-        });
-        waechter.start(100);
-        EXPECT_EQ(QApplication::exec(), 0) << alle;
-        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
-        EXPECT_EQ(QString::fromUtf8(lies(ziel)).count(QStringLiteral("Zeile ")), zeilen) << alle;
-        delete diag.data();
+    for (const bool pdf : {false, true}) {
+        QByteArray html = "<html><head><style>td{color:#102030}</style></head><body><table><thead><tr><th>Kopf</th></tr></thead>\n";
+        int zeilen = 0;
+        for (; html.size() < (pdf ? 1 << 19 : 7 << 20); ++zeilen)
+            html += "<tr><td>Zeile " + QByteArray::number(zeilen) + " Kunde</td></tr>\n";
+        const QString bericht = schreibe("r/g.html", html + "</table></body></html>");
+        for (const bool alle : {true, false}) {
+            QWidget haupt;
+            haupt.setVisible(alle);
+            QPointer<CGBrowserDiag> diag = new CGBrowserDiag(alle ? &haupt : nullptr, CQString("b"), true, {}, false);
+            diag->show();
+            diag->browser->setze_quelle(CQString(bericht));
+            const QString ziel = pfad(QString(alle ? "alle" : "letztes") + (pdf ? ".pdf" : ".txt"));
+            diag->browser->speicherziel = CQString(ziel);
+            QTimer schliesser;
+            QObject::connect(&schliesser, &QTimer::timeout, [&] {
+                if (QApplication::activeModalWidget() && (schliesser.stop(), true))
+                    alle ? QApplication::closeAllWindows() : (void)diag->close();
+            });
+            schliesser.start(10);
+            QTimer::singleShot(0, diag, pdf ? &CGBrowserDiag::saveAsPDFSlot : &CGBrowserDiag::saveAsTextSlot);
+            // Ended by itself within a minute of the file, else the test ends it (99).
+            QElapsedTimer seit_datei;
+            seit_datei.start();
+            QTimer waechter;
+            QObject::connect(&waechter, &QTimer::timeout, [&] {
+                if (!QFile::exists(ziel))
+                    seit_datei.restart();
+                else if (seit_datei.hasExpired(60000))
+                    QCoreApplication::exit(99);
+            });
+            waechter.start(100);
+            EXPECT_EQ(QApplication::exec(), 0) << pdf << alle;
+            QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+            const QString text = pdf ? seiten_text(ziel).join(QString()) : QString::fromUtf8(lies(ziel));
+            EXPECT_EQ(text.count(QStringLiteral("Zeile ")), zeilen) << pdf << alle;
+            delete diag.data();
+        }
     }
 }

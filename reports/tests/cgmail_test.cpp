@@ -6,6 +6,7 @@
 #include "cmailordner.h"
 #include "cprozess.h"
 #include "cprozessthread.h"
+#include "dateigrenze.h"
 #include "heimordner.h"
 #include "verzeichnisse.h"
 #include "wecker.h"
@@ -459,6 +460,20 @@ TEST_F(Mail, FehlschlaegeGeltenNieAlsVersandt)
     EXPECT_TRUE(geloggt("Konnte Berichtsdatei '" + B + "/fehlt/bericht.html' nicht lesen: keine Datei")) << log.text();
     EXPECT_EQ(ende(*zwei), "signale=1 fehler=1 aktiv=0");
     EXPECT_TRUE(boxen.isEmpty());
+
+    // No room (the file-size limit stands in for a full disk) for the report's copy, nor for the
+    // hand-off file: each failure names the system's reason.
+    zwei->berichtsdatei = CQString(schreibe("B/gross.txt", QByteArray(8000, 'x')));
+    zwei->betreff = CQString(QString(2000, 'b'));
+    {
+        const Dateigrenze grenze(1024);
+        sende(*zwei, 300);
+    }
+    for (const QString datei : {"Ausgabedatei '[^']*/gross.txt'", "Interfacedatei '[^']*/.mapi.txt'"})
+        EXPECT_TRUE(QString::fromStdString(log.text()).contains(QRegularExpression(
+            "ERROR .*: Konnte " + datei + " nicht oeffnen. " + qt_error_string(EFBIG) + "$", QRegularExpression::MultilineOption)))
+            << log.text();
+    boxen.clear();
 
     // No working folder: nothing starts, whether the mail has a report to copy there or not.
     QFile::remove(W + "/args.txt");

@@ -387,6 +387,12 @@ TEST_F(Webseite, PdfZumZeigenJedesMalNeuUndLadenZumDrucken)
     QFile zweiter(pfad("o/l2.html"));
     ASSERT_TRUE(zweiter.open(QIODevice::ReadOnly));
     EXPECT_TRUE(zweiter.readAll().contains("ROT"));
+    // A second name that cannot be written is said, with why; the PDF still comes.
+    drucken.lade_zum_drucken(CQString(rot), CQString(pfad("o/l3.pdf")), CQString(pfad("fehlt/l3.html")));
+    ASSERT_TRUE(warte([&] { return fertig > 1; }));
+    EXPECT_NE(log.text().find(QStringLiteral("Konnte Ausgabedatei '%1' nicht oeffnen. %2").arg(pfad("fehlt/l3.html"), qt_error_string(ENOENT)).toStdString()),
+              std::string::npos)
+        << log.text();
 
     CGBrowserWeb fehlt(nullptr);
     int fehlt_fertig = 0;

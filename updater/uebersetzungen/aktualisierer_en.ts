@@ -1149,10 +1149,6 @@
         <translation>The connection to database &apos;%1&apos; on &apos;%2&apos; was lost (was the server restarted?). The last change was not repeated, as it could otherwise take effect twice: please reload, check whether it is stored, and otherwise carry it out again.</translation>
     </message>
     <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
         <source>Warte auf den Datenbankserver &apos;%1&apos; ...</source>
         <translation>Waiting for the database server &apos;%1&apos; ...</translation>
     </message>
@@ -1495,14 +1491,6 @@ the log window.</translation>
         <source>Der Bericht wird geladen ...</source>
         <translation>Loading the report ...</translation>
     </message>
-    <message>
-        <source>Speichern abgebrochen: nichts wurde geschrieben.</source>
-        <translation>Saving cancelled: nothing was written.</translation>
-    </message>
-    <message>
-        <source>Speichern abgebrochen: &apos;%1&apos; wurde nicht geschrieben.</source>
-        <translation>Saving cancelled: &apos;%1&apos; was not written.</translation>
-    </message>
 </context>
 <context>
     <name>CGBrowserDiag</name>
@@ -1800,10 +1788,6 @@ the log window.</translation>
     <message>
         <source>Bitte warten ! Mailversand ist aktiv</source>
         <translation>Please wait! Sending mail</translation>
-    </message>
-    <message>
-        <source>Konnte Ausgabedatei &apos;%1&apos; nicht oeffnen.</source>
-        <translation>Could not open output file &apos;%1&apos;.</translation>
     </message>
     <message>
         <source>Beim Versuch eine Mail zu versenden sind Fehler aufgetreten!</source>
@@ -3686,6 +3670,14 @@ Point with English Excel settings</translation>
     <message>
         <source>Es wurde nichts gedruckt.</source>
         <translation>Nothing was printed.</translation>
+    </message>
+    <message>
+        <source>Speichern abgebrochen: nichts wurde geschrieben.</source>
+        <translation>Saving cancelled: nothing was written.</translation>
+    </message>
+    <message>
+        <source>Speichern abgebrochen: &apos;%1&apos; wurde nicht geschrieben.</source>
+        <translation>Saving cancelled: &apos;%1&apos; was not written.</translation>
     </message>
 </context>
 <context>

@@ -16,12 +16,14 @@
 #include "warten.h"
 #include "zeilenpuffer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -593,24 +595,38 @@ TEST_F(Protokolldruck, InstallationsprotokollKommtJedeZeileEinmalInDateiUndDruck
 
 // The window goes while its text is copied beside it for a save or a print: deleted at once,
 // nothing is written and the user is told (a log line and the beep, a box for the print); closed,
-// deleted later, the file is whole and the window goes after.
+// deleted later, the file is whole and the window goes after. The user's Abbrechen there writes
+// nothing either, and the log says so, without a beep.
 TEST_F(Protokolldruck, FensterDasBeimKopierenGehtHinterlaesstNieEineHalbeDatei)
 {
     constexpr int anzahl = 20000;
-    for (const bool sofort : {true, false}) {
+    for (const int ende : {0, 1, 2}) {
+        const bool sofort = ende == 0;
         for (const bool drucken : {false, true}) {
-            SCOPED_TRACE(std::to_string(sofort) + std::to_string(drucken));
+            SCOPED_TRACE(std::to_string(ende) + std::to_string(drucken));
             const QPointer<Logfenster> fenster = new Logfenster;
             fenster->gib_textbereich()->setPlainText(zeilen(anzahl));
-            const QString datei = tmp.filePath(QStringLiteral("weg%1%2.%3").arg(sofort).arg(drucken).arg(drucken ? "pdf" : "txt"));
+            const QString datei = tmp.filePath(QStringLiteral("weg%1%2.%3").arg(ende).arg(drucken).arg(drucken ? "pdf" : "txt"));
             druckdatei = datei;
             dateinamen = {datei};
             antworten = {0};
             const int piepser = pieptoene;
             fragen.clear();
-            QTimer::singleShot(0, [fenster, sofort] { sofort ? delete fenster.data() : fenster->deleteLater(); });
+            QTimer::singleShot(0, [fenster, ende] {
+                for (QWidget* dialog : QApplication::topLevelWidgets())
+                    if (ende == 2 && qobject_cast<QProgressDialog*>(dialog))
+                        emit static_cast<QProgressDialog*>(dialog)->canceled();
+                ende == 0 ? delete fenster.data() : ende == 1 ? fenster->deleteLater() : void();
+            });
             drucken ? fenster->drucke_fenster() : fenster->speichere_fenster(0);
             loesche_spaetere();
+            if (ende == 2) {
+                delete fenster.data();
+                EXPECT_FALSE(QFile::exists(datei));
+                EXPECT_NE(log().find(QStringLiteral("Speichern abgebrochen: '%1' wurde nicht geschrieben.").arg(datei).toStdString()), std::string::npos);
+                EXPECT_EQ(pieptoene, piepser);
+                continue;
+            }
             EXPECT_TRUE(fenster.isNull());
             if (sofort) {
                 EXPECT_FALSE(QFile::exists(datei));
