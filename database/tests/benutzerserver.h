@@ -701,12 +701,13 @@ TEST_P(ServerBenutzer, AbgebrocheneVerbindungGibtGanzenAnwenderOderKlareMeldung)
         // row is never written twice: that is said plainly, and nothing of it is there.
         EXPECT_EQ(ganz, boxen.isEmpty() ? 1 : 0);
         EXPECT_TRUE(schritt > 1 || boxen.isEmpty()) << zeilen(boxen);
-        if (!boxen.isEmpty())
+        if (!boxen.isEmpty()) {
             EXPECT_EQ(zeilen(boxen), zeilen({"Die Verbindung zur Datenbank '" + name + "' auf '127.0.0.1' war "
                                              "unterbrochen (wurde der Server neu gestartet?). Die letzte Änderung wurde "
                                              "nicht wiederholt, da sie sonst doppelt wirken könnte: bitte neu laden, prüfen, "
                                              "ob sie gespeichert ist, und sie sonst noch einmal ausführen.",
                                              "Fehler beim Zugriff auf Anwendertabelle !"}));
+        }
     }
 }
 
@@ -1789,8 +1790,9 @@ TEST_P(ServerBenutzer, VerloreneAntwortWirktEinmalUndWirdKlarGesagt)
 // idle session) is a trigger's error there, and the session stays.
 TEST_P(ServerBenutzer, VomServerWegenLeerlaufBeendeteSitzungNimmtJedeAktionBeimErstenMal)
 {
-    if (ist_sqlite() || *GetParam().sitzung)
+    if (ist_sqlite() || *GetParam().sitzung) {
         GTEST_SKIP() << "once a server, in its plain session";
+    }
     bereite_vor("(1, 'Technik'), (2, 'Leer')", "(1, 1, 'meier', NULL)");
     ASSERT_TRUE(gib_bv_ccdatabase()->fuehre_aus(CQString(ist_mariadb() ? "SET SESSION wait_timeout=2" : "SET idle_session_timeout=2000"), {}, {}));
     beantworte_dialoge();
@@ -1806,8 +1808,9 @@ TEST_P(ServerBenutzer, VomServerWegenLeerlaufBeendeteSitzungNimmtJedeAktionBeimE
                                   "WHERE anw_kennwort='%1') + (SELECT 100*count(*) FROM bv_anwender WHERE anw_telefon='0815')")
                        .arg(verschluessele_kennwort(CQString("meins")))).toInt(), 110);
     QSqlQuery abfrage(QSqlDatabase::database(bv_verbindungsname(), false));
-    if (ist_mariadb() && (ausfuehren("CREATE TABLE t (x INT)"), !abfrage.exec("CREATE TRIGGER t_a BEFORE INSERT ON t FOR EACH ROW FOLLOWS x SET @a=1")))
+    if (ist_mariadb() && (ausfuehren("CREATE TABLE t (x INT)"), !abfrage.exec("CREATE TRIGGER t_a BEFORE INSERT ON t FOR EACH ROW FOLLOWS x SET @a=1"))) {
         EXPECT_FALSE(gib_bv_ccdatabase()->ist_verbindungsverlust(abfrage.lastError())) << abfrage.lastError().nativeErrorCode().toStdString();
+    }
 }
 
 // An account that may create no table, and none the owner's log-on made: three such programs add
