@@ -938,15 +938,15 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
     ASSERT_EQ(lese_gruppen(anzahl), QString());
     const CCDataBase* db = gib_bv_ccdatabase();
     // The other administrator's add of a user to "Offen" is not committed yet when the delete comes.
+    // The page is built before the other transaction begins: built after it, on a slow machine
+    // (a sanitizer's build), the other's half second had passed before the delete came.
     {
+        CGruppenListe seite;
+        waehle_gruppe(seite, gruppeneingabe(seite), QStringLiteral("Offen"));
         std::thread anderer = halte_transaktion({QStringLiteral("INSERT INTO bv_anwender (anw_id, anw_gruppe, anw_name) SELECT "
                                                                 "50, 2, 'spaet' FROM bv_gruppen WHERE grp_id=2%1").arg(db->teilsperre())},
                                                 500);
-        {
-            CGruppenListe seite;
-            waehle_gruppe(seite, gruppeneingabe(seite), QStringLiteral("Offen"));
-            seite.deleteEntry();
-        }
+        seite.deleteEntry();
         anderer.join();
     }
     // The other administrator's delete of "Technik" is not committed yet when the add comes.
@@ -954,13 +954,11 @@ TEST_P(ServerBenutzer, GruppeLoeschenUndAnwenderHinzufuegenZugleichWartenAufeina
         QStringList anweisungen{QStringLiteral("DELETE FROM bv_gruppen WHERE grp_id=3")};
         if (!ist_sqlite())
             anweisungen.prepend(QStringLiteral("SELECT grp_id FROM bv_gruppen WHERE grp_id=3 FOR UPDATE"));
+        CAnwenderListe fenster;
+        fenster.eName->setzeText(CQString("neu"));
+        waehle_gruppe(fenster, QStringLiteral("Technik"));
         std::thread anderer = halte_transaktion(anweisungen, 500);
-        {
-            CAnwenderListe fenster;
-            fenster.eName->setzeText(CQString("neu"));
-            waehle_gruppe(fenster, QStringLiteral("Technik"));
-            fenster.addEntry();
-        }
+        fenster.addEntry();
         anderer.join();
     }
     EXPECT_EQ(zeilen(boxen), zeilen({QStringLiteral("Gruppe 'Offen' endgültig löschen?"),
