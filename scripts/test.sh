@@ -47,17 +47,18 @@ baue_und_teste build Ninja ""
 # The real windows under a virtual X server, once: six pictures that must not be blank.
 scripts/screenshots.sh build
 # The web engine's own threads and allocations are not ours: its tests run in the plain build only.
-# The prints of a million lines and the large reports of every markup (minutes each under the
-# sanitizers, where a window's thread also works past the second that test allows) run in the
-# plain build only: the 150,000-line report print and the slice tests take the same roads here.
-baue_und_teste build-san Ninja "-LE webengine -E Million|GrosseBerichteJederArt" -DMIT_SANITIZERN=ON
+# The prints of a million lines, the large reports of every markup and the 2 and 8 MiB reports
+# saved, printed and mailed by every closing road (a quarter of an hour and more each under the
+# sanitizers) run in the plain build only: the 150,000-line report print, the slice tests and the
+# smaller closing-road tests take the same roads here.
+baue_und_teste build-san Ninja "-LE webengine -E Million|GrosseBerichteJederArt|BetrachterGehtWaehrendSpeichernDruckenUndMailen" -DMIT_SANITIZERN=ON
 # ThreadSanitizer for the code that job threads run beside the GUI thread. The build itself leaves
 # out the test programs of the subsystems that start no threads of ours (the database layer with
 # its server tests, the web browser); the long-report and long-protocol prints and the large
 # reports (minutes under this sanitizer) run none either. It is built with CMake's default generator (Makefiles where nothing else is chosen),
 # as a newcomer's `cmake -S . -B build` does: the build must not rely on what Ninja does beyond
 # the rules.
-TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "" "-LE webengine -E LangerBericht|LangesProtokoll|GrosseBerichteJederArt" -DMIT_TSAN=ON
+TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1} baue_und_teste build-tsan "" "-LE webengine -E LangerBericht|LangesProtokoll|GrosseBerichteJederArt|BetrachterGehtWaehrendSpeichernDruckenUndMailen" -DMIT_TSAN=ON
 
 # A short fuzzing run of every fuzz target with a fixed seed, where FUZZ_SEKUNDEN asks for one: its
 # clang build of the libraries is a fourth build, beyond what the run may take on two cores. Every
