@@ -744,8 +744,9 @@ TEST_F(Programm, OffenesFensterLaesstDasZielFrei)
             uhr.start();
             server ? server->prozess.terminate() : (void)::kill(pid_t(p.processId()), signal);
             EXPECT_EQ(warte(p).code, 1);
-            // A bound for a busy machine; bench/haltzeit.py measures the time itself.
-            EXPECT_LT(uhr.elapsed(), 2000);
+            // A bound for a busy machine (a sanitizer's build under load took 2.3 s), well below
+            // the rest of the five seconds' wait; bench/haltzeit.py measures the time itself.
+            EXPECT_LT(uhr.elapsed(), 3500);
             while (::read(wache, ereignisse, sizeof ereignisse) > 0)
                 continue;
         }
