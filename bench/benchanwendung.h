@@ -2,10 +2,12 @@
 #pragma once
 
 #include "anwendung.h"
+#include "dialogseam.h"
 #include "ereignisuebernahme.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPrinter>
 
 // Work beside the window (a worker's lines, a report read or printed on a thread of its own) posts
 // its events to the window: they are taken over before any filter of the application (the keys of
@@ -37,4 +39,15 @@ bool warte(Bedingung fertig, qint64 ms)
     while (!fertig() && uhr.elapsed() < ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return fertig();
+}
+
+// The print dialog answers with a PDF file at `datei`, read when the print asks (the name may
+// change between prints).
+inline void drucke_in_pdf(const QString& datei)
+{
+    setze_drucker_funktion([&datei](QWidget*, QPrinter& drucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(datei);
+        return true;
+    });
 }

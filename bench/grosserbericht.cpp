@@ -180,11 +180,7 @@ int main(int argc, char** argv)
         ordner = vorgabe.path();
     QDir().mkpath(ordner);
     QString druckdatei;
-    setze_drucker_funktion([&druckdatei](QWidget*, QPrinter& drucker) {
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(druckdatei);
-        return true;
-    });
+    drucke_in_pdf(druckdatei);
     int boxen = 0;
     setze_frage_funktion([&boxen](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&,
                                   int, int abbruch) {

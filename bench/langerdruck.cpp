@@ -96,11 +96,7 @@ bool zaehle(const QString& pdf, int zeilen, Zaehlung& zaehlung)
 // lines on paper; false when one is missing or out of order.
 bool zaehle_druck(const char* weg, int zeilen, const QString& datei, const std::function<void()>& drucke)
 {
-    setze_drucker_funktion([&datei](QWidget*, QPrinter& drucker) {
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(datei);
-        return true;
-    });
+    drucke_in_pdf(datei);
     QElapsedTimer uhr;
     uhr.start();
     drucke();

@@ -158,11 +158,7 @@ int main(int argc, char** argv)
     setze_speichern_funktion([&ziel](QWidget*, const QString&, const QString&, const QString&, QFileDialog::Options) {
         return ziel;
     });
-    setze_drucker_funktion([&ziel](QWidget*, QPrinter& drucker) {
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(ziel);
-        return true;
-    });
+    drucke_in_pdf(ziel);
     int boxen = 0;
     setze_frage_funktion([&boxen](QWidget*, QMessageBox::Icon, const QString&, const QString& text, const QStringList&, int, int) {
         // "Die Ausgabe enthält ... Zeilen ! Wirklich drucken ?" is answered yes; any other box counts.
